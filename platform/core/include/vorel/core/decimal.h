@@ -1,15 +1,21 @@
 // Decimal: exact decimal numbers for money, quantities and rates. No binary floating point.
 //
-// A Decimal is a signed integer of up to 38 digits (`Int128`, portable: two 64-bit halves, no
-// __int128 in the interface) times 10^-scale, scale 0..31. Addition, subtraction and multiplication are
-// exact while the result fits 38 digits (the excess places of a product are rounded half away from
-// zero, never its integer digits); division carries `kDivisionPlaces` places, rounded half away
-// from zero. An integer-digit overflow throws DecimalOverflow; division by zero throws
-// DecimalDivisionByZero (callers that the rules make give 0 use `divide_or_zero`).
+// A Decimal is a signed integer of up to 38 digits (128-bit two's complement kept as two 64-bit
+// halves; no compiler extension in the interface) times 10^-scale, scale 0..31.
+//
+// Precision:
+//   + and -   exact, at the larger scale of the operands;
+//   *         exact, at the sum of the scales; places beyond 31 are rounded half away from zero;
+//   /         the quotient carries max(kDivisionPlaces, the dividend's scale) places (16 at least),
+//             rounded half away from zero: 1 / 3 is 0.3333333333333333, 2 / 3 is 0.6666666666666667.
+//   Any result wider than 38 digits loses fraction places (rounded half away from zero), never
+//   integer digits: more than 38 integer digits throws DecimalOverflow. Division by zero throws
+//   DecimalDivisionByZero; where the rules make it 0, use `divide_or_zero`.
 //
 // Storing into a field of the record layout, decimal(d,p), rounds half away from zero to p places
-// (`rounded`) and refuses a value with more than d-p integer digits; a cut toward zero is `cut`.
-// Text goes both ways with a point or a comma as the decimal separator.
+// and refuses a value with more than d-p integer digits (`stored`, or DecimalField<D,P> in
+// decimal_field.h); a cut toward zero is `cut`. Text goes both ways, with a point or a comma as
+// the decimal separator. The wide arithmetic lives in decimal.cpp only.
 #pragma once
 
 #include <compare>
@@ -36,7 +42,11 @@ public:
 
     constexpr Decimal() = default;
     Decimal(long long integer);  // NOLINT: integers convert implicitly, as in the runtime
-    Decimal(int integer) : Decimal(static_cast<long long>(integer)) {}
+    Decimal(int integer) : Decimal(static_cast<long long>(integer)) {}                // NOLINT
+    Decimal(long integer) : Decimal(static_cast<long long>(integer)) {}               // NOLINT
+    Decimal(unsigned integer) : Decimal(static_cast<long long>(integer)) {}           // NOLINT
+    Decimal(unsigned long long integer);                                              // NOLINT
+    Decimal(unsigned long integer) : Decimal(static_cast<unsigned long long>(integer)) {}  // NOLINT
 
     // Parses "-1234.56" or "-1234,56": an optional sign, digits, at most one decimal separator (point
     // or comma), no group separators; blanks around are allowed. nullopt on anything else.
@@ -94,5 +104,14 @@ private:
     int scale_ = 0;
     friend class DecimalAccess;  // the arithmetic layer in decimal.cpp
 };
+
+// The operators again at namespace scope, so that values that convert to Decimal (DecimalField)
+// take part too.
+Decimal operator+(const Decimal& a, const Decimal& b);
+Decimal operator-(const Decimal& a, const Decimal& b);
+Decimal operator*(const Decimal& a, const Decimal& b);
+Decimal operator/(const Decimal& a, const Decimal& b);
+std::strong_ordering operator<=>(const Decimal& a, const Decimal& b);
+bool operator==(const Decimal& a, const Decimal& b);
 
 }  // namespace vorel

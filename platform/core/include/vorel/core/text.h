@@ -54,5 +54,6 @@ std::string zero_fill(long long value, int width);
 // Accented letters replaced by their plain forms ("ÇÃO" -> "CAO"); for exports and printers
 // that do not take accents.
 std::string strip_accents(std::string_view s);
+unsigned char strip_accent(unsigned char c);
 
 }  // namespace vorel::text

@@ -1,13 +1,17 @@
 // Paths and files as the program names them.
 //
 // Procedures write paths the Windows way ("C:\Vorel\BVOREL\\Produtos.tps", "BComuns\Vorel.ini"):
-// backslashes, doubled separators, any letter case. On Linux each component is resolved against
-// what exists, without regard to case ("BVOREL" and "BVorel" are one folder); components that do
-// not exist yet keep the case given, so a created file carries the name the program wrote.
-// The process never changes its working folder: relative paths resolve against the folder given,
-// or the working folder the program started in.
+// backslashes, doubled separators, any letter case, Windows-1252 text. On Linux each component is
+// resolved against what exists, without regard to case ("BVOREL" and "BVorel" are one folder);
+// components that do not exist yet keep the case given, so a created file carries the name the
+// program wrote. Names are Windows-1252 inside the program and UTF-8 on disk.
+//
+// The process never changes its working folder: a relative path resolves against the folder given
+// to `resolve`, or against the working folder the process has. Every operation takes a program path
+// and reports failure as a value (an error code, or the list of what a tree delete left behind).
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -18,37 +22,53 @@ namespace vorel::files {
 
 namespace fs = std::filesystem;
 
-// A program path (Windows-1252, backslashes or slashes) turned into a native path, resolving each
-// existing component case-insensitively. Doubled separators are tolerated. "X:\" drive prefixes are
-// dropped on Linux.
-fs::path resolve(std::string_view program_path);
+// A program path (Windows-1252, backslashes or slashes) turned into an absolute native path,
+// resolving each existing component case-insensitively (an exact match wins over a folded one).
+// Doubled separators and "." are tolerated, ".." goes up one folder; a "X:" drive prefix is
+// dropped on Linux ("C:\Vorel" is "/Vorel"). A relative path resolves against `base`, or against
+// the working folder when `base` is empty.
+fs::path resolve(std::string_view program_path, const fs::path& base = {});
 
 // Native path back to program form (Windows-1252, backslashes).
 std::string to_program_path(const fs::path& native);
 
+// Joins a folder and a name with one backslash ("C:\Vorel" + "BVOREL" and "C:\Vorel\" + "BVOREL"
+// both give "C:\Vorel\BVOREL").
+std::string join(std::string_view folder, std::string_view name);
+
 bool exists(std::string_view program_path);
 bool is_folder(std::string_view program_path);
-// Creates the folder and its parents; an existing folder is fine. Returns the error, if any.
-std::error_code make_folder(std::string_view program_path);
-std::error_code remove_file(std::string_view program_path);
-std::error_code copy_file(std::string_view from, std::string_view to, bool overwrite = true);
-std::error_code rename(std::string_view from, std::string_view to);
+// Creates the folder and its parents; an existing folder is fine, an existing file is an error.
+[[nodiscard]] std::error_code make_folder(std::string_view program_path);
+// Deletes one file (or an empty folder); a missing file is an error (no_such_file_or_directory).
+[[nodiscard]] std::error_code remove_file(std::string_view program_path);
+enum class Overwrite { No, Yes };
+[[nodiscard]] std::error_code copy_file(std::string_view from, std::string_view to,
+                                        Overwrite overwrite = Overwrite::Yes);
+// Renames or moves a file or folder; an existing target file is replaced.
+[[nodiscard]] std::error_code rename(std::string_view from, std::string_view to);
 
 struct Entry {
     std::string name;  // Windows-1252
     bool folder = false;
-    std::uintmax_t size = 0;
+    std::uintmax_t size = 0;  // 0 for folders
 };
-// Entries of a folder whose names match `pattern` ("*.txt", "*.*", "?" and "*" wildcards,
-// case-insensitive), sorted by name without regard to case.
-std::vector<Entry> list(std::string_view folder, std::string_view pattern = "*");
+// Entries of a folder whose names match `pattern` ("*.txt", "*.*", "A?.DAT": "?" is one character,
+// "*" any run; case-insensitive; "*.*" matches every name, as on Windows), sorted by name without
+// regard to case. A folder that cannot be read gives no entries and sets `*error` when given.
+std::vector<Entry> list(std::string_view folder, std::string_view pattern = "*",
+                        std::error_code* error = nullptr);
+
+// Whether a Windows-1252 name matches a wildcard pattern, as `list` matches them.
+bool matches(std::string_view name, std::string_view pattern);
 
 struct DeleteFailure {
-    std::string path;
+    std::string path;  // program form
     std::string message;
 };
 // Deletes a folder and everything under it, going on past failures; returns what could not be
-// deleted (empty on full success).
+// deleted (empty on full success, and when the folder does not exist). Symbolic links are deleted,
+// never followed.
 std::vector<DeleteFailure> remove_tree(std::string_view program_path);
 
 }  // namespace vorel::files

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   qt6-base-dev libsqlite3-dev libzip-dev zipcmp zipmerge ziptool libcurl4-openssl-dev
   libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev cmake ninja-build g++ ccache
-  xvfb xauth fonts-dejavu-core poppler-utils
+  xvfb xauth fonts-dejavu-core fonts-liberation2 poppler-utils
 )
 
 missing=()

@@ -94,10 +94,10 @@ RunResult run_entries_listing(const std::vector<Entry>& list, ProgressObserver* 
                                 p.box({0, 0, 7500, 719});
                                 p.text({0, 40, 7500, 330}, "Relat\xF3rio de Entradas", times(20, true), Align::Center);
                                 p.line(0, 400, 7500, 400);
-                                p.text({156, 440, 1100, 125}, "C.N.P.J. Fornecedor", times(8, true));
+                                p.text({156, 440, 1160, 125}, "C.N.P.J. Fornecedor", times(8, true));
                                 p.text({1323, 440, 2250, 125}, "Fornecedor", times(8, true));
                                 p.text({4479, 440, 700, 125}, "N\xFAmero", times(8, true));
-                                p.text({5229, 440, 800, 125}, "Data Emiss\xE3o", times(8, true));
+                                p.text({5229, 440, 900, 125}, "Data Emiss\xE3o", times(8, true));
                                 p.text({4479, 565, 1000, 125}, "Base de I.C.M.S.", times(8, true));
                                 p.text({5900, 565, 1300, 125}, "Valor do I.C.M.S.", times(8, true), Align::Right);
                             }});
@@ -181,7 +181,7 @@ RunResult run_result_page(const std::vector<ResultLine>& lines, Mils detail_heig
                      }});
     report.set_page_header({from_mm(50), [](BandPainter& p) {
                                 p.box({from_mm(2), 0, from_mm(262), from_mm(50)});
-                                p.text({from_mm(79), from_mm(2), from_mm(150), from_mm(5)},
+                                p.text({from_mm(70), from_mm(2), from_mm(190), from_mm(5)},
                                        "Controle de Estoque - Mercadorias Enquadradas na Substitui\xE7\xE3o Tribut\xE1ria",
                                        Font{"Arial", 11, true});
                                 p.text({from_mm(5), from_mm(44), from_mm(20), from_mm(4)}, "C\xF3" "digo", Font{"Arial", 7});

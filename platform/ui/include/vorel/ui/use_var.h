@@ -1,0 +1,83 @@
+// Use-variables: what a control shows and where its value goes.
+//
+// A control bound to a use-variable shows the variable's value after every event and, when the
+// user has changed it, writes the typed text back into the variable when the control is accepted
+// (left, or the form's OK pass). Bindings exist for locals (UTF-8 text, integers, booleans), for the
+// fixed-width Windows-1252 text fields of record buffers (converted at this edge), and for any
+// pair of functions (a field reached by name through a table's description, a `Guarded` global).
+//
+//     win.Entry(2, Use(rec.CODIGO));                       // short field of a record buffer
+//     win.Entry(3, Use(rec.DESCRICAO));                    // String<100>, Windows-1252
+//     win.Entry(4, UseFn([&]{ return Text(); }, [&](const std::string& s) { ...; return true; }));
+#pragma once
+
+#include <limits>
+#include <functional>
+#include <memory>
+#include <string>
+#include <type_traits>
+
+#include "vorel/core/fixed_string.h"
+#include "vorel/core/text.h"
+
+namespace vorel::ui {
+
+class UseVar {
+public:
+    virtual ~UseVar() = default;
+    virtual std::string Get() const = 0;              // the value as displayed text (UTF-8)
+    virtual bool Set(const std::string& text) = 0;     // false: the text is not a valid value
+};
+using UsePtr = std::shared_ptr<UseVar>;
+
+class FnUse : public UseVar {
+public:
+    FnUse(std::function<std::string()> get, std::function<bool(const std::string&)> set)
+        : get_(std::move(get)), set_(std::move(set)) {}
+    std::string Get() const override { return get_(); }
+    bool Set(const std::string& text) override { return set_ ? set_(text) : false; }
+
+private:
+    std::function<std::string()> get_;
+    std::function<bool(const std::string&)> set_;
+};
+
+inline UsePtr UseFn(std::function<std::string()> get, std::function<bool(const std::string&)> set) {
+    return std::make_shared<FnUse>(std::move(get), std::move(set));
+}
+
+// Reads the leading integer of a text ("  12", "-3", "1 CFO Entrada" -> 1); blank is 0.
+bool ParseLeadingInteger(const std::string& text, long long& out);
+
+inline UsePtr Use(std::string& utf8) {
+    return UseFn([&utf8] { return utf8; }, [&utf8](const std::string& s) { utf8 = s; return true; });
+}
+
+inline UsePtr Use(bool& b) {
+    return UseFn([&b] { return std::string(b ? "1" : "0"); },
+                 [&b](const std::string& s) { b = !s.empty() && s != "0"; return true; });
+}
+
+template <class Int>
+    requires std::is_integral_v<Int> && (!std::is_same_v<Int, bool>)
+UsePtr Use(Int& v) {
+    return UseFn([&v] { return std::to_string(static_cast<long long>(v)); },
+                 [&v](const std::string& s) {
+                     long long n = 0;
+                     if (!ParseLeadingInteger(s, n)) return false;
+                     if (n < static_cast<long long>(std::numeric_limits<Int>::min()) ||
+                         static_cast<unsigned long long>(n) >
+                             static_cast<unsigned long long>(std::numeric_limits<Int>::max()))
+                         return false;
+                     v = static_cast<Int>(n);
+                     return true;
+                 });
+}
+
+template <std::size_t N, TextKind K>
+UsePtr Use(FixedText<N, K>& field) {
+    return UseFn([&field] { return text::to_utf8(field.clipped()); },
+                 [&field](const std::string& s) { field = text::from_utf8(s); return true; });
+}
+
+}  // namespace vorel::ui

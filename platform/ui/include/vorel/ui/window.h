@@ -1,0 +1,220 @@
+// The window model: a window of a procedure, its controls, and its event loop.
+//
+// A `Window` belongs to the procedure thread that made it (every call checks this and throws
+// std::logic_error from another thread). Controls carry the numbers the procedures use, a type, a
+// state (`ControlState`: texts, value, enabled, hidden, read-only, colours, tip, status message,
+// default button, picture, icon, list rows, ...) and optionally a use-variable.
+//
+// The event loop is `Accept()`: it returns the next framework event (accepted, new selection,
+// selected 257, alert key, open and close window, timer, maximised 563, resize 1023, tab changing 21,
+// posted events); before it blocks it refreshes every bound control from its variable and sends
+// what changed to the front end (a window header or a control, the latest state wins). Users' events
+// from the front end are turned into framework events here, with the runtime's rules: leaving a
+// changed field accepts it (its text goes into its variable first), Tab and Shift+Tab move the
+// focus in control order over enabled and visible controls, Enter presses a button or the default
+// button, keys that a control registered as alert keys come back as alert-key events.
+//
+//     Window win(ctx, "Cadastro de C.F.O.P.");
+//     win.Prompt(1, "01 Código....");  win.Entry(2, Use(rec.CODIGO));
+//     win.Button(10, "&OK");  win.Open();
+//     for (Event e; (e = win.Accept()).code != event::None;) { ... }
+#pragma once
+
+#include <chrono>
+#include <deque>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "vorel/ui/messages.h"
+#include "vorel/ui/runtime.h"
+#include "vorel/ui/types.h"
+#include "vorel/ui/use_var.h"
+
+namespace vorel::ui {
+
+namespace event {
+inline constexpr int ScrollUp = 3;
+inline constexpr int ScrollDown = 4;
+inline constexpr int PageUp = 5;
+inline constexpr int PageDown = 6;
+inline constexpr int ScrollTop = 7;
+inline constexpr int ScrollBottom = 8;
+}  // namespace event
+
+struct Event {
+    int code = event::None;
+    int feq = 0;
+    int key = 0;
+};
+
+class Window;
+
+class Control {
+public:
+    Control(Window& w, int feq, ControlType type);
+    int feq() const { return s_.feq; }
+    ControlType type() const { return s_.type; }
+    const ControlState& state() const { return s_; }
+
+    // Properties (chainable).
+    Control& Text(std::string t);
+    Control& Value(std::string v);         // the shown value of a control without a use-variable
+    Control& Enable(bool on = true);
+    Control& Disable() { return Enable(false); }
+    Control& Hide(bool on = true);
+    Control& Unhide() { return Hide(false); }
+    Control& ReadOnly(bool on = true);
+    Control& Colour(long fg, long bg = kDefaultColour);
+    Control& Background(long bg);
+    Control& FontWeight(int w);
+    Control& Tip(std::string t);
+    Control& Msg(std::string m);
+    Control& Picture(std::string p);
+    Control& Icon(std::string i);
+    Control& At(int x, int y, int w, int h);
+    Control& Parent(int feq);
+    Control& Items(std::vector<std::string> items, std::vector<std::string> values = {});
+    Control& Columns(std::vector<Column> cols);
+    Control& DropCount(int n);
+    Control& Use(UsePtr use);
+    Control& Rows(std::vector<Row> rows);
+    Control& Selected(int n);
+    Control& Progress(int v);
+    Control& Range(int low, int high);
+    Control& Alert(int keyCode);        // registers an alert key
+    Control& RemoveAlert(int keyCode);
+    Control& Touched(bool on = true);   // the runtime's "changed" mark: leaving it accepts it
+
+    const std::string& text() const { return s_.text; }
+    const std::string& value() const { return s_.value; }
+    bool enabled() const { return s_.enabled; }
+    bool hidden() const { return s_.hidden; }
+    bool readOnly() const { return s_.readOnly; }
+    bool touched() const { return touched_; }
+    int selected() const { return s_.selected; }
+    int dropCount() const { return s_.dropCount; }
+    const std::vector<Row>& rows() const { return s_.rows; }
+    const std::vector<std::string>& items() const { return s_.items; }
+    const std::vector<std::string>& itemValues() const { return values_; }
+    bool HasAlert(int keyCode) const;
+    UseVar* use() const { return use_.get(); }
+
+private:
+    friend class Window;
+    Window& w_;
+    ControlState s_;
+    ControlState sent_;         // what the front end has
+    bool sentKnown_ = false;
+    UsePtr use_;
+    std::vector<std::string> values_;  // explicit values of drop-list entries
+    bool touched_ = false;
+};
+
+class Window {
+public:
+    Window(ProcContext& ctx, std::string caption);
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    int id() const { return header_.window; }
+    ProcContext& context() { return ctx_; }
+    const WindowHeader& header() const { return header_; }
+
+    // Building.
+    Control& Add(int feq, ControlType type, std::string text = {});
+    Control& Prompt(int feq, std::string text) { return Add(feq, ControlType::Prompt, std::move(text)); }
+    Control& String(int feq, std::string text) { return Add(feq, ControlType::String, std::move(text)); }
+    Control& Entry(int feq, UsePtr use, std::string picture = {});
+    Control& TextBox(int feq, UsePtr use);
+    Control& Spin(int feq, UsePtr use, std::string picture = {});
+    Control& Button(int feq, std::string text) { return Add(feq, ControlType::Button, std::move(text)); }
+    Control& Check(int feq, std::string text, UsePtr use);
+    Control& Radio(int feq, std::string text, UsePtr use);
+    Control& DropList(int feq, UsePtr use, std::vector<std::string> items, std::vector<std::string> values = {});
+    Control& Combo(int feq, UsePtr use, std::vector<std::string> items = {});
+    Control& List(int feq, std::vector<Column> columns);
+    Control& Sheet(int feq) { return Add(feq, ControlType::Sheet); }
+    Control& Tab(int feq, int sheet, std::string text);
+    Control& Progress(int feq) { return Add(feq, ControlType::Progress); }
+    void Remove(int feq);
+
+    Control& operator[](int feq);             // throws std::out_of_range for an unknown number
+    Control* Find(int feq);
+    std::vector<Control*> Controls();          // in control order
+    // The first control of the sheet's current tab chosen: its index among the sheet's tabs.
+    int CurrentTab(int sheet);
+
+    // Window properties.
+    void SetCaption(std::string caption);
+    const std::string& caption() const { return header_.caption; }
+    void SetStatus(std::string text);
+    void SetDefaultButton(int feq);
+    int defaultButton() const { return header_.defaultButton; }
+    void SetPosition(Rect at);
+    void SetMaximized(bool on);
+    void SetEnabled(bool on);
+    void SetHighlightBox(HighlightBox box);
+    void SetTimer(int hundredths);            // 0 stops it
+
+    // Focus.
+    int Focus() const { return header_.focus; }
+    // Gives `feq` the focus (the runtime's SELECT): a selected event follows, and a pass of
+    // accept-all stops there.
+    void Select(int feq);
+
+    // The event loop.
+    void Open();                               // shows the window; an open-window event comes first
+    bool opened() const { return opened_; }
+    Event Accept();                            // event::None when closed or stopping
+    const Event& current() const { return current_; }
+    void Post(int code, int feq = 0);          // a posted event, taken before the user's
+    void PressKey(int keyCode);                // put into the keyboard buffer
+    void Close();                              // the loop ends; Accept returns None from now
+    bool closing() const { return closing_; }
+
+    // The values of touched controls into their variables (all when feq is 0); false when a value
+    // was refused.
+    bool Update(int feq = 0);
+    // Every bound control shows its variable now, and the changes go out.
+    void Display();
+    void Flush();
+
+    // The accept-all pass of a form: true while it runs; Select() during it stops it.
+    bool acceptAll = false;
+    bool acceptAllStopped = false;
+
+    void CheckThread() const;
+
+private:
+    friend class Control;
+    bool Focusable(const Control& c) const;
+    bool OnCurrentTab(const Control& c) const;
+    void Refresh();
+    void Translate(const UserEvent& e);
+    void ProcessKey(int code);
+    void MoveFocus(int dir);
+    void ChangeFocus(int feq, bool queueSelected);
+    void Leave();
+    void PressDefault();
+    void ListMove(Control& c, int code);
+    ControlState Published(const Control& c) const;
+
+    ProcContext& ctx_;
+    std::thread::id owner_;
+    WindowHeader header_;
+    WindowHeader sentHeader_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    std::deque<Event> pending_;
+    std::deque<int> keys_;
+    std::vector<int> removed_;
+    Event current_;
+    bool opened_ = false;
+    bool closing_ = false;
+    int timerHundredths_ = 0;
+    std::chrono::steady_clock::time_point nextTick_{};
+};
+
+}  // namespace vorel::ui

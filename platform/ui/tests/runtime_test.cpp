@@ -1,0 +1,184 @@
+// Procedure threads, calls on the same thread, message boxes and the window event loop, driven
+// through the headless driver.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "vorel/ui/headless.h"
+#include "vorel/ui/message_box.h"
+#include "vorel/ui/runtime.h"
+#include "vorel/ui/window.h"
+
+using namespace vorel::ui;
+
+namespace {
+
+// A window with an entry, a check box and two buttons; "&OK" ends with Response 1.
+void SimpleForm(ProcContext& ctx, std::string& name, bool& flag, std::vector<std::string>* log) {
+    Window w(ctx, "Simple");
+    w.Prompt(1, "Nome:");
+    w.Entry(2, Use(name));
+    w.Check(3, "Ativo", Use(flag));
+    w.Button(4, "&OK");
+    w.Button(5, "&Cancela");
+    w.Open();
+    for (Event e; (e = w.Accept()).code != event::None;) {
+        if (log) log->push_back(std::string(event::Name(e.code)) + " " + std::to_string(e.feq));
+        if (e.code == event::Accepted && e.feq == 4) { ctx.response = Response::Completed; w.Close(); }
+        if (e.code == event::Accepted && e.feq == 5) { ctx.response = Response::Cancelled; w.Close(); }
+        if (e.code == event::CloseWindow) w.Close();
+    }
+}
+
+TEST(ProcedureThreads, CallOnTheSameThreadReturnsItsResponse) {
+    Runtime rt;
+    std::atomic<int> calledResponse{-1};
+    std::atomic<bool> sameThread{false};
+    std::atomic<int> requestSeen{-1};
+    std::string name;
+    bool flag = false;
+    ProcedureRegistry::Add("TestCalled", [&](ProcContext& ctx) {
+        requestSeen = static_cast<int>(ctx.request);
+        SimpleForm(ctx, name, flag, nullptr);
+    });
+    rt.Start("TestCaller", [&](ProcContext& ctx) {
+        auto me = std::this_thread::get_id();
+        ctx.request = Request::View;
+        Response r = ctx.Call("TestCalled", Request::Change);
+        sameThread = me == std::this_thread::get_id();
+        calledResponse = static_cast<int>(r);
+        EXPECT_EQ(ctx.request, Request::View);  // the caller's own request is kept
+    });
+    HeadlessDriver ui(rt);
+    int w = ui.WindowByCaption("Simple");
+    EXPECT_EQ(requestSeen, static_cast<int>(Request::Change));
+    ui.Type(ui.ByPrompt(w, "Nome"), "Maria");
+    ui.Press(ui.ByText(w, "OK"));
+    ui.WaitIdle();
+    EXPECT_EQ(calledResponse, 1);
+    EXPECT_TRUE(sameThread);
+    EXPECT_EQ(name, "Maria");
+    EXPECT_THROW(rt.Start("NoSuchProcedure"), std::invalid_argument);
+}
+
+TEST(ProcedureThreads, TwoProceduresRunAtOnceAndALongLoopHoldsUpNoOther) {
+    Runtime rt;
+    std::atomic<bool> release{false};
+    std::atomic<long> turns{0};
+    int busy = rt.Start("Busy", [&](ProcContext& ctx) {
+        while (!release && !ctx.StopRequested()) ++turns;  // a long computation
+        ctx.response = Response::Completed;
+    });
+    HeadlessDriver ui(rt, std::chrono::seconds(5));
+    ui.AllowBusy(busy);
+    std::string name;
+    bool flag = false;
+    int form = rt.Start("Form", [&](ProcContext& ctx) { SimpleForm(ctx, name, flag, nullptr); });
+    int w = ui.WindowByCaption("Simple");
+    ui.Type(ui.ByPrompt(w, "Nome"), "José");
+    ui.Press(ui.ByText(w, "&OK"));
+    ui.WaitUntil([&] { return rt.Finished(form).has_value(); }, "the form to end");
+    EXPECT_EQ(*rt.Finished(form), Response::Completed);
+    EXPECT_FALSE(rt.Finished(busy).has_value());  // still looping
+    EXPECT_GT(turns.load(), 0);
+    release = true;
+    ui.WaitUntil([&] { return rt.Finished(busy).has_value(); }, "the loop to end");
+}
+
+TEST(ProcedureThreads, ShutdownEndsBlockedProceduresAndAnswersBoxesWithZero) {
+    std::atomic<int> answer{-1};
+    {
+        Runtime rt;
+        rt.Start("Asker", [&](ProcContext&) { answer = Message("Continua?", "Atenção", Icon::Question, "&Não|&Sim"); });
+        std::string name;
+        bool flag = false;
+        rt.Start("Form", [&](ProcContext& ctx) { SimpleForm(ctx, name, flag, nullptr); });
+        HeadlessDriver ui(rt);
+        ASSERT_TRUE(ui.HasMessageBox());
+        ASSERT_TRUE(ui.HasWindow("Simple"));
+    }  // the runtime's destructor stops and joins both
+    EXPECT_EQ(answer, 0);
+}
+
+TEST(MessageBoxes, TheAnswerReachesTheCodeThatAsked) {
+    Runtime rt;
+    std::string chosen;
+    int number = 0;
+    rt.Start("Asker", [&](ProcContext& ctx) {
+        Window w(ctx, "Owner");
+        w.Button(1, "&Go");
+        w.Open();
+        for (Event e; (e = w.Accept()).code != event::None;) {
+            if (e.code == event::Accepted) {
+                number = Message("Primeira?", "Atenção", Icon::Question, "&Sim|&Não", 2);
+                chosen = Ask("Deseja continuar???", "Atenção!!!", Icon::Information, "&Não|&Sim");
+                w.Close();
+            }
+        }
+    });
+    HeadlessDriver ui(rt);
+    int w = ui.WindowByCaption("Owner");
+    ui.Press(ui.ByText(w, "Go"));
+    const auto& box = ui.PendingMessageBox();
+    EXPECT_EQ(box.title, "Atenção");
+    EXPECT_EQ(box.defaultButton, 2);
+    EXPECT_FALSE(ui.Mirror(w).header.enabled);  // the owner is disabled while it asks
+    ui.Answer("&Não");
+    EXPECT_EQ(ui.PendingMessageBox().text, "Deseja continuar???");
+    ui.Answer("Sim");
+    ui.WaitIdle();
+    EXPECT_EQ(number, 2);
+    EXPECT_EQ(chosen, "&Sim");
+    EXPECT_EQ(ui.MessageBoxes().size(), 2u);
+    EXPECT_THROW(ui.Answer(1), DriverError);  // nothing waits any more
+}
+
+TEST(WindowModel, LeavingAChangedFieldAcceptsIt) {
+    Runtime rt;
+    std::vector<std::string> log;
+    std::string name = "Ana";
+    bool flag = true;
+    rt.Start("Form", [&](ProcContext& ctx) { SimpleForm(ctx, name, flag, &log); });
+    HeadlessDriver ui(rt);
+    int w = ui.WindowByCaption("Simple");
+    EXPECT_EQ(ui.Value(ui.ByPrompt(w, "Nome")), "Ana");
+    EXPECT_EQ(ui.Value(ui.ByText(w, "Ativo")), "1");
+    EXPECT_EQ(ui.Focus(w), 2);
+    ui.Key(w, key::Tab);  // unchanged: no accepted event
+    EXPECT_EQ(ui.Focus(w), 3);
+    ui.Type(ui.Control(w, 2), "Bia");
+    ui.Key(w, key::Tab);
+    EXPECT_EQ(name, "Bia");
+    ui.Check(ui.Control(w, 3), false);
+    EXPECT_FALSE(flag);
+    ui.Key(w, key::ShiftTab);
+    EXPECT_EQ(ui.Focus(w), 2);
+    std::vector<std::string> want = {"open window 0", "selected 3", "selected 2", "accepted 2", "selected 3",
+                                     "accepted 3", "selected 2"};
+    EXPECT_EQ(log, want);
+    ui.CloseWindow(w);
+    EXPECT_FALSE(ui.HasWindow("Simple"));
+}
+
+TEST(WindowModel, AWindowRefusesUseFromAnotherThread) {
+    Runtime rt;
+    Window* made = nullptr;
+    std::atomic<bool> ready{false};
+    rt.Start("Owner", [&](ProcContext& ctx) {
+        Window w(ctx, "Owned");
+        w.Button(1, "&Fecha");
+        made = &w;
+        ready = true;
+        w.Open();
+        for (Event e; (e = w.Accept()).code != event::None;)
+            if (e.code == event::Accepted) w.Close();
+    });
+    HeadlessDriver ui(rt);
+    int id = ui.WindowByCaption("Owned");
+    ASSERT_TRUE(ready);
+    EXPECT_THROW(made->SetCaption("x"), std::logic_error);
+    ui.Press(ui.ByText(id, "Fecha"));
+}
+
+}  // namespace

@@ -404,6 +404,16 @@ public:
     static Decimal with_places(const Decimal& x, int places, bool round) {
         check_places(places);
         if (places >= x.scale_) return x;
+#if defined(__SIZEOF_INT128__) && !defined(VOREL_DECIMAL_PORTABLE)
+        {
+            const __int128 v = as_int128(x);
+            const __int128 unit = pow10_int128(x.scale_ - places);
+            __int128 q = v / unit;  // toward zero
+            const __int128 rem = v % unit;
+            if (round && (rem < 0 ? -rem : rem) * 2 >= unit) q += v < 0 ? -1 : 1;
+            return of_int128(q, places);
+        }
+#endif
         Parts p = unpack(x);
         if (round)
             p.magnitude.div_pow10_round(p.scale - places);
@@ -468,12 +478,23 @@ public:
     static bool fits64(const Decimal& d) {
         return d.hi_ == (static_cast<std::int64_t>(d.lo_) < 0 ? ~0ULL : 0ULL);
     }
-    static bool in_range(__int128 v) {
-        static const __int128 limit = [] {
-            __int128 p = 1;
-            for (int i = 0; i < Decimal::kMaxDigits; ++i) p *= 10;
-            return p;
+    static __int128 pow10_int128(int k) {  // k 0..38
+        static const auto table = [] {
+            std::array<__int128, Decimal::kMaxDigits + 1> t{};
+            t[0] = 1;
+            for (int i = 1; i <= Decimal::kMaxDigits; ++i) t[i] = t[i - 1] * 10;
+            return t;
         }();
+        return table[static_cast<std::size_t>(k)];
+    }
+    // |x| < 10^k, for k >= 0.
+    static bool below_pow10(const Decimal& x, int k) {
+        if (k >= Decimal::kMaxDigits) return true;
+        __int128 v = as_int128(x);
+        return (v < 0 ? -v : v) < pow10_int128(k);
+    }
+    static bool in_range(__int128 v) {
+        const __int128 limit = pow10_int128(Decimal::kMaxDigits);
         return v < limit && v > -limit;
     }
 #endif
@@ -541,15 +562,23 @@ Decimal Decimal::cut(int places) const { return DecimalAccess::with_places(*this
 bool Decimal::fits(int digits, int places) const {
     check_places(places);
     if (digits < places || digits > kMaxDigits) return false;
+#if defined(__SIZEOF_INT128__) && !defined(VOREL_DECIMAL_PORTABLE)
+    {
+        // At its own scale s (<= places), the rounded value fits when |r| < 10^(digits - places + s).
+        Decimal r = rounded(places);
+        return DecimalAccess::below_pow10(r, digits - places + r.scale_);
+    }
+#endif
     Wide m = DecimalAccess::magnitude_at(rounded(places), places);
     return compare(m, pow10(digits)) < 0;
 }
 
 Decimal Decimal::stored(int digits, int places) const {
-    if (!fits(digits, places))
+    Decimal r = rounded(places);
+    if (!r.fits(digits, places))
         throw DecimalOverflow("value " + to_string() + " does not fit decimal(" + std::to_string(digits) + "," +
                               std::to_string(places) + ")");
-    return rounded(places);
+    return r;
 }
 
 long long Decimal::scaled(int places) const {

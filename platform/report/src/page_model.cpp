@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <iterator>
 
-#include "utf8.h"
+#include "vorel/core/text.h"
 
 namespace vorel::report {
 
@@ -38,7 +38,7 @@ const char* align_name(Align a) {
 
 std::string quoted(std::string_view cp1252) {
     std::string out = "\"";
-    for (char c : cp1252_to_utf8(cp1252)) {
+    for (char c : text::to_utf8(cp1252)) {
         if (c == '"' || c == '\\') out += '\\';
         out += c;
     }

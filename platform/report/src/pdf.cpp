@@ -8,7 +8,7 @@
 #include <QPdfWriter>
 #include <fstream>
 
-#include "utf8.h"
+#include "vorel/core/text.h"
 #include "vorel/report/renderer.h"
 
 namespace vorel::report {
@@ -32,7 +32,7 @@ std::string pdf_bytes(const Document& document) {
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
         writer.setResolution(kPdfDpi);
-        writer.setTitle(QString::fromStdString(cp1252_to_utf8(document.title)));
+        writer.setTitle(QString::fromStdString(text::to_utf8(document.title)));
         writer.setCreator(QStringLiteral("Vorel"));
         if (!document.pages.empty()) writer.setPageLayout(layout_of(document.pages.front()));
         QPainter painter(&writer);

@@ -6,13 +6,13 @@
 #include <QPen>
 #include <variant>
 
-#include "utf8.h"
+#include "vorel/core/text.h"
 
 namespace vorel::report {
 
 namespace {
 
-QString qstring(const std::string& cp1252) { return QString::fromStdString(cp1252_to_utf8(cp1252)); }
+QString qstring(const std::string& cp1252) { return QString::fromStdString(text::to_utf8(cp1252)); }
 
 QFont qfont(const Font& f) {
     QFont font(qstring(f.family));
@@ -63,7 +63,7 @@ struct Painter {
         p.setBrush(Qt::NoBrush);
     }
     void operator()(const ImageItem& i) const {
-        QImage image(QString::fromStdString(cp1252_to_utf8(i.path)));
+        QImage image(QString::fromStdString(text::to_utf8(i.path)));
         if (image.isNull()) return;  // a missing picture leaves its place empty
         p.drawImage(QRectF(i.box.x, i.box.y, i.box.width, i.box.height), image);
     }

@@ -1,0 +1,63 @@
+#include "vorel/report/print_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "vorel/core/paths.h"
+#include "vorel/core/program.h"
+
+namespace vorel::report {
+
+namespace {
+
+Outcome to_queue(const std::string& file, const PrintTarget& target, const PrintOptions& options) {
+    std::vector<std::string> arguments;
+    if (!target.name.empty()) arguments = {"-d", target.name};
+    arguments.push_back(file);
+    const std::string queue = target.name.empty() ? "the default printer" : "the printer " + target.name;
+    const program::RunResult r = program::run(options.program, arguments);
+    if (r.error)
+        return Outcome::failure("Cannot print " + file + " on " + queue + ": the print command " + options.program +
+                                " could not start (" + r.error.message() + ").");
+    if (r.exit_code != 0)
+        return Outcome::failure("Printing " + file + " on " + queue + " failed: the print command " + options.program +
+                                " ended with code " + std::to_string(r.exit_code) + ".");
+    return Outcome::success();
+}
+
+Outcome to_device(const std::string& file, const PrintTarget& target) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return Outcome::failure("Cannot read the file to print " + file + ".");
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string device = files::resolve(target.name).string();
+    const int fd = ::open(device.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);  // never creates a file
+    if (fd < 0) return Outcome::failure("Cannot open the printer port " + device + ": " + std::strerror(errno) + ".");
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            const std::string why = std::strerror(errno);
+            ::close(fd);
+            return Outcome::failure("Printing on the printer port " + device + " stopped: " + why + ".");
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::close(fd) != 0)
+        return Outcome::failure("Printing on the printer port " + device + " failed: " + std::strerror(errno) + ".");
+    return Outcome::success();
+}
+
+}  // namespace
+
+Outcome print_file(std::string_view program_path, const PrintTarget& target, const PrintOptions& options) {
+    const std::string file = files::resolve(program_path).string();
+    return target.kind == PrintTarget::Kind::Queue ? to_queue(file, target, options) : to_device(file, target);
+}
+
+}  // namespace vorel::report

@@ -1,0 +1,55 @@
+// Error codes of the table engine and the running thread's last error.
+//
+// Every table operation returns an ErrorCode (0 = success) and leaves the same code, its text and
+// the file it concerns in the thread's last error (`last_error()`), which the error manager's
+// message tokens (%ErrorCode, %Error, %FileError, ...) read. The codes are those the procedures test:
+// 2 missing file, 32 access denied (file locked by another user), 33 end of the key order, 35 record
+// not found, 40 duplicate key, 46 keys invalid, 47 invalid file, 52 already open, 90 operating-system
+// error (with the system's own text and code in file_error_*).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vorel::data {
+
+enum ErrorCode : int {
+    kNoError = 0,
+    kFileNotFound = 2,
+    kPathNotFound = 3,
+    kAccessDenied = 5,
+    kFileLocked = 32,        // access denied: another user holds the file (the lock wait ran out)
+    kRecordNotAvailable = 33,  // end (or start) of the key order
+    kRecordNotFound = 35,
+    kFileNotOpen = 37,
+    kDuplicateKey = 40,
+    kNoRecord = 43,          // put/delete without a current record
+    kKeysInvalid = 46,
+    kInvalidFile = 47,
+    kAlreadyOpen = 52,
+    kTransactionActive = 56,
+    kBadValue = 75,          // a value that does not fit its field
+    kTooManyFiles = 80,      // more files open at once in one thread than the engine can attach
+    kOsError = 90,
+    kNoTransaction = 91,
+};
+
+// Standard text of a code, in Portuguese ("Registro não encontrado").
+std::string_view error_text(int code);
+
+struct LastError {
+    int code = 0;
+    std::string text;            // error_text(code) or a more precise text
+    int file_error_code = 0;     // the system's (or SQLite's) own code, for 90 and storage errors
+    std::string file_error_text;
+    std::string file;            // the file name the error concerns (trailing blanks cut)
+    std::string key;             // description of the colliding key (duplicate key)
+};
+
+// The running thread's last error; every operation sets or clears it.
+LastError& last_error();
+// Sets the thread's last error and returns its code (for `return fail(...)`).
+int set_error(int code, std::string_view file = {}, std::string_view detail = {}, int file_error_code = 0);
+void clear_error();
+
+}  // namespace vorel::data

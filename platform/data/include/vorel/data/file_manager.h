@@ -1,0 +1,141 @@
+// FileManager: one thread's handle on one table, with its record buffer and its cursor.
+//
+// Each thread has its own FileManager per table (and per alias): its own record buffer, open count,
+// key order and position. Operations return an error code (0 = success, see error.h) and leave it in
+// the thread's last error. Raw operations (add, put, remove) only return the code; the framework's
+// insert, update and delete (framework.h) add auto-numbering, field rules, messages and cascades.
+//
+//   FileManager ent(EntradaVorel());          // or the thread's dictionary's object
+//   ent.open();                               // the name variable's file, created when missing
+//   auto& r = ent.rec<EntradaRec>();
+//   r.Numero = 10; ent.get("ENT:KEY:NUMERO"); // exact match on the key's components
+//   ent.clear_record(); r.DataEmissao = d;    // position from the buffer's values
+//   ent.set_at("ENT:KEY:DATA");
+//   while (ent.next() == 0) { ... ent.put(); }
+//   ent.close();
+//
+// A file opens at the path the table's name variable holds at that moment (open), or at an explicit
+// path for this cursor only (open_path: a staging file, another year's file, an archive). Opening
+// checks the stored structure version (older files are upgraded through the table's upgrade hook)
+// and the keys (46 when an index is missing; rebuild_keys repairs it).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "vorel/data/error.h"
+#include "vorel/data/record_buffer.h"
+#include "vorel/data/table_desc.h"
+
+namespace vorel::data {
+
+struct FileHandle;
+
+// A record's place in its file (re-get by position).
+struct Position {
+    std::int64_t id = 0;
+    friend bool operator==(const Position&, const Position&) = default;
+};
+
+// Common base of every structure version (`VersaoBaseArquivos`); a file stores base + increment.
+void set_structure_version_base(int base);
+int structure_version_base();
+
+class FileManager {
+public:
+    explicit FileManager(const TableDesc& desc);
+    ~FileManager();
+    FileManager(const FileManager&) = delete;
+    FileManager& operator=(const FileManager&) = delete;
+
+    const TableDesc& desc() const { return desc_; }
+    void* buffer() { return buffer_.get(); }
+    const void* buffer() const { return buffer_.get(); }
+    template <class R>
+    R& rec() {
+        return record_cast<R>(desc_, buffer());
+    }
+
+    // --- life cycle ---
+    int open();                             // at the name variable's path; counted
+    int open_path(std::string_view path);   // at an explicit path; counted
+    int close();                            // closes the file when the count reaches 0
+    int create();                           // creates the (name variable's) file empty, replacing none
+    int create_path(std::string_view path);
+    bool is_open() const { return open_count_ > 0; }
+    int open_count() const { return open_count_; }
+    std::string file_name() const;          // the open file, else the name variable's value
+    void set_create(bool on) { create_ = on; }
+    // Lock-recover wait in seconds for opens and writes (default 10).
+    void set_lock_wait(int seconds) { lock_wait_ = seconds; }
+    int lock_wait() const { return lock_wait_; }
+    // Driver option strings: "Recover=N" sets the lock wait; answers "" for unknown options.
+    std::string send(std::string_view option);
+
+    // --- reading ---
+    int key_number(std::string_view key_name) const;  // index of a key, -1 when none
+    // The first record whose key components equal the buffer's (35 when none).
+    int get(int key);
+    int get(std::string_view key_name) { return get(key_number(key_name)); }
+    int reget(Position p);                  // 35 when the record is gone
+    Position position() const { return {current_id_}; }
+    // Positions at the start (next) or end (previous) of the key order.
+    int set(int key);
+    int set(std::string_view key_name) { return set(key_number(key_name)); }
+    // Positions at the buffer's component values: next reads the first record at or after them,
+    // previous the last at or before them.
+    int set_at(int key);
+    int set_at(std::string_view key_name) { return set_at(key_number(key_name)); }
+    // Positions by a record position: next reads the record after it in the key order.
+    int set_after(int key, Position p);
+    int next();                             // 33 at the end of the key order
+    int previous();                         // 33 at the start
+    std::int64_t records();                 // -1 on error
+
+    // --- raw writing: error code only ---
+    int add();      // appends the buffer as a new record (40 on a duplicate unique key)
+    int put();      // writes the buffer over the current record
+    int remove();   // deletes the current record
+    // Clears the buffer (blank text, zero numbers).
+    void clear_record();
+    bool has_current() const { return current_id_ != 0; }
+
+    // --- maintenance ---
+    int rebuild_keys();                     // recreates every index (the file must be open)
+    int pack();                             // compacts the file
+    int stored_version();                   // structure version stored in the open file, -1 on error
+
+    // The thread's storage handle (engine internals).
+    FileHandle* handle() const { return handle_; }
+
+private:
+    friend class Cursor;
+    friend class TransactionAccess;
+    struct CursorState;
+
+    int open_at(std::string program_path, bool explicit_path);
+    int check_open();
+    int fill();
+    int write_error(int rc, std::int64_t self_id);
+    int duplicate_key(std::int64_t self_id);  // the unique key the buffer collides with, -1 none
+public:
+    // Highest value of the key's component (1-based) among the records whose earlier components
+    // equal the buffer's; 0 when none, -1 on error. For auto-numbering.
+    std::int64_t highest(int key, int component);
+private:
+
+    const TableDesc& desc_;
+    RecordBuffer buffer_;
+    FileHandle* handle_ = nullptr;
+    int open_count_ = 0;
+    bool create_ = true;
+    int lock_wait_ = 10;
+    std::string open_name_;
+    std::int64_t current_id_ = 0;
+    std::unique_ptr<CursorState> cursor_;
+};
+
+}  // namespace vorel::data

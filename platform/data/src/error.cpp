@@ -1,0 +1,55 @@
+#include "vorel/data/error.h"
+
+namespace vorel::data {
+
+std::string_view error_text(int code) {
+    switch (code) {
+        case kNoError: return "";
+        case kFileNotFound: return "Arquivo não encontrado";
+        case kPathNotFound: return "Caminho não encontrado";
+        case kAccessDenied: return "Acesso negado";
+        case kFileLocked: return "Arquivo bloqueado por outro usuário";
+        case kRecordNotAvailable: return "Registro não disponível";
+        case kRecordNotFound: return "Registro não encontrado";
+        case kFileNotOpen: return "Arquivo não aberto";
+        case kDuplicateKey: return "Cria chave duplicada";
+        case kNoRecord: return "Nenhum registro atual";
+        case kKeysInvalid: return "Chaves precisam ser reconstruídas";
+        case kInvalidFile: return "Arquivo inválido";
+        case kAlreadyOpen: return "Arquivo já aberto";
+        case kTransactionActive: return "Transação já ativa";
+        case kBadValue: return "Valor inválido para o campo";
+        case kTooManyFiles: return "Arquivos abertos demais";
+        case kOsError: return "Erro do sistema de arquivos";
+        case kNoTransaction: return "Nenhuma transação ativa";
+        default: return "Erro desconhecido";
+    }
+}
+
+LastError& last_error() {
+    thread_local LastError e;
+    return e;
+}
+
+int set_error(int code, std::string_view file, std::string_view detail, int file_error_code) {
+    LastError& e = last_error();
+    e.code = code;
+    e.text = std::string(error_text(code));
+    e.file = std::string(file);
+    e.file_error_code = file_error_code;
+    e.file_error_text = std::string(detail);
+    e.key.clear();
+    return code;
+}
+
+void clear_error() {
+    LastError& e = last_error();
+    e.code = 0;
+    e.text.clear();
+    e.file_error_code = 0;
+    e.file_error_text.clear();
+    e.file.clear();
+    e.key.clear();
+}
+
+}  // namespace vorel::data

@@ -1,0 +1,525 @@
+#include "vorel/data/file_manager.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <limits>
+
+#include "native_path.h"
+#include "schema.h"
+#include "session.h"
+#include "table_sql.h"
+
+namespace vorel::data {
+
+namespace {
+
+std::atomic<int> g_version_base{0};
+
+enum StmtKind : std::uint32_t {
+    kInsert = 1,
+    kUpdate,
+    kDelete,
+    kById,
+    kCount,
+    kSeek,      // key, level, direction
+    kMaxComp,   // key: highest auto-numbered component under the earlier ones
+    kDupCheck,  // key: another record with equal components
+};
+
+constexpr std::uint32_t stmt_id(StmtKind kind, int key = 0, int level = 0, int dir = 1) {
+    return (static_cast<std::uint32_t>(kind) << 24) | (static_cast<std::uint32_t>(key & 0xFF) << 16) |
+           (static_cast<std::uint32_t>(level & 0xFF) << 8) | (dir < 0 ? 1u : 0u);
+}
+
+constexpr int kAllLevel = 255;
+constexpr int kFirstBatch = 8;
+constexpr int kMaxBatch = 512;
+
+}  // namespace
+
+void set_structure_version_base(int base) { g_version_base = base; }
+int structure_version_base() { return g_version_base; }
+
+// The cursor: key order, position and a batch of records read ahead. A batch is read in one statement
+// run that is reset at once, so no read stays open between calls (other connections' writers never
+// wait on an idle cursor). A write through this thread to the file discards the batch; the next read
+// seeks again from the last record delivered.
+struct FileManager::CursorState {
+    int key = -1;
+    bool have_origin = false;  // false: start (next) or end (previous) of the key order
+    RecordBuffer origin;       // component values to seek from
+    std::int64_t origin_id = 0;  // -1: every record with equal components is included
+    std::vector<RecordBuffer> batch;
+    std::vector<std::int64_t> ids;
+    std::size_t count = 0, index = 0;
+    int dir = 0;               // direction of the batch
+    bool exhausted = false;    // the batch reached the end of the order
+    std::uint64_t generation = 0;
+    int batch_size = kFirstBatch;
+    std::string scratch;
+};
+
+FileManager::FileManager(const TableDesc& desc) : desc_(desc), buffer_(desc), cursor_(std::make_unique<CursorState>()) {}
+
+FileManager::~FileManager() {
+    while (open_count_ > 0) close();
+}
+
+std::string FileManager::file_name() const { return open_count_ > 0 ? open_name_ : desc_.file_name(); }
+
+std::string FileManager::send(std::string_view option) {
+    auto eq = option.find('=');
+    std::string name(option.substr(0, eq));
+    for (auto& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (name == "RECOVER" && eq != std::string_view::npos) {
+        lock_wait_ = std::atoi(std::string(option.substr(eq + 1)).c_str());
+        return std::to_string(lock_wait_);
+    }
+    return {};
+}
+
+int FileManager::open() { return open_at(desc_.file_name(), false); }
+
+int FileManager::open_path(std::string_view path) { return open_at(std::string(path), true); }
+
+int FileManager::open_at(std::string program_path, bool) {
+    if (open_count_ > 0) {
+        ++open_count_;
+        clear_error();
+        return kNoError;
+    }
+    if (desc_.driver != Driver::Indexed) return set_error(kInvalidFile, program_path, "not an indexed table");
+    if (program_path.empty()) return set_error(kFileNotFound, desc_.label, "no file name");
+    Session& s = Session::current();
+    FileHandle* h = nullptr;
+    if (int rc = s.acquire(native_path(program_path), program_path, create_, lock_wait_, &h); rc != kNoError) return rc;
+    if (h->refs == 1 || !h->layout) {
+        int rc = schema::prepare(h, desc_.layout(), create_, lock_wait_);
+        if (rc != kNoError) {
+            s.release(h);
+            return rc;
+        }
+        h->layout = &desc_.layout();
+    }
+    handle_ = h;
+    open_name_ = program_path;
+    open_count_ = 1;
+    current_id_ = 0;
+    *cursor_ = CursorState{};
+    clear_error();
+    return kNoError;
+}
+
+int FileManager::close() {
+    if (open_count_ == 0) return set_error(kFileNotOpen, desc_.label);
+    if (--open_count_ > 0) return kNoError;
+    *cursor_ = CursorState{};
+    current_id_ = 0;
+    FileHandle* h = std::exchange(handle_, nullptr);
+    h->session->release(h);
+    clear_error();
+    return kNoError;
+}
+
+int FileManager::create() { return create_path(desc_.file_name()); }
+
+int FileManager::create_path(std::string_view path) {
+    std::string program_path(path);
+    Session& s = Session::current();
+    FileHandle* h = nullptr;
+    if (int rc = s.acquire(native_path(program_path), program_path, true, lock_wait_, &h); rc != kNoError) return rc;
+    int rc = h->layout ? kNoError : schema::prepare(h, desc_.layout(), true, lock_wait_);
+    if (rc == kNoError) rc = schema::empty_table(h, desc_.layout(), lock_wait_);
+    s.release(h);
+    return rc;
+}
+
+int FileManager::check_open() {
+    if (open_count_ == 0) return set_error(kFileNotOpen, desc_.label);
+    return kNoError;
+}
+
+int FileManager::key_number(std::string_view name) const { return desc_.key_index(name); }
+
+namespace {
+
+// Runs a statement that returns at most one record into `record`; 35 when none.
+int read_one(sql::Stmt& st, const TableDesc& d, void* record, std::int64_t* id, std::string& scratch,
+             const std::string& file) {
+    sql::ResetGuard guard(st);
+    int rc = st.step();
+    if (rc == SQLITE_ROW) {
+        *id = sqlite3_column_int64(st.get(), 0);
+        table_sql::read_record(st.get(), d, record, 1, scratch);
+        return kNoError;
+    }
+    if (rc == SQLITE_DONE) return set_error(kRecordNotFound, file);
+    return storage_error(sqlite3_db_handle(st.get()), rc, file);
+}
+
+std::string from_rec(const FileHandle* h) { return " FROM " + h->schema + ".rec"; }
+
+}  // namespace
+
+int FileManager::get(int key) {
+    if (int rc = check_open(); rc) return rc;
+    if (key < 0 || key >= static_cast<int>(desc_.keys.size()) || desc_.keys[key].components.empty())
+        return set_error(kKeysInvalid, open_name_, "no such key");
+    const TableDesc& d = desc_.layout();
+    const KeyDesc& k = desc_.keys[static_cast<std::size_t>(key)];
+    int n = static_cast<int>(k.components.size());
+    std::uint32_t id = stmt_id(kSeek, key, n, 1);
+    sql::Stmt* st = handle_->cached(id);
+    if (!st) st = &handle_->prepare(id, schema::seek_sql(handle_, d, key, n, 1));
+    std::string scratch;
+    for (int c = 0; c < n; ++c)
+        table_sql::bind_field(st->get(), c + 1, d.fields[static_cast<std::size_t>(k.components[c].field)], buffer(), 0,
+                              scratch);
+    sqlite3_bind_int64(st->get(), n + 1, 0);
+    sqlite3_bind_int64(st->get(), n + 2, 1);
+    std::int64_t rid = 0;
+    int rc = read_one(*st, d, buffer(), &rid, cursor_->scratch, open_name_);
+    if (rc == kNoError) {
+        current_id_ = rid;
+        clear_error();
+    }
+    return rc;
+}
+
+int FileManager::reget(Position p) {
+    if (int rc = check_open(); rc) return rc;
+    const TableDesc& d = desc_.layout();
+    std::uint32_t id = stmt_id(kById);
+    sql::Stmt* st = handle_->cached(id);
+    if (!st) st = &handle_->prepare(id, "SELECT " + table_sql::select_list(d) + from_rec(handle_) + " WHERE rid = ?1");
+    st->bind(1, p.id);
+    std::int64_t rid = 0;
+    int rc = read_one(*st, d, buffer(), &rid, cursor_->scratch, open_name_);
+    if (rc == kNoError) {
+        current_id_ = rid;
+        clear_error();
+    }
+    return rc;
+}
+
+int FileManager::set(int key) {
+    if (int rc = check_open(); rc) return rc;
+    if (key < 0 || key >= static_cast<int>(desc_.keys.size())) return set_error(kKeysInvalid, open_name_, "no such key");
+    CursorState& c = *cursor_;
+    c.key = key;
+    c.have_origin = false;
+    c.count = c.index = 0;
+    c.dir = 0;
+    c.exhausted = false;
+    c.batch_size = kFirstBatch;
+    clear_error();
+    return kNoError;
+}
+
+int FileManager::set_at(int key) {
+    if (int rc = set(key); rc) return rc;
+    CursorState& c = *cursor_;
+    if (!c.origin) c.origin = RecordBuffer(desc_);
+    c.origin.copy_from(buffer());
+    c.origin_id = -1;
+    c.have_origin = true;
+    return kNoError;
+}
+
+int FileManager::set_after(int key, Position p) {
+    if (int rc = set(key); rc) return rc;
+    RecordBuffer saved(desc_);
+    saved.copy_from(buffer());
+    int rc = reget(p);
+    if (rc == kNoError) {
+        CursorState& c = *cursor_;
+        if (!c.origin) c.origin = RecordBuffer(desc_);
+        c.origin.copy_from(buffer());
+        c.origin_id = p.id;
+        c.have_origin = true;
+    }
+    saved.copy_to(buffer());
+    return rc;
+}
+
+// Reads the next batch in direction `dir` from the cursor's origin.
+int FileManager::fill() {
+    CursorState& c = *cursor_;
+    const TableDesc& d = desc_.layout();
+    const KeyDesc& k = desc_.keys[static_cast<std::size_t>(c.key)];
+    int n = static_cast<int>(k.components.size());
+    if (c.batch.size() < static_cast<std::size_t>(c.batch_size)) {
+        c.batch.resize(static_cast<std::size_t>(c.batch_size));
+        c.ids.resize(static_cast<std::size_t>(c.batch_size));
+    }
+    for (auto& b : c.batch)
+        if (!b) b = RecordBuffer(desc_);
+    c.count = c.index = 0;
+    c.exhausted = false;
+    c.generation = handle_->generation;
+    std::size_t want = static_cast<std::size_t>(c.batch_size);
+    std::string scratch;
+    auto run = [&](int level) -> int {
+        std::uint32_t id = stmt_id(kSeek, c.key, level, c.dir);
+        sql::Stmt* st = handle_->cached(id);
+        if (!st) st = &handle_->prepare(id, schema::seek_sql(handle_, d, c.key, level, c.dir));
+        sql::ResetGuard guard(*st);
+        int p = 1;
+        if (level != kAllLevel) {
+            int bound = level < n ? level + 1 : n;
+            for (int i = 0; i < bound; ++i)
+                table_sql::bind_field(st->get(), p++, d.fields[static_cast<std::size_t>(k.components[i].field)],
+                                      c.origin.get(), 0, scratch);
+            if (level == n) {
+                std::int64_t from = c.origin_id;
+                if (from < 0) from = c.dir > 0 ? 0 : std::numeric_limits<std::int64_t>::max();
+                sqlite3_bind_int64(st->get(), p++, from);
+            }
+        }
+        sqlite3_bind_int64(st->get(), p, static_cast<std::int64_t>(want - c.count));
+        for (;;) {
+            int rc = st->step();
+            if (rc == SQLITE_DONE) return kNoError;
+            if (rc != SQLITE_ROW) return storage_error(handle_->db(), rc, open_name_);
+            c.ids[c.count] = sqlite3_column_int64(st->get(), 0);
+            table_sql::read_record(st->get(), d, c.batch[c.count].get(), 1, c.scratch);
+            ++c.count;
+        }
+    };
+    if (!c.have_origin || k.components.empty()) {
+        if (int rc = run(kAllLevel); rc) return rc;
+    } else {
+        for (int level = n; level >= 0 && c.count < want; --level)
+            if (int rc = run(level); rc) return rc;
+    }
+    c.exhausted = c.count < want;
+    if (c.batch_size < kMaxBatch) c.batch_size *= 2;
+    return kNoError;
+}
+
+int FileManager::next() {
+    if (int rc = check_open(); rc) return rc;
+    CursorState& c = *cursor_;
+    if (c.key < 0) return set_error(kRecordNotAvailable, open_name_, "no key order set");
+    bool stale = c.dir != 1 || c.generation != handle_->generation;
+    if (!stale && c.index < c.count) {
+        c.batch[c.index].copy_to(buffer());
+        current_id_ = c.ids[c.index++];
+        clear_error();
+        return kNoError;
+    }
+    if (!stale && c.exhausted) return set_error(kRecordNotAvailable, open_name_);
+    // New origin: the last record delivered in either direction, else the set position.
+    if (c.index > 0 && c.index <= c.count) {
+        c.origin.swap(c.batch[c.index - 1]);
+        c.origin_id = c.ids[c.index - 1];
+        c.have_origin = true;
+    }
+    c.dir = 1;
+    if (int rc = fill(); rc) return rc;
+    if (c.count == 0) return set_error(kRecordNotAvailable, open_name_);
+    c.batch[0].copy_to(buffer());
+    current_id_ = c.ids[0];
+    c.index = 1;
+    clear_error();
+    return kNoError;
+}
+
+int FileManager::previous() {
+    if (int rc = check_open(); rc) return rc;
+    CursorState& c = *cursor_;
+    if (c.key < 0) return set_error(kRecordNotAvailable, open_name_, "no key order set");
+    bool stale = c.dir != -1 || c.generation != handle_->generation;
+    if (!stale && c.index < c.count) {
+        c.batch[c.index].copy_to(buffer());
+        current_id_ = c.ids[c.index++];
+        clear_error();
+        return kNoError;
+    }
+    if (!stale && c.exhausted) return set_error(kRecordNotAvailable, open_name_);
+    if (c.index > 0 && c.index <= c.count) {
+        c.origin.swap(c.batch[c.index - 1]);
+        c.origin_id = c.ids[c.index - 1];
+        c.have_origin = true;
+    }
+    c.dir = -1;
+    if (int rc = fill(); rc) return rc;
+    if (c.count == 0) return set_error(kRecordNotAvailable, open_name_);
+    c.batch[0].copy_to(buffer());
+    current_id_ = c.ids[0];
+    c.index = 1;
+    clear_error();
+    return kNoError;
+}
+
+std::int64_t FileManager::records() {
+    if (check_open()) return -1;
+    std::uint32_t id = stmt_id(kCount);
+    sql::Stmt* st = handle_->cached(id);
+    if (!st) st = &handle_->prepare(id, "SELECT count(*)" + from_rec(handle_));
+    sql::ResetGuard guard(*st);
+    int rc = st->step();
+    if (rc != SQLITE_ROW) {
+        storage_error(handle_->db(), rc, open_name_);
+        return -1;
+    }
+    clear_error();
+    return sqlite3_column_int64(st->get(), 0);
+}
+
+namespace {
+
+void set_wait(FileHandle* h, int seconds) {
+    if (h->conn->busy_ms != seconds * 1000) {
+        h->conn->busy_ms = seconds * 1000;
+        sqlite3_busy_timeout(h->db(), h->conn->busy_ms);
+    }
+}
+
+}  // namespace
+
+int FileManager::add() {
+    if (int rc = check_open(); rc) return rc;
+    const TableDesc& d = desc_.layout();
+    std::uint32_t id = stmt_id(kInsert);
+    sql::Stmt* st = handle_->cached(id);
+    if (!st) st = &handle_->prepare(id, table_sql::insert(d, handle_->schema));
+    set_wait(handle_, lock_wait_);
+    std::vector<std::string> scratch(1);
+    int rc;
+    {
+        sql::ResetGuard guard(*st);
+        table_sql::bind_record(st->get(), d, buffer(), 1, scratch);
+        rc = st->step();
+    }
+    if (rc != SQLITE_DONE) return write_error(rc, 0);
+    ++handle_->generation;
+    current_id_ = sqlite3_last_insert_rowid(handle_->db());
+    clear_error();
+    return kNoError;
+}
+
+int FileManager::put() {
+    if (int rc = check_open(); rc) return rc;
+    if (current_id_ == 0) return set_error(kNoRecord, open_name_);
+    const TableDesc& d = desc_.layout();
+    std::uint32_t id = stmt_id(kUpdate);
+    sql::Stmt* st = handle_->cached(id);
+    if (!st) st = &handle_->prepare(id, table_sql::update(d, handle_->schema));
+    set_wait(handle_, lock_wait_);
+    std::vector<std::string> scratch(1);
+    int rc;
+    {
+        sql::ResetGuard guard(*st);
+        table_sql::bind_record(st->get(), d, buffer(), 1, scratch);
+        sqlite3_bind_int64(st->get(), sqlite3_bind_parameter_count(st->get()), current_id_);
+        rc = st->step();
+    }
+    if (rc != SQLITE_DONE) return write_error(rc, current_id_);
+    ++handle_->generation;
+    if (sqlite3_changes(handle_->db()) == 0) return set_error(kRecordNotFound, open_name_);
+    clear_error();
+    return kNoError;
+}
+
+int FileManager::remove() {
+    if (int rc = check_open(); rc) return rc;
+    if (current_id_ == 0) return set_error(kNoRecord, open_name_);
+    std::uint32_t id = stmt_id(kDelete);
+    sql::Stmt* st = handle_->cached(id);
+    if (!st) st = &handle_->prepare(id, "DELETE" + from_rec(handle_) + " WHERE rid = ?1");
+    set_wait(handle_, lock_wait_);
+    int rc;
+    {
+        sql::ResetGuard guard(*st);
+        st->bind(1, current_id_);
+        rc = st->step();
+    }
+    if (rc != SQLITE_DONE) return storage_error(handle_->db(), rc, open_name_);
+    ++handle_->generation;
+    bool gone = sqlite3_changes(handle_->db()) == 0;
+    current_id_ = 0;
+    if (gone) return set_error(kRecordNotFound, open_name_);
+    clear_error();
+    return kNoError;
+}
+
+// A failed insert or update: a unique key collision becomes 40 naming the key; others map as usual.
+int FileManager::write_error(int rc, std::int64_t self_id) {
+    if ((rc & 0xFF) != SQLITE_CONSTRAINT) return storage_error(handle_->db(), rc, open_name_);
+    std::string detail = sqlite3_errmsg(handle_->db());
+    int key = duplicate_key(self_id);
+    int code = set_error(kDuplicateKey, open_name_, detail, rc);
+    if (key >= 0) last_error().key = desc_.keys[static_cast<std::size_t>(key)].description;
+    return code;
+}
+
+int FileManager::duplicate_key(std::int64_t self_id) {
+    const TableDesc& d = desc_.layout();
+    for (std::size_t ki = 0; ki < desc_.keys.size(); ++ki) {
+        const KeyDesc& k = desc_.keys[ki];
+        if (!k.unique() || k.components.empty()) continue;
+        if (k.optional()) {
+            bool all_empty = true;
+            for (auto& comp : k.components)
+                all_empty = all_empty && field_empty(d.fields[static_cast<std::size_t>(comp.field)], buffer());
+            if (all_empty) continue;
+        }
+        std::uint32_t id = stmt_id(kDupCheck, static_cast<int>(ki));
+        sql::Stmt* st = handle_->cached(id);
+        if (!st) st = &handle_->prepare(id, schema::dup_sql(handle_, d, static_cast<int>(ki)));
+        sql::ResetGuard guard(*st);
+        std::string scratch;
+        int n = static_cast<int>(k.components.size());
+        for (int c = 0; c < n; ++c)
+            table_sql::bind_field(st->get(), c + 1, d.fields[static_cast<std::size_t>(k.components[c].field)], buffer(),
+                                  0, scratch);
+        sqlite3_bind_int64(st->get(), n + 1, self_id);
+        if (st->step() == SQLITE_ROW) return static_cast<int>(ki);
+    }
+    return -1;
+}
+
+void FileManager::clear_record() { buffer_.clear(); }
+
+std::int64_t FileManager::highest(int key, int component) {
+    const TableDesc& d = desc_.layout();
+    const KeyDesc& k = desc_.keys[static_cast<std::size_t>(key)];
+    std::uint32_t id = stmt_id(kMaxComp, key, component);
+    sql::Stmt* st = handle_->cached(id);
+    if (!st) st = &handle_->prepare(id, schema::max_sql(handle_, d, key, component));
+    sql::ResetGuard guard(*st);
+    std::string scratch;
+    for (int c = 0; c < component; ++c)
+        table_sql::bind_field(st->get(), c + 1, d.fields[static_cast<std::size_t>(k.components[c].field)], buffer(), 0,
+                              scratch);
+    int rc = st->step();
+    if (rc == SQLITE_ROW) return sqlite3_column_int64(st->get(), 0);
+    if (rc == SQLITE_DONE) return 0;
+    storage_error(handle_->db(), rc, open_name_);
+    return -1;
+}
+
+int FileManager::rebuild_keys() {
+    if (int rc = check_open(); rc) return rc;
+    int rc = schema::rebuild_keys(handle_, desc_.layout(), lock_wait_);
+    ++handle_->generation;
+    return rc;
+}
+
+int FileManager::pack() {
+    if (int rc = check_open(); rc) return rc;
+    int rc = sql::exec(handle_->db(), "VACUUM " + handle_->schema);
+    if (rc != SQLITE_OK) return storage_error(handle_->db(), rc, open_name_);
+    ++handle_->generation;
+    clear_error();
+    return kNoError;
+}
+
+int FileManager::stored_version() {
+    if (check_open()) return -1;
+    return schema::stored_version(handle_);
+}
+
+}  // namespace vorel::data

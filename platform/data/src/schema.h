@@ -1,0 +1,29 @@
+// Schema of a table file: creation, checks on open (structure version, layout, keys), upgrade,
+// key rebuild, and the SQL of cursor seeks.
+#pragma once
+
+#include <string>
+
+#include "session.h"
+#include "vorel/data/table_desc.h"
+
+namespace vorel::data::schema {
+
+// Makes the attached file ready for the layout: creates the schema in an empty file, upgrades an
+// older one, and checks the keys (46 when an index is missing or differs).
+int prepare(FileHandle* h, const TableDesc& d, bool create, int wait_seconds);
+int empty_table(FileHandle* h, const TableDesc& d, int wait_seconds);
+int rebuild_keys(FileHandle* h, const TableDesc& d, int wait_seconds);
+int stored_version(FileHandle* h);
+int current_version(const TableDesc& d);
+std::string layout_signature(const TableDesc& d);
+
+// Seek of a cursor: level n (all components equal, rid beyond ?n+1), level i < n (first i equal,
+// component i beyond), or 255 (the whole order); parameters in that order, LIMIT last.
+std::string seek_sql(const FileHandle* h, const TableDesc& d, int key, int level, int dir);
+// Another record (rid <> ?n+1) with equal components of a unique key.
+std::string dup_sql(const FileHandle* h, const TableDesc& d, int key);
+// max of component `component` (1-based) under equal earlier components.
+std::string max_sql(const FileHandle* h, const TableDesc& d, int key, int component);
+
+}  // namespace vorel::data::schema

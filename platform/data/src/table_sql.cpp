@@ -1,0 +1,170 @@
+#include "table_sql.h"
+
+#include "cp1252.h"
+#include "sqlite_handle.h"
+
+namespace vorel::data::table_sql {
+
+std::vector<std::string> columns(const TableDesc& d) {
+    std::vector<std::string> out;
+    for (const auto& f : d.fields) {
+        if (f.elements == 1) {
+            out.push_back(f.label);
+        } else {
+            for (int e = 1; e <= f.elements; ++e) out.push_back(f.label + "_" + std::to_string(e));
+        }
+    }
+    return out;
+}
+
+namespace {
+
+// Column of element `e` of field `fi`.
+std::string column_of(const TableDesc& d, int fi, int e = 0) {
+    const FieldDesc& f = d.fields[static_cast<std::size_t>(fi)];
+    return sql::quote(f.elements == 1 ? f.label : f.label + "_" + std::to_string(e + 1));
+}
+
+}  // namespace
+
+std::string create_table(const TableDesc& d, const std::string& schema) {
+    std::string s = "CREATE TABLE " + schema + ".rec (rid INTEGER PRIMARY KEY";
+    for (const auto& f : d.fields) {
+        const char* type = is_text(f.type) ? " TEXT NOT NULL DEFAULT ''" : " INTEGER NOT NULL DEFAULT 0";
+        for (int e = 0; e < f.elements; ++e) s += ", " + column_of(d, static_cast<int>(&f - d.fields.data()), e) + type;
+    }
+    return s + ")";
+}
+
+std::string create_meta(const std::string& schema) {
+    return "CREATE TABLE " + schema + ".meta (name TEXT PRIMARY KEY, value)";
+}
+
+std::string index_name(int key) { return "k" + std::to_string(key); }
+
+std::string component_expr(const TableDesc& d, int key, int c) {
+    const KeyDesc& k = d.keys[static_cast<std::size_t>(key)];
+    int fi = k.components[static_cast<std::size_t>(c)].field;
+    std::string e = column_of(d, fi);
+    if (is_text(d.fields[static_cast<std::size_t>(fi)].type)) e += k.nocase() ? " COLLATE VNOCASE" : " COLLATE BINARY";
+    return e;
+}
+
+std::string optional_filter(const TableDesc& d, int key) {
+    const KeyDesc& k = d.keys[static_cast<std::size_t>(key)];
+    if (!k.optional()) return {};
+    std::string s = "(";
+    for (std::size_t c = 0; c < k.components.size(); ++c) {
+        int fi = k.components[c].field;
+        if (c) s += " OR ";
+        s += column_of(d, fi) + (is_text(d.fields[static_cast<std::size_t>(fi)].type) ? " <> ''" : " <> 0");
+    }
+    return s + ")";
+}
+
+std::string create_index(const TableDesc& d, int key, const std::string& schema) {
+    const KeyDesc& k = d.keys[static_cast<std::size_t>(key)];
+    std::string s = std::string(k.unique() ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + schema + "." + index_name(key) +
+                    " ON rec (";
+    for (std::size_t c = 0; c < k.components.size(); ++c) {
+        if (c) s += ", ";
+        s += component_expr(d, key, static_cast<int>(c));
+        if (k.components[c].descending) s += " DESC";
+    }
+    s += ")";
+    if (k.optional()) s += " WHERE " + optional_filter(d, key);
+    return s;
+}
+
+std::string select_list(const TableDesc& d) {
+    std::string s = "rid";
+    for (std::size_t i = 0; i < d.fields.size(); ++i)
+        for (int e = 0; e < d.fields[i].elements; ++e) s += ", " + column_of(d, static_cast<int>(i), e);
+    return s;
+}
+
+std::string insert(const TableDesc& d, const std::string& schema) {
+    std::string cols, params;
+    int n = 0;
+    for (std::size_t i = 0; i < d.fields.size(); ++i) {
+        for (int e = 0; e < d.fields[i].elements; ++e) {
+            if (n) {
+                cols += ", ";
+                params += ", ";
+            }
+            cols += column_of(d, static_cast<int>(i), e);
+            params += "?" + std::to_string(++n);
+        }
+    }
+    return "INSERT INTO " + schema + ".rec (" + cols + ") VALUES (" + params + ")";
+}
+
+std::string update(const TableDesc& d, const std::string& schema) {
+    std::string s = "UPDATE " + schema + ".rec SET ";
+    int n = 0;
+    for (std::size_t i = 0; i < d.fields.size(); ++i) {
+        for (int e = 0; e < d.fields[i].elements; ++e) {
+            if (n) s += ", ";
+            s += column_of(d, static_cast<int>(i), e) + " = ?" + std::to_string(++n);
+        }
+    }
+    return s + " WHERE rid = ?" + std::to_string(n + 1);
+}
+
+std::string order_by(const TableDesc& d, int key, int dir, int from) {
+    const KeyDesc& k = d.keys[static_cast<std::size_t>(key)];
+    std::string s;
+    for (std::size_t c = static_cast<std::size_t>(from); c < k.components.size(); ++c) {
+        bool desc = k.components[c].descending != (dir < 0);
+        s += component_expr(d, key, static_cast<int>(c)) + (desc ? " DESC, " : ", ");
+    }
+    return s + (dir < 0 ? "rid DESC" : "rid");
+}
+
+void bind_field(sqlite3_stmt* st, int i, const FieldDesc& f, const void* record, int e, std::string& scratch) {
+    const void* p = f.element(record, e);
+    if (is_text(f.type)) {
+        std::string_view v = f.access.get_text(p);
+        std::size_t n = v.size();
+        while (n > 0 && (v[n - 1] == ' ' || v[n - 1] == '\0')) --n;
+        v = v.substr(0, n);
+        if (cp1252::is_ascii(v)) {
+            sqlite3_bind_text(st, i, v.data(), static_cast<int>(v.size()), SQLITE_STATIC);
+        } else {
+            cp1252::to_utf8(v, scratch);
+            sqlite3_bind_text(st, i, scratch.data(), static_cast<int>(scratch.size()), SQLITE_TRANSIENT);
+        }
+    } else {
+        sqlite3_bind_int64(st, i, f.access.get_int(p));
+    }
+}
+
+void bind_record(sqlite3_stmt* st, const TableDesc& d, const void* record, int first, std::vector<std::string>& scratch) {
+    if (scratch.size() < 1) scratch.resize(1);
+    int i = first;
+    for (const auto& f : d.fields)
+        for (int e = 0; e < f.elements; ++e) bind_field(st, i++, f, record, e, scratch[0]);
+}
+
+void read_record(sqlite3_stmt* st, const TableDesc& d, void* record, int first, std::string& scratch) {
+    int i = first;
+    for (const auto& f : d.fields) {
+        for (int e = 0; e < f.elements; ++e, ++i) {
+            void* p = f.element(record, e);
+            if (is_text(f.type)) {
+                const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+                std::string_view v(t ? t : "", static_cast<std::size_t>(sqlite3_column_bytes(st, i)));
+                if (cp1252::is_ascii(v)) {
+                    f.access.set_text(p, v);
+                } else {
+                    cp1252::from_utf8(v, scratch);
+                    f.access.set_text(p, scratch);
+                }
+            } else {
+                f.access.set_int(p, sqlite3_column_int64(st, i));
+            }
+        }
+    }
+}
+
+}  // namespace vorel::data::table_sql

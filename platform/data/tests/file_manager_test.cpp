@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "test_tables.h"
+#include "vorel/data/file_manager.h"
+
+namespace vorel::data::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileManagerTest : public DataTest {
+protected:
+    void add_item(FileManager& fm, std::uint32_t code, std::string_view nome, std::string_view grupo, int data) {
+        auto& r = fm.rec<ItemRec>();
+        fm.clear_record();
+        r.Codigo = code;
+        r.Nome = nome;
+        r.Grupo = grupo;
+        r.Data = data;
+        ASSERT_EQ(fm.add(), kNoError) << last_error().file_error_text;
+    }
+    std::vector<std::uint32_t> read_all(FileManager& fm, std::string_view key, int dir = 1) {
+        std::vector<std::uint32_t> out;
+        EXPECT_EQ(fm.set(key), kNoError);
+        while ((dir > 0 ? fm.next() : fm.previous()) == kNoError) out.push_back(fm.rec<ItemRec>().Codigo);
+        EXPECT_EQ(last_error().code, kRecordNotAvailable);
+        return out;
+    }
+};
+
+TEST_F(FileManagerTest, FreshFolderCreatesTheFileEmpty) {
+    FileManager fm(Itens());
+    ASSERT_FALSE(fs::exists(path("Itens.Tps")));
+    ASSERT_EQ(fm.open(), kNoError);
+    EXPECT_TRUE(fs::exists(path("Itens.Tps")));
+    EXPECT_EQ(fm.records(), 0);
+    EXPECT_EQ(fm.stored_version(), 3);
+    EXPECT_EQ(fm.close(), kNoError);
+}
+
+TEST_F(FileManagerTest, MissingFileWithoutCreateIsError2AndMissingFolderError3) {
+    FileManager fm(Itens());
+    fm.set_create(false);
+    EXPECT_EQ(fm.open(), kFileNotFound);
+    EXPECT_FALSE(fs::exists(path("Itens.Tps")));
+    fm.set_create(true);
+    EXPECT_EQ(fm.open_path(path("nowhere/Itens.Tps")), kPathNotFound);
+}
+
+TEST_F(FileManagerTest, OpenCountsAndNameIsTakenAtOpen) {
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    ASSERT_EQ(fm.open(), kNoError);
+    CaminhoItens.set(path("Outro.Tps"));
+    EXPECT_EQ(fm.file_name(), path("Itens.Tps"));
+    EXPECT_EQ(fm.close(), kNoError);
+    EXPECT_TRUE(fm.is_open());
+    EXPECT_EQ(fm.close(), kNoError);
+    EXPECT_FALSE(fm.is_open());
+    EXPECT_EQ(fm.close(), kFileNotOpen);
+}
+
+TEST_F(FileManagerTest, GetNextPreviousInKeyOrder) {
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    add_item(fm, 3, "Cebola", "B", 10);
+    add_item(fm, 1, "Alho", "A", 20);
+    add_item(fm, 2, "Batata", "A", 30);
+    EXPECT_EQ(read_all(fm, "ITE:KEY:CODIGO"), (std::vector<std::uint32_t>{1, 2, 3}));
+    EXPECT_EQ(read_all(fm, "ITE:KEY:CODIGO", -1), (std::vector<std::uint32_t>{3, 2, 1}));
+    EXPECT_EQ(read_all(fm, "KEY:NOME"), (std::vector<std::uint32_t>{1, 2, 3}));
+
+    fm.clear_record();
+    fm.rec<ItemRec>().Nome = "batata";  // case folds
+    ASSERT_EQ(fm.get("ITE:KEY:NOME"), kNoError);
+    EXPECT_EQ(fm.rec<ItemRec>().Codigo, 2u);
+    fm.rec<ItemRec>().Nome = "Batatas";
+    EXPECT_EQ(fm.get("ITE:KEY:NOME"), kRecordNotFound);
+
+    // Positioned from the buffer: next reads at or after, previous at or before.
+    fm.clear_record();
+    fm.rec<ItemRec>().Codigo = 2;
+    ASSERT_EQ(fm.set_at("ITE:KEY:CODIGO"), kNoError);
+    ASSERT_EQ(fm.next(), kNoError);
+    EXPECT_EQ(fm.rec<ItemRec>().Codigo, 2u);
+    ASSERT_EQ(fm.next(), kNoError);
+    EXPECT_EQ(fm.rec<ItemRec>().Codigo, 3u);
+    ASSERT_EQ(fm.previous(), kNoError);  // turning back reads the record before the last one read
+    EXPECT_EQ(fm.rec<ItemRec>().Codigo, 2u);
+    ASSERT_EQ(fm.previous(), kNoError);
+    EXPECT_EQ(fm.rec<ItemRec>().Codigo, 1u);
+    EXPECT_EQ(fm.previous(), kRecordNotAvailable);
+}
+
+TEST_F(FileManagerTest, DescendingComponentAndEqualKeysInInsertionOrder) {
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    add_item(fm, 1, "a", "G", 10);
+    add_item(fm, 2, "b", "G", 30);
+    add_item(fm, 3, "c", "G", 20);
+    add_item(fm, 4, "d", "G", 30);
+    add_item(fm, 5, "e", "F", 99);
+    EXPECT_EQ(read_all(fm, "ITE:KEY:GRUPODATA"), (std::vector<std::uint32_t>{5, 2, 4, 3, 1}));
+    EXPECT_EQ(read_all(fm, "ITE:KEY:GRUPODATA", -1), (std::vector<std::uint32_t>{1, 3, 4, 2, 5}));
+    // Set at group G, date 25: the first record at or after it in the key order is dated 20.
+    fm.clear_record();
+    fm.rec<ItemRec>().Grupo = "g";
+    fm.rec<ItemRec>().Data = 25;
+    ASSERT_EQ(fm.set_at("ITE:KEY:GRUPODATA"), kNoError);
+    ASSERT_EQ(fm.next(), kNoError);
+    EXPECT_EQ(fm.rec<ItemRec>().Codigo, 3u);
+}
+
+TEST_F(FileManagerTest, OptionalKeyLeavesOutEmptyRecords) {
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    add_item(fm, 1, "a", "", 10);
+    add_item(fm, 2, "b", "X", 10);
+    add_item(fm, 3, "c", "  ", 10);
+    add_item(fm, 4, "d", "A", 10);
+    EXPECT_EQ(read_all(fm, "ITE:KEY:GRUPO"), (std::vector<std::uint32_t>{4, 2}));
+    EXPECT_EQ(fm.records(), 4);
+}
+
+TEST_F(FileManagerTest, CaseInsensitiveUniqueKeyFoldsCaseButKeepsAccents) {
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    add_item(fm, 1, "A\xC7\xC3O", "", 0);  // "AÇÃO"
+    fm.clear_record();
+    fm.rec<ItemRec>().Codigo = 2;
+    fm.rec<ItemRec>().Nome = "a\xE7\xE3o  ";  // "ação" with trailing blanks
+    EXPECT_EQ(fm.add(), kDuplicateKey);
+    EXPECT_EQ(last_error().key, "Nome do item");
+    fm.rec<ItemRec>().Nome = "acao";
+    EXPECT_EQ(fm.add(), kNoError);
+    fm.rec<ItemRec>().Codigo = 1;  // primary key collides
+    fm.rec<ItemRec>().Nome = "outro";
+    EXPECT_EQ(fm.add(), kDuplicateKey);
+    EXPECT_EQ(last_error().key, "Código") << last_error().file_error_text;
+    EXPECT_EQ(fm.records(), 2);
+    // Accented text comes back as it was stored.
+    fm.clear_record();
+    fm.rec<ItemRec>().Codigo = 1;
+    ASSERT_EQ(fm.get("KEY:CODIGO"), kNoError);
+    EXPECT_EQ(fm.rec<ItemRec>().Nome, "A\xC7\xC3O");
+}
+
+TEST_F(FileManagerTest, PutRemoveAndPositionKeepTheCursorGoing) {
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    for (std::uint32_t i = 1; i <= 40; ++i) add_item(fm, i, "n" + std::to_string(i), "", 0);
+    ASSERT_EQ(fm.set("KEY:CODIGO"), kNoError);
+    std::vector<std::uint32_t> seen;
+    Position p20;
+    while (fm.next() == kNoError) {
+        auto& r = fm.rec<ItemRec>();
+        seen.push_back(r.Codigo);
+        if (r.Codigo % 2 == 0) {
+            ASSERT_EQ(fm.remove(), kNoError);
+        } else {
+            r.Nivel = 1;
+            ASSERT_EQ(fm.put(), kNoError);
+        }
+        if (r.Codigo == 21) p20 = fm.position();
+    }
+    EXPECT_EQ(seen.size(), 40u);
+    EXPECT_EQ(fm.records(), 20);
+    ASSERT_EQ(fm.reget(p20), kNoError);
+    EXPECT_EQ(fm.rec<ItemRec>().Codigo, 21u);
+    EXPECT_EQ(fm.rec<ItemRec>().Nivel, 1);
+    EXPECT_EQ(fm.put(), kNoError);
+    EXPECT_EQ(fm.remove(), kNoError);
+    EXPECT_EQ(fm.remove(), kNoRecord);
+    EXPECT_EQ(fm.reget(p20), kRecordNotFound);
+}
+
+TEST_F(FileManagerTest, AliasHasItsOwnBufferAndCursor) {
+    FileManager base(Itens());
+    FileManager alias(Itens0());
+    ASSERT_EQ(base.open(), kNoError);
+    for (std::uint32_t i = 1; i <= 5; ++i) add_item(base, i, "n" + std::to_string(i), "", 0);
+    ASSERT_EQ(alias.open(), kNoError);
+    ASSERT_EQ(base.set("ITE:KEY:CODIGO"), kNoError);
+    ASSERT_EQ(alias.set("ITE0:KEY:CODIGO"), kNoError);
+    ASSERT_EQ(base.next(), kNoError);
+    ASSERT_EQ(base.next(), kNoError);
+    ASSERT_EQ(alias.next(), kNoError);
+    EXPECT_EQ(alias.rec<ItemRec>().Codigo, 1u);
+    EXPECT_EQ(base.rec<ItemRec>().Codigo, 2u);
+    ASSERT_EQ(base.next(), kNoError);
+    EXPECT_EQ(base.rec<ItemRec>().Codigo, 3u);
+    EXPECT_EQ(Itens0().keys[1].name, "ITE0:KEY:NOME");
+    EXPECT_EQ(Itens0().keys[3].description, "ITE0:KEY:GRUPO");  // described by its own name
+}
+
+TEST_F(FileManagerTest, SwitchingTheNameVariableOpensTheOtherFileThroughTheAlias) {
+    FileManager base(Itens());
+    FileManager alias(Itens0());
+    ASSERT_EQ(base.open(), kNoError);
+    add_item(base, 1, "um", "", 0);
+    const std::string year_file = CaminhoItens.get();
+    CaminhoItens.set(path("Staging.Tps"));
+    ASSERT_EQ(alias.open(), kNoError);  // created empty
+    CaminhoItens.set(year_file);
+    EXPECT_EQ(alias.records(), 0);
+    alias.clear_record();
+    alias.rec<ItemRec>().Codigo = 7;
+    ASSERT_EQ(alias.add(), kNoError);
+    EXPECT_EQ(base.records(), 1);
+    EXPECT_EQ(alias.records(), 1);
+    EXPECT_EQ(alias.file_name(), path("Staging.Tps"));
+}
+
+TEST_F(FileManagerTest, ExplicitPathLeavesTheNameVariableAlone) {
+    FileManager other(Itens());
+    ASSERT_EQ(other.open_path(path("Ano2015.Tps")), kNoError);
+    EXPECT_EQ(CaminhoItens.get(), path("Itens.Tps"));
+    add_item(other, 9, "velho", "", 0);
+    other.close();
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    EXPECT_EQ(fm.records(), 0);
+    ASSERT_EQ(other.open_path(path("ANO2015.tps")), kNoError);  // names resolve without regard to case
+    EXPECT_EQ(other.records(), 1);
+}
+
+TEST_F(FileManagerTest, ForeignFileIsInvalid) {
+    {
+        std::FILE* f = std::fopen(path("Lixo.Tps").c_str(), "wb");
+        std::fputs("this is not a table file at all, just some bytes to fill the header page", f);
+        std::fclose(f);
+    }
+    FileManager fm(Itens());
+    EXPECT_EQ(fm.open_path(path("Lixo.Tps")), kInvalidFile);
+}
+
+TEST_F(FileManagerTest, GenericAccessByFieldNumberAndName) {
+    FileManager fm(Itens());
+    const TableDesc& d = fm.desc();
+    ASSERT_EQ(d.fields.size(), 6u);
+    EXPECT_EQ(d.fields[4].name, "ITE:Valor");
+    EXPECT_EQ(type_word(d.fields[4].type, d.fields[4].width, d.fields[4].digits, d.fields[4].places), "decimal(11,2)");
+    EXPECT_EQ(type_word(d.fields[1].type, d.fields[1].width), "string(20)");
+    void* r = fm.buffer();
+    EXPECT_TRUE(set_field_text(d.field("ITE:Valor"), r, "-12,345"));
+    EXPECT_EQ(fm.rec<ItemRec>().Valor.v, -1235);
+    EXPECT_EQ(field_text(d.field("Valor"), r), "-12.35");
+    EXPECT_TRUE(set_field_text(d.field("Nome"), r, "Um nome bem mais comprido que vinte"));
+    EXPECT_EQ(field_text(d.field("nome"), r), "Um nome bem mais com");
+    EXPECT_FALSE(set_field_int(d.field("Nivel"), r, 256));
+    EXPECT_TRUE(set_field_int(d.field("Nivel"), r, 255));
+    EXPECT_FALSE(set_field_text(d.field("Codigo"), r, "12a"));
+}
+
+}  // namespace
+}  // namespace vorel::data::testing

@@ -1,0 +1,63 @@
+// Small tables and a temporary data folder shared by the engine's tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "vorel/data/file_manager.h"
+#include "vorel/data/table_desc.h"
+
+namespace vorel::data::testing {
+
+// decimal(d,p) held as a scaled integer, as record structs hold decimals.
+template <int D, int P>
+struct Dec {
+    static constexpr int digits = D;
+    static constexpr int places = P;
+    std::int64_t v = 0;
+    std::int64_t scaled_value() const { return v; }
+    void set_scaled_value(std::int64_t x) { v = x; }
+};
+
+// A temporary data folder per test; the engine's state folder lies inside it.
+class DataTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    std::filesystem::path dir_;
+};
+
+// Items: code, name (case-insensitive unique), group, date, value; keys: code (unique, auto-numbered),
+// name (unique), group + -date (duplicates), optional on group.
+struct ItemRec {
+    std::uint32_t Codigo = 0;
+    String<20> Nome;
+    String<4> Grupo;
+    std::int32_t Data = 0;
+    Dec<11, 2> Valor;
+    std::uint8_t Nivel = 0;
+};
+extern NameVariable CaminhoItens;
+const TableDesc& Itens();
+const TableDesc& Itens0();  // alias
+
+// Parent and child for relations: Pedido (code) -> Linha (pedido, line auto-numbered inside it).
+struct PedidoRec {
+    std::uint32_t Codigo = 0;
+    String<10> Cliente;
+};
+struct LinhaRec {
+    std::uint32_t Pedido = 0;
+    std::uint16_t Linha = 0;
+    String<10> Produto;
+};
+extern NameVariable CaminhoPedidos;
+extern NameVariable CaminhoLinhas;
+const TableDesc& Pedidos();
+const TableDesc& Linhas();
+
+}  // namespace vorel::data::testing

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "native_path.h"
+#include "vorel/core/paths.h"
 #include "schema.h"
 #include "session.h"
 #include "table_sql.h"
@@ -93,7 +93,7 @@ int FileManager::open_at(std::string program_path, bool) {
     if (program_path.empty()) return set_error(kFileNotFound, desc_.label, "no file name");
     Session& s = Session::current();
     FileHandle* h = nullptr;
-    if (int rc = s.acquire(native_path(program_path), program_path, create_, lock_wait_, &h); rc != kNoError) return rc;
+    if (int rc = s.acquire(files::resolve(program_path), program_path, create_, lock_wait_, &h); rc != kNoError) return rc;
     if (h->refs == 1 || !h->layout) {
         int rc = schema::prepare(h, desc_.layout(), create_, lock_wait_);
         if (rc != kNoError) {
@@ -128,7 +128,7 @@ int FileManager::create_path(std::string_view path) {
     std::string program_path(path);
     Session& s = Session::current();
     FileHandle* h = nullptr;
-    if (int rc = s.acquire(native_path(program_path), program_path, true, lock_wait_, &h); rc != kNoError) return rc;
+    if (int rc = s.acquire(files::resolve(program_path), program_path, true, lock_wait_, &h); rc != kNoError) return rc;
     int rc = h->layout ? kNoError : schema::prepare(h, desc_.layout(), true, lock_wait_);
     if (rc == kNoError) rc = schema::empty_table(h, desc_.layout(), lock_wait_);
     s.release(h);

@@ -247,7 +247,7 @@ TEST_F(FileManagerTest, GenericAccessByFieldNumberAndName) {
     EXPECT_EQ(type_word(d.fields[1].type, d.fields[1].width), "string(20)");
     void* r = fm.buffer();
     EXPECT_TRUE(set_field_text(d.field("ITE:Valor"), r, "-12,345"));
-    EXPECT_EQ(fm.rec<ItemRec>().Valor.v, -1235);
+    EXPECT_EQ(fm.rec<ItemRec>().Valor.scaled(), -1235);
     EXPECT_EQ(field_text(d.field("Valor"), r), "-12.35");
     EXPECT_TRUE(set_field_text(d.field("Nome"), r, "Um nome bem mais comprido que vinte"));
     EXPECT_EQ(field_text(d.field("nome"), r), "Um nome bem mais com");

@@ -12,16 +12,6 @@
 
 namespace vorel::data::testing {
 
-// decimal(d,p) held as a scaled integer, as record structs hold decimals.
-template <int D, int P>
-struct Dec {
-    static constexpr int digits = D;
-    static constexpr int places = P;
-    std::int64_t v = 0;
-    std::int64_t scaled_value() const { return v; }
-    void set_scaled_value(std::int64_t x) { v = x; }
-};
-
 // A temporary data folder per test; the engine's state folder lies inside it.
 class DataTest : public ::testing::Test {
 protected:
@@ -38,7 +28,7 @@ struct ItemRec {
     String<20> Nome;
     String<4> Grupo;
     std::int32_t Data = 0;
-    Dec<11, 2> Valor;
+    DecimalField<11, 2> Valor;
     std::uint8_t Nivel = 0;
 };
 extern NameVariable CaminhoItens;

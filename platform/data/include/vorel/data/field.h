@@ -8,12 +8,14 @@
 #pragma once
 
 #include <array>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <type_traits>
 
+#include "vorel/core/decimal_field.h"
 #include "vorel/core/fixed_string.h"
 
 namespace vorel::data {
@@ -57,14 +59,14 @@ struct FieldDesc {
     std::int64_t max_value() const;
 };
 
-// A decimal(d,p) record field: any type that tells its digits and places and holds its value as a
-// scaled integer. The core's decimal field type satisfies it.
+// A decimal(d,p) record field (DecimalField<D,P>): tells its digits and places and goes to and from
+// its scaled integer.
 template <class T>
-concept ScaledDecimalField = requires(T t, const T ct, std::int64_t v) {
+concept ScaledDecimalField = requires(const T ct, long long v) {
     { T::digits } -> std::convertible_to<int>;
     { T::places } -> std::convertible_to<int>;
-    { ct.scaled_value() } -> std::convertible_to<std::int64_t>;
-    t.set_scaled_value(v);
+    { ct.scaled() } -> std::convertible_to<std::int64_t>;
+    { T::from_scaled(v) } -> std::convertible_to<T>;
 };
 
 namespace detail {
@@ -111,8 +113,8 @@ struct FieldTraits<T> {
     static constexpr int width = (T::digits + 2) / 2;
     static FieldAccess access() {
         FieldAccess a;
-        a.get_int = [](const void* p) -> std::int64_t { return static_cast<const T*>(p)->scaled_value(); };
-        a.set_int = [](void* p, std::int64_t v) { static_cast<T*>(p)->set_scaled_value(v); };
+        a.get_int = [](const void* p) -> std::int64_t { return static_cast<const T*>(p)->scaled(); };
+        a.set_int = [](void* p, std::int64_t v) { *static_cast<T*>(p) = T::from_scaled(v); };
         return a;
     }
 };

@@ -39,8 +39,12 @@ QPen qpen(Mils width) {
 
 struct Painter {
     QPainter& p;
+    mutable const Font* current = nullptr;  // the font set last: consecutive texts share it
     void operator()(const TextItem& t) const {
-        p.setFont(qfont(t.font));
+        if (current == nullptr || !(*current == t.font)) {
+            p.setFont(qfont(t.font));
+            current = &t.font;
+        }
         p.setPen(Qt::black);
         int flags = Qt::AlignTop | Qt::TextSingleLine;
         flags |= t.align == Align::Left ? Qt::AlignLeft : t.align == Align::Right ? Qt::AlignRight : Qt::AlignHCenter;

@@ -1,6 +1,8 @@
 // Every process-wide variable of the window layer lives here, so that each exists once.
 #include "process_state.h"
 
+#include "vorel/ui/focus_highlighter.h"
+
 namespace vorel::ui::detail {
 
 ProcedureTable& Procedures() {
@@ -20,3 +22,12 @@ ProcContext*& CurrentContext() {
 
 }  // namespace vorel::ui::detail
 
+
+namespace vorel::ui {
+
+Guarded<long>& StandardHighlightColour() {
+    static Guarded<long> colour{0};
+    return colour;
+}
+
+}  // namespace vorel::ui

@@ -398,6 +398,10 @@ std::optional<UserEvent> ProcContext::WaitEvent(std::optional<std::chrono::milli
             rec->blocked = false;
             return e;
         }
+        if (timeout && timeout->count() <= 0) {  // a poll: the thread is not waiting
+            if (timedOut) *timedOut = true;
+            return std::nullopt;
+        }
         rec->blocked = true;
         impl->activity.notify_all();
         if (timeout) {

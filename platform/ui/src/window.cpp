@@ -549,7 +549,10 @@ void Window::Display() {
     Flush();
 }
 
-Event Window::Accept() {
+Event Window::Accept() { return Next(true); }
+Event Window::Poll() { return Next(false); }
+
+Event Window::Next(bool wait) {
     CheckThread();
     for (;;) {
         if (closing_) return current_ = Event{};
@@ -567,7 +570,8 @@ Event Window::Accept() {
         Refresh();
         Flush();
         std::optional<std::chrono::milliseconds> timeout;
-        if (timerHundredths_ > 0) {
+        if (!wait) timeout = std::chrono::milliseconds(0);
+        else if (timerHundredths_ > 0) {
             auto now = std::chrono::steady_clock::now();
             timeout = std::max(std::chrono::milliseconds(0),
                                std::chrono::duration_cast<std::chrono::milliseconds>(nextTick_ - now));
@@ -575,6 +579,7 @@ Event Window::Accept() {
         bool timedOut = false;
         auto ev = ctx_.WaitEvent(timeout, &timedOut);
         if (!ev) {
+            if (timedOut && !wait) return current_ = Event{};
             if (timedOut) {
                 nextTick_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(timerHundredths_ * 10);
                 pending_.push_back({event::Timer, 0, 0});

@@ -7,6 +7,7 @@
 
 #include "vorel/ui/headless.h"
 #include "vorel/ui/message_box.h"
+#include "vorel/ui/progress_window.h"
 #include "vorel/ui/runtime.h"
 #include "vorel/ui/window.h"
 
@@ -179,6 +180,52 @@ TEST(WindowModel, AWindowRefusesUseFromAnotherThread) {
     ASSERT_TRUE(ready);
     EXPECT_THROW(made->SetCaption("x"), std::logic_error);
     ui.Press(ui.ByText(id, "Fecha"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ProgressWindow, ShowsProgressAndStopsWhenCancelled) {
+    Runtime rt;
+    std::atomic<long> reached{0};
+    std::atomic<bool> goOn{false};
+    int t = rt.Start("Long", [&](ProcContext& ctx) {
+        ProgressWindow pw(ctx, "Calculando...");
+        for (long i = 0; i < 1000000000L; ++i) {
+            if (!pw.Update(i, 1000000000L, "Produto " + std::to_string(i))) break;
+            reached = i;
+            if (i == 10) while (!goOn && !ctx.StopRequested()) std::this_thread::yield();
+        }
+        ctx.response = Response::Cancelled;
+    });
+    HeadlessDriver ui(rt);
+    ui.AllowBusy(t);
+    ui.WaitUntil([&] { return reached >= 10; }, "ten steps");
+    goOn = true;
+    int w = ui.WindowByCaption("Calculando...");
+    ui.WaitUntil([&] { return !ui.Text(ui.Control(w, ProgressWindow::kText)).empty(); }, "the progress text");
+    ui.Press(ui.ByText(w, "&Cancela"));
+    ui.WaitUntil([&] { return rt.Finished(t).has_value(); }, "the loop to stop");
+    EXPECT_LT(reached.load(), 1000000000L - 1);
+}
+
+TEST(FileChooser, AsksTheFrontEndAndReturnsThePathOrNothing) {
+    Runtime rt;
+    std::optional<std::string> first, second;
+    rt.Start("Photo", [&](ProcContext&) {
+        FileChooser fc("Escolha um Arquivo", "Imagens | *.bmp;*.gif;*.jpg;*.wmf;*.ico;*.pcx");
+        first = fc.File("/dados/Imagens");
+        second = fc.File("/dados/Imagens");
+    });
+    HeadlessDriver ui(rt);
+    EXPECT_EQ(ui.PendingFileDialog().title, "Escolha um Arquivo");
+    EXPECT_EQ(ui.PendingFileDialog().folder, "/dados/Imagens");
+    ui.AnswerFile("/dados/Imagens/foto.bmp");
+    ui.AnswerFile("");
+    ui.WaitIdle();
+    EXPECT_EQ(first, "/dados/Imagens/foto.bmp");
+    EXPECT_FALSE(second.has_value());
 }
 
 }  // namespace

@@ -37,4 +37,20 @@ struct FileRequest {
 // Returns the chosen path, or nullopt when cancelled (or the program is closing).
 std::optional<std::string> ChooseFile(const FileRequest& request);
 
+// A file or folder dialog with its title and filter; the folder it starts in is given per call,
+// so no procedure changes the process's current folder for it.
+class FileChooser {
+public:
+    FileChooser(std::string title, std::string filter = {}) : title_(std::move(title)), filter_(std::move(filter)) {}
+    std::optional<std::string> File(const std::string& folder, const std::string& current = {}, bool save = false) const {
+        return ChooseFile({title_, filter_, folder, current, save, false});
+    }
+    std::optional<std::string> Folder(const std::string& folder) const {
+        return ChooseFile({title_, {}, folder, {}, false, true});
+    }
+
+private:
+    std::string title_, filter_;
+};
+
 }  // namespace vorel::ui

@@ -101,6 +101,7 @@ struct MessageBoxAsked {
     Icon icon = Icon::None;
     std::vector<std::string> buttons;  // captions, e.g. "&Não", "&Sim"
     int defaultButton = 1;        // 1-based
+    bool popup = false;           // a popup menu: `buttons` are its items ("-" a separator)
 };
 struct FileDialogAsked {
     int dialog = 0;

@@ -19,6 +19,7 @@
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -142,6 +143,9 @@ public:
     // Windows of this thread, last opened last (the top one takes the events).
     std::vector<Window*>& windows() { return windows_; }
     Window* TopWindow() { return windows_.empty() ? nullptr : windows_.back(); }
+
+    // Field history of the forms of this thread: per history name, the controls' last saved texts.
+    std::map<std::string, std::map<int, std::string>> fieldHistory;
 
     // Per-thread resources (the table dictionary): owned by the context, made by threadStart.
     std::shared_ptr<void> resources;

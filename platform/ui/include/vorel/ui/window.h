@@ -169,6 +169,9 @@ public:
     void Open();                               // shows the window; an open-window event comes first
     bool opened() const { return opened_; }
     Event Accept();                            // event::None when closed or stopping
+    // The next event if one is waiting, else event::None at once (for long loops that show
+    // progress and look for a cancel); sends what changed first.
+    Event Poll();
     const Event& current() const { return current_; }
     void Post(int code, int feq = 0);          // a posted event, taken before the user's
     void PressKey(int keyCode);                // put into the keyboard buffer
@@ -211,6 +214,7 @@ private:
     std::deque<int> keys_;
     std::vector<int> removed_;
     Event current_;
+    Event Next(bool wait);
     bool opened_ = false;
     bool closing_ = false;
     int timerHundredths_ = 0;

@@ -1,0 +1,93 @@
+// The previewer window, played by the headless driver: pages read as images, page turning and
+// jumps, zoom, copies, print and close.
+#include "vorel/report/previewer.h"
+
+#include <QImage>
+#include <atomic>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "sample_reports.h"
+#include "vorel/ui/headless.h"
+#include "vorel/ui/runtime.h"
+
+namespace vorel::report {
+namespace {
+
+using namespace vorel::ui;
+
+struct PreviewRun {
+    Runtime runtime;
+    Document pages = samples::run_entries_listing(samples::entries(14)).document;  // 3 pages
+    PreviewResult result;
+    std::atomic<bool> done{false};
+    PreviewRun() {
+        runtime.Start("RelEntradas", [this](ProcContext& ctx) {
+            result = preview_report(ctx, pages, {.zoom = 125, .copies = 1});
+            done = true;
+        });
+    }
+};
+
+QImage shown(HeadlessDriver& ui, int w) { return QImage(QString::fromStdString(ui.Text(ui.Control(w, preview::kPage)))); }
+
+TEST(Previewer, ShowsPagesAsImagesAndTurnsAndJumps) {
+    PreviewRun run;
+    HeadlessDriver ui(run.runtime);
+    const int w = ui.WindowByCaption("Visualiza\xC3\xA7\xC3\xA3o - RelEntradas");
+    EXPECT_EQ(ui.Text(ui.Control(w, preview::kPageCount)), "de 3");
+    EXPECT_EQ(ui.Value(ui.Control(w, preview::kPageNumber)), "1");
+    EXPECT_FALSE(ui.Enabled(ui.Control(w, preview::kPrevious)));
+    QImage first = shown(ui, w);
+    ASSERT_FALSE(first.isNull());
+    EXPECT_EQ(first.width(), 1020);  // 8.5 inches at 125 % of 96 dots per inch
+    EXPECT_EQ(first.height(), 1320);
+
+    ui.Press(ui.Control(w, preview::kNext));
+    ui.WaitIdle();
+    EXPECT_EQ(ui.Value(ui.Control(w, preview::kPageNumber)), "2");
+    EXPECT_NE(shown(ui, w), first);
+
+    struct Jump {
+        std::string typed;
+        std::string shown;
+    };
+    for (const Jump& j : std::vector<Jump>{{"3", "3"}, {"9", "3"}, {"0", "1"}}) {
+        ui.Type(ui.Control(w, preview::kPageNumber), j.typed);
+        ui.Key(w, key::Tab);
+        ui.WaitIdle();
+        EXPECT_EQ(ui.Value(ui.Control(w, preview::kPageNumber)), j.shown) << "typed " << j.typed;
+    }
+    ui.Press(ui.Control(w, preview::kLast));
+    ui.WaitIdle();
+    EXPECT_FALSE(ui.Enabled(ui.Control(w, preview::kNext)));
+
+    ui.Type(ui.Control(w, preview::kZoom), "50");
+    ui.Key(w, key::Tab);
+    ui.WaitIdle();
+    EXPECT_EQ(shown(ui, w).width(), 408);
+
+    const std::filesystem::path folder = std::filesystem::path(ui.Text(ui.Control(w, preview::kPage))).parent_path();
+    ui.CloseWindow(w);
+    ui.WaitIdle();
+    EXPECT_TRUE(run.done);
+    EXPECT_FALSE(run.result.print);
+    EXPECT_FALSE(std::filesystem::exists(folder));  // the page images go with the preview
+}
+
+TEST(Previewer, PrintAnswersWithTheCopiesChosen) {
+    PreviewRun run;
+    HeadlessDriver ui(run.runtime);
+    const int w = ui.WindowByCaption("Visualiza\xC3\xA7\xC3\xA3o - RelEntradas");
+    ui.Type(ui.Control(w, preview::kCopies), "2");
+    ui.Key(w, key::Tab);
+    ui.Press(ui.ByText(w, "&Imprimir"));
+    ui.WaitIdle();
+    ASSERT_TRUE(run.done);
+    EXPECT_TRUE(run.result.print);
+    EXPECT_EQ(run.result.copies, 2);
+}
+
+}  // namespace
+}  // namespace vorel::report

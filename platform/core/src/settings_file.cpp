@@ -283,20 +283,24 @@ void Content::set(std::string_view section, std::string_view key, std::string_vi
 
 // ---- SettingsFile
 
-SettingsFile::SettingsFile(std::string_view name) : path_(locate(name)) {
+SettingsFile::SettingsFile(std::string_view name) : name_(name) {}
+
+fs::path SettingsFile::path() const {
+    fs::path p = locate(name_);
     std::error_code ec;
-    if (fs::is_symlink(path_, ec)) {
-        fs::path target = fs::canonical(path_, ec);
-        if (!ec) path_ = target;  // the rename of a write replaces the file, not the link
+    if (fs::is_symlink(p, ec)) {
+        fs::path target = fs::canonical(p, ec);
+        if (!ec) p = target;  // the rename of a write replaces the file, not the link
     }
+    return p;
 }
 
 std::string SettingsFile::read_text(std::string_view section, std::string_view key,
                                     std::string_view default_value) const {
     std::string bytes;
     {
-        std::lock_guard guard(lock_for(path_));
-        if (read_bytes(path_, bytes)) return std::string(default_value);
+        std::lock_guard guard(lock_for(path()));
+        if (read_bytes(path(), bytes)) return std::string(default_value);
     }
     std::optional<std::string> v = Content(std::move(bytes)).find(section, key);
     return v ? *v : std::string(default_value);
@@ -319,14 +323,18 @@ std::error_code SettingsFile::write_number(std::string_view section, std::string
 }
 
 std::error_code SettingsFile::update(const std::function<void(Content&)>& change) {
-    std::lock_guard guard(lock_for(path_));
+    // The lock is keyed by the folded name; the path is resolved again under it, so that two
+    // spellings of a file that does not exist yet end up as one file.
+    std::lock_guard guard(lock_for(path()));
+    const fs::path file = path();
     std::string bytes;
-    if (std::error_code ec = read_bytes(path_, bytes)) return ec;  // never overwrite what we could not read
+    if (std::error_code ec = read_bytes(file, bytes)) return ec;  // never overwrite what we could not read
     Content content(std::move(bytes));
     std::string before = content.bytes();
     change(content);
-    if (content.bytes() == before && fs::exists(path_)) return {};
-    return replace_file(path_, content.bytes());
+    std::error_code ec;
+    if (content.bytes() == before && fs::exists(file, ec)) return {};
+    return replace_file(file, content.bytes());
 }
 
 }  // namespace vorel::settings

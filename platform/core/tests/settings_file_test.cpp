@@ -145,13 +145,12 @@ TEST(SettingsFile, NamesWithoutAFolderLiveInTheUserSettingsFolder) {
 }
 
 TEST(SettingsFile, ConcurrentWritersLoseNoUpdate) {
-    TempFolder tmp;
-    tmp.write("Vorel.ini", "[Contador]\nValor=0\n");
+    TempFolder tmp;  // the file does not exist yet: the first writer makes it
     constexpr int kThreads = 8, kRounds = 40;
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([&, t] {
-            // Different spellings of one file share its lock.
+            // Different spellings of one file share its lock and make one file.
             SettingsFile ini(tmp.program(t % 2 ? "VOREL.INI" : "vorel.ini"));
             for (int i = 0; i < kRounds; ++i) {
                 ASSERT_FALSE(ini.update([](Content& c) {
@@ -167,6 +166,7 @@ TEST(SettingsFile, ConcurrentWritersLoseNoUpdate) {
     EXPECT_EQ(ini.read_number("Contador", "Valor", -1), kThreads * kRounds);
     for (int t = 0; t < kThreads; ++t)
         EXPECT_EQ(ini.read_number("Thread" + std::to_string(t), "Ultimo", -1), kRounds - 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path()), fs::directory_iterator()), 1);
 }
 
 TEST(SettingsFile, AFailedWriteIsReportedAndKeepsTheFile) {

@@ -57,7 +57,8 @@ class SettingsFile {
 public:
     explicit SettingsFile(std::string_view name);
 
-    const std::filesystem::path& path() const { return path_; }
+    // Where the file is now (resolved at each access: a file made by another spelling is found).
+    std::filesystem::path path() const;
 
     std::string read_text(std::string_view section, std::string_view key,
                           std::string_view default_value = {}) const;
@@ -74,7 +75,7 @@ public:
     [[nodiscard]] std::error_code update(const std::function<void(Content&)>& change);
 
 private:
-    std::filesystem::path path_;
+    std::string name_;
 };
 
 }  // namespace vorel::settings

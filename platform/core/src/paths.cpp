@@ -1,6 +1,7 @@
 #include "vorel/core/paths.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "vorel/core/text.h"
 
@@ -242,6 +243,22 @@ std::vector<DeleteFailure> remove_tree(std::string_view program_path) {
         failures.push_back({to_program_path(root), ec.message()});
     }
     return failures;
+}
+
+std::vector<DeleteFailure> remove_tree(std::string_view program_path, std::string_view inside) {
+    std::error_code ec;
+    fs::path target = fs::weakly_canonical(resolve(program_path), ec);
+    fs::path root = ec ? fs::path() : fs::weakly_canonical(resolve(inside), ec);
+    bool below = !ec && !root.empty();
+    if (below) {
+        auto [r, t] = std::mismatch(root.begin(), root.end(), target.begin(), target.end());
+        // Every component of the root matched and the target has more (a trailing "" of a root
+        // written with a final separator counts as matched).
+        bool root_done = r == root.end() || (std::next(r) == root.end() && r->empty());
+        below = root_done && t != target.end() && !t->empty();
+    }
+    if (!below) return {{std::string(program_path), "outside the folder it must stay in; nothing deleted"}};
+    return remove_tree(program_path);
 }
 
 }  // namespace vorel::files

@@ -178,5 +178,24 @@ TEST(Paths, RemoveTreeGoesOnPastFailuresAndReportsThem) {
     EXPECT_TRUE(remove_tree(tmp.program("NaoExiste")).empty());
 }
 
+TEST(Paths, RemoveTreeInsideARootRefusesWhatLiesOutsideIt) {
+    TempFolder tmp;
+    tmp.write("Raiz/Empresa/a.dat", "x");
+    tmp.write("Outside/Sub/precious.dat", "x");
+    fs::create_directory_symlink(tmp.path() / "Outside", tmp.path() / "Raiz/link");
+    const std::string root = tmp.program("RAIZ");
+    for (const std::string& target : {root, root + "\\", root + "\\Empresa\\..", tmp.program(),
+                                      root + "\\link\\Sub", tmp.program("Outside")}) {
+        std::vector<DeleteFailure> failures = remove_tree(target, root);
+        ASSERT_EQ(failures.size(), 1u) << target;
+        EXPECT_EQ(failures[0].path, target);
+    }
+    EXPECT_TRUE(fs::exists(tmp.path() / "Outside/Sub/precious.dat"));
+    EXPECT_TRUE(fs::exists(tmp.path() / "Raiz/Empresa/a.dat"));
+
+    EXPECT_TRUE(remove_tree(root + "\\empresa", root + "\\").empty());
+    EXPECT_FALSE(fs::exists(tmp.path() / "Raiz/Empresa"));
+}
+
 }  // namespace
 }  // namespace vorel::files

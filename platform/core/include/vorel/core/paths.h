@@ -70,5 +70,8 @@ struct DeleteFailure {
 // deleted (empty on full success, and when the folder does not exist). Symbolic links are deleted,
 // never followed.
 std::vector<DeleteFailure> remove_tree(std::string_view program_path);
+// The same, refused (one failure, nothing deleted) unless the folder lies strictly inside
+// `inside` (the data root) once both are resolved, links included.
+std::vector<DeleteFailure> remove_tree(std::string_view program_path, std::string_view inside);
 
 }  // namespace vorel::files

@@ -166,7 +166,7 @@ TEST(InscricaoEstadual, EveryStateHasACase) {
     }
 }
 
-TEST(InscricaoEstadual, GoiasSpecialRegistrationTakesZeroOrOne) {
+TEST(InscricaoEstadual, GoiasExceptionsToItsRule) {
     // 11094402: S=9+8+54+20+16+4=111, r=1, outside the range of 1: the rule gives 0, and this
     // registration is also issued with 1.
     EXPECT_EQ(ConsisteInscricaoEstadual("110944020", "GO"), valid);

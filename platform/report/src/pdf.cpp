@@ -6,7 +6,9 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 #include <fstream>
+#include <stdexcept>
 
 #include "vorel/core/text.h"
 #include "vorel/report/renderer.h"
@@ -25,6 +27,30 @@ QPageLayout layout_of(const Page& page) {
 
 }  // namespace
 
+Outcome paint_document(QPagedPaintDevice& device, const Document& document, int copies) {
+    if (document.pages.empty()) return Outcome::failure("The report " + document.title + " has no pages.");
+    device.setPageLayout(layout_of(document.pages.front()));
+    QPainter painter;
+    if (!painter.begin(&device)) return Outcome::failure("Cannot start printing the report " + document.title + ".");
+    const double dpi_x = device.logicalDpiX(), dpi_y = device.logicalDpiY();
+    bool first = true;
+    for (int copy = 0; copy < std::max(1, copies); ++copy) {
+        for (const Page& page : document.pages) {
+            if (!first) {
+                device.setPageLayout(layout_of(page));
+                if (!device.newPage()) {
+                    painter.end();
+                    return Outcome::failure("Printing the report " + document.title + " stopped at a new page.");
+                }
+            }
+            first = false;
+            paint_page(painter, page, dpi_x, dpi_y);
+        }
+    }
+    if (!painter.end()) return Outcome::failure("Printing the report " + document.title + " did not complete.");
+    return Outcome::success();
+}
+
 std::string pdf_bytes(const Document& document) {
     QByteArray bytes;
     {
@@ -34,22 +60,19 @@ std::string pdf_bytes(const Document& document) {
         writer.setResolution(kPdfDpi);
         writer.setTitle(QString::fromStdString(text::to_utf8(document.title)));
         writer.setCreator(QStringLiteral("Vorel"));
-        if (!document.pages.empty()) writer.setPageLayout(layout_of(document.pages.front()));
-        QPainter painter(&writer);
-        for (std::size_t i = 0; i < document.pages.size(); ++i) {
-            if (i > 0) {
-                writer.setPageLayout(layout_of(document.pages[i]));
-                writer.newPage();
-            }
-            paint_page(painter, document.pages[i], kPdfDpi, kPdfDpi);
-        }
-        painter.end();
+        const Outcome painted = paint_document(writer, document);
+        if (!painted.ok()) throw std::runtime_error(painted.error);
     }
     return bytes.toStdString();
 }
 
 Outcome write_pdf(const Document& document, const std::string& path) {
-    const std::string bytes = pdf_bytes(document);
+    std::string bytes;
+    try {
+        bytes = pdf_bytes(document);
+    } catch (const std::exception& e) {
+        return Outcome::failure(e.what());
+    }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) return Outcome::failure("Cannot create the PDF file " + path);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

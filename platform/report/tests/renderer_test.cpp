@@ -3,6 +3,7 @@
 #include "vorel/report/renderer.h"
 
 #include <QImage>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -64,6 +65,23 @@ TEST(Renderer, PdfHasEveryPageInItsOwnOrientation) {
     // The entries listing's header box and title are on paper where the model says.
     EXPECT_GT(darkness(pages[0], 40, {510, 219, 7500, 719}), 0.05);
     EXPECT_LT(darkness(pages[0], 40, {510, 4000, 7500, 4000}), 0.001);  // below the footer: blank
+}
+
+TEST(Renderer, CopiesRepeatTheWholeDocument) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("copies.pdf");
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(300);
+        const Outcome painted = paint_document(writer, samples::run_entries_listing(samples::entries(14)).document, 2);
+        ASSERT_TRUE(painted.ok()) << painted.error;
+    }
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    ASSERT_TRUE(info.waitForFinished(10000));
+    EXPECT_TRUE(info.readAllStandardOutput().contains("Pages:           6")) << "pdfinfo";
+    QPdfWriter unused(dir.filePath("empty.pdf"));
+    EXPECT_FALSE(paint_document(unused, Document{}).ok());
 }
 
 TEST(Renderer, WritePdfReportsAFileItCannotWrite) {

@@ -65,4 +65,15 @@ CaminhosEmpresa CaminhosArquivosEmpresa(std::string_view pastaRaiz, std::uint32_
 CaminhosAno CaminhosArquivosAno(std::string_view pastaRaiz, std::uint32_t empresa, int ano);
 CaminhosComuns CaminhosArquivosComuns(std::string_view pastaRaiz);
 
+// Stores the names into the tables' name variables (name_variables.h); the company's names also
+// set `ArquivoForCliMorto`. A table already open keeps its file; the next open takes the new name.
+void AplicaCaminhos(const CaminhosEmpresa& c);
+void AplicaCaminhos(const CaminhosAno& c);
+void AplicaCaminhos(const CaminhosComuns& c);
+
+// Creates the company's three folders, or the year folder, each after its parent. A folder that
+// exists already is no error; the first failure is returned.
+std::error_code CriaPastas(const CaminhosEmpresa& c);
+std::error_code CriaPastas(const CaminhosAno& c);
+
 }  // namespace vorel::dictionary

@@ -1,6 +1,7 @@
 #include <stdexcept>
 
 #include "cp1252.h"
+#include "vorel/core/text.h"
 #include "vorel/data/table_desc.h"
 
 namespace vorel::data {
@@ -33,7 +34,7 @@ void add_key(TableDesc& d, std::string_view name, std::string_view description,
              std::initializer_list<std::string_view> components, unsigned flags, int auto_number) {
     KeyDesc k;
     k.name = full_name(d.prefix, name);
-    k.description = description.empty() ? k.name : std::string(description);
+    k.description = description.empty() ? k.name : from_source(description);
     k.flags = flags;
     if (!(flags & kDuplicates)) k.flags |= kUnique;
     k.auto_number = auto_number;
@@ -53,6 +54,8 @@ void add_key(TableDesc& d, std::string_view name, std::string_view description,
         throw std::invalid_argument(d.label + ": key " + k.name + " numbers no component " + std::to_string(auto_number));
     d.keys.push_back(std::move(k));
 }
+
+std::string from_source(std::string_view utf8) { return text::from_utf8(utf8); }
 
 void add_rule(TableDesc& d, std::string_view field, FieldRule rule) {
     rule.field = d.field_index(field);

@@ -208,6 +208,7 @@ void Session::release(FileHandle* h) {
         h->detach_pending = true;  // detached when the transaction ends
         return;
     }
+    Connection* c = h->conn;
     detach(h);
     for (auto it = files_.begin(); it != files_.end(); ++it) {
         if (it->get() == h) {
@@ -215,10 +216,41 @@ void Session::release(FileHandle* h) {
             break;
         }
     }
+    // A connection with no file left is closed (its main file lies in the state folder, which
+    // may change between uses).
+    if (c && c->slots_used == 0 && c->txn_depth == 0) {
+        for (auto it = conns_.begin(); it != conns_.end(); ++it) {
+            if (it->get() == c) {
+                conns_.erase(it);
+                break;
+            }
+        }
+    }
+}
+
+void Session::transaction_ended(Connection* c) {
+    std::vector<FileHandle*> pending;
+    for (auto& f : files_) {
+        if (f->conn != c) continue;
+        ++f->generation;
+        f->in_txn = false;
+        if (f->detach_pending && f->refs == 0) pending.push_back(f.get());
+    }
+    for (FileHandle* h : pending) {
+        h->detach_pending = false;
+        h->refs = 1;
+        release(h);
+    }
 }
 
 int Session::gather(const std::vector<FileHandle*>& handles, Connection** out) {
     if (handles.empty()) return set_error(kNoTransaction);
+    bool together = true;
+    for (auto* h : handles) together = together && h->conn == handles.front()->conn;
+    if (together) {
+        *out = handles.front()->conn;
+        return kNoError;
+    }
     // Prefer the connection that already holds most of the files.
     Connection* target = nullptr;
     int best = -1;

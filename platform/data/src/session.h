@@ -71,6 +71,9 @@ public:
     void release(FileHandle* h);
     // Moves the handles onto one connection (for a transaction across them); error 80 when impossible.
     int gather(const std::vector<FileHandle*>& handles, Connection** out);
+    // Detaches what was closed during the connection's transaction; every handle on it forgets
+    // what its cursors read ahead (a rollback may have undone it).
+    void transaction_ended(Connection* c);
 
 private:
     Connection* connection_with_slot();

@@ -103,6 +103,26 @@ public:
     void clear_record();
     bool has_current() const { return current_id_ != 0; }
 
+    // --- the framework's operations (messages through the thread's ErrorManager) ---
+    // Clears the buffer and sets the table's new-record values.
+    void prime_record();
+    // Checks one field's rule (choice list, range, upper bound): 0 when it passes; else 5, or with
+    // `show` the answer to message 17, 18 or 19. An alias checks with its base's rules, always showing.
+    int test_field_rules(int field, bool show);
+    // Every field's rule in turn; the first failure's result.
+    int validate_record(bool show);
+    // Adds the buffer as a new record: field rules, auto-numbering (atomic across threads and
+    // processes), message 15 naming the key on a duplicate. 0 when written, else a level (5).
+    int insert(bool show = true);
+    // Writes the buffer over the current record: field rules, message 15 on a duplicate.
+    // (Changes of linking fields cascade through the table's RelationManager.)
+    int update(bool show = true);
+    // Numbers the auto-numbered keys and adds the record at once (a form shows the number);
+    // insert() then writes over it, release_auto_number() deletes it when the insert is abandoned.
+    int prime_auto_number(bool show = true);
+    int release_auto_number();
+    bool auto_number_primed() const { return primed_id_ != 0; }
+
     // --- maintenance ---
     int rebuild_keys();                     // recreates every index (the file must be open)
     int pack();                             // compacts the file
@@ -120,6 +140,7 @@ private:
     int check_open();
     int fill();
     int write_error(int rc, std::int64_t self_id);
+    int number_and_write(bool show, bool put_over);  // auto-numbering with its retries
     int duplicate_key(std::int64_t self_id);  // the unique key the buffer collides with, -1 none
 public:
     // Highest value of the key's component (1-based) among the records whose earlier components
@@ -135,6 +156,7 @@ private:
     int lock_wait_ = 10;
     std::string open_name_;
     std::int64_t current_id_ = 0;
+    std::int64_t primed_id_ = 0;
     std::unique_ptr<CursorState> cursor_;
 };
 

@@ -19,6 +19,7 @@
 //       return d;
 //   }
 //
+// Texts (key descriptions, rule texts) are written as UTF-8 literals and kept in Windows-1252.
 // Field and key names are given without the prefix (the builder adds "ENT:"); a component written
 // with a leading '-' sorts descending. An alias is `make_alias(base, label, prefix)`: the same struct,
 // fields, keys and name variable under its own label and prefix.
@@ -147,6 +148,8 @@ std::string full_name(std::string_view prefix, std::string_view name);
 void add_key(TableDesc& d, std::string_view name, std::string_view description,
              std::initializer_list<std::string_view> components, unsigned flags, int auto_number);
 void add_rule(TableDesc& d, std::string_view field, FieldRule rule);
+// Texts of descriptions are written in the source as UTF-8; tables keep Windows-1252.
+std::string from_source(std::string_view utf8);
 void check_desc(const TableDesc& d);
 }  // namespace detail
 
@@ -246,9 +249,9 @@ public:
                               std::string_view message) {
         FieldRule r;
         r.kind = RuleKind::Choice;
-        r.field_text = field_text;
-        r.choices = choices;
-        r.message = message;
+        r.field_text = detail::from_source(field_text);
+        r.choices = detail::from_source(choices);
+        r.message = detail::from_source(message);
         detail::add_rule(d_, field, std::move(r));
         return *this;
     }
@@ -257,10 +260,10 @@ public:
                              std::int64_t high, std::string_view message = {}) {
         FieldRule r;
         r.kind = RuleKind::Range;
-        r.field_text = field_text;
+        r.field_text = detail::from_source(field_text);
         r.low = low;
         r.high = high;
-        r.message = message.empty() ? std::to_string(low) + " .. " + std::to_string(high) : std::string(message);
+        r.message = message.empty() ? std::to_string(low) + " .. " + std::to_string(high) : detail::from_source(message);
         detail::add_rule(d_, field, std::move(r));
         return *this;
     }
@@ -269,9 +272,9 @@ public:
                                    std::string_view message = {}) {
         FieldRule r;
         r.kind = RuleKind::UpperBound;
-        r.field_text = field_text;
+        r.field_text = detail::from_source(field_text);
         r.high = bound;
-        r.message = message.empty() ? std::to_string(bound) : std::string(message);
+        r.message = message.empty() ? std::to_string(bound) : detail::from_source(message);
         detail::add_rule(d_, field, std::move(r));
         return *this;
     }

@@ -55,7 +55,24 @@ void add_key(TableDesc& d, std::string_view name, std::string_view description,
     d.keys.push_back(std::move(k));
 }
 
-std::string from_source(std::string_view utf8) { return text::from_utf8(utf8); }
+namespace {
+bool valid_utf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+        if (extra < 0 || (extra == 1 && c < 0xC2)) return false;
+        ++i;
+        for (int k = 0; k < extra; ++k, ++i)
+            if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return false;
+    }
+    return true;
+}
+}  // namespace
+
+// Literals written as UTF-8 become Windows-1252; text that is not UTF-8 is taken as Windows-1252
+// already ("C\xF3digo").
+std::string from_source(std::string_view text) { return valid_utf8(text) ? text::from_utf8(text) : std::string(text); }
 
 void add_rule(TableDesc& d, std::string_view field, FieldRule rule) {
     rule.field = d.field_index(field);

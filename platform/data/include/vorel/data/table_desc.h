@@ -19,7 +19,8 @@
 //       return d;
 //   }
 //
-// Texts (key descriptions, rule texts) are written as UTF-8 literals and kept in Windows-1252.
+// Texts (key descriptions, rule texts) may be UTF-8 literals ("Código") or Windows-1252 bytes
+// ("C\xF3digo"); the description keeps Windows-1252.
 // Field and key names are given without the prefix (the builder adds "ENT:"); a component written
 // with a leading '-' sorts descending. An alias is `make_alias(base, label, prefix)`: the same struct,
 // fields, keys and name variable under its own label and prefix.
@@ -148,7 +149,8 @@ std::string full_name(std::string_view prefix, std::string_view name);
 void add_key(TableDesc& d, std::string_view name, std::string_view description,
              std::initializer_list<std::string_view> components, unsigned flags, int auto_number);
 void add_rule(TableDesc& d, std::string_view field, FieldRule rule);
-// Texts of descriptions are written in the source as UTF-8; tables keep Windows-1252.
+// Texts of descriptions may be written as UTF-8 literals; tables keep Windows-1252 (text that is
+// not valid UTF-8 is taken as Windows-1252 already).
 std::string from_source(std::string_view utf8);
 void check_desc(const TableDesc& d);
 }  // namespace detail

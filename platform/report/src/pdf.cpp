@@ -53,6 +53,8 @@ Outcome paint_document(QPagedPaintDevice& device, const Document& document, int 
 
 std::string pdf_bytes(const Document& document) {
     QByteArray bytes;
+    // Room for the usual size of a page, so the buffer does not grow by copying.
+    bytes.reserve(static_cast<qsizetype>(std::max<std::size_t>(document.pages.size(), 16) * 8192));
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);

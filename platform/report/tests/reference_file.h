@@ -2,7 +2,7 @@
 //
 // A missing reference fails the test; the run never writes a reference. On a difference the test
 // fails with a line diff (- reference, + actual), and the actual text is left in the temporary
-// folder so that a developer can inspect it and, when the change is intended, copy it by hand.
+// folder so that a developer can look at it and, when the change is intended, copy it by hand.
 #pragma once
 
 #include <string>

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "vorel/core/decimal.h"
+
 namespace vorel::report {
 namespace {
 
@@ -134,6 +136,19 @@ TEST(ReportController, GroupOnANewPageStartsEachKeyButTheFirstOnANewPage) {
     ASSERT_EQ(d.pages.size(), 3u);
     EXPECT_EQ(texts(d.pages[0]), (std::vector<std::string>{"header", "head", "1", "1", "footer 0", "1/3"}));
     EXPECT_EQ(texts(d.pages[2])[1], "head");
+}
+
+TEST(RunningTotal, SumsDecimalsExactlyAndResetsWithItsPage) {
+    Fixture f;
+    ReportController r = f.make();
+    RunningTotal<Decimal> page_amount;
+    r.reset_each_page(page_amount);
+    std::vector<std::string> footers;
+    r.set_page_footer({100, [&](BandPainter&) { footers.push_back(page_amount.value().to_fixed(2)); }});
+    for (int i = 0; i < 4; ++i) r.print(Fixture::line("d"), [&] { page_amount.add(Decimal::from_string("0.10")); });
+    r.finish();
+    EXPECT_EQ(footers, (std::vector<std::string>{"0.30", "0.10"}));
+    EXPECT_EQ(page_amount.count(), 1);
 }
 
 TEST(PageList, PrependAndAppendKeepEachPageAsItsReportMadeIt) {

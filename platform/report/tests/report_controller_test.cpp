@@ -209,6 +209,21 @@ TEST(ReportRun, ReportsProgressAfterEveryRecordCappedAt100) {
     }
 }
 
+TEST(ReportRun, StepsReadASliceOfRecordsAtATime) {
+    Fixture f;
+    ReportController r = f.make();
+    Loop loop{60};
+    ReportRun run(r, loop.make(60));
+    std::vector<std::size_t> read;
+    while (run.step(25)) read.push_back(run.progress().records);
+    read.push_back(run.progress().records);
+    EXPECT_EQ(read, (std::vector<std::size_t>{25, 50, 60}));
+    EXPECT_EQ(run.progress().percent, 100);
+    RunResult result = run.finish();
+    EXPECT_EQ(result.outcome, RunOutcome::Completed);
+    EXPECT_EQ(texts(result.document.pages.back())[1], "closing");
+}
+
 TEST(ReportRun, NoRecordGivesNoPages) {
     Fixture f;
     ReportController r = f.make();

@@ -9,6 +9,12 @@
 //
 //   RunResult r = run_report(report, {count, next, on_record, on_end}, &progress_window);
 //   if (r.outcome == RunOutcome::Cancelled) show(r.message);
+//
+// A window procedure that reads a slice of records per timer tick drives a ReportRun itself:
+//
+//   ReportRun run(report, loop);
+//   on each tick: if (!run.step(25)) return run.finish();  show(run.progress());
+//   on a cancel:  return run.stop(Decision::PreviewPartial);
 #pragma once
 
 #include <cstddef>
@@ -59,6 +65,25 @@ struct RunResult {
 };
 
 int percent_of(std::size_t records, std::size_t total);
+
+class ReportRun {
+public:
+    ReportRun(ReportController& report, RecordLoop loop) : report_(report), loop_(std::move(loop)) {}
+
+    // Reads and prints up to `count` records; false once the records have ended.
+    bool step(std::size_t count);
+    Progress progress() const;
+    // After the last record: closing band and the pages (Empty when no record was read).
+    RunResult finish();
+    // Stops on request: Cancel drops the pages; PreviewPartial keeps them (a Cancel without pages).
+    RunResult stop(Decision how);
+
+private:
+    ReportController& report_;
+    RecordLoop loop_;
+    std::size_t records_ = 0;
+    bool ended_ = false;
+};
 
 RunResult run_report(ReportController& report, const RecordLoop& loop, ProgressObserver* observer = nullptr);
 

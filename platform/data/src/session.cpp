@@ -11,6 +11,7 @@
 
 #include "cp1252.h"
 #include "vorel/data/error.h"
+#include "vorel/data/sqlite_collation.h"
 
 namespace vorel::data {
 
@@ -71,6 +72,10 @@ fs::path main_file() {
 
 }  // namespace
 
+int register_collations(sqlite3* db) {
+    return sqlite3_create_collation(db, "VNOCASE", SQLITE_UTF8, nullptr, collate_nocase);
+}
+
 fs::path state_folder() {
     std::lock_guard lock(g_state_mutex);
     if (g_state_folder.empty()) g_state_folder = default_state_folder();
@@ -129,7 +134,7 @@ Connection* Session::connection_with_slot() {
         return nullptr;
     }
     sqlite3_extended_result_codes(c->db, 1);
-    sqlite3_create_collation(c->db, "VNOCASE", SQLITE_UTF8, nullptr, collate_nocase);
+    register_collations(c->db);
     sql::exec(c->db, "PRAGMA main.synchronous=FULL");
     conns_.push_back(std::move(c));
     return conns_.back().get();
@@ -153,6 +158,9 @@ int Session::attach(Connection* c, FileHandle* h, int wait_seconds) {
     h->slot = slot;
     h->schema = schema;
     sql::exec(c->db, "PRAGMA " + schema + ".synchronous=FULL");
+    // Reading in key order jumps between pages: a page cache of up to 32 MB per file (taken only
+    // as pages are read) keeps a file of a year's movements in memory.
+    sql::exec(c->db, "PRAGMA " + schema + ".cache_size=-32768");
     int rc = sql::exec(c->db, "PRAGMA " + schema + ".journal_mode=DELETE");
     if (rc != SQLITE_OK) {
         int code = storage_error(c->db, rc, h->program_path);

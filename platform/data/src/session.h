@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "sqlite_handle.h"
+#include "vorel/data/state_folder.h"
 
 namespace vorel::data {
 
@@ -84,9 +85,6 @@ private:
     std::vector<std::unique_ptr<FileHandle>> files_;
 };
 
-// Folder of the empty main database files (super-journals are written beside it; must survive a crash).
-std::filesystem::path state_folder();
-void set_state_folder(const std::filesystem::path& folder);
 
 // SQLite result code to the engine's error code (busy: 32, not a database: 47, others 90), setting the
 // thread's last error with SQLite's text.

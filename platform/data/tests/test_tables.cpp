@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "../src/session.h"
+#include "vorel/data/state_folder.h"
 
 namespace vorel::data::testing {
 

@@ -32,15 +32,15 @@ const TableDesc& EntradaVorel() {
         .field("Saldo_Inicial", &EntradaVorelRec::Saldo_Inicial)
         .field("Lote", &EntradaVorelRec::Lote)
         .field("CodigoForCli", &EntradaVorelRec::CodigoForCli)
-        .key("ENT:KEY:NUMERO", "Lista por N\372mero de Nota Fiscal", {"ENT:DataEmissao", "ENT:Numero", "ENT:Serie", "ENT:CodMercadoria", "ENT:CFO", "ENT:BaseICMS", "ENT:Lote"}, kDuplicates | kNoCase)
-        .key("ENT:KEY:FORCLIPROD", "Fornecedor + C\363digo do Produto (Usada para pesquisa - Tabela ForCliVorel)", {"ENT:Cnpj", "ENT:CodMercadoria"}, kDuplicates | kNoCase)
+        .key("ENT:KEY:NUMERO", "Lista por Número de Nota Fiscal", {"ENT:DataEmissao", "ENT:Numero", "ENT:Serie", "ENT:CodMercadoria", "ENT:CFO", "ENT:BaseICMS", "ENT:Lote"}, kDuplicates | kNoCase)
+        .key("ENT:KEY:FORCLIPROD", "Fornecedor + Código do Produto (Usada para pesquisa - Tabela ForCliVorel)", {"ENT:Cnpj", "ENT:CodMercadoria"}, kDuplicates | kNoCase)
         .key("ENT:KEY:RELACIONAMENTO", "Relacionamento", {"ENT:DataEmissao", "ENT:Numero", "ENT:Serie", "ENT:Cnpj"}, kDuplicates | kNoCase)
         .key("ENT:KEY:DATA", "Data", {"ENT:DataEmissao"}, kDuplicates | kNoCase)
         .key("ENT:KEY:PRODUTODATA", "Produto mais Data", {"ENT:CodMercadoria", "ENT:DataEmissao"}, kDuplicates | kNoCase)
         .key("ENT:KEY:PRODUTOALIQDATA", "Produto + Aliquota + Data", {"ENT:CodMercadoria", "ENT:Aliquota", "ENT:DataEmissao"}, kDuplicates | kNoCase)
-        .key("ENT:KEY:DATANUMSERIECFOPROD", "Data + Numero + S\351rie + CFO + Produto", {"ENT:DataEmissao", "ENT:Numero", "ENT:Serie", "ENT:CFO", "ENT:CodMercadoria"}, kDuplicates | kNoCase)
+        .key("ENT:KEY:DATANUMSERIECFOPROD", "Data + Numero + Série + CFO + Produto", {"ENT:DataEmissao", "ENT:Numero", "ENT:Serie", "ENT:CFO", "ENT:CodMercadoria"}, kDuplicates | kNoCase)
         .key("ENT:KEY:CNPJ", "CNPJ", {"ENT:Cnpj"}, kDuplicates | kNoCase)
-        .key("ENT:KEY:PRODLOTESERIENUM", "C\363digo do Produto + Lote + Serie + Numero", {"ENT:CodMercadoria", "ENT:Lote", "ENT:Serie", "ENT:Numero"}, kDuplicates | kNoCase)
+        .key("ENT:KEY:PRODLOTESERIENUM", "Código do Produto + Lote + Serie + Numero", {"ENT:CodMercadoria", "ENT:Lote", "ENT:Serie", "ENT:Numero"}, kDuplicates | kNoCase)
         .key("ENT:Key:ProdNumeroData", "ENT:Key:ProdNumeroData", {"ENT:CodMercadoria", "ENT:Numero", "ENT:DataEmissao"}, kDuplicates | kNoCase)
         .child(QuantidadeVorel, "QUA:KEY:SERIENUMERODATA", kCascade, kCascade, {{"ENT:DataEmissao", "QUA:DataEmissao"}, {"ENT:Numero", "QUA:Numero"}, {"ENT:Serie", "QUA:Serie"}, {"ENT:Cnpj", "QUA:Cnpj"}})
         .build();
@@ -74,7 +74,7 @@ const TableDesc& SaidaVorel() {
         .field("Estado", &SaidaVorelRec::Estado)
         .field("TipoValor", &SaidaVorelRec::TipoValor)
         .field("CodigoForCli", &SaidaVorelRec::CodigoForCli)
-        .key("SAI:KEY:NUMERO", "Lista por N\372mero de Nota Fiscal", {"SAI:DataSaida", "SAI:Numero", "SAI:Serie", "SAI:CodMercadoria", "SAI:CFO", "SAI:BaseCalculo"}, kDuplicates | kNoCase)
+        .key("SAI:KEY:NUMERO", "Lista por Número de Nota Fiscal", {"SAI:DataSaida", "SAI:Numero", "SAI:Serie", "SAI:CodMercadoria", "SAI:CFO", "SAI:BaseCalculo"}, kDuplicates | kNoCase)
         .key("SAI:KEY:RELACIONAMENTO", "Relacionamento", {"SAI:DataSaida", "SAI:Numero", "SAI:Serie", "SAI:CNPJ"}, kDuplicates | kNoCase)
         .key("SAI:KEY:DATA", "Data", {"SAI:DataSaida"}, kDuplicates | kNoCase)
         .key("SAI:KEY:PRODUTOALIQDATA", "Produto + Aliquota + Data", {"SAI:CodMercadoria", "SAI:Alicota", "SAI:DataSaida"}, kDuplicates | kNoCase)
@@ -104,8 +104,8 @@ const TableDesc& QuantidadeVorel() {
         .field("Cnpj", &QuantidadeVorelRec::Cnpj)
         .field("VlrProduto", &QuantidadeVorelRec::VlrProduto)
         .field("Margem", &QuantidadeVorelRec::Margem)
-        .key("QUA:KEY:SERIENUMERODATA", "S\351rie + N\372mero + Data", {"QUA:DataEmissao", "QUA:Numero", "QUA:Serie", "QUA:Cnpj"}, kDuplicates | kNoCase)
-        .key("QUA:KEY:DATANUMSERIEUNIT", "Valor Unit\341rio", {"QUA:DataEmissao", "QUA:Numero", "QUA:Serie", "QUA:Cnpj", "QUA:Unitario"}, kDuplicates | kNoCase)
+        .key("QUA:KEY:SERIENUMERODATA", "Série + Número + Data", {"QUA:DataEmissao", "QUA:Numero", "QUA:Serie", "QUA:Cnpj"}, kDuplicates | kNoCase)
+        .key("QUA:KEY:DATANUMSERIEUNIT", "Valor Unitário", {"QUA:DataEmissao", "QUA:Numero", "QUA:Serie", "QUA:Cnpj", "QUA:Unitario"}, kDuplicates | kNoCase)
         .parent(EntradaVorel)
         .parent(SaidaVorel)
         .build();
@@ -141,8 +141,8 @@ const TableDesc& EntradaVeiculo() {
         .field("CodProduto", &EntradaVeiculoRec::CodProduto)
         .field("MesImpor", &EntradaVeiculoRec::MesImpor)
         .field("Estado", &EntradaVeiculoRec::Estado)
-        .key("ENV:KEY:NUMERO", "\315ndice por N\372mero", {"ENV:DataEntrada", "ENV:Chassi", "ENV:Numero", "ENV:Serie"}, kPrimary | kUnique | kNoCase)
-        .key("ENV:KEY:CHASSI", "\315ndices por Chassi", {"ENV:Chassi"}, kDuplicates | kNoCase)
+        .key("ENV:KEY:NUMERO", "Índice por Número", {"ENV:DataEntrada", "ENV:Chassi", "ENV:Numero", "ENV:Serie"}, kPrimary | kUnique | kNoCase)
+        .key("ENV:KEY:CHASSI", "Índices por Chassi", {"ENV:Chassi"}, kDuplicates | kNoCase)
         .key("ENV:KEY:CNPJ", "CNPJ", {"ENV:CNPJforcli"}, kDuplicates | kNoCase)
         .build();
     return d;
@@ -172,8 +172,8 @@ const TableDesc& SaidaVeiculo() {
         .field("CodProduto", &SaidaVeiculoRec::CodProduto)
         .field("MesImpor", &SaidaVeiculoRec::MesImpor)
         .field("Estado", &SaidaVeiculoRec::Estado)
-        .key("SAV:KEY:NUMERO", "\315nidice por N\372mero", {"SAV:DataSaida", "SAV:Chassi", "SAV:Numero", "SAV:Serie"}, kPrimary | kUnique | kNoCase)
-        .key("SAV:KEY:CHASSI", "\315ndice por Chassi", {"SAV:Chassi"}, kDuplicates | kNoCase)
+        .key("SAV:KEY:NUMERO", "Ínidice por Número", {"SAV:DataSaida", "SAV:Chassi", "SAV:Numero", "SAV:Serie"}, kPrimary | kUnique | kNoCase)
+        .key("SAV:KEY:CHASSI", "Índice por Chassi", {"SAV:Chassi"}, kDuplicates | kNoCase)
         .key("SAV:KEY:CNPJ", "CNPJ", {"SAV:CNPJforcli"}, kDuplicates | kNoCase)
         .build();
     return d;
@@ -193,8 +193,8 @@ const TableDesc& ICMSEletronica() {
         .field("Serie", &ICMSEletronicaRec::Serie)
         .field("CumpomFiscal", &ICMSEletronicaRec::CumpomFiscal)
         .field("MesImpor", &ICMSEletronicaRec::MesImpor)
-        .key("ICM:KEY:NUMERO", "Lista por N\372mero da M\341quina", {"ICM:Codigo"}, kPrimary | kUnique | kNoCase)
-        .key("ICM:KEY:NOME", "Lista por Nome da M\341quina", {"ICM:Nome"}, kDuplicates | kNoCase)
+        .key("ICM:KEY:NUMERO", "Lista por Número da Máquina", {"ICM:Codigo"}, kPrimary | kUnique | kNoCase)
+        .key("ICM:KEY:NOME", "Lista por Nome da Máquina", {"ICM:Nome"}, kDuplicates | kNoCase)
         .build();
     return d;
 }
@@ -217,7 +217,7 @@ const TableDesc& LancICMSEletronico() {
         .field("GTFinal", &LancICMSEletronicoRec::GTFinal)
         .field("Fechamento", &LancICMSEletronicoRec::Fechamento)
         .field("MesImpor", &LancICMSEletronicoRec::MesImpor)
-        .key("LAN:KEY:CODIGO", "Pesquisa por C\363digo da M\341quina", {"LAN:DataEmissao", "LAN:Codigo", "LAN:Fechamento"}, kPrimary | kUnique | kNoCase)
+        .key("LAN:KEY:CODIGO", "Pesquisa por Código da Máquina", {"LAN:DataEmissao", "LAN:Codigo", "LAN:Fechamento"}, kPrimary | kUnique | kNoCase)
         .child(AnaliticoICMS, "ANA:KEY:ALICOTA", kCascade, kCascade, {{"LAN:DataEmissao", "ANA:DataEmissao"}, {"LAN:Codigo", "ANA:Codigo"}, {"LAN:Fechamento", "ANA:Fechamento"}})
         .build();
     return d;
@@ -238,7 +238,7 @@ const TableDesc& AnaliticoICMS() {
         .field("Fechamento", &AnaliticoICMSRec::Fechamento)
         .field("Totalizador", &AnaliticoICMSRec::Totalizador)
         .field("MesImpor", &AnaliticoICMSRec::MesImpor)
-        .key("ANA:KEY:ALICOTA", "Chave de Al\355quota e Data", {"ANA:DataEmissao", "ANA:Codigo", "ANA:Fechamento", "ANA:Aliquota"}, kPrimary | kUnique | kNoCase)
+        .key("ANA:KEY:ALICOTA", "Chave de Alíquota e Data", {"ANA:DataEmissao", "ANA:Codigo", "ANA:Fechamento", "ANA:Aliquota"}, kPrimary | kUnique | kNoCase)
         .child(MovMaqRegistradora, "MMR:KEY:CODIGO", kCascade, kCascade, {{"ANA:DataEmissao", "MMR:DataEmissao"}, {"ANA:Codigo", "MMR:Codigo"}, {"ANA:Fechamento", "MMR:Fechamento"}, {"ANA:Aliquota", "MMR:Aliquota"}})
         .parent(LancICMSEletronico)
         .build();
@@ -263,7 +263,7 @@ const TableDesc& MovMaqRegistradora() {
         .field("ValorICMS", &MovMaqRegistradoraRec::ValorICMS)
         .field("Aliquota", &MovMaqRegistradoraRec::Aliquota)
         .field("MesImpor", &MovMaqRegistradoraRec::MesImpor)
-        .key("MMR:KEY:CODIGO", "Lista por C\363digo da M\341quina", {"MMR:DataEmissao", "MMR:Codigo", "MMR:Fechamento", "MMR:Aliquota", "MMR:CodMercadoria"}, kPrimary | kUnique | kNoCase)
+        .key("MMR:KEY:CODIGO", "Lista por Código da Máquina", {"MMR:DataEmissao", "MMR:Codigo", "MMR:Fechamento", "MMR:Aliquota", "MMR:CodMercadoria"}, kPrimary | kUnique | kNoCase)
         .key("MMR:KEY:DATA", "Data", {"MMR:DataEmissao"}, kDuplicates | kNoCase)
         .key("MMR:KEY:PRODUTODATA", "Produto + Data", {"MMR:CodMercadoria", "MMR:DataEmissao"}, kDuplicates | kNoCase)
         .parent(AnaliticoICMS)
@@ -297,7 +297,7 @@ const TableDesc& SaldosVorel() {
         .field("SaldoAnterior", &SaldosVorelRec::SaldoAnterior)
         .field("Exclusao", &SaldosVorelRec::Exclusao)
         .field("ValorUnit_Ant", &SaldosVorelRec::ValorUnit_Ant)
-        .key("SQEL:KEY:PRODDATAALIQUOTA", "Produto + Data + Al\355quota", {"SQEL:Produto", "SQEL:Competencia", "SQEL:Aliquota"}, kPrimary | kUnique | kNoCase)
+        .key("SQEL:KEY:PRODDATAALIQUOTA", "Produto + Data + Alíquota", {"SQEL:Produto", "SQEL:Competencia", "SQEL:Aliquota"}, kPrimary | kUnique | kNoCase)
         .key("SQEL:KEY:DATA", "Data", {"SQEL:Competencia"}, kDuplicates | kNoCase)
         .key("SQEL:PRODUTOALIQDATA", "Produto + Aliquota + Data", {"SQEL:Produto", "SQEL:Aliquota", "SQEL:Competencia"}, kDuplicates | kNoCase)
         .key("SQEL:KEY:PROD_DATA", "Produto +  Data", {"SQEL:Produto", "SQEL:Competencia"}, kDuplicates | kNoCase)
@@ -362,13 +362,13 @@ const TableDesc& EntradaSaidaVorel() {
         .field("INSCESTADUAL", &EntradaSaidaVorelRec::INSCESTADUAL)
         .field("UF", &EntradaSaidaVorelRec::UF)
         .field("CODIGOFORCLI", &EntradaSaidaVorelRec::CODIGOFORCLI)
-        .key("ESA:KEY:NUMERO", "Pesquisa por Data de Emiss\343o", {"ESA:CODMERCADORIA", "ESA:DATA", "ESA:ENTSAI", "ESA:SERIE", "ESA:NUMERO"}, kDuplicates | kNoCase)
+        .key("ESA:KEY:NUMERO", "Pesquisa por Data de Emissão", {"ESA:CODMERCADORIA", "ESA:DATA", "ESA:ENTSAI", "ESA:SERIE", "ESA:NUMERO"}, kDuplicates | kNoCase)
         .key("ESA:KEY:DATAPRODUTO", "Data + Produto", {"ESA:CODMERCADORIA", "ESA:DATA"}, kDuplicates | kNoCase)
-        .key("ESA:KEY:VEICULOS", "\315ndice por Ve\355culo", {"ESA:DATA"}, kDuplicates | kNoCase)
+        .key("ESA:KEY:VEICULOS", "Índice por Veículo", {"ESA:DATA"}, kDuplicates | kNoCase)
         .key("ESA:KEY:CHASSIS", "Numero do Chassis", {"ESA:CHASSI"}, kDuplicates | kNoCase)
         .key("Esa:Key:DataEspelho", "Esa:Key:DataEspelho", {"ESA:DATAESPELHO", "ESA:CHASSI", "ESA:ENTSAI", "ESA:SERIE", "ESA:NUMERO"}, kDuplicates | kNoCase)
         .key("ESA:KEY:DATA_ENTSAI_NUMERO", "Data + EntSai + Numero", {"ESA:DATA", "ESA:ENTSAI", "ESA:NUMERO"}, kDuplicates | kNoCase)
-        .key("ESA:KEY:DATA_ENTSAI_NUM_AUX", "C\363digo da Mercadoria + Data + Entrada Saida + N\372mero", {"ESA:CODMERCADORIA", "ESA:DATA", "ESA:ENTSAI", "ESA:NUMERO"}, kDuplicates | kNoCase)
+        .key("ESA:KEY:DATA_ENTSAI_NUM_AUX", "Código da Mercadoria + Data + Entrada Saida + Número", {"ESA:CODMERCADORIA", "ESA:DATA", "ESA:ENTSAI", "ESA:NUMERO"}, kDuplicates | kNoCase)
         .key("ESA:KEY:PROD_ALIQ_DATA_ENTSAI_NUM_AUX", "Produto + Aliquota + Data + EntradaSaida + Numero", {"ESA:CODMERCADORIA", "ESA:ALIQUOTA", "ESA:DATA", "ESA:ENTSAI", "ESA:NUMERO"}, kDuplicates | kNoCase)
         .key("ESA:KEY:ENTRADA", "Key Igual a Key da Entarda", {"ESA:DATA", "ESA:NUMERO", "ESA:SERIE", "ESA:CODMERCADORIA", "ESA:CFO", "ESA:ENTSAI"}, kDuplicates | kNoCase)
         .build();
@@ -403,7 +403,7 @@ const TableDesc& ResumoFinal() {
         .field("BASEREVENDA", &ResumoFinalRec::BASEREVENDA)
         .field("BASEENTDEVOLUCAO", &ResumoFinalRec::BASEENTDEVOLUCAO)
         .field("COD_FORNECEDOR", &ResumoFinalRec::COD_FORNECEDOR)
-        .key("RFC:KEY:NUMERO", "\315ndice por N\372mero", {"RFC:PERCENTUAL"}, kDuplicates | kNoCase)
+        .key("RFC:KEY:NUMERO", "Índice por Número", {"RFC:PERCENTUAL"}, kDuplicates | kNoCase)
         .key("RFC:KEY:FORALIQ", "Fornecedor + Aliquota", {"RFC:COD_FORNECEDOR", "RFC:PERCENTUAL"}, kDuplicates | kNoCase)
         .build();
     return d;
@@ -476,7 +476,7 @@ const TableDesc& Impressora() {
         .field("ESP7_72POL", &ImpressoraRec::ESP7_72POL)
         .field("ESP1_6POL", &ImpressoraRec::ESP1_6POL)
         .field("ACENTOS", &ImpressoraRec::ACENTOS)
-        .key("IMP:KEY:CODIGO", "C\363digo", {"IMP:CODIGO"}, kPrimary | kUnique | kNoCase, 1)
+        .key("IMP:KEY:CODIGO", "Código", {"IMP:CODIGO"}, kPrimary | kUnique | kNoCase, 1)
         .key("IMP:KEY:NOME", "Nome da Impressora", {"IMP:NOME"}, kDuplicates | kNoCase)
         .build();
     return d;
@@ -533,7 +533,7 @@ const TableDesc& LayCampArquivos() {
         .key("CampArq:Key:Codigo", "CampArq:Key:Codigo", {"CampArq:Arquivo", "CampArq:Codigo", "CampArq:CodigoCampo"}, kPrimary | kUnique | kNoCase, 3)
         .key("CampArq:Key:Posicao", "CampArq:Key:Posicao", {"CampArq:Arquivo", "CampArq:Codigo", "CampArq:Posicao"}, kDuplicates | kNoCase)
         .choice_rule("CampArq:Tipo", "Tipo de Campo (Numerico ou Alfanumerico", "]N[]X[",
-                     "'N-Num\351rico','X-Alfanum\351rico'")
+                     "'N-Numérico','X-Alfanumérico'")
         .build();
     return d;
 }

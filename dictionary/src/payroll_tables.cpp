@@ -242,33 +242,33 @@ const TableDesc& Funcionarios() {
         .child(MovFuncionarios, "MOVFUNC:KEY:FUNCINICIO", kCascade, kCascade, {{"FUN:CODIGO", "MOVFUNC:FUNCIONARIO"}})
         .child(Dependentes, "DEP:KEY:CODIGO", kCascade, kCascade, {{"FUN:CODIGO", "DEP:CODIGOFUNCIONARIO"}})
         .child(ACFuncionarios, "ACFUN:KEY:CODIGO", kCascade, kCascade, {{"FUN:CODIGO", "ACFUN:CODIGOFUN"}})
-        .choice_rule("FUN:ESTADOCIVIL", "Estado civil do funcion\341rio", "]1[]2[]3[]4[",
-                     "'1-Solteiro','2-Casado','3-Vi\372vo','4-Outros'")
-        .choice_rule("FUN:SEXO", "Sexo do funcion\341rio", "]1[]2[",
+        .choice_rule("FUN:ESTADOCIVIL", "Estado civil do funcionário", "]1[]2[]3[]4[",
+                     "'1-Solteiro','2-Casado','3-Viúvo','4-Outros'")
+        .choice_rule("FUN:SEXO", "Sexo do funcionário", "]1[]2[",
                      "'1-Masculino','2-Feminino'")
-        .choice_rule("FUN:GRAUINSTRUCAO", "Grau de instru\347\343o do funcion\341rio", "]1[]2[]3[]4[]5[]6[]7[]8[]9[",
-                     "'1-Analfabeto','2-At\351 a 4\272 incompleta do EF','3-Com a 4\272 completa do EF','4-De 5\272 a 8\272 Incompleta do EF','5-Ensino Fundamental completo','6-Ensino M\351dio incompleto','7-Ensino M\351dio completo','8-Superior incompleto','9-Superior completo'")
-        .choice_rule("FUN:RACA", "Ra\347a do funcion\341rio", "]1[]2[]4[]6[]8[]9[",
-                     "'1-Ind\355gena','2-Branca','4-Negra','6-Amarela','8-Parda','9-N\343o informado'")
-        .choice_rule("FUN:DEFICIENTEFISICO", "Informar se o funcion\341rio \351 deficiente f\355sico", "]0[]1[]2[]3[]4[]5[]6[",
-                     "'0 -N\343o','1 - F\355sica','2 - Autidiva','3 - Visual','4 - Mental','5 - M\372ltipla','6 - Reabilitado'")
+        .choice_rule("FUN:GRAUINSTRUCAO", "Grau de instrução do funcionário", "]1[]2[]3[]4[]5[]6[]7[]8[]9[",
+                     "'1-Analfabeto','2-Até a 4º incompleta do EF','3-Com a 4º completa do EF','4-De 5º a 8º Incompleta do EF','5-Ensino Fundamental completo','6-Ensino Médio incompleto','7-Ensino Médio completo','8-Superior incompleto','9-Superior completo'")
+        .choice_rule("FUN:RACA", "Raça do funcionário", "]1[]2[]4[]6[]8[]9[",
+                     "'1-Indígena','2-Branca','4-Negra','6-Amarela','8-Parda','9-Não informado'")
+        .choice_rule("FUN:DEFICIENTEFISICO", "Informar se o funcionário é deficiente físico", "]0[]1[]2[]3[]4[]5[]6[",
+                     "'0 -Não','1 - Física','2 - Autidiva','3 - Visual','4 - Mental','5 - Múltipla','6 - Reabilitado'")
         .upper_bound_rule("FUN:QTDHORASSEM", "Quantidade de horas trabalhadas por semana", 44, "44")
         .choice_rule("FUN:RECOLHERGRFC", "Recolher a GRFC", "]0[]1[",
-                     "'Sim','N\343o'")
-        .choice_rule("FUN:DEPOSMESANTERIOR", "Despositar M\352s Anterior", "]0[]1[",
-                     "'Sim','N\343o'")
+                     "'Sim','Não'")
+        .choice_rule("FUN:DEPOSMESANTERIOR", "Despositar Mês Anterior", "]0[]1[",
+                     "'Sim','Não'")
         .choice_rule("FUN:Transporte", "FUN:Transporte", "]0[]1[",
                      "'0-Carga','1-Passageiros'")
-        .choice_rule("FUN:AVISOPREVIO", "o funcionario trabalhou no dia da comunica\347\343o do aviso, sim  ou n\343o", "]0[]1[",
-                     "'0-Sim','1-N\343o'")
+        .choice_rule("FUN:AVISOPREVIO", "o funcionario trabalhou no dia da comunicação do aviso, sim  ou não", "]0[]1[",
+                     "'0-Sim','1-Não'")
         .choice_rule("FUN:ResponsavelReceitaFederal", "FUN:ResponsavelReceitaFederal", "]0[]1[",
-                     "'0 - Sim','1 - N\343o'")
-        .choice_rule("FUN:PENSAOALCALC", "Valor da Pens\343o", "]0[]1[]2[]3[]4[",
-                     "'0-N\343o calcula','1-Sal\341rio Tabela','2-Sal\341rio do Funcion\341rio','3-Valor Bruto','4-Valor L\355quido'")
-        .choice_rule("FUN:PENSAOAL", "Pens\343o Aliment\355cia", "]0[]1[",
-                     "'0-N\343o','1-Sim'")
+                     "'0 - Sim','1 - Não'")
+        .choice_rule("FUN:PENSAOALCALC", "Valor da Pensão", "]0[]1[]2[]3[]4[",
+                     "'0-Não calcula','1-Salário Tabela','2-Salário do Funcionário','3-Valor Bruto','4-Valor Líquido'")
+        .choice_rule("FUN:PENSAOAL", "Pensão Alimentícia", "]0[]1[",
+                     "'0-Não','1-Sim'")
         .choice_rule("FUN:CalcHoras", "FUN:CalcHoras", "]0[]1[]2[]3[]4[]5[]6[",
-                     "'0 - Qtde horas m\352s (30 dias) ','1 - Qtde de horas fixa pelas horas do m\352s','2 - Calcula pelo horario de trabalho','3 - N\343o Calcula Autom\341tico','4 - Multiplicar horas por 4.5','5 - Fixar a quantidade no m\352s','6 - Multiplicar por 5.25'")
+                     "'0 - Qtde horas mês (30 dias) ','1 - Qtde de horas fixa pelas horas do mês','2 - Calcula pelo horario de trabalho','3 - Não Calcula Automático','4 - Multiplicar horas por 4.5','5 - Fixar a quantidade no mês','6 - Multiplicar por 5.25'")
         .choice_rule("FUN:CalcMediasalario", "FUN:CalcMediasalario", "]0[]1[",
                      "'0-media periodo','1- Qtde horas fixa'")
         .choice_rule("FUN:TIPOTERMINO1", "Tipo de Termino1", "]0[]1[]2[]3[",
@@ -276,27 +276,27 @@ const TableDesc& Funcionarios() {
         .choice_rule("FUN:TIPOTERMINO2", "Tipo de Termino2", "]0[]1[]2[]3[",
                      "'0 - Livre','1 - Qtde  dias','2 - Mes','3 - anos'")
         .choice_rule("FUN:RemFinsRescManual", "FUN:RemFinsRescManual", "]0[]1[]2[]3[]4[",
-                     "'0-Autom\341tico','1-Manual','2-Manual (Impress\343o)','3-Sal\341rio','4-Sal\341rio (Impress\343o)'")
+                     "'0-Automático','1-Manual','2-Manual (Impressão)','3-Salário','4-Salário (Impressão)'")
         .choice_rule("FUN:TIPOTRANSF", "Tipo de Transferencia", "]0[]1[",
                      "'0 - Entrada','1 - Saida'")
         .choice_rule("FUN:CalcularD13Rescisao", "FUN:CalcularD13Rescisao", "]0[]1[]2[",
-                     "'0 - N\343o foi respondido','1 - Sim','2 - N\343o'")
+                     "'0 - Não foi respondido','1 - Sim','2 - Não'")
         .choice_rule("FUN:Inativo", "FUN:Inativo", "]0[]1[",
                      "'0-Ativo','1-Inativo'")
         .choice_rule("FUN:VisuAssinaturaRel", "FUN:VisuAssinaturaRel", "]0[]1[",
-                     "'Sim','N\343o'")
+                     "'Sim','Não'")
         .choice_rule("FUN:TipoContratoHomolognet", "FUN:TipoContratoHomolognet", "]0[]1[]2[",
-                     "'0-Por prazo indeterminado','1-Por prazo determinado com cl\341usula assecurat\363ria de direito rec\355proco de rescis\343o antecipada','2-Por prazo determinado sem cl\341usula assecurat\363ria de direito rec\355proco de rescis\343o antecipada'")
+                     "'0-Por prazo indeterminado','1-Por prazo determinado com cláusula assecuratória de direito recíproco de rescisão antecipada','2-Por prazo determinado sem cláusula assecuratória de direito recíproco de rescisão antecipada'")
         .choice_rule("FUN:ComprovouEmpregoPerAviso", "FUN:ComprovouEmpregoPerAviso", "]0[]1[]2[",
-                     "'0-N\343o Informado','1-Sim','2-N\343o'")
+                     "'0-Não Informado','1-Sim','2-Não'")
         .choice_rule("FUN:LeiAviso", "FUN:LeiAviso", "]0[]1[",
-                     "'0-Anterior','1-Lei n\272 12.506/2011'")
+                     "'0-Anterior','1-Lei nº 12.506/2011'")
         .choice_rule("FUN:ContagemDias", "FUN:ContagemDias", "]0[]1[",
-                     "'0-A partir do 2\272 Ano','1-A partir do 1\272 Ano'")
+                     "'0-A partir do 2º Ano','1-A partir do 1º Ano'")
         .choice_rule("FUN:DiasAcrescimo", "FUN:DiasAcrescimo", "]0[]1[",
                      "'0-Cumprido','1-Indenizado'")
         .choice_rule("FUN:CTDTipo", "FUN:CTDTipo", "]0[]1[]2[]3[",
-                     "'0 - Certid\343o de Nascimento','1 - Certid\343o de Casamento','2 - Certid\343o Administrativa de Nascimento Ind\355gena','3 - Certid\343o de \323bito'")
+                     "'0 - Certidão de Nascimento','1 - Certidão de Casamento','2 - Certidão Administrativa de Nascimento Indígena','3 - Certidão de Óbito'")
         .defaults(+[](FuncionariosRec& r) {
             r.ESTADOCIVIL = 1;
             r.SEXO = 1;
@@ -345,13 +345,13 @@ const TableDesc& Dependentes() {
         .field("DEPENDENTESF", &DependentesRec::DEPENDENTESF)
         .field("SEXO", &DependentesRec::SEXO)
         .field("DEPIDADEESCOLAR", &DependentesRec::DEPIDADEESCOLAR)
-        .key("DEP:KEY:CODIGO", "Codigo Funcion\341rio_Dependente", {"DEP:CODIGOFUNCIONARIO", "DEP:CODIGODEPENDENTE"}, kPrimary | kUnique | kNoCase, 2)
+        .key("DEP:KEY:CODIGO", "Codigo Funcionário_Dependente", {"DEP:CODIGOFUNCIONARIO", "DEP:CODIGODEPENDENTE"}, kPrimary | kUnique | kNoCase, 2)
         .key("DEP:KEY:NOME", "Nome", {"DEP:NOME"}, kDuplicates | kNoCase)
         .child(DepVacinacao, "DVACI:KEY:CODIGO", kCascade, kCascade, {{"DEP:CODIGOFUNCIONARIO", "DVACI:CODIGOFUNCIONARIO"}, {"DEP:CODIGODEPENDENTE", "DVACI:CODIGODEPENDENTE"}})
         .child(DepSuspSF, "DSSF:KEY:CODIGO", kCascade, kCascade, {{"DEP:CODIGOFUNCIONARIO", "DSSF:CODIGOFUNCIONARIO"}, {"DEP:CODIGODEPENDENTE", "DSSF:CODIGODEPENDENTE"}})
         .parent(Funcionarios)
         .choice_rule("DEP:TIPO", "Tipo do dependente", "]1[]2[]3[]4[]5[]6[]7[]8[]9[]10[]11[]12[]13[]14[]15[",
-                     "'1-C\364njuge','2-Filho','3-Filho universi.','4-Filho incapacitado','5-Filha','6-Neto/bisneto','7-Neto/bisneto universi.','8-Neto/bisneto incapacitado','9-Pais/av\363s/bisav\363s','10-Irm\343o incapacitado','11-Menor','12-Menor universi.','13-Incapacitado','14-Filho inv\341lido','15-Enteado'")
+                     "'1-Cônjuge','2-Filho','3-Filho universi.','4-Filho incapacitado','5-Filha','6-Neto/bisneto','7-Neto/bisneto universi.','8-Neto/bisneto incapacitado','9-Pais/avós/bisavós','10-Irmão incapacitado','11-Menor','12-Menor universi.','13-Incapacitado','14-Filho inválido','15-Enteado'")
         .choice_rule("DEP:SEXO", "Sexo Dependente", "]1[]2[",
                      "'1-Masculino','2-Feminino'")
         .build();
@@ -437,15 +437,15 @@ const TableDesc& MovFuncionarios() {
         .field("QTDEMESESAFASTADOS", &MovFuncionariosRec::QTDEMESESAFASTADOS)
         .field("NVPERIODOAQUISITIVO", &MovFuncionariosRec::NVPERIODOAQUISITIVO)
         .key("MOVFUNC:KEY:FUNCINICIO", "Funcionario + Periodo inicial", {"MOVFUNC:FUNCIONARIO", "MOVFUNC:INICIO", "MOVFUNC:TIPO"}, kDuplicates | kNoCase)
-        .key("MOVFUNC:KEY:FUNCCLANC", "Funcionario + Codigo Lan\347amento", {"MOVFUNC:FUNCIONARIO", "MOVFUNC:CLANCAMENTO"}, kPrimary | kUnique | kNoCase, 2)
+        .key("MOVFUNC:KEY:FUNCCLANC", "Funcionario + Codigo Lançamento", {"MOVFUNC:FUNCIONARIO", "MOVFUNC:CLANCAMENTO"}, kPrimary | kUnique | kNoCase, 2)
         .key("MOVFUNC:KEY:FUNCTIPO", "Funcionario + Tipo + Inicio", {"MOVFUNC:FUNCIONARIO", "MOVFUNC:TIPO", "MOVFUNC:INICIO"}, kDuplicates | kNoCase)
         .key("MovFunc:Key:FunTipoPerAq", "MovFunc:Key:FunTipoPerAq", {"MOVFUNC:FUNCIONARIO", "MOVFUNC:TIPO", "MOVFUNC:PERAQINICIAL"}, kDuplicates | kNoCase)
         .child(RefTotalMedia, "REFTOTMED:KEY:FUNCLANCCOMPVALOR", kCascade, kCascade, {{"MOVFUNC:FUNCIONARIO", "REFTOTMED:FUNCIONARIO"}, {"MOVFUNC:CLANCAMENTO", "REFTOTMED:LANCAMENTO"}})
         .parent(Funcionarios)
-        .choice_rule("MOVFUNC:TIPO", "Tipo de lan\347amentos", "]0[]1[]2[]3[]4[]5[]6[]7[]8[]9[]10[]11[]12[]13[]14[]15[]16[",
-                     "'0-F\351rias','1-Lic.Mater.','2-Lic.Amamenta.','3-Aux.Doen\347a','4-Ac.Trab.','5-Serv.Militar','6-Lic.s/Remun.','7-Susp.Contrato','8-Lic.Remu.','9-Reclus\343o','10-Afas.Tempo/mandato Sind.','11-F\351rias Comple.','12-F\351rias Comple.','13-Apos.Invalidez','14-Lic.Mat.Ado\347\343o','15-','16-'")
+        .choice_rule("MOVFUNC:TIPO", "Tipo de lançamentos", "]0[]1[]2[]3[]4[]5[]6[]7[]8[]9[]10[]11[]12[]13[]14[]15[]16[",
+                     "'0-Férias','1-Lic.Mater.','2-Lic.Amamenta.','3-Aux.Doença','4-Ac.Trab.','5-Serv.Militar','6-Lic.s/Remun.','7-Susp.Contrato','8-Lic.Remu.','9-Reclusão','10-Afas.Tempo/mandato Sind.','11-Férias Comple.','12-Férias Comple.','13-Apos.Invalidez','14-Lic.Mat.Adoção','15-','16-'")
         .choice_rule("MOVFUNC:Paga13Salario", "MovFunc:Paga13Salario", "]0[]1[",
-                     "'0-N\343o','1-Sim'")
+                     "'0-Não','1-Sim'")
         .build();
     return d;
 }
@@ -471,7 +471,7 @@ const TableDesc& RefTotalMedia() {
         .field("MESINIMEDIA", &RefTotalMediaRec::MESINIMEDIA)
         .field("MESFINMEDIA", &RefTotalMediaRec::MESFINMEDIA)
         .key("REFTOTMED:KEY:FUNCLANCCOMPQMM", "Funcionario+Lancamento+Comp+QMM", {"REFTOTMED:FUNCIONARIO", "REFTOTMED:LANCAMENTO", "REFTOTMED:CALCULO", "REFTOTMED:REFERENCIA", "REFTOTMED:COMPLEMENTO", "REFTOTMED:QTDEMESMEDIA"}, kPrimary | kUnique | kNoCase)
-        .key("REFTOTMED:KEY:FUNCLANCCOMPVALOR", "Funcionario+Lan\347amento+Complemento-Valor", {"REFTOTMED:FUNCIONARIO", "REFTOTMED:LANCAMENTO", "REFTOTMED:COMPLEMENTO", "REFTOTMED:CALCULO", "REFTOTMED:REFERENCIA", "-REFTOTMED:VALORTOTAL"}, kDuplicates | kNoCase)
+        .key("REFTOTMED:KEY:FUNCLANCCOMPVALOR", "Funcionario+Lançamento+Complemento-Valor", {"REFTOTMED:FUNCIONARIO", "REFTOTMED:LANCAMENTO", "REFTOTMED:COMPLEMENTO", "REFTOTMED:CALCULO", "REFTOTMED:REFERENCIA", "-REFTOTMED:VALORTOTAL"}, kDuplicates | kNoCase)
         .child(RefMedCta, "REFMEDCTA:KEY:FUNCLANCQMM", kCascade, kCascade, {{"REFTOTMED:FUNCIONARIO", "REFMEDCTA:FUNCIONARIO"}, {"REFTOTMED:LANCAMENTO", "REFMEDCTA:LANCAMENTO"}, {"REFTOTMED:CALCULO", "REFMEDCTA:CALCULO"}, {"REFTOTMED:REFERENCIA", "REFMEDCTA:REFERENCIA"}, {"REFTOTMED:COMPLEMENTO", "REFMEDCTA:COMPLEMENTO"}, {"REFTOTMED:QTDEMESMEDIA", "REFMEDCTA:QTDEMESMEDIA"}})
         .parent(MovFuncionarios)
         .build();
@@ -498,8 +498,8 @@ const TableDesc& RefMedCta() {
         .field("ALTEROUVLR", &RefMedCtaRec::ALTEROUVLR)
         .field("INCLUIMANUAL", &RefMedCtaRec::INCLUIMANUAL)
         .field("INCLUIMANUALVALOR", &RefMedCtaRec::INCLUIMANUALVALOR)
-        .key("REFMEDCTA:KEY:FUNCLANCQMM", "Funcionario+Lan\347amento+Qtde M\352s M\351dia", {"REFMEDCTA:FUNCIONARIO", "REFMEDCTA:LANCAMENTO", "REFMEDCTA:CALCULO", "REFMEDCTA:REFERENCIA", "REFMEDCTA:COMPLEMENTO", "REFMEDCTA:QTDEMESMEDIA", "REFMEDCTA:CONTA"}, kPrimary | kUnique | kNoCase)
-        .key("REFMEDCTA:KEY:FUNCLANCCONTA", "Funcion\341rio+Lan\347amento+Conta", {"REFMEDCTA:FUNCIONARIO", "REFMEDCTA:LANCAMENTO", "REFMEDCTA:CALCULO", "REFMEDCTA:REFERENCIA", "REFMEDCTA:CONTA"}, kDuplicates | kNoCase)
+        .key("REFMEDCTA:KEY:FUNCLANCQMM", "Funcionario+Lançamento+Qtde Mês Média", {"REFMEDCTA:FUNCIONARIO", "REFMEDCTA:LANCAMENTO", "REFMEDCTA:CALCULO", "REFMEDCTA:REFERENCIA", "REFMEDCTA:COMPLEMENTO", "REFMEDCTA:QTDEMESMEDIA", "REFMEDCTA:CONTA"}, kPrimary | kUnique | kNoCase)
+        .key("REFMEDCTA:KEY:FUNCLANCCONTA", "Funcionário+Lançamento+Conta", {"REFMEDCTA:FUNCIONARIO", "REFMEDCTA:LANCAMENTO", "REFMEDCTA:CALCULO", "REFMEDCTA:REFERENCIA", "REFMEDCTA:CONTA"}, kDuplicates | kNoCase)
         .child(RefVlrMensais, "REFVLRMEN:KEY:FUNCLANCCTA", kCascade, kCascade, {{"REFMEDCTA:FUNCIONARIO", "REFVLRMEN:FUNCIONARIO"}, {"REFMEDCTA:LANCAMENTO", "REFVLRMEN:LANCAMENTO"}, {"REFMEDCTA:CALCULO", "REFVLRMEN:CALCULO"}, {"REFMEDCTA:REFERENCIA", "REFVLRMEN:REFERENCIA"}, {"REFMEDCTA:CONTA", "REFVLRMEN:CONTA"}})
         .parent(RefTotalMedia)
         .build();
@@ -518,7 +518,7 @@ const TableDesc& RefVlrMensais() {
         .field("MES", &RefVlrMensaisRec::MES)
         .field("VALOR", &RefVlrMensaisRec::VALOR)
         .field("INCLUIMANUAL", &RefVlrMensaisRec::INCLUIMANUAL)
-        .key("REFVLRMEN:KEY:FUNCLANCCTA", "Funcionario+Lan\347amento+Conta+Mes", {"REFVLRMEN:FUNCIONARIO", "REFVLRMEN:LANCAMENTO", "REFVLRMEN:CALCULO", "REFVLRMEN:REFERENCIA", "REFVLRMEN:CONTA", "REFVLRMEN:MES"}, kPrimary | kUnique | kNoCase)
+        .key("REFVLRMEN:KEY:FUNCLANCCTA", "Funcionario+Lançamento+Conta+Mes", {"REFVLRMEN:FUNCIONARIO", "REFVLRMEN:LANCAMENTO", "REFVLRMEN:CALCULO", "REFVLRMEN:REFERENCIA", "REFVLRMEN:CONTA", "REFVLRMEN:MES"}, kPrimary | kUnique | kNoCase)
         .build();
     return d;
 }

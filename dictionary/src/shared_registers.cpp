@@ -313,86 +313,86 @@ const TableDesc& Empresa() {
         .field("INSSMP540", &EmpresaRec::INSSMP540)
         .field("CartaoPonto", &EmpresaRec::CartaoPonto)
         .field("BANCOCONVENIO", &EmpresaRec::BANCOCONVENIO)
-        .key("EMP:KEY:CODIGO", "C\363digo", {"EMP:Codigo"}, kPrimary | kUnique | kNoCase, 1)
+        .key("EMP:KEY:CODIGO", "Código", {"EMP:Codigo"}, kPrimary | kUnique | kNoCase, 1)
         .key("EMP:Key:CNPJ", "EMP:Key:CNPJ", {"EMP:CGC"}, kDuplicates | kNoCase)
         .key("EMP:Key:CPF", "EMP:Key:CPF", {"EMP:CPF"}, kDuplicates | kNoCase)
         .key("EMP:KEY:CUSTOM", "Indice customizado pelo relatorio", {}, kDuplicates | kNoCase | kDynamic)
-        .key("EMP:KEY:RAZAOSOCIAL", "Raz\343o Social", {"EMP:RAZAOSOCIAL"}, kDuplicates | kNoCase)
-        .key("EMP:KEY:INSCESTADUAL", "Inscri\347\343o Estadual", {"EMP:INSCESTADUAL"}, kDuplicates | kNoCase)
+        .key("EMP:KEY:RAZAOSOCIAL", "Razão Social", {"EMP:RAZAOSOCIAL"}, kDuplicates | kNoCase)
+        .key("EMP:KEY:INSCESTADUAL", "Inscrição Estadual", {"EMP:INSCESTADUAL"}, kDuplicates | kNoCase)
         .child(Contas_Integracao_Contabil, "CIC:KEY:CODIGO_EMPRESA", kCascade, kCascade, {{"EMP:Codigo", "CIC:CODIGO_EMPRESA"}})
         .child(AltContratuais, "AltCont:Key:Codigo", kCascade, kCascade, {{"EMP:Codigo", "ALTCONT:CODIGO"}})
         .child(Filiais, "Filiais:Key:CodigoMatrizFilial", kCascade, kCascade, {{"EMP:Codigo", "FILIAIS:MATRIZ"}})
         .choice_rule("EMP:PCMATFILIAISTCONTAS", "Aparece todas as contas quando matriz e filial", "]0[]1[",
-                     "'0-N\343o','1-Sim'")
-        .choice_rule("EMP:CLASSESTABIPI", "Classifica\347\343o do estabelecimento de acordo com IPI", "]1[]2[]3[]4[]5[]10[]11[]12[]13[",
-                     "'1-Transforma\347\343o','2-Beneficiamento','3-Montagem','4-Acondicionamento','5-Recondicionamento','10-Equiparados - geral','11-Por op\347\343o','12-Importador direto','13-Esquiparados por for\347a de lei'")
+                     "'0-Não','1-Sim'")
+        .choice_rule("EMP:CLASSESTABIPI", "Classificação do estabelecimento de acordo com IPI", "]1[]2[]3[]4[]5[]10[]11[]12[]13[",
+                     "'1-Transformação','2-Beneficiamento','3-Montagem','4-Acondicionamento','5-Recondicionamento','10-Equiparados - geral','11-Por opção','12-Importador direto','13-Esquiparados por força de lei'")
         .choice_rule("EMP:LOTES", "Contabilidade: Empresa Trabalha com Lotes", "]1[]2[",
-                     "'1 Sim ','2 N\343o'")
-        .range_rule("EMP:MESDATABASE", "M\352s data base", 1, 12, "1 .. 12")
-        .choice_rule("EMP:QUALIFPJ", "Qualifica\347\343o Pessora Jur\355dica", "]1[]2[]3[]4[]5[]6[]7[]8[]9[",
-                     "'1-Financeira','2-Sociedade Seguradora(com fins lucra.)','3-Corretora Aut\364noma de Seguros','4-Coop.... de Cr\351dito','5-Entidade fechada de Previd\352ncia(sem fins lucra..)','6-Sociedade Coop...','7-Outra Qualifica\347\343o','8- PJ em Geral','9-Sociedade Coop..Produ\347\343o Agricu..'")
-        .choice_rule("EMP:REGIMEIPI", "Imposto: Regime de Apura\347\343o do IPI", "]0[]1[]2[]3[",
-                     "'0-N\343o calcula','1 - Mensal','2 - Decendial','3 - Quinzenal'")
-        .choice_rule("EMP:REGIMEICMS", "Imposto: Regime de Apura\347\343o do ICMS", "]0[]1[]2[]3[]4[]5[]6[]7[",
-                     "'0-N\343o calcula','1-RPA (dispensado)','2-Estimativa','3-RPA/Normal','4-Simples - ST','5-Simples','6-ME','7-RPA/Anual'")
-        .choice_rule("EMP:REGIMEIRPJ", "Imposto: Regime de Apura\347\343o do IRPJ", "]0[]1[]2[]3[",
-                     "'0-N\343o Calcula','1 - Mensal','2 - Trimestral','3 - Anual'")
+                     "'1 Sim ','2 Não'")
+        .range_rule("EMP:MESDATABASE", "Mês data base", 1, 12, "1 .. 12")
+        .choice_rule("EMP:QUALIFPJ", "Qualificação Pessora Jurídica", "]1[]2[]3[]4[]5[]6[]7[]8[]9[",
+                     "'1-Financeira','2-Sociedade Seguradora(com fins lucra.)','3-Corretora Autônoma de Seguros','4-Coop.... de Crédito','5-Entidade fechada de Previdência(sem fins lucra..)','6-Sociedade Coop...','7-Outra Qualificação','8- PJ em Geral','9-Sociedade Coop..Produção Agricu..'")
+        .choice_rule("EMP:REGIMEIPI", "Imposto: Regime de Apuração do IPI", "]0[]1[]2[]3[",
+                     "'0-Não calcula','1 - Mensal','2 - Decendial','3 - Quinzenal'")
+        .choice_rule("EMP:REGIMEICMS", "Imposto: Regime de Apuração do ICMS", "]0[]1[]2[]3[]4[]5[]6[]7[",
+                     "'0-Não calcula','1-RPA (dispensado)','2-Estimativa','3-RPA/Normal','4-Simples - ST','5-Simples','6-ME','7-RPA/Anual'")
+        .choice_rule("EMP:REGIMEIRPJ", "Imposto: Regime de Apuração do IRPJ", "]0[]1[]2[]3[",
+                     "'0-Não Calcula','1 - Mensal','2 - Trimestral','3 - Anual'")
         .choice_rule("EMP:RECOLHIMENTOIRPJ", "Recolhimento do IRPJ, 0-Conf.Regime, 1-Mensal", "]0[]1[",
                      "'0-Conf.Regime','1-Mensal'")
-        .choice_rule("EMP:REGIMECSL", "Imposto: Regime de Apura\347\343o da CLSS", "]0[]1[]2[]3[",
-                     "'0-N\343o calcula','1 - Mensal','2 - Trimestral','3 - Anual'")
+        .choice_rule("EMP:REGIMECSL", "Imposto: Regime de Apuração da CLSS", "]0[]1[]2[]3[",
+                     "'0-Não calcula','1 - Mensal','2 - Trimestral','3 - Anual'")
         .choice_rule("EMP:REGIMECOFINS", "Tipo de Regime do Cofins", "]0[]1[",
-                     "'0-Cumulativo','1-N\343o Cumulativo'")
+                     "'0-Cumulativo','1-Não Cumulativo'")
         .choice_rule("EMP:REGIMEPIS", "Tipo de Regime do PIS", "]0[]1[",
-                     "'0-Cumulativo','1-N\343o Cumulativo'")
+                     "'0-Cumulativo','1-Não Cumulativo'")
         .choice_rule("EMP:RECOLHIMENTOCSL", "Recolhimento", "]0[]1[",
                      "'0-Trimestral','1-Mensal'")
         .choice_rule("EMP:SIMPLESESTADUAL", "Imposto: Simples Estadual", "]0[]1[]2[",
-                     "'0-N\343o Optante','1-EPP-Simples Normal','2- ME- Micro Empresa'")
+                     "'0-Não Optante','1-EPP-Simples Normal','2- ME- Micro Empresa'")
         .choice_rule("EMP:SIMPLESFEDERAL", "Imposto: Simples Federal", "]0[]1[]2[]3[]4[]5[]6[",
-                     "'0-N\343o \351 Optante Simples','1-Simples Normal','2-Simples (Pr\351-escola,Creche)','3-Simples (Ensino Fundamental, Lot\351rica, C.F.C.)','4-Super Simples ME','5-Super Simples EPP','6-Micro Empreendedor Individual MEI'")
-        .choice_rule("EMP:TIPOHIST", "Arquivo: Codigo Hist\363rico LC", "]1[]2[",
+                     "'0-Não é Optante Simples','1-Simples Normal','2-Simples (Pré-escola,Creche)','3-Simples (Ensino Fundamental, Lotérica, C.F.C.)','4-Super Simples ME','5-Super Simples EPP','6-Micro Empreendedor Individual MEI'")
+        .choice_rule("EMP:TIPOHIST", "Arquivo: Codigo Histórico LC", "]1[]2[",
                      "'1-Geral','2-Individual'")
         .choice_rule("EMP:TIPOREGISTRO", "Local onde a Empresa foi Registrada", "]1[]2[]3[]4[]5[]6[",
-                     "'1-Junta Comercial','2-Cart\363rio','3-Prefeitura','4-PF equiparada a PJ','5-Registro OAB','6-RCPJ(reg civil pesssoa jur)'")
-        .choice_rule("EMP:TIPOAPURACAO", "Tipo de Apura\347\343o da Empresa", "]1[]2[]3[]4[]5[]6[]7[",
+                     "'1-Junta Comercial','2-Cartório','3-Prefeitura','4-PF equiparada a PJ','5-Registro OAB','6-RCPJ(reg civil pesssoa jur)'")
+        .choice_rule("EMP:TIPOAPURACAO", "Tipo de Apuração da Empresa", "]1[]2[]3[]4[]5[]6[]7[",
                      "'1-Simples','2-Estimativa (Lucro Real)','3-Lucro Real','4-Presumido','5-Arbitrado','6-Imune IRPJ','7-Isenta IRPJ'")
-        .choice_rule("EMP:TIPOAUTOMATICA", "Contabilidade: Tipo Numera\347\343o Aut.das Contas da CTB", "]0[]1[]2[]3[",
-                     "'Manual','Sequ\352ncial','CGC','N\343o Inclui'")
+        .choice_rule("EMP:TIPOAUTOMATICA", "Contabilidade: Tipo Numeração Aut.das Contas da CTB", "]0[]1[]2[]3[",
+                     "'Manual','Sequêncial','CGC','Não Inclui'")
         .choice_rule("EMP:TIPOPAGAMENTO", "Tipo de pagamento 1-Mensal, 2-Quinzenal, 3-Semanal, 4-Outros", "]1[]2[]3[]4[",
                      "'1-Mensal','2-Quinzenal','3-Semanal','4-Outros'")
         .choice_rule("EMP:CTBDATADESCDUP", "Data Desconto de Duplicata: 0 - Data Pagamento, 1 - NF", "]0[]1[",
                      "'0 - Data de Pagamento','1 - NF'")
-        .choice_rule("EMP:APURACAODCA", "Apura\347\343o DCA 0-N\343o, 1-Sim", "]0[]1[",
-                     "'0-N\343o','1-Sim'")
-        .choice_rule("EMP:CIAP", "CIAP - Lan\347a Ocorr\352ncia Autom\341tica 0-Sim, 1-N\343o", "]0[]1[",
-                     "'0-N\343o','1-Sim'")
+        .choice_rule("EMP:APURACAODCA", "Apuração DCA 0-Não, 1-Sim", "]0[]1[",
+                     "'0-Não','1-Sim'")
+        .choice_rule("EMP:CIAP", "CIAP - Lança Ocorrência Automática 0-Sim, 1-Não", "]0[]1[",
+                     "'0-Não','1-Sim'")
         .choice_rule("EMP:EMPRESAINATIVA", "Quando a empresa for inativa", "]0[]1[]2[]3[]4[",
                      "'0-Ativa','1-Inativa','2-Devolvida','3-Encerradas','4-Bloqueada'")
         .choice_rule("EMP:TIPOCALCULO", "Tipo de Calculo", "]0[]1[",
                      "'TotalDiario','TotalMensal'")
-        .choice_rule("EMP:TIPOFUNRURAL", "Tipo de importa\347\343o para o contabilidade do FunRual", "]0[]1[",
-                     "'0-Vlr Lan\347amento = (Vlr Contabil - Vlr FunRural)','1- Vlr Lan\347amento = Vlr Contabil'")
+        .choice_rule("EMP:TIPOFUNRURAL", "Tipo de importação para o contabilidade do FunRual", "]0[]1[",
+                     "'0-Vlr Lançamento = (Vlr Contabil - Vlr FunRural)','1- Vlr Lançamento = Vlr Contabil'")
         .choice_rule("EMP:TIPOENTIDADE", "Tipo de Entidade", "]0[]1[]2[]3[]4[]5[]6[]7[]8[]9[]10[]99[",
-                     "'00-N\343o se Aplica','01-Assistencia Social','02-Educacional','03-Sindicato dos Trabalhadores','04-Associa\347\343o Civil','05-Cultural','06-Entidade Fechada de Previd\352ncia Complementar','07-Filantr\363pica','08-Sindicato','09-Recreativa','10-Cientifica','99-Outras'")
+                     "'00-Não se Aplica','01-Assistencia Social','02-Educacional','03-Sindicato dos Trabalhadores','04-Associação Civil','05-Cultural','06-Entidade Fechada de Previdência Complementar','07-Filantrópica','08-Sindicato','09-Recreativa','10-Cientifica','99-Outras'")
         .choice_rule("EMP:PARC13OSALARIO", "Tipo da parcela do 13o salario", "]0[]1[]12[]10[",
-                     "'0-Utiliza Imforma\347\343o do Parametros','1-Utiliza no m\352s selecionado','12-Conta at\351 dezembro','10-Em Novembro calc at\351 outubro'")
+                     "'0-Utiliza Imformação do Parametros','1-Utiliza no mês selecionado','12-Conta até dezembro','10-Em Novembro calc até outubro'")
         .choice_rule("EMP:Reflexos", "EMP:Reflexos", "]0[]1[]2[",
-                     "'0-Paga','1-N\343o Paga','2-Paga na 2\252 Parcela'")
+                     "'0-Paga','1-Não Paga','2-Paga na 2ª Parcela'")
         .choice_rule("EMP:AnexoSuperSimples", "EMP:AnexoSuperSimples", "]0[]1[]2[]3[",
-                     "'0 - Anexo I,II,III','1 - Anexo IV','2 - AnexoV','3 - Simult\342neo I, II ou III com IV ou V'")
+                     "'0 - Anexo I,II,III','1 - Anexo IV','2 - AnexoV','3 - Simultâneo I, II ou III com IV ou V'")
         .choice_rule("EMP:NFP_Digitacao", "EMP:NFP_Digitacao", "]0[]1[",
-                     "'0-Completa','1-Somente Campos Obrigat\363rios'")
+                     "'0-Completa','1-Somente Campos Obrigatórios'")
         .choice_rule("EMP:NFP_Integracao", "EMP:NFP_Integracao", "]0[]1[",
-                     "'0-N\343o Integra','1-Integra\347\343o com a Escrita'")
+                     "'0-Não Integra','1-Integração com a Escrita'")
         .choice_rule("EMP:Perfil", "EMP:Perfil", "]0[]1[]2[",
                      "'0 - Perfil A','1 - Perfil B','2 - Perfil C'")
         .choice_rule("EMP:Ind_Atividade", "EMP:Ind_Atividade", "]0[]1[]2[]3[]4[]9[",
-                     "'0-Industrial ou Equiparado a Ind\372stria','1-Prestador de Servi\347os','2-Atividade de Com\351rcio','3-Atividade Financeira','4-Atividade Imobili\341ria','9-Outros'")
+                     "'0-Industrial ou Equiparado a Indústria','1-Prestador de Serviços','2-Atividade de Comércio','3-Atividade Financeira','4-Atividade Imobiliária','9-Outros'")
         .choice_rule("EMP:INSSMP540", "EMP:INSSMP540", "]0[]1[]2[]3[]4[]5[]6[]7[]8[",
-                     "'0-N\343o Beneficiada','1-MP 540/2011','2-MP 563/2012','3-MP 563/01-2013','4-MP 601/04-2013','5-MP 601/04-2013 (5)','6-MP 601/01-2014 [6]','7-MP 627/11-2013','8-MP 612/2013'")
+                     "'0-Não Beneficiada','1-MP 540/2011','2-MP 563/2012','3-MP 563/01-2013','4-MP 601/04-2013','5-MP 601/04-2013 (5)','6-MP 601/01-2014 [6]','7-MP 627/11-2013','8-MP 612/2013'")
         .choice_rule("EMP:CartaoPonto", "EMP:CartaoPonto", "]0[]1[]2[]3[]4[]5[]6[",
-                     "'Sem V\355nculo (RAIS Negativa)','N\343o Adotou','Adotou Manual','Adotou Mec\342nico','Adotou SREP','Adotou N\343o Eletr\364nico','Adotou Eletr\364nico'")
+                     "'Sem Vínculo (RAIS Negativa)','Não Adotou','Adotou Manual','Adotou Mecânico','Adotou SREP','Adotou Não Eletrônico','Adotou Eletrônico'")
         .defaults(+[](EmpresaRec& r) {
             r.DIGITOSCGC = 14;
             r.LOTES = 1;
@@ -426,7 +426,7 @@ const TableDesc& Filiais() {
         .field("CONTABILIDADE", &FiliaisRec::CONTABILIDADE)
         .key("Filiais:Key:CodigoMatrizFilial", "Filiais:Key:CodigoMatrizFilial", {"FILIAIS:MATRIZ", "FILIAIS:FILIAL"}, kPrimary | kUnique | kNoCase)
         .key("Filiais:Key:CodigoFilial", "Filiais:Key:CodigoFilial", {"FILIAIS:FILIAL"}, kUnique | kNoCase)
-        .key("FILIAIS:KEY:CODIGOMATRIZ", "C\363digo da Matriz", {"FILIAIS:MATRIZ"}, kDuplicates | kNoCase)
+        .key("FILIAIS:KEY:CODIGOMATRIZ", "Código da Matriz", {"FILIAIS:MATRIZ"}, kDuplicates | kNoCase)
         .parent(Empresa)
         .build();
     return d;
@@ -445,9 +445,9 @@ const TableDesc& Contas_Integracao_Contabil() {
         .field("HISTORICO", &Contas_Integracao_ContabilRec::HISTORICO)
         .field("COMPLEMENTO", &Contas_Integracao_ContabilRec::COMPLEMENTO)
         .field("VLRIMPBRUT", &Contas_Integracao_ContabilRec::VLRIMPBRUT)
-        .key("CIC:KEY:CODIGO_EMPRESA_REFERENCIA", "C\363digo da empresa + Referencia", {"CIC:CODIGO_EMPRESA", "CIC:CODIGO_REFERENCIA"}, kPrimary | kUnique | kNoCase)
-        .key("CIC:KEY:CODIGO_EMPRESA", "C\363digo da empresa", {"CIC:CODIGO_EMPRESA"}, kDuplicates | kNoCase)
-        .key("CIC:KEY:CODIGO_REFERENCIA", "Refer\352ncia da empresa", {"CIC:CODIGO_REFERENCIA"}, kDuplicates | kNoCase)
+        .key("CIC:KEY:CODIGO_EMPRESA_REFERENCIA", "Código da empresa + Referencia", {"CIC:CODIGO_EMPRESA", "CIC:CODIGO_REFERENCIA"}, kPrimary | kUnique | kNoCase)
+        .key("CIC:KEY:CODIGO_EMPRESA", "Código da empresa", {"CIC:CODIGO_EMPRESA"}, kDuplicates | kNoCase)
+        .key("CIC:KEY:CODIGO_REFERENCIA", "Referência da empresa", {"CIC:CODIGO_REFERENCIA"}, kDuplicates | kNoCase)
         .parent(Empresa)
         .build();
     return d;
@@ -499,7 +499,7 @@ const TableDesc& Revendas() {
         .field("LOC:TITULO11", &RevendasRec::LOC_TITULO11)
         .field("LOC:TITULO12", &RevendasRec::LOC_TITULO12)
         .field("RODAPE", &RevendasRec::RODAPE)
-        .key("REV:KEY:CODIGO", "C\363digo", {"REV:CODIGO"}, kPrimary | kUnique | kNoCase, 1)
+        .key("REV:KEY:CODIGO", "Código", {"REV:CODIGO"}, kPrimary | kUnique | kNoCase, 1)
         .build();
     return d;
 }
@@ -620,22 +620,22 @@ const TableDesc& CFO() {
         .field("COMPLEMENTO_ST_PRAZO", &CFORec::COMPLEMENTO_ST_PRAZO)
         .field("APURACAOPISCOFINS", &CFORec::APURACAOPISCOFINS)
         .field("IPI_EMBUTIDO", &CFORec::IPI_EMBUTIDO)
-        .key("CFO:KEY:CODIGO", "Estado + C\363digo + Complemento", {"CFO:ESTADO", "CFO:CODIGO", "CFO:COMPLEMENTO"}, kPrimary | kUnique | kNoCase)
+        .key("CFO:KEY:CODIGO", "Estado + Código + Complemento", {"CFO:ESTADO", "CFO:CODIGO", "CFO:COMPLEMENTO"}, kPrimary | kUnique | kNoCase)
         .key("CFO:KEY:CFO", "Somente o CFO", {"CFO:CODIGO", "CFO:COMPLEMENTO"}, kDuplicates | kNoCase)
-        .key("CFO:KEY:CFOVOREL", "Ind\355ce para o Vorel", {"CFO:CODIGO", "CFO:COLUNA", "CFO:CONTROLECFOVOREL"}, kDuplicates | kNoCase)
-        .key("CFO:KEY:APELIDO", "Estado + C\363digo + Apelido", {"CFO:ESTADO", "CFO:CODIGO", "CFO:APELIDO"}, kDuplicates | kNoCase)
-        .key("CFO:KEY:ALFABETICA", "Estado + Descri\347\343o", {"CFO:ESTADO", "CFO:DESCRICAO"}, kDuplicates | kNoCase)
-        .key("CFO:KEY:CUSTOM", "Ind\355ce Customizado", {}, kDuplicates | kNoCase | kDynamic)
-        .choice_rule("CFO:TRIBUTACAO_IPI", "Tributa\347\343o IPI", "]0[]1[]2[]3[]4[]5[]6[",
-                     "'0-Manual','1-Tributada','2-Isentas','3-Outras','4-Tributadas Isentas','5-Tributadas Outras','6-N\343o tributada'")
-        .choice_rule("CFO:ALIQUOTACSOCIAL", "A\355quota da contribui\347\343o Social", "]0[]1[",
+        .key("CFO:KEY:CFOVOREL", "Indíce para o Vorel", {"CFO:CODIGO", "CFO:COLUNA", "CFO:CONTROLECFOVOREL"}, kDuplicates | kNoCase)
+        .key("CFO:KEY:APELIDO", "Estado + Código + Apelido", {"CFO:ESTADO", "CFO:CODIGO", "CFO:APELIDO"}, kDuplicates | kNoCase)
+        .key("CFO:KEY:ALFABETICA", "Estado + Descrição", {"CFO:ESTADO", "CFO:DESCRICAO"}, kDuplicates | kNoCase)
+        .key("CFO:KEY:CUSTOM", "Indíce Customizado", {}, kDuplicates | kNoCase | kDynamic)
+        .choice_rule("CFO:TRIBUTACAO_IPI", "Tributação IPI", "]0[]1[]2[]3[]4[]5[]6[",
+                     "'0-Manual','1-Tributada','2-Isentas','3-Outras','4-Tributadas Isentas','5-Tributadas Outras','6-Não tributada'")
+        .choice_rule("CFO:ALIQUOTACSOCIAL", "Aíquota da contribuição Social", "]0[]1[",
                      "'0-12%','1-32%'")
         .choice_rule("CFO:IMPORTA_GRF", "Se esse CFO importa no programa de combustivel", "]0[]1[",
-                     "'0 - Sim','1 - N\343o'")
-        .choice_rule("CFO:COLUNAVEIC", "Coluna de Impress\343o dos Ve\355culos", "]1[]2[]3[",
-                     "'CFO de Entrada de Ve\355culo','Base C\341lculo da Reten\347\343o Sa\355da para Comercializa\347\343o','Base C\341lculo Efetiva Consumidor Final'")
-        .choice_rule("CFO:ADC50PCTSFSERV", "Adicional de 50% Simples Federal sobre Servi\347o", "]0[]1[",
-                     "'0 - Sim','1 - N\343o'")
+                     "'0 - Sim','1 - Não'")
+        .choice_rule("CFO:COLUNAVEIC", "Coluna de Impressão dos Veículos", "]1[]2[]3[",
+                     "'CFO de Entrada de Veículo','Base Cálculo da Retenção Saída para Comercialização','Base Cálculo Efetiva Consumidor Final'")
+        .choice_rule("CFO:ADC50PCTSFSERV", "Adicional de 50% Simples Federal sobre Serviço", "]0[]1[",
+                     "'0 - Sim','1 - Não'")
         .choice_rule("CFO:TIPOENSINO", "Campo para calculo do Simples Federal", "]0[]1[]2[",
                      "'0-Empresa Normal','1-Creche','2-Ensino Fundamental'")
         .defaults(+[](CFORec& r) {
@@ -653,8 +653,8 @@ const TableDesc& CodCFOComplementar() {
         .version(2)
         .field("CODIGO", &CodCFOComplementarRec::CODIGO)
         .field("DESCRICAO", &CodCFOComplementarRec::DESCRICAO)
-        .key("CCF:KEY:CODIGO", "Indice por C\363digo", {"CCF:CODIGO"}, kDuplicates | kNoCase)
-        .key("CCF:KEY:DESCRICAO", "Indice por Descri\347\343o", {"CCF:DESCRICAO"}, kDuplicates | kNoCase)
+        .key("CCF:KEY:CODIGO", "Indice por Código", {"CCF:CODIGO"}, kDuplicates | kNoCase)
+        .key("CCF:KEY:DESCRICAO", "Indice por Descrição", {"CCF:DESCRICAO"}, kDuplicates | kNoCase)
         .build();
     return d;
 }
@@ -670,8 +670,8 @@ const TableDesc& CNAE() {
         .field("PERCJAN2010", &CNAERec::PERCJAN2010)
         .field("DATAGRAVADA", &CNAERec::DATAGRAVADA)
         .field("LOGIN", &CNAERec::LOGIN)
-        .key("CNAE:KEY:CODIGO", "Ordem N\372merica", {"CNAE:CODIGO"}, kPrimary | kUnique | kNoCase)
-        .key("CNAE:KEY:DESCRICAO", "Desscri\347\343o", {"CNAE:DESCRICAO"}, kDuplicates | kNoCase)
+        .key("CNAE:KEY:CODIGO", "Ordem Númerica", {"CNAE:CODIGO"}, kPrimary | kUnique | kNoCase)
+        .key("CNAE:KEY:DESCRICAO", "Desscrição", {"CNAE:DESCRICAO"}, kDuplicates | kNoCase)
         .build();
     return d;
 }
@@ -691,7 +691,7 @@ const TableDesc& Estados() {
         .field("CODIGOUFGNRE", &EstadosRec::CODIGOUFGNRE)
         .key("EST:KEY:SIGLA", "Sigla", {"EST:UF"}, kPrimary | kUnique | kNoCase)
         .key("EST:Key:CodGia", "EST:Key:CodGia", {"EST:CODIGOGIA"}, kDuplicates | kNoCase | kOptional)
-        .key("EST:KEY:DESCRICAO", "Alfab\351tica", {"EST:DESC"}, kDuplicates | kNoCase)
+        .key("EST:KEY:DESCRICAO", "Alfabética", {"EST:DESC"}, kDuplicates | kNoCase)
         .build();
     return d;
 }
@@ -716,7 +716,7 @@ const TableDesc& Municipios() {
         .field("CODMUNDFCPR", &MunicipiosRec::CODMUNDFCPR)
         .key("MUN:KEY:CODIGO", "Codigo", {"MUN:CODIGO"}, kPrimary | kUnique | kNoCase, 1)
         .key("MUN:Key:CodMunRAIS", "MUN:Key:CodMunRAIS", {"MUN:CODMUNRAIS"}, kDuplicates | kNoCase)
-        .key("MUN:KEY:CODIRPJ", "C\363digo de IRPJ", {"MUN:CODMUNIRPJ"}, kDuplicates | kNoCase)
+        .key("MUN:KEY:CODIRPJ", "Código de IRPJ", {"MUN:CODMUNIRPJ"}, kDuplicates | kNoCase)
         .key("MUN:KEY:ESTADONOME", "Estado e Nome", {"MUN:ESTADO", "MUN:NOME"}, kDuplicates | kNoCase)
         .key("MUN:Key:CodGia", "MUN:Key:CodGia", {"MUN:CODMUNGIA"}, kDuplicates | kNoCase)
         .key("MUN:KEY:NOME", "Nome", {"MUN:NOME"}, kDuplicates | kNoCase)
@@ -771,24 +771,24 @@ const TableDesc& ForCli() {
         .field("SuperSimplesRecAcuPerc", &ForCliRec::SuperSimplesRecAcuPerc)
         .field("Pais", &ForCliRec::Pais)
         .field("Publica", &ForCliRec::Publica)
-        .key("FOR:KEY:CODIGO", "C\363digo - Inativo", {"FOR:Codigo", "FOR:Inativo"}, kDuplicates | kNoCase)
-        .key("FOR:KEY:NOME", "Alfab\351tica", {"FOR:Nome"}, kDuplicates | kNoCase)
+        .key("FOR:KEY:CODIGO", "Código - Inativo", {"FOR:Codigo", "FOR:Inativo"}, kDuplicates | kNoCase)
+        .key("FOR:KEY:NOME", "Alfabética", {"FOR:Nome"}, kDuplicates | kNoCase)
         .key("FOR:KEY:CGC", "CGC - Inativo", {"FOR:CGC", "FOR:Inativo"}, kDuplicates | kNoCase)
         .key("FOR:KEY:CPF", "CPF - Inativo", {"FOR:CPF", "FOR:Inativo"}, kDuplicates | kNoCase)
-        .key("FOR:KEY:CODIGO1", "C\363digo", {"FOR:Codigo"}, kPrimary | kUnique | kNoCase, 1)
-        .key("FOR:KEY:CUSTOM", "Ind\355ce customizado pelo relat\363rio", {}, kDuplicates | kNoCase | kDynamic)
+        .key("FOR:KEY:CODIGO1", "Código", {"FOR:Codigo"}, kPrimary | kUnique | kNoCase, 1)
+        .key("FOR:KEY:CUSTOM", "Indíce customizado pelo relatório", {}, kDuplicates | kNoCase | kDynamic)
         .key("FOR:KEY:SEUCODIGO", "Codigo indicado Pelo Cliente", {"FOR:SeuCodigo"}, kDuplicates | kNoCase)
         .key("FOR:KEY:UF_CIDADE", "UF + Cidade", {"FOR:Estado", "FOR:Cidade"}, kDuplicates | kNoCase)
-        .choice_rule("FOR:TipoProdutos", "Tipo de produtos que \351 comercializado pelo fornecedor/cliente", "]0[]1[]2[]3[",
-                     "'0-N\343o Usa','1-Petroleo','2-Outros Produtos','3-Energia'")
-        .choice_rule("FOR:TipoInscricao", "Tipo da Inscri\347\343o do Cliente/Fornecedor", "]1[]2[",
+        .choice_rule("FOR:TipoProdutos", "Tipo de produtos que é comercializado pelo fornecedor/cliente", "]0[]1[]2[]3[",
+                     "'0-Não Usa','1-Petroleo','2-Outros Produtos','3-Energia'")
+        .choice_rule("FOR:TipoInscricao", "Tipo da Inscrição do Cliente/Fornecedor", "]1[]2[",
                      "'CGC','CPF'")
-        .choice_rule("FOR:ME", "Micro Empresa usado para Apura\347\343o DCA", "]0[]1[]2[",
-                     "'0-Sem Informa\347\343o','1-ME','2-EPP'")
-        .choice_rule("FOR:TipoCtrc", "Tipo de Cadastro Destina\341rio o Remetente para CTRC", "]0[]1[]2[",
+        .choice_rule("FOR:ME", "Micro Empresa usado para Apuração DCA", "]0[]1[]2[",
+                     "'0-Sem Informação','1-ME','2-EPP'")
+        .choice_rule("FOR:TipoCtrc", "Tipo de Cadastro Destinaário o Remetente para CTRC", "]0[]1[]2[",
                      "'0-Cliente/Fornecedor','1-Rementente','2-Destinatario'")
         .choice_rule("FOR:SuperSimples", "FOR:SuperSimples", "]0[]1[",
-                     "'0-Sim','1-N\343o'")
+                     "'0-Sim','1-Não'")
         .defaults(+[](ForCliRec& r) {
             r.TipoInscricao = 1;
         })
@@ -813,7 +813,7 @@ const TableDesc& ForCliQel() {
         .field("CODFOR", &ForCliQelRec::CODFOR)
         .field("CODPROD", &ForCliQelRec::CODPROD)
         .key("FCC:KEY:FORPROD", "Fornecedor + Produto", {"FCC:CODFOR", "FCC:CODPROD"}, kPrimary | kUnique | kNoCase)
-        .key("FCC:KEY:PRODFOR", "C\363digo do Produto + C\363digo Fornecedor", {"FCC:CODPROD", "FCC:CODFOR"}, kUnique | kNoCase)
+        .key("FCC:KEY:PRODFOR", "Código do Produto + Código Fornecedor", {"FCC:CODPROD", "FCC:CODFOR"}, kUnique | kNoCase)
         .build();
     return d;
 }
@@ -861,18 +861,18 @@ const TableDesc& Produtos() {
         .field("CST_Saida", &ProdutosRec::CST_Saida)
         .field("CSOSN", &ProdutosRec::CSOSN)
         .field("NaturezaReceita", &ProdutosRec::NaturezaReceita)
-        .key("PRO:KEY:CODIGO", "Organiza por C\363digo", {"PRO:Codigo"}, kPrimary | kUnique | kNoCase, 1)
+        .key("PRO:KEY:CODIGO", "Organiza por Código", {"PRO:Codigo"}, kPrimary | kUnique | kNoCase, 1)
         .key("PRO:Key:Grupo", "PRO:Key:Grupo", {"PRO:Grupo", "PRO:Codigo"}, kDuplicates | kNoCase)
         .key("PRO:Key:Apelido", "PRO:Key:Apelido", {"PRO:Apelido"}, kDuplicates | kNoCase)
-        .key("PRO:KEY:PERCENTUAL", "\315ndices por Percentual", {"PRO:Alicota"}, kDuplicates | kNoCase)
+        .key("PRO:KEY:PERCENTUAL", "Índices por Percentual", {"PRO:Alicota"}, kDuplicates | kNoCase)
         .key("PRO:KEY:PRODUTO", "Organiza por Produto", {"PRO:Produtos"}, kDuplicates | kNoCase)
         .child(ProdutosAliq, "PALIQ:KEY:CODIGOPRODUTO", kCascade, kCascade, {{"PRO:Codigo", "PALIQ:CODIGO_PRODUTO"}})
         .choice_rule("PRO:DNF", "Se o Produto faz parte da DNF", "]0[]1[",
-                     "'0 - N\343o','1 - Sim'")
+                     "'0 - Não','1 - Sim'")
         .choice_rule("PRO:TipoReceita", "Tipo de receita", "]1[]2[]3[",
-                     "'1-Revenda de Mercadorias','2-Venda de Mercadorias Industrializadas pelo Emitente','3-Venda de Mercadorias Imunes ou Sujeitas \340 Substitui\347\343o Tribut\341ria'")
+                     "'1-Revenda de Mercadorias','2-Venda de Mercadorias Industrializadas pelo Emitente','3-Venda de Mercadorias Imunes ou Sujeitas à Substituição Tributária'")
         .choice_rule("PRO:TipoSpeed", "PRO:TipoSpeed", "]0[]1[]2[]3[]4[]5[]6[]7[]8[]9[]10[]99[",
-                     "'0-Mercadoria p/ Revenda','1-Mat\351ria Prima','2-Embalagem','3-Produto em Processo','4-Produto Acabado','5-Subproduto','6-Produto Intermedi\341rio','7-Material de Uso e Consumo','8-Ativo Imobilizado','9-Servi\347os','10-Outros Insumos','99-Outros'")
+                     "'0-Mercadoria p/ Revenda','1-Matéria Prima','2-Embalagem','3-Produto em Processo','4-Produto Acabado','5-Subproduto','6-Produto Intermediário','7-Material de Uso e Consumo','8-Ativo Imobilizado','9-Serviços','10-Outros Insumos','99-Outros'")
         .build();
     return d;
 }
@@ -893,7 +893,7 @@ const TableDesc& ProdutosAliq() {
         .date("DATA_FINAL", &ProdutosAliqRec::DATA_FINAL)
         .date("DATA_ALTERACAO", &ProdutosAliqRec::DATA_ALTERACAO)
         .key("PALIQ:KEY:PRODUTOALIQ", "Produto + Aliquota", {"PALIQ:CODIGO_PRODUTO", "PALIQ:ALIQUOTA", "PALIQ:DATA_INICIAL"}, kUnique | kNoCase)
-        .key("PALIQ:KEY:CODIGOPRODUTO", "C\363digo Produto Pai", {"PALIQ:CODIGO_PRODUTO", "PALIQ:CODIGO"}, kPrimary | kUnique | kNoCase)
+        .key("PALIQ:KEY:CODIGOPRODUTO", "Código Produto Pai", {"PALIQ:CODIGO_PRODUTO", "PALIQ:CODIGO"}, kPrimary | kUnique | kNoCase)
         .key("PALIQ:Key:Codigo", "PALIQ:Key:Codigo", {"PALIQ:CODIGO"}, kUnique | kNoCase, 1)
         .key("PALIQ:Key:Data_Inicial", "PALIQ:Key:Data_Inicial", {"PALIQ:CODIGO_PRODUTO", "PALIQ:DATA_INICIAL"}, kDuplicates | kNoCase)
         .parent(Produtos)
@@ -909,8 +909,8 @@ const TableDesc& LoteVorel() {
         .field("TIPO", &LoteVorelRec::TIPO)
         .field("CODPRODUTO", &LoteVorelRec::CODPRODUTO)
         .key("LTC:KEY:PRODLOTE", "Codigo do Produto + Lote", {"LTC:CODPRODUTO", "LTC:LOTE", "LTC:TIPO"}, kPrimary | kUnique | kNoCase)
-        .key("LTC:KEY:LOTEPROD", "Lote + C\363digo do Produto", {"LTC:LOTE", "LTC:CODPRODUTO"}, kDuplicates | kNoCase)
-        .key("LTC:KEY:LOTEPRODTIPO", "Lote + C\363digo do Produto + Tipo", {"LTC:LOTE", "LTC:CODPRODUTO", "LTC:TIPO"}, kDuplicates | kNoCase)
+        .key("LTC:KEY:LOTEPROD", "Lote + Código do Produto", {"LTC:LOTE", "LTC:CODPRODUTO"}, kDuplicates | kNoCase)
+        .key("LTC:KEY:LOTEPRODTIPO", "Lote + Código do Produto + Tipo", {"LTC:LOTE", "LTC:CODPRODUTO", "LTC:TIPO"}, kDuplicates | kNoCase)
         .choice_rule("LTC:TIPO", "Tipo do Lote - 0 para Lote Anterior e 1 para Lote Atual", "]0[]1[",
                      "'0 - Anterior','1 - Atual'")
         .build();
@@ -924,8 +924,8 @@ const TableDesc& TabValorIndProduto() {
         .field("COMPETENCIA", &TabValorIndProdutoRec::COMPETENCIA)
         .field("CODPRODUTO", &TabValorIndProdutoRec::CODPRODUTO)
         .field("VALOR", &TabValorIndProdutoRec::VALOR)
-        .key("TVP:KEY:COMPPRODUTO", "Compet\352ncia + Produto", {"TVP:CODPRODUTO", "TVP:COMPETENCIA"}, kPrimary | kUnique | kNoCase)
-        .key("TVP:KEY:COMPETENCIA", "Compet\352ncia", {"TVP:COMPETENCIA"}, kDuplicates | kNoCase)
+        .key("TVP:KEY:COMPPRODUTO", "Competência + Produto", {"TVP:CODPRODUTO", "TVP:COMPETENCIA"}, kPrimary | kUnique | kNoCase)
+        .key("TVP:KEY:COMPETENCIA", "Competência", {"TVP:COMPETENCIA"}, kDuplicates | kNoCase)
         .build();
     return d;
 }

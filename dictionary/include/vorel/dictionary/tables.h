@@ -6,6 +6,10 @@
 // whether it is threaded, its family, and the record size its layout states.
 //
 //   for (const TableInfo& t : all_tables()) register_table(t.desc(), t.registration_prefix);
+//
+// `InitDictionary` gives the running thread its own table-class and relation-class object of every
+// table (the start-up runs it for the first thread, every thread start for its own);
+// `TeardownDictionary` closes what the thread left open and frees them at the thread's end.
 #pragma once
 
 #include <span>
@@ -38,5 +42,8 @@ struct TableInfo {
 const std::vector<TableInfo>& all_tables();
 // The same tables' descriptions, in the same order.
 std::span<const data::DescFn> table_descs();
+
+void InitDictionary();
+void TeardownDictionary();
 
 }  // namespace vorel::dictionary

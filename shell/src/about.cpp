@@ -1,0 +1,34 @@
+// Sobre: the about window ("Sobre o  Sistema") with the program line and the version text.
+#include "vorel/core/text.h"
+#include "vorel/shell/globals.h"
+#include "vorel/shell/small_windows.h"
+#include "vorel/ui/window_controller.h"
+
+namespace vorel::shell {
+
+namespace {
+
+using namespace vorel::ui;
+
+class JanelaSobre : public WindowController {
+public:
+    explicit JanelaSobre(ProcContext& ctx) : WindowController(ctx, "Sobre", "Sobre o  Sistema") {}
+
+    Level Setup() override {
+        WindowController::Setup();
+        Window& w = window();
+        w.String(1, "Sistema de Substituição      Tributária - Vorel");
+        w.String(2, text::to_utf8(GLO_VERSAO.Get()));
+        w.Button(3, "&OK");
+        SetOkButton(3);
+        w.SetDefaultButton(3);
+        navigator().ExcludeControl(3);
+        return Level::Benign;
+    }
+};
+
+}  // namespace
+
+void Sobre(ProcContext& ctx) { JanelaSobre(ctx).Execute(); }
+
+}  // namespace vorel::shell

@@ -1,0 +1,67 @@
+// The data root, the fixed folders and the folder globals of the start-up.
+#include "vorel/shell/startup.h"
+
+#include <filesystem>
+
+#include "vorel/core/paths.h"
+#include "vorel/core/settings_file.h"
+#include "vorel/core/text.h"
+#include "vorel/shell/globals.h"
+
+namespace vorel::shell {
+
+namespace {
+
+std::string WithBackslash(std::string_view folder) {
+    std::string s(text::clip(folder));
+    if (s.empty() || (s.back() != '\\' && s.back() != '/')) s += '\\';
+    return s;
+}
+
+}  // namespace
+
+std::string PastaTrabalho() {
+    std::error_code ec;
+    auto here = std::filesystem::current_path(ec);
+    if (ec) return ".";
+    return files::to_program_path(here);
+}
+
+std::string DeterminaPastaRaiz(std::string_view pastaTrabalho) {
+    std::string trabalho = WithBackslash(pastaTrabalho);
+    if (text::upper(trabalho).find("TRABALHO") != std::string::npos) return trabalho;
+    std::string netPath =
+        settings::SettingsFile("Marvex.ini").read_text("Servidor_Vorel", "NetPath", trabalho);
+    // A blank value names no folder: the working folder is the root. A value without its closing
+    // backslash gets one, so the fixed folders lie inside the root and not beside it.
+    if (text::clip(netPath).empty()) return trabalho;
+    return WithBackslash(netPath);
+}
+
+std::vector<std::string> PastasFixas(std::string_view pastaRaiz) {
+    std::string root(text::clip(pastaRaiz));
+    std::string base = WithBackslash(root);
+    return {base, base + "BComuns", base + "BEscrita", base + "BCTB", base + "BVOREL", base + "Excel",
+            base + "Temp"};
+}
+
+std::vector<std::string> CriaPastas(std::string_view pastaRaiz) {
+    std::vector<std::string> falhas;
+    for (const std::string& folder : PastasFixas(pastaRaiz)) {
+        if (auto ec = files::make_folder(folder)) falhas.push_back(folder + ": " + ec.message());
+    }
+    return falhas;
+}
+
+Inicio IniciaPrograma(std::string_view pastaTrabalho, std::string_view pastaPrograma) {
+    RegisterShellGlobals();
+    Inicio r;
+    r.pastaRaiz = DeterminaPastaRaiz(pastaTrabalho);
+    PastaRaiz.Set(r.pastaRaiz);
+    PastaTemp.Set(r.pastaRaiz + "Temp\\");
+    PastaPrograma.Set(WithBackslash(pastaPrograma));
+    r.falhas = CriaPastas(r.pastaRaiz);
+    return r;
+}
+
+}  // namespace vorel::shell

@@ -33,6 +33,7 @@ constexpr std::uint32_t stmt_id(StmtKind kind, int key = 0, int level = 0, int d
 }
 
 constexpr int kAllLevel = 255;
+constexpr int kPrefixLevel = 128;  // + p: the first p components equal
 constexpr int kFirstBatch = 8;
 constexpr int kMaxBatch = 512;
 
@@ -50,6 +51,7 @@ struct FileManager::CursorState {
     bool have_origin = false;  // false: start (next) or end (previous) of the key order
     RecordBuffer origin;       // component values to seek from
     std::int64_t origin_id = 0;  // -1: every record with equal components is included
+    int origin_prefix = -1;      // >= 0: only the first components of the origin count
     std::vector<RecordBuffer> batch;
     std::vector<std::int64_t> ids;
     std::size_t count = 0, index = 0;
@@ -217,12 +219,16 @@ int FileManager::set(int key) {
     return kNoError;
 }
 
-int FileManager::set_at(int key) {
+int FileManager::set_at(int key) { return set_at(key, -1); }
+
+int FileManager::set_at(int key, int components) {
     if (int rc = set(key); rc) return rc;
     CursorState& c = *cursor_;
     if (!c.origin) c.origin = RecordBuffer(desc_);
     c.origin.copy_from(buffer());
     c.origin_id = -1;
+    int n = static_cast<int>(desc_.keys[static_cast<std::size_t>(key)].components.size());
+    c.origin_prefix = components >= 0 && components < n ? components : -1;
     c.have_origin = true;
     return kNoError;
 }
@@ -237,6 +243,7 @@ int FileManager::set_after(int key, Position p) {
         if (!c.origin) c.origin = RecordBuffer(desc_);
         c.origin.copy_from(buffer());
         c.origin_id = p.id;
+        c.origin_prefix = -1;
         c.have_origin = true;
     }
     saved.copy_to(buffer());
@@ -266,7 +273,11 @@ int FileManager::fill() {
         if (!st) st = &handle_->prepare(id, schema::seek_sql(handle_, d, c.key, level, c.dir));
         sql::ResetGuard guard(*st);
         int p = 1;
-        if (level != kAllLevel) {
+        if (level > kPrefixLevel && level < kAllLevel) {
+            for (int i = 0; i < level - kPrefixLevel; ++i)
+                table_sql::bind_field(st->get(), p++, d.fields[static_cast<std::size_t>(k.components[i].field)],
+                                      c.origin.get(), 0, scratch);
+        } else if (level != kAllLevel) {
             int bound = level < n ? level + 1 : n;
             for (int i = 0; i < bound; ++i)
                 table_sql::bind_field(st->get(), p++, d.fields[static_cast<std::size_t>(k.components[i].field)],
@@ -287,8 +298,13 @@ int FileManager::fill() {
             ++c.count;
         }
     };
-    if (!c.have_origin || k.components.empty()) {
+    if (!c.have_origin || k.components.empty() || c.origin_prefix == 0) {
         if (int rc = run(kAllLevel); rc) return rc;
+    } else if (c.origin_prefix > 0) {
+        // Only the first components count: every record with them equal, then those beyond.
+        if (int rc = run(kPrefixLevel + c.origin_prefix); rc) return rc;
+        for (int level = c.origin_prefix - 1; level >= 0 && c.count < want; --level)
+            if (int rc = run(level); rc) return rc;
     } else {
         for (int level = n; level >= 0 && c.count < want; --level)
             if (int rc = run(level); rc) return rc;
@@ -314,6 +330,7 @@ int FileManager::next() {
     if (c.index > 0 && c.index <= c.count) {
         c.origin.swap(c.batch[c.index - 1]);
         c.origin_id = c.ids[c.index - 1];
+        c.origin_prefix = -1;
         c.have_origin = true;
     }
     c.dir = 1;
@@ -341,6 +358,7 @@ int FileManager::previous() {
     if (c.index > 0 && c.index <= c.count) {
         c.origin.swap(c.batch[c.index - 1]);
         c.origin_id = c.ids[c.index - 1];
+        c.origin_prefix = -1;
         c.have_origin = true;
     }
     c.dir = -1;
@@ -513,6 +531,17 @@ int FileManager::pack() {
     int rc = sql::exec(handle_->db(), "VACUUM " + handle_->schema);
     if (rc != SQLITE_OK) return storage_error(handle_->db(), rc, open_name_);
     ++handle_->generation;
+    clear_error();
+    return kNoError;
+}
+
+int FileManager::verify() {
+    if (int rc = check_open(); rc) return rc;
+    sql::Stmt st(handle_->db(), "PRAGMA " + handle_->schema + ".integrity_check");
+    int rc = st.step();
+    if (rc != SQLITE_ROW) return storage_error(handle_->db(), rc, open_name_);
+    std::string answer = reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0));
+    if (answer != "ok") return set_error(kInvalidFile, open_name_, answer);
     clear_error();
     return kNoError;
 }

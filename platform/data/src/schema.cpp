@@ -346,6 +346,8 @@ std::string seek_sql(const FileHandle* h, const TableDesc& d, int key, int level
     std::string where;
     if (level == 255 || n == 0) {
         where = "";
+    } else if (level > 128) {
+        where = equal_prefix(d, key, level - 128, param);
     } else if (level == n) {
         where = equal_prefix(d, key, n, param);
         where += std::string(" AND rid ") + (dir > 0 ? "> ?" : "< ?") + std::to_string(param++);

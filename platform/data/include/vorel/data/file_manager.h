@@ -89,6 +89,9 @@ public:
     // previous the last at or before them.
     int set_at(int key);
     int set_at(std::string_view key_name) { return set_at(key_number(key_name)); }
+    // The same on the first `components` components only: next reads the first record whose
+    // leading components are at or after the buffer's, previous the last at or before them.
+    int set_at(int key, int components);
     // Positions by a record position: next reads the record after it in the key order.
     int set_after(int key, Position p);
     int next();                             // 33 at the end of the key order
@@ -127,6 +130,7 @@ public:
     int rebuild_keys();                     // recreates every index (the file must be open)
     int pack();                             // compacts the file
     int stored_version();                   // structure version stored in the open file, -1 on error
+    int verify();                           // 0 when the file is whole, 47 when damaged
 
     // The thread's storage handle (engine internals).
     FileHandle* handle() const { return handle_; }

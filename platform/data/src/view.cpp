@@ -1,0 +1,99 @@
+#include "vorel/data/view.h"
+
+#include "vorel/core/text.h"
+
+namespace vorel::data {
+
+View::View(FileManager& table, int key) : table_(table), key_(key) {}
+
+void View::range(int components, const void* first, const void* last) {
+    components_ = components;
+    from_buffer_ = false;
+    first_ = RecordBuffer(table_.desc());
+    last_ = RecordBuffer(table_.desc());
+    first_.copy_from(first);
+    last_.copy_from(last);
+}
+
+void View::range_equal(int components) {
+    components_ = components;
+    from_buffer_ = true;
+}
+
+int View::compare_prefix(const void* record, const void* bound) const {
+    const TableDesc& d = table_.desc();
+    const KeyDesc& k = d.keys[static_cast<std::size_t>(key_)];
+    for (int c = 0; c < components_ && c < static_cast<int>(k.components.size()); ++c) {
+        const KeyComponent& kc = k.components[static_cast<std::size_t>(c)];
+        const FieldDesc& f = d.fields[static_cast<std::size_t>(kc.field)];
+        int r;
+        if (is_text(f.type)) {
+            std::string a = field_text(f, record), b = field_text(f, bound);
+            r = k.nocase() ? text::compare_nocase(a, b) : text::compare(a, b);
+        } else {
+            std::int64_t a = field_int(f, record), b = field_int(f, bound);
+            r = a < b ? -1 : (a > b ? 1 : 0);
+        }
+        if (kc.descending) r = -r;
+        if (r != 0) return r;
+    }
+    return 0;
+}
+
+int View::open() {
+    if (!table_.is_open()) return set_error(kFileNotOpen, table_.desc().label);
+    if (key_ < 0 || key_ >= static_cast<int>(table_.desc().keys.size()))
+        return set_error(kKeysInvalid, table_.file_name(), "no such key");
+    if (from_buffer_) {
+        first_ = RecordBuffer(table_.desc());
+        first_.copy_from(table_.buffer());
+        last_ = first_;
+    }
+    opened_ = true;
+    dir_ = 0;
+    clear_error();
+    return kNoError;
+}
+
+int View::start(int dir) {
+    dir_ = dir;
+    if (components_ == 0) return table_.set(key_);
+    (dir > 0 ? first_ : last_).copy_to(table_.buffer());
+    return table_.set_at(key_, components_);
+}
+
+int View::next() {
+    if (!opened_) return set_error(kFileNotOpen, table_.file_name(), "view not open");
+    if (dir_ == 0)
+        if (int rc = start(1); rc) return rc;
+    dir_ = 1;
+    for (;;) {
+        if (int rc = table_.next(); rc) return rc;
+        if (components_ > 0 && compare_prefix(table_.buffer(), last_.get()) > 0)
+            return set_error(kRecordNotAvailable, table_.file_name());
+        if (components_ > 0 && compare_prefix(table_.buffer(), first_.get()) < 0) continue;
+        if (!filter_ || filter_(table_.buffer())) return kNoError;
+    }
+}
+
+int View::previous() {
+    if (!opened_) return set_error(kFileNotOpen, table_.file_name(), "view not open");
+    if (dir_ == 0)
+        if (int rc = start(-1); rc) return rc;
+    dir_ = -1;
+    for (;;) {
+        if (int rc = table_.previous(); rc) return rc;
+        if (components_ > 0 && compare_prefix(table_.buffer(), first_.get()) < 0)
+            return set_error(kRecordNotAvailable, table_.file_name());
+        if (components_ > 0 && compare_prefix(table_.buffer(), last_.get()) > 0) continue;
+        if (!filter_ || filter_(table_.buffer())) return kNoError;
+    }
+}
+
+int View::close() {
+    opened_ = false;
+    dir_ = 0;
+    return kNoError;
+}
+
+}  // namespace vorel::data

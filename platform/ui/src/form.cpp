@@ -1,6 +1,7 @@
 // FormController and lookups.
 #include "vorel/ui/form.h"
 
+#include "vorel/data/error_manager.h"
 #include "vorel/ui/message_box.h"
 
 namespace vorel::ui {
@@ -97,7 +98,7 @@ Level FormController::OnCompleted() {
     }
     bool ok = false;
     if (request_ == Request::Delete) {
-        if (Message(texts.deleteQuestion, texts.deleteTitle, Icon::Question, texts.deleteButtons, 2) != 1) return kHandled;
+        if (data::ErrorManager::current().raise(21) != data::kBenign) return kHandled;  // "Confirma a exclusão..."
         ok = file_.Delete();
     } else {
         if (!AcceptAll()) return kHandled;

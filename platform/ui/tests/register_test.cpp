@@ -201,6 +201,7 @@ struct RegisterTest : ::testing::Test {
         CaminhoTesteItens.set((dir / "Itens.Tps").string());
         ProcedureRegistry::Add("TesteItens", RunBrowse);
         ProcedureRegistry::Add("UTesteItens", RunForm);
+        InstallMessageBoxAsker();
         Runtime::Options opt;
         opt.threadStart = [](ProcContext& ctx) {
             auto d = std::make_shared<Dictionary>();

@@ -10,7 +10,7 @@
 //     that selects a control stops the pass and the form stays open), then the table's field rules
 //     (a failing field gets the focus), then the write (a refusal such as a duplicate key keeps the
 //     form open);
-//   delete: the deletion question, then the delete.
+//   delete: the deletion question (message 21 of the message table), then the delete.
 // A completed write saves the field history (key 734) and ends the form with Response 1, or, with
 // `SetBatchInsert`, primes the next record and stays open. Cancel ends with Response 2 and gives an
 // abandoned insert's auto-number back.
@@ -30,12 +30,6 @@ struct FormCaptions {
     std::string view = "View Record";
 };
 
-struct FormTexts {
-    std::string deleteQuestion = "Confirma a exclusão deste registro?";
-    std::string deleteTitle = "Atenção";
-    std::string deleteButtons = "&Sim|&Não";  // the first button confirms
-};
-
 class FormController : public WindowController {
 public:
     FormController(ProcContext& ctx, std::string procedureName, std::string caption, RecordAccess& file,
@@ -45,7 +39,6 @@ public:
     void LinkField(int feq, int fieldNumber) { fieldControls_[fieldNumber] = feq; }
     void DisableOnDelete(std::vector<int> feqs) { disableOnDelete_ = std::move(feqs); }
     void SetBatchInsert(bool on) { batch_ = on; }
-    FormTexts texts;
 
     Response Execute() override;
     Level Setup() override;

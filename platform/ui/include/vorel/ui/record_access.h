@@ -1,12 +1,12 @@
 // RecordAccess: what a form needs of the table it edits, and its binding to the table engine.
 //
 // A form edits the record buffer of its table; OK writes it. `RecordAccess` is that table as the
-// form sees it; `TableAccess` implements it over a thread's `data::FileManager`, with the
-// framework's steps around the raw writes: new-record defaults and auto-numbering (the number is
-// held by a record added at once and written over by the insert; an abandoned insert deletes it;
-// three failed tries ask "Tentativas para numerar este registro automaticamente falharam..."),
-// the field rules (messages 17 to 19), and the duplicate-key refusal ("Chave duplicada: <key>").
-// Every question and refusal is a message box on the calling procedure's thread.
+// form sees it; `TableAccess` implements it over a thread's `data::FileManager` with the table
+// engine's framework operations: new-record values and a primed auto-number (an abandoned insert
+// gives it back), the field rules (messages 17 to 19), insert and update (message 15 on a
+// duplicate key), and delete with its relations (through the thread's RelationManager when the
+// table is in the thread's dictionary). The engine's messages reach the user through the asker
+// that `InstallMessageBoxAsker` installs: message boxes on the calling procedure's thread.
 #pragma once
 
 #include <cstdint>
@@ -52,13 +52,15 @@ public:
     data::FileManager& file() { return file_; }
 
 private:
-    bool WriteOver(bool insert);
-    void ShowWriteError(int rc);
+    bool BackOnRecord();
 
     data::FileManager& file_;
     data::RecordBuffer copy_;
     std::int64_t position_ = 0;
-    std::int64_t reserved_ = 0;  // the record holding an auto-number
 };
+
+// Makes the table engine ask through message boxes (every thread without an asker of its own);
+// a fatal message stops the program after its box.
+void InstallMessageBoxAsker();
 
 }  // namespace vorel::ui

@@ -29,6 +29,13 @@ Global<std::string> GLO_EMPRESA_RAZAO;
 Global<int> GLO_ANO{0};
 Global<int> GLO_MES{0};
 
+Global<CodigosImpressoraRec> CodigosImpressora;
+Global<std::uint8_t> GLO_EMAIL_ENVIAR{0};
+Global<std::string> GLO_EMAIL_NOME;
+Global<std::string> GLO_EMAIL_EMAIL;
+Global<std::string> GLO_EMAIL_ASSUNTO;
+Global<std::string> GLO_EMAIL_TEXTO;
+
 namespace {
 
 using vorel::ui::GlobalRegistry;
@@ -111,6 +118,11 @@ void RegisterAll() {
     Text("GLO:EMPRESA:RAZAO", GLO_EMPRESA_RAZAO);
     Number("GLO:ANO", GLO_ANO);
     Number("GLO:MES", GLO_MES);
+    Number("GLO:EMAIL:ENVIAR", GLO_EMAIL_ENVIAR);
+    Text("GLO:EMAIL:NOME", GLO_EMAIL_NOME);
+    Text("GLO:EMAIL:EMAIL", GLO_EMAIL_EMAIL);
+    Text("GLO:EMAIL:ASSUNTO", GLO_EMAIL_ASSUNTO);
+    Text("GLO:EMAIL:TEXTO", GLO_EMAIL_TEXTO);
 }
 
 }  // namespace

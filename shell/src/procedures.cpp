@@ -3,6 +3,8 @@
 
 #include <mutex>
 
+#include "vorel/shell/printing.h"
+
 #include "vorel/shell/globals.h"
 #include "vorel/shell/main_frame.h"
 #include "vorel/shell/small_windows.h"
@@ -27,6 +29,7 @@ void RegisterShellProcedures() {
     std::call_once(once, [] {
         RegisterShellGlobals();
         RegisterAll();
+        RegisterPrintingProcedures();
     });
 }
 

@@ -63,6 +63,25 @@ extern Global<std::string> GLO_EMPRESA_RAZAO;
 extern Global<int> GLO_ANO;
 extern Global<int> GLO_MES;
 
+// The chosen dot-matrix printer's control strings and settings (filled by CarregaCodigosImpressora,
+// printer_codes.h). Text reports take a copy when they start.
+struct CodigosImpressoraRec {
+    std::string LSUB, DSUB, CPI10, CPI17, CPI20, LEXP, DEXP, LNEG, DNEG;  // bytes to send
+    std::string PORTA;         // IMP:PORTA without trailing blanks
+    int NLINHAS = 0;           // lines per page
+    std::uint8_t ACENTOS = 0;  // 1: the printer prints accents by overstriking
+    bool operator==(const CodigosImpressoraRec&) const = default;
+};
+extern Global<CodigosImpressoraRec> CodigosImpressora;
+
+// The e-mail fields that a report's option window fills (Windows-1252). A report copies them when
+// it starts (CapturaCamposEmail, report_step.h) and uses only its copy.
+extern Global<std::uint8_t> GLO_EMAIL_ENVIAR;  // 1: e-mail the report
+extern Global<std::string> GLO_EMAIL_NOME;     // 40 characters
+extern Global<std::string> GLO_EMAIL_EMAIL;    // 100
+extern Global<std::string> GLO_EMAIL_ASSUNTO;  // 50
+extern Global<std::string> GLO_EMAIL_TEXTO;    // 255
+
 // Names every value above in the GlobalRegistry; runs once however often it is called.
 void RegisterShellGlobals();
 

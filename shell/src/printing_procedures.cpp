@@ -1,0 +1,14 @@
+// The printing procedures in the procedure registry, by the names the frame and the menu use.
+#include "vorel/shell/printing.h"
+#include "vorel/ui/runtime.h"
+
+namespace vorel::shell {
+
+void RegisterPrintingProcedures() {
+    using ui::ProcContext;
+    using ui::ProcedureRegistry;
+    ProcedureRegistry::Add("Configura_Impressora", [](ProcContext& c) { Configura_Impressora(c); });
+    ProcedureRegistry::Add("CarregaCodigosImpressora", [](ProcContext&) { CarregaCodigosImpressora(); });
+}
+
+}  // namespace vorel::shell

@@ -20,13 +20,14 @@ std::string StripAmpersand(const std::string& s) {
 }
 
 namespace {
-bool SameText(const std::string& shown, const std::string& wanted) {
-    return shown == wanted || StripAmpersand(shown) == StripAmpersand(wanted);
-}
 std::string Trim(const std::string& s) {
     auto b = s.find_first_not_of(' ');
     if (b == std::string::npos) return {};
     return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+// Texts match as shown, or with the '&' markers and the blanks around them left out.
+bool SameText(const std::string& shown, const std::string& wanted) {
+    return shown == wanted || Trim(StripAmpersand(shown)) == Trim(StripAmpersand(wanted));
 }
 }  // namespace
 

@@ -325,13 +325,15 @@ std::optional<Response> Runtime::Finished(int thread) const {
 
 bool Runtime::Stopping() const { return impl_->stopping; }
 
+void Runtime::RequestStop() {
+    std::lock_guard lock(impl_->m);
+    impl_->stopping = true;
+    for (auto& [id, rec] : impl_->threads) rec->cv.notify_all();
+    impl_->activity.notify_all();
+}
+
 void Runtime::Shutdown() {
-    {
-        std::lock_guard lock(impl_->m);
-        impl_->stopping = true;
-        for (auto& [id, rec] : impl_->threads) rec->cv.notify_all();
-        impl_->activity.notify_all();
-    }
+    RequestStop();
     impl_->Reap(true);
 }
 

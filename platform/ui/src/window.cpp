@@ -67,6 +67,7 @@ Control& Control::Selected(int n) { VOREL_SETTER(s_.selected = n); }
 Control& Control::Progress(int v) { VOREL_SETTER(s_.progress = v); }
 Control& Control::Range(int low, int high) { VOREL_SETTER((s_.rangeLow = low, s_.rangeHigh = high)); }
 Control& Control::Touched(bool on) { VOREL_SETTER(touched_ = on); }
+Control& Control::Immediate(bool on) { VOREL_SETTER(immediate_ = on); }
 Control& Control::Alert(int keyCode) {
     w_.CheckThread();
     if (!HasAlert(keyCode)) s_.alertKeys.push_back(keyCode);
@@ -371,6 +372,10 @@ void Window::Translate(const UserEvent& e) {
                 c->s_.value = e.text;
                 c->sent_.value = e.text;  // the front end shows it already: no echo
                 c->touched_ = true;
+                if (c->immediate_ && (!c->use_ || c->use_->Set(e.text))) {
+                    c->touched_ = false;
+                    pending_.push_back({event::NewSelection, e.feq, 0});
+                }
             }
             break;
         case UserEvent::Key:

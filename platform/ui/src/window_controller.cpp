@@ -70,6 +70,10 @@ Level WindowController::DispatchEvent(const Event& e) {
         highlighter_.HandleEvent(w, e);
         if (navigator_.HandleEvent(w, e)) return kHandled;
     }
+    return TakeEvent(e);
+}
+
+Level WindowController::TakeEvent(const Event& e) {
     switch (e.code) {
         case event::Accepted: return OnAccepted(e.feq);
         case event::Selected: return OnSelected(e.feq);

@@ -73,6 +73,7 @@ TEST(ProcedureThreads, TwoProceduresRunAtOnceAndALongLoopHoldsUpNoOther) {
     });
     HeadlessDriver ui(rt, std::chrono::seconds(5));
     ui.AllowBusy(busy);
+    ui.WaitUntil([&] { return turns > 0; }, "the loop to start");
     std::string name;
     bool flag = false;
     int form = rt.Start("Form", [&](ProcContext& ctx) { SimpleForm(ctx, name, flag, nullptr); });
@@ -82,7 +83,8 @@ TEST(ProcedureThreads, TwoProceduresRunAtOnceAndALongLoopHoldsUpNoOther) {
     ui.WaitUntil([&] { return rt.Finished(form).has_value(); }, "the form to end");
     EXPECT_EQ(*rt.Finished(form), Response::Completed);
     EXPECT_FALSE(rt.Finished(busy).has_value());  // still looping
-    EXPECT_GT(turns.load(), 0);
+    long before = turns;
+    ui.WaitUntil([&] { return turns > before; }, "the loop to go on");
     release = true;
     ui.WaitUntil([&] { return rt.Finished(busy).has_value(); }, "the loop to end");
 }

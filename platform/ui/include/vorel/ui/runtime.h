@@ -91,6 +91,9 @@ public:
     std::optional<Response> Finished(int thread) const;
 
     bool Stopping() const;
+    // Sets the stop flag and wakes every waiting procedure, without waiting for them (from any
+    // thread, a procedure's own included); `Shutdown` then joins them.
+    void RequestStop();
     void Shutdown();
 
     // Ids for windows and dialogs, unique in the process.

@@ -86,6 +86,8 @@ public:
     Control& Alert(int keyCode);        // registers an alert key
     Control& RemoveAlert(int keyCode);
     Control& Touched(bool on = true);   // the runtime's "changed" mark: leaving it accepts it
+    // Typing goes into the variable at once and raises a new-selection event (incremental locators).
+    Control& Immediate(bool on = true);
 
     const std::string& text() const { return s_.text; }
     const std::string& value() const { return s_.value; }
@@ -110,6 +112,7 @@ private:
     UsePtr use_;
     std::vector<std::string> values_;  // explicit values of drop-list entries
     bool touched_ = false;
+    bool immediate_ = false;
 };
 
 class Window {

@@ -55,6 +55,8 @@ public:
     virtual Level Setup();
     virtual void RunEventLoop();
     virtual Level DispatchEvent(const Event& e);
+    // The framework's own dispatch of an event (DispatchEvent's second half).
+    virtual Level TakeEvent(const Event& e);
     virtual Level OnAccepted(int feq);
     virtual Level OnSelected(int feq);
     virtual Level OnNewSelection(int feq);

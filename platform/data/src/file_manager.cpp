@@ -9,6 +9,7 @@
 #include "schema.h"
 #include "session.h"
 #include "table_sql.h"
+#include "text_lines.h"
 
 namespace vorel::data {
 
@@ -91,8 +92,16 @@ int FileManager::open_at(std::string program_path, bool) {
         clear_error();
         return kNoError;
     }
-    if (desc_.driver != Driver::Indexed) return set_error(kInvalidFile, program_path, "not an indexed table");
     if (program_path.empty()) return set_error(kFileNotFound, desc_.label, "no file name");
+    if (desc_.driver == Driver::TextLines) {
+        auto t = std::make_unique<TextLines>();
+        if (int rc = t->open(files::resolve(program_path), program_path, create_); rc) return rc;
+        text_ = std::move(t);
+        open_name_ = program_path;
+        open_count_ = 1;
+        current_id_ = 0;
+        return kNoError;
+    }
     Session& s = Session::current();
     FileHandle* h = nullptr;
     if (int rc = s.acquire(files::resolve(program_path), program_path, create_, lock_wait_, &h); rc != kNoError) return rc;
@@ -116,6 +125,11 @@ int FileManager::open_at(std::string program_path, bool) {
 int FileManager::close() {
     if (open_count_ == 0) return set_error(kFileNotOpen, desc_.label);
     if (--open_count_ > 0) return kNoError;
+    if (text_) {
+        text_.reset();
+        clear_error();
+        return kNoError;
+    }
     *cursor_ = CursorState{};
     current_id_ = 0;
     FileHandle* h = std::exchange(handle_, nullptr);
@@ -128,6 +142,7 @@ int FileManager::create() { return create_path(desc_.file_name()); }
 
 int FileManager::create_path(std::string_view path) {
     std::string program_path(path);
+    if (desc_.driver == Driver::TextLines) return TextLines::create(files::resolve(program_path), program_path);
     Session& s = Session::current();
     FileHandle* h = nullptr;
     if (int rc = s.acquire(files::resolve(program_path), program_path, true, lock_wait_, &h); rc != kNoError) return rc;
@@ -166,6 +181,7 @@ std::string from_rec(const FileHandle* h) { return " FROM " + h->schema + ".rec"
 
 int FileManager::get(int key) {
     if (int rc = check_open(); rc) return rc;
+    if (text_) return set_error(kInvalidFile, open_name_, "not possible on a text file");
     if (key < 0 || key >= static_cast<int>(desc_.keys.size()) || desc_.keys[key].components.empty())
         return set_error(kKeysInvalid, open_name_, "no such key");
     const TableDesc& d = desc_.layout();
@@ -191,6 +207,11 @@ int FileManager::get(int key) {
 
 int FileManager::reget(Position p) {
     if (int rc = check_open(); rc) return rc;
+    if (text_) {
+        int rc = text_->reget(desc_, buffer(), p.id - 1);
+        if (rc == kNoError) current_id_ = p.id;
+        return rc;
+    }
     const TableDesc& d = desc_.layout();
     std::uint32_t id = stmt_id(kById);
     sql::Stmt* st = handle_->cached(id);
@@ -207,6 +228,11 @@ int FileManager::reget(Position p) {
 
 int FileManager::set(int key) {
     if (int rc = check_open(); rc) return rc;
+    if (text_) {
+        text_->rewind();
+        clear_error();
+        return kNoError;
+    }
     if (key < 0 || key >= static_cast<int>(desc_.keys.size())) return set_error(kKeysInvalid, open_name_, "no such key");
     CursorState& c = *cursor_;
     c.key = key;
@@ -316,6 +342,11 @@ int FileManager::fill() {
 
 int FileManager::next() {
     if (int rc = check_open(); rc) return rc;
+    if (text_) {
+        int rc = text_->next(desc_, buffer());
+        if (rc == kNoError) current_id_ = text_->position() + 1;
+        return rc;
+    }
     CursorState& c = *cursor_;
     if (c.key < 0) return set_error(kRecordNotAvailable, open_name_, "no key order set");
     bool stale = c.dir != 1 || c.generation != handle_->generation;
@@ -345,6 +376,7 @@ int FileManager::next() {
 
 int FileManager::previous() {
     if (int rc = check_open(); rc) return rc;
+    if (text_) return set_error(kInvalidFile, open_name_, "not possible on a text file");
     CursorState& c = *cursor_;
     if (c.key < 0) return set_error(kRecordNotAvailable, open_name_, "no key order set");
     bool stale = c.dir != -1 || c.generation != handle_->generation;
@@ -373,6 +405,7 @@ int FileManager::previous() {
 
 std::int64_t FileManager::records() {
     if (check_open()) return -1;
+    if (text_) return text_->count();
     std::uint32_t id = stmt_id(kCount);
     sql::Stmt* st = handle_->cached(id);
     if (!st) st = &handle_->prepare(id, "SELECT count(*)" + from_rec(handle_));
@@ -399,6 +432,7 @@ void set_wait(FileHandle* h, int seconds) {
 
 int FileManager::add() {
     if (int rc = check_open(); rc) return rc;
+    if (text_) return text_->add(desc_, buffer());
     const TableDesc& d = desc_.layout();
     std::uint32_t id = stmt_id(kInsert);
     sql::Stmt* st = handle_->cached(id);
@@ -420,6 +454,7 @@ int FileManager::add() {
 
 int FileManager::put() {
     if (int rc = check_open(); rc) return rc;
+    if (text_) return set_error(kInvalidFile, open_name_, "not possible on a text file");
     if (current_id_ == 0) return set_error(kNoRecord, open_name_);
     const TableDesc& d = desc_.layout();
     std::uint32_t id = stmt_id(kUpdate);
@@ -443,6 +478,7 @@ int FileManager::put() {
 
 int FileManager::remove() {
     if (int rc = check_open(); rc) return rc;
+    if (text_) return set_error(kInvalidFile, open_name_, "not possible on a text file");
     if (current_id_ == 0) return set_error(kNoRecord, open_name_);
     std::uint32_t id = stmt_id(kDelete);
     sql::Stmt* st = handle_->cached(id);
@@ -520,13 +556,24 @@ std::int64_t FileManager::highest(int key, int component) {
 }
 
 int FileManager::rebuild_keys() {
-    if (int rc = check_open(); rc) return rc;
+    if (text_) return kNoError;
+    if (open_count_ == 0) {
+        // The keys of a file that does not open (46): rebuilt without opening it as a table.
+        std::string name = desc_.file_name();
+        Session& s = Session::current();
+        FileHandle* h = nullptr;
+        if (int rc = s.acquire(files::resolve(name), name, false, lock_wait_, &h); rc) return rc;
+        int rc = schema::rebuild_keys(h, desc_.layout(), lock_wait_);
+        s.release(h);
+        return rc;
+    }
     int rc = schema::rebuild_keys(handle_, desc_.layout(), lock_wait_);
     ++handle_->generation;
     return rc;
 }
 
 int FileManager::pack() {
+    if (text_) return kNoError;
     if (int rc = check_open(); rc) return rc;
     int rc = sql::exec(handle_->db(), "VACUUM " + handle_->schema);
     if (rc != SQLITE_OK) return storage_error(handle_->db(), rc, open_name_);
@@ -536,6 +583,7 @@ int FileManager::pack() {
 }
 
 int FileManager::verify() {
+    if (text_) return kNoError;
     if (int rc = check_open(); rc) return rc;
     sql::Stmt st(handle_->db(), "PRAGMA " + handle_->schema + ".integrity_check");
     int rc = st.step();
@@ -547,7 +595,7 @@ int FileManager::verify() {
 }
 
 int FileManager::stored_version() {
-    if (check_open()) return -1;
+    if (check_open() || text_) return -1;
     return schema::stored_version(handle_);
 }
 

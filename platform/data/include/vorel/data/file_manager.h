@@ -14,6 +14,9 @@
 //   while (ent.next() == 0) { ... ent.put(); }
 //   ent.close();
 //
+// A table of the text-line driver (TableBuilder::text_lines) reads and appends lines through the
+// same calls: open/create/close, set (start), next, add, records, position/reget.
+//
 // A file opens at the path the table's name variable holds at that moment (open), or at an explicit
 // path for this cursor only (open_path: a staging file, another year's file, an archive). Opening
 // checks the stored structure version (older files are upgraded through the table's upgrade hook)
@@ -33,6 +36,7 @@
 namespace vorel::data {
 
 struct FileHandle;
+class TextLines;
 
 // A record's place in its file (re-get by position).
 struct Position {
@@ -127,7 +131,7 @@ public:
     bool auto_number_primed() const { return primed_id_ != 0; }
 
     // --- maintenance ---
-    int rebuild_keys();                     // recreates every index (the file must be open)
+    int rebuild_keys();                     // recreates every index (also of a file that does not open: 46)
     int pack();                             // compacts the file
     int stored_version();                   // structure version stored in the open file, -1 on error
     int verify();                           // 0 when the file is whole, 47 when damaged
@@ -162,6 +166,7 @@ private:
     std::int64_t current_id_ = 0;
     std::int64_t primed_id_ = 0;
     std::unique_ptr<CursorState> cursor_;
+    std::unique_ptr<TextLines> text_;  // the text-line driver's file
 };
 
 }  // namespace vorel::data

@@ -1,4 +1,5 @@
 // The printing procedures in the procedure registry, by the names the frame and the menu use.
+#include "vorel/shell/printers_register.h"
 #include "vorel/shell/printing.h"
 #include "vorel/ui/runtime.h"
 
@@ -9,6 +10,8 @@ void RegisterPrintingProcedures() {
     using ui::ProcedureRegistry;
     ProcedureRegistry::Add("Configura_Impressora", [](ProcContext& c) { Configura_Impressora(c); });
     ProcedureRegistry::Add("CarregaCodigosImpressora", [](ProcContext&) { CarregaCodigosImpressora(); });
+    ProcedureRegistry::Add("Impressoras", [](ProcContext& c) { Impressoras(c); });
+    ProcedureRegistry::Add("UImpressoras", [](ProcContext& c) { UImpressoras(c); });
 }
 
 }  // namespace vorel::shell

@@ -13,6 +13,7 @@
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/report/page_model.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/printers_register.h"
 #include "vorel/shell/printing.h"
 #include "vorel/shell/settings_read.h"
 #include "vorel/ui/headless.h"
@@ -187,4 +188,56 @@ TEST_F(RelErroTest, PrintsTheLinesUnderTheCompanyOnlyWhenErroVorelIsOne) {
     GLO_EMPRESA_CODIGO.Set(8);
     EXPECT_EQ(Executa(erros), ui::Response::Cancelled) << "no working company";
     EXPECT_EQ(previas_, 0);
+}
+
+TEST_F(ImpressaoTest, PrintersRegisterInsertsWithDefaultsAndLoadsTheCodesWhenItCloses) {
+    GLO_CODIMPRESSORA.Set(1);
+    ui::Runtime rt;
+    ui::HeadlessDriver ui(rt);
+    namespace b = impressoras;
+    namespace f = uimpressoras;
+    int t = ui.Start("Impressoras");
+    int w = ui.WindowByCaption("Janela de Impressoras");
+    EXPECT_TRUE(ui.Hidden(ui.Control(w, b::kSeleciona)));
+    ui.Press(ui.ByText(w, "&Inclui Impressora"));
+    int form = ui.WindowByCaption("Incluindo um Impressora na Tabela");
+    EXPECT_EQ(ui.Value(ui.Control(form, f::kLinhas)), "60");
+    EXPECT_EQ(ui.Value(ui.Control(form, f::kCpi10)), "27,80,18");
+    EXPECT_EQ(ui.Value(ui.Control(form, f::kDSub)), "27,45,0");
+    EXPECT_TRUE(ui.Enabled(ui.Control(form, f::kCodigo)));
+    ui.Type(ui.Control(form, f::kNome), "EPSON LX-300");
+    ui.Type(ui.Control(form, f::kLNeg), "27,69");
+    ui.Press(ui.Control(form, f::kGrava));
+    ASSERT_FALSE(ui.HasWindow("Incluindo um Impressora na Tabela"));
+    auto rows = ui.Rows(ui.Control(w, b::kLista));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0], "001");
+    EXPECT_EQ(rows[0][1], "EPSON LX-300");
+    EXPECT_EQ(rows[0][5], "27,80,18");
+
+    // Change: the code stays; "Restaurar Conf. Iniciais" puts the default codes back, not the lines.
+    ui.PickRow(ui.Control(w, b::kLista), 1);
+    ui.Press(ui.ByText(w, "&Altera Cadastro"));
+    form = ui.WindowByCaption("Alterando um Impressora da Tabela");
+    EXPECT_FALSE(ui.Enabled(ui.Control(form, f::kCodigo)));
+    EXPECT_EQ(ui.Value(ui.Control(form, f::kLNeg)), "27,69");
+    ui.Type(ui.Control(form, f::kLinhas), "66");
+    ui.Key(form, ui::key::Tab);
+    ui.Press(ui.Control(form, f::kRestaura));
+    EXPECT_EQ(ui.Value(ui.Control(form, f::kLNeg)), "27,71");
+    EXPECT_EQ(ui.Value(ui.Control(form, f::kLinhas)), "66");
+    ui.Press(ui.Control(form, f::kGrava));
+
+    ui.Press(ui.ByText(w, "&Exclui Cadastro"));
+    form = ui.WindowByCaption("Excluindo uma Impressora da Tabela");
+    EXPECT_EQ(ui.Text(ui.Control(form, f::kGrava)), "&Exclui");
+    EXPECT_EQ(ui.State(ui.Control(form, f::kCancela)).tip,
+              "Cancela   exclusão da Configuração da Impressora Matricial exibida na janela");
+    ui.Press(ui.Control(form, f::kCancela));
+
+    ui.Press(ui.Control(w, b::kFecha));
+    ui.WaitUntil([&] { return rt.Finished(t).has_value(); }, "the browse closes");
+    CodigosImpressoraRec c = CodigosImpressora.Get();
+    EXPECT_EQ(c.LNEG, "\x1BG") << "edits of the chosen printer take effect when the browse closes";
+    EXPECT_EQ(c.NLINHAS, 66);
 }

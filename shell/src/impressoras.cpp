@@ -1,0 +1,221 @@
+// The printers register: browse "Janela de Impressoras" (Impressoras) and form "Atualização da
+// Tabela de Impressoras" (UImpressoras), over the table Impressora. Closing the browse loads the
+// chosen printer's codes again, so edits take effect at once.
+#include <optional>
+
+#include "vorel/core/text.h"
+#include "vorel/data/dictionary.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/shell/printers_register.h"
+#include "vorel/ui/browse_manager.h"
+#include "vorel/ui/form.h"
+#include "vorel/ui/record_access.h"
+
+namespace vorel::shell {
+
+namespace {
+
+using namespace vorel::ui;
+using dictionary::ImpressoraRec;
+namespace b = impressoras;
+namespace f = uimpressoras;
+
+std::string U(std::string_view cp1252) { return text::to_utf8(text::clip(cp1252)); }
+
+// The thread's Impressora object when the thread has a dictionary, else one of this run.
+class TabelaImpressora {
+public:
+    TabelaImpressora() {
+        file_ = data::dictionary::find(dictionary::Impressora());
+        if (!file_) file_ = &own_.emplace(dictionary::Impressora());
+    }
+    data::FileManager& file() { return *file_; }
+
+private:
+    std::optional<data::FileManager> own_;
+    data::FileManager* file_ = nullptr;
+};
+
+class FormImpressora : public FormController {
+public:
+    FormImpressora(ProcContext& ctx, TableAccess& access)
+        : FormController(ctx, "UImpressoras", "Atualização da Tabela de Impressoras", access,
+                         {"Incluindo um Impressora na Tabela", "Alterando um Impressora da Tabela",
+                          "Excluindo uma Impressora da Tabela"}),
+          rec_(access.file().rec<ImpressoraRec>()) {}
+
+    Level Setup() override {
+        FormController::Setup();
+        Window& w = window();
+        int p = 100;  // prompts and groups
+        auto campo = [&](const char* rotulo, int feq, UsePtr use, int grupo = 0) {
+            Control& pr = w.Prompt(p++, rotulo);
+            Control& e = w.Entry(feq, std::move(use));
+            if (grupo) {
+                pr.Parent(grupo);
+                e.Parent(grupo);
+            }
+        };
+        auto grupo = [&](int feq, const char* texto) { w.Add(feq, ControlType::Group, texto); };
+        campo("0&1-Código..............", f::kCodigo, Use(rec_.CODIGO));
+        campo("0&2-Nome...............", f::kNome, Use(rec_.NOME));
+        campo("0&3-Porta:/Arquivo..............", f::kPorta, Use(rec_.PORTA));
+        w.String(p++, "Caso a impressora esteja conectada em outro terminal, indique o caminho e o nome do");
+        w.String(p++, "compartilhamento, ex.: \\\\MICRO01\\EPSON");
+        grupo(f::kGrupoCpi, "0&4-Caracteres por Polegada");
+        campo("10 CPI........", f::kCpi10, Use(rec_.CPI10), f::kGrupoCpi);
+        campo("17 CPI.........", f::kCpi17, Use(rec_.CPI17), f::kGrupoCpi);
+        campo("20 CPI.........", f::kCpi20, Use(rec_.CPI20), f::kGrupoCpi);
+        grupo(f::kGrupoEspaco, "0&5-Espaçamento entre linhas");
+        campo("1/8 Pol. p/ linha.....", f::kEsp18, Use(rec_.ESP1_8POL), f::kGrupoEspaco);
+        campo("7/72 Pol. p/ linha...", f::kEsp772, Use(rec_.ESP7_72POL), f::kGrupoEspaco);
+        campo("1/6 Pol. p/ linha.....", f::kEsp16, Use(rec_.ESP1_6POL), f::kGrupoEspaco);
+        grupo(f::kGrupoLinhas, "0&6-Qtde Linhas");
+        w.Entry(f::kLinhas, Use(rec_.NLINHAS)).Parent(f::kGrupoLinhas);
+        grupo(f::kGrupoNegrito, "0&7-Negrito");
+        campo("Liga........................", f::kLNeg, Use(rec_.LNEG), f::kGrupoNegrito);
+        campo("Desliga.........", f::kDNeg, Use(rec_.DNEG), f::kGrupoNegrito);
+        grupo(f::kGrupoExpandido, "0&8-Expandido");
+        campo("Liga........................", f::kLExp, Use(rec_.LEXP), f::kGrupoExpandido);
+        campo("Desliga.........", f::kDExp, Use(rec_.DEXP), f::kGrupoExpandido);
+        grupo(f::kGrupoSublinhado, "0&9-Sublinhado");
+        campo("Liga........................", f::kLSub, Use(rec_.LSUB), f::kGrupoSublinhado);
+        campo("Desligar................", f::kDSub, Use(rec_.DSUB), f::kGrupoSublinhado);
+        grupo(f::kGrupoAcentos, "Acentos");
+        w.Check(f::kAcentos, "Imprimir acentos", Use(rec_.ACENTOS)).Parent(f::kGrupoAcentos);
+        w.Button(f::kRestaura, "Restaurar Conf. Iniciais");
+        w.Button(f::kGrava, "&Grava");
+        w.Button(f::kCancela, "Cancela");
+        w.Button(f::kAjuda, "&Ajuda");
+        SetOkButton(f::kGrava);
+        SetCancelButton(f::kCancela);
+        w.SetDefaultButton(f::kGrava);
+        DisableOnDelete({f::kCodigo, f::kNome, f::kPorta, f::kCpi10, f::kCpi17, f::kCpi20, f::kEsp18, f::kEsp772,
+                         f::kEsp16, f::kLinhas, f::kLNeg, f::kDNeg, f::kLExp, f::kDExp, f::kLSub, f::kDSub,
+                         f::kAcentos, f::kRestaura});
+        OnButton(f::kRestaura, [this] {
+            CodigosPadrao(rec_);
+            window().Display();
+            return Level::Benign;
+        });
+        return Level::Benign;
+    }
+
+    Level PrepareRequest() override {
+        Level l = FormController::PrepareRequest();
+        if (request() == Request::Insert) {
+            rec_.NLINHAS = 60;
+            CodigosPadrao(rec_);
+        }
+        return l;
+    }
+
+    Level OnWindowOpened() override {
+        Window& w = window();
+        w[f::kCodigo].Enable(request() == Request::Insert);
+        if (request() == Request::Delete) {
+            w[f::kGrava].Text("&Exclui")
+                .Tip("Exclui a Configuração da Impressora Matricial exibida na janela")
+                .Msg("Exclui a Configuração da Impressora matricial da Tabela");
+            w[f::kCancela].Text("&Cancela")
+                .Tip("Cancela   exclusão da Configuração da Impressora Matricial exibida na janela")
+                .Msg("Cancela a exclusão da Configuração da Impressora Matricial");
+        }
+        return FormController::OnWindowOpened();
+    }
+
+private:
+    ImpressoraRec& rec_;
+};
+
+class BrowseImpressoras : public BrowseWindow {
+public:
+    BrowseImpressoras(ProcContext& ctx, TableSource& source, data::FileManager& file)
+        : BrowseWindow(ctx, "Impressoras", "Janela de Impressoras", source), file_(file),
+          rec_(file.rec<ImpressoraRec>()) {}
+
+    Level Setup() override {
+        BrowseWindow::Setup();
+        Window& w = window();
+        w.Sheet(b::kSheet);
+        w.Tab(b::kTabCodigo, b::kSheet, "Pesquisa por Có&digo");
+        w.Prompt(b::kPromptCodigo, "Pesquisa por Código..........").Parent(b::kTabCodigo);
+        w.Entry(b::kLocCodigo, Use(rec_.CODIGO)).Parent(b::kTabCodigo).Immediate();
+        w.Tab(b::kTabNome, b::kSheet, "Pesquisa por &Nome");
+        w.Prompt(b::kPromptNome, "Pesquisa por Nome............").Parent(b::kTabNome);
+        w.Entry(b::kLocNome, Use(rec_.NOME)).Parent(b::kTabNome).Immediate();
+        w.String(b::kTitulo, "Janela de Impressoras Cadastradas");
+        w.List(b::kLista, {{"Código", 16, 'R'}, {"Nome", 120, 'L'}, {"Porta", 60, 'L'}, {"Liga", 40, 'L'},
+                           {"Desligar", 40, 'L'}, {"10 CPI", 40, 'L'}, {"17 CPI", 40, 'L'}, {"20 CPI", 40, 'L'},
+                           {"Liga Expandido", 40, 'L'}});
+        w.Button(b::kInclui, "&Inclui Impressora");
+        w.Button(b::kAltera, "&Altera Cadastro");
+        w.Button(b::kExclui, "&Exclui Cadastro");
+        w.Button(b::kSeleciona, "&Seleciona Impressora");
+        w.Button(b::kFecha, "&Fecha");
+        BrowseManager& m = browse();
+        m.SetList(b::kLista, 10);
+        m.AddColumn({"Código", 16, 'R', [this] { return text::zero_fill(rec_.CODIGO, 3); }});
+        m.AddColumn({"Nome", 120, 'L', [this] { return U(rec_.NOME.value()); }});
+        m.AddColumn({"Porta", 60, 'L', [this] { return U(rec_.PORTA.value()); }});
+        m.AddColumn({"Liga", 40, 'L', [this] { return U(rec_.LSUB.value()); }});
+        m.AddColumn({"Desligar", 40, 'L', [this] { return U(rec_.DSUB.value()); }});
+        m.AddColumn({"10 CPI", 40, 'L', [this] { return U(rec_.CPI10.value()); }});
+        m.AddColumn({"17 CPI", 40, 'L', [this] { return U(rec_.CPI17.value()); }});
+        m.AddColumn({"20 CPI", 40, 'L', [this] { return U(rec_.CPI20.value()); }});
+        m.AddColumn({"Liga Expandido", 40, 'L', [this] { return U(rec_.LEXP.value()); }});
+        const data::TableDesc& d = dictionary::Impressora();
+        m.AddSortOrder({d.key_index("IMP:KEY:CODIGO"), b::kLocCodigo, true, {}});
+        m.AddSortOrder({d.key_index("IMP:KEY:NOME"), b::kLocNome, true, {}});
+        m.SetSheet(b::kSheet);
+        m.SetInsertButton(b::kInclui);
+        m.SetChangeButton(b::kAltera);
+        m.SetDeleteButton(b::kExclui);
+        m.SetSelectButton(b::kSeleciona);
+        SetCloseButton(b::kFecha);
+        SetForm([this](ProcContext& c) {
+            TableAccess access(file_);
+            FormImpressora(c, access).Execute();
+        });
+        for (int x : {b::kInclui, b::kAltera, b::kExclui, b::kSeleciona, b::kFecha}) navigator().ExcludeControl(x);
+        return Level::Benign;
+    }
+
+    Level OnWindowOpened() override {
+        if (!browse().selectMode()) window()[b::kSeleciona].Hide();
+        return BrowseWindow::OnWindowOpened();
+    }
+
+private:
+    data::FileManager& file_;
+    ImpressoraRec& rec_;
+};
+
+}  // namespace
+
+void Impressoras(ProcContext& ctx) {
+    TabelaImpressora tabela;
+    data::FileManager& imp = tabela.file();
+    if (imp.open() != 0) {
+        ctx.response = Response::Cancelled;
+        return;
+    }
+    TableSource fonte(imp);
+    BrowseImpressoras(ctx, fonte, imp).Execute();
+    imp.close();
+    CarregaCodigosImpressora();
+}
+
+void UImpressoras(ProcContext& ctx) {
+    TabelaImpressora tabela;
+    data::FileManager& imp = tabela.file();
+    if (imp.open() != 0) {
+        ctx.response = Response::Cancelled;
+        return;
+    }
+    TableAccess access(imp);
+    FormImpressora(ctx, access).Execute();
+    imp.close();
+}
+
+}  // namespace vorel::shell

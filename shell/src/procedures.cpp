@@ -8,6 +8,7 @@
 #include "vorel/shell/globals.h"
 #include "vorel/shell/main_frame.h"
 #include "vorel/shell/small_windows.h"
+#include "vorel/shell/users.h"
 #include "vorel/ui/runtime.h"
 
 namespace vorel::shell {
@@ -20,6 +21,16 @@ void RegisterAll() {
     ProcedureRegistry::Add("Main", [](ProcContext& c) { Main(c); });
     ProcedureRegistry::Add("Sobre", [](ProcContext& c) { Sobre(c); });
     ProcedureRegistry::Add("TrocaPapelParede", [](ProcContext& c) { TrocaPapelParede(c); });
+    ProcedureRegistry::Add("Login", [](ProcContext& c) { Login(c); });
+    ProcedureRegistry::Add("UsuariosSenhas", [](ProcContext& c) { UsuariosSenhas(c); });
+    ProcedureRegistry::Add("UUsuariosSenhas", [](ProcContext& c) { UUsuariosSenhas(c); });
+    ProcedureRegistry::Add("Config_Senhas", [](ProcContext& c) { Config_Senhas(c); });
+    ProcedureRegistry::Add("VerificaUsuario", [](ProcContext& c) {
+        c.response = VerificaUsuario(c).ok ? ui::Response::Completed : ui::Response::Cancelled;
+    });
+    ProcedureRegistry::Add("VerificaSuper", [](ProcContext& c) {
+        c.response = VerificaSuper(c).ok ? ui::Response::Completed : ui::Response::Cancelled;
+    });
 }
 
 }  // namespace

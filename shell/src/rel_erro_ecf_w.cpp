@@ -7,11 +7,11 @@
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/data/open_table.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/report/report_controller.h"
 #include "vorel/shell/printing.h"
 #include "vorel/shell/text_report.h"
-#include "vorel/ui/message_box.h"
 #include "vorel/ui/runtime.h"
 
 namespace vorel::shell {
@@ -36,16 +36,14 @@ struct Empresa {
     std::string razao;
 };
 
-// The working company; nullopt when it has no record (a read error is told to the user).
+// The working company; nullopt when it has no record (a read error shows standard warning 35).
 std::optional<Empresa> EmpresaDeTrabalho() {
     const data::TableDesc& desc = dictionary::Empresa();
     std::optional<data::FileManager> proprio;
     data::FileManager* emp = data::dictionary::find(desc);
     if (!emp) emp = &proprio.emplace(desc);
-    if (int e = emp->open(); e != 0) {
-        ui::Message("Erro ao abrir o arquivo Empresa (" + std::to_string(e) + ").", "Atenção!!!", ui::Icon::Exclamation);
-        return std::nullopt;
-    }
+    data::AbreArquivo(*emp, 1, 0, 0, 1);  // an unusable table is told by its standard warning
+    if (!emp->is_open()) return std::nullopt;
     auto& rec = emp->rec<dictionary::EmpresaRec>();
     emp->clear_record();
     rec.Codigo = static_cast<decltype(rec.Codigo)>(GLO_EMPRESA_CODIGO.Get());
@@ -53,7 +51,7 @@ std::optional<Empresa> EmpresaDeTrabalho() {
     int e = emp->get("EMP:KEY:CODIGO");
     if (e == 0) achada = Empresa{rec.Codigo, std::string(rec.RAZAOSOCIAL.clipped())};
     else if (e != 35 && e != 33)
-        ui::Message("Erro ao ler o arquivo Empresa (" + std::to_string(e) + ").", "Atenção!!!", ui::Icon::Exclamation);
+        data::AvisoPadraoComTexto(35, "Empresa");
     emp->close();
     return achada;
 }

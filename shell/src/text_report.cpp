@@ -42,9 +42,12 @@ constexpr unsigned char kOrdinalMasculino = 0xBA;  // º
 constexpr unsigned char kOrdinalFeminino = 0xAA;   // ª
 
 const Acento* AcentoDe(unsigned char c) {
-    for (const Acento& a : kAcentos)
-        if (a.letra == c) return &a;
-    return nullptr;
+    static const std::array<const Acento*, 256> porCodigo = [] {
+        std::array<const Acento*, 256> t{};
+        for (const Acento& a : kAcentos) t[a.letra] = &a;
+        return t;
+    }();
+    return porCodigo[c];
 }
 
 std::optional<long long> Numero(const std::optional<std::string>& valor) {

@@ -25,7 +25,7 @@ public:
     Visualizador(ProcContext& ctx, std::string_view arquivo, const CodigosImpressoraRec& codigos, std::string_view nome)
         : WindowController(ctx, "Visualiza_Relatorio_Matricial", "Visualização Impressão Matricial"),
           arquivo_(arquivo), codigos_(codigos), nomeSalvar_(nome),
-          paginas_(Linhas(arquivo, codigos), codigos.NLINHAS) {}
+          paginas_(Linhas(arquivo, codigos, erroLeitura_), codigos.NLINHAS) {}
 
     Level Setup() override {
         WindowController::Setup();
@@ -57,6 +57,11 @@ public:
         return Level::Benign;
     }
 
+    Level OnWindowOpened() override {
+        if (!erroLeitura_.empty()) Message(erroLeitura_, "!! Atenção !!", Icon::Exclamation, "&OK");
+        return WindowController::OnWindowOpened();
+    }
+
     Level OnNewSelection(int feq) override {
         if (feq == v::kLista) {
             posicao_ = window()[v::kLista].selected();
@@ -83,8 +88,9 @@ public:
     }
 
 private:
-    static std::vector<std::string> Linhas(std::string_view arquivo, const CodigosImpressoraRec& codigos) {
-        std::vector<std::string> linhas = LeLinhasArquivo(arquivo);
+    static std::vector<std::string> Linhas(std::string_view arquivo, const CodigosImpressoraRec& codigos,
+                                           std::string& erro) {
+        std::vector<std::string> linhas = LeLinhasArquivo(arquivo, &erro);
         for (std::string& l : linhas) l = LinhaExibida(l, codigos);
         return linhas;
     }
@@ -147,6 +153,7 @@ private:
     std::string arquivo_;
     CodigosImpressoraRec codigos_;
     std::string nomeSalvar_;
+    std::string erroLeitura_;  // the file could not be read (UTF-8)
     PaginasTexto paginas_;
     std::string busca_;
     int direcao_ = 0;   // LOC:TIPOP: 1 up, 0 down

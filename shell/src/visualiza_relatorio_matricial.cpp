@@ -7,6 +7,7 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/report/print_file.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/text_report.h"
 #include "vorel/shell/text_viewer.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/window_controller.h"
@@ -166,6 +167,20 @@ private:
 void Visualiza_Relatorio_Matricial(ProcContext& ctx, std::string_view arquivo, const CodigosImpressoraRec& codigos,
                                    std::string_view nomeSalvar) {
     Visualizador(ctx, arquivo, codigos, nomeSalvar).Execute();
+}
+
+report::Outcome EncerraRelatorioTexto(ProcContext& ctx, ArquivoTexto& arquivo, std::string_view nomeSalvar,
+                                      bool visualizar) {
+    report::Outcome o = arquivo.Fecha();
+    if (o.ok()) {
+        if (visualizar)
+            Visualiza_Relatorio_Matricial(ctx, arquivo.nome(), arquivo.codigos(), nomeSalvar);
+        else
+            o = report::print_file(arquivo.nome(), DestinoDaPorta(arquivo.codigos().PORTA));
+    }
+    arquivo.Apaga();
+    if (!o.ok()) Message("O relatório não foi impresso.|" + o.error, "!! Atenção !!", Icon::Exclamation, "&OK");
+    return o;
 }
 
 }  // namespace vorel::shell

@@ -8,6 +8,7 @@
 #include "shell_fixture.h"
 #include "vorel/core/text.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/text_report.h"
 #include "vorel/shell/text_viewer.h"
 #include "vorel/ui/headless.h"
 #include "vorel/ui/runtime.h"
@@ -143,4 +144,28 @@ TEST_F(VisualizadorTest, WindowPagesSearchesSavesAndPrintsToTheDevice) {
     ui.Press(ui.Control(w, v::kImprimir));
     ui.WaitUntil([&] { return fim.load(); }, "the viewer closes after printing");
     EXPECT_EQ(ReadFile(Native("impressora")), conteudo) << "the file as written, codes included";
+}
+
+TEST_F(VisualizadorTest, AReportPrintedStraightGoesToThePortAndItsFileIsDeleted) {
+    std::filesystem::create_directories(Native("temp"));
+    PastaTemp.Set(Folder("temp") + "\\");
+    WriteFile(Native("impressora"), "");
+    CodigosImpressoraRec c;
+    c.PORTA = Folder("impressora");
+    ui::Runtime rt;
+    ui::HeadlessDriver ui(rt);
+    std::atomic<bool> fim{false};
+    std::string nome;
+    rt.Start("RelSaidas", [&](ui::ProcContext& ctx) {
+        ArquivoTexto arq(c);
+        ASSERT_TRUE(arq.AbreTemporario().ok());
+        nome = arq.nome();
+        ASSERT_TRUE(arq.GravaLinhaTexto("Sa\xED" "das").ok());
+        EXPECT_TRUE(EncerraRelatorioTexto(ctx, arq, "RelSaidas.txt", false).ok());
+        fim = true;
+    });
+    ui.WaitUntil([&] { return fim.load(); }, "the report ends");
+    EXPECT_EQ(ReadFile(Native("impressora")), "Saidas\r\n");
+    EXPECT_FALSE(std::filesystem::exists(files::resolve(nome)));
+    EXPECT_TRUE(ui.MessageBoxes().empty());
 }

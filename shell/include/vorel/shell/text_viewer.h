@@ -11,6 +11,7 @@
 // for the window alike. A printer whose lines per page is 0 shows the whole file as one page.
 //
 //   Visualiza_Relatorio_Matricial(ctx, arq.nome(), arq.codigos(), "RelEntradas.txt");
+//   EncerraRelatorioTexto(ctx, arq, "RelEntradas.txt");   // close, view (or print), delete
 #pragma once
 
 #include <string>
@@ -78,6 +79,13 @@ void Visualiza_Relatorio_Matricial(ui::ProcContext& ctx, std::string_view arquiv
 void Salva_Relatorio_Matricial(ui::ProcContext& ctx, std::string_view arquivo, std::string_view nomeSalvar);
 // The copy the save window makes: `arquivo` to `pasta` & `nome`, replacing a file of that name.
 report::Outcome CopiaRelatorio(std::string_view arquivo, std::string_view pasta, std::string_view nome);
+
+class ArquivoTexto;
+// The end of a text report: closes the run's file, then shows it in the viewer (`visualizar`) or
+// hands it straight to the printer's port, and deletes it. A failure (the close, the printing) is
+// told to the user and returned.
+report::Outcome EncerraRelatorioTexto(ui::ProcContext& ctx, ArquivoTexto& arquivo, std::string_view nomeSalvar,
+                                      bool visualizar = true);
 
 // Control numbers of the viewer window.
 namespace visualizador {

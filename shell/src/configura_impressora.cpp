@@ -21,7 +21,7 @@ namespace c = configura;
 std::string U(std::string_view cp1252) { return text::to_utf8(cp1252); }
 
 // Codes and names of every printer, in code order.
-std::vector<std::pair<std::uint8_t, std::string>> Impressoras() {
+std::vector<std::pair<std::uint8_t, std::string>> ListaImpressoras() {
     std::vector<std::pair<std::uint8_t, std::string>> lista;
     const data::TableDesc& desc = dictionary::Impressora();
     std::optional<data::FileManager> proprio;
@@ -51,7 +51,7 @@ public:
         w.Add(c::kImagem, ControlType::Image);
         w.Add(c::kGrupoMatricial, ControlType::Group, "Impressora Matricial");
         std::vector<std::string> itens, valores;
-        for (const auto& [codigo, nome] : Impressoras()) {
+        for (const auto& [codigo, nome] : ListaImpressoras()) {
             itens.push_back(text::zero_fill(codigo, 3));
             valores.push_back(std::to_string(codigo));
         }

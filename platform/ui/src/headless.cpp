@@ -149,6 +149,11 @@ std::vector<std::string> HeadlessDriver::Captions() {
     return r;
 }
 
+std::vector<int> HeadlessDriver::Windows() {
+    WaitIdle();
+    return order_;
+}
+
 const HeadlessDriver::MirrorWindow& HeadlessDriver::Mirror(int window) {
     auto it = windows_.find(window);
     if (it == windows_.end()) Fail("window #" + std::to_string(window) + " is not open");

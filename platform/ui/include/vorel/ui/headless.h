@@ -62,6 +62,7 @@ public:
     bool HasWindow(const std::string& caption);
     int TopWindow();                                      // the last opened window
     std::vector<std::string> Captions();
+    std::vector<int> Windows();                           // open windows' ids, in opening order
     const MirrorWindow& Mirror(int window);
     std::string Caption(int window) { return Mirror(window).header.caption; }
     int Focus(int window) { return Mirror(window).header.focus; }

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "headless_run.h"
 #include "vorel/core/version.h"
 
 int main(int argc, char** argv) {
@@ -9,6 +10,13 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("Vorel %s\n", vorel::version());
             return 0;
+        }
+        if (std::strcmp(argv[i], "--headless") == 0) {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "usage: vorel --headless SCRIPT\n");
+                return 2;
+            }
+            return vorel::app::RunHeadless(argv[i + 1]);
         }
     }
     std::printf("Vorel %s\n", vorel::version());

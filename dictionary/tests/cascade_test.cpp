@@ -1,0 +1,191 @@
+// Deletes and key changes through the relation classes carry into the child tables.
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "vorel/core/paths.h"
+#include "vorel/data/asker.h"
+#include "vorel/data/dictionary.h"
+#include "vorel/data/error_manager.h"
+#include "vorel/dictionary/folders.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/dictionary/payroll_tables.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/dictionary/tables.h"
+
+namespace vorel::dictionary {
+namespace {
+
+using namespace vorel::data;
+namespace fs = std::filesystem;
+using Values = std::vector<std::int64_t>;
+
+class Cascade : public testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("vorel_cascade_" + std::to_string(::getpid()) + "_" +
+                testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        for (const char* f : {"BComuns", "BEscrita", "BVorel"}) fs::create_directories(dir_ / f);
+        const std::string root = files::to_program_path(dir_) + "\\";
+        const CaminhosEmpresa e = CaminhosArquivosEmpresa(root, 1, 1, 1);
+        const CaminhosAno a = CaminhosArquivosAno(root, 1, 2016);
+        ASSERT_FALSE(CriaPastas(e));
+        ASSERT_FALSE(CriaPastas(a));
+        AplicaCaminhos(CaminhosArquivosComuns(root));
+        AplicaCaminhos(e);
+        AplicaCaminhos(a);
+        InitDictionary();
+        ErrorManager::current().set_asker(&asker_);
+    }
+    void TearDown() override {
+        ErrorManager::current().set_asker(nullptr);
+        TeardownDictionary();
+        fs::remove_all(dir_);
+    }
+
+    // Adds a record filled by `fill` directly (no numbering, no cascade).
+    template <class R, class F>
+    void add(const TableDesc& t, F fill) {
+        FileManager& fm = data::dictionary::file(t);
+        if (!fm.is_open()) {
+            ASSERT_EQ(fm.open(), 0) << last_error().text;
+        }
+        fm.clear_record();
+        fill(fm.rec<R>());
+        ASSERT_EQ(fm.add(), 0) << t.label << ": " << last_error().text;
+    }
+    // One field of every record of a table, sorted.
+    Values column(const TableDesc& t, std::string_view field) {
+        FileManager& fm = data::dictionary::file(t);
+        if (!fm.is_open()) {
+            EXPECT_EQ(fm.open(), 0);
+        }
+        Values v;
+        EXPECT_EQ(fm.set(0), 0);
+        while (fm.next() == 0) v.push_back(field_int(t.field(field), fm.buffer()));
+        std::sort(v.begin(), v.end());
+        return v;
+    }
+    // Reads the record whose key matches what `fill` puts in the buffer.
+    template <class R, class F>
+    void fetch(const TableDesc& t, std::string_view key, F fill) {
+        FileManager& fm = data::dictionary::file(t);
+        fm.clear_record();
+        fill(fm.rec<R>());
+        ASSERT_EQ(fm.get(key), 0) << t.label;
+    }
+
+    fs::path dir_;
+    ScriptedAsker asker_;
+};
+
+TEST_F(Cascade, DeletingACompanyRemovesItsChildren) {
+    for (int c : {5, 6}) add<EmpresaRec>(Empresa(), [&](EmpresaRec& r) { r.Codigo = c; });
+    for (auto [c, ref] : {std::pair{5, 1}, {5, 2}, {6, 1}})
+        add<Contas_Integracao_ContabilRec>(Contas_Integracao_Contabil(), [&](auto& r) {
+            r.CODIGO_EMPRESA = c;
+            r.CODIGO_REFERENCIA = ref;
+        });
+    for (int c : {5, 5, 6}) add<AltContratuaisRec>(AltContratuais(), [&](auto& r) { r.CODIGO = c; });
+    // company 5 heads branch 7, and is itself a branch of company 6
+    add<FiliaisRec>(Filiais(), [](auto& r) { r.MATRIZ = 5; r.FILIAL = 7; });
+    add<FiliaisRec>(Filiais(), [](auto& r) { r.MATRIZ = 6; r.FILIAL = 5; });
+
+    fetch<EmpresaRec>(Empresa(), "EMP:KEY:CODIGO", [](auto& r) { r.Codigo = 5; });
+    ASSERT_EQ(data::dictionary::relation(Empresa()).delete_record(false), 0) << last_error().text;
+
+    EXPECT_EQ(column(Empresa(), "EMP:Codigo"), (Values{6}));
+    EXPECT_EQ(column(Contas_Integracao_Contabil(), "CIC:CODIGO_EMPRESA"), (Values{6}));
+    EXPECT_EQ(column(AltContratuais(), "ALTCONT:CODIGO"), (Values{6}));
+    EXPECT_EQ(column(Filiais(), "FILIAIS:MATRIZ"), (Values{6}));
+    EXPECT_EQ(column(Filiais(), "FILIAIS:FILIAL"), (Values{5}));  // a branch row of company 5 stays
+    EXPECT_TRUE(asker_.asked.empty());
+}
+
+TEST_F(Cascade, DeletingAnEmployeeEmptiesTheTablesOfItsChain) {
+    for (std::uint32_t f : {1u, 2u}) {
+        add<FuncionariosRec>(Funcionarios(), [&](auto& r) { r.CODIGO = f; });
+        add<ACFuncionariosRec>(ACFuncionarios(), [&](auto& r) { r.CODIGOFUN = f; r.CODIGOCAMPO = 1; r.DATA = 100; });
+        for (std::uint8_t dep : {1, 2}) {
+            add<DependentesRec>(Dependentes(), [&](auto& r) { r.CODIGOFUNCIONARIO = f; r.CODIGODEPENDENTE = dep; });
+            add<DepVacinacaoRec>(DepVacinacao(), [&](auto& r) {
+                r.CODIGOFUNCIONARIO = f; r.CODIGODEPENDENTE = dep; r.CODIGOVACINA = 1; r.NUMERODOSE = 1;
+            });
+            add<DepSuspSFRec>(DepSuspSF(), [&](auto& r) { r.CODIGOFUNCIONARIO = f; r.CODIGODEPENDENTE = dep; r.DATAINICIO = 10; });
+        }
+        for (std::uint8_t lanc : {1, 2}) {
+            add<MovFuncionariosRec>(MovFuncionarios(), [&](auto& r) { r.FUNCIONARIO = f; r.CLANCAMENTO = lanc; r.INICIO = 100 + lanc; });
+            add<RefTotalMediaRec>(RefTotalMedia(), [&](auto& r) { r.FUNCIONARIO = f; r.LANCAMENTO = lanc; });
+            add<RefMedCtaRec>(RefMedCta(), [&](auto& r) { r.FUNCIONARIO = f; r.LANCAMENTO = lanc; r.CONTA = 7; });
+            add<RefVlrMensaisRec>(RefVlrMensais(), [&](auto& r) { r.FUNCIONARIO = f; r.LANCAMENTO = lanc; r.CONTA = 7; r.MES = 1; });
+        }
+    }
+
+    // an entry of employee 1 takes its totals, averages and monthly values along
+    fetch<MovFuncionariosRec>(MovFuncionarios(), "MOVFUNC:KEY:FUNCCLANC", [](auto& r) { r.FUNCIONARIO = 1; r.CLANCAMENTO = 2; });
+    ASSERT_EQ(data::dictionary::relation(MovFuncionarios()).delete_record(false), 0) << last_error().text;
+    EXPECT_EQ(column(RefTotalMedia(), "REFTOTMED:FUNCIONARIO"), (Values{1, 2, 2}));
+    EXPECT_EQ(column(RefMedCta(), "REFMEDCTA:LANCAMENTO"), (Values{1, 1, 2}));
+    EXPECT_EQ(column(RefVlrMensais(), "REFVLRMEN:LANCAMENTO"), (Values{1, 1, 2}));
+
+    // the employee takes everything of its own in the seven tables and its history
+    fetch<FuncionariosRec>(Funcionarios(), "FUN:Key:Codigo", [](auto& r) { r.CODIGO = 1; });
+    ASSERT_EQ(data::dictionary::relation(Funcionarios()).delete_record(false), 0) << last_error().text;
+    EXPECT_EQ(column(Funcionarios(), "FUN:CODIGO"), (Values{2}));
+    EXPECT_EQ(column(ACFuncionarios(), "ACFUN:CODIGOFUN"), (Values{2}));
+    EXPECT_EQ(column(Dependentes(), "DEP:CODIGOFUNCIONARIO"), (Values{2, 2}));
+    EXPECT_EQ(column(DepVacinacao(), "DVACI:CODIGOFUNCIONARIO"), (Values{2, 2}));
+    EXPECT_EQ(column(DepSuspSF(), "DSSF:CODIGOFUNCIONARIO"), (Values{2, 2}));
+    EXPECT_EQ(column(MovFuncionarios(), "MOVFUNC:FUNCIONARIO"), (Values{2, 2}));
+    EXPECT_EQ(column(RefTotalMedia(), "REFTOTMED:FUNCIONARIO"), (Values{2, 2}));
+    EXPECT_EQ(column(RefMedCta(), "REFMEDCTA:FUNCIONARIO"), (Values{2, 2}));
+    EXPECT_EQ(column(RefVlrMensais(), "REFVLRMEN:FUNCIONARIO"), (Values{2, 2}));
+}
+
+TEST_F(Cascade, AnEntryItemCarriesAndTakesItsQuantityLines) {
+    add<EntradaVorelRec>(EntradaVorel(), [](auto& r) { r.DataEmissao = 78531; r.Numero = 10; r.Serie = "1"; r.Cnpj = "11222333000181"; });
+    for (std::uint32_t numero : {10u, 10u, 11u})
+        add<QuantidadeVorelRec>(QuantidadeVorel(), [&](auto& r) {
+            r.DataEmissao = 78531; r.Numero = numero; r.Serie = "1"; r.Cnpj = "11222333000181"; r.Unitario = numero;
+        });
+    // the same invoice number under another CNPJ is another invoice's line
+    add<QuantidadeVorelRec>(QuantidadeVorel(), [](auto& r) { r.DataEmissao = 78531; r.Numero = 10; r.Serie = "1"; r.Cnpj = "99"; });
+
+    fetch<EntradaVorelRec>(EntradaVorel(), "ENT:KEY:RELACIONAMENTO", [](auto& r) {
+        r.DataEmissao = 78531; r.Numero = 10; r.Serie = "1"; r.Cnpj = "11222333000181";
+    });
+    data::dictionary::file(EntradaVorel()).rec<EntradaVorelRec>().Numero = 12;
+    ASSERT_EQ(data::dictionary::relation(EntradaVorel()).update(false), 0) << last_error().text;
+    EXPECT_EQ(column(QuantidadeVorel(), "QUA:Numero"), (Values{10, 11, 12, 12}));
+
+    ASSERT_EQ(data::dictionary::relation(EntradaVorel()).delete_record(false), 0) << last_error().text;
+    EXPECT_TRUE(column(EntradaVorel(), "ENT:Numero").empty());
+    EXPECT_EQ(column(QuantidadeVorel(), "QUA:Numero"), (Values{10, 11}));
+}
+
+TEST_F(Cascade, AMasterCashRegisterEntryTakesItsAnalyticAndDailyEntries) {
+    for (std::uint8_t fech : {1, 2}) {
+        add<LancICMSEletronicoRec>(LancICMSEletronico(), [&](auto& r) { r.DataEmissao = "78531"; r.Codigo = 3; r.Fechamento = fech; });
+        for (const char* aliq : {"T17", "F"}) {
+            add<AnaliticoICMSRec>(AnaliticoICMS(), [&](auto& r) { r.DataEmissao = "78531"; r.Codigo = 3; r.Fechamento = fech; r.Aliquota = aliq; });
+            add<MovMaqRegistradoraRec>(MovMaqRegistradora(), [&](auto& r) {
+                r.DataEmissao = "78531"; r.Codigo = 3; r.Fechamento = fech; r.Aliquota = aliq; r.CodMercadoria = 42;
+            });
+        }
+    }
+    fetch<LancICMSEletronicoRec>(LancICMSEletronico(), "LAN:KEY:CODIGO", [](auto& r) { r.DataEmissao = "78531"; r.Codigo = 3; r.Fechamento = 1; });
+    ASSERT_EQ(data::dictionary::relation(LancICMSEletronico()).delete_record(false), 0) << last_error().text;
+    EXPECT_EQ(column(LancICMSEletronico(), "LAN:Fechamento"), (Values{2}));
+    EXPECT_EQ(column(AnaliticoICMS(), "ANA:Fechamento"), (Values{2, 2}));
+    EXPECT_EQ(column(MovMaqRegistradora(), "MMR:Fechamento"), (Values{2, 2}));
+}
+
+}  // namespace
+}  // namespace vorel::dictionary

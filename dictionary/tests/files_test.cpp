@@ -90,5 +90,25 @@ TEST_F(DataRoot, AnotherCompanyRedirectsTheNextOpenOnly) {
     EXPECT_TRUE(fs::is_regular_file(dir_ / "00000002/Vorel/2017/Entradas.Tps"));
 }
 
+TEST_F(DataRoot, LongPathsAreNeverCut) {
+    // wider than the 60 characters of the old work-table variable and the 100 of the cash registers
+    const std::string deep = root_ + std::string(70, 'p');
+    ASSERT_FALSE(files::make_folder(deep));
+    CaminhoEntradaSaidaVorel.set(deep + "\\00000001.001");
+    data::FileManager esa(EntradaSaidaVorel());
+    ASSERT_EQ(esa.open(), 0) << data::last_error().text;
+    esa.close();
+    EXPECT_TRUE(fs::is_regular_file(dir_ / std::string(70, 'p') / "00000001.001"));
+
+    const CaminhosAno a = CaminhosArquivosAno(deep + "\\", 15, 2016);
+    ASSERT_GT(a.CaminhoLancICMSEletronico.size(), 100u);
+    ASSERT_FALSE(CriaPastas(a));
+    AplicaCaminhos(a);
+    data::FileManager lan(LancICMSEletronico());
+    ASSERT_EQ(lan.open(), 0) << data::last_error().text;
+    lan.close();
+    EXPECT_TRUE(fs::is_regular_file(dir_ / std::string(70, 'p') / "00000015/Vorel/2016/CaLanMes.Tps"));
+}
+
 }  // namespace
 }  // namespace vorel::dictionary

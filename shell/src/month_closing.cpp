@@ -1,0 +1,165 @@
+// Closing and reopening months, with their log, in one transaction per run.
+#include "vorel/shell/month_closing.h"
+
+#include "vorel/data/dictionary.h"
+#include "vorel/data/error.h"
+#include "vorel/data/transaction.h"
+#include "vorel/dictionary/own_tables.h"
+
+namespace vorel::shell {
+
+namespace {
+
+using dictionary::FechamentoEscritaRec;
+using dictionary::LogEscritaRec;
+
+// The two tables, open for one run.
+class Tabelas {
+public:
+    Tabelas()
+        : fef_(data::dictionary::file(dictionary::FechamentoEscrita())),
+          log_(data::dictionary::file(dictionary::LogEscrita())) {
+        erro_ = fef_.open();
+        if (erro_ == 0) {
+            erro_ = log_.open();
+            if (erro_ != 0) fef_.close();
+        }
+    }
+    ~Tabelas() {
+        if (erro_ == 0) {
+            log_.close();
+            fef_.close();
+        }
+    }
+    int erro() const { return erro_; }
+    data::FileManager& fef() { return fef_; }
+    data::FileManager& log() { return log_; }
+
+    // Finds the month's record (company 0); true when it exists (the record is then current).
+    bool Procura(date::Day mes) {
+        fef_.clear_record();
+        auto& r = fef_.rec<FechamentoEscritaRec>();
+        r.MESANO = mes;
+        r.CODEMPRESA = 0;
+        return fef_.get("FEF:KEY:MESANO") == 0;
+    }
+    int Loga(date::Day mes, TipoLog tipo, const Autor& autor) {
+        log_.clear_record();
+        auto& r = log_.rec<LogEscritaRec>();
+        r.USUARIO = autor.usuario;
+        r.MESANO = mes;
+        r.DATA = autor.data;
+        r.HORA = autor.hora;
+        r.Tipo = static_cast<std::uint8_t>(tipo);
+        r.CODEMP = 0;
+        return log_.add();
+    }
+
+private:
+    data::FileManager& fef_;
+    data::FileManager& log_;
+    int erro_ = 0;
+};
+
+std::string Falha(int codigo) {
+    const data::LastError& e = data::last_error();
+    std::string t = "Não foi possível gravar o fechamento: " + std::to_string(codigo) + " " +
+                    (e.text.empty() ? std::string(data::error_text(codigo)) : e.text);
+    if (!e.file.empty()) t += " (" + e.file + ")";
+    return t;
+}
+
+// Runs `muda` for every month of the range in one transaction. `muda` returns 0 with `mudou`
+// set when it changed the month, 0 without it when there was nothing to change, or an error.
+template <class Muda>
+Alteracao Percorre(date::Day inicial, date::Day final, TipoLog tipo, const Autor& autor, Muda muda) {
+    Alteracao a;
+    Tabelas t;
+    if (t.erro() != 0) {
+        a.erro = Falha(t.erro());
+        return a;
+    }
+    data::Transaction tr({&t.fef(), &t.log()});
+    if (tr.status() != 0) {
+        a.erro = Falha(tr.status());
+        return a;
+    }
+    const date::Day ultimo = date::first_of_month(final);
+    for (date::Day mes = date::first_of_month(inicial); mes <= ultimo;) {
+        bool mudou = false;
+        int rc = muda(t, mes, mudou);
+        if (rc == 0 && mudou) rc = t.Loga(mes, tipo, autor);
+        if (rc != 0) {
+            a.erro = Falha(rc);
+            a.meses.clear();
+            return a;  // the transaction rolls back
+        }
+        if (mudou) a.meses.push_back(mes);
+        date::Ymd d = date::split(mes);
+        mes = date::make(d.year, d.month + 1, 1);
+    }
+    if (int rc = tr.commit(); rc != 0) {
+        a.erro = Falha(rc);
+        a.meses.clear();
+    }
+    return a;
+}
+
+int Fecha(Tabelas& t, date::Day mes, bool& mudou) {
+    if (t.Procura(mes)) return 0;
+    t.fef().clear_record();
+    t.fef().rec<FechamentoEscritaRec>().MESANO = mes;
+    int rc = t.fef().add();
+    mudou = rc == 0;
+    return rc;
+}
+
+int Abre(Tabelas& t, date::Day mes, bool& mudou) {
+    if (!t.Procura(mes)) return 0;
+    int rc = t.fef().remove();
+    mudou = rc == 0;
+    return rc;
+}
+
+}  // namespace
+
+bool MesFechado(date::Day dia) {
+    if (dia <= 0) return false;
+    Tabelas t;
+    return t.erro() == 0 && t.Procura(date::first_of_month(dia));
+}
+
+std::string ConfereIntervalo(date::Day inicial, date::Day final) {
+    if (inicial == 0) return "Preencha o Mês / Ano Inicial";
+    if (final == 0) return "Preencha o Mês / Ano Final";
+    if (inicial > final) return "Mês / Ano Inicial maior que Mês / Ano Final";
+    return {};
+}
+
+Alteracao FechaMeses(date::Day inicial, date::Day final, const Autor& autor) {
+    if (std::string e = ConfereIntervalo(inicial, final); !e.empty()) return {{}, e};
+    return Percorre(inicial, final, TipoLog::Fechamento, autor, Fecha);
+}
+
+Alteracao AbreMeses(date::Day inicial, date::Day final, const Autor& autor) {
+    if (std::string e = ConfereIntervalo(inicial, final); !e.empty()) return {{}, e};
+    return Percorre(inicial, final, TipoLog::Abertura, autor, Abre);
+}
+
+Alteracao FechaMes(date::Day mes, const Autor& autor) {
+    if (mes <= 0) return {{}, "Preencha o Mês / Ano"};
+    Alteracao a = Percorre(mes, mes, TipoLog::Fechamento, autor, Fecha);
+    if (a.erro.empty() && a.meses.empty()) a.erro = "Mês já está fechado";
+    return a;
+}
+
+Alteracao AbreMes(date::Day mes, const Autor& autor) {
+    if (mes <= 0) return {{}, "Preencha o Mês / Ano"};
+    Alteracao a = Percorre(mes, mes, TipoLog::Abertura, autor, Abre);
+    if (a.erro.empty() && a.meses.empty()) a.erro = "Mês não está fechado";
+    return a;
+}
+
+std::string DescricaoLog(std::uint8_t tipo) { return tipo != 0 ? "Fechamento" : "Abertura"; }
+
+}  // namespace vorel::shell

@@ -36,6 +36,15 @@ Global<std::string> GLO_EMAIL_EMAIL;
 Global<std::string> GLO_EMAIL_ASSUNTO;
 Global<std::string> GLO_EMAIL_TEXTO;
 
+Global<std::string> CNPJEmpresa;
+Global<std::uint8_t> TipoFornecedorEmpresa{0};
+Global<date::Day> InicioPeriodo{0};
+Global<date::Day> FimPeriodo{0};
+Global<std::string> PastaEmpresa;
+Global<std::string> PastaEmpresaVorel;
+Global<std::string> PastaEscrita;
+Global<std::string> PastaAno;
+
 namespace {
 
 using vorel::ui::GlobalRegistry;
@@ -123,6 +132,14 @@ void RegisterAll() {
     Text("GLO:EMAIL:EMAIL", GLO_EMAIL_EMAIL);
     Text("GLO:EMAIL:ASSUNTO", GLO_EMAIL_ASSUNTO);
     Text("GLO:EMAIL:TEXTO", GLO_EMAIL_TEXTO);
+    Text("CNPJEmpresa", CNPJEmpresa);
+    Number("TipoFornecedorEmpresa", TipoFornecedorEmpresa);
+    Number("InicioPeriodo", InicioPeriodo);
+    Number("FimPeriodo", FimPeriodo);
+    Text("PastaEmpresa", PastaEmpresa);
+    Text("PastaEmpresaVorel", PastaEmpresaVorel);
+    Text("PastaEscrita", PastaEscrita);
+    Text("PastaAno", PastaAno);
 }
 
 }  // namespace

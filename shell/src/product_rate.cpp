@@ -5,6 +5,7 @@
 
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/shell/globals.h"
 
 namespace vorel::shell {
 
@@ -69,6 +70,10 @@ Decimal AliquotaProdutoData(const Decimal& produto, date::Day& data, std::uint8_
     }
     if (aliquota.is_zero()) return AliquotaDoProduto(produto);
     return aliquota;
+}
+
+Decimal AliquotaProdutoData(const Decimal& produto, date::Day& data, std::uint8_t devolveData) {
+    return AliquotaProdutoData(produto, data, devolveData, GLO_USAALIQPRODUTO.Get());
 }
 
 }  // namespace vorel::shell

@@ -82,6 +82,20 @@ extern Global<std::string> GLO_EMAIL_EMAIL;    // 100
 extern Global<std::string> GLO_EMAIL_ASSUNTO;  // 50
 extern Global<std::string> GLO_EMAIL_TEXTO;    // 255
 
+// Set when the company window closes: the working company's EMP:CGC and EMP:TIPOFORNECEDOR
+// (2 = the company keeps its own suppliers and customers).
+extern Global<std::string> CNPJEmpresa;
+extern Global<std::uint8_t> TipoFornecedorEmpresa;
+// Set when the period window closes: the working month's first and last day.
+extern Global<date::Day> InicioPeriodo;
+extern Global<date::Day> FimPeriodo;
+// The working company's and year's folders (program paths, no closing backslash), set with the
+// per-company and per-year table names (working_context.h).
+extern Global<std::string> PastaEmpresa;
+extern Global<std::string> PastaEmpresaVorel;
+extern Global<std::string> PastaEscrita;
+extern Global<std::string> PastaAno;
+
 // Names every value above in the GlobalRegistry; runs once however often it is called.
 void RegisterShellGlobals();
 

@@ -12,6 +12,7 @@
 #endif
 #ifdef VOREL_HAVE_SHELL
 #include "vorel/shell/procedures.h"
+#include "vorel/shell/startup.h"
 #endif
 
 namespace vorel::app {
@@ -29,7 +30,7 @@ int RunHeadless(const char* scriptPath) {
     options.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
 #endif
 #ifdef VOREL_HAVE_SHELL
-    shell::RegisterShellProcedures();
+    shell::ProgramaPrincipal();  // the shell's procedures, the data root and its folders
 #endif
     ui::Runtime runtime(options);
     return ui::RunHeadlessScript(runtime, script, std::cout);

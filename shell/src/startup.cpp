@@ -1,12 +1,14 @@
 // The data root, the fixed folders and the folder globals of the start-up.
 #include "vorel/shell/startup.h"
 
+#include <cstdio>
 #include <filesystem>
 
 #include "vorel/core/paths.h"
 #include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/procedures.h"
 
 namespace vorel::shell {
 
@@ -25,6 +27,13 @@ std::string PastaTrabalho() {
     auto here = std::filesystem::current_path(ec);
     if (ec) return ".";
     return files::to_program_path(here);
+}
+
+std::string PastaDoExecutavel() {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec || !exe.has_parent_path()) return ".";
+    return files::to_program_path(exe.parent_path());
 }
 
 std::string DeterminaPastaRaiz(std::string_view pastaTrabalho) {
@@ -61,6 +70,13 @@ Inicio IniciaPrograma(std::string_view pastaTrabalho, std::string_view pastaProg
     PastaTemp.Set(r.pastaRaiz + "Temp\\");
     PastaPrograma.Set(WithBackslash(pastaPrograma));
     r.falhas = CriaPastas(r.pastaRaiz);
+    return r;
+}
+
+Inicio ProgramaPrincipal() {
+    RegisterShellProcedures();
+    Inicio r = IniciaPrograma(PastaTrabalho(), PastaDoExecutavel());
+    for (const std::string& f : r.falhas) std::fprintf(stderr, "vorel: folder not created: %s\n", f.c_str());
     return r;
 }
 

@@ -20,6 +20,9 @@ namespace vorel::shell {
 // The working folder of the process, in program form (Windows-1252, backslashes).
 std::string PastaTrabalho();
 
+// The folder of the running program's executable, in program form ("." when unknown).
+std::string PastaDoExecutavel();
+
 // The data root for a working folder (program form), by the rule above.
 std::string DeterminaPastaRaiz(std::string_view pastaTrabalho);
 
@@ -38,5 +41,10 @@ struct Inicio {
 // Steps of the start-up that need no window: registers the shell's globals, finds the data root,
 // creates the folders and sets `PastaRaiz`, `PastaTemp` and `PastaPrograma`.
 Inicio IniciaPrograma(std::string_view pastaTrabalho, std::string_view pastaPrograma);
+
+// The program's own start: the shell's procedures registered, then IniciaPrograma on the process's
+// working folder and the executable's folder; folders that could not be created are said on
+// standard error (the tables in them say it again when they cannot open).
+Inicio ProgramaPrincipal();
 
 }  // namespace vorel::shell

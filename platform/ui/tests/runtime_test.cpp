@@ -231,3 +231,32 @@ TEST(FileChooser, AsksTheFrontEndAndReturnsThePathOrNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WindowModel, TimerAndPostedEventsReachTheLoop) {
+    Runtime rt;
+    std::vector<int> seen;
+    std::atomic<bool> posted{false};
+    rt.Start("Clock", [&](ProcContext& ctx) {
+        Window w(ctx, "Relógio");
+        w.Button(1, "&Fecha");
+        w.SetTimer(1);
+        w.Open();
+        int ticks = 0;
+        for (Event e; (e = w.Accept()).code != event::None;) {
+            if (e.code == event::Timer && ++ticks == 3) w.Post(event::User + 7);
+            if (e.code >= event::User) { seen.push_back(e.code - event::User); w.SetTimer(0); posted = true; }
+            if (e.code == event::Accepted) w.Close();
+        }
+        seen.push_back(ticks);
+    });
+    HeadlessDriver ui(rt);
+    int w = ui.WindowByCaption("Relógio");
+    ui.WaitUntil([&] { return posted.load(); }, "the posted event");
+    ui.Press(ui.ByText(w, "&Fecha"));
+    ui.WaitIdle();
+    EXPECT_EQ(seen, (std::vector<int>{7, 3}));
+}
+
+}  // namespace

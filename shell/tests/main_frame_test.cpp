@@ -48,6 +48,11 @@ protected:
                     c.response = loginOk ? Response::Completed : Response::Cancelled;
                 });
             if (missing.count(n)) return std::nullopt;
+            if (n == "Configura_Impressora")
+                return ProcedureFn([this](ProcContext& c) {
+                    configuraThread = c.thread();
+                    ModoImpressao.Set(0);
+                });
             return ProcedureFn([this, n](ProcContext& c) {
                 long long layout = vorel::settings::SettingsFile("Layout.ini").read_number("Layout", "QelLayout", 0);
                 std::lock_guard lock(m);
@@ -74,6 +79,7 @@ protected:
     std::set<std::string> missing{"CarregaCodigosImpressora"};
     std::atomic<int> logins{0};
     std::atomic<int> mainThread{0};
+    std::atomic<int> configuraThread{0};
     std::mutex m;
     std::vector<Started> started;
 };
@@ -194,5 +200,17 @@ TEST_F(FrameTest, OpeningAppliesWallpaperPrintingModeParametersAndKeypad) {
     EXPECT_FALSE(TecladoDecimalVirgula.Get());
     EXPECT_EQ(PastaTemp.Get(), PastaRaiz.Get() + "Temp\\");
     EXPECT_NE(DataHoje.Get(), 0);
+    ui.CloseWindow(w);
+}
+
+TEST_F(FrameTest, F4RunsThePrintingModeWindowOnTheFramesThreadAndShowsTheMode) {
+    StartMain();
+    HeadlessDriver ui(rt);
+    int w = FrameWindow(ui);
+    EXPECT_EQ(ui.Text(ui.Control(w, quadro::kModoTexto)), "Vídeo/Windows");
+    ui.Key(w, key::F(4));
+    EXPECT_EQ(configuraThread.load(), mainThread.load());
+    EXPECT_EQ(ui.Text(ui.Control(w, quadro::kModoTexto)), "Jato Tinta/Laser");
+    EXPECT_EQ(ui.State(ui.Control(w, quadro::kModoImpressao)).icon, "Matric.ico");
     ui.CloseWindow(w);
 }

@@ -1,5 +1,7 @@
 #include "vorel/data/view.h"
 
+#include <algorithm>
+
 #include "vorel/core/text.h"
 
 namespace vorel::data {
@@ -40,6 +42,62 @@ int View::compare_prefix(const void* record, const void* bound) const {
     return 0;
 }
 
+void View::order_by(std::initializer_list<std::string_view> fields) {
+    order_.clear();
+    for (std::string_view f : fields) {
+        KeyComponent c;
+        if (!f.empty() && f.front() == '-') {
+            c.descending = true;
+            f.remove_prefix(1);
+        }
+        c.field = table_.desc().field_index(f);
+        if (c.field >= 0) order_.push_back(c);
+    }
+}
+
+int View::load_sorted() {
+    sorted_.clear();
+    sorted_pos_.clear();
+    std::vector<Position> pos;
+    std::vector<RecordBuffer> recs;
+    std::vector<KeyComponent> order = std::move(order_);
+    order_.clear();
+    dir_ = 0;
+    int rc;
+    while ((rc = next()) == kNoError) {
+        recs.emplace_back(table_.desc());
+        recs.back().copy_from(table_.buffer());
+        pos.push_back(table_.position());
+    }
+    order_ = std::move(order);
+    if (rc != kRecordNotAvailable) return rc;
+    const TableDesc& d = table_.desc();
+    std::vector<std::size_t> idx(recs.size());
+    for (std::size_t i = 0; i < idx.size(); ++i) idx[i] = i;
+    std::stable_sort(idx.begin(), idx.end(), [&](std::size_t a, std::size_t b) {
+        for (const KeyComponent& c : order_) {
+            const FieldDesc& f = d.fields[static_cast<std::size_t>(c.field)];
+            int r;
+            if (is_text(f.type)) {
+                r = text::compare_nocase(field_text(f, recs[a].get()), field_text(f, recs[b].get()));
+            } else {
+                std::int64_t x = field_int(f, recs[a].get()), y = field_int(f, recs[b].get());
+                r = x < y ? -1 : (x > y ? 1 : 0);
+            }
+            if (c.descending) r = -r;
+            if (r != 0) return r < 0;
+        }
+        return false;
+    });
+    for (std::size_t i : idx) {
+        sorted_.push_back(std::move(recs[i]));
+        sorted_pos_.push_back(pos[i]);
+    }
+    sorted_loaded_ = true;
+    clear_error();
+    return kNoError;
+}
+
 int View::open() {
     if (!table_.is_open()) return set_error(kFileNotOpen, table_.desc().label);
     if (key_ < 0 || key_ >= static_cast<int>(table_.desc().keys.size()))
@@ -51,6 +109,8 @@ int View::open() {
     }
     opened_ = true;
     dir_ = 0;
+    sorted_loaded_ = false;
+    cur_ = -1;
     clear_error();
     return kNoError;
 }
@@ -64,6 +124,21 @@ int View::start(int dir) {
 
 int View::next() {
     if (!opened_) return set_error(kFileNotOpen, table_.file_name(), "view not open");
+    if (!order_.empty()) {
+        if (!sorted_loaded_) {
+            if (int rc = load_sorted(); rc) return rc;
+            cur_ = -1;
+        }
+        dir_ = 1;
+        if (cur_ + 1 >= static_cast<long>(sorted_.size())) {
+            cur_ = static_cast<long>(sorted_.size());
+            return set_error(kRecordNotAvailable, table_.file_name());
+        }
+        ++cur_;
+        sorted_[static_cast<std::size_t>(cur_)].copy_to(table_.buffer());
+        table_.reget_position_only(sorted_pos_[static_cast<std::size_t>(cur_)]);
+        return kNoError;
+    }
     if (dir_ == 0)
         if (int rc = start(1); rc) return rc;
     dir_ = 1;
@@ -78,6 +153,21 @@ int View::next() {
 
 int View::previous() {
     if (!opened_) return set_error(kFileNotOpen, table_.file_name(), "view not open");
+    if (!order_.empty()) {
+        if (!sorted_loaded_) {
+            if (int rc = load_sorted(); rc) return rc;
+            cur_ = static_cast<long>(sorted_.size());
+        }
+        dir_ = -1;
+        if (cur_ <= 0) {
+            cur_ = -1;
+            return set_error(kRecordNotAvailable, table_.file_name());
+        }
+        --cur_;
+        sorted_[static_cast<std::size_t>(cur_)].copy_to(table_.buffer());
+        table_.reget_position_only(sorted_pos_[static_cast<std::size_t>(cur_)]);
+        return kNoError;
+    }
     if (dir_ == 0)
         if (int rc = start(-1); rc) return rc;
     dir_ = -1;

@@ -94,5 +94,51 @@ TEST_F(CrashTest, ProcessKilledInALargeTransactionLeavesEveryFileWhole) {
     EXPECT_GE(outcomes[0], 1);  // at least the kill while writing found nothing committed
 }
 
+// Two processes inserting under one auto-numbered key at once never take the same number.
+TEST_F(CrashTest, TwoProcessesAutoNumberDistinctly) {
+    constexpr int kEach = 40;
+    {
+        FileManager fm(Pedidos());
+        ASSERT_EQ(fm.open(), kNoError);  // created before the children start
+    }
+    pid_t kids[2];
+    for (int k = 0; k < 2; ++k) {
+        kids[k] = fork();
+        ASSERT_GE(kids[k], 0);
+        if (kids[k] == 0) {
+            int code = 0;
+            std::thread worker([&] {
+                FileManager fm(Pedidos());
+                if (fm.open()) {
+                    code = 2;
+                    return;
+                }
+                for (int i = 0; i < kEach; ++i) {
+                    fm.prime_record();
+                    fm.rec<PedidoRec>().Cliente = k == 0 ? "um" : "dois";
+                    if (fm.insert(false) != 0) {
+                        code = 3;
+                        return;
+                    }
+                }
+            });
+            worker.join();
+            _exit(code);
+        }
+    }
+    for (pid_t p : kids) {
+        int status = 0;
+        waitpid(p, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    FileManager fm(Pedidos());
+    ASSERT_EQ(fm.open(), kNoError);
+    EXPECT_EQ(fm.records(), 2 * kEach);
+    ASSERT_EQ(fm.set("PED:KEY:CODIGO"), kNoError);
+    std::uint32_t expected = 1;
+    while (fm.next() == kNoError) EXPECT_EQ(fm.rec<PedidoRec>().Codigo, expected++);
+    EXPECT_EQ(expected, 2u * kEach + 1);
+}
+
 }  // namespace
 }  // namespace vorel::data::testing

@@ -72,3 +72,23 @@ TEST_F(ViewTest, FilterPredicateWithoutRange) {
 
 }  // namespace
 }  // namespace vorel::data::testing
+
+namespace vorel::data::testing {
+namespace {
+
+TEST_F(ViewTest, DynamicOrderChosenAtRunTime) {
+    View v(fm, "ITE:KEY:CODIGO");
+    v.order_by({"Data", "-Grupo"});
+    v.filter<ItemRec>([](const ItemRec& r) { return r.Grupo != "C"; });
+    EXPECT_EQ(read(v), (Rows{{"B", 10}, {"A", 10}, {"B", 20}, {"A", 20}, {"A", 30}}));
+    EXPECT_EQ(read(v, -1), (Rows{{"A", 30}, {"A", 20}, {"B", 20}, {"A", 10}, {"B", 10}}));
+    ASSERT_EQ(v.open(), kNoError);
+    ASSERT_EQ(v.next(), kNoError);
+    ASSERT_EQ(v.next(), kNoError);
+    ASSERT_EQ(v.previous(), kNoError);  // back to the first
+    EXPECT_EQ(fm.rec<ItemRec>().Grupo, "B");
+    EXPECT_EQ(fm.put(), kNoError);      // the record shown is the current one
+}
+
+}  // namespace
+}  // namespace vorel::data::testing

@@ -86,6 +86,8 @@ public:
     int get(std::string_view key_name) { return get(key_number(key_name)); }
     int reget(Position p);                  // 35 when the record is gone
     Position position() const { return {current_id_}; }
+    // Makes `p` the current record without reading it (the buffer already holds it).
+    void reget_position_only(Position p) { current_id_ = p.id; }
     // Positions at the start (next) or end (previous) of the key order.
     int set(int key);
     int set(std::string_view key_name) { return set(key_number(key_name)); }

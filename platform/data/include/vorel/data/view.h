@@ -14,6 +14,8 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
+#include <vector>
 #include <string_view>
 
 #include "vorel/data/file_manager.h"
@@ -35,6 +37,11 @@ public:
         filter_ = [f = std::move(f)](const void* r) { return f(*static_cast<const R*>(r)); };
     }
 
+    // A dynamic order (a key flagged kDynamic, or any order a report chooses): field names, '-' for
+    // descending. The view then reads its range and filter in the key's order, sorts in memory
+    // (equal values keep the key's order) and returns them in the chosen order.
+    void order_by(std::initializer_list<std::string_view> fields);
+
     int open();      // positions before the first record of the range
     int next();      // 33 past the range's end
     int previous();  // after open: from the range's end backwards
@@ -53,6 +60,12 @@ private:
     std::function<bool(const void*)> filter_;
     int dir_ = 0;
     bool opened_ = false;
+    std::vector<KeyComponent> order_;
+    std::vector<RecordBuffer> sorted_;
+    std::vector<Position> sorted_pos_;
+    long cur_ = -1;
+    bool sorted_loaded_ = false;
+    int load_sorted();
 };
 
 }  // namespace vorel::data

@@ -336,7 +336,9 @@ int FileManager::fill() {
             if (int rc = run(level); rc) return rc;
     }
     c.exhausted = c.count < want;
-    if (c.batch_size < kMaxBatch) c.batch_size *= 2;
+    // Batches grow up to 512 records, and up to about 1 MB for wide records.
+    int cap = static_cast<int>(std::max<std::size_t>(kFirstBatch, std::min<std::size_t>(kMaxBatch, (1u << 20) / desc_.record.size)));
+    if (c.batch_size < cap) c.batch_size = std::min(cap, c.batch_size * 2);
     return kNoError;
 }
 

@@ -69,22 +69,11 @@ int children_of(const RelationLink& link, const TableDesc& pd, const void* pr, F
     if (key < 0) return set_error(kKeysInvalid, c.file_name(), link.child_key);
     c.clear_record();
     for (auto& [pf, cf] : link.fields) copy_value(pd.field(pf), pr, cd.field(cf), c.buffer());
-    // The key's other components start at the lowest value in the key's order, so that the first
-    // child is not skipped: an ascending number at its minimum, a descending one at its maximum.
-    for (const KeyComponent& kc : cd.keys[static_cast<std::size_t>(key)].components) {
-        const FieldDesc& f = cd.fields[static_cast<std::size_t>(kc.field)];
-        bool linked = false;
-        for (auto& lf : link.fields) linked = linked || cd.field_index(lf.second) == kc.field;
-        if (linked) continue;
-        if (is_text(f.type)) {
-            if (kc.descending) set_field_text(f, c.buffer(), std::string(static_cast<std::size_t>(f.width), '\xFF'));
-        } else {
-            set_field_int(f, c.buffer(), kc.descending ? f.max_value() : f.min_value());
-        }
-    }
     RecordBuffer wanted(cd);
     wanted.copy_from(c.buffer());
-    if (int rc = c.set_at(key); rc) return rc;
+    // Positioned on the linking fields alone, so that no child is skipped whatever the order of
+    // the key's other components (descending ones included).
+    if (int rc = c.set_at(key, static_cast<int>(link.fields.size())); rc) return rc;
     for (;;) {
         int rc = c.next();
         if (rc == kRecordNotAvailable) break;

@@ -33,7 +33,8 @@ std::string full_name(std::string_view prefix, std::string_view name) {
 void add_key(TableDesc& d, std::string_view name, std::string_view description,
              std::initializer_list<std::string_view> components, unsigned flags, int auto_number) {
     KeyDesc k;
-    k.name = full_name(d.prefix, name);
+    // A name written with its prefix keeps the prefix's spelling ("AltCont:Key:Codigo" of ALTCONT).
+    k.name = strip_prefix(d.prefix, name).size() != name.size() ? std::string(name) : full_name(d.prefix, name);
     k.description = description.empty() ? k.name : from_source(description);
     k.flags = flags;
     if (!(flags & kDuplicates)) k.flags |= kUnique;

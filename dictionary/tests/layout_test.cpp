@@ -113,6 +113,11 @@ TEST(Layout, KeysCarryTheirFlagsDescriptionsAndNumbering) {
     EXPECT_EQ(DepVacinacao().key("DVACI:KEY:CODIGO").auto_number, 4);
     EXPECT_EQ(SaldosVorel().key("SQEL:KEY:PROD_DATA").description, "Produto +  Data");
     EXPECT_EQ(CNAE().key("CNAE:KEY:DESCRICAO").description, "Desscri\xe7\xe3o");
+    // key names keep their spelling where it differs from the prefix's
+    EXPECT_EQ(AltContratuais().keys[0].name, "AltCont:Key:Codigo");
+    EXPECT_EQ(EntradaSaidaVorel().key("ESA:KEY:DATA_ENTSAI_NUMERO").name, "ESA:KEY:DATA_ENTSAI_NUMERO");
+    EXPECT_EQ(EntradaSaidaVorel().keys[4].name, "Esa:Key:DataEspelho");
+    EXPECT_EQ(MovFuncionarios().keys[3].name, "MovFunc:Key:FunTipoPerAq");
     // every key of the dictionary is case-insensitive; at most one primary per table
     for (const TableInfo& t : all_tables()) {
         int primaries = 0;

@@ -155,7 +155,7 @@ void clear_field(const FieldDesc& f, void* record) {
     for (int e = 0; e < f.elements; ++e) {
         void* p = f.element(record, e);
         if (is_text(f.type))
-            f.access.set_text(p, {});
+            f.access.set_text(p, std::string_view(""));
         else
             f.access.set_int(p, 0);
     }

@@ -24,7 +24,7 @@ void line_to_record(const TableDesc& d, std::string_view line, void* record) {
         for (int e = 0; e < f.elements; ++e) {
             bool last = i + 1 == d.fields.size() && e + 1 == f.elements;
             std::size_t w = last ? std::string::npos : static_cast<std::size_t>(f.width);
-            std::string_view part = pos < line.size() ? line.substr(pos, w) : std::string_view{};
+            std::string_view part = pos < line.size() ? line.substr(pos, w) : std::string_view("");
             pos += last ? part.size() : static_cast<std::size_t>(f.width);
             if (!set_field_text(f, record, part, e)) set_field_int(f, record, 0, e);
         }

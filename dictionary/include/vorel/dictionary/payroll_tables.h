@@ -21,46 +21,46 @@ namespace vorel::dictionary {
 
 // Funcionarios (FUN)
 struct FuncionariosRec {
-    std::uint32_t CODIGO = 0;
-    String<70> Nome{};
-    String<40> ENDERECO{};
-    std::uint16_t NUMERO = 0;
-    String<25> COMPLEMENTO{};
-    String<25> BAIRRO{};
-    std::uint32_t CEP = 0;
-    String<2> UF{};
-    String<15> RG{};
-    String<10> ORGAO{};
-    std::int32_t DATAEMISSAORG = 0;
-    String<11> CPF{};
+    std::uint32_t CODIGO = 0;  // person code; auto-numbered (key FUN:Key:Codigo)
+    String<70> Nome{};  // name
+    String<40> ENDERECO{};  // street address
+    std::uint16_t NUMERO = 0;  // street number
+    String<25> COMPLEMENTO{};  // address complement
+    String<25> BAIRRO{};  // district
+    std::uint32_t CEP = 0;  // postal code (CEP), 8 digits
+    String<2> UF{};  // state, two letters (a state of Estados)
+    String<15> RG{};  // identity card (RG) number
+    String<10> ORGAO{};  // identity card issuer
+    std::int32_t DATAEMISSAORG = 0;  // identity card issue date
+    String<11> CPF{};  // CPF, 11 digits without punctuation
     String<14> CNPJ{};
-    std::int32_t ADMISSAO = 0;
+    std::int32_t ADMISSAO = 0;  // admission date
     std::int32_t DTEXAMEADMISSIONAL = 0;
-    std::int32_t DEMISSAO = 0;
+    std::int32_t DEMISSAO = 0;  // dismissal date
     std::int32_t DTEXAMEDEMISSIONAL = 0;
-    String<60> CIDADE{};
-    String<40> EMAIL{};
-    std::int16_t DDD = 0;
-    std::uint32_t TELEFONE = 0;
-    std::int16_t RAMAL = 0;
+    String<60> CIDADE{};  // municipality name (a municipality of Municipios)
+    String<40> EMAIL{};  // e-mail address
+    std::int16_t DDD = 0;  // telephone area code (DDD)
+    std::uint32_t TELEFONE = 0;  // telephone number
+    std::int16_t RAMAL = 0;  // telephone extension
     std::uint32_t TELEFONE_2 = 0;
-    std::uint8_t CATEGORIA = 0;
+    std::uint8_t CATEGORIA = 0;  // category code (the responsible-person form's category list)
     String<70> NPAI{};
     String<70> NMAE{};
-    std::uint8_t ESTADOCIVIL = 0;
-    std::uint8_t SEXO = 0;
+    std::uint8_t ESTADOCIVIL = 0;  // marital status (field rule; new record: 1)
+    std::uint8_t SEXO = 0;  // sex (field rule; new record: 1)
     std::int32_t NASCIMENTO = 0;
     String<20> NATURALDE{};
-    std::uint8_t GRAUINSTRUCAO = 0;
+    std::uint8_t GRAUINSTRUCAO = 0;  // level of schooling (field rule; new record: 1)
     std::uint16_t CHAPA = 0;
-    std::uint8_t RACA = 0;
+    std::uint8_t RACA = 0;  // race (field rule; new record: 1)
     std::uint8_t NACIONALIDADE = 0;
     std::int32_t ANOCHEGADA = 0;
-    DecimalField<11, 0> PIS{};
+    DecimalField<11, 0> PIS{};  // PIS number or INSS registration, 11 digits
     DecimalField<13, 0> TITELEITOR{};
     std::uint16_t TITELEITORZONA = 0;
     std::uint16_t TITELEITORSECAO = 0;
-    std::uint8_t DEFICIENTEFISICO = 0;
+    std::uint8_t DEFICIENTEFISICO = 0;  // disability (field rule)
     std::uint32_t CTPS_NUMERO = 0;
     std::uint32_t CTPS_SERIE = 0;
     String<2> CTPS_UF{};
@@ -72,7 +72,7 @@ struct FuncionariosRec {
     String<3> HABILITACAOCATEGORIIA{};
     std::int32_t DATAOPCAOFGTS = 0;
     std::uint8_t OPCAOCAGED = 0;
-    std::uint8_t QTDHORASSEM = 0;
+    std::uint8_t QTDHORASSEM = 0;  // hours worked per week (field rule)
     DecimalField<5, 2> QTDHORASMES{};
     std::int32_t EXPERIENCIA1 = 0;
     std::int32_t EXPERIENCIA2 = 0;
@@ -83,8 +83,8 @@ struct FuncionariosRec {
     std::int32_t CONTARAZAO = 0;
     std::uint16_t SINDICATO = 0;
     std::uint8_t VINCULORAIS = 0;
-    String<100> FOTO{};
-    String<20> INSCRICAOCLASSE{};
+    String<100> FOTO{};  // path of the person's picture file
+    String<20> INSCRICAOCLASSE{};  // registration number with a professional body (such as CREA, OAB, CRC)
     String<20> DESCRICAODACLASSE{};
     std::int32_t DTAVISOPREVIO = 0;
     std::uint8_t TIPOAVISOPREVIO = 0;
@@ -95,10 +95,10 @@ struct FuncionariosRec {
     DecimalField<7, 4> PCTCAPVOTANTE{};
     DecimalField<11, 2> FGTSEMGRFC{};
     String<40> CONTACONTABILDISTRLUCRO{};
-    std::uint8_t RECOLHERGRFC = 0;
+    std::uint8_t RECOLHERGRFC = 0;  // field rule
     std::int32_t DATARECGRFC = 0;
-    std::uint8_t DEPOSMESANTERIOR = 0;
-    std::uint8_t Transporte = 0;
+    std::uint8_t DEPOSMESANTERIOR = 0;  // field rule; new record: 1
+    std::uint8_t Transporte = 0;  // field rule
     std::uint8_t ALVARA = 0;
     std::uint8_t CODADMRAIS = 0;
     String<20> CABELO{};
@@ -164,25 +164,25 @@ struct FuncionariosRec {
     std::int32_t HOMOLOGACAOHORA = 0;
     String<500> HOMOLOGACAOMOTIVOJUSTACAUSA{};
     std::uint8_t NAODESCONTARAVPREVIO = 0;
-    std::uint8_t AVISOPREVIO = 0;
+    std::uint8_t AVISOPREVIO = 0;  // field rule
     DecimalField<11, 2> VLRRECMESANTERIOR{};
     DecimalField<11, 2> VLRRECMESRESCISAO{};
     DecimalField<11, 2> VLRRECAVISOPREVIOIND{};
     DecimalField<11, 2> VLRRECMULTARESCISORIA{};
-    std::uint8_t ResponsavelReceitaFederal = 0;
-    std::uint8_t PENSAOALCALC = 0;
+    std::uint8_t ResponsavelReceitaFederal = 0;  // field rule
+    std::uint8_t PENSAOALCALC = 0;  // field rule
     std::uint16_t PENSAOALCODSAL = 0;
     DecimalField<7, 2> PENSAOALPCT{};
-    std::uint8_t PENSAOAL = 0;
+    std::uint8_t PENSAOAL = 0;  // field rule
     std::uint8_t SINDICALIZADO = 0;
-    std::uint8_t CalcHoras = 0;
-    std::uint8_t CalcMediasalario = 0;
-    std::uint8_t TIPOTERMINO1 = 0;
-    std::uint8_t TIPOTERMINO2 = 0;
+    std::uint8_t CalcHoras = 0;  // field rule
+    std::uint8_t CalcMediasalario = 0;  // field rule
+    std::uint8_t TIPOTERMINO1 = 0;  // field rule
+    std::uint8_t TIPOTERMINO2 = 0;  // field rule
     std::uint16_t QUANTIDADE1 = 0;
     std::uint16_t QUANTIDADE2 = 0;
     DecimalField<11, 2> REMFINSRESC{};
-    std::uint8_t RemFinsRescManual = 0;
+    std::uint8_t RemFinsRescManual = 0;  // field rule
     std::uint8_t TIPOCALCHORAS = 0;
     String<40> EMP_RESP_NOME{};
     String<15> EMP_RESP_RG{};
@@ -193,9 +193,9 @@ struct FuncionariosRec {
     std::uint32_t CODEMPRESATRANSF = 0;
     std::uint32_t CODFUNCTRANSF = 0;
     std::int32_t DATATRANSF = 0;
-    std::uint8_t TIPOTRANSF = 0;
-    std::uint8_t CalcularD13Rescisao = 0;
-    std::uint8_t Inativo = 0;
+    std::uint8_t TIPOTRANSF = 0;  // field rule
+    std::uint8_t CalcularD13Rescisao = 0;  // field rule
+    std::uint8_t Inativo = 0;  // field rule
     std::uint8_t TRANSFERENCIAFUNC = 0;
     std::uint8_t QTDEDIASFERIASRESCISAO = 0;
     std::uint8_t PERMITIRMAISRECBMES = 0;
@@ -206,18 +206,18 @@ struct FuncionariosRec {
     std::uint8_t QTDEMESESGRAVIDA = 0;
     std::uint8_t RESCISAOTRAVADA = 0;
     std::uint8_t NAOCALCULACONTRIBUICOES = 0;
-    std::uint8_t VisuAssinaturaRel = 0;
-    std::uint8_t TipoContratoHomolognet = 0;
-    std::uint8_t ComprovouEmpregoPerAviso = 0;
+    std::uint8_t VisuAssinaturaRel = 0;  // field rule
+    std::uint8_t TipoContratoHomolognet = 0;  // field rule
+    std::uint8_t ComprovouEmpregoPerAviso = 0;  // field rule
     DecimalField<5, 2> PENSAOFGTS{};
     DecimalField<11, 2> VLRREMUMESANTHOMOLOGNET{};
     String<5> CODAFASTAMENTOHOMOLOGNET{};
-    std::uint8_t LeiAviso = 0;
-    std::uint8_t ContagemDias = 0;
-    std::uint8_t DiasAcrescimo = 0;
+    std::uint8_t LeiAviso = 0;  // field rule
+    std::uint8_t ContagemDias = 0;  // field rule
+    std::uint8_t DiasAcrescimo = 0;  // field rule
     DecimalField<11, 2> REMFINSRESCCOMP{};
     std::int32_t DATAAFASTHOMOLOGNET = 0;
-    std::uint8_t CTDTipo = 0;
+    std::uint8_t CTDTipo = 0;  // field rule
     std::int32_t CTDDATAEMISSAO = 0;
     String<40> CTDTERMO_MATRICULA{};
     String<20> CTDLIVRO{};
@@ -247,22 +247,22 @@ const data::TableDesc& Funcionarios();
 
 // ACFuncionarios (ACFUN)
 struct ACFuncionariosRec {
-    std::uint32_t CODIGOFUN = 0;
-    std::uint8_t CODIGOCAMPO = 0;
-    std::int32_t DATA = 0;
-    DecimalField<11, 4> VALOR{};
-    String<50> ALTERACAO{};
-    String<50> ANOTACAO{};
-    std::int32_t DATAEX = 0;
+    std::uint32_t CODIGOFUN = 0;  // the person's FUN:CODIGO
+    std::uint8_t CODIGOCAMPO = 0;  // change type: which item of the person changed (the change history's numbering)
+    std::int32_t DATA = 0;  // the date from which the change applies
+    DecimalField<11, 4> VALOR{};  // numeric value of the change
+    String<50> ALTERACAO{};  // text value of the change
+    String<50> ANOTACAO{};  // annotation
+    std::int32_t DATAEX = 0;  // a second date kept with the change
 };
 const data::TableDesc& ACFuncionarios();
 
 // Dependentes (DEP)
 struct DependentesRec {
-    std::uint32_t CODIGOFUNCIONARIO = 0;
-    std::uint8_t CODIGODEPENDENTE = 0;
-    String<40> NOME{};
-    std::uint8_t TIPO = 0;
+    std::uint32_t CODIGOFUNCIONARIO = 0;  // the employee's FUN:CODIGO
+    std::uint8_t CODIGODEPENDENTE = 0;  // dependant number within the employee; auto-numbered
+    String<40> NOME{};  // dependant's name
+    std::uint8_t TIPO = 0;  // kind of dependant (field rule)
     std::int32_t NASCIMENTO = 0;
     std::int32_t DATAENTREGA = 0;
     String<20> LOCALNASCIMENTO{};
@@ -273,25 +273,25 @@ struct DependentesRec {
     String<7> LIVROREGISTRO{};
     std::uint8_t DEPEDENTEIRRF = 0;
     std::uint8_t DEPENDENTESF = 0;
-    std::uint8_t SEXO = 0;
+    std::uint8_t SEXO = 0;  // sex (field rule)
     std::uint8_t DEPIDADEESCOLAR = 0;
 };
 const data::TableDesc& Dependentes();
 
 // DepVacinacao (DVACI)
 struct DepVacinacaoRec {
-    std::uint32_t CODIGOFUNCIONARIO = 0;
-    std::uint8_t CODIGODEPENDENTE = 0;
-    std::uint8_t CODIGOVACINA = 0;
-    std::uint8_t NUMERODOSE = 0;
+    std::uint32_t CODIGOFUNCIONARIO = 0;  // the employee's FUN:CODIGO
+    std::uint8_t CODIGODEPENDENTE = 0;  // the dependant's DEP:CODIGODEPENDENTE
+    std::uint8_t CODIGOVACINA = 0;  // vaccine code
+    std::uint8_t NUMERODOSE = 0;  // dose number within employee, dependant and vaccine; auto-numbered
     std::int32_t DATA = 0;
 };
 const data::TableDesc& DepVacinacao();
 
 // DepSuspSF (DSSF)
 struct DepSuspSFRec {
-    std::uint32_t CODIGOFUNCIONARIO = 0;
-    std::uint8_t CODIGODEPENDENTE = 0;
+    std::uint32_t CODIGOFUNCIONARIO = 0;  // the employee's FUN:CODIGO
+    std::uint8_t CODIGODEPENDENTE = 0;  // the dependant's DEP:CODIGODEPENDENTE
     std::int32_t DATAINICIO = 0;
     std::int32_t DATAFINAL = 0;
 };
@@ -299,10 +299,10 @@ const data::TableDesc& DepSuspSF();
 
 // MovFuncionarios (MOVFUNC)
 struct MovFuncionariosRec {
-    std::uint32_t FUNCIONARIO = 0;
+    std::uint32_t FUNCIONARIO = 0;  // the employee's FUN:CODIGO
     std::uint8_t FERIASEMDOBRO = 0;
-    std::uint8_t CLANCAMENTO = 0;
-    std::uint8_t TIPO = 0;
+    std::uint8_t CLANCAMENTO = 0;  // entry number within the employee; auto-numbered
+    std::uint8_t TIPO = 0;  // kind of entry (field rule)
     std::int32_t INICIO = 0;
     std::int32_t FINAL = 0;
     std::int32_t PERAQINICIAL = 0;
@@ -326,7 +326,7 @@ struct MovFuncionariosRec {
     std::int32_t TERMINOATESTADO = 0;
     std::int32_t DATANASCIMENTO = 0;
     std::uint8_t CODRAIS = 0;
-    std::uint8_t Paga13Salario = 0;
+    std::uint8_t Paga13Salario = 0;  // field rule
     std::uint8_t NCONSFERIADOFERIAS = 0;
     std::uint8_t FERIAS_COLETIVAS = 0;
     std::uint8_t FERIAS_INCOMPLETA = 0;
@@ -349,8 +349,8 @@ const data::TableDesc& MovFuncionarios();
 
 // RefTotalMedia (REFTOTMED)
 struct RefTotalMediaRec {
-    std::uint32_t FUNCIONARIO = 0;
-    std::uint16_t LANCAMENTO = 0;
+    std::uint32_t FUNCIONARIO = 0;  // the employee's FUN:CODIGO
+    std::uint16_t LANCAMENTO = 0;  // the owning MOVFUNC:CLANCAMENTO
     std::uint8_t COMPLEMENTO = 0;
     std::uint8_t CALCULO = 0;
     std::int32_t REFERENCIA = 0;
@@ -370,7 +370,7 @@ const data::TableDesc& RefTotalMedia();
 
 // RefMedCta (REFMEDCTA)
 struct RefMedCtaRec {
-    std::uint32_t FUNCIONARIO = 0;
+    std::uint32_t FUNCIONARIO = 0;  // the employee's FUN:CODIGO
     std::uint16_t LANCAMENTO = 0;
     std::uint8_t COMPLEMENTO = 0;
     std::uint8_t CALCULO = 0;
@@ -391,7 +391,7 @@ const data::TableDesc& RefMedCta();
 
 // RefVlrMensais (REFVLRMEN)
 struct RefVlrMensaisRec {
-    std::uint32_t FUNCIONARIO = 0;
+    std::uint32_t FUNCIONARIO = 0;  // the employee's FUN:CODIGO
     std::uint16_t LANCAMENTO = 0;
     std::uint8_t CALCULO = 0;
     std::int32_t REFERENCIA = 0;

@@ -40,16 +40,17 @@ public:
         }
         aberta_ = true;
         Window& w = window();
-        w.Add(kIcone, ControlType::Image).Text("Vorel.ico");
-        w.String(kNome, "Vorel");
-        w.String(kTextoVersao, text::to_utf8(GLO_VERSAO.Get()));
-        w.Add(kGrupoUsuario, ControlType::Group, "Usuário");
-        w.Combo(kUsuario, Use(usuario_)).Parent(kGrupoUsuario).Columns({{"Nome", 80, 'L'}}).DropCount(10);
-        w.Add(kGrupoSenha, ControlType::Group, "Senha");
-        w.Entry(kSenha, Use(senha_), "@s20").Parent(kGrupoSenha);
-        w.String(kConfigurar, "Configurar Senhas").Icon("hand");
-        w.Button(kOk, "&Ok");
-        w.Button(kCancela, "&Cancela");
+        w.SetPosition({120, 60, 200, 124});
+        w.Add(kIcone, ControlType::Image).Text("Vorel.ico").At(8, 8, 24, 24);
+        w.String(kNome, "Vorel").At(40, 8, 150, 10).FontWeight(700);
+        w.String(kTextoVersao, text::to_utf8(GLO_VERSAO.Get())).At(40, 20, 150, 10);
+        w.Add(kGrupoUsuario, ControlType::Group, "Usuário").At(8, 36, 184, 28);
+        w.Combo(kUsuario, Use(usuario_)).Columns({{"Nome", 80, 'L'}}).DropCount(10).At(16, 47, 168, 12);
+        w.Add(kGrupoSenha, ControlType::Group, "Senha").At(8, 68, 184, 28);
+        w.Entry(kSenha, Use(senha_), "@s20").At(16, 79, 168, 12);
+        w.String(kConfigurar, "Configurar Senhas").Icon("hand").At(8, 105, 80, 10).Colour(0xFF0000);
+        w.Button(kOk, "&Ok").At(96, 102, 45, 14);
+        w.Button(kCancela, "&Cancela").At(147, 102, 45, 14);
         w.SetDefaultButton(kOk);
         SetCancelButton(kCancela);
         navigator().ExcludeControl(kOk);

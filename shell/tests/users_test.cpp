@@ -213,3 +213,47 @@ TEST_F(UsersTest, ResetLeavesExactlyTheTwoBuiltInUsers) {
     }
     EXPECT_EQ(StoredUsers(), (std::vector<std::string>{"1", "PAINELCHEFIA"}));
 }
+
+TEST_F(UsersTest, UsersBrowseOnlyForAnAdministratorAndItsFormAddsAUser) {
+    AddUsers({{"ANA", "ABC", 0}, {"CHEFE", "XYZ", 1}});
+    {
+        Runtime rt(WithDictionary());
+        int t = rt.Start("UsuariosSenhas");
+        HeadlessDriver ui(rt);
+        int v = ui.WindowByCaption(" Verifica Administrador");
+        ui.Type(ui.Control(v, 2), "ANA");
+        ui.Type(ui.Control(v, 4), "ABC");
+        ui.Press(ui.ByText(v, "&OK"));
+        EXPECT_EQ(ui.PendingMessageBox().text, "Usuário não tem acesso!");
+        ui.Answer(1);
+        ui.Press(ui.ByText(v, "&Cancela"));
+        ui.WaitUntil([&] { return rt.Finished(t).has_value(); }, "the browse to close at once");
+        EXPECT_FALSE(ui.HasWindow("Usuários / Senhas"));
+    }
+    Runtime rt(WithDictionary());
+    int t = rt.Start("UsuariosSenhas");
+    HeadlessDriver ui(rt);
+    int v = ui.WindowByCaption(" Verifica Administrador");
+    ui.Type(ui.Control(v, 2), "CHEFE");
+    ui.Type(ui.Control(v, 4), "XYZ");
+    ui.Press(ui.ByText(v, "&OK"));
+    int w = ui.WindowByCaption("Usuários / Senhas");
+    EXPECT_EQ(ui.Rows(ui.Control(w, 1)), (std::vector<std::vector<std::string>>{{"ANA", "Não"}, {"CHEFE", "Sim"}}));
+    ui.Press(ui.ByText(w, "    &Incluir"));
+    int f = ui.WindowByCaption("Incluir Usuário");
+    ui.Press(ui.ByText(f, "&OK"));
+    EXPECT_EQ(ui.PendingMessageBox().text, "Preencha o usuário!");
+    ui.Answer(1);
+    ui.Type(ui.Control(f, 2), "BIA");
+    ui.Press(ui.ByText(f, "&OK"));
+    EXPECT_EQ(ui.PendingMessageBox().text, "Preencha a senha!");
+    ui.Answer(1);
+    ui.Type(ui.Control(f, 4), "123");
+    ui.Check(ui.Control(f, 5), true);
+    ui.Press(ui.ByText(f, "&OK"));
+    EXPECT_EQ(ui.Rows(ui.Control(w, 1)),
+              (std::vector<std::vector<std::string>>{{"ANA", "Não"}, {"BIA", "Sim"}, {"CHEFE", "Sim"}}));
+    ui.Press(ui.ByText(w, "   &Fechar"));
+    ui.WaitUntil([&] { return rt.Finished(t).has_value(); }, "the browse");
+    EXPECT_EQ(StoredUsers(), (std::vector<std::string>{"ANA", "BIA", "CHEFE"}));
+}

@@ -278,7 +278,7 @@ void RawInsert(benchmark::State& state) {
     for (auto _ : state) {
         fs::remove(folder() / "raw.db");
         sqlite3* db = raw_open(folder() / "raw.db");
-        sqlite3_exec(db, ("CREATE TABLE rec (rid INTEGER PRIMARY KEY, " + raw_schema_columns() + ")").c_str(), nullptr,
+        sqlite3_exec(db, ("CREATE TABLE rec (rid INTEGER PRIMARY KEY AUTOINCREMENT, " + raw_schema_columns() + ")").c_str(), nullptr,
                      nullptr, nullptr);
         sqlite3_exec(db, "CREATE UNIQUE INDEX k0 ON rec (\"Codigo\")", nullptr, nullptr, nullptr);
         sqlite3_exec(db, "CREATE INDEX k1 ON rec (\"Nome\" COLLATE VNOCASE, \"Data\")", nullptr, nullptr, nullptr);

@@ -27,8 +27,10 @@ std::string column_of(const TableDesc& d, int fi, int e = 0) {
 
 }  // namespace
 
+// rid never takes a number again once its record is deleted (AUTOINCREMENT): a position kept by a
+// browse never finds another record, and new records always sort after older equal ones.
 std::string create_table(const TableDesc& d, const std::string& schema) {
-    std::string s = "CREATE TABLE " + schema + ".rec (rid INTEGER PRIMARY KEY";
+    std::string s = "CREATE TABLE " + schema + ".rec (rid INTEGER PRIMARY KEY AUTOINCREMENT";
     for (const auto& f : d.fields) {
         const char* type = is_text(f.type) ? " TEXT NOT NULL DEFAULT ''" : " INTEGER NOT NULL DEFAULT 0";
         for (int e = 0; e < f.elements; ++e) s += ", " + column_of(d, static_cast<int>(&f - d.fields.data()), e) + type;

@@ -258,3 +258,20 @@ TEST_F(FileManagerTest, GenericAccessByFieldNumberAndName) {
 
 }  // namespace
 }  // namespace vorel::data::testing
+
+namespace vorel::data::testing {
+namespace {
+
+TEST_F(FileManagerTest, PositionOfADeletedRecordNeverFindsALaterOne) {
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    add_item(fm, 1, "um", "", 0);
+    add_item(fm, 2, "dois", "", 0);
+    Position last = fm.position();
+    ASSERT_EQ(fm.remove(), kNoError);
+    add_item(fm, 3, "tres", "", 0);
+    EXPECT_EQ(fm.reget(last), kRecordNotFound);
+}
+
+}  // namespace
+}  // namespace vorel::data::testing

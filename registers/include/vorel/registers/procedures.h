@@ -1,0 +1,33 @@
+// The register procedures of subsystem 3, and their registration by name.
+//
+// `AddRegisterProcedures()` adds every register window procedure to the `ProcedureRegistry` under
+// the name the menu and the other subsystems start or call it by ("CFO", "UCFO", "Estados", ...).
+// The program calls it once at start; calling it again changes nothing. Each procedure takes its
+// request from the thread's `Request` and leaves its outcome in `Response`; after a selection the
+// chosen record is in the table's record buffer of the calling thread.
+//
+//     vorel::registers::AddRegisterProcedures();
+//     ctx.Call("CFO", Request::Select);   // then data::dictionary::file(CFO()).rec<CFORec>()
+#pragma once
+
+namespace vorel::ui {
+class ProcContext;
+}
+
+namespace vorel::registers {
+
+void AddRegisterProcedures();
+
+// CFOP codes and their complementary codes.
+void RunCfoBrowse(ui::ProcContext& ctx);              // "CFO"
+void RunCfoForm(ui::ProcContext& ctx);                // "UCFO"
+void RunCfoComplementarBrowse(ui::ProcContext& ctx);  // "CFOComplementar"
+void RunCfoComplementarForm(ui::ProcContext& ctx);    // "UCFOComplementar"
+// Economic activities, states and municipalities.
+void RunCnaeBrowse(ui::ProcContext& ctx);             // "CNAE"
+void RunCnaeForm(ui::ProcContext& ctx);               // "UCNAE"
+void RunEstadosBrowse(ui::ProcContext& ctx);          // "Estados"
+void RunEstadosForm(ui::ProcContext& ctx);            // "UEstados"
+void RunMunicipiosForm(ui::ProcContext& ctx);         // "UMunicipios"
+
+}  // namespace vorel::registers

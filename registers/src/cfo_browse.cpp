@@ -1,0 +1,76 @@
+// Browse "CFO": window "Janela de C.F.O.P. Cadastrados" over table CFO, in code order on both tabs;
+// the form is UCFO. Called for selection, it leaves the chosen code in the CFO record buffer.
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/registers/procedures.h"
+#include "vorel/registers/register_window.h"
+
+namespace vorel::registers {
+
+namespace {
+
+using dictionary::CFORec;
+
+class CfoBrowse : public RegisterBrowse {
+public:
+    enum : int {
+        kSheet = 1, kTabCodigo, kPromptCodigo, kLocCodigo, kTabDescricao, kPromptDescricao, kLocDescricao,
+        kList, kDescricaoAbaixo, kInsert, kChange, kDelete, kSelect, kClose, kHelp
+    };
+
+    explicit CfoBrowse(ProcContext& ctx)
+        : RegisterBrowse(ctx, "CFO", "Janela de C.F.O.P. Cadastrados", dictionary::CFO(), "UCFO"),
+          rec_(file().rec<CFORec>()) {}
+
+    Level Setup() override {
+        Level l = RegisterBrowse::Setup();
+        if (l != Level::Benign) return l;
+        ui::Window& w = window();
+        w.Sheet(kSheet);
+        w.Tab(kTabCodigo, kSheet, "Pesquisa por Có&digo").Tip("Pesquisa por Código do C.F.O.");
+        w.Prompt(kPromptCodigo, "Pesquisa por Código..........").Parent(kTabCodigo);
+        w.Entry(kLocCodigo, ui::Use(rec_.CODIGO), "@n4").Parent(kTabCodigo).Immediate();
+        w.Tab(kTabDescricao, kSheet, "Pesquisa por De&scrição").Tip("Pesquisa por Descrição do C.F.O.");
+        w.Prompt(kPromptDescricao, "Pesquisa por Descrição.....").Parent(kTabDescricao);
+        w.Entry(kLocDescricao, ui::Use(rec_.DESCRICAO), "@s100").Parent(kTabDescricao);
+        w.List(kList, {{"Código", 28, 'C'}, {"Descrição", 257, 'L'}, {"Compl.", 12, 'R'}})
+            .Tip("Janela de CFO Cadastrados");
+        w.String(kDescricaoAbaixo, "");
+        w.Button(kInsert, "&Inclui Novo C.F.O.").Tip("Inclui Novo Cadastro de C.F.O.");
+        w.Button(kChange, "&Altera C.F.O.").Tip("Altera Cadastro de C.F.O.");
+        w.Button(kDelete, "&Exclui C.F.O.").Tip("Exclui Cadastro de C.F.O.");
+        w.Button(kSelect, "&Seleciona CFO").Tip("Seleciona C.F.O. Cadastrado");
+        w.Button(kClose, "&Fecha").Tip("Cancela e Retorna a Janela Anterior");
+        w.Button(kHelp, "&Ajuda").Tip("Ajuda On-Line");
+
+        ui::BrowseManager& b = browse();
+        b.SetList(kList);
+        b.AddColumn({"Código", 28, 'C', [this] { return std::to_string(rec_.CODIGO); }});
+        b.AddColumn({"Descrição", 257, 'L', [this] { return text::to_utf8(rec_.DESCRICAO.clipped()); }});
+        b.AddColumn({"Compl.", 12, 'R', [this] { return std::to_string(rec_.COMPLEMENTO); }});
+        // Both tabs list in code order; only the code tab's entry locates.
+        const int byCode = file().desc().key_index("CFO:KEY:CFO");
+        b.AddSortOrder({byCode, kLocCodigo, true, {}});
+        b.AddSortOrder({byCode, 0, false, {}});
+        b.SetSheet(kSheet);
+        if (request() != Request::View) {
+            b.SetInsertButton(kInsert);
+            b.SetChangeButton(kChange);
+            b.SetDeleteButton(kDelete);
+        }
+        b.SetSelectButton(kSelect);
+        SetCloseButton(kClose);
+        ShowBelowList(kList, kDescricaoAbaixo, 2);
+        HideUpdateButtonsWhenSelecting(kInsert, kChange, kDelete, kSelect);
+        ExcludeFromNavigation({kInsert, kChange, kDelete, kSelect, kClose, kHelp});
+        return Level::Benign;
+    }
+
+private:
+    CFORec& rec_;
+};
+
+}  // namespace
+
+void RunCfoBrowse(ProcContext& ctx) { CfoBrowse(ctx).Execute(); }
+
+}  // namespace vorel::registers

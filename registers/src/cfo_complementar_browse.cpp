@@ -1,0 +1,74 @@
+// Browse "CFOComplementar": window "Janela de Código Complemtar" over table CodCFOComplementar, in
+// code or description order by tab; the form is UCFOComplementar. Called for selection, it leaves
+// the chosen code in the CodCFOComplementar record buffer.
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/registers/procedures.h"
+#include "vorel/registers/register_window.h"
+
+namespace vorel::registers {
+
+namespace {
+
+using dictionary::CodCFOComplementarRec;
+
+class CfoComplementarBrowse : public RegisterBrowse {
+public:
+    enum : int {
+        kSheet = 1, kTabCodigo, kPromptCodigo, kLocCodigo, kTabDescricao, kPromptDescricao, kLocDescricao,
+        kList, kDescricaoAbaixo, kSelect, kInsert, kChange, kDelete, kClose, kHelp
+    };
+
+    explicit CfoComplementarBrowse(ProcContext& ctx)
+        : RegisterBrowse(ctx, "CFOComplementar", "Janela de Código Complemtar", dictionary::CodCFOComplementar(),
+                         "UCFOComplementar"),
+          rec_(file().rec<CodCFOComplementarRec>()) {}
+
+    Level Setup() override {
+        Level l = RegisterBrowse::Setup();
+        if (l != Level::Benign) return l;
+        ui::Window& w = window();
+        w.Sheet(kSheet);
+        w.Tab(kTabCodigo, kSheet, "Pesquisa por Có&digo").Tip("Pesquisa por Código Complementar");
+        w.Prompt(kPromptCodigo, "Pesquisa por Código..........").Parent(kTabCodigo);
+        w.Entry(kLocCodigo, ui::Use(rec_.CODIGO), "@n6").Parent(kTabCodigo).Immediate();
+        w.Tab(kTabDescricao, kSheet, "Pesquisa por &Descrição").Tip("Pesquisa por Descrição do Complemento");
+        w.Prompt(kPromptDescricao, "Pesquisa por Descrição.....").Parent(kTabDescricao);
+        w.Entry(kLocDescricao, ui::Use(rec_.DESCRICAO), "@s200").Parent(kTabDescricao).Immediate();
+        w.List(kList, {{"Codigo", 28, 'C'}, {"Descricao", 80, 'L'}}).Tip("Browsing Records");
+        w.String(kDescricaoAbaixo, "").Tip("Descrição do Código Complementar");
+        w.Button(kSelect, "&Seleciona Código").Tip("Seleciona Código Complementar");
+        w.Button(kInsert, "&Inclui Novo Código").Tip("Inclui Novo Código Complementar");
+        w.Button(kChange, "&Altera Código ").Tip("Altera Cadastro do Código Complementar");
+        w.Button(kDelete, "&Exclui Código").Tip("Exclui Código Complementar");
+        w.Button(kClose, "&Fecha").Tip("Cancela e Retorna a Tela Anterior");
+        w.Button(kHelp, "Ajuda &On-Line").Tip("Ajuda On-Line");
+
+        ui::BrowseManager& b = browse();
+        b.SetList(kList);
+        b.AddColumn({"Codigo", 28, 'C', [this] { return std::to_string(rec_.CODIGO); }});
+        b.AddColumn({"Descricao", 80, 'L', [this] { return text::to_utf8(rec_.DESCRICAO.clipped()); }});
+        b.AddSortOrder({file().desc().key_index("CCF:KEY:CODIGO"), kLocCodigo, true, {}});
+        b.AddSortOrder({file().desc().key_index("CCF:KEY:DESCRICAO"), kLocDescricao, true, {}});
+        b.SetSheet(kSheet);
+        if (request() != Request::View) {
+            b.SetInsertButton(kInsert);
+            b.SetChangeButton(kChange);
+            b.SetDeleteButton(kDelete);
+        }
+        b.SetSelectButton(kSelect);
+        SetCloseButton(kClose);
+        ShowBelowList(kList, kDescricaoAbaixo, 2);
+        HideUpdateButtonsWhenSelecting(kInsert, kChange, kDelete, kSelect);
+        ExcludeFromNavigation({kSelect, kInsert, kChange, kDelete, kClose, kHelp});
+        return Level::Benign;
+    }
+
+private:
+    CodCFOComplementarRec& rec_;
+};
+
+}  // namespace
+
+void RunCfoComplementarBrowse(ProcContext& ctx) { CfoComplementarBrowse(ctx).Execute(); }
+
+}  // namespace vorel::registers

@@ -1,0 +1,88 @@
+// Browse "Estados": window "Visualização da Tabela Unidade de Federação" over table Estados, opening
+// on the "&Alfabética" tab (description order); the form is UEstados. Enter on the list changes
+// the highlighted state, or selects it when the browse was called for selection. No resizer.
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/registers/procedures.h"
+#include "vorel/registers/register_window.h"
+
+namespace vorel::registers {
+
+namespace {
+
+using dictionary::EstadosRec;
+
+class EstadosBrowse : public RegisterBrowse {
+public:
+    enum : int {
+        kSheet = 1, kTabSigla, kPromptSigla, kLocSigla, kTabAlfabetica, kPromptDescricao, kLocDescricao,
+        kList, kInsert, kChange, kDelete, kSelect, kHelp, kClose
+    };
+
+    explicit EstadosBrowse(ProcContext& ctx)
+        : RegisterBrowse(ctx, "Estados", "Visualização da Tabela Unidade de Federação", dictionary::Estados(), "UEstados"),
+          rec_(file().rec<EstadosRec>()) {
+        NoResizer();
+    }
+
+    Level Setup() override {
+        Level l = RegisterBrowse::Setup();
+        if (l != Level::Benign) return l;
+        ui::Window& w = window();
+        w.Sheet(kSheet);
+        w.Tab(kTabSigla, kSheet, "&Sigla").Tip("Ordem de Sigla (UF)");
+        w.Prompt(kPromptSigla, "Sigla.............").Parent(kTabSigla);
+        w.Entry(kLocSigla, ui::Use(rec_.UF), "@s2").Parent(kTabSigla).Immediate();
+        w.Tab(kTabAlfabetica, kSheet, "&Alfabética");
+        w.Prompt(kPromptDescricao, "Descrição Estado...........").Parent(kTabAlfabetica);
+        w.Entry(kLocDescricao, ui::Use(rec_.DESC), "@s20").Parent(kTabAlfabetica).Immediate();
+        w.List(kList, {{"UF", 15, 'L'}, {"Descrição", 80, 'L'}})
+            .Tip("Inclui ( Insert ) - Altera ( Enter ) - Exclui ( Delete )");
+        w.Button(kInsert, "&Incluir").Tip("Inclui ou Pressione Insert");
+        w.Button(kChange, "&Alterar").Tip("Altera ou Pressione Enter no Registro Selecionado");
+        w.Button(kDelete, "&Excluir").Tip("Exclui ou Pressione Delete no Registro Selecionado");
+        w.Button(kSelect, "&Selecionar").Tip("Seleciona ou Pressione Enter no Registro Selecionado");
+        w.Button(kHelp, "&Ajuda").Tip("Ajuda");
+        w.Button(kClose, "&Fecha").Tip("Fecha a Janela");
+        w.SetDefaultButton(kChange);
+
+        ui::BrowseManager& b = browse();
+        b.SetList(kList);
+        b.AddColumn({"UF", 15, 'L', [this] { return text::to_utf8(rec_.UF.clipped()); }});
+        b.AddColumn({"Descrição", 80, 'L', [this] { return text::to_utf8(rec_.DESC.clipped()); }});
+        b.AddSortOrder({file().desc().key_index("EST:KEY:SIGLA"), kLocSigla, true, {}});
+        b.AddSortOrder({file().desc().key_index("EST:KEY:DESCRICAO"), kLocDescricao, true, {}});
+        b.SetSheet(kSheet);
+        if (request() != Request::View) {
+            b.SetInsertButton(kInsert);
+            b.SetChangeButton(kChange);
+            b.SetDeleteButton(kDelete);
+        }
+        b.SetSelectButton(kSelect);
+        SetCloseButton(kClose);
+        ExcludeFromNavigation({kInsert, kChange, kDelete, kSelect, kHelp, kClose});
+        return Level::Benign;
+    }
+
+    Level OnWindowOpened() override {
+        Level l = RegisterBrowse::OnWindowOpened();
+        ui::Window& w = window();
+        if (browse().selectMode()) {
+            w.SetDefaultButton(kSelect);
+            w[kChange].Tip("Altera Registro Selecionado").Msg("Altera Registro Selecionado");
+        }
+        // Every mode opens in description order.
+        w[kSheet].Selected(2);
+        browse().ChooseSortOrder();
+        browse().ResetToTop();
+        return l;
+    }
+
+private:
+    EstadosRec& rec_;
+};
+
+}  // namespace
+
+void RunEstadosBrowse(ProcContext& ctx) { EstadosBrowse(ctx).Execute(); }
+
+}  // namespace vorel::registers

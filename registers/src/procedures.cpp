@@ -1,0 +1,26 @@
+// Registration of the register procedures by name.
+#include "vorel/registers/procedures.h"
+
+#include <mutex>
+
+#include "vorel/ui/runtime.h"
+
+namespace vorel::registers {
+
+void AddRegisterProcedures() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        using ui::ProcedureRegistry;
+        ProcedureRegistry::Add("CFO", RunCfoBrowse);
+        ProcedureRegistry::Add("UCFO", RunCfoForm);
+        ProcedureRegistry::Add("CFOComplementar", RunCfoComplementarBrowse);
+        ProcedureRegistry::Add("UCFOComplementar", RunCfoComplementarForm);
+        ProcedureRegistry::Add("CNAE", RunCnaeBrowse);
+        ProcedureRegistry::Add("UCNAE", RunCnaeForm);
+        ProcedureRegistry::Add("Estados", RunEstadosBrowse);
+        ProcedureRegistry::Add("UEstados", RunEstadosForm);
+        ProcedureRegistry::Add("UMunicipios", RunMunicipiosForm);
+    });
+}
+
+}  // namespace vorel::registers

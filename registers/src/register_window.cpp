@@ -1,0 +1,167 @@
+// The register window pattern: the steps every register browse and form share.
+#include "vorel/registers/register_window.h"
+
+#include "vorel/data/dictionary.h"
+#include "vorel/data/error_manager.h"
+
+namespace vorel::registers {
+
+data::FileManager& ThreadFile(const data::TableDesc& table) { return data::dictionary::file(table); }
+
+namespace {
+
+bool OpenThroughRelations(const data::TableDesc& table) {
+    return data::dictionary::relation(table).open() == 0;
+}
+
+void CloseThroughRelations(const data::TableDesc& table) { (void)data::dictionary::relation(table).close(); }
+
+bool TakesData(ui::ControlType t) {
+    switch (t) {
+        case ui::ControlType::Entry: case ui::ControlType::Text: case ui::ControlType::Spin:
+        case ui::ControlType::List: case ui::ControlType::DropList: case ui::ControlType::Combo:
+        case ui::ControlType::DropCombo: case ui::ControlType::Check: case ui::ControlType::Radio:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+// ---- browse ------------------------------------------------------------------------------------
+
+RegisterBrowse::RegisterBrowse(ProcContext& ctx, std::string procedureName, std::string caption,
+                               const data::TableDesc& table, std::string formProcedure)
+    : detail::BrowseSourceHolder(ThreadFile(table)),
+      ui::BrowseWindow(ctx, std::move(procedureName), std::move(caption), source),
+      file_(ThreadFile(table)),
+      form_(std::move(formProcedure)) {}
+
+Level RegisterBrowse::Setup() {
+    data::ErrorManager::current().push_procedure(procedureName());
+    pushed_ = true;
+    Level l = ui::BrowseWindow::Setup();
+    if (!OpenThroughRelations(file_.desc())) {
+        window().Close();  // the engine has shown why
+        return Level::Cancel;
+    }
+    opened_ = true;
+    if (useResizer_) SetResizer(&resizer_);
+    return l;
+}
+
+Level RegisterBrowse::Teardown() {
+    Level l = ui::BrowseWindow::Teardown();
+    if (opened_) CloseThroughRelations(file_.desc());
+    opened_ = false;
+    if (pushed_) data::ErrorManager::current().pop_procedure();
+    pushed_ = false;
+    return l;
+}
+
+void RegisterBrowse::ExcludeFromNavigation(std::initializer_list<int> feqs) {
+    for (int f : feqs) navigator().ExcludeControl(f);
+}
+
+void RegisterBrowse::HideUpdateButtonsWhenSelecting(int insert, int change, int del, int select) {
+    hideOnSelect_ = {insert, change, del};
+    selectButton_ = select;
+}
+
+Level RegisterBrowse::OnWindowOpened() {
+    if (browse().selectMode() && !hideOnSelect_.empty()) {
+        browse().DropUpdateButtons();
+        for (int f : hideOnSelect_)
+            if (ui::Control* c = window().Find(f)) c->Hide();
+        if (selectButton_) window().Select(selectButton_);
+    }
+    return Level::Benign;
+}
+
+Level RegisterBrowse::DispatchEvent(const ui::Event& e) {
+    Level l = ui::BrowseWindow::DispatchEvent(e);
+    if (below_.text && hasWindow()) {
+        ui::Window& w = window();
+        std::string shown;
+        if (ui::Control* list = w.Find(below_.list)) {
+            int row = list->selected();
+            if (row >= 1 && row <= static_cast<int>(list->rows().size())) {
+                const ui::Row& r = list->rows()[static_cast<std::size_t>(row - 1)];
+                if (below_.column >= 1 && below_.column <= static_cast<int>(r.size()))
+                    shown = r[static_cast<std::size_t>(below_.column - 1)].text;
+            }
+        }
+        if (ui::Control* t = w.Find(below_.text); t && t->text() != shown) t->Text(shown);
+    }
+    return l;
+}
+
+Response RegisterBrowse::CallProcedure(int, Request request) {
+    if (this->request() == Request::View) return Response::Cancelled;
+    return context().Call(form_, request);
+}
+
+// ---- form --------------------------------------------------------------------------------------
+
+RegisterForm::RegisterForm(ProcContext& ctx, std::string procedureName, std::string caption,
+                           const data::TableDesc& table, ui::FormCaptions captions)
+    : detail::RecordAccessHolder(ThreadFile(table)),
+      ui::FormController(ctx, std::move(procedureName), std::move(caption), access, std::move(captions)),
+      file_(ThreadFile(table)) {}
+
+Level RegisterForm::Setup() {
+    data::ErrorManager::current().push_procedure(procedureName());
+    pushed_ = true;
+    Level l = ui::FormController::Setup();
+    if (!OpenThroughRelations(file_.desc())) {
+        window().Close();
+        return Level::Cancel;
+    }
+    opened_ = true;
+    SetHistoryRecords();
+    if (useResizer_) SetResizer(&resizer_);
+    return l;
+}
+
+Level RegisterForm::Teardown() {
+    Level l = ui::FormController::Teardown();
+    if (opened_) CloseThroughRelations(file_.desc());
+    opened_ = false;
+    if (pushed_) data::ErrorManager::current().pop_procedure();
+    pushed_ = false;
+    return l;
+}
+
+void RegisterForm::ExcludeFromNavigation(std::initializer_list<int> feqs) {
+    for (int f : feqs) navigator().ExcludeControl(f);
+}
+
+void RegisterForm::LinkHistory(std::initializer_list<int> feqs) {
+    for (int f : feqs) LinkHistoryControl(f);
+}
+
+void RegisterForm::Relabel(ui::Control& button, const ButtonLabel& label) {
+    if (!label.text.empty()) button.Text(label.text);
+    if (!label.tip.empty()) button.Tip(label.tip);
+    if (!label.message.empty()) button.Msg(label.message);
+}
+
+Level RegisterForm::OnWindowOpened() {
+    ui::Window& w = window();
+    if (request() != Request::Insert)
+        for (int f : onlyOnInsert_)
+            if (ui::Control* c = w.Find(f)) c->Disable();
+    if (request() == Request::Change && okButton())
+        Relabel(w[okButton()], okOnChange_);
+    if (request() == Request::Delete) {
+        if (okButton()) Relabel(w[okButton()], okOnDelete_);
+        if (cancelButton()) Relabel(w[cancelButton()], cancelOnDelete_);
+        if (readOnlyOnDelete_)
+            for (ui::Control* c : w.Controls())
+                if (TakesData(c->type())) c->ReadOnly();
+    }
+    return Level::Benign;
+}
+
+}  // namespace vorel::registers

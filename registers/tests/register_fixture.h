@@ -1,0 +1,96 @@
+// The registers' test fixture: a data root in a temporary folder with the shared tables named
+// under it, a runtime whose threads get the table dictionary, the register procedures added by
+// name, message boxes for the table engine's questions, and the headless driver as the user.
+// `Seed` writes records straight into a table on a thread of its own.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "vorel/data/dictionary.h"
+#include "vorel/data/file_manager.h"
+#include "vorel/dictionary/folders.h"
+#include "vorel/dictionary/tables.h"
+#include "vorel/registers/procedures.h"
+#include "vorel/ui/headless.h"
+#include "vorel/ui/record_access.h"
+
+namespace vorel::registers::testing {
+
+namespace fs = std::filesystem;
+using Rows = std::vector<std::vector<std::string>>;
+
+struct RegisterFixture : ::testing::Test {
+    fs::path dir;
+    std::string root;  // the data root as a program path, ending in a separator
+    std::unique_ptr<ui::Runtime> rt;
+    std::unique_ptr<ui::HeadlessDriver> ui;
+
+    void SetUp() override {
+        std::string tmpl = (fs::temp_directory_path() / "vorel-registers-XXXXXX").string();
+        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+        dir = tmpl;
+        ::setenv("VOREL_STATE_DIR", (dir / "state").c_str(), 1);
+        ::setenv("VOREL_SETTINGS_DIR", (dir / "settings").c_str(), 1);
+        root = dir.string() + "/";
+        dictionary::AplicaCaminhos(dictionary::CaminhosArquivosComuns(root));
+        AddRegisterProcedures();
+        ui::InstallMessageBoxAsker();
+        ui::Runtime::Options opt;
+        opt.threadStart = [](ui::ProcContext&) { data::dictionary::init(dictionary::table_descs()); };
+        opt.threadEnd = [](ui::ProcContext&) { data::dictionary::teardown(); };
+        rt = std::make_unique<ui::Runtime>(opt);
+        ui = std::make_unique<ui::HeadlessDriver>(*rt);
+    }
+    void TearDown() override {
+        ui.reset();
+        rt.reset();
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+
+    // Adds records to a table: `fill(rec, i)` fills the i-th of `count` records.
+    template <class Rec>
+    void Seed(const data::TableDesc& table, int count, const std::function<void(Rec&, int)>& fill) {
+        std::thread([&] {
+            data::FileManager fm(table);
+            ASSERT_EQ(fm.open(), 0);
+            for (int i = 0; i < count; ++i) {
+                fm.clear_record();
+                fill(fm.rec<Rec>(), i);
+                ASSERT_EQ(fm.add(), 0) << "record " << i;
+            }
+            fm.close();
+        }).join();
+    }
+    // Every record of a table in the order of a key, as `show(rec)` makes it.
+    template <class Rec>
+    std::vector<std::string> Read(const data::TableDesc& table, const char* key,
+                                  const std::function<std::string(const Rec&)>& show) {
+        std::vector<std::string> out;
+        std::thread([&] {
+            data::FileManager fm(table);
+            ASSERT_EQ(fm.open(), 0);
+            fm.clear_record();
+            (void)fm.set(table.key_index(key));
+            while (fm.next() == 0) out.push_back(show(fm.rec<Rec>()));
+            fm.close();
+        }).join();
+        return out;
+    }
+    // Runs a procedure on a thread of its own with a request; its Response once it ends.
+    std::optional<ui::Response> Finished(int thread) { return rt->Finished(thread); }
+    ui::Response WaitFinished(int thread) {
+        ui->WaitUntil([&] { return rt->Finished(thread).has_value(); }, "the procedure to end");
+        return *rt->Finished(thread);
+    }
+};
+
+}  // namespace vorel::registers::testing

@@ -40,6 +40,7 @@ struct RegisterFixture : ::testing::Test {
         ::setenv("VOREL_STATE_DIR", (dir / "state").c_str(), 1);
         ::setenv("VOREL_SETTINGS_DIR", (dir / "settings").c_str(), 1);
         root = dir.string() + "/";
+        for (const char* sub : {"BComuns", "BEscrita", "BVorel"}) fs::create_directories(dir / sub);
         dictionary::AplicaCaminhos(dictionary::CaminhosArquivosComuns(root));
         AddRegisterProcedures();
         ui::InstallMessageBoxAsker();

@@ -27,11 +27,10 @@ public:
     Level Setup() override {
         Level l = RegisterForm::Setup();
         if (l != Level::Benign) return l;
-        if (estados_.open() != 0) {
+        if (!AlsoOpen({&dictionary::Estados()})) {
             window().Close();
             return Level::Cancel;
         }
-        estadosOpen_ = true;
         ui::Window& w = window();
         w.Prompt(kPromptCodigo, "0&1-Código......................");
         w.Entry(kCodigo, ui::Use(rec_.CODIGO), "@N6.").Tip("Código do Município");
@@ -54,13 +53,6 @@ public:
         ExcludeFromNavigation({kPesquisa, kOk, kCancel, kHelp});
         OnButton(kPesquisa, [this] { return PickState(); });
         return Level::Benign;
-    }
-
-    Level Teardown() override {
-        Level l = RegisterForm::Teardown();
-        if (estadosOpen_) (void)estados_.close();
-        estadosOpen_ = false;
-        return l;
     }
 
     Level OnAccepted(int feq) override {
@@ -104,7 +96,6 @@ private:
 
     MunicipiosRec& rec_;
     data::FileManager& estados_;
-    bool estadosOpen_ = false;
 };
 
 }  // namespace

@@ -20,6 +20,9 @@ void AddRegisterProcedures() {
         ProcedureRegistry::Add("Estados", RunEstadosBrowse);
         ProcedureRegistry::Add("UEstados", RunEstadosForm);
         ProcedureRegistry::Add("UMunicipios", RunMunicipiosForm);
+        ProcedureRegistry::Add("BFuncionarios", RunFuncionariosBrowse);
+        ProcedureRegistry::Add("UFuncionarios", RunFuncionariosForm);
+        ProcedureRegistry::Add("WLegenda", RunLegenda);
     });
 }
 

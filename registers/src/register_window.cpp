@@ -34,13 +34,14 @@ bool TakesData(ui::ControlType t) {
 RegisterBrowse::RegisterBrowse(ProcContext& ctx, std::string procedureName, std::string caption,
                                const data::TableDesc& table, std::string formProcedure)
     : detail::BrowseSourceHolder(ThreadFile(table)),
-      ui::BrowseWindow(ctx, std::move(procedureName), std::move(caption), source),
+      ui::BrowseWindow(ctx, std::move(procedureName), std::move(caption), heldSource),
       file_(ThreadFile(table)),
       form_(std::move(formProcedure)) {}
 
 Level RegisterBrowse::Setup() {
     data::ErrorManager::current().push_procedure(procedureName());
     pushed_ = true;
+    BeforeTables();
     Level l = ui::BrowseWindow::Setup();
     if (!OpenThroughRelations(file_.desc())) {
         window().Close();  // the engine has shown why
@@ -124,8 +125,18 @@ Level RegisterForm::Setup() {
     return l;
 }
 
+bool RegisterForm::AlsoOpen(std::initializer_list<const data::TableDesc*> tables) {
+    for (const data::TableDesc* t : tables) {
+        if (!OpenThroughRelations(*t)) return false;
+        alsoOpen_.push_back(t);
+    }
+    return true;
+}
+
 Level RegisterForm::Teardown() {
     Level l = ui::FormController::Teardown();
+    for (const data::TableDesc* t : alsoOpen_) CloseThroughRelations(*t);
+    alsoOpen_.clear();
     if (opened_) CloseThroughRelations(file_.desc());
     opened_ = false;
     if (pushed_) data::ErrorManager::current().pop_procedure();

@@ -29,5 +29,9 @@ void RunCnaeForm(ui::ProcContext& ctx);               // "UCNAE"
 void RunEstadosBrowse(ui::ProcContext& ctx);          // "Estados"
 void RunEstadosForm(ui::ProcContext& ctx);            // "UEstados"
 void RunMunicipiosForm(ui::ProcContext& ctx);         // "UMunicipios"
+// Responsible persons of the working company.
+void RunFuncionariosBrowse(ui::ProcContext& ctx);     // "BFuncionarios"
+void RunFuncionariosForm(ui::ProcContext& ctx);       // "UFuncionarios"
+void RunLegenda(ui::ProcContext& ctx);                // "WLegenda"
 
 }  // namespace vorel::registers

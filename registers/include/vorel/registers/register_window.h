@@ -46,8 +46,8 @@ data::FileManager& ThreadFile(const data::TableDesc& table);
 namespace detail {
 // Holds what the framework's base classes take by reference, so that it is made before them.
 struct BrowseSourceHolder {
-    explicit BrowseSourceHolder(data::FileManager& f) : source(f) {}
-    ui::TableSource source;
+    explicit BrowseSourceHolder(data::FileManager& f) : heldSource(f) {}
+    ui::TableSource heldSource;
 };
 struct RecordAccessHolder {
     explicit RecordAccessHolder(data::FileManager& f) : access(f) {}
@@ -60,6 +60,9 @@ public:
     RegisterBrowse(ProcContext& ctx, std::string procedureName, std::string caption, const data::TableDesc& table,
                    std::string formProcedure);
 
+    // The cursor the list reads (for a BrowseManager of the register's own, set before Execute).
+    ui::TableSource& tableSource() { return heldSource; }
+
     Level Setup() override;         // the common steps; the register builds its window after it
     Level Teardown() override;
     Level OnWindowOpened() override;
@@ -67,6 +70,9 @@ public:
     Level DispatchEvent(const ui::Event& e) override;
 
 protected:
+    // Runs after the name is pushed and before the table opens (a register whose table lives in
+    // the company folder asks for the company here).
+    virtual void BeforeTables() {}
     data::FileManager& file() { return file_; }
     void NoResizer() { useResizer_ = false; }
     // A text below the list that shows a column of the highlighted row.
@@ -105,6 +111,9 @@ public:
 protected:
     data::FileManager& file() { return file_; }
     void NoResizer() { useResizer_ = false; }
+    // Opens further tables for the form's life (closed in the tear-down); false when one fails
+    // (the engine has shown why).
+    bool AlsoOpen(std::initializer_list<const data::TableDesc*> tables);
     void ExcludeFromNavigation(std::initializer_list<int> feqs);
     // The data controls: linked to the field-history key, in this order.
     void LinkHistory(std::initializer_list<int> feqs);
@@ -128,6 +137,7 @@ private:
     ButtonLabel okOnChange_, okOnDelete_, cancelOnDelete_;
     bool readOnlyOnDelete_ = false;
     std::vector<int> onlyOnInsert_;
+    std::vector<const data::TableDesc*> alsoOpen_;
 };
 
 }  // namespace vorel::registers

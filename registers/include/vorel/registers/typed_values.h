@@ -44,9 +44,13 @@ ui::UsePtr UsePattern(Int& v, std::string picture) {
 // Dates (day numbers in a long) go through the same pair.
 inline ui::UsePtr UseDate(std::int32_t& day, std::string picture) { return UsePattern(day, std::move(picture)); }
 
+// Text fields through a key-in template or a digit pattern (a CPF kept as its eleven digits).
 template <std::size_t N, TextKind K>
 ui::UsePtr UseKeyIn(FixedText<N, K>& field, std::string picture) {
-    return ui::UseFn([&field] { return text::to_utf8(field.clipped()); },
+    return ui::UseFn([&field, picture] {
+                         std::string v = text::to_utf8(field.clipped());
+                         return v.empty() ? v : FormatText(picture, v);
+                     },
                      [&field, picture](const std::string& s) {
                          std::string t;
                          if (!ParseText(picture, s, t)) return false;

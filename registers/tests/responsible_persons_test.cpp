@@ -1,0 +1,281 @@
+// The responsible-person register and the change history of the function: history rows read back
+// by date, the history written only after the person was stored by an insert or a change, the
+// browse's colours and status, the part-name filter, the form's category and defaults, CPF and PIS
+// check digits.
+#include "register_fixture.h"
+
+#include "vorel/dictionary/payroll_tables.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/registers/document_checks.h"
+#include "vorel/registers/employee_history.h"
+#include "vorel/registers/responsible_persons.h"
+#include "vorel/shell/globals.h"
+
+namespace vorel::registers::testing {
+namespace {
+
+using dictionary::ACFuncionariosRec;
+using dictionary::EmpresaRec;
+using dictionary::FuncionariosRec;
+using ui::Request;
+using ui::Response;
+
+struct PersonsTest : RegisterFixture {
+    void SetUp() override {
+        RegisterFixture::SetUp();
+        shell::PastaRaiz.Set(root);
+        const auto c = dictionary::CaminhosArquivosEmpresa(root, 1, 1, 1);
+        ASSERT_FALSE(dictionary::CriaPastas(c));
+        dictionary::AplicaCaminhos(c);
+        shell::GLO_EMPRESA_CODIGO.Set(1);
+        WorkingMonth(2016, 3);
+        Seed<EmpresaRec>(dictionary::Empresa(), 1, [](EmpresaRec& r, int) {
+            r.Codigo = 1;
+            r.RAZAOSOCIAL = "Comercial Vorel Ltda";
+        });
+    }
+    void TearDown() override {
+        shell::GLO_EMPRESA_CODIGO.Set(0);
+        RegisterFixture::TearDown();
+    }
+    void WorkingMonth(int year, int month) {
+        shell::GLO_ANO.Set(year);
+        shell::GLO_MES.Set(month);
+    }
+    // Runs `work` on a procedure thread (with its dictionary) and waits for it.
+    void OnThread(const std::function<void()>& work) {
+        int t = rt->Start("Teste", [&](ui::ProcContext&) { work(); });
+        WaitFinished(t);
+    }
+    std::vector<std::string> History() {
+        return Read<ACFuncionariosRec>(dictionary::ACFuncionarios(), "ACFUN:KEY:CODIGO", [](const ACFuncionariosRec& r) {
+            date::Ymd d = date::split(r.DATA);
+            return std::to_string(r.CODIGOFUN) + "/" + std::to_string(r.CODIGOCAMPO) + " " + std::to_string(d.month) +
+                   "/" + std::to_string(d.year) + " " + std::string(r.ALTERACAO.clipped());
+        });
+    }
+    void SeedPerson(std::uint32_t code, const std::string& name, date::Day admissao = 0) {
+        Seed<FuncionariosRec>(dictionary::Funcionarios(), 1, [&](FuncionariosRec& r, int) {
+            r.CODIGO = code;
+            r.Nome = name;
+            r.ADMISSAO = admissao;
+            r.ESTADOCIVIL = r.SEXO = r.GRAUINSTRUCAO = r.RACA = 1;
+        });
+    }
+};
+
+TEST_F(PersonsTest, HistoryRowsAreReadBackByDate) {
+    std::string read;
+    auto readIn = [&](int year, int month) {
+        WorkingMonth(year, month);
+        read = "-";
+        OnThread([&] {
+            std::string t;
+            if (LeHistoricoFuncionario(5, 8, 0, {.texto = &t})) read = t;
+        });
+        return read;
+    };
+    bool wrote = false;
+    auto writeIn = [&](int year, int month, const std::string& text, std::uint8_t type = 8) {
+        WorkingMonth(year, month);
+        OnThread([&] { wrote = GravaHistoricoFuncionario(5, type, 0, {.texto = text}); });
+        return wrote;
+    };
+    EXPECT_TRUE(writeIn(2016, 3, "A"));
+    EXPECT_EQ(readIn(2016, 4), "A");
+    EXPECT_EQ(readIn(2016, 2), "-");   // nothing applies before March
+    EXPECT_TRUE(writeIn(2016, 3, "B"));  // same month: the March record is rewritten
+    EXPECT_EQ(History(), (std::vector<std::string>{"5/8 3/2016 B"}));
+    EXPECT_FALSE(writeIn(2016, 5, "B"));  // unchanged: nothing written
+    EXPECT_TRUE(writeIn(2016, 6, "C"));   // a later month adds a record
+    EXPECT_EQ(History(), (std::vector<std::string>{"5/8 6/2016 C", "5/8 3/2016 B"}));
+    EXPECT_EQ(readIn(2016, 5), "B");
+    EXPECT_EQ(readIn(2017, 1), "C");
+    // A type above 36 is recorded the first time and never taken as changed after.
+    EXPECT_TRUE(writeIn(2016, 3, "X", 40));
+    EXPECT_FALSE(writeIn(2016, 7, "Y", 40));
+    // A caller holding the history open keeps it open.
+    OnThread([&] {
+        auto& h = data::dictionary::file(dictionary::ACFuncionarios());
+        ASSERT_EQ(h.open(), 0);
+        std::string t;
+        EXPECT_TRUE(LeHistoricoFuncionario(5, 8, date::make(2016, 7, 1), {.texto = &t}));
+        EXPECT_EQ(t, "C");
+        EXPECT_EQ(h.open_count(), 1);
+        h.close();
+    });
+}
+
+TEST_F(PersonsTest, FunctionHistoryIsWrittenOnlyAfterThePersonIsStored) {
+    SeedPerson(1, "Ana Souza");
+    ui->Start("BFuncionarios");
+    int b = ui->WindowByCaption("Tabela de responsáveis");
+    auto list = ui->Control(b, 11);
+
+    // View: nothing is written, whatever the function shows.
+    int t = rt->Start("Consulta", [](ui::ProcContext& ctx) {
+        auto& f = data::dictionary::file(dictionary::Funcionarios());
+        ASSERT_EQ(f.open(), 0);
+        f.rec<FuncionariosRec>().CODIGO = 1;
+        ASSERT_EQ(f.get("FUN:Key:Codigo"), 0);
+        ctx.Call("UFuncionarios", Request::View);
+        f.close();
+    });
+    int f = ui->WindowByCaption("View Record");
+    ui->Type(ui->ByPrompt(f, "0&7-Função:"), "Gerente");
+    ui->Press(ui->ByText(f, "&Grava"));
+    WaitFinished(t);
+    EXPECT_TRUE(History().empty());
+
+    // Change: the person is stored, then the function.
+    ui->PickRow(list, 1);
+    ui->Press(ui->ByText(b, "&Altera"));
+    f = ui->WindowByCaption("Alterando um Responsável");
+    ui->Type(ui->ByPrompt(f, "0&7-Função:"), "Gerente");
+    ui->Press(ui->ByText(f, "&Grava"));
+    EXPECT_EQ(History(), (std::vector<std::string>{"1/8 3/2016 Gerente"}));
+
+    // Insert refused by the table (a duplicate code): no history for it.
+    ui->Press(ui->ByText(b, "&Inclui"));
+    f = ui->WindowByCaption("Incluindo um Responsável");
+    ui->Type(ui->ByPrompt(f, "0&1-Código:"), "1");
+    ui->Type(ui->ByPrompt(f, "Nome:"), "Outra");
+    ui->Type(ui->ByPrompt(f, "0&7-Função:"), "Contadora");
+    ui->Press(ui->ByText(f, "&Grava"));
+    ASSERT_TRUE(ui->HasMessageBox());
+    ui->Answer(1);
+    EXPECT_EQ(History(), (std::vector<std::string>{"1/8 3/2016 Gerente"}));
+    // The same insert with a free code stores the person and then the history under its code.
+    ui->Type(ui->ByPrompt(f, "0&1-Código:"), "2");
+    ui->Press(ui->ByText(f, "&Grava"));
+    EXPECT_FALSE(ui->HasWindow("Incluindo um Responsável"));
+    EXPECT_EQ(History(), (std::vector<std::string>{"1/8 3/2016 Gerente", "2/8 3/2016 Contadora"}));
+
+    // Delete: the form shows the function but writes none.
+    ui->PickRow(list, 2);
+    ui->Press(ui->ByText(b, "&Exclui"));
+    f = ui->WindowByCaption("Excluindo um Responsável");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "0&7-Função:")), "Contadora");
+    EXPECT_TRUE(ui->State(ui->ByPrompt(f, "0&7-Função:")).readOnly);
+    EXPECT_EQ(ui->State(ui->ByText(f, "&Exclui")).message, "Exclui a Empresa exibida na janela");
+    ui->Press(ui->ByText(f, "&Exclui"));
+    ui->Answer("&Sim");
+    // The person's history goes with the person (the table's cascade); nothing new was written.
+    EXPECT_EQ(History(), (std::vector<std::string>{"1/8 3/2016 Gerente"}));
+}
+
+TEST_F(PersonsTest, RowsOfPersonsAdmittedAfterTheWorkingMonthAreOrange) {
+    SeedPerson(1, "Antes", date::make(2016, 3, 31));
+    SeedPerson(2, "Depois", date::make(2016, 4, 1));
+    SeedPerson(3, "Ano seguinte", date::make(2017, 1, 5));
+    SeedPerson(4, "Sem data");
+    ui->Start("BFuncionarios");
+    int b = ui->WindowByCaption("Tabela de responsáveis");
+    auto list = ui->Control(b, 11);
+    const Rows rows = ui->Rows(list);
+    ASSERT_EQ(rows.size(), 4u);
+    const char* status[] = {"0", "1", "1", "0"};
+    for (int r = 1; r <= 4; ++r) {
+        SCOPED_TRACE(r);
+        bool later = std::string(status[r - 1]) == "1";
+        EXPECT_EQ(rows[static_cast<std::size_t>(r - 1)][9], status[r - 1]);
+        for (int c = 1; c <= 10; ++c) {
+            const ui::Cell& cell = ui->CellAt(list, r, c);
+            EXPECT_EQ(cell.bg, later ? kFundoAdmitidoPosterior : ui::kDefaultColour);
+            EXPECT_EQ(cell.selBg, later ? kFundoAdmitidoPosteriorSelecao : ui::kDefaultColour);
+            EXPECT_EQ(cell.fg, ui::kDefaultColour);
+        }
+    }
+    ui->Press(ui->ByText(b, "&Legenda"));
+    int l = ui->WindowByCaption("Legenda dos funcionários");
+    EXPECT_EQ(ui->State(ui->ByText(l, "Admitido no mês posterior")).text, "Admitido no mês posterior");
+    ui->Press(ui->ByText(l, "&Ok"));
+    EXPECT_FALSE(ui->HasWindow("Legenda dos funcionários"));
+}
+
+TEST_F(PersonsTest, PartNameFilterAndEnterAsTab) {
+    SeedPerson(1, "Maria Silva");
+    SeedPerson(2, "Jose Silveira");
+    SeedPerson(3, "Ana SILVA");
+    ui->Start("BFuncionarios");
+    int b = ui->WindowByCaption("Tabela de responsáveis");
+    auto list = ui->Control(b, 11);
+    ui->PickTab(ui->Control(b, 1), "Parte Nome");
+    ui->Type(ui->ByPrompt(b, "Parte nome:"), "Silv  ");
+    ui->FocusOn(list);
+    Rows rows = ui->Rows(list);
+    ASSERT_EQ(rows.size(), 2u);  // case counts; in name order
+    EXPECT_EQ(rows[0][1], "Jose Silveira");
+    EXPECT_EQ(rows[1][1], "Maria Silva");
+    EXPECT_EQ(ui->Focus(b), list.feq);
+    ui->Key(b, ui::key::Enter);  // Enter now moves on instead of acting on the row
+    EXPECT_NE(ui->Focus(b), list.feq);
+    EXPECT_FALSE(ui->HasWindow("Alterando um Responsável"));
+}
+
+TEST_F(PersonsTest, NewPersonStartsWithCategory11AndDefaultsFillZeros) {
+    Seed<FuncionariosRec>(dictionary::Funcionarios(), 1, [](FuncionariosRec& r, int) {
+        r.CODIGO = 9;
+        r.Nome = "Zeros";
+    });
+    ui->Start("BFuncionarios");
+    int b = ui->WindowByCaption("Tabela de responsáveis");
+    ui->Press(ui->ByText(b, "&Inclui"));
+    int f = ui->WindowByCaption("Incluindo um Responsável");
+    EXPECT_TRUE(ui->Enabled(ui->ByPrompt(f, "0&1-Código:")));
+    auto categoria = ui->ByPrompt(f, "0&5-Categoria:");
+    EXPECT_EQ(ui->Value(categoria), "11");
+    EXPECT_EQ(ui->Text(ui->Control(f, categoria.feq + 1)),
+              "Contribuinte Individual - Diretor não empregado e demais empresários sem FGTS;");
+    std::vector<std::string> codes = ui->State(categoria).items;
+    EXPECT_EQ(codes.size(), 15u);
+    for (const char* missing : {"08", "09", "10"})
+        EXPECT_EQ(std::count(codes.begin(), codes.end(), missing), 0) << missing;
+    ui->PickItem(categoria, "07");
+    EXPECT_EQ(ui->Text(ui->Control(f, categoria.feq + 1)), "Menor Aprendiz (Lei nº 10.097/2000)");
+    // A CPF typed without its leading zeros is kept as eleven digits; a wrong one cycles.
+    auto cpf = ui->ByPrompt(f, "CPF");
+    ui->Type(cpf, "123.456.789-01");
+    ui->FocusOn(ui->ByPrompt(f, "Nome:"));
+    ASSERT_TRUE(ui->HasMessageBox());
+    EXPECT_EQ(ui->PendingMessageBox().text, "Digito incorreto, o digito provavel é 09");
+    ui->Answer(1);
+    EXPECT_EQ(ui->Focus(f), cpf.feq);
+    ui->Type(cpf, "1234567890");  // 012.345.678-90
+    ui->Type(ui->ByPrompt(f, "Nome:"), "Novo");
+    ui->Press(ui->ByText(f, "&Grava"));
+    EXPECT_FALSE(ui->HasWindow("Incluindo um Responsável"));
+
+    // Opening the person stored with zeros and saving stores 1 in the four fields.
+    ui->PickRow(ui->Control(b, 11), 1);
+    ui->Press(ui->ByText(b, "&Altera"));
+    f = ui->WindowByCaption("Alterando um Responsável");
+    ui->Press(ui->ByText(f, "&Grava"));
+    EXPECT_EQ(Read<FuncionariosRec>(dictionary::Funcionarios(), "FUN:Key:Codigo",
+                                    [](const FuncionariosRec& r) {
+                                        return std::to_string(r.CODIGO) + " " + std::string(r.CPF.clipped()) + " " +
+                                               std::to_string(r.CATEGORIA) + " " + std::to_string(r.ESTADOCIVIL) +
+                                               std::to_string(r.SEXO) + std::to_string(r.GRAUINSTRUCAO) +
+                                               std::to_string(r.RACA);
+                                    }),
+              (std::vector<std::string>{"9  0 1111", "10 01234567890 7 1111"}));
+}
+
+TEST(DocumentChecks, CpfAndPisCheckDigits) {
+    struct Case { const char* digits; const char* cpf; };
+    // Worked by hand: 123456789 -> sums 210 (r 1 -> 0) and 255+0 (r 2 -> 9): "09";
+    // 012345678 -> 156 (r 2 -> 9) and 192+18 = 210 (r 1 -> 0): "90".
+    const Case cases[] = {{"12345678909", "09"}, {"01234567890", "90"}, {"00000000000", "00"}};
+    for (const Case& c : cases) EXPECT_EQ(DigitosCPF(c.digits), c.cpf) << c.digits;
+    // PIS 1234567890x: 1*3+2*2+3*9+4*8+5*7+6*6+7*5+8*4+9*3+0*2 = 231, r 0 -> 0.
+    EXPECT_EQ(DigitoPIS("12345678900"), '0');
+    // 1701234567x: 3+14+0+8+14+18+20+20+18+14 = 129, r 8 -> 3.
+    EXPECT_EQ(DigitoPIS("17012345673"), '3');
+    EXPECT_EQ(OnzeDigitos("123.456.789-09"), "12345678909");
+    EXPECT_EQ(OnzeDigitos("1234567890"), "01234567890");
+    EXPECT_FALSE(OnzeDigitos("12a"));
+    EXPECT_FALSE(OnzeDigitos("123456789012"));
+}
+
+}  // namespace
+}  // namespace vorel::registers::testing

@@ -23,7 +23,7 @@ std::optional<std::string> OnzeDigitos(std::string_view digits) {
     std::string d;
     for (char c : digits) {
         if (c >= '0' && c <= '9') d += c;
-        else if (c != ' ') return std::nullopt;
+        else if (c != ' ' && c != '.' && c != '-' && c != '/') return std::nullopt;
     }
     std::size_t first = d.find_first_not_of('0');
     d = first == std::string::npos ? std::string() : d.substr(first);

@@ -165,7 +165,9 @@ public:
         LoadStates();
         LoadMunicipalities();
         std::string funcao;
-        if (LeHistoricoFuncionario(rec_.CODIGO, kTipoFuncao, 0, {.texto = &funcao})) funcao_ = text::to_utf8(funcao);
+        HistoricoLido lido;
+        lido.texto = &funcao;
+        if (LeHistoricoFuncionario(rec_.CODIGO, kTipoFuncao, 0, lido)) funcao_ = text::to_utf8(funcao);
         if (!std::string_view(rec_.FOTO.clipped()).empty()) window()[kFoto].Text(text::to_utf8(rec_.FOTO.clipped()));
         window().Display();
         return l;
@@ -198,7 +200,11 @@ public:
         Level l = RegisterForm::OnCompleted();
         // The function is history of the stored person: only after a completed insert or change.
         if (response() == Response::Completed && (request() == Request::Insert || request() == Request::Change))
-            GravaHistoricoFuncionario(rec_.CODIGO, kTipoFuncao, 0, {.texto = text::from_utf8(funcao_)});
+        {
+            HistoricoNovo novo;
+            novo.texto = text::from_utf8(funcao_);
+            GravaHistoricoFuncionario(rec_.CODIGO, kTipoFuncao, 0, novo);
+        }
         return l;
     }
 

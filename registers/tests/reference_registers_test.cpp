@@ -115,7 +115,7 @@ TEST_F(ReferenceTest, StatesBrowseOpensAlphabeticAndEnterChangesOrSelects) {
     auto ok = ui->Control(f, 5), cancel = ui->Control(f, 6);
     EXPECT_EQ(ui->Text(ok), "&Exclui");
     EXPECT_EQ(ui->State(ok).tip, "Exclui o Estado da Tabela");
-    EXPECT_EQ(ui->State(cancel).message, "Cancela a exclusão do Estado mostrado na janela");
+    EXPECT_EQ(ui->State(cancel).msg, "Cancela a exclusão do Estado mostrado na janela");
     ui->Press(cancel);
     ui->CloseWindow(b);
 
@@ -204,7 +204,7 @@ TEST_F(ReferenceTest, MunicipalityDeleteIsReadOnlyAndCodeIsGreyedOnChange) {
         if (r == Request::Delete) {
             EXPECT_TRUE(ui->State(ui->ByPrompt(f, "0&2-Nome")).readOnly);
             EXPECT_TRUE(ui->State(ui->ByPrompt(f, "0&3-Estado")).readOnly);
-            EXPECT_EQ(ui->State(ui->ByText(f, "&Exclui")).message, "Exclui o Município mostrado na janela");
+            EXPECT_EQ(ui->State(ui->ByText(f, "&Exclui")).msg, "Exclui o Município mostrado na janela");
         }
         ui->Press(ui->ByText(f, "&Cancela"));
         ui->WaitIdle();

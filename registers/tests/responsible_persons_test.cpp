@@ -71,14 +71,18 @@ TEST_F(PersonsTest, HistoryRowsAreReadBackByDate) {
         read = "-";
         OnThread([&] {
             std::string t;
-            if (LeHistoricoFuncionario(5, 8, 0, {.texto = &t})) read = t;
+            HistoricoLido lido;
+            lido.texto = &t;
+            if (LeHistoricoFuncionario(5, 8, 0, lido)) read = t;
         });
         return read;
     };
     bool wrote = false;
     auto writeIn = [&](int year, int month, const std::string& text, std::uint8_t type = 8) {
         WorkingMonth(year, month);
-        OnThread([&] { wrote = GravaHistoricoFuncionario(5, type, 0, {.texto = text}); });
+        HistoricoNovo novo;
+        novo.texto = text;
+        OnThread([&] { wrote = GravaHistoricoFuncionario(5, type, 0, novo); });
         return wrote;
     };
     EXPECT_TRUE(writeIn(2016, 3, "A"));
@@ -99,7 +103,9 @@ TEST_F(PersonsTest, HistoryRowsAreReadBackByDate) {
         auto& h = data::dictionary::file(dictionary::ACFuncionarios());
         ASSERT_EQ(h.open(), 0);
         std::string t;
-        EXPECT_TRUE(LeHistoricoFuncionario(5, 8, date::make(2016, 7, 1), {.texto = &t}));
+        HistoricoLido lido;
+        lido.texto = &t;
+        EXPECT_TRUE(LeHistoricoFuncionario(5, 8, date::make(2016, 7, 1), lido));
         EXPECT_EQ(t, "C");
         EXPECT_EQ(h.open_count(), 1);
         h.close();
@@ -157,7 +163,7 @@ TEST_F(PersonsTest, FunctionHistoryIsWrittenOnlyAfterThePersonIsStored) {
     f = ui->WindowByCaption("Excluindo um Responsável");
     EXPECT_EQ(ui->Value(ui->ByPrompt(f, "0&7-Função:")), "Contadora");
     EXPECT_TRUE(ui->State(ui->ByPrompt(f, "0&7-Função:")).readOnly);
-    EXPECT_EQ(ui->State(ui->ByText(f, "&Exclui")).message, "Exclui a Empresa exibida na janela");
+    EXPECT_EQ(ui->State(ui->ByText(f, "&Exclui")).msg, "Exclui a Empresa exibida na janela");
     ui->Press(ui->ByText(f, "&Exclui"));
     ui->Answer("&Sim");
     // The person's history goes with the person (the table's cascade); nothing new was written.

@@ -10,8 +10,10 @@
 // Texts are Windows-1252.
 //
 //     std::string funcao;
-//     LeHistoricoFuncionario(codigo, 8, 0, {.texto = &funcao});
-//     GravaHistoricoFuncionario(codigo, 8, 0, {.texto = funcao});
+//     HistoricoLido lido;  lido.texto = &funcao;
+//     LeHistoricoFuncionario(codigo, 8, 0, lido);
+//     HistoricoNovo novo;  novo.texto = funcao;
+//     GravaHistoricoFuncionario(codigo, 8, 0, novo);
 #pragma once
 
 #include <cstdint>

@@ -267,6 +267,43 @@ TEST_F(PersonsTest, NewPersonStartsWithCategory11AndDefaultsFillZeros) {
               (std::vector<std::string>{"9  0 1111", "10 01234567890 7 1111"}));
 }
 
+TEST_F(PersonsTest, AStateTheComboLacksIsAddedThroughTheStateForm) {
+    Seed<dictionary::EstadosRec>(dictionary::Estados(), 1, [](dictionary::EstadosRec& r, int) {
+        r.UF = "SP";
+        r.DESC = "Sao Paulo";
+    });
+    Seed<dictionary::MunicipiosRec>(dictionary::Municipios(), 2, [](dictionary::MunicipiosRec& r, int i) {
+        r.CODIGO = static_cast<std::uint16_t>(i + 1);
+        r.NOME = i ? "Santos" : "Curitiba";
+        r.ESTADO = i ? "SP" : "PR";
+    });
+    ui->Start("BFuncionarios");
+    int b = ui->WindowByCaption("Tabela de responsáveis");
+    ui->Press(ui->ByText(b, "&Inclui"));
+    int f = ui->WindowByCaption("Incluindo um Responsável");
+    auto uf = ui->ByPrompt(f, "Estado:"), cidade = ui->ByPrompt(f, "Município:");
+    EXPECT_EQ(ui->State(uf).items, (std::vector<std::string>{"SP"}));
+    EXPECT_EQ(ui->State(uf).selected, 0);  // no first row chosen
+    ui->PickItem(uf, "SP");
+    EXPECT_EQ(ui->State(cidade).items, (std::vector<std::string>{"Santos"}));
+    ui->Type(uf, "pr");
+    ui->FocusOn(ui->ByPrompt(f, "Nome:"));
+    int e = ui->WindowByCaption("Incluindo um Estado");
+    ui->Type(ui->ByPrompt(e, "0&1-Unidade da Federação"), "PR");
+    ui->Type(ui->ByPrompt(e, "0&2-Descrição da Unidade"), "Parana");
+    ui->Press(ui->ByText(e, "&Grava"));
+    EXPECT_EQ(ui->Value(uf), "PR");
+    EXPECT_EQ(ui->State(uf).items, (std::vector<std::string>{"PR", "SP"}));
+    EXPECT_EQ(ui->State(cidade).items, (std::vector<std::string>{"Curitiba"}));
+
+    // Cancelling the photo dialog leaves the photo as it was.
+    ui->Press(ui->Control(f, 3));
+    ASSERT_TRUE(ui->HasFileDialog());
+    EXPECT_EQ(ui->PendingFileDialog().title, "Escolha um Arquivo");
+    ui->AnswerFile("");
+    EXPECT_EQ(ui->Text(ui->Control(f, 4)), "");
+}
+
 TEST(DocumentChecks, CpfAndPisCheckDigits) {
     struct Case { const char* digits; const char* cpf; };
     // Worked by hand: 123456789 -> sums 210 (r 1 -> 0) and 255+0 (r 2 -> 9): "09";

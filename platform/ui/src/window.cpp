@@ -252,20 +252,24 @@ void Window::Select(int feq) {
     if (feq) pending_.push_back({event::Selected, feq, 0});
 }
 
-void Window::Leave() {
+bool Window::Leave() {
     Control* c = Find(header_.focus);
     if (c && c->touched_) {
-        if (c->use_) {
-            if (!c->use_->Set(c->s_.value)) return;  // refused: it stays touched and shows its text
+        if (c->use_ && !c->use_->Set(c->s_.value)) {
+            // Not a value of its variable: the field keeps the focus and its text, and the front
+            // end is told again where the focus is.
+            sentHeader_.focus = -1;
+            return false;
         }
         c->touched_ = false;
         pending_.push_back({event::Accepted, c->feq(), 0});
     }
+    return true;
 }
 
 void Window::ChangeFocus(int feq, bool queueSelected) {
     bool moved = header_.focus != feq;
-    if (moved) Leave();
+    if (moved && !Leave()) return;
     header_.focus = feq;
     if (queueSelected && feq && moved) pending_.push_back({event::Selected, feq, 0});
 }
@@ -338,8 +342,7 @@ void Window::ProcessKey(int code) {
         } else if (isList) {
             if (Find(header_.defaultButton)) PressDefault();
             else pending_.push_back({event::Accepted, c->feq(), code});
-        } else {
-            Leave();
+        } else if (Leave()) {
             PressDefault();
         }
         return;
@@ -413,7 +416,7 @@ void Window::Translate(const UserEvent& e) {
             break;
         case UserEvent::PickTab:
             if (c && c->type() == ControlType::Sheet && e.number >= 1 && e.number != c->s_.selected) {
-                Leave();
+                if (!Leave()) break;
                 pending_.push_back({event::TabChanging, e.feq, e.number});
                 c->s_.selected = e.number;
                 pending_.push_back({event::NewSelection, e.feq, 0});

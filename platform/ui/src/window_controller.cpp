@@ -91,6 +91,12 @@ Level WindowController::TakeEvent(const Event& e) {
 Level WindowController::OnAccepted(int feq) {
     if (feq != 0 && feq == okButton_) {
         UpdateComponents();
+        // A control whose text is not a value of its variable keeps the OK from going on.
+        for (Control* c : window().Controls())
+            if (c->touched() && c->use()) {
+                window().Select(c->feq());
+                return kHandled;
+            }
         return OnCompleted();
     }
     if (feq != 0 && feq == cancelButton_) {

@@ -10,6 +10,7 @@
 #include "vorel/ui/progress_window.h"
 #include "vorel/ui/runtime.h"
 #include "vorel/ui/window.h"
+#include "vorel/ui/window_controller.h"
 
 using namespace vorel::ui;
 
@@ -257,6 +258,46 @@ TEST(WindowModel, TimerAndPostedEventsReachTheLoop) {
     ui.Press(ui.ByText(w, "&Fecha"));
     ui.WaitIdle();
     EXPECT_EQ(seen, (std::vector<int>{7, 3}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(WindowModel, ATextThatIsNotAValueKeepsTheFocusAndStopsTheOk) {
+    Runtime rt;
+    int quantity = 5;
+    std::atomic<int> response{-1};
+    rt.Start("Qtd", [&](ProcContext& ctx) {
+        struct W : WindowController {
+            int& q;
+            W(ProcContext& c, int& qq) : WindowController(c, "Qtd", "Quantidade"), q(qq) {}
+            Level Setup() override {
+                WindowController::Setup();
+                window().Prompt(1, "Quantidade:");
+                window().Entry(2, Use(q));
+                window().Entry(3, nullptr);
+                window().Button(4, "&OK");
+                SetOkButton(4);
+                return Level::Benign;
+            }
+        } w(ctx, quantity);
+        response = static_cast<int>(w.Execute());
+    });
+    HeadlessDriver ui(rt);
+    int w = ui.WindowByCaption("Quantidade");
+    ui.Type(ui.ByPrompt(w, "Quantidade"), "doze");
+    ui.Key(w, key::Tab);
+    EXPECT_EQ(ui.Focus(w), 2);
+    ui.Press(ui.ByText(w, "&OK"));
+    EXPECT_EQ(ui.Focus(w), 2);
+    EXPECT_EQ(response, -1);  // still open
+    EXPECT_EQ(quantity, 5);
+    ui.Type(ui.ByPrompt(w, "Quantidade"), "12");
+    ui.Press(ui.ByText(w, "&OK"));
+    ui.WaitIdle();
+    EXPECT_EQ(response, 1);
+    EXPECT_EQ(quantity, 12);
 }
 
 }  // namespace

@@ -203,7 +203,7 @@ private:
     void ProcessKey(int code);
     void MoveFocus(int dir);
     void ChangeFocus(int feq, bool queueSelected);
-    void Leave();
+    bool Leave();
     void PressDefault();
     void ListMove(Control& c, int code);
     ControlState Published(const Control& c) const;

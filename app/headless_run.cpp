@@ -14,6 +14,9 @@
 #include "vorel/shell/procedures.h"
 #include "vorel/shell/startup.h"
 #endif
+#ifdef VOREL_HAVE_REGISTERS
+#include "vorel/registers/procedures.h"
+#endif
 
 namespace vorel::app {
 
@@ -31,6 +34,9 @@ int RunHeadless(const char* scriptPath) {
 #endif
 #ifdef VOREL_HAVE_SHELL
     shell::ProgramaPrincipal();  // the shell's procedures, the data root and its folders
+#endif
+#ifdef VOREL_HAVE_REGISTERS
+    registers::AddRegisterProcedures();  // "CFO", "Estados", "BFuncionarios", ... for the menu
 #endif
     ui::Runtime runtime(options);
     return ui::RunHeadlessScript(runtime, script, std::cout);

@@ -4,6 +4,7 @@
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/registers/register_window.h"
+#include "vorel/registers/typed_values.h"
 
 namespace vorel::registers {
 
@@ -27,7 +28,7 @@ public:
         ui::Window& w = window();
         w.String(kHeading, "Complemento de C.F.O.P.");
         w.Prompt(kPromptCodigo, "01 Código...........");
-        w.Entry(kCodigo, ui::Use(rec_.CODIGO), "@n2").Tip("Código Complementar de CFO");
+        w.Entry(kCodigo, UseInRange(rec_.CODIGO, 0, 99), "@n2").Tip("Código Complementar de CFO");
         w.Prompt(kPromptDescricao, "02 Descrição.......");
         w.Entry(kDescricao, ui::Use(rec_.DESCRICAO), "@s200").Tip("Descrição do Código Complementar");
         w.Button(kOk, "&O.K.").Tip("Confirma Inclusão de Complemento de CFO");

@@ -158,6 +158,18 @@ void RegisterForm::Relabel(ui::Control& button, const ButtonLabel& label) {
     if (!label.message.empty()) button.Msg(label.message);
 }
 
+Level RegisterForm::OnCompleted() {
+    if (request() == Request::Insert || request() == Request::Change) {
+        for (ui::Control* c : window().Controls()) {
+            if (c->touched() && TakesData(c->type()) && c->enabled() && !c->hidden()) {
+                window().Select(c->feq());
+                return ui::kHandled;
+            }
+        }
+    }
+    return ui::FormController::OnCompleted();
+}
+
 Level RegisterForm::OnWindowOpened() {
     ui::Window& w = window();
     if (request() != Request::Insert)

@@ -46,6 +46,16 @@ TEST_F(ReferenceTest, ComplementaryCodesTakeDuplicatesAndEachTabHasItsOrder) {
         EXPECT_FALSE(ui->HasWindow("Inclui Novo CFOP Complementar"));
     }
     EXPECT_EQ(ListOf(b, kCcfList), (Rows{{"3", "Amostra"}, {"7", "Bonificação"}, {"7", "Brinde"}}));
+    // The form's code takes two digits at most.
+    ui->Press(ui->ByText(b, "&Inclui Novo Código"));
+    int n = ui->WindowByCaption("Inclui Novo CFOP Complementar");
+    ui->Type(ui->ByPrompt(n, "01 Código"), "100");
+    ui->Type(ui->ByPrompt(n, "02 Descrição"), "Demais");
+    ui->Press(ui->ByText(n, "&O.K."));
+    EXPECT_TRUE(ui->HasWindow("Inclui Novo CFOP Complementar"));  // refused, not stored as another code
+    EXPECT_EQ(ui->Focus(n), ui->ByPrompt(n, "01 Código").feq);
+    ui->Press(ui->ByText(n, "&Cancela"));
+    EXPECT_EQ(ListOf(b, kCcfList).size(), 3u);
     ui->Type(ui->ByPrompt(b, "Pesquisa por Código"), "5");
     EXPECT_EQ(Highlighted(b, kCcfList, 1), "Bonificação");
     ui->PickTab(ui->Control(b, 1), "Pesquisa por &Descrição");

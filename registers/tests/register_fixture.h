@@ -45,8 +45,8 @@ struct RegisterFixture : ::testing::Test {
         AddRegisterProcedures();
         ui::InstallMessageBoxAsker();
         ui::Runtime::Options opt;
-        opt.threadStart = [](ui::ProcContext&) { data::dictionary::init(dictionary::table_descs()); };
-        opt.threadEnd = [](ui::ProcContext&) { data::dictionary::teardown(); };
+        opt.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
+        opt.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
         rt = std::make_unique<ui::Runtime>(opt);
         ui = std::make_unique<ui::HeadlessDriver>(*rt);
     }

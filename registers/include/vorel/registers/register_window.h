@@ -107,6 +107,9 @@ public:
     Level Setup() override;         // the common steps; the register builds its window after it
     Level Teardown() override;
     Level OnWindowOpened() override;
+    // A value the control refused (still changed after the controls were moved into the record)
+    // keeps the form open with the focus on it, so that nothing typed is stored as something else.
+    Level OnCompleted() override;
 
 protected:
     data::FileManager& file() { return file_; }

@@ -41,6 +41,18 @@ ui::UsePtr UsePattern(Int& v, std::string picture) {
                          return true;
                      });
 }
+// A plain number limited to [low, high] (an entry that takes fewer digits than its field holds).
+template <class Int>
+    requires std::is_integral_v<Int>
+ui::UsePtr UseInRange(Int& v, long long low, long long high) {
+    return ui::UseFn([&v] { return std::to_string(static_cast<long long>(v)); },
+                     [&v, low, high](const std::string& s) {
+                         long long n = 0;
+                         if (!ui::ParseLeadingInteger(s, n) || n < low || n > high) return false;
+                         v = static_cast<Int>(n);
+                         return true;
+                     });
+}
 // Dates (day numbers in a long) go through the same pair.
 inline ui::UsePtr UseDate(std::int32_t& day, std::string picture) { return UsePattern(day, std::move(picture)); }
 

@@ -5,6 +5,7 @@
 
 #include "vorel/shell/printing.h"
 
+#include "vorel/shell/company.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/main_frame.h"
 #include "vorel/shell/small_windows.h"
@@ -41,6 +42,7 @@ void RegisterShellProcedures() {
         RegisterShellGlobals();
         RegisterAll();
         RegisterPrintingProcedures();
+        RegisterCompanyProcedures();
     });
 }
 

@@ -1,0 +1,108 @@
+// AberturaFechamento (" Fechamento / Abertura"): the closed months, after the user confirms with
+// VerificaUsuario; the user is handed to the forms in memory. Tables: FechamentoEscrita (listed),
+// LogEscrita (written by the forms). Position kept under the procedure's name.
+#include "pictured_use.h"
+#include "update_fechamento.h"
+#include "vorel/core/text.h"
+#include "vorel/data/dictionary.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/shell/shell_windows.h"
+#include "vorel/shell/users.h"
+#include "vorel/ui/browse_manager.h"
+#include "vorel/ui/message_box.h"
+
+namespace vorel::shell {
+
+namespace {
+
+using namespace vorel::ui;
+using dictionary::FechamentoEscritaRec;
+
+class JanelaFechamentos : public BrowseWindow {
+public:
+    enum : int {
+        kPromptLoc = 1, kLoc = 2, kList = 3, kInclui = 4, kAltera = 5, kExclui = 6, kFecha = 7, kAjuda = 8,
+        kFechaVarios = 9, kAbreVarios = 10
+    };
+
+    JanelaFechamentos(ProcContext& ctx, data::FileManager& fef, TableSource& source, std::string usuario)
+        : BrowseWindow(ctx, "AberturaFechamento", " Fechamento / Abertura", source),
+          fef_(fef), rec_(fef.rec<FechamentoEscritaRec>()), usuario_(std::move(usuario)) {}
+
+    Level Setup() override {
+        BrowseWindow::Setup();
+        RememberPosition();
+        Window& w = window();
+        w.Prompt(kPromptLoc, "Mês / Ano:");
+        w.Entry(kLoc, UseMesAno(rec_.MESANO), "@d014b");
+        w.List(kList, {{" Mês / Ano", 60, 'C'}});
+        w.Button(kInclui, "&Inclui");
+        w.Button(kAltera, "&Altera");
+        w.Button(kExclui, "&Exclui");
+        w.Button(kFecha, "&Fecha");
+        w.Button(kAjuda, "&Ajuda");
+        w.Button(kFechaVarios, "Fecha Vários Meses");
+        w.Button(kAbreVarios, "Abre Vários Meses");
+        BrowseManager& b = browse();
+        b.SetList(kList, 12);
+        b.AddColumn({" Mês / Ano", 60, 'C', [this] { return text::to_utf8(picture::format("@d014b", rec_.MESANO)); }});
+        b.AddSortOrder({dictionary::FechamentoEscrita().key_index("FEF:KEY:MESANO"), kLoc, false, {}});
+        b.SetInsertButton(kInclui);
+        b.SetChangeButton(kAltera);
+        b.SetDeleteButton(kExclui);
+        SetCloseButton(kFecha);
+        const std::string usuario = usuario_;
+        SetForm([usuario](ProcContext& c) { UpdateFechamentoEscrita(c, usuario); });
+        for (int f : {kInclui, kAltera, kExclui, kFecha, kAjuda, kFechaVarios, kAbreVarios}) navigator().ExcludeControl(f);
+        OnButton(kFechaVarios, [this] {
+            FechaVariosMeses(context(), usuario_);
+            return Atualiza();
+        });
+        OnButton(kAbreVarios, [this] {
+            AbreVariosMeses(context(), usuario_);
+            return Atualiza();
+        });
+        return Level::Benign;
+    }
+
+    Level DispatchEvent(const Event& e) override {
+        Level l = BrowseWindow::DispatchEvent(e);
+        // "Abre Vários Meses" only while some month is closed.
+        if (hasWindow() && window().Find(kAbreVarios)) window()[kAbreVarios].Enable(fef_.records() > 0);
+        return l;
+    }
+
+private:
+    Level Atualiza() {
+        browse().ResetToTop();
+        return Level::Benign;
+    }
+
+    data::FileManager& fef_;
+    FechamentoEscritaRec& rec_;
+    std::string usuario_;
+};
+
+}  // namespace
+
+void AberturaFechamento(ProcContext& ctx) {
+    // Who confirms is who the closings and reopenings of this window are logged for.
+    UsuarioVerificado v = VerificaUsuario(ctx);
+    if (!v.ok) {
+        ctx.response = Response::Cancelled;
+        return;
+    }
+    data::FileManager& fef = data::dictionary::file(dictionary::FechamentoEscrita());
+    if (fef.open() != 0) {
+        Message("Não foi possível abrir o fechamento: " + text::to_utf8(data::last_error().text), "Aviso!");
+        ctx.response = Response::Cancelled;
+        return;
+    }
+    {
+        TableSource source(fef);
+        JanelaFechamentos(ctx, fef, source, v.usuario).Execute();
+    }
+    fef.close();
+}
+
+}  // namespace vorel::shell

@@ -1,0 +1,280 @@
+// Parametros ("Parâmetros do Escritório Licenciado"): the office's own data and the program-wide
+// options. Tables: Municipios, Estados (looked up). Settings: BComuns\Vorel.ini [Parametros] under
+// the data root (keys written padded to 20 characters), qel.ini [Parametros] TecladoPadraoBR,
+// Naveli.ini [Acesso] Internet and [Sistema6] SalvaAcesso.
+//
+// The window edits a copy of the office data: "&Grava" writes the settings and makes the copy the
+// office data of the run; "&Fecha" (tip "Cancela") leaves both as they were.
+#include "register_lookup.h"
+#include "vorel/core/settings_file.h"
+#include "vorel/core/text.h"
+#include "vorel/data/dictionary.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/shell/check_digits.h"
+#include "vorel/shell/globals.h"
+#include "vorel/shell/shell_windows.h"
+#include "vorel/ui/message_box.h"
+#include "vorel/ui/window_controller.h"
+
+namespace vorel::shell {
+
+namespace {
+
+using namespace vorel::ui;
+
+// A Windows-1252 text of the office data, edited as UTF-8 and cut to its width.
+UsePtr UseCp(std::string& v, std::size_t largura) {
+    return UseFn([&v] { return text::to_utf8(text::clip(v)); },
+                 [&v, largura](const std::string& s) {
+                     v = text::from_utf8(s);
+                     if (v.size() > largura) v.resize(largura);
+                     return true;
+                 });
+}
+
+// Digits only (masks dropped), at most `largura`.
+UsePtr UseDigitos(std::string& v, std::size_t largura) {
+    return UseFn([&v] { return std::string(text::clip(v)); },
+                 [&v, largura](const std::string& s) {
+                     std::string d;
+                     for (char c : s)
+                         if (c >= '0' && c <= '9') d += c;
+                     if (d.size() > largura) return false;
+                     v = d;
+                     return true;
+                 });
+}
+
+std::string Chave(const char* nome) { return text::pad(nome, 20); }
+
+class JanelaParametros : public WindowController {
+public:
+    enum : int {
+        kTitulo = 1, kNome = 3, kResponsavel = 5, kEndereco = 7, kNumero = 9, kBairro = 11, kCompl = 13, kCidade = 15,
+        kUf = 17, kPesquisaUf = 18, kCep = 20, kWeb = 22, kEmail = 24, kDdd = 26, kTelefone = 28, kFax = 30,
+        kTipo = 32, kCgc = 33, kCpf = 34, kInsEst = 36, kEnderecoPlanilha = 40, kGrupoRelatorios = 41,
+        kImpData = 42, kImpEscr = 43, kGrupoIntegracao = 44, kIntegracao = 45, kGrupoTeclado = 46, kTeclado = 47,
+        kGrupoNaveli = 48, kInternet = 49, kSalvaAcesso = 50, kLote = 51, kResulPlanilha = 52, kAliqProduto = 53,
+        kGrava = 60, kFecha = 61
+    };
+
+    explicit JanelaParametros(ProcContext& ctx) : WindowController(ctx, "Parametros", "Parâmetros do Escritório Licenciado") {}
+
+    Level Setup() override {
+        WindowController::Setup();
+        p_ = GLO_PARAMETROS.Get();
+        aliqProduto_ = GLO_USAALIQPRODUTO.Get();
+        settings::SettingsFile ini(Arquivo());
+        enderecoPlanilha_ = ini.read_number("Parametros", "Endereco_Planilha", 0);
+        integracao_ = ini.read_number("Parametros", "integracaoForCli", 0);
+        lote_ = ini.read_number("Parametros", "Lote", 0);
+        resulPlanilha_ = ini.read_number("Parametros", "ResulPlanilha", 0);
+        teclado_ = settings::SettingsFile("qel.ini").read_number("Parametros", "TecladoPadraoBR", 0);
+        settings::SettingsFile naveli("Naveli.ini");
+        internet_ = naveli.read_number("Acesso", "Internet", 1);
+        salvaAcesso_ = naveli.read_number("Sistema6", "SalvaAcesso", 1);
+        for (const data::TableDesc* t : {&dictionary::Municipios(), &dictionary::Estados()}) {
+            data::FileManager& f = data::dictionary::file(*t);
+            if (f.open() == 0) abertas_.push_back(&f);
+        }
+
+        Window& w = window();
+        w.String(kTitulo, "Cadastre as informações do Escriório Licenciado");
+        Campo(kNome, "01 Nome do Escritório Licenciado...........................", UseCp(p_.PARNOME, 40));
+        Campo(kResponsavel, "02 Responsável pelo Vorel....................................", UseCp(p_.PARRESPONSAVEL, 40));
+        Campo(kEndereco, "03 Endereço.......", UseCp(p_.PARENDERECO, 40));
+        Campo(kNumero, "04 Número...........", Use(p_.PARNUMERO));
+        Campo(kBairro, "05 Bairro.............", UseCp(p_.PARBAIRRO, 20));
+        Campo(kCompl, "06 Compl.........", UseCp(p_.PARCOMPLEMENTO, 20));
+        Campo(kCidade, "07 Município.......", UseCp(p_.PARCIDADE, 30));
+        Campo(kUf, "08 Estado.........", UseFn([this] { return text::to_utf8(p_.PARUF); },
+                                             [this](const std::string& s) {
+                                                 p_.PARUF = text::upper(text::from_utf8(s)).substr(0, 2);
+                                                 return true;
+                                             }));
+        w.Button(kPesquisaUf, "Pesquisa").Tip("Pesquisa na Tabela de Estados");
+        Campo(kCep, "09 C.E.P.............", Use(p_.PARCEP));
+        Campo(kWeb, "10 Página Web..", UseCp(p_.PARWEB, 30));
+        Campo(kEmail, "11 E-mail.........", UseCp(p_.PAREMAIL, 50));
+        Campo(kDdd, "12 DDD...............", Use(p_.PARDDD));
+        Campo(kTelefone, "13 Telefone................", Use(p_.PARTELEFONE));
+        Campo(kFax, "14 FAX..........", Use(p_.PARFAX));
+        w.Prompt(kTipo - 1, "15 Tipo de Inscrição");
+        w.DropList(kTipo, Use(p_.PARTIPINS), {"CNPJ", "CPF"}, {"1", "2"});
+        w.Entry(kCgc, UseDigitos(p_.PARCGC, 14), "@p##-###-###/####-##p");
+        w.Entry(kCpf, UseDigitos(p_.PARCPF, 11), "@p###-###-###-##p");
+        Campo(kInsEst, "16 Inscrição Estadual.....", UseCp(p_.PARINSEST, 20));
+        w.Check(kEnderecoPlanilha, " Imprimir o endereço na planilha de produtos?", Use(enderecoPlanilha_));
+        w.Add(kGrupoRelatorios, ControlType::Group, "Relatórios");
+        w.Check(kImpData, " Imprimir Data / Hora nos relatórios", Use(p_.PARIMPDATA)).Parent(kGrupoRelatorios);
+        w.Check(kImpEscr, " Imprimir o nome do escritório nos relatório", Use(p_.PARIMPESCR)).Parent(kGrupoRelatorios);
+        w.Add(kGrupoIntegracao, ControlType::Group, "Integração");
+        w.Check(kIntegracao, "Sim, sobrepor os cadastros anteriores de Clientes/Fornecedores", Use(integracao_)).Parent(kGrupoIntegracao);
+        w.Add(kGrupoTeclado, ControlType::Group, "Teclado");
+        w.Check(kTeclado, " Padrão Brasileiro", Use(teclado_)).Parent(kGrupoTeclado);
+        w.Add(kGrupoNaveli, ControlType::Group, "Naveli");
+        w.Check(kInternet, " Possui acesso à internet", Use(internet_)).Parent(kGrupoNaveli);
+        w.Check(kSalvaAcesso, " Salva último acesso", Use(salvaAcesso_)).Parent(kGrupoNaveli);
+        w.Check(kLote, " Controla entrada e saída de produtos por Lote? ( Sim = Marcado / Não = Desmarcado )", Use(lote_));
+        w.Check(kResulPlanilha, " Mostrar resultado de colunas na planilha de gestão", Use(resulPlanilha_));
+        w.Check(kAliqProduto, "Usa somente a aliquota de ICMS fixada no cadasro do Produto", Use(aliqProduto_));
+        w.Button(kGrava, "&Grava");
+        w.Button(kFecha, "&Fecha").Tip("Cancela");
+        SetCancelButton(kFecha);
+        OnButton(kGrava, [this] { return Grava(); });
+        OnButton(kPesquisaUf, [this] {
+            if (EscolheNoCadastro(context(), "Estados", "Estados")) CopiaUf();
+            return Level::Benign;
+        });
+        return Level::Benign;
+    }
+
+    Level OnWindowOpened() override {
+        MostraTipo();
+        return Level::Benign;
+    }
+
+    Level OnNewSelection(int feq) override {
+        if (feq == kTipo) {
+            window().Update(kTipo);
+            // Changing the type clears the number of the other type.
+            if (p_.PARTIPINS == 1) p_.PARCPF.clear();
+            else p_.PARCGC.clear();
+            MostraTipo();
+        }
+        return WindowController::OnNewSelection(feq);
+    }
+
+    Level OnAccepted(int feq) override {
+        switch (feq) {
+            case kCgc:
+                if (!p_.PARCGC.empty() && !ConsisteCGC(p_.PARCGC)) return Fica(kCgc);
+                return Level::Benign;
+            case kCpf:
+                if (!p_.PARCPF.empty() && !ConsisteCPF(p_.PARCPF)) return Fica(kCpf);
+                return Level::Benign;
+            case kCidade: return Municipio();
+            case kUf: return Estado();
+            default: return WindowController::OnAccepted(feq);
+        }
+    }
+
+    Level Teardown() override {
+        for (data::FileManager* f : abertas_) f->close();
+        return WindowController::Teardown();
+    }
+
+private:
+    std::string Arquivo() const { return std::string(text::clip(PastaRaiz.Get())) + "BComuns\\Vorel.ini"; }
+
+    void Campo(int feq, const char* prompt, UsePtr use) {
+        window().Prompt(feq - 1, prompt);
+        window().Entry(feq, std::move(use));
+    }
+
+    void MostraTipo() {
+        const bool cnpj = p_.PARTIPINS == 1;
+        if (cnpj) p_.PARCPF.clear();
+        else p_.PARCGC.clear();
+        window()[kCgc].Hide(!cnpj);
+        window()[kCpf].Hide(cnpj);
+        window().Display();
+    }
+
+    Level Fica(int feq) {
+        window().Select(feq);
+        return kHandled;
+    }
+
+    Level Municipio() {
+        data::FileManager& mun = data::dictionary::file(dictionary::Municipios());
+        mun.clear_record();
+        auto& m = mun.rec<dictionary::MunicipiosRec>();
+        m.NOME = p_.PARCIDADE;
+        // A municipality not found leaves the state as it is.
+        if (!p_.PARCIDADE.empty() && mun.get("MUN:KEY:NOME") == 0) {
+            p_.PARUF = std::string(m.ESTADO.clipped());
+            window().Display();
+        }
+        return Level::Benign;
+    }
+
+    Level Estado() {
+        if (text::clip(p_.PARUF).empty()) return Level::Benign;
+        data::FileManager& est = data::dictionary::file(dictionary::Estados());
+        est.clear_record();
+        est.rec<dictionary::EstadosRec>().UF = p_.PARUF;
+        if (est.get("EST:KEY:SIGLA") == 0) return Level::Benign;
+        if (EscolheNoCadastro(context(), "Estados", "Estados")) {
+            CopiaUf();
+            return Level::Benign;
+        }
+        return Fica(kUf);
+    }
+
+    void CopiaUf() {
+        p_.PARUF = std::string(data::dictionary::file(dictionary::Estados()).rec<dictionary::EstadosRec>().UF.clipped());
+        window().Display();
+    }
+
+    Level Grava() {
+        if (!window().Update()) return Level::Benign;
+        settings::SettingsFile ini(Arquivo());
+        std::error_code erro;
+        auto texto = [&](const char* k, const std::string& v) {
+            if (!erro) erro = ini.write_text("Parametros", Chave(k), v);
+        };
+        auto numero = [&](const char* k, long long v) {
+            if (!erro) erro = ini.write_number("Parametros", Chave(k), v);
+        };
+        texto("Nome", p_.PARNOME);
+        texto("Responsavel", p_.PARRESPONSAVEL);
+        texto("Endereco", p_.PARENDERECO);
+        numero("Numero", p_.PARNUMERO);
+        texto("Bairro", p_.PARBAIRRO);
+        texto("Complemento", p_.PARCOMPLEMENTO);
+        texto("Cidade", p_.PARCIDADE);
+        texto("UF", p_.PARUF);
+        numero("CEP", p_.PARCEP);
+        numero("DDD", p_.PARDDD);
+        numero("Telefone", p_.PARTELEFONE);
+        numero("Fax", p_.PARFAX);
+        texto("Email", p_.PAREMAIL);
+        texto("PagWEB", p_.PARWEB);
+        numero("TipoInscricao", p_.PARTIPINS);
+        texto("CGC", p_.PARCGC);
+        texto("CFP", p_.PARCPF);
+        texto("InscricaoEstadual", p_.PARINSEST);
+        numero("ImprimeData", p_.PARIMPDATA);
+        numero("ImprimeEscr", p_.PARIMPESCR);
+        numero("integracaoForCli", integracao_);
+        numero("Endereco_Planilha", enderecoPlanilha_);
+        if (!erro) erro = settings::SettingsFile("qel.ini").write_number("Parametros", "TecladoPadraoBR", teclado_);
+        settings::SettingsFile naveli("Naveli.ini");
+        if (!erro) erro = naveli.write_number("Acesso", "Internet", internet_);
+        if (!erro) erro = naveli.write_number("Sistema6", "SalvaAcesso", salvaAcesso_);
+        numero("Lote", lote_);
+        numero("ResulPlanilha", resulPlanilha_);
+        numero("AliquotaProdutos", aliqProduto_);
+        if (erro) {
+            Message("Não foi possível gravar os parâmetros: " + erro.message(), "Atenção", Icon::Exclamation);
+            return Level::Benign;
+        }
+        GLO_PARAMETROS.Set(p_);
+        GLO_USAALIQPRODUTO.Set(static_cast<std::uint8_t>(aliqProduto_));
+        TecladoDecimalVirgula.Set(teclado_ == 0);
+        CloseWith(Response::Completed);
+        return Level::Benign;
+    }
+
+    ParametrosEscritorio p_;
+    int aliqProduto_ = 0, enderecoPlanilha_ = 0, integracao_ = 0, lote_ = 0, resulPlanilha_ = 0, teclado_ = 0;
+    int internet_ = 1, salvaAcesso_ = 1;
+    std::vector<data::FileManager*> abertas_;
+};
+
+}  // namespace
+
+void Parametros(ProcContext& ctx) { JanelaParametros(ctx).Execute(); }
+
+}  // namespace vorel::shell

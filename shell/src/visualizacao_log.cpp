@@ -1,0 +1,75 @@
+// VisualizacaoLog ("Visualização de Log"): the log of month closings and reopenings. Tables:
+// LogEscrita. Position kept under the procedure's name.
+#include "vorel/core/picture.h"
+#include "vorel/core/text.h"
+#include "vorel/data/dictionary.h"
+#include "vorel/dictionary/own_tables.h"
+#include "pictured_use.h"
+#include "vorel/shell/month_closing.h"
+#include "vorel/shell/shell_windows.h"
+#include "vorel/ui/browse_manager.h"
+#include "vorel/ui/message_box.h"
+
+namespace vorel::shell {
+
+namespace {
+
+using namespace vorel::ui;
+using dictionary::LogEscritaRec;
+
+std::string Hora(date::Time t) {
+    if (t <= 0) return {};
+    date::Hms h = date::split_time(t);
+    return text::zero_fill(h.hours, 2) + ":" + text::zero_fill(h.minutes, 2) + ":" + text::zero_fill(h.seconds, 2);
+}
+
+class JanelaLog : public BrowseWindow {
+public:
+    enum : int { kPromptLoc = 1, kLoc = 2, kList = 3, kFecha = 4 };
+
+    JanelaLog(ProcContext& ctx, LogEscritaRec& rec, TableSource& source)
+        : BrowseWindow(ctx, "VisualizacaoLog", "Visualização de Log", source), rec_(rec) {}
+
+    Level Setup() override {
+        BrowseWindow::Setup();
+        RememberPosition();
+        Window& w = window();
+        w.Prompt(kPromptLoc, "Mês/Ano:");
+        w.Entry(kLoc, UseMesAno(rec_.MESANO), "@d014b");
+        w.List(kList, {{"Usuário", 80, 'L'}, {"Mês/Ano", 40, 'C'}, {"Data", 48, 'C'}, {"Hora", 40, 'C'},
+                       {"Tipo", 20, 'R'}, {"Descricao", 60, 'L'}});
+        w.Button(kFecha, "").Icon("Cancel.ico").Tip("Fecha");
+        BrowseManager& b = browse();
+        b.SetList(kList, 15);
+        b.AddColumn({"Usuário", 80, 'L', [this] { return text::to_utf8(rec_.USUARIO.clipped()); }});
+        b.AddColumn({"Mês/Ano", 40, 'C', [this] { return text::to_utf8(picture::format("@d014b", rec_.MESANO)); }});
+        b.AddColumn({"Data", 48, 'C', [this] { return text::to_utf8(picture::format("@d06b", rec_.DATA)); }});
+        b.AddColumn({"Hora", 40, 'C', [this] { return Hora(rec_.HORA); }});
+        b.AddColumn({"Tipo", 20, 'R', [this] { return std::to_string(rec_.Tipo); }});
+        b.AddColumn({"Descricao", 60, 'L', [this] { return DescricaoLog(rec_.Tipo); }});
+        b.AddSortOrder({dictionary::LogEscrita().key_index("LOG1:KEY:LOG"), kLoc, false, {}});
+        SetCloseButton(kFecha);
+        return Level::Benign;
+    }
+
+private:
+    LogEscritaRec& rec_;
+};
+
+}  // namespace
+
+void VisualizacaoLog(ProcContext& ctx) {
+    data::FileManager& log = data::dictionary::file(dictionary::LogEscrita());
+    if (log.open() != 0) {
+        Message("Não foi possível abrir o log: " + text::to_utf8(data::last_error().text), "Aviso!");
+        ctx.response = Response::Cancelled;
+        return;
+    }
+    {
+        TableSource source(log);
+        JanelaLog(ctx, log.rec<LogEscritaRec>(), source).Execute();
+    }
+    log.close();
+}
+
+}  // namespace vorel::shell

@@ -2,7 +2,9 @@
 #include "vorel/registers/register_window.h"
 
 #include "vorel/data/dictionary.h"
+#include "vorel/data/error.h"
 #include "vorel/data/error_manager.h"
+#include "vorel/ui/message_box.h"
 
 namespace vorel::registers {
 
@@ -10,8 +12,15 @@ data::FileManager& ThreadFile(const data::TableDesc& table) { return data::dicti
 
 namespace {
 
+// A table that does not open is reported (a register without its table shows nothing), and the
+// procedure ends.
 bool OpenThroughRelations(const data::TableDesc& table) {
-    return data::dictionary::relation(table).open() == 0;
+    if (data::dictionary::relation(table).open() == 0) return true;
+    const data::LastError& e = data::last_error();
+    std::string file = e.file.empty() ? table.label : e.file;
+    ui::Message("Erro (" + text::to_utf8(e.text) + ") ao abrir o arquivo " + text::to_utf8(file) + ".", "Erro ao Abrir",
+                ui::Icon::Hand, "&OK");
+    return false;
 }
 
 void CloseThroughRelations(const data::TableDesc& table) { (void)data::dictionary::relation(table).close(); }
@@ -44,7 +53,7 @@ Level RegisterBrowse::Setup() {
     BeforeTables();
     Level l = ui::BrowseWindow::Setup();
     if (!OpenThroughRelations(file_.desc())) {
-        window().Close();  // the engine has shown why
+        window().Close();
         return Level::Cancel;
     }
     opened_ = true;
@@ -156,18 +165,6 @@ void RegisterForm::Relabel(ui::Control& button, const ButtonLabel& label) {
     if (!label.text.empty()) button.Text(label.text);
     if (!label.tip.empty()) button.Tip(label.tip);
     if (!label.message.empty()) button.Msg(label.message);
-}
-
-Level RegisterForm::OnCompleted() {
-    if (request() == Request::Insert || request() == Request::Change) {
-        for (ui::Control* c : window().Controls()) {
-            if (c->touched() && TakesData(c->type()) && c->enabled() && !c->hidden()) {
-                window().Select(c->feq());
-                return ui::kHandled;
-            }
-        }
-    }
-    return ui::FormController::OnCompleted();
 }
 
 Level RegisterForm::OnWindowOpened() {

@@ -10,6 +10,7 @@
 #include "vorel/registers/employee_history.h"
 #include "vorel/registers/responsible_persons.h"
 #include "vorel/shell/globals.h"
+#include "vorel/dictionary/name_variables.h"
 
 namespace vorel::registers::testing {
 namespace {
@@ -318,6 +319,22 @@ TEST(DocumentChecks, CpfAndPisCheckDigits) {
     EXPECT_EQ(OnzeDigitos("1234567890"), "01234567890");
     EXPECT_FALSE(OnzeDigitos("12a"));
     EXPECT_FALSE(OnzeDigitos("123456789012"));
+}
+
+}  // namespace
+}  // namespace vorel::registers::testing
+
+namespace vorel::registers::testing {
+namespace {
+
+TEST_F(RegisterFixture, ATableThatDoesNotOpenIsReported) {
+    dictionary::CaminhoFuncionarios.set("");  // no working company chosen yet
+    int t = ui->Start("BFuncionarios");
+    ASSERT_TRUE(ui->HasMessageBox());
+    EXPECT_EQ(ui->PendingMessageBox().title, "Erro ao Abrir");
+    ui->Answer(1);
+    WaitFinished(t);
+    EXPECT_TRUE(ui->Captions().empty());
 }
 
 }  // namespace

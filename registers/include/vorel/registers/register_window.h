@@ -5,6 +5,7 @@
 // - set-up: the procedure's name goes on the thread's error-manager stack, its table opens through
 //   the table's RelationManager in the thread's dictionary (`data::dictionary`), a `Resizer` is set
 //   up unless the register asks for none, and the buttons are kept out of key navigation;
+//   a table that does not open is shown in a message box "Erro ao Abrir" and the procedure ends;
 // - tear-down: the table is closed and the name popped;
 // - a browse: select mode from the request (4), view mode (6) opening no form (answers 2), the form
 //   run by name on the browse's thread with the request (1 insert, 2 change, 3 delete), the close
@@ -107,15 +108,12 @@ public:
     Level Setup() override;         // the common steps; the register builds its window after it
     Level Teardown() override;
     Level OnWindowOpened() override;
-    // A value the control refused (still changed after the controls were moved into the record)
-    // keeps the form open with the focus on it, so that nothing typed is stored as something else.
-    Level OnCompleted() override;
 
 protected:
     data::FileManager& file() { return file_; }
     void NoResizer() { useResizer_ = false; }
     // Opens further tables for the form's life (closed in the tear-down); false when one fails
-    // (the engine has shown why).
+    // (the failure has been shown in a message box).
     bool AlsoOpen(std::initializer_list<const data::TableDesc*> tables);
     void ExcludeFromNavigation(std::initializer_list<int> feqs);
     // The data controls: linked to the field-history key, in this order.

@@ -7,12 +7,12 @@
 #include "vorel/core/picture.h"
 #include "vorel/dictionary/payroll_tables.h"
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/registers/document_checks.h"
 #include "vorel/registers/employee_history.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/registers/register_window.h"
 #include "vorel/registers/responsible_persons.h"
 #include "vorel/registers/typed_values.h"
+#include "vorel/shell/check_digits.h"
 #include "vorel/shell/globals.h"
 #include "vorel/ui/message_box.h"
 
@@ -179,7 +179,7 @@ public:
             if (!CategoriaPorCodigo(rec_.CATEGORIA)) return Cycle(kCategoria);
             ShowCategory();
         }
-        if (feq == kPis && !ConsistePIS(FormatNumber("@n011", rec_.PIS.value().to_integer()))) return Cycle(kPis);
+        if (feq == kPis && !shell::ConsistePIS(FormatNumber("@n011", rec_.PIS.value().to_integer()))) return Cycle(kPis);
         Level l = RegisterForm::OnAccepted(feq);
         if (l == ui::kHandled || w.closing()) return l;
         const bool userTyped = !w.acceptAll && request() != Request::View && request() != Request::Delete;
@@ -190,8 +190,10 @@ public:
         if (feq == kCidade && userTyped && !HasItem(kCidade, std::string(rec_.CIDADE.clipped())) && !AddMunicipality())
             return Cycle(kCidade);
         if (feq == kCpf && !std::string_view(rec_.CPF.clipped()).empty()) {
-            if (!ConsisteCPF(rec_.CPF.clipped())) return Cycle(kCpf);
-            rec_.CPF = *OnzeDigitos(rec_.CPF.clipped());
+            if (!shell::ConsisteCPF(rec_.CPF.clipped())) return Cycle(kCpf);
+            std::string digits(rec_.CPF.clipped());
+            if (digits.size() < 11) digits.insert(0, 11 - digits.size(), '0');
+            rec_.CPF = digits;
         }
         return l;
     }

@@ -1,12 +1,11 @@
 // The responsible-person register and the change history of the function: history rows read back
 // by date, the history written only after the person was stored by an insert or a change, the
-// browse's colours and status, the part-name filter, the form's category and defaults, CPF and PIS
-// check digits.
+// browse's colours and status, the part-name filter, the form's category and defaults, the CPF
+// kept as eleven digits.
 #include "register_fixture.h"
 
 #include "vorel/dictionary/payroll_tables.h"
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/registers/document_checks.h"
 #include "vorel/registers/employee_history.h"
 #include "vorel/registers/responsible_persons.h"
 #include "vorel/shell/globals.h"
@@ -303,22 +302,6 @@ TEST_F(PersonsTest, AStateTheComboLacksIsAddedThroughTheStateForm) {
     EXPECT_EQ(ui->PendingFileDialog().title, "Escolha um Arquivo");
     ui->AnswerFile("");
     EXPECT_EQ(ui->Text(ui->Control(f, 4)), "");
-}
-
-TEST(DocumentChecks, CpfAndPisCheckDigits) {
-    struct Case { const char* digits; const char* cpf; };
-    // Worked by hand: 123456789 -> sums 210 (r 1 -> 0) and 255+0 (r 2 -> 9): "09";
-    // 012345678 -> 156 (r 2 -> 9) and 192+18 = 210 (r 1 -> 0): "90".
-    const Case cases[] = {{"12345678909", "09"}, {"01234567890", "90"}, {"00000000000", "00"}};
-    for (const Case& c : cases) EXPECT_EQ(DigitosCPF(c.digits), c.cpf) << c.digits;
-    // PIS 1234567890x: 1*3+2*2+3*9+4*8+5*7+6*6+7*5+8*4+9*3+0*2 = 231, r 0 -> 0.
-    EXPECT_EQ(DigitoPIS("12345678900"), '0');
-    // 1701234567x: 3+14+0+8+14+18+20+20+18+14 = 129, r 8 -> 3.
-    EXPECT_EQ(DigitoPIS("17012345673"), '3');
-    EXPECT_EQ(OnzeDigitos("123.456.789-09"), "12345678909");
-    EXPECT_EQ(OnzeDigitos("1234567890"), "01234567890");
-    EXPECT_FALSE(OnzeDigitos("12a"));
-    EXPECT_FALSE(OnzeDigitos("123456789012"));
 }
 
 }  // namespace

@@ -192,6 +192,12 @@ TEST_F(PersonsTest, RowsOfPersonsAdmittedAfterTheWorkingMonthAreOrange) {
             EXPECT_EQ(cell.fg, ui::kDefaultColour);
         }
     }
+    // The query button filters on the columns: only the orange rows.
+    ui->Press(ui->ByText(b, "   &Filtrar"));
+    int q = ui->WindowByCaption("Query");
+    ui->Type(ui->ByPrompt(q, "Status"), "=1");
+    ui->Press(ui->ByText(q, "&OK"));
+    EXPECT_EQ(ui->Rows(list).size(), 2u);
     ui->Press(ui->ByText(b, "&Legenda"));
     int l = ui->WindowByCaption("Legenda dos funcionários");
     EXPECT_EQ(ui->State(ui->ByText(l, "Admitido no mês posterior")).text, "Admitido no mês posterior");

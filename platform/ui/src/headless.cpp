@@ -169,14 +169,20 @@ HeadlessDriver::Ctl HeadlessDriver::Control(int window, int feq) {
 HeadlessDriver::Ctl HeadlessDriver::ByPrompt(int window, const std::string& prompt) {
     const auto& w = Mirror(window);
     std::string want = StripAmpersand(prompt);
-    for (std::size_t i = 0; i < w.controls.size(); ++i) {
-        const auto& c = w.controls[i];
-        if (c.type != ControlType::Prompt) continue;
-        std::string shown = StripAmpersand(c.text);
-        if (shown.rfind(want, 0) != 0) continue;
-        for (std::size_t j = i + 1; j < w.controls.size(); ++j) {
-            if (w.controls[j].type == ControlType::Prompt) break;
-            return {window, w.controls[j].feq};
+    auto isLabel = [](ControlType t) {
+        return t == ControlType::Prompt || t == ControlType::Group || t == ControlType::String;
+    };
+    // A prompt first; a group box or a text in front of the control serves as one otherwise.
+    for (bool promptsOnly : {true, false}) {
+        for (std::size_t i = 0; i < w.controls.size(); ++i) {
+            const auto& c = w.controls[i];
+            if (promptsOnly ? c.type != ControlType::Prompt : !isLabel(c.type)) continue;
+            std::string shown = StripAmpersand(c.text);
+            if (want.empty() || shown.rfind(want, 0) != 0) continue;
+            for (std::size_t j = i + 1; j < w.controls.size(); ++j) {
+                if (isLabel(w.controls[j].type)) break;
+                return {window, w.controls[j].feq};
+            }
         }
     }
     Fail("no control with the prompt \"" + prompt + "\" in \"" + w.header.caption + "\"");

@@ -67,7 +67,8 @@ public:
     std::string Caption(int window) { return Mirror(window).header.caption; }
     int Focus(int window) { return Mirror(window).header.focus; }
 
-    // Controls: by number; by prompt (the control after the prompt whose text starts with `prompt`,
+    // Controls: by number; by prompt (the control after the prompt whose text starts with `prompt`;
+    // a group box or a text in front of a control serves when no prompt matches;
     // '&' ignored); by text (a control whose caption equals `text`, '&' ignored unless given).
     Ctl Control(int window, int feq);
     Ctl ByPrompt(int window, const std::string& prompt);

@@ -7,6 +7,7 @@
 // yet is named in a message. The CNPJ look-up runs the outside program WebBrowser\WebBrowser.exe
 // under the data root when it is there. After a completed delete the company's folder can be
 // deleted (ApagaEmpresa).
+#include "pictured_use.h"
 #include "register_lookup.h"
 #include "vorel/core/paths.h"
 #include "vorel/core/program.h"
@@ -86,19 +87,19 @@ public:
                 "@s2");
         w.Button(kBuscaUf, "").Icon("Find.ico").Tip("Pesquisa na Tabela de Estados");
         w.Prompt(kPromptCep, "09 CEP...............");
-        w.Entry(kCep, Use(rec_.CEP), "@p##.###-###p");
+        w.Entry(kCep, UsePicture("@p##.###-###p", rec_.CEP), "@p##.###-###p");
         w.Prompt(kPromptDdd, "10 D.D.D....");
-        w.Entry(kDdd, Use(rec_.DDD), "@p<###p");
+        w.Entry(kDdd, UsePicture("@p<###p", rec_.DDD), "@p<###p");
         w.Prompt(kPromptFone, "11 Fone..........");
-        w.Entry(kFone, Use(rec_.FONE), "@p<###-####p");
+        w.Entry(kFone, UsePicture("@p<###-####p", rec_.FONE), "@p<###-####p");
         w.Prompt(kPromptRamal, "12 Ramal...");
-        w.Entry(kRamal, Use(rec_.RAMALFONE), "@p<<<<<p");
+        w.Entry(kRamal, UsePicture("@p<<<<<p", rec_.RAMALFONE), "@p<<<<<p");
         w.Prompt(kPromptFax, "13 Fax................");
-        w.Entry(kFax, Use(rec_.FAX), "@p<###-####p");
+        w.Entry(kFax, UsePicture("@p<###-####p", rec_.FAX), "@p<###-####p");
         w.Prompt(kPromptRamalFax, "14 Ramal.....");
-        w.Entry(kRamalFax, Use(rec_.RAMALFAX), "@p<<<<<p");
+        w.Entry(kRamalFax, UsePicture("@p<<<<<p", rec_.RAMALFAX), "@p<<<<<p");
         w.Prompt(kPromptCnae, "15 CNAE........");
-        w.Entry(kCnae, Use(rec_.CNAE), "@p####-#/##p");
+        w.Entry(kCnae, UsePicture("@p####-#/##p", rec_.CNAE), "@p####-#/##p");
         w.Button(kBuscaCnae, "").Icon("Find.ico").Tip("Pesquisa na Tabela de CNAE");
         w.Prompt(kPromptCgc, "16 C.N.P.J..........");
         w.Entry(kCgc, UseFn([this] { return std::string(rec_.CGC.clipped()); },
@@ -379,7 +380,7 @@ private:
 void UEmpresa(ProcContext& ctx) {
     data::FileManager& emp = data::dictionary::file(dictionary::Empresa());
     if (emp.open() != 0) {
-        Message("Não foi possível abrir o cadastro de empresas: " + text::to_utf8(data::last_error().text), "Atenção");
+        Message("Não foi possível abrir o cadastro de empresas: " + data::last_error().text, "Atenção");
         ctx.response = Response::Cancelled;
         return;
     }

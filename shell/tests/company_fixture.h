@@ -26,7 +26,8 @@ protected:
         shell::RegisterShellProcedures();
         ui::InstallMessageBoxAsker();
         shell::PastaRaiz.Set(Folder("dados") + "\\");
-        std::filesystem::create_directories(Native("dados/BComuns"));
+        for (const char* pasta : {"dados/BComuns", "dados/BVOREL", "dados/BEscrita"})
+            std::filesystem::create_directories(Native(pasta));
         dictionary::AplicaCaminhos(dictionary::CaminhosArquivosComuns(shell::PastaRaiz.Get()));
         shell::GLO_EMPRESA_CODIGO.Set(0);
         shell::GLO_EMPRESA_RAZAO.Set("");

@@ -184,6 +184,23 @@ int Window::CurrentTab(int sheet) {
 
 void Window::SetCaption(std::string caption) { CheckThread(); header_.caption = std::move(caption); }
 void Window::SetStatus(std::string text) { CheckThread(); header_.status = std::move(text); }
+void Window::SetFrame(bool on) { CheckThread(); header_.frame = on; }
+void Window::SetStatusZone(int zone, std::string text) {
+    CheckThread();
+    if (zone < 1) throw std::out_of_range("status-bar zone " + std::to_string(zone));
+    if (zone == 1) {
+        header_.status = std::move(text);
+        return;
+    }
+    auto i = static_cast<std::size_t>(zone - 2);
+    if (header_.zones.size() <= i) header_.zones.resize(i + 1);
+    header_.zones[i] = std::move(text);
+}
+void Window::SetWallpaper(std::string file, int layout) {
+    CheckThread();
+    header_.wallpaper = std::move(file);
+    header_.wallpaperLayout = layout;
+}
 void Window::SetDefaultButton(int feq) {
     CheckThread();
     if (Control* old = Find(header_.defaultButton)) old->s_.isDefault = false;

@@ -83,6 +83,12 @@ struct WindowHeader {
     int defaultButton = 0;
     HighlightBox box;
     std::string status;           // status-bar text
+    // The application frame (the main window's own procedure window): its menu bar, toolbar,
+    // status-bar zones and wallpaper belong to the program's main window.
+    bool frame = false;
+    std::vector<std::string> zones;  // status-bar zones 2, 3, ... (zone 1 is `status`)
+    std::string wallpaper;        // picture file behind the procedure windows ("" none)
+    int wallpaperLayout = 0;      // 1 stretched, 2 tiled, 3 centred, other: as it is
     bool operator==(const WindowHeader&) const = default;
 };
 

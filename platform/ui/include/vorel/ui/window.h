@@ -154,6 +154,10 @@ public:
     void SetCaption(std::string caption);
     const std::string& caption() const { return header_.caption; }
     void SetStatus(std::string text);
+    // The application frame's parts (see WindowHeader): zone 1 is the status text.
+    void SetFrame(bool on = true);
+    void SetStatusZone(int zone, std::string text);
+    void SetWallpaper(std::string file, int layout);
     void SetDefaultButton(int feq);
     int defaultButton() const { return header_.defaultButton; }
     void SetPosition(Rect at);

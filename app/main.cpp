@@ -1,7 +1,9 @@
-// vorel: the program's entry point.
+// vorel: the program's entry point. `--version`, `--headless SCRIPT` (the program without a
+// display, playing a user's actions), or the program with its windows.
 #include <cstdio>
 #include <cstring>
 
+#include "gui_run.h"
 #include "headless_run.h"
 #include "vorel/core/version.h"
 
@@ -19,6 +21,5 @@ int main(int argc, char** argv) {
             return vorel::app::RunHeadless(argv[i + 1]);
         }
     }
-    std::printf("Vorel %s\n", vorel::version());
-    return 0;
+    return vorel::app::RunWithWindows(argc, argv);
 }

@@ -1,0 +1,106 @@
+// The list control's widget.
+#include "browse_list.h"
+
+#include <QtGui/QMouseEvent>
+#include <QtGui/QWheelEvent>
+#include <QtWidgets/QHeaderView>
+
+#include "qt_convert.h"
+
+#include <algorithm>
+
+namespace vorel::qt {
+
+BrowseList::BrowseList(QWidget* parent) : QTableWidget(parent) {
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setFocusPolicy(Qt::StrongFocus);
+    setTabKeyNavigation(false);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setWordWrap(false);
+    setShowGrid(true);
+    setMinimumHeight(fontMetrics().height() * 8);
+}
+
+void BrowseList::Show(const ui::ControlState& s) {
+    if (!(s.columns == columns_)) {
+        columns_ = s.columns;
+        setColumnCount(static_cast<int>(columns_.size()));
+        QStringList headings;
+        for (const auto& c : columns_) headings << Q(c.heading);
+        setHorizontalHeaderLabels(headings);
+        for (int i = 0; i < static_cast<int>(columns_.size()); ++i) {
+            int w = columns_[static_cast<std::size_t>(i)].width;
+            if (w > 0) setColumnWidth(i, DluX(w) + 8);
+            Qt::Alignment a = columns_[static_cast<std::size_t>(i)].align == 'R'   ? Qt::AlignRight
+                              : columns_[static_cast<std::size_t>(i)].align == 'C' ? Qt::AlignHCenter
+                                                                                    : Qt::AlignLeft;
+            if (auto* h = horizontalHeaderItem(i)) h->setTextAlignment(a | Qt::AlignVCenter);
+        }
+    }
+    int nrows = static_cast<int>(s.rows.size());
+    setRowCount(nrows);
+    const QPalette& pal = palette();
+    for (int r = 0; r < nrows; ++r) {
+        const ui::Row& row = s.rows[static_cast<std::size_t>(r)];
+        bool highlighted = r + 1 == s.selected;
+        for (int c = 0; c < columnCount(); ++c) {
+            QTableWidgetItem* it = item(r, c);
+            if (!it) {
+                it = new QTableWidgetItem;
+                setItem(r, c, it);
+            }
+            const ui::Cell* cell = c < static_cast<int>(row.size()) ? &row[static_cast<std::size_t>(c)] : nullptr;
+            it->setText(cell ? Q(cell->text).trimmed() : QString());
+            char align = c < static_cast<int>(columns_.size()) ? columns_[static_cast<std::size_t>(c)].align : 'L';
+            it->setTextAlignment((align == 'R' ? Qt::AlignRight : align == 'C' ? Qt::AlignHCenter : Qt::AlignLeft) |
+                                 Qt::AlignVCenter);
+            QColor fg, bg;
+            if (highlighted) {
+                fg = cell ? ColourOf(cell->selFg) : QColor();
+                bg = cell ? ColourOf(cell->selBg) : QColor();
+                if (!fg.isValid()) fg = pal.color(QPalette::HighlightedText);
+                if (!bg.isValid()) bg = pal.color(QPalette::Highlight);
+            } else if (cell) {
+                fg = ColourOf(cell->fg);
+                bg = ColourOf(cell->bg);
+            }
+            it->setData(Qt::ForegroundRole, fg.isValid() ? QVariant(fg) : QVariant());
+            it->setData(Qt::BackgroundRole, bg.isValid() ? QVariant(bg) : QVariant());
+        }
+    }
+    if (s.selected >= 1 && s.selected <= nrows) scrollToItem(item(s.selected - 1, 0));
+}
+
+QSize BrowseList::sizeHint() const {
+    int w = 2 * frameWidth() + 4;
+    for (int i = 0; i < columnCount(); ++i) w += columnWidth(i);
+    int h = 2 * frameWidth() + horizontalHeader()->sizeHint().height() + verticalHeader()->defaultSectionSize() * 10;
+    return {std::max(w, 200), h};
+}
+
+void BrowseList::mousePressEvent(QMouseEvent* e) {
+    setFocus(Qt::MouseFocusReason);
+    int r = rowAt(static_cast<int>(e->position().y()));
+    if (r >= 0 && onPick) onPick(r + 1, false);
+    e->accept();
+}
+
+void BrowseList::mouseDoubleClickEvent(QMouseEvent* e) {
+    int r = rowAt(static_cast<int>(e->position().y()));
+    if (r >= 0 && onPick) onPick(r + 1, true);
+    e->accept();
+}
+
+void BrowseList::wheelEvent(QWheelEvent* e) {
+    int steps = e->angleDelta().y() / 120;
+    if (steps != 0 && onScroll) onScroll(-steps * 3);
+    e->accept();
+}
+
+}  // namespace vorel::qt

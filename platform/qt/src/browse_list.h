@@ -1,0 +1,36 @@
+// BrowseList: the widget of a list control (a browse's page of rows).
+//
+// The model owns the rows shown, the highlighted row and the paging: this widget draws the columns
+// (heading, width in dialog units, alignment), the cells with their colours (the highlighted row
+// in the cell's selected colours, or the palette's highlight) and reports the user's mouse: a click
+// picks a row, a double click picks and accepts it, the wheel scrolls by rows. Keys are posted by
+// the window (Up, Down, PageUp, PageDown, Home, End page through the model).
+#pragma once
+
+#include <QtWidgets/QTableWidget>
+
+#include <functional>
+
+#include "vorel/ui/messages.h"
+
+namespace vorel::qt {
+
+class BrowseList : public QTableWidget {
+public:
+    explicit BrowseList(QWidget* parent = nullptr);
+    void Show(const ui::ControlState& s);
+    QSize sizeHint() const override;  // every column's width, about ten rows
+
+    std::function<void(int row, bool accept)> onPick;  // 1-based row
+    std::function<void(int rows)> onScroll;           // negative: up
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+
+private:
+    std::vector<ui::Column> columns_;
+};
+
+}  // namespace vorel::qt

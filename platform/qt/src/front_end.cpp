@@ -1,0 +1,218 @@
+// The Qt front end: messages from the procedures applied to widgets, user events posted back.
+#include "vorel/qt/front_end.h"
+
+#include <QtCore/QPointer>
+#include <QtCore/QSocketNotifier>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMdiSubWindow>
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "dialogs.h"
+#include "main_frame.h"
+#include "qt_convert.h"
+#include "vorel/core/settings_file.h"
+#include "window_view.h"
+
+namespace vorel::qt {
+
+bool KeypadDecimalIsComma() {
+    vorel::settings::SettingsFile ini("qel.ini");
+    return ini.read_number("Parametros", "TecladoPadraoBR", 0) == 0;
+}
+
+namespace {
+// Popup menus travel as message boxes marked `popup` (when the window layer has them).
+template <class Box>
+bool IsPopup(const Box& box) {
+    if constexpr (requires { box.popup; }) return box.popup;
+    else return false;
+}
+}  // namespace
+
+struct QtFrontEnd::Impl : public ViewHost {
+    Impl(QtFrontEnd& owner, ui::Runtime& rt, FrontEndOptions o) : self(owner), runtime(rt), options(std::move(o)) {
+        view.keypadComma = options.keypadComma;
+        view.iconFolder = options.iconFolder;
+    }
+
+    void Post(const ui::UserEvent& e) override { runtime.Post(e); }
+    const ViewOptions& viewOptions() const override { return view; }
+    MainFrame& mainFrame() override { return *frame; }
+    void StatusChanged() override {
+        // Zone 1: the active procedure window's message, else the frame's own status text.
+        std::string text;
+        if (QMdiSubWindow* active = frame->area()->activeSubWindow())
+            for (auto& [id, v] : views)
+                if (v->subWindow() == active) text = v->StatusText();
+        if (text.empty() && frameWindow)
+            if (auto it = views.find(frameWindow); it != views.end()) text = it->second->StatusText();
+        frame->SetZone(1, Q(text));
+    }
+
+    // Windows of each procedure thread, oldest first: all but the newest are blocked.
+    void Restack(int thread) {
+        auto& ws = stacks[thread];
+        for (std::size_t i = 0; i < ws.size(); ++i)
+            if (auto it = views.find(ws[i]); it != views.end()) it->second->SetBlocked(i + 1 < ws.size());
+        if (!ws.empty())
+            if (auto it = views.find(ws.back()); it != views.end() && it->second->subWindow()) {
+                frame->area()->setActiveSubWindow(it->second->subWindow());
+                it->second->FollowFocus();
+            }
+        if (ws.empty()) stacks.erase(thread);
+    }
+
+    QtFrontEnd& self;
+    ui::Runtime& runtime;
+    FrontEndOptions options;
+    ViewOptions view;
+    std::unique_ptr<MainFrame> frame;
+    std::unique_ptr<QSocketNotifier> notifier;
+    std::map<int, std::unique_ptr<WindowView>> views;
+    std::map<int, std::vector<int>> stacks;
+    std::map<int, QPointer<QWidget>> dialogs;
+    int frameWindow = 0;
+    std::vector<int> order;  // window ids in opening order
+};
+
+QtFrontEnd::QtFrontEnd(ui::Runtime& runtime, FrontEndOptions options)
+    : impl_(std::make_unique<Impl>(*this, runtime, std::move(options))) {
+    impl_->frame = std::make_unique<MainFrame>();
+    impl_->frame->setWindowTitle("Vorel");
+    impl_->frame->onCloseAsked = [this] {
+        if (impl_->frameWindow) {
+            ui::UserEvent e;
+            e.kind = ui::UserEvent::Close;
+            e.window = impl_->frameWindow;
+            impl_->runtime.Post(e);
+            return false;  // the frame's procedure decides
+        }
+        return true;
+    };
+    QObject::connect(impl_->frame->area(), &QMdiArea::subWindowActivated, impl_->frame.get(),
+                     [this](QMdiSubWindow*) { impl_->StatusChanged(); });
+    impl_->notifier = std::make_unique<QSocketNotifier>(runtime.WakeFd(), QSocketNotifier::Read);
+    QObject::connect(impl_->notifier.get(), &QSocketNotifier::activated, impl_->frame.get(), [this] { Pump(); });
+}
+
+QtFrontEnd::~QtFrontEnd() {
+    impl_->notifier.reset();
+    for (auto& [id, d] : impl_->dialogs)
+        if (d) delete d.data();
+    impl_->views.clear();
+    impl_->frame.reset();
+}
+
+void QtFrontEnd::Pump() { impl_->runtime.Pump(*this); }
+
+QMainWindow* QtFrontEnd::mainWindow() { return impl_->frame.get(); }
+
+void QtFrontEnd::Show() { impl_->frame->show(); }
+
+void QtFrontEnd::Apply(const ui::UiMessage& message) {
+    Impl& d = *impl_;
+    std::visit(
+        [&](const auto& m) {
+            using T = std::decay_t<decltype(m)>;
+            if constexpr (std::is_same_v<T, ui::WindowOpened>) {
+                auto v = std::make_unique<WindowView>(d, m);
+                int id = m.header.window;
+                if (m.header.frame) d.frameWindow = id;
+                d.views[id] = std::move(v);
+                d.order.push_back(id);
+                if (!m.header.frame) {
+                    d.stacks[m.header.thread].push_back(id);
+                    d.Restack(m.header.thread);
+                }
+                d.StatusChanged();
+            } else if constexpr (std::is_same_v<T, ui::WindowChanged>) {
+                if (auto it = d.views.find(m.header.window); it != d.views.end()) it->second->ApplyHeader(m.header);
+            } else if constexpr (std::is_same_v<T, ui::ControlChanged>) {
+                if (auto it = d.views.find(m.window); it != d.views.end()) it->second->ApplyControl(m.control);
+            } else if constexpr (std::is_same_v<T, ui::ControlRemoved>) {
+                if (auto it = d.views.find(m.window); it != d.views.end()) it->second->RemoveControl(m.feq);
+            } else if constexpr (std::is_same_v<T, ui::WindowClosed>) {
+                auto it = d.views.find(m.window);
+                if (it == d.views.end()) return;
+                int thread = it->second->thread();
+                bool wasFrame = it->second->isFrame();
+                it->second->CloseFromModel();
+                d.views.erase(it);
+                std::erase(d.order, m.window);
+                if (auto s = d.stacks.find(thread); s != d.stacks.end()) {
+                    std::erase(s->second, m.window);
+                    d.Restack(thread);
+                }
+                d.StatusChanged();
+                if (wasFrame) {
+                    d.frameWindow = 0;
+                    if (onFrameClosed) onFrameClosed();
+                }
+            } else if constexpr (std::is_same_v<T, ui::MessageBoxAsked>) {
+                int dialog = m.dialog;
+                auto answer = [&d, dialog](int n) {
+                    d.dialogs.erase(dialog);
+                    d.frame->activateWindow();
+                    ui::UserEvent e;
+                    e.kind = ui::UserEvent::Answer;
+                    e.dialog = dialog;
+                    e.number = n;
+                    d.runtime.Post(e);
+                };
+                QWidget* w = IsPopup(m) ? ShowPopupMenu(d.frame.get(), m, answer) : ShowMessageBox(d.frame.get(), m, answer);
+                d.dialogs[dialog] = w;
+            } else if constexpr (std::is_same_v<T, ui::FileDialogAsked>) {
+                int dialog = m.dialog;
+                auto answer = [&d, dialog](bool ok, const std::string& path) {
+                    d.dialogs.erase(dialog);
+                    d.frame->activateWindow();
+                    ui::UserEvent e;
+                    e.kind = ui::UserEvent::FileAnswer;
+                    e.dialog = dialog;
+                    e.number = ok ? 1 : 0;
+                    e.text = path;
+                    d.runtime.Post(e);
+                };
+                d.dialogs[dialog] = ShowFileDialog(d.frame.get(), m, answer);
+            } else if constexpr (std::is_same_v<T, ui::DialogWithdrawn>) {
+                auto it = d.dialogs.find(m.dialog);
+                if (it == d.dialogs.end()) return;
+                QPointer<QWidget> w = it->second;
+                d.dialogs.erase(it);
+                WithdrawDialog(w);
+            }
+        },
+        message);
+}
+
+QWidget* QtFrontEnd::WindowWidget(int window) const {
+    auto it = impl_->views.find(window);
+    return it == impl_->views.end() ? nullptr : it->second->subWindow();
+}
+
+QWidget* QtFrontEnd::ControlWidget(int window, int feq) const {
+    auto it = impl_->views.find(window);
+    return it == impl_->views.end() ? nullptr : it->second->ControlWidget(feq);
+}
+
+int QtFrontEnd::WindowByCaption(const std::string& caption) const {
+    for (auto it = impl_->order.rbegin(); it != impl_->order.rend(); ++it)
+        if (auto v = impl_->views.find(*it); v != impl_->views.end() && v->second->header().caption == caption)
+            return *it;
+    return 0;
+}
+
+int QtFrontEnd::FrameWindow() const { return impl_->frameWindow; }
+
+QWidget* QtFrontEnd::OpenDialog() const {
+    for (auto& [id, w] : impl_->dialogs)
+        if (w) return w;
+    return nullptr;
+}
+
+std::string QtFrontEnd::StatusZone(int zone) const { return S(impl_->frame->Zone(zone)); }
+
+}  // namespace vorel::qt

@@ -1,0 +1,189 @@
+// Conversions between the window model and Qt.
+#include "qt_convert.h"
+
+#include <QtCore/QFileInfo>
+#include <QtCore/QDir>
+#include <QtGui/QFontMetrics>
+#include <QtGui/QPainter>
+#include <QtGui/QPixmap>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QStyle>
+
+#include <cctype>
+#include <map>
+
+#include "vorel/ui/types.h"
+
+namespace vorel::qt {
+
+QColor ColourOf(long rgb) {
+    if (rgb < 0) return QColor();
+    return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>((rgb >> 16) & 0xFF));
+}
+
+int KeyCodeOf(const QKeyEvent& e) {
+    namespace k = ui::key;
+    int key = e.key();
+    int code = 0;
+    bool keypad = e.modifiers() & Qt::KeypadModifier;
+    if (keypad && (key == Qt::Key_Period || key == Qt::Key_Comma || key == Qt::Key_Delete)) {
+        // The decimal key of the keypad (Delete when Num Lock is off keeps its own meaning).
+        if (key != Qt::Key_Delete) code = kKeypadDecimal;
+    }
+    if (code == 0) {
+        if (key >= Qt::Key_A && key <= Qt::Key_Z) code = 'A' + (key - Qt::Key_A);
+        else if (key >= Qt::Key_0 && key <= Qt::Key_9) code = '0' + (key - Qt::Key_0);
+        else if (key >= Qt::Key_F1 && key <= Qt::Key_F24) code = k::F1 + (key - Qt::Key_F1);
+        else {
+            switch (key) {
+                case Qt::Key_Return: case Qt::Key_Enter: code = k::Enter; break;
+                case Qt::Key_Tab: code = k::Tab; break;
+                case Qt::Key_Backtab: code = k::ShiftTab; break;
+                case Qt::Key_Escape: code = k::Esc; break;
+                case Qt::Key_Space: code = k::Space; break;
+                case Qt::Key_PageUp: code = k::PageUp; break;
+                case Qt::Key_PageDown: code = k::PageDown; break;
+                case Qt::Key_End: code = k::End; break;
+                case Qt::Key_Home: code = k::Home; break;
+                case Qt::Key_Left: code = k::Left; break;
+                case Qt::Key_Up: code = k::Up; break;
+                case Qt::Key_Right: code = k::Right; break;
+                case Qt::Key_Down: code = k::Down; break;
+                case Qt::Key_Insert: code = k::Insert; break;
+                case Qt::Key_Delete: code = k::Delete; break;
+                case Qt::Key_Backspace: code = 8; break;
+                case Qt::Key_Comma: code = kCommaKey; break;
+                case Qt::Key_Period: code = 190; break;
+                case Qt::Key_Minus: code = 189; break;
+                case Qt::Key_Apostrophe: case Qt::Key_QuoteDbl: code = 0xDE; break;
+                case Qt::Key_Shift: code = 16; break;
+                default: return 0;
+            }
+        }
+    }
+    if (code == k::ShiftTab) return code;
+    Qt::KeyboardModifiers m = e.modifiers();
+    if (m & Qt::ShiftModifier) code |= k::Shift;
+    if (m & Qt::ControlModifier) code |= k::Ctrl;
+    if (m & Qt::AltModifier) code |= k::Alt;
+    return code;
+}
+
+QKeySequence ShortcutOf(const std::string& text) {
+    QString t = Q(text);
+    t.remove(' ');
+    if (t.isEmpty()) return {};
+    return QKeySequence::fromString(t, QKeySequence::PortableText);
+}
+
+namespace {
+QSize CharSize() {
+    QFontMetrics fm(QApplication::font());
+    return {fm.averageCharWidth(), fm.height()};
+}
+}  // namespace
+
+int DluX(int units) { return (units * CharSize().width() + 2) / 4; }
+int DluY(int units) { return (units * CharSize().height() + 4) / 8; }
+
+QIcon IconOf(const std::string& name, const std::string& iconFolder) {
+    if (name.empty()) return {};
+    QString n = Q(name);
+    n.replace('\\', '/');
+    if (QFileInfo(n).isFile()) return QIcon(n);
+    if (!iconFolder.empty()) {
+        QDir dir(Q(iconFolder));
+        // Names compare without regard to case.
+        const QStringList files = dir.entryList(QDir::Files);
+        for (const QString& f : files)
+            if (f.compare(QFileInfo(n).fileName(), Qt::CaseInsensitive) == 0) return QIcon(dir.filePath(f));
+    }
+    QString key = QFileInfo(n).completeBaseName().toLower();
+    static const std::map<QString, QStyle::StandardPixmap> known = {
+        {"ok", QStyle::SP_DialogOkButton},        {"cancel", QStyle::SP_DialogCancelButton},
+        {"help", QStyle::SP_DialogHelpButton},    {"exit", QStyle::SP_DialogCloseButton},
+        {"close", QStyle::SP_DialogCloseButton},  {"save", QStyle::SP_DialogSaveButton},
+        {"computer", QStyle::SP_ComputerIcon},    {"folder", QStyle::SP_DirIcon},
+        {"file", QStyle::SP_FileIcon},            {"delete", QStyle::SP_TrashIcon},
+        {"insert", QStyle::SP_FileDialogNewFolder}, {"print", QStyle::SP_FileDialogDetailedView},
+        {"matric", QStyle::SP_FileDialogListView}, {"information", QStyle::SP_MessageBoxInformation},
+        {"warning", QStyle::SP_MessageBoxWarning}, {"question", QStyle::SP_MessageBoxQuestion},
+        {"up", QStyle::SP_ArrowUp},               {"down", QStyle::SP_ArrowDown},
+        {"first", QStyle::SP_MediaSkipBackward},  {"last", QStyle::SP_MediaSkipForward},
+    };
+    if (auto it = known.find(key); it != known.end()) return QApplication::style()->standardIcon(it->second);
+    // A badge with the name's first letter, in a colour of its own.
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    uint h = qHash(key);
+    QColor fill = QColor::fromHsv(static_cast<int>(h % 360), 150, 190);
+    p.setBrush(fill);
+    p.setPen(fill.darker(150));
+    p.drawRoundedRect(QRectF(2, 2, 28, 28), 6, 6);
+    p.setPen(Qt::white);
+    QFont f = QApplication::font();
+    f.setBold(true);
+    f.setPixelSize(18);
+    p.setFont(f);
+    p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, key.isEmpty() ? QString("?") : key.left(1).toUpper());
+    p.end();
+    return QIcon(pm);
+}
+
+}  // namespace vorel::qt
+
+namespace vorel::qt {
+
+QKeySequence SequenceOf(int code) {
+    namespace k = ui::key;
+    int base = code & 0xFF;
+    int key = 0;
+    if (base >= 'A' && base <= 'Z') key = Qt::Key_A + (base - 'A');
+    else if (base >= '0' && base <= '9') key = Qt::Key_0 + (base - '0');
+    else if (base >= k::F1 && base < k::F1 + 24) key = Qt::Key_F1 + (base - k::F1);
+    else return {};
+    bool fkey = base >= k::F1 && base < k::F1 + 24;
+    if (!fkey && !(code & (k::Ctrl | k::Alt))) return {};  // a plain letter is typing
+    int mods = 0;
+    if (code & k::Shift) mods |= Qt::SHIFT;
+    if (code & k::Ctrl) mods |= Qt::CTRL;
+    if (code & k::Alt) mods |= Qt::ALT;
+    return QKeySequence(key | mods);
+}
+
+PictureShape ShapeOf(const std::string& picture) {
+    PictureShape r;
+    std::string p = picture;
+    if (!p.empty() && p[0] == '@') p.erase(0, 1);
+    if (p.empty()) return r;
+    char kind = static_cast<char>(std::tolower(static_cast<unsigned char>(p[0])));
+    auto digits = [&](std::size_t from) {
+        int n = 0;
+        while (from < p.size() && (p[from] == '-' || p[from] == '0' || p[from] == '_')) {
+            if (p[from] == '0' && from + 1 < p.size() && std::isdigit(static_cast<unsigned char>(p[from + 1]))) {
+                ++from;
+                break;
+            }
+            ++from;
+        }
+        while (from < p.size() && std::isdigit(static_cast<unsigned char>(p[from]))) n = n * 10 + (p[from++] - '0');
+        return n;
+    };
+    switch (kind) {
+        case 'n': r.width = digits(1); r.number = true; break;
+        case 's': r.width = digits(1); break;
+        case 'd': r.width = 10; break;
+        case 't': r.width = 8; break;
+        case 'p': case 'k': {
+            std::size_t end = p.find_last_of(p[0]);
+            r.width = static_cast<int>(end == 0 || end == std::string::npos ? p.size() - 1 : end - 1);
+            break;
+        }
+        default: break;
+    }
+    return r;
+}
+
+}  // namespace vorel::qt

@@ -1,0 +1,925 @@
+// The widgets of one model window.
+#include "window_view.h"
+
+#include <QtCore/QCoreApplication>
+#include <QtCore/QTimer>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QPainter>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QGridLayout>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QProgressBar>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QTabBar>
+#include <QtWidgets/QTabWidget>
+#include <QtWidgets/QToolButton>
+#include <QtWidgets/QVBoxLayout>
+
+#include <algorithm>
+
+#include "browse_list.h"
+#include "main_frame.h"
+#include "qt_convert.h"
+#include "vorel/ui/headless.h"
+
+namespace vorel::qt {
+
+using ui::ControlState;
+using ui::ControlType;
+using ui::UserEvent;
+namespace key = ui::key;
+
+// The focus highlighter's box: drawn behind the focused control, a margin around it.
+class HighlightFrame : public QWidget {
+public:
+    explicit HighlightFrame(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setObjectName("highlight");
+    }
+    QColor pen, fill;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        if (fill.isValid()) p.fillRect(rect(), fill);
+        p.setPen(pen.isValid() ? pen : QColor(Qt::black));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
+namespace {
+
+constexpr int kBoxMargin = 3;  // pixels between the control and its highlight box
+
+bool IsInput(ControlType t) {
+    switch (t) {
+        case ControlType::Entry: case ControlType::Spin: case ControlType::Text: case ControlType::DropList:
+        case ControlType::Combo: case ControlType::DropCombo: case ControlType::Check: case ControlType::Radio:
+        case ControlType::List: case ControlType::SubList:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool IsFrameOnly(ControlType t) {
+    return t == ControlType::Menu || t == ControlType::MenuItem || t == ControlType::MenuBar ||
+           t == ControlType::Toolbar || t == ControlType::AppFrame;
+}
+
+bool IsList(ControlType t) { return t == ControlType::List || t == ControlType::SubList; }
+
+bool TakesText(ControlType t) {
+    return t == ControlType::Entry || t == ControlType::Spin || t == ControlType::Text || t == ControlType::Combo ||
+           t == ControlType::DropCombo;
+}
+
+// Applies a model colour to a palette role, or leaves the inherited one.
+void SetColours(QWidget* w, const ControlState& s) {
+    QPalette pal;  // resolves against the parent's palette
+    QColor fg = ColourOf(s.fg), bg = ColourOf(s.bg);
+    if (fg.isValid()) {
+        pal.setColor(QPalette::Text, fg);
+        pal.setColor(QPalette::WindowText, fg);
+        pal.setColor(QPalette::ButtonText, fg);
+    }
+    if (bg.isValid()) {
+        pal.setColor(QPalette::Base, bg);
+        pal.setColor(QPalette::Window, bg);
+        pal.setColor(QPalette::Button, bg);
+    }
+    w->setPalette(pal);
+    bool fillLabel = bg.isValid() && (qobject_cast<QLabel*>(w) || qobject_cast<QCheckBox*>(w) ||
+                                      qobject_cast<QRadioButton*>(w));
+    w->setAutoFillBackground(fillLabel);
+}
+
+QString ImageFile(const ControlState& s) {
+    for (const std::string* t : {&s.value, &s.icon, &s.text})
+        if (!t->empty()) {
+            QString n = Q(*t);
+            n.replace('\\', '/');
+            return n;
+        }
+    return {};
+}
+
+}  // namespace
+
+WindowView::WindowView(ViewHost& host, const ui::WindowOpened& opened) : host_(host), header_(opened.header) {
+    for (const auto& c : opened.controls) items_.push_back(Item{c, {}, {}, {}, {}, {}});
+    if (header_.frame) {
+        BuildFrame();
+        ApplyHeader(opened.header);
+        return;
+    }
+    sub_ = new QMdiSubWindow;
+    sub_->setObjectName(QString("window-%1").arg(header_.window));
+    sub_->setAttribute(Qt::WA_DeleteOnClose);
+    sub_->setWindowIcon(IconOf("vorel", {}));
+    sub_->installEventFilter(this);
+    host_.mainFrame().area()->addSubWindow(sub_);
+    Build();
+    sub_->setWindowTitle(Q(header_.caption));
+    if (header_.at.w > 0 && header_.at.h > 0) {
+        sub_->move(DluX(header_.at.x), DluY(header_.at.y));
+        sub_->resize(DluX(header_.at.w) + 12, DluY(header_.at.h) + 36);
+    } else {
+        sub_->resize(sub_->sizeHint().expandedTo(sub_->minimumSizeHint()));
+        // Cascade new windows a little.
+        int n = static_cast<int>(host_.mainFrame().area()->subWindowList().size()) - 1;
+        sub_->move(12 + 24 * (n % 10), 12 + 24 * (n % 10));
+    }
+    if (header_.maximized) sub_->showMaximized();
+    else sub_->show();
+    host_.mainFrame().area()->setActiveSubWindow(sub_);
+    shownFocus_ = -1;
+    ApplyHeader(opened.header);
+}
+
+WindowView::~WindowView() {
+    if (sub_) {
+        closingFromModel_ = true;
+        sub_->removeEventFilter(this);
+        delete sub_.data();
+    }
+    for (auto& p : frameParts_)
+        if (p) delete p.data();
+    if (header_.frame) {
+        host_.mainFrame().toolbar()->hide();
+        host_.mainFrame().area()->SetWallpaper({}, 0);
+    }
+}
+
+WindowView::Item* WindowView::Find(int feq) {
+    for (auto& i : items_)
+        if (i.s.feq == feq) return &i;
+    return nullptr;
+}
+const WindowView::Item* WindowView::Find(int feq) const {
+    for (auto& i : items_)
+        if (i.s.feq == feq) return &i;
+    return nullptr;
+}
+
+QWidget* WindowView::ControlWidget(int feq) const {
+    const Item* i = Find(feq);
+    return i ? i->widget.data() : nullptr;
+}
+
+const ControlState* WindowView::State(int feq) const {
+    const Item* i = Find(feq);
+    return i ? &i->s : nullptr;
+}
+
+std::string WindowView::StatusText() const {
+    if (header_.frame) return header_.status;  // menu items and toolbar buttons show their own tips
+    if (const Item* i = Find(header_.focus); i && !i->s.msg.empty()) return i->s.msg;
+    return header_.status;
+}
+
+bool WindowView::Absolute() const {
+    for (const auto& i : items_)
+        if (!IsFrameOnly(i.s.type) && i.s.at.w > 0 && i.s.at.h > 0) return true;
+    return false;
+}
+
+// ---- building ------------------------------------------------------------------------------------
+
+void WindowView::Build() {
+    feqOf_.clear();
+    if (box_) delete box_.data();
+    QWidget* old = content_;
+    content_ = new QWidget;
+    content_->setObjectName(QString("content-%1").arg(header_.window));
+    if (Absolute()) {
+        BuildContainer(0, content_);
+        int w = 0, h = 0;
+        for (auto& i : items_)
+            if (i.s.parent == 0 && i.widget) {
+                w = std::max(w, i.widget->geometry().right() + 8);
+                h = std::max(h, i.widget->geometry().bottom() + 8);
+            }
+        content_->setMinimumSize(w, h);
+    } else {
+        auto* v = new QVBoxLayout(content_);
+        v->setContentsMargins(10, 10, 10, 10);
+        BuildContainer(0, content_);
+    }
+    sub_->setWidget(content_);
+    if (old) old->deleteLater();
+    for (auto& i : items_) Update(i);
+    UpdateEnabled();
+}
+
+void WindowView::BuildContainer(int parent, QWidget* into) {
+    // Children of this container, in control order. At the window's level: every control whose
+    // parent is no container.
+    std::vector<Item*> kids;
+    for (auto& i : items_) {
+        if (IsFrameOnly(i.s.type) || i.s.type == ControlType::Tab) continue;
+        int p = i.s.parent;
+        if (parent == 0) {
+            const Item* pi = Find(p);
+            bool container = pi && (pi->s.type == ControlType::Tab || pi->s.type == ControlType::Group ||
+                                    pi->s.type == ControlType::Option);
+            if (p != 0 && container) continue;
+        } else if (p != parent) {
+            continue;
+        }
+        kids.push_back(&i);
+    }
+    bool absolute = Absolute();
+    if (absolute) {
+        // Positions are the window's; a tab page starts below its sheet's tab bar.
+        QPoint origin;
+        if (const Item* tab = Find(parent); tab && tab->s.type == ControlType::Tab) {
+            if (const Item* sheet = Find(tab->s.parent)) {
+                int bar = 0;
+                if (auto* tw = qobject_cast<QTabWidget*>(sheet->widget.data())) bar = tw->tabBar()->sizeHint().height();
+                origin = QPoint(DluX(sheet->s.at.x) + 2, DluY(sheet->s.at.y) + bar + 2);
+            }
+        }
+        for (Item* k : kids) {
+            QWidget* w = MakeWidget(*k, into);
+            if (!w) continue;
+            const auto& a = k->s.at;
+            if (a.w > 0 && a.h > 0) w->setGeometry(DluX(a.x) - origin.x(), DluY(a.y) - origin.y(), DluX(a.w), DluY(a.h));
+            else w->adjustSize();
+            w->lower();
+        }
+        // Groups and boxes stay behind the controls they frame.
+        for (Item* k : kids)
+            if (k->widget && k->s.type != ControlType::Group && k->s.type != ControlType::Option) k->widget->raise();
+        return;
+    }
+    auto* v = qobject_cast<QVBoxLayout*>(into->layout());
+    if (!v) {
+        v = new QVBoxLayout(into);
+        v->setContentsMargins(8, 8, 8, 8);
+    }
+    QGridLayout* grid = nullptr;
+    int gridRow = 0;
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    bool expanding = false;
+    for (std::size_t n = 0; n < kids.size(); ++n) {
+        Item* k = kids[n];
+        ControlType t = k->s.type;
+        auto ensureGrid = [&] {
+            if (!grid) {
+                grid = new QGridLayout;
+                grid->setColumnStretch(1, 1);
+                gridRow = 0;
+                v->addLayout(grid);
+            }
+        };
+        if (t == ControlType::Prompt && n + 1 < kids.size() && IsInput(kids[n + 1]->s.type) &&
+            !IsList(kids[n + 1]->s.type)) {
+            ensureGrid();
+            auto* label = qobject_cast<QLabel*>(MakeWidget(*k, into));
+            QWidget* w = MakeWidget(*kids[n + 1], into);
+            if (label && w) label->setBuddy(w);
+            grid->addWidget(label, gridRow, 0, Qt::AlignLeft | Qt::AlignVCenter);
+            Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter;
+            grid->addWidget(w, gridRow, 1, a);
+            if (kids[n + 1]->s.type == ControlType::Text) expanding = true;
+            ++gridRow;
+            ++n;
+            continue;
+        }
+        QWidget* w = MakeWidget(*k, into);
+        if (!w) continue;
+        if (t == ControlType::Button) {
+            buttons->addWidget(w);
+        } else if (IsInput(t) && !IsList(t)) {
+            ensureGrid();
+            grid->addWidget(w, gridRow++, 1, Qt::AlignLeft | Qt::AlignVCenter);
+        } else {
+            grid = nullptr;
+            bool grows = IsList(t) || t == ControlType::Text;
+            v->addWidget(w, grows ? 1 : 0);
+            if (grows) expanding = true;
+        }
+    }
+    if (!expanding) v->addStretch();
+    if (buttons->count() > 1) {
+        buttons->addStretch();
+        v->addLayout(buttons);
+    } else {
+        delete buttons;
+    }
+}
+
+QWidget* WindowView::MakeWidget(Item& item, QWidget* parent) {
+    const ControlState& s = item.s;
+    int feq = s.feq;
+    QWidget* w = nullptr;
+    switch (s.type) {
+        case ControlType::Prompt:
+        case ControlType::String:
+        case ControlType::String2: {
+            auto* l = new QLabel(parent);
+            l->setTextFormat(Qt::PlainText);
+            w = l;
+            break;
+        }
+        case ControlType::Entry:
+        case ControlType::Spin: {
+            auto* e = new QLineEdit(parent);
+            PictureShape shape = ShapeOf(s.picture);
+            if (shape.number) e->setAlignment(Qt::AlignRight);
+            int chars = shape.width > 0 ? std::min(shape.width, 60) : 20;
+            e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QString(chars + 2, QChar('0'))));
+            connect(e, &QLineEdit::textEdited, this, [this, feq](const QString& t) { Typed(feq, S(t)); });
+            w = e;
+            break;
+        }
+        case ControlType::Text: {
+            auto* t = new QPlainTextEdit(parent);
+            t->setTabChangesFocus(true);
+            t->setMinimumHeight(t->fontMetrics().height() * 4);
+            connect(t, &QPlainTextEdit::textChanged, this, [this, feq, t] {
+                if (!applying_) Typed(feq, S(t->toPlainText()));
+            });
+            w = t;
+            break;
+        }
+        case ControlType::Button: {
+            auto* b = new QPushButton(parent);
+            b->setAutoDefault(false);
+            connect(b, &QPushButton::clicked, this, [this, feq] { Post(UserEvent::Press, feq); });
+            w = b;
+            break;
+        }
+        case ControlType::Check: {
+            auto* c = new QCheckBox(parent);
+            connect(c, &QCheckBox::clicked, this, [this, feq](bool on) { Post(UserEvent::Check, feq, on ? 1 : 0); });
+            w = c;
+            break;
+        }
+        case ControlType::Radio: {
+            auto* r = new QRadioButton(parent);
+            r->setAutoExclusive(false);
+            connect(r, &QRadioButton::clicked, this, [this, feq, r] {
+                r->setChecked(true);
+                Post(UserEvent::Check, feq, 1);
+            });
+            w = r;
+            break;
+        }
+        case ControlType::DropList:
+        case ControlType::Combo:
+        case ControlType::DropCombo: {
+            auto* c = new QComboBox(parent);
+            bool editable = s.type != ControlType::DropList;
+            c->setEditable(editable);
+            c->setInsertPolicy(QComboBox::NoInsert);
+            c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+            if (s.dropCount > 0) c->setMaxVisibleItems(s.dropCount);
+            connect(c, &QComboBox::activated, this, [this, feq](int index) {
+                if (!applying_ && index >= 0) Post(UserEvent::PickItem, feq, index + 1);
+            });
+            if (editable) {
+                connect(c->lineEdit(), &QLineEdit::textEdited, this, [this, feq](const QString& t) { Typed(feq, S(t)); });
+                c->lineEdit()->installEventFilter(this);
+                feqOf_[c->lineEdit()] = feq;
+            }
+            w = c;
+            break;
+        }
+        case ControlType::List:
+        case ControlType::SubList: {
+            auto* l = new BrowseList(parent);
+            l->onPick = [this, feq](int row, bool accept) {
+                Post(UserEvent::PickRow, feq, row, accept ? "accept" : "");
+            };
+            l->onScroll = [this, feq](int rows) { Post(UserEvent::Scroll, feq, rows); };
+            w = l;
+            break;
+        }
+        case ControlType::Sheet: {
+            auto* tw = new QTabWidget(parent);
+            tw->tabBar()->installEventFilter(this);
+            feqOf_[tw->tabBar()] = feq;
+            item.widget = tw;
+            // Pages: the sheet's tabs, in control order.
+            for (auto& t : items_) {
+                if (t.s.type != ControlType::Tab || t.s.parent != feq) continue;
+                auto* page = new QWidget;
+                page->setObjectName(QString("feq-%1").arg(t.s.feq));
+                t.widget = page;
+                tw->addTab(page, Q(t.s.text));
+                BuildContainer(t.s.feq, page);
+            }
+            connect(tw, &QTabWidget::currentChanged, this, [this, feq](int index) {
+                if (!applying_ && index >= 0) Post(UserEvent::PickTab, feq, index + 1);
+            });
+            w = tw;
+            break;
+        }
+        case ControlType::Group:
+        case ControlType::Option: {
+            auto* g = new QGroupBox(parent);
+            item.widget = g;
+            if (!Absolute()) BuildContainer(feq, g);
+            w = g;
+            break;
+        }
+        case ControlType::Image: {
+            auto* l = new QLabel(parent);
+            l->setAlignment(Qt::AlignCenter);
+            w = l;
+            break;
+        }
+        case ControlType::Progress: {
+            auto* p = new QProgressBar(parent);
+            w = p;
+            break;
+        }
+        case ControlType::Box:
+        case ControlType::Line:
+        case ControlType::Ellipse:
+        case ControlType::Region:
+        case ControlType::Panel: {
+            if (!Absolute()) return nullptr;
+            auto* f = new QFrame(parent);
+            f->setFrameShape(s.type == ControlType::Line ? QFrame::HLine : QFrame::Box);
+            w = f;
+            break;
+        }
+        default: {
+            auto* l = new QLabel(parent);
+            w = l;
+            break;
+        }
+    }
+    w->setObjectName(QString("feq-%1").arg(feq));
+    w->installEventFilter(this);
+    feqOf_[w] = feq;
+    item.widget = w;
+    return w;
+}
+
+void WindowView::BuildFrame() {
+    MainFrame& f = host_.mainFrame();
+    for (auto& p : frameParts_)
+        if (p) delete p.data();
+    frameParts_.clear();
+    feqOf_.clear();
+    QMenuBar* bar = f.menuBar();
+    auto topLevel = [&](const Item& i) {
+        if (i.s.parent == 0) return true;
+        const Item* p = Find(i.s.parent);
+        return !p || p->s.type == ControlType::MenuBar;
+    };
+    // Menus and items, recursively.
+    std::function<void(int, QMenu*)> fill = [&](int parent, QMenu* into) {
+        for (auto& i : items_) {
+            if (i.s.parent != parent) continue;
+            if (i.s.type == ControlType::Menu) {
+                auto* m = new QMenu(Q(i.s.text), into);
+                m->setObjectName(QString("feq-%1").arg(i.s.feq));
+                i.menu = m;
+                i.action = into->addMenu(m);
+                fill(i.s.feq, m);
+            } else if (i.s.type == ControlType::MenuItem) {
+                if (i.s.text.empty() || i.s.text == "-") {
+                    i.action = into->addSeparator();
+                    continue;
+                }
+                QAction* a = into->addAction(QString());
+                i.action = a;
+                int feq = i.s.feq;
+                connect(a, &QAction::triggered, this, [this, feq] { Post(UserEvent::Press, feq); });
+            }
+        }
+    };
+    for (auto& i : items_) {
+        if (!topLevel(i)) continue;
+        if (i.s.type == ControlType::Menu) {
+            auto* m = new QMenu(Q(i.s.text), bar);
+            m->setObjectName(QString("feq-%1").arg(i.s.feq));
+            i.menu = m;
+            i.action = bar->addMenu(m);
+            frameParts_.push_back(m);
+            fill(i.s.feq, m);
+        } else if (i.s.type == ControlType::MenuItem) {
+            QAction* a = bar->addAction(QString());
+            i.action = a;
+            frameParts_.push_back(a);
+            int feq = i.s.feq;
+            connect(a, &QAction::triggered, this, [this, feq] { Post(UserEvent::Press, feq); });
+        }
+    }
+    // The toolbar and what stands on it.
+    QToolBar* tb = f.toolbar();
+    bool hasToolbar = false;
+    for (auto& t : items_) {
+        if (t.s.type != ControlType::Toolbar) continue;
+        hasToolbar = true;
+        for (auto& i : items_) {
+            if (i.s.parent != t.s.feq) continue;
+            int feq = i.s.feq;
+            QWidget* w = nullptr;
+            if (i.s.type == ControlType::Button) {
+                auto* b = new QToolButton(tb);
+                b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+                b->setAutoRaise(true);
+                connect(b, &QToolButton::clicked, this, [this, feq] { Post(UserEvent::Press, feq); });
+                w = b;
+            } else if (i.s.type == ControlType::Entry || i.s.type == ControlType::String) {
+                auto* l = new QLabel(tb);
+                l->setFrameShape(i.s.type == ControlType::Entry ? QFrame::StyledPanel : QFrame::NoFrame);
+                l->setMargin(2);
+                w = l;
+            } else {
+                w = new QLabel(tb);
+            }
+            w->setObjectName(QString("feq-%1").arg(feq));
+            i.widget = w;
+            frameParts_.push_back(tb->addWidget(w));
+            tb->addSeparator();
+            frameParts_.push_back(tb->actions().back());
+        }
+    }
+    tb->setVisible(hasToolbar);
+    // Keys the frame takes anywhere in the main window (its alert keys: F2, F3, ...).
+    for (auto& i : items_)
+        for (int k : i.s.alertKeys) {
+            QKeySequence seq = SequenceOf(k);
+            if (seq.isEmpty()) continue;
+            auto* a = new QAction(&f);
+            a->setShortcut(seq);
+            a->setShortcutContext(Qt::WindowShortcut);
+            f.addAction(a);
+            frameParts_.push_back(a);
+            connect(a, &QAction::triggered, this, [this, k] { Post(UserEvent::Key, header_.focus, k); });
+        }
+    for (auto& i : items_) Update(i);
+}
+
+// ---- showing the model ----------------------------------------------------------------------------
+
+void WindowView::Update(Item& item) {
+    const ControlState& s = item.s;
+    applying_ = true;
+    if (item.action) {
+        QAction* a = item.action;
+        if (!a->isSeparator()) {
+            QString text = Q(s.text);
+            a->setText(text);
+            int tab = text.indexOf('\t');
+            if (s.type == ControlType::MenuItem && tab >= 0) {
+                a->setShortcut(ShortcutOf(S(text.mid(tab + 1))));
+                a->setShortcutContext(Qt::WindowShortcut);
+            }
+            a->setStatusTip(Q(s.msg));
+            a->setToolTip(Q(s.tip));
+        }
+        a->setEnabled(s.enabled);
+        a->setVisible(!s.hidden);
+        applying_ = false;
+        return;
+    }
+    QWidget* w = item.widget;
+    if (!w) {
+        applying_ = false;
+        return;
+    }
+    if (s.type == ControlType::Tab) {
+        // A tab is its sheet's page: its caption and visibility are the sheet's.
+        if (const Item* sheet = Find(s.parent))
+            if (auto* tw = qobject_cast<QTabWidget*>(sheet->widget.data())) {
+                int index = tw->indexOf(w);
+                if (index >= 0) {
+                    tw->setTabText(index, Q(s.text));
+                    tw->setTabToolTip(index, Q(s.tip));
+                    tw->setTabVisible(index, !s.hidden);
+                    tw->setTabEnabled(index, s.enabled);
+                }
+            }
+        applying_ = false;
+        return;
+    }
+    w->setToolTip(Q(s.tip));
+    QFont font = w->font();
+    font.setBold(s.fontWeight >= 700);
+    w->setFont(font);
+    SetColours(w, s);
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        if (s.type == ControlType::Image) {
+            QPixmap pm(ImageFile(s));
+            if (!pm.isNull() && s.at.w > 0 && s.at.h > 0) pm = pm.scaled(DluX(s.at.w), DluY(s.at.h), Qt::KeepAspectRatio);
+            l->setPixmap(pm);
+        } else if (s.type == ControlType::Prompt) {
+            // A prompt shows its access letter when it leads to a control; plain text otherwise.
+            l->setTextFormat(Qt::PlainText);
+            l->setText(l->buddy() ? Q(s.text) : Q(ui::StripAmpersand(s.text)));
+        } else {
+            QString t = Q(s.text.empty() ? s.value : s.text);
+            l->setText(s.type == ControlType::Entry ? t.trimmed() : t);
+        }
+    } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        std::string v = s.value;
+        auto hit = std::find(item.typed.begin(), item.typed.end(), v);
+        if (hit != item.typed.end()) {
+            item.typed.erase(item.typed.begin(), hit + 1);  // our own typing, seen back: keep the widget
+        } else {
+            item.typed.clear();
+            if (S(e->text()) != v) {
+                e->setText(Q(v));
+                e->setCursorPosition(0);
+            }
+        }
+        e->setReadOnly(s.readOnly);
+        e->setFocusPolicy(Qt::StrongFocus);
+    } else if (auto* t = qobject_cast<QPlainTextEdit*>(w)) {
+        auto hit = std::find(item.typed.begin(), item.typed.end(), s.value);
+        if (hit != item.typed.end()) {
+            item.typed.erase(item.typed.begin(), hit + 1);
+        } else {
+            item.typed.clear();
+            if (S(t->toPlainText()) != s.value) {
+                t->setPlainText(Q(s.value));
+                t->moveCursor(QTextCursor::End);
+            }
+        }
+        t->setReadOnly(s.readOnly);
+    } else if (auto* b = qobject_cast<QPushButton*>(w)) {
+        b->setText(Q(s.text));
+        b->setIcon(IconOf(s.icon, host_.viewOptions().iconFolder));
+        b->setDefault(s.isDefault);
+    } else if (auto* tb = qobject_cast<QToolButton*>(w)) {
+        tb->setText(Q(ui::StripAmpersand(s.text)));
+        tb->setIcon(IconOf(s.icon, host_.viewOptions().iconFolder));
+        tb->setToolButtonStyle(s.text.empty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
+    } else if (auto* c = qobject_cast<QCheckBox*>(w)) {
+        c->setText(Q(s.text));
+        c->setChecked(!s.value.empty() && s.value != "0");
+    } else if (auto* r = qobject_cast<QRadioButton*>(w)) {
+        r->setText(Q(s.text));
+        r->setChecked(!s.value.empty() && s.value != "0");
+    } else if (auto* cb = qobject_cast<QComboBox*>(w)) {
+        QStringList items;
+        for (const auto& i : s.items) items << Q(i);
+        QStringList have;
+        for (int i = 0; i < cb->count(); ++i) have << cb->itemText(i);
+        if (have != items) {
+            cb->clear();
+            cb->addItems(items);
+        }
+        if (cb->isEditable()) {
+            auto hit = std::find(item.typed.begin(), item.typed.end(), s.value);
+            if (hit != item.typed.end()) {
+                item.typed.erase(item.typed.begin(), hit + 1);
+            } else {
+                item.typed.clear();
+                cb->setCurrentIndex(s.selected - 1);
+                if (S(cb->currentText()) != s.value) cb->setEditText(Q(s.value));
+            }
+        } else {
+            cb->setCurrentIndex(s.selected >= 1 && s.selected <= cb->count() ? s.selected - 1 : -1);
+        }
+    } else if (auto* list = dynamic_cast<BrowseList*>(w)) {
+        list->Show(s);
+    } else if (auto* tw = qobject_cast<QTabWidget*>(w)) {
+        if (s.selected >= 1 && s.selected <= tw->count() && tw->currentIndex() != s.selected - 1)
+            tw->setCurrentIndex(s.selected - 1);
+    } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+        g->setTitle(Q(s.text));
+    } else if (auto* p = qobject_cast<QProgressBar*>(w)) {
+        p->setRange(s.rangeLow, std::max(s.rangeLow, s.rangeHigh));
+        p->setValue(std::clamp(s.progress, s.rangeLow, std::max(s.rangeLow, s.rangeHigh)));
+    }
+    bool readOnlyChoice = s.readOnly && (s.type == ControlType::DropList || s.type == ControlType::Check ||
+                                         s.type == ControlType::Radio);
+    w->setEnabled(s.enabled && !readOnlyChoice);
+    w->setVisible(!s.hidden);
+    applying_ = false;
+}
+
+void WindowView::ApplyHeader(const ui::WindowHeader& h) {
+    bool focusMoved = h.focus != header_.focus || shownFocus_ != h.focus || (h.enabled && !header_.enabled);
+    header_ = h;
+    if (header_.frame) {
+        MainFrame& f = host_.mainFrame();
+        f.setWindowTitle(Q(h.caption));
+        for (std::size_t i = 0; i < 3; ++i) f.SetZone(static_cast<int>(i) + 2, i < h.zones.size() ? Q(h.zones[i]) : QString());
+        f.area()->SetWallpaper(h.wallpaper, h.wallpaperLayout);
+        host_.StatusChanged();
+        return;
+    }
+    if (sub_) {
+        sub_->setWindowTitle(Q(h.caption));
+        if (h.maximized && !sub_->isMaximized()) sub_->showMaximized();
+    }
+    UpdateEnabled();
+    if (focusMoved) FollowFocus();
+    UpdateHighlight();
+    host_.StatusChanged();
+}
+
+void WindowView::ApplyControl(const ControlState& c) {
+    Item* item = Find(c.feq);
+    if (!item || StructureDiffers(item->s, c)) {
+        if (item) item->s = c;
+        else items_.push_back(Item{c, {}, {}, {}, {}, {}});
+        if (header_.frame) BuildFrame();
+        else Build();
+        FollowFocus();
+    } else {
+        item->s = c;
+        Update(*item);
+    }
+    UpdateHighlight();
+    if (c.feq == header_.focus) host_.StatusChanged();
+}
+
+bool WindowView::StructureDiffers(const ControlState& a, const ControlState& b) const {
+    if (a.type != b.type || a.parent != b.parent) return true;
+    if (Absolute() && !(a.at == b.at) && !IsFrameOnly(a.type)) {
+        // A placed control that moves: move its widget (no rebuild).
+        return false;
+    }
+    if (header_.frame && !(a.alertKeys == b.alertKeys)) return true;
+    return false;
+}
+
+void WindowView::RemoveControl(int feq) {
+    auto it = std::find_if(items_.begin(), items_.end(), [&](const Item& i) { return i.s.feq == feq; });
+    if (it == items_.end()) return;
+    items_.erase(it);
+    if (header_.frame) BuildFrame();
+    else Build();
+}
+
+void WindowView::SetBlocked(bool blocked) {
+    blocked_ = blocked;
+    UpdateEnabled();
+}
+
+void WindowView::UpdateEnabled() {
+    if (content_) content_->setEnabled(header_.enabled && !blocked_);
+}
+
+void WindowView::FollowFocus() {
+    if (!sub_ || !content_) return;
+    QMdiArea* area = host_.mainFrame().area();
+    if (area->activeSubWindow() != sub_ && area->currentSubWindow() != sub_) return;
+    Item* i = Find(header_.focus);
+    QWidget* w = i ? i->widget.data() : nullptr;
+    if (!w) return;
+    shownFocus_ = header_.focus;
+    // A control on a tab page that is not shown cannot take the focus yet.
+    if (!w->hasFocus()) w->setFocus(Qt::OtherFocusReason);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
+}
+
+void WindowView::UpdateHighlight() {
+    if (!content_) return;
+    Item* i = header_.box.shown ? Find(header_.focus) : nullptr;
+    QWidget* w = i ? i->widget.data() : nullptr;
+    if (!w || !w->isVisible()) {
+        if (box_) box_->hide();
+        return;
+    }
+    if (!box_ || box_->parentWidget() != w->parentWidget()) {
+        if (box_) delete box_.data();
+        box_ = new HighlightFrame(w->parentWidget());
+    }
+    box_->pen = ColourOf(header_.box.pen);
+    box_->fill = ColourOf(header_.box.fill);
+    box_->setGeometry(w->geometry().adjusted(-kBoxMargin, -kBoxMargin, kBoxMargin, kBoxMargin));
+    box_->stackUnder(w);
+    box_->show();
+    box_->update();
+}
+
+void WindowView::CloseFromModel() {
+    closingFromModel_ = true;
+    if (sub_) sub_->close();
+}
+
+// ---- the user's actions ---------------------------------------------------------------------------
+
+void WindowView::Post(UserEvent::Kind kind, int feq, int number, const std::string& text) {
+    UserEvent e;
+    e.kind = kind;
+    e.window = header_.window;
+    e.feq = feq;
+    e.number = number;
+    e.text = text;
+    host_.Post(e);
+}
+
+void WindowView::Typed(int feq, const std::string& text) {
+    if (applying_) return;
+    Item* i = Find(feq);
+    if (!i) return;
+    i->typed.push_back(text);
+    if (i->typed.size() > 64) i->typed.pop_front();
+    i->s.value = text;  // the mirror shows what was typed, as the widget does
+    Post(UserEvent::Type, feq, 0, text);
+}
+
+bool WindowView::HandleKey(Item& item, QKeyEvent* e) {
+    int code = KeyCodeOf(*e);
+    if (code == 0) return false;
+    bool comma = host_.viewOptions().keypadComma && (code & 0xFF) == kKeypadDecimal;
+    if (comma) code = (code & ~0xFF) | kCommaKey;
+    if (std::find(item.s.alertKeys.begin(), item.s.alertKeys.end(), code) != item.s.alertKeys.end()) {
+        Post(UserEvent::Key, item.s.feq, code);
+        return true;
+    }
+    switch (code) {
+        case key::Tab: case key::ShiftTab: case key::Enter: case key::ShiftEnter: case key::Esc:
+            Post(UserEvent::Key, item.s.feq, code);
+            return true;
+        default: break;
+    }
+    if (IsList(item.s.type)) {
+        switch (code) {
+            case key::Up: case key::Down: case key::PageUp: case key::PageDown: case key::Home: case key::End:
+                Post(UserEvent::Key, item.s.feq, code);
+                return true;
+            default: break;
+        }
+    }
+    return false;
+}
+
+bool WindowView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == sub_) {
+        if (event->type() == QEvent::Close && !closingFromModel_) {
+            event->ignore();
+            Post(UserEvent::Close, 0);
+            return true;
+        }
+        if (event->type() == QEvent::WindowStateChange && sub_->isMaximized() && !header_.maximized) {
+            UserEvent e;
+            e.kind = UserEvent::Maximize;
+            e.window = header_.window;
+            QRect r = sub_->geometry();
+            e.at = {r.x(), r.y(), r.width(), r.height()};
+            host_.Post(e);
+        }
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move) QTimer::singleShot(0, this, [this] { UpdateHighlight(); });
+        return false;
+    }
+    auto it = feqOf_.find(watched);
+    if (it == feqOf_.end()) return false;
+    Item* item = Find(it->second);
+    if (!item) return false;
+    switch (event->type()) {
+        case QEvent::ShortcutOverride: {
+            // Keys the model takes are not main-window shortcuts while this control has the focus.
+            auto* k = static_cast<QKeyEvent*>(event);
+            int code = KeyCodeOf(*k);
+            if (code && std::find(item->s.alertKeys.begin(), item->s.alertKeys.end(), code) != item->s.alertKeys.end()) {
+                event->accept();
+                return true;
+            }
+            return false;
+        }
+        case QEvent::KeyPress: {
+            auto* k = static_cast<QKeyEvent*>(event);
+            int code = KeyCodeOf(*k);
+            bool comma = host_.viewOptions().keypadComma && (code & 0xFF) == kKeypadDecimal;
+            if (comma && TakesText(item->s.type)) {
+                int c2 = (code & ~0xFF) | kCommaKey;
+                if (std::find(item->s.alertKeys.begin(), item->s.alertKeys.end(), c2) == item->s.alertKeys.end()) {
+                    QKeyEvent typed(QEvent::KeyPress, Qt::Key_Comma, Qt::NoModifier, QStringLiteral(","));
+                    QCoreApplication::sendEvent(watched, &typed);
+                    return true;
+                }
+            }
+            return HandleKey(*item, k);
+        }
+        case QEvent::FocusIn: {
+            auto* f = static_cast<QFocusEvent*>(event);
+            if ((f->reason() == Qt::MouseFocusReason || f->reason() == Qt::ShortcutFocusReason) &&
+                item->s.feq != header_.focus && item->s.type != ControlType::Sheet)
+                Post(UserEvent::Focus, item->s.feq);
+            return false;
+        }
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+            if (item->s.feq == header_.focus) QTimer::singleShot(0, this, [this] { UpdateHighlight(); });
+            return false;
+        default:
+            return false;
+    }
+}
+
+}  // namespace vorel::qt

@@ -1,0 +1,228 @@
+// The Qt front end on the offscreen platform: the frame opens with its menu, toolbar and status
+// zones; a register is opened from the menu, typed into with the keyboard (Tab, Enter, the
+// keypad's decimal key) and saved, and the record lands; a message box disables only its own
+// procedure's window. With VOREL_SCREENS_DIR set, the tests also save pictures of what they show.
+#include <gtest/gtest.h>
+
+#include <QtCore/QDir>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMainWindow>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QTableWidget>
+#include <QtWidgets/QToolBar>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "sample_register.h"
+#include "vorel/qt/front_end.h"
+#include "vorel/ui/runtime.h"
+
+namespace vorel::qt {
+namespace {
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "qt_tests";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication* app = [] {
+        auto* a = new QApplication(argc, argv);
+        QApplication::setStyle("Fusion");
+        return a;
+    }();
+    return *app;
+}
+
+class Smoke : public ::testing::Test {
+protected:
+    void SetUp() override {
+        App();
+        testing::RegisterSampleProcedures();
+        std::lock_guard lock(testing::Store().m);
+        testing::Store().records.clear();
+    }
+    void TearDown() override {
+        runtime.Shutdown();  // procedure threads end before the front end goes
+        front.reset();
+    }
+
+    // Runs the GUI's events until `pred` holds (the procedures answer through the wake-up fd).
+    bool Until(const std::function<bool()>& pred, int ms = 5000) {
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (std::chrono::steady_clock::now() < end) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            if (pred()) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return pred();
+    }
+    // Until every procedure waits for the user and every message is shown.
+    void Settle() {
+        ASSERT_TRUE(Until([&] { return runtime.Idle(); }));
+        QCoreApplication::processEvents();
+    }
+    template <class W>
+    W* Control(int window, int feq) {
+        return qobject_cast<W*>(front->ControlWidget(window, feq));
+    }
+    void Shot(const char* name) {
+        QByteArray dir = qgetenv("VOREL_SCREENS_DIR");
+        if (dir.isEmpty()) return;
+        QCoreApplication::processEvents();
+        front->mainWindow()->grab().save(QDir(QString::fromUtf8(dir)).filePath(QString::fromUtf8(name)));
+    }
+    int StartFrame() {
+        front = std::make_unique<QtFrontEnd>(runtime, FrontEndOptions{true, {}});
+        front->mainWindow()->resize(1000, 640);
+        front->Show();
+        runtime.Start("TesteFrame");
+        EXPECT_TRUE(Until([&] { return front->FrameWindow() != 0; }));
+        return front->FrameWindow();
+    }
+
+    ui::Runtime runtime;
+    std::unique_ptr<QtFrontEnd> front;
+};
+
+TEST_F(Smoke, FrameShowsMenuToolbarAndStatusZones) {
+    StartFrame();
+    Settle();
+    QMainWindow* mw = front->mainWindow();
+    EXPECT_EQ(mw->windowTitle(), "Vorel  -  Teste");
+    QStringList menus;
+    for (QAction* a : mw->menuBar()->actions()) menus << a->text();
+    EXPECT_EQ(menus, (QStringList{"&Cadastros", "&Sair"}));
+    QMenu* cad = mw->menuBar()->actions().front()->menu();
+    ASSERT_NE(cad, nullptr);
+    QAction* item = cad->actions().front();
+    EXPECT_EQ(item->text(), "&Registro de Teste\tCtrl + T");
+    EXPECT_EQ(item->shortcut(), QKeySequence("Ctrl+T"));
+    auto* tb = mw->findChild<QToolBar*>("toolbar");
+    ASSERT_NE(tb, nullptr);
+    EXPECT_TRUE(tb->isVisible());
+    auto* company = tb->findChild<QWidget*>("feq-11");
+    ASSERT_NE(company, nullptr);
+    EXPECT_EQ(company->toolTip(), "Seleciona Empresa. < F2 >.");
+    EXPECT_EQ(front->StatusZone(4), "12:34:56");
+    Shot("frame.png");
+}
+
+TEST_F(Smoke, RegisterTypedIntoAndSavedFromTheKeyboard) {
+    StartFrame();
+    Settle();
+    // The menu's shortcut opens the browse on a thread of its own.
+    QTest::keyClick(front->mainWindow(), Qt::Key_T, Qt::ControlModifier);
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Registros de Teste") != 0; }));
+    int browse = front->WindowByCaption("Registros de Teste");
+    Settle();
+    auto* insert = Control<QPushButton>(browse, 7);
+    ASSERT_NE(insert, nullptr);
+    QTest::mouseClick(insert, Qt::LeftButton);
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Inclui Registro de Teste") != 0; }));
+    int form = front->WindowByCaption("Inclui Registro de Teste");
+    Settle();
+    // The browse below the form (same thread) takes no input meanwhile.
+    EXPECT_FALSE(front->WindowWidget(browse)->findChild<QWidget*>("content-" + QString::number(browse))->isEnabled());
+
+    auto* code = Control<QLineEdit>(form, 2);
+    auto* desc = Control<QLineEdit>(form, 4);
+    auto* value = Control<QLineEdit>(form, 6);
+    ASSERT_TRUE(code && desc && value);
+    ASSERT_TRUE(Until([&] { return code->hasFocus(); }));
+    QTest::keyClicks(code, "5102");
+    QTest::keyClick(code, Qt::Key_Tab);  // the model moves the focus
+    ASSERT_TRUE(Until([&] { return desc->hasFocus(); }));
+    QTest::keyClicks(desc, "Venda de mercadoria");
+    QTest::keyClick(desc, Qt::Key_Return);  // Enter moves on like Tab in an entry
+    ASSERT_TRUE(Until([&] { return value->hasFocus(); }));
+    QTest::keyClicks(value, "12");
+    QTest::keyClick(value, Qt::Key_Period, Qt::KeypadModifier);  // the keypad's decimal key
+    QTest::keyClicks(value, "50");
+    EXPECT_EQ(value->text(), "12,50");
+    Settle();
+    // The focus highlight: a box around the focused entry, and its background.
+    auto* box = front->WindowWidget(form)->findChild<QWidget*>("highlight");
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->geometry().contains(value->geometry()));
+    EXPECT_EQ(value->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0xD2));
+
+    auto* column = Control<QComboBox>(form, 8);
+    auto* vehicle = Control<QComboBox>(form, 10);
+    ASSERT_TRUE(column && vehicle);
+    EXPECT_EQ(column->currentIndex(), -1);  // a new record shows no column chosen
+    EXPECT_EQ(vehicle->currentText(), "CFO de Entrada de Veículo");
+    emit column->activated(1);
+    emit vehicle->activated(2);
+    QTest::mouseClick(Control<QCheckBox>(form, 11), Qt::LeftButton);
+    Settle();
+    Shot("form.png");
+
+    QTest::mouseClick(Control<QPushButton>(form, 14), Qt::LeftButton);
+    ASSERT_TRUE(Until([&] { return !testing::Store().Snapshot().empty(); }));
+    auto records = testing::Store().Snapshot();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].code, 5102);
+    EXPECT_EQ(records[0].description, "Venda de mercadoria");
+    EXPECT_EQ(records[0].value, "12,50");
+    EXPECT_EQ(records[0].column, 2);
+    EXPECT_EQ(records[0].vehicle, 3);
+    EXPECT_TRUE(records[0].active);
+
+    // The form is gone; the browse takes input again and lists the record.
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Inclui Registro de Teste") == 0; }));
+    Settle();
+    auto* list = Control<QTableWidget>(browse, 6);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->rowCount(), 1);
+    EXPECT_EQ(list->item(0, 0)->text(), "5102");
+    EXPECT_EQ(list->item(0, 1)->text(), "Venda de mercadoria");
+    EXPECT_EQ(list->item(0, 2)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_TRUE(front->WindowWidget(browse)->findChild<QWidget*>("content-" + QString::number(browse))->isEnabled());
+    Shot("browse.png");
+}
+
+TEST_F(Smoke, MessageBoxDisablesOnlyItsOwnProceduresWindow) {
+    StartFrame();
+    Settle();
+    runtime.Start("TesteForm", ui::Request::Insert);
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Inclui Registro de Teste") != 0; }));
+    int form = front->WindowByCaption("Inclui Registro de Teste");
+    runtime.Start("TesteRegistro");
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Registros de Teste") != 0; }));
+    int browse = front->WindowByCaption("Registros de Teste");
+    Settle();
+    QTest::mouseClick(Control<QPushButton>(form, 14), Qt::LeftButton);  // OK with no code
+    ASSERT_TRUE(Until([&] { return front->OpenDialog() != nullptr; }));
+    Settle();
+    QWidget* box = front->OpenDialog();
+    EXPECT_EQ(box->windowTitle(), "Atenção");
+    auto* text = box->findChild<QLabel*>("text");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->text(), "Código é Indispensável");
+    auto content = [&](int w) { return front->WindowWidget(w)->findChild<QWidget*>("content-" + QString::number(w)); };
+    EXPECT_FALSE(content(form)->isEnabled());
+    EXPECT_TRUE(content(browse)->isEnabled());
+    // The other procedure goes on: its window answers while the box waits.
+    QTest::mouseClick(Control<QPushButton>(browse, 8), Qt::LeftButton);
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Registros de Teste") == 0; }));
+    auto buttons = box->findChildren<QPushButton*>();
+    ASSERT_EQ(buttons.size(), 1);
+    EXPECT_EQ(buttons[0]->text(), "&OK");
+    QTest::mouseClick(buttons[0], Qt::LeftButton);
+    ASSERT_TRUE(Until([&] { return front->OpenDialog() == nullptr && content(form)->isEnabled(); }));
+    Settle();
+    EXPECT_EQ(front->mainWindow()->focusWidget(), Control<QLineEdit>(form, 2));  // the form selected the code again
+    EXPECT_TRUE(testing::Store().Snapshot().empty());
+}
+
+}  // namespace
+}  // namespace vorel::qt

@@ -17,7 +17,6 @@
 #include "vorel/dictionary/tables.h"
 #endif
 #ifdef VOREL_HAVE_SHELL
-#include "vorel/shell/procedures.h"
 #include "vorel/shell/startup.h"
 #endif
 
@@ -40,12 +39,7 @@ int RunWithWindows(int argc, char** argv) {
     options.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
 #endif
 #ifdef VOREL_HAVE_SHELL
-    {
-        std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
-        auto start = shell::IniciaPrograma(shell::PastaTrabalho(), programFolder);
-        for (const auto& f : start.falhas) std::fprintf(stderr, "vorel: %s\n", f.c_str());
-    }
-    shell::RegisterShellProcedures();
+    shell::ProgramaPrincipal();  // the shell's procedures, the data root and its folders
 #endif
     RegisterPlaceholderFrame();
     bool haveMain = ui::ProcedureRegistry::Find("Main") && ui::ProcedureRegistry::Find("Login");

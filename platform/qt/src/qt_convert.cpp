@@ -12,6 +12,7 @@
 #include <cctype>
 #include <map>
 
+#include "vorel/core/picture.h"
 #include "vorel/ui/types.h"
 
 namespace vorel::qt {
@@ -155,34 +156,11 @@ QKeySequence SequenceOf(int code) {
 
 PictureShape ShapeOf(const std::string& picture) {
     PictureShape r;
-    std::string p = picture;
-    if (!p.empty() && p[0] == '@') p.erase(0, 1);
-    if (p.empty()) return r;
-    char kind = static_cast<char>(std::tolower(static_cast<unsigned char>(p[0])));
-    auto digits = [&](std::size_t from) {
-        int n = 0;
-        while (from < p.size() && (p[from] == '-' || p[from] == '0' || p[from] == '_')) {
-            if (p[from] == '0' && from + 1 < p.size() && std::isdigit(static_cast<unsigned char>(p[from + 1]))) {
-                ++from;
-                break;
-            }
-            ++from;
-        }
-        while (from < p.size() && std::isdigit(static_cast<unsigned char>(p[from]))) n = n * 10 + (p[from++] - '0');
-        return n;
-    };
-    switch (kind) {
-        case 'n': r.width = digits(1); r.number = true; break;
-        case 's': r.width = digits(1); break;
-        case 'd': r.width = 10; break;
-        case 't': r.width = 8; break;
-        case 'p': case 'k': {
-            std::size_t end = p.find_last_of(p[0]);
-            r.width = static_cast<int>(end == 0 || end == std::string::npos ? p.size() - 1 : end - 1);
-            break;
-        }
-        default: break;
-    }
+    if (picture.empty()) return r;
+    auto p = picture::Picture::compile(picture);
+    if (!p) return r;
+    r.width = p->width();
+    r.number = p->kind() == picture::Kind::Number;
     return r;
 }
 

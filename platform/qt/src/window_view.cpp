@@ -24,6 +24,8 @@
 #include <QtWidgets/QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
+#include <set>
 
 #include "browse_list.h"
 #include "main_frame.h"
@@ -552,18 +554,38 @@ void WindowView::BuildFrame() {
         }
     }
     tb->setVisible(hasToolbar);
-    // Keys the frame takes anywhere in the main window (its alert keys: F2, F3, ...).
+    // Keys the frame takes anywhere in the main window (its alert keys: F2, F3, ...), once each;
+    // a key that a menu item has as its shortcut stays the item's. The key goes to a control that
+    // registered it (a toolbar button), which is given the focus first.
+    std::set<QString> menuKeys;
+    for (auto& i : items_) {
+        int tab = static_cast<int>(i.s.text.find('\t'));
+        if (i.s.type == ControlType::MenuItem && tab >= 0)
+            menuKeys.insert(ShortcutOf(i.s.text.substr(static_cast<std::size_t>(tab) + 1)).toString());
+    }
+    std::map<QString, std::pair<int, int>> keys;  // sequence -> (control, key code)
     for (auto& i : items_)
         for (int k : i.s.alertKeys) {
             QKeySequence seq = SequenceOf(k);
-            if (seq.isEmpty()) continue;
-            auto* a = new QAction(&f);
-            a->setShortcut(seq);
-            a->setShortcutContext(Qt::WindowShortcut);
-            f.addAction(a);
-            frameParts_.push_back(a);
-            connect(a, &QAction::triggered, this, [this, k] { Post(UserEvent::Key, header_.focus, k); });
+            if (seq.isEmpty() || menuKeys.count(seq.toString())) continue;
+            auto it = keys.find(seq.toString());
+            bool button = i.s.type == ControlType::Button;
+            if (it == keys.end()) keys[seq.toString()] = {i.s.feq, k};
+            else if (button && Find(it->second.first)->s.type != ControlType::Button) it->second = {i.s.feq, k};
         }
+    for (const auto& [text, target] : keys) {
+        auto* a = new QAction(&f);
+        a->setShortcut(QKeySequence(text));
+        a->setShortcutContext(Qt::WindowShortcut);
+        f.addAction(a);
+        frameParts_.push_back(a);
+        int feq = target.first, k = target.second;
+        connect(a, &QAction::triggered, this, [this, feq, k] {
+            if (const Item* i = Find(feq); i && i->s.type == ControlType::Button && header_.focus != feq)
+                Post(UserEvent::Focus, feq);
+            Post(UserEvent::Key, feq, k);
+        });
+    }
     for (auto& i : items_) Update(i);
 }
 
@@ -576,8 +598,10 @@ void WindowView::Update(Item& item) {
         QAction* a = item.action;
         if (!a->isSeparator()) {
             QString text = Q(s.text);
-            a->setText(text);
             int tab = text.indexOf('\t');
+            // An item on the bar itself shows no shortcut text.
+            bool onBar = !item.menu && (s.parent == 0 || (Find(s.parent) && Find(s.parent)->s.type == ControlType::MenuBar));
+            a->setText(onBar && tab >= 0 ? text.left(tab) : text);
             if (s.type == ControlType::MenuItem && tab >= 0) {
                 a->setShortcut(ShortcutOf(S(text.mid(tab + 1))));
                 a->setShortcutContext(Qt::WindowShortcut);

@@ -17,12 +17,17 @@
 #include <QtWidgets/QTableWidget>
 #include <QtWidgets/QToolBar>
 
+#include <unistd.h>
+
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <thread>
 
 #include "sample_register.h"
+#include "vorel/core/text.h"
 #include "vorel/qt/front_end.h"
+#include "vorel/ui/focus_highlighter.h"
 #include "vorel/ui/runtime.h"
 
 namespace vorel::qt {
@@ -45,13 +50,24 @@ class Smoke : public ::testing::Test {
 protected:
     void SetUp() override {
         App();
+        std::string tmpl = (std::filesystem::temp_directory_path() / "vorel-qt-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+        dir = tmpl;
+        ::setenv("VOREL_STATE_DIR", (dir / "state").c_str(), 1);
+        ::setenv("VOREL_SETTINGS_DIR", (dir / "settings").c_str(), 1);
+        testing::SetSampleTablePath((dir / "TesteQt.tps").string());
         testing::RegisterSampleProcedures();
-        std::lock_guard lock(testing::Store().m);
-        testing::Store().records.clear();
+        rt = std::make_unique<ui::Runtime>(testing::SampleRuntimeOptions());
+        ui::StandardHighlightColour().Set(13828095);  // what the login sets: a pale yellow
     }
     void TearDown() override {
-        runtime.Shutdown();  // procedure threads end before the front end goes
+        rt->Shutdown();  // procedure threads end before the front end goes
         front.reset();
+        rt.reset();
+        ::unsetenv("VOREL_STATE_DIR");
+        ::unsetenv("VOREL_SETTINGS_DIR");
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
     }
 
     // Runs the GUI's events until `pred` holds (the procedures answer through the wake-up fd).
@@ -66,7 +82,7 @@ protected:
     }
     // Until every procedure waits for the user and every message is shown.
     void Settle() {
-        ASSERT_TRUE(Until([&] { return runtime.Idle(); }));
+        ASSERT_TRUE(Until([&] { return rt->Idle(); }));
         QCoreApplication::processEvents();
     }
     template <class W>
@@ -80,15 +96,18 @@ protected:
         front->mainWindow()->grab().save(QDir(QString::fromUtf8(dir)).filePath(QString::fromUtf8(name)));
     }
     int StartFrame() {
-        front = std::make_unique<QtFrontEnd>(runtime, FrontEndOptions{true, {}});
+        front = std::make_unique<QtFrontEnd>(*rt, FrontEndOptions{true, {}});
         front->mainWindow()->resize(1000, 640);
         front->Show();
-        runtime.Start("TesteFrame");
+        front->mainWindow()->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(front->mainWindow()));
+        rt->Start("TesteFrame");
         EXPECT_TRUE(Until([&] { return front->FrameWindow() != 0; }));
         return front->FrameWindow();
     }
 
-    ui::Runtime runtime;
+    std::filesystem::path dir;
+    std::unique_ptr<ui::Runtime> rt;
     std::unique_ptr<QtFrontEnd> front;
 };
 
@@ -111,8 +130,12 @@ TEST_F(Smoke, FrameShowsMenuToolbarAndStatusZones) {
     auto* company = tb->findChild<QWidget*>("feq-11");
     ASSERT_NE(company, nullptr);
     EXPECT_EQ(company->toolTip(), "Seleciona Empresa. < F2 >.");
+    EXPECT_EQ(front->StatusZone(1), "Pronto");
     EXPECT_EQ(front->StatusZone(4), "12:34:56");
     Shot("frame.png");
+    // The toolbar button's key works wherever the focus is in the main window.
+    QTest::keyClick(mw, Qt::Key_F2);
+    EXPECT_TRUE(Until([&] { return front->StatusZone(2) == "F2"; }));
 }
 
 TEST_F(Smoke, RegisterTypedIntoAndSavedFromTheKeyboard) {
@@ -123,7 +146,7 @@ TEST_F(Smoke, RegisterTypedIntoAndSavedFromTheKeyboard) {
     ASSERT_TRUE(Until([&] { return front->WindowByCaption("Registros de Teste") != 0; }));
     int browse = front->WindowByCaption("Registros de Teste");
     Settle();
-    auto* insert = Control<QPushButton>(browse, 7);
+    auto* insert = Control<QPushButton>(browse, 40);
     ASSERT_NE(insert, nullptr);
     QTest::mouseClick(insert, Qt::LeftButton);
     ASSERT_TRUE(Until([&] { return front->WindowByCaption("Inclui Registro de Teste") != 0; }));
@@ -167,20 +190,19 @@ TEST_F(Smoke, RegisterTypedIntoAndSavedFromTheKeyboard) {
     Shot("form.png");
 
     QTest::mouseClick(Control<QPushButton>(form, 14), Qt::LeftButton);
-    ASSERT_TRUE(Until([&] { return !testing::Store().Snapshot().empty(); }));
-    auto records = testing::Store().Snapshot();
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Inclui Registro de Teste") == 0; }));
+    auto records = testing::ReadSampleRecords();
     ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0].code, 5102);
-    EXPECT_EQ(records[0].description, "Venda de mercadoria");
-    EXPECT_EQ(records[0].value, "12,50");
-    EXPECT_EQ(records[0].column, 2);
-    EXPECT_EQ(records[0].vehicle, 3);
-    EXPECT_TRUE(records[0].active);
+    EXPECT_EQ(records[0].Codigo, 5102);
+    EXPECT_EQ(text::to_utf8(text::clip(records[0].Descricao.value())), "Venda de mercadoria");
+    EXPECT_EQ(text::clip(records[0].Valor.value()), "12,50");
+    EXPECT_EQ(records[0].Coluna, 2);
+    EXPECT_EQ(records[0].Veiculo, 3);
+    EXPECT_EQ(records[0].Ativo, 1);
 
     // The form is gone; the browse takes input again and lists the record.
-    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Inclui Registro de Teste") == 0; }));
     Settle();
-    auto* list = Control<QTableWidget>(browse, 6);
+    auto* list = Control<QTableWidget>(browse, 30);
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->rowCount(), 1);
     EXPECT_EQ(list->item(0, 0)->text(), "5102");
@@ -193,10 +215,10 @@ TEST_F(Smoke, RegisterTypedIntoAndSavedFromTheKeyboard) {
 TEST_F(Smoke, MessageBoxDisablesOnlyItsOwnProceduresWindow) {
     StartFrame();
     Settle();
-    runtime.Start("TesteForm", ui::Request::Insert);
+    rt->Start("UTesteRegistro", ui::Request::Insert);
     ASSERT_TRUE(Until([&] { return front->WindowByCaption("Inclui Registro de Teste") != 0; }));
     int form = front->WindowByCaption("Inclui Registro de Teste");
-    runtime.Start("TesteRegistro");
+    rt->Start("TesteRegistro");
     ASSERT_TRUE(Until([&] { return front->WindowByCaption("Registros de Teste") != 0; }));
     int browse = front->WindowByCaption("Registros de Teste");
     Settle();
@@ -212,7 +234,7 @@ TEST_F(Smoke, MessageBoxDisablesOnlyItsOwnProceduresWindow) {
     EXPECT_FALSE(content(form)->isEnabled());
     EXPECT_TRUE(content(browse)->isEnabled());
     // The other procedure goes on: its window answers while the box waits.
-    QTest::mouseClick(Control<QPushButton>(browse, 8), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(browse, 43), Qt::LeftButton);
     ASSERT_TRUE(Until([&] { return front->WindowByCaption("Registros de Teste") == 0; }));
     auto buttons = box->findChildren<QPushButton*>();
     ASSERT_EQ(buttons.size(), 1);
@@ -221,7 +243,7 @@ TEST_F(Smoke, MessageBoxDisablesOnlyItsOwnProceduresWindow) {
     ASSERT_TRUE(Until([&] { return front->OpenDialog() == nullptr && content(form)->isEnabled(); }));
     Settle();
     EXPECT_EQ(front->mainWindow()->focusWidget(), Control<QLineEdit>(form, 2));  // the form selected the code again
-    EXPECT_TRUE(testing::Store().Snapshot().empty());
+    EXPECT_TRUE(testing::ReadSampleRecords().empty());
 }
 
 }  // namespace

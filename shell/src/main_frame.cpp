@@ -32,22 +32,6 @@ std::string Hora() {
     return buf;
 }
 
-// The frame's parts of the window header (frame mark, status-bar zones, wallpaper), used when the
-// window layer offers them.
-template <class W>
-void MarcaQuadro(W& w) {
-    if constexpr (requires { w.SetFrame(); }) w.SetFrame();
-}
-template <class W>
-void Zona(W& w, int zona, std::string texto) {
-    if constexpr (requires { w.SetStatusZone(zona, texto); }) w.SetStatusZone(zona, std::move(texto));
-    else if (zona == 1) w.SetStatus(std::move(texto));
-}
-template <class W>
-void Papel(W& w, std::string arquivo, int disposicao) {
-    if constexpr (requires { w.SetWallpaper(arquivo, disposicao); }) w.SetWallpaper(std::move(arquivo), disposicao);
-}
-
 class QuadroPrincipal : public WindowController {
 public:
     QuadroPrincipal(ProcContext& ctx, const ServicosMain& s)
@@ -64,7 +48,7 @@ public:
 
         WindowController::Setup();
         Window& w = window();
-        MarcaQuadro(w);
+        w.SetFrame();
         ConstroiBarra(w);
         menu_ = ConstroiMenu(w, q::kPrimeiroMenu);
         // The frame's keys (F2, F3, F4 and the menu's shortcuts) reach it whatever has the focus.
@@ -80,7 +64,7 @@ public:
 
     void RunEventLoop() override {
         window().SetTimer(100);
-        Zona(window(), 4, Hora());
+        window().SetStatusZone(4, Hora());
         WindowController::RunEventLoop();
     }
 
@@ -89,7 +73,7 @@ public:
         std::string raiz = PastaRaiz.Get();
         PapelParede p = PapelParedeDoQuadro(raiz);
         GLO_PAPELPAREDE.Set(LePapelParedeConfig().nenhum);
-        Papel(w, U(p.arquivo), p.disposicao);
+        w.SetWallpaper(U(p.arquivo), p.disposicao);
 
         ModoImpressaoConfig m = LeModoImpressao();
         ModoImpressao.Set(m.modo);
@@ -107,7 +91,7 @@ public:
 
     Level OnWindowEvent(const Event& e) override {
         if (e.code == event::Timer) {
-            Zona(window(), 4, Hora());
+            window().SetStatusZone(4, Hora());
             return Level::Benign;
         }
         if (e.code == event::CloseWindow) {

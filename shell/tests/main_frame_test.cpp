@@ -200,6 +200,13 @@ TEST_F(FrameTest, OpeningAppliesWallpaperPrintingModeParametersAndKeypad) {
     EXPECT_FALSE(TecladoDecimalVirgula.Get());
     EXPECT_EQ(PastaTemp.Get(), PastaRaiz.Get() + "Temp\\");
     EXPECT_NE(DataHoje.Get(), 0);
+    const WindowHeader& h = ui.Mirror(w).header;
+    EXPECT_TRUE(h.frame);
+    EXPECT_EQ(h.wallpaper, vorel::text::to_utf8(PastaRaiz.Get()) + "netfundo.bmp");
+    EXPECT_EQ(h.wallpaperLayout, 2);
+    EXPECT_EQ(h.status, "Naveli.exe não encontrado.");
+    ASSERT_EQ(h.zones.size(), 3u);
+    EXPECT_EQ(h.zones[2].size(), 8u) << "the time of day, hh:mm:ss";
     ui.CloseWindow(w);
 }
 

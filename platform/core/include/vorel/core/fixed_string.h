@@ -41,7 +41,7 @@ public:
     void assign(std::string_view s) {
         clear();
         length_ = s.size() < capacity ? s.size() : capacity;
-        std::memcpy(bytes_.data(), s.data(), length_);
+        if (length_ > 0) std::memcpy(bytes_.data(), s.data(), length_);
         if constexpr (K == TextKind::String) length_ = capacity;
     }
     void clear() {

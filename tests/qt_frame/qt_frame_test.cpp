@@ -80,7 +80,7 @@ protected:
         std::error_code ec;
         std::filesystem::remove_all(dir, ec);
     }
-    bool Until(const std::function<bool()>& pred, int ms = 5000) {
+    bool Until(const std::function<bool()>& pred, int ms = 20000) {
         auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
         while (std::chrono::steady_clock::now() < end) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);

@@ -581,8 +581,8 @@ void WindowView::BuildFrame() {
         frameParts_.push_back(a);
         int feq = target.first, k = target.second;
         connect(a, &QAction::triggered, this, [this, feq, k] {
-            if (const Item* i = Find(feq); i && i->s.type == ControlType::Button && header_.focus != feq)
-                Post(UserEvent::Focus, feq);
+            // Always: the mirror's focus may be older than the model's (a menu item just pressed).
+            if (const Item* i = Find(feq); i && i->s.type == ControlType::Button) Post(UserEvent::Focus, feq);
             Post(UserEvent::Key, feq, k);
         });
     }

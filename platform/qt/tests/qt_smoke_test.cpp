@@ -71,7 +71,7 @@ protected:
     }
 
     // Runs the GUI's events until `pred` holds (the procedures answer through the wake-up fd).
-    bool Until(const std::function<bool()>& pred, int ms = 5000) {
+    bool Until(const std::function<bool()>& pred, int ms = 20000) {
         auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
         while (std::chrono::steady_clock::now() < end) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);

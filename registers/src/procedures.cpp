@@ -23,6 +23,10 @@ void AddRegisterProcedures() {
         ProcedureRegistry::Add("BFuncionarios", RunFuncionariosBrowse);
         ProcedureRegistry::Add("UFuncionarios", RunFuncionariosForm);
         ProcedureRegistry::Add("WLegenda", RunLegenda);
+        ProcedureRegistry::Add("Fornecedores", RunFornecedoresBrowse);
+        ProcedureRegistry::Add("UFornecedores", RunFornecedoresForm);
+        ProcedureRegistry::Add("ICMSEletronico", RunIcmsEletronicoBrowse);
+        ProcedureRegistry::Add("UICMSEletronico", RunIcmsEletronicoForm);
     });
 }
 

@@ -115,9 +115,10 @@ Response RegisterBrowse::CallProcedure(int, Request request) {
 // ---- form --------------------------------------------------------------------------------------
 
 RegisterForm::RegisterForm(ProcContext& ctx, std::string procedureName, std::string caption,
-                           const data::TableDesc& table, ui::FormCaptions captions)
+                           const data::TableDesc& table, ui::FormCaptions captions, ui::TableAccess* custom)
     : detail::RecordAccessHolder(ThreadFile(table)),
-      ui::FormController(ctx, std::move(procedureName), std::move(caption), access, std::move(captions)),
+      ui::FormController(ctx, std::move(procedureName), std::move(caption), custom ? *custom : access,
+                         std::move(captions)),
       file_(ThreadFile(table)) {}
 
 Level RegisterForm::Setup() {

@@ -33,5 +33,11 @@ void RunMunicipiosForm(ui::ProcContext& ctx);         // "UMunicipios"
 void RunFuncionariosBrowse(ui::ProcContext& ctx);     // "BFuncionarios"
 void RunFuncionariosForm(ui::ProcContext& ctx);       // "UFuncionarios"
 void RunLegenda(ui::ProcContext& ctx);                // "WLegenda"
+// Suppliers and customers.
+void RunFornecedoresBrowse(ui::ProcContext& ctx);     // "Fornecedores"
+void RunFornecedoresForm(ui::ProcContext& ctx);       // "UFornecedores"
+// Cash-register machines of the working company.
+void RunIcmsEletronicoBrowse(ui::ProcContext& ctx);   // "ICMSEletronico"
+void RunIcmsEletronicoForm(ui::ProcContext& ctx);     // "UICMSEletronico"
 
 }  // namespace vorel::registers

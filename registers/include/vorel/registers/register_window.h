@@ -102,8 +102,10 @@ struct ButtonLabel {
 
 class RegisterForm : private detail::RecordAccessHolder, public ui::FormController {
 public:
+    // `access`, when given, replaces the plain table access (a register whose writes do more, such
+    // as the suppliers' archive copy on delete); it must outlive the form.
     RegisterForm(ProcContext& ctx, std::string procedureName, std::string caption, const data::TableDesc& table,
-                 ui::FormCaptions captions);
+                 ui::FormCaptions captions, ui::TableAccess* access = nullptr);
 
     Level Setup() override;         // the common steps; the register builds its window after it
     Level Teardown() override;

@@ -1,0 +1,27 @@
+// The products' rate history kept by the movements: `AtualizaAliquotaProduto`.
+//
+// Called by the entry-item form, the entry imports and the batch rate adjustment when a movement
+// carries a rate for a product. The product is found by its code, else by a `PRO:Apelido` equal to
+// the code written as a whole number; a product found neither way writes nothing. Then, per rate
+// and month: a row of this rate that starts on the first day of the date's month only has its
+// change date raised to the movement's date; otherwise every open row of the product is closed on
+// the last day of the previous month and a new open row (next code of the file, the rate, the first
+// day of the month, the date as change date) is added. Finding the next code, closing and adding are
+// one transaction on `ProdutosAliq`, so two threads or program copies never take the same code and
+// a failure leaves the rows as they were.
+//
+// It opens `Produtos` and `ProdutosAliq` through the calling thread's dictionary and closes them
+// again; it leaves the product found in the `Produtos` buffer and the row written or found in the
+// `ProdutosAliq` buffer.
+//
+//     AtualizaAliquotaProduto(item.CodMercadoria, item.DataEntrada, item.Aliquota);
+#pragma once
+
+#include "vorel/core/date.h"
+#include "vorel/core/decimal.h"
+
+namespace vorel::registers {
+
+void AtualizaAliquotaProduto(const Decimal& codigoProduto, date::Day data, const Decimal& aliquota);
+
+}  // namespace vorel::registers

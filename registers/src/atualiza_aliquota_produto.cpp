@@ -1,0 +1,104 @@
+// AtualizaAliquotaProduto: the rate history row of a movement's product, rate and month.
+#include "vorel/registers/produto_aliquota.h"
+
+#include "vorel/data/dictionary.h"
+#include "vorel/data/transaction.h"
+#include "vorel/dictionary/shared_registers.h"
+
+namespace vorel::registers {
+
+namespace {
+
+using dictionary::ProdutosAliqRec;
+using dictionary::ProdutosRec;
+
+// The product by its code, else by a user code equal to the code as a whole number.
+bool FindProduct(data::FileManager& pro, const Decimal& codigo) {
+    auto& p = pro.rec<ProdutosRec>();
+    pro.clear_record();
+    p.Codigo = codigo;
+    if (pro.get("PRO:KEY:CODIGO") == 0) return true;
+    pro.clear_record();
+    p.Apelido = codigo.to_fixed(0);
+    if (pro.get("PRO:Key:Apelido") == 0) return true;
+    pro.clear_record();
+    return false;
+}
+
+// The highest PALIQ:CODIGO of the file, 0 when it is empty.
+Decimal HighestCode(data::FileManager& aliq) {
+    auto& a = aliq.rec<ProdutosAliqRec>();
+    aliq.clear_record();
+    a.CODIGO = Decimal::from_string("99999999999999");
+    if (aliq.set_at("PALIQ:Key:Codigo") != 0 || aliq.previous() != 0) return Decimal(0);
+    return a.CODIGO;
+}
+
+// The last day of the month before the date's month.
+date::Day ClosingDay(date::Day data) {
+    const int y = date::year(data), m = date::month(data);
+    return m == 1 ? date::make(y - 1, 12, 31) : date::last_of_month(y, m - 1);
+}
+
+void Update(data::FileManager& pro, data::FileManager& aliq, const Decimal& codigoProduto, date::Day data,
+            const Decimal& aliquota) {
+    if (!FindProduct(pro, codigoProduto)) {
+        aliq.clear_record();
+        return;  // no product: no row is written under another code
+    }
+    const Decimal produto = pro.rec<ProdutosRec>().Codigo;
+    const date::Day primeiroDia = date::first_of_month(data);
+    auto& a = aliq.rec<ProdutosAliqRec>();
+
+    data::Transaction tx({&aliq});
+    if (tx.status() != 0) return;
+
+    aliq.clear_record();
+    a.CODIGO_PRODUTO = produto;
+    a.ALIQUOTA = aliquota;
+    a.DATA_INICIAL = primeiroDia;
+    if (aliq.get("PALIQ:KEY:PRODUTOALIQ") == 0) {
+        if (data > a.DATA_ALTERACAO) {
+            a.DATA_ALTERACAO = data;
+            if (aliq.put() != 0) return;
+        }
+        (void)tx.commit();
+        return;
+    }
+
+    const Decimal proximo = HighestCode(aliq) + Decimal(1);
+    const date::Day fechamento = ClosingDay(data);
+    aliq.clear_record();
+    a.CODIGO_PRODUTO = produto;
+    if (aliq.set_at(aliq.key_number("PALIQ:KEY:PRODUTOALIQ"), 1) == 0) {
+        while (aliq.next() == 0 && static_cast<const Decimal&>(a.CODIGO_PRODUTO) == produto) {
+            if (a.DATA_FINAL != 0) continue;
+            a.DATA_FINAL = fechamento;
+            if (aliq.put() != 0) return;
+        }
+    }
+    aliq.clear_record();
+    a.CODIGO_PRODUTO = produto;
+    a.CODIGO = proximo;
+    a.ALIQUOTA = aliquota;
+    a.DATA_INICIAL = primeiroDia;
+    a.DATA_FINAL = 0;
+    a.DATA_ALTERACAO = data;
+    if (aliq.add() != 0) return;
+    (void)tx.commit();
+}
+
+}  // namespace
+
+void AtualizaAliquotaProduto(const Decimal& codigoProduto, date::Day data, const Decimal& aliquota) {
+    data::FileManager& pro = data::dictionary::file(dictionary::Produtos());
+    data::FileManager& aliq = data::dictionary::file(dictionary::ProdutosAliq());
+    if (pro.open() != 0) return;
+    if (aliq.open() == 0) {
+        Update(pro, aliq, codigoProduto, data, aliquota);
+        (void)aliq.close();
+    }
+    (void)pro.close();
+}
+
+}  // namespace vorel::registers

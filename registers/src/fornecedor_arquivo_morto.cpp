@@ -1,0 +1,70 @@
+// The archive copy of a deleted supplier or customer, written in the delete's transaction.
+#include "vorel/registers/supplier_archive.h"
+
+#include <string_view>
+
+#include "vorel/data/dictionary.h"
+#include "vorel/data/error_manager.h"
+#include "vorel/data/transaction.h"
+#include "vorel/dictionary/name_variables.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/shell/globals.h"
+#include "vorel/ui/message_box.h"
+
+namespace vorel::registers {
+
+using dictionary::ForCliRec;
+
+int ArquivaFornecedor(data::FileManager& forcli, data::FileManager& morto, const Exclusao& quem) {
+    const ForCliRec& origem = forcli.rec<ForCliRec>();
+    ForCliRec& copia = morto.rec<ForCliRec>();
+    const int byCode = morto.desc().key_index(std::string(morto.desc().prefix) + ":KEY:CODIGO");
+    copia = origem;
+    if (morto.get(byCode) == 0) {
+        // That code and mark already stand in the archive: the copy takes the highest code plus 1.
+        morto.clear_record();
+        copia.Codigo = 0xFFFFFFFFu;
+        copia.Inativo = 0xFF;
+        std::uint32_t highest = 0;
+        if (morto.set_at(byCode) == 0 && morto.previous() == 0) highest = copia.Codigo;
+        copia = origem;
+        copia.Codigo = highest + 1;
+    }
+    copia.Usuario = std::string_view(quem.usuario).substr(0, 12);
+    copia.DataExclusao = quem.data;
+    copia.HoraExclusao = quem.hora;
+    return morto.add();
+}
+
+bool SupplierAccess::Delete() {
+    data::FileManager& forcli = file();
+    data::FileManager& morto = data::dictionary::file(dictionary::ForCliMorto());
+    const std::string arquivo = dictionary::ArquivoForCliMorto.get();
+    if (morto.open_path(arquivo) != 0) {
+        data::ErrorManager::current().set_file(arquivo);
+        data::ErrorManager::current().raise(2);
+        return false;
+    }
+    bool deleted = false;
+    {
+        data::Transaction tx({&forcli, &morto});
+        if (tx.status() == 0) {
+            Exclusao quem{shell::GLO_LOGIN.Get(), date::today(), date::now()};
+            if (int rc = ArquivaFornecedor(forcli, morto, quem); rc != 0) {
+                ui::Message("O fornecedor/cliente não pôde ser gravado no arquivo de excluídos (" +
+                                text::to_utf8(arquivo) + "): erro " + std::to_string(rc) + ". Nada foi excluído.",
+                            "Atenção!!!", ui::Icon::Exclamation);
+            } else if (ui::TableAccess::Delete()) {
+                deleted = tx.commit() == 0;
+            }
+        } else {
+            ui::Message("Não foi possível reservar os arquivos de fornecedores para a exclusão: erro " +
+                            std::to_string(tx.status()) + ".",
+                        "Atenção!!!", ui::Icon::Exclamation);
+        }
+    }
+    (void)morto.close();
+    return deleted;
+}
+
+}  // namespace vorel::registers

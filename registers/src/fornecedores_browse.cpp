@@ -1,0 +1,103 @@
+// Browse "Fornecedores": window "Janela de Fornecedores e Clientes Cadastrados" over table ForCli,
+// by code, name or CNPJ (inactive records listed too); the form is UFornecedores. It asks for the
+// working company first when none is chosen. Called for selection, it leaves the chosen record in
+// the ForCli record buffer.
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/registers/procedures.h"
+#include "vorel/registers/register_window.h"
+#include "vorel/registers/typed_values.h"
+#include "vorel/shell/globals.h"
+#include "vorel/ui/runtime.h"
+
+namespace vorel::registers {
+
+namespace {
+
+using dictionary::ForCliRec;
+
+constexpr const char* kCnpjPicture = "@p##.###.###/####-##p";
+
+class FornecedoresBrowse : public RegisterBrowse {
+public:
+    enum : int {
+        kSheet = 1, kTabCodigo, kPromptCodigo, kLocCodigo, kTabNome, kPromptNome, kLocNome, kTabCnpj, kPromptCnpj,
+        kLocCnpj, kList, kPromptQuant, kQuant, kInsert, kChange, kDelete, kSelect, kClose, kHelp
+    };
+
+    explicit FornecedoresBrowse(ProcContext& ctx)
+        : RegisterBrowse(ctx, "Fornecedores", "Janela de Fornecedores e Clientes Cadastrados", dictionary::ForCli(),
+                         "UFornecedores"),
+          rec_(file().rec<ForCliRec>()) {}
+
+    void BeforeTables() override {
+        if (shell::GLO_EMPRESA_CODIGO.Get() == 0 && ui::ProcedureRegistry::Find("SelecionaEmpresa"))
+            context().Call("SelecionaEmpresa");
+    }
+
+    Level Setup() override {
+        Level l = RegisterBrowse::Setup();
+        if (l != Level::Benign) return l;
+        ui::Window& w = window();
+        w.Sheet(kSheet);
+        w.Tab(kTabCodigo, kSheet, "Pesquisa por Có&digo").Tip("Pesquisa por Código do Fornecedor");
+        w.Prompt(kPromptCodigo, "Pesquisa por Código..........").Parent(kTabCodigo);
+        w.Entry(kLocCodigo, ui::Use(rec_.Codigo), "@n13").Parent(kTabCodigo).Immediate();
+        w.Tab(kTabNome, kSheet, "Pesquisa por &Nome").Tip("Pesquisa por Nome do Fornecedor");
+        w.Prompt(kPromptNome, "Pesquisa por Nome............").Parent(kTabNome);
+        w.Entry(kLocNome, ui::Use(rec_.Nome), "@s40").Parent(kTabNome).Immediate();
+        w.Tab(kTabCnpj, kSheet, "Pesquisa por &CNPJ");
+        w.Prompt(kPromptCnpj, "Pesquisa por C.N.P.J.........").Parent(kTabCnpj);
+        w.Entry(kLocCnpj, ui::Use(rec_.CGC), kCnpjPicture).Parent(kTabCnpj).Immediate();
+        w.List(kList, {{"Código", 51, 'R'}, {"Nome", 157, 'L'}, {"Endereço", 153, 'L'}, {"Número", 30, 'R'},
+                       {"C.N.P.J.", 79, 'L'}, {"Inscrição Estadual", 80, 'L'}})
+            .Tip("Janela de Fornecedores");
+        w.Prompt(kPromptQuant, "Quantidade :");
+        w.String(kQuant, "");
+        w.Button(kInsert, "&Inclui Novo Cadastro").Tip("Inclui Novo Cadastro de Fornecedor");
+        w.Button(kChange, "&Altera Cadastro").Tip("Altera Cadastro de Fornecedor");
+        w.Button(kDelete, "&Exclui Cadastro").Tip("Altera Cadastro de Fornecedor");
+        w.Button(kSelect, "&Seleciona Cadastro").Tip("Seleciona Forncedor");
+        w.Button(kClose, "&Fecha").Tip("Cancela e Retorna a Tela Anterior");
+        w.Button(kHelp, "Ajuda &On-Line").Tip("Ajuda On-Line");
+
+        ui::BrowseManager& b = browse();
+        b.SetList(kList);
+        b.AddColumn({"Código", 51, 'R', [this] { return std::to_string(rec_.Codigo); }});
+        b.AddColumn({"Nome", 157, 'L', [this] { return text::to_utf8(rec_.Nome.clipped()); }});
+        b.AddColumn({"Endereço", 153, 'L', [this] { return text::to_utf8(rec_.Endereco.clipped()); }});
+        b.AddColumn({"Número", 30, 'R', [this] { return std::to_string(rec_.Numero); }});
+        b.AddColumn({"C.N.P.J.", 79, 'L', [this] { return FormatText(kCnpjPicture, std::string(rec_.CGC.clipped())); }});
+        b.AddColumn({"Inscrição Estadual", 80, 'L',
+                     [this] { return text::to_utf8(rec_.InscricaoEstadual.clipped()); }});
+        const data::TableDesc& d = file().desc();
+        b.AddSortOrder({d.key_index("FOR:KEY:CODIGO"), kLocCodigo, true, {}});
+        b.AddSortOrder({d.key_index("FOR:KEY:NOME"), kLocNome, true, {}});
+        b.AddSortOrder({d.key_index("FOR:KEY:CGC"), kLocCnpj, true, {}});
+        b.SetSheet(kSheet);
+        if (request() != Request::View) {
+            b.SetInsertButton(kInsert);
+            b.SetChangeButton(kChange);
+            b.SetDeleteButton(kDelete);
+        }
+        b.SetSelectButton(kSelect);
+        SetCloseButton(kClose);
+        ExcludeFromNavigation({kInsert, kChange, kDelete, kSelect, kClose, kHelp});
+        return Level::Benign;
+    }
+
+    Level OnWindowOpened() override {
+        // Counted once, inactive records too; not updated until the window opens again.
+        const std::int64_t n = file().records();
+        window()[kQuant].Text(n < 0 ? std::string() : std::to_string(n));
+        return RegisterBrowse::OnWindowOpened();
+    }
+
+private:
+    ForCliRec& rec_;
+};
+
+}  // namespace
+
+void RunFornecedoresBrowse(ProcContext& ctx) { FornecedoresBrowse(ctx).Execute(); }
+
+}  // namespace vorel::registers

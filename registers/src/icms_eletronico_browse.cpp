@@ -1,0 +1,81 @@
+// Browse "ICMSEletronico": window "Janela de Máquina de Apuração" over table ICMSEletronica (the
+// working company's cash-register machines), by name or by code; the form is UICMSEletronico. It
+// asks for the working company first when none is chosen. Called for selection, it leaves the
+// chosen machine in the ICMSEletronica record buffer.
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/registers/procedures.h"
+#include "vorel/registers/register_window.h"
+#include "vorel/shell/globals.h"
+#include "vorel/ui/runtime.h"
+
+namespace vorel::registers {
+
+namespace {
+
+using dictionary::ICMSEletronicaRec;
+
+class IcmsEletronicoBrowse : public RegisterBrowse {
+public:
+    enum : int {
+        kSheet = 1, kTabNome, kPromptNome, kLocNome, kTabCodigo, kPromptCodigo, kLocCodigo, kList, kInsert, kChange,
+        kDelete, kSelect, kClose, kHelp
+    };
+
+    explicit IcmsEletronicoBrowse(ProcContext& ctx)
+        : RegisterBrowse(ctx, "ICMSEletronico", "Janela de Máquina de Apuração", dictionary::ICMSEletronica(),
+                         "UICMSEletronico"),
+          rec_(file().rec<ICMSEletronicaRec>()) {}
+
+    void BeforeTables() override {
+        if (shell::GLO_EMPRESA_CODIGO.Get() == 0 && ui::ProcedureRegistry::Find("SelecionaEmpresa"))
+            context().Call("SelecionaEmpresa");
+    }
+
+    Level Setup() override {
+        Level l = RegisterBrowse::Setup();
+        if (l != Level::Benign) return l;
+        ui::Window& w = window();
+        w.Sheet(kSheet);
+        w.Tab(kTabNome, kSheet, "Pesquisa por &Nome").Tip("Pesquisa por Nome da Máquina");
+        w.Prompt(kPromptNome, "Pesquisa por Nome............").Parent(kTabNome);
+        w.Entry(kLocNome, ui::Use(rec_.Nome), "@s30").Parent(kTabNome).Immediate();
+        w.Tab(kTabCodigo, kSheet, "Pesquisa por &Máquina").Tip("Pesquisa por Código da Máquina");
+        w.Prompt(kPromptCodigo, "Pesquisa por Número.........").Parent(kTabCodigo);
+        w.Entry(kLocCodigo, ui::Use(rec_.Codigo), "@n-4").Parent(kTabCodigo).Immediate();
+        w.List(kList, {{"Nome", 127, 'L'}, {"Código", 28, 'R'}, {"Série", 64, 'L'}})
+            .Tip("Janela de Máquina Registradora Cadastradas");
+        w.Button(kInsert, "&Inclui Nova Máquina").Tip("Inclui Nova Máquina de Apuração de ICMS");
+        w.Button(kChange, "&Alteraca Cadastro").Tip("Altera Cadastro de Máquina De Apuração");
+        w.Button(kDelete, "&Exclui Cadastro").Tip("Exclui Máquina de Apuração Eletrônica");
+        w.Button(kSelect, "&Seleciona Máquina").Tip("Seleciona Máquina de Apuração");
+        w.Button(kClose, "&Fecha").Tip("Cancela e Retorna a Tela Anterior");
+        w.Button(kHelp, "Ajuda &On-Line").Tip("Ajuda On-Line");
+
+        ui::BrowseManager& b = browse();
+        b.SetList(kList);
+        b.AddColumn({"Nome", 127, 'L', [this] { return text::to_utf8(rec_.Nome.clipped()); }});
+        b.AddColumn({"Código", 28, 'R', [this] { return std::to_string(rec_.Codigo); }});
+        b.AddColumn({"Série", 64, 'L', [this] { return text::to_utf8(rec_.Serie.clipped()); }});
+        b.AddSortOrder({file().desc().key_index("ICM:KEY:NOME"), kLocNome, true, {}});
+        b.AddSortOrder({file().desc().key_index("ICM:KEY:NUMERO"), kLocCodigo, true, {}});
+        b.SetSheet(kSheet);
+        if (request() != Request::View) {
+            b.SetInsertButton(kInsert);
+            b.SetChangeButton(kChange);
+            b.SetDeleteButton(kDelete);
+        }
+        b.SetSelectButton(kSelect);
+        SetCloseButton(kClose);
+        ExcludeFromNavigation({kInsert, kChange, kDelete, kSelect, kClose, kHelp});
+        return Level::Benign;
+    }
+
+private:
+    ICMSEletronicaRec& rec_;
+};
+
+}  // namespace
+
+void RunIcmsEletronicoBrowse(ProcContext& ctx) { IcmsEletronicoBrowse(ctx).Execute(); }
+
+}  // namespace vorel::registers

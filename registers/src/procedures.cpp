@@ -25,6 +25,11 @@ void AddRegisterProcedures() {
         ProcedureRegistry::Add("WLegenda", RunLegenda);
         ProcedureRegistry::Add("Fornecedores", RunFornecedoresBrowse);
         ProcedureRegistry::Add("UFornecedores", RunFornecedoresForm);
+        ProcedureRegistry::Add("Produtos", RunProdutosBrowse);
+        ProcedureRegistry::Add("UProdutos", RunProdutosForm);
+        ProcedureRegistry::Add("UForCliQel", RunForCliQelForm);
+        ProcedureRegistry::Add("UProdutoAliquotas", RunProdutoAliquotasForm);
+        ProcedureRegistry::Add("ULoteVorel", RunLoteVorelForm);
         ProcedureRegistry::Add("ICMSEletronico", RunIcmsEletronicoBrowse);
         ProcedureRegistry::Add("UICMSEletronico", RunIcmsEletronicoForm);
     });

@@ -36,6 +36,12 @@ void RunLegenda(ui::ProcContext& ctx);                // "WLegenda"
 // Suppliers and customers.
 void RunFornecedoresBrowse(ui::ProcContext& ctx);     // "Fornecedores"
 void RunFornecedoresForm(ui::ProcContext& ctx);       // "UFornecedores"
+// Products and what hangs on them.
+void RunProdutosBrowse(ui::ProcContext& ctx);         // "Produtos"
+void RunProdutosForm(ui::ProcContext& ctx);           // "UProdutos"
+void RunForCliQelForm(ui::ProcContext& ctx);          // "UForCliQel"
+void RunProdutoAliquotasForm(ui::ProcContext& ctx);   // "UProdutoAliquotas"
+void RunLoteVorelForm(ui::ProcContext& ctx);          // "ULoteVorel"
 // Cash-register machines of the working company.
 void RunIcmsEletronicoBrowse(ui::ProcContext& ctx);   // "ICMSEletronico"
 void RunIcmsEletronicoForm(ui::ProcContext& ctx);     // "UICMSEletronico"

@@ -1,0 +1,111 @@
+// Browse "Produtos": window "Cadastro de Produtos" over table Produtos, by description, code or user
+// code, with the number of products shown when it opens and after every completed form; the form is
+// UProdutos. It asks
+// for the working company first when none is chosen (the table may lie in the company's folder).
+// Called for selection, it leaves the chosen product in the Produtos record buffer.
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/registers/decimal_values.h"
+#include "vorel/registers/procedures.h"
+#include "vorel/registers/register_window.h"
+#include "vorel/shell/globals.h"
+#include "vorel/ui/runtime.h"
+
+namespace vorel::registers {
+
+namespace {
+
+using dictionary::ProdutosRec;
+
+class ProdutosBrowse : public RegisterBrowse {
+public:
+    enum : int {
+        kSheet = 1, kTabNome, kPromptNome, kLocNome, kTabCodigo, kPromptCodigo, kLocCodigo, kTabApelido,
+        kPromptApelido, kLocApelido, kList, kPromptQtde, kQtde, kDescricao, kInsert, kChange, kDelete, kSelect,
+        kClose, kHelp
+    };
+
+    explicit ProdutosBrowse(ProcContext& ctx)
+        : RegisterBrowse(ctx, "Produtos", "Cadastro de Produtos", dictionary::Produtos(), "UProdutos"),
+          rec_(file().rec<ProdutosRec>()) {}
+
+    void BeforeTables() override {
+        if (shell::GLO_EMPRESA_CODIGO.Get() == 0 && ui::ProcedureRegistry::Find("SelecionaEmpresa"))
+            context().Call("SelecionaEmpresa");
+    }
+
+    Level Setup() override {
+        Level l = RegisterBrowse::Setup();
+        if (l != Level::Benign) return l;
+        ui::Window& w = window();
+        w.Sheet(kSheet);
+        w.Tab(kTabNome, kSheet, "Pesquisa por Nome do &Produto").Tip("Pesquisa Produtos por Código");
+        w.Prompt(kPromptNome, "Pesquisa por Descrição.....").Parent(kTabNome);
+        w.Entry(kLocNome, ui::Use(rec_.Produtos), "@s100").Parent(kTabNome).Immediate();
+        w.Tab(kTabCodigo, kSheet, "Pesquisa por Có&digo do Produto").Tip("Pesquisa por Nome do Produto");
+        w.Prompt(kPromptCodigo, "Pesquisa por Código........").Parent(kTabCodigo);
+        w.Entry(kLocCodigo, UseDecimal(rec_.Codigo, 0), "@N-19.").Parent(kTabCodigo).Immediate();
+        w.Tab(kTabApelido, kSheet, "Pesquisa por &Apelido");
+        w.Prompt(kPromptApelido, "Pesquisa por Apelido.......").Parent(kTabApelido);
+        w.Entry(kLocApelido, ui::Use(rec_.Apelido), "@s20").Parent(kTabApelido).Immediate();
+        w.List(kList, {{"Código", 76, 'R'}, {"Apelido", 84, 'R'}, {"Produtos", 190, 'L'}, {"Alíquota", 32, 'R'}})
+            .Tip("Janela de Produtos Cadastrados");
+        w.Prompt(kPromptQtde, "Qtde Produtos");
+        w.String(kQtde, "0");
+        w.String(kDescricao, "").Tip("Descrição de Produtos Cadastrados");
+        w.Button(kInsert, "&Inclui Novo Produto").Tip("Inclui Novo Cadastro de Produto");
+        w.Button(kChange, "&Altera Produto").Tip("Altera Cadastro de Produto");
+        w.Button(kDelete, "&Exclui Produto").Tip("Exclui Cadastro de Produto");
+        w.Button(kSelect, "&Seleciona Produto").Tip("Seleciona Produto");
+        w.Button(kClose, "&Fecha").Tip("Cancela e Retorna a Tela Anterior");
+        w.Button(kHelp, "Ajuda &On-Line").Tip("Ajuda On-Line");
+
+        ui::BrowseManager& b = browse();
+        b.SetList(kList);
+        b.AddColumn({"Código", 76, 'R', [this] { return rec_.Codigo.to_string(); }});
+        b.AddColumn({"Apelido", 84, 'R', [this] { return text::to_utf8(rec_.Apelido.clipped()); }});
+        b.AddColumn({"Produtos", 190, 'L', [this] { return text::to_utf8(rec_.Produtos.clipped()); }});
+        b.AddColumn({"Alíquota", 32, 'R', [this] { return ShowDecimal(rec_.Alicota, 4); }});
+        const data::TableDesc& d = file().desc();
+        b.AddSortOrder({d.key_index("PRO:KEY:PRODUTO"), kLocNome, true, {}});
+        b.AddSortOrder({d.key_index("PRO:KEY:CODIGO"), kLocCodigo, true, {}});
+        b.AddSortOrder({d.key_index("PRO:Key:Apelido"), kLocApelido, true, {}});
+        b.SetSheet(kSheet);
+        if (request() != Request::View) {
+            b.SetInsertButton(kInsert);
+            b.SetChangeButton(kChange);
+            b.SetDeleteButton(kDelete);
+        }
+        b.SetSelectButton(kSelect);
+        SetCloseButton(kClose);
+        ShowBelowList(kList, kDescricao, 3);
+        ExcludeFromNavigation({kInsert, kChange, kDelete, kSelect, kClose, kHelp});
+        return Level::Benign;
+    }
+
+    Level OnWindowOpened() override {
+        Count();
+        return RegisterBrowse::OnWindowOpened();
+    }
+
+    // A completed form reloads the list: the count follows.
+    Response CallProcedure(int number, Request r) override {
+        Response resp = RegisterBrowse::CallProcedure(number, r);
+        if (resp == Response::Completed) Count();
+        return resp;
+    }
+
+private:
+    // Every product (the list has neither filter nor range), read apart from the list's cursor.
+    void Count() {
+        const std::int64_t n = file().records();
+        window()[kQtde].Text(std::to_string(n < 0 ? 0 : n));
+    }
+
+    ProdutosRec& rec_;
+};
+
+}  // namespace
+
+void RunProdutosBrowse(ProcContext& ctx) { ProdutosBrowse(ctx).Execute(); }
+
+}  // namespace vorel::registers

@@ -30,6 +30,8 @@ void AddRegisterProcedures() {
         ProcedureRegistry::Add("UForCliQel", RunForCliQelForm);
         ProcedureRegistry::Add("UProdutoAliquotas", RunProdutoAliquotasForm);
         ProcedureRegistry::Add("ULoteVorel", RunLoteVorelForm);
+        ProcedureRegistry::Add("ValorUnitario", RunValorUnitario);
+        ProcedureRegistry::Add("CadastroValorUnitSaida", RunCadastroValorUnitSaida);
         ProcedureRegistry::Add("ICMSEletronico", RunIcmsEletronicoBrowse);
         ProcedureRegistry::Add("UICMSEletronico", RunIcmsEletronicoForm);
     });

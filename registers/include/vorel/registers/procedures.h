@@ -42,6 +42,9 @@ void RunProdutosForm(ui::ProcContext& ctx);           // "UProdutos"
 void RunForCliQelForm(ui::ProcContext& ctx);          // "UForCliQel"
 void RunProdutoAliquotasForm(ui::ProcContext& ctx);   // "UProdutoAliquotas"
 void RunLoteVorelForm(ui::ProcContext& ctx);          // "ULoteVorel"
+// Unit values of the working company's products.
+void RunValorUnitario(ui::ProcContext& ctx);          // "ValorUnitario"
+void RunCadastroValorUnitSaida(ui::ProcContext& ctx); // "CadastroValorUnitSaida"
 // Cash-register machines of the working company.
 void RunIcmsEletronicoBrowse(ui::ProcContext& ctx);   // "ICMSEletronico"
 void RunIcmsEletronicoForm(ui::ProcContext& ctx);     // "UICMSEletronico"

@@ -1,0 +1,318 @@
+// Window "CadastroValorUnitSaida": "Cadastro dos Valores Unitários para Saídas", the exit unit values
+// of the working company's products (table TabelaValorProdutoSaida: product, date, value). One
+// window lists them by product and date and edits them in the entries above the list; an insert
+// of a pair that exists asks to save it as a change, a change of a pair that does not exist asks to
+// save it as an insert. The product is typed as its code or its user code (PRO:Apelido). Tables:
+// TabelaValorProdutoSaida (written), Produtos.
+#include <cstdio>
+
+#include "vorel/core/date.h"
+#include "vorel/data/dictionary.h"
+#include "vorel/data/error.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/registers/decimal_values.h"
+#include "vorel/registers/procedures.h"
+#include "vorel/registers/register_window.h"
+#include "vorel/registers/typed_values.h"
+#include "vorel/shell/globals.h"
+#include "vorel/ui/message_box.h"
+#include "vorel/ui/runtime.h"
+
+namespace vorel::registers {
+
+namespace {
+
+using dictionary::ProdutosRec;
+using dictionary::TabelaValorProdutoSaidaRec;
+
+std::string DayText(date::Day d) {
+    char b[16];
+    std::snprintf(b, sizeof b, "%02d/%02d/%04d", date::day(d), date::month(d), date::year(d));
+    return d == 0 ? std::string() : std::string(b);
+}
+
+class CadastroValorUnitSaida : public RegisterBrowse {
+public:
+    enum : int {
+        kPromptData = 1, kData, kPromptProduto, kProduto, kBusca, kDescricao, kPromptValor, kValor, kGrava, kCancela,
+        kList, kInclui, kAltera, kExclui, kFecha, kAjuda
+    };
+    enum Acao : int { kNenhuma = 0, kIncluir = 1, kAlterar = 2, kExcluir = 3 };
+
+    explicit CadastroValorUnitSaida(ProcContext& ctx)
+        : RegisterBrowse(ctx, "CadastroValorUnitSaida", "Cadastro dos Valores Unitários para Saídas",
+                         dictionary::TabelaValorProdutoSaida(), ""),
+          rec_(file().rec<TabelaValorProdutoSaidaRec>()),
+          pro_(ThreadFile(dictionary::Produtos())),
+          produto_(pro_.rec<ProdutosRec>()) {
+        NoResizer();
+    }
+
+    void BeforeTables() override {
+        if (shell::GLO_EMPRESA_CODIGO.Get() == 0 && ui::ProcedureRegistry::Find("SelecionaEmpresa"))
+            context().Call("SelecionaEmpresa");
+        produtosAbertos_ = data::dictionary::relation(dictionary::Produtos()).open() == 0;
+        descricoesAbertas_ = ThreadFile(dictionary::Produtos0()).open() == 0;
+    }
+
+    Level Setup() override {
+        Level l = RegisterBrowse::Setup();
+        if (l != Level::Benign) return l;
+        ui::Window& w = window();
+        w.Prompt(kPromptData, "Data...");
+        w.Entry(kData, UseDate(data_, "@d06b"), "@d06b").Tip("Data do Lançamento");
+        w.Prompt(kPromptProduto, "Cód. Produto....");
+        w.Entry(kProduto, ui::Use(produtoTexto_), "@s20").Tip("Código do Produto");
+        w.Button(kBusca, "").Icon("search");
+        w.Entry(kDescricao, ui::Use(descricao_), "@s30");
+        w.Prompt(kPromptValor, "Valor...");
+        w.Entry(kValor, UseDecimal(valor_, 11, 2), "@n-15.2").Tip("Valor do produto");
+        w.Button(kGrava, "&Grava");
+        w.Button(kCancela, "&Cancela");
+        w.List(kList, {{"Data", 40, 'C'}, {"Código do Produto", 66, 'R'}, {"Descrição do Produto", 120, 'L'},
+                       {"Valor", 60, 'R'}})
+            .Alert(ui::key::Insert)
+            .Alert(ui::key::Delete);
+        w.Button(kInclui, "&Inclui").Tip("Inclui novo produto.");
+        w.Button(kAltera, "Al&tera").Tip("Altera cadastro selecionado.");
+        w.Button(kExclui, "&Exclui").Tip("Exclui cadastro selecionado.");
+        w.Button(kFecha, "&Fecha").Tip("Fecha.");
+        w.Button(kAjuda, "&Ajuda").Tip("Ajuda.");
+
+        ui::BrowseManager& b = browse();
+        b.SetList(kList);
+        b.AddColumn({"Data", 40, 'C', [this] { return DayText(rec_.DATA); }});
+        b.AddColumn({"Código do Produto", 66, 'R', [this] { return rec_.CODPRODUTO.to_string(); }});
+        b.AddColumn({"Descrição do Produto", 120, 'L', [this] { return Descricao(rec_.CODPRODUTO); }});
+        b.AddColumn({"Valor", 60, 'R', [this] { return ShowDecimal(rec_.VALOR, 2); }});
+        b.AddSortOrder({file().desc().key_index("TVPS:KEY:DATAPRODUTO"), 0, false, {}});
+        SetCloseButton(kFecha);
+        ExcludeFromNavigation({kBusca, kGrava, kCancela, kInclui, kAltera, kExclui, kFecha, kAjuda});
+        return Level::Benign;
+    }
+
+    Level Teardown() override {
+        Level l = RegisterBrowse::Teardown();
+        if (produtosAbertos_) (void)data::dictionary::relation(dictionary::Produtos()).close();
+        if (descricoesAbertas_) (void)ThreadFile(dictionary::Produtos0()).close();
+        produtosAbertos_ = descricoesAbertas_ = false;
+        return l;
+    }
+
+    Level OnWindowOpened() override {
+        Level l = RegisterBrowse::OnWindowOpened();
+        ListFocused();  // the entries wait for a button
+        return l;
+    }
+
+    Level DispatchEvent(const ui::Event& e) override {
+        Level l = RegisterBrowse::DispatchEvent(e);
+        if (!hasWindow()) return l;
+        if (e.feq == kList && e.code == ui::event::Selected) ListFocused();
+        else if (e.feq == kList && e.code == ui::event::NewSelection) ShowHighlighted();
+        // Leaving the product entry always runs its check.
+        else if (e.feq == kProduto && e.code == ui::event::Selected) window()[kProduto].Touched();
+        return l;
+    }
+
+    Level OnAlertKey(int feq, int keyCode) override {
+        if (feq == kList && keyCode == ui::key::Insert) return OnAccepted(kInclui);
+        if (feq == kList && keyCode == ui::key::Delete) return OnAccepted(kExclui);
+        return RegisterBrowse::OnAlertKey(feq, keyCode);
+    }
+
+    Level OnAccepted(int feq) override {
+        ui::Window& w = window();
+        switch (feq) {
+            case kInclui:
+                acao_ = kIncluir;
+                Enable({kData, kProduto, kValor, kDescricao, kBusca, kGrava, kCancela}, true);
+                data_ = 0;
+                produtoTexto_.clear();
+                valor_ = Decimal(0);
+                descricao_.clear();
+                w.Display();
+                w.Select(kData);
+                return ui::kHandled;
+            case kAltera:
+                acao_ = kAlterar;
+                Enable({kValor, kDescricao, kGrava, kCancela}, true);
+                w.Select(kValor);
+                return ui::kHandled;
+            case kExclui:
+                acao_ = kExcluir;
+                Enable({kGrava, kCancela}, true);
+                w.Select(kGrava);
+                return ui::kHandled;
+            case kCancela:
+                FocusList();
+                return ui::kHandled;
+            case kGrava:
+                UpdateComponents();
+                Grava();
+                return ui::kHandled;
+            case kProduto: {
+                Level l = RegisterBrowse::OnAccepted(feq);
+                ProdutoDigitado();
+                return l;
+            }
+            case kBusca:
+                UpdateComponents();
+                context().Call("Produtos", Request::Select);
+                produtoTexto_ = produto_.Codigo.to_string();
+                descricao_ = text::to_utf8(std::string_view(produto_.Produtos.clipped()).substr(0, 30));
+                w.Display();
+                w.Select(kProduto);
+                return ui::kHandled;
+            default:
+                return RegisterBrowse::OnAccepted(feq);
+        }
+    }
+
+private:
+    void Enable(std::initializer_list<int> feqs, bool on) {
+        for (int f : feqs) window()[f].Enable(on);
+    }
+    void FocusList() {
+        window().Select(kList);
+        ListFocused();
+    }
+    void ListFocused() {
+        ShowHighlighted();
+        Enable({kData, kProduto, kValor, kDescricao, kBusca, kGrava, kCancela}, false);
+    }
+    void ShowHighlighted() {
+        if (!browse().FetchHighlighted()) return;
+        data_ = rec_.DATA;
+        produtoTexto_ = rec_.CODPRODUTO.to_string();
+        valor_ = rec_.VALOR;
+        descricao_ = Descricao(rec_.CODPRODUTO);
+        window().Display();
+    }
+
+    // The product typed as its code, else as its user code; neither opens the product browse.
+    void ProdutoDigitado() {
+        ui::Window& w = window();
+        std::string typed = produtoTexto_;
+        while (!typed.empty() && typed.back() == ' ') typed.pop_back();
+        if (typed.empty()) {
+            w.Post(ui::event::Accepted, kBusca);
+            return;
+        }
+        bool found = false;
+        if (std::optional<Decimal> n = ParseTypedDecimal(typed); n && n->fits(15, 0)) {
+            pro_.clear_record();
+            produto_.Codigo = *n;
+            found = pro_.get("PRO:KEY:CODIGO") == 0 && static_cast<const Decimal&>(produto_.Codigo) == *n;
+        }
+        if (!found) {
+            pro_.clear_record();
+            produto_.Apelido = text::from_utf8(typed);
+            found = pro_.get("PRO:Key:Apelido") == 0;
+            if (found) produtoTexto_ = produto_.Codigo.to_string();
+        }
+        if (!found) {
+            w.Post(ui::event::Accepted, kBusca);
+            return;
+        }
+        descricao_ = text::to_utf8(std::string_view(produto_.Produtos.clipped()).substr(0, 30));
+        w.Display();
+    }
+
+    std::string Descricao(const Decimal& codigo) {
+        if (!descricoesAbertas_) return {};
+        data::FileManager& p = ThreadFile(dictionary::Produtos0());
+        p.clear_record();
+        p.rec<ProdutosRec>().Codigo = codigo;
+        if (p.get(p.desc().key_index("PROE:KEY:CODIGO")) != 0) return {};
+        return text::to_utf8(std::string_view(p.rec<ProdutosRec>().Produtos.clipped()).substr(0, 30));
+    }
+
+    Decimal CodigoDigitado() const {
+        std::optional<Decimal> n = ParseTypedDecimal(produtoTexto_);
+        return n && n->fits(15, 0) ? n->cut(0) : Decimal(0);
+    }
+
+    bool Pergunta(const std::string& texto) {
+        return ui::Ask(texto, "Atenção!!!", ui::Icon::Question, "&Não|&Sim") == "&Sim";
+    }
+
+    void Grava() {
+        ui::Window& w = window();
+        const Decimal codigo = CodigoDigitado();
+        file().clear_record();
+        rec_.DATA = data_;
+        rec_.CODPRODUTO = codigo;
+        const bool existe = file().get("TVPS:KEY:DATAPRODUTO") == 0;
+        int rc = 0;
+        switch (acao_) {
+            case kIncluir:
+                rec_.VALOR = valor_;
+                if (!existe) {
+                    rc = file().add();
+                } else {
+                    if (!Pergunta("Atenção!!! Já existe lançamento com a data e produto informado!!! Deseja Grava como "
+                                  "alteração???")) {
+                        w.Select(kData);
+                        return;
+                    }
+                    rc = file().put();
+                }
+                w.Select(kData);
+                break;
+            case kAlterar:
+                rec_.VALOR = valor_;
+                if (existe) {
+                    rc = file().put();
+                } else {
+                    if (!Pergunta("Atenção!!! Não existe lançamento com a data e produto informado!!! Deseja Grava "
+                                  "como inclusão???")) {
+                        w.Select(kValor);
+                        return;
+                    }
+                    rc = file().add();
+                }
+                FocusList();
+                break;
+            case kExcluir:
+                if (!existe) {
+                    ui::Message("Atenção!!! Não existe lançamento com a data e produto informado!!!", "Atenção!!!",
+                                ui::Icon::Question, "&OK");
+                } else if (Pergunta("Atenção!!! Confirma exlcusão do lançamento selecionado???")) {
+                    rc = file().remove();
+                }
+                FocusList();
+                break;
+            default:
+                break;
+        }
+        if (rc != 0)
+            ui::Message("Não foi possível gravar o valor unitário: erro " + std::to_string(rc) + ".", "Atenção!!!",
+                        ui::Icon::Exclamation, "&OK");
+        // The list again, at the date and product typed.
+        file().clear_record();
+        rec_.DATA = data_;
+        rec_.CODPRODUTO = codigo;
+        (void)file().set_at("TVPS:KEY:DATAPRODUTO");
+        if (file().next() == 0) browse().ResetTo(file().position().id);
+        else browse().ResetToTop();
+        if (acao_ != kIncluir) ListFocused();
+    }
+
+    TabelaValorProdutoSaidaRec& rec_;
+    data::FileManager& pro_;
+    ProdutosRec& produto_;
+    bool produtosAbertos_ = false;
+    bool descricoesAbertas_ = false;
+    date::Day data_ = 0;
+    std::string produtoTexto_;  // UTF-8, as typed
+    std::string descricao_;
+    Decimal valor_;
+    int acao_ = kNenhuma;
+};
+
+}  // namespace
+
+void RunCadastroValorUnitSaida(ProcContext& ctx) { CadastroValorUnitSaida(ctx).Execute(); }
+
+}  // namespace vorel::registers

@@ -1,0 +1,297 @@
+// Window "ValorUnitario": "Cadastro de valores unitário dos produtos", the entry unit values of the
+// working company's products (table TabValorIndProduto: product, date of validity, value). One
+// window lists the values by product and date and edits them in the entries above the list: an
+// insert refuses a pair that exists and a value of 0; a change, allowed only for a value of the
+// working month, changes the value alone; a delete removes the pair. Tables: TabValorIndProduto
+// (written), Produtos (the description; the product browse for the search button).
+#include <cstdio>
+
+#include "vorel/core/date.h"
+#include "vorel/data/dictionary.h"
+#include "vorel/data/error.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/registers/decimal_values.h"
+#include "vorel/registers/procedures.h"
+#include "vorel/registers/register_window.h"
+#include "vorel/registers/typed_values.h"
+#include "vorel/shell/globals.h"
+#include "vorel/ui/message_box.h"
+#include "vorel/ui/runtime.h"
+
+namespace vorel::registers {
+
+namespace {
+
+using dictionary::ProdutosRec;
+using dictionary::TabValorIndProdutoRec;
+
+std::string DayText(date::Day d) {
+    char b[16];
+    std::snprintf(b, sizeof b, "%02d/%02d/%04d", date::day(d), date::month(d), date::year(d));
+    return d == 0 ? std::string() : std::string(b);
+}
+
+class ValorUnitario : public RegisterBrowse {
+public:
+    enum : int {
+        kGroup = 1, kPromptData, kData, kPromptProduto, kProduto, kBusca, kDescricao, kPromptValor, kValor, kOk,
+        kCancela, kList, kInclui, kAltera, kExclui, kFecha, kAjuda
+    };
+    enum Acao : int { kNenhuma = 0, kIncluir = 1, kAlterar = 2, kExcluir = 3 };
+
+    explicit ValorUnitario(ProcContext& ctx)
+        : RegisterBrowse(ctx, "ValorUnitario", "Cadastro de valores unitário dos produtos",
+                         dictionary::TabValorIndProduto(), ""),
+          rec_(file().rec<TabValorIndProdutoRec>()),
+          pro_(ThreadFile(dictionary::Produtos())),
+          produto_(pro_.rec<ProdutosRec>()) {}
+
+    void BeforeTables() override {
+        if (shell::GLO_EMPRESA_CODIGO.Get() == 0 && ui::ProcedureRegistry::Find("SelecionaEmpresa"))
+            context().Call("SelecionaEmpresa");
+        produtosAbertos_ = data::dictionary::relation(dictionary::Produtos()).open() == 0;
+        descricoesAbertas_ = ThreadFile(dictionary::Produtos0()).open() == 0;
+    }
+
+    Level Setup() override {
+        Level l = RegisterBrowse::Setup();
+        if (l != Level::Benign) return l;
+        ui::Window& w = window();
+        w.Add(kGroup, ui::ControlType::Group);
+        w.Prompt(kPromptData, "01 Data").Parent(kGroup);
+        w.Entry(kData, UseDate(data_, "@d06b"), "@d06b").Parent(kGroup).Tip("Data Inicial de Vigência.");
+        w.Prompt(kPromptProduto, "02 Produto").Parent(kGroup);
+        w.Entry(kProduto, UseDecimal(codProduto_, 15, 0), "@N-19.").Parent(kGroup).Tip("Código do Produto");
+        w.Button(kBusca, "").Parent(kGroup).Icon("search").Tip("Pesquisa produtos cadastrados.");
+        w.Entry(kDescricao, ui::Use(produto_.Produtos), "@s100").Parent(kGroup).ReadOnly();
+        w.Prompt(kPromptValor, "03 V. Unitário S Tributária").Parent(kGroup);
+        w.Entry(kValor, UseDecimal(valor_, 15, 5), "@n-20.5").Parent(kGroup).Tip("Valor de Susbstituição Tributária");
+        w.Button(kOk, "&OK").Parent(kGroup);
+        w.Button(kCancela, "&Cancela").Parent(kGroup);
+        w.List(kList, {{"Competência", 47, 'R'}, {"Código do Produto", 70, 'R'}, {"Descrição do Produto", 185, 'L'},
+                       {"Valor", 80, 'R'}})
+            .Tip("Cadastro de Valores Unitários.")
+            .Alert(ui::key::Insert)
+            .Alert(ui::key::Delete);
+        w.Button(kInclui, "&Inclui").Tip("Inclui novo registro.");
+        w.Button(kAltera, "&Altera").Tip("Altera registro selecionado.");
+        w.Button(kExclui, "&Exclui").Tip("Exclui registro selecionado.");
+        w.Button(kFecha, "&Fecha").Tip("Fecha.");
+        w.Button(kAjuda, "&Ajuda");
+
+        ui::BrowseManager& b = browse();
+        b.SetList(kList);
+        b.AddColumn({"Competência", 47, 'R', [this] { return DayText(rec_.COMPETENCIA); }});
+        b.AddColumn({"Código do Produto", 70, 'R', [this] { return rec_.CODPRODUTO.to_string(); }});
+        b.AddColumn({"Descrição do Produto", 185, 'L', [this] { return Descricao(rec_.CODPRODUTO); }});
+        b.AddColumn({"Valor", 80, 'R', [this] { return ShowDecimal(rec_.VALOR, 5); }});
+        b.AddSortOrder({file().desc().key_index("TVP:KEY:COMPPRODUTO"), 0, false, {}});
+        SetCloseButton(kFecha);
+        ExcludeFromNavigation({kBusca, kOk, kCancela, kInclui, kAltera, kExclui, kFecha, kAjuda});
+        return Level::Benign;
+    }
+
+    Level Teardown() override {
+        Level l = RegisterBrowse::Teardown();
+        if (produtosAbertos_) (void)data::dictionary::relation(dictionary::Produtos()).close();
+        produtosAbertos_ = false;
+        if (descricoesAbertas_) (void)ThreadFile(dictionary::Produtos0()).close();
+        descricoesAbertas_ = false;
+        return l;
+    }
+
+    Level OnWindowOpened() override {
+        Level l = RegisterBrowse::OnWindowOpened();
+        ListFocused();
+        return l;
+    }
+
+    Level DispatchEvent(const ui::Event& e) override {
+        Level l = RegisterBrowse::DispatchEvent(e);
+        if (e.feq == kList && hasWindow()) {
+            if (e.code == ui::event::Selected) ListFocused();
+            else if (e.code == ui::event::NewSelection) ShowHighlighted();
+        }
+        return l;
+    }
+
+    Level OnAlertKey(int feq, int keyCode) override {
+        if (feq == kList && keyCode == ui::key::Insert) return OnAccepted(kInclui);
+        if (feq == kList && keyCode == ui::key::Delete) return OnAccepted(kExclui);
+        return RegisterBrowse::OnAlertKey(feq, keyCode);
+    }
+
+    Level OnAccepted(int feq) override {
+        ui::Window& w = window();
+        switch (feq) {
+            case kInclui:
+                Enable({kGroup, kData, kProduto, kBusca, kValor, kOk, kCancela}, true);
+                acao_ = kIncluir;
+                pro_.clear_record();
+                codProduto_ = Decimal(0);
+                valor_ = Decimal(0);
+                data_ = date::today();
+                w.Display();
+                w.Select(kData);
+                return ui::kHandled;
+            case kAltera: {
+                if (!browse().FetchHighlighted()) return ui::kHandled;
+                const date::Day c = rec_.COMPETENCIA;
+                if (date::month(c) != shell::GLO_MES.Get() || date::year(c) != shell::GLO_ANO.Get())
+                    return ui::kHandled;  // only a value of the working month changes
+                Enable({kGroup, kValor, kOk, kCancela}, true);
+                Enable({kProduto, kBusca, kData}, false);
+                acao_ = kAlterar;
+                w.Select(kValor);
+                return ui::kHandled;
+            }
+            case kExclui:
+                Enable({kGroup, kOk, kCancela}, true);
+                Enable({kProduto, kBusca, kValor, kData}, false);
+                acao_ = kExcluir;
+                w.Select(kOk);
+                return ui::kHandled;
+            case kCancela:
+                FocusList();
+                return ui::kHandled;
+            case kOk:
+                UpdateComponents();
+                Grava();
+                return ui::kHandled;
+            case kProduto: {
+                Level l = RegisterBrowse::OnAccepted(feq);
+                if (!FindProduct()) {
+                    w.Post(ui::event::Accepted, kBusca);
+                    w.Select(kProduto);
+                    return ui::kHandled;
+                }
+                w.Display();
+                return l;
+            }
+            case kBusca:
+                UpdateComponents();
+                context().Call("Produtos", Request::Select);
+                codProduto_ = produto_.Codigo;
+                w.Display();
+                return ui::kHandled;
+            default:
+                return RegisterBrowse::OnAccepted(feq);
+        }
+    }
+
+private:
+    void Enable(std::initializer_list<int> feqs, bool on) {
+        for (int f : feqs) window()[f].Enable(on);
+    }
+
+    void FocusList() {
+        window().Select(kList);
+        ListFocused();
+    }
+
+    // The list has the focus: the entries show its row and are disabled; nothing is pending.
+    void ListFocused() {
+        ShowHighlighted();
+        Enable({kGroup, kPromptData, kData, kPromptProduto, kProduto, kBusca, kDescricao, kPromptValor, kValor, kOk,
+                kCancela},
+               false);
+        acao_ = kNenhuma;
+    }
+
+    void ShowHighlighted() {
+        if (!browse().FetchHighlighted()) return;
+        data_ = rec_.COMPETENCIA;
+        codProduto_ = rec_.CODPRODUTO;
+        valor_ = rec_.VALOR;
+        if (!FindProduct()) pro_.clear_record();
+        window().Display();
+    }
+
+    bool FindProduct() {
+        pro_.clear_record();
+        produto_.Codigo = codProduto_;
+        return pro_.get("PRO:KEY:CODIGO") == 0;
+    }
+
+    std::string Descricao(const Decimal& codigo) {
+        // Read apart from the product buffer the entries show.
+        data::FileManager& p = ThreadFile(dictionary::Produtos0());
+        if (!descricoesAbertas_) return {};
+        p.clear_record();
+        p.rec<ProdutosRec>().Codigo = codigo;
+        return p.get(p.desc().key_index("PROE:KEY:CODIGO")) == 0 ? text::to_utf8(p.rec<ProdutosRec>().Produtos.clipped())
+                                                                 : std::string();
+    }
+
+    void Aviso(const std::string& fim, int focus) {
+        ui::Message("Atenção!!! Produto " + codProduto_.to_string() + " , competência " + DayText(data_) + fim,
+                    "Atenção!!!", ui::Icon::Exclamation, "&OK");
+        window().Select(focus);
+    }
+
+    void Grava() {
+        ui::Window& w = window();
+        file().clear_record();
+        rec_.COMPETENCIA = data_;
+        rec_.CODPRODUTO = codProduto_;
+        const bool existe = file().get("TVP:KEY:COMPPRODUTO") == 0;
+        if (codProduto_.is_zero()) {
+            w.Post(ui::event::Accepted, kBusca);
+            w.Select(kProduto);
+            return;
+        }
+        switch (acao_) {
+            case kIncluir:
+                if (existe) return Aviso(" já está cadastrado!!!", kProduto);
+                if (valor_.is_zero()) return Aviso(" possui valor igual a 0!!!", kValor);
+                rec_.VALOR = valor_;
+                if (file().add() != 0) return Falha();
+                browse().ResetTo(file().position().id);
+                w.Select(kData);
+                return;
+            case kAlterar:
+                if (!existe) return Aviso(" não está cadastrado!!!", kValor);
+                rec_.VALOR = valor_;
+                if (file().put() != 0) return Falha();
+                browse().ResetTo(file().position().id);
+                FocusList();
+                return;
+            case kExcluir: {
+                if (!existe) return Aviso(" não está cadastrado!!!", kValor);
+                const std::int64_t place = file().position().id;
+                std::int64_t antes = 0;
+                // The key is unique: walking back from it reads the record itself, then the one before.
+                if (file().set_at("TVP:KEY:COMPPRODUTO") == 0 && file().previous() == 0 && file().previous() == 0)
+                    antes = file().position().id;
+                if (file().reget({place}) != 0 || file().remove() != 0) return Falha();
+                if (antes) browse().ResetTo(antes);
+                else browse().ResetToTop();
+                FocusList();
+                return;
+            }
+            default:
+                return;
+        }
+    }
+
+    void Falha() {
+        ui::Message("Não foi possível gravar o valor unitário: erro " + std::to_string(data::last_error().code) + ".",
+                    "Atenção!!!", ui::Icon::Exclamation, "&OK");
+    }
+
+    TabValorIndProdutoRec& rec_;
+    data::FileManager& pro_;
+    ProdutosRec& produto_;
+    bool produtosAbertos_ = false;
+    bool descricoesAbertas_ = false;
+    date::Day data_ = 0;
+    Decimal codProduto_;
+    Decimal valor_;
+    int acao_ = kNenhuma;
+};
+
+}  // namespace
+
+void RunValorUnitario(ProcContext& ctx) { ValorUnitario(ctx).Execute(); }
+
+}  // namespace vorel::registers

@@ -4,6 +4,10 @@
 // written through a cursor on the archive file, in the delete's transaction.
 #include "company_fixture.h"
 
+#include <fstream>
+#include <sys/stat.h>
+
+#include "vorel/core/settings_file.h"
 #include "vorel/dictionary/name_variables.h"
 #include "vorel/dictionary/shared_registers.h"
 
@@ -198,6 +202,60 @@ TEST_F(SupplierTest, DeleteCopiesTheRecordIntoTheArchiveInItsTransaction) {
     EXPECT_EQ(archive[1].Codigo, 8u);
     EXPECT_EQ(archive[1].Nome, "Outro Sete");
     EXPECT_EQ(Stored(), (std::vector<std::string>{"8 00000000000191 Mercearia ISENTO"}));
+}
+
+TEST_F(SupplierTest, CnpjLookUpProgramFillsTheFormOrIsSaidToBeMissing) {
+    Seed<dictionary::MunicipiosRec>(dictionary::Municipios(), 1, [](dictionary::MunicipiosRec& r, int) {
+        r.CODIGO = 1;
+        r.ESTADO = "SP";
+        r.NOME = "Campinas";
+        r.NOME_DOS = "CAMPINAS";
+    });
+    constexpr int kLookUp = 5;
+    int f = OpenForm("&Inclui Novo Cadastro", kInsert);
+    ui->Press(ui->Control(f, kLookUp));
+    ASSERT_TRUE(ui->HasMessageBox());
+    EXPECT_NE(ui->PendingMessageBox().text.find("WebBrowser.exe"), std::string::npos);
+    ui->Answer(1);
+
+    // A stand-in for the program: it leaves what it found in its settings file.
+    fs::create_directories(dir / "WebBrowser");
+    const fs::path program = dir / "WebBrowser" / "WebBrowser.exe";
+    std::ofstream(program) << "#!/bin/sh\n"
+                              "[ \"$1\" = 3 ] || exit 1\n"
+                              "printf '[WebBrowser]\\nBuscou=1\\nRazaoSocial=Comercial %s\\nUF=sp\\nMunicipio=CAMPINAS\\n"
+                              "Endereco=Rua Um\\nNumero=45\\nCEP=01.234-567\\nComplemento=Sala 2\\nBairro=Centro\\n' \"$2\" "
+                              "> \"$(dirname \"$0\")/WebBrowser.ini\"\n";
+    ::chmod(program.c_str(), 0755);
+    TypeAndLeave(f, "02 CNPJ", "11222333000181");
+    ui->Press(ui->Control(f, kLookUp));
+    ASSERT_TRUE(ui->HasMessageBox());
+    EXPECT_EQ(ui->PendingMessageBox().text, "Deseja preencher o cadastro com os dados da Receita Federal?");
+    ui->Answer("&Sim");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "04 Nome")), "Comercial 11222333000181");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "10 Estado")), "SP");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "09 Cidade")), "Campinas");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "06 Número")), "45");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "08 Bairro")), "Centro");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "11 C.E.P")), "01.234-567");
+    TypeAndLeave(f, "03 Insc. Est", "ISENTO");
+    ui->Press(ui->ByText(f, "&OK"));
+    EXPECT_FALSE(ui->HasMessageBox());
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"1 11222333000181 Comercial 11222333000181 ISENTO"}));
+}
+
+TEST_F(SupplierTest, NewRecordStartsWithTheCnpjTheEntryFormHandsOver) {
+    settings::SettingsFile ini("Vorel.ini");
+    ASSERT_FALSE(ini.write_text("Temp", "CNPJ", "00000000000191"));
+    ASSERT_FALSE(ini.write_number("Temp", "Local", 4));
+    int f = OpenForm("&Inclui Novo Cadastro", kInsert);
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "02 CNPJ")), "00.000.000/0001-91");
+    ui->Press(ui->ByText(f, "&Cancela"));
+
+    ASSERT_FALSE(ini.write_number("Temp", "Local", 0));  // the entry form has closed
+    f = OpenForm("&Inclui Novo Cadastro", kInsert);
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "02 CNPJ")), "");
+    ui->Press(ui->ByText(f, "&Cancela"));
 }
 
 TEST_F(SupplierTest, BrowseCountsInactiveRecordsAndListsByEachTab) {

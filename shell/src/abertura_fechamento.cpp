@@ -94,7 +94,7 @@ void AberturaFechamento(ProcContext& ctx) {
     }
     data::FileManager& fef = data::dictionary::file(dictionary::FechamentoEscrita());
     if (fef.open() != 0) {
-        Message("Não foi possível abrir o fechamento: " + data::last_error().text, "Aviso!");
+        Message("Não foi possível abrir o fechamento: " + text::to_utf8(data::last_error().text), "Aviso!");
         ctx.response = Response::Cancelled;
         return;
     }

@@ -380,7 +380,7 @@ private:
 void UEmpresa(ProcContext& ctx) {
     data::FileManager& emp = data::dictionary::file(dictionary::Empresa());
     if (emp.open() != 0) {
-        Message("Não foi possível abrir o cadastro de empresas: " + data::last_error().text, "Atenção");
+        Message("Não foi possível abrir o cadastro de empresas: " + text::to_utf8(data::last_error().text), "Atenção");
         ctx.response = Response::Cancelled;
         return;
     }

@@ -2,6 +2,7 @@
 #include "vorel/shell/month_closing.h"
 
 #include "vorel/data/dictionary.h"
+#include "vorel/core/text.h"
 #include "vorel/data/error.h"
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/own_tables.h"
@@ -64,8 +65,8 @@ private:
 std::string Falha(int codigo) {
     const data::LastError& e = data::last_error();
     std::string t = "Não foi possível gravar o fechamento: " + std::to_string(codigo) + " " +
-                    (e.text.empty() ? std::string(data::error_text(codigo)) : e.text);
-    if (!e.file.empty()) t += " (" + e.file + ")";
+                    text::to_utf8(e.text.empty() ? data::error_text(codigo) : std::string_view(e.text));
+    if (!e.file.empty()) t += " (" + text::to_utf8(e.file) + ")";
     return t;
 }
 

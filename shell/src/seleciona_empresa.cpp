@@ -34,7 +34,7 @@ public:
     Level Setup() override {
         WindowController::Setup();
         if (emp_.open() != 0) {
-            Message("Não foi possível abrir o cadastro de empresas: " + data::last_error().text, "Atenção");
+            Message("Não foi possível abrir o cadastro de empresas: " + text::to_utf8(data::last_error().text), "Atenção");
             return Level::Fatal;
         }
         aberta_ = true;

@@ -61,7 +61,7 @@ private:
 void VisualizacaoLog(ProcContext& ctx) {
     data::FileManager& log = data::dictionary::file(dictionary::LogEscrita());
     if (log.open() != 0) {
-        Message("Não foi possível abrir o log: " + data::last_error().text, "Aviso!");
+        Message("Não foi possível abrir o log: " + text::to_utf8(data::last_error().text), "Aviso!");
         ctx.response = Response::Cancelled;
         return;
     }

@@ -1,8 +1,18 @@
 #include "vorel/data/error.h"
 
+#include <initializer_list>
+#include <map>
+
+#include "vorel/core/text.h"
+
 namespace vorel::data {
 
-std::string_view error_text(int code) {
+namespace {
+
+constexpr int kUnknown = -1;
+
+// The texts as written here (UTF-8); error_text hands them out in Windows-1252, as all table text.
+std::string_view source_text(int code) {
     switch (code) {
         case kNoError: return "";
         case kFileNotFound: return "Arquivo não encontrado";
@@ -24,6 +34,22 @@ std::string_view error_text(int code) {
         case kNoTransaction: return "Nenhuma transação ativa";
         default: return "Erro desconhecido";
     }
+}
+
+}  // namespace
+
+std::string_view error_text(int code) {
+    static const std::map<int, std::string> converted = [] {
+        std::map<int, std::string> m;
+        for (int c : std::initializer_list<int>{kNoError, kFileNotFound, kPathNotFound, kAccessDenied, kFileLocked, kRecordNotAvailable,
+                      kRecordNotFound, kFileNotOpen, kDuplicateKey, kNoRecord, kKeysInvalid, kInvalidFile,
+                      kAlreadyOpen, kTransactionActive, kBadValue, kTooManyFiles, kOsError, kNoTransaction,
+                      kUnknown})
+            m[c] = text::from_utf8(source_text(c));
+        return m;
+    }();
+    auto it = converted.find(code);
+    return it != converted.end() ? it->second : converted.at(kUnknown);
 }
 
 LastError& last_error() {

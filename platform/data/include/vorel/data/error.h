@@ -34,12 +34,13 @@ enum ErrorCode : int {
     kNoTransaction = 91,
 };
 
-// Standard text of a code, in Portuguese ("Registro não encontrado").
+// Standard text of a code, in Portuguese ("Registro não encontrado"), in Windows-1252 like every
+// text of the table layer (convert with text::to_utf8 for a window).
 std::string_view error_text(int code);
 
 struct LastError {
     int code = 0;
-    std::string text;            // error_text(code) or a more precise text
+    std::string text;            // error_text(code) or a more precise text (Windows-1252)
     int file_error_code = 0;     // the system's (or SQLite's) own code, for 90 and storage errors
     std::string file_error_text;
     std::string file;            // the file name the error concerns (trailing blanks cut)

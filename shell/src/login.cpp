@@ -47,7 +47,7 @@ public:
         w.Add(kGrupoUsuario, ControlType::Group, "Usuário").At(8, 36, 184, 28);
         w.Combo(kUsuario, Use(usuario_)).Columns({{"Nome", 80, 'L'}}).DropCount(10).At(16, 47, 168, 12);
         w.Add(kGrupoSenha, ControlType::Group, "Senha").At(8, 68, 184, 28);
-        w.Entry(kSenha, Use(senha_), "@s20").At(16, 79, 168, 12);
+        w.Entry(kSenha, Use(senha_), "@s20").Password().At(16, 79, 168, 12);
         w.String(kConfigurar, "Configurar Senhas").Icon("hand").At(8, 105, 80, 10).Colour(0xFF0000);
         w.Button(kOk, "&Ok").At(96, 102, 45, 14);
         w.Button(kCancela, "&Cancela").At(147, 102, 45, 14);

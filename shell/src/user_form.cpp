@@ -38,7 +38,7 @@ public:
         w.Prompt(kPromptNome, "Usuário:");
         w.Entry(kNome, Use(r.NOME), "@s20");
         w.Prompt(kPromptSenha, "Senha:");
-        w.Entry(kSenha, Use(r.SENHA), "@s20");
+        w.Entry(kSenha, Use(r.SENHA), "@s20").Password();
         w.Check(kAdm, "Administrador", Use(r.ADM));
         w.Button(kOk, "&OK").Tip("Accept data and close the window");
         w.Button(kCancel, "&Cancel").Tip("Cancel operation");

@@ -43,7 +43,7 @@ public:
         w.Add(kGrupoUsuario, ControlType::Group, " Usuário ");
         w.Entry(kUsuario, Use(usuario_), "@s20").Parent(kGrupoUsuario);
         w.Add(kGrupoSenha, ControlType::Group, " Senha ");
-        w.Entry(kSenha, Use(senha_), "@s20").Parent(kGrupoSenha);
+        w.Entry(kSenha, Use(senha_), "@s20").Password().Parent(kGrupoSenha);
         w.Button(kOk, "&OK");
         w.Button(kCancela, "&Cancela");
         w.SetDefaultButton(kOk);

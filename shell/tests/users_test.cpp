@@ -93,6 +93,7 @@ TEST_F(UsersTest, EmptyTableAdmitsTheBuiltInUserAndTheNextStartProposesHim) {
         EXPECT_EQ(ui.State(ui.Control(w, 5)).items, std::vector<std::string>{"PAINELCHEFIA"});
         EXPECT_EQ(ui.Value(ui.Control(w, 5)), run == 0 ? "" : "PAINELCHEFIA");
         EXPECT_EQ(ui.Text(ui.Control(w, 3)), "Versão: 1.00d 077");
+        EXPECT_TRUE(ui.State(ui.Control(w, 7)).password) << "the password is typed masked";
         TypeLogin(ui, w, "PAINELCHEFIA", "PAINELCHEFIA");
         ui.WaitUntil([&] { return rt.Finished(t).has_value(); }, "login");
         EXPECT_EQ(*rt.Finished(t), Response::Completed);

@@ -665,6 +665,7 @@ void WindowView::Update(Item& item) {
             }
         }
         e->setReadOnly(s.readOnly);
+        e->setEchoMode(s.password ? QLineEdit::Password : QLineEdit::Normal);
         e->setFocusPolicy(Qt::StrongFocus);
     } else if (auto* t = qobject_cast<QPlainTextEdit*>(w)) {
         auto hit = std::find(item.typed.begin(), item.typed.end(), s.value);

@@ -358,6 +358,7 @@ std::string HeadlessDriver::Dump(int window) {
         if (!c.enabled) os << " [disabled]";
         if (c.hidden) os << " [hidden]";
         if (c.readOnly) os << " [read-only]";
+        if (c.password) os << " [password]";
         if (c.isDefault) os << " [default]";
         if (c.feq == w.header.focus) os << " [focus]";
         os << "\n";

@@ -47,6 +47,7 @@ Control& Control::Value(std::string v) { VOREL_SETTER((s_.value = std::move(v), 
 Control& Control::Enable(bool on) { VOREL_SETTER(s_.enabled = on); }
 Control& Control::Hide(bool on) { VOREL_SETTER(s_.hidden = on); }
 Control& Control::ReadOnly(bool on) { VOREL_SETTER(s_.readOnly = on); }
+Control& Control::Password(bool on) { VOREL_SETTER(s_.password = on); }
 Control& Control::Colour(long fg, long bg) { VOREL_SETTER((s_.fg = fg, s_.bg = bg)); }
 Control& Control::Background(long bg) { VOREL_SETTER(s_.bg = bg); }
 Control& Control::FontWeight(int weight) { VOREL_SETTER(s_.fontWeight = weight); }

@@ -48,6 +48,7 @@ struct ControlState {
     std::string text;             // caption of a button, prompt, string, tab, check box, window part
     std::string value;            // displayed value of an entry, check ("1"/"0"), drop list, text box
     bool enabled = true, hidden = false, readOnly = false, isDefault = false;
+    bool password = false;        // an entry whose typing is shown masked
     long fg = kDefaultColour, bg = kDefaultColour;
     int fontWeight = 400;
     std::string tip, msg, picture, icon;

@@ -66,6 +66,7 @@ public:
     Control& Hide(bool on = true);
     Control& Unhide() { return Hide(false); }
     Control& ReadOnly(bool on = true);
+    Control& Password(bool on = true);  // typing is shown masked
     Control& Colour(long fg, long bg = kDefaultColour);
     Control& Background(long bg);
     Control& FontWeight(int w);
@@ -94,6 +95,7 @@ public:
     bool enabled() const { return s_.enabled; }
     bool hidden() const { return s_.hidden; }
     bool readOnly() const { return s_.readOnly; }
+    bool password() const { return s_.password; }
     bool touched() const { return touched_; }
     int selected() const { return s_.selected; }
     int dropCount() const { return s_.dropCount; }

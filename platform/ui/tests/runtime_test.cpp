@@ -72,7 +72,9 @@ TEST(ProcedureThreads, TwoProceduresRunAtOnceAndALongLoopHoldsUpNoOther) {
         while (!release && !ctx.StopRequested()) ++turns;  // a long computation
         ctx.response = Response::Completed;
     });
-    HeadlessDriver ui(rt, std::chrono::seconds(5));
+    // A generous time-out: the busy loop takes a whole core, and a loaded machine may be slow to
+    // schedule the form's thread beside it.
+    HeadlessDriver ui(rt, std::chrono::seconds(30));
     ui.AllowBusy(busy);
     ui.WaitUntil([&] { return turns > 0; }, "the loop to start");
     std::string name;

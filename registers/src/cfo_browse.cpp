@@ -52,12 +52,7 @@ public:
         b.AddSortOrder({byCode, kLocCodigo, true, {}});
         b.AddSortOrder({byCode, 0, false, {}});
         b.SetSheet(kSheet);
-        if (request() != Request::View) {
-            b.SetInsertButton(kInsert);
-            b.SetChangeButton(kChange);
-            b.SetDeleteButton(kDelete);
-        }
-        b.SetSelectButton(kSelect);
+        SetButtons(b, kInsert, kChange, kDelete, kSelect);
         SetCloseButton(kClose);
         ShowBelowList(kList, kDescricaoAbaixo, 2);
         HideUpdateButtonsWhenSelecting(kInsert, kChange, kDelete, kSelect);

@@ -50,12 +50,7 @@ public:
         b.AddSortOrder({file().desc().key_index("CCF:KEY:CODIGO"), kLocCodigo, true, {}});
         b.AddSortOrder({file().desc().key_index("CCF:KEY:DESCRICAO"), kLocDescricao, true, {}});
         b.SetSheet(kSheet);
-        if (request() != Request::View) {
-            b.SetInsertButton(kInsert);
-            b.SetChangeButton(kChange);
-            b.SetDeleteButton(kDelete);
-        }
-        b.SetSelectButton(kSelect);
+        SetButtons(b, kInsert, kChange, kDelete, kSelect);
         SetCloseButton(kClose);
         ShowBelowList(kList, kDescricaoAbaixo, 2);
         HideUpdateButtonsWhenSelecting(kInsert, kChange, kDelete, kSelect);

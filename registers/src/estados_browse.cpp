@@ -52,12 +52,7 @@ public:
         b.AddSortOrder({file().desc().key_index("EST:KEY:SIGLA"), kLocSigla, true, {}});
         b.AddSortOrder({file().desc().key_index("EST:KEY:DESCRICAO"), kLocDescricao, true, {}});
         b.SetSheet(kSheet);
-        if (request() != Request::View) {
-            b.SetInsertButton(kInsert);
-            b.SetChangeButton(kChange);
-            b.SetDeleteButton(kDelete);
-        }
-        b.SetSelectButton(kSelect);
+        SetButtons(b, kInsert, kChange, kDelete, kSelect);
         SetCloseButton(kClose);
         ExcludeFromNavigation({kInsert, kChange, kDelete, kSelect, kHelp, kClose});
         return Level::Benign;

@@ -74,12 +74,7 @@ public:
         b.AddSortOrder({d.key_index("FOR:KEY:NOME"), kLocNome, true, {}});
         b.AddSortOrder({d.key_index("FOR:KEY:CGC"), kLocCnpj, true, {}});
         b.SetSheet(kSheet);
-        if (request() != Request::View) {
-            b.SetInsertButton(kInsert);
-            b.SetChangeButton(kChange);
-            b.SetDeleteButton(kDelete);
-        }
-        b.SetSelectButton(kSelect);
+        SetButtons(b, kInsert, kChange, kDelete, kSelect);
         SetCloseButton(kClose);
         ExcludeFromNavigation({kInsert, kChange, kDelete, kSelect, kClose, kHelp});
         return Level::Benign;

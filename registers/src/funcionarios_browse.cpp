@@ -101,12 +101,7 @@ public:
         b.AddSortOrder({d.key_index("FUN:Key:Nome"), kLocNome, true, {}});
         b.AddSortOrder({d.key_index("FUN:Key:Nome"), 0, false, [this] { return NameHasPart(); }});
         b.SetSheet(kSheet);
-        if (request() != Request::View) {
-            b.SetInsertButton(kInsert);
-            b.SetChangeButton(kChange);
-            b.SetDeleteButton(kDelete);
-        }
-        b.SetSelectButton(kSelect);
+        SetButtons(b, kInsert, kChange, kDelete, kSelect);
         b.AttachQuery(query_, kFiltrar);
         SetCloseButton(kClose);
         OnButton(kLegenda, [this] {

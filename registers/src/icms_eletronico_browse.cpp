@@ -59,12 +59,7 @@ public:
         b.AddSortOrder({file().desc().key_index("ICM:KEY:NOME"), kLocNome, true, {}});
         b.AddSortOrder({file().desc().key_index("ICM:KEY:NUMERO"), kLocCodigo, true, {}});
         b.SetSheet(kSheet);
-        if (request() != Request::View) {
-            b.SetInsertButton(kInsert);
-            b.SetChangeButton(kChange);
-            b.SetDeleteButton(kDelete);
-        }
-        b.SetSelectButton(kSelect);
+        SetButtons(b, kInsert, kChange, kDelete, kSelect);
         SetCloseButton(kClose);
         ExcludeFromNavigation({kInsert, kChange, kDelete, kSelect, kClose, kHelp});
         return Level::Benign;

@@ -70,12 +70,7 @@ public:
         b.AddSortOrder({d.key_index("PRO:KEY:CODIGO"), kLocCodigo, true, {}});
         b.AddSortOrder({d.key_index("PRO:Key:Apelido"), kLocApelido, true, {}});
         b.SetSheet(kSheet);
-        if (request() != Request::View) {
-            b.SetInsertButton(kInsert);
-            b.SetChangeButton(kChange);
-            b.SetDeleteButton(kDelete);
-        }
-        b.SetSelectButton(kSelect);
+        SetButtons(b, kInsert, kChange, kDelete, kSelect);
         SetCloseButton(kClose);
         ShowBelowList(kList, kDescricao, 3);
         ExcludeFromNavigation({kInsert, kChange, kDelete, kSelect, kClose, kHelp});

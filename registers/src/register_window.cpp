@@ -74,6 +74,15 @@ void RegisterBrowse::ExcludeFromNavigation(std::initializer_list<int> feqs) {
     for (int f : feqs) navigator().ExcludeControl(f);
 }
 
+void RegisterBrowse::SetButtons(ui::BrowseManager& b, int insert, int change, int del, int select) {
+    if (request() != Request::View) {
+        b.SetInsertButton(insert);
+        b.SetChangeButton(change);
+        b.SetDeleteButton(del);
+    }
+    b.SetSelectButton(select);
+}
+
 void RegisterBrowse::HideUpdateButtonsWhenSelecting(int insert, int change, int del, int select) {
     hideOnSelect_ = {insert, change, del};
     selectButton_ = select;

@@ -82,6 +82,8 @@ protected:
     void ExcludeFromNavigation(std::initializer_list<int> feqs);
     // In select mode the update buttons leave the BrowseManager and hide; the focus goes to select.
     void HideUpdateButtonsWhenSelecting(int insert, int change, int del, int select);
+    // Hands the list its buttons: insert, change and delete unless the browse only views; select always.
+    void SetButtons(ui::BrowseManager& b, int insert, int change, int del, int select);
 
 private:
     data::FileManager& file_;

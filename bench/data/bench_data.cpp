@@ -202,7 +202,6 @@ struct RawRec {
     char text[12][64];
 };
 
-const char* kTextCols[] = {"Nome", "Cnpj", "Serie", "Lote", "Endereco", "Bairro", "Cidade", "Uf", "Obs1", "Obs2"};
 
 std::string raw_schema_columns() {
     std::string s;

@@ -349,9 +349,21 @@ int FileManager::next() {
         if (rc == kNoError) current_id_ = text_->position() + 1;
         return rc;
     }
+    return step(1);
+}
+
+int FileManager::previous() {
+    if (int rc = check_open(); rc) return rc;
+    if (text_) return set_error(kInvalidFile, open_name_, "not possible on a text file");
+    return step(-1);
+}
+
+// One record along the key order in direction `dir` (1 forward, -1 back): from the read-ahead batch
+// while it is fresh, else from a new batch that starts after the last record delivered.
+int FileManager::step(int dir) {
     CursorState& c = *cursor_;
     if (c.key < 0) return set_error(kRecordNotAvailable, open_name_, "no key order set");
-    bool stale = c.dir != 1 || c.generation != handle_->generation;
+    bool stale = c.dir != dir || c.generation != handle_->generation;
     if (!stale && c.index < c.count) {
         c.batch[c.index].copy_to(buffer());
         current_id_ = c.ids[c.index++];
@@ -366,36 +378,7 @@ int FileManager::next() {
         c.origin_prefix = -1;
         c.have_origin = true;
     }
-    c.dir = 1;
-    if (int rc = fill(); rc) return rc;
-    if (c.count == 0) return set_error(kRecordNotAvailable, open_name_);
-    c.batch[0].copy_to(buffer());
-    current_id_ = c.ids[0];
-    c.index = 1;
-    clear_error();
-    return kNoError;
-}
-
-int FileManager::previous() {
-    if (int rc = check_open(); rc) return rc;
-    if (text_) return set_error(kInvalidFile, open_name_, "not possible on a text file");
-    CursorState& c = *cursor_;
-    if (c.key < 0) return set_error(kRecordNotAvailable, open_name_, "no key order set");
-    bool stale = c.dir != -1 || c.generation != handle_->generation;
-    if (!stale && c.index < c.count) {
-        c.batch[c.index].copy_to(buffer());
-        current_id_ = c.ids[c.index++];
-        clear_error();
-        return kNoError;
-    }
-    if (!stale && c.exhausted) return set_error(kRecordNotAvailable, open_name_);
-    if (c.index > 0 && c.index <= c.count) {
-        c.origin.swap(c.batch[c.index - 1]);
-        c.origin_id = c.ids[c.index - 1];
-        c.origin_prefix = -1;
-        c.have_origin = true;
-    }
-    c.dir = -1;
+    c.dir = dir;
     if (int rc = fill(); rc) return rc;
     if (c.count == 0) return set_error(kRecordNotAvailable, open_name_);
     c.batch[0].copy_to(buffer());

@@ -149,6 +149,7 @@ private:
     int open_at(std::string program_path, bool explicit_path);
     int check_open();
     int fill();
+    int step(int dir);  // one record along the key order, 1 forward or -1 back
     int write_error(int rc, std::int64_t self_id);
     int number_and_write(bool show, bool put_over);  // auto-numbering with its retries
     int duplicate_key(std::int64_t self_id);  // the unique key the buffer collides with, -1 none

@@ -19,6 +19,7 @@
 #include <mutex>
 #include <thread>
 
+#include "vorel/qt/test_application.h"
 #include "vorel/core/paths.h"
 #include "vorel/qt/front_end.h"
 #include "vorel/shell/globals.h"
@@ -29,18 +30,7 @@ namespace {
 
 using namespace vorel;
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "qt_frame_tests";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication* app = [] {
-        auto* a = new QApplication(argc, argv);
-        QApplication::setStyle("Fusion");
-        return a;
-    }();
-    return *app;
-}
+QApplication& App() { return vorel::qt::TestApplication(); }
 
 class QtFrame : public ::testing::Test {
 protected:

@@ -17,6 +17,7 @@
 #include <functional>
 #include <thread>
 
+#include "vorel/qt/test_application.h"
 #include "vorel/core/paths.h"
 #include "vorel/dictionary/tables.h"
 #include "vorel/qt/front_end.h"
@@ -31,18 +32,7 @@ namespace {
 
 using namespace vorel;
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "shell_qt_tests";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication* app = [] {
-        auto* a = new QApplication(argc, argv);
-        QApplication::setStyle("Fusion");
-        return a;
-    }();
-    return *app;
-}
+QApplication& App() { return vorel::qt::TestApplication(); }
 
 ui::Runtime::Options WithDictionary() {
     ui::Runtime::Options o;

@@ -25,6 +25,7 @@
 #include <thread>
 
 #include "sample_register.h"
+#include "vorel/qt/test_application.h"
 #include "vorel/core/text.h"
 #include "vorel/qt/front_end.h"
 #include "vorel/ui/focus_highlighter.h"
@@ -33,18 +34,7 @@
 namespace vorel::qt {
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "qt_tests";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication* app = [] {
-        auto* a = new QApplication(argc, argv);
-        QApplication::setStyle("Fusion");
-        return a;
-    }();
-    return *app;
-}
+QApplication& App() { return vorel::qt::TestApplication(); }
 
 class Smoke : public ::testing::Test {
 protected:

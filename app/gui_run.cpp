@@ -9,16 +9,10 @@
 #include <filesystem>
 
 #include "placeholder_frame.h"
+#include "program_setup.h"
 #include "vorel/qt/display.h"
 #include "vorel/qt/front_end.h"
-#include "vorel/ui/record_access.h"
 #include "vorel/ui/runtime.h"
-#ifdef VOREL_HAVE_DICTIONARY
-#include "vorel/dictionary/tables.h"
-#endif
-#ifdef VOREL_HAVE_SHELL
-#include "vorel/shell/startup.h"
-#endif
 
 namespace vorel::app {
 
@@ -32,15 +26,7 @@ int RunWithWindows(int argc, char** argv) {
     QApplication::setStyle("Fusion");
     QApplication::setApplicationName("Vorel");
 
-    ui::InstallMessageBoxAsker();
-    ui::Runtime::Options options;
-#ifdef VOREL_HAVE_DICTIONARY
-    options.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-    options.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-#endif
-#ifdef VOREL_HAVE_SHELL
-    shell::ProgramaPrincipal();  // the shell's procedures, the data root and its folders
-#endif
+    ui::Runtime::Options options = PrepareProgram();
     RegisterPlaceholderFrame();
     bool haveMain = ui::ProcedureRegistry::Find("Main") && ui::ProcedureRegistry::Find("Login");
 

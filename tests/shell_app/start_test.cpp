@@ -60,8 +60,10 @@ TEST_F(VorelStart, CancellingTheLoginEndsWithExitCodeZeroAndNoFrame) {
 
 TEST_F(VorelStart, TheBuiltInUserOpensTheFrame) {
     EXPECT_EQ(Run("start Main\nwindow \"Login de Usuário\"\ntype #5 PAINELCHEFIA\ntype #7 PAINELCHEFIA\n"
-                  "press \"&Ok\"\nwait\nmenu \"Sobre\"\nwindow \"Sobre o  Sistema\"\n"),
-              0);
+                  "press \"&Ok\"\nwait\nmenu \"Sobre\"\nwindow \"Sobre o  Sistema\"\n"
+                  "menu \"C.F.O.P.\"\nwindow \"Janela de C.F.O.P. Cadastrados\"\n"),
+              0)
+        << "the frame's menu reaches the registers the program is built with";
     EXPECT_NE(LastUser().find("Usuario=PAINELCHEFIA"), std::string::npos) << LastUser();
 }
 

@@ -39,7 +39,7 @@ int RunWithWindows(int argc, char** argv) {
         qt::QtFrontEnd frontEnd(runtime, frontOptions);
         frontEnd.onFrameClosed = [&app] { app.quit(); };
         runtime.Start(haveMain ? "Main" : kPlaceholderFrame);
-        frontEnd.Show();
+        // The main window shows itself when the frame opens: the login comes alone before it.
         // The program also ends when the frame's procedure ends without a window (a failed login).
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, &app, [&runtime, &app] {

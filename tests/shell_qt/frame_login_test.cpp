@@ -55,8 +55,7 @@ protected:
         auto r = shell::IniciaPrograma(files::to_program_path(dir_ / "TRABALHO"), files::to_program_path(dir_));
         ASSERT_TRUE(r.falhas.empty());
         front = std::make_unique<qt::QtFrontEnd>(runtime, qt::FrontEndOptions{true, {}});
-        front->mainWindow()->resize(1100, 700);
-        front->Show();
+        front->mainWindow()->resize(1100, 700);  // shown by the frame's window, as in the program
     }
     void TearDown() override {
         runtime.Shutdown();
@@ -78,11 +77,11 @@ protected:
         ASSERT_TRUE(Until([&] { return runtime.Idle(); }));
         QCoreApplication::processEvents();
     }
-    void Shot(const char* name) {
+    void Shot(const char* name, QWidget* what = nullptr) {
         QByteArray dir = qgetenv("VOREL_SCREENS_DIR");
         if (dir.isEmpty()) return;
         QCoreApplication::processEvents();
-        front->mainWindow()->grab().save(QDir(QString::fromUtf8(dir)).filePath(QString::fromUtf8(name)));
+        (what ? what : front->mainWindow())->grab().save(QDir(QString::fromUtf8(dir)).filePath(QString::fromUtf8(name)));
     }
     void Post(ui::UserEvent::Kind kind, int window, int feq, std::string text = {}) {
         ui::UserEvent e;
@@ -111,14 +110,18 @@ TEST_F(ShellQt, LoginThenTheFrameWithItsMenuBar) {
     Settle();
     int login = front->WindowByCaption("Login de Usuário");
     EXPECT_EQ(front->FrameWindow(), 0) << "no frame before the login";
-    Shot("shell-login.png");
+    EXPECT_FALSE(front->mainWindow()->isVisible()) << "the login stands alone, no empty frame behind it";
+    QWidget* loginWindow = front->WindowWidget(login);
+    ASSERT_NE(loginWindow, nullptr);
+    EXPECT_TRUE(loginWindow->isWindow() && loginWindow->isVisible());
+    Shot("shell-login.png", loginWindow);
 
     Post(ui::UserEvent::Type, login, 5, "PAINELCHEFIA");
     Post(ui::UserEvent::Type, login, 7, "errada");
     Post(ui::UserEvent::Press, login, 9);
     ASSERT_TRUE(Until([&] { return front->OpenDialog() != nullptr; }));
     Settle();
-    Shot("shell-login-wrong-password.png");
+    Shot("shell-login-wrong-password.png", loginWindow);
     if (QByteArray d = qgetenv("VOREL_SCREENS_DIR"); !d.isEmpty())
         front->OpenDialog()->grab().save(QDir(QString::fromUtf8(d)).filePath("shell-login-message.png"));
     front->OpenDialog()->close();
@@ -129,6 +132,7 @@ TEST_F(ShellQt, LoginThenTheFrameWithItsMenuBar) {
     ASSERT_TRUE(Until([&] { return front->FrameWindow() != 0; }));
     Settle();
     QMainWindow* mw = front->mainWindow();
+    EXPECT_TRUE(mw->isVisible()) << "the frame's window shows the main window";
     EXPECT_EQ(mw->windowTitle().toStdString(),
               "Vorel  -  Versão: 1.00d 077 - " + text::to_utf8(shell::PastaRaiz.Get()));
     QStringList menus;

@@ -52,6 +52,14 @@ struct QtFrontEnd::Impl : public ViewHost {
         frame->SetZone(1, Q(text));
     }
 
+    // Message boxes and file dialogs belong to the main window, or to the asking window while
+    // that one stands alone (the login, before the main window shows).
+    QWidget* DialogOwner(int window) {
+        if (auto it = views.find(window); it != views.end() && it->second->standalone() && it->second->subWindow())
+            return it->second->subWindow();
+        return frame.get();
+    }
+
     // Windows of each procedure thread, oldest first: all but the newest are blocked.
     void Restack(int thread) {
         auto& ws = stacks[thread];
@@ -59,7 +67,7 @@ struct QtFrontEnd::Impl : public ViewHost {
             if (auto it = views.find(ws[i]); it != views.end()) it->second->SetBlocked(i + 1 < ws.size());
         if (!ws.empty())
             if (auto it = views.find(ws.back()); it != views.end() && it->second->subWindow()) {
-                frame->area()->setActiveSubWindow(it->second->subWindow());
+                it->second->Activate();
                 it->second->FollowFocus();
             }
         if (ws.empty()) stacks.erase(thread);
@@ -118,6 +126,9 @@ void QtFrontEnd::Apply(const ui::UiMessage& message) {
         [&](const auto& m) {
             using T = std::decay_t<decltype(m)>;
             if constexpr (std::is_same_v<T, ui::WindowOpened>) {
+                // The main window appears with the application frame's window (not before the
+                // login), unless it was shown already.
+                if (m.header.frame && !d.frame->isVisible()) d.frame->show();
                 auto v = std::make_unique<WindowView>(d, m);
                 int id = m.header.window;
                 if (m.header.frame) d.frameWindow = id;
@@ -153,22 +164,24 @@ void QtFrontEnd::Apply(const ui::UiMessage& message) {
                 }
             } else if constexpr (std::is_same_v<T, ui::MessageBoxAsked>) {
                 int dialog = m.dialog;
-                auto answer = [&d, dialog](int n) {
+                QPointer<QWidget> owner = d.DialogOwner(m.window);
+                auto answer = [&d, dialog, owner](int n) {
                     d.dialogs.erase(dialog);
-                    d.frame->activateWindow();
+                    if (owner) owner->activateWindow();
                     ui::UserEvent e;
                     e.kind = ui::UserEvent::Answer;
                     e.dialog = dialog;
                     e.number = n;
                     d.runtime.Post(e);
                 };
-                QWidget* w = IsPopup(m) ? ShowPopupMenu(d.frame.get(), m, answer) : ShowMessageBox(d.frame.get(), m, answer);
+                QWidget* w = IsPopup(m) ? ShowPopupMenu(owner, m, answer) : ShowMessageBox(owner, m, answer);
                 d.dialogs[dialog] = w;
             } else if constexpr (std::is_same_v<T, ui::FileDialogAsked>) {
                 int dialog = m.dialog;
-                auto answer = [&d, dialog](bool ok, const std::string& path) {
+                QPointer<QWidget> owner = d.DialogOwner(m.window);
+                auto answer = [&d, dialog, owner](bool ok, const std::string& path) {
                     d.dialogs.erase(dialog);
-                    d.frame->activateWindow();
+                    if (owner) owner->activateWindow();
                     ui::UserEvent e;
                     e.kind = ui::UserEvent::FileAnswer;
                     e.dialog = dialog;
@@ -176,7 +189,7 @@ void QtFrontEnd::Apply(const ui::UiMessage& message) {
                     e.text = path;
                     d.runtime.Post(e);
                 };
-                d.dialogs[dialog] = ShowFileDialog(d.frame.get(), m, answer);
+                d.dialogs[dialog] = ShowFileDialog(owner, m, answer);
             } else if constexpr (std::is_same_v<T, ui::DialogWithdrawn>) {
                 auto it = d.dialogs.find(m.dialog);
                 if (it == d.dialogs.end()) return;

@@ -1,6 +1,10 @@
 // The widgets of one model window.
 #include "window_view.h"
 
+#include <QtGui/QGuiApplication>
+#include <QtGui/QScreen>
+#include <QtWidgets/QApplication>
+
 #include <QtCore/QCoreApplication>
 #include <QtCore/QTimer>
 #include <QtGui/QKeyEvent>
@@ -128,21 +132,31 @@ WindowView::WindowView(ViewHost& host, const ui::WindowOpened& opened) : host_(h
     sub_->setAttribute(Qt::WA_DeleteOnClose);
     sub_->setWindowIcon(IconOf("vorel", {}));
     sub_->installEventFilter(this);
-    host_.mainFrame().area()->addSubWindow(sub_);
+    // Before the main window is shown (the login, before the frame opens) a window stands alone
+    // on the desktop; afterwards every window lives inside the frame.
+    standalone_ = !host_.mainFrame().isVisible();
+    if (standalone_)
+        sub_->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    else
+        host_.mainFrame().area()->addSubWindow(sub_);
     Build();
     sub_->setWindowTitle(Q(header_.caption));
     if (header_.at.w > 0 && header_.at.h > 0) {
-        sub_->move(DluX(header_.at.x), DluY(header_.at.y));
         sub_->resize(DluX(header_.at.w) + 12, DluY(header_.at.h) + 36);
+        if (!standalone_) sub_->move(DluX(header_.at.x), DluY(header_.at.y));
     } else {
         sub_->resize(sub_->sizeHint().expandedTo(sub_->minimumSizeHint()));
         // Cascade new windows a little.
         int n = static_cast<int>(host_.mainFrame().area()->subWindowList().size()) - 1;
-        sub_->move(12 + 24 * (n % 10), 12 + 24 * (n % 10));
+        if (!standalone_) sub_->move(12 + 24 * (n % 10), 12 + 24 * (n % 10));
+    }
+    if (standalone_) {
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            sub_->move(screen->availableGeometry().center() - QPoint(sub_->width() / 2, sub_->height() / 2));
     }
     if (header_.maximized) sub_->showMaximized();
     else sub_->show();
-    host_.mainFrame().area()->setActiveSubWindow(sub_);
+    Activate();
     shownFocus_ = -1;
     ApplyHeader(opened.header);
 }
@@ -796,10 +810,26 @@ void WindowView::UpdateEnabled() {
     if (content_) content_->setEnabled(header_.enabled && !blocked_);
 }
 
+void WindowView::Activate() {
+    if (!sub_) return;
+    if (standalone_) {
+        sub_->raise();
+        sub_->activateWindow();
+    } else {
+        host_.mainFrame().area()->setActiveSubWindow(sub_);
+    }
+}
+
+bool WindowView::IsActive() const {
+    if (!sub_) return false;
+    if (standalone_) return sub_->isActiveWindow() || QApplication::activeWindow() == nullptr;
+    QMdiArea* area = host_.mainFrame().area();
+    return area->activeSubWindow() == sub_ || area->currentSubWindow() == sub_;
+}
+
 void WindowView::FollowFocus() {
     if (!sub_ || !content_) return;
-    QMdiArea* area = host_.mainFrame().area();
-    if (area->activeSubWindow() != sub_ && area->currentSubWindow() != sub_) return;
+    if (!IsActive()) return;
     Item* i = Find(header_.focus);
     QWidget* w = i ? i->widget.data() : nullptr;
     if (!w) return;

@@ -74,6 +74,10 @@ public:
     void SetBlocked(bool blocked);
     // Gives the model's focus control the keyboard focus (when the window is the active one).
     void FollowFocus();
+    // Makes the window the active one (the frame's active sub-window, or the desktop's).
+    void Activate();
+    // A window opened before the main window was shown stands alone on the desktop.
+    bool standalone() const { return standalone_; }
     // The model closed the window: the sub-window goes without asking.
     void CloseFromModel();
 
@@ -102,6 +106,7 @@ private:
     void Post(ui::UserEvent::Kind kind, int feq, int number = 0, const std::string& text = {});
     void Typed(int feq, const std::string& text);
     bool Absolute() const;
+    bool IsActive() const;
     bool StructureDiffers(const ui::ControlState& a, const ui::ControlState& b) const;
 
     ViewHost& host_;
@@ -115,6 +120,7 @@ private:
     bool applying_ = false;
     bool blocked_ = false;
     bool closingFromModel_ = false;
+    bool standalone_ = false;
     int shownFocus_ = -1;
 };
 

@@ -42,7 +42,20 @@ BrowseManager::~BrowseManager() = default;
 
 void BrowseManager::SetList(int listFeq, int pageRows) {
     list_ = listFeq;
-    pageRows_ = std::max(1, pageRows);
+    pageRows_ = std::clamp(pageRows, 1, kMaxPageRows);
+}
+
+void BrowseManager::SetPageRows(int rows) {
+    rows = std::clamp(rows, 1, kMaxPageRows);
+    if (rows == pageRows_) return;
+    pageRows_ = rows;
+    if (list_ == 0 || !owner_.hasWindow() || !owner_.window().opened()) return;
+    if (page_.empty()) return ResetToTop();
+    // The page keeps its first row unless the highlighted row would fall below a shorter page.
+    int h = highlighted();
+    std::int64_t keep = page_[static_cast<std::size_t>(h - 1)].place;
+    std::int64_t first = page_[static_cast<std::size_t>(std::max(0, h - rows))].place;
+    FillFrom(first, keep);
 }
 
 void BrowseManager::AddColumn(BrowseColumn column) { columns_.push_back(std::move(column)); }
@@ -128,7 +141,9 @@ void BrowseManager::ToBottom() {
     Show(static_cast<int>(page_.size()));
 }
 
-void BrowseManager::ResetTo(std::int64_t place) {
+void BrowseManager::ResetTo(std::int64_t place) { FillFrom(place, place); }
+
+void BrowseManager::FillFrom(std::int64_t place, std::int64_t highlightPlace) {
     page_.clear();
     if (place == 0 || !source_.StartAt(place)) return ResetToTop();
     if (WantedRow()) page_.push_back({place, MakeRow()});
@@ -142,7 +157,7 @@ void BrowseManager::ResetTo(std::int64_t place) {
     }
     int highlight = 1;
     for (std::size_t i = 0; i < page_.size(); ++i)
-        if (page_[i].place == place) highlight = static_cast<int>(i) + 1;
+        if (page_[i].place == highlightPlace) highlight = static_cast<int>(i) + 1;
     Show(highlight);
 }
 
@@ -262,6 +277,12 @@ Level BrowseManager::TakeEvent(const Event& e) {
         case event::PageUp: if (e.feq == list_) { ScrollUp(pageRows_); return kHandled; } break;
         case event::ScrollTop: if (e.feq == list_) { ResetToTop(); return kHandled; } break;
         case event::ScrollBottom: if (e.feq == list_) { ToBottom(); return kHandled; } break;
+        case event::ListSized:
+            if (e.feq == list_) {
+                SetPageRows(owner_.window()[list_].visibleRows());
+                return kHandled;
+            }
+            break;
         case event::Accepted:
             if (e.feq == 0) break;
             if (e.feq == insert_) return DoUpdate(Request::Insert);

@@ -293,6 +293,8 @@ void HeadlessDriver::Maximize(int window, Rect at) { Mirror(window); Post({UserE
 
 void HeadlessDriver::Resize(int window, Rect at) { Mirror(window); Post({UserEvent::Resize, window, 0, 0, 0, {}, at}); }
 
+void HeadlessDriver::FitRows(Ctl list, int rows) { State(list); Post({UserEvent::ListRows, list.window, list.feq, rows, 0, {}, {}}); }
+
 bool HeadlessDriver::HasMessageBox() {
     WaitIdle();
     return !boxes_.empty();

@@ -97,6 +97,9 @@ public:
             int w = Current();
             auto list = t.size() > 2 ? Find(w, t[2]) : FirstList(w);
             ui_.PickRow(list, std::stoi(t[1]), cmd == "open");
+        } else if (cmd == "fit") {
+            need(1, "fit N [LIST]");
+            ui_.FitRows(t.size() > 2 ? Find(Current(), t[2]) : FirstList(Current()), std::stoi(t[1]));
         } else if (cmd == "pick") {
             need(2, "pick CONTROL ENTRY");
             int w = Current();

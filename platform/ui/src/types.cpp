@@ -73,6 +73,7 @@ const char* Name(int code) {
         case Moved: return "moved";
         case Sized: return "sized";
         case DoResize: return "resize";
+        case ListSized: return "list sized";
         default: return code >= User ? "posted" : "other";
     }
 }

@@ -467,10 +467,21 @@ void Window::Translate(const UserEvent& e) {
             pending_.push_back({event::Sized, 0, 0});
             pending_.push_back({event::DoResize, 0, 0});
             break;
+        case UserEvent::ListRows:
+            NoteListRows(e);
+            break;
         case UserEvent::Answer:
         case UserEvent::FileAnswer:
             break;
     }
+}
+
+void Window::NoteListRows(const UserEvent& e) {
+    Control* c = e.feq ? Find(e.feq) : nullptr;
+    if (!c || (c->type() != ControlType::List && c->type() != ControlType::SubList)) return;
+    if (e.number < 1 || e.number == c->visibleRows_) return;
+    c->visibleRows_ = e.number;
+    pending_.push_back({event::ListSized, e.feq, 0});
 }
 
 // ---- the loop ------------------------------------------------------------------------------------
@@ -613,6 +624,13 @@ Event Window::Next(bool wait) {
             }
             closing_ = true;  // the program is stopping
             return current_ = Event{};
+        }
+        if (ev->kind == UserEvent::ListRows) {
+            // A layout report, taken even by a window below a modal one or waiting on a box: its
+            // loop sees the list-sized event when it runs again.
+            for (Window* w : ctx_.windows())
+                if (w->id() == ev->window) w->NoteListRows(*ev);
+            continue;
         }
         if (ev->window != header_.window) continue;  // a window below a modal one: ignored
         if (!header_.enabled) continue;

@@ -10,6 +10,9 @@
 // default button and is enabled while the list has rows; it leaves the highlighted record in the
 // buffer and ends the browse with Response 1). A filter and a range keep records out; `FillRow`
 // colours cells; a `Query` (query by example) attached to a button filters on the columns.
+// The page holds `SetList`'s number of rows until the front end reports how many rows the list
+// shows (list-sized event): from then on the page holds that many, refilled at once around the
+// highlighted record, and PageUp/PageDown move by it.
 //
 // `BrowseWindow` is the register browse: a WindowController with a BrowseManager, select mode
 // taken from the request (4), view mode (6) without insert/change/delete, the close button ending
@@ -104,6 +107,11 @@ public:
 
     // Set-up.
     void SetList(int listFeq, int pageRows = 10);
+    // The page holds `rows` rows (1..kMaxPageRows) from now on; an open list is refilled around its
+    // highlighted record, which stays highlighted.
+    void SetPageRows(int rows);
+    int pageRows() const { return pageRows_; }
+    static constexpr int kMaxPageRows = 500;
     void AddColumn(BrowseColumn column);
     void AddSortOrder(SortOrder order);
     void SetSheet(int sheetFeq) { sheet_ = sheetFeq; }
@@ -149,6 +157,8 @@ protected:
     void ScrollDown(int n);
     void ScrollUp(int n);
     void ToBottom();
+    // A page from `place` on (filled from above at the end of the order), `highlightPlace` highlighted.
+    void FillFrom(std::int64_t place, std::int64_t highlightPlace);
     void UpdateButtons();
     Level DoUpdate(Request r);
 

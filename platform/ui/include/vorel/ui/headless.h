@@ -95,6 +95,8 @@ public:
     void CloseWindow(int window);
     void Maximize(int window, Rect at = {});
     void Resize(int window, Rect at);
+    // What a front end reports when a list is laid out anew: it shows `rows` whole rows.
+    void FitRows(Ctl list, int rows);
 
     // Dialogs.
     bool HasMessageBox();

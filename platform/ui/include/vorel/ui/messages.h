@@ -8,7 +8,8 @@
 //
 // User events in (front end -> procedure threads): `UserEvent`, posted with `Runtime::Post` from
 // any thread. The front end applies a user's typing to its own mirror and posts `Type`; the model
-// does not echo it back unless a procedure changes the value.
+// does not echo it back unless a procedure changes the value. `ListRows` tells how many rows fit
+// in a list control as the front end lays it out; a browse then pages by that many rows.
 #pragma once
 
 #include <string>
@@ -139,6 +140,7 @@ struct UserEvent {
         Resize,      // new size in `at`
         Answer,      // a message box answered: `dialog`, `number` the 1-based button
         FileAnswer,  // a file dialog answered: `dialog`, `text` the path; `number` 0 when cancelled
+        ListRows,    // list `feq` now shows `number` whole rows (>= 1); posted only when that changes
     };
     Kind kind = Focus;
     int window = 0;

@@ -12,7 +12,9 @@
 // from the front end are turned into framework events here, with the runtime's rules: leaving a
 // changed field accepts it (its text goes into its variable first), Tab and Shift+Tab move the
 // focus in control order over enabled and visible controls, Enter presses a button or the default
-// button, keys that a control registered as alert keys come back as alert-key events.
+// button, keys that a control registered as alert keys come back as alert-key events. A front end's
+// report of how many rows fit in a list becomes a list-sized event (also for a window below a modal
+// one, which takes it when its loop runs again).
 //
 //     Window win(ctx, "Cadastro de C.F.O.P.");
 //     win.Prompt(1, "01 Código....");  win.Entry(2, Use(rec.CODIGO));
@@ -100,6 +102,8 @@ public:
     int selected() const { return s_.selected; }
     int dropCount() const { return s_.dropCount; }
     const std::vector<Row>& rows() const { return s_.rows; }
+    // Whole rows the front end shows of this list at its present size (0 until it has said).
+    int visibleRows() const { return visibleRows_; }
     const std::vector<std::string>& items() const { return s_.items; }
     const std::vector<std::string>& itemValues() const { return values_; }
     bool HasAlert(int keyCode) const;
@@ -115,6 +119,7 @@ private:
     std::vector<std::string> values_;  // explicit values of drop-list entries
     bool touched_ = false;
     bool immediate_ = false;
+    int visibleRows_ = 0;
 };
 
 class Window {
@@ -206,6 +211,7 @@ private:
     bool OnCurrentTab(const Control& c) const;
     void Refresh();
     void Translate(const UserEvent& e);
+    void NoteListRows(const UserEvent& e);
     void ProcessKey(int code);
     void MoveFocus(int dir);
     void ChangeFocus(int feq, bool queueSelected);

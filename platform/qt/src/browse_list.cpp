@@ -2,6 +2,8 @@
 #include "browse_list.h"
 
 #include <QtGui/QMouseEvent>
+#include <QtGui/QResizeEvent>
+#include <QtGui/QShowEvent>
 #include <QtGui/QWheelEvent>
 #include <QtWidgets/QHeaderView>
 
@@ -101,6 +103,29 @@ void BrowseList::wheelEvent(QWheelEvent* e) {
     int steps = e->angleDelta().y() / 120;
     if (steps != 0 && onScroll) onScroll(-steps * 3);
     e->accept();
+}
+
+int BrowseList::rowsFit() const {
+    int rowHeight = std::max(1, verticalHeader()->defaultSectionSize());
+    return std::max(1, viewport()->height() / rowHeight);
+}
+
+void BrowseList::ReportRowsFit() {
+    if (!isVisible()) return;
+    int rows = rowsFit();
+    if (rows == reportedRows_) return;
+    reportedRows_ = rows;
+    if (onRowsFit) onRowsFit(rows);
+}
+
+void BrowseList::resizeEvent(QResizeEvent* e) {
+    QTableWidget::resizeEvent(e);
+    ReportRowsFit();
+}
+
+void BrowseList::showEvent(QShowEvent* e) {
+    QTableWidget::showEvent(e);
+    ReportRowsFit();
 }
 
 }  // namespace vorel::qt

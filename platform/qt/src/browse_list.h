@@ -23,14 +23,20 @@ public:
 
     std::function<void(int row, bool accept)> onPick;  // 1-based row
     std::function<void(int rows)> onScroll;           // negative: up
+    std::function<void(int rows)> onRowsFit;          // whole rows that fit now (>= 1), on a change
+    int rowsFit() const;
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
+    void ReportRowsFit();
     std::vector<ui::Column> columns_;
+    int reportedRows_ = 0;
 };
 
 }  // namespace vorel::qt

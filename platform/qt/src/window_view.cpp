@@ -419,6 +419,7 @@ QWidget* WindowView::MakeWidget(Item& item, QWidget* parent) {
                 Post(UserEvent::PickRow, feq, row, accept ? "accept" : "");
             };
             l->onScroll = [this, feq](int rows) { Post(UserEvent::Scroll, feq, rows); };
+            l->onRowsFit = [this, feq](int rows) { Post(UserEvent::ListRows, feq, rows); };
             w = l;
             break;
         }

@@ -1,13 +1,15 @@
 // The Qt front end on the offscreen platform: the frame opens with its menu, toolbar and status
 // zones; a register is opened from the menu, typed into with the keyboard (Tab, Enter, the
 // keypad's decimal key) and saved, and the record lands; a message box disables only its own
-// procedure's window. With VOREL_SCREENS_DIR set, the tests also save pictures of what they show.
+// procedure's window; a browse's list shows as many rows as fit it as its window is resized. With
+// VOREL_SCREENS_DIR set, the tests also save pictures of what they show.
 #include <gtest/gtest.h>
 
 #include <QtCore/QDir>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
+#include <QtWidgets/QHeaderView>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
@@ -24,6 +26,7 @@
 #include <functional>
 #include <thread>
 
+#include "browse_list.h"
 #include "sample_register.h"
 #include "vorel/qt/test_application.h"
 #include "vorel/core/text.h"
@@ -234,6 +237,40 @@ TEST_F(Smoke, MessageBoxDisablesOnlyItsOwnProceduresWindow) {
     Settle();
     EXPECT_EQ(front->mainWindow()->focusWidget(), Control<QLineEdit>(form, 2));  // the form selected the code again
     EXPECT_TRUE(testing::ReadSampleRecords().empty());
+}
+
+TEST_F(Smoke, ABrowseShowsAsManyRowsAsFitItsList) {
+    std::vector<testing::SampleRecord> records(40);
+    for (int i = 0; i < 40; ++i) {
+        records[static_cast<std::size_t>(i)].Codigo = static_cast<std::uint16_t>(i + 1);
+        records[static_cast<std::size_t>(i)].Descricao = text::from_utf8("Item " + std::to_string(i + 1));
+    }
+    ASSERT_TRUE(testing::WriteSampleRecords(records));
+    StartFrame();
+    Settle();
+    rt->Start("TesteRegistro");
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Registros de Teste") != 0; }));
+    int browse = front->WindowByCaption("Registros de Teste");
+    Settle();
+    auto* list = dynamic_cast<BrowseList*>(front->ControlWidget(browse, 30));
+    ASSERT_NE(list, nullptr);
+    auto filled = [&] { return list->rowCount() == list->rowsFit(); };
+    ASSERT_TRUE(Until(filled));
+    QWidget* sub = front->WindowWidget(browse);
+    int rows = list->rowCount();
+    int height = sub->height();
+    // Taller: the model sends more rows, from the same first record.
+    sub->resize(sub->width(), height + 6 * list->verticalHeader()->defaultSectionSize());
+    ASSERT_TRUE(Until([&] { return filled() && list->rowCount() > rows; }));
+    EXPECT_EQ(list->item(0, 0)->text(), "1");
+    // Shorter again with a row below the new bottom highlighted: the page ends on it.
+    int taller = list->rowCount();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(taller - 2, 0)).center());
+    Settle();
+    sub->resize(sub->width(), height);
+    ASSERT_TRUE(Until([&] { return filled() && list->rowCount() == rows; }));
+    EXPECT_EQ(list->item(rows - 1, 0)->text(), QString::number(taller - 1));
+    EXPECT_EQ(list->item(rows - 1, 0)->background().color(), list->palette().color(QPalette::Highlight));
 }
 
 }  // namespace

@@ -212,6 +212,22 @@ std::vector<SampleRecord> ReadSampleRecords() {
     return out;
 }
 
+bool WriteSampleRecords(const std::vector<SampleRecord>& records) {
+    bool ok = false;
+    std::thread([&] {
+        data::FileManager fm(TesteQt());
+        if (fm.open() != 0) return;
+        ok = true;
+        for (const auto& r : records) {
+            fm.clear_record();
+            fm.rec<SampleRecord>() = r;
+            if (fm.add() != 0) ok = false;
+        }
+        fm.close();
+    }).join();
+    return ok;
+}
+
 void RegisterSampleProcedures() {
     InstallMessageBoxAsker();
     ProcedureRegistry::Add("TesteFrame", Frame);

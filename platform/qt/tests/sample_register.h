@@ -29,6 +29,8 @@ void SetSampleTablePath(const std::string& path);
 ui::Runtime::Options SampleRuntimeOptions();
 // The table's records in key order, read on a thread of its own.
 std::vector<SampleRecord> ReadSampleRecords();
+// Adds records to the table, on a thread of its own; false when one is refused.
+bool WriteSampleRecords(const std::vector<SampleRecord>& records);
 
 // Registers "TesteFrame" (the frame: menu "&Cadastros" with "&Registro de Teste\tCtrl + T",
 // toolbar, clock zone), "TesteRegistro" (browse "Registros de Teste") and "UTesteRegistro" (form,

@@ -10,6 +10,9 @@
 
 #include "placeholder_frame.h"
 #include "program_setup.h"
+#ifdef VOREL_HAVE_SHELL
+#include "system_clipboard.h"
+#endif
 #include "vorel/qt/display.h"
 #include "vorel/qt/front_end.h"
 #include "vorel/ui/runtime.h"
@@ -30,6 +33,9 @@ int RunWithWindows(int argc, char** argv) {
     RegisterPlaceholderFrame();
     bool haveMain = ui::ProcedureRegistry::Find("Main") && ui::ProcedureRegistry::Find("Login");
 
+#ifdef VOREL_HAVE_SHELL
+    SystemClipboard clipboard;  // outlives the procedure threads below
+#endif
     int rc = 0;
     {
         ui::Runtime runtime(options);

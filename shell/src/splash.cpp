@@ -1,4 +1,5 @@
-// Abertura: the splash window (no caption) with the program line and the version; on closing it
+// Abertura: the splash window (no caption) with the program line and the version; it closes after
+// five seconds, on a click, or when another window becomes the active one. On closing it
 // runs the one-time file conversion when the marker "Tem.Atu" lies in the data root.
 #include <cstdio>
 
@@ -38,7 +39,7 @@ public:
     }
 
     Level OnWindowEvent(const Event& e) override {
-        if (e.code == event::Timer) {
+        if (e.code == event::Timer || e.code == event::LoseFocus) {
             window().Post(event::CloseWindow);
             return Level::Benign;
         }

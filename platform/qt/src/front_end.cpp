@@ -60,6 +60,21 @@ struct QtFrontEnd::Impl : public ViewHost {
         return frame.get();
     }
 
+    // The sub-window that was active before `now` (another one, or none when the main window lost
+    // the desktop's focus) tells its procedure.
+    void Deactivated(QMdiSubWindow* now) {
+        QMdiSubWindow* before = lastActive;
+        lastActive = now;
+        if (!before || before == now) return;
+        for (auto& [id, v] : views)
+            if (v->subWindow() == before) {
+                ui::UserEvent e;
+                e.kind = ui::UserEvent::Deactivated;
+                e.window = id;
+                runtime.Post(e);
+            }
+    }
+
     // Windows of each procedure thread, oldest first: all but the newest are blocked.
     void Restack(int thread) {
         auto& ws = stacks[thread];
@@ -83,6 +98,7 @@ struct QtFrontEnd::Impl : public ViewHost {
     std::map<int, std::vector<int>> stacks;
     std::map<int, QPointer<QWidget>> dialogs;
     int frameWindow = 0;
+    QPointer<QMdiSubWindow> lastActive;
     std::vector<int> order;  // window ids in opening order
 };
 
@@ -101,7 +117,10 @@ QtFrontEnd::QtFrontEnd(ui::Runtime& runtime, FrontEndOptions options)
         return true;
     };
     QObject::connect(impl_->frame->area(), &QMdiArea::subWindowActivated, impl_->frame.get(),
-                     [this](QMdiSubWindow*) { impl_->StatusChanged(); });
+                     [this](QMdiSubWindow* now) {
+                         impl_->Deactivated(now);
+                         impl_->StatusChanged();
+                     });
     impl_->notifier = std::make_unique<QSocketNotifier>(runtime.WakeFd(), QSocketNotifier::Read);
     QObject::connect(impl_->notifier.get(), &QSocketNotifier::activated, impl_->frame.get(), [this] { Pump(); });
 }

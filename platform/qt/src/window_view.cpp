@@ -920,6 +920,8 @@ bool WindowView::eventFilter(QObject* watched, QEvent* event) {
             Post(UserEvent::Close, 0);
             return true;
         }
+        if (standalone_ && event->type() == QEvent::WindowDeactivate && !closingFromModel_)
+            Post(UserEvent::Deactivated, 0);
         if (event->type() == QEvent::WindowStateChange && sub_->isMaximized() && !header_.maximized) {
             UserEvent e;
             e.kind = UserEvent::Maximize;

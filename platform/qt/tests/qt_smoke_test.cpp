@@ -21,6 +21,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -271,6 +272,37 @@ TEST_F(Smoke, ABrowseShowsAsManyRowsAsFitItsList) {
     ASSERT_TRUE(Until([&] { return filled() && list->rowCount() == rows; }));
     EXPECT_EQ(list->item(rows - 1, 0)->text(), QString::number(taller - 1));
     EXPECT_EQ(list->item(rows - 1, 0)->background().color(), list->palette().color(QPalette::Highlight));
+}
+
+}  // namespace
+}  // namespace vorel::qt
+
+namespace vorel::qt {
+namespace {
+
+TEST_F(Smoke, AWindowIsToldWhenAnotherOneBecomesActive) {
+    StartFrame();
+    Settle();
+    std::atomic<int> lostFocus{0};
+    rt->Start("Aviso", [&lostFocus](ui::ProcContext& ctx) {
+        ui::Window w(ctx, "Aviso");
+        w.String(1, "Aguarde");
+        w.Open();
+        for (ui::Event e; (e = w.Accept()).code != ui::event::None;) {
+            if (e.code == ui::event::LoseFocus) {
+                ++lostFocus;
+                w.Close();
+            }
+            if (e.code == ui::event::CloseWindow) w.Close();
+        }
+    });
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Aviso") != 0; }));
+    Settle();
+    EXPECT_EQ(lostFocus, 0) << "opening and showing a window does not take its focus away";
+    rt->Start("TesteRegistro");
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Aviso") == 0; })) << "closed on losing the focus";
+    EXPECT_EQ(lostFocus, 1);
+    EXPECT_NE(front->WindowByCaption("Registros de Teste"), 0);
 }
 
 }  // namespace

@@ -288,6 +288,7 @@ void HeadlessDriver::PickItem(Ctl dropList, const std::string& itemText) {
 void HeadlessDriver::Check(Ctl box, bool on) { State(box); Post({UserEvent::Check, box.window, box.feq, on ? 1 : 0, 0, {}, {}}); }
 
 void HeadlessDriver::CloseWindow(int window) { Mirror(window); Post({UserEvent::Close, window, 0, 0, 0, {}, {}}); }
+void HeadlessDriver::Deactivate(int window) { Mirror(window); Post({UserEvent::Deactivated, window, 0, 0, 0, {}, {}}); }
 
 void HeadlessDriver::Maximize(int window, Rect at) { Mirror(window); Post({UserEvent::Maximize, window, 0, 0, 0, {}, at}); }
 

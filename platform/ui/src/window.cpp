@@ -470,6 +470,9 @@ void Window::Translate(const UserEvent& e) {
         case UserEvent::ListRows:
             NoteListRows(e);
             break;
+        case UserEvent::Deactivated:
+            pending_.push_back({event::LoseFocus, 0, 0});
+            break;
         case UserEvent::Answer:
         case UserEvent::FileAnswer:
             break;

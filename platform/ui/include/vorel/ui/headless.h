@@ -93,6 +93,7 @@ public:
     void PickItem(Ctl dropList, const std::string& itemText);
     void Check(Ctl box, bool on);
     void CloseWindow(int window);
+    void Deactivate(int window);  // another window or program became the active one
     void Maximize(int window, Rect at = {});
     void Resize(int window, Rect at);
     // What a front end reports when a list is laid out anew: it shows `rows` whole rows.

@@ -486,6 +486,17 @@ QWidget* WindowView::MakeWidget(Item& item, QWidget* parent) {
     return w;
 }
 
+// A frame receives its menu and toolbar a control at a time: they are built once the waiting
+// messages are applied, not once per control.
+void WindowView::RebuildFrameSoon() {
+    if (frameRebuildQueued_) return;
+    frameRebuildQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        frameRebuildQueued_ = false;
+        BuildFrame();
+    });
+}
+
 void WindowView::BuildFrame() {
     MainFrame& f = host_.mainFrame();
     for (auto& p : frameParts_)
@@ -773,7 +784,7 @@ void WindowView::ApplyControl(const ControlState& c) {
     if (!item || StructureDiffers(item->s, c)) {
         if (item) item->s = c;
         else items_.push_back(Item{c, {}, {}, {}, {}, {}});
-        if (header_.frame) BuildFrame();
+        if (header_.frame) RebuildFrameSoon();
         else Build();
         FollowFocus();
     } else {
@@ -798,7 +809,7 @@ void WindowView::RemoveControl(int feq) {
     auto it = std::find_if(items_.begin(), items_.end(), [&](const Item& i) { return i.s.feq == feq; });
     if (it == items_.end()) return;
     items_.erase(it);
-    if (header_.frame) BuildFrame();
+    if (header_.frame) RebuildFrameSoon();
     else Build();
 }
 

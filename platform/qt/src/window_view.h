@@ -97,6 +97,7 @@ private:
     const Item* Find(int feq) const;
     void Build();
     void BuildFrame();
+    void RebuildFrameSoon();
     void BuildContainer(int parent, QWidget* into);
     QWidget* MakeWidget(Item& item, QWidget* parent);
     void Update(Item& item);
@@ -121,6 +122,7 @@ private:
     bool blocked_ = false;
     bool closingFromModel_ = false;
     bool standalone_ = false;
+    bool frameRebuildQueued_ = false;
     int shownFocus_ = -1;
 };
 

@@ -7,7 +7,11 @@
 #include <QtCore/QDir>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
+#include <QtTest/QTest>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QTableWidget>
 #include <QtWidgets/QMainWindow>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
@@ -25,6 +29,7 @@
 #include "vorel/shell/main_frame.h"
 #include "vorel/shell/procedures.h"
 #include "vorel/shell/startup.h"
+#include "vorel/registers/procedures.h"
 #include "vorel/ui/record_access.h"
 #include "vorel/ui/runtime.h"
 
@@ -51,6 +56,7 @@ protected:
         std::filesystem::create_directories(dir_ / "settings");
         ::setenv("VOREL_SETTINGS_DIR", (dir_ / "settings").c_str(), 1);
         shell::RegisterShellProcedures();
+        registers::AddRegisterProcedures();
         ui::InstallMessageBoxAsker();
         auto r = shell::IniciaPrograma(files::to_program_path(dir_ / "TRABALHO"), files::to_program_path(dir_));
         ASSERT_TRUE(r.falhas.empty());
@@ -147,6 +153,47 @@ TEST_F(ShellQt, LoginThenTheFrameWithItsMenuBar) {
     if (QByteArray d = qgetenv("VOREL_SCREENS_DIR"); !d.isEmpty())
         arquivo->grab().save(QDir(QString::fromUtf8(d)).filePath("shell-menu-arquivo.png"));
     arquivo->hide();
+
+    // The CFOP register from the keyboard: its menu shortcut opens the browse inside the frame,
+    // Insert's button opens the form, the code and description are typed and Enter moves on.
+    mw->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mw));
+    // An X server without a window manager (the screenshots' Xvfb) activates nothing by itself.
+    if (!QApplication::activeWindow()) QApplication::setActiveWindow(mw);
+    QTest::keyClick(mw, Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Janela de C.F.O.P. Cadastrados") != 0; }));
+    Settle();
+    int browse = front->WindowByCaption("Janela de C.F.O.P. Cadastrados");
+    EXPECT_FALSE(front->WindowWidget(browse)->isWindow()) << "a sub-window of the frame";
+    auto* insert = qobject_cast<QPushButton*>(front->ControlWidget(browse, 10));
+    ASSERT_NE(insert, nullptr);
+    EXPECT_EQ(insert->text(), "&Inclui Novo C.F.O.");
+    QTest::mouseClick(insert, Qt::LeftButton);
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Inclui Novo Cadastro de C.F.O.P.") != 0; }));
+    Settle();
+    int form = front->WindowByCaption("Inclui Novo Cadastro de C.F.O.P.");
+    auto* code = qobject_cast<QLineEdit*>(front->ControlWidget(form, 3));
+    ASSERT_NE(code, nullptr);
+    ASSERT_TRUE(Until([&] { return code->hasFocus(); }));
+    QTest::keyClicks(code, "1102");
+    QTest::keyClick(code, Qt::Key_Return);
+    auto* description = qobject_cast<QLineEdit*>(front->ControlWidget(form, 13));
+    ASSERT_NE(description, nullptr);
+    Post(ui::UserEvent::Focus, form, 13);
+    ASSERT_TRUE(Until([&] { return description->hasFocus(); }));
+    QTest::keyClicks(description, "Compra para revenda");
+    Settle();
+    Shot("shell-cfop-form.png");
+    QWidget* formWindow = front->WindowWidget(form);
+    EXPECT_GE(formWindow->width(), description->geometry().right()) << "the entry fits in its window";
+    QTest::mouseClick(qobject_cast<QPushButton*>(front->ControlWidget(form, 14)), Qt::LeftButton);
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Inclui Novo Cadastro de C.F.O.P.") == 0; }));
+    Settle();
+    auto* list = qobject_cast<QTableWidget*>(front->ControlWidget(browse, 8));
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(Until([&] { return list->rowCount() >= 1 && list->item(0, 0) && list->item(0, 0)->text() == "1102"; }));
+    EXPECT_EQ(list->item(0, 1)->text(), "Compra para revenda");
+    Shot("shell-cfop-browse.png");
     mw->close();
     ASSERT_TRUE(Until([&] { return runtime.Finished(main).has_value(); }));
     EXPECT_EQ(*runtime.Finished(main), ui::Response::Completed);

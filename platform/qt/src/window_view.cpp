@@ -150,6 +150,7 @@ WindowView::WindowView(ViewHost& host, const ui::WindowOpened& opened) : host_(h
         int n = static_cast<int>(host_.mainFrame().area()->subWindowList().size()) - 1;
         if (!standalone_) sub_->move(12 + 24 * (n % 10), 12 + 24 * (n % 10));
     }
+    FitContent();  // a declared size smaller than what the window holds grows to show it all
     if (standalone_) {
         if (QScreen* screen = QGuiApplication::primaryScreen())
             sub_->move(screen->availableGeometry().center() - QPoint(sub_->width() / 2, sub_->height() / 2));
@@ -234,6 +235,35 @@ void WindowView::Build() {
     if (old) old->deleteLater();
     for (auto& i : items_) Update(i);
     UpdateEnabled();
+    FitContent();
+}
+
+// A window grows to show what it holds when controls arrive after it opened (never beyond the
+// frame's area, and never shrinks what the user sized).
+void WindowView::FitContent() {
+    if (!sub_ || !content_ || sub_->isMaximized() || Absolute()) return;
+    // Texts and widths set after the widgets went into their layouts leave nested layouts with
+    // stale sizes: measure afresh.
+    std::function<void(QLayout*)> invalidate = [&](QLayout* l) {
+        if (!l) return;
+        l->invalidate();
+        for (int k = 0; k < l->count(); ++k) invalidate(l->itemAt(k)->layout());
+    };
+    invalidate(content_->layout());
+    if (sub_->layout()) sub_->layout()->invalidate();
+    QSize want = sub_->sizeHint().expandedTo(sub_->minimumSizeHint());
+    if (!standalone_) want = want.boundedTo(host_.mainFrame().area()->viewport()->size());
+    QSize now = sub_->size();
+    if (now.width() >= want.width() && now.height() >= want.height()) return;
+    sub_->resize(now.expandedTo(want));
+    if (!standalone_) {
+        // Keep it inside the area: move it left or up when it grew past the edge.
+        QRect area = host_.mainFrame().area()->viewport()->rect();
+        QPoint at = sub_->pos();
+        at.setX(std::max(0, std::min(at.x(), area.width() - sub_->width())));
+        at.setY(std::max(0, std::min(at.y(), area.height() - sub_->height())));
+        sub_->move(at);
+    }
 }
 
 void WindowView::BuildContainer(int parent, QWidget* into) {

@@ -98,6 +98,7 @@ private:
     void Build();
     void BuildFrame();
     void RebuildFrameSoon();
+    void FitContent();
     void BuildContainer(int parent, QWidget* into);
     QWidget* MakeWidget(Item& item, QWidget* parent);
     void Update(Item& item);

@@ -2,11 +2,12 @@
 // deletes the company's folder under the data root with everything in it. Tables: none.
 //
 // The folder is always PastaRaiz & the code in eight digits, and the delete is bound to the data
-// root: no other folder is ever touched. What could not be deleted (a file in use) stays and is
-// listed in a message.
+// root: no other folder is ever touched; ExcluiArquivos shows each folder and file as it goes. What
+// could not be deleted (a file in use) stays and is listed in a message.
 #include "vorel/core/paths.h"
 #include "vorel/core/text.h"
 #include "vorel/shell/company.h"
+#include "vorel/shell/exclui_arquivos.h"
 #include "vorel/shell/globals.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/window_controller.h"
@@ -51,7 +52,7 @@ private:
     void Exclui() {
         const std::string raiz(text::clip(PastaRaiz.Get()));
         const std::string pasta = files::join(raiz, text::zero_fill(codigo_, 8));
-        std::vector<files::DeleteFailure> falhas = files::remove_tree(pasta, raiz);
+        std::vector<files::DeleteFailure> falhas = ExcluiArquivos(context(), pasta, raiz);
         if (falhas.empty()) return;
         std::string texto = "Não foi possível excluir:";
         for (std::size_t i = 0; i < falhas.size() && i < 10; ++i)

@@ -6,6 +6,7 @@
 #include "company_fixture.h"
 #include "vorel/core/settings_file.h"
 #include "vorel/shell/company.h"
+#include "vorel/ui/messages.h"
 
 using namespace vorel;
 using namespace vorel::shell;
@@ -139,6 +140,57 @@ TEST_F(CompanyForm, DeletingACompanyAsksTwiceThenItsFolderMayGo) {
     driver->Press(driver->ByText(a, "&NÃO"));
     EXPECT_TRUE(std::filesystem::exists(Native("dados/00000043/Vorel/x.Tps")));
     EXPECT_TRUE(Codigos(b).empty());
+}
+
+// What the front end is sent while a company's folder goes: a window per folder, nested ones on
+// top, and the file being deleted redrawn now and then rather than once per file.
+struct Gravador : HeadlessDriver {
+    using HeadlessDriver::HeadlessDriver;
+    std::vector<int> abertas;                  // progress windows open now
+    std::vector<std::pair<std::string, std::size_t>> pastas;  // folder shown, windows open with it
+    std::vector<bool> modais;
+    int redesenhos = 0;                        // changes of the "Arquivo:" text sent
+    void Apply(const UiMessage& m) override {
+        if (auto* o = std::get_if<WindowOpened>(&m)) {
+            if (o->controls.size() == 5 && o->controls[0].text == "Reorganizando arquivos") {
+                EXPECT_EQ(o->header.caption, "");
+                EXPECT_EQ(o->controls[1].text, "Diretório:");
+                EXPECT_EQ(o->controls[3].text, "Arquivo:");
+                abertas.push_back(o->header.window);
+                pastas.emplace_back(o->controls[2].text, abertas.size());
+                modais.push_back(o->header.modal);
+            }
+        } else if (auto* c = std::get_if<WindowClosed>(&m)) {
+            std::erase(abertas, c->window);
+        } else if (auto* ch = std::get_if<ControlChanged>(&m)) {
+            if (std::find(abertas.begin(), abertas.end(), ch->window) != abertas.end() && ch->control.feq == 5)
+                ++redesenhos;
+        }
+        HeadlessDriver::Apply(m);
+    }
+};
+
+TEST_F(CompanyForm, TheFolderGoesWithAWindowPerFolderAndFewRedraws) {
+    const int kArquivos = 3000;
+    WriteFile(Native("dados/00000042/Vorel/2016/Entradas.Tps"), "x");
+    WriteFile(Native("dados/00000042/Escrita/ForCli.Tps"), "x");
+    for (int i = 0; i < kArquivos; ++i) WriteFile(Native("dados/00000042/Muitos/A" + std::to_string(i) + ".Tps"), "x");
+    driver.reset();
+    auto gravador = std::make_unique<Gravador>(*rt);
+    Gravador& g = *gravador;
+    driver = std::move(gravador);
+    rt->Start("Apaga", [](ProcContext& ctx) { ApagaEmpresa(ctx, 42, "Empresa Antiga"); });
+    int a = WaitWindow("Confirmação de Exclusão");
+    driver->Press(driver->ByText(a, "&SIM"));
+    EXPECT_FALSE(std::filesystem::exists(Native("dados/00000042")));
+    EXPECT_FALSE(driver->HasMessageBox()) << "everything went";
+    const std::string raiz = Folder("dados") + "\\00000042";
+    using Pasta = std::pair<std::string, std::size_t>;
+    EXPECT_EQ(g.pastas, (std::vector<Pasta>{{raiz, 1}, {raiz + "\\Escrita", 2}, {raiz + "\\Muitos", 2},
+                                           {raiz + "\\Vorel", 2}, {raiz + "\\Vorel\\2016", 3}}));
+    EXPECT_EQ(g.modais, std::vector<bool>(5, true)) << "each on top of the window that asked";
+    EXPECT_TRUE(g.abertas.empty());
+    EXPECT_LT(g.redesenhos, kArquivos / 4);
 }
 
 TEST_F(CompanyForm, AFolderIsDeletedOnlyAfterACompletedDelete) {

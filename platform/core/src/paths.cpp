@@ -210,7 +210,8 @@ std::vector<Entry> list(std::string_view folder, std::string_view pattern, std::
 
 namespace {
 
-void remove_tree_at(const fs::path& folder, std::vector<DeleteFailure>& failures) {
+void remove_tree_at(const fs::path& folder, std::vector<DeleteFailure>& failures, DeleteObserver* observer) {
+    if (observer) observer->entering(to_program_path(folder));
     std::error_code ec;
     std::vector<fs::path> children;
     fs::directory_iterator it(folder, ec);
@@ -220,32 +221,35 @@ void remove_tree_at(const fs::path& folder, std::vector<DeleteFailure>& failures
     for (const fs::path& child : children) {
         std::error_code child_ec;
         if (fs::is_directory(fs::symlink_status(child, child_ec))) {
-            remove_tree_at(child, failures);
-        } else if (!fs::remove(child, child_ec) && child_ec) {
-            failures.push_back({to_program_path(child), child_ec.message()});
+            remove_tree_at(child, failures, observer);
+            continue;
         }
+        if (observer) observer->deleting(to_program_path(child));
+        if (!fs::remove(child, child_ec) && child_ec) failures.push_back({to_program_path(child), child_ec.message()});
     }
     ec.clear();
     if (!fs::remove(folder, ec) && ec) failures.push_back({to_program_path(folder), ec.message()});
+    if (observer) observer->leaving(to_program_path(folder));
 }
 
 }  // namespace
 
-std::vector<DeleteFailure> remove_tree(std::string_view program_path) {
+std::vector<DeleteFailure> remove_tree(std::string_view program_path, DeleteObserver* observer) {
     std::vector<DeleteFailure> failures;
     fs::path root = resolve(program_path);
     std::error_code ec;
     fs::file_status st = fs::symlink_status(root, ec);
     if (!fs::exists(st)) return failures;
     if (fs::is_directory(st)) {
-        remove_tree_at(root, failures);
+        remove_tree_at(root, failures, observer);
     } else if (!fs::remove(root, ec) && ec) {
         failures.push_back({to_program_path(root), ec.message()});
     }
     return failures;
 }
 
-std::vector<DeleteFailure> remove_tree(std::string_view program_path, std::string_view inside) {
+std::vector<DeleteFailure> remove_tree(std::string_view program_path, std::string_view inside,
+                                       DeleteObserver* observer) {
     std::error_code ec;
     fs::path target = fs::weakly_canonical(resolve(program_path), ec);
     fs::path root = ec ? fs::path() : fs::weakly_canonical(resolve(inside), ec);
@@ -258,7 +262,7 @@ std::vector<DeleteFailure> remove_tree(std::string_view program_path, std::strin
         below = root_done && t != target.end() && !t->empty();
     }
     if (!below) return {{std::string(program_path), "outside the folder it must stay in; nothing deleted"}};
-    return remove_tree(program_path);
+    return remove_tree(program_path, observer);
 }
 
 }  // namespace vorel::files

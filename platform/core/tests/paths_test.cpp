@@ -178,6 +178,29 @@ TEST(Paths, RemoveTreeGoesOnPastFailuresAndReportsThem) {
     EXPECT_TRUE(remove_tree(tmp.program("NaoExiste")).empty());
 }
 
+TEST(Paths, RemoveTreeTellsItsObserverEachFolderAndFileInTurn) {
+    TempFolder tmp;
+    tmp.write("Raiz/Empresa/a.dat", "x");
+    tmp.write("Raiz/Empresa/Sub/b.dat", "x");
+    tmp.write("Outside/c.dat", "x");
+    fs::create_directory_symlink(tmp.path() / "Outside", tmp.path() / "Raiz/Empresa/link");
+    struct Log : DeleteObserver {
+        std::string base;
+        std::vector<std::string> seen;
+        void note(const char* what, const std::string& p) { seen.push_back(what + p.substr(base.size())); }
+        void entering(const std::string& f) override { note("> ", f); }
+        void deleting(const std::string& f) override { note("- ", f); }
+        void leaving(const std::string& f) override { note("< ", f); }
+    } log;
+    log.base = tmp.program("Raiz");
+    EXPECT_TRUE(remove_tree(log.base + "\\Empresa", log.base, &log).empty());
+    // Folders are entered and left in pairs, nested; a link is deleted like a file, never entered.
+    EXPECT_EQ(log.seen, (std::vector<std::string>{"> \\Empresa", "> \\Empresa\\Sub", "- \\Empresa\\Sub\\b.dat",
+                                                  "< \\Empresa\\Sub", "- \\Empresa\\a.dat", "- \\Empresa\\link",
+                                                  "< \\Empresa"}));
+    EXPECT_TRUE(fs::exists(tmp.path() / "Outside/c.dat"));
+}
+
 TEST(Paths, RemoveTreeInsideARootRefusesWhatLiesOutsideIt) {
     TempFolder tmp;
     tmp.write("Raiz/Empresa/a.dat", "x");

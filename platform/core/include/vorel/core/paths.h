@@ -66,12 +66,24 @@ struct DeleteFailure {
     std::string path;  // program form
     std::string message;
 };
+// What a tree delete tells as it goes, for a window that shows its progress. Paths are in program
+// form; every call comes on the deleting thread, one per entry, so an observer that draws must
+// keep its drawing cheap.
+class DeleteObserver {
+public:
+    virtual ~DeleteObserver() = default;
+    virtual void entering(const std::string& folder) { (void)folder; }  // before its entries
+    virtual void deleting(const std::string& file) { (void)file; }      // just before the delete
+    virtual void leaving(const std::string& folder) { (void)folder; }   // after removing it (or not)
+};
+
 // Deletes a folder and everything under it, going on past failures; returns what could not be
 // deleted (empty on full success, and when the folder does not exist). Symbolic links are deleted,
 // never followed.
-std::vector<DeleteFailure> remove_tree(std::string_view program_path);
+std::vector<DeleteFailure> remove_tree(std::string_view program_path, DeleteObserver* observer = nullptr);
 // The same, refused (one failure, nothing deleted) unless the folder lies strictly inside
 // `inside` (the data root) once both are resolved, links included.
-std::vector<DeleteFailure> remove_tree(std::string_view program_path, std::string_view inside);
+std::vector<DeleteFailure> remove_tree(std::string_view program_path, std::string_view inside,
+                                       DeleteObserver* observer = nullptr);
 
 }  // namespace vorel::files

@@ -10,6 +10,7 @@
 #include "vorel/registers/register_window.h"
 #include "vorel/registers/responsible_persons.h"
 #include "vorel/registers/typed_values.h"
+#include "vorel/shell/company.h"
 #include "vorel/shell/globals.h"
 #include "vorel/ui/query.h"
 
@@ -166,8 +167,7 @@ public:
 
 protected:
     void BeforeTables() override {
-        if (shell::GLO_EMPRESA_CODIGO.Get() == 0 && ui::ProcedureRegistry::Find("SelecionaEmpresa"))
-            context().Call("SelecionaEmpresa");
+        shell::GaranteEmpresa(context());  // goes on whatever the choice
         empresaCodigo_ = shell::GLO_EMPRESA_CODIGO.Get();
         empresaAberta_ = data::dictionary::relation(dictionary::Empresa()).open() == 0;
     }

@@ -5,7 +5,7 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/registers/register_window.h"
-#include "vorel/shell/globals.h"
+#include "vorel/shell/company.h"
 #include "vorel/ui/runtime.h"
 
 namespace vorel::registers {
@@ -27,8 +27,7 @@ public:
           rec_(file().rec<ICMSEletronicaRec>()) {}
 
     void BeforeTables() override {
-        if (shell::GLO_EMPRESA_CODIGO.Get() == 0 && ui::ProcedureRegistry::Find("SelecionaEmpresa"))
-            context().Call("SelecionaEmpresa");
+        shell::GaranteEmpresa(context());  // goes on whatever the choice
     }
 
     Level Setup() override {

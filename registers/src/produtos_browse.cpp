@@ -7,7 +7,7 @@
 #include "vorel/registers/decimal_values.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/registers/register_window.h"
-#include "vorel/shell/globals.h"
+#include "vorel/shell/company.h"
 #include "vorel/ui/runtime.h"
 
 namespace vorel::registers {
@@ -29,8 +29,7 @@ public:
           rec_(file().rec<ProdutosRec>()) {}
 
     void BeforeTables() override {
-        if (shell::GLO_EMPRESA_CODIGO.Get() == 0 && ui::ProcedureRegistry::Find("SelecionaEmpresa"))
-            context().Call("SelecionaEmpresa");
+        shell::GaranteEmpresa(context());  // goes on whatever the choice
     }
 
     Level Setup() override {

@@ -14,6 +14,7 @@
 #include "vorel/registers/procedures.h"
 #include "vorel/registers/register_window.h"
 #include "vorel/registers/typed_values.h"
+#include "vorel/shell/company.h"
 #include "vorel/shell/globals.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/runtime.h"
@@ -47,8 +48,7 @@ public:
           produto_(pro_.rec<ProdutosRec>()) {}
 
     void BeforeTables() override {
-        if (shell::GLO_EMPRESA_CODIGO.Get() == 0 && ui::ProcedureRegistry::Find("SelecionaEmpresa"))
-            context().Call("SelecionaEmpresa");
+        shell::GaranteEmpresa(context());  // goes on whatever the choice
         produtosAbertos_ = data::dictionary::relation(dictionary::Produtos()).open() == 0;
         descricoesAbertas_ = ThreadFile(dictionary::Produtos0()).open() == 0;
     }

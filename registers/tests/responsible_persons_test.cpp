@@ -318,6 +318,8 @@ namespace {
 
 TEST_F(RegisterFixture, ATableThatDoesNotOpenIsReported) {
     dictionary::CaminhoFuncionarios.set("");  // no working company chosen yet
+    // The company window asked for first is closed without a choice.
+    ui::ProcedureRegistry::Add("SelecionaEmpresa", [](ui::ProcContext& c) { c.response = ui::Response::Cancelled; });
     int t = ui->Start("BFuncionarios");
     ASSERT_TRUE(ui->HasMessageBox());
     EXPECT_EQ(ui->PendingMessageBox().title, "Erro ao Abrir");

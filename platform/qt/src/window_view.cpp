@@ -163,6 +163,9 @@ WindowView::WindowView(ViewHost& host, const ui::WindowOpened& opened) : host_(h
 }
 
 WindowView::~WindowView() {
+    // Deleting the sub-window destroys the controls one by one, each sending events through this
+    // filter while the sub-window is already half destroyed: none of them may reach the model.
+    destroying_ = true;
     if (sub_) {
         closingFromModel_ = true;
         sub_->removeEventFilter(this);
@@ -955,6 +958,7 @@ bool WindowView::HandleKey(Item& item, QKeyEvent* e) {
 }
 
 bool WindowView::eventFilter(QObject* watched, QEvent* event) {
+    if (destroying_) return false;
     if (watched == sub_) {
         if (event->type() == QEvent::Close && !closingFromModel_) {
             event->ignore();

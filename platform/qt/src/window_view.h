@@ -122,6 +122,7 @@ private:
     bool applying_ = false;
     bool blocked_ = false;
     bool closingFromModel_ = false;
+    bool destroying_ = false;             // the view is being destroyed: its filter passes everything
     bool standalone_ = false;
     bool frameRebuildQueued_ = false;
     int shownFocus_ = -1;

@@ -19,6 +19,7 @@
 #include "vorel/shell/check_digits.h"
 #include "vorel/shell/company.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/picture_file.h"
 #include "vorel/shell/text_utils.h"
 #include "vorel/shell/working_context.h"
 #include "vorel/ui/form.h"
@@ -155,7 +156,7 @@ public:
             MostraResponsavel(LeResponsavel());
             w[kCodigo].Disable();
         }
-        if (!rec_.LOGO.clipped().empty()) w[kLogo].Text(text::to_utf8(rec_.LOGO.clipped()));
+        MostraLogo();
         codigoOriginal_ = rec_.Codigo;
         nomeOriginal_ = std::string(rec_.RAZAOSOCIAL.clipped());
         w.Display();
@@ -354,15 +355,27 @@ private:
         return Level::Benign;
     }
 
-    // The logo: a picture file chosen from the data root's "Imagens" folder.
+    // The logo: the file EMP:LOGO names, or LogEmp.bmp when it names none; nothing shows when the
+    // file is not there.
+    void MostraLogo() {
+        const std::string_view logo = rec_.LOGO.clipped();
+        window()[kLogo].Text(ArquivoImagem(logo.empty() ? std::string_view("LogEmp.bmp") : logo, PastaImagens()));
+    }
+
+    // A picture file chosen from the data root's "Imagens" folder.
     Level EscolheLogo() {
         if (request() == Request::View || request() == Request::Delete) return Level::Benign;
         FileChooser escolha("Escolha um Arquivo", "Imagens | *.bmp;*.gif;*.jpg;*.wmf;*.ico;*.pcx");
-        const std::string pasta = std::string(text::clip(PastaRaiz.Get())) + "Imagens\\";
-        if (auto f = escolha.File(text::to_utf8(pasta), text::to_utf8(rec_.LOGO.clipped()))) {
-            rec_.LOGO = text::from_utf8(*f);
-            window()[kLogo].Text(*f);
+        const std::string pasta = PastaImagens();
+        const auto f = escolha.File(files::resolve(pasta).string(), ArquivoImagem(rec_.LOGO.clipped(), pasta));
+        if (!f) return Level::Benign;
+        const std::optional<std::string> nome = NomeParaGravar(*f, pasta, rec_.LOGO.capacity);
+        if (!nome) {
+            Message("O nome do arquivo não cabe no cadastro: " + *f, "Atenção", Icon::Exclamation);
+            return Level::Benign;
         }
+        rec_.LOGO = *nome;
+        MostraLogo();
         return Level::Benign;
     }
 

@@ -61,6 +61,7 @@ protected:
         const char* cgc = "11222333000181";
         int inativa = 0;
         int tipoFornecedor = 1;
+        const char* logo = "";
     };
     void Seed(const std::vector<Empresa>& empresas) {
         OnTables([&] {
@@ -74,6 +75,7 @@ protected:
                 r.CGC = e.cgc;
                 r.EMPRESAINATIVA = static_cast<std::uint8_t>(e.inativa);
                 r.TIPOFORNECEDOR = static_cast<std::uint8_t>(e.tipoFornecedor);
+                r.LOGO = e.logo;
                 ASSERT_EQ(f.add(), 0);
             }
             f.close();

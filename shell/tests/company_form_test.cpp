@@ -6,6 +6,7 @@
 #include "company_fixture.h"
 #include "vorel/core/settings_file.h"
 #include "vorel/shell/company.h"
+#include "vorel/shell/picture_file.h"
 #include "vorel/ui/messages.h"
 
 using namespace vorel;
@@ -206,6 +207,81 @@ TEST_F(CompanyForm, AFolderIsDeletedOnlyAfterACompletedDelete) {
     driver->Press(driver->ByText(f, "&Cancela"));
     EXPECT_FALSE(driver->HasWindow("Confirmação de Exclusão"));
     EXPECT_TRUE(std::filesystem::exists(Native("dados/00000042/Vorel/x.Tps")));
+}
+
+TEST_F(CompanyForm, PictureFilesAreGivenAsFilesTheFrontEndCanOpen) {
+    WriteFile(Native("dados/Imagens/Logo.BMP"), "x");
+    WriteFile(Native("dados/Imagens/Sub/y.bmp"), "x");
+    WriteFile(Native("dados/Outra/x.bmp"), "x");
+    const std::string imagens = PastaImagens();
+    EXPECT_EQ(imagens, Folder("dados") + "\\Imagens\\");
+    const struct { std::string nome; std::string arquivo; } casos[] = {
+        {"logo.bmp", Native("dados/Imagens/Logo.BMP")},                  // relative, any case
+        {" LOGO.BMP    ", Native("dados/Imagens/Logo.BMP")},             // a padded field
+        {"sub\\Y.BMP", Native("dados/Imagens/Sub/y.bmp")},
+        {Folder("dados") + "\\OUTRA\\X.BMP", Native("dados/Outra/x.bmp")},  // a program path
+        {"falta.bmp", ""},                                               // no such file: nothing
+        {"..\\Imagens", ""},                                             // a folder is no picture
+        {"", ""},
+    };
+    for (const auto& c : casos) EXPECT_EQ(ArquivoImagem(c.nome, imagens), c.arquivo) << c.nome;
+
+    // A chosen file is kept relative to the pictures folder when it lies inside it; a name that
+    // would be cut by the field is not kept at all.
+    EXPECT_EQ(NomeParaGravar(Native("dados/Imagens/Sub/y.bmp"), imagens, 80), "Sub\\y.bmp");
+    EXPECT_EQ(NomeParaGravar(Native("dados/Outra/x.bmp"), imagens, 200), Folder("dados") + "\\Outra\\x.bmp");
+    EXPECT_EQ(NomeParaGravar(Native("dados/Outra/x.bmp"), imagens, 10), std::nullopt);
+}
+
+TEST_F(CompanyForm, TheLogoShowsItsFileAndAClickChoosesAnother) {
+    WriteFile(Native("dados/Imagens/Logo.BMP"), "x");
+    WriteFile(Native("dados/Imagens/LogEmp.bmp"), "x");
+    WriteFile(Native("dados/Imagens/Novo.bmp"), "x");
+    Seed({{.codigo = 1, .razao = "Alfa", .logo = "logo.bmp"},
+          {.codigo = 2, .razao = "Beta"},
+          {.codigo = 3, .razao = "Gama", .logo = "C:\\Escrit\\Logos\\gama.bmp"}});
+    int b = AbreBrowse();
+    auto logoDe = [&](int f) {
+        for (const ControlState& c : driver->Mirror(f).controls)
+            if (c.type == ControlType::Image) return driver->Control(f, c.feq);
+        ADD_FAILURE() << "no picture in the form";
+        return driver->Control(f, 0);
+    };
+    const struct { int linha; std::string arquivo; } casos[] = {
+        {1, Native("dados/Imagens/Logo.BMP")},
+        {2, Native("dados/Imagens/LogEmp.bmp")},  // no logo of its own
+        {3, ""},                                  // a file that is not there shows nothing
+    };
+    for (const auto& c : casos) {
+        driver->PickRow(driver->Control(b, 10), c.linha);
+        driver->Press(driver->ByText(b, "&Altera Empresa"));
+        int f = WaitWindow("Altera Cadastro de Empresa");
+        EXPECT_EQ(driver->Text(logoDe(f)), c.arquivo) << c.linha;
+        driver->Press(driver->ByText(f, "&Cancela"));
+    }
+
+    // A click opens the file dialog in the pictures folder; the chosen file shows and is kept.
+    driver->PickRow(driver->Control(b, 10), 2);
+    driver->Press(driver->ByText(b, "&Altera Empresa"));
+    int f = WaitWindow("Altera Cadastro de Empresa");
+    driver->Press(logoDe(f));
+    ASSERT_TRUE(driver->HasFileDialog());
+    EXPECT_EQ(driver->PendingFileDialog().title, "Escolha um Arquivo");
+    EXPECT_EQ(driver->PendingFileDialog().filter, "Imagens | *.bmp;*.gif;*.jpg;*.wmf;*.ico;*.pcx");
+    EXPECT_EQ(std::filesystem::path(driver->PendingFileDialog().folder), Native("dados/Imagens"));
+    driver->AnswerFile(Native("dados/Imagens/Novo.bmp").string());
+    EXPECT_EQ(driver->Text(logoDe(f)), Native("dados/Imagens/Novo.bmp"));
+    driver->Press(driver->ByText(f, "&Grava"));
+    EXPECT_FALSE(driver->HasWindow("Altera Cadastro de Empresa"));
+    OnTables([&] {
+        auto& e = data::dictionary::file(dictionary::Empresa());
+        ASSERT_EQ(e.open(), 0);
+        e.clear_record();
+        e.rec<dictionary::EmpresaRec>().Codigo = 2;
+        ASSERT_EQ(e.get("EMP:KEY:CODIGO"), 0);
+        EXPECT_EQ(std::string(e.rec<dictionary::EmpresaRec>().LOGO.clipped()), "Novo.bmp");
+        e.close();
+    });
 }
 
 TEST_F(CompanyForm, CnpjLookUpSaysWhenItsProgramIsMissing) {

@@ -239,6 +239,7 @@ void WindowView::Build() {
     for (auto& i : items_) Update(i);
     UpdateEnabled();
     FitContent();
+    if (Absolute()) QTimer::singleShot(0, this, [this] { PlaceAll(); });
 }
 
 // A window grows to show what it holds when controls arrive after it opened (never beyond the
@@ -269,12 +270,65 @@ void WindowView::FitContent() {
     }
 }
 
+int WindowView::TabOf(const Item& item) const {
+    int p = item.s.parent;
+    for (int guard = 0; p != 0 && guard < 64; ++guard) {
+        const Item* pi = Find(p);
+        if (!pi) return 0;
+        if (pi->s.type == ControlType::Tab) return p;
+        p = pi->s.parent;
+    }
+    return 0;
+}
+
+// Where a tab page's (0, 0) lies in the window's content: the sheet's current page once the sheet
+// has been laid out, else worked out from the sheet's position and its tab bar.
+QPoint WindowView::PageOrigin(int tab) const {
+    const Item* t = Find(tab);
+    const Item* sheet = t ? Find(t->s.parent) : nullptr;
+    if (!sheet) return {};
+    auto* tw = qobject_cast<QTabWidget*>(sheet->widget.data());
+    if (tw && content_ && tw->currentWidget() && tw->currentWidget()->isVisible())
+        return tw->currentWidget()->mapTo(content_.data(), QPoint(0, 0));
+    int bar = tw ? tw->tabBar()->sizeHint().height() : 0;
+    return {DluX(sheet->s.at.x) + 2, DluY(sheet->s.at.y) + bar + 2};
+}
+
+// A control placed by the procedure, at its window position (dialog units), on its tab page when
+// it lies on one.
+void WindowView::Place(Item& item) {
+    QWidget* w = item.widget;
+    const auto& a = item.s.at;
+    if (!w || a.w <= 0 || a.h <= 0 || item.s.type == ControlType::Tab) return;
+    QPoint origin;
+    if (int tab = TabOf(item)) origin = PageOrigin(tab);
+    QRect r(DluX(a.x) - origin.x(), DluY(a.y) - origin.y(), DluX(a.w), DluY(a.h));
+    w->setMinimumSize(0, 0);  // the procedure's size holds, not the picture's width
+    if (w->geometry() != r) w->setGeometry(r);
+}
+
+void WindowView::PlaceAll() {
+    if (!Absolute()) return;
+    // Sheets first: their pages' positions are what the controls on them are placed against.
+    for (auto& i : items_)
+        if (i.s.type == ControlType::Sheet) Place(i);
+    for (auto& i : items_)
+        if (i.s.type != ControlType::Sheet) Place(i);
+    UpdateHighlight();
+}
+
 void WindowView::BuildContainer(int parent, QWidget* into) {
-    // Children of this container, in control order. At the window's level: every control whose
-    // parent is no container.
+    // Children of this container, in control order. Laid out in reading order, a control goes in
+    // its group or on its tab page; placed by position, it goes on its tab page (or the window),
+    // in front of the groups that frame it.
+    bool absolute = Absolute();
     std::vector<Item*> kids;
     for (auto& i : items_) {
         if (IsFrameOnly(i.s.type) || i.s.type == ControlType::Tab) continue;
+        if (absolute) {
+            if (TabOf(i) == parent) kids.push_back(&i);
+            continue;
+        }
         int p = i.s.parent;
         if (parent == 0) {
             const Item* pi = Find(p);
@@ -286,22 +340,12 @@ void WindowView::BuildContainer(int parent, QWidget* into) {
         }
         kids.push_back(&i);
     }
-    bool absolute = Absolute();
     if (absolute) {
-        // Positions are the window's; a tab page starts below its sheet's tab bar.
-        QPoint origin;
-        if (const Item* tab = Find(parent); tab && tab->s.type == ControlType::Tab) {
-            if (const Item* sheet = Find(tab->s.parent)) {
-                int bar = 0;
-                if (auto* tw = qobject_cast<QTabWidget*>(sheet->widget.data())) bar = tw->tabBar()->sizeHint().height();
-                origin = QPoint(DluX(sheet->s.at.x) + 2, DluY(sheet->s.at.y) + bar + 2);
-            }
-        }
         for (Item* k : kids) {
             QWidget* w = MakeWidget(*k, into);
             if (!w) continue;
             const auto& a = k->s.at;
-            if (a.w > 0 && a.h > 0) w->setGeometry(DluX(a.x) - origin.x(), DluY(a.y) - origin.y(), DluX(a.w), DluY(a.h));
+            if (a.w > 0 && a.h > 0) Place(*k);
             else w->adjustSize();
             w->lower();
         }
@@ -821,8 +865,15 @@ void WindowView::ApplyControl(const ControlState& c) {
         else Build();
         FollowFocus();
     } else {
+        bool moved = !(item->s.at == c.at);
         item->s = c;
         Update(*item);
+        // A placed control the procedure moved (a resizer): its widget follows; a sheet takes its
+        // pages' controls along.
+        if (moved && Absolute()) {
+            if (c.type == ControlType::Sheet) PlaceAll();
+            else Place(*item);
+        }
     }
     UpdateHighlight();
     if (c.feq == header_.focus) host_.StatusChanged();

@@ -99,6 +99,10 @@ private:
     void BuildFrame();
     void RebuildFrameSoon();
     void FitContent();
+    int TabOf(const Item& item) const;  // the tab page a control lies on (0: the window)
+    QPoint PageOrigin(int tab) const;
+    void Place(Item& item);
+    void PlaceAll();
     void BuildContainer(int parent, QWidget* into);
     QWidget* MakeWidget(Item& item, QWidget* parent);
     void Update(Item& item);

@@ -1,0 +1,99 @@
+// Controls a procedure places by position (dialog units, relative to the window): on a tab page
+// they land where the window says, not shifted by the sheet and its tab bar; inside a group they
+// are shown (in front of the group's frame); when the procedure moves them, their widgets follow.
+#include <gtest/gtest.h>
+
+#include <QtCore/QCoreApplication>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMainWindow>
+#include <QtWidgets/QTabWidget>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <thread>
+
+#include "qt_convert.h"
+#include "vorel/qt/front_end.h"
+#include "vorel/qt/test_application.h"
+#include "vorel/ui/runtime.h"
+#include "vorel/ui/window.h"
+
+namespace vorel::qt {
+namespace {
+
+enum { kSheet = 1, kTab1, kTab2, kEntry, kOther, kGroup, kCheck, kMove };
+
+bool Until(const std::function<bool()>& pred) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < end) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (pred()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return pred();
+}
+
+TEST(Placement, PositionsOnTabPagesAndInGroupsAreTheWindows) {
+    TestApplication();
+    ui::Runtime rt;
+    auto front = std::make_unique<QtFrontEnd>(rt);
+    front->mainWindow()->resize(900, 600);
+    front->Show();
+    rt.Start("Fichas", [](ui::ProcContext& ctx) {
+        std::string um = "abc", dois = "def";
+        ui::Window w(ctx, "Fichas");
+        w.Sheet(kSheet).At(4, 4, 220, 100);
+        w.Tab(kTab1, kSheet, "Um");
+        w.Tab(kTab2, kSheet, "Dois");
+        w.Entry(kEntry, ui::Use(um)).Parent(kTab1).At(40, 40, 60, 12);
+        w.Entry(kOther, ui::Use(dois)).Parent(kTab2).At(20, 30, 60, 12);
+        w.Add(kGroup, ui::ControlType::Group, "Opções").At(4, 110, 220, 40);
+        w.Add(kCheck, ui::ControlType::Check, "Ativo").Parent(kGroup).At(14, 124, 80, 10);
+        w.Button(kMove, "Mover").At(230, 4, 40, 14);
+        w.Open();
+        for (ui::Event e; (e = w.Accept()).code != ui::event::None;) {
+            if (e.code == ui::event::CloseWindow) w.Close();
+            if (e.code == ui::event::Accepted && e.feq == kMove) {
+                w[kEntry].At(60, 50, 60, 12);  // the procedure moves it (as a resizer does)
+                w.Display();
+            }
+        }
+    });
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Fichas") != 0; }));
+    int win = front->WindowByCaption("Fichas");
+    QWidget* content = front->WindowWidget(win)->findChild<QWidget*>("content-" + QString::number(win));
+    ASSERT_NE(content, nullptr);
+    auto at = [&](int feq) { return front->ControlWidget(win, feq)->mapTo(content, QPoint(0, 0)); };
+    ASSERT_TRUE(Until([&] { return at(kEntry) == QPoint(DluX(40), DluY(40)); })) << at(kEntry).x() << "," << at(kEntry).y();
+    EXPECT_EQ(front->ControlWidget(win, kEntry)->size(), QSize(DluX(60), DluY(12)));
+
+    auto* sheet = qobject_cast<QTabWidget*>(front->ControlWidget(win, kSheet));
+    ASSERT_NE(sheet, nullptr);
+    sheet->setCurrentIndex(1);
+    ASSERT_TRUE(Until([&] { return at(kOther) == QPoint(DluX(20), DluY(30)); })) << at(kOther).x() << "," << at(kOther).y();
+
+    auto* check = qobject_cast<QCheckBox*>(front->ControlWidget(win, kCheck));
+    ASSERT_NE(check, nullptr) << "a control in a group is built";
+    EXPECT_TRUE(check->isVisible());
+    EXPECT_EQ(at(kCheck), QPoint(DluX(14), DluY(124)));
+    auto* group = qobject_cast<QGroupBox*>(front->ControlWidget(win, kGroup));
+    ASSERT_NE(group, nullptr);
+    EXPECT_TRUE(group->geometry().contains(check->geometry()));
+
+    sheet->setCurrentIndex(0);
+    ui::UserEvent press;
+    press.kind = ui::UserEvent::Press;
+    press.window = win;
+    press.feq = kMove;
+    rt.Post(press);
+    ASSERT_TRUE(Until([&] { return at(kEntry) == QPoint(DluX(60), DluY(50)); })) << at(kEntry).x() << "," << at(kEntry).y();
+
+    rt.Shutdown();
+    front.reset();
+}
+
+}  // namespace
+}  // namespace vorel::qt

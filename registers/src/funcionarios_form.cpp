@@ -4,6 +4,7 @@
 // add a missing one through UEstados / UMunicipios. The function history is written only after the
 // person's record was stored by an insert or a change: never on view, on delete, or when the write
 // was refused.
+#include "vorel/core/paths.h"
 #include "vorel/core/picture.h"
 #include "vorel/dictionary/payroll_tables.h"
 #include "vorel/dictionary/shared_registers.h"
@@ -14,6 +15,7 @@
 #include "vorel/registers/typed_values.h"
 #include "vorel/shell/check_digits.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/picture_file.h"
 #include "vorel/ui/message_box.h"
 
 namespace vorel::registers {
@@ -168,7 +170,7 @@ public:
         HistoricoLido lido;
         lido.texto = &funcao;
         if (LeHistoricoFuncionario(rec_.CODIGO, kTipoFuncao, 0, lido)) funcao_ = text::to_utf8(funcao);
-        if (!std::string_view(rec_.FOTO.clipped()).empty()) window()[kFoto].Text(text::to_utf8(rec_.FOTO.clipped()));
+        if (!std::string_view(rec_.FOTO.clipped()).empty()) ShowPhoto();
         window().Display();
         return l;
     }
@@ -288,17 +290,26 @@ private:
         return true;
     }
 
+    // The picture box gets the file as the front end can open it, or nothing when it is missing.
+    void ShowPhoto() { window()[kFoto].Text(shell::ArquivoImagem(rec_.FOTO.clipped(), shell::PastaImagens())); }
+
     Level ChoosePhoto() {
         if (request() == Request::View || request() == Request::Delete) return Level::Benign;
+        const std::string pictures = shell::PastaImagens();
         ui::FileRequest fr;
         fr.title = "Escolha um Arquivo";
         fr.filter = "Imagens | *.bmp;*.gif;*.jpg;*.wmf;*.ico;*.pcx";
-        fr.folder = text::to_utf8(shell::PastaRaiz.Get() + "Imagens\\");
-        fr.initial = text::to_utf8(rec_.FOTO.clipped());
+        fr.folder = files::resolve(pictures).string();
+        fr.initial = shell::ArquivoImagem(rec_.FOTO.clipped(), pictures);
         auto chosen = ui::ChooseFile(fr);
         if (!chosen) return Cycle(kFotoRegiao);
-        rec_.FOTO = text::from_utf8(*chosen);
-        window()[kFoto].Text(*chosen);
+        const std::optional<std::string> name = shell::NomeParaGravar(*chosen, pictures, rec_.FOTO.capacity);
+        if (!name) {
+            ui::Message("O nome do arquivo não cabe no cadastro: " + *chosen, "Atenção", ui::Icon::Exclamation);
+            return Cycle(kFotoRegiao);
+        }
+        rec_.FOTO = *name;
+        ShowPhoto();
         return Level::Benign;
     }
 

@@ -1,7 +1,9 @@
 // The responsible-person register and the change history of the function: history rows read back
 // by date, the history written only after the person was stored by an insert or a change, the
 // browse's colours and status, the part-name filter, the form's category and defaults, the CPF
-// kept as eleven digits.
+// kept as eleven digits, the photo given to the picture box as a file the front end can open.
+#include <fstream>
+
 #include "register_fixture.h"
 
 #include "vorel/dictionary/payroll_tables.h"
@@ -308,6 +310,19 @@ TEST_F(PersonsTest, AStateTheComboLacksIsAddedThroughTheStateForm) {
     EXPECT_EQ(ui->PendingFileDialog().title, "Escolha um Arquivo");
     ui->AnswerFile("");
     EXPECT_EQ(ui->Text(ui->Control(f, 4)), "");
+    // A chosen picture shows as a file the front end can open, and is kept by its name in the
+    // data root's pictures folder.
+    fs::create_directories(dir / "Imagens");
+    std::ofstream(dir / "Imagens" / "Foto.bmp") << "x";
+    ui->Press(ui->Control(f, 3));
+    EXPECT_EQ(fs::path(ui->PendingFileDialog().folder), dir / "Imagens");
+    ui->AnswerFile((dir / "Imagens" / "Foto.bmp").string());
+    EXPECT_EQ(ui->Text(ui->Control(f, 4)), (dir / "Imagens" / "Foto.bmp").string());
+    ui->Type(ui->ByPrompt(f, "Nome:"), "Ana");
+    ui->Press(ui->ByText(f, "&Grava"));
+    EXPECT_EQ(Read<FuncionariosRec>(dictionary::Funcionarios(), "FUN:Key:Codigo",
+                                    [](const FuncionariosRec& r) { return std::string(r.FOTO.clipped()); }),
+              std::vector<std::string>{"Foto.bmp"});
 }
 
 }  // namespace

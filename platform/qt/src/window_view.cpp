@@ -8,6 +8,7 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QTimer>
 #include <QtGui/QKeyEvent>
+#include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
@@ -1057,6 +1058,14 @@ bool WindowView::eventFilter(QObject* watched, QEvent* event) {
                 }
             }
             return HandleKey(*item, k);
+        }
+        case QEvent::MouseButtonRelease: {
+            // A picture or a click region is pressed like a button (a form's logo, a photo).
+            const bool clickable = item->s.type == ControlType::Image || item->s.type == ControlType::Region;
+            if (!clickable || !item->s.enabled || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+                return false;
+            Post(UserEvent::Press, item->s.feq);
+            return true;
         }
         case QEvent::FocusIn: {
             auto* f = static_cast<QFocusEvent*>(event);

@@ -1,11 +1,13 @@
 // The Qt front end on the offscreen platform: the frame opens with its menu, toolbar and status
 // zones; a register is opened from the menu, typed into with the keyboard (Tab, Enter, the
 // keypad's decimal key) and saved, and the record lands; a message box disables only its own
-// procedure's window; a browse's list shows as many rows as fit it as its window is resized. With
+// procedure's window; a browse's list shows as many rows as fit it as its window is resized; a picture
+// shows its file and a click on it reaches the procedure as a press. With
 // VOREL_SCREENS_DIR set, the tests also save pictures of what they show.
 #include <gtest/gtest.h>
 
 #include <QtCore/QDir>
+#include <QtGui/QImage>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
@@ -272,6 +274,35 @@ TEST_F(Smoke, ABrowseShowsAsManyRowsAsFitItsList) {
     ASSERT_TRUE(Until([&] { return filled() && list->rowCount() == rows; }));
     EXPECT_EQ(list->item(rows - 1, 0)->text(), QString::number(taller - 1));
     EXPECT_EQ(list->item(rows - 1, 0)->background().color(), list->palette().color(QPalette::Highlight));
+}
+
+TEST_F(Smoke, APictureShowsItsFileAndAClickOnItPressesIt) {
+    StartFrame();
+    Settle();
+    const std::string file = (dir / "Logo.bmp").string();
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(QString::fromStdString(file), "BMP"));
+    std::atomic<int> pressed{0};
+    rt->Start("Logo", [&pressed, file](ui::ProcContext& ctx) {
+        ui::Window w(ctx, "Logo");
+        w.Add(1, ui::ControlType::Image).Text(file).At(4, 4, 40, 40);
+        w.Add(2, ui::ControlType::Image).Text("").At(50, 4, 40, 40);  // no file: shows nothing
+        w.Open();
+        for (ui::Event e; (e = w.Accept()).code != ui::event::None;) {
+            if (e.code == ui::event::Accepted && e.feq == 1) ++pressed;
+            if (e.code == ui::event::CloseWindow) w.Close();
+        }
+    });
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Logo") != 0; }));
+    Settle();
+    const int w = front->WindowByCaption("Logo");
+    auto* logo = Control<QLabel>(w, 1);
+    ASSERT_NE(logo, nullptr);
+    EXPECT_FALSE(logo->pixmap().isNull());
+    EXPECT_TRUE(Control<QLabel>(w, 2)->pixmap().isNull());
+    QTest::mouseClick(logo, Qt::LeftButton);
+    EXPECT_TRUE(Until([&] { return pressed == 1; }));
 }
 
 }  // namespace

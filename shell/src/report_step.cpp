@@ -115,7 +115,8 @@ void GravaConfiguracaoRViewer(std::string_view arquivo, const report::ReportSetu
     });
 }
 
-report::Outcome ImprimePaginas(const report::Document& paginas, int copias) {
+report::Outcome ImprimePaginas(const report::Document& paginas, int copias, const std::string& fila,
+                               const report::PrintOptions& opcoes) {
     report::Document todas = paginas;
     for (int i = 1; i < copias; ++i) {
         report::Document copia = paginas;
@@ -126,7 +127,7 @@ report::Outcome ImprimePaginas(const report::Document& paginas, int copias) {
     if (fd < 0) return report::Outcome::failure("Não foi possível criar o arquivo de impressão");
     ::close(fd);
     report::Outcome o = report::write_pdf(todas, modelo);
-    if (o.ok()) o = report::print_file(files::to_program_path(modelo), {report::PrintTarget::Kind::Queue, ""});
+    if (o.ok()) o = report::print_file(files::to_program_path(modelo), {report::PrintTarget::Kind::Queue, fila}, opcoes);
     std::error_code ec;
     std::filesystem::remove(modelo, ec);
     return o;
@@ -145,7 +146,16 @@ ui::Response ExecutaRelatorio(ProcContext& ctx, report::ReportController& relato
     auto visualiza = o.visualiza ? o.visualiza : [](ProcContext& c, const report::Document& d, report::PreviewOptions po) {
         return report::preview_report(c, d, po);
     };
-    const report::PreviewResult escolha = visualiza(ctx, paginas, {.zoom = o.zoom, .copies = 1});
+    settings::SettingsFile vorelIni("Vorel.ini");
+    const std::string filaAnterior = text::to_utf8(vorelIni.read_text(kSecaoFilaRelatorios, kChaveFilaRelatorios));
+    const report::PreviewResult escolha =
+        visualiza(ctx, paginas, {.zoom = o.zoom, .copies = 1, .printer = filaAnterior});
+    if (escolha.print && !escolha.printer.empty() && escolha.printer != filaAnterior) {
+        // The system's default (offered only when the system lists no queue) keeps the last queue
+        // named. Only a convenience for the next preview: a settings file that cannot be written
+        // costs the user one choice, never the printing.
+        (void)vorelIni.write_text(kSecaoFilaRelatorios, kChaveFilaRelatorios, text::from_utf8(escolha.printer));
+    }
 
     if (o.gravaRViewer) GravaConfiguracaoRViewer(o.arquivoRViewer, setup);
 
@@ -162,7 +172,8 @@ ui::Response ExecutaRelatorio(ProcContext& ctx, report::ReportController& relato
 
     if (!escolha.print) return Response::Cancelled;
     const int copias = escolha.copies > 0 ? escolha.copies : 1;
-    report::Outcome impresso = o.imprime ? o.imprime(paginas, copias) : ImprimePaginas(paginas, copias);
+    report::Outcome impresso = o.imprime ? o.imprime(paginas, copias, escolha.printer)
+                                         : ImprimePaginas(paginas, copias, escolha.printer, o.impressao);
     if (!impresso.ok()) {
         Message("O relatório não foi impresso.|" + impresso.error, "Atenção!!!", Icon::Exclamation, "&OK");
         return Response::Cancelled;

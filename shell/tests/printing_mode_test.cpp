@@ -137,7 +137,7 @@ protected:
             ++previas_;
             return report::PreviewResult{true, 1};
         };
-        servicos_.imprime = [](const report::Document&, int) { return report::Outcome::success(); };
+        servicos_.imprime = [](const report::Document&, int, const std::string&) { return report::Outcome::success(); };
     }
     ui::Response Executa(const std::vector<std::string>& erros) {
         ui::Runtime rt;

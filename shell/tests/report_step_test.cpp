@@ -1,9 +1,14 @@
 // The previewer step of page reports, played headless: the cancel questions (No, Ignore, partial
-// preview, cancel), the empty report, e-mail whatever the previewer's answer, copies, the
-// report-viewer settings and the previewer texts from their settings file.
+// preview, cancel), the empty report, e-mail whatever the previewer's answer, copies, the print
+// queue chosen (printed on and offered again), the report-viewer settings and the previewer texts
+// from their settings file.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+
 #include <atomic>
+#include <filesystem>
+#include <sstream>
 #include <optional>
 
 #include "shell_fixture.h"
@@ -31,6 +36,7 @@ struct RelatorioTeste {
     std::atomic<int> previas{0};
     std::size_t paginasVistas = 0;
     report::PreviewResult escolha;
+    std::string filaOferecida;  // the queue the previewer was asked to choose first
     std::vector<int> copiasImpressas;
     std::vector<report::ReportMail> emails;
     std::atomic<bool> fim{false};
@@ -49,9 +55,10 @@ struct RelatorioTeste {
             paginasVistas = d.pages.size();
             EXPECT_EQ(o.zoom, 125);
             EXPECT_EQ(d.title, "RelTeste") << "the report's name is the job's name";
+            filaOferecida = o.printer;
             return escolha;
         };
-        opcoes.imprime = [this](const report::Document&, int copias) {
+        opcoes.imprime = [this](const report::Document&, int copias, const std::string&) {
             copiasImpressas.push_back(copias);
             return report::Outcome::success();
         };
@@ -198,6 +205,55 @@ TEST_F(PassoVisualizadorTest, EmailGoesWhateverThePreviewAnswersAndCopiesArePrin
         EXPECT_EQ(rv.read_text("RVIEWER", "PaperWidth"), "8500");
         EXPECT_EQ(rv.read_text("RVIEWER", "PaperHeight"), "11000");
     }
+}
+
+TEST_F(PassoVisualizadorTest, PrintsOnTheQueueChosenAndOffersItNextTime) {
+    int argc = 1;  // the PDF's fonts need a Qt application, which no other test here makes
+    char nome[] = "shell_tests";
+    char* argv[] = {nome, nullptr};
+    std::optional<QGuiApplication> app;
+    if (QGuiApplication::instance() == nullptr) app.emplace(argc, argv);
+    // A stand-in print command: one line per argument, then the start of the file it was given.
+    const auto lp = Native("lp-falso");
+    const auto log = Native("lp.log");
+    WriteFile(lp, "#!/bin/sh\nfor a; do printf '%s\\n' \"$a\" >> '" + log.string() + "'; f=$a; done\n"
+                  "head -c 4 \"$f\" >> '" + log.string() + "'\n");
+    std::filesystem::permissions(lp, std::filesystem::perms::owner_all);
+    auto linhas = [&] {
+        std::vector<std::string> l;
+        std::istringstream in(ReadFile(log));
+        for (std::string s; std::getline(in, s);) l.push_back(s);
+        std::filesystem::remove(log);
+        return l;
+    };
+    struct Case {
+        std::string escolhida;           // "" : the system's default (no print system)
+        std::string oferecida;           // what the next preview is asked to choose
+        std::vector<std::string> antes;  // the print command's arguments before the file
+    } cases[] = {{"fiscal", "fiscal", {"-d", "fiscal"}}, {"", "fiscal", {}}, {"laser", "laser", {"-d", "laser"}}};
+    std::string oferecida;
+    for (const Case& c : cases) {
+        SCOPED_TRACE("queue \"" + c.escolhida + "\"");
+        RelatorioTeste r(30);
+        r.escolha = {true, 2, c.escolhida};
+        r.opcoes.imprime = nullptr;
+        r.opcoes.impressao.program = lp.string();
+        ui::Runtime rt;
+        r.Inicia(rt);
+        ui::HeadlessDriver ui(rt);
+        ui.WaitUntil([&] { return r.fim.load(); }, "the report ends");
+        EXPECT_TRUE(ui.MessageBoxes().empty());
+        EXPECT_EQ(r.resposta, ui::Response::Completed);
+        EXPECT_EQ(r.filaOferecida, oferecida) << "the queue printed on last time";
+        std::vector<std::string> l = linhas();
+        ASSERT_EQ(l.size(), c.antes.size() + 2);
+        EXPECT_EQ(std::vector<std::string>(l.begin(), l.begin() + static_cast<long>(c.antes.size())), c.antes);
+        EXPECT_EQ(l.back(), "%PDF");
+        EXPECT_FALSE(std::filesystem::exists(l[l.size() - 2])) << "the print file goes once printed";
+        oferecida = c.oferecida;
+    }
+    settings::SettingsFile vorel("Vorel.ini");
+    EXPECT_EQ(vorel.read_text("Impressora", "FilaRelatorios"), "laser");
 }
 
 TEST_F(PassoVisualizadorTest, TextsComeFromTheirFileOrTakeTheirDefaults) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
+#include <vector>
 
 #include "vorel/core/text.h"
 #include "vorel/report/renderer.h"
@@ -39,10 +40,26 @@ private:
     fs::path path_;
 };
 
+// The entries of the printer list: the queues, or one entry for the system's default when there is
+// none. Returns the queue to choose first.
+std::string queue_entries(const PreviewOptions& options, std::vector<std::string>& names) {
+    const PrintQueues queues = options.queues ? options.queues() : system_print_queues();
+    names = queues.names;
+    if (names.empty()) {
+        names.push_back("");
+        return "";
+    }
+    for (const std::string& wanted : {options.printer, queues.default_name})
+        if (std::find(names.begin(), names.end(), wanted) != names.end()) return wanted;
+    return names.front();
+}
+
 class Preview {
 public:
     Preview(ui::ProcContext& ctx, const Document& pages, const PreviewOptions& options)
-        : ctx_(ctx), pages_(pages), zoom_(options.zoom), copies_(options.copies) {}
+        : ctx_(ctx), pages_(pages), zoom_(options.zoom), copies_(options.copies) {
+        printer_ = queue_entries(options, queues_);
+    }
 
     PreviewResult run() {
         using namespace preview;
@@ -59,6 +76,10 @@ public:
         w.Spin(kZoom, ui::Use(zoom_)).Range(kMinZoom, kMaxZoom);
         w.Prompt(kCopiesPrompt, "C\xC3\xB3pias:");
         w.Spin(kCopies, ui::Use(copies_)).Range(1, kMaxCopies);
+        w.Prompt(kPrinterPrompt, "Impressora:");
+        std::vector<std::string> entries = queues_;
+        if (entries.size() == 1 && entries.front().empty()) entries.front() = "(padr\xC3\xA3o do sistema)";
+        w.DropList(kPrinter, ui::Use(printer_), std::move(entries), queues_);
         w.Button(kPrint, "&Imprimir");
         w.Button(kClose, "&Fechar");
         w.SetDefaultButton(kPrint);
@@ -75,7 +96,7 @@ public:
                 case kNext: page_ = std::min(count, page_ + 1); break;
                 case kLast: page_ = count; break;
                 case kPrint:
-                    result = {true, copies_};
+                    result = {true, copies_, printer_};
                     w.Close();
                     continue;
                 case kClose: w.Close(); continue;
@@ -118,6 +139,8 @@ private:
     int page_ = 1;
     int zoom_;
     int copies_;
+    std::vector<std::string> queues_;  // the queue names behind the printer list's entries
+    std::string printer_;
 };
 
 }  // namespace

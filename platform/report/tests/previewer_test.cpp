@@ -1,5 +1,5 @@
 // The previewer window, played by the headless driver: pages read as images, page turning and
-// jumps, zoom, copies, print and close.
+// jumps, zoom, copies, the print queue, print and close.
 #include "vorel/report/previewer.h"
 
 #include <QImage>
@@ -22,9 +22,9 @@ struct PreviewRun {
     Document pages = samples::run_entries_listing(samples::entries(14)).document;  // 3 pages
     PreviewResult result;
     std::atomic<bool> done{false};
-    PreviewRun() {
-        runtime.Start("RelEntradas", [this](ProcContext& ctx) {
-            result = preview_report(ctx, pages, {.zoom = 125, .copies = 1});
+    explicit PreviewRun(PreviewOptions options = {.zoom = 125, .copies = 1}) {
+        runtime.Start("RelEntradas", [this, options](ProcContext& ctx) {
+            result = preview_report(ctx, pages, options);
             done = true;
         });
     }
@@ -39,6 +39,7 @@ TEST(Previewer, ShowsPagesAsImagesAndTurnsAndJumps) {
     EXPECT_EQ(ui.Text(ui.Control(w, preview::kPageCount)), "de 3");
     EXPECT_EQ(ui.Value(ui.Control(w, preview::kPageNumber)), "1");
     EXPECT_FALSE(ui.Enabled(ui.Control(w, preview::kPrevious)));
+    EXPECT_FALSE(ui.State(ui.Control(w, preview::kPrinter)).items.empty()) << "the system's queues, or its default";
     QImage first = shown(ui, w);
     ASSERT_FALSE(first.isNull());
     EXPECT_EQ(first.width(), 1020);  // 8.5 inches at 125 % of 96 dots per inch
@@ -87,6 +88,40 @@ TEST(Previewer, PrintAnswersWithTheCopiesChosen) {
     ASSERT_TRUE(run.done);
     EXPECT_TRUE(run.result.print);
     EXPECT_EQ(run.result.copies, 2);
+}
+
+TEST(Previewer, OffersThePrintQueuesAndAnswersTheOneChosen) {
+    struct Case {
+        const char* name;
+        PrintQueues system;
+        std::string asked;  // the queue chosen last time
+        std::vector<std::string> entries;
+        std::string chosen;
+        std::string pick;   // the entry the user picks before printing ("" = none)
+        std::string printed;
+    } cases[] = {
+        {"default first", {{"fiscal", "laser"}, "laser"}, "", {"fiscal", "laser"}, "laser", "fiscal", "fiscal"},
+        {"last one kept", {{"fiscal", "laser"}, "laser"}, "fiscal", {"fiscal", "laser"}, "fiscal", "", "fiscal"},
+        {"last one gone", {{"fiscal", "laser"}, "laser"}, "antiga", {"fiscal", "laser"}, "laser", "", "laser"},
+        {"no default", {{"fiscal", "laser"}, ""}, "", {"fiscal", "laser"}, "fiscal", "", "fiscal"},
+        {"no print system", {}, "antiga", {"(padr\xC3\xA3o do sistema)"}, "(padr\xC3\xA3o do sistema)", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PreviewRun run({.printer = c.asked, .queues = [&c] { return c.system; }});
+        HeadlessDriver ui(run.runtime);
+        const int w = ui.WindowByCaption("Visualiza\xC3\xA7\xC3\xA3o - RelEntradas");
+        const auto list = ui.ByPrompt(w, "Impressora:");
+        EXPECT_EQ(list.feq, preview::kPrinter);
+        EXPECT_EQ(ui.State(list).items, c.entries);
+        EXPECT_EQ(ui.Value(list), c.chosen);
+        if (!c.pick.empty()) ui.PickItem(list, c.pick);
+        ui.Press(ui.Control(w, preview::kPrint));
+        ui.WaitIdle();
+        ASSERT_TRUE(run.done);
+        EXPECT_TRUE(run.result.print);
+        EXPECT_EQ(run.result.printer, c.printed);
+    }
 }
 
 }  // namespace

@@ -7,8 +7,12 @@
 // Yes / No / Ignore), and at the end hands the pages to the previewer. An empty report shows
 // nothing and answers `Response` 2. After the preview it stores the report-viewer settings (when the
 // report keeps them), e-mails the pages when the run's e-mail fields say so, whatever the
-// previewer's answer, and prints the copies the user chose. The `Response` is 1 when the user
-// printed, else 2.
+// previewer's answer, and prints the copies the user chose on the print queue chosen in the
+// previewer. The `Response` is 1 when the user printed, else 2.
+//
+// The queue printed on is kept in the user's `Vorel.ini`, section "Impressora", key
+// "FilaRelatorios" (`kChaveFilaRelatorios`), and offered first by the next preview; printing on
+// the system's default (when it lists no queue) keeps the last queue named.
 //
 // A report builds its ReportController and RecordLoop and calls:
 //
@@ -28,6 +32,7 @@
 #include "vorel/report/outcome.h"
 #include "vorel/report/page_model.h"
 #include "vorel/report/previewer.h"
+#include "vorel/report/print_file.h"
 #include "vorel/report/report_mailer.h"
 #include "vorel/report/report_run.h"
 #include "vorel/ui/types.h"
@@ -75,10 +80,12 @@ struct OpcoesRelatorio {
     int registrosPorTick = 25;
     int tickCentesimos = 1;                   // timer of the progress window
 
-    // Services; empty ones take the program's own (the previewer window, the default print queue,
-    // mail over SMTP with the settings of Vorel.ini section Email).
+    // Services; empty ones take the program's own (the previewer window, `ImprimePaginas` with the
+    // print command of `impressao`, mail over SMTP with the settings of Vorel.ini section Email).
     std::function<report::PreviewResult(ui::ProcContext&, const report::Document&, report::PreviewOptions)> visualiza;
-    std::function<report::Outcome(const report::Document&, int copias)> imprime;
+    // `fila`: the print queue chosen in the previewer (UTF-8); "" is the system's default queue.
+    std::function<report::Outcome(const report::Document&, int copias, const std::string& fila)> imprime;
+    report::PrintOptions impressao;
     std::function<report::Outcome(const report::ReportMail&, const report::Document&)> envia;
 };
 
@@ -91,7 +98,14 @@ inline constexpr int kTermometro = 1, kUsuario = 2, kPercentual = 3, kCancelar =
 ui::Response ExecutaRelatorio(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,
                               const OpcoesRelatorio& opcoes);
 
-// The default printing of pages: a PDF of the copies handed to the default print queue.
-report::Outcome ImprimePaginas(const report::Document& paginas, int copias);
+// Where the print queue of page reports is kept between runs (the section's other keys belong to
+// the printing mode).
+inline constexpr const char* kSecaoFilaRelatorios = "Impressora";
+inline constexpr const char* kChaveFilaRelatorios = "FilaRelatorios";
+
+// The default printing of pages: a PDF of the copies handed to the print queue `fila` (UTF-8; ""
+// is the system's default queue) through the print command of `opcoes`.
+report::Outcome ImprimePaginas(const report::Document& paginas, int copias, const std::string& fila = {},
+                               const report::PrintOptions& opcoes = {});
 
 }  // namespace vorel::shell

@@ -24,8 +24,9 @@ struct PrintQueues {
 
 using PrintQueueSource = std::function<PrintQueues()>;
 
-// Asks the print system now (a few milliseconds; no print system: an empty answer). Needs a
-// QGuiApplication in the process, like the renderer.
+// Asks the print system now (a few milliseconds; no print system: an empty answer). Any thread
+// may call it (calls are taken one at a time); needs a QGuiApplication in the process, like the
+// renderer.
 PrintQueues system_print_queues();
 
 }  // namespace vorel::report

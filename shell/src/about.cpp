@@ -17,10 +17,10 @@ public:
     Level Setup() override {
         WindowController::Setup();
         Window& w = window();
-        w.SetPosition({140, 80, 190, 70});
-        w.String(1, "Sistema de Substituição      Tributária - Vorel").At(10, 10, 170, 10).FontWeight(700);
-        w.String(2, text::to_utf8(GLO_VERSAO.Get())).At(10, 26, 170, 10);
-        w.Button(3, "&OK").At(72, 46, 45, 14);
+        w.SetPosition({140, 80, 250, 70});
+        w.String(1, "Sistema de Substituição      Tributária - Vorel").At(10, 10, 230, 10).FontWeight(700);
+        w.String(2, text::to_utf8(GLO_VERSAO.Get())).At(10, 26, 230, 10);
+        w.Button(3, "&OK").At(102, 46, 45, 14);
         SetOkButton(3);
         w.SetDefaultButton(3);
         navigator().ExcludeControl(3);

@@ -239,6 +239,8 @@ int QtFrontEnd::WindowByCaption(const std::string& caption) const {
 
 int QtFrontEnd::FrameWindow() const { return impl_->frameWindow; }
 
+std::vector<int> QtFrontEnd::Windows() const { return impl_->order; }
+
 QWidget* QtFrontEnd::OpenDialog() const {
     for (auto& [id, w] : impl_->dialogs)
         if (w) return w;

@@ -255,6 +255,8 @@ void WindowView::FitContent() {
         for (int k = 0; k < l->count(); ++k) invalidate(l->itemAt(k)->layout());
     };
     invalidate(content_->layout());
+    for (QWidget* w : content_->findChildren<QWidget*>())  // groups' and tab pages' own layouts
+        invalidate(w->layout());
     if (sub_->layout()) sub_->layout()->invalidate();
     QSize want = sub_->sizeHint().expandedTo(sub_->minimumSizeHint());
     if (!standalone_) want = want.boundedTo(host_.mainFrame().area()->viewport()->size());
@@ -867,8 +869,17 @@ void WindowView::ApplyControl(const ControlState& c) {
         FollowFocus();
     } else {
         bool moved = !(item->s.at == c.at);
+        bool retitled = item->s.text != c.text && !header_.frame;
         item->s = c;
         Update(*item);
+        // A longer text (a description shown beside a code) may need a wider window.
+        if (retitled && !fitQueued_) {
+            fitQueued_ = true;
+            QTimer::singleShot(0, this, [this] {
+                fitQueued_ = false;
+                FitContent();
+            });
+        }
         // A placed control the procedure moved (a resizer): its widget follows; a sheet takes its
         // pages' controls along.
         if (moved && Absolute()) {

@@ -129,6 +129,7 @@ private:
     bool destroying_ = false;             // the view is being destroyed: its filter passes everything
     bool standalone_ = false;
     bool frameRebuildQueued_ = false;
+    bool fitQueued_ = false;
     int shownFocus_ = -1;
 };
 

@@ -24,6 +24,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "vorel/ui/runtime.h"
 
@@ -65,6 +66,7 @@ public:
     QWidget* ControlWidget(int window, int feq) const;
     int WindowByCaption(const std::string& caption) const;
     int FrameWindow() const;
+    std::vector<int> Windows() const;  // every open window, in opening order
     QWidget* OpenDialog() const;
     std::string StatusZone(int zone) const;
 

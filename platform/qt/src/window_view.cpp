@@ -4,6 +4,7 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QScrollArea>
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QTimer>
@@ -401,7 +402,7 @@ void WindowView::BuildContainer(int parent, QWidget* into) {
             grid->addWidget(w, gridRow++, 1, Qt::AlignLeft | Qt::AlignVCenter);
         } else {
             grid = nullptr;
-            bool grows = IsList(t) || t == ControlType::Text;
+            bool grows = IsList(t) || t == ControlType::Text || t == ControlType::Image;
             v->addWidget(w, grows ? 1 : 0);
             if (grows) expanding = true;
         }
@@ -534,7 +535,19 @@ QWidget* WindowView::MakeWidget(Item& item, QWidget* parent) {
         case ControlType::Image: {
             auto* l = new QLabel(parent);
             l->setAlignment(Qt::AlignCenter);
-            w = l;
+            if (Absolute()) {
+                w = l;
+                break;
+            }
+            // A picture the window lays out itself (a report page) scrolls inside its place.
+            auto* scroll = new QScrollArea(parent);
+            scroll->setWidget(l);
+            scroll->setWidgetResizable(false);
+            scroll->setAlignment(Qt::AlignCenter);
+            l->setObjectName("picture");
+            l->installEventFilter(this);
+            feqOf_[l] = feq;
+            w = scroll;
             break;
         }
         case ControlType::Progress: {
@@ -745,7 +758,17 @@ void WindowView::Update(Item& item) {
     font.setBold(s.fontWeight >= 700);
     w->setFont(font);
     SetColours(w, s);
-    if (auto* l = qobject_cast<QLabel*>(w)) {
+    if (auto* scroll = qobject_cast<QScrollArea*>(w); scroll && s.type == ControlType::Image) {
+        if (auto* l = qobject_cast<QLabel*>(scroll->widget())) {
+            QPixmap pm(ImageFile(s));
+            l->setPixmap(pm);
+            l->adjustSize();
+            // A small picture (a logo) takes its own size; a big one (a page) a scrolled place.
+            const int frame = 2 * scroll->frameWidth();
+            scroll->setMinimumSize(pm.isNull() ? QSize(0, 0)
+                                               : QSize(std::min(pm.width(), 240) + frame, std::min(pm.height(), 180) + frame));
+        }
+    } else if (auto* l = qobject_cast<QLabel*>(w)) {
         if (s.type == ControlType::Image) {
             QPixmap pm(ImageFile(s));
             if (!pm.isNull() && s.at.w > 0 && s.at.h > 0) pm = pm.scaled(DluX(s.at.w), DluY(s.at.h), Qt::KeepAspectRatio);

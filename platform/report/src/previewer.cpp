@@ -83,6 +83,7 @@ public:
         w.Button(kPrint, "&Imprimir");
         w.Button(kClose, "&Fechar");
         w.SetDefaultButton(kPrint);
+        w.SetMaximized(true);  // the page as large as the screen allows
         show(w);
         w.Open();
         PreviewResult result;

@@ -71,15 +71,7 @@ protected:
         std::error_code ec;
         std::filesystem::remove_all(dir, ec);
     }
-    bool Until(const std::function<bool()>& pred, int ms = 20000) {
-        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (std::chrono::steady_clock::now() < end) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            if (pred()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return pred();
-    }
+    bool Until(const std::function<bool()>& pred, int ms = 20000) { return qt::RunEventsUntil(pred, ms); }
     std::vector<std::string> Started() {
         std::lock_guard lock(m);
         return started;

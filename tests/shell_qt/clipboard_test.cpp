@@ -18,14 +18,6 @@ namespace {
 
 using namespace vorel;
 
-bool Until(const std::function<bool()>& pred) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (std::chrono::steady_clock::now() < end) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (pred()) return true;
-    }
-    return pred();
-}
 
 TEST(SystemClipboard, ProcedureThreadsReadAndWriteTheDesktopClipboard) {
     qt::TestApplication();
@@ -49,7 +41,7 @@ TEST(SystemClipboard, ProcedureThreadsReadAndWriteTheDesktopClipboard) {
             read = shell::LeAreaTransferencia();
         }).join();
         EXPECT_EQ(read, "99,00");
-        EXPECT_TRUE(Until([&] { return desktop->text() == "99,00"; })) << desktop->text().toStdString();
+        EXPECT_TRUE(qt::RunEventsUntil([&] { return desktop->text() == "99,00"; })) << desktop->text().toStdString();
     }
     // Once the program's clipboard is gone the shell keeps its own text and the desktop is left alone.
     std::thread([] { shell::GravaAreaTransferencia("kept"); }).join();

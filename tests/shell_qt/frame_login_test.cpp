@@ -70,15 +70,7 @@ protected:
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
     }
-    bool Until(const std::function<bool()>& pred, int ms = 8000) {
-        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (std::chrono::steady_clock::now() < end) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            if (pred()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return pred();
-    }
+    bool Until(const std::function<bool()>& pred, int ms = 8000) { return qt::RunEventsUntil(pred, ms); }
     void Settle() {
         ASSERT_TRUE(Until([&] { return runtime.Idle(); }));
         QCoreApplication::processEvents();

@@ -63,15 +63,6 @@ ui::Runtime::Options WithDictionary() {
     return o;
 }
 
-bool Until(const std::function<bool()>& pred, int ms) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (pred()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return pred();
-}
 
 class WindowsFit : public ::testing::TestWithParam<Opened> {
 protected:
@@ -120,13 +111,13 @@ TEST_P(WindowsFit, EveryControlLiesInsideItsWindow) {
         front.mainWindow()->resize(1200, 800);
         front.Show();
         runtime.Start(o.procedure, o.request);
-        ASSERT_TRUE(Until([&] { return (!front.Windows().empty() || front.OpenDialog()) && runtime.Idle(); }, 15000))
+        ASSERT_TRUE(qt::RunEventsUntil([&] { return (!front.Windows().empty() || front.OpenDialog()) && runtime.Idle(); }, 15000))
             << o.procedure << " opened no window";
         if (QWidget* box = front.OpenDialog()) {
             auto* text = box->findChild<QLabel*>("text");
             FAIL() << o.procedure << " said: " << (text ? text->text().toStdString() : std::string("?"));
         }
-        Until([&] { return false; }, 50);  // the views' deferred work (pages, placements)
+        qt::RunEventsUntil([&] { return false; }, 50);  // the views' deferred work (pages, placements)
         for (int id : front.Windows()) {
             QWidget* window = front.WindowWidget(id);
             if (!window) continue;

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 
+#include <chrono>
+#include <thread>
+
 namespace vorel::qt {
 
 QApplication& TestApplication() {
@@ -15,6 +18,16 @@ QApplication& TestApplication() {
         return a;
     }();
     return *app;
+}
+
+bool RunEventsUntil(const std::function<bool()>& done, int ms) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (done()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return done();
 }
 
 }  // namespace vorel::qt

@@ -26,15 +26,6 @@ namespace {
 
 enum { kSheet = 1, kTab1, kTab2, kEntry, kOther, kGroup, kCheck, kMove };
 
-bool Until(const std::function<bool()>& pred) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < end) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (pred()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return pred();
-}
 
 TEST(Placement, PositionsOnTabPagesAndInGroupsAreTheWindows) {
     TestApplication();
@@ -62,18 +53,18 @@ TEST(Placement, PositionsOnTabPagesAndInGroupsAreTheWindows) {
             }
         }
     });
-    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Fichas") != 0; }));
+    ASSERT_TRUE(RunEventsUntil([&] { return front->WindowByCaption("Fichas") != 0; }));
     int win = front->WindowByCaption("Fichas");
     QWidget* content = front->WindowWidget(win)->findChild<QWidget*>("content-" + QString::number(win));
     ASSERT_NE(content, nullptr);
     auto at = [&](int feq) { return front->ControlWidget(win, feq)->mapTo(content, QPoint(0, 0)); };
-    ASSERT_TRUE(Until([&] { return at(kEntry) == QPoint(DluX(40), DluY(40)); })) << at(kEntry).x() << "," << at(kEntry).y();
+    ASSERT_TRUE(RunEventsUntil([&] { return at(kEntry) == QPoint(DluX(40), DluY(40)); })) << at(kEntry).x() << "," << at(kEntry).y();
     EXPECT_EQ(front->ControlWidget(win, kEntry)->size(), QSize(DluX(60), DluY(12)));
 
     auto* sheet = qobject_cast<QTabWidget*>(front->ControlWidget(win, kSheet));
     ASSERT_NE(sheet, nullptr);
     sheet->setCurrentIndex(1);
-    ASSERT_TRUE(Until([&] { return at(kOther) == QPoint(DluX(20), DluY(30)); })) << at(kOther).x() << "," << at(kOther).y();
+    ASSERT_TRUE(RunEventsUntil([&] { return at(kOther) == QPoint(DluX(20), DluY(30)); })) << at(kOther).x() << "," << at(kOther).y();
 
     auto* check = qobject_cast<QCheckBox*>(front->ControlWidget(win, kCheck));
     ASSERT_NE(check, nullptr) << "a control in a group is built";
@@ -89,7 +80,7 @@ TEST(Placement, PositionsOnTabPagesAndInGroupsAreTheWindows) {
     press.window = win;
     press.feq = kMove;
     rt.Post(press);
-    ASSERT_TRUE(Until([&] { return at(kEntry) == QPoint(DluX(60), DluY(50)); })) << at(kEntry).x() << "," << at(kEntry).y();
+    ASSERT_TRUE(RunEventsUntil([&] { return at(kEntry) == QPoint(DluX(60), DluY(50)); })) << at(kEntry).x() << "," << at(kEntry).y();
 
     rt.Shutdown();
     front.reset();

@@ -24,15 +24,6 @@
 namespace vorel::qt {
 namespace {
 
-bool Until(const std::function<bool()>& pred) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-    while (std::chrono::steady_clock::now() < end) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (pred()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return pred();
-}
 
 report::Document TwoPages() {
     report::Document d;
@@ -60,7 +51,7 @@ TEST(PreviewerView, ThePageScrollsInsideTheWindowAndTurns) {
         result = report::preview_report(ctx, pages, {.zoom = 125, .copies = 1});
         done = true;
     });
-    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Visualização - Teste") != 0 && rt.Idle(); }));
+    ASSERT_TRUE(RunEventsUntil([&] { return front->WindowByCaption("Visualização - Teste") != 0 && rt.Idle(); }));
     QCoreApplication::processEvents();
     int w = front->WindowByCaption("Visualização - Teste");
     auto* scroll = qobject_cast<QScrollArea*>(front->ControlWidget(w, report::preview::kPage));
@@ -77,9 +68,9 @@ TEST(PreviewerView, ThePageScrollsInsideTheWindowAndTurns) {
         front->mainWindow()->grab().save(QDir(QString::fromUtf8(shots)).filePath("previewer.png"));
 
     QTest::mouseClick(qobject_cast<QPushButton*>(front->ControlWidget(w, report::preview::kNext)), Qt::LeftButton);
-    ASSERT_TRUE(Until([&] { return page->pixmap().toImage() != first; })) << "the next page is shown";
+    ASSERT_TRUE(RunEventsUntil([&] { return page->pixmap().toImage() != first; })) << "the next page is shown";
     QTest::mouseClick(qobject_cast<QPushButton*>(front->ControlWidget(w, report::preview::kClose)), Qt::LeftButton);
-    ASSERT_TRUE(Until([&] { return done.load(); }));
+    ASSERT_TRUE(RunEventsUntil([&] { return done.load(); }));
     EXPECT_FALSE(result.print);
     rt.Shutdown();
     front.reset();

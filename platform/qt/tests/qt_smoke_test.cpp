@@ -66,16 +66,7 @@ protected:
         std::filesystem::remove_all(dir, ec);
     }
 
-    // Runs the GUI's events until `pred` holds (the procedures answer through the wake-up fd).
-    bool Until(const std::function<bool()>& pred, int ms = 20000) {
-        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (std::chrono::steady_clock::now() < end) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            if (pred()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return pred();
-    }
+    bool Until(const std::function<bool()>& pred, int ms = 20000) { return qt::RunEventsUntil(pred, ms); }
     // Until every procedure waits for the user and every message is shown.
     void Settle() {
         ASSERT_TRUE(Until([&] { return rt->Idle(); }));

@@ -307,7 +307,8 @@ void WindowView::Place(Item& item) {
     QPoint origin;
     if (int tab = TabOf(item)) origin = PageOrigin(tab);
     QRect r(DluX(a.x) - origin.x(), DluY(a.y) - origin.y(), DluX(a.w), DluY(a.h));
-    w->setMinimumSize(0, 0);  // the procedure's size holds, not the picture's width
+    // The procedure's size holds: not the picture's width, nor a combo fitting itself to its items.
+    w->setFixedSize(r.size());
     if (w->geometry() != r) w->setGeometry(r);
 }
 

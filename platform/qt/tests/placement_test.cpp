@@ -24,7 +24,7 @@
 namespace vorel::qt {
 namespace {
 
-enum { kSheet = 1, kTab1, kTab2, kEntry, kOther, kGroup, kCheck, kMove };
+enum { kSheet = 1, kTab1, kTab2, kEntry, kOther, kGroup, kCheck, kMove, kCombo };
 
 
 TEST(Placement, PositionsOnTabPagesAndInGroupsAreTheWindows) {
@@ -34,7 +34,7 @@ TEST(Placement, PositionsOnTabPagesAndInGroupsAreTheWindows) {
     front->mainWindow()->resize(900, 600);
     front->Show();
     rt.Start("Fichas", [](ui::ProcContext& ctx) {
-        std::string um = "abc", dois = "def";
+        std::string um = "abc", dois = "def", nome;
         ui::Window w(ctx, "Fichas");
         w.Sheet(kSheet).At(4, 4, 220, 100);
         w.Tab(kTab1, kSheet, "Um");
@@ -44,6 +44,7 @@ TEST(Placement, PositionsOnTabPagesAndInGroupsAreTheWindows) {
         w.Add(kGroup, ui::ControlType::Group, "Opções").At(4, 110, 220, 40);
         w.Add(kCheck, ui::ControlType::Check, "Ativo").Parent(kGroup).At(14, 124, 80, 10);
         w.Button(kMove, "Mover").At(230, 4, 40, 14);
+        w.Combo(kCombo, ui::Use(nome)).At(230, 30, 120, 12).Items({"A", "B"});
         w.Open();
         for (ui::Event e; (e = w.Accept()).code != ui::event::None;) {
             if (e.code == ui::event::CloseWindow) w.Close();
@@ -73,6 +74,10 @@ TEST(Placement, PositionsOnTabPagesAndInGroupsAreTheWindows) {
     auto* group = qobject_cast<QGroupBox*>(front->ControlWidget(win, kGroup));
     ASSERT_NE(group, nullptr);
     EXPECT_TRUE(group->geometry().contains(check->geometry()));
+
+    // A combo given its items keeps the size the procedure placed it at (it does not fit itself).
+    RunEventsUntil([] { return false; }, 100);
+    EXPECT_EQ(front->ControlWidget(win, kCombo)->size(), QSize(DluX(120), DluY(12)));
 
     sheet->setCurrentIndex(0);
     ui::UserEvent press;

@@ -3,11 +3,14 @@
 
 #include <QtCore/QPointer>
 #include <QtCore/QSocketNotifier>
+#include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMdiSubWindow>
 
 #include <algorithm>
+#include <chrono>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "dialogs.h"
@@ -75,6 +78,21 @@ struct QtFrontEnd::Impl : public ViewHost {
             }
     }
 
+    // A procedure working for a while (not waiting for the user) shows the busy cursor over its
+    // windows; the others, and the frame, stay as they are.
+    void ShowBusy() {
+        std::vector<int> now = runtime.Busy(std::chrono::milliseconds(400));
+        std::set<int> busy(now.begin(), now.end());
+        for (auto& [id, v] : views) {
+            QWidget* w = v->subWindow();
+            if (v->isFrame() || !w) continue;
+            const bool want = busy.count(v->thread()) > 0;
+            if (want == w->testAttribute(Qt::WA_SetCursor)) continue;
+            if (want) w->setCursor(Qt::BusyCursor);
+            else w->unsetCursor();
+        }
+    }
+
     // Windows of each procedure thread, oldest first: all but the newest are blocked.
     void Restack(int thread) {
         auto& ws = stacks[thread];
@@ -99,6 +117,7 @@ struct QtFrontEnd::Impl : public ViewHost {
     std::map<int, QPointer<QWidget>> dialogs;
     int frameWindow = 0;
     QPointer<QMdiSubWindow> lastActive;
+    std::unique_ptr<QTimer> busyWatch;
     std::vector<int> order;  // window ids in opening order
 };
 
@@ -121,11 +140,15 @@ QtFrontEnd::QtFrontEnd(ui::Runtime& runtime, FrontEndOptions options)
                          impl_->Deactivated(now);
                          impl_->StatusChanged();
                      });
+    impl_->busyWatch = std::make_unique<QTimer>();
+    QObject::connect(impl_->busyWatch.get(), &QTimer::timeout, impl_->frame.get(), [this] { impl_->ShowBusy(); });
+    impl_->busyWatch->start(200);
     impl_->notifier = std::make_unique<QSocketNotifier>(runtime.WakeFd(), QSocketNotifier::Read);
     QObject::connect(impl_->notifier.get(), &QSocketNotifier::activated, impl_->frame.get(), [this] { Pump(); });
 }
 
 QtFrontEnd::~QtFrontEnd() {
+    impl_->busyWatch.reset();
     impl_->notifier.reset();
     for (auto& [id, d] : impl_->dialogs)
         if (d) delete d.data();

@@ -329,3 +329,39 @@ TEST_F(Smoke, AWindowIsToldWhenAnotherOneBecomesActive) {
 
 }  // namespace
 }  // namespace vorel::qt
+
+namespace vorel::qt {
+namespace {
+
+TEST_F(Smoke, AWindowWhoseProcedureWorksShowsTheBusyCursor) {
+    StartFrame();
+    Settle();
+    std::atomic<bool> work{false}, worked{false};
+    rt->Start("Trabalho", [&](ui::ProcContext& ctx) {
+        ui::Window w(ctx, "Trabalho");
+        w.Button(1, "&Calcular");
+        w.Open();
+        for (ui::Event e; (e = w.Accept()).code != ui::event::None;) {
+            if (e.code == ui::event::CloseWindow) w.Close();
+            if (e.code == ui::event::Accepted && e.feq == 1) {
+                while (work) std::this_thread::sleep_for(std::chrono::milliseconds(5));  // a long computation
+                worked = true;
+            }
+        }
+    });
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Trabalho") != 0; }));
+    Settle();
+    int w = front->WindowByCaption("Trabalho");
+    QWidget* window = front->WindowWidget(w);
+    EXPECT_FALSE(window->testAttribute(Qt::WA_SetCursor)) << "waiting for the user";
+    work = true;
+    QTest::mouseClick(Control<QPushButton>(w, 1), Qt::LeftButton);
+    ASSERT_TRUE(Until([&] { return window->testAttribute(Qt::WA_SetCursor); }, 5000));
+    EXPECT_EQ(window->cursor().shape(), Qt::BusyCursor);
+    work = false;
+    ASSERT_TRUE(Until([&] { return worked && !window->testAttribute(Qt::WA_SetCursor); }, 5000))
+        << "back to the ordinary cursor once it waits for the user again";
+}
+
+}  // namespace
+}  // namespace vorel::qt

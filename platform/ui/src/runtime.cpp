@@ -102,6 +102,12 @@ struct ThreadRec {
     std::deque<UserEvent> queue;
     std::condition_variable cv;
     bool blocked = false;     // waiting, with nothing it would take
+    std::chrono::steady_clock::time_point busySince = std::chrono::steady_clock::now();  // last wake-up
+    void Unblock() {
+        if (!blocked) return;
+        blocked = false;
+        busySince = std::chrono::steady_clock::now();
+    }
     bool done = false;
     bool joining = false;
     int waitingDialog = 0;    // the dialog whose answer it waits for
@@ -269,7 +275,7 @@ void Runtime::Post(const UserEvent& event) {
                  ((event.kind == UserEvent::Answer || event.kind == UserEvent::FileAnswer) &&
                   event.dialog == rec->waitingDialog);
     if (takes) {
-        rec->blocked = false;
+        rec->Unblock();
         rec->cv.notify_all();
     }
 }
@@ -305,6 +311,15 @@ void Runtime::WaitActivity(std::chrono::milliseconds timeout) const {
     std::unique_lock lock(impl_->m);
     if (!impl_->out.empty()) return;
     impl_->activity.wait_for(lock, timeout);
+}
+
+std::vector<int> Runtime::Busy(std::chrono::milliseconds longerThan) const {
+    std::lock_guard lock(impl_->m);
+    const auto now = std::chrono::steady_clock::now();
+    std::vector<int> r;
+    for (auto& [id, rec] : impl_->threads)
+        if (!rec->done && !rec->blocked && now - rec->busySince >= longerThan) r.push_back(id);
+    return r;
 }
 
 std::vector<std::pair<int, std::string>> Runtime::Running() const {
@@ -397,7 +412,7 @@ std::optional<UserEvent> ProcContext::WaitEvent(std::optional<std::chrono::milli
             UserEvent e = std::move(rec->queue.front());
             rec->queue.pop_front();
             if (e.kind == UserEvent::Answer || e.kind == UserEvent::FileAnswer) continue;  // stale
-            rec->blocked = false;
+            rec->Unblock();
             return e;
         }
         if (timeout && timeout->count() <= 0) {  // a poll: the thread is not waiting
@@ -409,14 +424,14 @@ std::optional<UserEvent> ProcContext::WaitEvent(std::optional<std::chrono::milli
         if (timeout) {
             if (rec->cv.wait_until(lock, deadline) == std::cv_status::timeout && rec->queue.empty() &&
                 !impl->stopping) {
-                rec->blocked = false;
+                rec->Unblock();
                 if (timedOut) *timedOut = true;
                 return std::nullopt;
             }
         } else {
             rec->cv.wait(lock);
         }
-        rec->blocked = false;
+        rec->Unblock();
     }
 }
 
@@ -446,10 +461,10 @@ std::optional<UserEvent> AskAndWait(Runtime::Impl* impl, int thread, int dialog,
         rec->blocked = true;
         impl->activity.notify_all();
         rec->cv.wait(lock);
-        rec->blocked = false;
+        rec->Unblock();
     }
     rec->waitingDialog = 0;
-    rec->blocked = false;
+    rec->Unblock();
     impl->dialogThread.erase(dialog);
     return answer;
 }

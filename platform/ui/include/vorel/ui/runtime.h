@@ -85,6 +85,9 @@ public:
     // Blocks until something happens (a thread blocks or ends, a message is queued) or `timeout`.
     void WaitActivity(std::chrono::milliseconds timeout) const;
 
+    // Threads that have been working, not waiting for the user, for `longerThan` or more (a front
+    // end shows a busy cursor over their windows).
+    std::vector<int> Busy(std::chrono::milliseconds longerThan) const;
     // Threads still running (started and not ended), with their procedure names.
     std::vector<std::pair<int, std::string>> Running() const;
     // The `Response` a finished thread's procedure left; nullopt while it runs or when unknown.

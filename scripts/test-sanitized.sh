@@ -2,7 +2,7 @@
 # Builds Vorel with sanitizers (Debug, its own build folder, ccache) and runs the tests under them,
 # headless. Any sanitizer report fails its test.
 #   scripts/test-sanitized.sh          address + undefined behaviour, every test (build-asan/)
-#   scripts/test-sanitized.sh thread   threads: the ui, data, qt and shell tests (build-tsan/)
+#   scripts/test-sanitized.sh thread   threads: the ui, data, qt, report and shell tests (build-tsan/)
 # UBSan halts on the first error; LeakSanitizer checks every test process at exit. The files in
 # tools/sanitize/ list the system libraries' own reports (never ours). $VOREL_JOBS limits the jobs.
 # Not part of CI: it takes several minutes (see README.md).
@@ -27,7 +27,7 @@ case $mode in
   thread)
     build=${VOREL_TSAN_BUILD_DIR:-$root/build-tsan}
     option=VOREL_SANITIZE_THREAD
-    suites=(ui_tests data_tests qt_tests shell_tests shell_qt_tests qt_frame_tests shell_app_tests)
+    suites=(ui_tests data_tests qt_tests report_tests shell_tests shell_qt_tests qt_frame_tests shell_app_tests)
     targets=(--target "${suites[@]}" vorel)
     labels=(-L "^($(IFS='|'; echo "${suites[*]}"))\$")
     export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$root/tools/sanitize/tsan.supp

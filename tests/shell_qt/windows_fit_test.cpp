@@ -8,6 +8,7 @@
 #include <QtCore/QDir>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMainWindow>
+#include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 
 #include <chrono>
@@ -124,6 +125,11 @@ TEST_P(WindowsFit, EveryControlLiesInsideItsWindow) {
             auto* content = window->findChild<QWidget*>("content-" + QString::number(id));
             ASSERT_NE(content, nullptr);
             QRect inside = content->rect();
+            if (!window->isWindow()) {
+                QRect area = front.mainWindow()->findChild<QMdiArea*>()->viewport()->rect();
+                EXPECT_LE(window->width(), area.width()) << o.procedure << ": wider than the frame";
+                EXPECT_LE(window->height(), area.height()) << o.procedure << ": taller than the frame";
+            }
             for (QWidget* w : content->findChildren<QWidget*>()) {
                 if (!w->objectName().startsWith("feq-") || !w->isVisibleTo(content)) continue;
                 // A control on a tab page that is not shown is measured against its own page.

@@ -147,7 +147,9 @@ WindowView::WindowView(ViewHost& host, const ui::WindowOpened& opened) : host_(h
         sub_->resize(DluX(header_.at.w) + 12, DluY(header_.at.h) + 36);
         if (!standalone_) sub_->move(DluX(header_.at.x), DluY(header_.at.y));
     } else {
-        sub_->resize(sub_->sizeHint().expandedTo(sub_->minimumSizeHint()));
+        QSize want = sub_->sizeHint().expandedTo(sub_->minimumSizeHint());
+        if (!standalone_) want = want.boundedTo(host_.mainFrame().area()->viewport()->size());
+        sub_->resize(want);
         // Cascade new windows a little.
         int n = static_cast<int>(host_.mainFrame().area()->subWindowList().size()) - 1;
         if (!standalone_) sub_->move(12 + 24 * (n % 10), 12 + 24 * (n % 10));
@@ -366,8 +368,7 @@ void WindowView::BuildContainer(int parent, QWidget* into) {
     }
     QGridLayout* grid = nullptr;
     int gridRow = 0;
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
+    std::vector<QWidget*> buttons;  // in rows at the bottom
     bool expanding = false;
     for (std::size_t n = 0; n < kids.size(); ++n) {
         Item* k = kids[n];
@@ -397,7 +398,7 @@ void WindowView::BuildContainer(int parent, QWidget* into) {
         QWidget* w = MakeWidget(*k, into);
         if (!w) continue;
         if (t == ControlType::Button) {
-            buttons->addWidget(w);
+            buttons.push_back(w);
         } else if (IsInput(t) && !IsList(t)) {
             ensureGrid();
             grid->addWidget(w, gridRow++, 1, Qt::AlignLeft | Qt::AlignVCenter);
@@ -409,11 +410,16 @@ void WindowView::BuildContainer(int parent, QWidget* into) {
         }
     }
     if (!expanding) v->addStretch();
-    if (buttons->count() > 1) {
-        buttons->addStretch();
-        v->addLayout(buttons);
-    } else {
-        delete buttons;
+    // Many buttons (a keypad) go in several even rows rather than one row wider than the screen.
+    constexpr std::size_t kMostPerRow = 8;
+    const std::size_t rows = (buttons.size() + kMostPerRow - 1) / kMostPerRow;
+    const std::size_t perRow = rows ? (buttons.size() + rows - 1) / rows : 0;
+    for (std::size_t first = 0; first < buttons.size(); first += perRow) {
+        auto* row = new QHBoxLayout;
+        row->addStretch();
+        for (std::size_t b = first; b < std::min(buttons.size(), first + perRow); ++b) row->addWidget(buttons[b]);
+        row->addStretch();
+        v->addLayout(row);
     }
 }
 

@@ -10,6 +10,8 @@
 #include <QtWidgets/QMainWindow>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
+#include <QtWidgets/QScrollArea>
+#include <QtWidgets/QScrollBar>
 
 #include <chrono>
 #include <filesystem>
@@ -129,6 +131,15 @@ TEST_P(WindowsFit, EveryControlLiesInsideItsWindow) {
                 QRect area = front.mainWindow()->findChild<QMdiArea*>()->viewport()->rect();
                 EXPECT_LE(window->width(), area.width()) << o.procedure << ": wider than the frame";
                 EXPECT_LE(window->height(), area.height()) << o.procedure << ": taller than the frame";
+                // The content scrolls only in a direction where the frame is too small for it.
+                if (auto* scroll = window->findChild<QScrollArea*>("scroll")) {
+                    if (window->width() < area.width()) {
+                        EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible()) << o.procedure << ": scrolls across";
+                    }
+                    if (window->height() < area.height()) {
+                        EXPECT_FALSE(scroll->verticalScrollBar()->isVisible()) << o.procedure << ": scrolls down";
+                    }
+                }
             }
             for (QWidget* w : content->findChildren<QWidget*>()) {
                 if (!w->objectName().startsWith("feq-") || !w->isVisibleTo(content)) continue;

@@ -147,9 +147,7 @@ WindowView::WindowView(ViewHost& host, const ui::WindowOpened& opened) : host_(h
         sub_->resize(DluX(header_.at.w) + 12, DluY(header_.at.h) + 36);
         if (!standalone_) sub_->move(DluX(header_.at.x), DluY(header_.at.y));
     } else {
-        QSize want = sub_->sizeHint().expandedTo(sub_->minimumSizeHint());
-        if (!standalone_) want = want.boundedTo(host_.mainFrame().area()->viewport()->size());
-        sub_->resize(want);
+        sub_->resize(WantedSize());
         // Cascade new windows a little.
         int n = static_cast<int>(host_.mainFrame().area()->subWindowList().size()) - 1;
         if (!standalone_) sub_->move(12 + 24 * (n % 10), 12 + 24 * (n % 10));
@@ -238,7 +236,17 @@ void WindowView::Build() {
         v->setContentsMargins(10, 10, 10, 10);
         BuildContainer(0, content_);
     }
-    sub_->setWidget(content_);
+    // The content scrolls inside the window when the window is smaller than it (a tall form on a
+    // small screen) instead of being squeezed.
+    if (!scroll_) {
+        scroll_ = new QScrollArea;
+        scroll_->setObjectName("scroll");
+        scroll_->setFrameShape(QFrame::NoFrame);
+        scroll_->setWidgetResizable(true);
+        sub_->setWidget(scroll_);
+    }
+    if (old) old->setParent(nullptr);  // taken out before the new content goes in
+    scroll_->setWidget(content_);
     if (old) old->deleteLater();
     for (auto& i : items_) Update(i);
     UpdateEnabled();
@@ -261,8 +269,7 @@ void WindowView::FitContent() {
     for (QWidget* w : content_->findChildren<QWidget*>())  // groups' and tab pages' own layouts
         invalidate(w->layout());
     if (sub_->layout()) sub_->layout()->invalidate();
-    QSize want = sub_->sizeHint().expandedTo(sub_->minimumSizeHint());
-    if (!standalone_) want = want.boundedTo(host_.mainFrame().area()->viewport()->size());
+    QSize want = WantedSize();
     QSize now = sub_->size();
     if (now.width() >= want.width() && now.height() >= want.height()) return;
     sub_->resize(now.expandedTo(want));
@@ -274,6 +281,19 @@ void WindowView::FitContent() {
         at.setY(std::max(0, std::min(at.y(), area.height() - sub_->height())));
         sub_->move(at);
     }
+}
+
+// The window's size that shows its whole content (the content's own size, and the window's frame
+// and title around the scroll area), within the frame's area; a window cut short in height keeps
+// room for the scroll bar beside its content.
+QSize WindowView::WantedSize() const {
+    QSize content = content_->sizeHint().expandedTo(content_->minimumSizeHint()).expandedTo(content_->minimumSize());
+    QSize want = content + (sub_->sizeHint() - scroll_->sizeHint()).expandedTo(QSize(0, 0));
+    if (standalone_) return want;
+    const QSize area = host_.mainFrame().area()->viewport()->size();
+    if (want.height() > area.height()) want.rwidth() += scroll_->verticalScrollBar()->sizeHint().width();
+    if (want.width() > area.width()) want.rheight() += scroll_->horizontalScrollBar()->sizeHint().height();
+    return want.boundedTo(area);
 }
 
 int WindowView::TabOf(const Item& item) const {
@@ -975,6 +995,7 @@ void WindowView::FollowFocus() {
     // A control on a tab page that is not shown cannot take the focus yet.
     if (!w->hasFocus()) w->setFocus(Qt::OtherFocusReason);
     if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
+    if (scroll_ && w->isVisible()) scroll_->ensureWidgetVisible(w, 16, 16);
 }
 
 void WindowView::UpdateHighlight() {

@@ -27,6 +27,7 @@
 #include "vorel/ui/messages.h"
 
 class QAction;
+class QScrollArea;
 class QMenu;
 
 namespace vorel::qt {
@@ -99,6 +100,7 @@ private:
     void BuildFrame();
     void RebuildFrameSoon();
     void FitContent();
+    QSize WantedSize() const;
     int TabOf(const Item& item) const;  // the tab page a control lies on (0: the window)
     QPoint PageOrigin(int tab) const;
     void Place(Item& item);
@@ -121,6 +123,7 @@ private:
     std::map<QObject*, int> feqOf_;       // widget -> control number
     QPointer<QMdiSubWindow> sub_;
     QPointer<QWidget> content_;
+    QPointer<QScrollArea> scroll_;
     QPointer<HighlightFrame> box_;
     std::vector<QPointer<QObject>> frameParts_;  // menus and toolbar widgets of the frame
     bool applying_ = false;

@@ -100,12 +100,14 @@ public:
         Prompt(kPEmail, "Email:");
         Tipped(w.Entry(kEmail, ui::Use(rec_.EMAIL), "@s40"), "E-Mail do Responsável da Empresa.");
         std::vector<std::string> items, values;
+        std::vector<ui::Row> rows;
         for (const CategoriaFuncionario& c : CategoriasFuncionario()) {
             items.push_back(FormatNumber("@n02", c.codigo));
             values.push_back(std::to_string(c.codigo));
+            rows.push_back({{items.back()}, {c.descricao}});
         }
         Prompt(kPCategoria, "0&5-Categoria:");
-        Tipped(w.DropList(kCategoria, ui::Use(rec_.CATEGORIA), items, values).Picture("@n02"),
+        Tipped(w.DropList(kCategoria, ui::Use(rec_.CATEGORIA), items, values).Picture("@n02").ItemRows(rows),
               "Categoria do Responsável - CTRL Setas Movimenta.");
         w[kCategoria].Columns({{"Código", 20, 'L'}, {"Descrição", 200, 'L'}});
         w.String(kCategoriaDescricao, "").Parent(kTab).Picture("@s140");
@@ -252,25 +254,32 @@ private:
 
     void LoadStates() {
         std::vector<std::string> items;
+        std::vector<ui::Row> rows;
         auto& e = estados_.rec<EstadosRec>();
         estados_.clear_record();
         (void)estados_.set("EST:KEY:SIGLA");
-        while (estados_.next() == 0) items.push_back(text::to_utf8(e.UF.clipped()));
-        window()[kUf].Items(items);
+        while (estados_.next() == 0) {
+            items.push_back(text::to_utf8(e.UF.clipped()));
+            rows.push_back({{items.back()}, {text::to_utf8(e.DESC.clipped())}});
+        }
+        window()[kUf].Items(items).ItemRows(std::move(rows));
     }
 
     void LoadMunicipalities() {
         std::vector<std::string> items;
+        std::vector<ui::Row> rows;
         auto& m = municipios_.rec<MunicipiosRec>();
         const std::string uf(rec_.UF.clipped());
         if (!uf.empty()) {
             municipios_.clear_record();
             m.ESTADO = uf;
             (void)municipios_.set_at("MUN:KEY:ESTADONOME");
-            while (municipios_.next() == 0 && text::compare_nocase(m.ESTADO.clipped(), uf) == 0)
+            while (municipios_.next() == 0 && text::compare_nocase(m.ESTADO.clipped(), uf) == 0) {
                 items.push_back(text::to_utf8(m.NOME.clipped()));
+                rows.push_back({{items.back()}, {text::to_utf8(text::upper(m.ESTADO.clipped()))}});
+            }
         }
-        window()[kCidade].Items(items);
+        window()[kCidade].Items(items).ItemRows(std::move(rows));
     }
 
     // A state the list lacks: the state form adds it; the new state is the person's.

@@ -245,6 +245,9 @@ TEST_F(PersonsTest, NewPersonStartsWithCategory11AndDefaultsFillZeros) {
     EXPECT_EQ(codes.size(), 15u);
     for (const char* missing : {"08", "09", "10"})
         EXPECT_EQ(std::count(codes.begin(), codes.end(), missing), 0) << missing;
+    const Rows categoryRows = ui->Rows(categoria);  // each code beside its description
+    ASSERT_EQ(categoryRows.size(), codes.size());
+    EXPECT_EQ(categoryRows[7], (std::vector<std::string>{"07", "Menor Aprendiz (Lei nº 10.097/2000)"}));
     ui->PickItem(categoria, "07");
     EXPECT_EQ(ui->Text(ui->Control(f, categoria.feq + 1)), "Menor Aprendiz (Lei nº 10.097/2000)");
     // A CPF typed without its leading zeros is kept as eleven digits; a wrong one cycles.
@@ -303,6 +306,8 @@ TEST_F(PersonsTest, AStateTheComboLacksIsAddedThroughTheStateForm) {
     EXPECT_EQ(ui->Value(uf), "PR");
     EXPECT_EQ(ui->State(uf).items, (std::vector<std::string>{"PR", "SP"}));
     EXPECT_EQ(ui->State(cidade).items, (std::vector<std::string>{"Curitiba"}));
+    EXPECT_EQ(ui->Rows(uf), (Rows{{"PR", "Parana"}, {"SP", "Sao Paulo"}}));
+    EXPECT_EQ(ui->Rows(cidade), (Rows{{"Curitiba", "PR"}}));
 
     // Cancelling the photo dialog leaves the photo as it was.
     ui->Press(ui->Control(f, 3));

@@ -34,6 +34,7 @@
 #include <set>
 
 #include "browse_list.h"
+#include "column_combo.h"
 #include "main_frame.h"
 #include "qt_convert.h"
 #include "vorel/ui/headless.h"
@@ -503,7 +504,7 @@ QWidget* WindowView::MakeWidget(Item& item, QWidget* parent) {
         case ControlType::DropList:
         case ControlType::Combo:
         case ControlType::DropCombo: {
-            auto* c = new QComboBox(parent);
+            auto* c = new ColumnCombo(parent);
             bool editable = s.type != ControlType::DropList;
             c->setEditable(editable);
             c->setInsertPolicy(QComboBox::NoInsert);
@@ -850,14 +851,7 @@ void WindowView::Update(Item& item) {
         r->setText(Q(s.text));
         r->setChecked(!s.value.empty() && s.value != "0");
     } else if (auto* cb = qobject_cast<QComboBox*>(w)) {
-        QStringList items;
-        for (const auto& i : s.items) items << Q(i);
-        QStringList have;
-        for (int i = 0; i < cb->count(); ++i) have << cb->itemText(i);
-        if (have != items) {
-            cb->clear();
-            cb->addItems(items);
-        }
+        ShowEntries(*cb, s);
         if (cb->isEditable()) {
             auto hit = std::find(item.typed.begin(), item.typed.end(), s.value);
             if (hit != item.typed.end()) {

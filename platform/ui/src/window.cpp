@@ -58,8 +58,14 @@ Control& Control::Icon(std::string i) { VOREL_SETTER(s_.icon = std::move(i)); }
 Control& Control::At(int x, int y, int w, int h) { VOREL_SETTER(s_.at = (Rect{x, y, w, h})); }
 Control& Control::Parent(int feq) { VOREL_SETTER(s_.parent = feq); }
 Control& Control::Items(std::vector<std::string> items, std::vector<std::string> values) {
-    VOREL_SETTER((s_.items = std::move(items), values_ = std::move(values)));
+    w_.CheckThread();
+    s_.items = std::move(items);
+    values_ = std::move(values);
+    if (s_.type == ControlType::DropList || s_.type == ControlType::Combo || s_.type == ControlType::DropCombo)
+        s_.rows.clear();
+    return *this;
 }
+Control& Control::ItemRows(std::vector<Row> rows) { VOREL_SETTER(s_.rows = std::move(rows)); }
 Control& Control::Columns(std::vector<Column> cols) { VOREL_SETTER(s_.columns = std::move(cols)); }
 Control& Control::DropCount(int n) { VOREL_SETTER(s_.dropCount = n); }
 Control& Control::Use(UsePtr use) { VOREL_SETTER((use_ = std::move(use), touched_ = false)); }

@@ -55,8 +55,9 @@ struct ControlState {
     std::string tip, msg, picture, icon;
     Rect at;
     std::vector<std::string> items;  // entries of a drop list, combo or list from a fixed text
-    std::vector<Column> columns;     // list columns
-    std::vector<Row> rows;           // list rows now shown (one page)
+    std::vector<Column> columns;     // list columns; the columns of a drop list's or combo's entries
+    std::vector<Row> rows;           // list rows now shown (one page); the cells of each entry of a
+                                     // drop list or combo (one row per item, or none)
     int selected = 0;                // 1-based highlighted row / entry / current tab; 0 none
     int dropCount = 0;               // > 0: a list that drops down
     std::vector<int> alertKeys;      // keys the front end must post as Key events, not handle

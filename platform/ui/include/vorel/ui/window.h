@@ -78,7 +78,13 @@ public:
     Control& Icon(std::string i);
     Control& At(int x, int y, int w, int h);
     Control& Parent(int feq);
+    // The entries of a drop list or combo: the texts typed, matched and shown in the closed box,
+    // and the values picked entries give (the texts when none). New entries drop the rows given
+    // for the old ones.
     Control& Items(std::vector<std::string> items, std::vector<std::string> values = {});
+    // The cells each entry of a drop list or combo shows under its columns, one row per item in
+    // item order; a front end shows them when there are two or more columns and a row per item.
+    Control& ItemRows(std::vector<Row> rows);
     Control& Columns(std::vector<Column> cols);
     Control& DropCount(int n);
     Control& Use(UsePtr use);

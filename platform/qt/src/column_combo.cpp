@@ -55,6 +55,11 @@ bool Holds(const QStandardItemModel& m, const ui::ControlState& s, bool table) {
     return true;
 }
 
+// Two or more columns and a row of cells per item: the entries drop down as a table.
+bool ShowsColumns(const ui::ControlState& s) {
+    return s.columns.size() >= 2 && !s.rows.empty() && s.rows.size() == s.items.size();
+}
+
 QTreeView* NewTable() {
     auto* t = new QTreeView;
     t->setRootIsDecorated(false);
@@ -81,10 +86,6 @@ void ColumnCombo::showPopup() {
         table->setMinimumHeight(table->header()->sizeHint().height() + rows * rowHeight + 2 * table->frameWidth());
     }
     QComboBox::showPopup();
-}
-
-bool ShowsColumns(const ui::ControlState& s) {
-    return s.columns.size() >= 2 && !s.rows.empty() && s.rows.size() == s.items.size();
 }
 
 bool ShowEntries(QComboBox& box, const ui::ControlState& s) {

@@ -24,9 +24,6 @@ public:
     void showPopup() override;
 };
 
-// Whether the state's entries are shown as a table.
-bool ShowsColumns(const ui::ControlState& s);
-
 // Puts the state's entries into the box (items, and the cells and columns when it shows a table);
 // true when they changed. The current entry is left to the caller.
 bool ShowEntries(QComboBox& box, const ui::ControlState& s);

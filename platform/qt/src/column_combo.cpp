@@ -86,6 +86,21 @@ void ColumnCombo::showPopup() {
         table->setMinimumHeight(table->header()->sizeHint().height() + rows * rowHeight + 2 * table->frameWidth());
     }
     QComboBox::showPopup();
+    // A table drops down below the box (above it when the screen has no room below), not over it
+    // as a menu would: its heading would hide the box.
+    auto* table = qobject_cast<QTreeView*>(view());
+    QWidget* popup = table ? table->window() : nullptr;
+    if (!popup || popup == window()) return;
+    QRect g = popup->geometry();
+    g.moveTopLeft(mapToGlobal(QPoint(0, height())));
+    if (const QScreen* s = screen()) {
+        const QRect room = s->availableGeometry();
+        if (g.bottom() > room.bottom()) g.moveBottom(mapToGlobal(QPoint(0, 0)).y() - 1);
+        if (g.top() < room.top()) g.moveTop(room.top());
+        if (g.right() > room.right()) g.moveRight(room.right());
+        if (g.left() < room.left()) g.moveLeft(room.left());
+    }
+    popup->move(g.topLeft());
 }
 
 bool ShowEntries(QComboBox& box, const ui::ControlState& s) {

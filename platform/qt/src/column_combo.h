@@ -17,7 +17,7 @@
 namespace vorel::qt {
 
 // A combo box whose table popup is tall enough for its heading and its rows (as many as the box
-// drops down at most).
+// drops down at most) and drops down below the box.
 class ColumnCombo : public QComboBox {
 public:
     using QComboBox::QComboBox;

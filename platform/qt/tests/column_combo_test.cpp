@@ -86,6 +86,8 @@ TEST(ColumnCombo, TwoColumnDropListShowsATableAndPickedRowsGiveTheirEntries) {
     box->showPopup();
     ASSERT_TRUE(Until([&] { return table->isVisible(); }));
     EXPECT_GE(table->width(), DluX(140)) << "the popup is as wide as its columns";
+    EXPECT_EQ(table->window()->geometry().top(), box->mapToGlobal(QPoint(0, box->height())).y())
+        << "the table drops down below the box, its heading not over it";
     const QModelIndex third = box->model()->index(2, 2);
     EXPECT_GE(table->viewport()->height(), 3 * table->visualRect(third).height()) << "every entry shows below the heading";
     if (const char* shots = std::getenv("VOREL_SCREENS_DIR")) table->window()->grab().save(QString(shots) + "/column_combo.png");

@@ -3,8 +3,10 @@
 # headless. Any sanitizer report fails its test.
 #   scripts/test-sanitized.sh          address + undefined behaviour, every test (build-asan/)
 #   scripts/test-sanitized.sh thread   threads: the ui, data, qt, report and shell tests (build-tsan/)
-# UBSan halts on the first error; LeakSanitizer checks every test process at exit. The files in
-# tools/sanitize/ list the system libraries' own reports (never ours). $VOREL_JOBS limits the jobs.
+# UBSan halts on the first error; LeakSanitizer checks every test process at exit. A report ends
+# the process with exit code 86 (66 for threads), so that a report in a program a test starts is
+# not taken for that program's own failure code. The files in tools/sanitize/ list the system
+# libraries' own reports (never ours). $VOREL_JOBS limits the jobs.
 # Not part of CI: it takes several minutes (see README.md).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,9 +22,9 @@ case $mode in
     option=VOREL_SANITIZE
     targets=()
     labels=()
-    export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1
-    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-    export LSAN_OPTIONS=suppressions=$root/tools/sanitize/lsan.supp:print_suppressions=0
+    export ASAN_OPTIONS=exitcode=86:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1
+    export UBSAN_OPTIONS=exitcode=86:print_stacktrace=1:halt_on_error=1
+    export LSAN_OPTIONS=exitcode=86:suppressions=$root/tools/sanitize/lsan.supp:print_suppressions=0
     ;;
   thread)
     build=${VOREL_TSAN_BUILD_DIR:-$root/build-tsan}

@@ -1,16 +1,14 @@
 // The widgets of one model window.
 #include "window_view.h"
 
-#include <QtGui/QGuiApplication>
-#include <QtGui/QScreen>
-#include <QtWidgets/QApplication>
-#include <QtWidgets/QScrollArea>
-
 #include <QtCore/QCoreApplication>
 #include <QtCore/QTimer>
+#include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
+#include <QtGui/QScreen>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QGridLayout>
@@ -23,6 +21,7 @@
 #include <QtWidgets/QProgressBar>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
+#include <QtWidgets/QScrollArea>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QTabBar>
 #include <QtWidgets/QTabWidget>
@@ -35,6 +34,8 @@
 
 #include "browse_list.h"
 #include "column_combo.h"
+#include "control_kinds.h"
+#include "highlight_frame.h"
 #include "main_frame.h"
 #include "qt_convert.h"
 #include "vorel/ui/headless.h"
@@ -46,50 +47,10 @@ using ui::ControlType;
 using ui::UserEvent;
 namespace key = ui::key;
 
-// The focus highlighter's box: drawn behind the focused control, a margin around it.
-class HighlightFrame : public QWidget {
-public:
-    explicit HighlightFrame(QWidget* parent) : QWidget(parent) {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setObjectName("highlight");
-    }
-    QColor pen, fill;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        if (fill.isValid()) p.fillRect(rect(), fill);
-        p.setPen(pen.isValid() ? pen : QColor(Qt::black));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-};
 
 namespace {
 
 constexpr int kBoxMargin = 3;  // pixels between the control and its highlight box
-
-bool IsInput(ControlType t) {
-    switch (t) {
-        case ControlType::Entry: case ControlType::Spin: case ControlType::Text: case ControlType::DropList:
-        case ControlType::Combo: case ControlType::DropCombo: case ControlType::Check: case ControlType::Radio:
-        case ControlType::List: case ControlType::SubList:
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool IsFrameOnly(ControlType t) {
-    return t == ControlType::Menu || t == ControlType::MenuItem || t == ControlType::MenuBar ||
-           t == ControlType::Toolbar || t == ControlType::AppFrame;
-}
-
-bool IsList(ControlType t) { return t == ControlType::List || t == ControlType::SubList; }
-
-bool TakesText(ControlType t) {
-    return t == ControlType::Entry || t == ControlType::Spin || t == ControlType::Text || t == ControlType::Combo ||
-           t == ControlType::DropCombo;
-}
 
 // Applies a model colour to a palette role, or leaves the inherited one.
 void SetColours(QWidget* w, const ControlState& s) {
@@ -216,233 +177,6 @@ bool WindowView::Absolute() const {
 }
 
 // ---- building ------------------------------------------------------------------------------------
-
-void WindowView::Build() {
-    feqOf_.clear();
-    if (box_) delete box_.data();
-    QWidget* old = content_;
-    content_ = new QWidget;
-    content_->setObjectName(QString("content-%1").arg(header_.window));
-    if (Absolute()) {
-        BuildContainer(0, content_);
-        int w = 0, h = 0;
-        for (auto& i : items_)
-            if (i.s.parent == 0 && i.widget) {
-                w = std::max(w, i.widget->geometry().right() + 8);
-                h = std::max(h, i.widget->geometry().bottom() + 8);
-            }
-        content_->setMinimumSize(w, h);
-    } else {
-        auto* v = new QVBoxLayout(content_);
-        v->setContentsMargins(10, 10, 10, 10);
-        BuildContainer(0, content_);
-    }
-    // The content scrolls inside the window when the window is smaller than it (a tall form on a
-    // small screen) instead of being squeezed.
-    if (!scroll_) {
-        scroll_ = new QScrollArea;
-        scroll_->setObjectName("scroll");
-        scroll_->setFrameShape(QFrame::NoFrame);
-        scroll_->setWidgetResizable(true);
-        sub_->setWidget(scroll_);
-    }
-    if (old) old->setParent(nullptr);  // taken out before the new content goes in
-    scroll_->setWidget(content_);
-    if (old) old->deleteLater();
-    for (auto& i : items_) Update(i);
-    UpdateEnabled();
-    FitContent();
-    if (Absolute()) QTimer::singleShot(0, this, [this] { PlaceAll(); });
-}
-
-// A window grows to show what it holds when controls arrive after it opened (never beyond the
-// frame's area, and never shrinks what the user sized).
-void WindowView::FitContent() {
-    if (!sub_ || !content_ || sub_->isMaximized() || Absolute()) return;
-    // Texts and widths set after the widgets went into their layouts leave nested layouts with
-    // stale sizes: measure afresh.
-    std::function<void(QLayout*)> invalidate = [&](QLayout* l) {
-        if (!l) return;
-        l->invalidate();
-        for (int k = 0; k < l->count(); ++k) invalidate(l->itemAt(k)->layout());
-    };
-    invalidate(content_->layout());
-    for (QWidget* w : content_->findChildren<QWidget*>())  // groups' and tab pages' own layouts
-        invalidate(w->layout());
-    if (sub_->layout()) sub_->layout()->invalidate();
-    QSize want = WantedSize();
-    QSize now = sub_->size();
-    if (now.width() >= want.width() && now.height() >= want.height()) return;
-    sub_->resize(now.expandedTo(want));
-    if (!standalone_) {
-        // Keep it inside the area: move it left or up when it grew past the edge.
-        QRect area = host_.mainFrame().area()->viewport()->rect();
-        QPoint at = sub_->pos();
-        at.setX(std::max(0, std::min(at.x(), area.width() - sub_->width())));
-        at.setY(std::max(0, std::min(at.y(), area.height() - sub_->height())));
-        sub_->move(at);
-    }
-}
-
-// The window's size that shows its whole content (the content's own size, and the window's frame
-// and title around the scroll area), within the frame's area; a window cut short in height keeps
-// room for the scroll bar beside its content.
-QSize WindowView::WantedSize() const {
-    QSize content = content_->sizeHint().expandedTo(content_->minimumSizeHint()).expandedTo(content_->minimumSize());
-    QSize want = content + (sub_->sizeHint() - scroll_->sizeHint()).expandedTo(QSize(0, 0));
-    if (standalone_) return want;
-    const QSize area = host_.mainFrame().area()->viewport()->size();
-    if (want.height() > area.height()) want.rwidth() += scroll_->verticalScrollBar()->sizeHint().width();
-    if (want.width() > area.width()) want.rheight() += scroll_->horizontalScrollBar()->sizeHint().height();
-    return want.boundedTo(area);
-}
-
-int WindowView::TabOf(const Item& item) const {
-    int p = item.s.parent;
-    for (int guard = 0; p != 0 && guard < 64; ++guard) {
-        const Item* pi = Find(p);
-        if (!pi) return 0;
-        if (pi->s.type == ControlType::Tab) return p;
-        p = pi->s.parent;
-    }
-    return 0;
-}
-
-// Where a tab page's (0, 0) lies in the window's content: the sheet's current page once the sheet
-// has been laid out, else worked out from the sheet's position and its tab bar.
-QPoint WindowView::PageOrigin(int tab) const {
-    const Item* t = Find(tab);
-    const Item* sheet = t ? Find(t->s.parent) : nullptr;
-    if (!sheet) return {};
-    auto* tw = qobject_cast<QTabWidget*>(sheet->widget.data());
-    if (tw && content_ && tw->currentWidget() && tw->currentWidget()->isVisible())
-        return tw->currentWidget()->mapTo(content_.data(), QPoint(0, 0));
-    int bar = tw ? tw->tabBar()->sizeHint().height() : 0;
-    return {DluX(sheet->s.at.x) + 2, DluY(sheet->s.at.y) + bar + 2};
-}
-
-// A control placed by the procedure, at its window position (dialog units), on its tab page when
-// it lies on one.
-void WindowView::Place(Item& item) {
-    QWidget* w = item.widget;
-    const auto& a = item.s.at;
-    if (!w || a.w <= 0 || a.h <= 0 || item.s.type == ControlType::Tab) return;
-    QPoint origin;
-    if (int tab = TabOf(item)) origin = PageOrigin(tab);
-    QRect r(DluX(a.x) - origin.x(), DluY(a.y) - origin.y(), DluX(a.w), DluY(a.h));
-    // The procedure's size holds: not the picture's width, nor a combo fitting itself to its items.
-    w->setFixedSize(r.size());
-    if (w->geometry() != r) w->setGeometry(r);
-}
-
-void WindowView::PlaceAll() {
-    if (!Absolute()) return;
-    // Sheets first: their pages' positions are what the controls on them are placed against.
-    for (auto& i : items_)
-        if (i.s.type == ControlType::Sheet) Place(i);
-    for (auto& i : items_)
-        if (i.s.type != ControlType::Sheet) Place(i);
-    UpdateHighlight();
-}
-
-void WindowView::BuildContainer(int parent, QWidget* into) {
-    // Children of this container, in control order. Laid out in reading order, a control goes in
-    // its group or on its tab page; placed by position, it goes on its tab page (or the window),
-    // in front of the groups that frame it.
-    bool absolute = Absolute();
-    std::vector<Item*> kids;
-    for (auto& i : items_) {
-        if (IsFrameOnly(i.s.type) || i.s.type == ControlType::Tab) continue;
-        if (absolute) {
-            if (TabOf(i) == parent) kids.push_back(&i);
-            continue;
-        }
-        int p = i.s.parent;
-        if (parent == 0) {
-            const Item* pi = Find(p);
-            bool container = pi && (pi->s.type == ControlType::Tab || pi->s.type == ControlType::Group ||
-                                    pi->s.type == ControlType::Option);
-            if (p != 0 && container) continue;
-        } else if (p != parent) {
-            continue;
-        }
-        kids.push_back(&i);
-    }
-    if (absolute) {
-        for (Item* k : kids) {
-            QWidget* w = MakeWidget(*k, into);
-            if (!w) continue;
-            const auto& a = k->s.at;
-            if (a.w > 0 && a.h > 0) Place(*k);
-            else w->adjustSize();
-            w->lower();
-        }
-        // Groups and boxes stay behind the controls they frame.
-        for (Item* k : kids)
-            if (k->widget && k->s.type != ControlType::Group && k->s.type != ControlType::Option) k->widget->raise();
-        return;
-    }
-    auto* v = qobject_cast<QVBoxLayout*>(into->layout());
-    if (!v) {
-        v = new QVBoxLayout(into);
-        v->setContentsMargins(8, 8, 8, 8);
-    }
-    QGridLayout* grid = nullptr;
-    int gridRow = 0;
-    std::vector<QWidget*> buttons;  // in rows at the bottom
-    bool expanding = false;
-    for (std::size_t n = 0; n < kids.size(); ++n) {
-        Item* k = kids[n];
-        ControlType t = k->s.type;
-        auto ensureGrid = [&] {
-            if (!grid) {
-                grid = new QGridLayout;
-                grid->setColumnStretch(1, 1);
-                gridRow = 0;
-                v->addLayout(grid);
-            }
-        };
-        if (t == ControlType::Prompt && n + 1 < kids.size() && IsInput(kids[n + 1]->s.type) &&
-            !IsList(kids[n + 1]->s.type)) {
-            ensureGrid();
-            auto* label = qobject_cast<QLabel*>(MakeWidget(*k, into));
-            QWidget* w = MakeWidget(*kids[n + 1], into);
-            if (label && w) label->setBuddy(w);
-            grid->addWidget(label, gridRow, 0, Qt::AlignLeft | Qt::AlignVCenter);
-            Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter;
-            grid->addWidget(w, gridRow, 1, a);
-            if (kids[n + 1]->s.type == ControlType::Text) expanding = true;
-            ++gridRow;
-            ++n;
-            continue;
-        }
-        QWidget* w = MakeWidget(*k, into);
-        if (!w) continue;
-        if (t == ControlType::Button) {
-            buttons.push_back(w);
-        } else if (IsInput(t) && !IsList(t)) {
-            ensureGrid();
-            grid->addWidget(w, gridRow++, 1, Qt::AlignLeft | Qt::AlignVCenter);
-        } else {
-            grid = nullptr;
-            bool grows = IsList(t) || t == ControlType::Text || t == ControlType::Image;
-            v->addWidget(w, grows ? 1 : 0);
-            if (grows) expanding = true;
-        }
-    }
-    if (!expanding) v->addStretch();
-    // Many buttons (a keypad) go in several even rows rather than one row wider than the screen.
-    constexpr std::size_t kMostPerRow = 8;
-    const std::size_t rows = (buttons.size() + kMostPerRow - 1) / kMostPerRow;
-    const std::size_t perRow = rows ? (buttons.size() + rows - 1) / rows : 0;
-    for (std::size_t first = 0; first < buttons.size(); first += perRow) {
-        auto* row = new QHBoxLayout;
-        row->addStretch();
-        for (std::size_t b = first; b < std::min(buttons.size(), first + perRow); ++b) row->addWidget(buttons[b]);
-        row->addStretch();
-        v->addLayout(row);
-    }
-}
 
 QWidget* WindowView::MakeWidget(Item& item, QWidget* parent) {
     const ControlState& s = item.s;
@@ -605,135 +339,6 @@ QWidget* WindowView::MakeWidget(Item& item, QWidget* parent) {
     feqOf_[w] = feq;
     item.widget = w;
     return w;
-}
-
-// A frame receives its menu and toolbar a control at a time: they are built once the waiting
-// messages are applied, not once per control.
-void WindowView::RebuildFrameSoon() {
-    if (frameRebuildQueued_) return;
-    frameRebuildQueued_ = true;
-    QTimer::singleShot(0, this, [this] {
-        frameRebuildQueued_ = false;
-        BuildFrame();
-    });
-}
-
-void WindowView::BuildFrame() {
-    MainFrame& f = host_.mainFrame();
-    for (auto& p : frameParts_)
-        if (p) delete p.data();
-    frameParts_.clear();
-    feqOf_.clear();
-    QMenuBar* bar = f.menuBar();
-    auto topLevel = [&](const Item& i) {
-        if (i.s.parent == 0) return true;
-        const Item* p = Find(i.s.parent);
-        return !p || p->s.type == ControlType::MenuBar;
-    };
-    // Menus and items, recursively.
-    std::function<void(int, QMenu*)> fill = [&](int parent, QMenu* into) {
-        for (auto& i : items_) {
-            if (i.s.parent != parent) continue;
-            if (i.s.type == ControlType::Menu) {
-                auto* m = new QMenu(Q(i.s.text), into);
-                m->setObjectName(QString("feq-%1").arg(i.s.feq));
-                i.menu = m;
-                i.action = into->addMenu(m);
-                fill(i.s.feq, m);
-            } else if (i.s.type == ControlType::MenuItem) {
-                if (i.s.text.empty() || i.s.text == "-") {
-                    i.action = into->addSeparator();
-                    continue;
-                }
-                QAction* a = into->addAction(QString());
-                i.action = a;
-                int feq = i.s.feq;
-                connect(a, &QAction::triggered, this, [this, feq] { Post(UserEvent::Press, feq); });
-            }
-        }
-    };
-    for (auto& i : items_) {
-        if (!topLevel(i)) continue;
-        if (i.s.type == ControlType::Menu) {
-            auto* m = new QMenu(Q(i.s.text), bar);
-            m->setObjectName(QString("feq-%1").arg(i.s.feq));
-            i.menu = m;
-            i.action = bar->addMenu(m);
-            frameParts_.push_back(m);
-            fill(i.s.feq, m);
-        } else if (i.s.type == ControlType::MenuItem) {
-            QAction* a = bar->addAction(QString());
-            i.action = a;
-            frameParts_.push_back(a);
-            int feq = i.s.feq;
-            connect(a, &QAction::triggered, this, [this, feq] { Post(UserEvent::Press, feq); });
-        }
-    }
-    // The toolbar and what stands on it.
-    QToolBar* tb = f.toolbar();
-    bool hasToolbar = false;
-    for (auto& t : items_) {
-        if (t.s.type != ControlType::Toolbar) continue;
-        hasToolbar = true;
-        for (auto& i : items_) {
-            if (i.s.parent != t.s.feq) continue;
-            int feq = i.s.feq;
-            QWidget* w = nullptr;
-            if (i.s.type == ControlType::Button) {
-                auto* b = new QToolButton(tb);
-                b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-                b->setAutoRaise(true);
-                connect(b, &QToolButton::clicked, this, [this, feq] { Post(UserEvent::Press, feq); });
-                w = b;
-            } else if (i.s.type == ControlType::Entry || i.s.type == ControlType::String) {
-                auto* l = new QLabel(tb);
-                l->setFrameShape(i.s.type == ControlType::Entry ? QFrame::StyledPanel : QFrame::NoFrame);
-                l->setMargin(2);
-                w = l;
-            } else {
-                w = new QLabel(tb);
-            }
-            w->setObjectName(QString("feq-%1").arg(feq));
-            i.widget = w;
-            frameParts_.push_back(tb->addWidget(w));
-            tb->addSeparator();
-            frameParts_.push_back(tb->actions().back());
-        }
-    }
-    tb->setVisible(hasToolbar);
-    // Keys the frame takes anywhere in the main window (its alert keys: F2, F3, ...), once each;
-    // a key that a menu item has as its shortcut stays the item's. The key goes to a control that
-    // registered it (a toolbar button), which is given the focus first.
-    std::set<QString> menuKeys;
-    for (auto& i : items_) {
-        int tab = static_cast<int>(i.s.text.find('\t'));
-        if (i.s.type == ControlType::MenuItem && tab >= 0)
-            menuKeys.insert(ShortcutOf(i.s.text.substr(static_cast<std::size_t>(tab) + 1)).toString());
-    }
-    std::map<QString, std::pair<int, int>> keys;  // sequence -> (control, key code)
-    for (auto& i : items_)
-        for (int k : i.s.alertKeys) {
-            QKeySequence seq = SequenceOf(k);
-            if (seq.isEmpty() || menuKeys.count(seq.toString())) continue;
-            auto it = keys.find(seq.toString());
-            bool button = i.s.type == ControlType::Button;
-            if (it == keys.end()) keys[seq.toString()] = {i.s.feq, k};
-            else if (button && Find(it->second.first)->s.type != ControlType::Button) it->second = {i.s.feq, k};
-        }
-    for (const auto& [text, target] : keys) {
-        auto* a = new QAction(&f);
-        a->setShortcut(QKeySequence(text));
-        a->setShortcutContext(Qt::WindowShortcut);
-        f.addAction(a);
-        frameParts_.push_back(a);
-        int feq = target.first, k = target.second;
-        connect(a, &QAction::triggered, this, [this, feq, k] {
-            // Always: the mirror's focus may be older than the model's (a menu item just pressed).
-            if (const Item* i = Find(feq); i && i->s.type == ControlType::Button) Post(UserEvent::Focus, feq);
-            Post(UserEvent::Key, feq, k);
-        });
-    }
-    for (auto& i : items_) Update(i);
 }
 
 // ---- showing the model ----------------------------------------------------------------------------

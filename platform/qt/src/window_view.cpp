@@ -403,7 +403,12 @@ void WindowView::Update(Item& item) {
         }
     } else if (auto* l = qobject_cast<QLabel*>(w)) {
         if (s.type == ControlType::Image) {
-            QPixmap pm(ImageFile(s));
+            QString file = ImageFile(s);
+            QPixmap pm(file);
+            // An icon the program names but does not ship is looked for in the icon folder, else
+            // drawn (the program's own mark beside the login's title).
+            if (pm.isNull() && file.endsWith(".ico", Qt::CaseInsensitive) && s.at.w > 0 && s.at.h > 0)
+                pm = IconOf(S(file), host_.viewOptions().iconFolder).pixmap(DluX(s.at.w), DluY(s.at.h));
             if (!pm.isNull() && s.at.w > 0 && s.at.h > 0) pm = pm.scaled(DluX(s.at.w), DluY(s.at.h), Qt::KeepAspectRatio);
             l->setPixmap(pm);
         } else if (s.type == ControlType::Prompt) {

@@ -115,6 +115,7 @@ WindowView::WindowView(ViewHost& host, const ui::WindowOpened& opened) : host_(h
         if (!standalone_) sub_->move(12 + 24 * (n % 10), 12 + 24 * (n % 10));
     }
     FitContent();  // a declared size smaller than what the window holds grows to show it all
+    opened_.start();
     if (standalone_) {
         if (QScreen* screen = QGuiApplication::primaryScreen())
             sub_->move(screen->availableGeometry().center() - QPoint(sub_->width() / 2, sub_->height() / 2));
@@ -526,8 +527,9 @@ void WindowView::ApplyControl(const ControlState& c) {
         bool retitled = item->s.text != c.text && !header_.frame;
         item->s = c;
         Update(*item);
-        // A longer text (a description shown beside a code) may need a wider window.
-        if (retitled && !fitQueued_) {
+        // A longer text arriving while the window opens (a description shown beside a code) may
+        // need a wider window; once the window has settled it no longer jumps as texts change.
+        if (retitled && !fitQueued_ && opened_.isValid() && opened_.elapsed() < kSettleMs) {
             fitQueued_ = true;
             QTimer::singleShot(0, this, [this] {
                 fitQueued_ = false;

@@ -13,6 +13,7 @@
 // to the model, which moves the focus; list paging keys too.
 #pragma once
 
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QObject>
 #include <QtCore/QPointer>
 #include <QtWidgets/QMdiSubWindow>
@@ -133,6 +134,8 @@ private:
     bool standalone_ = false;
     bool frameRebuildQueued_ = false;
     bool fitQueued_ = false;
+    QElapsedTimer opened_;                  // since the window opened
+    static constexpr int kSettleMs = 1500;  // how long texts arriving may still widen it
     int shownFocus_ = -1;
 };
 

@@ -10,7 +10,7 @@
 #include "vorel/registers/register_window.h"
 #include "vorel/registers/responsible_persons.h"
 #include "vorel/registers/typed_values.h"
-#include "vorel/shell/company.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/shell/globals.h"
 #include "vorel/ui/query.h"
 

@@ -5,7 +5,7 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/registers/register_window.h"
-#include "vorel/shell/company.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/ui/runtime.h"
 
 namespace vorel::registers {

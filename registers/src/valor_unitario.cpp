@@ -14,7 +14,7 @@
 #include "vorel/registers/procedures.h"
 #include "vorel/registers/register_window.h"
 #include "vorel/registers/typed_values.h"
-#include "vorel/shell/company.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/shell/globals.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/runtime.h"

@@ -6,7 +6,7 @@
 // could not be deleted (a file in use) stays and is listed in a message.
 #include "vorel/core/paths.h"
 #include "vorel/core/text.h"
-#include "vorel/shell/company.h"
+#include "vorel/shell/company_register.h"
 #include "vorel/shell/exclui_arquivos.h"
 #include "vorel/shell/globals.h"
 #include "vorel/ui/message_box.h"

@@ -1,5 +1,7 @@
 // The company, period, month-closing, calculator and parameters procedures, registered by name.
-#include "vorel/shell/company.h"
+#include "vorel/shell/company_register.h"
+#include "vorel/shell/company_selection.h"
+#include "vorel/shell/procedures.h"
 #include "vorel/shell/shell_windows.h"
 #include "vorel/ui/runtime.h"
 

@@ -7,7 +7,7 @@
 #include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/own_tables.h"
-#include "vorel/shell/printing.h"
+#include "vorel/shell/printer_setup.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/window_controller.h"
 

@@ -10,7 +10,7 @@
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/shell/company.h"
+#include "vorel/shell/company_register.h"
 #include "vorel/ui/browse_manager.h"
 #include "vorel/ui/message_box.h"
 

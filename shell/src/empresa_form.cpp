@@ -17,7 +17,7 @@
 #include "vorel/dictionary/payroll_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/check_digits.h"
-#include "vorel/shell/company.h"
+#include "vorel/shell/company_register.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/picture_file.h"
 #include "vorel/shell/text_utils.h"

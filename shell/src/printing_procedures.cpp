@@ -1,6 +1,6 @@
 // The printing procedures in the procedure registry, by the names the frame and the menu use.
 #include "vorel/shell/printers_register.h"
-#include "vorel/shell/printing.h"
+#include "vorel/shell/printer_setup.h"
 #include "vorel/ui/runtime.h"
 
 namespace vorel::shell {

@@ -3,9 +3,8 @@
 
 #include <mutex>
 
-#include "vorel/shell/printing.h"
+#include "vorel/shell/printer_setup.h"
 
-#include "vorel/shell/company.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/main_frame.h"
 #include "vorel/shell/small_windows.h"

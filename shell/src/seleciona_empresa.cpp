@@ -8,7 +8,7 @@
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/shell/company.h"
+#include "vorel/shell/company_selection.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/working_context.h"
 #include "vorel/ui/message_box.h"
@@ -157,10 +157,5 @@ private:
 }  // namespace
 
 void SelecionaEmpresa(ProcContext& ctx) { JanelaEmpresa(ctx).Execute(); }
-
-bool GaranteEmpresa(ProcContext& ctx) {
-    if (GLO_EMPRESA_CODIGO.Get() == 0) ctx.Call("SelecionaEmpresa");
-    return GLO_EMPRESA_CODIGO.Get() != 0;
-}
 
 }  // namespace vorel::shell

@@ -1,7 +1,7 @@
 // SelecionaPeriodo: the working month and year (heading "Selecione o Período"). Tables: none.
 // The year and month go into GLO:ANO and GLO:MES when the window closes, which it does only with a
 // year (both buttons and the close box close it the same way).
-#include "vorel/shell/company.h"
+#include "vorel/shell/company_selection.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/period.h"
 #include "vorel/shell/working_context.h"

@@ -5,7 +5,7 @@
 
 #include "company_fixture.h"
 #include "vorel/core/settings_file.h"
-#include "vorel/shell/company.h"
+#include "vorel/shell/company_register.h"
 #include "vorel/shell/picture_file.h"
 #include "vorel/ui/messages.h"
 

@@ -3,7 +3,7 @@
 
 #include "company_fixture.h"
 #include "vorel/dictionary/name_variables.h"
-#include "vorel/shell/company.h"
+#include "vorel/shell/working_context.h"
 
 using namespace vorel;
 using namespace vorel::shell;

@@ -7,4 +7,8 @@ namespace vorel::shell {
 
 void RegisterShellProcedures();
 
+// The company register, the working company and period windows, the calculator, the month closing
+// and the parameters windows (called by RegisterShellProcedures).
+void RegisterCompanyProcedures();
+
 }  // namespace vorel::shell

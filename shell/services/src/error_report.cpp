@@ -10,7 +10,7 @@
 #include "vorel/data/open_table.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/report/report_controller.h"
-#include "vorel/shell/printing.h"
+#include "vorel/shell/error_report.h"
 #include "vorel/shell/text_report.h"
 #include "vorel/ui/runtime.h"
 

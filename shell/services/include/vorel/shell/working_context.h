@@ -1,4 +1,9 @@
-// The working company's and year's folders and table names.
+// The working company and year: making sure a procedure has one, and pointing the company's and
+// the year's folders and table names at them.
+//
+// `GaranteEmpresa(ctx)` is what a procedure's set-up calls: when GLO:EMPRESA:CODIGO is 0 it calls
+// "SelecionaEmpresa" by name on the caller's thread (the shell registers that window), so a
+// procedure can rely on a company, a year and a month afterwards.
 //
 // `CaminhosArquivosEmpresa` takes GLO_EMPRESA_CODIGO and the calling thread's `Empresa` record
 // buffer (its EMP:TIPONBM and EMP:TIPOFORNECEDOR), sets PastaEmpresa, PastaEmpresaVorel and
@@ -7,11 +12,20 @@
 // a table: a table that is open keeps its file until it is opened again. A folder that cannot be
 // created shows later, when a table in it fails to open.
 //
+//     if (!GaranteEmpresa(ctx)) return;
 //     GLO_EMPRESA_CODIGO.Set(15); (Empresa buffer holds company 15)
 //     CaminhosArquivosEmpresa(); CaminhosArquivosAno();
 #pragma once
 
+namespace vorel::ui {
+class ProcContext;
+}
+
 namespace vorel::shell {
+
+// Calls "SelecionaEmpresa" on the caller's thread when GLO:EMPRESA:CODIGO is 0; true when a
+// company is chosen afterwards.
+bool GaranteEmpresa(ui::ProcContext& ctx);
 
 void CaminhosArquivosEmpresa();
 void CaminhosArquivosAno();

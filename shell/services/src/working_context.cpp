@@ -1,12 +1,19 @@
-// CaminhosArquivosEmpresa and CaminhosArquivosAno over the dictionary's folder names.
+// GaranteEmpresa, and CaminhosArquivosEmpresa and CaminhosArquivosAno over the dictionary's folder
+// names.
 #include "vorel/shell/working_context.h"
 
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/folders.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/globals.h"
+#include "vorel/ui/runtime.h"
 
 namespace vorel::shell {
+
+bool GaranteEmpresa(ui::ProcContext& ctx) {
+    if (GLO_EMPRESA_CODIGO.Get() == 0) ctx.Call("SelecionaEmpresa");
+    return GLO_EMPRESA_CODIGO.Get() != 0;
+}
 
 void CaminhosArquivosEmpresa() {
     const auto& emp = data::dictionary::file(dictionary::Empresa()).rec<dictionary::EmpresaRec>();

@@ -126,9 +126,9 @@ int FileManager::close() {
     if (open_count_ == 0) return set_error(kFileNotOpen, desc_.label);
     if (--open_count_ > 0) return kNoError;
     if (text_) {
+        int rc = text_->close();
         text_.reset();
-        clear_error();
-        return kNoError;
+        return rc;
     }
     *cursor_ = CursorState{};
     current_id_ = 0;
@@ -176,6 +176,18 @@ int read_one(sql::Stmt& st, const TableDesc& d, void* record, std::int64_t* id, 
 }
 
 std::string from_rec(const FileHandle* h) { return " FROM " + h->schema + ".rec"; }
+
+// True when the two records hold the same values in every component of the key (texts byte for byte).
+bool same_key_values(const TableDesc& layout, const KeyDesc& k, const void* a, const void* b) {
+    for (const KeyComponent& kc : k.components) {
+        const FieldDesc& f = layout.fields[static_cast<std::size_t>(kc.field)];
+        const void* pa = f.element(a, 0);
+        const void* pb = f.element(b, 0);
+        if (is_text(f.type) ? f.access.get_text(pa) != f.access.get_text(pb) : f.access.get_int(pa) != f.access.get_int(pb))
+            return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -388,6 +400,13 @@ int FileManager::step(int dir) {
     return kNoError;
 }
 
+// True when the current record is the one the cursor delivered last and its read-ahead is fresh.
+bool FileManager::delivered_last() const {
+    const CursorState& c = *cursor_;
+    return c.key >= 0 && c.generation == handle_->generation && c.index > 0 && c.index <= c.count &&
+           c.ids[c.index - 1] == current_id_;
+}
+
 std::int64_t FileManager::records() {
     if (check_open()) return -1;
     if (text_) return text_->count();
@@ -442,6 +461,11 @@ int FileManager::put() {
     if (text_) return set_error(kInvalidFile, open_name_, "not possible on a text file");
     if (current_id_ == 0) return set_error(kNoRecord, open_name_);
     const TableDesc& d = desc_.layout();
+    // Writing over the record the cursor delivered last, with its key in the cursor's order unchanged,
+    // leaves the records read ahead as they are: the cursor goes on from its batch.
+    bool keep = delivered_last() &&
+                same_key_values(d, desc_.keys[static_cast<std::size_t>(cursor_->key)],
+                                cursor_->batch[cursor_->index - 1].get(), buffer());
     std::uint32_t id = stmt_id(kUpdate);
     sql::Stmt* st = handle_->cached(id);
     if (!st) st = &handle_->prepare(id, table_sql::update(d, handle_->schema));
@@ -456,6 +480,7 @@ int FileManager::put() {
     }
     if (rc != SQLITE_DONE) return write_error(rc, current_id_);
     ++handle_->generation;
+    if (keep) cursor_->generation = handle_->generation;
     if (sqlite3_changes(handle_->db()) == 0) return set_error(kRecordNotFound, open_name_);
     clear_error();
     return kNoError;
@@ -465,6 +490,8 @@ int FileManager::remove() {
     if (int rc = check_open(); rc) return rc;
     if (text_) return set_error(kInvalidFile, open_name_, "not possible on a text file");
     if (current_id_ == 0) return set_error(kNoRecord, open_name_);
+    // Deleting the record the cursor delivered last leaves the records read ahead as they are.
+    bool keep = delivered_last();
     std::uint32_t id = stmt_id(kDelete);
     sql::Stmt* st = handle_->cached(id);
     if (!st) st = &handle_->prepare(id, "DELETE" + from_rec(handle_) + " WHERE rid = ?1");
@@ -477,6 +504,7 @@ int FileManager::remove() {
     }
     if (rc != SQLITE_DONE) return storage_error(handle_->db(), rc, open_name_);
     ++handle_->generation;
+    if (keep) cursor_->generation = handle_->generation;
     bool gone = sqlite3_changes(handle_->db()) == 0;
     current_id_ = 0;
     if (gone) return set_error(kRecordNotFound, open_name_);

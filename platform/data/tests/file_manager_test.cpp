@@ -6,6 +6,7 @@
 
 #include "test_tables.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/data/transaction.h"
 
 namespace vorel::data::testing {
 namespace {
@@ -176,6 +177,77 @@ TEST_F(FileManagerTest, PutRemoveAndPositionKeepTheCursorGoing) {
     EXPECT_EQ(fm.remove(), kNoError);
     EXPECT_EQ(fm.remove(), kNoRecord);
     EXPECT_EQ(fm.reget(p20), kRecordNotFound);
+}
+
+TEST_F(FileManagerTest, ReadModifyWriteSeesEachRecordOnceAndOtherCursorsSeeTheWrites) {
+    FileManager fm(Itens()), other(Itens0());
+    ASSERT_EQ(fm.open(), kNoError);
+    ASSERT_EQ(other.open(), kNoError);
+    const std::uint32_t n = 1200;  // more than a read-ahead batch holds
+    {
+        Transaction t({&fm});
+        for (std::uint32_t i = 1; i <= n; ++i) add_item(fm, i, "n" + std::to_string(i), "G" + std::to_string(i % 3), 1);
+        ASSERT_EQ(t.commit(), kNoError);
+    }
+    // The other cursor has read ahead before the writes.
+    ASSERT_EQ(other.set("ITE0:KEY:CODIGO"), kNoError);
+    for (int i = 0; i < 5; ++i) ASSERT_EQ(other.next(), kNoError);
+
+    std::vector<int> visits(n + 1);
+    Transaction t({&fm});
+    ASSERT_EQ(fm.set("KEY:GRUPODATA"), kNoError);
+    while (fm.next() == kNoError) {
+        auto& r = fm.rec<ItemRec>();
+        ++visits[r.Codigo];
+        r.Valor = DecimalField<11, 2>::from_scaled(r.Codigo);
+        if (r.Codigo == 300 && visits[300] == 1) r.Grupo = "G9";  // moves ahead in this order: met again
+        if (r.Codigo % 7 == 0) {
+            ASSERT_EQ(fm.remove(), kNoError);
+        } else {
+            ASSERT_EQ(fm.put(), kNoError);
+        }
+    }
+    EXPECT_EQ(last_error().code, kRecordNotAvailable);
+    ASSERT_EQ(t.commit(), kNoError);
+    for (std::uint32_t i = 1; i <= n; ++i) EXPECT_EQ(visits[i], i == 300 ? 2 : 1) << "record " << i;
+    EXPECT_EQ(fm.records(), n - n / 7);
+
+    // The other cursor goes on with what was written, not with what it had read ahead.
+    auto& o = other.rec<ItemRec>();
+    ASSERT_EQ(other.next(), kNoError);
+    EXPECT_EQ(o.Codigo, 6u);
+    EXPECT_EQ(o.Valor.scaled(), 6);
+    ASSERT_EQ(other.next(), kNoError);
+    EXPECT_EQ(o.Codigo, 8u);  // 7 was deleted
+}
+
+TEST_F(FileManagerTest, PositionByRecordAmongThousandsOfEqualKeysStepsBothWays) {
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    std::vector<Position> at(3003);
+    Transaction t({&fm});
+    add_item(fm, 1, "a", "A", 5);
+    at[1] = fm.position();
+    for (std::uint32_t i = 2; i <= 3001; ++i) {  // 3,000 equal keys
+        add_item(fm, i, "n" + std::to_string(i), "B", 5);
+        at[i] = fm.position();
+    }
+    add_item(fm, 3002, "z", "C", 5);
+    ASSERT_EQ(t.commit(), kNoError);
+    int key = fm.key_number("KEY:GRUPODATA");
+    struct Case {
+        std::uint32_t from, before, after;  // 0: none
+    };
+    for (Case c : {Case{2, 1, 3}, Case{1500, 1499, 1501}, Case{3001, 3000, 3002}, Case{1, 0, 2}}) {
+        ASSERT_EQ(fm.set_after(key, at[c.from]), kNoError);
+        EXPECT_EQ(fm.previous(), c.before ? kNoError : kRecordNotAvailable) << c.from;
+        if (c.before) {
+            EXPECT_EQ(fm.rec<ItemRec>().Codigo, c.before) << c.from;
+        }
+        ASSERT_EQ(fm.set_after(key, at[c.from]), kNoError);
+        ASSERT_EQ(fm.next(), kNoError);
+        EXPECT_EQ(fm.rec<ItemRec>().Codigo, c.after) << c.from;
+    }
 }
 
 TEST_F(FileManagerTest, AliasHasItsOwnBufferAndCursor) {

@@ -98,7 +98,8 @@ public:
     // The same on the first `components` components only: next reads the first record whose
     // leading components are at or after the buffer's, previous the last at or before them.
     int set_at(int key, int components);
-    // Positions by a record position: next reads the record after it in the key order.
+    // Positions by a record position: next reads the record after it in the key order, previous the
+    // record before it (however many records share its key values).
     int set_after(int key, Position p);
     int next();                             // 33 at the end of the key order
     int previous();                         // 33 at the start
@@ -150,6 +151,7 @@ private:
     int check_open();
     int fill();
     int step(int dir);  // one record along the key order, 1 forward or -1 back
+    bool delivered_last() const;  // the current record is the cursor's last delivered, batch fresh
     int write_error(int rc, std::int64_t self_id);
     int number_and_write(bool show, bool put_over);  // auto-numbering with its retries
     int duplicate_key(std::int64_t self_id);  // the unique key the buffer collides with, -1 none

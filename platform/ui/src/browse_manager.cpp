@@ -7,32 +7,14 @@
 
 namespace vorel::ui {
 
-namespace {
-constexpr int kMaxSkip = 1000000;  // bound of a walk over records with equal key values
-}
-
+// Both position the cursor on the record itself (its key values and its place among equal ones), so
+// a step costs the same however many records share its key.
 void TableSource::Before(std::int64_t place) {
-    // Positions on the record's key values and walks back over those equal to it until the record
-    // itself is passed: Previous() then reads the record before it.
-    if (file_.reget({place}) != 0) {
-        ToEnd();
-        return;
-    }
-    (void)file_.set_at(key_);
-    for (int i = 0; i < kMaxSkip; ++i) {
-        if (file_.previous() != 0) { ToStart(); (void)file_.previous(); return; }
-        if (file_.position().id == place) return;
-    }
+    if (file_.set_after(key_, {place}) != 0) ToEnd();
 }
 
 bool TableSource::StartAt(std::int64_t place) {
-    if (file_.reget({place}) != 0) return false;
-    (void)file_.set_at(key_);
-    for (int i = 0; i < kMaxSkip; ++i) {
-        if (file_.next() != 0) return false;
-        if (file_.position().id == place) return true;
-    }
-    return false;
+    return file_.set_after(key_, {place}) == 0 && file_.reget({place}) == 0;
 }
 
 // ---- BrowseManager -------------------------------------------------------------------------------
@@ -90,15 +72,20 @@ bool BrowseManager::WantedRow() {
     return !(query_ && query_->active() && !query_->Matches(MakeRow()));
 }
 
-bool BrowseManager::ReadNext() {
-    while (source_.Next())
-        if (WantedRow()) return true;
-    return false;
-}
+bool BrowseManager::ReadNext() { return ReadOn(1); }
+bool BrowseManager::ReadPrevious() { return ReadOn(-1); }
 
-bool BrowseManager::ReadPrevious() {
-    while (source_.Previous())
+// The range is one stretch of the order: records before it are passed over, and the first record
+// beyond it ends the read, so a page at the range's end does not read on to the end of the file.
+bool BrowseManager::ReadOn(int dir) {
+    while (dir > 0 ? source_.Next() : source_.Previous()) {
+        if (range_ && !range_()) {
+            if (inRange_) return false;
+            continue;
+        }
+        inRange_ = true;
         if (WantedRow()) return true;
+    }
     return false;
 }
 
@@ -129,6 +116,7 @@ bool BrowseManager::FetchHighlighted() {
 void BrowseManager::ResetToTop() {
     page_.clear();
     source_.ToStart();
+    inRange_ = false;
     while (static_cast<int>(page_.size()) < pageRows_ && ReadNext()) page_.push_back({source_.Current(), MakeRow()});
     Show(1);
 }
@@ -136,6 +124,7 @@ void BrowseManager::ResetToTop() {
 void BrowseManager::ToBottom() {
     page_.clear();
     source_.ToEnd();
+    inRange_ = false;
     while (static_cast<int>(page_.size()) < pageRows_ && ReadPrevious())
         page_.insert(page_.begin(), {source_.Current(), MakeRow()});
     Show(static_cast<int>(page_.size()));
@@ -146,10 +135,12 @@ void BrowseManager::ResetTo(std::int64_t place) { FillFrom(place, place); }
 void BrowseManager::FillFrom(std::int64_t place, std::int64_t highlightPlace) {
     page_.clear();
     if (place == 0 || !source_.StartAt(place)) return ResetToTop();
+    inRange_ = !range_ || range_();
     if (WantedRow()) page_.push_back({place, MakeRow()});
     while (static_cast<int>(page_.size()) < pageRows_ && ReadNext()) page_.push_back({source_.Current(), MakeRow()});
     if (page_.empty()) return ToBottom();
     // A short page at the end of the order is filled from above.
+    inRange_ = true;
     while (static_cast<int>(page_.size()) < pageRows_) {
         source_.Before(page_.front().place);
         if (!ReadPrevious()) break;
@@ -176,6 +167,7 @@ void BrowseManager::ScrollDown(int n) {
     int moved = 0;
     for (int i = 0; i < n && !page_.empty(); ++i) {
         source_.After(page_.back().place);
+        inRange_ = true;
         if (!ReadNext()) break;
         page_.push_back({source_.Current(), MakeRow()});
         if (static_cast<int>(page_.size()) > pageRows_) page_.erase(page_.begin());
@@ -188,6 +180,7 @@ void BrowseManager::ScrollDown(int n) {
 void BrowseManager::ScrollUp(int n) {
     for (int i = 0; i < n && !page_.empty(); ++i) {
         source_.Before(page_.front().place);
+        inRange_ = true;
         if (!ReadPrevious()) break;
         page_.insert(page_.begin(), {source_.Current(), MakeRow()});
         if (static_cast<int>(page_.size()) > pageRows_) page_.pop_back();
@@ -212,6 +205,7 @@ void BrowseManager::Locate() {
     source_.ClearBuffer();
     if (c.use()) c.use()->Set(value);
     source_.ToBuffer();
+    inRange_ = false;
     if (ReadNext()) ResetTo(source_.Current());
     else ToBottom();
 }

@@ -1,8 +1,11 @@
 // A front end's report of how many rows a list shows: a browse pages by it (refilled around the
 // highlighted record, also when the report comes while a form is open above the browse); the
-// window posts a list-sized event only when the number changes.
+// window posts a list-sized event only when the number changes. A browse over a range reads no
+// further than the record after the range's end.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,7 +19,7 @@ namespace {
 // Records 1..n in one order; a record's place is its number.
 class CountingSource : public BrowseSource {
 public:
-    explicit CountingSource(int n) : n_(n) {}
+    explicit CountingSource(int n, std::atomic<int>* reads = nullptr) : n_(n), reads_(reads) {}
     void SetOrder(int) override {}
     void ClearBuffer() override { buffer_ = 0; }
     void ToStart() override { at_ = 0; }
@@ -30,11 +33,13 @@ public:
         return true;
     }
     bool Next() override {
+        if (reads_) ++*reads_;
         if (at_ >= n_) return false;
         buffer_ = ++at_;
         return true;
     }
     bool Previous() override {
+        if (reads_) ++*reads_;
         if (at_ <= 1) return false;
         buffer_ = --at_;
         return true;
@@ -45,6 +50,7 @@ public:
 
 private:
     int n_;
+    std::atomic<int>* reads_;
     int at_ = 0, buffer_ = 0;
 };
 
@@ -52,7 +58,8 @@ enum : int { kList = 1, kInsert = 2, kOk = 3 };
 
 class Browse : public BrowseWindow {
 public:
-    Browse(ProcContext& ctx, CountingSource& source) : BrowseWindow(ctx, "Numeros", "Números", source), source_(source) {}
+    Browse(ProcContext& ctx, CountingSource& source, std::function<bool()> range = {})
+        : BrowseWindow(ctx, "Numeros", "Números", source), source_(source), range_(std::move(range)) {}
     Level Setup() override {
         BrowseWindow::Setup();
         window().List(kList, {{"Número", 20, 'R'}});
@@ -60,6 +67,7 @@ public:
         browse().SetList(kList);  // ten rows until the front end says otherwise
         browse().AddColumn({"Número", 20, 'R', [this] { return std::to_string(source_.buffer()); }});
         browse().SetInsertButton(kInsert);
+        if (range_) browse().SetRange(range_);
         SetForm([](ProcContext& c) {
             Window f(c, "Formulário");
             f.Button(kOk, "&OK");
@@ -72,6 +80,7 @@ public:
 
 private:
     CountingSource& source_;
+    std::function<bool()> range_;
 };
 
 struct ListRowsTest : ::testing::Test {
@@ -147,6 +156,36 @@ TEST_F(ListRowsTest, AReportWhileAFormIsOpenAboveTheBrowseIsKept) {
     ui.Press(ui.Control(f, kOk));
     EXPECT_FALSE(ui.HasWindow("Formulário"));
     EXPECT_EQ(Page(), Span(1, 6));
+}
+
+TEST(ListRows, ABrowseOverARangeStopsAtItsEnd) {
+    // Records 1..100000; the range is 11..25. Every page the user reaches shows only the range, and
+    // no page reads more than the record after the range's end.
+    Runtime rt;
+    HeadlessDriver ui{rt};
+    std::atomic<int> reads{0};
+    rt.Start("Numeros", [&reads](ProcContext& ctx) {
+        CountingSource source(100000, &reads);
+        Browse(ctx, source, [&source] { return source.buffer() >= 11 && source.buffer() <= 25; }).Execute();
+    });
+    int w = ui.WindowByCaption("Números");
+    auto list = ui.Control(w, kList);
+    auto page = [&] {
+        std::vector<int> out;
+        for (auto& r : ui.Rows(list)) out.push_back(std::stoi(r[0]));
+        return out;
+    };
+    EXPECT_EQ(page(), Span(11, 20));
+    ui.FocusOn(list);
+    ui.Key(w, key::PageDown);
+    EXPECT_EQ(page(), Span(16, 25));
+    ui.Key(w, key::PageDown);
+    ui.Key(w, key::Down);
+    EXPECT_EQ(page(), Span(16, 25));
+    ui.Key(w, key::Home);
+    EXPECT_EQ(page(), Span(11, 20));
+    ui.WaitIdle();
+    EXPECT_LT(reads.load(), 200);  // not a read towards the file's end (100,000 records)
 }
 
 TEST(ListRows, OnlyAChangedNumberReachesTheProcedure) {

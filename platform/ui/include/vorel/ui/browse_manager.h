@@ -120,6 +120,8 @@ public:
     void SetDeleteButton(int feq) { delete_ = feq; }
     void SetSelectButton(int feq) { select_ = feq; }
     void SetFilter(std::function<bool()> f) { filter_ = std::move(f); }
+    // The range: a predicate on the buffer that holds for one stretch of the current order; reading
+    // passes over the records before it and stops at the first one after it.
     void SetRange(std::function<bool()> r) { range_ = std::move(r); }
     void SetSelectMode(bool on) { selectMode_ = on; }
     bool selectMode() const { return selectMode_; }
@@ -152,6 +154,7 @@ protected:
     bool WantedRow();
     bool ReadNext();
     bool ReadPrevious();
+    bool ReadOn(int dir);  // 1 forward, -1 back
     Row MakeRow();
     void Show(int highlight);
     void ScrollDown(int n);
@@ -174,6 +177,7 @@ protected:
     std::vector<SortOrder> orders_;
     int order_ = 0;  // index into orders_
     std::function<bool()> filter_, range_;
+    bool inRange_ = false;  // the current read has reached the range
     struct PageRow {
         std::int64_t place = 0;
         Row row;

@@ -1,5 +1,6 @@
 #include "text_lines.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -31,18 +32,36 @@ void line_to_record(const TableDesc& d, std::string_view line, void* record) {
     }
 }
 
-std::string record_to_line(const TableDesc& d, const void* record) {
-    std::string line;
+void record_to_line(const TableDesc& d, const void* record, std::string& line) {
+    line.clear();
     for (const FieldDesc& f : d.fields) {
+        std::size_t w = static_cast<std::size_t>(f.width);
         for (int e = 0; e < f.elements; ++e) {
-            std::string v = field_text(f, record, e);
-            if (v.size() < static_cast<std::size_t>(f.width)) v.append(static_cast<std::size_t>(f.width) - v.size(), ' ');
-            line += v.substr(0, static_cast<std::size_t>(f.width));
+            const void* p = f.element(record, e);
+            if (is_text(f.type)) {
+                std::string_view v = f.access.get_text(p);
+                v = v.substr(0, w);
+                line.append(v);
+                line.append(w - v.size(), ' ');
+            } else {
+                std::string v = field_text(f, record, e);
+                if (v.size() < w) v.append(w - v.size(), ' ');
+                line.append(v, 0, w);
+            }
         }
     }
     while (!line.empty() && line.back() == ' ') line.pop_back();
     if (line.size() > TextLines::kMaxLine) line.resize(TextLines::kMaxLine);
+}
+
+std::string record_to_line(const TableDesc& d, const void* record) {
+    std::string line;
+    record_to_line(d, record, line);
     return line;
+}
+
+namespace {
+constexpr std::size_t kWriteChunk = 1 << 16;  // added lines handed to the stream in pieces of this size
 }
 
 int TextLines::create(const fs::path& path, const std::string& name) {
@@ -66,29 +85,75 @@ int TextLines::open(const fs::path& path, const std::string& name, bool create) 
     in_.clear();
     in_.open(path, std::ios::binary);
     if (!in_) return os_error(name, errno);
+    in_at_ = 0;
     next_offset_ = line_start_ = 0;
     clear_error();
     return kNoError;
 }
 
-void TextLines::close() { in_.close(); }
+int TextLines::close() {
+    int rc = flush();
+    if (out_.is_open()) {
+        out_.close();
+        if (!out_ && rc == kNoError) rc = write_failed();
+    }
+    in_.close();
+    if (rc == kNoError) clear_error();
+    return rc;
+}
 
 void TextLines::rewind() {
-    in_.clear();
     next_offset_ = 0;
 }
 
-int TextLines::next(const TableDesc& d, void* record) {
-    in_.clear();
-    in_.seekg(next_offset_);
-    std::string line;
-    if (!std::getline(in_, line)) return set_error(kRecordNotAvailable, name_);
+int TextLines::write_failed() {
+    int err = errno ? errno : EIO;
+    out_.close();
+    out_.clear();
+    pending_.clear();
+    return os_error(name_, err);
+}
+
+int TextLines::flush() {
+    if (!out_.is_open()) return kNoError;
+    if (!pending_.empty()) {
+        errno = 0;
+        out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+        pending_.clear();
+        if (!out_) return write_failed();
+    }
+    errno = 0;
+    out_.flush();
+    if (!out_) return write_failed();
+    in_at_ = -1;  // the file grew under the reader
+    return kNoError;
+}
+
+int TextLines::read_line(std::string& line) {
+    if (int rc = flush(); rc) return rc;
+    if (in_at_ != next_offset_) {
+        in_.clear();
+        in_.seekg(next_offset_);
+        in_at_ = next_offset_;
+    }
+    if (!std::getline(in_, line)) {
+        in_at_ = -1;
+        return set_error(kRecordNotAvailable, name_);
+    }
+    std::int64_t used = static_cast<std::int64_t>(line.size()) + (in_.eof() ? 0 : 1);
+    if (in_.eof()) in_at_ = -1;
+    else in_at_ += used;
     line_start_ = next_offset_;
-    next_offset_ += static_cast<std::int64_t>(line.size()) + (in_.eof() ? 0 : 1);
+    next_offset_ += used;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.size() > kMaxLine) line.resize(kMaxLine);
+    return kNoError;
+}
+
+int TextLines::next(const TableDesc& d, void* record) {
+    if (int rc = read_line(line_); rc) return rc;
     for (const FieldDesc& f : d.fields) clear_field(f, record);
-    line_to_record(d, line, record);
+    line_to_record(d, line_, record);
     clear_error();
     return kNoError;
 }
@@ -103,26 +168,42 @@ int TextLines::reget(const TableDesc& d, void* record, std::int64_t offset) {
 }
 
 int TextLines::add(const TableDesc& d, const void* record) {
-    std::ofstream out(path_, std::ios::binary | std::ios::app);
-    if (!out) return os_error(name_, errno);
-    std::string line = record_to_line(d, record);
-    line += "\r\n";
-    out.write(line.data(), static_cast<std::streamsize>(line.size()));
-    out.flush();
-    if (!out) return os_error(name_, errno);
+    if (!out_.is_open()) {
+        errno = 0;
+        out_.clear();
+        out_.open(path_, std::ios::binary | std::ios::app);
+        if (!out_) return write_failed();
+    }
+    record_to_line(d, record, line_);
+    pending_.append(line_);
+    pending_.append("\r\n");
+    if (pending_.size() >= kWriteChunk) {
+        errno = 0;
+        out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+        pending_.clear();
+        if (!out_) return write_failed();
+    }
     clear_error();
     return kNoError;
 }
 
 std::int64_t TextLines::count() {
+    if (flush()) return -1;
     std::ifstream in(path_, std::ios::binary);
     if (!in) {
         os_error(name_, errno);
         return -1;
     }
     std::int64_t n = 0;
-    std::string line;
-    while (std::getline(in, line)) ++n;
+    char buf[1 << 16];
+    char last = '\n';
+    while (in) {
+        in.read(buf, sizeof buf);
+        std::streamsize got = in.gcount();
+        for (std::streamsize i = 0; i < got; ++i) n += buf[i] == '\n';
+        if (got > 0) last = buf[got - 1];
+    }
+    if (last != '\n') ++n;  // a last line without its end
     clear_error();
     return n;
 }

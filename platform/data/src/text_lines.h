@@ -1,6 +1,11 @@
 // The text-line driver: a table over a text file, one record per line (Windows-1252, CR LF, lines
 // of up to 2000 characters). The record's fields lie along the line at their widths; the last text
 // field takes the rest of the line. Written lines end without trailing blanks.
+//
+// The file is opened once per open of the table: lines are read through one buffered stream that
+// seeks only when a read does not follow the previous one (a reget, a rewind), and added through one
+// buffered stream in append mode. Every write is checked; buffered lines reach the file before the
+// file is read or counted and when the table closes (close reports a failed write).
 #pragma once
 
 #include <cstdint>
@@ -18,7 +23,7 @@ public:
 
     int open(const std::filesystem::path& path, const std::string& name, bool create);
     static int create(const std::filesystem::path& path, const std::string& name);
-    void close();
+    int close();  // writes what is buffered; the error code of a failed write
     void rewind();
     int next(const TableDesc& d, void* record);  // 33 at the end
     int add(const TableDesc& d, const void* record);
@@ -27,15 +32,25 @@ public:
     int reget(const TableDesc& d, void* record, std::int64_t offset);
 
 private:
+    int flush();              // buffered lines to the file
+    int write_failed();       // the error of a failed write, the writer closed
+    int read_line(std::string& line);  // the line at next_offset_; 33 at the end
+
     std::filesystem::path path_;
     std::string name_;
     std::ifstream in_;
+    std::int64_t in_at_ = -1;  // where the read stream stands, -1 unknown
+    std::ofstream out_;
+    std::string pending_;      // added lines not yet handed to the stream
     std::int64_t next_offset_ = 0;
     std::int64_t line_start_ = 0;
+    std::string line_;
 };
 
 // Splits a line into the record's fields and back (used by the driver and by imports).
 void line_to_record(const TableDesc& d, std::string_view line, void* record);
 std::string record_to_line(const TableDesc& d, const void* record);
+// The same into a caller's string (its capacity kept from line to line).
+void record_to_line(const TableDesc& d, const void* record, std::string& line);
 
 }  // namespace vorel::data

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -137,6 +138,48 @@ TEST_F(OpenTableTest, TextLineDriverWritesWindows1252LinesWithCrLf) {
     fm.set_create(false);
     CaminhoTexto.set(path("nenhum.txt"));
     EXPECT_EQ(fm.open(), kFileNotFound);
+}
+
+TEST_F(OpenTableTest, TextLinesAddedWhileReadingAreReadOnAndAFailedWriteIsReported) {
+    CaminhoTexto.set(path("linhas.txt"));
+    FileManager fm(Texto());
+    ASSERT_EQ(fm.open(), kNoError);
+    auto& r = fm.rec<LinhaTexto>();
+    auto add = [&](int i) {
+        r.Texto = "linha " + std::to_string(i);
+        ASSERT_EQ(fm.add(), kNoError);
+    };
+    for (int i = 1; i <= 3; ++i) add(i);
+    ASSERT_EQ(fm.set(0), kNoError);
+    ASSERT_EQ(fm.next(), kNoError);
+    Position first = fm.position();
+    for (int i = 4; i <= 5000; ++i) add(i);
+    for (int i = 2; i <= 5000; ++i) {
+        ASSERT_EQ(fm.next(), kNoError);
+        ASSERT_EQ(r.Texto, "linha " + std::to_string(i));
+        if (i == 2500) {
+            ASSERT_EQ(fm.reget(first), kNoError);  // a reget does not move the reading on
+            EXPECT_EQ(r.Texto, "linha 1");
+        }
+    }
+    EXPECT_EQ(fm.next(), kRecordNotAvailable);
+    EXPECT_EQ(fm.records(), 5000);
+    EXPECT_EQ(fm.close(), kNoError);
+    namespace fs = std::filesystem;
+    EXPECT_EQ(fs::file_size(path("linhas.txt")), 5000u * 2 + (9 * 7 + 90 * 8 + 900 * 9 + 4001 * 10));
+
+    // A device that takes no bytes: the failure is reported, never success.
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    ASSERT_EQ(fm.open_path("/dev/full"), kNoError);
+    int failed = kNoError;
+    for (int i = 0; i < 20000 && failed == kNoError; ++i) {
+        r.Texto = "linha que nao cabe";
+        failed = fm.add();
+    }
+    if (failed == kNoError) failed = fm.close();
+    EXPECT_EQ(failed, kOsError);
+    EXPECT_EQ(last_error().code, kOsError);
+    if (fm.is_open()) fm.close();
 }
 
 }  // namespace

@@ -14,6 +14,12 @@ constexpr std::string_view kFatalTail = "  Press OK to end this application";
 void set_default_asker(Asker* asker) { g_default_asker = asker; }
 Asker* default_asker() { return g_default_asker; }
 
+unsigned safe_answer(const AskRequest& request) {
+    for (unsigned b : {kButtonNo, kButtonCancel, kButtonAbort, kButtonOk})
+        if (request.buttons & b) return b;
+    return request.default_button;
+}
+
 unsigned ScriptedAsker::ask(const AskRequest& request) {
     asked.push_back(request);
     if (answers_.empty()) return request.default_button;
@@ -111,7 +117,7 @@ int ErrorManager::raise(int id) {
     }
     previous_ = text;
     Asker* a = asker();
-    unsigned answer = a ? a->ask(req) : req.default_button;
+    unsigned answer = a ? a->ask(req) : safe_answer(req);
     switch (m->level) {
         case kUser: return answer == kButtonYes ? kBenign : kCancel;
         case kFatal:

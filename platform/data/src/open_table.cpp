@@ -89,7 +89,7 @@ int AvisoPadrao(int number, std::string_view text1, std::string_view) {
         default: return 0;
     }
     Asker* a = ErrorManager::current().asker();
-    unsigned answer = a ? a->ask(req) : req.default_button;
+    unsigned answer = a ? a->ask(req) : safe_answer(req);
     if (number == 2) {
         if (answer == kButtonYes) return 2;
         halt("Invalid Key!");

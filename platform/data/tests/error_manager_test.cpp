@@ -71,5 +71,35 @@ TEST_F(ErrorManagerTest, EachThreadHasItsOwnState) {
     ErrorManager::current().set_field_text({});
 }
 
+
+// A question nobody answers (no asker, or the program closing with the box open) gets the answer
+// that changes nothing, whatever its default button.
+TEST(SafeAnswer, IsTheButtonThatChangesNothing) {
+    struct Case {
+        unsigned buttons, default_button, safe;
+    } cases[] = {
+        {kButtonYes | kButtonNo, kButtonYes, kButtonNo},
+        {kButtonYes | kButtonNo | kButtonCancel, kButtonYes, kButtonNo},
+        {kButtonOk | kButtonCancel, kButtonOk, kButtonCancel},
+        {kButtonRetry | kButtonCancel, kButtonRetry, kButtonCancel},
+        {kButtonAbort | kButtonRetry | kButtonIgnore, kButtonRetry, kButtonAbort},
+        {kButtonOk, kButtonOk, kButtonOk},
+    };
+    for (const Case& c : cases) {
+        AskRequest r;
+        r.buttons = c.buttons;
+        r.default_button = c.default_button;
+        EXPECT_EQ(safe_answer(r), c.safe) << "buttons " << c.buttons;
+    }
+}
+
+TEST(SafeAnswer, QuestionsWithoutAnAskerAreAnsweredNo) {
+    ASSERT_EQ(default_asker(), nullptr);
+    ErrorManager& em = ErrorManager::current();
+    EXPECT_EQ(em.raise(21), kCancel) << "\"Confirma a exclusão\" unanswered must not delete";
+    EXPECT_EQ(em.raise(kMsgAutoNumberFailed), kCancel) << "no retry unasked";
+    EXPECT_EQ(em.raise(4), kCancel) << "no key rebuild unasked";
+}
+
 }  // namespace
 }  // namespace vorel::data

@@ -123,9 +123,11 @@ public:
             buttons = "&OK";
             flags.push_back(data::kButtonOk);
         }
-        if (!ProcContext::Current()) return r.default_button;  // not a procedure thread: no one to ask
+        // Not a procedure thread (no one to ask), or the program closing with the box open: the
+        // question was not answered, so it gets the answer that changes nothing.
+        if (!ProcContext::Current()) return data::safe_answer(r);
         int n = Message(text::to_utf8(r.text), text::to_utf8(r.title), ToIcon(r.icon), buttons, def);
-        if (n < 1 || n > static_cast<int>(flags.size())) return (r.buttons & data::kButtonCancel) ? data::kButtonCancel : r.default_button;
+        if (n < 1 || n > static_cast<int>(flags.size())) return data::safe_answer(r);
         return flags[static_cast<std::size_t>(n - 1)];
     }
     void halt(std::string_view message) override {

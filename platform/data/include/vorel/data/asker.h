@@ -5,6 +5,9 @@
 // procedure's thread) and installs it with `set_default_asker`; a thread may install its own with
 // `ErrorManager::set_asker`. Tests answer through ScriptedAsker. `halt` ends the program after a
 // fatal message; the window layer shuts the program down, tests record it.
+//
+// A question that nobody answers (no asker, no procedure thread to ask on, or the program closing
+// while the box is open) gets its safe answer, never its default button: see `safe_answer`.
 #pragma once
 
 #include <deque>
@@ -45,8 +48,12 @@ public:
     virtual void halt(std::string_view message) = 0;
 };
 
+// The answer of a question nobody answered: the one that changes nothing. No when offered, else
+// Cancel, else Abort, else OK; never Yes, Retry or Ignore unless they are the only buttons.
+unsigned safe_answer(const AskRequest& request);
+
 // The asker of threads that installed none (the window layer sets it at start-up). Without one,
-// questions get their default button and halts throw ProgramHalted.
+// questions get their safe answer and halts throw ProgramHalted.
 void set_default_asker(Asker* asker);
 Asker* default_asker();
 

@@ -50,11 +50,13 @@ private:
         if (!window().Update()) return Level::Benign;
         if (std::string e = ConfereIntervalo(inicial_, final_); !e.empty()) {
             Message(e, "Aviso!", Icon::Exclamation);
-            window().Select(final_ != 0 && inicial_ != 0 ? kInicial : inicial_ == 0 ? kInicial : kFinal);
+            window().Select(inicial_ == 0 ? kInicial : final_ == 0 || final_ >= inicial_ ? kFinal : kInicial);
             return Level::Benign;
         }
         const Autor autor{usuario_, date::today(), date::now()};
-        Alteracao a = fecha_ ? FechaMeses(inicial_, final_, autor) : AbreMeses(inicial_, final_, autor);
+        const Parar parar = [&ctx = context()] { return ctx.StopRequested(); };
+        Alteracao a = fecha_ ? FechaMeses(inicial_, final_, autor, parar) : AbreMeses(inicial_, final_, autor, parar);
+        if (context().StopRequested()) return Level::Benign;  // the program is closing: no message
         if (!a.erro.empty()) {
             Message(a.erro, "Aviso!", Icon::Exclamation);
             return Level::Benign;

@@ -119,5 +119,43 @@ TEST_F(MonthClosing, AFailedWriteUndoesTheWholeRange) {
     EXPECT_EQ(Logs().size(), 2u);
 }
 
+TEST_F(MonthClosing, MonthsPastTheCalendarAreRefusedAndRangesEndingAtItsLastMonthEnd) {
+    // The month after 12/9999 has no date: a range reaching it never ran to its end before.
+    struct Caso {
+        const char* nome;
+        Alteracao a;
+        const char* erro;
+    } casos[] = {
+        {"close 12/9999", FechaMeses(M(9999, 12), M(9999, 12), Por("ANA", 1)), "Mês / Ano Final além de 11/9999"},
+        {"reopen 12/9999", AbreMeses(M(9999, 12), M(9999, 12), Por("ANA", 1)), "Mês / Ano Final além de 11/9999"},
+        {"range ending 12/9999", FechaMeses(M(9998, 1), date::make(9999, 12, 31), Por("ANA", 1)),
+         "Mês / Ano Final além de 11/9999"},
+        {"form, close", FechaMes(M(9999, 12), Por("ANA", 1)), "Mês / Ano além de 11/9999"},
+        {"form, reopen", AbreMes(M(9999, 12), Por("ANA", 1)), "Mês / Ano além de 11/9999"},
+    };
+    for (const Caso& c : casos) {
+        EXPECT_EQ(c.a.erro, c.erro) << c.nome;
+        EXPECT_TRUE(c.a.meses.empty()) << c.nome;
+    }
+    EXPECT_TRUE(Fechados().empty());
+    EXPECT_TRUE(Logs().empty());
+
+    Alteracao a = FechaMeses(M(9999, 10), M(9999, 11), Por("ANA", 1));
+    ASSERT_EQ(a.erro, "");
+    EXPECT_EQ(a.meses, (std::vector<date::Day>{M(9999, 10), M(9999, 11)}));
+    ASSERT_EQ(AbreMeses(M(9999, 10), M(9999, 11), Por("ANA", 2)).erro, "");
+    EXPECT_TRUE(Fechados().empty());
+}
+
+TEST_F(MonthClosing, ARangeStoppedOnTheWayWritesNothing) {
+    int perguntas = 0;
+    Alteracao a = FechaMeses(M(2000, 1), M(2016, 12), Por("ANA", 1), [&] { return ++perguntas > 30; });
+    EXPECT_EQ(a.erro, "Fechamento interrompido: o programa está sendo encerrado. Nada foi gravado.");
+    EXPECT_TRUE(a.meses.empty());
+    EXPECT_EQ(perguntas, 31) << "asked before every month, and stops at once";
+    EXPECT_TRUE(Fechados().empty());
+    EXPECT_TRUE(Logs().empty());
+}
+
 }  // namespace
 }  // namespace vorel::shell

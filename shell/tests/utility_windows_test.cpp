@@ -1,6 +1,8 @@
 // The calculator window, the month-closing windows and the office parameters, driven headless.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "company_fixture.h"
 #include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
@@ -112,6 +114,57 @@ TEST_F(UtilityWindows, ClosingARangeLogsTheVerifiedUserAndReopeningRemovesIt) {
     EXPECT_EQ(fechamentos, 4);
     EXPECT_EQ(aberturas, 2);
     driver->Press(driver->Control(l, 4));
+    WaitEnd(t);
+}
+
+TEST_F(UtilityWindows, TheProgramEndsWithinASecondWhileALongClosingRuns) {
+    int t = rt->Start("AberturaFechamento");
+    int v = WaitWindow(" Verifica Usuário");
+    driver->Type(driver->Control(v, 2), "PAINELCHEFIA");
+    driver->Type(driver->Control(v, 4), "PAINELCHEFIA");
+    driver->Press(driver->ByText(v, "&OK"));
+    int w = WaitWindow(" Fechamento / Abertura");
+    driver->Press(driver->ByText(w, "Fecha Vários Meses"));
+    int r = WaitWindow(" Fecha Vários Meses");
+    driver->Type(driver->Control(r, 2), "01/1801");  // 98,388 months: seconds of work
+    driver->Type(driver->Control(r, 4), "11/9999");
+    driver->AllowBusy(t);
+    driver->Press(driver->ByText(r, "&OK"));
+    driver->WaitUntil([&] { return !rt->Busy(std::chrono::milliseconds(100)).empty(); }, "the closing at work");
+
+    const auto pedido = std::chrono::steady_clock::now();
+    rt->Shutdown();
+    EXPECT_LT(std::chrono::steady_clock::now() - pedido, std::chrono::seconds(1));
+    OnTables([] {
+        auto& f = data::dictionary::file(dictionary::FechamentoEscrita());
+        ASSERT_EQ(f.open(), 0);
+        EXPECT_EQ(f.records(), 0) << "the stopped closing is undone whole";
+        f.close();
+    });
+}
+
+TEST_F(UtilityWindows, ClosingDecember9999IsRefused) {
+    int t = rt->Start("AberturaFechamento");
+    int v = WaitWindow(" Verifica Usuário");
+    driver->Type(driver->Control(v, 2), "PAINELCHEFIA");
+    driver->Type(driver->Control(v, 4), "PAINELCHEFIA");
+    driver->Press(driver->ByText(v, "&OK"));
+    int w = WaitWindow(" Fechamento / Abertura");
+    driver->Press(driver->ByText(w, "Fecha Vários Meses"));
+    int r = WaitWindow(" Fecha Vários Meses");
+    driver->Type(driver->Control(r, 2), "12/9999");
+    driver->Type(driver->Control(r, 4), "01/10000");  // no such month: the entry refuses it
+    driver->Press(driver->ByText(r, "&OK"));
+    EXPECT_FALSE(driver->HasMessageBox());
+    EXPECT_TRUE(driver->HasWindow(" Fecha Vários Meses"));
+    driver->Type(driver->Control(r, 4), "12/9999");
+    driver->Press(driver->ByText(r, "&OK"));
+    EXPECT_EQ(driver->PendingMessageBox().text, "Mês / Ano Final além de 11/9999");
+    driver->Answer(1);
+    EXPECT_EQ(driver->Focus(r), 4);
+    driver->Press(driver->ByText(r, "&Cancela"));
+    EXPECT_TRUE(driver->Rows(driver->Control(w, 3)).empty());
+    driver->Press(driver->ByText(w, "&Fecha"));
     WaitEnd(t);
 }
 

@@ -70,10 +70,17 @@ std::string Falha(int codigo) {
     return t;
 }
 
+// Months counted from year 0, so that a range is a count and never a walk past the calendar.
+int IndiceMes(date::Day dia) {
+    date::Ymd d = date::split(dia);
+    return d.year * 12 + d.month - 1;
+}
+
 // Runs `muda` for every month of the range in one transaction. `muda` returns 0 with `mudou`
 // set when it changed the month, 0 without it when there was nothing to change, or an error.
 template <class Muda>
-Alteracao Percorre(date::Day inicial, date::Day final, TipoLog tipo, const Autor& autor, Muda muda) {
+Alteracao Percorre(date::Day inicial, date::Day final, TipoLog tipo, const Autor& autor, const Parar& parar,
+                   Muda muda) {
     Alteracao a;
     Tabelas t;
     if (t.erro() != 0) {
@@ -85,8 +92,15 @@ Alteracao Percorre(date::Day inicial, date::Day final, TipoLog tipo, const Autor
         a.erro = Falha(tr.status());
         return a;
     }
-    const date::Day ultimo = date::first_of_month(final);
-    for (date::Day mes = date::first_of_month(inicial); mes <= ultimo;) {
+    const date::Ymd primeiro = date::split(inicial);
+    const int meses = IndiceMes(final) - IndiceMes(inicial) + 1;
+    for (int i = 0; i < meses; ++i) {
+        if (parar && parar()) {
+            a.erro = "Fechamento interrompido: o programa está sendo encerrado. Nada foi gravado.";
+            a.meses.clear();
+            return a;  // the transaction rolls back
+        }
+        const date::Day mes = date::make(primeiro.year, primeiro.month + i, 1);
         bool mudou = false;
         int rc = muda(t, mes, mudou);
         if (rc == 0 && mudou) rc = t.Loga(mes, tipo, autor);
@@ -96,8 +110,6 @@ Alteracao Percorre(date::Day inicial, date::Day final, TipoLog tipo, const Autor
             return a;  // the transaction rolls back
         }
         if (mudou) a.meses.push_back(mes);
-        date::Ymd d = date::split(mes);
-        mes = date::make(d.year, d.month + 1, 1);
     }
     if (int rc = tr.commit(); rc != 0) {
         a.erro = Falha(rc);
@@ -130,33 +142,45 @@ bool MesFechado(date::Day dia) {
     return t.erro() == 0 && t.Procura(date::first_of_month(dia));
 }
 
+date::Day UltimoMesAceito() { return date::make(9999, 11, 1); }
+
 std::string ConfereIntervalo(date::Day inicial, date::Day final) {
     if (inicial == 0) return "Preencha o Mês / Ano Inicial";
     if (final == 0) return "Preencha o Mês / Ano Final";
     if (inicial > final) return "Mês / Ano Inicial maior que Mês / Ano Final";
+    if (date::first_of_month(final) > UltimoMesAceito()) return "Mês / Ano Final além de 11/9999";
     return {};
 }
 
-Alteracao FechaMeses(date::Day inicial, date::Day final, const Autor& autor) {
+Alteracao FechaMeses(date::Day inicial, date::Day final, const Autor& autor, const Parar& parar) {
     if (std::string e = ConfereIntervalo(inicial, final); !e.empty()) return {{}, e};
-    return Percorre(inicial, final, TipoLog::Fechamento, autor, Fecha);
+    return Percorre(inicial, final, TipoLog::Fechamento, autor, parar, Fecha);
 }
 
-Alteracao AbreMeses(date::Day inicial, date::Day final, const Autor& autor) {
+Alteracao AbreMeses(date::Day inicial, date::Day final, const Autor& autor, const Parar& parar) {
     if (std::string e = ConfereIntervalo(inicial, final); !e.empty()) return {{}, e};
-    return Percorre(inicial, final, TipoLog::Abertura, autor, Abre);
+    return Percorre(inicial, final, TipoLog::Abertura, autor, parar, Abre);
 }
+
+namespace {
+// The check of the one-month form: "" when the month can be closed or reopened.
+std::string ConfereMes(date::Day mes) {
+    if (mes <= 0) return "Preencha o Mês / Ano";
+    if (date::first_of_month(mes) > UltimoMesAceito()) return "Mês / Ano além de 11/9999";
+    return {};
+}
+}  // namespace
 
 Alteracao FechaMes(date::Day mes, const Autor& autor) {
-    if (mes <= 0) return {{}, "Preencha o Mês / Ano"};
-    Alteracao a = Percorre(mes, mes, TipoLog::Fechamento, autor, Fecha);
+    if (std::string e = ConfereMes(mes); !e.empty()) return {{}, e};
+    Alteracao a = Percorre(mes, mes, TipoLog::Fechamento, autor, {}, Fecha);
     if (a.erro.empty() && a.meses.empty()) a.erro = "Mês já está fechado";
     return a;
 }
 
 Alteracao AbreMes(date::Day mes, const Autor& autor) {
-    if (mes <= 0) return {{}, "Preencha o Mês / Ano"};
-    Alteracao a = Percorre(mes, mes, TipoLog::Abertura, autor, Abre);
+    if (std::string e = ConfereMes(mes); !e.empty()) return {{}, e};
+    Alteracao a = Percorre(mes, mes, TipoLog::Abertura, autor, {}, Abre);
     if (a.erro.empty() && a.meses.empty()) a.erro = "Mês não está fechado";
     return a;
 }

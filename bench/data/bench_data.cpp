@@ -1,6 +1,8 @@
 // The table engine against raw SQLite on the same schema, in one process: insert N records of a
 // 40-field table with two keys in one transaction, read them all in key order, and N/10 gets by key.
 // N is 1,000,000 (VOREL_BENCH_RECORDS overrides it). The files live in a temporary folder.
+// EngineCommitTwoFiles: one-record transactions over two table files, without a data root and with
+// one (its file layer, the super-journal in the root's journal folder).
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -15,6 +17,7 @@
 
 #include "vorel/core/decimal_field.h"
 #include "vorel/core/fixed_string.h"
+#include "vorel/data/data_root.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/data/sqlite_collation.h"
 #include "vorel/data/state_folder.h"
@@ -354,8 +357,32 @@ void RawGet(benchmark::State& state) {
     state.counters["gets/s"] = benchmark::Counter(double(gets) * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
+void EngineCommitTwoFiles(benchmark::State& state) {
+    const bool with_root = state.range(0) != 0;
+    const fs::path root = folder() / (with_root ? "root" : "plain");
+    fs::create_directories(root);
+    set_data_root(with_root ? root : fs::path());
+    {
+        FileManager a(WideTable()), b(WideTable());
+        if (a.open_path((root / "a.tps").string()) || b.open_path((root / "b.tps").string())) {
+            state.SkipWithError("open failed");
+            return;
+        }
+        std::uint32_t code = 1;
+        for (auto _ : state) {
+            Transaction t({&a, &b});
+            fill(a.rec<Wide>(), static_cast<int>(code), 1 << 30);
+            fill(b.rec<Wide>(), static_cast<int>(code), 1 << 30);
+            a.rec<Wide>().Codigo = b.rec<Wide>().Codigo = code++;
+            if (a.add() || b.add() || t.commit()) state.SkipWithError("commit failed");
+        }
+    }
+    set_data_root({});
+}
+
 }  // namespace
 
+BENCHMARK(EngineCommitTwoFiles)->Arg(0)->Arg(1)->Iterations(300)->Unit(benchmark::kMillisecond);
 BENCHMARK(EngineInsert)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(RawInsert)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(RawReadAll)->Iterations(3)->Unit(benchmark::kMillisecond);

@@ -7,6 +7,7 @@
 #include "vorel/core/paths.h"
 #include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
+#include "vorel/data/data_root.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/procedures.h"
 
@@ -70,6 +71,8 @@ Inicio IniciaPrograma(std::string_view pastaTrabalho, std::string_view pastaProg
     PastaTemp.Set(r.pastaRaiz + "Temp\\");
     PastaPrograma.Set(WithBackslash(pastaPrograma));
     r.falhas = CriaPastas(r.pastaRaiz);
+    // The table engine keeps its journals' names relative to the root, for every workstation.
+    data::set_data_root(files::resolve(r.pastaRaiz));
     return r;
 }
 

@@ -10,6 +10,8 @@
 #include <system_error>
 
 #include "cp1252.h"
+#include "root_relative_vfs.h"
+#include "vorel/data/data_root.h"
 #include "vorel/data/error.h"
 #include "vorel/data/sqlite_collation.h"
 
@@ -50,6 +52,7 @@ namespace {
 
 std::mutex g_state_mutex;
 fs::path g_state_folder;
+fs::path g_data_root;
 
 int collate_nocase(void*, int na, const void* a, int nb, const void* b) {
     return cp1252::compare_nocase_utf8(std::string_view(static_cast<const char*>(a), static_cast<std::size_t>(na)),
@@ -63,9 +66,17 @@ fs::path default_state_folder() {
     return fs::temp_directory_path() / "Vorel";
 }
 
-fs::path main_file() {
-    fs::path folder = state_folder();
+// Each connection's main database: an empty file, shared by every connection that uses the folder.
+// Under a data root it lies in the root's journal folder (so the super-journal beside it is found by
+// every workstation); without one, or when that folder cannot be made, in the state folder.
+fs::path main_file(const fs::path& root) {
     std::error_code ec;
+    if (!root.empty()) {
+        fs::path folder = root / kJournalFolder;
+        fs::create_directory(folder, ec);
+        if (fs::is_directory(folder, ec)) return folder / "vorel-main.db";
+    }
+    fs::path folder = state_folder();
     fs::create_directories(folder, ec);
     return folder / "vorel-main.db";
 }
@@ -85,6 +96,19 @@ fs::path state_folder() {
 void set_state_folder(const fs::path& folder) {
     std::lock_guard lock(g_state_mutex);
     g_state_folder = folder;
+}
+
+void set_data_root(const fs::path& root) {
+    std::error_code ec;
+    fs::path canonical = root.empty() ? fs::path() : fs::weakly_canonical(root, ec);
+    if (ec) canonical = root;
+    std::lock_guard lock(g_state_mutex);
+    g_data_root = canonical;
+}
+
+fs::path data_root() {
+    std::lock_guard lock(g_state_mutex);
+    return g_data_root;
 }
 
 int storage_error(sqlite3* db, int rc, std::string_view file) {
@@ -123,12 +147,14 @@ Session& Session::current() {
 }
 
 Connection* Session::connection_with_slot() {
+    fs::path root = data_root();
     for (auto& c : conns_)
-        if (c->txn_depth == 0 && c->slots_used < 10) return c.get();
+        if (c->txn_depth == 0 && c->slots_used < 10 && c->root == root) return c.get();
     auto c = std::make_unique<Connection>();
-    fs::path main = main_file();
+    c->root = root;
+    fs::path main = main_file(root);
     int rc = sqlite3_open_v2(main.c_str(), &c->db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                             nullptr);
+                             root_relative_vfs(root));
     if (rc != SQLITE_OK) {
         storage_error(c->db, rc, main.string());
         return nullptr;
@@ -224,8 +250,8 @@ void Session::release(FileHandle* h) {
             break;
         }
     }
-    // A connection with no file left is closed (its main file lies in the state folder, which
-    // may change between uses).
+    // A connection with no file left is closed (its main file's folder, under the data root or
+    // the state folder, may change between uses).
     if (c && c->slots_used == 0 && c->txn_depth == 0) {
         for (auto it = conns_.begin(); it != conns_.end(); ++it) {
             if (it->get() == c) {

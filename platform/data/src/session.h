@@ -1,8 +1,9 @@
 // The running thread's storage session: its SQLite connections and the table files attached to them.
 //
 // Layout: one database file per table file. A thread has one connection whose main database is an
-// empty file in the state folder (so that a commit over several attached files uses SQLite's
-// super-journal and is atomic after a crash); every table file the thread opens is attached to it
+// empty file in the data root's journal folder (so that a commit over several attached files uses
+// SQLite's super-journal, atomic after a crash and found by every workstation; data_root.h), opened
+// through the root's file layer (root_relative_vfs.h); every table file the thread opens is attached to it
 // (at most 10 per connection). When a connection is full, or is inside a transaction (no attach is
 // possible then), a further connection is opened. A file is attached to exactly one connection of the
 // thread, so what a thread writes and its own reads of that file go through one connection and the
@@ -32,6 +33,7 @@ struct Connection {
     bool slot_busy[10] = {};
     int txn_depth = 0;  // >0 inside an explicit transaction
     int busy_ms = -1;
+    std::filesystem::path root;  // the data root when it was opened (its file layer's root)
     ~Connection();
 };
 

@@ -4,10 +4,14 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
+#include "../src/root_relative_vfs.h"
 #include "test_tables.h"
+#include "vorel/data/data_root.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/data/state_folder.h"
 #include "vorel/data/transaction.h"
 
 namespace vorel::data::testing {
@@ -93,6 +97,153 @@ TEST_F(CrashTest, ProcessKilledInALargeTransactionLeavesEveryFileWhole) {
     }
     EXPECT_GE(outcomes[0], 1);  // at least the kill while writing found nothing committed
 }
+
+// A commit over three table files (two folders of the data root), killed before each of its writes,
+// syncs and deletes in turn; the next program opens the files as another workstation would: with
+// another state folder (the first one's is out of its reach), and again with the data root moved to
+// another path. Every file is whole, and the three hold either all of the commit or none of it.
+namespace fs = std::filesystem;
+
+int g_kill_at = 0;
+int g_io_count = 0;
+void kill_at_chosen_write(const char*, const char*) {
+    if (++g_io_count == g_kill_at) kill(getpid(), SIGKILL);
+}
+
+constexpr int kSeeded = 5;
+constexpr int kAdded = 150;
+const char* const kTables[] = {"A.Tps", "BVOREL/B.Tps", "BVOREL/2016/C.Tps"};
+
+enum class Workstation { OtherStateFolder, RootMovedToAnotherPath };
+
+class CommitKilledAtEachWrite : public DataTest, public ::testing::WithParamInterface<Workstation> {
+protected:
+    // The pristine data root, copied afresh for each kill.
+    void Seed(const fs::path& root) {
+        fs::create_directories(root / "BVOREL" / "2016");
+        set_data_root(root);
+        for (const char* name : kTables) {
+            FileManager t(Pedidos());
+            ASSERT_EQ(t.open_path((root / name).string()), kNoError);
+            for (std::uint32_t i = 1; i <= kSeeded; ++i) {
+                t.rec<PedidoRec>().Codigo = i;
+                t.rec<PedidoRec>().Cliente = "antigo";
+                ASSERT_EQ(t.add(), kNoError);
+            }
+        }
+        set_data_root({});
+    }
+
+    // In a child process on a thread of its own: the commit, killed before I/O number `kill_at` (0:
+    // not killed). Returns true when the child finished the commit.
+    bool RunCommit(const fs::path& root, const fs::path& state, int kill_at) {
+        pid_t pid = fork();
+        if (pid == 0) {
+            int code = 0;
+            std::thread worker([&] {
+                set_state_folder(state);
+                set_data_root(root);
+                FileManager a(Pedidos()), b(Pedidos()), c(Pedidos());
+                FileManager* tables[] = {&a, &b, &c};
+                for (int i = 0; i < 3; ++i)
+                    if (tables[i]->open_path((root / kTables[i]).string())) code = 2;
+                if (code) return;
+                g_kill_at = kill_at;
+                vfs_testing::set_io_probe(kill_at_chosen_write);
+                Transaction t({&a, &b, &c});
+                if (t.status()) code = 3;
+                for (FileManager* fm : tables) {
+                    fm->rec<PedidoRec>().Codigo = 1;
+                    if (code == 0 && fm->get("PED:KEY:CODIGO") != kNoError) code = 4;
+                    fm->rec<PedidoRec>().Cliente = "novo";
+                    if (code == 0 && fm->put() != kNoError) code = 5;
+                    for (int i = 0; i < kAdded && code == 0; ++i) {
+                        fm->rec<PedidoRec>().Codigo = static_cast<std::uint32_t>(100 + i);
+                        fm->rec<PedidoRec>().Cliente = "acrescido";
+                        if (fm->add() != kNoError) code = 6;
+                    }
+                }
+                if (code == 0 && t.commit() != kNoError) code = 7;
+            });
+            worker.join();
+            _exit(code);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        if (WIFSIGNALED(status)) return false;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child failed: " << status;
+        return true;
+    }
+
+    // Opens the three tables and tells whether they hold the commit (1), not (0), or are unsound (-1).
+    int Outcome(const fs::path& root, const std::string& context) {
+        int seen = -2;
+        for (const char* name : kTables) {
+            FileManager t(Pedidos());
+            int rc = t.open_path((root / name).string());
+            EXPECT_EQ(rc, kNoError) << context << name << ": " << last_error().text;
+            if (rc != kNoError) return -1;
+            EXPECT_EQ(t.verify(), kNoError) << context << name << ": " << last_error().file_error_text;
+            std::int64_t n = t.records();
+            t.rec<PedidoRec>().Codigo = 1;
+            if (t.get("PED:KEY:CODIGO") != kNoError) return -1;
+            bool committed = t.rec<PedidoRec>().Cliente == "novo";
+            bool whole = committed ? n == kSeeded + kAdded : n == kSeeded;
+            EXPECT_TRUE(whole) << context << name << " holds " << n << " records";
+            if (!whole) return -1;
+            if (seen == -2) seen = committed;
+            EXPECT_EQ(seen, committed ? 1 : 0) << context << name << " differs from the first table";
+            if (seen != (committed ? 1 : 0)) return -1;
+        }
+        return seen;
+    }
+};
+
+TEST_P(CommitKilledAtEachWrite, EveryTableWholeAndTheCommitAllOrNothing) {
+    const fs::path pristine = dir_ / "pristine";
+    Seed(pristine);
+    int rolled_back = 0, kept = 0;
+    for (int kill_at = 1;; ++kill_at) {
+        const fs::path root = dir_ / "share" / "Vorel";
+        const fs::path first_state = dir_ / "ws1", other_state = dir_ / "ws2";
+        fs::remove_all(dir_ / "share");
+        fs::remove_all(dir_ / "elsewhere");
+        fs::create_directories(root.parent_path());
+        fs::copy(pristine, root, fs::copy_options::recursive);
+        bool finished = RunCommit(root, first_state, kill_at);
+
+        // Another workstation: its own state folder, the first one's gone from its sight.
+        fs::remove_all(first_state);
+        fs::remove_all(other_state);
+        set_state_folder(other_state);
+        fs::path seen_root = root;
+        if (GetParam() == Workstation::RootMovedToAnotherPath) {
+            seen_root = dir_ / "elsewhere" / "Mounted";
+            fs::create_directories(seen_root.parent_path());
+            fs::rename(root, seen_root);
+        }
+        set_data_root(seen_root);
+        std::string context = "killed before I/O " + std::to_string(kill_at) + ": ";
+        int outcome = Outcome(seen_root, finished ? "finished: " : context);
+        set_data_root({});
+        ASSERT_GE(outcome, 0) << context;
+        (outcome ? kept : rolled_back)++;
+        if (finished) {
+            EXPECT_EQ(outcome, 1);
+            break;
+        }
+        ASSERT_LT(kill_at, 500) << "the commit never finished";
+    }
+    EXPECT_GE(rolled_back, 10);  // the kills before the commit point found nothing of it
+    EXPECT_GE(kept, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Workstations, CommitKilledAtEachWrite,
+                         ::testing::Values(Workstation::OtherStateFolder, Workstation::RootMovedToAnotherPath),
+                         [](const auto& info) {
+                             return info.param == Workstation::OtherStateFolder ? "OtherStateFolder"
+                                                                                 : "RootMovedToAnotherPath";
+                         });
 
 // Two processes inserting under one auto-numbered key at once never take the same number.
 TEST_F(CrashTest, TwoProcessesAutoNumberDistinctly) {

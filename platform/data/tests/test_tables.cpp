@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "vorel/data/data_root.h"
 #include "vorel/data/state_folder.h"
 
 namespace vorel::data::testing {
@@ -21,6 +22,7 @@ void DataTest::SetUp() {
 }
 
 void DataTest::TearDown() {
+    set_data_root({});
     std::error_code ec;
     fs::remove_all(dir_, ec);
 }

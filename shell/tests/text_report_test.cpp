@@ -33,7 +33,8 @@ TEST(ConverteCodigos, DecimalListsBecomeTheirCharacters) {
     } cases[] = {
         {"27,45,1", Bytes({27, 45, 1})},
         {"27,15", Bytes({27, 15})},
-        {"27,32,65", Bytes({27, 32, 65})},             // the blank is a code like any other
+        {"27,32,65", Bytes({27, 65})},                 // a blank is lost
+        {"32,27,32", Bytes({27})},
         {"                    ", Bytes({0})},          // a blank field reads as code 0
         {"27,80,18,10         ", Bytes({27, 80, 18, 10})},  // the whole field, not its first 10 characters
         {"27,300", Bytes({27, 44})},                   // modulo 256

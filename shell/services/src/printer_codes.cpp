@@ -38,7 +38,8 @@ std::string ConverteCodigos(std::string_view codigos) {
         std::string_view elemento = resto.substr(0, virgula);
         long long n = NumeroDoElemento(elemento) % 256;
         if (n < 0) n += 256;
-        resultado.push_back(static_cast<char>(static_cast<unsigned char>(n)));
+        // The result is kept without trailing blanks, so a blank (code 32) never stays in it.
+        if (n != ' ') resultado.push_back(static_cast<char>(static_cast<unsigned char>(n)));
         if (virgula == std::string_view::npos) break;
         resto.remove_prefix(virgula + 1);
     }

@@ -37,8 +37,9 @@ FormaRelatorio FormaDoRelatorio(std::uint8_t modo);
 
 // The characters whose decimal codes the text lists, separated by commas; each code is taken
 // modulo 256, an element that is not a number counts as 0. The whole text is read (a field of 20
-// characters holds up to five codes) and a blank (code 32) is kept like any other code. A blank
-// text gives the single character of code 0.
+// characters holds up to five codes). A blank (code 32) is dropped: the printer's strings are
+// used without trailing blanks, so one would be lost anyway. A blank text gives the single
+// character of code 0.
 std::string ConverteCodigos(std::string_view codigos);
 
 CodigosImpressoraRec CodigosDe(const dictionary::ImpressoraRec& impressora);

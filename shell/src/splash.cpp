@@ -26,6 +26,7 @@ public:
     Level Setup() override {
         WindowController::Setup();
         Window& w = window();
+        w.SetCaptionBar(false);
         w.String(1, "Sistema de Substituição        Tributária - Vorel.");
         w.String(2, text::to_utf8(GLO_VERSAO.Get()));
         w.Add(3, ControlType::Region).Alert(kMouseLeft).Alert(kMouseLeft2).Alert(kMouseRight);

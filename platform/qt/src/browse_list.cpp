@@ -5,13 +5,39 @@
 #include <QtGui/QResizeEvent>
 #include <QtGui/QShowEvent>
 #include <QtGui/QWheelEvent>
+#include <QtGui/QFontInfo>
+#include <QtGui/QFontMetrics>
+#include <QtGui/QPainter>
 #include <QtWidgets/QHeaderView>
+#include <QtWidgets/QStyledItemDelegate>
 
 #include "qt_convert.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vorel::qt {
+
+namespace {
+
+// Paints a cell's text from its very left edge, blanks included, on its background.
+class GridCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QVariant bg = index.data(Qt::BackgroundRole);
+        if (bg.isValid()) p->fillRect(option.rect, bg.value<QColor>());
+        QVariant fg = index.data(Qt::ForegroundRole);
+        p->save();
+        p->setFont(option.font);
+        p->setPen(fg.isValid() ? fg.value<QColor>() : option.palette.color(QPalette::Text));
+        p->setClipRect(option.rect);
+        p->drawText(option.rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, index.data().toString());
+        p->restore();
+    }
+};
+
+}  // namespace
 
 BrowseList::BrowseList(QWidget* parent) : QTableWidget(parent) {
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -29,16 +55,39 @@ BrowseList::BrowseList(QWidget* parent) : QTableWidget(parent) {
     setMinimumHeight(fontMetrics().height() * 8);
 }
 
+void BrowseList::SizeColumns() {
+    const QFontMetricsF metrics(font());
+    for (int i = 0; i < static_cast<int>(columns_.size()); ++i) {
+        int w = columns_[static_cast<std::size_t>(i)].width;
+        if (characterGrid_) {
+            // A face's advance is rarely a whole pixel: the column takes its characters' whole width.
+            setColumnHidden(i, w <= 0);
+            if (w > 0) setColumnWidth(i, static_cast<int>(std::ceil(metrics.horizontalAdvance(QString((w + 3) / 4, '0')))));
+        } else {
+            setColumnHidden(i, false);
+            if (w > 0) setColumnWidth(i, DluX(w) + 8);
+        }
+    }
+}
+
 void BrowseList::Show(const ui::ControlState& s) {
+    bool grid = !s.font.empty() && QFontInfo(font()).fixedPitch();
+    if (grid != characterGrid_) {
+        characterGrid_ = grid;
+        setShowGrid(!grid);
+        setItemDelegate(grid ? new GridCellDelegate(this) : new QStyledItemDelegate(this));
+        horizontalHeader()->setStretchLastSection(!grid);
+        verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + (grid ? 2 : 4));
+        columns_.clear();  // sized again below
+    }
     if (!(s.columns == columns_)) {
         columns_ = s.columns;
         setColumnCount(static_cast<int>(columns_.size()));
         QStringList headings;
         for (const auto& c : columns_) headings << Q(c.heading);
         setHorizontalHeaderLabels(headings);
+        SizeColumns();
         for (int i = 0; i < static_cast<int>(columns_.size()); ++i) {
-            int w = columns_[static_cast<std::size_t>(i)].width;
-            if (w > 0) setColumnWidth(i, DluX(w) + 8);
             Qt::Alignment a = columns_[static_cast<std::size_t>(i)].align == 'R'   ? Qt::AlignRight
                               : columns_[static_cast<std::size_t>(i)].align == 'C' ? Qt::AlignHCenter
                                                                                     : Qt::AlignLeft;
@@ -58,7 +107,8 @@ void BrowseList::Show(const ui::ControlState& s) {
                 setItem(r, c, it);
             }
             const ui::Cell* cell = c < static_cast<int>(row.size()) ? &row[static_cast<std::size_t>(c)] : nullptr;
-            it->setText(cell ? Q(cell->text).trimmed() : QString());
+            QString text = cell ? Q(cell->text) : QString();
+            it->setText(characterGrid_ ? text : text.trimmed());
             char align = c < static_cast<int>(columns_.size()) ? columns_[static_cast<std::size_t>(c)].align : 'L';
             it->setTextAlignment((align == 'R' ? Qt::AlignRight : align == 'C' ? Qt::AlignHCenter : Qt::AlignLeft) |
                                  Qt::AlignVCenter);

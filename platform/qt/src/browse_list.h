@@ -5,6 +5,10 @@
 // in the cell's selected colours, or the palette's highlight) and reports the user's mouse: a click
 // picks a row, a double click picks and accepts it, the wheel scrolls by rows. Keys are posted by
 // the window (Up, Down, PageUp, PageDown, Home, End page through the model).
+// A list in a fixed-pitch face that its control names is a grid of characters (a text report's
+// lines cut in pieces): each column is exactly as wide as its characters (a quarter of its width in
+// dialog units), the cells keep their blanks and abut with no margin or grid line, and a column of
+// width 0 is not shown, so the pieces of a line read as the line.
 #pragma once
 
 #include <QtWidgets/QTableWidget>
@@ -35,7 +39,9 @@ protected:
 
 private:
     void ReportRowsFit();
+    void SizeColumns();
     std::vector<ui::Column> columns_;
+    bool characterGrid_ = false;
     int reportedRows_ = 0;
 };
 

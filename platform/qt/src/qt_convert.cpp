@@ -3,6 +3,8 @@
 
 #include <QtCore/QFileInfo>
 #include <QtCore/QDir>
+#include <QtGui/QFontDatabase>
+#include <QtGui/QFontInfo>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QPainter>
 #include <QtGui/QPixmap>
@@ -84,6 +86,34 @@ QSize CharSize() {
 }
 }  // namespace
 
+namespace {
+// Faces that programs name for text in columns of characters.
+bool FixedFace(const QString& family) {
+    for (const char* f : {"courier", "lucida console", "consolas", "fixedsys", "terminal", "mono"})
+        if (family.contains(QLatin1String(f), Qt::CaseInsensitive)) return true;
+    return false;
+}
+}  // namespace
+
+QFont FontOf(const std::string& typeface, int points, const QFont& base) {
+    QFont f = base;
+    if (!typeface.empty()) {
+        f.setFamily(Q(typeface));
+        if (FixedFace(f.family())) {
+            f.setStyleHint(QFont::TypeWriter);
+            f.setFixedPitch(true);
+            if (!QFontInfo(f).fixedPitch()) {
+                QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+                fixed.setPointSizeF(base.pointSizeF());
+                fixed.setBold(base.bold());
+                f = fixed;
+            }
+        }
+    }
+    if (points > 0) f.setPointSize(points);
+    return f;
+}
+
 int DluX(int units) { return (units * CharSize().width() + 2) / 4; }
 int DluY(int units) { return (units * CharSize().height() + 4) / 8; }
 
@@ -111,6 +141,11 @@ QIcon IconOf(const std::string& name, const std::string& iconFolder) {
         {"warning", QStyle::SP_MessageBoxWarning}, {"question", QStyle::SP_MessageBoxQuestion},
         {"up", QStyle::SP_ArrowUp},               {"down", QStyle::SP_ArrowDown},
         {"first", QStyle::SP_MediaSkipBackward},  {"last", QStyle::SP_MediaSkipForward},
+        // The folder picker's drives and folders.
+        {"~smdsket", QStyle::SP_DriveFDIcon},     {"~smdisk", QStyle::SP_DriveHDIcon},
+        {"~smnetwrk", QStyle::SP_DriveNetIcon},   {"~smcd", QStyle::SP_DriveCDIcon},
+        {"~smram", QStyle::SP_DriveHDIcon},       {"~smopen", QStyle::SP_DirOpenIcon},
+        {"~smclose", QStyle::SP_DirClosedIcon},
     };
     if (auto it = known.find(key); it != known.end()) return QApplication::style()->standardIcon(it->second);
     // A badge with the name's first letter, in a colour of its own.

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QtGui/QColor>
+#include <QtGui/QFont>
 #include <QtGui/QIcon>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QKeySequence>
@@ -34,6 +35,11 @@ QKeySequence ShortcutOf(const std::string& text);
 // Dialog units to pixels, for the application's font.
 int DluX(int units);
 int DluY(int units);
+
+// `base` in the typeface and size a control names ("" and 0 keep base's). A fixed-pitch face
+// that is not installed ("Courier New" on Linux) becomes the system's fixed-pitch face, so that
+// columns of characters still line up.
+QFont FontOf(const std::string& typeface, int points, const QFont& base);
 
 // An icon named by a control: a file (as given, or in the icon folder), a well-known name
 // ("ok", "cancel", "exit", "help", "print", "computer", ...), or a small drawn badge.

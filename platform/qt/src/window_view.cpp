@@ -100,9 +100,11 @@ WindowView::WindowView(ViewHost& host, const ui::WindowOpened& opened) : host_(h
     // on the desktop; afterwards every window lives inside the frame.
     standalone_ = !host_.mainFrame().isVisible();
     if (standalone_)
-        sub_->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+        sub_->setWindowFlags(header_.captionBar ? Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                      Qt::WindowCloseButtonHint
+                                                : Qt::Window | Qt::FramelessWindowHint);
     else
-        host_.mainFrame().area()->addSubWindow(sub_);
+        host_.mainFrame().area()->addSubWindow(sub_, header_.captionBar ? Qt::WindowFlags() : Qt::FramelessWindowHint);
     Build();
     sub_->setWindowTitle(Q(header_.caption));
     if (header_.at.w > 0 && header_.at.h > 0) {
@@ -298,7 +300,8 @@ QWidget* WindowView::MakeWidget(Item& item, QWidget* parent) {
         case ControlType::Image: {
             auto* l = new QLabel(parent);
             l->setAlignment(Qt::AlignCenter);
-            if (Absolute()) {
+            // An icon (a drive's picture) is small: it takes its own size.
+            if (Absolute() || Q(s.icon).endsWith(".ico", Qt::CaseInsensitive)) {
                 w = l;
                 break;
             }
@@ -388,7 +391,7 @@ void WindowView::Update(Item& item) {
         return;
     }
     w->setToolTip(Q(s.tip));
-    QFont font = w->font();
+    QFont font = s.font.empty() && s.fontSize == 0 ? w->font() : FontOf(s.font, s.fontSize, w->font());
     font.setBold(s.fontWeight >= 700);
     w->setFont(font);
     SetColours(w, s);
@@ -408,8 +411,9 @@ void WindowView::Update(Item& item) {
             QPixmap pm(file);
             // An icon the program names but does not ship is looked for in the icon folder, else
             // drawn (the program's own mark beside the login's title).
-            if (pm.isNull() && file.endsWith(".ico", Qt::CaseInsensitive) && s.at.w > 0 && s.at.h > 0)
-                pm = IconOf(S(file), host_.viewOptions().iconFolder).pixmap(DluX(s.at.w), DluY(s.at.h));
+            if (pm.isNull() && file.endsWith(".ico", Qt::CaseInsensitive))
+                pm = IconOf(S(file), host_.viewOptions().iconFolder)
+                         .pixmap(s.at.w > 0 ? DluX(s.at.w) : 32, s.at.h > 0 ? DluY(s.at.h) : 32);
             if (!pm.isNull() && s.at.w > 0 && s.at.h > 0) pm = pm.scaled(DluX(s.at.w), DluY(s.at.h), Qt::KeepAspectRatio);
             l->setPixmap(pm);
         } else if (s.type == ControlType::Prompt) {

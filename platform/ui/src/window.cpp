@@ -51,6 +51,9 @@ Control& Control::Password(bool on) { VOREL_SETTER(s_.password = on); }
 Control& Control::Colour(long fg, long bg) { VOREL_SETTER((s_.fg = fg, s_.bg = bg)); }
 Control& Control::Background(long bg) { VOREL_SETTER(s_.bg = bg); }
 Control& Control::FontWeight(int weight) { VOREL_SETTER(s_.fontWeight = weight); }
+Control& Control::Font(std::string typeface, int points) {
+    VOREL_SETTER((s_.font = std::move(typeface), s_.fontSize = points));
+}
 Control& Control::Tip(std::string t) { VOREL_SETTER(s_.tip = std::move(t)); }
 Control& Control::Msg(std::string m) { VOREL_SETTER(s_.msg = std::move(m)); }
 Control& Control::Picture(std::string p) { VOREL_SETTER(s_.picture = std::move(p)); }
@@ -216,6 +219,7 @@ void Window::SetDefaultButton(int feq) {
 }
 void Window::SetPosition(Rect at) { CheckThread(); header_.at = at; }
 void Window::SetMaximized(bool on) { CheckThread(); header_.maximized = on; }
+void Window::SetCaptionBar(bool on) { CheckThread(); header_.captionBar = on; }
 void Window::SetEnabled(bool on) { CheckThread(); header_.enabled = on; }
 void Window::SetHighlightBox(HighlightBox box) { CheckThread(); header_.box = box; }
 void Window::SetTimer(int hundredths) {

@@ -33,7 +33,8 @@ public:
         Window& w = window();
         std::vector<Column> colunas{{"Linha", 0, 'R'}};
         for (int i = 0; i < 30; ++i) colunas.push_back({"", 10 * 4, 'L'});
-        w.List(v::kLista, colunas).Rows(Linhas());
+        // The lines as the printer prints them: a fixed-pitch face, so their columns line up.
+        w.List(v::kLista, colunas).Font("Courier New").Rows(Linhas());
         w.Prompt(v::kPromptBusca, "Pesquisar no relatório por");
         w.Entry(v::kBusca, Use(busca_));
         w.Radio(v::kAcima, " Acima", Direcao(1));

@@ -52,6 +52,8 @@ struct ControlState {
     bool password = false;        // an entry whose typing is shown masked
     long fg = kDefaultColour, bg = kDefaultColour;
     int fontWeight = 400;
+    std::string font;             // typeface ("" the front end's own); a fixed-pitch one keeps columns
+    int fontSize = 0;             // points, 0 the front end's own
     std::string tip, msg, picture, icon;
     Rect at;
     std::vector<std::string> items;  // entries of a drop list, combo or list from a fixed text
@@ -82,6 +84,7 @@ struct WindowHeader {
     bool maximized = false, iconized = false;
     bool enabled = true;          // false while its procedure waits on a message box
     bool modal = false;           // called on the same thread as another window
+    bool captionBar = true;       // false: drawn without a caption bar (a splash window)
     int focus = 0;                // control with the focus
     int defaultButton = 0;
     HighlightBox box;

@@ -72,6 +72,9 @@ public:
     Control& Colour(long fg, long bg = kDefaultColour);
     Control& Background(long bg);
     Control& FontWeight(int w);
+    // The typeface and size in points ("" and 0: the front end's own). A front end shows a
+    // fixed-pitch face it lacks as its nearest fixed-pitch one, so that columns of characters line up.
+    Control& Font(std::string typeface, int points = 0);
     Control& Tip(std::string t);
     Control& Msg(std::string m);
     Control& Picture(std::string p);
@@ -175,6 +178,7 @@ public:
     int defaultButton() const { return header_.defaultButton; }
     void SetPosition(Rect at);
     void SetMaximized(bool on);
+    void SetCaptionBar(bool on);               // false: no caption bar (a splash window)
     void SetEnabled(bool on);
     void SetHighlightBox(HighlightBox box);
     void SetTimer(int hundredths);            // 0 stops it

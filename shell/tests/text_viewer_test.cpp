@@ -7,6 +7,7 @@
 
 #include "shell_fixture.h"
 #include "vorel/core/text.h"
+#include "vorel/shell/folder_picker.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/text_report.h"
 #include "vorel/shell/text_viewer.h"
@@ -94,7 +95,7 @@ TEST_F(VisualizadorTest, WindowPagesSearchesSavesAndPrintsToTheDevice) {
     WriteFile(Native("temp/00000000.000"), conteudo);
     WriteFile(Native("impressora"), "");  // the printer's device
     PastaRaiz.Set(Folder("raiz") + "\\");
-    std::filesystem::create_directories(Native("raiz"));
+    std::filesystem::create_directories(Native("raiz/Saida"));
 
     CodigosImpressoraRec c;
     c.LNEG = "\x1BG";
@@ -115,6 +116,7 @@ TEST_F(VisualizadorTest, WindowPagesSearchesSavesAndPrintsToTheDevice) {
     EXPECT_EQ(ui.Text(ui.Control(w, v::kTotal)), "2");
     EXPECT_EQ(ui.CellAt(ui.Control(w, v::kLista), 63, 2).text, "TOTAL 63");
     EXPECT_EQ(ui.CellAt(ui.Control(w, v::kLista), 63, 1).text, "00063");
+    EXPECT_EQ(ui.State(ui.Control(w, v::kLista)).font, "Courier New") << "the printer's columns line up";
 
     ui.Type(ui.Control(w, v::kPagina), "3");
     ui.Key(w, ui::key::Tab);
@@ -137,9 +139,19 @@ TEST_F(VisualizadorTest, WindowPagesSearchesSavesAndPrintsToTheDevice) {
     int s = ui.WindowByCaption("Salva Relatório Matricial");
     EXPECT_EQ(ui.Value(ui.Control(s, salvar::kArquivo)), "PlanilhaMensalProdut") << "cut to 20 characters";
     EXPECT_EQ(ui.Value(ui.Control(s, salvar::kCaminho)), Folder("raiz") + "\\");
+    // The folder button opens the folder picker on the folder field.
+    ui.Press(ui.Control(s, salvar::kPasta));
+    int p = ui.WindowByCaption("Selecione Diretório");
+    auto pastas = ui.Rows(ui.Control(p, seleciona_diretorio::kPastas));
+    ASSERT_EQ(pastas.size(), 2u);
+    EXPECT_EQ(pastas[1][0], "SAIDA");
+    ui.PickRow(ui.Control(p, seleciona_diretorio::kPastas), 2, true);
+    ui.Press(ui.ByText(p, "&OK"));
+    const std::string saida = text::to_utf8(text::upper(Folder("raiz")) + "\\SAIDA\\");
+    EXPECT_EQ(ui.Value(ui.Control(s, salvar::kCaminho)), saida);
     ui.Type(ui.Control(s, salvar::kArquivo), "Rel.txt");
     ui.Press(ui.Control(s, salvar::kOk));
-    EXPECT_EQ(ReadFile(Native("raiz/Rel.txt")), conteudo);
+    EXPECT_EQ(ReadFile(Native("raiz/Saida/Rel.txt")), conteudo);
 
     ui.Press(ui.Control(w, v::kImprimir));
     ui.WaitUntil([&] { return fim.load(); }, "the viewer closes after printing");

@@ -1,6 +1,7 @@
 // Window "Salva Relatório Matricial" (Salva_Relatorio_Matricial): a folder and a file name, then a
-// plain copy of the text report there. No table.
+// plain copy of the text report there; the folder button opens the folder picker. No table.
 #include "vorel/core/text.h"
+#include "vorel/shell/folder_picker.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/text_viewer.h"
 #include "vorel/ui/message_box.h"
@@ -39,8 +40,10 @@ public:
         w.Button(s::kCancelar, "&Cancelar");
         SetCancelButton(s::kCancelar);
         OnButton(s::kPasta, [this] {
-            FileChooser escolha("Select directory");
-            if (auto pasta = escolha.Folder(caminho_)) caminho_ = text::to_utf8(ComBarra(text::from_utf8(*pasta)));
+            // The picker leaves the folder with its closing backslash (or blank).
+            std::string pasta = text::from_utf8(caminho_);
+            SelecionaDiretorio(ctx_, pasta);
+            caminho_ = text::to_utf8(pasta);
             window().Display();
             return Level::Benign;
         });

@@ -10,10 +10,9 @@
 #include "vorel/data/dictionary.h"
 #include "vorel/data/error.h"
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/registers/decimal_values.h"
+#include "vorel/ui/pictured_use.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
-#include "vorel/registers/typed_values.h"
+#include "vorel/ui/register_window.h"
 #include "vorel/shell/working_context.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/runtime.h"
@@ -31,7 +30,7 @@ std::string DayText(date::Day d) {
     return d == 0 ? std::string() : std::string(b);
 }
 
-class CadastroValorUnitSaida : public RegisterBrowse {
+class CadastroValorUnitSaida : public ui::RegisterBrowse {
 public:
     enum : int {
         kPromptData = 1, kData, kPromptProduto, kProduto, kBusca, kDescricao, kPromptValor, kValor, kGrava, kCancela,
@@ -40,10 +39,10 @@ public:
     enum Acao : int { kNenhuma = 0, kIncluir = 1, kAlterar = 2, kExcluir = 3 };
 
     explicit CadastroValorUnitSaida(ProcContext& ctx)
-        : RegisterBrowse(ctx, "CadastroValorUnitSaida", "Cadastro dos Valores Unitários para Saídas",
+        : ui::RegisterBrowse(ctx, "CadastroValorUnitSaida", "Cadastro dos Valores Unitários para Saídas",
                          dictionary::TabelaValorProdutoSaida(), ""),
           rec_(file().rec<TabelaValorProdutoSaidaRec>()),
-          pro_(ThreadFile(dictionary::Produtos())),
+          pro_(ui::ThreadFile(dictionary::Produtos())),
           produto_(pro_.rec<ProdutosRec>()) {
         NoResizer();
     }
@@ -51,26 +50,24 @@ public:
     void BeforeTables() override {
         shell::GaranteEmpresa(context());  // goes on whatever the choice
         produtosAbertos_ = data::dictionary::relation(dictionary::Produtos()).open() == 0;
-        descricoesAbertas_ = ThreadFile(dictionary::Produtos0()).open() == 0;
+        descricoesAbertas_ = ui::ThreadFile(dictionary::Produtos0()).open() == 0;
     }
 
     Level Setup() override {
-        Level l = RegisterBrowse::Setup();
+        Level l = ui::RegisterBrowse::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Prompt(kPromptData, "Data...");
-        w.Entry(kData, UseDate(data_, "@d06b"), "@d06b").Tip("Data do Lançamento");
+        w.Entry(kData, data_, "@d06b").Tip("Data do Lançamento");
         w.Prompt(kPromptProduto, "Cód. Produto....");
         w.Entry(kProduto, ui::Use(produtoTexto_), "@s20").Tip("Código do Produto");
         w.Button(kBusca, "").Icon("search");
         w.Entry(kDescricao, ui::Use(descricao_), "@s30");
         w.Prompt(kPromptValor, "Valor...");
-        w.Entry(kValor, UseDecimal(valor_, 11, 2), "@n-15.2").Tip("Valor do produto");
+        w.Entry(kValor, ui::UseDecimal(valor_, 11, 2), "@n-15.2").Tip("Valor do produto");
         w.Button(kGrava, "&Grava");
         w.Button(kCancela, "&Cancela");
-        w.List(kList, {{"Data", 40, 'C'}, {"Código do Produto", 66, 'R'}, {"Descrição do Produto", 120, 'L'},
-                       {"Valor", 60, 'R'}})
-            .Alert(ui::key::Insert)
+        w.List(kList).Alert(ui::key::Insert)
             .Alert(ui::key::Delete);
         w.Button(kInclui, "&Inclui").Tip("Inclui novo produto.");
         w.Button(kAltera, "Al&tera").Tip("Altera cadastro selecionado.");
@@ -83,7 +80,7 @@ public:
         b.AddColumn({"Data", 40, 'C', [this] { return DayText(rec_.DATA); }});
         b.AddColumn({"Código do Produto", 66, 'R', [this] { return rec_.CODPRODUTO.to_string(); }});
         b.AddColumn({"Descrição do Produto", 120, 'L', [this] { return Descricao(rec_.CODPRODUTO); }});
-        b.AddColumn({"Valor", 60, 'R', [this] { return ShowDecimal(rec_.VALOR, 2); }});
+        b.AddColumn({"Valor", 60, 'R', [this] { return ui::ShowDecimal(rec_.VALOR, 2); }});
         b.AddSortOrder({file().desc().key_index("TVPS:KEY:DATAPRODUTO"), 0, false, {}});
         SetCloseButton(kFecha);
         ExcludeFromNavigation({kBusca, kGrava, kCancela, kInclui, kAltera, kExclui, kFecha, kAjuda});
@@ -91,21 +88,21 @@ public:
     }
 
     Level Teardown() override {
-        Level l = RegisterBrowse::Teardown();
+        Level l = ui::RegisterBrowse::Teardown();
         if (produtosAbertos_) (void)data::dictionary::relation(dictionary::Produtos()).close();
-        if (descricoesAbertas_) (void)ThreadFile(dictionary::Produtos0()).close();
+        if (descricoesAbertas_) (void)ui::ThreadFile(dictionary::Produtos0()).close();
         produtosAbertos_ = descricoesAbertas_ = false;
         return l;
     }
 
     Level OnWindowOpened() override {
-        Level l = RegisterBrowse::OnWindowOpened();
+        Level l = ui::RegisterBrowse::OnWindowOpened();
         ListFocused();  // the entries wait for a button
         return l;
     }
 
     Level DispatchEvent(const ui::Event& e) override {
-        Level l = RegisterBrowse::DispatchEvent(e);
+        Level l = ui::RegisterBrowse::DispatchEvent(e);
         if (!hasWindow()) return l;
         if (e.feq == kList && e.code == ui::event::Selected) ListFocused();
         else if (e.feq == kList && e.code == ui::event::NewSelection) ShowHighlighted();
@@ -117,7 +114,7 @@ public:
     Level OnAlertKey(int feq, int keyCode) override {
         if (feq == kList && keyCode == ui::key::Insert) return OnAccepted(kInclui);
         if (feq == kList && keyCode == ui::key::Delete) return OnAccepted(kExclui);
-        return RegisterBrowse::OnAlertKey(feq, keyCode);
+        return ui::RegisterBrowse::OnAlertKey(feq, keyCode);
     }
 
     Level OnAccepted(int feq) override {
@@ -151,7 +148,7 @@ public:
                 Grava();
                 return ui::kHandled;
             case kProduto: {
-                Level l = RegisterBrowse::OnAccepted(feq);
+                Level l = ui::RegisterBrowse::OnAccepted(feq);
                 ProdutoDigitado();
                 return l;
             }
@@ -164,7 +161,7 @@ public:
                 w.Select(kProduto);
                 return ui::kHandled;
             default:
-                return RegisterBrowse::OnAccepted(feq);
+                return ui::RegisterBrowse::OnAccepted(feq);
         }
     }
 
@@ -199,7 +196,7 @@ private:
             return;
         }
         bool found = false;
-        if (std::optional<Decimal> n = ParseTypedDecimal(typed); n && n->fits(15, 0)) {
+        if (std::optional<Decimal> n = ui::ParseTypedDecimal(typed); n && n->fits(15, 0)) {
             pro_.clear_record();
             produto_.Codigo = *n;
             found = pro_.get("PRO:KEY:CODIGO") == 0 && static_cast<const Decimal&>(produto_.Codigo) == *n;
@@ -220,7 +217,7 @@ private:
 
     std::string Descricao(const Decimal& codigo) {
         if (!descricoesAbertas_) return {};
-        data::FileManager& p = ThreadFile(dictionary::Produtos0());
+        data::FileManager& p = ui::ThreadFile(dictionary::Produtos0());
         p.clear_record();
         p.rec<ProdutosRec>().Codigo = codigo;
         if (p.get(p.desc().key_index("PROE:KEY:CODIGO")) != 0) return {};
@@ -228,7 +225,7 @@ private:
     }
 
     Decimal CodigoDigitado() const {
-        std::optional<Decimal> n = ParseTypedDecimal(produtoTexto_);
+        std::optional<Decimal> n = ui::ParseTypedDecimal(produtoTexto_);
         return n && n->fits(15, 0) ? n->cut(0) : Decimal(0);
     }
 

@@ -2,7 +2,7 @@
 // the form is UCFO. Called for selection, it leaves the chosen code in the CFO record buffer.
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
+#include "vorel/ui/register_window.h"
 
 namespace vorel::registers {
 
@@ -10,7 +10,7 @@ namespace {
 
 using dictionary::CFORec;
 
-class CfoBrowse : public RegisterBrowse {
+class CfoBrowse : public ui::RegisterBrowse {
 public:
     enum : int {
         kSheet = 1, kTabCodigo, kPromptCodigo, kLocCodigo, kTabDescricao, kPromptDescricao, kLocDescricao,
@@ -18,11 +18,11 @@ public:
     };
 
     explicit CfoBrowse(ProcContext& ctx)
-        : RegisterBrowse(ctx, "CFO", "Janela de C.F.O.P. Cadastrados", dictionary::CFO(), "UCFO"),
+        : ui::RegisterBrowse(ctx, "CFO", "Janela de C.F.O.P. Cadastrados", dictionary::CFO(), "UCFO"),
           rec_(file().rec<CFORec>()) {}
 
     Level Setup() override {
-        Level l = RegisterBrowse::Setup();
+        Level l = ui::RegisterBrowse::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
@@ -32,8 +32,7 @@ public:
         w.Tab(kTabDescricao, kSheet, "Pesquisa por De&scrição").Tip("Pesquisa por Descrição do C.F.O.");
         w.Prompt(kPromptDescricao, "Pesquisa por Descrição.....").Parent(kTabDescricao);
         w.Entry(kLocDescricao, ui::Use(rec_.DESCRICAO), "@s100").Parent(kTabDescricao);
-        w.List(kList, {{"Código", 28, 'C'}, {"Descrição", 257, 'L'}, {"Compl.", 12, 'R'}})
-            .Tip("Janela de CFO Cadastrados");
+        w.List(kList).Tip("Janela de CFO Cadastrados");
         w.String(kDescricaoAbaixo, "");
         w.Button(kInsert, "&Inclui Novo C.F.O.").Tip("Inclui Novo Cadastro de C.F.O.");
         w.Button(kChange, "&Altera C.F.O.").Tip("Altera Cadastro de C.F.O.");

@@ -3,7 +3,7 @@
 // the chosen code in the CodCFOComplementar record buffer.
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
+#include "vorel/ui/register_window.h"
 
 namespace vorel::registers {
 
@@ -11,7 +11,7 @@ namespace {
 
 using dictionary::CodCFOComplementarRec;
 
-class CfoComplementarBrowse : public RegisterBrowse {
+class CfoComplementarBrowse : public ui::RegisterBrowse {
 public:
     enum : int {
         kSheet = 1, kTabCodigo, kPromptCodigo, kLocCodigo, kTabDescricao, kPromptDescricao, kLocDescricao,
@@ -19,12 +19,12 @@ public:
     };
 
     explicit CfoComplementarBrowse(ProcContext& ctx)
-        : RegisterBrowse(ctx, "CFOComplementar", "Janela de Código Complemtar", dictionary::CodCFOComplementar(),
+        : ui::RegisterBrowse(ctx, "CFOComplementar", "Janela de Código Complemtar", dictionary::CodCFOComplementar(),
                          "UCFOComplementar"),
           rec_(file().rec<CodCFOComplementarRec>()) {}
 
     Level Setup() override {
-        Level l = RegisterBrowse::Setup();
+        Level l = ui::RegisterBrowse::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
@@ -34,7 +34,7 @@ public:
         w.Tab(kTabDescricao, kSheet, "Pesquisa por &Descrição").Tip("Pesquisa por Descrição do Complemento");
         w.Prompt(kPromptDescricao, "Pesquisa por Descrição.....").Parent(kTabDescricao);
         w.Entry(kLocDescricao, ui::Use(rec_.DESCRICAO), "@s200").Parent(kTabDescricao).Immediate();
-        w.List(kList, {{"Codigo", 28, 'C'}, {"Descricao", 80, 'L'}}).Tip("Browsing Records");
+        w.List(kList).Tip("Browsing Records");
         w.String(kDescricaoAbaixo, "").Tip("Descrição do Código Complementar");
         w.Button(kSelect, "&Seleciona Código").Tip("Seleciona Código Complementar");
         w.Button(kInsert, "&Inclui Novo Código").Tip("Inclui Novo Código Complementar");

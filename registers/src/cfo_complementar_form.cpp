@@ -3,8 +3,8 @@
 // may be added again. Enter moves on over the data controls and keeps its meaning on the buttons.
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
-#include "vorel/registers/typed_values.h"
+#include "vorel/ui/register_window.h"
+#include "vorel/ui/pictured_use.h"
 
 namespace vorel::registers {
 
@@ -12,23 +12,23 @@ namespace {
 
 using dictionary::CodCFOComplementarRec;
 
-class CfoComplementarForm : public RegisterForm {
+class CfoComplementarForm : public ui::RegisterForm {
 public:
     enum : int { kHeading = 1, kPromptCodigo, kCodigo, kPromptDescricao, kDescricao, kOk, kCancel, kHelp };
 
     explicit CfoComplementarForm(ProcContext& ctx)
-        : RegisterForm(ctx, "UCFOComplementar", "Complemento de C.F.O.P", dictionary::CodCFOComplementar(),
+        : ui::RegisterForm(ctx, "UCFOComplementar", "Complemento de C.F.O.P", dictionary::CodCFOComplementar(),
                        {"Inclui Novo CFOP Complementar", "Altera Cadastro do CFOP Complementar",
                         "Exclui Cadastro do CFOP Complementar"}),
           rec_(file().rec<CodCFOComplementarRec>()) {}
 
     Level Setup() override {
-        Level l = RegisterForm::Setup();
+        Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.String(kHeading, "Complemento de C.F.O.P.");
         w.Prompt(kPromptCodigo, "01 Código...........");
-        w.Entry(kCodigo, UseInRange(rec_.CODIGO, 0, 99), "@n2").Tip("Código Complementar de CFO");
+        w.Entry(kCodigo, ui::UseInRange(rec_.CODIGO, 0, 99), "@n2").Tip("Código Complementar de CFO");
         w.Prompt(kPromptDescricao, "02 Descrição.......");
         w.Entry(kDescricao, ui::Use(rec_.DESCRICAO), "@s200").Tip("Descrição do Código Complementar");
         w.Button(kOk, "&O.K.").Tip("Confirma Inclusão de Complemento de CFO");

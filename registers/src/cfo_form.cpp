@@ -3,7 +3,7 @@
 // allowed only for codes 5411 and 6411; the check runs when the column is chosen, not at save.
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
+#include "vorel/ui/register_window.h"
 #include "vorel/ui/message_box.h"
 
 namespace vorel::registers {
@@ -12,7 +12,7 @@ namespace {
 
 using dictionary::CFORec;
 
-class CfoForm : public RegisterForm {
+class CfoForm : public ui::RegisterForm {
 public:
     enum : int {
         kHeading = 1, kPromptCodigo, kCodigo, kPromptComplemento, kComplemento, kPromptAnterior, kAnterior,
@@ -20,12 +20,12 @@ public:
     };
 
     explicit CfoForm(ProcContext& ctx)
-        : RegisterForm(ctx, "UCFO", "Cadastro de C.F.O.P.", dictionary::CFO(),
+        : ui::RegisterForm(ctx, "UCFO", "Cadastro de C.F.O.P.", dictionary::CFO(),
                        {"Inclui Novo Cadastro de C.F.O.P.", "Altera Cadastro de C.F.O.P.", "Exclui Cadastro de C.F.O.P."}),
           rec_(file().rec<CFORec>()) {}
 
     Level Setup() override {
-        Level l = RegisterForm::Setup();
+        Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.String(kHeading, "C.F.O.");
@@ -66,7 +66,7 @@ public:
     }
 
     Level OnAccepted(int feq) override {
-        Level l = RegisterForm::OnAccepted(feq);
+        Level l = ui::RegisterForm::OnAccepted(feq);
         // Only a choice made by the user is checked; the OK button's pass over the controls is not.
         if (feq == kColuna && !window().acceptAll && rec_.COLUNA == 8 && rec_.CODIGO != 5411 && rec_.CODIGO != 6411) {
             ui::Message("Atenção! Opção \"8 - Devolução de Compras\" válida somente para os CFOs 5411 e 6411.",

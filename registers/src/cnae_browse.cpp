@@ -3,8 +3,8 @@
 #include "vorel/core/picture.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
-#include "vorel/registers/typed_values.h"
+#include "vorel/ui/register_window.h"
+#include "vorel/ui/pictured_use.h"
 
 namespace vorel::registers {
 
@@ -12,7 +12,7 @@ namespace {
 
 using dictionary::CNAERec;
 
-class CnaeBrowse : public RegisterBrowse {
+class CnaeBrowse : public ui::RegisterBrowse {
 public:
     enum : int {
         kSheet = 1, kTabCodigo, kPromptCodigo, kLocCodigo, kTabDescricao, kPromptDescricao, kLocDescricao,
@@ -20,22 +20,21 @@ public:
     };
 
     explicit CnaeBrowse(ProcContext& ctx)
-        : RegisterBrowse(ctx, "CNAE", "Consulta de C.N.A.E.", dictionary::CNAE(), "UCNAE"),
+        : ui::RegisterBrowse(ctx, "CNAE", "Consulta de C.N.A.E.", dictionary::CNAE(), "UCNAE"),
           rec_(file().rec<CNAERec>()) {}
 
     Level Setup() override {
-        Level l = RegisterBrowse::Setup();
+        Level l = ui::RegisterBrowse::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
         w.Tab(kTabCodigo, kSheet, "Pesquisa por Có&digo").Tip("Pesquisa C.N.A.E. por Código");
         w.Prompt(kPromptCodigo, "Pesquisa por Código..........").Parent(kTabCodigo);
-        w.Entry(kLocCodigo, UsePattern(rec_.CODIGO, kCnaePicture), kCnaePicture).Parent(kTabCodigo).Immediate();
+        w.Entry(kLocCodigo, rec_.CODIGO, kCnaePicture).Parent(kTabCodigo).Immediate();
         w.Tab(kTabDescricao, kSheet, "Pesquisa por &Descrição").Tip("Pesquisa C.N.A.E. por Descrição");
         w.Prompt(kPromptDescricao, "Pesquisa por Descrição.....").Parent(kTabDescricao);
         w.Entry(kLocDescricao, ui::Use(rec_.DESCRICAO), "@s255").Parent(kTabDescricao).Immediate();
-        w.List(kList, {{"Código", 44, 'L'}, {"Descrição da atividade", 80, 'L'}})
-            .Tip("Visualização de CNAE Cadastrados");
+        w.List(kList).Tip("Visualização de CNAE Cadastrados");
         w.String(kDescricaoAbaixo, "").Tip("Descrição da atividade CNAE");
         w.Button(kSelect, "&Seleciona C.N.A.E.").Tip("Seleciona CNAE");
         w.Button(kInsert, "&Inclui Novo C.N.A.E.").Tip("Inclui Novo CNAE");

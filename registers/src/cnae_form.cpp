@@ -2,8 +2,8 @@
 // typed and shown as "####-#/##", and the description).
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
-#include "vorel/registers/typed_values.h"
+#include "vorel/ui/register_window.h"
+#include "vorel/ui/pictured_use.h"
 
 namespace vorel::registers {
 
@@ -11,22 +11,22 @@ namespace {
 
 using dictionary::CNAERec;
 
-class CnaeForm : public RegisterForm {
+class CnaeForm : public ui::RegisterForm {
 public:
     enum : int { kHeading = 1, kPromptCodigo, kCodigo, kPromptDescricao, kDescricao, kOk, kCancel, kHelp };
 
     explicit CnaeForm(ProcContext& ctx)
-        : RegisterForm(ctx, "UCNAE", "Cadastro de C.N.A.E.", dictionary::CNAE(),
+        : ui::RegisterForm(ctx, "UCNAE", "Cadastro de C.N.A.E.", dictionary::CNAE(),
                        {"Inclui Novo Código de C.N.A.E.", "Altera Cadastro de C.N.A.E.", "Exclui Cadastro de C.N.A.E."}),
           rec_(file().rec<CNAERec>()) {}
 
     Level Setup() override {
-        Level l = RegisterForm::Setup();
+        Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.String(kHeading, "C.N.A.E.");
         w.Prompt(kPromptCodigo, "01 Código.........");
-        w.Entry(kCodigo, UsePattern(rec_.CODIGO, kCnaePicture), kCnaePicture);
+        w.Entry(kCodigo, rec_.CODIGO, kCnaePicture);
         w.Prompt(kPromptDescricao, "02 Descrição....");
         w.Entry(kDescricao, ui::Use(rec_.DESCRICAO), "@s255");
         w.Button(kOk, "&OK").Tip("Confirma Inclusão de CNAE");

@@ -3,7 +3,7 @@
 // the highlighted state, or selects it when the browse was called for selection. No resizer.
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
+#include "vorel/ui/register_window.h"
 
 namespace vorel::registers {
 
@@ -11,7 +11,7 @@ namespace {
 
 using dictionary::EstadosRec;
 
-class EstadosBrowse : public RegisterBrowse {
+class EstadosBrowse : public ui::RegisterBrowse {
 public:
     enum : int {
         kSheet = 1, kTabSigla, kPromptSigla, kLocSigla, kTabAlfabetica, kPromptDescricao, kLocDescricao,
@@ -19,13 +19,13 @@ public:
     };
 
     explicit EstadosBrowse(ProcContext& ctx)
-        : RegisterBrowse(ctx, "Estados", "Visualização da Tabela Unidade de Federação", dictionary::Estados(), "UEstados"),
+        : ui::RegisterBrowse(ctx, "Estados", "Visualização da Tabela Unidade de Federação", dictionary::Estados(), "UEstados"),
           rec_(file().rec<EstadosRec>()) {
         NoResizer();
     }
 
     Level Setup() override {
-        Level l = RegisterBrowse::Setup();
+        Level l = ui::RegisterBrowse::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
@@ -35,8 +35,7 @@ public:
         w.Tab(kTabAlfabetica, kSheet, "&Alfabética");
         w.Prompt(kPromptDescricao, "Descrição Estado...........").Parent(kTabAlfabetica);
         w.Entry(kLocDescricao, ui::Use(rec_.DESC), "@s20").Parent(kTabAlfabetica).Immediate();
-        w.List(kList, {{"UF", 15, 'L'}, {"Descrição", 80, 'L'}})
-            .Tip("Inclui ( Insert ) - Altera ( Enter ) - Exclui ( Delete )");
+        w.List(kList).Tip("Inclui ( Insert ) - Altera ( Enter ) - Exclui ( Delete )");
         w.Button(kInsert, "&Incluir").Tip("Inclui ou Pressione Insert");
         w.Button(kChange, "&Alterar").Tip("Altera ou Pressione Enter no Registro Selecionado");
         w.Button(kDelete, "&Excluir").Tip("Exclui ou Pressione Delete no Registro Selecionado");
@@ -59,7 +58,7 @@ public:
     }
 
     Level OnWindowOpened() override {
-        Level l = RegisterBrowse::OnWindowOpened();
+        Level l = ui::RegisterBrowse::OnWindowOpened();
         ui::Window& w = window();
         if (browse().selectMode()) {
             w.SetDefaultButton(kSelect);

@@ -2,7 +2,7 @@
 // state's two letters, typed only for a new state, and its name). No resizer. On delete the record shows read-only.
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
+#include "vorel/ui/register_window.h"
 
 namespace vorel::registers {
 
@@ -10,19 +10,19 @@ namespace {
 
 using dictionary::EstadosRec;
 
-class EstadosForm : public RegisterForm {
+class EstadosForm : public ui::RegisterForm {
 public:
     enum : int { kPromptUf = 1, kUf, kPromptDescricao, kDescricao, kOk, kCancel, kHelp };
 
     explicit EstadosForm(ProcContext& ctx)
-        : RegisterForm(ctx, "UEstados", "Atualização da Tabela dos Estados", dictionary::Estados(),
+        : ui::RegisterForm(ctx, "UEstados", "Atualização da Tabela dos Estados", dictionary::Estados(),
                        {"Incluindo um Estado", "Alterando um Estado", "Excluindo um Estado"}),
           rec_(file().rec<EstadosRec>()) {
         NoResizer();
     }
 
     Level Setup() override {
-        Level l = RegisterForm::Setup();
+        Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Prompt(kPromptUf, "0&1-Unidade da Federação..........");

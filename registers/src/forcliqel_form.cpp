@@ -4,9 +4,9 @@
 // keeps its place and size in the settings file (section "UForCliQel"). Tables: ForCliQel
 // (written), ForCli, Produtos.
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/registers/decimal_values.h"
+#include "vorel/ui/pictured_use.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
+#include "vorel/ui/register_window.h"
 
 namespace vorel::registers {
 
@@ -16,20 +16,20 @@ using dictionary::ForCliQelRec;
 using dictionary::ForCliRec;
 using dictionary::ProdutosRec;
 
-class ForCliQelForm : public RegisterForm {
+class ForCliQelForm : public ui::RegisterForm {
 public:
     enum : int {
         kPromptFornecedor = 1, kFornecedor, kBusca, kNomeFornecedor, kPromptProduto, kProduto, kDescricao, kOk, kCancel
     };
 
     explicit ForCliQelForm(ProcContext& ctx)
-        : RegisterForm(ctx, "UForCliQel", "Form ForCliQel", dictionary::ForCliQel(), {"Incluindo  (New)", "", ""}),
+        : ui::RegisterForm(ctx, "UForCliQel", "Form ForCliQel", dictionary::ForCliQel(), {"Incluindo  (New)", "", ""}),
           rec_(file().rec<ForCliQelRec>()),
-          forcli_(ThreadFile(dictionary::ForCli())),
-          produto_(ThreadFile(dictionary::Produtos()).rec<ProdutosRec>()) {}
+          forcli_(ui::ThreadFile(dictionary::ForCli())),
+          produto_(ui::ThreadFile(dictionary::Produtos()).rec<ProdutosRec>()) {}
 
     Level Setup() override {
-        Level l = RegisterForm::Setup();
+        Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
         if (!AlsoOpen({&dictionary::ForCli(), &dictionary::Produtos()})) {
             window().Close();
@@ -42,7 +42,7 @@ public:
         w.Button(kBusca, "").Icon("search");
         w.String(kNomeFornecedor, "");
         w.Prompt(kPromptProduto, "Cód. do Produto");
-        w.Entry(kProduto, UseDecimal(rec_.CODPROD, 0), "@N-19.").Tip("Código do Produto");
+        w.Entry(kProduto, ui::UseDecimal(rec_.CODPROD, 0), "@N-19.").Tip("Código do Produto");
         w.String(kDescricao, "");
         w.Button(kOk, "   &OK").Tip("Accept data and close the window");
         w.Button(kCancel, "&Cancelar").Tip("Cancel operation");
@@ -60,14 +60,14 @@ public:
     }
 
     Level PrepareRequest() override {
-        Level l = RegisterForm::PrepareRequest();
+        Level l = ui::RegisterForm::PrepareRequest();
         // A new link is for the calling form's product.
         if (l == Level::Benign && request() == Request::Insert) rec_.CODPROD = produto_.Codigo;
         return l;
     }
 
     Level OnWindowOpened() override {
-        Level l = RegisterForm::OnWindowOpened();
+        Level l = ui::RegisterForm::OnWindowOpened();
         ui::Window& w = window();
         const std::string code = std::to_string(rec_.CODFOR);
         if (request() == Request::Change) w.SetCaption("Alterando  (" + code + ")");
@@ -79,7 +79,7 @@ public:
     }
 
     Level OnAccepted(int feq) override {
-        Level l = RegisterForm::OnAccepted(feq);
+        Level l = ui::RegisterForm::OnAccepted(feq);
         if (feq == kFornecedor) {
             if (FindSupplier()) {
                 window()[kNomeFornecedor].Text(text::to_utf8(forcli_.rec<ForCliRec>().Nome.clipped()));

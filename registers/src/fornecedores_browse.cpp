@@ -4,8 +4,8 @@
 // the ForCli record buffer.
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
-#include "vorel/registers/typed_values.h"
+#include "vorel/ui/register_window.h"
+#include "vorel/ui/pictured_use.h"
 #include "vorel/shell/working_context.h"
 #include "vorel/ui/runtime.h"
 
@@ -17,7 +17,7 @@ using dictionary::ForCliRec;
 
 constexpr const char* kCnpjPicture = "@p##.###.###/####-##p";
 
-class FornecedoresBrowse : public RegisterBrowse {
+class FornecedoresBrowse : public ui::RegisterBrowse {
 public:
     enum : int {
         kSheet = 1, kTabCodigo, kPromptCodigo, kLocCodigo, kTabNome, kPromptNome, kLocNome, kTabCnpj, kPromptCnpj,
@@ -25,7 +25,7 @@ public:
     };
 
     explicit FornecedoresBrowse(ProcContext& ctx)
-        : RegisterBrowse(ctx, "Fornecedores", "Janela de Fornecedores e Clientes Cadastrados", dictionary::ForCli(),
+        : ui::RegisterBrowse(ctx, "Fornecedores", "Janela de Fornecedores e Clientes Cadastrados", dictionary::ForCli(),
                          "UFornecedores"),
           rec_(file().rec<ForCliRec>()) {}
 
@@ -34,7 +34,7 @@ public:
     }
 
     Level Setup() override {
-        Level l = RegisterBrowse::Setup();
+        Level l = ui::RegisterBrowse::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
@@ -47,9 +47,7 @@ public:
         w.Tab(kTabCnpj, kSheet, "Pesquisa por &CNPJ");
         w.Prompt(kPromptCnpj, "Pesquisa por C.N.P.J.........").Parent(kTabCnpj);
         w.Entry(kLocCnpj, ui::Use(rec_.CGC), kCnpjPicture).Parent(kTabCnpj).Immediate();
-        w.List(kList, {{"Código", 51, 'R'}, {"Nome", 157, 'L'}, {"Endereço", 153, 'L'}, {"Número", 30, 'R'},
-                       {"C.N.P.J.", 79, 'L'}, {"Inscrição Estadual", 80, 'L'}})
-            .Tip("Janela de Fornecedores");
+        w.List(kList).Tip("Janela de Fornecedores");
         w.Prompt(kPromptQuant, "Quantidade :");
         w.String(kQuant, "");
         w.Button(kInsert, "&Inclui Novo Cadastro").Tip("Inclui Novo Cadastro de Fornecedor");
@@ -65,7 +63,7 @@ public:
         b.AddColumn({"Nome", 157, 'L', [this] { return text::to_utf8(rec_.Nome.clipped()); }});
         b.AddColumn({"Endereço", 153, 'L', [this] { return text::to_utf8(rec_.Endereco.clipped()); }});
         b.AddColumn({"Número", 30, 'R', [this] { return std::to_string(rec_.Numero); }});
-        b.AddColumn({"C.N.P.J.", 79, 'L', [this] { return FormatText(kCnpjPicture, std::string(rec_.CGC.clipped())); }});
+        b.AddColumn({"C.N.P.J.", 79, 'L', [this] { return ui::FormatText(kCnpjPicture, std::string(rec_.CGC.clipped())); }});
         b.AddColumn({"Inscrição Estadual", 80, 'L',
                      [this] { return text::to_utf8(rec_.InscricaoEstadual.clipped()); }});
         const data::TableDesc& d = file().desc();
@@ -83,7 +81,7 @@ public:
         // Counted once, inactive records too; not updated until the window opens again.
         const std::int64_t n = file().records();
         window()[kQuant].Text(n < 0 ? std::string() : std::to_string(n));
-        return RegisterBrowse::OnWindowOpened();
+        return ui::RegisterBrowse::OnWindowOpened();
     }
 
 private:

@@ -15,9 +15,9 @@
 #include "vorel/registers/cnpj_lookup.h"
 #include "vorel/registers/inscricao_estadual.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
+#include "vorel/ui/register_window.h"
 #include "vorel/registers/supplier_archive.h"
-#include "vorel/registers/typed_values.h"
+#include "vorel/ui/pictured_use.h"
 #include "vorel/shell/check_digits.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/text_utils.h"
@@ -36,7 +36,7 @@ constexpr const char* kCnpjPicture = "@p##.###.###/####-##p";
 // The CNPJ as the entry shows it: masked when it is fourteen digits, else as typed.
 std::string ShowCnpj(std::string_view cgc) {
     std::string v(text::clip(cgc));
-    if (v.size() == 14 && v.find_first_not_of("0123456789") == std::string::npos) return FormatText(kCnpjPicture, v);
+    if (v.size() == 14 && v.find_first_not_of("0123456789") == std::string::npos) return ui::FormatText(kCnpjPicture, v);
     return text::to_utf8(v);
 }
 
@@ -56,7 +56,7 @@ long long LeadingNumber(const std::string& s) {
     return ui::ParseLeadingInteger(s, n) ? n : 0;
 }
 
-class FornecedoresForm : public RegisterForm {
+class FornecedoresForm : public ui::RegisterForm {
 public:
     enum : int {
         kPromptCodigo = 1, kCodigo, kPromptCgc, kCgc, kConsultaCnpj, kPromptInscricao, kInscricao, kPromptNome, kNome,
@@ -66,15 +66,15 @@ public:
     };
 
     explicit FornecedoresForm(ProcContext& ctx)
-        : RegisterForm(ctx, "UFornecedores", "Cadastro de Fornecedores", dictionary::ForCli(),
+        : ui::RegisterForm(ctx, "UFornecedores", "Cadastro de Fornecedores", dictionary::ForCli(),
                        {"Inclui Novo Cadastro de Fornecedor", "Altera Cadastro de Fornecedor",
                         "Exclui Cadastro de Forncedor"},
                        &access_),
-          access_(ThreadFile(dictionary::ForCli())),
+          access_(ui::ThreadFile(dictionary::ForCli())),
           rec_(file().rec<ForCliRec>()) {}
 
     Level Setup() override {
-        Level l = RegisterForm::Setup();
+        Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
         if (!AlsoOpen({&dictionary::Estados(), &dictionary::ForCli0(), &dictionary::Municipios()})) {
             window().Close();
@@ -114,23 +114,23 @@ public:
         w.Prompt(kPromptCidade, "09 Cidade.............");
         w.Entry(kCidade, ui::Use(rec_.Cidade), "@s25").Tip("Cidade").Msg("Cidade  onde está situado o Cliente/Fornecedor");
         w.Prompt(kPromptEstado, "10 Estado.......");
-        w.Entry(kEstado, UseKeyIn(rec_.Estado, "@K^^K"), "@K^^K")
+        w.Entry(kEstado, rec_.Estado, "@K^^K")
             .Tip("Estado").Msg("Unidade Federal onde  está situado o Cliente/Fornecedor");
         w.Button(kBuscaEstado, "").Icon("search");
         w.Prompt(kPromptCep, "11 C.E.P........");
-        w.Entry(kCep, UsePattern(rec_.Cep, "@p##.###-###p"), "@p##.###-###p")
+        w.Entry(kCep, rec_.Cep, "@p##.###-###p")
             .Tip("Número do Cep").Msg("Número do Cep do Clientes/Fornecedor");
         w.Prompt(kPromptDdd, "12 DDD................");
-        w.Entry(kDdd, UsePattern(rec_.DDD, "@p<###p"), "@p<###p")
+        w.Entry(kDdd, rec_.DDD, "@p<###p")
             .Tip("DDD").Msg("Número do DDD do Telefone/Fax do Cliente/Fornecedor");
         w.Prompt(kPromptTelefone, "13 Telefone...");
-        w.Entry(kTelefone, UsePattern(rec_.Telefone, "@p<###-####p"), "@p<###-####p")
+        w.Entry(kTelefone, rec_.Telefone, "@p<###-####p")
             .Tip("Número do Telefone").Msg("Número do Telefone Cliente/Fornecedor");
         w.Prompt(kPromptRamal, "14 Ramal........");
-        w.Entry(kRamal, UsePattern(rec_.Ramal, "@p<<<<<p"), "@p<<<<<p")
+        w.Entry(kRamal, rec_.Ramal, "@p<<<<<p")
             .Tip("Número do Ramal").Msg("Número do Ramal do Cliente/Fornecedor");
         w.Prompt(kPromptFax, "15 Fax............");
-        w.Entry(kFax, UsePattern(rec_.Fax, "@p<###-####p"), "@p<###-####p")
+        w.Entry(kFax, rec_.Fax, "@p<###-####p")
             .Tip("Número do Fax").Msg("Número do Fax do Cliente/Fornecedor");
         w.Button(kOk, "&OK").Tip("Confirma Cadastro de Forncedor");
         w.Button(kCancel, "&Cancela").Tip("Cancela e Retorna a Tela Anterior");
@@ -149,7 +149,7 @@ public:
     }
 
     Level OnWindowOpened() override {
-        Level l = RegisterForm::OnWindowOpened();
+        Level l = ui::RegisterForm::OnWindowOpened();
         if (request() == Request::Insert) {
             // The entry-item form hands a CNPJ it did not find over through the settings file.
             settings::SettingsFile ini("Vorel.ini");
@@ -168,36 +168,36 @@ public:
     Level OnSelected(int feq) override {
         // Leaving the CNPJ entry always runs its check.
         if (feq == kCgc && request() != Request::View) window()[kCgc].Touched();
-        return RegisterForm::OnSelected(feq);
+        return ui::RegisterForm::OnSelected(feq);
     }
 
     Level OnAccepted(int feq) override {
         switch (feq) {
             case kCgc:
                 if (CnpjAccepted() != Level::Benign) return ui::kHandled;
-                return RegisterForm::OnAccepted(feq);
+                return ui::RegisterForm::OnAccepted(feq);
             case kOk:
                 if (request() != Request::View && OkAccepted() != Level::Benign) return ui::kHandled;
-                return RegisterForm::OnAccepted(feq);
+                return ui::RegisterForm::OnAccepted(feq);
             case kConsultaCnpj: {
-                Level l = RegisterForm::OnAccepted(feq);
+                Level l = ui::RegisterForm::OnAccepted(feq);
                 ConsultaCnpjAccepted();
                 return l;
             }
             case kEstado: {
-                Level l = RegisterForm::OnAccepted(feq);
+                Level l = ui::RegisterForm::OnAccepted(feq);
                 if (!EstadoAccepted()) return ui::kHandled;
                 return l;
             }
             case kBuscaEstado: {
-                Level l = RegisterForm::OnAccepted(feq);
+                Level l = ui::RegisterForm::OnAccepted(feq);
                 UpdateComponents();
                 ChooseState();
                 window().Display();
                 return l;
             }
             default:
-                return RegisterForm::OnAccepted(feq);
+                return ui::RegisterForm::OnAccepted(feq);
         }
     }
 
@@ -215,7 +215,7 @@ private:
             window().Select(kCgc);
             return ui::kHandled;
         }
-        data::FileManager& outro = ThreadFile(dictionary::ForCli0());
+        data::FileManager& outro = ui::ThreadFile(dictionary::ForCli0());
         auto& o = outro.rec<ForCliRec>();
         outro.clear_record();
         o.CGC = rec_.CGC;
@@ -277,7 +277,7 @@ private:
                     ui::Icon::Question, "&Sim|&Não", 2) == "&Sim") {
             rec_.Nome = d.razaoSocial;
             rec_.Estado = text::upper(d.uf);
-            data::FileManager& mun = ThreadFile(dictionary::Municipios());
+            data::FileManager& mun = ui::ThreadFile(dictionary::Municipios());
             auto& m = mun.rec<MunicipiosRec>();
             mun.clear_record();
             m.ESTADO = rec_.Estado;
@@ -296,7 +296,7 @@ private:
     // The state typed: looked up in Estados; one not found is chosen from the state browse.
     bool EstadoAccepted() {
         if (!rec_.Estado.empty()) {
-            data::FileManager& est = ThreadFile(dictionary::Estados());
+            data::FileManager& est = ui::ThreadFile(dictionary::Estados());
             est.clear_record();
             est.rec<EstadosRec>().UF = rec_.Estado;
             if (est.get("EST:KEY:SIGLA") != 0 && !ChooseState()) {
@@ -309,7 +309,7 @@ private:
     }
 
     bool ChooseState() {
-        data::FileManager& est = ThreadFile(dictionary::Estados());
+        data::FileManager& est = ui::ThreadFile(dictionary::Estados());
         est.rec<EstadosRec>().UF = rec_.Estado;
         if (CallProcedure(0, Request::Select) != Response::Completed) return false;
         rec_.Estado = est.rec<EstadosRec>().UF;

@@ -7,9 +7,9 @@
 #include "vorel/dictionary/payroll_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
+#include "vorel/ui/register_window.h"
 #include "vorel/registers/responsible_persons.h"
-#include "vorel/registers/typed_values.h"
+#include "vorel/ui/pictured_use.h"
 #include "vorel/shell/working_context.h"
 #include "vorel/shell/globals.h"
 #include "vorel/ui/query.h"
@@ -43,7 +43,7 @@ private:
     FuncionariosRec& rec_;
 };
 
-class FuncionariosBrowse : public RegisterBrowse {
+class FuncionariosBrowse : public ui::RegisterBrowse {
 public:
     enum : int {
         kSheet = 1, kTabCodigo, kPromptCodigo, kLocCodigo, kTabNome, kPromptNome, kLocNome, kTabParte, kPromptParte,
@@ -51,14 +51,14 @@ public:
     };
 
     explicit FuncionariosBrowse(ProcContext& ctx)
-        : RegisterBrowse(ctx, "BFuncionarios", "Tabela de responsáveis", dictionary::Funcionarios(), "UFuncionarios"),
+        : ui::RegisterBrowse(ctx, "BFuncionarios", "Tabela de responsáveis", dictionary::Funcionarios(), "UFuncionarios"),
           rec_(file().rec<FuncionariosRec>()),
-          empresa_(ThreadFile(dictionary::Empresa())) {
+          empresa_(ui::ThreadFile(dictionary::Empresa())) {
         RememberPosition();
     }
 
     Level Setup() override {
-        Level l = RegisterBrowse::Setup();
+        Level l = ui::RegisterBrowse::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
@@ -71,10 +71,7 @@ public:
         w.Tab(kTabParte, kSheet, "Parte Nome");
         w.Prompt(kPromptParte, "Parte nome:").Parent(kTabParte);
         w.Entry(kParteNome, ui::Use(parteNome_), "@s40").Parent(kTabParte).Tip("Nome do funcionário");
-        w.List(kList, {{"Codigo", 56, 'R'}, {"Nome", 166, 'L'}, {"Endereco", 165, 'L'}, {"Número", 30, 'R'},
-                       {"Complemento", 106, 'L'}, {"Bairro", 105, 'L'}, {"CEP", 48, 'L'}, {"UF", 16, 'L'},
-                       {"RG", 64, 'L'}, {"Status", 12, 'L'}})
-            .Tip("Browsing Records");
+        w.List(kList).Tip("Browsing Records");
         w.Button(kSelect, "&Seleciona").Tip("Seleciona o funcionário");
         w.Button(kInsert, "&Inclui").Tip("Inclui um novo funcionário");
         w.Button(kChange, "&Altera").Tip("Altera um funcionário");
@@ -87,13 +84,13 @@ public:
         ui::BrowseManager& b = browse();
         b.SetList(kList);
         auto text = [](const auto& field) { return text::to_utf8(field.clipped()); };
-        b.AddColumn({"Codigo", 56, 'R', [this] { return Trimmed(FormatNumber("@n13", rec_.CODIGO)); }});
+        b.AddColumn({"Codigo", 56, 'R', [this] { return Trimmed(ui::FormatNumber("@n13", rec_.CODIGO)); }});
         b.AddColumn({"Nome", 166, 'L', [this, text] { return text(rec_.Nome); }});
         b.AddColumn({"Endereco", 165, 'L', [this, text] { return text(rec_.ENDERECO); }});
-        b.AddColumn({"Número", 30, 'R', [this] { return Trimmed(FormatNumber("@n6", rec_.NUMERO)); }});
+        b.AddColumn({"Número", 30, 'R', [this] { return Trimmed(ui::FormatNumber("@n6", rec_.NUMERO)); }});
         b.AddColumn({"Complemento", 106, 'L', [this, text] { return text(rec_.COMPLEMENTO); }});
         b.AddColumn({"Bairro", 105, 'L', [this, text] { return text(rec_.BAIRRO); }});
-        b.AddColumn({"CEP", 48, 'L', [this] { return FormatNumber("@p##.###-###p", rec_.CEP); }});
+        b.AddColumn({"CEP", 48, 'L', [this] { return ui::FormatNumber("@p##.###-###p", rec_.CEP); }});
         b.AddColumn({"UF", 16, 'L', [this, text] { return text(rec_.UF); }});
         b.AddColumn({"RG", 64, 'L', [this, text] { return text(rec_.RG); }});
         b.AddColumn({"Status", 12, 'L', [this] { return AdmitidoAposPeriodo(rec_) ? "1" : "0"; }});
@@ -116,7 +113,7 @@ public:
     }
 
     Level OnWindowOpened() override {
-        Level l = RegisterBrowse::OnWindowOpened();
+        Level l = ui::RegisterBrowse::OnWindowOpened();
         empresa_.clear_record();
         empresa_.rec<EmpresaRec>().Codigo = static_cast<std::uint16_t>(empresaCodigo_);
         empresaLida_ = empresa_.get("EMP:KEY:CODIGO") == 0;  // a missing company is not reported
@@ -129,7 +126,7 @@ public:
             window().PressKey(ui::key::Tab);
             return ui::kHandled;
         }
-        return RegisterBrowse::DispatchEvent(e);
+        return ui::RegisterBrowse::DispatchEvent(e);
     }
 
     Level OnSelected(int feq) override {
@@ -140,7 +137,7 @@ public:
             }
             window()[kParteNome].Touched();  // leaving it always accepts it
         }
-        return RegisterBrowse::OnSelected(feq);
+        return ui::RegisterBrowse::OnSelected(feq);
     }
 
     Level OnAccepted(int feq) override {
@@ -149,11 +146,11 @@ public:
             browse().ResetToTop();  // read again through the part-name filter
             return Level::Benign;
         }
-        return RegisterBrowse::OnAccepted(feq);
+        return ui::RegisterBrowse::OnAccepted(feq);
     }
 
     Level Teardown() override {
-        Level l = RegisterBrowse::Teardown();
+        Level l = ui::RegisterBrowse::Teardown();
         // The company's table names are set again for the working company.
         if (empresaLida_) {
             const EmpresaRec& e = empresa_.rec<EmpresaRec>();
@@ -192,7 +189,7 @@ private:
 }  // namespace
 
 void RunFuncionariosBrowse(ProcContext& ctx) {
-    data::FileManager& file = ThreadFile(dictionary::Funcionarios());
+    data::FileManager& file = ui::ThreadFile(dictionary::Funcionarios());
     FuncionariosBrowse b(ctx);
     b.SetBrowseManager(std::make_unique<PersonRows>(b, b.tableSource(), file.rec<FuncionariosRec>()));
     b.Execute();

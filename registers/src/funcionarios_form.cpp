@@ -10,9 +10,9 @@
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/employee_history.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
+#include "vorel/ui/register_window.h"
 #include "vorel/registers/responsible_persons.h"
-#include "vorel/registers/typed_values.h"
+#include "vorel/ui/pictured_use.h"
 #include "vorel/shell/check_digits.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/picture_file.h"
@@ -29,7 +29,7 @@ using dictionary::MunicipiosRec;
 
 constexpr std::uint8_t kTipoFuncao = 8;
 
-class FuncionariosForm : public RegisterForm {
+class FuncionariosForm : public ui::RegisterForm {
 public:
     enum : int {
         kSheet = 1, kTab, kFotoRegiao, kFoto,
@@ -43,15 +43,15 @@ public:
     };
 
     explicit FuncionariosForm(ProcContext& ctx)
-        : RegisterForm(ctx, "UFuncionarios", "Incluindo um Responsável", dictionary::Funcionarios(),
+        : ui::RegisterForm(ctx, "UFuncionarios", "Incluindo um Responsável", dictionary::Funcionarios(),
                        {"Incluindo um Responsável", "Alterando um Responsável", "Excluindo um Responsável"}),
           rec_(file().rec<FuncionariosRec>()),
-          estados_(ThreadFile(dictionary::Estados())),
-          municipios_(ThreadFile(dictionary::Municipios())),
-          empresa_(ThreadFile(dictionary::Empresa())) {}
+          estados_(ui::ThreadFile(dictionary::Estados())),
+          municipios_(ui::ThreadFile(dictionary::Municipios())),
+          empresa_(ui::ThreadFile(dictionary::Empresa())) {}
 
     Level Setup() override {
-        Level l = RegisterForm::Setup();
+        Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
         if (!AlsoOpen({&dictionary::ACFuncionarios(), &dictionary::Empresa(), &dictionary::Estados(),
                        &dictionary::Municipios()})) {
@@ -80,7 +80,7 @@ public:
         Tipped(w.Entry(kBairro, ui::Use(rec_.BAIRRO), "@s25"),
               "Bairro onde está situado o responsável da Empresa.");
         Prompt(kPUf, "Estado:");
-        Tipped(w.Combo(kUf, UseKeyIn(rec_.UF, "@k^^k")).Picture("@k^^k"),
+        Tipped(w.Combo(kUf, ui::UseKeyIn(rec_.UF, "@k^^k")).Picture("@k^^k"),
               "Estado do responsável - CTRL Setas Movimenta.");
         w[kUf].Columns({{"UF", 16, 'L'}, {"Descrição", 80, 'L'}});
         Prompt(kPCidade, "Município:");
@@ -88,21 +88,21 @@ public:
               "Município do responsável - CTRL Setas Movimenta.");
         w[kCidade].Columns({{"Município", 104, 'L'}, {"Estado", 8, 'L'}});
         Prompt(kPCep, "CEP:");
-        Tipped(w.Entry(kCep, UsePattern(rec_.CEP, "@p##.###-###p"), "@p##.###-###p"),
+        Tipped(w.Entry(kCep, rec_.CEP, "@p##.###-###p"),
               "Endereço Postal do Responsável da Empresa (CEP).");
         Prompt(kPDdd, "0&3-DDD:");
-        Tipped(w.Entry(kDdd, UsePattern(rec_.DDD, "@p<<##p"), "@p<<##p"), "DDD do responsável.");
+        Tipped(w.Entry(kDdd, rec_.DDD, "@p<<##p"), "DDD do responsável.");
         Prompt(kPTelefone, "Telefone:");
-        Tipped(w.Entry(kTelefone, UsePattern(rec_.TELEFONE, "@p<###-####p"), "@p<###-####p"),
+        Tipped(w.Entry(kTelefone, rec_.TELEFONE, "@p<###-####p"),
               "Nº do Telefone do responsável.");
         Prompt(kPRamal, "Ramal:");
-        Tipped(w.Entry(kRamal, UsePattern(rec_.RAMAL, "@p<<##p"), "@p<<##p"), "Ramal do Responsável.");
+        Tipped(w.Entry(kRamal, rec_.RAMAL, "@p<<##p"), "Ramal do Responsável.");
         Prompt(kPEmail, "Email:");
         Tipped(w.Entry(kEmail, ui::Use(rec_.EMAIL), "@s40"), "E-Mail do Responsável da Empresa.");
         std::vector<std::string> items, values;
         std::vector<ui::Row> rows;
         for (const CategoriaFuncionario& c : CategoriasFuncionario()) {
-            items.push_back(FormatNumber("@n02", c.codigo));
+            items.push_back(ui::FormatNumber("@n02", c.codigo));
             values.push_back(std::to_string(c.codigo));
             rows.push_back({{items.back()}, {c.descricao}});
         }
@@ -112,10 +112,10 @@ public:
         w[kCategoria].Columns({{"Código", 20, 'L'}, {"Descrição", 200, 'L'}});
         w.String(kCategoriaDescricao, "").Parent(kTab).Picture("@s140");
         Prompt(kPAdmissao, "0&6-Admissão....:");
-        Tipped(w.Entry(kAdmissao, UseDate(rec_.ADMISSAO, "@D06b"), "@D06b"),
+        Tipped(w.Entry(kAdmissao, rec_.ADMISSAO, "@D06b"),
               "Data de Admissão do responsável da Empresa.");
         Prompt(kPDemissao, "Demissão...:");
-        Tipped(w.Entry(kDemissao, UseDate(rec_.DEMISSAO, "@D06B"), "@D06B"),
+        Tipped(w.Entry(kDemissao, rec_.DEMISSAO, "@D06B"),
               "Data de Demissão do responsável da Empresa.");
         Prompt(kPFuncao, "0&7-Função:");
         Tipped(w.Entry(kFuncao, ui::Use(funcao_), "@s40"), "Função exercida pelo responsável.");
@@ -125,10 +125,10 @@ public:
         Prompt(kPOrgao, "Orgão Emissor....:");
         Tipped(w.Entry(kOrgao, ui::Use(rec_.ORGAO), "@s10"), "Orgão Emissor.");
         Prompt(kPEmissaoRg, "Data emissão RG:");
-        Tipped(w.Entry(kEmissaoRg, UseDate(rec_.DATAEMISSAORG, "@d06b"), "@d06b"),
+        Tipped(w.Entry(kEmissaoRg, rec_.DATAEMISSAORG, "@d06b"),
               "Data de emissão do RG.");
         Prompt(kPCpf, "CPF....................:");
-        Tipped(w.Entry(kCpf, UseKeyIn(rec_.CPF, "@p###.###.###-##p"), "@p###.###.###-##p"),
+        Tipped(w.Entry(kCpf, rec_.CPF, "@p###.###.###-##p"),
               "Número do CPF do Responsável da Empresa.");
         Prompt(kPClasse, "Insc. Classe........:");
         Tipped(w.Entry(kClasse, ui::Use(rec_.INSCRICAOCLASSE), "@s10"),
@@ -161,7 +161,7 @@ public:
     }
 
     Level OnWindowOpened() override {
-        Level l = RegisterForm::OnWindowOpened();
+        Level l = ui::RegisterForm::OnWindowOpened();
         if (request() == Request::Insert) rec_.CATEGORIA = 11;
         for (std::uint8_t* f : {&rec_.ESTADOCIVIL, &rec_.SEXO, &rec_.GRAUINSTRUCAO, &rec_.RACA})
             if (*f == 0) *f = 1;
@@ -183,8 +183,8 @@ public:
             if (!CategoriaPorCodigo(rec_.CATEGORIA)) return Cycle(kCategoria);
             ShowCategory();
         }
-        if (feq == kPis && !shell::ConsistePIS(FormatNumber("@n011", rec_.PIS.value().to_integer()))) return Cycle(kPis);
-        Level l = RegisterForm::OnAccepted(feq);
+        if (feq == kPis && !shell::ConsistePIS(ui::FormatNumber("@n011", rec_.PIS.value().to_integer()))) return Cycle(kPis);
+        Level l = ui::RegisterForm::OnAccepted(feq);
         if (l == ui::kHandled || w.closing()) return l;
         const bool userTyped = !w.acceptAll && request() != Request::View && request() != Request::Delete;
         if (feq == kUf) {
@@ -203,7 +203,7 @@ public:
     }
 
     Level OnCompleted() override {
-        Level l = RegisterForm::OnCompleted();
+        Level l = ui::RegisterForm::OnCompleted();
         // The function is history of the stored person: only after a completed insert or change.
         if (response() == Response::Completed && (request() == Request::Insert || request() == Request::Change))
         {
@@ -226,10 +226,10 @@ private:
 
     ui::UsePtr UsePis() {
         const std::string pic = "@p###.#####.##.#p";
-        return ui::UseFn([this, pic] { return FormatNumber(pic, rec_.PIS.value().to_integer()); },
+        return ui::UseFn([this, pic] { return ui::FormatNumber(pic, rec_.PIS.value().to_integer()); },
                          [this, pic](const std::string& s) {
                              long long n = 0;
-                             if (!ParseNumber(pic, s, 0, 99999999999LL, n)) return false;
+                             if (!ui::ParseNumber(pic, s, 0, 99999999999LL, n)) return false;
                              rec_.PIS = Decimal(n);
                              return true;
                          });

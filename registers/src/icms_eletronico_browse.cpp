@@ -4,7 +4,7 @@
 // chosen machine in the ICMSEletronica record buffer.
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
+#include "vorel/ui/register_window.h"
 #include "vorel/shell/working_context.h"
 #include "vorel/ui/runtime.h"
 
@@ -14,7 +14,7 @@ namespace {
 
 using dictionary::ICMSEletronicaRec;
 
-class IcmsEletronicoBrowse : public RegisterBrowse {
+class IcmsEletronicoBrowse : public ui::RegisterBrowse {
 public:
     enum : int {
         kSheet = 1, kTabNome, kPromptNome, kLocNome, kTabCodigo, kPromptCodigo, kLocCodigo, kList, kInsert, kChange,
@@ -22,7 +22,7 @@ public:
     };
 
     explicit IcmsEletronicoBrowse(ProcContext& ctx)
-        : RegisterBrowse(ctx, "ICMSEletronico", "Janela de Máquina de Apuração", dictionary::ICMSEletronica(),
+        : ui::RegisterBrowse(ctx, "ICMSEletronico", "Janela de Máquina de Apuração", dictionary::ICMSEletronica(),
                          "UICMSEletronico"),
           rec_(file().rec<ICMSEletronicaRec>()) {}
 
@@ -31,7 +31,7 @@ public:
     }
 
     Level Setup() override {
-        Level l = RegisterBrowse::Setup();
+        Level l = ui::RegisterBrowse::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
@@ -41,8 +41,7 @@ public:
         w.Tab(kTabCodigo, kSheet, "Pesquisa por &Máquina").Tip("Pesquisa por Código da Máquina");
         w.Prompt(kPromptCodigo, "Pesquisa por Número.........").Parent(kTabCodigo);
         w.Entry(kLocCodigo, ui::Use(rec_.Codigo), "@n-4").Parent(kTabCodigo).Immediate();
-        w.List(kList, {{"Nome", 127, 'L'}, {"Código", 28, 'R'}, {"Série", 64, 'L'}})
-            .Tip("Janela de Máquina Registradora Cadastradas");
+        w.List(kList).Tip("Janela de Máquina Registradora Cadastradas");
         w.Button(kInsert, "&Inclui Nova Máquina").Tip("Inclui Nova Máquina de Apuração de ICMS");
         w.Button(kChange, "&Alteraca Cadastro").Tip("Altera Cadastro de Máquina De Apuração");
         w.Button(kDelete, "&Exclui Cadastro").Tip("Exclui Máquina de Apuração Eletrônica");

@@ -3,7 +3,7 @@
 // already used is refused by the table's unique key.
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
+#include "vorel/ui/register_window.h"
 
 namespace vorel::registers {
 
@@ -11,7 +11,7 @@ namespace {
 
 using dictionary::ICMSEletronicaRec;
 
-class IcmsEletronicoForm : public RegisterForm {
+class IcmsEletronicoForm : public ui::RegisterForm {
 public:
     enum : int {
         kHeading = 1, kPromptCodigo, kCodigo, kPromptNome, kNome, kPromptSerie, kSerie, kPromptCupom, kCupom, kOk,
@@ -19,12 +19,12 @@ public:
     };
 
     explicit IcmsEletronicoForm(ProcContext& ctx)
-        : RegisterForm(ctx, "UICMSEletronico", "Janela de Cadastro de Máquinas de Apuração", dictionary::ICMSEletronica(),
+        : ui::RegisterForm(ctx, "UICMSEletronico", "Janela de Cadastro de Máquinas de Apuração", dictionary::ICMSEletronica(),
                        {"Inclui Máquina Registradora", "Altera Máquina Registradora", "Exclui Máquina Registradora"}),
           rec_(file().rec<ICMSEletronicaRec>()) {}
 
     Level Setup() override {
-        Level l = RegisterForm::Setup();
+        Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.String(kHeading, "Máquina Registradora");

@@ -3,9 +3,9 @@
 // calling product form, whatever the record held. It keeps its place and size in the settings
 // file (section "ULoteVorel"). Tables: LoteVorel (written), Produtos.
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/registers/decimal_values.h"
+#include "vorel/ui/pictured_use.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
+#include "vorel/ui/register_window.h"
 
 namespace vorel::registers {
 
@@ -14,19 +14,19 @@ namespace {
 using dictionary::LoteVorelRec;
 using dictionary::ProdutosRec;
 
-class LoteVorelForm : public RegisterForm {
+class LoteVorelForm : public ui::RegisterForm {
 public:
     enum : int {
         kPromptLote = 1, kLote, kPromptTipo, kTipo, kPromptProduto, kProduto, kBusca, kDescricao, kOk, kCancel
     };
 
     explicit LoteVorelForm(ProcContext& ctx)
-        : RegisterForm(ctx, "ULoteVorel", "Lote Produto", dictionary::LoteVorel(), {"Incluindo", "Alterando", ""}),
+        : ui::RegisterForm(ctx, "ULoteVorel", "Lote Produto", dictionary::LoteVorel(), {"Incluindo", "Alterando", ""}),
           rec_(file().rec<LoteVorelRec>()),
-          produto_(ThreadFile(dictionary::Produtos()).rec<ProdutosRec>()) {}
+          produto_(ui::ThreadFile(dictionary::Produtos()).rec<ProdutosRec>()) {}
 
     Level Setup() override {
-        Level l = RegisterForm::Setup();
+        Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
         if (!AlsoOpen({&dictionary::Produtos()})) {
             window().Close();
@@ -40,7 +40,7 @@ public:
         w.DropList(kTipo, ui::Use(rec_.TIPO), {"0 - Anterior", "1 - Atual"}, {"0", "1"})
             .Tip("Tipo do Lote - 0 para Lote Anterior e 1 para Lote Atual");
         w.Prompt(kPromptProduto, "Código Produto..");
-        w.Entry(kProduto, UseDecimal(rec_.CODPRODUTO, 0), "@N-19.b").Tip("Código do Produto");
+        w.Entry(kProduto, ui::UseDecimal(rec_.CODPRODUTO, 0), "@N-19.b").Tip("Código do Produto");
         w.Button(kBusca, "").Icon("search");
         w.Entry(kDescricao, ui::Use(produto_.Produtos), "@s100").Tip("Descrição de Produtos Cadastrados");
         w.Button(kOk, "    &OK").Tip("Accept data and close the window");
@@ -60,7 +60,7 @@ public:
     }
 
     Level OnWindowOpened() override {
-        Level l = RegisterForm::OnWindowOpened();
+        Level l = ui::RegisterForm::OnWindowOpened();
         rec_.CODPRODUTO = produto_.Codigo;  // the calling form's product, for every request
         ui::Window& w = window();
         w.Display();

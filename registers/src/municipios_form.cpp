@@ -4,8 +4,8 @@
 // Tabela de Estados" picks a state from it. On delete the record shows read-only.
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
-#include "vorel/registers/typed_values.h"
+#include "vorel/ui/register_window.h"
+#include "vorel/ui/pictured_use.h"
 
 namespace vorel::registers {
 
@@ -14,18 +14,18 @@ namespace {
 using dictionary::EstadosRec;
 using dictionary::MunicipiosRec;
 
-class MunicipiosForm : public RegisterForm {
+class MunicipiosForm : public ui::RegisterForm {
 public:
     enum : int { kPromptCodigo = 1, kCodigo, kPromptNome, kNome, kPromptEstado, kEstado, kPesquisa, kOk, kCancel, kHelp };
 
     explicit MunicipiosForm(ProcContext& ctx)
-        : RegisterForm(ctx, "UMunicipios", "Atualização da Tabela de Municípios", dictionary::Municipios(),
+        : ui::RegisterForm(ctx, "UMunicipios", "Atualização da Tabela de Municípios", dictionary::Municipios(),
                        {"Incluindo um Município", "Alterando um Município", "Excluindo um Município"}),
           rec_(file().rec<MunicipiosRec>()),
-          estados_(ThreadFile(dictionary::Estados())) {}
+          estados_(ui::ThreadFile(dictionary::Estados())) {}
 
     Level Setup() override {
-        Level l = RegisterForm::Setup();
+        Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
         if (!AlsoOpen({&dictionary::Estados()})) {
             window().Close();
@@ -37,7 +37,7 @@ public:
         w.Prompt(kPromptNome, "0&2-Nome................................");
         w.Entry(kNome, ui::Use(rec_.NOME), "@s25").Tip("Nome do Município");
         w.Prompt(kPromptEstado, "0&3-Estado......................");
-        w.Entry(kEstado, UseKeyIn(rec_.ESTADO, "@K^^K"), "@K^^K").Tip("Estado").Msg("Estado onde está situado o Município");
+        w.Entry(kEstado, rec_.ESTADO, "@K^^K").Tip("Estado").Msg("Estado onde está situado o Município");
         w.Button(kPesquisa, "Pesquisa na Tabela de Estados").Tip("Pesquisa");
         w.Button(kOk, "&Grava ").Tip("Grava").Msg("Grava o registro");
         w.Button(kCancel, "&Cancela");
@@ -56,7 +56,7 @@ public:
     }
 
     Level OnAccepted(int feq) override {
-        Level l = RegisterForm::OnAccepted(feq);
+        Level l = ui::RegisterForm::OnAccepted(feq);
         if (feq == kEstado && request() != Request::Delete && request() != Request::View) return CheckState();
         return l;
     }

@@ -4,10 +4,9 @@
 // stays editable. On delete only "&Exclui" and the close of the window remain. Tables: ProdutosAliq
 // (written), Produtos.
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/registers/decimal_values.h"
+#include "vorel/ui/pictured_use.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
-#include "vorel/registers/typed_values.h"
+#include "vorel/ui/register_window.h"
 
 namespace vorel::registers {
 
@@ -16,7 +15,7 @@ namespace {
 using dictionary::ProdutosAliqRec;
 using dictionary::ProdutosRec;
 
-class ProdutoAliquotasForm : public RegisterForm {
+class ProdutoAliquotasForm : public ui::RegisterForm {
 public:
     enum : int {
         kPromptProduto = 1, kDescricao, kProduto, kPromptCodigo, kCodigo, kPromptAliquota, kAliquota, kPromptInicial,
@@ -24,13 +23,13 @@ public:
     };
 
     explicit ProdutoAliquotasForm(ProcContext& ctx)
-        : RegisterForm(ctx, "UProdutoAliquotas", "Form ProdutosAliq", dictionary::ProdutosAliq(),
+        : ui::RegisterForm(ctx, "UProdutoAliquotas", "Form ProdutosAliq", dictionary::ProdutosAliq(),
                        {"Incluindo", "Alterando", ""}),
           rec_(file().rec<ProdutosAliqRec>()),
-          produto_(ThreadFile(dictionary::Produtos()).rec<ProdutosRec>()) {}
+          produto_(ui::ThreadFile(dictionary::Produtos()).rec<ProdutosRec>()) {}
 
     Level Setup() override {
-        Level l = RegisterForm::Setup();
+        Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
         if (!AlsoOpen({&dictionary::Produtos()})) {
             window().Close();
@@ -39,15 +38,15 @@ public:
         ui::Window& w = window();
         w.Prompt(kPromptProduto, "Produto....................");
         w.Entry(kDescricao, ui::Use(produto_.Produtos), "@s100");
-        w.Entry(kProduto, UseDecimal(rec_.CODIGO_PRODUTO, 0), "@N-19.").Tip("Código do Produto");
+        w.Entry(kProduto, ui::UseDecimal(rec_.CODIGO_PRODUTO, 0), "@N-19.").Tip("Código do Produto");
         w.Prompt(kPromptCodigo, "Código....................");
-        w.Entry(kCodigo, UseDecimal(rec_.CODIGO, 0), "@n-7").Tip("Código Sequencial das Aliquotas dos Produtos");
+        w.Entry(kCodigo, ui::UseDecimal(rec_.CODIGO, 0), "@n-7").Tip("Código Sequencial das Aliquotas dos Produtos");
         w.Prompt(kPromptAliquota, "Alíquota..............................");
-        w.Entry(kAliquota, UseDecimal(rec_.ALIQUOTA, 3), "@n-8.3").Tip("Alíquota de ICMS Substituíção Tributária");
+        w.Entry(kAliquota, ui::UseDecimal(rec_.ALIQUOTA, 3), "@n-8.3").Tip("Alíquota de ICMS Substituíção Tributária");
         w.Prompt(kPromptInicial, "Data Inicial.....................");
-        w.Entry(kInicial, UseDate(rec_.DATA_INICIAL, "@d06b"), "@d06b").Tip("Data inicial da Aliquota vigente no periodo");
+        w.Entry(kInicial, rec_.DATA_INICIAL, "@d06b").Tip("Data inicial da Aliquota vigente no periodo");
         w.Prompt(kPromptFinal, "Data Final................");
-        w.Entry(kFinal, UseDate(rec_.DATA_FINAL, "@d06b"), "@d06b").Tip("Data Final do periodo Vigente da Aliquota");
+        w.Entry(kFinal, rec_.DATA_FINAL, "@d06b").Tip("Data Final do periodo Vigente da Aliquota");
         w.Button(kOk, "&Gravar").Tip("Accept data and close the window");
         w.Button(kCancel, "&Cancela").Tip("Cancel operation");
         w.SetDefaultButton(kOk);
@@ -62,14 +61,14 @@ public:
     }
 
     Level PrepareRequest() override {
-        Level l = RegisterForm::PrepareRequest();
+        Level l = ui::RegisterForm::PrepareRequest();
         // A new row belongs to the calling form's product.
         if (l == Level::Benign && request() == Request::Insert) rec_.CODIGO_PRODUTO = produto_.Codigo;
         return l;
     }
 
     Level OnWindowOpened() override {
-        Level l = RegisterForm::OnWindowOpened();
+        Level l = ui::RegisterForm::OnWindowOpened();
         if (request() == Request::Delete) {
             // Only the delete button stays.
             for (ui::Control* c : window().Controls())

@@ -4,9 +4,9 @@
 // for the working company first when none is chosen (the table may lie in the company's folder).
 // Called for selection, it leaves the chosen product in the Produtos record buffer.
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/registers/decimal_values.h"
+#include "vorel/ui/pictured_use.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
+#include "vorel/ui/register_window.h"
 #include "vorel/shell/working_context.h"
 #include "vorel/ui/runtime.h"
 
@@ -16,7 +16,7 @@ namespace {
 
 using dictionary::ProdutosRec;
 
-class ProdutosBrowse : public RegisterBrowse {
+class ProdutosBrowse : public ui::RegisterBrowse {
 public:
     enum : int {
         kSheet = 1, kTabNome, kPromptNome, kLocNome, kTabCodigo, kPromptCodigo, kLocCodigo, kTabApelido,
@@ -25,7 +25,7 @@ public:
     };
 
     explicit ProdutosBrowse(ProcContext& ctx)
-        : RegisterBrowse(ctx, "Produtos", "Cadastro de Produtos", dictionary::Produtos(), "UProdutos"),
+        : ui::RegisterBrowse(ctx, "Produtos", "Cadastro de Produtos", dictionary::Produtos(), "UProdutos"),
           rec_(file().rec<ProdutosRec>()) {}
 
     void BeforeTables() override {
@@ -33,7 +33,7 @@ public:
     }
 
     Level Setup() override {
-        Level l = RegisterBrowse::Setup();
+        Level l = ui::RegisterBrowse::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
@@ -42,12 +42,11 @@ public:
         w.Entry(kLocNome, ui::Use(rec_.Produtos), "@s100").Parent(kTabNome).Immediate();
         w.Tab(kTabCodigo, kSheet, "Pesquisa por Có&digo do Produto").Tip("Pesquisa por Nome do Produto");
         w.Prompt(kPromptCodigo, "Pesquisa por Código........").Parent(kTabCodigo);
-        w.Entry(kLocCodigo, UseDecimal(rec_.Codigo, 0), "@N-19.").Parent(kTabCodigo).Immediate();
+        w.Entry(kLocCodigo, ui::UseDecimal(rec_.Codigo, 0), "@N-19.").Parent(kTabCodigo).Immediate();
         w.Tab(kTabApelido, kSheet, "Pesquisa por &Apelido");
         w.Prompt(kPromptApelido, "Pesquisa por Apelido.......").Parent(kTabApelido);
         w.Entry(kLocApelido, ui::Use(rec_.Apelido), "@s20").Parent(kTabApelido).Immediate();
-        w.List(kList, {{"Código", 76, 'R'}, {"Apelido", 84, 'R'}, {"Produtos", 190, 'L'}, {"Alíquota", 32, 'R'}})
-            .Tip("Janela de Produtos Cadastrados");
+        w.List(kList).Tip("Janela de Produtos Cadastrados");
         w.Prompt(kPromptQtde, "Qtde Produtos");
         w.String(kQtde, "0");
         w.String(kDescricao, "").Tip("Descrição de Produtos Cadastrados");
@@ -63,7 +62,7 @@ public:
         b.AddColumn({"Código", 76, 'R', [this] { return rec_.Codigo.to_string(); }});
         b.AddColumn({"Apelido", 84, 'R', [this] { return text::to_utf8(rec_.Apelido.clipped()); }});
         b.AddColumn({"Produtos", 190, 'L', [this] { return text::to_utf8(rec_.Produtos.clipped()); }});
-        b.AddColumn({"Alíquota", 32, 'R', [this] { return ShowDecimal(rec_.Alicota, 4); }});
+        b.AddColumn({"Alíquota", 32, 'R', [this] { return ui::ShowDecimal(rec_.Alicota, 4); }});
         const data::TableDesc& d = file().desc();
         b.AddSortOrder({d.key_index("PRO:KEY:PRODUTO"), kLocNome, true, {}});
         b.AddSortOrder({d.key_index("PRO:KEY:CODIGO"), kLocCodigo, true, {}});
@@ -78,12 +77,12 @@ public:
 
     Level OnWindowOpened() override {
         Count();
-        return RegisterBrowse::OnWindowOpened();
+        return ui::RegisterBrowse::OnWindowOpened();
     }
 
     // A completed form reloads the list: the count follows.
     Response CallProcedure(int number, Request r) override {
-        Response resp = RegisterBrowse::CallProcedure(number, r);
+        Response resp = ui::RegisterBrowse::CallProcedure(number, r);
         if (resp == Response::Completed) Count();
         return resp;
     }

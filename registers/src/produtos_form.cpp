@@ -10,11 +10,10 @@
 
 #include "vorel/core/date.h"
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/registers/decimal_values.h"
+#include "vorel/ui/pictured_use.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/range_source.h"
-#include "vorel/registers/register_window.h"
-#include "vorel/registers/typed_values.h"
+#include "vorel/ui/range_source.h"
+#include "vorel/ui/register_window.h"
 
 namespace vorel::registers {
 
@@ -26,7 +25,7 @@ using dictionary::LoteVorelRec;
 using dictionary::ProdutosAliqRec;
 using dictionary::ProdutosRec;
 
-class ProdutosForm : public RegisterForm {
+class ProdutosForm : public ui::RegisterForm {
 public:
     enum : int {
         kHeading = 1, kSheet, kTabCadastro, kPromptCodigo, kCodigo, kPromptApelido, kApelido, kPromptProduto, kProduto,
@@ -40,19 +39,19 @@ public:
     enum List : int { kSuppliers = 0, kBatches, kRates };
 
     explicit ProdutosForm(ProcContext& ctx)
-        : RegisterForm(ctx, "UProdutos", "Cadastro de Produtos", dictionary::Produtos(),
+        : ui::RegisterForm(ctx, "UProdutos", "Cadastro de Produtos", dictionary::Produtos(),
                        {"Inclui Novo Produto", "Altera Cadastro do Produto", "Exclui Cadastro do Produto"}),
           rec_(file().rec<ProdutosRec>()),
-          forcli_(ThreadFile(dictionary::ForCli())),
-          qel_(ThreadFile(dictionary::ForCliQel())),
-          lote_(ThreadFile(dictionary::LoteVorel())),
-          aliq_(ThreadFile(dictionary::ProdutosAliq())),
+          forcli_(ui::ThreadFile(dictionary::ForCli())),
+          qel_(ui::ThreadFile(dictionary::ForCliQel())),
+          lote_(ui::ThreadFile(dictionary::LoteVorel())),
+          aliq_(ui::ThreadFile(dictionary::ProdutosAliq())),
           qelRec_(qel_.rec<ForCliQelRec>()),
           loteRec_(lote_.rec<LoteVorelRec>()),
           aliqRec_(aliq_.rec<ProdutosAliqRec>()) {}
 
     Level Setup() override {
-        Level l = RegisterForm::Setup();
+        Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
         if (!AlsoOpen({&dictionary::ProdutosAliq(), &dictionary::ForCli(), &dictionary::ForCliQel(),
                        &dictionary::LoteVorel()})) {
@@ -67,7 +66,7 @@ public:
             w.Prompt(prompt, text).Parent(kTabCadastro);
             w.Entry(feq, std::move(use), picture).Parent(kTabCadastro).Tip(tip);
         };
-        field(kPromptCodigo, "01 Código........................", kCodigo, UseDecimal(rec_.Codigo, 0), "@N20",
+        field(kPromptCodigo, "01 Código........................", kCodigo, ui::UseDecimal(rec_.Codigo, 0), "@N20",
               "Código do Produto");
         field(kPromptApelido, "02 Apelido........................", kApelido, ui::Use(rec_.Apelido), "@s20",
               "Código do produto estabelecido pelo usuário");
@@ -75,36 +74,33 @@ public:
               "Descrição de Produtos Cadastrados");
         field(kPromptMedida, "04 Unidade de Medida....", kMedida, ui::Use(rec_.Medida), "@s3",
               "Unidade de Medida do Produto");
-        field(kPromptInicio, "05 Data Inicial.............", kInicio, UseDate(rec_.DataInicio, "@D06b"), "@D06b",
+        field(kPromptInicio, "05 Data Inicial.............", kInicio, ui::UseDate(rec_.DataInicio, "@D06b"), "@D06b",
               "Data Inicial de Veigência da Alíquota");
-        field(kPromptFinal, "06 Data Final......................", kFinal, UseDate(rec_.DataFinal, "@D06b"), "@D06b",
+        field(kPromptFinal, "06 Data Final......................", kFinal, ui::UseDate(rec_.DataFinal, "@D06b"), "@D06b",
               "Data Final da Vigência da Alíquota");
-        field(kPromptReducao, "07 Alíq. Redução.......", kReducao, UseDecimal(rec_.AliqReducao, 4), "@n-9.4",
+        field(kPromptReducao, "07 Alíq. Redução.......", kReducao, ui::UseDecimal(rec_.AliqReducao, 4), "@n-9.4",
               "Alíquota de Redução da Base de Cálculo");
-        field(kPromptAliquota, "08 Alíquota.......................", kAliquota, UseDecimal(rec_.Alicota, 3), "@n-8.3",
+        field(kPromptAliquota, "08 Alíquota.......................", kAliquota, ui::UseDecimal(rec_.Alicota, 3), "@n-8.3",
               "Alícota de ICMS Substituíção Tributária");
-        field(kPromptSaldo, "09 Qtde Produtos.........", kSaldo, UseDecimal(rec_.Saldo, 3), "@n-16.3",
+        field(kPromptSaldo, "09 Qtde Produtos.........", kSaldo, ui::UseDecimal(rec_.Saldo, 3), "@n-16.3",
               "Quantidade de Produtos");
-        field(kPromptNcm, "10 NCM............................", kNcm, UseKeyIn(rec_.NCM, "@p####.##.##p"),
+        field(kPromptNcm, "10 NCM............................", kNcm, ui::UseKeyIn(rec_.NCM, "@p####.##.##p"),
               "@p####.##.##p", "Código NCM");
 
         w.Tab(kTabFornecedores, kSheet, "Fornecedores");
         w.String(kHeadFornecedores, "Fornecedores do Produto selecionado").Parent(kTabFornecedores);
-        w.List(kListFornecedores, {{"Código Fornecedor", 66, 'R'}, {"Razão Social / Nome Fornecedor", 200, 'L'}})
-            .Parent(kTabFornecedores);
+        w.List(kListFornecedores).Parent(kTabFornecedores);
         w.Button(kFornInsert, "  &Inclui").Parent(kTabFornecedores);
         w.Button(kFornChange, "  &Alterar").Parent(kTabFornecedores);
         w.Button(kFornDelete, "  &Exclui").Parent(kTabFornecedores);
         w.Tab(kTabLote, kSheet, "Lote");
         w.String(kHeadLote, "Lotes do Produto selecionado").Parent(kTabLote);
-        w.List(kListLote, {{"Lote", 80, 'L'}, {"Tipo", 80, 'L'}}).Parent(kTabLote);
+        w.List(kListLote).Parent(kTabLote);
         w.Button(kLoteInsert, "  &Incluir").Parent(kTabLote);
         w.Button(kLoteChange, "  &Alterar").Parent(kTabLote);
         w.Button(kLoteDelete, "  &Excluir").Parent(kTabLote);
         w.Tab(kTabAliquotas, kSheet, "Alíquotas");
-        w.List(kListAliquotas, {{"Código", 35, 'R'}, {"Alíquota", 40, 'R'}, {"Data Inicial", 50, 'C'},
-                                {"Data Final", 50, 'C'}, {"Data Alteração", 50, 'C'}})
-            .Parent(kTabAliquotas);
+        w.List(kListAliquotas).Parent(kTabAliquotas);
         w.Button(kAliqInsert, "&Incluir").Parent(kTabAliquotas);
         w.Button(kAliqChange, "&Alterar").Parent(kTabAliquotas);
         w.Button(kAliqDelete, "&Excluir").Parent(kTabAliquotas);
@@ -126,19 +122,19 @@ public:
     }
 
     Level OnWindowOpened() override {
-        Level l = RegisterForm::OnWindowOpened();
+        Level l = ui::RegisterForm::OnWindowOpened();
         rec_.TipoReceita = 1;  // "1-Revenda de Mercadorias", stored by every save
         return l;
     }
 
     Level TakeEvent(const ui::Event& e) override {
         // The OK button's pass over the controls must not open the lists' forms.
-        if (window().acceptAll) return RegisterForm::TakeEvent(e);
+        if (window().acceptAll) return ui::RegisterForm::TakeEvent(e);
         for (std::size_t i = 0; i < lists_.size(); ++i) {
             active_ = static_cast<int>(i);
             if (lists_[i]->TakeEvent(e) == ui::kHandled) return ui::kHandled;
         }
-        return RegisterForm::TakeEvent(e);
+        return ui::RegisterForm::TakeEvent(e);
     }
 
     // The lists' update forms, with the new record's product primed from this product.
@@ -149,7 +145,7 @@ public:
     }
 
 private:
-    static std::string ShowDate(date::Day d) { return d == 0 ? std::string() : FormatNumber("@d06b", d); }
+    static std::string ShowDate(date::Day d) { return d == 0 ? std::string() : ui::FormatNumber("@d06b", d); }
     bool SameProduct(const Decimal& v) const { return v == static_cast<const Decimal&>(rec_.Codigo); }
 
     void SetUpLists() {
@@ -181,7 +177,7 @@ private:
 
     ui::BrowseManager& AddList(int listFeq, data::FileManager& table, const char* key, std::function<void()> prime,
                                std::function<bool()> inRange) {
-        sources_.push_back(std::make_unique<RangeSource>(table, std::move(prime), std::move(inRange)));
+        sources_.push_back(std::make_unique<ui::RangeSource>(table, std::move(prime), std::move(inRange)));
         lists_.push_back(std::make_unique<ui::BrowseManager>(*this, *sources_.back()));
         ui::BrowseManager& b = *lists_.back();
         b.SetList(listFeq);
@@ -212,7 +208,7 @@ private:
     ForCliQelRec& qelRec_;
     LoteVorelRec& loteRec_;
     ProdutosAliqRec& aliqRec_;
-    std::vector<std::unique_ptr<RangeSource>> sources_;
+    std::vector<std::unique_ptr<ui::RangeSource>> sources_;
     std::vector<std::unique_ptr<ui::BrowseManager>> lists_;
     int active_ = 0;
 };

@@ -10,10 +10,9 @@
 #include "vorel/data/dictionary.h"
 #include "vorel/data/error.h"
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/registers/decimal_values.h"
+#include "vorel/ui/pictured_use.h"
 #include "vorel/registers/procedures.h"
-#include "vorel/registers/register_window.h"
-#include "vorel/registers/typed_values.h"
+#include "vorel/ui/register_window.h"
 #include "vorel/shell/working_context.h"
 #include "vorel/shell/globals.h"
 #include "vorel/ui/message_box.h"
@@ -32,7 +31,7 @@ std::string DayText(date::Day d) {
     return d == 0 ? std::string() : std::string(b);
 }
 
-class ValorUnitario : public RegisterBrowse {
+class ValorUnitario : public ui::RegisterBrowse {
 public:
     enum : int {
         kGroup = 1, kPromptData, kData, kPromptProduto, kProduto, kBusca, kDescricao, kPromptValor, kValor, kOk,
@@ -41,36 +40,34 @@ public:
     enum Acao : int { kNenhuma = 0, kIncluir = 1, kAlterar = 2, kExcluir = 3 };
 
     explicit ValorUnitario(ProcContext& ctx)
-        : RegisterBrowse(ctx, "ValorUnitario", "Cadastro de valores unitário dos produtos",
+        : ui::RegisterBrowse(ctx, "ValorUnitario", "Cadastro de valores unitário dos produtos",
                          dictionary::TabValorIndProduto(), ""),
           rec_(file().rec<TabValorIndProdutoRec>()),
-          pro_(ThreadFile(dictionary::Produtos())),
+          pro_(ui::ThreadFile(dictionary::Produtos())),
           produto_(pro_.rec<ProdutosRec>()) {}
 
     void BeforeTables() override {
         shell::GaranteEmpresa(context());  // goes on whatever the choice
         produtosAbertos_ = data::dictionary::relation(dictionary::Produtos()).open() == 0;
-        descricoesAbertas_ = ThreadFile(dictionary::Produtos0()).open() == 0;
+        descricoesAbertas_ = ui::ThreadFile(dictionary::Produtos0()).open() == 0;
     }
 
     Level Setup() override {
-        Level l = RegisterBrowse::Setup();
+        Level l = ui::RegisterBrowse::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Add(kGroup, ui::ControlType::Group);
         w.Prompt(kPromptData, "01 Data").Parent(kGroup);
-        w.Entry(kData, UseDate(data_, "@d06b"), "@d06b").Parent(kGroup).Tip("Data Inicial de Vigência.");
+        w.Entry(kData, data_, "@d06b").Parent(kGroup).Tip("Data Inicial de Vigência.");
         w.Prompt(kPromptProduto, "02 Produto").Parent(kGroup);
-        w.Entry(kProduto, UseDecimal(codProduto_, 15, 0), "@N-19.").Parent(kGroup).Tip("Código do Produto");
+        w.Entry(kProduto, ui::UseDecimal(codProduto_, 15, 0), "@N-19.").Parent(kGroup).Tip("Código do Produto");
         w.Button(kBusca, "").Parent(kGroup).Icon("search").Tip("Pesquisa produtos cadastrados.");
         w.Entry(kDescricao, ui::Use(produto_.Produtos), "@s100").Parent(kGroup).ReadOnly();
         w.Prompt(kPromptValor, "03 V. Unitário S Tributária").Parent(kGroup);
-        w.Entry(kValor, UseDecimal(valor_, 15, 5), "@n-20.5").Parent(kGroup).Tip("Valor de Susbstituição Tributária");
+        w.Entry(kValor, ui::UseDecimal(valor_, 15, 5), "@n-20.5").Parent(kGroup).Tip("Valor de Susbstituição Tributária");
         w.Button(kOk, "&OK").Parent(kGroup);
         w.Button(kCancela, "&Cancela").Parent(kGroup);
-        w.List(kList, {{"Competência", 47, 'R'}, {"Código do Produto", 70, 'R'}, {"Descrição do Produto", 185, 'L'},
-                       {"Valor", 80, 'R'}})
-            .Tip("Cadastro de Valores Unitários.")
+        w.List(kList).Tip("Cadastro de Valores Unitários.")
             .Alert(ui::key::Insert)
             .Alert(ui::key::Delete);
         w.Button(kInclui, "&Inclui").Tip("Inclui novo registro.");
@@ -84,7 +81,7 @@ public:
         b.AddColumn({"Competência", 47, 'R', [this] { return DayText(rec_.COMPETENCIA); }});
         b.AddColumn({"Código do Produto", 70, 'R', [this] { return rec_.CODPRODUTO.to_string(); }});
         b.AddColumn({"Descrição do Produto", 185, 'L', [this] { return Descricao(rec_.CODPRODUTO); }});
-        b.AddColumn({"Valor", 80, 'R', [this] { return ShowDecimal(rec_.VALOR, 5); }});
+        b.AddColumn({"Valor", 80, 'R', [this] { return ui::ShowDecimal(rec_.VALOR, 5); }});
         b.AddSortOrder({file().desc().key_index("TVP:KEY:COMPPRODUTO"), 0, false, {}});
         SetCloseButton(kFecha);
         ExcludeFromNavigation({kBusca, kOk, kCancela, kInclui, kAltera, kExclui, kFecha, kAjuda});
@@ -92,22 +89,22 @@ public:
     }
 
     Level Teardown() override {
-        Level l = RegisterBrowse::Teardown();
+        Level l = ui::RegisterBrowse::Teardown();
         if (produtosAbertos_) (void)data::dictionary::relation(dictionary::Produtos()).close();
         produtosAbertos_ = false;
-        if (descricoesAbertas_) (void)ThreadFile(dictionary::Produtos0()).close();
+        if (descricoesAbertas_) (void)ui::ThreadFile(dictionary::Produtos0()).close();
         descricoesAbertas_ = false;
         return l;
     }
 
     Level OnWindowOpened() override {
-        Level l = RegisterBrowse::OnWindowOpened();
+        Level l = ui::RegisterBrowse::OnWindowOpened();
         ListFocused();
         return l;
     }
 
     Level DispatchEvent(const ui::Event& e) override {
-        Level l = RegisterBrowse::DispatchEvent(e);
+        Level l = ui::RegisterBrowse::DispatchEvent(e);
         if (e.feq == kList && hasWindow()) {
             if (e.code == ui::event::Selected) ListFocused();
             else if (e.code == ui::event::NewSelection) ShowHighlighted();
@@ -118,7 +115,7 @@ public:
     Level OnAlertKey(int feq, int keyCode) override {
         if (feq == kList && keyCode == ui::key::Insert) return OnAccepted(kInclui);
         if (feq == kList && keyCode == ui::key::Delete) return OnAccepted(kExclui);
-        return RegisterBrowse::OnAlertKey(feq, keyCode);
+        return ui::RegisterBrowse::OnAlertKey(feq, keyCode);
     }
 
     Level OnAccepted(int feq) override {
@@ -159,7 +156,7 @@ public:
                 Grava();
                 return ui::kHandled;
             case kProduto: {
-                Level l = RegisterBrowse::OnAccepted(feq);
+                Level l = ui::RegisterBrowse::OnAccepted(feq);
                 if (!FindProduct()) {
                     w.Post(ui::event::Accepted, kBusca);
                     w.Select(kProduto);
@@ -175,7 +172,7 @@ public:
                 w.Display();
                 return ui::kHandled;
             default:
-                return RegisterBrowse::OnAccepted(feq);
+                return ui::RegisterBrowse::OnAccepted(feq);
         }
     }
 
@@ -215,7 +212,7 @@ private:
 
     std::string Descricao(const Decimal& codigo) {
         // Read apart from the product buffer the entries show.
-        data::FileManager& p = ThreadFile(dictionary::Produtos0());
+        data::FileManager& p = ui::ThreadFile(dictionary::Produtos0());
         if (!descricoesAbertas_) return {};
         p.clear_record();
         p.rec<ProdutosRec>().Codigo = codigo;

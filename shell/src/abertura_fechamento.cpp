@@ -1,7 +1,8 @@
 // AberturaFechamento (" Fechamento / Abertura"): the closed months, after the user confirms with
 // VerificaUsuario; the user is handed to the forms in memory. Tables: FechamentoEscrita (listed),
 // LogEscrita (written by the forms). Position kept under the procedure's name.
-#include "pictured_use.h"
+#include "vorel/core/picture.h"
+#include "vorel/ui/pictured_use.h"
 #include "update_fechamento.h"
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
@@ -34,8 +35,8 @@ public:
         RememberPosition();
         Window& w = window();
         w.Prompt(kPromptLoc, "Mês / Ano:");
-        w.Entry(kLoc, UseMesAno(rec_.MESANO), "@d014b");
-        w.List(kList, {{" Mês / Ano", 60, 'C'}});
+        w.Entry(kLoc, ui::UseMesAno(rec_.MESANO), "@d014b");
+        w.List(kList);
         w.Button(kInclui, "&Inclui");
         w.Button(kAltera, "&Altera");
         w.Button(kExclui, "&Exclui");

@@ -74,9 +74,7 @@ public:
         w.Tab(kTabRazao, kSheet, "Pesquia por &Razão Social").Tip("Pesquisa por Razão Social");
         w.Prompt(kPromptLocRazao, "Pesquisa por Nome............").Parent(kTabRazao);
         w.Entry(kLocRazao, Use(rec_.RAZAOSOCIAL), "@s40").Parent(kTabRazao).Immediate();
-        w.List(kList, {{"", 10, 'C'}, {"Código", 30, 'R'}, {"Razão Social", 160, 'L'}, {"Endereço", 160, 'L'},
-                       {"Número", 30, 'R'}, {"C.N.P.J.", 80, 'L'}, {"C.P.F.", 64, 'L'}, {"Inscrição Estadual", 80, 'L'}})
-            .Tip("Janela de Empresas Cadastradas")
+        w.List(kList).Tip("Janela de Empresas Cadastradas")
             .Alert(key::Space);
         w.Button(kInclui, "&Inclui Empresa").Tip("Inclui Novo Cadastro de Empresa");
         w.Button(kAltera, "&Altera Empresa").Tip("Altera Cadastro de Empresa");

@@ -7,7 +7,7 @@
 // yet is named in a message. The CNPJ look-up runs the outside program WebBrowser\WebBrowser.exe
 // under the data root when it is there. After a completed delete the company's folder can be
 // deleted (ApagaEmpresa).
-#include "pictured_use.h"
+#include "vorel/ui/pictured_use.h"
 #include "register_lookup.h"
 #include "vorel/core/paths.h"
 #include "vorel/core/program.h"
@@ -88,19 +88,19 @@ public:
                 "@s2");
         w.Button(kBuscaUf, "").Icon("Find.ico").Tip("Pesquisa na Tabela de Estados");
         w.Prompt(kPromptCep, "09 CEP...............");
-        w.Entry(kCep, UsePicture("@p##.###-###p", rec_.CEP), "@p##.###-###p");
+        w.Entry(kCep, rec_.CEP, "@p##.###-###p", ui::Zero::Blank);
         w.Prompt(kPromptDdd, "10 D.D.D....");
-        w.Entry(kDdd, UsePicture("@p<###p", rec_.DDD), "@p<###p");
+        w.Entry(kDdd, rec_.DDD, "@p<###p", ui::Zero::Blank);
         w.Prompt(kPromptFone, "11 Fone..........");
-        w.Entry(kFone, UsePicture("@p<###-####p", rec_.FONE), "@p<###-####p");
+        w.Entry(kFone, rec_.FONE, "@p<###-####p", ui::Zero::Blank);
         w.Prompt(kPromptRamal, "12 Ramal...");
-        w.Entry(kRamal, UsePicture("@p<<<<<p", rec_.RAMALFONE), "@p<<<<<p");
+        w.Entry(kRamal, rec_.RAMALFONE, "@p<<<<<p", ui::Zero::Blank);
         w.Prompt(kPromptFax, "13 Fax................");
-        w.Entry(kFax, UsePicture("@p<###-####p", rec_.FAX), "@p<###-####p");
+        w.Entry(kFax, rec_.FAX, "@p<###-####p", ui::Zero::Blank);
         w.Prompt(kPromptRamalFax, "14 Ramal.....");
-        w.Entry(kRamalFax, UsePicture("@p<<<<<p", rec_.RAMALFAX), "@p<<<<<p");
+        w.Entry(kRamalFax, rec_.RAMALFAX, "@p<<<<<p", ui::Zero::Blank);
         w.Prompt(kPromptCnae, "15 CNAE........");
-        w.Entry(kCnae, UsePicture("@p####-#/##p", rec_.CNAE), "@p####-#/##p");
+        w.Entry(kCnae, rec_.CNAE, "@p####-#/##p", ui::Zero::Blank);
         w.Button(kBuscaCnae, "").Icon("Find.ico").Tip("Pesquisa na Tabela de CNAE");
         w.Prompt(kPromptCgc, "16 C.N.P.J..........");
         w.Entry(kCgc, UseFn([this] { return std::string(rec_.CGC.clipped()); },

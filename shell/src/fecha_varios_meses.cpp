@@ -1,7 +1,7 @@
 // FechaVariosMeses (" Fecha Vários Meses") and AbreVariosMeses (" Abre Vários Meses"): close or
 // reopen a range of months for the user who confirmed. Tables: FechamentoEscrita, LogEscrita
 // (month_closing.h). Positions kept under the procedures' names.
-#include "pictured_use.h"
+#include "vorel/ui/pictured_use.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/month_closing.h"
 #include "vorel/shell/shell_windows.h"
@@ -28,9 +28,9 @@ public:
         RememberPosition();
         Window& w = window();
         w.Add(kGrupoInicial, ControlType::Group, " Mês / Ano Inicial ");
-        w.Entry(kInicial, UseMesAno(inicial_), "@d014b").Parent(kGrupoInicial);
+        w.Entry(kInicial, ui::UseMesAno(inicial_), "@d014b").Parent(kGrupoInicial);
         w.Add(kGrupoFinal, ControlType::Group, " Mês / Ano Final ");
-        w.Entry(kFinal, UseMesAno(final_), "@d014b").Parent(kGrupoFinal);
+        w.Entry(kFinal, ui::UseMesAno(final_), "@d014b").Parent(kGrupoFinal);
         w.Button(kOk, "&OK");
         w.Button(kCancela, "&Cancela");
         w.Button(kAjuda, "&Ajuda");

@@ -145,9 +145,7 @@ public:
         w.Prompt(b::kPromptNome, "Pesquisa por Nome............").Parent(b::kTabNome);
         w.Entry(b::kLocNome, Use(rec_.NOME)).Parent(b::kTabNome).Immediate();
         w.String(b::kTitulo, "Janela de Impressoras Cadastradas");
-        w.List(b::kLista, {{"Código", 16, 'R'}, {"Nome", 120, 'L'}, {"Porta", 60, 'L'}, {"Liga", 40, 'L'},
-                           {"Desligar", 40, 'L'}, {"10 CPI", 40, 'L'}, {"17 CPI", 40, 'L'}, {"20 CPI", 40, 'L'},
-                           {"Liga Expandido", 40, 'L'}});
+        w.List(b::kLista);
         w.Button(b::kInclui, "&Inclui Impressora");
         w.Button(b::kAltera, "&Altera Cadastro");
         w.Button(b::kExclui, "&Exclui Cadastro");

@@ -1,7 +1,7 @@
 // UpdateFechamentoEscrita ("Update the FechamentoEscrita File"): closes (insert) or reopens
 // (delete) one month for the user who confirmed, and logs the change once it is made. Tables:
 // FechamentoEscrita, LogEscrita (month_closing.h). Position kept under the procedure's name.
-#include "pictured_use.h"
+#include "vorel/ui/pictured_use.h"
 #include "update_fechamento.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/own_tables.h"
@@ -35,7 +35,7 @@ public:
             default: w.SetCaption(" Analisa Mês / Ano"); break;
         }
         w.Add(kGrupo, ControlType::Group, " Mês / Ano ");
-        w.Entry(kMes, UseMesAno(mes_), "@d014b").Parent(kGrupo).Enable(request() == Request::Insert);
+        w.Entry(kMes, ui::UseMesAno(mes_), "@d014b").Parent(kGrupo).Enable(request() == Request::Insert);
         w.Button(kOk, "&OK");
         w.Button(kCancela, "&Cancela");
         w.Button(kAjuda, "&Ajuda");

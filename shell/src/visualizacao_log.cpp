@@ -4,7 +4,7 @@
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/own_tables.h"
-#include "pictured_use.h"
+#include "vorel/ui/pictured_use.h"
 #include "vorel/shell/month_closing.h"
 #include "vorel/shell/shell_windows.h"
 #include "vorel/ui/browse_manager.h"
@@ -35,9 +35,8 @@ public:
         RememberPosition();
         Window& w = window();
         w.Prompt(kPromptLoc, "Mês/Ano:");
-        w.Entry(kLoc, UseMesAno(rec_.MESANO), "@d014b");
-        w.List(kList, {{"Usuário", 80, 'L'}, {"Mês/Ano", 40, 'C'}, {"Data", 48, 'C'}, {"Hora", 40, 'C'},
-                       {"Tipo", 20, 'R'}, {"Descricao", 60, 'L'}});
+        w.Entry(kLoc, ui::UseMesAno(rec_.MESANO), "@d014b");
+        w.List(kList);
         w.Button(kFecha, "").Icon("Cancel.ico").Tip("Fecha");
         BrowseManager& b = browse();
         b.SetList(kList, 15);

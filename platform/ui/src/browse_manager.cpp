@@ -25,6 +25,7 @@ BrowseManager::~BrowseManager() = default;
 void BrowseManager::SetList(int listFeq, int pageRows) {
     list_ = listFeq;
     pageRows_ = std::clamp(pageRows, 1, kMaxPageRows);
+    ShowColumns();
 }
 
 void BrowseManager::SetPageRows(int rows) {
@@ -40,7 +41,21 @@ void BrowseManager::SetPageRows(int rows) {
     FillFrom(first, keep);
 }
 
-void BrowseManager::AddColumn(BrowseColumn column) { columns_.push_back(std::move(column)); }
+void BrowseManager::AddColumn(BrowseColumn column) {
+    columns_.push_back(std::move(column));
+    ShowColumns();
+}
+
+// The list's columns are the ones added here: heading, width and alignment are said once.
+void BrowseManager::ShowColumns() {
+    if (list_ == 0 || columns_.empty() || !owner_.hasWindow()) return;
+    Control* list = owner_.window().Find(list_);
+    if (!list) return;
+    std::vector<Column> shown;
+    shown.reserve(columns_.size());
+    for (const BrowseColumn& c : columns_) shown.push_back({c.heading, c.width, c.align});
+    list->Columns(std::move(shown));
+}
 void BrowseManager::AddSortOrder(SortOrder order) { orders_.push_back(std::move(order)); }
 
 void BrowseManager::AttachQuery(Query& query, int buttonFeq, int clearFeq) {

@@ -10,11 +10,19 @@
 //     ctx.Call("CFO", Request::Select);   // then data::dictionary::file(CFO()).rec<CFORec>()
 #pragma once
 
+#include "vorel/ui/types.h"
+
 namespace vorel::ui {
 class ProcContext;
 }
 
 namespace vorel::registers {
+
+// The window layer's names every register procedure uses.
+using ui::Level;
+using ui::ProcContext;
+using ui::Request;
+using ui::Response;
 
 void AddRegisterProcedures();
 
@@ -23,7 +31,8 @@ void RunCfoBrowse(ui::ProcContext& ctx);              // "CFO"
 void RunCfoForm(ui::ProcContext& ctx);                // "UCFO"
 void RunCfoComplementarBrowse(ui::ProcContext& ctx);  // "CFOComplementar"
 void RunCfoComplementarForm(ui::ProcContext& ctx);    // "UCFOComplementar"
-// Economic activities, states and municipalities.
+// Economic activities (the code shown through kCnaePicture), states and municipalities.
+inline constexpr const char* kCnaePicture = "@p####-#/##p";
 void RunCnaeBrowse(ui::ProcContext& ctx);             // "CNAE"
 void RunCnaeForm(ui::ProcContext& ctx);               // "UCNAE"
 void RunEstadosBrowse(ui::ProcContext& ctx);          // "Estados"

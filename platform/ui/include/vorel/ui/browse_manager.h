@@ -112,6 +112,7 @@ public:
     void SetPageRows(int rows);
     int pageRows() const { return pageRows_; }
     static constexpr int kMaxPageRows = 500;
+    // A column of the list: its heading, width and alignment are what the list shows.
     void AddColumn(BrowseColumn column);
     void AddSortOrder(SortOrder order);
     void SetSheet(int sheetFeq) { sheet_ = sheetFeq; }
@@ -164,6 +165,7 @@ protected:
     void FillFrom(std::int64_t place, std::int64_t highlightPlace);
     void UpdateButtons();
     Level DoUpdate(Request r);
+    void ShowColumns();
 
     WindowController& owner_;
     BrowseSource& source_;

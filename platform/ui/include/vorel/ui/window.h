@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "vorel/ui/messages.h"
+#include "vorel/ui/pictured_use.h"
 #include "vorel/ui/runtime.h"
 #include "vorel/ui/types.h"
 #include "vorel/ui/use_var.h"
@@ -147,6 +148,15 @@ public:
     Control& Prompt(int feq, std::string text) { return Add(feq, ControlType::Prompt, std::move(text)); }
     Control& String(int feq, std::string text) { return Add(feq, ControlType::String, std::move(text)); }
     Control& Entry(int feq, UsePtr use, std::string picture = {});
+    // An entry over a record field shown through `picture`: the picture both shows the field and
+    // reads typed text back (a number through its pattern, text through its key-in template);
+    // `zero` says what a number 0 shows.
+    template <class Field>
+        requires requires(Field& f, const std::string& p) { UsePictured(f, p, Zero::Formatted); }
+    Control& Entry(int feq, Field& field, std::string picture, Zero zero = Zero::Formatted) {
+        UsePtr use = UsePictured(field, picture, zero);
+        return Entry(feq, std::move(use), std::move(picture));
+    }
     Control& TextBox(int feq, UsePtr use);
     Control& Spin(int feq, UsePtr use, std::string picture = {});
     Control& Button(int feq, std::string text) { return Add(feq, ControlType::Button, std::move(text)); }
@@ -154,7 +164,8 @@ public:
     Control& Radio(int feq, std::string text, UsePtr use);
     Control& DropList(int feq, UsePtr use, std::vector<std::string> items, std::vector<std::string> values = {});
     Control& Combo(int feq, UsePtr use, std::vector<std::string> items = {});
-    Control& List(int feq, std::vector<Column> columns);
+    // A list; a browse's columns come from its BrowseManager's AddColumn calls.
+    Control& List(int feq, std::vector<Column> columns = {});
     Control& Sheet(int feq) { return Add(feq, ControlType::Sheet); }
     Control& Tab(int feq, int sheet, std::string text);
     Control& Progress(int feq) { return Add(feq, ControlType::Progress); }

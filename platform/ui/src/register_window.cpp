@@ -1,12 +1,12 @@
 // The register window pattern: the steps every register browse and form share.
-#include "vorel/registers/register_window.h"
+#include "vorel/ui/register_window.h"
 
 #include "vorel/data/dictionary.h"
 #include "vorel/data/error.h"
 #include "vorel/data/error_manager.h"
 #include "vorel/ui/message_box.h"
 
-namespace vorel::registers {
+namespace vorel::ui {
 
 data::FileManager& ThreadFile(const data::TableDesc& table) { return data::dictionary::file(table); }
 
@@ -18,18 +18,18 @@ bool OpenThroughRelations(const data::TableDesc& table) {
     if (data::dictionary::relation(table).open() == 0) return true;
     const data::LastError& e = data::last_error();
     std::string file = e.file.empty() ? table.label : e.file;
-    ui::Message("Erro (" + text::to_utf8(e.text) + ") ao abrir o arquivo " + text::to_utf8(file) + ".", "Erro ao Abrir",
-                ui::Icon::Hand, "&OK");
+    Message("Erro (" + text::to_utf8(e.text) + ") ao abrir o arquivo " + text::to_utf8(file) + ".", "Erro ao Abrir",
+                Icon::Hand, "&OK");
     return false;
 }
 
 void CloseThroughRelations(const data::TableDesc& table) { (void)data::dictionary::relation(table).close(); }
 
-bool TakesData(ui::ControlType t) {
+bool TakesData(ControlType t) {
     switch (t) {
-        case ui::ControlType::Entry: case ui::ControlType::Text: case ui::ControlType::Spin:
-        case ui::ControlType::List: case ui::ControlType::DropList: case ui::ControlType::Combo:
-        case ui::ControlType::DropCombo: case ui::ControlType::Check: case ui::ControlType::Radio:
+        case ControlType::Entry: case ControlType::Text: case ControlType::Spin:
+        case ControlType::List: case ControlType::DropList: case ControlType::Combo:
+        case ControlType::DropCombo: case ControlType::Check: case ControlType::Radio:
             return true;
         default:
             return false;
@@ -43,7 +43,7 @@ bool TakesData(ui::ControlType t) {
 RegisterBrowse::RegisterBrowse(ProcContext& ctx, std::string procedureName, std::string caption,
                                const data::TableDesc& table, std::string formProcedure)
     : detail::BrowseSourceHolder(ThreadFile(table)),
-      ui::BrowseWindow(ctx, std::move(procedureName), std::move(caption), heldSource),
+      BrowseWindow(ctx, std::move(procedureName), std::move(caption), heldSource),
       file_(ThreadFile(table)),
       form_(std::move(formProcedure)) {}
 
@@ -51,7 +51,7 @@ Level RegisterBrowse::Setup() {
     data::ErrorManager::current().push_procedure(procedureName());
     pushed_ = true;
     BeforeTables();
-    Level l = ui::BrowseWindow::Setup();
+    Level l = BrowseWindow::Setup();
     if (!OpenThroughRelations(file_.desc())) {
         window().Close();
         return Level::Cancel;
@@ -62,7 +62,7 @@ Level RegisterBrowse::Setup() {
 }
 
 Level RegisterBrowse::Teardown() {
-    Level l = ui::BrowseWindow::Teardown();
+    Level l = BrowseWindow::Teardown();
     if (opened_) CloseThroughRelations(file_.desc());
     opened_ = false;
     if (pushed_) data::ErrorManager::current().pop_procedure();
@@ -74,7 +74,7 @@ void RegisterBrowse::ExcludeFromNavigation(std::initializer_list<int> feqs) {
     for (int f : feqs) navigator().ExcludeControl(f);
 }
 
-void RegisterBrowse::SetButtons(ui::BrowseManager& b, int insert, int change, int del, int select) {
+void RegisterBrowse::SetButtons(BrowseManager& b, int insert, int change, int del, int select) {
     if (request() != Request::View) {
         b.SetInsertButton(insert);
         b.SetChangeButton(change);
@@ -92,26 +92,26 @@ Level RegisterBrowse::OnWindowOpened() {
     if (browse().selectMode() && !hideOnSelect_.empty()) {
         browse().DropUpdateButtons();
         for (int f : hideOnSelect_)
-            if (ui::Control* c = window().Find(f)) c->Hide();
+            if (Control* c = window().Find(f)) c->Hide();
         if (selectButton_) window().Select(selectButton_);
     }
     return Level::Benign;
 }
 
-Level RegisterBrowse::DispatchEvent(const ui::Event& e) {
-    Level l = ui::BrowseWindow::DispatchEvent(e);
+Level RegisterBrowse::DispatchEvent(const Event& e) {
+    Level l = BrowseWindow::DispatchEvent(e);
     if (below_.text && hasWindow()) {
-        ui::Window& w = window();
+        Window& w = window();
         std::string shown;
-        if (ui::Control* list = w.Find(below_.list)) {
+        if (Control* list = w.Find(below_.list)) {
             int row = list->selected();
             if (row >= 1 && row <= static_cast<int>(list->rows().size())) {
-                const ui::Row& r = list->rows()[static_cast<std::size_t>(row - 1)];
+                const Row& r = list->rows()[static_cast<std::size_t>(row - 1)];
                 if (below_.column >= 1 && below_.column <= static_cast<int>(r.size()))
                     shown = r[static_cast<std::size_t>(below_.column - 1)].text;
             }
         }
-        if (ui::Control* t = w.Find(below_.text); t && t->text() != shown) t->Text(shown);
+        if (Control* t = w.Find(below_.text); t && t->text() != shown) t->Text(shown);
     }
     return l;
 }
@@ -124,16 +124,16 @@ Response RegisterBrowse::CallProcedure(int, Request request) {
 // ---- form --------------------------------------------------------------------------------------
 
 RegisterForm::RegisterForm(ProcContext& ctx, std::string procedureName, std::string caption,
-                           const data::TableDesc& table, ui::FormCaptions captions, ui::TableAccess* custom)
+                           const data::TableDesc& table, FormCaptions captions, TableAccess* custom)
     : detail::RecordAccessHolder(ThreadFile(table)),
-      ui::FormController(ctx, std::move(procedureName), std::move(caption), custom ? *custom : access,
+      FormController(ctx, std::move(procedureName), std::move(caption), custom ? *custom : access,
                          std::move(captions)),
       file_(ThreadFile(table)) {}
 
 Level RegisterForm::Setup() {
     data::ErrorManager::current().push_procedure(procedureName());
     pushed_ = true;
-    Level l = ui::FormController::Setup();
+    Level l = FormController::Setup();
     if (!OpenThroughRelations(file_.desc())) {
         window().Close();
         return Level::Cancel;
@@ -153,7 +153,7 @@ bool RegisterForm::AlsoOpen(std::initializer_list<const data::TableDesc*> tables
 }
 
 Level RegisterForm::Teardown() {
-    Level l = ui::FormController::Teardown();
+    Level l = FormController::Teardown();
     for (const data::TableDesc* t : alsoOpen_) CloseThroughRelations(*t);
     alsoOpen_.clear();
     if (opened_) CloseThroughRelations(file_.desc());
@@ -171,27 +171,27 @@ void RegisterForm::LinkHistory(std::initializer_list<int> feqs) {
     for (int f : feqs) LinkHistoryControl(f);
 }
 
-void RegisterForm::Relabel(ui::Control& button, const ButtonLabel& label) {
+void RegisterForm::Relabel(Control& button, const ButtonLabel& label) {
     if (!label.text.empty()) button.Text(label.text);
     if (!label.tip.empty()) button.Tip(label.tip);
     if (!label.message.empty()) button.Msg(label.message);
 }
 
 Level RegisterForm::OnWindowOpened() {
-    ui::Window& w = window();
+    Window& w = window();
     if (request() != Request::Insert)
         for (int f : onlyOnInsert_)
-            if (ui::Control* c = w.Find(f)) c->Disable();
+            if (Control* c = w.Find(f)) c->Disable();
     if (request() == Request::Change && okButton())
         Relabel(w[okButton()], okOnChange_);
     if (request() == Request::Delete) {
         if (okButton()) Relabel(w[okButton()], okOnDelete_);
         if (cancelButton()) Relabel(w[cancelButton()], cancelOnDelete_);
         if (readOnlyOnDelete_)
-            for (ui::Control* c : w.Controls())
+            for (Control* c : w.Controls())
                 if (TakesData(c->type())) c->ReadOnly();
     }
     return Level::Benign;
 }
 
-}  // namespace vorel::registers
+}  // namespace vorel::ui

@@ -13,16 +13,16 @@
 #include "vorel/data/file_manager.h"
 #include "vorel/ui/browse_manager.h"
 
-namespace vorel::registers {
+namespace vorel::ui {
 
-class RangeSource : public ui::TableSource {
+class RangeSource : public TableSource {
 public:
     RangeSource(data::FileManager& file, std::function<void()> prime, std::function<bool()> inRange)
-        : ui::TableSource(file), file_(file), prime_(std::move(prime)), inRange_(std::move(inRange)) {}
+        : TableSource(file), file_(file), prime_(std::move(prime)), inRange_(std::move(inRange)) {}
 
     void SetOrder(int key) override {
         key_ = key;
-        ui::TableSource::SetOrder(key);
+        TableSource::SetOrder(key);
     }
     void ToStart() override {
         file_.clear_record();
@@ -40,4 +40,4 @@ private:
     int key_ = 0;
 };
 
-}  // namespace vorel::registers
+}  // namespace vorel::ui

@@ -1,4 +1,5 @@
-// The register window pattern: the browse and form pair that every register of subsystem 3 is.
+// The register window pattern: the browse and form pair that every register is, and the base of
+// every window that lists a table and edits its records (the shell's browses too).
 //
 // `RegisterBrowse` and `RegisterForm` do the steps every register shares, so that a register's own
 // file holds only its window and its own events:
@@ -34,12 +35,7 @@
 #include "vorel/ui/record_access.h"
 #include "vorel/ui/toolbar.h"
 
-namespace vorel::registers {
-
-using ui::Level;
-using ui::ProcContext;
-using ui::Request;
-using ui::Response;
+namespace vorel::ui {
 
 // The thread's object of a table, from the thread's dictionary.
 data::FileManager& ThreadFile(const data::TableDesc& table);
@@ -48,27 +44,27 @@ namespace detail {
 // Holds what the framework's base classes take by reference, so that it is made before them.
 struct BrowseSourceHolder {
     explicit BrowseSourceHolder(data::FileManager& f) : heldSource(f) {}
-    ui::TableSource heldSource;
+    TableSource heldSource;
 };
 struct RecordAccessHolder {
     explicit RecordAccessHolder(data::FileManager& f) : access(f) {}
-    ui::TableAccess access;
+    TableAccess access;
 };
 }  // namespace detail
 
-class RegisterBrowse : private detail::BrowseSourceHolder, public ui::BrowseWindow {
+class RegisterBrowse : private detail::BrowseSourceHolder, public BrowseWindow {
 public:
     RegisterBrowse(ProcContext& ctx, std::string procedureName, std::string caption, const data::TableDesc& table,
                    std::string formProcedure);
 
     // The cursor the list reads (for a BrowseManager of the register's own, set before Execute).
-    ui::TableSource& tableSource() { return heldSource; }
+    TableSource& tableSource() { return heldSource; }
 
     Level Setup() override;         // the common steps; the register builds its window after it
     Level Teardown() override;
     Level OnWindowOpened() override;
     Response CallProcedure(int number, Request request) override;
-    Level DispatchEvent(const ui::Event& e) override;
+    Level DispatchEvent(const Event& e) override;
 
 protected:
     // Runs after the name is pushed and before the table opens (a register whose table lives in
@@ -83,7 +79,7 @@ protected:
     // In select mode the update buttons leave the BrowseManager and hide; the focus goes to select.
     void HideUpdateButtonsWhenSelecting(int insert, int change, int del, int select);
     // Hands the list its buttons: insert, change and delete unless the browse only views; select always.
-    void SetButtons(ui::BrowseManager& b, int insert, int change, int del, int select);
+    void SetButtons(BrowseManager& b, int insert, int change, int del, int select);
 
 private:
     data::FileManager& file_;
@@ -91,7 +87,7 @@ private:
     bool useResizer_ = true;
     bool opened_ = false;
     bool pushed_ = false;
-    ui::Resizer resizer_;
+    Resizer resizer_;
     std::vector<int> hideOnSelect_;
     int selectButton_ = 0;
     struct Below { int list = 0, text = 0, column = 0; } below_;
@@ -102,12 +98,12 @@ struct ButtonLabel {
     std::string text, tip, message;
 };
 
-class RegisterForm : private detail::RecordAccessHolder, public ui::FormController {
+class RegisterForm : private detail::RecordAccessHolder, public FormController {
 public:
     // `access`, when given, replaces the plain table access (a register whose writes do more, such
     // as the suppliers' archive copy on delete); it must outlive the form.
     RegisterForm(ProcContext& ctx, std::string procedureName, std::string caption, const data::TableDesc& table,
-                 ui::FormCaptions captions, ui::TableAccess* access = nullptr);
+                 FormCaptions captions, TableAccess* access = nullptr);
 
     Level Setup() override;         // the common steps; the register builds its window after it
     Level Teardown() override;
@@ -131,18 +127,18 @@ protected:
     void ReadOnlyOnDelete() { readOnlyOnDelete_ = true; }
     // Entry controls enabled only when inserting.
     void EnabledOnlyOnInsert(std::initializer_list<int> feqs) { onlyOnInsert_.assign(feqs); }
-    static void Relabel(ui::Control& button, const ButtonLabel& label);
+    static void Relabel(Control& button, const ButtonLabel& label);
 
 private:
     data::FileManager& file_;
     bool useResizer_ = true;
     bool opened_ = false;
     bool pushed_ = false;
-    ui::Resizer resizer_;
+    Resizer resizer_;
     ButtonLabel okOnChange_, okOnDelete_, cancelOnDelete_;
     bool readOnlyOnDelete_ = false;
     std::vector<int> onlyOnInsert_;
     std::vector<const data::TableDesc*> alsoOpen_;
 };
 
-}  // namespace vorel::registers
+}  // namespace vorel::ui

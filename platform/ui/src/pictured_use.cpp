@@ -1,12 +1,12 @@
-// Pictures between register entries and their fields.
-#include "vorel/registers/typed_values.h"
+// Pictures between entries and their fields, and decimals typed with a comma.
+#include "vorel/ui/pictured_use.h"
 
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
 
 #include <exception>
 
-namespace vorel::registers {
+namespace vorel::ui {
 
 std::string FormatNumber(const std::string& picture, long long value) {
     return text::to_utf8(picture::format(std::string_view(picture), value));
@@ -36,5 +36,18 @@ bool ParseText(const std::string& picture, const std::string& typed, std::string
     out = text::to_utf8(*parsed);
     return true;
 }
+std::optional<Decimal> ParseTypedDecimal(const std::string& typed) {
+    std::string s;
+    const bool comma = typed.find(',') != std::string::npos;
+    for (char c : typed) {
+        if (c == ' ') continue;
+        if (c == '.' && comma) continue;  // group separators before a decimal comma
+        s += c;
+    }
+    if (s.empty()) return Decimal(0);
+    return Decimal::parse(s);
+}
 
-}  // namespace vorel::registers
+std::string ShowDecimal(const Decimal& v, int places) { return v.to_fixed(places, ','); }
+
+}  // namespace vorel::ui

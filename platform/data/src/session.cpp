@@ -162,6 +162,11 @@ Connection* Session::connection_with_slot() {
     sqlite3_extended_result_codes(c->db, 1);
     register_collations(c->db);
     sql::exec(c->db, "PRAGMA main.synchronous=FULL");
+    // The sorter of a dynamic order takes its memory budget from the main database's cache size, and
+    // the sorted places lie in the temporary database: both small and fixed, on disk beyond that.
+    sql::exec(c->db, "PRAGMA main.cache_size=-256");
+    sql::exec(c->db, "PRAGMA temp_store=FILE");
+    sql::exec(c->db, "PRAGMA temp.cache_size=-256");
     conns_.push_back(std::move(c));
     return conns_.back().get();
 }

@@ -44,12 +44,15 @@ std::string create_meta(const std::string& schema) {
 
 std::string index_name(int key) { return "k" + std::to_string(key); }
 
+std::string field_expr(const TableDesc& d, int fi, bool nocase) {
+    std::string e = column_of(d, fi);
+    if (is_text(d.fields[static_cast<std::size_t>(fi)].type)) e += nocase ? " COLLATE VNOCASE" : " COLLATE BINARY";
+    return e;
+}
+
 std::string component_expr(const TableDesc& d, int key, int c) {
     const KeyDesc& k = d.keys[static_cast<std::size_t>(key)];
-    int fi = k.components[static_cast<std::size_t>(c)].field;
-    std::string e = column_of(d, fi);
-    if (is_text(d.fields[static_cast<std::size_t>(fi)].type)) e += k.nocase() ? " COLLATE VNOCASE" : " COLLATE BINARY";
-    return e;
+    return field_expr(d, k.components[static_cast<std::size_t>(c)].field, k.nocase());
 }
 
 std::string optional_filter(const TableDesc& d, int key) {

@@ -25,6 +25,8 @@ std::string update(const TableDesc& d, const std::string& schema);
 std::string optional_filter(const TableDesc& d, int key);
 // The key's ORDER BY list for a direction (+1 ascending order of the key, -1 reverse), rowid last.
 std::string order_by(const TableDesc& d, int key, int dir, int from_component = 0);
+// Column of a field (its first element), text with VNOCASE when `nocase`, else BINARY.
+std::string field_expr(const TableDesc& d, int field, bool nocase);
 // Column of a key component, with its collation: "\"Cnpj\" COLLATE VNOCASE".
 std::string component_expr(const TableDesc& d, int key, int component);
 

@@ -1,12 +1,23 @@
 #include "vorel/data/view.h"
 
 #include <algorithm>
+#include <limits>
+
+#include "sorted_rows.h"
 
 #include "vorel/core/text.h"
 
 namespace vorel::data {
 
+namespace {
+constexpr std::size_t kSortedBatch = 256;  // places read back at a time
+}
+
 View::View(FileManager& table, int key) : table_(table), key_(key) {}
+
+View::~View() {
+    if (sorted_) sorted_->drop(table_);
+}
 
 void View::range(int components, const void* first, const void* last) {
     components_ = components;
@@ -55,47 +66,37 @@ void View::order_by(std::initializer_list<std::string_view> fields) {
     }
 }
 
-int View::load_sorted() {
-    sorted_.clear();
-    sorted_pos_.clear();
-    std::vector<Position> pos;
-    std::vector<RecordBuffer> recs;
-    std::vector<KeyComponent> order = std::move(order_);
-    order_.clear();
-    dir_ = 0;
-    int rc;
-    while ((rc = next()) == kNoError) {
-        recs.emplace_back(table_.desc());
-        recs.back().copy_from(table_.buffer());
-        pos.push_back(table_.position());
+// One record along the dynamic order: the places come from the sorted rows in batches; a record
+// deleted since is passed over, and so is one the filter refuses.
+int View::sorted_step(int dir) {
+    if (!sorted_) {
+        auto rows = std::make_unique<SortedRows>();
+        SortedRows::Spec spec{key_, components_, first_ ? first_.get() : nullptr, last_ ? last_.get() : nullptr, order_};
+        if (int rc = rows->build(table_, spec); rc) return rc;
+        sorted_ = std::move(rows);
+        seq_ = dir > 0 ? 0 : std::numeric_limits<std::int64_t>::max();
+        batch_.clear();
     }
-    order_ = std::move(order);
-    if (rc != kRecordNotAvailable) return rc;
-    const TableDesc& d = table_.desc();
-    std::vector<std::size_t> idx(recs.size());
-    for (std::size_t i = 0; i < idx.size(); ++i) idx[i] = i;
-    std::stable_sort(idx.begin(), idx.end(), [&](std::size_t a, std::size_t b) {
-        for (const KeyComponent& c : order_) {
-            const FieldDesc& f = d.fields[static_cast<std::size_t>(c.field)];
-            int r;
-            if (is_text(f.type)) {
-                r = text::compare_nocase(field_text(f, recs[a].get()), field_text(f, recs[b].get()));
-            } else {
-                std::int64_t x = field_int(f, recs[a].get()), y = field_int(f, recs[b].get());
-                r = x < y ? -1 : (x > y ? 1 : 0);
+    for (;;) {
+        if (batch_dir_ != dir || batch_at_ >= batch_.size()) {
+            std::vector<SortedRows::Entry> got;
+            if (int rc = sorted_->fetch(table_, dir, seq_, kSortedBatch, got); rc) return rc;
+            batch_.clear();
+            for (auto& e : got) batch_.emplace_back(e.seq, e.id);
+            batch_at_ = 0;
+            batch_dir_ = dir;
+            if (batch_.empty()) {
+                seq_ = dir > 0 ? std::numeric_limits<std::int64_t>::max() : 0;
+                return set_error(kRecordNotAvailable, table_.file_name());
             }
-            if (c.descending) r = -r;
-            if (r != 0) return r < 0;
         }
-        return false;
-    });
-    for (std::size_t i : idx) {
-        sorted_.push_back(std::move(recs[i]));
-        sorted_pos_.push_back(pos[i]);
+        auto [seq, id] = batch_[batch_at_++];
+        seq_ = seq;
+        int rc = table_.reget({id});
+        if (rc == kRecordNotFound) continue;
+        if (rc) return rc;
+        if (!filter_ || filter_(table_.buffer())) return kNoError;
     }
-    sorted_loaded_ = true;
-    clear_error();
-    return kNoError;
 }
 
 int View::open() {
@@ -109,8 +110,10 @@ int View::open() {
     }
     opened_ = true;
     dir_ = 0;
-    sorted_loaded_ = false;
-    cur_ = -1;
+    if (sorted_) sorted_->drop(table_);
+    sorted_.reset();
+    batch_.clear();
+    batch_dir_ = 0;
     clear_error();
     return kNoError;
 }
@@ -125,19 +128,8 @@ int View::start(int dir) {
 int View::next() {
     if (!opened_) return set_error(kFileNotOpen, table_.file_name(), "view not open");
     if (!order_.empty()) {
-        if (!sorted_loaded_) {
-            if (int rc = load_sorted(); rc) return rc;
-            cur_ = -1;
-        }
         dir_ = 1;
-        if (cur_ + 1 >= static_cast<long>(sorted_.size())) {
-            cur_ = static_cast<long>(sorted_.size());
-            return set_error(kRecordNotAvailable, table_.file_name());
-        }
-        ++cur_;
-        sorted_[static_cast<std::size_t>(cur_)].copy_to(table_.buffer());
-        table_.reget_position_only(sorted_pos_[static_cast<std::size_t>(cur_)]);
-        return kNoError;
+        return sorted_step(1);
     }
     if (dir_ == 0)
         if (int rc = start(1); rc) return rc;
@@ -154,19 +146,8 @@ int View::next() {
 int View::previous() {
     if (!opened_) return set_error(kFileNotOpen, table_.file_name(), "view not open");
     if (!order_.empty()) {
-        if (!sorted_loaded_) {
-            if (int rc = load_sorted(); rc) return rc;
-            cur_ = static_cast<long>(sorted_.size());
-        }
         dir_ = -1;
-        if (cur_ <= 0) {
-            cur_ = -1;
-            return set_error(kRecordNotAvailable, table_.file_name());
-        }
-        --cur_;
-        sorted_[static_cast<std::size_t>(cur_)].copy_to(table_.buffer());
-        table_.reget_position_only(sorted_pos_[static_cast<std::size_t>(cur_)]);
-        return kNoError;
+        return sorted_step(-1);
     }
     if (dir_ == 0)
         if (int rc = start(-1); rc) return rc;
@@ -181,6 +162,8 @@ int View::previous() {
 }
 
 int View::close() {
+    if (sorted_) sorted_->drop(table_);
+    sorted_.reset();
     opened_ = false;
     dir_ = 0;
     return kNoError;

@@ -88,6 +88,22 @@ TEST_F(ViewTest, DynamicOrderChosenAtRunTime) {
     ASSERT_EQ(v.previous(), kNoError);  // back to the first
     EXPECT_EQ(fm.rec<ItemRec>().Grupo, "B");
     EXPECT_EQ(fm.put(), kNoError);      // the record shown is the current one
+
+    // With a range over the key: only the records in range, ties in the key's order.
+    View r(fm, "ITE:KEY:GRUPODATA");
+    r.order_by({"Data"});
+    fm.clear_record();
+    fm.rec<ItemRec>().Grupo = "a";
+    r.range_equal(1);
+    EXPECT_EQ(read(r), (Rows{{"A", 10}, {"A", 20}, {"A", 30}}));
+    ItemRec lo, hi;
+    lo.Grupo = "A";
+    lo.Data = 20;
+    hi.Grupo = "B";
+    hi.Data = 20;
+    r.range(2, &lo, &hi);
+    EXPECT_EQ(read(r), (Rows{{"A", 10}, {"A", 20}, {"B", 20}}));
+    EXPECT_EQ(read(r, -1), (Rows{{"B", 20}, {"A", 20}, {"A", 10}}));
 }
 
 }  // namespace

@@ -15,6 +15,8 @@
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
+#include <utility>
 #include <vector>
 #include <string_view>
 
@@ -23,10 +25,15 @@
 
 namespace vorel::data {
 
+class SortedRows;
+
 class View {
 public:
     View(FileManager& table, int key);
     View(FileManager& table, std::string_view key_name) : View(table, table.key_number(key_name)) {}
+    ~View();
+    View(const View&) = delete;
+    View& operator=(const View&) = delete;
 
     void range(int components, const void* first, const void* last);
     void range_equal(int components);  // both ends from the buffer at open
@@ -38,8 +45,9 @@ public:
     }
 
     // A dynamic order (a key flagged kDynamic, or any order a report chooses): field names, '-' for
-    // descending. The view then reads its range and filter in the key's order, sorts in memory
-    // (equal values keep the key's order) and returns them in the chosen order.
+    // descending; texts compare without regard to case. SQLite sorts the places of the records in
+    // range (equal values keep the key's order) into a temporary table, and the view reads them back
+    // in small batches: memory stays the same however large the table.
     void order_by(std::initializer_list<std::string_view> fields);
 
     int open();      // positions before the first record of the range
@@ -61,11 +69,12 @@ private:
     int dir_ = 0;
     bool opened_ = false;
     std::vector<KeyComponent> order_;
-    std::vector<RecordBuffer> sorted_;
-    std::vector<Position> sorted_pos_;
-    long cur_ = -1;
-    bool sorted_loaded_ = false;
-    int load_sorted();
+    std::unique_ptr<SortedRows> sorted_;  // the dynamic order's places, once read
+    std::vector<std::pair<std::int64_t, std::int64_t>> batch_;  // (sequence, place) read ahead
+    std::size_t batch_at_ = 0;
+    int batch_dir_ = 0;
+    std::int64_t seq_ = 0;  // sequence number of the record delivered last (0: before the first)
+    int sorted_step(int dir);
 };
 
 }  // namespace vorel::data

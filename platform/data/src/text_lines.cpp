@@ -27,7 +27,10 @@ void line_to_record(const TableDesc& d, std::string_view line, void* record) {
             std::size_t w = last ? std::string::npos : static_cast<std::size_t>(f.width);
             std::string_view part = pos < line.size() ? line.substr(pos, w) : std::string_view("");
             pos += last ? part.size() : static_cast<std::size_t>(f.width);
-            if (!set_field_text(f, record, part, e)) set_field_int(f, record, 0, e);
+            if (is_text(f.type))
+                f.access.set_text(f.element(record, e), part);
+            else if (!set_field_text(f, record, part, e))
+                set_field_int(f, record, 0, e);
         }
     }
 }
@@ -62,6 +65,7 @@ std::string record_to_line(const TableDesc& d, const void* record) {
 
 namespace {
 constexpr std::size_t kWriteChunk = 1 << 16;  // added lines handed to the stream in pieces of this size
+constexpr std::size_t kReadChunk = 1 << 16;   // bytes read from the file at a time
 }
 
 int TextLines::create(const fs::path& path, const std::string& name) {
@@ -86,6 +90,9 @@ int TextLines::open(const fs::path& path, const std::string& name, bool create) 
     in_.open(path, std::ios::binary);
     if (!in_) return os_error(name, errno);
     in_at_ = 0;
+    buf_off_ = 0;
+    buf_len_ = 0;
+    buf_eof_ = false;
     next_offset_ = line_start_ = 0;
     clear_error();
     return kNoError;
@@ -125,35 +132,67 @@ int TextLines::flush() {
     errno = 0;
     out_.flush();
     if (!out_) return write_failed();
-    in_at_ = -1;  // the file grew under the reader
+    buf_eof_ = false;  // the file grew under the reader: read on from a fresh seek
+    in_at_ = -1;
     return kNoError;
 }
 
-int TextLines::read_line(std::string& line) {
+// The line at next_offset_, from the read buffer (refilled from the file as needed): a view into
+// the buffer, valid until the next read.
+int TextLines::read_line(std::string_view& line) {
     if (int rc = flush(); rc) return rc;
-    if (in_at_ != next_offset_) {
-        in_.clear();
-        in_.seekg(next_offset_);
-        in_at_ = next_offset_;
+    if (next_offset_ < buf_off_ || next_offset_ > buf_off_ + static_cast<std::int64_t>(buf_len_)) {
+        buf_off_ = next_offset_;  // elsewhere in the file: read from there
+        buf_len_ = 0;
+        buf_eof_ = false;
     }
-    if (!std::getline(in_, line)) {
-        in_at_ = -1;
-        return set_error(kRecordNotAvailable, name_);
+    std::size_t used = 0;
+    for (;;) {
+        std::size_t start = static_cast<std::size_t>(next_offset_ - buf_off_);
+        const char* from = buf_.data() + start;
+        if (const void* nl = std::memchr(from, '\n', buf_len_ - start)) {
+            std::size_t n = static_cast<std::size_t>(static_cast<const char*>(nl) - from);
+            line = std::string_view(from, n);
+            used = n + 1;
+            break;
+        }
+        if (buf_eof_) {
+            if (start == buf_len_) return set_error(kRecordNotAvailable, name_);
+            line = std::string_view(from, buf_len_ - start);  // a last line without its end
+            used = line.size();
+            break;
+        }
+        // Keep the partial line, read on after it (a line longer than the buffer doubles it).
+        std::memmove(buf_.data(), from, buf_len_ - start);
+        buf_len_ -= start;
+        buf_off_ += static_cast<std::int64_t>(start);
+        if (buf_.size() < kReadChunk) buf_.resize(kReadChunk);
+        if (buf_len_ == buf_.size()) buf_.resize(buf_.size() * 2);
+        std::int64_t want_at = buf_off_ + static_cast<std::int64_t>(buf_len_);
+        if (in_at_ != want_at) {
+            in_.clear();
+            in_.seekg(want_at);
+        }
+        in_.read(buf_.data() + buf_len_, static_cast<std::streamsize>(buf_.size() - buf_len_));
+        std::size_t got = static_cast<std::size_t>(in_.gcount());
+        buf_len_ += got;
+        in_at_ = want_at + static_cast<std::int64_t>(got);
+        if (!in_) {
+            in_.clear();
+            buf_eof_ = true;
+        }
     }
-    std::int64_t used = static_cast<std::int64_t>(line.size()) + (in_.eof() ? 0 : 1);
-    if (in_.eof()) in_at_ = -1;
-    else in_at_ += used;
     line_start_ = next_offset_;
-    next_offset_ += used;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() > kMaxLine) line.resize(kMaxLine);
+    next_offset_ += static_cast<std::int64_t>(used);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.size() > kMaxLine) line = line.substr(0, kMaxLine);
     return kNoError;
 }
 
 int TextLines::next(const TableDesc& d, void* record) {
-    if (int rc = read_line(line_); rc) return rc;
-    for (const FieldDesc& f : d.fields) clear_field(f, record);
-    line_to_record(d, line_, record);
+    std::string_view line;
+    if (int rc = read_line(line); rc) return rc;
+    line_to_record(d, line, record);  // sets every field (blank or 0 past the line's end)
     clear_error();
     return kNoError;
 }

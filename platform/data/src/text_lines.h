@@ -2,8 +2,8 @@
 // of up to 2000 characters). The record's fields lie along the line at their widths; the last text
 // field takes the rest of the line. Written lines end without trailing blanks.
 //
-// The file is opened once per open of the table: lines are read through one buffered stream that
-// seeks only when a read does not follow the previous one (a reget, a rewind), and added through one
+// The file is opened once per open of the table: lines are read in large blocks into a buffer of our
+// own, which a reget or a rewind inside it reuses (elsewhere the reading seeks), and added through one
 // buffered stream in append mode. Every write is checked; buffered lines reach the file before the
 // file is read or counted and when the table closes (close reports a failed write).
 #pragma once
@@ -34,12 +34,16 @@ public:
 private:
     int flush();              // buffered lines to the file
     int write_failed();       // the error of a failed write, the writer closed
-    int read_line(std::string& line);  // the line at next_offset_; 33 at the end
+    int read_line(std::string_view& line);  // the line at next_offset_; 33 at the end
 
     std::filesystem::path path_;
     std::string name_;
     std::ifstream in_;
     std::int64_t in_at_ = -1;  // where the read stream stands, -1 unknown
+    std::string buf_;          // bytes read from the file, from offset buf_off_
+    std::int64_t buf_off_ = 0;
+    std::size_t buf_len_ = 0;
+    bool buf_eof_ = false;     // the file ends at buf_off_ + buf_len_
     std::ofstream out_;
     std::string pending_;      // added lines not yet handed to the stream
     std::int64_t next_offset_ = 0;

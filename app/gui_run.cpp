@@ -2,7 +2,6 @@
 #include "gui_run.h"
 
 #include <QtCore/QCoreApplication>
-#include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 
 #include <cstdio>
@@ -16,6 +15,7 @@
 #include "vorel/qt/display.h"
 #include "vorel/qt/front_end.h"
 #include "vorel/ui/runtime.h"
+#include "windowed_loop.h"
 
 namespace vorel::app {
 
@@ -36,26 +36,11 @@ int RunWithWindows(int argc, char** argv) {
 #ifdef VOREL_HAVE_SHELL
     SystemClipboard clipboard;  // outlives the procedure threads below
 #endif
-    int rc = 0;
-    {
-        ui::Runtime runtime(options);
-        qt::FrontEndOptions frontOptions;
-        frontOptions.keypadComma = qt::KeypadDecimalIsComma();
-        frontOptions.iconFolder = (std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "icons").string();
-        qt::QtFrontEnd frontEnd(runtime, frontOptions);
-        frontEnd.onFrameClosed = [&app] { app.quit(); };
-        runtime.Start(haveMain ? "Main" : kPlaceholderFrame);
-        // The main window shows itself when the frame opens: the login comes alone before it.
-        // The program also ends when the frame's procedure ends without a window (a failed login).
-        QTimer watch;
-        QObject::connect(&watch, &QTimer::timeout, &app, [&runtime, &app] {
-            if (runtime.Running().empty()) app.quit();
-        });
-        watch.start(200);
-        rc = app.exec();
-        runtime.Shutdown();  // procedures stop and their threads are joined before the front end goes
-    }
-    return rc;
+    qt::FrontEndOptions frontOptions;
+    frontOptions.keypadComma = qt::KeypadDecimalIsComma();
+    frontOptions.iconFolder = (std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "icons").string();
+    return RunWindowedLoop(app, options, {.first = haveMain ? "Main" : kPlaceholderFrame,
+                                          .frontEnd = frontOptions, .started = {}});
 }
 
 }  // namespace vorel::app

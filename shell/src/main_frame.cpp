@@ -84,7 +84,7 @@ public:
         PastaTemp.Set(std::string(text::clip(raiz)) + "Temp\\");
         if (auto carrega = Procura("CarregaCodigosImpressora")) ctx_.Call(*carrega);
         TecladoDecimalVirgula.Set(TecladoDecimalComVirgula());
-        w.SetCaption("Vorel  -  " + U(GLO_VERSAO.Get()) + " - " + U(raiz));
+        w.SetCaption("Vorel  -  " + U(GLO_VERSAO.Get()) + " - " + U(files::to_display_path(raiz)));
         if (s_.abertura) IniciaAbertura();
         return Level::Benign;
     }
@@ -232,7 +232,7 @@ private:
     void RodaExterno(const std::string& nome, const std::vector<std::string>& args) {
         std::string exe = PastaPrograma.Get() + nome;
         if (!files::exists(exe)) {
-            Message("O programa " + U(nome) + " não foi encontrado em " + U(PastaPrograma.Get()) + ".", "Vorel",
+            Message("O programa " + U(nome) + " não foi encontrado em " + U(files::to_display_path(PastaPrograma.Get())) + ".", "Vorel",
                     Icon::Exclamation);
             return;
         }

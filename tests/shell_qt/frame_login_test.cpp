@@ -132,7 +132,7 @@ TEST_F(ShellQt, LoginThenTheFrameWithItsMenuBar) {
     QMainWindow* mw = front->mainWindow();
     EXPECT_TRUE(mw->isVisible()) << "the frame's window shows the main window";
     EXPECT_EQ(mw->windowTitle().toStdString(),
-              "Vorel  -  Versão: 1.00d 077 - " + text::to_utf8(shell::PastaRaiz.Get()));
+              "Vorel  -  Versão: 1.00d 077 - " + (dir_ / "TRABALHO").string() + "/");
     QStringList menus;
     for (QAction* a : mw->menuBar()->actions()) menus << a->text();
     EXPECT_EQ(menus, (QStringList{"&Arquivo", "&Lançamentos", "&Cálculos", "&Relatórios", "&Integração",

@@ -114,6 +114,26 @@ std::string to_program_path(const fs::path& native) {
     return s;
 }
 
+std::string to_display_path(std::string_view program_path) {
+#ifdef _WIN32
+    return std::string(program_path);
+#else
+    std::string_view p = program_path;
+    if (p.size() >= 2 && p[1] == ':' && ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z')))
+        p.remove_prefix(2);
+    std::string out;
+    out.reserve(p.size());
+    for (char c : p) {
+        if (!is_separator(c)) {
+            out += c;
+        } else if (out.empty() || out.back() != '/') {
+            out += '/';
+        }
+    }
+    return out;
+#endif
+}
+
 std::string join(std::string_view folder, std::string_view name) {
     std::string out(folder);
     while (!name.empty() && is_separator(name.front())) name.remove_prefix(1);

@@ -46,6 +46,12 @@ TEST(Paths, ProgramFormUsesBackslashesAndWindows1252) {
     EXPECT_EQ(to_program_path("/tmp/A\xC3\xA7\xC3\xA3o/x.txt"), "\\tmp\\A\xE7\xE3o\\x.txt");
     EXPECT_EQ(join("C:\\Vorel", "BVOREL"), "C:\\Vorel\\BVOREL");
     EXPECT_EQ(join("C:\\Vorel\\", "\\BVOREL"), "C:\\Vorel\\BVOREL");
+#ifndef _WIN32
+    // Shown to the user as this system writes paths.
+    EXPECT_EQ(to_display_path("\\home\\escritorio\\TRABALHO\\"), "/home/escritorio/TRABALHO/");
+    EXPECT_EQ(to_display_path("C:\\Vorel\\\\BVOREL/A\xE7\xE3o.tps"), "/Vorel/BVOREL/A\xE7\xE3o.tps");
+    EXPECT_EQ(to_display_path("BComuns\\Vorel.ini"), "BComuns/Vorel.ini");
+#endif
 }
 
 TEST(Paths, FolderAndFileOperations) {

@@ -32,6 +32,11 @@ fs::path resolve(std::string_view program_path, const fs::path& base = {});
 // Native path back to program form (Windows-1252, backslashes).
 std::string to_program_path(const fs::path& native);
 
+// A program path as this system writes paths for its user (captions, messages): on Linux with
+// slashes, doubled separators made one and no drive prefix ("\home\escritorio\TRABALHO\" is
+// "/home/escritorio/TRABALHO/"); on Windows as it stands. Windows-1252, like the program path.
+std::string to_display_path(std::string_view program_path);
+
 // Joins a folder and a name with one backslash ("C:\Vorel" + "BVOREL" and "C:\Vorel\" + "BVOREL"
 // both give "C:\Vorel\BVOREL").
 std::string join(std::string_view folder, std::string_view name);

@@ -8,6 +8,7 @@
 #include "vorel/core/paths.h"
 #include "schema.h"
 #include "session.h"
+#include "table_file_creation.h"
 #include "table_sql.h"
 #include "text_lines.h"
 
@@ -104,7 +105,9 @@ int FileManager::open_at(std::string program_path, bool) {
     }
     Session& s = Session::current();
     FileHandle* h = nullptr;
-    if (int rc = s.acquire(files::resolve(program_path), program_path, create_, lock_wait_, &h); rc != kNoError) return rc;
+    if (int rc = acquire_table_file(s, files::resolve(program_path), program_path, desc_.layout(), create_, lock_wait_, &h);
+        rc != kNoError)
+        return rc;
     if (h->refs == 1 || !h->layout) {
         int rc = schema::prepare(h, desc_.layout(), create_, lock_wait_);
         if (rc != kNoError) {
@@ -145,7 +148,9 @@ int FileManager::create_path(std::string_view path) {
     if (desc_.driver == Driver::TextLines) return TextLines::create(files::resolve(program_path), program_path);
     Session& s = Session::current();
     FileHandle* h = nullptr;
-    if (int rc = s.acquire(files::resolve(program_path), program_path, true, lock_wait_, &h); rc != kNoError) return rc;
+    if (int rc = acquire_table_file(s, files::resolve(program_path), program_path, desc_.layout(), true, lock_wait_, &h);
+        rc != kNoError)
+        return rc;
     int rc = h->layout ? kNoError : schema::prepare(h, desc_.layout(), true, lock_wait_);
     if (rc == kNoError) rc = schema::empty_table(h, desc_.layout(), lock_wait_);
     s.release(h);

@@ -227,6 +227,9 @@ int Session::acquire(const fs::path& path, const std::string& program_path, bool
     if (!fs::exists(native, ec)) {
         if (!create) return set_error(kFileNotFound, program_path);
         if (!fs::is_directory(native.parent_path(), ec)) return set_error(kPathNotFound, program_path);
+    } else if (fs::is_regular_file(native, ec) && fs::file_size(native, ec) == 0) {
+        // SQLite would take an empty file for a new database: a table file cut to nothing is damage.
+        return set_error(kInvalidFile, program_path, "not a table file");
     }
     Connection* c = connection_with_slot();
     if (!c) return last_error().code;

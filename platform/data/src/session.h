@@ -67,7 +67,8 @@ public:
     ~Session();
     static Session& current();
 
-    // Attaches the file (creating an empty SQLite file when `create` is set and it is missing).
+    // Attaches the file (creating an empty SQLite file when `create` is set and it is missing; table
+    // files are made through acquire_table_file). An existing file of 0 bytes is damaged (47).
     // Returns an error code; on success *out is the handle with one more reference.
     int acquire(const std::filesystem::path& path, const std::string& program_path, bool create, int wait_seconds,
                 FileHandle** out);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "test_tables.h"
@@ -81,6 +82,30 @@ TEST_F(ConnectionsTest, ReadWhileWritingAndNestedTransactions) {
     int n = 1;
     while (b.next() == kNoError) ++n;
     EXPECT_EQ(n, 31);
+}
+
+// Threads opening one missing file at once: one of them creates it, whole, and every one opens it;
+// none finds a half-made file (which would be damage) and nothing is left beside it.
+TEST_F(ConnectionsTest, ThreadsCreatingOneFileAtOnceAllOpenIt) {
+    constexpr int kThreads = 8;
+    int results[kThreads];
+    std::vector<std::thread> threads;
+    for (int i = 0; i < kThreads; ++i) {
+        threads.emplace_back([&, i] {
+            FileManager fm(Pedidos());
+            results[i] = fm.open_path(path("Novo.Tps"));
+            fm.rec<PedidoRec>().Codigo = static_cast<std::uint32_t>(i + 1);
+            if (results[i] == kNoError) results[i] = fm.add();
+        });
+    }
+    for (auto& t : threads) t.join();
+    for (int i = 0; i < kThreads; ++i) EXPECT_EQ(results[i], kNoError) << "thread " << i;
+    FileManager fm(Pedidos());
+    ASSERT_EQ(fm.open_path(path("Novo.Tps")), kNoError);
+    EXPECT_EQ(fm.records(), kThreads);
+    int files = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir_)) files += e.is_regular_file();
+    EXPECT_EQ(files, 1);
 }
 
 }  // namespace

@@ -75,12 +75,26 @@ TEST_F(OpenTableTest, InvalidKeysAnsweredYesRebuildsAndOpens) {
     EXPECT_EQ(fm.get("ITE:KEY:NOME"), kRecordNotFound);
 }
 
-TEST_F(OpenTableTest, ForeignFileEndsWithInvalidFile) {
-    std::ofstream(path("Itens.Tps")) << "not a table file, only some text that fills more than a header would";
-    FileManager fm(Itens());
-    EXPECT_THROW(AbreArquivo(fm), ProgramHalted);
-    EXPECT_EQ(asker.asked.at(0).title, "Invalid File");
-    EXPECT_EQ(asker.halts, std::vector<std::string>{"Invalid File!"});
+// A damaged file is reported, never replaced: a foreign file, and a table file cut to 0 bytes (which
+// SQLite alone would take for a new, empty database).
+TEST_F(OpenTableTest, DamagedFileEndsWithInvalidFileAndStaysAsItIs) {
+    const std::string cases[] = {"not a table file, only some text that fills more than a header would", ""};
+    for (const std::string& content : cases) {
+        SCOPED_TRACE("file of " + std::to_string(content.size()) + " bytes");
+        asker.asked.clear();
+        asker.halts.clear();
+        std::ofstream(path("Itens.Tps"), std::ios::trunc) << content;
+        FileManager fm(Itens());
+        EXPECT_THROW(AbreArquivo(fm), ProgramHalted);
+        ASSERT_EQ(asker.asked.size(), 1u);
+        EXPECT_EQ(asker.asked[0].title, "Invalid File");
+        EXPECT_NE(asker.asked[0].text.find(") accessing " + path("Itens.Tps") + ".  Press OK"), std::string::npos)
+            << asker.asked[0].text;
+        EXPECT_EQ(asker.halts, std::vector<std::string>{"Invalid File!"});
+        EXPECT_EQ(fm.open(), kInvalidFile);
+        EXPECT_EQ(last_error().file, path("Itens.Tps"));
+        EXPECT_EQ(std::filesystem::file_size(path("Itens.Tps")), content.size());
+    }
 }
 
 TEST_F(OpenTableTest, WarningErrorTextUsesTheSystemTextFor90AndIsCutAt150) {

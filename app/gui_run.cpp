@@ -3,6 +3,7 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
 
 #include <cstdio>
 #include <filesystem>
@@ -29,7 +30,12 @@ int RunWithWindows(int argc, char** argv) {
     QApplication::setStyle("Fusion");
     QApplication::setApplicationName("Vorel");
 
-    ui::Runtime::Options options = PrepareProgram();
+    ProgramSetup setup = PrepareProgram();
+    if (!setup.error.empty()) {  // said on standard error too, by the start-up
+        QMessageBox::critical(nullptr, "Vorel", QString::fromStdString(setup.error));
+        return 2;
+    }
+    ui::Runtime::Options& options = setup.options;
     RegisterPlaceholderFrame();
     bool haveMain = ui::ProcedureRegistry::Find("Main") && ui::ProcedureRegistry::Find("Login");
 

@@ -17,7 +17,9 @@ int RunHeadless(const char* scriptPath) {
         std::cerr << "vorel: cannot read the script " << scriptPath << "\n";
         return 2;
     }
-    ui::Runtime runtime(PrepareProgram());
+    ProgramSetup setup = PrepareProgram();
+    if (!setup.error.empty()) return 2;  // said on standard error by the start-up
+    ui::Runtime runtime(setup.options);
     return ui::RunHeadlessScript(runtime, script, std::cout);
 }
 

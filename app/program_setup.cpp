@@ -14,20 +14,20 @@
 
 namespace vorel::app {
 
-ui::Runtime::Options PrepareProgram() {
+ProgramSetup PrepareProgram() {
     ui::InstallMessageBoxAsker();
-    ui::Runtime::Options options;
+    ProgramSetup setup;
 #ifdef VOREL_HAVE_DICTIONARY
-    options.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-    options.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
+    setup.options.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
+    setup.options.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
 #endif
 #ifdef VOREL_HAVE_SHELL
-    shell::ProgramaPrincipal();  // the shell's procedures, the data root and its folders
+    setup.error = shell::ProgramaPrincipal().erro;  // the shell's procedures, the data root and its folders
 #endif
 #ifdef VOREL_HAVE_REGISTERS
     registers::AddRegisterProcedures();  // "CFO", "Estados", "BFuncionarios", ... for the menu
 #endif
-    return options;
+    return setup;
 }
 
 }  // namespace vorel::app

@@ -3,12 +3,18 @@
 // makes its folders, and each procedure thread gets its own table dictionary.
 #pragma once
 
+#include <string>
+
 #include "vorel/ui/runtime.h"
 
 namespace vorel::app {
 
-// Registers the procedures and runs the start-up; returns the runtime options for procedure
-// threads (the dictionary built and torn down on each thread).
-ui::Runtime::Options PrepareProgram();
+struct ProgramSetup {
+    ui::Runtime::Options options;  // the dictionary built and torn down on each procedure thread
+    std::string error;             // not empty: the program cannot start (a missing data root)
+};
+
+// Registers the procedures and runs the start-up.
+ProgramSetup PrepareProgram();
 
 }  // namespace vorel::app

@@ -63,10 +63,21 @@ std::vector<std::string> CriaPastas(std::string_view pastaRaiz) {
     return falhas;
 }
 
+std::string ConfereRaiz(std::string_view pastaRaiz) {
+    if (files::is_folder(pastaRaiz)) return {};
+    return "A pasta de dados " + text::to_utf8(pastaRaiz) +
+           " não foi encontrada. Verifique se a pasta da rede está conectada e o NetPath da seção "
+           "Servidor_Vorel de Marvex.ini.";
+}
+
 Inicio IniciaPrograma(std::string_view pastaTrabalho, std::string_view pastaPrograma) {
     RegisterShellGlobals();
     Inicio r;
     r.pastaRaiz = DeterminaPastaRaiz(pastaTrabalho);
+    // A root that is not there (an unmounted share) is never made: the program would start on an
+    // empty data root. Only the folders under an existing root are created.
+    r.erro = ConfereRaiz(r.pastaRaiz);
+    if (!r.erro.empty()) return r;
     PastaRaiz.Set(r.pastaRaiz);
     PastaTemp.Set(r.pastaRaiz + "Temp\\");
     PastaPrograma.Set(WithBackslash(pastaPrograma));
@@ -79,6 +90,7 @@ Inicio IniciaPrograma(std::string_view pastaTrabalho, std::string_view pastaProg
 Inicio ProgramaPrincipal() {
     RegisterShellProcedures();
     Inicio r = IniciaPrograma(PastaTrabalho(), PastaDoExecutavel());
+    if (!r.erro.empty()) std::fprintf(stderr, "vorel: %s\n", r.erro.c_str());
     for (const std::string& f : r.falhas) std::fprintf(stderr, "vorel: folder not created: %s\n", f.c_str());
     return r;
 }

@@ -38,7 +38,9 @@ TEST_F(StartupTest, OtherFoldersTakeNetPathOrTheWorkingFolder) {
 
 TEST_F(StartupTest, CreatesTheFixedFoldersAndSetsTheFolderGlobals) {
     WriteSettings("Marvex.ini", "[Servidor_Vorel]\r\nNetPath=" + Folder("dados") + "\r\n");
+    std::filesystem::create_directories(Native("dados"));
     Inicio r = IniciaPrograma(Folder("programa"), Folder("programa"));
+    EXPECT_EQ(r.erro, "");
     EXPECT_TRUE(r.falhas.empty());
     EXPECT_EQ(r.pastaRaiz, Folder("dados") + "\\");
     EXPECT_EQ(PastaRaiz.Get(), Folder("dados") + "\\");
@@ -60,4 +62,17 @@ TEST_F(StartupTest, FixedFoldersInOrderRootFirst) {
     EXPECT_EQ(PastasFixas("C:\\V\\"), (std::vector<std::string>{"C:\\V\\", "C:\\V\\BComuns", "C:\\V\\BEscrita",
                                                                "C:\\V\\BCTB", "C:\\V\\BVOREL", "C:\\V\\Excel",
                                                                "C:\\V\\Temp"}));
+}
+
+TEST_F(StartupTest, AMissingDataRootIsAnErrorNamingItAndNothingIsMade) {
+    // A NetPath on a share that is not mounted: the program must not start on an empty root.
+    WriteSettings("Marvex.ini", "[Servidor_Vorel]\r\nNetPath=" + Folder("rede/dados") + "\r\n");
+    PastaRaiz.Set("antes\\");
+    Inicio r = IniciaPrograma(Folder("programa"), Folder("programa"));
+    EXPECT_EQ(r.erro, "A pasta de dados " + Folder("rede/dados") +
+                          "\\ não foi encontrada. Verifique se a pasta da rede está conectada e o NetPath da seção "
+                          "Servidor_Vorel de Marvex.ini.");
+    EXPECT_FALSE(std::filesystem::exists(Native("rede"))) << "neither the root nor a folder above it is made";
+    EXPECT_EQ(PastaRaiz.Get(), "antes\\") << "no folder global points at the missing root";
+    EXPECT_EQ(ConfereRaiz(Folder("") + "\\"), "") << "an existing folder is a root";
 }

@@ -27,14 +27,14 @@ protected:
         std::error_code ec;
         fs::remove_all(dir_, ec);
     }
-    // Runs `vorel --headless` on the script in the working folder dir_/Trabalho; returns the exit
-    // code (1 when a line of the script failed).
-    int Run(const std::string& script) {
+    // Runs `vorel --headless` on the script in the working folder dir_/Trabalho (or another one);
+    // returns the exit code (1 when a line of the script failed, 2 when the program cannot start).
+    int Run(const std::string& script, const std::string& workingFolder = "Trabalho") {
         std::ofstream(dir_ / "script.txt") << script;
         ::setenv("VOREL_SETTINGS_DIR", (dir_ / "settings").c_str(), 1);
         auto r = vorel::program::run(VOREL_EXE, {"--headless", (dir_ / "script.txt").string()},
                                      {.wait = vorel::program::Wait::Yes,
-                                      .working_folder = vorel::files::to_program_path(dir_ / "Trabalho")});
+                                      .working_folder = vorel::files::to_program_path(dir_ / workingFolder)});
         ::unsetenv("VOREL_SETTINGS_DIR");
         EXPECT_FALSE(r.error) << r.error.message();
         return r.exit_code;
@@ -65,6 +65,18 @@ TEST_F(VorelStart, TheBuiltInUserOpensTheFrame) {
               0)
         << "the frame's menu reaches the registers the program is built with";
     EXPECT_NE(LastUser().find("Usuario=PAINELCHEFIA"), std::string::npos) << LastUser();
+}
+
+TEST_F(VorelStart, AMissingDataRootStopsTheProgramAndIsNotMade) {
+    // The working folder is no "TRABALHO": the root is NetPath, on a share that is not mounted.
+    fs::create_directories(dir_ / "Vorel");
+    std::ofstream(dir_ / "settings" / "Marvex.ini")
+        << "[Servidor_Vorel]\r\nNetPath=" << vorel::files::to_program_path(dir_ / "rede" / "dados") << "\\\r\n";
+    EXPECT_EQ(Run("start Main\n", "Vorel"), 2);
+    EXPECT_FALSE(fs::exists(dir_ / "rede")) << "the missing root is not created";
+    fs::create_directories(dir_ / "rede" / "dados");
+    EXPECT_EQ(Run("start Main\nwindow \"Login de Usuário\"\npress \"&Cancela\"\nwait\n", "Vorel"), 0);
+    EXPECT_TRUE(fs::is_directory(dir_ / "rede" / "dados" / "BComuns")) << "its folders are, once it is there";
 }
 
 }  // namespace

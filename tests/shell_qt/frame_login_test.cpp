@@ -58,7 +58,9 @@ protected:
         shell::RegisterShellProcedures();
         registers::AddRegisterProcedures();
         ui::InstallMessageBoxAsker();
+        std::filesystem::create_directories(dir_ / "TRABALHO");  // the working folder: the data root
         auto r = shell::IniciaPrograma(files::to_program_path(dir_ / "TRABALHO"), files::to_program_path(dir_));
+        ASSERT_EQ(r.erro, "");
         ASSERT_TRUE(r.falhas.empty());
         front = std::make_unique<qt::QtFrontEnd>(runtime, qt::FrontEndOptions{true, {}});
         front->mainWindow()->resize(1100, 700);  // shown by the frame's window, as in the program

@@ -80,7 +80,9 @@ protected:
         shell::RegisterShellProcedures();
         registers::AddRegisterProcedures();
         ui::InstallMessageBoxAsker();
+        std::filesystem::create_directories(dir_ / "TRABALHO");  // the working folder: the data root
         auto r = shell::IniciaPrograma(files::to_program_path(dir_ / "TRABALHO"), files::to_program_path(dir_));
+        ASSERT_EQ(r.erro, "");
         ASSERT_TRUE(r.falhas.empty());
         // The shared tables' file names, as the frame fixes them when it starts.
         const std::string root = shell::PastaRaiz.Get();

@@ -3,8 +3,9 @@
 //
 // The data root is the working folder when its full path, in upper case, contains "TRABALHO";
 // otherwise key "NetPath" of section "Servidor_Vorel" of "Marvex.ini" (default: the working
-// folder). It always ends in one backslash. Under it the start-up creates, in this order, the root
-// itself, "BComuns", "BEscrita", "BCTB", "BVOREL", "Excel" and "Temp"; `PastaTemp` is root & "Temp\".
+// folder). It always ends in one backslash. The root must exist (a share that is not mounted is an
+// error naming the path, and nothing is created); under it the start-up creates, in this order,
+// "BComuns", "BEscrita", "BCTB", "BVOREL", "Excel" and "Temp"; `PastaTemp` is root & "Temp\".
 // Nothing here changes the process's working folder; it is only read.
 //
 //     auto r = vorel::shell::IniciaPrograma(vorel::shell::PastaTrabalho(), exeFolder);
@@ -33,18 +34,23 @@ std::vector<std::string> PastasFixas(std::string_view pastaRaiz);
 // all exist afterwards).
 std::vector<std::string> CriaPastas(std::string_view pastaRaiz);
 
+// "" when the data root is an existing folder, else the message that names it (UTF-8).
+std::string ConfereRaiz(std::string_view pastaRaiz);
+
 struct Inicio {
     std::string pastaRaiz;
+    std::string erro;                 // not empty: the data root is missing and the program must stop
     std::vector<std::string> falhas;  // folders that could not be created
 };
 
 // Steps of the start-up that need no window: registers the shell's globals, finds the data root,
-// creates the folders and sets `PastaRaiz`, `PastaTemp` and `PastaPrograma`.
+// and, when it exists, creates the folders under it and sets `PastaRaiz`, `PastaTemp` and
+// `PastaPrograma`.
 Inicio IniciaPrograma(std::string_view pastaTrabalho, std::string_view pastaPrograma);
 
 // The program's own start: the shell's procedures registered, then IniciaPrograma on the process's
-// working folder and the executable's folder; folders that could not be created are said on
-// standard error (the tables in them say it again when they cannot open).
+// working folder and the executable's folder; a missing data root and folders that could not be
+// created are said on standard error (the caller stops the program on `erro`).
 Inicio ProgramaPrincipal();
 
 }  // namespace vorel::shell

@@ -53,10 +53,13 @@ public:
 
     Level OnWindowEvent(const Event& e) override {
         if (e.code != event::CloseWindow) return WindowController::OnWindowEvent(e);
-        window().Update();
-        if (ano_ < 1801 || ano_ > 9999 || mes_ < 1 || mes_ > 12) {
-            Message(mes_ < 1 || mes_ > 12 ? "É necessário informar o mês" : "É necessário informar o ano", "Atenção");
-            window().Select(ano_ < 1801 || ano_ > 9999 ? kAno : kMes);
+        // A typed year that is no number is refused by its control and leaves the old year in
+        // `ano_`: it is refused here too, never closed on with the year the user typed over.
+        const bool anoAceito = window().Update(kAno) && ano_ >= 1801 && ano_ <= 9999;
+        const bool mesAceito = window().Update(kMes) && mes_ >= 1 && mes_ <= 12;
+        if (!anoAceito || !mesAceito) {
+            Message(anoAceito ? "É necessário informar o mês" : "É necessário informar o ano", "Atenção");
+            window().Select(anoAceito ? kMes : kAno);
             return kHandled;
         }
         GLO_ANO.Set(ano_);

@@ -35,13 +35,19 @@ TEST_F(CompanySelection, PeriodWindowProposesTheStartDayAndSetsThePeriod) {
 TEST_F(CompanySelection, PeriodWindowDoesNotCloseWithoutAYear) {
     int t = rt->Start("SelecionaPeriodo");
     int w = driver->TopWindow();
-    driver->Type(driver->ByPrompt(w, "01 Ano"), "0");
-    driver->Press(driver->ByText(w, "&Cancela"));
-    ASSERT_TRUE(driver->HasMessageBox());
-    EXPECT_EQ(driver->PendingMessageBox().text, "É necessário informar o ano");
-    EXPECT_EQ(driver->PendingMessageBox().title, "Atenção");
-    driver->Answer(1);
-    EXPECT_FALSE(rt->Finished(t).has_value());
+    // Refused years keep the window open with the message, whichever button closes it; a text
+    // that is no number does not fall back on the year shown before (2016, proposed).
+    for (const char* ano : {"abcd", "0", "20167", "1800", "-2016"}) {
+        driver->Type(driver->ByPrompt(w, "01 Ano"), ano);
+        driver->Press(driver->ByText(w, std::string(ano) == "abcd" ? "&Seleciona" : "&Cancela"));
+        ASSERT_TRUE(driver->HasMessageBox()) << ano;
+        EXPECT_EQ(driver->PendingMessageBox().text, "É necessário informar o ano") << ano;
+        EXPECT_EQ(driver->PendingMessageBox().title, "Atenção");
+        driver->Answer(1);
+        EXPECT_FALSE(rt->Finished(t).has_value()) << ano;
+        EXPECT_EQ(driver->Focus(w), driver->ByPrompt(w, "01 Ano").feq) << ano;
+        EXPECT_EQ(GLO_ANO.Get(), 0) << ano;
+    }
     driver->Type(driver->ByPrompt(w, "01 Ano"), "2015");
     driver->CloseWindow(w);
     WaitEnd(t);

@@ -46,6 +46,13 @@ void BrowseManager::AddColumn(BrowseColumn column) {
     ShowColumns();
 }
 
+// A button the browse has, shown and enabled, as a user could press it.
+bool BrowseManager::Pressable(int button) {
+    if (button == 0) return false;
+    const Control* c = owner_.window().Find(button);
+    return c && c->enabled() && !c->hidden();
+}
+
 // The list's columns are the ones added here: heading, width and alignment are said once.
 void BrowseManager::ShowColumns() {
     if (list_ == 0 || columns_.empty() || !owner_.hasWindow()) return;
@@ -264,9 +271,16 @@ Level BrowseManager::TakeEvent(const Event& e) {
     if (list_ == 0) return Level::Benign;
     switch (e.code) {
         case event::OpenWindow:
+            // Insert and Delete on the list press the insert and delete buttons.
+            if (Control* list = owner_.window().Find(list_)) list->Alert(key::Insert).Alert(key::Delete);
             ChooseSortOrder();
             ResetToTop();
             return Level::Benign;
+        case event::AlertKey:
+            if (e.feq != list_) break;
+            if (e.key == key::Insert && Pressable(insert_)) return DoUpdate(Request::Insert);
+            if (e.key == key::Delete && Pressable(delete_)) return rowCount() ? DoUpdate(Request::Delete) : kHandled;
+            break;
         case event::NewSelection:
             if (e.feq == sheet_ && sheet_) {
                 std::int64_t keep = HighlightedPlace();

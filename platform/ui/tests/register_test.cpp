@@ -126,7 +126,7 @@ public:
         w.Tab(kTabDescricao, kSheet, "Por &Descrição");
         w.Prompt(16, "Pesquisa por Descrição....").Parent(kTabDescricao);
         w.Entry(kLocDescricao, Use(rec_.Descricao)).Parent(kTabDescricao).Immediate();
-        w.List(kList, {{"Código", 28, 'C'}, {"Descrição", 200, 'L'}, {"Coluna", 12, 'R'}});
+        w.List(kList);
         w.Button(kInsert, "&Inclui");
         w.Button(kChange, "&Altera");
         w.Button(kDelete, "&Exclui");
@@ -322,6 +322,39 @@ TEST_F(RegisterTest, InsertChangeAndDeleteThroughTheForm) {
     EXPECT_EQ(ListRows(b), (Rows{{"2", "Arruela lisa", "1"}}));
     ui->Press(ui->ByText(b, "&Fecha"));
     EXPECT_FALSE(ui->HasWindow("Janela de Itens"));
+}
+
+TEST_F(RegisterTest, TheListTakesItsColumnsFromTheBrowseAndItsInsertAndDeleteKeys) {
+    Seed({{1, "Parafuso"}, {2, "Arruela"}});
+    ui->Start("TesteItens");
+    int b = ui->WindowByCaption("Janela de Itens");
+    const auto list = ui->Control(b, TesteItensBrowse::kList);
+    EXPECT_EQ(ui->State(list).columns,
+              (std::vector<Column>{{"Código", 28, 'C'}, {"Descrição", 200, 'L'}, {"Coluna", 12, 'R'}}));
+
+    // Insert on the list is the insert button, Delete the delete button on the highlighted row.
+    ui->FocusOn(list);
+    ui->Key(b, key::Insert);
+    int f = ui->WindowByCaption("Inclui Item");
+    ui->Press(ui->ByText(f, "&Cancela"));
+    ui->PickRow(list, 2);
+    ui->FocusOn(list);
+    ui->Key(b, key::Delete);
+    f = ui->WindowByCaption("Exclui Item");
+    ui->Press(ui->ByText(f, "&Exclui"));
+    ui->Answer("&Sim");
+    EXPECT_EQ(ListRows(b), (Rows{{"1", "Parafuso", "1"}}));
+    ui->Press(ui->ByText(b, "&Fecha"));
+
+    // Selecting, the update buttons are hidden and the keys do nothing.
+    int t = rt->Start("Picker", [](ProcContext& ctx) { ctx.Call("TesteItens", Request::Select); });
+    b = ui->WindowByCaption("Janela de Itens");
+    ui->FocusOn(ui->Control(b, TesteItensBrowse::kList));
+    ui->Key(b, key::Insert);
+    ui->Key(b, key::Delete);
+    EXPECT_EQ(ui->Captions(), std::vector<std::string>{"Janela de Itens"});
+    ui->Press(ui->ByText(b, "&Fecha"));
+    ui->WaitUntil([&] { return rt->Finished(t).has_value(); }, "the picker to end");
 }
 
 TEST_F(RegisterTest, ViewModeChangesNothing) {

@@ -166,6 +166,7 @@ protected:
     void UpdateButtons();
     Level DoUpdate(Request r);
     void ShowColumns();
+    bool Pressable(int button);
 
     WindowController& owner_;
     BrowseSource& source_;

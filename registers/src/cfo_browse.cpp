@@ -26,9 +26,11 @@ public:
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
-        w.Tab(kTabCodigo, kSheet, "Pesquisa por Có&digo").Tip("Pesquisa por Código do C.F.O.");
-        w.Prompt(kPromptCodigo, "Pesquisa por Código..........").Parent(kTabCodigo);
-        w.Entry(kLocCodigo, ui::Use(rec_.CODIGO), "@n4").Parent(kTabCodigo).Immediate();
+        const int byCode = file().desc().key_index("CFO:KEY:CFO");
+        AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por Có&digo",
+            kPromptCodigo, "Pesquisa por Código..........",
+            kLocCodigo, ui::Use(rec_.CODIGO), "@n4",
+            byCode}).Tip("Pesquisa por Código do C.F.O.");
         w.Tab(kTabDescricao, kSheet, "Pesquisa por De&scrição").Tip("Pesquisa por Descrição do C.F.O.");
         w.Prompt(kPromptDescricao, "Pesquisa por Descrição.....").Parent(kTabDescricao);
         w.Entry(kLocDescricao, ui::Use(rec_.DESCRICAO), "@s100").Parent(kTabDescricao);
@@ -46,9 +48,7 @@ public:
         b.AddColumn({"Código", 28, 'C', [this] { return std::to_string(rec_.CODIGO); }});
         b.AddColumn({"Descrição", 257, 'L', [this] { return text::to_utf8(rec_.DESCRICAO.clipped()); }});
         b.AddColumn({"Compl.", 12, 'R', [this] { return std::to_string(rec_.COMPLEMENTO); }});
-        // Both tabs list in code order; only the code tab's entry locates.
-        const int byCode = file().desc().key_index("CFO:KEY:CFO");
-        b.AddSortOrder({byCode, kLocCodigo, true, {}});
+        // The description tab lists in code order too; its entry does not locate.
         b.AddSortOrder({byCode, 0, false, {}});
         b.SetSheet(kSheet);
         SetButtons(b, kInsert, kChange, kDelete, kSelect);

@@ -28,12 +28,14 @@ public:
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
-        w.Tab(kTabCodigo, kSheet, "Pesquisa por Có&digo").Tip("Pesquisa por Código Complementar");
-        w.Prompt(kPromptCodigo, "Pesquisa por Código..........").Parent(kTabCodigo);
-        w.Entry(kLocCodigo, ui::Use(rec_.CODIGO), "@n6").Parent(kTabCodigo).Immediate();
-        w.Tab(kTabDescricao, kSheet, "Pesquisa por &Descrição").Tip("Pesquisa por Descrição do Complemento");
-        w.Prompt(kPromptDescricao, "Pesquisa por Descrição.....").Parent(kTabDescricao);
-        w.Entry(kLocDescricao, ui::Use(rec_.DESCRICAO), "@s200").Parent(kTabDescricao).Immediate();
+        AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por Có&digo",
+            kPromptCodigo, "Pesquisa por Código..........",
+            kLocCodigo, ui::Use(rec_.CODIGO), "@n6",
+            file().desc().key_index("CCF:KEY:CODIGO")}).Tip("Pesquisa por Código Complementar");
+        AddSearchTab(kSheet, {kTabDescricao, "Pesquisa por &Descrição",
+            kPromptDescricao, "Pesquisa por Descrição.....",
+            kLocDescricao, ui::Use(rec_.DESCRICAO), "@s200",
+            file().desc().key_index("CCF:KEY:DESCRICAO")}).Tip("Pesquisa por Descrição do Complemento");
         w.List(kList).Tip("Browsing Records");
         w.String(kDescricaoAbaixo, "").Tip("Descrição do Código Complementar");
         w.Button(kSelect, "&Seleciona Código").Tip("Seleciona Código Complementar");
@@ -47,8 +49,6 @@ public:
         b.SetList(kList);
         b.AddColumn({"Codigo", 28, 'C', [this] { return std::to_string(rec_.CODIGO); }});
         b.AddColumn({"Descricao", 80, 'L', [this] { return text::to_utf8(rec_.DESCRICAO.clipped()); }});
-        b.AddSortOrder({file().desc().key_index("CCF:KEY:CODIGO"), kLocCodigo, true, {}});
-        b.AddSortOrder({file().desc().key_index("CCF:KEY:DESCRICAO"), kLocDescricao, true, {}});
         b.SetSheet(kSheet);
         SetButtons(b, kInsert, kChange, kDelete, kSelect);
         SetCloseButton(kClose);

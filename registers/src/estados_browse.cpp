@@ -29,12 +29,14 @@ public:
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
-        w.Tab(kTabSigla, kSheet, "&Sigla").Tip("Ordem de Sigla (UF)");
-        w.Prompt(kPromptSigla, "Sigla.............").Parent(kTabSigla);
-        w.Entry(kLocSigla, ui::Use(rec_.UF), "@s2").Parent(kTabSigla).Immediate();
-        w.Tab(kTabAlfabetica, kSheet, "&Alfabética");
-        w.Prompt(kPromptDescricao, "Descrição Estado...........").Parent(kTabAlfabetica);
-        w.Entry(kLocDescricao, ui::Use(rec_.DESC), "@s20").Parent(kTabAlfabetica).Immediate();
+        AddSearchTab(kSheet, {kTabSigla, "&Sigla",
+            kPromptSigla, "Sigla.............",
+            kLocSigla, ui::Use(rec_.UF), "@s2",
+            file().desc().key_index("EST:KEY:SIGLA")}).Tip("Ordem de Sigla (UF)");
+        AddSearchTab(kSheet, {kTabAlfabetica, "&Alfabética",
+            kPromptDescricao, "Descrição Estado...........",
+            kLocDescricao, ui::Use(rec_.DESC), "@s20",
+            file().desc().key_index("EST:KEY:DESCRICAO")});
         w.List(kList).Tip("Inclui ( Insert ) - Altera ( Enter ) - Exclui ( Delete )");
         w.Button(kInsert, "&Incluir").Tip("Inclui ou Pressione Insert");
         w.Button(kChange, "&Alterar").Tip("Altera ou Pressione Enter no Registro Selecionado");
@@ -48,8 +50,6 @@ public:
         b.SetList(kList);
         b.AddColumn({"UF", 15, 'L', [this] { return text::to_utf8(rec_.UF.clipped()); }});
         b.AddColumn({"Descrição", 80, 'L', [this] { return text::to_utf8(rec_.DESC.clipped()); }});
-        b.AddSortOrder({file().desc().key_index("EST:KEY:SIGLA"), kLocSigla, true, {}});
-        b.AddSortOrder({file().desc().key_index("EST:KEY:DESCRICAO"), kLocDescricao, true, {}});
         b.SetSheet(kSheet);
         SetButtons(b, kInsert, kChange, kDelete, kSelect);
         SetCloseButton(kClose);

@@ -38,15 +38,18 @@ public:
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
-        w.Tab(kTabCodigo, kSheet, "Pesquisa por Có&digo").Tip("Pesquisa por Código do Fornecedor");
-        w.Prompt(kPromptCodigo, "Pesquisa por Código..........").Parent(kTabCodigo);
-        w.Entry(kLocCodigo, ui::Use(rec_.Codigo), "@n13").Parent(kTabCodigo).Immediate();
-        w.Tab(kTabNome, kSheet, "Pesquisa por &Nome").Tip("Pesquisa por Nome do Fornecedor");
-        w.Prompt(kPromptNome, "Pesquisa por Nome............").Parent(kTabNome);
-        w.Entry(kLocNome, ui::Use(rec_.Nome), "@s40").Parent(kTabNome).Immediate();
-        w.Tab(kTabCnpj, kSheet, "Pesquisa por &CNPJ");
-        w.Prompt(kPromptCnpj, "Pesquisa por C.N.P.J.........").Parent(kTabCnpj);
-        w.Entry(kLocCnpj, ui::Use(rec_.CGC), kCnpjPicture).Parent(kTabCnpj).Immediate();
+        AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por Có&digo",
+            kPromptCodigo, "Pesquisa por Código..........",
+            kLocCodigo, ui::Use(rec_.Codigo), "@n13",
+            file().desc().key_index("FOR:KEY:CODIGO")}).Tip("Pesquisa por Código do Fornecedor");
+        AddSearchTab(kSheet, {kTabNome, "Pesquisa por &Nome",
+            kPromptNome, "Pesquisa por Nome............",
+            kLocNome, ui::Use(rec_.Nome), "@s40",
+            file().desc().key_index("FOR:KEY:NOME")}).Tip("Pesquisa por Nome do Fornecedor");
+        AddSearchTab(kSheet, {kTabCnpj, "Pesquisa por &CNPJ",
+            kPromptCnpj, "Pesquisa por C.N.P.J.........",
+            kLocCnpj, ui::Use(rec_.CGC), kCnpjPicture,
+            file().desc().key_index("FOR:KEY:CGC")});
         w.List(kList).Tip("Janela de Fornecedores");
         w.Prompt(kPromptQuant, "Quantidade :");
         w.String(kQuant, "");
@@ -66,10 +69,6 @@ public:
         b.AddColumn({"C.N.P.J.", 79, 'L', [this] { return ui::FormatText(kCnpjPicture, std::string(rec_.CGC.clipped())); }});
         b.AddColumn({"Inscrição Estadual", 80, 'L',
                      [this] { return text::to_utf8(rec_.InscricaoEstadual.clipped()); }});
-        const data::TableDesc& d = file().desc();
-        b.AddSortOrder({d.key_index("FOR:KEY:CODIGO"), kLocCodigo, true, {}});
-        b.AddSortOrder({d.key_index("FOR:KEY:NOME"), kLocNome, true, {}});
-        b.AddSortOrder({d.key_index("FOR:KEY:CGC"), kLocCnpj, true, {}});
         b.SetSheet(kSheet);
         SetButtons(b, kInsert, kChange, kDelete, kSelect);
         SetCloseButton(kClose);

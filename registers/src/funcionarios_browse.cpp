@@ -62,12 +62,14 @@ public:
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
-        w.Tab(kTabCodigo, kSheet, "Código");
-        w.Prompt(kPromptCodigo, "Código:").Parent(kTabCodigo);
-        w.Entry(kLocCodigo, ui::Use(rec_.CODIGO), "@n13").Parent(kTabCodigo).Immediate();
-        w.Tab(kTabNome, kSheet, "Nome");
-        w.Prompt(kPromptNome, "Nome:").Parent(kTabNome);
-        w.Entry(kLocNome, ui::Use(rec_.Nome), "@s40").Parent(kTabNome).Immediate();
+        AddSearchTab(kSheet, {kTabCodigo, "Código",
+            kPromptCodigo, "Código:",
+            kLocCodigo, ui::Use(rec_.CODIGO), "@n13",
+            file().desc().key_index("FUN:Key:Codigo")});
+        AddSearchTab(kSheet, {kTabNome, "Nome",
+            kPromptNome, "Nome:",
+            kLocNome, ui::Use(rec_.Nome), "@s40",
+            file().desc().key_index("FUN:Key:Nome")});
         w.Tab(kTabParte, kSheet, "Parte Nome");
         w.Prompt(kPromptParte, "Parte nome:").Parent(kTabParte);
         w.Entry(kParteNome, ui::Use(parteNome_), "@s40").Parent(kTabParte).Tip("Nome do funcionário");
@@ -95,8 +97,6 @@ public:
         b.AddColumn({"RG", 64, 'L', [this, text] { return text(rec_.RG); }});
         b.AddColumn({"Status", 12, 'L', [this] { return AdmitidoAposPeriodo(rec_) ? "1" : "0"; }});
         const auto& d = file().desc();
-        b.AddSortOrder({d.key_index("FUN:Key:Codigo"), kLocCodigo, true, {}});
-        b.AddSortOrder({d.key_index("FUN:Key:Nome"), kLocNome, true, {}});
         b.AddSortOrder({d.key_index("FUN:Key:Nome"), 0, false, [this] { return NameHasPart(); }});
         b.SetSheet(kSheet);
         SetButtons(b, kInsert, kChange, kDelete, kSelect);

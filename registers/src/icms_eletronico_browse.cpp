@@ -35,12 +35,14 @@ public:
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
-        w.Tab(kTabNome, kSheet, "Pesquisa por &Nome").Tip("Pesquisa por Nome da Máquina");
-        w.Prompt(kPromptNome, "Pesquisa por Nome............").Parent(kTabNome);
-        w.Entry(kLocNome, ui::Use(rec_.Nome), "@s30").Parent(kTabNome).Immediate();
-        w.Tab(kTabCodigo, kSheet, "Pesquisa por &Máquina").Tip("Pesquisa por Código da Máquina");
-        w.Prompt(kPromptCodigo, "Pesquisa por Número.........").Parent(kTabCodigo);
-        w.Entry(kLocCodigo, ui::Use(rec_.Codigo), "@n-4").Parent(kTabCodigo).Immediate();
+        AddSearchTab(kSheet, {kTabNome, "Pesquisa por &Nome",
+            kPromptNome, "Pesquisa por Nome............",
+            kLocNome, ui::Use(rec_.Nome), "@s30",
+            file().desc().key_index("ICM:KEY:NOME")}).Tip("Pesquisa por Nome da Máquina");
+        AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por &Máquina",
+            kPromptCodigo, "Pesquisa por Número.........",
+            kLocCodigo, ui::Use(rec_.Codigo), "@n-4",
+            file().desc().key_index("ICM:KEY:NUMERO")}).Tip("Pesquisa por Código da Máquina");
         w.List(kList).Tip("Janela de Máquina Registradora Cadastradas");
         w.Button(kInsert, "&Inclui Nova Máquina").Tip("Inclui Nova Máquina de Apuração de ICMS");
         w.Button(kChange, "&Alteraca Cadastro").Tip("Altera Cadastro de Máquina De Apuração");
@@ -54,8 +56,6 @@ public:
         b.AddColumn({"Nome", 127, 'L', [this] { return text::to_utf8(rec_.Nome.clipped()); }});
         b.AddColumn({"Código", 28, 'R', [this] { return std::to_string(rec_.Codigo); }});
         b.AddColumn({"Série", 64, 'L', [this] { return text::to_utf8(rec_.Serie.clipped()); }});
-        b.AddSortOrder({file().desc().key_index("ICM:KEY:NOME"), kLocNome, true, {}});
-        b.AddSortOrder({file().desc().key_index("ICM:KEY:NUMERO"), kLocCodigo, true, {}});
         b.SetSheet(kSheet);
         SetButtons(b, kInsert, kChange, kDelete, kSelect);
         SetCloseButton(kClose);

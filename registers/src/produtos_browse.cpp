@@ -37,15 +37,18 @@ public:
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
-        w.Tab(kTabNome, kSheet, "Pesquisa por Nome do &Produto").Tip("Pesquisa Produtos por Código");
-        w.Prompt(kPromptNome, "Pesquisa por Descrição.....").Parent(kTabNome);
-        w.Entry(kLocNome, ui::Use(rec_.Produtos), "@s100").Parent(kTabNome).Immediate();
-        w.Tab(kTabCodigo, kSheet, "Pesquisa por Có&digo do Produto").Tip("Pesquisa por Nome do Produto");
-        w.Prompt(kPromptCodigo, "Pesquisa por Código........").Parent(kTabCodigo);
-        w.Entry(kLocCodigo, ui::UseDecimal(rec_.Codigo, 0), "@N-19.").Parent(kTabCodigo).Immediate();
-        w.Tab(kTabApelido, kSheet, "Pesquisa por &Apelido");
-        w.Prompt(kPromptApelido, "Pesquisa por Apelido.......").Parent(kTabApelido);
-        w.Entry(kLocApelido, ui::Use(rec_.Apelido), "@s20").Parent(kTabApelido).Immediate();
+        AddSearchTab(kSheet, {kTabNome, "Pesquisa por Nome do &Produto",
+            kPromptNome, "Pesquisa por Descrição.....",
+            kLocNome, ui::Use(rec_.Produtos), "@s100",
+            file().desc().key_index("PRO:KEY:PRODUTO")}).Tip("Pesquisa Produtos por Código");
+        AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por Có&digo do Produto",
+            kPromptCodigo, "Pesquisa por Código........",
+            kLocCodigo, ui::UseDecimal(rec_.Codigo, 0), "@N-19.",
+            file().desc().key_index("PRO:KEY:CODIGO")}).Tip("Pesquisa por Nome do Produto");
+        AddSearchTab(kSheet, {kTabApelido, "Pesquisa por &Apelido",
+            kPromptApelido, "Pesquisa por Apelido.......",
+            kLocApelido, ui::Use(rec_.Apelido), "@s20",
+            file().desc().key_index("PRO:Key:Apelido")});
         w.List(kList).Tip("Janela de Produtos Cadastrados");
         w.Prompt(kPromptQtde, "Qtde Produtos");
         w.String(kQtde, "0");
@@ -63,10 +66,6 @@ public:
         b.AddColumn({"Apelido", 84, 'R', [this] { return text::to_utf8(rec_.Apelido.clipped()); }});
         b.AddColumn({"Produtos", 190, 'L', [this] { return text::to_utf8(rec_.Produtos.clipped()); }});
         b.AddColumn({"Alíquota", 32, 'R', [this] { return ui::ShowDecimal(rec_.Alicota, 4); }});
-        const data::TableDesc& d = file().desc();
-        b.AddSortOrder({d.key_index("PRO:KEY:PRODUTO"), kLocNome, true, {}});
-        b.AddSortOrder({d.key_index("PRO:KEY:CODIGO"), kLocCodigo, true, {}});
-        b.AddSortOrder({d.key_index("PRO:Key:Apelido"), kLocApelido, true, {}});
         b.SetSheet(kSheet);
         SetButtons(b, kInsert, kChange, kDelete, kSelect);
         SetCloseButton(kClose);

@@ -66,14 +66,16 @@ public:
         BrowseWindow::Setup();
         Window& w = window();
         w.Sheet(kSheet);
-        w.Tab(kTabCodigo, kSheet, "Pesquisa por Có&digo").Tip("Pesquisa Empresas por Código");
-        w.Prompt(kPromptLocCodigo, "Pesquisa por Código..........").Parent(kTabCodigo);
-        w.Entry(kLocCodigo, Use(rec_.Codigo), "@n6").Parent(kTabCodigo).Immediate();
+        AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por Có&digo",
+            kPromptLocCodigo, "Pesquisa por Código..........",
+            kLocCodigo, Use(rec_.Codigo), "@n6",
+            dictionary::Empresa().key_index("EMP:KEY:CODIGO")}).Tip("Pesquisa Empresas por Código");
         w.Button(kRevTags, "&Rev tags").Parent(kTabCodigo);
         w.Button(kShowTags, "sho&W tags").Parent(kTabCodigo).Tip("Todas");
-        w.Tab(kTabRazao, kSheet, "Pesquia por &Razão Social").Tip("Pesquisa por Razão Social");
-        w.Prompt(kPromptLocRazao, "Pesquisa por Nome............").Parent(kTabRazao);
-        w.Entry(kLocRazao, Use(rec_.RAZAOSOCIAL), "@s40").Parent(kTabRazao).Immediate();
+        AddSearchTab(kSheet, {kTabRazao, "Pesquia por &Razão Social",
+            kPromptLocRazao, "Pesquisa por Nome............",
+            kLocRazao, Use(rec_.RAZAOSOCIAL), "@s40",
+            dictionary::Empresa().key_index("EMP:KEY:RAZAOSOCIAL")}).Tip("Pesquisa por Razão Social");
         w.List(kList).Tip("Janela de Empresas Cadastradas")
             .Alert(key::Space);
         w.Button(kInclui, "&Inclui Empresa").Tip("Inclui Novo Cadastro de Empresa");
@@ -96,9 +98,6 @@ public:
         b.AddColumn({"C.N.P.J.", 80, 'L', [this] { return Mascara("@p##.###.###/####-##p", rec_.CGC.value()); }});
         b.AddColumn({"C.P.F.", 64, 'L', [this] { return Mascara("@p###.###.###-##p", rec_.CPF.value()); }});
         b.AddColumn({"Inscrição Estadual", 80, 'L', [this] { return text::to_utf8(rec_.INSCESTADUAL.clipped()); }});
-        const auto& d = dictionary::Empresa();
-        b.AddSortOrder({d.key_index("EMP:KEY:CODIGO"), kLocCodigo, true, {}});
-        b.AddSortOrder({d.key_index("EMP:KEY:RAZAOSOCIAL"), kLocRazao, true, {}});
         b.SetSheet(kSheet);
         b.SetInsertButton(kInclui);
         b.SetChangeButton(kAltera);

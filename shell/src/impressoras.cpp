@@ -138,12 +138,14 @@ public:
         BrowseWindow::Setup();
         Window& w = window();
         w.Sheet(b::kSheet);
-        w.Tab(b::kTabCodigo, b::kSheet, "Pesquisa por Có&digo");
-        w.Prompt(b::kPromptCodigo, "Pesquisa por Código..........").Parent(b::kTabCodigo);
-        w.Entry(b::kLocCodigo, Use(rec_.CODIGO)).Parent(b::kTabCodigo).Immediate();
-        w.Tab(b::kTabNome, b::kSheet, "Pesquisa por &Nome");
-        w.Prompt(b::kPromptNome, "Pesquisa por Nome............").Parent(b::kTabNome);
-        w.Entry(b::kLocNome, Use(rec_.NOME)).Parent(b::kTabNome).Immediate();
+        AddSearchTab(b::kSheet, {b::kTabCodigo, "Pesquisa por Có&digo",
+            b::kPromptCodigo, "Pesquisa por Código..........",
+            b::kLocCodigo, Use(rec_.CODIGO), {},
+            dictionary::Impressora().key_index("IMP:KEY:CODIGO")});
+        AddSearchTab(b::kSheet, {b::kTabNome, "Pesquisa por &Nome",
+            b::kPromptNome, "Pesquisa por Nome............",
+            b::kLocNome, Use(rec_.NOME), {},
+            dictionary::Impressora().key_index("IMP:KEY:NOME")});
         w.String(b::kTitulo, "Janela de Impressoras Cadastradas");
         w.List(b::kLista);
         w.Button(b::kInclui, "&Inclui Impressora");
@@ -162,9 +164,6 @@ public:
         m.AddColumn({"17 CPI", 40, 'L', [this] { return U(rec_.CPI17.value()); }});
         m.AddColumn({"20 CPI", 40, 'L', [this] { return U(rec_.CPI20.value()); }});
         m.AddColumn({"Liga Expandido", 40, 'L', [this] { return U(rec_.LEXP.value()); }});
-        const data::TableDesc& d = dictionary::Impressora();
-        m.AddSortOrder({d.key_index("IMP:KEY:CODIGO"), b::kLocCodigo, true, {}});
-        m.AddSortOrder({d.key_index("IMP:KEY:NOME"), b::kLocNome, true, {}});
         m.SetSheet(b::kSheet);
         m.SetInsertButton(b::kInclui);
         m.SetChangeButton(b::kAltera);

@@ -348,6 +348,16 @@ BrowseWindow::BrowseWindow(ProcContext& ctx, std::string procedureName, std::str
     : WindowController(ctx, std::move(procedureName), std::move(caption)),
       browse_(std::make_unique<BrowseManager>(*this, source)) {}
 
+Control& BrowseWindow::AddSearchTab(int sheet, SearchTab t) {
+    Window& w = window();
+    Control& tab = w.Tab(t.tab, sheet, std::move(t.caption));
+    w.Prompt(t.prompt, std::move(t.promptText)).Parent(t.tab);
+    Control& locator = w.Entry(t.locator, std::move(t.use), std::move(t.picture)).Parent(t.tab);
+    if (t.locates) locator.Immediate();
+    browse_->AddSortOrder({t.key, t.locator, t.locates, {}});
+    return tab;
+}
+
 Level BrowseWindow::Setup() {
     Level l = WindowController::Setup();
     browse_->SetSelectMode(request_ == Request::Select);

@@ -188,6 +188,20 @@ protected:
     std::vector<PageRow> page_;
 };
 
+// A search tab of a browse: the tab on the sheet, its prompt and locator entry, and the order of
+// the source (a key number) that the list takes while the tab is chosen.
+struct SearchTab {
+    int tab = 0;
+    std::string caption;
+    int prompt = 0;
+    std::string promptText;
+    int locator = 0;
+    UsePtr use;
+    std::string picture;
+    int key = 0;
+    bool locates = true;  // the list moves to the value as it is typed (the entry acts at once)
+};
+
 class BrowseWindow : public WindowController {
 public:
     BrowseWindow(ProcContext& ctx, std::string procedureName, std::string caption, BrowseSource& source);
@@ -198,6 +212,10 @@ public:
 
     // The register's form, run by CallProcedure with the request (none in view mode, which answers 2).
     void SetForm(ProcedureFn form) { form_ = std::move(form); }
+
+    // Adds a search tab to `sheet` (tabs in the order of the calls, as their sort orders) and
+    // returns the tab.
+    Control& AddSearchTab(int sheet, SearchTab t);
 
     Level Setup() override;
     Level DispatchEvent(const Event& e) override;

@@ -4,16 +4,14 @@
 // of a pair that exists asks to save it as a change, a change of a pair that does not exist asks to
 // save it as an insert. The product is typed as its code or its user code (PRO:Apelido). Tables:
 // TabelaValorProdutoSaida (written), Produtos.
-#include <cstdio>
-
 #include "vorel/core/date.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/error.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/registers/procedures.h"
+#include "unit_value_window.h"
 #include "vorel/ui/register_window.h"
-#include "vorel/shell/working_context.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/runtime.h"
 
@@ -24,13 +22,7 @@ namespace {
 using dictionary::ProdutosRec;
 using dictionary::TabelaValorProdutoSaidaRec;
 
-std::string DayText(date::Day d) {
-    char b[16];
-    std::snprintf(b, sizeof b, "%02d/%02d/%04d", date::day(d), date::month(d), date::year(d));
-    return d == 0 ? std::string() : std::string(b);
-}
-
-class CadastroValorUnitSaida : public ui::RegisterBrowse {
+class CadastroValorUnitSaida : public UnitValueWindow {
 public:
     enum : int {
         kPromptData = 1, kData, kPromptProduto, kProduto, kBusca, kDescricao, kPromptValor, kValor, kGrava, kCancela,
@@ -39,22 +31,14 @@ public:
     enum Acao : int { kNenhuma = 0, kIncluir = 1, kAlterar = 2, kExcluir = 3 };
 
     explicit CadastroValorUnitSaida(ProcContext& ctx)
-        : ui::RegisterBrowse(ctx, "CadastroValorUnitSaida", "Cadastro dos Valores Unitários para Saídas",
-                         dictionary::TabelaValorProdutoSaida(), ""),
-          rec_(file().rec<TabelaValorProdutoSaidaRec>()),
-          pro_(ui::ThreadFile(dictionary::Produtos())),
-          produto_(pro_.rec<ProdutosRec>()) {
+        : UnitValueWindow(ctx, "CadastroValorUnitSaida", "Cadastro dos Valores Unitários para Saídas", dictionary::TabelaValorProdutoSaida()),
+          rec_(file().rec<TabelaValorProdutoSaidaRec>()) {
+        InsertAndDeleteKeys(kList, kInclui, kExclui);
         NoResizer();
     }
 
-    void BeforeTables() override {
-        shell::GaranteEmpresa(context());  // goes on whatever the choice
-        produtosAbertos_ = data::dictionary::relation(dictionary::Produtos()).open() == 0;
-        descricoesAbertas_ = ui::ThreadFile(dictionary::Produtos0()).open() == 0;
-    }
-
     Level Setup() override {
-        Level l = ui::RegisterBrowse::Setup();
+        Level l = UnitValueWindow::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Prompt(kPromptData, "Data...");
@@ -79,7 +63,7 @@ public:
         b.SetList(kList);
         b.AddColumn({"Data", 40, 'C', [this] { return DayText(rec_.DATA); }});
         b.AddColumn({"Código do Produto", 66, 'R', [this] { return rec_.CODPRODUTO.to_string(); }});
-        b.AddColumn({"Descrição do Produto", 120, 'L', [this] { return Descricao(rec_.CODPRODUTO); }});
+        b.AddColumn({"Descrição do Produto", 120, 'L', [this] { return Curta(DescricaoProduto(rec_.CODPRODUTO)); }});
         b.AddColumn({"Valor", 60, 'R', [this] { return ui::ShowDecimal(rec_.VALOR, 2); }});
         b.AddSortOrder({file().desc().key_index("TVPS:KEY:DATAPRODUTO"), 0, false, {}});
         SetCloseButton(kFecha);
@@ -87,34 +71,21 @@ public:
         return Level::Benign;
     }
 
-    Level Teardown() override {
-        Level l = ui::RegisterBrowse::Teardown();
-        if (produtosAbertos_) (void)data::dictionary::relation(dictionary::Produtos()).close();
-        if (descricoesAbertas_) (void)ui::ThreadFile(dictionary::Produtos0()).close();
-        produtosAbertos_ = descricoesAbertas_ = false;
-        return l;
-    }
 
     Level OnWindowOpened() override {
-        Level l = ui::RegisterBrowse::OnWindowOpened();
+        Level l = UnitValueWindow::OnWindowOpened();
         ListFocused();  // the entries wait for a button
         return l;
     }
 
     Level DispatchEvent(const ui::Event& e) override {
-        Level l = ui::RegisterBrowse::DispatchEvent(e);
+        Level l = UnitValueWindow::DispatchEvent(e);
         if (!hasWindow()) return l;
         if (e.feq == kList && e.code == ui::event::Selected) ListFocused();
         else if (e.feq == kList && e.code == ui::event::NewSelection) ShowHighlighted();
         // Leaving the product entry always runs its check.
         else if (e.feq == kProduto && e.code == ui::event::Selected) window()[kProduto].Touched();
         return l;
-    }
-
-    Level OnAlertKey(int feq, int keyCode) override {
-        if (feq == kList && keyCode == ui::key::Insert) return OnAccepted(kInclui);
-        if (feq == kList && keyCode == ui::key::Delete) return OnAccepted(kExclui);
-        return ui::RegisterBrowse::OnAlertKey(feq, keyCode);
     }
 
     Level OnAccepted(int feq) override {
@@ -148,7 +119,7 @@ public:
                 Grava();
                 return ui::kHandled;
             case kProduto: {
-                Level l = ui::RegisterBrowse::OnAccepted(feq);
+                Level l = UnitValueWindow::OnAccepted(feq);
                 ProdutoDigitado();
                 return l;
             }
@@ -156,19 +127,16 @@ public:
                 UpdateComponents();
                 context().Call("Produtos", Request::Select);
                 produtoTexto_ = produto_.Codigo.to_string();
-                descricao_ = text::to_utf8(std::string_view(produto_.Produtos.clipped()).substr(0, 30));
+                descricao_ = Curta(std::string(produto_.Produtos.clipped()));
                 w.Display();
                 w.Select(kProduto);
                 return ui::kHandled;
             default:
-                return ui::RegisterBrowse::OnAccepted(feq);
+                return UnitValueWindow::OnAccepted(feq);
         }
     }
 
 private:
-    void Enable(std::initializer_list<int> feqs, bool on) {
-        for (int f : feqs) window()[f].Enable(on);
-    }
     void FocusList() {
         window().Select(kList);
         ListFocused();
@@ -182,7 +150,7 @@ private:
         data_ = rec_.DATA;
         produtoTexto_ = rec_.CODPRODUTO.to_string();
         valor_ = rec_.VALOR;
-        descricao_ = Descricao(rec_.CODPRODUTO);
+        descricao_ = Curta(DescricaoProduto(rec_.CODPRODUTO));
         window().Display();
     }
 
@@ -211,18 +179,13 @@ private:
             w.Post(ui::event::Accepted, kBusca);
             return;
         }
-        descricao_ = text::to_utf8(std::string_view(produto_.Produtos.clipped()).substr(0, 30));
+        descricao_ = Curta(std::string(produto_.Produtos.clipped()));
         w.Display();
     }
 
-    std::string Descricao(const Decimal& codigo) {
-        if (!descricoesAbertas_) return {};
-        data::FileManager& p = ui::ThreadFile(dictionary::Produtos0());
-        p.clear_record();
-        p.rec<ProdutosRec>().Codigo = codigo;
-        if (p.get(p.desc().key_index("PROE:KEY:CODIGO")) != 0) return {};
-        return text::to_utf8(std::string_view(p.rec<ProdutosRec>().Produtos.clipped()).substr(0, 30));
-    }
+
+    // A description as the window shows it: its first 30 characters.
+    static std::string Curta(const std::string& descricao) { return text::to_utf8(descricao.substr(0, 30)); }
 
     Decimal CodigoDigitado() const {
         std::optional<Decimal> n = ui::ParseTypedDecimal(produtoTexto_);
@@ -282,9 +245,7 @@ private:
             default:
                 break;
         }
-        if (rc != 0)
-            ui::Message("Não foi possível gravar o valor unitário: erro " + std::to_string(rc) + ".", "Atenção!!!",
-                        ui::Icon::Exclamation, "&OK");
+        if (rc != 0) FalhaAoGravar(rc);
         // The list again, at the date and product typed.
         file().clear_record();
         rec_.DATA = data_;
@@ -296,10 +257,6 @@ private:
     }
 
     TabelaValorProdutoSaidaRec& rec_;
-    data::FileManager& pro_;
-    ProdutosRec& produto_;
-    bool produtosAbertos_ = false;
-    bool descricoesAbertas_ = false;
     date::Day data_ = 0;
     std::string produtoTexto_;  // UTF-8, as typed
     std::string descricao_;

@@ -4,16 +4,14 @@
 // insert refuses a pair that exists and a value of 0; a change, allowed only for a value of the
 // working month, changes the value alone; a delete removes the pair. Tables: TabValorIndProduto
 // (written), Produtos (the description; the product browse for the search button).
-#include <cstdio>
-
 #include "vorel/core/date.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/error.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/registers/procedures.h"
+#include "unit_value_window.h"
 #include "vorel/ui/register_window.h"
-#include "vorel/shell/working_context.h"
 #include "vorel/shell/globals.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/runtime.h"
@@ -25,13 +23,7 @@ namespace {
 using dictionary::ProdutosRec;
 using dictionary::TabValorIndProdutoRec;
 
-std::string DayText(date::Day d) {
-    char b[16];
-    std::snprintf(b, sizeof b, "%02d/%02d/%04d", date::day(d), date::month(d), date::year(d));
-    return d == 0 ? std::string() : std::string(b);
-}
-
-class ValorUnitario : public ui::RegisterBrowse {
+class ValorUnitario : public UnitValueWindow {
 public:
     enum : int {
         kGroup = 1, kPromptData, kData, kPromptProduto, kProduto, kBusca, kDescricao, kPromptValor, kValor, kOk,
@@ -40,20 +32,14 @@ public:
     enum Acao : int { kNenhuma = 0, kIncluir = 1, kAlterar = 2, kExcluir = 3 };
 
     explicit ValorUnitario(ProcContext& ctx)
-        : ui::RegisterBrowse(ctx, "ValorUnitario", "Cadastro de valores unitário dos produtos",
-                         dictionary::TabValorIndProduto(), ""),
-          rec_(file().rec<TabValorIndProdutoRec>()),
-          pro_(ui::ThreadFile(dictionary::Produtos())),
-          produto_(pro_.rec<ProdutosRec>()) {}
-
-    void BeforeTables() override {
-        shell::GaranteEmpresa(context());  // goes on whatever the choice
-        produtosAbertos_ = data::dictionary::relation(dictionary::Produtos()).open() == 0;
-        descricoesAbertas_ = ui::ThreadFile(dictionary::Produtos0()).open() == 0;
+        : UnitValueWindow(ctx, "ValorUnitario", "Cadastro de valores unitário dos produtos",
+                          dictionary::TabValorIndProduto()),
+          rec_(file().rec<TabValorIndProdutoRec>()) {
+        InsertAndDeleteKeys(kList, kInclui, kExclui);
     }
 
     Level Setup() override {
-        Level l = ui::RegisterBrowse::Setup();
+        Level l = UnitValueWindow::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Add(kGroup, ui::ControlType::Group);
@@ -80,7 +66,9 @@ public:
         b.SetList(kList);
         b.AddColumn({"Competência", 47, 'R', [this] { return DayText(rec_.COMPETENCIA); }});
         b.AddColumn({"Código do Produto", 70, 'R', [this] { return rec_.CODPRODUTO.to_string(); }});
-        b.AddColumn({"Descrição do Produto", 185, 'L', [this] { return Descricao(rec_.CODPRODUTO); }});
+        b.AddColumn({"Descrição do Produto", 185, 'L', [this] {
+            return text::to_utf8(DescricaoProduto(rec_.CODPRODUTO));
+        }});
         b.AddColumn({"Valor", 80, 'R', [this] { return ui::ShowDecimal(rec_.VALOR, 5); }});
         b.AddSortOrder({file().desc().key_index("TVP:KEY:COMPPRODUTO"), 0, false, {}});
         SetCloseButton(kFecha);
@@ -88,34 +76,20 @@ public:
         return Level::Benign;
     }
 
-    Level Teardown() override {
-        Level l = ui::RegisterBrowse::Teardown();
-        if (produtosAbertos_) (void)data::dictionary::relation(dictionary::Produtos()).close();
-        produtosAbertos_ = false;
-        if (descricoesAbertas_) (void)ui::ThreadFile(dictionary::Produtos0()).close();
-        descricoesAbertas_ = false;
-        return l;
-    }
 
     Level OnWindowOpened() override {
-        Level l = ui::RegisterBrowse::OnWindowOpened();
+        Level l = UnitValueWindow::OnWindowOpened();
         ListFocused();
         return l;
     }
 
     Level DispatchEvent(const ui::Event& e) override {
-        Level l = ui::RegisterBrowse::DispatchEvent(e);
+        Level l = UnitValueWindow::DispatchEvent(e);
         if (e.feq == kList && hasWindow()) {
             if (e.code == ui::event::Selected) ListFocused();
             else if (e.code == ui::event::NewSelection) ShowHighlighted();
         }
         return l;
-    }
-
-    Level OnAlertKey(int feq, int keyCode) override {
-        if (feq == kList && keyCode == ui::key::Insert) return OnAccepted(kInclui);
-        if (feq == kList && keyCode == ui::key::Delete) return OnAccepted(kExclui);
-        return ui::RegisterBrowse::OnAlertKey(feq, keyCode);
     }
 
     Level OnAccepted(int feq) override {
@@ -156,7 +130,7 @@ public:
                 Grava();
                 return ui::kHandled;
             case kProduto: {
-                Level l = ui::RegisterBrowse::OnAccepted(feq);
+                Level l = UnitValueWindow::OnAccepted(feq);
                 if (!FindProduct()) {
                     w.Post(ui::event::Accepted, kBusca);
                     w.Select(kProduto);
@@ -172,15 +146,11 @@ public:
                 w.Display();
                 return ui::kHandled;
             default:
-                return ui::RegisterBrowse::OnAccepted(feq);
+                return UnitValueWindow::OnAccepted(feq);
         }
     }
 
 private:
-    void Enable(std::initializer_list<int> feqs, bool on) {
-        for (int f : feqs) window()[f].Enable(on);
-    }
-
     void FocusList() {
         window().Select(kList);
         ListFocused();
@@ -210,15 +180,6 @@ private:
         return pro_.get("PRO:KEY:CODIGO") == 0;
     }
 
-    std::string Descricao(const Decimal& codigo) {
-        // Read apart from the product buffer the entries show.
-        data::FileManager& p = ui::ThreadFile(dictionary::Produtos0());
-        if (!descricoesAbertas_) return {};
-        p.clear_record();
-        p.rec<ProdutosRec>().Codigo = codigo;
-        return p.get(p.desc().key_index("PROE:KEY:CODIGO")) == 0 ? text::to_utf8(p.rec<ProdutosRec>().Produtos.clipped())
-                                                                 : std::string();
-    }
 
     void Aviso(const std::string& fim, int focus) {
         ui::Message("Atenção!!! Produto " + codProduto_.to_string() + " , competência " + DayText(data_) + fim,
@@ -242,14 +203,14 @@ private:
                 if (existe) return Aviso(" já está cadastrado!!!", kProduto);
                 if (valor_.is_zero()) return Aviso(" possui valor igual a 0!!!", kValor);
                 rec_.VALOR = valor_;
-                if (file().add() != 0) return Falha();
+                if (file().add() != 0) return FalhaAoGravar(data::last_error().code);
                 browse().ResetTo(file().position().id);
                 w.Select(kData);
                 return;
             case kAlterar:
                 if (!existe) return Aviso(" não está cadastrado!!!", kValor);
                 rec_.VALOR = valor_;
-                if (file().put() != 0) return Falha();
+                if (file().put() != 0) return FalhaAoGravar(data::last_error().code);
                 browse().ResetTo(file().position().id);
                 FocusList();
                 return;
@@ -260,7 +221,7 @@ private:
                 // The key is unique: walking back from it reads the record itself, then the one before.
                 if (file().set_at("TVP:KEY:COMPPRODUTO") == 0 && file().previous() == 0 && file().previous() == 0)
                     antes = file().position().id;
-                if (file().reget({place}) != 0 || file().remove() != 0) return Falha();
+                if (file().reget({place}) != 0 || file().remove() != 0) return FalhaAoGravar(data::last_error().code);
                 if (antes) browse().ResetTo(antes);
                 else browse().ResetToTop();
                 FocusList();
@@ -271,16 +232,8 @@ private:
         }
     }
 
-    void Falha() {
-        ui::Message("Não foi possível gravar o valor unitário: erro " + std::to_string(data::last_error().code) + ".",
-                    "Atenção!!!", ui::Icon::Exclamation, "&OK");
-    }
 
     TabValorIndProdutoRec& rec_;
-    data::FileManager& pro_;
-    ProdutosRec& produto_;
-    bool produtosAbertos_ = false;
-    bool descricoesAbertas_ = false;
     date::Day data_ = 0;
     Decimal codProduto_;
     Decimal valor_;

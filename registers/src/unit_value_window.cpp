@@ -1,0 +1,64 @@
+// What the two unit-value windows share.
+#include "unit_value_window.h"
+
+#include <cstdio>
+
+#include "vorel/data/dictionary.h"
+#include "vorel/shell/working_context.h"
+#include "vorel/ui/message_box.h"
+
+namespace vorel::registers {
+
+using dictionary::ProdutosRec;
+
+UnitValueWindow::UnitValueWindow(ProcContext& ctx, std::string procedureName, std::string caption,
+                                 const data::TableDesc& table)
+    : ui::RegisterBrowse(ctx, std::move(procedureName), std::move(caption), table, ""),
+      pro_(ui::ThreadFile(dictionary::Produtos())),
+      produto_(pro_.rec<ProdutosRec>()) {}
+
+void UnitValueWindow::BeforeTables() {
+    shell::GaranteEmpresa(context());  // goes on whatever the choice
+    produtosAbertos_ = data::dictionary::relation(dictionary::Produtos()).open() == 0;
+    descricoesAbertas_ = ui::ThreadFile(dictionary::Produtos0()).open() == 0;
+}
+
+Level UnitValueWindow::Teardown() {
+    Level l = ui::RegisterBrowse::Teardown();
+    if (produtosAbertos_) (void)data::dictionary::relation(dictionary::Produtos()).close();
+    if (descricoesAbertas_) (void)ui::ThreadFile(dictionary::Produtos0()).close();
+    produtosAbertos_ = descricoesAbertas_ = false;
+    return l;
+}
+
+Level UnitValueWindow::OnAlertKey(int feq, int keyCode) {
+    if (feq == keys_.list && keyCode == ui::key::Insert) return OnAccepted(keys_.insert);
+    if (feq == keys_.list && keyCode == ui::key::Delete) return OnAccepted(keys_.del);
+    return ui::RegisterBrowse::OnAlertKey(feq, keyCode);
+}
+
+void UnitValueWindow::Enable(std::initializer_list<int> feqs, bool on) {
+    for (int f : feqs) window()[f].Enable(on);
+}
+
+std::string UnitValueWindow::DescricaoProduto(const Decimal& codigo) {
+    if (!descricoesAbertas_) return {};
+    data::FileManager& p = ui::ThreadFile(dictionary::Produtos0());
+    p.clear_record();
+    p.rec<ProdutosRec>().Codigo = codigo;
+    if (p.get(p.desc().key_index("PROE:KEY:CODIGO")) != 0) return {};
+    return std::string(p.rec<ProdutosRec>().Produtos.clipped());
+}
+
+void UnitValueWindow::FalhaAoGravar(int code) {
+    ui::Message("Não foi possível gravar o valor unitário: erro " + std::to_string(code) + ".", "Atenção!!!",
+                ui::Icon::Exclamation, "&OK");
+}
+
+std::string UnitValueWindow::DayText(date::Day d) {
+    char b[16];
+    std::snprintf(b, sizeof b, "%02d/%02d/%04d", date::day(d), date::month(d), date::year(d));
+    return d == 0 ? std::string() : std::string(b);
+}
+
+}  // namespace vorel::registers

@@ -178,6 +178,16 @@ int delete_tree(Cascade& cas, const TableDesc& pd, const void* pr, Failure& fail
     return kNoError;
 }
 
+// A parent's change into a child record's linking fields: cleared, or the parent's new values.
+void carry_change(const RelationLink& link, const TableDesc& pd, const void* new_r, const TableDesc& cd, void* child) {
+    for (auto& [pf, cf] : link.fields) {
+        if (link.update == kClear)
+            clear_field(cd.field(cf), child);
+        else
+            copy_value(pd.field(pf), new_r, cd.field(cf), child);
+    }
+}
+
 int update_tree(Cascade& cas, const TableDesc& pd, const void* old_r, const void* new_r, Failure& fail) {
     for (const RelationLink& link : pd.children) {
         if (link.update == kNoAction) continue;
@@ -205,12 +215,7 @@ int update_tree(Cascade& cas, const TableDesc& pd, const void* old_r, const void
             }
             RecordBuffer now(cd);
             now.copy_from(c.buffer());
-            for (auto& [pf, cf] : link.fields) {
-                if (link.update == kClear)
-                    clear_field(cd.field(cf), now.get());
-                else
-                    copy_value(pd.field(pf), new_r, cd.field(cf), now.get());
-            }
+            carry_change(link, pd, new_r, cd, now.get());
             if (bulk::set_fields(c, key, n, link_field_numbers(link, cd), now.get()) == kNoError) continue;
         }
         std::vector<Position> kids;
@@ -228,12 +233,7 @@ int update_tree(Cascade& cas, const TableDesc& pd, const void* old_r, const void
             if (rc == kNoError) {
                 RecordBuffer before(cd);
                 before.copy_from(c.buffer());
-                for (auto& [pf, cf] : link.fields) {
-                    if (link.update == kClear)
-                        clear_field(cd.field(cf), c.buffer());
-                    else
-                        copy_value(pd.field(pf), new_r, cd.field(cf), c.buffer());
-                }
+                carry_change(link, pd, new_r, cd, c.buffer());
                 RecordBuffer after(cd);
                 after.copy_from(c.buffer());
                 if ((rc = update_tree(cas, cd, before.get(), after.get(), fail)) != kNoError) return rc;

@@ -3,6 +3,7 @@
 
 #include "vorel/data/dictionary.h"
 #include "vorel/data/error.h"
+#include "vorel/data/open_mode.h"
 #include "vorel/dictionary/payroll_tables.h"
 #include "vorel/shell/globals.h"
 #include "vorel/ui/message_box.h"
@@ -13,10 +14,13 @@ namespace {
 
 using dictionary::ACFuncionariosRec;
 
-// Opens the thread's history table for the routine's time; a file the caller holds open stays open.
+// Opens the thread's history table for the routine's time, reading and writing while no one else may
+// write; a file the caller holds open stays open (in the caller's mode).
 class HistoryFile {
 public:
-    HistoryFile() : file_(data::dictionary::file(dictionary::ACFuncionarios())) { rc_ = file_.open(); }
+    HistoryFile() : file_(data::dictionary::file(dictionary::ACFuncionarios())) {
+        rc_ = file_.open(data::open_mode::kReadWrite | data::open_mode::kDenyWrite);
+    }
     ~HistoryFile() {
         if (rc_ == 0) (void)file_.close();
     }

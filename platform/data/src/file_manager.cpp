@@ -6,8 +6,10 @@
 #include <limits>
 
 #include "vorel/core/paths.h"
+#include "vorel/data/open_mode.h"
 #include "schema.h"
 #include "session.h"
+#include "share_lock.h"
 #include "table_file_creation.h"
 #include "table_sql.h"
 #include "text_lines.h"
@@ -84,11 +86,15 @@ std::string FileManager::send(std::string_view option) {
     return {};
 }
 
-int FileManager::open() { return open_at(desc_.file_name(), false); }
+int FileManager::open() { return open_at(desc_.file_name(), open_mode::kShared); }
 
-int FileManager::open_path(std::string_view path) { return open_at(std::string(path), true); }
+int FileManager::open_path(std::string_view path) { return open_at(std::string(path), open_mode::kShared); }
 
-int FileManager::open_at(std::string program_path, bool) {
+int FileManager::open(std::uint8_t mode) { return open_at(desc_.file_name(), mode); }
+
+int FileManager::open_path(std::string_view path, std::uint8_t mode) { return open_at(std::string(path), mode); }
+
+int FileManager::open_at(std::string program_path, std::uint8_t mode) {
     if (open_count_ > 0) {
         ++open_count_;
         clear_error();
@@ -109,6 +115,11 @@ int FileManager::open_at(std::string program_path, bool) {
     if (int rc = acquire_table_file(s, files::resolve(program_path), program_path, desc_.layout(), create_, lock_wait_, &h);
         rc != kNoError)
         return rc;
+    auto share = std::make_unique<ShareLock>();
+    if (int rc = ShareLock::acquire(h->path, program_path, mode, *share); rc != kNoError) {
+        s.release(h);
+        return rc;
+    }
     if (h->refs == 1 || !h->layout) {
         int rc = schema::prepare(h, desc_.layout(), create_, lock_wait_);
         if (rc != kNoError) {
@@ -118,6 +129,7 @@ int FileManager::open_at(std::string program_path, bool) {
         h->layout = &desc_.layout();
     }
     handle_ = h;
+    share_ = std::move(share);
     open_name_ = program_path;
     open_count_ = 1;
     current_id_ = 0;
@@ -138,6 +150,7 @@ int FileManager::close() {
     current_id_ = 0;
     FileHandle* h = std::exchange(handle_, nullptr);
     h->session->release(h);
+    share_.reset();
     clear_error();
     return kNoError;
 }
@@ -160,6 +173,12 @@ int FileManager::create_path(std::string_view path) {
 
 int FileManager::check_open() {
     if (open_count_ == 0) return set_error(kFileNotOpen, desc_.label);
+    return kNoError;
+}
+
+int FileManager::check_writable() {
+    if (int rc = check_open(); rc) return rc;
+    if (share_ && !open_mode::writes(share_->mode())) return set_error(kAccessDenied, open_name_, "opened for reading only");
     return kNoError;
 }
 
@@ -441,7 +460,7 @@ void set_wait(FileHandle* h, int seconds) {
 }  // namespace
 
 int FileManager::add() {
-    if (int rc = check_open(); rc) return rc;
+    if (int rc = check_writable(); rc) return rc;
     if (text_) return text_->add(desc_, buffer());
     const TableDesc& d = desc_.layout();
     std::uint32_t id = stmt_id(kInsert);
@@ -463,7 +482,7 @@ int FileManager::add() {
 }
 
 int FileManager::put() {
-    if (int rc = check_open(); rc) return rc;
+    if (int rc = check_writable(); rc) return rc;
     if (text_) return set_error(kInvalidFile, open_name_, "not possible on a text file");
     if (current_id_ == 0) return set_error(kNoRecord, open_name_);
     const TableDesc& d = desc_.layout();
@@ -493,7 +512,7 @@ int FileManager::put() {
 }
 
 int FileManager::remove() {
-    if (int rc = check_open(); rc) return rc;
+    if (int rc = check_writable(); rc) return rc;
     if (text_) return set_error(kInvalidFile, open_name_, "not possible on a text file");
     if (current_id_ == 0) return set_error(kNoRecord, open_name_);
     // Deleting the record the cursor delivered last leaves the records read ahead as they are.

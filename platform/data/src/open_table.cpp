@@ -1,6 +1,7 @@
 #include "vorel/data/open_table.h"
 
 #include "vorel/data/error_manager.h"
+#include "vorel/data/open_mode.h"
 
 namespace vorel::data {
 
@@ -106,12 +107,13 @@ int AvisoPadraoComTexto(int number, std::string_view text) { return AvisoPadrao(
 
 void AvisoPadraoSemTexto(int number) { AvisoPadrao(number, {}, {}); }
 
-void AbreArquivo(FileManager& table, std::uint8_t create, std::uint8_t noCreate, std::uint8_t, std::uint8_t) {
-    // Open modes (66 shared read-write, or the access mode) do not restrict this engine: every open
-    // is shared, read-write, with the lock wait of the table.
+void AbreArquivo(FileManager& table, std::uint8_t create, std::uint8_t noCreate, std::uint8_t accessMode,
+                 std::uint8_t shared) {
+    // Shared: read and write, others may read and write (66); otherwise the access mode given.
+    const std::uint8_t mode = shared ? open_mode::kShared : accessMode;
     auto file_open = [&] {
         table.set_create(false);
-        int rc = table.open();
+        int rc = table.open(mode);
         table.set_create(true);
         return rc;
     };

@@ -36,6 +36,7 @@
 namespace vorel::data {
 
 struct FileHandle;
+class ShareLock;
 class TextLines;
 
 // A record's place in its file (re-get by position).
@@ -64,8 +65,12 @@ public:
     }
 
     // --- life cycle ---
-    int open();                             // at the name variable's path; counted
-    int open_path(std::string_view path);   // at an explicit path; counted
+    int open();                             // at the name variable's path; counted; shared (open_mode.h)
+    int open_path(std::string_view path);   // at an explicit path; counted; shared
+    // The same in an open mode (open_mode.h): 32 when another opener's mode and this one exclude
+    // each other. A counted reopen keeps the first open's mode.
+    int open(std::uint8_t mode);
+    int open_path(std::string_view path, std::uint8_t mode);
     int close();                            // closes the file when the count reaches 0
     int create();                           // creates the (name variable's) file empty, replacing none
     int create_path(std::string_view path);
@@ -147,8 +152,9 @@ private:
     friend class TransactionAccess;
     struct CursorState;
 
-    int open_at(std::string program_path, bool explicit_path);
+    int open_at(std::string program_path, std::uint8_t mode);
     int check_open();
+    int check_writable();  // 5 when the open's mode only reads
     int fill();
     int step(int dir);  // one record along the key order, 1 forward or -1 back
     bool delivered_last() const;  // the current record is the cursor's last delivered, batch fresh
@@ -172,6 +178,7 @@ private:
     std::int64_t primed_id_ = 0;
     std::unique_ptr<CursorState> cursor_;
     std::unique_ptr<TextLines> text_;  // the text-line driver's file
+    std::unique_ptr<ShareLock> share_;  // this open's place among the file's openers
 };
 
 }  // namespace vorel::data

@@ -11,6 +11,7 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -115,8 +116,16 @@ std::error_code read_bytes(const fs::path& path, std::string& out) {
     return {};
 }
 
+// Who may read a file that a write makes.
+enum class NewFile {
+    Private,  // the owner alone (0600): the user's own settings, which hold the e-mail password
+    Shared,   // as the process's umask allows: files under the data root, read by every workstation
+};
+
 // Writes `bytes` to a temporary file beside `path`, flushes it to disk and renames it over `path`.
-std::error_code replace_file(const fs::path& path, const std::string& bytes) {
+// The new file keeps the permissions of the file it replaces; a file made anew gets those of
+// `new_file`. The temporary file is never readable by others before it has its final mode.
+std::error_code replace_file(const fs::path& path, const std::string& bytes, NewFile new_file) {
     std::error_code ec;
     fs::path folder = path.parent_path();
     fs::create_directories(folder, ec);
@@ -125,10 +134,14 @@ std::error_code replace_file(const fs::path& path, const std::string& bytes) {
     fs::path temp = folder / (path.filename().string() + ".tmp" + std::to_string(counter++));
 #ifndef _WIN32
     temp += "-" + std::to_string(::getpid());
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    struct stat old_file {};
+    const bool replacing = ::stat(path.c_str(), &old_file) == 0;
+    const mode_t create_mode = !replacing && new_file == NewFile::Shared ? 0666 : 0600;
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, create_mode);
     if (fd < 0) return {errno, std::generic_category()};
+    if (replacing && ::fchmod(fd, old_file.st_mode & 07777) != 0) ec = {errno, std::generic_category()};
     std::size_t done = 0;
-    while (done < bytes.size()) {
+    while (!ec && done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
@@ -140,6 +153,7 @@ std::error_code replace_file(const fs::path& path, const std::string& bytes) {
     if (!ec && ::fsync(fd) != 0) ec = {errno, std::generic_category()};
     if (::close(fd) != 0 && !ec) ec = {errno, std::generic_category()};
 #else
+    (void)new_file;  // the folder's access rules apply
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -205,11 +219,19 @@ fs::path user_folder() {
     return fs::current_path(ec) / ".config" / "Vorel";
 }
 
+namespace {
+
+// Whether a settings file's name carries a folder (else it lives in the user's settings folder).
+bool named_with_folder(std::string_view name) {
+    std::string_view clipped = text::clip(name);
+    return clipped.find_first_of("\\/") != std::string_view::npos || (clipped.size() >= 2 && clipped[1] == ':');
+}
+
+}  // namespace
+
 fs::path locate(std::string_view name) {
     std::string_view clipped = text::clip(name);
-    bool has_folder = clipped.find_first_of("\\/") != std::string_view::npos ||
-                      (clipped.size() >= 2 && clipped[1] == ':');
-    return has_folder ? files::resolve(clipped) : files::resolve(clipped, user_folder());
+    return named_with_folder(clipped) ? files::resolve(clipped) : files::resolve(clipped, user_folder());
 }
 
 // ---- Content
@@ -334,7 +356,7 @@ std::error_code SettingsFile::update(const std::function<void(Content&)>& change
     change(content);
     std::error_code ec;
     if (content.bytes() == before && fs::exists(file, ec)) return {};
-    return replace_file(file, content.bytes());
+    return replace_file(file, content.bytes(), named_with_folder(name_) ? NewFile::Shared : NewFile::Private);
 }
 
 }  // namespace vorel::settings

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <thread>
@@ -180,6 +183,45 @@ TEST(SettingsFile, AFailedWriteIsReportedAndKeepsTheFile) {
     EXPECT_TRUE(SettingsFile(tmp.program("Pasta.ini")).write_text("A", "B", "C"));
     EXPECT_TRUE(fs::is_directory(tmp.path() / "Pasta.ini"));
 }
+
+#ifndef _WIN32
+// A file's permission bits in octal ("0644").
+std::string ModeOf(const fs::path& p) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04o", static_cast<unsigned>(fs::status(p).permissions() & fs::perms::mask));
+    return text;
+}
+
+TEST(SettingsFile, ARewriteKeepsTheFilesModeAndNewUserFilesArePrivate) {
+    TempFolder tmp;
+    ScopedEnv settings_dir("VOREL_SETTINGS_DIR", (tmp.path() / "usuario").c_str());
+    const mode_t old_umask = ::umask(022);
+    // A rewrite keeps the file's own mode, in the user's folder and under the data root alike.
+    const fs::path user_file = tmp.path() / "usuario" / "Vorel.ini";
+    const fs::path shared_file = tmp.path() / "dados" / "Vorel.ini";
+    for (const char* mode : {"0600", "0640", "0644", "0660", "0400"}) {
+        for (const fs::path& file : {user_file, shared_file}) {
+            std::error_code gone;
+            fs::remove(file, gone);  // the last round's file may be read-only
+            tmp.write(fs::relative(file, tmp.path()), "[Email]\nPassword=velha\n");
+            fs::permissions(file, static_cast<fs::perms>(std::stoi(mode, nullptr, 8)));
+            SettingsFile ini(file == user_file ? std::string("Vorel.ini") : tmp.program("dados\\Vorel.ini"));
+            ASSERT_FALSE(ini.write_text("Email", "Password", "nova")) << file;
+            EXPECT_EQ(ini.read_text("Email", "Password"), "nova") << file;
+            EXPECT_EQ(ModeOf(file), mode) << file;
+        }
+    }
+    // Made by a write: private in the user's folder whatever the umask; under the data root, shared
+    // as the umask allows.
+    fs::remove(user_file);
+    fs::remove(shared_file);
+    ASSERT_FALSE(SettingsFile("Vorel.ini").write_text("Email", "Password", "segredo"));
+    ASSERT_FALSE(SettingsFile(tmp.program("dados\\Vorel.ini")).write_text("Parametros", "Nome", "X"));
+    EXPECT_EQ(ModeOf(user_file), "0600");
+    EXPECT_EQ(ModeOf(shared_file), "0644");
+    ::umask(old_umask);
+}
+#endif
 
 }  // namespace
 }  // namespace vorel::settings

@@ -12,7 +12,10 @@
 // A write changes the one line it concerns (or appends the key at the end of its section, or the
 // section at the end of the file) and keeps every other line and its order. The new content goes
 // to a temporary file beside the old one, which then replaces it by a rename, so a crash leaves
-// either the old or the new file, never a broken one. Every access holds a per-file lock, so the
+// either the old or the new file, never a broken one. The file keeps its own permissions across
+// a rewrite; a file made by a write is private to the user (0600) when it lives in the user's
+// settings folder (`Vorel.ini` there holds the e-mail password), else readable as the process's
+// umask allows (files under the data root are shared by the office's workstations). Every access holds a per-file lock, so the
 // read-modify-write of one thread never loses another thread's update; `update` does several
 // changes as one.
 //

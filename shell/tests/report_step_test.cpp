@@ -207,6 +207,37 @@ TEST_F(PassoVisualizadorTest, EmailGoesWhateverThePreviewAnswersAndCopiesArePrin
     }
 }
 
+TEST_F(PassoVisualizadorTest, AMailThatFailedOrWentInClearIsSaid) {
+    struct Case {
+        report::Outcome enviado;
+        std::string mensagem;  // empty: no message
+    } cases[] = {
+        {report::Outcome::success(), ""},
+        {report::Outcome::failure("no server"), "O relatório não foi enviado por e-mail.|no server"},
+        {report::Outcome::success_with("sent in clear"), "O relatório foi enviado por e-mail sem criptografia.|sent in clear"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mensagem);
+        RelatorioTeste r(3);
+        r.escolha = {false, 1};
+        r.opcoes.email = {true, "Ana", "ana@example.com", "Relatorio", "Segue"};
+        r.opcoes.anexo = "RelTeste.zip";
+        r.opcoes.envia = [&c](const report::ReportMail&, const report::Document&) { return c.enviado; };
+        ui::Runtime rt;
+        r.Inicia(rt);
+        ui::HeadlessDriver ui(rt);
+        ui.WaitUntil([&] { return r.fim.load() || ui.HasMessageBox(); }, "the report ends or says something");
+        if (c.mensagem.empty()) {
+            EXPECT_FALSE(ui.HasMessageBox());
+            continue;
+        }
+        ASSERT_TRUE(ui.HasMessageBox());
+        EXPECT_EQ(ui.PendingMessageBox().text, c.mensagem);
+        ui.Answer("&OK");
+        ui.WaitUntil([&] { return r.fim.load(); }, "the report ends");
+    }
+}
+
 TEST_F(PassoVisualizadorTest, PrintsOnTheQueueChosenAndOffersItNextTime) {
     int argc = 1;  // the PDF's fonts need a Qt application, which no other test here makes
     char nome[] = "shell_tests";

@@ -1,9 +1,39 @@
 #include "vorel/report/email_settings.h"
 
+#include <optional>
+
 #include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
 
 namespace vorel::report {
+
+namespace {
+
+enum class TlsChoice { ByPort, None, StartTls, Tls };
+
+std::optional<TlsChoice> tls_choice(const std::string& value) {
+    const std::string v = text::lower(value);
+    for (const char* w : {"", "yes", "true", "on"})
+        if (v == w) return TlsChoice::ByPort;
+    for (const char* w : {"0", "none", "no", "false", "off"})
+        if (v == w) return TlsChoice::None;
+    for (const char* w : {"1", "starttls"})
+        if (v == w) return TlsChoice::StartTls;
+    for (const char* w : {"2", "ssl", "tls"})
+        if (v == w) return TlsChoice::Tls;
+    return std::nullopt;
+}
+
+int default_port(MailSecurity security) {
+    switch (security) {
+        case MailSecurity::None: return 25;
+        case MailSecurity::StartTls: return 587;
+        case MailSecurity::Tls: return 465;
+    }
+    return 587;
+}
+
+}  // namespace
 
 EmailSettings read_email_settings(const settings::SettingsFile& file) {
     EmailSettings s;
@@ -11,15 +41,24 @@ EmailSettings read_email_settings(const settings::SettingsFile& file) {
     s.sender = file.read_text(kEmailSection, "Sender");
     s.user = file.read_text(kEmailSection, "User");
     s.password = file.read_text(kEmailSection, "Password");
-    const std::string tls = text::lower(file.read_text(kEmailSection, "TLS", "0"));
-    if (tls == "1" || tls == "starttls") {
-        s.security = MailSecurity::StartTls;
-    } else if (tls == "2" || tls == "ssl" || tls == "tls") {
-        s.security = MailSecurity::Tls;
+    const long long port = file.read_number(kEmailSection, "Port", 0);
+    const bool port_given = port > 0 && port <= 65535;
+    const std::string tls = file.read_text(kEmailSection, "TLS");
+    const std::optional<TlsChoice> choice = tls_choice(tls);
+    if (!choice) {
+        s.error = "the key TLS of section Email of Vorel.ini holds \"" + text::to_utf8(tls) +
+                  "\", which is none of 0 (plain SMTP), 1 (STARTTLS), 2 (TLS from the start) or yes "
+                  "(TLS as the port implies).";
     }
-    const int default_port = s.security == MailSecurity::Tls ? 465 : s.security == MailSecurity::StartTls ? 587 : 25;
-    s.port = static_cast<int>(file.read_number(kEmailSection, "Port", default_port));
-    if (s.port <= 0 || s.port > 65535) s.port = default_port;
+    switch (choice.value_or(TlsChoice::ByPort)) {
+        case TlsChoice::ByPort:
+            s.security = port_given && port == 465 ? MailSecurity::Tls : MailSecurity::StartTls;
+            break;
+        case TlsChoice::None: s.security = MailSecurity::None; break;
+        case TlsChoice::StartTls: s.security = MailSecurity::StartTls; break;
+        case TlsChoice::Tls: s.security = MailSecurity::Tls; break;
+    }
+    s.port = port_given ? static_cast<int>(port) : default_port(s.security);
     return s;
 }
 

@@ -82,6 +82,7 @@ Outcome send_mail(const EmailSettings& s, const MailMessage& m, long timeout_sec
     const std::string recipient = std::string(text::trim(m.recipient_address));
     const std::string sender = std::string(text::trim(s.sender));
     const std::string what = "The e-mail to " + (recipient.empty() ? std::string("(no address)") : recipient);
+    if (!s.error.empty()) return Outcome::failure(what + " was not sent: " + s.error);
     if (text::trim(s.server).empty())
         return Outcome::failure(what + " was not sent: no e-mail server is set (section Email of Vorel.ini).");
     if (!valid_address(recipient)) return Outcome::failure(what + " was not sent: the address is not valid.");
@@ -147,6 +148,9 @@ Outcome send_mail(const EmailSettings& s, const MailMessage& m, long timeout_sec
         if (reply != 0) message += " (server reply " + std::to_string(reply) + ")";
         return Outcome::failure(message);
     }
+    if (s.security == MailSecurity::None && !s.user.empty())
+        return Outcome::success_with(what + " was sent without encryption (TLS=0 in section Email of Vorel.ini): "
+                                            "the user name and password crossed the network in clear.");
     return Outcome::success();
 }
 

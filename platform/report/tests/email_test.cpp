@@ -4,6 +4,7 @@
 #include "vorel/report/email_settings.h"
 #include "vorel/report/report_mailer.h"
 #include "vorel/report/report_zip.h"
+#include "vorel/report/smtp_mail.h"
 
 #include <zip.h>
 
@@ -50,6 +51,7 @@ EmailSettings sink_settings(const SmtpSink& sink) {
     s.server = "127.0.0.1";
     s.port = sink.port();
     s.sender = "escritorio@example.com";
+    s.security = MailSecurity::None;  // the sink speaks no TLS; nobody logs in
     return s;
 }
 
@@ -59,9 +61,22 @@ Document small_report(const std::string& title) {
     return d;
 }
 
+// Writes section Email of Vorel.ini in the settings folder of the test.
+class EmailSettingsFile {
+public:
+    EmailSettingsFile() { setenv("VOREL_SETTINGS_DIR", dir_.path().toUtf8().constData(), 1); }
+    ~EmailSettingsFile() { unsetenv("VOREL_SETTINGS_DIR"); }
+    EmailSettings read(const std::string& section) {
+        std::ofstream(dir_.filePath("Vorel.ini").toStdString()) << "[Outra]\nServer=x\nTLS=0\n[Email]\n" << section;
+        return read_email_settings(settings::SettingsFile(kEmailSettingsFile));
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
 TEST(EmailSettings, ReadFromSectionEmailOfVorelIni) {
-    QTemporaryDir dir;
-    setenv("VOREL_SETTINGS_DIR", dir.path().toUtf8().constData(), 1);
+    EmailSettingsFile file;
     struct Case {
         std::string section;
         MailSecurity security;
@@ -69,25 +84,97 @@ TEST(EmailSettings, ReadFromSectionEmailOfVorelIni) {
     };
     const std::vector<Case> cases = {
         {"Server=smtp.example.com\nPort=2525\nSender=a@b.c\nUser=u\nPassword= p w \nTLS=0\n", MailSecurity::None, 2525},
+        {"Server=smtp.example.com\nTLS=none\n", MailSecurity::None, 25},
+        {"Server=smtp.example.com\nTLS=Off\n", MailSecurity::None, 25},
         {"Server=smtp.example.com\nTLS=starttls\n", MailSecurity::StartTls, 587},
+        {"Server=smtp.example.com\nTLS=1\nPort=25\n", MailSecurity::StartTls, 25},
         {"Server=smtp.example.com\nTLS=2\n", MailSecurity::Tls, 465},
-        {"Server=smtp.example.com\nPort=abc\n", MailSecurity::None, 25},
-        {"", MailSecurity::None, 25},
+        // No TLS key, an empty one, yes, true or on: TLS as the port implies.
+        {"Server=smtp.example.com\n", MailSecurity::StartTls, 587},
+        {"Server=smtp.example.com\nTLS=\nPort=25\n", MailSecurity::StartTls, 25},
+        {"Server=smtp.example.com\nPort=465\n", MailSecurity::Tls, 465},
+        {"Server=smtp.example.com\nTLS=yes\nPort=465\n", MailSecurity::Tls, 465},
+        {"Server=smtp.example.com\nTLS=TRUE\n", MailSecurity::StartTls, 587},
+        {"Server=smtp.example.com\nTLS=on\nPort=2525\n", MailSecurity::StartTls, 2525},
+        {"Server=smtp.example.com\nPort=abc\n", MailSecurity::StartTls, 587},
     };
     for (const Case& c : cases) {
-        std::ofstream(dir.filePath("Vorel.ini").toStdString()) << "[Outra]\nServer=x\n[Email]\n" << c.section;
-        const EmailSettings s = read_email_settings(settings::SettingsFile(kEmailSettingsFile));
+        const EmailSettings s = file.read(c.section);
         EXPECT_EQ(s.security, c.security) << c.section;
         EXPECT_EQ(s.port, c.port) << c.section;
-        EXPECT_EQ(s.server, c.section.empty() ? "" : "smtp.example.com") << c.section;
+        EXPECT_EQ(s.server, "smtp.example.com") << c.section;
+        EXPECT_EQ(s.error, "") << c.section;
     }
-    EXPECT_EQ(read_email_settings(settings::SettingsFile(kEmailSettingsFile)).sender, "");
-    std::ofstream(dir.filePath("Vorel.ini").toStdString()) << "[Email]\n" << cases[0].section;
-    const EmailSettings s = read_email_settings(settings::SettingsFile(kEmailSettingsFile));
+    EXPECT_EQ(file.read("").server, "") << "the other section's keys are not read";
+    const EmailSettings s = file.read(cases[0].section);
     EXPECT_EQ(s.user, "u");
     EXPECT_EQ(s.password, "p w");
     EXPECT_EQ(s.sender, "a@b.c");
-    unsetenv("VOREL_SETTINGS_DIR");
+    for (const char* unknown : {"TLS=maybe\n", "TLS=3\n", "TLS=yes please\n"})
+        EXPECT_NE(file.read(unknown).error.find("the key TLS of section Email"), std::string::npos) << unknown;
+}
+
+// The TLS key against a sink that offers log-in and STARTTLS: the credentials go in clear only
+// when TLS=0 is written, and that send says so; otherwise the client starts TLS (STARTTLS, or at
+// once) before it logs in, and the sink, which speaks no TLS, sees no AUTH.
+TEST(EmailSettings, NoLogInInClearUnlessTlsZeroIsWritten) {
+    EmailSettingsFile file;
+    struct Case {
+        std::string tls;     // the TLS line of section Email
+        bool sent;           // the sink received the message
+        bool starttls;       // the client asked for STARTTLS
+        bool handshake;      // the client began a TLS handshake
+        bool auth_in_clear;  // an AUTH line reached the sink
+    };
+    const std::vector<Case> cases = {
+        {"", false, true, true, false},
+        {"TLS=\n", false, true, true, false},
+        {"TLS=yes\n", false, true, true, false},
+        {"TLS=true\n", false, true, true, false},
+        {"TLS=on\n", false, true, true, false},
+        {"TLS=1\n", false, true, true, false},
+        {"TLS=starttls\n", false, true, true, false},
+        {"TLS=2\n", false, false, true, false},
+        {"TLS=ssl\n", false, false, true, false},
+        {"TLS=maybe\n", false, false, false, false},
+        {"TLS=0\n", true, false, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("section Email with '" + c.tls + "'");
+        SmtpSink sink({.reject_recipients = false, .offer_auth = true, .offer_starttls = true});
+        const EmailSettings settings =
+            file.read("Server=127.0.0.1\nPort=" + std::to_string(sink.port()) +
+                      "\nSender=escritorio@example.com\nUser=escritorio\nPassword=segredo\n" + c.tls);
+        const Outcome outcome = send_mail(settings, {"Ana", "ana@example.com", "Teste", "Texto", "a.zip", "zip", "application/zip"}, 10);
+        EXPECT_EQ(outcome.ok(), c.sent) << outcome.error;
+        EXPECT_EQ(sink.messages().size(), c.sent ? 1u : 0u);
+        EXPECT_EQ(sink.tls_handshakes() > 0, c.handshake);
+        bool starttls = false, auth = false, password = false;
+        for (const std::string& line : sink.lines()) {
+            starttls = starttls || line == "STARTTLS";
+            auth = auth || line.rfind("AUTH", 0) == 0;
+            password = password || testing::base64_decode(line).find("segredo") != std::string::npos ||
+                       line.find("segredo") != std::string::npos;
+        }
+        EXPECT_EQ(starttls, c.starttls);
+        EXPECT_EQ(auth, c.auth_in_clear);
+        EXPECT_EQ(password, c.auth_in_clear);
+        if (c.sent) {
+            EXPECT_NE(outcome.notice.find("TLS=0"), std::string::npos) << outcome.notice;
+            EXPECT_NE(outcome.notice.find("password crossed the network in clear"), std::string::npos) << outcome.notice;
+        } else if (c.tls == "TLS=maybe\n") {
+            EXPECT_NE(outcome.error.find("the key TLS of section Email of Vorel.ini holds \"maybe\""), std::string::npos)
+                << outcome.error;
+            EXPECT_TRUE(sink.lines().empty()) << "nothing reached the server";
+        }
+    }
+    // Plain SMTP without logging in has nothing to say.
+    SmtpSink sink({.reject_recipients = false, .offer_auth = true, .offer_starttls = true});
+    const EmailSettings anonymous = file.read("Server=127.0.0.1\nPort=" + std::to_string(sink.port()) +
+                                              "\nSender=escritorio@example.com\nTLS=0\n");
+    const Outcome outcome = send_mail(anonymous, {"Ana", "ana@example.com", "Teste", "Texto", "a.zip", "zip", "application/zip"}, 10);
+    EXPECT_TRUE(outcome.ok()) << outcome.error;
+    EXPECT_EQ(outcome.notice, "");
 }
 
 TEST(ReportZip, HoldsThePdfUnderTheReportsName) {
@@ -147,7 +234,7 @@ TEST(ReportMailer, TwoReportsSentAtOnceReachTheirOwnRecipients) {
 }
 
 TEST(ReportMailer, FailuresAreReportedClearly) {
-    SmtpSink refusing(/*reject_recipients=*/true);
+    SmtpSink refusing({.reject_recipients = true});
     ReportMailer mailer;
     const Document pages = small_report("RelEntradas");
     const ReportMail mail{"Ana", "ana@example.com", "Entradas", "", "RelatorioEntradas.zip"};

@@ -35,7 +35,9 @@ std::string between_brackets(const std::string& line) {
 
 }  // namespace
 
-SmtpSink::SmtpSink(bool reject_recipients) : reject_(reject_recipients) {
+SmtpSink::SmtpSink() : SmtpSink(Options{}) {}
+
+SmtpSink::SmtpSink(Options options) : options_(options) {
     listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
     if (listener_ < 0) throw std::runtime_error("sink: socket");
     sockaddr_in addr{};
@@ -62,6 +64,16 @@ std::vector<SmtpSink::Message> SmtpSink::messages() {
     return messages_;
 }
 
+std::vector<std::string> SmtpSink::lines() {
+    std::lock_guard lock(mutex_);
+    return lines_;
+}
+
+int SmtpSink::tls_handshakes() {
+    std::lock_guard lock(mutex_);
+    return tls_handshakes_;
+}
+
 bool SmtpSink::wait_for(std::size_t count, std::chrono::milliseconds timeout) {
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, timeout, [&] { return messages_.size() >= count; });
@@ -82,12 +94,21 @@ void SmtpSink::accept_loop() {
 
 void SmtpSink::serve(int fd) {
     std::string buffer;
+    // A line received in clear; false at the end of the connection, or when the client begins a
+    // TLS handshake (a record starting with byte 0x16), which this sink cannot go on with.
     auto read_line = [&](std::string& line) {
         for (int idle = 0; idle < 100 && !stop_;) {  // at most ~5 s of silence
+            if (!buffer.empty() && buffer[0] == '\x16') {
+                std::lock_guard lock(mutex_);
+                ++tls_handshakes_;
+                return false;
+            }
             const auto end = buffer.find("\r\n");
             if (end != std::string::npos) {
                 line = buffer.substr(0, end);
                 buffer.erase(0, end + 2);
+                std::lock_guard lock(mutex_);
+                lines_.push_back(line);
                 return true;
             }
             pollfd p{fd, POLLIN, 0};
@@ -108,12 +129,30 @@ void SmtpSink::serve(int fd) {
     for (std::string line; read_line(line);) {
         const std::string verb = upper_ascii(line.substr(0, 4));
         std::string reply = "250 OK\r\n";
-        if (verb == "EHLO" || verb == "HELO") {
+        if (verb == "EHLO") {
+            std::vector<std::string> offers = {"sink"};
+            if (options_.offer_auth) offers.push_back("AUTH PLAIN");
+            if (options_.offer_starttls) offers.push_back("STARTTLS");
+            reply.clear();
+            for (std::size_t i = 0; i < offers.size(); ++i)
+                reply += (i + 1 < offers.size() ? "250-" : "250 ") + offers[i] + "\r\n";
+        } else if (verb == "HELO") {
             reply = "250 sink\r\n";
+        } else if (upper_ascii(line) == "STARTTLS" && options_.offer_starttls) {
+            reply = "220 ready to start TLS\r\n";
+        } else if (verb == "AUTH" && options_.offer_auth) {
+            // AUTH PLAIN with the credentials on the same line, or asked for on the next one.
+            if (upper_ascii(line).rfind("AUTH PLAIN", 0) != 0) {
+                reply = "504 unrecognised mechanism\r\n";
+            } else {
+                std::string credentials;
+                if (line.size() <= 11 && (!send_all(fd, "334 \r\n") || !read_line(credentials))) return;
+                reply = "235 accepted\r\n";
+            }
         } else if (verb == "MAIL") {
             current = {between_brackets(line), {}, {}};
         } else if (verb == "RCPT") {
-            if (reject_) {
+            if (options_.reject_recipients) {
                 reply = "550 no such user here\r\n";
             } else {
                 current.recipients.push_back(between_brackets(line));

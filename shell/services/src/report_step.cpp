@@ -168,6 +168,9 @@ ui::Response ExecutaRelatorio(ProcContext& ctx, report::ReportController& relato
                                                                 mail, paginas);
         if (!enviado.ok())
             Message("O relatório não foi enviado por e-mail.|" + enviado.error, "Atenção!!!", Icon::Exclamation, "&OK");
+        else if (!enviado.notice.empty())
+            Message("O relatório foi enviado por e-mail sem criptografia.|" + enviado.notice, "Atenção!!!",
+                    Icon::Exclamation, "&OK");
     }
 
     if (!escolha.print) return Response::Cancelled;

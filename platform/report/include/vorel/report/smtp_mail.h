@@ -3,6 +3,9 @@
 // The message is MIME: a UTF-8 text part and the attachment in base64. Names, subject and text are
 // Windows-1252, converted at the edge; non-ASCII header text is encoded (RFC 2047). A failure comes
 // back as an Outcome whose message says what failed and names the server and the recipient.
+// Settings with an error (email_settings.h) send nothing and fail with it. Security as the
+// settings say: TLS from the start, or STARTTLS required (the send fails rather than going on in
+// clear); a plain send that logged in succeeds with a notice saying the password crossed in clear.
 //
 // Used by ReportMailer (report_mailer.h), which sends on a thread of its own; call directly only
 // from a thread that may wait for the network.

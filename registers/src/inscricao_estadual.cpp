@@ -69,6 +69,12 @@ int verdict(bool ok) { return ok ? valid : check_digit; }
 
 bool starts(Digits d, std::string_view prefix) { return d.substr(0, prefix.size()) == prefix; }
 
+bool starts(Digits d, std::initializer_list<std::string_view> prefixes) {
+    for (std::string_view p : prefixes)
+        if (starts(d, p)) return true;
+    return false;
+}
+
 // Nine digits, the last a check digit over the first eight with weights 9..2 (mod11).
 int nine_mod11(Digits d) {
     if (d.size() != 9) return format;
@@ -76,21 +82,21 @@ int nine_mod11(Digits d) {
 }
 
 // AC and DF: 13 digits, the last two check digits, weights 4,3,2,9..2 then 5,4,3,2,9..2.
-int thirteen_two_digits(Digits d, std::string_view prefix) {
-    if (d.size() != 13 || !starts(d, prefix)) return format;
+int thirteen_two_digits(Digits d, std::initializer_list<std::string_view> prefixes) {
+    if (d.size() != 13 || !starts(d, prefixes)) return format;
     int d1 = mod11(weighted(d, {4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2}));
     int d2 = mod11(weighted(d, {5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2}));
     return verdict(at(d, 11) == d1 && at(d, 12) == d2);
 }
 
-int rule_ac(Digits d) { return thirteen_two_digits(d, "01"); }
-int rule_df(Digits d) { return thirteen_two_digits(d, "07"); }
+int rule_ac(Digits d) { return thirteen_two_digits(d, {"01"}); }
+// DF issues prefix 07 and, after it, 08.
+int rule_df(Digits d) { return thirteen_two_digits(d, {"07", "08"}); }
 
-// AL: 24, a company-type digit (0 normal, 3 rural producer, 5 substitute, 7 itinerant micro
-// company, 8 micro company), five digits, a check digit by ten times the sum, remainder by 11.
+// AL: 24 and six digits (the third no longer restricted to a company type), then a check digit by
+// ten times the sum, remainder by 11.
 int rule_al(Digits d) {
     if (d.size() != 9 || !starts(d, "24")) return format;
-    if (std::string_view("03578").find(d[2]) == std::string_view::npos) return format;
     return verdict(at(d, 8) == times10_mod11(descending(d, 9)));
 }
 
@@ -156,8 +162,8 @@ int rule_mt(Digits d) {
     return verdict(at(full, 10) == mod11(weighted(full, {3, 2, 9, 8, 7, 6, 5, 4, 3, 2})));
 }
 
-// MS: nine digits starting 28 (the first series) or 50 (the series after it).
-int rule_ms(Digits d) { return starts(d, "28") || starts(d, "50") ? nine_mod11(d) : format; }
+// MS: nine digits starting 28.
+int rule_ms(Digits d) { return starts(d, "28") ? nine_mod11(d) : format; }
 
 // MG: 13 digits (municipality 3, order 6, establishment 2, check digits 2). First check digit: the
 // first eleven digits with a 0 after the municipality, weights 1,2,1,2,... from the left, the
@@ -176,7 +182,8 @@ int rule_mg(Digits d) {
     return verdict(at(d, 11) == d1 && at(d, 12) == d2);
 }
 
-int rule_pa(Digits d) { return starts(d, "15") ? nine_mod11(d) : format; }
+// PA: nine digits starting 15 or 75.
+int rule_pa(Digits d) { return starts(d, {"15", "75"}) ? nine_mod11(d) : format; }
 
 // PR: ten digits, two check digits by weights 3,2,7..2 and 4,3,2,7..2.
 int rule_pr(Digits d) {
@@ -244,9 +251,10 @@ int rule_sp(Digits d) {
     return verdict(at(d, 8) == d1 && at(d, 11) == d2);
 }
 
-// SP, rural producer: "P" and twelve digits, the ninth a check digit over the first eight as above.
+// SP, rural producer: "P" and twelve digits, the first 0, the ninth a check digit over the first
+// eight as above.
 int rule_sp_rural(Digits d) {
-    if (d.size() != 12) return format;
+    if (d.size() != 12 || d[0] != '0') return format;
     return verdict(at(d, 8) == weighted(d, {1, 3, 4, 5, 6, 7, 8, 10}) % 11 % 10);
 }
 

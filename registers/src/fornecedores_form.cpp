@@ -86,15 +86,19 @@ public:
         w.Prompt(kPromptCgc, "02 CNPJ.....");
         w.Entry(kCgc, ui::UseFn([this] { return ShowCnpj(rec_.CGC.value()); },
                                 [this](const std::string& s) {
+                                    // The picture refuses more than fourteen digits after leading
+                                    // zeros; the zeros beyond the field go, the number stays whole.
                                     std::string digits;
                                     for (char c : s)
                                         if (c >= '0' && c <= '9') digits += c;
+                                    while (digits.size() > rec_.CGC.capacity && digits.front() == '0') digits.erase(0, 1);
+                                    if (digits.size() > rec_.CGC.capacity) return false;
                                     rec_.CGC = digits;
                                     return true;
                                 }),
                 kCnpjPicture)
             .Tip("CNPJ do Cliente/Fornecedor.").Msg("CNPJ do Cliente/Fornecedor.");
-        w.Button(kConsultaCnpj, "").Icon("cnpj").Skip();
+        w.Button(kConsultaCnpj, "").Icon("cnpj");
         w.Prompt(kPromptInscricao, "03 Insc. Est....");
         w.Entry(kInscricao, ui::Use(rec_.InscricaoEstadual), "@s20")
             .Tip("Número da Inscrição").Msg("Número da Inscrição Estadual do Cliente/Fornecedor");
@@ -116,7 +120,7 @@ public:
         w.Prompt(kPromptEstado, "10 Estado.......");
         w.Entry(kEstado, rec_.Estado, "@K^^K")
             .Tip("Estado").Msg("Unidade Federal onde  está situado o Cliente/Fornecedor");
-        w.Button(kBuscaEstado, "").Icon("search").Skip();
+        w.Button(kBuscaEstado, "").Icon("search");
         w.Prompt(kPromptCep, "11 C.E.P........");
         w.Entry(kCep, rec_.Cep, "@p##.###-###p")
             .Tip("Número do Cep").Msg("Número do Cep do Clientes/Fornecedor");

@@ -51,6 +51,11 @@ TEST_F(CompanyForm, InsertChecksTheRequiredFieldsAndTheCnpj) {
     EXPECT_EQ(driver->PendingMessageBox().title, "Número do CGC está Incorreto");
     driver->Answer(1);
     EXPECT_EQ(driver->Focus(f), driver->ByPrompt(f, "16 C.N.P.J.").feq);
+    // Fifteen digits are refused as typed, never cut to the field's fourteen.
+    driver->Type(driver->ByPrompt(f, "16 C.N.P.J."), "112223330001810");
+    driver->Key(f, key::Tab);
+    EXPECT_FALSE(driver->HasMessageBox());
+    EXPECT_EQ(driver->Focus(f), driver->ByPrompt(f, "16 C.N.P.J.").feq);
     driver->Type(driver->ByPrompt(f, "16 C.N.P.J."), "11222333000181");
     driver->Press(driver->ByText(f, "&O.K."));
     EXPECT_FALSE(driver->HasWindow("Inclui Nova Empresa"));

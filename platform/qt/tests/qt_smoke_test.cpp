@@ -363,5 +363,52 @@ TEST_F(Smoke, AWindowWhoseProcedureWorksShowsTheBusyCursor) {
         << "back to the ordinary cursor once it waits for the user again";
 }
 
+TEST_F(Smoke, ADeleteQuestionOpenWhenTheProgramEndsDeletesNothing) {
+    testing::SampleRecord r;
+    r.Codigo = 7;
+    r.Descricao = "Parafuso";
+    ASSERT_TRUE(testing::WriteSampleRecords({r}));
+    StartFrame();
+    Settle();
+    rt->Start("TesteRegistro");
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Registros de Teste") != 0; }));
+    int browse = front->WindowByCaption("Registros de Teste");
+    Settle();
+    QTest::mouseClick(Control<QPushButton>(browse, 42), Qt::LeftButton);
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Exclui Registro de Teste") != 0; }));
+    int form = front->WindowByCaption("Exclui Registro de Teste");
+    Settle();
+    QTest::mouseClick(Control<QPushButton>(form, 14), Qt::LeftButton);
+    ASSERT_TRUE(Until([&] { return front->OpenDialog() != nullptr; }));
+    Settle();
+    auto* text = front->OpenDialog()->findChild<QLabel*>("text");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->text(), "Confirma a exclusão deste registro?");
+    // The user leaves the program with the question on screen.
+    rt->Shutdown();
+    auto records = testing::ReadSampleRecords();
+    ASSERT_EQ(records.size(), 1u) << "the unanswered question deleted the record";
+    EXPECT_EQ(records[0].Codigo, 7);
+}
+
+TEST_F(Smoke, AnEntryTakesNoMoreThanItsPictureAndField) {
+    StartFrame();
+    Settle();
+    rt->Start("UTesteRegistro", ui::Request::Insert);
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Inclui Registro de Teste") != 0; }));
+    int form = front->WindowByCaption("Inclui Registro de Teste");
+    Settle();
+    auto* code = Control<QLineEdit>(form, 2);
+    auto* desc = Control<QLineEdit>(form, 4);
+    auto* value = Control<QLineEdit>(form, 6);
+    ASSERT_TRUE(code && desc && value);
+    EXPECT_EQ(code->maxLength(), 4) << "@n4";
+    EXPECT_EQ(desc->maxLength(), 40) << "@s40 over a field of 40";
+    EXPECT_EQ(value->maxLength(), 14) << "@n-14`2 over a field of 16: the picture is shorter";
+    desc->setFocus();
+    QTest::keyClicks(desc, QString(45, QChar('x')));
+    EXPECT_EQ(desc->text(), QString(40, QChar('x')));
+}
+
 }  // namespace
 }  // namespace vorel::qt

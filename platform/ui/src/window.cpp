@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "vorel/ui/entry_rules.h"
+
 namespace vorel::ui {
 
 bool ParseLeadingInteger(const std::string& text, long long& out) {
@@ -56,7 +58,7 @@ Control& Control::Font(std::string typeface, int points) {
 }
 Control& Control::Tip(std::string t) { VOREL_SETTER(s_.tip = std::move(t)); }
 Control& Control::Msg(std::string m) { VOREL_SETTER(s_.msg = std::move(m)); }
-Control& Control::Picture(std::string p) { VOREL_SETTER(s_.picture = std::move(p)); }
+Control& Control::Picture(std::string p) { VOREL_SETTER((s_.picture = std::move(p), Measure())); }
 Control& Control::Icon(std::string i) { VOREL_SETTER(s_.icon = std::move(i)); }
 Control& Control::At(int x, int y, int w, int h) { VOREL_SETTER(s_.at = (Rect{x, y, w, h})); }
 Control& Control::Parent(int feq) { VOREL_SETTER(s_.parent = feq); }
@@ -71,14 +73,13 @@ Control& Control::Items(std::vector<std::string> items, std::vector<std::string>
 Control& Control::ItemRows(std::vector<Row> rows) { VOREL_SETTER(s_.rows = std::move(rows)); }
 Control& Control::Columns(std::vector<Column> cols) { VOREL_SETTER(s_.columns = std::move(cols)); }
 Control& Control::DropCount(int n) { VOREL_SETTER(s_.dropCount = n); }
-Control& Control::Use(UsePtr use) { VOREL_SETTER((use_ = std::move(use), touched_ = false)); }
+Control& Control::Use(UsePtr use) { VOREL_SETTER((use_ = std::move(use), touched_ = false, Measure())); }
 Control& Control::Rows(std::vector<Row> rows) { VOREL_SETTER(s_.rows = std::move(rows)); }
 Control& Control::Selected(int n) { VOREL_SETTER(s_.selected = n); }
 Control& Control::Progress(int v) { VOREL_SETTER(s_.progress = v); }
 Control& Control::Range(int low, int high) { VOREL_SETTER((s_.rangeLow = low, s_.rangeHigh = high)); }
 Control& Control::Touched(bool on) { VOREL_SETTER(touched_ = on); }
 Control& Control::Immediate(bool on) { VOREL_SETTER(immediate_ = on); }
-Control& Control::Skip(bool on) { VOREL_SETTER(skip_ = on); }
 Control& Control::Alert(int keyCode) {
     w_.CheckThread();
     if (!HasAlert(keyCode)) s_.alertKeys.push_back(keyCode);
@@ -90,6 +91,22 @@ Control& Control::RemoveAlert(int keyCode) {
     return *this;
 }
 #undef VOREL_SETTER
+
+namespace {
+bool TakesTyping(ControlType t) {
+    return t == ControlType::Entry || t == ControlType::Spin || t == ControlType::Combo ||
+           t == ControlType::DropCombo || t == ControlType::Text;
+}
+}  // namespace
+
+void Control::Measure() {
+    if (TakesTyping(s_.type)) s_.maxLength = EntryMaxLength(s_.picture, use_ ? use_->MaxLength() : 0);
+}
+
+bool Control::Store() {
+    if (TakesTyping(s_.type) && !EntryTakes(s_.type, s_.picture, s_.maxLength, s_.value)) return false;
+    return !use_ || use_->Set(s_.value);
+}
 
 bool Control::HasAlert(int keyCode) const {
     return std::find(s_.alertKeys.begin(), s_.alertKeys.end(), keyCode) != s_.alertKeys.end();
@@ -284,7 +301,7 @@ void Window::Select(int feq) {
 bool Window::Leave() {
     Control* c = Find(header_.focus);
     if (c && c->touched_) {
-        if (c->use_ && !c->use_->Set(c->s_.value)) {
+        if (!c->Store()) {
             // Not a value of its variable: the field keeps the focus and its text, and the front
             // end is told again where the focus is.
             sentHeader_.focus = -1;
@@ -313,7 +330,7 @@ void Window::MoveFocus(int dir) {
     for (int step = 0; step < n; ++step) {
         i = (i + dir + n) % n;
         if (i == start) break;
-        if (Focusable(*controls_[i]) && !controls_[i]->skip_) {
+        if (Focusable(*controls_[i])) {
             ChangeFocus(controls_[i]->feq(), true);
             return;
         }
@@ -404,7 +421,7 @@ void Window::Translate(const UserEvent& e) {
                 c->s_.value = e.text;
                 c->sent_.value = e.text;  // the front end shows it already: no echo
                 c->touched_ = true;
-                if (c->immediate_ && (!c->use_ || c->use_->Set(e.text))) {
+                if (c->immediate_ && c->Store()) {
                     c->touched_ = false;
                     pending_.push_back({event::NewSelection, e.feq, 0});
                 }
@@ -507,7 +524,7 @@ void Window::Open() {
     header_.modal = ctx_.windows().size() > 1;
     if (header_.focus == 0) {
         for (auto& c : controls_)
-            if (Focusable(*c) && !c->skip_) { header_.focus = c->feq(); break; }
+            if (Focusable(*c)) { header_.focus = c->feq(); break; }
     }
     Refresh();
     ctx_.runtime().BindWindow(header_.window, ctx_.thread());
@@ -543,7 +560,7 @@ bool Window::Update(int feq) {
     bool ok = true;
     for (auto& c : controls_) {
         if ((feq && c->feq() != feq) || !c->touched_) continue;
-        if (c->use_ && !c->use_->Set(c->s_.value)) { ok = false; continue; }
+        if (!c->Store()) { ok = false; continue; }
         c->touched_ = false;
     }
     return ok;

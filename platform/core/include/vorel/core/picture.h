@@ -73,6 +73,8 @@ public:
     int width() const { return width_; }
     // Decimal places of a number picture.
     int places() const { return places_; }
+    // Whether a number picture takes negative values (its '-').
+    bool negative_allowed() const { return sign_; }
     const std::string& text() const { return text_; }
 
 private:

@@ -55,6 +55,7 @@ struct ControlState {
     std::string font;             // typeface ("" the front end's own); a fixed-pitch one keeps columns
     int fontSize = 0;             // points, 0 the front end's own
     std::string tip, msg, picture, icon;
+    int maxLength = 0;            // characters an entry takes (its picture's and field's); 0 any
     Rect at;
     std::vector<std::string> items;  // entries of a drop list, combo or list from a fixed text
     std::vector<Column> columns;     // list columns; the columns of a drop list's or combo's entries

@@ -3,16 +3,18 @@
 // A control bound to a use-variable shows the variable's value after every event and, when the
 // user has changed it, writes the typed text back into the variable when the control is accepted
 // (left, or the form's OK pass). Bindings exist for locals (UTF-8 text, integers, booleans), for the
-// fixed-width Windows-1252 text fields of record buffers (converted at this edge), and for any
-// pair of functions (a field reached by name through a table's description, a `Guarded` global).
+// fixed-width Windows-1252 text fields of record buffers (converted at this edge; a text longer
+// than the field is refused), and for any pair of functions (a field reached by name through a
+// table's description, a `Guarded` global).
 //
 //     win.Entry(2, Use(rec.CODIGO));                       // short field of a record buffer
 //     win.Entry(3, Use(rec.DESCRICAO));                    // String<100>, Windows-1252
 //     win.Entry(4, UseFn([&]{ return Text(); }, [&](const std::string& s) { ...; return true; }));
 #pragma once
 
-#include <limits>
+#include <cstddef>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -27,6 +29,8 @@ public:
     virtual ~UseVar() = default;
     virtual std::string Get() const = 0;              // the value as displayed text (UTF-8)
     virtual bool Set(const std::string& text) = 0;     // false: the text is not a valid value
+    // Characters the variable holds (a record's text field); 0 when it sets no limit.
+    virtual std::size_t MaxLength() const { return 0; }
 };
 using UsePtr = std::shared_ptr<UseVar>;
 
@@ -74,10 +78,28 @@ UsePtr Use(Int& v) {
                  });
 }
 
+// A fixed-width text field takes at most its capacity: a longer text (trailing blanks aside) is
+// refused, never cut.
+template <std::size_t N, TextKind K>
+class FieldUse : public UseVar {
+public:
+    explicit FieldUse(FixedText<N, K>& field) : field_(field) {}
+    std::string Get() const override { return text::to_utf8(field_.clipped()); }
+    bool Set(const std::string& utf8) override {
+        std::string v = text::from_utf8(utf8);
+        if (text::clip(v).size() > FixedText<N, K>::capacity) return false;
+        field_ = v;
+        return true;
+    }
+    std::size_t MaxLength() const override { return FixedText<N, K>::capacity; }
+
+private:
+    FixedText<N, K>& field_;
+};
+
 template <std::size_t N, TextKind K>
 UsePtr Use(FixedText<N, K>& field) {
-    return UseFn([&field] { return text::to_utf8(field.clipped()); },
-                 [&field](const std::string& s) { field = text::from_utf8(s); return true; });
+    return std::make_shared<FieldUse<N, K>>(field);
 }
 
 }  // namespace vorel::ui

@@ -53,6 +53,9 @@ public:
         if (!janelas_.empty()) janelas_.pop_back();  // closes the folder's window
     }
 
+    // The program closing stops the delete; what is left stays for the next time.
+    bool stop() override { return ctx_.StopRequested(); }
+
 private:
     ProcContext& ctx_;
     std::vector<std::unique_ptr<Window>> janelas_;

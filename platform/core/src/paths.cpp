@@ -230,7 +230,8 @@ std::vector<Entry> list(std::string_view folder, std::string_view pattern, std::
 
 namespace {
 
-void remove_tree_at(const fs::path& folder, std::vector<DeleteFailure>& failures, DeleteObserver* observer) {
+// Returns false when the observer stopped the delete (the folder and what is left in it stay).
+bool remove_tree_at(const fs::path& folder, std::vector<DeleteFailure>& failures, DeleteObserver* observer) {
     if (observer) observer->entering(to_program_path(folder));
     std::error_code ec;
     std::vector<fs::path> children;
@@ -239,17 +240,23 @@ void remove_tree_at(const fs::path& folder, std::vector<DeleteFailure>& failures
     if (ec) failures.push_back({to_program_path(folder), ec.message()});
     std::sort(children.begin(), children.end());  // failures reported in a stable order
     for (const fs::path& child : children) {
+        bool stopped = observer && observer->stop();
+        if (stopped) failures.push_back({to_program_path(folder), "interrupted: the program is closing"});
         std::error_code child_ec;
-        if (fs::is_directory(fs::symlink_status(child, child_ec))) {
-            remove_tree_at(child, failures, observer);
-            continue;
+        const bool isFolder = !stopped && fs::is_directory(fs::symlink_status(child, child_ec));
+        if (isFolder) stopped = !remove_tree_at(child, failures, observer);
+        if (stopped) {
+            if (observer) observer->leaving(to_program_path(folder));
+            return false;
         }
+        if (isFolder) continue;
         if (observer) observer->deleting(to_program_path(child));
         if (!fs::remove(child, child_ec) && child_ec) failures.push_back({to_program_path(child), child_ec.message()});
     }
     ec.clear();
     if (!fs::remove(folder, ec) && ec) failures.push_back({to_program_path(folder), ec.message()});
     if (observer) observer->leaving(to_program_path(folder));
+    return true;
 }
 
 }  // namespace

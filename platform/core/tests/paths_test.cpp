@@ -207,6 +207,26 @@ TEST(Paths, RemoveTreeTellsItsObserverEachFolderAndFileInTurn) {
     EXPECT_TRUE(fs::exists(tmp.path() / "Outside/c.dat"));
 }
 
+TEST(Paths, RemoveTreeStopsWhenItsObserverSaysSo) {
+    TempFolder tmp;
+    for (const char* f : {"Raiz/Empresa/Sub/b.dat", "Raiz/Empresa/Sub/c.dat", "Raiz/Empresa/z.dat"})
+        tmp.write(f, "x");
+    struct StopAfter : DeleteObserver {
+        int left = 2, entered = 0, leftFolders = 0;
+        void entering(const std::string&) override { ++entered; }
+        void leaving(const std::string&) override { ++leftFolders; }
+        bool stop() override { return left-- <= 0; }  // before Sub, before b.dat, then stops
+    } observer;
+    const std::string root = tmp.program("Raiz");
+    std::vector<DeleteFailure> failures = remove_tree(root + "\\Empresa", root, &observer);
+    ASSERT_EQ(failures.size(), 1u) << "only the folder where it stopped";
+    EXPECT_EQ(failures[0].path, root + "\\Empresa\\Sub");
+    EXPECT_FALSE(fs::exists(tmp.path() / "Raiz/Empresa/Sub/b.dat"));
+    EXPECT_TRUE(fs::exists(tmp.path() / "Raiz/Empresa/Sub/c.dat"));
+    EXPECT_TRUE(fs::exists(tmp.path() / "Raiz/Empresa/z.dat")) << "nothing after the stop";
+    EXPECT_EQ(observer.entered, observer.leftFolders) << "every folder entered is left";
+}
+
 TEST(Paths, RemoveTreeInsideARootRefusesWhatLiesOutsideIt) {
     TempFolder tmp;
     tmp.write("Raiz/Empresa/a.dat", "x");

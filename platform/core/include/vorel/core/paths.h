@@ -80,6 +80,9 @@ public:
     virtual void entering(const std::string& folder) { (void)folder; }  // before its entries
     virtual void deleting(const std::string& file) { (void)file; }      // just before the delete
     virtual void leaving(const std::string& folder) { (void)folder; }   // after removing it (or not)
+    // Asked before each entry: true stops the delete there (the program is closing); what is left
+    // stays, and the folder where it stopped is the one failure reported for it.
+    virtual bool stop() { return false; }
 };
 
 // Deletes a folder and everything under it, going on past failures; returns what could not be

@@ -98,7 +98,7 @@ public:
                                 }),
                 kCnpjPicture)
             .Tip("CNPJ do Cliente/Fornecedor.").Msg("CNPJ do Cliente/Fornecedor.");
-        w.Button(kConsultaCnpj, "").Icon("cnpj");
+        w.Button(kConsultaCnpj, "").Icon("cnpj").Skip();
         w.Prompt(kPromptInscricao, "03 Insc. Est....");
         w.Entry(kInscricao, ui::Use(rec_.InscricaoEstadual), "@s20")
             .Tip("Número da Inscrição").Msg("Número da Inscrição Estadual do Cliente/Fornecedor");
@@ -120,7 +120,7 @@ public:
         w.Prompt(kPromptEstado, "10 Estado.......");
         w.Entry(kEstado, rec_.Estado, "@K^^K")
             .Tip("Estado").Msg("Unidade Federal onde  está situado o Cliente/Fornecedor");
-        w.Button(kBuscaEstado, "").Icon("search");
+        w.Button(kBuscaEstado, "").Icon("search").Skip();
         w.Prompt(kPromptCep, "11 C.E.P........");
         w.Entry(kCep, rec_.Cep, "@p##.###-###p")
             .Tip("Número do Cep").Msg("Número do Cep do Clientes/Fornecedor");

@@ -38,7 +38,7 @@ public:
         w.Entry(kNome, ui::Use(rec_.NOME), "@s25").Tip("Nome do Município");
         w.Prompt(kPromptEstado, "0&3-Estado......................");
         w.Entry(kEstado, rec_.ESTADO, "@K^^K").Tip("Estado").Msg("Estado onde está situado o Município");
-        w.Button(kPesquisa, "Pesquisa na Tabela de Estados").Tip("Pesquisa");
+        w.Button(kPesquisa, "Pesquisa na Tabela de Estados").Tip("Pesquisa").Skip();
         w.Button(kOk, "&Grava ").Tip("Grava").Msg("Grava o registro");
         w.Button(kCancel, "&Cancela");
         w.Button(kHelp, "&Ajuda");

@@ -86,7 +86,7 @@ public:
         w.Entry(kUf, UseFn([this] { return text::to_utf8(rec_.UF.clipped()); },
                            [this](const std::string& s) { rec_.UF = text::upper(text::from_utf8(s)); return true; }),
                 "@s2");
-        w.Button(kBuscaUf, "").Icon("Find.ico").Tip("Pesquisa na Tabela de Estados");
+        w.Button(kBuscaUf, "").Icon("Find.ico").Tip("Pesquisa na Tabela de Estados").Skip();
         w.Prompt(kPromptCep, "09 CEP...............");
         w.Entry(kCep, rec_.CEP, "@p##.###-###p", ui::Zero::Blank);
         w.Prompt(kPromptDdd, "10 D.D.D....");
@@ -101,7 +101,7 @@ public:
         w.Entry(kRamalFax, rec_.RAMALFAX, "@p<<<<<p", ui::Zero::Blank);
         w.Prompt(kPromptCnae, "15 CNAE........");
         w.Entry(kCnae, rec_.CNAE, "@p####-#/##p", ui::Zero::Blank);
-        w.Button(kBuscaCnae, "").Icon("Find.ico").Tip("Pesquisa na Tabela de CNAE");
+        w.Button(kBuscaCnae, "").Icon("Find.ico").Tip("Pesquisa na Tabela de CNAE").Skip();
         w.Prompt(kPromptCgc, "16 C.N.P.J..........");
         w.Entry(kCgc, UseFn([this] { return std::string(rec_.CGC.clipped()); },
                             [this](const std::string& s) {
@@ -112,7 +112,7 @@ public:
                                 return true;
                             }),
                 "@s18");
-        w.Button(kConsultaCgc, "").Icon("WebBrowser.ico").Tip("Consulta o C.N.P.J. na Receita Federal");
+        w.Button(kConsultaCgc, "").Icon("WebBrowser.ico").Tip("Consulta o C.N.P.J. na Receita Federal").Skip();
         w.Prompt(kPromptInsc, "17 Insc Est......");
         w.Entry(kInsc, Use(rec_.INSCESTADUAL), "@s20");
         w.Prompt(kPromptFornecedor, "18 Fornecedor....");
@@ -128,7 +128,7 @@ public:
         w.Prompt(kPromptResp, "22 Codigo Responsável Escrita......");
         w.Entry(kResp, Use(rec_.CODRESPESCR), "@n3");
         w.Entry(kNomeResp, Use(nomeResp_), "@s70").ReadOnly();
-        w.Button(kBuscaResp, "").Icon("Find.ico").Tip("Pesquisa responsável.");
+        w.Button(kBuscaResp, "").Icon("Find.ico").Tip("Pesquisa responsável.").Skip();
         w.Add(kLogo, ControlType::Image).Tip("Logotipo da empresa");
         w.Button(kOk, "&O.K.").Tip("Confirma Cadastro e Retona a Tela de Visualização");
         w.Button(kCancela, "&Cancela").Tip("Cancela e Retorna a Tela Principal");

@@ -92,7 +92,7 @@ public:
                                                  p_.PARUF = text::upper(text::from_utf8(s)).substr(0, 2);
                                                  return true;
                                              }));
-        w.Button(kPesquisaUf, "Pesquisa").Tip("Pesquisa na Tabela de Estados");
+        w.Button(kPesquisaUf, "Pesquisa").Tip("Pesquisa na Tabela de Estados").Skip();
         Campo(kCep, "09 C.E.P.............", Use(p_.PARCEP));
         Campo(kWeb, "10 Página Web..", UseCp(p_.PARWEB, 30));
         Campo(kEmail, "11 E-mail.........", UseCp(p_.PAREMAIL, 50));

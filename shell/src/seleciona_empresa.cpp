@@ -46,7 +46,7 @@ public:
         w.String(kInativa, "Empresa Inativa").Hide();
         w.Prompt(kPromptRazao, "02 Razão Social..");
         w.Entry(kRazao, Use(razao_), "@s40").ReadOnly();
-        w.Button(kPesquisa, "").Icon("Find.ico").Tip("Pesquisa Empresas");
+        w.Button(kPesquisa, "").Icon("Find.ico").Tip("Pesquisa Empresas").Skip();
         w.Button(kSeleciona, "&Seleciona").Tip("Seleciona a Empresa");
         w.Button(kCancela, "&Cancela");
         w.Button(kAjuda, "&Ajuda");

@@ -6,13 +6,17 @@
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMdiSubWindow>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QMenuBar>
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <map>
 #include <set>
 #include <vector>
 
+#include "access_keys.h"
 #include "dialogs.h"
 #include "main_frame.h"
 #include "qt_convert.h"
@@ -93,6 +97,61 @@ struct QtFrontEnd::Impl : public ViewHost {
         }
     }
 
+    // Alt + letter: the active procedure window's controls first, then the frame's menu bar.
+    // False when the main window and its windows are not the active ones (a message box).
+    bool AccessKey(QChar letter) {
+        QWidget* active = QApplication::activeWindow();
+        if (!active) return false;
+        if (active == frame.get()) {
+            if (WindowView* v = ActiveView(); v && v->TakeAccessKey(letter)) return true;
+            OpenMenu(letter);
+            return true;  // a letter nothing claims goes nowhere (never to a window behind)
+        }
+        for (auto& [id, v] : views)
+            if (v->standalone() && v->subWindow() == active) {
+                v->TakeAccessKey(letter);
+                return true;
+            }
+        return false;
+    }
+
+    WindowView* ActiveView() {
+        QMdiSubWindow* s = frame->area()->activeSubWindow();
+        for (auto& [id, v] : views)
+            if (s && v->subWindow() == s) return v.get();
+        return nullptr;
+    }
+
+    void OpenMenu(QChar letter) {
+        QMenuBar* bar = frame->menuBar();
+        for (QAction* a : bar->actions()) {
+            if (!a->isVisible() || !a->isEnabled() || AccessLetter(a->text()) != letter) continue;
+            if (a->menu()) bar->setActiveAction(a);
+            else a->trigger();
+            return;
+        }
+    }
+
+    // A key that is one of the frame's shortcuts (menu items, toolbar keys) and that the focused
+    // control does not register as its own.
+    bool FrameShortcut(const QKeyEvent& e) {
+        if (QApplication::activeWindow() != frame.get()) return false;
+        const QKeySequence seq(e.keyCombination());
+        bool frameKey = false;
+        std::function<void(const QList<QAction*>&)> look = [&](const QList<QAction*>& actions) {
+            for (QAction* a : actions) {
+                if (frameKey) return;
+                if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == seq) frameKey = true;
+                if (a->menu()) look(a->menu()->actions());
+            }
+        };
+        look(frame->actions());
+        look(frame->menuBar()->actions());
+        if (!frameKey) return false;
+        WindowView* v = ActiveView();
+        return !(v && v->FocusTakes(KeyCodeOf(e)));
+    }
+
     // Windows of each procedure thread, oldest first: all but the newest are blocked.
     void Restack(int thread) {
         auto& ws = stacks[thread];
@@ -119,6 +178,7 @@ struct QtFrontEnd::Impl : public ViewHost {
     QPointer<QMdiSubWindow> lastActive;
     std::unique_ptr<QTimer> busyWatch;
     std::vector<int> order;  // window ids in opening order
+    KeyRouter keys;
 };
 
 QtFrontEnd::QtFrontEnd(ui::Runtime& runtime, FrontEndOptions options)
@@ -143,11 +203,15 @@ QtFrontEnd::QtFrontEnd(ui::Runtime& runtime, FrontEndOptions options)
     impl_->busyWatch = std::make_unique<QTimer>();
     QObject::connect(impl_->busyWatch.get(), &QTimer::timeout, impl_->frame.get(), [this] { impl_->ShowBusy(); });
     impl_->busyWatch->start(200);
+    impl_->keys.accessKey = [this](QChar letter) { return impl_->AccessKey(letter); };
+    impl_->keys.frameShortcut = [this](const QKeyEvent& e) { return impl_->FrameShortcut(e); };
+    qApp->installEventFilter(&impl_->keys);
     impl_->notifier = std::make_unique<QSocketNotifier>(runtime.WakeFd(), QSocketNotifier::Read);
     QObject::connect(impl_->notifier.get(), &QSocketNotifier::activated, impl_->frame.get(), [this] { Pump(); });
 }
 
 QtFrontEnd::~QtFrontEnd() {
+    qApp->removeEventFilter(&impl_->keys);
     impl_->busyWatch.reset();
     impl_->notifier.reset();
     for (auto& [id, d] : impl_->dialogs)

@@ -32,6 +32,7 @@
 #include <functional>
 #include <set>
 
+#include "access_keys.h"
 #include "browse_list.h"
 #include "column_combo.h"
 #include "control_kinds.h"
@@ -248,7 +249,9 @@ QWidget* WindowView::MakeWidget(Item& item, QWidget* parent) {
             c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
             if (s.dropCount > 0) c->setMaxVisibleItems(s.dropCount);
             connect(c, &QComboBox::activated, this, [this, feq](int index) {
-                if (!applying_ && index >= 0) Post(UserEvent::PickItem, feq, index + 1);
+                // An editable box whose text matches an entry "activates" that entry when it loses
+                // the focus: that is no pick of the user's (it took the focus back from the next field).
+                if (!applying_ && !leavingCombo_ && index >= 0) Post(UserEvent::PickItem, feq, index + 1);
             });
             if (editable) {
                 connect(c->lineEdit(), &QLineEdit::textEdited, this, [this, feq](const QString& t) { Typed(feq, S(t)); });
@@ -437,7 +440,9 @@ void WindowView::Update(Item& item) {
             item.typed.clear();
             if (S(e->text()) != v) {
                 e->setText(Q(v));
-                e->setCursorPosition(0);
+                // A field the user is in shows the new value selected, so typing replaces it.
+                if (e->hasFocus()) e->selectAll();
+                else e->setCursorPosition(0);
             }
         }
         e->setReadOnly(s.readOnly);
@@ -477,8 +482,11 @@ void WindowView::Update(Item& item) {
                 item.typed.erase(item.typed.begin(), hit + 1);
             } else {
                 item.typed.clear();
-                cb->setCurrentIndex(s.selected - 1);
-                if (S(cb->currentText()) != s.value) cb->setEditText(Q(s.value));
+                if (cb->currentIndex() != s.selected - 1) cb->setCurrentIndex(s.selected - 1);
+                if (S(cb->currentText()) != s.value) {
+                    cb->setEditText(Q(s.value));
+                    if (cb->hasFocus()) cb->lineEdit()->selectAll();
+                }
             }
         } else {
             cb->setCurrentIndex(s.selected >= 1 && s.selected <= cb->count() ? s.selected - 1 : -1);
@@ -606,16 +614,23 @@ void WindowView::FollowFocus() {
     QWidget* w = i ? i->widget.data() : nullptr;
     if (!w) return;
     shownFocus_ = header_.focus;
-    // A control on a tab page that is not shown cannot take the focus yet.
-    if (!w->hasFocus()) w->setFocus(Qt::OtherFocusReason);
+    // A control on a tab page that is not shown cannot take the focus yet. The model moves the
+    // focus as the keyboard does: the style shows it (a button's focus frame) as after a Tab.
+    if (!w->hasFocus()) w->setFocus(Qt::TabFocusReason);
+    // Arriving in a field selects its text, so what is typed replaces it.
     if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
+    if (auto* c = qobject_cast<QComboBox*>(w); c && c->lineEdit()) c->lineEdit()->selectAll();
     if (scroll_ && w->isVisible()) scroll_->ensureWidgetVisible(w, 16, 16);
 }
 
 void WindowView::UpdateHighlight() {
     if (!content_) return;
-    Item* i = header_.box.shown ? Find(header_.focus) : nullptr;
+    Item* i = Find(header_.focus);
     QWidget* w = i ? i->widget.data() : nullptr;
+    // The highlighter leaves buttons alone; a button that has the focus still shows it, with a
+    // frame of the box's pen and no fill, so that a clerk sees where Enter goes.
+    const bool button = i && i->s.type == ControlType::Button && !header_.box.shown;
+    if (!header_.box.shown && !button) w = nullptr;
     if (!w || !w->isVisible()) {
         if (box_) box_->hide();
         return;
@@ -625,7 +640,7 @@ void WindowView::UpdateHighlight() {
         box_ = new HighlightFrame(w->parentWidget());
     }
     box_->pen = ColourOf(header_.box.pen);
-    box_->fill = ColourOf(header_.box.fill);
+    box_->fill = button ? QColor() : ColourOf(header_.box.fill);
     box_->setGeometry(w->geometry().adjusted(-kBoxMargin, -kBoxMargin, kBoxMargin, kBoxMargin));
     box_->stackUnder(w);
     box_->show();
@@ -638,6 +653,56 @@ void WindowView::CloseFromModel() {
 }
 
 // ---- the user's actions ---------------------------------------------------------------------------
+
+bool WindowView::TakeAccessKey(QChar letter) {
+    if (!content_ || !content_->isEnabled()) return false;
+    std::vector<AccessCandidate> controls;
+    for (const Item& i : items_) {
+        const ControlType t = i.s.type;
+        if (t != ControlType::Button && t != ControlType::Check && t != ControlType::Radio &&
+            t != ControlType::Prompt && t != ControlType::Tab)
+            continue;
+        AccessCandidate c{i.s.feq, t, Q(i.s.text), false, 0, 0, 0};
+        if (t == ControlType::Tab) {
+            const Item* sheet = Find(i.s.parent);
+            auto* tw = sheet ? qobject_cast<QTabWidget*>(sheet->widget.data()) : nullptr;
+            const int index = tw && i.widget ? tw->indexOf(i.widget) : -1;
+            if (index < 0) continue;
+            c.usable = tw->isVisible() && tw->isEnabled() && tw->isTabEnabled(index) && tw->isTabVisible(index);
+            c.sheet = sheet->s.feq;
+            c.tabIndex = index + 1;
+        } else if (t == ControlType::Prompt) {
+            auto* label = qobject_cast<QLabel*>(i.widget.data());
+            QWidget* buddy = label ? label->buddy() : nullptr;
+            auto to = buddy ? feqOf_.find(buddy) : feqOf_.end();
+            if (to == feqOf_.end()) continue;
+            c.target = to->second;
+            c.usable = buddy->isVisible() && buddy->isEnabled();
+        } else {
+            c.usable = i.widget && i.widget->isVisible() && i.widget->isEnabled();
+        }
+        controls.push_back(std::move(c));
+    }
+    const AccessAction a = ResolveAccessKey(controls, header_.focus, letter);
+    switch (a.kind) {
+        case AccessAction::None: return false;
+        case AccessAction::Press: Post(UserEvent::Press, a.feq); break;
+        case AccessAction::Focus: Post(UserEvent::Focus, a.feq); break;
+        case AccessAction::PickTab: Post(UserEvent::PickTab, a.feq, a.number); break;
+        case AccessAction::Toggle: {
+            const Item* i = Find(a.feq);
+            const bool on = i && !i->s.value.empty() && i->s.value != "0";
+            Post(UserEvent::Check, a.feq, i && i->s.type == ControlType::Radio ? 1 : (on ? 0 : 1));
+            break;
+        }
+    }
+    return true;
+}
+
+bool WindowView::FocusTakes(int keyCode) const {
+    const Item* i = Find(header_.focus);
+    return i && std::find(i->s.alertKeys.begin(), i->s.alertKeys.end(), keyCode) != i->s.alertKeys.end();
+}
 
 void WindowView::Post(UserEvent::Kind kind, int feq, int number, const std::string& text) {
     UserEvent e;
@@ -750,6 +815,12 @@ bool WindowView::eventFilter(QObject* watched, QEvent* event) {
                 Post(UserEvent::Focus, item->s.feq);
             return false;
         }
+        case QEvent::FocusOut:
+            if (item->s.type == ControlType::Combo || item->s.type == ControlType::DropCombo) {
+                leavingCombo_ = true;
+                QTimer::singleShot(0, this, [this] { leavingCombo_ = false; });
+            }
+            return false;
         case QEvent::Move:
         case QEvent::Resize:
         case QEvent::Show:

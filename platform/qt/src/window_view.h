@@ -82,6 +82,11 @@ public:
     bool standalone() const { return standalone_; }
     // The model closed the window: the sub-window goes without asking.
     void CloseFromModel();
+    // Alt + `letter` while this window is the active one: true when one of its controls claims
+    // the letter (and the control has been acted on).
+    bool TakeAccessKey(QChar letter);
+    // Whether the focused control registered the key (a runtime key code) as an alert key.
+    bool FocusTakes(int keyCode) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -128,6 +133,7 @@ private:
     QPointer<HighlightFrame> box_;
     std::vector<QPointer<QObject>> frameParts_;  // menus and toolbar widgets of the frame
     bool applying_ = false;
+    bool leavingCombo_ = false;           // an editable combo is losing the focus (not a pick)
     bool blocked_ = false;
     bool closingFromModel_ = false;
     bool destroying_ = false;             // the view is being destroyed: its filter passes everything

@@ -80,6 +80,7 @@ Control& Control::Progress(int v) { VOREL_SETTER(s_.progress = v); }
 Control& Control::Range(int low, int high) { VOREL_SETTER((s_.rangeLow = low, s_.rangeHigh = high)); }
 Control& Control::Touched(bool on) { VOREL_SETTER(touched_ = on); }
 Control& Control::Immediate(bool on) { VOREL_SETTER(immediate_ = on); }
+Control& Control::Skip(bool on) { VOREL_SETTER(skip_ = on); }
 Control& Control::Alert(int keyCode) {
     w_.CheckThread();
     if (!HasAlert(keyCode)) s_.alertKeys.push_back(keyCode);
@@ -330,7 +331,7 @@ void Window::MoveFocus(int dir) {
     for (int step = 0; step < n; ++step) {
         i = (i + dir + n) % n;
         if (i == start) break;
-        if (Focusable(*controls_[i])) {
+        if (Focusable(*controls_[i]) && !controls_[i]->skip_) {
             ChangeFocus(controls_[i]->feq(), true);
             return;
         }
@@ -524,7 +525,7 @@ void Window::Open() {
     header_.modal = ctx_.windows().size() > 1;
     if (header_.focus == 0) {
         for (auto& c : controls_)
-            if (Focusable(*c)) { header_.focus = c->feq(); break; }
+            if (Focusable(*c) && !c->skip_) { header_.focus = c->feq(); break; }
     }
     Refresh();
     ctx_.runtime().BindWindow(header_.window, ctx_.thread());

@@ -101,6 +101,9 @@ public:
     Control& Touched(bool on = true);   // the runtime's "changed" mark: leaving it accepts it
     // Typing goes into the variable at once and raises a new-selection event (incremental locators).
     Control& Immediate(bool on = true);
+    // Tab, Shift+Tab and Enter pass the control by (a look-up button beside its field), so the
+    // focus goes from field to field; a click or a Select still gives it the focus.
+    Control& Skip(bool on = true);
 
     const std::string& text() const { return s_.text; }
     const std::string& value() const { return s_.value; }
@@ -109,6 +112,7 @@ public:
     bool readOnly() const { return s_.readOnly; }
     bool password() const { return s_.password; }
     bool touched() const { return touched_; }
+    bool skipped() const { return skip_; }
     int selected() const { return s_.selected; }
     int dropCount() const { return s_.dropCount; }
     const std::vector<Row>& rows() const { return s_.rows; }
@@ -134,6 +138,7 @@ private:
     std::vector<std::string> values_;  // explicit values of drop-list entries
     bool touched_ = false;
     bool immediate_ = false;
+    bool skip_ = false;
     int visibleRows_ = 0;
 };
 

@@ -1,0 +1,270 @@
+// The program used as a clerk uses it: keyboard only, key by key, through the Qt front end on the
+// offscreen platform. The login, a company, a CFOP and a supplier are typed with Enter between the
+// fields, and after every key the keyboard focus is checked: it is always on the control the model
+// says has the focus, and that is the next field.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QtCore/QDir>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMainWindow>
+#include <QtWidgets/QMdiArea>
+#include <QtWidgets/QMdiSubWindow>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QTableWidget>
+
+#include <filesystem>
+#include <functional>
+
+#include "vorel/core/paths.h"
+#include "vorel/data/file_manager.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/dictionary/tables.h"
+#include "vorel/qt/front_end.h"
+#include "vorel/qt/test_application.h"
+#include "vorel/registers/procedures.h"
+#include "vorel/shell/globals.h"
+#include "vorel/shell/main_frame.h"
+#include "vorel/shell/procedures.h"
+#include "vorel/shell/startup.h"
+#include "vorel/ui/record_access.h"
+#include "vorel/ui/runtime.h"
+
+namespace {
+
+using namespace vorel;
+
+ui::Runtime::Options WithDictionary() {
+    ui::Runtime::Options o;
+    o.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
+    o.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
+    return o;
+}
+
+class Keyboard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qt::TestApplication();
+        std::string tmpl = (std::filesystem::temp_directory_path() / "vorel-keys-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+        dir_ = tmpl;
+        std::filesystem::create_directories(dir_ / "settings");
+        ::setenv("VOREL_SETTINGS_DIR", (dir_ / "settings").c_str(), 1);
+        ::setenv("VOREL_STATE_DIR", (dir_ / "state").c_str(), 1);
+        shell::RegisterShellProcedures();
+        registers::AddRegisterProcedures();
+        ui::InstallMessageBoxAsker();
+        auto r = shell::IniciaPrograma(files::to_program_path(dir_ / "TRABALHO"), files::to_program_path(dir_));
+        ASSERT_TRUE(r.falhas.empty());
+        front = std::make_unique<qt::QtFrontEnd>(runtime, qt::FrontEndOptions{true, {}});
+        front->mainWindow()->resize(1200, 860);
+    }
+    void TearDown() override {
+        runtime.Shutdown();
+        front.reset();
+        shell::GLO_EMPRESA_CODIGO.Set(0);
+        ::unsetenv("VOREL_SETTINGS_DIR");
+        ::unsetenv("VOREL_STATE_DIR");
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+
+    bool Until(const std::function<bool()>& pred, int ms = 10000) { return qt::RunEventsUntil(pred, ms); }
+    void Settle() {
+        ASSERT_TRUE(Until([&] { return runtime.Idle(); }));
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(Until([&] { return runtime.Idle(); }));
+        QCoreApplication::processEvents();
+    }
+    static QWidget* Focused() { return QApplication::focusWidget(); }
+    static QString Name(QWidget* w) {
+        for (QWidget* p = w; p; p = p->parentWidget())
+            if (p->objectName().startsWith("feq-")) return p->objectName();
+        return w ? QString("<%1>").arg(w->metaObject()->className()) : QString("<none>");
+    }
+    // Whether the keyboard focus is in the widget of control `feq` of window `window`.
+    bool FocusOn(int window, int feq) {
+        QWidget* w = front->ControlWidget(window, feq);
+        QWidget* f = Focused();
+        return w && f && (f == w || w->isAncestorOf(f));
+    }
+    void Keys(const char* text) {
+        QWidget* f = Focused();
+        ASSERT_NE(f, nullptr) << "nothing has the keyboard focus";
+        // Key by key, capitals with Shift held as on a keyboard.
+        for (const char* c = text; *c; ++c)
+            QTest::keyClick(f, *c, *c >= 'A' && *c <= 'Z' ? Qt::ShiftModifier : Qt::NoModifier);
+        Settle();
+    }
+    void Key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWidget* f = Focused();
+        if (!f) f = QApplication::activeWindow();
+        ASSERT_NE(f, nullptr) << "nothing has the keyboard focus";
+        QTest::keyClick(f, k, mods);
+        Settle();
+    }
+    // Types a field's text, then Enter; the focus must land on `next`.
+    void Field(int window, const char* text, int next) {
+        Keys(text);
+        Key(Qt::Key_Return);
+        EXPECT_TRUE(Until([&] { return FocusOn(window, next); }, 3000))
+            << "after \"" << text << "\" and Enter the focus is on " << Name(Focused()).toStdString()
+            << ", not on feq-" << next;
+    }
+    // The text of an open message box, for failure messages.
+    std::string Box() {
+        QWidget* d = front->OpenDialog();
+        auto* text = d ? d->findChild<QLabel*>("text") : nullptr;
+        return text ? text->text().toStdString() : std::string("(no message box)");
+    }
+    bool Closed(const std::string& caption) { return Until([&] { return front->WindowByCaption(caption) == 0; }); }
+    int WaitWindow(const std::string& caption) {
+        EXPECT_TRUE(Until([&] { return front->WindowByCaption(caption) != 0; })) << caption;
+        Settle();
+        return front->WindowByCaption(caption);
+    }
+
+    void LogIn() {
+        shell::ServicosMain s = shell::ServicosPadrao();
+        s.abertura = false;
+        main_ = runtime.Start("Main", [s](ui::ProcContext& c) { shell::Main(c, s); });
+        int login = WaitWindow("Login de Usuário");
+        ASSERT_TRUE(Until([&] { return FocusOn(login, 5); })) << Name(Focused()).toStdString();
+        Field(login, "PAINELCHEFIA", 7);
+        Field(login, "PAINELCHEFIA", 9);  // on to "&Ok", which the next Enter presses
+        Key(Qt::Key_Return);
+        ASSERT_TRUE(Until([&] { return front->FrameWindow() != 0; }));
+        Settle();
+    }
+
+    // The states and the CNAE code the company refers to, written on a procedure thread of
+    // their own (the frame has set the shared tables' names).
+    void Seed() {
+        int t = runtime.Start("SeedTables", [](ui::ProcContext&) {
+            data::FileManager est(dictionary::Estados());
+            ASSERT_EQ(est.open(), 0);
+            est.clear_record();
+            est.rec<dictionary::EstadosRec>().UF = "SP";
+            est.rec<dictionary::EstadosRec>().DESC = "SAO PAULO";
+            ASSERT_EQ(est.add(), 0);
+            est.close();
+            data::FileManager cnae(dictionary::CNAE());
+            ASSERT_EQ(cnae.open(), 0);
+            cnae.clear_record();
+            cnae.rec<dictionary::CNAERec>().CODIGO = 4711302;
+            cnae.rec<dictionary::CNAERec>().DESCRICAO = "COMERCIO VAREJISTA";
+            ASSERT_EQ(cnae.add(), 0);
+            cnae.close();
+        });
+        ASSERT_TRUE(Until([&] { return runtime.Finished(t).has_value(); }));
+    }
+    // The list control of a browse window.
+    int ListOf(int window) {
+        for (int feq = 1; feq < 100; ++feq)
+            if (qobject_cast<QTableWidget*>(front->ControlWidget(window, feq))) return feq;
+        return 0;
+    }
+
+    std::filesystem::path dir_;
+    ui::Runtime runtime{WithDictionary()};
+    std::unique_ptr<qt::QtFrontEnd> front;
+    int main_ = 0;
+};
+
+// One field of a form typed as a clerk does: the text, Enter, and where the focus must be then.
+struct Step {
+    const char* text;
+    int next;
+};
+
+TEST_F(Keyboard, CompanyCfopAndSupplierTypedWithEnterBetweenFields) {
+    LogIn();
+    Seed();
+
+    // The company register: Ctrl+E, Alt+I for "&Inclui Empresa" (not the menu "&Integração").
+    Key(Qt::Key_E, Qt::ControlModifier);
+    int empresas = WaitWindow("Visualização de Empresas Cadastradas");
+    Key(Qt::Key_I, Qt::AltModifier);
+    int empresa = WaitWindow("Inclui Nova Empresa");
+    ASSERT_TRUE(Until([&] { return FocusOn(empresa, 2); })) << Name(Focused()).toStdString();
+    // The UF, CNAE and CNPJ are checked or looked up as they are left; the look-up buttons beside
+    // them are passed by, so the next keys go into the next field.
+    const Step company[] = {
+        {"", 4},          {"COMERCIAL EXEMPLO", 5}, {"", 7},   {"RUA A", 9},       {"10", 11},
+        {"", 13},         {"CENTRO", 15},           {"SAO PAULO", 17}, {"SP", 20}, {"01001000", 22},
+        {"11", 24},       {"32345678", 26},         {"", 28},  {"", 30},           {"", 32},
+        {"4711302", 35},  {"11222333000181", 38},   {"ISENTO", 40}, {"", 42},      {"", 43},
+        {"", 45},         {"", 47},                 {"", 49},  {"", 50},           {"", 53},
+    };
+    for (const Step& f : company) Field(empresa, f.text, f.next);
+    Key(Qt::Key_O, Qt::AltModifier);  // "&O.K." (Enter on it moves on: the form leaves it to the navigator)
+    ASSERT_TRUE(Closed("Inclui Nova Empresa")) << Box();
+    Settle();
+    auto* list = qobject_cast<QTableWidget*>(front->ControlWidget(empresas, ListOf(empresas)));
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(Until([&] { return list->rowCount() >= 1 && list->item(0, 2) && list->item(0, 2)->text() == "COMERCIAL EXEMPLO"; }));
+    EXPECT_EQ(list->item(0, 5)->text(), "11.222.333/0001-81");
+    Key(Qt::Key_F, Qt::AltModifier);  // "&Fecha"
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Visualização de Empresas Cadastradas") == 0; }));
+
+    // A CFOP.
+    Key(Qt::Key_O, Qt::ControlModifier);
+    int cfops = WaitWindow("Janela de C.F.O.P. Cadastrados");
+    Key(Qt::Key_I, Qt::AltModifier);
+    int cfop = WaitWindow("Inclui Novo Cadastro de C.F.O.P.");
+    ASSERT_TRUE(Until([&] { return FocusOn(cfop, 3); })) << Name(Focused()).toStdString();
+    const Step cfopSteps[] = {{"1102", 5}, {"", 7}, {"", 9}, {"", 11}, {"", 13}, {"Compra para revenda", 14}};
+    for (const Step& f : cfopSteps) Field(cfop, f.text, f.next);
+    Key(Qt::Key_Return);  // "&OK"
+    ASSERT_TRUE(Closed("Inclui Novo Cadastro de C.F.O.P.")) << Box();
+    Settle();
+    auto* cfopList = qobject_cast<QTableWidget*>(front->ControlWidget(cfops, ListOf(cfops)));
+    ASSERT_NE(cfopList, nullptr);
+    ASSERT_TRUE(Until([&] { return cfopList->rowCount() >= 1 && cfopList->item(0, 0)->text() == "1102"; }));
+    Key(Qt::Key_Escape);
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Janela de C.F.O.P. Cadastrados") == 0; }));
+
+    // A supplier: no working company yet, so F2's window asks for one first.
+    Key(Qt::Key_F, Qt::ControlModifier);
+    int selecao = WaitWindow("");
+    ASSERT_TRUE(Until([&] { return FocusOn(selecao, 3); })) << Name(Focused()).toStdString();
+    Field(selecao, "1", 7);
+    Field(selecao, "", 8);
+    Key(Qt::Key_Return);  // "&Seleciona"
+    // No period yet either: F3's window, the year typed, the month chosen with the arrow keys.
+    int periodo = WaitWindow("");
+    ASSERT_NE(periodo, selecao);
+    ASSERT_TRUE(Until([&] { return FocusOn(periodo, 3); })) << Name(Focused()).toStdString();
+    Field(periodo, "2016", 5);
+    Key(Qt::Key_Home);  // January
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(Until([&] { return FocusOn(periodo, 6); })) << Name(Focused()).toStdString();
+    Key(Qt::Key_Return);  // "&Seleciona"
+    ASSERT_TRUE(Until([&] { return shell::GLO_ANO.Get() == 2016; })) << Box();
+    EXPECT_EQ(shell::GLO_MES.Get(), 3);
+    EXPECT_EQ(shell::GLO_EMPRESA_CODIGO.Get(), 1);
+    int fornecedores = WaitWindow("Janela de Fornecedores e Clientes Cadastrados");
+    Key(Qt::Key_I, Qt::AltModifier);
+    int fornecedor = WaitWindow("Inclui Novo Cadastro de Fornecedor");
+    ASSERT_TRUE(Until([&] { return FocusOn(fornecedor, 2); })) << Name(Focused()).toStdString();
+    const Step supplier[] = {
+        {"", 4},        {"11222333000181", 7}, {"ISENTO", 9}, {"DISTRIBUIDORA MODELO", 11}, {"RUA B", 13},
+        {"20", 15},     {"", 17},              {"CENTRO", 19}, {"CAMPINAS", 21},            {"SP", 24},
+        {"13010000", 26}, {"19", 28},          {"32345678", 30}, {"", 32},                  {"", 33},
+    };
+    for (const Step& f : supplier) Field(fornecedor, f.text, f.next);
+    Key(Qt::Key_Return);  // "&OK"
+    ASSERT_TRUE(Closed("Inclui Novo Cadastro de Fornecedor")) << Box();
+    Settle();
+    auto* suppliers = qobject_cast<QTableWidget*>(front->ControlWidget(fornecedores, ListOf(fornecedores)));
+    ASSERT_NE(suppliers, nullptr);
+    ASSERT_TRUE(Until([&] { return suppliers->rowCount() >= 1 && suppliers->item(0, 1)->text() == "DISTRIBUIDORA MODELO"; }));
+}
+
+}  // namespace

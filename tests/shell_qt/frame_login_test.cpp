@@ -21,6 +21,7 @@
 #include <functional>
 #include <thread>
 
+#include "program_root.h"
 #include "vorel/qt/test_application.h"
 #include "vorel/core/paths.h"
 #include "vorel/dictionary/tables.h"
@@ -39,38 +40,19 @@ using namespace vorel;
 
 QApplication& App() { return vorel::qt::TestApplication(); }
 
-ui::Runtime::Options WithDictionary() {
-    ui::Runtime::Options o;
-    o.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-    o.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-    return o;
-}
+using vorel::testing::WithDictionary;
 
 class ShellQt : public ::testing::Test {
 protected:
     void SetUp() override {
         App();
-        std::string tmpl = (std::filesystem::temp_directory_path() / "vorel-shellqt-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir_ = tmpl;
-        std::filesystem::create_directories(dir_ / "settings");
-        ::setenv("VOREL_SETTINGS_DIR", (dir_ / "settings").c_str(), 1);
-        shell::RegisterShellProcedures();
-        registers::AddRegisterProcedures();
-        ui::InstallMessageBoxAsker();
-        std::filesystem::create_directories(dir_ / "TRABALHO");  // the working folder: the data root
-        auto r = shell::IniciaPrograma(files::to_program_path(dir_ / "TRABALHO"), files::to_program_path(dir_));
-        ASSERT_EQ(r.erro, "");
-        ASSERT_TRUE(r.falhas.empty());
+        ASSERT_TRUE(root_.Start());
         front = std::make_unique<qt::QtFrontEnd>(runtime, qt::FrontEndOptions{true, {}});
         front->mainWindow()->resize(1100, 700);  // shown by the frame's window, as in the program
     }
     void TearDown() override {
         runtime.Shutdown();
         front.reset();
-        ::unsetenv("VOREL_SETTINGS_DIR");
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
     }
     bool Until(const std::function<bool()>& pred, int ms = 8000) { return qt::RunEventsUntil(pred, ms); }
     void Settle() {
@@ -92,7 +74,7 @@ protected:
         runtime.Post(e);
     }
 
-    std::filesystem::path dir_;
+    vorel::testing::ProgramRoot root_{"vorel-shellqt"};
     ui::Runtime runtime{WithDictionary()};
     std::unique_ptr<qt::QtFrontEnd> front;
 };
@@ -102,7 +84,7 @@ TEST_F(ShellQt, LoginThenTheFrameWithItsMenuBar) {
     QImage tile(64, 64, QImage::Format_RGB32);
     tile.fill(QColor(0x2F, 0x5D, 0x8A));
     QPainter(&tile).fillRect(0, 0, 32, 32, QColor(0x3C, 0x74, 0xA8));
-    ASSERT_TRUE(tile.save(QString::fromStdString((dir_ / "TRABALHO" / "FGenerico.bmp").string()), "BMP"));
+    ASSERT_TRUE(tile.save(QString::fromStdString((root_.dir() / "TRABALHO" / "FGenerico.bmp").string()), "BMP"));
     shell::ServicosMain s = shell::ServicosPadrao();
     s.abertura = false;
     int main = runtime.Start("Main", [&s](ui::ProcContext& c) { shell::Main(c, s); });

@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "program_root.h"
 #include "vorel/core/paths.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/shared_registers.h"
@@ -38,28 +39,13 @@ namespace {
 
 using namespace vorel;
 
-ui::Runtime::Options WithDictionary() {
-    ui::Runtime::Options o;
-    o.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-    o.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-    return o;
-}
+using vorel::testing::WithDictionary;
 
 class Keyboard : public ::testing::Test {
 protected:
     void SetUp() override {
         qt::TestApplication();
-        std::string tmpl = (std::filesystem::temp_directory_path() / "vorel-keys-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir_ = tmpl;
-        std::filesystem::create_directories(dir_ / "settings");
-        ::setenv("VOREL_SETTINGS_DIR", (dir_ / "settings").c_str(), 1);
-        ::setenv("VOREL_STATE_DIR", (dir_ / "state").c_str(), 1);
-        shell::RegisterShellProcedures();
-        registers::AddRegisterProcedures();
-        ui::InstallMessageBoxAsker();
-        auto r = shell::IniciaPrograma(files::to_program_path(dir_ / "TRABALHO"), files::to_program_path(dir_));
-        ASSERT_TRUE(r.falhas.empty());
+        ASSERT_TRUE(root_.Start());
         front = std::make_unique<qt::QtFrontEnd>(runtime, qt::FrontEndOptions{true, {}});
         front->mainWindow()->resize(1200, 860);
     }
@@ -67,10 +53,6 @@ protected:
         runtime.Shutdown();
         front.reset();
         shell::GLO_EMPRESA_CODIGO.Set(0);
-        ::unsetenv("VOREL_SETTINGS_DIR");
-        ::unsetenv("VOREL_STATE_DIR");
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
     }
 
     bool Until(const std::function<bool()>& pred, int ms = 10000) { return qt::RunEventsUntil(pred, ms); }
@@ -169,7 +151,7 @@ protected:
         return 0;
     }
 
-    std::filesystem::path dir_;
+    vorel::testing::ProgramRoot root_{"vorel-keys"};
     ui::Runtime runtime{WithDictionary()};
     std::unique_ptr<qt::QtFrontEnd> front;
     int main_ = 0;

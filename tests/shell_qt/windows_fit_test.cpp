@@ -18,6 +18,7 @@
 #include <functional>
 #include <thread>
 
+#include "program_root.h"
 #include "vorel/core/paths.h"
 #include "vorel/dictionary/folders.h"
 #include "vorel/dictionary/tables.h"
@@ -59,31 +60,14 @@ const Opened kWindows[] = {
     {"ValorUnitario", ui::Request::None},
 };
 
-ui::Runtime::Options WithDictionary() {
-    ui::Runtime::Options o;
-    o.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-    o.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-    return o;
-}
+using vorel::testing::WithDictionary;
 
 
 class WindowsFit : public ::testing::TestWithParam<Opened> {
 protected:
     void SetUp() override {
         qt::TestApplication();
-        std::string tmpl = (std::filesystem::temp_directory_path() / "vorel-fit-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir_ = tmpl;
-        std::filesystem::create_directories(dir_ / "settings");
-        ::setenv("VOREL_SETTINGS_DIR", (dir_ / "settings").c_str(), 1);
-        ::setenv("VOREL_STATE_DIR", (dir_ / "state").c_str(), 1);
-        shell::RegisterShellProcedures();
-        registers::AddRegisterProcedures();
-        ui::InstallMessageBoxAsker();
-        std::filesystem::create_directories(dir_ / "TRABALHO");  // the working folder: the data root
-        auto r = shell::IniciaPrograma(files::to_program_path(dir_ / "TRABALHO"), files::to_program_path(dir_));
-        ASSERT_EQ(r.erro, "");
-        ASSERT_TRUE(r.falhas.empty());
+        ASSERT_TRUE(root_.Start());
         // The shared tables' file names, as the frame fixes them when it starts.
         const std::string root = shell::PastaRaiz.Get();
         dictionary::AplicaCaminhos(dictionary::CaminhosArquivosComuns(root));
@@ -100,12 +84,8 @@ protected:
     }
     void TearDown() override {
         shell::GLO_EMPRESA_CODIGO.Set(0);
-        ::unsetenv("VOREL_SETTINGS_DIR");
-        ::unsetenv("VOREL_STATE_DIR");
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
     }
-    std::filesystem::path dir_;
+    vorel::testing::ProgramRoot root_{"vorel-fit"};
 };
 
 TEST_P(WindowsFit, EveryControlLiesInsideItsWindow) {

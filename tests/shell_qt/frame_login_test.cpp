@@ -116,7 +116,7 @@ TEST_F(ShellQt, LoginThenTheFrameWithItsMenuBar) {
     QMainWindow* mw = front->mainWindow();
     EXPECT_TRUE(mw->isVisible()) << "the frame's window shows the main window";
     EXPECT_EQ(mw->windowTitle().toStdString(),
-              "Vorel  -  Versão: 1.00d 077 - " + (dir_ / "TRABALHO").string() + "/");
+              "Vorel  -  Versão: 1.00d 077 - " + (root_.dir() / "TRABALHO").string() + "/");
     QStringList menus;
     for (QAction* a : mw->menuBar()->actions()) menus << a->text();
     EXPECT_EQ(menus, (QStringList{"&Arquivo", "&Lançamentos", "&Cálculos", "&Relatórios", "&Integração",

@@ -267,6 +267,60 @@ TEST_F(Smoke, ABrowseShowsAsManyRowsAsFitItsList) {
     EXPECT_EQ(list->item(rows - 1, 0)->background().color(), list->palette().color(QPalette::Highlight));
 }
 
+TEST_F(Smoke, ALocatorIsTypedIntoKeyByKey) {
+    std::vector<testing::SampleRecord> records(5);
+    const std::pair<int, const char*> rows[] = {
+        {1102, "MINAS GERAIS"}, {5102, "SAO PAULO"}, {5405, "SANTA CATARINA"}, {6102, "PARANA"}, {6405, "BAHIA"}};
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        records[i].Codigo = static_cast<std::uint16_t>(rows[i].first);
+        records[i].Descricao = rows[i].second;
+    }
+    ASSERT_TRUE(testing::WriteSampleRecords(records));
+    StartFrame();
+    Settle();
+    rt->Start("TesteRegistro");
+    ASSERT_TRUE(Until([&] { return front->WindowByCaption("Registros de Teste") != 0; }));
+    int browse = front->WindowByCaption("Registros de Teste");
+    Settle();
+    auto* list = dynamic_cast<BrowseList*>(front->ControlWidget(browse, 30));
+    auto* code = Control<QLineEdit>(browse, 23);
+    ASSERT_TRUE(list && code);
+    auto highlighted = [&](int column) {
+        for (int r = 0; r < list->rowCount(); ++r)
+            if (list->item(r, column)->background().color() == list->palette().color(QPalette::Highlight))
+                return list->item(r, column)->text();
+        return QString();
+    };
+    // Opening: row 1 highlighted, the locator blank (not the last record the list read).
+    ASSERT_TRUE(Until([&] { return list->rowCount() == 5; }));
+    EXPECT_EQ(highlighted(0), "1102");
+    EXPECT_EQ(code->text(), "");
+    // Typed key by key, each key moving the list (a number: 5, 54 and 540 reach 1102 first): the
+    // locator keeps what was typed, its cursor at the end.
+    ASSERT_TRUE(Until([&] { return code->hasFocus(); }));
+    for (char c : std::string("5405")) {
+        QTest::keyClick(code, c);
+        Settle();
+    }
+    EXPECT_EQ(code->text(), "5405");
+    EXPECT_EQ(code->cursorPosition(), 4);
+    EXPECT_EQ(highlighted(0), "5405");
+    // The description's tab (its access key), then "SA" key by key.
+    QTest::keyClick(code, Qt::Key_S, Qt::AltModifier);
+    Settle();
+    auto* name = Control<QLineEdit>(browse, 24);
+    ASSERT_TRUE(Until([&] { return name->isVisible(); }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // from the tab to its locator
+    Settle();
+    ASSERT_TRUE(Until([&] { return name->hasFocus(); }));
+    for (char c : std::string("SA")) {
+        QTest::keyClick(name, c, Qt::ShiftModifier);
+        Settle();
+    }
+    EXPECT_EQ(name->text(), "SA");
+    EXPECT_EQ(highlighted(1), "SANTA CATARINA");
+}
+
 TEST_F(Smoke, APictureShowsItsFileAndAClickOnItPressesIt) {
     StartFrame();
     Settle();

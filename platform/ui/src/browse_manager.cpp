@@ -273,6 +273,10 @@ Level BrowseManager::TakeEvent(const Event& e) {
         case event::OpenWindow:
             // Insert and Delete on the list press the insert and delete buttons.
             if (Control* list = owner_.window().Find(list_)) list->Alert(key::Insert).Alert(key::Delete);
+            // A locator shows what the user types, not the record each page fill leaves in the
+            // buffer (it opens blank; typed letters stay as they are while the list moves).
+            for (const SortOrder& o : orders_)
+                if (Control* loc = o.locator ? owner_.window().Find(o.locator) : nullptr) loc->OwnText().Value("");
             ChooseSortOrder();
             ResetToTop();
             return Level::Benign;

@@ -81,6 +81,7 @@ Control& Control::Range(int low, int high) { VOREL_SETTER((s_.rangeLow = low, s_
 Control& Control::Touched(bool on) { VOREL_SETTER(touched_ = on); }
 Control& Control::Immediate(bool on) { VOREL_SETTER(immediate_ = on); }
 Control& Control::Skip(bool on) { VOREL_SETTER(skip_ = on); }
+Control& Control::OwnText(bool on) { VOREL_SETTER(ownText_ = on); }
 Control& Control::Alert(int keyCode) {
     w_.CheckThread();
     if (!HasAlert(keyCode)) s_.alertKeys.push_back(keyCode);
@@ -569,7 +570,7 @@ bool Window::Update(int feq) {
 
 void Window::Refresh() {
     for (auto& c : controls_) {
-        if (!c->use_ || c->touched_) continue;
+        if (!c->use_ || c->touched_ || c->ownText_) continue;
         std::string v = c->use_->Get();
         if (c->type() == ControlType::DropList || c->type() == ControlType::Combo ||
             c->type() == ControlType::DropCombo) {

@@ -101,6 +101,9 @@ public:
     Control& Touched(bool on = true);   // the runtime's "changed" mark: leaving it accepts it
     // Typing goes into the variable at once and raises a new-selection event (incremental locators).
     Control& Immediate(bool on = true);
+    // The control shows its own text (what the user typed, or what `Value` set), never its
+    // variable's: a browse's locator keeps the letters typed while the record buffer moves.
+    Control& OwnText(bool on = true);
     // Tab, Shift+Tab and Enter pass the control by (a look-up button beside its field), so the
     // focus goes from field to field; a click or a Select still gives it the focus.
     Control& Skip(bool on = true);
@@ -139,6 +142,7 @@ private:
     bool touched_ = false;
     bool immediate_ = false;
     bool skip_ = false;
+    bool ownText_ = false;
     int visibleRows_ = 0;
 };
 

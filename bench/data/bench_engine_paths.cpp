@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -52,9 +53,16 @@ void make_rmw_files() {
     fs::copy_file(engine_file(), raw_file(), fs::copy_options::overwrite_existing);
 }
 
+// Both sides keep their file open from pass to pass (and so its page cache), as a computation does
+// while it runs.
+std::unique_ptr<FileManager> g_rmw;  // closed before the thread's storage session ends
+
 double engine_rmw() {
-    FileManager fm(WideTable());
-    if (fm.open_path(engine_file().string()) != 0) return -1;
+    if (!g_rmw) {
+        g_rmw = std::make_unique<FileManager>(WideTable());
+        if (g_rmw->open_path(engine_file().string()) != 0) return -1;
+    }
+    FileManager& fm = *g_rmw;
     int key = fm.key_number("WID:KEY:NOMEDATA");
     return bench_rounds::seconds([&] {
         Transaction t({&fm});
@@ -291,6 +299,7 @@ int main(int argc, char** argv) {
     bench_rounds::add("TextLinesRead", "plain-stream", kRounds, plain_read, engine_read, "200,000 lines");
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    g_rmw.reset();
     bench_rounds::print_ratios();
     auto bytes = [](const fs::path& p) {
         std::ifstream in(p, std::ios::binary);

@@ -138,7 +138,7 @@ void SortedView(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(SortedView)->Arg(10000)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(SortedView)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);

@@ -1,12 +1,14 @@
 // Alternated rounds of two sides of a comparison (the engine and a plain baseline): each round runs
 // the baseline, then the engine, as separate benchmarks; each side's pass records its wall time,
-// and after the run the program prints every round's ratio and their median.
+// and after the run the program prints every round's ratio and the medians of the wall-time and
+// CPU-time ratios.
 #pragma once
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -17,8 +19,18 @@ namespace bench_rounds {
 
 struct Comparison {
     std::string name;
-    std::vector<double> base, engine;  // seconds per pass, round by round
+    std::vector<double> base, engine;          // wall seconds per pass, round by round
+    std::vector<double> base_cpu, engine_cpu;  // CPU seconds of the process per pass
 };
+
+// CPU seconds of the last pass `seconds` measured.
+inline double& last_cpu() {
+    static double s = 0;
+    return s;
+}
+inline double process_cpu() {
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
 
 inline std::map<std::string, Comparison>& comparisons() {
     static std::map<std::string, Comparison> c;
@@ -44,6 +56,7 @@ inline void add(const std::string& name, const std::string& base_label, int roun
                     state.SetIterationTime(s);
                     auto& c = comparisons()[name];
                     (side == 0 ? c.base : c.engine).push_back(s);
+                    (side == 0 ? c.base_cpu : c.engine_cpu).push_back(last_cpu());
                 }
                 if (!unit_per_pass.empty()) state.SetLabel(unit_per_pass);
             })->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -67,8 +80,11 @@ inline void print_ratios() {
             ratios.push_back(c.engine[i] / c.base[i]);
             std::printf(" [%.3f ms / %.3f ms = %.2f]", c.engine[i] * 1e3, c.base[i] * 1e3, ratios.back());
         }
-        std::printf("\n  median engine/base ratio %.2f (median base %.3f ms, median engine %.3f ms)\n", median(ratios),
-                    median(c.base) * 1e3, median(c.engine) * 1e3);
+        std::vector<double> cpu;
+        for (std::size_t i = 0; i < c.base_cpu.size() && i < c.engine_cpu.size(); ++i)
+            if (c.base_cpu[i] > 0) cpu.push_back(c.engine_cpu[i] / c.base_cpu[i]);
+        std::printf("\n  median engine/base ratio %.2f wall, %.2f CPU (median base %.3f ms, median engine %.3f ms)\n",
+                    median(ratios), median(cpu), median(c.base) * 1e3, median(c.engine) * 1e3);
     }
 }
 
@@ -76,7 +92,9 @@ inline void print_ratios() {
 template <class F>
 double seconds(F&& f) {
     auto t0 = std::chrono::steady_clock::now();
+    double c0 = process_cpu();
     bool ok = f();
+    last_cpu() = process_cpu() - c0;
     auto t1 = std::chrono::steady_clock::now();
     return ok ? std::chrono::duration<double>(t1 - t0).count() : -1.0;
 }

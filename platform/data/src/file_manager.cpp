@@ -64,6 +64,7 @@ struct FileManager::CursorState {
     std::uint64_t generation = 0;
     int batch_size = kFirstBatch;
     std::string scratch;
+    std::vector<std::string> bind_scratch;  // texts converted for a write, kept from call to call
 };
 
 FileManager::FileManager(const TableDesc& desc) : desc_(desc), buffer_(desc), cursor_(std::make_unique<CursorState>()) {}
@@ -466,7 +467,7 @@ int FileManager::add() {
     sql::Stmt* st = handle_->cached(id);
     if (!st) st = &handle_->prepare(id, table_sql::insert(d, handle_->schema));
     set_wait(handle_, lock_wait_);
-    std::vector<std::string> scratch(1);
+    std::vector<std::string>& scratch = cursor_->bind_scratch;
     int rc;
     {
         sql::ResetGuard guard(*st);
@@ -494,7 +495,7 @@ int FileManager::put() {
     sql::Stmt* st = handle_->cached(id);
     if (!st) st = &handle_->prepare(id, table_sql::update(d, handle_->schema));
     set_wait(handle_, lock_wait_);
-    std::vector<std::string> scratch(1);
+    std::vector<std::string>& scratch = cursor_->bind_scratch;
     int rc;
     {
         sql::ResetGuard guard(*st);

@@ -9,6 +9,7 @@
 #include "vorel/data/error_manager.h"
 #include "vorel/data/record_buffer.h"
 #include "vorel/data/transaction.h"
+#include "bulk.h"
 
 namespace vorel::data {
 
@@ -61,14 +62,39 @@ struct Failure {
     std::string file;
 };
 
+// The child cursor's buffer cleared, with the parent record's values in the linking fields; the
+// child key's number (its first components are the linking fields), or an error.
+int prime_link(const RelationLink& link, const TableDesc& pd, const void* pr, FileManager& c, int* key) {
+    const TableDesc& cd = c.desc();
+    *key = cd.key_index(link.child_key);
+    if (*key < 0) return set_error(kKeysInvalid, c.file_name(), link.child_key);
+    c.clear_record();
+    for (auto& [pf, cf] : link.fields) copy_value(pd.field(pf), pr, cd.field(cf), c.buffer());
+    return kNoError;
+}
+
+// Whether the children of one relation can be dealt with in one statement: their linking fields are
+// plain fields and no relation of the child acts on this kind of change (nothing to carry further).
+bool set_based(const RelationLink& link, const TableDesc& cd, bool deleting) {
+    for (auto& [pf, cf] : link.fields)
+        if (cd.field(cf).elements != 1) return false;
+    for (const RelationLink& grand : cd.children)
+        if ((deleting ? grand.del : grand.update) != kNoAction) return false;
+    return true;
+}
+
+std::vector<int> link_field_numbers(const RelationLink& link, const TableDesc& cd) {
+    std::vector<int> v;
+    for (auto& [pf, cf] : link.fields) v.push_back(cd.field_index(cf));
+    return v;
+}
+
 // Positions of the children of the parent record `pr` under one relation.
 int children_of(const RelationLink& link, const TableDesc& pd, const void* pr, FileManager& c,
                 std::vector<Position>& out) {
     const TableDesc& cd = c.desc();
-    int key = cd.key_index(link.child_key);
-    if (key < 0) return set_error(kKeysInvalid, c.file_name(), link.child_key);
-    c.clear_record();
-    for (auto& [pf, cf] : link.fields) copy_value(pd.field(pf), pr, cd.field(cf), c.buffer());
+    int key = -1;
+    if (int rc = prime_link(link, pd, pr, c, &key); rc) return rc;
     RecordBuffer wanted(cd);
     wanted.copy_from(c.buffer());
     // Positioned on the linking fields alone, so that no child is skipped whatever the order of
@@ -92,6 +118,35 @@ int delete_tree(Cascade& cas, const TableDesc& pd, const void* pr, Failure& fail
         if (link.del == kNoAction) continue;
         const TableDesc& cd = link.child();
         FileManager& c = cas.cursor(cd);
+        if (link.del == kRestrict || set_based(link, cd, true)) {
+            // All of the parent's children at once; when the statement fails (a key the cleared
+            // fields collide on), the children are gone through one by one below, which names it.
+            int key = -1, n = static_cast<int>(link.fields.size());
+            if (int rc = prime_link(link, pd, pr, c, &key); rc) {
+                fail = {13, c.file_name()};
+                return rc;
+            }
+            int rc;
+            if (link.del == kRestrict) {
+                bool any = false;
+                if ((rc = bulk::exists(c, key, n, &any)) != kNoError) {
+                    fail = {13, c.file_name()};
+                    return rc;
+                }
+                if (!any) continue;
+                fail = {16, c.file_name()};
+                return set_error(kDuplicateKey, c.file_name(), "related records exist");
+            }
+            if (link.del == kClear) {
+                RecordBuffer cleared(cd);
+                cleared.copy_from(c.buffer());
+                for (auto& [pf, cf] : link.fields) clear_field(cd.field(cf), cleared.get());
+                rc = bulk::set_fields(c, key, n, link_field_numbers(link, cd), cleared.get());
+            } else {
+                rc = bulk::remove(c, key, n);
+            }
+            if (rc == kNoError) continue;
+        }
         std::vector<Position> kids;
         if (int rc = children_of(link, pd, pr, c, kids); rc) {
             fail = {13, c.file_name()};
@@ -123,6 +178,16 @@ int delete_tree(Cascade& cas, const TableDesc& pd, const void* pr, Failure& fail
     return kNoError;
 }
 
+// A parent's change into a child record's linking fields: cleared, or the parent's new values.
+void carry_change(const RelationLink& link, const TableDesc& pd, const void* new_r, const TableDesc& cd, void* child) {
+    for (auto& [pf, cf] : link.fields) {
+        if (link.update == kClear)
+            clear_field(cd.field(cf), child);
+        else
+            copy_value(pd.field(pf), new_r, cd.field(cf), child);
+    }
+}
+
 int update_tree(Cascade& cas, const TableDesc& pd, const void* old_r, const void* new_r, Failure& fail) {
     for (const RelationLink& link : pd.children) {
         if (link.update == kNoAction) continue;
@@ -131,6 +196,28 @@ int update_tree(Cascade& cas, const TableDesc& pd, const void* old_r, const void
         if (!changed) continue;
         const TableDesc& cd = link.child();
         FileManager& c = cas.cursor(cd);
+        if (link.update == kRestrict || set_based(link, cd, false)) {
+            // All of the parent's children at once (see delete_tree).
+            int key = -1, n = static_cast<int>(link.fields.size());
+            if (int rc = prime_link(link, pd, old_r, c, &key); rc) {
+                fail = {12, c.file_name()};
+                return rc;
+            }
+            if (link.update == kRestrict) {
+                bool any = false;
+                if (int rc = bulk::exists(c, key, n, &any); rc != kNoError) {
+                    fail = {12, c.file_name()};
+                    return rc;
+                }
+                if (!any) continue;
+                fail = {20, c.file_name()};
+                return set_error(kDuplicateKey, c.file_name(), "related records exist");
+            }
+            RecordBuffer now(cd);
+            now.copy_from(c.buffer());
+            carry_change(link, pd, new_r, cd, now.get());
+            if (bulk::set_fields(c, key, n, link_field_numbers(link, cd), now.get()) == kNoError) continue;
+        }
         std::vector<Position> kids;
         if (int rc = children_of(link, pd, old_r, c, kids); rc) {
             fail = {12, c.file_name()};
@@ -146,12 +233,7 @@ int update_tree(Cascade& cas, const TableDesc& pd, const void* old_r, const void
             if (rc == kNoError) {
                 RecordBuffer before(cd);
                 before.copy_from(c.buffer());
-                for (auto& [pf, cf] : link.fields) {
-                    if (link.update == kClear)
-                        clear_field(cd.field(cf), c.buffer());
-                    else
-                        copy_value(pd.field(pf), new_r, cd.field(cf), c.buffer());
-                }
+                carry_change(link, pd, new_r, cd, c.buffer());
                 RecordBuffer after(cd);
                 after.copy_from(c.buffer());
                 if ((rc = update_tree(cas, cd, before.get(), after.get(), fail)) != kNoError) return rc;

@@ -361,6 +361,11 @@ std::string seek_sql(const FileHandle* h, const TableDesc& d, int key, int level
     return head + with_filter(d, key, where) + " ORDER BY " + order + " LIMIT ?" + std::to_string(param);
 }
 
+std::string prefix_where(const TableDesc& d, int key, int n) {
+    int param = 1;
+    return with_filter(d, key, equal_prefix(d, key, n, param));
+}
+
 std::string dup_sql(const FileHandle* h, const TableDesc& d, int key) {
     int param = 1;
     int n = static_cast<int>(d.keys[static_cast<std::size_t>(key)].components.size());

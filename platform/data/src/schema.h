@@ -23,6 +23,8 @@ std::string layout_signature(const TableDesc& d);
 std::string seek_sql(const FileHandle* h, const TableDesc& d, int key, int level, int dir);
 // Another record (rid <> ?n+1) with equal components of a unique key.
 std::string dup_sql(const FileHandle* h, const TableDesc& d, int key);
+// " WHERE c1 = ?1 AND ... cn = ?n" over the key's first n components (and the optional key's filter).
+std::string prefix_where(const TableDesc& d, int key, int n);
 // max of component `component` (1-based) under equal earlier components.
 std::string max_sql(const FileHandle* h, const TableDesc& d, int key, int component);
 

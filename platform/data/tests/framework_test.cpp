@@ -287,6 +287,33 @@ TEST_F(FrameworkTest, CascadeDeleteAndKeyChangeCarryTheChildren) {
     EXPECT_FALSE(dictionary::ready());
 }
 
+TEST_F(FrameworkTest, KeyChangeWhoseChildrenCollideNamesTheKeyAndChangesNothing) {
+    FileManager ped(Pedidos()), lin(Linhas());
+    ASSERT_EQ(ped.open(), kNoError);
+    ASSERT_EQ(lin.open(), kNoError);
+    ped.rec<PedidoRec>().Codigo = 1;
+    ASSERT_EQ(ped.add(), kNoError);
+    for (auto [p, l] : {std::pair{1u, 1}, {1u, 2}, {5u, 2}}) {  // order 5's line 2 is already there
+        lin.clear_record();
+        lin.rec<LinhaRec>().Pedido = p;
+        lin.rec<LinhaRec>().Linha = static_cast<std::uint16_t>(l);
+        ASSERT_EQ(lin.add(), kNoError);
+    }
+    ped.rec<PedidoRec>().Codigo = 1;
+    ASSERT_EQ(ped.get("PED:KEY:CODIGO"), kNoError);
+    ped.rec<PedidoRec>().Codigo = 5;
+    RelationManager rm(ped);
+    EXPECT_EQ(rm.update(), kNotify);
+    ASSERT_EQ(asker.asked.size(), 1u);
+    EXPECT_EQ(asker.asked[0].text, text::from_utf8("Chave duplicada: Pedido + Linha"));
+    ped.rec<PedidoRec>().Codigo = 1;
+    EXPECT_EQ(ped.get("PED:KEY:CODIGO"), kNoError);
+    int on_one = 0;
+    lin.set("LIN:KEY:PEDIDOLINHA");
+    while (lin.next() == kNoError) on_one += lin.rec<LinhaRec>().Pedido == 1;
+    EXPECT_EQ(on_one, 2);
+}
+
 // A grandchild under restriction makes a child undeletable: the parent stays, and so do the rest.
 struct NotaRec {
     std::uint32_t Pedido = 0;

@@ -110,11 +110,15 @@ protected:
         return front->WindowByCaption(caption);
     }
 
-    void LogIn() {
+    int StartLogin() {
         shell::ServicosMain s = shell::ServicosPadrao();
         s.abertura = false;
         main_ = runtime.Start("Main", [s](ui::ProcContext& c) { shell::Main(c, s); });
-        int login = WaitWindow("Login de Usuário");
+        return WaitWindow("Login de Usuário");
+    }
+
+    void LogIn() {
+        int login = StartLogin();
         ASSERT_TRUE(Until([&] { return FocusOn(login, 5); })) << Name(Focused()).toStdString();
         Field(login, "PAINELCHEFIA", 7);
         Field(login, "PAINELCHEFIA", 9);  // on to "&Ok", which the next Enter presses
@@ -156,6 +160,21 @@ protected:
     std::unique_ptr<qt::QtFrontEnd> front;
     int main_ = 0;
 };
+
+TEST_F(Keyboard, ConfigurarSenhasOnTheLoginIsClicked) {
+    int login = StartLogin();
+    ASSERT_TRUE(Until([&] { return FocusOn(login, 5); }));
+    QWidget* link = front->ControlWidget(login, 8);
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseClick(link, Qt::LeftButton);
+    int config = WaitWindow("Configuração de Senhas");
+    ASSERT_NE(config, 0);
+    QTest::mouseClick(qobject_cast<QPushButton*>(front->ControlWidget(config, 3)), Qt::LeftButton);  // "Fecha"
+    ASSERT_TRUE(Closed("Configuração de Senhas"));
+    Settle();
+    EXPECT_TRUE(Until([&] { return FocusOn(login, 5); })) << "the login's user keeps the focus";
+}
 
 // One field of a form typed as a clerk does: the text, Enter, and where the focus must be then.
 struct Step {

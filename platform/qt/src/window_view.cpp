@@ -73,6 +73,11 @@ void SetColours(QWidget* w, const ControlState& s) {
     w->setAutoFillBackground(fillLabel);
 }
 
+// A string shown under a hand cursor is a link: a click on it is a press.
+bool IsLink(const ControlState& s) {
+    return (s.type == ControlType::String || s.type == ControlType::String2) && s.icon == "hand";
+}
+
 QString ImageFile(const ControlState& s) {
     for (const std::string* t : {&s.value, &s.icon, &s.text})
         if (!t->empty()) {
@@ -394,6 +399,7 @@ void WindowView::Update(Item& item) {
         return;
     }
     w->setToolTip(Q(s.tip));
+    if (IsLink(s)) w->setCursor(Qt::PointingHandCursor);
     QFont font = s.font.empty() && s.fontSize == 0 ? w->font() : FontOf(s.font, s.fontSize, w->font());
     font.setBold(s.fontWeight >= 700);
     w->setFont(font);
@@ -801,8 +807,10 @@ bool WindowView::eventFilter(QObject* watched, QEvent* event) {
             return HandleKey(*item, k);
         }
         case QEvent::MouseButtonRelease: {
-            // A picture or a click region is pressed like a button (a form's logo, a photo).
-            const bool clickable = item->s.type == ControlType::Image || item->s.type == ControlType::Region;
+            // A picture or a click region is pressed like a button (a form's logo, a photo), and
+            // so is a string under a hand cursor (a link such as the login's "Configurar Senhas").
+            const bool clickable = item->s.type == ControlType::Image || item->s.type == ControlType::Region ||
+                                   IsLink(item->s);
             if (!clickable || !item->s.enabled || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
                 return false;
             Post(UserEvent::Press, item->s.feq);

@@ -434,7 +434,9 @@ void Window::Translate(const UserEvent& e) {
             break;
         case UserEvent::Press:
             if (c && c->s_.enabled && !c->s_.hidden) {
-                ChangeFocus(e.feq, true);
+                // A string clicked as a link ("Configurar Senhas") leaves the focus where it is.
+                const bool text = c->type() == ControlType::String || c->type() == ControlType::String2;
+                if (!text) ChangeFocus(e.feq, true);
                 pending_.push_back({event::Accepted, e.feq, 0});
             }
             break;

@@ -44,6 +44,7 @@ int RunWithWindows(int argc, char** argv) {
 #endif
     qt::FrontEndOptions frontOptions;
     frontOptions.keypadComma = qt::KeypadDecimalIsComma();
+    frontOptions.frameSettings = "Vorel.ini";  // the main window opens as it was last closed
     frontOptions.iconFolder = (std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "icons").string();
     return RunWindowedLoop(app, options, {.first = haveMain ? "Main" : kPlaceholderFrame,
                                           .frontEnd = frontOptions, .started = {}});

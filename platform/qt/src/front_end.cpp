@@ -4,6 +4,8 @@
 #include <QtCore/QPointer>
 #include <QtCore/QSocketNotifier>
 #include <QtCore/QTimer>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QMenu>
@@ -11,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <set>
@@ -97,6 +100,42 @@ struct QtFrontEnd::Impl : public ViewHost {
         }
     }
 
+    // The main window shown as it was last closed (its normal place and size, maximised or
+    // not), or maximised when nothing is stored.
+    void ShowFrame() {
+        if (frame->isVisible()) return;
+        if (options.frameSettings.empty()) return frame->show();
+        settings::SettingsFile ini(options.frameSettings);
+        if (ini.read_text(kFrameSection, "Width").empty()) {
+            // The screen's whole work area, also where no window manager maximises.
+            if (QScreen* screen = QGuiApplication::primaryScreen()) frame->setGeometry(screen->availableGeometry());
+            return frame->showMaximized();
+        }
+        const QRect at(static_cast<int>(ini.read_number(kFrameSection, "XPos")),
+                       static_cast<int>(ini.read_number(kFrameSection, "YPos")),
+                       static_cast<int>(ini.read_number(kFrameSection, "Width")),
+                       static_cast<int>(ini.read_number(kFrameSection, "Height")));
+        if (at.width() >= 200 && at.height() >= 150) frame->setGeometry(at);
+        if (ini.read_number(kFrameSection, "Maximize") != 0) frame->showMaximized();
+        else frame->show();
+    }
+
+    void StoreFrame() {
+        if (options.frameSettings.empty() || !frameShown) return;
+        const QRect at = frame->isMaximized() ? frame->normalGeometry() : frame->geometry();
+        const bool maximized = frame->isMaximized();
+        settings::SettingsFile ini(options.frameSettings);
+        auto ec = ini.update([&](settings::Content& c) {
+            c.set(kFrameSection, "Maximize", maximized ? "1" : "0");
+            c.set(kFrameSection, "XPos", std::to_string(at.x()));
+            c.set(kFrameSection, "YPos", std::to_string(at.y()));
+            c.set(kFrameSection, "Width", std::to_string(at.width()));
+            c.set(kFrameSection, "Height", std::to_string(at.height()));
+        });
+        if (ec) std::fprintf(stderr, "vorel: the main window's place was not stored: %s\n", ec.message().c_str());
+    }
+    static constexpr const char* kFrameSection = "JanelaPrincipal";
+
     // Alt + letter: the active procedure window's controls first, then the frame's menu bar.
     // False when the main window and its windows are not the active ones (a message box).
     bool AccessKey(QChar letter) {
@@ -179,6 +218,7 @@ struct QtFrontEnd::Impl : public ViewHost {
     std::unique_ptr<QTimer> busyWatch;
     std::vector<int> order;  // window ids in opening order
     KeyRouter keys;
+    bool frameShown = false;  // the main window has been shown (its place is worth keeping)
 };
 
 QtFrontEnd::QtFrontEnd(ui::Runtime& runtime, FrontEndOptions options)
@@ -224,7 +264,10 @@ void QtFrontEnd::Pump() { impl_->runtime.Pump(*this); }
 
 QMainWindow* QtFrontEnd::mainWindow() { return impl_->frame.get(); }
 
-void QtFrontEnd::Show() { impl_->frame->show(); }
+void QtFrontEnd::Show() {
+    impl_->ShowFrame();
+    impl_->frameShown = true;
+}
 
 void QtFrontEnd::Apply(const ui::UiMessage& message) {
     Impl& d = *impl_;
@@ -234,7 +277,10 @@ void QtFrontEnd::Apply(const ui::UiMessage& message) {
             if constexpr (std::is_same_v<T, ui::WindowOpened>) {
                 // The main window appears with the application frame's window (not before the
                 // login), unless it was shown already.
-                if (m.header.frame && !d.frame->isVisible()) d.frame->show();
+                if (m.header.frame && !d.frame->isVisible()) {
+                    d.ShowFrame();
+                    d.frameShown = true;
+                }
                 auto v = std::make_unique<WindowView>(d, m);
                 int id = m.header.window;
                 if (m.header.frame) d.frameWindow = id;
@@ -265,6 +311,7 @@ void QtFrontEnd::Apply(const ui::UiMessage& message) {
                 }
                 d.StatusChanged();
                 if (wasFrame) {
+                    d.StoreFrame();
                     d.frameWindow = 0;
                     if (onFrameClosed) onFrameClosed();
                 }

@@ -321,6 +321,38 @@ TEST_F(Smoke, ALocatorIsTypedIntoKeyByKey) {
     EXPECT_EQ(highlighted(1), "SANTA CATARINA");
 }
 
+TEST_F(Smoke, TheMainWindowOpensMaximisedThenAsItWasClosed) {
+    auto run = [&](const std::function<void(QMainWindow&)>& use) {
+        front = std::make_unique<QtFrontEnd>(*rt, FrontEndOptions{true, {}, "Vorel.ini"});
+        int frame = rt->Start("TesteFrame");
+        ASSERT_TRUE(Until([&] { return front->FrameWindow() != 0 && front->mainWindow()->isVisible(); }));
+        Settle();
+        use(*front->mainWindow());
+        ui::UserEvent sair;
+        sair.kind = ui::UserEvent::Press;
+        sair.window = front->FrameWindow();
+        sair.feq = 4;  // "&Sair"
+        rt->Post(sair);
+        ASSERT_TRUE(Until([&] { return rt->Finished(frame).has_value() && front->FrameWindow() == 0; }));
+        front.reset();
+    };
+    QRect closed;
+    run([&](QMainWindow& mw) {
+        EXPECT_TRUE(mw.isMaximized()) << "nothing stored: the whole screen";
+        mw.showNormal();
+        mw.setGeometry(40, 30, 760, 540);
+        QCoreApplication::processEvents();
+        closed = mw.geometry();
+    });
+    run([&](QMainWindow& mw) {
+        EXPECT_FALSE(mw.isMaximized());
+        EXPECT_EQ(mw.geometry(), closed);
+        mw.showMaximized();
+        QCoreApplication::processEvents();
+    });
+    run([](QMainWindow& mw) { EXPECT_TRUE(mw.isMaximized()) << "closed maximised, opens maximised"; });
+}
+
 TEST_F(Smoke, APictureShowsItsFileAndAClickOnItPressesIt) {
     StartFrame();
     Settle();

@@ -36,6 +36,10 @@ namespace vorel::qt {
 struct FrontEndOptions {
     bool keypadComma = true;   // the keypad's decimal key types a comma
     std::string iconFolder;    // where icon files named by controls are looked for
+    // A settings file (e.g. "Vorel.ini") where the main window keeps its size and place between
+    // runs (section "JanelaPrincipal"): it opens as it was closed, maximised the first time. ""
+    // leaves the main window at its default size.
+    std::string frameSettings;
 };
 
 // The keyboard option: key "TecladoPadraoBR" of section "Parametros" of "qel.ini" (the user's

@@ -1,6 +1,7 @@
 // Form "UCFO": window "Cadastro de C.F.O.P." over one record of table CFO (code, complement,
 // pre-2003 equivalent, print column, vehicle column, description). Choosing print column 8 is
 // allowed only for codes 5411 and 6411; the check runs when the column is chosen, not at save.
+// Deleting shows the record read-only.
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/ui/register_window.h"
@@ -58,7 +59,10 @@ public:
         SetCancelButton(kCancel);
         LinkHistory({kCodigo, kComplemento, kAnterior, kColuna, kColunaVeic, kDescricao});
         LinkField(kColunaVeic, file().desc().field_index("CFO:COLUNAVEIC"));
+        // On delete the code, description and print column are greyed and nothing can be
+        // changed: the record goes as it is stored.
         DisableOnDelete({kCodigo, kDescricao, kColuna});
+        ReadOnlyOnDelete();
         OkOnChange({"&Grava", "Grava Alteração do Cadastro de C.F.O.", "Grava Alteração do Cadastro de C.F.O."});
         OkOnDelete({"&Exclui", "Exclui Cadastro de C.F.O.", "Exclui Cadastro de C.F.O."});
         ExcludeFromNavigation({kOk, kCancel, kHelp});

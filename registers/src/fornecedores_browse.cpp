@@ -72,15 +72,9 @@ public:
         b.SetSheet(kSheet);
         SetButtons(b, kInsert, kChange, kDelete, kSelect);
         SetCloseButton(kClose);
+        ShowCountIn(kQuant);  // inactive records too
         ExcludeFromNavigation({kInsert, kChange, kDelete, kSelect, kClose, kHelp});
         return Level::Benign;
-    }
-
-    Level OnWindowOpened() override {
-        // Counted once, inactive records too; not updated until the window opens again.
-        const std::int64_t n = file().records();
-        window()[kQuant].Text(n < 0 ? std::string() : std::to_string(n));
-        return ui::RegisterBrowse::OnWindowOpened();
     }
 
 private:

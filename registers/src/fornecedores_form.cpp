@@ -56,6 +56,8 @@ long long LeadingNumber(const std::string& s) {
     return ui::ParseLeadingInteger(s, n) ? n : 0;
 }
 
+constexpr const char* kPictureTelefone = "@p<###-####p";
+
 class FornecedoresForm : public ui::RegisterForm {
 public:
     enum : int {
@@ -128,13 +130,13 @@ public:
         w.Entry(kDdd, rec_.DDD, "@p<###p")
             .Tip("DDD").Msg("Número do DDD do Telefone/Fax do Cliente/Fornecedor");
         w.Prompt(kPromptTelefone, "13 Telefone...");
-        w.Entry(kTelefone, rec_.Telefone, "@p<###-####p")
+        w.Entry(kTelefone, UseTelefone(rec_.Telefone, kTelefone), kPictureTelefone)
             .Tip("Número do Telefone").Msg("Número do Telefone Cliente/Fornecedor");
         w.Prompt(kPromptRamal, "14 Ramal........");
         w.Entry(kRamal, rec_.Ramal, "@p<<<<<p")
             .Tip("Número do Ramal").Msg("Número do Ramal do Cliente/Fornecedor");
         w.Prompt(kPromptFax, "15 Fax............");
-        w.Entry(kFax, rec_.Fax, "@p<###-####p")
+        w.Entry(kFax, UseTelefone(rec_.Fax, kFax), kPictureTelefone)
             .Tip("Número do Fax").Msg("Número do Fax do Cliente/Fornecedor");
         w.Button(kOk, "&OK").Tip("Confirma Cadastro de Forncedor");
         w.Button(kCancel, "&Cancela").Tip("Cancela e Retorna a Tela Anterior");
@@ -167,6 +169,15 @@ public:
             }
         }
         return l;
+    }
+
+    Level OnOtherEvent(const ui::Event& e) override {
+        if (e.code != kNumeroRecusado) return ui::RegisterForm::OnOtherEvent(e);
+        ui::Message(std::string(e.feq == kFax ? "O Fax" : "O Telefone") +
+                        " tem no máximo 8 dígitos (####-####): um celular de 9 dígitos não cabe neste campo.",
+                    "Atenção", ui::Icon::Exclamation, "&OK");
+        window().Select(e.feq);
+        return ui::kHandled;
     }
 
     Level OnSelected(int feq) override {
@@ -211,6 +222,19 @@ public:
     }
 
 private:
+    // The field holds 8 digits: a number the picture refuses (a mobile's 9 digits) stays in the
+    // entry as the runtime does, and the user is told why.
+    static constexpr int kNumeroRecusado = ui::event::User + 1;
+    ui::UsePtr UseTelefone(std::uint32_t& campo, int feq) {
+        ui::UsePtr numero = ui::UsePattern(campo, kPictureTelefone);
+        return ui::UseFn([numero] { return numero->Get(); },
+                         [this, numero, feq](const std::string& s) {
+                             if (numero->Set(s)) return true;
+                             window().Post(kNumeroRecusado, feq);
+                             return false;
+                         });
+    }
+
     Level CnpjAccepted() {
         UpdateComponents();
         rec_.CGC = FourteenDigits(rec_.CGC.value());

@@ -70,29 +70,12 @@ public:
         SetButtons(b, kInsert, kChange, kDelete, kSelect);
         SetCloseButton(kClose);
         ShowBelowList(kList, kDescricao, 3);
+        ShowCountIn(kQtde);  // every product: the list has neither filter nor range
         ExcludeFromNavigation({kInsert, kChange, kDelete, kSelect, kClose, kHelp});
         return Level::Benign;
     }
 
-    Level OnWindowOpened() override {
-        Count();
-        return ui::RegisterBrowse::OnWindowOpened();
-    }
-
-    // A completed form reloads the list: the count follows.
-    Response CallProcedure(int number, Request r) override {
-        Response resp = ui::RegisterBrowse::CallProcedure(number, r);
-        if (resp == Response::Completed) Count();
-        return resp;
-    }
-
 private:
-    // Every product (the list has neither filter nor range), read apart from the list's cursor.
-    void Count() {
-        const std::int64_t n = file().records();
-        window()[kQtde].Text(std::to_string(n < 0 ? 0 : n));
-    }
-
     ProdutosRec& rec_;
 };
 

@@ -148,6 +148,9 @@ TEST_F(SupplierTest, OkChecksTheStateRegistrationAndRefusesABlankCnpj) {
     EXPECT_FALSE(ui->HasWindow(kInsert));
     EXPECT_EQ(Stored(), (std::vector<std::string>{"1 11222333000181 Distribuidora Norte 110.042.490.115"}));
 
+    const int b = ui->WindowByCaption(kBrowse);
+    EXPECT_EQ(ui->Text(ui->Control(b, kQuant)), "1") << "the count follows an insert";
+
     // A valid registration passes without a word.
     f = OpenForm("&Inclui Novo Cadastro", kInsert);
     TypeAndLeave(f, "02 CNPJ", "191");
@@ -156,6 +159,25 @@ TEST_F(SupplierTest, OkChecksTheStateRegistrationAndRefusesABlankCnpj) {
     ui->Press(ui->ByText(f, "&OK"));
     EXPECT_FALSE(ui->HasMessageBox());
     EXPECT_EQ(Stored().size(), 2u);
+    EXPECT_EQ(ui->Text(ui->Control(b, kQuant)), "2");
+}
+
+TEST_F(SupplierTest, AMobileNumberOfNineDigitsIsRefusedWithTheReason) {
+    int f = OpenForm("&Inclui Novo Cadastro", kInsert);
+    for (const char* campo : {"13 Telefone", "15 Fax"}) {
+        SCOPED_TRACE(campo);
+        TypeAndLeave(f, campo, "987654321");
+        ASSERT_TRUE(ui->HasMessageBox());
+        EXPECT_EQ(ui->PendingMessageBox().title, "Atenção");
+        EXPECT_NE(ui->PendingMessageBox().text.find("no máximo 8 dígitos"), std::string::npos)
+            << ui->PendingMessageBox().text;
+        ui->Answer(1);
+        EXPECT_EQ(ui->Focus(f), ui->ByPrompt(f, campo).feq) << "the entry keeps the focus";
+        EXPECT_EQ(ui->Value(ui->ByPrompt(f, campo)), "987654321") << "and what was typed";
+        TypeAndLeave(f, campo, "98765432");
+        EXPECT_FALSE(ui->HasMessageBox());
+        EXPECT_EQ(ui->Value(ui->ByPrompt(f, campo)), "9876-5432");
+    }
 }
 
 TEST_F(SupplierTest, DeleteCopiesTheRecordIntoTheArchiveInItsTransaction) {
@@ -180,6 +202,7 @@ TEST_F(SupplierTest, DeleteCopiesTheRecordIntoTheArchiveInItsTransaction) {
     ui->Answer("&Sim");
     EXPECT_FALSE(ui->HasWindow("Exclui Cadastro de Forncedor"));
     EXPECT_EQ(Stored(), (std::vector<std::string>{"8 00000000000191 Mercearia ISENTO"}));
+    EXPECT_EQ(ui->Text(ui->Control(ui->WindowByCaption(kBrowse), kQuant)), "1") << "the count follows a delete";
     std::vector<ForCliRec> archive = Archive();
     ASSERT_EQ(archive.size(), 1u);
     EXPECT_EQ(archive[0].Codigo, 7u);

@@ -88,7 +88,14 @@ void RegisterBrowse::HideUpdateButtonsWhenSelecting(int insert, int change, int 
     selectButton_ = select;
 }
 
+void RegisterBrowse::ShowCount() {
+    if (!countText_) return;
+    const std::int64_t n = file().records();
+    window()[countText_].Text(std::to_string(n < 0 ? 0 : n));
+}
+
 Level RegisterBrowse::OnWindowOpened() {
+    ShowCount();
     if (browse().selectMode() && !hideOnSelect_.empty()) {
         browse().DropUpdateButtons();
         for (int f : hideOnSelect_)
@@ -118,7 +125,9 @@ Level RegisterBrowse::DispatchEvent(const Event& e) {
 
 Response RegisterBrowse::CallProcedure(int, Request request) {
     if (this->request() == Request::View) return Response::Cancelled;
-    return context().Call(form_, request);
+    Response r = context().Call(form_, request);
+    if (r == Response::Completed) ShowCount();
+    return r;
 }
 
 // ---- form --------------------------------------------------------------------------------------

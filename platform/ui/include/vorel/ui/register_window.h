@@ -74,6 +74,9 @@ protected:
     void NoResizer() { useResizer_ = false; }
     // A text below the list that shows a column of the highlighted row.
     void ShowBelowList(int listFeq, int textFeq, int column) { below_ = {listFeq, textFeq, column}; }
+    // A text that shows how many records the table holds (read apart from the list), when the
+    // window opens and after every completed form.
+    void ShowCountIn(int textFeq) { countText_ = textFeq; }
     // Keeps these controls out of key navigation (Enter keeps its own meaning on them).
     void ExcludeFromNavigation(std::initializer_list<int> feqs);
     // In select mode the update buttons leave the BrowseManager and hide; the focus goes to select.
@@ -91,6 +94,8 @@ private:
     std::vector<int> hideOnSelect_;
     int selectButton_ = 0;
     struct Below { int list = 0, text = 0, column = 0; } below_;
+    int countText_ = 0;
+    void ShowCount();
 };
 
 // The OK (or cancel) button's text, tip and status-bar message for a request.

@@ -29,9 +29,7 @@ public:
                          "UFornecedores"),
           rec_(file().rec<ForCliRec>()) {}
 
-    void BeforeTables() override {
-        shell::GaranteEmpresa(context());  // goes on whatever the choice
-    }
+    bool BeforeTables() override { return shell::GaranteEmpresa(context()); }
 
     Level Setup() override {
         Level l = ui::RegisterBrowse::Setup();

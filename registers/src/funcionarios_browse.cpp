@@ -163,10 +163,11 @@ public:
     }
 
 protected:
-    void BeforeTables() override {
-        shell::GaranteEmpresa(context());  // goes on whatever the choice
+    bool BeforeTables() override {
+        if (!shell::GaranteEmpresa(context())) return false;
         empresaCodigo_ = shell::GLO_EMPRESA_CODIGO.Get();
         empresaAberta_ = data::dictionary::relation(dictionary::Empresa()).open() == 0;
+        return true;
     }
 
 private:

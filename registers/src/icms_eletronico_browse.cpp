@@ -26,9 +26,7 @@ public:
                          "UICMSEletronico"),
           rec_(file().rec<ICMSEletronicaRec>()) {}
 
-    void BeforeTables() override {
-        shell::GaranteEmpresa(context());  // goes on whatever the choice
-    }
+    bool BeforeTables() override { return shell::GaranteEmpresa(context()); }
 
     Level Setup() override {
         Level l = ui::RegisterBrowse::Setup();

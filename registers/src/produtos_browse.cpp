@@ -28,9 +28,7 @@ public:
         : ui::RegisterBrowse(ctx, "Produtos", "Cadastro de Produtos", dictionary::Produtos(), "UProdutos"),
           rec_(file().rec<ProdutosRec>()) {}
 
-    void BeforeTables() override {
-        shell::GaranteEmpresa(context());  // goes on whatever the choice
-    }
+    bool BeforeTables() override { return shell::GaranteEmpresa(context()); }
 
     Level Setup() override {
         Level l = ui::RegisterBrowse::Setup();

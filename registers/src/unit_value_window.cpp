@@ -17,10 +17,11 @@ UnitValueWindow::UnitValueWindow(ProcContext& ctx, std::string procedureName, st
       pro_(ui::ThreadFile(dictionary::Produtos())),
       produto_(pro_.rec<ProdutosRec>()) {}
 
-void UnitValueWindow::BeforeTables() {
-    shell::GaranteEmpresa(context());  // goes on whatever the choice
+bool UnitValueWindow::BeforeTables() {
+    if (!shell::GaranteEmpresa(context())) return false;
     produtosAbertos_ = data::dictionary::relation(dictionary::Produtos()).open() == 0;
     descricoesAbertas_ = ui::ThreadFile(dictionary::Produtos0()).open() == 0;
+    return true;
 }
 
 Level UnitValueWindow::Teardown() {

@@ -21,7 +21,7 @@ class UnitValueWindow : public ui::RegisterBrowse {
 public:
     UnitValueWindow(ProcContext& ctx, std::string procedureName, std::string caption, const data::TableDesc& table);
 
-    void BeforeTables() override;
+    bool BeforeTables() override;
     Level Teardown() override;
     Level OnAlertKey(int feq, int keyCode) override;
 

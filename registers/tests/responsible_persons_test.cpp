@@ -337,15 +337,19 @@ namespace vorel::registers::testing {
 namespace {
 
 TEST_F(RegisterFixture, ATableThatDoesNotOpenIsReported) {
-    dictionary::CaminhoFuncionarios.set("");  // no working company chosen yet
-    // The company window asked for first is closed without a choice.
-    ui::ProcedureRegistry::Add("SelecionaEmpresa", [](ui::ProcContext& c) { c.response = ui::Response::Cancelled; });
+    // A company is chosen, but its table's file name was never set.
+    dictionary::CaminhoFuncionarios.set("");
+    ui::ProcedureRegistry::Add("SelecionaEmpresa", [](ui::ProcContext& c) {
+        shell::GLO_EMPRESA_CODIGO.Set(1);
+        c.response = ui::Response::Completed;
+    });
     int t = ui->Start("BFuncionarios");
     ASSERT_TRUE(ui->HasMessageBox());
     EXPECT_EQ(ui->PendingMessageBox().title, "Erro ao Abrir");
     ui->Answer(1);
     WaitFinished(t);
     EXPECT_TRUE(ui->Captions().empty());
+    shell::GLO_EMPRESA_CODIGO.Set(0);
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 // SelecionaEmpresa: the working company (heading "Selecione a Empresa"). Tables: Empresa (the
 // thread's own record buffer, which the company's folders are taken from).
 //
-// The code typed stays in the window until it closes; the window closes only when the code names
-// a company found in `Empresa` (by typing or through the browse), and only then does it become the
-// working company for every thread. A code that is not found opens the company browse for
-// selection; a browse left without a choice leaves no company loaded.
+// The code typed stays in the window until it closes; it becomes the working company for every
+// thread only when the window closes with a company found in `Empresa` (typed or chosen through the
+// browse). A code that is not found opens the company browse for selection; a browse left without
+// a choice leaves no company loaded. "&Seleciona" without a company loaded keeps the window open;
+// "&Cancela" (or the close box) with none loaded leaves it cancelled, so the user is never held in
+// it and the procedure that asked goes no further. While no company is loaded, a company chosen
+// meanwhile in another window (two functions opened at once) is taken into this one.
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/shared_registers.h"
@@ -63,6 +66,8 @@ public:
 
     Level OnWindowOpened() override {
         Carrega();
+        vista_ = GLO_EMPRESA_CODIGO.Get();
+        window().SetTimer(kVigia);
         return Level::Benign;
     }
 
@@ -77,12 +82,20 @@ public:
     }
 
     Level OnWindowEvent(const Event& e) override {
+        if (e.code == event::Timer) {
+            OutraJanela();
+            return Level::Benign;
+        }
         if (e.code != event::CloseWindow) return WindowController::OnWindowEvent(e);
         window().Update();
-        if (!carregada_ || Rec().Codigo != codigo_) {
-            Message("Seleciona uma Empresa", "Atenção");
-            window().Select(kCodigo);
-            return kHandled;
+        if (!Escolhida()) {
+            if (e.feq == kSeleciona) {
+                Message("Seleciona uma Empresa", "Atenção");
+                window().Select(kCodigo);
+                return kHandled;
+            }
+            CloseWith(Response::Cancelled);
+            return Level::Benign;
         }
         const EmpresaRec& r = Rec();
         GLO_EMPRESA_CODIGO.Set(r.Codigo);
@@ -143,11 +156,27 @@ private:
             window().Select(kCodigo);
             return Level::Benign;
         }
-        window().Post(event::CloseWindow);
+        window().Post(event::CloseWindow, kSeleciona);
         return Level::Benign;
     }
 
+    bool Escolhida() { return carregada_ && Rec().Codigo == codigo_; }
+
+    // The working company chosen in another window while this one has none loaded (and its code
+    // is not being typed) is shown here, ready to be confirmed.
+    void OutraJanela() {
+        const std::uint32_t agora = GLO_EMPRESA_CODIGO.Get();
+        if (agora == vista_) return;
+        vista_ = agora;
+        if (agora == 0 || carregada_ || window()[kCodigo].touched()) return;
+        codigo_ = agora;
+        Carrega();
+    }
+
+    static constexpr int kVigia = 50;  // hundredths of a second between looks at the working company
+
     data::FileManager& emp_;
+    std::uint32_t vista_ = 0;  // the working company last seen
     bool aberta_ = false;
     bool carregada_ = false;
     std::uint32_t codigo_ = 0;

@@ -1,6 +1,8 @@
 // The working company and period windows, and the company browse, driven headless.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "company_fixture.h"
 #include "vorel/dictionary/name_variables.h"
 #include "vorel/shell/working_context.h"
@@ -62,10 +64,6 @@ TEST_F(CompanySelection, UnknownCodeOpensTheBrowseAndNeverBecomesTheWorkingCompa
     int t = rt->Start("SelecionaEmpresa");
     int w = driver->TopWindow();
     EXPECT_EQ(driver->Text(driver->Control(w, 1)), "Selecione a Empresa");
-    // Cancelling before a company is found keeps the window open.
-    driver->Press(driver->ByText(w, "&Cancela"));
-    EXPECT_EQ(driver->PendingMessageBox().text, "Seleciona uma Empresa");
-    driver->Answer(1);
     // "&Seleciona" without a code.
     driver->Press(driver->ByText(w, "&Seleciona"));
     EXPECT_EQ(driver->PendingMessageBox().text, "É necessário informar o Código da Empresa!!!");
@@ -84,8 +82,8 @@ TEST_F(CompanySelection, UnknownCodeOpensTheBrowseAndNeverBecomesTheWorkingCompa
     EXPECT_EQ(driver->CellAt(driver->Control(b, 10), 1, 3).fg, kDefaultColour);
     driver->Press(driver->ByText(b, "&Fecha"));
     EXPECT_FALSE(driver->HasWindow("Visualização de Empresas Cadastradas"));
-    // The unknown code was not taken: the window still refuses to close.
-    driver->CloseWindow(w);
+    // The unknown code was not taken: "&Seleciona" refuses to close.
+    driver->Press(driver->ByText(w, "&Seleciona"));
     EXPECT_EQ(driver->PendingMessageBox().text, "Seleciona uma Empresa");
     driver->Answer(1);
     EXPECT_EQ(GLO_EMPRESA_CODIGO.Get(), 0u);
@@ -135,6 +133,49 @@ TEST_F(CompanySelection, AProcedureWithoutACompanyAsksForOneAndThePeriodOnItsOwn
     t = rt->Start("Relatorio2", [&](ProcContext& ctx) { escolhida = GaranteEmpresa(ctx); });
     WaitEnd(t);
     EXPECT_TRUE(escolhida);
+}
+
+TEST_F(CompanySelection, CancelWithoutACompanyLeavesAndTheProcedureGoesNoFurther) {
+    Seed({{7, "Oficina Leste"}});
+    for (bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "&Cancela");
+        std::optional<bool> escolhida;
+        int t = rt->Start("Relatorio", [&](ProcContext& ctx) { escolhida = GaranteEmpresa(ctx); });
+        int w = driver->TopWindow();
+        driver->Type(driver->ByPrompt(w, "01 Código"), "99");  // not found: the browse opens
+        driver->Key(w, key::Tab);
+        driver->Press(driver->ByText(WaitWindow("Visualização de Empresas Cadastradas"), "&Fecha"));
+        if (closeBox) driver->CloseWindow(w);
+        else driver->Press(driver->ByText(w, "&Cancela"));
+        WaitEnd(t);
+        EXPECT_FALSE(driver->HasMessageBox());
+        EXPECT_EQ(escolhida, false);
+        EXPECT_EQ(GLO_EMPRESA_CODIGO.Get(), 0u);
+    }
+}
+
+TEST_F(CompanySelection, TwoWindowsAskingAtOnceTakeTheCompanyChosenInEither) {
+    Seed({{7, "Oficina Leste"}});
+    GLO_ANO.Set(2016);
+    GLO_MES.Set(3);
+    bool primeira = false, segunda = false;
+    int t1 = rt->Start("Relatorio", [&](ProcContext& ctx) { primeira = GaranteEmpresa(ctx); });
+    int w1 = driver->TopWindow();
+    int t2 = rt->Start("Listagem", [&](ProcContext& ctx) { segunda = GaranteEmpresa(ctx); });
+    int w2 = driver->TopWindow();
+    ASSERT_NE(w1, w2);
+    driver->Type(driver->ByPrompt(w2, "01 Código"), "7");
+    driver->Press(driver->ByText(w2, "&Seleciona"));
+    WaitEnd(t2);
+    // The window left over shows the company chosen in the other, ready to be confirmed.
+    driver->WaitUntil([&] { return driver->Value(driver->ByPrompt(w1, "02 Razão Social")) == "Oficina Leste"; },
+                      "the company chosen elsewhere");
+    EXPECT_EQ(driver->Value(driver->ByPrompt(w1, "01 Código")), "7");
+    driver->Press(driver->ByText(w1, "&Seleciona"));
+    WaitEnd(t1);
+    EXPECT_TRUE(primeira);
+    EXPECT_TRUE(segunda);
+    EXPECT_EQ(GLO_EMPRESA_CODIGO.Get(), 7u);
 }
 
 TEST_F(CompanySelection, BrowseTagsAndTheirFilter) {

@@ -50,8 +50,12 @@ RegisterBrowse::RegisterBrowse(ProcContext& ctx, std::string procedureName, std:
 Level RegisterBrowse::Setup() {
     data::ErrorManager::current().push_procedure(procedureName());
     pushed_ = true;
-    BeforeTables();
+    const bool seguir = BeforeTables();
     Level l = BrowseWindow::Setup();
+    if (!seguir) {
+        window().Close();
+        return Level::Cancel;
+    }
     if (!OpenThroughRelations(file_.desc())) {
         window().Close();
         return Level::Cancel;

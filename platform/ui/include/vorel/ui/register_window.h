@@ -68,8 +68,8 @@ public:
 
 protected:
     // Runs after the name is pushed and before the table opens (a register whose table lives in
-    // the company folder asks for the company here).
-    virtual void BeforeTables() {}
+    // the company folder asks for the company here); false: the window does not open (no company).
+    virtual bool BeforeTables() { return true; }
     data::FileManager& file() { return file_; }
     void NoResizer() { useResizer_ = false; }
     // A text below the list that shows a column of the highlighted row.

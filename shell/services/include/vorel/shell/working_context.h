@@ -2,8 +2,9 @@
 // the year's folders and table names at them.
 //
 // `GaranteEmpresa(ctx)` is what a procedure's set-up calls: when GLO:EMPRESA:CODIGO is 0 it calls
-// "SelecionaEmpresa" by name on the caller's thread (the shell registers that window), so a
-// procedure can rely on a company, a year and a month afterwards.
+// "SelecionaEmpresa" by name on the caller's thread (the shell registers that window). True: a
+// company, a year and a month are set. False: the user left the company window without a
+// company, and the procedure does not open (it has nothing to work on).
 //
 // `CaminhosArquivosEmpresa` takes GLO_EMPRESA_CODIGO and the calling thread's `Empresa` record
 // buffer (its EMP:TIPONBM and EMP:TIPOFORNECEDOR), sets PastaEmpresa, PastaEmpresaVorel and
@@ -24,7 +25,7 @@ class ProcContext;
 namespace vorel::shell {
 
 // Calls "SelecionaEmpresa" on the caller's thread when GLO:EMPRESA:CODIGO is 0; true when a
-// company is chosen afterwards.
+// company is chosen afterwards, false when the user cancelled.
 bool GaranteEmpresa(ui::ProcContext& ctx);
 
 void CaminhosArquivosEmpresa();

@@ -2,6 +2,7 @@
 // menu bar. Tables: the company table with its related tables, kept open while the frame lives.
 #include "vorel/shell/main_frame.h"
 
+#include <chrono>
 #include <cstdio>
 
 #include "not_available.h"
@@ -95,7 +96,7 @@ public:
             return Level::Benign;
         }
         if (e.code == event::CloseWindow) {
-            CloseWith(Response::Completed);
+            Encerra();
             return Level::Benign;
         }
         return WindowController::OnWindowEvent(e);
@@ -116,7 +117,7 @@ public:
                 return Level::Benign;
             case q::kCalculadora: Inicia("Calculadora", "Calculadora"); return Level::Benign;
             case q::kModoImpressao: ConfiguraImpressora(); return Level::Benign;
-            case q::kSair: CloseWith(Response::Completed); return Level::Benign;
+            case q::kSair: Encerra(); return Level::Benign;
             default: return WindowController::OnAccepted(feq);
         }
     }
@@ -224,7 +225,7 @@ private:
                 return Level::Benign;
             }
             case AcaoMenu::Trispo: RodaExterno("Trispo.exe", {}); return Level::Benign;
-            case AcaoMenu::Sair: CloseWith(Response::Completed); return Level::Benign;
+            case AcaoMenu::Sair: Encerra(); return Level::Benign;
         }
         return Level::Benign;
     }
@@ -249,6 +250,36 @@ private:
         } catch (const std::exception& e) {
             std::fprintf(stderr, "vorel: splash not started: %s\n", e.what());
         }
+    }
+
+    // The frame goes only after the other windows have gone, closed one by one, the last opened
+    // first, each as its own close box would close it (its questions, its stored position). A
+    // window that stays open (a question answered so) keeps the frame open too.
+    void Encerra() {
+        FechaAbertura();
+        Runtime& rt = ctx_.runtime();
+        for (;;) {
+            if (ctx_.StopRequested()) break;
+            int janela = 0, dona = 0;
+            for (const auto& [w, t] : rt.OpenWindows())
+                if (t != ctx_.thread()) janela = w, dona = t;
+            if (janela == 0) break;
+            rt.Post(UserEvent{.kind = UserEvent::Close, .window = janela, .feq = 0, .number = 0, .dialog = 0, .text = {}, .at = {}});
+            // Until it has gone, or its thread waits for the user again with the window still there.
+            auto aberta = [&] {
+                for (const auto& [w, t] : rt.OpenWindows())
+                    if (w == janela) return true;
+                return false;
+            };
+            // The frame waits as a window does; what the user does to it meanwhile comes back to
+            // it afterwards.
+            std::vector<UserEvent> adiados;
+            while (aberta() && !rt.WaitsForUser(dona) && !ctx_.StopRequested())
+                if (auto e = ctx_.WaitEvent(std::chrono::milliseconds(20))) adiados.push_back(*e);
+            for (const UserEvent& e : adiados) rt.Post(e);
+            if (aberta() && !ctx_.StopRequested()) return;  // it refused to close
+        }
+        CloseWith(Response::Completed);
     }
 
     // Closes the splash when it is still open.

@@ -13,7 +13,9 @@
 #include "vorel/shell/main_frame.h"
 #include "vorel/shell/main_menu.h"
 #include "vorel/ui/headless.h"
+#include "vorel/ui/message_box.h"
 #include "vorel/ui/runtime.h"
+#include "vorel/ui/window.h"
 
 using namespace vorel::shell;
 using namespace vorel::ui;
@@ -221,4 +223,59 @@ TEST_F(FrameTest, F4RunsThePrintingModeWindowOnTheFramesThreadAndShowsTheMode) {
     EXPECT_EQ(ui.Text(ui.Control(w, quadro::kModoTexto)), "Jato Tinta/Laser");
     EXPECT_EQ(ui.State(ui.Control(w, quadro::kModoImpressao)).icon, "Matric.ico");
     ui.CloseWindow(w);
+}
+
+namespace {
+
+// A window of its own that notes its close in `fechadas`; with `pergunta` it asks first and stays
+// open on "&Não".
+ProcedureFn JanelaQueFecha(std::string nome, bool pergunta, std::mutex& m, std::vector<std::string>& fechadas) {
+    return [nome, pergunta, &m, &fechadas](ProcContext& c) {
+        Window w(c, nome);
+        w.Button(1, "&OK");
+        w.Open();
+        for (Event e; (e = w.Accept()).code != event::None;) {
+            if (e.code != event::CloseWindow) continue;
+            if (pergunta && Message("Fechar " + nome + "?", "Atenção", Icon::Question, "&Sim|&Não") != 1) continue;
+            std::lock_guard lock(m);
+            fechadas.push_back(nome);
+            w.Close();
+        }
+    };
+}
+
+}  // namespace
+
+TEST_F(FrameTest, ClosingTheFrameClosesTheOtherWindowsOneByOneFirst) {
+    std::vector<std::string> fechadas;
+    auto padrao = servicos.procura;
+    servicos.procura = [&](std::string_view name) -> std::optional<ProcedureFn> {
+        if (name == "Calculadora") return JanelaQueFecha("Primeira", false, m, fechadas);
+        if (name == "SelecionaEmpresa") return JanelaQueFecha("Segunda", true, m, fechadas);
+        return padrao(name);
+    };
+    int t = StartMain();
+    HeadlessDriver ui(rt);
+    int w = FrameWindow(ui);
+    ui.Press(ui.Control(w, quadro::kCalculadora));
+    ui.WaitUntil([&] { return ui.HasWindow("Primeira"); }, "the first window");
+    ui.Key(w, key::F(2));
+    ui.WaitUntil([&] { return ui.HasWindow("Segunda"); }, "the second window");
+
+    // The last opened asks first; kept open, it keeps the frame open.
+    ui.CloseWindow(w);
+    ui.WaitUntil([&] { return ui.HasMessageBox(); }, "the second window's question");
+    EXPECT_EQ(ui.PendingMessageBox().text, "Fechar Segunda?");
+    ui.Answer("&Não");
+    ui.WaitIdle();
+    EXPECT_TRUE(ui.HasWindow("Primeira"));
+    EXPECT_TRUE(ui.HasWindow("Segunda"));
+    EXPECT_FALSE(rt.Finished(t).has_value()) << "the frame stays";
+
+    ui.CloseWindow(w);
+    ui.WaitUntil([&] { return ui.HasMessageBox(); }, "the question again");
+    ui.Answer("&Sim");
+    ui.WaitUntil([&] { return rt.Finished(t).has_value(); }, "the frame's end");
+    std::lock_guard lock(m);
+    EXPECT_EQ(fechadas, (std::vector<std::string>{"Segunda", "Primeira"}));
 }

@@ -355,6 +355,19 @@ void Runtime::Shutdown() {
 int Runtime::NewWindowId() { return impl_->nextWindow++; }
 int Runtime::NewDialogId() { return impl_->nextDialog++; }
 
+std::vector<std::pair<int, int>> Runtime::OpenWindows() const {
+    std::lock_guard lock(impl_->m);
+    return {impl_->windowThread.begin(), impl_->windowThread.end()};  // ids grow with each window
+}
+
+bool Runtime::WaitsForUser(int thread) const {
+    std::lock_guard lock(impl_->m);
+    auto it = impl_->threads.find(thread);
+    if (it == impl_->threads.end()) return false;
+    const ThreadRec& r = *it->second;
+    return !r.done && r.blocked && r.waitingDialog == 0 && r.queue.empty();
+}
+
 void Runtime::BindWindow(int window, int thread) {
     std::lock_guard lock(impl_->m);
     impl_->windowThread[window] = thread;

@@ -90,6 +90,11 @@ public:
     std::vector<int> Busy(std::chrono::milliseconds longerThan) const;
     // Threads still running (started and not ended), with their procedure names.
     std::vector<std::pair<int, std::string>> Running() const;
+    // Open windows with the threads that own them, in opening order.
+    std::vector<std::pair<int, int>> OpenWindows() const;
+    // True when `thread` waits for a user's event (not for a dialog's answer) with nothing left to
+    // take; false while it works, waits for an answer, or when it has ended.
+    bool WaitsForUser(int thread) const;
     // The `Response` a finished thread's procedure left; nullopt while it runs or when unknown.
     std::optional<Response> Finished(int thread) const;
 

@@ -11,6 +11,7 @@
 #include "vorel/registers/employee_history.h"
 #include "vorel/registers/responsible_persons.h"
 #include "vorel/shell/globals.h"
+#include "vorel/ui/query.h"
 #include "vorel/dictionary/name_variables.h"
 
 namespace vorel::registers::testing {
@@ -200,6 +201,27 @@ TEST_F(PersonsTest, RowsOfPersonsAdmittedAfterTheWorkingMonthAreOrange) {
     ui->Type(ui->ByPrompt(q, "Status"), "=1");
     ui->Press(ui->ByText(q, "&OK"));
     EXPECT_EQ(ui->Rows(list).size(), 2u);
+    // A query filed under the browse's name comes back in a later query window.
+    ui->Press(ui->ByText(b, "   &Filtrar"));
+    q = ui->WindowByCaption("Query");
+    EXPECT_EQ(ui->State(ui->ByText(q, "&Salva")).icon, "QkQBE.ico");
+    EXPECT_EQ(ui->State(ui->ByText(q, "&Recupera")).icon, "QkLoad.ico");
+    ui->Type(ui->ByPrompt(q, "Nome"), "Silva");
+    ui->Press(ui->ByText(q, "&Salva"));
+    int n = ui->WindowByCaption("Salvar Consulta");
+    ui->Type(ui->ByPrompt(n, "Nome da consulta"), "Admitidos após");
+    ui->Press(ui->ByText(n, "&OK"));
+    ui->Press(ui->ByText(q, "&Limpa"));
+    EXPECT_EQ(ui->Value(ui->ByPrompt(q, "Status")), "");
+    ui->Press(ui->ByText(q, "&Recupera"));
+    int r = ui->WindowByCaption("Recuperar Consulta");
+    EXPECT_EQ(ui->State(ui->ByPrompt(r, "Nome da consulta")).items, std::vector<std::string>{"Admitidos após"});
+    ui->Press(ui->ByText(r, "&OK"));
+    EXPECT_EQ(ui->Value(ui->ByPrompt(q, "Status")), "=1");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(q, "Nome")), "Silva");
+    ui->Press(ui->ByText(q, "&Cancela"));
+    EXPECT_EQ(ui::Query("BFuncionarios").Saved("Admitidos após"),
+              (std::map<int, std::string>{{1, "Silva"}, {9, "=1"}}));
     ui->Press(ui->ByText(b, "&Legenda"));
     int l = ui->WindowByCaption("Legenda dos funcionários");
     EXPECT_EQ(ui->State(ui->ByText(l, "Admitido no mês posterior")).text, "Admitido no mês posterior");

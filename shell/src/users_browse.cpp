@@ -1,5 +1,6 @@
-// UsuariosSenhas ("Usuários / Senhas"): the list of users for an administrator, with insert,
-// change and delete through the form UUsuariosSenhas. Table: Senhas.
+// UsuariosSenhas ("Usuários / Senhas"): the list of users for an administrator, in name order with
+// a locator on the name (typing moves the list to the first name at or after the text typed), with
+// insert, change and delete through the form UUsuariosSenhas. Table: Senhas.
 #include "users_table.h"
 #include "vorel/core/text.h"
 #include "vorel/shell/users.h"
@@ -14,7 +15,8 @@ using namespace vorel::ui;
 
 class JanelaUsuarios : public WindowController {
 public:
-    enum : int { kLista = 1, kIncluir = 2, kAlterar = 3, kExcluir = 4, kFechar = 5, kAjuda = 6 };
+    enum : int { kLista = 1, kIncluir = 2, kAlterar = 3, kExcluir = 4, kFechar = 5, kAjuda = 6, kPromptLocaliza = 7,
+                 kLocaliza = 8 };
     explicit JanelaUsuarios(ProcContext& ctx) : WindowController(ctx, "UsuariosSenhas", "Usuários / Senhas") {}
 
     Level Setup() override {
@@ -26,6 +28,8 @@ public:
         aberta_ = true;
         if (!VerificaSuper(ctx_).ok) return Level::Fatal;
         Window& w = window();
+        w.Prompt(kPromptLocaliza, "Usuário:");
+        w.Entry(kLocaliza, Use(localiza_), "@s20").Immediate().Tip("Localiza o usuário pelo nome");
         w.List(kLista, {{"Usuário", 80, 'L'}, {"Adm.", 20, 'L'}}).Tip("Browsing the Senhas file");
         w.Button(kIncluir, "    &Incluir").Tip("Insert a Record");
         w.Button(kAlterar, "   &Alterar").Tip("Change the Record");
@@ -35,6 +39,20 @@ public:
         SetCancelButton(kFechar);
         for (int b : {kIncluir, kAlterar, kExcluir, kFechar, kAjuda}) navigator().ExcludeControl(b);
         Carrega();
+        return Level::Benign;
+    }
+
+    Level OnNewSelection(int feq) override {
+        if (feq != kLocaliza) return WindowController::OnNewSelection(feq);
+        // The first user whose name is at or after the text typed, without regard to case.
+        const std::string procura = text::upper(text::clip(text::from_utf8(localiza_)));
+        int linha = static_cast<int>(usuarios_.size());
+        for (std::size_t i = 0; i < usuarios_.size(); ++i)
+            if (text::upper(usuarios_[i].NOME.clipped()) >= procura) {
+                linha = static_cast<int>(i) + 1;
+                break;
+            }
+        if (linha > 0) window()[kLista].Selected(linha);
         return Level::Benign;
     }
 
@@ -71,6 +89,7 @@ private:
     }
 
     bool aberta_ = false;
+    std::string localiza_;  // the locator's text (UTF-8)
     std::vector<dictionary::SenhasRec> usuarios_;
 };
 

@@ -254,6 +254,15 @@ TEST_F(UsersTest, UsersBrowseOnlyForAnAdministratorAndItsFormAddsAUser) {
     ui.Press(ui.ByText(f, "&OK"));
     EXPECT_EQ(ui.Rows(ui.Control(w, 1)),
               (std::vector<std::vector<std::string>>{{"ANA", "Não"}, {"BIA", "Sim"}, {"CHEFE", "Sim"}}));
+    // The locator on the name: the first name at or after the text, any case.
+    struct {
+        const char* typed;
+        int row;
+    } locate[] = {{"b", 2}, {"C", 3}, {"AN", 1}, {"BZ", 3}, {"Z", 3}};
+    for (const auto& l : locate) {
+        ui.Type(ui.ByPrompt(w, "Usuário:"), l.typed);
+        EXPECT_EQ(ui.State(ui.Control(w, 1)).selected, l.row) << l.typed;
+    }
     ui.Press(ui.ByText(w, "   &Fechar"));
     ui.WaitUntil([&] { return rt.Finished(t).has_value(); }, "the browse");
     EXPECT_EQ(StoredUsers(), (std::vector<std::string>{"ANA", "BIA", "CHEFE"}));

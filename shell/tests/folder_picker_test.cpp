@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "shell_fixture.h"
+#include "vorel/core/paths.h"
 #include "vorel/core/text.h"
 #include "vorel/shell/folder_picker.h"
 #include "vorel/ui/headless.h"
@@ -31,7 +32,9 @@ protected:
         for (auto& r : ui.Rows(ui.Control(w, d::kPastas))) v.push_back(r[0]);
         return v;
     }
-    std::string U(const std::string& s) { return text::to_utf8(text::upper(s)); }
+    // A folder in upper case, as the picker shows it (this system's separators).
+    std::string U(const std::string& s) { return text::to_utf8(files::to_display_path(text::upper(s))); }
+    std::string D(const std::string& s) { return text::to_utf8(files::to_display_path(s)); }
     Runtime rt;
     HeadlessDriver ui{rt};
     std::string pasta;
@@ -72,14 +75,14 @@ TEST_F(FolderPickerTest, CancelLeavesTheStartFolderOrBlank) {
     struct Case {
         std::string start, left, shown;
     } cases[] = {
-        {Folder("Relatorios"), Folder("Relatorios") + "\\", text::upper(Folder("Relatorios")) + "\\"},  // no closing backslash given
-        {Folder("nao-existe"), "", "\\"},  // no such folder: the first fixed root
-        {"   ", "", "\\"},
+        {Folder("Relatorios"), Folder("Relatorios") + "\\", U(Folder("Relatorios") + "\\")},  // no closing backslash given
+        {Folder("nao-existe"), "", D("\\")},  // no such folder: the first fixed root
+        {"   ", "", D("\\")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.start);
         int w = Open(c.start);
-        EXPECT_EQ(ui.Value(ui.Control(w, d::kEscolhida)), text::to_utf8(c.shown));
+        EXPECT_EQ(ui.Value(ui.Control(w, d::kEscolhida)), c.shown);
         ui.Press(ui.ByText(w, "Cancela"));
         WaitEnd();
         EXPECT_EQ(pasta, c.left);
@@ -93,7 +96,7 @@ TEST_F(FolderPickerTest, ARootStaysWhenGoingUpAndTheDriveListStartsAtARoot) {
     ASSERT_FALSE(drives.empty());
     EXPECT_EQ(ui.State(ui.Control(w, d::kImagem)).icon, "~SMDISK.ICO");
     ui.PickItem(ui.Control(w, d::kUnidades), 1);
-    const std::string raiz = text::to_utf8(UnidadesDoSistema().front().raiz);
+    const std::string raiz = D(UnidadesDoSistema().front().raiz);
     EXPECT_EQ(ui.Value(ui.Control(w, d::kEscolhida)), raiz);
     EXPECT_EQ(ui.Focus(w), d::kPastas);
     ui.Press(ui.ByText(w, "Nível Anterior"));

@@ -36,6 +36,9 @@ const char* IconeDaUnidade(int tipo) {
 }
 constexpr int kIconePastaAberta = 1, kIconePastaFechada = 2;
 
+// A folder as this system writes paths (the value handed back stays in program form).
+std::string Mostrada(const std::string& pasta) { return text::to_utf8(files::to_display_path(pasta)); }
+
 class Seletor {
 public:
     Seletor(ProcContext& ctx, std::string& pasta) : w_(ctx, "Selecione Diretório"), pasta_(pasta) {
@@ -67,13 +70,13 @@ private:
                 if (unidades_[i].tipo == 3) unidade_ = i;
             retVal_ = unidades_.empty() ? std::string("\\") : unidades_[unidade_].raiz;
         }
-        escolhida_ = text::to_utf8(retVal_);
+        escolhida_ = Mostrada(retVal_);
     }
 
     void Constroi(long posicao) {
         std::vector<std::string> nomes, raizes;
         for (const Unidade& u : unidades_) {
-            nomes.push_back(text::to_utf8(files::resolve(u.raiz).string()));
+            nomes.push_back(Mostrada(u.raiz));
             raizes.push_back(text::to_utf8(u.raiz));
         }
         unidadeEscolhida_ = raizes.empty() ? std::string() : raizes[unidade_];
@@ -101,13 +104,13 @@ private:
             if (e.folder && e.name != "." && e.name != "..") subpastas_.push_back(e.name);
         std::vector<Row> rows;
         std::string atual = EhRaiz(retVal_) ? retVal_ : retVal_.substr(0, retVal_.size() - 1);
-        rows.push_back({Cell{.text = text::to_utf8(atual), .icon = kIconePastaAberta}});
+        rows.push_back({Cell{.text = Mostrada(atual), .icon = kIconePastaAberta}});
         for (std::string& nome : subpastas_) {
             nome = text::upper(nome);
             rows.push_back({Cell{.text = text::to_utf8(nome), .icon = kIconePastaFechada}});
         }
         w_[d::kPastas].Rows(std::move(rows)).Selected(1);
-        escolhida_ = text::to_utf8(retVal_);
+        escolhida_ = Mostrada(retVal_);
     }
 
     // A row of the folder list activated: row 1 goes up, any other into that sub-folder.
@@ -146,7 +149,7 @@ private:
     std::vector<Unidade> unidades_;
     std::size_t unidade_ = 0;
     std::string retVal_;            // RetVal: program form, closing backslash
-    std::string escolhida_;         // RetVal as shown (UTF-8)
+    std::string escolhida_;         // RetVal as this system writes paths (UTF-8)
     std::string unidadeEscolhida_;  // the drive list's value: a root (UTF-8)
     std::vector<std::string> subpastas_;
     bool ok_ = false;

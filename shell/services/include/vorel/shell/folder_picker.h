@@ -2,7 +2,7 @@
 // caller's folder variable (the text report's save window and the export option windows call it).
 //
 // It runs on the caller's thread with an event loop of its own (no keyboard navigator, no focus
-// highlighter) and shows the folder now chosen, a list with that folder (row 1) and its sub-folders
+// highlighter) and shows, as this system writes paths, the folder now chosen, a list with that folder (row 1) and its sub-folders
 // in upper case, sorted (rows 2 on), "Nível Anterior", and the drive list: this system's roots
 // (the drive letters on Windows, the root folder elsewhere), each with its drive type's picture.
 // Activating row 1 (Enter or a double click) goes one level up (a root stays), another row goes

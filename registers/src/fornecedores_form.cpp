@@ -4,7 +4,9 @@
 // CNPJ and questions an invalid state registration (ConsisteInscricaoEstadual); a delete is
 // confirmed and copies the record into the archive of deleted records (ForCliMorto) in the same
 // transaction. The CNPJ look-up button runs the outside look-up program; the state entry and its
-// button look the state up in Estados. Tables: ForCli (written), ForCli0, Estados, Municipios.
+// button look the state up in Estados; a telephone or fax of more than 8 digits is refused with the
+// reason. Tables: ForCli (written), ForCli0, Estados, Municipios.
+#include <algorithm>
 #include <cstring>
 
 #include "vorel/core/date.h"
@@ -130,13 +132,13 @@ public:
         w.Entry(kDdd, rec_.DDD, "@p<###p")
             .Tip("DDD").Msg("Número do DDD do Telefone/Fax do Cliente/Fornecedor");
         w.Prompt(kPromptTelefone, "13 Telefone...");
-        w.Entry(kTelefone, UseTelefone(rec_.Telefone, kTelefone), kPictureTelefone)
+        w.Entry(kTelefone, rec_.Telefone, kPictureTelefone)
             .Tip("Número do Telefone").Msg("Número do Telefone Cliente/Fornecedor");
         w.Prompt(kPromptRamal, "14 Ramal........");
         w.Entry(kRamal, rec_.Ramal, "@p<<<<<p")
             .Tip("Número do Ramal").Msg("Número do Ramal do Cliente/Fornecedor");
         w.Prompt(kPromptFax, "15 Fax............");
-        w.Entry(kFax, UseTelefone(rec_.Fax, kFax), kPictureTelefone)
+        w.Entry(kFax, rec_.Fax, kPictureTelefone)
             .Tip("Número do Fax").Msg("Número do Fax do Cliente/Fornecedor");
         w.Button(kOk, "&OK").Tip("Confirma Cadastro de Forncedor");
         w.Button(kCancel, "&Cancela").Tip("Cancela e Retorna a Tela Anterior");
@@ -171,8 +173,14 @@ public:
         return l;
     }
 
+    // The telephone and fax hold 8 digits: a longer number (a mobile's 9) is refused as the
+    // picture refuses it, and the user is told why.
     Level OnOtherEvent(const ui::Event& e) override {
-        if (e.code != kNumeroRecusado) return ui::RegisterForm::OnOtherEvent(e);
+        if (e.code != ui::event::Refused || (e.feq != kTelefone && e.feq != kFax))
+            return ui::RegisterForm::OnOtherEvent(e);
+        const std::string& typed = window()[e.feq].value();
+        if (std::count_if(typed.begin(), typed.end(), [](char c) { return c >= '0' && c <= '9'; }) <= 8)
+            return ui::RegisterForm::OnOtherEvent(e);
         ui::Message(std::string(e.feq == kFax ? "O Fax" : "O Telefone") +
                         " tem no máximo 8 dígitos (####-####): um celular de 9 dígitos não cabe neste campo.",
                     "Atenção", ui::Icon::Exclamation, "&OK");
@@ -222,19 +230,6 @@ public:
     }
 
 private:
-    // The field holds 8 digits: a number the picture refuses (a mobile's 9 digits) stays in the
-    // entry as the runtime does, and the user is told why.
-    static constexpr int kNumeroRecusado = ui::event::User + 1;
-    ui::UsePtr UseTelefone(std::uint32_t& campo, int feq) {
-        ui::UsePtr numero = ui::UsePattern(campo, kPictureTelefone);
-        return ui::UseFn([numero] { return numero->Get(); },
-                         [this, numero, feq](const std::string& s) {
-                             if (numero->Set(s)) return true;
-                             window().Post(kNumeroRecusado, feq);
-                             return false;
-                         });
-    }
-
     Level CnpjAccepted() {
         UpdateComponents();
         rec_.CGC = FourteenDigits(rec_.CGC.value());

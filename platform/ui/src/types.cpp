@@ -75,6 +75,7 @@ const char* Name(int code) {
         case Sized: return "sized";
         case DoResize: return "resize";
         case ListSized: return "list sized";
+        case Refused: return "refused";
         default: return code >= User ? "posted" : "other";
     }
 }

@@ -305,8 +305,9 @@ bool Window::Leave() {
     if (c && c->touched_) {
         if (!c->Store()) {
             // Not a value of its variable: the field keeps the focus and its text, and the front
-            // end is told again where the focus is.
+            // end is told again where the focus is; the procedure hears of it (it may say why).
             sentHeader_.focus = -1;
+            pending_.push_back({event::Refused, c->feq(), 0});
             return false;
         }
         c->touched_ = false;
@@ -564,7 +565,11 @@ bool Window::Update(int feq) {
     bool ok = true;
     for (auto& c : controls_) {
         if ((feq && c->feq() != feq) || !c->touched_) continue;
-        if (!c->Store()) { ok = false; continue; }
+        if (!c->Store()) {
+            ok = false;
+            pending_.push_back({event::Refused, c->feq(), 0});
+            continue;
+        }
         c->touched_ = false;
     }
     return ok;

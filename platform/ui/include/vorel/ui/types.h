@@ -46,6 +46,7 @@ inline constexpr int Moved = 565;
 inline constexpr int Sized = 566;
 inline constexpr int DoResize = 1023;
 inline constexpr int ListSized = 1024;  // the front end shows a different number of rows of a list
+inline constexpr int Refused = 1025;    // a value typed into `feq` was refused (it keeps the focus)
 inline constexpr int User = 0x400 + 1024;  // first number for posted events of a procedure's own
 const char* Name(int code);
 }  // namespace event

@@ -10,7 +10,8 @@
 // posted events); before it blocks it refreshes every bound control from its variable and sends
 // what changed to the front end (a window header or a control, the latest state wins). Users' events
 // from the front end are turned into framework events here, with the runtime's rules: leaving a
-// changed field accepts it (its text goes into its variable first), Tab and Shift+Tab move the
+// changed field accepts it (its text goes into its variable first; a text its variable refuses
+// keeps the focus there and raises a refused event, 1025, that the procedure may explain), Tab and Shift+Tab move the
 // focus in control order over enabled and visible controls, Enter presses a button or the default
 // button, keys that a control registered as alert keys come back as alert-key events. A front end's
 // report of how many rows fit in a list becomes a list-sized event (also for a window below a modal

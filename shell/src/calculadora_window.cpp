@@ -73,14 +73,19 @@ public:
         }
         for (int k : {190, 188, 110}) Tecla(k, kDecimal);  // point, comma, the keypad's decimal key
         for (int k : {8, key::Delete}) Tecla(k, kDelete);
-        for (int k : {107, 187}) Tecla(k, kMais);
+        for (int k : {107, 187, key::Shift | 187}) Tecla(k, kMais);
         for (int k : {109, 189}) Tecla(k, kMenos);
         for (int k : {106, key::Shift | '8'}) Tecla(k, kMultiplica);
         for (int k : {111, 191}) Tecla(k, kDividir);
         Tecla(key::Shift | '5', kPercentual);
-        for (Control* c : w.Controls())
-            if (c->type() == ControlType::Button || c->type() == ControlType::List)
-                for (const auto& [k, feq] : teclas_) c->Alert(k);
+        Tecla(key::Enter, kTotal);  // Enter gives "=", on the main keys and the keypad
+        // The keys act as the buttons do whatever has the focus (the read-only numbers too), but
+        // for the decimal places, which take their digits; the navigator leaves Enter to them.
+        for (Control* c : w.Controls()) {
+            if (c->feq() == kDecimais) continue;
+            navigator().ExcludeControl(c->feq());
+            for (const auto& [k, feq] : teclas_) c->Alert(k);
+        }
 
         for (int d = 0; d <= 9; ++d) OnButton(kB0 + d, [this, d] { return Faz(modelo_.Digita(static_cast<char>('0' + d))); });
         OnButton(kDecimal, [this] { return Faz(modelo_.Digita('.')); });

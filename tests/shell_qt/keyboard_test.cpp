@@ -176,6 +176,34 @@ TEST_F(Keyboard, ConfigurarSenhasOnTheLoginIsClicked) {
     EXPECT_TRUE(Until([&] { return FocusOn(login, 5); })) << "the login's user keeps the focus";
 }
 
+TEST_F(Keyboard, TheCalculatorTakesItsKeys) {
+    front->Show();
+    runtime.Start("Calculadora");
+    int calc = WaitWindow("Calculadora");
+    auto* result = qobject_cast<QLineEdit*>(front->ControlWidget(calc, 29));  // the result
+    ASSERT_NE(result, nullptr);
+    ASSERT_TRUE(Until([&] { return Focused() != nullptr; }));
+    auto shows = [&](const char* want) { return Until([&] { return result->text().trimmed() == want; }, 3000); };
+    // 12 * 3 with the main keys (Shift+8 is "*"), Enter for "=".
+    Keys("12");
+    Key(Qt::Key_Asterisk, Qt::ShiftModifier);
+    Keys("3");
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(shows("36,00")) << result->text().toStdString();
+    // A second Enter: a total of 0. Then 100 + 25 - = on the keypad.
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(shows("0,00")) << result->text().toStdString();
+    for (Qt::Key k : {Qt::Key_1, Qt::Key_0, Qt::Key_0, Qt::Key_Plus, Qt::Key_2, Qt::Key_5, Qt::Key_Minus, Qt::Key_Enter})
+        Key(k, Qt::KeypadModifier);
+    EXPECT_TRUE(shows("75,00")) << result->text().toStdString();
+    // 10 / 4 with the "/" key.
+    Keys("10");
+    Key(Qt::Key_Slash);
+    Keys("4");
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(shows("2,50")) << result->text().toStdString();
+}
+
 // One field of a form typed as a clerk does: the text, Enter, and where the focus must be then.
 struct Step {
     const char* text;

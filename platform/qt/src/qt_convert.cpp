@@ -33,6 +33,14 @@ int KeyCodeOf(const QKeyEvent& e) {
         // The decimal key of the keypad (Delete when Num Lock is off keeps its own meaning).
         if (key != Qt::Key_Delete) code = kKeypadDecimal;
     }
+    if (code == 0 && keypad) {
+        // The keypad's digits and operators have keys of their own (96..111).
+        if (key >= Qt::Key_0 && key <= Qt::Key_9) code = 96 + (key - Qt::Key_0);
+        else if (key == Qt::Key_Asterisk) code = 106;
+        else if (key == Qt::Key_Plus) code = 107;
+        else if (key == Qt::Key_Minus) code = 109;
+        else if (key == Qt::Key_Slash) code = 111;
+    }
     if (code == 0) {
         if (key >= Qt::Key_A && key <= Qt::Key_Z) code = 'A' + (key - Qt::Key_A);
         else if (key >= Qt::Key_0 && key <= Qt::Key_9) code = '0' + (key - Qt::Key_0);
@@ -58,6 +66,12 @@ int KeyCodeOf(const QKeyEvent& e) {
                 case Qt::Key_Comma: code = kCommaKey; break;
                 case Qt::Key_Period: code = 190; break;
                 case Qt::Key_Minus: code = 189; break;
+                case Qt::Key_Underscore: code = 189; break;  // Shift comes with the modifiers
+                case Qt::Key_Equal: case Qt::Key_Plus: code = 187; break;
+                case Qt::Key_Slash: code = 191; break;
+                // Symbols typed with Shift on a digit: the digit's key, Shift from the modifiers.
+                case Qt::Key_Asterisk: code = '8'; break;
+                case Qt::Key_Percent: code = '5'; break;
                 case Qt::Key_Apostrophe: case Qt::Key_QuoteDbl: code = 0xDE; break;
                 case Qt::Key_Shift: code = 16; break;
                 default: return 0;

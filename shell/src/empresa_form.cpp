@@ -40,6 +40,14 @@ std::string SoDigitos(std::string_view s) {
     return d;
 }
 
+// The CNPJ as the form shows it: through its picture when it is fourteen digits, else as it is.
+std::string MostraCnpj(std::string_view cgc) {
+    std::string v(cgc);
+    if (v.size() == 14 && v.find_first_not_of("0123456789") == std::string::npos)
+        return FormatText("@p##.###.###/####-##p", v);
+    return v;
+}
+
 class FormEmpresa : public FormController {
 public:
     enum : int {
@@ -103,7 +111,7 @@ public:
         w.Entry(kCnae, rec_.CNAE, "@p####-#/##p", ui::Zero::Blank);
         w.Button(kBuscaCnae, "").Icon("Find.ico").Tip("Pesquisa na Tabela de CNAE").Skip();
         w.Prompt(kPromptCgc, "16 C.N.P.J..........");
-        w.Entry(kCgc, UseFn([this] { return std::string(rec_.CGC.clipped()); },
+        w.Entry(kCgc, UseFn([this] { return MostraCnpj(rec_.CGC.clipped()); },
                             [this](const std::string& s) {
                                 // Digits beyond the field's fourteen are refused, never cut.
                                 std::string d = SoDigitos(s);

@@ -14,6 +14,7 @@
 #include "vorel/shell/globals.h"
 #include "vorel/shell/shell_windows.h"
 #include "vorel/ui/message_box.h"
+#include "vorel/ui/pictured_use.h"
 #include "vorel/ui/window_controller.h"
 
 namespace vorel::shell {
@@ -21,6 +22,13 @@ namespace vorel::shell {
 namespace {
 
 using namespace vorel::ui;
+
+// The pictures the office's numbers are shown through.
+constexpr const char* kPictureCep = "@p##-###-###p";
+constexpr const char* kPictureDdd = "@p###p";
+constexpr const char* kPictureFone = "@p<###-####p";
+constexpr const char* kPictureCnpj = "@p##-###-###/####-##p";
+constexpr const char* kPictureCpf = "@p###-###-###-##p";
 
 // A Windows-1252 text of the office data, edited as UTF-8 and cut to its width.
 UsePtr UseCp(std::string& v, std::size_t largura) {
@@ -32,9 +40,13 @@ UsePtr UseCp(std::string& v, std::size_t largura) {
                  });
 }
 
-// Digits only (masks dropped), at most `largura`.
-UsePtr UseDigitos(std::string& v, std::size_t largura) {
-    return UseFn([&v] { return std::string(text::clip(v)); },
+// Digits only (masks dropped), at most `largura`; shown through `picture` when all are there.
+UsePtr UseDigitos(std::string& v, std::size_t largura, std::string picture) {
+    return UseFn([&v, largura, picture] {
+                     std::string d(text::clip(v));
+                     const bool inteiro = d.size() == largura && d.find_first_not_of("0123456789") == std::string::npos;
+                     return inteiro ? FormatText(picture, d) : d;
+                 },
                  [&v, largura](const std::string& s) {
                      std::string d;
                      for (char c : s)
@@ -93,16 +105,16 @@ public:
                                                  return true;
                                              }));
         w.Button(kPesquisaUf, "Pesquisa").Tip("Pesquisa na Tabela de Estados").Skip();
-        Campo(kCep, "09 C.E.P.............", Use(p_.PARCEP));
+        Campo(kCep, "09 C.E.P.............", UsePattern(p_.PARCEP, kPictureCep, Zero::Blank), kPictureCep);
         Campo(kWeb, "10 Página Web..", UseCp(p_.PARWEB, 30));
         Campo(kEmail, "11 E-mail.........", UseCp(p_.PAREMAIL, 50));
-        Campo(kDdd, "12 DDD...............", Use(p_.PARDDD));
-        Campo(kTelefone, "13 Telefone................", Use(p_.PARTELEFONE));
-        Campo(kFax, "14 FAX..........", Use(p_.PARFAX));
+        Campo(kDdd, "12 DDD...............", UsePattern(p_.PARDDD, kPictureDdd, Zero::Blank), kPictureDdd);
+        Campo(kTelefone, "13 Telefone................", UsePattern(p_.PARTELEFONE, kPictureFone, Zero::Blank), kPictureFone);
+        Campo(kFax, "14 FAX..........", UsePattern(p_.PARFAX, kPictureFone, Zero::Blank), kPictureFone);
         w.Prompt(kTipo - 1, "15 Tipo de Inscrição");
         w.DropList(kTipo, Use(p_.PARTIPINS), {"CNPJ", "CPF"}, {"1", "2"});
-        w.Entry(kCgc, UseDigitos(p_.PARCGC, 14), "@p##-###-###/####-##p");
-        w.Entry(kCpf, UseDigitos(p_.PARCPF, 11), "@p###-###-###-##p");
+        w.Entry(kCgc, UseDigitos(p_.PARCGC, 14, kPictureCnpj), kPictureCnpj);
+        w.Entry(kCpf, UseDigitos(p_.PARCPF, 11, kPictureCpf), kPictureCpf);
         Campo(kInsEst, "16 Inscrição Estadual.....", UseCp(p_.PARINSEST, 20));
         w.Check(kEnderecoPlanilha, " Imprimir o endereço na planilha de produtos?", Use(enderecoPlanilha_));
         w.Add(kGrupoRelatorios, ControlType::Group, "Relatórios");
@@ -167,9 +179,9 @@ public:
 private:
     std::string Arquivo() const { return std::string(text::clip(PastaRaiz.Get())) + "BComuns\\Vorel.ini"; }
 
-    void Campo(int feq, const char* prompt, UsePtr use) {
+    void Campo(int feq, const char* prompt, UsePtr use, std::string picture = {}) {
         window().Prompt(feq - 1, prompt);
-        window().Entry(feq, std::move(use));
+        window().Entry(feq, std::move(use), std::move(picture));
     }
 
     void MostraTipo() {

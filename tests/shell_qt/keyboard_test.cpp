@@ -9,6 +9,7 @@
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QHeaderView>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMainWindow>
@@ -104,6 +105,13 @@ protected:
         return text ? text->text().toStdString() : std::string("(no message box)");
     }
     bool Closed(const std::string& caption) { return Until([&] { return front->WindowByCaption(caption) == 0; }); }
+    // With VOREL_SCREENS_DIR set, a picture of a window is saved there.
+    void Shot(const char* name, QWidget* what) {
+        QByteArray dir = qgetenv("VOREL_SCREENS_DIR");
+        if (dir.isEmpty() || !what) return;
+        QCoreApplication::processEvents();
+        what->grab().save(QDir(QString::fromUtf8(dir)).filePath(QString::fromUtf8(name)));
+    }
     int WaitWindow(const std::string& caption) {
         EXPECT_TRUE(Until([&] { return front->WindowByCaption(caption) != 0; })) << caption;
         Settle();
@@ -176,6 +184,31 @@ TEST_F(Keyboard, ConfigurarSenhasOnTheLoginIsClicked) {
     EXPECT_TRUE(Until([&] { return FocusOn(login, 5); })) << "the login's user keeps the focus";
 }
 
+TEST_F(Keyboard, OfficeNumbersShowThroughTheirPictures) {
+    auto p = shell::GLO_PARAMETROS.Get();
+    p.PARCEP = 1001000;
+    p.PARDDD = 11;
+    p.PARTELEFONE = 32345678;
+    p.PARFAX = 2345678;
+    p.PARTIPINS = 1;
+    p.PARCGC = "11222333000181";
+    shell::GLO_PARAMETROS.Set(p);
+    front->mainWindow()->resize(1280, 900);
+    front->Show();
+    runtime.Start("Parametros");
+    int janela = WaitWindow("Parâmetros do Escritório Licenciado");
+    auto shown = [&](int feq) {
+        auto* e = qobject_cast<QLineEdit*>(front->ControlWidget(janela, feq));
+        return e ? e->text().toStdString() : std::string("(none)");
+    };
+    EXPECT_EQ(shown(20), "01-001-000");
+    EXPECT_EQ(shown(26), "011");
+    EXPECT_EQ(shown(28), "3234-5678");
+    EXPECT_EQ(shown(30), " 234-5678");
+    EXPECT_EQ(shown(33), "11-222-333/0001-81");
+    Shot("parametros.png", front->WindowWidget(janela));
+}
+
 TEST_F(Keyboard, TheCalculatorTakesItsKeys) {
     front->Show();
     runtime.Start("Calculadora");
@@ -230,6 +263,8 @@ TEST_F(Keyboard, CompanyCfopAndSupplierTypedWithEnterBetweenFields) {
         {"", 45},         {"", 47},                 {"", 49},  {"", 50},           {"", 53},
     };
     for (const Step& f : company) Field(empresa, f.text, f.next);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(front->ControlWidget(empresa, 35))->text(), "11.222.333/0001-81");
+    Shot("empresa-form.png", front->WindowWidget(empresa));
     Key(Qt::Key_O, Qt::AltModifier);  // "&O.K." (Enter on it moves on: the form leaves it to the navigator)
     ASSERT_TRUE(Closed("Inclui Nova Empresa")) << Box();
     Settle();
@@ -237,6 +272,13 @@ TEST_F(Keyboard, CompanyCfopAndSupplierTypedWithEnterBetweenFields) {
     ASSERT_NE(list, nullptr);
     ASSERT_TRUE(Until([&] { return list->rowCount() >= 1 && list->item(0, 2) && list->item(0, 2)->text() == "COMERCIAL EXEMPLO"; }));
     EXPECT_EQ(list->item(0, 5)->text(), "11.222.333/0001-81");
+    // Every column shows its heading and its texts whole.
+    for (int c = 0; c < list->columnCount(); ++c) {
+        const int room = list->columnWidth(c);
+        EXPECT_GE(room, list->horizontalHeader()->fontMetrics().horizontalAdvance(list->horizontalHeaderItem(c)->text()))
+            << "heading of column " << c;
+        EXPECT_GE(room, list->fontMetrics().horizontalAdvance(list->item(0, c)->text())) << "cell of column " << c;
+    }
     Key(Qt::Key_F, Qt::AltModifier);  // "&Fecha"
     ASSERT_TRUE(Until([&] { return front->WindowByCaption("Visualização de Empresas Cadastradas") == 0; }));
 

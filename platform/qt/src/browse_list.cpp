@@ -9,6 +9,7 @@
 #include <QtGui/QFontMetrics>
 #include <QtGui/QPainter>
 #include <QtWidgets/QHeaderView>
+#include <QtWidgets/QStyle>
 #include <QtWidgets/QStyledItemDelegate>
 
 #include "qt_convert.h"
@@ -126,7 +127,25 @@ void BrowseList::Show(const ui::ControlState& s) {
             it->setData(Qt::BackgroundRole, bg.isValid() ? QVariant(bg) : QVariant());
         }
     }
+    if (!characterGrid_) FitColumns();
     if (s.selected >= 1 && s.selected <= nrows) scrollToItem(item(s.selected - 1, 0));
+}
+
+void BrowseList::FitColumns() {
+    // The widths come in dialog units of the old program's font: a column grows (never shrinks,
+    // so paging does not make it jump) until its heading and the texts it shows are whole.
+    const QFontMetrics cells(font());
+    const QFontMetrics heads(horizontalHeader()->font());
+    const int cellPad = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 10;
+    const int headPad = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 8;
+    for (int c = 0; c < columnCount(); ++c) {
+        if (isColumnHidden(c)) continue;
+        int want = 0;
+        if (const QTableWidgetItem* h = horizontalHeaderItem(c)) want = heads.horizontalAdvance(h->text()) + headPad;
+        for (int r = 0; r < rowCount(); ++r)
+            if (const QTableWidgetItem* it = item(r, c)) want = std::max(want, cells.horizontalAdvance(it->text()) + cellPad);
+        if (want > columnWidth(c)) setColumnWidth(c, want);
+    }
 }
 
 QSize BrowseList::sizeHint() const {

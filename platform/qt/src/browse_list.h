@@ -40,6 +40,7 @@ protected:
 private:
     void ReportRowsFit();
     void SizeColumns();
+    void FitColumns();  // columns grown to show their heading and cells whole
     std::vector<ui::Column> columns_;
     bool characterGrid_ = false;
     int reportedRows_ = 0;

@@ -7,8 +7,10 @@
 
 #include "vorel/core/paths.h"
 #include "vorel/data/open_mode.h"
+#include "vorel/data/transaction.h"
 #include "schema.h"
 #include "session.h"
+#include "primed_records.h"
 #include "share_lock.h"
 #include "table_file_creation.h"
 #include "table_sql.h"
@@ -134,6 +136,12 @@ int FileManager::open_at(std::string program_path, std::uint8_t mode) {
     open_count_ = 1;
     current_id_ = 0;
     *cursor_ = CursorState{};
+    // Records primed by a program that died with its form open are removed (by an opener that writes).
+    if (open_mode::writes(mode) && primed::has_orphans(h, *share_)) {
+        Transaction t({this}, lock_wait_);
+        if (t.status() == kNoError && primed::remove_orphans(h, *share_) == SQLITE_OK) (void)t.commit();
+        ++h->generation;
+    }
     clear_error();
     return kNoError;
 }

@@ -4,6 +4,8 @@
 #include "vorel/data/error_manager.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/data/transaction.h"
+#include "primed_records.h"
+#include "share_lock.h"
 
 namespace vorel::data {
 
@@ -70,10 +72,10 @@ bool has_auto_number(const TableDesc& d) {
 
 }  // namespace
 
-// Numbers every auto-numbered key and adds (or, for a primed record, writes over) the record, inside
-// one write transaction, so no other thread or process can take the same number. Three tries, then
-// message 35 asks whether to go on.
-int FileManager::number_and_write(bool show, bool put_over) {
+// Numbers every auto-numbered key and adds the record (when priming, listed as primed by this
+// process), inside one write transaction, so no other thread or process can take the same number.
+// Three tries, then message 35 asks whether to go on.
+int FileManager::number_and_write(bool show, bool priming) {
     const TableDesc& d = desc_.layout();
     for (;;) {
         int last = kNoError;
@@ -109,9 +111,18 @@ int FileManager::number_and_write(bool show, bool put_over) {
                 last = last_error().code;
                 continue;
             }
-            int rc = put_over ? put() : add();
+            int rc = add();
+            bool fresh = false;
+            int slot = priming && share_ ? share_->owner_slot(&fresh) : -1;
+            if (rc == kNoError && slot >= 0) {
+                if (int src = primed::mark(handle_, current_id_, slot, fresh); src != SQLITE_OK)
+                    rc = storage_error(handle_->db(), src, open_name_);
+            }
             if (rc == kNoError) rc = t.commit();
-            if (rc == kNoError) return kBenign;
+            if (rc == kNoError) {
+                if (fresh) share_->slot_cleaned();
+                return kBenign;
+            }
             last = rc;
             colliding = last_error().key;
             if (rc != kDuplicateKey && rc != kFileLocked) break;
@@ -145,17 +156,32 @@ int FileManager::prime_auto_number(bool show) {
     if (int rc = check_open(); rc) return kNotify;
     if (!has_auto_number(desc_)) return kBenign;
     if (primed_id_ != 0) return kBenign;
-    int rc = number_and_write(show, false);
+    int rc = number_and_write(show, true);
     if (rc == kBenign) primed_id_ = current_id_;
+    return rc;
+}
+
+// Writes over (or, with `remove_it`, deletes) the primed record and takes it off the primed list, in
+// one transaction.
+int FileManager::settle_primed(bool remove_it) {
+    std::int64_t rid = primed_id_;
+    current_id_ = rid;
+    Transaction t({this}, lock_wait_);
+    int rc = t.status();
+    if (rc == kNoError) rc = remove_it ? remove() : put();
+    if (rc == kNoError) {
+        if (int src = primed::unmark(handle_, rid); src != SQLITE_OK) rc = storage_error(handle_->db(), src, open_name_);
+    }
+    if (rc == kNoError) rc = t.commit();
+    if (rc == kNoError) primed_id_ = 0;
     return rc;
 }
 
 int FileManager::release_auto_number() {
     if (primed_id_ == 0) return kNoError;
     std::int64_t keep = current_id_;
-    current_id_ = primed_id_;
+    int rc = settle_primed(true);
     primed_id_ = 0;
-    int rc = remove();
     current_id_ = keep == current_id_ ? 0 : keep;
     return rc;
 }
@@ -170,12 +196,8 @@ int FileManager::insert(bool show) {
     }
     if (int rc = validate_record(show); rc != kBenign) return rc;
     if (primed_id_ != 0) {
-        current_id_ = primed_id_;
-        int rc = put();
-        if (rc == kNoError) {
-            primed_id_ = 0;
-            return kBenign;
-        }
+        int rc = settle_primed(false);
+        if (rc == kNoError) return kBenign;
         if (rc == kDuplicateKey) return duplicate_message(show, open_name_, last_error().key);
         if (show) {
             ErrorManager::current().set_file(open_name_);

@@ -62,6 +62,7 @@ struct LockFile {
     int openers = 0;
     int uses[kUses] = {};
     int slot = -1;
+    bool slot_clean = false;  // a dead process's records under the slot were removed
 };
 
 namespace {
@@ -168,15 +169,19 @@ int ShareLock::owner_slot(bool* fresh) {
     if (fresh) *fresh = false;
     if (!file_) return -1;
     std::lock_guard lock(g_mutex);
-    if (file_->slot >= 0) return file_->slot;
-    for (int s = 0; s < kSlots; ++s) {
-        if (set_lock(file_->fd, F_WRLCK, kFirstSlot + s)) {
-            file_->slot = s;
-            if (fresh) *fresh = true;
-            return s;
-        }
+    if (file_->slot < 0) {
+        for (int s = 0; s < kSlots && file_->slot < 0; ++s)
+            if (set_lock(file_->fd, F_WRLCK, kFirstSlot + s)) file_->slot = s;
+        file_->slot_clean = false;
     }
-    return -1;
+    if (fresh) *fresh = file_->slot >= 0 && !file_->slot_clean;
+    return file_->slot;
+}
+
+void ShareLock::slot_cleaned() {
+    if (!file_) return;
+    std::lock_guard lock(g_mutex);
+    file_->slot_clean = true;
 }
 
 bool ShareLock::slot_held(int slot) const {

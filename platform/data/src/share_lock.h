@@ -37,8 +37,10 @@ public:
     std::uint8_t mode() const { return mode_; }
 
     // This process's owner slot in the file (taken at the first call); -1 when none is free.
-    // `fresh` tells that the slot was taken by this call: records still marked with it are orphans.
+    // `fresh` tells that records still marked with the slot may be a dead process's (until
+    // slot_cleaned() says they were removed).
     int owner_slot(bool* fresh = nullptr);
+    void slot_cleaned();
     // Whether a process (this one included) holds the owner slot.
     bool slot_held(int slot) const;
 

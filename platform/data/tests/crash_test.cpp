@@ -245,6 +245,78 @@ INSTANTIATE_TEST_SUITE_P(Workstations, CommitKilledAtEachWrite,
                                                                                  : "RootMovedToAnotherPath";
                          });
 
+// A form's primed record (its number shown, its fields blank) in a child process that is then killed:
+// while the child lives, others see the record and number past it; once it died, the next open removes
+// the blank record and its number is given again. A record the form wrote before the kill stays.
+TEST_F(CrashTest, PrimedRecordOfAKilledProgramIsGoneAfterRestart) {
+    struct Case {
+        const char* name;
+        bool form_saved;
+    };
+    for (const Case& c : {Case{"form still open", false}, Case{"form saved", true}}) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(path("Pedidos.Tps"));
+        {
+            FileManager fm(Pedidos());
+            ASSERT_EQ(fm.open(), kNoError);
+            for (std::uint32_t i = 1; i <= 2; ++i) {
+                fm.rec<PedidoRec>().Codigo = i;
+                fm.rec<PedidoRec>().Cliente = "antigo";
+                ASSERT_EQ(fm.add(), kNoError);
+            }
+        }
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            std::thread form([&] {
+                FileManager fm(Pedidos());
+                char number = 0;
+                if (fm.open() == kNoError && fm.prime_auto_number(false) == 0) {
+                    number = static_cast<char>(fm.rec<PedidoRec>().Codigo);
+                    fm.rec<PedidoRec>().Cliente = "gravado";
+                    if (c.form_saved && fm.insert(false) != 0) number = 0;
+                }
+                if (write(ready[1], &number, 1) != 1) _exit(2);
+                pause();  // the form stays open until the program is killed
+            });
+            form.join();
+            _exit(0);
+        }
+        close(ready[1]);
+        char number = 0;
+        ASSERT_EQ(read(ready[0], &number, 1), 1);
+        close(ready[0]);
+        ASSERT_EQ(number, 3);
+        {
+            FileManager other(Pedidos());
+            ASSERT_EQ(other.open(), kNoError);
+            EXPECT_EQ(other.records(), 3) << "a live program's primed record stays";
+            ASSERT_EQ(other.prime_auto_number(false), 0);
+            EXPECT_EQ(other.rec<PedidoRec>().Codigo, 4u);
+            ASSERT_EQ(other.release_auto_number(), kNoError);
+        }
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+
+        FileManager fm(Pedidos());
+        ASSERT_EQ(fm.open(), kNoError);
+        fm.rec<PedidoRec>().Codigo = 3;
+        if (c.form_saved) {
+            EXPECT_EQ(fm.records(), 3);
+            ASSERT_EQ(fm.get("PED:KEY:CODIGO"), kNoError);
+            EXPECT_EQ(fm.rec<PedidoRec>().Cliente, "gravado");
+        } else {
+            EXPECT_EQ(fm.records(), 2);
+            EXPECT_EQ(fm.get("PED:KEY:CODIGO"), kRecordNotFound);
+            fm.prime_record();
+            ASSERT_EQ(fm.insert(false), 0);
+            EXPECT_EQ(fm.rec<PedidoRec>().Codigo, 3u);
+        }
+    }
+}
+
 // Two processes inserting under one auto-numbered key at once never take the same number.
 TEST_F(CrashTest, TwoProcessesAutoNumberDistinctly) {
     constexpr int kEach = 40;

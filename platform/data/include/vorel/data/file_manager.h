@@ -159,7 +159,8 @@ private:
     int step(int dir);  // one record along the key order, 1 forward or -1 back
     bool delivered_last() const;  // the current record is the cursor's last delivered, batch fresh
     int write_error(int rc, std::int64_t self_id);
-    int number_and_write(bool show, bool put_over);  // auto-numbering with its retries
+    int number_and_write(bool show, bool priming);  // auto-numbering with its retries
+    int settle_primed(bool remove_it);  // the primed record written over or deleted, off the list
     int duplicate_key(std::int64_t self_id);  // the unique key the buffer collides with, -1 none
 public:
     // Highest value of the key's component (1-based) among the records whose earlier components

@@ -47,7 +47,7 @@ protected:
     void SetUp() override {
         App();
         ASSERT_TRUE(root_.Start());
-        front = std::make_unique<qt::QtFrontEnd>(runtime, qt::FrontEndOptions{true, {}});
+        front = std::make_unique<qt::QtFrontEnd>(runtime);
         front->mainWindow()->resize(1100, 700);  // shown by the frame's window, as in the program
     }
     void TearDown() override {

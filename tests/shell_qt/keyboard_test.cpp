@@ -47,7 +47,7 @@ protected:
     void SetUp() override {
         qt::TestApplication();
         ASSERT_TRUE(root_.Start());
-        front = std::make_unique<qt::QtFrontEnd>(runtime, qt::FrontEndOptions{true, {}});
+        front = std::make_unique<qt::QtFrontEnd>(runtime);
         front->mainWindow()->resize(1200, 860);
     }
     void TearDown() override {
@@ -169,6 +169,12 @@ protected:
     int main_ = 0;
 };
 
+// One field of a form typed as a clerk does: the text, Enter, and where the focus must be then.
+struct Step {
+    const char* text;
+    int next;
+};
+
 TEST_F(Keyboard, ConfigurarSenhasOnTheLoginIsClicked) {
     int login = StartLogin();
     ASSERT_TRUE(Until([&] { return FocusOn(login, 5); }));
@@ -237,11 +243,47 @@ TEST_F(Keyboard, TheCalculatorTakesItsKeys) {
     EXPECT_TRUE(shows("2,50")) << result->text().toStdString();
 }
 
-// One field of a form typed as a clerk does: the text, Enter, and where the focus must be then.
-struct Step {
-    const char* text;
-    int next;
-};
+TEST_F(Keyboard, ALookupStaysInFrontOfItsFormAndTheFormOfItsBrowse) {
+    LogIn();
+    Seed();
+    Key(Qt::Key_E, Qt::ControlModifier);
+    int empresas = WaitWindow("Visualização de Empresas Cadastradas");
+    Key(Qt::Key_I, Qt::AltModifier);
+    int empresa = WaitWindow("Inclui Nova Empresa");
+    ASSERT_TRUE(Until([&] { return FocusOn(empresa, 2); }));
+    const Step toUf[] = {{"", 4}, {"X", 5}, {"", 7}, {"", 9}, {"", 11}, {"", 13}, {"", 15}, {"", 17}};
+    for (const Step& f : toUf) Field(empresa, f.text, f.next);
+    // A state that is not in the register: the states' browse opens for selection.
+    Keys("RJ");
+    Key(Qt::Key_Return);
+    int estados = WaitWindow("Visualização da Tabela Unidade de Federação");
+    ASSERT_NE(estados, 0);
+    auto order = [&] {
+        std::vector<int> ids;
+        for (QMdiSubWindow* w : front->mainWindow()->findChild<QMdiArea*>()->subWindowList(QMdiArea::StackingOrder))
+            for (int id : {empresas, empresa, estados})
+                if (front->WindowWidget(id) == w) ids.push_back(id);
+        return ids;
+    };
+    EXPECT_EQ(order(), (std::vector<int>{empresas, empresa, estados})) << "bottom to top";
+    // "Incluir" in the lookup, the new state typed and written...
+    Key(Qt::Key_I, Qt::AltModifier);
+    int novo = WaitWindow("Incluindo um Estado");
+    Field(novo, "RJ", 4);
+    Field(novo, "RIO DE JANEIRO", 5);
+    Key(Qt::Key_Return);  // "&Grava"
+    ASSERT_TRUE(Closed("Incluindo um Estado")) << Box();
+    Settle();
+    // ...leaves every window where it was, and the lookup's list with the focus, so Enter
+    // selects the new state (the default button), not "Incluir" again.
+    EXPECT_EQ(order(), (std::vector<int>{empresas, empresa, estados})) << "bottom to top";
+    Shot("lookup-order.png", front->mainWindow());
+    EXPECT_TRUE(Until([&] { return FocusOn(estados, ListOf(estados)); }, 3000)) << Name(Focused()).toStdString();
+    Key(Qt::Key_Return);
+    ASSERT_TRUE(Closed("Visualização da Tabela Unidade de Federação")) << Box();
+    EXPECT_TRUE(Until([&] { return FocusOn(empresa, 20); }, 3000)) << Name(Focused()).toStdString();
+    EXPECT_EQ(qobject_cast<QLineEdit*>(front->ControlWidget(empresa, 17))->text(), "RJ");
+}
 
 TEST_F(Keyboard, CompanyCfopAndSupplierTypedWithEnterBetweenFields) {
     LogIn();

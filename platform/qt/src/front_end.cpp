@@ -104,6 +104,10 @@ struct QtFrontEnd::Impl : public ViewHost {
     // not), or maximised when nothing is stored.
     void ShowFrame() {
         if (frame->isVisible()) return;
+        ShowFrameAtItsPlace();
+        frame->activateWindow();  // the keyboard's, also where no window manager gives it
+    }
+    void ShowFrameAtItsPlace() {
         if (options.frameSettings.empty()) return frame->show();
         settings::SettingsFile ini(options.frameSettings);
         if (ini.read_text(kFrameSection, "Width").empty()) {
@@ -191,11 +195,39 @@ struct QtFrontEnd::Impl : public ViewHost {
         return !(v && v->FocusTakes(KeyCodeOf(e)));
     }
 
+    void NoteActivated(QMdiSubWindow* now) {
+        for (auto& [id, v] : views)
+            if (now && v->subWindow() == now) {
+                std::erase(activations, id);
+                activations.push_back(id);
+            }
+    }
+
+    // The active window closed: the window active before it takes over (the lookup that opened
+    // a form on another thread), with its procedure's windows in their order, rather than the
+    // one the document area would pick (the lookup's caller's browse, over its form).
+    void ReturnToPreviousWindow() {
+        auto back = [this] {
+            for (auto id = activations.rbegin(); id != activations.rend(); ++id)
+                if (auto it = views.find(*id); it != views.end() && !it->second->blocked()) {
+                    Restack(it->second->thread());
+                    return;
+                }
+        };
+        back();
+        QTimer::singleShot(0, frame.get(), back);  // after the area's own choice, if it comes later
+    }
+
     // Windows of each procedure thread, oldest first: all but the newest are blocked.
     void Restack(int thread) {
         auto& ws = stacks[thread];
+        // Oldest at the bottom: a window closing (the document area then activates whichever
+        // window it had active before) never leaves a caller behind the window that called it.
         for (std::size_t i = 0; i < ws.size(); ++i)
-            if (auto it = views.find(ws[i]); it != views.end()) it->second->SetBlocked(i + 1 < ws.size());
+            if (auto it = views.find(ws[i]); it != views.end()) {
+                it->second->SetBlocked(i + 1 < ws.size());
+                if (QWidget* sub = it->second->subWindow(); sub && !it->second->standalone()) sub->raise();
+            }
         if (!ws.empty())
             if (auto it = views.find(ws.back()); it != views.end() && it->second->subWindow()) {
                 it->second->Activate();
@@ -217,6 +249,7 @@ struct QtFrontEnd::Impl : public ViewHost {
     QPointer<QMdiSubWindow> lastActive;
     std::unique_ptr<QTimer> busyWatch;
     std::vector<int> order;  // window ids in opening order
+    std::vector<int> activations;  // sub-windows in the order they were last active (latest last)
     KeyRouter keys;
     bool frameShown = false;  // the main window has been shown (its place is worth keeping)
 };
@@ -237,6 +270,7 @@ QtFrontEnd::QtFrontEnd(ui::Runtime& runtime, FrontEndOptions options)
     };
     QObject::connect(impl_->frame->area(), &QMdiArea::subWindowActivated, impl_->frame.get(),
                      [this](QMdiSubWindow* now) {
+                         impl_->NoteActivated(now);
                          impl_->Deactivated(now);
                          impl_->StatusChanged();
                      });
@@ -302,13 +336,17 @@ void QtFrontEnd::Apply(const ui::UiMessage& message) {
                 if (it == d.views.end()) return;
                 int thread = it->second->thread();
                 bool wasFrame = it->second->isFrame();
+                const bool wasActive = it->second->subWindow() && !it->second->standalone() &&
+                                       d.frame->area()->activeSubWindow() == it->second->subWindow();
                 it->second->CloseFromModel();
                 d.views.erase(it);
                 std::erase(d.order, m.window);
+                std::erase(d.activations, m.window);
                 if (auto s = d.stacks.find(thread); s != d.stacks.end()) {
                     std::erase(s->second, m.window);
                     d.Restack(thread);
                 }
+                if (wasActive) d.ReturnToPreviousWindow();
                 d.StatusChanged();
                 if (wasFrame) {
                     d.StoreFrame();

@@ -74,6 +74,7 @@ public:
     void RemoveControl(int feq);
     // Blocked while a newer window of the same procedure thread is open.
     void SetBlocked(bool blocked);
+    bool blocked() const { return blocked_; }
     // Gives the model's focus control the keyboard focus (when the window is the active one).
     void FollowFocus();
     // Makes the window the active one (the frame's active sub-window, or the desktop's).

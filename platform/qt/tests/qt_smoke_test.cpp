@@ -83,7 +83,7 @@ protected:
         front->mainWindow()->grab().save(QDir(QString::fromUtf8(dir)).filePath(QString::fromUtf8(name)));
     }
     int StartFrame() {
-        front = std::make_unique<QtFrontEnd>(*rt, FrontEndOptions{true, {}});
+        front = std::make_unique<QtFrontEnd>(*rt);
         front->mainWindow()->resize(1000, 640);
         front->Show();
         front->mainWindow()->activateWindow();
@@ -323,7 +323,9 @@ TEST_F(Smoke, ALocatorIsTypedIntoKeyByKey) {
 
 TEST_F(Smoke, TheMainWindowOpensMaximisedThenAsItWasClosed) {
     auto run = [&](const std::function<void(QMainWindow&)>& use) {
-        front = std::make_unique<QtFrontEnd>(*rt, FrontEndOptions{true, {}, "Vorel.ini"});
+        FrontEndOptions options;
+        options.frameSettings = "Vorel.ini";
+        front = std::make_unique<QtFrontEnd>(*rt, options);
         int frame = rt->Start("TesteFrame");
         ASSERT_TRUE(Until([&] { return front->FrameWindow() != 0 && front->mainWindow()->isVisible(); }));
         Settle();

@@ -264,6 +264,10 @@ Level BrowseManager::DoUpdate(Request r) {
     } else {
         ResetTo(keep);
     }
+    // Back on the list, on the record just written: Enter now does what the list's Enter does
+    // (the select button of a lookup), not the update button again.
+    if (Control* list = owner_.window().Find(list_); list && list->enabled() && !list->hidden())
+        owner_.window().Select(list_);
     return kHandled;
 }
 

@@ -265,30 +265,17 @@ TEST_F(CrashTest, PrimedRecordOfAKilledProgramIsGoneAfterRestart) {
                 ASSERT_EQ(fm.add(), kNoError);
             }
         }
-        int ready[2];
-        ASSERT_EQ(pipe(ready), 0);
-        pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            std::thread form([&] {
-                FileManager fm(Pedidos());
-                char number = 0;
-                if (fm.open() == kNoError && fm.prime_auto_number(false) == 0) {
-                    number = static_cast<char>(fm.rec<PedidoRec>().Codigo);
-                    fm.rec<PedidoRec>().Cliente = "gravado";
-                    if (c.form_saved && fm.insert(false) != 0) number = 0;
-                }
-                if (write(ready[1], &number, 1) != 1) _exit(2);
-                pause();  // the form stays open until the program is killed
-            });
-            form.join();
-            _exit(0);
-        }
-        close(ready[1]);
-        char number = 0;
-        ASSERT_EQ(read(ready[0], &number, 1), 1);
-        close(ready[0]);
-        ASSERT_EQ(number, 3);
+        HoldingChild form = run_holding_child([&](const auto& hold) {
+            FileManager fm(Pedidos());
+            char number = 0;
+            if (fm.open() == kNoError && fm.prime_auto_number(false) == 0) {
+                number = static_cast<char>(fm.rec<PedidoRec>().Codigo);
+                fm.rec<PedidoRec>().Cliente = "gravado";
+                if (c.form_saved && fm.insert(false) != 0) number = 0;
+            }
+            hold(number);  // the form stays open until the program is killed
+        });
+        ASSERT_EQ(form.answer, 3);
         {
             FileManager other(Pedidos());
             ASSERT_EQ(other.open(), kNoError);
@@ -297,8 +284,7 @@ TEST_F(CrashTest, PrimedRecordOfAKilledProgramIsGoneAfterRestart) {
             EXPECT_EQ(other.rec<PedidoRec>().Codigo, 4u);
             ASSERT_EQ(other.release_auto_number(), kNoError);
         }
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
+        form.kill_and_wait();
 
         FileManager fm(Pedidos());
         ASSERT_EQ(fm.open(), kNoError);

@@ -1,8 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <future>
 #include <thread>
@@ -80,30 +76,15 @@ TEST_F(OpenModeTest, ModesExcludeEachOtherBetweenProcessesUntilTheHolderDies) {
     }
     for (const Case& c : kCases) {
         SCOPED_TRACE(describe(c));
-        int ready[2];
-        ASSERT_EQ(pipe(ready), 0);
-        pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            std::thread holder([&] {
-                FileManager first(Pedidos());
-                char ok = first.open(c.first) == kNoError ? 1 : 0;
-                if (write(ready[1], &ok, 1) != 1) _exit(2);
-                pause();
-            });
-            holder.join();
-            _exit(0);
-        }
-        close(ready[1]);
-        char ok = 0;
-        ASSERT_EQ(read(ready[0], &ok, 1), 1);
-        close(ready[0]);
-        ASSERT_EQ(ok, 1);
+        HoldingChild holder = run_holding_child([&](const auto& hold) {
+            FileManager first(Pedidos());
+            hold(first.open(c.first) == kNoError ? 1 : 0);
+        });
+        ASSERT_EQ(holder.answer, 1);
         FileManager second(Pedidos());
         EXPECT_EQ(second.open(c.second), c.second_opens ? kNoError : kFileLocked);
         (void)second.close();
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
+        holder.kill_and_wait();
         EXPECT_EQ(second.open(c.second), kNoError) << "once the holder died";
         (void)second.close();
     }

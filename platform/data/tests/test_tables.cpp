@@ -1,6 +1,11 @@
 #include "test_tables.h"
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <thread>
 
 #include "vorel/data/data_root.h"
 #include "vorel/data/state_folder.h"
@@ -25,6 +30,34 @@ void DataTest::TearDown() {
     set_data_root({});
     std::error_code ec;
     fs::remove_all(dir_, ec);
+}
+
+HoldingChild run_holding_child(const std::function<void(const std::function<void(char)>& hold)>& body) {
+    int ready[2];
+    if (pipe(ready) != 0) return {};
+    pid_t pid = fork();
+    if (pid == 0) {
+        close(ready[0]);
+        std::thread worker([&] {
+            body([&](char answer) {
+                if (write(ready[1], &answer, 1) != 1) _exit(2);
+                for (;;) pause();
+            });
+        });
+        worker.join();
+        _exit(0);
+    }
+    close(ready[1]);
+    HoldingChild child{pid, 0};
+    if (pid < 0 || read(ready[0], &child.answer, 1) != 1) child.answer = 0;
+    close(ready[0]);
+    return child;
+}
+
+void HoldingChild::kill_and_wait() const {
+    if (pid <= 0) return;
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
 }
 
 NameVariable CaminhoItens;

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "vorel/data/file_manager.h"
@@ -49,5 +52,15 @@ extern NameVariable CaminhoPedidos;
 extern NameVariable CaminhoLinhas;
 const TableDesc& Pedidos();
 const TableDesc& Linhas();
+
+// Another program holding something: a child process runs `body` on a thread of its own; the body
+// calls `hold(byte)` where it wants to stay (its tables open), which hands the byte to the parent and
+// waits there until the child is killed. Returns the child and its byte (0 when it ended without).
+struct HoldingChild {
+    pid_t pid = -1;
+    char answer = 0;
+    void kill_and_wait() const;
+};
+HoldingChild run_holding_child(const std::function<void(const std::function<void(char)>& hold)>& body);
 
 }  // namespace vorel::data::testing

@@ -156,6 +156,19 @@ protected:
         });
         ASSERT_TRUE(Until([&] { return runtime.Finished(t).has_value(); }));
     }
+    // Logged in, the states and CNAE written, then the company register (Ctrl+E) and its insert
+    // form (Alt+I for "&Inclui Empresa", not the menu "&Integração"), with the focus on the code:
+    // the browse's and the form's windows (the form 0 when something failed).
+    std::pair<int, int> NewCompany() {
+        LogIn();
+        Seed();
+        Key(Qt::Key_E, Qt::ControlModifier);
+        int empresas = WaitWindow("Visualização de Empresas Cadastradas");
+        Key(Qt::Key_I, Qt::AltModifier);
+        int empresa = WaitWindow("Inclui Nova Empresa");
+        EXPECT_TRUE(Until([&] { return FocusOn(empresa, 2); })) << Name(Focused()).toStdString();
+        return {empresas, FocusOn(empresa, 2) ? empresa : 0};
+    }
     // The list control of a browse window.
     int ListOf(int window) {
         for (int feq = 1; feq < 100; ++feq)
@@ -244,13 +257,8 @@ TEST_F(Keyboard, TheCalculatorTakesItsKeys) {
 }
 
 TEST_F(Keyboard, ALookupStaysInFrontOfItsFormAndTheFormOfItsBrowse) {
-    LogIn();
-    Seed();
-    Key(Qt::Key_E, Qt::ControlModifier);
-    int empresas = WaitWindow("Visualização de Empresas Cadastradas");
-    Key(Qt::Key_I, Qt::AltModifier);
-    int empresa = WaitWindow("Inclui Nova Empresa");
-    ASSERT_TRUE(Until([&] { return FocusOn(empresa, 2); }));
+    auto [empresas, empresa] = NewCompany();
+    ASSERT_NE(empresa, 0);
     const Step toUf[] = {{"", 4}, {"X", 5}, {"", 7}, {"", 9}, {"", 11}, {"", 13}, {"", 15}, {"", 17}};
     for (const Step& f : toUf) Field(empresa, f.text, f.next);
     // A state that is not in the register: the states' browse opens for selection.
@@ -286,15 +294,8 @@ TEST_F(Keyboard, ALookupStaysInFrontOfItsFormAndTheFormOfItsBrowse) {
 }
 
 TEST_F(Keyboard, CompanyCfopAndSupplierTypedWithEnterBetweenFields) {
-    LogIn();
-    Seed();
-
-    // The company register: Ctrl+E, Alt+I for "&Inclui Empresa" (not the menu "&Integração").
-    Key(Qt::Key_E, Qt::ControlModifier);
-    int empresas = WaitWindow("Visualização de Empresas Cadastradas");
-    Key(Qt::Key_I, Qt::AltModifier);
-    int empresa = WaitWindow("Inclui Nova Empresa");
-    ASSERT_TRUE(Until([&] { return FocusOn(empresa, 2); })) << Name(Focused()).toStdString();
+    auto [empresas, empresa] = NewCompany();
+    ASSERT_NE(empresa, 0);
     // The UF, CNAE and CNPJ are checked or looked up as they are left; the look-up buttons beside
     // them are passed by, so the next keys go into the next field.
     const Step company[] = {

@@ -3,6 +3,8 @@
 // N is 1,000,000 (VOREL_BENCH_RECORDS overrides it). The files live in a temporary folder.
 // EngineCommitTwoFiles: one-record transactions over two table files, without a data root and with
 // one (its file layer, the super-journal in the root's journal folder).
+// EngineOpenClose: opening and closing a table, /0 the whole open (attach, checks, the sharing lock
+// file), /1 while the thread holds the file open in another table (the sharing locks and checks).
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -202,8 +204,23 @@ void EngineCommitTwoFiles(benchmark::State& state) {
     set_data_root({});
 }
 
+void EngineOpenClose(benchmark::State& state) {
+    const std::string file = (folder() / "openclose.tps").string();
+    FileManager keep(WideTable());
+    if (keep.open_path(file)) {
+        state.SkipWithError("open failed");
+        return;
+    }
+    if (state.range(0) == 0) (void)keep.close();
+    FileManager fm(WideTable());
+    for (auto _ : state) {
+        if (fm.open_path(file) || fm.close()) state.SkipWithError("open failed");
+    }
+}
+
 }  // namespace
 
+BENCHMARK(EngineOpenClose)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(EngineCommitTwoFiles)->Arg(0)->Arg(1)->Iterations(300)->Unit(benchmark::kMillisecond);
 BENCHMARK(EngineInsert)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(RawInsert)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -63,10 +63,10 @@ void EngineReadAll(benchmark::State& state) {
     const int n = records();
     for (auto _ : state) {
         FileManager fm(WideTable());
-        fm.open();
+        (void)fm.open();
         int count = 0;
         std::uint64_t sum = 0;
-        fm.set("WID:KEY:NOMEDATA");
+        (void)fm.set("WID:KEY:NOMEDATA");
         while (fm.next() == 0) {
             ++count;
             sum += fm.rec<Wide>().Codigo;
@@ -82,7 +82,7 @@ void EngineGet(benchmark::State& state) {
     const int gets = n / 10;
     for (auto _ : state) {
         FileManager fm(WideTable());
-        fm.open();
+        (void)fm.open();
         std::mt19937 rng(42);
         std::uint64_t sum = 0;
         for (int i = 0; i < gets; ++i) {

@@ -49,7 +49,7 @@ void make_rmw_files() {
         if (fm.add() != 0) std::abort();
     }
     if (t.commit() != 0) std::abort();
-    fm.close();
+    (void)fm.close();
     fs::copy_file(engine_file(), raw_file(), fs::copy_options::overwrite_existing);
 }
 
@@ -68,7 +68,7 @@ double engine_rmw() {
         Transaction t({&fm});
         auto& r = fm.rec<Wide>();
         int count = 0;
-        fm.set(key);
+        (void)fm.set(key);
         while (fm.next() == 0) {
             r.V2 = DecimalField<13, 2>::from_scaled(r.V2.scaled() + 1);
             if (fm.put() != 0) return false;
@@ -249,13 +249,13 @@ double engine_read() {
         auto& r = fm.rec<Linha>();
         int n = 0;
         std::size_t sum = 0;
-        fm.set(0);
+        (void)fm.set(0);
         while (fm.next() == 0) {
             sum += r.Codigo.value()[0];
             ++n;
         }
         benchmark::DoNotOptimize(sum);
-        fm.close();
+        (void)fm.close();
         return n == kLines;
     });
 }

@@ -100,7 +100,7 @@ void SortedView(benchmark::State& state) {
     FileManager fm(WideTable());
     if (fm.open_path(file_of(n).string()) != 0) state.SkipWithError("open failed");
     // Warm the file's page cache (bounded by its cache size) with a read in key order.
-    fm.set("WID:KEY:NOMEDATA");
+    (void)fm.set("WID:KEY:NOMEDATA");
     while (fm.next() == 0) {
     }
     std::int64_t heap_peak = 0, sqlite_peak = 0, heap_base = 0, sqlite_base = 0;
@@ -123,7 +123,7 @@ void SortedView(benchmark::State& state) {
             sum += fm.rec<Wide>().L1;
         }
         benchmark::DoNotOptimize(sum);
-        v.close();
+        (void)v.close();
         heap_peak = g_peak.load() - heap_base;
         sqlite_peak = sqlite3_memory_highwater(0) - sqlite_base;
         rss_peak = rss_peak_kb() - rss_base;

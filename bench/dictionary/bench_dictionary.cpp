@@ -38,7 +38,7 @@ void BM_OpenAndCloseEntradaVorel(benchmark::State& state) {
     data::FileManager& ent = data::dictionary::file(dictionary::EntradaVorel());
     for (auto _ : state) {
         if (ent.open() != 0) state.SkipWithError("open");
-        ent.close();
+        (void)ent.close();
     }
     dictionary::TeardownDictionary();
     fs::remove_all(dir);

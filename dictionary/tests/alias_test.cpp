@@ -42,7 +42,7 @@ TEST_F(Alias, StagingFileThroughTheAliasLeavesTheBaseOnItsOwnFile) {
 }
 
 TEST_F(Alias, ANewThreadFindsEveryTableSetUpAndNoneOpen) {
-    data::dictionary::file(EntradaVorel()).open();
+    (void)data::dictionary::file(EntradaVorel()).open();
     bool ready = false, anyOpen = true, leftOpen = false;
     std::thread t([&] {
         InitDictionary();

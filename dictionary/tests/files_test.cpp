@@ -66,7 +66,7 @@ TEST_F(DataRoot, Company15In2016OpensItsFilesInItsFolders) {
         data::FileManager fm(c.table());
         ASSERT_EQ(fm.open(), 0) << data::last_error().text;
         EXPECT_EQ(fm.records(), 0);
-        fm.close();
+        (void)fm.close();
         EXPECT_TRUE(fs::is_regular_file(dir_ / c.file));
     }
     EXPECT_TRUE(fs::is_directory(dir_ / "00000015" / "Escrita"));
@@ -97,7 +97,7 @@ TEST_F(DataRoot, LongPathsAreNeverCut) {
     CaminhoEntradaSaidaVorel.set(deep + "\\00000001.001");
     data::FileManager esa(EntradaSaidaVorel());
     ASSERT_EQ(esa.open(), 0) << data::last_error().text;
-    esa.close();
+    (void)esa.close();
     EXPECT_TRUE(fs::is_regular_file(dir_ / std::string(70, 'p') / "00000001.001"));
 
     const CaminhosAno a = CaminhosArquivosAno(deep + "\\", 15, 2016);
@@ -106,7 +106,7 @@ TEST_F(DataRoot, LongPathsAreNeverCut) {
     AplicaCaminhos(a);
     data::FileManager lan(LancICMSEletronico());
     ASSERT_EQ(lan.open(), 0) << data::last_error().text;
-    lan.close();
+    (void)lan.close();
     EXPECT_TRUE(fs::is_regular_file(dir_ / std::string(70, 'p') / "00000015/Vorel/2016/CaLanMes.Tps"));
 }
 

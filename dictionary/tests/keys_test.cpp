@@ -17,7 +17,7 @@ protected:
         }
         fm.prime_record();
         fill(fm.rec<R>());
-        return fm.insert(true);
+        return fm.insert();
     }
     template <class R>
     R& rec(const TableDesc& t) {

@@ -37,14 +37,14 @@ protected:
         const int n = t.field_index(field);
         EXPECT_GE(n, 0) << field;
         EXPECT_TRUE(set_field_int(t.fields[n], fm.buffer(), value)) << field << " " << value;
-        return fm.test_field_rules(n, false);
+        return fm.test_field_rules(n, data::Messages::Quiet);
     }
     int check_text(const TableDesc& t, std::string_view field, std::string_view value) {
         FileManager& fm = data::dictionary::file(t);
         fm.prime_record();
         const int n = t.field_index(field);
         EXPECT_TRUE(set_field_text(t.fields[n], fm.buffer(), value));
-        return fm.test_field_rules(n, false);
+        return fm.test_field_rules(n, data::Messages::Quiet);
     }
     // The message a failing value shows: title and text.
     AskRequest shown(const TableDesc& t, std::string_view field, std::int64_t value) {
@@ -53,7 +53,7 @@ protected:
         const int n = t.field_index(field);
         set_field_int(t.fields[n], fm.buffer(), value);
         asker.asked.clear();
-        EXPECT_EQ(fm.test_field_rules(n, true), kNotify);
+        EXPECT_EQ(fm.test_field_rules(n, data::Messages::Show), kNotify);
         return asker.asked.empty() ? AskRequest{} : asker.asked.back();
     }
 
@@ -160,7 +160,7 @@ TEST_F(Rules, AnAliasRefusesWhatItsBaseRefusesWithTheBasesTexts) {
     f0.prime_record();
     const int n = ForCli0().field_index("FOR0:TipoInscricao");
     set_field_int(ForCli0().fields[n], f0.buffer(), 3);
-    EXPECT_EQ(f0.test_field_rules(n, false), kNotify);
+    EXPECT_EQ(f0.test_field_rules(n, data::Messages::Quiet), kNotify);
     ASSERT_EQ(asker.asked.size(), 1u);
     EXPECT_EQ(asker.asked[0].text,
               text::from_utf8("O valor do Tipo da Inscrição do Cliente/Fornecedor deve estar na lista: 'CGC','CPF'."));
@@ -169,9 +169,9 @@ TEST_F(Rules, AnAliasRefusesWhatItsBaseRefusesWithTheBasesTexts) {
     p0.prime_record();
     const int d = Produtos0().field_index("PROE:DNF");
     set_field_int(Produtos0().fields[d], p0.buffer(), 1);
-    EXPECT_EQ(p0.test_field_rules(d, false), kBenign);
+    EXPECT_EQ(p0.test_field_rules(d, data::Messages::Quiet), kBenign);
     set_field_int(Produtos0().fields[d], p0.buffer(), 2);
-    EXPECT_EQ(p0.test_field_rules(d, false), kNotify);
+    EXPECT_EQ(p0.test_field_rules(d, data::Messages::Quiet), kNotify);
 }
 
 TEST_F(Rules, ElevenTablesHaveRulesAndAFieldWithoutOneAlwaysPasses) {

@@ -167,12 +167,12 @@ private:
         if (std::optional<Decimal> n = ui::ParseTypedDecimal(typed); n && n->fits(15, 0)) {
             pro_.clear_record();
             produto_.Codigo = *n;
-            found = pro_.get("PRO:KEY:CODIGO") == 0 && static_cast<const Decimal&>(produto_.Codigo) == *n;
+            found = pro_.get("PRO:KEY:CODIGO") == data::kNoError && static_cast<const Decimal&>(produto_.Codigo) == *n;
         }
         if (!found) {
             pro_.clear_record();
             produto_.Apelido = text::from_utf8(typed);
-            found = pro_.get("PRO:Key:Apelido") == 0;
+            found = pro_.get("PRO:Key:Apelido") == data::kNoError;
             if (found) produtoTexto_ = produto_.Codigo.to_string();
         }
         if (!found) {
@@ -202,7 +202,7 @@ private:
         file().clear_record();
         rec_.DATA = data_;
         rec_.CODPRODUTO = codigo;
-        const bool existe = file().get("TVPS:KEY:DATAPRODUTO") == 0;
+        const bool existe = file().get("TVPS:KEY:DATAPRODUTO") == data::kNoError;
         int rc = 0;
         switch (acao_) {
             case kIncluir:
@@ -251,7 +251,7 @@ private:
         rec_.DATA = data_;
         rec_.CODPRODUTO = codigo;
         (void)file().set_at("TVPS:KEY:DATAPRODUTO");
-        if (file().next() == 0) browse().ResetTo(file().position().id);
+        if (file().next() == data::kNoError) browse().ResetTo(file().position().id);
         else browse().ResetToTop();
         if (acao_ != kIncluir) ListFocused();
     }

@@ -37,8 +37,8 @@ public:
         rec().CODIGOFUN = codigo;
         rec().CODIGOCAMPO = tipo;
         rec().DATA = data;
-        if (file_.set_at("ACFUN:KEY:CODIGO") != 0) return false;
-        if (file_.next() != 0) return false;
+        if (file_.set_at("ACFUN:KEY:CODIGO") != data::kNoError) return false;
+        if (file_.next() != data::kNoError) return false;
         return rec().CODIGOFUN == codigo && rec().CODIGOCAMPO == tipo && rec().DATA <= data;
     }
 
@@ -101,7 +101,7 @@ bool GravaHistoricoFuncionario(std::uint32_t codigo, std::uint8_t tipo, date::Da
     r.ALTERACAO = novo.texto;
     r.ANOTACAO = novo.anotacao;
     r.DATAEX = novo.dataEx;
-    int rc = h.rc() != 0 ? h.rc() : (inPlace ? h.file().put() : h.file().add());
+    int rc = h.rc() != 0 ? h.rc() : static_cast<int>(inPlace ? h.file().put() : h.file().add());
     if (rc != 0) {
         const data::LastError& e = data::last_error();
         ui::Message("Erro na alteração do cadastro do funcionário: " + text::to_utf8(e.text),

@@ -103,7 +103,7 @@ private:
         forcli_.clear_record();
         f.Codigo = rec_.CODFOR;
         f.Inativo = 0;
-        return forcli_.get("FOR:KEY:CODIGO") == 0;
+        return forcli_.get("FOR:KEY:CODIGO") == data::kNoError;
     }
 
     ForCliQelRec& rec_;

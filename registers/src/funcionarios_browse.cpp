@@ -166,7 +166,7 @@ protected:
     bool BeforeTables() override {
         if (!shell::GaranteEmpresa(context())) return false;
         empresaCodigo_ = shell::GLO_EMPRESA_CODIGO.Get();
-        empresaAberta_ = data::dictionary::relation(dictionary::Empresa()).open() == 0;
+        empresaAberta_ = data::dictionary::relation(dictionary::Empresa()).open() == data::kNoError;
         return true;
     }
 

@@ -258,7 +258,7 @@ private:
         auto& e = estados_.rec<EstadosRec>();
         estados_.clear_record();
         (void)estados_.set("EST:KEY:SIGLA");
-        while (estados_.next() == 0) {
+        while (estados_.next() == data::kNoError) {
             items.push_back(text::to_utf8(e.UF.clipped()));
             rows.push_back({{items.back()}, {text::to_utf8(e.DESC.clipped())}});
         }
@@ -274,7 +274,7 @@ private:
             municipios_.clear_record();
             m.ESTADO = uf;
             (void)municipios_.set_at("MUN:KEY:ESTADONOME");
-            while (municipios_.next() == 0 && text::compare_nocase(m.ESTADO.clipped(), uf) == 0) {
+            while (municipios_.next() == data::kNoError && text::compare_nocase(m.ESTADO.clipped(), uf) == 0) {
                 items.push_back(text::to_utf8(m.NOME.clipped()));
                 rows.push_back({{items.back()}, {text::to_utf8(text::upper(m.ESTADO.clipped()))}});
             }

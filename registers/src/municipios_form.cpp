@@ -75,7 +75,7 @@ private:
         auto& est = estados_.rec<EstadosRec>();
         estados_.clear_record();
         est.UF = uf;
-        if (estados_.get("EST:KEY:SIGLA") == 0) return Level::Benign;
+        if (estados_.get("EST:KEY:SIGLA") == data::kNoError) return Level::Benign;
         if (CallProcedure(1, Request::Select) == Response::Completed) {
             rec_.ESTADO = est.UF.clipped();
         } else {

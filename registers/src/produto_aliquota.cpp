@@ -17,10 +17,10 @@ bool FindProduct(data::FileManager& pro, const Decimal& codigo) {
     auto& p = pro.rec<ProdutosRec>();
     pro.clear_record();
     p.Codigo = codigo;
-    if (pro.get("PRO:KEY:CODIGO") == 0) return true;
+    if (pro.get("PRO:KEY:CODIGO") == data::kNoError) return true;
     pro.clear_record();
     p.Apelido = codigo.to_fixed(0);
-    if (pro.get("PRO:Key:Apelido") == 0) return true;
+    if (pro.get("PRO:Key:Apelido") == data::kNoError) return true;
     pro.clear_record();
     return false;
 }
@@ -30,7 +30,7 @@ Decimal HighestCode(data::FileManager& aliq) {
     auto& a = aliq.rec<ProdutosAliqRec>();
     aliq.clear_record();
     a.CODIGO = Decimal::from_string("99999999999999");
-    if (aliq.set_at("PALIQ:Key:Codigo") != 0 || aliq.previous() != 0) return Decimal(0);
+    if (aliq.set_at("PALIQ:Key:Codigo") != data::kNoError || aliq.previous() != data::kNoError) return Decimal(0);
     return a.CODIGO;
 }
 
@@ -57,10 +57,10 @@ void Update(data::FileManager& pro, data::FileManager& aliq, const Decimal& codi
     a.CODIGO_PRODUTO = produto;
     a.ALIQUOTA = aliquota;
     a.DATA_INICIAL = primeiroDia;
-    if (aliq.get("PALIQ:KEY:PRODUTOALIQ") == 0) {
+    if (aliq.get("PALIQ:KEY:PRODUTOALIQ") == data::kNoError) {
         if (data > a.DATA_ALTERACAO) {
             a.DATA_ALTERACAO = data;
-            if (aliq.put() != 0) return;
+            if (aliq.put() != data::kNoError) return;
         }
         (void)tx.commit();
         return;
@@ -70,11 +70,11 @@ void Update(data::FileManager& pro, data::FileManager& aliq, const Decimal& codi
     const date::Day fechamento = ClosingDay(data);
     aliq.clear_record();
     a.CODIGO_PRODUTO = produto;
-    if (aliq.set_at(aliq.key_number("PALIQ:KEY:PRODUTOALIQ"), 1) == 0) {
-        while (aliq.next() == 0 && static_cast<const Decimal&>(a.CODIGO_PRODUTO) == produto) {
+    if (aliq.set_at(aliq.key_number("PALIQ:KEY:PRODUTOALIQ"), 1) == data::kNoError) {
+        while (aliq.next() == data::kNoError && static_cast<const Decimal&>(a.CODIGO_PRODUTO) == produto) {
             if (a.DATA_FINAL != 0) continue;
             a.DATA_FINAL = fechamento;
-            if (aliq.put() != 0) return;
+            if (aliq.put() != data::kNoError) return;
         }
     }
     aliq.clear_record();
@@ -84,7 +84,7 @@ void Update(data::FileManager& pro, data::FileManager& aliq, const Decimal& codi
     a.DATA_INICIAL = primeiroDia;
     a.DATA_FINAL = 0;
     a.DATA_ALTERACAO = data;
-    if (aliq.add() != 0) return;
+    if (aliq.add() != data::kNoError) return;
     (void)tx.commit();
 }
 
@@ -93,8 +93,8 @@ void Update(data::FileManager& pro, data::FileManager& aliq, const Decimal& codi
 void AtualizaAliquotaProduto(const Decimal& codigoProduto, date::Day data, const Decimal& aliquota) {
     data::FileManager& pro = data::dictionary::file(dictionary::Produtos());
     data::FileManager& aliq = data::dictionary::file(dictionary::ProdutosAliq());
-    if (pro.open() != 0) return;
-    if (aliq.open() == 0) {
+    if (pro.open() != data::kNoError) return;
+    if (aliq.open() == data::kNoError) {
         Update(pro, aliq, codigoProduto, data, aliquota);
         (void)aliq.close();
     }

@@ -196,7 +196,7 @@ private:
         forcli_.clear_record();
         f.Codigo = qelRec_.CODFOR;
         f.Inativo = 0;
-        if (forcli_.get("FOR:KEY:CODIGO") != 0) return {};
+        if (forcli_.get("FOR:KEY:CODIGO") != data::kNoError) return {};
         return text::to_utf8(f.Nome.clipped());
     }
 

@@ -20,13 +20,13 @@ int ArquivaFornecedor(data::FileManager& forcli, data::FileManager& morto, const
     ForCliRec& copia = morto.rec<ForCliRec>();
     const int byCode = morto.desc().key_index(std::string(morto.desc().prefix) + ":KEY:CODIGO");
     copia = origem;
-    if (morto.get(byCode) == 0) {
+    if (morto.get(byCode) == data::kNoError) {
         // That code and mark already stand in the archive: the copy takes the highest code plus 1.
         morto.clear_record();
         copia.Codigo = 0xFFFFFFFFu;
         copia.Inativo = 0xFF;
         std::uint32_t highest = 0;
-        if (morto.set_at(byCode) == 0 && morto.previous() == 0) highest = copia.Codigo;
+        if (morto.set_at(byCode) == data::kNoError && morto.previous() == data::kNoError) highest = copia.Codigo;
         copia = origem;
         copia.Codigo = highest + 1;
     }
@@ -40,7 +40,7 @@ bool SupplierAccess::Delete() {
     data::FileManager& forcli = file();
     data::FileManager& morto = data::dictionary::file(dictionary::ForCliMorto());
     const std::string arquivo = dictionary::ArquivoForCliMorto.get();
-    if (morto.open_path(arquivo) != 0) {
+    if (morto.open_path(arquivo) != data::kNoError) {
         data::ErrorManager::current().set_file(arquivo);
         data::ErrorManager::current().raise(2);
         return false;
@@ -55,7 +55,7 @@ bool SupplierAccess::Delete() {
                                 text::to_utf8(arquivo) + "): erro " + std::to_string(rc) + ". Nada foi excluído.",
                             "Atenção!!!", ui::Icon::Exclamation);
             } else if (ui::TableAccess::Delete()) {
-                deleted = tx.commit() == 0;
+                deleted = tx.commit() == data::kNoError;
             }
         } else {
             ui::Message("Não foi possível reservar os arquivos de fornecedores para a exclusão: erro " +

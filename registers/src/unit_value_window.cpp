@@ -19,8 +19,8 @@ UnitValueWindow::UnitValueWindow(ProcContext& ctx, std::string procedureName, st
 
 bool UnitValueWindow::BeforeTables() {
     if (!shell::GaranteEmpresa(context())) return false;
-    produtosAbertos_ = data::dictionary::relation(dictionary::Produtos()).open() == 0;
-    descricoesAbertas_ = ui::ThreadFile(dictionary::Produtos0()).open() == 0;
+    produtosAbertos_ = data::dictionary::relation(dictionary::Produtos()).open() == data::kNoError;
+    descricoesAbertas_ = ui::ThreadFile(dictionary::Produtos0()).open() == data::kNoError;
     return true;
 }
 

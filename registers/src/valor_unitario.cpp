@@ -177,7 +177,7 @@ private:
     bool FindProduct() {
         pro_.clear_record();
         produto_.Codigo = codProduto_;
-        return pro_.get("PRO:KEY:CODIGO") == 0;
+        return pro_.get("PRO:KEY:CODIGO") == data::kNoError;
     }
 
 
@@ -192,7 +192,7 @@ private:
         file().clear_record();
         rec_.COMPETENCIA = data_;
         rec_.CODPRODUTO = codProduto_;
-        const bool existe = file().get("TVP:KEY:COMPPRODUTO") == 0;
+        const bool existe = file().get("TVP:KEY:COMPPRODUTO") == data::kNoError;
         if (codProduto_.is_zero()) {
             w.Post(ui::event::Accepted, kBusca);
             w.Select(kProduto);
@@ -203,14 +203,14 @@ private:
                 if (existe) return Aviso(" já está cadastrado!!!", kProduto);
                 if (valor_.is_zero()) return Aviso(" possui valor igual a 0!!!", kValor);
                 rec_.VALOR = valor_;
-                if (file().add() != 0) return FalhaAoGravar(data::last_error().code);
+                if (file().add() != data::kNoError) return FalhaAoGravar(data::last_error().code);
                 browse().ResetTo(file().position().id);
                 w.Select(kData);
                 return;
             case kAlterar:
                 if (!existe) return Aviso(" não está cadastrado!!!", kValor);
                 rec_.VALOR = valor_;
-                if (file().put() != 0) return FalhaAoGravar(data::last_error().code);
+                if (file().put() != data::kNoError) return FalhaAoGravar(data::last_error().code);
                 browse().ResetTo(file().position().id);
                 FocusList();
                 return;
@@ -219,9 +219,9 @@ private:
                 const std::int64_t place = file().position().id;
                 std::int64_t antes = 0;
                 // The key is unique: walking back from it reads the record itself, then the one before.
-                if (file().set_at("TVP:KEY:COMPPRODUTO") == 0 && file().previous() == 0 && file().previous() == 0)
+                if (file().set_at("TVP:KEY:COMPPRODUTO") == data::kNoError && file().previous() == data::kNoError && file().previous() == data::kNoError)
                     antes = file().position().id;
-                if (file().reget({place}) != 0 || file().remove() != 0) return FalhaAoGravar(data::last_error().code);
+                if (file().reget({place}) != data::kNoError || file().remove() != data::kNoError) return FalhaAoGravar(data::last_error().code);
                 if (antes) browse().ResetTo(antes);
                 else browse().ResetToTop();
                 FocusList();

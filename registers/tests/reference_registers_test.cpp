@@ -207,7 +207,7 @@ TEST_F(ReferenceTest, MunicipalityDeleteIsReadOnlyAndCodeIsGreyedOnChange) {
             m.rec<MunicipiosRec>().CODIGO = 7;
             ASSERT_EQ(m.get("MUN:KEY:CODIGO"), 0);
             ctx.Call("UMunicipios", r);
-            m.close();
+            (void)m.close();
         });
         int f = ui->WindowByCaption(r == Request::Change ? "Alterando um Município" : "Excluindo um Município");
         EXPECT_FALSE(ui->Enabled(ui->ByPrompt(f, "0&1-Código")));

@@ -68,7 +68,7 @@ struct RegisterFixture : ::testing::Test {
                 fill(fm.rec<Rec>(), i);
                 ASSERT_EQ(fm.add(), 0) << "record " << i;
             }
-            fm.close();
+            (void)fm.close();
         }).join();
     }
     // Every record of a table in the order of a key, as `show(rec)` makes it.
@@ -82,7 +82,7 @@ struct RegisterFixture : ::testing::Test {
             fm.clear_record();
             (void)fm.set(table.key_index(key));
             while (fm.next() == 0) out.push_back(show(fm.rec<Rec>()));
-            fm.close();
+            (void)fm.close();
         }).join();
         return out;
     }

@@ -111,7 +111,7 @@ TEST_F(PersonsTest, HistoryRowsAreReadBackByDate) {
         EXPECT_TRUE(LeHistoricoFuncionario(5, 8, date::make(2016, 7, 1), lido));
         EXPECT_EQ(t, "C");
         EXPECT_EQ(h.open_count(), 1);
-        h.close();
+        (void)h.close();
     });
 }
 
@@ -128,7 +128,7 @@ TEST_F(PersonsTest, FunctionHistoryIsWrittenOnlyAfterThePersonIsStored) {
         f.rec<FuncionariosRec>().CODIGO = 1;
         ASSERT_EQ(f.get("FUN:Key:Codigo"), 0);
         ctx.Call("UFuncionarios", Request::View);
-        f.close();
+        (void)f.close();
     });
     int f = ui->WindowByCaption("View Record");
     ui->Type(ui->ByPrompt(f, "0&7-Função:"), "Gerente");

@@ -67,7 +67,7 @@ struct SupplierTest : CompanyFixture {
             fm.clear_record();
             (void)fm.set(fm.desc().key_index("ForCliMorto:KEY:CODIGO"));
             while (fm.next() == 0) out.push_back(fm.rec<ForCliRec>());
-            fm.close();
+            (void)fm.close();
         }).join();
         return out;
     }

@@ -94,7 +94,7 @@ void AberturaFechamento(ProcContext& ctx) {
         return;
     }
     data::FileManager& fef = data::dictionary::file(dictionary::FechamentoEscrita());
-    if (fef.open() != 0) {
+    if (fef.open() != data::kNoError) {
         Message("Não foi possível abrir o fechamento: " + text::to_utf8(data::last_error().text), "Aviso!");
         ctx.response = Response::Cancelled;
         return;
@@ -103,7 +103,7 @@ void AberturaFechamento(ProcContext& ctx) {
         TableSource source(fef);
         JanelaFechamentos(ctx, fef, source, v.usuario).Execute();
     }
-    fef.close();
+    (void)fef.close();
 }
 
 }  // namespace vorel::shell

@@ -20,7 +20,7 @@ public:
 
     Level Setup() override {
         WindowController::Setup();
-        if (TabelaSenhas().open() != 0) {
+        if (TabelaSenhas().open() != data::kNoError) {
             Message("Não foi possível abrir o cadastro de usuários: " + text::to_utf8(data::last_error().text), "Aviso!");
             return Level::Fatal;
         }
@@ -55,7 +55,7 @@ public:
     }
 
     Level Teardown() override {
-        if (aberta_) TabelaSenhas().close();
+        if (aberta_) (void)TabelaSenhas().close();
         return WindowController::Teardown();
     }
 
@@ -65,7 +65,7 @@ private:
         data::FileManager& sen = TabelaSenhas();
         data::Transaction t({&sen});
         int rc = t.status();
-        while (rc == 0 && sen.set("SEN:Key:Nome") == 0 && sen.next() == 0) rc = sen.remove();
+        while (rc == 0 && sen.set("SEN:Key:Nome") == data::kNoError && sen.next() == data::kNoError) rc = sen.remove();
         if (rc == 0) rc = AdicionaUsuario(kSuperUsuario, kSuperUsuario, 1);
         if (rc == 0) rc = AdicionaUsuario(kSegundoUsuario, kSenhaSegundoUsuario, 1);
         if (rc == 0) rc = t.commit();

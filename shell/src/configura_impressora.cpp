@@ -31,7 +31,7 @@ std::vector<std::pair<std::uint8_t, std::string>> ListaImpressoras() {
     auto& rec = imp->rec<dictionary::ImpressoraRec>();
     if (imp->set("IMP:KEY:CODIGO") == 0)
         while (imp->next() == 0) lista.emplace_back(rec.CODIGO, std::string(rec.NOME.clipped()));
-    imp->close();
+    (void)imp->close();
     return lista;
 }
 

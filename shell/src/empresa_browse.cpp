@@ -139,7 +139,7 @@ public:
         if (browse().rowCount() > 0 && browse().FetchHighlighted()) codigo = rec_.Codigo;
         emp_.clear_record();
         rec_.Codigo = codigo;
-        if (emp_.get("EMP:KEY:CODIGO") != 0) emp_.clear_record();
+        if (emp_.get("EMP:KEY:CODIGO") != data::kNoError) emp_.clear_record();
         return BrowseWindow::Teardown();
     }
 
@@ -170,8 +170,8 @@ private:
         if (marca) {
             const auto& d = dictionary::Empresa();
             int key = browse().currentOrder() == 1 ? d.key_index("EMP:KEY:RAZAOSOCIAL") : d.key_index("EMP:KEY:CODIGO");
-            emp_.set(key);
-            while (emp_.next() == 0) marca(emp_.position().id);
+            (void)emp_.set(key);
+            while (emp_.next() == data::kNoError) marca(emp_.position().id);
         }
         if (manter != 0) browse().ResetTo(manter);
         else browse().ResetToTop();
@@ -198,7 +198,7 @@ private:
 
 void EmpresaBrowse(ProcContext& ctx) {
     data::FileManager& emp = data::dictionary::file(dictionary::Empresa());
-    if (emp.open() != 0) {
+    if (emp.open() != data::kNoError) {
         Message("Não foi possível abrir o cadastro de empresas: " + text::to_utf8(data::last_error().text), "Atenção");
         ctx.response = Response::Cancelled;
         return;
@@ -207,7 +207,7 @@ void EmpresaBrowse(ProcContext& ctx) {
         TableSource source(emp);
         JanelaEmpresas(ctx, emp, source).Execute();
     }
-    emp.close();
+    (void)emp.close();
 }
 
 }  // namespace vorel::shell

@@ -71,7 +71,7 @@ public:
         for (const data::TableDesc* t : {&dictionary::CNAE(), &dictionary::Estados(), &dictionary::Funcionarios(),
                                          &dictionary::Municipios()}) {
             data::FileManager& f = data::dictionary::file(*t);
-            if (f.open() == 0) abertas_.push_back(&f);
+            if (f.open() == data::kNoError) abertas_.push_back(&f);
         }
         Level l = FormController::Setup();
         Window& w = window();
@@ -202,7 +202,7 @@ public:
 
     Level Teardown() override {
         GLO_EMPRESA_CODIGO.Set(0);
-        for (data::FileManager* f : abertas_) f->close();
+        for (data::FileManager* f : abertas_) (void)f->close();
         abertas_.clear();
         const bool apagou = request() == Request::Delete && confirmou_ && response() == Response::Completed;
         Level l = FormController::Teardown();
@@ -263,7 +263,7 @@ private:
         data::FileManager& est = data::dictionary::file(dictionary::Estados());
         est.clear_record();
         est.rec<dictionary::EstadosRec>().UF = rec_.UF.value();
-        if (est.get("EST:KEY:SIGLA") == 0) return Level::Benign;
+        if (est.get("EST:KEY:SIGLA") == data::kNoError) return Level::Benign;
         if (BuscaUfNoCadastro()) return Level::Benign;
         window().Select(kUf);
         return kHandled;
@@ -286,7 +286,7 @@ private:
         data::FileManager& cnae = data::dictionary::file(dictionary::CNAE());
         cnae.clear_record();
         cnae.rec<dictionary::CNAERec>().CODIGO = rec_.CNAE;
-        if (cnae.get("CNAE:KEY:CODIGO") == 0) return Level::Benign;
+        if (cnae.get("CNAE:KEY:CODIGO") == data::kNoError) return Level::Benign;
         if (BuscaCnaeNoCadastro()) return Level::Benign;
         window().Select(kCnae);
         return kHandled;
@@ -309,7 +309,7 @@ private:
         fun.clear_record();
         if (rec_.CODRESPESCR <= 0) return false;
         fun.rec<dictionary::FuncionariosRec>().CODIGO = static_cast<std::uint32_t>(rec_.CODRESPESCR);
-        return fun.get("FUN:Key:Codigo") == 0;
+        return fun.get("FUN:Key:Codigo") == data::kNoError;
     }
 
     void MostraResponsavel(bool achou) {
@@ -356,7 +356,7 @@ private:
         auto& m = mun.rec<dictionary::MunicipiosRec>();
         m.ESTADO = rec_.UF.value();
         m.NOME_DOS = le("Municipio");
-        rec_.CIDADE = mun.get("MUN:KEY:NOME_MAIUS") == 0 ? std::string(m.NOME.clipped()) : std::string();
+        rec_.CIDADE = mun.get("MUN:KEY:NOME_MAIUS") == data::kNoError ? std::string(m.NOME.clipped()) : std::string();
         rec_.ENDERECO = le("Endereco");
         long long numero = 0;
         rec_.NUMERO = ParseLeadingInteger(le("Numero"), numero) && numero >= 0 && numero <= 0xFFFF
@@ -406,7 +406,7 @@ private:
 
 void UEmpresa(ProcContext& ctx) {
     data::FileManager& emp = data::dictionary::file(dictionary::Empresa());
-    if (emp.open() != 0) {
+    if (emp.open() != data::kNoError) {
         Message("Não foi possível abrir o cadastro de empresas: " + text::to_utf8(data::last_error().text), "Atenção");
         ctx.response = Response::Cancelled;
         return;
@@ -415,7 +415,7 @@ void UEmpresa(ProcContext& ctx) {
         TableAccess access(emp);
         FormEmpresa(ctx, access).Execute();
     }
-    emp.close();
+    (void)emp.close();
 }
 
 }  // namespace vorel::shell

@@ -193,26 +193,26 @@ private:
 void Impressoras(ProcContext& ctx) {
     TabelaImpressora tabela;
     data::FileManager& imp = tabela.file();
-    if (imp.open() != 0) {
+    if (imp.open() != data::kNoError) {
         ctx.response = Response::Cancelled;
         return;
     }
     TableSource fonte(imp);
     BrowseImpressoras(ctx, fonte, imp).Execute();
-    imp.close();
+    (void)imp.close();
     CarregaCodigosImpressora();
 }
 
 void UImpressoras(ProcContext& ctx) {
     TabelaImpressora tabela;
     data::FileManager& imp = tabela.file();
-    if (imp.open() != 0) {
+    if (imp.open() != data::kNoError) {
         ctx.response = Response::Cancelled;
         return;
     }
     TableAccess access(imp);
     FormImpressora(ctx, access).Execute();
-    imp.close();
+    (void)imp.close();
 }
 
 }  // namespace vorel::shell

@@ -32,7 +32,7 @@ public:
         StandardHighlightColour().Set(kCorFoco);
         GLO_VERSAO.Set(kVersao);
         WindowController::Setup();
-        if (TabelaSenhas().open() != 0) {
+        if (TabelaSenhas().open() != data::kNoError) {
             Message("Não foi possível abrir o cadastro de usuários: " + text::to_utf8(data::last_error().text) + " (" +
                         text::to_utf8(data::last_error().file) + ")",
                     "Acesso Negado!", Icon::Hand);
@@ -79,7 +79,7 @@ public:
     }
 
     Level Teardown() override {
-        if (aberta_) TabelaSenhas().close();
+        if (aberta_) (void)TabelaSenhas().close();
         return WindowController::Teardown();
     }
 

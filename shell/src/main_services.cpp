@@ -20,7 +20,7 @@ namespace {
 struct TabelasEmpresa {
     std::vector<data::FileManager*> abertas;
     ~TabelasEmpresa() {
-        for (auto* f : abertas) f->close();
+        for (auto* f : abertas) (void)f->close();
     }
 };
 
@@ -30,7 +30,7 @@ std::shared_ptr<void> AbreTabelas(ui::ProcContext&) {
     for (const data::TableDesc* d : {&dictionary::Empresa(), &dictionary::AltContratuais(), &dictionary::Filiais(),
                                      &dictionary::Contas_Integracao_Contabil()}) {
         data::FileManager& f = data::dictionary::file(*d);
-        if (f.open() == 0) {
+        if (f.open() == data::kNoError) {
             t->abertas.push_back(&f);
         } else {
             const auto& e = data::last_error();

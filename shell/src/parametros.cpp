@@ -87,7 +87,7 @@ public:
         salvaAcesso_ = naveli.read_number("Sistema6", "SalvaAcesso", 1);
         for (const data::TableDesc* t : {&dictionary::Municipios(), &dictionary::Estados()}) {
             data::FileManager& f = data::dictionary::file(*t);
-            if (f.open() == 0) abertas_.push_back(&f);
+            if (f.open() == data::kNoError) abertas_.push_back(&f);
         }
 
         Window& w = window();
@@ -172,7 +172,7 @@ public:
     }
 
     Level Teardown() override {
-        for (data::FileManager* f : abertas_) f->close();
+        for (data::FileManager* f : abertas_) (void)f->close();
         return WindowController::Teardown();
     }
 
@@ -204,7 +204,7 @@ private:
         auto& m = mun.rec<dictionary::MunicipiosRec>();
         m.NOME = p_.PARCIDADE;
         // A municipality not found leaves the state as it is.
-        if (!p_.PARCIDADE.empty() && mun.get("MUN:KEY:NOME") == 0) {
+        if (!p_.PARCIDADE.empty() && mun.get("MUN:KEY:NOME") == data::kNoError) {
             p_.PARUF = std::string(m.ESTADO.clipped());
             window().Display();
         }
@@ -216,7 +216,7 @@ private:
         data::FileManager& est = data::dictionary::file(dictionary::Estados());
         est.clear_record();
         est.rec<dictionary::EstadosRec>().UF = p_.PARUF;
-        if (est.get("EST:KEY:SIGLA") == 0) return Level::Benign;
+        if (est.get("EST:KEY:SIGLA") == data::kNoError) return Level::Benign;
         if (EscolheNoCadastro(context(), "Estados", "Estados")) {
             CopiaUf();
             return Level::Benign;

@@ -36,7 +36,7 @@ public:
 
     Level Setup() override {
         WindowController::Setup();
-        if (emp_.open() != 0) {
+        if (emp_.open() != data::kNoError) {
             Message("Não foi possível abrir o cadastro de empresas: " + text::to_utf8(data::last_error().text), "Atenção");
             return Level::Fatal;
         }
@@ -112,7 +112,7 @@ public:
     }
 
     Level Teardown() override {
-        if (aberta_) emp_.close();
+        if (aberta_) (void)emp_.close();
         return WindowController::Teardown();
     }
 
@@ -125,7 +125,7 @@ private:
         carregada_ = false;
         if (codigo_ > 0 && codigo_ <= 0xFFFF) {
             Rec().Codigo = static_cast<std::uint16_t>(codigo_);
-            carregada_ = emp_.get("EMP:KEY:CODIGO") == 0;
+            carregada_ = emp_.get("EMP:KEY:CODIGO") == data::kNoError;
             if (!carregada_) emp_.clear_record();
         }
         Mostra();

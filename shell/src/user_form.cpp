@@ -20,7 +20,7 @@ public:
 
     Level Setup() override {
         WindowController::Setup();
-        if (TabelaSenhas().open() != 0) {
+        if (TabelaSenhas().open() != data::kNoError) {
             Message("Não foi possível abrir o cadastro de usuários: " + text::to_utf8(data::last_error().text), "Aviso!");
             return Level::Fatal;
         }
@@ -78,7 +78,7 @@ public:
 
     Level Teardown() override {
         if (response() != Response::Completed && request() != Request::Insert) RegistroSenhas() = original_;
-        if (aberta_) TabelaSenhas().close();
+        if (aberta_) (void)TabelaSenhas().close();
         return WindowController::Teardown();
     }
 

@@ -21,7 +21,7 @@ public:
 
     Level Setup() override {
         WindowController::Setup();
-        if (TabelaSenhas().open() != 0) {
+        if (TabelaSenhas().open() != data::kNoError) {
             Message("Não foi possível abrir o cadastro de usuários: " + text::to_utf8(data::last_error().text), "Aviso!");
             return Level::Fatal;
         }
@@ -65,7 +65,7 @@ public:
             if (row < 1 || row > static_cast<int>(usuarios_.size())) return Level::Benign;
             TabelaSenhas().clear_record();
             RegistroSenhas().NOME = usuarios_[static_cast<std::size_t>(row - 1)].NOME;
-            if (TabelaSenhas().get("SEN:Key:Nome") != 0) return Level::Benign;
+            if (TabelaSenhas().get("SEN:Key:Nome") != data::kNoError) return Level::Benign;
         }
         ctx_.Call([](ProcContext& c) { UUsuariosSenhas(c); }, r);
         Carrega();
@@ -73,7 +73,7 @@ public:
     }
 
     Level Teardown() override {
-        if (aberta_) TabelaSenhas().close();
+        if (aberta_) (void)TabelaSenhas().close();
         return WindowController::Teardown();
     }
 

@@ -38,15 +38,15 @@ std::optional<dictionary::SenhasRec> ProcuraUsuario(const std::string& nome) {
     data::FileManager& sen = TabelaSenhas();
     sen.clear_record();
     RegistroSenhas().NOME = nome;
-    if (sen.get("SEN:Key:Nome") != 0) return std::nullopt;
+    if (sen.get("SEN:Key:Nome") != data::kNoError) return std::nullopt;
     return RegistroSenhas();
 }
 
 std::vector<dictionary::SenhasRec> TodosUsuarios() {
     std::vector<dictionary::SenhasRec> todos;
     data::FileManager& sen = TabelaSenhas();
-    if (sen.set("SEN:Key:Nome") != 0) return todos;
-    while (sen.next() == 0) todos.push_back(RegistroSenhas());
+    if (sen.set("SEN:Key:Nome") != data::kNoError) return todos;
+    while (sen.next() == data::kNoError) todos.push_back(RegistroSenhas());
     return todos;
 }
 

@@ -29,14 +29,14 @@ public:
 
     Level Setup() override {
         WindowController::Setup();
-        if (TabelaSenhas().open() != 0) {
+        if (TabelaSenhas().open() != data::kNoError) {
             Message("Não foi possível abrir o cadastro de usuários: " + text::to_utf8(data::last_error().text), "Aviso!");
             return Level::Fatal;
         }
         abertas_.push_back(&TabelaSenhas());
         if (!administrador_) {
             data::FileManager& log = data::dictionary::file(dictionary::LogEscrita());
-            if (log.open() == 0) abertas_.push_back(&log);
+            if (log.open() == data::kNoError) abertas_.push_back(&log);
             RememberPosition();
         }
         Window& w = window();
@@ -80,7 +80,7 @@ public:
 
     Level Teardown() override {
         resultado.usuario = Campo20Cp(text::from_utf8(usuario_));
-        for (data::FileManager* f : abertas_) f->close();
+        for (data::FileManager* f : abertas_) (void)f->close();
         return WindowController::Teardown();
     }
 

@@ -59,7 +59,7 @@ private:
 
 void VisualizacaoLog(ProcContext& ctx) {
     data::FileManager& log = data::dictionary::file(dictionary::LogEscrita());
-    if (log.open() != 0) {
+    if (log.open() != data::kNoError) {
         Message("Não foi possível abrir o log: " + text::to_utf8(data::last_error().text), "Aviso!");
         ctx.response = Response::Cancelled;
         return;
@@ -68,7 +68,7 @@ void VisualizacaoLog(ProcContext& ctx) {
         TableSource source(log);
         JanelaLog(ctx, log.rec<LogEscritaRec>(), source).Execute();
     }
-    log.close();
+    (void)log.close();
 }
 
 }  // namespace vorel::shell

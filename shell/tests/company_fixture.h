@@ -78,7 +78,7 @@ protected:
                 r.LOGO = e.logo;
                 ASSERT_EQ(f.add(), 0);
             }
-            f.close();
+            (void)f.close();
         });
     }
     int WaitWindow(const std::string& caption) {

@@ -72,7 +72,7 @@ TEST_F(CompanyForm, InsertChecksTheRequiredFieldsAndTheCnpj) {
         e.rec<dictionary::EmpresaRec>().Codigo = 1;
         ASSERT_EQ(e.get("EMP:KEY:CODIGO"), 0);
         EXPECT_EQ(e.rec<dictionary::EmpresaRec>().MESDATABASE, 1);
-        e.close();
+        (void)e.close();
     });
 }
 
@@ -285,7 +285,7 @@ TEST_F(CompanyForm, TheLogoShowsItsFileAndAClickChoosesAnother) {
         e.rec<dictionary::EmpresaRec>().Codigo = 2;
         ASSERT_EQ(e.get("EMP:KEY:CODIGO"), 0);
         EXPECT_EQ(std::string(e.rec<dictionary::EmpresaRec>().LOGO.clipped()), "Novo.bmp");
-        e.close();
+        (void)e.close();
     });
 }
 

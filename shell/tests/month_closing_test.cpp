@@ -33,23 +33,23 @@ protected:
         auto& f = data::dictionary::file(dictionary::FechamentoEscrita());
         EXPECT_EQ(f.open(), 0);
         std::vector<std::pair<date::Day, int>> out;
-        f.set("FEF:KEY:MESANO");
+        (void)f.set("FEF:KEY:MESANO");
         while (f.next() == 0) out.emplace_back(f.rec<FechamentoEscritaRec>().MESANO, f.rec<FechamentoEscritaRec>().CODEMPRESA);
-        f.close();
+        (void)f.close();
         return out;
     }
     std::vector<Log> Logs() {
         auto& f = data::dictionary::file(dictionary::LogEscrita());
         EXPECT_EQ(f.open(), 0);
         std::vector<Log> out;
-        f.set("LOG1:KEY:LOG");
+        (void)f.set("LOG1:KEY:LOG");
         while (f.next() == 0) {
             const auto& r = f.rec<LogEscritaRec>();
             EXPECT_EQ(r.CODEMP, 0);
             EXPECT_EQ(r.DATA, hoje_);
             out.push_back({r.MESANO, r.Tipo, std::string(r.USUARIO.clipped())});
         }
-        f.close();
+        (void)f.close();
         return out;
     }
     static date::Day M(int ano, int mes) { return date::make(ano, mes, 1); }

@@ -50,7 +50,7 @@ protected:
         r.ACENTOS = acentos;
         CodigosPadrao(r);
         ASSERT_EQ(imp.add(), 0);
-        imp.close();
+        (void)imp.close();
     }
 };
 
@@ -131,7 +131,7 @@ protected:
         r.Codigo = 7;
         r.RAZAOSOCIAL = "Comercial Ltda";
         ASSERT_EQ(emp.add(), 0);
-        emp.close();
+        (void)emp.close();
         GLO_EMPRESA_CODIGO.Set(7);
         servicos_.visualiza = [this](ui::ProcContext&, const report::Document& d, report::PreviewOptions) {
             paginas_ = d;

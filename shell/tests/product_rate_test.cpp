@@ -42,7 +42,7 @@ protected:
         r.Apelido = apelido;
         r.Alicota = D(aliquota);
         ASSERT_EQ(f.add(), 0);
-        f.close();
+        (void)f.close();
     }
     void Linha(int produto, int codigo, const char* aliquota, date::Day inicial, date::Day final, date::Day alteracao) {
         auto& f = data::dictionary::file(dictionary::ProdutosAliq());
@@ -56,7 +56,7 @@ protected:
         r.DATA_FINAL = final;
         r.DATA_ALTERACAO = alteracao;
         ASSERT_EQ(f.add(), 0);
-        f.close();
+        (void)f.close();
     }
 };
 
@@ -113,7 +113,7 @@ TEST_F(ProductRate, LeavesTheCallersCursorsAlone) {
     auto& pro = data::dictionary::file(dictionary::Produtos());
     ASSERT_EQ(hist.open(), 0);
     ASSERT_EQ(pro.open(), 0);
-    hist.set("PALIQ:Key:Codigo");
+    (void)hist.set("PALIQ:Key:Codigo");
     ASSERT_EQ(hist.next(), 0);
     pro.clear_record();
     pro.rec<ProdutosRec>().Codigo = 20;
@@ -123,8 +123,8 @@ TEST_F(ProductRate, LeavesTheCallersCursorsAlone) {
     EXPECT_EQ(pro.rec<ProdutosRec>().Codigo.value(), 20);   // the caller's Produtos buffer is intact
     EXPECT_TRUE(hist.is_open());
     EXPECT_TRUE(pro.is_open());
-    hist.close();
-    pro.close();
+    (void)hist.close();
+    (void)pro.close();
     // Another thread with its own dictionary asks at the same time.
     Decimal outra;
     std::thread t([&] {

@@ -54,7 +54,7 @@ protected:
                 r.ADM = static_cast<std::uint8_t>(a);
                 ASSERT_EQ(sen.add(), 0);
             }
-            sen.close();
+            (void)sen.close();
         });
         HeadlessDriver ui(rt);
         ui.WaitUntil([&] { return rt.Finished(t).has_value(); }, "seed");
@@ -66,9 +66,9 @@ protected:
         int t = rt.Start("Read", [&](ProcContext&) {
             auto& sen = data::dictionary::file(dictionary::Senhas());
             ASSERT_EQ(sen.open(), 0);
-            sen.set("SEN:Key:Nome");
+            (void)sen.set("SEN:Key:Nome");
             while (sen.next() == 0) names.emplace_back(sen.rec<dictionary::SenhasRec>().NOME.clipped());
-            sen.close();
+            (void)sen.close();
         });
         HeadlessDriver ui(rt);
         ui.WaitUntil([&] { return rt.Finished(t).has_value(); }, "read");

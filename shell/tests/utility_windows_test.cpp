@@ -139,7 +139,7 @@ TEST_F(UtilityWindows, TheProgramEndsWithinASecondWhileALongClosingRuns) {
         auto& f = data::dictionary::file(dictionary::FechamentoEscrita());
         ASSERT_EQ(f.open(), 0);
         EXPECT_EQ(f.records(), 0) << "the stopped closing is undone whole";
-        f.close();
+        (void)f.close();
     });
 }
 

@@ -145,14 +145,14 @@ protected:
             est.rec<dictionary::EstadosRec>().UF = "SP";
             est.rec<dictionary::EstadosRec>().DESC = "SAO PAULO";
             ASSERT_EQ(est.add(), 0);
-            est.close();
+            (void)est.close();
             data::FileManager cnae(dictionary::CNAE());
             ASSERT_EQ(cnae.open(), 0);
             cnae.clear_record();
             cnae.rec<dictionary::CNAERec>().CODIGO = 4711302;
             cnae.rec<dictionary::CNAERec>().DESCRICAO = "COMERCIO VAREJISTA";
             ASSERT_EQ(cnae.add(), 0);
-            cnae.close();
+            (void)cnae.close();
         });
         ASSERT_TRUE(Until([&] { return runtime.Finished(t).has_value(); }));
     }

@@ -22,7 +22,7 @@ struct ThreadTables {
     ~ThreadTables() { clear(); }
     void clear() {
         for (auto it = entries.rbegin(); it != entries.rend(); ++it)
-            while ((*it)->file->is_open()) (*it)->file->close();
+            while ((*it)->file->is_open()) (void)(*it)->file->close();
         by_desc.clear();
         entries.clear();
     }

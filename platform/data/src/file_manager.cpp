@@ -72,7 +72,7 @@ struct FileManager::CursorState {
 FileManager::FileManager(const TableDesc& desc) : desc_(desc), buffer_(desc), cursor_(std::make_unique<CursorState>()) {}
 
 FileManager::~FileManager() {
-    while (open_count_ > 0) close();
+    while (open_count_ > 0) (void)close();
 }
 
 std::string FileManager::file_name() const { return open_count_ > 0 ? open_name_ : desc_.file_name(); }
@@ -88,13 +88,13 @@ std::string FileManager::send(std::string_view option) {
     return {};
 }
 
-int FileManager::open() { return open_at(desc_.file_name(), open_mode::kShared); }
+Result FileManager::open() { return open_at(desc_.file_name(), open_mode::kShared); }
 
-int FileManager::open_path(std::string_view path) { return open_at(std::string(path), open_mode::kShared); }
+Result FileManager::open_path(std::string_view path) { return open_at(std::string(path), open_mode::kShared); }
 
-int FileManager::open(std::uint8_t mode) { return open_at(desc_.file_name(), mode); }
+Result FileManager::open(std::uint8_t mode) { return open_at(desc_.file_name(), mode); }
 
-int FileManager::open_path(std::string_view path, std::uint8_t mode) { return open_at(std::string(path), mode); }
+Result FileManager::open_path(std::string_view path, std::uint8_t mode) { return open_at(std::string(path), mode); }
 
 int FileManager::open_at(std::string program_path, std::uint8_t mode) {
     if (open_count_ > 0) {
@@ -146,7 +146,7 @@ int FileManager::open_at(std::string program_path, std::uint8_t mode) {
     return kNoError;
 }
 
-int FileManager::close() {
+Result FileManager::close() {
     if (open_count_ == 0) return set_error(kFileNotOpen, desc_.label);
     if (--open_count_ > 0) return kNoError;
     if (text_) {
@@ -163,9 +163,9 @@ int FileManager::close() {
     return kNoError;
 }
 
-int FileManager::create() { return create_path(desc_.file_name()); }
+Result FileManager::create() { return create_path(desc_.file_name()); }
 
-int FileManager::create_path(std::string_view path) {
+Result FileManager::create_path(std::string_view path) {
     std::string program_path(path);
     if (desc_.driver == Driver::TextLines) return TextLines::create(files::resolve(program_path), program_path);
     Session& s = Session::current();
@@ -224,7 +224,7 @@ bool same_key_values(const TableDesc& layout, const KeyDesc& k, const void* a, c
 
 }  // namespace
 
-int FileManager::get(int key) {
+Result FileManager::get(int key) {
     if (int rc = check_open(); rc) return rc;
     if (text_) return set_error(kInvalidFile, open_name_, "not possible on a text file");
     if (key < 0 || key >= static_cast<int>(desc_.keys.size()) || desc_.keys[key].components.empty())
@@ -250,7 +250,7 @@ int FileManager::get(int key) {
     return rc;
 }
 
-int FileManager::reget(Position p) {
+Result FileManager::reget(Position p) {
     if (int rc = check_open(); rc) return rc;
     if (text_) {
         int rc = text_->reget(desc_, buffer(), p.id - 1);
@@ -271,7 +271,7 @@ int FileManager::reget(Position p) {
     return rc;
 }
 
-int FileManager::set(int key) {
+Result FileManager::set(int key) {
     if (int rc = check_open(); rc) return rc;
     if (text_) {
         text_->rewind();
@@ -290,9 +290,9 @@ int FileManager::set(int key) {
     return kNoError;
 }
 
-int FileManager::set_at(int key) { return set_at(key, -1); }
+Result FileManager::set_at(int key) { return set_at(key, -1); }
 
-int FileManager::set_at(int key, int components) {
+Result FileManager::set_at(int key, int components) {
     if (int rc = set(key); rc) return rc;
     CursorState& c = *cursor_;
     if (!c.origin) c.origin = RecordBuffer(desc_);
@@ -304,7 +304,7 @@ int FileManager::set_at(int key, int components) {
     return kNoError;
 }
 
-int FileManager::set_after(int key, Position p) {
+Result FileManager::set_after(int key, Position p) {
     if (int rc = set(key); rc) return rc;
     RecordBuffer saved(desc_);
     saved.copy_from(buffer());
@@ -387,7 +387,7 @@ int FileManager::fill() {
     return kNoError;
 }
 
-int FileManager::next() {
+Result FileManager::next() {
     if (int rc = check_open(); rc) return rc;
     if (text_) {
         int rc = text_->next(desc_, buffer());
@@ -397,7 +397,7 @@ int FileManager::next() {
     return step(1);
 }
 
-int FileManager::previous() {
+Result FileManager::previous() {
     if (int rc = check_open(); rc) return rc;
     if (text_) return set_error(kInvalidFile, open_name_, "not possible on a text file");
     return step(-1);
@@ -467,7 +467,7 @@ void set_wait(FileHandle* h, int seconds) {
 
 }  // namespace
 
-int FileManager::add() {
+Result FileManager::add() {
     if (int rc = check_writable(); rc) return rc;
     if (text_) return text_->add(desc_, buffer());
     const TableDesc& d = desc_.layout();
@@ -489,7 +489,7 @@ int FileManager::add() {
     return kNoError;
 }
 
-int FileManager::put() {
+Result FileManager::put() {
     if (int rc = check_writable(); rc) return rc;
     if (text_) return set_error(kInvalidFile, open_name_, "not possible on a text file");
     if (current_id_ == 0) return set_error(kNoRecord, open_name_);
@@ -519,7 +519,7 @@ int FileManager::put() {
     return kNoError;
 }
 
-int FileManager::remove() {
+Result FileManager::remove() {
     if (int rc = check_writable(); rc) return rc;
     if (text_) return set_error(kInvalidFile, open_name_, "not possible on a text file");
     if (current_id_ == 0) return set_error(kNoRecord, open_name_);
@@ -601,7 +601,7 @@ std::int64_t FileManager::highest(int key, int component) {
     return -1;
 }
 
-int FileManager::rebuild_keys() {
+Result FileManager::rebuild_keys() {
     if (text_) return kNoError;
     if (open_count_ == 0) {
         // The keys of a file that does not open (46): rebuilt without opening it as a table.
@@ -618,7 +618,7 @@ int FileManager::rebuild_keys() {
     return rc;
 }
 
-int FileManager::pack() {
+Result FileManager::pack() {
     if (text_) return kNoError;
     if (int rc = check_open(); rc) return rc;
     int rc = sql::exec(handle_->db(), "VACUUM " + handle_->schema);
@@ -628,7 +628,7 @@ int FileManager::pack() {
     return kNoError;
 }
 
-int FileManager::verify() {
+Result FileManager::verify() {
     if (text_) return kNoError;
     if (int rc = check_open(); rc) return rc;
     sql::Stmt st(handle_->db(), "PRAGMA " + handle_->schema + ".integrity_check");

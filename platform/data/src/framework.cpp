@@ -14,7 +14,8 @@ void FileManager::prime_record() {
     if (desc_.defaults) desc_.defaults(buffer());
 }
 
-int FileManager::test_field_rules(int field, bool show) {
+Outcome FileManager::test_field_rules(int field, Messages messages) {
+    bool show = messages == Messages::Show;
     const TableDesc& rules = desc_.base ? *desc_.base : desc_;
     if (desc_.base) show = true;
     const FieldRule* rule = rules.rule_for(field);
@@ -48,10 +49,10 @@ int FileManager::test_field_rules(int field, bool show) {
     return em.raise_with_message(message, rule->message);
 }
 
-int FileManager::validate_record(bool show) {
+Outcome FileManager::validate_record(Messages messages) {
     const TableDesc& rules = desc_.base ? *desc_.base : desc_;
     for (const FieldRule& r : rules.rules)
-        if (int rc = test_field_rules(r.field, show); rc != kBenign) return rc;
+        if (int rc = test_field_rules(r.field, messages); rc != kBenign) return rc;
     return kBenign;
 }
 
@@ -152,7 +153,8 @@ int FileManager::number_and_write(bool show, bool priming) {
     }
 }
 
-int FileManager::prime_auto_number(bool show) {
+Outcome FileManager::prime_auto_number(Messages messages) {
+    const bool show = messages == Messages::Show;
     if (int rc = check_open(); rc) return kNotify;
     if (!has_auto_number(desc_)) return kBenign;
     if (primed_id_ != 0) return kBenign;
@@ -177,7 +179,7 @@ int FileManager::settle_primed(bool remove_it) {
     return rc;
 }
 
-int FileManager::release_auto_number() {
+Result FileManager::release_auto_number() {
     if (primed_id_ == 0) return kNoError;
     std::int64_t keep = current_id_;
     int rc = settle_primed(true);
@@ -186,7 +188,8 @@ int FileManager::release_auto_number() {
     return rc;
 }
 
-int FileManager::insert(bool show) {
+Outcome FileManager::insert(Messages messages) {
+    const bool show = messages == Messages::Show;
     if (check_open()) {
         if (show) {
             ErrorManager::current().set_file(desc_.label);
@@ -194,7 +197,7 @@ int FileManager::insert(bool show) {
         }
         return kNotify;
     }
-    if (int rc = validate_record(show); rc != kBenign) return rc;
+    if (int rc = validate_record(messages); rc != kBenign) return rc;
     if (primed_id_ != 0) {
         int rc = settle_primed(false);
         if (rc == kNoError) return kBenign;
@@ -216,8 +219,9 @@ int FileManager::insert(bool show) {
     return kNotify;
 }
 
-int FileManager::update(bool show) {
-    if (int rc = validate_record(show); rc != kBenign) return rc;
+Outcome FileManager::update(Messages messages) {
+    const bool show = messages == Messages::Show;
+    if (int rc = validate_record(messages); rc != kBenign) return rc;
     int rc = put();
     if (rc == kNoError) return kBenign;
     if (rc == kDuplicateKey) return duplicate_message(show, open_name_, last_error().key);

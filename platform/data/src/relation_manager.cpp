@@ -262,7 +262,8 @@ int report(bool show, const Failure& fail) {
 
 }  // namespace
 
-int RelationManager::delete_record(bool show) {
+Outcome RelationManager::delete_record(Messages messages) {
+    const bool show = messages == Messages::Show;
     FileManager& t = table_;
     if (!t.is_open()) return report(show, {8, t.desc().label});
     if (!t.has_current()) return report(show, {43, t.file_name()});
@@ -279,13 +280,13 @@ int RelationManager::delete_record(bool show) {
     Failure fail;
     if (delete_tree(cas, t.desc(), parent.get(), fail) != kNoError) {
         LastError e = last_error();
-        tx.rollback();
+        (void)tx.rollback();
         last_error() = e;
         return report(show, fail);
     }
     if (t.remove() != kNoError) {
         LastError e = last_error();
-        tx.rollback();
+        (void)tx.rollback();
         last_error() = e;
         return report(show, {13, t.file_name()});
     }
@@ -293,12 +294,13 @@ int RelationManager::delete_record(bool show) {
     return kBenign;
 }
 
-int RelationManager::update(bool show) {
+Outcome RelationManager::update(Messages messages) {
+    const bool show = messages == Messages::Show;
     FileManager& t = table_;
-    if (t.desc().children.empty()) return t.update(show);
+    if (t.desc().children.empty()) return t.update(messages);
     if (!t.is_open()) return report(show, {8, t.desc().label});
     if (!t.has_current()) return report(show, {43, t.file_name()});
-    if (int rc = t.validate_record(show); rc != kBenign) return rc;
+    if (int rc = t.validate_record(messages); rc != kBenign) return rc;
     Position p = t.position();
     FileManager old(t.desc());
     if (old.open_path(t.file_name()) != kNoError || old.reget(p) != kNoError) return report(show, {10, t.file_name()});
@@ -313,14 +315,14 @@ int RelationManager::update(bool show) {
     now.copy_from(t.buffer());
     if (update_tree(cas, t.desc(), old.buffer(), now.get(), fail) != kNoError) {
         LastError e = last_error();
-        tx.rollback();
+        (void)tx.rollback();
         last_error() = e;
         return report(show, fail);
     }
     int rc = t.put();
     if (rc != kNoError) {
         LastError e = last_error();
-        tx.rollback();
+        (void)tx.rollback();
         last_error() = e;
         return report(show, {rc == kDuplicateKey ? 15 : 12, t.file_name()});
     }

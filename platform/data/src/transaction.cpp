@@ -17,7 +17,7 @@ Transaction::Transaction(const std::vector<FileManager*>& tables, int lock_wait_
 }
 
 Transaction::~Transaction() {
-    if (active_) rollback();
+    if (active_) (void)rollback();
 }
 
 void Transaction::begin(const std::vector<FileManager*>& tables, int lock_wait_seconds) {
@@ -62,7 +62,7 @@ void Transaction::begin(const std::vector<FileManager*>& tables, int lock_wait_s
         rc = sql::exec(conn_->db, "DELETE FROM " + h->schema + ".meta WHERE 0");
         if (rc != SQLITE_OK) {
             status_ = storage_error(conn_->db, rc, h->program_path);
-            rollback();
+            (void)rollback();
             return;
         }
         h->in_txn = true;
@@ -70,13 +70,13 @@ void Transaction::begin(const std::vector<FileManager*>& tables, int lock_wait_s
     clear_error();
 }
 
-int Transaction::commit() {
+Result Transaction::commit() {
     if (!active_) return set_error(kNoTransaction);
     int rc = nested_ ? sql::exec(conn_->db, "RELEASE vt" + std::to_string(savepoint_)) : sql::exec(conn_->db, "COMMIT");
     if (rc != SQLITE_OK) {
         int code = storage_error(conn_->db, rc, tables_.empty() ? std::string() : tables_.front()->file_name());
         LastError saved = last_error();
-        rollback();
+        (void)rollback();
         last_error() = saved;
         return code;
     }
@@ -85,7 +85,7 @@ int Transaction::commit() {
     return kNoError;
 }
 
-int Transaction::rollback() {
+Result Transaction::rollback() {
     if (!active_) return set_error(kNoTransaction);
     if (nested_) {
         std::string sp = "vt" + std::to_string(savepoint_);

@@ -99,7 +99,7 @@ int View::sorted_step(int dir) {
     }
 }
 
-int View::open() {
+Result View::open() {
     if (!table_.is_open()) return set_error(kFileNotOpen, table_.desc().label);
     if (key_ < 0 || key_ >= static_cast<int>(table_.desc().keys.size()))
         return set_error(kKeysInvalid, table_.file_name(), "no such key");
@@ -125,7 +125,7 @@ int View::start(int dir) {
     return table_.set_at(key_, components_);
 }
 
-int View::next() {
+Result View::next() {
     if (!opened_) return set_error(kFileNotOpen, table_.file_name(), "view not open");
     if (!order_.empty()) {
         dir_ = 1;
@@ -143,7 +143,7 @@ int View::next() {
     }
 }
 
-int View::previous() {
+Result View::previous() {
     if (!opened_) return set_error(kFileNotOpen, table_.file_name(), "view not open");
     if (!order_.empty()) {
         dir_ = -1;
@@ -161,7 +161,7 @@ int View::previous() {
     }
 }
 
-int View::close() {
+Result View::close() {
     if (sorted_) sorted_->drop(table_);
     sorted_.reset();
     opened_ = false;

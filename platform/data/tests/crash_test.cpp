@@ -268,10 +268,10 @@ TEST_F(CrashTest, PrimedRecordOfAKilledProgramIsGoneAfterRestart) {
         HoldingChild form = run_holding_child([&](const auto& hold) {
             FileManager fm(Pedidos());
             char number = 0;
-            if (fm.open() == kNoError && fm.prime_auto_number(false) == 0) {
+            if (fm.open() == kNoError && fm.prime_auto_number(Messages::Quiet) == 0) {
                 number = static_cast<char>(fm.rec<PedidoRec>().Codigo);
                 fm.rec<PedidoRec>().Cliente = "gravado";
-                if (c.form_saved && fm.insert(false) != 0) number = 0;
+                if (c.form_saved && fm.insert(Messages::Quiet) != 0) number = 0;
             }
             hold(number);  // the form stays open until the program is killed
         });
@@ -280,7 +280,7 @@ TEST_F(CrashTest, PrimedRecordOfAKilledProgramIsGoneAfterRestart) {
             FileManager other(Pedidos());
             ASSERT_EQ(other.open(), kNoError);
             EXPECT_EQ(other.records(), 3) << "a live program's primed record stays";
-            ASSERT_EQ(other.prime_auto_number(false), 0);
+            ASSERT_EQ(other.prime_auto_number(Messages::Quiet), 0);
             EXPECT_EQ(other.rec<PedidoRec>().Codigo, 4u);
             ASSERT_EQ(other.release_auto_number(), kNoError);
         }
@@ -297,7 +297,7 @@ TEST_F(CrashTest, PrimedRecordOfAKilledProgramIsGoneAfterRestart) {
             EXPECT_EQ(fm.records(), 2);
             EXPECT_EQ(fm.get("PED:KEY:CODIGO"), kRecordNotFound);
             fm.prime_record();
-            ASSERT_EQ(fm.insert(false), 0);
+            ASSERT_EQ(fm.insert(Messages::Quiet), 0);
             EXPECT_EQ(fm.rec<PedidoRec>().Codigo, 3u);
         }
     }
@@ -325,7 +325,7 @@ TEST_F(CrashTest, TwoProcessesAutoNumberDistinctly) {
                 for (int i = 0; i < kEach; ++i) {
                     fm.prime_record();
                     fm.rec<PedidoRec>().Cliente = k == 0 ? "um" : "dois";
-                    if (fm.insert(false) != 0) {
+                    if (fm.insert(Messages::Quiet) != 0) {
                         code = 3;
                         return;
                     }

@@ -292,7 +292,7 @@ TEST_F(FileManagerTest, ExplicitPathLeavesTheNameVariableAlone) {
     ASSERT_EQ(other.open_path(path("Ano2015.Tps")), kNoError);
     EXPECT_EQ(CaminhoItens.get(), path("Itens.Tps"));
     add_item(other, 9, "velho", "", 0);
-    other.close();
+    (void)other.close();
     FileManager fm(Itens());
     ASSERT_EQ(fm.open(), kNoError);
     EXPECT_EQ(fm.records(), 0);

@@ -33,14 +33,14 @@ TEST_F(FrameworkTest, FieldRulesWithShowOnAndOff) {
     const int valor = Itens().field_index("Valor");
     const int data = Itens().field_index("Data");
     r.Nivel = 3;
-    EXPECT_EQ(fm.test_field_rules(nivel, false), kNotify);
+    EXPECT_EQ(fm.test_field_rules(nivel, Messages::Quiet), kNotify);
     EXPECT_TRUE(asker.asked.empty());
-    EXPECT_EQ(fm.test_field_rules(nivel, true), kNotify);
+    EXPECT_EQ(fm.test_field_rules(nivel, Messages::Show), kNotify);
     ASSERT_EQ(asker.asked.size(), 1u);
     EXPECT_EQ(asker.asked[0].title, "Erro Valor");
     EXPECT_EQ(asker.asked[0].text, text::from_utf8("O valor do Nível do item deve estar na lista: '0-Baixo','1-Médio','2-Alto'."));
     r.Nivel = 2;
-    EXPECT_EQ(fm.test_field_rules(nivel, true), kBenign);
+    EXPECT_EQ(fm.test_field_rules(nivel, Messages::Show), kBenign);
 
     struct Case {
         long long scaled;
@@ -48,23 +48,23 @@ TEST_F(FrameworkTest, FieldRulesWithShowOnAndOff) {
     } cases[] = {{4400, kBenign}, {4500, kNotify}, {4401, kNotify}, {-100, kBenign}};
     for (const auto& c : cases) {
         r.Valor = DecimalField<11, 2>::from_scaled(c.scaled);
-        EXPECT_EQ(fm.test_field_rules(valor, false), c.expected) << c.scaled;
+        EXPECT_EQ(fm.test_field_rules(valor, Messages::Quiet), c.expected) << c.scaled;
     }
     r.Valor = 45;
     asker.asked.clear();
-    EXPECT_EQ(fm.test_field_rules(valor, true), kNotify);
+    EXPECT_EQ(fm.test_field_rules(valor, Messages::Show), kNotify);
     EXPECT_EQ(asker.asked.at(0).text, "O valor do Valor do item deve ser menor que 44.");
     r.Data = 100001;
-    EXPECT_EQ(fm.test_field_rules(data, true), kNotify);
+    EXPECT_EQ(fm.test_field_rules(data, Messages::Show), kNotify);
     EXPECT_EQ(asker.asked.at(1).title, "Erro no Filtro");
     EXPECT_EQ(asker.asked.at(1).text, "O valor do Data do item deve estar entre 0 .. 100000.");
-    EXPECT_EQ(fm.test_field_rules(Itens().field_index("Nome"), true), kBenign);  // no rule
+    EXPECT_EQ(fm.test_field_rules(Itens().field_index("Nome"), Messages::Show), kBenign);  // no rule
 }
 
 TEST_F(FrameworkTest, AliasChecksWithTheBaseRulesAlwaysShowing) {
     FileManager alias(Itens0());
     alias.rec<ItemRec>().Nivel = 9;
-    EXPECT_EQ(alias.test_field_rules(Itens0().field_index("Nivel"), false), kNotify);
+    EXPECT_EQ(alias.test_field_rules(Itens0().field_index("Nivel"), Messages::Quiet), kNotify);
     ASSERT_EQ(asker.asked.size(), 1u);
     EXPECT_EQ(asker.asked[0].title, "Erro Valor");
 }
@@ -86,7 +86,7 @@ TEST_F(FrameworkTest, InsertNumbersRefusesBadRulesAndNamesTheDuplicateKey) {
     EXPECT_EQ(asker.asked[0].text, "Chave duplicada: Nome do item");
     r.Nome = "quatro";
     r.Nivel = 7;
-    EXPECT_EQ(fm.insert(false), kNotify);
+    EXPECT_EQ(fm.insert(Messages::Quiet), kNotify);
     EXPECT_EQ(fm.records(), 3);
     r.Nivel = 0;
     ASSERT_EQ(fm.insert(), kBenign);
@@ -153,7 +153,7 @@ TEST_F(FrameworkTest, TwoThreadsInsertingUnderOneAutoNumberedKeyGetDistinctNumbe
         for (int i = 0; i < kEach; ++i) {
             fm.prime_record();
             r.Nome = "t" + std::to_string(t) + "-" + std::to_string(i);
-            ASSERT_EQ(fm.insert(false), kBenign) << last_error().text << " " << last_error().file_error_text;
+            ASSERT_EQ(fm.insert(Messages::Quiet), kBenign) << last_error().text << " " << last_error().file_error_text;
             numbers[t].push_back(r.Codigo);
         }
     };
@@ -181,14 +181,14 @@ TEST_F(FrameworkTest, TransactionOverTwoFilesRolledBackLeavesBoth) {
         lin.clear_record();
         lin.rec<LinhaRec>().Pedido = 2;
         ASSERT_EQ(lin.add(), kNoError);
-        ped.set("PED:KEY:CODIGO");
+        (void)ped.set("PED:KEY:CODIGO");
         ASSERT_EQ(ped.next(), kNoError);
         ASSERT_EQ(ped.next(), kNoError);  // the cursor sees the transaction's own record
         EXPECT_EQ(ped.rec<PedidoRec>().Codigo, 2u);
     }  // not committed: rolled back
     EXPECT_EQ(ped.records(), 1);
     EXPECT_EQ(lin.records(), 0);
-    ped.set("PED:KEY:CODIGO");
+    (void)ped.set("PED:KEY:CODIGO");
     ASSERT_EQ(ped.next(), kNoError);
     EXPECT_EQ(ped.next(), kRecordNotAvailable);
     {
@@ -280,7 +280,7 @@ TEST_F(FrameworkTest, CascadeDeleteAndKeyChangeCarryTheChildren) {
     ASSERT_EQ(dictionary::relation(Pedidos()).delete_record(), kBenign);
     EXPECT_EQ(ped.records(), 1);
     EXPECT_EQ(lin.records(), 3);
-    lin.set("LIN:KEY:PEDIDOLINHA");
+    (void)lin.set("LIN:KEY:PEDIDOLINHA");
     while (lin.next() == kNoError) EXPECT_EQ(lin.rec<LinhaRec>().Pedido, 5u);
     EXPECT_TRUE(asker.asked.empty());
     dictionary::teardown();
@@ -309,7 +309,7 @@ TEST_F(FrameworkTest, KeyChangeWhoseChildrenCollideNamesTheKeyAndChangesNothing)
     ped.rec<PedidoRec>().Codigo = 1;
     EXPECT_EQ(ped.get("PED:KEY:CODIGO"), kNoError);
     int on_one = 0;
-    lin.set("LIN:KEY:PEDIDOLINHA");
+    (void)lin.set("LIN:KEY:PEDIDOLINHA");
     while (lin.next() == kNoError) on_one += lin.rec<LinhaRec>().Pedido == 1;
     EXPECT_EQ(on_one, 2);
 }

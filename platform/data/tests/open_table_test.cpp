@@ -25,7 +25,7 @@ protected:
     void break_keys() {
         FileManager fm(Itens());
         ASSERT_EQ(fm.open(), kNoError);
-        fm.close();
+        (void)fm.close();
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(path("Itens.Tps").c_str(), &db), SQLITE_OK);
         ASSERT_EQ(sqlite3_exec(db, "DROP INDEX k1", nullptr, nullptr, nullptr), SQLITE_OK);
@@ -193,7 +193,7 @@ TEST_F(OpenTableTest, TextLinesAddedWhileReadingAreReadOnAndAFailedWriteIsReport
     if (failed == kNoError) failed = fm.close();
     EXPECT_EQ(failed, kOsError);
     EXPECT_EQ(last_error().code, kOsError);
-    if (fm.is_open()) fm.close();
+    if (fm.is_open()) (void)fm.close();
 }
 
 }  // namespace

@@ -196,7 +196,7 @@ ui::Runtime::Options SampleRuntimeOptions() {
         if (d->table.open() != 0) throw std::runtime_error("cannot open the table TesteQt");
         ctx.resources = d;
     };
-    opt.threadEnd = [](ProcContext& ctx) { Dict(ctx).table.close(); };
+    opt.threadEnd = [](ProcContext& ctx) { (void)Dict(ctx).table.close(); };
     return opt;
 }
 
@@ -205,9 +205,9 @@ std::vector<SampleRecord> ReadSampleRecords() {
     std::thread([&] {
         data::FileManager fm(TesteQt());
         if (fm.open() != 0) return;
-        fm.set("KEY:CODIGO");
+        (void)fm.set("KEY:CODIGO");
         while (fm.next() == 0) out.push_back(fm.rec<SampleRecord>());
-        fm.close();
+        (void)fm.close();
     }).join();
     return out;
 }
@@ -223,7 +223,7 @@ bool WriteSampleRecords(const std::vector<SampleRecord>& records) {
             fm.rec<SampleRecord>() = r;
             if (fm.add() != 0) ok = false;
         }
-        fm.close();
+        (void)fm.close();
     }).join();
     return ok;
 }

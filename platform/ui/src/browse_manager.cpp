@@ -10,11 +10,11 @@ namespace vorel::ui {
 // Both position the cursor on the record itself (its key values and its place among equal ones), so
 // a step costs the same however many records share its key.
 void TableSource::Before(std::int64_t place) {
-    if (file_.set_after(key_, {place}) != 0) ToEnd();
+    if (file_.set_after(key_, {place}) != data::kNoError) ToEnd();
 }
 
 bool TableSource::StartAt(std::int64_t place) {
-    return file_.set_after(key_, {place}) == 0 && file_.reget({place}) == 0;
+    return file_.set_after(key_, {place}) == data::kNoError && file_.reget({place}) == data::kNoError;
 }
 
 // ---- BrowseManager -------------------------------------------------------------------------------

@@ -16,7 +16,7 @@ std::string TableAccess::Name() const { return file_.desc().file_name(); }
 bool TableAccess::PrimeNew() {
     file_.prime_record();
     position_ = 0;
-    if (file_.prime_auto_number(true) != 0) return false;
+    if (file_.prime_auto_number() != data::kBenign) return false;
     if (file_.auto_number_primed()) position_ = file_.position().id;
     return true;
 }
@@ -35,7 +35,7 @@ void TableAccess::RestoreCopy() {
 
 int TableAccess::CheckFieldRules() {
     for (const auto& r : file_.desc().layout().rules)
-        if (file_.test_field_rules(r.field, true) != 0) return r.field;
+        if (file_.test_field_rules(r.field, data::Messages::Show) != data::kBenign) return r.field;
     return -1;
 }
 
@@ -51,7 +51,7 @@ bool TableAccess::BackOnRecord() {
 }
 
 bool TableAccess::Insert() {
-    if (file_.insert(true) != 0) return false;
+    if (file_.insert() != data::kBenign) return false;
     position_ = file_.position().id;
     return true;
 }
@@ -62,8 +62,8 @@ bool TableAccess::Update() {
         return false;
     }
     if (data::dictionary::find(file_.desc()) == &file_)
-        return data::dictionary::relation(file_.desc()).update(true) == 0;
-    return file_.update(true) == 0;
+        return data::dictionary::relation(file_.desc()).update() == data::kBenign;
+    return file_.update() == data::kBenign;
 }
 
 bool TableAccess::Delete() {
@@ -72,7 +72,7 @@ bool TableAccess::Delete() {
         return false;
     }
     if (data::dictionary::find(file_.desc()) == &file_)
-        return data::dictionary::relation(file_.desc()).delete_record(true) == 0;
+        return data::dictionary::relation(file_.desc()).delete_record() == data::kBenign;
     int rc = file_.remove();
     if (rc == 0) return true;
     auto& em = data::ErrorManager::current();

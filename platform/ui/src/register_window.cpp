@@ -15,7 +15,7 @@ namespace {
 // A table that does not open is reported (a register without its table shows nothing), and the
 // procedure ends.
 bool OpenThroughRelations(const data::TableDesc& table) {
-    if (data::dictionary::relation(table).open() == 0) return true;
+    if (data::dictionary::relation(table).open() == data::kNoError) return true;
     const data::LastError& e = data::last_error();
     std::string file = e.file.empty() ? table.label : e.file;
     Message("Erro (" + text::to_utf8(e.text) + ") ao abrir o arquivo " + text::to_utf8(file) + ".", "Erro ao Abrir",

@@ -208,7 +208,7 @@ struct RegisterTest : ::testing::Test {
             if (d->items.open() != 0) throw std::runtime_error("cannot open the items table");
             ctx.resources = d;
         };
-        opt.threadEnd = [](ProcContext& ctx) { Dict(ctx).items.close(); };
+        opt.threadEnd = [](ProcContext& ctx) { (void)Dict(ctx).items.close(); };
         rt = std::make_unique<Runtime>(opt);
         ui = std::make_unique<HeadlessDriver>(*rt);
     }
@@ -231,7 +231,7 @@ struct RegisterTest : ::testing::Test {
                 r.Coluna = static_cast<std::uint8_t>(coluna);
                 ASSERT_EQ(fm.add(), 0);
             }
-            fm.close();
+            (void)fm.close();
         }).join();
     }
     using Rows = std::vector<std::vector<std::string>>;

@@ -52,7 +52,7 @@ std::optional<Empresa> EmpresaDeTrabalho() {
     if (e == 0) achada = Empresa{rec.Codigo, std::string(rec.RAZAOSOCIAL.clipped())};
     else if (e != 35 && e != 33)
         data::AvisoPadraoComTexto(35, "Empresa");
-    emp->close();
+    (void)emp->close();
     return achada;
 }
 

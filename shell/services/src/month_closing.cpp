@@ -23,13 +23,13 @@ public:
         erro_ = fef_.open();
         if (erro_ == 0) {
             erro_ = log_.open();
-            if (erro_ != 0) fef_.close();
+            if (erro_ != 0) (void)fef_.close();
         }
     }
     ~Tabelas() {
         if (erro_ == 0) {
-            log_.close();
-            fef_.close();
+            (void)log_.close();
+            (void)fef_.close();
         }
     }
     int erro() const { return erro_; }
@@ -42,7 +42,7 @@ public:
         auto& r = fef_.rec<FechamentoEscritaRec>();
         r.MESANO = mes;
         r.CODEMPRESA = 0;
-        return fef_.get("FEF:KEY:MESANO") == 0;
+        return fef_.get("FEF:KEY:MESANO") == data::kNoError;
     }
     int Loga(date::Day mes, TipoLog tipo, const Autor& autor) {
         log_.clear_record();

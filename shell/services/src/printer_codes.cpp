@@ -74,7 +74,7 @@ std::optional<dictionary::ImpressoraRec> LeImpressora(std::uint8_t codigo) {
     rec.CODIGO = codigo;
     std::optional<dictionary::ImpressoraRec> achada;
     if (imp->get("IMP:KEY:CODIGO") == 0) achada = rec;
-    imp->close();
+    (void)imp->close();
     return achada;
 }
 

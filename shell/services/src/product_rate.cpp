@@ -17,9 +17,9 @@ using dictionary::ProdutosRec;
 // Opens a table for the length of one call.
 class Aberta {
 public:
-    explicit Aberta(data::FileManager& f) : f_(f), ok_(f.open() == 0) {}
+    explicit Aberta(data::FileManager& f) : f_(f), ok_(f.open() == data::kNoError) {}
     ~Aberta() {
-        if (ok_) f_.close();
+        if (ok_) (void)f_.close();
     }
     bool ok() const { return ok_; }
 
@@ -35,10 +35,10 @@ Decimal AliquotaDoProduto(const Decimal& produto) {
     pro.clear_record();
     if (!aberta.ok() || !produto.fits(15, 0)) return Decimal();
     r.Codigo = produto;
-    if (pro.get("PROE:KEY:CODIGO") == 0) return r.Alicota;
+    if (pro.get("PROE:KEY:CODIGO") == data::kNoError) return r.Alicota;
     pro.clear_record();
     r.Apelido = produto.cut(0).to_string('.');
-    if (pro.get("PROE:Key:Apelido") == 0) return r.Alicota;
+    if (pro.get("PROE:Key:Apelido") == data::kNoError) return r.Alicota;
     pro.clear_record();
     return Decimal();
 }
@@ -57,8 +57,8 @@ Decimal AliquotaProdutoData(const Decimal& produto, date::Day& data, std::uint8_
             hist.clear_record();
             r.CODIGO_PRODUTO = produto;
             const Decimal codigo = r.CODIGO_PRODUTO;
-            if (hist.set_at("PALIQ:Key:Data_Inicial") == 0) {
-                while (hist.next() == 0 && r.CODIGO_PRODUTO.value() == codigo) {
+            if (hist.set_at("PALIQ:Key:Data_Inicial") == data::kNoError) {
+                while (hist.next() == data::kNoError && r.CODIGO_PRODUTO.value() == codigo) {
                     const bool cobre = r.DATA_INICIAL <= data && (r.DATA_FINAL == 0 || data <= r.DATA_FINAL);
                     if (!cobre) continue;
                     aliquota = r.ALIQUOTA;

@@ -34,6 +34,36 @@ enum ErrorCode : int {
     kNoTransaction = 91,
 };
 
+// The result of a table operation: its error code, kNoError when it was done. Every result must be
+// looked at ([[nodiscard]]): test it with `ok()` or against a named code (`== kRecordNotFound`).
+class [[nodiscard]] Result {
+public:
+    constexpr Result(int code = kNoError) noexcept : code_(static_cast<ErrorCode>(code)) {}
+    constexpr operator ErrorCode() const noexcept { return code_; }
+    constexpr ErrorCode code() const noexcept { return code_; }
+    constexpr bool ok() const noexcept { return code_ == kNoError; }
+
+private:
+    ErrorCode code_;
+};
+
+// What a framework operation (insert, update, a field rule, a delete with its children) ends with:
+// a level of messages.h, not an error code: kBenign when it was done, otherwise the level of the
+// message it showed (kNotify) or the user's answer to it.
+class [[nodiscard]] Outcome {
+public:
+    constexpr Outcome(int level = 0) noexcept : level_(level) {}
+    constexpr operator int() const noexcept { return level_; }
+    constexpr int level() const noexcept { return level_; }
+    constexpr bool done() const noexcept { return level_ == 0; }
+
+private:
+    int level_;
+};
+
+// Whether a framework operation shows its messages (field rules, duplicate key) or only returns.
+enum class Messages : bool { Quiet, Show };
+
 // Standard text of a code, in Portuguese ("Registro não encontrado"), in Windows-1252 like every
 // text of the table layer (convert with text::to_utf8 for a window).
 std::string_view error_text(int code);

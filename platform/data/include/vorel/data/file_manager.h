@@ -65,15 +65,15 @@ public:
     }
 
     // --- life cycle ---
-    int open();                             // at the name variable's path; counted; shared (open_mode.h)
-    int open_path(std::string_view path);   // at an explicit path; counted; shared
+    Result open();                             // at the name variable's path; counted; shared (open_mode.h)
+    Result open_path(std::string_view path);   // at an explicit path; counted; shared
     // The same in an open mode (open_mode.h): 32 when another opener's mode and this one exclude
     // each other. A counted reopen keeps the first open's mode.
-    int open(std::uint8_t mode);
-    int open_path(std::string_view path, std::uint8_t mode);
-    int close();                            // closes the file when the count reaches 0
-    int create();                           // creates the (name variable's) file empty, replacing none
-    int create_path(std::string_view path);
+    Result open(std::uint8_t mode);
+    Result open_path(std::string_view path, std::uint8_t mode);
+    Result close();                            // closes the file when the count reaches 0
+    Result create();                           // creates the (name variable's) file empty, replacing none
+    Result create_path(std::string_view path);
     bool is_open() const { return open_count_ > 0; }
     int open_count() const { return open_count_; }
     std::string file_name() const;          // the open file, else the name variable's value
@@ -87,33 +87,33 @@ public:
     // --- reading ---
     int key_number(std::string_view key_name) const;  // index of a key, -1 when none
     // The first record whose key components equal the buffer's (35 when none).
-    int get(int key);
-    int get(std::string_view key_name) { return get(key_number(key_name)); }
-    int reget(Position p);                  // 35 when the record is gone
+    Result get(int key);
+    Result get(std::string_view key_name) { return get(key_number(key_name)); }
+    Result reget(Position p);                  // 35 when the record is gone
     Position position() const { return {current_id_}; }
     // Makes `p` the current record without reading it (the buffer already holds it).
     void reget_position_only(Position p) { current_id_ = p.id; }
     // Positions at the start (next) or end (previous) of the key order.
-    int set(int key);
-    int set(std::string_view key_name) { return set(key_number(key_name)); }
+    Result set(int key);
+    Result set(std::string_view key_name) { return set(key_number(key_name)); }
     // Positions at the buffer's component values: next reads the first record at or after them,
     // previous the last at or before them.
-    int set_at(int key);
-    int set_at(std::string_view key_name) { return set_at(key_number(key_name)); }
+    Result set_at(int key);
+    Result set_at(std::string_view key_name) { return set_at(key_number(key_name)); }
     // The same on the first `components` components only: next reads the first record whose
     // leading components are at or after the buffer's, previous the last at or before them.
-    int set_at(int key, int components);
+    Result set_at(int key, int components);
     // Positions by a record position: next reads the record after it in the key order, previous the
     // record before it (however many records share its key values).
-    int set_after(int key, Position p);
-    int next();                             // 33 at the end of the key order
-    int previous();                         // 33 at the start
+    Result set_after(int key, Position p);
+    Result next();                             // 33 at the end of the key order
+    Result previous();                         // 33 at the start
     std::int64_t records();                 // -1 on error
 
     // --- raw writing: error code only ---
-    int add();      // appends the buffer as a new record (40 on a duplicate unique key)
-    int put();      // writes the buffer over the current record
-    int remove();   // deletes the current record
+    Result add();      // appends the buffer as a new record (40 on a duplicate unique key)
+    Result put();      // writes the buffer over the current record
+    Result remove();   // deletes the current record
     // Clears the buffer (blank text, zero numbers).
     void clear_record();
     bool has_current() const { return current_id_ != 0; }
@@ -122,27 +122,27 @@ public:
     // Clears the buffer and sets the table's new-record values.
     void prime_record();
     // Checks one field's rule (choice list, range, upper bound): 0 when it passes; else 5, or with
-    // `show` the answer to message 17, 18 or 19. An alias checks with its base's rules, always showing.
-    int test_field_rules(int field, bool show);
+    // `Messages::Show` the answer to message 17, 18 or 19. An alias checks with its base's rules, always showing.
+    Outcome test_field_rules(int field, Messages messages);
     // Every field's rule in turn; the first failure's result.
-    int validate_record(bool show);
+    Outcome validate_record(Messages messages);
     // Adds the buffer as a new record: field rules, auto-numbering (atomic across threads and
     // processes), message 15 naming the key on a duplicate. 0 when written, else a level (5).
-    int insert(bool show = true);
+    Outcome insert(Messages messages = Messages::Show);
     // Writes the buffer over the current record: field rules, message 15 on a duplicate.
     // (Changes of linking fields cascade through the table's RelationManager.)
-    int update(bool show = true);
+    Outcome update(Messages messages = Messages::Show);
     // Numbers the auto-numbered keys and adds the record at once (a form shows the number);
     // insert() then writes over it, release_auto_number() deletes it when the insert is abandoned.
-    int prime_auto_number(bool show = true);
-    int release_auto_number();
+    Outcome prime_auto_number(Messages messages = Messages::Show);
+    Result release_auto_number();
     bool auto_number_primed() const { return primed_id_ != 0; }
 
     // --- maintenance ---
-    int rebuild_keys();                     // recreates every index (also of a file that does not open: 46)
-    int pack();                             // compacts the file
+    Result rebuild_keys();                     // recreates every index (also of a file that does not open: 46)
+    Result pack();                             // compacts the file
     int stored_version();                   // structure version stored in the open file, -1 on error
-    int verify();                           // 0 when the file is whole, 47 when damaged
+    Result verify();                           // 0 when the file is whole, 47 when damaged
 
     // The thread's storage handle (engine internals).
     FileHandle* handle() const { return handle_; }

@@ -26,13 +26,13 @@ public:
     RelationManager& operator=(const RelationManager&) = delete;
 
     FileManager& table() { return table_; }
-    int open() { return table_.open(); }
-    int close() { return table_.close(); }
+    Result open() { return table_.open(); }
+    Result close() { return table_.close(); }
 
     // Deletes the table's current record with its children; 0 or a level (5) after the message.
-    int delete_record(bool show = true);
+    Outcome delete_record(Messages messages = Messages::Show);
     // Writes the buffer over the current record, carrying changed linking fields into the children.
-    int update(bool show = true);
+    Outcome update(Messages messages = Messages::Show);
 
 private:
     FileManager& table_;

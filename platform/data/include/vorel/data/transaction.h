@@ -16,6 +16,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include "vorel/data/error.h"
+
 namespace vorel::data {
 
 class FileManager;
@@ -29,10 +31,10 @@ public:
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
 
-    int status() const { return status_; }  // 0 when the transaction began
+    Result status() const { return status_; }  // 0 when the transaction began
     bool active() const { return active_; }
-    int commit();
-    int rollback();
+    Result commit();
+    Result rollback();
 
 private:
     void begin(const std::vector<FileManager*>& tables, int lock_wait_seconds);

@@ -50,10 +50,10 @@ public:
     // in small batches: memory stays the same however large the table.
     void order_by(std::initializer_list<std::string_view> fields);
 
-    int open();      // positions before the first record of the range
-    int next();      // 33 past the range's end
-    int previous();  // after open: from the range's end backwards
-    int close();
+    Result open();      // positions before the first record of the range
+    Result next();      // 33 past the range's end
+    Result previous();  // after open: from the range's end backwards
+    Result close();
     FileManager& table() { return table_; }
 
 private:

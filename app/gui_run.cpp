@@ -8,11 +8,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "placeholder_frame.h"
 #include "program_setup.h"
-#ifdef VOREL_HAVE_SHELL
 #include "system_clipboard.h"
-#endif
 #include "vorel/qt/display.h"
 #include "vorel/qt/front_end.h"
 #include "vorel/ui/runtime.h"
@@ -36,17 +33,12 @@ int RunWithWindows(int argc, char** argv) {
         return 2;
     }
     ui::Runtime::Options& options = setup.options;
-    RegisterPlaceholderFrame();
-    bool haveMain = ui::ProcedureRegistry::Find("Main") && ui::ProcedureRegistry::Find("Login");
-
-#ifdef VOREL_HAVE_SHELL
     SystemClipboard clipboard;  // outlives the procedure threads below
-#endif
     qt::FrontEndOptions frontOptions;
     frontOptions.keypadComma = qt::KeypadDecimalIsComma();
     frontOptions.frameSettings = "Vorel.ini";  // the main window opens as it was last closed
     frontOptions.iconFolder = (std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "icons").string();
-    return RunWindowedLoop(app, options, {.first = haveMain ? "Main" : kPlaceholderFrame,
+    return RunWindowedLoop(app, options, {.first = "Main",
                                           .frontEnd = frontOptions, .started = {}});
 }
 

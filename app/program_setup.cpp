@@ -1,32 +1,31 @@
 // The program's set-up shared by the windowed and the headless runs.
 #include "program_setup.h"
 
-#include "vorel/ui/record_access.h"
-#ifdef VOREL_HAVE_DICTIONARY
 #include "vorel/dictionary/tables.h"
-#endif
-#ifdef VOREL_HAVE_SHELL
-#include "vorel/shell/startup.h"
-#endif
-#ifdef VOREL_HAVE_REGISTERS
 #include "vorel/registers/procedures.h"
-#endif
+#include "vorel/shell/startup.h"
+#include "vorel/ui/record_access.h"
 
 namespace vorel::app {
+
+namespace {
+
+// Every subsystem's procedures, added to the procedure registry by name (the menu starts them by
+// these names). A subsystem that lands adds its registration here and its library to
+// app/CMakeLists.txt. The shell's own procedures are added by its start-up, below.
+void (*const kSubsystems[])() = {
+    registers::AddRegisterProcedures,  // "CFO", "Estados", "BFuncionarios", ...
+};
+
+}  // namespace
 
 ProgramSetup PrepareProgram() {
     ui::InstallMessageBoxAsker();
     ProgramSetup setup;
-#ifdef VOREL_HAVE_DICTIONARY
     setup.options.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
     setup.options.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-#endif
-#ifdef VOREL_HAVE_SHELL
     setup.error = shell::ProgramaPrincipal().erro;  // the shell's procedures, the data root and its folders
-#endif
-#ifdef VOREL_HAVE_REGISTERS
-    registers::AddRegisterProcedures();  // "CFO", "Estados", "BFuncionarios", ... for the menu
-#endif
+    for (void (*add)() : kSubsystems) add();
     return setup;
 }
 

@@ -7,6 +7,7 @@
 #include "vorel/core/date.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/error.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/registers/procedures.h"
@@ -65,7 +66,7 @@ public:
         b.AddColumn({"Código do Produto", 66, 'R', [this] { return rec_.CODPRODUTO.to_string(); }});
         b.AddColumn({"Descrição do Produto", 120, 'L', [this] { return Curta(DescricaoProduto(rec_.CODPRODUTO)); }});
         b.AddColumn({"Valor", 60, 'R', [this] { return ui::ShowDecimal(rec_.VALOR, 2); }});
-        b.AddSortOrder({file().desc().key_index("TVPS:KEY:DATAPRODUTO"), 0, false, {}});
+        b.AddSortOrder({file().desc().key_index(dictionary::keys::TVPS_KEY_DATAPRODUTO), 0, false, {}});
         SetCloseButton(kFecha);
         ExcludeFromNavigation({kBusca, kGrava, kCancela, kInclui, kAltera, kExclui, kFecha, kAjuda});
         return Level::Benign;
@@ -167,12 +168,12 @@ private:
         if (std::optional<Decimal> n = ui::ParseTypedDecimal(typed); n && n->fits(15, 0)) {
             pro_.clear_record();
             produto_.Codigo = *n;
-            found = pro_.get("PRO:KEY:CODIGO") == data::kNoError && static_cast<const Decimal&>(produto_.Codigo) == *n;
+            found = pro_.get(dictionary::keys::PRO_KEY_CODIGO) == data::kNoError && static_cast<const Decimal&>(produto_.Codigo) == *n;
         }
         if (!found) {
             pro_.clear_record();
             produto_.Apelido = text::from_utf8(typed);
-            found = pro_.get("PRO:Key:Apelido") == data::kNoError;
+            found = pro_.get(dictionary::keys::PRO_Key_Apelido) == data::kNoError;
             if (found) produtoTexto_ = produto_.Codigo.to_string();
         }
         if (!found) {
@@ -202,7 +203,7 @@ private:
         file().clear_record();
         rec_.DATA = data_;
         rec_.CODPRODUTO = codigo;
-        const bool existe = file().get("TVPS:KEY:DATAPRODUTO") == data::kNoError;
+        const bool existe = file().get(dictionary::keys::TVPS_KEY_DATAPRODUTO) == data::kNoError;
         int rc = 0;
         switch (acao_) {
             case kIncluir:
@@ -250,7 +251,7 @@ private:
         file().clear_record();
         rec_.DATA = data_;
         rec_.CODPRODUTO = codigo;
-        (void)file().set_at("TVPS:KEY:DATAPRODUTO");
+        (void)file().set_at(dictionary::keys::TVPS_KEY_DATAPRODUTO);
         if (file().next() == data::kNoError) browse().ResetTo(file().position().id);
         else browse().ResetToTop();
         if (acao_ != kIncluir) ListFocused();

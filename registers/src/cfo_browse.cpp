@@ -1,5 +1,6 @@
 // Browse "CFO": window "Janela de C.F.O.P. Cadastrados" over table CFO, in code order on both tabs;
 // the form is UCFO. Called for selection, it leaves the chosen code in the CFO record buffer.
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/ui/register_window.h"
@@ -26,7 +27,7 @@ public:
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
-        const int byCode = file().desc().key_index("CFO:KEY:CFO");
+        const int byCode = file().desc().key_index(dictionary::keys::CFO_KEY_CFO);
         AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por Có&digo",
             kPromptCodigo, "Pesquisa por Código..........",
             kLocCodigo, ui::Use(rec_.CODIGO), "@n4",

@@ -1,6 +1,7 @@
 // Browse "CFOComplementar": window "Janela de Código Complemtar" over table CodCFOComplementar, in
 // code or description order by tab; the form is UCFOComplementar. Called for selection, it leaves
 // the chosen code in the CodCFOComplementar record buffer.
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/ui/register_window.h"
@@ -31,11 +32,11 @@ public:
         AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por Có&digo",
             kPromptCodigo, "Pesquisa por Código..........",
             kLocCodigo, ui::Use(rec_.CODIGO), "@n6",
-            file().desc().key_index("CCF:KEY:CODIGO")}).Tip("Pesquisa por Código Complementar");
+            file().desc().key_index(dictionary::keys::CCF_KEY_CODIGO)}).Tip("Pesquisa por Código Complementar");
         AddSearchTab(kSheet, {kTabDescricao, "Pesquisa por &Descrição",
             kPromptDescricao, "Pesquisa por Descrição.....",
             kLocDescricao, ui::Use(rec_.DESCRICAO), "@s200",
-            file().desc().key_index("CCF:KEY:DESCRICAO")}).Tip("Pesquisa por Descrição do Complemento");
+            file().desc().key_index(dictionary::keys::CCF_KEY_DESCRICAO)}).Tip("Pesquisa por Descrição do Complemento");
         w.List(kList).Tip("Browsing Records");
         w.String(kDescricaoAbaixo, "").Tip("Descrição do Código Complementar");
         w.Button(kSelect, "&Seleciona Código").Tip("Seleciona Código Complementar");

@@ -1,6 +1,7 @@
 // Browse "CNAE": window "Consulta de C.N.A.E." over table CNAE, in code or description order by
 // tab; the form is UCNAE. Every button stays in select mode. Codes show as "####-#/##".
 #include "vorel/core/picture.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/ui/register_window.h"
@@ -47,8 +48,8 @@ public:
         b.SetList(kList);
         b.AddColumn({"Código", 44, 'L', [this] { return picture::format(kCnaePicture, rec_.CODIGO); }});
         b.AddColumn({"Descrição da atividade", 80, 'L', [this] { return text::to_utf8(rec_.DESCRICAO.clipped()); }});
-        b.AddSortOrder({file().desc().key_index("CNAE:KEY:CODIGO"), kLocCodigo, true, {}});
-        b.AddSortOrder({file().desc().key_index("CNAE:KEY:DESCRICAO"), kLocDescricao, true, {}});
+        b.AddSortOrder({file().desc().key_index(dictionary::keys::CNAE_KEY_CODIGO), kLocCodigo, true, {}});
+        b.AddSortOrder({file().desc().key_index(dictionary::keys::CNAE_KEY_DESCRICAO), kLocDescricao, true, {}});
         b.SetSheet(kSheet);
         SetButtons(b, kInsert, kChange, kDelete, kSelect);
         SetCloseButton(kClose);

@@ -4,6 +4,7 @@
 #include "vorel/data/dictionary.h"
 #include "vorel/data/error.h"
 #include "vorel/data/open_mode.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/payroll_tables.h"
 #include "vorel/shell/globals.h"
 #include "vorel/ui/message_box.h"
@@ -37,7 +38,7 @@ public:
         rec().CODIGOFUN = codigo;
         rec().CODIGOCAMPO = tipo;
         rec().DATA = data;
-        if (file_.set_at("ACFUN:KEY:CODIGO") != data::kNoError) return false;
+        if (file_.set_at(dictionary::keys::ACFUN_KEY_CODIGO) != data::kNoError) return false;
         if (file_.next() != data::kNoError) return false;
         return rec().CODIGOFUN == codigo && rec().CODIGOCAMPO == tipo && rec().DATA <= data;
     }

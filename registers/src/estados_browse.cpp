@@ -1,6 +1,7 @@
 // Browse "Estados": window "Visualização da Tabela Unidade de Federação" over table Estados, opening
 // on the "&Alfabética" tab (description order); the form is UEstados. Enter on the list changes
 // the highlighted state, or selects it when the browse was called for selection. No resizer.
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/ui/register_window.h"
@@ -32,11 +33,11 @@ public:
         AddSearchTab(kSheet, {kTabSigla, "&Sigla",
             kPromptSigla, "Sigla.............",
             kLocSigla, ui::Use(rec_.UF), "@s2",
-            file().desc().key_index("EST:KEY:SIGLA")}).Tip("Ordem de Sigla (UF)");
+            file().desc().key_index(dictionary::keys::EST_KEY_SIGLA)}).Tip("Ordem de Sigla (UF)");
         AddSearchTab(kSheet, {kTabAlfabetica, "&Alfabética",
             kPromptDescricao, "Descrição Estado...........",
             kLocDescricao, ui::Use(rec_.DESC), "@s20",
-            file().desc().key_index("EST:KEY:DESCRICAO")});
+            file().desc().key_index(dictionary::keys::EST_KEY_DESCRICAO)});
         w.List(kList).Tip("Inclui ( Insert ) - Altera ( Enter ) - Exclui ( Delete )");
         w.Button(kInsert, "&Incluir").Tip("Inclui ou Pressione Insert");
         w.Button(kChange, "&Alterar").Tip("Altera ou Pressione Enter no Registro Selecionado");

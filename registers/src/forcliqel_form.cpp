@@ -3,6 +3,7 @@
 // cannot be changed; a supplier code that no active supplier has opens the supplier browse. It
 // keeps its place and size in the settings file (section "UForCliQel"). Tables: ForCliQel
 // (written), ForCli, Produtos.
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/registers/procedures.h"
@@ -103,7 +104,7 @@ private:
         forcli_.clear_record();
         f.Codigo = rec_.CODFOR;
         f.Inativo = 0;
-        return forcli_.get("FOR:KEY:CODIGO") == data::kNoError;
+        return forcli_.get(dictionary::keys::FOR_KEY_CODIGO) == data::kNoError;
     }
 
     ForCliQelRec& rec_;

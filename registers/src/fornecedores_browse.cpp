@@ -2,6 +2,7 @@
 // by code, name or CNPJ (inactive records listed too); the form is UFornecedores. It asks for the
 // working company first when none is chosen. Called for selection, it leaves the chosen record in
 // the ForCli record buffer.
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/ui/register_window.h"
@@ -39,15 +40,15 @@ public:
         AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por Có&digo",
             kPromptCodigo, "Pesquisa por Código..........",
             kLocCodigo, ui::Use(rec_.Codigo), "@n13",
-            file().desc().key_index("FOR:KEY:CODIGO")}).Tip("Pesquisa por Código do Fornecedor");
+            file().desc().key_index(dictionary::keys::FOR_KEY_CODIGO)}).Tip("Pesquisa por Código do Fornecedor");
         AddSearchTab(kSheet, {kTabNome, "Pesquisa por &Nome",
             kPromptNome, "Pesquisa por Nome............",
             kLocNome, ui::Use(rec_.Nome), "@s40",
-            file().desc().key_index("FOR:KEY:NOME")}).Tip("Pesquisa por Nome do Fornecedor");
+            file().desc().key_index(dictionary::keys::FOR_KEY_NOME)}).Tip("Pesquisa por Nome do Fornecedor");
         AddSearchTab(kSheet, {kTabCnpj, "Pesquisa por &CNPJ",
             kPromptCnpj, "Pesquisa por C.N.P.J.........",
             kLocCnpj, ui::Use(rec_.CGC), kCnpjPicture,
-            file().desc().key_index("FOR:KEY:CGC")});
+            file().desc().key_index(dictionary::keys::FOR_KEY_CGC)});
         w.List(kList).Tip("Janela de Fornecedores");
         w.Prompt(kPromptQuant, "Quantidade :");
         w.String(kQuant, "");

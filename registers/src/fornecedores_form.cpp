@@ -12,6 +12,7 @@
 #include "vorel/core/date.h"
 #include "vorel/core/settings_file.h"
 #include "vorel/data/dictionary.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/cnpj_lookup.h"
@@ -243,7 +244,7 @@ private:
         outro.clear_record();
         o.CGC = rec_.CGC;
         o.Inativo = 0;
-        if (outro.get("FOR0:KEY:CGC") == data::kNoError && rec_.CGC != "00000000000000" && o.Codigo != rec_.Codigo) {
+        if (outro.get(dictionary::keys::FOR0_KEY_CGC) == data::kNoError && rec_.CGC != "00000000000000" && o.Codigo != rec_.Codigo) {
             if (ui::Ask("Atenção!!! Já existe outro cadastro com o CNPJ informado!!! Deseja continuar???", "Atenção!!!",
                         ui::Icon::Exclamation, "&Não|&Sim") != "&Sim") {
                 window().Select(kCgc);
@@ -305,7 +306,7 @@ private:
             mun.clear_record();
             m.ESTADO = rec_.Estado;
             m.NOME_DOS = d.municipio;
-            if (mun.get("MUN:KEY:NOME_MAIUS") != data::kNoError) mun.clear_record();
+            if (mun.get(dictionary::keys::MUN_KEY_NOME_MAIUS) != data::kNoError) mun.clear_record();
             rec_.Cidade = m.NOME;
             rec_.Endereco = d.endereco;
             rec_.Numero = static_cast<std::uint32_t>(std::max(0LL, LeadingNumber(d.numero)));
@@ -322,7 +323,7 @@ private:
             data::FileManager& est = ui::ThreadFile(dictionary::Estados());
             est.clear_record();
             est.rec<EstadosRec>().UF = rec_.Estado;
-            if (est.get("EST:KEY:SIGLA") != data::kNoError && !ChooseState()) {
+            if (est.get(dictionary::keys::EST_KEY_SIGLA) != data::kNoError && !ChooseState()) {
                 window().Select(kEstado);
                 return false;
             }

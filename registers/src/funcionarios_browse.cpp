@@ -3,6 +3,7 @@
 // month are orange. Asks for the company when none is chosen; reads it into the Empresa buffer when
 // the window opens. The form is UFuncionarios; "&Legenda" shows WLegenda.
 #include "vorel/data/dictionary.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/folders.h"
 #include "vorel/dictionary/payroll_tables.h"
 #include "vorel/dictionary/shared_registers.h"
@@ -65,11 +66,11 @@ public:
         AddSearchTab(kSheet, {kTabCodigo, "Código",
             kPromptCodigo, "Código:",
             kLocCodigo, ui::Use(rec_.CODIGO), "@n13",
-            file().desc().key_index("FUN:Key:Codigo")});
+            file().desc().key_index(dictionary::keys::FUN_Key_Codigo)});
         AddSearchTab(kSheet, {kTabNome, "Nome",
             kPromptNome, "Nome:",
             kLocNome, ui::Use(rec_.Nome), "@s40",
-            file().desc().key_index("FUN:Key:Nome")});
+            file().desc().key_index(dictionary::keys::FUN_Key_Nome)});
         w.Tab(kTabParte, kSheet, "Parte Nome");
         w.Prompt(kPromptParte, "Parte nome:").Parent(kTabParte);
         w.Entry(kParteNome, ui::Use(parteNome_), "@s40").Parent(kTabParte).Tip("Nome do funcionário");
@@ -97,7 +98,7 @@ public:
         b.AddColumn({"RG", 64, 'L', [this, text] { return text(rec_.RG); }});
         b.AddColumn({"Status", 12, 'L', [this] { return AdmitidoAposPeriodo(rec_) ? "1" : "0"; }});
         const auto& d = file().desc();
-        b.AddSortOrder({d.key_index("FUN:Key:Nome"), 0, false, [this] { return NameHasPart(); }});
+        b.AddSortOrder({d.key_index(dictionary::keys::FUN_Key_Nome), 0, false, [this] { return NameHasPart(); }});
         b.SetSheet(kSheet);
         SetButtons(b, kInsert, kChange, kDelete, kSelect);
         b.AttachQuery(query_, kFiltrar);
@@ -116,7 +117,7 @@ public:
         Level l = ui::RegisterBrowse::OnWindowOpened();
         empresa_.clear_record();
         empresa_.rec<EmpresaRec>().Codigo = static_cast<std::uint16_t>(empresaCodigo_);
-        empresaLida_ = empresa_.get("EMP:KEY:CODIGO") == 0;  // a missing company is not reported
+        empresaLida_ = empresa_.get(dictionary::keys::EMP_KEY_CODIGO) == 0;  // a missing company is not reported
         return l;
     }
 

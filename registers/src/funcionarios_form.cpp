@@ -6,6 +6,7 @@
 // was refused.
 #include "vorel/core/paths.h"
 #include "vorel/core/picture.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/payroll_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/employee_history.h"
@@ -257,7 +258,7 @@ private:
         std::vector<ui::Row> rows;
         auto& e = estados_.rec<EstadosRec>();
         estados_.clear_record();
-        (void)estados_.set("EST:KEY:SIGLA");
+        (void)estados_.set(dictionary::keys::EST_KEY_SIGLA);
         while (estados_.next() == data::kNoError) {
             items.push_back(text::to_utf8(e.UF.clipped()));
             rows.push_back({{items.back()}, {text::to_utf8(e.DESC.clipped())}});
@@ -273,7 +274,7 @@ private:
         if (!uf.empty()) {
             municipios_.clear_record();
             m.ESTADO = uf;
-            (void)municipios_.set_at("MUN:KEY:ESTADONOME");
+            (void)municipios_.set_at(dictionary::keys::MUN_KEY_ESTADONOME);
             while (municipios_.next() == data::kNoError && text::compare_nocase(m.ESTADO.clipped(), uf) == 0) {
                 items.push_back(text::to_utf8(m.NOME.clipped()));
                 rows.push_back({{items.back()}, {text::to_utf8(text::upper(m.ESTADO.clipped()))}});

@@ -2,6 +2,7 @@
 // working company's cash-register machines), by name or by code; the form is UICMSEletronico. It
 // asks for the working company first when none is chosen. Called for selection, it leaves the
 // chosen machine in the ICMSEletronica record buffer.
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/ui/register_window.h"
@@ -36,11 +37,11 @@ public:
         AddSearchTab(kSheet, {kTabNome, "Pesquisa por &Nome",
             kPromptNome, "Pesquisa por Nome............",
             kLocNome, ui::Use(rec_.Nome), "@s30",
-            file().desc().key_index("ICM:KEY:NOME")}).Tip("Pesquisa por Nome da Máquina");
+            file().desc().key_index(dictionary::keys::ICM_KEY_NOME)}).Tip("Pesquisa por Nome da Máquina");
         AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por &Máquina",
             kPromptCodigo, "Pesquisa por Número.........",
             kLocCodigo, ui::Use(rec_.Codigo), "@n-4",
-            file().desc().key_index("ICM:KEY:NUMERO")}).Tip("Pesquisa por Código da Máquina");
+            file().desc().key_index(dictionary::keys::ICM_KEY_NUMERO)}).Tip("Pesquisa por Código da Máquina");
         w.List(kList).Tip("Janela de Máquina Registradora Cadastradas");
         w.Button(kInsert, "&Inclui Nova Máquina").Tip("Inclui Nova Máquina de Apuração de ICMS");
         w.Button(kChange, "&Alteraca Cadastro").Tip("Altera Cadastro de Máquina De Apuração");

@@ -2,6 +2,7 @@
 // Municipios (code, typed only for a new municipality; name; state). It also opens Estados: a
 // state that Estados lacks opens the states browse for selection, and the button "Pesquisa na
 // Tabela de Estados" picks a state from it. On delete the record shows read-only.
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/ui/register_window.h"
@@ -75,7 +76,7 @@ private:
         auto& est = estados_.rec<EstadosRec>();
         estados_.clear_record();
         est.UF = uf;
-        if (estados_.get("EST:KEY:SIGLA") == data::kNoError) return Level::Benign;
+        if (estados_.get(dictionary::keys::EST_KEY_SIGLA) == data::kNoError) return Level::Benign;
         if (CallProcedure(1, Request::Select) == Response::Completed) {
             rec_.ESTADO = est.UF.clipped();
         } else {

@@ -3,6 +3,7 @@
 
 #include "vorel/data/dictionary.h"
 #include "vorel/data/transaction.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 
 namespace vorel::registers {
@@ -17,10 +18,10 @@ bool FindProduct(data::FileManager& pro, const Decimal& codigo) {
     auto& p = pro.rec<ProdutosRec>();
     pro.clear_record();
     p.Codigo = codigo;
-    if (pro.get("PRO:KEY:CODIGO") == data::kNoError) return true;
+    if (pro.get(dictionary::keys::PRO_KEY_CODIGO) == data::kNoError) return true;
     pro.clear_record();
     p.Apelido = codigo.to_fixed(0);
-    if (pro.get("PRO:Key:Apelido") == data::kNoError) return true;
+    if (pro.get(dictionary::keys::PRO_Key_Apelido) == data::kNoError) return true;
     pro.clear_record();
     return false;
 }
@@ -30,7 +31,7 @@ Decimal HighestCode(data::FileManager& aliq) {
     auto& a = aliq.rec<ProdutosAliqRec>();
     aliq.clear_record();
     a.CODIGO = Decimal::from_string("99999999999999");
-    if (aliq.set_at("PALIQ:Key:Codigo") != data::kNoError || aliq.previous() != data::kNoError) return Decimal(0);
+    if (aliq.set_at(dictionary::keys::PALIQ_Key_Codigo) != data::kNoError || aliq.previous() != data::kNoError) return Decimal(0);
     return a.CODIGO;
 }
 
@@ -57,7 +58,7 @@ void Update(data::FileManager& pro, data::FileManager& aliq, const Decimal& codi
     a.CODIGO_PRODUTO = produto;
     a.ALIQUOTA = aliquota;
     a.DATA_INICIAL = primeiroDia;
-    if (aliq.get("PALIQ:KEY:PRODUTOALIQ") == data::kNoError) {
+    if (aliq.get(dictionary::keys::PALIQ_KEY_PRODUTOALIQ) == data::kNoError) {
         if (data > a.DATA_ALTERACAO) {
             a.DATA_ALTERACAO = data;
             if (aliq.put() != data::kNoError) return;
@@ -70,7 +71,7 @@ void Update(data::FileManager& pro, data::FileManager& aliq, const Decimal& codi
     const date::Day fechamento = ClosingDay(data);
     aliq.clear_record();
     a.CODIGO_PRODUTO = produto;
-    if (aliq.set_at(aliq.key_number("PALIQ:KEY:PRODUTOALIQ"), 1) == data::kNoError) {
+    if (aliq.set_at(aliq.key_number(dictionary::keys::PALIQ_KEY_PRODUTOALIQ), 1) == data::kNoError) {
         while (aliq.next() == data::kNoError && static_cast<const Decimal&>(a.CODIGO_PRODUTO) == produto) {
             if (a.DATA_FINAL != 0) continue;
             a.DATA_FINAL = fechamento;

@@ -3,6 +3,7 @@
 // UProdutos. It asks
 // for the working company first when none is chosen (the table may lie in the company's folder).
 // Called for selection, it leaves the chosen product in the Produtos record buffer.
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/registers/procedures.h"
@@ -38,15 +39,15 @@ public:
         AddSearchTab(kSheet, {kTabNome, "Pesquisa por Nome do &Produto",
             kPromptNome, "Pesquisa por Descrição.....",
             kLocNome, ui::Use(rec_.Produtos), "@s100",
-            file().desc().key_index("PRO:KEY:PRODUTO")}).Tip("Pesquisa Produtos por Código");
+            file().desc().key_index(dictionary::keys::PRO_KEY_PRODUTO)}).Tip("Pesquisa Produtos por Código");
         AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por Có&digo do Produto",
             kPromptCodigo, "Pesquisa por Código........",
             kLocCodigo, ui::UseDecimal(rec_.Codigo, 0), "@N-19.",
-            file().desc().key_index("PRO:KEY:CODIGO")}).Tip("Pesquisa por Nome do Produto");
+            file().desc().key_index(dictionary::keys::PRO_KEY_CODIGO)}).Tip("Pesquisa por Nome do Produto");
         AddSearchTab(kSheet, {kTabApelido, "Pesquisa por &Apelido",
             kPromptApelido, "Pesquisa por Apelido.......",
             kLocApelido, ui::Use(rec_.Apelido), "@s20",
-            file().desc().key_index("PRO:Key:Apelido")});
+            file().desc().key_index(dictionary::keys::PRO_Key_Apelido)});
         w.List(kList).Tip("Janela de Produtos Cadastrados");
         w.Prompt(kPromptQtde, "Qtde Produtos");
         w.String(kQtde, "0");

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "vorel/core/date.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/registers/procedures.h"
@@ -151,20 +152,20 @@ private:
     void SetUpLists() {
         const bool update = request() != Request::View;
         // Suppliers: the supplier's name, blank when no active supplier has the code.
-        auto& forn = AddList(kListFornecedores, qel_, "FCC:KEY:PRODFOR",
+        auto& forn = AddList(kListFornecedores, qel_, dictionary::keys::FCC_KEY_PRODFOR,
                              [this] { qelRec_.CODPROD = rec_.Codigo; },
                              [this] { return SameProduct(qelRec_.CODPROD); });
         forn.AddColumn({"Código Fornecedor", 66, 'R', [this] { return std::to_string(qelRec_.CODFOR); }});
         forn.AddColumn({"Razão Social / Nome Fornecedor", 200, 'L', [this] { return SupplierName(); }});
         if (update) Buttons(forn, kFornInsert, kFornChange, kFornDelete);
 
-        auto& lotes = AddList(kListLote, lote_, "LTC:KEY:PRODLOTE", [this] { loteRec_.CODPRODUTO = rec_.Codigo; },
+        auto& lotes = AddList(kListLote, lote_, dictionary::keys::LTC_KEY_PRODLOTE, [this] { loteRec_.CODPRODUTO = rec_.Codigo; },
                               [this] { return SameProduct(loteRec_.CODPRODUTO); });
         lotes.AddColumn({"Lote", 80, 'L', [this] { return text::to_utf8(loteRec_.LOTE.clipped()); }});
         lotes.AddColumn({"Tipo", 80, 'L', [this] { return std::string(loteRec_.TIPO != 0 ? "Atual" : "Anterior"); }});
         if (update) Buttons(lotes, kLoteInsert, kLoteChange, kLoteDelete);
 
-        auto& aliqs = AddList(kListAliquotas, aliq_, "PALIQ:KEY:CODIGOPRODUTO",
+        auto& aliqs = AddList(kListAliquotas, aliq_, dictionary::keys::PALIQ_KEY_CODIGOPRODUTO,
                               [this] { aliqRec_.CODIGO_PRODUTO = rec_.Codigo; },
                               [this] { return SameProduct(aliqRec_.CODIGO_PRODUTO); });
         aliqs.AddColumn({"Código", 35, 'R', [this] { return aliqRec_.CODIGO.to_string(); }});
@@ -175,7 +176,7 @@ private:
         if (update) Buttons(aliqs, kAliqInsert, kAliqChange, kAliqDelete);
     }
 
-    ui::BrowseManager& AddList(int listFeq, data::FileManager& table, const char* key, std::function<void()> prime,
+    ui::BrowseManager& AddList(int listFeq, data::FileManager& table, std::string_view key, std::function<void()> prime,
                                std::function<bool()> inRange) {
         sources_.push_back(std::make_unique<ui::RangeSource>(table, std::move(prime), std::move(inRange)));
         lists_.push_back(std::make_unique<ui::BrowseManager>(*this, *sources_.back()));
@@ -196,7 +197,7 @@ private:
         forcli_.clear_record();
         f.Codigo = qelRec_.CODFOR;
         f.Inativo = 0;
-        if (forcli_.get("FOR:KEY:CODIGO") != data::kNoError) return {};
+        if (forcli_.get(dictionary::keys::FOR_KEY_CODIGO) != data::kNoError) return {};
         return text::to_utf8(f.Nome.clipped());
     }
 

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "vorel/dictionary/key_names.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/shell/working_context.h"
 #include "vorel/ui/message_box.h"
@@ -47,7 +48,7 @@ std::string UnitValueWindow::DescricaoProduto(const Decimal& codigo) {
     data::FileManager& p = ui::ThreadFile(dictionary::Produtos0());
     p.clear_record();
     p.rec<ProdutosRec>().Codigo = codigo;
-    if (p.get(p.desc().key_index("PROE:KEY:CODIGO")) != 0) return {};
+    if (p.get(p.desc().key_index(dictionary::keys::PROE_KEY_CODIGO)) != 0) return {};
     return std::string(p.rec<ProdutosRec>().Produtos.clipped());
 }
 

@@ -7,6 +7,7 @@
 #include "vorel/core/date.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/error.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/registers/procedures.h"
@@ -70,7 +71,7 @@ public:
             return text::to_utf8(DescricaoProduto(rec_.CODPRODUTO));
         }});
         b.AddColumn({"Valor", 80, 'R', [this] { return ui::ShowDecimal(rec_.VALOR, 5); }});
-        b.AddSortOrder({file().desc().key_index("TVP:KEY:COMPPRODUTO"), 0, false, {}});
+        b.AddSortOrder({file().desc().key_index(dictionary::keys::TVP_KEY_COMPPRODUTO), 0, false, {}});
         SetCloseButton(kFecha);
         ExcludeFromNavigation({kBusca, kOk, kCancela, kInclui, kAltera, kExclui, kFecha, kAjuda});
         return Level::Benign;
@@ -177,7 +178,7 @@ private:
     bool FindProduct() {
         pro_.clear_record();
         produto_.Codigo = codProduto_;
-        return pro_.get("PRO:KEY:CODIGO") == data::kNoError;
+        return pro_.get(dictionary::keys::PRO_KEY_CODIGO) == data::kNoError;
     }
 
 
@@ -192,7 +193,7 @@ private:
         file().clear_record();
         rec_.COMPETENCIA = data_;
         rec_.CODPRODUTO = codProduto_;
-        const bool existe = file().get("TVP:KEY:COMPPRODUTO") == data::kNoError;
+        const bool existe = file().get(dictionary::keys::TVP_KEY_COMPPRODUTO) == data::kNoError;
         if (codProduto_.is_zero()) {
             w.Post(ui::event::Accepted, kBusca);
             w.Select(kProduto);
@@ -219,7 +220,7 @@ private:
                 const std::int64_t place = file().position().id;
                 std::int64_t antes = 0;
                 // The key is unique: walking back from it reads the record itself, then the one before.
-                if (file().set_at("TVP:KEY:COMPPRODUTO") == data::kNoError && file().previous() == data::kNoError && file().previous() == data::kNoError)
+                if (file().set_at(dictionary::keys::TVP_KEY_COMPPRODUTO) == data::kNoError && file().previous() == data::kNoError && file().previous() == data::kNoError)
                     antes = file().position().id;
                 if (file().reget({place}) != data::kNoError || file().remove() != data::kNoError) return FalhaAoGravar(data::last_error().code);
                 if (antes) browse().ResetTo(antes);

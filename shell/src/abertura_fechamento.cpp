@@ -6,6 +6,7 @@
 #include "update_fechamento.h"
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/shell/shell_windows.h"
 #include "vorel/shell/users.h"
@@ -47,7 +48,7 @@ public:
         BrowseManager& b = browse();
         b.SetList(kList, 12);
         b.AddColumn({" Mês / Ano", 60, 'C', [this] { return text::to_utf8(picture::format("@d014b", rec_.MESANO)); }});
-        b.AddSortOrder({dictionary::FechamentoEscrita().key_index("FEF:KEY:MESANO"), kLoc, false, {}});
+        b.AddSortOrder({dictionary::FechamentoEscrita().key_index(dictionary::keys::FEF_KEY_MESANO), kLoc, false, {}});
         b.SetInsertButton(kInclui);
         b.SetChangeButton(kAltera);
         b.SetDeleteButton(kExclui);

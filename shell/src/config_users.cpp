@@ -1,6 +1,7 @@
 // Config_Senhas ("Configuração de Senhas"): erases every user and re-creates the two built-in
 // ones, or opens the users' browse on a thread of its own. Table: Senhas.
 #include "users_table.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/core/text.h"
 #include "vorel/data/transaction.h"
 #include "vorel/shell/users.h"
@@ -65,7 +66,7 @@ private:
         data::FileManager& sen = TabelaSenhas();
         data::Transaction t({&sen});
         int rc = t.status();
-        while (rc == 0 && sen.set("SEN:Key:Nome") == data::kNoError && sen.next() == data::kNoError) rc = sen.remove();
+        while (rc == 0 && sen.set(dictionary::keys::SEN_Key_Nome) == data::kNoError && sen.next() == data::kNoError) rc = sen.remove();
         if (rc == 0) rc = AdicionaUsuario(kSuperUsuario, kSuperUsuario, 1);
         if (rc == 0) rc = AdicionaUsuario(kSegundoUsuario, kSenhaSegundoUsuario, 1);
         if (rc == 0) rc = t.commit();

@@ -6,6 +6,7 @@
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/shell/printer_setup.h"
 #include "vorel/ui/message_box.h"
@@ -29,7 +30,7 @@ std::vector<std::pair<std::uint8_t, std::string>> ListaImpressoras() {
     if (!imp) imp = &proprio.emplace(desc);
     if (imp->open() != 0) return lista;
     auto& rec = imp->rec<dictionary::ImpressoraRec>();
-    if (imp->set("IMP:KEY:CODIGO") == 0)
+    if (imp->set(dictionary::keys::IMP_KEY_CODIGO) == 0)
         while (imp->next() == 0) lista.emplace_back(rec.CODIGO, std::string(rec.NOME.clipped()));
     (void)imp->close();
     return lista;

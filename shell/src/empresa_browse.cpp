@@ -9,6 +9,7 @@
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/company_register.h"
 #include "vorel/ui/browse_manager.h"
@@ -69,13 +70,13 @@ public:
         AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por Có&digo",
             kPromptLocCodigo, "Pesquisa por Código..........",
             kLocCodigo, Use(rec_.Codigo), "@n6",
-            dictionary::Empresa().key_index("EMP:KEY:CODIGO")}).Tip("Pesquisa Empresas por Código");
+            dictionary::Empresa().key_index(dictionary::keys::EMP_KEY_CODIGO)}).Tip("Pesquisa Empresas por Código");
         w.Button(kRevTags, "&Rev tags").Parent(kTabCodigo);
         w.Button(kShowTags, "sho&W tags").Parent(kTabCodigo).Tip("Todas");
         AddSearchTab(kSheet, {kTabRazao, "Pesquia por &Razão Social",
             kPromptLocRazao, "Pesquisa por Nome............",
             kLocRazao, Use(rec_.RAZAOSOCIAL), "@s40",
-            dictionary::Empresa().key_index("EMP:KEY:RAZAOSOCIAL")}).Tip("Pesquisa por Razão Social");
+            dictionary::Empresa().key_index(dictionary::keys::EMP_KEY_RAZAOSOCIAL)}).Tip("Pesquisa por Razão Social");
         w.List(kList).Tip("Janela de Empresas Cadastradas")
             .Alert(key::Space);
         w.Button(kInclui, "&Inclui Empresa").Tip("Inclui Novo Cadastro de Empresa");
@@ -139,7 +140,7 @@ public:
         if (browse().rowCount() > 0 && browse().FetchHighlighted()) codigo = rec_.Codigo;
         emp_.clear_record();
         rec_.Codigo = codigo;
-        if (emp_.get("EMP:KEY:CODIGO") != data::kNoError) emp_.clear_record();
+        if (emp_.get(dictionary::keys::EMP_KEY_CODIGO) != data::kNoError) emp_.clear_record();
         return BrowseWindow::Teardown();
     }
 
@@ -169,7 +170,7 @@ private:
         if (limpa) tags_.Clear();
         if (marca) {
             const auto& d = dictionary::Empresa();
-            int key = browse().currentOrder() == 1 ? d.key_index("EMP:KEY:RAZAOSOCIAL") : d.key_index("EMP:KEY:CODIGO");
+            int key = browse().currentOrder() == 1 ? d.key_index(dictionary::keys::EMP_KEY_RAZAOSOCIAL) : d.key_index(dictionary::keys::EMP_KEY_CODIGO);
             (void)emp_.set(key);
             while (emp_.next() == data::kNoError) marca(emp_.position().id);
         }

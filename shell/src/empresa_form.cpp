@@ -14,6 +14,7 @@
 #include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/payroll_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/check_digits.h"
@@ -263,7 +264,7 @@ private:
         data::FileManager& est = data::dictionary::file(dictionary::Estados());
         est.clear_record();
         est.rec<dictionary::EstadosRec>().UF = rec_.UF.value();
-        if (est.get("EST:KEY:SIGLA") == data::kNoError) return Level::Benign;
+        if (est.get(dictionary::keys::EST_KEY_SIGLA) == data::kNoError) return Level::Benign;
         if (BuscaUfNoCadastro()) return Level::Benign;
         window().Select(kUf);
         return kHandled;
@@ -286,7 +287,7 @@ private:
         data::FileManager& cnae = data::dictionary::file(dictionary::CNAE());
         cnae.clear_record();
         cnae.rec<dictionary::CNAERec>().CODIGO = rec_.CNAE;
-        if (cnae.get("CNAE:KEY:CODIGO") == data::kNoError) return Level::Benign;
+        if (cnae.get(dictionary::keys::CNAE_KEY_CODIGO) == data::kNoError) return Level::Benign;
         if (BuscaCnaeNoCadastro()) return Level::Benign;
         window().Select(kCnae);
         return kHandled;
@@ -309,7 +310,7 @@ private:
         fun.clear_record();
         if (rec_.CODRESPESCR <= 0) return false;
         fun.rec<dictionary::FuncionariosRec>().CODIGO = static_cast<std::uint32_t>(rec_.CODRESPESCR);
-        return fun.get("FUN:Key:Codigo") == data::kNoError;
+        return fun.get(dictionary::keys::FUN_Key_Codigo) == data::kNoError;
     }
 
     void MostraResponsavel(bool achou) {
@@ -356,7 +357,7 @@ private:
         auto& m = mun.rec<dictionary::MunicipiosRec>();
         m.ESTADO = rec_.UF.value();
         m.NOME_DOS = le("Municipio");
-        rec_.CIDADE = mun.get("MUN:KEY:NOME_MAIUS") == data::kNoError ? std::string(m.NOME.clipped()) : std::string();
+        rec_.CIDADE = mun.get(dictionary::keys::MUN_KEY_NOME_MAIUS) == data::kNoError ? std::string(m.NOME.clipped()) : std::string();
         rec_.ENDERECO = le("Endereco");
         long long numero = 0;
         rec_.NUMERO = ParseLeadingInteger(le("Numero"), numero) && numero >= 0 && numero <= 0xFFFF

@@ -5,6 +5,7 @@
 
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/shell/printers_register.h"
 #include "vorel/ui/browse_manager.h"
@@ -141,11 +142,11 @@ public:
         AddSearchTab(b::kSheet, {b::kTabCodigo, "Pesquisa por Có&digo",
             b::kPromptCodigo, "Pesquisa por Código..........",
             b::kLocCodigo, Use(rec_.CODIGO), {},
-            dictionary::Impressora().key_index("IMP:KEY:CODIGO")});
+            dictionary::Impressora().key_index(dictionary::keys::IMP_KEY_CODIGO)});
         AddSearchTab(b::kSheet, {b::kTabNome, "Pesquisa por &Nome",
             b::kPromptNome, "Pesquisa por Nome............",
             b::kLocNome, Use(rec_.NOME), {},
-            dictionary::Impressora().key_index("IMP:KEY:NOME")});
+            dictionary::Impressora().key_index(dictionary::keys::IMP_KEY_NOME)});
         w.String(b::kTitulo, "Janela de Impressoras Cadastradas");
         w.List(b::kLista);
         w.Button(b::kInclui, "&Inclui Impressora");

@@ -9,6 +9,7 @@
 #include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/check_digits.h"
 #include "vorel/shell/globals.h"
@@ -204,7 +205,7 @@ private:
         auto& m = mun.rec<dictionary::MunicipiosRec>();
         m.NOME = p_.PARCIDADE;
         // A municipality not found leaves the state as it is.
-        if (!p_.PARCIDADE.empty() && mun.get("MUN:KEY:NOME") == data::kNoError) {
+        if (!p_.PARCIDADE.empty() && mun.get(dictionary::keys::MUN_KEY_NOME) == data::kNoError) {
             p_.PARUF = std::string(m.ESTADO.clipped());
             window().Display();
         }
@@ -216,7 +217,7 @@ private:
         data::FileManager& est = data::dictionary::file(dictionary::Estados());
         est.clear_record();
         est.rec<dictionary::EstadosRec>().UF = p_.PARUF;
-        if (est.get("EST:KEY:SIGLA") == data::kNoError) return Level::Benign;
+        if (est.get(dictionary::keys::EST_KEY_SIGLA) == data::kNoError) return Level::Benign;
         if (EscolheNoCadastro(context(), "Estados", "Estados")) {
             CopiaUf();
             return Level::Benign;

@@ -10,6 +10,7 @@
 // meanwhile in another window (two functions opened at once) is taken into this one.
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/company_selection.h"
 #include "vorel/shell/globals.h"
@@ -125,7 +126,7 @@ private:
         carregada_ = false;
         if (codigo_ > 0 && codigo_ <= 0xFFFF) {
             Rec().Codigo = static_cast<std::uint16_t>(codigo_);
-            carregada_ = emp_.get("EMP:KEY:CODIGO") == data::kNoError;
+            carregada_ = emp_.get(dictionary::keys::EMP_KEY_CODIGO) == data::kNoError;
             if (!carregada_) emp_.clear_record();
         }
         Mostra();

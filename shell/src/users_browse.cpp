@@ -2,6 +2,7 @@
 // a locator on the name (typing moves the list to the first name at or after the text typed), with
 // insert, change and delete through the form UUsuariosSenhas. Table: Senhas.
 #include "users_table.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/core/text.h"
 #include "vorel/shell/users.h"
 #include "vorel/ui/message_box.h"
@@ -65,7 +66,7 @@ public:
             if (row < 1 || row > static_cast<int>(usuarios_.size())) return Level::Benign;
             TabelaSenhas().clear_record();
             RegistroSenhas().NOME = usuarios_[static_cast<std::size_t>(row - 1)].NOME;
-            if (TabelaSenhas().get("SEN:Key:Nome") != data::kNoError) return Level::Benign;
+            if (TabelaSenhas().get(dictionary::keys::SEN_Key_Nome) != data::kNoError) return Level::Benign;
         }
         ctx_.Call([](ProcContext& c) { UUsuariosSenhas(c); }, r);
         Carrega();

@@ -3,6 +3,7 @@
 
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/shell/users.h"
 
@@ -38,14 +39,14 @@ std::optional<dictionary::SenhasRec> ProcuraUsuario(const std::string& nome) {
     data::FileManager& sen = TabelaSenhas();
     sen.clear_record();
     RegistroSenhas().NOME = nome;
-    if (sen.get("SEN:Key:Nome") != data::kNoError) return std::nullopt;
+    if (sen.get(dictionary::keys::SEN_Key_Nome) != data::kNoError) return std::nullopt;
     return RegistroSenhas();
 }
 
 std::vector<dictionary::SenhasRec> TodosUsuarios() {
     std::vector<dictionary::SenhasRec> todos;
     data::FileManager& sen = TabelaSenhas();
-    if (sen.set("SEN:Key:Nome") != data::kNoError) return todos;
+    if (sen.set(dictionary::keys::SEN_Key_Nome) != data::kNoError) return todos;
     while (sen.next() == data::kNoError) todos.push_back(RegistroSenhas());
     return todos;
 }

@@ -3,6 +3,7 @@
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/shell/month_closing.h"
@@ -46,7 +47,7 @@ public:
         b.AddColumn({"Hora", 40, 'C', [this] { return Hora(rec_.HORA); }});
         b.AddColumn({"Tipo", 20, 'R', [this] { return std::to_string(rec_.Tipo); }});
         b.AddColumn({"Descricao", 60, 'L', [this] { return DescricaoLog(rec_.Tipo); }});
-        b.AddSortOrder({dictionary::LogEscrita().key_index("LOG1:KEY:LOG"), kLoc, false, {}});
+        b.AddSortOrder({dictionary::LogEscrita().key_index(dictionary::keys::LOG1_KEY_LOG), kLoc, false, {}});
         SetCloseButton(kFecha);
         return Level::Benign;
     }

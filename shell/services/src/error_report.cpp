@@ -8,6 +8,7 @@
 #include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/data/open_table.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/report/report_controller.h"
 #include "vorel/shell/error_report.h"
@@ -48,7 +49,7 @@ std::optional<Empresa> EmpresaDeTrabalho() {
     emp->clear_record();
     rec.Codigo = static_cast<decltype(rec.Codigo)>(GLO_EMPRESA_CODIGO.Get());
     std::optional<Empresa> achada;
-    int e = emp->get("EMP:KEY:CODIGO");
+    int e = emp->get(dictionary::keys::EMP_KEY_CODIGO);
     if (e == 0) achada = Empresa{rec.Codigo, std::string(rec.RAZAOSOCIAL.clipped())};
     else if (e != 35 && e != 33)
         data::AvisoPadraoComTexto(35, "Empresa");

@@ -5,6 +5,7 @@
 #include "vorel/core/text.h"
 #include "vorel/data/error.h"
 #include "vorel/data/transaction.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 
 namespace vorel::shell {
@@ -42,7 +43,7 @@ public:
         auto& r = fef_.rec<FechamentoEscritaRec>();
         r.MESANO = mes;
         r.CODEMPRESA = 0;
-        return fef_.get("FEF:KEY:MESANO") == data::kNoError;
+        return fef_.get(dictionary::keys::FEF_KEY_MESANO) == data::kNoError;
     }
     int Loga(date::Day mes, TipoLog tipo, const Autor& autor) {
         log_.clear_record();

@@ -6,6 +6,7 @@
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/shell/globals.h"
 
@@ -73,7 +74,7 @@ std::optional<dictionary::ImpressoraRec> LeImpressora(std::uint8_t codigo) {
     imp->clear_record();
     rec.CODIGO = codigo;
     std::optional<dictionary::ImpressoraRec> achada;
-    if (imp->get("IMP:KEY:CODIGO") == 0) achada = rec;
+    if (imp->get(dictionary::keys::IMP_KEY_CODIGO) == 0) achada = rec;
     (void)imp->close();
     return achada;
 }

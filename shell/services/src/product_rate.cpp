@@ -4,6 +4,7 @@
 #include <string>
 
 #include "vorel/data/dictionary.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/globals.h"
 
@@ -35,10 +36,10 @@ Decimal AliquotaDoProduto(const Decimal& produto) {
     pro.clear_record();
     if (!aberta.ok() || !produto.fits(15, 0)) return Decimal();
     r.Codigo = produto;
-    if (pro.get("PROE:KEY:CODIGO") == data::kNoError) return r.Alicota;
+    if (pro.get(dictionary::keys::PROE_KEY_CODIGO) == data::kNoError) return r.Alicota;
     pro.clear_record();
     r.Apelido = produto.cut(0).to_string('.');
-    if (pro.get("PROE:Key:Apelido") == data::kNoError) return r.Alicota;
+    if (pro.get(dictionary::keys::PROE_Key_Apelido) == data::kNoError) return r.Alicota;
     pro.clear_record();
     return Decimal();
 }
@@ -57,7 +58,7 @@ Decimal AliquotaProdutoData(const Decimal& produto, date::Day& data, std::uint8_
             hist.clear_record();
             r.CODIGO_PRODUTO = produto;
             const Decimal codigo = r.CODIGO_PRODUTO;
-            if (hist.set_at("PALIQ:Key:Data_Inicial") == data::kNoError) {
+            if (hist.set_at(dictionary::keys::PALIQ_Key_Data_Inicial) == data::kNoError) {
                 while (hist.next() == data::kNoError && r.CODIGO_PRODUTO.value() == codigo) {
                     const bool cobre = r.DATA_INICIAL <= data && (r.DATA_FINAL == 0 || data <= r.DATA_FINAL);
                     if (!cobre) continue;

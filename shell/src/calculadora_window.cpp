@@ -8,6 +8,7 @@
 #include "vorel/shell/calculator.h"
 #include "vorel/shell/clipboard.h"
 #include "vorel/shell/shell_windows.h"
+#include "vorel/shell/program_settings.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/window_controller.h"
 
@@ -16,11 +17,6 @@ namespace vorel::shell {
 namespace {
 
 using namespace vorel::ui;
-
-int LeDecimais() {
-    long long d = settings::SettingsFile("Escrita.Ini").read_number("Calculadora", "CasasDecimais", 2);
-    return d < 0 || d > 9 ? 2 : static_cast<int>(d);
-}
 
 class JanelaCalculadora : public WindowController {
 public:
@@ -32,7 +28,7 @@ public:
     };
 
     explicit JanelaCalculadora(ProcContext& ctx)
-        : WindowController(ctx, "Calcula", "Calculadora"), modelo_(LeDecimais(), LeAreaTransferencia()) {}
+        : WindowController(ctx, "Calcula", "Calculadora"), modelo_(vorel::shell::CasasDecimaisCalculadora(), LeAreaTransferencia()) {}
 
     Level Setup() override {
         WindowController::Setup();
@@ -128,7 +124,7 @@ public:
     }
 
     Level Teardown() override {
-        (void)settings::SettingsFile("Escrita.Ini").write_number("Calculadora", "CasasDecimais", modelo_.decimais());
+        (void)vorel::shell::GravaCasasDecimaisCalculadora(modelo_.decimais());
         return WindowController::Teardown();
     }
 

@@ -8,6 +8,7 @@
 #include "vorel/data/error.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/users.h"
+#include "vorel/shell/program_settings.h"
 #include "vorel/ui/focus_highlighter.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/window_controller.h"
@@ -62,7 +63,7 @@ public:
         if (int rc = GaranteSuperUsuario(); rc != 0)
             Message("Não foi possível cadastrar o usuário inicial: " + text::to_utf8(data::last_error().text), "Aviso!");
         ListaUsuarios();
-        usuario_ = text::to_utf8(settings::SettingsFile("UsuVorel.ini").read_text("UltimoUsuario", "Usuario"));
+        usuario_ = text::to_utf8(UltimoUsuario());
         window().Display();
         window().Select(usuario_.empty() ? kUsuario : kSenha);
         return Level::Benign;
@@ -107,7 +108,7 @@ private:
         }
         GLO_LOGIN.Set(nome);
         GLO_PASSWORD.Set(senha);
-        if (auto ec = settings::SettingsFile("UsuVorel.ini").write_text("UltimoUsuario", "Usuario", nome))
+        if (auto ec = GravaUltimoUsuario(nome))
             std::fprintf(stderr, "vorel: UsuVorel.ini not written: %s\n", ec.message().c_str());
         CloseWith(Response::Completed);
         return Level::Benign;

@@ -14,6 +14,7 @@
 #include "vorel/shell/globals.h"
 #include "vorel/shell/main_menu.h"
 #include "vorel/shell/settings_read.h"
+#include "vorel/shell/program_settings.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/window_controller.h"
 
@@ -210,7 +211,7 @@ private:
         switch (item.acao) {
             case AcaoMenu::Inicia:
                 if (item.qelLayout != 0) {
-                    if (auto ec = settings::SettingsFile("Layout.ini").write_number("Layout", "QelLayout", item.qelLayout)) {
+                    if (auto ec = GravaQelLayout(item.qelLayout)) {
                         Message("Não foi possível gravar o layout em Layout.ini: " + ec.message(), "Vorel", Icon::Exclamation);
                         return Level::Benign;
                     }
@@ -218,8 +219,7 @@ private:
                 Inicia(item.procedimento, item.texto);
                 return Level::Benign;
             case AcaoMenu::Naveli: {
-                settings::SettingsFile ini("Naveli.ini");
-                if (auto ec = ini.write_text("Sistema6", "UltimoAcesso", "01/03/2006"))
+                if (auto ec = GravaUltimoAcessoNaveli("01/03/2006"))
                     std::fprintf(stderr, "vorel: Naveli.ini not written: %s\n", ec.message().c_str());
                 RodaExterno("Naveli.exe", {"6", "1"});
                 return Level::Benign;

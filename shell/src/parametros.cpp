@@ -14,6 +14,7 @@
 #include "vorel/shell/check_digits.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/shell_windows.h"
+#include "vorel/shell/program_settings.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/window_controller.h"
@@ -82,10 +83,10 @@ public:
         integracao_ = ini.read_number("Parametros", "integracaoForCli", 0);
         lote_ = ini.read_number("Parametros", "Lote", 0);
         resulPlanilha_ = ini.read_number("Parametros", "ResulPlanilha", 0);
-        teclado_ = settings::SettingsFile("qel.ini").read_number("Parametros", "TecladoPadraoBR", 0);
-        settings::SettingsFile naveli("Naveli.ini");
-        internet_ = naveli.read_number("Acesso", "Internet", 1);
-        salvaAcesso_ = naveli.read_number("Sistema6", "SalvaAcesso", 1);
+        teclado_ = TecladoPadraoBR();
+        const AcessoNaveli acesso = LeAcessoNaveli();
+        internet_ = acesso.internet;
+        salvaAcesso_ = acesso.salvaAcesso;
         for (const data::TableDesc* t : {&dictionary::Municipios(), &dictionary::Estados()}) {
             data::FileManager& f = data::dictionary::file(*t);
             if (f.open() == data::kNoError) abertas_.push_back(&f);
@@ -262,10 +263,8 @@ private:
         numero("ImprimeEscr", p_.PARIMPESCR);
         numero("integracaoForCli", integracao_);
         numero("Endereco_Planilha", enderecoPlanilha_);
-        if (!erro) erro = settings::SettingsFile("qel.ini").write_number("Parametros", "TecladoPadraoBR", teclado_);
-        settings::SettingsFile naveli("Naveli.ini");
-        if (!erro) erro = naveli.write_number("Acesso", "Internet", internet_);
-        if (!erro) erro = naveli.write_number("Sistema6", "SalvaAcesso", salvaAcesso_);
+        if (!erro) erro = GravaTecladoPadraoBR(teclado_);
+        if (!erro) erro = GravaAcessoNaveli({internet_, salvaAcesso_});
         numero("Lote", lote_);
         numero("ResulPlanilha", resulPlanilha_);
         numero("AliquotaProdutos", aliqProduto_);

@@ -10,6 +10,7 @@
 #include "vorel/data/data_root.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/procedures.h"
+#include "vorel/shell/program_settings.h"
 
 namespace vorel::shell {
 
@@ -40,8 +41,7 @@ std::string PastaDoExecutavel() {
 std::string DeterminaPastaRaiz(std::string_view pastaTrabalho) {
     std::string trabalho = WithBackslash(pastaTrabalho);
     if (text::upper(trabalho).find("TRABALHO") != std::string::npos) return trabalho;
-    std::string netPath =
-        settings::SettingsFile("Marvex.ini").read_text("Servidor_Vorel", "NetPath", trabalho);
+    std::string netPath = CaminhoServidor(trabalho);
     // A blank value names no folder: the working folder is the root. A value without its closing
     // backslash gets one, so the fixed folders lie inside the root and not beside it.
     if (text::clip(netPath).empty()) return trabalho;

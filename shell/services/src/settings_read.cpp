@@ -1,5 +1,6 @@
 // Readers of the frame's settings files.
 #include "vorel/shell/settings_read.h"
+#include "vorel/shell/program_settings.h"
 
 #include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
@@ -102,7 +103,7 @@ std::uint8_t LeUsaAliquotaProduto(std::string_view pastaRaiz) {
 }
 
 bool TecladoDecimalComVirgula() {
-    return settings::SettingsFile("qel.ini").read_number("Parametros", "TecladoPadraoBR", 0) == 0;
+    return TecladoPadraoBR() == 0;
 }
 
 }  // namespace vorel::shell

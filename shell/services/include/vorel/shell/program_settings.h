@@ -1,0 +1,42 @@
+// The settings the program keeps in its own settings files, each read and written through one
+// typed accessor: the file, section and key are said here once, never at the call sites. Texts are
+// Windows-1252; a write returns what went wrong (empty when written).
+//
+//     int casas = CasasDecimaisCalculadora();
+//     if (auto ec = GravaUltimoUsuario(nome)) ...
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace vorel::shell {
+
+// Escrita.Ini [Calculadora] CasasDecimais: the calculator's places, 0..9 (2 when missing or out of range).
+int CasasDecimaisCalculadora();
+[[nodiscard]] std::error_code GravaCasasDecimaisCalculadora(int casas);
+
+// UsuVorel.ini [UltimoUsuario] Usuario: the user of the last login.
+std::string UltimoUsuario();
+[[nodiscard]] std::error_code GravaUltimoUsuario(std::string_view nome);
+
+// Marvex.ini [Servidor_Vorel] NetPath: the data root on the server; `padrao` when missing.
+std::string CaminhoServidor(std::string_view padrao);
+
+// Layout.ini [Layout] QelLayout: the layout a menu item's procedure reads.
+[[nodiscard]] std::error_code GravaQelLayout(long long layout);
+
+// Naveli.ini: [Sistema6] UltimoAcesso, [Acesso] Internet and [Sistema6] SalvaAcesso (both 1 when missing).
+[[nodiscard]] std::error_code GravaUltimoAcessoNaveli(std::string_view data);
+struct AcessoNaveli {
+    long long internet = 1;
+    long long salvaAcesso = 1;
+};
+AcessoNaveli LeAcessoNaveli();
+[[nodiscard]] std::error_code GravaAcessoNaveli(const AcessoNaveli& a);
+
+// qel.ini [Parametros] TecladoPadraoBR: 0 (or missing) when the keypad's decimal key types a comma.
+long long TecladoPadraoBR();
+[[nodiscard]] std::error_code GravaTecladoPadraoBR(long long valor);
+
+}  // namespace vorel::shell

@@ -1,0 +1,51 @@
+// The program's own settings, each at its file, section and key.
+#include "vorel/shell/program_settings.h"
+
+#include "vorel/core/settings_file.h"
+
+namespace vorel::shell {
+
+namespace {
+using settings::SettingsFile;
+}  // namespace
+
+int CasasDecimaisCalculadora() {
+    long long d = SettingsFile("Escrita.Ini").read_number("Calculadora", "CasasDecimais", 2);
+    return d < 0 || d > 9 ? 2 : static_cast<int>(d);
+}
+std::error_code GravaCasasDecimaisCalculadora(int casas) {
+    return SettingsFile("Escrita.Ini").write_number("Calculadora", "CasasDecimais", casas);
+}
+
+std::string UltimoUsuario() { return SettingsFile("UsuVorel.ini").read_text("UltimoUsuario", "Usuario"); }
+std::error_code GravaUltimoUsuario(std::string_view nome) {
+    return SettingsFile("UsuVorel.ini").write_text("UltimoUsuario", "Usuario", nome);
+}
+
+std::string CaminhoServidor(std::string_view padrao) {
+    return SettingsFile("Marvex.ini").read_text("Servidor_Vorel", "NetPath", padrao);
+}
+
+std::error_code GravaQelLayout(long long layout) {
+    return SettingsFile("Layout.ini").write_number("Layout", "QelLayout", layout);
+}
+
+std::error_code GravaUltimoAcessoNaveli(std::string_view data) {
+    return SettingsFile("Naveli.ini").write_text("Sistema6", "UltimoAcesso", data);
+}
+AcessoNaveli LeAcessoNaveli() {
+    SettingsFile naveli("Naveli.ini");
+    return {naveli.read_number("Acesso", "Internet", 1), naveli.read_number("Sistema6", "SalvaAcesso", 1)};
+}
+std::error_code GravaAcessoNaveli(const AcessoNaveli& a) {
+    SettingsFile naveli("Naveli.ini");
+    if (auto ec = naveli.write_number("Acesso", "Internet", a.internet)) return ec;
+    return naveli.write_number("Sistema6", "SalvaAcesso", a.salvaAcesso);
+}
+
+long long TecladoPadraoBR() { return SettingsFile("qel.ini").read_number("Parametros", "TecladoPadraoBR", 0); }
+std::error_code GravaTecladoPadraoBR(long long valor) {
+    return SettingsFile("qel.ini").write_number("Parametros", "TecladoPadraoBR", valor);
+}
+
+}  // namespace vorel::shell

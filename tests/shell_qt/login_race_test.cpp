@@ -65,7 +65,7 @@ Start StartOnNewFolder(QApplication& app, const fs::path& folder) {
     QTimer driver;
     QElapsedTimer clock;
     clock.start();
-    app::WindowedLoop loop{.first = "Main", .frontEnd = {true, {}}, .started = {}};
+    app::WindowedLoop loop{.first = "Main", .frontEnd = {.keypadComma = true, .iconFolder = {}, .frameSettings = {}}, .started = {}};
     loop.started = [&](ui::Runtime& runtime, qt::QtFrontEnd& front) {
         QObject::connect(&driver, &QTimer::timeout, [&] {
             if (clock.elapsed() > 20000) {

@@ -30,20 +30,20 @@ std::string bound_sql(const TableDesc& d, int key, int n, bool after, int param)
 
 SortedRows::~SortedRows() = default;
 
-int SortedRows::build(FileManager& table, const Spec& spec) {
+int SortedRows::build(FileManager& table, const Request& request) {
     drop(table);
     FileHandle* h = table.handle();
     const TableDesc& d = table.desc().layout();
-    const KeyDesc& k = d.keys[static_cast<std::size_t>(spec.key)];
-    int n = std::min(spec.components, static_cast<int>(k.components.size()));
+    const KeyDesc& k = d.keys[static_cast<std::size_t>(request.key)];
+    int n = std::min(request.components, static_cast<int>(k.components.size()));
     std::string where;
-    if (n > 0) where = bound_sql(d, spec.key, n, true, 1) + " AND " + bound_sql(d, spec.key, n, false, n + 1);
-    std::string opt = table_sql::optional_filter(d, spec.key);
+    if (n > 0) where = bound_sql(d, request.key, n, true, 1) + " AND " + bound_sql(d, request.key, n, false, n + 1);
+    std::string opt = table_sql::optional_filter(d, request.key);
     if (!opt.empty()) where = where.empty() ? opt : where + " AND " + opt;
     std::string order;
-    for (const KeyComponent& c : spec.order)
+    for (const KeyComponent& c : request.order)
         order += table_sql::field_expr(d, c.field, true) + (c.descending ? " DESC, " : ", ");
-    order += table_sql::order_by(d, spec.key, 1);
+    order += table_sql::order_by(d, request.key, 1);
 
     std::string name = "temp.\"vsort" + std::to_string(++g_next_name) + "\"";
     int rc = sql::exec(h->db(), "CREATE TEMP TABLE " + name + " (seq INTEGER PRIMARY KEY, rid INTEGER NOT NULL)");
@@ -55,8 +55,8 @@ int SortedRows::build(FileManager& table, const Spec& spec) {
     std::string scratch[2];
     for (int c = 0; c < n; ++c) {
         const FieldDesc& f = d.fields[static_cast<std::size_t>(k.components[static_cast<std::size_t>(c)].field)];
-        table_sql::bind_field(st.get(), 1 + c, f, spec.first, 0, scratch[0]);
-        table_sql::bind_field(st.get(), 1 + n + c, f, spec.last, 0, scratch[1]);
+        table_sql::bind_field(st.get(), 1 + c, f, request.first, 0, scratch[0]);
+        table_sql::bind_field(st.get(), 1 + n + c, f, request.last, 0, scratch[1]);
     }
     rc = st.step();
     if (rc != SQLITE_DONE) {

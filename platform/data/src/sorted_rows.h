@@ -21,7 +21,7 @@ struct Connection;
 
 class SortedRows {
 public:
-    struct Spec {
+    struct Request {
         int key = 0;                        // range over its first `components` components
         int components = 0;
         const void* first = nullptr;        // range ends, both included, in the key's order
@@ -39,7 +39,7 @@ public:
     ~SortedRows();
 
     // Sorts the table's records in range; an error code.
-    int build(FileManager& table, const Spec& spec);
+    int build(FileManager& table, const Request& request);
     // Up to `n` entries after (dir 1) or before (dir -1) sequence number `from`, nearest first.
     int fetch(FileManager& table, int dir, std::int64_t from, std::size_t n, std::vector<Entry>& out);
     // Drops the temporary table while its connection is the table's.

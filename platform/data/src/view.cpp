@@ -71,8 +71,8 @@ void View::order_by(std::initializer_list<std::string_view> fields) {
 int View::sorted_step(int dir) {
     if (!sorted_) {
         auto rows = std::make_unique<SortedRows>();
-        SortedRows::Spec spec{key_, components_, first_ ? first_.get() : nullptr, last_ ? last_.get() : nullptr, order_};
-        if (int rc = rows->build(table_, spec); rc) return rc;
+        SortedRows::Request request{key_, components_, first_ ? first_.get() : nullptr, last_ ? last_.get() : nullptr, order_};
+        if (int rc = rows->build(table_, request); rc) return rc;
         sorted_ = std::move(rows);
         seq_ = dir > 0 ? 0 : std::numeric_limits<std::int64_t>::max();
         batch_.clear();

@@ -48,4 +48,11 @@ std::error_code GravaTecladoPadraoBR(long long valor) {
     return SettingsFile("qel.ini").write_number("Parametros", "TecladoPadraoBR", valor);
 }
 
+std::error_code EntregaCnpjAoCadastro(std::string_view cnpj) {
+    SettingsFile vorel("Vorel.ini");
+    if (auto ec = vorel.write_text("Temp", "CNPJ", cnpj)) return ec;
+    return vorel.write_number("Temp", "Local", 4);
+}
+std::error_code EncerraCnpjAoCadastro() { return SettingsFile("Vorel.ini").write_number("Temp", "Local", 0); }
+
 }  // namespace vorel::shell

@@ -39,4 +39,11 @@ AcessoNaveli LeAcessoNaveli();
 long long TecladoPadraoBR();
 [[nodiscard]] std::error_code GravaTecladoPadraoBR(long long valor);
 
+// Vorel.ini [Temp] CNPJ and Local: a movement form hands the CNPJ typed for a partner that may not be
+// registered to the supplier register's insert form, which takes it while Local is 4.
+// `EntregaCnpjAoCadastro` writes CNPJ (as typed) and Local = 4; `EncerraCnpjAoCadastro` writes
+// Local = 0 when the movement form closes.
+[[nodiscard]] std::error_code EntregaCnpjAoCadastro(std::string_view cnpj);
+[[nodiscard]] std::error_code EncerraCnpjAoCadastro();
+
 }  // namespace vorel::shell

@@ -2,6 +2,7 @@
 #include "program_setup.h"
 
 #include "vorel/dictionary/tables.h"
+#include "vorel/movements/procedures.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/shell/startup.h"
 #include "vorel/ui/record_access.h"
@@ -15,6 +16,7 @@ namespace {
 // app/CMakeLists.txt. The shell's own procedures are added by its start-up, below.
 void (*const kSubsystems[])() = {
     registers::AddRegisterProcedures,  // "CFO", "Estados", "BFuncionarios", ...
+    movements::AddMovementProcedures,  // "SaldoAnterior", ...
 };
 
 }  // namespace

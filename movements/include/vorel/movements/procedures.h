@@ -1,0 +1,36 @@
+// The movement procedures of subsystem 4, and their registration by name.
+//
+// `AddMovementProcedures()` adds every movement window procedure to the `ProcedureRegistry` under
+// the name the menu and the other subsystems start or call it by ("SaldoAnterior", ...). The
+// program calls it once at start; calling it again changes nothing. Each procedure takes its
+// request from the thread's `Request` and leaves its outcome in `Response`.
+//
+//     vorel::movements::AddMovementProcedures();
+//     rt.Start("SaldoAnterior");
+#pragma once
+
+#include "vorel/ui/types.h"
+
+namespace vorel::ui {
+class ProcContext;
+}
+
+namespace vorel::movements {
+
+// The window layer's names every movement procedure uses.
+using ui::Level;
+using ui::ProcContext;
+using ui::Request;
+using ui::Response;
+
+void AddMovementProcedures();
+
+// Opening balances.
+
+// Entry items.
+
+// Exit items.
+
+// Vehicle entries and exits, cash-register records.
+
+}  // namespace vorel::movements

@@ -1,0 +1,21 @@
+// Registration of the movement procedures by name: one line per procedure.
+#include "vorel/movements/procedures.h"
+
+#include <mutex>
+
+#include "vorel/ui/runtime.h"
+
+namespace vorel::movements {
+
+void AddMovementProcedures() {
+    static std::once_flag once;
+    std::call_once(once, [] {  // one section per kind of movement
+        using ui::ProcedureRegistry;
+        // Month lock and opening balances.
+        // Entry items.
+        // Exit items.
+        // Vehicle entries and exits, cash-register records.
+    });
+}
+
+}  // namespace vorel::movements

@@ -1,0 +1,445 @@
+// CalculoProdutos: the monthly computation run. Set-up (period, the run's own work file, the
+// company's law flag), the gathering of exits, entries and cash-register items into the work table
+// in three transactions, the valuation (calcula_planilha_mensal.cpp), the hand-over and the
+// tear-down that deletes the work file.
+//
+// Tables: SaidaVorel, EntradaVorel, MovMaqRegistradora, ICMSEletronica, SaldosVorel (and the
+// previous year's file in January), Empresa; the work table EntradaSaidaVorel on the run's file.
+#include "vorel/computation/calculo_produtos.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <utility>
+
+#include "execucao.h"
+#include "vorel/core/paths.h"
+#include "vorel/core/text.h"
+#include "vorel/data/error.h"
+#include "vorel/data/transaction.h"
+#include "vorel/dictionary/folders.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/shell/globals.h"
+#include "vorel/shell/period.h"
+#include "vorel/shell/text_report.h"
+#include "vorel/shell/work_table_handover.h"
+#include "vorel/ui/message_box.h"
+#include "vorel/ui/progress_window.h"
+#include "vorel/ui/runtime.h"
+
+namespace vorel::computation {
+
+namespace keys = dictionary::keys;
+using data::FileManager;
+using data::Transaction;
+
+namespace detail {
+
+void Falha(const std::string& oque) {
+    const data::LastError& e = data::last_error();
+    std::string texto = oque + ": " + text::to_utf8(e.text);
+    if (!e.file.empty()) texto += " (" + text::to_utf8(e.file) + ")";
+    throw Interrupcao{false, texto};
+}
+
+std::string CodigoTexto(const Decimal& codigo) { return codigo.to_string(); }
+
+Execucao::Execucao(const OpcoesCalculo& o, AvisosCalculo& a)
+    : opcoes(o), avisos(a), trabalho(dictionary::EntradaSaidaVorel()) {
+    ano = shell::GLO_ANO.Get();
+    mes = shell::GLO_MES.Get();
+    empresa = shell::GLO_EMPRESA_CODIGO.Get();
+    mesTrabalho = date::first_of_month(ano, mes);
+    mesAnterior = mes == 1 ? date::first_of_month(ano - 1, 12) : date::first_of_month(ano, mes - 1);
+    if (o.periodoExplicito) {
+        inicio = o.inicio;
+        fim = o.fim;
+        gravaMes = inicio == mesTrabalho && fim == shell::UltimoDiaMes(mesTrabalho);
+    } else {
+        inicio = mesTrabalho;
+        fim = shell::UltimoDiaMes(mesTrabalho);
+    }
+}
+
+Execucao::~Execucao() {
+    if (trabalho.is_open()) (void)trabalho.close();
+}
+
+void Execucao::Mostra() {
+    if (!avisos.Progresso(progresso)) throw Interrupcao{true, {}};
+}
+
+void Execucao::Conta() {
+    ++progresso.contador;
+    ++progresso.barra1;
+    Mostra();
+}
+
+std::string Execucao::ArquivoDoAno(int outroAno, bool saldos) const {
+    auto c = dictionary::CaminhosArquivosAno(shell::PastaRaiz.Get(), empresa, outroAno);
+    return saldos ? c.CaminhoSaldosVorel : c.CaminhoEntradaVorel;
+}
+
+bool Execucao::AbreSeExiste(FileManager& fm, const std::string& arquivo) {
+    if (!files::exists(arquivo)) return false;
+    fm.set_create(false);
+    return fm.open_path(arquivo).ok();
+}
+
+}  // namespace detail
+
+namespace {
+
+using detail::Checa;
+using detail::CodigoTexto;
+using detail::Execucao;
+using detail::Interrupcao;
+using detail::ItemProduto;
+
+// A transaction of the run with its lock wait of one second; one that cannot start stops the run
+// with the storage layer's error ("Codigo Erro N").
+class TransacaoDoCalculo {
+public:
+    TransacaoDoCalculo(Execucao& run, std::vector<FileManager*> tabelas) : run_(run), t_(tabelas, 1) {
+        if (!t_.status().ok()) {
+            const data::LastError& e = data::last_error();
+            std::string titulo = "Codigo Erro " + std::to_string(static_cast<int>(t_.status().code()));
+            run_.avisos.Mensagem(titulo, text::to_utf8(e.text));
+            throw Interrupcao{false, titulo + ": " + text::to_utf8(e.text)};
+        }
+    }
+    void Confirma() {
+        run_.avisos.Aguarde(true);
+        data::Result r = t_.commit();
+        run_.avisos.Aguarde(false);
+        Checa(r, "Gravando informações");
+    }
+
+private:
+    Execucao& run_;
+    Transaction t_;
+};
+
+// An exit number right-aligned in six positions, leading zeros as blanks (0: all blanks); a number
+// of more digits is written whole, so no digit is lost.
+std::string NumeroSaida(std::uint32_t numero) {
+    if (numero == 0) return std::string(6, ' ');
+    std::string digitos = std::to_string(numero);
+    return digitos.size() >= 6 ? digitos : std::string(6 - digitos.size(), ' ') + digitos;
+}
+
+int NumeroDoTexto(std::string_view t) {
+    t = text::clip(t);
+    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+    int v = 0;
+    std::from_chars(t.data(), t.data() + t.size(), v);
+    return v;
+}
+
+// Exits: step 3.
+void ReuneSaidas(Execucao& run) {
+    FileManager sai(dictionary::SaidaVorel());
+    Checa(sai.open(), "Abrindo as saídas");
+    auto& s = sai.rec<dictionary::SaidaVorelRec>();
+    auto& w = run.trabalho.rec<LinhaTrabalho>();
+    const bool todos = run.opcoes.todos;
+    sai.clear_record();
+    s.DataSaida = run.inicio;
+    if (!todos) s.CodMercadoria = run.opcoes.produto;
+    Checa(sai.set_at(todos ? keys::SAI_KEY_DATA : keys::SAI_KEY_PRODUTODATA), "Lendo as saídas");
+    TransacaoDoCalculo t(run, {&run.trabalho});
+    while (sai.next().ok()) {
+        run.Conta();
+        if (s.DataSaida > run.fim || s.DataSaida < run.inicio) break;
+        if (!todos && s.CodMercadoria.value() != run.opcoes.produto) break;
+        run.trabalho.clear_record();
+        w.DATA = s.DataSaida;
+        w.SERIE = s.Serie.value();
+        w.NUMERO = NumeroSaida(s.Numero);
+        w.CFO = s.CFO;
+        w.COMPLEMENTO = static_cast<std::uint8_t>(s.Complemento & 0xFF);
+        w.CFOCOMPL = static_cast<std::int16_t>(NumeroDoTexto(s.CFOComplementar.value()));
+        w.QUANTIDADE = s.Quantidade;
+        w.BASEICMS = s.BaseCalculo;
+        w.CODMERCADORIA = s.CodMercadoria;
+        w.ENTSAI = 2;
+        w.CNPJFORPROD = s.CNPJ.value();
+        w.CODIGOFORCLI = s.CodigoForCli;
+        Checa(run.trabalho.add(), "Gravando a tabela de trabalho");
+        auto [it, novo] = run.produtos.try_emplace(s.CodMercadoria.value());
+        if (novo) it->second.aliquota = s.Alicota;
+    }
+    t.Confirma();
+    (void)sai.close();
+}
+
+// Entries: step 4. Several opening-balance entries of a product in the period add up.
+void ReuneEntradas(Execucao& run) {
+    FileManager ent(dictionary::EntradaVorel());
+    Checa(ent.open(), "Abrindo as entradas");
+    auto& e = ent.rec<dictionary::EntradaVorelRec>();
+    auto& w = run.trabalho.rec<LinhaTrabalho>();
+    const bool todos = run.opcoes.todos;
+    ent.clear_record();
+    e.DataEmissao = run.inicio;
+    if (!todos) e.CodMercadoria = run.opcoes.produto;
+    Checa(ent.set_at(todos ? keys::ENT_KEY_DATA : keys::ENT_KEY_PRODUTODATA), "Lendo as entradas");
+    TransacaoDoCalculo t(run, {&run.trabalho});
+    while (ent.next().ok()) {
+        run.Conta();
+        if (e.DataEmissao > run.fim || e.DataEmissao < run.inicio) break;
+        if (!todos && e.CodMercadoria.value() != run.opcoes.produto) break;
+        run.trabalho.clear_record();
+        w.DATA = e.DataEmissao;
+        w.SERIE = e.Serie.value();
+        w.NUMERO = e.Numero > 0 ? std::to_string(e.Numero) : std::string();
+        w.CFO = e.CFO;
+        w.COMPLEMENTO = static_cast<std::uint8_t>(e.Complemento & 0xFF);
+        w.CFOCOMPL = e.CFOComplementar;
+        w.QUANTIDADE = e.Quantidade;
+        w.BASEICMS = e.BaseICMS;
+        w.CODMERCADORIA = e.CodMercadoria;
+        w.ENTSAI = 1;
+        w.CNPJFORPROD = e.Cnpj.value();
+        w.CODIGOFORCLI = e.CodigoForCli;
+        Checa(run.trabalho.add(), "Gravando a tabela de trabalho");
+        ItemProduto& item = run.produtos[e.CodMercadoria.value()];
+        item.aliquota = e.Aliquota;
+        if (e.Saldo_Inicial == 1) {
+            item.saldoBaseRetencao += e.BaseICMS;
+            item.saldoQuantidade += e.Quantidade;
+            item.saldoValUnitario = Decimal::divide_or_zero(item.saldoBaseRetencao, item.saldoQuantidade);
+        }
+    }
+    t.Confirma();
+    (void)ent.close();
+}
+
+// Cash-register items of the totaliser "F": step 5 (not for an explicit period).
+void ReuneCaixas(Execucao& run) {
+    FileManager mmr(dictionary::MovMaqRegistradora());
+    FileManager icm(dictionary::ICMSEletronica());
+    Checa(mmr.open(), "Abrindo os itens das máquinas registradoras");
+    Checa(icm.open(), "Abrindo as máquinas registradoras");
+    auto& m = mmr.rec<dictionary::MovMaqRegistradoraRec>();
+    auto& maquina = icm.rec<dictionary::ICMSEletronicaRec>();
+    auto& w = run.trabalho.rec<LinhaTrabalho>();
+    std::map<int, std::string> series;  // machine code -> ICM:Serie ("" when not registered)
+    const bool todos = run.opcoes.todos;
+    mmr.clear_record();
+    m.DataEmissao = std::to_string(run.inicio);
+    if (!todos) m.CodMercadoria = run.opcoes.produto;
+    Checa(mmr.set_at(todos ? keys::MMR_KEY_DATA : keys::MMR_KEY_PRODUTODATA), "Lendo os itens das máquinas");
+    while (mmr.next().ok()) {
+        run.Conta();
+        const int dia = NumeroDoTexto(m.DataEmissao.value());
+        if (dia > run.fim || dia < run.inicio) break;
+        if (!todos && m.CodMercadoria.value() != run.opcoes.produto) break;
+        if (m.Aliquota.clipped() != "F") continue;
+        auto serie = series.find(m.Codigo);
+        if (serie == series.end()) {
+            icm.clear_record();
+            maquina.Codigo = m.Codigo;
+            std::string s = icm.get(keys::ICM_KEY_NUMERO).ok() ? std::string(maquina.Serie.clipped()) : std::string();
+            serie = series.emplace(m.Codigo, s).first;
+        }
+        run.trabalho.clear_record();
+        w.DATA = dia;
+        w.NUMERO = serie->second;
+        w.SERIE = "0";
+        w.CODMERCADORIA = m.CodMercadoria;
+        w.QUANTIDADE = m.Quantidade;
+        w.BASEICMS = m.BaseCalculo;
+        w.ALIQUOTA = m.Aliquota.value();
+        w.ENTSAI = 2;
+        Checa(run.trabalho.add(), "Gravando a tabela de trabalho");
+        run.produtos.try_emplace(m.CodMercadoria.value());
+    }
+    (void)mmr.close();
+    (void)icm.close();
+}
+
+// Products whose month record is marked for recomputation: step 6.
+void ReuneMarcados(Execucao& run) {
+    FileManager saldos(dictionary::SaldosVorel());
+    Checa(saldos.open(), "Abrindo os saldos");
+    auto& q = saldos.rec<dictionary::SaldosVorelRec>();
+    const std::string escolhido = CodigoTexto(run.opcoes.produto);
+    saldos.clear_record();
+    q.Competencia = run.inicio;
+    q.Exclusao = 1;
+    Checa(saldos.set_at(keys::SQEL_KEY_EXCLUSAO), "Lendo os saldos");
+    while (saldos.next().ok()) {
+        run.Conta();
+        if (q.Competencia > run.fim || q.Exclusao == 0) break;
+        if (!run.opcoes.todos && q.Produto.clipped() != escolhido) continue;
+        if (auto codigo = Decimal::parse(q.Produto.clipped())) {
+            auto [it, novo] = run.produtos.try_emplace(*codigo);
+            if (novo) it->second.aliquota = q.Aliquota;
+        }
+    }
+    (void)saldos.close();
+}
+
+// Products of the previous month's balances: step 7 (the previous year's file in January).
+void ReuneMesAnterior(Execucao& run) {
+    FileManager saldos(dictionary::SaldosVorel());
+    if (run.mes == 1) {
+        if (!Execucao::AbreSeExiste(saldos, run.ArquivoDoAno(run.ano - 1, true))) return;
+    } else {
+        Checa(saldos.open(), "Abrindo os saldos");
+    }
+    auto& q = saldos.rec<dictionary::SaldosVorelRec>();
+    const std::string escolhido = CodigoTexto(run.opcoes.produto);
+    saldos.clear_record();
+    q.Competencia = run.mesAnterior;
+    if (!run.opcoes.todos) q.Produto = escolhido;
+    Checa(saldos.set_at(run.opcoes.todos ? keys::SQEL_KEY_DATA : keys::SQEL_KEY_PROD_DATA), "Lendo os saldos");
+    while (saldos.next().ok()) {
+        run.Conta();
+        if (date::first_of_month(q.Competencia) != run.mesAnterior || q.Competencia <= 0) break;
+        if (!run.opcoes.todos && q.Produto.clipped() != escolhido) break;
+        if (auto codigo = Decimal::parse(q.Produto.clipped())) {
+            auto [it, novo] = run.produtos.try_emplace(*codigo);
+            if (novo) it->second.aliquota = q.Aliquota;
+        }
+    }
+    (void)saldos.close();
+}
+
+long long Registros(const data::TableDesc& desc) {
+    FileManager fm(desc);
+    if (!fm.open().ok()) return 0;
+    long long n = fm.records();
+    (void)fm.close();
+    return n < 0 ? 0 : n;
+}
+
+bool LeiDaEmpresa(std::uint32_t empresa) {
+    FileManager emp(dictionary::Empresa());
+    if (!emp.open().ok()) return false;
+    emp.clear_record();
+    auto& e = emp.rec<dictionary::EmpresaRec>();
+    e.Codigo = static_cast<decltype(e.Codigo)>(empresa);
+    bool lei = emp.get(dictionary::keys::EMP_KEY_CODIGO).ok() && e.ADOTALEI == 1;
+    (void)emp.close();
+    return lei;
+}
+
+void Executa(Execucao& run) {
+    run.regra.adotaLei = LeiDaEmpresa(run.empresa);
+
+    shell::NomeTemporario nome = shell::NomeArqTemp();
+    if (!nome.ok()) throw Interrupcao{false, nome.erro};
+    run.arquivoTrabalho = nome.nome;
+    // The name is this run's (the counters have moved past it); the empty file that holds it
+    // gives way to the work table's own.
+    (void)files::remove_file(run.arquivoTrabalho);
+    Checa(run.trabalho.open_path(run.arquivoTrabalho), "Abrindo a tabela de trabalho");
+
+    run.progresso.total1 = Registros(dictionary::SaidaVorel()) + Registros(dictionary::EntradaVorel()) +
+                           Registros(dictionary::MovMaqRegistradora());
+    run.Mostra();
+    ReuneSaidas(run);
+    ReuneEntradas(run);
+    {
+        TransacaoDoCalculo t(run, {&run.trabalho});
+        if (!run.opcoes.periodoExplicito) ReuneCaixas(run);
+        ReuneMarcados(run);
+        ReuneMesAnterior(run);
+        t.Confirma();
+    }
+    run.progresso.barra1 = 0;
+    run.progresso.contador = 0;
+    detail::CalculaPlanilhaMensal(run);
+}
+
+}  // namespace
+
+ResultadoCalculo CalculoProdutos(const OpcoesCalculo& opcoes, AvisosCalculo& avisos) {
+    ResultadoCalculo r;
+    {
+        Execucao run(opcoes, avisos);
+        try {
+            Executa(run);
+            r.produtosValorados = static_cast<long long>(run.produtos.size());
+        } catch (const Interrupcao& i) {
+            r.estado = i.cancelado ? ResultadoCalculo::Estado::Cancelado : ResultadoCalculo::Estado::Falhou;
+            r.erro = i.erro;
+        } catch (const DecimalOverflow& e) {
+            r.estado = ResultadoCalculo::Estado::Falhou;
+            r.erro = e.what();
+        }
+        r.cfosAusentes = std::move(run.cfosAusentes);
+        r.arquivoTrabalho = run.arquivoTrabalho;
+    }
+    if (!r.ok() && !r.erro.empty()) avisos.Mensagem("Cálculo Mensal de Produtos", r.erro);
+    if (!r.ok() || !opcoes.manterTrabalho) {
+        ApagaTrabalho(r.arquivoTrabalho);
+        r.arquivoTrabalho.clear();
+    }
+    return r;
+}
+
+void ApagaTrabalho(const std::string& arquivo) {
+    if (arquivo.empty()) return;
+    (void)files::remove_file(arquivo);
+    (void)files::remove_file(arquivo + "-journal");
+}
+
+void EntregaCalculo(ui::ProcContext& ctx, const OpcoesCalculo& opcoes, const ResultadoCalculo& r, AvisosCalculo& avisos) {
+    if (!r.ok()) return;
+    const bool modoTexto = shell::ModoImpressao.Get() == 2;
+    std::string alvo;
+    if (opcoes.planilha) {
+        if (!modoTexto) alvo = "PlanilhaMensalProdutos";
+    } else if (opcoes.confronto) {
+        if (!modoTexto) alvo = "RelConfSaidaEnt";
+    } else if (opcoes.exportacao) {
+        alvo = "PlanilhaExcelProdutos";
+    }
+    if (alvo.empty()) return;
+    if (!ui::ProcedureRegistry::Find(alvo)) {
+        avisos.Mensagem("Vorel", "A função \"" + alvo + "\" ainda não está disponível nesta versão.");
+        return;
+    }
+    shell::EntregaTrabalho entrega({r.arquivoTrabalho, opcoes.resumo});
+    (void)ctx.Call(alvo);
+}
+
+namespace {
+
+// The run's progress window and message boxes on a procedure thread.
+class JanelaCalculo : public AvisosCalculo {
+public:
+    explicit JanelaCalculo(ui::ProcContext& ctx) : janela_(ctx, "Cálculo Mensal de Produtos") {}
+    bool Progresso(const ProgressoCalculo& p) override {
+        const long long feito = p.barra2Visivel ? p.barra2 : p.barra1;
+        const long long total = p.barra2Visivel ? p.total2 : p.total1;
+        return janela_.Update(feito, total, std::to_string(p.contador));
+    }
+    void Mensagem(std::string_view titulo, std::string_view texto) override {
+        (void)ui::Message(std::string(texto), std::string(titulo), ui::Icon::Exclamation);
+    }
+
+private:
+    ui::ProgressWindow janela_;
+};
+
+}  // namespace
+
+ResultadoCalculo CalculoProdutos(ui::ProcContext& ctx, OpcoesCalculo opcoes) {
+    JanelaCalculo janela(ctx);
+    const bool manter = opcoes.manterTrabalho;
+    opcoes.manterTrabalho = true;
+    ResultadoCalculo r = CalculoProdutos(opcoes, janela);
+    EntregaCalculo(ctx, opcoes, r, janela);
+    if (!manter) {
+        ApagaTrabalho(r.arquivoTrabalho);
+        r.arquivoTrabalho.clear();
+    }
+    return r;
+}
+
+}  // namespace vorel::computation

@@ -1,0 +1,95 @@
+// One run of the monthly computation: its options, period, product list, its own table cursors
+// (the work table on the run's own file) and its progress. Shared by the run's steps: the
+// gathering (calculo_produtos.cpp), the valuation (calcula_planilha_mensal.cpp) and the base of
+// the last entries (base_ultimas_entradas.cpp). Nothing here outlives the run.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "vorel/computation/calculo_produtos.h"
+#include "vorel/computation/regras_colunas.h"
+#include "vorel/data/file_manager.h"
+
+namespace vorel::computation::detail {
+
+// An entry of the product list (QUE:PRODUTO), kept in code order.
+struct ItemProduto {
+    DecimalField<7, 3> aliquota{};
+    DecimalField<15, 3> saldoBaseRetencao{};
+    DecimalField<15, 3> saldoQuantidade{};
+    DecimalField<19, 6> saldoValUnitario{};
+};
+
+// Stops the run: a failed write or transaction (erro set), or the user's cancel.
+struct Interrupcao {
+    bool cancelado = false;
+    std::string erro;
+};
+
+// A failed table operation as an interruption naming what failed.
+[[noreturn]] void Falha(const std::string& oque);
+inline void Checa(data::Result r, const char* oque) {
+    if (!r.ok()) Falha(oque);
+}
+
+struct Execucao {
+    Execucao(const OpcoesCalculo& o, AvisosCalculo& a);
+    ~Execucao();
+
+    const OpcoesCalculo& opcoes;
+    AvisosCalculo& avisos;
+    date::Day inicio = 0, fim = 0;    // the period gathered
+    int ano = 0, mes = 0;              // the working year and month
+    date::Day mesTrabalho = 0;         // first day of the working month
+    date::Day mesAnterior = 0;         // first day of the month before it
+    std::uint32_t empresa = 0;
+    ContextoRegra regra;
+    bool gravaMes = true;              // the working month's records are written (not for another period)
+
+    std::map<Decimal, ItemProduto> produtos;
+    ProgressoCalculo progresso;
+    std::vector<CfoAusente> cfosAusentes;
+    bool negativo = false;             // a valued product went below zero
+
+    std::string arquivoTrabalho;
+    data::FileManager trabalho;
+
+    // Counts one record on the first bar; false from the caller stops the run.
+    void Conta();
+    void Mostra();
+    // The file of a table of another year of the working company (program path).
+    std::string ArquivoDoAno(int ano, bool saldos) const;
+    // Opens `fm` on another year's file when that file exists; false when it does not.
+    static bool AbreSeExiste(data::FileManager& fm, const std::string& arquivo);
+};
+
+// Gathering helpers shared with the valuation: the product code as SQEL:Produto holds it.
+std::string CodigoTexto(const Decimal& codigo);
+
+// The valuation and the carry of the other products, in one transaction with the month records.
+void CalculaPlanilhaMensal(Execucao& run);
+
+// The entry bases of columns 4, 5 and 9, read from the working year's entries and the earlier
+// years' files, through cursors of the run.
+class BasesDaExecucao : public BasesEntradas {
+public:
+    explicit BasesDaExecucao(Execucao& run);
+    ~BasesDaExecucao() override;
+    void Abre();
+    void Produto(const Decimal& aliquotaProduto) { aliquotaProduto_ = aliquotaProduto; }
+    Decimal UltimasEntradas(const LinhaTrabalho& linha) override;
+    Decimal DevolucaoEstoque(const LinhaTrabalho& linha) override;
+
+private:
+    data::FileManager* Ano(int ano);  // nullptr when that year's entry file does not exist
+
+    Execucao& run_;
+    Decimal aliquotaProduto_;
+    std::map<int, std::unique_ptr<data::FileManager>> anos_;
+};
+
+}  // namespace vorel::computation::detail

@@ -1,0 +1,251 @@
+// The computation's test fixture: a data root in a temporary folder with company 1, year 2016
+// and the working month March (tables named as the program names them), a temporary folder for
+// the runs' work files, and helpers that write movement records straight into the tables and run
+// the computation on a thread with its own table dictionary.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "vorel/computation/calculo_produtos.h"
+#include "vorel/computation/regras_colunas.h"
+#include "vorel/core/date.h"
+#include "vorel/core/decimal.h"
+#include "vorel/data/file_manager.h"
+#include "vorel/dictionary/folders.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/dictionary/tables.h"
+#include "vorel/shell/globals.h"
+
+namespace vorel {
+inline void PrintTo(const Decimal& d, std::ostream* os) { *os << d.to_string(); }
+}  // namespace vorel
+
+namespace vorel::computation::testing {
+
+namespace fs = std::filesystem;
+namespace keys = dictionary::keys;
+
+inline Decimal D(const char* s) { return Decimal::from_string(s); }
+inline date::Day Dia(int y, int m, int d) { return date::make(y, m, d); }
+
+// Answers the run: counts progress, keeps the messages, may cancel after some progress calls.
+class AvisosDeTeste : public AvisosCalculo {
+public:
+    long long cancelaApos = -1;
+    long long chamadas = 0;
+    std::vector<std::pair<std::string, std::string>> mensagens;
+    bool Progresso(const ProgressoCalculo&) override { return cancelaApos < 0 || ++chamadas <= cancelaApos; }
+    void Mensagem(std::string_view titulo, std::string_view texto) override {
+        mensagens.emplace_back(std::string(titulo), std::string(texto));
+    }
+};
+
+struct CalculoFixture : ::testing::Test {
+    fs::path dir;
+    std::string root;
+
+    void SetUp() override {
+        std::string tmpl = (fs::temp_directory_path() / "vorel-computation-XXXXXX").string();
+        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+        dir = tmpl;
+        ::setenv("VOREL_STATE_DIR", (dir / "state").c_str(), 1);
+        ::setenv("VOREL_SETTINGS_DIR", (dir / "settings").c_str(), 1);
+        root = dir.string() + "/";
+        for (const char* sub : {"BComuns", "BEscrita", "BVorel", "Temp"}) fs::create_directories(dir / sub);
+        dictionary::AplicaCaminhos(dictionary::CaminhosArquivosComuns(root));
+        auto c = dictionary::CaminhosArquivosEmpresa(root, 1, 0, 0);
+        ASSERT_FALSE(dictionary::CriaPastas(c));
+        dictionary::AplicaCaminhos(c);
+        Ano(2016);
+        shell::PastaRaiz.Set(root);
+        shell::PastaTemp.Set(root + "Temp\\");
+        shell::GLO_EMPRESA_CODIGO.Set(1);
+        shell::GLO_MES.Set(3);
+        shell::ModoImpressao.Set(1);
+        Empresa(0);
+    }
+    void TearDown() override {
+        shell::GLO_EMPRESA_CODIGO.Set(0);
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+
+    // Makes `ano` the working year (its folder and table names).
+    void Ano(int ano) {
+        auto a = dictionary::CaminhosArquivosAno(root, 1, ano);
+        ASSERT_FALSE(dictionary::CriaPastas(a));
+        dictionary::AplicaCaminhos(a);
+        shell::GLO_ANO.Set(ano);
+    }
+    std::string ArquivoAno(int ano, bool saldos) {
+        auto a = dictionary::CaminhosArquivosAno(root, 1, ano);
+        EXPECT_FALSE(dictionary::CriaPastas(a));
+        return saldos ? a.CaminhoSaldosVorel : a.CaminhoEntradaVorel;
+    }
+
+    // Adds one record to a table (on its name variable's file, or on `arquivo`).
+    template <class Rec>
+    void Grava(const data::TableDesc& table, const std::function<void(Rec&)>& fill, const std::string& arquivo = {}) {
+        std::thread([&] {
+            data::FileManager fm(table);
+            ASSERT_TRUE((arquivo.empty() ? fm.open() : fm.open_path(arquivo)).ok());
+            fm.clear_record();
+            fill(fm.rec<Rec>());
+            ASSERT_TRUE(fm.add().ok()) << table.name;
+            (void)fm.close();
+        }).join();
+    }
+
+    void Empresa(int adotaLei) {
+        std::thread([&] {
+            data::FileManager fm(dictionary::Empresa());
+            ASSERT_TRUE(fm.open().ok());
+            auto& e = fm.rec<dictionary::EmpresaRec>();
+            fm.clear_record();
+            e.Codigo = 1;
+            bool existe = fm.get(keys::EMP_KEY_CODIGO).ok();
+            if (!existe) {
+                fm.clear_record();
+                e.Codigo = 1;
+            }
+            e.ADOTALEI = static_cast<std::uint8_t>(adotaLei);
+            ASSERT_TRUE((existe ? fm.put() : fm.add()).ok());
+            (void)fm.close();
+        }).join();
+    }
+    void Cfo(int codigo, int coluna, int complemento = 0) {
+        Grava<dictionary::CFORec>(dictionary::CFO(), [&](auto& r) {
+            r.CODIGO = static_cast<std::int16_t>(codigo);
+            r.COMPLEMENTO = static_cast<std::int16_t>(complemento);
+            r.COLUNA = static_cast<std::uint8_t>(coluna);
+        });
+    }
+    void Produto(int codigo, const char* aliquota = "18") {
+        Grava<dictionary::ProdutosRec>(dictionary::Produtos(), [&](auto& r) {
+            r.Codigo = codigo;
+            r.Alicota = D(aliquota);
+        });
+    }
+    void Saida(int produto, date::Day data, std::uint32_t numero, int cfo, const char* qtd, const char* base = "0") {
+        Grava<dictionary::SaidaVorelRec>(dictionary::SaidaVorel(), [&](auto& r) {
+            r.CodMercadoria = produto;
+            r.DataSaida = data;
+            r.Numero = numero;
+            r.CFO = static_cast<std::uint16_t>(cfo);
+            r.Quantidade = D(qtd);
+            r.BaseCalculo = D(base);
+            r.Alicota = 18;
+        });
+    }
+    struct Ent {
+        int produto = 0;
+        date::Day data = 0;
+        std::uint32_t numero = 0;
+        int cfo = 0;
+        const char* qtd = "0";
+        const char* base = "0";
+        const char* propria = "0";
+        const char* aliquota = "18";
+        int saldoInicial = 0;
+    };
+    void Entrada(const Ent& e, const std::string& arquivo = {}) {
+        Grava<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), [&](auto& r) {
+            r.CodMercadoria = e.produto;
+            r.DataEmissao = e.data;
+            r.Numero = e.numero;
+            r.CFO = static_cast<std::uint16_t>(e.cfo);
+            r.Quantidade = D(e.qtd);
+            r.BaseICMS = D(e.base);
+            r.BaseICMSPropria = D(e.propria);
+            r.Aliquota = D(e.aliquota);
+            r.Saldo_Inicial = static_cast<std::uint8_t>(e.saldoInicial);
+        }, arquivo);
+    }
+    void Caixa(int produto, date::Day data, int maquina, const char* qtd, const char* base, const char* aliquota = "F") {
+        Grava<dictionary::MovMaqRegistradoraRec>(dictionary::MovMaqRegistradora(), [&](auto& r) {
+            r.CodMercadoria = produto;
+            r.DataEmissao = std::to_string(data);
+            r.Codigo = static_cast<std::int16_t>(maquina);
+            r.Quantidade = D(qtd);
+            r.BaseCalculo = D(base);
+            r.Aliquota = aliquota;
+        });
+    }
+    void Maquina(int codigo, const char* serie) {
+        Grava<dictionary::ICMSEletronicaRec>(dictionary::ICMSEletronica(), [&](auto& r) {
+            r.Codigo = static_cast<std::int16_t>(codigo);
+            r.Serie = serie;
+        });
+    }
+    struct Sld {
+        int produto = 0;
+        date::Day mes = 0;
+        const char* aliquota = "18";
+        const char* qtd = "0";
+        const char* unit = "0";
+        const char* base = "0";
+        int exclusao = 0;
+    };
+    void Saldo(const Sld& s, const std::string& arquivo = {}) {
+        Grava<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), [&](auto& r) {
+            r.Produto = std::to_string(s.produto);
+            r.Competencia = s.mes;
+            r.Aliquota = D(s.aliquota);
+            r.QuantProdutos = D(s.qtd);
+            r.ValorUnit = D(s.unit);
+            r.BaseAcunulada = D(s.base);
+            r.ValorUnit_Ant = D(s.unit);
+            r.Exclusao = static_cast<std::uint8_t>(s.exclusao);
+        }, arquivo);
+    }
+
+    // Runs the computation on a thread of its own with the table dictionary set up.
+    ResultadoCalculo Calcula(OpcoesCalculo o, AvisosCalculo& avisos) {
+        ResultadoCalculo r;
+        std::thread([&] {
+            dictionary::InitDictionary();
+            r = CalculoProdutos(o, avisos);
+            dictionary::TeardownDictionary();
+        }).join();
+        return r;
+    }
+    ResultadoCalculo CalculaTodos() {
+        AvisosDeTeste avisos;
+        OpcoesCalculo o;
+        o.todos = true;
+        return Calcula(o, avisos);
+    }
+
+    // Every record of a table's file in a key's order.
+    template <class Rec>
+    std::vector<Rec> Le(const data::TableDesc& table, std::string_view key, const std::string& arquivo = {}) {
+        std::vector<Rec> out;
+        std::thread([&] {
+            data::FileManager fm(table);
+            ASSERT_TRUE((arquivo.empty() ? fm.open() : fm.open_path(arquivo)).ok());
+            fm.clear_record();
+            ASSERT_TRUE(fm.set(key).ok());
+            while (fm.next().ok()) out.push_back(fm.rec<Rec>());
+            (void)fm.close();
+        }).join();
+        return out;
+    }
+    std::vector<dictionary::SaldosVorelRec> Saldos() {
+        return Le<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), keys::SQEL_KEY_PRODDATAALIQUOTA);
+    }
+    std::vector<dictionary::EntradaSaidaVorelRec> Linhas(const std::string& arquivo) {
+        return Le<dictionary::EntradaSaidaVorelRec>(dictionary::EntradaSaidaVorel(), keys::ESA_KEY_DATA_ENTSAI_NUM_AUX,
+                                                    arquivo);
+    }
+};
+
+}  // namespace vorel::computation::testing

@@ -2,6 +2,7 @@
 #include "program_setup.h"
 
 #include "vorel/dictionary/tables.h"
+#include "vorel/integration/procedures.h"
 #include "vorel/movements/procedures.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/shell/startup.h"
@@ -17,6 +18,7 @@ namespace {
 void (*const kSubsystems[])() = {
     registers::AddRegisterProcedures,  // "CFO", "Estados", "BFuncionarios", ...
     movements::AddMovementProcedures,  // "SaldoAnterior", ...
+    integration::AddIntegrationProcedures,  // "Layout", "ImportaSaidasNota", ...
 };
 
 }  // namespace

@@ -64,6 +64,11 @@ bool ImprimeErros() {
     return text::trim(folha.read_text("Parametros", "ErroVorel", "")) == "1";
 }
 
+std::error_code PedeImpressaoErros() {
+    settings::SettingsFile folha(PastaRaiz.Get() + "BComuns\\Folha.Ini");
+    return folha.write_text("Parametros", "ErroVorel", "1");
+}
+
 ui::Response Rel_Erro_ECF_W(ui::ProcContext& ctx, const std::vector<std::string>& erros, const OpcoesRelatorio* servicos) {
     OpcoesRelatorio o;
     if (servicos) o = *servicos;

@@ -30,6 +30,16 @@ std::error_code GravaQelLayout(long long layout) {
     return SettingsFile("Layout.ini").write_number("Layout", "QelLayout", layout);
 }
 
+long long QelLayout() { return SettingsFile("Layout.ini").read_number("Layout", "QelLayout", 0); }
+
+long long UtilizaImportacao(std::string_view secao) {
+    const long long v = SettingsFile("Vorel.ini").read_number(secao, "Utiliza", 0);
+    return v == 0 ? 1 : v;
+}
+std::error_code GravaUtilizaImportacao(std::string_view secao, long long utiliza) {
+    return SettingsFile("Vorel.ini").write_number(secao, "Utiliza", utiliza);
+}
+
 std::error_code GravaUltimoAcessoNaveli(std::string_view data) {
     return SettingsFile("Naveli.ini").write_text("Sistema6", "UltimoAcesso", data);
 }

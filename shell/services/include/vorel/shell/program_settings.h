@@ -25,6 +25,11 @@ std::string CaminhoServidor(std::string_view padrao);
 
 // Layout.ini [Layout] QelLayout: the layout a menu item's procedure reads.
 [[nodiscard]] std::error_code GravaQelLayout(long long layout);
+long long QelLayout();  // 0 when missing
+// Vorel.ini [ImportaSaidas] / [ImportaEntradas] Utiliza: an import's product-matching option
+// (1 by code, 2 by nickname); a missing or 0 value reads 1.
+long long UtilizaImportacao(std::string_view secao);
+[[nodiscard]] std::error_code GravaUtilizaImportacao(std::string_view secao, long long utiliza);
 
 // Naveli.ini: [Sistema6] UltimoAcesso, [Acesso] Internet and [Sistema6] SalvaAcesso (both 1 when missing).
 [[nodiscard]] std::error_code GravaUltimoAcessoNaveli(std::string_view data);

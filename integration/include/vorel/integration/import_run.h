@@ -1,0 +1,111 @@
+// One text import's run, the steps every fixed-width import shares: the read (the user's file
+// through the text-line table, each line cut by the layout, converted, checked and staged, all in
+// one transaction on the run's own staging file) and the import (the staged records copied into
+// the target in one transaction whose commit is checked). An importer supplies its mapping and
+// checks (`PreencheLinha`, `DepoisDeAdicionar`) and its writes per record (`ImportaRegistro`).
+//
+// Rules every importer gets from here:
+// - the staging file is emptied at each read, so a line read twice is never stored twice;
+// - every line's month is checked: the read stops at the first line of another month (that line
+//   stays staged), and such a read, an empty one, a stopped one or a failed one cannot be imported;
+// - the user's file is only read (never written, moved or deleted);
+// - the import is all or nothing: a write or the commit that fails rolls everything back and the
+//   result says so; `importados` counts only committed records.
+//
+//     ImportacaoSaidas run;                   // importa_saidas.h
+//     if (auto erro = run.Abre(); !erro.empty()) ...
+//     ResultadoLeitura r = run.Le({arquivo, layout, utiliza, mes, ano});
+//     if (r.PodeImportar()) ResultadoImportacao i = run.Importa(mes);
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "vorel/data/error.h"
+#include "vorel/integration/text_import.h"
+
+namespace vorel::data {
+struct TableDesc;
+}
+
+namespace vorel::integration {
+
+struct OpcoesLeitura {
+    std::string arquivo;  // program path of the chosen file (Windows-1252)
+    int layout = 0;       // LAY:Codigo
+    int utiliza = 1;      // product matching: 1 by code, otherwise by nickname
+    int mes = 0;          // the working month and year (GLO:MES, GLO:ANO)
+    int ano = 0;
+};
+
+// Called after each line or record with the count so far; false stops the run.
+using Progresso = std::function<bool(long)>;
+
+struct ResultadoLeitura {
+    long linhas = 0;      // lines read (LOC:CONT)
+    long preparados = 0;  // records staged and committed
+    std::vector<std::string> erros;  // the problem list (Windows-1252)
+    bool mesDiferente = false;        // stopped at a line of another month
+    std::uint32_t notaMesDiferente = 0;
+    bool interrompida = false;        // stopped by the caller
+    data::Result falha;               // a file that could not be read or written (nothing staged)
+    bool PodeImportar() const { return falha.ok() && !mesDiferente && !interrompida && preparados > 0; }
+};
+
+struct ResultadoImportacao {
+    long importados = 0;  // records committed into the target
+    bool interrompida = false;
+    data::Result falha;   // the failed write or commit (everything rolled back)
+    bool ok() const { return falha.ok() && !interrompida; }
+};
+
+class ImportacaoTexto {
+public:
+    ImportacaoTexto(int tipo, int capacidade, const data::TableDesc& staging);
+    virtual ~ImportacaoTexto();
+    ImportacaoTexto(const ImportacaoTexto&) = delete;
+    ImportacaoTexto& operator=(const ImportacaoTexto&) = delete;
+
+    // Takes the run's staging file; an error text for the user (UTF-8) when it cannot.
+    std::string Abre();
+    // Closes and deletes the staging file (the destructor does it too).
+    void Fecha() { preparacao_.Fecha(); }
+    ResultadoLeitura Le(const OpcoesLeitura& opcoes, const Progresso& progresso = {});
+    ResultadoImportacao Importa(int mesImpor, const Progresso& progresso = {});
+
+    // The target's file as it was when the window opened (the year folder of the company then in
+    // force); empty: the name the target's table holds when the import runs.
+    void FixaAlvo(std::string caminho) { alvo_ = std::move(caminho); }
+
+    data::FileManager& staging() { return preparacao_.tabela(); }
+    int tipo() const { return tipo_; }
+
+protected:
+    struct DadosLinha {
+        int mes = 0;
+        std::uint32_t numero = 0;
+    };
+    // A read begins: the caches that live for one read are emptied.
+    virtual void NovaLeitura() = 0;
+    // Fills the cleared staging buffer from the line, with the checks that come before the add.
+    virtual DadosLinha PreencheLinha(LinhaImportada& linha, const OpcoesLeitura& opcoes) = 0;
+    // The checks that come after the add.
+    virtual void DepoisDeAdicionar(LinhaImportada& linha) = 0;
+    // The register tables the read looks up (opened for the read, closed after it).
+    virtual std::vector<const data::TableDesc*> TabelasLeitura() const = 0;
+    // The tables the import writes (opened here, in one transaction) and the staging key it reads.
+    virtual std::vector<const data::TableDesc*> TabelasImportacao() const = 0;
+    virtual int ChaveStaging() const = 0;  // a key index of the staging table
+    // Copies the staging buffer into the target and writes what goes with it; the first failure.
+    virtual data::Result ImportaRegistro(int mesImpor) = 0;
+
+private:
+    int tipo_;
+    int capacidade_;
+    Preparacao preparacao_;
+    std::string alvo_;
+};
+
+}  // namespace vorel::integration

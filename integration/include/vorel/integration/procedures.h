@@ -1,0 +1,24 @@
+// The procedures of the data integration subsystem, and their registration by name.
+//
+// `AddIntegrationProcedures()` adds every window procedure of the subsystem to the
+// `ProcedureRegistry` under the name the menu starts it by ("Layout", "ImportaSaidasNota", ...).
+// The program calls it once at start; calling it again changes nothing.
+#pragma once
+
+namespace vorel::ui {
+class ProcContext;
+}
+
+namespace vorel::integration {
+
+void AddIntegrationProcedures();
+
+void RunLayoutBrowse(ui::ProcContext& ctx);      // "Layout"
+void RunLayoutForm(ui::ProcContext& ctx);        // "ULayout"
+void RunCampoForm(ui::ProcContext& ctx);         // "CampArquivos"
+void RunRelLayoutsM(ui::ProcContext& ctx);       // "RelLayoutsM" (type and code as arguments)
+void RunRelLayoutsW(ui::ProcContext& ctx);       // "RelLayoutsW"
+void RunImportaSaidasNota(ui::ProcContext& ctx);    // "ImportaSaidasNota"
+void RunImportaEntradasNota(ui::ProcContext& ctx);  // "ImportaEntradasNota"
+
+}  // namespace vorel::integration

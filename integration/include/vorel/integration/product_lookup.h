@@ -1,0 +1,37 @@
+// The imports' look-ups of the registers, each with the cache of one read: the product of a line's
+// product text (by code or by nickname, as the user's option says), the CFO register, and the
+// CFO-period rule (three-digit codes up to 2002, four-digit ones after).
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "vorel/core/decimal.h"
+
+namespace vorel::integration {
+
+class BuscaProduto {
+public:
+    // The product code of the text (trimmed, up to 20 characters) read with a rate; nullopt when no
+    // product matches. Option 1: by code when the text is all digits, else by the text as a
+    // nickname, else by the text's numeric value as a 20-digit nickname; another option: by the
+    // text as a nickname only.
+    std::optional<Decimal> Busca(const std::string& texto, const Decimal& aliquota, int utiliza);
+    void Esvazia() { cache_.clear(); }
+
+private:
+    std::map<std::pair<std::string, Decimal>, Decimal> cache_;
+};
+
+// The text's whole-number value (0 when it is not a number).
+Decimal ValorNumerico(const std::string& texto);
+
+// True when a CFO may not be used in the working year: below 1000 after 2002, 1000 or more up to 2002.
+bool CfoForaDoPeriodo(int cfo, int ano);
+
+// True when the CFO register holds the code with complement 1 (cached for the caller).
+bool CfoCadastrado(int cfo, std::set<int>& cache);
+
+}  // namespace vorel::integration

@@ -1,0 +1,131 @@
+// The read and import steps shared by the text imports.
+#include "vorel/integration/import_run.h"
+
+#include "vorel/core/text.h"
+#include "vorel/data/dictionary.h"
+#include "vorel/data/file_manager.h"
+#include "vorel/data/open_mode.h"
+#include "vorel/data/transaction.h"
+#include "vorel/dictionary/own_tables.h"
+
+namespace vorel::integration {
+
+ImportacaoTexto::ImportacaoTexto(int tipo, int capacidade, const data::TableDesc& staging)
+    : tipo_(tipo), capacidade_(capacidade), preparacao_(staging) {}
+
+ImportacaoTexto::~ImportacaoTexto() = default;
+
+std::string ImportacaoTexto::Abre() { return preparacao_.Abre(); }
+
+namespace {
+
+// Tables of the thread's dictionary opened for one step and closed again.
+class Abertas {
+public:
+    // `primeiro`, when not empty, is the file the first table opens.
+    explicit Abertas(const std::vector<const data::TableDesc*>& tabelas, const std::string& primeiro = {}) {
+        for (const data::TableDesc* t : tabelas) {
+            data::FileManager& f = data::dictionary::file(*t);
+            falha = abertas.empty() && !primeiro.empty() ? f.open_path(primeiro) : f.open();
+            if (!falha.ok()) return;
+            abertas.push_back(&f);
+        }
+    }
+    ~Abertas() {
+        for (data::FileManager* f : abertas) (void)f->close();
+    }
+    Abertas(const Abertas&) = delete;
+    Abertas& operator=(const Abertas&) = delete;
+    std::vector<data::FileManager*> abertas;
+    data::Result falha;
+};
+
+}  // namespace
+
+ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progresso& progresso) {
+    ResultadoLeitura r;
+    NovaLeitura();
+    Abertas registros(TabelasLeitura());
+    if (r.falha = registros.falha; !r.falha.ok()) return r;
+    if (r.falha = preparacao_.Esvazia(); !r.falha.ok()) return r;
+    const Posicoes posicoes = CarregaPosicoes(tipo_, opcoes.layout, capacidade_);
+
+    // The user's file, read only: a cursor of the text-line table of this run.
+    data::FileManager mat(dictionary::ImpMatricial());
+    mat.set_create(false);
+    if (r.falha = mat.open_path(opcoes.arquivo, data::open_mode::kReadOnly | data::open_mode::kDenyNone); !r.falha.ok())
+        return r;
+    auto& linha = mat.rec<dictionary::ImpMatricialRec>();
+
+    data::FileManager& stg = staging();
+    data::Transaction tx({&stg}, 1);
+    if (r.falha = tx.status(); !r.falha.ok()) {
+        (void)mat.close();
+        return r;
+    }
+    if (data::Result s = mat.set(0); !s.ok()) r.falha = s;
+    while (r.falha.ok()) {
+        data::Result lido = mat.next();
+        if (lido == data::kRecordNotAvailable) break;
+        if (!lido.ok()) {
+            r.falha = lido;
+            break;
+        }
+        ++r.linhas;
+        LinhaImportada l(linha.LINHA.value(), posicoes, r.linhas, tipo_, r.erros);
+        stg.clear_record();
+        const DadosLinha d = PreencheLinha(l, opcoes);
+        if (r.falha = stg.add(); !r.falha.ok()) break;
+        ++r.preparados;
+        DepoisDeAdicionar(l);
+        if (d.mes != opcoes.mes) {
+            r.mesDiferente = true;
+            r.notaMesDiferente = d.numero;
+            break;
+        }
+        if (progresso && !progresso(r.linhas)) {
+            r.interrompida = true;
+            break;
+        }
+    }
+    (void)mat.close();
+    if (r.falha.ok() && !r.interrompida) r.falha = tx.commit();
+    if (!r.falha.ok() || r.interrompida) {
+        if (tx.active()) (void)tx.rollback();
+        r.preparados = 0;
+    }
+    return r;
+}
+
+ResultadoImportacao ImportacaoTexto::Importa(int mesImpor, const Progresso& progresso) {
+    ResultadoImportacao r;
+    Abertas tabelas(TabelasImportacao(), alvo_);
+    r.falha = tabelas.falha;
+    if (r.falha.ok()) {
+        data::Transaction tx(tabelas.abertas, 1);
+        r.falha = tx.status();
+        data::FileManager& stg = staging();
+        long feitos = 0;
+        if (r.falha.ok()) r.falha = stg.set(ChaveStaging());
+        while (r.falha.ok()) {
+            data::Result lido = stg.next();
+            if (lido == data::kRecordNotAvailable) break;
+            if (r.falha = lido; !r.falha.ok()) break;
+            if (r.falha = ImportaRegistro(mesImpor); !r.falha.ok()) break;
+            ++feitos;
+            if (progresso && !progresso(feitos)) {
+                r.interrompida = true;
+                break;
+            }
+        }
+        if (r.falha.ok() && !r.interrompida) r.falha = tx.commit();
+        if (r.falha.ok() && !r.interrompida) {
+            r.importados = feitos;
+        } else if (tx.active()) {
+            (void)tx.rollback();
+        }
+    }
+    return r;
+}
+
+}  // namespace vorel::integration

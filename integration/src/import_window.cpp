@@ -1,0 +1,268 @@
+// The invoice text imports' window: set-up, events (file, layout, read, errors, import), tear-down.
+#include "import_window.h"
+
+#include <filesystem>
+
+#include "vorel/core/paths.h"
+#include "vorel/core/text.h"
+#include "vorel/data/dictionary.h"
+#include "vorel/data/file_manager.h"
+#include "vorel/data/table_desc.h"
+#include "vorel/integration/layout_catalogue.h"
+#include "vorel/shell/error_report.h"
+#include "vorel/shell/globals.h"
+#include "vorel/shell/printer_codes.h"
+#include "vorel/shell/program_settings.h"
+#include "vorel/shell/working_context.h"
+#include "vorel/ui/message_box.h"
+
+namespace vorel::integration {
+
+using ui::Level;
+
+namespace {
+
+// How often the counter and the progress bar are shown again during a read or an import.
+constexpr long kMostraACada = 500;
+
+std::string TextoErro(data::Result r) {
+    std::string t = text::to_utf8(std::string(data::error_text(r)));
+    const std::string arquivo = text::to_utf8(data::last_error().file);
+    return arquivo.empty() ? t : t + " (" + arquivo + ")";
+}
+
+}  // namespace
+
+JanelaImportacao::JanelaImportacao(ui::ProcContext& ctx, TextosImportacao textos, ImportacaoTexto& run)
+    : ui::WindowController(ctx, textos.procedimento, textos.titulo), textos_(textos), run_(run) {}
+
+JanelaImportacao::~JanelaImportacao() = default;
+
+Level JanelaImportacao::Setup() {
+    if (!shell::GaranteEmpresa(context())) return Level::Cancel;
+    Level l = ui::WindowController::Setup();
+    if (l != Level::Benign) return l;
+    // The target stays the year folder's file of the company and year in force now.
+    run_.FixaAlvo(data::dictionary::file(textos_.alvo()).file_name());
+    if (std::string erro = run_.Abre(); !erro.empty()) {
+        ui::Message(erro, "Atenção!!!", ui::Icon::Exclamation);
+        return Level::Cancel;
+    }
+    pronto_ = true;
+
+    ui::Window& w = window();
+    w.Sheet(kSheet);
+    w.Tab(kTabGeral, kSheet, "&Geral");
+    w.Prompt(kPromptArquivo, textos_.promptArquivo).Parent(kTabGeral);
+    w.Entry(kArquivo, ui::Use(arquivo_), "@s255").Parent(kTabGeral);
+    w.Button(kBusca, "...").Parent(kTabGeral);
+    w.Prompt(kPromptLayout, "Layout do arquivo de NF........................").Parent(kTabGeral);
+    w.List(kLayouts, {{"Layout", 160, 'L'}}).Parent(kTabGeral);
+    w.Progress(kProgresso).Parent(kTabGeral);
+    w.Add(kGrupoUtiliza, ui::ControlType::Group, "Cliente Utiliza").Parent(kTabGeral);
+    auto opcao = [this](int valor) {
+        return ui::UseFn([this, valor] { return std::string(utiliza_ == valor ? "1" : "0"); },
+                         [this, valor](const std::string& s) {
+                             if (s == "1") utiliza_ = valor;
+                             return true;
+                         });
+    };
+    w.Radio(kCodigo, "Código", opcao(1)).Parent(kGrupoUtiliza);
+    w.Radio(kApelido, "Apelido - Código do Cliente", opcao(2)).Parent(kGrupoUtiliza);
+    w.String(kContador, "0").Parent(kTabGeral);
+    w.Button(kLer, "&Ler arquivo").Tip("Ler os arquivos para importação").Msg("Leitura dos arquivos").Parent(kTabGeral);
+    w.Button(kImprime, "&Imprime Erros").Parent(kTabGeral);
+    w.Button(kImporta, "Importa Arquivo").Parent(kTabGeral).Disable();
+    w.Button(kFecha, "&Fecha").Parent(kTabGeral);
+    w.Button(kAjuda, "&Ajuda").Parent(kTabGeral);
+    w.Add(kGrupoErros, ui::ControlType::Group, "").Parent(kTabGeral);
+    w.Prompt(kPromptErros, "Erros:").Parent(kGrupoErros);
+    w.String(kQuantErros, "0").Parent(kGrupoErros);
+    w.List(kErros, {{"Erros", 255, 'L'}}).Parent(kGrupoErros);
+    w.Tab(kTabRegistros, kSheet, "&Registros Lidos");
+    w.Add(kGrupoRegistros, ui::ControlType::Group, textos_.grupoRegistros).Parent(kTabRegistros);
+    w.List(kRegistros).Parent(kGrupoRegistros);
+
+    fonte_ = std::make_unique<ui::TableSource>(run_.staging());
+    lista_ = std::make_unique<ui::BrowseManager>(*this, *fonte_);
+    lista_->SetList(kRegistros);
+    lista_->AddSortOrder({ChaveLista(), 0, false, {}});
+    Colunas(*lista_);
+    SetCancelButton(kFecha);
+    for (int b : {kLer, kImprime, kImporta, kFecha, kAjuda}) navigator().ExcludeControl(b);
+    return Level::Benign;
+}
+
+Level JanelaImportacao::OnWindowOpened() {
+    Level l = ui::WindowController::OnWindowOpened();
+    utiliza_ = static_cast<int>(shell::UtilizaImportacao(textos_.secaoUtiliza));
+    layouts_ = LayoutsDoTipo(run_.tipo());
+    std::vector<ui::Row> linhas;
+    for (const LayoutListado& x : layouts_) linhas.push_back({ui::Cell{text::to_utf8(x.descricao)}});
+    ui::Window& w = window();
+    w[kLayouts].Rows(std::move(linhas));
+    if (layouts_.empty()) {
+        w[kArquivo].Disable();
+        w[kBusca].Disable();
+    }
+    w.Display();
+    return l;
+}
+
+Level JanelaImportacao::TakeEvent(const ui::Event& e) {
+    if (lista_ && lista_->TakeEvent(e) == ui::kHandled) return ui::kHandled;
+    return ui::WindowController::TakeEvent(e);
+}
+
+Level JanelaImportacao::OnAccepted(int feq) {
+    Level l = ui::WindowController::OnAccepted(feq);
+    ui::Window& w = window();
+    switch (feq) {
+        case kArquivo:
+            if (text::trim(arquivo_).empty()) {
+                EscolheArquivo();
+                w[kLayouts].Disable();
+            } else {
+                if (!ArquivoExiste()) EscolheArquivo();
+                w[kLayouts].Enable();
+            }
+            break;
+        case kBusca:
+            w.Update();
+            EscolheArquivo();
+            w.Select(kArquivo);
+            break;
+        case kLer:
+            w.Update();
+            Ler();
+            break;
+        case kImprime:
+            w.Update();
+            ImprimeErros();
+            break;
+        case kImporta:
+            Importa();
+            break;
+        case kFecha:
+            CloseWith(ui::Response::Completed);
+            break;
+        default:
+            break;
+    }
+    return l;
+}
+
+Level JanelaImportacao::Teardown() {
+    lista_.reset();
+    fonte_.reset();
+    if (pronto_) {
+        // The run's own staging file only; the user's file is never touched.
+        run_.Fecha();
+    }
+    return ui::WindowController::Teardown();
+}
+
+bool JanelaImportacao::ArquivoExiste() const {
+    const std::string nome = text::from_utf8(std::string(text::trim(arquivo_)));
+    if (nome.empty()) return false;
+    std::error_code ec;
+    return std::filesystem::is_regular_file(files::resolve(nome), ec);
+}
+
+void JanelaImportacao::EscolheArquivo() {
+    ui::FileChooser dialogo(textos_.tituloDialogo, "Todos os arquivos | *.*");
+    std::optional<std::string> escolhido = dialogo.File({}, arquivo_);
+    arquivo_ = escolhido.value_or("");
+    window().Display();
+}
+
+void JanelaImportacao::Ler() {
+    ui::Window& w = window();
+    if (!ArquivoExiste()) {
+        EscolheArquivo();
+        w.Select(kArquivo);
+        return;
+    }
+    const int escolhido = w[kLayouts].selected();
+    if (escolhido < 1 || static_cast<std::size_t>(escolhido) > layouts_.size()) {
+        ui::Message("Escolha o layout do arquivo antes de ler.", "Atneção!!!", ui::Icon::Information);
+        w.Select(kLayouts);
+        return;
+    }
+    OpcoesLeitura o;
+    o.arquivo = text::from_utf8(std::string(text::trim(arquivo_)));
+    o.layout = layouts_[static_cast<std::size_t>(escolhido) - 1].codigo;
+    o.utiliza = utiliza_;
+    o.mes = shell::GLO_MES.Get();
+    o.ano = shell::GLO_ANO.Get();
+    w[kImporta].Disable();  // until this read has succeeded
+    w[kProgresso].Range(0, 0).Progress(0);
+    w[kContador].Text("0");
+    ResultadoLeitura r = run_.Le(o, [&](long n) {
+        if (n % kMostraACada == 0) w[kContador].Text(std::to_string(n));
+        return !context().StopRequested();
+    });
+    w[kContador].Text(std::to_string(r.linhas));
+    erros_ = std::move(r.erros);
+    std::vector<ui::Row> linhas;
+    linhas.reserve(erros_.size());
+    for (const std::string& e : erros_) linhas.push_back({ui::Cell{text::to_utf8(e)}});
+    w[kErros].Rows(std::move(linhas));
+    w[kQuantErros].Text(std::to_string(erros_.size()));
+    lista_->ResetToTop();
+    if (auto ec = shell::GravaUtilizaImportacao(textos_.secaoUtiliza, utiliza_)) {
+        // The option is only remembered for the next window; the read stands.
+    }
+    if (!r.falha.ok()) {
+        ui::Message("A leitura do arquivo falhou e nada foi lido: " + TextoErro(r.falha), "Atenção!!!",
+                    ui::Icon::Exclamation);
+        return;
+    }
+    if (r.mesDiferente) {
+        ui::Message("Ocorreu um erro fatal, a nota de número " + TextoNumero(r.notaMesDiferente) +
+                        " possui a Data com mês diferente ao selecionado!!!",
+                    "Atenção!!!", ui::Icon::Question);
+        return;
+    }
+    if (r.PodeImportar()) {
+        ui::Message("Leitura Efetuada com sucesso");
+        w[kImporta].Enable();
+        w.Select(kImporta);
+    }
+}
+
+void JanelaImportacao::ImprimeErros() {
+    if (auto ec = shell::PedeImpressaoErros()) {
+        ui::Message("Não foi possível gravar o pedido de impressão: " + ec.message(), "Atenção!!!",
+                    ui::Icon::Exclamation);
+        return;
+    }
+    if (shell::FormaDoRelatorio(shell::ModoImpressao.Get()) == shell::FormaRelatorio::Texto) return;
+    (void)shell::Rel_Erro_ECF_W(context(), erros_);
+}
+
+void JanelaImportacao::Importa() {
+    ui::Window& w = window();
+    w[kImporta].Disable();  // the staged records go in once
+    w[kContador].Text("0");
+    w[kProgresso].Range(0, static_cast<int>(run_.staging().records())).Progress(0);
+    ResultadoImportacao r = run_.Importa(shell::GLO_MES.Get(), [&](long n) {
+        if (n % kMostraACada == 0) {
+            w[kContador].Text(std::to_string(n));
+            w[kProgresso].Progress(static_cast<int>(n));
+        }
+        return !context().StopRequested();
+    });
+    if (r.ok()) {
+        w[kContador].Text(std::to_string(r.importados));
+        ui::Message("Importação efetuada com sucesso !!!");
+    } else {
+        if (!r.interrompida)
+            ui::Message("A importação falhou e nada foi gravado: " + TextoErro(r.falha), "Atenção!!!",
+                        ui::Icon::Exclamation);
+        w[kImporta].Enable();  // nothing was written: the staged records may go in again
+    }
+    w.Select(kFecha);
+}
+
+}  // namespace vorel::integration

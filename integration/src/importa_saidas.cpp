@@ -1,0 +1,138 @@
+// The exit-invoice import's mapping, checks and import phase.
+#include "vorel/integration/importa_saidas.h"
+
+#include "vorel/core/text.h"
+#include "vorel/data/dictionary.h"
+#include "vorel/data/file_manager.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/integration/layout_catalogue.h"
+
+namespace vorel::integration {
+
+namespace {
+
+using dictionary::SaidaVorelRec;
+namespace keys = dictionary::keys;
+
+constexpr int kCampos = 20;
+
+std::string Prefixo(std::uint32_t numero) { return "Nota Fiscal de número " + TextoNumero(numero); }
+
+}  // namespace
+
+ImportacaoSaidas::ImportacaoSaidas() : ImportacaoTexto(kTipoSaidas, kCampos, dictionary::SaidaVorel0()) {}
+
+void ImportacaoSaidas::NovaLeitura() {
+    clientes_.clear();
+    produtos_.Esvazia();
+}
+
+std::vector<const data::TableDesc*> ImportacaoSaidas::TabelasLeitura() const {
+    return {&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO()};
+}
+
+std::vector<const data::TableDesc*> ImportacaoSaidas::TabelasImportacao() const {
+    return {&dictionary::SaidaVorel(), &dictionary::LoteVorel()};
+}
+
+int ImportacaoSaidas::ChaveStaging() const {
+    return dictionary::SaidaVorel().key_index(keys::SAI_KEY_NUMERO);  // the alias keeps its base's keys
+}
+
+ImportacaoTexto::DadosLinha ImportacaoSaidas::PreencheLinha(LinhaImportada& l, const OpcoesLeitura& o) {
+    auto& s = staging().rec<SaidaVorelRec>();
+    auto lista = [&](const std::string& utf8) { l.Lista(text::from_utf8(utf8)); };
+    s.Numero = l.Inteiro<std::uint32_t>(3);
+    const std::string prefixo = Prefixo(s.Numero);
+
+    // Customer (and its state; field 14 when none comes from the register).
+    s.CNPJ = l.Texto(1);
+    const std::string cnpj(s.CNPJ.clipped());
+    if (ValorNumerico(cnpj) != Decimal(0)) {
+        auto it = clientes_.find(cnpj);
+        if (it == clientes_.end()) {
+            data::FileManager& forcli = data::dictionary::file(dictionary::ForCli());
+            auto& f = forcli.rec<dictionary::ForCliRec>();
+            forcli.clear_record();
+            f.CGC = s.CNPJ.value();
+            f.Inativo = 0;
+            if (forcli.get(keys::FOR_KEY_CGC).ok())
+                it = clientes_.emplace(cnpj, Cliente{std::string(f.Estado.clipped()), f.Codigo}).first;
+        }
+        if (it != clientes_.end()) {
+            s.Estado = it->second.estado;
+            s.CodigoForCli = it->second.codigo;
+        } else {
+            lista(prefixo + " Fornecedor não cadastrado.");
+        }
+    }
+    l.Valor(s.Quantidade, 7, 3);
+    if (s.Estado.empty()) s.Estado = l.Texto(14);
+    s.Serie = l.Texto(2);
+    int dia = 0, mes = 0, ano = 0;
+    s.DataSaida = l.Data(4, 5, 6, dia, mes, ano);
+
+    // Product, by its text and the line's rate.
+    const std::string produto = l.Aparado(8).substr(0, 20);
+    s.CodMercadoria = ValorNumerico(produto);
+    l.Valor(s.Alicota, 12, 3);
+    if (std::optional<Decimal> codigo = produtos_.Busca(produto, s.Alicota, o.utiliza))
+        s.CodMercadoria = *codigo;
+    else
+        lista(prefixo + " Produto não cadastrado.");
+
+    s.CFO = l.Inteiro<std::uint16_t>(9);
+    if (CfoForaDoPeriodo(s.CFO, o.ano))
+        lista("Nota fiscal no dia " + TextoData(s.DataSaida) +
+              " o CFO selecionado não pode ser utilizado no período em questão!!!");
+    s.CFOComplementar = l.Texto(10);
+    l.Valor(s.BaseCalculo, 11, 2);
+    l.Valor(s.ICMS, 13, 2);
+    // The ICMS read is replaced by base x rate when it differs (an ICMS of 0 stays).
+    const Decimal calculado = static_cast<const Decimal&>(s.BaseCalculo) * s.Alicota / Decimal(100);
+    const Decimal& lido = s.ICMS;
+    if (lido > Decimal(0) && calculado != lido && calculado.fits(13, 2)) s.ICMS = calculado;
+    l.Valor(s.BaseAntReducao, 15, 2);
+    s.Lote = l.Texto(16);
+    s.Complemento = l.Inteiro<std::int16_t>(17);
+    return {mes, s.Numero};
+}
+
+void ImportacaoSaidas::DepoisDeAdicionar(LinhaImportada& l) {
+    const auto& s = staging().rec<SaidaVorelRec>();
+    auto lista = [&](const std::string& utf8) { l.Lista(text::from_utf8(utf8)); };
+    const std::string prefixo = Prefixo(s.Numero);
+    if (s.Numero == 0) lista("Nota fiscal no dia " + TextoData(s.DataSaida) + " sem número de nota.");
+    if (s.DataSaida == 0) lista(prefixo + " sem Data de Emissão.");
+    if (static_cast<const Decimal&>(s.CodMercadoria) == Decimal(0)) lista(prefixo + " deve ser informado código do produto.");
+    if (s.CFO == 0)
+        lista(prefixo + " sem Código Fiscal de Operação (CFO).");
+    else if (!CfoCadastrado(s.CFO, cfos_))
+        lista(prefixo + " Código Fiscal de Operação (CFO) não cadastrado.");
+}
+
+data::Result ImportacaoSaidas::ImportaRegistro(int mesImpor) {
+    data::FileManager& sai = data::dictionary::file(dictionary::SaidaVorel());
+    data::FileManager& lote = data::dictionary::file(dictionary::LoteVorel());
+    auto& s = sai.rec<SaidaVorelRec>();
+    s = staging().rec<SaidaVorelRec>();
+    s.MesImpor = static_cast<std::uint8_t>(mesImpor);
+    if (data::Result r = sai.add(); !r.ok()) return r;
+    // An entry CFO used on an exit: the batch of the product is kept.
+    const std::string cfo = std::to_string(s.CFO);
+    if (cfo[0] != '1' && cfo[0] != '2') return data::kNoError;
+    auto& t = lote.rec<dictionary::LoteVorelRec>();
+    lote.clear_record();
+    t.LOTE = s.Lote.value();
+    t.CODPRODUTO = s.CodMercadoria;
+    if (lote.get(keys::LTC_KEY_LOTEPROD).ok()) return data::kNoError;
+    lote.clear_record();
+    t.LOTE = s.Lote.value();
+    t.CODPRODUTO = s.CodMercadoria;
+    t.TIPO = 1;
+    return lote.add();
+}
+
+}  // namespace vorel::integration

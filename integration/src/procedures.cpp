@@ -1,0 +1,18 @@
+// Registration of the data integration procedures by name.
+#include "vorel/integration/procedures.h"
+
+#include <mutex>
+
+#include "vorel/ui/runtime.h"
+
+namespace vorel::integration {
+
+void AddIntegrationProcedures() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        using ui::ProcedureRegistry;
+        ProcedureRegistry::Add("ImportaSaidasNota", RunImportaSaidasNota);
+    });
+}
+
+}  // namespace vorel::integration

@@ -1,0 +1,256 @@
+// The exit-invoice import: cutting and conversions, the checks of a line, the month rule, the
+// staging file of each run and the import into SaidaVorel with its batches.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "import_fixture.h"
+#include "vorel/core/text.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/integration/importa_saidas.h"
+#include "vorel/integration/layout_catalogue.h"
+
+namespace vorel::integration::testing {
+
+namespace {
+
+using dictionary::SaidaVorelRec;
+
+// A line of the default exit layout: each field's text placed at its default columns.
+std::string Linha(const std::map<int, std::string>& campos) {
+    std::string out(static_cast<std::size_t>(ComprimentoPadrao(17)), ' ');
+    for (const auto& [codigo, texto] : campos) {
+        const CampoCatalogo* c = EntradaDoCampo(17, codigo);
+        out.replace(static_cast<std::size_t>(c->posicao - 1), texto.size(), texto);
+    }
+    return out;
+}
+
+// An exit of March 2016 with what a test changes.
+std::string Saida(std::map<int, std::string> campos = {}) {
+    std::map<int, std::string> base = {{1, "00000000000000"}, {3, "000010"}, {4, "05"}, {5, "03"}, {6, "2016"},
+                                       {7, "0000000001000"}, {8, "10"}, {9, "5102"}, {11, "0000000010000"},
+                                       {12, "017000"}, {13, "0000000001700"}, {14, "SP"}};
+    for (auto& [k, v] : campos) base[k] = v;
+    return Linha(base);
+}
+
+struct ExitImport : ImportFixture {
+    void SetUp() override {
+        ImportFixture::SetUp();
+        std::vector<CampoTeste> campos;
+        for (const CampoCatalogo& c : EntradasDoTipo(17)) campos.push_back({c.codigo, c.posicao, c.tamanho});
+        Layout(17, 1, "Saídas", campos);
+        Produto(10, "");
+        Cfo(5102);
+    }
+    void Produto(long long codigo, const std::string& apelido) {
+        Seed<dictionary::ProdutosRec>(dictionary::Produtos(), [&](auto& p) {
+            p.Codigo = Decimal(codigo);
+            p.Apelido = apelido;
+        });
+    }
+    void Cfo(int codigo) {
+        Seed<dictionary::CFORec>(dictionary::CFO(), [&](auto& c) {
+            c.CODIGO = static_cast<std::int16_t>(codigo);
+            c.COMPLEMENTO = 1;
+        });
+    }
+    // Reads the lines (joined by `fim`) and, when the read allows it, imports them.
+    struct Run {
+        ResultadoLeitura leitura;
+        ResultadoImportacao importacao;
+        std::vector<SaidaVorelRec> preparados;
+    };
+    Run ReadAndImport(const std::vector<std::string>& linhas, bool importa = true, int utiliza = 1,
+                      const std::string& fim = "\r\n") {
+        std::string bytes;
+        for (const std::string& l : linhas) bytes += l + fim;
+        const std::string arquivo = File("saidas.txt", bytes);
+        Run r;
+        OnThread([&] {
+            ImportacaoSaidas run;
+            ASSERT_EQ(run.Abre(), "");
+            r.leitura = run.Le({arquivo, 1, utiliza, shell::GLO_MES.Get(), shell::GLO_ANO.Get()});
+            data::FileManager& stg = run.staging();
+            (void)stg.set(dictionary::SaidaVorel().key_index(dictionary::keys::SAI_KEY_NUMERO));
+            while (stg.next() == 0) r.preparados.push_back(stg.rec<SaidaVorelRec>());
+            if (importa && r.leitura.PodeImportar()) r.importacao = run.Importa(shell::GLO_MES.Get());
+        });
+        return r;
+    }
+    std::vector<SaidaVorelRec> Saidas() { return All<SaidaVorelRec>(dictionary::SaidaVorel(), "SAI:KEY:NUMERO"); }
+    bool HasError(const Run& r, const std::string& utf8) {
+        for (const std::string& e : r.leitura.erros)
+            if (text::to_utf8(e) == utf8) return true;
+        return false;
+    }
+};
+
+TEST(TextImport, FieldsAreCutByColumnsAndNumbersReadWithTheirImpliedDecimals) {
+    EXPECT_EQ(CortaCampo("abcdef", {2, 4}), "bcd");
+    EXPECT_EQ(CortaCampo("abc", {2, 6}), "bc   ");  // a short line reads blank past its end
+    EXPECT_EQ(CortaCampo("abc", {0, 0}), "");
+    EXPECT_EQ(CortaCampo(std::string(2000, 'x'), {1999, 2005}), "xx");  // cut at column 2000
+    EXPECT_EQ(*NumeroDoTexto("001234", 2), Decimal::from_string("12.34"));
+    EXPECT_EQ(*NumeroDoTexto("001234", 3), Decimal::from_string("1.234"));
+    EXPECT_EQ(*NumeroDoTexto("      ", 2), Decimal(0));
+    EXPECT_EQ(*NumeroDoTexto("  42  ", 0), Decimal(42));
+    EXPECT_FALSE(NumeroDoTexto("12a4", 0));
+    EXPECT_FALSE(NumeroDoTexto("1.234", 0));
+    EXPECT_TRUE(SomenteDigitos("0123                "));
+    EXPECT_TRUE(SomenteDigitos(""));
+    EXPECT_FALSE(SomenteDigitos("12-3"));
+}
+
+TEST_F(ExitImport, ALineIsStagedWithItsMappingAndImportedWithTheImportMonth) {
+    Seed<dictionary::ForCliRec>(dictionary::ForCli(), [](auto& f) {
+        f.Codigo = 7;
+        f.CGC = "11222333000181";
+        f.Estado = "RJ";
+    });
+    const auto r = ReadAndImport({Saida({{1, "11222333000181"}, {2, "A "}, {10, "01"}, {16, "L1"}, {17, "2"}}),
+                                  Saida({{3, "000011"}, {4, "31"}})});
+    ASSERT_TRUE(r.leitura.falha.ok());
+    EXPECT_EQ(r.leitura.linhas, 2);
+    EXPECT_TRUE(r.leitura.erros.empty()) << text::to_utf8(r.leitura.erros[0]);
+    ASSERT_TRUE(r.importacao.ok()) << r.importacao.falha.code() << " " << r.leitura.preparados << " " << r.preparados.size();
+    EXPECT_EQ(r.importacao.importados, 2);
+    const auto s = Saidas();
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_EQ(s[0].Numero, 10u);
+    EXPECT_EQ(s[0].DataSaida, date::make(2016, 3, 5));
+    EXPECT_EQ(std::string(s[0].Estado.clipped()), "RJ");  // the customer's state, not the line's
+    EXPECT_EQ(s[0].CodigoForCli, 7u);
+    EXPECT_EQ(std::string(s[0].Serie.clipped()), "A");
+    EXPECT_EQ(static_cast<const Decimal&>(s[0].Quantidade), Decimal::from_string("1.000"));
+    EXPECT_EQ(static_cast<const Decimal&>(s[0].BaseCalculo), Decimal(100));
+    EXPECT_EQ(static_cast<const Decimal&>(s[0].Alicota), Decimal(17));
+    EXPECT_EQ(std::string(s[0].Lote.clipped()), "L1");
+    EXPECT_EQ(std::string(s[0].CFOComplementar.clipped()), "01");
+    EXPECT_EQ(s[0].Complemento, 2);
+    EXPECT_EQ(s[0].MesImpor, 3);
+    EXPECT_EQ(std::string(s[1].Estado.clipped()), "SP");  // no CNPJ: the line's state
+    EXPECT_EQ(s[1].CodigoForCli, 0u);
+    EXPECT_EQ(s[1].DataSaida, date::make(2016, 3, 31));
+}
+
+TEST_F(ExitImport, AWrongMonthStopsTheReadAfterStagingThatLineAndNothingCanBeImported) {
+    const auto r = ReadAndImport({Saida({{3, "000001"}}), Saida({{3, "000002"}}), Saida({{3, "000003"}, {5, "04"}}),
+                                  Saida({{3, "000004"}}), Saida({{3, "000005"}})});
+    EXPECT_EQ(r.leitura.linhas, 3);
+    EXPECT_EQ(r.leitura.preparados, 3);
+    EXPECT_EQ(r.preparados.size(), 3u);
+    EXPECT_TRUE(r.leitura.mesDiferente);
+    EXPECT_EQ(r.leitura.notaMesDiferente, 3u);
+    EXPECT_FALSE(r.leitura.PodeImportar());
+    EXPECT_TRUE(Saidas().empty());
+    // The first line of a file may be the wrong one too; an empty file stages nothing.
+    EXPECT_FALSE(ReadAndImport({Saida({{5, "02"}})}).leitura.PodeImportar());
+    const auto vazio = ReadAndImport({});
+    EXPECT_EQ(vazio.leitura.linhas, 0);
+    EXPECT_FALSE(vazio.leitura.PodeImportar());
+}
+
+TEST_F(ExitImport, IcmsIsRecomputedFromBaseAndRateUnlessReadAsZero) {
+    const auto r = ReadAndImport({Saida({{3, "000001"}, {13, "0000000001701"}}), Saida({{3, "000002"}, {13, "0000000000000"}}),
+                                  Saida({{3, "000003"}, {12, "018000"}, {13, "0000000001700"}})});
+    ASSERT_EQ(r.preparados.size(), 3u);
+    EXPECT_EQ(static_cast<const Decimal&>(r.preparados[0].ICMS), Decimal::from_string("17.00"));
+    EXPECT_EQ(static_cast<const Decimal&>(r.preparados[1].ICMS), Decimal(0));
+    EXPECT_EQ(static_cast<const Decimal&>(r.preparados[2].ICMS), Decimal(18));
+}
+
+TEST_F(ExitImport, CfoCodesOfTheOtherPeriodAndUnknownRegistersAreListedButStaged) {
+    shell::GLO_ANO.Set(2003);
+    auto r = ReadAndImport({Saida({{9, "0102"}, {6, "2003"}})}, false);
+    EXPECT_TRUE(HasError(r, "Nota fiscal no dia 05/03/2003 o CFO selecionado não pode ser utilizado no período em questão!!!"));
+    EXPECT_TRUE(HasError(r, "Nota Fiscal de número 10 Código Fiscal de Operação (CFO) não cadastrado."));
+    shell::GLO_ANO.Set(2002);
+    r = ReadAndImport({Saida({{9, "5102"}, {6, "2002"}, {1, "99999999000199"}, {8, "XYZ"}, {3, "000000"}})}, false);
+    EXPECT_TRUE(HasError(r, "Nota fiscal no dia 05/03/2002 o CFO selecionado não pode ser utilizado no período em questão!!!"));
+    EXPECT_TRUE(HasError(r, "Nota Fiscal de número 0 Fornecedor não cadastrado."));
+    EXPECT_TRUE(HasError(r, "Nota Fiscal de número 0 Produto não cadastrado."));
+    EXPECT_TRUE(HasError(r, "Nota fiscal no dia 05/03/2002 sem número de nota."));
+    EXPECT_TRUE(HasError(r, "Nota Fiscal de número 0 deve ser informado código do produto."));
+    EXPECT_EQ(r.preparados.size(), 1u);
+    EXPECT_TRUE(r.leitura.PodeImportar());
+}
+
+TEST_F(ExitImport, ProductTextsMatchByCodeOrNicknameAsTheOptionSays) {
+    Produto(123, "");
+    Produto(200, "555");
+    Produto(300, "00000000000000000777");
+    Produto(400, "ABC");
+    struct Case {
+        const char* texto;
+        int utiliza;
+        long long codigo;
+        bool erro;
+    };
+    const Case cases[] = {{"0123", 1, 123, false}, {"555", 1, 200, false}, {"777", 1, 300, false},
+                          {"ABC", 1, 400, false},  {"123", 2, 123, true},  {"ABC", 2, 400, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.texto) + " option " + std::to_string(c.utiliza));
+        const auto r = ReadAndImport({Saida({{8, c.texto}})}, false, c.utiliza);
+        ASSERT_EQ(r.preparados.size(), 1u);
+        EXPECT_EQ(static_cast<const Decimal&>(r.preparados[0].CodMercadoria), Decimal(c.codigo));
+        EXPECT_EQ(HasError(r, "Nota Fiscal de número 10 Produto não cadastrado."), c.erro);
+    }
+}
+
+TEST_F(ExitImport, AnEntryCfoOnAnExitKeepsOneCurrentBatchPerProduct) {
+    Cfo(1202);
+    const auto r = ReadAndImport({Saida({{9, "1202"}, {16, "A1"}}), Saida({{9, "1202"}, {16, "A1"}, {3, "000011"}}),
+                                  Saida({{16, "B2"}, {3, "000012"}})});
+    ASSERT_TRUE(r.importacao.ok());
+    const auto lotes = All<dictionary::LoteVorelRec>(dictionary::LoteVorel(), "LTC:KEY:LOTEPROD");
+    ASSERT_EQ(lotes.size(), 1u);
+    EXPECT_EQ(std::string(lotes[0].LOTE.clipped()), "A1");
+    EXPECT_EQ(static_cast<const Decimal&>(lotes[0].CODPRODUTO), Decimal(10));
+    EXPECT_EQ(lotes[0].TIPO, 1);
+}
+
+TEST_F(ExitImport, ValuesThatAreNotNumbersOrDatesAreNamedWithTheirLineAndField) {
+    const auto r = ReadAndImport({Saida(), Saida({{7, "00000000001X0"}, {4, "31"}, {5, "02"}})}, false);
+    shell::GLO_MES.Set(3);
+    EXPECT_TRUE(HasError(r, "Linha 2, campo 7-Quantidade de Produtos.: \"00000000001X0\" não é um número; lido como 0."))
+        << text::to_utf8(r.leitura.erros.empty() ? "" : r.leitura.erros[0]);
+    EXPECT_TRUE(HasError(r, "Linha 2, campo 4-Dia de Emissão.: \"31/02/2016\" não é uma data do calendário; lida sem data."));
+    ASSERT_EQ(r.leitura.preparados, 2);  // the month check still read month 2
+}
+
+TEST_F(ExitImport, CrLfAndLfFilesReadAlikeAndAccentsStayInTheirColumns) {
+    const std::string lote = text::from_utf8("AÇÃO");
+    const auto crlf = ReadAndImport({Saida({{16, lote}}), Saida({{3, "000011"}})}, false, 1, "\r\n");
+    const auto lf = ReadAndImport({Saida({{16, lote}}), Saida({{3, "000011"}})}, false, 1, "\n");
+    ASSERT_EQ(crlf.preparados.size(), 2u);
+    ASSERT_EQ(lf.preparados.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(crlf.preparados[i].Lote, lf.preparados[i].Lote.value());
+    EXPECT_EQ(text::to_utf8(crlf.preparados[0].Lote.clipped()), "AÇÃO");
+}
+
+TEST_F(ExitImport, EachReadReplacesTheStagedRecordsAndTheUsersFileIsLeftAsItWas) {
+    const std::string bytes = Saida() + "\r\n" + Saida({{3, "000011"}}) + "\r\n";
+    const std::string arquivo = File("dados.txt", bytes);
+    OnThread([&] {
+        ImportacaoSaidas a, b;
+        ASSERT_EQ(a.Abre(), "");
+        ASSERT_EQ(b.Abre(), "");
+        EXPECT_NE(a.staging().file_name(), b.staging().file_name());
+        const OpcoesLeitura o{arquivo, 1, 1, 3, 2016};
+        EXPECT_EQ(a.Le(o).preparados, 2);
+        EXPECT_EQ(a.Le(o).preparados, 2);
+        EXPECT_EQ(a.staging().records(), 2);
+        ASSERT_TRUE(a.Importa(3).ok());
+    });
+    EXPECT_EQ(Saidas().size(), 2u);
+    std::ifstream in(arquivo, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes);
+    EXPECT_TRUE(fs::is_empty(dir / "Temp"));  // the runs' staging files are gone
+}
+
+}  // namespace
+
+}  // namespace vorel::integration::testing

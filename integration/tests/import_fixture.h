@@ -1,0 +1,135 @@
+// The integration tests' fixture: a data root in a temporary folder with company 1's folders and
+// its 2016 tables, the working period March 2016, the temporary folder, a runtime with the table
+// dictionary per thread and the subsystem's procedures, and the headless driver as the user.
+// `OnThread` runs work on a thread with its own table dictionary; `Layout` stores a layout.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "vorel/core/text.h"
+#include "vorel/data/dictionary.h"
+#include "vorel/data/file_manager.h"
+#include "vorel/dictionary/folders.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/dictionary/tables.h"
+#include "vorel/integration/procedures.h"
+#include "vorel/shell/globals.h"
+#include "vorel/ui/headless.h"
+#include "vorel/ui/record_access.h"
+
+namespace vorel::integration::testing {
+
+namespace fs = std::filesystem;
+
+struct CampoTeste {
+    int codigo, posicao, tamanho;
+};
+
+struct ImportFixture : ::testing::Test {
+    fs::path dir;
+    std::string root;
+    std::unique_ptr<ui::Runtime> rt;
+    std::unique_ptr<ui::HeadlessDriver> ui;
+
+    void SetUp() override {
+        std::string tmpl = (fs::temp_directory_path() / "vorel-integration-XXXXXX").string();
+        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+        dir = tmpl;
+        ::setenv("VOREL_STATE_DIR", (dir / "state").c_str(), 1);
+        ::setenv("VOREL_SETTINGS_DIR", (dir / "settings").c_str(), 1);
+        root = dir.string() + "/";
+        for (const char* sub : {"BComuns", "BEscrita", "BVorel", "Temp"}) fs::create_directories(dir / sub);
+        dictionary::AplicaCaminhos(dictionary::CaminhosArquivosComuns(root));
+        auto c = dictionary::CaminhosArquivosEmpresa(root, 1, 0, 0);
+        ASSERT_FALSE(dictionary::CriaPastas(c));
+        dictionary::AplicaCaminhos(c);
+        auto a = dictionary::CaminhosArquivosAno(root, 1, 2016);
+        ASSERT_FALSE(dictionary::CriaPastas(a));
+        dictionary::AplicaCaminhos(a);
+        shell::PastaRaiz.Set(root);
+        shell::PastaTemp.Set(root + "Temp/");
+        shell::GLO_EMPRESA_CODIGO.Set(1);
+        shell::GLO_ANO.Set(2016);
+        shell::GLO_MES.Set(3);
+        AddIntegrationProcedures();
+        ui::InstallMessageBoxAsker();
+        ui::Runtime::Options opt;
+        opt.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
+        opt.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
+        rt = std::make_unique<ui::Runtime>(opt);
+        ui = std::make_unique<ui::HeadlessDriver>(*rt);
+    }
+    void TearDown() override {
+        ui.reset();
+        rt.reset();
+        shell::GLO_EMPRESA_CODIGO.Set(0);
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+
+    // Runs `fn` on a thread of its own with the table dictionary.
+    static void OnThread(const std::function<void()>& fn) {
+        std::thread([&] {
+            dictionary::InitDictionary();
+            fn();
+            dictionary::TeardownDictionary();
+        }).join();
+    }
+
+    template <class Rec>
+    void Seed(const data::TableDesc& table, const std::function<void(Rec&)>& fill) {
+        OnThread([&] {
+            data::FileManager fm(table);
+            ASSERT_EQ(fm.open(), 0);
+            fm.clear_record();
+            fill(fm.rec<Rec>());
+            ASSERT_EQ(fm.add(), 0);
+            (void)fm.close();
+        });
+    }
+    void Layout(int tipo, int codigo, const std::string& nome, const std::vector<CampoTeste>& campos) {
+        Seed<dictionary::LayArquivosRec>(dictionary::LayArquivos(), [&](auto& l) {
+            l.Arquivo = static_cast<std::uint8_t>(tipo);
+            l.Codigo = static_cast<std::uint8_t>(codigo);
+            l.Descricao = text::from_utf8(nome);
+        });
+        for (const CampoTeste& c : campos)
+            Seed<dictionary::LayCampArquivosRec>(dictionary::LayCampArquivos(), [&](auto& f) {
+                f.Arquivo = static_cast<std::uint8_t>(tipo);
+                f.Codigo = static_cast<std::uint8_t>(codigo);
+                f.CodigoCampo = static_cast<std::uint8_t>(c.codigo);
+                f.Posicao = static_cast<std::uint16_t>(c.posicao);
+                f.Tamanho = static_cast<std::uint16_t>(c.tamanho);
+                f.Tipo = "N";
+            });
+    }
+    // A file under the test folder with these bytes.
+    std::string File(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir / name, std::ios::binary) << bytes;
+        return (dir / name).string();
+    }
+    template <class Rec>
+    std::vector<Rec> All(const data::TableDesc& table, const char* key) {
+        std::vector<Rec> out;
+        OnThread([&] {
+            data::FileManager fm(table);
+            ASSERT_EQ(fm.open(), 0);
+            fm.clear_record();
+            (void)fm.set(table.key_index(key));
+            while (fm.next() == 0) out.push_back(fm.rec<Rec>());
+            (void)fm.close();
+        });
+        return out;
+    }
+};
+
+}  // namespace vorel::integration::testing

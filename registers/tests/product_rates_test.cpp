@@ -6,10 +6,12 @@
 
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/dictionary/tables.h"
-#include "vorel/registers/produto_aliquota.h"
+#include "vorel/shell/produto_aliquota.h"
 
 namespace vorel::registers::testing {
 namespace {
+
+using shell::AtualizaAliquotaProduto;
 
 using dictionary::ProdutosAliqRec;
 using dictionary::ProdutosRec;
@@ -33,7 +35,7 @@ struct ProductRateTest : CompanyFixture {
         }).join();
     }
     void Movement(int product, date::Day day, const char* rate) {
-        OnThread([&] { AtualizaAliquotaProduto(Decimal(product), day, Decimal::from_string(rate)); });
+        OnThread([&] { EXPECT_TRUE(AtualizaAliquotaProduto(Decimal(product), day, Decimal::from_string(rate)).ok()); });
     }
     // "product/code rate first..last changed" per row, in code order.
     std::vector<std::string> Rows() {
@@ -88,7 +90,7 @@ TEST_F(ProductRateTest, UserCodeFindsTheProductAndAnUnknownProductWritesNothing)
 
     // The product found is left in the thread's product buffer, the row in the rate buffer.
     OnThread([] {
-        AtualizaAliquotaProduto(Decimal(2), date::make(2016, 6, 9), Decimal::from_string("4.5"));
+        EXPECT_TRUE(AtualizaAliquotaProduto(Decimal(2), date::make(2016, 6, 9), Decimal::from_string("4.5")).ok());
         EXPECT_EQ(data::dictionary::file(dictionary::Produtos()).rec<ProdutosRec>().Produtos, "Produto 2");
         const auto& a = data::dictionary::file(dictionary::ProdutosAliq()).rec<ProdutosAliqRec>();
         EXPECT_EQ(static_cast<const Decimal&>(a.CODIGO), Decimal(2));
@@ -103,7 +105,8 @@ TEST_F(ProductRateTest, ThreadsAddingAtOnceNeverShareACode) {
         threads.emplace_back([product] {
             data::dictionary::init(dictionary::table_descs());
             for (int m = 0; m < kPerThread; ++m)
-                AtualizaAliquotaProduto(Decimal(product), date::make(2016 + m / 12, m % 12 + 1, 3), Decimal(product));
+                EXPECT_TRUE(
+                    AtualizaAliquotaProduto(Decimal(product), date::make(2016 + m / 12, m % 12 + 1, 3), Decimal(product)).ok());
             data::dictionary::teardown();
         });
     for (auto& t : threads) t.join();

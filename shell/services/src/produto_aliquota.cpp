@@ -1,12 +1,12 @@
 // AtualizaAliquotaProduto: the rate history row of a movement's product, rate and month.
-#include "vorel/registers/produto_aliquota.h"
+#include "vorel/shell/produto_aliquota.h"
 
 #include "vorel/data/dictionary.h"
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 
-namespace vorel::registers {
+namespace vorel::shell {
 
 namespace {
 
@@ -41,18 +41,18 @@ date::Day ClosingDay(date::Day data) {
     return m == 1 ? date::make(y - 1, 12, 31) : date::last_of_month(y, m - 1);
 }
 
-void Update(data::FileManager& pro, data::FileManager& aliq, const Decimal& codigoProduto, date::Day data,
-            const Decimal& aliquota) {
+data::Result Update(data::FileManager& pro, data::FileManager& aliq, const Decimal& codigoProduto, date::Day data,
+                    const Decimal& aliquota) {
     if (!FindProduct(pro, codigoProduto)) {
         aliq.clear_record();
-        return;  // no product: no row is written under another code
+        return data::kNoError;  // no product: no row is written under another code
     }
     const Decimal produto = pro.rec<ProdutosRec>().Codigo;
     const date::Day primeiroDia = date::first_of_month(data);
     auto& a = aliq.rec<ProdutosAliqRec>();
 
     data::Transaction tx({&aliq});
-    if (tx.status() != 0) return;
+    if (!tx.status().ok()) return tx.status();
 
     aliq.clear_record();
     a.CODIGO_PRODUTO = produto;
@@ -61,10 +61,9 @@ void Update(data::FileManager& pro, data::FileManager& aliq, const Decimal& codi
     if (aliq.get(dictionary::keys::PALIQ_KEY_PRODUTOALIQ) == data::kNoError) {
         if (data > a.DATA_ALTERACAO) {
             a.DATA_ALTERACAO = data;
-            if (aliq.put() != data::kNoError) return;
+            if (data::Result r = aliq.put(); !r.ok()) return r;
         }
-        (void)tx.commit();
-        return;
+        return tx.commit();
     }
 
     const Decimal proximo = HighestCode(aliq) + Decimal(1);
@@ -75,7 +74,7 @@ void Update(data::FileManager& pro, data::FileManager& aliq, const Decimal& codi
         while (aliq.next() == data::kNoError && static_cast<const Decimal&>(a.CODIGO_PRODUTO) == produto) {
             if (a.DATA_FINAL != 0) continue;
             a.DATA_FINAL = fechamento;
-            if (aliq.put() != data::kNoError) return;
+            if (data::Result r = aliq.put(); !r.ok()) return r;
         }
     }
     aliq.clear_record();
@@ -85,21 +84,23 @@ void Update(data::FileManager& pro, data::FileManager& aliq, const Decimal& codi
     a.DATA_INICIAL = primeiroDia;
     a.DATA_FINAL = 0;
     a.DATA_ALTERACAO = data;
-    if (aliq.add() != data::kNoError) return;
-    (void)tx.commit();
+    if (data::Result r = aliq.add(); !r.ok()) return r;
+    return tx.commit();
 }
 
 }  // namespace
 
-void AtualizaAliquotaProduto(const Decimal& codigoProduto, date::Day data, const Decimal& aliquota) {
+data::Result AtualizaAliquotaProduto(const Decimal& codigoProduto, date::Day data, const Decimal& aliquota) {
     data::FileManager& pro = data::dictionary::file(dictionary::Produtos());
     data::FileManager& aliq = data::dictionary::file(dictionary::ProdutosAliq());
-    if (pro.open() != data::kNoError) return;
-    if (aliq.open() == data::kNoError) {
-        Update(pro, aliq, codigoProduto, data, aliquota);
+    if (data::Result r = pro.open(); !r.ok()) return r;
+    data::Result r = aliq.open();
+    if (r.ok()) {
+        r = Update(pro, aliq, codigoProduto, data, aliquota);
         (void)aliq.close();
     }
     (void)pro.close();
+    return r;
 }
 
-}  // namespace vorel::registers
+}  // namespace vorel::shell

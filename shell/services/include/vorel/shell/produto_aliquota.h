@@ -12,16 +12,19 @@
 //
 // It opens `Produtos` and `ProdutosAliq` through the calling thread's dictionary and closes them
 // again; it leaves the product found in the `Produtos` buffer and the row written or found in the
-// `ProdutosAliq` buffer.
+// `ProdutosAliq` buffer. Called inside a transaction of the thread that holds `ProdutosAliq` (the
+// entry item's), its own transaction nests and the rows are written with the item or not at all.
+// Returns the first failed write's code (kNoError for an unknown product: nothing to write).
 //
-//     AtualizaAliquotaProduto(item.CodMercadoria, item.DataEntrada, item.Aliquota);
+//     if (!AtualizaAliquotaProduto(item.CodMercadoria, item.DataEntrada, item.Aliquota).ok()) ...
 #pragma once
 
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
+#include "vorel/data/error.h"
 
-namespace vorel::registers {
+namespace vorel::shell {
 
-void AtualizaAliquotaProduto(const Decimal& codigoProduto, date::Day data, const Decimal& aliquota);
+data::Result AtualizaAliquotaProduto(const Decimal& codigoProduto, date::Day data, const Decimal& aliquota);
 
-}  // namespace vorel::registers
+}  // namespace vorel::shell

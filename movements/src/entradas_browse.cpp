@@ -1,0 +1,99 @@
+// Browse "Entradas": window "Janela de Lançamentos de Entrada" over the working company's year table
+// of entry items (EntradaVorel). Three tabs: the working month's items (opening balances, number 0,
+// left out) in invoice order, every item of the year by date, and every item by product; the form
+// is UEntradas. It asks for the working company first when none is chosen.
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/movements/procedures.h"
+#include "vorel/shell/globals.h"
+#include "vorel/shell/working_context.h"
+#include "vorel/ui/pictured_use.h"
+#include "vorel/ui/query.h"
+#include "vorel/ui/register_window.h"
+
+namespace vorel::movements {
+
+namespace {
+
+using dictionary::EntradaVorelRec;
+namespace keys = dictionary::keys;
+
+constexpr const char* kCnpjPicture = "@p##.###.###/####-##p";
+
+std::string DataDMA(date::Day d) { return d == 0 ? std::string() : ui::FormatNumber("@d06b", d); }
+
+class EntradasBrowse : public ui::RegisterBrowse {
+public:
+    enum : int {
+        kSheet = 1, kTabMes, kTabData, kPromptData, kLocData, kTabProduto, kPromptProduto, kLocProduto, kList,
+        kInsert, kChange, kDelete, kQuery, kClear, kSelect, kClose, kHelp
+    };
+
+    explicit EntradasBrowse(ProcContext& ctx)
+        : ui::RegisterBrowse(ctx, "Entradas", "Janela de Lançamentos de Entrada", dictionary::EntradaVorel(),
+                             "UEntradas"),
+          rec_(file().rec<EntradaVorelRec>()) {}
+
+    bool BeforeTables() override {
+        if (!shell::GaranteEmpresa(context())) return false;
+        primeiroDia_ = date::make(shell::GLO_ANO.Get(), shell::GLO_MES.Get(), 1);
+        ultimoDia_ = date::last_of_month(primeiroDia_);
+        return true;
+    }
+
+    Level Setup() override {
+        Level l = ui::RegisterBrowse::Setup();
+        if (l != Level::Benign) return l;
+        ui::Window& w = window();
+        const auto& d = file().desc();
+        ui::BrowseManager& b = browse();
+        w.Sheet(kSheet);
+        w.Tab(kTabMes, kSheet, "Pesquisa Lançamentos de Entrada");
+        b.AddSortOrder({d.key_index(keys::ENT_KEY_NUMERO), 0, false, [this] {
+                            return rec_.DataEmissao >= primeiroDia_ && rec_.DataEmissao <= ultimoDia_ && rec_.Numero != 0;
+                        }});
+        AddSearchTab(kSheet, {kTabData, "Pesquisa Lançamentos por Data", kPromptData, "Data:", kLocData,
+                              ui::UsePattern(rec_.DataEmissao, "@d06b"), "@d06b", d.key_index(keys::ENT_KEY_DATA)});
+        AddSearchTab(kSheet, {kTabProduto, "Pesquisa por Produto", kPromptProduto, "Produto:", kLocProduto,
+                              ui::UseDecimal(rec_.CodMercadoria, 0), "@N-19.", d.key_index(keys::ENT_KEY_PRODUTODATA)});
+        w.List(kList).Tip("Lançamentos de Entrada");
+        w.Button(kInsert, "&Inclui").Tip("Inclui Lançamento de Entrada");
+        w.Button(kChange, "&Altera").Tip("Altera Lançamento de Entrada");
+        w.Button(kDelete, "&Exclui").Tip("Exclui Lançamento de Entrada");
+        w.Button(kQuery, "&Pesquisa").Tip("Pesquisa Lançamentos");
+        w.Button(kClear, "&Limpa").Tip("Limpa a Pesquisa");
+        w.Button(kSelect, "&Seleciona").Tip("Seleciona Lançamento");
+        w.Button(kClose, "&Fecha").Tip("Fecha a Janela");
+        w.Button(kHelp, "&Ajuda").Tip("Ajuda On-Line");
+
+        b.SetList(kList);
+        b.AddColumn({"Número", 40, 'R', [this] { return std::to_string(rec_.Numero); }});
+        b.AddColumn({"Série", 20, 'L', [this] { return text::to_utf8(rec_.Serie.clipped()); }});
+        b.AddColumn({"Data Emissão", 44, 'L', [this] { return DataDMA(rec_.DataEmissao); }});
+        b.AddColumn({"C.N.P.J.", 76, 'L', [this] { return ui::FormatText(kCnpjPicture, std::string(rec_.Cnpj.clipped())); }});
+        b.AddColumn({"UF", 14, 'L', [this] { return text::to_utf8(rec_.Estado.clipped()); }});
+        b.AddColumn({"Quantidade", 50, 'R', [this] { return ui::ShowDecimal(rec_.Quantidade, 3); }});
+        b.AddColumn({"Produto", 50, 'R', [this] { return rec_.CodMercadoria.value().to_fixed(0); }});
+        b.AddColumn({"Base ICMS", 50, 'R', [this] { return ui::ShowDecimal(rec_.BaseICMS, 2); }});
+        b.AddColumn({"CFO", 22, 'R', [this] { return std::to_string(rec_.CFO); }});
+        b.AddColumn({"Compl", 22, 'R', [this] { return std::to_string(rec_.Complemento); }});
+        b.AddColumn({"Alíquota", 30, 'R', [this] { return ui::ShowDecimal(rec_.Aliquota, 3); }});
+        b.SetSheet(kSheet);
+        SetButtons(b, kInsert, kChange, kDelete, kSelect);
+        b.AttachQuery(query_, kQuery, kClear);
+        SetCloseButton(kClose);
+        ExcludeFromNavigation({kInsert, kChange, kDelete, kQuery, kClear, kSelect, kClose, kHelp});
+        return Level::Benign;
+    }
+
+private:
+    EntradaVorelRec& rec_;
+    date::Day primeiroDia_ = 0, ultimoDia_ = 0;
+    ui::Query query_{"Entradas"};
+};
+
+}  // namespace
+
+void RunEntradasBrowse(ProcContext& ctx) { EntradasBrowse(ctx).Execute(); }
+
+}  // namespace vorel::movements

@@ -1,0 +1,185 @@
+// Entry items: the checks and the writes beside the item, shared by the entry form and the imports.
+#include "vorel/movements/entry_items.h"
+
+#include <algorithm>
+
+#include "vorel/core/paths.h"
+#include "vorel/data/dictionary.h"
+#include "vorel/data/file_manager.h"
+#include "vorel/dictionary/folders.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/shell/product_rate.h"
+#include "vorel/shell/produto_aliquota.h"
+
+namespace vorel::movements {
+
+namespace keys = dictionary::keys;
+using dictionary::EntradaVorelRec;
+
+bool CfoDeDevolucao(unsigned codigo) {
+    constexpr unsigned kDevolucoes[] = {1411, 1661, 1662, 2661, 2662, 2411, 1202, 2202};
+    return std::find(std::begin(kDevolucoes), std::end(kDevolucoes), codigo) != std::end(kDevolucoes);
+}
+
+namespace {
+data::FileManager& Thread(const data::TableDesc& t) { return data::dictionary::file(t); }
+}  // namespace
+
+EntryTables::EntryTables()
+    : entradas(Thread(dictionary::EntradaVorel())),
+      entradas0(Thread(dictionary::EntradaVorel0())),
+      saldos(Thread(dictionary::SaldosVorel())),
+      quantidades(Thread(dictionary::QuantidadeVorel())),
+      vinculos(Thread(dictionary::ForCliQel())),
+      lotes(Thread(dictionary::LoteVorel())),
+      produtos(Thread(dictionary::Produtos())),
+      aliquotas(Thread(dictionary::ProdutosAliq())) {
+    for (data::FileManager* f : All()) {
+        status_ = f->open();
+        if (!status_.ok()) return;
+        opened_.push_back(f);
+    }
+}
+
+EntryTables::~EntryTables() {
+    for (auto it = opened_.rbegin(); it != opened_.rend(); ++it) (void)(*it)->close();
+}
+
+std::vector<data::FileManager*> EntryTables::All() {
+    return {&entradas, &entradas0, &saldos, &quantidades, &vinculos, &lotes, &produtos, &aliquotas};
+}
+
+bool EntradaRepetida(data::FileManager& entradas0, const EntradaVorelRec& item) {
+    auto& e = entradas0.rec<EntradaVorelRec>();
+    entradas0.clear_record();
+    e.DataEmissao = item.DataEmissao;
+    e.Numero = item.Numero;
+    e.Serie = item.Serie;
+    e.CFO = item.CFO;
+    e.CodMercadoria = item.CodMercadoria;
+    return entradas0.get(keys::ESPENT_KEY_DATANUMSERIECFOPROD).ok();
+}
+
+bool UltimaEntradaFornecedorProduto(data::FileManager& entradas0, std::string_view cnpj, const Decimal& produto) {
+    auto& e = entradas0.rec<EntradaVorelRec>();
+    entradas0.clear_record();
+    e.Cnpj = cnpj;
+    e.CodMercadoria = produto;
+    const std::string wanted(e.Cnpj.clipped());
+    if (!entradas0.set_at(entradas0.key_number(keys::ESPENT_KEY_FORCLIPROD)).ok()) return false;
+    int found = 0;
+    while (found < 2 && entradas0.next().ok() && e.Cnpj.clipped() == wanted &&
+           static_cast<const Decimal&>(e.CodMercadoria) == produto)
+        ++found;
+    return found <= 1;
+}
+
+namespace {
+
+bool TakesBase(const EntradaVorelRec& e) { return e.CFO == 1403 || e.CFO == 2403; }
+
+// Reads the product's items backwards from (product, date); `skipFirst` passes over the first
+// item reached. True when an item with CFOP 1403 or 2403 was found (left in the buffer).
+bool BackwardsFrom(data::FileManager& f, const Decimal& produto, date::Day data, bool skipFirst) {
+    auto& e = f.rec<EntradaVorelRec>();
+    f.clear_record();
+    e.CodMercadoria = produto;
+    e.DataEmissao = data;
+    if (!f.set_at(f.key_number(keys::ESPENT_KEY_PRODUTODATA)).ok()) return false;
+    bool first = true;
+    while (f.previous().ok()) {
+        if (static_cast<const Decimal&>(e.CodMercadoria) != produto) return false;
+        if (first && skipFirst) {
+            first = false;
+            continue;
+        }
+        first = false;
+        if (TakesBase(e)) return true;
+    }
+    return false;
+}
+
+BaseOrigem Prorated(const EntradaVorelRec& origem, const Decimal& quantidade, int ano) {
+    BaseOrigem b;
+    b.encontrada = true;
+    b.ano = ano;
+    b.base = (Decimal::divide_or_zero(origem.BaseICMS, origem.Quantidade) * quantidade).rounded(2);
+    b.basePropria = (Decimal::divide_or_zero(origem.BaseICMSPropria, origem.Quantidade) * quantidade).rounded(2);
+    return b;
+}
+
+}  // namespace
+
+BaseOrigem ProcuraBaseOrigem(data::FileManager& entradas0, const LugarDoAno& lugar, const Decimal& produto,
+                             date::Day data, const Decimal& quantidade) {
+    if (BackwardsFrom(entradas0, produto, data, true))
+        return Prorated(entradas0.rec<EntradaVorelRec>(), quantidade, lugar.ano);
+    // The earlier years, each through a cursor of its own on that year's file: the table's name and
+    // the working year stay as every other window sees them.
+    for (int ano = lugar.ano - 1; ano > 1800; --ano) {
+        const std::string path = dictionary::CaminhosArquivosAno(lugar.pastaRaiz, lugar.empresa, ano).CaminhoEntradaVorel;
+        if (!files::exists(path)) break;
+        data::FileManager anterior(dictionary::EntradaVorel0());
+        anterior.set_create(false);
+        if (!anterior.open_path(path).ok()) break;
+        const bool found = BackwardsFrom(anterior, produto, data, false);
+        BaseOrigem b;
+        if (found) b = Prorated(anterior.rec<EntradaVorelRec>(), quantidade, ano);
+        (void)anterior.close();
+        if (found) return b;
+    }
+    return {};
+}
+
+bool VinculoExiste(data::FileManager& vinculos, std::uint32_t fornecedor, const Decimal& produto) {
+    auto& v = vinculos.rec<dictionary::ForCliQelRec>();
+    vinculos.clear_record();
+    v.CODFOR = fornecedor;
+    v.CODPROD = produto;
+    return vinculos.get(keys::FCC_KEY_FORPROD).ok();
+}
+
+data::Result VinculaFornecedorProduto(data::FileManager& vinculos, std::uint32_t fornecedor, const Decimal& produto) {
+    if (fornecedor == 0 || VinculoExiste(vinculos, fornecedor, produto)) return data::kNoError;
+    auto& v = vinculos.rec<dictionary::ForCliQelRec>();
+    vinculos.clear_record();
+    v.CODFOR = fornecedor;
+    v.CODPROD = produto;
+    return vinculos.add();
+}
+
+data::Result DesvinculaFornecedorProduto(data::FileManager& vinculos, std::uint32_t fornecedor, const Decimal& produto) {
+    if (!VinculoExiste(vinculos, fornecedor, produto)) return data::kNoError;
+    return vinculos.remove();
+}
+
+data::Result RegistraLoteEntrada(data::FileManager& lotes, std::string_view lote, const Decimal& produto) {
+    auto& l = lotes.rec<dictionary::LoteVorelRec>();
+    lotes.clear_record();
+    l.LOTE = lote;
+    l.CODPRODUTO = produto;
+    if (lotes.get(keys::LTC_KEY_LOTEPROD).ok()) return data::kNoError;
+    lotes.clear_record();
+    l.LOTE = lote;
+    l.CODPRODUTO = produto;
+    l.TIPO = 1;
+    return lotes.add();
+}
+
+data::Result AtualizaHistoricoAliquota(const Decimal& produto, date::Day data, const Decimal& aliquota) {
+    if (produto.sign() <= 0 || aliquota.sign() <= 0) return data::kNoError;
+    date::Day alteracao = data;
+    const Decimal vigente = shell::AliquotaProdutoData(produto, alteracao, 1);
+    if (vigente != aliquota || data > alteracao) return shell::AtualizaAliquotaProduto(produto, data, aliquota);
+    return data::kNoError;
+}
+
+data::Result RegistraCadastrosDaEntrada(EntryTables& tables, const EntradaVorelRec& item, std::uint32_t fornecedor) {
+    if (data::Result r = VinculaFornecedorProduto(tables.vinculos, fornecedor, item.CodMercadoria); !r.ok()) return r;
+    if (data::Result r = RegistraLoteEntrada(tables.lotes, item.Lote.clipped(), item.CodMercadoria); !r.ok()) return r;
+    return AtualizaHistoricoAliquota(item.CodMercadoria, item.DataEmissao, item.Aliquota);
+}
+
+}  // namespace vorel::movements

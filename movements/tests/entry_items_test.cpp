@@ -1,0 +1,299 @@
+// Entry items driven through the browse "Entradas" and the form "UEntradas" headless: the CFOP
+// checks by direction and working year, the supplier typed as a CNPJ or a register code, the base of
+// origin of a CFOP 1409 item (also from the previous year's file), an item that lands in the working
+// year's file with what is written beside it, and a refused insert that leaves nothing behind.
+#include "movement_fixture.h"
+
+#include "vorel/core/date.h"
+#include "vorel/data/dictionary.h"
+#include "vorel/dictionary/folders.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/movements/entry_items.h"
+#include "vorel/shell/globals.h"
+#include "vorel/ui/pictured_use.h"
+
+namespace vorel::movements::testing {
+namespace {
+
+using dictionary::EntradaVorelRec;
+using ui::Request;
+
+constexpr const char* kBrowse = "Janela de Lançamentos de Entrada";
+constexpr const char* kInsert = "Inclui Novo Lançamento";
+constexpr const char* kSaida = "Você está fazendo um Lançamento de Entrada com um CFO de Saída!!!";
+constexpr const char* kPeriodo = "Atenção!!! O CFO selecionado não pode ser utilizado no período em questão!!!";
+constexpr int kNome = 6;  // the supplier's name, shown beside "02 Nome"
+
+struct EntryTest : MovementFixture {
+    void SetUp() override {
+        MovementFixture::SetUp();
+        Seed<dictionary::EstadosRec>(dictionary::Estados(), 1, [](dictionary::EstadosRec& r, int) {
+            r.UF = "SP";
+            r.DESC = "Sao Paulo";
+        });
+        Seed<dictionary::ForCliRec>(dictionary::ForCli(), 2, [](dictionary::ForCliRec& r, int i) {
+            r.Codigo = i == 0 ? 7 : 123;
+            r.CGC = i == 0 ? "00000000000123" : "11222333000181";
+            r.Nome = i == 0 ? "Atacado Sete" : "Distribuidora 123";
+            r.InscricaoEstadual = "ISENTO";
+            r.Estado = "SP";
+            r.TipoInscricao = 1;
+        });
+        Seed<dictionary::ProdutosRec>(dictionary::Produtos(), 1, [](dictionary::ProdutosRec& r, int) {
+            r.Codigo = 10;
+            r.Produtos = "Pneu aro 13";
+            r.Alicota = 18;
+            r.TipoReceita = 1;
+        });
+        const int codes[] = {1102, 1403, 1409, 403, 499, 500, 4999, 5000};
+        Seed<dictionary::CFORec>(dictionary::CFO(), 8, [&](dictionary::CFORec& r, int i) {
+            r.CODIGO = static_cast<std::int16_t>(codes[i]);
+            r.ESTADO = "SP";
+            r.COLUNA = 1;
+        });
+    }
+
+    // Makes `ano` (and March) the working period, with its year folder.
+    void WorkingYear(int ano) {
+        auto a = dictionary::CaminhosArquivosAno(root, 1, ano);
+        ASSERT_FALSE(dictionary::CriaPastas(a));
+        dictionary::AplicaCaminhos(a);
+        shell::GLO_ANO.Set(ano);
+        shell::GLO_MES.Set(3);
+    }
+
+    int OpenInsert() {
+        ui->Start("Entradas");
+        const int b = ui->WindowByCaption(kBrowse);
+        ui->Press(ui->ByText(b, "&Inclui"));
+        return ui->WindowByCaption(kInsert);
+    }
+    void TypeAndLeave(int f, const char* prompt, const std::string& text) {
+        ui->Type(ui->ByPrompt(f, prompt), text);
+        ui->Key(f, ui::key::Tab);
+        ui->WaitIdle();
+    }
+    // An item of product 10 from supplier 7, dated 15 March of the working year.
+    void TypeItem(int f, int cfo, const char* quantidade = "3", const char* base = "") {
+        TypeAndLeave(f, "01 C.N.P.J/Cód.", "7");
+        TypeAndLeave(f, "05 Série", "1");
+        TypeAndLeave(f, "06 Número", "4711");
+        char data[16];
+        std::snprintf(data, sizeof data, "15/03/%04d", shell::GLO_ANO.Get());
+        TypeAndLeave(f, "07 Data", data);
+        TypeAndLeave(f, "08 Quantidade", quantidade);
+        TypeAndLeave(f, "09 Produto", "10");
+        TypeAndLeave(f, "Lote", "L-01");
+        TypeAndLeave(f, "11 C.F.O.", std::to_string(cfo));
+        TypeAndLeave(f, "12 Compl.", "0");
+        if (*base) TypeAndLeave(f, "14 Base Cálc.", base);
+    }
+    std::vector<std::string> Entries() {
+        return Read<EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:DATA", [](const EntradaVorelRec& r) {
+            return std::to_string(r.Numero) + " " + std::string(r.Serie.clipped()) + " " +
+                   ui::FormatNumber("@d06b", r.DataEmissao) + " " + std::string(r.Cnpj.clipped()) + " " +
+                   std::to_string(r.CodigoForCli) + " " + std::string(r.Estado.clipped()) + " " +
+                   r.CodMercadoria.to_string() + " " + std::to_string(r.CFO) + " " + r.Quantidade.to_string() + " " +
+                   r.BaseICMS.to_string() + " " + r.Aliquota.to_string() + " " + r.ValorICMS.to_string() + " " +
+                   std::string(r.Lote.clipped());
+        });
+    }
+    // Entries straight into a year's file.
+    void SeedEntries(int ano, std::vector<EntradaVorelRec> rows) {
+        auto a = dictionary::CaminhosArquivosAno(root, 1, ano);
+        ASSERT_FALSE(dictionary::CriaPastas(a));
+        std::thread([&] {
+            data::FileManager fm(dictionary::EntradaVorel());
+            ASSERT_EQ(fm.open_path(a.CaminhoEntradaVorel), 0);
+            for (const EntradaVorelRec& r : rows) {
+                fm.rec<EntradaVorelRec>() = r;
+                ASSERT_EQ(fm.add(), 0);
+            }
+            (void)fm.close();
+        }).join();
+    }
+    static EntradaVorelRec Entry(date::Day dia, int cfo, const char* quantidade, const char* base, const char* propria = "0") {
+        EntradaVorelRec r;
+        r.DataEmissao = dia;
+        r.Numero = 100;
+        r.CFO = static_cast<std::uint16_t>(cfo);
+        r.CodMercadoria = 10;
+        r.Quantidade = Decimal::from_string(quantidade);
+        r.BaseICMS = Decimal::from_string(base);
+        r.BaseICMSPropria = Decimal::from_string(propria);
+        return r;
+    }
+};
+
+TEST_F(EntryTest, CfopCodesAreCheckedByDirectionAndByWorkingYear) {
+    struct Case {
+        int ano, cfo;
+        const char* message;  // nullptr: the item is saved
+    } cases[] = {
+        {2016, 500, kSaida},  {2016, 5000, kSaida}, {2016, 499, kPeriodo}, {2016, 4999, nullptr},
+        {2002, 1403, kPeriodo}, {2002, 403, nullptr}, {2003, 1403, nullptr}, {2003, 403, kPeriodo},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.ano) + " CFOP " + std::to_string(c.cfo));
+        WorkingYear(c.ano);
+        const std::size_t before = Entries().size();
+        const int f = OpenInsert();
+        TypeItem(f, c.cfo, "3", "10");
+        ui->Press(ui->ByText(f, "&O.K."));
+        if (c.message) {
+            ASSERT_TRUE(ui->HasMessageBox());
+            EXPECT_EQ(ui->PendingMessageBox().text, c.message);
+            EXPECT_EQ(ui->PendingMessageBox().title, "Atenção!!!");
+            ui->Answer(1);
+            EXPECT_EQ(ui->Focus(f), ui->ByPrompt(f, "11 C.F.O.").feq);
+            EXPECT_EQ(Entries().size(), before);
+        } else {
+            EXPECT_FALSE(ui->HasMessageBox()) << ui->PendingMessageBox().text;
+            EXPECT_EQ(Entries().size(), before + 1);
+        }
+        ui->Press(ui->ByText(f, "&Cancela"));
+        ui->CloseWindow(ui->WindowByCaption(kBrowse));
+        ui->WaitIdle();
+    }
+}
+
+TEST_F(EntryTest, SupplierTypedAsACnpjNumberThenAsARegisterCode) {
+    int f = OpenInsert();
+    // "123" is first the CNPJ 00000000000123 (supplier 7), not the supplier whose code is 123.
+    TypeAndLeave(f, "01 C.N.P.J/Cód.", "123");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "01 C.N.P.J/Cód.")), "00.000.000/0001-23");
+    EXPECT_EQ(ui->Text(ui->Control(f, kNome)), "Atacado Sete");
+    // "124" is no CNPJ of the register and no code: the supplier look-up opens with it handed over.
+    TypeAndLeave(f, "01 C.N.P.J/Cód.", "124");
+    EXPECT_TRUE(ui->HasWindow("Janela de Fornecedores e Clientes Cadastrados"));
+    ui->CloseWindow(ui->WindowByCaption("Janela de Fornecedores e Clientes Cadastrados"));
+    ui->WaitIdle();
+    ui->Press(ui->ByText(f, "&Cancela"));
+    ui->WaitIdle();
+
+    // Without a supplier of CNPJ ...123, "123" is the register code 123.
+    std::thread([] {
+        data::FileManager fm(dictionary::ForCli());
+        ASSERT_EQ(fm.open(), 0);
+        fm.clear_record();
+        fm.rec<dictionary::ForCliRec>().Codigo = 7;
+        ASSERT_EQ(fm.get(fm.key_number("FOR:KEY:CODIGO1")), 0);
+        ASSERT_EQ(fm.remove(), 0);
+        (void)fm.close();
+    }).join();
+    f = ui->WindowByCaption(kBrowse);
+    ui->Press(ui->ByText(f, "&Inclui"));
+    f = ui->WindowByCaption(kInsert);
+    TypeAndLeave(f, "01 C.N.P.J/Cód.", "123");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "01 C.N.P.J/Cód.")), "11.222.333/0001-81");
+    EXPECT_EQ(ui->Text(ui->Control(f, kNome)), "Distribuidora 123");
+    ui->Press(ui->ByText(f, "&Cancela"));
+}
+
+TEST_F(EntryTest, BaseOfOriginIsTakenFromTheLatestEarlier1403Entry) {
+    const date::Day marco = date::make(2016, 3, 1);
+    // 2015's file: the 1403 entry of 10 units with base 100.00 that the look-back reaches.
+    SeedEntries(2015, {Entry(date::make(2015, 11, 5), 1403, "10", "100.00", "40.00")});
+    // 2016's file: a 1403 entry directly before the new item's place, which is passed over.
+    SeedEntries(2016, {Entry(marco, 1403, "4", "80.00")});
+    auto search = [&](date::Day dia) {
+        BaseOrigem b;
+        std::thread([&] {
+            data::dictionary::init(dictionary::table_descs());
+            data::FileManager& f = data::dictionary::file(dictionary::EntradaVorel0());
+            ASSERT_EQ(f.open(), 0);
+            b = ProcuraBaseOrigem(f, {root, 1, 2016}, Decimal(10), dia, Decimal(3));
+            (void)f.close();
+            data::dictionary::teardown();
+        }).join();
+        return b;
+    };
+    BaseOrigem b = search(date::make(2016, 3, 15));
+    ASSERT_TRUE(b.encontrada);
+    EXPECT_EQ(b.ano, 2015);
+    EXPECT_EQ(b.base, Decimal::from_string("30.00"));
+    EXPECT_EQ(b.basePropria, Decimal::from_string("12.00"));
+
+    // With another item after it, the 1403 entry of the working year is reached and taken.
+    SeedEntries(2016, {Entry(date::make(2016, 3, 10), 1102, "1", "5.00")});
+    b = search(date::make(2016, 3, 15));
+    EXPECT_EQ(b.ano, 2016);
+    EXPECT_EQ(b.base, Decimal::from_string("60.00"));
+
+    // Through the window: a 1409 item typed without a base takes it.
+    const int f = OpenInsert();
+    TypeItem(f, 1409, "3");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "14 Base Cálc.")), "60,00");
+    ui->Press(ui->ByText(f, "&O.K."));
+    EXPECT_FALSE(ui->HasMessageBox());
+    EXPECT_EQ(Entries().back(), "4711 1 15/03/2016 00000000000123 7 SP 10 1409 3.000 60.00 18.000 10.80 L-01");
+}
+
+TEST_F(EntryTest, ItemLandsInTheYearFileWithWhatBelongsToIt) {
+    const int f = OpenInsert();
+    TypeItem(f, 1102, "3", "150");
+    TypeAndLeave(f, "15 Alíquota", "12");  // another rate than the product's 18%
+    ui->Press(ui->ByText(f, "&O.K."));
+    ASSERT_FALSE(ui->HasMessageBox()) << ui->PendingMessageBox().text;
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"4711 1 15/03/2016 00000000000123 7 SP 10 1102 3.000 150.00 12.000 18.00 L-01"}));
+    // Beside it: the month's balance row marked, the supplier-product link, the lot, the rate history.
+    EXPECT_EQ((Read<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), "SQEL:KEY:PRODDATAALIQUOTA",
+                                                [](const dictionary::SaldosVorelRec& r) {
+                                                    return std::string(r.Produto.clipped()) + " " +
+                                                           ui::FormatNumber("@d06b", r.Competencia) + " " +
+                                                           r.Aliquota.to_string() + " " + std::to_string(r.Situacao) +
+                                                           std::to_string(r.Exclusao);
+                                                })),
+              (std::vector<std::string>{"10 01/03/2016 12.000 00"}));
+    EXPECT_EQ((Read<dictionary::ForCliQelRec>(dictionary::ForCliQel(), "FCC:KEY:FORPROD",
+                                              [](const dictionary::ForCliQelRec& r) {
+                                                  return std::to_string(r.CODFOR) + "/" + r.CODPROD.to_string();
+                                              })),
+              (std::vector<std::string>{"7/10"}));
+    EXPECT_EQ((Read<dictionary::LoteVorelRec>(dictionary::LoteVorel(), "LTC:KEY:LOTEPROD",
+                                              [](const dictionary::LoteVorelRec& r) {
+                                                  return std::string(r.LOTE.clipped()) + " " + r.CODPRODUTO.to_string() +
+                                                         " " + std::to_string(r.TIPO);
+                                              })),
+              (std::vector<std::string>{"L-01 10 1"}));
+    EXPECT_EQ((Read<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), "PALIQ:Key:Codigo",
+                                                 [](const dictionary::ProdutosAliqRec& r) {
+                                                     return r.CODIGO_PRODUTO.to_string() + " " + r.ALIQUOTA.to_string();
+                                                 })),
+              (std::vector<std::string>{"10 12.000"}));
+
+    // The batch goes on with the values last accepted; the same invoice and product asks first.
+    EXPECT_EQ(ui->Caption(f), kInsert);
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "06 Número")), "0");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "11 C.F.O.")), "1102");
+    TypeAndLeave(f, "06 Número", "4711");
+    TypeAndLeave(f, "08 Quantidade", "1");
+    ui->Press(ui->ByText(f, "&O.K."));
+    ASSERT_TRUE(ui->HasMessageBox());
+    EXPECT_EQ(ui->PendingMessageBox().text,
+              "Atenção!!! Já existe lançamento com a mesma Data, Número, Série, CFOP e Produto informado!!! Deseja "
+              "continuar???");
+    ui->Answer("&Não");
+    EXPECT_EQ(ui->Focus(f), ui->ByPrompt(f, "05 Série").feq);
+    EXPECT_EQ(Entries().size(), 1u);
+}
+
+TEST_F(EntryTest, ARefusedItemLeavesNothingBehind) {
+    const int f = OpenInsert();
+    TypeItem(f, 499, "3", "150");  // refused by the working year, after the questions
+    ui->Press(ui->ByText(f, "&O.K."));
+    ASSERT_TRUE(ui->HasMessageBox());
+    EXPECT_EQ(ui->PendingMessageBox().text, kPeriodo);
+    ui->Answer(1);
+    EXPECT_TRUE(Entries().empty());
+    EXPECT_TRUE((Read<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), "SQEL:KEY:PRODDATAALIQUOTA",
+                                                  [](const dictionary::SaldosVorelRec&) { return std::string(); }))
+                    .empty());
+    EXPECT_TRUE((Read<dictionary::LoteVorelRec>(dictionary::LoteVorel(), "LTC:KEY:LOTEPROD",
+                                                [](const dictionary::LoteVorelRec&) { return std::string(); }))
+                    .empty());
+}
+
+}  // namespace
+}  // namespace vorel::movements::testing

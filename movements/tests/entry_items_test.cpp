@@ -295,5 +295,55 @@ TEST_F(EntryTest, ARefusedItemLeavesNothingBehind) {
                     .empty());
 }
 
+TEST_F(EntryTest, DeletingTheYearsLastItemOfASupplierAndProductAsksAboutTheLink) {
+    EntradaVorelRec item = Entry(date::make(2016, 3, 15), 1102, "3", "150.00");
+    item.Numero = 4711;
+    item.Cnpj = "00000000000123";
+    item.CodigoForCli = 7;
+    item.Aliquota = 18;
+    EntradaVorelRec saldoInicial = Entry(date::make(2016, 3, 1), 1102, "1", "1.00");
+    saldoInicial.Numero = 0;  // an opening balance: not listed on the month's tab
+    SeedEntries(2016, {item, saldoInicial});
+    Seed<dictionary::ForCliQelRec>(dictionary::ForCliQel(), 1, [](dictionary::ForCliQelRec& r, int) {
+        r.CODFOR = 7;
+        r.CODPROD = 10;
+    });
+    ui->Start("Entradas");
+    const int b = ui->WindowByCaption(kBrowse);
+    constexpr int kList = 9;
+    ASSERT_EQ(ui->Rows(ui->Control(b, kList)).size(), 1u);
+    EXPECT_EQ(ui->Rows(ui->Control(b, kList))[0][0], "4711");
+    ui->PickRow(ui->Control(b, kList), 1);
+    ui->Press(ui->ByText(b, "&Exclui"));
+    const int f = ui->WindowByCaption("Exclui Lançamento");
+    EXPECT_EQ(ui->Text(ui->Control(f, kNome)), "Atacado Sete");
+    EXPECT_FALSE(ui->Enabled(ui->ByPrompt(f, "09 Produto")));
+    ui->Press(ui->ByText(f, "&Exclui"));
+    ASSERT_TRUE(ui->HasMessageBox());  // the framework's own question first
+    ui->Answer("&Sim");
+    ASSERT_TRUE(ui->HasMessageBox());
+    EXPECT_EQ(ui->PendingMessageBox().title, "Alerta");
+    EXPECT_EQ(ui->PendingMessageBox().text,
+              "Atenção! No ano de 2016 não foi encontrado outro lançamento com a combinação Produto/Fornecedor igual ao "
+              "lançamento selecionado. Deseja excluir esse fornecedor da lista de Fornecedores do Produto 10 ?");
+    ui->Answer("&Não");
+    ui->WaitIdle();
+    EXPECT_FALSE(ui->HasWindow("Exclui Lançamento"));
+    EXPECT_EQ(Entries().size(), 1u) << "only the opening balance stays";
+    EXPECT_EQ((Read<dictionary::ForCliQelRec>(dictionary::ForCliQel(), "FCC:KEY:FORPROD",
+                                              [](const dictionary::ForCliQelRec& r) {
+                                                  return std::to_string(r.CODFOR) + "/" + r.CODPROD.to_string();
+                                              })),
+              (std::vector<std::string>{"7/10"}))
+        << "the link stays";
+    EXPECT_EQ((Read<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), "SQEL:KEY:PRODDATAALIQUOTA",
+                                                [](const dictionary::SaldosVorelRec& r) {
+                                                    return std::string(r.Produto.clipped()) + " " +
+                                                           std::to_string(r.Situacao) + std::to_string(r.Exclusao);
+                                                })),
+              (std::vector<std::string>{"10 01"}))
+        << "the month's balance row is marked as having lost an item";
+}
+
 }  // namespace
 }  // namespace vorel::movements::testing

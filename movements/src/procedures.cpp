@@ -13,6 +13,8 @@ void AddMovementProcedures() {
         using ui::ProcedureRegistry;
         // Month lock and opening balances.
         // Entry items.
+        ProcedureRegistry::Add("Entradas", RunEntradasBrowse);
+        ProcedureRegistry::Add("UEntradas", RunEntradasForm);
         // Exit items.
         // Vehicle entries and exits, cash-register records.
     });

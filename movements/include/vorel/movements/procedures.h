@@ -28,6 +28,8 @@ void AddMovementProcedures();
 // Opening balances.
 
 // Entry items.
+void RunEntradasBrowse(ProcContext& ctx);  // "Entradas"
+void RunEntradasForm(ProcContext& ctx);    // "UEntradas"
 
 // Exit items.
 

@@ -8,6 +8,7 @@
 #include "vorel/shell/globals.h"
 #include "vorel/shell/main_frame.h"
 #include "vorel/shell/small_windows.h"
+#include "users_table.h"
 #include "vorel/shell/users.h"
 #include "vorel/ui/runtime.h"
 
@@ -25,8 +26,12 @@ void RegisterAll() {
     ProcedureRegistry::Add("UsuariosSenhas", [](ProcContext& c) { UsuariosSenhas(c); });
     ProcedureRegistry::Add("UUsuariosSenhas", [](ProcContext& c) { UUsuariosSenhas(c); });
     ProcedureRegistry::Add("Config_Senhas", [](ProcContext& c) { Config_Senhas(c); });
+    // A caller by name finds the user who identified himself, as typed, in the thread's Senhas
+    // record buffer (SEN:NOME).
     ProcedureRegistry::Add("VerificaUsuario", [](ProcContext& c) {
-        c.response = VerificaUsuario(c).ok ? ui::Response::Completed : ui::Response::Cancelled;
+        UsuarioVerificado v = VerificaUsuario(c);
+        if (v.ok) RegistroSenhas().NOME = v.usuario;
+        c.response = v.ok ? ui::Response::Completed : ui::Response::Cancelled;
     });
     ProcedureRegistry::Add("VerificaSuper", [](ProcContext& c) {
         c.response = VerificaSuper(c).ok ? ui::Response::Completed : ui::Response::Cancelled;

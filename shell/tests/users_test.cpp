@@ -194,6 +194,27 @@ TEST_F(UsersTest, CheckWindowsMessages) {
     }
 }
 
+// Called by name (as the movement browses' padlocks do), the window leaves the user as typed in
+// the caller's Senhas record buffer.
+TEST_F(UsersTest, CheckByNameHandsTheUserBackInTheRecordBuffer) {
+    AddUsers({{"ANA", "ABC", 0}});
+    Runtime rt(WithDictionary());
+    Response r = Response::None;
+    std::string usuario;
+    int t = rt.Start("Check", [&](ProcContext& ctx) {
+        r = ctx.Call("VerificaUsuario");
+        usuario = std::string(data::dictionary::file(dictionary::Senhas()).rec<dictionary::SenhasRec>().NOME.clipped());
+    });
+    HeadlessDriver ui(rt);
+    int w = ui.WindowByCaption(" Verifica Usuário");
+    ui.Type(ui.Control(w, 2), "ana");
+    ui.Type(ui.Control(w, 4), "abc");
+    ui.Press(ui.ByText(w, "&OK"));
+    ui.WaitUntil([&] { return rt.Finished(t).has_value(); }, "check");
+    EXPECT_EQ(r, Response::Completed);
+    EXPECT_EQ(usuario, "ana");
+}
+
 TEST_F(UsersTest, ResetLeavesExactlyTheTwoBuiltInUsers) {
     AddUsers({{"ANA", "ABC", 0}, {"BETO", "X", 1}});
     for (const char* answer : {"&Não", "&Sim"}) {

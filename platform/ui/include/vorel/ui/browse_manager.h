@@ -120,6 +120,9 @@ public:
     void SetChangeButton(int feq) { change_ = feq; }
     void SetDeleteButton(int feq) { delete_ = feq; }
     void SetSelectButton(int feq) { select_ = feq; }
+    int insertButton() const { return insert_; }
+    int changeButton() const { return change_; }
+    int deleteButton() const { return delete_; }
     void SetFilter(std::function<bool()> f) { filter_ = std::move(f); }
     // The range: a predicate on the buffer that holds for one stretch of the current order; reading
     // passes over the records before it and stops at the first one after it.

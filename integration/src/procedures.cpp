@@ -11,6 +11,9 @@ void AddIntegrationProcedures() {
     static std::once_flag once;
     std::call_once(once, [] {
         using ui::ProcedureRegistry;
+        ProcedureRegistry::Add("Layout", RunLayoutBrowse);
+        ProcedureRegistry::Add("ULayout", RunLayoutForm);
+        ProcedureRegistry::Add("CampArquivos", RunCampoForm);
         ProcedureRegistry::Add("ImportaSaidasNota", RunImportaSaidasNota);
     });
 }

@@ -16,8 +16,6 @@ void AddIntegrationProcedures();
 void RunLayoutBrowse(ui::ProcContext& ctx);      // "Layout"
 void RunLayoutForm(ui::ProcContext& ctx);        // "ULayout"
 void RunCampoForm(ui::ProcContext& ctx);         // "CampArquivos"
-void RunRelLayoutsM(ui::ProcContext& ctx);       // "RelLayoutsM" (type and code as arguments)
-void RunRelLayoutsW(ui::ProcContext& ctx);       // "RelLayoutsW"
 void RunImportaSaidasNota(ui::ProcContext& ctx);    // "ImportaSaidasNota"
 void RunImportaEntradasNota(ui::ProcContext& ctx);  // "ImportaEntradasNota"
 

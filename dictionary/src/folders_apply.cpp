@@ -3,6 +3,10 @@
 #include "vorel/dictionary/folders.h"
 #include "vorel/dictionary/name_variables.h"
 
+#include <utility>
+
+#include "vorel/data/table_desc.h"
+
 namespace vorel::dictionary {
 
 void AplicaCaminhos(const CaminhosEmpresa& c) {
@@ -34,6 +38,23 @@ void AplicaCaminhos(const CaminhosAno& c) {
     CaminhoSaldosVorel.set(c.CaminhoSaldosVorel);
     CaminhoQuantidadeVorel.set(c.CaminhoQuantidadeVorel);
     CaminhoICMSEletronica.set(c.CaminhoICMSEletronica);
+}
+
+std::string CaminhoNoAno(const CaminhosAno& c, const data::TableDesc& table) {
+    const std::pair<const data::NameVariable*, const std::string CaminhosAno::*> anuais[] = {
+        {&CaminhoEntradaVorel, &CaminhosAno::CaminhoEntradaVorel},
+        {&CaminhoSaidaVorel, &CaminhosAno::CaminhoSaidaVorel},
+        {&CaminhoMovMaqRegistradora, &CaminhosAno::CaminhoMovMaqRegistradora},
+        {&CaminhoEntradaVeiculo, &CaminhosAno::CaminhoEntradaVeiculo},
+        {&CaminhoSaidaVeiculo, &CaminhosAno::CaminhoSaidaVeiculo},
+        {&CaminhoLancICMSEletronico, &CaminhosAno::CaminhoLancICMSEletronico},
+        {&CaminhoAnaliticoICMS, &CaminhosAno::CaminhoAnaliticoICMS},
+        {&CaminhoSaldosVorel, &CaminhosAno::CaminhoSaldosVorel},
+        {&CaminhoQuantidadeVorel, &CaminhosAno::CaminhoQuantidadeVorel},
+    };
+    for (const auto& [variavel, caminho] : anuais)
+        if (table.layout().name == variavel) return c.*caminho;
+    return {};
 }
 
 void AplicaCaminhos(const CaminhosComuns& c) {

@@ -18,6 +18,10 @@
 #include <string_view>
 #include <system_error>
 
+namespace vorel::data {
+struct TableDesc;
+}
+
 namespace vorel::dictionary {
 
 struct CaminhosEmpresa {
@@ -64,6 +68,9 @@ CaminhosEmpresa CaminhosArquivosEmpresa(std::string_view pastaRaiz, std::uint32_
                                         int tipoNbm, int tipoFornecedor);
 CaminhosAno CaminhosArquivosAno(std::string_view pastaRaiz, std::uint32_t empresa, int ano);
 CaminhosComuns CaminhosArquivosComuns(std::string_view pastaRaiz);
+
+// The file among `c`'s that a per-year table (or its alias) opens: "" for a table kept elsewhere.
+std::string CaminhoNoAno(const CaminhosAno& c, const data::TableDesc& table);
 
 // Stores the names into the tables' name variables (name_variables.h); the company's names also
 // set `ArquivoForCliMorto`. A table already open keeps its file; the next open takes the new name.

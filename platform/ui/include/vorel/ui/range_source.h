@@ -6,9 +6,21 @@
 //     RangeSource src(ThreadFile(LoteVorel()),
 //                     [&] { lote.CODPRODUTO = produto.Codigo; },
 //                     [&] { return lote.CODPRODUTO == produto.Codigo; });
+//
+// PeriodSource: a browse source whose chosen orders list only the records dated in one period (the
+// working month of a movement browse), the date being the first component of their key; its other
+// orders list the whole table. A limited order starts at the period's first day and stops after its
+// last, without reading the rest of the file, from either end; a locator's date is held inside the
+// period, and a record outside it (one a form has just moved to another month) is never shown.
+//
+//     PeriodSource src(ThreadFile(EntradaVorel()), ent.DataEmissao);
+//     src.SetPeriod(first, last);
+//     src.LimitOrder(file.desc().key_index(keys::ENT_KEY_NUMERO));   // the first tab only
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <set>
 
 #include "vorel/data/file_manager.h"
 #include "vorel/ui/browse_manager.h"
@@ -37,6 +49,38 @@ private:
     data::FileManager& file_;
     std::function<void()> prime_;
     std::function<bool()> inRange_;
+    int key_ = 0;
+};
+
+class PeriodSource : public TableSource {
+public:
+    // `date` is the date field of the table's record buffer (a day number).
+    PeriodSource(data::FileManager& file, std::int32_t& date) : TableSource(file), file_(file), date_(date) {}
+
+    void SetPeriod(std::int32_t first, std::int32_t last) {
+        first_ = first;
+        last_ = last;
+    }
+    // Orders (key numbers) that list the period only.
+    void LimitOrder(int key) { limited_.insert(key); }
+
+    void SetOrder(int key) override;
+    void ToStart() override;
+    void ToEnd() override;
+    void ToBuffer() override;
+    bool StartAt(std::int64_t place) override;
+    bool Next() override { return TableSource::Next() && InPeriod(); }
+    bool Previous() override { return TableSource::Previous() && InPeriod(); }
+
+private:
+    bool limited() const { return limited_.count(key_) != 0; }
+    bool InPeriod() const { return !limited() || (date_ >= first_ && date_ <= last_); }
+    void From(std::int32_t day);  // positions at that day: next reads the first at or after it
+
+    data::FileManager& file_;
+    std::int32_t& date_;
+    std::int32_t first_ = 0, last_ = 0;
+    std::set<int> limited_;
     int key_ = 0;
 };
 

@@ -16,6 +16,8 @@ void AddMovementProcedures() {
         ProcedureRegistry::Add("Entradas", RunEntradasBrowse);
         ProcedureRegistry::Add("UEntradas", RunEntradasForm);
         // Exit items.
+        ProcedureRegistry::Add("Saidas", RunSaidasBrowse);
+        ProcedureRegistry::Add("Usaidas", RunSaidasForm);
         // Vehicle entries and exits, cash-register records.
     });
 }

@@ -102,6 +102,10 @@ std::uint8_t LeUsaAliquotaProduto(std::string_view pastaRaiz) {
         settings::SettingsFile(Root(pastaRaiz) + "BComuns\\Vorel.ini").read_number("Parametros", "AliquotaProdutos", 0));
 }
 
+bool LeLoteObrigatorio(std::string_view pastaRaiz) {
+    return settings::SettingsFile(Root(pastaRaiz) + "BComuns\\Vorel.ini").read_number("Parametros", "Lote", 0) == 1;
+}
+
 bool TecladoDecimalComVirgula() {
     return TecladoPadraoBR() == 0;
 }

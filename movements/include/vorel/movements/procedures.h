@@ -32,6 +32,8 @@ void RunEntradasBrowse(ProcContext& ctx);  // "Entradas"
 void RunEntradasForm(ProcContext& ctx);    // "UEntradas"
 
 // Exit items.
+void RunSaidasBrowse(ProcContext& ctx);  // "Saidas"
+void RunSaidasForm(ProcContext& ctx);    // "Usaidas"
 
 // Vehicle entries and exits, cash-register records.
 

@@ -45,6 +45,8 @@ ModoImpressaoVisual VisualModoImpressao(std::uint8_t modo, bool aoAbrir);
 
 ParametrosEscritorio LeParametrosEscritorio(std::string_view pastaRaiz);
 std::uint8_t LeUsaAliquotaProduto(std::string_view pastaRaiz);  // "AliquotaProdutos", default 0
+// "Lote" of the same section: 1 when an exit's lot must be registered for its product (default 0).
+bool LeLoteObrigatorio(std::string_view pastaRaiz);
 
 // True when the keypad's decimal key types a comma ("TecladoPadraoBR" of qel.ini 0 or missing).
 bool TecladoDecimalComVirgula();

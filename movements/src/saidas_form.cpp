@@ -1,0 +1,534 @@
+// Form "Usaidas": window "Janela de Registro de Saídas" over one exit item of the working year's
+// table SaidaVorel: customer (by CNPJ or register code, "ISENTO" for the CNPJ "0"), state, series,
+// number, date (kept inside the working month), quantity, product, CFOP code and complement,
+// complementary code, lot, base before reduction, base, rate, tax, and the automatic base from the
+// product's exit unit value. OK checks, in order: an entry CFOP column, a repeated item (insert),
+// the code's period, the lot; then the item and its month balance mark are written in one
+// transaction, so a refused or failed save leaves nothing behind. Inserts run in batch with the
+// last values carried over.
+// Tables: SaidaVorel (written), SaidaVorel0, SaldosVorel (written with the item), QuantidadeVorel
+// (the relation's cascade on delete), ForCli, Produtos, CFO, CodCFOComplementar, LoteVorel,
+// TabelaValorProdutoSaida, Estados.
+#include <optional>
+
+#include "vorel/data/error_manager.h"
+#include "vorel/data/transaction.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/movements/entry_items.h"
+#include "vorel/movements/exit_items.h"
+#include "vorel/movements/month_balance.h"
+#include "vorel/movements/month_lock.h"
+#include "vorel/movements/procedures.h"
+#include "vorel/shell/globals.h"
+#include "vorel/shell/program_settings.h"
+#include "vorel/shell/settings_read.h"
+#include "vorel/ui/message_box.h"
+#include "vorel/ui/pictured_use.h"
+#include "vorel/ui/register_window.h"
+
+namespace vorel::movements {
+
+namespace {
+
+namespace keys = dictionary::keys;
+using dictionary::CFORec;
+using dictionary::CodCFOComplementarRec;
+using dictionary::ForCliRec;
+using dictionary::ProdutosRec;
+using dictionary::SaidaVorelRec;
+
+constexpr const char* kCnpjPicture = "@p##.###.###/####-##p";
+constexpr const char* kAtencao = "Atenção!!!";
+
+// The digits of a typed text (what a CNPJ or a register code is made of).
+std::string Digits(std::string_view typed) {
+    std::string d;
+    for (char c : typed)
+        if (c >= '0' && c <= '9') d += c;
+    return d;
+}
+
+// The typed text read as a number and written with fourteen digits and leading zeros ("n014"):
+// a blank text is fourteen zeros.
+std::string FourteenDigits(std::string_view typed) {
+    std::string d = Digits(typed);
+    const std::size_t first = d.find_first_not_of('0');
+    d = first == std::string::npos ? std::string() : d.substr(first);
+    if (d.size() > 14) d = d.substr(d.size() - 14);
+    return std::string(14 - d.size(), '0') + d;
+}
+
+// The exit item's writes as the form's OK makes them: the form's checks first (after the pass over
+// the fields and the field rules), then the month balance mark and the item in one transaction.
+class SaidaAccess : public ui::TableAccess {
+public:
+    SaidaAccess(data::FileManager& saidas, data::FileManager& saldos, data::FileManager& linhas)
+        : ui::TableAccess(saidas), saldos_(saldos), linhas_(linhas) {}
+
+    std::function<bool()> checks;                         // false: refused (said and focused)
+    std::function<data::Result(bool exclusao)> alongside;  // the writes beside the item
+
+    bool Insert() override { return Write(false, [this] { return ui::TableAccess::Insert(); }); }
+    bool Update() override { return Write(false, [this] { return ui::TableAccess::Update(); }); }
+    bool Delete() override { return Write(true, [this] { return ui::TableAccess::Delete(); }); }
+
+private:
+    bool Write(bool exclusao, const std::function<bool()>& item) {
+        if (checks && !checks()) return false;
+        data::Transaction tx({&file(), &saldos_, &linhas_});
+        if (!tx.status().ok()) return Failed(tx.status());
+        if (alongside) {
+            if (data::Result r = alongside(exclusao); !r.ok()) return Failed(r);
+        }
+        if (!item()) return false;  // the framework said why; the transaction rolls back
+        if (data::Result r = tx.commit(); !r.ok()) return Failed(r);
+        return true;
+    }
+    static bool Failed(data::Result r) {
+        ui::Message("O lançamento de saída não foi gravado: " + text::to_utf8(std::string(data::error_text(r))) +
+                        " (erro " + std::to_string(static_cast<int>(r.code())) + "). Nada foi gravado.",
+                    kAtencao, ui::Icon::Exclamation);
+        return false;
+    }
+    data::FileManager& saldos_;
+    data::FileManager& linhas_;  // the delete takes the invoice's counting lines along
+};
+
+class SaidasForm : public ui::RegisterForm {
+public:
+    enum : int {
+        kPromptCnpj = 1, kCnpj, kBuscaCliente, kCodigoCliente, kPromptNome, kNome, kPromptEstado, kEstado,
+        kPromptInscricao, kInscricao, kPromptSerie, kSerie, kPromptNumero, kNumero, kPromptData, kData,
+        kPromptQuantidade, kQuantidade,
+        kPromptProduto, kProduto, kBuscaProduto, kPromptDescricao, kDescricao, kPromptCfo, kCfo, kPromptComplemento,
+        kComplemento, kBuscaCfo, kPromptCfoCompl, kCfoCompl, kBuscaCfoCompl, kPromptLote, kLote,
+        kPromptBaseAnt, kBaseAnt, kPromptReducao, kReducao, kPromptBase, kBase, kPromptAliquota, kAliquota,
+        kPromptIcms, kIcms, kTipoValor, kOk, kCancel, kHelp
+    };
+
+    explicit SaidasForm(ProcContext& ctx)
+        : ui::RegisterForm(ctx, "Usaidas", "Janela de Registro de Saídas", dictionary::SaidaVorel(),
+                           {"Inclui Novo Registro de Saída", "Altera Registro de Saída", "Exclui Registro de Saída"},
+                           &access_),
+          access_(ui::ThreadFile(dictionary::SaidaVorel()), ui::ThreadFile(dictionary::SaldosVorel()),
+                  ui::ThreadFile(dictionary::QuantidadeVorel())),
+          rec_(file().rec<SaidaVorelRec>()),
+          forcli_(ui::ThreadFile(dictionary::ForCli())),
+          produtos_(ui::ThreadFile(dictionary::Produtos())),
+          cfo_(ui::ThreadFile(dictionary::CFO())),
+          compl_(ui::ThreadFile(dictionary::CodCFOComplementar())),
+          lotes_(ui::ThreadFile(dictionary::LoteVorel())),
+          valores_(ui::ThreadFile(dictionary::TabelaValorProdutoSaida())),
+          saidas0_(ui::ThreadFile(dictionary::SaidaVorel0())),
+          saldos_(ui::ThreadFile(dictionary::SaldosVorel())) {
+        access_.checks = [this] { return ChecksPass(); };
+        access_.alongside = [this](bool exclusao) { return WritesAlongside(exclusao); };
+    }
+
+    Level Setup() override {
+        Level l = ui::RegisterForm::Setup();
+        if (l != Level::Benign) return l;
+        if (!AlsoOpen({&dictionary::SaidaVorel0(), &dictionary::SaldosVorel(), &dictionary::QuantidadeVorel(),
+                       &dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO(),
+                       &dictionary::CodCFOComplementar(), &dictionary::LoteVorel(),
+                       &dictionary::TabelaValorProdutoSaida(), &dictionary::Estados()})) {
+            window().Close();
+            return Level::Cancel;
+        }
+        ui::Window& w = window();
+        w.Prompt(kPromptCnpj, "01 C.N.P.J/Cód.");
+        w.Entry(kCnpj, ui::UseFn([this] { return ShowCnpj(); }, [this](const std::string& s) { return TakeCnpj(s); }),
+                kCnpjPicture)
+            .Tip("CNPJ de Clientes - F5 Pesquisa.");
+        w.Button(kBuscaCliente, "").Icon("search").Skip();
+        w.Entry(kCodigoCliente, ui::Use(rec_.CodigoForCli), "@n_10").Tip("Código do Cliente/Fornecedor");
+        w.Prompt(kPromptNome, "02 Nome");
+        w.Entry(kNome, ui::Use(nome_)).ReadOnly().Skip();
+        w.Prompt(kPromptEstado, "03 U.F");
+        w.DropList(kEstado, ui::Use(rec_.Estado), Estados());
+        w.Prompt(kPromptInscricao, "04 Insc Est");
+        w.Entry(kInscricao, ui::Use(inscricao_)).ReadOnly().Skip();
+        w.Prompt(kPromptSerie, "05 Série");
+        w.Entry(kSerie, ui::Use(rec_.Serie), "@s2");
+        w.Prompt(kPromptNumero, "06 Número");
+        w.Entry(kNumero, ui::Use(rec_.Numero), "@n_10");
+        w.Prompt(kPromptData, "07 Data");
+        w.Spin(kData, ui::UseDate(rec_.DataSaida, "@D06b"), "@D06b");
+        w.Prompt(kPromptQuantidade, "08 Quantidade");
+        w.Entry(kQuantidade, ui::UseDecimal(rec_.Quantidade, 3), "@n-17.3");
+        w.Prompt(kPromptProduto, "09 Produto");
+        w.Entry(kProduto, ui::UseDecimal(rec_.CodMercadoria, 0), "@n15");
+        w.Button(kBuscaProduto, "").Icon("search").Skip();
+        w.Prompt(kPromptDescricao, "10 Descrição");
+        w.Entry(kDescricao, ui::Use(descricao_)).ReadOnly().Skip();
+        w.Prompt(kPromptCfo, "11 C.F.O.");
+        w.Entry(kCfo, ui::Use(rec_.CFO), "@n4");
+        w.Prompt(kPromptComplemento, "12 Compl..");
+        w.Entry(kComplemento, ui::Use(rec_.Complemento), "@n-4");
+        w.Button(kBuscaCfo, "").Icon("search").Skip();
+        w.Prompt(kPromptCfoCompl, "13 Cód. Compl");
+        w.Entry(kCfoCompl, ui::Use(rec_.CFOComplementar), "@s2");
+        w.Button(kBuscaCfoCompl, "").Icon("search").Skip();
+        w.Prompt(kPromptLote, "Lote");
+        w.Entry(kLote, ui::Use(rec_.Lote), "@s20");
+        w.Prompt(kPromptBaseAnt, "Base Redução...");
+        w.Entry(kBaseAnt, ui::UseDecimal(rec_.BaseAntReducao, 2), "@n-15.2");
+        w.Prompt(kPromptReducao, "% de Redução sobre a Base Informada");
+        w.Entry(kReducao, ui::Use(reducaoTexto_)).ReadOnly().Skip();
+        w.Prompt(kPromptBase, "14 Base Cálc");
+        w.Entry(kBase, ui::UseDecimal(rec_.BaseCalculo, 2), "@n-15.2");
+        w.Prompt(kPromptAliquota, "15 Alíquota");
+        w.Entry(kAliquota, ui::UseDecimal(rec_.Alicota, 3), "@n-8.3");
+        w.Prompt(kPromptIcms, "16 ICMS");
+        w.Entry(kIcms, ui::UseDecimal(rec_.ICMS, 2), "@n-15.2");
+        w.Check(kTipoValor, "Utilizar o cálculo automático da Base de Cálculo?", ui::Use(rec_.TipoValor));
+        w.Button(kOk, "&OK").Tip("Confirma Lançamento de Saída");
+        w.Button(kCancel, "&Cancela").Tip("Cancela e Retorna a Tela Anterior");
+        w.Button(kHelp, "&Ajuda").Tip("Ajuda On-Line");
+        w.SetDefaultButton(kOk);
+        SetOkButton(kOk);
+        SetCancelButton(kCancel);
+        SetBatchInsert(true);
+        LinkHistory({kCnpj, kCodigoCliente, kSerie, kNumero, kData, kQuantidade, kProduto, kCfo, kComplemento,
+                     kCfoCompl, kLote, kBaseAnt, kBase, kAliquota, kIcms});
+        DisableOnDelete({kCnpj, kBuscaCliente, kCodigoCliente, kEstado, kSerie, kNumero, kData, kQuantidade, kProduto, kBuscaProduto, kCfo, kComplemento, kBuscaCfo,
+                         kCfoCompl, kBuscaCfoCompl, kLote, kBaseAnt, kBase, kAliquota, kIcms, kTipoValor});
+        OkOnChange({"&Grava", "Grava Alteração de Lançamento de Saída", ""});
+        OkOnDelete({"&Exclui", "Exclui Lançamento de Saída", ""});
+        ExcludeFromNavigation({kBuscaCliente, kBuscaProduto, kBuscaCfo, kBuscaCfoCompl, kOk, kCancel, kHelp});
+        return Level::Benign;
+    }
+
+    Level OnWindowOpened() override {
+        Level l = ui::RegisterForm::OnWindowOpened();
+        if (request() != Request::Insert) {
+            ShowCustomer();
+            ShowProduct(ReadProduct());
+        } else {
+            ShowProduct(false);
+        }
+        window().Display();
+        return l;
+    }
+
+    // Batch inserts: the next item starts from the values last accepted in this window.
+    Level PrepareRequest() override {
+        if (request() == Request::Insert && response() == Response::Completed) {
+            // An insert was just saved: its values start the next item.
+            carry_ = Carry{std::string(rec_.CNPJ.value()), std::string(rec_.Serie.value()),
+                           std::string(rec_.Estado.value()), std::string(rec_.CFOComplementar.value()),
+                           rec_.CodigoForCli, rec_.DataSaida, rec_.CodMercadoria, rec_.CFO, rec_.Complemento,
+                           rec_.TipoValor};
+        }
+        Level l = ui::RegisterForm::PrepareRequest();
+        if (l != Level::Benign || request() != Request::Insert || !carry_) return l;
+        const Carry& c = *carry_;
+        rec_.CNPJ = c.cnpj;
+        rec_.CodigoForCli = c.codigoCliente;
+        rec_.DataSaida = c.data;
+        rec_.Serie = c.serie;
+        rec_.Estado = c.estado;
+        rec_.CodMercadoria = c.produto;
+        rec_.CFO = c.cfo;
+        rec_.Complemento = c.complemento;
+        rec_.CFOComplementar = c.cfoCompl;
+        rec_.TipoValor = c.tipoValor;
+        if (hasWindow()) {
+            ShowCustomer();
+            ShowProduct(ReadProduct());
+            }
+        return l;
+    }
+
+    Level OnSelected(int feq) override {
+        // Leaving these fields always runs their handling, changed or not.
+        if (request() != Request::View && (feq == kProduto || feq == kComplemento))
+            window()[feq].Touched();
+        return ui::RegisterForm::OnSelected(feq);
+    }
+
+    Level OnAccepted(int feq) override {
+        Level l = ui::RegisterForm::OnAccepted(feq);
+        if (feq == kOk || feq == kCancel || request() == Request::View) return l;
+        const bool pass = window().acceptAll;
+        switch (feq) {
+            case kCnpj: if (!pass) CnpjAccepted(); break;
+            case kCodigoCliente: if (!pass) CodigoAccepted(); break;
+            case kBuscaCliente: ChooseCustomer(); break;
+            case kData: DataAccepted(); break;
+            case kComplemento: ComplementoAccepted(); break;
+            case kBuscaCfo: ChooseCfo(); break;
+            case kCfoCompl: if (!pass) CfoComplAccepted(); break;
+            case kBuscaCfoCompl: ChooseCfoCompl(); break;
+            case kProduto: ProdutoAccepted(); break;
+            case kBuscaProduto: ChooseProduct(); break;
+            case kBaseAnt: BaseAntAccepted(); break;
+            case kBase: BaseAccepted(); break;
+            case kTipoValor: if (!pass) window().Select(kData); break;
+            default: break;
+        }
+        window().Display();
+        return l;
+    }
+
+    Level Teardown() override {
+        (void)shell::EncerraCnpjAoCadastro();  // a hand-over left behind only pre-fills a later insert
+        return ui::RegisterForm::Teardown();
+    }
+
+private:
+    struct Carry {
+        std::string cnpj, serie, estado, cfoCompl;
+        std::uint32_t codigoCliente = 0;
+        date::Day data = 0;
+        Decimal produto;
+        std::uint16_t cfo = 0;
+        std::int16_t complemento = 0;
+        std::uint8_t tipoValor = 0;
+    };
+
+    // --- the customer ---
+
+    std::string ShowCnpj() const {
+        std::string v(rec_.CNPJ.clipped());
+        if (v.size() == 14 && Digits(v) == v) return ui::FormatText(kCnpjPicture, v);
+        return text::to_utf8(v);
+    }
+    bool TakeCnpj(const std::string& typed) {
+        std::string d = Digits(typed);
+        while (d.size() > rec_.CNPJ.capacity && d.front() == '0') d.erase(0, 1);
+        if (d.size() > rec_.CNPJ.capacity) return false;
+        rec_.CNPJ = d;
+        return true;
+    }
+
+    bool ReadCustomerByCnpj(std::string_view typed) {
+        auto& f = forcli_.rec<ForCliRec>();
+        forcli_.clear_record();
+        f.CGC = FourteenDigits(typed);
+        f.Inativo = 0;
+        return forcli_.get(keys::FOR_KEY_CGC).ok();
+    }
+    bool ReadCustomerByCode(std::uint32_t code, std::string_view key) {
+        auto& f = forcli_.rec<ForCliRec>();
+        forcli_.clear_record();
+        f.Codigo = code;
+        f.Inativo = 0;
+        return forcli_.get(key).ok();
+    }
+    void TakeCustomer() {
+        const auto& f = forcli_.rec<ForCliRec>();
+        rec_.CNPJ = f.CGC;
+        rec_.Estado = f.Estado;
+        rec_.CodigoForCli = f.Codigo;
+        nome_ = text::to_utf8(f.Nome.clipped());
+        inscricao_ = text::to_utf8(f.InscricaoEstadual.clipped());
+    }
+
+    // Opening on a stored item: by its register code, else by its CNPJ; the CNPJ "0" is exempt.
+    void ShowCustomer() {
+        nome_.clear();
+        inscricao_.clear();
+        if (rec_.CodigoForCli > 0 && ReadCustomerByCode(rec_.CodigoForCli, keys::FOR_KEY_CODIGO1)) {
+            TakeCustomer();
+            return;
+        }
+        const std::string cnpj(rec_.CNPJ.clipped());
+        if (cnpj == "0") {
+            inscricao_ = "ISENTO";
+        } else if (ReadCustomerByCnpj(cnpj)) {
+            const auto& f = forcli_.rec<ForCliRec>();
+            nome_ = text::to_utf8(f.Nome.clipped());
+            inscricao_ = text::to_utf8(f.InscricaoEstadual.clipped());
+        }
+    }
+
+    void CnpjAccepted() {
+        const std::string typed(rec_.CNPJ.clipped());
+        long long code = 0;
+        const bool asCode = ui::ParseLeadingInteger(typed, code) && code > 0 && code <= 0xFFFFFFFFLL;
+        if (ReadCustomerByCnpj(typed) ||
+            (asCode && ReadCustomerByCode(static_cast<std::uint32_t>(code), keys::FOR_KEY_CODIGO))) {
+            TakeCustomer();
+            return;
+        }
+        // The supplier and customer register's insert form offers the typed CNPJ; should the hand-over
+        // not be written, that form only opens blank.
+        (void)shell::EntregaCnpjAoCadastro(typed);
+        ChooseCustomer();
+    }
+
+    void CodigoAccepted() {
+        if (rec_.CodigoForCli == 0) return;
+        if (ReadCustomerByCode(rec_.CodigoForCli, keys::FOR_KEY_CODIGO1)) TakeCustomer();
+        else ChooseCustomer();
+    }
+
+    void ChooseCustomer() {
+        UpdateComponents();
+        if (context().Call("Fornecedores", Request::Select) != Response::Completed) return;
+        rec_.CodigoForCli = forcli_.rec<ForCliRec>().Codigo;
+        TakeCustomer();
+        // Once a customer came from the register, the state stays the customer's.
+        window()[kEstado].Disable();
+    }
+
+    // --- date, CFOP, complementary code ---
+
+    void DataAccepted() { rec_.DataSaida = CorrigeDataPeriodo(rec_.DataSaida); }
+
+    void ComplementoAccepted() {
+        if (!ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento)) ChooseCfo();
+    }
+    void ChooseCfo() {
+        UpdateComponents();
+        if (context().Call("CFO", Request::Select) != Response::Completed) return;
+        const auto& c = cfo_.rec<CFORec>();
+        rec_.CFO = static_cast<std::uint16_t>(c.CODIGO);
+        rec_.Complemento = c.COMPLEMENTO;
+    }
+
+    void CfoComplAccepted() {
+        long long code = 0;
+        if (!ui::ParseLeadingInteger(std::string(rec_.CFOComplementar.clipped()), code)) code = 0;
+        if (code == 0) return;
+        auto& c = compl_.rec<CodCFOComplementarRec>();
+        compl_.clear_record();
+        c.CODIGO = static_cast<std::uint8_t>(code);
+        if (code <= 255 && compl_.get(keys::CCF_KEY_CODIGO).ok()) return;
+        if (!ChooseCfoCompl()) window().Select(kCfoCompl);
+    }
+    bool ChooseCfoCompl() {
+        UpdateComponents();
+        if (context().Call("CFOComplementar", Request::Select) != Response::Completed) return false;
+        rec_.CFOComplementar = std::to_string(compl_.rec<CodCFOComplementarRec>().CODIGO);
+        return true;
+    }
+
+    // --- the product and the bases ---
+
+    // By code, else by the user's own code equal to the typed code; the record stays in the buffer.
+    bool ReadProduct() {
+        auto& p = produtos_.rec<ProdutosRec>();
+        produtos_.clear_record();
+        p.Codigo = rec_.CodMercadoria;
+        if (produtos_.get(keys::PRO_KEY_CODIGO).ok()) return true;
+        produtos_.clear_record();
+        p.Apelido = static_cast<const Decimal&>(rec_.CodMercadoria).to_string();
+        return produtos_.get(keys::PRO_Key_Apelido).ok();
+    }
+    void ShowProduct(bool found) {
+        const auto& p = produtos_.rec<ProdutosRec>();
+        descricao_ = found ? text::to_utf8(p.Produtos.clipped()) : std::string();
+        const bool reduz = found && !static_cast<const Decimal&>(p.AliqReducao).is_zero();
+        reducao_ = reduz ? static_cast<const Decimal&>(p.AliqReducao) : Decimal();
+        for (int feq : {kPromptBaseAnt, kBaseAnt, kPromptReducao, kReducao}) window()[feq].Hide(!reduz);
+        reducaoTexto_ = reduz ? reducao_.to_string(',') : std::string();
+    }
+
+    void ProdutoAccepted() {
+        bool found = ReadProduct();
+        if (!found) {
+            ChooseProduct();
+            return;
+        }
+        const auto& p = produtos_.rec<ProdutosRec>();
+        rec_.CodMercadoria = p.Codigo;
+        ShowProduct(true);
+        if (static_cast<const Decimal&>(rec_.Alicota).is_zero()) rec_.Alicota = p.Alicota;
+        if (rec_.TipoValor == 1 && !window().acceptAll && request() != Request::Delete) AutomaticBase();
+    }
+    void ChooseProduct() {
+        UpdateComponents();
+        if (context().Call("Produtos", Request::Select) != Response::Completed) return;
+        rec_.CodMercadoria = produtos_.rec<ProdutosRec>().Codigo;
+        ShowProduct(true);
+    }
+
+    void AutomaticBase() {
+        std::optional<Decimal> base = BaseAutomaticaSaida(valores_, rec_);
+        if (!base) return;
+        if (request() == Request::Insert) {
+            rec_.BaseCalculo = *base;
+        } else if (static_cast<const Decimal&>(rec_.BaseCalculo) != *base) {
+            if (ui::Ask("Atenção!!! Deseja calcular o valor da base de cálculo???", kAtencao, ui::Icon::Exclamation,
+                        "&Não|&Sim") == "&Sim")
+                rec_.BaseCalculo = *base;
+        }
+        BaseAccepted();
+    }
+
+    void BaseAntAccepted() {
+        const Decimal& antes = rec_.BaseAntReducao;
+        if (antes.sign() <= 0) return;
+        rec_.BaseCalculo = antes - antes * reducao_ / Decimal(100);
+        BaseAccepted();
+    }
+    void BaseAccepted() { rec_.ICMS = static_cast<const Decimal&>(rec_.BaseCalculo) * rec_.Alicota / Decimal(100); }
+
+    // --- OK ---
+
+    bool Refuse(const std::string& message, int focus, const std::string& title = kAtencao) {
+        ui::Message(message, title, ui::Icon::Question);
+        window().Select(focus);
+        return false;
+    }
+
+    bool ChecksPass() {
+        std::optional<std::uint8_t> coluna = ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento);
+        if (!coluna) return Refuse("Atenção!!! O CFO informado não está cadastrado!!!", kCfo);
+        if (ColunaDeEntrada(*coluna))
+            return Refuse("Você está fazendo um Lançamento de Saída com um CFO de Entrada!!!", kCfo);
+        if (request() == Request::Insert && SaidaRepetida(saidas0_, rec_) &&
+            ui::Ask("Atenção!!! Já existe lançamento com a mesma Data, Número, Série, CFOP e Produto informado!!! "
+                    "Deseja continuar???",
+                    kAtencao, ui::Icon::Information, "&Não|&Sim") != "&Sim") {
+            window().Select(kSerie);
+            return false;
+        }
+        if (!CfoDoPeriodo(rec_.CFO, shell::GLO_ANO.Get()))
+            return Refuse("Atenção!!! O CFO selecionado não pode ser utilizado no período em questão!!!", kCfo);
+        if (!LoteAceito(lotes_, shell::LeLoteObrigatorio(shell::PastaRaiz.Get()), rec_.Lote.clipped(),
+                        rec_.CodMercadoria))
+            return Refuse("Atenção! Tentativa de lançar um Lote de Produto não cadastrado!", kLote, "Erro");
+        return true;
+    }
+
+    data::Result WritesAlongside(bool exclusao) {
+        const date::Day competencia = date::first_of_month(shell::GLO_ANO.Get(), shell::GLO_MES.Get());
+        if (data::Result r = MarcaSaldoDoMes(saldos_, rec_.CodMercadoria, competencia, rec_.Alicota, exclusao); !r.ok())
+            return r;
+        return data::kNoError;
+    }
+
+    static std::vector<std::string> Estados() {
+        std::vector<std::string> ufs;
+        data::FileManager& est = ui::ThreadFile(dictionary::Estados());
+        est.clear_record();
+        if (!est.set(keys::EST_KEY_SIGLA).ok()) return ufs;
+        while (est.next().ok()) ufs.push_back(text::to_utf8(est.rec<dictionary::EstadosRec>().UF.clipped()));
+        return ufs;
+    }
+
+    SaidaAccess access_;
+    SaidaVorelRec& rec_;
+    data::FileManager& forcli_;
+    data::FileManager& produtos_;
+    data::FileManager& cfo_;
+    data::FileManager& compl_;
+    data::FileManager& lotes_;
+    data::FileManager& valores_;
+    data::FileManager& saidas0_;
+    data::FileManager& saldos_;
+    std::string nome_, inscricao_, descricao_, reducaoTexto_;  // shown only
+    Decimal reducao_;
+    std::optional<Carry> carry_;
+};
+
+}  // namespace
+
+void RunSaidasForm(ProcContext& ctx) { SaidasForm(ctx).Execute(); }
+
+}  // namespace vorel::movements

@@ -1,9 +1,11 @@
 // Browse "Entradas": window "Janela de Lançamentos de Entrada" over the working company's year table
 // of entry items (EntradaVorel). Three tabs: the working month's items (opening balances, number 0,
 // left out) in invoice order, every item of the year by date, and every item by product; the form
-// is UEntradas. It asks for the working company first when none is chosen.
+// is UEntradas. It asks for the working company first when none is chosen. Its insert, change and
+// delete buttons sit in the month lock's group: a closed month refuses them (month_lock.h).
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
+#include "vorel/movements/month_lock.h"
 #include "vorel/movements/procedures.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/working_context.h"
@@ -26,13 +28,15 @@ class EntradasBrowse : public ui::RegisterBrowse {
 public:
     enum : int {
         kSheet = 1, kTabMes, kTabData, kPromptData, kLocData, kTabProduto, kPromptProduto, kLocProduto, kList,
-        kInsert, kChange, kDelete, kQuery, kClear, kSelect, kClose, kHelp
+        kInsert, kChange, kDelete, kQuery, kClear, kSelect, kClose, kHelp, kPromptLock, kOpenPadlock,
+        kClosedPadlock, kLockGroup
     };
 
     explicit EntradasBrowse(ProcContext& ctx)
         : ui::RegisterBrowse(ctx, "Entradas", "Janela de Lançamentos de Entrada", dictionary::EntradaVorel(),
                              "UEntradas"),
-          rec_(file().rec<EntradaVorelRec>()) {}
+          rec_(file().rec<EntradaVorelRec>()),
+          lock_(*this, {kPromptLock, kOpenPadlock, kClosedPadlock, kLockGroup, kInsert, kChange, kDelete}) {}
 
     bool BeforeTables() override {
         if (!shell::GaranteEmpresa(context())) return false;
@@ -57,9 +61,10 @@ public:
         AddSearchTab(kSheet, {kTabProduto, "Pesquisa por Produto", kPromptProduto, "Produto:", kLocProduto,
                               ui::UseDecimal(rec_.CodMercadoria, 0), "@N-19.", d.key_index(keys::ENT_KEY_PRODUTODATA)});
         w.List(kList).Tip("Lançamentos de Entrada");
-        w.Button(kInsert, "&Inclui").Tip("Inclui Lançamento de Entrada");
-        w.Button(kChange, "&Altera").Tip("Altera Lançamento de Entrada");
-        w.Button(kDelete, "&Exclui").Tip("Exclui Lançamento de Entrada");
+        lock_.AddControls();
+        w.Button(kInsert, "&Inclui").Parent(kLockGroup).Tip("Inclui Lançamento de Entrada");
+        w.Button(kChange, "&Altera").Parent(kLockGroup).Tip("Altera Lançamento de Entrada");
+        w.Button(kDelete, "&Exclui").Parent(kLockGroup).Tip("Exclui Lançamento de Entrada");
         w.Button(kQuery, "&Pesquisa").Tip("Pesquisa Lançamentos");
         w.Button(kClear, "&Limpa").Tip("Limpa a Pesquisa");
         w.Button(kSelect, "&Seleciona").Tip("Seleciona Lançamento");
@@ -82,14 +87,27 @@ public:
         SetButtons(b, kInsert, kChange, kDelete, kSelect);
         b.AttachQuery(query_, kQuery, kClear);
         SetCloseButton(kClose);
-        ExcludeFromNavigation({kInsert, kChange, kDelete, kQuery, kClear, kSelect, kClose, kHelp});
+        ExcludeFromNavigation({kInsert, kChange, kDelete, kQuery, kClear, kSelect, kClose, kHelp, kOpenPadlock,
+                               kClosedPadlock});
         return Level::Benign;
+    }
+
+    Level OnWindowOpened() override {
+        Level l = ui::RegisterBrowse::OnWindowOpened();
+        lock_.Show();
+        return l;
+    }
+
+    Level OnAccepted(int feq) override {
+        if (lock_.TakeAccepted(feq)) return Level::Benign;
+        return ui::RegisterBrowse::OnAccepted(feq);
     }
 
 private:
     EntradaVorelRec& rec_;
     date::Day primeiroDia_ = 0, ultimoDia_ = 0;
     ui::Query query_{"Entradas"};
+    MonthLock lock_;
 };
 
 }  // namespace

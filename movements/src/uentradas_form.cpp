@@ -16,6 +16,7 @@
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/movements/entry_items.h"
 #include "vorel/movements/month_balance.h"
+#include "vorel/movements/month_lock.h"
 #include "vorel/movements/procedures.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/product_rate.h"
@@ -258,7 +259,9 @@ public:
                 return Level::Benign;
             case kData:
                 UpdateComponents();
+                rec_.DataEmissao = CorrigeDataPeriodo(rec_.DataEmissao);
                 Remember();
+                window().Display();
                 break;
             case kProduto:
                 UpdateComponents();

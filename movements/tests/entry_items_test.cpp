@@ -232,6 +232,12 @@ TEST_F(EntryTest, BaseOfOriginIsTakenFromTheLatestEarlier1403Entry) {
 
 TEST_F(EntryTest, ItemLandsInTheYearFileWithWhatBelongsToIt) {
     const int f = OpenInsert();
+    // A date outside the working month is moved into it when it is accepted.
+    TypeAndLeave(f, "07 Data", "15/01/2016");
+    ASSERT_TRUE(ui->HasMessageBox());
+    EXPECT_EQ(ui->PendingMessageBox().title, "Mes/Ano inválidos");
+    ui->Answer(1);
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "07 Data")), "15/03/2016");
     TypeItem(f, 1102, "3", "150");
     TypeAndLeave(f, "15 Alíquota", "12");  // another rate than the product's 18%
     ui->Press(ui->ByText(f, "&O.K."));
@@ -343,6 +349,54 @@ TEST_F(EntryTest, DeletingTheYearsLastItemOfASupplierAndProductAsksAboutTheLink)
                                                 })),
               (std::vector<std::string>{"10 01"}))
         << "the month's balance row is marked as having lost an item";
+}
+
+TEST_F(EntryTest, AClosedMonthRefusesInsertChangeAndDeleteUntilItIsReopened) {
+    EntradaVorelRec item = Entry(date::make(2016, 3, 15), 1102, "3", "150.00");
+    item.Numero = 4711;
+    SeedEntries(2016, {item});
+    SeedClosedMonth(2016, 3);
+    ui->Start("Entradas");
+    const int b = ui->WindowByCaption(kBrowse);
+    constexpr int kList = 9;
+    // Every way into the form: the three buttons, Insert, Delete and Enter on the list, a double click.
+    auto waysIn = [&] {
+        int opened = 0;
+        auto formOpened = [&] {
+            for (const char* caption : {kInsert, "Altera Lançamento", "Exclui Lançamento"})
+                if (ui->HasWindow(caption)) {
+                    ++opened;
+                    ui->CloseWindow(ui->WindowByCaption(caption));
+                    ui->WaitIdle();
+                }
+        };
+        for (const char* button : {"&Inclui", "&Altera", "&Exclui"}) {
+            if (ui->Enabled(ui->ByText(b, button))) ui->Press(ui->ByText(b, button));
+            ui->WaitIdle();
+            formOpened();
+        }
+        for (int k : {ui::key::Insert, ui::key::Delete, ui::key::Enter}) {
+            ui->FocusOn(ui->Control(b, kList));
+            ui->Key(b, k);
+            ui->WaitIdle();
+            formOpened();
+        }
+        ui->PickRow(ui->Control(b, kList), 1, true);
+        ui->WaitIdle();
+        formOpened();
+        return opened;
+    };
+    EXPECT_EQ(ui->Text(ui->ByText(b, "Mês Fechado")), "Mês Fechado");
+    for (const char* button : {"&Inclui", "&Altera", "&Exclui"}) EXPECT_FALSE(ui->Enabled(ui->ByText(b, button)));
+    EXPECT_EQ(waysIn(), 0);
+
+    UserConfirms("ANA");
+    constexpr int kClosedPadlock = 20;
+    ui->Press(ui->Control(b, kClosedPadlock));
+    ui->WaitIdle();
+    EXPECT_EQ(ui->Text(ui->ByText(b, "Mês Aberto")), "Mês Aberto");
+    EXPECT_EQ(waysIn(), 7);
+    EXPECT_EQ(Entries().size(), 1u);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/query.h"
 #include "vorel/ui/register_window.h"
+#include "cnpj_text.h"
 
 namespace vorel::movements {
 
@@ -20,8 +21,6 @@ namespace {
 
 namespace keys = dictionary::keys;
 using dictionary::SaidaVorelRec;
-
-constexpr const char* kCnpjPicture = "@p##.###.###/####-##p";
 
 class SaidasBrowse : public ui::RegisterBrowse {
 public:
@@ -70,7 +69,7 @@ public:
         b.AddColumn({"Número", 30, 'R', [this] { return std::to_string(rec_.Numero); }});
         b.AddColumn({"Série", 20, 'L', [this] { return text::to_utf8(rec_.Serie.clipped()); }});
         b.AddColumn({"Data Saída", 44, 'C', [this] { return ui::FormatNumber("@d06b", rec_.DataSaida); }});
-        b.AddColumn({"C.N.P.J.", 79, 'L', [this] { return ShowCnpj(); }});
+        b.AddColumn({"C.N.P.J.", 79, 'L', [this] { return ShowCnpj(rec_.CNPJ.value()); }});
         b.AddColumn({"UF", 14, 'C', [this] { return text::to_utf8(rec_.Estado.clipped()); }});
         b.AddColumn({"Quantidade", 56, 'R', [this] { return Decimal(rec_.Quantidade).to_fixed(3, ','); }});
         b.AddColumn({"Produto", 56, 'R', [this] { return Decimal(rec_.CodMercadoria).to_string(); }});
@@ -105,13 +104,6 @@ private:
         w.Prompt(prompt, promptText).Parent(tab);
         w.Entry(locator, std::move(use), picture).Parent(tab).Immediate();
         browse().AddSortOrder({file().desc().key_index(key), locator, true, std::move(filter)});
-    }
-
-    std::string ShowCnpj() const {
-        std::string v(rec_.CNPJ.clipped());
-        if (v.size() == 14 && v.find_first_not_of("0123456789") == std::string::npos)
-            return ui::FormatText(kCnpjPicture, v);
-        return text::to_utf8(v);
     }
 
     SaidaVorelRec& rec_;

@@ -27,6 +27,7 @@
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/register_window.h"
+#include "cnpj_text.h"
 
 namespace vorel::movements {
 
@@ -39,26 +40,7 @@ using dictionary::ForCliRec;
 using dictionary::ProdutosRec;
 using dictionary::SaidaVorelRec;
 
-constexpr const char* kCnpjPicture = "@p##.###.###/####-##p";
 constexpr const char* kAtencao = "Atenção!!!";
-
-// The digits of a typed text (what a CNPJ or a register code is made of).
-std::string Digits(std::string_view typed) {
-    std::string d;
-    for (char c : typed)
-        if (c >= '0' && c <= '9') d += c;
-    return d;
-}
-
-// The typed text read as a number and written with fourteen digits and leading zeros ("n014"):
-// a blank text is fourteen zeros.
-std::string FourteenDigits(std::string_view typed) {
-    std::string d = Digits(typed);
-    const std::size_t first = d.find_first_not_of('0');
-    d = first == std::string::npos ? std::string() : d.substr(first);
-    if (d.size() > 14) d = d.substr(d.size() - 14);
-    return std::string(14 - d.size(), '0') + d;
-}
 
 // The exit item's writes as the form's OK makes them: the form's checks first (after the pass over
 // the fields and the field rules), then the month balance mark and the item in one transaction.
@@ -139,7 +121,7 @@ public:
         }
         ui::Window& w = window();
         w.Prompt(kPromptCnpj, "01 C.N.P.J/Cód.");
-        w.Entry(kCnpj, ui::UseFn([this] { return ShowCnpj(); }, [this](const std::string& s) { return TakeCnpj(s); }),
+        w.Entry(kCnpj, ui::UseFn([this] { return ShowCnpj(rec_.CNPJ.value()); }, [this](const std::string& s) { return TakeCnpj(s); }),
                 kCnpjPicture)
             .Tip("CNPJ de Clientes - F5 Pesquisa.");
         w.Button(kBuscaCliente, "").Icon("search").Skip();
@@ -291,11 +273,6 @@ private:
 
     // --- the customer ---
 
-    std::string ShowCnpj() const {
-        std::string v(rec_.CNPJ.clipped());
-        if (v.size() == 14 && Digits(v) == v) return ui::FormatText(kCnpjPicture, v);
-        return text::to_utf8(v);
-    }
     bool TakeCnpj(const std::string& typed) {
         std::string d = Digits(typed);
         while (d.size() > rec_.CNPJ.capacity && d.front() == '0') d.erase(0, 1);

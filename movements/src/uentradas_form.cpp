@@ -24,6 +24,7 @@
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/register_window.h"
+#include "cnpj_text.h"
 
 namespace vorel::movements {
 
@@ -38,29 +39,8 @@ using dictionary::ProdutosRec;
 using dictionary::TabValorIndProdutoRec;
 namespace keys = dictionary::keys;
 
-constexpr const char* kCnpjPicture = "@p##.###.###/####-##p";
 constexpr const char* kAtencao = "Atenção!!!";
 
-// Fourteen digits shown through the CNPJ picture; anything else as it stands.
-std::string ShowCnpj(std::string_view cnpj) {
-    std::string v(text::clip(cnpj));
-    if (v.size() == 14 && v.find_first_not_of("0123456789") == std::string::npos) return ui::FormatText(kCnpjPicture, v);
-    return text::to_utf8(v);
-}
-
-std::string Digits(std::string_view s) {
-    std::string d;
-    for (char c : s)
-        if (c >= '0' && c <= '9') d += c;
-    return d;
-}
-
-// The typed text as a number: its digits without leading zeros ("" for none).
-std::string AsNumber(std::string_view typed) {
-    std::string d = Digits(typed);
-    const std::size_t first = d.find_first_not_of('0');
-    return first == std::string::npos ? std::string() : d.substr(first);
-}
 
 class UEntradasForm;
 

@@ -83,10 +83,10 @@ public:
     enum : int {
         kPromptCnpj = 1, kCnpj, kBuscaCliente, kCodigoCliente, kPromptNome, kNome, kPromptEstado, kEstado,
         kPromptInscricao, kInscricao, kPromptSerie, kSerie, kPromptNumero, kNumero, kPromptData, kData,
-        kPromptQuantidade, kQuantidade,
-        kPromptProduto, kProduto, kBuscaProduto, kPromptDescricao, kDescricao, kPromptCfo, kCfo, kPromptComplemento,
-        kComplemento, kBuscaCfo, kPromptCfoCompl, kCfoCompl, kBuscaCfoCompl, kPromptLote, kLote,
-        kPromptBaseAnt, kBaseAnt, kPromptReducao, kReducao, kPromptBase, kBase, kPromptAliquota, kAliquota,
+        kPromptQuantidade, kQuantidade, kPromptProduto, kProduto, kBuscaProduto, kPromptDescricao, kDescricao,
+        kPromptCfo, kCfo, kPromptComplemento, kComplemento, kBuscaCfo, kPromptCfoCompl, kCfoCompl, kBuscaCfoCompl,
+        kPromptLote, kLote, kPromptBaseAnt, kBaseAnt, kPromptReducao, kReducao, kPromptBase, kBase, kPromptAliquota,
+        kAliquota,
         kPromptIcms, kIcms, kTipoValor, kOk, kCancel, kHelp
     };
 
@@ -121,7 +121,9 @@ public:
         }
         ui::Window& w = window();
         w.Prompt(kPromptCnpj, "01 C.N.P.J/Cód.");
-        w.Entry(kCnpj, ui::UseFn([this] { return ShowCnpj(rec_.CNPJ.value()); }, [this](const std::string& s) { return TakeCnpj(s); }),
+        w.Entry(kCnpj,
+                ui::UseFn([this] { return ShowCnpj(rec_.CNPJ.value()); },
+                          [this](const std::string& s) { return TakeCnpj(s); }),
                 kCnpjPicture)
             .Tip("CNPJ de Clientes - F5 Pesquisa.");
         w.Button(kBuscaCliente, "").Icon("search").Skip();
@@ -175,8 +177,9 @@ public:
         SetBatchInsert(true);
         LinkHistory({kCnpj, kCodigoCliente, kSerie, kNumero, kData, kQuantidade, kProduto, kCfo, kComplemento,
                      kCfoCompl, kLote, kBaseAnt, kBase, kAliquota, kIcms});
-        DisableOnDelete({kCnpj, kBuscaCliente, kCodigoCliente, kEstado, kSerie, kNumero, kData, kQuantidade, kProduto, kBuscaProduto, kCfo, kComplemento, kBuscaCfo,
-                         kCfoCompl, kBuscaCfoCompl, kLote, kBaseAnt, kBase, kAliquota, kIcms, kTipoValor});
+        DisableOnDelete({kCnpj, kBuscaCliente, kCodigoCliente, kEstado, kSerie, kNumero, kData, kQuantidade, kProduto,
+                         kBuscaProduto, kCfo, kComplemento, kBuscaCfo, kCfoCompl, kBuscaCfoCompl, kLote, kBaseAnt,
+                         kBase, kAliquota, kIcms, kTipoValor});
         OkOnChange({"&Grava", "Grava Alteração de Lançamento de Saída", ""});
         OkOnDelete({"&Exclui", "Exclui Lançamento de Saída", ""});
         ExcludeFromNavigation({kBuscaCliente, kBuscaProduto, kBuscaCfo, kBuscaCfoCompl, kOk, kCancel, kHelp});

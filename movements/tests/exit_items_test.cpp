@@ -156,11 +156,12 @@ TEST_F(ExitItems, ATypedExitLandsInTheYearFileWithItsMarkAndTheFormStaysForTheNe
 
 TEST_F(ExitItems, TheAutomaticBaseTakesTheValueInForceAndAsksOnChangeOnlyWhenItDiffers) {
     shell::GLO_MES.Set(5);
-    Seed<TabelaValorProdutoSaidaRec>(dictionary::TabelaValorProdutoSaida(), 2, [](TabelaValorProdutoSaidaRec& r, int i) {
-        r.CODPRODUTO = Decimal(10);
-        r.DATA = date::make(2016, i == 0 ? 3 : 6, 1);
-        r.VALOR = Decimal::from_string(i == 0 ? "2.50" : "4.00");
-    });
+    Seed<TabelaValorProdutoSaidaRec>(dictionary::TabelaValorProdutoSaida(), 2,
+                                     [](TabelaValorProdutoSaidaRec& r, int i) {
+                                         r.CODPRODUTO = Decimal(10);
+                                         r.DATA = date::make(2016, i == 0 ? 3 : 6, 1);
+                                         r.VALOR = Decimal::from_string(i == 0 ? "2.50" : "4.00");
+                                     });
     int b = Browse();
     int f = InsertForm(b);
     ui->Check(ui->ByText(f, "Utilizar o cálculo automático da Base de Cálculo?"), true);
@@ -208,7 +209,8 @@ TEST_F(ExitItems, ARefusedExitLeavesNothingWritten) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         shell::GLO_ANO.Set(c.ano);
-        ASSERT_FALSE(settings::SettingsFile(root + "BComuns\\Vorel.ini").write_number("Parametros", "Lote", c.lote ? 1 : 0));
+        settings::SettingsFile parametros(root + "BComuns\\Vorel.ini");
+        ASSERT_FALSE(parametros.write_number("Parametros", "Lote", c.lote ? 1 : 0));
         int b = Browse();
         int f = InsertForm(b);
         Fill(f, c.ano == 2016 ? "15/03/2016" : "15/03/2002", "0", c.cfo);

@@ -177,7 +177,9 @@ public:
         return Level::Benign;
     }
 
-    // A new item of the batch takes the values last accepted in this window.
+    // A new item of the batch takes the values last accepted in this window. The supplier goes on
+    // as found (CNPJ, register code and state), not as typed: the supplier's handling does not run
+    // again on OK, and a register code typed into the CNPJ field must not be stored as a CNPJ.
     Level PrepareRequest() override {
         Level l = ui::RegisterForm::PrepareRequest();
         if (l != Level::Benign || request() != Request::Insert) return l;
@@ -185,6 +187,8 @@ public:
             rec_.Serie = carry_->Serie;
             rec_.DataEmissao = carry_->DataEmissao;
             rec_.Cnpj = carry_->Cnpj;
+            rec_.CodigoForCli = carry_->CodigoForCli;
+            rec_.Estado = carry_->Estado;
             rec_.CodMercadoria = carry_->CodMercadoria;
             rec_.CFO = carry_->CFO;
             rec_.Complemento = carry_->Complemento;
@@ -369,7 +373,7 @@ public:
             if (!writeItem()) return false;  // the refusal has been shown; the transaction rolls back
             if (data::Result c = tx.commit(); !c.ok()) return Failed(c);
         }
-        if (r == Request::Insert) carry_ = rec_;
+        if (r == Request::Insert) carry_ = rec_;  // with the supplier as found
         return true;
     }
 
@@ -501,8 +505,6 @@ private:
     // typed CNPJ handed over to the supplier form.
     void SupplierTyped() {
         const std::string typed(rec_.Cnpj.clipped());
-        if (!carry_.has_value()) carry_ = EntradaVorelRec{};
-        carry_->Cnpj = typed;
         const std::string number = AsNumber(typed);
         auto& f = forcli_.rec<ForCliRec>();
         forcli_.clear_record();

@@ -273,6 +273,8 @@ TEST_F(EntryTest, ItemLandsInTheYearFileWithWhatBelongsToIt) {
     EXPECT_EQ(ui->Caption(f), kInsert);
     EXPECT_EQ(ui->Value(ui->ByPrompt(f, "06 Número")), "0");
     EXPECT_EQ(ui->Value(ui->ByPrompt(f, "11 C.F.O.")), "1102");
+    // The supplier typed by its code goes on as found: its CNPJ, not the code typed.
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "01 C.N.P.J/Cód.")), "00.000.000/0001-23");
     TypeAndLeave(f, "06 Número", "4711");
     TypeAndLeave(f, "08 Quantidade", "1");
     ui->Press(ui->ByText(f, "&O.K."));
@@ -283,6 +285,10 @@ TEST_F(EntryTest, ItemLandsInTheYearFileWithWhatBelongsToIt) {
     ui->Answer("&Não");
     EXPECT_EQ(ui->Focus(f), ui->ByPrompt(f, "05 Série").feq);
     EXPECT_EQ(Entries().size(), 1u);
+    TypeAndLeave(f, "06 Número", "4712");
+    ui->Press(ui->ByText(f, "&O.K."));
+    EXPECT_FALSE(ui->HasMessageBox());
+    EXPECT_EQ(Entries().back(), "4712 1 15/03/2016 00000000000123 7 SP 10 1102 1.000 0.00 18.000 0.00 ");
 }
 
 TEST_F(EntryTest, ARefusedItemLeavesNothingBehind) {

@@ -11,6 +11,7 @@
 #include "vorel/shell/working_context.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/query.h"
+#include "vorel/ui/range_source.h"
 #include "vorel/ui/register_window.h"
 
 namespace vorel::movements {
@@ -36,12 +37,15 @@ public:
         : ui::RegisterBrowse(ctx, "Entradas", "Janela de Lançamentos de Entrada", dictionary::EntradaVorel(),
                              "UEntradas"),
           rec_(file().rec<EntradaVorelRec>()),
-          lock_(*this, {kPromptLock, kOpenPadlock, kClosedPadlock, kLockGroup, kInsert, kChange, kDelete}) {}
+          lock_(*this, {kPromptLock, kOpenPadlock, kClosedPadlock, kLockGroup, kInsert, kChange, kDelete}),
+          month_(file(), rec_.DataEmissao) {
+        SetBrowseManager(std::make_unique<ui::BrowseManager>(*this, month_));
+    }
 
     bool BeforeTables() override {
         if (!shell::GaranteEmpresa(context())) return false;
-        primeiroDia_ = date::make(shell::GLO_ANO.Get(), shell::GLO_MES.Get(), 1);
-        ultimoDia_ = date::last_of_month(primeiroDia_);
+        const date::Day primeiroDia = date::make(shell::GLO_ANO.Get(), shell::GLO_MES.Get(), 1);
+        month_.SetPeriod(primeiroDia, date::last_of_month(primeiroDia));
         return true;
     }
 
@@ -53,9 +57,8 @@ public:
         ui::BrowseManager& b = browse();
         w.Sheet(kSheet);
         w.Tab(kTabMes, kSheet, "Pesquisa Lançamentos de Entrada");
-        b.AddSortOrder({d.key_index(keys::ENT_KEY_NUMERO), 0, false, [this] {
-                            return rec_.DataEmissao >= primeiroDia_ && rec_.DataEmissao <= ultimoDia_ && rec_.Numero != 0;
-                        }});
+        month_.LimitOrder(d.key_index(keys::ENT_KEY_NUMERO));
+        b.AddSortOrder({d.key_index(keys::ENT_KEY_NUMERO), 0, false, [this] { return rec_.Numero != 0; }});
         AddSearchTab(kSheet, {kTabData, "Pesquisa Lançamentos por Data", kPromptData, "Data:", kLocData,
                               ui::UsePattern(rec_.DataEmissao, "@d06b"), "@d06b", d.key_index(keys::ENT_KEY_DATA)});
         AddSearchTab(kSheet, {kTabProduto, "Pesquisa por Produto", kPromptProduto, "Produto:", kLocProduto,
@@ -105,9 +108,9 @@ public:
 
 private:
     EntradaVorelRec& rec_;
-    date::Day primeiroDia_ = 0, ultimoDia_ = 0;
     ui::Query query_{"Entradas"};
     MonthLock lock_;
+    ui::PeriodSource month_;  // the first tab lists the working month only
 };
 
 }  // namespace

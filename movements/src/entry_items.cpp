@@ -3,13 +3,12 @@
 
 #include <algorithm>
 
-#include "vorel/core/paths.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
-#include "vorel/dictionary/folders.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/shell/other_year.h"
 #include "vorel/shell/product_rate.h"
 #include "vorel/shell/produto_aliquota.h"
 
@@ -80,14 +79,15 @@ namespace {
 
 bool TakesBase(const EntradaVorelRec& e) { return e.CFO == 1403 || e.CFO == 2403; }
 
-// Reads the product's items backwards from (product, date); `skipFirst` passes over the first
-// item reached. True when an item with CFOP 1403 or 2403 was found (left in the buffer).
-bool BackwardsFrom(data::FileManager& f, const Decimal& produto, date::Day data, bool skipFirst) {
+// Reads the product's items backwards from (product, date) in the order of `key` (product, date);
+// `skipFirst` passes over the first item reached. True when an item with CFOP 1403 or 2403 was found
+// (left in the buffer).
+bool BackwardsFrom(data::FileManager& f, std::string_view key, const Decimal& produto, date::Day data, bool skipFirst) {
     auto& e = f.rec<EntradaVorelRec>();
     f.clear_record();
     e.CodMercadoria = produto;
     e.DataEmissao = data;
-    if (!f.set_at(f.key_number(keys::ESPENT_KEY_PRODUTODATA)).ok()) return false;
+    if (!f.set_at(f.key_number(key)).ok()) return false;
     bool first = true;
     while (f.previous().ok()) {
         if (static_cast<const Decimal&>(e.CodMercadoria) != produto) return false;
@@ -112,23 +112,17 @@ BaseOrigem Prorated(const EntradaVorelRec& origem, const Decimal& quantidade, in
 
 }  // namespace
 
-BaseOrigem ProcuraBaseOrigem(data::FileManager& entradas0, const LugarDoAno& lugar, const Decimal& produto,
-                             date::Day data, const Decimal& quantidade) {
-    if (BackwardsFrom(entradas0, produto, data, true))
-        return Prorated(entradas0.rec<EntradaVorelRec>(), quantidade, lugar.ano);
+BaseOrigem ProcuraBaseOrigem(data::FileManager& entradas0, int ano, const Decimal& produto, date::Day data,
+                             const Decimal& quantidade) {
+    if (BackwardsFrom(entradas0, keys::ESPENT_KEY_PRODUTODATA, produto, data, true))
+        return Prorated(entradas0.rec<EntradaVorelRec>(), quantidade, ano);
     // The earlier years, each through a cursor of its own on that year's file: the table's name and
-    // the working year stay as every other window sees them.
-    for (int ano = lugar.ano - 1; ano > 1800; --ano) {
-        const std::string path = dictionary::CaminhosArquivosAno(lugar.pastaRaiz, lugar.empresa, ano).CaminhoEntradaVorel;
-        if (!files::exists(path)) break;
-        data::FileManager anterior(dictionary::EntradaVorel0());
-        anterior.set_create(false);
-        if (!anterior.open_path(path).ok()) break;
-        const bool found = BackwardsFrom(anterior, produto, data, false);
-        BaseOrigem b;
-        if (found) b = Prorated(anterior.rec<EntradaVorelRec>(), quantidade, ano);
-        (void)anterior.close();
-        if (found) return b;
+    // the working year stay as every other window sees them. A year without the file ends the search.
+    for (int anterior = ano - 1; anterior > 1800; --anterior) {
+        shell::OtherYearFile f(dictionary::EntradaVorel(), anterior);
+        if (!f.open().ok()) break;
+        if (BackwardsFrom(f.file(), keys::ENT_KEY_PRODUTODATA, produto, data, false))
+            return Prorated(f.rec<EntradaVorelRec>(), quantidade, anterior);
     }
     return {};
 }

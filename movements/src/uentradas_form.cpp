@@ -704,9 +704,8 @@ private:
     // E: a CFOP 1409 item without a base takes it from an earlier 1403/2403 entry of the product.
     void LookBack() {
         if (!rec_.BaseICMS.value().is_zero() || rec_.CFO != 1409) return;
-        const BaseOrigem b = ProcuraBaseOrigem(entradas0_, {shell::PastaRaiz.Get(), shell::GLO_EMPRESA_CODIGO.Get(),
-                                                            shell::GLO_ANO.Get()},
-                                               rec_.CodMercadoria, rec_.DataEmissao, rec_.Quantidade);
+        const BaseOrigem b =
+            ProcuraBaseOrigem(entradas0_, shell::GLO_ANO.Get(), rec_.CodMercadoria, rec_.DataEmissao, rec_.Quantidade);
         rec_.BaseICMS = b.base;
         rec_.BaseICMSPropria = b.basePropria;
     }

@@ -203,7 +203,7 @@ TEST_F(EntryTest, BaseOfOriginIsTakenFromTheLatestEarlier1403Entry) {
             data::dictionary::init(dictionary::table_descs());
             data::FileManager& f = data::dictionary::file(dictionary::EntradaVorel0());
             ASSERT_EQ(f.open(), 0);
-            b = ProcuraBaseOrigem(f, {root, 1, 2016}, Decimal(10), dia, Decimal(3));
+            b = ProcuraBaseOrigem(f, 2016, Decimal(10), dia, Decimal(3));
             (void)f.close();
             data::dictionary::teardown();
         }).join();
@@ -315,7 +315,9 @@ TEST_F(EntryTest, DeletingTheYearsLastItemOfASupplierAndProductAsksAboutTheLink)
     item.Aliquota = 18;
     EntradaVorelRec saldoInicial = Entry(date::make(2016, 3, 1), 1102, "1", "1.00");
     saldoInicial.Numero = 0;  // an opening balance: not listed on the month's tab
-    SeedEntries(2016, {item, saldoInicial});
+    EntradaVorelRec fevereiro = Entry(date::make(2016, 2, 10), 1102, "1", "1.00");
+    fevereiro.Numero = 99;  // another month: not listed on the month's tab
+    SeedEntries(2016, {item, saldoInicial, fevereiro});
     Seed<dictionary::ForCliQelRec>(dictionary::ForCliQel(), 1, [](dictionary::ForCliQelRec& r, int) {
         r.CODFOR = 7;
         r.CODPROD = 10;
@@ -341,7 +343,7 @@ TEST_F(EntryTest, DeletingTheYearsLastItemOfASupplierAndProductAsksAboutTheLink)
     ui->Answer("&Não");
     ui->WaitIdle();
     EXPECT_FALSE(ui->HasWindow("Exclui Lançamento"));
-    EXPECT_EQ(Entries().size(), 1u) << "only the opening balance stays";
+    EXPECT_EQ(Entries().size(), 2u) << "the opening balance and February's item stay";
     EXPECT_EQ((Read<dictionary::ForCliQelRec>(dictionary::ForCliQel(), "FCC:KEY:FORPROD",
                                               [](const dictionary::ForCliQelRec& r) {
                                                   return std::to_string(r.CODFOR) + "/" + r.CODPROD.to_string();

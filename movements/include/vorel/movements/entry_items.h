@@ -7,7 +7,7 @@
 //   item being deleted is the year's last one of its supplier and product).
 // - `ProcuraBaseOrigem`: the bases a CFOP 1409 item takes from the latest earlier 1403/2403 entry of
 //   the product, in the working year's file and then in the earlier years' files (each read through
-//   a cursor of its own on that year's path; the working year and the table's name stay as they are).
+//   a cursor of its own, `shell::OtherYearFile`; the working year and the table's name stay as they are).
 // - What is written beside the item (`EntryTables` opens the tables; call the steps inside one
 //   transaction over `EntryTables::All()`, so the item and all that belongs to it are written together
 //   or not at all): `MarcaSaldoDoMes` (month_balance.h), `VinculaFornecedorProduto` /
@@ -91,16 +91,11 @@ struct BaseOrigem {
     Decimal base, basePropria;
     int ano = 0;  // the year whose file held the entry
 };
-struct LugarDoAno {
-    std::string pastaRaiz;   // PastaRaiz
-    std::uint32_t empresa = 0;
-    int ano = 0;             // the working year
-};
 // The product's items read backwards from (product, date) in the working year's file (the first
-// item reached passed over), then in each earlier year's file until one does not exist.
-// `entradas0` is an open EntradaVorel0 cursor on the working year's file.
-BaseOrigem ProcuraBaseOrigem(data::FileManager& entradas0, const LugarDoAno& lugar, const Decimal& produto,
-                             date::Day data, const Decimal& quantidade);
+// item reached passed over), then in each earlier year's file of the working company until a year
+// has none. `entradas0` is an open EntradaVorel0 cursor on the working year's file, `ano` that year.
+BaseOrigem ProcuraBaseOrigem(data::FileManager& entradas0, int ano, const Decimal& produto, date::Day data,
+                             const Decimal& quantidade);
 
 // The supplier-product link (`ForCliQel`) added when missing, or removed when present.
 data::Result VinculaFornecedorProduto(data::FileManager& vinculos, std::uint32_t fornecedor, const Decimal& produto);

@@ -1,0 +1,24 @@
+// Steps that the movement forms share: the CFOP numbering of the working year, and the product
+// typed as a code or as the user's own code.
+//
+//     if (!CfoNoPeriodo(rec.CFO, shell::GLO_ANO.Get())) { AvisaCfoForaDoPeriodo(); window().Select(kCfo); ... }
+//     if (!LeProduto(produtos, rec.CodProduto)) ... the look-up, the buffer holds the failed search
+#pragma once
+
+#include "vorel/core/decimal.h"
+#include "vorel/data/file_manager.h"
+
+namespace vorel::movements {
+
+// CFOP codes have three digits in working years up to 2002 and four from 2003 on: false for a code
+// of the other length (0 counts as three digits).
+bool CfoNoPeriodo(long long cfo, int ano);
+// The refusal: "Atenção!!! O CFO selecionado não pode ser utilizado no período em questão!!!".
+void AvisaCfoForaDoPeriodo();
+
+// Reads `Produtos` (the thread's object, open) by `PRO:KEY:CODIGO` with `codigo`, else by
+// `PRO:Key:Apelido` equal to the code written as text. True when found; otherwise the buffer holds
+// the cleared record of the last search (rate 0, description blank).
+bool LeProduto(data::FileManager& produtos, const Decimal& codigo);
+
+}  // namespace vorel::movements

@@ -1,0 +1,31 @@
+// Steps the movement forms share.
+#include "vorel/movements/movement_steps.h"
+
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/ui/message_box.h"
+
+namespace vorel::movements {
+
+bool CfoNoPeriodo(long long cfo, int ano) { return cfo < 1000 ? ano <= 2002 : ano > 2002; }
+
+void AvisaCfoForaDoPeriodo() {
+    ui::Message("Atenção!!! O CFO selecionado não pode ser utilizado no período em questão!!!", "Atenção!!!",
+                ui::Icon::Question, "&OK");
+}
+
+bool LeProduto(data::FileManager& produtos, const Decimal& codigo) {
+    auto& p = produtos.rec<dictionary::ProdutosRec>();
+    produtos.clear_record();
+    p.Codigo = codigo;
+    if (produtos.get(dictionary::keys::PRO_KEY_CODIGO) == data::kNoError) return true;
+    produtos.clear_record();
+    p.Apelido = codigo.to_string();
+    if (produtos.get(dictionary::keys::PRO_Key_Apelido) == data::kNoError) return true;
+    // What a failed search leaves: the cleared record with the text searched.
+    produtos.clear_record();
+    p.Apelido = codigo.to_string();
+    return false;
+}
+
+}  // namespace vorel::movements

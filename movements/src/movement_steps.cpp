@@ -1,6 +1,7 @@
 // Steps the movement forms share.
 #include "vorel/movements/movement_steps.h"
 
+#include "vorel/data/field.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/ui/message_box.h"
@@ -26,6 +27,17 @@ bool LeProduto(data::FileManager& produtos, const Decimal& codigo) {
     produtos.clear_record();
     p.Apelido = codigo.to_string();
     return false;
+}
+
+bool RegistroMudou(const data::TableDesc& table, const void* antes, const void* agora) {
+    for (const data::FieldDesc& f : table.fields)
+        if (data::field_text(f, antes) != data::field_text(f, agora)) return true;
+    return false;
+}
+
+bool ConfirmaCancelamento() {
+    return ui::Ask("Você deseja realmente cancelar?", "As alterações serão perdidas!", ui::Icon::Question,
+                   "&Sim|&Não") == "&Sim";
 }
 
 }  // namespace vorel::movements

@@ -2,7 +2,6 @@
 #include "vehicle_form.h"
 
 #include "vorel/data/dictionary.h"
-#include "vorel/data/field.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/movements/movement_steps.h"
@@ -260,9 +259,8 @@ Level VehicleForm<Rec>::OnAccepted(int feq) {
             }
             break;
         case kCancel:
-            if (texts_.cancelAsks && request() != Request::View && Changed() &&
-                ui::Ask("Você deseja realmente cancelar?", "As alterações serão perdidas!", ui::Icon::Question,
-                        "&Sim|&Não") != "&Sim")
+            if (texts_.cancelAsks && request() != Request::View &&
+                RegistroMudou(file().desc(), opened_.get(), file().buffer()) && !ConfirmaCancelamento())
                 return ui::kHandled;
             break;
         default:
@@ -299,14 +297,6 @@ void VehicleForm<Rec>::TakeCarried() {
     carried_.cfoComplementar = rec_.CFOComplementar;
     // Two places, rounded half away from zero; a rate too large for them is not carried.
     if (Decimal two = static_cast<const Decimal&>(rec_.Aliquota).rounded(2); two.fits(5, 2)) carried_.aliquota = two;
-}
-
-template <class Rec>
-bool VehicleForm<Rec>::Changed() {
-    const data::TableDesc& d = file().desc();
-    for (const data::FieldDesc& f : d.fields)
-        if (data::field_text(f, opened_.get()) != data::field_text(f, file().buffer())) return true;
-    return false;
 }
 
 template <class Rec>

@@ -94,7 +94,6 @@ private:
     void BuscaCfoComplPressed();
     void TakeCarried();
     void LoadStates();
-    bool Changed();
 
     const VehicleTexts texts_;
     Rec& rec_;

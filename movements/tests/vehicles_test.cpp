@@ -29,7 +29,7 @@ constexpr const char* kSaidas = "Janela de Lançamentos de Saídas";
 constexpr const char* kNovaEntrada = "Inclui Novo Lançamento";
 constexpr const char* kNovaSaida = "Inclui Lançamento de Saída";
 constexpr const char* kCfoFora = "Atenção!!! O CFO selecionado não pode ser utilizado no período em questão!!!";
-constexpr int kList = 3;
+constexpr int kList = 5;
 
 struct VehicleTest : MovementFixture {
     void SetUp() override {

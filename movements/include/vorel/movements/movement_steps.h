@@ -3,10 +3,12 @@
 //
 //     if (!CfoNoPeriodo(rec.CFO, shell::GLO_ANO.Get())) { AvisaCfoForaDoPeriodo(); window().Select(kCfo); ... }
 //     if (!LeProduto(produtos, rec.CodProduto)) ... the look-up, the buffer holds the failed search
+//     if (RegistroMudou(file.desc(), aberto.get(), file.buffer()) && !ConfirmaCancelamento()) ... stays
 #pragma once
 
 #include "vorel/core/decimal.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/data/record_buffer.h"
 
 namespace vorel::movements {
 
@@ -20,5 +22,11 @@ void AvisaCfoForaDoPeriodo();
 // `PRO:Key:Apelido` equal to the code written as text. True when found; otherwise the buffer holds
 // the cleared record of the last search (rate 0, description blank).
 bool LeProduto(data::FileManager& produtos, const Decimal& codigo);
+
+// Whether two records of a table differ in any field (a form's record against the one it opened on).
+bool RegistroMudou(const data::TableDesc& table, const void* antes, const void* agora);
+// The framework's question on cancelling a form with changed fields ("As alterações serão perdidas!",
+// "Você deseja realmente cancelar?"): true when the user answers Yes.
+bool ConfirmaCancelamento();
 
 }  // namespace vorel::movements

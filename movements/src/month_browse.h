@@ -1,0 +1,49 @@
+// The browse of the vehicle entries (`EntradaVeiculo`), the vehicle exits (`SaidaVeiculo`) and the
+// cash-register master records (`LancamentoMestre`): the records of the working month (their date
+// from its first to its last day) in the order of a key led by the date, with a locator on the
+// date, query by example, and the month lock of the movement browses (a closed month takes insert,
+// change and delete away). It asks for the working company first when none is chosen.
+// `MonthBrowseSpec` holds what each of them says and reads.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "vorel/core/date.h"
+#include "vorel/movements/procedures.h"
+#include "vorel/ui/query.h"
+#include "vorel/ui/register_window.h"
+
+namespace vorel::movements {
+
+struct MonthBrowseSpec {
+    std::string procedure, caption, form;
+    std::string keyName;                    // a key whose first component is the date
+    std::string tab;                        // the one search tab's caption, or none
+    std::string pesquisaButton, selectButton;
+    std::function<date::Day()> day;         // the date of the record in the buffer
+    ui::UsePtr locator;                     // the date through the locator entry
+    std::vector<ui::BrowseColumn> columns;
+};
+
+class MonthBrowse : public ui::RegisterBrowse {
+public:
+    enum : int {
+        kSheet = 1, kTab, kPromptLocator, kLocator, kList, kGroup, kInsert, kChange, kDelete, kPesquisa, kLimpa,
+        kSelect, kClose, kHelp, kMonthState, kMonthOpen, kMonthClosed
+    };
+
+    MonthBrowse(ProcContext& ctx, const data::TableDesc& table, MonthBrowseSpec spec);
+
+    bool BeforeTables() override;
+    Level Setup() override;
+    Level OnWindowOpened() override;
+    Level OnAccepted(int feq) override;
+
+private:
+    MonthBrowseSpec spec_;
+    ui::Query query_;
+};
+
+}  // namespace vorel::movements

@@ -3,8 +3,11 @@
 
 #include "vorel/data/field.h"
 #include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/dictionary/text_dates.h"
 #include "vorel/ui/message_box.h"
+#include "vorel/ui/pictured_use.h"
 
 namespace vorel::movements {
 
@@ -27,6 +30,30 @@ bool LeProduto(data::FileManager& produtos, const Decimal& codigo) {
     produtos.clear_record();
     p.Apelido = codigo.to_string();
     return false;
+}
+
+data::Result MarcaSaldoParaRecalculo(data::FileManager& saldos, const Decimal& produto, const Decimal& aliquota,
+                                     date::Day competencia, bool exclusao) {
+    auto& s = saldos.rec<dictionary::SaldosVorelRec>();
+    saldos.clear_record();
+    s.Produto = produto.to_string();
+    s.Competencia = competencia;
+    s.Aliquota = aliquota;
+    const data::Result found = saldos.get(dictionary::keys::SQEL_KEY_PRODDATAALIQUOTA);
+    if (!found.ok() && found != data::kRecordNotFound) return found;
+    s.Situacao = 0;
+    if (exclusao) s.Exclusao = 1;
+    return found.ok() ? saldos.put() : saldos.add();
+}
+
+ui::UsePtr UseDataTexto(String<8>& campo) {
+    return ui::UseFn([&campo] { return ui::FormatNumber("@d06b", dictionary::DiaDoTexto(campo.value())); },
+                     [&campo](const std::string& typed) {
+                         long long dia = 0;
+                         if (!ui::ParseNumber("@d06b", typed, 0, 99999999, dia)) return false;
+                         campo = dictionary::DataComoTexto(static_cast<date::Day>(dia));
+                         return true;
+                     });
 }
 
 bool RegistroMudou(const data::TableDesc& table, const void* antes, const void* agora) {

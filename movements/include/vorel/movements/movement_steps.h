@@ -6,9 +6,12 @@
 //     if (RegistroMudou(file.desc(), aberto.get(), file.buffer()) && !ConfirmaCancelamento()) ... stays
 #pragma once
 
+#include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
+#include "vorel/core/fixed_string.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/data/record_buffer.h"
+#include "vorel/ui/use_var.h"
 
 namespace vorel::movements {
 
@@ -28,5 +31,16 @@ bool RegistroMudou(const data::TableDesc& table, const void* antes, const void* 
 // The framework's question on cancelling a form with changed fields ("As alterações serão perdidas!",
 // "Você deseja realmente cancelar?"): true when the user answers Yes.
 bool ConfirmaCancelamento();
+
+// Marks a product's balance of a month for the monthly computation (`SaldosVorel`, key product as
+// text + month + rate): `SQEL:Situacao` 0, and `SQEL:Exclusao` 1 when `exclusao`; a product without
+// a balance row for that month and rate gets one with every amount 0. `saldos` is the thread's
+// object, open. Returns the first failed write's code (kNoError when marked).
+data::Result MarcaSaldoParaRecalculo(data::FileManager& saldos, const Decimal& produto, const Decimal& aliquota,
+                                     date::Day competencia, bool exclusao = false);
+
+// A date kept as the text of its day number (the cash-register tables), shown and typed as a date
+// ("@d06b": dd/mm/yyyy, blank for none).
+ui::UsePtr UseDataTexto(String<8>& campo);
 
 }  // namespace vorel::movements

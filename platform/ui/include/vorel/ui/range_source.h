@@ -1,7 +1,9 @@
-// RangeSource: a browse source limited to the records whose leading key component equals a value,
-// for the dependent lists of a form (a product's suppliers, batches and rates). `prime` writes the
-// value into the cleared buffer; `inRange` tells whether the record just read still has it. The list
-// starts at the first such record and stops after the last, without reading the rest of the file.
+// RangeSource: a browse source limited to the records whose leading key components equal a
+// record's, for the dependent lists of a form (a product's suppliers, batches and rates; a
+// cash-register master's analytic records, whose link is three components). `prime` writes the
+// values into the cleared buffer; `inRange` tells whether the record just read still has them;
+// `components` is how many leading components `prime` fills (1 by default). The list starts at the
+// first such record and stops after the last, without reading the rest of the file.
 //
 //     RangeSource src(ThreadFile(LoteVorel()),
 //                     [&] { lote.CODPRODUTO = produto.Codigo; },
@@ -29,8 +31,10 @@ namespace vorel::ui {
 
 class RangeSource : public TableSource {
 public:
-    RangeSource(data::FileManager& file, std::function<void()> prime, std::function<bool()> inRange)
-        : TableSource(file), file_(file), prime_(std::move(prime)), inRange_(std::move(inRange)) {}
+    RangeSource(data::FileManager& file, std::function<void()> prime, std::function<bool()> inRange,
+                int components = 1)
+        : TableSource(file), file_(file), prime_(std::move(prime)), inRange_(std::move(inRange)),
+          components_(components) {}
 
     void SetOrder(int key) override {
         key_ = key;
@@ -39,7 +43,7 @@ public:
     void ToStart() override {
         file_.clear_record();
         prime_();
-        (void)file_.set_at(key_, 1);
+        (void)file_.set_at(key_, components_);
     }
     void ToEnd() override { ToStart(); }  // previous() reads the last record of the range
     bool Next() override { return file_.next() == 0 && inRange_(); }
@@ -50,6 +54,7 @@ private:
     std::function<void()> prime_;
     std::function<bool()> inRange_;
     int key_ = 0;
+    int components_ = 1;
 };
 
 class PeriodSource : public TableSource {

@@ -10,9 +10,9 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/movements/month_lock.h"
 #include "vorel/movements/movement_steps.h"
 #include "vorel/movements/procedures.h"
-#include "vorel/shell/globals.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/register_window.h"
@@ -24,9 +24,6 @@ namespace {
 using dictionary::AnaliticoICMSRec;
 using dictionary::MovMaqRegistradoraRec;
 using dictionary::ProdutosRec;
-
-// The first day of the working month, whose balances the lines mark.
-date::Day MesDeTrabalho() { return date::make(shell::GLO_ANO.Get(), shell::GLO_MES.Get(), 1); }
 
 // The product line's writes, each with the mark of the product's balance in one transaction.
 class DiarioAccess : public ui::TableAccess {

@@ -10,7 +10,7 @@
 #include "vorel/dictionary/text_dates.h"
 #include "vorel/movements/movement_steps.h"
 #include "vorel/movements/procedures.h"
-#include "vorel/movements/zz_month_stub.h"
+#include "vorel/movements/month_lock.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/range_source.h"
 #include "vorel/ui/register_window.h"

@@ -10,7 +10,8 @@ namespace vorel::movements {
 MonthBrowse::MonthBrowse(ProcContext& ctx, const data::TableDesc& table, MonthBrowseSpec spec)
     : ui::RegisterBrowse(ctx, spec.procedure, spec.caption, table, spec.form),
       spec_(std::move(spec)),
-      query_(spec_.procedure) {}
+      query_(spec_.procedure),
+      lock_(*this, {kMonthState, kMonthOpen, kMonthClosed, kGroup, kInsert, kChange, kDelete}) {}
 
 bool MonthBrowse::BeforeTables() { return shell::GaranteEmpresa(context()); }
 
@@ -30,7 +31,7 @@ Level MonthBrowse::Setup() {
         b.SetSheet(kSheet);
     }
     w.List(kList);
-    w.Add(kGroup, ui::ControlType::Group);
+    lock_.AddControls();
     w.Button(kInsert, "&Inclui Lançamento").Parent(kGroup);
     w.Button(kChange, "&Altera Lançamento").Parent(kGroup);
     w.Button(kDelete, "&Exclui Lançamento").Parent(kGroup);
@@ -39,9 +40,6 @@ Level MonthBrowse::Setup() {
     w.Button(kSelect, spec_.selectButton);
     w.Button(kClose, "&Fecha");
     w.Button(kHelp, "Ajuda &On-Line");
-    w.Prompt(kMonthState, "");
-    w.Button(kMonthOpen, "").Icon("cadeadoaberto.ico");
-    w.Button(kMonthClosed, "").Icon("cadeadofechado.ico");
 
     b.SetList(kList);
     for (const ui::BrowseColumn& c : spec_.columns) b.AddColumn(c);
@@ -62,12 +60,13 @@ Level MonthBrowse::Setup() {
 
 Level MonthBrowse::OnWindowOpened() {
     Level l = ui::RegisterBrowse::OnWindowOpened();
+    lock_.Show();
     return l;
 }
 
 Level MonthBrowse::OnAccepted(int feq) {
-    Level l = ui::RegisterBrowse::OnAccepted(feq);
-    return l;
+    if (lock_.TakeAccepted(feq)) return Level::Benign;
+    return ui::RegisterBrowse::OnAccepted(feq);
 }
 
 }  // namespace vorel::movements

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "vorel/core/date.h"
+#include "vorel/movements/month_lock.h"
 #include "vorel/movements/procedures.h"
 #include "vorel/ui/query.h"
 #include "vorel/ui/register_window.h"
@@ -44,6 +45,7 @@ public:
 private:
     MonthBrowseSpec spec_;
     ui::Query query_;
+    MonthLock lock_;
 };
 
 }  // namespace vorel::movements

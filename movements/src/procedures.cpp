@@ -19,6 +19,14 @@ void AddMovementProcedures() {
         ProcedureRegistry::Add("Saidas", RunSaidasBrowse);
         ProcedureRegistry::Add("Usaidas", RunSaidasForm);
         // Vehicle entries and exits, cash-register records.
+        ProcedureRegistry::Add("EntradaVeiculo", RunEntradaVeiculoBrowse);
+        ProcedureRegistry::Add("UEntradaVeiculo", RunEntradaVeiculoForm);
+        ProcedureRegistry::Add("SaidaVeiculo", RunSaidaVeiculoBrowse);
+        ProcedureRegistry::Add("USaidaVeiculos", RunSaidaVeiculoForm);
+        ProcedureRegistry::Add("LancamentoMestre", RunLancamentoMestreBrowse);
+        ProcedureRegistry::Add("UMestre", RunMestreForm);
+        ProcedureRegistry::Add("UAnalitico", RunAnaliticoForm);
+        ProcedureRegistry::Add("UDiario", RunDiarioForm);
     });
 }
 

@@ -20,7 +20,7 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/movements/procedures.h"
-#include "vorel/movements/zz_month_stub.h"
+#include "vorel/movements/month_lock.h"
 #include "vorel/ui/register_window.h"
 
 namespace vorel::movements {

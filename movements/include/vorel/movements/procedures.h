@@ -36,5 +36,13 @@ void RunSaidasBrowse(ProcContext& ctx);  // "Saidas"
 void RunSaidasForm(ProcContext& ctx);    // "Usaidas"
 
 // Vehicle entries and exits, cash-register records.
+void RunEntradaVeiculoBrowse(ProcContext& ctx);    // "EntradaVeiculo"
+void RunEntradaVeiculoForm(ProcContext& ctx);      // "UEntradaVeiculo"
+void RunSaidaVeiculoBrowse(ProcContext& ctx);      // "SaidaVeiculo"
+void RunSaidaVeiculoForm(ProcContext& ctx);        // "USaidaVeiculos"
+void RunLancamentoMestreBrowse(ProcContext& ctx);  // "LancamentoMestre"
+void RunMestreForm(ProcContext& ctx);              // "UMestre"
+void RunAnaliticoForm(ProcContext& ctx);           // "UAnalitico"
+void RunDiarioForm(ProcContext& ctx);              // "UDiario"
 
 }  // namespace vorel::movements

@@ -124,7 +124,7 @@ public:
         SetCancelButton(kCancel);
         LinkHistory({kCodigo, kData, kAliquota, kFechamento, kProduto, kQuantidade, kBase, kIcms});
         OkOnDelete({"&Exclui", "Exclui Lançamento Analítico", "Exclui Lançamento Analítico"});
-        DisableOnDelete({kCodigo, kData, kAliquota, kFechamento, kProduto, kBuscaProduto, kQuantidade, kBase, kIcms});
+        ReadOnlyOnDelete();
         ExcludeFromNavigation({kBuscaProduto, kOk, kCancel, kHelp});
         return Level::Benign;
     }

@@ -180,6 +180,8 @@ Level VehicleForm<Rec>::PrepareRequest() {
 template <class Rec>
 Level VehicleForm<Rec>::OnWindowOpened() {
     Level l = ui::RegisterForm::OnWindowOpened();
+    if (request() == Request::Delete)
+        for (int b : {kBuscaCnpj, kBuscaProduto, kBuscaCfo, kBuscaCfoCompl}) window()[b].ReadOnly();
     if (request() == Request::Insert) {
         forcli_.clear_record();
         produtos_.clear_record();

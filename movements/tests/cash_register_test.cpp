@@ -175,13 +175,27 @@ TEST_F(CashRegisterTest, NestedFormsPrimeTheLinkAndALineTakesIcmsFromTheProductA
     ui->PickRow(ui->Control(a, kAnaliticoList), 1);
     ui->Press(ui->ByText(a, "&Exclui Lançamento"));
     d = ui->WindowByCaption("Update Lançamento Diário");
-    EXPECT_FALSE(ui->Enabled(ui->ByPrompt(d, "08 Base Cálculo")));
+    EXPECT_TRUE(ui->State(ui->ByPrompt(d, "08 Base Cálculo")).readOnly);
     ui->Press(ui->ByText(d, "&Exclui"));
     ASSERT_TRUE(ui->HasMessageBox());
     EXPECT_EQ(ui->PendingMessageBox().text, "Deseja realmente excluir o registro selecionado?");
     ui->Answer("&Sim");
     EXPECT_TRUE(ui->Rows(ui->Control(a, kAnaliticoList)).empty());
     EXPECT_EQ(saldos(), (std::vector<std::string>{"123|01/03/2016|18.000|0|5.000"}));
+}
+
+TEST_F(CashRegisterTest, ARefusedLineLeavesNoMark) {
+    Seed<MovMaqRegistradoraRec>(dictionary::MovMaqRegistradora(), 1,
+                                [](MovMaqRegistradoraRec& r, int) { r.CodMercadoria = 123; });
+    ui->Start("UDiario", ui::Request::Insert);  // no analytic record in the buffer: a blank link
+    int d = ui->WindowByCaption("Adding a MovMaqRegistradora Record");
+    TypeAndLeave(d, "05 Produtos", "123");
+    ui->Press(ui->ByText(d, "&Grava"));
+    ASSERT_TRUE(ui->HasMessageBox());  // the same analytic record and product: a duplicate
+    ui->Answer(1);
+    EXPECT_TRUE(ui->HasWindow("Adding a MovMaqRegistradora Record"));
+    EXPECT_EQ(Count(dictionary::SaldosVorel()), 0);
+    EXPECT_EQ(Count(dictionary::MovMaqRegistradora()), 1);
 }
 
 TEST_F(CashRegisterTest, DeletingAMasterTakesItsAnalyticRecordsAndTheirProductLines) {

@@ -244,5 +244,35 @@ TEST_F(VehicleTest, TheBrowseListsTheWorkingMonthAndAnExitFindsItsEntryByChassis
     EXPECT_EQ(found, "01/03/2016");
 }
 
+TEST_F(VehicleTest, ChangeShowsPartnerAndProductAndDeleteAsksNothingMore) {
+    Seed<SaidaVeiculoRec>(dictionary::SaidaVeiculo(), 1, [](SaidaVeiculoRec& r, int) {
+        r.DataSaida = date::make(2016, 3, 5);
+        r.Chassi = "9BWZZZ377VT004251";
+        r.CNPJforcli = "11222333000181";
+        r.Estado = "SP";
+        r.CodProduto = 501;
+    });
+    ui->Start("SaidaVeiculo");
+    int b = ui->WindowByCaption(kSaidas);
+    ui->PickRow(ui->Control(b, kList), 1);
+    ui->Press(ui->ByText(b, "&Altera Lançamento"));
+    int f = ui->WindowByCaption("Altera Lançamentos de Saída");
+    EXPECT_EQ(Shown(f, "02 Cliente"), "Montadora Alfa");
+    EXPECT_EQ(Shown(f, "04 Inscrição. Est"), "110042490114");
+    EXPECT_EQ(Shown(f, "10 Descrição"), "Automovel sedan");
+    EXPECT_FALSE(ui->Enabled(ui->ByPrompt(f, "03 UF")));  // a registered customer's state
+    EXPECT_EQ(ui->Text(ui->ByText(f, "&Grava")), "&Grava");
+    ui->Press(ui->ByText(f, "&Cancela"));
+
+    ui->Press(ui->ByText(b, "&Exclui Lançamento"));
+    f = ui->WindowByCaption("Exclui Lançamento de Saída");
+    EXPECT_FALSE(ui->Enabled(ui->ByPrompt(f, "11 Chassi")));
+    EXPECT_TRUE(ui->State(ui->ByPrompt(f, "08 Quantidade")).readOnly);
+    ui->Press(ui->ByText(f, "&Exclui"));
+    EXPECT_FALSE(ui->HasMessageBox());
+    EXPECT_FALSE(ui->HasWindow("Exclui Lançamento de Saída"));
+    EXPECT_TRUE(ui->Rows(ui->Control(b, kList)).empty());
+}
+
 }  // namespace
 }  // namespace vorel::movements::testing

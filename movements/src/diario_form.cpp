@@ -10,6 +10,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/movements/month_balance.h"
 #include "vorel/movements/month_lock.h"
 #include "vorel/movements/movement_steps.h"
 #include "vorel/movements/procedures.h"
@@ -47,8 +48,8 @@ public:
 private:
     data::Result MarcaLinha() {
         const auto& linha = file().rec<MovMaqRegistradoraRec>();
-        return MarcaSaldoParaRecalculo(saldos_, linha.CodMercadoria, produtos_.rec<ProdutosRec>().Alicota,
-                                       MesDeTrabalho());
+        return MarcaSaldoDoMes(saldos_, linha.CodMercadoria, MesDeTrabalho(), produtos_.rec<ProdutosRec>().Alicota,
+                               false);
     }
     template <class Write>
     bool ComMarca(Write write) {

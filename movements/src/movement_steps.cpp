@@ -3,15 +3,12 @@
 
 #include "vorel/data/field.h"
 #include "vorel/dictionary/key_names.h"
-#include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/dictionary/text_dates.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/pictured_use.h"
 
 namespace vorel::movements {
-
-bool CfoNoPeriodo(long long cfo, int ano) { return cfo < 1000 ? ano <= 2002 : ano > 2002; }
 
 void AvisaCfoForaDoPeriodo() {
     ui::Message("Atenção!!! O CFO selecionado não pode ser utilizado no período em questão!!!", "Atenção!!!",
@@ -30,20 +27,6 @@ bool LeProduto(data::FileManager& produtos, const Decimal& codigo) {
     produtos.clear_record();
     p.Apelido = codigo.to_string();
     return false;
-}
-
-data::Result MarcaSaldoParaRecalculo(data::FileManager& saldos, const Decimal& produto, const Decimal& aliquota,
-                                     date::Day competencia, bool exclusao) {
-    auto& s = saldos.rec<dictionary::SaldosVorelRec>();
-    saldos.clear_record();
-    s.Produto = produto.to_string();
-    s.Competencia = competencia;
-    s.Aliquota = aliquota;
-    const data::Result found = saldos.get(dictionary::keys::SQEL_KEY_PRODDATAALIQUOTA);
-    if (!found.ok() && found != data::kRecordNotFound) return found;
-    s.Situacao = 0;
-    if (exclusao) s.Exclusao = 1;
-    return found.ok() ? saldos.put() : saldos.add();
 }
 
 ui::UsePtr UseDataTexto(String<8>& campo) {

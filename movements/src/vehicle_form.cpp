@@ -4,6 +4,7 @@
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/movements/entry_items.h"
 #include "vorel/movements/movement_steps.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/program_settings.h"
@@ -253,7 +254,7 @@ Level VehicleForm<Rec>::OnAccepted(int feq) {
             if (request() == Request::Insert || request() == Request::Change) {
                 UpdateComponents();
                 TakeCarried();
-                if (!CfoNoPeriodo(rec_.CFO, shell::GLO_ANO.Get())) {
+                if (!CfoDoPeriodo(rec_.CFO, shell::GLO_ANO.Get())) {
                     AvisaCfoForaDoPeriodo();
                     window().Select(kCfo);
                     return ui::kHandled;

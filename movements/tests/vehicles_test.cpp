@@ -10,7 +10,6 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/movements/movement_steps.h"
 #include "vorel/shell/globals.h"
 #include "vorel/ui/pictured_use.h"
 
@@ -143,31 +142,39 @@ TEST_F(VehicleTest, EntryTakesSupplierProductAndMonthAndTheNextVehicleStartsFrom
 
 TEST_F(VehicleTest, CfopNumberingFollowsTheWorkingYear) {
     struct Case {
-        long long cfo;
         int ano;
-        bool ok;
+        const char* cfo;
+        bool refused;
     };
-    for (const Case& c : {Case{102, 2002, true}, {999, 2002, true}, {1102, 2002, false}, {102, 2003, false},
-                          {0, 2003, false}, {1102, 2003, true}, {5102, 2016, true}})
-        EXPECT_EQ(CfoNoPeriodo(c.cfo, c.ano), c.ok) << c.cfo << " in " << c.ano;
-
-    // In the form: 102 in 2016 is refused at OK (the year, not the date typed), nothing is saved.
-    int f = OpenInsert(kEntradas, "EntradaVeiculo", kNovaEntrada);
-    TypeAndLeave(f, "01 C.N.P.J.", "11222333000181");
-    TypeAndLeave(f, "07 Data", "10/03/2016");
-    TypeVehicle(f, "CHASSI-A", "102");
-    ui->Press(ui->ByText(f, "&OK"));
-    ASSERT_TRUE(ui->HasMessageBox());
-    EXPECT_EQ(ui->PendingMessageBox().text, kCfoFora);
-    ui->Answer(1);
-    EXPECT_EQ(ui->Focus(f), ui->ByPrompt(f, "12 C.F.O.").feq);
-    EXPECT_TRUE(Entradas().empty());
-    // Changed fields: cancel asks, and No stays.
-    ui->Press(ui->ByText(f, "&Cancela"));
-    ASSERT_TRUE(ui->HasMessageBox());
-    EXPECT_EQ(ui->PendingMessageBox().title, "As alterações serão perdidas!");
-    ui->Answer("&Não");
-    EXPECT_TRUE(ui->HasWindow(kNovaEntrada));
+    for (const Case& c : {Case{2016, "102", true}, {2002, "1102", true}, {2002, "102", false}, {2003, "1102", false}}) {
+        SCOPED_TRACE(std::to_string(c.ano) + " " + c.cfo);
+        shell::GLO_ANO.Set(c.ano);
+        int f = OpenInsert(kEntradas, "EntradaVeiculo", kNovaEntrada);
+        TypeAndLeave(f, "01 C.N.P.J.", "11222333000181");
+        TypeAndLeave(f, "07 Data", std::string("10/03/") + std::to_string(c.ano));
+        TypeVehicle(f, (std::string("CHASSI-") + c.cfo + "-" + std::to_string(c.ano)).c_str(), c.cfo);
+        const std::size_t before = Entradas().size();
+        ui->Press(ui->ByText(f, "&OK"));
+        if (c.refused) {
+            ASSERT_TRUE(ui->HasMessageBox());
+            EXPECT_EQ(ui->PendingMessageBox().text, kCfoFora);
+            ui->Answer(1);
+            EXPECT_EQ(ui->Focus(f), ui->ByPrompt(f, "12 C.F.O.").feq);
+            EXPECT_EQ(Entradas().size(), before);
+            // Changed fields: cancel asks, No stays, Yes leaves.
+            ui->Press(ui->ByText(f, "&Cancela"));
+            ASSERT_TRUE(ui->HasMessageBox());
+            EXPECT_EQ(ui->PendingMessageBox().title, "As alterações serão perdidas!");
+            ui->Answer("&Não");
+            EXPECT_TRUE(ui->HasWindow(kNovaEntrada));
+        } else {
+            EXPECT_FALSE(ui->HasMessageBox());
+            EXPECT_EQ(Entradas().size(), before + 1);
+        }
+        ui->Press(ui->ByText(f, "&Cancela"));
+        if (ui->HasMessageBox()) ui->Answer("&Sim");
+        ASSERT_FALSE(ui->HasWindow(kNovaEntrada));
+    }
 }
 
 TEST_F(VehicleTest, ExitBuyerZeroTakesTheStateByHandAndACustomerLocksItTheNumberIsCarried) {

@@ -1,7 +1,8 @@
-// Steps that the movement forms share: the CFOP numbering of the working year, and the product
-// typed as a code or as the user's own code.
+// Steps that the movement forms share: the refusal of a CFOP of the other numbering than the working
+// year's (the rule is `CfoDoPeriodo` of entry_items.h), the product typed as a code or as the user's
+// own code, the cancel question, and the dates kept as text of the cash-register tables.
 //
-//     if (!CfoNoPeriodo(rec.CFO, shell::GLO_ANO.Get())) { AvisaCfoForaDoPeriodo(); window().Select(kCfo); ... }
+//     if (!CfoDoPeriodo(rec.CFO, shell::GLO_ANO.Get())) { AvisaCfoForaDoPeriodo(); window().Select(kCfo); ... }
 //     if (!LeProduto(produtos, rec.CodProduto)) ... the look-up, the buffer holds the failed search
 //     if (RegistroMudou(file.desc(), aberto.get(), file.buffer()) && !ConfirmaCancelamento()) ... stays
 #pragma once
@@ -15,9 +16,6 @@
 
 namespace vorel::movements {
 
-// CFOP codes have three digits in working years up to 2002 and four from 2003 on: false for a code
-// of the other length (0 counts as three digits).
-bool CfoNoPeriodo(long long cfo, int ano);
 // The refusal: "Atenção!!! O CFO selecionado não pode ser utilizado no período em questão!!!".
 void AvisaCfoForaDoPeriodo();
 
@@ -31,13 +29,6 @@ bool RegistroMudou(const data::TableDesc& table, const void* antes, const void* 
 // The framework's question on cancelling a form with changed fields ("As alterações serão perdidas!",
 // "Você deseja realmente cancelar?"): true when the user answers Yes.
 bool ConfirmaCancelamento();
-
-// Marks a product's balance of a month for the monthly computation (`SaldosVorel`, key product as
-// text + month + rate): `SQEL:Situacao` 0, and `SQEL:Exclusao` 1 when `exclusao`; a product without
-// a balance row for that month and rate gets one with every amount 0. `saldos` is the thread's
-// object, open. Returns the first failed write's code (kNoError when marked).
-data::Result MarcaSaldoParaRecalculo(data::FileManager& saldos, const Decimal& produto, const Decimal& aliquota,
-                                     date::Day competencia, bool exclusao = false);
 
 // A date kept as the text of its day number (the cash-register tables), shown and typed as a date
 // ("@d06b": dd/mm/yyyy, blank for none).

@@ -28,13 +28,19 @@ using dictionary::ProdutosRec;
 
 // The product line's writes, each with the mark of the product's balance in one transaction.
 class DiarioAccess : public ui::TableAccess {
-public:
+  public:
     DiarioAccess(data::FileManager& linhas, data::FileManager& saldos, data::FileManager& produtos)
         : ui::TableAccess(linhas), saldos_(saldos), produtos_(produtos) {}
 
-    bool Insert() override { return ComMarca([this] { return ui::TableAccess::Insert(); }); }
-    bool Update() override { return ComMarca([this] { return ui::TableAccess::Update(); }); }
-    bool Delete() override { return ComMarca([this] { return ui::TableAccess::Delete(); }); }
+    bool Insert() override {
+        return ComMarca([this] { return ui::TableAccess::Insert(); });
+    }
+    bool Update() override {
+        return ComMarca([this] { return ui::TableAccess::Update(); });
+    }
+    bool Delete() override {
+        return ComMarca([this] { return ui::TableAccess::Delete(); });
+    }
 
     // The mark alone (OK on a line only viewed); false after its message.
     bool Marca() {
@@ -45,11 +51,11 @@ public:
         return true;
     }
 
-private:
+  private:
     data::Result MarcaLinha() {
         const auto& linha = file().rec<MovMaqRegistradoraRec>();
-        return MarcaSaldoDoMes(saldos_, linha.CodMercadoria, MesDeTrabalho(), produtos_.rec<ProdutosRec>().Alicota,
-                               false);
+        return MarcaSaldoDoMes(saldos_, linha.CodMercadoria, MesDeTrabalho(),
+                               produtos_.rec<ProdutosRec>().Alicota, false);
     }
     template <class Write>
     bool ComMarca(Write write) {
@@ -61,8 +67,8 @@ private:
         return true;
     }
     static bool Falhou(data::Result r) {
-        ui::Message("O saldo do produto no mês não pôde ser marcado para o cálculo (erro " + std::to_string(r.code()) +
-                        "). Nada foi gravado.",
+        ui::Message("O saldo do produto no mês não pôde ser marcado para o cálculo (erro " +
+                        std::to_string(r.code()) + "). Nada foi gravado.",
                     "Atenção!!!", ui::Icon::Exclamation);
         return false;
     }
@@ -72,10 +78,29 @@ private:
 };
 
 class DiarioForm : public ui::RegisterForm {
-public:
+  public:
     enum : int {
-        kPCodigo = 1, kCodigo, kPData, kData, kPAliquota, kAliquota, kPFechamento, kFechamento, kPProduto, kProduto,
-        kBuscaProduto, kPDescricao, kDescricao, kPQuantidade, kQuantidade, kPBase, kBase, kPIcms, kIcms, kOk, kCancel,
+        kPCodigo = 1,
+        kCodigo,
+        kPData,
+        kData,
+        kPAliquota,
+        kAliquota,
+        kPFechamento,
+        kFechamento,
+        kPProduto,
+        kProduto,
+        kBuscaProduto,
+        kPDescricao,
+        kDescricao,
+        kPQuantidade,
+        kQuantidade,
+        kPBase,
+        kBase,
+        kPIcms,
+        kIcms,
+        kOk,
+        kCancel,
         kHelp
     };
 
@@ -98,7 +123,8 @@ public:
         }
         ui::Window& w = window();
         w.Prompt(kPCodigo, "01 Código");
-        w.Entry(kCodigo, ui::UseInRange(rec_.Codigo, -32768, 32767), "@n-7").Tip("Código da Máquina Registradora");
+        w.Entry(kCodigo, ui::UseInRange(rec_.Codigo, -32768, 32767), "@n-7")
+            .Tip("Código da Máquina Registradora");
         w.Prompt(kPData, "02 Data");
         w.Spin(kData, UseDataTexto(rec_.DataEmissao), "@d06b").Tip("Data de Emissão");
         w.Prompt(kPAliquota, "03 Alíquota");
@@ -110,7 +136,9 @@ public:
         w.Button(kBuscaProduto, "").Icon("search").Skip();
         w.Prompt(kPDescricao, "06 Produto");
         w.Entry(kDescricao, ui::Use(produtos_.rec<ProdutosRec>().Produtos), "@s100")
-            .Tip("Descrição de Produtos Cadastrados").ReadOnly().Skip();
+            .Tip("Descrição de Produtos Cadastrados")
+            .ReadOnly()
+            .Skip();
         w.Prompt(kPQuantidade, "07 Quantidade");
         w.Entry(kQuantidade, ui::UseDecimal(rec_.Quantidade, 3), "@n-14.3").Tip("Quantidade de Produtos");
         w.Prompt(kPBase, "08 Base Cálculo");
@@ -157,7 +185,8 @@ public:
 
     Level OnSelected(int feq) override {
         // Entering the product code makes leaving it run its look-up.
-        if (feq == kProduto && request() != Request::View && request() != Request::Delete) window()[feq].Touched();
+        if (feq == kProduto && request() != Request::View && request() != Request::Delete)
+            window()[feq].Touched();
         return ui::RegisterForm::OnSelected(feq);
     }
 
@@ -172,7 +201,8 @@ public:
             case kBase: {
                 Level l = ui::RegisterForm::OnAccepted(feq);
                 rec_.ValorICMS = static_cast<const Decimal&>(rec_.BaseCalculo) *
-                                 static_cast<const Decimal&>(produtos_.rec<ProdutosRec>().Alicota) / Decimal(100);
+                                 static_cast<const Decimal&>(produtos_.rec<ProdutosRec>().Alicota) /
+                                 Decimal(100);
                 window().Display();
                 return l;
             }
@@ -195,8 +225,8 @@ public:
     // The delete asks its own question before the line and its mark are written.
     Level OnCompleted() override {
         if (request() != Request::Delete) return ui::RegisterForm::OnCompleted();
-        if (ui::Ask("Deseja realmente excluir o registro selecionado?", "Confirma Exclusão", ui::Icon::Question,
-                    "&Sim|&Não") != "&Sim")
+        if (ui::Ask("Deseja realmente excluir o registro selecionado?", "Confirma Exclusão",
+                    ui::Icon::Question, "&Sim|&Não") != "&Sim")
             return ui::kHandled;
         if (!savedFile()->Delete()) return ui::kHandled;
         SetResponse(Response::Completed);
@@ -204,7 +234,7 @@ public:
         return Level::Benign;
     }
 
-private:
+  private:
     // The product typed: by code, else by the user's code; unknown: chosen in the register.
     bool ProdutoAccepted() {
         bool ok = true;
@@ -237,7 +267,8 @@ private:
     // Changed fields: "Salvar" asks Yes (save as OK does), No (leave) or Cancel (stay).
     Level CancelPressed() {
         UpdateComponents();
-        if (!RegistroMudou(file().desc(), aberto_.get(), file().buffer())) return ui::RegisterForm::OnAccepted(kCancel);
+        if (!RegistroMudou(file().desc(), aberto_.get(), file().buffer()))
+            return ui::RegisterForm::OnAccepted(kCancel);
         const std::string a =
             ui::Ask("Deseja salvar as alterações?", "Salvar", ui::Icon::Question, "&Sim|&Não|&Cancelar", 3);
         if (a == "&Sim") {
@@ -256,6 +287,8 @@ private:
 
 }  // namespace
 
-void RunDiarioForm(ProcContext& ctx) { DiarioForm(ctx).Execute(); }
+void RunDiarioForm(ProcContext& ctx) {
+    DiarioForm(ctx).Execute();
+}
 
 }  // namespace vorel::movements

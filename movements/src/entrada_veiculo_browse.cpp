@@ -12,9 +12,15 @@ namespace {
 
 using dictionary::EntradaVeiculoRec;
 
-MonthBrowseSpec Spec(EntradaVeiculoRec& r) {
-    return {"EntradaVeiculo", "Lançamento de Entrada de Veículos", "UEntradaVeiculo", std::string(dictionary::keys::ENV_KEY_NUMERO), "",
-            "&Pesquisa Lançamento", "&Seleciona Lençamento", [&r] { return r.DataEntrada; },
+MonthBrowseLayout Layout(EntradaVeiculoRec& r) {
+    return {"EntradaVeiculo",
+            "Lançamento de Entrada de Veículos",
+            "UEntradaVeiculo",
+            std::string(dictionary::keys::ENV_KEY_NUMERO),
+            "",
+            "&Pesquisa Lançamento",
+            "&Seleciona Lençamento",
+            [&r] { return r.DataEntrada; },
             ui::UseDate(r.DataEntrada, "@d06b"),
             {{"Chassi", 90, 'L', [&r] { return text::to_utf8(r.Chassi.clipped()); }},
              {"Data Entrada", 48, 'C', [&r] { return ui::FormatNumber("@d06b", r.DataEntrada); }},
@@ -27,7 +33,9 @@ MonthBrowseSpec Spec(EntradaVeiculoRec& r) {
 }  // namespace
 
 void RunEntradaVeiculoBrowse(ProcContext& ctx) {
-    MonthBrowse(ctx, dictionary::EntradaVeiculo(), Spec(ui::ThreadFile(dictionary::EntradaVeiculo()).rec<EntradaVeiculoRec>())).Execute();
+    MonthBrowse(ctx, dictionary::EntradaVeiculo(),
+                Layout(ui::ThreadFile(dictionary::EntradaVeiculo()).rec<EntradaVeiculoRec>()))
+        .Execute();
 }
 
 }  // namespace vorel::movements

@@ -15,11 +15,17 @@ namespace {
 
 using dictionary::LancICMSEletronicoRec;
 
-MonthBrowseSpec Spec(LancICMSEletronicoRec& r) {
+MonthBrowseLayout Layout(LancICMSEletronicoRec& r) {
     auto dia = [&r] { return dictionary::DiaDoTexto(r.DataEmissao.value()); };
-    return {"LancamentoMestre", "Janela de Lançamentos Mestre", "UMestre",
-            std::string(dictionary::keys::LAN_KEY_CODIGO), "Pesquisa Lançamentos Mestre", "&Pesquisa Lançamentos",
-            "&Seleciona", dia, UseDataTexto(r.DataEmissao),
+    return {"LancamentoMestre",
+            "Janela de Lançamentos Mestre",
+            "UMestre",
+            std::string(dictionary::keys::LAN_KEY_CODIGO),
+            "Pesquisa Lançamentos Mestre",
+            "&Pesquisa Lançamentos",
+            "&Seleciona",
+            dia,
+            UseDataTexto(r.DataEmissao),
             {{"Código", 30, 'R', [&r] { return std::to_string(r.Codigo); }},
              {"Data Emissão", 48, 'C', [dia] { return ui::FormatNumber("@d06b", dia()); }},
              {"Cupom Inicial", 50, 'R', [&r] { return std::to_string(r.InicialCupom); }},
@@ -33,7 +39,7 @@ MonthBrowseSpec Spec(LancICMSEletronicoRec& r) {
 
 void RunLancamentoMestreBrowse(ProcContext& ctx) {
     MonthBrowse(ctx, dictionary::LancICMSEletronico(),
-                Spec(ui::ThreadFile(dictionary::LancICMSEletronico()).rec<LancICMSEletronicoRec>()))
+                Layout(ui::ThreadFile(dictionary::LancICMSEletronico()).rec<LancICMSEletronicoRec>()))
         .Execute();
 }
 

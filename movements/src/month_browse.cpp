@@ -7,10 +7,10 @@
 
 namespace vorel::movements {
 
-MonthBrowse::MonthBrowse(ProcContext& ctx, const data::TableDesc& table, MonthBrowseSpec spec)
-    : ui::RegisterBrowse(ctx, spec.procedure, spec.caption, table, spec.form),
-      spec_(std::move(spec)),
-      query_(spec_.procedure),
+MonthBrowse::MonthBrowse(ProcContext& ctx, const data::TableDesc& table, MonthBrowseLayout layout)
+    : ui::RegisterBrowse(ctx, layout.procedure, layout.caption, table, layout.form),
+      layout_(std::move(layout)),
+      query_(layout_.procedure),
       lock_(*this, {kMonthState, kMonthOpen, kMonthClosed, kGroup, kInsert, kChange, kDelete}) {}
 
 bool MonthBrowse::BeforeTables() { return shell::GaranteEmpresa(context()); }
@@ -19,15 +19,15 @@ Level MonthBrowse::Setup() {
     Level l = ui::RegisterBrowse::Setup();
     if (l != Level::Benign) return l;
     ui::Window& w = window();
-    const int key = file().desc().key_index(spec_.keyName);
+    const int key = file().desc().key_index(layout_.keyName);
     ui::BrowseManager& b = browse();
-    if (spec_.tab.empty()) {
+    if (layout_.tab.empty()) {
         w.Prompt(kPromptLocator, "Data:");
-        w.Entry(kLocator, spec_.locator, "@d06b");
+        w.Entry(kLocator, layout_.locator, "@d06b");
         b.AddSortOrder({key, kLocator, true, {}});
     } else {
         w.Sheet(kSheet);
-        AddSearchTab(kSheet, {kTab, spec_.tab, kPromptLocator, "Data:", kLocator, spec_.locator, "@d06b", key});
+        AddSearchTab(kSheet, {kTab, layout_.tab, kPromptLocator, "Data:", kLocator, layout_.locator, "@d06b", key});
         b.SetSheet(kSheet);
     }
     w.List(kList);
@@ -35,19 +35,19 @@ Level MonthBrowse::Setup() {
     w.Button(kInsert, "&Inclui Lançamento").Parent(kGroup);
     w.Button(kChange, "&Altera Lançamento").Parent(kGroup);
     w.Button(kDelete, "&Exclui Lançamento").Parent(kGroup);
-    w.Button(kPesquisa, spec_.pesquisaButton).Icon("QkQBE.ico");
+    w.Button(kPesquisa, layout_.pesquisaButton).Icon("QkQBE.ico");
     w.Button(kLimpa, "&Limpa Pesquisa").Icon("QkLoad.ico");
-    w.Button(kSelect, spec_.selectButton);
+    w.Button(kSelect, layout_.selectButton);
     w.Button(kClose, "&Fecha");
     w.Button(kHelp, "Ajuda &On-Line");
 
     b.SetList(kList);
-    for (const ui::BrowseColumn& c : spec_.columns) b.AddColumn(c);
+    for (const ui::BrowseColumn& c : layout_.columns) b.AddColumn(c);
     // The working month, from its first day to its last.
     const date::Day first = date::make(shell::GLO_ANO.Get(), shell::GLO_MES.Get(), 1);
     const date::Day last = shell::UltimoDiaMes(first);
     b.SetRange([this, first, last] {
-        const date::Day d = spec_.day();
+        const date::Day d = layout_.day();
         return d >= first && d <= last;
     });
     b.AttachQuery(query_, kPesquisa, kLimpa);

@@ -3,7 +3,7 @@
 // from its first to its last day) in the order of a key led by the date, with a locator on the
 // date, query by example, and the month lock of the movement browses (a closed month takes insert,
 // change and delete away). It asks for the working company first when none is chosen.
-// `MonthBrowseSpec` holds what each of them says and reads.
+// `MonthBrowseLayout` holds what each of them says and reads.
 #pragma once
 
 #include <functional>
@@ -18,7 +18,7 @@
 
 namespace vorel::movements {
 
-struct MonthBrowseSpec {
+struct MonthBrowseLayout {
     std::string procedure, caption, form;
     std::string keyName;                    // a key whose first component is the date
     std::string tab;                        // the one search tab's caption, or none
@@ -35,7 +35,7 @@ public:
         kSelect, kClose, kHelp, kMonthState, kMonthOpen, kMonthClosed
     };
 
-    MonthBrowse(ProcContext& ctx, const data::TableDesc& table, MonthBrowseSpec spec);
+    MonthBrowse(ProcContext& ctx, const data::TableDesc& table, MonthBrowseLayout layout);
 
     bool BeforeTables() override;
     Level Setup() override;
@@ -43,7 +43,7 @@ public:
     Level OnAccepted(int feq) override;
 
 private:
-    MonthBrowseSpec spec_;
+    MonthBrowseLayout layout_;
     ui::Query query_;
     MonthLock lock_;
 };

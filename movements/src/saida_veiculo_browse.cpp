@@ -12,9 +12,15 @@ namespace {
 
 using dictionary::SaidaVeiculoRec;
 
-MonthBrowseSpec Spec(SaidaVeiculoRec& r) {
-    return {"SaidaVeiculo", "Janela de Lançamentos de Saídas", "USaidaVeiculos", std::string(dictionary::keys::SAV_KEY_NUMERO), "",
-            "&Pesquisa Lançamento", "&Seleciona Lençamento", [&r] { return r.DataSaida; },
+MonthBrowseLayout Layout(SaidaVeiculoRec& r) {
+    return {"SaidaVeiculo",
+            "Janela de Lançamentos de Saídas",
+            "USaidaVeiculos",
+            std::string(dictionary::keys::SAV_KEY_NUMERO),
+            "",
+            "&Pesquisa Lançamento",
+            "&Seleciona Lençamento",
+            [&r] { return r.DataSaida; },
             ui::UseDate(r.DataSaida, "@d06b"),
             {{"Chassi", 90, 'L', [&r] { return text::to_utf8(r.Chassi.clipped()); }},
              {"Data Saída", 48, 'C', [&r] { return ui::FormatNumber("@d06b", r.DataSaida); }},
@@ -27,7 +33,9 @@ MonthBrowseSpec Spec(SaidaVeiculoRec& r) {
 }  // namespace
 
 void RunSaidaVeiculoBrowse(ProcContext& ctx) {
-    MonthBrowse(ctx, dictionary::SaidaVeiculo(), Spec(ui::ThreadFile(dictionary::SaidaVeiculo()).rec<SaidaVeiculoRec>())).Execute();
+    MonthBrowse(ctx, dictionary::SaidaVeiculo(),
+                Layout(ui::ThreadFile(dictionary::SaidaVeiculo()).rec<SaidaVeiculoRec>()))
+        .Execute();
 }
 
 }  // namespace vorel::movements

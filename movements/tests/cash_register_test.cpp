@@ -104,11 +104,11 @@ TEST_F(CashRegisterTest, MasterMachineZeroAndDateMovedIntoTheMonthStoredAsDayNum
     TypeAndLeave(f, "07 GT Final", "12345,67");
     ui->Press(ui->ByText(f, "&OK"));
     EXPECT_FALSE(ui->HasWindow("Inclui Lançamento Mestre"));
-    auto stored = Read<LancICMSEletronicoRec>(dictionary::LancICMSEletronico(), "LAN:KEY:CODIGO",
-                                              [](const LancICMSEletronicoRec& r) {
-                                                  return std::string(r.DataEmissao.value()) + "|" +
-                                                         std::to_string(r.InicialCupom) + "|" + r.GTFinal.to_string();
-                                              });
+    auto stored = Read<LancICMSEletronicoRec>(
+        dictionary::LancICMSEletronico(), "LAN:KEY:CODIGO", [](const LancICMSEletronicoRec& r) {
+            return std::string(r.DataEmissao.value()) + "|" + std::to_string(r.InicialCupom) + "|" +
+                   r.GTFinal.to_string();
+        });
     // 1 January 2016 is day 78531: 10 March 2016 is day 78600.
     EXPECT_EQ(stored, (std::vector<std::string>{"78600   |1001|12345.67"}));
     EXPECT_EQ(ui->Rows(ui->Control(b, kBrowseList)).at(0).at(1), "10/03/2016");
@@ -155,10 +155,12 @@ TEST_F(CashRegisterTest, NestedFormsPrimeTheLinkAndALineTakesIcmsFromTheProductA
     EXPECT_EQ(linhas[0][6], "18,00");
 
     auto saldos = [&] {
-        return Read<SaldosVorelRec>(dictionary::SaldosVorel(), "SQEL:KEY:PRODDATAALIQUOTA", [](const SaldosVorelRec& r) {
-            return std::string(r.Produto.clipped()) + "|" + ui::FormatNumber("@d06b", r.Competencia) + "|" +
-                   r.Aliquota.to_string() + "|" + std::to_string(r.Situacao) + "|" + r.QuantProdutos.to_string();
-        });
+        return Read<SaldosVorelRec>(
+            dictionary::SaldosVorel(), "SQEL:KEY:PRODDATAALIQUOTA", [](const SaldosVorelRec& r) {
+                return std::string(r.Produto.clipped()) + "|" + ui::FormatNumber("@d06b", r.Competencia) +
+                       "|" + r.Aliquota.to_string() + "|" + std::to_string(r.Situacao) + "|" +
+                       r.QuantProdutos.to_string();
+            });
     };
     EXPECT_EQ(saldos(), (std::vector<std::string>{"123|01/03/2016|18.000|0|5.000"}));
 

@@ -16,7 +16,7 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/registers/cnpj_lookup.h"
-#include "vorel/registers/inscricao_estadual.h"
+#include "vorel/shell/inscricao_estadual.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/ui/register_window.h"
 #include "vorel/registers/supplier_archive.h"
@@ -266,7 +266,7 @@ private:
         char uf[3] = {};
         std::memcpy(inscricao, rec_.InscricaoEstadual.value().data(), std::min<std::size_t>(20, rec_.InscricaoEstadual.value().size()));
         std::memcpy(uf, rec_.Estado.value().data(), std::min<std::size_t>(2, rec_.Estado.value().size()));
-        if (ConsisteInscricaoEstadual(inscricao, uf) != 0) {
+        if (shell::ConsisteInscricaoEstadual(inscricao, uf) != 0) {
             if (ui::Ask("Atenção!!! Inscrição estadual inválida!!! Deseja continuar assim mesmo???", "Atenção!!!",
                         ui::Icon::Question, "&Não|&Sim") != "&Sim") {
                 window().Select(kInscricao);

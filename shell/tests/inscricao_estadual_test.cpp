@@ -1,11 +1,11 @@
-#include "vorel/registers/inscricao_estadual.h"
+#include "vorel/shell/inscricao_estadual.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace vorel::registers {
+namespace vorel::shell {
 namespace {
 
 using namespace ie_result;
@@ -283,4 +283,4 @@ TEST(InscricaoEstadual, ARegistrationBelongsToItsState) {
 }
 
 }  // namespace
-}  // namespace vorel::registers
+}  // namespace vorel::shell

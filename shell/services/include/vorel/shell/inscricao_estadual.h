@@ -20,7 +20,7 @@
 
 #include <string_view>
 
-namespace vorel::registers {
+namespace vorel::shell {
 
 namespace ie_result {
 inline constexpr int valid = 0;
@@ -32,4 +32,4 @@ inline constexpr int unknown_state = 3;  // the state letters name none of the 2
 
 [[nodiscard]] int ConsisteInscricaoEstadual(std::string_view inscricao, std::string_view uf);
 
-}  // namespace vorel::registers
+}  // namespace vorel::shell

@@ -1,14 +1,14 @@
 // State-registration check: one rule per state, over the registration's digits once the typed
 // punctuation is gone. Every rule checks the length and the fixed leading digits first (format
 // error) and then the check digits (check-digit error).
-#include "vorel/registers/inscricao_estadual.h"
+#include "vorel/shell/inscricao_estadual.h"
 
 #include <array>
 #include <cstddef>
 #include <initializer_list>
 #include <string>
 
-namespace vorel::registers {
+namespace vorel::shell {
 namespace {
 
 using namespace ie_result;
@@ -330,4 +330,4 @@ int ConsisteInscricaoEstadual(std::string_view inscricao, std::string_view uf) {
     return rural ? rule_sp_rural(digits) : rule->check(digits);
 }
 
-}  // namespace vorel::registers
+}  // namespace vorel::shell

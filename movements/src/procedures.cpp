@@ -12,6 +12,8 @@ void AddMovementProcedures() {
     std::call_once(once, [] {  // one section per kind of movement
         using ui::ProcedureRegistry;
         // Month lock and opening balances.
+        ProcedureRegistry::Add("SaldoAnterior", RunSaldoAnteriorBrowse);
+        ProcedureRegistry::Add("USaldoAnterior", RunSaldoAnteriorForm);
         // Entry items.
         ProcedureRegistry::Add("Entradas", RunEntradasBrowse);
         ProcedureRegistry::Add("UEntradas", RunEntradasForm);

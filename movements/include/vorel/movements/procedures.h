@@ -26,6 +26,8 @@ using ui::Response;
 void AddMovementProcedures();
 
 // Opening balances.
+void RunSaldoAnteriorBrowse(ProcContext& ctx);  // "SaldoAnterior"
+void RunSaldoAnteriorForm(ProcContext& ctx);    // "USaldoAnterior"
 
 // Entry items.
 void RunEntradasBrowse(ProcContext& ctx);  // "Entradas"

@@ -1,0 +1,343 @@
+// Form "USaldoAnterior": one opening balance of the working company's year, an entry item with
+// number 0, blank series and the opening mark: date, quantity, base, own-operation base, rate, CFOP
+// code and complement (CFO), product (Produtos), lot and supplier (ForCli by code or CNPJ), each
+// look-up with its button. One balance per opening. OK marks the item as an opening balance and
+// writes it together with its lot (LoteVorel, type 0, when missing) in one transaction; no other
+// check runs. Tables: EntradaVorel (written), LoteVorel (written with it), ForCli, Produtos, CFO.
+#include "vorel/core/text.h"
+#include "vorel/data/transaction.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/movements/procedures.h"
+#include "vorel/ui/message_box.h"
+#include "vorel/ui/pictured_use.h"
+#include "vorel/ui/register_window.h"
+
+namespace vorel::movements {
+
+namespace {
+
+using dictionary::CFORec;
+using dictionary::EntradaVorelRec;
+using dictionary::ForCliRec;
+using dictionary::LoteVorelRec;
+using dictionary::ProdutosRec;
+namespace keys = dictionary::keys;
+
+constexpr const char* kCnpjPicture = "@p##.###.###/####-##p";
+
+// The digits of a typed text, without leading zeros ("" for none).
+std::string AsNumber(std::string_view typed) {
+    std::string d;
+    for (char c : typed)
+        if (c >= '0' && c <= '9' && !(d.empty() && c == '0')) d += c;
+    return d;
+}
+
+class USaldoAnteriorForm;
+
+// The form's writes: insert and change write the balance with its lot in one transaction.
+class SaldoAccess : public ui::TableAccess {
+public:
+    SaldoAccess(data::FileManager& f, USaldoAnteriorForm& form) : ui::TableAccess(f), form_(form) {}
+    bool Insert() override;
+    bool Update() override;
+
+private:
+    USaldoAnteriorForm& form_;
+};
+
+class USaldoAnteriorForm : public ui::RegisterForm {
+public:
+    enum : int {
+        kHeading = 1, kPromptData, kData, kPromptQuantidade, kQuantidade, kPromptBase, kBase, kPromptBasePropria,
+        kBasePropria, kPromptAliquota, kAliquota, kPromptCfo, kCfo, kPromptCompl, kCompl, kBuscaCfo, kPromptProduto,
+        kProduto, kBuscaProduto, kDescricao, kPromptLote, kLote, kPromptFornecedor, kCodigoForCli, kNome,
+        kBuscaFornecedor, kCnpj, kOk, kCancel, kHelp
+    };
+
+    explicit USaldoAnteriorForm(ProcContext& ctx)
+        : ui::RegisterForm(ctx, "USaldoAnterior", "Saldo Anterior", dictionary::EntradaVorel(),
+                           {"Inclui Saldo Anterior", "Altera Saldo Anterior", "Exclui Saldo Anterior"}, &access_),
+          access_(ui::ThreadFile(dictionary::EntradaVorel()), *this),
+          rec_(file().rec<EntradaVorelRec>()),
+          forcli_(ui::ThreadFile(dictionary::ForCli())),
+          produtos_(ui::ThreadFile(dictionary::Produtos())),
+          cfo_(ui::ThreadFile(dictionary::CFO())),
+          lotes_(ui::ThreadFile(dictionary::LoteVorel())) {}
+
+    Level Setup() override {
+        Level l = ui::RegisterForm::Setup();
+        if (l != Level::Benign) return l;
+        if (!AlsoOpen({&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO(), &dictionary::LoteVorel()})) {
+            window().Close();
+            return Level::Cancel;
+        }
+        ui::Window& w = window();
+        w.Prompt(kHeading, "Saldo Anterior");
+        w.Prompt(kPromptData, "01 Data Emissão");
+        w.Entry(kData, ui::UseDate(rec_.DataEmissao, "@d06b"), "@d06b").Tip("Data de Emissão");
+        w.Prompt(kPromptQuantidade, "02 Quantidade");
+        w.Entry(kQuantidade, ui::UseDecimal(rec_.Quantidade, 3), "@n-16.3").Tip("Quantidade de Produtos");
+        w.Prompt(kPromptBase, "03 Base I.C.M.S.");
+        w.Entry(kBase, ui::UseDecimal(rec_.BaseICMS, 2), "@n-18.2").Tip("Base de Cálculo do ICMS Retido");
+        w.Prompt(kPromptBasePropria, "04 Base Op. Própria");
+        w.Entry(kBasePropria, ui::UseDecimal(rec_.BaseICMSPropria, 2), "@n-18.2").Tip("Base da Operação Própria");
+        w.Prompt(kPromptAliquota, "05 Aliquota");
+        w.Entry(kAliquota, ui::UseDecimal(rec_.Aliquota, 3), "@n-8.3").Tip("Alíquota do ICMS");
+        w.Prompt(kPromptCfo, "06 C.F.O.");
+        w.Entry(kCfo, ui::Use(rec_.CFO), "@n4").Tip("Código Fiscal de Operação");
+        w.Prompt(kPromptCompl, "07 Compl..");
+        w.Entry(kCompl, ui::Use(rec_.Complemento), "@n-5").Tip("Complemento do C.F.O.");
+        w.Button(kBuscaCfo, "").Icon("search").Skip().Tip("Pesquisa C.F.O.");
+        w.Prompt(kPromptProduto, "08 Produto");
+        w.Entry(kProduto, ui::UseDecimal(rec_.CodMercadoria, 0), "@N-19.").Tip("Código do Produto");
+        w.Button(kBuscaProduto, "").Icon("search").Skip().Tip("Pesquisa Produtos");
+        w.String(kDescricao, "");
+        w.Prompt(kPromptLote, "09 Lote");
+        w.Entry(kLote, ui::Use(rec_.Lote), "@s20").Tip("Lote do Produto");
+        w.Prompt(kPromptFornecedor, "10 CNPJ/CPF");
+        w.Entry(kCodigoForCli, ui::Use(rec_.CodigoForCli), "@n13").Tip("Código do Fornecedor");
+        w.String(kNome, "");
+        w.Button(kBuscaFornecedor, "").Icon("search").Skip().Tip("Pesquisa Fornecedores");
+        w.Entry(kCnpj, ui::UseFn([this] { return ShowCnpj(); },
+                                 [this](const std::string& s) {
+                                     rec_.Cnpj = AsNumber(s).substr(0, 14);
+                                     return true;
+                                 }))
+            .Tip("CNPJ do Fornecedor");
+        w.Button(kOk, "&OK").Tip("Grava o Saldo Anterior");
+        w.Button(kCancel, "&Cancela").Tip("Cancela e Retorna a Tela Anterior");
+        w.Button(kHelp, "&Ajuda").Tip("Ajuda On-Line");
+        w.SetDefaultButton(kOk);
+        SetOkButton(kOk);
+        SetCancelButton(kCancel);
+        LinkHistory({kData, kQuantidade, kBase, kBasePropria, kAliquota, kCfo, kCompl, kProduto, kLote, kCodigoForCli,
+                     kCnpj});
+        DisableOnDelete({kData, kQuantidade, kBase, kBasePropria, kAliquota, kCfo, kCompl, kBuscaCfo, kProduto,
+                         kBuscaProduto, kLote, kCodigoForCli, kCnpj});
+        OkOnDelete({"&Exclui", "Exclui Lançamento Selecionado", "Exclui Lançamento Selecionado"});
+        ExcludeFromNavigation({kBuscaCfo, kBuscaProduto, kBuscaFornecedor, kOk, kCancel, kHelp});
+        return Level::Benign;
+    }
+
+    // B.3: the product's description, and the supplier of the CNPJ; a new balance, whose blank CNPJ
+    // finds no supplier, opens the supplier look-up at once.
+    Level OnWindowOpened() override {
+        Level l = ui::RegisterForm::OnWindowOpened();
+        ShowProduct();
+        window().Display();  // shown as it opens, before a look-up goes over it
+        const bool edits = request() == Request::Insert || request() == Request::Change;
+        CnpjTyped(edits);
+        window().Display();
+        return l;
+    }
+
+    Level OnAccepted(int feq) override {
+        const bool pass = window().acceptAll;
+        switch (feq) {
+            case kCodigoForCli:
+                if (pass) break;
+                UpdateComponents();
+                SupplierCodeTyped();
+                return Level::Benign;
+            case kBuscaFornecedor:
+                UpdateComponents();
+                ChooseSupplier();
+                return Level::Benign;
+            case kCnpj:
+                UpdateComponents();
+                CnpjTyped(true);
+                return Level::Benign;
+            case kCompl:
+                UpdateComponents();
+                ComplementTyped();
+                return Level::Benign;
+            case kBuscaCfo:
+                UpdateComponents();
+                ChooseCfo();
+                return Level::Benign;
+            case kProduto:
+                UpdateComponents();
+                ProductTyped();
+                return Level::Benign;
+            case kBuscaProduto:
+                UpdateComponents();
+                ChooseProduct();
+                return Level::Benign;
+            default:
+                break;
+        }
+        return ui::RegisterForm::OnAccepted(feq);
+    }
+
+    // B.9: the item marked as an opening balance and written with its lot, together or not at all.
+    bool Write(const std::function<bool()>& writeItem) {
+        rec_.Saldo_Inicial = 1;
+        const EntradaVorelRec item = rec_;
+        data::Transaction tx({&file(), &lotes_});
+        if (!tx.status().ok()) return Failed(tx.status());
+        if (data::Result r = RegistraLote(item); !r.ok()) return Failed(r);
+        if (!writeItem()) return false;  // the framework said why; the transaction rolls back
+        if (data::Result r = tx.commit(); !r.ok()) return Failed(r);
+        return true;
+    }
+
+private:
+    // The lot of a balance (type 0: carried in from before) when the product has no such record;
+    // a blank lot included.
+    data::Result RegistraLote(const EntradaVorelRec& item) {
+        auto& l = lotes_.rec<LoteVorelRec>();
+        lotes_.clear_record();
+        l.CODPRODUTO = item.CodMercadoria;
+        l.LOTE = item.Lote;
+        l.TIPO = 0;
+        data::Result r = lotes_.get(keys::LTC_KEY_PRODLOTE);
+        if (r.ok()) return r;
+        if (r != data::kRecordNotFound) return r;
+        lotes_.clear_record();
+        l.CODPRODUTO = item.CodMercadoria;
+        l.LOTE = item.Lote;
+        l.TIPO = 0;
+        return lotes_.add();
+    }
+
+    bool Failed(data::Result r) {
+        const data::LastError& e = data::last_error();
+        ui::Message("O saldo anterior não foi gravado: erro " + std::to_string(r.code()) + " (" +
+                        text::to_utf8(e.text) + (e.file.empty() ? std::string() : ", " + text::to_utf8(e.file)) +
+                        "). Nada foi gravado.",
+                    "Atenção!!!", ui::Icon::Exclamation);
+        return false;
+    }
+
+    std::string ShowCnpj() const {
+        const std::string v(rec_.Cnpj.clipped());
+        if (v.size() == 14 && v.find_first_not_of("0123456789") == std::string::npos)
+            return ui::FormatText(kCnpjPicture, v);
+        return text::to_utf8(v);
+    }
+
+    void ShowSupplierName(bool found) {
+        window()[kNome].Text(found ? text::to_utf8(forcli_.rec<ForCliRec>().Nome.clipped()) : std::string());
+    }
+
+    // The supplier in the ForCli buffer taken into the balance.
+    void TakeSupplier() {
+        const auto& f = forcli_.rec<ForCliRec>();
+        rec_.Cnpj = f.CGC;
+        rec_.CodigoForCli = f.Codigo;
+        ShowSupplierName(true);
+        window().Display();
+    }
+
+    // B.7: the CNPJ as a 14-digit number among the active suppliers, else the typed number as an
+    // active supplier's code; neither: the supplier look-up (when `mayLookUp`).
+    void CnpjTyped(bool mayLookUp) {
+        const std::string number = AsNumber(rec_.Cnpj.clipped());
+        auto& f = forcli_.rec<ForCliRec>();
+        forcli_.clear_record();
+        f.CGC = std::string(number.size() < 14 ? 14 - number.size() : 0, '0') + number;
+        f.Inativo = 0;
+        bool found = forcli_.get(keys::FOR_KEY_CGC).ok();
+        if (!found && number.size() <= 9) {
+            forcli_.clear_record();
+            f.Codigo = number.empty() ? 0u : static_cast<std::uint32_t>(std::stoul(number));
+            f.Inativo = 0;
+            found = forcli_.get(keys::FOR_KEY_CODIGO).ok();
+        }
+        if (found) return TakeSupplier();
+        ShowSupplierName(false);
+        if (mayLookUp) ChooseSupplier();
+    }
+
+    // B.4: the register code typed.
+    void SupplierCodeTyped() {
+        if (rec_.CodigoForCli == 0) return;
+        auto& f = forcli_.rec<ForCliRec>();
+        forcli_.clear_record();
+        f.Codigo = rec_.CodigoForCli;
+        if (forcli_.get(keys::FOR_KEY_CODIGO1).ok()) return TakeSupplier();
+        ChooseSupplier();
+    }
+
+    // B.5: the supplier register to select; leaving it without a choice changes nothing.
+    void ChooseSupplier() {
+        if (context().Call("Fornecedores", Request::Select) != Response::Completed) {
+            window().Display();
+            return;
+        }
+        TakeSupplier();
+    }
+
+    // B.6: the code and complement must be registered.
+    void ComplementTyped() {
+        auto& c = cfo_.rec<CFORec>();
+        cfo_.clear_record();
+        c.CODIGO = static_cast<std::int16_t>(rec_.CFO);
+        c.COMPLEMENTO = rec_.Complemento;
+        if (!cfo_.get(keys::CFO_KEY_CFO).ok()) ChooseCfo();
+    }
+
+    void ChooseCfo() {
+        if (context().Call("CFO", Request::Select) != Response::Completed) {
+            window().Display();
+            return;
+        }
+        const auto& c = cfo_.rec<CFORec>();
+        rec_.CFO = static_cast<std::uint16_t>(c.CODIGO);
+        rec_.Complemento = c.COMPLEMENTO;
+        window().Display();
+    }
+
+    void ShowProduct() {
+        auto& p = produtos_.rec<ProdutosRec>();
+        produtos_.clear_record();
+        p.Codigo = rec_.CodMercadoria;
+        if (!produtos_.get(keys::PRO_KEY_CODIGO).ok()) produtos_.clear_record();
+        window()[kDescricao].Text(text::to_utf8(p.Produtos.clipped()));
+    }
+
+    // B.8: a code that is not registered opens the product register; leaving it without a choice
+    // keeps the focus on the code.
+    void ProductTyped() {
+        if (rec_.CodMercadoria.value().is_zero()) return;
+        auto& p = produtos_.rec<ProdutosRec>();
+        produtos_.clear_record();
+        p.Codigo = rec_.CodMercadoria;
+        if (produtos_.get(keys::PRO_KEY_CODIGO).ok()) {
+            window()[kDescricao].Text(text::to_utf8(p.Produtos.clipped()));
+            return;
+        }
+        if (!ChooseProduct()) window().Select(kProduto);
+    }
+
+    bool ChooseProduct() {
+        if (context().Call("Produtos", Request::Select) != Response::Completed) {
+            window().Display();
+            return false;
+        }
+        const auto& p = produtos_.rec<ProdutosRec>();
+        rec_.CodMercadoria = p.Codigo;
+        window()[kDescricao].Text(text::to_utf8(p.Produtos.clipped()));
+        window().Display();
+        return true;
+    }
+
+    SaldoAccess access_;
+    EntradaVorelRec& rec_;
+    data::FileManager& forcli_;
+    data::FileManager& produtos_;
+    data::FileManager& cfo_;
+    data::FileManager& lotes_;
+};
+
+bool SaldoAccess::Insert() { return form_.Write([this] { return ui::TableAccess::Insert(); }); }
+bool SaldoAccess::Update() { return form_.Write([this] { return ui::TableAccess::Update(); }); }
+
+}  // namespace
+
+void RunSaldoAnteriorForm(ProcContext& ctx) { USaldoAnteriorForm(ctx).Execute(); }
+
+}  // namespace vorel::movements

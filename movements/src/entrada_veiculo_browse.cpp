@@ -21,6 +21,7 @@ MonthBrowseLayout Layout(EntradaVeiculoRec& r) {
             "&Pesquisa Lançamento",
             "&Seleciona Lençamento",
             [&r] { return r.DataEntrada; },
+            &r.DataEntrada,
             ui::UseDate(r.DataEntrada, "@d06b"),
             {{"Chassi", 90, 'L', [&r] { return text::to_utf8(r.Chassi.clipped()); }},
              {"Data Entrada", 48, 'C', [&r] { return ui::FormatNumber("@d06b", r.DataEntrada); }},

@@ -25,6 +25,7 @@ MonthBrowseLayout Layout(LancICMSEletronicoRec& r) {
             "&Pesquisa Lançamentos",
             "&Seleciona",
             dia,
+            nullptr,
             UseDataTexto(r.DataEmissao),
             {{"Código", 30, 'R', [&r] { return std::to_string(r.Codigo); }},
              {"Data Emissão", 48, 'C', [dia] { return ui::FormatNumber("@d06b", dia()); }},

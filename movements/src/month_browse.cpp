@@ -11,7 +11,14 @@ MonthBrowse::MonthBrowse(ProcContext& ctx, const data::TableDesc& table, MonthBr
     : ui::RegisterBrowse(ctx, layout.procedure, layout.caption, table, layout.form),
       layout_(std::move(layout)),
       query_(layout_.procedure),
-      lock_(*this, {kMonthState, kMonthOpen, kMonthClosed, kGroup, kInsert, kChange, kDelete}) {}
+      lock_(*this, {kMonthState, kMonthOpen, kMonthClosed, kGroup, kInsert, kChange, kDelete}) {
+    // A date kept as a day number lets the list start at the month's first day and stop after its
+    // last; a date kept as text is read as a day for each record of the order.
+    if (layout_.dateField) {
+        period_ = std::make_unique<ui::PeriodSource>(file(), *layout_.dateField);
+        SetBrowseManager(std::make_unique<ui::BrowseManager>(*this, *period_));
+    }
+}
 
 bool MonthBrowse::BeforeTables() { return shell::GaranteEmpresa(context()); }
 
@@ -46,10 +53,15 @@ Level MonthBrowse::Setup() {
     // The working month, from its first day to its last.
     const date::Day first = date::make(shell::GLO_ANO.Get(), shell::GLO_MES.Get(), 1);
     const date::Day last = shell::UltimoDiaMes(first);
-    b.SetRange([this, first, last] {
-        const date::Day d = layout_.day();
-        return d >= first && d <= last;
-    });
+    if (period_) {
+        period_->SetPeriod(first, last);
+        period_->LimitOrder(key);
+    } else {
+        b.SetRange([this, first, last] {
+            const date::Day d = layout_.day();
+            return d >= first && d <= last;
+        });
+    }
     b.AttachQuery(query_, kPesquisa, kLimpa);
     SetButtons(b, kInsert, kChange, kDelete, kSelect);
     SetCloseButton(kClose);

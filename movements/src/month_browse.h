@@ -6,7 +6,9 @@
 // `MonthBrowseLayout` holds what each of them says and reads.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "vorel/movements/month_lock.h"
 #include "vorel/movements/procedures.h"
 #include "vorel/ui/query.h"
+#include "vorel/ui/range_source.h"
 #include "vorel/ui/register_window.h"
 
 namespace vorel::movements {
@@ -24,6 +27,7 @@ struct MonthBrowseLayout {
     std::string tab;                        // the one search tab's caption, or none
     std::string pesquisaButton, selectButton;
     std::function<date::Day()> day;         // the date of the record in the buffer
+    std::int32_t* dateField = nullptr;      // that date's field, when it is a day number
     ui::UsePtr locator;                     // the date through the locator entry
     std::vector<ui::BrowseColumn> columns;
 };
@@ -44,6 +48,7 @@ public:
 
 private:
     MonthBrowseLayout layout_;
+    std::unique_ptr<ui::PeriodSource> period_;  // for a date kept as a day number
     ui::Query query_;
     MonthLock lock_;
 };

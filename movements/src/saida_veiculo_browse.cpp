@@ -21,6 +21,7 @@ MonthBrowseLayout Layout(SaidaVeiculoRec& r) {
             "&Pesquisa Lançamento",
             "&Seleciona Lençamento",
             [&r] { return r.DataSaida; },
+            &r.DataSaida,
             ui::UseDate(r.DataSaida, "@d06b"),
             {{"Chassi", 90, 'L', [&r] { return text::to_utf8(r.Chassi.clipped()); }},
              {"Data Saída", 48, 'C', [&r] { return ui::FormatNumber("@d06b", r.DataSaida); }},

@@ -200,6 +200,38 @@ TEST_F(CashRegisterTest, ARefusedLineLeavesNoMark) {
     EXPECT_EQ(Count(dictionary::MovMaqRegistradora()), 1);
 }
 
+TEST_F(CashRegisterTest, CancellingAChangedLineAsksWhetherToSave) {
+    ui->Start("UDiario", ui::Request::Insert);
+    int d = ui->WindowByCaption("Adding a MovMaqRegistradora Record");
+    TypeAndLeave(d, "05 Produtos", "123");
+    TypeAndLeave(d, "08 Base Cálculo", "50,00");
+    ui->Press(ui->ByText(d, "&Cancela"));
+    ASSERT_TRUE(ui->HasMessageBox());
+    EXPECT_EQ(ui->PendingMessageBox().title, "Salvar");
+    ui->Answer("&Cancelar");  // stays
+    EXPECT_TRUE(ui->HasWindow("Adding a MovMaqRegistradora Record"));
+    ui->Press(ui->ByText(d, "&Cancela"));
+    ui->Answer("&Sim");  // saves as OK does
+    EXPECT_FALSE(ui->HasWindow("Adding a MovMaqRegistradora Record"));
+    EXPECT_EQ(Read<MovMaqRegistradoraRec>(dictionary::MovMaqRegistradora(), "MMR:KEY:CODIGO",
+                                          [](const MovMaqRegistradoraRec& r) { return r.ValorICMS.to_string(); }),
+              (std::vector<std::string>{"9.00"}));
+    EXPECT_EQ(Count(dictionary::SaldosVorel()), 1);
+}
+
+TEST_F(CashRegisterTest, AnUnknownProductLeftUnchosenKeepsItsCodeAndIsNotSaved) {
+    ui->Start("UDiario", ui::Request::Insert);
+    int d = ui->WindowByCaption("Adding a MovMaqRegistradora Record");
+    TypeAndLeave(d, "05 Produtos", "999");
+    ui->Press(ui->ByText(ui->WindowByCaption("Cadastro de Produtos"), "&Fecha"));  // nothing chosen
+    EXPECT_EQ(Shown(d, "05 Produtos"), "999");
+    EXPECT_EQ(ui->Focus(d), ui->ByPrompt(d, "05 Produtos").feq);
+    ui->Press(ui->ByText(d, "&Grava"));  // the pass looks it up again; left unchosen, nothing is saved
+    ui->Press(ui->ByText(ui->WindowByCaption("Cadastro de Produtos"), "&Fecha"));
+    EXPECT_TRUE(ui->HasWindow("Adding a MovMaqRegistradora Record"));
+    EXPECT_EQ(Count(dictionary::MovMaqRegistradora()) + Count(dictionary::SaldosVorel()), 0);
+}
+
 TEST_F(CashRegisterTest, DeletingAMasterTakesItsAnalyticRecordsAndTheirProductLines) {
     SeedMaster(2, 3);
     int m = OpenMaster("&Exclui Lançamento", "Exclui Lançamento Mestre");

@@ -208,6 +208,16 @@ TEST_F(VehicleTest, ExitBuyerZeroTakesTheStateByHandAndACustomerLocksItTheNumber
     EXPECT_EQ(saidas, (std::vector<std::string>{"0 MG 41000.00 0.00"}));
 }
 
+TEST_F(VehicleTest, AnUnknownCustomerLeftUnchosenDoesNotReopenTheLookUp) {
+    int f = OpenInsert(kSaidas, "SaidaVeiculo", kNovaSaida);
+    TypeAndLeave(f, "01 C.N.P.J.", "99");
+    const char* kFornecedores = "Janela de Fornecedores e Clientes Cadastrados";
+    ui->Press(ui->ByText(ui->WindowByCaption(kFornecedores), "&Fecha"));
+    EXPECT_FALSE(ui->HasWindow(kFornecedores));
+    EXPECT_EQ(Shown(f, "01 C.N.P.J."), "99");
+    EXPECT_TRUE(ui->HasWindow(kNovaSaida));
+}
+
 TEST_F(VehicleTest, TheBrowseListsTheWorkingMonthAndAnExitFindsItsEntryByChassis) {
     auto vehicle = [](std::int32_t day, const char* chassi) {
         return [=](EntradaVeiculoRec& r, int) {

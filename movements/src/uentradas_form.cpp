@@ -3,8 +3,9 @@
 // or user code (Produtos), CFOP code and complement (CFO), complementary code (CodCFOComplementar),
 // each with its look-up; the base from the product's reference value (TabValorIndProduto), from the
 // base before reduction, or, for CFOP 1409, from an earlier 1403/2403 entry of the product; inserts
-// in batch with the values last accepted carried over. OK runs the item's checks in order and then
-// writes the item with its month balance mark, supplier-product link, lot and rate history in one
+// in batch with the values last accepted carried over; the quantity and the base may be counted from
+// package lines (counting_lines.h). OK runs the item's checks in order and then writes the item with
+// its counting lines, month balance mark, supplier-product link, lot and rate history in one
 // transaction (entry_items.h), so a refused or failed write leaves nothing behind.
 #include <optional>
 
@@ -14,6 +15,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/movements/counting_lines.h"
 #include "vorel/movements/entry_items.h"
 #include "vorel/movements/month_balance.h"
 #include "vorel/movements/month_lock.h"
@@ -199,6 +201,11 @@ public:
 
     Level OnWindowOpened() override {
         Level l = ui::RegisterForm::OnWindowOpened();
+        if (request() == Request::Change || request() == Request::Delete) {
+            if (data::Result r = linhas_.Load(Nota()); !r.ok()) Failed(r);
+            contagem_ = linhas_.empty() ? 0 : 1;
+        }
+        ShowLines();
         ShowLineFields();
         ShowInvoiceTotal();
         ShowSupplier();
@@ -293,6 +300,19 @@ public:
                 ShowLineFields();
                 if (!pass) window().Select(kCnpj);
                 return Level::Benign;
+            case kUnitario:
+                UpdateComponents();
+                if (!pass && contagem_ != 0 && unitario_ == 0) {  // a unit count of 0 ends the list
+                    pacotes_ = 0;
+                    window().Display();
+                    window().Select(kQuantidade);
+                    return Level::Benign;
+                }
+                break;
+            case kMargem:
+                UpdateComponents();
+                if (!pass && contagem_ != 0) RecordLine();
+                return Level::Benign;
             case kSerie: case kLote:
                 UpdateComponents();
                 Remember();
@@ -307,6 +327,9 @@ public:
     // field). The questions' answers that the write needs are kept for it.
     bool Confirm() {
         const Request r = request();
+        unitario_ = pacotes_ = 0;
+        vlrProduto_ = margem_ = Decimal();
+        window().Display();
         if (r != Request::Delete) {
             if (rec_.Numero == 0) return Refuse("Por favor informe o número da Nota Fiscal.", kNumero);
             if (rec_.Quantidade.value().is_zero()) return Refuse("Por favor informe a quantidade de produtos.", kQuantidade);
@@ -318,6 +341,15 @@ public:
                         "Deseja continuar???",
                         kAtencao, ui::Icon::Information, "&Não|&Sim") != "&Sim") {
                 window().Select(kSerie);
+                return false;
+            }
+        }
+        if (r != Request::Delete && contagem_ != 0) {
+            const Confirmacao c = linhas_.Confirm(r, Nota(), rec_.Quantidade);
+            if (!c.continua) {
+                rec_.Quantidade = c.contada;
+                window().Display();
+                window().Select(kQuantidade);
                 return false;
             }
         }
@@ -346,7 +378,8 @@ public:
     }
 
     // The write of D.6 to D.13 in one transaction: the month's balance mark, the supplier-product
-    // link, the lot, the rate history, the deletion mark and the item itself.
+    // link, the lot, the rate history, the deletion mark, the item itself and its invoice's counting
+    // lines.
     bool Write(const std::function<bool()>& writeItem) {
         EntryTables t;
         if (!t.status().ok()) return Failed(t.status());
@@ -371,8 +404,10 @@ public:
             if (!failed.ok()) return Failed(failed);
             rec_ = item;  // the steps above used buffers of their own; the item's stays as typed
             if (!writeItem()) return false;  // the refusal has been shown; the transaction rolls back
+            if (data::Result l = linhas_.Write(r, Nota()); !l.ok()) return Failed(l);
             if (data::Result c = tx.commit(); !c.ok()) return Failed(c);
         }
+        ShowLines();
         if (r == Request::Insert) carry_ = rec_;  // with the supplier as found
         return true;
     }
@@ -417,6 +452,28 @@ private:
         carry_->CFO = rec_.CFO;
         carry_->Complemento = rec_.Complemento;
         carry_->CFOComplementar = rec_.CFOComplementar;
+    }
+
+    NotaFiscal Nota() const {
+        return {rec_.DataEmissao, rec_.Numero, std::string(rec_.Serie.clipped()), std::string(rec_.Cnpj.clipped())};
+    }
+
+    void ShowLines() {
+        std::vector<ui::Row> rows;
+        for (const LinhaContagem& l : linhas_.lines())
+            rows.push_back({{std::to_string(l.unitario)}, {std::to_string(l.quantidade)}, {ui::ShowDecimal(l.valor, 2)},
+                            {ui::ShowDecimal(l.margem, 6)}});
+        window()[kLinhas].Rows(std::move(rows));
+    }
+
+    // C.15: the line typed changes the item's quantity and base; the next line starts at its unit count.
+    void RecordLine() {
+        const Variacao v = linhas_.Record({unitario_, pacotes_, vlrProduto_, margem_});
+        rec_.Quantidade = rec_.Quantidade.value() + v.quantidade;
+        rec_.BaseICMS = rec_.BaseICMS.value() + v.base;
+        ShowLines();
+        window().Display();
+        window().Select(kUnitario);
     }
 
     void ShowLineFields() {
@@ -508,7 +565,7 @@ private:
         const std::string number = AsNumber(typed);
         auto& f = forcli_.rec<ForCliRec>();
         forcli_.clear_record();
-        f.CGC = number.size() <= 14 ? std::string(14 - number.size(), '0') + number : number;
+        f.CGC = FourteenDigits(typed);
         f.Inativo = 0;
         bool found = forcli_.get(keys::FOR_KEY_CGC).ok();
         if (!found && !number.empty() && number.size() <= 9) {
@@ -721,6 +778,7 @@ private:
     std::uint8_t contagem_ = 0;
     std::uint32_t unitario_ = 0, pacotes_ = 0;
     Decimal vlrProduto_, margem_;
+    CountingLines linhas_{Procedencia::Entrada};
     std::optional<EntradaVorelRec> carry_;  // the values last accepted, for the next item
     std::uint32_t fornecedor_ = 0;          // the register code of the supplier on screen
     bool desvincular_ = false;              // the delete also drops the supplier-product link

@@ -407,5 +407,59 @@ TEST_F(EntryTest, AClosedMonthRefusesInsertChangeAndDeleteUntilItIsReopened) {
     EXPECT_EQ(Entries().size(), 1u);
 }
 
+TEST_F(EntryTest, CountingLinesBuildQuantityAndBaseAndAreWrittenWithTheItem) {
+    const int f = OpenInsert();
+    TypeAndLeave(f, "01 C.N.P.J/Cód.", "7");
+    TypeAndLeave(f, "06 Número", "4711");
+    TypeAndLeave(f, "07 Data", "15/03/2016");
+    ui->Check(ui->ByText(f, "Deseja usar contagem de Produtos?"), true);
+    ui->WaitIdle();
+    auto line = [&](const char* unitario, const char* pacotes, const char* valor, const char* margem) {
+        TypeAndLeave(f, "Unitário", unitario);
+        TypeAndLeave(f, "Quantidade", pacotes);
+        TypeAndLeave(f, "Vlr Produto", valor);
+        TypeAndLeave(f, "Margem Lucro", margem);
+    };
+    line("12", "5", "10", "1,5");  // 60 units, the base grows by 10.00 x 1.5
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "08 Quantidade")), "60,000");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "14 Base Cálc.")), "15,00");
+    line("12", "5", "20", "1,2");  // the same unit count again: the base changes by 24.00 - 15.00
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "14 Base Cálc.")), "24,00");
+    line("6", "2", "0", "0");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "08 Quantidade")), "72,000");
+    constexpr int kLinhas = 28;  // the counting list beside the line fields
+    EXPECT_EQ(ui->Rows(ui->Control(f, kLinhas)), (Rows{{"12", "5", "20,00", "1,200000"}, {"6", "2", "0,00", "0,000000"}}));
+    TypeAndLeave(f, "09 Produto", "10");
+    TypeAndLeave(f, "11 C.F.O.", "1102");
+    TypeAndLeave(f, "12 Compl.", "0");
+    TypeAndLeave(f, "08 Quantidade", "70");
+
+    // The counted quantity differs: "&Não" takes it and stops, with nothing written.
+    ui->Press(ui->ByText(f, "&O.K."));
+    ASSERT_TRUE(ui->HasMessageBox());
+    EXPECT_EQ(ui->PendingMessageBox().text,
+              "Atenção!!! Quantidade de produtos informada é diferente da lista informada!!! A quantidade calculada é 72 "
+              "deseja continuar???");
+    ui->Answer("&Não");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "08 Quantidade")), "72,000");
+    EXPECT_EQ(ui->Focus(f), ui->ByPrompt(f, "08 Quantidade").feq);
+    auto lines = [&] {
+        return Read<dictionary::QuantidadeVorelRec>(dictionary::QuantidadeVorel(), "QUA:KEY:DATANUMSERIEUNIT",
+                                                    [](const dictionary::QuantidadeVorelRec& r) {
+                                                        return std::string(r.Procedencia.clipped()) + " " +
+                                                               std::to_string(r.Unitario) + "x" +
+                                                               std::to_string(r.Quantidade) + " " +
+                                                               r.VlrProduto.to_string() + " " + r.Margem.to_string();
+                                                    });
+    };
+    EXPECT_TRUE(lines().empty());
+    EXPECT_TRUE(Entries().empty());
+
+    ui->Press(ui->ByText(f, "&O.K."));
+    EXPECT_FALSE(ui->HasMessageBox()) << ui->PendingMessageBox().text;
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"4711  15/03/2016 00000000000123 7 SP 10 1102 72.000 24.00 18.000 4.32 "}));
+    EXPECT_EQ(lines(), (std::vector<std::string>{"E 6x2 0.00 0.000000", "E 12x5 20.00 1.200000"}));
+}
+
 }  // namespace
 }  // namespace vorel::movements::testing

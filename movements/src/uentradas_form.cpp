@@ -89,7 +89,7 @@ public:
         if (l != Level::Benign) return l;
         if (!AlsoOpen({&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO(),
                        &dictionary::CodCFOComplementar(), &dictionary::TabValorIndProduto(), &dictionary::Estados(),
-                       &dictionary::EntradaVorel0()})) {
+                       &dictionary::EntradaVorel0(), &dictionary::QuantidadeVorel()})) {
             window().Close();
             return Level::Cancel;
         }

@@ -459,6 +459,16 @@ TEST_F(EntryTest, CountingLinesBuildQuantityAndBaseAndAreWrittenWithTheItem) {
     EXPECT_FALSE(ui->HasMessageBox()) << ui->PendingMessageBox().text;
     EXPECT_EQ(Entries(), (std::vector<std::string>{"4711  15/03/2016 00000000000123 7 SP 10 1102 72.000 24.00 18.000 4.32 "}));
     EXPECT_EQ(lines(), (std::vector<std::string>{"E 6x2 0.00 0.000000", "E 12x5 20.00 1.200000"}));
+
+    // Opened again, the item shows its invoice's lines with counting on.
+    ui->Press(ui->ByText(f, "&Cancela"));
+    const int b = ui->WindowByCaption(kBrowse);
+    ui->PickRow(ui->Control(b, 9), 1);
+    ui->Press(ui->ByText(b, "&Altera"));
+    const int c = ui->WindowByCaption("Altera Lançamento");
+    EXPECT_EQ(ui->Rows(ui->Control(c, kLinhas)).size(), 2u);
+    EXPECT_TRUE(ui->Enabled(ui->ByPrompt(c, "Unitário")));
+    ui->Press(ui->ByText(c, "&Cancela"));
 }
 
 }  // namespace

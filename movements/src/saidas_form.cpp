@@ -1,14 +1,14 @@
 // Form "Usaidas": window "Janela de Registro de Saídas" over one exit item of the working year's
 // table SaidaVorel: customer (by CNPJ or register code, "ISENTO" for the CNPJ "0"), state, series,
-// number, date (kept inside the working month), quantity, product, CFOP code and complement,
-// complementary code, lot, base before reduction, base, rate, tax, and the automatic base from the
-// product's exit unit value. OK checks, in order: an entry CFOP column, a repeated item (insert),
-// the code's period, the lot; then the item and its month balance mark are written in one
+// number, date (kept inside the working month), quantity and its counting lines, product, CFOP code
+// and complement, complementary code, lot, base before reduction, base, rate, tax, and the
+// automatic base from the product's exit unit value. OK checks, in order: a code not registered,
+// an entry CFOP column, a repeated item (insert), the counted quantity, the code's period, the lot;
+// then the item, its month balance mark and its invoice's counting lines are written in one
 // transaction, so a refused or failed save leaves nothing behind. Inserts run in batch with the
 // last values carried over.
-// Tables: SaidaVorel (written), SaidaVorel0, SaldosVorel (written with the item), QuantidadeVorel
-// (the relation's cascade on delete), ForCli, Produtos, CFO, CodCFOComplementar, LoteVorel,
-// TabelaValorProdutoSaida, Estados.
+// Tables: SaidaVorel (written), SaidaVorel0, SaldosVorel and QuantidadeVorel (written with the
+// item), ForCli, Produtos, CFO, CodCFOComplementar, LoteVorel, TabelaValorProdutoSaida, Estados.
 #include <optional>
 
 #include "vorel/data/error_manager.h"
@@ -16,6 +16,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/movements/counting_lines.h"
 #include "vorel/movements/entry_items.h"
 #include "vorel/movements/exit_items.h"
 #include "vorel/movements/month_balance.h"
@@ -43,14 +44,18 @@ using dictionary::SaidaVorelRec;
 constexpr const char* kAtencao = "Atenção!!!";
 
 // The exit item's writes as the form's OK makes them: the form's checks first (after the pass over
-// the fields and the field rules), then the month balance mark and the item in one transaction.
+// the fields and the field rules), then in one transaction the month balance mark, the item and its
+// invoice's counting lines. The item is written alone: its counting lines belong to the invoice and
+// stay while another of its items remains, which the counting lines' own write sees to (the
+// table's cascade would take them with any item).
 class SaidaAccess : public ui::TableAccess {
 public:
     SaidaAccess(data::FileManager& saidas, data::FileManager& saldos, data::FileManager& linhas)
-        : ui::TableAccess(saidas), saldos_(saldos), linhas_(linhas) {}
+        : ui::TableAccess(saidas, ui::Relations::RecordOnly), saldos_(saldos), linhas_(linhas) {}
 
-    std::function<bool()> checks;                         // false: refused (said and focused)
-    std::function<data::Result(bool exclusao)> alongside;  // the writes beside the item
+    std::function<bool()> checks;                          // false: refused (said and focused)
+    std::function<data::Result(bool exclusao)> alongside;  // written before the item
+    std::function<data::Result()> afterItem;               // written after the item
 
     bool Insert() override { return Write(false, [this] { return ui::TableAccess::Insert(); }); }
     bool Update() override { return Write(false, [this] { return ui::TableAccess::Update(); }); }
@@ -65,6 +70,9 @@ private:
             if (data::Result r = alongside(exclusao); !r.ok()) return Failed(r);
         }
         if (!item()) return false;  // the framework said why; the transaction rolls back
+        if (afterItem) {
+            if (data::Result r = afterItem(); !r.ok()) return Failed(r);
+        }
         if (data::Result r = tx.commit(); !r.ok()) return Failed(r);
         return true;
     }
@@ -75,7 +83,7 @@ private:
         return false;
     }
     data::FileManager& saldos_;
-    data::FileManager& linhas_;  // the delete takes the invoice's counting lines along
+    data::FileManager& linhas_;
 };
 
 class SaidasForm : public ui::RegisterForm {
@@ -83,7 +91,8 @@ public:
     enum : int {
         kPromptCnpj = 1, kCnpj, kBuscaCliente, kCodigoCliente, kPromptNome, kNome, kPromptEstado, kEstado,
         kPromptInscricao, kInscricao, kPromptSerie, kSerie, kPromptNumero, kNumero, kPromptData, kData,
-        kPromptQuantidade, kQuantidade, kPromptProduto, kProduto, kBuscaProduto, kPromptDescricao, kDescricao,
+        kPromptQuantidade, kQuantidade, kContagem, kPromptUnitario, kUnitario, kPromptPacotes, kPacotes, kLinhas,
+        kPromptProduto, kProduto, kBuscaProduto, kPromptDescricao, kDescricao,
         kPromptCfo, kCfo, kPromptComplemento, kComplemento, kBuscaCfo, kPromptCfoCompl, kCfoCompl, kBuscaCfoCompl,
         kPromptLote, kLote, kPromptBaseAnt, kBaseAnt, kPromptReducao, kReducao, kPromptBase, kBase, kPromptAliquota,
         kAliquota,
@@ -107,6 +116,7 @@ public:
           saldos_(ui::ThreadFile(dictionary::SaldosVorel())) {
         access_.checks = [this] { return ChecksPass(); };
         access_.alongside = [this](bool exclusao) { return WritesAlongside(exclusao); };
+        access_.afterItem = [this] { return contagem_.Write(request(), Nota()); };
     }
 
     Level Setup() override {
@@ -142,6 +152,12 @@ public:
         w.Spin(kData, ui::UseDate(rec_.DataSaida, "@D06b"), "@D06b");
         w.Prompt(kPromptQuantidade, "08 Quantidade");
         w.Entry(kQuantidade, ui::UseDecimal(rec_.Quantidade, 3), "@n-17.3");
+        w.Check(kContagem, "Deseja usar contagem de Produtos?", ui::Use(contando_));
+        w.Prompt(kPromptUnitario, "Unitário");
+        w.Entry(kUnitario, ui::Use(unitario_), "@n_10");
+        w.Prompt(kPromptPacotes, "Quantidade");
+        w.Entry(kPacotes, ui::Use(pacotes_), "@n_10");
+        w.List(kLinhas, {{"Unitário", 40, 'R'}, {"Quantidade", 40, 'R'}});
         w.Prompt(kPromptProduto, "09 Produto");
         w.Entry(kProduto, ui::UseDecimal(rec_.CodMercadoria, 0), "@n15");
         w.Button(kBuscaProduto, "").Icon("search").Skip();
@@ -177,8 +193,8 @@ public:
         SetBatchInsert(true);
         LinkHistory({kCnpj, kCodigoCliente, kSerie, kNumero, kData, kQuantidade, kProduto, kCfo, kComplemento,
                      kCfoCompl, kLote, kBaseAnt, kBase, kAliquota, kIcms});
-        DisableOnDelete({kCnpj, kBuscaCliente, kCodigoCliente, kEstado, kSerie, kNumero, kData, kQuantidade, kProduto,
-                         kBuscaProduto, kCfo, kComplemento, kBuscaCfo, kCfoCompl, kBuscaCfoCompl, kLote, kBaseAnt,
+        DisableOnDelete({kCnpj, kBuscaCliente, kCodigoCliente, kEstado, kSerie, kNumero, kData, kQuantidade, kContagem,
+                         kUnitario, kPacotes, kLinhas, kProduto, kBuscaProduto, kCfo, kComplemento, kBuscaCfo, kCfoCompl, kBuscaCfoCompl, kLote, kBaseAnt,
                          kBase, kAliquota, kIcms, kTipoValor});
         OkOnChange({"&Grava", "Grava Alteração de Lançamento de Saída", ""});
         OkOnDelete({"&Exclui", "Exclui Lançamento de Saída", ""});
@@ -188,12 +204,18 @@ public:
 
     Level OnWindowOpened() override {
         Level l = ui::RegisterForm::OnWindowOpened();
+        if (request() == Request::Change || request() == Request::Delete) {
+            // The invoice's lines of exits, as the item was stored.
+            if (data::Result r = contagem_.Load(Nota()); !r.ok()) ShowReadError(r);
+            contando_ = !contagem_.empty();
+        }
         if (request() != Request::Insert) {
             ShowCustomer();
             ShowProduct(ReadProduct());
         } else {
             ShowProduct(false);
         }
+        ShowLines();
         window().Display();
         return l;
     }
@@ -220,16 +242,19 @@ public:
         rec_.Complemento = c.complemento;
         rec_.CFOComplementar = c.cfoCompl;
         rec_.TipoValor = c.tipoValor;
+        contagem_ = CountingLines(Procedencia::Saida);
+        contando_ = false;
         if (hasWindow()) {
             ShowCustomer();
             ShowProduct(ReadProduct());
-            }
+            ShowLines();
+        }
         return l;
     }
 
     Level OnSelected(int feq) override {
         // Leaving these fields always runs their handling, changed or not.
-        if (request() != Request::View && (feq == kProduto || feq == kComplemento))
+        if (request() != Request::View && (feq == kUnitario || feq == kPacotes || feq == kProduto || feq == kComplemento))
             window()[feq].Touched();
         return ui::RegisterForm::OnSelected(feq);
     }
@@ -252,6 +277,9 @@ public:
             case kBaseAnt: BaseAntAccepted(); break;
             case kBase: BaseAccepted(); break;
             case kTipoValor: if (!pass) window().Select(kData); break;
+            case kContagem: ContagemAccepted(); break;
+            case kUnitario: if (!pass) UnitarioAccepted(); break;
+            case kPacotes: if (!pass) PacotesAccepted(); break;
             default: break;
         }
         window().Display();
@@ -448,6 +476,41 @@ private:
     }
     void BaseAccepted() { rec_.ICMS = static_cast<const Decimal&>(rec_.BaseCalculo) * rec_.Alicota / Decimal(100); }
 
+    // --- counting lines ---
+
+    NotaFiscal Nota() const {
+        return {rec_.DataSaida, rec_.Numero, std::string(rec_.Serie.clipped()), std::string(rec_.CNPJ.clipped())};
+    }
+    void ContagemAccepted() {
+        ShowLines();
+        if (!window().acceptAll) window().Select(kCnpj);
+    }
+    void UnitarioAccepted() {
+        if (!contando_ || unitario_ != 0) return;
+        pacotes_ = 0;  // a unit count of 0 ends the list
+        window().Select(kQuantidade);
+    }
+    void PacotesAccepted() {
+        if (!contando_ || unitario_ == 0) return;
+        const Variacao v = contagem_.Record({unitario_, pacotes_});
+        rec_.Quantidade = static_cast<const Decimal&>(rec_.Quantidade) + v.quantidade;
+        ShowLines();
+        window().Select(kUnitario);
+    }
+    void ShowLines() {
+        std::vector<ui::Row> rows;
+        for (const LinhaContagem& linha : contagem_.lines())
+            rows.push_back({{std::to_string(linha.unitario)}, {std::to_string(linha.quantidade)}});
+        window()[kLinhas].Rows(std::move(rows));
+        for (int feq : {kUnitario, kPacotes}) window()[feq].Enable(contando_ && request() != Request::Delete);
+    }
+    static void ShowReadError(data::Result r) {
+        ui::Message("As linhas de contagem da nota não puderam ser lidas: " +
+                        text::to_utf8(std::string(data::error_text(r))) + " (erro " +
+                        std::to_string(static_cast<int>(r.code())) + ").",
+                    kAtencao, ui::Icon::Exclamation);
+    }
+
     // --- OK ---
 
     bool Refuse(const std::string& message, int focus, const std::string& title = kAtencao) {
@@ -467,6 +530,15 @@ private:
                     kAtencao, ui::Icon::Information, "&Não|&Sim") != "&Sim") {
             window().Select(kSerie);
             return false;
+        }
+        if (contando_) {
+            const Confirmacao c = contagem_.Confirm(request(), Nota(), rec_.Quantidade);
+            if (!c.continua) {
+                rec_.Quantidade = c.contada;
+                window().Display();
+                window().Select(kQuantidade);
+                return false;
+            }
         }
         if (!CfoDoPeriodo(rec_.CFO, shell::GLO_ANO.Get()))
             return Refuse("Atenção!!! O CFO selecionado não pode ser utilizado no período em questão!!!", kCfo);
@@ -505,6 +577,9 @@ private:
     std::string nome_, inscricao_, descricao_, reducaoTexto_;  // shown only
     Decimal reducao_;
     std::optional<Carry> carry_;
+    CountingLines contagem_{Procedencia::Saida};
+    bool contando_ = false;
+    std::uint32_t unitario_ = 0, pacotes_ = 0;  // the line being typed
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Exit items driven headless through the browse "Saidas" and the form "Usaidas" (company 1, year
 // 2016, March unless a test moves the period): a typed exit lands in the company's 2016 file with
-// its balance mark, and the form stays open for the next item; the automatic
+// its balance mark and counting lines, and the form stays open for the next item; the counting
+// lines of an invoice stay while one of its exits remains; the automatic
 // base takes the exit value in force on the item's date and asks on change only when it differs;
 // the checks refuse an entry CFOP, a code of the other period and an unregistered lot, leaving
 // nothing written; a customer CNPJ "0" shows "ISENTO"; a closed month stops insert, change and
@@ -23,6 +24,7 @@ using dictionary::EstadosRec;
 using dictionary::ForCliRec;
 using dictionary::LoteVorelRec;
 using dictionary::ProdutosRec;
+using dictionary::QuantidadeVorelRec;
 using dictionary::SaidaVorelRec;
 using dictionary::SaldosVorelRec;
 using dictionary::TabelaValorProdutoSaidaRec;
@@ -106,6 +108,18 @@ struct ExitItems : MovementFixture {
                                                std::to_string(r.Exclusao);
                                     });
     }
+    Strings Lines() {
+        return Read<QuantidadeVorelRec>(dictionary::QuantidadeVorel(), keys::QUA_KEY_DATANUMSERIEUNIT.data(),
+                                        [](const QuantidadeVorelRec& r) {
+                                            return std::string(r.Procedencia.clipped()) + " " +
+                                                   std::to_string(r.Unitario) + "x" + std::to_string(r.Quantidade);
+                                        });
+    }
+    // Records a counting line: units per package, then packages (the last line field).
+    void CountLine(int form, const std::string& unitario, const std::string& pacotes) {
+        Put(form, "Unitário", unitario);
+        Put(form, "Quantidade", pacotes);
+    }
     void SeedExit(int cfo, const char* cnpj, std::uint32_t numero = 50) {
         Seed<SaidaVorelRec>(dictionary::SaidaVorel(), 1, [&](SaidaVorelRec& r, int) {
             r.DataSaida = date::make(2016, 3, 10);
@@ -126,14 +140,19 @@ struct ExitItems : MovementFixture {
     }
 };
 
-TEST_F(ExitItems, ATypedExitLandsInTheYearFileWithItsMarkAndTheFormStaysForTheNext) {
+TEST_F(ExitItems, ATypedExitLandsInTheYearFileWithItsMarkAndLinesAndTheFormStaysForTheNext) {
     int b = Browse();
     int f = InsertForm(b);
-    Fill(f, "15/03/2016", "72");
+    Fill(f, "15/03/2016", "0");
     EXPECT_EQ(ui->Value(ui->ByPrompt(f, "02 Nome")), "Cliente Sete");
     EXPECT_EQ(ui->Value(ui->ByPrompt(f, "04 Insc Est")), "110042490114");
     EXPECT_EQ(ui->Value(ui->ByPrompt(f, "10 Descrição")), "Dez");
     EXPECT_EQ(ui->Value(ui->ByPrompt(f, "15 Alíquota")), "18,000");
+    // The quantity from counting lines: 12 × 5 and 6 × 2.
+    ui->Check(ui->ByText(f, "Deseja usar contagem de Produtos?"), true);
+    CountLine(f, "12", "5");
+    CountLine(f, "6", "2");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "08 Quantidade")), "72,000");
     Put(f, "14 Base Cálc", "100");
     EXPECT_EQ(ui->Value(ui->ByPrompt(f, "16 ICMS")), "18,00");
     ui->Press(ui->ByText(f, "&OK"));
@@ -143,6 +162,7 @@ TEST_F(ExitItems, ATypedExitLandsInTheYearFileWithItsMarkAndTheFormStaysForTheNe
                                 "aliq 18.000 icms 18.00 tipo 0"}));
     EXPECT_TRUE(fs::exists(dir / "00000001" / "Vorel" / "2016" / "Saidas.Tps"));
     EXPECT_EQ(Balances(), (Strings{"10 01/03/2016 18.000 sit 0 exc 0"}));
+    EXPECT_EQ(Lines(), (Strings{"S 6x2", "S 12x5"}));
 
     // The next item starts from the last one's customer, series, date, product and code.
     ASSERT_TRUE(ui->HasWindow(kInsert));
@@ -215,14 +235,58 @@ TEST_F(ExitItems, ARefusedExitLeavesNothingWritten) {
         int f = InsertForm(b);
         Fill(f, c.ano == 2016 ? "15/03/2016" : "15/03/2002", "0", c.cfo);
         if (c.lote) Put(f, "Lote", c.lote);
+        ui->Check(ui->ByText(f, "Deseja usar contagem de Produtos?"), true);
+        CountLine(f, "12", "5");
         ui->Press(ui->ByText(f, "&OK"));
         EXPECT_EQ(Answer("&OK"), c.message);
         EXPECT_TRUE(ui->HasWindow(kInsert));
         EXPECT_EQ(Exits(), Strings{});
         EXPECT_EQ(Balances(), Strings{});
+        EXPECT_EQ(Lines(), Strings{});
         ui->CloseWindow(f);
         ui->CloseWindow(b);
     }
+}
+
+TEST_F(ExitItems, AnInvoicesCountingLinesStayUntilItsLastExitIsDeleted) {
+    int b = Browse();
+    int f = InsertForm(b);
+    Fill(f, "15/03/2016", "0");
+    ui->Check(ui->ByText(f, "Deseja usar contagem de Produtos?"), true);
+    CountLine(f, "12", "5");
+    ui->Press(ui->ByText(f, "&OK"));
+    // A second product of the same invoice.
+    Seed<ProdutosRec>(dictionary::Produtos(), 1, [](ProdutosRec& r, int) {
+        r.Codigo = Decimal(11);
+        r.Produtos = "Onze";
+        r.Alicota = Decimal(18);
+    });
+    Put(f, "06 Número", "123");  // the number is not carried over
+    Put(f, "09 Produto", "11");
+    Put(f, "08 Quantidade", "60");
+    ui->Press(ui->ByText(f, "&OK"));
+    ASSERT_FALSE(ui->HasMessageBox()) << ui->PendingMessageBox().text;
+    ui->Press(ui->ByText(f, "&Cancela"));
+    ASSERT_EQ(Exits().size(), 2u);
+    EXPECT_EQ(Lines(), (Strings{"S 12x5"}));
+
+    auto list = ui->Control(b, kList);
+    ui->PickRow(list, 1);
+    ui->Press(ui->ByText(b, "&Exclui"));
+    f = ui->WindowByCaption(kDelete);
+    EXPECT_EQ(ui->Rows(ui->Control(f, 24)), (Rows{{"12", "5"}}));  // the invoice's lines, shown
+    ui->Press(ui->ByText(f, "&Exclui"));
+    ui->Answer(1);  // the framework's "delete?" question
+    EXPECT_EQ(Exits().size(), 1u);
+    EXPECT_EQ(Lines(), (Strings{"S 12x5"}));  // the other exit of the invoice keeps them
+
+    ui->PickRow(list, 1);
+    ui->Press(ui->ByText(b, "&Exclui"));
+    ui->Press(ui->ByText(ui->WindowByCaption(kDelete), "&Exclui"));
+    ui->Answer(1);
+    EXPECT_EQ(Exits(), Strings{});
+    EXPECT_EQ(Lines(), Strings{});
+    EXPECT_EQ(Balances(), (Strings{"10 01/03/2016 18.000 sit 0 exc 1", "11 01/03/2016 18.000 sit 0 exc 1"}));
 }
 
 TEST_F(ExitItems, AnEntryCodeOrAnUnregisteredLotIsRefusedOnDeleteToo) {

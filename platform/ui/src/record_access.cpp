@@ -50,6 +50,10 @@ bool TableAccess::BackOnRecord() {
     return rc == 0;
 }
 
+bool TableAccess::ThroughRelations() const {
+    return relations_ == Relations::Follow && data::dictionary::find(file_.desc()) == &file_;
+}
+
 bool TableAccess::Insert() {
     if (file_.insert() != data::kBenign) return false;
     position_ = file_.position().id;
@@ -61,8 +65,7 @@ bool TableAccess::Update() {
         Message("O registro não existe mais no arquivo " + text::to_utf8(Name()) + ".", "Atenção", Icon::Exclamation);
         return false;
     }
-    if (data::dictionary::find(file_.desc()) == &file_)
-        return data::dictionary::relation(file_.desc()).update() == data::kBenign;
+    if (ThroughRelations()) return data::dictionary::relation(file_.desc()).update() == data::kBenign;
     return file_.update() == data::kBenign;
 }
 
@@ -71,8 +74,7 @@ bool TableAccess::Delete() {
         Message("O registro não existe mais no arquivo " + text::to_utf8(Name()) + ".", "Atenção", Icon::Exclamation);
         return false;
     }
-    if (data::dictionary::find(file_.desc()) == &file_)
-        return data::dictionary::relation(file_.desc()).delete_record() == data::kBenign;
+    if (ThroughRelations()) return data::dictionary::relation(file_.desc()).delete_record() == data::kBenign;
     int rc = file_.remove();
     if (rc == 0) return true;
     auto& em = data::ErrorManager::current();

@@ -5,7 +5,8 @@
 // engine's framework operations: new-record values and a primed auto-number (an abandoned insert
 // gives it back), the field rules (messages 17 to 19), insert and update (message 15 on a
 // duplicate key), and delete with its relations (through the thread's RelationManager when the
-// table is in the thread's dictionary). The engine's messages reach the user through the asker
+// table is in the thread's dictionary; `Relations::RecordOnly` writes the record alone, for a form
+// whose own writes take care of what hangs on it). The engine's messages reach the user through the asker
 // that `InstallMessageBoxAsker` installs: message boxes on the calling procedure's thread.
 #pragma once
 
@@ -36,9 +37,13 @@ public:
     virtual std::int64_t Position() const = 0;  // the place of the record in the buffer
 };
 
+// Whether an update or delete also acts on the table's children (cleared, restricted, cascaded).
+enum class Relations { Follow, RecordOnly };
+
 class TableAccess : public RecordAccess {
 public:
-    explicit TableAccess(data::FileManager& file) : file_(file) {}
+    explicit TableAccess(data::FileManager& file, Relations relations = Relations::Follow)
+        : file_(file), relations_(relations) {}
     std::string Name() const override;
     bool PrimeNew() override;
     void CancelNew() override;
@@ -54,7 +59,10 @@ public:
 private:
     bool BackOnRecord();
 
+    bool ThroughRelations() const;
+
     data::FileManager& file_;
+    Relations relations_;
     data::RecordBuffer copy_;
     std::int64_t position_ = 0;
 };

@@ -5,6 +5,8 @@
 // (the calling master form's). Nothing typed here is looked up or tested. A delete takes the product
 // lines with it (the table's relation). Tables: AnaliticoICMS (written), MovMaqRegistradora
 // (listed), Produtos0 (the descriptions, read).
+#include "movement_form.h"
+
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
@@ -12,8 +14,6 @@
 #include "vorel/movements/movement_steps.h"
 #include "vorel/movements/procedures.h"
 #include "vorel/ui/pictured_use.h"
-#include "vorel/ui/range_source.h"
-#include "vorel/ui/register_window.h"
 
 namespace vorel::movements {
 
@@ -24,26 +24,25 @@ using dictionary::LancICMSEletronicoRec;
 using dictionary::MovMaqRegistradoraRec;
 using dictionary::ProdutosRec;
 
-class AnaliticoForm : public ui::RegisterForm {
+class AnaliticoForm : public MovementForm {
 public:
     enum : int {
-        kSheet = 1, kTabAnalitico, kPanel, kPCodigo, kCodigo, kPData, kData, kPAliquota, kAliquota, kPTotalizador,
-        kTotalizador, kPFechamento, kFechamento, kParaDiario, kTabDiario, kList, kInsert, kChange, kDelete, kOk,
-        kCancel, kHelp
+        kSheet = 1, kTabAnalitico, kPanel, kPCodigo, kCodigo, kPData, kData, kPAliquota, kAliquota,
+        kPTotalizador, kTotalizador, kPFechamento, kFechamento, kParaDiario, kTabDiario, kList, kInsert,
+        kChange, kDelete, kOk, kCancel, kHelp
     };
 
     explicit AnaliticoForm(ProcContext& ctx)
-        : ui::RegisterForm(ctx, "UAnalitico", "Updade Arquivo Analítico", dictionary::AnaliticoICMS(),
-                           {"Inclui Lançamento Analítico", "Altera Lançamento Analítico",
-                            "Exclui Lançamento Analítico"}),
+        : MovementForm(
+              ctx, "UAnalitico", "Updade Arquivo Analítico", dictionary::AnaliticoICMS(),
+              {"Inclui Lançamento Analítico", "Altera Lançamento Analítico", "Exclui Lançamento Analítico"}),
           rec_(file().rec<AnaliticoICMSRec>()),
           linhas_(ui::ThreadFile(dictionary::MovMaqRegistradora())),
           descricoes_(ui::ThreadFile(dictionary::Produtos0())),
-          mmr_(linhas_.rec<MovMaqRegistradoraRec>()),
-          aberto_(dictionary::AnaliticoICMS()) {}
+          mmr_(linhas_.rec<MovMaqRegistradoraRec>()) {}
 
     Level Setup() override {
-        Level l = ui::RegisterForm::Setup();
+        Level l = MovementForm::Setup();
         if (l != Level::Benign) return l;
         if (!AlsoOpen({&dictionary::MovMaqRegistradora(), &dictionary::Produtos0()})) {
             window().Close();
@@ -54,17 +53,24 @@ public:
         w.Tab(kTabAnalitico, kSheet, "Lançamento &Analítico");
         w.Add(kPanel, ui::ControlType::Panel, "Lançamento Analítico").Parent(kTabAnalitico);
         w.Prompt(kPCodigo, "01 Código").Parent(kTabAnalitico);
-        w.Entry(kCodigo, ui::UseInRange(rec_.Codigo, -9999, 9999), "@n-5").Parent(kTabAnalitico)
+        w.Entry(kCodigo, ui::UseInRange(rec_.Codigo, -9999, 9999), "@n-5")
+            .Parent(kTabAnalitico)
             .Tip("Código da Máquina Registradora");
         w.Prompt(kPData, "02 Data").Parent(kTabAnalitico);
-        w.Spin(kData, UseDataTexto(rec_.DataEmissao), "@d06b").Parent(kTabAnalitico).Tip("Data de Emissão dos Cupons");
+        w.Spin(kData, UseDataTexto(rec_.DataEmissao), "@d06b")
+            .Parent(kTabAnalitico)
+            .Tip("Data de Emissão dos Cupons");
         w.Prompt(kPAliquota, "03 Alíquota").Parent(kTabAnalitico);
-        w.Entry(kAliquota, ui::Use(rec_.Aliquota), "@s4").Parent(kTabAnalitico).Tip("Alícota dos Lançamentos");
+        w.Entry(kAliquota, ui::Use(rec_.Aliquota), "@s4")
+            .Parent(kTabAnalitico)
+            .Tip("Alícota dos Lançamentos");
         w.Prompt(kPTotalizador, "04 Totalizador").Parent(kTabAnalitico);
-        w.Entry(kTotalizador, ui::UseDecimal(rec_.Totalizador, 2), "@n-17.2").Parent(kTabAnalitico)
+        w.Entry(kTotalizador, ui::UseDecimal(rec_.Totalizador, 2), "@n-17.2")
+            .Parent(kTabAnalitico)
             .Tip("Valor Totalizado");
         w.Prompt(kPFechamento, "05 Fechamento").Parent(kTabAnalitico);
-        w.Entry(kFechamento, ui::UseInRange(rec_.Fechamento, 0, 255), "@n3").Parent(kTabAnalitico)
+        w.Entry(kFechamento, ui::UseInRange(rec_.Fechamento, 0, 255), "@n3")
+            .Parent(kTabAnalitico)
             .Tip("Fechamento da Máquina Registradora");
         w.Button(kParaDiario, "").Parent(kTabAnalitico).Icon("arrow");
         w.Tab(kTabDiario, kSheet, "Lançamento &Diário");
@@ -87,30 +93,20 @@ public:
     }
 
     // A new record belongs to the master in the buffer (the calling master form's record).
-    Level PrepareRequest() override {
-        Level l = ui::RegisterForm::PrepareRequest();
-        if (l == Level::Benign && request() == Request::Insert) {
-            const auto& mestre = ui::ThreadFile(dictionary::LancICMSEletronico()).rec<LancICMSEletronicoRec>();
-            rec_.Codigo = mestre.Codigo;
-            rec_.DataEmissao = mestre.DataEmissao;
-            rec_.Fechamento = mestre.Fechamento;
-        }
-        aberto_.copy_from(file().buffer());
-        return l;
+    void PrimeInsert() override {
+        const auto& mestre = ui::ThreadFile(dictionary::LancICMSEletronico()).rec<LancICMSEletronicoRec>();
+        rec_.Codigo = mestre.Codigo;
+        rec_.DataEmissao = mestre.DataEmissao;
+        rec_.Fechamento = mestre.Fechamento;
     }
 
     Level OnWindowOpened() override {
-        Level l = ui::RegisterForm::OnWindowOpened();
+        Level l = MovementForm::OnWindowOpened();
         if (request() == Request::Delete) {
             // Entries, buttons and the list read-only, then OK, cancel and help usable again.
             for (int b : {kParaDiario, kInsert, kChange, kDelete}) window()[b].ReadOnly();
         }
         return l;
-    }
-
-    Level TakeEvent(const ui::Event& e) override {
-        if (!window().acceptAll && lista_->TakeEvent(e) == ui::kHandled) return ui::kHandled;
-        return ui::RegisterForm::TakeEvent(e);
     }
 
     Level OnAccepted(int feq) override {
@@ -119,23 +115,12 @@ public:
                 window()[kSheet].Selected(2);
                 return Level::Benign;
             case kCancel:
-                if (request() != Request::View && request() != Request::Delete &&
-                    RegistroMudou(file().desc(), aberto_.get(), file().buffer()) && !ConfirmaCancelamento())
-                    return ui::kHandled;
+                if (!MayCancel()) return ui::kHandled;
                 break;
             default:
                 break;
         }
-        return ui::RegisterForm::OnAccepted(feq);
-    }
-
-    // A delete asks nothing more; the record's product lines go with it.
-    Level OnCompleted() override {
-        if (request() != Request::Delete) return ui::RegisterForm::OnCompleted();
-        if (!savedFile()->Delete()) return ui::kHandled;
-        SetResponse(Response::Completed);
-        window().Close();
-        return Level::Benign;
+        return MovementForm::OnAccepted(feq);
     }
 
     // The product-line form from the list, which takes this record's fields as they are typed.
@@ -147,8 +132,8 @@ public:
 
 private:
     void SetUpList() {
-        source_ = std::make_unique<ui::RangeSource>(
-            linhas_,
+        ui::BrowseManager& b = ChildList(
+            kList, linhas_, dictionary::keys::MMR_KEY_CODIGO, 4,
             [this] {
                 mmr_.DataEmissao = rec_.DataEmissao;
                 mmr_.Codigo = rec_.Codigo;
@@ -159,11 +144,7 @@ private:
                 return mmr_.Codigo == rec_.Codigo && mmr_.Fechamento == rec_.Fechamento &&
                        mmr_.DataEmissao == rec_.DataEmissao && mmr_.Aliquota == rec_.Aliquota;
             },
-            4);
-        lista_ = std::make_unique<ui::BrowseManager>(*this, *source_);
-        ui::BrowseManager& b = *lista_;
-        b.SetList(kList);
-        b.AddSortOrder({linhas_.desc().key_index(dictionary::keys::MMR_KEY_CODIGO), 0, false, {}});
+            kInsert, kChange, kDelete);
         b.AddColumn({"Código", 30, 'R', [this] { return std::to_string(mmr_.Codigo); }});
         b.AddColumn({"Data", 48, 'C', [this] {
                          return ui::FormatNumber("@d06b", dictionary::DiaDoTexto(mmr_.DataEmissao.value()));
@@ -175,11 +156,6 @@ private:
         b.AddColumn({"Valor ICMS", 50, 'R', [this] { return ui::ShowDecimal(mmr_.ValorICMS, 2); }});
         b.AddColumn({"Alíquota", 24, 'L', [this] { return text::to_utf8(mmr_.Aliquota.clipped()); }});
         b.AddColumn({"Fechamento", 30, 'R', [this] { return std::to_string(mmr_.Fechamento); }});
-        if (request() != Request::View && request() != Request::Delete) {
-            b.SetInsertButton(kInsert);
-            b.SetChangeButton(kChange);
-            b.SetDeleteButton(kDelete);
-        }
     }
 
     // The product's description, read through a cursor of its own so that the product the
@@ -196,13 +172,12 @@ private:
     data::FileManager& linhas_;
     data::FileManager& descricoes_;
     MovMaqRegistradoraRec& mmr_;
-    data::RecordBuffer aberto_;
-    std::unique_ptr<ui::RangeSource> source_;
-    std::unique_ptr<ui::BrowseManager> lista_;
 };
 
 }  // namespace
 
-void RunAnaliticoForm(ProcContext& ctx) { AnaliticoForm(ctx).Execute(); }
+void RunAnaliticoForm(ProcContext& ctx) {
+    AnaliticoForm(ctx).Execute();
+}
 
 }  // namespace vorel::movements

@@ -6,6 +6,8 @@
 // the product's balance of the working month for the monthly computation (`SQEL:Situacao` 0); a
 // saved or deleted line and its mark are written in one transaction, so a refused line leaves no
 // mark behind. Tables: MovMaqRegistradora (written), SaldosVorel (written), Produtos (read).
+#include "movement_form.h"
+
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
@@ -16,7 +18,6 @@
 #include "vorel/movements/procedures.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/pictured_use.h"
-#include "vorel/ui/register_window.h"
 
 namespace vorel::movements {
 
@@ -28,7 +29,7 @@ using dictionary::ProdutosRec;
 
 // The product line's writes, each with the mark of the product's balance in one transaction.
 class DiarioAccess : public ui::TableAccess {
-  public:
+public:
     DiarioAccess(data::FileManager& linhas, data::FileManager& saldos, data::FileManager& produtos)
         : ui::TableAccess(linhas), saldos_(saldos), produtos_(produtos) {}
 
@@ -51,7 +52,7 @@ class DiarioAccess : public ui::TableAccess {
         return true;
     }
 
-  private:
+private:
     data::Result MarcaLinha() {
         const auto& linha = file().rec<MovMaqRegistradoraRec>();
         return MarcaSaldoDoMes(saldos_, linha.CodMercadoria, MesDeTrabalho(),
@@ -77,45 +78,25 @@ class DiarioAccess : public ui::TableAccess {
     data::FileManager& produtos_;
 };
 
-class DiarioForm : public ui::RegisterForm {
-  public:
+class DiarioForm : public MovementForm {
+public:
     enum : int {
-        kPCodigo = 1,
-        kCodigo,
-        kPData,
-        kData,
-        kPAliquota,
-        kAliquota,
-        kPFechamento,
-        kFechamento,
-        kPProduto,
-        kProduto,
-        kBuscaProduto,
-        kPDescricao,
-        kDescricao,
-        kPQuantidade,
-        kQuantidade,
-        kPBase,
-        kBase,
-        kPIcms,
-        kIcms,
-        kOk,
-        kCancel,
-        kHelp
+        kPCodigo = 1, kCodigo, kPData, kData, kPAliquota, kAliquota, kPFechamento, kFechamento, kPProduto,
+        kProduto, kBuscaProduto, kPDescricao, kDescricao, kPQuantidade, kQuantidade, kPBase, kBase, kPIcms,
+        kIcms, kOk, kCancel, kHelp
     };
 
     explicit DiarioForm(ProcContext& ctx)
-        : ui::RegisterForm(ctx, "UDiario", "Update Lançamento Diário", dictionary::MovMaqRegistradora(),
-                           {"Adding a MovMaqRegistradora Record", "Changing a MovMaqRegistradora Record", ""},
-                           &access_),
+        : MovementForm(ctx, "UDiario", "Update Lançamento Diário", dictionary::MovMaqRegistradora(),
+                       {"Adding a MovMaqRegistradora Record", "Changing a MovMaqRegistradora Record", ""},
+                       &access_),
           produtos_(ui::ThreadFile(dictionary::Produtos())),
           access_(ui::ThreadFile(dictionary::MovMaqRegistradora()), ui::ThreadFile(dictionary::SaldosVorel()),
                   produtos_),
-          rec_(file().rec<MovMaqRegistradoraRec>()),
-          aberto_(dictionary::MovMaqRegistradora()) {}
+          rec_(file().rec<MovMaqRegistradoraRec>()) {}
 
     Level Setup() override {
-        Level l = ui::RegisterForm::Setup();
+        Level l = MovementForm::Setup();
         if (l != Level::Benign) return l;
         if (!AlsoOpen({&dictionary::Produtos(), &dictionary::SaldosVorel()})) {
             window().Close();
@@ -159,21 +140,16 @@ class DiarioForm : public ui::RegisterForm {
     }
 
     // A new line belongs to the analytic record in the buffer (the calling form's record).
-    Level PrepareRequest() override {
-        Level l = ui::RegisterForm::PrepareRequest();
-        if (l == Level::Benign && request() == Request::Insert) {
-            const auto& ana = ui::ThreadFile(dictionary::AnaliticoICMS()).rec<AnaliticoICMSRec>();
-            rec_.Codigo = ana.Codigo;
-            rec_.DataEmissao = ana.DataEmissao;
-            rec_.Fechamento = ana.Fechamento;
-            rec_.Aliquota = ana.Aliquota;
-        }
-        aberto_.copy_from(file().buffer());
-        return l;
+    void PrimeInsert() override {
+        const auto& ana = ui::ThreadFile(dictionary::AnaliticoICMS()).rec<AnaliticoICMSRec>();
+        rec_.Codigo = ana.Codigo;
+        rec_.DataEmissao = ana.DataEmissao;
+        rec_.Fechamento = ana.Fechamento;
+        rec_.Aliquota = ana.Aliquota;
     }
 
     Level OnWindowOpened() override {
-        Level l = ui::RegisterForm::OnWindowOpened();
+        Level l = MovementForm::OnWindowOpened();
         // The line's product, so that its description shows and its rate is the one OK marks.
         if (request() == Request::Insert)
             produtos_.clear_record();
@@ -187,7 +163,7 @@ class DiarioForm : public ui::RegisterForm {
         // Entering the product code makes leaving it run its look-up.
         if (feq == kProduto && request() != Request::View && request() != Request::Delete)
             window()[feq].Touched();
-        return ui::RegisterForm::OnSelected(feq);
+        return MovementForm::OnSelected(feq);
     }
 
     Level OnAccepted(int feq) override {
@@ -199,7 +175,7 @@ class DiarioForm : public ui::RegisterForm {
                 (void)BuscaProduto();
                 return Level::Benign;
             case kBase: {
-                Level l = ui::RegisterForm::OnAccepted(feq);
+                Level l = MovementForm::OnAccepted(feq);
                 rec_.ValorICMS = static_cast<const Decimal&>(rec_.BaseCalculo) *
                                  static_cast<const Decimal&>(produtos_.rec<ProdutosRec>().Alicota) /
                                  Decimal(100);
@@ -219,22 +195,16 @@ class DiarioForm : public ui::RegisterForm {
             default:
                 break;
         }
-        return ui::RegisterForm::OnAccepted(feq);
+        return MovementForm::OnAccepted(feq);
     }
 
     // The delete asks its own question before the line and its mark are written.
-    Level OnCompleted() override {
-        if (request() != Request::Delete) return ui::RegisterForm::OnCompleted();
-        if (ui::Ask("Deseja realmente excluir o registro selecionado?", "Confirma Exclusão",
-                    ui::Icon::Question, "&Sim|&Não") != "&Sim")
-            return ui::kHandled;
-        if (!savedFile()->Delete()) return ui::kHandled;
-        SetResponse(Response::Completed);
-        window().Close();
-        return Level::Benign;
+    bool ConfirmDelete() override {
+        return ui::Ask("Deseja realmente excluir o registro selecionado?", "Confirma Exclusão",
+                       ui::Icon::Question, "&Sim|&Não") == "&Sim";
     }
 
-  private:
+private:
     // The product typed: by code, else by the user's code; unknown: chosen in the register.
     bool ProdutoAccepted() {
         bool ok = true;
@@ -267,22 +237,20 @@ class DiarioForm : public ui::RegisterForm {
     // Changed fields: "Salvar" asks Yes (save as OK does), No (leave) or Cancel (stay).
     Level CancelPressed() {
         UpdateComponents();
-        if (!RegistroMudou(file().desc(), aberto_.get(), file().buffer()))
-            return ui::RegisterForm::OnAccepted(kCancel);
+        if (!Changed()) return MovementForm::OnAccepted(kCancel);
         const std::string a =
             ui::Ask("Deseja salvar as alterações?", "Salvar", ui::Icon::Question, "&Sim|&Não|&Cancelar", 3);
         if (a == "&Sim") {
             (void)OnCompleted();
             return ui::kHandled;
         }
-        if (a == "&Não") return ui::RegisterForm::OnAccepted(kCancel);
+        if (a == "&Não") return MovementForm::OnAccepted(kCancel);
         return ui::kHandled;
     }
 
     data::FileManager& produtos_;
     DiarioAccess access_;
     MovMaqRegistradoraRec& rec_;
-    data::RecordBuffer aberto_;
 };
 
 }  // namespace

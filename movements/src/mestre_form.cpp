@@ -5,15 +5,15 @@
 // date is kept inside the working month. A delete takes the analytic records and their product
 // lines with it, in one transaction (the tables' relations). Tables: LancICMSEletronico (written),
 // AnaliticoICMS (listed, and through the relations), ICMSEletronica (read).
+#include "movement_form.h"
+
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/text_dates.h"
+#include "vorel/movements/month_lock.h"
 #include "vorel/movements/movement_steps.h"
 #include "vorel/movements/procedures.h"
-#include "vorel/movements/month_lock.h"
 #include "vorel/ui/pictured_use.h"
-#include "vorel/ui/range_source.h"
-#include "vorel/ui/register_window.h"
 
 namespace vorel::movements {
 
@@ -23,26 +23,25 @@ using dictionary::AnaliticoICMSRec;
 using dictionary::ICMSEletronicaRec;
 using dictionary::LancICMSEletronicoRec;
 
-class MestreForm : public ui::RegisterForm {
+class MestreForm : public MovementForm {
 public:
     enum : int {
         kSheet = 1, kTabMestre, kPCodigo, kCodigo, kBuscaMaquina, kNome, kPData, kData, kPCupomInicial,
         kCupomInicial, kPCupomFinal, kCupomFinal, kPGtInicial, kGtInicial, kPGtFinal, kGtFinal, kPContador,
-        kContador, kPFechamento, kFechamento, kParaAnalitico, kTabAnalitico, kList, kInsert, kChange, kDelete, kOk,
-        kCancel, kHelp
+        kContador, kPFechamento, kFechamento, kParaAnalitico, kTabAnalitico, kList, kInsert, kChange,
+        kDelete, kOk, kCancel, kHelp
     };
 
     explicit MestreForm(ProcContext& ctx)
-        : ui::RegisterForm(ctx, "UMestre", "Lançamento Mestre", dictionary::LancICMSEletronico(),
-                           {"Inclui Lançamento Mestre", "Altera Lançamento Mestre", "Exclui Lançamento Mestre"}),
+        : MovementForm(ctx, "UMestre", "Lançamento Mestre", dictionary::LancICMSEletronico(),
+                       {"Inclui Lançamento Mestre", "Altera Lançamento Mestre", "Exclui Lançamento Mestre"}),
           rec_(file().rec<LancICMSEletronicoRec>()),
           maquinas_(ui::ThreadFile(dictionary::ICMSEletronica())),
           analitico_(ui::ThreadFile(dictionary::AnaliticoICMS())),
-          ana_(analitico_.rec<AnaliticoICMSRec>()),
-          aberto_(dictionary::LancICMSEletronico()) {}
+          ana_(analitico_.rec<AnaliticoICMSRec>()) {}
 
     Level Setup() override {
-        Level l = ui::RegisterForm::Setup();
+        Level l = MovementForm::Setup();
         if (l != Level::Benign) return l;
         if (!AlsoOpen({&dictionary::ICMSEletronica(), &dictionary::AnaliticoICMS()})) {
             window().Close();
@@ -51,16 +50,25 @@ public:
         ui::Window& w = window();
         w.Sheet(kSheet);
         w.Tab(kTabMestre, kSheet, "Lançamento &Mestre");
-        auto field = [&](int prompt, const char* text, int feq, ui::UsePtr use, const char* picture, const char* tip) {
+        auto field = [&](int prompt, const char* text, int feq, ui::UsePtr use, const char* picture,
+                         const char* tip) {
             if (prompt) w.Prompt(prompt, text).Parent(kTabMestre);
             w.Entry(feq, std::move(use), picture).Parent(kTabMestre).Tip(tip);
         };
         field(kPCodigo, "01 Código", kCodigo, ui::UseInRange(rec_.Codigo, -9999, 9999), "@n-5",
               "Código da Máquina Registradora");
-        w.Button(kBuscaMaquina, "").Parent(kTabMestre).Icon("search").Tip("Pesquisa Máquinas Registradoras").Skip();
-        w.Entry(kNome, ui::Use(maquinas_.rec<ICMSEletronicaRec>().Nome), "@s30").Parent(kTabMestre).ReadOnly().Skip();
+        w.Button(kBuscaMaquina, "")
+            .Parent(kTabMestre)
+            .Icon("search")
+            .Tip("Pesquisa Máquinas Registradoras")
+            .Skip();
+        w.Entry(kNome, ui::Use(maquinas_.rec<ICMSEletronicaRec>().Nome), "@s30")
+            .Parent(kTabMestre)
+            .ReadOnly()
+            .Skip();
         w.Prompt(kPData, "03 Data Emissão").Parent(kTabMestre);
-        w.Spin(kData, UseDataTexto(rec_.DataEmissao), "@d06b").Parent(kTabMestre)
+        w.Spin(kData, UseDataTexto(rec_.DataEmissao), "@d06b")
+            .Parent(kTabMestre)
             .Tip("Data de Emissão dos Cupons Fiscais");
         field(kPCupomInicial, "04 Cupom Inicial", kCupomInicial, ui::Use(rec_.InicialCupom), "@n-11",
               "Número Incial dos Cumpons");
@@ -86,23 +94,20 @@ public:
         w.SetDefaultButton(kOk);
         SetOkButton(kOk);
         SetCancelButton(kCancel);
-        LinkHistory({kCodigo, kData, kCupomInicial, kCupomFinal, kGtInicial, kGtFinal, kContador, kFechamento});
-        OkOnChange({"&Grava", "Grava Alteração do Lançamento Mestre", "Grava Alteração do Lançamento Mestre"});
+        LinkHistory(
+            {kCodigo, kData, kCupomInicial, kCupomFinal, kGtInicial, kGtFinal, kContador, kFechamento});
+        OkOnChange(
+            {"&Grava", "Grava Alteração do Lançamento Mestre", "Grava Alteração do Lançamento Mestre"});
         OkOnDelete({"&Exclui", "Exclui Lançamento Mestre", "Exclui Lançamento Mestre"});
         ReadOnlyOnDelete();
-        ExcludeFromNavigation({kBuscaMaquina, kParaAnalitico, kInsert, kChange, kDelete, kOk, kCancel, kHelp});
+        ExcludeFromNavigation(
+            {kBuscaMaquina, kParaAnalitico, kInsert, kChange, kDelete, kOk, kCancel, kHelp});
         SetUpList();
         return Level::Benign;
     }
 
-    Level PrepareRequest() override {
-        Level l = ui::RegisterForm::PrepareRequest();
-        aberto_.copy_from(file().buffer());
-        return l;
-    }
-
     Level OnWindowOpened() override {
-        Level l = ui::RegisterForm::OnWindowOpened();
+        Level l = MovementForm::OnWindowOpened();
         ui::Window& w = window();
         if (request() == Request::Delete) {
             for (int b : {kBuscaMaquina, kParaAnalitico}) w[b].ReadOnly();
@@ -111,12 +116,6 @@ public:
         LeMaquina();
         w.Display();
         return l;
-    }
-
-    Level TakeEvent(const ui::Event& e) override {
-        // The OK button's pass over the controls must not open the list's form.
-        if (!window().acceptAll && lista_->TakeEvent(e) == ui::kHandled) return ui::kHandled;
-        return ui::RegisterForm::TakeEvent(e);
     }
 
     Level OnAccepted(int feq) override {
@@ -132,7 +131,7 @@ public:
                 window().Display();
                 return Level::Benign;
             case kData: {
-                Level l = ui::RegisterForm::OnAccepted(feq);
+                Level l = MovementForm::OnAccepted(feq);
                 rec_.DataEmissao = dictionary::DataComoTexto(
                     CorrigeDataPeriodo(dictionary::DiaDoTexto(rec_.DataEmissao.value())));
                 window().Display();
@@ -142,24 +141,12 @@ public:
                 window()[kSheet].Selected(2);
                 return Level::Benign;
             case kCancel:
-                if (request() != Request::View && request() != Request::Delete &&
-                    RegistroMudou(file().desc(), aberto_.get(), file().buffer()) && !ConfirmaCancelamento())
-                    return ui::kHandled;
+                if (!MayCancel()) return ui::kHandled;
                 break;
             default:
                 break;
         }
-        return ui::RegisterForm::OnAccepted(feq);
-    }
-
-    // A delete asks nothing more: the OK button reading "&Exclui" was the question. The analytic
-    // records and their product lines go with the master in the delete's transaction.
-    Level OnCompleted() override {
-        if (request() != Request::Delete) return ui::RegisterForm::OnCompleted();
-        if (!savedFile()->Delete()) return ui::kHandled;
-        SetResponse(Response::Completed);
-        window().Close();
-        return Level::Benign;
+        return MovementForm::OnAccepted(feq);
     }
 
     // The machines (to select), or the analytic form from the list, which takes the master's
@@ -173,22 +160,18 @@ public:
 
 private:
     void SetUpList() {
-        auto linked = [this] {
-            return ana_.Codigo == rec_.Codigo && ana_.Fechamento == rec_.Fechamento &&
-                   ana_.DataEmissao == rec_.DataEmissao;
-        };
-        source_ = std::make_unique<ui::RangeSource>(
-            analitico_,
+        ui::BrowseManager& b = ChildList(
+            kList, analitico_, dictionary::keys::ANA_KEY_ALICOTA, 3,
             [this] {
                 ana_.DataEmissao = rec_.DataEmissao;
                 ana_.Codigo = rec_.Codigo;
                 ana_.Fechamento = rec_.Fechamento;
             },
-            linked, 3);
-        lista_ = std::make_unique<ui::BrowseManager>(*this, *source_);
-        ui::BrowseManager& b = *lista_;
-        b.SetList(kList);
-        b.AddSortOrder({analitico_.desc().key_index(dictionary::keys::ANA_KEY_ALICOTA), 0, false, {}});
+            [this] {
+                return ana_.Codigo == rec_.Codigo && ana_.Fechamento == rec_.Fechamento &&
+                       ana_.DataEmissao == rec_.DataEmissao;
+            },
+            kInsert, kChange, kDelete);
         b.AddColumn({"Código", 30, 'R', [this] { return std::to_string(ana_.Codigo); }});
         b.AddColumn({"Data Emissão", 48, 'C', [this] {
                          return ui::FormatNumber("@d06b", dictionary::DiaDoTexto(ana_.DataEmissao.value()));
@@ -196,11 +179,6 @@ private:
         b.AddColumn({"Alíquota", 24, 'L', [this] { return text::to_utf8(ana_.Aliquota.clipped()); }});
         b.AddColumn({"Fechamento", 30, 'R', [this] { return std::to_string(ana_.Fechamento); }});
         b.AddColumn({"Totalizador", 60, 'R', [this] { return ui::ShowDecimal(ana_.Totalizador, 2); }});
-        if (request() != Request::View && request() != Request::Delete) {
-            b.SetInsertButton(kInsert);
-            b.SetChangeButton(kChange);
-            b.SetDeleteButton(kDelete);
-        }
     }
 
     // The machine typed: 0 looks nothing up; an unknown one is chosen among the machines.
@@ -234,13 +212,12 @@ private:
     data::FileManager& maquinas_;
     data::FileManager& analitico_;
     AnaliticoICMSRec& ana_;
-    data::RecordBuffer aberto_;  // the record as the form opened it
-    std::unique_ptr<ui::RangeSource> source_;
-    std::unique_ptr<ui::BrowseManager> lista_;
 };
 
 }  // namespace
 
-void RunMestreForm(ProcContext& ctx) { MestreForm(ctx).Execute(); }
+void RunMestreForm(ProcContext& ctx) {
+    MestreForm(ctx).Execute();
+}
 
 }  // namespace vorel::movements

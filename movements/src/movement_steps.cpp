@@ -1,7 +1,6 @@
 // Steps the movement forms share.
 #include "vorel/movements/movement_steps.h"
 
-#include "vorel/data/field.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/dictionary/text_dates.h"
@@ -37,17 +36,6 @@ ui::UsePtr UseDataTexto(String<8>& campo) {
                          campo = dictionary::DataComoTexto(static_cast<date::Day>(dia));
                          return true;
                      });
-}
-
-bool RegistroMudou(const data::TableDesc& table, const void* antes, const void* agora) {
-    for (const data::FieldDesc& f : table.fields)
-        if (data::field_text(f, antes) != data::field_text(f, agora)) return true;
-    return false;
-}
-
-bool ConfirmaCancelamento() {
-    return ui::Ask("Você deseja realmente cancelar?", "As alterações serão perdidas!", ui::Icon::Question,
-                   "&Sim|&Não") == "&Sim";
 }
 
 }  // namespace vorel::movements

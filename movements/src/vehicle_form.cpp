@@ -49,7 +49,7 @@ template <class Rec>
 VehicleForm<Rec>::VehicleForm(ProcContext& ctx, const data::TableDesc& table, VehicleTexts texts,
                               std::int32_t Rec::*data, DecimalField<13, 2> Rec::*base1,
                               DecimalField<13, 2> Rec::*base2)
-    : ui::RegisterForm(ctx, texts.procedure, texts.caption, table, texts.captions),
+    : MovementForm(ctx, texts.procedure, texts.caption, table, texts.captions),
       texts_(std::move(texts)),
       rec_(file().template rec<Rec>()),
       data_(data),
@@ -59,8 +59,7 @@ VehicleForm<Rec>::VehicleForm(ProcContext& ctx, const data::TableDesc& table, Ve
       produtos_(ui::ThreadFile(dictionary::Produtos())),
       cfo_(ui::ThreadFile(dictionary::CFO())),
       cfoCompl_(ui::ThreadFile(dictionary::CodCFOComplementar())),
-      estados_(ui::ThreadFile(dictionary::Estados())),
-      opened_(table) {}
+      estados_(ui::ThreadFile(dictionary::Estados())) {}
 
 template <class Rec>
 dictionary::ForCliRec& VehicleForm<Rec>::fornecedor() {
@@ -69,7 +68,7 @@ dictionary::ForCliRec& VehicleForm<Rec>::fornecedor() {
 
 template <class Rec>
 Level VehicleForm<Rec>::Setup() {
-    Level l = ui::RegisterForm::Setup();
+    Level l = MovementForm::Setup();
     if (l != Level::Benign) return l;
     if (!AlsoOpen({&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO(),
                    &dictionary::CodCFOComplementar(), &dictionary::Estados()})) {
@@ -89,7 +88,9 @@ Level VehicleForm<Rec>::Setup() {
     w[kUf].Columns({{"UF", 16, 'L'}, {"Descrição", 80, 'L'}});
     w.Prompt(kPInscricao, texts_.inscricaoPrompt);
     w.Entry(kInscricao, ui::Use(f.InscricaoEstadual), "@s20")
-        .Tip("Número da Inscrição Estadual do Cliente/Fornecedor").ReadOnly().Skip();
+        .Tip("Número da Inscrição Estadual do Cliente/Fornecedor")
+        .ReadOnly()
+        .Skip();
     w.Prompt(kPSerie, "05 Série");
     w.Entry(kSerie, ui::Use(rec_.Serie), "@s2").Tip(texts_.serieTip);
     w.Prompt(kPNumero, "06 Número");
@@ -102,7 +103,10 @@ Level VehicleForm<Rec>::Setup() {
     w.Entry(kProduto, ui::UseDecimal(rec_.CodProduto, 0), "@n15").Tip("Código do Produto");
     w.Button(kBuscaProduto, "").Icon("search").Skip();
     w.Prompt(kPDescricao, "10 Descrição");
-    w.Entry(kDescricao, ui::Use(p.Produtos), "@s100").Tip("Descrição de Produtos Cadastrados").ReadOnly().Skip();
+    w.Entry(kDescricao, ui::Use(p.Produtos), "@s100")
+        .Tip("Descrição de Produtos Cadastrados")
+        .ReadOnly()
+        .Skip();
     w.Prompt(kPChassi, "11 Chassi");
     w.Entry(kChassi, ui::Use(rec_.Chassi), "@s22").Tip(texts_.chassiTip);
     w.Prompt(kPCfo, "12 C.F.O.");
@@ -158,29 +162,23 @@ void VehicleForm<Rec>::LoadStates() {
 
 // A new vehicle starts from the values of the last one saved in this window.
 template <class Rec>
-Level VehicleForm<Rec>::PrepareRequest() {
-    Level l = ui::RegisterForm::PrepareRequest();
-    if (l != Level::Benign) return l;
-    if (request() == Request::Insert) {
-        rec_.CNPJforcli = carried_.cnpj;
-        rec_.Serie = carried_.serie;
-        if (texts_.carriesNumero) rec_.Numero = carried_.numero;
-        rec_.*data_ = carried_.data;
-        rec_.Quantidade = carried_.quantidade;
-        rec_.CFO = carried_.cfo;
-        rec_.CFOComplementar = carried_.cfoComplementar;
-        rec_.Aliquota = carried_.aliquota;
-        rec_.Complemento = carried_.complemento;
-        rec_.MesImpor = 0;
-        produtos_.clear_record();
-    }
-    opened_.copy_from(file().buffer());
-    return Level::Benign;
+void VehicleForm<Rec>::PrimeInsert() {
+    rec_.CNPJforcli = carried_.cnpj;
+    rec_.Serie = carried_.serie;
+    if (texts_.carriesNumero) rec_.Numero = carried_.numero;
+    rec_.*data_ = carried_.data;
+    rec_.Quantidade = carried_.quantidade;
+    rec_.CFO = carried_.cfo;
+    rec_.CFOComplementar = carried_.cfoComplementar;
+    rec_.Aliquota = carried_.aliquota;
+    rec_.Complemento = carried_.complemento;
+    rec_.MesImpor = 0;
+    produtos_.clear_record();
 }
 
 template <class Rec>
 Level VehicleForm<Rec>::OnWindowOpened() {
-    Level l = ui::RegisterForm::OnWindowOpened();
+    Level l = MovementForm::OnWindowOpened();
     if (request() == Request::Delete)
         for (int b : {kBuscaCnpj, kBuscaProduto, kBuscaCfo, kBuscaCfoCompl}) window()[b].ReadOnly();
     if (request() == Request::Insert) {
@@ -209,7 +207,7 @@ Level VehicleForm<Rec>::OnSelected(int feq) {
     if ((feq == kCnpj || feq == kProduto || feq == kComplemento) && request() != Request::View &&
         request() != Request::Delete)
         window()[feq].Touched();
-    return ui::RegisterForm::OnSelected(feq);
+    return MovementForm::OnSelected(feq);
 }
 
 template <class Rec>
@@ -219,7 +217,7 @@ Level VehicleForm<Rec>::OnAccepted(int feq) {
             if (auto ec = shell::EntregaCnpjAoCadastro(rec_.CNPJforcli.clipped()))
                 ui::Message("Não foi possível gravar o CNPJ em Vorel.ini: " + ec.message(), "Atenção!!!",
                             ui::Icon::Exclamation);
-            return CnpjAccepted() == Level::Benign ? ui::RegisterForm::OnAccepted(feq) : ui::kHandled;
+            return CnpjAccepted() == Level::Benign ? MovementForm::OnAccepted(feq) : ui::kHandled;
         case kBuscaCnpj:
             BuscaCnpjPressed();
             return Level::Benign;
@@ -227,7 +225,7 @@ Level VehicleForm<Rec>::OnAccepted(int feq) {
             carried_.serie = rec_.Serie;
             break;
         case kData: {
-            ui::RegisterForm::OnAccepted(feq);
+            MovementForm::OnAccepted(feq);
             rec_.*data_ = CorrigeDataPeriodo(rec_.*data_);
             window().Display();
             return Level::Benign;
@@ -262,31 +260,20 @@ Level VehicleForm<Rec>::OnAccepted(int feq) {
             }
             break;
         case kCancel:
-            if (texts_.cancelAsks && request() != Request::View &&
-                RegistroMudou(file().desc(), opened_.get(), file().buffer()) && !ConfirmaCancelamento())
-                return ui::kHandled;
+            if (texts_.cancelAsks && !MayCancel()) return ui::kHandled;
             break;
         default:
             break;
     }
-    return ui::RegisterForm::OnAccepted(feq);
-}
-
-// A delete asks nothing more: the OK button reading "&Exclui" was the question.
-template <class Rec>
-Level VehicleForm<Rec>::OnCompleted() {
-    if (request() != Request::Delete) return ui::RegisterForm::OnCompleted();
-    if (!savedFile()->Delete()) return ui::kHandled;
-    SetResponse(Response::Completed);
-    window().Close();
-    return Level::Benign;
+    return MovementForm::OnAccepted(feq);
 }
 
 template <class Rec>
 Level VehicleForm<Rec>::Teardown() {
     if (auto ec = shell::EncerraCnpjAoCadastro())
-        ui::Message("Não foi possível gravar Vorel.ini: " + ec.message(), "Atenção!!!", ui::Icon::Exclamation);
-    return ui::RegisterForm::Teardown();
+        ui::Message("Não foi possível gravar Vorel.ini: " + ec.message(), "Atenção!!!",
+                    ui::Icon::Exclamation);
+    return MovementForm::Teardown();
 }
 
 template <class Rec>
@@ -299,11 +286,13 @@ void VehicleForm<Rec>::TakeCarried() {
     carried_.cfo = rec_.CFO;
     carried_.cfoComplementar = rec_.CFOComplementar;
     // Two places, rounded half away from zero; a rate too large for them is not carried.
-    if (Decimal two = static_cast<const Decimal&>(rec_.Aliquota).rounded(2); two.fits(5, 2)) carried_.aliquota = two;
+    if (Decimal two = static_cast<const Decimal&>(rec_.Aliquota).rounded(2); two.fits(5, 2))
+        carried_.aliquota = two;
 }
 
 template <class Rec>
-ui::Response VehicleForm<Rec>::Escolhe(const char* browse, data::FileManager& table, bool throughProcedureCall) {
+ui::Response VehicleForm<Rec>::Escolhe(const char* browse, data::FileManager& table,
+                                       bool throughProcedureCall) {
     if (throughProcedureCall && request() == Request::View) return Response::Cancelled;
     data::RecordBuffer before(table.desc());
     before.copy_from(table.buffer());

@@ -14,14 +14,14 @@
 
 #include <string>
 
+#include "movement_form.h"
 #include "vorel/core/decimal.h"
 #include "vorel/core/fixed_string.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/movements/procedures.h"
 #include "vorel/movements/month_lock.h"
-#include "vorel/ui/register_window.h"
+#include "vorel/movements/procedures.h"
 
 namespace vorel::movements {
 
@@ -29,7 +29,8 @@ namespace vorel::movements {
 struct VehicleTexts {
     std::string procedure, caption;
     ui::FormCaptions captions;
-    std::string nomePrompt, nomeTip, inscricaoPrompt, cnpjTip, chassiTip, cfoTip, dataTip, serieTip, numeroTip;
+    std::string nomePrompt, nomeTip, inscricaoPrompt, cnpjTip, chassiTip, cfoTip, dataTip, serieTip,
+        numeroTip;
     std::string base1Prompt, base1Tip, base2Prompt, base2Tip;  // no second base when its prompt is empty
     ui::ButtonLabel ok, okOnChange, okOnDelete;
     bool carriesNumero = false;  // the exit form repeats the invoice number too
@@ -50,32 +51,31 @@ struct CarriedValues {
 };
 
 template <class Rec>
-class VehicleForm : public ui::RegisterForm {
+class VehicleForm : public MovementForm {
 public:
     enum : int {
         kPCnpj = 1, kCnpj, kBuscaCnpj, kPNome, kNome, kPUf, kUf, kPInscricao, kInscricao, kPSerie, kSerie,
         kPNumero, kNumero, kPData, kData, kPQuantidade, kQuantidade, kPProduto, kProduto, kBuscaProduto,
         kPDescricao, kDescricao, kPChassi, kChassi, kPCfo, kCfo, kPComplemento, kComplemento, kBuscaCfo,
-        kPCfoCompl, kCfoCompl, kBuscaCfoCompl, kPAliquota, kAliquota, kPBase1, kBase1, kPBase2, kBase2,
-        kOk, kCancel, kHelp
+        kPCfoCompl, kCfoCompl, kBuscaCfoCompl, kPAliquota, kAliquota, kPBase1, kBase1, kPBase2, kBase2, kOk,
+        kCancel, kHelp
     };
 
     VehicleForm(ProcContext& ctx, const data::TableDesc& table, VehicleTexts texts, std::int32_t Rec::*data,
                 DecimalField<13, 2> Rec::*base1, DecimalField<13, 2> Rec::*base2);
 
     Level Setup() override;
-    Level PrepareRequest() override;
     Level OnWindowOpened() override;
     Level OnSelected(int feq) override;
     Level OnAccepted(int feq) override;
-    Level OnCompleted() override;
     Level Teardown() override;
 
 protected:
     Rec& rec() { return rec_; }
+    void PrimeInsert() override;  // the carried values
     // The steps in which the exit form differs from the entry form.
-    virtual Level CnpjAccepted();        // the entry form's: the supplier found, else chosen
-    virtual void BuscaCnpjPressed();     // the entry form's supplier look-up button
+    virtual Level CnpjAccepted();     // the entry form's: the supplier found, else chosen
+    virtual void BuscaCnpjPressed();  // the entry form's supplier look-up button
     virtual void OpenedOnRecord(bool partnerFound) { (void)partnerFound; }  // change, delete, view
     // Runs a look-up for selection, through the form's procedure call (nothing in view mode) or
     // directly; the register's buffer is put back as it was when the user chose nothing.
@@ -105,7 +105,6 @@ private:
     data::FileManager& cfo_;
     data::FileManager& cfoCompl_;
     data::FileManager& estados_;
-    data::RecordBuffer opened_;  // the record as the form primed or opened it
     CarriedValues carried_;
 };
 

@@ -1,17 +1,15 @@
 // Steps that the movement forms share: the refusal of a CFOP of the other numbering than the working
 // year's (the rule is `CfoDoPeriodo` of entry_items.h), the product typed as a code or as the user's
-// own code, the cancel question, and the dates kept as text of the cash-register tables.
+// own code, and the dates kept as text of the cash-register tables.
 //
 //     if (!CfoDoPeriodo(rec.CFO, shell::GLO_ANO.Get())) { AvisaCfoForaDoPeriodo(); window().Select(kCfo); ... }
 //     if (!LeProduto(produtos, rec.CodProduto)) ... the look-up, the buffer holds the failed search
-//     if (RegistroMudou(file.desc(), aberto.get(), file.buffer()) && !ConfirmaCancelamento()) ... stays
 #pragma once
 
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
 #include "vorel/core/fixed_string.h"
 #include "vorel/data/file_manager.h"
-#include "vorel/data/record_buffer.h"
 #include "vorel/ui/use_var.h"
 
 namespace vorel::movements {
@@ -23,12 +21,6 @@ void AvisaCfoForaDoPeriodo();
 // `PRO:Key:Apelido` equal to the code written as text. True when found; otherwise the buffer holds
 // the cleared record of the last search (rate 0, description blank).
 bool LeProduto(data::FileManager& produtos, const Decimal& codigo);
-
-// Whether two records of a table differ in any field (a form's record against the one it opened on).
-bool RegistroMudou(const data::TableDesc& table, const void* antes, const void* agora);
-// The framework's question on cancelling a form with changed fields ("As alterações serão perdidas!",
-// "Você deseja realmente cancelar?"): true when the user answers Yes.
-bool ConfirmaCancelamento();
 
 // A date kept as the text of its day number (the cash-register tables), shown and typed as a date
 // ("@d06b": dd/mm/yyyy, blank for none).

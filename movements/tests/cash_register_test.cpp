@@ -6,12 +6,16 @@
 // that cannot be completed takes none.
 #include "movement_fixture.h"
 
-#include <atomic>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include "vorel/core/paths.h"
 #include "vorel/data/error_manager.h"
 #include "vorel/data/relation_manager.h"
-#include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/name_variables.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/dictionary/text_dates.h"
@@ -246,22 +250,42 @@ TEST_F(CashRegisterTest, DeletingAMasterTakesItsAnalyticRecordsAndTheirProductLi
     EXPECT_TRUE(ui->Rows(ui->Control(ui->WindowByCaption(kBrowse), kBrowseList)).empty());
 }
 
-TEST_F(CashRegisterTest, ADeleteThatCannotCompleteRemovesNothing) {
+// A reader in another process: it holds the shared lock of SQLite's locking protocol on a table
+// file (a read lock on the shared byte range), so a writer may change the file but not commit.
+// Returns the process, or -1.
+pid_t HoldReaderOn(const std::string& programPath) {
+    const std::string native = files::resolve(programPath).string();
+    int ready[2];
+    if (pipe(ready) != 0) return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int fd = ::open(native.c_str(), O_RDONLY);
+        struct flock shared {};
+        shared.l_type = F_RDLCK;
+        shared.l_whence = SEEK_SET;
+        shared.l_start = 0x40000002;  // the shared range, after the pending and reserved bytes
+        shared.l_len = 510;
+        const char ok = fd >= 0 && fcntl(fd, F_SETLK, &shared) == 0 ? '1' : '0';
+        if (write(ready[1], &ok, 1) != 1) _exit(2);
+        for (;;) pause();
+    }
+    close(ready[1]);
+    char ok = '0';
+    if (pid < 0 || read(ready[0], &ok, 1) != 1 || ok != '1') {
+        if (pid > 0) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
+        close(ready[0]);
+        return -1;
+    }
+    close(ready[0]);
+    return pid;
+}
+
+TEST_F(CashRegisterTest, ADeleteThatFailsPartWayRemovesNothing) {
     SeedMaster(2, 3);
-    // Another station is writing the product lines: the master's delete cannot take their file.
-    std::atomic<bool> holding{false}, release{false};
-    std::thread other([&] {
-        data::FileManager mmr(dictionary::MovMaqRegistradora());
-        ASSERT_EQ(mmr.open(), 0);
-        {
-            data::Transaction t({&mmr}, 0);
-            ASSERT_TRUE(t.status().ok());
-            holding = true;
-            while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        (void)mmr.close();
-    });
-    while (!holding) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    // The delete reaches every record, then cannot commit the product lines' file: all of it is
+    // rolled back, in the three files.
+    const pid_t reader = HoldReaderOn(dictionary::CaminhoMovMaqRegistradora.get());
+    ASSERT_GT(reader, 0);
     std::thread([] {
         data::ScriptedAsker asker;
         data::ErrorManager::current().set_asker(&asker);
@@ -271,12 +295,14 @@ TEST_F(CashRegisterTest, ADeleteThatCannotCompleteRemovesNothing) {
         ASSERT_EQ(lan.set(dictionary::keys::LAN_KEY_CODIGO), 0);
         ASSERT_EQ(lan.next(), 0);
         EXPECT_NE(data::RelationManager(lan).delete_record(), data::kBenign);
-        EXPECT_FALSE(asker.asked.empty());  // the failure was said
+        // The engine's message for a commit that failed: nothing was written.
+        ASSERT_EQ(asker.asked.size(), 1u);
+        EXPECT_EQ(asker.asked[0].title, text::from_utf8("Erro ao Confirmar"));
         data::ErrorManager::current().set_asker(nullptr);
         (void)lan.close();
     }).join();
-    release = true;
-    other.join();
+    kill(reader, SIGKILL);
+    waitpid(reader, nullptr, 0);
     EXPECT_EQ(Count(dictionary::LancICMSEletronico()), 1);
     EXPECT_EQ(Count(dictionary::AnaliticoICMS()), 2);
     EXPECT_EQ(Count(dictionary::MovMaqRegistradora()), 6);

@@ -1,6 +1,8 @@
 // The vehicle update form shared by UEntradaVeiculo and USaidaVeiculos (see vehicle_form.h).
 #include "vehicle_form.h"
 
+#include "cnpj_text.h"
+
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
@@ -21,26 +23,15 @@ using dictionary::EstadosRec;
 using dictionary::ForCliRec;
 using dictionary::ProdutosRec;
 
-constexpr const char* kCnpjPicture = "@p##.###.###/####-##p";
-
-// The CNPJ as the entry shows it: through the picture when it holds fourteen digits, else as typed
-// (the exit form's "0" for a buyer who is not looked up).
+// The CNPJ typed: its digits (the exit form's buyer "0" stays "0"); more than fourteen are refused.
 ui::UsePtr UseCnpj(String<14>& cnpj) {
-    return ui::UseFn(
-        [&cnpj] {
-            std::string v(cnpj.clipped());
-            if (v.size() == 14 && v.find_first_not_of("0123456789") == std::string::npos)
-                return ui::FormatText(kCnpjPicture, v);
-            return text::to_utf8(v);
-        },
-        [&cnpj](const std::string& typed) {
-            std::string digits;
-            for (char c : typed)
-                if (c >= '0' && c <= '9') digits += c;
-            if (digits.size() > cnpj.capacity) return false;
-            cnpj = digits;
-            return true;
-        });
+    return ui::UseFn([&cnpj] { return ShowCnpj(cnpj.value()); },
+                     [&cnpj](const std::string& typed) {
+                         const std::string digits = Digits(typed);
+                         if (digits.size() > cnpj.capacity) return false;
+                         cnpj = digits;
+                         return true;
+                     });
 }
 
 }  // namespace

@@ -85,6 +85,13 @@ std::string FileManager::send(std::string_view option) {
         lock_wait_ = std::atoi(std::string(option.substr(eq + 1)).c_str());
         return std::to_string(lock_wait_);
     }
+    if (name == "CACHEKIB" && eq != std::string_view::npos && handle_) {
+        handle_->cache_kib = std::max(64, std::atoi(std::string(option.substr(eq + 1)).c_str()));
+        if (handle_->conn)
+            (void)sql::exec(handle_->conn->db,
+                            "PRAGMA " + handle_->schema + ".cache_size=-" + std::to_string(handle_->cache_kib));
+        return std::to_string(handle_->cache_kib);
+    }
     return {};
 }
 

@@ -190,8 +190,9 @@ int Session::attach(Connection* c, FileHandle* h, int wait_seconds) {
     h->schema = schema;
     sql::exec(c->db, "PRAGMA " + schema + ".synchronous=FULL");
     // Reading in key order jumps between pages: a page cache of up to 32 MB per file (taken only
-    // as pages are read) keeps a file of a year's movements in memory.
-    sql::exec(c->db, "PRAGMA " + schema + ".cache_size=-32768");
+    // as pages are read) keeps a file of a year's movements in memory. A bulk writer that passes
+    // over a file once may ask for less (FileManager::send "CacheKiB=").
+    sql::exec(c->db, "PRAGMA " + schema + ".cache_size=-" + std::to_string(h->cache_kib));
     int rc = sql::exec(c->db, "PRAGMA " + schema + ".journal_mode=DELETE");
     if (rc != SQLITE_OK) {
         int code = storage_error(c->db, rc, h->program_path);

@@ -50,6 +50,7 @@ struct FileHandle {
     std::uint64_t generation = 0;  // rises with every write through this thread
     bool in_txn = false;
     bool detach_pending = false;
+    int cache_kib = 32768;      // the file's page cache (FileManager::send "CacheKiB=")
     std::unordered_map<std::uint32_t, sql::Stmt> stmts;
 
     sql::Stmt* cached(std::uint32_t id) {

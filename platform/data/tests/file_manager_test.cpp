@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <string>
@@ -343,6 +344,52 @@ TEST_F(FileManagerTest, PositionOfADeletedRecordNeverFindsALaterOne) {
     ASSERT_EQ(fm.remove(), kNoError);
     add_item(fm, 3, "tres", "", 0);
     EXPECT_EQ(fm.reget(last), kRecordNotFound);
+}
+
+}  // namespace
+}  // namespace vorel::data::testing
+
+namespace vorel::data::testing {
+namespace {
+
+// A bulk writer's small page cache: the option answers the size in force, and a transaction larger
+// than the cache spills to the file instead of holding every page in memory, and still commits whole.
+class FileManagerCacheTest : public DataTest {};
+
+TEST_F(FileManagerCacheTest, ASmallPageCacheKeepsALargeTransactionOutOfMemory) {
+    FileManager unopened(Itens());
+    EXPECT_EQ(unopened.send("CacheKiB=512"), "");  // not open: nothing to set
+    // SQLite's peak memory while one transaction adds 100,000 records, with the page cache given.
+    auto peak = [&](const std::string& file, const char* cache) -> long long {
+        FileManager fm(Itens());
+        EXPECT_EQ(fm.open_path(path(file)), kNoError);
+        if (cache) {
+            EXPECT_NE(fm.send(cache), "");
+        }
+        const long long before = sqlite3_memory_used();
+        sqlite3_memory_highwater(1);
+        {
+            Transaction t({&fm});
+            for (std::uint32_t i = 1; i <= 100000; ++i) {
+                fm.clear_record();
+                fm.rec<ItemRec>().Codigo = i;
+                fm.rec<ItemRec>().Nome = "item " + std::to_string(i);
+                EXPECT_EQ(fm.add(), kNoError);
+            }
+            EXPECT_EQ(t.commit(), kNoError);
+        }
+        const long long grew = sqlite3_memory_highwater(0) - before;
+        EXPECT_EQ(fm.records(), 100000);
+        EXPECT_EQ(fm.close(), kNoError);
+        return grew;
+    };
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    EXPECT_EQ(fm.send("CacheKiB=10"), "64");  // at least 64
+    EXPECT_EQ(fm.close(), kNoError);
+    const long long usual = peak("A.Tps", nullptr), small = peak("B.Tps", "CacheKiB=256");
+    EXPECT_LT(small, 2 * 1024 * 1024) << small;
+    EXPECT_LT(small * 2, usual) << small << " against " << usual;
 }
 
 }  // namespace

@@ -81,7 +81,9 @@ public:
     // Lock-recover wait in seconds for opens and writes (default 10).
     void set_lock_wait(int seconds) { lock_wait_ = seconds; }
     int lock_wait() const { return lock_wait_; }
-    // Driver option strings: "Recover=N" sets the lock wait; answers "" for unknown options.
+    // Driver option strings: "Recover=N" sets the lock wait; "CacheKiB=N" the open file's page cache
+    // (32768 by default; for as long as the file stays open on the thread, shared by its cursors);
+    // answers "" for unknown options.
     std::string send(std::string_view option);
 
     // --- reading ---

@@ -26,8 +26,10 @@ public:
     explicit Abertas(const std::vector<const data::TableDesc*>& tabelas, const std::string& primeiro = {}) {
         for (const data::TableDesc* t : tabelas) {
             data::FileManager& f = data::dictionary::file(*t);
-            falha = abertas.empty() && !primeiro.empty() ? f.open_path(primeiro) : f.open();
+            const bool alvo = abertas.empty();
+            falha = alvo && !primeiro.empty() ? f.open_path(primeiro) : f.open();
             if (!falha.ok()) return;
+            if (alvo) (void)f.send(kCacheImportacao);
             abertas.push_back(&f);
         }
     }

@@ -46,8 +46,6 @@ protected:
     // The staged records' columns, read from the staging buffer.
     virtual void Colunas(ui::BrowseManager& lista) = 0;
     virtual int ChaveLista() const = 0;  // a key index of the staging table
-    // Shown while the read's transaction commits ("!!! Aguarde !!!"); none by default.
-    virtual bool MostraAguarde() const { return false; }
 
 private:
     void EscolheArquivo();

@@ -28,7 +28,6 @@ public:
 
 protected:
     int ChaveLista() const override { return dictionary::SaidaVorel().key_index(dictionary::keys::SAI_KEY_NUMERO); }
-    bool MostraAguarde() const override { return true; }
 
     void Colunas(ui::BrowseManager& l) override {
         l.AddColumn({"Número", 40, 'R', [this] { return std::to_string(rec_.Numero); }});

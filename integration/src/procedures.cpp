@@ -15,6 +15,7 @@ void AddIntegrationProcedures() {
         ProcedureRegistry::Add("ULayout", RunLayoutForm);
         ProcedureRegistry::Add("CampArquivos", RunCampoForm);
         ProcedureRegistry::Add("ImportaSaidasNota", RunImportaSaidasNota);
+        ProcedureRegistry::Add("ImportaEntradasNota", RunImportaEntradasNota);
     });
 }
 

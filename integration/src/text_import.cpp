@@ -163,6 +163,7 @@ data::Result Preparacao::AbreVazio() {
     staging_->set_create(true);
     data::Result r = staging_->open_path(nome_);
     aberto_ = r.ok();
+    if (aberto_) (void)staging_->send(kCacheImportacao);
     return r;
 }
 

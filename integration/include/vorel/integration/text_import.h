@@ -38,6 +38,9 @@ namespace vorel::integration {
 
 inline constexpr std::size_t kLinhaMaxima = 2000;  // characters of a line that are read
 inline constexpr std::size_t kErroMaximo = 500;    // characters kept of an error text
+// The page cache of the files an import writes in one pass (staging, target): small and fixed, so
+// a file of 100,000 lines takes the memory of one of 10,000.
+inline constexpr const char* kCacheImportacao = "CacheKiB=2048";
 
 // True when every character is a blank or a digit 0-9 (an empty text too).
 bool SomenteDigitos(std::string_view texto);

@@ -1,0 +1,181 @@
+// The entry-invoice import's mapping, checks and import phase.
+#include "vorel/integration/importa_entradas.h"
+
+#include "vorel/core/text.h"
+#include "vorel/data/dictionary.h"
+#include "vorel/data/file_manager.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/integration/layout_catalogue.h"
+#include "vorel/shell/produto_aliquota.h"
+#include "vorel/shell/product_rate.h"
+
+namespace vorel::integration {
+
+namespace {
+
+using dictionary::EntradaVorelRec;
+namespace keys = dictionary::keys;
+
+constexpr int kCampos = 20;
+
+std::string Prefixo(std::uint32_t numero) { return "Nota Fiscal de número " + TextoNumero(numero); }
+
+// The active supplier of the CNPJ, else of a CPF in the CNPJ's first 11 characters.
+bool AchaFornecedor(const std::string& cnpj) {
+    data::FileManager& forcli = data::dictionary::file(dictionary::ForCli());
+    auto& f = forcli.rec<dictionary::ForCliRec>();
+    forcli.clear_record();
+    f.CGC = cnpj;
+    f.Inativo = 0;
+    if (forcli.get(keys::FOR_KEY_CGC).ok()) return true;
+    forcli.clear_record();
+    f.CPF = cnpj.substr(0, 11);
+    f.Inativo = 0;
+    return forcli.get(keys::FOR_KEY_CPF).ok();
+}
+
+}  // namespace
+
+ImportacaoEntradas::ImportacaoEntradas() : ImportacaoTexto(kTipoEntradas, kCampos, dictionary::EntradaVorel0()) {}
+
+void ImportacaoEntradas::NovaLeitura() {
+    fornecedores_.clear();
+    produtos_.Esvazia();
+    cfos_.clear();
+}
+
+std::vector<const data::TableDesc*> ImportacaoEntradas::TabelasLeitura() const {
+    return {&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO()};
+}
+
+std::vector<const data::TableDesc*> ImportacaoEntradas::TabelasImportacao() const {
+    return {&dictionary::EntradaVorel(), &dictionary::LoteVorel(), &dictionary::ForCliQel(),
+            &dictionary::ProdutosAliq(), &dictionary::ForCli(), &dictionary::Produtos()};
+}
+
+int ImportacaoEntradas::ChaveStaging() const {
+    return dictionary::EntradaVorel().key_index(keys::ENT_KEY_NUMERO);  // the alias keeps its base's keys
+}
+
+ImportacaoTexto::DadosLinha ImportacaoEntradas::PreencheLinha(LinhaImportada& l, const OpcoesLeitura& o) {
+    auto& e = staging().rec<EntradaVorelRec>();
+    auto lista = [&](const std::string& utf8) { l.Lista(text::from_utf8(utf8)); };
+    e.Numero = l.Inteiro<std::uint32_t>(3);
+    const std::string prefixo = Prefixo(e.Numero);
+
+    // Supplier: taken only when registered, active and with a state.
+    e.Cnpj = l.Texto(1);
+    const std::string cnpj(e.Cnpj.clipped());
+    if (ValorNumerico(cnpj) == Decimal(0)) {
+        lista(prefixo + " Fornecedor deve ser informado.");
+    } else {
+        auto it = fornecedores_.find(cnpj);
+        if (it == fornecedores_.end()) {
+            data::FileManager& forcli = data::dictionary::file(dictionary::ForCli());
+            auto& f = forcli.rec<dictionary::ForCliRec>();
+            forcli.clear_record();
+            f.CGC = e.Cnpj.value();
+            f.Inativo = 0;
+            if (forcli.get(keys::FOR_KEY_CGC).ok() && !f.Estado.empty())
+                it = fornecedores_.emplace(cnpj, Fornecedor{std::string(f.Estado.clipped()), f.Codigo}).first;
+        }
+        if (it != fornecedores_.end()) {
+            e.Estado = it->second.estado;
+            e.CodigoForCli = it->second.codigo;
+        } else {
+            lista(prefixo + " Fornecedor não cadastrado.");
+        }
+    }
+    e.Serie = l.Texto(2);
+    int dia = 0, mes = 0, ano = 0;
+    e.DataEmissao = l.Data(4, 5, 6, dia, mes, ano);
+    l.Valor(e.Quantidade, 7, 3);
+
+    const std::string produto = l.Aparado(8).substr(0, 20);
+    e.CodMercadoria = ValorNumerico(produto);
+    l.Valor(e.Aliquota, 12, 3);
+    if (std::optional<Decimal> codigo = produtos_.Busca(produto, e.Aliquota, o.utiliza))
+        e.CodMercadoria = *codigo;
+    else
+        lista(prefixo + " Produto não cadastrado.");
+
+    e.CFO = l.Inteiro<std::uint16_t>(9);
+    if (CfoForaDoPeriodo(e.CFO, o.ano))
+        lista("Nota fiscal no dia " + TextoData(e.DataEmissao) +
+              " o CFO selecionado não pode ser utilizado no período em questão!!!");
+    e.CFOComplementar = l.Inteiro<std::uint8_t>(10);
+    l.Valor(e.BaseICMS, 11, 2);
+    l.Valor(e.ValorICMS, 13, 2);
+    const Decimal calculado = static_cast<const Decimal&>(e.BaseICMS) * e.Aliquota / Decimal(100);
+    const Decimal& lido = e.ValorICMS;
+    if (lido > Decimal(0) && calculado != lido && calculado.fits(15, 2)) e.ValorICMS = calculado;
+    l.Valor(e.BaseICMSPropria, 14, 2);
+    e.Lote = l.Texto(15);
+    e.Complemento = l.Inteiro<std::int16_t>(16);
+    return {mes, e.Numero};
+}
+
+void ImportacaoEntradas::DepoisDeAdicionar(LinhaImportada& l) {
+    const auto& e = staging().rec<EntradaVorelRec>();
+    auto lista = [&](const std::string& utf8) { l.Lista(text::from_utf8(utf8)); };
+    const std::string prefixo = Prefixo(e.Numero);
+    if (e.Numero == 0) lista("Nota fiscal no dia " + TextoData(e.DataEmissao) + " sem número de nota.");
+    if (e.DataEmissao == 0) lista(prefixo + " sem Data de Emissão.");
+    if (static_cast<const Decimal&>(e.CodMercadoria) == Decimal(0)) lista(prefixo + " deve ser informado código do produto.");
+    if (e.CFO == 0)
+        lista(prefixo + " sem Código Fiscal de Operação (CFO).");
+    else if (!CfoCadastrado(e.CFO, cfos_))
+        lista(prefixo + " Código Fiscal de Operação (CFO) não cadastrado.");
+}
+
+data::Result ImportacaoEntradas::ImportaRegistro(int mesImpor) {
+    data::FileManager& ent = data::dictionary::file(dictionary::EntradaVorel());
+    auto& e = ent.rec<EntradaVorelRec>();
+    e = staging().rec<EntradaVorelRec>();
+    e.MesImpor = static_cast<std::uint8_t>(mesImpor);
+    if (data::Result r = ent.add(); !r.ok()) return r;
+
+    // The supplier-product link, once per pair.
+    if (AchaFornecedor(std::string(e.Cnpj.value()))) {
+        const std::uint32_t fornecedor = data::dictionary::file(dictionary::ForCli()).rec<dictionary::ForCliRec>().Codigo;
+        data::FileManager& qel = data::dictionary::file(dictionary::ForCliQel());
+        auto& q = qel.rec<dictionary::ForCliQelRec>();
+        qel.clear_record();
+        q.CODFOR = fornecedor;
+        q.CODPROD = e.CodMercadoria;
+        if (!qel.get(keys::FCC_KEY_FORPROD).ok()) {
+            qel.clear_record();
+            q.CODFOR = fornecedor;
+            q.CODPROD = e.CodMercadoria;
+            if (data::Result r = qel.add(); !r.ok()) return r;
+        }
+    }
+
+    // The product's batch, whatever the CFO.
+    data::FileManager& lote = data::dictionary::file(dictionary::LoteVorel());
+    auto& t = lote.rec<dictionary::LoteVorelRec>();
+    lote.clear_record();
+    t.LOTE = e.Lote.value();
+    t.CODPRODUTO = e.CodMercadoria;
+    if (!lote.get(keys::LTC_KEY_LOTEPROD).ok()) {
+        lote.clear_record();
+        t.LOTE = e.Lote.value();
+        t.CODPRODUTO = e.CodMercadoria;
+        t.TIPO = 1;
+        if (data::Result r = lote.add(); !r.ok()) return r;
+    }
+
+    // The rate history, when the entry's rate is not the product's on the invoice date.
+    const Decimal produto = e.CodMercadoria;
+    const Decimal aliquota = e.Aliquota;
+    if (produto > Decimal(0) && aliquota > Decimal(0)) {
+        date::Day dia = e.DataEmissao;
+        const Decimal vigente = shell::AliquotaProdutoData(produto, dia, 1).rounded(3);
+        if (aliquota != vigente) return shell::AtualizaAliquotaProduto(produto, e.DataEmissao, aliquota);
+    }
+    return data::kNoError;
+}
+
+}  // namespace vorel::integration

@@ -1,0 +1,143 @@
+// The entry-invoice import: the supplier rules of the read, and the import's links, batches and
+// rate history written with the entries.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "import_fixture.h"
+#include "vorel/core/text.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/integration/importa_entradas.h"
+#include "vorel/integration/layout_catalogue.h"
+
+namespace vorel::integration::testing {
+
+namespace {
+
+using dictionary::EntradaVorelRec;
+
+std::string Entrada(std::map<int, std::string> campos = {}) {
+    std::map<int, std::string> base = {{1, "11222333000181"}, {3, "000010"}, {4, "10"}, {5, "03"}, {6, "2016"},
+                                       {7, "0000000001000"}, {8, "10"}, {9, "1403"}, {11, "0000000010000"},
+                                       {12, "018000"}, {13, "0000000000000"}};
+    for (auto& [k, v] : campos) base[k] = v;
+    std::string out(static_cast<std::size_t>(ComprimentoPadrao(16)), ' ');
+    for (const auto& [codigo, texto] : base)
+        out.replace(static_cast<std::size_t>(EntradaDoCampo(16, codigo)->posicao - 1), texto.size(), texto);
+    return out;
+}
+
+struct EntryImport : ImportFixture {
+    void SetUp() override {
+        ImportFixture::SetUp();
+        std::vector<CampoTeste> campos;
+        for (const CampoCatalogo& c : EntradasDoTipo(16)) campos.push_back({c.codigo, c.posicao, c.tamanho});
+        Layout(16, 1, "Entradas", campos);
+        Seed<dictionary::ProdutosRec>(dictionary::Produtos(), [](auto& p) {
+            p.Codigo = Decimal(10);
+            p.Alicota = Decimal(12);
+        });
+        Seed<dictionary::CFORec>(dictionary::CFO(), [](auto& c) {
+            c.CODIGO = 1403;
+            c.COMPLEMENTO = 1;
+        });
+        Fornecedor(7, "11222333000181", "", "SP");
+    }
+    void Fornecedor(std::uint32_t codigo, const std::string& cnpj, const std::string& cpf, const std::string& uf) {
+        Seed<dictionary::ForCliRec>(dictionary::ForCli(), [&](auto& f) {
+            f.Codigo = codigo;
+            f.CGC = cnpj;
+            f.CPF = cpf;
+            f.Estado = uf;
+        });
+    }
+    struct Run {
+        ResultadoLeitura leitura;
+        ResultadoImportacao importacao;
+        std::vector<EntradaVorelRec> preparados;
+    };
+    Run ReadAndImport(const std::vector<std::string>& linhas) {
+        std::string bytes;
+        for (const std::string& l : linhas) bytes += l + "\r\n";
+        const std::string arquivo = File("entradas.txt", bytes);
+        Run r;
+        OnThread([&] {
+            ImportacaoEntradas run;
+            ASSERT_EQ(run.Abre(), "");
+            r.leitura = run.Le({arquivo, 1, 1, 3, 2016});
+            data::FileManager& stg = run.staging();
+            (void)stg.set(dictionary::EntradaVorel().key_index(dictionary::keys::ENT_KEY_NUMERO));
+            while (stg.next() == 0) r.preparados.push_back(stg.rec<EntradaVorelRec>());
+            if (r.leitura.PodeImportar()) r.importacao = run.Importa(3);
+        });
+        return r;
+    }
+    std::vector<std::string> Errors(const Run& r) {
+        std::vector<std::string> out;
+        for (const auto& e : r.leitura.erros) out.push_back(text::to_utf8(e));
+        return out;
+    }
+    // The rate history as "rate first..last changed" rows, in code order.
+    std::vector<std::string> Rates() {
+        std::vector<std::string> out;
+        auto d = [](date::Day x) { return x == 0 ? std::string("-") : TextoData(x); };
+        for (const auto& a : All<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), "PALIQ:Key:Codigo"))
+            out.push_back(a.ALIQUOTA.value().to_fixed(3) + " " + d(a.DATA_INICIAL) + ".." + d(a.DATA_FINAL) + " " +
+                          d(a.DATA_ALTERACAO));
+        return out;
+    }
+};
+
+TEST_F(EntryImport, SuppliersMustBeGivenRegisteredAndHaveAState) {
+    Fornecedor(8, "44555666000177", "", "");
+    const auto r = ReadAndImport({Entrada({{1, "00000000000000"}, {3, "000001"}}), Entrada({{1, "44555666000177"}, {3, "000002"}}),
+                                  Entrada({{3, "000003"}})});
+    EXPECT_EQ(Errors(r), (std::vector<std::string>{"Nota Fiscal de número 1 Fornecedor deve ser informado.",
+                                                   "Nota Fiscal de número 2 Fornecedor não cadastrado."}));
+    ASSERT_EQ(r.preparados.size(), 3u);
+    EXPECT_EQ(std::string(r.preparados[0].Estado.clipped()), "");
+    EXPECT_EQ(std::string(r.preparados[1].Estado.clipped()), "");
+    EXPECT_EQ(std::string(r.preparados[2].Estado.clipped()), "SP");
+    EXPECT_EQ(r.preparados[2].CodigoForCli, 7u);
+    EXPECT_TRUE(r.importacao.ok());
+    EXPECT_EQ(All<EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:NUMERO").size(), 3u);
+}
+
+TEST_F(EntryImport, TheImportLinksSuppliersByCnpjOrCpfOnceAndKeepsEveryBatch) {
+    Fornecedor(9, "", "12345678901", "MG");
+    const auto r = ReadAndImport({Entrada({{3, "000001"}, {15, "L1"}}), Entrada({{3, "000002"}, {15, "L1"}}),
+                                  Entrada({{1, "12345678901000"}, {3, "000003"}})});
+    EXPECT_NE(std::find(Errors(r).begin(), Errors(r).end(), "Nota Fiscal de número 3 Fornecedor não cadastrado."),
+              Errors(r).end());
+    ASSERT_TRUE(r.importacao.ok());
+    const auto links = All<dictionary::ForCliQelRec>(dictionary::ForCliQel(), "FCC:KEY:FORPROD");
+    ASSERT_EQ(links.size(), 2u);
+    EXPECT_EQ(links[0].CODFOR, 7u);
+    EXPECT_EQ(links[1].CODFOR, 9u);
+    const auto lotes = All<dictionary::LoteVorelRec>(dictionary::LoteVorel(), "LTC:KEY:LOTEPROD");
+    ASSERT_EQ(lotes.size(), 2u);  // the blank batch and L1, each once
+    EXPECT_EQ(lotes[0].TIPO, 1);
+}
+
+TEST_F(EntryImport, ADifferentRateOpensANewRowFromTheInvoicesMonth) {
+    Seed<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), [](auto& a) {
+        a.CODIGO = Decimal(1);
+        a.CODIGO_PRODUTO = Decimal(10);
+        a.ALIQUOTA = Decimal(12);
+        a.DATA_INICIAL = date::make(2016, 1, 1);
+        a.DATA_ALTERACAO = date::make(2016, 1, 1);
+    });
+    // At 12.000, at rate 0 and for product 0 nothing changes.
+    ASSERT_TRUE(ReadAndImport({Entrada({{12, "012000"}}), Entrada({{12, "000000"}, {3, "000002"}}),
+                               Entrada({{8, "0"}, {3, "000003"}})})
+                    .importacao.ok());
+    EXPECT_EQ(Rates(), (std::vector<std::string>{"12.000 01/01/2016..- 01/01/2016"}));
+    ASSERT_TRUE(ReadAndImport({Entrada({{12, "018000"}})}).importacao.ok());
+    EXPECT_EQ(Rates(), (std::vector<std::string>{"12.000 01/01/2016..29/02/2016 01/01/2016",
+                                                 "18.000 01/03/2016..- 10/03/2016"}));
+}
+
+}  // namespace
+
+}  // namespace vorel::integration::testing

@@ -230,6 +230,22 @@ TEST_F(EntryTest, BaseOfOriginIsTakenFromTheLatestEarlier1403Entry) {
     EXPECT_EQ(Entries().back(), "4711 1 15/03/2016 00000000000123 7 SP 10 1409 3.000 60.00 18.000 10.80 L-01");
 }
 
+TEST_F(EntryTest, TheProductsReferenceValueGivesTheBaseWhenTheProductIsTyped) {
+    Seed<dictionary::TabValorIndProdutoRec>(dictionary::TabValorIndProduto(), 2,
+                                            [](dictionary::TabValorIndProdutoRec& r, int i) {
+                                                r.CODPRODUTO = 10;
+                                                r.COMPETENCIA = date::make(2016, i == 0 ? 2 : 4, 1);
+                                                r.VALOR = Decimal::from_string(i == 0 ? "12.5" : "99");
+                                            });
+    const int f = OpenInsert();
+    TypeItem(f, 1102, "3");  // February's value, the latest not after 15 March: 3 x 12.50
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "14 Base Cálc.")), "37,50");
+    TypeAndLeave(f, "14 Base Cálc.", "40");  // typed over, and not recomputed by OK's pass
+    ui->Press(ui->ByText(f, "&O.K."));
+    EXPECT_FALSE(ui->HasMessageBox()) << ui->PendingMessageBox().text;
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"4711 1 15/03/2016 00000000000123 7 SP 10 1102 3.000 40.00 18.000 7.20 L-01"}));
+}
+
 TEST_F(EntryTest, ItemLandsInTheYearFileWithWhatBelongsToIt) {
     const int f = OpenInsert();
     // A date outside the working month is moved into it when it is accepted.
@@ -468,6 +484,8 @@ TEST_F(EntryTest, CountingLinesBuildQuantityAndBaseAndAreWrittenWithTheItem) {
     const int c = ui->WindowByCaption("Altera Lançamento");
     EXPECT_EQ(ui->Rows(ui->Control(c, kLinhas)).size(), 2u);
     EXPECT_TRUE(ui->Enabled(ui->ByPrompt(c, "Unitário")));
+    constexpr int kTotal = 59;  // the invoice's total base, at the foot
+    EXPECT_EQ(ui->Text(ui->Control(c, kTotal)), "TOTAL BASE DE CÁLCULO ICMS ST NF Nº 4711 (           24,00 )");
     ui->Press(ui->ByText(c, "&Cancela"));
 }
 

@@ -21,6 +21,7 @@
 #include "vorel/movements/exit_items.h"
 #include "vorel/movements/month_balance.h"
 #include "vorel/movements/month_lock.h"
+#include "vorel/movements/movement_steps.h"
 #include "vorel/movements/procedures.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/program_settings.h"
@@ -418,15 +419,7 @@ private:
     // --- the product and the bases ---
 
     // By code, else by the user's own code equal to the typed code; the record stays in the buffer.
-    bool ReadProduct() {
-        auto& p = produtos_.rec<ProdutosRec>();
-        produtos_.clear_record();
-        p.Codigo = rec_.CodMercadoria;
-        if (produtos_.get(keys::PRO_KEY_CODIGO).ok()) return true;
-        produtos_.clear_record();
-        p.Apelido = static_cast<const Decimal&>(rec_.CodMercadoria).to_string();
-        return produtos_.get(keys::PRO_Key_Apelido).ok();
-    }
+    bool ReadProduct() { return LeProduto(produtos_, rec_.CodMercadoria); }
     void ShowProduct(bool found) {
         const auto& p = produtos_.rec<ProdutosRec>();
         descricao_ = found ? text::to_utf8(p.Produtos.clipped()) : std::string();
@@ -540,8 +533,11 @@ private:
                 return false;
             }
         }
-        if (!CfoDoPeriodo(rec_.CFO, shell::GLO_ANO.Get()))
-            return Refuse("Atenção!!! O CFO selecionado não pode ser utilizado no período em questão!!!", kCfo);
+        if (!CfoDoPeriodo(rec_.CFO, shell::GLO_ANO.Get())) {
+            AvisaCfoForaDoPeriodo();
+            window().Select(kCfo);
+            return false;
+        }
         if (!LoteAceito(lotes_, shell::LeLoteObrigatorio(shell::PastaRaiz.Get()), rec_.Lote.clipped(),
                         rec_.CodMercadoria))
             return Refuse("Atenção! Tentativa de lançar um Lote de Produto não cadastrado!", kLote, "Erro");

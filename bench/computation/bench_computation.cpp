@@ -1,0 +1,321 @@
+// The monthly computation over a month of movement rows (200,000 by default, over 2,000 products;
+// VOREL_BENCH_COMPUTATION_ROWS changes the rows), all products, against a raw SQLite baseline in
+// the same program that does the same writes in the same transactions: it reads the month's exits
+// and entries and inserts the work rows (the engine's own schema and indexes), reads each
+// product's rows back in key order, updates each row's result and balance columns and writes one
+// record per product. Alternated rounds (bench_rounds prints every round and the median ratios).
+//
+// Peak memory: the process's resident high-water mark (VmHWM, reset through /proc/self/clear_refs
+// before the pass) and SQLite's own high-water mark, for one engine pass, printed at the end; run
+// with 50,000 and 200,000 rows to compare.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "../data/rounds.h"
+#include "vorel/computation/calculo_produtos.h"
+#include "vorel/core/paths.h"
+#include "vorel/data/file_manager.h"
+#include "vorel/data/sqlite_collation.h"
+#include "vorel/data/transaction.h"
+#include "vorel/dictionary/folders.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/dictionary/tables.h"
+#include "vorel/shell/globals.h"
+
+namespace fs = std::filesystem;
+using namespace vorel;
+
+namespace {
+
+constexpr int kProdutos = 2000;
+constexpr int kRounds = 3;
+
+int linhas() {
+    const char* v = std::getenv("VOREL_BENCH_COMPUTATION_ROWS");
+    return v && *v ? std::atoi(v) : 200000;
+}
+
+fs::path g_root;
+dictionary::CaminhosAno g_ano;
+
+class SemAvisos : public computation::AvisosCalculo {
+public:
+    bool Progresso(const computation::ProgressoCalculo&) override { return true; }
+    void Mensagem(std::string_view t, std::string_view m) override {
+        std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(t.size()), t.data(), static_cast<int>(m.size()), m.data());
+    }
+};
+
+void Prepara() {
+    std::string t = (fs::temp_directory_path() / "vorel-bench-computation-XXXXXX").string();
+    g_root = mkdtemp(t.data());
+    ::setenv("VOREL_STATE_DIR", (g_root / "state").c_str(), 1);
+    ::setenv("VOREL_SETTINGS_DIR", (g_root / "settings").c_str(), 1);
+    const std::string root = g_root.string() + "/";
+    for (const char* sub : {"BComuns", "BEscrita", "BVorel", "Temp"}) fs::create_directories(g_root / sub);
+    dictionary::AplicaCaminhos(dictionary::CaminhosArquivosComuns(root));
+    auto c = dictionary::CaminhosArquivosEmpresa(root, 1, 0, 0);
+    if (dictionary::CriaPastas(c)) std::abort();
+    dictionary::AplicaCaminhos(c);
+    g_ano = dictionary::CaminhosArquivosAno(root, 1, 2016);
+    if (dictionary::CriaPastas(g_ano)) std::abort();
+    dictionary::AplicaCaminhos(g_ano);
+    shell::PastaRaiz.Set(root);
+    shell::PastaTemp.Set(root + "Temp\\");
+    shell::GLO_EMPRESA_CODIGO.Set(1);
+    shell::GLO_ANO.Set(2016);
+    shell::GLO_MES.Set(3);
+    dictionary::InitDictionary();
+
+    // The registers and the month: entries (CFOP 1102, column 1) and exits (5102, column 2; every
+    // tenth 6102, column 5, which reads the last entries back) spread over the products and days.
+    data::FileManager cfo(dictionary::CFO()), pro(dictionary::Produtos()), ent(dictionary::EntradaVorel()),
+        sai(dictionary::SaidaVorel());
+    if (!cfo.open().ok() || !pro.open().ok() || !ent.open().ok() || !sai.open().ok()) std::abort();
+    data::Transaction tr({&cfo, &pro, &ent, &sai});
+    for (auto [codigo, coluna] : {std::pair{1102, 1}, {5102, 2}, {6102, 5}}) {
+        cfo.clear_record();
+        auto& r = cfo.rec<dictionary::CFORec>();
+        r.CODIGO = static_cast<std::int16_t>(codigo);
+        r.COLUNA = static_cast<std::uint8_t>(coluna);
+        if (!cfo.add().ok()) std::abort();
+    }
+    for (int p = 1; p <= kProdutos; ++p) {
+        pro.clear_record();
+        pro.rec<dictionary::ProdutosRec>().Codigo = p;
+        pro.rec<dictionary::ProdutosRec>().Alicota = 18;
+        if (!pro.add().ok()) std::abort();
+    }
+    const int n = linhas();
+    for (int i = 0; i < n; ++i) {
+        const int produto = 1 + i % kProdutos;
+        const int k = i / kProdutos;  // the product's k-th movement
+        const date::Day dia = date::make(2016, 3, 1 + (k * 28) / (n / kProdutos + 1));
+        if (k % 5 < 2) {
+            ent.clear_record();
+            auto& e = ent.rec<dictionary::EntradaVorelRec>();
+            e.CodMercadoria = produto;
+            e.DataEmissao = dia;
+            e.Numero = static_cast<std::uint32_t>(i + 1);
+            e.CFO = 1102;
+            e.Quantidade = 30;
+            e.BaseICMS = Decimal::from_scaled(9000 + (i % 700), 2);
+            e.BaseICMSPropria = 60;
+            e.Aliquota = 18;
+            if (!ent.add().ok()) std::abort();
+        } else {
+            sai.clear_record();
+            auto& s = sai.rec<dictionary::SaidaVorelRec>();
+            s.CodMercadoria = produto;
+            s.DataSaida = dia;
+            s.Numero = static_cast<std::uint32_t>(i + 1);
+            s.CFO = k % 10 == 9 ? 6102 : 5102;
+            s.Quantidade = 7;
+            s.BaseCalculo = 25;
+            s.Alicota = 18;
+            if (!sai.add().ok()) std::abort();
+        }
+    }
+    if (!tr.commit().ok()) std::abort();
+    for (auto* fm : {&cfo, &pro, &ent, &sai}) (void)fm->close();
+}
+
+// ------------------------------------------------------------------ the engine
+double Motor() {
+    return bench_rounds::seconds([] {
+        SemAvisos avisos;
+        computation::OpcoesCalculo o;
+        o.todos = true;
+        computation::ResultadoCalculo r = computation::CalculoProdutos(o, avisos);
+        if (!r.ok()) std::fprintf(stderr, "engine: %s\n", r.erro.c_str());
+        return r.ok();
+    });
+}
+
+// ------------------------------------------------------------------ the raw SQLite baseline
+struct Sql {
+    sqlite3* db = nullptr;
+    ~Sql() { sqlite3_close(db); }
+    bool exec(const std::string& s) {
+        if (sqlite3_exec(db, s.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK) return true;
+        std::fprintf(stderr, "sql: %s: %s\n", s.c_str(), sqlite3_errmsg(db));
+        return false;
+    }
+    sqlite3_stmt* prep(const std::string& s) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v3(db, s.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK)
+            std::fprintf(stderr, "sql: %s: %s\n", s.c_str(), sqlite3_errmsg(db));
+        return st;
+    }
+};
+
+struct Stmt {
+    sqlite3_stmt* st;
+    ~Stmt() { sqlite3_finalize(st); }
+};
+
+std::vector<std::string> g_ddl;  // the work table's schema as the engine makes it
+fs::path g_saldosBase;           // the baseline's own copy of the month records' file
+
+void EsquemaDoTrabalho() {
+    const std::string modelo = (g_root / "Temp" / "modelo.tps").string();
+    {
+        data::FileManager w(dictionary::EntradaSaidaVorel());
+        if (!w.open_path(modelo).ok()) std::abort();
+        (void)w.close();
+    }
+    Sql s;
+    sqlite3_open(modelo.c_str(), &s.db);
+    Stmt q{s.prep("SELECT sql FROM sqlite_master WHERE name = 'rec' OR (type = 'index' AND tbl_name = 'rec' AND sql IS NOT NULL) "
+                  "ORDER BY type DESC")};
+    while (sqlite3_step(q.st) == SQLITE_ROW) g_ddl.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(q.st, 0)));
+    g_saldosBase = g_root / "Temp" / "saldos-base.db";
+    fs::copy_file(files::resolve(g_ano.CaminhoSaldosVorel), g_saldosBase, fs::copy_options::overwrite_existing);
+}
+
+double Base() {
+    const fs::path work = g_root / "Temp" / "trabalho-base.db";
+    fs::remove(work);
+    Sql s;
+    if (sqlite3_open(work.c_str(), &s.db) != SQLITE_OK) return -1;
+    data::register_collations(s.db);
+    s.exec("PRAGMA journal_mode = DELETE; PRAGMA synchronous = FULL");
+    for (const std::string& d : g_ddl)
+        if (!s.exec(d)) return -1;
+    if (!s.exec("ATTACH '" + files::resolve(g_ano.CaminhoSaidaVorel).string() + "' AS sai") ||
+        !s.exec("ATTACH '" + files::resolve(g_ano.CaminhoEntradaVorel).string() + "' AS ent") ||
+        !s.exec("ATTACH '" + g_saldosBase.string() + "' AS sal"))
+        return -1;
+    const int inicio = date::make(2016, 3, 1), fim = date::make(2016, 3, 31);
+    return bench_rounds::seconds([&] {
+        std::set<long long> produtos;
+        Stmt ins{s.prep("INSERT INTO main.rec (DATA, CNPJFORPROD, SERIE, NUMERO, CFO, COMPLEMENTO, CFOCOMPL, QUANTIDADE, "
+                        "BASEICMS, CODMERCADORIA, ENTSAI, CODIGOFORCLI) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)")};
+        auto reune = [&](const char* sql, int entsai) {
+            Stmt q{s.prep(sql)};
+            sqlite3_bind_int(q.st, 1, inicio);
+            sqlite3_bind_int(q.st, 2, fim);
+            if (!s.exec("BEGIN")) return false;
+            while (sqlite3_step(q.st) == SQLITE_ROW) {
+                for (int c = 0; c < 10; ++c) sqlite3_bind_value(ins.st, c + 1, sqlite3_column_value(q.st, c));
+                sqlite3_bind_int(ins.st, 11, entsai);
+                sqlite3_bind_value(ins.st, 12, sqlite3_column_value(q.st, 10));
+                if (sqlite3_step(ins.st) != SQLITE_DONE) return false;
+                sqlite3_reset(ins.st);
+                produtos.insert(sqlite3_column_int64(q.st, 9));
+            }
+            return s.exec("COMMIT");
+        };
+        if (!reune("SELECT DataSaida, CNPJ, Serie, Numero, CFO, Complemento, 0, Quantidade, BaseCalculo, CodMercadoria, "
+                   "CodigoForCli FROM sai.rec WHERE DataSaida BETWEEN ? AND ? ORDER BY DataSaida",
+                   2) ||
+            !reune("SELECT DataEmissao, Cnpj, Serie, Numero, CFO, Complemento, CFOComplementar, Quantidade, BaseICMS, "
+                   "CodMercadoria, CodigoForCli FROM ent.rec WHERE DataEmissao BETWEEN ? AND ? ORDER BY DataEmissao",
+                   1))
+            return false;
+        Stmt abre{s.prep("INSERT INTO main.rec (CODMERCADORIA) VALUES (?)")};
+        Stmt linhas{s.prep("SELECT rid, QUANTIDADE, BASEICMS, ENTSAI FROM main.rec WHERE CODMERCADORIA = ? "
+                           "ORDER BY CODMERCADORIA, DATA, ENTSAI, NUMERO COLLATE VNOCASE")};
+        Stmt atualiza{s.prep("UPDATE main.rec SET SAIVALUNITARIO = ?, SAICONSFINAL = ?, SAINREALIZADO = 0, SAIISENTA = 0, "
+                             "SAIOUTORUF = 0, SAISUBSEQUENTE = 0, CONFUSUFINAL = ?, CONFENTRADASDEMHIP = 0, "
+                             "SALDOQUANTIDADE = ?, SALDOVALUNITARIO = ?, SALDOBASERETENCAO = ? WHERE rid = ?")};
+        Stmt apaga{s.prep("DELETE FROM sal.rec WHERE Produto = ? AND Competencia = ?")};
+        Stmt grava{s.prep("INSERT INTO sal.rec (Produto, Competencia, Aliquota, QuantProdutos, ValorUnit, BaseAcunulada, "
+                          "CalcUsuFinal, Situacao) VALUES (?,?,18000,?,?,?,?,1)")};
+        if (!s.exec("BEGIN")) return false;
+        for (long long p : produtos) {
+            sqlite3_bind_int64(abre.st, 1, p);
+            if (sqlite3_step(abre.st) != SQLITE_DONE) return false;
+            sqlite3_reset(abre.st);
+            long long q = 0, base = 0, unit = 0, total = 0;  // scaled integers, as stored
+            sqlite3_bind_int64(linhas.st, 1, p);
+            while (sqlite3_step(linhas.st) == SQLITE_ROW) {
+                long long quant = sqlite3_column_int64(linhas.st, 1), b = sqlite3_column_int64(linhas.st, 2);
+                long long sai = 0;
+                if (sqlite3_column_int(linhas.st, 3) == 1) {
+                    q += quant;
+                    base += b;
+                } else if (sqlite3_column_int(linhas.st, 3) == 2) {
+                    sai = quant * unit / 1000000000;
+                    q -= quant;
+                    base -= sai;
+                    total += sai;
+                }
+                unit = q ? base * 1000000000 / q : 0;
+                sqlite3_bind_int64(atualiza.st, 1, unit);
+                sqlite3_bind_int64(atualiza.st, 2, sai);
+                sqlite3_bind_int64(atualiza.st, 3, sai);
+                sqlite3_bind_int64(atualiza.st, 4, q);
+                sqlite3_bind_int64(atualiza.st, 5, unit);
+                sqlite3_bind_int64(atualiza.st, 6, base);
+                sqlite3_bind_int64(atualiza.st, 7, sqlite3_column_int64(linhas.st, 0));
+                if (sqlite3_step(atualiza.st) != SQLITE_DONE) return false;
+                sqlite3_reset(atualiza.st);
+            }
+            sqlite3_reset(linhas.st);
+            const std::string codigo = std::to_string(p);
+            sqlite3_bind_text(apaga.st, 1, codigo.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_int(apaga.st, 2, inicio);
+            if (sqlite3_step(apaga.st) != SQLITE_DONE) return false;
+            sqlite3_reset(apaga.st);
+            sqlite3_bind_text(grava.st, 1, codigo.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_int(grava.st, 2, inicio);
+            sqlite3_bind_int64(grava.st, 3, q);
+            sqlite3_bind_int64(grava.st, 4, unit);
+            sqlite3_bind_int64(grava.st, 5, base);
+            sqlite3_bind_int64(grava.st, 6, total);
+            if (sqlite3_step(grava.st) != SQLITE_DONE) return false;
+            sqlite3_reset(grava.st);
+        }
+        return s.exec("COMMIT");
+    });
+}
+
+// ------------------------------------------------------------------ peak memory of one pass
+long Kb(const char* campo) {
+    std::ifstream f("/proc/self/status");
+    std::string line;
+    const std::size_t n = std::char_traits<char>::length(campo);
+    while (std::getline(f, line))
+        if (line.compare(0, n, campo) == 0) return std::atol(line.c_str() + n);
+    return -1;
+}
+
+void Memoria() {
+    { std::ofstream("/proc/self/clear_refs") << "5"; }
+    const long antes = Kb("VmRSS:");
+    const sqlite3_int64 sqliteBase = sqlite3_memory_used();
+    sqlite3_memory_highwater(1);
+    Motor();
+    const long pico = Kb("VmHWM:");
+    std::printf("memory of one engine pass over %d rows: resident peak %ld KiB (%ld KiB above the start), "
+                "SQLite peak %lld KiB above the start\n",
+                linhas(), pico, pico - antes, static_cast<long long>((sqlite3_memory_highwater(0) - sqliteBase) / 1024));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Prepara();
+    benchmark::Initialize(&argc, argv);
+    Motor();  // one pass first, so the month records exist on both sides
+    EsquemaDoTrabalho();
+    bench_rounds::add("monthly computation, " + std::to_string(linhas()) + " rows", "raw SQLite", kRounds, Base, Motor);
+    benchmark::RunSpecifiedBenchmarks();
+    bench_rounds::print_ratios();
+    Memoria();
+    benchmark::Shutdown();
+    dictionary::TeardownDictionary();
+    std::error_code ec;
+    fs::remove_all(g_root, ec);
+    return 0;
+}

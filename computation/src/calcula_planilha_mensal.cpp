@@ -9,6 +9,7 @@
 
 #include "execucao.h"
 #include "vorel/core/text.h"
+#include "vorel/data/dictionary.h"
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
@@ -42,6 +43,7 @@ public:
     ~Valoracao() {
         for (FileManager* fm : {&saldos_, &anterior_, &produtos_, &cfo_})
             if (fm->is_open()) (void)fm->close();
+        for (FileManager* fm : abertasDaAliquota_) (void)fm->close();
     }
 
     void Executa() {
@@ -55,6 +57,10 @@ public:
         Checa(produtos_.open(), "Abrindo os produtos");
         Checa(cfo_.open(), "Abrindo os CFOs");
         bases_.Abre();
+        // The product's rate (AliquotaProdutoData) reads through this thread's own cursors, opening
+        // and closing them on every call: held open for the run, each call only counts.
+        for (const data::TableDesc* t : {&dictionary::Produtos0(), &dictionary::ProdutosAliq()})
+            if (FileManager* fm = data::dictionary::find(*t); fm && fm->open().ok()) abertasDaAliquota_.push_back(fm);
 
         ProgressoCalculo& p = run_.progresso;
         p.barra2Visivel = true;
@@ -337,7 +343,8 @@ private:
     FileManager saldos_, anterior_, produtos_, cfo_;
     BasesDaExecucao bases_;
     bool temAnterior_ = false;
-    std::map<int, int> colunas_;  // CFOP * 1000 + complement -> sheet column, -1 when missing
+    std::map<int, int> colunas_;
+    std::vector<FileManager*> abertasDaAliquota_;  // CFOP * 1000 + complement -> sheet column, -1 when missing
 };
 
 }  // namespace

@@ -4,7 +4,6 @@
 // and the shared working year are never changed).
 //
 // Tables: EntradaVorel (the working year's file and the earlier years' Entradas.Tps).
-#include <cstdlib>
 
 #include "execucao.h"
 #include "vorel/dictionary/key_names.h"
@@ -54,6 +53,7 @@ BasesDaExecucao::~BasesDaExecucao() {
 void BasesDaExecucao::Abre() {
     auto atual = std::make_unique<FileManager>(dictionary::EntradaVorel());
     Checa(atual->open(), "Abrindo as entradas");
+    (void)atual->send(kCacheDaExecucao);
     anos_[run_.ano] = std::move(atual);
 }
 
@@ -61,7 +61,10 @@ FileManager* BasesDaExecucao::Ano(int ano) {
     auto it = anos_.find(ano);
     if (it == anos_.end()) {
         auto fm = std::make_unique<FileManager>(dictionary::EntradaVorel());
-        if (!Execucao::AbreSeExiste(*fm, run_.ArquivoDoAno(ano, false))) fm.reset();
+        if (!Execucao::AbreSeExiste(*fm, run_.ArquivoDoAno(ano, false)))
+            fm.reset();
+        else
+            (void)fm->send(kCacheDaExecucao);
         it = anos_.emplace(ano, std::move(fm)).first;
     }
     return it->second.get();

@@ -8,9 +8,7 @@
 #include <utility>
 
 #include "execucao.h"
-#include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
-#include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
@@ -69,13 +67,7 @@ public:
         p.total2 = run_.trabalho.records();
         run_.Mostra();
 
-        data::Transaction t({&run_.trabalho, &saldos_}, 1);
-        if (!t.status().ok()) {
-            std::string titulo = "Codigo Erro " + std::to_string(static_cast<int>(t.status().code()));
-            std::string texto = text::to_utf8(data::last_error().text);
-            run_.avisos.Mensagem(titulo, texto);
-            throw Interrupcao{false, titulo + ": " + texto};
-        }
+        TransacaoDoCalculo t(run_, {&run_.trabalho, &saldos_});
         for (const auto& [codigo, item] : run_.produtos) {
             Produto(codigo, item);
             ++p.barra1;
@@ -85,10 +77,7 @@ public:
         p.barra1 = p.barra2 = p.contador = 0;
         p.barra2Visivel = false;
         if (run_.opcoes.todos && run_.gravaMes) TodosOsProdutos();
-        run_.avisos.Aguarde(true);
-        data::Result r = t.commit();
-        run_.avisos.Aguarde(false);
-        Checa(r, "Gravando os saldos do mês");
+        t.Confirma("Gravando os saldos do mês");
 
         if (run_.negativo && !run_.opcoes.somenteNegativos)
             run_.avisos.Mensagem("!!! Atenção !!!",

@@ -8,7 +8,7 @@
 #include "vorel/computation/calculo_produtos.h"
 
 #include <charconv>
-#include <cstdlib>
+#include <limits>
 #include <utility>
 
 #include "execucao.h"
@@ -32,7 +32,6 @@ namespace vorel::computation {
 
 namespace keys = dictionary::keys;
 using data::FileManager;
-using data::Transaction;
 
 namespace detail {
 
@@ -87,6 +86,22 @@ bool Execucao::AbreSeExiste(FileManager& fm, const std::string& arquivo) {
     return fm.open_path(arquivo).ok();
 }
 
+TransacaoDoCalculo::TransacaoDoCalculo(Execucao& run, std::vector<FileManager*> tabelas) : run_(run), t_(tabelas, 1) {
+    if (!t_.status().ok()) {
+        std::string titulo = "Codigo Erro " + std::to_string(static_cast<int>(t_.status().code()));
+        std::string texto = text::to_utf8(data::last_error().text);
+        run_.avisos.Mensagem(titulo, texto);
+        throw Interrupcao{false, titulo + ": " + texto};
+    }
+}
+
+void TransacaoDoCalculo::Confirma(const char* oque) {
+    run_.avisos.Aguarde(true);
+    data::Result r = t_.commit();
+    run_.avisos.Aguarde(false);
+    Checa(r, oque);
+}
+
 }  // namespace detail
 
 namespace {
@@ -96,30 +111,7 @@ using detail::CodigoTexto;
 using detail::Execucao;
 using detail::Interrupcao;
 using detail::ItemProduto;
-
-// A transaction of the run with its lock wait of one second; one that cannot start stops the run
-// with the storage layer's error ("Codigo Erro N").
-class TransacaoDoCalculo {
-public:
-    TransacaoDoCalculo(Execucao& run, std::vector<FileManager*> tabelas) : run_(run), t_(tabelas, 1) {
-        if (!t_.status().ok()) {
-            const data::LastError& e = data::last_error();
-            std::string titulo = "Codigo Erro " + std::to_string(static_cast<int>(t_.status().code()));
-            run_.avisos.Mensagem(titulo, text::to_utf8(e.text));
-            throw Interrupcao{false, titulo + ": " + text::to_utf8(e.text)};
-        }
-    }
-    void Confirma() {
-        run_.avisos.Aguarde(true);
-        data::Result r = t_.commit();
-        run_.avisos.Aguarde(false);
-        Checa(r, "Gravando informações");
-    }
-
-private:
-    Execucao& run_;
-    Transaction t_;
-};
+using detail::TransacaoDoCalculo;
 
 // An exit number right-aligned in six positions, leading zeros as blanks (0: all blanks); a number
 // of more digits is written whole, so no digit is lost.
@@ -137,22 +129,60 @@ int NumeroDoTexto(std::string_view t) {
     return v;
 }
 
+// Reads a movement table's items of the period through its (product, date) key and hands each to
+// `visita`. For one product it reads that product's range. For every product it reaches each
+// product's range by a seek: the items of other months are never read, and a product's work rows
+// lie together in the work table, so that its valuation reads and rewrites a few pages (the items
+// of a product and day keep their order, as in the date key).
+template <class Posiciona, class ProdutoDe, class DiaDe, class Visita>
+void LeDoPeriodo(Execucao& run, FileManager& fm, std::string_view chave, Posiciona posiciona, ProdutoDe produtoDe,
+                 DiaDe diaDe, Visita visita) {
+    const bool todos = run.opcoes.todos;
+    fm.clear_record();
+    if (todos) {
+        Checa(fm.set(chave), "Lendo os movimentos");
+    } else {
+        posiciona(run.opcoes.produto, false);
+        Checa(fm.set_at(chave), "Lendo os movimentos");
+    }
+    Decimal noInicio(-1);  // the product last positioned at the period's first day
+    bool posicionado = false;
+    while (fm.next().ok()) {
+        run.Conta();
+        const Decimal produto = produtoDe();
+        const date::Day dia = diaDe();
+        if (!todos) {
+            if (produto != run.opcoes.produto || dia > run.fim || dia < run.inicio) break;
+        } else if (dia < run.inicio || dia > run.fim) {
+            // Before the period: to the product's first day (once); after it: to the next product.
+            const bool depois = dia > run.fim || (posicionado && noInicio == produto);
+            if (!depois) {
+                noInicio = produto;
+                posicionado = true;
+            }
+            fm.clear_record();
+            posiciona(produto, depois);
+            Checa(fm.set_at(chave), "Lendo os movimentos");
+            continue;
+        }
+        visita();
+    }
+}
+
 // Exits: step 3.
 void ReuneSaidas(Execucao& run) {
     FileManager sai(dictionary::SaidaVorel());
     Checa(sai.open(), "Abrindo as saídas");
+    (void)sai.send(detail::kCacheDaExecucao);
     auto& s = sai.rec<dictionary::SaidaVorelRec>();
     auto& w = run.trabalho.rec<LinhaTrabalho>();
-    const bool todos = run.opcoes.todos;
-    sai.clear_record();
-    s.DataSaida = run.inicio;
-    if (!todos) s.CodMercadoria = run.opcoes.produto;
-    Checa(sai.set_at(todos ? keys::SAI_KEY_DATA : keys::SAI_KEY_PRODUTODATA), "Lendo as saídas");
     TransacaoDoCalculo t(run, {&run.trabalho});
-    while (sai.next().ok()) {
-        run.Conta();
-        if (s.DataSaida > run.fim || s.DataSaida < run.inicio) break;
-        if (!todos && s.CodMercadoria.value() != run.opcoes.produto) break;
+    auto posiciona = [&](const Decimal& produto, bool depois) {
+        s.CodMercadoria = produto;
+        s.DataSaida = depois ? std::numeric_limits<std::int32_t>::max() : run.inicio;
+    };
+    LeDoPeriodo(run, sai, keys::SAI_KEY_PRODUTODATA, posiciona, [&] { return s.CodMercadoria.value(); },
+                [&] { return s.DataSaida; }, [&] {
         run.trabalho.clear_record();
         w.DATA = s.DataSaida;
         w.SERIE = s.Serie.value();
@@ -169,8 +199,8 @@ void ReuneSaidas(Execucao& run) {
         Checa(run.trabalho.add(), "Gravando a tabela de trabalho");
         auto [it, novo] = run.produtos.try_emplace(s.CodMercadoria.value());
         if (novo) it->second.aliquota = s.Alicota;
-    }
-    t.Confirma();
+    });
+    t.Confirma("Gravando a tabela de trabalho");
     (void)sai.close();
 }
 
@@ -178,18 +208,16 @@ void ReuneSaidas(Execucao& run) {
 void ReuneEntradas(Execucao& run) {
     FileManager ent(dictionary::EntradaVorel());
     Checa(ent.open(), "Abrindo as entradas");
+    (void)ent.send(detail::kCacheDaExecucao);
     auto& e = ent.rec<dictionary::EntradaVorelRec>();
     auto& w = run.trabalho.rec<LinhaTrabalho>();
-    const bool todos = run.opcoes.todos;
-    ent.clear_record();
-    e.DataEmissao = run.inicio;
-    if (!todos) e.CodMercadoria = run.opcoes.produto;
-    Checa(ent.set_at(todos ? keys::ENT_KEY_DATA : keys::ENT_KEY_PRODUTODATA), "Lendo as entradas");
     TransacaoDoCalculo t(run, {&run.trabalho});
-    while (ent.next().ok()) {
-        run.Conta();
-        if (e.DataEmissao > run.fim || e.DataEmissao < run.inicio) break;
-        if (!todos && e.CodMercadoria.value() != run.opcoes.produto) break;
+    auto posiciona = [&](const Decimal& produto, bool depois) {
+        e.CodMercadoria = produto;
+        e.DataEmissao = depois ? std::numeric_limits<std::int32_t>::max() : run.inicio;
+    };
+    LeDoPeriodo(run, ent, keys::ENT_KEY_PRODUTODATA, posiciona, [&] { return e.CodMercadoria.value(); },
+                [&] { return e.DataEmissao; }, [&] {
         run.trabalho.clear_record();
         w.DATA = e.DataEmissao;
         w.SERIE = e.Serie.value();
@@ -211,8 +239,8 @@ void ReuneEntradas(Execucao& run) {
             item.saldoQuantidade += e.Quantidade;
             item.saldoValUnitario = Decimal::divide_or_zero(item.saldoBaseRetencao, item.saldoQuantidade);
         }
-    }
-    t.Confirma();
+    });
+    t.Confirma("Gravando a tabela de trabalho");
     (void)ent.close();
 }
 
@@ -221,22 +249,20 @@ void ReuneCaixas(Execucao& run) {
     FileManager mmr(dictionary::MovMaqRegistradora());
     FileManager icm(dictionary::ICMSEletronica());
     Checa(mmr.open(), "Abrindo os itens das máquinas registradoras");
+    (void)mmr.send(detail::kCacheDaExecucao);
     Checa(icm.open(), "Abrindo as máquinas registradoras");
     auto& m = mmr.rec<dictionary::MovMaqRegistradoraRec>();
     auto& maquina = icm.rec<dictionary::ICMSEletronicaRec>();
     auto& w = run.trabalho.rec<LinhaTrabalho>();
     std::map<int, std::string> series;  // machine code -> ICM:Serie ("" when not registered)
-    const bool todos = run.opcoes.todos;
-    mmr.clear_record();
-    m.DataEmissao = std::to_string(run.inicio);
-    if (!todos) m.CodMercadoria = run.opcoes.produto;
-    Checa(mmr.set_at(todos ? keys::MMR_KEY_DATA : keys::MMR_KEY_PRODUTODATA), "Lendo os itens das máquinas");
-    while (mmr.next().ok()) {
-        run.Conta();
+    auto posiciona = [&](const Decimal& produto, bool depois) {
+        m.CodMercadoria = produto;
+        m.DataEmissao = depois ? std::string(8, '9') : std::to_string(run.inicio);
+    };
+    LeDoPeriodo(run, mmr, keys::MMR_KEY_PRODUTODATA, posiciona, [&] { return m.CodMercadoria.value(); },
+                [&] { return NumeroDoTexto(m.DataEmissao.value()); }, [&] {
+        if (m.Aliquota.clipped() != "F") return;
         const int dia = NumeroDoTexto(m.DataEmissao.value());
-        if (dia > run.fim || dia < run.inicio) break;
-        if (!todos && m.CodMercadoria.value() != run.opcoes.produto) break;
-        if (m.Aliquota.clipped() != "F") continue;
         auto serie = series.find(m.Codigo);
         if (serie == series.end()) {
             icm.clear_record();
@@ -255,7 +281,7 @@ void ReuneCaixas(Execucao& run) {
         w.ENTSAI = 2;
         Checa(run.trabalho.add(), "Gravando a tabela de trabalho");
         run.produtos.try_emplace(m.CodMercadoria.value());
-    }
+    });
     (void)mmr.close();
     (void)icm.close();
 }
@@ -298,7 +324,7 @@ void ReuneMesAnterior(Execucao& run) {
     Checa(saldos.set_at(run.opcoes.todos ? keys::SQEL_KEY_DATA : keys::SQEL_KEY_PROD_DATA), "Lendo os saldos");
     while (saldos.next().ok()) {
         run.Conta();
-        if (date::first_of_month(q.Competencia) != run.mesAnterior || q.Competencia <= 0) break;
+        if (q.Competencia <= 0 || date::first_of_month(q.Competencia) != run.mesAnterior) break;
         if (!run.opcoes.todos && q.Produto.clipped() != escolhido) break;
         if (auto codigo = Decimal::parse(q.Produto.clipped())) {
             auto [it, novo] = run.produtos.try_emplace(*codigo);
@@ -337,6 +363,7 @@ void Executa(Execucao& run) {
     // gives way to the work table's own.
     (void)files::remove_file(run.arquivoTrabalho);
     Checa(run.trabalho.open_path(run.arquivoTrabalho), "Abrindo a tabela de trabalho");
+    (void)run.trabalho.send(detail::kCacheDaExecucao);
 
     run.progresso.total1 = Registros(dictionary::SaidaVorel()) + Registros(dictionary::EntradaVorel()) +
                            Registros(dictionary::MovMaqRegistradora());
@@ -348,7 +375,7 @@ void Executa(Execucao& run) {
         if (!run.opcoes.periodoExplicito) ReuneCaixas(run);
         ReuneMarcados(run);
         ReuneMesAnterior(run);
-        t.Confirma();
+        t.Confirma("Gravando a tabela de trabalho");
     }
     run.progresso.barra1 = 0;
     run.progresso.contador = 0;

@@ -13,6 +13,7 @@
 #include "vorel/computation/calculo_produtos.h"
 #include "vorel/computation/regras_colunas.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/data/transaction.h"
 
 namespace vorel::computation::detail {
 
@@ -29,6 +30,10 @@ struct Interrupcao {
     bool cancelado = false;
     std::string erro;
 };
+
+// The page cache a run asks for each file it reads or fills (KiB): memory stays the same however
+// many movements the month holds.
+inline constexpr const char* kCacheDaExecucao = "CacheKiB=2048";
 
 // A failed table operation as an interruption naming what failed.
 [[noreturn]] void Falha(const std::string& oque);
@@ -65,6 +70,19 @@ struct Execucao {
     std::string ArquivoDoAno(int ano, bool saldos) const;
     // Opens `fm` on another year's file when that file exists; false when it does not.
     static bool AbreSeExiste(data::FileManager& fm, const std::string& arquivo);
+};
+
+// A transaction of the run with its lock wait of one second. One that cannot start shows the
+// storage layer's error ("Codigo Erro N") and stops the run: no step goes on unprotected.
+class TransacaoDoCalculo {
+public:
+    TransacaoDoCalculo(Execucao& run, std::vector<data::FileManager*> tabelas);
+    // Commits inside the wait window; a failed commit stops the run naming `oque`.
+    void Confirma(const char* oque);
+
+private:
+    Execucao& run_;
+    data::Transaction t_;
 };
 
 // Gathering helpers shared with the valuation: the product code as SQEL:Produto holds it.

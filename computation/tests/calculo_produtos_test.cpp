@@ -315,5 +315,56 @@ TEST_F(CalculoProdutosTest, CancelledRunChangesNothing) {
     EXPECT_EQ(Do(Saldos(), 1, kMar)->QuantProdutos.value(), D("12"));
 }
 
+// Two runs at once each work in a file of their own, and a run over another period than the
+// working month (the digital file's) gathers no cash-register item and writes no month record.
+TEST_F(CalculoProdutosTest, RunsKeepTheirOwnFilesAndAnotherPeriodWritesNoMonthRecord) {
+    Cfo(5102, kConsumidorFinal);
+    for (int p : {1, 2}) {
+        Produto(p);
+        Saldo({.produto = p, .mes = kFev, .qtd = "10", .unit = "1", .base = "10"});
+        Saida(p, Dia(2016, 3, 10), static_cast<std::uint32_t>(p), 5102, "1");
+    }
+    ResultadoCalculo r[2];
+    std::thread corre[2];
+    for (int i = 0; i < 2; ++i) {
+        corre[i] = std::thread([&, i] {
+            dictionary::InitDictionary();
+            AvisosDeTeste avisos;
+            OpcoesCalculo o;
+            o.produto = i + 1;
+            o.manterTrabalho = true;
+            r[i] = CalculoProdutos(o, avisos);
+            dictionary::TeardownDictionary();
+        });
+    }
+    for (auto& t : corre) t.join();
+    ASSERT_TRUE(r[0].ok() && r[1].ok()) << r[0].erro << r[1].erro;
+    EXPECT_NE(r[0].arquivoTrabalho, r[1].arquivoTrabalho);
+    for (int i = 0; i < 2; ++i) {
+        for (const auto& l : Linhas(r[i].arquivoTrabalho)) EXPECT_EQ(l.CODMERCADORIA.value(), Decimal(i + 1));
+        ApagaTrabalho(r[i].arquivoTrabalho);
+    }
+    const auto antes = TodosOsSaldos();
+
+    Saida(1, Dia(2016, 2, 10), 3, 5102, "4");
+    Caixa(1, Dia(2016, 2, 11), 1, "1", "1");
+    AvisosDeTeste avisos;
+    OpcoesCalculo o;
+    o.todos = true;
+    o.periodoExplicito = true;
+    o.inicio = Dia(2016, 2, 1);
+    o.fim = Dia(2016, 2, 29);
+    o.manterTrabalho = true;
+    ResultadoCalculo f = Calcula(o, avisos);
+    ASSERT_TRUE(f.ok()) << f.erro;
+    std::vector<std::string> linhas;
+    for (const auto& l : Linhas(f.arquivoTrabalho))
+        linhas.push_back(l.CODMERCADORIA.value().to_string() + ":" + std::to_string(l.ENTSAI) + ":" +
+                         l.SALDOQUANTIDADE.value().to_string());
+    EXPECT_EQ(linhas, (std::vector<std::string>{"1:0:10", "1:2:6", "2:0:10"}));
+    ApagaTrabalho(f.arquivoTrabalho);
+    EXPECT_EQ(TodosOsSaldos(), antes);
+}
+
 }  // namespace
 }  // namespace vorel::computation::testing

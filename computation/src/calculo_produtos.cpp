@@ -363,7 +363,7 @@ void Executa(Execucao& run) {
     // gives way to the work table's own.
     (void)files::remove_file(run.arquivoTrabalho);
     Checa(run.trabalho.open_path(run.arquivoTrabalho), "Abrindo a tabela de trabalho");
-    (void)run.trabalho.send(detail::kCacheDaExecucao);
+    (void)run.trabalho.send(detail::kCacheDoTrabalho);
 
     run.progresso.total1 = Registros(dictionary::SaidaVorel()) + Registros(dictionary::EntradaVorel()) +
                            Registros(dictionary::MovMaqRegistradora());

@@ -31,9 +31,11 @@ struct Interrupcao {
     std::string erro;
 };
 
-// The page cache a run asks for each file it reads or fills (KiB): memory stays the same however
-// many movements the month holds.
+// The page caches a run asks for (KiB), so its memory stays the same however many movements the
+// month holds: the movement files it reads, and its work table, whose rows it writes, reads back by
+// product and rewrites (a larger cache there saves re-reading and re-writing spilled pages).
 inline constexpr const char* kCacheDaExecucao = "CacheKiB=2048";
+inline constexpr const char* kCacheDoTrabalho = "CacheKiB=8192";
 
 // A failed table operation as an interruption naming what failed.
 [[noreturn]] void Falha(const std::string& oque);

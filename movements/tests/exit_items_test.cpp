@@ -304,6 +304,33 @@ TEST_F(ExitItems, AnEntryCodeOrAnUnregisteredLotIsRefusedOnDeleteToo) {
     EXPECT_EQ(Exits().size(), 1u);
 }
 
+TEST_F(ExitItems, ACustomerIsFoundByCnpjOrCodeElseChosenWithTheTypedCnpjHandedOver) {
+    int b = Browse();
+    int f = InsertForm(b);
+    auto cnpj = ui->ByPrompt(f, "01 C.N.P.J/Cód.");
+    Put(f, "01 C.N.P.J/Cód.", "7");  // no CNPJ 00000000000007: customer code 7
+    EXPECT_EQ(ui->Value(cnpj), "11.222.333/0001-81");
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "02 Nome")), "Cliente Sete");
+
+    Put(f, "01 C.N.P.J/Cód.", "55");  // neither: the register opens to choose, offering the CNPJ
+    int escolha = ui->WindowByCaption("Janela de Fornecedores e Clientes Cadastrados");
+    settings::SettingsFile vorel("Vorel.ini");
+    EXPECT_EQ(vorel.read_text("Temp", "CNPJ", ""), "55");
+    EXPECT_EQ(vorel.read_number("Temp", "Local", 0), 4);
+    ui->CloseWindow(escolha);  // nothing chosen: the field stays as typed
+    EXPECT_EQ(ui->Value(cnpj), "55");
+    EXPECT_TRUE(ui->Enabled(ui->ByPrompt(f, "03 U.F")));
+
+    ui->Press(ui->Control(f, 3));  // the look-up button: a customer chosen fixes the state
+    escolha = ui->WindowByCaption("Janela de Fornecedores e Clientes Cadastrados");
+    ui->PickRow(ui->Control(escolha, 11), 2);
+    ui->Press(ui->ByText(escolha, "&Seleciona Cadastro"));
+    EXPECT_EQ(ui->Value(ui->ByPrompt(f, "02 Nome")), "Consumidor");
+    EXPECT_FALSE(ui->Enabled(ui->ByPrompt(f, "03 U.F")));
+    ui->Press(ui->ByText(f, "&Cancela"));
+    EXPECT_EQ(vorel.read_number("Temp", "Local", 4), 0);  // the hand-over ends with the form
+}
+
 TEST_F(ExitItems, ACustomerCnpjZeroIsExemptAndABlankOneIsSearchedAsZeros) {
     SeedExit(5102, "0", 50);
     SeedExit(5102, "", 51);

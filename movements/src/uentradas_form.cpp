@@ -47,10 +47,13 @@ constexpr const char* kAtencao = "Atenção!!!";
 class UEntradasForm;
 
 // The form's writes: the checks of OK, then the item with everything that belongs to it in one
-// transaction.
+// transaction. The item is written alone: its counting lines belong to the invoice and stay while
+// another of its entries remains, which the counting lines' own write sees to (the table's cascade
+// would take them, and an exit's lines of the same invoice identity, with any item).
 class EntryAccess : public ui::TableAccess {
 public:
-    EntryAccess(data::FileManager& f, UEntradasForm& form) : ui::TableAccess(f), form_(form) {}
+    EntryAccess(data::FileManager& f, UEntradasForm& form)
+        : ui::TableAccess(f, ui::Relations::RecordOnly), form_(form) {}
     bool Insert() override;
     bool Update() override;
     bool Delete() override;

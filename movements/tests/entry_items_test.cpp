@@ -375,6 +375,46 @@ TEST_F(EntryTest, DeletingTheYearsLastItemOfASupplierAndProductAsksAboutTheLink)
         << "the month's balance row is marked as having lost an item";
 }
 
+TEST_F(EntryTest, AnInvoicesCountingLinesStayUntilItsLastEntryIsDeletedAndExitLinesAreNotTouched) {
+    std::vector<EntradaVorelRec> itens;
+    for (int cfo : {1102, 1403}) {
+        EntradaVorelRec r = Entry(date::make(2016, 3, 15), cfo, "60", "0");
+        r.Numero = 4711;
+        r.Serie = "1";
+        r.Cnpj = "00000000000123";
+        r.CodigoForCli = 7;
+        itens.push_back(r);
+    }
+    SeedEntries(2016, itens);
+    Seed<dictionary::QuantidadeVorelRec>(dictionary::QuantidadeVorel(), 2, [](dictionary::QuantidadeVorelRec& r, int i) {
+        r.DataEmissao = date::make(2016, 3, 15);
+        r.Numero = 4711;
+        r.Serie = "1";
+        r.Cnpj = "00000000000123";
+        r.Procedencia = i == 0 ? "E" : "S";  // an exit of the same customer, date, number and series
+        r.Unitario = 12;
+        r.Quantidade = 5;
+    });
+    auto lines = [&] {
+        return Read<dictionary::QuantidadeVorelRec>(dictionary::QuantidadeVorel(), "QUA:KEY:DATANUMSERIEUNIT",
+                                                    [](const dictionary::QuantidadeVorelRec& r) {
+                                                        return std::string(r.Procedencia.clipped());
+                                                    });
+    };
+    ui->Start("Entradas");
+    const int b = ui->WindowByCaption(kBrowse);
+    constexpr int kList = 9;
+    for (std::size_t left : {1u, 0u}) {
+        ui->PickRow(ui->Control(b, kList), 1);
+        ui->Press(ui->ByText(b, "&Exclui"));
+        ui->Press(ui->ByText(ui->WindowByCaption("Exclui Lançamento"), "&Exclui"));
+        ui->Answer("&Sim");                                // the framework's own question
+        if (ui->HasMessageBox()) ui->Answer("&Não");       // the supplier-product link stays
+        ASSERT_EQ(Entries().size(), left);
+        EXPECT_EQ(lines(), left ? (std::vector<std::string>{"E", "S"}) : (std::vector<std::string>{"S"}));
+    }
+}
+
 TEST_F(EntryTest, AClosedMonthRefusesInsertChangeAndDeleteUntilItIsReopened) {
     EntradaVorelRec item = Entry(date::make(2016, 3, 15), 1102, "3", "150.00");
     item.Numero = 4711;

@@ -4,6 +4,7 @@
 // look-up with its button. One balance per opening. OK marks the item as an opening balance and
 // writes it together with its lot (LoteVorel, type 0, when missing) in one transaction; no other
 // check runs. Tables: EntradaVorel (written), LoteVorel (written with it), ForCli, Produtos, CFO.
+#include "cnpj_text.h"
 #include "vorel/core/text.h"
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
@@ -24,16 +25,6 @@ using dictionary::ForCliRec;
 using dictionary::LoteVorelRec;
 using dictionary::ProdutosRec;
 namespace keys = dictionary::keys;
-
-constexpr const char* kCnpjPicture = "@p##.###.###/####-##p";
-
-// The digits of a typed text, without leading zeros ("" for none).
-std::string AsNumber(std::string_view typed) {
-    std::string d;
-    for (char c : typed)
-        if (c >= '0' && c <= '9' && !(d.empty() && c == '0')) d += c;
-    return d;
-}
 
 class USaldoAnteriorForm;
 
@@ -101,7 +92,7 @@ public:
         w.Entry(kCodigoForCli, ui::Use(rec_.CodigoForCli), "@n13").Tip("Código do Fornecedor");
         w.String(kNome, "");
         w.Button(kBuscaFornecedor, "").Icon("search").Skip().Tip("Pesquisa Fornecedores");
-        w.Entry(kCnpj, ui::UseFn([this] { return ShowCnpj(); },
+        w.Entry(kCnpj, ui::UseFn([this] { return ShowCnpj(rec_.Cnpj.clipped()); },
                                  [this](const std::string& s) {
                                      rec_.Cnpj = AsNumber(s).substr(0, 14);
                                      return true;
@@ -212,13 +203,6 @@ private:
         return false;
     }
 
-    std::string ShowCnpj() const {
-        const std::string v(rec_.Cnpj.clipped());
-        if (v.size() == 14 && v.find_first_not_of("0123456789") == std::string::npos)
-            return ui::FormatText(kCnpjPicture, v);
-        return text::to_utf8(v);
-    }
-
     void ShowSupplierName(bool found) {
         window()[kNome].Text(found ? text::to_utf8(forcli_.rec<ForCliRec>().Nome.clipped()) : std::string());
     }
@@ -238,7 +222,7 @@ private:
         const std::string number = AsNumber(rec_.Cnpj.clipped());
         auto& f = forcli_.rec<ForCliRec>();
         forcli_.clear_record();
-        f.CGC = std::string(number.size() < 14 ? 14 - number.size() : 0, '0') + number;
+        f.CGC = FourteenDigits(number);
         f.Inativo = 0;
         bool found = forcli_.get(keys::FOR_KEY_CGC).ok();
         if (!found && number.size() <= 9) {

@@ -28,10 +28,13 @@ namespace keys = dictionary::keys;
 
 class USaldoAnteriorForm;
 
-// The form's writes: insert and change write the balance with its lot in one transaction.
+// The form's writes: insert and change write the balance with its lot in one transaction. The
+// balance is written alone: the table's relations would carry a change or delete over to counting
+// lines of the same date, number, series and CNPJ, which a balance never touches.
 class SaldoAccess : public ui::TableAccess {
 public:
-    SaldoAccess(data::FileManager& f, USaldoAnteriorForm& form) : ui::TableAccess(f), form_(form) {}
+    SaldoAccess(data::FileManager& f, USaldoAnteriorForm& form)
+        : ui::TableAccess(f, ui::Relations::RecordOnly), form_(form) {}
     bool Insert() override;
     bool Update() override;
 

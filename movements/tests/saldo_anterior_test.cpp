@@ -169,5 +169,45 @@ TEST_F(SaldoAnteriorTest, TheBrowseListsTheYearsBalancesWhateverTheMonthUnderThe
     ui->WaitIdle();
 }
 
+TEST_F(SaldoAnteriorTest, ChangingAndDeletingABalanceLeaveTheCountingLinesAlone) {
+    Seed<EntradaVorelRec>(dictionary::EntradaVorel(), 1, [](EntradaVorelRec& r, int) {
+        r.DataEmissao = date::make(2016, 1, 1);
+        r.CodMercadoria = 10;
+        r.Cnpj = "00000000000123";
+        r.CodigoForCli = 7;
+        r.Saldo_Inicial = 1;
+    });
+    // A line with the balance's date, number 0, blank series and CNPJ.
+    Seed<dictionary::QuantidadeVorelRec>(dictionary::QuantidadeVorel(), 1, [](dictionary::QuantidadeVorelRec& r, int) {
+        r.DataEmissao = date::make(2016, 1, 1);
+        r.Cnpj = "00000000000123";
+        r.Procedencia = "E";
+        r.Unitario = 12;
+        r.Quantidade = 5;
+    });
+    const int b = OpenBrowse();
+    ui->PickRow(ui->Control(b, kList), 1, true);
+    int f = ui->WindowByCaption("Altera Saldo Anterior");
+    EXPECT_EQ(ui->Text(ui->Control(f, kNome)), "Atacado Sete");
+    TypeAndLeave(f, "01 Data Emissão", "02/01/2016");
+    TypeAndLeave(f, "07 Compl..", "0");
+    ui->CloseWindow(ui->WindowByCaption("Janela de C.F.O.P. Cadastrados"));  // CFOP 0/0 is not registered
+    ui->WaitIdle();
+    ui->Press(ui->ByText(f, "&OK"));
+    ui->CloseWindow(ui->WindowByCaption("Janela de C.F.O.P. Cadastrados"));  // again in OK's pass
+    ui->WaitIdle();
+    EXPECT_FALSE(ui->HasWindow("Altera Saldo Anterior"));
+    EXPECT_EQ((Count<dictionary::QuantidadeVorelRec>(dictionary::QuantidadeVorel(), keys::QUA_KEY_SERIENUMERODATA)), 1u);
+
+    ui->PickRow(ui->Control(b, kList), 1);
+    ui->Press(ui->ByText(b, "&Exclui"));
+    f = ui->WindowByCaption("Exclui Saldo Anterior");
+    ui->Press(ui->ByText(f, "&Exclui"));
+    ui->Answer("&Sim");  // the framework's own question
+    ui->WaitIdle();
+    EXPECT_TRUE(Entries().empty());
+    EXPECT_EQ((Count<dictionary::QuantidadeVorelRec>(dictionary::QuantidadeVorel(), keys::QUA_KEY_SERIENUMERODATA)), 1u);
+}
+
 }  // namespace
 }  // namespace vorel::movements::testing

@@ -29,6 +29,10 @@ void AddMovementProcedures() {
         ProcedureRegistry::Add("UMestre", RunMestreForm);
         ProcedureRegistry::Add("UAnalitico", RunAnaliticoForm);
         ProcedureRegistry::Add("UDiario", RunDiarioForm);
+        // Audit of the movements and the invalid state registrations.
+        ProcedureRegistry::Add("Auditoria", RunAuditoria);
+        ProcedureRegistry::Add("JanErroForCli", RunJanErroForCli);
+        ProcedureRegistry::Add("JanErroNotaForCli", RunJanErroNotaForCli);
     });
 }
 

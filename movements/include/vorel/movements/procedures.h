@@ -47,4 +47,9 @@ void RunMestreForm(ProcContext& ctx);              // "UMestre"
 void RunAnaliticoForm(ProcContext& ctx);           // "UAnalitico"
 void RunDiarioForm(ProcContext& ctx);              // "UDiario"
 
+// Audit of the movements and the invalid state registrations.
+void RunAuditoria(ProcContext& ctx);          // "Auditoria"
+void RunJanErroForCli(ProcContext& ctx);      // "JanErroForCli"
+void RunJanErroNotaForCli(ProcContext& ctx);  // "JanErroNotaForCli"
+
 }  // namespace vorel::movements

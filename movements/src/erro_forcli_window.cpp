@@ -99,8 +99,8 @@ private:
         const estilo::EmpresaRelatorio e = estilo::LeEmpresa();
         const std::string titulo = text::from_utf8(t_.titulo);
         shell::GLO_EMAIL_ENVIAR.Set(0);
-        shell::GLO_EMAIL_NOME.Set(text::left(e.razao, 40));
-        shell::GLO_EMAIL_EMAIL.Set(e.email);
+        shell::GLO_EMAIL_NOME.Set(std::string(text::clip(text::left(e.razao, 40))));
+        shell::GLO_EMAIL_EMAIL.Set(std::string(text::clip(e.email)));
         const date::Day hoje = shell::DataHoje.Get();
         shell::GLO_EMAIL_ASSUNTO.Set(text::left(titulo + " - " + (hoje ? picture::format("@D06b", hoje) : std::string()), 50));
         shell::GLO_EMAIL_TEXTO.Set(text::left(titulo + " - Empresa: " + text::zero_fill(shell::GLO_EMPRESA_CODIGO.Get(), 5) +

@@ -9,6 +9,8 @@
 #include "vorel/core/picture.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/key_names.h"
+#include "vorel/shell/error_report.h"
+#include "vorel/shell/printer_codes.h"
 #include "vorel/ui/headless.h"
 
 namespace vorel::movements::testing {
@@ -203,6 +205,13 @@ TEST_F(AuditTest, TheExitPassAfterTheEntryPassShowsOnlyTheExits) {
     EXPECT_EQ(Coluna(kListaSaidas, 2), (Strings{std::string(12, ' ') + "2", std::string(12, ' ') + "3", std::string(12, ' ') + "5"}));
     EXPECT_EQ(Coluna(kListaSaidas, 6).at(1), "22.222.222/0001-91");
     EXPECT_EQ(Coluna(kListaSaidas, 5).at(0), "PARAFUSO");
+
+    // In printing mode 2 "Imprime Resultado" only asks the error report to print.
+    shell::ModoImpressao.Set(shell::kModoDos);
+    ui->Press(ui->ByText(w, "Imprime Resultado"));
+    EXPECT_TRUE(shell::ImprimeErros());
+    EXPECT_EQ(ui->Windows().size(), 1u);
+    shell::ModoImpressao.Set(shell::kModoWindows);
 }
 
 TEST_F(AuditTest, AnEmptyMonthLeavesNothingToPrint) {

@@ -138,8 +138,8 @@ void RunJanErroForCli(ui::ProcContext& ctx) {
 
 void RunJanErroNotaForCli(ui::ProcContext& ctx) {
     JanelaErroForCli(ctx, {"JanErroNotaForCli", "Erros Clientes/Fornecedores por NF",
-                           "Esta opção verifica o cadastro de Clientes/ Fornecedores , inclusive  suas  respectivas "
-                           "NFs , e executa  a  impressão dos cadastro que possuem Inscrição Estadual Inválidos.",
+                           "Esta opção verifica o cadastro de Clientes/ Fornecedores , inclusive  suas  res"  // one word in two pieces
+                           "pectivas NFs , e executa  a  impressão dos cadastro que possuem Inscrição Estadual Inválidos.",
                            true})
         .Execute();
 }

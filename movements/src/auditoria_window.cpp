@@ -66,7 +66,8 @@ class Auditoria : public ui::WindowController {
 public:
     enum : int {
         kSheet = 1, kTabGeral, kProgresso, kPromptCont, kCont, kLista1, kVerificaEntradas, kVerificaSaidas,
-        kImprime, kFechar, kTabEntradas, kListaEntradas, kImprimeEntradas, kTabSaidas, kListaSaidas, kImprimeSaidas
+        kImprime, kFechar, kTabEntradas, kListaEntradas, kImprimeEntradas, kTabSaidas, kListaSaidas, kImprimeSaidas,
+        kPromptLocalizaEntradas, kLocalizaEntradas, kPromptLocalizaSaidas, kLocalizaSaidas
     };
 
     explicit Auditoria(ui::ProcContext& ctx) : ui::WindowController(ctx, "Auditoria", "Auditoria de Lançamentos") {}
@@ -94,9 +95,13 @@ public:
         w.Button(kImprime, "Imprime Resultado").Parent(kTabGeral).Disable();
         w.Button(kFechar, "Fechar").Parent(kTabGeral);
         w.Tab(kTabEntradas, kSheet, "Notas Entradas").Hide();
+        w.Prompt(kPromptLocalizaEntradas, "Data Emissão:").Parent(kTabEntradas);
+        w.Entry(kLocalizaEntradas, Localizador(entradas_), "@D06b").Parent(kTabEntradas).Immediate().OwnText();
         w.List(kListaEntradas).Parent(kTabEntradas);
         w.Button(kImprimeEntradas, "Imprime nas Notas de Entradas").Parent(kTabEntradas);
         w.Tab(kTabSaidas, kSheet, "Notas Saídas").Hide();
+        w.Prompt(kPromptLocalizaSaidas, "Data Saida:").Parent(kTabSaidas);
+        w.Entry(kLocalizaSaidas, Localizador(saidas_), "@D06b").Parent(kTabSaidas).Immediate().OwnText();
         w.List(kListaSaidas).Parent(kTabSaidas);
         w.Button(kImprimeSaidas, "Imprime nas Notas de Saídas").Parent(kTabSaidas);
         SetCancelButton(kFechar);
@@ -139,6 +144,21 @@ private:
         std::unique_ptr<ui::BrowseManager> lista;
     };
     Lista& ListaDe(Movimento t) { return t == Movimento::Entrada ? entradas_ : saidas_; }
+
+    // The date locator of a list: the typed date into the date of its pass's record buffer.
+    static ui::UsePtr Localizador(Lista& l) {
+        return ui::UseFn([] { return std::string(); },
+                         [&l](const std::string& s) {
+                             if (!l.arquivo) return false;
+                             const auto dia = picture::parse_number(picture::Picture("@D06b"), text::from_utf8(s));
+                             const auto valor = dia ? static_cast<std::int32_t>(dia->to_integer()) : 0;
+                             if (l.arquivo->tipo() == Movimento::Entrada)
+                                 l.arquivo->tabela().rec<EntradaVorelRec>().DataEmissao = valor;
+                             else
+                                 l.arquivo->tabela().rec<SaidaVorelRec>().DataSaida = valor;
+                             return true;
+                         });
+    }
 
     // The window lets the file go: its list and cursor end here, on the window's thread; a report
     // still reading the file keeps it until the report ends.
@@ -253,7 +273,7 @@ private:
         const bool entrada = tipo == Movimento::Entrada;
         l.lista->SetList(entrada ? kListaEntradas : kListaSaidas);
         const int chave = f.key_number(entrada ? keys::ESPENT_KEY_NUMERO : keys::SAI0_KEY_NUMERO);
-        l.lista->AddSortOrder({chave, 0, false, {}});
+        l.lista->AddSortOrder({chave, entrada ? kLocalizaEntradas : kLocalizaSaidas, true, {}});
         l.fonte->SetOrder(chave);
         auto col = [&](const char* titulo, int largura, std::function<std::string()> texto) {
             l.lista->AddColumn({titulo, largura, 'L', std::move(texto)});

@@ -180,13 +180,22 @@ TEST_F(AuditReports, InvalidRegistrationsByNameWithAndWithoutTheirInvoices) {
 }
 
 TEST_F(AuditReports, TextPagesHoldSixHeaderLinesAndFiftyEightDetails) {
-    Seed<ForCliRec>(dictionary::ForCli(), 57, [](ForCliRec& r, int i) {
-        r.Codigo = static_cast<std::uint32_t>(100 + i);
-        r.Nome = "CLIENTE " + text::zero_fill(i, 2);
-        r.InscricaoEstadual = "1";
-        r.Estado = "SP";
-    });
-    // ALFA, BETA and the 57 others: 59 invalid registrations.
+    auto clientes = [&](int de, int n) {
+        Seed<ForCliRec>(dictionary::ForCli(), n, [de](ForCliRec& r, int i) {
+            r.Codigo = static_cast<std::uint32_t>(100 + de + i);
+            r.Nome = "CLIENTE " + text::zero_fill(de + i, 2);
+            r.InscricaoEstadual = "1";
+            r.Estado = "SP";
+        });
+    };
+    // ALFA, BETA and 56 others fill the page exactly: the closing sends a page of its own footer.
+    clientes(0, 56);
+    const Strings cheia = OnThread([] { return LinhasRelErroForCliM(false, Codigos(66)); });
+    ASSERT_EQ(cheia.size(), 67u + 3u);
+    EXPECT_EQ(cheia[64], std::string(136, '='));
+    EXPECT_EQ(Strings(cheia.begin() + 67, cheia.end()), (Strings{std::string(136, '='), "", "\f"}));
+    // One more: 59 invalid registrations.
+    clientes(56, 1);
     const Strings l = OnThread([] { return LinhasRelErroForCliM(false, Codigos(66)); });
     ASSERT_EQ(l.size(), 67u + 7u + 3u);  // page 1, page 2 (header and one detail), the closing footer
     EXPECT_EQ(l[0], "{17}" + std::string(136, '-'));

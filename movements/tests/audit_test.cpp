@@ -191,6 +191,7 @@ TEST_F(AuditTest, TheExitPassAfterTheEntryPassShowsOnlyTheExits) {
     };
     Seed<SaidaVorelRec>(dictionary::SaidaVorel(), static_cast<int>(saidas.size()), [&](SaidaVorelRec& r, int i) {
         r = SaidaBoa(static_cast<std::uint32_t>(i + 1));
+        r.DataSaida = date::make(2016, 3, 10 + i);
         saidas[static_cast<std::size_t>(i)].muda(r);
     });
     Abre();
@@ -205,6 +206,9 @@ TEST_F(AuditTest, TheExitPassAfterTheEntryPassShowsOnlyTheExits) {
     EXPECT_EQ(Coluna(kListaSaidas, 2), (Strings{std::string(12, ' ') + "2", std::string(12, ' ') + "3", std::string(12, ' ') + "5"}));
     EXPECT_EQ(Coluna(kListaSaidas, 6).at(1), "22.222.222/0001-91");
     EXPECT_EQ(Coluna(kListaSaidas, 5).at(0), "PARAFUSO");
+    // The date locator: the first faulty exit on or after the 13th is invoice 5, dated the 14th.
+    ui->Type(ui->ByPrompt(w, "Data Saida:"), "13/03/2016");
+    EXPECT_EQ(ui->State(ui->Control(w, kListaSaidas)).selected, 3);
 
     // In printing mode 2 "Imprime Resultado" only asks the error report to print.
     shell::ModoImpressao.Set(shell::kModoDos);

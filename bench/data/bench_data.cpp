@@ -43,18 +43,18 @@ void EngineInsert(benchmark::State& state) {
         CaminhoWide.set((folder() / "engine.tps").string());
         fs::remove(folder() / "engine.tps");
         FileManager fm(WideTable());
-        if (fm.open() != 0) state.SkipWithError("open failed");
+        if (!fm.open().ok()) state.SkipWithError("open failed");
         Wide& r = fm.rec<Wide>();
         Transaction t({&fm});
         for (int i = 0; i < n; ++i) {
             fm.clear_record();
             fill(r, i, n);
-            if (fm.add() != 0) {
+            if (!fm.add().ok()) {
                 state.SkipWithError("add failed");
                 break;
             }
         }
-        if (t.commit() != 0) state.SkipWithError("commit failed");
+        if (!t.commit().ok()) state.SkipWithError("commit failed");
     }
     state.counters["records/s"] = benchmark::Counter(double(n) * double(state.iterations()), benchmark::Counter::kIsRate);
 }
@@ -67,7 +67,7 @@ void EngineReadAll(benchmark::State& state) {
         int count = 0;
         std::uint64_t sum = 0;
         (void)fm.set("WID:KEY:NOMEDATA");
-        while (fm.next() == 0) {
+        while (fm.next().ok()) {
             ++count;
             sum += fm.rec<Wide>().Codigo;
         }
@@ -87,7 +87,7 @@ void EngineGet(benchmark::State& state) {
         std::uint64_t sum = 0;
         for (int i = 0; i < gets; ++i) {
             fm.rec<Wide>().Codigo = static_cast<std::uint32_t>(rng() % static_cast<unsigned>(n)) + 1;
-            if (fm.get(0) != 0) {
+            if (!fm.get(0).ok()) {
                 state.SkipWithError("get failed");
                 break;
             }
@@ -188,7 +188,7 @@ void EngineCommitTwoFiles(benchmark::State& state) {
     set_data_root(with_root ? root : fs::path());
     {
         FileManager a(WideTable()), b(WideTable());
-        if (a.open_path((root / "a.tps").string()) || b.open_path((root / "b.tps").string())) {
+        if (!a.open_path((root / "a.tps").string()).ok() || !b.open_path((root / "b.tps").string()).ok()) {
             state.SkipWithError("open failed");
             return;
         }
@@ -198,7 +198,7 @@ void EngineCommitTwoFiles(benchmark::State& state) {
             fill(a.rec<Wide>(), static_cast<int>(code), 1 << 30);
             fill(b.rec<Wide>(), static_cast<int>(code), 1 << 30);
             a.rec<Wide>().Codigo = b.rec<Wide>().Codigo = code++;
-            if (a.add() || b.add() || t.commit()) state.SkipWithError("commit failed");
+            if (!a.add().ok() || !b.add().ok() || !t.commit().ok()) state.SkipWithError("commit failed");
         }
     }
     set_data_root({});
@@ -207,14 +207,14 @@ void EngineCommitTwoFiles(benchmark::State& state) {
 void EngineOpenClose(benchmark::State& state) {
     const std::string file = (folder() / "openclose.tps").string();
     FileManager keep(WideTable());
-    if (keep.open_path(file)) {
+    if (!keep.open_path(file).ok()) {
         state.SkipWithError("open failed");
         return;
     }
     if (state.range(0) == 0) (void)keep.close();
     FileManager fm(WideTable());
     for (auto _ : state) {
-        if (fm.open_path(file) || fm.close()) state.SkipWithError("open failed");
+        if (!fm.open_path(file).ok() || !fm.close().ok()) state.SkipWithError("open failed");
     }
 }
 

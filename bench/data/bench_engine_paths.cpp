@@ -41,14 +41,14 @@ void make_rmw_files() {
     const int n = rmw_records();
     CaminhoWide.set(engine_file().string());
     FileManager fm(WideTable());
-    if (fm.open() != 0) std::abort();
+    if (!fm.open().ok()) std::abort();
     Transaction t({&fm});
     for (int i = 0; i < n; ++i) {
         fm.clear_record();
         fill(fm.rec<Wide>(), i, n);
-        if (fm.add() != 0) std::abort();
+        if (!fm.add().ok()) std::abort();
     }
-    if (t.commit() != 0) std::abort();
+    if (!t.commit().ok()) std::abort();
     (void)fm.close();
     fs::copy_file(engine_file(), raw_file(), fs::copy_options::overwrite_existing);
 }
@@ -60,7 +60,7 @@ std::unique_ptr<FileManager> g_rmw;  // closed before the thread's storage sessi
 double engine_rmw() {
     if (!g_rmw) {
         g_rmw = std::make_unique<FileManager>(WideTable());
-        if (g_rmw->open_path(engine_file().string()) != 0) return -1;
+        if (!g_rmw->open_path(engine_file().string()).ok()) return -1;
     }
     FileManager& fm = *g_rmw;
     int key = fm.key_number("WID:KEY:NOMEDATA");
@@ -69,12 +69,12 @@ double engine_rmw() {
         auto& r = fm.rec<Wide>();
         int count = 0;
         (void)fm.set(key);
-        while (fm.next() == 0) {
+        while (fm.next().ok()) {
             r.V2 = DecimalField<13, 2>::from_scaled(r.V2.scaled() + 1);
-            if (fm.put() != 0) return false;
+            if (!fm.put().ok()) return false;
             ++count;
         }
-        return count == rmw_records() && t.commit() == 0;
+        return count == rmw_records() && t.commit().ok();
     });
 }
 
@@ -137,7 +137,7 @@ std::vector<std::int64_t> g_places;
 void make_step_file() {
     CaminhoPasso.set((folder() / "passo.tps").string());
     FileManager fm(PassoTable());
-    if (fm.open() != 0) std::abort();
+    if (!fm.open().ok()) std::abort();
     Transaction t({&fm});
     for (int i = 1; i <= kEqualKeys; ++i) {
         fm.clear_record();
@@ -145,17 +145,17 @@ void make_step_file() {
         r.Codigo = static_cast<std::uint32_t>(i);
         r.Grupo = "A";  // every record shares the key value
         r.Nome = "Registro " + std::to_string(i);
-        if (fm.add() != 0) std::abort();
+        if (!fm.add().ok()) std::abort();
         g_places.push_back(fm.position().id);
     }
-    if (t.commit() != 0) std::abort();
+    if (!t.commit().ok()) std::abort();
 }
 
 // kSteps steps of a browse at records spread over the middle of the file: one back (ScrollUp) and
 // one forward (ScrollDown) from the record's place.
 double browse_steps(const char* key) {
     FileManager fm(PassoTable());
-    if (fm.open() != 0) return -1;
+    if (!fm.open().ok()) return -1;
     vorel::ui::TableSource src(fm);
     src.SetOrder(fm.key_number(key));
     std::mt19937 rng(7);
@@ -210,13 +210,13 @@ double engine_write() {
     CaminhoLinhas.set((folder() / "linhas-engine.txt").string());
     return bench_rounds::seconds([&] {
         FileManager fm(LinhaTable());
-        if (fm.create() != 0 || fm.open() != 0) return false;
+        if (!fm.create().ok() || !fm.open().ok()) return false;
         auto& r = fm.rec<Linha>();
         for (int i = 0; i < kLines; ++i) {
             fill_line(r, i);
-            if (fm.add() != 0) return false;
+            if (!fm.add().ok()) return false;
         }
-        return fm.close() == 0;
+        return fm.close().ok();
     });
 }
 
@@ -245,12 +245,12 @@ double engine_read() {
     CaminhoLinhas.set((folder() / "linhas-engine.txt").string());
     return bench_rounds::seconds([&] {
         FileManager fm(LinhaTable());
-        if (fm.open() != 0) return false;
+        if (!fm.open().ok()) return false;
         auto& r = fm.rec<Linha>();
         int n = 0;
         std::size_t sum = 0;
         (void)fm.set(0);
-        while (fm.next() == 0) {
+        while (fm.next().ok()) {
             sum += r.Codigo.value()[0];
             ++n;
         }

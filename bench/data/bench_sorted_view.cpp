@@ -84,24 +84,24 @@ fs::path file_of(int n) { return folder() / ("sorted-" + std::to_string(n) + ".t
 
 void make_file(int n) {
     FileManager fm(WideTable());
-    if (fm.open_path(file_of(n).string()) != 0) std::abort();
+    if (!fm.open_path(file_of(n).string()).ok()) std::abort();
     Transaction t({&fm});
     for (int i = 0; i < n; ++i) {
         fm.clear_record();
         fill(fm.rec<Wide>(), i, n);
-        if (fm.add() != 0) std::abort();
+        if (!fm.add().ok()) std::abort();
     }
-    if (t.commit() != 0) std::abort();
+    if (!t.commit().ok()) std::abort();
 }
 
 void SortedView(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     make_file(n);
     FileManager fm(WideTable());
-    if (fm.open_path(file_of(n).string()) != 0) state.SkipWithError("open failed");
+    if (!fm.open_path(file_of(n).string()).ok()) state.SkipWithError("open failed");
     // Warm the file's page cache (bounded by its cache size) with a read in key order.
     (void)fm.set("WID:KEY:NOMEDATA");
-    while (fm.next() == 0) {
+    while (fm.next().ok()) {
     }
     std::int64_t heap_peak = 0, sqlite_peak = 0, heap_base = 0, sqlite_base = 0;
     long rss_base = 0, rss_peak = 0;
@@ -115,10 +115,10 @@ void SortedView(benchmark::State& state) {
         rss_base = rss_peak_kb();
         View v(fm, "WID:KEY:CODIGO");
         v.order_by({"Lote", "-UL1"});  // an order no key gives
-        if (v.open() != 0) state.SkipWithError("view failed");
+        if (!v.open().ok()) state.SkipWithError("view failed");
         int count = 0;
         std::uint64_t sum = 0;
-        while (v.next() == 0) {
+        while (v.next().ok()) {
             ++count;
             sum += fm.rec<Wide>().L1;
         }

@@ -37,7 +37,7 @@ void BM_OpenAndCloseEntradaVorel(benchmark::State& state) {
     dictionary::InitDictionary();
     data::FileManager& ent = data::dictionary::file(dictionary::EntradaVorel());
     for (auto _ : state) {
-        if (ent.open() != 0) state.SkipWithError("open");
+        if (!ent.open().ok()) state.SkipWithError("open");
         (void)ent.close();
     }
     dictionary::TeardownDictionary();

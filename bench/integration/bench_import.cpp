@@ -93,14 +93,14 @@ void Prepara() {
 
     auto semeia = [](const data::TableDesc& t, int n, auto&& fill) {
         data::FileManager f(t);
-        if (f.open() != 0) std::abort();
+        if (!f.open().ok()) std::abort();
         data::Transaction tx({&f});
         for (int i = 0; i < n; ++i) {
             f.clear_record();
             fill(f, i);
-            if (f.add() != 0) std::abort();
+            if (!f.add().ok()) std::abort();
         }
-        if (tx.commit() != 0) std::abort();
+        if (!tx.commit().ok()) std::abort();
         (void)f.close();
     };
     semeia(dictionary::LayArquivos(), 1, [](data::FileManager& f, int) {

@@ -13,12 +13,12 @@ TEST_F(Alias, ASecondCursorOnTheSameFileMovesOnItsOwn) {
     for (std::uint32_t n : {1u, 2u, 3u}) add<EntradaVorelRec>(EntradaVorel(), [&](auto& r) { r.Numero = n; r.DataEmissao = 78531; });
     FileManager& base = data::dictionary::file(EntradaVorel());
     FileManager& alias = data::dictionary::file(EntradaVorel0());
-    ASSERT_EQ(alias.open(), 0);
-    ASSERT_EQ(base.set("ENT:KEY:NUMERO"), 0);
-    ASSERT_EQ(alias.set("ESPENT:KEY:NUMERO"), 0);
-    ASSERT_EQ(base.next(), 0);
-    ASSERT_EQ(alias.next(), 0);
-    ASSERT_EQ(alias.next(), 0);
+    ASSERT_EQ(alias.open(), data::kNoError);
+    ASSERT_EQ(base.set("ENT:KEY:NUMERO"), data::kNoError);
+    ASSERT_EQ(alias.set("ESPENT:KEY:NUMERO"), data::kNoError);
+    ASSERT_EQ(base.next(), data::kNoError);
+    ASSERT_EQ(alias.next(), data::kNoError);
+    ASSERT_EQ(alias.next(), data::kNoError);
     EXPECT_EQ(base.rec<EntradaVorelRec>().Numero, 1u);
     EXPECT_EQ(alias.rec<EntradaVorel0Rec>().Numero, 2u);
     EXPECT_EQ(alias.records(), 3);
@@ -30,12 +30,12 @@ TEST_F(Alias, StagingFileThroughTheAliasLeavesTheBaseOnItsOwnFile) {
     const std::string staging = files::to_program_path(dir_) + "\\Temp00000001.001";
     CaminhoProdutos.set(staging);
     FileManager& alias = data::dictionary::file(Produtos0());
-    ASSERT_EQ(alias.open(), 0) << last_error().text;
+    ASSERT_EQ(alias.open(), data::kNoError) << last_error().text;
     CaminhoProdutos.set(own);  // put back before anything else opens
     EXPECT_EQ(alias.records(), 0);
     alias.clear_record();
     alias.rec<Produtos0Rec>().Codigo = 7;
-    ASSERT_EQ(alias.add(), 0);
+    ASSERT_EQ(alias.add(), data::kNoError);
     EXPECT_TRUE(fs::is_regular_file(dir_ / "Temp00000001.001"));
     EXPECT_EQ(column(Produtos(), "PRO:Codigo"), (Values{1}));
     EXPECT_EQ(column(Produtos0(), "PROE:Codigo"), (Values{7}));
@@ -50,7 +50,7 @@ TEST_F(Alias, ANewThreadFindsEveryTableSetUpAndNoneOpen) {
         anyOpen = false;
         for (const TableInfo& info : all_tables())
             anyOpen = anyOpen || data::dictionary::file(info.desc()).is_open();
-        leftOpen = data::dictionary::file(SaidaVorel()).open() == 0;  // left open: teardown closes it
+        leftOpen = data::dictionary::file(SaidaVorel()).open().ok();  // left open: teardown closes it
         TeardownDictionary();
     });
     t.join();

@@ -57,21 +57,21 @@ protected:
     void add(const TableDesc& t, F fill) {
         FileManager& fm = data::dictionary::file(t);
         if (!fm.is_open()) {
-            ASSERT_EQ(fm.open(), 0) << last_error().text;
+            ASSERT_EQ(fm.open(), data::kNoError) << last_error().text;
         }
         fm.clear_record();
         fill(fm.rec<R>());
-        ASSERT_EQ(fm.add(), 0) << t.label << ": " << last_error().text;
+        ASSERT_EQ(fm.add(), data::kNoError) << t.label << ": " << last_error().text;
     }
     // One field of every record of a table, sorted.
     Values column(const TableDesc& t, std::string_view field) {
         FileManager& fm = data::dictionary::file(t);
         if (!fm.is_open()) {
-            EXPECT_EQ(fm.open(), 0);
+            EXPECT_EQ(fm.open(), data::kNoError);
         }
         Values v;
-        EXPECT_EQ(fm.set(0), 0);
-        while (fm.next() == 0) v.push_back(field_int(t.field(field), fm.buffer()));
+        EXPECT_EQ(fm.set(0), data::kNoError);
+        while (fm.next().ok()) v.push_back(field_int(t.field(field), fm.buffer()));
         std::sort(v.begin(), v.end());
         return v;
     }
@@ -81,7 +81,7 @@ protected:
         FileManager& fm = data::dictionary::file(t);
         fm.clear_record();
         fill(fm.rec<R>());
-        ASSERT_EQ(fm.get(key), 0) << t.label;
+        ASSERT_EQ(fm.get(key), data::kNoError) << t.label;
     }
 
     fs::path dir_;

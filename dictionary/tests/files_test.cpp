@@ -64,7 +64,7 @@ TEST_F(DataRoot, Company15In2016OpensItsFilesInItsFolders) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.table().label);
         data::FileManager fm(c.table());
-        ASSERT_EQ(fm.open(), 0) << data::last_error().text;
+        ASSERT_EQ(fm.open(), data::kNoError) << data::last_error().text;
         EXPECT_EQ(fm.records(), 0);
         (void)fm.close();
         EXPECT_TRUE(fs::is_regular_file(dir_ / c.file));
@@ -79,13 +79,13 @@ TEST_F(DataRoot, AnotherCompanyRedirectsTheNextOpenOnly) {
     AplicaCaminhos(CaminhosArquivosAno(root_, 1, 2016));
     ASSERT_FALSE(CriaPastas(CaminhosArquivosAno(root_, 1, 2016)));
     data::FileManager open_before(EntradaVorel());
-    ASSERT_EQ(open_before.open(), 0);
+    ASSERT_EQ(open_before.open(), data::kNoError);
 
     AplicaCaminhos(CaminhosArquivosAno(root_, 2, 2017));
     ASSERT_FALSE(CriaPastas(CaminhosArquivosAno(root_, 2, 2017)));
     EXPECT_NE(open_before.file_name().find("00000001"), std::string::npos);
     data::FileManager opened_after(EntradaVorel());
-    ASSERT_EQ(opened_after.open(), 0);
+    ASSERT_EQ(opened_after.open(), data::kNoError);
     EXPECT_NE(opened_after.file_name().find("00000002\\Vorel\\2017"), std::string::npos);
     EXPECT_TRUE(fs::is_regular_file(dir_ / "00000002/Vorel/2017/Entradas.Tps"));
 }
@@ -96,7 +96,7 @@ TEST_F(DataRoot, LongPathsAreNeverCut) {
     ASSERT_FALSE(files::make_folder(deep));
     CaminhoEntradaSaidaVorel.set(deep + "\\00000001.001");
     data::FileManager esa(EntradaSaidaVorel());
-    ASSERT_EQ(esa.open(), 0) << data::last_error().text;
+    ASSERT_EQ(esa.open(), data::kNoError) << data::last_error().text;
     (void)esa.close();
     EXPECT_TRUE(fs::is_regular_file(dir_ / std::string(70, 'p') / "00000001.001"));
 
@@ -105,7 +105,7 @@ TEST_F(DataRoot, LongPathsAreNeverCut) {
     ASSERT_FALSE(CriaPastas(a));
     AplicaCaminhos(a);
     data::FileManager lan(LancICMSEletronico());
-    ASSERT_EQ(lan.open(), 0) << data::last_error().text;
+    ASSERT_EQ(lan.open(), data::kNoError) << data::last_error().text;
     (void)lan.close();
     EXPECT_TRUE(fs::is_regular_file(dir_ / std::string(70, 'p') / "00000015/Vorel/2016/CaLanMes.Tps"));
 }

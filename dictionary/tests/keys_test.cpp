@@ -13,11 +13,11 @@ protected:
     int insert(const TableDesc& t, F fill) {
         FileManager& fm = data::dictionary::file(t);
         if (!fm.is_open()) {
-            EXPECT_EQ(fm.open(), 0) << last_error().text;
+            EXPECT_EQ(fm.open(), data::kNoError) << last_error().text;
         }
         fm.prime_record();
         fill(fm.rec<R>());
-        return fm.insert();
+        return fm.insert().level();
     }
     template <class R>
     R& rec(const TableDesc& t) {
@@ -111,7 +111,7 @@ TEST_F(Keys, DuplicatesAreRefusedNamingTheKeysDescription) {
     EXPECT_EQ(last_error().key, "CampArq0:Key:Codigo");
     // ...and a field at a position already taken is accepted
     c0.rec<LayCampArquivos0Rec>().CodigoCampo = 6;
-    EXPECT_EQ(c0.add(), 0);
+    EXPECT_EQ(c0.add(), data::kNoError);
 }
 
 TEST_F(Keys, OptionalKeysLeaveOutEmptyValues) {
@@ -119,8 +119,8 @@ TEST_F(Keys, OptionalKeysLeaveOutEmptyValues) {
         add<EstadosRec>(Estados(), [&](auto& r) { r.UF = uf; r.CODIGOGIA = static_cast<std::uint8_t>(gia); });
     FileManager& est = data::dictionary::file(Estados());
     Values gias;
-    ASSERT_EQ(est.set("EST:Key:CodGia"), 0);
-    while (est.next() == 0) gias.push_back(est.rec<EstadosRec>().CODIGOGIA);
+    ASSERT_EQ(est.set("EST:Key:CodGia"), data::kNoError);
+    while (est.next().ok()) gias.push_back(est.rec<EstadosRec>().CODIGOGIA);
     EXPECT_EQ(gias, (Values{1, 3}));
 }
 

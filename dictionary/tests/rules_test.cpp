@@ -37,14 +37,14 @@ protected:
         const int n = t.field_index(field);
         EXPECT_GE(n, 0) << field;
         EXPECT_TRUE(set_field_int(t.fields[n], fm.buffer(), value)) << field << " " << value;
-        return fm.test_field_rules(n, data::Messages::Quiet);
+        return fm.test_field_rules(n, data::Messages::Quiet).level();
     }
     int check_text(const TableDesc& t, std::string_view field, std::string_view value) {
         FileManager& fm = data::dictionary::file(t);
         fm.prime_record();
         const int n = t.field_index(field);
         EXPECT_TRUE(set_field_text(t.fields[n], fm.buffer(), value));
-        return fm.test_field_rules(n, data::Messages::Quiet);
+        return fm.test_field_rules(n, data::Messages::Quiet).level();
     }
     // The message a failing value shows: title and text.
     AskRequest shown(const TableDesc& t, std::string_view field, std::int64_t value) {

@@ -68,7 +68,7 @@ struct EntryImport : ImportFixture {
             r.leitura = run.Le({arquivo, 1, 1, 3, 2016});
             data::FileManager& stg = run.staging();
             (void)stg.set(dictionary::EntradaVorel().key_index(dictionary::keys::ENT_KEY_NUMERO));
-            while (stg.next() == 0) r.preparados.push_back(stg.rec<EntradaVorelRec>());
+            while (stg.next().ok()) r.preparados.push_back(stg.rec<EntradaVorelRec>());
             if (r.leitura.PodeImportar()) r.importacao = run.Importa(3);
         });
         return r;

@@ -75,7 +75,7 @@ struct ExitImport : ImportFixture {
             r.leitura = run.Le({arquivo, 1, utiliza, shell::GLO_MES.Get(), shell::GLO_ANO.Get()});
             data::FileManager& stg = run.staging();
             (void)stg.set(dictionary::SaidaVorel().key_index(dictionary::keys::SAI_KEY_NUMERO));
-            while (stg.next() == 0) r.preparados.push_back(stg.rec<SaidaVorelRec>());
+            while (stg.next().ok()) r.preparados.push_back(stg.rec<SaidaVorelRec>());
             if (importa && r.leitura.PodeImportar()) r.importacao = run.Importa(shell::GLO_MES.Get());
         });
         return r;

@@ -89,10 +89,10 @@ struct ImportFixture : ::testing::Test {
     void Seed(const data::TableDesc& table, const std::function<void(Rec&)>& fill) {
         OnThread([&] {
             data::FileManager fm(table);
-            ASSERT_EQ(fm.open(), 0);
+            ASSERT_EQ(fm.open(), vorel::data::kNoError);
             fm.clear_record();
             fill(fm.rec<Rec>());
-            ASSERT_EQ(fm.add(), 0);
+            ASSERT_EQ(fm.add(), vorel::data::kNoError);
             (void)fm.close();
         });
     }
@@ -122,10 +122,10 @@ struct ImportFixture : ::testing::Test {
         std::vector<Rec> out;
         OnThread([&] {
             data::FileManager fm(table);
-            ASSERT_EQ(fm.open(), 0);
+            ASSERT_EQ(fm.open(), vorel::data::kNoError);
             fm.clear_record();
             (void)fm.set(table.key_index(key));
-            while (fm.next() == 0) out.push_back(fm.rec<Rec>());
+            while (fm.next().ok()) out.push_back(fm.rec<Rec>());
             (void)fm.close();
         });
         return out;

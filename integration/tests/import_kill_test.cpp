@@ -76,8 +76,8 @@ TEST_F(ImportKilled, NothingOrTheWholeFileIsImported) {
         std::int64_t n = -1;
         OnThread([&] {
             data::FileManager sai(dictionary::SaidaVorel());
-            ASSERT_EQ(sai.open(), 0);
-            EXPECT_EQ(sai.verify(), 0);
+            ASSERT_EQ(sai.open(), vorel::data::kNoError);
+            EXPECT_EQ(sai.verify(), vorel::data::kNoError);
             n = sai.records();
             (void)sai.close();
         });
@@ -88,12 +88,12 @@ TEST_F(ImportKilled, NothingOrTheWholeFileIsImported) {
             ++inteiros;
             OnThread([&] {  // empty the file for the next round
                 data::FileManager sai(dictionary::SaidaVorel());
-                ASSERT_EQ(sai.open(), 0);
+                ASSERT_EQ(sai.open(), vorel::data::kNoError);
                 {
                     data::Transaction t({&sai});
                     (void)sai.set(0);
-                    while (sai.next() == 0) ASSERT_EQ(sai.remove(), 0);
-                    ASSERT_EQ(t.commit(), 0);
+                    while (sai.next().ok()) ASSERT_EQ(sai.remove(), vorel::data::kNoError);
+                    ASSERT_EQ(t.commit(), vorel::data::kNoError);
                 }
                 (void)sai.close();
             });

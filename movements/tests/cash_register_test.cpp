@@ -70,7 +70,7 @@ struct CashRegisterTest : MovementFixture {
         std::int64_t n = -1;
         std::thread([&] {
             data::FileManager fm(t);
-            ASSERT_EQ(fm.open(), 0);
+            ASSERT_EQ(fm.open(), vorel::data::kNoError);
             n = fm.records();
             (void)fm.close();
         }).join();
@@ -171,11 +171,11 @@ TEST_F(CashRegisterTest, NestedFormsPrimeTheLinkAndALineTakesIcmsFromTheProductA
     // Deleting the line marks the balance again, after its own question.
     std::thread([] {
         data::FileManager s(dictionary::SaldosVorel());
-        ASSERT_EQ(s.open(), 0);
-        ASSERT_EQ(s.set(dictionary::keys::SQEL_KEY_DATA), 0);
-        ASSERT_EQ(s.next(), 0);
+        ASSERT_EQ(s.open(), vorel::data::kNoError);
+        ASSERT_EQ(s.set(dictionary::keys::SQEL_KEY_DATA), vorel::data::kNoError);
+        ASSERT_EQ(s.next(), vorel::data::kNoError);
         s.rec<SaldosVorelRec>().Situacao = 1;
-        ASSERT_EQ(s.put(), 0);
+        ASSERT_EQ(s.put(), vorel::data::kNoError);
         (void)s.close();
     }).join();
     ui->PickRow(ui->Control(a, kAnaliticoList), 1);
@@ -290,10 +290,10 @@ TEST_F(CashRegisterTest, ADeleteThatFailsPartWayRemovesNothing) {
         data::ScriptedAsker asker;
         data::ErrorManager::current().set_asker(&asker);
         data::FileManager lan(dictionary::LancICMSEletronico());
-        ASSERT_EQ(lan.open(), 0);
+        ASSERT_EQ(lan.open(), vorel::data::kNoError);
         lan.set_lock_wait(1);
-        ASSERT_EQ(lan.set(dictionary::keys::LAN_KEY_CODIGO), 0);
-        ASSERT_EQ(lan.next(), 0);
+        ASSERT_EQ(lan.set(dictionary::keys::LAN_KEY_CODIGO), vorel::data::kNoError);
+        ASSERT_EQ(lan.next(), vorel::data::kNoError);
         EXPECT_NE(data::RelationManager(lan).delete_record(), data::kBenign);
         // The engine's message for a commit that failed: nothing was written.
         ASSERT_EQ(asker.asked.size(), 1u);

@@ -105,10 +105,10 @@ struct EntryTest : MovementFixture {
         ASSERT_FALSE(dictionary::CriaPastas(a));
         std::thread([&] {
             data::FileManager fm(dictionary::EntradaVorel());
-            ASSERT_EQ(fm.open_path(a.CaminhoEntradaVorel), 0);
+            ASSERT_EQ(fm.open_path(a.CaminhoEntradaVorel), vorel::data::kNoError);
             for (const EntradaVorelRec& r : rows) {
                 fm.rec<EntradaVorelRec>() = r;
-                ASSERT_EQ(fm.add(), 0);
+                ASSERT_EQ(fm.add(), vorel::data::kNoError);
             }
             (void)fm.close();
         }).join();
@@ -175,11 +175,11 @@ TEST_F(EntryTest, SupplierTypedAsACnpjNumberThenAsARegisterCode) {
     // Without a supplier of CNPJ ...123, "123" is the register code 123.
     std::thread([] {
         data::FileManager fm(dictionary::ForCli());
-        ASSERT_EQ(fm.open(), 0);
+        ASSERT_EQ(fm.open(), vorel::data::kNoError);
         fm.clear_record();
         fm.rec<dictionary::ForCliRec>().Codigo = 7;
-        ASSERT_EQ(fm.get(fm.key_number("FOR:KEY:CODIGO1")), 0);
-        ASSERT_EQ(fm.remove(), 0);
+        ASSERT_EQ(fm.get(fm.key_number("FOR:KEY:CODIGO1")), vorel::data::kNoError);
+        ASSERT_EQ(fm.remove(), vorel::data::kNoError);
         (void)fm.close();
     }).join();
     f = ui->WindowByCaption(kBrowse);
@@ -202,7 +202,7 @@ TEST_F(EntryTest, BaseOfOriginIsTakenFromTheLatestEarlier1403Entry) {
         std::thread([&] {
             data::dictionary::init(dictionary::table_descs());
             data::FileManager& f = data::dictionary::file(dictionary::EntradaVorel0());
-            ASSERT_EQ(f.open(), 0);
+            ASSERT_EQ(f.open(), vorel::data::kNoError);
             b = ProcuraBaseOrigem(f, 2016, Decimal(10), dia, Decimal(3));
             (void)f.close();
             data::dictionary::teardown();

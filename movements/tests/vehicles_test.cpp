@@ -247,13 +247,13 @@ TEST_F(VehicleTest, TheBrowseListsTheWorkingMonthAndAnExitFindsItsEntryByChassis
     std::string found;
     std::thread([&] {
         data::FileManager sai(dictionary::SaidaVeiculo()), ent(dictionary::EntradaVeiculo());
-        ASSERT_EQ(sai.open(), 0);
-        ASSERT_EQ(ent.open(), 0);
-        ASSERT_EQ(sai.set(dictionary::keys::SAV_KEY_CHASSI), 0);
-        ASSERT_EQ(sai.next(), 0);
+        ASSERT_EQ(sai.open(), vorel::data::kNoError);
+        ASSERT_EQ(ent.open(), vorel::data::kNoError);
+        ASSERT_EQ(sai.set(dictionary::keys::SAV_KEY_CHASSI), vorel::data::kNoError);
+        ASSERT_EQ(sai.next(), vorel::data::kNoError);
         ent.clear_record();
         ent.rec<EntradaVeiculoRec>().Chassi = sai.rec<SaidaVeiculoRec>().Chassi;
-        if (ent.get(dictionary::keys::ENV_KEY_CHASSI) == 0)
+        if (ent.get(dictionary::keys::ENV_KEY_CHASSI).ok())
             found = ui::FormatNumber("@d06b", ent.rec<EntradaVeiculoRec>().DataEntrada);
         (void)sai.close();
         (void)ent.close();

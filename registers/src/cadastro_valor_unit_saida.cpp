@@ -204,7 +204,7 @@ private:
         rec_.DATA = data_;
         rec_.CODPRODUTO = codigo;
         const bool existe = file().get(dictionary::keys::TVPS_KEY_DATAPRODUTO) == data::kNoError;
-        int rc = 0;
+        data::Result rc;
         switch (acao_) {
             case kIncluir:
                 rec_.VALOR = valor_;
@@ -246,7 +246,7 @@ private:
             default:
                 break;
         }
-        if (rc != 0) FalhaAoGravar(rc);
+        if (!rc.ok()) FalhaAoGravar(rc);
         // The list again, at the date and product typed.
         file().clear_record();
         rec_.DATA = data_;

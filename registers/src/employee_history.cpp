@@ -23,17 +23,17 @@ public:
         rc_ = file_.open(data::open_mode::kReadWrite | data::open_mode::kDenyWrite);
     }
     ~HistoryFile() {
-        if (rc_ == 0) (void)file_.close();
+        if (rc_.ok()) (void)file_.close();
     }
     HistoryFile(const HistoryFile&) = delete;
     HistoryFile& operator=(const HistoryFile&) = delete;
-    int rc() const { return rc_; }
+    data::Result rc() const { return rc_; }
     data::FileManager& file() { return file_; }
     ACFuncionariosRec& rec() { return file_.rec<ACFuncionariosRec>(); }
 
     // Positions on the person, type and date; true when the record read applies on that date.
     bool Find(std::uint32_t codigo, std::uint8_t tipo, date::Day data) {
-        if (rc_ != 0) return false;
+        if (!rc_.ok()) return false;
         file_.clear_record();
         rec().CODIGOFUN = codigo;
         rec().CODIGOCAMPO = tipo;
@@ -45,7 +45,7 @@ public:
 
 private:
     data::FileManager& file_;
-    int rc_ = 0;
+    data::Result rc_;
 };
 
 date::Day Resolve(date::Day data) { return data == 0 ? PrimeiroDiaMesTrabalho() : data; }
@@ -83,7 +83,7 @@ bool LeHistoricoFuncionario(std::uint32_t codigo, std::uint8_t tipo, date::Day d
 
 bool GravaHistoricoFuncionario(std::uint32_t codigo, std::uint8_t tipo, date::Day data, const HistoricoNovo& novo) {
     HistoryFile h;
-    if (h.rc() != 0) {
+    if (!h.rc().ok()) {
         const data::LastError& e = data::last_error();
         ui::Message("Abertura do arquivo incorreta: " + text::to_utf8(e.text), "Código Erro: " + std::to_string(e.code),
                     ui::Icon::Exclamation, "&OK");
@@ -102,8 +102,8 @@ bool GravaHistoricoFuncionario(std::uint32_t codigo, std::uint8_t tipo, date::Da
     r.ALTERACAO = novo.texto;
     r.ANOTACAO = novo.anotacao;
     r.DATAEX = novo.dataEx;
-    int rc = h.rc() != 0 ? h.rc() : static_cast<int>(inPlace ? h.file().put() : h.file().add());
-    if (rc != 0) {
+    data::Result rc = !h.rc().ok() ? h.rc() : inPlace ? h.file().put() : h.file().add();
+    if (!rc.ok()) {
         const data::LastError& e = data::last_error();
         ui::Message("Erro na alteração do cadastro do funcionário: " + text::to_utf8(e.text),
                     "Código do Erro " + std::to_string(e.code), ui::Icon::Exclamation, "&OK");

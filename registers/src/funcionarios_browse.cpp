@@ -117,7 +117,7 @@ public:
         Level l = ui::RegisterBrowse::OnWindowOpened();
         empresa_.clear_record();
         empresa_.rec<EmpresaRec>().Codigo = static_cast<std::uint16_t>(empresaCodigo_);
-        empresaLida_ = empresa_.get(dictionary::keys::EMP_KEY_CODIGO) == 0;  // a missing company is not reported
+        empresaLida_ = empresa_.get(dictionary::keys::EMP_KEY_CODIGO).ok();  // a missing company is not reported
         return l;
     }
 

@@ -15,7 +15,7 @@ namespace vorel::registers {
 
 using dictionary::ForCliRec;
 
-int ArquivaFornecedor(data::FileManager& forcli, data::FileManager& morto, const Exclusao& quem) {
+data::Result ArquivaFornecedor(data::FileManager& forcli, data::FileManager& morto, const Exclusao& quem) {
     const ForCliRec& origem = forcli.rec<ForCliRec>();
     ForCliRec& copia = morto.rec<ForCliRec>();
     const int byCode = morto.desc().key_index(std::string(morto.desc().prefix) + ":KEY:CODIGO");
@@ -48,18 +48,18 @@ bool SupplierAccess::Delete() {
     bool deleted = false;
     {
         data::Transaction tx({&forcli, &morto});
-        if (tx.status() == 0) {
+        if (tx.status().ok()) {
             Exclusao quem{shell::GLO_LOGIN.Get(), date::today(), date::now()};
-            if (int rc = ArquivaFornecedor(forcli, morto, quem); rc != 0) {
+            if (data::Result rc = ArquivaFornecedor(forcli, morto, quem); !rc.ok()) {
                 ui::Message("O fornecedor/cliente não pôde ser gravado no arquivo de excluídos (" +
-                                text::to_utf8(arquivo) + "): erro " + std::to_string(rc) + ". Nada foi excluído.",
+                                text::to_utf8(arquivo) + "): erro " + std::to_string(rc.code()) + ". Nada foi excluído.",
                             "Atenção!!!", ui::Icon::Exclamation);
             } else if (ui::TableAccess::Delete()) {
                 deleted = tx.commit() == data::kNoError;
             }
         } else {
             ui::Message("Não foi possível reservar os arquivos de fornecedores para a exclusão: erro " +
-                            std::to_string(tx.status()) + ".",
+                            std::to_string(tx.status().code()) + ".",
                         "Atenção!!!", ui::Icon::Exclamation);
         }
     }

@@ -48,12 +48,12 @@ std::string UnitValueWindow::DescricaoProduto(const Decimal& codigo) {
     data::FileManager& p = ui::ThreadFile(dictionary::Produtos0());
     p.clear_record();
     p.rec<ProdutosRec>().Codigo = codigo;
-    if (p.get(p.desc().key_index(dictionary::keys::PROE_KEY_CODIGO)) != 0) return {};
+    if (!p.get(p.desc().key_index(dictionary::keys::PROE_KEY_CODIGO)).ok()) return {};
     return std::string(p.rec<ProdutosRec>().Produtos.clipped());
 }
 
-void UnitValueWindow::FalhaAoGravar(int code) {
-    ui::Message("Não foi possível gravar o valor unitário: erro " + std::to_string(code) + ".", "Atenção!!!",
+void UnitValueWindow::FalhaAoGravar(data::Result code) {
+    ui::Message("Não foi possível gravar o valor unitário: erro " + std::to_string(code.code()) + ".", "Atenção!!!",
                 ui::Icon::Exclamation, "&OK");
 }
 

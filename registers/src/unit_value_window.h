@@ -33,7 +33,7 @@ protected:
     // The product's description (Windows-1252, blanks cut); empty when it has none.
     std::string DescricaoProduto(const Decimal& codigo);
     // "Não foi possível gravar o valor unitário: erro N."
-    static void FalhaAoGravar(int code);
+    static void FalhaAoGravar(data::Result code);
     // dd/mm/yyyy, blank for no date.
     static std::string DayText(date::Day d);
 

@@ -203,9 +203,9 @@ TEST_F(ReferenceTest, MunicipalityDeleteIsReadOnlyAndCodeIsGreyedOnChange) {
     for (Request r : {Request::Change, Request::Delete}) {
         rt->Start("Cadastro", [r](ui::ProcContext& ctx) {
             auto& m = data::dictionary::file(dictionary::Municipios());
-            ASSERT_EQ(m.open(), 0);
+            ASSERT_EQ(m.open(), data::kNoError);
             m.rec<MunicipiosRec>().CODIGO = 7;
-            ASSERT_EQ(m.get("MUN:KEY:CODIGO"), 0);
+            ASSERT_EQ(m.get("MUN:KEY:CODIGO"), data::kNoError);
             ctx.Call("UMunicipios", r);
             (void)m.close();
         });

@@ -62,11 +62,11 @@ struct RegisterFixture : ::testing::Test {
     void Seed(const data::TableDesc& table, int count, const std::function<void(Rec&, int)>& fill) {
         std::thread([&] {
             data::FileManager fm(table);
-            ASSERT_EQ(fm.open(), 0);
+            ASSERT_EQ(fm.open(), data::kNoError);
             for (int i = 0; i < count; ++i) {
                 fm.clear_record();
                 fill(fm.rec<Rec>(), i);
-                ASSERT_EQ(fm.add(), 0) << "record " << i;
+                ASSERT_EQ(fm.add(), data::kNoError) << "record " << i;
             }
             (void)fm.close();
         }).join();
@@ -78,10 +78,10 @@ struct RegisterFixture : ::testing::Test {
         std::vector<std::string> out;
         std::thread([&] {
             data::FileManager fm(table);
-            ASSERT_EQ(fm.open(), 0);
+            ASSERT_EQ(fm.open(), data::kNoError);
             fm.clear_record();
             (void)fm.set(table.key_index(key));
-            while (fm.next() == 0) out.push_back(show(fm.rec<Rec>()));
+            while (fm.next().ok()) out.push_back(show(fm.rec<Rec>()));
             (void)fm.close();
         }).join();
         return out;

@@ -104,7 +104,7 @@ TEST_F(PersonsTest, HistoryRowsAreReadBackByDate) {
     // A caller holding the history open keeps it open.
     OnThread([&] {
         auto& h = data::dictionary::file(dictionary::ACFuncionarios());
-        ASSERT_EQ(h.open(), 0);
+        ASSERT_EQ(h.open(), data::kNoError);
         std::string t;
         HistoricoLido lido;
         lido.texto = &t;
@@ -124,9 +124,9 @@ TEST_F(PersonsTest, FunctionHistoryIsWrittenOnlyAfterThePersonIsStored) {
     // View: nothing is written, whatever the function shows.
     int t = rt->Start("Consulta", [](ui::ProcContext& ctx) {
         auto& f = data::dictionary::file(dictionary::Funcionarios());
-        ASSERT_EQ(f.open(), 0);
+        ASSERT_EQ(f.open(), data::kNoError);
         f.rec<FuncionariosRec>().CODIGO = 1;
-        ASSERT_EQ(f.get("FUN:Key:Codigo"), 0);
+        ASSERT_EQ(f.get("FUN:Key:Codigo"), data::kNoError);
         ctx.Call("UFuncionarios", Request::View);
         (void)f.close();
     });

@@ -63,10 +63,10 @@ struct SupplierTest : CompanyFixture {
         std::vector<ForCliRec> out;
         std::thread([&] {
             data::FileManager fm(dictionary::ForCliMorto());
-            ASSERT_EQ(fm.open_path(dictionary::ArquivoForCliMorto.get()), 0);
+            ASSERT_EQ(fm.open_path(dictionary::ArquivoForCliMorto.get()), data::kNoError);
             fm.clear_record();
             (void)fm.set(fm.desc().key_index("ForCliMorto:KEY:CODIGO"));
-            while (fm.next() == 0) out.push_back(fm.rec<ForCliRec>());
+            while (fm.next().ok()) out.push_back(fm.rec<ForCliRec>());
             (void)fm.close();
         }).join();
         return out;

@@ -65,12 +65,12 @@ private:
     void Redefine() {
         data::FileManager& sen = TabelaSenhas();
         data::Transaction t({&sen});
-        int rc = t.status();
-        while (rc == 0 && sen.set(dictionary::keys::SEN_Key_Nome) == data::kNoError && sen.next() == data::kNoError) rc = sen.remove();
-        if (rc == 0) rc = AdicionaUsuario(kSuperUsuario, kSuperUsuario, 1);
-        if (rc == 0) rc = AdicionaUsuario(kSegundoUsuario, kSenhaSegundoUsuario, 1);
-        if (rc == 0) rc = t.commit();
-        if (rc != 0)
+        data::Result rc = t.status();
+        while (rc.ok() && sen.set(dictionary::keys::SEN_Key_Nome) == data::kNoError && sen.next() == data::kNoError) rc = sen.remove();
+        if (rc.ok()) rc = AdicionaUsuario(kSuperUsuario, kSuperUsuario, 1);
+        if (rc.ok()) rc = AdicionaUsuario(kSegundoUsuario, kSenhaSegundoUsuario, 1);
+        if (rc.ok()) rc = t.commit();
+        if (!rc.ok())
             Message("Os usuários não foram alterados: " + text::to_utf8(data::last_error().text), "Aviso!", Icon::Exclamation);
     }
 

@@ -28,10 +28,10 @@ std::vector<std::pair<std::uint8_t, std::string>> ListaImpressoras() {
     std::optional<data::FileManager> proprio;
     data::FileManager* imp = data::dictionary::find(desc);
     if (!imp) imp = &proprio.emplace(desc);
-    if (imp->open() != 0) return lista;
+    if (!imp->open().ok()) return lista;
     auto& rec = imp->rec<dictionary::ImpressoraRec>();
-    if (imp->set(dictionary::keys::IMP_KEY_CODIGO) == 0)
-        while (imp->next() == 0) lista.emplace_back(rec.CODIGO, std::string(rec.NOME.clipped()));
+    if (imp->set(dictionary::keys::IMP_KEY_CODIGO).ok())
+        while (imp->next().ok()) lista.emplace_back(rec.CODIGO, std::string(rec.NOME.clipped()));
     (void)imp->close();
     return lista;
 }

@@ -60,7 +60,7 @@ public:
     }
 
     Level OnWindowOpened() override {
-        if (int rc = GaranteSuperUsuario(); rc != 0)
+        if (!GaranteSuperUsuario().ok())
             Message("Não foi possível cadastrar o usuário inicial: " + text::to_utf8(data::last_error().text), "Aviso!");
         ListaUsuarios();
         usuario_ = text::to_utf8(UltimoUsuario());

@@ -56,21 +56,19 @@ public:
 
     Level OnCompleted() override {
         auto& r = RegistroSenhas();
-        int rc = 0;
         if (request() == Request::Delete) {
             if (Ask("Confirma a exclusão do usuário " + text::to_utf8(r.NOME.clipped()) + "?", "Aviso!", Icon::Question,
                     "&Sim|&Não") != "&Sim")
                 return Level::Benign;
-            rc = TabelaSenhas().remove();
+            if (!TabelaSenhas().remove().ok()) {
+                Message("Não foi possível gravar: " + text::to_utf8(data::last_error().text), "Aviso!", Icon::Exclamation);
+                return Level::Benign;
+            }
         } else {
             if (r.NOME.clipped().empty()) return Falta("Preencha o usuário!", kNome);
             if (r.SENHA.clipped().empty()) return Falta("Preencha a senha!", kSenha);
-            rc = request() == Request::Insert ? TabelaSenhas().insert() : TabelaSenhas().update();
-            if (rc != 0) return Level::Benign;  // the table said why (a duplicate name)
-        }
-        if (rc != 0) {
-            Message("Não foi possível gravar: " + text::to_utf8(data::last_error().text), "Aviso!", Icon::Exclamation);
-            return Level::Benign;
+            const data::Outcome gravou = request() == Request::Insert ? TabelaSenhas().insert() : TabelaSenhas().update();
+            if (!gravou.done()) return Level::Benign;  // the table said why (a duplicate name)
         }
         SaveHistory();
         return WindowController::OnCompleted();

@@ -17,7 +17,7 @@ data::FileManager& TabelaSenhas() { return data::dictionary::file(dictionary::Se
 
 dictionary::SenhasRec& RegistroSenhas() { return TabelaSenhas().rec<dictionary::SenhasRec>(); }
 
-int AdicionaUsuario(const std::string& nome, const std::string& senha, std::uint8_t adm) {
+data::Result AdicionaUsuario(const std::string& nome, const std::string& senha, std::uint8_t adm) {
     data::FileManager& sen = TabelaSenhas();
     sen.clear_record();
     auto& r = RegistroSenhas();
@@ -27,11 +27,11 @@ int AdicionaUsuario(const std::string& nome, const std::string& senha, std::uint
     return sen.add();
 }
 
-int GaranteSuperUsuario() {
+data::Result GaranteSuperUsuario() {
     data::FileManager& sen = TabelaSenhas();
     std::int64_t n = sen.records();
     if (n < 0) return data::last_error().code;
-    if (n > 0) return 0;
+    if (n > 0) return data::kNoError;
     return AdicionaUsuario(kSuperUsuario, kSuperUsuario, 1);
 }
 

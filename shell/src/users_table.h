@@ -20,7 +20,7 @@ dictionary::SenhasRec& RegistroSenhas();
 // The user of that name (case ignored, as the key does), or none.
 std::optional<dictionary::SenhasRec> ProcuraUsuario(const std::string& nome);
 std::vector<dictionary::SenhasRec> TodosUsuarios();
-// Adds a user (raw add): 0, or 40 when the name exists.
-int AdicionaUsuario(const std::string& nome, const std::string& senha, std::uint8_t adm);
+// Adds a user (raw add): kNoError, or kDuplicateKey when the name exists.
+data::Result AdicionaUsuario(const std::string& nome, const std::string& senha, std::uint8_t adm);
 
 }  // namespace vorel::shell

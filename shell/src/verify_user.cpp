@@ -54,7 +54,8 @@ public:
     }
 
     Level OnWindowOpened() override {
-        if (!administrador_) GaranteSuperUsuario();
+        if (!administrador_ && !GaranteSuperUsuario().ok())
+            Message("Não foi possível cadastrar o usuário inicial: " + text::to_utf8(data::last_error().text), "Aviso!");
         usuario_ = text::to_utf8(GLO_LOGIN.Get());
         window().Display();
         return Level::Benign;

@@ -66,7 +66,7 @@ protected:
     void Seed(const std::vector<Empresa>& empresas) {
         OnTables([&] {
             auto& f = vorel::data::dictionary::file(vorel::dictionary::Empresa());
-            ASSERT_EQ(f.open(), 0);
+            ASSERT_EQ(f.open(), vorel::data::kNoError);
             for (const Empresa& e : empresas) {
                 f.prime_record();
                 auto& r = f.rec<vorel::dictionary::EmpresaRec>();
@@ -76,7 +76,7 @@ protected:
                 r.EMPRESAINATIVA = static_cast<std::uint8_t>(e.inativa);
                 r.TIPOFORNECEDOR = static_cast<std::uint8_t>(e.tipoFornecedor);
                 r.LOGO = e.logo;
-                ASSERT_EQ(f.add(), 0);
+                ASSERT_EQ(f.add(), vorel::data::kNoError);
             }
             (void)f.close();
         });

@@ -67,10 +67,10 @@ TEST_F(CompanyForm, InsertChecksTheRequiredFieldsAndTheCnpj) {
     // The suite's defaults went in.
     OnTables([&] {
         auto& e = data::dictionary::file(dictionary::Empresa());
-        ASSERT_EQ(e.open(), 0);
+        ASSERT_EQ(e.open(), data::kNoError);
         e.clear_record();
         e.rec<dictionary::EmpresaRec>().Codigo = 1;
-        ASSERT_EQ(e.get("EMP:KEY:CODIGO"), 0);
+        ASSERT_EQ(e.get("EMP:KEY:CODIGO"), data::kNoError);
         EXPECT_EQ(e.rec<dictionary::EmpresaRec>().MESDATABASE, 1);
         (void)e.close();
     });
@@ -280,10 +280,10 @@ TEST_F(CompanyForm, TheLogoShowsItsFileAndAClickChoosesAnother) {
     EXPECT_FALSE(driver->HasWindow("Altera Cadastro de Empresa"));
     OnTables([&] {
         auto& e = data::dictionary::file(dictionary::Empresa());
-        ASSERT_EQ(e.open(), 0);
+        ASSERT_EQ(e.open(), data::kNoError);
         e.clear_record();
         e.rec<dictionary::EmpresaRec>().Codigo = 2;
-        ASSERT_EQ(e.get("EMP:KEY:CODIGO"), 0);
+        ASSERT_EQ(e.get("EMP:KEY:CODIGO"), data::kNoError);
         EXPECT_EQ(std::string(e.rec<dictionary::EmpresaRec>().LOGO.clipped()), "Novo.bmp");
         (void)e.close();
     });

@@ -31,19 +31,19 @@ protected:
     }
     std::vector<std::pair<date::Day, int>> Fechados() {
         auto& f = data::dictionary::file(dictionary::FechamentoEscrita());
-        EXPECT_EQ(f.open(), 0);
+        EXPECT_EQ(f.open(), data::kNoError);
         std::vector<std::pair<date::Day, int>> out;
         (void)f.set("FEF:KEY:MESANO");
-        while (f.next() == 0) out.emplace_back(f.rec<FechamentoEscritaRec>().MESANO, f.rec<FechamentoEscritaRec>().CODEMPRESA);
+        while (f.next().ok()) out.emplace_back(f.rec<FechamentoEscritaRec>().MESANO, f.rec<FechamentoEscritaRec>().CODEMPRESA);
         (void)f.close();
         return out;
     }
     std::vector<Log> Logs() {
         auto& f = data::dictionary::file(dictionary::LogEscrita());
-        EXPECT_EQ(f.open(), 0);
+        EXPECT_EQ(f.open(), data::kNoError);
         std::vector<Log> out;
         (void)f.set("LOG1:KEY:LOG");
-        while (f.next() == 0) {
+        while (f.next().ok()) {
             const auto& r = f.rec<LogEscritaRec>();
             EXPECT_EQ(r.CODEMP, 0);
             EXPECT_EQ(r.DATA, hoje_);

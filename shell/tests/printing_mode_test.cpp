@@ -40,7 +40,7 @@ protected:
     }
     void Impressora(std::uint8_t codigo, const char* nome, std::uint8_t acentos) {
         data::FileManager imp(dictionary::Impressora());
-        ASSERT_EQ(imp.open(), 0);
+        ASSERT_EQ(imp.open(), data::kNoError);
         auto& r = imp.rec<dictionary::ImpressoraRec>();
         imp.clear_record();
         r.CODIGO = codigo;
@@ -49,7 +49,7 @@ protected:
         r.NLINHAS = 66;
         r.ACENTOS = acentos;
         CodigosPadrao(r);
-        ASSERT_EQ(imp.add(), 0);
+        ASSERT_EQ(imp.add(), data::kNoError);
         (void)imp.close();
     }
 };
@@ -125,12 +125,12 @@ protected:
     void SetUp() override {
         ImpressaoTest::SetUp();
         data::FileManager emp(dictionary::Empresa());
-        ASSERT_EQ(emp.open(), 0);
+        ASSERT_EQ(emp.open(), data::kNoError);
         auto& r = emp.rec<dictionary::EmpresaRec>();
         emp.clear_record();
         r.Codigo = 7;
         r.RAZAOSOCIAL = "Comercial Ltda";
-        ASSERT_EQ(emp.add(), 0);
+        ASSERT_EQ(emp.add(), data::kNoError);
         (void)emp.close();
         GLO_EMPRESA_CODIGO.Set(7);
         servicos_.visualiza = [this](ui::ProcContext&, const report::Document& d, report::PreviewOptions) {

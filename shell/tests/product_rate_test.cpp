@@ -35,18 +35,18 @@ protected:
     }
     void Produto(int codigo, const char* apelido, const char* aliquota) {
         auto& f = data::dictionary::file(dictionary::Produtos());
-        ASSERT_EQ(f.open(), 0);
+        ASSERT_EQ(f.open(), data::kNoError);
         f.clear_record();
         auto& r = f.rec<ProdutosRec>();
         r.Codigo = codigo;
         r.Apelido = apelido;
         r.Alicota = D(aliquota);
-        ASSERT_EQ(f.add(), 0);
+        ASSERT_EQ(f.add(), data::kNoError);
         (void)f.close();
     }
     void Linha(int produto, int codigo, const char* aliquota, date::Day inicial, date::Day final, date::Day alteracao) {
         auto& f = data::dictionary::file(dictionary::ProdutosAliq());
-        ASSERT_EQ(f.open(), 0);
+        ASSERT_EQ(f.open(), data::kNoError);
         f.clear_record();
         auto& r = f.rec<ProdutosAliqRec>();
         r.CODIGO_PRODUTO = produto;
@@ -55,7 +55,7 @@ protected:
         r.DATA_INICIAL = inicial;
         r.DATA_FINAL = final;
         r.DATA_ALTERACAO = alteracao;
-        ASSERT_EQ(f.add(), 0);
+        ASSERT_EQ(f.add(), data::kNoError);
         (void)f.close();
     }
 };
@@ -111,13 +111,13 @@ TEST_F(ProductRate, LeavesTheCallersCursorsAlone) {
     // The caller reads the history and the products itself meanwhile.
     auto& hist = data::dictionary::file(dictionary::ProdutosAliq());
     auto& pro = data::dictionary::file(dictionary::Produtos());
-    ASSERT_EQ(hist.open(), 0);
-    ASSERT_EQ(pro.open(), 0);
+    ASSERT_EQ(hist.open(), data::kNoError);
+    ASSERT_EQ(pro.open(), data::kNoError);
     (void)hist.set("PALIQ:Key:Codigo");
-    ASSERT_EQ(hist.next(), 0);
+    ASSERT_EQ(hist.next(), data::kNoError);
     pro.clear_record();
     pro.rec<ProdutosRec>().Codigo = 20;
-    ASSERT_EQ(pro.get("PRO:KEY:CODIGO"), 0);
+    ASSERT_EQ(pro.get("PRO:KEY:CODIGO"), data::kNoError);
     date::Day dia = Dia(2016, 7, 9);
     EXPECT_EQ(AliquotaProdutoData(11, dia, 0, 0), D("0"));  // reads product 11's rows and Produtos0
     EXPECT_EQ(pro.rec<ProdutosRec>().Codigo.value(), 20);   // the caller's Produtos buffer is intact

@@ -45,14 +45,14 @@ protected:
         Runtime rt(WithDictionary());
         int t = rt.Start("Seed", [&](ProcContext&) {
             auto& sen = data::dictionary::file(dictionary::Senhas());
-            ASSERT_EQ(sen.open(), 0);
+            ASSERT_EQ(sen.open(), data::kNoError);
             for (const auto& [n, s, a] : users) {
                 sen.clear_record();
                 auto& r = sen.rec<dictionary::SenhasRec>();
                 r.NOME = n;
                 r.SENHA = s;
                 r.ADM = static_cast<std::uint8_t>(a);
-                ASSERT_EQ(sen.add(), 0);
+                ASSERT_EQ(sen.add(), data::kNoError);
             }
             (void)sen.close();
         });
@@ -65,9 +65,9 @@ protected:
         Runtime rt(WithDictionary());
         int t = rt.Start("Read", [&](ProcContext&) {
             auto& sen = data::dictionary::file(dictionary::Senhas());
-            ASSERT_EQ(sen.open(), 0);
+            ASSERT_EQ(sen.open(), data::kNoError);
             (void)sen.set("SEN:Key:Nome");
-            while (sen.next() == 0) names.emplace_back(sen.rec<dictionary::SenhasRec>().NOME.clipped());
+            while (sen.next().ok()) names.emplace_back(sen.rec<dictionary::SenhasRec>().NOME.clipped());
             (void)sen.close();
         });
         HeadlessDriver ui(rt);

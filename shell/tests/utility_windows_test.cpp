@@ -137,7 +137,7 @@ TEST_F(UtilityWindows, TheProgramEndsWithinASecondWhileALongClosingRuns) {
     EXPECT_LT(std::chrono::steady_clock::now() - pedido, std::chrono::seconds(1));
     OnTables([] {
         auto& f = data::dictionary::file(dictionary::FechamentoEscrita());
-        ASSERT_EQ(f.open(), 0);
+        ASSERT_EQ(f.open(), data::kNoError);
         EXPECT_EQ(f.records(), 0) << "the stopped closing is undone whole";
         (void)f.close();
     });

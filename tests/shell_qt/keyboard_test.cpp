@@ -140,18 +140,18 @@ protected:
     void Seed() {
         int t = runtime.Start("SeedTables", [](ui::ProcContext&) {
             data::FileManager est(dictionary::Estados());
-            ASSERT_EQ(est.open(), 0);
+            ASSERT_EQ(est.open(), data::kNoError);
             est.clear_record();
             est.rec<dictionary::EstadosRec>().UF = "SP";
             est.rec<dictionary::EstadosRec>().DESC = "SAO PAULO";
-            ASSERT_EQ(est.add(), 0);
+            ASSERT_EQ(est.add(), data::kNoError);
             (void)est.close();
             data::FileManager cnae(dictionary::CNAE());
-            ASSERT_EQ(cnae.open(), 0);
+            ASSERT_EQ(cnae.open(), data::kNoError);
             cnae.clear_record();
             cnae.rec<dictionary::CNAERec>().CODIGO = 4711302;
             cnae.rec<dictionary::CNAERec>().DESCRICAO = "COMERCIO VAREJISTA";
-            ASSERT_EQ(cnae.add(), 0);
+            ASSERT_EQ(cnae.add(), data::kNoError);
             (void)cnae.close();
         });
         ASSERT_TRUE(Until([&] { return runtime.Finished(t).has_value(); }));

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <map>
+#include <ostream>
 
 #include "vorel/core/text.h"
 
@@ -51,6 +52,14 @@ std::string_view error_text(int code) {
     auto it = converted.find(code);
     return it != converted.end() ? it->second : converted.at(kUnknown);
 }
+
+std::ostream& operator<<(std::ostream& out, Result r) {
+    out << static_cast<int>(r.code());
+    if (!r.ok()) out << " (" << source_text(r.code()) << ')';
+    return out;
+}
+
+std::ostream& operator<<(std::ostream& out, Outcome o) { return out << "level " << o.level(); }
 
 LastError& last_error() {
     thread_local LastError e;

@@ -300,7 +300,7 @@ Result FileManager::set(int key) {
 Result FileManager::set_at(int key) { return set_at(key, -1); }
 
 Result FileManager::set_at(int key, int components) {
-    if (int rc = set(key); rc) return rc;
+    if (Result rc = set(key); !rc.ok()) return rc;
     CursorState& c = *cursor_;
     if (!c.origin) c.origin = RecordBuffer(desc_);
     c.origin.copy_from(buffer());
@@ -312,10 +312,10 @@ Result FileManager::set_at(int key, int components) {
 }
 
 Result FileManager::set_after(int key, Position p) {
-    if (int rc = set(key); rc) return rc;
+    if (Result rc = set(key); !rc.ok()) return rc;
     RecordBuffer saved(desc_);
     saved.copy_from(buffer());
-    int rc = reget(p);
+    int rc = reget(p).code();
     if (rc == kNoError) {
         CursorState& c = *cursor_;
         if (!c.origin) c.origin = RecordBuffer(desc_);

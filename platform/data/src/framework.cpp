@@ -52,7 +52,7 @@ Outcome FileManager::test_field_rules(int field, Messages messages) {
 Outcome FileManager::validate_record(Messages messages) {
     const TableDesc& rules = desc_.base ? *desc_.base : desc_;
     for (const FieldRule& r : rules.rules)
-        if (int rc = test_field_rules(r.field, messages); rc != kBenign) return rc;
+        if (Outcome rc = test_field_rules(r.field, messages); !rc.done()) return rc;
     return kBenign;
 }
 
@@ -84,7 +84,7 @@ int FileManager::number_and_write(bool show, bool priming) {
         for (int attempt = 0; attempt < 3; ++attempt) {
             Transaction t({this}, lock_wait_);
             if (t.status() != kNoError) {
-                last = t.status();
+                last = t.status().code();
                 continue;
             }
             bool numbered = true;
@@ -112,14 +112,14 @@ int FileManager::number_and_write(bool show, bool priming) {
                 last = last_error().code;
                 continue;
             }
-            int rc = add();
+            int rc = add().code();
             bool fresh = false;
             int slot = priming && share_ ? share_->owner_slot(&fresh) : -1;
             if (rc == kNoError && slot >= 0) {
                 if (int src = primed::mark(handle_, current_id_, slot, fresh); src != SQLITE_OK)
                     rc = storage_error(handle_->db(), src, open_name_);
             }
-            if (rc == kNoError) rc = t.commit();
+            if (rc == kNoError) rc = t.commit().code();
             if (rc == kNoError) {
                 if (fresh) share_->slot_cleaned();
                 return kBenign;
@@ -169,12 +169,12 @@ int FileManager::settle_primed(bool remove_it) {
     std::int64_t rid = primed_id_;
     current_id_ = rid;
     Transaction t({this}, lock_wait_);
-    int rc = t.status();
-    if (rc == kNoError) rc = remove_it ? remove() : put();
+    int rc = t.status().code();
+    if (rc == kNoError) rc = (remove_it ? remove() : put()).code();
     if (rc == kNoError) {
         if (int src = primed::unmark(handle_, rid); src != SQLITE_OK) rc = storage_error(handle_->db(), src, open_name_);
     }
-    if (rc == kNoError) rc = t.commit();
+    if (rc == kNoError) rc = t.commit().code();
     if (rc == kNoError) primed_id_ = 0;
     return rc;
 }
@@ -197,7 +197,7 @@ Outcome FileManager::insert(Messages messages) {
         }
         return kNotify;
     }
-    if (int rc = validate_record(messages); rc != kBenign) return rc;
+    if (Outcome rc = validate_record(messages); !rc.done()) return rc;
     if (primed_id_ != 0) {
         int rc = settle_primed(false);
         if (rc == kNoError) return kBenign;
@@ -209,7 +209,7 @@ Outcome FileManager::insert(Messages messages) {
         return kNotify;
     }
     if (has_auto_number(desc_)) return number_and_write(show, false);
-    int rc = add();
+    int rc = add().code();
     if (rc == kNoError) return kBenign;
     if (rc == kDuplicateKey) return duplicate_message(show, open_name_, last_error().key);
     if (show) {
@@ -221,8 +221,8 @@ Outcome FileManager::insert(Messages messages) {
 
 Outcome FileManager::update(Messages messages) {
     const bool show = messages == Messages::Show;
-    if (int rc = validate_record(messages); rc != kBenign) return rc;
-    int rc = put();
+    if (Outcome rc = validate_record(messages); !rc.done()) return rc;
+    int rc = put().code();
     if (rc == kNoError) return kBenign;
     if (rc == kDuplicateKey) return duplicate_message(show, open_name_, last_error().key);
     if (show) {

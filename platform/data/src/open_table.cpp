@@ -113,7 +113,7 @@ void AbreArquivo(FileManager& table, std::uint8_t create, std::uint8_t noCreate,
     const std::uint8_t mode = shared ? open_mode::kShared : accessMode;
     auto file_open = [&] {
         table.set_create(false);
-        int rc = table.open(mode);
+        int rc = table.open(mode).code();
         table.set_create(true);
         return rc;
     };

@@ -38,7 +38,7 @@ public:
             auto fm = std::make_unique<FileManager>(c);
             FileManager* own = dictionary::find(c);
             std::string path = own && own->is_open() ? own->file_name() : c.file_name();
-            if (int rc = fm->open_path(path); rc != kNoError) return rc;
+            if (Result rc = fm->open_path(path); !rc.ok()) return rc.code();
             by_desc_[&c] = fm.get();
             cursors_.push_back(std::move(fm));
             if (int rc = open(c); rc != kNoError) return rc;
@@ -99,9 +99,9 @@ int children_of(const RelationLink& link, const TableDesc& pd, const void* pr, F
     wanted.copy_from(c.buffer());
     // Positioned on the linking fields alone, so that no child is skipped whatever the order of
     // the key's other components (descending ones included).
-    if (int rc = c.set_at(key, static_cast<int>(link.fields.size())); rc) return rc;
+    if (Result rc = c.set_at(key, static_cast<int>(link.fields.size())); !rc.ok()) return rc.code();
     for (;;) {
-        int rc = c.next();
+        int rc = c.next().code();
         if (rc == kRecordNotAvailable) break;
         if (rc != kNoError) return rc;
         bool same = true;
@@ -158,16 +158,16 @@ int delete_tree(Cascade& cas, const TableDesc& pd, const void* pr, Failure& fail
             return set_error(kDuplicateKey, c.file_name(), "related records exist");
         }
         for (Position p : kids) {
-            int rc = c.reget(p);
+            int rc = c.reget(p).code();
             if (rc == kNoError && link.del == kClear) {
                 for (auto& [pf, cf] : link.fields) clear_field(cd.field(cf), c.buffer());
-                rc = c.put();
+                rc = c.put().code();
             } else if (rc == kNoError) {
                 RecordBuffer child(cd);
                 child.copy_from(c.buffer());
                 if ((rc = delete_tree(cas, cd, child.get(), fail)) != kNoError) return rc;
-                rc = c.reget(p);
-                if (rc == kNoError) rc = c.remove();
+                rc = c.reget(p).code();
+                if (rc == kNoError) rc = c.remove().code();
             }
             if (rc != kNoError) {
                 fail = {13, c.file_name()};
@@ -229,7 +229,7 @@ int update_tree(Cascade& cas, const TableDesc& pd, const void* old_r, const void
             return set_error(kDuplicateKey, c.file_name(), "related records exist");
         }
         for (Position p : kids) {
-            int rc = c.reget(p);
+            int rc = c.reget(p).code();
             if (rc == kNoError) {
                 RecordBuffer before(cd);
                 before.copy_from(c.buffer());
@@ -237,10 +237,10 @@ int update_tree(Cascade& cas, const TableDesc& pd, const void* old_r, const void
                 RecordBuffer after(cd);
                 after.copy_from(c.buffer());
                 if ((rc = update_tree(cas, cd, before.get(), after.get(), fail)) != kNoError) return rc;
-                rc = c.reget(p);
+                rc = c.reget(p).code();
                 if (rc == kNoError) {
                     after.copy_to(c.buffer());
-                    rc = c.put();
+                    rc = c.put().code();
                 }
             }
             if (rc != kNoError) {
@@ -273,7 +273,7 @@ Outcome RelationManager::delete_record(Messages messages) {
     std::vector<FileManager*> all = cas.all();
     all.insert(all.begin(), &t);
     Transaction tx(all, t.lock_wait());
-    if (tx.status()) return report(show, {29, t.file_name()});
+    if (!tx.status().ok()) return report(show, {29, t.file_name()});
     if (t.reget(p) != kNoError) return report(show, {10, t.file_name()});
     RecordBuffer parent(t.desc());
     parent.copy_from(t.buffer());
@@ -300,7 +300,7 @@ Outcome RelationManager::update(Messages messages) {
     if (t.desc().children.empty()) return t.update(messages);
     if (!t.is_open()) return report(show, {8, t.desc().label});
     if (!t.has_current()) return report(show, {43, t.file_name()});
-    if (int rc = t.validate_record(messages); rc != kBenign) return rc;
+    if (Outcome rc = t.validate_record(messages); !rc.done()) return rc;
     Position p = t.position();
     FileManager old(t.desc());
     if (old.open_path(t.file_name()) != kNoError || old.reget(p) != kNoError) return report(show, {10, t.file_name()});
@@ -309,7 +309,7 @@ Outcome RelationManager::update(Messages messages) {
     std::vector<FileManager*> all = cas.all();
     all.insert(all.begin(), &t);
     Transaction tx(all, t.lock_wait());
-    if (tx.status()) return report(show, {29, t.file_name()});
+    if (!tx.status().ok()) return report(show, {29, t.file_name()});
     Failure fail;
     RecordBuffer now(t.desc());
     now.copy_from(t.buffer());
@@ -319,7 +319,7 @@ Outcome RelationManager::update(Messages messages) {
         last_error() = e;
         return report(show, fail);
     }
-    int rc = t.put();
+    int rc = t.put().code();
     if (rc != kNoError) {
         LastError e = last_error();
         (void)tx.rollback();

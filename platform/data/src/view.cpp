@@ -92,7 +92,7 @@ int View::sorted_step(int dir) {
         }
         auto [seq, id] = batch_[batch_at_++];
         seq_ = seq;
-        int rc = table_.reget({id});
+        int rc = table_.reget({id}).code();
         if (rc == kRecordNotFound) continue;
         if (rc) return rc;
         if (!filter_ || filter_(table_.buffer())) return kNoError;
@@ -120,9 +120,9 @@ Result View::open() {
 
 int View::start(int dir) {
     dir_ = dir;
-    if (components_ == 0) return table_.set(key_);
+    if (components_ == 0) return table_.set(key_).code();
     (dir > 0 ? first_ : last_).copy_to(table_.buffer());
-    return table_.set_at(key_, components_);
+    return table_.set_at(key_, components_).code();
 }
 
 Result View::next() {
@@ -135,7 +135,7 @@ Result View::next() {
         if (int rc = start(1); rc) return rc;
     dir_ = 1;
     for (;;) {
-        if (int rc = table_.next(); rc) return rc;
+        if (Result rc = table_.next(); !rc.ok()) return rc;
         if (components_ > 0 && compare_prefix(table_.buffer(), last_.get()) > 0)
             return set_error(kRecordNotAvailable, table_.file_name());
         if (components_ > 0 && compare_prefix(table_.buffer(), first_.get()) < 0) continue;
@@ -153,7 +153,7 @@ Result View::previous() {
         if (int rc = start(-1); rc) return rc;
     dir_ = -1;
     for (;;) {
-        if (int rc = table_.previous(); rc) return rc;
+        if (Result rc = table_.previous(); !rc.ok()) return rc;
         if (components_ > 0 && compare_prefix(table_.buffer(), first_.get()) < 0)
             return set_error(kRecordNotAvailable, table_.file_name());
         if (components_ > 0 && compare_prefix(table_.buffer(), last_.get()) > 0) continue;

@@ -88,7 +88,7 @@ TEST_F(ConnectionsTest, ReadWhileWritingAndNestedTransactions) {
 // none finds a half-made file (which would be damage) and nothing is left beside it.
 TEST_F(ConnectionsTest, ThreadsCreatingOneFileAtOnceAllOpenIt) {
     constexpr int kThreads = 8;
-    int results[kThreads];
+    Result results[kThreads];
     std::vector<std::thread> threads;
     for (int i = 0; i < kThreads; ++i) {
         threads.emplace_back([&, i] {

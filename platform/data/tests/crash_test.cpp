@@ -47,20 +47,20 @@ TEST_F(CrashTest, ProcessKilledInALargeTransactionLeavesEveryFileWhole) {
             close(pipefd[0]);
             std::thread worker([&] {
                 FileManager a(Pedidos()), b(Pedidos());
-                if (a.open_path(a_path) || b.open_path(b_path)) _exit(2);
+                if (!a.open_path(a_path).ok() || !b.open_path(b_path).ok()) _exit(2);
                 Transaction t({&a, &b});
-                if (t.status()) _exit(3);
+                if (!t.status().ok()) _exit(3);
                 for (int i = 0; i < kRows; ++i) {
                     a.rec<PedidoRec>().Codigo = static_cast<std::uint32_t>(1000 + i);
                     a.rec<PedidoRec>().Cliente = "cliente";
                     b.rec<PedidoRec>().Codigo = static_cast<std::uint32_t>(1000 + i);
-                    if (a.add() || b.add()) _exit(4);
+                    if (!a.add().ok() || !b.add().ok()) _exit(4);
                     if (i == kRows / 4) {
                         char c = 1;
                         if (write(pipefd[1], &c, 1) != 1) _exit(5);
                     }
                 }
-                if (t.commit()) _exit(6);
+                if (!t.commit().ok()) _exit(6);
             });
             worker.join();
             _exit(0);
@@ -146,12 +146,12 @@ protected:
                 FileManager a(Pedidos()), b(Pedidos()), c(Pedidos());
                 FileManager* tables[] = {&a, &b, &c};
                 for (int i = 0; i < 3; ++i)
-                    if (tables[i]->open_path((root / kTables[i]).string())) code = 2;
+                    if (!tables[i]->open_path((root / kTables[i]).string()).ok()) code = 2;
                 if (code) return;
                 g_kill_at = kill_at;
                 vfs_testing::set_io_probe(kill_at_chosen_write);
                 Transaction t({&a, &b, &c});
-                if (t.status()) code = 3;
+                if (!t.status().ok()) code = 3;
                 for (FileManager* fm : tables) {
                     fm->rec<PedidoRec>().Codigo = 1;
                     if (code == 0 && fm->get("PED:KEY:CODIGO") != kNoError) code = 4;
@@ -180,7 +180,7 @@ protected:
         int seen = -2;
         for (const char* name : kTables) {
             FileManager t(Pedidos());
-            int rc = t.open_path((root / name).string());
+            Result rc = t.open_path((root / name).string());
             EXPECT_EQ(rc, kNoError) << context << name << ": " << last_error().text;
             if (rc != kNoError) return -1;
             EXPECT_EQ(t.verify(), kNoError) << context << name << ": " << last_error().file_error_text;
@@ -268,10 +268,10 @@ TEST_F(CrashTest, PrimedRecordOfAKilledProgramIsGoneAfterRestart) {
         HoldingChild form = run_holding_child([&](const auto& hold) {
             FileManager fm(Pedidos());
             char number = 0;
-            if (fm.open() == kNoError && fm.prime_auto_number(Messages::Quiet) == 0) {
+            if (fm.open() == kNoError && fm.prime_auto_number(Messages::Quiet).done()) {
                 number = static_cast<char>(fm.rec<PedidoRec>().Codigo);
                 fm.rec<PedidoRec>().Cliente = "gravado";
-                if (c.form_saved && fm.insert(Messages::Quiet) != 0) number = 0;
+                if (c.form_saved && !fm.insert(Messages::Quiet).done()) number = 0;
             }
             hold(number);  // the form stays open until the program is killed
         });
@@ -280,7 +280,7 @@ TEST_F(CrashTest, PrimedRecordOfAKilledProgramIsGoneAfterRestart) {
             FileManager other(Pedidos());
             ASSERT_EQ(other.open(), kNoError);
             EXPECT_EQ(other.records(), 3) << "a live program's primed record stays";
-            ASSERT_EQ(other.prime_auto_number(Messages::Quiet), 0);
+            ASSERT_TRUE(other.prime_auto_number(Messages::Quiet).done());
             EXPECT_EQ(other.rec<PedidoRec>().Codigo, 4u);
             ASSERT_EQ(other.release_auto_number(), kNoError);
         }
@@ -297,7 +297,7 @@ TEST_F(CrashTest, PrimedRecordOfAKilledProgramIsGoneAfterRestart) {
             EXPECT_EQ(fm.records(), 2);
             EXPECT_EQ(fm.get("PED:KEY:CODIGO"), kRecordNotFound);
             fm.prime_record();
-            ASSERT_EQ(fm.insert(Messages::Quiet), 0);
+            ASSERT_TRUE(fm.insert(Messages::Quiet).done());
             EXPECT_EQ(fm.rec<PedidoRec>().Codigo, 3u);
         }
     }
@@ -318,14 +318,14 @@ TEST_F(CrashTest, TwoProcessesAutoNumberDistinctly) {
             int code = 0;
             std::thread worker([&] {
                 FileManager fm(Pedidos());
-                if (fm.open()) {
+                if (!fm.open().ok()) {
                     code = 2;
                     return;
                 }
                 for (int i = 0; i < kEach; ++i) {
                     fm.prime_record();
                     fm.rec<PedidoRec>().Cliente = k == 0 ? "um" : "dois";
-                    if (fm.insert(Messages::Quiet) != 0) {
+                    if (!fm.insert(Messages::Quiet).done()) {
                         code = 3;
                         return;
                     }

@@ -44,7 +44,7 @@ TEST_F(FrameworkTest, FieldRulesWithShowOnAndOff) {
 
     struct Case {
         long long scaled;
-        int expected;
+        Level expected;
     } cases[] = {{4400, kBenign}, {4500, kNotify}, {4401, kNotify}, {-100, kBenign}};
     for (const auto& c : cases) {
         r.Valor = DecimalField<11, 2>::from_scaled(c.scaled);

@@ -48,7 +48,7 @@ TEST_F(OpenModeTest, ModesExcludeEachOtherBetweenThreads) {
     }
     for (const Case& c : kCases) {
         SCOPED_TRACE(describe(c));
-        std::promise<int> opened;
+        std::promise<Result> opened;
         std::promise<void> done;
         std::thread holder([&] {
             FileManager first(Pedidos());

@@ -185,7 +185,7 @@ TEST_F(OpenTableTest, TextLinesAddedWhileReadingAreReadOnAndAFailedWriteIsReport
     // A device that takes no bytes: the failure is reported, never success.
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
     ASSERT_EQ(fm.open_path("/dev/full"), kNoError);
-    int failed = kNoError;
+    Result failed = kNoError;
     for (int i = 0; i < 20000 && failed == kNoError; ++i) {
         r.Texto = "linha que nao cabe";
         failed = fm.add();

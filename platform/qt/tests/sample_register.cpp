@@ -193,7 +193,7 @@ ui::Runtime::Options SampleRuntimeOptions() {
     ui::Runtime::Options opt;
     opt.threadStart = [](ProcContext& ctx) {
         auto d = std::make_shared<Dictionary>();
-        if (d->table.open() != 0) throw std::runtime_error("cannot open the table TesteQt");
+        if (!d->table.open().ok()) throw std::runtime_error("cannot open the table TesteQt");
         ctx.resources = d;
     };
     opt.threadEnd = [](ProcContext& ctx) { (void)Dict(ctx).table.close(); };
@@ -204,9 +204,9 @@ std::vector<SampleRecord> ReadSampleRecords() {
     std::vector<SampleRecord> out;
     std::thread([&] {
         data::FileManager fm(TesteQt());
-        if (fm.open() != 0) return;
+        if (!fm.open().ok()) return;
         (void)fm.set("KEY:CODIGO");
-        while (fm.next() == 0) out.push_back(fm.rec<SampleRecord>());
+        while (fm.next().ok()) out.push_back(fm.rec<SampleRecord>());
         (void)fm.close();
     }).join();
     return out;
@@ -216,12 +216,12 @@ bool WriteSampleRecords(const std::vector<SampleRecord>& records) {
     bool ok = false;
     std::thread([&] {
         data::FileManager fm(TesteQt());
-        if (fm.open() != 0) return;
+        if (!fm.open().ok()) return;
         ok = true;
         for (const auto& r : records) {
             fm.clear_record();
             fm.rec<SampleRecord>() = r;
-            if (fm.add() != 0) ok = false;
+            if (!fm.add().ok()) ok = false;
         }
         (void)fm.close();
     }).join();

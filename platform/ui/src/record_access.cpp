@@ -45,9 +45,9 @@ bool TableAccess::BackOnRecord() {
     if (position_ == 0) return false;
     data::RecordBuffer edited(file_.desc());
     edited.copy_from(file_.buffer());
-    int rc = file_.reget({position_});
+    data::Result rc = file_.reget({position_});
     edited.copy_to(file_.buffer());
-    return rc == 0;
+    return rc.ok();
 }
 
 bool TableAccess::ThroughRelations() const {
@@ -75,8 +75,7 @@ bool TableAccess::Delete() {
         return false;
     }
     if (ThroughRelations()) return data::dictionary::relation(file_.desc()).delete_record() == data::kBenign;
-    int rc = file_.remove();
-    if (rc == 0) return true;
+    if (file_.remove().ok()) return true;
     auto& em = data::ErrorManager::current();
     em.set_file(Name());
     em.raise(13);

@@ -205,7 +205,7 @@ struct RegisterTest : ::testing::Test {
         Runtime::Options opt;
         opt.threadStart = [](ProcContext& ctx) {
             auto d = std::make_shared<Dictionary>();
-            if (d->items.open() != 0) throw std::runtime_error("cannot open the items table");
+            if (!d->items.open().ok()) throw std::runtime_error("cannot open the items table");
             ctx.resources = d;
         };
         opt.threadEnd = [](ProcContext& ctx) { (void)Dict(ctx).items.close(); };
@@ -222,14 +222,14 @@ struct RegisterTest : ::testing::Test {
     void Seed(const std::vector<std::pair<int, std::string>>& items, int coluna = 1) {
         std::thread([&] {
             data::FileManager fm(TesteItens());
-            ASSERT_EQ(fm.open(), 0);
+            ASSERT_EQ(fm.open(), data::kNoError);
             for (auto& [code, name] : items) {
                 fm.clear_record();
                 auto& r = fm.rec<ItemRec>();
                 r.Codigo = static_cast<std::uint16_t>(code);
                 r.Descricao = text::from_utf8(name);
                 r.Coluna = static_cast<std::uint8_t>(coluna);
-                ASSERT_EQ(fm.add(), 0);
+                ASSERT_EQ(fm.add(), data::kNoError);
             }
             (void)fm.close();
         }).join();
@@ -363,7 +363,7 @@ TEST_F(RegisterTest, ViewModeChangesNothing) {
     int t = rt->Start("Viewer", [&](ProcContext& ctx) {
         auto& fm = Dict(ctx).items;
         fm.rec<ItemRec>().Codigo = 1;
-        ASSERT_EQ(fm.get("TIT:KEY:CODIGO"), 0);
+        ASSERT_EQ(fm.get("TIT:KEY:CODIGO"), data::kNoError);
         viewResponse = static_cast<int>(ctx.Call("UTesteItens", Request::View));
     });
     int f = ui->WindowByCaption("View Record");
@@ -388,7 +388,7 @@ TEST_F(RegisterTest, ALookupOpensTheBrowseForSelectionOnTheCallersThread) {
         auto& r = fm.rec<ItemRec>();
         int result = -1;
         bool ok = Lookup(
-            ctx, [&] { fm.clear_record(); r.Codigo = static_cast<std::uint16_t>(code); return fm.get("TIT:KEY:CODIGO") == 0; },
+            ctx, [&] { fm.clear_record(); r.Codigo = static_cast<std::uint16_t>(code); return fm.get("TIT:KEY:CODIGO").ok(); },
             "TesteItens", [&] { result = r.Codigo; });
         found = ok;
         chosen = ok ? (result < 0 ? r.Codigo : result) : 0;

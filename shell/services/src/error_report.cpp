@@ -49,9 +49,9 @@ std::optional<Empresa> EmpresaDeTrabalho() {
     emp->clear_record();
     rec.Codigo = static_cast<decltype(rec.Codigo)>(GLO_EMPRESA_CODIGO.Get());
     std::optional<Empresa> achada;
-    int e = emp->get(dictionary::keys::EMP_KEY_CODIGO);
-    if (e == 0) achada = Empresa{rec.Codigo, std::string(rec.RAZAOSOCIAL.clipped())};
-    else if (e != 35 && e != 33)
+    const data::Result e = emp->get(dictionary::keys::EMP_KEY_CODIGO);
+    if (e.ok()) achada = Empresa{rec.Codigo, std::string(rec.RAZAOSOCIAL.clipped())};
+    else if (e != data::kRecordNotFound && e != data::kRecordNotAvailable)
         data::AvisoPadraoComTexto(35, "Empresa");
     (void)emp->close();
     return achada;

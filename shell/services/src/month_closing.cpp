@@ -22,18 +22,18 @@ public:
         : fef_(data::dictionary::file(dictionary::FechamentoEscrita())),
           log_(data::dictionary::file(dictionary::LogEscrita())) {
         erro_ = fef_.open();
-        if (erro_ == 0) {
+        if (erro_.ok()) {
             erro_ = log_.open();
-            if (erro_ != 0) (void)fef_.close();
+            if (!erro_.ok()) (void)fef_.close();
         }
     }
     ~Tabelas() {
-        if (erro_ == 0) {
+        if (erro_.ok()) {
             (void)log_.close();
             (void)fef_.close();
         }
     }
-    int erro() const { return erro_; }
+    data::Result erro() const { return erro_; }
     data::FileManager& fef() { return fef_; }
     data::FileManager& log() { return log_; }
 
@@ -45,7 +45,7 @@ public:
         r.CODEMPRESA = 0;
         return fef_.get(dictionary::keys::FEF_KEY_MESANO) == data::kNoError;
     }
-    int Loga(date::Day mes, TipoLog tipo, const Autor& autor) {
+    data::Result Loga(date::Day mes, TipoLog tipo, const Autor& autor) {
         log_.clear_record();
         auto& r = log_.rec<LogEscritaRec>();
         r.USUARIO = autor.usuario;
@@ -60,13 +60,13 @@ public:
 private:
     data::FileManager& fef_;
     data::FileManager& log_;
-    int erro_ = 0;
+    data::Result erro_;
 };
 
-std::string Falha(int codigo) {
+std::string Falha(data::Result codigo) {
     const data::LastError& e = data::last_error();
-    std::string t = "Não foi possível gravar o fechamento: " + std::to_string(codigo) + " " +
-                    text::to_utf8(e.text.empty() ? data::error_text(codigo) : std::string_view(e.text));
+    std::string t = "Não foi possível gravar o fechamento: " + std::to_string(codigo.code()) + " " +
+                    text::to_utf8(e.text.empty() ? data::error_text(codigo.code()) : std::string_view(e.text));
     if (!e.file.empty()) t += " (" + text::to_utf8(e.file) + ")";
     return t;
 }
@@ -77,19 +77,20 @@ int IndiceMes(date::Day dia) {
     return d.year * 12 + d.month - 1;
 }
 
-// Runs `muda` for every month of the range in one transaction. `muda` returns 0 with `mudou`
-// set when it changed the month, 0 without it when there was nothing to change, or an error.
+// Runs `muda` for every month of the range in one transaction. `muda` returns kNoError with
+// `mudou` set when it changed the month, kNoError without it when there was nothing to change, or
+// an error.
 template <class Muda>
 Alteracao Percorre(date::Day inicial, date::Day final, TipoLog tipo, const Autor& autor, const Parar& parar,
                    Muda muda) {
     Alteracao a;
     Tabelas t;
-    if (t.erro() != 0) {
+    if (!t.erro().ok()) {
         a.erro = Falha(t.erro());
         return a;
     }
     data::Transaction tr({&t.fef(), &t.log()});
-    if (tr.status() != 0) {
+    if (!tr.status().ok()) {
         a.erro = Falha(tr.status());
         return a;
     }
@@ -103,35 +104,35 @@ Alteracao Percorre(date::Day inicial, date::Day final, TipoLog tipo, const Autor
         }
         const date::Day mes = date::make(primeiro.year, primeiro.month + i, 1);
         bool mudou = false;
-        int rc = muda(t, mes, mudou);
-        if (rc == 0 && mudou) rc = t.Loga(mes, tipo, autor);
-        if (rc != 0) {
+        data::Result rc = muda(t, mes, mudou);
+        if (rc.ok() && mudou) rc = t.Loga(mes, tipo, autor);
+        if (!rc.ok()) {
             a.erro = Falha(rc);
             a.meses.clear();
             return a;  // the transaction rolls back
         }
         if (mudou) a.meses.push_back(mes);
     }
-    if (int rc = tr.commit(); rc != 0) {
+    if (data::Result rc = tr.commit(); !rc.ok()) {
         a.erro = Falha(rc);
         a.meses.clear();
     }
     return a;
 }
 
-int Fecha(Tabelas& t, date::Day mes, bool& mudou) {
-    if (t.Procura(mes)) return 0;
+data::Result Fecha(Tabelas& t, date::Day mes, bool& mudou) {
+    if (t.Procura(mes)) return data::kNoError;
     t.fef().clear_record();
     t.fef().rec<FechamentoEscritaRec>().MESANO = mes;
-    int rc = t.fef().add();
-    mudou = rc == 0;
+    data::Result rc = t.fef().add();
+    mudou = rc.ok();
     return rc;
 }
 
-int Abre(Tabelas& t, date::Day mes, bool& mudou) {
-    if (!t.Procura(mes)) return 0;
-    int rc = t.fef().remove();
-    mudou = rc == 0;
+data::Result Abre(Tabelas& t, date::Day mes, bool& mudou) {
+    if (!t.Procura(mes)) return data::kNoError;
+    data::Result rc = t.fef().remove();
+    mudou = rc.ok();
     return rc;
 }
 
@@ -140,7 +141,7 @@ int Abre(Tabelas& t, date::Day mes, bool& mudou) {
 bool MesFechado(date::Day dia) {
     if (dia <= 0) return false;
     Tabelas t;
-    return t.erro() == 0 && t.Procura(date::first_of_month(dia));
+    return t.erro().ok() && t.Procura(date::first_of_month(dia));
 }
 
 date::Day UltimoMesAceito() { return date::make(9999, 11, 1); }

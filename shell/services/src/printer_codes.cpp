@@ -69,12 +69,12 @@ std::optional<dictionary::ImpressoraRec> LeImpressora(std::uint8_t codigo) {
     std::optional<data::FileManager> proprio;
     data::FileManager* imp = data::dictionary::find(desc);
     if (!imp) imp = &proprio.emplace(desc);
-    if (imp->open() != 0) return std::nullopt;
+    if (!imp->open().ok()) return std::nullopt;
     auto& rec = imp->rec<dictionary::ImpressoraRec>();
     imp->clear_record();
     rec.CODIGO = codigo;
     std::optional<dictionary::ImpressoraRec> achada;
-    if (imp->get(dictionary::keys::IMP_KEY_CODIGO) == 0) achada = rec;
+    if (imp->get(dictionary::keys::IMP_KEY_CODIGO).ok()) achada = rec;
     (void)imp->close();
     return achada;
 }

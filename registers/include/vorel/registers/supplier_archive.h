@@ -5,8 +5,8 @@
 // `ForCliMorto` object `morto`, which must be open on the archive file (`open_path` with
 // `ArquivoForCliMorto`: the shared name variable of `ForCli` is never repointed). When the archive
 // already holds that code and inactive mark, the copy takes the archive's highest code plus 1. The
-// copy records who deleted it (`GLO:LOGIN`, its first 12 characters) and when. Returns 0 or the
-// engine's error code.
+// copy records who deleted it (`GLO:LOGIN`, its first 12 characters) and when. Returns the engine's
+// result.
 //
 // `ArquivaEExclui` is the delete of the form's access: the archive copy and the delete are one
 // transaction over both files, so a delete that fails or is refused leaves no copy behind and a copy
@@ -27,7 +27,7 @@ struct Exclusao {
     date::Time hora = 0;
 };
 
-int ArquivaFornecedor(data::FileManager& forcli, data::FileManager& morto, const Exclusao& quem);
+data::Result ArquivaFornecedor(data::FileManager& forcli, data::FileManager& morto, const Exclusao& quem);
 
 class SupplierAccess : public ui::TableAccess {
 public:

@@ -13,6 +13,7 @@
 
 #include <string>
 
+#include "vorel/data/error.h"
 #include "vorel/ui/runtime.h"
 
 namespace vorel::shell {
@@ -43,7 +44,7 @@ void UsuariosSenhas(ui::ProcContext& ctx);
 void UUsuariosSenhas(ui::ProcContext& ctx);
 void Config_Senhas(ui::ProcContext& ctx);
 
-// Adds the built-in super user when the users table is open and empty; 0 or the table's error.
-int GaranteSuperUsuario();
+// Adds the built-in super user when the users table is open and empty; the table's result.
+data::Result GaranteSuperUsuario();
 
 }  // namespace vorel::shell

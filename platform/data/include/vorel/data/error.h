@@ -8,6 +8,7 @@
 // error (with the system's own text and code in file_error_*).
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -35,31 +36,45 @@ enum ErrorCode : int {
 };
 
 // The result of a table operation: its error code, kNoError when it was done. Every result must be
-// looked at ([[nodiscard]]): test it with `ok()` or against a named code (`== kRecordNotFound`).
+// looked at ([[nodiscard]]): test it with `ok()` or against a named code (`r == kRecordNotFound`).
+// A result is not a number: it does not turn into an int or a bool, so `r == 0`, `if (r)` and
+// `int rc = r` do not compile; `code()` gives the code where one is handed on (a message token, a
+// thread's exit value). The engine's own functions build it from the code they set.
 class [[nodiscard]] Result {
 public:
-    constexpr Result(int code = kNoError) noexcept : code_(static_cast<ErrorCode>(code)) {}
-    constexpr operator ErrorCode() const noexcept { return code_; }
+    constexpr Result() noexcept = default;
+    constexpr Result(ErrorCode code) noexcept : code_(code) {}
+    constexpr Result(int code) noexcept : code_(static_cast<ErrorCode>(code)) {}
     constexpr ErrorCode code() const noexcept { return code_; }
     constexpr bool ok() const noexcept { return code_ == kNoError; }
+    friend constexpr bool operator==(Result r, ErrorCode code) noexcept { return r.code_ == code; }
 
 private:
-    ErrorCode code_;
+    ErrorCode code_ = kNoError;
 };
+
+// A result in test failures and logs: "35 (Registro não encontrado)".
+std::ostream& operator<<(std::ostream& out, Result r);
+
+enum Level : int;  // messages.h
 
 // What a framework operation (insert, update, a field rule, a delete with its children) ends with:
 // a level of messages.h, not an error code: kBenign when it was done, otherwise the level of the
-// message it showed (kNotify) or the user's answer to it.
+// message it showed (kNotify) or the user's answer to it. Like a result it is not a number: test it
+// with `done()` or against a named level (`o == kNotify`); `level()` gives the number.
 class [[nodiscard]] Outcome {
 public:
     constexpr Outcome(int level = 0) noexcept : level_(level) {}
-    constexpr operator int() const noexcept { return level_; }
     constexpr int level() const noexcept { return level_; }
     constexpr bool done() const noexcept { return level_ == 0; }
+    friend constexpr bool operator==(Outcome o, Level level) noexcept { return o.level_ == level; }
 
 private:
     int level_;
 };
+
+// An outcome in test failures and logs: its level.
+std::ostream& operator<<(std::ostream& out, Outcome o);
 
 // Whether a framework operation shows its messages (field rules, duplicate key) or only returns.
 enum class Messages : bool { Quiet, Show };
@@ -67,6 +82,7 @@ enum class Messages : bool { Quiet, Show };
 // Standard text of a code, in Portuguese ("Registro não encontrado"), in Windows-1252 like every
 // text of the table layer (convert with text::to_utf8 for a window).
 std::string_view error_text(int code);
+inline std::string_view error_text(Result r) { return error_text(r.code()); }
 
 struct LastError {
     int code = 0;

@@ -60,10 +60,10 @@ public:
     void After(std::int64_t place) override { (void)file_.set_after(key_, {place}); }
     void Before(std::int64_t place) override;
     bool StartAt(std::int64_t place) override;
-    bool Next() override { return file_.next() == 0; }
-    bool Previous() override { return file_.previous() == 0; }
+    bool Next() override { return file_.next().ok(); }
+    bool Previous() override { return file_.previous().ok(); }
     std::int64_t Current() const override { return file_.position().id; }
-    bool Fetch(std::int64_t place) override { return file_.reget({place}) == 0; }
+    bool Fetch(std::int64_t place) override { return file_.reget({place}).ok(); }
 
 private:
     data::FileManager& file_;

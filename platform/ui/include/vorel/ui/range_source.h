@@ -46,8 +46,8 @@ public:
         (void)file_.set_at(key_, components_);
     }
     void ToEnd() override { ToStart(); }  // previous() reads the last record of the range
-    bool Next() override { return file_.next() == 0 && inRange_(); }
-    bool Previous() override { return file_.previous() == 0 && inRange_(); }
+    bool Next() override { return file_.next().ok() && inRange_(); }
+    bool Previous() override { return file_.previous().ok() && inRange_(); }
 
 private:
     data::FileManager& file_;

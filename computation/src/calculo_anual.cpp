@@ -1,0 +1,295 @@
+// The annual recalculation: the valuation of one product's year, and the run over the tables that
+// gathers the year's movements, deletes the year's records of each product at its current rate and
+// writes the new ones, in one transaction.
+//
+// Tables: Produtos, EntradaVorel, SaidaVorel, MovMaqRegistradora, CFO, SaldosVorel (the working
+// year's file, and the previous year's through a cursor of its own). The year's movements are
+// gathered once, per product in date order, in the run's memory.
+
+#include <algorithm>
+#include <charconv>
+#include <map>
+
+#include "execucao.h"
+#include "vorel/computation/calculo_anual.h"
+#include "vorel/computation/calculo_produtos.h"
+#include "vorel/core/text.h"
+#include "vorel/data/transaction.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/dictionary/tables.h"
+#include "vorel/shell/globals.h"
+#include "vorel/shell/other_year.h"
+
+namespace vorel::computation {
+
+namespace keys = dictionary::keys;
+using data::FileManager;
+
+namespace {
+
+// Applies one movement to the running stock and the month's columns.
+void Aplica(const MovimentoAnual& m, SaldoAnual& s, MesAnual& mes) {
+    const Decimal q = m.quantidade;
+    switch (m.coluna) {
+        case 1:
+        case 7:
+            s.quantidade += q;
+            s.base += m.base;
+            if (m.coluna == 7) mes.colunas[kAnualConfDemaisHipoteses] += m.base;
+            s.unitario = Decimal::divide_or_zero(s.base, s.quantidade);
+            break;
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+        case 6: {
+            const Decimal valor = q * s.unitario;
+            s.quantidade -= q;
+            s.base -= valor;
+            mes.colunas[m.coluna - 2] += valor;
+            if (m.coluna == 2) mes.colunas[kAnualConfUsuarioFinal] += m.base;
+            break;
+        }
+        default:
+            break;  // 0, 8, 9: nothing
+    }
+}
+
+// GravaMesProduto's test: a month with no stock and no exits at average value writes nothing.
+bool Grava(const MesAnual& m) {
+    if (!m.saldo.quantidade.value().is_zero()) return true;
+    for (int c = kAnualUsuarioFinal; c <= kAnualSubsequente; ++c)
+        if (!m.colunas[c].value().is_zero()) return true;
+    return false;
+}
+
+}  // namespace
+
+std::vector<MesAnual> ValoraAnoProduto(const SaldoAnual& dezembro, const std::vector<MovimentoAnual>& movimentos) {
+    std::vector<MesAnual> out;
+    SaldoAnual s = dezembro;
+    MesAnual mes;
+    mes.mes = 1;
+    auto fecha = [&] {
+        mes.saldo = s;
+        if (Grava(mes)) out.push_back(mes);
+    };
+    for (const MovimentoAnual& m : movimentos) {
+        if (m.mes != mes.mes) {
+            fecha();
+            mes = MesAnual{};
+        }
+        mes.mes = m.mes;
+        Aplica(m, s, mes);
+    }
+    fecha();
+    return out;
+}
+
+namespace {
+
+// A gathered movement of the year: the product's rows in date order; same-day rows keep the order
+// in which they were read (entries, exits, cash-register items).
+struct LinhaAnual {
+    date::Day data = 0;
+    long long ordem = 0;
+    int cfo = 0;
+    int complemento = 0;
+    bool caixa = false;
+    Decimal quantidade;
+    Decimal base;
+};
+
+int NumeroDoTexto(std::string_view t) {
+    t = text::clip(t);
+    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+    int v = 0;
+    std::from_chars(t.data(), t.data() + t.size(), v);
+    return v;
+}
+
+struct Falhou {
+    std::string oque;
+};
+void Checa(data::Result r, const char* oque) {
+    if (!r.ok()) throw Falhou{oque};
+}
+
+class Recalculo {
+public:
+    explicit Recalculo(AvisosCalculo& avisos)
+        : avisos_(avisos), saldos_(dictionary::SaldosVorel()), cfo_(dictionary::CFO()),
+          produtos_(dictionary::Produtos()) {
+        ano_ = shell::GLO_ANO.Get();
+    }
+    ~Recalculo() {
+        for (FileManager* fm : {&saldos_, &cfo_, &produtos_})
+            if (fm->is_open()) (void)fm->close();
+    }
+
+    ResultadoAnual Executa() {
+        ResultadoAnual r;
+        try {
+            MontaArquivoTrabalho();
+            Checa(produtos_.open(), "Abrindo os produtos");
+            Checa(cfo_.open(), "Abrindo os CFOs");
+            Checa(saldos_.open(), "Abrindo os saldos");
+            progresso_.total1 = static_cast<long long>(produtos_.records());
+            data::Transaction t({&saldos_}, 1);
+            Checa(t.status(), "Iniciando a gravação dos saldos");
+            auto& p = produtos_.rec<dictionary::ProdutosRec>();
+            produtos_.clear_record();
+            Checa(produtos_.set(keys::PRO_KEY_CODIGO), "Lendo os produtos");
+            while (produtos_.next().ok()) {
+                if (!Produto(p.Codigo.value(), p.Alicota.value())) {
+                    r.cancelado = true;
+                    (void)t.rollback();
+                    return r;
+                }
+                ++r.produtos;
+            }
+            avisos_.Aguarde(true);
+            data::Result c = t.commit();
+            avisos_.Aguarde(false);
+            Checa(c, "Gravando os saldos");
+        } catch (const Falhou& f) {
+            r.erro = f.oque + ": " + text::to_utf8(data::last_error().text);
+        } catch (const std::exception& e) {  // a value too wide for its field
+            r.erro = e.what();
+        }
+        return r;
+    }
+
+private:
+    void Adiciona(const Decimal& produto, LinhaAnual l) {
+        l.ordem = ordem_++;
+        linhas_[produto].push_back(std::move(l));
+    }
+
+    void MontaArquivoTrabalho() {
+        {
+            FileManager ent(dictionary::EntradaVorel());
+            Checa(ent.open(), "Abrindo as entradas");
+            auto& e = ent.rec<dictionary::EntradaVorelRec>();
+            ent.clear_record();
+            Checa(ent.set(keys::ENT_KEY_DATA), "Lendo as entradas");
+            while (ent.next().ok())
+                Adiciona(e.CodMercadoria.value(), {.data = e.DataEmissao, .cfo = e.CFO, .complemento = e.Complemento,
+                                                   .quantidade = e.Quantidade, .base = e.BaseICMS});
+            (void)ent.close();
+        }
+        {
+            FileManager sai(dictionary::SaidaVorel());
+            Checa(sai.open(), "Abrindo as saídas");
+            auto& s = sai.rec<dictionary::SaidaVorelRec>();
+            sai.clear_record();
+            Checa(sai.set(keys::SAI_KEY_DATA), "Lendo as saídas");
+            while (sai.next().ok())
+                Adiciona(s.CodMercadoria.value(), {.data = s.DataSaida, .cfo = s.CFO, .complemento = s.Complemento,
+                                                   .quantidade = s.Quantidade, .base = s.BaseCalculo});
+            (void)sai.close();
+        }
+        FileManager mmr(dictionary::MovMaqRegistradora());
+        Checa(mmr.open(), "Abrindo os itens das máquinas registradoras");
+        auto& m = mmr.rec<dictionary::MovMaqRegistradoraRec>();
+        mmr.clear_record();
+        Checa(mmr.set(keys::MMR_KEY_DATA), "Lendo os itens das máquinas registradoras");
+        while (mmr.next().ok()) {
+            if (m.Aliquota.clipped() != "F") continue;
+            Adiciona(m.CodMercadoria.value(), {.data = NumeroDoTexto(m.DataEmissao.value()), .caixa = true,
+                                               .quantidade = m.Quantidade, .base = m.BaseCalculo});
+        }
+        (void)mmr.close();
+        for (auto& [produto, v] : linhas_)
+            std::stable_sort(v.begin(), v.end(), [](const LinhaAnual& a, const LinhaAnual& b) { return a.data < b.data; });
+    }
+
+    // The print column of a CFOP (blank state); 0 when the register lacks it.
+    int Coluna(int cfo, int complemento) {
+        const int chave = cfo * 1000 + complemento;
+        auto it = colunas_.find(chave);
+        if (it == colunas_.end()) {
+            auto& c = cfo_.rec<dictionary::CFORec>();
+            cfo_.clear_record();
+            c.ESTADO = "";
+            c.CODIGO = static_cast<std::int16_t>(cfo);
+            c.COMPLEMENTO = static_cast<std::int16_t>(complemento);
+            const int coluna = cfo_.get(keys::CFO_KEY_CODIGO).ok() ? static_cast<int>(c.COLUNA) : 0;
+            it = colunas_.emplace(chave, coluna).first;
+        }
+        return it->second;
+    }
+
+    SaldoAnual Dezembro(const std::string& codigo, const Decimal& aliquota) {
+        SaldoAnual s;
+        shell::OtherYearFile anterior(dictionary::SaldosVorel(), ano_ - 1);
+        if (!anterior.open().ok()) return s;
+        auto& q = anterior.rec<dictionary::SaldosVorelRec>();
+        anterior.file().clear_record();
+        q.Produto = codigo;
+        q.Competencia = date::first_of_month(ano_ - 1, 12);
+        q.Aliquota = aliquota;
+        if (anterior.file().get(keys::SQEL_KEY_PRODDATAALIQUOTA).ok()) {
+            s.quantidade = q.QuantProdutos;
+            s.base = q.BaseAcunulada;
+            s.unitario = q.ValorUnit.value().cut(3);
+        }
+        return s;
+    }
+
+    bool Produto(const Decimal& codigo, const Decimal& aliquota) {
+        const std::string texto = detail::CodigoTexto(codigo);
+        auto& q = saldos_.rec<dictionary::SaldosVorelRec>();
+        for (int mes = 1; mes <= 12; ++mes) {
+            saldos_.clear_record();
+            q.Produto = texto;
+            q.Competencia = date::first_of_month(ano_, mes);
+            q.Aliquota = aliquota;
+            if (saldos_.get(keys::SQEL_KEY_PRODDATAALIQUOTA).ok()) Checa(saldos_.remove(), "Apagando os saldos");
+        }
+        std::vector<MovimentoAnual> movimentos;
+        if (auto it = linhas_.find(codigo); it != linhas_.end()) {
+            for (const LinhaAnual& l : it->second) {
+                const int coluna = l.caixa ? 2 : Coluna(l.cfo, l.complemento);
+                movimentos.push_back({date::month(l.data), coluna, l.quantidade, l.base});
+            }
+        }
+        for (const MesAnual& m : ValoraAnoProduto(Dezembro(texto, aliquota), movimentos)) {
+            saldos_.clear_record();
+            q.Produto = texto;
+            q.Competencia = date::first_of_month(ano_, m.mes);
+            q.Aliquota = aliquota;
+            q.QuantProdutos = m.saldo.quantidade;
+            q.ValorUnit = m.saldo.unitario;
+            q.BaseAcunulada = m.saldo.base;
+            q.CalcUsuFinal = m.colunas[kAnualUsuarioFinal];
+            q.CalcFGNRealisado = m.colunas[kAnualFatoNaoRealizado];
+            q.CalcIsenta = m.colunas[kAnualIsenta];
+            q.CalcOutUF = m.colunas[kAnualOutroEstado];
+            q.CalcSubsequente = m.colunas[kAnualSubsequente];
+            q.ConfUsuFinal = m.colunas[kAnualConfUsuarioFinal];
+            q.ConfDemHip = m.colunas[kAnualConfDemaisHipoteses];
+            q.Situacao = 1;
+            Checa(saldos_.add(), "Gravando os saldos");
+        }
+        ++progresso_.barra1;
+        ++progresso_.contador;
+        return avisos_.Progresso(progresso_);
+    }
+
+    AvisosCalculo& avisos_;
+    int ano_ = 0;
+    FileManager saldos_, cfo_, produtos_;
+    std::map<Decimal, std::vector<LinhaAnual>> linhas_;
+    std::map<int, int> colunas_;
+    long long ordem_ = 0;
+    ProgressoCalculo progresso_;
+};
+
+}  // namespace
+
+ResultadoAnual CalculoAnualProdutos(AvisosCalculo& avisos) { return Recalculo(avisos).Executa(); }
+
+}  // namespace vorel::computation

@@ -1,0 +1,97 @@
+// Placement of a work-table row on the sheet's nineteen columns, and the sign rule of the totals.
+#include "vorel/sheets/colunas_planilha.h"
+
+#include <algorithm>
+
+#include "vorel/core/text.h"
+#include "vorel/dictionary/own_tables.h"
+
+namespace vorel::sheets {
+
+namespace {
+
+constexpr std::uint16_t kNumeroNaEntrada[] = {178, 278, 1661, 2661, 1662, 2662};
+constexpr std::uint16_t kSubtraidos[] = {178, 278, 1411, 2411, 1661, 2661, 1202, 2202};
+
+template <std::size_t N>
+bool Em(const std::uint16_t (&lista)[N], std::uint16_t cfo) {
+    return std::find(std::begin(lista), std::end(lista), cfo) != std::end(lista);
+}
+
+bool CodigoDeEntrada(std::uint16_t cfo) { return (cfo > 1000 && cfo < 5000) || cfo < 500; }
+
+
+}  // namespace
+
+bool NumeroNaEntrada(std::uint16_t cfo) { return Em(kNumeroNaEntrada, cfo); }
+
+bool Subtrai(std::uint8_t coluna, std::uint16_t cfo) {
+    return coluna == 8 || Em(kSubtraidos, cfo) || (coluna == 2 && CodigoDeEntrada(cfo));
+}
+
+Tipo TipoDaLinha(const dictionary::EntradaSaidaVorelRec& esa, bool cfoEncontrado, std::uint8_t coluna) {
+    if (esa.ENTSAI == 0) return {TipoLinha::SaldoAnterior, 0};
+    if (esa.NUMERO.clipped().empty()) return {TipoLinha::Pula, 0};
+    const std::string_view aliquota = esa.ALIQUOTA.clipped();
+    if (aliquota.empty()) {
+        if (cfoEncontrado && coluna >= 1 && coluna <= 9) return {TipoLinha::Coluna, coluna};
+        return {TipoLinha::Desconhecida, 0};
+    }
+    if (aliquota == "F") return {TipoLinha::Caixa, 0};
+    return {TipoLinha::Desconhecida, 0};
+}
+
+LinhaPlanilha ColocaLinha(const dictionary::EntradaSaidaVorelRec& esa, Tipo tipo) {
+    LinhaPlanilha l;
+    l.tipo = tipo;
+    l.saldoQuantidade = esa.SALDOQUANTIDADE;
+    l.saldoValUnitario = esa.SALDOVALUNITARIO;
+    l.saldoBase = esa.SALDOBASERETENCAO;
+    if (!l.Conta()) {
+        if (tipo.linha == TipoLinha::Desconhecida) l.data = esa.DATA;
+        return l;
+    }
+    l.data = esa.DATA;
+    l.saiValUnitario = esa.SAIVALUNITARIO;
+    l.valores = {esa.SAICONSFINAL.value(), esa.SAINREALIZADO.value(), esa.SAIISENTA.value(), esa.SAIOUTORUF.value(),
+                 esa.SAISUBSEQUENTE.value(), esa.CONFUSUFINAL.value(), esa.CONFENTRADASDEMHIP.value()};
+    const std::string numero = std::string(esa.NUMERO.clipped());
+    const std::string serie = std::string(esa.SERIE.clipped());
+    const std::uint8_t coluna = tipo.linha == TipoLinha::Caixa ? 0 : tipo.coluna;
+    const auto entrada = [&](bool comBase) {
+        l.entNumero = numero;
+        l.entSerie = serie;
+        l.entQuantidade = esa.QUANTIDADE;
+        if (comBase) l.entBase = esa.BASEICMS;
+    };
+    const auto saida = [&] {
+        l.saiNumero = numero;
+        l.saiSerie = serie;
+        l.saiQuantidade = esa.QUANTIDADE;
+    };
+    switch (coluna) {
+    case 1: entrada(true); break;
+    case 7: entrada(false); break;
+    case 8: entrada(true); break;
+    case 2: case 3: case 4: case 5: case 6:
+        if (NumeroNaEntrada(esa.CFO)) l.entNumero = numero;
+        else l.saiNumero = numero;
+        l.saiSerie = serie;
+        l.saiQuantidade = esa.QUANTIDADE;
+        break;
+    default: saida(); break;  // 9 and the cash register
+    }
+    l.subtrai = tipo.linha == TipoLinha::Coluna && Subtrai(coluna, esa.CFO);
+    return l;
+}
+
+void TotaisPlanilha::Soma(const LinhaPlanilha& l) {
+    if (!l.Conta()) return;
+    const auto soma = [&](Decimal& total, const Decimal& v) { total = l.subtrai ? total - v : total + v; };
+    soma(entQuantidade, l.entQuantidade);
+    soma(entBase, l.entBase);
+    soma(saiQuantidade, l.saiQuantidade);
+    for (std::size_t i = 0; i < kValores; ++i) soma(valores[i], l.valores[i]);
+}
+
+}  // namespace vorel::sheets

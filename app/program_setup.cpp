@@ -5,6 +5,7 @@
 #include "vorel/integration/procedures.h"
 #include "vorel/movements/procedures.h"
 #include "vorel/registers/procedures.h"
+#include "vorel/sheets/procedures.h"
 #include "vorel/shell/startup.h"
 #include "vorel/ui/record_access.h"
 
@@ -18,6 +19,7 @@ namespace {
 void (*const kSubsystems[])() = {
     registers::AddRegisterProcedures,  // "CFO", "Estados", "BFuncionarios", ...
     movements::AddMovementProcedures,  // "SaldoAnterior", ...
+    sheets::AddSheetProcedures,  // "PlanilhaMensalProdutos"
     integration::AddIntegrationProcedures,  // "Layout", "ImportaSaidasNota", ...
 };
 

@@ -142,20 +142,21 @@ void PlanilhaMensalProdutos(ui::ProcContext& ctx) {
             ui::Message("Record Retrieval Error (EntradaSaidaVorel)", "Vorel", ui::Icon::Exclamation);
         return false;
     };
-    loop.on_record = [&](report::ReportController&) {
-        const std::size_t antes = planilha.CfosDesconhecidos().size();
-        planilha.Linha(linha);
-        if (planilha.CfosDesconhecidos().size() == antes) return;
-        (void)ui::Message(text::to_utf8(W("Atenção! Identificamos inconsistências no CFO ")) + std::to_string(linha.CFO) +
-                              " - " + std::to_string(linha.COMPLEMENTO) +
-                              " ou ele não existe. Favor verifica a tabela de CFO.",
-                          "Alerta!", ui::Icon::Exclamation);
-    };
+    loop.on_record = [&](report::ReportController&) { planilha.Linha(linha); };
     loop.on_end = [&](report::ReportController&) { planilha.UltimaPagina(); };
     shell::OpcoesRelatorio o = Opcoes("PlanilhaMensalProdutos");
     (void)shell::ExecutaRelatorio(ctx, planilha.Relatorio(), std::move(loop), o);
     (void)esa.send("QUICKSCAN=off");
     (void)esa.close();
+    // Rows of an unregistered CFO printed blank and stayed out of the totals: each CFO named once.
+    if (!planilha.CfosDesconhecidos().empty()) {
+        std::string lista;
+        for (const auto& [codigo, complemento] : planilha.CfosDesconhecidos())
+            lista += "\n" + std::to_string(codigo) + " - " + std::to_string(complemento);
+        (void)ui::Message("Atenção! Identificamos inconsistências nos CFO abaixo ou eles não existem. Favor verifica a "
+                          "tabela de CFO." + lista,
+                          "Alerta!", ui::Icon::Exclamation);
+    }
 
     if (opcao == kResumoProdutos) Resultado(ctx, MembroResultado::Produtos, planilha.Resumo(), empresa);
     else if (opcao == kResumoFornecedores) Resultado(ctx, MembroResultado::Fornecedor, planilha.Resumo(), empresa);

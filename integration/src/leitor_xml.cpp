@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -419,8 +420,15 @@ ResultadoLeitor Leitor::Executa() {
         if (!*s.f && r_.falha.empty()) r_.falha = "não foi possível criar " + text::to_utf8(s.nome);
     }
     if (r_.falha.empty()) {
-        for (const files::Entry& e : files::list(a_.pasta, "*.xml"))
-            if (!e.folder) LeArquivo(e.name);
+        // The folder is walked as it stands (not listed into memory first), so a folder of any
+        // size is read in the same memory.
+        std::error_code erro;
+        for (std::filesystem::directory_iterator it(files::resolve(a_.pasta), erro), fim; !erro && it != fim;
+             it.increment(erro)) {
+            std::string nome = text::from_utf8(it->path().filename().string());
+            if (files::matches(nome, "*.xml") && !it->is_directory(erro)) LeArquivo(nome);
+        }
+        if (erro && r_.falha.empty()) r_.falha = "não foi possível ler a pasta " + text::to_utf8(a_.pasta);
         // No document of the company: the check file names the companies whose documents these are.
         if (r_.documentos == 0)
             for (const std::string& d : alheios_) Grava(cnpj_, text::pad(d, 14) + "\r\n");

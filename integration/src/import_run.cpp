@@ -50,7 +50,8 @@ ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progress
     Abertas registros(TabelasLeitura());
     if (r.falha = registros.falha; !r.falha.ok()) return r;
     if (r.falha = preparacao_.Esvazia(); !r.falha.ok()) return r;
-    const Posicoes posicoes = CarregaPosicoes(tipo_, opcoes.layout, capacidade_);
+    const Posicoes posicoes =
+        opcoes.posicoes.empty() ? CarregaPosicoes(tipo_, opcoes.layout, capacidade_) : opcoes.posicoes;
 
     // The user's file, read only: a cursor of the text-line table of this run.
     data::FileManager mat(dictionary::ImpMatricial());

@@ -38,6 +38,7 @@ struct OpcoesLeitura {
     int utiliza = 1;      // product matching: 1 by code, otherwise by nickname
     int mes = 0;          // the working month and year (GLO:MES, GLO:ANO)
     int ano = 0;
+    Posicoes posicoes{};  // a fixed layout (index = field code); empty: the stored layout `layout`
 };
 
 // Called after each line or record with the count so far; false stops the run.

@@ -1,0 +1,119 @@
+// The registers step of the NF-e import: products by code or nickname with their first rate row,
+// partners by CNPJ or by CPF and state registration.
+#include <gtest/gtest.h>
+
+#include "import_fixture.h"
+#include "vorel/core/paths.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/integration/cadastros_nfe.h"
+
+namespace vorel::integration::testing {
+
+namespace {
+
+using dictionary::ForCliRec;
+using dictionary::ProdutosRec;
+
+// A line of the reader's products file.
+std::string Produto(const std::string& codigo, const std::string& nome, const std::string& aliquota) {
+    std::string l = text::pad(codigo, 14) + std::string(13, ' ') + "000" + text::pad(nome, 100) + aliquota + "UN " +
+                    "00000000" + "00000000" + "0000000" + "12345678";
+    return l + "\r\n";
+}
+
+// A line of the reader's partners file.
+std::string Parte(int tipo, const std::string& doc, const std::string& ie, const std::string& nome,
+                  const std::string& cidade) {
+    std::string l = "0000000" + text::pad(nome, 40) + text::pad("RUA A", 40) + "0000000010" + std::string(25, ' ') +
+                    text::pad("CENTRO", 25) + text::pad(cidade, 25) + "SP" + "01001000" + "011" + "33334444" +
+                    std::string(13, ' ') + std::to_string(tipo) + text::pad(tipo == 1 ? doc : "", 14) +
+                    text::pad(tipo == 2 ? doc : "", 11) + text::pad(ie, 20);
+    return l + "\r\n";
+}
+
+struct NfeRegisters : ImportFixture {
+    std::string Arquivo(const std::string& nome, const std::string& bytes) {
+        File(nome, bytes);
+        return files::to_program_path(dir / nome);
+    }
+    std::vector<ProdutosRec> Produtos() { return All<ProdutosRec>(dictionary::Produtos(), "PRO:KEY:CODIGO"); }
+    ResultadoCadastro Produtos(const std::string& arquivo, int intProdutos, bool entrada) {
+        ResultadoCadastro r;
+        OnThread([&] { r = ImportaProdutosNfe(arquivo, intProdutos, entrada, 3, 2016); });
+        return r;
+    }
+};
+
+}  // namespace
+
+TEST_F(NfeRegisters, ProductsByNicknameTakeConsecutiveCodesAfterTheHighest) {
+    Seed<ProdutosRec>(dictionary::Produtos(), [](auto& p) { p.Codigo = Decimal(10); });
+    const std::string arq =
+        Arquivo("p.txt", Produto("A1", "UM", "001800") + Produto("B2", "DOIS", "001200") + Produto("C3", "TRES", "000000"));
+    ResultadoCadastro r = Produtos(arq, 1, true);
+    ASSERT_TRUE(r.falha.ok()) << r.falha;
+    EXPECT_EQ(r.novos, 3);
+    auto ps = Produtos();
+    ASSERT_EQ(ps.size(), 4u);
+    EXPECT_EQ(static_cast<const Decimal&>(ps[1].Codigo), Decimal(11));
+    EXPECT_EQ(std::string(ps[1].Apelido.clipped()), "A1");
+    EXPECT_EQ(ps[1].Alicota.value().to_fixed(3), "18.000");
+    EXPECT_EQ(std::string(ps[1].NCM.clipped()), "12345678");
+    EXPECT_EQ(ps[1].MesImport, date::make(2016, 3, 1));
+    EXPECT_EQ(static_cast<const Decimal&>(ps[3].Codigo), Decimal(13));
+    // Entries open the rate history of the products with a rate; a second import adds no row.
+    auto historico = All<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), "PALIQ:Key:Codigo");
+    ASSERT_EQ(historico.size(), 2u);
+    EXPECT_EQ(historico[0].DATA_INICIAL, date::make(1900, 1, 1));
+    ASSERT_TRUE(Produtos(arq, 1, true).falha.ok());
+    EXPECT_EQ(All<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), "PALIQ:Key:Codigo").size(), 2u);
+    EXPECT_EQ(Produtos().size(), 4u);
+}
+
+TEST_F(NfeRegisters, ProductsByCodeUpdateInPlaceAndACodeWithLettersNeverOverwritesAnother) {
+    Seed<ProdutosRec>(dictionary::Produtos(), [](auto& p) {
+        p.Codigo = Decimal(12);
+        p.Produtos = "ANTIGO";
+    });
+    const std::string arq = Arquivo("p.txt", Produto("12", "NOVO", "001800") + Produto("0012A", "LETRAS", "001800") +
+                                                 Produto("77", "OUTRO", "000700"));
+    ASSERT_TRUE(Produtos(arq, 0, false).falha.ok());
+    auto ps = Produtos();
+    ASSERT_EQ(ps.size(), 3u);
+    EXPECT_EQ(std::string(ps[0].Produtos.clipped()), "NOVO");
+    EXPECT_EQ(std::string(ps[0].Apelido.clipped()), "");
+    EXPECT_EQ(static_cast<const Decimal&>(ps[1].Codigo), Decimal(13));  // the letters: a new product by nickname
+    EXPECT_EQ(std::string(ps[1].Apelido.clipped()), "0012A");
+    EXPECT_EQ(static_cast<const Decimal&>(ps[2].Codigo), Decimal(77));
+    // Exits never touch the rate history.
+    EXPECT_TRUE(All<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), "PALIQ:Key:Codigo").empty());
+}
+
+TEST_F(NfeRegisters, PartnersByCnpjOrByCpfAndStateRegistration) {
+    Seed<ForCliRec>(dictionary::ForCli(), [](auto& f) {
+        f.Codigo = 4;
+        f.CGC = "34128745000152";
+        f.Nome = "ANTES";
+    });
+    const std::string arq = Arquivo(
+        "f.txt", Parte(1, "34128745000152", "111", "DEPOIS", "SAO PAULO") + Parte(2, "12345678901", "IE1", "PESSOA 1", "") +
+                     Parte(2, "12345678901", "IE2", "PESSOA 2", "") + Parte(2, "12345678901", "IE1", "PESSOA 1B", ""));
+    for (bool sobrescreve : {false, true}) {
+        SCOPED_TRACE(sobrescreve);
+        ResultadoCadastro r;
+        OnThread([&] { r = ImportaFornecedoresNfe(arq, sobrescreve); });
+        ASSERT_TRUE(r.falha.ok()) << r.falha;
+        auto fs = All<ForCliRec>(dictionary::ForCli(), "FOR:KEY:CODIGO");
+        ASSERT_EQ(fs.size(), 3u);
+        EXPECT_EQ(fs[0].Codigo, 4u);
+        EXPECT_EQ(std::string(fs[0].Nome.clipped()), sobrescreve ? "DEPOIS" : "ANTES");
+        EXPECT_EQ(fs[1].Codigo, 5u);
+        // The third line of IE1 updated the first one's record only when written over.
+        EXPECT_EQ(std::string(fs[1].Nome.clipped()), sobrescreve ? "PESSOA 1B" : "PESSOA 1");
+        EXPECT_EQ(std::string(fs[2].InscricaoEstadual.clipped()), "IE2");
+        EXPECT_EQ(fs[2].Telefone, 33334444u);
+        EXPECT_EQ(fs[2].Clientes, 1);
+    }
+}
+
+}  // namespace vorel::integration::testing

@@ -16,6 +16,8 @@ void AddIntegrationProcedures() {
         ProcedureRegistry::Add("CampArquivos", RunCampoForm);
         ProcedureRegistry::Add("ImportaSaidasNota", RunImportaSaidasNota);
         ProcedureRegistry::Add("ImportaEntradasNota", RunImportaEntradasNota);
+        ProcedureRegistry::Add("ImportaNfe_Ent", RunImportaNfeEnt);
+        ProcedureRegistry::Add("ImportaNfe_Sai", RunImportaNfeSai);
     });
 }
 

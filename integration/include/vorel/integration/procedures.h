@@ -18,5 +18,7 @@ void RunLayoutForm(ui::ProcContext& ctx);        // "ULayout"
 void RunCampoForm(ui::ProcContext& ctx);         // "CampArquivos"
 void RunImportaSaidasNota(ui::ProcContext& ctx);    // "ImportaSaidasNota"
 void RunImportaEntradasNota(ui::ProcContext& ctx);  // "ImportaEntradasNota"
+void RunImportaNfeEnt(ui::ProcContext& ctx);        // "ImportaNfe_Ent"
+void RunImportaNfeSai(ui::ProcContext& ctx);        // "ImportaNfe_Sai"
 
 }  // namespace vorel::integration

@@ -1,0 +1,110 @@
+// The NF-e import windows as the user drives them: the whole import of a folder with the month
+// question, the check file against the working company, and the options kept in XML.ini.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+
+#include <optional>
+#include <sstream>
+
+#include "import_fixture.h"
+#include "vorel/core/paths.h"
+#include "vorel/core/settings_file.h"
+#include "vorel/dictionary/shared_registers.h"
+
+namespace vorel::integration::testing {
+
+namespace {
+
+struct NfeWindow : ImportFixture {
+    // The error report's preview needs a Qt application.
+    int argc = 1;
+    char nome[18] = "integration_tests";
+    char* argv[2] = {nome, nullptr};
+    std::optional<QGuiApplication> app;
+    void SetUp() override {
+        if (QGuiApplication::instance() == nullptr) app.emplace(argc, argv);
+        ImportFixture::SetUp();
+        fs::create_directories(dir / "Empresa" / "NFe");
+        shell::PastaEmpresa.Set(files::to_program_path(dir / "Empresa"));
+        Seed<dictionary::EmpresaRec>(dictionary::Empresa(), [](auto& e) {
+            e.Codigo = 1;
+            e.RAZAOSOCIAL = "EMPRESA UM";
+            e.CGC = "53232886000165";
+        });
+        Seed<dictionary::EmpresaRec>(dictionary::Empresa(), [](auto& e) {
+            e.Codigo = 2;
+            e.RAZAOSOCIAL = "OUTRA";
+            e.CGC = "57647232000153";
+        });
+    }
+    // A test document moved to March 2016 (emission) with its items dated `saida`.
+    void Documento(const std::string& nome, const std::string& saida) {
+        std::ifstream in(fs::path(VOREL_NFE_TESTDATA) / nome, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        std::string x = s.str();
+        for (auto [tag, valor] : {std::pair{"<dhEmi>", std::string("2016-03-08")}, std::pair{"<dhSaiEnt>", saida}})
+            x.replace(x.find(tag) + std::string(tag).size(), 10, valor);
+        std::ofstream(dir / "Empresa" / "NFe" / nome, std::ios::binary) << x;
+    }
+};
+
+constexpr const char* kDoc = "35180834128745000152550010000474491454651420-nfe.xml";
+
+}  // namespace
+
+TEST_F(NfeWindow, EntriesImportedThroughTheWindowWithTheMonthQuestion) {
+    Documento(kDoc, "2016-04-01");
+    ui->Start("ImportaNfe_Ent");
+    int w = ui->WindowByCaption("Importa NF-e Entrada");
+    ui->Check(ui->ByText(w, "Sobrescrever Clientes/Fornecedores"), true);
+    ui->Press(ui->ByText(w, "&Ler/Importar XML"));
+    int perguntas = 0;
+    while (ui->HasMessageBox()) {
+        ASSERT_EQ(ui->PendingMessageBox().title, "Atenção!!!") << ui->PendingMessageBox().text;
+        ++perguntas;
+        ui->Answer(perguntas == 1 ? "&Não" : "&Sim");  // the first item stays out
+        ui->WaitIdle();
+    }
+    EXPECT_EQ(perguntas, 21);
+    // The problem list (CFOs not registered) is shown in the error report.
+    const std::string previa = "Visualização - Rel_Erro_ECF_W";
+    ui->WaitUntil([&] { return ui->HasWindow(previa); }, "the error report");
+    ui->Press(ui->ByText(ui->WindowByCaption(previa), "&Fechar"));
+    ui->WaitIdle();
+    EXPECT_FALSE(ui->HasWindow("Importa NF-e Entrada"));
+    auto itens = All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:NUMERO");
+    ASSERT_EQ(itens.size(), 20u);
+    for (const auto& e : itens) {
+        EXPECT_EQ(e.DataEmissao, date::make(2016, 3, 1));
+        EXPECT_EQ(e.CFO, 1910);
+        EXPECT_EQ(std::string(e.Estado.clipped()), "SP");  // the supplier registered by the same run
+    }
+    EXPECT_EQ(All<dictionary::ForCliRec>(dictionary::ForCli(), "FOR:KEY:CODIGO").size(), 1u);
+    EXPECT_FALSE(All<dictionary::ProdutosRec>(dictionary::Produtos(), "PRO:KEY:CODIGO").empty());
+    EXPECT_EQ(settings::SettingsFile("XML.ini").read_number("XMLSaida", "SobForCli"), 1);
+}
+
+TEST_F(NfeWindow, AFolderOfAnotherCompanyFailsTheCheckWithItsName) {
+    // A document to another company (neither side of company 1).
+    Documento("35180834128745000152550010000476051695511860-nfe.xml", "2016-03-08");
+    ui->Start("ImportaNfe_Ent");
+    int w = ui->WindowByCaption("Importa NF-e Entrada");
+    ui->Press(ui->ByText(w, "&Ler/Importar XML"));
+    ASSERT_TRUE(ui->HasMessageBox());
+    EXPECT_EQ(ui->PendingMessageBox().title, "Alerta");
+    EXPECT_NE(ui->PendingMessageBox().text.find("OUTRA (57647232000153)"), std::string::npos)
+        << ui->PendingMessageBox().text;
+    ui->Answer(1);
+    // The document left out is in the error report.
+    const std::string previa = "Visualização - Rel_Erro_ECF_W";
+    ui->WaitUntil([&] { return ui->HasWindow(previa); }, "the error report");
+    ui->Press(ui->ByText(ui->WindowByCaption(previa), "&Fechar"));
+    ui->WaitIdle();
+    EXPECT_FALSE(ui->HasWindow("Importa NF-e Entrada"));
+    EXPECT_TRUE(All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:NUMERO").empty());
+    EXPECT_TRUE(All<dictionary::ProdutosRec>(dictionary::Produtos(), "PRO:KEY:CODIGO").empty());
+}
+
+}  // namespace vorel::integration::testing

@@ -1,6 +1,7 @@
 // The program's set-up shared by the windowed and the headless runs.
 #include "program_setup.h"
 
+#include "vorel/computation/procedures.h"
 #include "vorel/dictionary/tables.h"
 #include "vorel/integration/procedures.h"
 #include "vorel/movements/procedures.h"
@@ -21,6 +22,7 @@ void (*const kSubsystems[])() = {
     movements::AddMovementProcedures,  // "SaldoAnterior", ...
     sheets::AddSheetProcedures,  // "PlanilhaMensalProdutos"
     integration::AddIntegrationProcedures,  // "Layout", "ImportaSaidasNota", ...
+    computation::AddComputationProcedures,  // "CalculoAnual", "PlanilhaAnual", "RelConfSaidaEnt", ...
 };
 
 }  // namespace

@@ -1,0 +1,21 @@
+// Registration of the computation's procedures under the names the main menu and the monthly
+// computation's hand-over call.
+#include "vorel/computation/procedures.h"
+
+#include <mutex>
+
+#include "vorel/ui/runtime.h"
+
+namespace vorel::computation {
+
+void AddComputationProcedures() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        using ui::ProcedureRegistry;
+        ProcedureRegistry::Add("CalculoAnual", RunCalculoAnual);
+        ProcedureRegistry::Add("PlanilhaAnual", RunPlanilhaAnual);
+        ProcedureRegistry::Add("RelConfSaidaEnt", RunRelConfSaidaEnt);
+    });
+}
+
+}  // namespace vorel::computation

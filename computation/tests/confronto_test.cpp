@@ -1,0 +1,169 @@
+// The confrontation: the walk of one exit over a list of entries (a table of cases), the summary
+// by CFOP, and the read of a work table with entries of two years, the counterpart and the CFOP
+// 2411 rows.
+#include <gtest/gtest.h>
+
+#include "calculo_fixture.h"
+#include "vorel/computation/confronto.h"
+
+namespace vorel::computation::testing {
+namespace {
+
+// Entries newest first, handed out one by one; counts how many were asked for.
+struct Lista {
+    std::vector<EntradaConfronto> entradas;
+    std::size_t lidas = 0;
+    std::function<bool(EntradaConfronto&)> Fonte() {
+        return [this](EntradaConfronto& e) {
+            if (lidas >= entradas.size()) return false;
+            e = entradas[lidas++];
+            return true;
+        };
+    }
+};
+
+EntradaConfronto E(date::Day data, int cfo, const char* qtd, const char* propria, std::uint32_t numero = 1) {
+    return {data, cfo, D(qtd), D(propria), numero};
+}
+
+// The entry number without the blanks that right-align it.
+std::string Numero(const std::string& n) { return std::string(text::clip(n.substr(std::min(n.find_first_not_of(' '), n.size())))); }
+
+std::string Texto(const std::vector<TomadaConfronto>& v) {
+    std::string s;
+    for (const auto& t : v)
+        s += std::string(t.continuacao ? "+" : "") + t.QTDE.value().to_string() + "/" + t.BASEICMSPROPRIA.value().to_string() +
+             "/" + t.ALICOTA.value().to_string() + "/" + t.VLRICMS.value().to_string() + "/" + std::to_string(t.cfoEntrada) +
+             "/" + Numero(t.NUMERONFENTRADA) + ";";
+    return s;
+}
+
+TEST(ConfrontaSaida, TakesTheLatestEntriesUntilTheExitIsCovered) {
+    const date::Day dia = Dia(2016, 3, 10);
+    struct Caso {
+        const char* nome;
+        const char* quantidade;
+        const char* aliquota;
+        std::vector<EntradaConfronto> entradas;
+        std::string linhas;
+    };
+    const std::vector<Caso> casos = {
+        {"10 against 4 (latest) and 8", "10", "12",
+         {E(dia, 2403, "4", "40", 7), E(dia - 5, 1403, "8", "80", 6), E(dia - 9, 1403, "50", "50")},
+         "4/40/12/4.8/2403/7;+6/60/12/7.2/0/6;"},
+        {"covered by the latest", "3", "12", {E(dia, 1409, "3", "30"), E(dia - 1, 1403, "9", "9")}, "3/30/12/3.6/0/1;"},
+        {"quantity 0", "0", "12", {E(dia, 1403, "3", "30")}, ""},
+        {"negative quantity", "-2", "12", {E(dia, 1403, "3", "30")}, ""},
+        {"other CFOPs only", "2", "12", {E(dia, 1102, "3", "30"), E(dia, 2102, "3", "30")}, ""},
+        {"the day after does not count, the same day does", "1", "12", {E(dia + 1, 1403, "1", "99"), E(dia, 1403, "1", "5")},
+         "1/5/12/0.6/0/1;"},
+        {"18 % interstate: the 0.6666 factor", "1", "18", {E(dia, 2409, "1", "1000")}, "1/666.6/18/119.99/2409/1;"},
+        {"cut before and after multiplying", "3", "12", {E(dia, 1403, "3", "10")}, "3/9.99/12/1.2/0/1;"},
+        {"an opening balance prints Estoque; no own base: rate 0", "2", "12", {E(dia, 1403, "5", "0", 0)},
+         "2/0/0/0/0/Estoque;"},
+    };
+    for (const Caso& c : casos) {
+        Lista l{c.entradas};
+        EXPECT_EQ(Texto(ConfrontaSaida(D(c.quantidade), dia, D(c.aliquota), l.Fonte())), c.linhas) << c.nome;
+    }
+    Lista l{{E(dia, 1403, "5", "5"), E(dia, 1403, "5", "5")}};
+    (void)ConfrontaSaida(D("5"), dia, D("12"), l.Fonte());
+    EXPECT_EQ(l.lidas, 1u) << "an exit covered asks for no more entries";
+}
+
+TEST(ResumoCFO, SummedByKeyWith2411Subtracted) {
+    ResumoCFO r;
+    EXPECT_TRUE(r.TOTABASE().value().is_zero());
+    r.Acumula(2403, 6102, D("12"), D("100"), D("12"));
+    r.Acumula(0, 6102, D("12"), D("10"), D("1.2"));
+    r.Acumula(2403, 6102, D("12"), D("50"), D("6"));
+    r.Acumula(2411, 0, D("12"), D("30"), D("3.6"));
+    std::vector<std::string> itens;
+    for (const auto& i : r.Itens())
+        itens.push_back(std::to_string(i.cfoEntrada) + " " + std::to_string(i.cfoSaida) + " " + i.base.value().to_string());
+    EXPECT_EQ(itens, (std::vector<std::string>{"0 6102 10", "2403 6102 150", "2411 0 30"}));
+    EXPECT_EQ(r.TOTABASE().value(), D("130"));
+    EXPECT_EQ(r.TOTALICMS().value(), D("15.6"));
+}
+
+class ConfrontoTest : public CalculoFixture {
+protected:
+    std::string arquivo;
+    void SetUp() override {
+        CalculoFixture::SetUp();
+        arquivo = root + "Temp\\confronto.tps";
+    }
+    void Linha(int produto, date::Day data, const char* numero, int cfo, const char* qtd, const char* cnpj = "",
+               int entsai = 2, const char* demHip = "0") {
+        Grava<dictionary::EntradaSaidaVorelRec>(dictionary::EntradaSaidaVorel(), [&](auto& r) {
+            r.CODMERCADORIA = produto;
+            r.DATA = data;
+            r.NUMERO = numero;
+            r.SERIE = "1";
+            r.CFO = static_cast<std::uint16_t>(cfo);
+            r.QUANTIDADE = D(qtd);
+            r.SAIOUTORUF = D("77");
+            r.CNPJFORPROD = cnpj;
+            r.ENTSAI = static_cast<std::uint8_t>(entsai);
+            r.CONFENTRADASDEMHIP = D(demHip);
+        }, arquivo);
+    }
+    void Fornecedor(std::uint32_t codigo, const char* cnpj, const char* nome) {
+        Grava<dictionary::ForCliRec>(dictionary::ForCli(), [&](auto& r) {
+            r.Codigo = codigo;
+            r.CGC = cnpj;
+            r.Nome = nome;
+        });
+    }
+    Confronto Monta(AvisosDeTeste& avisos) {
+        Confronto c;
+        std::thread([&] {
+            dictionary::InitDictionary();
+            EXPECT_EQ(MontaConfronto(arquivo, "", c, avisos), "");
+            dictionary::TeardownDictionary();
+        }).join();
+        return c;
+    }
+};
+
+TEST_F(ConfrontoTest, ExitsAgainstEntriesOfTwoYears) {
+    Cfo(6102, 5);
+    Cfo(1403, 1);
+    Cfo(2411, 7);
+    Produto(1, "12");
+    Produto(2, "12");
+    Fornecedor(5, "12345678000195", "Loja Azul");
+    Entrada({.produto = 1, .data = Dia(2016, 3, 10), .numero = 40, .cfo = 2403, .qtd = "4", .propria = "40"});
+    Entrada({.produto = 1, .data = Dia(2015, 12, 1), .numero = 30, .cfo = 1403, .qtd = "8", .propria = "80"},
+            ArquivoAno(2015, false));
+    Linha(1, Dia(2016, 3, 10), "100", 6102, "10", "12345678000195");
+    Linha(1, Dia(2016, 3, 11), "101", 6102, "1", "00009");       // a code not registered: blank counterpart
+    Linha(2, Dia(2016, 3, 12), "102", 6949, "1", "");            // CFOP missing from the register: blank cells
+    Linha(2, Dia(2016, 3, 13), "103", 2411, "1", "", 1, "50");
+    Entrada({.produto = 2, .data = Dia(2016, 3, 1), .numero = 41, .cfo = 1403, .qtd = "2", .propria = "20"});
+
+    AvisosDeTeste avisos;
+    const Confronto c = Monta(avisos);
+    ASSERT_EQ(avisos.mensagens.size(), 1u);
+    EXPECT_EQ(avisos.mensagens[0].first, "Alerta!");
+    EXPECT_NE(avisos.mensagens[0].second.find("CFO 6949 - 0 ou ele não existe"), std::string::npos);
+
+    std::vector<std::string> got;
+    for (const LinhaConfronto& l : c.linhas)
+        got.push_back((l.continuacao ? "+ " : "") + l.CNPJ_FORNECEDOR + "|" + l.NOME + "|" + l.SAINUMERO + "|" +
+                      l.SAIQUANTIDADE.to_string() + "|" + l.SAIOUTORUF.to_string() + "|" + l.ALIQ.to_string() + "|" +
+                      Numero(l.entrada.NUMERONFENTRADA) + " " + l.entrada.QTDE.value().to_string() + " " +
+                      l.entrada.BASEICMSPROPRIA.value().to_string());
+    const std::vector<std::string> want = {
+        "12.345.678/0001-95|Loja Azul|100|10|77|12|40 4 40",
+        "+ |||0|0|0|30 6 60",
+        "||101|1|77|12|40 1 10",
+        "|||0|0|12|41 1 10",
+    };
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(c.resumo.TOTABASE().value(), D("70"));   // 40 + 60 + 10 + 10 - 50
+    EXPECT_EQ(c.resumo.TOTALICMS().value(), D("8.4"));
+}
+
+}  // namespace
+}  // namespace vorel::computation::testing

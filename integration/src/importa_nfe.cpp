@@ -10,6 +10,7 @@
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
+#include "vorel/dictionary/shared_registers.h"
 
 namespace vorel::integration {
 
@@ -33,7 +34,7 @@ Posicoes PosicoesItensNfe(SentidoNfe sentido) {
 }
 
 ItensPreparados PreparaItensNfe(const std::string& origem, const std::string& destino, int mes, int ano,
-                                const PerguntaMesNfe& pergunta) {
+                                const PerguntaMesNfe& pergunta, const PessoaNfe& pessoa) {
     ItensPreparados r;
     std::ofstream out(files::resolve(destino), std::ios::binary | std::ios::trunc);
     if (!out) {
@@ -58,11 +59,30 @@ ItensPreparados PreparaItensNfe(const std::string& origem, const std::string& de
             }
             linha.replace(22, 8, primeiro);
         }
+        if (pessoa && linha.size() >= 14 && linha.compare(0, 3, "000") == 0 && pessoa(linha.substr(3, 11)))
+            linha.replace(0, 14, text::pad("0", 14));
         out << linha << "\r\n";
     }
     out.close();
     if (!out) r.falha = "falha ao gravar " + text::to_utf8(destino);
     return r;
+}
+
+PessoasRegistradas::PessoasRegistradas() : forcli_(std::make_unique<data::FileManager>(dictionary::ForCli())) {
+    aberto_ = forcli_->open().ok();
+}
+
+PessoasRegistradas::~PessoasRegistradas() {
+    if (aberto_) (void)forcli_->close();
+}
+
+bool PessoasRegistradas::operator()(const std::string& cpf) {
+    if (!aberto_) return false;
+    auto& f = forcli_->rec<dictionary::ForCliRec>();
+    forcli_->clear_record();
+    f.CPF = cpf;
+    f.Inativo = 0;
+    return forcli_->get(keys::FOR_KEY_CPF).ok() && f.TipoInscricao == 2;
 }
 
 namespace {

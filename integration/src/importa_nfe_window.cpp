@@ -3,6 +3,7 @@
 // "CNPJ.txt" against the working company, imports the products, the partners and the month's items,
 // shows the problem list through `Rel_Erro_ECF_W`, and closes the window.
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -247,9 +248,13 @@ private:
         Status(entrada ? "Analizando NF Entrada..." : "Analizando NF Saida...");
         const std::string origem = files::join(pasta, ArquivoNfeDoMes(entrada ? "NFEntrada" : "NFSaida", mes, ano));
         const std::string copia = files::join(pasta, ArquivoNfeDoMes(entrada ? "NFEntrada_Lida" : "NFSaida_Lida", mes, ano));
-        ItensPreparados q = PreparaItensNfe(origem, copia, mes, ano, [](const std::string& pergunta) {
-            return ui::Ask(text::to_utf8(pergunta), "Atenção!!!", ui::Icon::Exclamation, "&Sim|&Não") == "&Sim";
-        });
+        PessoasRegistradas pessoas;
+        ItensPreparados q = PreparaItensNfe(
+            origem, copia, mes, ano,
+            [](const std::string& pergunta) {
+                return ui::Ask(text::to_utf8(pergunta), "Atenção!!!", ui::Icon::Exclamation, "&Sim|&Não") == "&Sim";
+            },
+            entrada ? PessoaNfe() : PessoaNfe(std::ref(pessoas)));
         if (!q.falha.empty()) {
             ui::Message(q.falha, "Atenção!!!", ui::Icon::Exclamation);
             return;

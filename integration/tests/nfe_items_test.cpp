@@ -56,11 +56,15 @@ struct NfeItems : ImportFixture {
         const bool entrada = sentido == SentidoNfe::Entrada;
         const std::string origem = files::join(pasta, ArquivoNfeDoMes(entrada ? "NFEntrada" : "NFSaida", 3, 2016));
         const std::string copia = files::to_program_path(dir / "itens.txt");
-        c.preparados = PreparaItensNfe(origem, copia, 3, 2016, [&](const std::string& p) {
-            c.perguntas.push_back(text::to_utf8(p));
-            return sim;
-        });
         OnThread([&] {
+            PessoasRegistradas pessoas;
+            c.preparados = PreparaItensNfe(
+                origem, copia, 3, 2016,
+                [&](const std::string& p) {
+                    c.perguntas.push_back(text::to_utf8(p));
+                    return sim;
+                },
+                entrada ? PessoaNfe() : PessoaNfe(std::ref(pessoas)));
             auto corre = [&](ImportacaoTexto& run) {
                 ASSERT_EQ(run.Abre(), "");
                 c.leitura = run.Le({copia, 0, 1, 3, 2016, PosicoesItensNfe(sentido)});
@@ -140,6 +144,24 @@ TEST_F(NfeItems, ExitsWithReducedBaseAndNoBatchForExitCfops) {
     EXPECT_EQ(ultimo->BaseAntReducao.value().to_fixed(2), "51.36");
     EXPECT_EQ(std::string(ultimo->Estado.clipped()), "SP");
     EXPECT_TRUE(All<dictionary::LoteVorelRec>(dictionary::LoteVorel(), "LTC:KEY:LOTEPROD").empty());
+}
+
+TEST_F(NfeItems, AnExitToARegisteredPersonKeepsNoDocumentAndTakesTheStateOfTheLine) {
+    Seed<dictionary::ForCliRec>(dictionary::ForCli(), [](auto& f) {
+        f.Codigo = 6;
+        f.TipoInscricao = 2;
+        f.CPF = "68161525650";
+        f.Estado = "SP";  // the line says MG
+    });
+    Documento("35180834128745000152550010000474281920007498-nfe.xml", "2016-03-07", "2016-03-07");
+    Corrida c = Importa(SentidoNfe::Saida, "34128745000152", true);
+    ASSERT_TRUE(c.importacao.ok()) << c.importacao.falha;
+    auto itens = All<SaidaVorelRec>(dictionary::SaidaVorel(), "SAI:KEY:NUMERO");
+    ASSERT_EQ(itens.size(), 6u);
+    for (const auto& s : itens) {
+        EXPECT_EQ(std::string(s.CNPJ.clipped()), "0");
+        EXPECT_EQ(std::string(s.Estado.clipped()), "MG");
+    }
 }
 
 }  // namespace vorel::integration::testing

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "vorel/integration/importa_entradas.h"
@@ -36,9 +37,28 @@ struct ItensPreparados {
     std::string falha;    // the copy could not be written (UTF-8); empty when none
 };
 
-// Copies `origem` (program path; a missing file has no lines) into `destino` for the read.
+// Whether a CPF belongs to a person registered in `ForCli` (`FOR:TipoInscricao` 2).
+using PessoaNfe = std::function<bool(const std::string& cpf)>;
+
+// Copies `origem` (program path; a missing file has no lines) into `destino` for the read. With
+// `pessoa` (exits), a line whose customer is a registered person (CPF in columns 4-14) gets the
+// document "0", so its state is the line's.
 ItensPreparados PreparaItensNfe(const std::string& origem, const std::string& destino, int mes, int ano,
-                                const PerguntaMesNfe& pergunta);
+                                const PerguntaMesNfe& pergunta, const PessoaNfe& pessoa = {});
+
+// `PessoaNfe` over the register, on a cursor of its own (opened at construction).
+class PessoasRegistradas {
+public:
+    PessoasRegistradas();
+    ~PessoasRegistradas();
+    PessoasRegistradas(const PessoasRegistradas&) = delete;
+    PessoasRegistradas& operator=(const PessoasRegistradas&) = delete;
+    bool operator()(const std::string& cpf);
+
+private:
+    std::unique_ptr<data::FileManager> forcli_;
+    bool aberto_ = false;
+};
 
 class ImportacaoNfeEntradas : public ImportacaoEntradas {
 protected:

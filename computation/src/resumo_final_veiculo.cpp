@@ -1,0 +1,87 @@
+// ResumoFinalVeiculo: every vehicle sold in the working month, whatever its rate, set against its
+// entry by chassis; the complement bases, reimbursement and compensation parcels summed by rate
+// and netted per rate, with the standard rates added up to four rows.
+#include "execucao.h"
+#include "vorel/computation/planilha_veiculos.h"
+#include "vorel/core/text.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/shell/globals.h"
+#include "vorel/shell/period.h"
+
+namespace vorel::computation {
+
+namespace keys = dictionary::keys;
+using data::FileManager;
+using detail::Checa;
+using detail::Interrupcao;
+
+namespace {
+
+std::vector<SomaTaxa> SomaSaidas(AvisosCalculo& avisos) {
+    const date::Day inicio = date::first_of_month(shell::GLO_ANO.Get(), shell::GLO_MES.Get());
+    const date::Day fim = shell::UltimoDiaMes(inicio);
+    FileManager sai(dictionary::SaidaVeiculo());
+    FileManager ent(dictionary::EntradaVeiculo());
+    Checa(sai.open(), "Abrindo as saídas de veículos");
+    Checa(ent.open(), "Abrindo as entradas de veículos");
+    struct Fecha {
+        FileManager &a, &b;
+        ~Fecha() {
+            (void)a.close();
+            (void)b.close();
+        }
+    } fecha{sai, ent};
+    auto& s = sai.rec<dictionary::SaidaVeiculoRec>();
+    auto& e = ent.rec<dictionary::EntradaVeiculoRec>();
+    ProgressoCalculo progresso;
+    progresso.total1 = sai.records();
+
+    std::vector<SomaTaxa> somas;
+    sai.clear_record();
+    s.DataSaida = inicio;
+    Checa(sai.set_at(keys::SAV_KEY_NUMERO), "Lendo as saídas de veículos");
+    while (sai.next().ok()) {
+        ++progresso.barra1;
+        if (!avisos.Progresso(progresso)) throw Interrupcao{true, {}};
+        if (s.DataSaida > fim) break;
+        ent.clear_record();
+        e.Chassi = s.Chassi;
+        data::Result achou = ent.get(keys::ENV_KEY_CHASSI);
+        Decimal r, p;
+        if (achou.ok()) {
+            r = e.BaseCalcRetencao.value();
+            p = e.BasepropSubstituid.value();
+        } else if (achou == data::kRecordNotFound) {
+            avisos.Mensagem("Atenção!!!", "Veículo com Chassi " + std::string(text::clip(s.Chassi.value())) +
+                                              " não possui Lançamento de Entrada!!!");
+        } else {
+            Checa(achou, "Lendo as entradas de veículos");
+        }
+        const DivisaoBase d = DivideBaseVeiculo(s.BaseSaidaConsFinal.value(), r, p);
+        const Decimal taxa = s.Aliquota.value().rounded(2);
+        SomaTaxa* t = nullptr;
+        for (SomaTaxa& x : somas)
+            if (x.percentual == taxa) t = &x;
+        if (!t) t = &somas.emplace_back(SomaTaxa{taxa, {}, {}, {}});
+        t->sc += d.complementar;
+        t->sr += d.ressarcir;
+        t->sk += d.compensar;
+    }
+    return somas;
+}
+
+}  // namespace
+
+ResultadoResumoVeiculos ResumoFinalVeiculo(AvisosCalculo& avisos) {
+    ResultadoResumoVeiculos r;
+    try {
+        r.linhas = LinhasResumoVeiculo(SomaSaidas(avisos));
+    } catch (const Interrupcao& i) {
+        r.ok = false;
+        r.erro = i.cancelado ? "Cancelado" : i.erro;
+    }
+    return r;
+}
+
+}  // namespace vorel::computation

@@ -46,7 +46,7 @@ std::vector<std::string> Cabecalho(const DadosEmpresa& emp, const Decimal& perce
     return {
         W("CONTROLE DE ESTOQUE - Veículos e Motos com Substituição Tributária"),
         "",
-        text::pad(W("(Critério de Avaliação Específica)"), 60) + text::pad("Modelo 4", 30) + W("Número Página.... ") +
+        text::pad(W("(Critério de Avaliação Esp" "ecífica)"), 60) + text::pad("Modelo 4", 30) + W("Número Página.... ") +
             text::zero_fill(pagina, 3),
         "",
         "Contribuinte :  " + text::pad(emp.razao, 60) + W("Inscrição Estadual :  ") + text::pad(emp.inscricao, 20),

@@ -2,6 +2,7 @@
 #include "program_setup.h"
 
 #include "vorel/computation/procedures.h"
+#include "vorel/computation/vehicle_procedures.h"
 #include "vorel/dictionary/tables.h"
 #include "vorel/integration/procedures.h"
 #include "vorel/movements/procedures.h"
@@ -23,6 +24,7 @@ void (*const kSubsystems[])() = {
     sheets::AddSheetProcedures,  // "PlanilhaMensalProdutos"
     integration::AddIntegrationProcedures,  // "Layout", "ImportaSaidasNota", ...
     computation::AddComputationProcedures,  // "CalculoAnual", "PlanilhaAnual", "RelConfSaidaEnt", ...
+    computation::AddVehicleProcedures,  // "PlanilhaVeiculos", "ExpExcelPlanilhaVeiculos", ...
 };
 
 }  // namespace

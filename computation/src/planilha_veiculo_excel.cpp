@@ -1,6 +1,6 @@
 // PlanilhaVeiculoExcel: the vehicle sheet of one rate as a `;` file: its heading, one line per
 // work row in mirror-date order, the column totals and the netted balances 21 to 23.
-#include "vorel/computation/planilha_veiculos.h"
+#include "vorel/computation/planilha_veiculos_texto.h"
 #include "vorel/core/paths.h"
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
@@ -20,26 +20,7 @@ namespace {
 
 std::string W(std::string_view utf8) { return text::from_utf8(utf8); }
 
-struct DadosEmpresa {
-    std::string razao, inscricao;
-};
-
-DadosEmpresa LeEmpresa() {
-    DadosEmpresa d;
-    FileManager emp(dictionary::Empresa());
-    if (!emp.open().ok()) return d;
-    auto& e = emp.rec<dictionary::EmpresaRec>();
-    emp.clear_record();
-    e.Codigo = static_cast<decltype(e.Codigo)>(shell::GLO_EMPRESA_CODIGO.Get());
-    if (emp.get(keys::EMP_KEY_CODIGO).ok()) {
-        d.razao = e.RAZAOSOCIAL.value();
-        d.inscricao = e.INSCESTADUAL.value();
-    }
-    (void)emp.close();
-    return d;
-}
-
-std::vector<std::string> Cabecalho(const DadosEmpresa& emp, const Decimal& percentual, int mes, int ano, int pagina) {
+std::vector<std::string> Cabecalho(const CabecalhoVeiculos& emp, int pagina) {
     const std::string dashes = ";" + std::string(22, '-') + ";;;da Operação;da Retenção;" + std::string(22, '-') +
                                ";;;da Retenção;" + std::string(31, '-') + ";;Estoque Re-;de Compl. do;" +
                                std::string(44, '-') + ";;";
@@ -50,8 +31,8 @@ std::vector<std::string> Cabecalho(const DadosEmpresa& emp, const Decimal& perce
             text::zero_fill(pagina, 3),
         "",
         "Contribuinte :  " + text::pad(emp.razao, 60) + W("Inscrição Estadual :  ") + text::pad(emp.inscricao, 20),
-        W("Referência   :  ") + text::pad(std::to_string(mes) + "/" + std::to_string(ano), 60) + W("Alíquota :  ") +
-            picture::format("@n5`2", percentual),
+        W("Referência   :  ") + text::pad(std::to_string(emp.mes) + "/" + std::to_string(emp.ano), 60) + W("Alíquota :  ") +
+            picture::format("@n5`2", emp.percentual),
         "",
         W("Identificação do;Entradas;;;;;Saídas;;;;;;Base de Cal-Diferença da Base de Cálculo;;;"),
         W("Veículo;;;;;;;;;;;;;culo da Re-;;;"),
@@ -118,7 +99,7 @@ ResultadoVeiculos PlanilhaVeiculoExcel(const ResultadoVeiculos& run, const Opcoe
         FileManager& fm;
         ~Fecha() { (void)fm.close(); }
     } fecha{trabalho};
-    const DadosEmpresa emp = LeEmpresa();
+    const CabecalhoVeiculos emp = CabecalhoDaEmpresa(opcoes.percentual, run.mes, run.ano);
     TotaisVeiculos totais;
     ProgressoCalculo progresso;
     progresso.total1 = trabalho.records();
@@ -132,7 +113,7 @@ ResultadoVeiculos PlanilhaVeiculoExcel(const ResultadoVeiculos& run, const Opcoe
         ++progresso.barra1;
         if (!avisos.Progresso(progresso)) return falha("Cancelado");
         if (!cabecalho) {
-            for (const std::string& l : Cabecalho(emp, opcoes.percentual, run.mes, run.ano, 1))
+            for (const std::string& l : Cabecalho(emp, 1))
                 if (report::Outcome o = grava(l); !o.ok()) return falha(o.error);
             cabecalho = true;
         }

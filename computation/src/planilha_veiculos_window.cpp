@@ -1,0 +1,210 @@
+// Windows "PlanilhaVeiculos" ("Planilha de Veículos") and "PlanilhaVeiculosFornecedor" ("Planilha
+// de Veículos por Fornecedor"): the model, the rate (and the supplier's CNPJ, looked up in the
+// register), the e-mail fields for the page report, and "&Imprimir", which runs the vehicle sheet
+// on this window's thread; the window stays open for another rate or model.
+#include "veiculos_execucao.h"
+#include "vorel/computation/vehicle_procedures.h"
+#include "vorel/core/picture.h"
+#include "vorel/core/text.h"
+#include "vorel/data/file_manager.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/shell/globals.h"
+#include "vorel/shell/printer_codes.h"
+#include "vorel/shell/working_context.h"
+#include "vorel/ui/pictured_use.h"
+#include "vorel/ui/window_controller.h"
+
+namespace vorel::computation {
+
+namespace {
+
+namespace keys = dictionary::keys;
+using dictionary::ForCliRec;
+
+constexpr const char* kPadraoCnpj = "@p##.###.###/####-##p";
+
+// A global text bound to an entry: UTF-8 on the screen, Windows-1252 cut to `largura` in the global.
+ui::UsePtr UsaGlobal(shell::Global<std::string>& g, std::size_t largura) {
+    return ui::UseFn([&g] { return text::to_utf8(g.Get()); },
+                     [&g, largura](const std::string& s) {
+                         g.Set(text::left(text::from_utf8(s), largura));
+                         return true;
+                     });
+}
+
+class JanelaPlanilhaVeiculos : public ui::WindowController {
+public:
+    enum : int {
+        kEnviar = 1, kGrupoEmail, kPromptNome, kNome, kPromptEmail, kEmail, kPromptAssunto, kAssunto, kPromptTexto,
+        kTexto, kPromptModelo, kModelo, kPromptPercentual, kPercentual, kPromptCnpj, kCnpj, kBuscaCnpj, kNomeFornecedor,
+        kImprimir, kCancelar
+    };
+
+    JanelaPlanilhaVeiculos(ui::ProcContext& ctx, bool fornecedor)
+        : ui::WindowController(ctx, fornecedor ? "PlanilhaVeiculosFornecedor" : "PlanilhaVeiculos",
+                               fornecedor ? "Planilha de Veículos por Fornecedor" : "Planilha de Veículos"),
+          fornecedor_(fornecedor), forcli_(dictionary::ForCli()) {}
+
+    ui::Level Setup() override {
+        if (!shell::GaranteEmpresa(context())) return ui::Level::Cancel;
+        ui::Level l = ui::WindowController::Setup();
+        if (l != ui::Level::Benign) return l;
+        if (fornecedor_ && !forcli_.open().ok()) return ui::Level::Cancel;
+        PreencheEmailVeiculos(Titulo(), fornecedor_);
+        ui::Window& w = window();
+        w.Check(kEnviar, "Enviar e-mail", ui::UseFn([] { return std::string(shell::GLO_EMAIL_ENVIAR.Get() == 1 ? "1" : "0"); },
+                                                    [](const std::string& s) {
+                                                        shell::GLO_EMAIL_ENVIAR.Set(s == "1" ? 1 : 0);
+                                                        return true;
+                                                    }));
+        w.Add(kGrupoEmail, ui::ControlType::Group, "");
+        w.Prompt(kPromptNome, "Destinatário:").Parent(kGrupoEmail);
+        w.Entry(kNome, UsaGlobal(shell::GLO_EMAIL_NOME, 40), "@s40").Parent(kGrupoEmail);
+        w.Prompt(kPromptEmail, "E-mail:").Parent(kGrupoEmail);
+        w.Entry(kEmail, UsaGlobal(shell::GLO_EMAIL_EMAIL, 100), "@s100").Parent(kGrupoEmail);
+        w.Prompt(kPromptAssunto, "Assunto:").Parent(kGrupoEmail);
+        w.Entry(kAssunto, UsaGlobal(shell::GLO_EMAIL_ASSUNTO, 50), "@s50").Parent(kGrupoEmail);
+        w.Prompt(kPromptTexto, "Texto:").Parent(kGrupoEmail);
+        w.TextBox(kTexto, UsaGlobal(shell::GLO_EMAIL_TEXTO, 255)).Parent(kGrupoEmail);
+        w.Prompt(kPromptModelo, "Modelo:");
+        w.DropList(kModelo,
+                   ui::UseFn([this] { return std::to_string(opcoes_.modelo); },
+                             [this](const std::string& s) {
+                                 opcoes_.modelo = s == "1" ? 1 : 0;
+                                 return true;
+                             }),
+                   {"0-Data", "1-Compra e Venda"}, {"0", "1"});
+        w.Prompt(kPromptPercentual, "Percentual:");
+        w.Entry(kPercentual, ui::UseDecimal(opcoes_.percentual, 5, 2)).Tip("Percentual a ser Impresso Relatório");
+        if (fornecedor_) {
+            w.Prompt(kPromptCnpj, "CNPJ Fornecedor:");
+            w.Entry(kCnpj,
+                    ui::UseFn([this] { return picture::format(kPadraoCnpj, opcoes_.cnpjFornecedor); },
+                              [this](const std::string& s) {
+                                  auto digitos = picture::parse_text(picture::Picture(kPadraoCnpj), s);
+                                  if (!digitos) return false;
+                                  opcoes_.cnpjFornecedor = *digitos;
+                                  return true;
+                              }),
+                    kPadraoCnpj)
+                .Tip("Número do CGC do Cliente/Fornecedor");
+            w.Button(kBuscaCnpj, "...");
+            w.String(kNomeFornecedor, "");
+        }
+        w.Button(kImprimir, "&Imprimir");
+        w.Button(kCancelar, "&Cancelar");
+        SetCancelButton(kCancelar);
+        for (int b : {kImprimir, kCancelar}) navigator().ExcludeControl(b);
+        return ui::Level::Benign;
+    }
+
+    ui::Level OnWindowOpened() override {
+        ui::Level l = ui::WindowController::OnWindowOpened();
+        AplicaModo();
+        return l;
+    }
+
+    ui::Level OnAccepted(int feq) override {
+        ui::Level l = ui::WindowController::OnAccepted(feq);
+        ui::Window& w = window();
+        switch (feq) {
+            case kEnviar: w[kGrupoEmail].Hide(shell::GLO_EMAIL_ENVIAR.Get() != 1); break;
+            case kCnpj:
+                CnpjAceito();
+                break;
+            case kBuscaCnpj:
+                Escolhe(opcoes_.cnpjFornecedor);
+                MostraFornecedor();
+                break;
+            case kImprimir:
+                w.Update();
+                ExecutaPlanilhaVeiculos(context(), Opcoes(), {});
+                AplicaModo();
+                w.Select(kCancelar);
+                break;
+            case kCancelar: CloseWith(ui::Response::Completed); break;
+            default: break;
+        }
+        return l;
+    }
+
+    ui::Level Teardown() override {
+        if (forcli_.is_open()) (void)forcli_.close();
+        return ui::WindowController::Teardown();
+    }
+
+private:
+    const char* Titulo() const {
+        return fornecedor_ ? "Planilha de Veículos por Fornecedor" : "Planilha de Veículos";
+    }
+
+    OpcoesVeiculos Opcoes() const {
+        OpcoesVeiculos o = opcoes_;
+        o.umFornecedor = fornecedor_;
+        return o;
+    }
+
+    // The active supplier of the CNPJ; false when there is none.
+    bool LeFornecedor(const std::string& cnpj) {
+        auto& f = forcli_.rec<ForCliRec>();
+        forcli_.clear_record();
+        f.CGC = cnpj;
+        f.Inativo = 0;
+        return forcli_.get(keys::FOR_KEY_CGC).ok();
+    }
+
+    // The register to choose from, starting at `cnpj`; the chosen supplier's CNPJ when completed.
+    bool Escolhe(std::string& cnpj) {
+        auto& f = forcli_.rec<ForCliRec>();
+        forcli_.clear_record();
+        f.CGC = cnpj;
+        if (context().Call("Fornecedores", ui::Request::Select) != ui::Response::Completed) return false;
+        cnpj = std::string(text::clip(f.CGC.value()));
+        return true;
+    }
+
+    void CnpjAceito() {
+        if (!opcoes_.cnpjFornecedor.empty() && !LeFornecedor(opcoes_.cnpjFornecedor) && !Escolhe(opcoes_.cnpjFornecedor)) {
+            window().Select(kCnpj);
+            window().Display();
+            return;
+        }
+        MostraFornecedor();
+    }
+
+    // The supplier's name beside the CNPJ and in the e-mail text.
+    void MostraFornecedor() {
+        const bool achou = !opcoes_.cnpjFornecedor.empty() && LeFornecedor(opcoes_.cnpjFornecedor);
+        const auto& f = forcli_.rec<ForCliRec>();
+        const std::string nome = achou ? std::string(text::clip(f.Nome.value())) : std::string();
+        window()[kNomeFornecedor].Text(text::to_utf8(nome));
+        PreencheEmailVeiculos(Titulo(), true, achou ? text::zero_fill(f.Codigo, 8) : std::string(), nome);
+        window().Display();
+    }
+
+    // In printing mode 2 the text report is not e-mailed: the check and the e-mail fields hide.
+    void AplicaModo() {
+        ui::Window& w = window();
+        if (shell::FormaDoRelatorio(shell::ModoImpressao.Get()) == shell::FormaRelatorio::Texto) {
+            shell::GLO_EMAIL_ENVIAR.Set(0);
+            w[kEnviar].Hide();
+        } else {
+            w[kEnviar].Unhide();
+        }
+        w[kGrupoEmail].Hide(shell::GLO_EMAIL_ENVIAR.Get() != 1);
+        w.Display();
+    }
+
+    bool fornecedor_;
+    data::FileManager forcli_;
+    OpcoesVeiculos opcoes_;
+};
+
+}  // namespace
+
+void RunPlanilhaVeiculos(ui::ProcContext& ctx) { JanelaPlanilhaVeiculos(ctx, false).Execute(); }
+
+void RunPlanilhaVeiculosFornecedor(ui::ProcContext& ctx) { JanelaPlanilhaVeiculos(ctx, true).Execute(); }
+
+}  // namespace vorel::computation

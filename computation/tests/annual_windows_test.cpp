@@ -1,6 +1,7 @@
 // The annual windows through the headless driver: "CalculoAnual" lists the year's records and its
 // "&Calcular" runs the recalculation on a thread of its own, the list showing the new records;
-// "PlanilhaAnual" in printing mode 2 hides the e-mail options and prints nothing.
+// "PlanilhaAnual" presets the e-mail fields and, in printing mode 2, hides the e-mail options and prints
+// nothing.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -57,17 +58,21 @@ TEST_F(AnnualWindows, CalcularFillsTheListOfTheYear) {
     ui->WaitUntil([&] { return !ui->HasWindow("Cálculo Anual de Produtos"); }, "the window to close");
 }
 
-TEST_F(AnnualWindows, PlanilhaAnualInTextModePrintsNothing) {
+TEST_F(AnnualWindows, PlanilhaAnualPresetsTheEmailAndInTextModePrintsNothing) {
+    shell::DataHoje.Set(Dia(2016, 4, 2));
     shell::ModoImpressao.Set(shell::kModoDos);
     ui->Start("PlanilhaAnual");
     const int w = ui->WindowByCaption("Planilha Anual");
     EXPECT_TRUE(ui->Hidden(ui->ByText(w, "Enviar e-mail")));
     EXPECT_EQ(ui->Value(ui->ByPrompt(w, "Página Inicial:")), "     1");
+    EXPECT_EQ(text::to_utf8(text::clip(shell::GLO_EMAIL_ASSUNTO.Get())), "Planilha Anual - 02/04/2016");
+    EXPECT_EQ(text::to_utf8(text::clip(shell::GLO_EMAIL_TEXTO.Get())), "Planilha Anual - Empresa: 00001 -  - Período: 03/2016.");
     ui->Press(ui->ByText(w, "&Imprimir"));
     ui->WaitIdle();
     EXPECT_EQ(ui->Captions(), (std::vector<std::string>{"Planilha Anual"}));
     ui->Press(ui->ByText(w, "&Cancelar"));
     shell::ModoImpressao.Set(shell::kModoWindows);
+    shell::DataHoje.Set(0);
 }
 
 }  // namespace

@@ -15,6 +15,11 @@ void AddComputationProcedures() {
         ProcedureRegistry::Add("CalculoAnual", RunCalculoAnual);
         ProcedureRegistry::Add("PlanilhaAnual", RunPlanilhaAnual);
         ProcedureRegistry::Add("RelConfSaidaEnt", RunRelConfSaidaEnt);
+        ProcedureRegistry::Add("CalculoMensal", RunCalculoMensal);
+        ProcedureRegistry::Add("RecalcLancamentos", RunRecalcLancamentos);
+        ProcedureRegistry::Add("PlanilhaProdutos", RunPlanilhaProdutos);
+        ProcedureRegistry::Add("PlanilhaFinal", RunPlanilhaFinal);
+        ProcedureRegistry::Add("ExpExcelPlanilhaFinalFornecedor", RunExpExcelPlanilhaFinalFornecedor);
     });
 }
 

@@ -7,6 +7,7 @@
 #include "vorel/core/date.h"
 #include "vorel/core/paths.h"
 #include "vorel/core/picture.h"
+#include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/data/transaction.h"
@@ -203,6 +204,21 @@ std::string RotuloFornecedor(std::uint32_t codigo) {
         out = std::to_string(codigo) + " - " + text::to_utf8(f.Nome.clipped());
     (void)forcli.close();
     return out;
+}
+
+std::string PastaExcelPadrao() { return shell::PastaRaiz.Get() + "Excel\\"; }
+
+std::string NomePlanilhaFinal(int mes, int ano) {
+    char nome[32];
+    std::snprintf(nome, sizeof nome, "PlFinal%02d%04d.csv", mes, ano);
+    return nome;
+}
+
+std::string ArquivoExcelConfigurado() {
+    settings::SettingsFile ini("Gerar_Excel.ini");
+    const std::string nome(text::clip(ini.read_text("Excel", "Nome_Rel", "")));
+    const std::string pasta(text::clip(ini.read_text("Excel", "Caminho_Rel", "")));
+    return nome.empty() || pasta.empty() ? std::string() : pasta + nome;
 }
 
 std::string ValorPlanilha(const Decimal& v) { return picture::format("@n-15`2", v); }

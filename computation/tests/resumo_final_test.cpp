@@ -6,7 +6,12 @@
 #include <sstream>
 
 #include "calculo_fixture.h"
+#include "reference_file.h"
+#include "vorel/computation/folhas_resumo.h"
 #include "vorel/computation/resumo_final.h"
+#include "vorel/core/settings_file.h"
+#include "vorel/report/page_model.h"
+#include "vorel/report/pdf.h"
 
 namespace vorel::computation::testing {
 namespace {
@@ -69,6 +74,20 @@ protected:
             dictionary::TeardownDictionary();
         }).join();
         return out;
+    }
+    // The pages of a sheet (model 0 by rate, 1 and 2 by supplier) over the summary built for it.
+    report::Document Folha(int modelo, int paginaInicial = 1) {
+        report::Document doc;
+        std::thread([&] {
+            dictionary::InitDictionary();
+            data::FileManager resumo(dictionary::ResumoFinal());
+            ASSERT_EQ(AbreResumoFinal(resumo), "");
+            ASSERT_EQ(MontaResumoFinal({.porFornecedor = modelo != 0}, resumo), "");
+            doc = DocumentoPlanilhaFinal(resumo, modelo, paginaInicial);
+            (void)resumo.close();
+            dictionary::TeardownDictionary();
+        }).join();
+        return doc;
     }
     static std::string Texto(const ResumoFinalRec& r) {
         std::string s = std::to_string(r.COD_FORNECEDOR) + "@" + r.PERCENTUAL.to_string() + ":";
@@ -212,6 +231,63 @@ TEST_F(ResumoFinalTest, NoFileWithoutANameOrRecords) {
     Balanco(1, "7", {.cf = "1"});
     Monta({.porFornecedor = true}, "", &g);
     EXPECT_EQ(g.estado, ResultadoArquivo::Estado::NadaAGerar);
+}
+
+// Six rates: five columns on the first page, the sixth and "Totais" on the second; both footers
+// carry the balance (the first page ends after the last rate was read) and the same page number.
+TEST_F(ResumoFinalTest, SheetByRateSixRatesOnTwoPages) {
+    const char* aliquotas[] = {"4", "7", "12", "17", "18", "25"};
+    for (int i = 0; i < 6; ++i)
+        Balanco(i + 1, aliquotas[i], {.cf = i % 2 ? "100" : "1000", .cu = i % 2 ? "300" : "600", .cd = "0"});
+    const report::Document doc = Folha(0, 7);
+    ASSERT_EQ(doc.pages.size(), 2u);
+    EXPECT_TRUE(report::testing::matches_reference(report::to_text(doc), "planilha_final_aliquota.txt"));
+    const std::string pdf = (dir / "planilha_final.pdf").string();
+    EXPECT_TRUE(report::write_pdf(doc, pdf).ok());
+}
+
+// Model 01: supplier A (7 and 18) on a page with its "Totais", B (12) on its own, a record of
+// supplier 0 on a page of its own, then the summary page.
+TEST_F(ResumoFinalTest, SheetBySupplierModel01PagePerSupplierAndSummary) {
+    Fornecedor(1, "11111111000100", "Alfa");
+    Fornecedor(2, "22222222000100", "Beta");
+    Compra(1, Dia(2016, 1, 2), "11111111000100");
+    Compra(2, Dia(2016, 1, 2), "11111111000100");
+    Compra(3, Dia(2016, 1, 2), "22222222000100");
+    Balanco(1, "7", {.cf = "1000", .cu = "2500"});
+    Balanco(2, "18", {.cf = "300", .cu = "100"});
+    Balanco(3, "12", {.is = "50", .cd = "10"});
+    Balanco(4, "18", {.uf = "20"});  // no entry: supplier 0
+    const report::Document doc = Folha(1);
+    ASSERT_EQ(doc.pages.size(), 4u);
+    EXPECT_TRUE(report::testing::matches_reference(report::to_text(doc), "planilha_final_fornecedor_01.txt"));
+}
+
+// Model 02: a supplier whose complement is 100,00 and another whose reimbursement is 30,00 end in
+// a footer of 70,00 to complement and nothing to reimburse.
+TEST_F(ResumoFinalTest, SheetBySupplierModel02FooterNetsTheBalances) {
+    Fornecedor(1, "11111111000100", "Alfa");
+    Fornecedor(2, "22222222000100", "Beta");
+    Compra(1, Dia(2016, 1, 2), "11111111000100");
+    Compra(2, Dia(2016, 1, 2), "22222222000100");
+    Balanco(1, "10", {.cf = "0", .cu = "1000"});  // 1000 x 10% = 100,00 to complement
+    Balanco(2, "10", {.cf = "300", .cu = "0"});   // 300 x 10% = 30,00 to reimburse
+    const report::Document doc = Folha(2);
+    ASSERT_EQ(doc.pages.size(), 1u);
+    EXPECT_TRUE(report::testing::matches_reference(report::to_text(doc), "planilha_final_fornecedor_02.txt"));
+}
+
+// The default name and folder, and the stored folder glued to the name as typed.
+TEST_F(ResumoFinalTest, ExportFileNameFromTheStoredSettings) {
+    EXPECT_EQ(NomePlanilhaFinal(3, 2016), "PlFinal032016.csv");
+    EXPECT_EQ(PastaExcelPadrao(), root + "Excel\\");
+    EXPECT_EQ(ArquivoExcelConfigurado(), "");
+    settings::SettingsFile ini("Gerar_Excel.ini");
+    ASSERT_FALSE(ini.write_text("Excel", "Nome_Rel", "PlFinal032016.csv"));
+    ASSERT_FALSE(ini.write_text("Excel", "Caminho_Rel", "C:\\Dados"));
+    EXPECT_EQ(ArquivoExcelConfigurado(), "C:\\DadosPlFinal032016.csv");
+    ASSERT_FALSE(ini.write_text("Excel", "Caminho_Rel", PastaExcelPadrao()));
+    EXPECT_EQ(ArquivoExcelConfigurado(), root + "Excel\\PlFinal032016.csv");
 }
 
 TEST(SaldoDoImposto, OneSideIsAlwaysZero) {

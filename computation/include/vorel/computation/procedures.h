@@ -18,6 +18,11 @@ void RunCalculoAnual(ui::ProcContext& ctx);            // "CalculoAnual"
 void RunCalculoAnualProdutos(ui::ProcContext& ctx);    // the recalculation with its progress window
 void RunPlanilhaAnual(ui::ProcContext& ctx);           // "PlanilhaAnual"
 void RunRelConfSaidaEnt(ui::ProcContext& ctx);         // "RelConfSaidaEnt" (a hand-over target)
+void RunCalculoMensal(ui::ProcContext& ctx);           // "CalculoMensal"
+void RunPlanilhaProdutos(ui::ProcContext& ctx);        // "PlanilhaProdutos"
+void RunRecalcLancamentos(ui::ProcContext& ctx);       // "RecalcLancamentos"
+void RunPlanilhaFinal(ui::ProcContext& ctx);           // "PlanilhaFinal"
+void RunExpExcelPlanilhaFinalFornecedor(ui::ProcContext& ctx);  // "ExpExcelPlanilhaFinalFornecedor"
 
 // "&Imprimir" of "Planilha Anual": the summary by rate, then the sheet unless the printing mode is 2.
 void VerificaSaldosAnual(ui::ProcContext& ctx, int paginaInicial);

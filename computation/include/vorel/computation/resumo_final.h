@@ -66,6 +66,15 @@ std::string RotuloFornecedor(std::uint32_t codigo);
 // a comma before two decimals (0,00 for zero).
 std::string ValorPlanilha(const Decimal& v);
 
+// The export's defaults: the data root's "Excel" folder (with its closing separator) and the name
+// "PlFinal" month year ".csv" ("PlFinal032016.csv"); the file is the folder followed directly by
+// the name.
+std::string PastaExcelPadrao();
+std::string NomePlanilhaFinal(int mes, int ano);
+// The file the option window stored: `Caminho_Rel` followed directly by `Nome_Rel` (section
+// `Excel` of Gerar_Excel.ini); empty when either is empty.
+std::string ArquivoExcelConfigurado();
+
 struct ResultadoArquivo {
     enum class Estado { Gerado, NadaAGerar, Falhou };
     Estado estado = Estado::NadaAGerar;

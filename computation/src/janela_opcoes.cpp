@@ -1,0 +1,79 @@
+// The e-mail fields of the computation's option windows (janela_opcoes.h).
+#include "janela_opcoes.h"
+
+#include "vorel/core/picture.h"
+#include "vorel/core/text.h"
+#include "vorel/data/file_manager.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/shell/globals.h"
+#include "vorel/ui/window.h"
+
+namespace vorel::computation {
+
+namespace {
+
+// A global text bound to an entry: UTF-8 on the screen, Windows-1252 cut to `largura` in the global.
+ui::UsePtr UsaGlobal(shell::Global<std::string>& g, std::size_t largura) {
+    return ui::UseFn([&g] { return text::to_utf8(g.Get()); },
+                     [&g, largura](const std::string& s) {
+                         g.Set(text::left(text::from_utf8(s), largura));
+                         return true;
+                     });
+}
+
+}  // namespace
+
+void PreparaEmail(const std::string& titulo) {
+    std::string razao, email;
+    data::FileManager emp(dictionary::Empresa());
+    if (emp.open().ok()) {
+        auto& e = emp.rec<dictionary::EmpresaRec>();
+        emp.clear_record();
+        e.Codigo = static_cast<decltype(e.Codigo)>(shell::GLO_EMPRESA_CODIGO.Get());
+        if (emp.get(dictionary::keys::EMP_KEY_CODIGO).ok()) {
+            razao = std::string(e.RAZAOSOCIAL.clipped());
+            email = std::string(e.EMAIL.clipped());
+        }
+        (void)emp.close();
+    }
+    const std::string t = text::from_utf8(titulo);
+    const date::Day hoje = shell::DataHoje.Get();
+    shell::GLO_EMAIL_ENVIAR.Set(0);
+    shell::GLO_EMAIL_NOME.Set(razao);
+    shell::GLO_EMAIL_EMAIL.Set(email);
+    shell::GLO_EMAIL_ASSUNTO.Set(t + " - " + (hoje ? picture::format("@D06b", hoje) : std::string()));
+    shell::GLO_EMAIL_TEXTO.Set(t + " - Empresa: " + text::zero_fill(shell::GLO_EMPRESA_CODIGO.Get(), 5) + " - " + razao +
+                               text::from_utf8(" - Período: ") + text::zero_fill(shell::GLO_MES.Get(), 2) + "/" +
+                               picture::format("@n4", shell::GLO_ANO.Get()) + ".");
+}
+
+void AdicionaEmail(ui::Window& w, const ControlesEmail& c) {
+    w.Check(c.enviar, "Enviar e-mail", ui::UseFn([] { return std::string(shell::GLO_EMAIL_ENVIAR.Get() == 1 ? "1" : "0"); },
+                                                 [](const std::string& s) {
+                                                     shell::GLO_EMAIL_ENVIAR.Set(s == "1" ? 1 : 0);
+                                                     return true;
+                                                 }));
+    w.Add(c.grupo, ui::ControlType::Group, "");
+    w.Prompt(c.promptNome, "Destinatário:").Parent(c.grupo);
+    w.Entry(c.nome, UsaGlobal(shell::GLO_EMAIL_NOME, 40), "@s40").Parent(c.grupo);
+    w.Prompt(c.promptEmail, "E-mail:").Parent(c.grupo);
+    w.Entry(c.email, UsaGlobal(shell::GLO_EMAIL_EMAIL, 100), "@s100").Parent(c.grupo);
+    w.Prompt(c.promptAssunto, "Assunto:").Parent(c.grupo);
+    w.Entry(c.assunto, UsaGlobal(shell::GLO_EMAIL_ASSUNTO, 50), "@s50").Parent(c.grupo);
+    w.Prompt(c.promptTexto, "Texto:").Parent(c.grupo);
+    w.TextBox(c.texto, UsaGlobal(shell::GLO_EMAIL_TEXTO, 255)).Parent(c.grupo);
+}
+
+void AplicaModoEmail(ui::Window& w, const ControlesEmail& c) {
+    if (shell::ModoImpressao.Get() == 2) {
+        shell::GLO_EMAIL_ENVIAR.Set(0);
+        w[c.enviar].Hide();
+    } else {
+        w[c.enviar].Unhide();
+    }
+    w[c.grupo].Hide(shell::GLO_EMAIL_ENVIAR.Get() != 1);
+    w.Display();
+}
+
+}  // namespace vorel::computation

@@ -206,7 +206,7 @@ private:
                     p.text({250, 520, 7800, 200}, W(kTitulo), Fonte(9, true), Align::Center);
                     if (porFornecedor_) p.text({250, 730, 7800, 160}, pg.fornecedor, n8);
                     p.text({250, 900, 3650, 150}, W("TÍTULO"), n7, Align::Center);
-                    p.text({kAreaX, 900, kAreaLargura, 150}, "Valores por Alíquotas", n7, Align::Center);
+                    p.text({kAreaX, 900, kAreaLargura, 150}, W("Valores por Alíquotas"), n7, Align::Center);
                     p.box({250, kAreaY, kAreaX + kAreaLargura - 250, 3010});
                     for (std::size_t i = 0; i < std::size(kRotulos); ++i)
                         p.text({300, kRotuloY + static_cast<Mils>(i) * kRotuloPasso, 3600, 150}, W(kRotulos[i].texto),

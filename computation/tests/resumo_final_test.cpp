@@ -11,7 +11,6 @@
 #include "vorel/computation/resumo_final.h"
 #include "vorel/core/settings_file.h"
 #include "vorel/report/page_model.h"
-#include "vorel/report/pdf.h"
 
 namespace vorel::computation::testing {
 namespace {
@@ -242,8 +241,6 @@ TEST_F(ResumoFinalTest, SheetByRateSixRatesOnTwoPages) {
     const report::Document doc = Folha(0, 7);
     ASSERT_EQ(doc.pages.size(), 2u);
     EXPECT_TRUE(report::testing::matches_reference(report::to_text(doc), "planilha_final_aliquota.txt"));
-    const std::string pdf = (dir / "planilha_final.pdf").string();
-    EXPECT_TRUE(report::write_pdf(doc, pdf).ok());
 }
 
 // Model 01: supplier A (7 and 18) on a page with its "Totais", B (12) on its own, a record of

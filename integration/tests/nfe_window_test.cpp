@@ -17,6 +17,8 @@ namespace vorel::integration::testing {
 namespace {
 
 struct NfeWindow : ImportFixture {
+    // The working company's document: the receiver of the test documents used for entries.
+    std::string cnpjEmpresa = "53232886000165";
     // The error report's preview needs a Qt application.
     int argc = 1;
     char nome[18] = "integration_tests";
@@ -27,10 +29,10 @@ struct NfeWindow : ImportFixture {
         ImportFixture::SetUp();
         fs::create_directories(dir / "Empresa" / "NFe");
         shell::PastaEmpresa.Set(files::to_program_path(dir / "Empresa"));
-        Seed<dictionary::EmpresaRec>(dictionary::Empresa(), [](auto& e) {
+        Seed<dictionary::EmpresaRec>(dictionary::Empresa(), [this](auto& e) {
             e.Codigo = 1;
             e.RAZAOSOCIAL = "EMPRESA UM";
-            e.CGC = "53232886000165";
+            e.CGC = cnpjEmpresa;
         });
         Seed<dictionary::EmpresaRec>(dictionary::Empresa(), [](auto& e) {
             e.Codigo = 2;
@@ -48,6 +50,11 @@ struct NfeWindow : ImportFixture {
             x.replace(x.find(tag) + std::string(tag).size(), 10, valor);
         std::ofstream(dir / "Empresa" / "NFe" / nome, std::ios::binary) << x;
     }
+};
+
+// The same documents seen from their issuer, whose exits they are.
+struct NfeWindowSaidas : NfeWindow {
+    NfeWindowSaidas() { cnpjEmpresa = "34128745000152"; }
 };
 
 constexpr const char* kDoc = "35180834128745000152550010000474491454651420-nfe.xml";
@@ -105,6 +112,29 @@ TEST_F(NfeWindow, AFolderOfAnotherCompanyFailsTheCheckWithItsName) {
     EXPECT_FALSE(ui->HasWindow("Importa NF-e Entrada"));
     EXPECT_TRUE(All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:NUMERO").empty());
     EXPECT_TRUE(All<dictionary::ProdutosRec>(dictionary::Produtos(), "PRO:KEY:CODIGO").empty());
+}
+
+TEST_F(NfeWindowSaidas, ExitsImportedThroughTheWindow) {
+    Documento(kDoc, "2016-03-08");
+    ui->Start("ImportaNfe_Sai");
+    int w = ui->WindowByCaption("Importa NF-e Saída");
+    ui->Press(ui->ByText(w, "&Ler/Importar XML"));
+    const std::string previa = "Visualização - Rel_Erro_ECF_W";
+    ui->WaitUntil([&] { return ui->HasMessageBox() || ui->HasWindow(previa) || !ui->HasWindow("Importa NF-e Saída"); },
+                  "the end of the import");
+    ASSERT_FALSE(ui->HasMessageBox()) << ui->PendingMessageBox().title << ": " << ui->PendingMessageBox().text;
+    if (ui->HasWindow(previa)) {
+        ui->Press(ui->ByText(ui->WindowByCaption(previa), "&Fechar"));
+        ui->WaitIdle();
+    }
+    EXPECT_FALSE(ui->HasWindow("Importa NF-e Saída"));
+    auto itens = All<dictionary::SaidaVorelRec>(dictionary::SaidaVorel(), "SAI:KEY:NUMERO");
+    ASSERT_EQ(itens.size(), 21u);
+    for (const auto& s : itens) {
+        EXPECT_EQ(s.DataSaida, date::make(2016, 3, 8));
+        EXPECT_EQ(s.CFO, 5910);
+    }
+    EXPECT_TRUE(All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:NUMERO").empty());
 }
 
 }  // namespace vorel::integration::testing

@@ -15,11 +15,12 @@ namespace vorel::computation {
 
 namespace {
 
-// A Windows-1252 text of up to `largura` characters bound to an entry.
+// A Windows-1252 text of up to `largura` characters bound to an entry, kept without trailing
+// blanks (the folder and the name are joined as typed).
 ui::UsePtr UsaTexto(std::string& t, std::size_t largura) {
     return ui::UseFn([&t] { return text::to_utf8(t); },
                      [&t, largura](const std::string& s) {
-                         t = text::left(text::from_utf8(s), largura);
+                         t = std::string(text::clip(text::left(text::from_utf8(s), largura)));
                          return true;
                      });
 }

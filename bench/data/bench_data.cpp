@@ -66,7 +66,7 @@ void EngineReadAll(benchmark::State& state) {
         (void)fm.open();
         int count = 0;
         std::uint64_t sum = 0;
-        (void)fm.set("WID:KEY:NOMEDATA");
+        (void)fm.set(data::KeyName{"WID:KEY:NOMEDATA"});
         while (fm.next().ok()) {
             ++count;
             sum += fm.rec<Wide>().Codigo;

@@ -63,7 +63,7 @@ double engine_rmw() {
         if (!g_rmw->open_path(engine_file().string()).ok()) return -1;
     }
     FileManager& fm = *g_rmw;
-    int key = fm.key_number("WID:KEY:NOMEDATA");
+    int key = fm.key_number(data::KeyName{"WID:KEY:NOMEDATA"});
     return bench_rounds::seconds([&] {
         Transaction t({&fm});
         auto& r = fm.rec<Wide>();
@@ -153,7 +153,7 @@ void make_step_file() {
 
 // kSteps steps of a browse at records spread over the middle of the file: one back (ScrollUp) and
 // one forward (ScrollDown) from the record's place.
-double browse_steps(const char* key) {
+double browse_steps(KeyName key) {
     FileManager fm(PassoTable());
     if (!fm.open().ok()) return -1;
     vorel::ui::TableSource src(fm);
@@ -293,8 +293,8 @@ int main(int argc, char** argv) {
     make_rmw_files();
     make_step_file();
     bench_rounds::add("ReadModifyWrite", "raw", kRounds, raw_rmw, engine_rmw, "100,000 records");
-    bench_rounds::add("BrowseStep", "unique-key", kRounds, [] { return browse_steps("PAS:KEY:CODIGO"); },
-                      [] { return browse_steps("PAS:KEY:GRUPO"); }, "2,000 steps each way");
+    bench_rounds::add("BrowseStep", "unique-key", kRounds, [] { return browse_steps(data::KeyName{"PAS:KEY:CODIGO"}); },
+                      [] { return browse_steps(data::KeyName{"PAS:KEY:GRUPO"}); }, "2,000 steps each way");
     bench_rounds::add("TextLinesWrite", "plain-stream", kRounds, plain_write, engine_write, "200,000 lines");
     bench_rounds::add("TextLinesRead", "plain-stream", kRounds, plain_read, engine_read, "200,000 lines");
     benchmark::RunSpecifiedBenchmarks();

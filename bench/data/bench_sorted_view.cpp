@@ -100,7 +100,7 @@ void SortedView(benchmark::State& state) {
     FileManager fm(WideTable());
     if (!fm.open_path(file_of(n).string()).ok()) state.SkipWithError("open failed");
     // Warm the file's page cache (bounded by its cache size) with a read in key order.
-    (void)fm.set("WID:KEY:NOMEDATA");
+    (void)fm.set(data::KeyName{"WID:KEY:NOMEDATA"});
     while (fm.next().ok()) {
     }
     std::int64_t heap_peak = 0, sqlite_peak = 0, heap_base = 0, sqlite_base = 0;
@@ -113,7 +113,7 @@ void SortedView(benchmark::State& state) {
         sqlite3_memory_highwater(1);
         rss_ok = reset_rss_peak();
         rss_base = rss_peak_kb();
-        View v(fm, "WID:KEY:CODIGO");
+        View v(fm, data::KeyName{"WID:KEY:CODIGO"});
         v.order_by({"Lote", "-UL1"});  // an order no key gives
         if (!v.open().ok()) state.SkipWithError("view failed");
         int count = 0;

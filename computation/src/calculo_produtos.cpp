@@ -135,7 +135,7 @@ int NumeroDoTexto(std::string_view t) {
 // lie together in the work table, so that its valuation reads and rewrites a few pages (the items
 // of a product and day keep their order, as in the date key).
 template <class Posiciona, class ProdutoDe, class DiaDe, class Visita>
-void LeDoPeriodo(Execucao& run, FileManager& fm, std::string_view chave, Posiciona posiciona, ProdutoDe produtoDe,
+void LeDoPeriodo(Execucao& run, FileManager& fm, data::KeyName chave, Posiciona posiciona, ProdutoDe produtoDe,
                  DiaDe diaDe, Visita visita) {
     const bool todos = run.opcoes.todos;
     fm.clear_record();

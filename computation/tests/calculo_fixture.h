@@ -227,7 +227,7 @@ struct CalculoFixture : ::testing::Test {
 
     // Every record of a table's file in a key's order.
     template <class Rec>
-    std::vector<Rec> Le(const data::TableDesc& table, std::string_view key, const std::string& arquivo = {}) {
+    std::vector<Rec> Le(const data::TableDesc& table, data::KeyName key, const std::string& arquivo = {}) {
         std::vector<Rec> out;
         std::thread([&] {
             data::FileManager fm(table);

@@ -14,8 +14,8 @@ TEST_F(Alias, ASecondCursorOnTheSameFileMovesOnItsOwn) {
     FileManager& base = data::dictionary::file(EntradaVorel());
     FileManager& alias = data::dictionary::file(EntradaVorel0());
     ASSERT_EQ(alias.open(), data::kNoError);
-    ASSERT_EQ(base.set("ENT:KEY:NUMERO"), data::kNoError);
-    ASSERT_EQ(alias.set("ESPENT:KEY:NUMERO"), data::kNoError);
+    ASSERT_EQ(base.set(data::KeyName{"ENT:KEY:NUMERO"}), data::kNoError);
+    ASSERT_EQ(alias.set(data::KeyName{"ESPENT:KEY:NUMERO"}), data::kNoError);
     ASSERT_EQ(base.next(), data::kNoError);
     ASSERT_EQ(alias.next(), data::kNoError);
     ASSERT_EQ(alias.next(), data::kNoError);

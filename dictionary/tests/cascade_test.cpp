@@ -18,7 +18,7 @@ TEST_F(Cascade, DeletingACompanyRemovesItsChildren) {
     add<FiliaisRec>(Filiais(), [](auto& r) { r.MATRIZ = 5; r.FILIAL = 7; });
     add<FiliaisRec>(Filiais(), [](auto& r) { r.MATRIZ = 6; r.FILIAL = 5; });
 
-    fetch<EmpresaRec>(Empresa(), "EMP:KEY:CODIGO", [](auto& r) { r.Codigo = 5; });
+    fetch<EmpresaRec>(Empresa(), data::KeyName{"EMP:KEY:CODIGO"}, [](auto& r) { r.Codigo = 5; });
     ASSERT_EQ(data::dictionary::relation(Empresa()).delete_record(data::Messages::Quiet), data::kBenign) << last_error().text;
 
     EXPECT_EQ(column(Empresa(), "EMP:Codigo"), (Values{6}));
@@ -49,14 +49,14 @@ TEST_F(Cascade, DeletingAnEmployeeEmptiesTheTablesOfItsChain) {
     }
 
     // an entry of employee 1 takes its totals, averages and monthly values along
-    fetch<MovFuncionariosRec>(MovFuncionarios(), "MOVFUNC:KEY:FUNCCLANC", [](auto& r) { r.FUNCIONARIO = 1; r.CLANCAMENTO = 2; });
+    fetch<MovFuncionariosRec>(MovFuncionarios(), data::KeyName{"MOVFUNC:KEY:FUNCCLANC"}, [](auto& r) { r.FUNCIONARIO = 1; r.CLANCAMENTO = 2; });
     ASSERT_EQ(data::dictionary::relation(MovFuncionarios()).delete_record(data::Messages::Quiet), data::kBenign) << last_error().text;
     EXPECT_EQ(column(RefTotalMedia(), "REFTOTMED:FUNCIONARIO"), (Values{1, 2, 2}));
     EXPECT_EQ(column(RefMedCta(), "REFMEDCTA:LANCAMENTO"), (Values{1, 1, 2}));
     EXPECT_EQ(column(RefVlrMensais(), "REFVLRMEN:LANCAMENTO"), (Values{1, 1, 2}));
 
     // the employee takes everything of its own in the seven tables and its history
-    fetch<FuncionariosRec>(Funcionarios(), "FUN:Key:Codigo", [](auto& r) { r.CODIGO = 1; });
+    fetch<FuncionariosRec>(Funcionarios(), data::KeyName{"FUN:Key:Codigo"}, [](auto& r) { r.CODIGO = 1; });
     ASSERT_EQ(data::dictionary::relation(Funcionarios()).delete_record(data::Messages::Quiet), data::kBenign) << last_error().text;
     EXPECT_EQ(column(Funcionarios(), "FUN:CODIGO"), (Values{2}));
     EXPECT_EQ(column(ACFuncionarios(), "ACFUN:CODIGOFUN"), (Values{2}));
@@ -78,7 +78,7 @@ TEST_F(Cascade, AnEntryItemCarriesAndTakesItsQuantityLines) {
     // the same invoice number under another CNPJ is another invoice's line
     add<QuantidadeVorelRec>(QuantidadeVorel(), [](auto& r) { r.DataEmissao = 78531; r.Numero = 10; r.Serie = "1"; r.Cnpj = "99"; });
 
-    fetch<EntradaVorelRec>(EntradaVorel(), "ENT:KEY:RELACIONAMENTO", [](auto& r) {
+    fetch<EntradaVorelRec>(EntradaVorel(), data::KeyName{"ENT:KEY:RELACIONAMENTO"}, [](auto& r) {
         r.DataEmissao = 78531; r.Numero = 10; r.Serie = "1"; r.Cnpj = "11222333000181";
     });
     data::dictionary::file(EntradaVorel()).rec<EntradaVorelRec>().Numero = 12;
@@ -100,7 +100,7 @@ TEST_F(Cascade, AMasterCashRegisterEntryTakesItsAnalyticAndDailyEntries) {
             });
         }
     }
-    fetch<LancICMSEletronicoRec>(LancICMSEletronico(), "LAN:KEY:CODIGO", [](auto& r) { r.DataEmissao = "78531"; r.Codigo = 3; r.Fechamento = 1; });
+    fetch<LancICMSEletronicoRec>(LancICMSEletronico(), data::KeyName{"LAN:KEY:CODIGO"}, [](auto& r) { r.DataEmissao = "78531"; r.Codigo = 3; r.Fechamento = 1; });
     ASSERT_EQ(data::dictionary::relation(LancICMSEletronico()).delete_record(data::Messages::Quiet), data::kBenign) << last_error().text;
     EXPECT_EQ(column(LancICMSEletronico(), "LAN:Fechamento"), (Values{2}));
     EXPECT_EQ(column(AnaliticoICMS(), "ANA:Fechamento"), (Values{2, 2}));

@@ -77,7 +77,7 @@ protected:
     }
     // Reads the record whose key matches what `fill` puts in the buffer.
     template <class R, class F>
-    void fetch(const TableDesc& t, std::string_view key, F fill) {
+    void fetch(const TableDesc& t, data::KeyName key, F fill) {
         FileManager& fm = data::dictionary::file(t);
         fm.clear_record();
         fill(fm.rec<R>());

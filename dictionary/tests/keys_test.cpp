@@ -119,7 +119,7 @@ TEST_F(Keys, OptionalKeysLeaveOutEmptyValues) {
         add<EstadosRec>(Estados(), [&](auto& r) { r.UF = uf; r.CODIGOGIA = static_cast<std::uint8_t>(gia); });
     FileManager& est = data::dictionary::file(Estados());
     Values gias;
-    ASSERT_EQ(est.set("EST:Key:CodGia"), data::kNoError);
+    ASSERT_EQ(est.set(data::KeyName{"EST:Key:CodGia"}), data::kNoError);
     while (est.next().ok()) gias.push_back(est.rec<EstadosRec>().CODIGOGIA);
     EXPECT_EQ(gias, (Values{1, 3}));
 }

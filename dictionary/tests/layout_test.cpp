@@ -93,29 +93,29 @@ TEST(Layout, FieldsKeepTheirNamesTypesAndOrder) {
 }
 
 TEST(Layout, KeysCarryTheirFlagsDescriptionsAndNumbering) {
-    const auto& codigo = Empresa().key("EMP:KEY:CODIGO");
+    const auto& codigo = Empresa().key(data::KeyName{"EMP:KEY:CODIGO"});
     EXPECT_TRUE(codigo.flags & data::kPrimary);
     EXPECT_TRUE(codigo.unique());
     EXPECT_EQ(codigo.auto_number, 1);
     EXPECT_EQ(codigo.description, "C\xf3" "digo");
-    EXPECT_TRUE(Empresa().key("EMP:KEY:CUSTOM").dynamic());
-    EXPECT_TRUE(Empresa().key("EMP:KEY:CUSTOM").components.empty());
-    EXPECT_TRUE(Estados().key("EST:Key:CodGia").optional());
-    EXPECT_TRUE(Funcionarios().key("FUN:Key:Admissao").optional());
-    const auto& hist = ACFuncionarios().key("ACFUN:KEY:CODIGO");
+    EXPECT_TRUE(Empresa().key(data::KeyName{"EMP:KEY:CUSTOM"}).dynamic());
+    EXPECT_TRUE(Empresa().key(data::KeyName{"EMP:KEY:CUSTOM"}).components.empty());
+    EXPECT_TRUE(Estados().key(data::KeyName{"EST:Key:CodGia"}).optional());
+    EXPECT_TRUE(Funcionarios().key(data::KeyName{"FUN:Key:Admissao"}).optional());
+    const auto& hist = ACFuncionarios().key(data::KeyName{"ACFUN:KEY:CODIGO"});
     ASSERT_EQ(hist.components.size(), 3u);
     EXPECT_FALSE(hist.components[1].descending);
     EXPECT_TRUE(hist.components[2].descending);
-    EXPECT_TRUE(RefTotalMedia().key("REFTOTMED:KEY:FUNCLANCCOMPVALOR").components[5].descending);
-    EXPECT_EQ(LayArquivos().key("LAY:Key:Codigo").auto_number, 2);
-    EXPECT_EQ(LayArquivos().key("LAY:KEY:SCODIGO").auto_number, 1);
-    EXPECT_TRUE(LayArquivos().key("LAY:KEY:SCODIGO").unique());
-    EXPECT_EQ(DepVacinacao().key("DVACI:KEY:CODIGO").auto_number, 4);
-    EXPECT_EQ(SaldosVorel().key("SQEL:KEY:PROD_DATA").description, "Produto +  Data");
-    EXPECT_EQ(CNAE().key("CNAE:KEY:DESCRICAO").description, "Desscri\xe7\xe3o");
+    EXPECT_TRUE(RefTotalMedia().key(data::KeyName{"REFTOTMED:KEY:FUNCLANCCOMPVALOR"}).components[5].descending);
+    EXPECT_EQ(LayArquivos().key(data::KeyName{"LAY:Key:Codigo"}).auto_number, 2);
+    EXPECT_EQ(LayArquivos().key(data::KeyName{"LAY:KEY:SCODIGO"}).auto_number, 1);
+    EXPECT_TRUE(LayArquivos().key(data::KeyName{"LAY:KEY:SCODIGO"}).unique());
+    EXPECT_EQ(DepVacinacao().key(data::KeyName{"DVACI:KEY:CODIGO"}).auto_number, 4);
+    EXPECT_EQ(SaldosVorel().key(data::KeyName{"SQEL:KEY:PROD_DATA"}).description, "Produto +  Data");
+    EXPECT_EQ(CNAE().key(data::KeyName{"CNAE:KEY:DESCRICAO"}).description, "Desscri\xe7\xe3o");
     // key names keep their spelling where it differs from the prefix's
     EXPECT_EQ(AltContratuais().keys[0].name, "AltCont:Key:Codigo");
-    EXPECT_EQ(EntradaSaidaVorel().key("ESA:KEY:DATA_ENTSAI_NUMERO").name, "ESA:KEY:DATA_ENTSAI_NUMERO");
+    EXPECT_EQ(EntradaSaidaVorel().key(data::KeyName{"ESA:KEY:DATA_ENTSAI_NUMERO"}).name, "ESA:KEY:DATA_ENTSAI_NUMERO");
     EXPECT_EQ(EntradaSaidaVorel().keys[4].name, "Esa:Key:DataEspelho");
     EXPECT_EQ(MovFuncionarios().keys[3].name, "MovFunc:Key:FunTipoPerAq");
     // every key of the dictionary is case-insensitive; at most one primary per table
@@ -134,16 +134,16 @@ TEST(Layout, AliasesRenameFieldsAndKeysUnderTheirOwnPrefix) {
     EXPECT_EQ(EntradaVorel0().prefix, "ESPENT");
     EXPECT_EQ(EntradaVorel0().fields[0].name, "ESPENT:Cnpj");
     EXPECT_EQ(ForCliMorto().fields[0].name, "ForCliMorto:Codigo");
-    EXPECT_GE(SaidaVorel0().key_index("SAI0:KEY:CNPJ"), 0);
+    EXPECT_GE(SaidaVorel0().key_index(data::KeyName{"SAI0:KEY:CNPJ"}), 0);
     // a description that is the base key's own name becomes the alias key's name
-    EXPECT_EQ(EntradaVorel0().key("ESPENT:Key:ProdNumeroData").description, "ESPENT:Key:ProdNumeroData");
-    EXPECT_EQ(Produtos0().key("PROE:Key:Grupo").description, "PROE:Key:Grupo");
-    EXPECT_EQ(Produtos0().key("PROE:Key:Apelido").description, "PROE:Key:Apelido");
-    EXPECT_EQ(LayArquivos0().key("LAY0:Key:Codigo").description, "LAY0:Key:Codigo");
-    EXPECT_EQ(LayCampArquivos0().key("CampArq0:Key:Codigo").description, "CampArq0:Key:Codigo");
-    EXPECT_EQ(LayCampArquivos0().key("CampArq0:Key:Posicao").description, "CampArq0:Key:Posicao");
+    EXPECT_EQ(EntradaVorel0().key(data::KeyName{"ESPENT:Key:ProdNumeroData"}).description, "ESPENT:Key:ProdNumeroData");
+    EXPECT_EQ(Produtos0().key(data::KeyName{"PROE:Key:Grupo"}).description, "PROE:Key:Grupo");
+    EXPECT_EQ(Produtos0().key(data::KeyName{"PROE:Key:Apelido"}).description, "PROE:Key:Apelido");
+    EXPECT_EQ(LayArquivos0().key(data::KeyName{"LAY0:Key:Codigo"}).description, "LAY0:Key:Codigo");
+    EXPECT_EQ(LayCampArquivos0().key(data::KeyName{"CampArq0:Key:Codigo"}).description, "CampArq0:Key:Codigo");
+    EXPECT_EQ(LayCampArquivos0().key(data::KeyName{"CampArq0:Key:Posicao"}).description, "CampArq0:Key:Posicao");
     // other descriptions are the base's
-    EXPECT_EQ(EntradaVorel0().key("ESPENT:KEY:DATA").description, "Data");
+    EXPECT_EQ(EntradaVorel0().key(data::KeyName{"ESPENT:KEY:DATA"}).description, "Data");
     EXPECT_EQ(ImpMatricial0().driver, data::Driver::TextLines);
     EXPECT_EQ(ImpMatricial0().name, &CaminhoImpMatricial);
 

@@ -82,7 +82,7 @@ struct EntryImport : ImportFixture {
     std::vector<std::string> Rates() {
         std::vector<std::string> out;
         auto d = [](date::Day x) { return x == 0 ? std::string("-") : TextoData(x); };
-        for (const auto& a : All<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), "PALIQ:Key:Codigo"))
+        for (const auto& a : All<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), dictionary::keys::PALIQ_Key_Codigo))
             out.push_back(a.ALIQUOTA.value().to_fixed(3) + " " + d(a.DATA_INICIAL) + ".." + d(a.DATA_FINAL) + " " +
                           d(a.DATA_ALTERACAO));
         return out;
@@ -101,7 +101,7 @@ TEST_F(EntryImport, SuppliersMustBeGivenRegisteredAndHaveAState) {
     EXPECT_EQ(std::string(r.preparados[2].Estado.clipped()), "SP");
     EXPECT_EQ(r.preparados[2].CodigoForCli, 7u);
     EXPECT_TRUE(r.importacao.ok());
-    EXPECT_EQ(All<EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:NUMERO").size(), 3u);
+    EXPECT_EQ(All<EntradaVorelRec>(dictionary::EntradaVorel(), dictionary::keys::ENT_KEY_NUMERO).size(), 3u);
 }
 
 TEST_F(EntryImport, TheImportLinksSuppliersByCnpjOrCpfOnceAndKeepsEveryBatch) {
@@ -111,11 +111,11 @@ TEST_F(EntryImport, TheImportLinksSuppliersByCnpjOrCpfOnceAndKeepsEveryBatch) {
     EXPECT_NE(std::find(Errors(r).begin(), Errors(r).end(), "Nota Fiscal de número 3 Fornecedor não cadastrado."),
               Errors(r).end());
     ASSERT_TRUE(r.importacao.ok());
-    const auto links = All<dictionary::ForCliQelRec>(dictionary::ForCliQel(), "FCC:KEY:FORPROD");
+    const auto links = All<dictionary::ForCliQelRec>(dictionary::ForCliQel(), dictionary::keys::FCC_KEY_FORPROD);
     ASSERT_EQ(links.size(), 2u);
     EXPECT_EQ(links[0].CODFOR, 7u);
     EXPECT_EQ(links[1].CODFOR, 9u);
-    const auto lotes = All<dictionary::LoteVorelRec>(dictionary::LoteVorel(), "LTC:KEY:LOTEPROD");
+    const auto lotes = All<dictionary::LoteVorelRec>(dictionary::LoteVorel(), dictionary::keys::LTC_KEY_LOTEPROD);
     ASSERT_EQ(lotes.size(), 2u);  // the blank batch and L1, each once
     EXPECT_EQ(lotes[0].TIPO, 1);
 }

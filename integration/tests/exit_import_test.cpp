@@ -80,7 +80,7 @@ struct ExitImport : ImportFixture {
         });
         return r;
     }
-    std::vector<SaidaVorelRec> Saidas() { return All<SaidaVorelRec>(dictionary::SaidaVorel(), "SAI:KEY:NUMERO"); }
+    std::vector<SaidaVorelRec> Saidas() { return All<SaidaVorelRec>(dictionary::SaidaVorel(), dictionary::keys::SAI_KEY_NUMERO); }
     bool HasError(const Run& r, const std::string& utf8) {
         for (const std::string& e : r.leitura.erros)
             if (text::to_utf8(e) == utf8) return true;
@@ -205,7 +205,7 @@ TEST_F(ExitImport, AnEntryCfoOnAnExitKeepsOneCurrentBatchPerProduct) {
     const auto r = ReadAndImport({Saida({{9, "1202"}, {16, "A1"}}), Saida({{9, "1202"}, {16, "A1"}, {3, "000011"}}),
                                   Saida({{16, "B2"}, {3, "000012"}})});
     ASSERT_TRUE(r.importacao.ok());
-    const auto lotes = All<dictionary::LoteVorelRec>(dictionary::LoteVorel(), "LTC:KEY:LOTEPROD");
+    const auto lotes = All<dictionary::LoteVorelRec>(dictionary::LoteVorel(), dictionary::keys::LTC_KEY_LOTEPROD);
     ASSERT_EQ(lotes.size(), 1u);
     EXPECT_EQ(std::string(lotes[0].LOTE.clipped()), "A1");
     EXPECT_EQ(static_cast<const Decimal&>(lotes[0].CODPRODUTO), Decimal(10));

@@ -118,7 +118,7 @@ struct ImportFixture : ::testing::Test {
         return (dir / name).string();
     }
     template <class Rec>
-    std::vector<Rec> All(const data::TableDesc& table, const char* key) {
+    std::vector<Rec> All(const data::TableDesc& table, data::KeyName key) {
         std::vector<Rec> out;
         OnThread([&] {
             data::FileManager fm(table);

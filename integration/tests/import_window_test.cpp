@@ -5,6 +5,7 @@
 #include "import_fixture.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/integration/layout_catalogue.h"
+#include "vorel/dictionary/key_names.h"
 
 namespace vorel::integration::testing {
 
@@ -67,7 +68,7 @@ TEST_F(ImportWindow, ReadThenImportOnceAndTheStagingFileGoesWithTheWindow) {
     ui->Press(ui->ByText(w, "&Fecha"));
     ui->WaitIdle();
     EXPECT_FALSE(ui->HasWindow(kCaption));
-    EXPECT_EQ(All<dictionary::SaidaVorelRec>(dictionary::SaidaVorel(), "SAI:KEY:NUMERO").size(), 2u);
+    EXPECT_EQ(All<dictionary::SaidaVorelRec>(dictionary::SaidaVorel(), dictionary::keys::SAI_KEY_NUMERO).size(), 2u);
     EXPECT_TRUE(fs::is_empty(dir / "Temp"));
     EXPECT_TRUE(fs::exists(arquivo));
     EXPECT_TRUE(fs::exists(outro));

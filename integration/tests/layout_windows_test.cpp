@@ -5,6 +5,7 @@
 #include "import_fixture.h"
 #include "vorel/core/text.h"
 #include "vorel/shell/program_settings.h"
+#include "vorel/dictionary/key_names.h"
 
 namespace vorel::integration::testing {
 
@@ -51,7 +52,7 @@ TEST_F(LayoutWindows, AnAbandonedNewLayoutLeavesNoFieldsBehind) {
     ui->WaitIdle();
     ui->CloseWindow(b);
     ui->WaitIdle();
-    EXPECT_TRUE((All<dictionary::LayCampArquivosRec>(dictionary::LayCampArquivos(), "CampArq:Key:Codigo").empty()));
+    EXPECT_TRUE((All<dictionary::LayCampArquivosRec>(dictionary::LayCampArquivos(), dictionary::keys::CampArq_Key_Codigo).empty()));
 }
 
 TEST_F(LayoutWindows, GravaReceivingTheFocusNamesAMisplacedFieldAndFocusesTheFieldList) {

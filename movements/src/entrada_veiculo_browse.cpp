@@ -16,7 +16,7 @@ MonthBrowseLayout Layout(EntradaVeiculoRec& r) {
     return {"EntradaVeiculo",
             "Lançamento de Entrada de Veículos",
             "UEntradaVeiculo",
-            std::string(dictionary::keys::ENV_KEY_NUMERO),
+            dictionary::keys::ENV_KEY_NUMERO,
             "",
             "&Pesquisa Lançamento",
             "&Seleciona Lençamento",

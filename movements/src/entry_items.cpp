@@ -82,7 +82,7 @@ bool TakesBase(const EntradaVorelRec& e) { return e.CFO == 1403 || e.CFO == 2403
 // Reads the product's items backwards from (product, date) in the order of `key` (product, date);
 // `skipFirst` passes over the first item reached. True when an item with CFOP 1403 or 2403 was found
 // (left in the buffer).
-bool BackwardsFrom(data::FileManager& f, std::string_view key, const Decimal& produto, date::Day data, bool skipFirst) {
+bool BackwardsFrom(data::FileManager& f, data::KeyName key, const Decimal& produto, date::Day data, bool skipFirst) {
     auto& e = f.rec<EntradaVorelRec>();
     f.clear_record();
     e.CodMercadoria = produto;

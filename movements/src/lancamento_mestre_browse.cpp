@@ -20,7 +20,7 @@ MonthBrowseLayout Layout(LancICMSEletronicoRec& r) {
     return {"LancamentoMestre",
             "Janela de Lançamentos Mestre",
             "UMestre",
-            std::string(dictionary::keys::LAN_KEY_CODIGO),
+            dictionary::keys::LAN_KEY_CODIGO,
             "Pesquisa Lançamentos Mestre",
             "&Pesquisa Lançamentos",
             "&Seleciona",

@@ -23,7 +23,7 @@ namespace vorel::movements {
 
 struct MonthBrowseLayout {
     std::string procedure, caption, form;
-    std::string keyName;                    // a key whose first component is the date
+    data::KeyName keyName;                  // a key whose first component is the date
     std::string tab;                        // the one search tab's caption, or none
     std::string pesquisaButton, selectButton;
     std::function<date::Day()> day;         // the date of the record in the buffer

@@ -39,7 +39,7 @@ Level MovementForm::OnCompleted() {
     return Level::Benign;
 }
 
-ui::BrowseManager& MovementForm::ChildList(int listFeq, data::FileManager& table, std::string_view key,
+ui::BrowseManager& MovementForm::ChildList(int listFeq, data::FileManager& table, data::KeyName key,
                                            int components, std::function<void()> prime,
                                            std::function<bool()> linked, int insert, int change, int del) {
     childSource_ = std::make_unique<ui::RangeSource>(table, std::move(prime), std::move(linked), components);

@@ -43,7 +43,7 @@ protected:
     // The children of `table` in the order of `key`, whose first `components` components `prime`
     // fills from the record and `linked` compares; the buttons are left out when the form views
     // or deletes.
-    ui::BrowseManager& ChildList(int listFeq, data::FileManager& table, std::string_view key, int components,
+    ui::BrowseManager& ChildList(int listFeq, data::FileManager& table, data::KeyName key, int components,
                                  std::function<void()> prime, std::function<bool()> linked, int insert, int change,
                                  int del);
 

@@ -61,7 +61,7 @@ struct Invalido {
 struct FonteSecao {
     const char* titulo;
     const data::TableDesc& (*tabela)();
-    std::string_view chave;
+    data::KeyName chave;
     std::function<std::string_view(data::FileManager&)> cnpj;
     std::function<void(data::FileManager&, const std::string&)> posiciona;
     std::function<ItemNota(data::FileManager&)> item;

@@ -16,7 +16,7 @@ MonthBrowseLayout Layout(SaidaVeiculoRec& r) {
     return {"SaidaVeiculo",
             "Janela de Lançamentos de Saídas",
             "USaidaVeiculos",
-            std::string(dictionary::keys::SAV_KEY_NUMERO),
+            dictionary::keys::SAV_KEY_NUMERO,
             "",
             "&Pesquisa Lançamento",
             "&Seleciona Lençamento",

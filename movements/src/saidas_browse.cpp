@@ -98,7 +98,7 @@ public:
 
 private:
     void AddTab(int tab, const char* caption, int prompt, const char* promptText, int locator, ui::UsePtr use,
-                const char* picture, std::string_view key, std::function<bool()> filter) {
+                const char* picture, data::KeyName key, std::function<bool()> filter) {
         ui::Window& w = window();
         w.Tab(tab, kSheet, caption);
         w.Prompt(prompt, promptText).Parent(tab);

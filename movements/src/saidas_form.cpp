@@ -320,7 +320,7 @@ private:
         f.Inativo = 0;
         return forcli_.get(keys::FOR_KEY_CGC).ok();
     }
-    bool ReadCustomerByCode(std::uint32_t code, std::string_view key) {
+    bool ReadCustomerByCode(std::uint32_t code, data::KeyName key) {
         auto& f = forcli_.rec<ForCliRec>();
         forcli_.clear_record();
         f.Codigo = code;

@@ -249,7 +249,7 @@ TEST_F(AuditTest, TwoAuditsAtOnceKeepTheirOwnFaultyItems) {
     ui->FitRows(ui->Control(primeira, kListaEntradas), 40);
     EXPECT_EQ(ui->Rows(ui->Control(primeira, kListaEntradas)).size(), antes);
     // And the item tables' own cursors still read the year's items.
-    EXPECT_EQ(Read<EntradaVorelRec>(dictionary::EntradaVorel0(), dictionary::keys::ESPENT_KEY_NUMERO.data(),
+    EXPECT_EQ(Read<EntradaVorelRec>(dictionary::EntradaVorel0(), dictionary::keys::ESPENT_KEY_NUMERO,
                                     [](const EntradaVorelRec& r) { return std::to_string(r.Numero); })
                   .size(),
               Casos().size() + 3);

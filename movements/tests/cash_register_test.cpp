@@ -109,7 +109,7 @@ TEST_F(CashRegisterTest, MasterMachineZeroAndDateMovedIntoTheMonthStoredAsDayNum
     ui->Press(ui->ByText(f, "&OK"));
     EXPECT_FALSE(ui->HasWindow("Inclui Lançamento Mestre"));
     auto stored = Read<LancICMSEletronicoRec>(
-        dictionary::LancICMSEletronico(), "LAN:KEY:CODIGO", [](const LancICMSEletronicoRec& r) {
+        dictionary::LancICMSEletronico(), dictionary::keys::LAN_KEY_CODIGO, [](const LancICMSEletronicoRec& r) {
             return std::string(r.DataEmissao.value()) + "|" + std::to_string(r.InicialCupom) + "|" +
                    r.GTFinal.to_string();
         });
@@ -160,7 +160,7 @@ TEST_F(CashRegisterTest, NestedFormsPrimeTheLinkAndALineTakesIcmsFromTheProductA
 
     auto saldos = [&] {
         return Read<SaldosVorelRec>(
-            dictionary::SaldosVorel(), "SQEL:KEY:PRODDATAALIQUOTA", [](const SaldosVorelRec& r) {
+            dictionary::SaldosVorel(), dictionary::keys::SQEL_KEY_PRODDATAALIQUOTA, [](const SaldosVorelRec& r) {
                 return std::string(r.Produto.clipped()) + "|" + ui::FormatNumber("@d06b", r.Competencia) +
                        "|" + r.Aliquota.to_string() + "|" + std::to_string(r.Situacao) + "|" +
                        r.QuantProdutos.to_string();
@@ -217,7 +217,7 @@ TEST_F(CashRegisterTest, CancellingAChangedLineAsksWhetherToSave) {
     ui->Press(ui->ByText(d, "&Cancela"));
     ui->Answer("&Sim");  // saves as OK does
     EXPECT_FALSE(ui->HasWindow("Adding a MovMaqRegistradora Record"));
-    EXPECT_EQ(Read<MovMaqRegistradoraRec>(dictionary::MovMaqRegistradora(), "MMR:KEY:CODIGO",
+    EXPECT_EQ(Read<MovMaqRegistradoraRec>(dictionary::MovMaqRegistradora(), dictionary::keys::MMR_KEY_CODIGO,
                                           [](const MovMaqRegistradoraRec& r) { return r.ValorICMS.to_string(); }),
               (std::vector<std::string>{"9.00"}));
     EXPECT_EQ(Count(dictionary::SaldosVorel()), 1);

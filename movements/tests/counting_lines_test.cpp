@@ -49,7 +49,7 @@ struct CountingLinesTest : MovementFixture {
     }
     // Every stored line as "kind number unit x packages".
     std::vector<std::string> Stored() {
-        return Read<QuantidadeVorelRec>(dictionary::QuantidadeVorel(), dictionary::keys::QUA_KEY_DATANUMSERIEUNIT.data(),
+        return Read<QuantidadeVorelRec>(dictionary::QuantidadeVorel(), dictionary::keys::QUA_KEY_DATANUMSERIEUNIT,
             [](const QuantidadeVorelRec& r) {
                 return std::string(r.Procedencia.clipped()) + " " + std::to_string(r.Numero) + " " +
                        std::to_string(r.Unitario) + "x" + std::to_string(r.Quantidade);

@@ -12,6 +12,7 @@
 #include "vorel/movements/entry_items.h"
 #include "vorel/shell/globals.h"
 #include "vorel/ui/pictured_use.h"
+#include "vorel/dictionary/key_names.h"
 
 namespace vorel::movements::testing {
 namespace {
@@ -90,7 +91,7 @@ struct EntryTest : MovementFixture {
         if (*base) TypeAndLeave(f, "14 Base Cálc.", base);
     }
     std::vector<std::string> Entries() {
-        return Read<EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:DATA", [](const EntradaVorelRec& r) {
+        return Read<EntradaVorelRec>(dictionary::EntradaVorel(), dictionary::keys::ENT_KEY_DATA, [](const EntradaVorelRec& r) {
             return std::to_string(r.Numero) + " " + std::string(r.Serie.clipped()) + " " +
                    ui::FormatNumber("@d06b", r.DataEmissao) + " " + std::string(r.Cnpj.clipped()) + " " +
                    std::to_string(r.CodigoForCli) + " " + std::string(r.Estado.clipped()) + " " +
@@ -178,7 +179,7 @@ TEST_F(EntryTest, SupplierTypedAsACnpjNumberThenAsARegisterCode) {
         ASSERT_EQ(fm.open(), vorel::data::kNoError);
         fm.clear_record();
         fm.rec<dictionary::ForCliRec>().Codigo = 7;
-        ASSERT_EQ(fm.get(fm.key_number("FOR:KEY:CODIGO1")), vorel::data::kNoError);
+        ASSERT_EQ(fm.get(fm.key_number(dictionary::keys::FOR_KEY_CODIGO1)), vorel::data::kNoError);
         ASSERT_EQ(fm.remove(), vorel::data::kNoError);
         (void)fm.close();
     }).join();
@@ -260,7 +261,7 @@ TEST_F(EntryTest, ItemLandsInTheYearFileWithWhatBelongsToIt) {
     ASSERT_FALSE(ui->HasMessageBox()) << ui->PendingMessageBox().text;
     EXPECT_EQ(Entries(), (std::vector<std::string>{"4711 1 15/03/2016 00000000000123 7 SP 10 1102 3.000 150.00 12.000 18.00 L-01"}));
     // Beside it: the month's balance row marked, the supplier-product link, the lot, the rate history.
-    EXPECT_EQ((Read<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), "SQEL:KEY:PRODDATAALIQUOTA",
+    EXPECT_EQ((Read<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), dictionary::keys::SQEL_KEY_PRODDATAALIQUOTA,
                                                 [](const dictionary::SaldosVorelRec& r) {
                                                     return std::string(r.Produto.clipped()) + " " +
                                                            ui::FormatNumber("@d06b", r.Competencia) + " " +
@@ -268,18 +269,18 @@ TEST_F(EntryTest, ItemLandsInTheYearFileWithWhatBelongsToIt) {
                                                            std::to_string(r.Exclusao);
                                                 })),
               (std::vector<std::string>{"10 01/03/2016 12.000 00"}));
-    EXPECT_EQ((Read<dictionary::ForCliQelRec>(dictionary::ForCliQel(), "FCC:KEY:FORPROD",
+    EXPECT_EQ((Read<dictionary::ForCliQelRec>(dictionary::ForCliQel(), dictionary::keys::FCC_KEY_FORPROD,
                                               [](const dictionary::ForCliQelRec& r) {
                                                   return std::to_string(r.CODFOR) + "/" + r.CODPROD.to_string();
                                               })),
               (std::vector<std::string>{"7/10"}));
-    EXPECT_EQ((Read<dictionary::LoteVorelRec>(dictionary::LoteVorel(), "LTC:KEY:LOTEPROD",
+    EXPECT_EQ((Read<dictionary::LoteVorelRec>(dictionary::LoteVorel(), dictionary::keys::LTC_KEY_LOTEPROD,
                                               [](const dictionary::LoteVorelRec& r) {
                                                   return std::string(r.LOTE.clipped()) + " " + r.CODPRODUTO.to_string() +
                                                          " " + std::to_string(r.TIPO);
                                               })),
               (std::vector<std::string>{"L-01 10 1"}));
-    EXPECT_EQ((Read<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), "PALIQ:Key:Codigo",
+    EXPECT_EQ((Read<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), dictionary::keys::PALIQ_Key_Codigo,
                                                  [](const dictionary::ProdutosAliqRec& r) {
                                                      return r.CODIGO_PRODUTO.to_string() + " " + r.ALIQUOTA.to_string();
                                                  })),
@@ -315,10 +316,10 @@ TEST_F(EntryTest, ARefusedItemLeavesNothingBehind) {
     EXPECT_EQ(ui->PendingMessageBox().text, kPeriodo);
     ui->Answer(1);
     EXPECT_TRUE(Entries().empty());
-    EXPECT_TRUE((Read<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), "SQEL:KEY:PRODDATAALIQUOTA",
+    EXPECT_TRUE((Read<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), dictionary::keys::SQEL_KEY_PRODDATAALIQUOTA,
                                                   [](const dictionary::SaldosVorelRec&) { return std::string(); }))
                     .empty());
-    EXPECT_TRUE((Read<dictionary::LoteVorelRec>(dictionary::LoteVorel(), "LTC:KEY:LOTEPROD",
+    EXPECT_TRUE((Read<dictionary::LoteVorelRec>(dictionary::LoteVorel(), dictionary::keys::LTC_KEY_LOTEPROD,
                                                 [](const dictionary::LoteVorelRec&) { return std::string(); }))
                     .empty());
 }
@@ -360,13 +361,13 @@ TEST_F(EntryTest, DeletingTheYearsLastItemOfASupplierAndProductAsksAboutTheLink)
     ui->WaitIdle();
     EXPECT_FALSE(ui->HasWindow("Exclui Lançamento"));
     EXPECT_EQ(Entries().size(), 2u) << "the opening balance and February's item stay";
-    EXPECT_EQ((Read<dictionary::ForCliQelRec>(dictionary::ForCliQel(), "FCC:KEY:FORPROD",
+    EXPECT_EQ((Read<dictionary::ForCliQelRec>(dictionary::ForCliQel(), dictionary::keys::FCC_KEY_FORPROD,
                                               [](const dictionary::ForCliQelRec& r) {
                                                   return std::to_string(r.CODFOR) + "/" + r.CODPROD.to_string();
                                               })),
               (std::vector<std::string>{"7/10"}))
         << "the link stays";
-    EXPECT_EQ((Read<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), "SQEL:KEY:PRODDATAALIQUOTA",
+    EXPECT_EQ((Read<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), dictionary::keys::SQEL_KEY_PRODDATAALIQUOTA,
                                                 [](const dictionary::SaldosVorelRec& r) {
                                                     return std::string(r.Produto.clipped()) + " " +
                                                            std::to_string(r.Situacao) + std::to_string(r.Exclusao);
@@ -396,7 +397,7 @@ TEST_F(EntryTest, AnInvoicesCountingLinesStayUntilItsLastEntryIsDeletedAndExitLi
         r.Quantidade = 5;
     });
     auto lines = [&] {
-        return Read<dictionary::QuantidadeVorelRec>(dictionary::QuantidadeVorel(), "QUA:KEY:DATANUMSERIEUNIT",
+        return Read<dictionary::QuantidadeVorelRec>(dictionary::QuantidadeVorel(), dictionary::keys::QUA_KEY_DATANUMSERIEUNIT,
                                                     [](const dictionary::QuantidadeVorelRec& r) {
                                                         return std::string(r.Procedencia.clipped());
                                                     });
@@ -500,7 +501,7 @@ TEST_F(EntryTest, CountingLinesBuildQuantityAndBaseAndAreWrittenWithTheItem) {
     EXPECT_EQ(ui->Value(ui->ByPrompt(f, "08 Quantidade")), "72,000");
     EXPECT_EQ(ui->Focus(f), ui->ByPrompt(f, "08 Quantidade").feq);
     auto lines = [&] {
-        return Read<dictionary::QuantidadeVorelRec>(dictionary::QuantidadeVorel(), "QUA:KEY:DATANUMSERIEUNIT",
+        return Read<dictionary::QuantidadeVorelRec>(dictionary::QuantidadeVorel(), dictionary::keys::QUA_KEY_DATANUMSERIEUNIT,
                                                     [](const dictionary::QuantidadeVorelRec& r) {
                                                         return std::string(r.Procedencia.clipped()) + " " +
                                                                std::to_string(r.Unitario) + "x" +

@@ -90,7 +90,7 @@ struct ExitItems : MovementFixture {
     }
 
     Strings Exits() {
-        return Read<SaidaVorelRec>(dictionary::SaidaVorel(), keys::SAI_KEY_NUMERO.data(), [](const SaidaVorelRec& r) {
+        return Read<SaidaVorelRec>(dictionary::SaidaVorel(), keys::SAI_KEY_NUMERO, [](const SaidaVorelRec& r) {
             return ui::FormatNumber("@d06b", r.DataSaida) + " " + std::string(r.CNPJ.clipped()) + " " +
                    std::to_string(r.CodigoForCli) + " " + std::string(r.Estado.clipped()) + " " +
                    std::string(r.Serie.clipped()) + "/" + std::to_string(r.Numero) + " cfo " + std::to_string(r.CFO) +
@@ -100,7 +100,7 @@ struct ExitItems : MovementFixture {
         });
     }
     Strings Balances() {
-        return Read<SaldosVorelRec>(dictionary::SaldosVorel(), keys::SQEL_KEY_PRODDATAALIQUOTA.data(),
+        return Read<SaldosVorelRec>(dictionary::SaldosVorel(), keys::SQEL_KEY_PRODDATAALIQUOTA,
                                     [](const SaldosVorelRec& r) {
                                         return std::string(r.Produto.clipped()) + " " +
                                                ui::FormatNumber("@d06b", r.Competencia) + " " + r.Aliquota.to_string() +
@@ -109,7 +109,7 @@ struct ExitItems : MovementFixture {
                                     });
     }
     Strings Lines() {
-        return Read<QuantidadeVorelRec>(dictionary::QuantidadeVorel(), keys::QUA_KEY_DATANUMSERIEUNIT.data(),
+        return Read<QuantidadeVorelRec>(dictionary::QuantidadeVorel(), keys::QUA_KEY_DATANUMSERIEUNIT,
                                         [](const QuantidadeVorelRec& r) {
                                             return std::string(r.Procedencia.clipped()) + " " +
                                                    std::to_string(r.Unitario) + "x" + std::to_string(r.Quantidade);

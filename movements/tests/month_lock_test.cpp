@@ -104,14 +104,14 @@ struct MonthLockTest : MovementFixture {
         for (int b : {kGroup, kInsert, kChange, kDelete}) EXPECT_EQ(ui->Enabled(ui->Control(w, b)), !closed) << b;
     }
     std::vector<std::string> Closings() {
-        return Read<FechamentoEscritaRec>(dictionary::FechamentoEscrita(), dictionary::keys::FEF_KEY_MESANO.data(),
+        return Read<FechamentoEscritaRec>(dictionary::FechamentoEscrita(), dictionary::keys::FEF_KEY_MESANO,
             [](const FechamentoEscritaRec& r) {
                 date::Ymd d = date::split(r.MESANO);
                 return std::to_string(d.month) + "/" + std::to_string(d.year) + " empresa " + std::to_string(r.CODEMPRESA);
             });
     }
     std::vector<std::string> Log() {
-        return Read<LogEscritaRec>(dictionary::LogEscrita(), dictionary::keys::LOG1_KEY_LOG.data(),
+        return Read<LogEscritaRec>(dictionary::LogEscrita(), dictionary::keys::LOG1_KEY_LOG,
             [](const LogEscritaRec& r) {
                 date::Ymd d = date::split(r.MESANO);
                 return std::string(r.USUARIO.clipped()) + " " + std::to_string(d.month) + "/" + std::to_string(d.year) +

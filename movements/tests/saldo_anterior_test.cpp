@@ -51,7 +51,7 @@ struct SaldoAnteriorTest : MovementFixture {
         ui->WaitIdle();
     }
     std::vector<std::string> Entries() {
-        return Read<EntradaVorelRec>(dictionary::EntradaVorel(), keys::ENT_KEY_DATA.data(), [](const EntradaVorelRec& r) {
+        return Read<EntradaVorelRec>(dictionary::EntradaVorel(), keys::ENT_KEY_DATA, [](const EntradaVorelRec& r) {
             return std::to_string(r.Numero) + " '" + std::string(r.Serie.clipped()) + "' " +
                    ui::FormatNumber("@d06b", r.DataEmissao) + " " + r.Quantidade.to_string() + " " +
                    r.BaseICMS.to_string() + " " + r.BaseICMSPropria.to_string() + " " + r.Aliquota.to_string() + " " +
@@ -61,13 +61,13 @@ struct SaldoAnteriorTest : MovementFixture {
         });
     }
     std::vector<std::string> Lots() {
-        return Read<LoteVorelRec>(dictionary::LoteVorel(), keys::LTC_KEY_PRODLOTE.data(), [](const LoteVorelRec& r) {
+        return Read<LoteVorelRec>(dictionary::LoteVorel(), keys::LTC_KEY_PRODLOTE, [](const LoteVorelRec& r) {
             return r.CODPRODUTO.to_string() + " '" + std::string(r.LOTE.clipped()) + "' " + std::to_string(r.TIPO);
         });
     }
     template <class Rec>
-    std::size_t Count(const data::TableDesc& table, std::string_view key) {
-        return Read<Rec>(table, key.data(), [](const Rec&) { return std::string(); }).size();
+    std::size_t Count(const data::TableDesc& table, data::KeyName key) {
+        return Read<Rec>(table, key, [](const Rec&) { return std::string(); }).size();
     }
 };
 

@@ -77,7 +77,7 @@ struct VehicleTest : MovementFixture {
         TypeAndLeave(f, "13 Compl.", "0");
     }
     std::vector<std::string> Entradas() {
-        return Read<EntradaVeiculoRec>(dictionary::EntradaVeiculo(), "ENV:KEY:NUMERO", [](const EntradaVeiculoRec& r) {
+        return Read<EntradaVeiculoRec>(dictionary::EntradaVeiculo(), dictionary::keys::ENV_KEY_NUMERO, [](const EntradaVeiculoRec& r) {
             return std::string(r.CNPJforcli.clipped()) + " " + std::string(r.Estado.clipped()) + " " +
                    std::string(r.Chassi.clipped()) + " " + ui::FormatNumber("@d06b", r.DataEntrada) + " " +
                    std::to_string(r.Numero) + " " + r.CodProduto.to_string() + " " + r.Aliquota.to_string() + " " +
@@ -201,7 +201,7 @@ TEST_F(VehicleTest, ExitBuyerZeroTakesTheStateByHandAndACustomerLocksItTheNumber
     ui->Press(ui->ByText(f, "&Cancela"));  // leaves at once, changes or not
     EXPECT_FALSE(ui->HasWindow(kNovaSaida));
 
-    auto saidas = Read<SaidaVeiculoRec>(dictionary::SaidaVeiculo(), "SAV:KEY:NUMERO", [](const SaidaVeiculoRec& r) {
+    auto saidas = Read<SaidaVeiculoRec>(dictionary::SaidaVeiculo(), dictionary::keys::SAV_KEY_NUMERO, [](const SaidaVeiculoRec& r) {
         return std::string(r.CNPJforcli.clipped()) + " " + std::string(r.Estado.clipped()) + " " +
                r.BaseSaidaConsFinal.to_string() + " " + r.BaeSaidaComercial.to_string();
     });

@@ -176,7 +176,7 @@ private:
         if (update) Buttons(aliqs, kAliqInsert, kAliqChange, kAliqDelete);
     }
 
-    ui::BrowseManager& AddList(int listFeq, data::FileManager& table, std::string_view key, std::function<void()> prime,
+    ui::BrowseManager& AddList(int listFeq, data::FileManager& table, data::KeyName key, std::function<void()> prime,
                                std::function<bool()> inRange) {
         sources_.push_back(std::make_unique<ui::RangeSource>(table, std::move(prime), std::move(inRange)));
         lists_.push_back(std::make_unique<ui::BrowseManager>(*this, *sources_.back()));

@@ -6,6 +6,7 @@
 #include "vorel/data/dictionary.h"
 #include "vorel/data/error_manager.h"
 #include "vorel/data/transaction.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/name_variables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/globals.h"
@@ -18,7 +19,7 @@ using dictionary::ForCliRec;
 data::Result ArquivaFornecedor(data::FileManager& forcli, data::FileManager& morto, const Exclusao& quem) {
     const ForCliRec& origem = forcli.rec<ForCliRec>();
     ForCliRec& copia = morto.rec<ForCliRec>();
-    const int byCode = morto.desc().key_index(std::string(morto.desc().prefix) + ":KEY:CODIGO");
+    const int byCode = morto.desc().key_index(dictionary::keys::ForCliMorto_KEY_CODIGO);
     copia = origem;
     if (morto.get(byCode) == data::kNoError) {
         // That code and mark already stand in the archive: the copy takes the highest code plus 1.

@@ -3,6 +3,7 @@
 #include "register_fixture.h"
 
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/dictionary/key_names.h"
 
 namespace vorel::registers::testing {
 namespace {
@@ -26,7 +27,7 @@ struct CfoTest : RegisterFixture {
         });
     }
     std::vector<std::string> Stored() {
-        return Read<CFORec>(dictionary::CFO(), "CFO:KEY:CFO", [](const CFORec& r) {
+        return Read<CFORec>(dictionary::CFO(), dictionary::keys::CFO_KEY_CFO, [](const CFORec& r) {
             return std::to_string(r.CODIGO) + "/" + std::to_string(r.COMPLEMENTO) + " col " + std::to_string(r.COLUNA) +
                    " veic " + std::to_string(r.COLUNAVEIC) + " " + text::to_utf8(r.DESCRICAO.clipped());
         });

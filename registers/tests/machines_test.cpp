@@ -3,6 +3,7 @@
 #include "company_fixture.h"
 
 #include "vorel/dictionary/own_tables.h"
+#include "vorel/dictionary/key_names.h"
 
 namespace vorel::registers::testing {
 namespace {
@@ -37,7 +38,7 @@ TEST_F(MachineTest, DuplicateCodeIsRefusedAndTabsListByNameOrCode) {
     ui->Answer(1);
     EXPECT_TRUE(ui->HasWindow(kInsert));
     ui->Press(ui->ByText(f, "&Cancela"));
-    EXPECT_EQ(Read<ICMSEletronicaRec>(dictionary::ICMSEletronica(), "ICM:KEY:NUMERO",
+    EXPECT_EQ(Read<ICMSEletronicaRec>(dictionary::ICMSEletronica(), dictionary::keys::ICM_KEY_NUMERO,
                                       [](const ICMSEletronicaRec& r) { return std::string(r.Nome.clipped()); }),
               (std::vector<std::string>{"Balcao", "Caixa Frente"}));
 

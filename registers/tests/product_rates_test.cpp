@@ -7,6 +7,7 @@
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/dictionary/tables.h"
 #include "vorel/shell/produto_aliquota.h"
+#include "vorel/dictionary/key_names.h"
 
 namespace vorel::registers::testing {
 namespace {
@@ -45,7 +46,7 @@ struct ProductRateTest : CompanyFixture {
             std::snprintf(b, sizeof b, "%02d/%02d/%04d", date::day(x), date::month(x), date::year(x));
             return std::string(b);
         };
-        return Read<ProdutosAliqRec>(dictionary::ProdutosAliq(), "PALIQ:Key:Codigo", [&](const ProdutosAliqRec& r) {
+        return Read<ProdutosAliqRec>(dictionary::ProdutosAliq(), dictionary::keys::PALIQ_Key_Codigo, [&](const ProdutosAliqRec& r) {
             return r.CODIGO_PRODUTO.to_string() + "/" + r.CODIGO.to_string() + " " + r.ALIQUOTA.to_string() + " " +
                    d(r.DATA_INICIAL) + ".." + d(r.DATA_FINAL) + " " + d(r.DATA_ALTERACAO);
         });

@@ -5,6 +5,7 @@
 #include "company_fixture.h"
 
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/dictionary/key_names.h"
 
 namespace vorel::registers::testing {
 namespace {
@@ -123,7 +124,7 @@ TEST_F(ProductTest, FormListsAndTheirFormsWorkOnTheFormsProduct) {
     // Saved without touching the data: TipoReceita becomes 1.
     ui->Press(ui->ByText(f, "&Grava"));
     EXPECT_FALSE(ui->HasWindow("Altera Cadastro do Produto"));
-    auto tipo = Read<ProdutosRec>(dictionary::Produtos(), "PRO:KEY:CODIGO",
+    auto tipo = Read<ProdutosRec>(dictionary::Produtos(), dictionary::keys::PRO_KEY_CODIGO,
                                   [](const ProdutosRec& r) { return std::to_string(r.TipoReceita); });
     EXPECT_EQ(tipo, (std::vector<std::string>{"2", "1", "2"}));
 
@@ -136,10 +137,10 @@ TEST_F(ProductTest, FormListsAndTheirFormsWorkOnTheFormsProduct) {
     ui->Press(ui->Control(f, kOk));
     ui->Answer("&Sim");
     EXPECT_FALSE(ui->HasWindow("Exclui Cadastro do Produto"));
-    EXPECT_TRUE(Read<ProdutosAliqRec>(dictionary::ProdutosAliq(), "PALIQ:Key:Codigo",
+    EXPECT_TRUE(Read<ProdutosAliqRec>(dictionary::ProdutosAliq(), dictionary::keys::PALIQ_Key_Codigo,
                                       [](const ProdutosAliqRec& r) { return r.CODIGO.to_string(); })
                     .empty());
-    EXPECT_EQ(Read<LoteVorelRec>(dictionary::LoteVorel(), "LTC:KEY:PRODLOTE",
+    EXPECT_EQ(Read<LoteVorelRec>(dictionary::LoteVorel(), dictionary::keys::LTC_KEY_PRODLOTE,
                                  [](const LoteVorelRec& r) { return std::string(r.LOTE.clipped()); })
                   .size(),
               3u);

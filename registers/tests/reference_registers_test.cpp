@@ -4,6 +4,7 @@
 #include "register_fixture.h"
 
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/dictionary/key_names.h"
 
 namespace vorel::registers::testing {
 namespace {
@@ -88,7 +89,7 @@ TEST_F(ReferenceTest, CnaeCodesAreTypedAndListedThroughThePattern) {
     ui->Type(ui->ByPrompt(f, "02 Descrição"), "Cultivo de arroz");
     ui->Press(ui->ByText(f, "&OK"));
     EXPECT_EQ(ListOf(b, kCnaeList), (Rows{{"0111-3/01", "Cultivo de arroz"}, {"4711-3/02", "Comércio varejista"}}));
-    EXPECT_EQ(Read<CNAERec>(dictionary::CNAE(), "CNAE:KEY:CODIGO", [](const CNAERec& r) { return std::to_string(r.CODIGO); }),
+    EXPECT_EQ(Read<CNAERec>(dictionary::CNAE(), dictionary::keys::CNAE_KEY_CODIGO, [](const CNAERec& r) { return std::to_string(r.CODIGO); }),
               (std::vector<std::string>{"111301", "4711302"}));
     // The same code again is refused by the unique key; the form stays open.
     ui->Press(ui->ByText(b, "&Inclui Novo C.N.A.E."));
@@ -186,7 +187,7 @@ TEST_F(ReferenceTest, MunicipalityStateLookupFallsBackToTheStatesBrowse) {
     EXPECT_EQ(ui->Value(estado), "SP");
     ui->Press(ui->ByText(f, "&Grava "));
     EXPECT_FALSE(ui->HasWindow(caption));
-    EXPECT_EQ(Read<MunicipiosRec>(dictionary::Municipios(), "MUN:KEY:CODIGO",
+    EXPECT_EQ(Read<MunicipiosRec>(dictionary::Municipios(), dictionary::keys::MUN_KEY_CODIGO,
                                   [](const MunicipiosRec& r) {
                                       return std::to_string(r.CODIGO) + " " + text::to_utf8(r.NOME.clipped()) + " " +
                                              std::string(r.ESTADO.clipped());
@@ -205,7 +206,7 @@ TEST_F(ReferenceTest, MunicipalityDeleteIsReadOnlyAndCodeIsGreyedOnChange) {
             auto& m = data::dictionary::file(dictionary::Municipios());
             ASSERT_EQ(m.open(), data::kNoError);
             m.rec<MunicipiosRec>().CODIGO = 7;
-            ASSERT_EQ(m.get("MUN:KEY:CODIGO"), data::kNoError);
+            ASSERT_EQ(m.get(dictionary::keys::MUN_KEY_CODIGO), data::kNoError);
             ctx.Call("UMunicipios", r);
             (void)m.close();
         });

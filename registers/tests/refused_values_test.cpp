@@ -5,6 +5,7 @@
 #include "company_fixture.h"
 
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/dictionary/key_names.h"
 
 namespace vorel::registers::testing {
 namespace {
@@ -53,8 +54,8 @@ TEST_F(RefusedValues, TheFormsTakeOnlyWhatTheirPicturesAndFieldsHold) {
         ui->CloseWindow(f);
         WaitFinished(t);
     }
-    EXPECT_TRUE(Read<ProdutosRec>(dictionary::Produtos(), "PRO:KEY:CODIGO", [](const ProdutosRec&) { return ""; }).empty());
-    EXPECT_TRUE(Read<ForCliRec>(dictionary::ForCli(), "FOR:KEY:CODIGO1", [](const ForCliRec&) { return ""; }).empty());
+    EXPECT_TRUE(Read<ProdutosRec>(dictionary::Produtos(), dictionary::keys::PRO_KEY_CODIGO, [](const ProdutosRec&) { return ""; }).empty());
+    EXPECT_TRUE(Read<ForCliRec>(dictionary::ForCli(), dictionary::keys::FOR_KEY_CODIGO1, [](const ForCliRec&) { return ""; }).empty());
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ struct RegisterFixture : ::testing::Test {
     }
     // Every record of a table in the order of a key, as `show(rec)` makes it.
     template <class Rec>
-    std::vector<std::string> Read(const data::TableDesc& table, const char* key,
+    std::vector<std::string> Read(const data::TableDesc& table, data::KeyName key,
                                   const std::function<std::string(const Rec&)>& show) {
         std::vector<std::string> out;
         std::thread([&] {

@@ -13,6 +13,7 @@
 #include "vorel/shell/globals.h"
 #include "vorel/ui/query.h"
 #include "vorel/dictionary/name_variables.h"
+#include "vorel/dictionary/key_names.h"
 
 namespace vorel::registers::testing {
 namespace {
@@ -51,7 +52,7 @@ struct PersonsTest : RegisterFixture {
         WaitFinished(t);
     }
     std::vector<std::string> History() {
-        return Read<ACFuncionariosRec>(dictionary::ACFuncionarios(), "ACFUN:KEY:CODIGO", [](const ACFuncionariosRec& r) {
+        return Read<ACFuncionariosRec>(dictionary::ACFuncionarios(), dictionary::keys::ACFUN_KEY_CODIGO, [](const ACFuncionariosRec& r) {
             date::Ymd d = date::split(r.DATA);
             return std::to_string(r.CODIGOFUN) + "/" + std::to_string(r.CODIGOCAMPO) + " " + std::to_string(d.month) +
                    "/" + std::to_string(d.year) + " " + std::string(r.ALTERACAO.clipped());
@@ -126,7 +127,7 @@ TEST_F(PersonsTest, FunctionHistoryIsWrittenOnlyAfterThePersonIsStored) {
         auto& f = data::dictionary::file(dictionary::Funcionarios());
         ASSERT_EQ(f.open(), data::kNoError);
         f.rec<FuncionariosRec>().CODIGO = 1;
-        ASSERT_EQ(f.get("FUN:Key:Codigo"), data::kNoError);
+        ASSERT_EQ(f.get(dictionary::keys::FUN_Key_Codigo), data::kNoError);
         ctx.Call("UFuncionarios", Request::View);
         (void)f.close();
     });
@@ -290,7 +291,7 @@ TEST_F(PersonsTest, NewPersonStartsWithCategory11AndDefaultsFillZeros) {
     ui->Press(ui->ByText(b, "&Altera"));
     f = ui->WindowByCaption("Alterando um Responsável");
     ui->Press(ui->ByText(f, "&Grava"));
-    EXPECT_EQ(Read<FuncionariosRec>(dictionary::Funcionarios(), "FUN:Key:Codigo",
+    EXPECT_EQ(Read<FuncionariosRec>(dictionary::Funcionarios(), dictionary::keys::FUN_Key_Codigo,
                                     [](const FuncionariosRec& r) {
                                         return std::to_string(r.CODIGO) + " " + std::string(r.CPF.clipped()) + " " +
                                                std::to_string(r.CATEGORIA) + " " + std::to_string(r.ESTADOCIVIL) +
@@ -347,7 +348,7 @@ TEST_F(PersonsTest, AStateTheComboLacksIsAddedThroughTheStateForm) {
     EXPECT_EQ(ui->Text(ui->Control(f, 4)), (dir / "Imagens" / "Foto.bmp").string());
     ui->Type(ui->ByPrompt(f, "Nome:"), "Ana");
     ui->Press(ui->ByText(f, "&Grava"));
-    EXPECT_EQ(Read<FuncionariosRec>(dictionary::Funcionarios(), "FUN:Key:Codigo",
+    EXPECT_EQ(Read<FuncionariosRec>(dictionary::Funcionarios(), dictionary::keys::FUN_Key_Codigo,
                                     [](const FuncionariosRec& r) { return std::string(r.FOTO.clipped()); }),
               std::vector<std::string>{"Foto.bmp"});
 }

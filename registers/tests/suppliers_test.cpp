@@ -10,6 +10,7 @@
 #include "vorel/core/settings_file.h"
 #include "vorel/dictionary/name_variables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/dictionary/key_names.h"
 
 namespace vorel::registers::testing {
 namespace {
@@ -53,7 +54,7 @@ struct SupplierTest : CompanyFixture {
         });
     }
     std::vector<std::string> Stored() {
-        return Read<ForCliRec>(dictionary::ForCli(), "FOR:KEY:CODIGO1", [](const ForCliRec& r) {
+        return Read<ForCliRec>(dictionary::ForCli(), dictionary::keys::FOR_KEY_CODIGO1, [](const ForCliRec& r) {
             return std::to_string(r.Codigo) + " " + std::string(r.CGC.clipped()) + " " + std::string(r.Nome.clipped()) +
                    " " + std::string(r.InscricaoEstadual.clipped());
         });
@@ -65,7 +66,7 @@ struct SupplierTest : CompanyFixture {
             data::FileManager fm(dictionary::ForCliMorto());
             ASSERT_EQ(fm.open_path(dictionary::ArquivoForCliMorto.get()), data::kNoError);
             fm.clear_record();
-            (void)fm.set(fm.desc().key_index("ForCliMorto:KEY:CODIGO"));
+            (void)fm.set(fm.desc().key_index(dictionary::keys::ForCliMorto_KEY_CODIGO));
             while (fm.next().ok()) out.push_back(fm.rec<ForCliRec>());
             (void)fm.close();
         }).join();

@@ -6,6 +6,7 @@
 #include "company_fixture.h"
 
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/dictionary/key_names.h"
 
 namespace vorel::registers::testing {
 namespace {
@@ -28,7 +29,7 @@ struct UnitValueTest : CompanyFixture {
         });
     }
     std::vector<std::string> EntryValues() {
-        return Read<TabValorIndProdutoRec>(dictionary::TabValorIndProduto(), "TVP:KEY:COMPPRODUTO",
+        return Read<TabValorIndProdutoRec>(dictionary::TabValorIndProduto(), dictionary::keys::TVP_KEY_COMPPRODUTO,
                                            [](const TabValorIndProdutoRec& r) {
                                                return r.CODPRODUTO.to_string() + " " + std::to_string(date::month(r.COMPETENCIA)) +
                                                       " " + r.VALOR.to_string();

@@ -8,6 +8,7 @@
 #include "vorel/shell/company_register.h"
 #include "vorel/shell/picture_file.h"
 #include "vorel/ui/messages.h"
+#include "vorel/dictionary/key_names.h"
 
 using namespace vorel;
 using namespace vorel::shell;
@@ -70,7 +71,7 @@ TEST_F(CompanyForm, InsertChecksTheRequiredFieldsAndTheCnpj) {
         ASSERT_EQ(e.open(), data::kNoError);
         e.clear_record();
         e.rec<dictionary::EmpresaRec>().Codigo = 1;
-        ASSERT_EQ(e.get("EMP:KEY:CODIGO"), data::kNoError);
+        ASSERT_EQ(e.get(dictionary::keys::EMP_KEY_CODIGO), data::kNoError);
         EXPECT_EQ(e.rec<dictionary::EmpresaRec>().MESDATABASE, 1);
         (void)e.close();
     });
@@ -283,7 +284,7 @@ TEST_F(CompanyForm, TheLogoShowsItsFileAndAClickChoosesAnother) {
         ASSERT_EQ(e.open(), data::kNoError);
         e.clear_record();
         e.rec<dictionary::EmpresaRec>().Codigo = 2;
-        ASSERT_EQ(e.get("EMP:KEY:CODIGO"), data::kNoError);
+        ASSERT_EQ(e.get(dictionary::keys::EMP_KEY_CODIGO), data::kNoError);
         EXPECT_EQ(std::string(e.rec<dictionary::EmpresaRec>().LOGO.clipped()), "Novo.bmp");
         (void)e.close();
     });

@@ -8,6 +8,7 @@
 #include "vorel/dictionary/name_variables.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/shell/month_closing.h"
+#include "vorel/dictionary/key_names.h"
 
 namespace vorel::shell {
 namespace {
@@ -33,7 +34,7 @@ protected:
         auto& f = data::dictionary::file(dictionary::FechamentoEscrita());
         EXPECT_EQ(f.open(), data::kNoError);
         std::vector<std::pair<date::Day, int>> out;
-        (void)f.set("FEF:KEY:MESANO");
+        (void)f.set(dictionary::keys::FEF_KEY_MESANO);
         while (f.next().ok()) out.emplace_back(f.rec<FechamentoEscritaRec>().MESANO, f.rec<FechamentoEscritaRec>().CODEMPRESA);
         (void)f.close();
         return out;
@@ -42,7 +43,7 @@ protected:
         auto& f = data::dictionary::file(dictionary::LogEscrita());
         EXPECT_EQ(f.open(), data::kNoError);
         std::vector<Log> out;
-        (void)f.set("LOG1:KEY:LOG");
+        (void)f.set(dictionary::keys::LOG1_KEY_LOG);
         while (f.next().ok()) {
             const auto& r = f.rec<LogEscritaRec>();
             EXPECT_EQ(r.CODEMP, 0);

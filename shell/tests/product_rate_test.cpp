@@ -8,6 +8,7 @@
 #include "vorel/dictionary/name_variables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/product_rate.h"
+#include "vorel/dictionary/key_names.h"
 
 namespace vorel::shell {
 namespace {
@@ -113,11 +114,11 @@ TEST_F(ProductRate, LeavesTheCallersCursorsAlone) {
     auto& pro = data::dictionary::file(dictionary::Produtos());
     ASSERT_EQ(hist.open(), data::kNoError);
     ASSERT_EQ(pro.open(), data::kNoError);
-    (void)hist.set("PALIQ:Key:Codigo");
+    (void)hist.set(dictionary::keys::PALIQ_Key_Codigo);
     ASSERT_EQ(hist.next(), data::kNoError);
     pro.clear_record();
     pro.rec<ProdutosRec>().Codigo = 20;
-    ASSERT_EQ(pro.get("PRO:KEY:CODIGO"), data::kNoError);
+    ASSERT_EQ(pro.get(dictionary::keys::PRO_KEY_CODIGO), data::kNoError);
     date::Day dia = Dia(2016, 7, 9);
     EXPECT_EQ(AliquotaProdutoData(11, dia, 0, 0), D("0"));  // reads product 11's rows and Produtos0
     EXPECT_EQ(pro.rec<ProdutosRec>().Codigo.value(), 20);   // the caller's Produtos buffer is intact

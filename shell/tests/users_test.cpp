@@ -12,6 +12,7 @@
 #include "vorel/shell/procedures.h"
 #include "vorel/shell/users.h"
 #include "vorel/ui/headless.h"
+#include "vorel/dictionary/key_names.h"
 
 using namespace vorel;
 using namespace vorel::shell;
@@ -66,7 +67,7 @@ protected:
         int t = rt.Start("Read", [&](ProcContext&) {
             auto& sen = data::dictionary::file(dictionary::Senhas());
             ASSERT_EQ(sen.open(), data::kNoError);
-            (void)sen.set("SEN:Key:Nome");
+            (void)sen.set(dictionary::keys::SEN_Key_Nome);
             while (sen.next().ok()) names.emplace_back(sen.rec<dictionary::SenhasRec>().NOME.clipped());
             (void)sen.close();
         });

@@ -101,7 +101,7 @@ int TableDesc::field_index(std::string_view name) const {
     return -1;
 }
 
-int TableDesc::key_index(std::string_view name) const {
+int TableDesc::key_index_by_text(std::string_view name) const {
     std::string_view n = strip_prefix(prefix, name);
     for (std::size_t i = 0; i < keys.size(); ++i)
         if (same_nocase(keys[i].name, name) || same_nocase(strip_prefix(prefix, keys[i].name), n))
@@ -115,9 +115,9 @@ const FieldDesc& TableDesc::field(std::string_view name) const {
     return fields[static_cast<std::size_t>(i)];
 }
 
-const KeyDesc& TableDesc::key(std::string_view name) const {
+const KeyDesc& TableDesc::key(KeyName name) const {
     int i = key_index(name);
-    if (i < 0) throw std::out_of_range(label + " has no key " + std::string(name));
+    if (i < 0) throw std::out_of_range(label + " has no key " + std::string(name.text()));
     return keys[static_cast<std::size_t>(i)];
 }
 

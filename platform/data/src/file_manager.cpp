@@ -197,7 +197,7 @@ int FileManager::check_writable() {
     return kNoError;
 }
 
-int FileManager::key_number(std::string_view name) const { return desc_.key_index(name); }
+int FileManager::key_number(KeyName name) const { return desc_.key_index(name); }
 
 namespace {
 

@@ -66,7 +66,7 @@ struct Failure {
 // child key's number (its first components are the linking fields), or an error.
 int prime_link(const RelationLink& link, const TableDesc& pd, const void* pr, FileManager& c, int* key) {
     const TableDesc& cd = c.desc();
-    *key = cd.key_index(link.child_key);
+    *key = cd.key_index_by_text(link.child_key);
     if (*key < 0) return set_error(kKeysInvalid, c.file_name(), link.child_key);
     c.clear_record();
     for (auto& [pf, cf] : link.fields) copy_value(pd.field(pf), pr, cd.field(cf), c.buffer());

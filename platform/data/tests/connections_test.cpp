@@ -67,7 +67,7 @@ TEST_F(ConnectionsTest, ReadWhileWritingAndNestedTransactions) {
     }
     Transaction outer({&a}, 0);
     ASSERT_EQ(outer.status(), kNoError);
-    ASSERT_EQ(b.set("PED:KEY:CODIGO"), kNoError);
+    ASSERT_EQ(b.set(data::KeyName{"PED:KEY:CODIGO"}), kNoError);
     ASSERT_EQ(b.next(), kNoError);  // b holds a position while a writes
     a.rec<PedidoRec>().Codigo = 100;
     ASSERT_EQ(a.add(), kNoError);

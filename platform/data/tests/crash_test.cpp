@@ -89,7 +89,7 @@ TEST_F(CrashTest, ProcessKilledInALargeTransactionLeavesEveryFileWhole) {
             for (FileManager* fm : {&a, &b}) {
                 fm->clear_record();
                 fm->rec<PedidoRec>().Codigo = 1000;
-                ASSERT_EQ(fm->set_at("PED:KEY:CODIGO"), kNoError);
+                ASSERT_EQ(fm->set_at(data::KeyName{"PED:KEY:CODIGO"}), kNoError);
                 while (fm->next() == kNoError) ASSERT_EQ(fm->remove(), kNoError);
             }
             ASSERT_EQ(t.commit(), kNoError);
@@ -154,7 +154,7 @@ protected:
                 if (!t.status().ok()) code = 3;
                 for (FileManager* fm : tables) {
                     fm->rec<PedidoRec>().Codigo = 1;
-                    if (code == 0 && fm->get("PED:KEY:CODIGO") != kNoError) code = 4;
+                    if (code == 0 && fm->get(data::KeyName{"PED:KEY:CODIGO"}) != kNoError) code = 4;
                     fm->rec<PedidoRec>().Cliente = "novo";
                     if (code == 0 && fm->put() != kNoError) code = 5;
                     for (int i = 0; i < kAdded && code == 0; ++i) {
@@ -186,7 +186,7 @@ protected:
             EXPECT_EQ(t.verify(), kNoError) << context << name << ": " << last_error().file_error_text;
             std::int64_t n = t.records();
             t.rec<PedidoRec>().Codigo = 1;
-            if (t.get("PED:KEY:CODIGO") != kNoError) return -1;
+            if (t.get(data::KeyName{"PED:KEY:CODIGO"}) != kNoError) return -1;
             bool committed = t.rec<PedidoRec>().Cliente == "novo";
             bool whole = committed ? n == kSeeded + kAdded : n == kSeeded;
             EXPECT_TRUE(whole) << context << name << " holds " << n << " records";
@@ -291,11 +291,11 @@ TEST_F(CrashTest, PrimedRecordOfAKilledProgramIsGoneAfterRestart) {
         fm.rec<PedidoRec>().Codigo = 3;
         if (c.form_saved) {
             EXPECT_EQ(fm.records(), 3);
-            ASSERT_EQ(fm.get("PED:KEY:CODIGO"), kNoError);
+            ASSERT_EQ(fm.get(data::KeyName{"PED:KEY:CODIGO"}), kNoError);
             EXPECT_EQ(fm.rec<PedidoRec>().Cliente, "gravado");
         } else {
             EXPECT_EQ(fm.records(), 2);
-            EXPECT_EQ(fm.get("PED:KEY:CODIGO"), kRecordNotFound);
+            EXPECT_EQ(fm.get(data::KeyName{"PED:KEY:CODIGO"}), kRecordNotFound);
             fm.prime_record();
             ASSERT_TRUE(fm.insert(Messages::Quiet).done());
             EXPECT_EQ(fm.rec<PedidoRec>().Codigo, 3u);
@@ -343,7 +343,7 @@ TEST_F(CrashTest, TwoProcessesAutoNumberDistinctly) {
     FileManager fm(Pedidos());
     ASSERT_EQ(fm.open(), kNoError);
     EXPECT_EQ(fm.records(), 2 * kEach);
-    ASSERT_EQ(fm.set("PED:KEY:CODIGO"), kNoError);
+    ASSERT_EQ(fm.set(data::KeyName{"PED:KEY:CODIGO"}), kNoError);
     std::uint32_t expected = 1;
     while (fm.next() == kNoError) EXPECT_EQ(fm.rec<PedidoRec>().Codigo, expected++);
     EXPECT_EQ(expected, 2u * kEach + 1);

@@ -25,7 +25,7 @@ protected:
         r.Data = data;
         ASSERT_EQ(fm.add(), kNoError) << last_error().file_error_text;
     }
-    std::vector<std::uint32_t> read_all(FileManager& fm, std::string_view key, int dir = 1) {
+    std::vector<std::uint32_t> read_all(FileManager& fm, KeyName key, int dir = 1) {
         std::vector<std::uint32_t> out;
         EXPECT_EQ(fm.set(key), kNoError);
         while ((dir > 0 ? fm.next() : fm.previous()) == kNoError) out.push_back(fm.rec<ItemRec>().Codigo);
@@ -72,21 +72,21 @@ TEST_F(FileManagerTest, GetNextPreviousInKeyOrder) {
     add_item(fm, 3, "Cebola", "B", 10);
     add_item(fm, 1, "Alho", "A", 20);
     add_item(fm, 2, "Batata", "A", 30);
-    EXPECT_EQ(read_all(fm, "ITE:KEY:CODIGO"), (std::vector<std::uint32_t>{1, 2, 3}));
-    EXPECT_EQ(read_all(fm, "ITE:KEY:CODIGO", -1), (std::vector<std::uint32_t>{3, 2, 1}));
-    EXPECT_EQ(read_all(fm, "KEY:NOME"), (std::vector<std::uint32_t>{1, 2, 3}));
+    EXPECT_EQ(read_all(fm, data::KeyName{"ITE:KEY:CODIGO"}), (std::vector<std::uint32_t>{1, 2, 3}));
+    EXPECT_EQ(read_all(fm, data::KeyName{"ITE:KEY:CODIGO"}, -1), (std::vector<std::uint32_t>{3, 2, 1}));
+    EXPECT_EQ(read_all(fm, data::KeyName{"KEY:NOME"}), (std::vector<std::uint32_t>{1, 2, 3}));
 
     fm.clear_record();
     fm.rec<ItemRec>().Nome = "batata";  // case folds
-    ASSERT_EQ(fm.get("ITE:KEY:NOME"), kNoError);
+    ASSERT_EQ(fm.get(data::KeyName{"ITE:KEY:NOME"}), kNoError);
     EXPECT_EQ(fm.rec<ItemRec>().Codigo, 2u);
     fm.rec<ItemRec>().Nome = "Batatas";
-    EXPECT_EQ(fm.get("ITE:KEY:NOME"), kRecordNotFound);
+    EXPECT_EQ(fm.get(data::KeyName{"ITE:KEY:NOME"}), kRecordNotFound);
 
     // Positioned from the buffer: next reads at or after, previous at or before.
     fm.clear_record();
     fm.rec<ItemRec>().Codigo = 2;
-    ASSERT_EQ(fm.set_at("ITE:KEY:CODIGO"), kNoError);
+    ASSERT_EQ(fm.set_at(data::KeyName{"ITE:KEY:CODIGO"}), kNoError);
     ASSERT_EQ(fm.next(), kNoError);
     EXPECT_EQ(fm.rec<ItemRec>().Codigo, 2u);
     ASSERT_EQ(fm.next(), kNoError);
@@ -106,13 +106,13 @@ TEST_F(FileManagerTest, DescendingComponentAndEqualKeysInInsertionOrder) {
     add_item(fm, 3, "c", "G", 20);
     add_item(fm, 4, "d", "G", 30);
     add_item(fm, 5, "e", "F", 99);
-    EXPECT_EQ(read_all(fm, "ITE:KEY:GRUPODATA"), (std::vector<std::uint32_t>{5, 2, 4, 3, 1}));
-    EXPECT_EQ(read_all(fm, "ITE:KEY:GRUPODATA", -1), (std::vector<std::uint32_t>{1, 3, 4, 2, 5}));
+    EXPECT_EQ(read_all(fm, data::KeyName{"ITE:KEY:GRUPODATA"}), (std::vector<std::uint32_t>{5, 2, 4, 3, 1}));
+    EXPECT_EQ(read_all(fm, data::KeyName{"ITE:KEY:GRUPODATA"}, -1), (std::vector<std::uint32_t>{1, 3, 4, 2, 5}));
     // Set at group G, date 25: the first record at or after it in the key order is dated 20.
     fm.clear_record();
     fm.rec<ItemRec>().Grupo = "g";
     fm.rec<ItemRec>().Data = 25;
-    ASSERT_EQ(fm.set_at("ITE:KEY:GRUPODATA"), kNoError);
+    ASSERT_EQ(fm.set_at(data::KeyName{"ITE:KEY:GRUPODATA"}), kNoError);
     ASSERT_EQ(fm.next(), kNoError);
     EXPECT_EQ(fm.rec<ItemRec>().Codigo, 3u);
 }
@@ -124,7 +124,7 @@ TEST_F(FileManagerTest, OptionalKeyLeavesOutEmptyRecords) {
     add_item(fm, 2, "b", "X", 10);
     add_item(fm, 3, "c", "  ", 10);
     add_item(fm, 4, "d", "A", 10);
-    EXPECT_EQ(read_all(fm, "ITE:KEY:GRUPO"), (std::vector<std::uint32_t>{4, 2}));
+    EXPECT_EQ(read_all(fm, data::KeyName{"ITE:KEY:GRUPO"}), (std::vector<std::uint32_t>{4, 2}));
     EXPECT_EQ(fm.records(), 4);
 }
 
@@ -147,7 +147,7 @@ TEST_F(FileManagerTest, CaseInsensitiveUniqueKeyFoldsCaseButKeepsAccents) {
     // Accented text comes back as it was stored.
     fm.clear_record();
     fm.rec<ItemRec>().Codigo = 1;
-    ASSERT_EQ(fm.get("KEY:CODIGO"), kNoError);
+    ASSERT_EQ(fm.get(data::KeyName{"KEY:CODIGO"}), kNoError);
     EXPECT_EQ(fm.rec<ItemRec>().Nome, "A\xC7\xC3O");
 }
 
@@ -155,7 +155,7 @@ TEST_F(FileManagerTest, PutRemoveAndPositionKeepTheCursorGoing) {
     FileManager fm(Itens());
     ASSERT_EQ(fm.open(), kNoError);
     for (std::uint32_t i = 1; i <= 40; ++i) add_item(fm, i, "n" + std::to_string(i), "", 0);
-    ASSERT_EQ(fm.set("KEY:CODIGO"), kNoError);
+    ASSERT_EQ(fm.set(data::KeyName{"KEY:CODIGO"}), kNoError);
     std::vector<std::uint32_t> seen;
     Position p20;
     while (fm.next() == kNoError) {
@@ -191,12 +191,12 @@ TEST_F(FileManagerTest, ReadModifyWriteSeesEachRecordOnceAndOtherCursorsSeeTheWr
         ASSERT_EQ(t.commit(), kNoError);
     }
     // The other cursor has read ahead before the writes.
-    ASSERT_EQ(other.set("ITE0:KEY:CODIGO"), kNoError);
+    ASSERT_EQ(other.set(data::KeyName{"ITE0:KEY:CODIGO"}), kNoError);
     for (int i = 0; i < 5; ++i) ASSERT_EQ(other.next(), kNoError);
 
     std::vector<int> visits(n + 1);
     Transaction t({&fm});
-    ASSERT_EQ(fm.set("KEY:GRUPODATA"), kNoError);
+    ASSERT_EQ(fm.set(data::KeyName{"KEY:GRUPODATA"}), kNoError);
     while (fm.next() == kNoError) {
         auto& r = fm.rec<ItemRec>();
         ++visits[r.Codigo];
@@ -235,7 +235,7 @@ TEST_F(FileManagerTest, PositionByRecordAmongThousandsOfEqualKeysStepsBothWays) 
     }
     add_item(fm, 3002, "z", "C", 5);
     ASSERT_EQ(t.commit(), kNoError);
-    int key = fm.key_number("KEY:GRUPODATA");
+    int key = fm.key_number(data::KeyName{"KEY:GRUPODATA"});
     struct Case {
         std::uint32_t from, before, after;  // 0: none
     };
@@ -257,8 +257,8 @@ TEST_F(FileManagerTest, AliasHasItsOwnBufferAndCursor) {
     ASSERT_EQ(base.open(), kNoError);
     for (std::uint32_t i = 1; i <= 5; ++i) add_item(base, i, "n" + std::to_string(i), "", 0);
     ASSERT_EQ(alias.open(), kNoError);
-    ASSERT_EQ(base.set("ITE:KEY:CODIGO"), kNoError);
-    ASSERT_EQ(alias.set("ITE0:KEY:CODIGO"), kNoError);
+    ASSERT_EQ(base.set(data::KeyName{"ITE:KEY:CODIGO"}), kNoError);
+    ASSERT_EQ(alias.set(data::KeyName{"ITE0:KEY:CODIGO"}), kNoError);
     ASSERT_EQ(base.next(), kNoError);
     ASSERT_EQ(base.next(), kNoError);
     ASSERT_EQ(alias.next(), kNoError);

@@ -124,7 +124,7 @@ TEST_F(FrameworkTest, AutoNumberingInsideAParentAndPrimedNumbers) {
     lin.clear_record();
     r.Pedido = 20;
     r.Linha = 2;
-    ASSERT_EQ(lin.get("LIN:KEY:PEDIDOLINHA"), kNoError);
+    ASSERT_EQ(lin.get(data::KeyName{"LIN:KEY:PEDIDOLINHA"}), kNoError);
     EXPECT_EQ(r.Produto, "X");
 }
 
@@ -181,14 +181,14 @@ TEST_F(FrameworkTest, TransactionOverTwoFilesRolledBackLeavesBoth) {
         lin.clear_record();
         lin.rec<LinhaRec>().Pedido = 2;
         ASSERT_EQ(lin.add(), kNoError);
-        (void)ped.set("PED:KEY:CODIGO");
+        (void)ped.set(data::KeyName{"PED:KEY:CODIGO"});
         ASSERT_EQ(ped.next(), kNoError);
         ASSERT_EQ(ped.next(), kNoError);  // the cursor sees the transaction's own record
         EXPECT_EQ(ped.rec<PedidoRec>().Codigo, 2u);
     }  // not committed: rolled back
     EXPECT_EQ(ped.records(), 1);
     EXPECT_EQ(lin.records(), 0);
-    (void)ped.set("PED:KEY:CODIGO");
+    (void)ped.set(data::KeyName{"PED:KEY:CODIGO"});
     ASSERT_EQ(ped.next(), kNoError);
     EXPECT_EQ(ped.next(), kRecordNotAvailable);
     {
@@ -267,20 +267,20 @@ TEST_F(FrameworkTest, CascadeDeleteAndKeyChangeCarryTheChildren) {
     // Change order 1's code to 5: its lines follow.
     ped.clear_record();
     ped.rec<PedidoRec>().Codigo = 1;
-    ASSERT_EQ(ped.get("PED:KEY:CODIGO"), kNoError);
+    ASSERT_EQ(ped.get(data::KeyName{"PED:KEY:CODIGO"}), kNoError);
     ped.rec<PedidoRec>().Codigo = 5;
     ASSERT_EQ(dictionary::relation(Pedidos()).update(), kBenign);
     lin.clear_record();
     lin.rec<LinhaRec>().Pedido = 5;
     lin.rec<LinhaRec>().Linha = 3;
-    EXPECT_EQ(lin.get("LIN:KEY:PEDIDOLINHA"), kNoError);
+    EXPECT_EQ(lin.get(data::KeyName{"LIN:KEY:PEDIDOLINHA"}), kNoError);
     // Delete order 2 with its lines, in one transaction.
     ped.rec<PedidoRec>().Codigo = 2;
-    ASSERT_EQ(ped.get("PED:KEY:CODIGO"), kNoError);
+    ASSERT_EQ(ped.get(data::KeyName{"PED:KEY:CODIGO"}), kNoError);
     ASSERT_EQ(dictionary::relation(Pedidos()).delete_record(), kBenign);
     EXPECT_EQ(ped.records(), 1);
     EXPECT_EQ(lin.records(), 3);
-    (void)lin.set("LIN:KEY:PEDIDOLINHA");
+    (void)lin.set(data::KeyName{"LIN:KEY:PEDIDOLINHA"});
     while (lin.next() == kNoError) EXPECT_EQ(lin.rec<LinhaRec>().Pedido, 5u);
     EXPECT_TRUE(asker.asked.empty());
     dictionary::teardown();
@@ -300,16 +300,16 @@ TEST_F(FrameworkTest, KeyChangeWhoseChildrenCollideNamesTheKeyAndChangesNothing)
         ASSERT_EQ(lin.add(), kNoError);
     }
     ped.rec<PedidoRec>().Codigo = 1;
-    ASSERT_EQ(ped.get("PED:KEY:CODIGO"), kNoError);
+    ASSERT_EQ(ped.get(data::KeyName{"PED:KEY:CODIGO"}), kNoError);
     ped.rec<PedidoRec>().Codigo = 5;
     RelationManager rm(ped);
     EXPECT_EQ(rm.update(), kNotify);
     ASSERT_EQ(asker.asked.size(), 1u);
     EXPECT_EQ(asker.asked[0].text, text::from_utf8("Chave duplicada: Pedido + Linha"));
     ped.rec<PedidoRec>().Codigo = 1;
-    EXPECT_EQ(ped.get("PED:KEY:CODIGO"), kNoError);
+    EXPECT_EQ(ped.get(data::KeyName{"PED:KEY:CODIGO"}), kNoError);
     int on_one = 0;
-    (void)lin.set("LIN:KEY:PEDIDOLINHA");
+    (void)lin.set(data::KeyName{"LIN:KEY:PEDIDOLINHA"});
     while (lin.next() == kNoError) on_one += lin.rec<LinhaRec>().Pedido == 1;
     EXPECT_EQ(on_one, 2);
 }
@@ -371,7 +371,7 @@ TEST_F(FrameworkTest, CascadeWhoseChildCannotBeDeletedKeepsTheParent) {
     nota.rec<NotaRec>().Linha = 3;  // the last line has a note: it cannot go
     ASSERT_EQ(nota.add(), kNoError);
     ped.rec<PedidoRec>().Codigo = 1;
-    ASSERT_EQ(ped.get("PEDN:KEY:CODIGO"), kNoError);
+    ASSERT_EQ(ped.get(data::KeyName{"PEDN:KEY:CODIGO"}), kNoError);
     RelationManager rm(ped);
     EXPECT_EQ(rm.delete_record(), kNotify);
     ASSERT_EQ(asker.asked.size(), 1u);

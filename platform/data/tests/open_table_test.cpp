@@ -72,7 +72,7 @@ TEST_F(OpenTableTest, InvalidKeysAnsweredYesRebuildsAndOpens) {
     EXPECT_TRUE(fm.is_open());
     EXPECT_TRUE(asker.halts.empty());
     fm.rec<ItemRec>().Nome = "x";
-    EXPECT_EQ(fm.get("ITE:KEY:NOME"), kRecordNotFound);
+    EXPECT_EQ(fm.get(data::KeyName{"ITE:KEY:NOME"}), kRecordNotFound);
 }
 
 // A damaged file is reported, never replaced: a foreign file, and a table file cut to 0 bytes (which

@@ -74,7 +74,7 @@ TEST_F(UpgradeTest, OlderFileIsUpgradedOnOpenKeepingFieldsByName) {
     EXPECT_EQ(v2.records(), 2);
     auto& r = v2.rec<V2>();
     r.Nome = "N2";
-    ASSERT_EQ(v2.get("VER:KEY:NOME"), kNoError);  // the new key was built
+    ASSERT_EQ(v2.get(data::KeyName{"VER:KEY:NOME"}), kNoError);  // the new key was built
     EXPECT_EQ(r.Codigo, 2u);
     EXPECT_EQ(r.Novo, "a2");
     EXPECT_EQ(r.Marca, 1);

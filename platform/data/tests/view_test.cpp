@@ -42,7 +42,7 @@ protected:
 using Rows = std::vector<std::pair<std::string, int>>;
 
 TEST_F(ViewTest, RangeOnLeadingComponentsBothWaysWithDescendingDates) {
-    View v(fm, "ITE:KEY:GRUPODATA");
+    View v(fm, data::KeyName{"ITE:KEY:GRUPODATA"});
     fm.clear_record();
     fm.rec<ItemRec>().Grupo = "a";
     v.range_equal(1);
@@ -62,10 +62,10 @@ TEST_F(ViewTest, RangeOnLeadingComponentsBothWaysWithDescendingDates) {
 }
 
 TEST_F(ViewTest, FilterPredicateWithoutRange) {
-    View v(fm, "ITE:KEY:GRUPODATA");
+    View v(fm, data::KeyName{"ITE:KEY:GRUPODATA"});
     v.filter<ItemRec>([](const ItemRec& r) { return r.Data >= 20; });
     EXPECT_EQ(read(v), (Rows{{"A", 30}, {"A", 20}, {"B", 20}}));
-    View none(fm, "ITE:KEY:CODIGO");
+    View none(fm, data::KeyName{"ITE:KEY:CODIGO"});
     none.filter<ItemRec>([](const ItemRec&) { return false; });
     EXPECT_TRUE(read(none).empty());
 }
@@ -77,7 +77,7 @@ namespace vorel::data::testing {
 namespace {
 
 TEST_F(ViewTest, DynamicOrderChosenAtRunTime) {
-    View v(fm, "ITE:KEY:CODIGO");
+    View v(fm, data::KeyName{"ITE:KEY:CODIGO"});
     v.order_by({"Data", "-Grupo"});
     v.filter<ItemRec>([](const ItemRec& r) { return r.Grupo != "C"; });
     EXPECT_EQ(read(v), (Rows{{"B", 10}, {"A", 10}, {"B", 20}, {"A", 20}, {"A", 30}}));
@@ -90,7 +90,7 @@ TEST_F(ViewTest, DynamicOrderChosenAtRunTime) {
     EXPECT_EQ(fm.put(), kNoError);      // the record shown is the current one
 
     // With a range over the key: only the records in range, ties in the key's order.
-    View r(fm, "ITE:KEY:GRUPODATA");
+    View r(fm, data::KeyName{"ITE:KEY:GRUPODATA"});
     r.order_by({"Data"});
     fm.clear_record();
     fm.rec<ItemRec>().Grupo = "a";

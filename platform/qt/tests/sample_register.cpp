@@ -149,8 +149,8 @@ public:
         b.AddColumn({"Descrição", 160, 'L', [this] { return Utf8(rec_.Descricao.value()); }});
         b.AddColumn({"Valor", 48, 'R', [this] { return Utf8(rec_.Valor.value()); }});
         const auto& d = TesteQt();
-        b.AddSortOrder({d.key_index("KEY:CODIGO"), kLocCodigo, true, {}});
-        b.AddSortOrder({d.key_index("KEY:DESCRICAO"), kLocDescricao, true, {}});
+        b.AddSortOrder({d.key_index(data::KeyName{"KEY:CODIGO"}), kLocCodigo, true, {}});
+        b.AddSortOrder({d.key_index(data::KeyName{"KEY:DESCRICAO"}), kLocDescricao, true, {}});
         b.SetSheet(kSheet);
         b.SetInsertButton(kInclui);
         b.SetChangeButton(kAltera);
@@ -205,7 +205,7 @@ std::vector<SampleRecord> ReadSampleRecords() {
     std::thread([&] {
         data::FileManager fm(TesteQt());
         if (!fm.open().ok()) return;
-        (void)fm.set("KEY:CODIGO");
+        (void)fm.set(data::KeyName{"KEY:CODIGO"});
         while (fm.next().ok()) out.push_back(fm.rec<SampleRecord>());
         (void)fm.close();
     }).join();

@@ -140,8 +140,8 @@ public:
         b.AddColumn({"Descrição", 200, 'L', [this] { return Utf8(rec_.Descricao.value()); }});
         b.AddColumn({"Coluna", 12, 'R', [this] { return std::to_string(rec_.Coluna); }});
         const auto& d = TesteItens();
-        b.AddSortOrder({d.key_index("KEY:CODIGO"), kLocCodigo, true, {}});
-        b.AddSortOrder({d.key_index("KEY:DESCRICAO"), kLocDescricao, true, {}});
+        b.AddSortOrder({d.key_index(data::KeyName{"KEY:CODIGO"}), kLocCodigo, true, {}});
+        b.AddSortOrder({d.key_index(data::KeyName{"KEY:DESCRICAO"}), kLocDescricao, true, {}});
         b.SetSheet(kSheet);
         b.SetInsertButton(kInsert);
         b.SetChangeButton(kChange);
@@ -363,7 +363,7 @@ TEST_F(RegisterTest, ViewModeChangesNothing) {
     int t = rt->Start("Viewer", [&](ProcContext& ctx) {
         auto& fm = Dict(ctx).items;
         fm.rec<ItemRec>().Codigo = 1;
-        ASSERT_EQ(fm.get("TIT:KEY:CODIGO"), data::kNoError);
+        ASSERT_EQ(fm.get(data::KeyName{"TIT:KEY:CODIGO"}), data::kNoError);
         viewResponse = static_cast<int>(ctx.Call("UTesteItens", Request::View));
     });
     int f = ui->WindowByCaption("View Record");
@@ -388,7 +388,7 @@ TEST_F(RegisterTest, ALookupOpensTheBrowseForSelectionOnTheCallersThread) {
         auto& r = fm.rec<ItemRec>();
         int result = -1;
         bool ok = Lookup(
-            ctx, [&] { fm.clear_record(); r.Codigo = static_cast<std::uint16_t>(code); return fm.get("TIT:KEY:CODIGO").ok(); },
+            ctx, [&] { fm.clear_record(); r.Codigo = static_cast<std::uint16_t>(code); return fm.get(data::KeyName{"TIT:KEY:CODIGO"}).ok(); },
             "TesteItens", [&] { result = r.Codigo; });
         found = ok;
         chosen = ok ? (result < 0 ? r.Codigo : result) : 0;

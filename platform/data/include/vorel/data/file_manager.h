@@ -8,10 +8,10 @@
 //   FileManager ent(EntradaVorel());          // or the thread's dictionary's object
 //   ent.open();                               // the name variable's file, created when missing
 //   auto& r = ent.rec<EntradaRec>();
-//   r.Numero = 10; ent.get("ENT:KEY:NUMERO"); // exact match on the key's components
+//   r.Numero = 10; ent.get(keys::ENT_KEY_NUMERO); // exact match on the key's components
 //   ent.clear_record(); r.DataEmissao = d;    // position from the buffer's values
-//   ent.set_at("ENT:KEY:DATA");
-//   while (ent.next() == 0) { ... ent.put(); }
+//   ent.set_at(keys::ENT_KEY_DATA);
+//   while (ent.next().ok()) { ... ent.put(); }
 //   ent.close();
 //
 // A table of the text-line driver (TableBuilder::text_lines) reads and appends lines through the
@@ -87,21 +87,21 @@ public:
     std::string send(std::string_view option);
 
     // --- reading ---
-    int key_number(std::string_view key_name) const;  // index of a key, -1 when none
+    int key_number(KeyName key_name) const;  // index of a key, -1 when none
     // The first record whose key components equal the buffer's (35 when none).
     Result get(int key);
-    Result get(std::string_view key_name) { return get(key_number(key_name)); }
+    Result get(KeyName key_name) { return get(key_number(key_name)); }
     Result reget(Position p);                  // 35 when the record is gone
     Position position() const { return {current_id_}; }
     // Makes `p` the current record without reading it (the buffer already holds it).
     void reget_position_only(Position p) { current_id_ = p.id; }
     // Positions at the start (next) or end (previous) of the key order.
     Result set(int key);
-    Result set(std::string_view key_name) { return set(key_number(key_name)); }
+    Result set(KeyName key_name) { return set(key_number(key_name)); }
     // Positions at the buffer's component values: next reads the first record at or after them,
     // previous the last at or before them.
     Result set_at(int key);
-    Result set_at(std::string_view key_name) { return set_at(key_number(key_name)); }
+    Result set_at(KeyName key_name) { return set_at(key_number(key_name)); }
     // The same on the first `components` components only: next reads the first record whose
     // leading components are at or after the buffer's, previous the last at or before them.
     Result set_at(int key, int components);

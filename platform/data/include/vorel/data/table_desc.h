@@ -39,6 +39,7 @@
 #include <vector>
 
 #include "vorel/data/field.h"
+#include "vorel/data/key_name.h"
 #include "vorel/data/name_variable.h"
 
 namespace vorel::data {
@@ -129,9 +130,12 @@ struct TableDesc {
     // Field by full name ("ENT:Cnpj") or by the name after the prefix ("Cnpj"), without regard to
     // case; -1 when none.
     int field_index(std::string_view name) const;
-    int key_index(std::string_view name) const;
+    // Key by name, the same way; -1 when none. `key_index_by_text` is for names the engine holds
+    // as text (a relation's child key), never for a name written in code.
+    int key_index(KeyName name) const { return key_index_by_text(name.text()); }
+    int key_index_by_text(std::string_view name) const;
     const FieldDesc& field(std::string_view name) const;  // throws std::out_of_range
-    const KeyDesc& key(std::string_view name) const;
+    const KeyDesc& key(KeyName name) const;
     const FieldRule* rule_for(int field) const;
     // The description whose storage this table shares (itself, or an alias's base).
     const TableDesc& layout() const { return base ? *base : *this; }

@@ -30,7 +30,7 @@ class SortedRows;
 class View {
 public:
     View(FileManager& table, int key);
-    View(FileManager& table, std::string_view key_name) : View(table, table.key_number(key_name)) {}
+    View(FileManager& table, KeyName key_name) : View(table, table.key_number(key_name)) {}
     ~View();
     View(const View&) = delete;
     View& operator=(const View&) = delete;

@@ -46,7 +46,7 @@ bool DoFornecedor(const OpcoesVeiculos& o, const Entrada& e) {
 
 // The first record that a chassis key yields; false when the chassis has none.
 template <class Rec>
-bool PorChassi(FileManager& fm, std::string_view chave, const auto& chassi) {
+bool PorChassi(FileManager& fm, data::KeyName chave, const auto& chassi) {
     fm.clear_record();
     fm.rec<Rec>().Chassi = chassi;
     data::Result r = fm.get(chave);

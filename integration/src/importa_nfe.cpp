@@ -89,7 +89,7 @@ namespace {
 
 // Removes the target's item of the staged record's date, number, series, CFO and product, if any.
 template <class Rec, class Chave>
-data::Result RemoveAnterior(const data::TableDesc& tabela, std::string_view chave, const Rec& novo, Chave copia) {
+data::Result RemoveAnterior(const data::TableDesc& tabela, data::KeyName chave, const Rec& novo, Chave copia) {
     data::FileManager& f = data::dictionary::file(tabela);
     auto& rec = f.rec<Rec>();
     f.clear_record();

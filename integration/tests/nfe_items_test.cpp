@@ -93,7 +93,7 @@ TEST_F(NfeItems, EntriesOfAnotherMonthAskedMovedAndImportedOnceWithTheirLinks) {
     ASSERT_TRUE(c.importacao.ok()) << c.importacao.falha;
     EXPECT_EQ(c.importacao.importados, 21);
 
-    auto itens = All<EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:NUMERO");
+    auto itens = All<EntradaVorelRec>(dictionary::EntradaVorel(), dictionary::keys::ENT_KEY_NUMERO);
     ASSERT_EQ(itens.size(), 21u);
     for (const auto& e : itens) {
         EXPECT_EQ(e.DataEmissao, date::make(2016, 3, 1));
@@ -111,12 +111,12 @@ TEST_F(NfeItems, EntriesOfAnotherMonthAskedMovedAndImportedOnceWithTheirLinks) {
     EXPECT_EQ(ultimo->BaseICMS.value().to_fixed(2), "14.12");
     EXPECT_EQ(ultimo->Aliquota.value().to_fixed(3), "18.000");
     EXPECT_EQ(ultimo->ValorICMS.value().to_fixed(2), "2.54");  // 14.12 x 18 % = 2.5416
-    EXPECT_FALSE(All<dictionary::ForCliQelRec>(dictionary::ForCliQel(), "FCC:KEY:FORPROD").empty());
+    EXPECT_FALSE(All<dictionary::ForCliQelRec>(dictionary::ForCliQel(), dictionary::keys::FCC_KEY_FORPROD).empty());
 
     // The same folder imported again replaces the items.
     c = Importa(SentidoNfe::Entrada, "53232886000165", true);
     ASSERT_TRUE(c.importacao.ok());
-    EXPECT_EQ(All<EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:NUMERO").size(), 21u);
+    EXPECT_EQ(All<EntradaVorelRec>(dictionary::EntradaVorel(), dictionary::keys::ENT_KEY_NUMERO).size(), 21u);
 }
 
 TEST_F(NfeItems, AnsweringNoDropsTheLines) {
@@ -124,7 +124,7 @@ TEST_F(NfeItems, AnsweringNoDropsTheLines) {
     Corrida c = Importa(SentidoNfe::Entrada, "53232886000165", false);
     EXPECT_EQ(c.preparados.descartadas, 21);
     EXPECT_FALSE(c.leitura.PodeImportar());
-    EXPECT_TRUE(All<EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:NUMERO").empty());
+    EXPECT_TRUE(All<EntradaVorelRec>(dictionary::EntradaVorel(), dictionary::keys::ENT_KEY_NUMERO).empty());
 }
 
 TEST_F(NfeItems, ExitsWithReducedBaseAndNoBatchForExitCfops) {
@@ -132,7 +132,7 @@ TEST_F(NfeItems, ExitsWithReducedBaseAndNoBatchForExitCfops) {
     Corrida c = Importa(SentidoNfe::Saida, "34128745000152", true);
     EXPECT_TRUE(c.perguntas.empty());
     ASSERT_TRUE(c.importacao.ok()) << c.importacao.falha;
-    auto itens = All<SaidaVorelRec>(dictionary::SaidaVorel(), "SAI:KEY:NUMERO");
+    auto itens = All<SaidaVorelRec>(dictionary::SaidaVorel(), dictionary::keys::SAI_KEY_NUMERO);
     ASSERT_EQ(itens.size(), 4u);
     auto ultimo = std::find_if(itens.begin(), itens.end(), [](auto& s) {
         return static_cast<const Decimal&>(s.CodMercadoria) == Decimal(1123);
@@ -143,7 +143,7 @@ TEST_F(NfeItems, ExitsWithReducedBaseAndNoBatchForExitCfops) {
     EXPECT_EQ(ultimo->BaseCalculo.value().to_fixed(2), "34.24");
     EXPECT_EQ(ultimo->BaseAntReducao.value().to_fixed(2), "51.36");
     EXPECT_EQ(std::string(ultimo->Estado.clipped()), "SP");
-    EXPECT_TRUE(All<dictionary::LoteVorelRec>(dictionary::LoteVorel(), "LTC:KEY:LOTEPROD").empty());
+    EXPECT_TRUE(All<dictionary::LoteVorelRec>(dictionary::LoteVorel(), dictionary::keys::LTC_KEY_LOTEPROD).empty());
 }
 
 TEST_F(NfeItems, AnExitToARegisteredPersonKeepsNoDocumentAndTakesTheStateOfTheLine) {
@@ -156,7 +156,7 @@ TEST_F(NfeItems, AnExitToARegisteredPersonKeepsNoDocumentAndTakesTheStateOfTheLi
     Documento("35180834128745000152550010000474281920007498-nfe.xml", "2016-03-07", "2016-03-07");
     Corrida c = Importa(SentidoNfe::Saida, "34128745000152", true);
     ASSERT_TRUE(c.importacao.ok()) << c.importacao.falha;
-    auto itens = All<SaidaVorelRec>(dictionary::SaidaVorel(), "SAI:KEY:NUMERO");
+    auto itens = All<SaidaVorelRec>(dictionary::SaidaVorel(), dictionary::keys::SAI_KEY_NUMERO);
     ASSERT_EQ(itens.size(), 6u);
     for (const auto& s : itens) {
         EXPECT_EQ(std::string(s.CNPJ.clipped()), "0");

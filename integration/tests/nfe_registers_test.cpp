@@ -6,6 +6,7 @@
 #include "vorel/core/paths.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/integration/cadastros_nfe.h"
+#include "vorel/dictionary/key_names.h"
 
 namespace vorel::integration::testing {
 
@@ -36,7 +37,7 @@ struct NfeRegisters : ImportFixture {
         File(nome, bytes);
         return files::to_program_path(dir / nome);
     }
-    std::vector<ProdutosRec> Produtos() { return All<ProdutosRec>(dictionary::Produtos(), "PRO:KEY:CODIGO"); }
+    std::vector<ProdutosRec> Produtos() { return All<ProdutosRec>(dictionary::Produtos(), dictionary::keys::PRO_KEY_CODIGO); }
     ResultadoCadastro Produtos(const std::string& arquivo, int intProdutos, bool entrada) {
         ResultadoCadastro r;
         OnThread([&] { r = ImportaProdutosNfe(arquivo, intProdutos, entrada, 3, 2016); });
@@ -62,11 +63,11 @@ TEST_F(NfeRegisters, ProductsByNicknameTakeConsecutiveCodesAfterTheHighest) {
     EXPECT_EQ(ps[1].MesImport, date::make(2016, 3, 1));
     EXPECT_EQ(static_cast<const Decimal&>(ps[3].Codigo), Decimal(13));
     // Entries open the rate history of the products with a rate; a second import adds no row.
-    auto historico = All<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), "PALIQ:Key:Codigo");
+    auto historico = All<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), dictionary::keys::PALIQ_Key_Codigo);
     ASSERT_EQ(historico.size(), 2u);
     EXPECT_EQ(historico[0].DATA_INICIAL, date::make(1900, 1, 1));
     ASSERT_TRUE(Produtos(arq, 1, true).falha.ok());
-    EXPECT_EQ(All<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), "PALIQ:Key:Codigo").size(), 2u);
+    EXPECT_EQ(All<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), dictionary::keys::PALIQ_Key_Codigo).size(), 2u);
     EXPECT_EQ(Produtos().size(), 4u);
 }
 
@@ -86,7 +87,7 @@ TEST_F(NfeRegisters, ProductsByCodeUpdateInPlaceAndACodeWithLettersNeverOverwrit
     EXPECT_EQ(std::string(ps[1].Apelido.clipped()), "0012A");
     EXPECT_EQ(static_cast<const Decimal&>(ps[2].Codigo), Decimal(77));
     // Exits never touch the rate history.
-    EXPECT_TRUE(All<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), "PALIQ:Key:Codigo").empty());
+    EXPECT_TRUE(All<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), dictionary::keys::PALIQ_Key_Codigo).empty());
 }
 
 TEST_F(NfeRegisters, PartnersByCnpjOrByCpfAndStateRegistration) {
@@ -103,7 +104,7 @@ TEST_F(NfeRegisters, PartnersByCnpjOrByCpfAndStateRegistration) {
         ResultadoCadastro r;
         OnThread([&] { r = ImportaFornecedoresNfe(arq, sobrescreve); });
         ASSERT_TRUE(r.falha.ok()) << r.falha;
-        auto fs = All<ForCliRec>(dictionary::ForCli(), "FOR:KEY:CODIGO");
+        auto fs = All<ForCliRec>(dictionary::ForCli(), dictionary::keys::FOR_KEY_CODIGO);
         ASSERT_EQ(fs.size(), 3u);
         EXPECT_EQ(fs[0].Codigo, 4u);
         EXPECT_EQ(std::string(fs[0].Nome.clipped()), sobrescreve ? "DEPOIS" : "ANTES");

@@ -11,6 +11,7 @@
 #include "vorel/core/paths.h"
 #include "vorel/core/settings_file.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/dictionary/key_names.h"
 
 namespace vorel::integration::testing {
 
@@ -81,15 +82,15 @@ TEST_F(NfeWindow, EntriesImportedThroughTheWindowWithTheMonthQuestion) {
     ui->Press(ui->ByText(ui->WindowByCaption(previa), "&Fechar"));
     ui->WaitIdle();
     EXPECT_FALSE(ui->HasWindow("Importa NF-e Entrada"));
-    auto itens = All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:NUMERO");
+    auto itens = All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), dictionary::keys::ENT_KEY_NUMERO);
     ASSERT_EQ(itens.size(), 20u);
     for (const auto& e : itens) {
         EXPECT_EQ(e.DataEmissao, date::make(2016, 3, 1));
         EXPECT_EQ(e.CFO, 1910);
         EXPECT_EQ(std::string(e.Estado.clipped()), "SP");  // the supplier registered by the same run
     }
-    EXPECT_EQ(All<dictionary::ForCliRec>(dictionary::ForCli(), "FOR:KEY:CODIGO").size(), 1u);
-    EXPECT_FALSE(All<dictionary::ProdutosRec>(dictionary::Produtos(), "PRO:KEY:CODIGO").empty());
+    EXPECT_EQ(All<dictionary::ForCliRec>(dictionary::ForCli(), dictionary::keys::FOR_KEY_CODIGO).size(), 1u);
+    EXPECT_FALSE(All<dictionary::ProdutosRec>(dictionary::Produtos(), dictionary::keys::PRO_KEY_CODIGO).empty());
     EXPECT_EQ(settings::SettingsFile("XML.ini").read_number("XMLSaida", "SobForCli"), 1);
 }
 
@@ -110,8 +111,8 @@ TEST_F(NfeWindow, AFolderOfAnotherCompanyFailsTheCheckWithItsName) {
     ui->Press(ui->ByText(ui->WindowByCaption(previa), "&Fechar"));
     ui->WaitIdle();
     EXPECT_FALSE(ui->HasWindow("Importa NF-e Entrada"));
-    EXPECT_TRUE(All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:NUMERO").empty());
-    EXPECT_TRUE(All<dictionary::ProdutosRec>(dictionary::Produtos(), "PRO:KEY:CODIGO").empty());
+    EXPECT_TRUE(All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), dictionary::keys::ENT_KEY_NUMERO).empty());
+    EXPECT_TRUE(All<dictionary::ProdutosRec>(dictionary::Produtos(), dictionary::keys::PRO_KEY_CODIGO).empty());
 }
 
 TEST_F(NfeWindowSaidas, ExitsImportedThroughTheWindow) {

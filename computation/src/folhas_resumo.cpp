@@ -79,7 +79,7 @@ Empresa LeEmpresa() {
     return out;
 }
 
-std::vector<ResumoFinalRec> LeResumo(data::FileManager& resumo, std::string_view chave, bool semZerados) {
+std::vector<ResumoFinalRec> LeResumo(data::FileManager& resumo, data::KeyName chave, bool semZerados) {
     std::vector<ResumoFinalRec> out;
     resumo.clear_record();
     if (!resumo.set(chave).ok()) return out;

@@ -129,13 +129,13 @@ TEST_F(NfeWindowSaidas, ExitsImportedThroughTheWindow) {
         ui->WaitIdle();
     }
     EXPECT_FALSE(ui->HasWindow("Importa NF-e Saída"));
-    auto itens = All<dictionary::SaidaVorelRec>(dictionary::SaidaVorel(), "SAI:KEY:NUMERO");
+    auto itens = All<dictionary::SaidaVorelRec>(dictionary::SaidaVorel(), dictionary::keys::SAI_KEY_NUMERO);
     ASSERT_EQ(itens.size(), 21u);
     for (const auto& s : itens) {
         EXPECT_EQ(s.DataSaida, date::make(2016, 3, 8));
         EXPECT_EQ(s.CFO, 5910);
     }
-    EXPECT_TRUE(All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:NUMERO").empty());
+    EXPECT_TRUE(All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), dictionary::keys::ENT_KEY_NUMERO).empty());
 }
 
 }  // namespace vorel::integration::testing

@@ -10,6 +10,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/report/report_run.h"
+#include "vorel/shell/email_options.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/report_step.h"
 #include "vorel/shell/text_report.h"
@@ -22,15 +23,6 @@ namespace vorel::computation {
 
 namespace {
 
-// A global text bound to an entry: UTF-8 on the screen, Windows-1252 cut to `largura` in the global.
-ui::UsePtr UsaGlobal(shell::Global<std::string>& g, std::size_t largura) {
-    return ui::UseFn([&g] { return text::to_utf8(g.Get()); },
-                     [&g, largura](const std::string& s) {
-                         g.Set(text::left(text::from_utf8(s), largura));
-                         return true;
-                     });
-}
-
 class JanelaPlanilhaAnual : public ui::WindowController {
 public:
     enum : int {
@@ -38,28 +30,16 @@ public:
         kTexto, kPromptPagina, kPagina, kImprimir, kCancelar
     };
 
-    explicit JanelaPlanilhaAnual(ui::ProcContext& ctx) : ui::WindowController(ctx, "PlanilhaAnual", "Planilha Anual") {}
+    explicit JanelaPlanilhaAnual(ui::ProcContext& ctx)
+        : ui::WindowController(ctx, "PlanilhaAnual", "Planilha Anual"), email_(kEnviar) {}
 
     ui::Level Setup() override {
         if (!shell::GaranteEmpresa(context())) return ui::Level::Cancel;
         ui::Level l = ui::WindowController::Setup();
         if (l != ui::Level::Benign) return l;
-        PreencheEmail();
+        shell::PreencheEmail("Planilha Anual");
         ui::Window& w = window();
-        w.Check(kEnviar, "Enviar e-mail", ui::UseFn([] { return std::string(shell::GLO_EMAIL_ENVIAR.Get() == 1 ? "1" : "0"); },
-                                                    [](const std::string& s) {
-                                                        shell::GLO_EMAIL_ENVIAR.Set(s == "1" ? 1 : 0);
-                                                        return true;
-                                                    }));
-        w.Add(kGrupoEmail, ui::ControlType::Group, "");
-        w.Prompt(kPromptNome, "Destinatário:").Parent(kGrupoEmail);
-        w.Entry(kNome, UsaGlobal(shell::GLO_EMAIL_NOME, 40), "@s40").Parent(kGrupoEmail);
-        w.Prompt(kPromptEmail, "E-mail:").Parent(kGrupoEmail);
-        w.Entry(kEmail, UsaGlobal(shell::GLO_EMAIL_EMAIL, 100), "@s100").Parent(kGrupoEmail);
-        w.Prompt(kPromptAssunto, "Assunto:").Parent(kGrupoEmail);
-        w.Entry(kAssunto, UsaGlobal(shell::GLO_EMAIL_ASSUNTO, 50), "@s50").Parent(kGrupoEmail);
-        w.Prompt(kPromptTexto, "Texto:").Parent(kGrupoEmail);
-        w.TextBox(kTexto, UsaGlobal(shell::GLO_EMAIL_TEXTO, 255)).Parent(kGrupoEmail);
+        shell::AdicionaEmail(w, email_);
         w.Prompt(kPromptPagina, "Página Inicial:");
         w.Entry(kPagina, ui::UsePattern(paginaInicial_, "@n6"));
         w.Button(kImprimir, "&Imprimir");
@@ -71,7 +51,7 @@ public:
 
     ui::Level OnWindowOpened() override {
         ui::Level l = ui::WindowController::OnWindowOpened();
-        AplicaModo();
+        shell::AplicaModoEmail(window(), email_);
         return l;
     }
 
@@ -79,11 +59,11 @@ public:
         ui::Level l = ui::WindowController::OnAccepted(feq);
         ui::Window& w = window();
         switch (feq) {
-            case kEnviar: w[kGrupoEmail].Hide(shell::GLO_EMAIL_ENVIAR.Get() != 1); break;
+            case kEnviar: shell::AplicaModoEmail(w, email_); break;
             case kImprimir:
                 w.Update();
                 VerificaSaldosAnual(context(), paginaInicial_);
-                AplicaModo();
+                shell::AplicaModoEmail(w, email_);
                 w.Select(kCancelar);
                 break;
             case kCancelar: CloseWith(ui::Response::Completed); break;
@@ -93,46 +73,7 @@ public:
     }
 
 private:
-    void PreencheEmail() {
-        std::string razao, email;
-        {
-            data::FileManager emp(dictionary::Empresa());
-            if (emp.open().ok()) {
-                auto& e = emp.rec<dictionary::EmpresaRec>();
-                emp.clear_record();
-                e.Codigo = shell::GLO_EMPRESA_CODIGO.Get();
-                if (emp.get(dictionary::keys::EMP_KEY_CODIGO).ok()) {
-                    razao = std::string(text::clip(e.RAZAOSOCIAL.value()));
-                    email = std::string(text::clip(e.EMAIL.value()));
-                }
-                (void)emp.close();
-            }
-        }
-        shell::GLO_EMAIL_ENVIAR.Set(0);
-        shell::GLO_EMAIL_NOME.Set(text::left(razao, 40));
-        shell::GLO_EMAIL_EMAIL.Set(email);
-        const date::Day hoje = shell::DataHoje.Get();
-        shell::GLO_EMAIL_ASSUNTO.Set(text::left("Planilha Anual - " + (hoje ? picture::format("@D06b", hoje) : std::string()), 50));
-        shell::GLO_EMAIL_TEXTO.Set(text::left("Planilha Anual - Empresa: " + text::zero_fill(shell::GLO_EMPRESA_CODIGO.Get(), 5) +
-                                                  " - " + razao + text::from_utf8(" - Período: ") +
-                                                  text::zero_fill(shell::GLO_MES.Get(), 2) + "/" +
-                                                  text::zero_fill(shell::GLO_ANO.Get(), 4) + ".",
-                                              255));
-    }
-
-    // In printing mode 2 nothing is e-mailed: the check and the e-mail fields hide.
-    void AplicaModo() {
-        ui::Window& w = window();
-        if (shell::ModoImpressao.Get() == 2) {
-            shell::GLO_EMAIL_ENVIAR.Set(0);
-            w[kEnviar].Hide();
-        } else {
-            w[kEnviar].Unhide();
-        }
-        w[kGrupoEmail].Hide(shell::GLO_EMAIL_ENVIAR.Get() != 1);
-        w.Display();
-    }
-
+    shell::ControlesEmail email_;
     std::int32_t paginaInicial_ = 1;
 };
 

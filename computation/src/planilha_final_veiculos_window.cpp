@@ -4,8 +4,7 @@
 #include "veiculos_execucao.h"
 #include "vorel/computation/vehicle_procedures.h"
 #include "vorel/core/text.h"
-#include "vorel/shell/globals.h"
-#include "vorel/shell/printer_codes.h"
+#include "vorel/shell/email_options.h"
 #include "vorel/shell/working_context.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/window_controller.h"
@@ -13,14 +12,6 @@
 namespace vorel::computation {
 
 namespace {
-
-ui::UsePtr UsaGlobal(shell::Global<std::string>& g, std::size_t largura) {
-    return ui::UseFn([&g] { return text::to_utf8(g.Get()); },
-                     [&g, largura](const std::string& s) {
-                         g.Set(text::left(text::from_utf8(s), largura));
-                         return true;
-                     });
-}
 
 class JanelaPlanilhaFinalVeiculos : public ui::WindowController {
 public:
@@ -30,7 +21,7 @@ public:
     };
 
     explicit JanelaPlanilhaFinalVeiculos(ui::ProcContext& ctx)
-        : ui::WindowController(ctx, "PlanilhaFinalVeiculos", "Planilha Final de Veículos") {}
+        : ui::WindowController(ctx, "PlanilhaFinalVeiculos", "Planilha Final de Veículos"), email_(kEnviar) {}
 
     ui::Level Setup() override {
         if (!shell::GaranteEmpresa(context())) return ui::Level::Cancel;
@@ -38,20 +29,7 @@ public:
         if (l != ui::Level::Benign) return l;
         PreencheEmailVeiculos("Planilha Final de Veículos", false);
         ui::Window& w = window();
-        w.Check(kEnviar, "Enviar e-mail", ui::UseFn([] { return std::string(shell::GLO_EMAIL_ENVIAR.Get() == 1 ? "1" : "0"); },
-                                                    [](const std::string& s) {
-                                                        shell::GLO_EMAIL_ENVIAR.Set(s == "1" ? 1 : 0);
-                                                        return true;
-                                                    }));
-        w.Add(kGrupoEmail, ui::ControlType::Group, "");
-        w.Prompt(kPromptNome, "Destinatário:").Parent(kGrupoEmail);
-        w.Entry(kNome, UsaGlobal(shell::GLO_EMAIL_NOME, 40), "@s40").Parent(kGrupoEmail);
-        w.Prompt(kPromptEmail, "E-mail:").Parent(kGrupoEmail);
-        w.Entry(kEmail, UsaGlobal(shell::GLO_EMAIL_EMAIL, 100), "@s100").Parent(kGrupoEmail);
-        w.Prompt(kPromptAssunto, "Assunto:").Parent(kGrupoEmail);
-        w.Entry(kAssunto, UsaGlobal(shell::GLO_EMAIL_ASSUNTO, 50), "@s50").Parent(kGrupoEmail);
-        w.Prompt(kPromptTexto, "Texto:").Parent(kGrupoEmail);
-        w.TextBox(kTexto, UsaGlobal(shell::GLO_EMAIL_TEXTO, 255)).Parent(kGrupoEmail);
+        shell::AdicionaEmail(w, email_);
         w.Prompt(kPromptPagina, "Página Inicial:");
         w.Entry(kPagina, ui::UseInRange(paginaInicial_, 0, 99999), "@n5");
         w.Button(kImprimir, "&Imprimir");
@@ -63,7 +41,7 @@ public:
 
     ui::Level OnWindowOpened() override {
         ui::Level l = ui::WindowController::OnWindowOpened();
-        AplicaModo();
+        shell::AplicaModoEmail(window(), email_);
         return l;
     }
 
@@ -71,11 +49,11 @@ public:
         ui::Level l = ui::WindowController::OnAccepted(feq);
         ui::Window& w = window();
         switch (feq) {
-            case kEnviar: w[kGrupoEmail].Hide(shell::GLO_EMAIL_ENVIAR.Get() != 1); break;
+            case kEnviar: shell::AplicaModoEmail(w, email_); break;
             case kImprimir:
                 w.Update();
                 ExecutaResumoFinalVeiculo(context(), paginaInicial_);
-                AplicaModo();
+                shell::AplicaModoEmail(w, email_);
                 w.Select(kCancelar);
                 break;
             case kCancelar: CloseWith(ui::Response::Completed); break;
@@ -85,18 +63,7 @@ public:
     }
 
 private:
-    void AplicaModo() {
-        ui::Window& w = window();
-        if (shell::FormaDoRelatorio(shell::ModoImpressao.Get()) == shell::FormaRelatorio::Texto) {
-            shell::GLO_EMAIL_ENVIAR.Set(0);
-            w[kEnviar].Hide();
-        } else {
-            w[kEnviar].Unhide();
-        }
-        w[kGrupoEmail].Hide(shell::GLO_EMAIL_ENVIAR.Get() != 1);
-        w.Display();
-    }
-
+    shell::ControlesEmail email_;
     int paginaInicial_ = 1;
 };
 

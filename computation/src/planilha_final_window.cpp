@@ -2,9 +2,9 @@
 // (model 01 or 02, one supplier or all), its first page number and the e-mail; "&Imprimir" runs
 // the final summary (`VerificaSaldos`) on this thread; the window stays open.
 #include "fornecedor_escolhido.h"
-#include "janela_opcoes.h"
 #include "vorel/computation/folhas_resumo.h"
 #include "vorel/computation/procedures.h"
+#include "vorel/shell/email_options.h"
 #include "vorel/shell/working_context.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/window_controller.h"
@@ -27,7 +27,7 @@ public:
         if (!shell::GaranteEmpresa(context())) return ui::Level::Cancel;
         ui::Level l = ui::WindowController::Setup();
         if (l != ui::Level::Benign) return l;
-        PreparaEmail("Planilha Final de Produtos");
+        shell::PreencheEmail("Planilha Final de Produtos");
         ui::Window& w = window();
         w.Check(kResumo, "Filtrar por Fornecedor", ui::Use(porFornecedor_));
         w.DropList(kModelo, ui::UseFn([this] { return std::to_string(modelo_); },
@@ -39,7 +39,7 @@ public:
         w.String(kDescFor, "");
         w.Prompt(kPromptPagina, "Página Inicial:");
         w.Entry(kPagina, ui::UsePattern(pagina_, "@n5"));
-        AdicionaEmail(w, email_);
+        shell::AdicionaEmail(w, email_);
         w.Button(kImprimir, "&Imprimir");
         w.Button(kCancelar, "&Cancelar");
         SetCancelButton(kCancelar);
@@ -50,7 +50,7 @@ public:
 
     ui::Level OnWindowOpened() override {
         ui::Level l = ui::WindowController::OnWindowOpened();
-        AplicaModoEmail(window(), email_);
+        shell::AplicaModoEmail(window(), email_);
         return l;
     }
 
@@ -58,7 +58,7 @@ public:
         ui::Level l = ui::WindowController::OnAccepted(feq);
         ui::Window& w = window();
         if (feq == email_.enviar) {
-            AplicaModoEmail(w, email_);
+            shell::AplicaModoEmail(w, email_);
             return l;
         }
         switch (feq) {
@@ -76,7 +76,7 @@ public:
                 VerificaSaldos(context(), {.paginaInicial = pagina_, .somenteCalcula = false,
                                            .porFornecedor = porFornecedor_, .codFornecedor = fornecedor_.codigo,
                                            .geraExcel = false, .modelo = static_cast<std::uint8_t>(modelo_)});
-                AplicaModoEmail(w, email_);
+                shell::AplicaModoEmail(w, email_);
                 w.Select(kCancelar);
                 break;
             case kCancelar: CloseWith(ui::Response::Completed); break;
@@ -93,7 +93,7 @@ private:
         window()[kDescFor].Text(fornecedor_.nome);
     }
 
-    ControlesEmail email_;
+    shell::ControlesEmail email_;
     bool porFornecedor_ = false;
     int modelo_ = 1;
     FornecedorEscolhido fornecedor_;

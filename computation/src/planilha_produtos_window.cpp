@@ -2,10 +2,10 @@
 // confrontation report, one product or all, negative-only, the kind of summary and the e-mail;
 // "&Imprimir" runs the monthly computation of the working month with those flags, which hands
 // over to the sheet or the confrontation by name; the window stays open.
-#include "janela_opcoes.h"
 #include "produto_digitado.h"
 #include "vorel/computation/calculo_produtos.h"
 #include "vorel/computation/procedures.h"
+#include "vorel/shell/email_options.h"
 #include "vorel/shell/working_context.h"
 #include "vorel/ui/window_controller.h"
 
@@ -27,7 +27,7 @@ public:
         if (!shell::GaranteEmpresa(context())) return ui::Level::Cancel;
         ui::Level l = ui::WindowController::Setup();
         if (l != ui::Level::Benign) return l;
-        PreparaEmail("Planilha Mensal de Produtos");
+        shell::PreencheEmail("Planilha Mensal de Produtos");
         relatorio_ = 0;
         ui::Window& w = window();
         w.DropList(kRelatorio, ui::UseFn([this] { return std::to_string(relatorio_); },
@@ -50,7 +50,7 @@ public:
         w.Radio(kResumoNao, "Não", opcao(0)).Parent(kGrupoResumo);
         w.Radio(kResumoProdutos, "Produtos", opcao(1)).Parent(kGrupoResumo);
         w.Radio(kResumoFornecedores, "Fornecedores", opcao(2)).Parent(kGrupoResumo);
-        AdicionaEmail(w, email_);
+        shell::AdicionaEmail(w, email_);
         w.Button(kImprimir, "&Imprimir");
         w.Button(kCancelar, "&Cancelar");
         SetCancelButton(kCancelar);
@@ -60,7 +60,7 @@ public:
 
     ui::Level OnWindowOpened() override {
         ui::Level l = ui::WindowController::OnWindowOpened();
-        AplicaModoEmail(window(), email_);
+        shell::AplicaModoEmail(window(), email_);
         return l;
     }
 
@@ -68,7 +68,7 @@ public:
         ui::Level l = ui::WindowController::OnAccepted(feq);
         ui::Window& w = window();
         if (feq == email_.enviar) {
-            AplicaModoEmail(w, email_);
+            shell::AplicaModoEmail(w, email_);
             return l;
         }
         switch (feq) {
@@ -112,11 +112,11 @@ private:
         o.planilha = relatorio_ == 0;
         o.confronto = relatorio_ == 1;
         (void)CalculoProdutos(context(), o);  // the run shows its own messages
-        AplicaModoEmail(window(), email_);
+        shell::AplicaModoEmail(window(), email_);
         window().Select(kCancelar);
     }
 
-    ControlesEmail email_;
+    shell::ControlesEmail email_;
     int relatorio_ = 0;
     bool saldoNegativo_ = false;
     bool todos_ = false;

@@ -9,8 +9,7 @@
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/shell/globals.h"
-#include "vorel/shell/printer_codes.h"
+#include "vorel/shell/email_options.h"
 #include "vorel/shell/working_context.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/window_controller.h"
@@ -24,15 +23,6 @@ using dictionary::ForCliRec;
 
 constexpr const char* kPadraoCnpj = "@p##.###.###/####-##p";
 
-// A global text bound to an entry: UTF-8 on the screen, Windows-1252 cut to `largura` in the global.
-ui::UsePtr UsaGlobal(shell::Global<std::string>& g, std::size_t largura) {
-    return ui::UseFn([&g] { return text::to_utf8(g.Get()); },
-                     [&g, largura](const std::string& s) {
-                         g.Set(text::left(text::from_utf8(s), largura));
-                         return true;
-                     });
-}
-
 class JanelaPlanilhaVeiculos : public ui::WindowController {
 public:
     enum : int {
@@ -44,7 +34,7 @@ public:
     JanelaPlanilhaVeiculos(ui::ProcContext& ctx, bool fornecedor)
         : ui::WindowController(ctx, fornecedor ? "PlanilhaVeiculosFornecedor" : "PlanilhaVeiculos",
                                fornecedor ? "Planilha de Veículos por Fornecedor" : "Planilha de Veículos"),
-          fornecedor_(fornecedor), forcli_(dictionary::ForCli()) {}
+          fornecedor_(fornecedor), forcli_(dictionary::ForCli()), email_(kEnviar) {}
 
     ui::Level Setup() override {
         if (!shell::GaranteEmpresa(context())) return ui::Level::Cancel;
@@ -53,20 +43,7 @@ public:
         if (fornecedor_ && !forcli_.open().ok()) return ui::Level::Cancel;
         PreencheEmailVeiculos(Titulo(), fornecedor_);
         ui::Window& w = window();
-        w.Check(kEnviar, "Enviar e-mail", ui::UseFn([] { return std::string(shell::GLO_EMAIL_ENVIAR.Get() == 1 ? "1" : "0"); },
-                                                    [](const std::string& s) {
-                                                        shell::GLO_EMAIL_ENVIAR.Set(s == "1" ? 1 : 0);
-                                                        return true;
-                                                    }));
-        w.Add(kGrupoEmail, ui::ControlType::Group, "");
-        w.Prompt(kPromptNome, "Destinatário:").Parent(kGrupoEmail);
-        w.Entry(kNome, UsaGlobal(shell::GLO_EMAIL_NOME, 40), "@s40").Parent(kGrupoEmail);
-        w.Prompt(kPromptEmail, "E-mail:").Parent(kGrupoEmail);
-        w.Entry(kEmail, UsaGlobal(shell::GLO_EMAIL_EMAIL, 100), "@s100").Parent(kGrupoEmail);
-        w.Prompt(kPromptAssunto, "Assunto:").Parent(kGrupoEmail);
-        w.Entry(kAssunto, UsaGlobal(shell::GLO_EMAIL_ASSUNTO, 50), "@s50").Parent(kGrupoEmail);
-        w.Prompt(kPromptTexto, "Texto:").Parent(kGrupoEmail);
-        w.TextBox(kTexto, UsaGlobal(shell::GLO_EMAIL_TEXTO, 255)).Parent(kGrupoEmail);
+        shell::AdicionaEmail(w, email_);
         w.Prompt(kPromptModelo, "Modelo:");
         w.DropList(kModelo,
                    ui::UseFn([this] { return std::to_string(opcoes_.modelo); },
@@ -101,7 +78,7 @@ public:
 
     ui::Level OnWindowOpened() override {
         ui::Level l = ui::WindowController::OnWindowOpened();
-        AplicaModo();
+        shell::AplicaModoEmail(window(), email_);
         return l;
     }
 
@@ -109,7 +86,7 @@ public:
         ui::Level l = ui::WindowController::OnAccepted(feq);
         ui::Window& w = window();
         switch (feq) {
-            case kEnviar: w[kGrupoEmail].Hide(shell::GLO_EMAIL_ENVIAR.Get() != 1); break;
+            case kEnviar: shell::AplicaModoEmail(w, email_); break;
             case kCnpj:
                 CnpjAceito();
                 break;
@@ -120,7 +97,7 @@ public:
             case kImprimir:
                 w.Update();
                 ExecutaPlanilhaVeiculos(context(), Opcoes(), {});
-                AplicaModo();
+                shell::AplicaModoEmail(w, email_);
                 w.Select(kCancelar);
                 break;
             case kCancelar: CloseWith(ui::Response::Completed); break;
@@ -183,21 +160,9 @@ private:
         window().Display();
     }
 
-    // In printing mode 2 the text report is not e-mailed: the check and the e-mail fields hide.
-    void AplicaModo() {
-        ui::Window& w = window();
-        if (shell::FormaDoRelatorio(shell::ModoImpressao.Get()) == shell::FormaRelatorio::Texto) {
-            shell::GLO_EMAIL_ENVIAR.Set(0);
-            w[kEnviar].Hide();
-        } else {
-            w[kEnviar].Unhide();
-        }
-        w[kGrupoEmail].Hide(shell::GLO_EMAIL_ENVIAR.Get() != 1);
-        w.Display();
-    }
-
     bool fornecedor_;
     data::FileManager forcli_;
+    shell::ControlesEmail email_;
     OpcoesVeiculos opcoes_;
 };
 

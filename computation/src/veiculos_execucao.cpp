@@ -6,13 +6,13 @@
 #include "vorel/shell/text_report.h"
 #include "vorel/shell/text_viewer.h"
 
-#include "vorel/core/picture.h"
 #include "vorel/core/text.h"
 #include "vorel/data/error_manager.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/shell/email_options.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/printer_codes.h"
 #include "vorel/ui/message_box.h"
@@ -137,31 +137,7 @@ void ExecutaResumoFinalVeiculo(ui::ProcContext& ctx, int /*paginaInicial*/) {
 }
 
 void PreencheEmailVeiculos(const char* titulo, bool comFornecedor, const std::string& codigo, const std::string& nome) {
-    std::string razao, email;
-    {
-        data::FileManager emp(dictionary::Empresa());
-        if (emp.open().ok()) {
-            auto& e = emp.rec<dictionary::EmpresaRec>();
-            emp.clear_record();
-            e.Codigo = static_cast<decltype(e.Codigo)>(shell::GLO_EMPRESA_CODIGO.Get());
-            if (emp.get(dictionary::keys::EMP_KEY_CODIGO).ok()) {
-                razao = std::string(text::clip(e.RAZAOSOCIAL.value()));
-                email = std::string(text::clip(e.EMAIL.value()));
-            }
-            (void)emp.close();
-        }
-    }
-    const std::string t = text::from_utf8(titulo);
-    const date::Day hoje = shell::DataHoje.Get();
-    shell::GLO_EMAIL_ENVIAR.Set(0);
-    shell::GLO_EMAIL_NOME.Set(text::left(razao, 40));
-    shell::GLO_EMAIL_EMAIL.Set(email);
-    shell::GLO_EMAIL_ASSUNTO.Set(text::left(t + " - " + (hoje ? picture::format("@D06b", hoje) : std::string()), 50));
-    std::string texto = t + " - Empresa: " + text::zero_fill(shell::GLO_EMPRESA_CODIGO.Get(), 5) + " - " + razao;
-    if (comFornecedor) texto += " - Fornecedor: " + codigo + " - " + std::string(text::clip(nome));
-    texto += text::from_utf8(" - Período: ") + text::zero_fill(shell::GLO_MES.Get(), 2) + "/" +
-             text::zero_fill(shell::GLO_ANO.Get(), 4) + ".";
-    shell::GLO_EMAIL_TEXTO.Set(text::left(texto, 255));
+    shell::PreencheEmail(titulo, comFornecedor ? " - Fornecedor: " + codigo + " - " + std::string(text::clip(nome)) : std::string());
 }
 
 }  // namespace vorel::computation

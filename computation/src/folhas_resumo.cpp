@@ -17,6 +17,7 @@
 #include "vorel/core/text.h"
 #include "vorel/data/error_manager.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/data/open_table.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
@@ -466,6 +467,15 @@ private:
     report::ReportController relatorio_;
 };
 
+// The sheet's view of `ResumoFinal` in its order; when it cannot be set the warning is shown and
+// the sheet stops (it never prints as though the table were empty).
+bool AbreVisao(data::FileManager& resumo, data::KeyName chave) {
+    resumo.clear_record();
+    if (resumo.set(chave).ok()) return true;
+    data::AvisoPadraoSemTexto(36);
+    return false;
+}
+
 shell::OpcoesRelatorio Opcoes(const char* nome) {
     shell::OpcoesRelatorio o;
     o.nome = nome;
@@ -494,6 +504,7 @@ report::Document DocumentoPlanilhaFinal(data::FileManager& resumo, int modelo, i
 
 void PlanilhaFinalProdutos(ui::ProcContext& ctx, data::FileManager& resumo, int paginaInicial) {
     data::ProcedureScope procedimento("PlanilhaFinalProdutos");
+    if (!AbreVisao(resumo, keys::RFC_KEY_NUMERO)) return;
     const auto registros = LeResumo(resumo, keys::RFC_KEY_NUMERO, false);
     FolhaColunas f("PlanilhaFinalProdutos", paginaInicial, false);
     if (!registros.empty()) f.Adiciona(PaginasPorAliquota(registros));
@@ -502,6 +513,7 @@ void PlanilhaFinalProdutos(ui::ProcContext& ctx, data::FileManager& resumo, int 
 
 void PlanilhaFinalProdutosFornecedor(ui::ProcContext& ctx, data::FileManager& resumo, int paginaInicial) {
     data::ProcedureScope procedimento("PlanilhaFinalProdutos_Fornecedor");
+    if (!AbreVisao(resumo, keys::RFC_KEY_FORALIQ)) return;
     FolhaColunas f("PlanilhaFinalProdutos_Fornecedor", paginaInicial, true);
     f.Adiciona(PaginasModelo01(LeResumo(resumo, keys::RFC_KEY_FORALIQ, true)));
     ctx.response = shell::ExecutaRelatorio(ctx, f.relatorio(), f.Laco(), Opcoes("PlanilhaFinalProdutos_Fornecedor"));
@@ -509,6 +521,7 @@ void PlanilhaFinalProdutosFornecedor(ui::ProcContext& ctx, data::FileManager& re
 
 void PlanilhaFinalProdutosFornecedor02(ui::ProcContext& ctx, data::FileManager& resumo) {
     data::ProcedureScope procedimento("PlanilhaFinalProdutos_Fornecedor_02");
+    if (!AbreVisao(resumo, keys::RFC_KEY_FORALIQ)) return;
     Modelo02 m(LeResumo(resumo, keys::RFC_KEY_FORALIQ, true));
     ctx.response = shell::ExecutaRelatorio(ctx, m.relatorio(), m.Laco(), Opcoes("PlanilhaFinalProdutos_Fornecedor_02"));
 }

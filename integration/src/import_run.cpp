@@ -46,6 +46,7 @@ public:
 
 ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progresso& progresso) {
     ResultadoLeitura r;
+    opcoes_ = opcoes;
     NovaLeitura();
     Abertas registros(TabelasLeitura());
     if (r.falha = registros.falha; !r.falha.ok()) return r;
@@ -78,7 +79,9 @@ ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progress
         LinhaImportada l(linha.LINHA.value(), posicoes, r.linhas, tipo_, r.erros);
         stg.clear_record();
         const DadosLinha d = PreencheLinha(l, opcoes);
-        if (r.falha = stg.add(); !r.falha.ok()) break;
+        const data::Result adicionado = stg.add();
+        if (adicionado == data::kDuplicateKey && IgnoraRepetidas()) continue;
+        if (r.falha = adicionado; !r.falha.ok()) break;
         ++r.preparados;
         DepoisDeAdicionar(l);
         if (d.mes != opcoes.mes) {
@@ -100,8 +103,11 @@ ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progress
     return r;
 }
 
+void ImportacaoTexto::ListaImportacao(std::string texto) { AdicionaErro(errosImportacao_, std::move(texto)); }
+
 ResultadoImportacao ImportacaoTexto::Importa(int mesImpor, const Progresso& progresso) {
     ResultadoImportacao r;
+    errosImportacao_.clear();
     Abertas tabelas(TabelasImportacao(), alvo_);
     r.falha = tabelas.falha;
     if (r.falha.ok()) {
@@ -109,6 +115,7 @@ ResultadoImportacao ImportacaoTexto::Importa(int mesImpor, const Progresso& prog
         r.falha = tx.status();
         data::FileManager& stg = staging();
         long feitos = 0;
+        if (r.falha.ok()) r.falha = ComecaImportacao();
         if (r.falha.ok()) r.falha = stg.set(ChaveStaging());
         while (r.falha.ok()) {
             data::Result lido = stg.next();
@@ -123,7 +130,8 @@ ResultadoImportacao ImportacaoTexto::Importa(int mesImpor, const Progresso& prog
         }
         if (r.falha.ok() && !r.interrompida) r.falha = tx.commit();
         if (r.falha.ok() && !r.interrompida) {
-            r.importados = feitos;
+            r.importados = feitos - static_cast<long>(errosImportacao_.size());
+            r.erros = std::move(errosImportacao_);
         } else if (tx.active()) {
             (void)tx.rollback();
         }

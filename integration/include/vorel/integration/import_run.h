@@ -57,6 +57,7 @@ struct ResultadoLeitura {
 
 struct ResultadoImportacao {
     long importados = 0;  // records committed into the target
+    std::vector<std::string> erros;  // records the target refused and left out (Windows-1252)
     bool interrompida = false;
     data::Result falha;   // the failed write or commit (everything rolled back)
     bool ok() const { return falha.ok() && !interrompida; }
@@ -82,6 +83,8 @@ public:
 
     data::FileManager& staging() { return preparacao_.tabela(); }
     int tipo() const { return tipo_; }
+    // The options of the last read (the working year the import stamps with).
+    const OpcoesLeitura& Opcoes() const { return opcoes_; }
 
 protected:
     struct DadosLinha {
@@ -101,12 +104,21 @@ protected:
     virtual int ChaveStaging() const = 0;  // a key index of the staging table
     // Copies the staging buffer into the target and writes what goes with it; the first failure.
     virtual data::Result ImportaRegistro(int mesImpor) = 0;
+    // Registers stage a code once: a line whose staging key repeats one already staged is left
+    // out of the staging file without a word. Movements stage every line.
+    virtual bool IgnoraRepetidas() const { return false; }
+    // The import's tables are open in its transaction: what the records' writes start from.
+    virtual data::Result ComecaImportacao() { return data::kNoError; }
+    // A staged record the import leaves out, named in the import's problem list.
+    void ListaImportacao(std::string texto);
 
 private:
     int tipo_;
     int capacidade_;
     Preparacao preparacao_;
     std::string alvo_;
+    OpcoesLeitura opcoes_;
+    std::vector<std::string> errosImportacao_;
 };
 
 }  // namespace vorel::integration

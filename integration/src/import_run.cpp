@@ -95,7 +95,11 @@ ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progress
         }
     }
     (void)mat.close();
-    if (r.falha.ok() && !r.interrompida) r.falha = tx.commit();
+    if (r.falha.ok() && !r.interrompida) {
+        if (aviso_) aviso_(true);
+        r.falha = tx.commit();
+        if (aviso_) aviso_(false);
+    }
     if (!r.falha.ok() || r.interrompida) {
         if (tx.active()) (void)tx.rollback();
         r.preparados = 0;

@@ -56,7 +56,7 @@ Level JanelaImportacao::Setup() {
     w.Prompt(kPromptArquivo, textos_.promptArquivo).Parent(kTabGeral);
     w.Entry(kArquivo, ui::Use(arquivo_), "@s255").Parent(kTabGeral);
     w.Button(kBusca, "...").Parent(kTabGeral);
-    w.Prompt(kPromptLayout, "Layout do arquivo de NF........................").Parent(kTabGeral);
+    w.Prompt(kPromptLayout, textos_.promptLayout).Parent(kTabGeral);
     w.List(kLayouts, {{"Layout", 160, 'L'}}).Parent(kTabGeral);
     w.Progress(kProgresso).Parent(kTabGeral);
     w.Add(kGrupoUtiliza, ui::ControlType::Group, "Cliente Utiliza").Parent(kTabGeral);
@@ -69,6 +69,10 @@ Level JanelaImportacao::Setup() {
     };
     w.Radio(kCodigo, "Código", opcao(1)).Parent(kGrupoUtiliza);
     w.Radio(kApelido, "Apelido - Código do Cliente", opcao(2)).Parent(kGrupoUtiliza);
+    if (!textos_.opcaoUtiliza) {
+        for (int c : {kGrupoUtiliza, kCodigo, kApelido}) w[c].Hide();
+    }
+    ControlesProprios(w);
     w.String(kContador, "0").Parent(kTabGeral);
     w.Button(kLer, "&Ler arquivo").Tip("Ler os arquivos para importação").Msg("Leitura dos arquivos").Parent(kTabGeral);
     w.Button(kImprime, "&Imprime Erros").Parent(kTabGeral);
@@ -95,7 +99,7 @@ Level JanelaImportacao::Setup() {
 
 Level JanelaImportacao::OnWindowOpened() {
     Level l = ui::WindowController::OnWindowOpened();
-    utiliza_ = static_cast<int>(shell::UtilizaImportacao(textos_.secaoUtiliza));
+    if (textos_.opcaoUtiliza) utiliza_ = static_cast<int>(shell::UtilizaImportacao(textos_.secaoUtiliza));
     layouts_ = LayoutsDoTipo(run_.tipo());
     std::vector<ui::Row> linhas;
     for (const LayoutListado& x : layouts_) linhas.push_back({ui::Cell{text::to_utf8(x.descricao)}});
@@ -185,7 +189,7 @@ void JanelaImportacao::Ler() {
     }
     const int escolhido = w[kLayouts].selected();
     if (escolhido < 1 || static_cast<std::size_t>(escolhido) > layouts_.size()) {
-        ui::Message("Escolha o layout do arquivo antes de ler.", "Atneção!!!", ui::Icon::Information);
+        ui::Message(textos_.pedeLayout, "Atneção!!!", ui::Icon::Information);
         w.Select(kLayouts);
         return;
     }
@@ -198,20 +202,31 @@ void JanelaImportacao::Ler() {
     w[kImporta].Disable();  // until this read has succeeded
     w[kProgresso].Range(0, 0).Progress(0);
     w[kContador].Text("0");
+    AntesDeLer();
+    std::unique_ptr<ui::Window> aguarde;
+    if (textos_.aguardeAoGravar)
+        run_.AvisoGravacao([&](bool gravando) {
+            if (!gravando) {
+                aguarde.reset();
+                return;
+            }
+            aguarde = std::make_unique<ui::Window>(context(), "!!! Aguarde !!!");
+            aguarde->String(1, "Por Favor Aguarde , Gravando Informações no Banco de Dados");
+            aguarde->Open();
+        });
     ResultadoLeitura r = run_.Le(o, [&](long n) {
         if (n % kMostraACada == 0) w[kContador].Text(std::to_string(n));
         return !context().StopRequested();
     });
+    run_.AvisoGravacao({});
     w[kContador].Text(std::to_string(r.linhas));
     erros_ = std::move(r.erros);
-    std::vector<ui::Row> linhas;
-    linhas.reserve(erros_.size());
-    for (const std::string& e : erros_) linhas.push_back({ui::Cell{text::to_utf8(e)}});
-    w[kErros].Rows(std::move(linhas));
-    w[kQuantErros].Text(std::to_string(erros_.size()));
+    MostraErros();
     lista_->ResetToTop();
-    if (auto ec = shell::GravaUtilizaImportacao(textos_.secaoUtiliza, utiliza_)) {
-        // The option is only remembered for the next window; the read stands.
+    if (textos_.opcaoUtiliza) {
+        if (auto ec = shell::GravaUtilizaImportacao(textos_.secaoUtiliza, utiliza_)) {
+            // The option is only remembered for the next window; the read stands.
+        }
     }
     if (!r.falha.ok()) {
         ui::Message("A leitura do arquivo falhou e nada foi lido: " + TextoErro(r.falha), "Atenção!!!",
@@ -225,10 +240,19 @@ void JanelaImportacao::Ler() {
         return;
     }
     if (r.PodeImportar()) {
-        ui::Message("Leitura Efetuada com sucesso");
+        ui::Message(textos_.leituraOk);
         w[kImporta].Enable();
         w.Select(kImporta);
     }
+}
+
+void JanelaImportacao::MostraErros() {
+    std::vector<ui::Row> linhas;
+    linhas.reserve(erros_.size());
+    for (const std::string& e : erros_) linhas.push_back({ui::Cell{text::to_utf8(e)}});
+    ui::Window& w = window();
+    w[kErros].Rows(std::move(linhas));
+    w[kQuantErros].Text(std::to_string(erros_.size()));
 }
 
 void JanelaImportacao::ImprimeErros() {
@@ -255,7 +279,11 @@ void JanelaImportacao::Importa() {
     });
     if (r.ok()) {
         w[kContador].Text(std::to_string(r.importados));
-        ui::Message("Importação efetuada com sucesso !!!");
+        if (!r.erros.empty()) {  // records the target refused: named beside the read's problems
+            erros_.insert(erros_.end(), r.erros.begin(), r.erros.end());
+            MostraErros();
+        }
+        ui::Message(textos_.importacaoOk);
     } else {
         if (!r.interrompida)
             ui::Message("A importação falhou e nada foi gravado: " + TextoErro(r.falha), "Atenção!!!",

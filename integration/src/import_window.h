@@ -23,6 +23,12 @@ struct TextosImportacao {
     const char* secaoUtiliza;    // Vorel.ini section of the option ("ImportaSaidas")
     const char* grupoRegistros;  // "Notas Fiscais de Saídas"
     const data::TableDesc& (*alvo)();  // the target table, whose file is taken when the window opens
+    const char* promptLayout = "Layout do arquivo de NF........................";
+    const char* pedeLayout = "Escolha o layout do arquivo antes de ler.";  // no layout chosen at the read
+    const char* leituraOk = "Leitura Efetuada com sucesso";
+    const char* importacaoOk = "Importação efetuada com sucesso !!!";
+    bool opcaoUtiliza = true;     // the option "Cliente Utiliza" (kept in Vorel.ini under secaoUtiliza)
+    bool aguardeAoGravar = false; // the wait window while the read's staging commits
 };
 
 class JanelaImportacao : public ui::WindowController {
@@ -30,7 +36,8 @@ public:
     enum : int {
         kSheet = 1, kTabGeral, kPromptArquivo, kArquivo, kBusca, kPromptLayout, kLayouts, kProgresso,
         kGrupoUtiliza, kCodigo, kApelido, kContador, kLer, kImprime, kImporta, kFecha, kAjuda,
-        kGrupoErros, kPromptErros, kQuantErros, kErros, kTabRegistros, kGrupoRegistros, kRegistros
+        kGrupoErros, kPromptErros, kQuantErros, kErros, kTabRegistros, kGrupoRegistros, kRegistros,
+        kProprios  // the first control number an importer may use for its own
     };
 
     JanelaImportacao(ui::ProcContext& ctx, TextosImportacao textos, ImportacaoTexto& run);
@@ -46,6 +53,9 @@ protected:
     // The staged records' columns, read from the staging buffer.
     virtual void Colunas(ui::BrowseManager& lista) = 0;
     virtual int ChaveLista() const = 0;  // a key index of the staging table
+    // Controls of an importer's own on the "&Geral" tab, and what it hands its run before a read.
+    virtual void ControlesProprios(ui::Window&) {}
+    virtual void AntesDeLer() {}
 
 private:
     void EscolheArquivo();
@@ -53,6 +63,7 @@ private:
     void ImprimeErros();
     void Importa();
     bool ArquivoExiste() const;
+    void MostraErros();
 
     TextosImportacao textos_;
     ImportacaoTexto& run_;

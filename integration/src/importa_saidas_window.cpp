@@ -18,12 +18,7 @@ using dictionary::SaidaVorelRec;
 class ImportaSaidasNota : public JanelaImportacao {
 public:
     ImportaSaidasNota(ui::ProcContext& ctx, ImportacaoSaidas& run)
-        : JanelaImportacao(ctx,
-                           {"ImportaSaidasNota", "Importação do Lançamentos de Saídas por Notas Fiscais",
-                            "Arquivo texto de NF saídas.....................",
-                            "Arquivo Importação de Notas Fiscais de Saídas", "ImportaSaidas",
-                            "Notas Fiscais de Saídas", &dictionary::SaidaVorel},
-                           run),
+        : JanelaImportacao(ctx, Textos(), run),
           rec_(run.staging().rec<SaidaVorelRec>()) {}
 
 protected:
@@ -45,6 +40,14 @@ protected:
     }
 
 private:
+    static TextosImportacao Textos() {
+        TextosImportacao t{"ImportaSaidasNota", "Importação do Lançamentos de Saídas por Notas Fiscais",
+                           "Arquivo texto de NF saídas.....................",
+                           "Arquivo Importação de Notas Fiscais de Saídas", "ImportaSaidas",
+                           "Notas Fiscais de Saídas", &dictionary::SaidaVorel};
+        t.aguardeAoGravar = true;
+        return t;
+    }
     static std::string Data(date::Day d) { return d == 0 ? std::string() : ui::FormatNumber("@d06b", d); }
     SaidaVorelRec& rec_;
 };

@@ -18,6 +18,17 @@ void AddIntegrationProcedures() {
         ProcedureRegistry::Add("ImportaEntradasNota", RunImportaEntradasNota);
         ProcedureRegistry::Add("ImportaNfe_Ent", RunImportaNfeEnt);
         ProcedureRegistry::Add("ImportaNfe_Sai", RunImportaNfeSai);
+        ProcedureRegistry::Add("ImportaFornecedores", RunImportaFornecedores);
+        ProcedureRegistry::Add("ImportaProdutos", RunImportaProdutos);
+        ProcedureRegistry::Add("ImportaMaquinaECF", RunImportaMaquinaECF);
+        ProcedureRegistry::Add("ExcluiProdutosIntegrados", RunExcluiProdutosIntegrados);
+        ProcedureRegistry::Add("ExcluiEntradaImportada", RunExcluiEntradaImportada);
+        ProcedureRegistry::Add("ExcluiSaidasImportada", RunExcluiSaidasImportada);
+        ProcedureRegistry::Add("ExcluiSaldoAnterior", RunExcluiSaldoAnterior);
+        ProcedureRegistry::Add("ExcluiEntradaVeiculoImportada", RunExcluiEntradaVeiculoImportada);
+        ProcedureRegistry::Add("ExcluiSaidaVeiculoImportada", RunExcluiSaidaVeiculoImportada);
+        ProcedureRegistry::Add("ExcluiLancamentoImportada", RunExcluiLancamentoImportada);
+        ProcedureRegistry::Add("ExcluiMaquinaECFImportada", RunExcluiMaquinaECFImportada);
     });
 }
 

@@ -81,6 +81,9 @@ public:
     // force); empty: the name the target's table holds when the import runs.
     void FixaAlvo(std::string caminho) { alvo_ = std::move(caminho); }
 
+    // Told true before the read's staging commits and false after (the window's wait message).
+    void AvisoGravacao(std::function<void(bool)> aviso) { aviso_ = std::move(aviso); }
+
     data::FileManager& staging() { return preparacao_.tabela(); }
     int tipo() const { return tipo_; }
     // The options of the last read (the working year the import stamps with).
@@ -118,6 +121,7 @@ private:
     Preparacao preparacao_;
     std::string alvo_;
     OpcoesLeitura opcoes_;
+    std::function<void(bool)> aviso_;
     std::vector<std::string> errosImportacao_;
 };
 

@@ -20,5 +20,17 @@ void RunImportaSaidasNota(ui::ProcContext& ctx);    // "ImportaSaidasNota"
 void RunImportaEntradasNota(ui::ProcContext& ctx);  // "ImportaEntradasNota"
 void RunImportaNfeEnt(ui::ProcContext& ctx);        // "ImportaNfe_Ent"
 void RunImportaNfeSai(ui::ProcContext& ctx);        // "ImportaNfe_Sai"
+void RunImportaFornecedores(ui::ProcContext& ctx);  // "ImportaFornecedores"
+void RunImportaProdutos(ui::ProcContext& ctx);      // "ImportaProdutos"
+void RunImportaMaquinaECF(ui::ProcContext& ctx);    // "ImportaMaquinaECF"
+// Deleting imported data by import month.
+void RunExcluiProdutosIntegrados(ui::ProcContext& ctx);
+void RunExcluiEntradaImportada(ui::ProcContext& ctx);
+void RunExcluiSaidasImportada(ui::ProcContext& ctx);
+void RunExcluiSaldoAnterior(ui::ProcContext& ctx);
+void RunExcluiEntradaVeiculoImportada(ui::ProcContext& ctx);
+void RunExcluiSaidaVeiculoImportada(ui::ProcContext& ctx);
+void RunExcluiLancamentoImportada(ui::ProcContext& ctx);
+void RunExcluiMaquinaECFImportada(ui::ProcContext& ctx);
 
 }  // namespace vorel::integration

@@ -84,9 +84,15 @@ ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progress
         if (r.falha = adicionado; !r.falha.ok()) break;
         ++r.preparados;
         DepoisDeAdicionar(l);
+        if (d.recusa) r.recusada = true;
         if (d.mes != opcoes.mes) {
             r.mesDiferente = true;
             r.notaMesDiferente = d.numero;
+            break;
+        }
+        if (d.fatal) {
+            r.linhaFatal = true;
+            r.notaFatal = d.numero;
             break;
         }
         if (progresso && !progresso(r.linhas)) {

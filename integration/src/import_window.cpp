@@ -74,9 +74,9 @@ Level JanelaImportacao::Setup() {
     }
     ControlesProprios(w);
     w.String(kContador, "0").Parent(kTabGeral);
-    w.Button(kLer, "&Ler arquivo").Tip("Ler os arquivos para importação").Msg("Leitura dos arquivos").Parent(kTabGeral);
+    w.Button(kLer, textos_.botaoLer).Tip("Ler os arquivos para importação").Msg("Leitura dos arquivos").Parent(kTabGeral);
     w.Button(kImprime, "&Imprime Erros").Parent(kTabGeral);
-    w.Button(kImporta, "Importa Arquivo").Parent(kTabGeral).Disable();
+    w.Button(kImporta, textos_.botaoImporta).Parent(kTabGeral).Disable();
     w.Button(kFecha, "&Fecha").Parent(kTabGeral);
     w.Button(kAjuda, "&Ajuda").Parent(kTabGeral);
     w.Add(kGrupoErros, ui::ControlType::Group, "").Parent(kTabGeral);
@@ -239,8 +239,19 @@ void JanelaImportacao::Ler() {
                     "Atenção!!!", ui::Icon::Question);
         return;
     }
+    if (r.linhaFatal) {
+        ui::Message("Ocorreu um erro fatal, a nota de número " + TextoNumero(r.notaFatal) +
+                        " não possui o Chassi do Veículo!!!",
+                    "Atenção!!!", ui::Icon::Question);
+        return;
+    }
+    if (r.recusada) {
+        ui::Message("Há saldos de outro ano na lista de erros: a importação não foi liberada.", "Erro Fatal",
+                    ui::Icon::Exclamation);
+        return;
+    }
     if (r.PodeImportar()) {
-        ui::Message(textos_.leituraOk);
+        if (*textos_.leituraOk) ui::Message(textos_.leituraOk);
         w[kImporta].Enable();
         w.Select(kImporta);
     }
@@ -283,7 +294,7 @@ void JanelaImportacao::Importa() {
             erros_.insert(erros_.end(), r.erros.begin(), r.erros.end());
             MostraErros();
         }
-        ui::Message(textos_.importacaoOk);
+        if (*textos_.importacaoOk) ui::Message(textos_.importacaoOk);
     } else {
         if (!r.interrompida)
             ui::Message("A importação falhou e nada foi gravado: " + TextoErro(r.falha), "Atenção!!!",

@@ -29,6 +29,8 @@ struct TextosImportacao {
     const char* importacaoOk = "Importação efetuada com sucesso !!!";
     bool opcaoUtiliza = true;     // the option "Cliente Utiliza" (kept in Vorel.ini under secaoUtiliza)
     bool aguardeAoGravar = false; // the wait window while the read's staging commits
+    const char* botaoLer = "&Ler arquivo";
+    const char* botaoImporta = "Importa Arquivo";
 };
 
 class JanelaImportacao : public ui::WindowController {

@@ -23,19 +23,6 @@ constexpr int kCampos = 20;
 std::string Prefixo(std::uint32_t numero) { return "Nota Fiscal de número " + TextoNumero(numero); }
 
 // The active supplier of the CNPJ, else of a CPF in the CNPJ's first 11 characters.
-bool AchaFornecedor(const std::string& cnpj) {
-    data::FileManager& forcli = data::dictionary::file(dictionary::ForCli());
-    auto& f = forcli.rec<dictionary::ForCliRec>();
-    forcli.clear_record();
-    f.CGC = cnpj;
-    f.Inativo = 0;
-    if (forcli.get(keys::FOR_KEY_CGC).ok()) return true;
-    forcli.clear_record();
-    f.CPF = cnpj.substr(0, 11);
-    f.Inativo = 0;
-    return forcli.get(keys::FOR_KEY_CPF).ok();
-}
-
 }  // namespace
 
 ImportacaoEntradas::ImportacaoEntradas() : ImportacaoTexto(kTipoEntradas, kCampos, dictionary::EntradaVorel0()) {}
@@ -137,35 +124,9 @@ data::Result ImportacaoEntradas::ImportaRegistro(int mesImpor) {
     e.MesImpor = static_cast<std::uint8_t>(mesImpor);
     if (data::Result r = ent.add(); !r.ok()) return r;
 
-    // The supplier-product link, once per pair.
-    if (AchaFornecedor(std::string(e.Cnpj.value()))) {
-        const std::uint32_t fornecedor = data::dictionary::file(dictionary::ForCli()).rec<dictionary::ForCliRec>().Codigo;
-        data::FileManager& qel = data::dictionary::file(dictionary::ForCliQel());
-        auto& q = qel.rec<dictionary::ForCliQelRec>();
-        qel.clear_record();
-        q.CODFOR = fornecedor;
-        q.CODPROD = e.CodMercadoria;
-        if (!qel.get(keys::FCC_KEY_FORPROD).ok()) {
-            qel.clear_record();
-            q.CODFOR = fornecedor;
-            q.CODPROD = e.CodMercadoria;
-            if (data::Result r = qel.add(); !r.ok()) return r;
-        }
-    }
-
-    // The product's batch, whatever the CFO.
-    data::FileManager& lote = data::dictionary::file(dictionary::LoteVorel());
-    auto& t = lote.rec<dictionary::LoteVorelRec>();
-    lote.clear_record();
-    t.LOTE = e.Lote.value();
-    t.CODPRODUTO = e.CodMercadoria;
-    if (!lote.get(keys::LTC_KEY_LOTEPROD).ok()) {
-        lote.clear_record();
-        t.LOTE = e.Lote.value();
-        t.CODPRODUTO = e.CodMercadoria;
-        t.TIPO = 1;
-        if (data::Result r = lote.add(); !r.ok()) return r;
-    }
+    // The supplier-product link, once per pair, and the product's batch, whatever the CFO.
+    if (data::Result r = VinculaFornecedor(std::string(e.Cnpj.value()), e.CodMercadoria); !r.ok()) return r;
+    if (data::Result r = GaranteLote(std::string(e.Lote.value()), e.CodMercadoria, 1); !r.ok()) return r;
 
     // The rate history, when the entry's rate is not the product's on the invoice date.
     const Decimal produto = e.CodMercadoria;

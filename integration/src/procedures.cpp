@@ -21,6 +21,9 @@ void AddIntegrationProcedures() {
         ProcedureRegistry::Add("ImportaFornecedores", RunImportaFornecedores);
         ProcedureRegistry::Add("ImportaProdutos", RunImportaProdutos);
         ProcedureRegistry::Add("ImportaMaquinaECF", RunImportaMaquinaECF);
+        ProcedureRegistry::Add("ImportaEntradaVeiculos", RunImportaEntradaVeiculos);
+        ProcedureRegistry::Add("ImportaSaidaVeiculos", RunImportaSaidaVeiculos);
+        ProcedureRegistry::Add("ImportaSaldoAnterior", RunImportaSaldoAnterior);
         ProcedureRegistry::Add("ExcluiProdutosIntegrados", RunExcluiProdutosIntegrados);
         ProcedureRegistry::Add("ExcluiEntradaImportada", RunExcluiEntradaImportada);
         ProcedureRegistry::Add("ExcluiSaidasImportada", RunExcluiSaidasImportada);

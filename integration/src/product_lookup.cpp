@@ -63,4 +63,51 @@ bool CfoCadastrado(int cfo, std::set<int>& cache) {
     return true;
 }
 
+namespace {
+
+// The active supplier with the CNPJ, or with a CPF in its first 11 characters (in ForCli's buffer).
+bool AchaFornecedor(const std::string& cnpj) {
+    data::FileManager& forcli = data::dictionary::file(dictionary::ForCli());
+    auto& f = forcli.rec<dictionary::ForCliRec>();
+    forcli.clear_record();
+    f.CGC = cnpj;
+    f.Inativo = 0;
+    if (forcli.get(keys::FOR_KEY_CGC).ok()) return true;
+    forcli.clear_record();
+    f.CPF = cnpj.substr(0, 11);
+    f.Inativo = 0;
+    return forcli.get(keys::FOR_KEY_CPF).ok();
+}
+
+}  // namespace
+
+data::Result VinculaFornecedor(const std::string& cnpj, const Decimal& produto) {
+    if (!AchaFornecedor(cnpj)) return data::kNoError;
+    const std::uint32_t fornecedor = data::dictionary::file(dictionary::ForCli()).rec<dictionary::ForCliRec>().Codigo;
+    data::FileManager& qel = data::dictionary::file(dictionary::ForCliQel());
+    auto& q = qel.rec<dictionary::ForCliQelRec>();
+    qel.clear_record();
+    q.CODFOR = fornecedor;
+    q.CODPROD = produto;
+    if (qel.get(keys::FCC_KEY_FORPROD).ok()) return data::kNoError;
+    qel.clear_record();
+    q.CODFOR = fornecedor;
+    q.CODPROD = produto;
+    return qel.add();
+}
+
+data::Result GaranteLote(const std::string& lote, const Decimal& produto, int tipo) {
+    data::FileManager& f = data::dictionary::file(dictionary::LoteVorel());
+    auto& t = f.rec<dictionary::LoteVorelRec>();
+    f.clear_record();
+    t.LOTE = lote;
+    t.CODPRODUTO = produto;
+    if (f.get(keys::LTC_KEY_LOTEPROD).ok()) return data::kNoError;
+    f.clear_record();
+    t.LOTE = lote;
+    t.CODPRODUTO = produto;
+    t.TIPO = static_cast<std::uint8_t>(tipo);
+    return f.add();
+}
+
 }  // namespace vorel::integration

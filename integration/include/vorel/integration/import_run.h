@@ -50,9 +50,14 @@ struct ResultadoLeitura {
     std::vector<std::string> erros;  // the problem list (Windows-1252)
     bool mesDiferente = false;        // stopped at a line of another month
     std::uint32_t notaMesDiferente = 0;
+    bool linhaFatal = false;          // stopped at a line the importer cannot take (no chassis)
+    std::uint32_t notaFatal = 0;
+    bool recusada = false;            // a line withholds the import (a balance of another year)
     bool interrompida = false;        // stopped by the caller
     data::Result falha;               // a file that could not be read or written (nothing staged)
-    bool PodeImportar() const { return falha.ok() && !mesDiferente && !interrompida && preparados > 0; }
+    bool PodeImportar() const {
+        return falha.ok() && !mesDiferente && !linhaFatal && !recusada && !interrompida && preparados > 0;
+    }
 };
 
 struct ResultadoImportacao {
@@ -93,6 +98,8 @@ protected:
     struct DadosLinha {
         int mes = 0;
         std::uint32_t numero = 0;
+        bool fatal = false;  // the read stops after this line (a line of another month stops first)
+        bool recusa = false; // the read goes on but cannot be imported
     };
     // A read begins: the caches that live for one read are emptied.
     virtual void NovaLeitura() = 0;

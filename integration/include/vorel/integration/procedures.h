@@ -23,6 +23,9 @@ void RunImportaNfeSai(ui::ProcContext& ctx);        // "ImportaNfe_Sai"
 void RunImportaFornecedores(ui::ProcContext& ctx);  // "ImportaFornecedores"
 void RunImportaProdutos(ui::ProcContext& ctx);      // "ImportaProdutos"
 void RunImportaMaquinaECF(ui::ProcContext& ctx);    // "ImportaMaquinaECF"
+void RunImportaEntradaVeiculos(ui::ProcContext& ctx);  // "ImportaEntradaVeiculos"
+void RunImportaSaidaVeiculos(ui::ProcContext& ctx);    // "ImportaSaidaVeiculos"
+void RunImportaSaldoAnterior(ui::ProcContext& ctx);    // "ImportaSaldoAnterior"
 // Deleting imported data by import month.
 void RunExcluiProdutosIntegrados(ui::ProcContext& ctx);
 void RunExcluiEntradaImportada(ui::ProcContext& ctx);

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "vorel/core/decimal.h"
+#include "vorel/data/error.h"
 
 namespace vorel::integration {
 
@@ -33,5 +34,11 @@ bool CfoForaDoPeriodo(int cfo, int ano);
 
 // True when the CFO register holds the code with complement 1 (cached for the caller).
 bool CfoCadastrado(int cfo, std::set<int>& cache);
+
+// The supplier-product link (ForCliQel) of the active supplier whose CNPJ is `cnpj` (or whose CPF is
+// its first 11 characters), added once per pair; nothing when no such supplier is registered.
+data::Result VinculaFornecedor(const std::string& cnpj, const Decimal& produto);
+// The product's batch (LoteVorel), added with `tipo` unless the batch and product are there (of any type).
+data::Result GaranteLote(const std::string& lote, const Decimal& produto, int tipo);
 
 }  // namespace vorel::integration

@@ -1,0 +1,106 @@
+// The opening-balances import: the rate taken from the product, the year rule, and the import of
+// entries numbered 0 with their supplier-product links and batches.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "import_fixture.h"
+#include "vorel/core/text.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/integration/importa_saldo_anterior.h"
+#include "vorel/integration/layout_catalogue.h"
+
+namespace vorel::integration::testing {
+
+namespace {
+
+std::string Saldo(std::map<int, std::string> campos = {}) {
+    std::map<int, std::string> base = {{1, "29"}, {2, "02"}, {3, "2016"}, {4, "000000000000005000"},
+                                       {7, "1102"}, {8, "000"}, {9, "10"}, {10, "L1"}, {11, "11222333000181"},
+                                       {12, "000000"}};
+    for (auto& [k, v] : campos) base[k] = v;
+    std::string out(static_cast<std::size_t>(ComprimentoPadrao(kTipoSaldoAnterior)), ' ');
+    for (const auto& [codigo, texto] : base) {
+        const CampoCatalogo* c = EntradaDoCampo(kTipoSaldoAnterior, codigo);
+        out.replace(static_cast<std::size_t>(c->posicao - 1), texto.size(), texto);
+    }
+    return out;
+}
+
+struct OpeningBalanceImport : ImportFixture {
+    void SetUp() override {
+        ImportFixture::SetUp();
+        std::vector<CampoTeste> campos;
+        for (const CampoCatalogo& c : EntradasDoTipo(kTipoSaldoAnterior)) campos.push_back({c.codigo, c.posicao, c.tamanho});
+        Layout(kTipoSaldoAnterior, 1, "Saldos", campos);
+        Seed<dictionary::ProdutosRec>(dictionary::Produtos(), [](auto& p) {
+            p.Codigo = Decimal(10);
+            p.Alicota = Decimal(18);
+        });
+        Seed<dictionary::ForCliRec>(dictionary::ForCli(), [](auto& f) {
+            f.Codigo = 4;
+            f.CGC = "11222333000181";
+        });
+    }
+    struct Run {
+        ResultadoLeitura leitura;
+        ResultadoImportacao importacao;
+        std::vector<dictionary::EntradaVorelRec> preparados;
+    };
+    Run ReadAndImport(const std::vector<std::string>& linhas) {
+        std::string bytes;
+        for (const std::string& l : linhas) bytes += l + "\r\n";
+        const std::string arquivo = File("saldos.txt", bytes);
+        Run r;
+        OnThread([&] {
+            ImportacaoSaldoAnterior run;
+            ASSERT_EQ(run.Abre(), "");
+            r.leitura = run.Le({arquivo, 1, 1, 3, 2016});
+            data::FileManager& stg = run.staging();
+            (void)stg.set(dictionary::EntradaVorel().key_index(dictionary::keys::ENT_KEY_NUMERO));
+            while (stg.next() == 0) r.preparados.push_back(stg.rec<dictionary::EntradaVorelRec>());
+            if (r.leitura.PodeImportar()) r.importacao = run.Importa(3);
+        });
+        return r;
+    }
+};
+
+}  // namespace
+
+TEST_F(OpeningBalanceImport, ABalanceIsStagedAsReadAndStoredAsAnOpeningEntryWithItsLinkAndBatch) {
+    const auto r = ReadAndImport({Saldo(), Saldo({{10, "L2"}, {12, "012000"}})});
+    EXPECT_TRUE(r.leitura.erros.empty());
+    ASSERT_EQ(r.preparados.size(), 2u);
+    EXPECT_EQ(r.preparados[0].Complemento, 0);  // listed as read
+    ASSERT_TRUE(r.importacao.ok());
+    const auto e = All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:NUMERO");
+    ASSERT_EQ(e.size(), 2u);
+    for (const auto& x : e) {
+        EXPECT_EQ(x.Numero, 0u);
+        EXPECT_EQ(x.Complemento, 1);  // stored as 1
+        EXPECT_EQ(x.Saldo_Inicial, 1);
+        EXPECT_EQ(x.MesImpor, 3);
+        EXPECT_EQ(x.DataEmissao, date::make(2016, 2, 29));
+        EXPECT_EQ(static_cast<const Decimal&>(x.Quantidade), Decimal(5));
+    }
+    std::vector<Decimal> aliquotas = {e[0].Aliquota, e[1].Aliquota};
+    std::sort(aliquotas.begin(), aliquotas.end());
+    EXPECT_EQ(aliquotas, (std::vector<Decimal>{Decimal(12), Decimal(18)}));  // 0 read: the product's rate
+    EXPECT_EQ(All<dictionary::ForCliQelRec>(dictionary::ForCliQel(), "FCC:KEY:FORPROD").size(), 1u);
+    const auto lotes = All<dictionary::LoteVorelRec>(dictionary::LoteVorel(), "LTC:KEY:LOTEPROD");
+    ASSERT_EQ(lotes.size(), 2u);
+    EXPECT_EQ(lotes[0].TIPO, 0);
+}
+
+TEST_F(OpeningBalanceImport, ABalanceOfAnotherYearIsListedAndWithholdsTheImportWhereverItStands) {
+    const auto r = ReadAndImport({Saldo({{3, "2015"}}), Saldo({{11, "00000000000000"}})});
+    EXPECT_EQ(r.leitura.preparados, 2);
+    EXPECT_FALSE(r.leitura.PodeImportar());
+    ASSERT_EQ(r.leitura.erros.size(), 2u);
+    EXPECT_EQ(text::to_utf8(r.leitura.erros[0]), "O ano do saldo anterior é diferente do ano selecionado produto: 10");
+    EXPECT_EQ(text::to_utf8(r.leitura.erros[1]), "Nota Fiscal de número 0 Fornecedor deve ser informado.");
+}
+
+}  // namespace vorel::integration::testing

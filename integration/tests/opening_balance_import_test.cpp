@@ -60,7 +60,7 @@ struct OpeningBalanceImport : ImportFixture {
             r.leitura = run.Le({arquivo, 1, 1, 3, 2016});
             data::FileManager& stg = run.staging();
             (void)stg.set(dictionary::EntradaVorel().key_index(dictionary::keys::ENT_KEY_NUMERO));
-            while (stg.next() == 0) r.preparados.push_back(stg.rec<dictionary::EntradaVorelRec>());
+            while (stg.next().ok()) r.preparados.push_back(stg.rec<dictionary::EntradaVorelRec>());
             if (r.leitura.PodeImportar()) r.importacao = run.Importa(3);
         });
         return r;
@@ -95,10 +95,10 @@ TEST_F(OpeningBalanceImport, ABalanceIsStagedAsReadAndStoredAsAnOpeningEntryWith
 }
 
 TEST_F(OpeningBalanceImport, ABalanceOfAnotherYearIsListedAndWithholdsTheImportWhereverItStands) {
-    const auto r = ReadAndImport({Saldo({{3, "2015"}}), Saldo({{11, "00000000000000"}})});
+    const auto r = ReadAndImport({Saldo({{1, "28"}, {3, "2015"}}), Saldo({{11, "00000000000000"}})});
     EXPECT_EQ(r.leitura.preparados, 2);
     EXPECT_FALSE(r.leitura.PodeImportar());
-    ASSERT_EQ(r.leitura.erros.size(), 2u);
+    ASSERT_EQ(r.leitura.erros.size(), 2u) << text::to_utf8(r.leitura.erros.back());
     EXPECT_EQ(text::to_utf8(r.leitura.erros[0]), "O ano do saldo anterior é diferente do ano selecionado produto: 10");
     EXPECT_EQ(text::to_utf8(r.leitura.erros[1]), "Nota Fiscal de número 0 Fornecedor deve ser informado.");
 }

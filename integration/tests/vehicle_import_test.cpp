@@ -38,7 +38,7 @@ struct VehicleImport : ImportFixture {
         for (int tipo : {kTipoEntradaVeiculos, kTipoSaidaVeiculos}) {
             std::vector<CampoTeste> campos;
             for (const CampoCatalogo& c : EntradasDoTipo(tipo)) campos.push_back({c.codigo, c.posicao, c.tamanho});
-            Layout(tipo, 1, "Veículos", campos);
+            Layout(tipo, tipo == kTipoSaidaVeiculos ? 2 : 1, "Veículos", campos);
         }
         Seed<dictionary::ProdutosRec>(dictionary::Produtos(), [](auto& p) {
             p.Codigo = Decimal(10);
@@ -62,7 +62,7 @@ struct VehicleImport : ImportFixture {
         OnThread([&] {
             ImportacaoVeiculos run(saidas);
             ASSERT_EQ(run.Abre(), "");
-            r.first = run.Le({arquivo, 1, 1, 3, 2016});
+            r.first = run.Le({arquivo, saidas ? 2 : 1, 1, 3, 2016});
             if (r.first.PodeImportar()) r.second = run.Importa(3);
         });
         return r;

@@ -27,7 +27,7 @@ std::pair<date::Day, date::Day> Datas(FaixaMeses f, int ano) {
 
 struct Parte {
     const data::TableDesc* tabela;
-    std::string_view chave;
+    data::KeyName chave;
 };
 
 std::vector<Parte> Partes(Importados qual) {

@@ -157,7 +157,7 @@ void ImportacaoVeiculos::DepoisDeAdicionar(LinhaImportada& l) {
 }
 
 template <class Rec>
-data::Result ImportacaoVeiculos::Grava(const data::TableDesc& alvo, std::string_view chave, int mesImpor) {
+data::Result ImportacaoVeiculos::Grava(const data::TableDesc& alvo, data::KeyName chave, int mesImpor) {
     data::FileManager& f = data::dictionary::file(alvo);
     auto& r = f.rec<Rec>();
     r = staging().rec<Rec>();

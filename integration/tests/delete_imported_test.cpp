@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "import_fixture.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/core/date.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
@@ -55,11 +56,11 @@ TEST_F(DeleteImported, ExitsStampedInTheRangeGoAndTheirBalancesAreMarked) {
     ASSERT_TRUE(r.falha.ok());
     EXPECT_EQ(contados, 3);
     EXPECT_EQ(r.excluidos, 3);
-    const auto s = All<SaidaVorelRec>(dictionary::SaidaVorel(), "SAI:KEY:NUMERO");
+    const auto s = All<SaidaVorelRec>(dictionary::SaidaVorel(), dictionary::keys::SAI_KEY_NUMERO);
     ASSERT_EQ(s.size(), 2u);
     EXPECT_EQ(s[0].MesImpor, 2);
     EXPECT_EQ(s[1].MesImpor, 6);
-    const auto b = All<SaldosVorelRec>(dictionary::SaldosVorel(), "SQEL:KEY:PRODDATAALIQUOTA");
+    const auto b = All<SaldosVorelRec>(dictionary::SaldosVorel(), dictionary::keys::SQEL_KEY_PRODDATAALIQUOTA);
     ASSERT_EQ(b.size(), 4u);
     EXPECT_EQ(b[0].Exclusao, 1);  // 13 at 18
     EXPECT_EQ(b[1].Exclusao, 1);  // 14 at 12: the first of the month in key order
@@ -76,7 +77,7 @@ TEST_F(DeleteImported, OpeningBalancesAreTheEntriesNumberedZero) {
     const auto r = Exclui(Importados::SaldoAnterior, {3, 3});
     ASSERT_TRUE(r.falha.ok());
     EXPECT_EQ(r.excluidos, 1);
-    const auto e = All<EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:NUMERO");
+    const auto e = All<EntradaVorelRec>(dictionary::EntradaVorel(), dictionary::keys::ENT_KEY_NUMERO);
     ASSERT_EQ(e.size(), 1u);
     EXPECT_EQ(e[0].Numero, 7u);
 }
@@ -99,11 +100,11 @@ TEST_F(DeleteImported, ProductsAndMachinesAreSelectedByTheDateTheirImportsStamp)
         });
     }
     EXPECT_EQ(Exclui(Importados::Produtos, {1, 12}).excluidos, 2);
-    const auto p = All<dictionary::ProdutosRec>(dictionary::Produtos(), "PRO:KEY:CODIGO");
+    const auto p = All<dictionary::ProdutosRec>(dictionary::Produtos(), dictionary::keys::PRO_KEY_CODIGO);
     ASSERT_EQ(p.size(), 2u);
     EXPECT_EQ(static_cast<const Decimal&>(p[0].Codigo), Decimal(3));
     EXPECT_EQ(Exclui(Importados::Maquinas, {12, 12}).excluidos, 1);
-    EXPECT_EQ(All<dictionary::ICMSEletronicaRec>(dictionary::ICMSEletronica(), "ICM:KEY:NUMERO").size(), 3u);
+    EXPECT_EQ(All<dictionary::ICMSEletronicaRec>(dictionary::ICMSEletronica(), dictionary::keys::ICM_KEY_NUMERO).size(), 3u);
 }
 
 TEST_F(DeleteImported, CashRegisterTablesAreEachSelectedByTheirOwnStamp) {
@@ -111,8 +112,8 @@ TEST_F(DeleteImported, CashRegisterTablesAreEachSelectedByTheirOwnStamp) {
     Seed<dictionary::AnaliticoICMSRec>(dictionary::AnaliticoICMS(), [](auto& a) { a.MesImpor = 4; });
     Seed<dictionary::MovMaqRegistradoraRec>(dictionary::MovMaqRegistradora(), [](auto& m) { m.MesImpor = 3; });
     EXPECT_EQ(Exclui(Importados::Lancamentos, {3, 3}).excluidos, 2);
-    EXPECT_TRUE(All<dictionary::LancICMSEletronicoRec>(dictionary::LancICMSEletronico(), "LAN:KEY:CODIGO").empty());
-    EXPECT_EQ(All<dictionary::AnaliticoICMSRec>(dictionary::AnaliticoICMS(), "ANA:KEY:ALICOTA").size(), 1u);
+    EXPECT_TRUE(All<dictionary::LancICMSEletronicoRec>(dictionary::LancICMSEletronico(), dictionary::keys::LAN_KEY_CODIGO).empty());
+    EXPECT_EQ(All<dictionary::AnaliticoICMSRec>(dictionary::AnaliticoICMS(), dictionary::keys::ANA_KEY_ALICOTA).size(), 1u);
 }
 
 }  // namespace vorel::integration::testing

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "import_fixture.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/integration/layout_catalogue.h"
 
@@ -17,7 +18,7 @@ struct DeleteWindow : ImportFixture {
             s.MesImpor = static_cast<std::uint8_t>(mesImpor);
         });
     }
-    std::size_t Saidas() { return All<dictionary::SaidaVorelRec>(dictionary::SaidaVorel(), "SAI:KEY:NUMERO").size(); }
+    std::size_t Saidas() { return All<dictionary::SaidaVorelRec>(dictionary::SaidaVorel(), dictionary::keys::SAI_KEY_NUMERO).size(); }
 };
 
 }  // namespace

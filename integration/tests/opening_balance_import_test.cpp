@@ -75,7 +75,7 @@ TEST_F(OpeningBalanceImport, ABalanceIsStagedAsReadAndStoredAsAnOpeningEntryWith
     ASSERT_EQ(r.preparados.size(), 2u);
     EXPECT_EQ(r.preparados[0].Complemento, 0);  // listed as read
     ASSERT_TRUE(r.importacao.ok());
-    const auto e = All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), "ENT:KEY:NUMERO");
+    const auto e = All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), dictionary::keys::ENT_KEY_NUMERO);
     ASSERT_EQ(e.size(), 2u);
     for (const auto& x : e) {
         EXPECT_EQ(x.Numero, 0u);
@@ -88,8 +88,8 @@ TEST_F(OpeningBalanceImport, ABalanceIsStagedAsReadAndStoredAsAnOpeningEntryWith
     std::vector<Decimal> aliquotas = {e[0].Aliquota, e[1].Aliquota};
     std::sort(aliquotas.begin(), aliquotas.end());
     EXPECT_EQ(aliquotas, (std::vector<Decimal>{Decimal(12), Decimal(18)}));  // 0 read: the product's rate
-    EXPECT_EQ(All<dictionary::ForCliQelRec>(dictionary::ForCliQel(), "FCC:KEY:FORPROD").size(), 1u);
-    const auto lotes = All<dictionary::LoteVorelRec>(dictionary::LoteVorel(), "LTC:KEY:LOTEPROD");
+    EXPECT_EQ(All<dictionary::ForCliQelRec>(dictionary::ForCliQel(), dictionary::keys::FCC_KEY_FORPROD).size(), 1u);
+    const auto lotes = All<dictionary::LoteVorelRec>(dictionary::LoteVorel(), dictionary::keys::LTC_KEY_LOTEPROD);
     ASSERT_EQ(lotes.size(), 2u);
     EXPECT_EQ(lotes[0].TIPO, 0);
 }

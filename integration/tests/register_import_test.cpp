@@ -65,9 +65,9 @@ struct RegisterImport : ImportFixture {
             f.TipoInscricao = 1;
         });
     }
-    std::vector<ForCliRec> Partners() { return All<ForCliRec>(dictionary::ForCli(), "FOR:KEY:CODIGO1"); }
-    std::vector<ProdutosRec> Products() { return All<ProdutosRec>(dictionary::Produtos(), "PRO:KEY:CODIGO"); }
-    std::vector<ProdutosAliqRec> Rates() { return All<ProdutosAliqRec>(dictionary::ProdutosAliq(), "PALIQ:Key:Codigo"); }
+    std::vector<ForCliRec> Partners() { return All<ForCliRec>(dictionary::ForCli(), dictionary::keys::FOR_KEY_CODIGO1); }
+    std::vector<ProdutosRec> Products() { return All<ProdutosRec>(dictionary::Produtos(), dictionary::keys::PRO_KEY_CODIGO); }
+    std::vector<ProdutosAliqRec> Rates() { return All<ProdutosAliqRec>(dictionary::ProdutosAliq(), dictionary::keys::PALIQ_Key_Codigo); }
 };
 
 std::string Fornecedor(const std::string& codigo, const std::string& cgc, const std::string& nome) {
@@ -184,7 +184,7 @@ TEST_F(RegisterImport, MachinesReplaceTheRegisteredOnesAndUndefinedFieldsReadAsZ
         kTipoMaquinas, {Linha(kTipoMaquinas, {{1, "001"}, {2, "Nova"}}), Linha(kTipoMaquinas, {{1, "002"}, {2, "Outra"}})},
         [](ImportacaoMaquinas&) {});
     ASSERT_TRUE(r.second.ok());
-    const auto m = All<ICMSEletronicaRec>(dictionary::ICMSEletronica(), "ICM:KEY:NUMERO");
+    const auto m = All<ICMSEletronicaRec>(dictionary::ICMSEletronica(), dictionary::keys::ICM_KEY_NUMERO);
     ASSERT_EQ(m.size(), 2u);
     EXPECT_EQ(std::string(m[0].Nome.clipped()), "Nova");
     EXPECT_EQ(std::string(m[0].Serie.clipped()), "0");

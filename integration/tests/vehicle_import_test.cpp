@@ -5,6 +5,7 @@
 #include <map>
 
 #include "import_fixture.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/core/text.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
@@ -85,7 +86,7 @@ TEST_F(VehicleImport, ARateOtherThanTheProductsIsListedAndStoredAsReadAndTheSame
     r = Run(false, {Veiculo(t, {{12, "018000"}, {13, "0000000020000"}})});
     EXPECT_TRUE(r.first.erros.empty());
     ASSERT_TRUE(r.second.ok());
-    const auto v = All<dictionary::EntradaVeiculoRec>(dictionary::EntradaVeiculo(), "ENV:KEY:NUMERO");
+    const auto v = All<dictionary::EntradaVeiculoRec>(dictionary::EntradaVeiculo(), dictionary::keys::ENV_KEY_NUMERO);
     ASSERT_EQ(v.size(), 1u);  // updated, not doubled
     EXPECT_EQ(static_cast<const Decimal&>(v[0].BaseCalcRetencao), Decimal(200));
     EXPECT_EQ(static_cast<const Decimal&>(v[0].Aliquota), Decimal(18));
@@ -94,7 +95,7 @@ TEST_F(VehicleImport, ARateOtherThanTheProductsIsListedAndStoredAsReadAndTheSame
     EXPECT_EQ(v[0].MesImpor, 3);
 
     r = Run(false, {Veiculo(t, {{12, "017000"}, {3, "000011"}})});
-    const auto w = All<dictionary::EntradaVeiculoRec>(dictionary::EntradaVeiculo(), "ENV:KEY:NUMERO");
+    const auto w = All<dictionary::EntradaVeiculoRec>(dictionary::EntradaVeiculo(), dictionary::keys::ENV_KEY_NUMERO);
     ASSERT_EQ(w.size(), 2u);
     EXPECT_EQ(static_cast<const Decimal&>(w[1].Aliquota), Decimal(17));
 }
@@ -116,7 +117,7 @@ TEST_F(VehicleImport, AnExitWithoutCnpjTakesTheStateOfItsLine) {
                         Veiculo(t, {{1, "00000000000000"}, {3, "000011"}})});
     EXPECT_EQ(Utf8(r.first.erros), std::vector<std::string>{"Nota Fiscal de número 11 o Estado deve ser informado."});
     ASSERT_TRUE(r.second.ok());
-    const auto v = All<dictionary::SaidaVeiculoRec>(dictionary::SaidaVeiculo(), "SAV:KEY:NUMERO");
+    const auto v = All<dictionary::SaidaVeiculoRec>(dictionary::SaidaVeiculo(), dictionary::keys::SAV_KEY_NUMERO);
     ASSERT_EQ(v.size(), 2u);
     EXPECT_EQ(std::string(v[0].Estado.clipped()), "SC");
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "vorel/core/decimal.h"
+#include "vorel/data/key_name.h"
 #include "vorel/integration/import_run.h"
 
 namespace vorel::integration {
@@ -36,7 +37,7 @@ private:
     template <class Rec>
     void Confere(const Rec& r, std::int32_t data, LinhaImportada& l);
     template <class Rec>
-    data::Result Grava(const data::TableDesc& alvo, std::string_view chave, int mesImpor);
+    data::Result Grava(const data::TableDesc& alvo, data::KeyName chave, int mesImpor);
 
     struct Produto {
         Decimal codigo;

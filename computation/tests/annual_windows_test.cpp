@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "calculo_fixture.h"
+#include "calculo_window_fixture.h"
 #include "vorel/computation/procedures.h"
 #include "vorel/shell/printer_codes.h"
 #include "vorel/ui/headless.h"
@@ -16,26 +16,8 @@
 namespace vorel::computation::testing {
 namespace {
 
-class AnnualWindows : public CalculoFixture {
+class AnnualWindows : public CalculoWindowFixture {
 protected:
-    std::unique_ptr<ui::Runtime> rt;
-    std::unique_ptr<ui::HeadlessDriver> ui;
-
-    void SetUp() override {
-        CalculoFixture::SetUp();
-        AddComputationProcedures();
-        ui::InstallMessageBoxAsker();
-        ui::Runtime::Options opt;
-        opt.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-        opt.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-        rt = std::make_unique<ui::Runtime>(opt);
-        ui = std::make_unique<ui::HeadlessDriver>(*rt);
-    }
-    void TearDown() override {
-        ui.reset();
-        rt.reset();
-        CalculoFixture::TearDown();
-    }
 };
 
 TEST_F(AnnualWindows, CalcularFillsTheListOfTheYear) {

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "calculo_fixture.h"
+#include "calculo_window_fixture.h"
 #include "vorel/computation/procedures.h"
 #include "vorel/ui/headless.h"
 #include "vorel/ui/record_access.h"
@@ -15,26 +15,8 @@ namespace {
 
 constexpr const char* kCaption = "Cálculo Mensal de Produtos";
 
-class CalculoMensalTest : public CalculoFixture {
+class CalculoMensalTest : public CalculoWindowFixture {
 protected:
-    std::unique_ptr<ui::Runtime> rt;
-    std::unique_ptr<ui::HeadlessDriver> ui;
-
-    void SetUp() override {
-        CalculoFixture::SetUp();
-        AddComputationProcedures();
-        ui::InstallMessageBoxAsker();
-        ui::Runtime::Options opt;
-        opt.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-        opt.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-        rt = std::make_unique<ui::Runtime>(opt);
-        ui = std::make_unique<ui::HeadlessDriver>(*rt);
-    }
-    void TearDown() override {
-        ui.reset();
-        rt.reset();
-        CalculoFixture::TearDown();
-    }
     std::vector<std::string> Meses() {
         std::vector<std::string> out;
         for (const auto& s : Saldos())

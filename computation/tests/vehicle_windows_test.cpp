@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "calculo_fixture.h"
+#include "calculo_window_fixture.h"
 #include "vorel/computation/vehicle_procedures.h"
 #include "vorel/ui/headless.h"
 #include "vorel/ui/record_access.h"
@@ -14,26 +14,8 @@
 namespace vorel::computation::testing {
 namespace {
 
-class VehicleWindows : public CalculoFixture {
+class VehicleWindows : public CalculoWindowFixture {
 protected:
-    std::unique_ptr<ui::Runtime> rt;
-    std::unique_ptr<ui::HeadlessDriver> ui;
-
-    void SetUp() override {
-        CalculoFixture::SetUp();
-        AddVehicleProcedures();
-        ui::InstallMessageBoxAsker();
-        ui::Runtime::Options opt;
-        opt.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-        opt.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-        rt = std::make_unique<ui::Runtime>(opt);
-        ui = std::make_unique<ui::HeadlessDriver>(*rt);
-    }
-    void TearDown() override {
-        ui.reset();
-        rt.reset();
-        CalculoFixture::TearDown();
-    }
 };
 
 TEST_F(VehicleWindows, FileWindowAsksForFolderAndNameThenWritesTheFile) {

@@ -1,0 +1,39 @@
+// The computation's windows driven through the headless driver: the tables of CalculoFixture, the
+// computation's and the vehicle sheets' procedures registered by name, and a runtime whose procedure
+// threads open the dictionary.
+#pragma once
+
+#include <memory>
+
+#include "calculo_fixture.h"
+#include "vorel/computation/procedures.h"
+#include "vorel/computation/vehicle_procedures.h"
+#include "vorel/ui/headless.h"
+#include "vorel/ui/record_access.h"
+#include "vorel/ui/runtime.h"
+
+namespace vorel::computation::testing {
+
+struct CalculoWindowFixture : CalculoFixture {
+    std::unique_ptr<ui::Runtime> rt;
+    std::unique_ptr<ui::HeadlessDriver> ui;
+
+    void SetUp() override {
+        CalculoFixture::SetUp();
+        AddComputationProcedures();
+        AddVehicleProcedures();
+        ui::InstallMessageBoxAsker();
+        ui::Runtime::Options opt;
+        opt.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
+        opt.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
+        rt = std::make_unique<ui::Runtime>(opt);
+        ui = std::make_unique<ui::HeadlessDriver>(*rt);
+    }
+    void TearDown() override {
+        ui.reset();
+        rt.reset();
+        CalculoFixture::TearDown();
+    }
+};
+
+}  // namespace vorel::computation::testing

@@ -18,10 +18,9 @@ bool Em(const std::uint16_t (&lista)[N], std::uint16_t cfo) {
     return std::find(std::begin(lista), std::end(lista), cfo) != std::end(lista);
 }
 
-bool CodigoDeEntrada(std::uint16_t cfo) { return (cfo > 1000 && cfo < 5000) || cfo < 500; }
-
-
 }  // namespace
+
+bool CodigoDeEntrada(std::uint16_t cfo) { return (cfo > 1000 && cfo < 5000) || cfo < 500; }
 
 bool NumeroNaEntrada(std::uint16_t cfo) { return Em(kNumeroNaEntrada, cfo); }
 

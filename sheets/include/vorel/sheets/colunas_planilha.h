@@ -44,6 +44,8 @@ Tipo TipoDaLinha(const dictionary::EntradaSaidaVorelRec& esa, bool cfoEncontrado
 
 // The CFO codes whose number prints among the entries even on an exit row.
 bool NumeroNaEntrada(std::uint16_t cfo);
+// An entry's CFO code (1001 to 4999, or below 500 in the old numbering).
+bool CodigoDeEntrada(std::uint16_t cfo);
 // Whether an invoice row of that print column and CFO enters the totals subtracted.
 bool Subtrai(std::uint8_t coluna, std::uint16_t cfo);
 

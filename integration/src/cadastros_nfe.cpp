@@ -62,9 +62,18 @@ struct Abertas {
     }
 };
 
+// The last line's progress call, then the commit; a failed or stopped step is rolled back.
+ResultadoCadastro Encerra(ResultadoCadastro& r, data::Transaction& tx, const ProgressoCadastro& progresso, long total) {
+    if (r.ok() && r.linhas > 0 && progresso && !progresso(r.linhas, total)) r.interrompida = true;
+    if (r.ok()) r.falha = tx.commit();
+    if (!r.ok() && tx.active()) (void)tx.rollback();
+    return r;
+}
+
 }  // namespace
 
-ResultadoCadastro ImportaProdutosNfe(const std::string& arquivo, int intProdutos, bool entrada, int mes, int ano) {
+ResultadoCadastro ImportaProdutosNfe(const std::string& arquivo, int intProdutos, bool entrada, int mes, int ano,
+                                     const ProgressoCadastro& progresso) {
     ResultadoCadastro r;
     Abertas abertas({&dictionary::Produtos(), &dictionary::ProdutosAliq()});
     if (r.falha = abertas.falha; !r.falha.ok()) return r;
@@ -77,7 +86,12 @@ ResultadoCadastro ImportaProdutosNfe(const std::string& arquivo, int intProdutos
 
     Decimal proximoCodigo(0), proximaAliquota(0);
     bool temCodigo = false, temAliquota = false;
-    for (const std::string& linha : LinhasDe(arquivo)) {
+    const std::vector<std::string> linhas = LinhasDe(arquivo);
+    for (const std::string& linha : linhas) {
+        if (r.linhas > 0 && progresso && !progresso(r.linhas, static_cast<long>(linhas.size()))) {
+            r.interrompida = true;
+            break;
+        }
         ++r.linhas;
         const std::string texto(text::trim(Campo(linha, 1, 14)));
         const bool porApelido = intProdutos != 0 || !SomenteDigitos(texto);
@@ -143,12 +157,11 @@ ResultadoCadastro ImportaProdutosNfe(const std::string& arquivo, int intProdutos
         proximaAliquota = proximaAliquota + Decimal(1);
         if (r.falha = aliq.add(); !r.falha.ok()) break;
     }
-    if (r.falha.ok()) r.falha = tx.commit();
-    if (!r.falha.ok() && tx.active()) (void)tx.rollback();
-    return r;
+    return Encerra(r, tx, progresso, static_cast<long>(linhas.size()));
 }
 
-ResultadoCadastro ImportaFornecedoresNfe(const std::string& arquivo, bool sobrescreve) {
+ResultadoCadastro ImportaFornecedoresNfe(const std::string& arquivo, bool sobrescreve,
+                                         const ProgressoCadastro& progresso) {
     ResultadoCadastro r;
     Abertas abertas({&dictionary::ForCli(), &dictionary::Municipios()});
     if (r.falha = abertas.falha; !r.falha.ok()) return r;
@@ -161,7 +174,12 @@ ResultadoCadastro ImportaFornecedoresNfe(const std::string& arquivo, bool sobres
 
     std::uint32_t proximo = 0;
     bool temProximo = false;
-    for (const std::string& linha : LinhasDe(arquivo)) {
+    const std::vector<std::string> linhas = LinhasDe(arquivo);
+    for (const std::string& linha : linhas) {
+        if (r.linhas > 0 && progresso && !progresso(r.linhas, static_cast<long>(linhas.size()))) {
+            r.interrompida = true;
+            break;
+        }
         ++r.linhas;
         const long long tipo = Inteiro(linha, 207, 207);
         const std::string cnpj = Campo(linha, 208, 221), cpf = Campo(linha, 222, 232), ie = Campo(linha, 233, 252);
@@ -220,9 +238,7 @@ ResultadoCadastro ImportaFornecedoresNfe(const std::string& arquivo, bool sobres
         if (r.falha = existe ? forcli.put() : forcli.add(); !r.falha.ok()) break;
         if (!existe) ++r.novos;
     }
-    if (r.falha.ok()) r.falha = tx.commit();
-    if (!r.falha.ok() && tx.active()) (void)tx.rollback();
-    return r;
+    return Encerra(r, tx, progresso, static_cast<long>(linhas.size()));
 }
 
 }  // namespace vorel::integration

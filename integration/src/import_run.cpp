@@ -138,7 +138,11 @@ ResultadoImportacao ImportacaoTexto::Importa(int mesImpor, const Progresso& prog
                 break;
             }
         }
-        if (r.falha.ok() && !r.interrompida) r.falha = tx.commit();
+        if (r.falha.ok() && !r.interrompida) {
+            if (aviso_) aviso_(true);
+            r.falha = tx.commit();
+            if (aviso_) aviso_(false);
+        }
         if (r.falha.ok() && !r.interrompida) {
             r.importados = feitos - static_cast<long>(errosImportacao_.size());
             r.erros = std::move(errosImportacao_);

@@ -180,6 +180,16 @@ void JanelaImportacao::EscolheArquivo() {
     window().Display();
 }
 
+void AguardeAoGravar(ImportacaoTexto& run, ui::ProcContext& ctx, std::unique_ptr<ui::Window>& janela) {
+    run.AvisoGravacao([&ctx, &janela](bool gravando) {
+        janela.reset();
+        if (!gravando) return;
+        janela = std::make_unique<ui::Window>(ctx, "!!! Aguarde !!!");
+        janela->String(1, "Por Favor Aguarde , Gravando Informações no Banco de Dados");
+        janela->Open();
+    });
+}
+
 void JanelaImportacao::Ler() {
     ui::Window& w = window();
     if (!ArquivoExiste()) {
@@ -204,16 +214,7 @@ void JanelaImportacao::Ler() {
     w[kContador].Text("0");
     AntesDeLer();
     std::unique_ptr<ui::Window> aguarde;
-    if (textos_.aguardeAoGravar)
-        run_.AvisoGravacao([&](bool gravando) {
-            if (!gravando) {
-                aguarde.reset();
-                return;
-            }
-            aguarde = std::make_unique<ui::Window>(context(), "!!! Aguarde !!!");
-            aguarde->String(1, "Por Favor Aguarde , Gravando Informações no Banco de Dados");
-            aguarde->Open();
-        });
+    if (textos_.aguardeAoGravar) AguardeAoGravar(run_, context(), aguarde);
     ResultadoLeitura r = run_.Le(o, [&](long n) {
         if (n % kMostraACada == 0) w[kContador].Text(std::to_string(n));
         return !context().StopRequested();

@@ -15,6 +15,10 @@
 
 namespace vorel::integration {
 
+// Hands `run` a notice that opens the wait window "!!! Aguarde !!!" before each of its commits and
+// closes it after; `janela` holds the open window meanwhile and must outlive the run's steps.
+void AguardeAoGravar(ImportacaoTexto& run, ui::ProcContext& ctx, std::unique_ptr<ui::Window>& janela);
+
 struct TextosImportacao {
     const char* procedimento;    // "ImportaSaidasNota"
     const char* titulo;          // window caption

@@ -1,17 +1,25 @@
 // Windows "ImportaNfe_Ent" ("Importa NF-e Entrada") and "ImportaNfe_Sai" ("Importa NF-e Saída"): one
-// press of "&Ler/Importar XML" runs our NF-e reader on the company's NF-e folder, checks its
+// press of "&Ler/Importar XML" runs our NF-e reader on the chosen company's NF-e folder, checks its
 // "CNPJ.txt" against the working company, imports the products, the partners and the month's items,
 // shows the problem list through `Rel_Erro_ECF_W`, and closes the window.
+//
+// The company entry (or its look-up button, the company browse in select mode) chooses the folder
+// and the document the reader is given; the tables written are the working company's, so another
+// company's folder fails the check. The exits show the wait window "!!! Aguarde !!!" while their
+// staging and their import commit.
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "import_window.h"
 #include "vorel/core/paths.h"
 #include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/dictionary/folders.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
@@ -35,7 +43,7 @@ constexpr const char* kIni = "XML.ini";
 constexpr const char* kSecao = "XMLSaida";
 
 enum : int {
-    kPromptEmpresa = 1, kEmpresa, kDescEmp, kSobForCli, kCriaConta, kGrupoProdutos, kPorCodigo, kPorApelido,
+    kPromptEmpresa = 1, kEmpresa, kBuscaEmpresa, kDescEmp, kSobForCli, kCriaConta, kGrupoProdutos, kPorCodigo, kPorApelido,
     kGrupoIcms, kIcmsOutras, kIcmsConforme, kIcmsIsento, kGrupoIpi, kIpiOutras, kIpiConforme, kIpiIsento,
     kImporta, kFecha, kGrupoStatus, kStatus, kContador, kProgresso
 };
@@ -67,6 +75,7 @@ protected:
         ui::Window& w = window();
         w.Prompt(kPromptEmpresa, "Empresa:");
         w.Entry(kEmpresa, ui::Use(empresa_), "@n6");
+        w.Button(kBuscaEmpresa, "").Icon("Find.ico").Tip("Pesquisa Empresas").Skip();
         w.String(kDescEmp, "");
         w.Check(kSobForCli, "Sobrescrever Clientes/Fornecedores", ui::Use(sobForCli_));
         w.Check(kCriaConta, "Criar Automaticamente Conta Contábil do Cliente/Fornecedor", ui::Use(criaConta_));
@@ -95,6 +104,8 @@ protected:
         integraIpi_ = static_cast<int>(ini.read_number(kSecao, "IntegraIPI"));
         empresa_ = empresaTrabalho_;
         LeEmpresa();
+        pasta_ = files::join(shell::PastaEmpresa.Get(), "NFe");
+        (void)files::make_folder(pasta_);
         window().Display();
         return l;
     }
@@ -104,8 +115,11 @@ protected:
         switch (feq) {
             case kEmpresa:
                 window().Update();
-                LeEmpresa();
-                window().Display();
+                AceitaEmpresa();
+                break;
+            case kBuscaEmpresa:
+                window().Update();
+                BuscaEmpresa();
                 break;
             case kImporta:
                 window().Update();
@@ -158,19 +172,53 @@ private:
                 .Parent(grupo);
     }
 
-    // The company of the code entry: its name, and its document for the reader.
-    void LeEmpresa() {
+    // The company of the code entry: its name, and its document for the reader; false when the
+    // register has no such company.
+    bool LeEmpresa() {
         data::FileManager& emp = data::dictionary::file(dictionary::Empresa());
         auto& e = emp.rec<dictionary::EmpresaRec>();
         emp.clear_record();
         e.Codigo = static_cast<std::uint16_t>(empresa_);
-        if (emp.get(keys::EMP_KEY_CODIGO).ok()) {
+        const bool achou = empresa_ > 0 && empresa_ <= 0xFFFF && emp.get(keys::EMP_KEY_CODIGO).ok();
+        if (achou) {
             window()[kDescEmp].Text(text::to_utf8(e.RAZAOSOCIAL.clipped()));
             documento_ = DocumentoEmpresa(e);
         } else {
             window()[kDescEmp].Text("");
             documento_.clear();
         }
+        return achou;
+    }
+
+    // A code typed: an unknown one opens the company browse; either way the reader's folder is the
+    // code's company folder.
+    void AceitaEmpresa() {
+        if (!LeEmpresa()) {
+            BuscaEmpresa();
+            return;
+        }
+        PastaDaEmpresa();
+        window().Display();
+    }
+
+    // The company browse in select mode; a company chosen there is taken as if typed. Leaving the
+    // browse without a choice keeps the code as it stands.
+    void BuscaEmpresa() {
+        const bool escolhida = context().Call("Empresa", ui::Request::Select) == ui::Response::Completed;
+        const auto& e = data::dictionary::file(dictionary::Empresa()).rec<dictionary::EmpresaRec>();
+        if (escolhida && e.Codigo != 0) empresa_ = e.Codigo;
+        LeEmpresa();
+        PastaDaEmpresa();
+        window().Display();
+        window().Select(kEmpresa);
+    }
+
+    void PastaDaEmpresa() {
+        pasta_ = files::join(dictionary::CaminhosArquivosEmpresa(shell::PastaRaiz.Get(),
+                                                                 static_cast<std::uint32_t>(empresa_), 0, 0)
+                                 .PastaEmpresa,
+                             "NFe");
+        (void)files::make_folder(pasta_);
     }
 
     void Status(const std::string& texto) { window()[kStatus].Text(texto); }
@@ -178,8 +226,7 @@ private:
     void Importa() {
         const int mes = shell::GLO_MES.Get(), ano = shell::GLO_ANO.Get();
         const bool entrada = sentido_ == SentidoNfe::Entrada;
-        const std::string pasta = files::join(shell::PastaEmpresa.Get(), "NFe");
-        (void)files::make_folder(pasta);
+        const std::string& pasta = pasta_;
         // The previous output, the check file included: a stale one never passes the check.
         std::vector<std::string> saidas = {"CNPJ.txt", ArquivoNfeDoMes("Produtos", mes, ano),
                                            ArquivoNfeDoMes("Fornecedores", mes, ano)};
@@ -197,21 +244,8 @@ private:
             MostraErros();
             return;
         }
-        if (ConfereCnpj(files::join(pasta, "CNPJ.txt"))) {
-            Status("Analizando/Importando Produtos...");
-            ResultadoCadastro p = ImportaProdutosNfe(files::join(pasta, ArquivoNfeDoMes("Produtos", mes, ano)),
-                                                     intProdutos_, entrada, mes, ano);
-            Status("Analizando/Importando Fornecedores...");
-            ResultadoCadastro f = ImportaFornecedoresNfe(
-                files::join(pasta, ArquivoNfeDoMes("Fornecedores", mes, ano)), sobForCli_ == 1);
-            if (!p.falha.ok() || !f.falha.ok()) {
-                ui::Message("A gravação dos cadastros falhou e nada foi importado: " +
-                                text::to_utf8(std::string(data::error_text(!p.falha.ok() ? p.falha : f.falha))),
-                            "Atenção!!!", ui::Icon::Exclamation);
-            } else {
-                ImportaItens(pasta, mes, ano);
-            }
-        }
+        if (ConfereCnpj(files::join(pasta, "CNPJ.txt")) && ImportaCadastros(pasta, mes, ano))
+            ImportaItens(pasta, mes, ano);
         MostraErros();
     }
 
@@ -243,6 +277,39 @@ private:
         return linhas > 0;
     }
 
+    // The products and the partners, the counter shown as they go (the products also on the
+    // progress bar); false when either step failed or was stopped, and the items are not read.
+    bool ImportaCadastros(const std::string& pasta, int mes, int ano) {
+        ui::Window& w = window();
+        // Shown every hundred lines and at the last, so a long file does not flood the window.
+        auto andamento = [&](bool barra) {
+            return [&w, barra, this](long feitos, long total) {
+                if (feitos % 100 == 0 || feitos == total) {
+                    if (barra) w[kProgresso].Range(0, static_cast<int>(total)).Progress(static_cast<int>(feitos));
+                    w[kContador].Text(std::to_string(feitos));
+                }
+                return !context().StopRequested();
+            };
+        };
+        Status("Analizando/Importando Produtos...");
+        w[kContador].Text("0");
+        w[kProgresso].Range(0, 0).Progress(0);
+        ResultadoCadastro r = ImportaProdutosNfe(files::join(pasta, ArquivoNfeDoMes("Produtos", mes, ano)),
+                                                 intProdutos_, sentido_ == SentidoNfe::Entrada, mes, ano,
+                                                 andamento(true));
+        if (r.ok()) {
+            Status("Analizando/Importando Fornecedores...");
+            w[kContador].Text("0");
+            r = ImportaFornecedoresNfe(files::join(pasta, ArquivoNfeDoMes("Fornecedores", mes, ano)),
+                                       sobForCli_ == 1, andamento(false));
+        }
+        if (!r.falha.ok())
+            ui::Message("A gravação dos cadastros falhou e nada foi importado: " +
+                            text::to_utf8(std::string(data::error_text(r.falha))),
+                        "Atenção!!!", ui::Icon::Exclamation);
+        return r.ok();
+    }
+
     void ImportaItens(const std::string& pasta, int mes, int ano) {
         const bool entrada = sentido_ == SentidoNfe::Entrada;
         Status(entrada ? "Analizando NF Entrada..." : "Analizando NF Saida...");
@@ -263,6 +330,8 @@ private:
         ImportacaoNfeSaidas runSaidas;
         ImportacaoTexto& run = entrada ? static_cast<ImportacaoTexto&>(runEntradas) : runSaidas;
         run.FixaAlvo(alvo_);
+        std::unique_ptr<ui::Window> aguarde;
+        if (!entrada) AguardeAoGravar(run, context(), aguarde);
         if (std::string erro = run.Abre(); !erro.empty()) {
             ui::Message(erro, "Atenção!!!", ui::Icon::Exclamation);
             return;
@@ -315,6 +384,7 @@ private:
     int empresa_ = 0;
     int empresaTrabalho_ = 0;
     std::string documento_;
+    std::string pasta_;  // the chosen company's NF-e folder
     std::string alvo_;
     int sobForCli_ = 0, criaConta_ = 0, intProdutos_ = 0, integraIcms_ = 0, integraIpi_ = 0;
     std::vector<std::string> erros_;

@@ -47,6 +47,7 @@ struct NfeItems : ImportFixture {
         ItensPreparados preparados;
         ResultadoLeitura leitura;
         ResultadoImportacao importacao;
+        std::vector<bool> avisos;  // the run's notices around its commits (the wait window)
     };
     // The reader, the month question answered `sim`, the read and the import.
     Corrida Importa(SentidoNfe sentido, const std::string& empresa, bool sim) {
@@ -67,6 +68,7 @@ struct NfeItems : ImportFixture {
                 entrada ? PessoaNfe() : PessoaNfe(std::ref(pessoas)));
             auto corre = [&](ImportacaoTexto& run) {
                 ASSERT_EQ(run.Abre(), "");
+                run.AvisoGravacao([&](bool gravando) { c.avisos.push_back(gravando); });
                 c.leitura = run.Le({copia, 0, 1, 3, 2016, PosicoesItensNfe(sentido)});
                 if (c.leitura.PodeImportar()) c.importacao = run.Importa(3);
             };
@@ -132,6 +134,8 @@ TEST_F(NfeItems, ExitsWithReducedBaseAndNoBatchForExitCfops) {
     Corrida c = Importa(SentidoNfe::Saida, "34128745000152", true);
     EXPECT_TRUE(c.perguntas.empty());
     ASSERT_TRUE(c.importacao.ok()) << c.importacao.falha;
+    // The staging's commit and the import's each open the wait window and close it.
+    EXPECT_EQ(c.avisos, (std::vector<bool>{true, false, true, false}));
     auto itens = All<SaidaVorelRec>(dictionary::SaidaVorel(), dictionary::keys::SAI_KEY_NUMERO);
     ASSERT_EQ(itens.size(), 4u);
     auto ultimo = std::find_if(itens.begin(), itens.end(), [](auto& s) {

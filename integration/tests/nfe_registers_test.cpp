@@ -2,6 +2,10 @@
 // partners by CNPJ or by CPF and state registration.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include "import_fixture.h"
 #include "vorel/core/paths.h"
 #include "vorel/dictionary/shared_registers.h"
@@ -114,6 +118,48 @@ TEST_F(NfeRegisters, PartnersByCnpjOrByCpfAndStateRegistration) {
         EXPECT_EQ(std::string(fs[2].InscricaoEstadual.clipped()), "IE2");
         EXPECT_EQ(fs[2].Telefone, 33334444u);
         EXPECT_EQ(fs[2].Clientes, 1);
+    }
+}
+
+TEST_F(NfeRegisters, EachStepReportsItsLinesAndAStopLeavesTheRegisterAsItWas) {
+    const std::string produtos = Arquivo("p.txt", Produto("A1", "UM", "001800") + Produto("B2", "DOIS", "001200") +
+                                                      Produto("C3", "TRES", "000000"));
+    const std::string partes = Arquivo("f.txt", Parte(1, "34128745000152", "", "A", "") +
+                                                    Parte(1, "57647232000153", "", "B", "") +
+                                                    Parte(2, "12345678901", "IE1", "C", ""));
+    using Passo = std::function<ResultadoCadastro(const ProgressoCadastro&)>;
+    const std::vector<std::pair<const char*, Passo>> passos = {
+        {"produtos", [&](const ProgressoCadastro& p) { return ImportaProdutosNfe(produtos, 1, true, 3, 2016, p); }},
+        {"parceiros", [&](const ProgressoCadastro& p) { return ImportaFornecedoresNfe(partes, false, p); }},
+    };
+    auto gravados = [&] {
+        return Produtos().size() + All<ForCliRec>(dictionary::ForCli(), dictionary::keys::FOR_KEY_CODIGO).size() +
+               All<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), dictionary::keys::PALIQ_Key_Codigo).size();
+    };
+    for (const auto& [nome, passo] : passos) {
+        SCOPED_TRACE(nome);
+        const std::size_t antes = gravados();
+        std::vector<std::pair<long, long>> vistos;
+        ResultadoCadastro r;
+        OnThread([&] {
+            r = passo([&](long feitos, long total) {
+                vistos.emplace_back(feitos, total);
+                return feitos < 2;  // stopped after the second line
+            });
+        });
+        EXPECT_TRUE(r.interrompida);
+        EXPECT_TRUE(r.falha.ok()) << r.falha;
+        EXPECT_EQ(vistos, (std::vector<std::pair<long, long>>{{1, 3}, {2, 3}}));
+        EXPECT_EQ(gravados(), antes);
+        vistos.clear();
+        OnThread([&] {
+            r = passo([&](long feitos, long total) {
+                vistos.emplace_back(feitos, total);
+                return true;
+            });
+        });
+        EXPECT_TRUE(r.ok()) << r.falha;
+        EXPECT_EQ(vistos, (std::vector<std::pair<long, long>>{{1, 3}, {2, 3}, {3, 3}}));
     }
 }
 

@@ -1,5 +1,6 @@
 // The NF-e import windows as the user drives them: the whole import of a folder with the month
-// question, the check file against the working company, and the options kept in XML.ini.
+// question, the check file against the working company, the company entry and its look-up, and the
+// options kept in XML.ini.
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include "vorel/core/settings_file.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/dictionary/key_names.h"
+#include "vorel/ui/runtime.h"
 
 namespace vorel::integration::testing {
 
@@ -41,15 +43,39 @@ struct NfeWindow : ImportFixture {
             e.CGC = "57647232000153";
         });
     }
-    // A test document moved to March 2016 (emission) with its items dated `saida`.
-    void Documento(const std::string& nome, const std::string& saida) {
+    void TearDown() override {
+        ui::ProcedureRegistry::Add("Empresa", {});
+        ImportFixture::TearDown();
+    }
+    // The company browse in select mode: counts its openings and chooses `escolhe` (0 leaves it
+    // without a choice).
+    int buscas = 0;
+    void BrowseDeEmpresas(std::uint16_t escolhe) {
+        ui::ProcedureRegistry::Add("Empresa", [this, escolhe](ui::ProcContext& c) {
+            ++buscas;
+            EXPECT_EQ(c.request, ui::Request::Select);
+            if (escolhe == 0) {
+                c.response = ui::Response::Cancelled;
+                return;
+            }
+            data::FileManager& emp = data::dictionary::file(dictionary::Empresa());
+            emp.clear_record();
+            emp.rec<dictionary::EmpresaRec>().Codigo = escolhe;
+            ASSERT_TRUE(emp.get(dictionary::keys::EMP_KEY_CODIGO).ok());
+            c.response = ui::Response::Completed;
+        });
+    }
+    // A test document moved to March 2016 (emission) with its items dated `saida`, in `pasta`
+    // under the test folder.
+    void Documento(const std::string& nome, const std::string& saida, const fs::path& pasta = "Empresa/NFe") {
         std::ifstream in(fs::path(VOREL_NFE_TESTDATA) / nome, std::ios::binary);
         std::stringstream s;
         s << in.rdbuf();
         std::string x = s.str();
         for (auto [tag, valor] : {std::pair{"<dhEmi>", std::string("2016-03-08")}, std::pair{"<dhSaiEnt>", saida}})
             x.replace(x.find(tag) + std::string(tag).size(), 10, valor);
-        std::ofstream(dir / "Empresa" / "NFe" / nome, std::ios::binary) << x;
+        fs::create_directories(dir / pasta);
+        std::ofstream(dir / pasta / nome, std::ios::binary) << x;
     }
 };
 
@@ -113,6 +139,64 @@ TEST_F(NfeWindow, AFolderOfAnotherCompanyFailsTheCheckWithItsName) {
     EXPECT_FALSE(ui->HasWindow("Importa NF-e Entrada"));
     EXPECT_TRUE(All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), dictionary::keys::ENT_KEY_NUMERO).empty());
     EXPECT_TRUE(All<dictionary::ProdutosRec>(dictionary::Produtos(), dictionary::keys::PRO_KEY_CODIGO).empty());
+}
+
+TEST_F(NfeWindow, CompanyZeroAsksForACompanyAndKeepsTheWindow) {
+    Documento(kDoc, "2016-03-08");
+    BrowseDeEmpresas(0);
+    ui->Start("ImportaNfe_Ent");
+    int w = ui->WindowByCaption("Importa NF-e Entrada");
+    const auto empresa = ui->ByPrompt(w, "Empresa:");
+    ui->Type(empresa, "0");
+    ui->Key(w, ui::key::Tab);  // no company 0: the browse opens, and is left without a choice
+    ui->WaitIdle();
+    EXPECT_EQ(buscas, 1);
+    EXPECT_EQ(ui->Text(ui->Control(w, empresa.feq + 2)), "");
+    ui->Press(ui->ByText(w, "&Ler/Importar XML"));
+    ASSERT_TRUE(ui->HasMessageBox());
+    EXPECT_EQ(ui->PendingMessageBox().text, "Escolha uma empresa");
+    EXPECT_EQ(ui->PendingMessageBox().title, "");
+    ui->Answer(1);
+    ui->WaitIdle();
+    EXPECT_TRUE(ui->HasWindow("Importa NF-e Entrada"));
+    EXPECT_FALSE(fs::exists(dir / "Empresa" / "NFe" / "CNPJ.txt"));  // the reader did not run
+    ui->Press(ui->ByText(w, "&Fechar"));
+    ui->WaitIdle();
+    EXPECT_FALSE(ui->HasWindow("Importa NF-e Entrada"));
+    EXPECT_TRUE(All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), dictionary::keys::ENT_KEY_NUMERO).empty());
+}
+
+TEST_F(NfeWindow, TheCompanyChosenInTheBrowseGivesTheFolderTheCheckRefuses) {
+    // Company 2's folder holds its own entry; company 1's folder holds nothing.
+    Documento("35180834128745000152550010000476051695511860-nfe.xml", "2016-03-08", "00000002/NFe");
+    BrowseDeEmpresas(2);
+    ui->Start("ImportaNfe_Ent");
+    int w = ui->WindowByCaption("Importa NF-e Entrada");
+    const auto empresa = ui->ByPrompt(w, "Empresa:");
+    EXPECT_EQ(ui->Text(ui->Control(w, empresa.feq + 2)), "EMPRESA UM");
+    ui->Press(ui->Control(w, empresa.feq + 1));  // the look-up button
+    ui->WaitIdle();
+    EXPECT_EQ(buscas, 1);
+    EXPECT_EQ(ui->Value(empresa), "2");
+    EXPECT_EQ(ui->Text(ui->Control(w, empresa.feq + 2)), "OUTRA");
+    // A code not in the register opens the browse for the user.
+    ui->Type(empresa, "7");
+    ui->Key(w, ui::key::Tab);
+    ui->WaitIdle();
+    EXPECT_EQ(buscas, 2);
+    EXPECT_EQ(ui->Value(empresa), "2");
+    // The reader reads company 2's folder for company 2's document; the working company is 1.
+    ui->Press(ui->ByText(w, "&Ler/Importar XML"));
+    ASSERT_TRUE(ui->HasMessageBox());
+    EXPECT_EQ(ui->PendingMessageBox().title, "Alerta");
+    EXPECT_NE(ui->PendingMessageBox().text.find("OUTRA (57647232000153)"), std::string::npos)
+        << ui->PendingMessageBox().text;
+    ui->Answer(1);
+    ui->WaitIdle();
+    EXPECT_FALSE(ui->HasWindow("Importa NF-e Entrada"));
+    EXPECT_TRUE(fs::exists(dir / "00000002" / "NFe" / "CNPJ.txt"));
+    EXPECT_TRUE(All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), dictionary::keys::ENT_KEY_NUMERO).empty());
+    EXPECT_TRUE(All<dictionary::ForCliRec>(dictionary::ForCli(), dictionary::keys::FOR_KEY_CODIGO).empty());
 }
 
 TEST_F(NfeWindowSaidas, ExitsImportedThroughTheWindow) {

@@ -10,9 +10,11 @@
 //   record per registration); a new one takes the next code; an existing one is written over only
 //   with "Sobrescrever Clientes/Fornecedores" on. The city is the register's spelling when
 //   `Municipios` knows it.
-// Each step writes in one transaction: a failed write leaves the register as it was.
+// Each step writes in one transaction: a failed write leaves the register as it was, and so does
+// a step stopped by its progress call.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "vorel/data/error.h"
@@ -22,11 +24,18 @@ namespace vorel::integration {
 struct ResultadoCadastro {
     long linhas = 0;
     long novos = 0;
+    bool interrompida = false;  // stopped by the progress call (nothing written)
     data::Result falha;
+    bool ok() const { return falha.ok() && !interrompida; }
 };
 
+// Called after each line with the lines done and the file's line count; false stops the step.
+using ProgressoCadastro = std::function<bool(long feitos, long total)>;
+
 // `arquivo`: program path of the reader's file (a missing file has no lines).
-ResultadoCadastro ImportaProdutosNfe(const std::string& arquivo, int intProdutos, bool entrada, int mes, int ano);
-ResultadoCadastro ImportaFornecedoresNfe(const std::string& arquivo, bool sobrescreve);
+ResultadoCadastro ImportaProdutosNfe(const std::string& arquivo, int intProdutos, bool entrada, int mes, int ano,
+                                     const ProgressoCadastro& progresso = {});
+ResultadoCadastro ImportaFornecedoresNfe(const std::string& arquivo, bool sobrescreve,
+                                         const ProgressoCadastro& progresso = {});
 
 }  // namespace vorel::integration

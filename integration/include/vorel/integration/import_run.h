@@ -86,7 +86,8 @@ public:
     // force); empty: the name the target's table holds when the import runs.
     void FixaAlvo(std::string caminho) { alvo_ = std::move(caminho); }
 
-    // Told true before the read's staging commits and false after (the window's wait message).
+    // Told true before the read's staging or the import commits and false after (the window's
+    // wait message).
     void AvisoGravacao(std::function<void(bool)> aviso) { aviso_ = std::move(aviso); }
 
     data::FileManager& staging() { return preparacao_.tabela(); }

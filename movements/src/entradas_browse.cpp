@@ -25,7 +25,7 @@ constexpr const char* kCnpjPicture = "@p##.###.###/####-##p";
 
 std::string DataDMA(date::Day d) { return d == 0 ? std::string() : ui::FormatNumber("@d06b", d); }
 
-class EntradasBrowse : public ui::RegisterBrowse {
+class EntradasBrowse : public MonthLockedBrowse {
 public:
     enum : int {
         kSheet = 1, kTabMes, kTabData, kPromptData, kLocData, kTabProduto, kPromptProduto, kLocProduto, kList,
@@ -34,10 +34,10 @@ public:
     };
 
     explicit EntradasBrowse(ProcContext& ctx)
-        : ui::RegisterBrowse(ctx, "Entradas", "Janela de Lançamentos de Entrada", dictionary::EntradaVorel(),
-                             "UEntradas"),
+        : MonthLockedBrowse(ctx, "Entradas", "Janela de Lançamentos de Entrada", dictionary::EntradaVorel(),
+                            "UEntradas",
+                            {kPromptLock, kOpenPadlock, kClosedPadlock, kLockGroup, kInsert, kChange, kDelete}),
           rec_(file().rec<EntradaVorelRec>()),
-          lock_(*this, {kPromptLock, kOpenPadlock, kClosedPadlock, kLockGroup, kInsert, kChange, kDelete}),
           month_(file(), rec_.DataEmissao) {
         SetBrowseManager(std::make_unique<ui::BrowseManager>(*this, month_));
     }
@@ -50,7 +50,7 @@ public:
     }
 
     Level Setup() override {
-        Level l = ui::RegisterBrowse::Setup();
+        Level l = MonthLockedBrowse::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         const auto& d = file().desc();
@@ -64,7 +64,7 @@ public:
         AddSearchTab(kSheet, {kTabProduto, "Pesquisa por Produto", kPromptProduto, "Produto:", kLocProduto,
                               ui::UseDecimal(rec_.CodMercadoria, 0), "@N-19.", d.key_index(keys::ENT_KEY_PRODUTODATA)});
         w.List(kList).Tip("Lançamentos de Entrada");
-        lock_.AddControls();
+        AddMonthLock();
         w.Button(kInsert, "&Inclui").Parent(kLockGroup).Tip("Inclui Lançamento de Entrada");
         w.Button(kChange, "&Altera").Parent(kLockGroup).Tip("Altera Lançamento de Entrada");
         w.Button(kDelete, "&Exclui").Parent(kLockGroup).Tip("Exclui Lançamento de Entrada");
@@ -95,21 +95,9 @@ public:
         return Level::Benign;
     }
 
-    Level OnWindowOpened() override {
-        Level l = ui::RegisterBrowse::OnWindowOpened();
-        lock_.Show();
-        return l;
-    }
-
-    Level OnAccepted(int feq) override {
-        if (lock_.TakeAccepted(feq)) return Level::Benign;
-        return ui::RegisterBrowse::OnAccepted(feq);
-    }
-
 private:
     EntradaVorelRec& rec_;
     ui::Query query_{"Entradas"};
-    MonthLock lock_;
     ui::PeriodSource month_;  // the first tab lists the working month only
 };
 

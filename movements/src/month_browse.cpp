@@ -8,10 +8,10 @@
 namespace vorel::movements {
 
 MonthBrowse::MonthBrowse(ProcContext& ctx, const data::TableDesc& table, MonthBrowseLayout layout)
-    : ui::RegisterBrowse(ctx, layout.procedure, layout.caption, table, layout.form),
+    : MonthLockedBrowse(ctx, layout.procedure, layout.caption, table, layout.form,
+                        {kMonthState, kMonthOpen, kMonthClosed, kGroup, kInsert, kChange, kDelete}),
       layout_(std::move(layout)),
-      query_(layout_.procedure),
-      lock_(*this, {kMonthState, kMonthOpen, kMonthClosed, kGroup, kInsert, kChange, kDelete}) {
+      query_(layout_.procedure) {
     // A date kept as a day number lets the list start at the month's first day and stop after its
     // last; a date kept as text is read as a day for each record of the order.
     if (layout_.dateField) {
@@ -23,7 +23,7 @@ MonthBrowse::MonthBrowse(ProcContext& ctx, const data::TableDesc& table, MonthBr
 bool MonthBrowse::BeforeTables() { return shell::GaranteEmpresa(context()); }
 
 Level MonthBrowse::Setup() {
-    Level l = ui::RegisterBrowse::Setup();
+    Level l = MonthLockedBrowse::Setup();
     if (l != Level::Benign) return l;
     ui::Window& w = window();
     const int key = file().desc().key_index(layout_.keyName);
@@ -38,7 +38,7 @@ Level MonthBrowse::Setup() {
         b.SetSheet(kSheet);
     }
     w.List(kList);
-    lock_.AddControls();
+    AddMonthLock();
     w.Button(kInsert, "&Inclui Lançamento").Parent(kGroup);
     w.Button(kChange, "&Altera Lançamento").Parent(kGroup);
     w.Button(kDelete, "&Exclui Lançamento").Parent(kGroup);
@@ -68,17 +68,6 @@ Level MonthBrowse::Setup() {
     ExcludeFromNavigation({kInsert, kChange, kDelete, kPesquisa, kLimpa, kSelect, kClose, kHelp, kMonthOpen,
                            kMonthClosed});
     return Level::Benign;
-}
-
-Level MonthBrowse::OnWindowOpened() {
-    Level l = ui::RegisterBrowse::OnWindowOpened();
-    lock_.Show();
-    return l;
-}
-
-Level MonthBrowse::OnAccepted(int feq) {
-    if (lock_.TakeAccepted(feq)) return Level::Benign;
-    return ui::RegisterBrowse::OnAccepted(feq);
 }
 
 }  // namespace vorel::movements

@@ -32,7 +32,7 @@ struct MonthBrowseLayout {
     std::vector<ui::BrowseColumn> columns;
 };
 
-class MonthBrowse : public ui::RegisterBrowse {
+class MonthBrowse : public MonthLockedBrowse {
 public:
     enum : int {
         kSheet = 1, kTab, kPromptLocator, kLocator, kList, kGroup, kInsert, kChange, kDelete, kPesquisa, kLimpa,
@@ -43,14 +43,11 @@ public:
 
     bool BeforeTables() override;
     Level Setup() override;
-    Level OnWindowOpened() override;
-    Level OnAccepted(int feq) override;
 
 private:
     MonthBrowseLayout layout_;
     std::unique_ptr<ui::PeriodSource> period_;  // for a date kept as a day number
     ui::Query query_;
-    MonthLock lock_;
 };
 
 }  // namespace vorel::movements

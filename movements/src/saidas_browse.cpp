@@ -22,7 +22,7 @@ namespace {
 namespace keys = dictionary::keys;
 using dictionary::SaidaVorelRec;
 
-class SaidasBrowse : public ui::RegisterBrowse {
+class SaidasBrowse : public MonthLockedBrowse {
 public:
     enum : int {
         kSheet = 1, kTabNumero, kPromptNumero, kLocNumero, kTabData, kPromptData, kLocData, kTabProduto,
@@ -31,14 +31,14 @@ public:
     };
 
     explicit SaidasBrowse(ProcContext& ctx)
-        : ui::RegisterBrowse(ctx, "Saidas", "Janela de Lançamentos de Saídas", dictionary::SaidaVorel(), "Usaidas"),
-          rec_(file().rec<SaidaVorelRec>()),
-          lock_(*this, {kPromptMes, kMesAberto, kMesFechado, kGroup, kInsert, kChange, kDelete}) {}
+        : MonthLockedBrowse(ctx, "Saidas", "Janela de Lançamentos de Saídas", dictionary::SaidaVorel(), "Usaidas",
+                            {kPromptMes, kMesAberto, kMesFechado, kGroup, kInsert, kChange, kDelete}),
+          rec_(file().rec<SaidaVorelRec>()) {}
 
     bool BeforeTables() override { return shell::GaranteEmpresa(context()); }
 
     Level Setup() override {
-        Level l = ui::RegisterBrowse::Setup();
+        Level l = MonthLockedBrowse::Setup();
         if (l != Level::Benign) return l;
         const int ano = shell::GLO_ANO.Get(), mes = shell::GLO_MES.Get();
         primeiro_ = date::first_of_month(ano, mes);
@@ -55,7 +55,7 @@ public:
         AddTab(kTabProduto, "Pesquisa por Produtos", kPromptProduto, "Produto:", kLocProduto,
                ui::UseDecimal(rec_.CodMercadoria, 0), "@n15", keys::SAI_KEY_PRODUTODATA, {});
         w.List(kList).Tip("Lançamentos de Saídas");
-        lock_.AddControls();
+        AddMonthLock();
         w.Button(kInsert, "&Inclui").Parent(kGroup);
         w.Button(kChange, "&Altera").Parent(kGroup);
         w.Button(kDelete, "&Exclui").Parent(kGroup);
@@ -85,17 +85,6 @@ public:
         return Level::Benign;
     }
 
-    Level OnWindowOpened() override {
-        Level l = ui::RegisterBrowse::OnWindowOpened();
-        lock_.Show();
-        return l;
-    }
-
-    Level OnAccepted(int feq) override {
-        if (lock_.TakeAccepted(feq)) return Level::Benign;
-        return ui::RegisterBrowse::OnAccepted(feq);
-    }
-
 private:
     void AddTab(int tab, const char* caption, int prompt, const char* promptText, int locator, ui::UsePtr use,
                 const char* picture, data::KeyName key, std::function<bool()> filter) {
@@ -107,7 +96,6 @@ private:
     }
 
     SaidaVorelRec& rec_;
-    MonthLock lock_;
     ui::Query query_;
     date::Day primeiro_ = 0, ultimo_ = 0;
 };

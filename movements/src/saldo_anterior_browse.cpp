@@ -18,7 +18,7 @@ namespace {
 using dictionary::EntradaVorelRec;
 namespace keys = dictionary::keys;
 
-class SaldoAnteriorBrowse : public ui::RegisterBrowse {
+class SaldoAnteriorBrowse : public MonthLockedBrowse {
 public:
     enum : int {
         kSheet = 1, kTab, kPromptProduto, kLocProduto, kList, kInsert, kChange, kDelete, kSelect, kClose,
@@ -26,14 +26,14 @@ public:
     };
 
     explicit SaldoAnteriorBrowse(ProcContext& ctx)
-        : ui::RegisterBrowse(ctx, "SaldoAnterior", "Saldo Anterior", dictionary::EntradaVorel(), "USaldoAnterior"),
-          rec_(file().rec<EntradaVorelRec>()),
-          lock_(*this, {kPromptLock, kOpenPadlock, kClosedPadlock, kLockGroup, kInsert, kChange, kDelete}) {}
+        : MonthLockedBrowse(ctx, "SaldoAnterior", "Saldo Anterior", dictionary::EntradaVorel(), "USaldoAnterior",
+                            {kPromptLock, kOpenPadlock, kClosedPadlock, kLockGroup, kInsert, kChange, kDelete}),
+          rec_(file().rec<EntradaVorelRec>()) {}
 
     bool BeforeTables() override { return shell::GaranteEmpresa(context()); }
 
     Level Setup() override {
-        Level l = ui::RegisterBrowse::Setup();
+        Level l = MonthLockedBrowse::Setup();
         if (l != Level::Benign) return l;
         ui::Window& w = window();
         w.Sheet(kSheet);
@@ -41,7 +41,7 @@ public:
                               ui::UseDecimal(rec_.CodMercadoria, 0), "@N-19.",
                               file().desc().key_index(keys::ENT_KEY_PRODLOTESERIENUM)});
         w.List(kList).Tip("Saldos Anteriores");
-        lock_.AddControls();
+        AddMonthLock();
         w.Button(kInsert, "&Inclui").Parent(kLockGroup).Tip("Inclui Novo Lançamento");
         w.Button(kChange, "&Altera").Parent(kLockGroup).Tip("Altera Registro Selecionado");
         w.Button(kDelete, "&Exclui").Parent(kLockGroup).Tip("Exclui Registro Selecionado");
@@ -67,20 +67,8 @@ public:
         return Level::Benign;
     }
 
-    Level OnWindowOpened() override {
-        Level l = ui::RegisterBrowse::OnWindowOpened();
-        lock_.Show();
-        return l;
-    }
-
-    Level OnAccepted(int feq) override {
-        if (lock_.TakeAccepted(feq)) return Level::Benign;
-        return ui::RegisterBrowse::OnAccepted(feq);
-    }
-
 private:
     EntradaVorelRec& rec_;
-    MonthLock lock_;
 };
 
 }  // namespace

@@ -21,17 +21,17 @@ enum : int { kList = 1, kPrompt, kOpen, kClosed, kGroup, kInsert, kChange, kDele
 
 std::atomic<int> formRuns{0};
 
-class LockedBrowse : public ui::RegisterBrowse {
+class LockedBrowse : public MonthLockedBrowse {
 public:
     explicit LockedBrowse(ui::ProcContext& ctx)
-        : ui::RegisterBrowse(ctx, "TesteTrava", "Janela Travada", dictionary::EntradaVorel(), "UTesteTrava"),
-          lock_(*this, {kPrompt, kOpen, kClosed, kGroup, kInsert, kChange, kDelete}) {}
+        : MonthLockedBrowse(ctx, "TesteTrava", "Janela Travada", dictionary::EntradaVorel(), "UTesteTrava",
+                            {kPrompt, kOpen, kClosed, kGroup, kInsert, kChange, kDelete}) {}
 
     Level Setup() override {
         if (Level l = ui::RegisterBrowse::Setup(); l != Level::Benign) return l;
         ui::Window& w = window();
         w.List(kList);
-        lock_.AddControls();
+        AddMonthLock();
         w.Button(kInsert, "&Inclui").Parent(kGroup);
         w.Button(kChange, "&Altera").Parent(kGroup);
         w.Button(kDelete, "&Exclui").Parent(kGroup);
@@ -47,18 +47,6 @@ public:
         SetCloseButton(kClose);
         return Level::Benign;
     }
-    Level OnWindowOpened() override {
-        Level l = ui::RegisterBrowse::OnWindowOpened();
-        lock_.Show();
-        return l;
-    }
-    Level OnAccepted(int feq) override {
-        if (lock_.TakeAccepted(feq)) return Level::Benign;
-        return ui::RegisterBrowse::OnAccepted(feq);
-    }
-
-private:
-    MonthLock lock_;
 };
 
 struct MonthLockTest : MovementFixture {

@@ -13,21 +13,21 @@
 // padlock and the buttons show what the table holds (a month closed or reopened meanwhile at
 // another station included), and a write that failed is said in a message box.
 //
+// A browse under the lock derives from `MonthLockedBrowse`, which keeps the lock, shows it when the
+// window opens and takes the padlocks' presses:
+//
 //     // In the browse's set-up, after RegisterBrowse::Setup and before its buttons:
-//     lock_.AddControls();                                   // prompt, padlocks, group
+//     AddMonthLock();                                       // prompt, padlocks, group
 //     w.Button(kInsert, "&Inclui").Parent(kLockGroup); ...  // the three update buttons in it
 //     SetButtons(b, kInsert, kChange, kDelete, kSelect);
-//     // OnWindowOpened: RegisterBrowse::OnWindowOpened(); lock_.Show();
-//     // OnAccepted:     if (lock_.TakeAccepted(feq)) return Level::Benign; ...
 //
 // `CorrigeDataPeriodo` is what the movement forms call when their date field is accepted.
 #pragma once
 
-#include "vorel/core/date.h"
+#include <string>
 
-namespace vorel::ui {
-class BrowseWindow;
-}
+#include "vorel/core/date.h"
+#include "vorel/ui/register_window.h"
 
 namespace vorel::movements {
 
@@ -70,6 +70,27 @@ private:
     bool closed_ = false;
     bool shown_ = false;
     int insert_ = 0, change_ = 0, del_ = 0;  // the list's links to its update buttons when it opened
+};
+
+// A register browse whose insert, change and delete sit in the month lock's group.
+class MonthLockedBrowse : public ui::RegisterBrowse {
+public:
+    MonthLockedBrowse(ui::ProcContext& ctx, std::string procedureName, std::string caption,
+                      const data::TableDesc& table, std::string formProcedure, MonthLockControls controls)
+        : ui::RegisterBrowse(ctx, std::move(procedureName), std::move(caption), table, std::move(formProcedure)),
+          lock_(*this, controls) {}
+
+    // After the list's own handling, so that its update buttons are known.
+    ui::Level OnWindowOpened() override;
+    // A padlock closes or reopens the month; every other control goes to the register.
+    ui::Level OnAccepted(int feq) override;
+
+protected:
+    // Set-up: the lock's prompt, padlocks and group (before the update buttons put in the group).
+    void AddMonthLock() { lock_.AddControls(); }
+
+private:
+    MonthLock lock_;
 };
 
 // The typed date moved into the working month and year (same day of the month). When the result

@@ -199,10 +199,29 @@ TEST_F(NfeWindow, TheCompanyChosenInTheBrowseGivesTheFolderTheCheckRefuses) {
     EXPECT_TRUE(All<dictionary::ForCliRec>(dictionary::ForCli(), dictionary::keys::FOR_KEY_CODIGO).empty());
 }
 
+TEST_F(NfeWindow, AFolderWithoutDocumentsImportsNothingAndClosesWithoutAWord) {
+    ui->Start("ImportaNfe_Ent");
+    ui->Press(ui->ByText(ui->WindowByCaption("Importa NF-e Entrada"), "&Ler/Importar XML"));
+    ui->WaitIdle();
+    EXPECT_FALSE(ui->HasMessageBox());
+    EXPECT_TRUE(ui->Captions().empty());
+    EXPECT_TRUE(All<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), dictionary::keys::ENT_KEY_NUMERO).empty());
+}
+
 TEST_F(NfeWindowSaidas, ExitsImportedThroughTheWindow) {
     Documento(kDoc, "2016-03-08");
+    // The options the entry window left are the exit window's too.
+    {
+        settings::SettingsFile ini("XML.ini");
+        ASSERT_FALSE(ini.update([](settings::Content& c) {
+            c.set("XMLSaida", "SobForCli", "1");
+            c.set("XMLSaida", "CriaConta", "1");
+        }));
+    }
     ui->Start("ImportaNfe_Sai");
     int w = ui->WindowByCaption("Importa NF-e Saída");
+    EXPECT_EQ(ui->Value(ui->ByText(w, "Sobrescrever Clientes/Fornecedores")), "1");
+    EXPECT_EQ(ui->Value(ui->ByText(w, "Criar Automaticamente Conta Contábil do Cliente/Fornecedor")), "1");
     ui->Press(ui->ByText(w, "&Ler/Importar XML"));
     const std::string previa = "Visualização - Rel_Erro_ECF_W";
     ui->WaitUntil([&] { return ui->HasMessageBox() || ui->HasWindow(previa) || !ui->HasWindow("Importa NF-e Saída"); },

@@ -83,7 +83,8 @@ struct Registro {
 
 class Verificacao {
 public:
-    explicit Verificacao(std::vector<TaxaAnual>& taxas) : taxas_(taxas) {}
+    Verificacao(std::vector<TaxaAnual>& taxas, const std::function<void(long long, long long)>& progresso)
+        : taxas_(taxas), progresso_(progresso) {}
 
     std::string Executa() {
         ano_ = shell::GLO_ANO.Get();
@@ -94,7 +95,9 @@ public:
         Donos(registros);
         FileManager ent(dictionary::EntradaVorel());
         if (!ent.open().ok()) return Erro("Abrindo as entradas");
+        long long feitos = 0;
         for (const Registro& r : registros) {
+            if (progresso_) progresso_(++feitos, std::max(total_, feitos));
             TaxaAnual& t = Taxa(r.aliquota);
             if (donos_.count(&r)) t.ENTRADAEXDEVO += Entradas(ent, r);
             t.ENTRADAOUTEST += r.rec.CalcOutUF;
@@ -105,6 +108,7 @@ public:
             if (r.competencia == mesTrabalho_) t.BASEESTFINAL += r.rec.BaseAcunulada;
         }
         (void)ent.close();
+        if (progresso_) progresso_(total_, total_);
         taxas_.clear();
         for (auto& [p, t] : porTaxa_) taxas_.push_back(t);
         return {};
@@ -141,6 +145,7 @@ private:
         auto& q = saldos.rec<dictionary::SaldosVorelRec>();
         saldos.clear_record();
         if (!saldos.set(keys::SQEL_KEY_DATA).ok()) return Erro("Lendo os saldos");
+        total_ = std::max<long long>(0, saldos.records());
         while (saldos.next().ok()) {
             if (q.Competencia <= 0 || date::year(q.Competencia) != ano_) continue;
             out.push_back({Decimal::parse(q.Produto.clipped()).value_or(Decimal()), date::first_of_month(q.Competencia),
@@ -186,6 +191,8 @@ private:
     }
 
     std::vector<TaxaAnual>& taxas_;
+    const std::function<void(long long, long long)>& progresso_;
+    long long total_ = 0;
     int ano_ = 0;
     date::Day mesTrabalho_ = 0;
     std::map<Decimal, TaxaAnual> porTaxa_;
@@ -194,6 +201,8 @@ private:
 
 }  // namespace
 
-std::string VerificaSaldosAnual(std::vector<TaxaAnual>& taxas) { return Verificacao(taxas).Executa(); }
+std::string VerificaSaldosAnual(std::vector<TaxaAnual>& taxas, const std::function<void(long long, long long)>& progresso) {
+    return Verificacao(taxas, progresso).Executa();
+}
 
 }  // namespace vorel::computation

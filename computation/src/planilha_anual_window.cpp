@@ -1,6 +1,6 @@
 // Window "Planilha Anual" (`PlanilhaAnual`): the e-mail options (GLO:EMAIL:*, preset from the
 // working company) and the first page number; "&Imprimir" sums the year by rate
-// (`VerificaSaldosAnual`) and, unless the printing mode is 2, runs the sheet
+// (`VerificaSaldosAnual`, under its process window "Preparando Relatório") and, unless the printing mode is 2, runs the sheet
 // (`PlanilhaAnualProdutos`) on this window's thread. The window stays open between runs.
 #include "vorel/computation/planilha_anual.h"
 #include "vorel/computation/procedures.h"
@@ -17,6 +17,7 @@
 #include "vorel/shell/working_context.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/pictured_use.h"
+#include "vorel/ui/progress_window.h"
 #include "vorel/ui/window_controller.h"
 
 namespace vorel::computation {
@@ -81,7 +82,14 @@ private:
 
 void VerificaSaldosAnual(ui::ProcContext& ctx, int paginaInicial) {
     std::vector<TaxaAnual> taxas;
-    if (std::string erro = VerificaSaldosAnual(taxas); !erro.empty()) {
+    std::string erro;
+    {
+        // A process window without buttons: it shows the month records summed and closes.
+        ui::ProgressWindow pw(ctx, "Preparando Relatório");
+        pw.window()[ui::ProgressWindow::kCancel].Hide(true);
+        erro = VerificaSaldosAnual(taxas, [&pw](long long feito, long long total) { (void)pw.Update(feito, total); });
+    }
+    if (!erro.empty()) {
         ui::Message(erro, "Atenção!!!", ui::Icon::Exclamation);
         return;
     }

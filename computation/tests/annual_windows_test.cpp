@@ -1,7 +1,7 @@
 // The annual windows through the headless driver: "CalculoAnual" lists the year's records and its
 // "&Calcular" runs the recalculation on a thread of its own, the list showing the new records;
-// "PlanilhaAnual" presets the e-mail fields and, in printing mode 2, hides the e-mail options and prints
-// nothing.
+// "PlanilhaAnual" presets the e-mail fields, sums the year under the process window "Preparando
+// Relatório" and, in printing mode 2, hides the e-mail options and prints nothing.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -10,6 +10,7 @@
 #include "vorel/computation/procedures.h"
 #include "vorel/shell/printer_codes.h"
 #include "vorel/ui/headless.h"
+#include "vorel/ui/progress_window.h"
 #include "vorel/ui/record_access.h"
 #include "vorel/ui/runtime.h"
 
@@ -41,6 +42,9 @@ TEST_F(AnnualWindows, CalcularFillsTheListOfTheYear) {
 }
 
 TEST_F(AnnualWindows, PlanilhaAnualPresetsTheEmailAndInTextModePrintsNothing) {
+    Saldo({.produto = 1, .mes = Dia(2016, 1, 1), .qtd = "1", .base = "1"});
+    Saldo({.produto = 1, .mes = Dia(2016, 2, 1), .qtd = "1", .base = "1"});
+    Saldo({.produto = 2, .mes = Dia(2016, 3, 1), .qtd = "1", .base = "1"});
     shell::DataHoje.Set(Dia(2016, 4, 2));
     shell::ModoImpressao.Set(shell::kModoDos);
     ui->Start("PlanilhaAnual");
@@ -52,6 +56,12 @@ TEST_F(AnnualWindows, PlanilhaAnualPresetsTheEmailAndInTextModePrintsNothing) {
     ui->Press(ui->ByText(w, "&Imprimir"));
     ui->WaitIdle();
     EXPECT_EQ(ui->Captions(), (std::vector<std::string>{"Planilha Anual"}));
+    // The process window came and went: full bar, no button.
+    ASSERT_FALSE(ui->ClosedWindows().empty());
+    const auto& processo = ui->ClosedWindows().back();
+    EXPECT_EQ(processo.header.caption, "Preparando Relatório");
+    EXPECT_EQ(processo.Find(ui::ProgressWindow::kBar)->progress, 100);
+    EXPECT_TRUE(processo.Find(ui::ProgressWindow::kCancel)->hidden);
     ui->Press(ui->ByText(w, "&Cancelar"));
     shell::ModoImpressao.Set(shell::kModoWindows);
     shell::DataHoje.Set(0);

@@ -115,11 +115,11 @@ protected:
             r.Nome = nome;
         });
     }
-    Confronto Monta(AvisosDeTeste& avisos) {
+    Confronto Monta(AvisosDeTeste& avisos, std::string_view filtro = "") {
         Confronto c;
         std::thread([&] {
             dictionary::InitDictionary();
-            EXPECT_EQ(MontaConfronto(arquivo, "", c, avisos), "");
+            EXPECT_EQ(MontaConfronto(arquivo, filtro, c, avisos), "");
             dictionary::TeardownDictionary();
         }).join();
         return c;
@@ -163,6 +163,45 @@ TEST_F(ConfrontoTest, ExitsAgainstEntriesOfTwoYears) {
     EXPECT_EQ(got, want);
     EXPECT_EQ(c.resumo.TOTABASE().value(), D("70"));   // 40 + 60 + 10 + 10 - 50
     EXPECT_EQ(c.resumo.TOTALICMS().value(), D("8.4"));
+}
+
+// With a CNPJ filter only the products with an entry of that CNPJ in the working year print:
+// product 1 bought from it this year, product 2 bought from it only the year before (and from
+// another CNPJ this year), product 3 never; each exit's lines come whole or not at all.
+TEST_F(ConfrontoTest, CnpjFilterKeepsTheProductsBoughtFromItThisYear) {
+    Cfo(6102, 5);
+    for (int p = 1; p <= 3; ++p) Produto(p, "12");
+    const char* kFiltro = "12345678000195";
+    auto entrada = [&](int produto, date::Day data, std::uint32_t numero, const char* cnpj, const std::string& arquivo = {}) {
+        Grava<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), [&](auto& r) {
+            r.CodMercadoria = produto;
+            r.DataEmissao = data;
+            r.Numero = numero;
+            r.CFO = 1403;
+            r.Quantidade = D("4");
+            r.BaseICMSPropria = D("40");
+            r.Cnpj = cnpj;
+        }, arquivo);
+    };
+    entrada(1, Dia(2016, 1, 5), 10, kFiltro);
+    entrada(1, Dia(2016, 2, 5), 11, "99999999000191");
+    entrada(2, Dia(2015, 6, 1), 20, kFiltro, ArquivoAno(2015, false));
+    entrada(2, Dia(2016, 2, 1), 21, "99999999000191");
+    entrada(3, Dia(2016, 2, 1), 30, "");
+    for (int p = 1; p <= 3; ++p) Linha(p, Dia(2016, 3, 10), std::to_string(100 + p).c_str(), 6102, "6");
+
+    auto produtos = [](const Confronto& c) {
+        std::vector<std::string> out;
+        for (const LinhaConfronto& l : c.linhas)
+            out.push_back((l.continuacao ? "+" : "") + Numero(l.entrada.NUMERONFENTRADA));
+        return out;
+    };
+    AvisosDeTeste avisos;
+    EXPECT_EQ(produtos(Monta(avisos)), (std::vector<std::string>{"11", "+10", "21", "+20", "30"}));
+    const Confronto filtrado = Monta(avisos, kFiltro);
+    EXPECT_EQ(produtos(filtrado), (std::vector<std::string>{"11", "+10"}));
+    EXPECT_EQ(filtrado.resumo.TOTABASE().value(), D("60"));  // 4 x 10 + 2 x 10
+    EXPECT_TRUE(Monta(avisos, "00000000000000").linhas.empty());
 }
 
 }  // namespace

@@ -64,6 +64,7 @@ void HeadlessDriver::Apply(const UiMessage& message) {
                 if (it != windows_.end())
                     std::erase_if(it->second.controls, [&](const ControlState& c) { return c.feq == m.feq; });
             } else if constexpr (std::is_same_v<T, WindowClosed>) {
+                if (auto it = windows_.find(m.window); it != windows_.end()) closed_.push_back(std::move(it->second));
                 windows_.erase(m.window);
                 std::erase(order_, m.window);
             } else if constexpr (std::is_same_v<T, MessageBoxAsked>) {

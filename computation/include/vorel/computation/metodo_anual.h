@@ -12,6 +12,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,7 +60,9 @@ MetodoAnual ApuraMetodoAnual(const std::vector<TaxaAnual>& taxas);
 
 // Sums the working year's month records by rate (ascending). A product-month's entries are counted
 // once: under its record at the product's rate for that month, else under its first record read.
-// Returns the error (UTF-8) of a table that could not be read, else "".
-[[nodiscard]] std::string VerificaSaldosAnual(std::vector<TaxaAnual>& taxas);
+// `progresso` is told (done, all) per month record summed, all being the records of the balances
+// file. Returns the error (UTF-8) of a table that could not be read, else "".
+[[nodiscard]] std::string VerificaSaldosAnual(std::vector<TaxaAnual>& taxas,
+                                              const std::function<void(long long, long long)>& progresso = {});
 
 }  // namespace vorel::computation

@@ -109,6 +109,8 @@ public:
     void AnswerFile(const std::string& path);             // "" cancels
     // Every message box shown so far, in order.
     const std::vector<MessageBoxAsked>& MessageBoxes() const { return seen_; }
+    // Every window closed so far as it last stood, in closing order (a passing progress window).
+    const std::vector<MirrorWindow>& ClosedWindows() const { return closed_; }
 
     // A text dump of a window: caption, controls with their values and states, list rows.
     std::string Dump(int window);
@@ -125,6 +127,7 @@ private:
     std::vector<MessageBoxAsked> boxes_;
     std::vector<FileDialogAsked> files_;
     std::vector<MessageBoxAsked> seen_;
+    std::vector<MirrorWindow> closed_;
     std::set<int> busy_;
 };
 

@@ -17,6 +17,7 @@
 #include "vorel/computation/regras_colunas.h"
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
+#include "vorel/core/text.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/folders.h"
 #include "vorel/dictionary/key_names.h"
@@ -47,6 +48,16 @@ public:
     void Mensagem(std::string_view titulo, std::string_view texto) override {
         mensagens.emplace_back(std::string(titulo), std::string(texto));
     }
+};
+
+// The summed lines of a month record as the final summary reads them.
+struct Linhas18 {
+    const char* cf = "0";  // CalcUsuFinal
+    const char* fg = "0";  // CalcFGNRealisado
+    const char* is = "0";  // CalcIsenta
+    const char* uf = "0";  // CalcOutUF
+    const char* cu = "0";  // ConfUsuFinal
+    const char* cd = "0";  // ConfDemHip
 };
 
 struct CalculoFixture : ::testing::Test {
@@ -206,6 +217,37 @@ struct CalculoFixture : ::testing::Test {
             r.ValorUnit_Ant = D(s.unit);
             r.Exclusao = static_cast<std::uint8_t>(s.exclusao);
         }, arquivo);
+    }
+
+    // A month record with the computed lines the final summary sums (the working month by default).
+    void Balanco(int produto, const char* aliquota, const Linhas18& l, date::Day mes = 0) {
+        Grava<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), [&](auto& r) {
+            r.Produto = std::to_string(produto);
+            r.Competencia = mes ? mes : Dia(2016, 3, 1);
+            r.Aliquota = D(aliquota);
+            r.CalcUsuFinal = D(l.cf);
+            r.CalcFGNRealisado = D(l.fg);
+            r.CalcIsenta = D(l.is);
+            r.CalcOutUF = D(l.uf);
+            r.ConfUsuFinal = D(l.cu);
+            r.ConfDemHip = D(l.cd);
+        });
+    }
+    void Fornecedor(std::uint32_t codigo, const char* cnpj, const char* nome, int inativo = 0) {
+        Grava<dictionary::ForCliRec>(dictionary::ForCli(), [&](auto& r) {
+            r.Codigo = codigo;
+            r.CGC = cnpj;
+            r.Nome = text::from_utf8(nome);
+            r.Inativo = static_cast<std::uint8_t>(inativo);
+        });
+    }
+    // An entry that only names its supplier (the first of the year decides a product's supplier).
+    void Compra(int produto, date::Day data, const char* cnpj) {
+        Grava<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), [&](auto& r) {
+            r.CodMercadoria = produto;
+            r.DataEmissao = data;
+            r.Cnpj = cnpj;
+        });
     }
 
     // Runs the computation on a thread of its own with the table dictionary set up.

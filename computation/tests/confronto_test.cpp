@@ -108,13 +108,6 @@ protected:
             r.CONFENTRADASDEMHIP = D(demHip);
         }, arquivo);
     }
-    void Fornecedor(std::uint32_t codigo, const char* cnpj, const char* nome) {
-        Grava<dictionary::ForCliRec>(dictionary::ForCli(), [&](auto& r) {
-            r.Codigo = codigo;
-            r.CGC = cnpj;
-            r.Nome = nome;
-        });
-    }
     Confronto Monta(AvisosDeTeste& avisos, std::string_view filtro = "") {
         Confronto c;
         std::thread([&] {

@@ -17,45 +17,8 @@ namespace {
 
 using dictionary::ResumoFinalRec;
 
-struct Linhas18 {
-    const char* cf = "0";
-    const char* fg = "0";
-    const char* is = "0";
-    const char* uf = "0";
-    const char* cu = "0";
-    const char* cd = "0";
-};
-
 class ResumoFinalTest : public CalculoFixture {
 protected:
-    void Balanco(int produto, const char* aliquota, const Linhas18& l, date::Day mes = 0) {
-        Grava<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), [&](auto& r) {
-            r.Produto = std::to_string(produto);
-            r.Competencia = mes ? mes : Dia(2016, 3, 1);
-            r.Aliquota = D(aliquota);
-            r.CalcUsuFinal = D(l.cf);
-            r.CalcFGNRealisado = D(l.fg);
-            r.CalcIsenta = D(l.is);
-            r.CalcOutUF = D(l.uf);
-            r.ConfUsuFinal = D(l.cu);
-            r.ConfDemHip = D(l.cd);
-        });
-    }
-    void Fornecedor(std::uint32_t codigo, const char* cnpj, const char* nome, int inativo = 0) {
-        Grava<dictionary::ForCliRec>(dictionary::ForCli(), [&](auto& r) {
-            r.Codigo = codigo;
-            r.CGC = cnpj;
-            r.Nome = text::from_utf8(nome);
-            r.Inativo = static_cast<std::uint8_t>(inativo);
-        });
-    }
-    void Compra(int produto, date::Day data, const char* cnpj) {
-        Grava<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), [&](auto& r) {
-            r.CodMercadoria = produto;
-            r.DataEmissao = data;
-            r.Cnpj = cnpj;
-        });
-    }
     // Builds the summary on a thread and returns its records in FORALIQ order; with `arquivo`,
     // also writes the `;` file there.
     std::vector<ResumoFinalRec> Monta(OpcoesResumo o, const std::string& arquivo = {},

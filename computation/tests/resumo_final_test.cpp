@@ -2,7 +2,11 @@
 // its establishments) and its `;` file byte for byte.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "calculo_fixture.h"
@@ -11,6 +15,7 @@
 #include "vorel/computation/resumo_final.h"
 #include "vorel/core/settings_file.h"
 #include "vorel/report/page_model.h"
+#include "vorel/report/pdf.h"
 
 namespace vorel::computation::testing {
 namespace {
@@ -50,6 +55,17 @@ protected:
             dictionary::TeardownDictionary();
         }).join();
         return doc;
+    }
+    // A PDF of a sheet, kept for a look when VOREL_SHEET_PDF names a folder.
+    static void GravaPdf(const report::Document& doc, const std::string& nome) {
+        const char* pasta = std::getenv("VOREL_SHEET_PDF");
+        if (!pasta) return;
+        int argc = 1;
+        char programa[] = "computation_tests";
+        char* argv[] = {programa, nullptr};
+        std::optional<QGuiApplication> app;
+        if (QGuiApplication::instance() == nullptr) app.emplace(argc, argv);
+        EXPECT_TRUE(report::write_pdf(doc, std::string(pasta) + "/" + nome).ok());
     }
     static std::string Texto(const ResumoFinalRec& r) {
         std::string s = std::to_string(r.COD_FORNECEDOR) + "@" + r.PERCENTUAL.to_string() + ":";
@@ -204,6 +220,7 @@ TEST_F(ResumoFinalTest, SheetByRateSixRatesOnTwoPages) {
     const report::Document doc = Folha(0, 7);
     ASSERT_EQ(doc.pages.size(), 2u);
     EXPECT_TRUE(report::testing::matches_reference(report::to_text(doc), "planilha_final_aliquota.txt"));
+    GravaPdf(doc, "planilha_final_aliquota.pdf");
 }
 
 // Model 01: supplier A (7 and 18) on a page with its "Totais", B (12) on its own, a record of
@@ -235,6 +252,7 @@ TEST_F(ResumoFinalTest, SheetBySupplierModel02FooterNetsTheBalances) {
     const report::Document doc = Folha(2);
     ASSERT_EQ(doc.pages.size(), 1u);
     EXPECT_TRUE(report::testing::matches_reference(report::to_text(doc), "planilha_final_fornecedor_02.txt"));
+    GravaPdf(doc, "planilha_final_fornecedor_02.pdf");
 }
 
 // The default name and folder, and the stored folder glued to the name as typed.

@@ -191,6 +191,13 @@ TEST_F(OptionWindows, ExportWritesTheFileWhereFolderAndNameSay) {
     ui->Press(ui->ByText(w, "&Exportar"));
     EXPECT_EQ(Responde(), Strings{"Arquivo Gerado com Sucesso"});
     EXPECT_EQ(LeArquivo(dir / "SaidaPlFinal032016.csv"), primeiro);
+
+    // A file that cannot be written is reported, never announced as made.
+    ui->Type(ui->ByPrompt(w, "Caminho Arquivo Excel"), root + "Falta\\");
+    ui->Press(ui->ByText(w, "&Exportar"));
+    const Strings falha = Responde();
+    ASSERT_EQ(falha.size(), 1u);
+    EXPECT_EQ(falha[0].rfind("O arquivo " + root + "Falta\\PlFinal032016.csv não foi gerado", 0), 0u) << falha[0];
     ui->Press(ui->ByText(w, "&Cancelar"));
 }
 

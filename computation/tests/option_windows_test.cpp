@@ -201,8 +201,8 @@ TEST_F(OptionWindows, ExportWritesTheFileWhereFolderAndNameSay) {
     ui->Press(ui->ByText(w, "&Cancelar"));
 }
 
-// "&Calcular" runs the month under the progress window; its cancel button stops the run in the
-// valuation and nothing of it reaches the month's records.
+// "&Calcular" runs the month under the progress window while other windows keep working; its cancel
+// button stops the run in the valuation and nothing of it reaches the month's records.
 TEST_F(OptionWindows, CalculoCancelledFromItsProgressWindowWritesNothing) {
     constexpr int kProdutos = 1000;  // the rest of the run outlasts the press by far
     Cfo(5102, kConsumidorFinal);
@@ -242,12 +242,24 @@ TEST_F(OptionWindows, CalculoCancelledFromItsProgressWindowWritesNothing) {
     const int thread = ui->Start("CalculoMensal");
     ui->AllowBusy(thread);
     ui->Press(ui->ByText(ui->WindowByCaption("Cálculo Mensal de Produtos"), "&Calcular"));
-    // The valuation counts products in the progress text.
+    // Another window works while the run goes on.
+    ui->Start("PlanilhaFinal");
+    const int outra = ui->WindowByCaption("Planilha Final de Produtos");
+    ui->Check(ui->ByText(outra, "Filtrar por Fornecedor"), true);
+    EXPECT_FALSE(ui->Hidden(ui->ByPrompt(outra, "Fornecedor")));
+    ui->Press(ui->ByText(outra, "&Cancelar"));
+    ui->WaitUntil([&] { return !ui->HasWindow("Planilha Final de Produtos"); }, "the other window to close");
+    ASSERT_FALSE(rt->Finished(thread).has_value()) << "the run ended before the other window was used";
+    // The progress text counts the movements gathered (beyond the number of products), then,
+    // from 0 again, the products valued.
+    bool reunidos = false;
     ui->WaitUntil([&] {
         for (int id : ui->Windows()) {
             const auto* texto = ui->Mirror(id).Find(ui::ProgressWindow::kText);
-            if (texto && ui->Mirror(id).Find(ui::ProgressWindow::kCancel) && std::atoi(texto->text.c_str()) >= 20)
-                return true;
+            if (!texto || !ui->Mirror(id).Find(ui::ProgressWindow::kCancel)) continue;
+            const int contador = std::atoi(texto->text.c_str());
+            if (contador > kProdutos) reunidos = true;
+            else if (reunidos && contador >= 20) return true;
         }
         return false;
     }, "the valuation to be under way");

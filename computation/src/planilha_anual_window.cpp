@@ -12,6 +12,7 @@
 #include "vorel/report/report_run.h"
 #include "vorel/shell/email_options.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/report_options_window.h"
 #include "vorel/shell/report_step.h"
 #include "vorel/shell/text_report.h"
 #include "vorel/shell/working_context.h"
@@ -24,7 +25,7 @@ namespace vorel::computation {
 
 namespace {
 
-class JanelaPlanilhaAnual : public ui::WindowController {
+class JanelaPlanilhaAnual : public shell::JanelaOpcoesRelatorio {
 public:
     enum : int {
         kEnviar = 1, kGrupoEmail, kPromptNome, kNome, kPromptEmail, kEmail, kPromptAssunto, kAssunto, kPromptTexto,
@@ -32,49 +33,19 @@ public:
     };
 
     explicit JanelaPlanilhaAnual(ui::ProcContext& ctx)
-        : ui::WindowController(ctx, "PlanilhaAnual", "Planilha Anual"), email_(kEnviar) {}
+        : JanelaOpcoesRelatorio(ctx, "PlanilhaAnual", "Planilha Anual", {kEnviar, kImprimir, kCancelar}) {}
 
-    ui::Level Setup() override {
-        if (!shell::GaranteEmpresa(context())) return ui::Level::Cancel;
-        ui::Level l = ui::WindowController::Setup();
-        if (l != ui::Level::Benign) return l;
+private:
+    ui::Level AdicionaOpcoes(ui::Window& w) override {
         shell::PreencheEmail("Planilha Anual");
-        ui::Window& w = window();
-        shell::AdicionaEmail(w, email_);
+        AdicionaEmail();
         w.Prompt(kPromptPagina, "Página Inicial:");
         w.Entry(kPagina, ui::UsePattern(paginaInicial_, "@n6"));
-        w.Button(kImprimir, "&Imprimir");
-        w.Button(kCancelar, "&Cancelar");
-        SetCancelButton(kCancelar);
-        for (int b : {kImprimir, kCancelar}) navigator().ExcludeControl(b);
         return ui::Level::Benign;
     }
 
-    ui::Level OnWindowOpened() override {
-        ui::Level l = ui::WindowController::OnWindowOpened();
-        shell::AplicaModoEmail(window(), email_);
-        return l;
-    }
+    void Imprime() override { VerificaSaldosAnual(context(), paginaInicial_); }
 
-    ui::Level OnAccepted(int feq) override {
-        ui::Level l = ui::WindowController::OnAccepted(feq);
-        ui::Window& w = window();
-        switch (feq) {
-            case kEnviar: shell::AplicaModoEmail(w, email_); break;
-            case kImprimir:
-                w.Update();
-                VerificaSaldosAnual(context(), paginaInicial_);
-                shell::AplicaModoEmail(w, email_);
-                w.Select(kCancelar);
-                break;
-            case kCancelar: CloseWith(ui::Response::Completed); break;
-            default: break;
-        }
-        return l;
-    }
-
-private:
-    shell::ControlesEmail email_;
     std::int32_t paginaInicial_ = 1;
 };
 

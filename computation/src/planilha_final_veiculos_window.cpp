@@ -4,8 +4,7 @@
 #include "veiculos_execucao.h"
 #include "vorel/computation/vehicle_procedures.h"
 #include "vorel/core/text.h"
-#include "vorel/shell/email_options.h"
-#include "vorel/shell/working_context.h"
+#include "vorel/shell/report_options_window.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/window_controller.h"
 
@@ -13,7 +12,7 @@ namespace vorel::computation {
 
 namespace {
 
-class JanelaPlanilhaFinalVeiculos : public ui::WindowController {
+class JanelaPlanilhaFinalVeiculos : public shell::JanelaOpcoesRelatorio {
 public:
     enum : int {
         kEnviar = 1, kGrupoEmail, kPromptNome, kNome, kPromptEmail, kEmail, kPromptAssunto, kAssunto, kPromptTexto,
@@ -21,49 +20,20 @@ public:
     };
 
     explicit JanelaPlanilhaFinalVeiculos(ui::ProcContext& ctx)
-        : ui::WindowController(ctx, "PlanilhaFinalVeiculos", "Planilha Final de Veículos"), email_(kEnviar) {}
+        : JanelaOpcoesRelatorio(ctx, "PlanilhaFinalVeiculos", "Planilha Final de Veículos",
+                                {kEnviar, kImprimir, kCancelar}) {}
 
-    ui::Level Setup() override {
-        if (!shell::GaranteEmpresa(context())) return ui::Level::Cancel;
-        ui::Level l = ui::WindowController::Setup();
-        if (l != ui::Level::Benign) return l;
+private:
+    ui::Level AdicionaOpcoes(ui::Window& w) override {
         PreencheEmailVeiculos("Planilha Final de Veículos", false);
-        ui::Window& w = window();
-        shell::AdicionaEmail(w, email_);
+        AdicionaEmail();
         w.Prompt(kPromptPagina, "Página Inicial:");
         w.Entry(kPagina, ui::UseInRange(paginaInicial_, 0, 99999), "@n5");
-        w.Button(kImprimir, "&Imprimir");
-        w.Button(kCancelar, "&Cancelar");
-        SetCancelButton(kCancelar);
-        for (int b : {kImprimir, kCancelar}) navigator().ExcludeControl(b);
         return ui::Level::Benign;
     }
 
-    ui::Level OnWindowOpened() override {
-        ui::Level l = ui::WindowController::OnWindowOpened();
-        shell::AplicaModoEmail(window(), email_);
-        return l;
-    }
+    void Imprime() override { ExecutaResumoFinalVeiculo(context(), paginaInicial_); }
 
-    ui::Level OnAccepted(int feq) override {
-        ui::Level l = ui::WindowController::OnAccepted(feq);
-        ui::Window& w = window();
-        switch (feq) {
-            case kEnviar: shell::AplicaModoEmail(w, email_); break;
-            case kImprimir:
-                w.Update();
-                ExecutaResumoFinalVeiculo(context(), paginaInicial_);
-                shell::AplicaModoEmail(w, email_);
-                w.Select(kCancelar);
-                break;
-            case kCancelar: CloseWith(ui::Response::Completed); break;
-            default: break;
-        }
-        return l;
-    }
-
-private:
-    shell::ControlesEmail email_;
     int paginaInicial_ = 1;
 };
 

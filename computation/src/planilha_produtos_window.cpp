@@ -5,15 +5,13 @@
 #include "produto_digitado.h"
 #include "vorel/computation/calculo_produtos.h"
 #include "vorel/computation/procedures.h"
-#include "vorel/shell/email_options.h"
-#include "vorel/shell/working_context.h"
-#include "vorel/ui/window_controller.h"
+#include "vorel/shell/report_options_window.h"
 
 namespace vorel::computation {
 
 namespace {
 
-class PlanilhaProdutos : public ui::WindowController {
+class PlanilhaProdutos : public shell::JanelaOpcoesRelatorio {
 public:
     enum : int {
         kRelatorio = 1, kSaldoNegativo, kImprimirTodos, kPromptProduto, kProduto, kPesquisa, kDescricao, kGrupoResumo,
@@ -21,15 +19,12 @@ public:
     };
 
     explicit PlanilhaProdutos(ui::ProcContext& ctx)
-        : ui::WindowController(ctx, "PlanilhaProdutos", "Planilha Mensal de Produtos"), email_(kEmail) {}
+        : JanelaOpcoesRelatorio(ctx, "PlanilhaProdutos", "Planilha Mensal de Produtos", {kEmail, kImprimir, kCancelar}) {}
 
-    ui::Level Setup() override {
-        if (!shell::GaranteEmpresa(context())) return ui::Level::Cancel;
-        ui::Level l = ui::WindowController::Setup();
-        if (l != ui::Level::Benign) return l;
+private:
+    ui::Level AdicionaOpcoes(ui::Window& w) override {
         shell::PreencheEmail("Planilha Mensal de Produtos");
         relatorio_ = 0;
-        ui::Window& w = window();
         w.DropList(kRelatorio, ui::UseFn([this] { return std::to_string(relatorio_); },
                                          [this](const std::string& s) { return relatorio_ = s == "1" ? 1 : 0, true; }),
                    {"0-Planilha Mensal", "1-Relatório de Confronto"}, {"0", "1"});
@@ -50,27 +45,23 @@ public:
         w.Radio(kResumoNao, "Não", opcao(0)).Parent(kGrupoResumo);
         w.Radio(kResumoProdutos, "Produtos", opcao(1)).Parent(kGrupoResumo);
         w.Radio(kResumoFornecedores, "Fornecedores", opcao(2)).Parent(kGrupoResumo);
-        shell::AdicionaEmail(w, email_);
-        w.Button(kImprimir, "&Imprimir");
-        w.Button(kCancelar, "&Cancelar");
-        SetCancelButton(kCancelar);
-        for (int b : {kImprimir, kCancelar}) navigator().ExcludeControl(b);
+        AdicionaEmail();
         return ui::Level::Benign;
     }
 
-    ui::Level OnWindowOpened() override {
-        ui::Level l = ui::WindowController::OnWindowOpened();
-        shell::AplicaModoEmail(window(), email_);
-        return l;
+    void Imprime() override {
+        OpcoesCalculo o;
+        o.produto = produto_.codigo;
+        o.todos = todos_;
+        o.somenteNegativos = saldoNegativo_;
+        o.resumo = static_cast<std::uint8_t>(resumo_);
+        o.planilha = relatorio_ == 0;
+        o.confronto = relatorio_ == 1;
+        (void)CalculoProdutos(context(), o);  // the run shows its own messages
     }
 
-    ui::Level OnAccepted(int feq) override {
-        ui::Level l = ui::WindowController::OnAccepted(feq);
+    void OnOption(int feq) override {
         ui::Window& w = window();
-        if (feq == email_.enviar) {
-            shell::AplicaModoEmail(w, email_);
-            return l;
-        }
         switch (feq) {
             case kRelatorio:
                 w[kSaldoNegativo].Hide(relatorio_ == 1);
@@ -89,34 +80,15 @@ public:
                 produto_.Escolhe(context());
                 w[kDescricao].Text(produto_.descricao);
                 break;
-            case kImprimir: Imprime(); break;
-            case kCancelar: CloseWith(ui::Response::Completed); break;
             default: break;
         }
         w.Display();
-        return l;
     }
 
-private:
     void MostraProduto() {
         for (int c : {kPromptProduto, kProduto, kPesquisa, kDescricao}) window()[c].Hide(todos_);
     }
 
-    void Imprime() {
-        window().Update();
-        OpcoesCalculo o;
-        o.produto = produto_.codigo;
-        o.todos = todos_;
-        o.somenteNegativos = saldoNegativo_;
-        o.resumo = static_cast<std::uint8_t>(resumo_);
-        o.planilha = relatorio_ == 0;
-        o.confronto = relatorio_ == 1;
-        (void)CalculoProdutos(context(), o);  // the run shows its own messages
-        shell::AplicaModoEmail(window(), email_);
-        window().Select(kCancelar);
-    }
-
-    shell::ControlesEmail email_;
     int relatorio_ = 0;
     bool saldoNegativo_ = false;
     bool todos_ = false;

@@ -9,8 +9,7 @@
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/shell/email_options.h"
-#include "vorel/shell/working_context.h"
+#include "vorel/shell/report_options_window.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/window_controller.h"
 
@@ -23,7 +22,7 @@ using dictionary::ForCliRec;
 
 constexpr const char* kPadraoCnpj = "@p##.###.###/####-##p";
 
-class JanelaPlanilhaVeiculos : public ui::WindowController {
+class JanelaPlanilhaVeiculos : public shell::JanelaOpcoesRelatorio {
 public:
     enum : int {
         kEnviar = 1, kGrupoEmail, kPromptNome, kNome, kPromptEmail, kEmail, kPromptAssunto, kAssunto, kPromptTexto,
@@ -32,18 +31,21 @@ public:
     };
 
     JanelaPlanilhaVeiculos(ui::ProcContext& ctx, bool fornecedor)
-        : ui::WindowController(ctx, fornecedor ? "PlanilhaVeiculosFornecedor" : "PlanilhaVeiculos",
-                               fornecedor ? "Planilha de Veículos por Fornecedor" : "Planilha de Veículos"),
-          fornecedor_(fornecedor), forcli_(dictionary::ForCli()), email_(kEnviar) {}
+        : JanelaOpcoesRelatorio(ctx, fornecedor ? "PlanilhaVeiculosFornecedor" : "PlanilhaVeiculos",
+                                fornecedor ? "Planilha de Veículos por Fornecedor" : "Planilha de Veículos",
+                                {kEnviar, kImprimir, kCancelar}),
+          fornecedor_(fornecedor), forcli_(dictionary::ForCli()) {}
 
-    ui::Level Setup() override {
-        if (!shell::GaranteEmpresa(context())) return ui::Level::Cancel;
-        ui::Level l = ui::WindowController::Setup();
-        if (l != ui::Level::Benign) return l;
+    ui::Level Teardown() override {
+        if (forcli_.is_open()) (void)forcli_.close();
+        return JanelaOpcoesRelatorio::Teardown();
+    }
+
+private:
+    ui::Level AdicionaOpcoes(ui::Window& w) override {
         if (fornecedor_ && !forcli_.open().ok()) return ui::Level::Cancel;
         PreencheEmailVeiculos(Titulo(), fornecedor_);
-        ui::Window& w = window();
-        shell::AdicionaEmail(w, email_);
+        AdicionaEmail();
         w.Prompt(kPromptModelo, "Modelo:");
         w.DropList(kModelo,
                    ui::UseFn([this] { return std::to_string(opcoes_.modelo); },
@@ -69,24 +71,13 @@ public:
             w.Button(kBuscaCnpj, "...");
             w.String(kNomeFornecedor, "");
         }
-        w.Button(kImprimir, "&Imprimir");
-        w.Button(kCancelar, "&Cancelar");
-        SetCancelButton(kCancelar);
-        for (int b : {kImprimir, kCancelar}) navigator().ExcludeControl(b);
         return ui::Level::Benign;
     }
 
-    ui::Level OnWindowOpened() override {
-        ui::Level l = ui::WindowController::OnWindowOpened();
-        shell::AplicaModoEmail(window(), email_);
-        return l;
-    }
+    void Imprime() override { ExecutaPlanilhaVeiculos(context(), Opcoes(), {}); }
 
-    ui::Level OnAccepted(int feq) override {
-        ui::Level l = ui::WindowController::OnAccepted(feq);
-        ui::Window& w = window();
+    void OnOption(int feq) override {
         switch (feq) {
-            case kEnviar: shell::AplicaModoEmail(w, email_); break;
             case kCnpj:
                 CnpjAceito();
                 break;
@@ -94,24 +85,10 @@ public:
                 Escolhe(opcoes_.cnpjFornecedor);
                 MostraFornecedor();
                 break;
-            case kImprimir:
-                w.Update();
-                ExecutaPlanilhaVeiculos(context(), Opcoes(), {});
-                shell::AplicaModoEmail(w, email_);
-                w.Select(kCancelar);
-                break;
-            case kCancelar: CloseWith(ui::Response::Completed); break;
             default: break;
         }
-        return l;
     }
 
-    ui::Level Teardown() override {
-        if (forcli_.is_open()) (void)forcli_.close();
-        return ui::WindowController::Teardown();
-    }
-
-private:
     const char* Titulo() const {
         return fornecedor_ ? "Planilha de Veículos por Fornecedor" : "Planilha de Veículos";
     }
@@ -162,7 +139,6 @@ private:
 
     bool fornecedor_;
     data::FileManager forcli_;
-    shell::ControlesEmail email_;
     OpcoesVeiculos opcoes_;
 };
 

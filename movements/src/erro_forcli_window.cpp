@@ -9,8 +9,7 @@
 #include "vorel/shell/email_options.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/printer_codes.h"
-#include "vorel/shell/working_context.h"
-#include "vorel/ui/window_controller.h"
+#include "vorel/shell/report_options_window.h"
 
 namespace vorel::movements {
 
@@ -23,59 +22,32 @@ struct TextosJanela {
     bool porNota;
 };
 
-class JanelaErroForCli : public ui::WindowController {
+class JanelaErroForCli : public shell::JanelaOpcoesRelatorio {
 public:
     enum : int {
         kEnviar = 1, kGrupoEmail, kPromptNome, kNome, kPromptEmail, kEmail, kPromptAssunto, kAssunto, kPromptTexto,
         kTexto, kExplicacao, kImprimir, kCancelar
     };
 
-    JanelaErroForCli(ui::ProcContext& ctx, TextosJanela t) : ui::WindowController(ctx, t.procedimento, t.titulo), t_(t), email_(kEnviar) {}
+    JanelaErroForCli(ui::ProcContext& ctx, TextosJanela t)
+        : JanelaOpcoesRelatorio(ctx, t.procedimento, t.titulo, {kEnviar, kImprimir, kCancelar}), t_(t) {}
 
-    ui::Level Setup() override {
-        if (!shell::GaranteEmpresa(context())) return ui::Level::Cancel;
-        ui::Level l = ui::WindowController::Setup();
-        if (l != ui::Level::Benign) return l;
+private:
+    ui::Level AdicionaOpcoes(ui::Window& w) override {
         shell::PreencheEmail(t_.titulo);
-        ui::Window& w = window();
-        shell::AdicionaEmail(w, email_);
+        AdicionaEmail();
         w.Prompt(kExplicacao, t_.explicacao);
-        w.Button(kImprimir, "&Imprimir");
-        w.Button(kCancelar, "&Cancelar");
-        SetCancelButton(kCancelar);
-        for (int b : {kImprimir, kCancelar}) navigator().ExcludeControl(b);
         return ui::Level::Benign;
     }
 
-    ui::Level OnWindowOpened() override {
-        ui::Level l = ui::WindowController::OnWindowOpened();
-        shell::AplicaModoEmail(window(), email_);
-        return l;
+    void Imprime() override {
+        if (shell::FormaDoRelatorio(shell::ModoImpressao.Get()) == shell::FormaRelatorio::Texto)
+            RelErroForCliM(context(), t_.porNota);
+        else
+            RelErroForCli(context(), t_.porNota);
     }
 
-    ui::Level OnAccepted(int feq) override {
-        ui::Level l = ui::WindowController::OnAccepted(feq);
-        ui::Window& w = window();
-        switch (feq) {
-            case kEnviar: shell::AplicaModoEmail(w, email_); break;
-            case kImprimir:
-                w.Update();
-                if (shell::FormaDoRelatorio(shell::ModoImpressao.Get()) == shell::FormaRelatorio::Texto)
-                    RelErroForCliM(context(), t_.porNota);
-                else
-                    RelErroForCli(context(), t_.porNota);
-                shell::AplicaModoEmail(w, email_);  // the window has the focus again
-                w.Select(kCancelar);
-                break;
-            case kCancelar: CloseWith(ui::Response::Completed); break;
-            default: break;
-        }
-        return l;
-    }
-
-private:
     TextosJanela t_;
-    shell::ControlesEmail email_;
 };
 
 }  // namespace

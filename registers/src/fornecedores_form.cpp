@@ -10,19 +10,19 @@
 #include <cstring>
 
 #include "vorel/core/date.h"
-#include "vorel/core/settings_file.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/registers/cnpj_lookup.h"
 #include "vorel/shell/inscricao_estadual.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/ui/register_window.h"
 #include "vorel/registers/supplier_archive.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/shell/check_digits.h"
+#include "vorel/shell/cnpj_lookup.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/program_settings.h"
 #include "vorel/shell/text_utils.h"
 #include "vorel/ui/message_box.h"
 
@@ -32,7 +32,6 @@ namespace {
 
 using dictionary::EstadosRec;
 using dictionary::ForCliRec;
-using dictionary::MunicipiosRec;
 
 constexpr const char* kCnpjPicture = "@p##.###.###/####-##p";
 
@@ -52,11 +51,6 @@ std::string FourteenDigits(std::string_view cgc) {
     digits = first == std::string::npos ? std::string() : digits.substr(first);
     if (digits.size() > 14) digits = digits.substr(digits.size() - 14);
     return std::string(14 - digits.size(), '0') + digits;
-}
-
-long long LeadingNumber(const std::string& s) {
-    long long n = 0;
-    return ui::ParseLeadingInteger(s, n) ? n : 0;
 }
 
 constexpr const char* kPictureTelefone = "@p<###-####p";
@@ -161,13 +155,10 @@ public:
         Level l = ui::RegisterForm::OnWindowOpened();
         if (request() == Request::Insert) {
             // The entry-item form hands a CNPJ it did not find over through the settings file.
-            settings::SettingsFile ini("Vorel.ini");
-            if (ini.read_number("Temp", "Local", 4) == 4) {
-                std::string cnpj = ini.read_text("Temp", "CNPJ", "\x01");
-                if (cnpj == "\x01")
-                    cnpj = std::string(
-                        data::dictionary::file(dictionary::EntradaVorel()).rec<dictionary::EntradaVorelRec>().Cnpj.clipped());
-                rec_.CGC = cnpj;
+            if (const shell::CnpjAoCadastro entregue = shell::LeCnpjAoCadastro(); entregue.aguardando) {
+                rec_.CGC = entregue.cnpj ? *entregue.cnpj
+                                         : std::string(data::dictionary::file(dictionary::EntradaVorel())
+                                                           .rec<dictionary::EntradaVorelRec>().Cnpj.clipped());
                 window().Display();
             }
         }
@@ -290,29 +281,15 @@ private:
 
     void ConsultaCnpjAccepted() {
         UpdateComponents();
-        DadosCnpj d = ConsultaCnpj(shell::PastaRaiz.Get(), std::string(rec_.CGC.value()));
-        if (d.programaAusente) {
-            ui::Message("O programa de consulta do CNPJ não foi encontrado: " + text::to_utf8(d.programa),
-                        "Consulta C.N.P.J", ui::Icon::Exclamation);
-            return;
-        }
-        if (d.buscou &&
-            ui::Ask("Deseja preencher o cadastro com os dados da Receita Federal?", "Consulta C.N.P.J",
-                    ui::Icon::Question, "&Sim|&Não", 2) == "&Sim") {
-            rec_.Nome = d.razaoSocial;
-            rec_.Estado = text::upper(d.uf);
-            data::FileManager& mun = ui::ThreadFile(dictionary::Municipios());
-            auto& m = mun.rec<MunicipiosRec>();
-            mun.clear_record();
-            m.ESTADO = rec_.Estado;
-            m.NOME_DOS = d.municipio;
-            if (mun.get(dictionary::keys::MUN_KEY_NOME_MAIUS) != data::kNoError) mun.clear_record();
-            rec_.Cidade = m.NOME;
-            rec_.Endereco = d.endereco;
-            rec_.Numero = static_cast<std::uint32_t>(std::max(0LL, LeadingNumber(d.numero)));
-            rec_.Cep = static_cast<std::uint32_t>(std::max(0LL, LeadingNumber(shell::LimpaTexto(d.cep))));
-            rec_.Complemento = d.complemento;
-            rec_.Bairro = d.bairro;
+        if (auto c = shell::ConsultaCnpj(rec_.CGC.value(), "O programa de consulta do CNPJ não foi encontrado: ")) {
+            rec_.Nome = c->razaoSocial;
+            rec_.Estado = c->uf;
+            rec_.Cidade = c->cidade;
+            rec_.Endereco = c->endereco;
+            rec_.Numero = static_cast<std::uint32_t>(std::min<long long>(c->numero, 0xFFFFFFFF));
+            rec_.Cep = c->cep;
+            rec_.Complemento = c->complemento;
+            rec_.Bairro = c->bairro;
         }
         window().Display();
     }

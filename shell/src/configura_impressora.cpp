@@ -2,13 +2,13 @@
 // printer. Reads the table Impressora; writes Vorel.ini section Impressora.
 #include <vector>
 
-#include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/shell/printer_setup.h"
+#include "vorel/shell/printing_settings.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/window_controller.h"
 
@@ -141,11 +141,7 @@ std::string ImagemDoModo(std::uint8_t modo) {
 }
 
 std::string GravaModoImpressao(std::uint8_t modo, std::uint8_t impressora) {
-    settings::SettingsFile ini("Vorel.ini");
-    std::error_code ec = ini.update([&](settings::Content& conteudo) {
-        conteudo.set("Impressora", text::from_utf8("Configuração"), std::to_string(modo));
-        conteudo.set("Impressora", "Impressora", std::to_string(impressora));
-    });
+    const std::error_code ec = GravaModoImpressaoConfig({modo, impressora});
     if (ec) return "Não foi possível gravar o modo de impressão em Vorel.ini: " + ec.message();
     ModoImpressao.Set(modo);
     GLO_CODIMPRESSORA.Set(impressora);

@@ -10,14 +10,13 @@
 #include "vorel/ui/pictured_use.h"
 #include "register_lookup.h"
 #include "vorel/core/paths.h"
-#include "vorel/core/program.h"
-#include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/payroll_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/check_digits.h"
+#include "vorel/shell/cnpj_lookup.h"
 #include "vorel/shell/company_register.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/picture_file.h"
@@ -330,43 +329,20 @@ private:
         return kHandled;
     }
 
-    // The CNPJ look-up: the outside program writes what it found into WebBrowser.ini.
+    // The CNPJ look-up (shell services): the form filled with what the program found.
     Level ConsultaCnpj() {
         window().Update();
-        const std::string raiz(text::clip(PastaRaiz.Get()));
-        const std::string pasta = files::join(raiz, "WebBrowser");
-        const std::string programa = files::join(pasta, "WebBrowser.exe");
-        std::string cnpj(rec_.CGC.value());
-        cnpj.resize(14, ' ');
-        program::RunResult r = program::run(programa, {"3", cnpj});
-        if (r.error) {
-            Message("O programa de consulta do C.N.P.J. não foi encontrado: " + text::to_utf8(programa), "Consulta C.N.P.J",
-                    Icon::Exclamation);
-            return Level::Benign;
+        if (auto c = shell::ConsultaCnpj(rec_.CGC.value(), "O programa de consulta do C.N.P.J. não foi encontrado: ")) {
+            rec_.RAZAOSOCIAL = c->razaoSocial;
+            rec_.UF = c->uf;
+            rec_.CIDADE = c->cidade;
+            rec_.ENDERECO = c->endereco;
+            rec_.NUMERO = c->numero <= 0xFFFF ? static_cast<std::uint16_t>(c->numero) : 0;
+            rec_.CEP = c->cep;
+            rec_.COMPLEMENTO = c->complemento;
+            rec_.BAIRRO = c->bairro;
+            window().Display();
         }
-        settings::SettingsFile ini(files::join(pasta, "WebBrowser.ini"));
-        if (ini.read_number("WebBrowser", "Buscou", 0) != 1) return Level::Benign;
-        if (Ask("Deseja preencher o cadastro com os dados da Receita Federal?", "Consulta C.N.P.J", Icon::Question,
-                "&Sim|&Não", 2) != "&Sim")
-            return Level::Benign;
-        auto le = [&](const char* chave) { return ini.read_text("WebBrowser", chave, ""); };
-        rec_.RAZAOSOCIAL = le("RazaoSocial");
-        rec_.UF = text::upper(le("UF"));
-        data::FileManager& mun = data::dictionary::file(dictionary::Municipios());
-        mun.clear_record();
-        auto& m = mun.rec<dictionary::MunicipiosRec>();
-        m.ESTADO = rec_.UF.value();
-        m.NOME_DOS = le("Municipio");
-        rec_.CIDADE = mun.get(dictionary::keys::MUN_KEY_NOME_MAIUS) == data::kNoError ? std::string(m.NOME.clipped()) : std::string();
-        rec_.ENDERECO = le("Endereco");
-        long long numero = 0;
-        rec_.NUMERO = ParseLeadingInteger(le("Numero"), numero) && numero >= 0 && numero <= 0xFFFF
-                          ? static_cast<std::uint16_t>(numero) : 0;
-        const std::string cep = SoDigitos(LimpaTexto(le("CEP")));
-        rec_.CEP = cep.empty() || cep.size() > 9 ? 0 : static_cast<std::uint32_t>(std::stoul(cep));
-        rec_.COMPLEMENTO = le("Complemento");
-        rec_.BAIRRO = le("Bairro");
-        window().Display();
         return Level::Benign;
     }
 

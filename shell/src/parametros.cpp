@@ -6,13 +6,13 @@
 // The window edits a copy of the office data: "&Grava" writes the settings and makes the copy the
 // office data of the run; "&Fecha" (tip "Cancela") leaves both as they were.
 #include "register_lookup.h"
-#include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/check_digits.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/office_settings.h"
 #include "vorel/shell/shell_windows.h"
 #include "vorel/shell/program_settings.h"
 #include "vorel/ui/message_box.h"
@@ -59,8 +59,6 @@ UsePtr UseDigitos(std::string& v, std::size_t largura, std::string picture) {
                  });
 }
 
-std::string Chave(const char* nome) { return text::pad(nome, 20); }
-
 class JanelaParametros : public WindowController {
 public:
     enum : int {
@@ -77,12 +75,8 @@ public:
     Level Setup() override {
         WindowController::Setup();
         p_ = GLO_PARAMETROS.Get();
-        aliqProduto_ = GLO_USAALIQPRODUTO.Get();
-        settings::SettingsFile ini(Arquivo());
-        enderecoPlanilha_ = ini.read_number("Parametros", "Endereco_Planilha", 0);
-        integracao_ = ini.read_number("Parametros", "integracaoForCli", 0);
-        lote_ = ini.read_number("Parametros", "Lote", 0);
-        resulPlanilha_ = ini.read_number("Parametros", "ResulPlanilha", 0);
+        opcoes_ = LeOpcoesEscritorio(PastaRaiz.Get());
+        opcoes_.aliquotaProdutos = GLO_USAALIQPRODUTO.Get();
         teclado_ = TecladoPadraoBR();
         const AcessoNaveli acesso = LeAcessoNaveli();
         internet_ = acesso.internet;
@@ -118,20 +112,20 @@ public:
         w.Entry(kCgc, UseDigitos(p_.PARCGC, 14, kPictureCnpj), kPictureCnpj);
         w.Entry(kCpf, UseDigitos(p_.PARCPF, 11, kPictureCpf), kPictureCpf);
         Campo(kInsEst, "16 Inscrição Estadual.....", UseCp(p_.PARINSEST, 20));
-        w.Check(kEnderecoPlanilha, " Imprimir o endereço na planilha de produtos?", Use(enderecoPlanilha_));
+        w.Check(kEnderecoPlanilha, " Imprimir o endereço na planilha de produtos?", Use(opcoes_.enderecoPlanilha));
         w.Add(kGrupoRelatorios, ControlType::Group, "Relatórios");
         w.Check(kImpData, " Imprimir Data / Hora nos relatórios", Use(p_.PARIMPDATA)).Parent(kGrupoRelatorios);
         w.Check(kImpEscr, " Imprimir o nome do escritório nos relatório", Use(p_.PARIMPESCR)).Parent(kGrupoRelatorios);
         w.Add(kGrupoIntegracao, ControlType::Group, "Integração");
-        w.Check(kIntegracao, "Sim, sobrepor os cadastros anteriores de Clientes/Fornecedores", Use(integracao_)).Parent(kGrupoIntegracao);
+        w.Check(kIntegracao, "Sim, sobrepor os cadastros anteriores de Clientes/Fornecedores", Use(opcoes_.integracaoForCli)).Parent(kGrupoIntegracao);
         w.Add(kGrupoTeclado, ControlType::Group, "Teclado");
         w.Check(kTeclado, " Padrão Brasileiro", Use(teclado_)).Parent(kGrupoTeclado);
         w.Add(kGrupoNaveli, ControlType::Group, "Naveli");
         w.Check(kInternet, " Possui acesso à internet", Use(internet_)).Parent(kGrupoNaveli);
         w.Check(kSalvaAcesso, " Salva último acesso", Use(salvaAcesso_)).Parent(kGrupoNaveli);
-        w.Check(kLote, " Controla entrada e saída de produtos por Lote? ( Sim = Marcado / Não = Desmarcado )", Use(lote_));
-        w.Check(kResulPlanilha, " Mostrar resultado de colunas na planilha de gestão", Use(resulPlanilha_));
-        w.Check(kAliqProduto, "Usa somente a aliquota de ICMS fixada no cadasro do Produto", Use(aliqProduto_));
+        w.Check(kLote, " Controla entrada e saída de produtos por Lote? ( Sim = Marcado / Não = Desmarcado )", Use(opcoes_.lote));
+        w.Check(kResulPlanilha, " Mostrar resultado de colunas na planilha de gestão", Use(opcoes_.resulPlanilha));
+        w.Check(kAliqProduto, "Usa somente a aliquota de ICMS fixada no cadasro do Produto", Use(opcoes_.aliquotaProdutos));
         w.Button(kGrava, "&Grava");
         w.Button(kFecha, "&Fecha").Tip("Cancela");
         SetCancelButton(kFecha);
@@ -179,8 +173,6 @@ public:
     }
 
 private:
-    std::string Arquivo() const { return std::string(text::clip(PastaRaiz.Get())) + "BComuns\\Vorel.ini"; }
-
     void Campo(int feq, const char* prompt, UsePtr use, std::string picture = {}) {
         window().Prompt(feq - 1, prompt);
         window().Entry(feq, std::move(use), std::move(picture));
@@ -233,54 +225,23 @@ private:
 
     Level Grava() {
         if (!window().Update()) return Level::Benign;
-        settings::SettingsFile ini(Arquivo());
-        std::error_code erro;
-        auto texto = [&](const char* k, const std::string& v) {
-            if (!erro) erro = ini.write_text("Parametros", Chave(k), v);
-        };
-        auto numero = [&](const char* k, long long v) {
-            if (!erro) erro = ini.write_number("Parametros", Chave(k), v);
-        };
-        texto("Nome", p_.PARNOME);
-        texto("Responsavel", p_.PARRESPONSAVEL);
-        texto("Endereco", p_.PARENDERECO);
-        numero("Numero", p_.PARNUMERO);
-        texto("Bairro", p_.PARBAIRRO);
-        texto("Complemento", p_.PARCOMPLEMENTO);
-        texto("Cidade", p_.PARCIDADE);
-        texto("UF", p_.PARUF);
-        numero("CEP", p_.PARCEP);
-        numero("DDD", p_.PARDDD);
-        numero("Telefone", p_.PARTELEFONE);
-        numero("Fax", p_.PARFAX);
-        texto("Email", p_.PAREMAIL);
-        texto("PagWEB", p_.PARWEB);
-        numero("TipoInscricao", p_.PARTIPINS);
-        texto("CGC", p_.PARCGC);
-        texto("CFP", p_.PARCPF);
-        texto("InscricaoEstadual", p_.PARINSEST);
-        numero("ImprimeData", p_.PARIMPDATA);
-        numero("ImprimeEscr", p_.PARIMPESCR);
-        numero("integracaoForCli", integracao_);
-        numero("Endereco_Planilha", enderecoPlanilha_);
+        std::error_code erro = GravaParametrosEscritorio(PastaRaiz.Get(), p_, opcoes_);
         if (!erro) erro = GravaTecladoPadraoBR(teclado_);
         if (!erro) erro = GravaAcessoNaveli({internet_, salvaAcesso_});
-        numero("Lote", lote_);
-        numero("ResulPlanilha", resulPlanilha_);
-        numero("AliquotaProdutos", aliqProduto_);
         if (erro) {
             Message("Não foi possível gravar os parâmetros: " + erro.message(), "Atenção", Icon::Exclamation);
             return Level::Benign;
         }
         GLO_PARAMETROS.Set(p_);
-        GLO_USAALIQPRODUTO.Set(static_cast<std::uint8_t>(aliqProduto_));
+        GLO_USAALIQPRODUTO.Set(static_cast<std::uint8_t>(opcoes_.aliquotaProdutos));
         TecladoDecimalVirgula.Set(teclado_ == 0);
         CloseWith(Response::Completed);
         return Level::Benign;
     }
 
     ParametrosEscritorio p_;
-    int aliqProduto_ = 0, enderecoPlanilha_ = 0, integracao_ = 0, lote_ = 0, resulPlanilha_ = 0, teclado_ = 0;
+    OpcoesEscritorio opcoes_;
+    int teclado_ = 0;
     int internet_ = 1, salvaAcesso_ = 1;
     std::vector<data::FileManager*> abertas_;
 };

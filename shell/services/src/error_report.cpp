@@ -3,7 +3,6 @@
 // BComuns\Folha.Ini (ErroVorel).
 #include <optional>
 
-#include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
@@ -58,16 +57,6 @@ std::optional<Empresa> EmpresaDeTrabalho() {
 }
 
 }  // namespace
-
-bool ImprimeErros() {
-    settings::SettingsFile folha(PastaRaiz.Get() + "BComuns\\Folha.Ini");
-    return text::trim(folha.read_text("Parametros", "ErroVorel", "")) == "1";
-}
-
-std::error_code PedeImpressaoErros() {
-    settings::SettingsFile folha(PastaRaiz.Get() + "BComuns\\Folha.Ini");
-    return folha.write_text("Parametros", "ErroVorel", "1");
-}
 
 ui::Response Rel_Erro_ECF_W(ui::ProcContext& ctx, const std::vector<std::string>& erros, const OpcoesRelatorio* servicos) {
     OpcoesRelatorio o;

@@ -65,4 +65,14 @@ std::error_code EntregaCnpjAoCadastro(std::string_view cnpj) {
 }
 std::error_code EncerraCnpjAoCadastro() { return SettingsFile("Vorel.ini").write_number("Temp", "Local", 0); }
 
+CnpjAoCadastro LeCnpjAoCadastro() {
+    SettingsFile vorel("Vorel.ini");
+    CnpjAoCadastro c;
+    c.aguardando = vorel.read_number("Temp", "Local", 4) == 4;
+    if (!c.aguardando) return c;
+    constexpr std::string_view kNenhum = "\x01";
+    if (std::string cnpj = vorel.read_text("Temp", "CNPJ", kNenhum); cnpj != kNenhum) c.cnpj = std::move(cnpj);
+    return c;
+}
+
 }  // namespace vorel::shell

@@ -1,6 +1,7 @@
 // The previewer step of page reports: progress with its cancel questions, preview, report-viewer
 // settings, e-mail and printing.
 #include "vorel/shell/report_step.h"
+#include "vorel/shell/printing_settings.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -146,15 +147,14 @@ ui::Response ExecutaRelatorio(ProcContext& ctx, report::ReportController& relato
     auto visualiza = o.visualiza ? o.visualiza : [](ProcContext& c, const report::Document& d, report::PreviewOptions po) {
         return report::preview_report(c, d, po);
     };
-    settings::SettingsFile vorelIni("Vorel.ini");
-    const std::string filaAnterior = text::to_utf8(vorelIni.read_text(kSecaoFilaRelatorios, kChaveFilaRelatorios));
+    const std::string filaAnterior = text::to_utf8(FilaRelatorios());
     const report::PreviewResult escolha =
         visualiza(ctx, paginas, {.zoom = o.zoom, .copies = 1, .printer = filaAnterior});
     if (escolha.print && !escolha.printer.empty() && escolha.printer != filaAnterior) {
         // The system's default (offered only when the system lists no queue) keeps the last queue
         // named. Only a convenience for the next preview: a settings file that cannot be written
         // costs the user one choice, never the printing.
-        (void)vorelIni.write_text(kSecaoFilaRelatorios, kChaveFilaRelatorios, text::from_utf8(escolha.printer));
+        (void)GravaFilaRelatorios(text::from_utf8(escolha.printer));
     }
 
     if (o.gravaRViewer) GravaConfiguracaoRViewer(o.arquivoRViewer, setup);

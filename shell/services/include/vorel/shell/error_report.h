@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "vorel/shell/office_settings.h"  // ImprimeErros, PedeImpressaoErros
 #include "vorel/shell/report_step.h"
 
 namespace vorel::ui {
@@ -16,11 +17,6 @@ class ProcContext;
 
 namespace vorel::shell {
 
-// Whether the error report prints its lines: `ErroVorel` of section Parametros of
-// PastaRaiz & "BComuns\Folha.Ini" reads 1.
-bool ImprimeErros();
-// Asks the error report to print: `ErroVorel` = 1 in that file (what the imports' "&Imprime Erros" does).
-[[nodiscard]] std::error_code PedeImpressaoErros();
 
 // The error report of imports and audits: the lines (Windows-1252, up to 500 characters each)
 // under the working company's heading, through the previewer step. Returns the Response

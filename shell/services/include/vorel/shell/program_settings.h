@@ -6,6 +6,7 @@
 //     if (auto ec = GravaUltimoUsuario(nome)) ...
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -50,5 +51,12 @@ long long TecladoPadraoBR();
 // Local = 0 when the movement form closes.
 [[nodiscard]] std::error_code EntregaCnpjAoCadastro(std::string_view cnpj);
 [[nodiscard]] std::error_code EncerraCnpjAoCadastro();
+// What the insert form reads: `aguardando` while Local is 4 (or missing), with the CNPJ when the
+// file holds one (none: the form takes the entry's own).
+struct CnpjAoCadastro {
+    bool aguardando = false;
+    std::optional<std::string> cnpj;
+};
+CnpjAoCadastro LeCnpjAoCadastro();
 
 }  // namespace vorel::shell

@@ -10,9 +10,9 @@
 // previewer's answer, and prints the copies the user chose on the print queue chosen in the
 // previewer. The `Response` is 1 when the user printed, else 2.
 //
-// The queue printed on is kept in the user's `Vorel.ini`, section "Impressora", key
-// "FilaRelatorios" (`kChaveFilaRelatorios`), and offered first by the next preview; printing on
-// the system's default (when it lists no queue) keeps the last queue named.
+// The queue printed on is kept in the user's settings (`FilaRelatorios`, printing_settings.h) and
+// offered first by the next preview; printing on the system's default (when it lists no queue)
+// keeps the last queue named.
 //
 // A report builds its ReportController and RecordLoop and calls:
 //
@@ -97,11 +97,6 @@ inline constexpr int kTermometro = 1, kUsuario = 2, kPercentual = 3, kCancelar =
 // Runs the report to the end and returns its Response (1 printed, 2 cancelled or nothing shown).
 ui::Response ExecutaRelatorio(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,
                               const OpcoesRelatorio& opcoes);
-
-// Where the print queue of page reports is kept between runs (the section's other keys belong to
-// the printing mode).
-inline constexpr const char* kSecaoFilaRelatorios = "Impressora";
-inline constexpr const char* kChaveFilaRelatorios = "FilaRelatorios";
 
 // The default printing of pages: a PDF of the copies handed to the print queue `fila` (UTF-8; ""
 // is the system's default queue) through the print command of `opcoes`.

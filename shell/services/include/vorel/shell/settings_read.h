@@ -10,6 +10,8 @@
 #include <system_error>
 
 #include "vorel/shell/globals.h"
+#include "vorel/shell/office_settings.h"
+#include "vorel/shell/printing_settings.h"
 
 namespace vorel::shell {
 
@@ -32,21 +34,11 @@ struct PapelParede {
 // "FGenerico.bmp"); no picture at all when "Nenhum" is not blank.
 PapelParede PapelParedeDoQuadro(std::string_view pastaRaiz);
 
-struct ModoImpressaoConfig {
-    std::uint8_t modo = 1;       // 0 in the file becomes 1
-    std::uint8_t impressora = 0;
-};
-ModoImpressaoConfig LeModoImpressao();
 // The printing-mode display: icon file and text. `aoAbrir` gives the frame-open form ("Vídeo/Windows").
 struct ModoImpressaoVisual {
     std::string icone, texto;  // UTF-8
 };
 ModoImpressaoVisual VisualModoImpressao(std::uint8_t modo, bool aoAbrir);
-
-ParametrosEscritorio LeParametrosEscritorio(std::string_view pastaRaiz);
-std::uint8_t LeUsaAliquotaProduto(std::string_view pastaRaiz);  // "AliquotaProdutos", default 0
-// "Lote" of the same section: 1 when an exit's lot must be registered for its product (default 0).
-bool LeLoteObrigatorio(std::string_view pastaRaiz);
 
 // True when the keypad's decimal key types a comma ("TecladoPadraoBR" of qel.ini 0 or missing).
 bool TecladoDecimalComVirgula();

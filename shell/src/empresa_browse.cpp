@@ -8,12 +8,10 @@
 
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
-#include "vorel/data/dictionary.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/company_register.h"
-#include "vorel/ui/browse_manager.h"
-#include "vorel/ui/message_box.h"
+#include "vorel/ui/register_window.h"
 
 namespace vorel::shell {
 
@@ -36,7 +34,7 @@ public:
         : BrowseManager(o, s), rec_(rec), tags_(tags), source_(s) {}
     void FillRow(Row& row) override {
         const bool marcada = tags_.Has(source_.Current());
-        row[0].text = marcada ? "*" : " ";
+        row[0].text.assign(1, marcada ? '*' : ' ');
         row[0].icon = marcada ? 2 : 1;
         if (rec_.EMPRESAINATIVA == 1)
             for (std::size_t i = 1; i < row.size(); ++i) row[i].fg = row[i].selFg = 255;
@@ -48,7 +46,7 @@ private:
     BrowseSource& source_;
 };
 
-class JanelaEmpresas : public BrowseWindow {
+class JanelaEmpresas : public RegisterBrowse {
 public:
     enum : int {
         kSheet = 1, kTabCodigo = 2, kPromptLocCodigo = 3, kLocCodigo = 4, kRevTags = 5, kShowTags = 6,
@@ -57,14 +55,15 @@ public:
         kDesmarca = 26, kFecha = 27, kAjuda = 28
     };
 
-    JanelaEmpresas(ProcContext& ctx, data::FileManager& emp, TableSource& source)
-        : BrowseWindow(ctx, "Empresa", "Visualização de Empresas Cadastradas", source),
-          emp_(emp), rec_(emp.rec<EmpresaRec>()) {
-        SetBrowseManager(std::make_unique<EmpresaManager>(*this, source, rec_, tags_));
+    explicit JanelaEmpresas(ProcContext& ctx)
+        : RegisterBrowse(ctx, "Empresa", "Visualização de Empresas Cadastradas", dictionary::Empresa(), "UEmpresa"),
+          emp_(file()), rec_(emp_.rec<EmpresaRec>()) {
+        SetBrowseManager(std::make_unique<EmpresaManager>(*this, tableSource(), rec_, tags_));
     }
 
     Level Setup() override {
-        BrowseWindow::Setup();
+        Level l = RegisterBrowse::Setup();
+        if (l != Level::Benign) return l;
         Window& w = window();
         w.Sheet(kSheet);
         AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por Có&digo",
@@ -100,15 +99,10 @@ public:
         b.AddColumn({"C.P.F.", 64, 'L', [this] { return Mascara("@p###.###.###-##p", rec_.CPF.value()); }});
         b.AddColumn({"Inscrição Estadual", 80, 'L', [this] { return text::to_utf8(rec_.INSCESTADUAL.clipped()); }});
         b.SetSheet(kSheet);
-        b.SetInsertButton(kInclui);
-        b.SetChangeButton(kAltera);
-        b.SetDeleteButton(kExclui);
-        b.SetSelectButton(kSeleciona);
+        SetButtons(b, kInclui, kAltera, kExclui, kSeleciona);
         b.SetFilter([this] { return Passa(); });
         SetCloseButton(kFecha);
-        SetForm([](ProcContext& c) { UEmpresa(c); });
-        for (int f : {kInclui, kAltera, kExclui, kSeleciona, kMarca, kMarcaTodas, kDesmarca, kFecha})
-            navigator().ExcludeControl(f);
+        ExcludeFromNavigation({kInclui, kAltera, kExclui, kSeleciona, kMarca, kMarcaTodas, kDesmarca, kFecha});
         OnButton(kMarca, [this] { return MarcaIndividual(); });
         OnButton(kMarcaTodas, [this] { return Refaz([this](std::int64_t p) { tags_.Add(p); }, true); });
         OnButton(kDesmarca, [this] { return Refaz({}, true); });
@@ -126,12 +120,12 @@ public:
         } else {
             window().Select(kSeleciona);
         }
-        return Level::Benign;
+        return RegisterBrowse::OnWindowOpened();
     }
 
     Level OnAlertKey(int feq, int keyCode) override {
         if (feq == kList && keyCode == key::Space) return MarcaIndividual();
-        return BrowseWindow::OnAlertKey(feq, keyCode);
+        return RegisterBrowse::OnAlertKey(feq, keyCode);
     }
 
     Level Teardown() override {
@@ -141,7 +135,7 @@ public:
         emp_.clear_record();
         rec_.Codigo = codigo;
         if (emp_.get(dictionary::keys::EMP_KEY_CODIGO) != data::kNoError) emp_.clear_record();
-        return BrowseWindow::Teardown();
+        return RegisterBrowse::Teardown();
     }
 
 private:
@@ -197,18 +191,6 @@ private:
 
 }  // namespace
 
-void EmpresaBrowse(ProcContext& ctx) {
-    data::FileManager& emp = data::dictionary::file(dictionary::Empresa());
-    if (emp.open() != data::kNoError) {
-        Message("Não foi possível abrir o cadastro de empresas: " + text::to_utf8(data::last_error().text), "Atenção");
-        ctx.response = Response::Cancelled;
-        return;
-    }
-    {
-        TableSource source(emp);
-        JanelaEmpresas(ctx, emp, source).Execute();
-    }
-    (void)emp.close();
-}
+void EmpresaBrowse(ProcContext& ctx) { JanelaEmpresas(ctx).Execute(); }
 
 }  // namespace vorel::shell

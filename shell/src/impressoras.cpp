@@ -1,16 +1,11 @@
 // The printers register: browse "Janela de Impressoras" (Impressoras) and form "Atualização da
 // Tabela de Impressoras" (UImpressoras), over the table Impressora. Closing the browse loads the
 // chosen printer's codes again, so edits take effect at once.
-#include <optional>
-
 #include "vorel/core/text.h"
-#include "vorel/data/dictionary.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/shell/printers_register.h"
-#include "vorel/ui/browse_manager.h"
-#include "vorel/ui/form.h"
-#include "vorel/ui/record_access.h"
+#include "vorel/ui/register_window.h"
 
 namespace vorel::shell {
 
@@ -23,30 +18,17 @@ namespace f = uimpressoras;
 
 std::string U(std::string_view cp1252) { return text::to_utf8(text::clip(cp1252)); }
 
-// The thread's Impressora object when the thread has a dictionary, else one of this run.
-class TabelaImpressora {
+class FormImpressora : public RegisterForm {
 public:
-    TabelaImpressora() {
-        file_ = data::dictionary::find(dictionary::Impressora());
-        if (!file_) file_ = &own_.emplace(dictionary::Impressora());
-    }
-    data::FileManager& file() { return *file_; }
-
-private:
-    std::optional<data::FileManager> own_;
-    data::FileManager* file_ = nullptr;
-};
-
-class FormImpressora : public FormController {
-public:
-    FormImpressora(ProcContext& ctx, TableAccess& access)
-        : FormController(ctx, "UImpressoras", "Atualização da Tabela de Impressoras", access,
-                         {"Incluindo um Impressora na Tabela", "Alterando um Impressora da Tabela",
-                          "Excluindo uma Impressora da Tabela"}),
-          rec_(access.file().rec<ImpressoraRec>()) {}
+    explicit FormImpressora(ProcContext& ctx)
+        : RegisterForm(ctx, "UImpressoras", "Atualização da Tabela de Impressoras", dictionary::Impressora(),
+                       {"Incluindo um Impressora na Tabela", "Alterando um Impressora da Tabela",
+                        "Excluindo uma Impressora da Tabela"}),
+          rec_(file().rec<ImpressoraRec>()) {}
 
     Level Setup() override {
-        FormController::Setup();
+        Level l = RegisterForm::Setup();
+        if (l != Level::Benign) return l;
         Window& w = window();
         int p = 100;  // prompts and groups
         auto campo = [&](const char* rotulo, int feq, UsePtr use, int grupo = 0) {
@@ -91,9 +73,14 @@ public:
         SetOkButton(f::kGrava);
         SetCancelButton(f::kCancela);
         w.SetDefaultButton(f::kGrava);
+        EnabledOnlyOnInsert({f::kCodigo});
         DisableOnDelete({f::kCodigo, f::kNome, f::kPorta, f::kCpi10, f::kCpi17, f::kCpi20, f::kEsp18, f::kEsp772,
                          f::kEsp16, f::kLinhas, f::kLNeg, f::kDNeg, f::kLExp, f::kDExp, f::kLSub, f::kDSub,
                          f::kAcentos, f::kRestaura});
+        OkOnDelete({"&Exclui", "Exclui a Configuração da Impressora Matricial exibida na janela",
+                    "Exclui a Configuração da Impressora matricial da Tabela"});
+        CancelOnDelete({"&Cancela", "Cancela   exclusão da Configuração da Impressora Matricial exibida na janela",
+                        "Cancela a exclusão da Configuração da Impressora Matricial"});
         OnButton(f::kRestaura, [this] {
             CodigosPadrao(rec_);
             window().Display();
@@ -103,7 +90,7 @@ public:
     }
 
     Level PrepareRequest() override {
-        Level l = FormController::PrepareRequest();
+        Level l = RegisterForm::PrepareRequest();
         if (request() == Request::Insert) {
             rec_.NLINHAS = 60;
             CodigosPadrao(rec_);
@@ -111,42 +98,29 @@ public:
         return l;
     }
 
-    Level OnWindowOpened() override {
-        Window& w = window();
-        w[f::kCodigo].Enable(request() == Request::Insert);
-        if (request() == Request::Delete) {
-            w[f::kGrava].Text("&Exclui")
-                .Tip("Exclui a Configuração da Impressora Matricial exibida na janela")
-                .Msg("Exclui a Configuração da Impressora matricial da Tabela");
-            w[f::kCancela].Text("&Cancela")
-                .Tip("Cancela   exclusão da Configuração da Impressora Matricial exibida na janela")
-                .Msg("Cancela a exclusão da Configuração da Impressora Matricial");
-        }
-        return FormController::OnWindowOpened();
-    }
-
 private:
     ImpressoraRec& rec_;
 };
 
-class BrowseImpressoras : public BrowseWindow {
+class BrowseImpressoras : public RegisterBrowse {
 public:
-    BrowseImpressoras(ProcContext& ctx, TableSource& source, data::FileManager& file)
-        : BrowseWindow(ctx, "Impressoras", "Janela de Impressoras", source), file_(file),
-          rec_(file.rec<ImpressoraRec>()) {}
+    explicit BrowseImpressoras(ProcContext& ctx)
+        : RegisterBrowse(ctx, "Impressoras", "Janela de Impressoras", dictionary::Impressora(), "UImpressoras"),
+          rec_(file().rec<ImpressoraRec>()) {}
 
     Level Setup() override {
-        BrowseWindow::Setup();
+        Level l = RegisterBrowse::Setup();
+        if (l != Level::Benign) return l;
         Window& w = window();
         w.Sheet(b::kSheet);
         AddSearchTab(b::kSheet, {b::kTabCodigo, "Pesquisa por Có&digo",
             b::kPromptCodigo, "Pesquisa por Código..........",
             b::kLocCodigo, Use(rec_.CODIGO), {},
-            dictionary::Impressora().key_index(dictionary::keys::IMP_KEY_CODIGO)});
+            file().desc().key_index(dictionary::keys::IMP_KEY_CODIGO)});
         AddSearchTab(b::kSheet, {b::kTabNome, "Pesquisa por &Nome",
             b::kPromptNome, "Pesquisa por Nome............",
             b::kLocNome, Use(rec_.NOME), {},
-            dictionary::Impressora().key_index(dictionary::keys::IMP_KEY_NOME)});
+            file().desc().key_index(dictionary::keys::IMP_KEY_NOME)});
         w.String(b::kTitulo, "Janela de Impressoras Cadastradas");
         w.List(b::kLista);
         w.Button(b::kInclui, "&Inclui Impressora");
@@ -166,54 +140,29 @@ public:
         m.AddColumn({"20 CPI", 40, 'L', [this] { return U(rec_.CPI20.value()); }});
         m.AddColumn({"Liga Expandido", 40, 'L', [this] { return U(rec_.LEXP.value()); }});
         m.SetSheet(b::kSheet);
-        m.SetInsertButton(b::kInclui);
-        m.SetChangeButton(b::kAltera);
-        m.SetDeleteButton(b::kExclui);
-        m.SetSelectButton(b::kSeleciona);
+        SetButtons(m, b::kInclui, b::kAltera, b::kExclui, b::kSeleciona);
         SetCloseButton(b::kFecha);
-        SetForm([this](ProcContext& c) {
-            TableAccess access(file_);
-            FormImpressora(c, access).Execute();
-        });
-        for (int x : {b::kInclui, b::kAltera, b::kExclui, b::kSeleciona, b::kFecha}) navigator().ExcludeControl(x);
+        ExcludeFromNavigation({b::kInclui, b::kAltera, b::kExclui, b::kSeleciona, b::kFecha});
         return Level::Benign;
     }
 
     Level OnWindowOpened() override {
         if (!browse().selectMode()) window()[b::kSeleciona].Hide();
-        return BrowseWindow::OnWindowOpened();
+        return RegisterBrowse::OnWindowOpened();
     }
 
 private:
-    data::FileManager& file_;
     ImpressoraRec& rec_;
 };
 
 }  // namespace
 
+// Closing the browse loads the chosen printer's codes again, so edits take effect at once.
 void Impressoras(ProcContext& ctx) {
-    TabelaImpressora tabela;
-    data::FileManager& imp = tabela.file();
-    if (imp.open() != data::kNoError) {
-        ctx.response = Response::Cancelled;
-        return;
-    }
-    TableSource fonte(imp);
-    BrowseImpressoras(ctx, fonte, imp).Execute();
-    (void)imp.close();
+    BrowseImpressoras(ctx).Execute();
     CarregaCodigosImpressora();
 }
 
-void UImpressoras(ProcContext& ctx) {
-    TabelaImpressora tabela;
-    data::FileManager& imp = tabela.file();
-    if (imp.open() != data::kNoError) {
-        ctx.response = Response::Cancelled;
-        return;
-    }
-    TableAccess access(imp);
-    FormImpressora(ctx, access).Execute();
-    (void)imp.close();
-}
+void UImpressoras(ProcContext& ctx) { FormImpressora(ctx).Execute(); }
 
 }  // namespace vorel::shell

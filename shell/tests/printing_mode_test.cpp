@@ -11,6 +11,7 @@
 #include "vorel/dictionary/name_variables.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/dictionary/tables.h"
 #include "vorel/report/page_model.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/printers_register.h"
@@ -193,7 +194,10 @@ TEST_F(RelErroTest, PrintsTheLinesUnderTheCompanyOnlyWhenErroVorelIsOne) {
 
 TEST_F(ImpressaoTest, PrintersRegisterInsertsWithDefaultsAndLoadsTheCodesWhenItCloses) {
     GLO_CODIMPRESSORA.Set(1);
-    ui::Runtime rt;
+    ui::Runtime::Options comTabelas;  // the register works on its thread's tables, as in the program
+    comTabelas.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
+    comTabelas.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
+    ui::Runtime rt(comTabelas);
     ui::HeadlessDriver ui(rt);
     namespace b = impressoras;
     namespace f = uimpressoras;

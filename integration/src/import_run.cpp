@@ -22,14 +22,15 @@ namespace {
 // Tables of the thread's dictionary opened for one step and closed again.
 class Abertas {
 public:
-    // `primeiro`, when not empty, is the file the first table opens.
-    explicit Abertas(const std::vector<const data::TableDesc*>& tabelas, const std::string& primeiro = {}) {
+    // `caminhos[i]`, when there and not empty, is the file table i opens.
+    explicit Abertas(const std::vector<const data::TableDesc*>& tabelas, const std::vector<std::string>& caminhos = {}) {
         for (const data::TableDesc* t : tabelas) {
             data::FileManager& f = data::dictionary::file(*t);
-            const bool alvo = abertas.empty();
-            falha = alvo && !primeiro.empty() ? f.open_path(primeiro) : f.open();
+            const std::size_t i = abertas.size();
+            const bool alvo = i < caminhos.size() && !caminhos[i].empty();
+            falha = alvo ? f.open_path(caminhos[i]) : f.open();
             if (!falha.ok()) return;
-            if (alvo) (void)f.send(kCacheImportacao);
+            if (alvo || i == 0) (void)f.send(kCacheImportacao);
             abertas.push_back(&f);
         }
     }
@@ -115,29 +116,36 @@ ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progress
 
 void ImportacaoTexto::ListaImportacao(std::string texto) { AdicionaErro(errosImportacao_, std::move(texto)); }
 
+data::Result ImportacaoTexto::CopiaPreparados(int mesImpor, const Progresso& progresso, long& feitos,
+                                              bool& interrompida) {
+    data::FileManager& stg = staging();
+    data::Result r = stg.set(ChaveStaging());
+    while (r.ok()) {
+        data::Result lido = stg.next();
+        if (lido == data::kRecordNotAvailable) break;
+        if (r = lido; !r.ok()) break;
+        if (r = ImportaRegistro(mesImpor); !r.ok()) break;
+        ++feitos;
+        if (progresso && !progresso(feitos)) {
+            interrompida = true;
+            break;
+        }
+    }
+    return r;
+}
+
 ResultadoImportacao ImportacaoTexto::Importa(int mesImpor, const Progresso& progresso) {
     ResultadoImportacao r;
     errosImportacao_.clear();
-    Abertas tabelas(TabelasImportacao(), alvo_);
+    Abertas tabelas(TabelasImportacao(), alvos_);
     r.falha = tabelas.falha;
     if (r.falha.ok()) {
         data::Transaction tx(tabelas.abertas, 1);
         r.falha = tx.status();
-        data::FileManager& stg = staging();
         long feitos = 0;
         if (r.falha.ok()) r.falha = ComecaImportacao();
-        if (r.falha.ok()) r.falha = stg.set(ChaveStaging());
-        while (r.falha.ok()) {
-            data::Result lido = stg.next();
-            if (lido == data::kRecordNotAvailable) break;
-            if (r.falha = lido; !r.falha.ok()) break;
-            if (r.falha = ImportaRegistro(mesImpor); !r.falha.ok()) break;
-            ++feitos;
-            if (progresso && !progresso(feitos)) {
-                r.interrompida = true;
-                break;
-            }
-        }
+        if (r.falha.ok()) r.falha = CopiaPreparados(mesImpor, progresso, feitos, r.interrompida);
+        if (r.falha.ok() && !r.interrompida) r.falha = TerminaImportacao(mesImpor, progresso, feitos, r.interrompida);
         if (r.falha.ok() && !r.interrompida) {
             if (aviso_) aviso_(true);
             r.falha = tx.commit();

@@ -25,13 +25,42 @@ namespace {
 // How often the counter and the progress bar are shown again during a read or an import.
 constexpr long kMostraACada = 500;
 
-std::string TextoErro(data::Result r) {
+}  // namespace
+
+std::string TextoFalha(data::Result r) {
     std::string t = text::to_utf8(std::string(data::error_text(r)));
     const std::string arquivo = text::to_utf8(data::last_error().file);
     return arquivo.empty() ? t : t + " (" + arquivo + ")";
 }
 
-}  // namespace
+bool ArquivoTextoExiste(const std::string& utf8) {
+    const std::string nome = text::from_utf8(std::string(text::trim(utf8)));
+    if (nome.empty()) return false;
+    std::error_code ec;
+    return std::filesystem::is_regular_file(files::resolve(nome), ec);
+}
+
+std::string EscolheArquivoTexto(const char* titulo, const char* mascara, const std::string& atual) {
+    ui::FileChooser dialogo(titulo, mascara);
+    return dialogo.File({}, atual).value_or("");
+}
+
+std::vector<ui::Row> LinhasErros(const std::vector<std::string>& erros) {
+    std::vector<ui::Row> linhas;
+    linhas.reserve(erros.size());
+    for (const std::string& e : erros) linhas.push_back({ui::Cell{text::to_utf8(e)}});
+    return linhas;
+}
+
+void ImprimeListaErros(ui::ProcContext& ctx, const std::vector<std::string>& erros) {
+    if (auto ec = shell::PedeImpressaoErros()) {
+        ui::Message("Não foi possível gravar o pedido de impressão: " + ec.message(), "Atenção!!!",
+                    ui::Icon::Exclamation);
+        return;
+    }
+    if (shell::FormaDoRelatorio(shell::ModoImpressao.Get()) == shell::FormaRelatorio::Texto) return;
+    (void)shell::Rel_Erro_ECF_W(ctx, erros);
+}
 
 JanelaImportacao::JanelaImportacao(ui::ProcContext& ctx, TextosImportacao textos, ImportacaoTexto& run)
     : ui::WindowController(ctx, textos.procedimento, textos.titulo), textos_(textos), run_(run) {}
@@ -67,8 +96,10 @@ Level JanelaImportacao::Setup() {
                              return true;
                          });
     };
-    w.Radio(kCodigo, "Código", opcao(1)).Parent(kGrupoUtiliza);
+    auto codigo = [&] { w.Radio(kCodigo, "Código", opcao(1)).Parent(kGrupoUtiliza); };
+    if (!textos_.apelidoPrimeiro) codigo();
     w.Radio(kApelido, "Apelido - Código do Cliente", opcao(2)).Parent(kGrupoUtiliza);
+    if (textos_.apelidoPrimeiro) codigo();
     if (!textos_.opcaoUtiliza) {
         for (int c : {kGrupoUtiliza, kCodigo, kApelido}) w[c].Hide();
     }
@@ -166,17 +197,10 @@ Level JanelaImportacao::Teardown() {
     return ui::WindowController::Teardown();
 }
 
-bool JanelaImportacao::ArquivoExiste() const {
-    const std::string nome = text::from_utf8(std::string(text::trim(arquivo_)));
-    if (nome.empty()) return false;
-    std::error_code ec;
-    return std::filesystem::is_regular_file(files::resolve(nome), ec);
-}
+bool JanelaImportacao::ArquivoExiste() const { return ArquivoTextoExiste(arquivo_); }
 
 void JanelaImportacao::EscolheArquivo() {
-    ui::FileChooser dialogo(textos_.tituloDialogo, "Todos os arquivos | *.*");
-    std::optional<std::string> escolhido = dialogo.File({}, arquivo_);
-    arquivo_ = escolhido.value_or("");
+    arquivo_ = EscolheArquivoTexto(textos_.tituloDialogo, "Todos os arquivos | *.*", arquivo_);
     window().Display();
 }
 
@@ -230,7 +254,7 @@ void JanelaImportacao::Ler() {
         }
     }
     if (!r.falha.ok()) {
-        ui::Message("A leitura do arquivo falhou e nada foi lido: " + TextoErro(r.falha), "Atenção!!!",
+        ui::Message("A leitura do arquivo falhou e nada foi lido: " + TextoFalha(r.falha), "Atenção!!!",
                     ui::Icon::Exclamation);
         return;
     }
@@ -259,23 +283,12 @@ void JanelaImportacao::Ler() {
 }
 
 void JanelaImportacao::MostraErros() {
-    std::vector<ui::Row> linhas;
-    linhas.reserve(erros_.size());
-    for (const std::string& e : erros_) linhas.push_back({ui::Cell{text::to_utf8(e)}});
     ui::Window& w = window();
-    w[kErros].Rows(std::move(linhas));
+    w[kErros].Rows(LinhasErros(erros_));
     w[kQuantErros].Text(std::to_string(erros_.size()));
 }
 
-void JanelaImportacao::ImprimeErros() {
-    if (auto ec = shell::PedeImpressaoErros()) {
-        ui::Message("Não foi possível gravar o pedido de impressão: " + ec.message(), "Atenção!!!",
-                    ui::Icon::Exclamation);
-        return;
-    }
-    if (shell::FormaDoRelatorio(shell::ModoImpressao.Get()) == shell::FormaRelatorio::Texto) return;
-    (void)shell::Rel_Erro_ECF_W(context(), erros_);
-}
+void JanelaImportacao::ImprimeErros() { ImprimeListaErros(context(), erros_); }
 
 void JanelaImportacao::Importa() {
     ui::Window& w = window();
@@ -298,7 +311,7 @@ void JanelaImportacao::Importa() {
         if (*textos_.importacaoOk) ui::Message(textos_.importacaoOk);
     } else {
         if (!r.interrompida)
-            ui::Message("A importação falhou e nada foi gravado: " + TextoErro(r.falha), "Atenção!!!",
+            ui::Message("A importação falhou e nada foi gravado: " + TextoFalha(r.falha), "Atenção!!!",
                         ui::Icon::Exclamation);
         w[kImporta].Enable();  // nothing was written: the staged records may go in again
     }

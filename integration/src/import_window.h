@@ -32,10 +32,20 @@ struct TextosImportacao {
     const char* leituraOk = "Leitura Efetuada com sucesso";
     const char* importacaoOk = "Importação efetuada com sucesso !!!";
     bool opcaoUtiliza = true;     // the option "Cliente Utiliza" (kept in Vorel.ini under secaoUtiliza)
+    bool apelidoPrimeiro = false; // its radio "Apelido - Código do Cliente" stands before "Código"
     bool aguardeAoGravar = false; // the wait window while the read's staging commits
     const char* botaoLer = "&Ler arquivo";
     const char* botaoImporta = "Importa Arquivo";
 };
+
+// Shared by the import windows: a failure with the file it concerns (for a message), whether the
+// user's file name (UTF-8 as typed) names an existing file, the file dialog, the error list's rows
+// and the error printout.
+std::string TextoFalha(data::Result r);
+bool ArquivoTextoExiste(const std::string& utf8);
+std::string EscolheArquivoTexto(const char* titulo, const char* mascara, const std::string& atual);
+std::vector<ui::Row> LinhasErros(const std::vector<std::string>& erros);
+void ImprimeListaErros(ui::ProcContext& ctx, const std::vector<std::string>& erros);
 
 class JanelaImportacao : public ui::WindowController {
 public:

@@ -37,6 +37,7 @@ private:
                            "ImportaSaldoAnterior", "Saldos Anterior", &dictionary::EntradaVorel};
         t.promptLayout = "Layout do Saldos Anteriores..................";
         t.importacaoOk = "";
+        t.apelidoPrimeiro = true;
         return t;
     }
     dictionary::EntradaVorelRec& r_;

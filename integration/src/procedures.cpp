@@ -21,6 +21,7 @@ void AddIntegrationProcedures() {
         ProcedureRegistry::Add("ImportaFornecedores", RunImportaFornecedores);
         ProcedureRegistry::Add("ImportaProdutos", RunImportaProdutos);
         ProcedureRegistry::Add("ImportaMaquinaECF", RunImportaMaquinaECF);
+        ProcedureRegistry::Add("ImportaLancamentoECF", RunImportaLancamentoECF);
         ProcedureRegistry::Add("ImportaEntradaVeiculos", RunImportaEntradaVeiculos);
         ProcedureRegistry::Add("ImportaSaidaVeiculos", RunImportaSaidaVeiculos);
         ProcedureRegistry::Add("ImportaSaldoAnterior", RunImportaSaldoAnterior);

@@ -33,7 +33,7 @@ std::optional<Decimal> BuscaProduto::Busca(const std::string& texto, const Decim
         p.Codigo = valor;
         std::string vinte = texto;
         vinte.resize(20, ' ');
-        achou = pro.get(keys::PRO_KEY_CODIGO).ok() && SomenteDigitos(vinte);
+        achou = pro.get(keys::PRO_KEY_CODIGO).ok() && (qualquerTexto_ || SomenteDigitos(vinte));
         if (!achou) achou = porApelido(texto);
         if (!achou) {
             std::string digitos = valor.to_fixed(0);

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -21,6 +22,7 @@
 #include "vorel/dictionary/folders.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/tables.h"
+#include "vorel/integration/layout_catalogue.h"
 #include "vorel/integration/procedures.h"
 #include "vorel/shell/globals.h"
 #include "vorel/ui/headless.h"
@@ -111,6 +113,27 @@ struct ImportFixture : ::testing::Test {
                 f.Tamanho = static_cast<std::uint16_t>(c.tamanho);
                 f.Tipo = "N";
             });
+    }
+    // A layout of the type with the catalogue's default positions.
+    void LayoutPadrao(int tipo, int codigo, const std::string& nome) {
+        std::vector<CampoTeste> campos;
+        for (const CampoCatalogo& c : EntradasDoTipo(tipo)) campos.push_back({c.codigo, c.posicao, c.tamanho});
+        Layout(tipo, codigo, nome, campos);
+    }
+    // A line of the type's default layout: each field's text at its position, blanks elsewhere.
+    static std::string LinhaPadrao(int tipo, const std::map<int, std::string>& campos) {
+        std::string out(static_cast<std::size_t>(ComprimentoPadrao(tipo)), ' ');
+        for (const auto& [codigo, texto] : campos) {
+            const CampoCatalogo* c = EntradaDoCampo(tipo, codigo);
+            out.replace(static_cast<std::size_t>(c->posicao - 1), texto.size(), texto);
+        }
+        return out;
+    }
+    // Texts of the tables' code page (problem lists) as UTF-8.
+    static std::vector<std::string> Utf8(const std::vector<std::string>& textos) {
+        std::vector<std::string> out;
+        for (const std::string& t : textos) out.push_back(text::to_utf8(t));
+        return out;
     }
     // A file under the test folder with these bytes.
     std::string File(const std::string& name, const std::string& bytes) {

@@ -68,11 +68,6 @@ struct VehicleImport : ImportFixture {
         });
         return r;
     }
-    static std::vector<std::string> Utf8(const std::vector<std::string>& erros) {
-        std::vector<std::string> out;
-        for (const std::string& e : erros) out.push_back(text::to_utf8(e));
-        return out;
-    }
 };
 
 }  // namespace

@@ -84,7 +84,14 @@ public:
 
     // The target's file as it was when the window opened (the year folder of the company then in
     // force); empty: the name the target's table holds when the import runs.
-    void FixaAlvo(std::string caminho) { alvo_ = std::move(caminho); }
+    void FixaAlvo(std::string caminho) { alvos_ = {std::move(caminho)}; }
+    // The same for the first tables of `TabelasImportacao`, in their order.
+    void FixaAlvos(std::vector<std::string> caminhos) { alvos_ = std::move(caminhos); }
+
+    // Copies every staged record, in the staging key's order, into the import's tables, which the
+    // caller holds open in its transaction; `feitos` counts the records copied and a false from
+    // `progresso` sets `interrompida` and stops. The first failure.
+    data::Result CopiaPreparados(int mesImpor, const Progresso& progresso, long& feitos, bool& interrompida);
 
     // Told true before the read's staging or the import commits and false after (the window's
     // wait message).
@@ -120,6 +127,11 @@ protected:
     virtual bool IgnoraRepetidas() const { return false; }
     // The import's tables are open in its transaction: what the records' writes start from.
     virtual data::Result ComecaImportacao() { return data::kNoError; }
+    // The staged records are copied, the transaction not yet committed: what goes in with them.
+    virtual data::Result TerminaImportacao(int /*mesImpor*/, const Progresso& /*progresso*/, long& /*feitos*/,
+                                           bool& /*interrompida*/) {
+        return data::kNoError;
+    }
     // A staged record the import leaves out, named in the import's problem list.
     void ListaImportacao(std::string texto);
 
@@ -127,7 +139,7 @@ private:
     int tipo_;
     int capacidade_;
     Preparacao preparacao_;
-    std::string alvo_;
+    std::vector<std::string> alvos_;
     OpcoesLeitura opcoes_;
     std::function<void(bool)> aviso_;
     std::vector<std::string> errosImportacao_;

@@ -15,6 +15,9 @@ namespace vorel::integration {
 
 class BuscaProduto {
 public:
+    // `qualquerTexto`: with option 1 a product found by the text's numeric value is taken whatever
+    // else the text holds (otherwise only when the text is all digits).
+    explicit BuscaProduto(bool qualquerTexto = false) : qualquerTexto_(qualquerTexto) {}
     // The product code of the text (trimmed, up to 20 characters) read with a rate; nullopt when no
     // product matches. Option 1: by code when the text is all digits, else by the text as a
     // nickname, else by the text's numeric value as a 20-digit nickname; another option: by the
@@ -23,6 +26,7 @@ public:
     void Esvazia() { cache_.clear(); }
 
 private:
+    bool qualquerTexto_;
     std::map<std::pair<std::string, Decimal>, Decimal> cache_;
 };
 

@@ -220,11 +220,7 @@ private:
     // on it, so the line is not saved under another product.
     bool BuscaProduto() {
         UpdateComponents();
-        data::RecordBuffer antes(produtos_.desc());
-        antes.copy_from(produtos_.buffer());
-        const Response r = context().Call("Produtos", Request::Select);
-        if (r != Response::Completed) {
-            antes.copy_to(produtos_.buffer());
+        if (EscolheNoCadastro("Produtos", produtos_) != Response::Completed) {
             window().Display();
             window().Select(kProduto);
             return false;

@@ -200,13 +200,7 @@ private:
         return maquinas_.get(dictionary::keys::ICM_KEY_NUMERO) == data::kNoError;
     }
 
-    Response Escolhe(Request r) {
-        data::RecordBuffer antes(maquinas_.desc());
-        antes.copy_from(maquinas_.buffer());
-        const Response resp = context().Call("ICMSEletronico", r);
-        if (resp != Response::Completed) antes.copy_to(maquinas_.buffer());
-        return resp;
-    }
+    Response Escolhe(Request r) { return EscolheNoCadastro("ICMSEletronico", maquinas_, r); }
 
     LancICMSEletronicoRec& rec_;
     data::FileManager& maquinas_;

@@ -18,6 +18,14 @@ Level MovementForm::PrepareRequest() {
     return l;
 }
 
+Response MovementForm::EscolheNoCadastro(const char* browse, data::FileManager& table, Request request) {
+    data::RecordBuffer before(table.desc());
+    before.copy_from(table.buffer());
+    const Response r = context().Call(browse, request);
+    if (r != Response::Completed) before.copy_to(table.buffer());
+    return r;
+}
+
 bool MovementForm::Changed() {
     for (const data::FieldDesc& f : file().desc().fields)
         if (data::field_text(f, opened_.get()) != data::field_text(f, file().buffer())) return true;

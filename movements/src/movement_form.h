@@ -36,6 +36,9 @@ public:
 protected:
     virtual void PrimeInsert() {}
     virtual bool ConfirmDelete() { return true; }
+    // Calls a register's browse by name (for selection unless `request` says otherwise); when the
+    // user chose nothing, the register's buffer is put back as it was.
+    Response EscolheNoCadastro(const char* browse, data::FileManager& table, Request request = Request::Select);
     // Whether the record differs from the one the form primed or opened.
     bool Changed();
     // True when the form may close on cancel (asked when an insert or change has changed fields).

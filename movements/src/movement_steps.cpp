@@ -4,6 +4,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/dictionary/text_dates.h"
+#include "vorel/core/text.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/pictured_use.h"
 
@@ -26,6 +27,27 @@ bool LeProduto(data::FileManager& produtos, const Decimal& codigo) {
     produtos.clear_record();
     p.Apelido = codigo.to_string();
     return false;
+}
+
+bool LeProdutoPorCodigo(data::FileManager& produtos, const Decimal& codigo) {
+    auto& p = produtos.rec<dictionary::ProdutosRec>();
+    produtos.clear_record();
+    p.Codigo = codigo;
+    if (produtos.get(dictionary::keys::PRO_KEY_CODIGO).ok()) return true;
+    produtos.clear_record();
+    return false;
+}
+
+bool LeFornecedorPorCodigo(data::FileManager& forcli, std::uint32_t codigo) {
+    forcli.clear_record();
+    forcli.rec<dictionary::ForCliRec>().Codigo = codigo;
+    return forcli.get(dictionary::keys::FOR_KEY_CODIGO1).ok();
+}
+
+std::string ErroDeGravacao(data::Result r) {
+    const data::LastError& e = data::last_error();
+    return "erro " + std::to_string(r.code()) + " (" + text::to_utf8(e.text) +
+           (e.file.empty() ? std::string() : ", " + text::to_utf8(e.file)) + ")";
 }
 
 ui::UsePtr UseDataTexto(String<8>& campo) {

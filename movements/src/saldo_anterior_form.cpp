@@ -10,6 +10,8 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/movements/exit_items.h"
+#include "vorel/movements/movement_steps.h"
 #include "vorel/movements/procedures.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/pictured_use.h"
@@ -198,11 +200,8 @@ private:
     }
 
     bool Failed(data::Result r) {
-        const data::LastError& e = data::last_error();
-        ui::Message("O saldo anterior não foi gravado: erro " + std::to_string(r.code()) + " (" +
-                        text::to_utf8(e.text) + (e.file.empty() ? std::string() : ", " + text::to_utf8(e.file)) +
-                        "). Nada foi gravado.",
-                    "Atenção!!!", ui::Icon::Exclamation);
+        ui::Message("O saldo anterior não foi gravado: " + ErroDeGravacao(r) + ". Nada foi gravado.", "Atenção!!!",
+                    ui::Icon::Exclamation);
         return false;
     }
 
@@ -242,10 +241,7 @@ private:
     // B.4: the register code typed.
     void SupplierCodeTyped() {
         if (rec_.CodigoForCli == 0) return;
-        auto& f = forcli_.rec<ForCliRec>();
-        forcli_.clear_record();
-        f.Codigo = rec_.CodigoForCli;
-        if (forcli_.get(keys::FOR_KEY_CODIGO1).ok()) return TakeSupplier();
+        if (LeFornecedorPorCodigo(forcli_, rec_.CodigoForCli)) return TakeSupplier();
         ChooseSupplier();
     }
 
@@ -260,11 +256,7 @@ private:
 
     // B.6: the code and complement must be registered.
     void ComplementTyped() {
-        auto& c = cfo_.rec<CFORec>();
-        cfo_.clear_record();
-        c.CODIGO = static_cast<std::int16_t>(rec_.CFO);
-        c.COMPLEMENTO = rec_.Complemento;
-        if (!cfo_.get(keys::CFO_KEY_CFO).ok()) ChooseCfo();
+        if (!ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento)) ChooseCfo();
     }
 
     void ChooseCfo() {
@@ -279,22 +271,16 @@ private:
     }
 
     void ShowProduct() {
-        auto& p = produtos_.rec<ProdutosRec>();
-        produtos_.clear_record();
-        p.Codigo = rec_.CodMercadoria;
-        if (!produtos_.get(keys::PRO_KEY_CODIGO).ok()) produtos_.clear_record();
-        window()[kDescricao].Text(text::to_utf8(p.Produtos.clipped()));
+        (void)LeProdutoPorCodigo(produtos_, rec_.CodMercadoria);
+        window()[kDescricao].Text(text::to_utf8(produtos_.rec<ProdutosRec>().Produtos.clipped()));
     }
 
     // B.8: a code that is not registered opens the product register; leaving it without a choice
     // keeps the focus on the code.
     void ProductTyped() {
         if (rec_.CodMercadoria.value().is_zero()) return;
-        auto& p = produtos_.rec<ProdutosRec>();
-        produtos_.clear_record();
-        p.Codigo = rec_.CodMercadoria;
-        if (produtos_.get(keys::PRO_KEY_CODIGO).ok()) {
-            window()[kDescricao].Text(text::to_utf8(p.Produtos.clipped()));
+        if (LeProdutoPorCodigo(produtos_, rec_.CodMercadoria)) {
+            window()[kDescricao].Text(text::to_utf8(produtos_.rec<ProdutosRec>().Produtos.clipped()));
             return;
         }
         if (!ChooseProduct()) window().Select(kProduto);

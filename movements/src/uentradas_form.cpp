@@ -17,8 +17,10 @@
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/movements/counting_lines.h"
 #include "vorel/movements/entry_items.h"
+#include "vorel/movements/exit_items.h"
 #include "vorel/movements/month_balance.h"
 #include "vorel/movements/month_lock.h"
+#include "vorel/movements/movement_steps.h"
 #include "vorel/movements/procedures.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/product_rate.h"
@@ -423,10 +425,8 @@ private:
     }
 
     bool Failed(data::Result r) {
-        const data::LastError& e = data::last_error();
-        ui::Message("O lançamento não foi gravado: erro " + std::to_string(r.code()) + " (" + text::to_utf8(e.text) +
-                        (e.file.empty() ? std::string() : ", " + text::to_utf8(e.file)) + "). Nada foi gravado.",
-                    kAtencao, ui::Icon::Exclamation);
+        ui::Message("O lançamento não foi gravado: " + ErroDeGravacao(r) + ". Nada foi gravado.", kAtencao,
+                    ui::Icon::Exclamation);
         return false;
     }
 
@@ -519,9 +519,7 @@ private:
             found = forcli_.get(keys::FOR_KEY_CGC).ok() || FindByCgcAnyMark();
             if (found) rec_.Estado = f.Estado;
         } else {
-            forcli_.clear_record();
-            f.Codigo = rec_.CodigoForCli;
-            found = forcli_.get(keys::FOR_KEY_CODIGO1).ok();
+            found = LeFornecedorPorCodigo(forcli_, rec_.CodigoForCli);
             if (found) {
                 rec_.Cnpj = f.CGC;
                 rec_.Estado = f.Estado;
@@ -589,10 +587,7 @@ private:
     // C.2: the register code typed.
     void SupplierCodeTyped() {
         if (rec_.CodigoForCli == 0) return;
-        auto& f = forcli_.rec<ForCliRec>();
-        forcli_.clear_record();
-        f.Codigo = rec_.CodigoForCli;
-        if (!forcli_.get(keys::FOR_KEY_CODIGO1).ok()) {
+        if (!LeFornecedorPorCodigo(forcli_, rec_.CodigoForCli)) {
             ChooseSupplier();
             return;
         }
@@ -622,11 +617,8 @@ private:
 
     // B.5: the description of the stored product.
     void ShowProduct() {
-        auto& p = produtos_.rec<ProdutosRec>();
-        produtos_.clear_record();
-        p.Codigo = rec_.CodMercadoria;
-        if (!produtos_.get(keys::PRO_KEY_CODIGO).ok()) produtos_.clear_record();
-        window()[kDescricao].Text(text::to_utf8(p.Produtos.clipped()));
+        (void)LeProdutoPorCodigo(produtos_, rec_.CodMercadoria);
+        window()[kDescricao].Text(text::to_utf8(produtos_.rec<ProdutosRec>().Produtos.clipped()));
         ShowReduction();
     }
 
@@ -697,11 +689,7 @@ private:
     // C.8: the code and complement must be registered.
     void ComplementTyped() {
         Remember();
-        auto& c = cfo_.rec<CFORec>();
-        cfo_.clear_record();
-        c.CODIGO = static_cast<std::int16_t>(rec_.CFO);
-        c.COMPLEMENTO = rec_.Complemento;
-        if (!cfo_.get(keys::CFO_KEY_CFO).ok()) ChooseCfo();
+        if (!ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento)) ChooseCfo();
     }
 
     // C.9

@@ -7,6 +7,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/movements/entry_items.h"
+#include "vorel/movements/exit_items.h"
 #include "vorel/movements/movement_steps.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/program_settings.h"
@@ -285,11 +286,7 @@ template <class Rec>
 ui::Response VehicleForm<Rec>::Escolhe(const char* browse, data::FileManager& table,
                                        bool throughProcedureCall) {
     if (throughProcedureCall && request() == Request::View) return Response::Cancelled;
-    data::RecordBuffer before(table.desc());
-    before.copy_from(table.buffer());
-    Response r = context().Call(browse, Request::Select);
-    if (r != Response::Completed) before.copy_to(table.buffer());
-    return r;
+    return EscolheNoCadastro(browse, table);
 }
 
 // The supplier's CNPJ: a registered one gives the state; an unknown one is chosen in the register.
@@ -345,11 +342,7 @@ void VehicleForm<Rec>::BuscaProdutoPressed() {
 template <class Rec>
 void VehicleForm<Rec>::ComplementoAccepted() {
     carried_.complemento = rec_.Complemento;
-    auto& c = cfo_.rec<CFORec>();
-    cfo_.clear_record();
-    c.CODIGO = static_cast<std::int16_t>(rec_.CFO);
-    c.COMPLEMENTO = rec_.Complemento;
-    if (cfo_.get(dictionary::keys::CFO_KEY_CFO) != data::kNoError) BuscaCfoPressed();
+    if (!ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento)) BuscaCfoPressed();
 }
 
 template <class Rec>

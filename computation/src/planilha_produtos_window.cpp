@@ -2,9 +2,9 @@
 // confrontation report, one product or all, negative-only, the kind of summary and the e-mail;
 // "&Imprimir" runs the monthly computation of the working month with those flags, which hands
 // over to the sheet or the confrontation by name; the window stays open.
-#include "produto_digitado.h"
 #include "vorel/computation/calculo_produtos.h"
 #include "vorel/computation/procedures.h"
+#include "vorel/shell/produto_digitado.h"
 #include "vorel/shell/report_options_window.h"
 
 namespace vorel::computation {
@@ -93,7 +93,7 @@ private:
     bool saldoNegativo_ = false;
     bool todos_ = false;
     int resumo_ = 0;
-    ProdutoDigitado produto_;
+    shell::ProdutoDigitado produto_;
 };
 
 }  // namespace

@@ -1,10 +1,10 @@
 // Window "RecalcLancamentos" ("Recalculando Lançamentos"): one product or all, a period (the
 // working month by default), and "&Calcula", which rewrites the period's entry items from the
 // product value table (`RecalculaEntradas`, vorel/computation/manutencao_mes.h) and lists them.
-#include "produto_digitado.h"
 #include "vorel/computation/manutencao_mes.h"
 #include "vorel/computation/procedures.h"
 #include "vorel/core/picture.h"
+#include "vorel/shell/produto_digitado.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/working_context.h"
 #include "vorel/ui/message_box.h"
@@ -123,7 +123,7 @@ private:
     }
 
     int tipo_ = 0;
-    ProdutoDigitado produto_;
+    shell::ProdutoDigitado produto_;
     std::int32_t inicial_ = 0, final_ = 0;
 };
 

@@ -60,6 +60,9 @@ struct PlanilhaMensal::Estado {
     TotaisPlanilha totais;       // the product's footer totals
     LinhaPlanilha linha;         // the row being printed
     bool ultima = false;
+    bool gestao = false;         // the management sheet's lines
+    bool comecou = false;        // a product was started (management)
+    bool quebraPendente = false; // the next line opens the new product's page (management)
 
     static report::ReportSetup Pagina() {
         report::ReportSetup s;
@@ -99,7 +102,7 @@ struct PlanilhaMensal::Estado {
         Escreve(p, {10000, 640, 865, 190}, produto.aliquota.to_fixed(3, '.'), tnr(11),
                Align::Right);
         if (empresa.mostraEndereco) {
-            Escreve(p, {83, 660, 1200, 170}, W("Endereço :"), tnr(10));
+            Escreve(p, {83, 660, 1200, 170}, W(empresa.enderecoFornecedor ? "Fornecedor: " : "Endereço :"), tnr(10));
             Escreve(p, {1300, 660, 7000, 170}, empresa.endereco, tnr(10));
         }
         Escreve(p, {83, 840, 1700, 170}, W("Mês e Ano Referência :"), tnr(10));
@@ -142,18 +145,22 @@ struct PlanilhaMensal::Estado {
         const auto n = [&](std::size_t col, const Decimal& v, int casas, bool branco) {
             Escreve(p, Celula(col - 1, 0, 125), formato::Numero(v, casas, branco), f, Align::Right);
         };
+        const int casasUnitario = gestao ? 3 : 6;
         Escreve(p, Celula(0, 0, 125), Data(l.data), f);
-        Escreve(p, {kColunas[1].de + 10, 0, 335, 125}, l.entNumero, f);
+        if (gestao)
+            n(2, Decimal::parse(text::trim(l.entNumero)).value_or(Decimal()), 0, true);
+        else
+            Escreve(p, {kColunas[1].de + 10, 0, 335, 125}, l.entNumero, f);
         Escreve(p, Celula(2, 0, 125), l.entSerie, f);
         n(4, l.entQuantidade, 3, true);
         n(5, l.entBase, 2, true);
-        Escreve(p, {kColunas[5].de + 10, 0, 335, 125}, l.saiNumero, f);
+        Escreve(p, {kColunas[5].de + 10, 0, 335, 125}, gestao ? std::string(text::trim(l.saiNumero)) : l.saiNumero, f);
         Escreve(p, Celula(6, 0, 125), l.saiSerie, f);
         n(8, l.saiQuantidade, 3, true);
-        n(9, l.saiValUnitario, 6, true);
+        n(9, l.saiValUnitario, casasUnitario, true);
         for (std::size_t i = 0; i < kValores; ++i) n(10 + i, l.valores[i], 2, true);
         n(17, l.saldoQuantidade, 3, false);
-        n(18, l.saldoValUnitario, 6, false);
+        n(18, l.saldoValUnitario, casasUnitario, false);
         n(19, l.saldoBase, 2, false);
     }
 
@@ -216,6 +223,32 @@ void PlanilhaMensal::Linha(const dictionary::EntradaSaidaVorelRec& esa) {
     if (e.resumo == kResumoProdutos) chave = static_cast<std::uint32_t>(produto.to_integer());
     else if (e.consultas.fornecedor) chave = e.consultas.fornecedor(produto);
     e.soma.Acumula(chave, e.produto.descricao, linha);
+}
+
+void PlanilhaMensal::Gestao() { e_->gestao = true; }
+
+void PlanilhaMensal::ProdutoGestao(const Decimal& produto) {
+    Estado& e = *e_;
+    if (e.comecou) {
+        e.relatorio.page_break();
+        e.quebraPendente = true;
+    }
+    e.comecou = true;
+    e.anterior = produto;
+    e.produto = e.consultas.produto ? e.consultas.produto(produto) : ProdutoPlanilha{};
+    e.descProduto = produto.to_string() + " - " + e.produto.descricao;
+}
+
+void PlanilhaMensal::LinhaGestao(const LinhaPlanilha* linha, const TotaisPlanilha& totais) {
+    Estado& e = *e_;
+    // The finished product's footer keeps its own totals until the new product's page opens.
+    if (!e.quebraPendente) e.totais = totais;
+    if (!linha) return;
+    const LinhaPlanilha l = *linha;
+    e.relatorio.print({129, [&e, l](BandPainter& p) { e.Detalhe(p, l); }}, [&e, totais] {
+        e.totais = totais;
+        e.quebraPendente = false;
+    });
 }
 
 void PlanilhaMensal::UltimaPagina() { e_->ultima = true; }

@@ -9,6 +9,7 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/report/report_run.h"
+#include "vorel/sheets/planilha_gestao.h"
 #include "vorel/sheets/planilha_mensal.h"
 #include "vorel/sheets/procedures.h"
 #include "vorel/shell/globals.h"
@@ -164,7 +165,10 @@ void PlanilhaMensalProdutos(ui::ProcContext& ctx) {
 
 void AddSheetProcedures() {
     static std::once_flag once;
-    std::call_once(once, [] { ui::ProcedureRegistry::Add("PlanilhaMensalProdutos", PlanilhaMensalProdutos); });
+    std::call_once(once, [] {
+        ui::ProcedureRegistry::Add("PlanilhaMensalProdutos", PlanilhaMensalProdutos);
+        ui::ProcedureRegistry::Add("PlanilhaProdutos_Aux", PlanilhaProdutos_Aux);
+    });
 }
 
 }  // namespace vorel::sheets

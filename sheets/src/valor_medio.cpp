@@ -66,7 +66,10 @@ std::optional<LinhaPlanilha> ValorMedioGestao::AberturaAntecipada(const Decimal&
 std::optional<LinhaPlanilha> ValorMedioGestao::TomaAbertura(const Decimal& produto) {
     SaldoGestao s = c_.saldoAnterior ? c_.saldoAnterior(produto) : SaldoGestao{};
     const bool daJanela = (s.quantidade + s.valUnitario + s.base).sign() <= 0;
-    if (daJanela) s = op_.abertura;
+    if (daJanela) {
+        auto it = op_.aberturas.find(produto);
+        s = it == op_.aberturas.end() ? SaldoGestao{} : it->second;
+    }
     saldo_ = {R(s.quantidade, 3), R(s.valUnitario, 3), R(s.base, 2)};
     aberturaFeita_ = true;
     if (saldo_.base.sign() < 0) negativo_ = true;

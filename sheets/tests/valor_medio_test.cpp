@@ -192,7 +192,7 @@ TEST(ValorMedioGestao, OpeningFromTheWindowWhenTheRecordIsEmpty) {
     Cenario c;
     c.anterior = {};
     OpcoesGestao o;
-    o.abertura = {D("4"), D("2.500"), D("10.00")};
+    o.aberturas[Decimal(5)] = {D("4"), D("2.500"), D("10.00")};
     ValorMedioGestao v(o, c.Consultas());
     auto l = v.Linha(Row(5405, "2", "0"), kLoteAtual, 0, "");
     ASSERT_EQ(l.size(), 2u);
@@ -205,6 +205,11 @@ TEST(ValorMedioGestao, OpeningFromTheWindowWhenTheRecordIsEmpty) {
     EXPECT_EQ(l[0].saldoBase, D("3.00"));
     EXPECT_EQ(l[1].saldoBase, D("0.00"));
     EXPECT_EQ(v.Totais().saiQuantidade, D("1"));  // totals restart with the product
+    // Nor another product's opening entry: without a record or an entry of its own it opens at zero.
+    c.anterior = {};
+    l = v.Linha(Row(5405, "1", "0", 10, "79", 7), kLoteAtual, 0, "");
+    ASSERT_EQ(l.size(), 1u);
+    EXPECT_EQ(l[0].saldoBase, D("0.00"));
 }
 
 TEST(ValorMedioGestao, EmptiedStockAveragesToZeroAndTheRunGoesOn) {

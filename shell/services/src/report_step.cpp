@@ -141,6 +141,7 @@ ui::Response ExecutaRelatorio(ProcContext& ctx, report::ReportController& relato
     const report::ReportSetup setup = relatorio.setup();
     Leitura l = LeRegistros(ctx, relatorio, std::move(loop), t, o);  // the progress window is gone after this
     report::Document& paginas = l.resultado.document;
+    if (l.mostra && o.anteriores) paginas.prepend(*o.anteriores);
     if (!l.mostra || paginas.empty()) return Response::Cancelled;
     if (paginas.title.empty()) paginas.title = o.nome;
 

@@ -42,6 +42,7 @@ struct DadosEmpresa {
     std::string endereco;   // street, ", ", number, " ", complement, " - ", district
     std::string inscricao;
     bool mostraEndereco = false;  // office parameter Endereco_Planilha = 1
+    bool enderecoFornecedor = false;  // the address line names the filtered supplier ("Fornecedor: ")
     int mes = 0, ano = 0;
     std::string rodape;
 };
@@ -75,6 +76,14 @@ public:
     report::ReportController& Relatorio();
     // Prints one work-table row (in key order).
     void Linha(const dictionary::EntradaSaidaVorelRec& esa);
+    // The management sheet prints lines it values itself (vorel/sheets/valor_medio.h): unit values
+    // with 3 places, the entry number read as a number.
+    void Gestao();
+    // A new product of the management sheet: a new page (the first product excepted).
+    void ProdutoGestao(const Decimal& produto);
+    // Prints a valued line (nullptr: the totals moved without a line); the footer shows `totais`, so
+    // a page that fills up shows the totals with the row that opens the next page.
+    void LinhaGestao(const LinhaPlanilha* linha, const TotaisPlanilha& totais);
     // Before the last page ends: its footer shows only the page number.
     void UltimaPagina();
     report::Document Termina();

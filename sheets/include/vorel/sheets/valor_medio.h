@@ -22,6 +22,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -71,7 +72,8 @@ struct OpcoesGestao {
     FormaPlanilha forma = FormaPlanilha::Pagina;
     std::uint8_t descSaldo = kSaldoNormal;
     bool saldoNegativo = false;
-    SaldoGestao abertura;     // the window's opening values (unit 7.3, quantity 15.3, base 11.2)
+    // The opening values the window gathered, by product (each product its own; none: zeros).
+    std::map<Decimal, SaldoGestao> aberturas;
     bool umProduto = false;   // the run gathered one product
 };
 

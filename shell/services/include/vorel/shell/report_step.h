@@ -76,6 +76,9 @@ struct OpcoesRelatorio {
     std::string arquivoRViewer = ".\\RVIEWER.INI";
     std::string anexo;                        // "<report>.zip"; empty: the report is never e-mailed
     CamposEmail email;                        // the run's own copy
+    // A caller's pages shown (and printed, e-mailed) in front of the report's own, in one preview: a
+    // sheet handing its pages to its result page. Read once the records are done.
+    const report::Document* anteriores = nullptr;
     int zoom = 125;
     int registrosPorTick = 25;
     int tickCentesimos = 1;                   // timer of the progress window

@@ -1,6 +1,6 @@
-// The product typed in an option window of the computation: a code, or a nickname
-// (`PRO:Apelido`) replaced by its product's code; the product browse in select mode when neither
-// finds one. Shared by the windows of this folder; lives on the window's thread.
+// The product typed in a report's option window: a code, or a nickname (`PRO:Apelido`) replaced by
+// its product's code; the product browse in select mode when neither finds one. Lives on the
+// window's thread.
 #pragma once
 
 #include <string>
@@ -11,7 +11,7 @@ namespace vorel::ui {
 class ProcContext;
 }
 
-namespace vorel::computation {
+namespace vorel::shell {
 
 struct ProdutoDigitado {
     std::string digitado;   // UTF-8, as typed (the code once found)
@@ -24,4 +24,4 @@ struct ProdutoDigitado {
     void Escolhe(ui::ProcContext& ctx);
 };
 
-}  // namespace vorel::computation
+}  // namespace vorel::shell

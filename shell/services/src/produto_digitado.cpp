@@ -1,12 +1,12 @@
 // The product typed in an option window (produto_digitado.h).
-#include "produto_digitado.h"
+#include "vorel/shell/produto_digitado.h"
 
 #include "vorel/core/text.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/ui/register_window.h"
 
-namespace vorel::computation {
+namespace vorel::shell {
 
 namespace {
 
@@ -55,4 +55,4 @@ void ProdutoDigitado::Escolhe(ui::ProcContext& ctx) {
     descricao = text::to_utf8(p.Produtos.clipped());
 }
 
-}  // namespace vorel::computation
+}  // namespace vorel::shell

@@ -255,8 +255,7 @@ private:
 
     // Ends a run: the work table's file removed, the counter hidden.
     void Remove(const std::string& arquivo) {
-        (void)files::remove_file(arquivo);
-        (void)files::remove_file(arquivo + "-journal");
+        for (const char* sufixo : {"", "-journal", "-lock"}) (void)files::remove_file(arquivo + sufixo);
         ui::Window& w = window();
         for (int c : {kPromptContador, kContador, kProgresso}) w[c].Hide();
         w[kContador].Text("0");

@@ -1,0 +1,120 @@
+// The management window through the headless driver: the e-mail preset, the supplier check, a run
+// whose preview shows the sheet's page and its result page together, the work table removed after.
+#include <gtest/gtest.h>
+
+#include "tabelas_fixture.h"
+#include "vorel/dictionary/tables.h"
+#include "vorel/sheets/procedures.h"
+#include "vorel/shell/globals.h"
+#include "vorel/ui/headless.h"
+#include "vorel/ui/runtime.h"
+
+namespace vorel::sheets {
+namespace {
+
+struct PlanilhaProdutosAuxTest : testing::TabelasFixture {
+    std::unique_ptr<ui::Runtime> rt;
+    std::unique_ptr<ui::HeadlessDriver> driver;
+    const std::string kJanela = "Planilha Mensal de Produtos/Gestão";
+
+    void SetUp() override {
+        TabelasFixture::SetUp();
+        ::setenv("VOREL_STATE_DIR", (dir / "state").c_str(), 1);
+        ::setenv("VOREL_SETTINGS_DIR", (dir / "settings").c_str(), 1);
+        shell::PastaRaiz.Set(root);
+        shell::PastaTemp.Set(root + "Temp\\");
+        shell::GLO_EMPRESA_CODIGO.Set(12);
+        shell::GLO_MES.Set(7);
+        shell::GLO_ANO.Set(2016);
+        shell::ModoImpressao.Set(1);
+        ui::Runtime::Options opt;
+        opt.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
+        opt.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
+        rt = std::make_unique<ui::Runtime>(opt);
+        driver = std::make_unique<ui::HeadlessDriver>(*rt);
+        AddSheetProcedures();
+    }
+    void TearDown() override {
+        driver.reset();
+        rt.reset();
+        shell::GLO_EMPRESA_CODIGO.Set(0);
+        TabelasFixture::TearDown();
+    }
+};
+
+TEST_F(PlanilhaProdutosAuxTest, RunShowsSheetAndResultInOnePreviewAndRemovesTheWorkTable) {
+    Grava<dictionary::EmpresaRec>(dictionary::Empresa(), [](auto& r) {
+        r.Codigo = 12;
+        r.RAZAOSOCIAL = "ACME LTDA";
+    });
+    Grava<dictionary::CFORec>(dictionary::CFO(), [](auto& r) {
+        r.CODIGO = 1403;
+        r.COLUNA = 1;
+    });
+    Grava<dictionary::CFORec>(dictionary::CFO(), [](auto& r) {
+        r.CODIGO = 5405;
+        r.COLUNA = 2;
+    });
+    Grava<dictionary::ProdutosRec>(dictionary::Produtos(), [](auto& r) {
+        r.Codigo = 5;
+        r.Produtos = "PARAFUSO";
+    });
+    Grava<dictionary::LoteVorelRec>(dictionary::LoteVorel(), [](auto& r) {
+        r.LOTE = "L1";
+        r.CODPRODUTO = 5;
+        r.TIPO = 1;
+    });
+    Grava<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), [](auto& r) {
+        r.CodMercadoria = 5;
+        r.DataEmissao = date::make(2016, 7, 5);
+        r.Numero = 1234;
+        r.CFO = 1403;
+        r.Lote = "L1";
+        r.Quantidade = Decimal(10);
+        r.BaseICMS = Decimal(70);
+    });
+    Grava<dictionary::SaidaVorelRec>(dictionary::SaidaVorel(), [](auto& r) {
+        r.CodMercadoria = 5;
+        r.DataSaida = date::make(2016, 7, 10);
+        r.Numero = 77;
+        r.CFO = 5405;
+        r.Lote = "L1";
+        r.Quantidade = Decimal(4);
+        r.BaseCalculo = Decimal(30);
+    });
+
+    const int t = rt->Start("Menu", [](ui::ProcContext& ctx) { (void)ctx.Call("PlanilhaProdutos_Aux"); });
+    driver->WaitUntil([&] { return driver->HasWindow(kJanela); }, "the window");
+    EXPECT_EQ(text::clip(shell::GLO_EMAIL_TEXTO.Get()), text::from_utf8("Planilha Mensal de Produtos - Empresa: 00012 - ACME LTDA "
+                                                            "- Período: 07/2016."));
+    int w = driver->WindowByCaption(kJanela);
+
+    // The supplier filter without a supplier: the alert, and no run.
+    driver->Check(driver->ByText(w, " Filtrar Fornecedor"), true);
+    driver->Press(driver->ByText(w, "&Imprimir"));
+    driver->WaitUntil([&] { return driver->HasMessageBox(); }, "the supplier alert");
+    EXPECT_EQ(driver->PendingMessageBox().title, "Alerta");
+    driver->Answer(1);
+    driver->Check(driver->ByText(w, " Filtrar Fornecedor"), false);
+
+    driver->Check(driver->ByText(w, " Imprimir todos os Produtos"), true);
+    driver->Press(driver->ByText(w, "&Imprimir"));
+    const std::string previa = "Visualização - PlanilhaMensalProdutos_AuxParte2";
+    driver->WaitUntil([&] { return driver->HasWindow(previa); }, "the preview");
+    const int p = driver->WindowByCaption(previa);
+    EXPECT_EQ(driver->Text(driver->ByText(p, "de 2")), "de 2");  // the sheet's page, then the result page
+    driver->Press(driver->ByText(p, "&Fechar"));
+
+    // The run's work table is gone; the window stays for another run.
+    driver->WaitUntil([&] { return !driver->HasWindow(previa); }, "the preview to close");
+    w = driver->WindowByCaption(kJanela);
+    std::vector<std::string> sobra;
+    for (const auto& f : std::filesystem::directory_iterator(dir / "Temp"))
+        if (f.path().filename() != "Erros_Notas.txt") sobra.push_back(f.path().filename().string());
+    EXPECT_TRUE(sobra.empty()) << sobra.front();
+    driver->Press(driver->ByText(w, "&Cancelar"));
+    driver->WaitUntil([&] { return rt->Finished(t).has_value(); }, "the window to close");
+}
+
+}  // namespace
+}  // namespace vorel::sheets

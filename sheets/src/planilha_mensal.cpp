@@ -39,10 +39,11 @@ report::Rect Celula(std::size_t i, Mils y, Mils altura) {
     return {c.de + 10, y, c.ate - c.de - 20, altura};
 }
 
-std::string Data(date::Day d) {
+// dd/mm/yy; the management sheet shows the year with four digits.
+std::string Data(date::Day d, bool quatroDigitos = false) {
     if (d <= 0) return {};
     return text::zero_fill(date::day(d), 2) + "/" + text::zero_fill(date::month(d), 2) + "/" +
-           text::zero_fill(date::year(d) % 100, 2);
+           text::zero_fill(quatroDigitos ? date::year(d) : date::year(d) % 100, quatroDigitos ? 4 : 2);
 }
 
 }  // namespace
@@ -146,7 +147,7 @@ struct PlanilhaMensal::Estado {
             Escreve(p, Celula(col - 1, 0, 125), formato::Numero(v, casas, branco), f, Align::Right);
         };
         const int casasUnitario = gestao ? 3 : 6;
-        Escreve(p, Celula(0, 0, 125), Data(l.data), f);
+        Escreve(p, Celula(0, 0, 125), Data(l.data, gestao), f);
         if (gestao)
             n(2, Decimal::parse(text::trim(l.entNumero)).value_or(Decimal()), 0, true);
         else

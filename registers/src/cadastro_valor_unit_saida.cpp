@@ -29,19 +29,16 @@ public:
         kPromptData = 1, kData, kPromptProduto, kProduto, kBusca, kDescricao, kPromptValor, kValor, kGrava, kCancela,
         kList, kInclui, kAltera, kExclui, kFecha, kAjuda
     };
-    enum Acao : int { kNenhuma = 0, kIncluir = 1, kAlterar = 2, kExcluir = 3 };
 
     explicit CadastroValorUnitSaida(ProcContext& ctx)
         : UnitValueWindow(ctx, "CadastroValorUnitSaida", "Cadastro dos Valores Unitários para Saídas", dictionary::TabelaValorProdutoSaida()),
           rec_(file().rec<TabelaValorProdutoSaidaRec>()) {
         InsertAndDeleteKeys(kList, kInclui, kExclui);
+        EditingControls({kData, kProduto, kValor, kDescricao, kBusca, kGrava, kCancela}, kCancela, kBusca);
         NoResizer();
     }
 
-    Level Setup() override {
-        Level l = UnitValueWindow::Setup();
-        if (l != Level::Benign) return l;
-        ui::Window& w = window();
+    Level Build(ui::Window& w) override {
         w.Prompt(kPromptData, "Data...");
         w.Entry(kData, data_, "@d06b").Tip("Data do Lançamento");
         w.Prompt(kPromptProduto, "Cód. Produto....");
@@ -72,20 +69,10 @@ public:
         return Level::Benign;
     }
 
-
-    Level OnWindowOpened() override {
-        Level l = UnitValueWindow::OnWindowOpened();
-        ListFocused();  // the entries wait for a button
-        return l;
-    }
-
     Level DispatchEvent(const ui::Event& e) override {
         Level l = UnitValueWindow::DispatchEvent(e);
-        if (!hasWindow()) return l;
-        if (e.feq == kList && e.code == ui::event::Selected) ListFocused();
-        else if (e.feq == kList && e.code == ui::event::NewSelection) ShowHighlighted();
         // Leaving the product entry always runs its check.
-        else if (e.feq == kProduto && e.code == ui::event::Selected) window()[kProduto].Touched();
+        if (hasWindow() && e.feq == kProduto && e.code == ui::event::Selected) window()[kProduto].Touched();
         return l;
     }
 
@@ -112,9 +99,6 @@ public:
                 Enable({kGrava, kCancela}, true);
                 w.Select(kGrava);
                 return ui::kHandled;
-            case kCancela:
-                FocusList();
-                return ui::kHandled;
             case kGrava:
                 UpdateComponents();
                 Grava();
@@ -124,35 +108,24 @@ public:
                 ProdutoDigitado();
                 return l;
             }
-            case kBusca:
-                UpdateComponents();
-                context().Call("Produtos", Request::Select);
-                produtoTexto_ = produto_.Codigo.to_string();
-                descricao_ = Curta(std::string(produto_.Produtos.clipped()));
-                w.Display();
-                w.Select(kProduto);
-                return ui::kHandled;
             default:
                 return UnitValueWindow::OnAccepted(feq);
         }
     }
 
 private:
-    void FocusList() {
-        window().Select(kList);
-        ListFocused();
-    }
-    void ListFocused() {
-        ShowHighlighted();
-        Enable({kData, kProduto, kValor, kDescricao, kBusca, kGrava, kCancela}, false);
-    }
-    void ShowHighlighted() {
-        if (!browse().FetchHighlighted()) return;
+    void ShowRecord() override {
         data_ = rec_.DATA;
         produtoTexto_ = rec_.CODPRODUTO.to_string();
         valor_ = rec_.VALOR;
         descricao_ = Curta(DescricaoProduto(rec_.CODPRODUTO));
+    }
+
+    void ProductChosen() override {
+        produtoTexto_ = produto_.Codigo.to_string();
+        descricao_ = Curta(std::string(produto_.Produtos.clipped()));
         window().Display();
+        window().Select(kProduto);
     }
 
     // The product typed as its code, else as its user code; neither opens the product browse.
@@ -262,7 +235,6 @@ private:
     std::string produtoTexto_;  // UTF-8, as typed
     std::string descricao_;
     Decimal valor_;
-    int acao_ = kNenhuma;
 };
 
 }  // namespace

@@ -22,10 +22,7 @@ public:
         : ui::RegisterBrowse(ctx, "CFO", "Janela de C.F.O.P. Cadastrados", dictionary::CFO(), "UCFO"),
           rec_(file().rec<CFORec>()) {}
 
-    Level Setup() override {
-        Level l = ui::RegisterBrowse::Setup();
-        if (l != Level::Benign) return l;
-        ui::Window& w = window();
+    Level Build(ui::Window& w) override {
         w.Sheet(kSheet);
         const int byCode = file().desc().key_index(dictionary::keys::CFO_KEY_CFO);
         AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por Có&digo",

@@ -24,10 +24,7 @@ public:
                          "UCFOComplementar"),
           rec_(file().rec<CodCFOComplementarRec>()) {}
 
-    Level Setup() override {
-        Level l = ui::RegisterBrowse::Setup();
-        if (l != Level::Benign) return l;
-        ui::Window& w = window();
+    Level Build(ui::Window& w) override {
         w.Sheet(kSheet);
         AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por Có&digo",
             kPromptCodigo, "Pesquisa por Código..........",

@@ -24,10 +24,7 @@ public:
         : ui::RegisterBrowse(ctx, "CNAE", "Consulta de C.N.A.E.", dictionary::CNAE(), "UCNAE"),
           rec_(file().rec<CNAERec>()) {}
 
-    Level Setup() override {
-        Level l = ui::RegisterBrowse::Setup();
-        if (l != Level::Benign) return l;
-        ui::Window& w = window();
+    Level Build(ui::Window& w) override {
         w.Sheet(kSheet);
         w.Tab(kTabCodigo, kSheet, "Pesquisa por Có&digo").Tip("Pesquisa C.N.A.E. por Código");
         w.Prompt(kPromptCodigo, "Pesquisa por Código..........").Parent(kTabCodigo);

@@ -25,10 +25,7 @@ public:
         NoResizer();
     }
 
-    Level Setup() override {
-        Level l = ui::RegisterBrowse::Setup();
-        if (l != Level::Benign) return l;
-        ui::Window& w = window();
+    Level Build(ui::Window& w) override {
         w.Sheet(kSheet);
         AddSearchTab(kSheet, {kTabSigla, "&Sigla",
             kPromptSigla, "Sigla.............",

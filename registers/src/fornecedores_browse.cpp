@@ -7,7 +7,7 @@
 #include "vorel/registers/procedures.h"
 #include "vorel/ui/register_window.h"
 #include "vorel/ui/pictured_use.h"
-#include "vorel/shell/working_context.h"
+#include "vorel/shell/company_register_browse.h"
 #include "vorel/ui/runtime.h"
 
 namespace vorel::registers {
@@ -18,7 +18,7 @@ using dictionary::ForCliRec;
 
 constexpr const char* kCnpjPicture = "@p##.###.###/####-##p";
 
-class FornecedoresBrowse : public ui::RegisterBrowse {
+class FornecedoresBrowse : public shell::CompanyRegisterBrowse {
 public:
     enum : int {
         kSheet = 1, kTabCodigo, kPromptCodigo, kLocCodigo, kTabNome, kPromptNome, kLocNome, kTabCnpj, kPromptCnpj,
@@ -26,16 +26,11 @@ public:
     };
 
     explicit FornecedoresBrowse(ProcContext& ctx)
-        : ui::RegisterBrowse(ctx, "Fornecedores", "Janela de Fornecedores e Clientes Cadastrados", dictionary::ForCli(),
+        : shell::CompanyRegisterBrowse(ctx, "Fornecedores", "Janela de Fornecedores e Clientes Cadastrados", dictionary::ForCli(),
                          "UFornecedores"),
           rec_(file().rec<ForCliRec>()) {}
 
-    bool BeforeTables() override { return shell::GaranteEmpresa(context()); }
-
-    Level Setup() override {
-        Level l = ui::RegisterBrowse::Setup();
-        if (l != Level::Benign) return l;
-        ui::Window& w = window();
+    Level Build(ui::Window& w) override {
         w.Sheet(kSheet);
         AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por Có&digo",
             kPromptCodigo, "Pesquisa por Código..........",

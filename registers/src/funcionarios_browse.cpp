@@ -58,10 +58,7 @@ public:
         RememberPosition();
     }
 
-    Level Setup() override {
-        Level l = ui::RegisterBrowse::Setup();
-        if (l != Level::Benign) return l;
-        ui::Window& w = window();
+    Level Build(ui::Window& w) override {
         w.Sheet(kSheet);
         AddSearchTab(kSheet, {kTabCodigo, "Código",
             kPromptCodigo, "Código:",

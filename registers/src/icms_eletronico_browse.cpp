@@ -6,7 +6,7 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/ui/register_window.h"
-#include "vorel/shell/working_context.h"
+#include "vorel/shell/company_register_browse.h"
 #include "vorel/ui/runtime.h"
 
 namespace vorel::registers {
@@ -15,7 +15,7 @@ namespace {
 
 using dictionary::ICMSEletronicaRec;
 
-class IcmsEletronicoBrowse : public ui::RegisterBrowse {
+class IcmsEletronicoBrowse : public shell::CompanyRegisterBrowse {
 public:
     enum : int {
         kSheet = 1, kTabNome, kPromptNome, kLocNome, kTabCodigo, kPromptCodigo, kLocCodigo, kList, kInsert, kChange,
@@ -23,16 +23,11 @@ public:
     };
 
     explicit IcmsEletronicoBrowse(ProcContext& ctx)
-        : ui::RegisterBrowse(ctx, "ICMSEletronico", "Janela de Máquina de Apuração", dictionary::ICMSEletronica(),
+        : shell::CompanyRegisterBrowse(ctx, "ICMSEletronico", "Janela de Máquina de Apuração", dictionary::ICMSEletronica(),
                          "UICMSEletronico"),
           rec_(file().rec<ICMSEletronicaRec>()) {}
 
-    bool BeforeTables() override { return shell::GaranteEmpresa(context()); }
-
-    Level Setup() override {
-        Level l = ui::RegisterBrowse::Setup();
-        if (l != Level::Benign) return l;
-        ui::Window& w = window();
+    Level Build(ui::Window& w) override {
         w.Sheet(kSheet);
         AddSearchTab(kSheet, {kTabNome, "Pesquisa por &Nome",
             kPromptNome, "Pesquisa por Nome............",

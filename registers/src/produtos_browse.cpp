@@ -8,7 +8,7 @@
 #include "vorel/ui/pictured_use.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/ui/register_window.h"
-#include "vorel/shell/working_context.h"
+#include "vorel/shell/company_register_browse.h"
 #include "vorel/ui/runtime.h"
 
 namespace vorel::registers {
@@ -17,7 +17,7 @@ namespace {
 
 using dictionary::ProdutosRec;
 
-class ProdutosBrowse : public ui::RegisterBrowse {
+class ProdutosBrowse : public shell::CompanyRegisterBrowse {
 public:
     enum : int {
         kSheet = 1, kTabNome, kPromptNome, kLocNome, kTabCodigo, kPromptCodigo, kLocCodigo, kTabApelido,
@@ -26,15 +26,10 @@ public:
     };
 
     explicit ProdutosBrowse(ProcContext& ctx)
-        : ui::RegisterBrowse(ctx, "Produtos", "Cadastro de Produtos", dictionary::Produtos(), "UProdutos"),
+        : shell::CompanyRegisterBrowse(ctx, "Produtos", "Cadastro de Produtos", dictionary::Produtos(), "UProdutos"),
           rec_(file().rec<ProdutosRec>()) {}
 
-    bool BeforeTables() override { return shell::GaranteEmpresa(context()); }
-
-    Level Setup() override {
-        Level l = ui::RegisterBrowse::Setup();
-        if (l != Level::Benign) return l;
-        ui::Window& w = window();
+    Level Build(ui::Window& w) override {
         w.Sheet(kSheet);
         AddSearchTab(kSheet, {kTabNome, "Pesquisa por Nome do &Produto",
             kPromptNome, "Pesquisa por Descrição.....",

@@ -33,6 +33,52 @@ Level UnitValueWindow::Teardown() {
     return l;
 }
 
+Level UnitValueWindow::OnWindowOpened() {
+    Level l = ui::RegisterBrowse::OnWindowOpened();
+    ListFocused();  // the entries wait for a button
+    return l;
+}
+
+Level UnitValueWindow::DispatchEvent(const ui::Event& e) {
+    Level l = ui::RegisterBrowse::DispatchEvent(e);
+    if (e.feq == keys_.list && hasWindow()) {
+        if (e.code == ui::event::Selected) ListFocused();
+        else if (e.code == ui::event::NewSelection) ShowHighlighted();
+    }
+    return l;
+}
+
+Level UnitValueWindow::OnAccepted(int feq) {
+    if (feq == editing_.cancel) {
+        FocusList();
+        return ui::kHandled;
+    }
+    if (feq == editing_.search) {
+        UpdateComponents();
+        context().Call("Produtos", Request::Select);
+        ProductChosen();
+        return ui::kHandled;
+    }
+    return ui::RegisterBrowse::OnAccepted(feq);
+}
+
+void UnitValueWindow::FocusList() {
+    window().Select(keys_.list);
+    ListFocused();
+}
+
+void UnitValueWindow::ListFocused() {
+    ShowHighlighted();
+    for (int f : editing_.entries) window()[f].Enable(false);
+    acao_ = kNenhuma;
+}
+
+void UnitValueWindow::ShowHighlighted() {
+    if (!browse().FetchHighlighted()) return;
+    ShowRecord();
+    window().Display();
+}
+
 Level UnitValueWindow::OnAlertKey(int feq, int keyCode) {
     if (feq == keys_.list && keyCode == ui::key::Insert) return OnAccepted(keys_.insert);
     if (feq == keys_.list && keyCode == ui::key::Delete) return OnAccepted(keys_.del);

@@ -30,19 +30,18 @@ public:
         kGroup = 1, kPromptData, kData, kPromptProduto, kProduto, kBusca, kDescricao, kPromptValor, kValor, kOk,
         kCancela, kList, kInclui, kAltera, kExclui, kFecha, kAjuda
     };
-    enum Acao : int { kNenhuma = 0, kIncluir = 1, kAlterar = 2, kExcluir = 3 };
 
     explicit ValorUnitario(ProcContext& ctx)
         : UnitValueWindow(ctx, "ValorUnitario", "Cadastro de valores unitário dos produtos",
                           dictionary::TabValorIndProduto()),
           rec_(file().rec<TabValorIndProdutoRec>()) {
         InsertAndDeleteKeys(kList, kInclui, kExclui);
+        EditingControls({kGroup, kPromptData, kData, kPromptProduto, kProduto, kBusca, kDescricao, kPromptValor, kValor,
+                         kOk, kCancela},
+                        kCancela, kBusca);
     }
 
-    Level Setup() override {
-        Level l = UnitValueWindow::Setup();
-        if (l != Level::Benign) return l;
-        ui::Window& w = window();
+    Level Build(ui::Window& w) override {
         w.Add(kGroup, ui::ControlType::Group);
         w.Prompt(kPromptData, "01 Data").Parent(kGroup);
         w.Entry(kData, data_, "@d06b").Parent(kGroup).Tip("Data Inicial de Vigência.");
@@ -78,21 +77,6 @@ public:
     }
 
 
-    Level OnWindowOpened() override {
-        Level l = UnitValueWindow::OnWindowOpened();
-        ListFocused();
-        return l;
-    }
-
-    Level DispatchEvent(const ui::Event& e) override {
-        Level l = UnitValueWindow::DispatchEvent(e);
-        if (e.feq == kList && hasWindow()) {
-            if (e.code == ui::event::Selected) ListFocused();
-            else if (e.code == ui::event::NewSelection) ShowHighlighted();
-        }
-        return l;
-    }
-
     Level OnAccepted(int feq) override {
         ui::Window& w = window();
         switch (feq) {
@@ -123,9 +107,6 @@ public:
                 acao_ = kExcluir;
                 w.Select(kOk);
                 return ui::kHandled;
-            case kCancela:
-                FocusList();
-                return ui::kHandled;
             case kOk:
                 UpdateComponents();
                 Grava();
@@ -140,38 +121,21 @@ public:
                 w.Display();
                 return l;
             }
-            case kBusca:
-                UpdateComponents();
-                context().Call("Produtos", Request::Select);
-                codProduto_ = produto_.Codigo;
-                w.Display();
-                return ui::kHandled;
             default:
                 return UnitValueWindow::OnAccepted(feq);
         }
     }
 
 private:
-    void FocusList() {
-        window().Select(kList);
-        ListFocused();
-    }
-
-    // The list has the focus: the entries show its row and are disabled; nothing is pending.
-    void ListFocused() {
-        ShowHighlighted();
-        Enable({kGroup, kPromptData, kData, kPromptProduto, kProduto, kBusca, kDescricao, kPromptValor, kValor, kOk,
-                kCancela},
-               false);
-        acao_ = kNenhuma;
-    }
-
-    void ShowHighlighted() {
-        if (!browse().FetchHighlighted()) return;
+    void ShowRecord() override {
         data_ = rec_.COMPETENCIA;
         codProduto_ = rec_.CODPRODUTO;
         valor_ = rec_.VALOR;
         if (!FindProduct()) pro_.clear_record();
+    }
+
+    void ProductChosen() override {
+        codProduto_ = produto_.Codigo;
         window().Display();
     }
 
@@ -238,7 +202,6 @@ private:
     date::Day data_ = 0;
     Decimal codProduto_;
     Decimal valor_;
-    int acao_ = kNenhuma;
 };
 
 }  // namespace

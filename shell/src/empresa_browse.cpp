@@ -61,10 +61,7 @@ public:
         SetBrowseManager(std::make_unique<EmpresaManager>(*this, tableSource(), rec_, tags_));
     }
 
-    Level Setup() override {
-        Level l = RegisterBrowse::Setup();
-        if (l != Level::Benign) return l;
-        Window& w = window();
+    Level Build(Window& w) override {
         w.Sheet(kSheet);
         AddSearchTab(kSheet, {kTabCodigo, "Pesquisa por Có&digo",
             kPromptLocCodigo, "Pesquisa por Código..........",

@@ -108,10 +108,7 @@ public:
         : RegisterBrowse(ctx, "Impressoras", "Janela de Impressoras", dictionary::Impressora(), "UImpressoras"),
           rec_(file().rec<ImpressoraRec>()) {}
 
-    Level Setup() override {
-        Level l = RegisterBrowse::Setup();
-        if (l != Level::Benign) return l;
-        Window& w = window();
+    Level Build(Window& w) override {
         w.Sheet(b::kSheet);
         AddSearchTab(b::kSheet, {b::kTabCodigo, "Pesquisa por Có&digo",
             b::kPromptCodigo, "Pesquisa por Código..........",

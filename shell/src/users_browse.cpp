@@ -22,11 +22,8 @@ public:
         : RegisterBrowse(ctx, "UsuariosSenhas", "Usuários / Senhas", dictionary::Senhas(), "UUsuariosSenhas"),
           rec_(file().rec<SenhasRec>()) {}
 
-    Level Setup() override {
-        Level l = RegisterBrowse::Setup();
-        if (l != Level::Benign) return l;
+    Level Build(Window& w) override {
         if (!VerificaSuper(context()).ok) return Level::Fatal;
-        Window& w = window();
         w.Prompt(kPromptLocaliza, "Usuário:");
         w.Entry(kLocaliza, Use(rec_.NOME), "@s20").Immediate().Tip("Localiza o usuário pelo nome");
         w.List(kLista).Tip("Browsing the Senhas file");

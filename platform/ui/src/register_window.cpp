@@ -62,7 +62,7 @@ Level RegisterBrowse::Setup() {
     }
     opened_ = true;
     if (useResizer_) SetResizer(&resizer_);
-    return l;
+    return l == Level::Benign ? Build(window()) : l;
 }
 
 Level RegisterBrowse::Teardown() {

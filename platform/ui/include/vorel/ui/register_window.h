@@ -19,7 +19,7 @@
 //
 //     class CfoBrowse : public RegisterBrowse {
 //         CfoBrowse(ProcContext& c) : RegisterBrowse(c, "CFO", "Janela de C.F.O.P. Cadastrados", CFO(), "UCFO") {}
-//         Level Setup() override { RegisterBrowse::Setup(); ...window, columns, orders...; return Level::Benign; }
+//         Level Build(Window& w) override { ...window, columns, orders...; return Level::Benign; }
 //     };
 //     ProcedureRegistry::Add("CFO", [](ProcContext& c) { CfoBrowse(c).Execute(); });
 #pragma once
@@ -60,7 +60,7 @@ public:
     // The cursor the list reads (for a BrowseManager of the register's own, set before Execute).
     TableSource& tableSource() { return heldSource; }
 
-    Level Setup() override;         // the common steps; the register builds its window after it
+    Level Setup() override;         // the common steps, then Build
     Level Teardown() override;
     Level OnWindowOpened() override;
     Response CallProcedure(int number, Request request) override;
@@ -70,6 +70,9 @@ protected:
     // Runs after the name is pushed and before the table opens (a register whose table lives in
     // the company folder asks for the company here); false: the window does not open (no company).
     virtual bool BeforeTables() { return true; }
+    // Builds the register's window (controls, columns, search tabs, buttons) once its table is
+    // open; a register that needs more around the common steps replaces Setup instead.
+    virtual Level Build(Window&) { return Level::Benign; }
     data::FileManager& file() { return file_; }
     void NoResizer() { useResizer_ = false; }
     // A text below the list that shows a column of the highlighted row.

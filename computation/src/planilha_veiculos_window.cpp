@@ -11,6 +11,7 @@
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/report_options_window.h"
 #include "vorel/ui/pictured_use.h"
+#include "vorel/ui/register_window.h"
 #include "vorel/ui/window_controller.h"
 
 namespace vorel::computation {
@@ -34,16 +35,19 @@ public:
         : JanelaOpcoesRelatorio(ctx, fornecedor ? "PlanilhaVeiculosFornecedor" : "PlanilhaVeiculos",
                                 fornecedor ? "Planilha de Veículos por Fornecedor" : "Planilha de Veículos",
                                 {kEnviar, kImprimir, kCancelar}),
-          fornecedor_(fornecedor), forcli_(dictionary::ForCli()) {}
+          fornecedor_(fornecedor), forcli_(ui::ThreadFile(dictionary::ForCli())) {}
 
     ui::Level Teardown() override {
-        if (forcli_.is_open()) (void)forcli_.close();
+        if (forcliAberto_) (void)forcli_.close();
         return JanelaOpcoesRelatorio::Teardown();
     }
 
 private:
     ui::Level AdicionaOpcoes(ui::Window& w) override {
-        if (fornecedor_ && !forcli_.open().ok()) return ui::Level::Cancel;
+        if (fornecedor_) {
+            if (!forcli_.open().ok()) return ui::Level::Cancel;
+            forcliAberto_ = true;
+        }
         PreencheEmailVeiculos(Titulo(), fornecedor_);
         AdicionaEmail();
         w.Prompt(kPromptModelo, "Modelo:");
@@ -138,7 +142,9 @@ private:
     }
 
     bool fornecedor_;
-    data::FileManager forcli_;
+    // The thread's supplier table: the register's browse leaves the chosen row in its buffer.
+    data::FileManager& forcli_;
+    bool forcliAberto_ = false;
     OpcoesVeiculos opcoes_;
 };
 

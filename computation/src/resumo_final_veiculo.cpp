@@ -1,9 +1,11 @@
 // ResumoFinalVeiculo: every vehicle sold in the working month, whatever its rate, set against its
 // entry by chassis; the complement bases, reimbursement and compensation parcels summed by rate
-// and netted per rate, with the standard rates added up to four rows.
+// and netted per rate, with the standard rates added up to four rows; the rows kept in the run's
+// `ResumoFinal` for its report.
 #include "execucao.h"
 #include "vorel/computation/planilha_veiculos.h"
 #include "vorel/core/text.h"
+#include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/shell/globals.h"
@@ -82,6 +84,34 @@ ResultadoResumoVeiculos ResumoFinalVeiculo(AvisosCalculo& avisos) {
         r.erro = i.cancelado ? "Cancelado" : i.erro;
     }
     return r;
+}
+
+std::string GravaResumoFinalVeiculo(const std::vector<LinhaResumoVeiculo>& linhas, FileManager& resumo) {
+    data::Transaction t({&resumo}, 1);
+    if (!t.status().ok()) return "Iniciando a transação do resumo final de veículos";
+    auto& r = resumo.rec<dictionary::ResumoFinalRec>();
+    for (const LinhaResumoVeiculo& l : linhas) {
+        resumo.clear_record();
+        r.PERCENTUAL = l.percentual;
+        r.VEICDIFCOMPLEMENTADO = l.complementar;
+        r.VEICDIFRESSARCIDO = l.ressarcir;
+        r.VEICDIFCOMPENSADO = l.compensar;
+        if (!resumo.add().ok()) return "Gravando o resumo final de veículos";
+    }
+    if (!t.commit().ok()) return "Confirmando o resumo final de veículos";
+    return {};
+}
+
+bool LeResumoFinalVeiculo(FileManager& resumo, std::vector<LinhaResumoVeiculo>& linhas) {
+    linhas.clear();
+    resumo.clear_record();
+    if (!resumo.set(keys::RFC_KEY_NUMERO).ok()) return false;
+    const auto& r = resumo.rec<dictionary::ResumoFinalRec>();
+    data::Result lido;
+    while ((lido = resumo.next()).ok())
+        linhas.push_back({r.PERCENTUAL.value(), r.VEICDIFCOMPLEMENTADO.value(), r.VEICDIFRESSARCIDO.value(),
+                          r.VEICDIFCOMPENSADO.value()});
+    return lido == data::kRecordNotAvailable;
 }
 
 }  // namespace vorel::computation

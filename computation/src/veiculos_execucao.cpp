@@ -2,13 +2,21 @@
 // chosen, the December carry after it, and the work table deleted at the end.
 #include "veiculos_execucao.h"
 
+#include <algorithm>
+#include <utility>
+
+#include "vorel/computation/planilha_veiculos_paginas.h"
 #include "vorel/computation/planilha_veiculos_texto.h"
+#include "vorel/computation/resumo_final.h"
+#include "vorel/report/report_run.h"
+#include "vorel/shell/report_step.h"
 #include "vorel/shell/text_report.h"
 #include "vorel/shell/text_viewer.h"
 
 #include "vorel/core/text.h"
 #include "vorel/data/error_manager.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/data/open_table.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
@@ -40,10 +48,67 @@ void Falhou(const std::string& titulo, const std::string& erro) {
     if (!erro.empty()) (void)ui::Message(erro, titulo, ui::Icon::Exclamation);
 }
 
-// A printed output that this version does not have yet.
-void Indisponivel(const char* nome) {
-    (void)ui::Message(std::string("A função \"") + nome + "\" ainda não está disponível nesta versão.", "Vorel",
-                      ui::Icon::Exclamation);
+shell::OpcoesRelatorio Opcoes(const char* nome, const char* anexo) {
+    shell::OpcoesRelatorio o;
+    o.nome = nome;
+    o.anexo = anexo;
+    o.email = shell::CapturaCamposEmail();
+    return o;
+}
+
+// The page report of the sheet ("PlanilhaVeiculo" / "PlanilhaVeiculo2") from the run's work table
+// in Esa:Key:DataEspelho order, through the previewer step; an empty table shows nothing.
+void PlanilhaVeiculo(ui::ProcContext& ctx, const ResultadoVeiculos& r, const OpcoesVeiculos& opcoes) {
+    const int modelo = opcoes.modelo == 1 ? 1 : 0;
+    const char* nome = modelo == 0 ? "PlanilhaVeiculo" : "PlanilhaVeiculo2";
+    data::ProcedureScope procedimento(nome);
+    data::FileManager trabalho(dictionary::EntradaSaidaVorel());
+    if (!trabalho.open_path(r.arquivoTrabalho).ok()) return Falhou("Atenção!!!", "Abrindo a tabela de trabalho");
+    CabecalhoVeiculos cab = CabecalhoDaEmpresa(opcoes.percentual, r.mes, r.ano);
+    cab.emissao = date::today();
+    PaginasPlanilhaVeiculos paginas(modelo, cab, shell::RodapeRelatorio());
+    report::RecordLoop loop;
+    loop.total = static_cast<std::size_t>(std::max<std::int64_t>(0, trabalho.records()));
+    bool primeiro = true;
+    loop.next = [&] {
+        if (std::exchange(primeiro, false)) {
+            trabalho.clear_record();
+            if (!trabalho.set(dictionary::keys::Esa_Key_DataEspelho).ok()) {
+                data::AvisoPadraoSemTexto(36);
+                return false;
+            }
+        }
+        const data::Result lido = trabalho.next();
+        if (lido.ok()) return true;
+        if (lido != data::kRecordNotAvailable) (void)data::AvisoPadraoComTexto(35, "EntradaSaidaVorel");
+        return false;
+    };
+    loop.on_record = [&](report::ReportController&) { paginas.Linha(trabalho.rec<dictionary::EntradaSaidaVorelRec>()); };
+    loop.on_end = [&](report::ReportController&) { paginas.Fecha(); };
+    ctx.response = shell::ExecutaRelatorio(ctx, paginas.Relatorio(), std::move(loop), Opcoes(nome, "PlanilhaVeiculos.zip"));
+    (void)trabalho.close();
+}
+
+// The final summary's page report from the run's `ResumoFinal`, pages numbered from `paginaInicial`.
+void RelatorioFinal(ui::ProcContext& ctx, data::FileManager& resumo, int paginaInicial) {
+    data::ProcedureScope procedimento("RelatorioFinalVeiculos");
+    std::vector<LinhaResumoVeiculo> linhas;
+    if (!LeResumoFinalVeiculo(resumo, linhas)) return data::AvisoPadraoSemTexto(36);
+    CabecalhoFinalVeiculos cab;
+    cab.razao = shell::GLO_EMPRESA_RAZAO.Get();
+    cab.inscricao = std::string(text::clip(CabecalhoDaEmpresa({}, 0, 0).inscricao));
+    cab.mes = shell::GLO_MES.Get();
+    cab.ano = shell::GLO_ANO.Get();
+    cab.emissao = date::today();
+    RelatorioFinalVeiculos relatorio(cab, paginaInicial, shell::RodapeRelatorio());
+    std::size_t proxima = 0;
+    report::RecordLoop loop;
+    loop.total = linhas.size();
+    loop.next = [&] { return proxima < linhas.size(); };
+    loop.on_record = [&](report::ReportController&) { relatorio.Linha(linhas[proxima++]); };
+    loop.on_end = [&](report::ReportController&) { relatorio.Fecha(); };
+    ctx.response = shell::ExecutaRelatorio(ctx, relatorio.Relatorio(), std::move(loop),
+                                           Opcoes("RelatorioFinalVeiculos", "PlanilhaFinalVeiculos.zip"));
 }
 
 // The text report of the sheet ("PlanilhaVeiculoM" / "PlanilhaVeiculoM2") from the run's work
@@ -116,7 +181,7 @@ void ExecutaPlanilhaVeiculos(ui::ProcContext& ctx, const OpcoesVeiculos& opcoes,
     } else if (shell::FormaDoRelatorio(shell::ModoImpressao.Get()) == shell::FormaRelatorio::Texto) {
         PlanilhaVeiculoM(ctx, r, opcoes);
     } else {
-        Indisponivel(modelo == 0 ? "PlanilhaVeiculo" : "PlanilhaVeiculo2");
+        PlanilhaVeiculo(ctx, r, opcoes);
     }
 
     ResultadoVeiculos t = TransportaVeiculos(r, opcoes);
@@ -124,7 +189,7 @@ void ExecutaPlanilhaVeiculos(ui::ProcContext& ctx, const OpcoesVeiculos& opcoes,
     if (!t.ok) Falhou("Transporte dos Veículos para o Ano Seguinte", t.erro);
 }
 
-void ExecutaResumoFinalVeiculo(ui::ProcContext& ctx, int /*paginaInicial*/) {
+void ExecutaResumoFinalVeiculo(ui::ProcContext& ctx, int paginaInicial) {
     data::ProcedureScope procedimento("ResumoFinalVeiculo");
     ResultadoResumoVeiculos r;
     {
@@ -132,8 +197,21 @@ void ExecutaResumoFinalVeiculo(ui::ProcContext& ctx, int /*paginaInicial*/) {
         r = ResumoFinalVeiculo(janela);
     }
     if (!r.ok) return Falhou("Resumo Final de Veículos", r.erro == "Cancelado" ? std::string() : r.erro);
+    // The rows live in a `ResumoFinal` of this run's own, deleted when the report is done.
+    data::FileManager resumo(dictionary::ResumoFinal());
+    if (std::string erro = AbreResumoFinal(resumo); !erro.empty()) return Falhou("Resumo Final de Veículos", erro);
+    struct Apaga {
+        data::FileManager& resumo;
+        std::string arquivo;
+        ~Apaga() {
+            (void)resumo.close();
+            ApagaTrabalho(arquivo);
+        }
+    } apaga{resumo, resumo.file_name()};
+    if (std::string erro = GravaResumoFinalVeiculo(r.linhas, resumo); !erro.empty())
+        return Falhou("Resumo Final de Veículos", erro);
     if (shell::FormaDoRelatorio(shell::ModoImpressao.Get()) == shell::FormaRelatorio::Texto) return;
-    Indisponivel("RelatorioFinalVeiculos");
+    RelatorioFinal(ctx, resumo, paginaInicial);
 }
 
 void PreencheEmailVeiculos(const char* titulo, bool comFornecedor, const std::string& codigo, const std::string& nome) {

@@ -6,6 +6,7 @@
 
 #include "calculo_fixture.h"
 #include "vorel/computation/planilha_veiculos.h"
+#include "vorel/computation/resumo_final.h"
 #include "vorel/core/text.h"
 
 namespace vorel::computation::testing {
@@ -326,6 +327,27 @@ TEST_F(VeiculosTest, FinalSummaryNetsEveryRateOfTheMonth) {
     EXPECT_EQ(r.linhas[2].percentual, D("18"));  // OUTRATAXA: 100 against 100
     EXPECT_EQ(r.linhas[3].percentual, D("25"));
     EXPECT_EQ(avisos.mensagens.size(), 1u);
+
+    // Kept in the run's own `ResumoFinal` and read back in rate order for the report.
+    std::vector<LinhaResumoVeiculo> lidas;
+    const std::string erro = NaThread([&] {
+        data::FileManager resumo(dictionary::ResumoFinal());
+        std::string e = AbreResumoFinal(resumo);
+        if (e.empty()) e = GravaResumoFinalVeiculo({r.linhas[3], r.linhas[1], r.linhas[0], r.linhas[2]}, resumo);
+        if (e.empty() && !LeResumoFinalVeiculo(resumo, lidas)) e = "not read";
+        const std::string arquivo = resumo.file_name();
+        (void)resumo.close();
+        ApagaTrabalho(arquivo);
+        return e;
+    });
+    ASSERT_EQ(erro, "");
+    ASSERT_EQ(lidas.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(lidas[i].percentual, r.linhas[i].percentual);
+        EXPECT_EQ(lidas[i].complementar, r.linhas[i].complementar);
+        EXPECT_EQ(lidas[i].ressarcir, r.linhas[i].ressarcir);
+        EXPECT_EQ(lidas[i].compensar, r.linhas[i].compensar);
+    }
 }
 
 }  // namespace

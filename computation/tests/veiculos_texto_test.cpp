@@ -3,6 +3,7 @@
 // themselves against reference texts.
 #include <gtest/gtest.h>
 
+#include "linhas_veiculos.h"
 #include "reference_file.h"
 #include "vorel/computation/planilha_veiculos_texto.h"
 #include "vorel/core/date.h"
@@ -13,34 +14,8 @@ namespace vorel::computation {
 namespace {
 
 using dictionary::EntradaSaidaVorelRec;
-
-EntradaSaidaVorelRec Entrada(const char* chassi, date::Day d, const char* numero, const char* base, const char* estoque) {
-    EntradaSaidaVorelRec w{};
-    w.ENTSAI = 1;
-    w.CHASSI = chassi;
-    w.DATA = d;
-    w.DATAESPELHO = d;
-    w.NUMERO = numero;
-    w.SERIE = "1";
-    w.BASEICMS = Decimal::from_string(base);
-    w.BASEPROPSUBSTITUIDO = Decimal::from_string("800");
-    w.BASEESTREMANESCENTE = Decimal::from_string(estoque);
-    return w;
-}
-
-EntradaSaidaVorelRec Saida(const char* chassi, date::Day d, const char* numero, const char* base, const char* entrada) {
-    EntradaSaidaVorelRec w{};
-    w.ENTSAI = 2;
-    w.CHASSI = chassi;
-    w.DATA = d;
-    w.DATAESPELHO = d;
-    w.NUMERO = numero;
-    w.SERIE = "2";
-    w.BASEICMS = Decimal::from_string(base);
-    w.BASEEFETENT = Decimal::from_string(entrada);
-    w.BASEPROPSUBSTITUIDO = Decimal::from_string(*entrada == '0' ? "0" : "800");
-    return w;
-}
+using testing::Entrada;
+using testing::Saida;
 
 struct Saida_ {
     std::vector<std::string> linhas;

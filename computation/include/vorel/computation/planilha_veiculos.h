@@ -3,9 +3,9 @@
 // Owns the vehicle sheet computation (`CalculoPlanilhaVeiculos`: models 0 "0-Data" and 1 "1-Compra
 // e Venda", for every supplier or one), the December carry of the unsold vehicles into the next
 // year's `EntVeic.Tps` (`TransportaVeiculos`), the sheet's `;` file (`PlanilhaVeiculoExcel`), the
-// vehicle final summary by rate (`ResumoFinalVeiculo`) and the pure rules they share: how a sale
-// base set against its entry splits into complement, reimbursement and compensation, and how the
-// sums of those net out.
+// vehicle final summary by rate (`ResumoFinalVeiculo`, its rows kept in `ResumoFinal`) and the pure
+// rules they share: how a sale base set against its entry splits into complement, reimbursement
+// and compensation, and how the sums of those net out.
 //
 // Library calls with no window, like the monthly computation: messages and progress go through an
 // `AvisosCalculo`. They run on a thread whose table dictionary is set up, with the working company,
@@ -28,6 +28,9 @@
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
 
+namespace vorel::data {
+class FileManager;
+}
 namespace vorel::dictionary {
 struct EntradaSaidaVorelRec;
 }
@@ -136,6 +139,13 @@ struct ResultadoResumoVeiculos {
     std::vector<LinhaResumoVeiculo> linhas;
 };
 [[nodiscard]] ResultadoResumoVeiculos ResumoFinalVeiculo(AvisosCalculo& avisos);
+
+// The rows into `ResumoFinal` (open on the run's own file, see resumo_final.h `AbreResumoFinal`):
+// the rate and the three net bases of each, every other field zero; one transaction. Returns the
+// error text, empty when written.
+[[nodiscard]] std::string GravaResumoFinalVeiculo(const std::vector<LinhaResumoVeiculo>& linhas, data::FileManager& resumo);
+// The rows of `ResumoFinal` in rate order (RFC:KEY:NUMERO); false when they cannot be read.
+[[nodiscard]] bool LeResumoFinalVeiculo(data::FileManager& resumo, std::vector<LinhaResumoVeiculo>& linhas);
 
 // The netting and the standard rows alone: sums per rate in the order the rates first occur.
 struct SomaTaxa {

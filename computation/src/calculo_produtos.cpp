@@ -411,8 +411,7 @@ ResultadoCalculo CalculoProdutos(const OpcoesCalculo& opcoes, AvisosCalculo& avi
 
 void ApagaTrabalho(const std::string& arquivo) {
     if (arquivo.empty()) return;
-    (void)files::remove_file(arquivo);
-    (void)files::remove_file(arquivo + "-journal");
+    for (const char* fim : {"", "-lock", "-journal"}) (void)files::remove_file(arquivo + fim);
 }
 
 void EntregaCalculo(ui::ProcContext& ctx, const OpcoesCalculo& opcoes, const ResultadoCalculo& r, AvisosCalculo& avisos) {

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "calculo_fixture.h"
+#include "veiculos_fixture.h"
 #include "vorel/computation/planilha_veiculos.h"
 #include "vorel/computation/resumo_final.h"
 #include "vorel/core/text.h"
@@ -69,40 +69,7 @@ TEST(RegrasVeiculos, StandardRatesFillUpToFourRowsInRateOrder) {
     EXPECT_EQ(taxas(LinhasResumoVeiculo({})), (std::vector<Decimal>{D("9.5"), D("12"), D("18"), D("25")}));
 }
 
-struct VeiculosTest : CalculoFixture {
-    struct Ent {
-        const char* chassi;
-        date::Day data;
-        std::uint32_t numero = 1;
-        const char* retencao = "1000";
-        const char* propria = "800";
-        const char* aliquota = "12";
-        const char* cnpj = "11111111000111";
-    };
-    void Entra(const Ent& e, const std::string& arquivo = {}) {
-        Grava<EntradaVeiculoRec>(dictionary::EntradaVeiculo(), [&](auto& r) {
-            r.Chassi = e.chassi;
-            r.DataEntrada = e.data;
-            r.Numero = e.numero;
-            r.Serie = "1";
-            r.BaseCalcRetencao = D(e.retencao);
-            r.BasepropSubstituid = D(e.propria);
-            r.Aliquota = D(e.aliquota);
-            r.CNPJforcli = e.cnpj;
-            r.CFO = 1403;
-            r.CodProduto = 77;
-        }, arquivo);
-    }
-    void Sai(const char* chassi, date::Day data, std::uint32_t numero, const char* base, const char* aliquota = "12") {
-        Grava<dictionary::SaidaVeiculoRec>(dictionary::SaidaVeiculo(), [&](auto& r) {
-            r.Chassi = chassi;
-            r.DataSaida = data;
-            r.Numero = numero;
-            r.Serie = "2";
-            r.BaseSaidaConsFinal = D(base);
-            r.Aliquota = D(aliquota);
-        });
-    }
+struct VeiculosTest : ComVeiculos<CalculoFixture> {
     template <class F>
     auto NaThread(F f) {
         decltype(f()) r;

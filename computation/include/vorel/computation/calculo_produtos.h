@@ -97,7 +97,7 @@ struct ResultadoCalculo {
 // thread with the work table handed to it; one not in the program says it is not yet available.
 void EntregaCalculo(ui::ProcContext& ctx, const OpcoesCalculo& opcoes, const ResultadoCalculo& r, AvisosCalculo& avisos);
 
-// Deletes a kept work table.
+// Deletes a kept work table (closed), with its lock and journal files.
 void ApagaTrabalho(const std::string& arquivo);
 
 // The run with its hand-over, on a procedure thread, with the progress window

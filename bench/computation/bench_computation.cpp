@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "../company_month.h"
 #include "../data/rounds.h"
 #include "vorel/computation/calculo_produtos.h"
 #include "vorel/core/paths.h"
@@ -39,10 +40,7 @@ namespace {
 constexpr int kProdutos = 2000;
 constexpr int kRounds = 3;
 
-int linhas() {
-    const char* v = std::getenv("VOREL_BENCH_COMPUTATION_ROWS");
-    return v && *v ? std::atoi(v) : 200000;
-}
+int linhas() { return bench_company::Linhas("VOREL_BENCH_COMPUTATION_ROWS", 200000); }
 
 fs::path g_root;
 dictionary::CaminhosAno g_ano;
@@ -56,25 +54,9 @@ public:
 };
 
 void Prepara() {
-    std::string t = (fs::temp_directory_path() / "vorel-bench-computation-XXXXXX").string();
-    g_root = mkdtemp(t.data());
-    ::setenv("VOREL_STATE_DIR", (g_root / "state").c_str(), 1);
-    ::setenv("VOREL_SETTINGS_DIR", (g_root / "settings").c_str(), 1);
-    const std::string root = g_root.string() + "/";
-    for (const char* sub : {"BComuns", "BEscrita", "BVorel", "Temp"}) fs::create_directories(g_root / sub);
-    dictionary::AplicaCaminhos(dictionary::CaminhosArquivosComuns(root));
-    auto c = dictionary::CaminhosArquivosEmpresa(root, 1, 0, 0);
-    if (dictionary::CriaPastas(c)) std::abort();
-    dictionary::AplicaCaminhos(c);
-    g_ano = dictionary::CaminhosArquivosAno(root, 1, 2016);
-    if (dictionary::CriaPastas(g_ano)) std::abort();
-    dictionary::AplicaCaminhos(g_ano);
-    shell::PastaRaiz.Set(root);
-    shell::PastaTemp.Set(root + "Temp\\");
-    shell::GLO_EMPRESA_CODIGO.Set(1);
-    shell::GLO_ANO.Set(2016);
-    shell::GLO_MES.Set(3);
-    dictionary::InitDictionary();
+    const bench_company::Pastas pastas = bench_company::PreparaEmpresa("vorel-bench-computation", 2016, 3);
+    g_root = pastas.root;
+    g_ano = pastas.ano;
 
     // The registers and the month: entries (CFOP 1102, column 1) and exits (5102, column 2; every
     // tenth 6102, column 5, which reads the last entries back) spread over the products and days.
@@ -142,42 +124,14 @@ double Motor() {
 }
 
 // ------------------------------------------------------------------ the raw SQLite baseline
-struct Sql {
-    sqlite3* db = nullptr;
-    ~Sql() { sqlite3_close(db); }
-    bool exec(const std::string& s) {
-        if (sqlite3_exec(db, s.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK) return true;
-        std::fprintf(stderr, "sql: %s: %s\n", s.c_str(), sqlite3_errmsg(db));
-        return false;
-    }
-    sqlite3_stmt* prep(const std::string& s) {
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v3(db, s.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK)
-            std::fprintf(stderr, "sql: %s: %s\n", s.c_str(), sqlite3_errmsg(db));
-        return st;
-    }
-};
-
-struct Stmt {
-    sqlite3_stmt* st;
-    ~Stmt() { sqlite3_finalize(st); }
-};
+using bench_company::Sql;
+using bench_company::Stmt;
 
 std::vector<std::string> g_ddl;  // the work table's schema as the engine makes it
 fs::path g_saldosBase;           // the baseline's own copy of the month records' file
 
 void EsquemaDoTrabalho() {
-    const std::string modelo = (g_root / "Temp" / "modelo.tps").string();
-    {
-        data::FileManager w(dictionary::EntradaSaidaVorel());
-        if (!w.open_path(modelo).ok()) std::abort();
-        (void)w.close();
-    }
-    Sql s;
-    sqlite3_open(modelo.c_str(), &s.db);
-    Stmt q{s.prep("SELECT sql FROM sqlite_master WHERE name = 'rec' OR (type = 'index' AND tbl_name = 'rec' AND sql IS NOT NULL) "
-                  "ORDER BY type DESC")};
-    while (sqlite3_step(q.st) == SQLITE_ROW) g_ddl.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(q.st, 0)));
+    g_ddl = bench_company::Esquema(dictionary::EntradaSaidaVorel(), (g_root / "Temp" / "modelo.tps").string());
     g_saldosBase = g_root / "Temp" / "saldos-base.db";
     fs::copy_file(files::resolve(g_ano.CaminhoSaldosVorel), g_saldosBase, fs::copy_options::overwrite_existing);
 }

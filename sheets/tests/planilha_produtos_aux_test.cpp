@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tabelas_fixture.h"
+#include "vorel/core/settings_file.h"
 #include "vorel/dictionary/tables.h"
 #include "vorel/sheets/procedures.h"
 #include "vorel/shell/globals.h"
@@ -34,6 +35,12 @@ struct PlanilhaProdutosAuxTest : testing::TabelasFixture {
         driver = std::make_unique<ui::HeadlessDriver>(*rt);
         AddSheetProcedures();
     }
+    void Cfo(std::int16_t codigo, std::uint8_t coluna) {
+        Grava<dictionary::CFORec>(dictionary::CFO(), [&](auto& r) {
+            r.CODIGO = codigo;
+            r.COLUNA = coluna;
+        });
+    }
     void TearDown() override {
         driver.reset();
         rt.reset();
@@ -47,14 +54,8 @@ TEST_F(PlanilhaProdutosAuxTest, RunShowsSheetAndResultInOnePreviewAndRemovesTheW
         r.Codigo = 12;
         r.RAZAOSOCIAL = "ACME LTDA";
     });
-    Grava<dictionary::CFORec>(dictionary::CFO(), [](auto& r) {
-        r.CODIGO = 1403;
-        r.COLUNA = 1;
-    });
-    Grava<dictionary::CFORec>(dictionary::CFO(), [](auto& r) {
-        r.CODIGO = 5405;
-        r.COLUNA = 2;
-    });
+    Cfo(1403, 1);
+    Cfo(5405, 2);
     Grava<dictionary::ProdutosRec>(dictionary::Produtos(), [](auto& r) {
         r.Codigo = 5;
         r.Produtos = "PARAFUSO";
@@ -113,6 +114,49 @@ TEST_F(PlanilhaProdutosAuxTest, RunShowsSheetAndResultInOnePreviewAndRemovesTheW
         if (f.path().filename() != "Erros_Notas.txt") sobra.push_back(f.path().filename().string());
     EXPECT_TRUE(sobra.empty()) << sobra.front();
     driver->Press(driver->ByText(w, "&Cancelar"));
+    driver->WaitUntil([&] { return rt->Finished(t).has_value(); }, "the window to close");
+}
+
+TEST_F(PlanilhaProdutosAuxTest, PrintingModeTwoWritesTheTextSheetOrSaysTheOptionIsInMaintenance) {
+    shell::ModoImpressao.Set(2);
+    Cfo(1403, 1);
+    Grava<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), [](auto& r) {
+        r.CodMercadoria = 5;
+        r.DataEmissao = date::make(2016, 7, 5);
+        r.Numero = 1234;
+        r.CFO = 1403;
+        r.Quantidade = Decimal(10);
+        r.BaseICMS = Decimal(70);
+    });
+    const auto imprime = [&] {
+        const int t = rt->Start("Menu", [](ui::ProcContext& ctx) { (void)ctx.Call("PlanilhaProdutos_Aux"); });
+        driver->WaitUntil([&] { return driver->HasWindow(kJanela); }, "the window");
+        const int w = driver->WindowByCaption(kJanela);
+        EXPECT_TRUE(driver->Hidden(driver->ByText(w, "Enviar e-mail")));  // the text sheet sends no e-mail
+        driver->Check(driver->ByText(w, " Imprimir todos os Produtos"), true);
+        driver->Press(driver->ByText(w, "&Imprimir"));
+        driver->WaitUntil([&] { return driver->HasMessageBox(); }, "a message");
+        return t;
+    };
+
+    int t = imprime();
+    EXPECT_EQ(driver->PendingMessageBox().text, "Selecione uma impressora para imprimir");
+    driver->Answer(1);
+    const std::string visualizador = "Visualização Impressão Matricial";
+    driver->WaitUntil([&] { return driver->HasWindow(visualizador); }, "the text viewer");
+    driver->Press(driver->ByText(driver->WindowByCaption(visualizador), "&Fechar"));
+    driver->WaitUntil([&] { return !driver->HasWindow(visualizador); }, "the viewer to close");
+    driver->Press(driver->ByText(driver->WindowByCaption(kJanela), "&Cancelar"));
+    driver->WaitUntil([&] { return rt->Finished(t).has_value(); }, "the window to close");
+
+    // The result-page option read when the window opens: 1 is not offered in this mode.
+    settings::SettingsFile parametros(root + "BComuns\\Vorel.ini");
+    ASSERT_FALSE(parametros.write_text("Parametros", "ResulPlanilha", "1"));
+    t = imprime();
+    EXPECT_EQ(driver->PendingMessageBox().text, "Atenção! Opção em manutenção!");
+    EXPECT_EQ(driver->PendingMessageBox().title, "Mensagem");
+    driver->Answer(1);
+    driver->Press(driver->ByText(driver->WindowByCaption(kJanela), "&Cancelar"));
     driver->WaitUntil([&] { return rt->Finished(t).has_value(); }, "the window to close");
 }
 

@@ -1,0 +1,107 @@
+// Shared by the benchmarks that run a subsystem over a company's month against a raw SQLite
+// baseline: a data root in a temporary folder with company 1 and its year, the globals the runs
+// read, and the small raw-SQLite helpers (a connection, a statement, the schema of an engine file).
+#pragma once
+
+#include <sqlite3.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "vorel/data/file_manager.h"
+#include "vorel/dictionary/folders.h"
+#include "vorel/dictionary/tables.h"
+#include "vorel/shell/globals.h"
+
+namespace bench_company {
+
+namespace fs = std::filesystem;
+
+// The rows a run measures: the environment variable `variavel` when set, else `padrao`.
+inline int Linhas(const char* variavel, int padrao) {
+    const char* v = std::getenv(variavel);
+    return v && *v ? std::atoi(v) : padrao;
+}
+
+struct Pastas {
+    fs::path root;
+    vorel::dictionary::CaminhosComuns comuns;
+    vorel::dictionary::CaminhosAno ano;
+};
+
+// A new data root named after `prefixo`, with the folders and names of company 1 in `ano`, the
+// working company, year and month set and this thread's tables set up.
+inline Pastas PreparaEmpresa(const char* prefixo, int ano, int mes) {
+    using namespace vorel;
+    Pastas p;
+    std::string t = (fs::temp_directory_path() / (std::string(prefixo) + "-XXXXXX")).string();
+    if (!mkdtemp(t.data())) std::abort();
+    p.root = t;
+    ::setenv("VOREL_STATE_DIR", (p.root / "state").c_str(), 1);
+    ::setenv("VOREL_SETTINGS_DIR", (p.root / "settings").c_str(), 1);
+    const std::string root = p.root.string() + "/";
+    for (const char* sub : {"BComuns", "BEscrita", "BVorel", "Temp"}) fs::create_directories(p.root / sub);
+    p.comuns = dictionary::CaminhosArquivosComuns(root);
+    dictionary::AplicaCaminhos(p.comuns);
+    auto c = dictionary::CaminhosArquivosEmpresa(root, 1, 0, 0);
+    if (dictionary::CriaPastas(c)) std::abort();
+    dictionary::AplicaCaminhos(c);
+    p.ano = dictionary::CaminhosArquivosAno(root, 1, ano);
+    if (dictionary::CriaPastas(p.ano)) std::abort();
+    dictionary::AplicaCaminhos(p.ano);
+    shell::PastaRaiz.Set(root);
+    shell::PastaTemp.Set(root + "Temp\\");
+    shell::GLO_EMPRESA_CODIGO.Set(1);
+    shell::GLO_ANO.Set(ano);
+    shell::GLO_MES.Set(mes);
+    dictionary::InitDictionary();
+    return p;
+}
+
+struct Sql {
+    sqlite3* db = nullptr;
+    ~Sql() { sqlite3_close(db); }
+    bool exec(const std::string& s) {
+        if (sqlite3_exec(db, s.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK) return true;
+        std::fprintf(stderr, "sql: %s: %s\n", s.c_str(), sqlite3_errmsg(db));
+        return false;
+    }
+    bool falha(const char* onde) {
+        std::fprintf(stderr, "sql: %s: %s\n", onde, sqlite3_errmsg(db));
+        return false;
+    }
+    sqlite3_stmt* prep(const std::string& s) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v3(db, s.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK)
+            std::fprintf(stderr, "sql: %s: %s\n", s.c_str(), sqlite3_errmsg(db));
+        return st;
+    }
+};
+
+struct Stmt {
+    sqlite3_stmt* st;
+    ~Stmt() { sqlite3_finalize(st); }
+};
+
+// The schema (table, then indexes) of `table` as the engine makes it, from a file it creates at `modelo`.
+inline std::vector<std::string> Esquema(const vorel::data::TableDesc& table, const std::string& modelo) {
+    {
+        vorel::data::FileManager w(table);
+        w.set_create(true);
+        if (!w.open_path(modelo).ok()) std::abort();
+        (void)w.close();
+    }
+    Sql s;
+    sqlite3_open(modelo.c_str(), &s.db);
+    Stmt q{s.prep("SELECT sql FROM sqlite_master WHERE name = 'rec' OR (type = 'index' AND tbl_name = 'rec' AND sql IS NOT NULL) "
+                  "ORDER BY type DESC")};
+    std::vector<std::string> ddl;
+    while (sqlite3_step(q.st) == SQLITE_ROW) ddl.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(q.st, 0)));
+    return ddl;
+}
+
+}  // namespace bench_company

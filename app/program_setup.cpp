@@ -29,13 +29,17 @@ void (*const kSubsystems[])() = {
 
 }  // namespace
 
+void AddSubsystemProcedures() {
+    for (void (*add)() : kSubsystems) add();
+}
+
 ProgramSetup PrepareProgram() {
     ui::InstallMessageBoxAsker();
     ProgramSetup setup;
     setup.options.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
     setup.options.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
     setup.error = shell::ProgramaPrincipal().erro;  // the shell's procedures, the data root and its folders
-    for (void (*add)() : kSubsystems) add();
+    AddSubsystemProcedures();
     return setup;
 }
 

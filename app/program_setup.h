@@ -17,4 +17,8 @@ struct ProgramSetup {
 // Registers the procedures and runs the start-up.
 ProgramSetup PrepareProgram();
 
+// Adds every subsystem's procedures to the registry (the shell's come with its start-up); what
+// PrepareProgram does besides the start-up, for tests that open the program's windows.
+void AddSubsystemProcedures();
+
 }  // namespace vorel::app

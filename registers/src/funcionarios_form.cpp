@@ -62,7 +62,7 @@ public:
         ui::Window& w = window();
         w.Sheet(kSheet);
         w.Tab(kTab, kSheet, "Informações cadastrais");
-        w.Add(kFotoRegiao, ui::ControlType::Region).Parent(kTab);
+        w.Add(kFotoRegiao, ui::ControlType::Region).Parent(kTab).Skip();  // clicked, never tabbed to: the form opens on the code
         w.Add(kFoto, ui::ControlType::Image).Parent(kTab);
         Prompt(kPCodigo, "0&1-Código:");
         Tipped(w.Entry(kCodigo, ui::Use(rec_.CODIGO), "@n13"), "Código do Responsável.");

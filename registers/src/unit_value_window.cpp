@@ -35,7 +35,7 @@ Level UnitValueWindow::Teardown() {
 
 Level UnitValueWindow::OnWindowOpened() {
     Level l = ui::RegisterBrowse::OnWindowOpened();
-    ListFocused();  // the entries wait for a button
+    FocusList();  // the entries wait for a button: the keys go to the list
     return l;
 }
 

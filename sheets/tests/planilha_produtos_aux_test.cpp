@@ -4,6 +4,7 @@
 
 #include "tabelas_fixture.h"
 #include "vorel/core/settings_file.h"
+#include "vorel/data/transaction.h"
 #include "vorel/dictionary/tables.h"
 #include "vorel/sheets/procedures.h"
 #include "vorel/shell/globals.h"
@@ -157,6 +158,56 @@ TEST_F(PlanilhaProdutosAuxTest, PrintingModeTwoWritesTheTextSheetOrSaysTheOption
     EXPECT_EQ(driver->PendingMessageBox().title, "Mensagem");
     driver->Answer(1);
     driver->Press(driver->ByText(driver->WindowByCaption(kJanela), "&Cancelar"));
+    driver->WaitUntil([&] { return rt->Finished(t).has_value(); }, "the window to close");
+}
+
+TEST_F(PlanilhaProdutosAuxTest, ACancelConfirmedOnTheProgressWindowShowsNeitherTheSheetNorItsResultPage) {
+    Cfo(1403, 1);
+    std::thread([&] {  // a month long enough for the progress window to be seen working
+        data::FileManager fm(dictionary::EntradaVorel());
+        fm.set_create(true);
+        ASSERT_TRUE(fm.open().ok());
+        data::Transaction tr({&fm});
+        ASSERT_TRUE(tr.status().ok());
+        for (int i = 1; i <= 3000; ++i) {
+            fm.clear_record();
+            auto& r = fm.rec<dictionary::EntradaVorelRec>();
+            r.CodMercadoria = 1 + i % 40;
+            r.DataEmissao = date::make(2016, 7, 1 + i % 28);
+            r.Numero = static_cast<std::uint32_t>(i);
+            r.CFO = 1403;
+            r.Quantidade = Decimal(1);
+            r.BaseICMS = Decimal(7);
+            ASSERT_TRUE(fm.add().ok());
+        }
+        ASSERT_TRUE(tr.commit().ok());
+        (void)fm.close();
+    }).join();
+
+    const int t = rt->Start("Menu", [](ui::ProcContext& ctx) { (void)ctx.Call("PlanilhaProdutos_Aux"); });
+    driver->WaitUntil([&] { return driver->HasWindow(kJanela); }, "the window");
+    int w = driver->WindowByCaption(kJanela);
+    driver->Check(driver->ByText(w, " Imprimir todos os Produtos"), true);
+    driver->Press(driver->ByText(w, "&Imprimir"));
+    driver->WaitUntil([&] { return driver->HasWindow("Generating Report"); }, "the progress window");
+    driver->Press(driver->ByText(driver->WindowByCaption("Generating Report"), "Cancel"));
+    driver->WaitUntil([&] { return driver->HasMessageBox(); }, "the cancel question");
+    EXPECT_EQ(driver->PendingMessageBox().text, "Are you sure you want to CANCEL this Report?");
+    driver->Answer("&Yes");
+
+    // No question about the pages so far and no preview (a preview would hold the run, and the run's
+    // work table would stay): the run ends and its work table goes.
+    const auto sobra = [&] {
+        int n = 0;
+        for (const auto& f : std::filesystem::directory_iterator(dir / "Temp"))
+            n += f.path().filename() != "Erros_Notas.txt";
+        return n;
+    };
+    driver->WaitUntil([&] { return sobra() == 0; }, "the run to end and its work table to go");
+    EXPECT_FALSE(driver->HasMessageBox());
+    EXPECT_FALSE(driver->HasWindow("Visualização - PlanilhaMensalProdutos_AuxParte2"));
+    w = driver->WindowByCaption(kJanela);
+    driver->Press(driver->ByText(w, "&Cancelar"));
     driver->WaitUntil([&] { return rt->Finished(t).has_value(); }, "the window to close");
 }
 

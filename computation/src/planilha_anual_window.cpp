@@ -83,6 +83,7 @@ void PlanilhaAnualProdutos(ui::ProcContext& ctx, const std::vector<TaxaAnual>& t
     shell::OpcoesRelatorio o;
     o.nome = "PlanilhaAnualProdutos";
     o.anexo = "PlanilhaAnual.zip";
+    o.gravaRViewer = true;
     o.email = shell::CapturaCamposEmail();
     ctx.response = shell::ExecutaRelatorio(ctx, r, loop, o);
 }

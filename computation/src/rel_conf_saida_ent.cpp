@@ -53,6 +53,7 @@ void RunRelConfSaidaEnt(ui::ProcContext& ctx) {
     shell::OpcoesRelatorio o;
     o.nome = "RelConfSaidaEnt";
     o.anexo = "RelatorioEntradas.zip";
+    o.gravaRViewer = true;
     o.email = shell::CapturaCamposEmail();
     ctx.response = shell::ExecutaRelatorio(ctx, r, loop, o);
 }

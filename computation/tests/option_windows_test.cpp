@@ -275,8 +275,9 @@ TEST_F(OptionWindows, CalculoCancelledFromItsProgressWindowWritesNothing) {
     }
 }
 
-// With "Enviar e-mail" the sheet by rate and the confrontation go to the address of their windows,
-// whether or not the user prints.
+// With "Enviar e-mail" the sheet by rate, the annual sheet and the confrontation go to the address
+// of their windows, whether or not the user prints; each preview keeps the viewer settings in the
+// current folder (portrait for the sheet by rate, landscape for the other two).
 TEST_F(OptionWindows, SheetsAreEmailed) {
     int argc = 1;  // the previewer and the PDF need a Qt application
     char nome[] = "computation_tests";
@@ -288,6 +289,13 @@ TEST_F(OptionWindows, SheetsAreEmailed) {
     std::ofstream(dir / "settings" / "Vorel.ini") << "[Email]\r\nServer=127.0.0.1\r\nPort=" << sink.port()
                                                   << "\r\nSender=escritorio@example.com\r\nTLS=0\r\n";
     shell::DataHoje.Set(Dia(2016, 4, 2));
+    const fs::path pastaAntes = fs::current_path();
+    fs::current_path(dir);
+    auto deitado = [&] {
+        const std::string ini = LeArquivo(dir / "RVIEWER.INI");
+        fs::remove(dir / "RVIEWER.INI");
+        return ini.find("Landscape=YES") != std::string::npos ? "YES" : ini.empty() ? "none" : "NO";
+    };
     Balanco(1, "18", {.cf = "100", .cu = "150"});
     Cfo(6102, 5);
     Cfo(1403, 1);
@@ -320,22 +328,28 @@ TEST_F(OptionWindows, SheetsAreEmailed) {
         ui->Check(filtro, false);
         EXPECT_TRUE(ui->Hidden(ui->Control(w, 2)));
     });
+    EXPECT_STREQ(deitado(), "NO");
+    envia("PlanilhaAnual", "Planilha Anual", "PlanilhaAnualProdutos", [](int) {});
+    EXPECT_STREQ(deitado(), "YES");
     envia("PlanilhaProdutos", "Planilha Mensal de Produtos", "RelConfSaidaEnt",
           [&](int w) { ui->PickItem(ui->Control(w, 1), "1-Relatório de Confronto"); });
+    EXPECT_STREQ(deitado(), "YES");
+    fs::current_path(pastaAntes);
 
-    ASSERT_TRUE(sink.wait_for(2, std::chrono::seconds(20)));
+    ASSERT_TRUE(sink.wait_for(3, std::chrono::seconds(20)));
     Strings anexos;
     for (const auto& m : sink.messages()) {
         EXPECT_EQ(m.recipients, Strings{"contabil@example.com"});
-        for (const char* zip : {"PlanilhaFinalProdutos.zip", "RelatorioEntradas.zip"})
+        for (const char* zip : {"PlanilhaFinalProdutos.zip", "PlanilhaAnual.zip", "RelatorioEntradas.zip"})
             if (!report::testing::attachment_of(m.data, zip).empty()) anexos.push_back(zip);
     }
     std::sort(anexos.begin(), anexos.end());
-    EXPECT_EQ(anexos, (Strings{"PlanilhaFinalProdutos.zip", "RelatorioEntradas.zip"}));
+    EXPECT_EQ(anexos, (Strings{"PlanilhaAnual.zip", "PlanilhaFinalProdutos.zip", "RelatorioEntradas.zip"}));
     Strings assuntos;
     for (const auto& m : sink.messages()) assuntos.push_back(report::testing::header_of(m.data, "Subject"));
     std::sort(assuntos.begin(), assuntos.end());  // the mailer sends on threads of its own
-    EXPECT_EQ(assuntos, (Strings{"Planilha Final de Produtos - 02/04/2016", "Planilha Mensal de Produtos - 02/04/2016"}));
+    EXPECT_EQ(assuntos, (Strings{"Planilha Anual - 02/04/2016", "Planilha Final de Produtos - 02/04/2016",
+                                 "Planilha Mensal de Produtos - 02/04/2016"}));
     shell::DataHoje.Set(0);
 }
 

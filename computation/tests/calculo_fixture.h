@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "data_root.h"
 #include "vorel/computation/calculo_produtos.h"
 #include "vorel/computation/regras_colunas.h"
 #include "vorel/core/date.h"
@@ -60,41 +61,19 @@ struct Linhas18 {
     const char* cd = "0";  // ConfDemHip
 };
 
-struct CalculoFixture : ::testing::Test {
-    fs::path dir;
-    std::string root;
-
+struct CalculoFixture : ::testing::Test, vorel::testing::DataRoot {
     void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "vorel-computation-XXXXXX").string();
-        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-        dir = tmpl;
-        ::setenv("VOREL_STATE_DIR", (dir / "state").c_str(), 1);
-        ::setenv("VOREL_SETTINGS_DIR", (dir / "settings").c_str(), 1);
-        root = dir.string() + "/";
-        for (const char* sub : {"BComuns", "BEscrita", "BVorel", "Temp"}) fs::create_directories(dir / sub);
-        dictionary::AplicaCaminhos(dictionary::CaminhosArquivosComuns(root));
-        auto c = dictionary::CaminhosArquivosEmpresa(root, 1, 0, 0);
-        ASSERT_FALSE(dictionary::CriaPastas(c));
-        dictionary::AplicaCaminhos(c);
-        Ano(2016);
-        shell::PastaRaiz.Set(root);
+        CreateDataRoot("vorel-computation");
+        SetWorkingCompany();
         shell::PastaTemp.Set(root + "Temp\\");
-        shell::GLO_EMPRESA_CODIGO.Set(1);
-        shell::GLO_MES.Set(3);
         shell::ModoImpressao.Set(1);
         Empresa(0);
     }
-    void TearDown() override {
-        shell::GLO_EMPRESA_CODIGO.Set(0);
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
+    void TearDown() override { RemoveDataRoot(); }
 
     // Makes `ano` the working year (its folder and table names).
     void Ano(int ano) {
-        auto a = dictionary::CaminhosArquivosAno(root, 1, ano);
-        ASSERT_FALSE(dictionary::CriaPastas(a));
-        dictionary::AplicaCaminhos(a);
+        vorel::testing::NameYearTables(root, 1, ano);
         shell::GLO_ANO.Set(ano);
     }
     std::string ArquivoAno(int ano, bool saldos) {

@@ -14,24 +14,15 @@
 
 namespace vorel::computation::testing {
 
-struct CalculoWindowFixture : CalculoFixture {
-    std::unique_ptr<ui::Runtime> rt;
-    std::unique_ptr<ui::HeadlessDriver> ui;
-
+struct CalculoWindowFixture : CalculoFixture, vorel::testing::HeadlessUser {
     void SetUp() override {
         CalculoFixture::SetUp();
         AddComputationProcedures();
         AddVehicleProcedures();
-        ui::InstallMessageBoxAsker();
-        ui::Runtime::Options opt;
-        opt.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-        opt.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-        rt = std::make_unique<ui::Runtime>(opt);
-        ui = std::make_unique<ui::HeadlessDriver>(*rt);
+        StartUser();
     }
     void TearDown() override {
-        ui.reset();
-        rt.reset();
+        StopUser();
         CalculoFixture::TearDown();
     }
 };

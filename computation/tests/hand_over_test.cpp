@@ -20,10 +20,7 @@ protected:
 
     void SetUp() override {
         CalculoFixture::SetUp();
-        ui::Runtime::Options opt;
-        opt.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-        opt.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-        rt = std::make_unique<ui::Runtime>(opt);
+        rt = std::make_unique<ui::Runtime>(vorel::testing::WithDictionary());
         driver = std::make_unique<ui::HeadlessDriver>(*rt);
     }
     void TearDown() override {

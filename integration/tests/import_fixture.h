@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "data_root.h"
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
@@ -36,46 +37,17 @@ struct CampoTeste {
     int codigo, posicao, tamanho;
 };
 
-struct ImportFixture : ::testing::Test {
-    fs::path dir;
-    std::string root;
-    std::unique_ptr<ui::Runtime> rt;
-    std::unique_ptr<ui::HeadlessDriver> ui;
-
+struct ImportFixture : ::testing::Test, vorel::testing::DataRoot, vorel::testing::HeadlessUser {
     void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "vorel-integration-XXXXXX").string();
-        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-        dir = tmpl;
-        ::setenv("VOREL_STATE_DIR", (dir / "state").c_str(), 1);
-        ::setenv("VOREL_SETTINGS_DIR", (dir / "settings").c_str(), 1);
-        root = dir.string() + "/";
-        for (const char* sub : {"BComuns", "BEscrita", "BVorel", "Temp"}) fs::create_directories(dir / sub);
-        dictionary::AplicaCaminhos(dictionary::CaminhosArquivosComuns(root));
-        auto c = dictionary::CaminhosArquivosEmpresa(root, 1, 0, 0);
-        ASSERT_FALSE(dictionary::CriaPastas(c));
-        dictionary::AplicaCaminhos(c);
-        auto a = dictionary::CaminhosArquivosAno(root, 1, 2016);
-        ASSERT_FALSE(dictionary::CriaPastas(a));
-        dictionary::AplicaCaminhos(a);
-        shell::PastaRaiz.Set(root);
+        CreateDataRoot("vorel-integration");
+        SetWorkingCompany();
         shell::PastaTemp.Set(root + "Temp/");
-        shell::GLO_EMPRESA_CODIGO.Set(1);
-        shell::GLO_ANO.Set(2016);
-        shell::GLO_MES.Set(3);
         AddIntegrationProcedures();
-        ui::InstallMessageBoxAsker();
-        ui::Runtime::Options opt;
-        opt.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-        opt.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-        rt = std::make_unique<ui::Runtime>(opt);
-        ui = std::make_unique<ui::HeadlessDriver>(*rt);
+        StartUser();
     }
     void TearDown() override {
-        ui.reset();
-        rt.reset();
-        shell::GLO_EMPRESA_CODIGO.Set(0);
-        std::error_code ec;
-        fs::remove_all(dir, ec);
+        StopUser();
+        RemoveDataRoot();
     }
 
     // Runs `fn` on a thread of its own with the table dictionary.

@@ -5,7 +5,6 @@
 
 #include "register_fixture.h"
 
-#include "vorel/dictionary/folders.h"
 #include "vorel/shell/globals.h"
 
 namespace vorel::registers::testing {
@@ -13,21 +12,8 @@ namespace vorel::registers::testing {
 struct CompanyFixture : RegisterFixture {
     void SetUp() override {
         RegisterFixture::SetUp();
-        auto c = dictionary::CaminhosArquivosEmpresa(root, 1, 0, 0);
-        ASSERT_FALSE(dictionary::CriaPastas(c));
-        dictionary::AplicaCaminhos(c);
-        auto a = dictionary::CaminhosArquivosAno(root, 1, 2016);
-        ASSERT_FALSE(dictionary::CriaPastas(a));
-        dictionary::AplicaCaminhos(a);
-        shell::PastaRaiz.Set(root);
-        shell::GLO_EMPRESA_CODIGO.Set(1);
-        shell::GLO_ANO.Set(2016);
-        shell::GLO_MES.Set(3);
+        SetWorkingCompany();
         shell::GLO_LOGIN.Set("SUPERVISORA-DO-ESCRITORIO");
-    }
-    void TearDown() override {
-        shell::GLO_EMPRESA_CODIGO.Set(0);
-        RegisterFixture::TearDown();
     }
 };
 

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "data_root.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/folders.h"
@@ -27,34 +28,15 @@ namespace vorel::registers::testing {
 namespace fs = std::filesystem;
 using Rows = std::vector<std::vector<std::string>>;
 
-struct RegisterFixture : ::testing::Test {
-    fs::path dir;
-    std::string root;  // the data root as a program path, ending in a separator
-    std::unique_ptr<ui::Runtime> rt;
-    std::unique_ptr<ui::HeadlessDriver> ui;
-
+struct RegisterFixture : ::testing::Test, vorel::testing::DataRoot, vorel::testing::HeadlessUser {
     void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "vorel-registers-XXXXXX").string();
-        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-        dir = tmpl;
-        ::setenv("VOREL_STATE_DIR", (dir / "state").c_str(), 1);
-        ::setenv("VOREL_SETTINGS_DIR", (dir / "settings").c_str(), 1);
-        root = dir.string() + "/";
-        for (const char* sub : {"BComuns", "BEscrita", "BVorel"}) fs::create_directories(dir / sub);
-        dictionary::AplicaCaminhos(dictionary::CaminhosArquivosComuns(root));
+        CreateDataRoot("vorel-registers");
         AddRegisterProcedures();
-        ui::InstallMessageBoxAsker();
-        ui::Runtime::Options opt;
-        opt.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-        opt.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-        rt = std::make_unique<ui::Runtime>(opt);
-        ui = std::make_unique<ui::HeadlessDriver>(*rt);
+        StartUser();
     }
     void TearDown() override {
-        ui.reset();
-        rt.reset();
-        std::error_code ec;
-        fs::remove_all(dir, ec);
+        StopUser();
+        RemoveDataRoot();
     }
 
     // Adds records to a table: `fill(rec, i)` fills the i-th of `count` records.

@@ -19,18 +19,13 @@ struct PlanilhaProcedimentoTest : testing::TabelasFixture {
 
     void SetUp() override {
         TabelasFixture::SetUp();
-        ::setenv("VOREL_STATE_DIR", (dir / "state").c_str(), 1);
-        ::setenv("VOREL_SETTINGS_DIR", (dir / "settings").c_str(), 1);
         shell::PastaRaiz.Set(root);
         shell::PastaTemp.Set(root + "Temp\\");
         shell::GLO_EMPRESA_CODIGO.Set(1);
         shell::GLO_MES.Set(7);
         shell::GLO_ANO.Set(2016);
         shell::ModoImpressao.Set(1);
-        ui::Runtime::Options opt;
-        opt.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-        opt.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-        rt = std::make_unique<ui::Runtime>(opt);
+        rt = std::make_unique<ui::Runtime>(vorel::testing::WithDictionary());
         driver = std::make_unique<ui::HeadlessDriver>(*rt);
         AddSheetProcedures();
     }

@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "data_root.h"
 #include "vorel/core/date.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/folders.h"
@@ -20,28 +21,13 @@ namespace vorel::sheets::testing {
 
 namespace fs = std::filesystem;
 
-struct TabelasFixture : ::testing::Test {
-    fs::path dir;
-    std::string root;
-
+struct TabelasFixture : ::testing::Test, vorel::testing::DataRoot {
     void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "vorel-sheets-XXXXXX").string();
-        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-        dir = tmpl;
-        root = dir.string() + "/";
-        for (const char* sub : {"BComuns", "BEscrita", "BVorel", "Temp"}) fs::create_directories(dir / sub);
-        dictionary::AplicaCaminhos(dictionary::CaminhosArquivosComuns(root));
-        auto c = dictionary::CaminhosArquivosEmpresa(root, 1, 0, 0);
-        ASSERT_FALSE(dictionary::CriaPastas(c));
-        dictionary::AplicaCaminhos(c);
-        auto a = dictionary::CaminhosArquivosAno(root, 1, 2016);
-        ASSERT_FALSE(dictionary::CriaPastas(a));
-        dictionary::AplicaCaminhos(a);
+        CreateDataRoot("vorel-sheets");
+        vorel::testing::NameCompanyTables(root, 1);
+        vorel::testing::NameYearTables(root, 1, 2016);
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
+    void TearDown() override { RemoveDataRoot(); }
 
     template <class Rec>
     void Grava(const data::TableDesc& t, const std::function<void(Rec&)>& fill, const std::string& arquivo = {}) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <thread>
 
+#include "data_root.h"
 #include "shell_fixture.h"
 #include "vorel/core/date.h"
 #include "vorel/data/dictionary.h"
@@ -35,10 +36,7 @@ protected:
         shell::GLO_MES.Set(0);
         shell::DataHoje.Set(date::make(2016, 3, 15));
         shell::GLO_LOGIN.Set("");
-        ui::Runtime::Options o;
-        o.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-        o.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-        rt = std::make_unique<ui::Runtime>(o);
+        rt = std::make_unique<ui::Runtime>(vorel::testing::WithDictionary());
         driver = std::make_unique<ui::HeadlessDriver>(*rt);
     }
     void TearDown() override {

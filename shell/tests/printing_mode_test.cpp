@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "data_root.h"
 #include "shell_fixture.h"
 #include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
@@ -194,10 +195,8 @@ TEST_F(RelErroTest, PrintsTheLinesUnderTheCompanyOnlyWhenErroVorelIsOne) {
 
 TEST_F(ImpressaoTest, PrintersRegisterInsertsWithDefaultsAndLoadsTheCodesWhenItCloses) {
     GLO_CODIMPRESSORA.Set(1);
-    ui::Runtime::Options comTabelas;  // the register works on its thread's tables, as in the program
-    comTabelas.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-    comTabelas.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-    ui::Runtime rt(comTabelas);
+    // The register works on its thread's tables, as in the program.
+    ui::Runtime rt(vorel::testing::WithDictionary());
     ui::HeadlessDriver ui(rt);
     namespace b = impressoras;
     namespace f = uimpressoras;

@@ -12,6 +12,7 @@
 
 #include <filesystem>
 
+#include "data_root.h"
 #include "vorel/core/paths.h"
 #include "vorel/dictionary/tables.h"
 #include "vorel/qt/front_end.h"
@@ -28,12 +29,7 @@ namespace {
 using namespace vorel;
 namespace fs = std::filesystem;
 
-ui::Runtime::Options WithDictionary() {
-    ui::Runtime::Options o;
-    o.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-    o.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-    return o;
-}
+using vorel::testing::WithDictionary;
 
 void Post(ui::Runtime& runtime, ui::UserEvent::Kind kind, int window, int feq, std::string text = {}) {
     ui::UserEvent e;

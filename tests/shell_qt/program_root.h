@@ -1,5 +1,5 @@
 // What the shell's Qt tests share: runtime options that give every procedure thread the table
-// dictionary, and a program started in a temporary folder (settings and state beneath it, the
+// dictionary (`WithDictionary`, data_root.h), and a program started in a temporary folder (settings and state beneath it, the
 // shell's and the registers' procedures registered, message boxes as the asker, the data root
 // "TRABALHO" found by the start-up), removed again at the end.
 //
@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <string>
 
+#include "data_root.h"
 #include "vorel/core/paths.h"
 #include "vorel/dictionary/tables.h"
 #include "vorel/registers/procedures.h"
@@ -22,13 +23,6 @@
 #include "vorel/ui/runtime.h"
 
 namespace vorel::testing {
-
-inline ui::Runtime::Options WithDictionary() {
-    ui::Runtime::Options o;
-    o.threadStart = [](ui::ProcContext&) { dictionary::InitDictionary(); };
-    o.threadEnd = [](ui::ProcContext&) { dictionary::TeardownDictionary(); };
-    return o;
-}
 
 class ProgramRoot {
 public:

@@ -191,15 +191,7 @@ protected:
         const std::string root = shell::PastaRaiz.Get();
         dictionary::AplicaCaminhos(dictionary::CaminhosArquivosComuns(root));
         // A working company (1) and period (March 2016), as the selection windows leave them.
-        auto c = dictionary::CaminhosArquivosEmpresa(root, 1, 0, 0);
-        ASSERT_FALSE(dictionary::CriaPastas(c));
-        dictionary::AplicaCaminhos(c);
-        auto a = dictionary::CaminhosArquivosAno(root, 1, 2016);
-        ASSERT_FALSE(dictionary::CriaPastas(a));
-        dictionary::AplicaCaminhos(a);
-        shell::GLO_EMPRESA_CODIGO.Set(1);
-        shell::GLO_ANO.Set(2016);
-        shell::GLO_MES.Set(3);
+        vorel::testing::SetWorkingCompany(root);
         // The built-in super user, as the first login leaves it.
         ui::Runtime seed(WithDictionary());
         seed.Start("GaranteSuperUsuario", [](ui::ProcContext&) {

@@ -8,7 +8,7 @@
 #include "vorel/computation/procedures.h"
 #include "vorel/computation/resumo_final.h"
 #include "vorel/core/paths.h"
-#include "vorel/core/settings_file.h"
+#include "vorel/shell/program_settings.h"
 #include "vorel/core/text.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/working_context.h"
@@ -95,8 +95,7 @@ private:
     void Exporta() {
         window().Update();
         const std::string nome = text::from_utf8(arquivo_), pasta = text::from_utf8(caminho_);
-        settings::SettingsFile ini("Gerar_Excel.ini");
-        if (ini.write_text("Excel", "Nome_Rel", nome) || ini.write_text("Excel", "Caminho_Rel", pasta)) {
+        if (shell::GravaArquivoExcel({nome, pasta})) {
             ui::Message("Não foi possível gravar Gerar_Excel.ini.", "Atenção!!!", ui::Icon::Exclamation);
             return;
         }

@@ -13,7 +13,6 @@
 #include "vorel/computation/folhas_resumo.h"
 #include "vorel/computation/resumo_final.h"
 #include "vorel/core/picture.h"
-#include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
 #include "vorel/data/error_manager.h"
 #include "vorel/data/file_manager.h"
@@ -26,6 +25,7 @@
 #include "vorel/shell/globals.h"
 #include "vorel/shell/report_step.h"
 #include "vorel/shell/text_report.h"
+#include "vorel/shell/office_settings.h"
 #include "vorel/ui/runtime.h"
 
 namespace vorel::computation {
@@ -342,8 +342,7 @@ public:
         : registros_(std::move(registros)), relatorio_(Setup()) {
         empresa_ = LeEmpresa();
         rodape_ = std::string(text::clip(shell::RodapeRelatorio()));
-        settings::SettingsFile ini(shell::PastaRaiz.Get() + "BComuns\\Vorel.ini");
-        mostraEndereco_ = ini.read_number("Parametros", "Endereco_Planilha", 0) == 1;
+        mostraEndereco_ = shell::LeOpcoesEscritorio(shell::PastaRaiz.Get()).enderecoPlanilha == 1;
         for (const auto& r : registros_) ++porFornecedor_[r.COD_FORNECEDOR];
         Bandas();
     }

@@ -7,7 +7,7 @@
 #include "vorel/core/date.h"
 #include "vorel/core/paths.h"
 #include "vorel/core/picture.h"
-#include "vorel/core/settings_file.h"
+#include "vorel/shell/program_settings.h"
 #include "vorel/core/text.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/data/transaction.h"
@@ -215,10 +215,8 @@ std::string NomePlanilhaFinal(int mes, int ano) {
 }
 
 std::string ArquivoExcelConfigurado() {
-    settings::SettingsFile ini("Gerar_Excel.ini");
-    const std::string nome(text::clip(ini.read_text("Excel", "Nome_Rel", "")));
-    const std::string pasta(text::clip(ini.read_text("Excel", "Caminho_Rel", "")));
-    return nome.empty() || pasta.empty() ? std::string() : pasta + nome;
+    const shell::ArquivoExcel a = shell::LeArquivoExcel();
+    return a.nome.empty() || a.pasta.empty() ? std::string() : a.pasta + a.nome;
 }
 
 std::string ValorPlanilha(const Decimal& v) { return picture::format("@n-15`2", v); }

@@ -1,7 +1,6 @@
 // Windows "ImportaFornecedores", "ImportaProdutos" and "ImportaMaquinaECF": the register imports
 // (suppliers and customers, products, cash-register machines) on the text imports' window.
 #include "import_window.h"
-#include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/key_names.h"
@@ -10,6 +9,7 @@
 #include "vorel/integration/importa_cadastros.h"
 #include "vorel/integration/procedures.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/office_settings.h"
 #include "vorel/ui/pictured_use.h"
 
 namespace vorel::integration {
@@ -46,8 +46,7 @@ public:
 protected:
     int ChaveLista() const override { return dictionary::ForCli().key_index(keys::FOR_KEY_CODIGO1); }
     void AntesDeLer() override {
-        settings::SettingsFile ini(shell::PastaRaiz.Get() + "BComuns\\Vorel.ini");
-        run_.SobrescreveCadastrados(ini.read_number("Parametros", "integracaoForCli", 0) == 1);
+        run_.SobrescreveCadastrados(shell::LeOpcoesEscritorio(shell::PastaRaiz.Get()).integracaoForCli == 1);
     }
     void Colunas(ui::BrowseManager& l) override {
         auto n = [](auto v) { return std::to_string(v); };

@@ -15,6 +15,7 @@
 #include "vorel/report/report_run.h"
 #include "vorel/sheets/planilha_mensal.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/office_settings.h"
 #include "vorel/shell/report_step.h"
 #include "vorel/shell/text_report.h"
 #include "vorel/ui/message_box.h"
@@ -24,6 +25,11 @@ namespace vorel::sheets {
 namespace {
 
 namespace keys = dictionary::keys;
+
+// The options window's choices in the user's settings: a section each, under one key.
+constexpr std::string_view kArquivoOpcoes = "Vorel.ini";
+constexpr std::string_view kCnpj = "CNPJ", kDescSaldo = "DescSaldo", kSaldoNegativo = "SaldoNegativo";
+constexpr std::string_view kChave = "Caminho";
 
 int Inteiro(std::string_view s) {
     s = text::trim(s);
@@ -39,13 +45,20 @@ int Inteiro(std::string_view s) {
 
 OpcoesLidasGestao LeOpcoesGestao() {
     OpcoesLidasGestao o;
-    settings::SettingsFile vorel("Vorel.ini");
-    o.descSaldo = static_cast<std::uint8_t>(Inteiro(vorel.read_text("DescSaldo", "Caminho", "0")));
-    o.saldoNegativo = Inteiro(vorel.read_text("SaldoNegativo", "Caminho", "0")) == 1;
-    o.cnpj = std::string(text::clip(vorel.read_text("CNPJ", "Caminho", "")));
-    settings::SettingsFile comuns(shell::PastaRaiz.Get() + "BComuns\\Vorel.ini");
-    o.resulPlanilha = static_cast<std::uint8_t>(Inteiro(comuns.read_text("Parametros", "ResulPlanilha", "")));
+    settings::SettingsFile vorel(kArquivoOpcoes);
+    o.descSaldo = static_cast<std::uint8_t>(Inteiro(vorel.read_text(kDescSaldo, kChave, "0")));
+    o.saldoNegativo = Inteiro(vorel.read_text(kSaldoNegativo, kChave, "0")) == 1;
+    o.cnpj = std::string(text::clip(vorel.read_text(kCnpj, kChave, "")));
+    o.resulPlanilha = static_cast<std::uint8_t>(shell::LeOpcoesEscritorio(shell::PastaRaiz.Get()).resulPlanilha);
     return o;
+}
+
+std::error_code GravaOpcoesGestao(const OpcoesLidasGestao& o) {
+    return settings::SettingsFile(kArquivoOpcoes).update([&](settings::Content& c) {
+        c.set(kCnpj, kChave, o.cnpj);
+        c.set(kDescSaldo, kChave, std::to_string(o.descSaldo));
+        c.set(kSaldoNegativo, kChave, o.saldoNegativo ? "1" : "0");
+    });
 }
 
 void PlanilhaMensalProdutos_Aux(ui::ProcContext& ctx, const TrabalhoGestao& trabalho) {

@@ -3,7 +3,6 @@
 #include <mutex>
 
 #include "pagina.h"
-#include "vorel/core/settings_file.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
@@ -17,6 +16,7 @@
 #include "vorel/shell/report_step.h"
 #include "vorel/shell/text_report.h"
 #include "vorel/shell/work_table_handover.h"
+#include "vorel/shell/office_settings.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/runtime.h"
 
@@ -77,8 +77,7 @@ DadosEmpresa LeDadosEmpresa() {
     d.endereco = Clip(e.ENDERECO.value()) + ", " + std::to_string(e.NUMERO) + " " + Clip(e.COMPLEMENTO.value()) +
                  " - " + Clip(e.BAIRRO.value());
     d.inscricao = Clip(e.INSCESTADUAL.value());
-    settings::SettingsFile ini(shell::PastaRaiz.Get() + "BComuns\\Vorel.ini");
-    d.mostraEndereco = text::trim(ini.read_text("Parametros", "Endereco_Planilha", "")) == "1";
+    d.mostraEndereco = shell::LeOpcoesEscritorio(shell::PastaRaiz.Get()).enderecoPlanilha == 1;
     return d;
 }
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "vorel/core/paths.h"
-#include "vorel/core/settings_file.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
@@ -164,13 +163,12 @@ private:
             w.Select(kFornecedor);
             return;
         }
-        settings::SettingsFile ini("Vorel.ini");
-        const std::string cnpj = filtrar_ ? cgc_ : std::string();
+        OpcoesLidasGestao escolhas;
+        escolhas.cnpj = filtrar_ ? cgc_ : std::string();
+        escolhas.descSaldo = static_cast<std::uint8_t>(desc_);
+        escolhas.saldoNegativo = saldoNegativo_;
         // The sheets read these back: a run on options that could not be written would print others.
-        std::error_code erro = ini.write_text("CNPJ", "Caminho", cnpj);
-        if (!erro) erro = ini.write_text("DescSaldo", "Caminho", std::to_string(desc_));
-        if (!erro) erro = ini.write_text("SaldoNegativo", "Caminho", saldoNegativo_ ? "1" : "0");
-        if (erro) {
+        if (const std::error_code erro = GravaOpcoesGestao(escolhas)) {
             (void)ui::Message("Vorel.ini: " + erro.message(), "Atenção!!!", ui::Icon::Exclamation);
             return;
         }
@@ -194,7 +192,7 @@ private:
                                   ui::Icon::Exclamation);
                 return Remove(trabalho.arquivo);
             }
-            const ResultadoMontagem m = Monta(esa, cnpj);
+            const ResultadoMontagem m = Monta(esa, escolhas.cnpj);
             linhas = esa.records();
             (void)esa.close();
             if (!m.ok()) {

@@ -2,6 +2,7 @@
 #include "vorel/shell/program_settings.h"
 
 #include "vorel/core/settings_file.h"
+#include "vorel/core/text.h"
 
 namespace vorel::shell {
 
@@ -38,6 +39,19 @@ long long UtilizaImportacao(std::string_view secao) {
 }
 std::error_code GravaUtilizaImportacao(std::string_view secao, long long utiliza) {
     return SettingsFile("Vorel.ini").write_number(secao, "Utiliza", utiliza);
+}
+
+ArquivoExcel LeArquivoExcel() {
+    SettingsFile ini("Gerar_Excel.ini");
+    return {std::string(text::clip(ini.read_text("Excel", "Nome_Rel"))),
+            std::string(text::clip(ini.read_text("Excel", "Caminho_Rel")))};
+}
+
+std::error_code GravaArquivoExcel(const ArquivoExcel& a) {
+    return SettingsFile("Gerar_Excel.ini").update([&](settings::Content& c) {
+        c.set("Excel", "Nome_Rel", a.nome);
+        c.set("Excel", "Caminho_Rel", a.pasta);
+    });
 }
 
 std::error_code GravaUltimoAcessoNaveli(std::string_view data) {

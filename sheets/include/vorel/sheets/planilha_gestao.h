@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <system_error>
 
 #include "vorel/core/decimal.h"
 #include "vorel/sheets/valor_medio.h"
@@ -31,7 +32,8 @@ struct TrabalhoGestao {
     Decimal produto;                           // the one product chosen (0: all)
 };
 
-// What the sheets read back from Vorel.ini and the office parameters.
+// What the sheets read back from the user's Vorel.ini (sections "CNPJ", "DescSaldo" and
+// "SaldoNegativo", key "Caminho", written by the options window) and the office parameters.
 struct OpcoesLidasGestao {
     std::uint8_t descSaldo = kSaldoNormal;
     bool saldoNegativo = false;
@@ -39,6 +41,8 @@ struct OpcoesLidasGestao {
     std::uint8_t resulPlanilha = 0;
 };
 OpcoesLidasGestao LeOpcoesGestao();
+// The options window's choices, the three sections in one locked step (resulPlanilha is the office's).
+[[nodiscard]] std::error_code GravaOpcoesGestao(const OpcoesLidasGestao& o);
 
 // The page sheet and its result page in one preview.
 void PlanilhaMensalProdutos_Aux(ui::ProcContext& ctx, const TrabalhoGestao& trabalho);

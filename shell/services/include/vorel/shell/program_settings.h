@@ -32,6 +32,14 @@ long long QelLayout();  // 0 when missing
 long long UtilizaImportacao(std::string_view secao);
 [[nodiscard]] std::error_code GravaUtilizaImportacao(std::string_view secao, long long utiliza);
 
+// Gerar_Excel.ini [Excel] Nome_Rel and Caminho_Rel: the final sheet's export file and its folder,
+// as the export window last wrote them (blanks cut when read).
+struct ArquivoExcel {
+    std::string nome, pasta;
+};
+ArquivoExcel LeArquivoExcel();
+[[nodiscard]] std::error_code GravaArquivoExcel(const ArquivoExcel& a);
+
 // Naveli.ini: [Sistema6] UltimoAcesso, [Acesso] Internet and [Sistema6] SalvaAcesso (both 1 when missing).
 [[nodiscard]] std::error_code GravaUltimoAcessoNaveli(std::string_view data);
 struct AcessoNaveli {

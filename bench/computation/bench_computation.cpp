@@ -2,8 +2,9 @@
 // VOREL_BENCH_COMPUTATION_ROWS changes the rows), all products, against a raw SQLite baseline in
 // the same program that does the same writes in the same transactions: it reads the month's exits
 // and entries and inserts the work rows (the engine's own schema and indexes), reads each
-// product's rows back in key order, updates each row's result and balance columns and writes one
-// record per product. Alternated rounds (bench_rounds prints every round and the median ratios).
+// product's rows back in key order (and for an exit to another state the product's entries back
+// from its date), updates each row's result and balance columns and writes one record per product.
+// Alternated rounds (bench_rounds prints every round and the median ratios).
 //
 // Peak memory: the process's resident high-water mark (VmHWM, reset through /proc/self/clear_refs
 // before the pass) and SQLite's own high-water mark, for one engine pass, printed at the end; run
@@ -38,7 +39,7 @@ using namespace vorel;
 namespace {
 
 constexpr int kProdutos = 2000;
-constexpr int kRounds = 3;
+constexpr int kRounds = 5;
 
 int linhas() { return bench_company::Linhas("VOREL_BENCH_COMPUTATION_ROWS", 200000); }
 
@@ -177,8 +178,12 @@ double Base() {
                    1))
             return false;
         Stmt abre{s.prep("INSERT INTO main.rec (CODMERCADORIA) VALUES (?)")};
-        Stmt linhas{s.prep("SELECT rid, QUANTIDADE, BASEICMS, ENTSAI FROM main.rec WHERE CODMERCADORIA = ? "
+        Stmt linhas{s.prep("SELECT rid, QUANTIDADE, BASEICMS, ENTSAI, CFO, DATA FROM main.rec WHERE CODMERCADORIA = ? "
                            "ORDER BY CODMERCADORIA, DATA, ENTSAI, NUMERO COLLATE VNOCASE")};
+        // An exit to another state reads the product's entries back from its date (none of these
+        // entries is of a CFOP that gives a base, so every one of them is read).
+        Stmt ultimas{s.prep("SELECT CFO, Quantidade, BaseICMSPropria, Aliquota FROM ent.rec WHERE CodMercadoria = ? "
+                            "AND DataEmissao <= ? ORDER BY CodMercadoria DESC, DataEmissao DESC, rid DESC")};
         Stmt atualiza{s.prep("UPDATE main.rec SET SAIVALUNITARIO = ?, SAICONSFINAL = ?, SAINREALIZADO = 0, SAIISENTA = 0, "
                              "SAIOUTORUF = 0, SAISUBSEQUENTE = 0, CONFUSUFINAL = ?, CONFENTRADASDEMHIP = 0, "
                              "SALDOQUANTIDADE = ?, SALDOVALUNITARIO = ?, SALDOBASERETENCAO = ? WHERE rid = ?")};
@@ -199,6 +204,17 @@ double Base() {
                     q += quant;
                     base += b;
                 } else if (sqlite3_column_int(linhas.st, 3) == 2) {
+                    if (sqlite3_column_int(linhas.st, 4) == 6102) {
+                        sqlite3_bind_int64(ultimas.st, 1, p);
+                        sqlite3_bind_int(ultimas.st, 2, sqlite3_column_int(linhas.st, 5));
+                        long long lidas = 0;
+                        while (sqlite3_step(ultimas.st) == SQLITE_ROW) {
+                            lidas += sqlite3_column_int(ultimas.st, 0) + sqlite3_column_int64(ultimas.st, 1) +
+                                     sqlite3_column_int64(ultimas.st, 2) + sqlite3_column_int64(ultimas.st, 3);
+                        }
+                        sqlite3_reset(ultimas.st);
+                        benchmark::DoNotOptimize(lidas);
+                    }
                     sai = quant * unit / 1000000000;
                     q -= quant;
                     base -= sai;

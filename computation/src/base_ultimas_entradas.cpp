@@ -32,7 +32,7 @@ bool LeAtras(FileManager& ent, const LinhaTrabalho& linha, Visita&& visita) {
     ent.clear_record();
     e.CodMercadoria = linha.CODMERCADORIA;
     e.DataEmissao = linha.DATA;
-    if (!ent.set_at(keys::ENT_KEY_PRODUTODATA).ok()) return true;
+    if (!ent.set_within(keys::ENT_KEY_PRODUTODATA, 1).ok()) return true;
     while (ent.previous().ok()) {
         if (e.CodMercadoria.value() != linha.CODMERCADORIA.value()) return true;
         if (e.DataEmissao > linha.DATA) continue;

@@ -136,7 +136,7 @@ private:
         saldos_.clear_record();
         q.Produto = codigo;
         q.Competencia = run_.mesTrabalho;
-        Checa(saldos_.set_at(keys::SQEL_KEY_PROD_DATA), "Lendo os saldos");
+        Checa(saldos_.set_within(keys::SQEL_KEY_PROD_DATA, 2), "Lendo os saldos");
         while (saldos_.next().ok()) {
             if (q.Produto.clipped() != codigo || q.Competencia != run_.mesTrabalho) break;
             Checa(saldos_.remove(), "Excluindo o saldo do mês");
@@ -149,7 +149,7 @@ private:
         auto& l = w.rec<LinhaTrabalho>();
         w.clear_record();
         l.CODMERCADORIA = codigo;
-        Checa(w.set_at(w.key_number(keys::ESA_KEY_DATA_ENTSAI_NUM_AUX), 1), "Lendo a tabela de trabalho");
+        Checa(w.set_within(keys::ESA_KEY_DATA_ENTSAI_NUM_AUX, 1, 1), "Lendo a tabela de trabalho");
         while (w.next().ok() && l.CODMERCADORIA.value() == codigo) Checa(w.remove(), "Excluindo da tabela de trabalho");
     }
 
@@ -198,7 +198,7 @@ private:
         long long linhas = 0;
         w.clear_record();
         l.CODMERCADORIA = codigo;
-        Checa(w.set_at(w.key_number(keys::ESA_KEY_DATA_ENTSAI_NUM_AUX), 1), "Lendo a tabela de trabalho");
+        Checa(w.set_within(keys::ESA_KEY_DATA_ENTSAI_NUM_AUX, 1, 1), "Lendo a tabela de trabalho");
         ProgressoCalculo& p = run_.progresso;
         p.barra2 = 0;
         while (w.next().ok() && l.CODMERCADORIA.value() == codigo) {

@@ -41,6 +41,7 @@ constexpr std::uint32_t stmt_id(StmtKind kind, int key = 0, int level = 0, int d
 constexpr int kAllLevel = 255;
 constexpr int kPrefixLevel = 128;  // + p: the first p components equal
 constexpr int kFirstBatch = 8;
+constexpr int kRangeBatch = 32;  // first batch of a cursor kept within a range: read whole, as a rule
 constexpr int kMaxBatch = 512;
 
 }  // namespace
@@ -58,6 +59,7 @@ struct FileManager::CursorState {
     RecordBuffer origin;       // component values to seek from
     std::int64_t origin_id = 0;  // -1: every record with equal components is included
     int origin_prefix = -1;      // >= 0: only the first components of the origin count
+    int within = 0;              // > 0: only records whose first components equal the origin's
     std::vector<RecordBuffer> batch;
     std::vector<std::int64_t> ids;
     std::size_t count = 0, index = 0;
@@ -293,6 +295,7 @@ Result FileManager::set(int key) {
     c.dir = 0;
     c.exhausted = false;
     c.batch_size = kFirstBatch;
+    c.within = 0;
     clear_error();
     return kNoError;
 }
@@ -308,6 +311,16 @@ Result FileManager::set_at(int key, int components) {
     int n = static_cast<int>(desc_.keys[static_cast<std::size_t>(key)].components.size());
     c.origin_prefix = components >= 0 && components < n ? components : -1;
     c.have_origin = true;
+    return kNoError;
+}
+
+Result FileManager::set_within(int key, int within, int components) {
+    if (Result rc = set_at(key, components); !rc.ok()) return rc;
+    CursorState& c = *cursor_;
+    int n = static_cast<int>(desc_.keys[static_cast<std::size_t>(key)].components.size());
+    c.within = std::clamp(within, 0, n);
+    if (c.origin_prefix >= 0 && c.origin_prefix < c.within) c.origin_prefix = c.within;
+    if (c.within > 0) c.batch_size = kRangeBatch;
     return kNoError;
 }
 
@@ -376,15 +389,17 @@ int FileManager::fill() {
             ++c.count;
         }
     };
+    // A cursor kept within a range never reads below the level of its equal leading components.
+    const int floor = c.have_origin ? c.within : 0;
     if (!c.have_origin || k.components.empty() || c.origin_prefix == 0) {
         if (int rc = run(kAllLevel); rc) return rc;
     } else if (c.origin_prefix > 0) {
         // Only the first components count: every record with them equal, then those beyond.
         if (int rc = run(kPrefixLevel + c.origin_prefix); rc) return rc;
-        for (int level = c.origin_prefix - 1; level >= 0 && c.count < want; --level)
+        for (int level = c.origin_prefix - 1; level >= floor && c.count < want; --level)
             if (int rc = run(level); rc) return rc;
     } else {
-        for (int level = n; level >= 0 && c.count < want; --level)
+        for (int level = n; level >= floor && c.count < want; --level)
             if (int rc = run(level); rc) return rc;
     }
     c.exhausted = c.count < want;
@@ -503,12 +518,17 @@ Result FileManager::put() {
     const TableDesc& d = desc_.layout();
     // Writing over the record the cursor delivered last, with its key in the cursor's order unchanged,
     // leaves the records read ahead as they are: the cursor goes on from its batch.
-    bool keep = delivered_last() &&
-                same_key_values(d, desc_.keys[static_cast<std::size_t>(cursor_->key)],
-                                cursor_->batch[cursor_->index - 1].get(), buffer());
-    std::uint32_t id = stmt_id(kUpdate);
+    const bool delivered = delivered_last();
+    void* as_read = delivered ? cursor_->batch[cursor_->index - 1].get() : nullptr;
+    bool keep = delivered && same_key_values(d, desc_.keys[static_cast<std::size_t>(cursor_->key)], as_read, buffer());
+    // A record whose key columns all hold what the cursor read is written without them, so that no
+    // index is rewritten (a run that rewrites results row by row touches only the table's pages).
+    bool keys_as_read = keep;
+    for (std::size_t k = 0; keys_as_read && k < d.keys.size(); ++k)
+        keys_as_read = same_key_values(d, d.keys[k], as_read, buffer());
+    std::uint32_t id = stmt_id(kUpdate, 0, keys_as_read ? 1 : 0);
     sql::Stmt* st = handle_->cached(id);
-    if (!st) st = &handle_->prepare(id, table_sql::update(d, handle_->schema));
+    if (!st) st = &handle_->prepare(id, table_sql::update(d, handle_->schema, keys_as_read));
     set_wait(handle_, lock_wait_);
     std::vector<std::string>& scratch = cursor_->bind_scratch;
     int rc;
@@ -520,7 +540,11 @@ Result FileManager::put() {
     }
     if (rc != SQLITE_DONE) return write_error(rc, current_id_);
     ++handle_->generation;
-    if (keep) cursor_->generation = handle_->generation;
+    if (keep) {
+        cursor_->generation = handle_->generation;
+        // The record as read now holds what was written, so a later write compares with the file.
+        if (!keys_as_read) cursor_->batch[cursor_->index - 1].copy_from(buffer());
+    }
     if (sqlite3_changes(handle_->db()) == 0) return set_error(kRecordNotFound, open_name_);
     clear_error();
     return kNoError;

@@ -104,16 +104,23 @@ std::string insert(const TableDesc& d, const std::string& schema) {
     return "INSERT INTO " + schema + ".rec (" + cols + ") VALUES (" + params + ")";
 }
 
-std::string update(const TableDesc& d, const std::string& schema) {
-    std::string s = "UPDATE " + schema + ".rec SET ";
+std::string update(const TableDesc& d, const std::string& schema, bool outside_keys) {
+    std::vector<bool> in_key(d.fields.size(), false);
+    if (outside_keys)
+        for (const KeyDesc& k : d.keys)
+            for (const KeyComponent& c : k.components) in_key[static_cast<std::size_t>(c.field)] = true;
+    std::string set;
     int n = 0;
     for (std::size_t i = 0; i < d.fields.size(); ++i) {
         for (int e = 0; e < d.fields[i].elements; ++e) {
-            if (n) s += ", ";
-            s += column_of(d, static_cast<int>(i), e) + " = ?" + std::to_string(++n);
+            ++n;
+            if (in_key[i]) continue;
+            if (!set.empty()) set += ", ";
+            set += column_of(d, static_cast<int>(i), e) + " = ?" + std::to_string(n);
         }
     }
-    return s + " WHERE rid = ?" + std::to_string(n + 1);
+    if (set.empty()) return update(d, schema, false);
+    return "UPDATE " + schema + ".rec SET " + set + " WHERE rid = ?" + std::to_string(n + 1);
 }
 
 std::string order_by(const TableDesc& d, int key, int dir, int from) {

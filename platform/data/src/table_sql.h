@@ -20,7 +20,10 @@ std::string index_name(int key);
 std::string create_index(const TableDesc& d, int key, const std::string& schema);
 std::string select_list(const TableDesc& d);  // "rowid, c1, c2, ..."
 std::string insert(const TableDesc& d, const std::string& schema);
-std::string update(const TableDesc& d, const std::string& schema);
+// The update of a record by rid: parameters numbered as bind_record binds them, rid after the last.
+// `outside_keys` leaves out the columns of every key (no index is touched); a layout whose columns
+// all lie in keys gets the full update.
+std::string update(const TableDesc& d, const std::string& schema, bool outside_keys = false);
 // The optional key's filter ("(c1 <> '' OR c2 <> 0)"), or "" for other keys.
 std::string optional_filter(const TableDesc& d, int key);
 // The key's ORDER BY list for a direction (+1 ascending order of the key, -1 reverse), rowid last.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -220,6 +221,89 @@ TEST_F(FileManagerTest, ReadModifyWriteSeesEachRecordOnceAndOtherCursorsSeeTheWr
     EXPECT_EQ(o.Valor.scaled(), 6);
     ASSERT_EQ(other.next(), kNoError);
     EXPECT_EQ(o.Codigo, 8u);  // 7 was deleted
+}
+
+// A write through the cursor that leaves the key columns alone skips the indexes; one that changes a
+// key column of another key, and then changes it back, must reach the file both times.
+TEST_F(FileManagerTest, WritesThroughTheCursorKeepEveryKeyTrue) {
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    for (std::uint32_t i = 1; i <= 3; ++i) add_item(fm, i, "n" + std::to_string(i), "G", 1);
+    Transaction t({&fm});
+    ASSERT_EQ(fm.set(data::KeyName{"KEY:CODIGO"}), kNoError);
+    auto& r = fm.rec<ItemRec>();
+    while (fm.next() == kNoError) {
+        r.Valor = DecimalField<11, 2>::from_scaled(r.Codigo * 100);
+        ASSERT_EQ(fm.put(), kNoError);
+        if (r.Codigo != 2) continue;
+        r.Nome = "outro";
+        r.Grupo = "";
+        ASSERT_EQ(fm.put(), kNoError);
+        r.Nome = "n2";
+        r.Grupo = "G";
+        r.Nivel = 2;
+        ASSERT_EQ(fm.put(), kNoError);
+    }
+    ASSERT_EQ(t.commit(), kNoError);
+
+    fm.clear_record();
+    r.Nome = "outro";
+    EXPECT_EQ(fm.get(data::KeyName{"KEY:NOME"}), kRecordNotFound);
+    r.Nome = "n2";
+    ASSERT_EQ(fm.get(data::KeyName{"KEY:NOME"}), kNoError);
+    EXPECT_EQ(r.Codigo, 2u);
+    EXPECT_EQ(r.Grupo, "G");
+    EXPECT_EQ(r.Nivel, 2);
+    EXPECT_EQ(r.Valor.scaled(), 200);
+    EXPECT_EQ(read_all(fm, data::KeyName{"KEY:GRUPO"}), (std::vector<std::uint32_t>{1, 2, 3}));
+}
+
+// A cursor kept within a range of leading components: both directions, from a prefix or a full
+// position, through more records than one read-ahead holds and across deletions on the way.
+TEST_F(FileManagerTest, CursorWithinARangeStopsAtItsEnds) {
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    {
+        Transaction t({&fm});
+        for (std::uint32_t i = 1; i <= 300; ++i) add_item(fm, i, "n" + std::to_string(i), "G" + std::to_string(i % 3), static_cast<int>(i));
+        ASSERT_EQ(t.commit(), kNoError);
+    }
+    const data::KeyName key{"KEY:GRUPODATA"};  // Grupo, then Data descending
+    auto& r = fm.rec<ItemRec>();
+    auto read = [&](int dir) {
+        std::vector<std::uint32_t> out;
+        while ((dir > 0 ? fm.next() : fm.previous()) == kNoError) {
+            EXPECT_EQ(r.Grupo, "G1");
+            out.push_back(r.Codigo);
+            if (r.Codigo % 10 == 4) {
+                EXPECT_EQ(fm.remove(), kNoError);
+            }
+        }
+        EXPECT_EQ(last_error().code, kRecordNotAvailable);
+        return out;
+    };
+    struct Case {
+        int dir, components;
+        int data;  // the position's date (components < 0)
+        std::uint32_t first, last;
+        std::size_t count;
+    };
+    for (const Case& k : {Case{1, 1, 0, 298, 1, 100}, Case{-1, 1, 0, 1, 298, 90}, Case{1, -1, 151, 151, 1, 46},
+                          Case{-1, -1, 151, 151, 298, 45}}) {
+        fm.clear_record();
+        r.Grupo = "g1";
+        r.Data = k.data;
+        ASSERT_EQ(fm.set_within(key, 1, k.components), kNoError);
+        std::vector<std::uint32_t> seen = read(k.dir);
+        ASSERT_EQ(seen.size(), k.count) << "dir " << k.dir << " components " << k.components;
+        EXPECT_EQ(seen.front(), k.first);
+        EXPECT_EQ(seen.back(), k.last);
+        EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end(), [&](auto a, auto b) { return (a > b) == (k.dir > 0); }));
+    }
+    fm.clear_record();
+    r.Grupo = "G3";
+    ASSERT_EQ(fm.set_within(key, 1), kNoError);
+    EXPECT_EQ(fm.next(), kRecordNotAvailable);
 }
 
 TEST_F(FileManagerTest, PositionByRecordAmongThousandsOfEqualKeysStepsBothWays) {

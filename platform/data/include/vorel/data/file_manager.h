@@ -105,6 +105,13 @@ public:
     // The same on the first `components` components only: next reads the first record whose
     // leading components are at or after the buffer's, previous the last at or before them.
     Result set_at(int key, int components);
+    // Positions as set_at(key, components) does (every component when negative) and keeps the
+    // cursor among the records whose first `within` components equal the buffer's: next and
+    // previous return 33 past them, and the cursor reads nothing beyond them.
+    Result set_within(int key, int within, int components = -1);
+    Result set_within(KeyName key_name, int within, int components = -1) {
+        return set_within(key_number(key_name), within, components);
+    }
     // Positions by a record position: next reads the record after it in the key order, previous the
     // record before it (however many records share its key values).
     Result set_after(int key, Position p);

@@ -10,8 +10,13 @@
 
 namespace vorel::integration {
 
-ImportacaoTexto::ImportacaoTexto(int tipo, int capacidade, const data::TableDesc& staging)
-    : tipo_(tipo), capacidade_(capacidade), preparacao_(staging) {}
+ImportacaoTexto::ImportacaoTexto(int tipo, int capacidade, const TabelasImportacao& tabelas)
+    : tipo_(tipo),
+      capacidade_(capacidade),
+      preparacao_(tabelas.staging),
+      leitura_(tabelas.leitura),
+      importacao_(tabelas.importacao),
+      chave_(tabelas.importacao.front()->key_index(tabelas.chave)) {}
 
 ImportacaoTexto::~ImportacaoTexto() = default;
 
@@ -49,7 +54,7 @@ ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progress
     ResultadoLeitura r;
     opcoes_ = opcoes;
     NovaLeitura();
-    Abertas registros(TabelasLeitura());
+    Abertas registros(leitura_);
     if (r.falha = registros.falha; !r.falha.ok()) return r;
     if (r.falha = preparacao_.Esvazia(); !r.falha.ok()) return r;
     const Posicoes posicoes =
@@ -119,7 +124,7 @@ void ImportacaoTexto::ListaImportacao(std::string texto) { AdicionaErro(errosImp
 data::Result ImportacaoTexto::CopiaPreparados(int mesImpor, const Progresso& progresso, long& feitos,
                                               bool& interrompida) {
     data::FileManager& stg = staging();
-    data::Result r = stg.set(ChaveStaging());
+    data::Result r = stg.set(chave_);
     while (r.ok()) {
         data::Result lido = stg.next();
         if (lido == data::kRecordNotAvailable) break;
@@ -137,7 +142,7 @@ data::Result ImportacaoTexto::CopiaPreparados(int mesImpor, const Progresso& pro
 ResultadoImportacao ImportacaoTexto::Importa(int mesImpor, const Progresso& progresso) {
     ResultadoImportacao r;
     errosImportacao_.clear();
-    Abertas tabelas(TabelasImportacao(), alvos_);
+    Abertas tabelas(importacao_, alvos_);
     r.falha = tabelas.falha;
     if (r.falha.ok()) {
         data::Transaction tx(tabelas.abertas, 1);

@@ -33,18 +33,13 @@ std::int32_t MesImportacao(int mes, int ano) { return date::make(ano, mes, 1); }
 // --- suppliers and customers ---
 
 ImportacaoFornecedores::ImportacaoFornecedores()
-    : ImportacaoTexto(kTipoFornecedores, kCamposCadastro, dictionary::ForCli0()) {}
+    : ImportacaoTexto(kTipoFornecedores, kCamposCadastro,
+                      {dictionary::ForCli0(), {&dictionary::ForCli()}, {&dictionary::ForCli()}, keys::FOR_KEY_CODIGO1}) {}
 
 void ImportacaoFornecedores::NovaLeitura() {
     temUltimo_ = false;
     novos_.clear();
 }
-
-std::vector<const data::TableDesc*> ImportacaoFornecedores::TabelasLeitura() const { return {&dictionary::ForCli()}; }
-
-std::vector<const data::TableDesc*> ImportacaoFornecedores::TabelasImportacao() const { return {&dictionary::ForCli()}; }
-
-int ImportacaoFornecedores::ChaveStaging() const { return dictionary::ForCli().key_index(keys::FOR_KEY_CODIGO1); }
 
 ImportacaoTexto::DadosLinha ImportacaoFornecedores::PreencheLinha(LinhaImportada& l, const OpcoesLeitura& o) {
     data::FileManager& forcli = Tabela(dictionary::ForCli());
@@ -126,20 +121,17 @@ data::Result ImportacaoFornecedores::ImportaRegistro(int mesImpor) {
 
 // --- products ---
 
-ImportacaoProdutos::ImportacaoProdutos() : ImportacaoTexto(kTipoProdutos, kCamposCadastro, dictionary::Produtos0()) {}
+ImportacaoProdutos::ImportacaoProdutos()
+    : ImportacaoTexto(kTipoProdutos, kCamposCadastro,
+                      {dictionary::Produtos0(),
+                       {&dictionary::Produtos()},
+                       {&dictionary::Produtos(), &dictionary::ProdutosAliq()},
+                       keys::PRO_KEY_CODIGO}) {}
 
 void ImportacaoProdutos::NovaLeitura() {
     temNovo_ = false;
     apelidos_.clear();
 }
-
-std::vector<const data::TableDesc*> ImportacaoProdutos::TabelasLeitura() const { return {&dictionary::Produtos()}; }
-
-std::vector<const data::TableDesc*> ImportacaoProdutos::TabelasImportacao() const {
-    return {&dictionary::Produtos(), &dictionary::ProdutosAliq()};
-}
-
-int ImportacaoProdutos::ChaveStaging() const { return dictionary::Produtos().key_index(keys::PRO_KEY_CODIGO); }
 
 ImportacaoTexto::DadosLinha ImportacaoProdutos::PreencheLinha(LinhaImportada& l, const OpcoesLeitura& o) {
     auto& s = staging().rec<ProdutosRec>();
@@ -235,15 +227,8 @@ data::Result ImportacaoProdutos::ImportaRegistro(int mesImpor) {
 // --- cash-register machines ---
 
 ImportacaoMaquinas::ImportacaoMaquinas()
-    : ImportacaoTexto(kTipoMaquinas, kCamposMaquina, dictionary::ICMSEletronica0()) {}
-
-std::vector<const data::TableDesc*> ImportacaoMaquinas::TabelasImportacao() const {
-    return {&dictionary::ICMSEletronica()};
-}
-
-int ImportacaoMaquinas::ChaveStaging() const {
-    return dictionary::ICMSEletronica().key_index(keys::ICM_KEY_NUMERO);
-}
+    : ImportacaoTexto(kTipoMaquinas, kCamposMaquina,
+                      {dictionary::ICMSEletronica0(), {}, {&dictionary::ICMSEletronica()}, keys::ICM_KEY_NUMERO}) {}
 
 ImportacaoTexto::DadosLinha ImportacaoMaquinas::PreencheLinha(LinhaImportada& l, const OpcoesLeitura& o) {
     auto& s = staging().rec<ICMSEletronicaRec>();

@@ -41,15 +41,12 @@ data::Result Grava(const Rec& preparado, const data::TableDesc& alvo, data::KeyN
 
 // --- master ---
 
-LeituraMestre::LeituraMestre() : ImportacaoTexto(kTipoMestre, kCampos, dictionary::LancICMSEletronico0()) {}
-
-std::vector<const data::TableDesc*> LeituraMestre::TabelasLeitura() const { return {&dictionary::ICMSEletronica()}; }
-
-std::vector<const data::TableDesc*> LeituraMestre::TabelasImportacao() const {
-    return {&dictionary::LancICMSEletronico(), &dictionary::AnaliticoICMS(), &dictionary::MovMaqRegistradora()};
-}
-
-int LeituraMestre::ChaveStaging() const { return dictionary::LancICMSEletronico().key_index(keys::LAN_KEY_CODIGO); }
+LeituraMestre::LeituraMestre()
+    : ImportacaoTexto(kTipoMestre, kCampos,
+                      {dictionary::LancICMSEletronico0(),
+                       {&dictionary::ICMSEletronica()},
+                       {&dictionary::LancICMSEletronico(), &dictionary::AnaliticoICMS(), &dictionary::MovMaqRegistradora()},
+                       keys::LAN_KEY_CODIGO}) {}
 
 ImportacaoTexto::DadosLinha LeituraMestre::PreencheLinha(LinhaImportada& l, const OpcoesLeitura& o) {
     auto& m = staging().rec<LancICMSEletronicoRec>();
@@ -100,23 +97,13 @@ data::Result LeituraMestre::TerminaImportacao(int mesImpor, const Progresso& pro
 
 LeituraDetalhe::LeituraDetalhe(bool diario, data::FileManager& mestre)
     : ImportacaoTexto(diario ? kTipoDiario : kTipoAnalitico, kCampos,
-                      diario ? dictionary::MovMaqRegistradora0() : dictionary::AnaliticoICMS0()),
+                      {diario ? dictionary::MovMaqRegistradora0() : dictionary::AnaliticoICMS0(),
+                       diario ? std::vector<const data::TableDesc*>{&dictionary::Produtos()}
+                              : std::vector<const data::TableDesc*>{},
+                       {diario ? &dictionary::MovMaqRegistradora() : &dictionary::AnaliticoICMS()},
+                       diario ? keys::MMR_KEY_CODIGO : keys::ANA_KEY_ALICOTA}),
       diario_(diario),
       mestre_(mestre) {}
-
-std::vector<const data::TableDesc*> LeituraDetalhe::TabelasLeitura() const {
-    if (diario_) return {&dictionary::Produtos()};
-    return {};
-}
-
-std::vector<const data::TableDesc*> LeituraDetalhe::TabelasImportacao() const {
-    return {diario_ ? &dictionary::MovMaqRegistradora() : &dictionary::AnaliticoICMS()};
-}
-
-int LeituraDetalhe::ChaveStaging() const {
-    return diario_ ? dictionary::MovMaqRegistradora().key_index(keys::MMR_KEY_CODIGO)
-                   : dictionary::AnaliticoICMS().key_index(keys::ANA_KEY_ALICOTA);
-}
 
 ImportacaoTexto::DadosLinha LeituraDetalhe::PreencheLinha(LinhaImportada& l, const OpcoesLeitura& o) {
     mesTrabalho_ = o.mes;

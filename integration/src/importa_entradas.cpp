@@ -25,25 +25,18 @@ std::string Prefixo(std::uint32_t numero) { return "Nota Fiscal de número " + T
 // The active supplier of the CNPJ, else of a CPF in the CNPJ's first 11 characters.
 }  // namespace
 
-ImportacaoEntradas::ImportacaoEntradas() : ImportacaoTexto(kTipoEntradas, kCampos, dictionary::EntradaVorel0()) {}
+ImportacaoEntradas::ImportacaoEntradas()
+    : ImportacaoTexto(kTipoEntradas, kCampos,
+                      {dictionary::EntradaVorel0(),
+                       {&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO()},
+                       {&dictionary::EntradaVorel(), &dictionary::LoteVorel(), &dictionary::ForCliQel(),
+                        &dictionary::ProdutosAliq(), &dictionary::ForCli(), &dictionary::Produtos()},
+                       keys::ENT_KEY_NUMERO}) {}
 
 void ImportacaoEntradas::NovaLeitura() {
     fornecedores_.clear();
     produtos_.Esvazia();
     cfos_.clear();
-}
-
-std::vector<const data::TableDesc*> ImportacaoEntradas::TabelasLeitura() const {
-    return {&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO()};
-}
-
-std::vector<const data::TableDesc*> ImportacaoEntradas::TabelasImportacao() const {
-    return {&dictionary::EntradaVorel(), &dictionary::LoteVorel(), &dictionary::ForCliQel(),
-            &dictionary::ProdutosAliq(), &dictionary::ForCli(), &dictionary::Produtos()};
-}
-
-int ImportacaoEntradas::ChaveStaging() const {
-    return dictionary::EntradaVorel().key_index(keys::ENT_KEY_NUMERO);  // the alias keeps its base's keys
 }
 
 ImportacaoTexto::DadosLinha ImportacaoEntradas::PreencheLinha(LinhaImportada& l, const OpcoesLeitura& o) {

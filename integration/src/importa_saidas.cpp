@@ -22,23 +22,16 @@ std::string Prefixo(std::uint32_t numero) { return "Nota Fiscal de número " + T
 
 }  // namespace
 
-ImportacaoSaidas::ImportacaoSaidas() : ImportacaoTexto(kTipoSaidas, kCampos, dictionary::SaidaVorel0()) {}
+ImportacaoSaidas::ImportacaoSaidas()
+    : ImportacaoTexto(kTipoSaidas, kCampos,
+                      {dictionary::SaidaVorel0(),
+                       {&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO()},
+                       {&dictionary::SaidaVorel(), &dictionary::LoteVorel()},
+                       keys::SAI_KEY_NUMERO}) {}
 
 void ImportacaoSaidas::NovaLeitura() {
     clientes_.clear();
     produtos_.Esvazia();
-}
-
-std::vector<const data::TableDesc*> ImportacaoSaidas::TabelasLeitura() const {
-    return {&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO()};
-}
-
-std::vector<const data::TableDesc*> ImportacaoSaidas::TabelasImportacao() const {
-    return {&dictionary::SaidaVorel(), &dictionary::LoteVorel()};
-}
-
-int ImportacaoSaidas::ChaveStaging() const {
-    return dictionary::SaidaVorel().key_index(keys::SAI_KEY_NUMERO);  // the alias keeps its base's keys
 }
 
 ImportacaoTexto::DadosLinha ImportacaoSaidas::PreencheLinha(LinhaImportada& l, const OpcoesLeitura& o) {

@@ -24,17 +24,12 @@ const std::string kPrefixo = "Nota Fiscal de número 0";
 }  // namespace
 
 ImportacaoSaldoAnterior::ImportacaoSaldoAnterior()
-    : ImportacaoTexto(kTipoSaldoAnterior, kCampos, dictionary::EntradaVorel0()) {}
-
-std::vector<const data::TableDesc*> ImportacaoSaldoAnterior::TabelasLeitura() const { return {&dictionary::Produtos()}; }
-
-std::vector<const data::TableDesc*> ImportacaoSaldoAnterior::TabelasImportacao() const {
-    return {&dictionary::EntradaVorel(), &dictionary::ForCliQel(), &dictionary::LoteVorel(), &dictionary::ForCli()};
-}
-
-int ImportacaoSaldoAnterior::ChaveStaging() const {
-    return dictionary::EntradaVorel().key_index(keys::ENT_KEY_NUMERO);
-}
+    : ImportacaoTexto(kTipoSaldoAnterior, kCampos,
+                      {dictionary::EntradaVorel0(),
+                       {&dictionary::Produtos()},
+                       {&dictionary::EntradaVorel(), &dictionary::ForCliQel(), &dictionary::LoteVorel(),
+                        &dictionary::ForCli()},
+                       keys::ENT_KEY_NUMERO}) {}
 
 ImportacaoTexto::DadosLinha ImportacaoSaldoAnterior::PreencheLinha(LinhaImportada& l, const OpcoesLeitura& o) {
     auto& e = staging().rec<EntradaVorelRec>();

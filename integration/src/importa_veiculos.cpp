@@ -26,21 +26,11 @@ std::string Prefixo(std::uint32_t numero) { return "Nota Fiscal de número " + T
 
 ImportacaoVeiculos::ImportacaoVeiculos(bool saidas)
     : ImportacaoTexto(saidas ? kTipoSaidaVeiculos : kTipoEntradaVeiculos, kCampos,
-                      saidas ? dictionary::SaidaVeiculo0() : dictionary::EntradaVeiculo0()),
+                      {saidas ? dictionary::SaidaVeiculo0() : dictionary::EntradaVeiculo0(),
+                       {&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO()},
+                       {saidas ? &dictionary::SaidaVeiculo() : &dictionary::EntradaVeiculo()},
+                       saidas ? keys::SAV_KEY_NUMERO : keys::ENV_KEY_NUMERO}),
       saidas_(saidas) {}
-
-std::vector<const data::TableDesc*> ImportacaoVeiculos::TabelasLeitura() const {
-    return {&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO()};
-}
-
-std::vector<const data::TableDesc*> ImportacaoVeiculos::TabelasImportacao() const {
-    return {saidas_ ? &dictionary::SaidaVeiculo() : &dictionary::EntradaVeiculo()};
-}
-
-int ImportacaoVeiculos::ChaveStaging() const {
-    return saidas_ ? dictionary::SaidaVeiculo().key_index(keys::SAV_KEY_NUMERO)
-                   : dictionary::EntradaVeiculo().key_index(keys::ENV_KEY_NUMERO);
-}
 
 template <class Rec>
 ImportacaoTexto::DadosLinha ImportacaoVeiculos::Preenche(Rec& r, std::int32_t& data, LinhaImportada& l,

@@ -1,8 +1,10 @@
 // One text import's run, the steps every fixed-width import shares: the read (the user's file
 // through the text-line table, each line cut by the layout, converted, checked and staged, all in
 // one transaction on the run's own staging file) and the import (the staged records copied into
-// the target in one transaction whose commit is checked). An importer supplies its mapping and
-// checks (`PreencheLinha`, `DepoisDeAdicionar`) and its writes per record (`ImportaRegistro`).
+// the target in one transaction whose commit is checked). An importer names its tables
+// (`TabelasImportacao`: staging alias, registers read, tables written, staging key) and supplies its
+// mapping and checks (`PreencheLinha`, `DepoisDeAdicionar`) and its writes per record
+// (`ImportaRegistro`).
 //
 // Rules every importer gets from here:
 // - the staging file is emptied at each read, so a line read twice is never stored twice;
@@ -24,6 +26,7 @@
 #include <vector>
 
 #include "vorel/data/error.h"
+#include "vorel/data/key_name.h"
 #include "vorel/integration/text_import.h"
 
 namespace vorel::data {
@@ -68,9 +71,20 @@ struct ResultadoImportacao {
     bool ok() const { return falha.ok() && !interrompida; }
 };
 
+// What a run reads and writes: the staging alias its lines go to, the registers the read looks up
+// (opened for the read, closed after it), the tables the import writes (opened here, in one
+// transaction, the target first) and the target's key in whose order the import reads the staged
+// records (the alias keeps its base's keys).
+struct TabelasImportacao {
+    const data::TableDesc& staging;
+    std::vector<const data::TableDesc*> leitura;
+    std::vector<const data::TableDesc*> importacao;
+    data::KeyName chave;
+};
+
 class ImportacaoTexto {
 public:
-    ImportacaoTexto(int tipo, int capacidade, const data::TableDesc& staging);
+    ImportacaoTexto(int tipo, int capacidade, const TabelasImportacao& tabelas);
     virtual ~ImportacaoTexto();
     ImportacaoTexto(const ImportacaoTexto&) = delete;
     ImportacaoTexto& operator=(const ImportacaoTexto&) = delete;
@@ -85,7 +99,7 @@ public:
     // The target's file as it was when the window opened (the year folder of the company then in
     // force); empty: the name the target's table holds when the import runs.
     void FixaAlvo(std::string caminho) { alvos_ = {std::move(caminho)}; }
-    // The same for the first tables of `TabelasImportacao`, in their order.
+    // The same for the first tables the import writes, in their order.
     void FixaAlvos(std::vector<std::string> caminhos) { alvos_ = std::move(caminhos); }
 
     // Copies every staged record, in the staging key's order, into the import's tables, which the
@@ -109,17 +123,12 @@ protected:
         bool fatal = false;  // the read stops after this line (a line of another month stops first)
         bool recusa = false; // the read goes on but cannot be imported
     };
-    // A read begins: the caches that live for one read are emptied.
-    virtual void NovaLeitura() = 0;
+    // A read begins: the caches that live for one read are emptied (none by default).
+    virtual void NovaLeitura() {}
     // Fills the cleared staging buffer from the line, with the checks that come before the add.
     virtual DadosLinha PreencheLinha(LinhaImportada& linha, const OpcoesLeitura& opcoes) = 0;
-    // The checks that come after the add.
-    virtual void DepoisDeAdicionar(LinhaImportada& linha) = 0;
-    // The register tables the read looks up (opened for the read, closed after it).
-    virtual std::vector<const data::TableDesc*> TabelasLeitura() const = 0;
-    // The tables the import writes (opened here, in one transaction) and the staging key it reads.
-    virtual std::vector<const data::TableDesc*> TabelasImportacao() const = 0;
-    virtual int ChaveStaging() const = 0;  // a key index of the staging table
+    // The checks that come after the add (none by default).
+    virtual void DepoisDeAdicionar(LinhaImportada& /*linha*/) {}
     // Copies the staging buffer into the target and writes what goes with it; the first failure.
     virtual data::Result ImportaRegistro(int mesImpor) = 0;
     // Registers stage a code once: a line whose staging key repeats one already staged is left
@@ -139,6 +148,9 @@ private:
     int tipo_;
     int capacidade_;
     Preparacao preparacao_;
+    std::vector<const data::TableDesc*> leitura_;
+    std::vector<const data::TableDesc*> importacao_;
+    int chave_;  // a key index of the staging table
     std::vector<std::string> alvos_;
     OpcoesLeitura opcoes_;
     std::function<void(bool)> aviso_;

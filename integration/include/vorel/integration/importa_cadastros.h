@@ -29,10 +29,6 @@ public:
 protected:
     void NovaLeitura() override;
     DadosLinha PreencheLinha(LinhaImportada& linha, const OpcoesLeitura& opcoes) override;
-    void DepoisDeAdicionar(LinhaImportada&) override {}
-    std::vector<const data::TableDesc*> TabelasLeitura() const override;
-    std::vector<const data::TableDesc*> TabelasImportacao() const override;
-    int ChaveStaging() const override;
     data::Result ImportaRegistro(int mesImpor) override;
     bool IgnoraRepetidas() const override { return true; }
 
@@ -53,10 +49,6 @@ public:
 protected:
     void NovaLeitura() override;
     DadosLinha PreencheLinha(LinhaImportada& linha, const OpcoesLeitura& opcoes) override;
-    void DepoisDeAdicionar(LinhaImportada&) override {}
-    std::vector<const data::TableDesc*> TabelasLeitura() const override;
-    std::vector<const data::TableDesc*> TabelasImportacao() const override;
-    int ChaveStaging() const override;
     data::Result ImportaRegistro(int mesImpor) override;
     bool IgnoraRepetidas() const override { return true; }
     data::Result ComecaImportacao() override;
@@ -75,12 +67,7 @@ public:
     ImportacaoMaquinas();
 
 protected:
-    void NovaLeitura() override {}
     DadosLinha PreencheLinha(LinhaImportada& linha, const OpcoesLeitura& opcoes) override;
-    void DepoisDeAdicionar(LinhaImportada&) override {}
-    std::vector<const data::TableDesc*> TabelasLeitura() const override { return {}; }
-    std::vector<const data::TableDesc*> TabelasImportacao() const override;
-    int ChaveStaging() const override;
     data::Result ImportaRegistro(int mesImpor) override;
     bool IgnoraRepetidas() const override { return true; }
 };

@@ -33,12 +33,8 @@ public:
     }
 
 protected:
-    void NovaLeitura() override {}
     DadosLinha PreencheLinha(LinhaImportada& linha, const OpcoesLeitura& opcoes) override;
     void DepoisDeAdicionar(LinhaImportada& linha) override;
-    std::vector<const data::TableDesc*> TabelasLeitura() const override;
-    std::vector<const data::TableDesc*> TabelasImportacao() const override;
-    int ChaveStaging() const override;
     data::Result ImportaRegistro(int mesImpor) override;
     bool IgnoraRepetidas() const override { return true; }
     data::Result TerminaImportacao(int mesImpor, const Progresso& progresso, long& feitos,
@@ -60,9 +56,6 @@ protected:
     void NovaLeitura() override { produtos_.Esvazia(); }
     DadosLinha PreencheLinha(LinhaImportada& linha, const OpcoesLeitura& opcoes) override;
     void DepoisDeAdicionar(LinhaImportada& linha) override;
-    std::vector<const data::TableDesc*> TabelasLeitura() const override;
-    std::vector<const data::TableDesc*> TabelasImportacao() const override;
-    int ChaveStaging() const override;
     data::Result ImportaRegistro(int mesImpor) override;
     bool IgnoraRepetidas() const override { return true; }
 

@@ -24,9 +24,6 @@ protected:
     void NovaLeitura() override;
     DadosLinha PreencheLinha(LinhaImportada& linha, const OpcoesLeitura& opcoes) override;
     void DepoisDeAdicionar(LinhaImportada& linha) override;
-    std::vector<const data::TableDesc*> TabelasLeitura() const override;
-    std::vector<const data::TableDesc*> TabelasImportacao() const override;
-    int ChaveStaging() const override;
     data::Result ImportaRegistro(int mesImpor) override;
 
 private:

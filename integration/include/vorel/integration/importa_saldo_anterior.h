@@ -21,10 +21,6 @@ public:
 protected:
     void NovaLeitura() override { produtos_.clear(); }
     DadosLinha PreencheLinha(LinhaImportada& linha, const OpcoesLeitura& opcoes) override;
-    void DepoisDeAdicionar(LinhaImportada&) override {}
-    std::vector<const data::TableDesc*> TabelasLeitura() const override;
-    std::vector<const data::TableDesc*> TabelasImportacao() const override;
-    int ChaveStaging() const override;
     data::Result ImportaRegistro(int mesImpor) override;
 
 private:

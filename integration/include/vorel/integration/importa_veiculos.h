@@ -22,12 +22,8 @@ public:
     bool saidas() const { return saidas_; }
 
 protected:
-    void NovaLeitura() override {}
     DadosLinha PreencheLinha(LinhaImportada& linha, const OpcoesLeitura& opcoes) override;
     void DepoisDeAdicionar(LinhaImportada& linha) override;
-    std::vector<const data::TableDesc*> TabelasLeitura() const override;
-    std::vector<const data::TableDesc*> TabelasImportacao() const override;
-    int ChaveStaging() const override;
     data::Result ImportaRegistro(int mesImpor) override;
     bool IgnoraRepetidas() const override { return true; }
 

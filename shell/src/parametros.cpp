@@ -101,12 +101,12 @@ public:
                                                  return true;
                                              }));
         w.Button(kPesquisaUf, "Pesquisa").Tip("Pesquisa na Tabela de Estados").Skip();
-        Campo(kCep, "09 C.E.P.............", UsePattern(p_.PARCEP, kPictureCep, Zero::Blank), kPictureCep);
+        Campo(kCep, "09 C.E.P.............", p_.PARCEP, kPictureCep);
         Campo(kWeb, "10 Página Web..", UseCp(p_.PARWEB, 30));
         Campo(kEmail, "11 E-mail.........", UseCp(p_.PAREMAIL, 50));
-        Campo(kDdd, "12 DDD...............", UsePattern(p_.PARDDD, kPictureDdd, Zero::Blank), kPictureDdd);
-        Campo(kTelefone, "13 Telefone................", UsePattern(p_.PARTELEFONE, kPictureFone, Zero::Blank), kPictureFone);
-        Campo(kFax, "14 FAX..........", UsePattern(p_.PARFAX, kPictureFone, Zero::Blank), kPictureFone);
+        Campo(kDdd, "12 DDD...............", p_.PARDDD, kPictureDdd);
+        Campo(kTelefone, "13 Telefone................", p_.PARTELEFONE, kPictureFone);
+        Campo(kFax, "14 FAX..........", p_.PARFAX, kPictureFone);
         w.Prompt(kTipo - 1, "15 Tipo de Inscrição");
         w.DropList(kTipo, Use(p_.PARTIPINS), {"CNPJ", "CPF"}, {"1", "2"});
         w.Entry(kCgc, UseDigitos(p_.PARCGC, 14, kPictureCnpj), kPictureCnpj);
@@ -176,6 +176,12 @@ private:
     void Campo(int feq, const char* prompt, UsePtr use, std::string picture = {}) {
         window().Prompt(feq - 1, prompt);
         window().Entry(feq, std::move(use), std::move(picture));
+    }
+    // A number shown through its digit pattern; 0 shows nothing.
+    template <class Numero>
+    void Campo(int feq, const char* prompt, Numero& campo, const char* picture) {
+        window().Prompt(feq - 1, prompt);
+        window().Entry(feq, campo, picture, Zero::Blank);
     }
 
     void MostraTipo() {

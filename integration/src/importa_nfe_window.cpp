@@ -15,7 +15,7 @@
 
 #include "import_window.h"
 #include "vorel/core/paths.h"
-#include "vorel/core/settings_file.h"
+#include "vorel/shell/program_settings.h"
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
@@ -39,8 +39,6 @@ namespace {
 using ui::Level;
 namespace keys = dictionary::keys;
 
-constexpr const char* kIni = "XML.ini";
-constexpr const char* kSecao = "XMLSaida";
 
 enum : int {
     kPromptEmpresa = 1, kEmpresa, kBuscaEmpresa, kDescEmp, kSobForCli, kCriaConta, kGrupoProdutos, kPorCodigo, kPorApelido,
@@ -77,12 +75,12 @@ protected:
         w.Entry(kEmpresa, ui::Use(empresa_), "@n6");
         w.Button(kBuscaEmpresa, "").Icon("Find.ico").Tip("Pesquisa Empresas").Skip();
         w.String(kDescEmp, "");
-        w.Check(kSobForCli, "Sobrescrever Clientes/Fornecedores", ui::Use(sobForCli_));
-        w.Check(kCriaConta, "Criar Automaticamente Conta Contábil do Cliente/Fornecedor", ui::Use(criaConta_));
-        Opcoes(kGrupoProdutos, "Integrar Produtos por", intProdutos_, {{kPorCodigo, "Código", 0}, {kPorApelido, "Apelido", 1}});
-        Opcoes(kGrupoIcms, "Integrar ICMS em", integraIcms_,
+        w.Check(kSobForCli, "Sobrescrever Clientes/Fornecedores", ui::Use(opcoes_.sobForCli));
+        w.Check(kCriaConta, "Criar Automaticamente Conta Contábil do Cliente/Fornecedor", ui::Use(opcoes_.criaConta));
+        Opcoes(kGrupoProdutos, "Integrar Produtos por", opcoes_.intProdutos, {{kPorCodigo, "Código", 0}, {kPorApelido, "Apelido", 1}});
+        Opcoes(kGrupoIcms, "Integrar ICMS em", opcoes_.integraIcms,
                {{kIcmsOutras, "Outras", 0}, {kIcmsConforme, "Conforme NF", 2}, {kIcmsIsento, "Isento", 1}});
-        Opcoes(kGrupoIpi, "Integrar IPI em", integraIpi_,
+        Opcoes(kGrupoIpi, "Integrar IPI em", opcoes_.integraIpi,
                {{kIpiOutras, "Outras", 0}, {kIpiConforme, "Conforme NF", 2}, {kIpiIsento, "Isento", 1}});
         w.Button(kImporta, "&Ler/Importar XML");
         w.Button(kFecha, "&Fechar");
@@ -96,12 +94,7 @@ protected:
 
     Level OnWindowOpened() override {
         Level l = ui::WindowController::OnWindowOpened();
-        settings::SettingsFile ini(kIni);
-        sobForCli_ = static_cast<int>(ini.read_number(kSecao, "SobForCli"));
-        criaConta_ = static_cast<int>(ini.read_number(kSecao, "CriaConta"));
-        intProdutos_ = static_cast<int>(ini.read_number(kSecao, "IntProdutos"));
-        integraIcms_ = static_cast<int>(ini.read_number(kSecao, "IntegraICMS"));
-        integraIpi_ = static_cast<int>(ini.read_number(kSecao, "IntegraIPI"));
+        opcoes_ = shell::LeOpcoesXml();
         empresa_ = empresaTrabalho_;
         LeEmpresa();
         pasta_ = files::join(shell::PastaEmpresa.Get(), "NFe");
@@ -141,14 +134,7 @@ protected:
 
     // Closing: the five options are kept for the next window of either direction.
     Level Teardown() override {
-        settings::SettingsFile ini(kIni);
-        (void)ini.update([&](settings::Content& c) {
-            c.set(kSecao, "SobForCli", std::to_string(sobForCli_));
-            c.set(kSecao, "CriaConta", std::to_string(criaConta_));
-            c.set(kSecao, "IntProdutos", std::to_string(intProdutos_));
-            c.set(kSecao, "IntegraICMS", std::to_string(integraIcms_));
-            c.set(kSecao, "IntegraIPI", std::to_string(integraIpi_));
-        });
+        (void)shell::GravaOpcoesXml(opcoes_);  // only a convenience for the next opening
         (void)data::dictionary::file(dictionary::Empresa()).close();
         return ui::WindowController::Teardown();
     }
@@ -295,13 +281,13 @@ private:
         w[kContador].Text("0");
         w[kProgresso].Range(0, 0).Progress(0);
         ResultadoCadastro r = ImportaProdutosNfe(files::join(pasta, ArquivoNfeDoMes("Produtos", mes, ano)),
-                                                 intProdutos_, sentido_ == SentidoNfe::Entrada, mes, ano,
+                                                 opcoes_.intProdutos, sentido_ == SentidoNfe::Entrada, mes, ano,
                                                  andamento(true));
         if (r.ok()) {
             Status("Analizando/Importando Fornecedores...");
             w[kContador].Text("0");
             r = ImportaFornecedoresNfe(files::join(pasta, ArquivoNfeDoMes("Fornecedores", mes, ano)),
-                                       sobForCli_ == 1, andamento(false));
+                                       opcoes_.sobForCli == 1, andamento(false));
         }
         if (!r.falha.ok())
             ui::Message("A gravação dos cadastros falhou e nada foi importado: " +
@@ -337,7 +323,7 @@ private:
             return;
         }
         ui::Window& w = window();
-        ResultadoLeitura r = run.Le({copia, 0, intProdutos_ == 0 ? 1 : 2, mes, ano, PosicoesItensNfe(sentido_)},
+        ResultadoLeitura r = run.Le({copia, 0, opcoes_.intProdutos == 0 ? 1 : 2, mes, ano, PosicoesItensNfe(sentido_)},
                                     [&](long n) {
                                         w[kContador].Text(std::to_string(n));
                                         return !context().StopRequested();
@@ -386,7 +372,7 @@ private:
     std::string documento_;
     std::string pasta_;  // the chosen company's NF-e folder
     std::string alvo_;
-    int sobForCli_ = 0, criaConta_ = 0, intProdutos_ = 0, integraIcms_ = 0, integraIpi_ = 0;
+    shell::OpcoesXml opcoes_;
     std::vector<std::string> erros_;
 };
 

@@ -54,6 +54,32 @@ std::error_code GravaArquivoExcel(const ArquivoExcel& a) {
     });
 }
 
+namespace {
+// The XML options' keys, in one list for the read and the write.
+template <class O, class F>
+void CadaOpcaoXml(O& o, F&& f) {
+    f("SobForCli", o.sobForCli);
+    f("CriaConta", o.criaConta);
+    f("IntProdutos", o.intProdutos);
+    f("IntegraICMS", o.integraIcms);
+    f("IntegraIPI", o.integraIpi);
+}
+constexpr std::string_view kXml = "XML.ini", kSecaoXml = "XMLSaida";
+}  // namespace
+
+OpcoesXml LeOpcoesXml() {
+    SettingsFile ini(kXml);
+    OpcoesXml o;
+    CadaOpcaoXml(o, [&](std::string_view chave, int& v) { v = static_cast<int>(ini.read_number(kSecaoXml, chave)); });
+    return o;
+}
+
+std::error_code GravaOpcoesXml(const OpcoesXml& o) {
+    return SettingsFile(kXml).update([&](settings::Content& c) {
+        CadaOpcaoXml(o, [&](std::string_view chave, int v) { c.set(kSecaoXml, chave, std::to_string(v)); });
+    });
+}
+
 std::error_code GravaUltimoAcessoNaveli(std::string_view data) {
     return SettingsFile("Naveli.ini").write_text("Sistema6", "UltimoAcesso", data);
 }

@@ -40,6 +40,14 @@ struct ArquivoExcel {
 ArquivoExcel LeArquivoExcel();
 [[nodiscard]] std::error_code GravaArquivoExcel(const ArquivoExcel& a);
 
+// XML.ini [XMLSaida]: the NF-e import window's options, kept for its next opening in either
+// direction (each 0 when missing): SobForCli, CriaConta, IntProdutos, IntegraICMS, IntegraIPI.
+struct OpcoesXml {
+    int sobForCli = 0, criaConta = 0, intProdutos = 0, integraIcms = 0, integraIpi = 0;
+};
+OpcoesXml LeOpcoesXml();
+[[nodiscard]] std::error_code GravaOpcoesXml(const OpcoesXml& o);
+
 // Naveli.ini: [Sistema6] UltimoAcesso, [Acesso] Internet and [Sistema6] SalvaAcesso (both 1 when missing).
 [[nodiscard]] std::error_code GravaUltimoAcessoNaveli(std::string_view data);
 struct AcessoNaveli {

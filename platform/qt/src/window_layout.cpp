@@ -1,7 +1,7 @@
-// How a window's widgets are laid out: in reading order (a prompt and its control on a row, lists
-// and sheets across, buttons in rows at the bottom) or at the positions the procedure gave (dialog
-// units, tab pages offset by their sheet); the window sized to show its content, which scrolls
-// when the frame is too small for it.
+// How a window's widgets are laid out: in reading order (a prompt and its control or picture button
+// on a row, an entry's search button beside it, lists and sheets across, the other buttons in rows
+// at the bottom) or at the positions the procedure gave (dialog units, tab pages offset by their
+// sheet); the window sized to show its content, which scrolls when the frame is too small for it.
 #include "window_view.h"
 
 #include <QtCore/QTimer>
@@ -200,6 +200,24 @@ void WindowView::BuildContainer(int parent, QWidget* into) {
     int gridRow = 0;
     std::vector<QWidget*> buttons;  // in rows at the bottom
     bool expanding = false;
+    // An entry's own search button (no caption, or "...") right after it sits beside it, not among
+    // the window's buttons at the bottom; `n` moves past it.
+    auto addInput = [&](QWidget* w, std::size_t& n, Qt::Alignment a) {
+        Item* b = n + 1 < kids.size() ? kids[n + 1] : nullptr;
+        if (b && b->s.type == ControlType::Button && (b->s.text.empty() || b->s.text == "...")) {
+            if (QWidget* bw = MakeWidget(*b, into)) {
+                auto* row = new QHBoxLayout;
+                row->setContentsMargins(0, 0, 0, 0);
+                row->addWidget(w, 0, a);  // (aligned: an entry keeps its own width, as in the grid)
+                row->addWidget(bw, 0, a);
+                row->addStretch();
+                grid->addLayout(row, gridRow, 1, a);
+                ++n;
+                return;
+            }
+        }
+        grid->addWidget(w, gridRow, 1, a);
+    };
     for (std::size_t n = 0; n < kids.size(); ++n) {
         Item* k = kids[n];
         ControlType t = k->s.type;
@@ -211,18 +229,20 @@ void WindowView::BuildContainer(int parent, QWidget* into) {
                 v->addLayout(grid);
             }
         };
-        if (t == ControlType::Prompt && n + 1 < kids.size() && IsInput(kids[n + 1]->s.type) &&
-            !IsList(kids[n + 1]->s.type)) {
+        // A prompt and its entry on a row; a prompt's picture button (no caption) stands there too.
+        const Item* next = n + 1 < kids.size() ? kids[n + 1] : nullptr;
+        if (t == ControlType::Prompt && next &&
+            ((IsInput(next->s.type) && !IsList(next->s.type)) ||
+             (next->s.type == ControlType::Button && next->s.text.empty()))) {
             ensureGrid();
             auto* label = qobject_cast<QLabel*>(MakeWidget(*k, into));
             QWidget* w = MakeWidget(*kids[n + 1], into);
             if (label && w) label->setBuddy(w);
             grid->addWidget(label, gridRow, 0, Qt::AlignLeft | Qt::AlignVCenter);
-            Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter;
-            grid->addWidget(w, gridRow, 1, a);
             if (kids[n + 1]->s.type == ControlType::Text) expanding = true;
-            ++gridRow;
             ++n;
+            addInput(w, n, Qt::AlignLeft | Qt::AlignVCenter);
+            ++gridRow;
             continue;
         }
         QWidget* w = MakeWidget(*k, into);
@@ -231,7 +251,8 @@ void WindowView::BuildContainer(int parent, QWidget* into) {
             buttons.push_back(w);
         } else if (IsInput(t) && !IsList(t)) {
             ensureGrid();
-            grid->addWidget(w, gridRow++, 1, Qt::AlignLeft | Qt::AlignVCenter);
+            addInput(w, n, Qt::AlignLeft | Qt::AlignVCenter);
+            ++gridRow;
         } else {
             grid = nullptr;
             bool grows = IsList(t) || t == ControlType::Text || t == ControlType::Image;

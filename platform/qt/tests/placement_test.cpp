@@ -1,6 +1,7 @@
 // Controls a procedure places by position (dialog units, relative to the window): on a tab page
 // they land where the window says, not shifted by the sheet and its tab bar; inside a group they
 // are shown (in front of the group's frame); when the procedure moves them, their widgets follow.
+// Without positions, an entry's search button stands beside it.
 #include <gtest/gtest.h>
 
 #include <QtCore/QCoreApplication>
@@ -14,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <thread>
+#include <utility>
 
 #include "qt_convert.h"
 #include "vorel/qt/front_end.h"
@@ -87,6 +89,50 @@ TEST(Placement, PositionsOnTabPagesAndInGroupsAreTheWindows) {
     rt.Post(press);
     ASSERT_TRUE(RunEventsUntil([&] { return at(kEntry) == QPoint(DluX(60), DluY(50)); })) << at(kEntry).x() << "," << at(kEntry).y();
 
+    rt.Shutdown();
+    front.reset();
+}
+
+// Without positions: an entry's search button (no caption, or "...") and a prompt's picture button
+// stand on their row; a captioned button goes to the row of buttons at the bottom.
+TEST(Placement, SearchButtonsStandBesideTheirEntries) {
+    enum { kPCodigo = 1, kCodigo, kBusca, kPArquivo, kArquivo, kEscolhe, kPMes, kCadeado, kOk };
+    TestApplication();
+    ui::Runtime rt;
+    auto front = std::make_unique<QtFrontEnd>(rt);
+    front->mainWindow()->resize(900, 600);
+    front->Show();
+    rt.Start("Linhas", [](ui::ProcContext& ctx) {
+        std::string codigo, arquivo;
+        ui::Window w(ctx, "Linhas");
+        w.Prompt(kPCodigo, "Código:");
+        w.Entry(kCodigo, ui::Use(codigo));
+        w.Button(kBusca, "").Icon("search");
+        w.Prompt(kPArquivo, "Arquivo:");
+        w.Entry(kArquivo, ui::Use(arquivo));
+        w.Button(kEscolhe, "...");
+        w.Prompt(kPMes, "Mês Aberto");
+        w.Button(kCadeado, "").Icon("cadeadoaberto.ico");
+        w.Button(kOk, "&OK");
+        w.Open();
+        for (ui::Event e; (e = w.Accept()).code != ui::event::None;)
+            if (e.code == ui::event::CloseWindow) w.Close();
+    });
+    ASSERT_TRUE(RunEventsUntil([&] { return front->WindowByCaption("Linhas") != 0 && rt.Idle(); }));
+    RunEventsUntil([] { return false; }, 100);
+    int win = front->WindowByCaption("Linhas");
+    QWidget* content = front->WindowWidget(win)->findChild<QWidget*>("content-" + QString::number(win));
+    ASSERT_NE(content, nullptr);
+    auto box = [&](int feq) {
+        QWidget* w = front->ControlWidget(win, feq);
+        return QRect(w->mapTo(content, QPoint(0, 0)), w->size());
+    };
+    for (auto [entry, button] : {std::pair{kCodigo, kBusca}, {kArquivo, kEscolhe}, {kPMes, kCadeado}}) {
+        EXPECT_EQ(box(button).center().y(), box(entry).center().y()) << "button " << button;
+        EXPECT_GT(box(button).left(), box(entry).right()) << "button " << button;
+    }
+    EXPECT_GT(box(kOk).top(), box(kCadeado).bottom());
+    EXPECT_LT(box(kCodigo).width(), 300) << "the entry keeps its own width beside its button";
     rt.Shutdown();
     front.reset();
 }

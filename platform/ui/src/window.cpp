@@ -251,14 +251,15 @@ void Window::SetTimer(int hundredths) {
 // ---- focus ---------------------------------------------------------------------------------------
 
 bool Window::OnCurrentTab(const Control& c) const {
-    // A control inside a tab is reachable only while that tab is its sheet's current one.
+    // A control inside a tab is reachable only while that tab is its sheet's current one, and one
+    // inside a hidden or disabled group or tab not at all (the front end greys it with its group).
     int parent = c.s_.parent;
     for (int depth = 0; parent != 0 && depth < 8; ++depth) {
         const Control* p = nullptr;
         for (auto& x : controls_)
             if (x->feq() == parent) p = x.get();
         if (!p) return true;
-        if (p->s_.hidden) return false;
+        if (p->s_.hidden || !p->s_.enabled) return false;
         if (p->type() == ControlType::Tab) {
             const Control* sheet = nullptr;
             for (auto& x : controls_)

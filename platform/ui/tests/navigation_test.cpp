@@ -134,6 +134,37 @@ TEST_F(NavFixture, TheFocusedControlIsHighlightedAndTheBoxFollowsItOnMaximize) {
     EXPECT_EQ(ui.Mirror(w).header.box.rect, (Rect{198, 18, 164, 28}));
 }
 
+// A control inside a disabled group is passed over like a disabled one (the front end greys it with
+// its group), and reached again once the group is enabled.
+TEST(Navigation, TabPassesOverTheControlsOfADisabledGroup) {
+    enum : int { kFirst = 1, kGroup, kInside, kLast, kToggle };
+    Runtime rt;
+    HeadlessDriver ui{rt};
+    rt.Start("Grupo", [](ProcContext& ctx) {
+        std::string a, b, c;
+        Window w(ctx, "Grupo");
+        w.Entry(kFirst, Use(a)).At(10, 10, 60, 12);
+        w.Add(kGroup, ControlType::Group, "Fornecedor").At(5, 30, 200, 40).Disable();
+        w.Entry(kInside, Use(b)).Parent(kGroup).At(10, 45, 60, 12);
+        w.Entry(kLast, Use(c)).At(10, 80, 60, 12);
+        w.Button(kToggle, "&Filtrar");
+        w.Open();
+        for (Event e; (e = w.Accept()).code != event::None;) {
+            if (e.code == event::CloseWindow) w.Close();
+            if (e.code == event::Accepted && e.feq == kToggle) w[kGroup].Enable();
+        }
+    });
+    const int w = ui.WindowByCaption("Grupo");
+    ui.FocusOn(ui.Control(w, kFirst));
+    ui.Key(w, key::Tab);
+    EXPECT_EQ(ui.Focus(w), kLast);
+    ui.Press(ui.Control(w, kToggle));
+    ui.FocusOn(ui.Control(w, kFirst));
+    ui.Key(w, key::Tab);
+    EXPECT_EQ(ui.Focus(w), kInside);
+    rt.Shutdown();
+}
+
 TEST(FocusHighlighter, ADisabledOrHiddenControlNeverGetsTheBox) {
     Runtime rt;
     ProcContext ctx(rt, 1, "T");

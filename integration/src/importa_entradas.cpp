@@ -34,7 +34,7 @@ ImportacaoEntradas::ImportacaoEntradas()
                        keys::ENT_KEY_NUMERO}) {}
 
 void ImportacaoEntradas::NovaLeitura() {
-    fornecedores_.clear();
+    fornecedores_.Esvazia();
     produtos_.Esvazia();
     cfos_.clear();
 }
@@ -51,19 +51,9 @@ ImportacaoTexto::DadosLinha ImportacaoEntradas::PreencheLinha(LinhaImportada& l,
     if (ValorNumerico(cnpj) == Decimal(0)) {
         lista(prefixo + " Fornecedor deve ser informado.");
     } else {
-        auto it = fornecedores_.find(cnpj);
-        if (it == fornecedores_.end()) {
-            data::FileManager& forcli = data::dictionary::file(dictionary::ForCli());
-            auto& f = forcli.rec<dictionary::ForCliRec>();
-            forcli.clear_record();
-            f.CGC = e.Cnpj.value();
-            f.Inativo = 0;
-            if (forcli.get(keys::FOR_KEY_CGC).ok() && !f.Estado.empty())
-                it = fornecedores_.emplace(cnpj, Fornecedor{std::string(f.Estado.clipped()), f.Codigo}).first;
-        }
-        if (it != fornecedores_.end()) {
-            e.Estado = it->second.estado;
-            e.CodigoForCli = it->second.codigo;
+        if (const BuscaParceiro::Parceiro* f = fornecedores_.Busca(cnpj, true)) {
+            e.Estado = f->estado;
+            e.CodigoForCli = f->codigo;
         } else {
             lista(prefixo + " Fornecedor não cadastrado.");
         }

@@ -30,7 +30,7 @@ ImportacaoSaidas::ImportacaoSaidas()
                        keys::SAI_KEY_NUMERO}) {}
 
 void ImportacaoSaidas::NovaLeitura() {
-    clientes_.clear();
+    clientes_.Esvazia();
     produtos_.Esvazia();
 }
 
@@ -44,19 +44,9 @@ ImportacaoTexto::DadosLinha ImportacaoSaidas::PreencheLinha(LinhaImportada& l, c
     s.CNPJ = l.Texto(1);
     const std::string cnpj(s.CNPJ.clipped());
     if (ValorNumerico(cnpj) != Decimal(0)) {
-        auto it = clientes_.find(cnpj);
-        if (it == clientes_.end()) {
-            data::FileManager& forcli = data::dictionary::file(dictionary::ForCli());
-            auto& f = forcli.rec<dictionary::ForCliRec>();
-            forcli.clear_record();
-            f.CGC = s.CNPJ.value();
-            f.Inativo = 0;
-            if (forcli.get(keys::FOR_KEY_CGC).ok())
-                it = clientes_.emplace(cnpj, Cliente{std::string(f.Estado.clipped()), f.Codigo}).first;
-        }
-        if (it != clientes_.end()) {
-            s.Estado = it->second.estado;
-            s.CodigoForCli = it->second.codigo;
+        if (const BuscaParceiro::Parceiro* c = clientes_.Busca(cnpj, false)) {
+            s.Estado = c->estado;
+            s.CodigoForCli = c->codigo;
         } else {
             lista(prefixo + " Fornecedor não cadastrado.");
         }

@@ -52,24 +52,8 @@ ImportacaoTexto::DadosLinha ImportacaoSaldoAnterior::PreencheLinha(LinhaImportad
     const auto chave = std::make_pair(texto, static_cast<Decimal>(e.Aliquota));
     auto it = produtos_.find(chave);
     if (it == produtos_.end()) {
-        data::FileManager& pro = data::dictionary::file(dictionary::Produtos());
-        auto& p = pro.rec<dictionary::ProdutosRec>();
-        auto porApelido = [&](const std::string& apelido) {
-            pro.clear_record();
-            p.Apelido = apelido;
-            return pro.get(keys::PRO_Key_Apelido).ok();
-        };
-        bool achou = false;
-        if (o.utiliza == 1) {
-            pro.clear_record();
-            p.Codigo = valor;
-            std::string vinte = valor.to_fixed(0);
-            if (vinte.size() < 20) vinte.insert(0, 20 - vinte.size(), '0');
-            achou = pro.get(keys::PRO_KEY_CODIGO).ok() || porApelido(texto) || porApelido(vinte);
-        } else {
-            achou = porApelido(texto);
-        }
-        if (achou) {
+        if (LeProdutoDaLinha(texto, valor, o.utiliza)) {
+            const auto& p = data::dictionary::file(dictionary::Produtos()).rec<dictionary::ProdutosRec>();
             const Decimal lida = chave.second;
             const Decimal aliquota = lida == Decimal(0) ? static_cast<Decimal>(p.Alicota) : lida;
             it = produtos_.emplace(chave, std::make_pair(static_cast<Decimal>(p.Codigo), aliquota)).first;

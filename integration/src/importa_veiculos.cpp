@@ -44,20 +44,10 @@ ImportacaoTexto::DadosLinha ImportacaoVeiculos::Preenche(Rec& r, std::int32_t& d
     const std::string cnpj(r.CNPJforcli.clipped());
     if (ValorNumerico(cnpj) == Decimal(0)) {
         if (!saidas_) lista(prefixo + " Fornecedor deve ser informado.");
-    } else if (auto it = estados_.find(cnpj); it != estados_.end()) {
-        r.Estado = it->second;
+    } else if (const BuscaParceiro::Parceiro* p = parceiros_.Busca(cnpj, true)) {
+        r.Estado = p->estado;
     } else {
-        data::FileManager& forcli = data::dictionary::file(dictionary::ForCli());
-        auto& f = forcli.rec<dictionary::ForCliRec>();
-        forcli.clear_record();
-        f.CGC = r.CNPJforcli.value();
-        f.Inativo = 0;
-        if (forcli.get(keys::FOR_KEY_CGC).ok() && !f.Estado.empty()) {
-            r.Estado = f.Estado.value();
-            estados_.emplace(cnpj, std::string(f.Estado.clipped()));
-        } else {
-            lista(prefixo + " Fornecedor não cadastrado.");
-        }
+        lista(prefixo + " Fornecedor não cadastrado.");
     }
     r.Serie = l.Texto(2);
     int dia = 0, mes = 0, ano = 0;
@@ -72,23 +62,10 @@ ImportacaoTexto::DadosLinha ImportacaoVeiculos::Preenche(Rec& r, std::int32_t& d
     aliquotaProduto_ = Decimal(0);
     auto it = produtos_.find(chave);
     if (it == produtos_.end()) {
-        data::FileManager& pro = data::dictionary::file(dictionary::Produtos());
-        auto& p = pro.rec<dictionary::ProdutosRec>();
-        auto porApelido = [&](const std::string& apelido) {
-            pro.clear_record();
-            p.Apelido = apelido;
-            return pro.get(keys::PRO_Key_Apelido).ok();
-        };
-        bool achou = false;
-        if (o.utiliza == 1) {
-            pro.clear_record();
-            p.Codigo = numero;
-            achou = pro.get(keys::PRO_KEY_CODIGO).ok() || porApelido(chave) ||
-                    porApelido(std::string(chave.size() < 20 ? 20 - chave.size() : 0, '0') + chave);
-        } else {
-            achou = porApelido(chave);
+        if (LeProdutoDaLinha(chave, numero, o.utiliza)) {
+            const auto& p = data::dictionary::file(dictionary::Produtos()).rec<dictionary::ProdutosRec>();
+            it = produtos_.emplace(chave, Produto{p.Codigo, p.Alicota}).first;
         }
-        if (achou) it = produtos_.emplace(chave, Produto{p.Codigo, p.Alicota}).first;
     }
     if (it != produtos_.end()) {
         r.CodProduto = it->second.codigo;

@@ -16,37 +16,47 @@ Decimal ValorNumerico(const std::string& texto) {
     return v && v->fits(15, 0) ? *v : Decimal(0);
 }
 
-std::optional<Decimal> BuscaProduto::Busca(const std::string& texto, const Decimal& aliquota, int utiliza) {
-    auto chave = std::make_pair(texto, aliquota);
-    if (auto it = cache_.find(chave); it != cache_.end()) return it->second;
+bool LeProdutoDaLinha(const std::string& texto, const Decimal& valor, int utiliza, bool porCodigo) {
     data::FileManager& pro = data::dictionary::file(dictionary::Produtos());
     auto& p = pro.rec<dictionary::ProdutosRec>();
-    const Decimal valor = ValorNumerico(texto);
     auto porApelido = [&](const std::string& apelido) {
         pro.clear_record();
         p.Apelido = apelido;
         return pro.get(keys::PRO_Key_Apelido).ok();
     };
-    bool achou = false;
-    if (utiliza == 1) {
+    if (utiliza != 1) return porApelido(texto);
+    if (porCodigo) {
         pro.clear_record();
         p.Codigo = valor;
-        std::string vinte = texto;
-        vinte.resize(20, ' ');
-        achou = pro.get(keys::PRO_KEY_CODIGO).ok() && (qualquerTexto_ || SomenteDigitos(vinte));
-        if (!achou) achou = porApelido(texto);
-        if (!achou) {
-            std::string digitos = valor.to_fixed(0);
-            if (digitos.size() < 20) digitos.insert(0, 20 - digitos.size(), '0');
-            achou = porApelido(digitos);
-        }
-    } else {
-        achou = porApelido(texto);
+        if (pro.get(keys::PRO_KEY_CODIGO).ok()) return true;
     }
-    if (!achou) return std::nullopt;
-    const Decimal codigo = p.Codigo;
+    if (porApelido(texto)) return true;
+    std::string digitos = valor.to_fixed(0);
+    if (digitos.size() < 20) digitos.insert(0, 20 - digitos.size(), '0');
+    return porApelido(digitos);
+}
+
+std::optional<Decimal> BuscaProduto::Busca(const std::string& texto, const Decimal& aliquota, int utiliza) {
+    auto chave = std::make_pair(texto, aliquota);
+    if (auto it = cache_.find(chave); it != cache_.end()) return it->second;
+    std::string vinte = texto;
+    vinte.resize(20, ' ');
+    if (!LeProdutoDaLinha(texto, ValorNumerico(texto), utiliza, qualquerTexto_ || SomenteDigitos(vinte)))
+        return std::nullopt;
+    const Decimal codigo = data::dictionary::file(dictionary::Produtos()).rec<dictionary::ProdutosRec>().Codigo;
     cache_.emplace(std::move(chave), codigo);
     return codigo;
+}
+
+const BuscaParceiro::Parceiro* BuscaParceiro::Busca(const std::string& cnpj, bool comEstado) {
+    if (auto it = cache_.find(cnpj); it != cache_.end()) return &it->second;
+    data::FileManager& forcli = data::dictionary::file(dictionary::ForCli());
+    auto& f = forcli.rec<dictionary::ForCliRec>();
+    forcli.clear_record();
+    f.CGC = cnpj;
+    f.Inativo = 0;
+    if (!forcli.get(keys::FOR_KEY_CGC).ok() || (comEstado && f.Estado.empty())) return nullptr;
+    return &cache_.emplace(cnpj, Parceiro{std::string(f.Estado.clipped()), f.Codigo}).first->second;
 }
 
 bool CfoForaDoPeriodo(int cfo, int ano) { return (cfo < 1000 && ano > 2002) || (cfo >= 1000 && ano <= 2002); }

@@ -7,7 +7,6 @@
 // the invoice date). The shared read and import steps are import_run.h's.
 #pragma once
 
-#include <map>
 #include <set>
 #include <string>
 
@@ -27,11 +26,7 @@ protected:
     data::Result ImportaRegistro(int mesImpor) override;
 
 private:
-    struct Fornecedor {
-        std::string estado;
-        std::uint32_t codigo = 0;
-    };
-    std::map<std::string, Fornecedor> fornecedores_;
+    BuscaParceiro fornecedores_;  // with a state
     BuscaProduto produtos_;
     std::set<int> cfos_;
 };

@@ -7,7 +7,6 @@
 // `CFO`) are opened by the read and closed after it.
 #pragma once
 
-#include <map>
 #include <set>
 #include <string>
 #include <utility>
@@ -28,11 +27,7 @@ protected:
     data::Result ImportaRegistro(int mesImpor) override;
 
 private:
-    struct Cliente {
-        std::string estado;
-        std::uint32_t codigo = 0;
-    };
-    std::map<std::string, Cliente> clientes_;
+    BuscaParceiro clientes_;
     BuscaProduto produtos_;
     std::set<int> cfos_;  // lives as long as the run
 };

@@ -13,6 +13,7 @@
 #include "vorel/core/decimal.h"
 #include "vorel/data/key_name.h"
 #include "vorel/integration/import_run.h"
+#include "vorel/integration/product_lookup.h"
 
 namespace vorel::integration {
 
@@ -40,7 +41,7 @@ private:
         Decimal aliquota;  // PRO:Alicota
     };
     bool saidas_;
-    std::map<std::string, std::string> estados_;  // CNPJ -> state
+    BuscaParceiro parceiros_;                     // by CNPJ, with a state
     std::map<std::string, Produto> produtos_;     // number read -> product
     std::set<int> cfos_;
     Decimal aliquotaProduto_;                     // of the current line's product (0: not found)

@@ -1,8 +1,9 @@
 // The imports' look-ups of the registers, each with the cache of one read: the product of a line's
-// product text (by code or by nickname, as the user's option says), the CFO register, and the
-// CFO-period rule (three-digit codes up to 2002, four-digit ones after).
+// product text (by code or by nickname, as the user's option says), the active partner of a CNPJ,
+// the CFO register, and the CFO-period rule (three-digit codes up to 2002, four-digit ones after).
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -28,6 +29,27 @@ public:
 private:
     bool qualquerTexto_;
     std::map<std::pair<std::string, Decimal>, Decimal> cache_;
+};
+
+// Reads into the thread's Produtos buffer the product a line names. Option 1: by the code `valor`
+// (unless `porCodigo` is false), else by `texto` as a nickname, else by `valor` written with 20
+// digits as a nickname; another option: by `texto` as a nickname only.
+bool LeProdutoDaLinha(const std::string& texto, const Decimal& valor, int utiliza, bool porCodigo = true);
+
+// The active partners (ForCli by CNPJ, inactive mark 0) of a read, each CNPJ looked up once.
+class BuscaParceiro {
+public:
+    struct Parceiro {
+        std::string estado;  // clipped
+        std::uint32_t codigo = 0;
+    };
+    // The partner of the CNPJ (clipped); nullptr when none is registered, or, with `comEstado`, when
+    // the one registered has no state.
+    const Parceiro* Busca(const std::string& cnpj, bool comEstado);
+    void Esvazia() { cache_.clear(); }
+
+private:
+    std::map<std::string, Parceiro> cache_;
 };
 
 // The text's whole-number value (0 when it is not a number).

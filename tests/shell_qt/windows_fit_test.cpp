@@ -110,7 +110,6 @@ const NotBuilt kNotBuilt[] = {
     {"ListagemEmpresas", "listings not built yet"},
     {"JRelSaldos", "listings not built yet"},
     {"JRelProdutos", "listings not built yet"},
-    {"ImportaLancamentoECF", "the ECF import's window not built yet"},
     {"ArquivoMagnetico", "exports not built yet"},
     {"ExportaExcelEntrada", "exports not built yet"},
     {"ExportaExcelSaidas", "exports not built yet"},

@@ -5,13 +5,11 @@
 #include "vorel/ui/pictured_use.h"
 #include "update_fechamento.h"
 #include "vorel/core/text.h"
-#include "vorel/data/dictionary.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/shell/shell_windows.h"
 #include "vorel/shell/users.h"
-#include "vorel/ui/browse_manager.h"
-#include "vorel/ui/message_box.h"
+#include "vorel/ui/register_window.h"
 
 namespace vorel::shell {
 
@@ -20,21 +18,21 @@ namespace {
 using namespace vorel::ui;
 using dictionary::FechamentoEscritaRec;
 
-class JanelaFechamentos : public BrowseWindow {
+class JanelaFechamentos : public RegisterBrowse {
 public:
     enum : int {
         kPromptLoc = 1, kLoc = 2, kList = 3, kInclui = 4, kAltera = 5, kExclui = 6, kFecha = 7, kAjuda = 8,
         kFechaVarios = 9, kAbreVarios = 10
     };
 
-    JanelaFechamentos(ProcContext& ctx, data::FileManager& fef, TableSource& source, std::string usuario)
-        : BrowseWindow(ctx, "AberturaFechamento", " Fechamento / Abertura", source),
-          fef_(fef), rec_(fef.rec<FechamentoEscritaRec>()), usuario_(std::move(usuario)) {}
-
-    Level Setup() override {
-        BrowseWindow::Setup();
+    JanelaFechamentos(ProcContext& ctx, std::string usuario)
+        : RegisterBrowse(ctx, "AberturaFechamento", " Fechamento / Abertura", dictionary::FechamentoEscrita(), ""),
+          fef_(file()), rec_(fef_.rec<FechamentoEscritaRec>()), usuario_(std::move(usuario)) {
+        NoResizer();
         RememberPosition();
-        Window& w = window();
+    }
+
+    Level Build(Window& w) override {
         w.Prompt(kPromptLoc, "Mês / Ano:");
         w.Entry(kLoc, ui::UseMesAno(rec_.MESANO), "@d014b");
         w.List(kList);
@@ -48,14 +46,10 @@ public:
         BrowseManager& b = browse();
         b.SetList(kList, 12);
         b.AddColumn({" Mês / Ano", 60, 'C', [this] { return text::to_utf8(picture::format("@d014b", rec_.MESANO)); }});
-        b.AddSortOrder({dictionary::FechamentoEscrita().key_index(dictionary::keys::FEF_KEY_MESANO), kLoc, false, {}});
-        b.SetInsertButton(kInclui);
-        b.SetChangeButton(kAltera);
-        b.SetDeleteButton(kExclui);
+        b.AddSortOrder({fef_.desc().key_index(dictionary::keys::FEF_KEY_MESANO), kLoc, false, {}});
+        SetButtons(b, kInclui, kAltera, kExclui, 0);
         SetCloseButton(kFecha);
-        const std::string usuario = usuario_;
-        SetForm([usuario](ProcContext& c) { UpdateFechamentoEscrita(c, usuario); });
-        for (int f : {kInclui, kAltera, kExclui, kFecha, kAjuda, kFechaVarios, kAbreVarios}) navigator().ExcludeControl(f);
+        ExcludeFromNavigation({kInclui, kAltera, kExclui, kFecha, kAjuda, kFechaVarios, kAbreVarios});
         OnButton(kFechaVarios, [this] {
             FechaVariosMeses(context(), usuario_);
             return Atualiza();
@@ -67,8 +61,14 @@ public:
         return Level::Benign;
     }
 
+    // The forms take the confirmed user in memory.
+    Response CallProcedure(int, Request request) override {
+        const std::string usuario = usuario_;
+        return context().Call([usuario](ProcContext& c) { UpdateFechamentoEscrita(c, usuario); }, request);
+    }
+
     Level DispatchEvent(const Event& e) override {
-        Level l = BrowseWindow::DispatchEvent(e);
+        Level l = RegisterBrowse::DispatchEvent(e);
         // "Abre Vários Meses" only while some month is closed.
         if (hasWindow() && window().Find(kAbreVarios)) window()[kAbreVarios].Enable(fef_.records() > 0);
         return l;
@@ -94,17 +94,7 @@ void AberturaFechamento(ProcContext& ctx) {
         ctx.response = Response::Cancelled;
         return;
     }
-    data::FileManager& fef = data::dictionary::file(dictionary::FechamentoEscrita());
-    if (fef.open() != data::kNoError) {
-        Message("Não foi possível abrir o fechamento: " + text::to_utf8(data::last_error().text), "Aviso!");
-        ctx.response = Response::Cancelled;
-        return;
-    }
-    {
-        TableSource source(fef);
-        JanelaFechamentos(ctx, fef, source, v.usuario).Execute();
-    }
-    (void)fef.close();
+    JanelaFechamentos(ctx, v.usuario).Execute();
 }
 
 }  // namespace vorel::shell

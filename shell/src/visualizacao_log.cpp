@@ -2,14 +2,12 @@
 // LogEscrita. Position kept under the procedure's name.
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
-#include "vorel/data/dictionary.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/shell/month_closing.h"
 #include "vorel/shell/shell_windows.h"
-#include "vorel/ui/browse_manager.h"
-#include "vorel/ui/message_box.h"
+#include "vorel/ui/register_window.h"
 
 namespace vorel::shell {
 
@@ -24,17 +22,18 @@ std::string Hora(date::Time t) {
     return text::zero_fill(h.hours, 2) + ":" + text::zero_fill(h.minutes, 2) + ":" + text::zero_fill(h.seconds, 2);
 }
 
-class JanelaLog : public BrowseWindow {
+class JanelaLog : public RegisterBrowse {
 public:
     enum : int { kPromptLoc = 1, kLoc = 2, kList = 3, kFecha = 4 };
 
-    JanelaLog(ProcContext& ctx, LogEscritaRec& rec, TableSource& source)
-        : BrowseWindow(ctx, "VisualizacaoLog", "Visualização de Log", source), rec_(rec) {}
-
-    Level Setup() override {
-        BrowseWindow::Setup();
+    explicit JanelaLog(ProcContext& ctx)
+        : RegisterBrowse(ctx, "VisualizacaoLog", "Visualização de Log", dictionary::LogEscrita(), ""),
+          rec_(file().rec<LogEscritaRec>()) {
+        NoResizer();
         RememberPosition();
-        Window& w = window();
+    }
+
+    Level Build(Window& w) override {
         w.Prompt(kPromptLoc, "Mês/Ano:");
         w.Entry(kLoc, ui::UseMesAno(rec_.MESANO), "@d014b");
         w.List(kList);
@@ -47,7 +46,7 @@ public:
         b.AddColumn({"Hora", 40, 'C', [this] { return Hora(rec_.HORA); }});
         b.AddColumn({"Tipo", 20, 'R', [this] { return std::to_string(rec_.Tipo); }});
         b.AddColumn({"Descricao", 60, 'L', [this] { return DescricaoLog(rec_.Tipo); }});
-        b.AddSortOrder({dictionary::LogEscrita().key_index(dictionary::keys::LOG1_KEY_LOG), kLoc, false, {}});
+        b.AddSortOrder({file().desc().key_index(dictionary::keys::LOG1_KEY_LOG), kLoc, false, {}});
         SetCloseButton(kFecha);
         return Level::Benign;
     }
@@ -58,18 +57,6 @@ private:
 
 }  // namespace
 
-void VisualizacaoLog(ProcContext& ctx) {
-    data::FileManager& log = data::dictionary::file(dictionary::LogEscrita());
-    if (log.open() != data::kNoError) {
-        Message("Não foi possível abrir o log: " + text::to_utf8(data::last_error().text), "Aviso!");
-        ctx.response = Response::Cancelled;
-        return;
-    }
-    {
-        TableSource source(log);
-        JanelaLog(ctx, log.rec<LogEscritaRec>(), source).Execute();
-    }
-    (void)log.close();
-}
+void VisualizacaoLog(ProcContext& ctx) { JanelaLog(ctx).Execute(); }
 
 }  // namespace vorel::shell

@@ -20,6 +20,7 @@
 #include "vorel/core/decimal.h"
 #include "vorel/core/text.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/data/transaction.h"
 #include "vorel/dictionary/folders.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
@@ -260,6 +261,43 @@ struct CalculoFixture : ::testing::Test, vorel::testing::DataRoot {
         }).join();
         return out;
     }
+    // Products 1 to `produtos` (rate 18), each with a February balance of 1000 units at 2.00 and
+    // twenty exits of one unit in March (CFOP 5102, numbers product × 100 + 1..20), in one transaction.
+    void ProdutosComSaidas(int produtos) {
+        std::thread([&] {
+            data::FileManager pro(dictionary::Produtos()), sai(dictionary::SaidaVorel());
+            data::FileManager sal(dictionary::SaldosVorel());
+            ASSERT_TRUE(pro.open().ok() && sai.open().ok() && sal.open().ok());
+            data::Transaction t({&pro, &sai, &sal});
+            for (int p = 1; p <= produtos; ++p) {
+                pro.clear_record();
+                pro.rec<dictionary::ProdutosRec>().Codigo = p;
+                pro.rec<dictionary::ProdutosRec>().Alicota = 18;
+                ASSERT_TRUE(pro.add().ok());
+                auto& s = sal.rec<dictionary::SaldosVorelRec>();
+                sal.clear_record();
+                s.Produto = std::to_string(p);
+                s.Competencia = Dia(2016, 2, 1);
+                s.Aliquota = 18;
+                s.QuantProdutos = 1000;
+                s.ValorUnit = 2;
+                s.BaseAcunulada = 2000;
+                ASSERT_TRUE(sal.add().ok());
+                for (int i = 1; i <= 20; ++i) {
+                    auto& x = sai.rec<dictionary::SaidaVorelRec>();
+                    sai.clear_record();
+                    x.CodMercadoria = p;
+                    x.DataSaida = Dia(2016, 3, 1 + i % 28);
+                    x.Numero = static_cast<std::uint32_t>(p * 100 + i);
+                    x.CFO = 5102;
+                    x.Quantidade = 1;
+                    ASSERT_TRUE(sai.add().ok());
+                }
+            }
+            ASSERT_TRUE(t.commit().ok());
+        }).join();
+    }
+
     std::vector<dictionary::SaldosVorelRec> Saldos() {
         return Le<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), keys::SQEL_KEY_PRODDATAALIQUOTA);
     }

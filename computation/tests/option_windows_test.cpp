@@ -16,7 +16,6 @@
 #include "calculo_window_fixture.h"
 #include "smtp_sink.h"
 #include "vorel/core/settings_file.h"
-#include "vorel/data/transaction.h"
 #include "vorel/shell/work_table_handover.h"
 #include "vorel/ui/progress_window.h"
 
@@ -207,37 +206,7 @@ TEST_F(OptionWindows, ExportWritesTheFileWhereFolderAndNameSay) {
 TEST_F(OptionWindows, CalculoCancelledFromItsProgressWindowWritesNothing) {
     constexpr int kProdutos = 1000;  // the rest of the run outlasts the press by far
     Cfo(5102, kConsumidorFinal);
-    std::thread([&] {
-        data::FileManager pro(dictionary::Produtos()), sai(dictionary::SaidaVorel()), sal(dictionary::SaldosVorel());
-        ASSERT_TRUE(pro.open().ok() && sai.open().ok() && sal.open().ok());
-        data::Transaction t({&pro, &sai, &sal});
-        for (int p = 1; p <= kProdutos; ++p) {
-            pro.clear_record();
-            pro.rec<dictionary::ProdutosRec>().Codigo = p;
-            pro.rec<dictionary::ProdutosRec>().Alicota = 18;
-            ASSERT_TRUE(pro.add().ok());
-            auto& s = sal.rec<dictionary::SaldosVorelRec>();
-            sal.clear_record();
-            s.Produto = std::to_string(p);
-            s.Competencia = Dia(2016, 2, 1);
-            s.Aliquota = 18;
-            s.QuantProdutos = 1000;
-            s.ValorUnit = 2;
-            s.BaseAcunulada = 2000;
-            ASSERT_TRUE(sal.add().ok());
-            for (int i = 1; i <= 20; ++i) {
-                auto& x = sai.rec<dictionary::SaidaVorelRec>();
-                sai.clear_record();
-                x.CodMercadoria = p;
-                x.DataSaida = Dia(2016, 3, 1 + i % 28);
-                x.Numero = static_cast<std::uint32_t>(p * 100 + i);
-                x.CFO = 5102;
-                x.Quantidade = 1;
-                ASSERT_TRUE(sai.add().ok());
-            }
-        }
-        ASSERT_TRUE(t.commit().ok());
-    }).join();
+    ProdutosComSaidas(kProdutos);
     const auto antes = Saldos();
 
     const int thread = ui->Start("CalculoMensal");

@@ -1,6 +1,7 @@
 // Shared by the benchmarks that run a subsystem over a company's month against a raw SQLite
 // baseline: a data root in a temporary folder with company 1 and its year, the globals the runs
-// read, and the small raw-SQLite helpers (a connection, a statement, the schema of an engine file).
+// read, the small raw-SQLite helpers (a connection, a statement, the schema of an engine file) and
+// the peak memory of one pass.
 #pragma once
 
 #include <sqlite3.h>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -102,6 +104,32 @@ inline std::vector<std::string> Esquema(const vorel::data::TableDesc& table, con
     std::vector<std::string> ddl;
     while (sqlite3_step(q.st) == SQLITE_ROW) ddl.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(q.st, 0)));
     return ddl;
+}
+
+// A field of /proc/self/status in KiB ("VmRSS:", "VmHWM:"); -1 when missing.
+inline long Kb(const char* campo) {
+    std::ifstream f("/proc/self/status");
+    std::string line;
+    const std::size_t n = std::char_traits<char>::length(campo);
+    while (std::getline(f, line))
+        if (line.compare(0, n, campo) == 0) return std::atol(line.c_str() + n);
+    return -1;
+}
+
+// Runs one engine pass and prints the process's resident peak (VmHWM, reset before the pass
+// through /proc/self/clear_refs) and SQLite's own peak; `oque` names the pass's size.
+template <class Passo>
+void Memoria(const std::string& oque, Passo passo) {
+    { std::ofstream("/proc/self/clear_refs") << "5"; }
+    const long antes = Kb("VmRSS:");
+    const sqlite3_int64 sqliteBase = sqlite3_memory_used();
+    sqlite3_memory_highwater(1);
+    passo();
+    const long pico = Kb("VmHWM:");
+    std::printf("memory of one engine pass over %s: resident peak %ld KiB (%ld KiB above the start), "
+                "SQLite peak %lld KiB above the start\n",
+                oque.c_str(), pico, pico - antes,
+                static_cast<long long>((sqlite3_memory_highwater(0) - sqliteBase) / 1024));
 }
 
 }  // namespace bench_company

@@ -22,6 +22,7 @@
 
 #include "../company_month.h"
 #include "../data/rounds.h"
+#include "movimentos.h"
 #include "vorel/computation/calculo_produtos.h"
 #include "vorel/core/paths.h"
 #include "vorel/data/file_manager.h"
@@ -46,14 +47,6 @@ int linhas() { return bench_company::Linhas("VOREL_BENCH_COMPUTATION_ROWS", 2000
 fs::path g_root;
 dictionary::CaminhosAno g_ano;
 
-class SemAvisos : public computation::AvisosCalculo {
-public:
-    bool Progresso(const computation::ProgressoCalculo&) override { return true; }
-    void Mensagem(std::string_view t, std::string_view m) override {
-        std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(t.size()), t.data(), static_cast<int>(m.size()), m.data());
-    }
-};
-
 void Prepara() {
     const bench_company::Pastas pastas = bench_company::PreparaEmpresa("vorel-bench-computation", 2016, 3);
     g_root = pastas.root;
@@ -65,48 +58,13 @@ void Prepara() {
         sai(dictionary::SaidaVorel());
     if (!cfo.open().ok() || !pro.open().ok() || !ent.open().ok() || !sai.open().ok()) std::abort();
     data::Transaction tr({&cfo, &pro, &ent, &sai});
-    for (auto [codigo, coluna] : {std::pair{1102, 1}, {5102, 2}, {6102, 5}}) {
-        cfo.clear_record();
-        auto& r = cfo.rec<dictionary::CFORec>();
-        r.CODIGO = static_cast<std::int16_t>(codigo);
-        r.COLUNA = static_cast<std::uint8_t>(coluna);
-        if (!cfo.add().ok()) std::abort();
-    }
-    for (int p = 1; p <= kProdutos; ++p) {
-        pro.clear_record();
-        pro.rec<dictionary::ProdutosRec>().Codigo = p;
-        pro.rec<dictionary::ProdutosRec>().Alicota = 18;
-        if (!pro.add().ok()) std::abort();
-    }
+    bench_movimentos::GravaCadastros(cfo, pro, kProdutos);
     const int n = linhas();
     for (int i = 0; i < n; ++i) {
         const int produto = 1 + i % kProdutos;
         const int k = i / kProdutos;  // the product's k-th movement
         const date::Day dia = date::make(2016, 3, 1 + (k * 28) / (n / kProdutos + 1));
-        if (k % 5 < 2) {
-            ent.clear_record();
-            auto& e = ent.rec<dictionary::EntradaVorelRec>();
-            e.CodMercadoria = produto;
-            e.DataEmissao = dia;
-            e.Numero = static_cast<std::uint32_t>(i + 1);
-            e.CFO = 1102;
-            e.Quantidade = 30;
-            e.BaseICMS = Decimal::from_scaled(9000 + (i % 700), 2);
-            e.BaseICMSPropria = 60;
-            e.Aliquota = 18;
-            if (!ent.add().ok()) std::abort();
-        } else {
-            sai.clear_record();
-            auto& s = sai.rec<dictionary::SaidaVorelRec>();
-            s.CodMercadoria = produto;
-            s.DataSaida = dia;
-            s.Numero = static_cast<std::uint32_t>(i + 1);
-            s.CFO = k % 10 == 9 ? 6102 : 5102;
-            s.Quantidade = 7;
-            s.BaseCalculo = 25;
-            s.Alicota = 18;
-            if (!sai.add().ok()) std::abort();
-        }
+        bench_movimentos::GravaMovimento(ent, sai, i, produto, k, dia);
     }
     if (!tr.commit().ok()) std::abort();
     for (auto* fm : {&cfo, &pro, &ent, &sai}) (void)fm->close();
@@ -115,7 +73,7 @@ void Prepara() {
 // ------------------------------------------------------------------ the engine
 double Motor() {
     return bench_rounds::seconds([] {
-        SemAvisos avisos;
+        bench_movimentos::SemAvisos avisos;
         computation::OpcoesCalculo o;
         o.todos = true;
         computation::ResultadoCalculo r = computation::CalculoProdutos(o, avisos);
@@ -250,28 +208,6 @@ double Base() {
     });
 }
 
-// ------------------------------------------------------------------ peak memory of one pass
-long Kb(const char* campo) {
-    std::ifstream f("/proc/self/status");
-    std::string line;
-    const std::size_t n = std::char_traits<char>::length(campo);
-    while (std::getline(f, line))
-        if (line.compare(0, n, campo) == 0) return std::atol(line.c_str() + n);
-    return -1;
-}
-
-void Memoria() {
-    { std::ofstream("/proc/self/clear_refs") << "5"; }
-    const long antes = Kb("VmRSS:");
-    const sqlite3_int64 sqliteBase = sqlite3_memory_used();
-    sqlite3_memory_highwater(1);
-    Motor();
-    const long pico = Kb("VmHWM:");
-    std::printf("memory of one engine pass over %d rows: resident peak %ld KiB (%ld KiB above the start), "
-                "SQLite peak %lld KiB above the start\n",
-                linhas(), pico, pico - antes, static_cast<long long>((sqlite3_memory_highwater(0) - sqliteBase) / 1024));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -282,7 +218,7 @@ int main(int argc, char** argv) {
     bench_rounds::add("monthly computation, " + std::to_string(linhas()) + " rows", "raw SQLite", kRounds, Base, Motor);
     benchmark::RunSpecifiedBenchmarks();
     bench_rounds::print_ratios();
-    Memoria();
+    bench_company::Memoria(std::to_string(linhas()) + " rows", Motor);
     benchmark::Shutdown();
     dictionary::TeardownDictionary();
     std::error_code ec;

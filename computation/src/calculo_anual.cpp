@@ -121,7 +121,7 @@ class Recalculo {
 public:
     explicit Recalculo(AvisosCalculo& avisos)
         : avisos_(avisos), saldos_(dictionary::SaldosVorel()), cfo_(dictionary::CFO()),
-          produtos_(dictionary::Produtos()) {
+          produtos_(dictionary::Produtos()), anterior_(dictionary::SaldosVorel(), shell::GLO_ANO.Get() - 1) {
         ano_ = shell::GLO_ANO.Get();
     }
     ~Recalculo() {
@@ -136,6 +136,8 @@ public:
             Checa(produtos_.open(), "Abrindo os produtos");
             Checa(cfo_.open(), "Abrindo os CFOs");
             Checa(saldos_.open(), "Abrindo os saldos");
+            // The previous year's balances, once for the run (none: every product starts from zero).
+            temAnterior_ = anterior_.open().ok();
             progresso_.total1 = static_cast<long long>(produtos_.records());
             data::Transaction t({&saldos_}, 1);
             Checa(t.status(), "Iniciando a gravação dos saldos");
@@ -224,14 +226,13 @@ private:
 
     SaldoAnual Dezembro(const std::string& codigo, const Decimal& aliquota) {
         SaldoAnual s;
-        shell::OtherYearFile anterior(dictionary::SaldosVorel(), ano_ - 1);
-        if (!anterior.open().ok()) return s;
-        auto& q = anterior.rec<dictionary::SaldosVorelRec>();
-        anterior.file().clear_record();
+        if (!temAnterior_) return s;
+        auto& q = anterior_.rec<dictionary::SaldosVorelRec>();
+        anterior_.file().clear_record();
         q.Produto = codigo;
         q.Competencia = date::first_of_month(ano_ - 1, 12);
         q.Aliquota = aliquota;
-        if (anterior.file().get(keys::SQEL_KEY_PRODDATAALIQUOTA).ok()) {
+        if (anterior_.file().get(keys::SQEL_KEY_PRODDATAALIQUOTA).ok()) {
             s.quantidade = q.QuantProdutos;
             s.base = q.BaseAcunulada;
             s.unitario = q.ValorUnit.value().cut(3);
@@ -282,6 +283,8 @@ private:
     AvisosCalculo& avisos_;
     int ano_ = 0;
     FileManager saldos_, cfo_, produtos_;
+    shell::OtherYearFile anterior_;
+    bool temAnterior_ = false;
     std::map<Decimal, std::vector<LinhaAnual>> linhas_;
     std::map<int, int> colunas_;
     long long ordem_ = 0;

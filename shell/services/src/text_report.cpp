@@ -107,8 +107,15 @@ std::string LinhaTexto(std::string_view linha, std::uint8_t acentosImpressora, b
 std::string RodapeRelatorio() { return std::string(150, ' '); }
 std::string RodapeRelatorioCurto() { return std::string(100, ' '); }
 
+namespace {
+// Where the temporary names' counters are kept: WIN.INI [ArqTemp] ContadorPR (the name) and
+// ContadorSC (the extension).
+constexpr std::string_view kArquivoContadores = "WIN.INI", kSecaoContadores = "ArqTemp";
+constexpr std::string_view kContadorPR = "ContadorPR", kContadorSC = "ContadorSC";
+}  // namespace
+
 NomeTemporario NomeArqTemp() {
-    settings::SettingsFile win("WIN.INI");
+    settings::SettingsFile win(kArquivoContadores);
     return NomeArqTemp(PastaTemp.Get(), win);
 }
 
@@ -117,8 +124,8 @@ NomeTemporario NomeArqTemp(std::string_view pasta, settings::SettingsFile& conta
     if (!base.empty() && base.back() != '\\' && base.back() != '/') base += '\\';
     NomeTemporario r;
     std::error_code escrita = contadores.update([&](settings::Content& c) {
-        long long pr = Numero(c.find("ArqTemp", "ContadorPR")).value_or(0);
-        long long sc = Numero(c.find("ArqTemp", "ContadorSC")).value_or(0);
+        long long pr = Numero(c.find(kSecaoContadores, kContadorPR)).value_or(0);
+        long long sc = Numero(c.find(kSecaoContadores, kContadorSC)).value_or(0);
         if (pr > kMaxPrincipal) pr = 0;
         if (sc > 999) sc = 0;
         for (int tentativa = 0; tentativa < kMaxTentativas; ++tentativa) {
@@ -136,8 +143,8 @@ NomeTemporario NomeArqTemp(std::string_view pasta, settings::SettingsFile& conta
             }
             ::close(fd);
             r.nome = candidato;
-            c.set("ArqTemp", "ContadorPR", std::to_string(pr));
-            c.set("ArqTemp", "ContadorSC", std::to_string(sc));
+            c.set(kSecaoContadores, kContadorPR, std::to_string(pr));
+            c.set(kSecaoContadores, kContadorSC, std::to_string(sc));
             return;
         }
         r.erro = "Nenhum nome livre para arquivo temporário em " + text::to_utf8(base);
@@ -151,7 +158,7 @@ NomeTemporario NomeArqTemp(std::string_view pasta, settings::SettingsFile& conta
 }
 
 report::Outcome ArquivoTexto::AbreTemporario() {
-    settings::SettingsFile win("WIN.INI");
+    settings::SettingsFile win(kArquivoContadores);
     return AbreTemporario(PastaTemp.Get(), win);
 }
 

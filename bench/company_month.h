@@ -4,6 +4,7 @@
 // the peak memory of one pass.
 #pragma once
 
+#include <malloc.h>
 #include <sqlite3.h>
 #include <stdlib.h>
 
@@ -117,9 +118,11 @@ inline long Kb(const char* campo) {
 }
 
 // Runs one engine pass and prints the process's resident peak (VmHWM, reset before the pass
-// through /proc/self/clear_refs) and SQLite's own peak; `oque` names the pass's size.
+// through /proc/self/clear_refs, after the heap gave back what earlier passes freed) and SQLite's
+// own peak; `oque` names the pass's size.
 template <class Passo>
 void Memoria(const std::string& oque, Passo passo) {
+    malloc_trim(0);
     { std::ofstream("/proc/self/clear_refs") << "5"; }
     const long antes = Kb("VmRSS:");
     const sqlite3_int64 sqliteBase = sqlite3_memory_used();

@@ -3,8 +3,8 @@
 // writes the new ones, in one transaction.
 //
 // Tables: Produtos, EntradaVorel, SaidaVorel, MovMaqRegistradora, CFO, SaldosVorel (the working
-// year's file, and the previous year's through a cursor of its own). The year's movements are
-// gathered once, per product in date order, in the run's memory.
+// year's file, and the previous year's through a cursor of its own). Each product's movements of
+// the year are read when it is valued, in date order; the run holds one product's at a time.
 
 #include <algorithm>
 #include <charconv>
@@ -94,7 +94,6 @@ namespace {
 // in which they were read (entries, exits, cash-register items).
 struct LinhaAnual {
     date::Day data = 0;
-    long long ordem = 0;
     int cfo = 0;
     int complemento = 0;
     bool caixa = false;
@@ -125,14 +124,14 @@ public:
         ano_ = shell::GLO_ANO.Get();
     }
     ~Recalculo() {
-        for (FileManager* fm : {&saldos_, &cfo_, &produtos_})
+        for (FileManager* fm : {&saldos_, &cfo_, &produtos_, &ent_, &sai_, &mmr_})
             if (fm->is_open()) (void)fm->close();
     }
 
     ResultadoAnual Executa() {
         ResultadoAnual r;
         try {
-            MontaArquivoTrabalho();
+            AbreMovimentos();
             Checa(produtos_.open(), "Abrindo os produtos");
             Checa(cfo_.open(), "Abrindo os CFOs");
             Checa(saldos_.open(), "Abrindo os saldos");
@@ -165,47 +164,44 @@ public:
     }
 
 private:
-    void Adiciona(const Decimal& produto, LinhaAnual l) {
-        l.ordem = ordem_++;
-        linhas_[produto].push_back(std::move(l));
+    // The year's movement files, open for the run with a small page cache each.
+    void AbreMovimentos() {
+        Checa(ent_.open(), "Abrindo as entradas");
+        Checa(sai_.open(), "Abrindo as saídas");
+        Checa(mmr_.open(), "Abrindo os itens das máquinas registradoras");
+        for (FileManager* fm : {&ent_, &sai_, &mmr_}) (void)fm->send(detail::kCacheDaExecucao);
     }
 
-    void MontaArquivoTrabalho() {
-        {
-            FileManager ent(dictionary::EntradaVorel());
-            Checa(ent.open(), "Abrindo as entradas");
-            auto& e = ent.rec<dictionary::EntradaVorelRec>();
-            ent.clear_record();
-            Checa(ent.set(keys::ENT_KEY_DATA), "Lendo as entradas");
-            while (ent.next().ok())
-                Adiciona(e.CodMercadoria.value(), {.data = e.DataEmissao, .cfo = e.CFO, .complemento = e.Complemento,
-                                                   .quantidade = e.Quantidade, .base = e.BaseICMS});
-            (void)ent.close();
-        }
-        {
-            FileManager sai(dictionary::SaidaVorel());
-            Checa(sai.open(), "Abrindo as saídas");
-            auto& s = sai.rec<dictionary::SaidaVorelRec>();
-            sai.clear_record();
-            Checa(sai.set(keys::SAI_KEY_DATA), "Lendo as saídas");
-            while (sai.next().ok())
-                Adiciona(s.CodMercadoria.value(), {.data = s.DataSaida, .cfo = s.CFO, .complemento = s.Complemento,
-                                                   .quantidade = s.Quantidade, .base = s.BaseCalculo});
-            (void)sai.close();
-        }
-        FileManager mmr(dictionary::MovMaqRegistradora());
-        Checa(mmr.open(), "Abrindo os itens das máquinas registradoras");
-        auto& m = mmr.rec<dictionary::MovMaqRegistradoraRec>();
-        mmr.clear_record();
-        Checa(mmr.set(keys::MMR_KEY_DATA), "Lendo os itens das máquinas registradoras");
-        while (mmr.next().ok()) {
+    // The product's movements of the year in date order: its entries, exits and "F" cash-register
+    // items, each file read along the product's range of its (product, date) key; same-day rows
+    // keep that order (entries, exits, cash-register items).
+    std::vector<LinhaAnual> Movimentos(const Decimal& codigo) {
+        std::vector<LinhaAnual> v;
+        auto& e = ent_.rec<dictionary::EntradaVorelRec>();
+        ent_.clear_record();
+        e.CodMercadoria = codigo;
+        Checa(ent_.set_within(keys::ENT_KEY_PRODUTODATA, 1, 1), "Lendo as entradas");
+        while (ent_.next().ok())
+            v.push_back({.data = e.DataEmissao, .cfo = e.CFO, .complemento = e.Complemento, .quantidade = e.Quantidade,
+                         .base = e.BaseICMS});
+        auto& s = sai_.rec<dictionary::SaidaVorelRec>();
+        sai_.clear_record();
+        s.CodMercadoria = codigo;
+        Checa(sai_.set_within(keys::SAI_KEY_PRODUTODATA, 1, 1), "Lendo as saídas");
+        while (sai_.next().ok())
+            v.push_back({.data = s.DataSaida, .cfo = s.CFO, .complemento = s.Complemento, .quantidade = s.Quantidade,
+                         .base = s.BaseCalculo});
+        auto& m = mmr_.rec<dictionary::MovMaqRegistradoraRec>();
+        mmr_.clear_record();
+        m.CodMercadoria = codigo;
+        Checa(mmr_.set_within(keys::MMR_KEY_PRODUTODATA, 1, 1), "Lendo os itens das máquinas registradoras");
+        while (mmr_.next().ok()) {
             if (m.Aliquota.clipped() != "F") continue;
-            Adiciona(m.CodMercadoria.value(), {.data = NumeroDoTexto(m.DataEmissao.value()), .caixa = true,
-                                               .quantidade = m.Quantidade, .base = m.BaseCalculo});
+            v.push_back({.data = NumeroDoTexto(m.DataEmissao.value()), .caixa = true, .quantidade = m.Quantidade,
+                         .base = m.BaseCalculo});
         }
-        (void)mmr.close();
-        for (auto& [produto, v] : linhas_)
-            std::stable_sort(v.begin(), v.end(), [](const LinhaAnual& a, const LinhaAnual& b) { return a.data < b.data; });
+        std::stable_sort(v.begin(), v.end(), [](const LinhaAnual& a, const LinhaAnual& b) { return a.data < b.data; });
+        return v;
     }
 
     // The print column of a CFOP (blank state); 0 when the register lacks it.
@@ -251,11 +247,9 @@ private:
             if (saldos_.get(keys::SQEL_KEY_PRODDATAALIQUOTA).ok()) Checa(saldos_.remove(), "Apagando os saldos");
         }
         std::vector<MovimentoAnual> movimentos;
-        if (auto it = linhas_.find(codigo); it != linhas_.end()) {
-            for (const LinhaAnual& l : it->second) {
-                const int coluna = l.caixa ? 2 : Coluna(l.cfo, l.complemento);
-                movimentos.push_back({date::month(l.data), coluna, l.quantidade, l.base});
-            }
+        for (const LinhaAnual& l : Movimentos(codigo)) {
+            const int coluna = l.caixa ? 2 : Coluna(l.cfo, l.complemento);
+            movimentos.push_back({date::month(l.data), coluna, l.quantidade, l.base});
         }
         for (const MesAnual& m : ValoraAnoProduto(Dezembro(texto, aliquota), movimentos)) {
             saldos_.clear_record();
@@ -285,9 +279,8 @@ private:
     FileManager saldos_, cfo_, produtos_;
     shell::OtherYearFile anterior_;
     bool temAnterior_ = false;
-    std::map<Decimal, std::vector<LinhaAnual>> linhas_;
+    FileManager ent_{dictionary::EntradaVorel()}, sai_{dictionary::SaidaVorel()}, mmr_{dictionary::MovMaqRegistradora()};
     std::map<int, int> colunas_;
-    long long ordem_ = 0;
     ProgressoCalculo progresso_;
 };
 

@@ -23,23 +23,18 @@ using dictionary::MovMaqRegistradoraRec;
 
 std::string Mestre(const std::string& dia, const std::string& maquina, const std::string& inicial = "000001",
                    const std::string& final_ = "000009", const std::string& mes = "03") {
-    return ImportFixture::LinhaPadrao(kTipoMestre, {{1, dia}, {2, mes}, {3, "2016"}, {4, maquina}, {5, inicial},
-                                                    {6, final_}, {7, "000004"}, {8, "0000000000010000"},
-                                                    {9, "0000000000020000"}});
+    return LinhaPadrao(kTipoMestre, {{1, dia}, {2, mes}, {3, "2016"}, {4, maquina}, {5, inicial},
+                                     {6, final_}, {7, "000004"}, {8, "0000000000010000"},
+                                     {9, "0000000000020000"}});
 }
 std::string Analitico(const std::string& dia, const std::string& aliquota, const std::string& mes = "03") {
-    return ImportFixture::LinhaPadrao(kTipoAnalitico, {{1, dia}, {2, mes}, {3, "2016"}, {4, "001"}, {5, aliquota},
-                                                       {6, "000000012345"}});
+    return LinhaPadrao(kTipoAnalitico, {{1, dia}, {2, mes}, {3, "2016"}, {4, "001"}, {5, aliquota},
+                                        {6, "000000012345"}});
 }
 std::string Diario(const std::string& dia, const std::string& produto, const std::string& mes = "03") {
-    return ImportFixture::LinhaPadrao(kTipoDiario, {{1, dia}, {2, mes}, {3, "2016"}, {4, "001"}, {5, produto},
-                                                    {6, "0000000001500"}, {7, "0000000010000"},
-                                                    {8, "0000000001800"}, {9, "T18 "}});
-}
-std::string Arquivo(const std::vector<std::string>& linhas) {
-    std::string out;
-    for (const std::string& l : linhas) out += l + "\r\n";
-    return out;
+    return LinhaPadrao(kTipoDiario, {{1, dia}, {2, mes}, {3, "2016"}, {4, "001"}, {5, produto},
+                                     {6, "0000000001500"}, {7, "0000000010000"},
+                                     {8, "0000000001800"}, {9, "T18 "}});
 }
 
 struct EcfImport : ImportFixture {
@@ -61,8 +56,8 @@ struct EcfImport : ImportFixture {
     // Reads the three files in March 2016 and imports them when the read allows it.
     void Run(const std::vector<std::string>& mestre, const std::vector<std::string>& analitico,
              const std::vector<std::string>& diario, int utiliza = 1) {
-        const OpcoesECF o{File("mestre.txt", Arquivo(mestre)), File("analitico.txt", Arquivo(analitico)),
-                          File("diario.txt", Arquivo(diario)), {1, 2, 3}, utiliza, 3, 2016, {}};
+        const OpcoesECF o{FileOfLines("mestre.txt", mestre), FileOfLines("analitico.txt", analitico),
+                          FileOfLines("diario.txt", diario), {1, 2, 3}, utiliza, 3, 2016, {}};
         OnThread([&] {
             ImportacaoECF ecf;
             ASSERT_EQ(ecf.Abre(), "");

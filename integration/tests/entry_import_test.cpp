@@ -17,31 +17,20 @@ namespace {
 
 using dictionary::EntradaVorelRec;
 
-std::string Entrada(std::map<int, std::string> campos = {}) {
-    std::map<int, std::string> base = {{1, "11222333000181"}, {3, "000010"}, {4, "10"}, {5, "03"}, {6, "2016"},
-                                       {7, "0000000001000"}, {8, "10"}, {9, "1403"}, {11, "0000000010000"},
-                                       {12, "018000"}, {13, "0000000000000"}};
-    for (auto& [k, v] : campos) base[k] = v;
-    std::string out(static_cast<std::size_t>(ComprimentoPadrao(16)), ' ');
-    for (const auto& [codigo, texto] : base)
-        out.replace(static_cast<std::size_t>(EntradaDoCampo(16, codigo)->posicao - 1), texto.size(), texto);
-    return out;
+std::string Entrada(const std::map<int, std::string>& campos = {}) {
+    return LinhaPadrao(16,
+                       {{1, "11222333000181"}, {3, "000010"}, {4, "10"}, {5, "03"}, {6, "2016"},
+                        {7, "0000000001000"}, {8, "10"}, {9, "1403"}, {11, "0000000010000"},
+                        {12, "018000"}, {13, "0000000000000"}},
+                       campos);
 }
 
 struct EntryImport : ImportFixture {
     void SetUp() override {
         ImportFixture::SetUp();
-        std::vector<CampoTeste> campos;
-        for (const CampoCatalogo& c : EntradasDoTipo(16)) campos.push_back({c.codigo, c.posicao, c.tamanho});
-        Layout(16, 1, "Entradas", campos);
-        Seed<dictionary::ProdutosRec>(dictionary::Produtos(), [](auto& p) {
-            p.Codigo = Decimal(10);
-            p.Alicota = Decimal(12);
-        });
-        Seed<dictionary::CFORec>(dictionary::CFO(), [](auto& c) {
-            c.CODIGO = 1403;
-            c.COMPLEMENTO = 1;
-        });
+        LayoutPadrao(16, 1, "Entradas");
+        SeedProduct(10, 12);
+        SeedCfo(1403);
         Fornecedor(7, "11222333000181", "", "SP");
     }
     void Fornecedor(std::uint32_t codigo, const std::string& cnpj, const std::string& cpf, const std::string& uf) {
@@ -58,9 +47,7 @@ struct EntryImport : ImportFixture {
         std::vector<EntradaVorelRec> preparados;
     };
     Run ReadAndImport(const std::vector<std::string>& linhas) {
-        std::string bytes;
-        for (const std::string& l : linhas) bytes += l + "\r\n";
-        const std::string arquivo = File("entradas.txt", bytes);
+        const std::string arquivo = FileOfLines("entradas.txt", linhas);
         Run r;
         OnThread([&] {
             ImportacaoEntradas run;

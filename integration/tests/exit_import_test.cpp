@@ -17,45 +17,21 @@ namespace {
 
 using dictionary::SaidaVorelRec;
 
-// A line of the default exit layout: each field's text placed at its default columns.
-std::string Linha(const std::map<int, std::string>& campos) {
-    std::string out(static_cast<std::size_t>(ComprimentoPadrao(17)), ' ');
-    for (const auto& [codigo, texto] : campos) {
-        const CampoCatalogo* c = EntradaDoCampo(17, codigo);
-        out.replace(static_cast<std::size_t>(c->posicao - 1), texto.size(), texto);
-    }
-    return out;
-}
-
 // An exit of March 2016 with what a test changes.
-std::string Saida(std::map<int, std::string> campos = {}) {
-    std::map<int, std::string> base = {{1, "00000000000000"}, {3, "000010"}, {4, "05"}, {5, "03"}, {6, "2016"},
-                                       {7, "0000000001000"}, {8, "10"}, {9, "5102"}, {11, "0000000010000"},
-                                       {12, "017000"}, {13, "0000000001700"}, {14, "SP"}};
-    for (auto& [k, v] : campos) base[k] = v;
-    return Linha(base);
+std::string Saida(const std::map<int, std::string>& campos = {}) {
+    return LinhaPadrao(17,
+                       {{1, "00000000000000"}, {3, "000010"}, {4, "05"}, {5, "03"}, {6, "2016"},
+                        {7, "0000000001000"}, {8, "10"}, {9, "5102"}, {11, "0000000010000"},
+                        {12, "017000"}, {13, "0000000001700"}, {14, "SP"}},
+                       campos);
 }
 
 struct ExitImport : ImportFixture {
     void SetUp() override {
         ImportFixture::SetUp();
-        std::vector<CampoTeste> campos;
-        for (const CampoCatalogo& c : EntradasDoTipo(17)) campos.push_back({c.codigo, c.posicao, c.tamanho});
-        Layout(17, 1, "Saídas", campos);
-        Produto(10, "");
-        Cfo(5102);
-    }
-    void Produto(long long codigo, const std::string& apelido) {
-        Seed<dictionary::ProdutosRec>(dictionary::Produtos(), [&](auto& p) {
-            p.Codigo = Decimal(codigo);
-            p.Apelido = apelido;
-        });
-    }
-    void Cfo(int codigo) {
-        Seed<dictionary::CFORec>(dictionary::CFO(), [&](auto& c) {
-            c.CODIGO = static_cast<std::int16_t>(codigo);
-            c.COMPLEMENTO = 1;
-        });
+        LayoutPadrao(17, 1, "Saídas");
+        SeedProduct(10);
+        SeedCfo(5102);
     }
     // Reads the lines (joined by `fim`) and, when the read allows it, imports them.
     struct Run {
@@ -65,9 +41,7 @@ struct ExitImport : ImportFixture {
     };
     Run ReadAndImport(const std::vector<std::string>& linhas, bool importa = true, int utiliza = 1,
                       const std::string& fim = "\r\n") {
-        std::string bytes;
-        for (const std::string& l : linhas) bytes += l + fim;
-        const std::string arquivo = File("saidas.txt", bytes);
+        const std::string arquivo = FileOfLines("saidas.txt", linhas, fim);
         Run r;
         OnThread([&] {
             ImportacaoSaidas run;
@@ -105,11 +79,7 @@ TEST(TextImport, FieldsAreCutByColumnsAndNumbersReadWithTheirImpliedDecimals) {
 }
 
 TEST_F(ExitImport, ALineIsStagedWithItsMappingAndImportedWithTheImportMonth) {
-    Seed<dictionary::ForCliRec>(dictionary::ForCli(), [](auto& f) {
-        f.Codigo = 7;
-        f.CGC = "11222333000181";
-        f.Estado = "RJ";
-    });
+    SeedSupplier(7, "11222333000181", "RJ");
     const auto r = ReadAndImport({Saida({{1, "11222333000181"}, {2, "A "}, {10, "01"}, {16, "L1"}, {17, "2"}}),
                                   Saida({{3, "000011"}, {4, "31"}})});
     ASSERT_TRUE(r.leitura.falha.ok());
@@ -179,10 +149,10 @@ TEST_F(ExitImport, CfoCodesOfTheOtherPeriodAndUnknownRegistersAreListedButStaged
 }
 
 TEST_F(ExitImport, ProductTextsMatchByCodeOrNicknameAsTheOptionSays) {
-    Produto(123, "");
-    Produto(200, "555");
-    Produto(300, "00000000000000000777");
-    Produto(400, "ABC");
+    SeedProduct(123);
+    SeedProduct(200, 0, "555");
+    SeedProduct(300, 0, "00000000000000000777");
+    SeedProduct(400, 0, "ABC");
     struct Case {
         const char* texto;
         int utiliza;
@@ -201,7 +171,7 @@ TEST_F(ExitImport, ProductTextsMatchByCodeOrNicknameAsTheOptionSays) {
 }
 
 TEST_F(ExitImport, AnEntryCfoOnAnExitKeepsOneCurrentBatchPerProduct) {
-    Cfo(1202);
+    SeedCfo(1202);
     const auto r = ReadAndImport({Saida({{9, "1202"}, {16, "A1"}}), Saida({{9, "1202"}, {16, "A1"}, {3, "000011"}}),
                                   Saida({{16, "B2"}, {3, "000012"}})});
     ASSERT_TRUE(r.importacao.ok());

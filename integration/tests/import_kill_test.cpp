@@ -158,15 +158,8 @@ TEST_F(ImportKilled, RegisterPartnersAndProducts) {
 
 TEST_F(ImportKilled, VehiclesAndOpeningBalances) {
     constexpr int kLinhas = 1500;
-    Seed<dictionary::ProdutosRec>(dictionary::Produtos(), [](auto& p) {
-        p.Codigo = Decimal(10);
-        p.Alicota = Decimal(18);
-    });
-    Seed<dictionary::ForCliRec>(dictionary::ForCli(), [](auto& f) {
-        f.Codigo = 4;
-        f.CGC = "11222333000181";
-        f.Estado = "PR";
-    });
+    SeedProduct(10, 18);
+    SeedSupplier(4, "11222333000181", "PR");
     LayoutPadrao(kTipoEntradaVeiculos, 1, "Veículos");
     const std::string veiculos = Lines("importa.txt", kLinhas, [](int i) {
         return LinhaPadrao(kTipoEntradaVeiculos, {{1, "11222333000181"}, {3, std::to_string(100000 + i)}, {4, "05"},

@@ -16,17 +16,12 @@ constexpr const char* kCaption = "Importação do Lançamentos de Saídas por No
 struct ImportWindow : ImportFixture {
     void SetUp() override {
         ImportFixture::SetUp();
-        std::vector<CampoTeste> campos;
-        for (const CampoCatalogo& c : EntradasDoTipo(17)) campos.push_back({c.codigo, c.posicao, c.tamanho});
-        Layout(17, 2, "Saídas do cliente", campos);
+        LayoutPadrao(17, 2, "Saídas do cliente");
         Layout(16, 1, "Entradas", {});
     }
     // Lines of the default exit layout: number, day/month/year; the rest blank.
     static std::string Line(const std::string& numero, const std::string& mes) {
-        std::string l(131, ' ');
-        l.replace(16, 6, numero);
-        l.replace(22, 8, "05" + mes + "2016");
-        return l;
+        return LinhaPadrao(17, {{3, numero}, {4, "05"}, {5, mes}, {6, "2016"}});
     }
     int Open() {
         ui->Start("ImportaSaidasNota");

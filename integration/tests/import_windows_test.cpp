@@ -18,24 +18,9 @@ namespace keys = dictionary::keys;
 struct ImportWindows : ImportFixture {
     void SetUp() override {
         ImportFixture::SetUp();
-        Seed<dictionary::ProdutosRec>(dictionary::Produtos(), [](auto& p) {
-            p.Codigo = Decimal(10);
-            p.Alicota = Decimal(18);
-        });
-        Seed<dictionary::ForCliRec>(dictionary::ForCli(), [](auto& f) {
-            f.Codigo = 4;
-            f.CGC = "11222333000181";
-            f.Estado = "PR";
-        });
-        Seed<dictionary::CFORec>(dictionary::CFO(), [](auto& c) {
-            c.CODIGO = 1102;
-            c.COMPLEMENTO = 1;
-        });
-    }
-    std::string Lines(const std::string& nome, const std::vector<std::string>& linhas) {
-        std::string bytes;
-        for (const std::string& l : linhas) bytes += l + "\r\n";
-        return File(nome, bytes);
+        SeedProduct(10, 18);
+        SeedSupplier(4, "11222333000181", "PR");
+        SeedCfo(1102);
     }
     // Answers the pending message box after checking its text; "" when none is expected.
     void Expect(const std::string& texto) {
@@ -85,7 +70,7 @@ TEST_F(ImportWindows, VehicleEntriesAndExitsAreReadListedAndImported) {
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.procedimento);
         LayoutPadrao(c.tipo, c.layout, "Veículos");
-        const std::string arquivo = Lines("veiculos.txt", {LinhaPadrao(
+        const std::string arquivo = FileOfLines("veiculos.txt", {LinhaPadrao(
             c.tipo, {{1, "11222333000181"}, {3, "000010"}, {4, "05"}, {5, "03"}, {6, "2016"}, {8, "CHASSI1"},
                      {9, "10"}, {10, "1102"}, {12, "017000"}})});
         ui->Start(c.procedimento);
@@ -112,7 +97,7 @@ TEST_F(ImportWindows, VehicleEntriesAndExitsAreReadListedAndImported) {
 
 TEST_F(ImportWindows, OpeningBalancesOfferTheNicknameFirstAndImportWithoutAWord) {
     LayoutPadrao(kTipoSaldoAnterior, 1, "Saldos");
-    const std::string arquivo = Lines("saldos.txt", {LinhaPadrao(
+    const std::string arquivo = FileOfLines("saldos.txt", {LinhaPadrao(
         kTipoSaldoAnterior, {{1, "29"}, {2, "02"}, {3, "2016"}, {4, "000000000000005000"}, {7, "1102"}, {8, "000"},
                              {9, "10"}, {10, "L1"}, {11, "11222333000181"}, {12, "000000"}})});
     constexpr const char* kTitulo = "Importação do Lançamento Saldo Anterior";
@@ -148,9 +133,9 @@ struct EcfWindow : ImportWindows {
             mais.insert(dia.begin(), dia.end());
             return mais;
         };
-        mestre = Lines("mestre.txt", {LinhaPadrao(kTipoMestre, com({{5, "000001"}, {6, "000009"}}))});
-        analitico = Lines("analitico.txt", {LinhaPadrao(kTipoAnalitico, com({{5, "T18 "}, {6, "000000012345"}}))});
-        diario = Lines("diario.txt", {LinhaPadrao(kTipoDiario, com({{5, "00000000000010"}, {6, "0000000001500"},
+        mestre = FileOfLines("mestre.txt", {LinhaPadrao(kTipoMestre, com({{5, "000001"}, {6, "000009"}}))});
+        analitico = FileOfLines("analitico.txt", {LinhaPadrao(kTipoAnalitico, com({{5, "T18 "}, {6, "000000012345"}}))});
+        diario = FileOfLines("diario.txt", {LinhaPadrao(kTipoDiario, com({{5, "00000000000010"}, {6, "0000000001500"},
                                                                      {9, "T18 "}}))});
     }
     int Open(bool comDiario) {

@@ -21,12 +21,6 @@ DadosLayout Layout(int tipo, std::vector<CampoImpresso> campos = {}) {
     return {tipo, true, "Meu layout", std::move(campos)};
 }
 
-std::vector<std::string> Utf8(const std::vector<std::string>& linhas) {
-    std::vector<std::string> out;
-    for (const auto& l : linhas) out.push_back(text::to_utf8(l));
-    return out;
-}
-
 TEST(RelLayoutsM, TheHeaderBlockTakesEighteenLinesOrOneMorePerParagraphLine) {
     for (auto [tipo, cabecalho] : {std::pair{16, 18}, std::pair{9, 19}}) {
         SCOPED_TRACE(tipo);

@@ -24,11 +24,7 @@ struct NfeItems : ImportFixture {
         ImportFixture::SetUp();
         fs::create_directories(dir / "NFe");
         pasta = files::to_program_path(dir / "NFe");
-        Seed<dictionary::ForCliRec>(dictionary::ForCli(), [](auto& f) {
-            f.Codigo = 5;
-            f.CGC = "34128745000152";
-            f.Estado = "SP";
-        });
+        SeedSupplier(5, "34128745000152", "SP");
     }
     // A test document moved into March 2016 (its emission) with its items dated `saida`.
     void Documento(const std::string& nome, const std::string& emissao, const std::string& saida) {

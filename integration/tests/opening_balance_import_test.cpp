@@ -16,33 +16,19 @@ namespace vorel::integration::testing {
 
 namespace {
 
-std::string Saldo(std::map<int, std::string> campos = {}) {
-    std::map<int, std::string> base = {{1, "29"}, {2, "02"}, {3, "2016"}, {4, "000000000000005000"},
-                                       {7, "1102"}, {8, "000"}, {9, "10"}, {10, "L1"}, {11, "11222333000181"},
-                                       {12, "000000"}};
-    for (auto& [k, v] : campos) base[k] = v;
-    std::string out(static_cast<std::size_t>(ComprimentoPadrao(kTipoSaldoAnterior)), ' ');
-    for (const auto& [codigo, texto] : base) {
-        const CampoCatalogo* c = EntradaDoCampo(kTipoSaldoAnterior, codigo);
-        out.replace(static_cast<std::size_t>(c->posicao - 1), texto.size(), texto);
-    }
-    return out;
+std::string Saldo(const std::map<int, std::string>& campos = {}) {
+    return LinhaPadrao(kTipoSaldoAnterior,
+                       {{1, "29"}, {2, "02"}, {3, "2016"}, {4, "000000000000005000"}, {7, "1102"},
+                        {8, "000"}, {9, "10"}, {10, "L1"}, {11, "11222333000181"}, {12, "000000"}},
+                       campos);
 }
 
 struct OpeningBalanceImport : ImportFixture {
     void SetUp() override {
         ImportFixture::SetUp();
-        std::vector<CampoTeste> campos;
-        for (const CampoCatalogo& c : EntradasDoTipo(kTipoSaldoAnterior)) campos.push_back({c.codigo, c.posicao, c.tamanho});
-        Layout(kTipoSaldoAnterior, 1, "Saldos", campos);
-        Seed<dictionary::ProdutosRec>(dictionary::Produtos(), [](auto& p) {
-            p.Codigo = Decimal(10);
-            p.Alicota = Decimal(18);
-        });
-        Seed<dictionary::ForCliRec>(dictionary::ForCli(), [](auto& f) {
-            f.Codigo = 4;
-            f.CGC = "11222333000181";
-        });
+        LayoutPadrao(kTipoSaldoAnterior, 1, "Saldos");
+        SeedProduct(10, 18);
+        SeedSupplier(4, "11222333000181");
     }
     struct Run {
         ResultadoLeitura leitura;
@@ -50,9 +36,7 @@ struct OpeningBalanceImport : ImportFixture {
         std::vector<dictionary::EntradaVorelRec> preparados;
     };
     Run ReadAndImport(const std::vector<std::string>& linhas) {
-        std::string bytes;
-        for (const std::string& l : linhas) bytes += l + "\r\n";
-        const std::string arquivo = File("saldos.txt", bytes);
+        const std::string arquivo = FileOfLines("saldos.txt", linhas);
         Run r;
         OnThread([&] {
             ImportacaoSaldoAnterior run;

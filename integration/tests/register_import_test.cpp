@@ -19,32 +19,12 @@ using dictionary::ICMSEletronicaRec;
 using dictionary::ProdutosAliqRec;
 using dictionary::ProdutosRec;
 
-// A line of a type's default layout: each field's text placed at its default columns.
-std::string Linha(int tipo, const std::map<int, std::string>& campos) {
-    std::string out(static_cast<std::size_t>(ComprimentoPadrao(tipo)), ' ');
-    for (const auto& [codigo, texto] : campos) {
-        const CampoCatalogo* c = EntradaDoCampo(tipo, codigo);
-        out.replace(static_cast<std::size_t>(c->posicao - 1), std::min<std::size_t>(texto.size(), c->tamanho), texto);
-    }
-    return out;
-}
-
 struct RegisterImport : ImportFixture {
-    // Stores the default layout of `tipo` (all its fields, or only `codigos`) as layout 1.
-    void DefaultLayout(int tipo, std::vector<int> codigos = {}) {
-        std::vector<CampoTeste> campos;
-        for (const CampoCatalogo& c : EntradasDoTipo(tipo))
-            if (codigos.empty() || std::find(codigos.begin(), codigos.end(), c.codigo) != codigos.end())
-                campos.push_back({c.codigo, c.posicao, c.tamanho});
-        Layout(tipo, 1, "Cadastro", campos);
-    }
     // Reads the lines with `run` and imports them when the read allows it.
     template <class Run, class Prepara>
     std::pair<ResultadoLeitura, ResultadoImportacao> ReadAndImport(int tipo, const std::vector<std::string>& linhas,
                                                                    Prepara prepara) {
-        std::string bytes;
-        for (const std::string& l : linhas) bytes += l + "\r\n";
-        const std::string arquivo = File("cadastro.txt", bytes);
+        const std::string arquivo = FileOfLines("cadastro.txt", linhas);
         std::pair<ResultadoLeitura, ResultadoImportacao> r;
         (void)tipo;
         OnThread([&] {
@@ -71,13 +51,13 @@ struct RegisterImport : ImportFixture {
 };
 
 std::string Fornecedor(const std::string& codigo, const std::string& cgc, const std::string& nome) {
-    return Linha(kTipoFornecedores, {{1, codigo}, {2, nome}, {8, "SP"}, {14, "1"}, {15, cgc}});
+    return LinhaPadrao(kTipoFornecedores, {{1, codigo}, {2, nome}, {8, "SP"}, {14, "1"}, {15, cgc}});
 }
 
 }  // namespace
 
 TEST_F(RegisterImport, NewPartnersTakeTheNextCodesAndRegisteredOnesKeepTheirs) {
-    DefaultLayout(kTipoFornecedores);
+    LayoutPadrao(kTipoFornecedores, 1, "Cadastro");
     Partner(57, "11222333000181", 0, "Antigo");
     for (bool sobrescreve : {false, true}) {
         SCOPED_TRACE(sobrescreve);
@@ -105,7 +85,7 @@ TEST_F(RegisterImport, NewPartnersTakeTheNextCodesAndRegisteredOnesKeepTheirs) {
 }
 
 TEST_F(RegisterImport, APartnerWhoseCodeBelongsToAnInactiveOneIsListedNotLost) {
-    DefaultLayout(kTipoFornecedores);
+    LayoutPadrao(kTipoFornecedores, 1, "Cadastro");
     Partner(5, "99999999000199", 1, "Inativo");
     const auto r = ReadAndImport<ImportacaoFornecedores>(
         kTipoFornecedores, {Fornecedor("000005", "44444444000144", "Colide"), Fornecedor("000006", "55555555000155", "Livre")},
@@ -121,12 +101,12 @@ TEST_F(RegisterImport, APartnerWhoseCodeBelongsToAnInactiveOneIsListedNotLost) {
 }
 
 TEST_F(RegisterImport, ProductsByNicknameGetNewCodesAndTheirFirstRateRow) {
-    DefaultLayout(kTipoProdutos);
+    LayoutPadrao(kTipoProdutos, 1, "Cadastro");
     auto produto = [](const std::string& apelido, const std::string& aliq, std::map<int, std::string> mais = {}) {
         mais[1] = apelido;
         mais[4] = "Produto " + apelido;
         mais[5] = aliq;
-        return Linha(kTipoProdutos, mais);
+        return LinhaPadrao(kTipoProdutos, mais);
     };
     const auto r = ReadAndImport<ImportacaoProdutos>(
         kTipoProdutos,
@@ -152,7 +132,7 @@ TEST_F(RegisterImport, ProductsByNicknameGetNewCodesAndTheirFirstRateRow) {
 }
 
 TEST_F(RegisterImport, ARateRowIsAddedOnlyWhenTheHistoryHasNoneAtOrAboveTheRate) {
-    DefaultLayout(kTipoProdutos);
+    LayoutPadrao(kTipoProdutos, 1, "Cadastro");
     auto linha = [&](long long codigo, long long aliquota) {
         Seed<ProdutosRec>(dictionary::Produtos(), [&](auto& p) { p.Codigo = Decimal(codigo); });
         Seed<ProdutosAliqRec>(dictionary::ProdutosAliq(), [&](auto& a) {
@@ -161,7 +141,7 @@ TEST_F(RegisterImport, ARateRowIsAddedOnlyWhenTheHistoryHasNoneAtOrAboveTheRate)
             a.ALIQUOTA = Decimal(aliquota);
             a.DATA_INICIAL = date::make(2010, 1, 1);
         });
-        return Linha(kTipoProdutos, {{1, std::to_string(codigo)}, {5, "018000"}});
+        return LinhaPadrao(kTipoProdutos, {{1, std::to_string(codigo)}, {5, "018000"}});
     };
     const auto r = ReadAndImport<ImportacaoProdutos>(kTipoProdutos, {linha(1, 25), linha(2, 12)},
                                                      [](ImportacaoProdutos& run) { run.ImportaCodigo(true); });
@@ -175,13 +155,13 @@ TEST_F(RegisterImport, ARateRowIsAddedOnlyWhenTheHistoryHasNoneAtOrAboveTheRate)
 }
 
 TEST_F(RegisterImport, MachinesReplaceTheRegisteredOnesAndUndefinedFieldsReadAsZero) {
-    DefaultLayout(kTipoMaquinas, {1, 2});
+    LayoutPadrao(kTipoMaquinas, 1, "Cadastro", {1, 2});
     Seed<ICMSEletronicaRec>(dictionary::ICMSEletronica(), [](auto& m) {
         m.Codigo = 1;
         m.Nome = "Velha";
     });
     const auto r = ReadAndImport<ImportacaoMaquinas>(
-        kTipoMaquinas, {Linha(kTipoMaquinas, {{1, "001"}, {2, "Nova"}}), Linha(kTipoMaquinas, {{1, "002"}, {2, "Outra"}})},
+        kTipoMaquinas, {LinhaPadrao(kTipoMaquinas, {{1, "001"}, {2, "Nova"}}), LinhaPadrao(kTipoMaquinas, {{1, "002"}, {2, "Outra"}})},
         [](ImportacaoMaquinas&) {});
     ASSERT_TRUE(r.second.ok());
     const auto m = All<ICMSEletronicaRec>(dictionary::ICMSEletronica(), dictionary::keys::ICM_KEY_NUMERO);

@@ -16,49 +16,26 @@ namespace vorel::integration::testing {
 
 namespace {
 
-std::string Linha(int tipo, const std::map<int, std::string>& campos) {
-    std::string out(static_cast<std::size_t>(ComprimentoPadrao(tipo)), ' ');
-    for (const auto& [codigo, texto] : campos) {
-        const CampoCatalogo* c = EntradaDoCampo(tipo, codigo);
-        out.replace(static_cast<std::size_t>(c->posicao - 1), texto.size(), texto);
-    }
-    return out;
-}
-
 // A vehicle of March 2016 with what a test changes.
-std::string Veiculo(int tipo, std::map<int, std::string> campos = {}) {
-    std::map<int, std::string> base = {{1, "11222333000181"}, {2, "1 "}, {3, "000010"}, {4, "05"}, {5, "03"},
-                                       {6, "2016"}, {8, "CHASSI1"}, {9, "10"}, {10, "1102"}, {12, "018000"}};
-    for (auto& [k, v] : campos) base[k] = v;
-    return Linha(tipo, base);
+std::string Veiculo(int tipo, const std::map<int, std::string>& campos = {}) {
+    return LinhaPadrao(tipo,
+                       {{1, "11222333000181"}, {2, "1 "}, {3, "000010"}, {4, "05"}, {5, "03"},
+                        {6, "2016"}, {8, "CHASSI1"}, {9, "10"}, {10, "1102"}, {12, "018000"}},
+                       campos);
 }
 
 struct VehicleImport : ImportFixture {
     void SetUp() override {
         ImportFixture::SetUp();
         for (int tipo : {kTipoEntradaVeiculos, kTipoSaidaVeiculos}) {
-            std::vector<CampoTeste> campos;
-            for (const CampoCatalogo& c : EntradasDoTipo(tipo)) campos.push_back({c.codigo, c.posicao, c.tamanho});
-            Layout(tipo, tipo == kTipoSaidaVeiculos ? 2 : 1, "Veículos", campos);
+            LayoutPadrao(tipo, tipo == kTipoSaidaVeiculos ? 2 : 1, "Veículos");
         }
-        Seed<dictionary::ProdutosRec>(dictionary::Produtos(), [](auto& p) {
-            p.Codigo = Decimal(10);
-            p.Alicota = Decimal(18);
-        });
-        Seed<dictionary::CFORec>(dictionary::CFO(), [](auto& c) {
-            c.CODIGO = 1102;
-            c.COMPLEMENTO = 1;
-        });
-        Seed<dictionary::ForCliRec>(dictionary::ForCli(), [](auto& f) {
-            f.Codigo = 1;
-            f.CGC = "11222333000181";
-            f.Estado = "PR";
-        });
+        SeedProduct(10, 18);
+        SeedCfo(1102);
+        SeedSupplier(1, "11222333000181", "PR");
     }
     std::pair<ResultadoLeitura, ResultadoImportacao> Run(bool saidas, const std::vector<std::string>& linhas) {
-        std::string bytes;
-        for (const std::string& l : linhas) bytes += l + "\r\n";
-        const std::string arquivo = File("veiculos.txt", bytes);
+        const std::string arquivo = FileOfLines("veiculos.txt", linhas);
         std::pair<ResultadoLeitura, ResultadoImportacao> r;
         OnThread([&] {
             ImportacaoVeiculos run(saidas);

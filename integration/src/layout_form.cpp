@@ -74,10 +74,7 @@ public:
     Level Setup() override {
         Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
-        if (!AlsoOpen({&dictionary::LayCampArquivos()})) {
-            window().Close();
-            return Level::Cancel;
-        }
+        if (!AlsoOpen({&dictionary::LayCampArquivos()})) return Level::Cancel;
         rec_.Arquivo = static_cast<std::uint8_t>(tipo_);
         ui::Window& w = window();
         w.Sheet(kSheet);

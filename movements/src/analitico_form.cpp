@@ -44,10 +44,7 @@ public:
     Level Setup() override {
         Level l = MovementForm::Setup();
         if (l != Level::Benign) return l;
-        if (!AlsoOpen({&dictionary::MovMaqRegistradora(), &dictionary::Produtos0()})) {
-            window().Close();
-            return Level::Cancel;
-        }
+        if (!AlsoOpen({&dictionary::MovMaqRegistradora(), &dictionary::Produtos0()})) return Level::Cancel;
         ui::Window& w = window();
         w.Sheet(kSheet);
         w.Tab(kTabAnalitico, kSheet, "Lançamento &Analítico");

@@ -98,10 +98,7 @@ public:
     Level Setup() override {
         Level l = MovementForm::Setup();
         if (l != Level::Benign) return l;
-        if (!AlsoOpen({&dictionary::Produtos(), &dictionary::SaldosVorel()})) {
-            window().Close();
-            return Level::Cancel;
-        }
+        if (!AlsoOpen({&dictionary::Produtos(), &dictionary::SaldosVorel()})) return Level::Cancel;
         ui::Window& w = window();
         w.Prompt(kPCodigo, "01 Código");
         w.Entry(kCodigo, ui::UseInRange(rec_.Codigo, -32768, 32767), "@n-7")

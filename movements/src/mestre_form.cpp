@@ -43,10 +43,7 @@ public:
     Level Setup() override {
         Level l = MovementForm::Setup();
         if (l != Level::Benign) return l;
-        if (!AlsoOpen({&dictionary::ICMSEletronica(), &dictionary::AnaliticoICMS()})) {
-            window().Close();
-            return Level::Cancel;
-        }
+        if (!AlsoOpen({&dictionary::ICMSEletronica(), &dictionary::AnaliticoICMS()})) return Level::Cancel;
         ui::Window& w = window();
         w.Sheet(kSheet);
         w.Tab(kTabMestre, kSheet, "Lançamento &Mestre");

@@ -126,10 +126,8 @@ public:
         if (!AlsoOpen({&dictionary::SaidaVorel0(), &dictionary::SaldosVorel(), &dictionary::QuantidadeVorel(),
                        &dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO(),
                        &dictionary::CodCFOComplementar(), &dictionary::LoteVorel(),
-                       &dictionary::TabelaValorProdutoSaida(), &dictionary::Estados()})) {
-            window().Close();
+                       &dictionary::TabelaValorProdutoSaida(), &dictionary::Estados()}))
             return Level::Cancel;
-        }
         ui::Window& w = window();
         w.Prompt(kPromptCnpj, "01 C.N.P.J/Cód.");
         w.Entry(kCnpj,

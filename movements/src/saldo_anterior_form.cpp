@@ -66,10 +66,9 @@ public:
     Level Setup() override {
         Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
-        if (!AlsoOpen({&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO(), &dictionary::LoteVorel()})) {
-            window().Close();
+        if (!AlsoOpen({&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO(),
+                       &dictionary::LoteVorel()}))
             return Level::Cancel;
-        }
         ui::Window& w = window();
         w.Prompt(kHeading, "Saldo Anterior");
         w.Prompt(kPromptData, "01 Data Emissão");

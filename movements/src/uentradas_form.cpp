@@ -93,11 +93,9 @@ public:
         Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
         if (!AlsoOpen({&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO(),
-                       &dictionary::CodCFOComplementar(), &dictionary::TabValorIndProduto(), &dictionary::Estados(),
-                       &dictionary::EntradaVorel0(), &dictionary::QuantidadeVorel()})) {
-            window().Close();
+                       &dictionary::CodCFOComplementar(), &dictionary::TabValorIndProduto(),
+                       &dictionary::Estados(), &dictionary::EntradaVorel0(), &dictionary::QuantidadeVorel()}))
             return Level::Cancel;
-        }
         ui::Window& w = window();
         w.Prompt(kPromptCnpj, "01 C.N.P.J/Cód.");
         w.Entry(kCnpj, ui::UseFn([this] { return ShowCnpj(rec_.Cnpj.value()); },

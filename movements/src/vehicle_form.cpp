@@ -63,10 +63,8 @@ Level VehicleForm<Rec>::Setup() {
     Level l = MovementForm::Setup();
     if (l != Level::Benign) return l;
     if (!AlsoOpen({&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO(),
-                   &dictionary::CodCFOComplementar(), &dictionary::Estados()})) {
-        window().Close();
+                   &dictionary::CodCFOComplementar(), &dictionary::Estados()}))
         return Level::Cancel;
-    }
     ui::Window& w = window();
     ForCliRec& f = fornecedor();
     ProdutosRec& p = produtos_.rec<ProdutosRec>();

@@ -32,10 +32,7 @@ public:
     Level Setup() override {
         Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
-        if (!AlsoOpen({&dictionary::ForCli(), &dictionary::Produtos()})) {
-            window().Close();
-            return Level::Cancel;
-        }
+        if (!AlsoOpen({&dictionary::ForCli(), &dictionary::Produtos()})) return Level::Cancel;
         RememberPosition();
         ui::Window& w = window();
         w.Prompt(kPromptFornecedor, "Cód. do Fornecedor");

@@ -75,10 +75,8 @@ public:
     Level Setup() override {
         Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
-        if (!AlsoOpen({&dictionary::Estados(), &dictionary::ForCli0(), &dictionary::Municipios()})) {
-            window().Close();
+        if (!AlsoOpen({&dictionary::Estados(), &dictionary::ForCli0(), &dictionary::Municipios()}))
             return Level::Cancel;
-        }
         ui::Window& w = window();
         w.Prompt(kPromptCodigo, "01 Código.............");
         w.Entry(kCodigo, ui::Use(rec_.Codigo), "@n13").Tip("Código do Cliente/Fornecedor").Msg("Código do Cliente/Fornecedor");

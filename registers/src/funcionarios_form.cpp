@@ -55,10 +55,8 @@ public:
         Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
         if (!AlsoOpen({&dictionary::ACFuncionarios(), &dictionary::Empresa(), &dictionary::Estados(),
-                       &dictionary::Municipios()})) {
-            window().Close();
+                       &dictionary::Municipios()}))
             return Level::Cancel;
-        }
         ui::Window& w = window();
         w.Sheet(kSheet);
         w.Tab(kTab, kSheet, "Informações cadastrais");

@@ -28,10 +28,7 @@ public:
     Level Setup() override {
         Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
-        if (!AlsoOpen({&dictionary::Estados()})) {
-            window().Close();
-            return Level::Cancel;
-        }
+        if (!AlsoOpen({&dictionary::Estados()})) return Level::Cancel;
         ui::Window& w = window();
         w.Prompt(kPromptCodigo, "0&1-Código......................");
         w.Entry(kCodigo, ui::Use(rec_.CODIGO), "@N6.").Tip("Código do Município");

@@ -31,10 +31,7 @@ public:
     Level Setup() override {
         Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
-        if (!AlsoOpen({&dictionary::Produtos()})) {
-            window().Close();
-            return Level::Cancel;
-        }
+        if (!AlsoOpen({&dictionary::Produtos()})) return Level::Cancel;
         ui::Window& w = window();
         w.Prompt(kPromptProduto, "Produto....................");
         w.Entry(kDescricao, ui::Use(produto_.Produtos), "@s100");

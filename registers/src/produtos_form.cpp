@@ -55,10 +55,8 @@ public:
         Level l = ui::RegisterForm::Setup();
         if (l != Level::Benign) return l;
         if (!AlsoOpen({&dictionary::ProdutosAliq(), &dictionary::ForCli(), &dictionary::ForCliQel(),
-                       &dictionary::LoteVorel()})) {
-            window().Close();
+                       &dictionary::LoteVorel()}))
             return Level::Cancel;
-        }
         ui::Window& w = window();
         w.String(kHeading, "Produtos");
         w.Sheet(kSheet);

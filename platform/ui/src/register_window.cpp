@@ -159,7 +159,10 @@ Level RegisterForm::Setup() {
 
 bool RegisterForm::AlsoOpen(std::initializer_list<const data::TableDesc*> tables) {
     for (const data::TableDesc* t : tables) {
-        if (!OpenThroughRelations(*t)) return false;
+        if (!OpenThroughRelations(*t)) {
+            window().Close();
+            return false;
+        }
         alsoOpen_.push_back(t);
     }
     return true;

@@ -120,8 +120,9 @@ public:
 protected:
     data::FileManager& file() { return file_; }
     void NoResizer() { useResizer_ = false; }
-    // Opens further tables for the form's life (closed in the tear-down); false when one fails
-    // (the failure has been shown in a message box).
+    // Opens further tables for the form's life (closed in the tear-down); false when one fails:
+    // the failure has been shown in a message box and the window is closed, so the set-up only
+    // has to return Level::Cancel.
     bool AlsoOpen(std::initializer_list<const data::TableDesc*> tables);
     void ExcludeFromNavigation(std::initializer_list<int> feqs);
     // The data controls: linked to the field-history key, in this order.

@@ -42,16 +42,7 @@ public:
         caminho_ = shell::PastaRaiz.Get() + "Excel\\";
         arquivo_ = "Planilha_Veiculos_Excel.csv";
         ui::Window& w = window();
-        w.Prompt(kPromptModelo, "Modelo:");
-        w.DropList(kModelo,
-                   ui::UseFn([this] { return std::to_string(opcoes_.modelo); },
-                             [this](const std::string& s) {
-                                 opcoes_.modelo = s == "1" ? 1 : 0;
-                                 return true;
-                             }),
-                   {"0-Data", "1-Compra e Venda"}, {"0", "1"});
-        w.Prompt(kPromptPercentual, "Percentual:");
-        w.Entry(kPercentual, ui::UseDecimal(opcoes_.percentual, 5, 2)).Tip("Percentual a ser Impresso Relatório");
+        AdicionaModeloEPercentual(w, opcoes_, kPromptModelo);
         w.Prompt(kPromptCaminho, "Caninho Geração Arquivo");
         w.Entry(kCaminho, UsaTexto(caminho_, 300), "@s300");
         w.Button(kPasta, "...").Tip("Select directory");

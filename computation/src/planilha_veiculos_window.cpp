@@ -50,16 +50,7 @@ private:
         }
         PreencheEmailVeiculos(Titulo(), fornecedor_);
         AdicionaEmail();
-        w.Prompt(kPromptModelo, "Modelo:");
-        w.DropList(kModelo,
-                   ui::UseFn([this] { return std::to_string(opcoes_.modelo); },
-                             [this](const std::string& s) {
-                                 opcoes_.modelo = s == "1" ? 1 : 0;
-                                 return true;
-                             }),
-                   {"0-Data", "1-Compra e Venda"}, {"0", "1"});
-        w.Prompt(kPromptPercentual, "Percentual:");
-        w.Entry(kPercentual, ui::UseDecimal(opcoes_.percentual, 5, 2)).Tip("Percentual a ser Impresso Relatório");
+        AdicionaModeloEPercentual(w, opcoes_, kPromptModelo);
         if (fornecedor_) {
             w.Prompt(kPromptCnpj, "CNPJ Fornecedor:");
             w.Entry(kCnpj,

@@ -24,8 +24,10 @@
 #include "vorel/shell/globals.h"
 #include "vorel/shell/printer_codes.h"
 #include "vorel/ui/message_box.h"
+#include "vorel/ui/pictured_use.h"
 #include "vorel/ui/progress_window.h"
 #include "vorel/ui/runtime.h"
+#include "vorel/ui/window_controller.h"
 
 namespace vorel::computation {
 
@@ -212,6 +214,19 @@ void ExecutaResumoFinalVeiculo(ui::ProcContext& ctx, int paginaInicial) {
         return Falhou("Resumo Final de Veículos", erro);
     if (shell::FormaDoRelatorio(shell::ModoImpressao.Get()) == shell::FormaRelatorio::Texto) return;
     RelatorioFinal(ctx, resumo, paginaInicial);
+}
+
+void AdicionaModeloEPercentual(ui::Window& w, OpcoesVeiculos& opcoes, int primeiro) {
+    w.Prompt(primeiro, "Modelo:");
+    w.DropList(primeiro + 1,
+               ui::UseFn([&opcoes] { return std::to_string(opcoes.modelo); },
+                         [&opcoes](const std::string& s) {
+                             opcoes.modelo = s == "1" ? 1 : 0;
+                             return true;
+                         }),
+               {"0-Data", "1-Compra e Venda"}, {"0", "1"});
+    w.Prompt(primeiro + 2, "Percentual:");
+    w.Entry(primeiro + 3, ui::UseDecimal(opcoes.percentual, 5, 2)).Tip("Percentual a ser Impresso Relatório");
 }
 
 void PreencheEmailVeiculos(const char* titulo, bool comFornecedor, const std::string& codigo, const std::string& nome) {

@@ -1,5 +1,6 @@
 // A vehicle sheet run from its option window: the computation with its progress window, the
 // output asked for, the December carry and the work table's deletion; and the final summary run.
+// Also the options the vehicle option windows share (model and rate, e-mail text).
 #pragma once
 
 #include <string>
@@ -8,6 +9,7 @@
 
 namespace vorel::ui {
 class ProcContext;
+class Window;
 }
 
 namespace vorel::computation {
@@ -18,6 +20,10 @@ void ExecutaPlanilhaVeiculos(ui::ProcContext& ctx, const OpcoesVeiculos& opcoes,
 
 // The final summary with its report (none in printing mode 2), the first page numbered `paginaInicial`.
 void ExecutaResumoFinalVeiculo(ui::ProcContext& ctx, int paginaInicial);
+
+// The "Modelo:" drop list and the "Percentual:" entry of the options: four controls numbered from
+// `primeiro` (model prompt, model, rate prompt, rate).
+void AdicionaModeloEPercentual(ui::Window& w, OpcoesVeiculos& opcoes, int primeiro);
 
 // The e-mail fields (GLO:EMAIL:*) preset from the working company for a report titled `titulo`
 // (UTF-8); the one-supplier sheet (`comFornecedor`) names the supplier's code and name

@@ -7,6 +7,7 @@
 #include <map>
 #include <utility>
 
+#include "colunas_cfo.h"
 #include "execucao.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/key_names.h"
@@ -36,7 +37,8 @@ public:
           anterior_(dictionary::SaldosVorel()),
           produtos_(dictionary::Produtos()),
           cfo_(dictionary::CFO()),
-          bases_(run) {}
+          bases_(run),
+          colunas_(cfo_) {}
 
     ~Valoracao() {
         for (FileManager* fm : {&saldos_, &anterior_, &produtos_, &cfo_})
@@ -88,19 +90,9 @@ public:
 private:
     // The sheet column of a CFOP and complement (blank state); kSemRegra when the register lacks it.
     int Coluna(int cfo, int complemento, bool& existe) {
-        const int chave = cfo * 1000 + complemento;
-        auto it = colunas_.find(chave);
-        if (it == colunas_.end()) {
-            auto& c = cfo_.rec<dictionary::CFORec>();
-            cfo_.clear_record();
-            c.ESTADO = "";
-            c.CODIGO = static_cast<std::int16_t>(cfo);
-            c.COMPLEMENTO = static_cast<std::int16_t>(complemento);
-            int coluna = cfo_.get(keys::CFO_KEY_CODIGO).ok() ? static_cast<int>(c.COLUNA) : -1;
-            it = colunas_.emplace(chave, coluna).first;
-        }
-        existe = it->second >= 0;
-        return (it->second >= kEntradas && it->second <= kDevolucaoEstoque) ? it->second : kSemRegra;
+        const std::optional<int> coluna = colunas_.Coluna(cfo, complemento);
+        existe = coluna.has_value();
+        return (coluna && *coluna >= kEntradas && *coluna <= kDevolucaoEstoque) ? *coluna : kSemRegra;
     }
 
     Anterior BuscaAnterior(const Decimal& codigo) {
@@ -332,8 +324,8 @@ private:
     FileManager saldos_, anterior_, produtos_, cfo_;
     BasesDaExecucao bases_;
     bool temAnterior_ = false;
-    std::map<int, int> colunas_;
-    std::vector<FileManager*> abertasDaAliquota_;  // CFOP * 1000 + complement -> sheet column, -1 when missing
+    ColunasDoCfo colunas_;
+    std::vector<FileManager*> abertasDaAliquota_;
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <charconv>
 #include <map>
 
+#include "colunas_cfo.h"
 #include "execucao.h"
 #include "vorel/computation/calculo_anual.h"
 #include "vorel/computation/calculo_produtos.h"
@@ -205,20 +206,7 @@ private:
     }
 
     // The print column of a CFOP (blank state); 0 when the register lacks it.
-    int Coluna(int cfo, int complemento) {
-        const int chave = cfo * 1000 + complemento;
-        auto it = colunas_.find(chave);
-        if (it == colunas_.end()) {
-            auto& c = cfo_.rec<dictionary::CFORec>();
-            cfo_.clear_record();
-            c.ESTADO = "";
-            c.CODIGO = static_cast<std::int16_t>(cfo);
-            c.COMPLEMENTO = static_cast<std::int16_t>(complemento);
-            const int coluna = cfo_.get(keys::CFO_KEY_CODIGO).ok() ? static_cast<int>(c.COLUNA) : 0;
-            it = colunas_.emplace(chave, coluna).first;
-        }
-        return it->second;
-    }
+    int Coluna(int cfo, int complemento) { return colunas_.Coluna(cfo, complemento).value_or(0); }
 
     SaldoAnual Dezembro(const std::string& codigo, const Decimal& aliquota) {
         SaldoAnual s;
@@ -280,7 +268,7 @@ private:
     shell::OtherYearFile anterior_;
     bool temAnterior_ = false;
     FileManager ent_{dictionary::EntradaVorel()}, sai_{dictionary::SaidaVorel()}, mmr_{dictionary::MovMaqRegistradora()};
-    std::map<int, int> colunas_;
+    ColunasDoCfo colunas_{cfo_};
     ProgressoCalculo progresso_;
 };
 

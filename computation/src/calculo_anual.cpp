@@ -7,7 +7,6 @@
 // the year are read when it is valued, in date order; the run holds one product's at a time.
 
 #include <algorithm>
-#include <charconv>
 #include <map>
 
 #include "colunas_cfo.h"
@@ -102,14 +101,6 @@ struct LinhaAnual {
     Decimal base;
 };
 
-int NumeroDoTexto(std::string_view t) {
-    t = text::clip(t);
-    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
-    int v = 0;
-    std::from_chars(t.data(), t.data() + t.size(), v);
-    return v;
-}
-
 struct Falhou {
     std::string oque;
 };
@@ -198,7 +189,7 @@ private:
         Checa(mmr_.set_within(keys::MMR_KEY_PRODUTODATA, 1, 1), "Lendo os itens das máquinas registradoras");
         while (mmr_.next().ok()) {
             if (m.Aliquota.clipped() != "F") continue;
-            v.push_back({.data = NumeroDoTexto(m.DataEmissao.value()), .caixa = true, .quantidade = m.Quantidade,
+            v.push_back({.data = detail::NumeroDoTexto(m.DataEmissao.value()), .caixa = true, .quantidade = m.Quantidade,
                          .base = m.BaseCalculo});
         }
         std::stable_sort(v.begin(), v.end(), [](const LinhaAnual& a, const LinhaAnual& b) { return a.data < b.data; });

@@ -44,6 +44,14 @@ void Falha(const std::string& oque) {
 
 std::string CodigoTexto(const Decimal& codigo) { return codigo.to_string(); }
 
+int NumeroDoTexto(std::string_view t) {
+    t = text::clip(t);
+    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+    int v = 0;
+    std::from_chars(t.data(), t.data() + t.size(), v);
+    return v;
+}
+
 Execucao::Execucao(const OpcoesCalculo& o, AvisosCalculo& a)
     : opcoes(o), avisos(a), trabalho(dictionary::EntradaSaidaVorel()) {
     ano = shell::GLO_ANO.Get();
@@ -108,6 +116,7 @@ namespace {
 
 using detail::Checa;
 using detail::CodigoTexto;
+using detail::NumeroDoTexto;
 using detail::Execucao;
 using detail::Interrupcao;
 using detail::ItemProduto;
@@ -119,14 +128,6 @@ std::string NumeroSaida(std::uint32_t numero) {
     if (numero == 0) return std::string(6, ' ');
     std::string digitos = std::to_string(numero);
     return digitos.size() >= 6 ? digitos : std::string(6 - digitos.size(), ' ') + digitos;
-}
-
-int NumeroDoTexto(std::string_view t) {
-    t = text::clip(t);
-    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
-    int v = 0;
-    std::from_chars(t.data(), t.data() + t.size(), v);
-    return v;
 }
 
 // Reads a movement table's items of the period through its (product, date) key and hands each to

@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "vorel/computation/calculo_produtos.h"
@@ -89,6 +90,9 @@ private:
 
 // Gathering helpers shared with the valuation: the product code as SQEL:Produto holds it.
 std::string CodigoTexto(const Decimal& codigo);
+// The number a text starts with, blanks before it skipped (a day or complement kept as text); 0
+// when there is none.
+int NumeroDoTexto(std::string_view t);
 
 // The valuation and the carry of the other products, in one transaction with the month records.
 void CalculaPlanilhaMensal(Execucao& run);

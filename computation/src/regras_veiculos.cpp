@@ -64,16 +64,19 @@ LinhaVeiculo LinhaDaPlanilha(const dictionary::EntradaSaidaVorelRec& w, int mode
     auto col = [&](int n) -> Decimal& { return l.valores[static_cast<std::size_t>(Indice(n))]; };
     l.chassi = w.CHASSI.value();
     const Decimal p = w.BASEPROPSUBSTITUIDO.value();
-    Decimal v, e;
-    if (modelo == 0 && w.ENTSAI != 2) {
-        // An entry row: the entry columns. (An exit whose chassis had no entry stays an exit, with
-        // entry bases of zero, so its whole sale base is to complement.)
+    auto entrada = [&] {
         l.dataEntrada = w.DATA;
         l.numeroEntrada = NumeroDoTexto(w.NUMERO.value());
         l.serieEntrada = w.SERIE.value();
         col(5) = p;
         col(6) = w.BASEICMS.value();
         col(13) = w.BASEESTREMANESCENTE.value();
+    };
+    Decimal v, e;
+    if (modelo == 0 && w.ENTSAI != 2) {
+        // An entry row: the entry columns. (An exit whose chassis had no entry stays an exit, with
+        // entry bases of zero, so its whole sale base is to complement.)
+        entrada();
         return l;
     }
     if (modelo == 0) {
@@ -82,12 +85,7 @@ LinhaVeiculo LinhaDaPlanilha(const dictionary::EntradaSaidaVorelRec& w, int mode
         l.serieSaida = w.SERIE.value();
         v = w.BASEICMS.value();
     } else {
-        l.dataEntrada = w.DATA;
-        l.numeroEntrada = NumeroDoTexto(w.NUMERO.value());
-        l.serieEntrada = w.SERIE.value();
-        col(5) = p;
-        col(6) = w.BASEICMS.value();
-        col(13) = w.BASEESTREMANESCENTE.value();
+        entrada();
         l.dataSaida = w.SDATA;
         l.numeroSaida = NumeroDoTexto(w.SNUMERO.value());
         l.serieSaida = w.SSERIE.value();

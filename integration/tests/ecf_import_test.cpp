@@ -47,11 +47,7 @@ struct EcfImport : ImportFixture {
         LayoutPadrao(kTipoAnalitico, 2, "Analítico");
         LayoutPadrao(kTipoDiario, 3, "Diário");
         Seed<dictionary::ICMSEletronicaRec>(dictionary::ICMSEletronica(), [](auto& m) { m.Codigo = 1; });
-        for (int codigo : {7, 10, 30})
-            Seed<dictionary::ProdutosRec>(dictionary::Produtos(), [&](auto& p) {
-                p.Codigo = Decimal(codigo);
-                p.Apelido = codigo == 30 ? std::string("00007") : "P" + std::to_string(codigo);
-            });
+        for (int codigo : {7, 10, 30}) SeedProduct(codigo, 0, codigo == 30 ? "00007" : "P" + std::to_string(codigo));
     }
     // Reads the three files in March 2016 and imports them when the read allows it.
     void Run(const std::vector<std::string>& mestre, const std::vector<std::string>& analitico,

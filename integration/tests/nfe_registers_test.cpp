@@ -52,7 +52,7 @@ struct NfeRegisters : ImportFixture {
 }  // namespace
 
 TEST_F(NfeRegisters, ProductsByNicknameTakeConsecutiveCodesAfterTheHighest) {
-    Seed<ProdutosRec>(dictionary::Produtos(), [](auto& p) { p.Codigo = Decimal(10); });
+    SeedProduct(10);
     const std::string arq =
         Arquivo("p.txt", Produto("A1", "UM", "001800") + Produto("B2", "DOIS", "001200") + Produto("C3", "TRES", "000000"));
     ResultadoCadastro r = Produtos(arq, 1, true);

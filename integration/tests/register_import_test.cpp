@@ -134,7 +134,7 @@ TEST_F(RegisterImport, ProductsByNicknameGetNewCodesAndTheirFirstRateRow) {
 TEST_F(RegisterImport, ARateRowIsAddedOnlyWhenTheHistoryHasNoneAtOrAboveTheRate) {
     LayoutPadrao(kTipoProdutos, 1, "Cadastro");
     auto linha = [&](long long codigo, long long aliquota) {
-        Seed<ProdutosRec>(dictionary::Produtos(), [&](auto& p) { p.Codigo = Decimal(codigo); });
+        SeedProduct(codigo);
         Seed<ProdutosAliqRec>(dictionary::ProdutosAliq(), [&](auto& a) {
             a.CODIGO = Decimal(codigo * 10);
             a.CODIGO_PRODUTO = Decimal(codigo);

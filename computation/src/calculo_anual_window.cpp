@@ -12,8 +12,8 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/tables.h"
+#include "vorel/shell/company_register_browse.h"
 #include "vorel/shell/globals.h"
-#include "vorel/shell/working_context.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/progress_window.h"
 #include "vorel/ui/register_window.h"
@@ -38,20 +38,15 @@ private:
     ui::ProgressWindow janela_;
 };
 
-class CalculoAnualBrowse : public ui::RegisterBrowse {
+class CalculoAnualBrowse : public shell::CompanyRegisterBrowse {
 public:
     enum : int { kSheet = 1, kTab, kPromptProduto, kLocProduto, kList, kAtencao, kCalcular, kFecha, kAjuda };
 
     explicit CalculoAnualBrowse(ui::ProcContext& ctx)
-        : ui::RegisterBrowse(ctx, "CalculoAnual", "Cálculo Anual de Produtos", dictionary::SaldosVorel(), ""),
+        : CompanyRegisterBrowse(ctx, "CalculoAnual", "Cálculo Anual de Produtos", dictionary::SaldosVorel(), ""),
           rec_(file().rec<SaldosVorelRec>()) {}
 
-    bool BeforeTables() override { return shell::GaranteEmpresa(context()); }
-
-    ui::Level Setup() override {
-        ui::Level l = ui::RegisterBrowse::Setup();
-        if (l != ui::Level::Benign) return l;
-        ui::Window& w = window();
+    ui::Level Build(ui::Window& w) override {
         w.Sheet(kSheet);
         const int ordem = file().desc().key_index(dictionary::keys::SQEL_KEY_PRODDATAALIQUOTA);
         AddSearchTab(kSheet, {kTab, "Produto", kPromptProduto, "Produto:", kLocProduto, ui::Use(rec_.Produto), "@s14", ordem});

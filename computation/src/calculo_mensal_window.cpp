@@ -10,8 +10,8 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/dictionary/tables.h"
+#include "vorel/shell/company_register_browse.h"
 #include "vorel/shell/globals.h"
-#include "vorel/shell/working_context.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/register_window.h"
@@ -39,30 +39,25 @@ private:
     SaldosVorelRec& rec_;
 };
 
-class CalculoMensal : public ui::RegisterBrowse {
+class CalculoMensal : public shell::CompanyRegisterBrowse {
 public:
     enum : int {
         kList = 1, kLegenda, kCalcular, kAjuda, kProgresso, kContador, kExcluirZeradas, kFecha, kExcluirNegativo
     };
 
     explicit CalculoMensal(ui::ProcContext& ctx)
-        : ui::RegisterBrowse(ctx, "CalculoMensal", "Cálculo Mensal de Produtos", dictionary::SaldosVorel(), ""),
+        : CompanyRegisterBrowse(ctx, "CalculoMensal", "Cálculo Mensal de Produtos", dictionary::SaldosVorel(), ""),
           rec_(file().rec<SaldosVorelRec>()),
           produtos_(ui::ThreadFile(dictionary::Produtos())) {
         SetBrowseManager(std::make_unique<LinhasDoMes>(*this, tableSource(), rec_));
     }
 
-    bool BeforeTables() override { return shell::GaranteEmpresa(context()); }
-
-    ui::Level Setup() override {
-        ui::Level l = ui::RegisterBrowse::Setup();
-        if (l != ui::Level::Benign) return l;
+    ui::Level Build(ui::Window& w) override {
         if (!produtos_.open().ok()) {
             ui::Message("Não foi possível abrir a tabela de produtos.", "Erro ao Abrir");
             return ui::Level::Fatal;
         }
         produtosAbertos_ = true;
-        ui::Window& w = window();
         w.List(kList);
         w.String(kLegenda, "Linhas em Vermelho indicam que o Produtos está com Saldo Negativo");
         w.Button(kCalcular, "&Calcular");

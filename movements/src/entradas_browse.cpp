@@ -8,11 +8,9 @@
 #include "vorel/movements/month_lock.h"
 #include "vorel/movements/procedures.h"
 #include "vorel/shell/globals.h"
-#include "vorel/shell/working_context.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/query.h"
 #include "vorel/ui/range_source.h"
-#include "vorel/ui/register_window.h"
 
 namespace vorel::movements {
 
@@ -22,8 +20,9 @@ using dictionary::EntradaVorelRec;
 namespace keys = dictionary::keys;
 
 constexpr const char* kCnpjPicture = "@p##.###.###/####-##p";
+constexpr const char* kDataPicture = "@d06b";
 
-std::string DataDMA(date::Day d) { return d == 0 ? std::string() : ui::FormatNumber("@d06b", d); }
+std::string DataDMA(date::Day d) { return d == 0 ? std::string() : ui::FormatNumber(kDataPicture, d); }
 
 class EntradasBrowse : public MonthLockedBrowse {
 public:
@@ -43,16 +42,13 @@ public:
     }
 
     bool BeforeTables() override {
-        if (!shell::GaranteEmpresa(context())) return false;
+        if (!MonthLockedBrowse::BeforeTables()) return false;
         const date::Day primeiroDia = date::make(shell::GLO_ANO.Get(), shell::GLO_MES.Get(), 1);
         month_.SetPeriod(primeiroDia, date::last_of_month(primeiroDia));
         return true;
     }
 
-    Level Setup() override {
-        Level l = MonthLockedBrowse::Setup();
-        if (l != Level::Benign) return l;
-        ui::Window& w = window();
+    Level Build(ui::Window& w) override {
         const auto& d = file().desc();
         ui::BrowseManager& b = browse();
         w.Sheet(kSheet);
@@ -60,7 +56,7 @@ public:
         month_.LimitOrder(d.key_index(keys::ENT_KEY_NUMERO));
         b.AddSortOrder({d.key_index(keys::ENT_KEY_NUMERO), 0, false, [this] { return rec_.Numero != 0; }});
         AddSearchTab(kSheet, {kTabData, "Pesquisa Lançamentos por Data", kPromptData, "Data:", kLocData,
-                              ui::UsePattern(rec_.DataEmissao, "@d06b"), "@d06b", d.key_index(keys::ENT_KEY_DATA)});
+                              ui::UsePattern(rec_.DataEmissao, kDataPicture), kDataPicture, d.key_index(keys::ENT_KEY_DATA)});
         AddSearchTab(kSheet, {kTabProduto, "Pesquisa por Produto", kPromptProduto, "Produto:", kLocProduto,
                               ui::UseDecimal(rec_.CodMercadoria, 0), "@N-19.", d.key_index(keys::ENT_KEY_PRODUTODATA)});
         w.List(kList).Tip("Lançamentos de Entrada");

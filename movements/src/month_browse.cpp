@@ -3,7 +3,6 @@
 
 #include "vorel/shell/globals.h"
 #include "vorel/shell/period.h"
-#include "vorel/shell/working_context.h"
 
 namespace vorel::movements {
 
@@ -20,12 +19,7 @@ MonthBrowse::MonthBrowse(ProcContext& ctx, const data::TableDesc& table, MonthBr
     }
 }
 
-bool MonthBrowse::BeforeTables() { return shell::GaranteEmpresa(context()); }
-
-Level MonthBrowse::Setup() {
-    Level l = MonthLockedBrowse::Setup();
-    if (l != Level::Benign) return l;
-    ui::Window& w = window();
+Level MonthBrowse::Build(ui::Window& w) {
     const int key = file().desc().key_index(layout_.keyName);
     ui::BrowseManager& b = browse();
     if (layout_.tab.empty()) {

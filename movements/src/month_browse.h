@@ -17,7 +17,6 @@
 #include "vorel/movements/procedures.h"
 #include "vorel/ui/query.h"
 #include "vorel/ui/range_source.h"
-#include "vorel/ui/register_window.h"
 
 namespace vorel::movements {
 
@@ -41,8 +40,7 @@ public:
 
     MonthBrowse(ProcContext& ctx, const data::TableDesc& table, MonthBrowseLayout layout);
 
-    bool BeforeTables() override;
-    Level Setup() override;
+    Level Build(ui::Window& w) override;
 
 private:
     MonthBrowseLayout layout_;

@@ -35,14 +35,14 @@ date::Day MesDeTrabalho() { return date::make(shell::GLO_ANO.Get(), shell::GLO_M
 bool MesDeTrabalhoFechado() { return shell::MesFechado(MesDeTrabalho()); }
 
 ui::Level MonthLockedBrowse::OnWindowOpened() {
-    ui::Level l = ui::RegisterBrowse::OnWindowOpened();
+    ui::Level l = CompanyRegisterBrowse::OnWindowOpened();
     lock_.Show();
     return l;
 }
 
 ui::Level MonthLockedBrowse::OnAccepted(int feq) {
     if (lock_.TakeAccepted(feq)) return ui::Level::Benign;
-    return ui::RegisterBrowse::OnAccepted(feq);
+    return CompanyRegisterBrowse::OnAccepted(feq);
 }
 
 void MonthLock::AddControls() {

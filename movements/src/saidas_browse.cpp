@@ -9,10 +9,8 @@
 #include "vorel/movements/month_lock.h"
 #include "vorel/movements/procedures.h"
 #include "vorel/shell/globals.h"
-#include "vorel/shell/working_context.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/query.h"
-#include "vorel/ui/register_window.h"
 #include "cnpj_text.h"
 
 namespace vorel::movements {
@@ -35,16 +33,11 @@ public:
                             {kPromptMes, kMesAberto, kMesFechado, kGroup, kInsert, kChange, kDelete}),
           rec_(file().rec<SaidaVorelRec>()) {}
 
-    bool BeforeTables() override { return shell::GaranteEmpresa(context()); }
-
-    Level Setup() override {
-        Level l = MonthLockedBrowse::Setup();
-        if (l != Level::Benign) return l;
+    Level Build(ui::Window& w) override {
         const int ano = shell::GLO_ANO.Get(), mes = shell::GLO_MES.Get();
         primeiro_ = date::first_of_month(ano, mes);
         ultimo_ = date::last_of_month(ano, mes);
 
-        ui::Window& w = window();
         ui::BrowseManager& b = browse();
         w.Sheet(kSheet);
         AddTab(kTabNumero, "Pesquisa Lançamentos de Saídas", kPromptNumero, "Data:", kLocNumero,

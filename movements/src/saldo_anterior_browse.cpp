@@ -7,9 +7,7 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/movements/month_lock.h"
 #include "vorel/movements/procedures.h"
-#include "vorel/shell/working_context.h"
 #include "vorel/ui/pictured_use.h"
-#include "vorel/ui/register_window.h"
 
 namespace vorel::movements {
 
@@ -30,12 +28,7 @@ public:
                             {kPromptLock, kOpenPadlock, kClosedPadlock, kLockGroup, kInsert, kChange, kDelete}),
           rec_(file().rec<EntradaVorelRec>()) {}
 
-    bool BeforeTables() override { return shell::GaranteEmpresa(context()); }
-
-    Level Setup() override {
-        Level l = MonthLockedBrowse::Setup();
-        if (l != Level::Benign) return l;
-        ui::Window& w = window();
+    Level Build(ui::Window& w) override {
         w.Sheet(kSheet);
         AddSearchTab(kSheet, {kTab, "Lançamento Anterior", kPromptProduto, "Produto:", kLocProduto,
                               ui::UseDecimal(rec_.CodMercadoria, 0), "@N-19.",

@@ -16,7 +16,7 @@
 // A browse under the lock derives from `MonthLockedBrowse`, which keeps the lock, shows it when the
 // window opens and takes the padlocks' presses:
 //
-//     // In the browse's set-up, after RegisterBrowse::Setup and before its buttons:
+//     // In the browse's Build, before its buttons:
 //     AddMonthLock();                                       // prompt, padlocks, group
 //     w.Button(kInsert, "&Inclui").Parent(kLockGroup); ...  // the three update buttons in it
 //     SetButtons(b, kInsert, kChange, kDelete, kSelect);
@@ -27,7 +27,7 @@
 #include <string>
 
 #include "vorel/core/date.h"
-#include "vorel/ui/register_window.h"
+#include "vorel/shell/company_register_browse.h"
 
 namespace vorel::movements {
 
@@ -72,12 +72,13 @@ private:
     int insert_ = 0, change_ = 0, del_ = 0;  // the list's links to its update buttons when it opened
 };
 
-// A register browse whose insert, change and delete sit in the month lock's group.
-class MonthLockedBrowse : public ui::RegisterBrowse {
+// A browse of the working company's records whose insert, change and delete sit in the month
+// lock's group.
+class MonthLockedBrowse : public shell::CompanyRegisterBrowse {
 public:
     MonthLockedBrowse(ui::ProcContext& ctx, std::string procedureName, std::string caption,
                       const data::TableDesc& table, std::string formProcedure, MonthLockControls controls)
-        : ui::RegisterBrowse(ctx, std::move(procedureName), std::move(caption), table, std::move(formProcedure)),
+        : CompanyRegisterBrowse(ctx, std::move(procedureName), std::move(caption), table, std::move(formProcedure)),
           lock_(*this, controls) {}
 
     // After the list's own handling, so that its update buttons are known.

@@ -41,6 +41,9 @@ public:
         w.Entry(kMemoria, UseFn([this] { return Mostra(modelo_.memoria()); }, {})).ReadOnly();
         w.Prompt(kPromptValor, "Valor");
         w.Entry(kValor, UseFn([this] { return Mostra(modelo_.valor()); }, {})).ReadOnly();
+        // The decimal places stand with the display, so Tab goes display, keypad row by row, buttons.
+        w.Prompt(kPromptDecimais, "Casas decimais");
+        w.Spin(kDecimais, Use(decimais_), "@n1").Range(0, 9).Tip("Quantidade de casas decimais");
         w.List(kFita, {{"", 120, 'R'}, {"", 10, 'L'}});
         for (int d = 0; d <= 9; ++d) w.Button(kB0 + d, std::to_string(d));
         w.Button(kDecimal, ".");
@@ -60,8 +63,6 @@ public:
         w.Button(kSobeFita, "^").Tip("Avança a fita");
         w.Button(kTransporta, "").Icon("Transporta.ico").Tip("Copia o resultado e fecha");
         w.Button(kFecha, "Off");
-        w.Prompt(kPromptDecimais, "Casas decimais");
-        w.Spin(kDecimais, Use(decimais_), "@n1").Range(0, 9).Tip("Quantidade de casas decimais");
 
         for (int d = 0; d <= 9; ++d) {
             Tecla('0' + d, kB0 + d);

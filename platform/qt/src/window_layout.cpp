@@ -201,22 +201,40 @@ void WindowView::BuildContainer(int parent, QWidget* into) {
     std::vector<QWidget*> buttons;  // in rows at the bottom
     bool expanding = false;
     // An entry's own search button (no caption, or "...") right after it sits beside it, not among
-    // the window's buttons at the bottom; `n` moves past it.
-    auto addInput = [&](QWidget* w, std::size_t& n, Qt::Alignment a) {
-        Item* b = n + 1 < kids.size() ? kids[n + 1] : nullptr;
+    // the window's buttons at the bottom, and so does an empty string without a picture after them
+    // (the description the procedure fills in: a name, a month); `n` moves past them. A check or radio standing
+    // alone carries its own caption: it starts at the prompts' edge, across both columns.
+    auto addInput = [&](QWidget* w, std::size_t& n, Qt::Alignment a, bool alone) {
+        const ControlType own = kids[n]->s.type;
+        auto next = [&](std::size_t m) { return m < kids.size() ? kids[m] : nullptr; };
+        std::vector<QWidget*> beside;
+        Item* b = next(n + 1);
         if (b && b->s.type == ControlType::Button && (b->s.text.empty() || b->s.text == "...")) {
             if (QWidget* bw = MakeWidget(*b, into)) {
-                auto* row = new QHBoxLayout;
-                row->setContentsMargins(0, 0, 0, 0);
-                row->addWidget(w, 0, a);  // (aligned: an entry keeps its own width, as in the grid)
-                row->addWidget(bw, 0, a);
-                row->addStretch();
-                grid->addLayout(row, gridRow, 1, a);
+                beside.push_back(bw);
                 ++n;
-                return;
             }
         }
-        grid->addWidget(w, gridRow, 1, a);
+        Item* d = next(n + 1);
+        if (d && d->s.type == ControlType::String && d->s.text.empty() && d->s.picture.empty()) {
+            if (QWidget* dw = MakeWidget(*d, into)) {
+                beside.push_back(dw);
+                ++n;
+            }
+        }
+        if (!beside.empty()) {
+            auto* row = new QHBoxLayout;
+            row->setContentsMargins(0, 0, 0, 0);
+            row->addWidget(w, 0, a);  // (aligned: an entry keeps its own width, as in the grid)
+            for (QWidget* x : beside) row->addWidget(x, 0, a);
+            row->addStretch();
+            grid->addLayout(row, gridRow, 1, a);
+            return;
+        }
+        if (alone && (own == ControlType::Check || own == ControlType::Radio))
+            grid->addWidget(w, gridRow, 0, 1, 2, a);
+        else
+            grid->addWidget(w, gridRow, 1, a);
     };
     for (std::size_t n = 0; n < kids.size(); ++n) {
         Item* k = kids[n];
@@ -241,7 +259,7 @@ void WindowView::BuildContainer(int parent, QWidget* into) {
             grid->addWidget(label, gridRow, 0, Qt::AlignLeft | Qt::AlignVCenter);
             if (kids[n + 1]->s.type == ControlType::Text) expanding = true;
             ++n;
-            addInput(w, n, Qt::AlignLeft | Qt::AlignVCenter);
+            addInput(w, n, Qt::AlignLeft | Qt::AlignVCenter, false);
             ++gridRow;
             continue;
         }
@@ -251,10 +269,13 @@ void WindowView::BuildContainer(int parent, QWidget* into) {
             buttons.push_back(w);
         } else if (IsInput(t) && !IsList(t)) {
             ensureGrid();
-            addInput(w, n, Qt::AlignLeft | Qt::AlignVCenter);
+            addInput(w, n, Qt::AlignLeft | Qt::AlignVCenter, true);
             ++gridRow;
         } else {
             grid = nullptr;
+            // A line of text on its own row wraps rather than widening the window.
+            if (auto* label = qobject_cast<QLabel*>(w); label && (t == ControlType::Prompt || t == ControlType::String))
+                label->setWordWrap(true);
             bool grows = IsList(t) || t == ControlType::Text || t == ControlType::Image;
             v->addWidget(w, grows ? 1 : 0);
             if (grows) expanding = true;

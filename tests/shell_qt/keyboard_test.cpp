@@ -256,6 +256,34 @@ TEST_F(Keyboard, TheCalculatorTakesItsKeys) {
     EXPECT_TRUE(shows("2,50")) << result->text().toStdString();
 }
 
+// Tab walks the calculator from top to bottom (display, keypad row by row, buttons) and only then
+// goes back up to the result.
+TEST_F(Keyboard, TabWalksTheCalculatorTopToBottom) {
+    front->Show();
+    runtime.Start("Calculadora");
+    int calc = WaitWindow("Calculadora");
+    QWidget* result = front->ControlWidget(calc, 29);
+    ASSERT_NE(result, nullptr);
+    ASSERT_TRUE(Until([&] { return FocusOn(calc, 29); }));
+    QWidget* content = result->window();
+    // (measured at the middle: a row's icon buttons are smaller than its others)
+    auto middle = [&](QWidget* w) { return w->mapTo(content, QPoint(0, w->height() / 2)).y(); };
+    QWidget* was = Focused();
+    int steps = 0;
+    for (; steps < 60; ++steps) {
+        Key(Qt::Key_Tab);
+        ASSERT_TRUE(Until([&] { return Focused() && Focused() != was; }, 3000))
+            << "Tab leaves the focus on " << Name(was).toStdString();
+        QWidget* now = Focused();
+        if (FocusOn(calc, 29)) break;
+        EXPECT_GE(middle(now) + 2, middle(was))
+            << "Tab goes up from " << Name(was).toStdString() << " to " << Name(now).toStdString();
+        was = now;
+    }
+    EXPECT_GT(steps, 20) << "Tab passes the keypad by";
+    EXPECT_LT(steps, 60) << "Tab never comes back to the result";
+}
+
 TEST_F(Keyboard, ALookupStaysInFrontOfItsFormAndTheFormOfItsBrowse) {
     auto [empresas, empresa] = NewCompany();
     ASSERT_NE(empresa, 0);

@@ -1,13 +1,16 @@
 // Every window the main menu starts, and the forms their buttons open, opened in the Qt front end
 // inside the frame on a fresh data root with one company and period: it opens without a message,
 // shows all its controls (none lies outside its window or overlaps the window's edge, no text is
-// cut), closes again with Escape and leaves the data root as it found it. With VOREL_SCREENS_DIR
-// set, a picture of each is saved there.
+// cut, no line of text runs wider than a reader takes in, checks standing alone line up), closes
+// again with Escape and leaves the data root as it found it. With VOREL_SCREENS_DIR set, a picture
+// of each is saved there.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QGridLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMainWindow>
 #include <QtWidgets/QMdiArea>
@@ -249,11 +252,30 @@ void CheckWindow(qt::QtFrontEnd& front, int id, const std::string& procedure) {
             EXPECT_LE(label->sizeHint().width(), label->width() + 1)
                 << procedure << ": the text of " << w->objectName().toStdString() << " is cut: \""
                 << label->text().toStdString() << "\"";
+            // A long explanation wraps instead of stretching its window across the frame.
+            EXPECT_LE(label->sizeHint().width(), 800)
+                << procedure << ": " << w->objectName().toStdString() << " is one line too wide to read";
         }
         EXPECT_TRUE(inside.contains(r)) << procedure << ": " << w->objectName().toStdString() << " in \""
                                         << window->windowTitle().toStdString() << "\" at " << r.x() << "," << r.y()
                                         << " " << r.width() << "x" << r.height() << " outside " << inside.width()
                                         << "x" << inside.height();
+    }
+    // Checks standing alone (no prompt before them on their row) line up at one left edge.
+    std::map<QWidget*, std::pair<int, std::string>> aloneAt;  // by the widget that holds them
+    for (QGridLayout* grid : content->findChildren<QGridLayout*>()) {
+        for (int k = 0; k < grid->count(); ++k) {
+            auto* check = qobject_cast<QCheckBox*>(grid->itemAt(k)->widget());
+            if (!check || !check->isVisibleTo(content)) continue;
+            int row, column, rows, columns;
+            grid->getItemPosition(k, &row, &column, &rows, &columns);
+            QLayoutItem* before = column > 0 ? grid->itemAtPosition(row, 0) : nullptr;
+            if (before && before->widget() && before->widget()->isVisibleTo(content)) continue;
+            const int x = check->mapTo(content, QPoint(0, 0)).x();
+            auto at = aloneAt.try_emplace(check->parentWidget(), x, check->text().toStdString()).first;
+            EXPECT_EQ(x, at->second.first) << procedure << ": \"" << check->text().toStdString()
+                                           << "\" is not in line with \"" << at->second.second << "\"";
+        }
     }
     if (QByteArray shots = qgetenv("VOREL_SCREENS_DIR"); !shots.isEmpty()) {
         std::string file = "window-" + procedure + "-" + std::to_string(id) + ".png";

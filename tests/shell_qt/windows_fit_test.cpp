@@ -231,6 +231,9 @@ void CheckWindow(qt::QtFrontEnd& front, int id, const std::string& procedure) {
         QRect area = front.mainWindow()->findChild<QMdiArea*>()->viewport()->rect();
         EXPECT_LE(window->width(), area.width()) << procedure << ": wider than the frame";
         EXPECT_LE(window->height(), area.height()) << procedure << ": taller than the frame";
+        EXPECT_TRUE(area.contains(window->geometry()))
+            << procedure << ": reaches past the frame's area at " << window->x() << "," << window->y() << " "
+            << window->width() << "x" << window->height() << " in " << area.width() << "x" << area.height();
         // The content scrolls only in a direction where the frame is too small for it.
         if (auto* scroll = window->findChild<QScrollArea*>("scroll")) {
             // (the scroll bars follow the window's last growth on a later turn of events)

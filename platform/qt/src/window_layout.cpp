@@ -83,14 +83,18 @@ void WindowView::FitContent() {
     QSize now = sub_->size();
     if (now.width() >= want.width() && now.height() >= want.height()) return;
     sub_->resize(now.expandedTo(want));
-    if (!standalone_) {
-        // Keep it inside the area: move it left or up when it grew past the edge.
-        QRect area = host_.mainFrame().area()->viewport()->rect();
-        QPoint at = sub_->pos();
-        at.setX(std::max(0, std::min(at.x(), area.width() - sub_->width())));
-        at.setY(std::max(0, std::min(at.y(), area.height() - sub_->height())));
-        sub_->move(at);
-    }
+    KeepInsideArea();
+}
+
+// Moves the window left or up when it reaches past the frame's area (a tall form cascaded below
+// the window that opened it would hide its last fields and its buttons under the status bar).
+void WindowView::KeepInsideArea() {
+    if (!sub_ || standalone_) return;
+    QRect area = host_.mainFrame().area()->viewport()->rect();
+    QPoint at = sub_->pos();
+    at.setX(std::max(0, std::min(at.x(), area.width() - sub_->width())));
+    at.setY(std::max(0, std::min(at.y(), area.height() - sub_->height())));
+    if (at != sub_->pos()) sub_->move(at);
 }
 
 // The window's size that shows its whole content (the content's own size, and the window's frame

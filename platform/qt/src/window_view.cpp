@@ -123,6 +123,7 @@ WindowView::WindowView(ViewHost& host, const ui::WindowOpened& opened) : host_(h
         if (!standalone_) sub_->move(12 + 24 * (n % 10), 12 + 24 * (n % 10));
     }
     FitContent();  // a declared size smaller than what the window holds grows to show it all
+    KeepInsideArea();
     opened_.start();
     if (standalone_) {
         if (QScreen* screen = QGuiApplication::primaryScreen())

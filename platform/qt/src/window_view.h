@@ -107,6 +107,7 @@ private:
     void BuildFrame();
     void RebuildFrameSoon();
     void FitContent();
+    void KeepInsideArea();
     QSize WantedSize() const;
     int TabOf(const Item& item) const;  // the tab page a control lies on (0: the window)
     QPoint PageOrigin(int tab) const;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 
 namespace vorel {
@@ -211,6 +212,20 @@ TEST(DecimalField, RoundsOnEveryAssignmentAndRefusesOverflow) {
     small = d("-999.994");
     EXPECT_EQ(small.to_string(','), "-999,99");
     EXPECT_THROW(small *= 2, DecimalOverflow);
+}
+
+// A stored integer comes back exactly at its places up to D digits; one digit more is refused as
+// an assigned value is, whatever its sign.
+TEST(DecimalField, FromScaledKeepsTheDigitLimit) {
+    using Field52 = DecimalField<5, 2>;
+    EXPECT_EQ(Field52::from_scaled(99999).to_string(), "999.99");
+    EXPECT_EQ(Field52::from_scaled(-99999).to_string(), "-999.99");
+    EXPECT_EQ(Field52::from_scaled(5).value().scaled(2), 5);
+    EXPECT_EQ(Field52::from_scaled(100).value(), d("1"));
+    EXPECT_THROW((void)Field52::from_scaled(100000), DecimalOverflow);
+    EXPECT_THROW((void)Field52::from_scaled(-100000), DecimalOverflow);
+    EXPECT_THROW((void)(DecimalField<18, 0>::from_scaled(std::numeric_limits<long long>::min())), DecimalOverflow);
+    EXPECT_EQ((DecimalField<18, 0>::from_scaled(999999999999999999LL).scaled()), 999999999999999999LL);
 }
 
 }  // namespace

@@ -45,11 +45,25 @@ public:
 
     // The unscaled integer at P places (12.34 in decimal(5,2) is 1234), and back.
     long long scaled() const { return value_.scaled(P); }
-    static DecimalField from_scaled(long long unscaled) { return DecimalField(Decimal::from_scaled(unscaled, P)); }
+    // A stored integer within D digits is already rounded and in range: it skips the checks (the
+    // table engine reads every decimal column of a record this way).
+    static DecimalField from_scaled(long long unscaled) {
+        if constexpr (D <= 18) {
+            constexpr long long limit = pow10(D);
+            if (unscaled > -limit && unscaled < limit) {
+                DecimalField f;
+                f.value_ = Decimal::from_scaled(unscaled, P);
+                return f;
+            }
+        }
+        return DecimalField(Decimal::from_scaled(unscaled, P));
+    }
 
     std::string to_string(char separator = '.') const { return value_.to_fixed(P, separator); }
 
 private:
+    static consteval long long pow10(int n) { return n == 0 ? 1 : 10 * pow10(n - 1); }
+
     Decimal value_;
 };
 

@@ -2,7 +2,8 @@
 // table SaidaVorel: customer (by CNPJ or register code, "ISENTO" for the CNPJ "0"), state, series,
 // number, date (kept inside the working month), quantity and its counting lines, product, CFOP code
 // and complement, complementary code, lot, base before reduction, base, rate, tax, and the
-// automatic base from the product's exit unit value. OK checks, in order: a code not registered,
+// automatic base from the product's exit unit value. OK checks, in order: the invoice number (not
+// on delete), a code not registered,
 // an entry CFOP column, a repeated item (insert), the counted quantity, the code's period, the lot;
 // then the item, its month balance mark and its invoice's counting lines are written in one
 // transaction, so a refused or failed save leaves nothing behind. Inserts run in batch with the
@@ -511,6 +512,10 @@ private:
     }
 
     bool ChecksPass() {
+        // An exit without its invoice number would be left out of the monthly computation, which
+        // takes a row without a number for the product's opening line.
+        if (request() != Request::Delete && rec_.Numero == 0)
+            return Refuse("Por favor informe o número da Nota Fiscal.", kNumero);
         std::optional<std::uint8_t> coluna = ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento);
         if (!coluna) return Refuse("Atenção!!! O CFO informado não está cadastrado!!!", kCfo);
         if (ColunaDeEntrada(*coluna))

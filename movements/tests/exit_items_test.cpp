@@ -213,7 +213,9 @@ TEST_F(ExitItems, ARefusedExitLeavesNothingWritten) {
         int ano;
         const char* lote;  // "Lote" required when not null
         const char* message;
+        const char* numero = "123";
     } cases[] = {
+        {"no invoice number", 5102, 2016, nullptr, "Por favor informe o número da Nota Fiscal.", "0"},
         {"entry column 1", 1102, 2016, nullptr, "Você está fazendo um Lançamento de Saída com um CFO de Entrada!!!"},
         {"entry column 7", 1949, 2016, nullptr, "Você está fazendo um Lançamento de Saída com um CFO de Entrada!!!"},
         {"three digits in 2016", 512, 2016, nullptr,
@@ -235,6 +237,7 @@ TEST_F(ExitItems, ARefusedExitLeavesNothingWritten) {
         int f = InsertForm(b);
         Fill(f, c.ano == 2016 ? "15/03/2016" : "15/03/2002", "0", c.cfo);
         if (c.lote) Put(f, "Lote", c.lote);
+        Put(f, "06 Número", c.numero);
         ui->Check(ui->ByText(f, "Deseja usar contagem de Produtos?"), true);
         CountLine(f, "12", "5");
         ui->Press(ui->ByText(f, "&OK"));

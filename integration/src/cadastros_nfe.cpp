@@ -13,6 +13,7 @@
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/integration/linhas_nfe.h"
 #include "vorel/integration/product_lookup.h"
 #include "vorel/integration/text_import.h"
 #include "vorel/shell/text_report.h"
@@ -33,16 +34,24 @@ std::vector<std::string> LinhasDe(const std::string& arquivo) {
     return out;
 }
 
-std::string Campo(const std::string& linha, int inicio, int fim) { return CortaCampo(linha, {inicio, fim}); }
-long long Inteiro(const std::string& linha, int inicio, int fim) {
-    return ValorNumerico(std::string(text::trim(Campo(linha, inicio, fim)))).to_integer();
+// The fields of a line of the products (format B) or partners (format C) layout.
+constexpr Posicao Colunas(CampoProduto c) { return kLayoutProdutos[c]; }
+constexpr Posicao Colunas(CampoParte c) { return kLayoutPartes[c]; }
+template <class C>
+std::string Campo(const std::string& linha, C campo) {
+    return CortaCampo(linha, Colunas(campo));
+}
+template <class C>
+long long Inteiro(const std::string& linha, C campo) {
+    return ValorNumerico(std::string(text::trim(Campo(linha, campo)))).to_integer();
 }
 
 // ddmmyyyy: a date when the day is above 0, else 0.
-std::int32_t Data(const std::string& linha, int inicio) {
-    const int dia = static_cast<int>(Inteiro(linha, inicio, inicio + 1));
-    const int mes = static_cast<int>(Inteiro(linha, inicio + 2, inicio + 3));
-    const int ano = static_cast<int>(Inteiro(linha, inicio + 4, inicio + 7));
+std::int32_t Data(const std::string& linha, CampoProduto campo) {
+    const std::string d = Campo(linha, campo);
+    const int dia = static_cast<int>(ValorNumerico(std::string(text::trim(d.substr(0, 2)))).to_integer());
+    const int mes = static_cast<int>(ValorNumerico(std::string(text::trim(d.substr(2, 2)))).to_integer());
+    const int ano = static_cast<int>(ValorNumerico(std::string(text::trim(d.substr(4, 4)))).to_integer());
     return dia > 0 && mes >= 1 && mes <= 12 ? date::make(ano, mes, dia) : 0;
 }
 
@@ -93,7 +102,7 @@ ResultadoCadastro ImportaProdutosNfe(const std::string& arquivo, int intProdutos
             break;
         }
         ++r.linhas;
-        const std::string texto(text::trim(Campo(linha, 1, 14)));
+        const std::string texto(text::trim(Campo(linha, CampoProduto::Codigo)));
         const bool porApelido = intProdutos != 0 || !SomenteDigitos(texto);
         pro.clear_record();
         if (porApelido) {
@@ -121,14 +130,14 @@ ResultadoCadastro ImportaProdutosNfe(const std::string& arquivo, int intProdutos
                 p.Codigo = ValorNumerico(texto);
             }
         }
-        p.Produtos = Campo(linha, 31, 130);
-        p.Alicota = Decimal::from_scaled(Inteiro(linha, 131, 136), 2);
-        p.Medida = std::string(text::clip(Campo(linha, 137, 139)));
-        p.DataInicio = Data(linha, 140);
-        p.DataFinal = Data(linha, 148);
-        p.NBM = Campo(linha, 15, 27);
-        p.Grupo = static_cast<std::uint16_t>(Inteiro(linha, 28, 30));
-        p.NCM = Campo(linha, 163, 170);
+        p.Produtos = Campo(linha, CampoProduto::Descricao);
+        p.Alicota = Decimal::from_scaled(Inteiro(linha, CampoProduto::Aliquota), 2);
+        p.Medida = std::string(text::clip(Campo(linha, CampoProduto::Unidade)));
+        p.DataInicio = Data(linha, CampoProduto::DataInicial);
+        p.DataFinal = Data(linha, CampoProduto::DataFinal);
+        p.NBM = Campo(linha, CampoProduto::Nbm);
+        p.Grupo = static_cast<std::uint16_t>(Inteiro(linha, CampoProduto::Grupo));
+        p.NCM = Campo(linha, CampoProduto::Ncm);
         p.MesImport = date::make(ano, mes, 1);
         if (r.falha = existe ? pro.put() : pro.add(); !r.falha.ok()) break;
         if (!existe) ++r.novos;
@@ -181,8 +190,8 @@ ResultadoCadastro ImportaFornecedoresNfe(const std::string& arquivo, bool sobres
             break;
         }
         ++r.linhas;
-        const long long tipo = Inteiro(linha, 207, 207);
-        const std::string cnpj = Campo(linha, 208, 221), cpf = Campo(linha, 222, 232), ie = Campo(linha, 233, 252);
+        const long long tipo = Inteiro(linha, CampoParte::Tipo);
+        const std::string cnpj = Campo(linha, CampoParte::Cnpj), cpf = Campo(linha, CampoParte::Cpf), ie = Campo(linha, CampoParte::Ie);
         bool existe = false;
         forcli.clear_record();
         if (tipo == 1) {
@@ -211,17 +220,17 @@ ResultadoCadastro ImportaFornecedoresNfe(const std::string& arquivo, bool sobres
             forcli.clear_record();
             f.Codigo = ++proximo;
         }
-        f.SeuCodigo = static_cast<std::int32_t>(Inteiro(linha, 1, 7));
-        f.Nome = Campo(linha, 8, 47);
-        f.Endereco = Campo(linha, 48, 87);
-        f.Numero = static_cast<std::uint32_t>(Inteiro(linha, 88, 97));
-        f.Complemento = Campo(linha, 98, 122);
-        f.Bairro = Campo(linha, 123, 147);
-        f.Cidade = Campo(linha, 148, 172);
-        f.Estado = Campo(linha, 173, 174);
-        f.Cep = static_cast<std::uint32_t>(Inteiro(linha, 175, 182));
-        f.DDD = static_cast<std::uint16_t>(Inteiro(linha, 183, 185));
-        f.Telefone = static_cast<std::uint32_t>(Inteiro(linha, 186, 193));
+        f.SeuCodigo = static_cast<std::int32_t>(Inteiro(linha, CampoParte::Codigo));
+        f.Nome = Campo(linha, CampoParte::Nome);
+        f.Endereco = Campo(linha, CampoParte::Endereco);
+        f.Numero = static_cast<std::uint32_t>(Inteiro(linha, CampoParte::Numero));
+        f.Complemento = Campo(linha, CampoParte::Complemento);
+        f.Bairro = Campo(linha, CampoParte::Bairro);
+        f.Cidade = Campo(linha, CampoParte::Cidade);
+        f.Estado = Campo(linha, CampoParte::Uf);
+        f.Cep = static_cast<std::uint32_t>(Inteiro(linha, CampoParte::Cep));
+        f.DDD = static_cast<std::uint16_t>(Inteiro(linha, CampoParte::Ddd));
+        f.Telefone = static_cast<std::uint32_t>(Inteiro(linha, CampoParte::Telefone));
         f.TipoInscricao = static_cast<std::uint8_t>(tipo);
         f.CGC = cnpj;
         f.CPF = cpf;

@@ -42,11 +42,11 @@ void ImportacaoEntradas::NovaLeitura() {
 ImportacaoTexto::DadosLinha ImportacaoEntradas::PreencheLinha(LinhaImportada& l, const OpcoesLeitura& o) {
     auto& e = staging().rec<EntradaVorelRec>();
     auto lista = [&](const std::string& utf8) { l.Lista(text::from_utf8(utf8)); };
-    e.Numero = l.Inteiro<std::uint32_t>(3);
+    e.Numero = l.Inteiro<std::uint32_t>(kCampoNotaNumero);
     const std::string prefixo = Prefixo(e.Numero);
 
     // Supplier: taken only when registered, active and with a state.
-    e.Cnpj = l.Texto(1);
+    e.Cnpj = l.Texto(kCampoNotaParceiro);
     const std::string cnpj(e.Cnpj.clipped());
     if (ValorNumerico(cnpj) == Decimal(0)) {
         lista(prefixo + " Fornecedor deve ser informado.");
@@ -58,32 +58,32 @@ ImportacaoTexto::DadosLinha ImportacaoEntradas::PreencheLinha(LinhaImportada& l,
             lista(prefixo + " Fornecedor não cadastrado.");
         }
     }
-    e.Serie = l.Texto(2);
+    e.Serie = l.Texto(kCampoNotaSerie);
     int dia = 0, mes = 0, ano = 0;
-    e.DataEmissao = l.Data(4, 5, 6, dia, mes, ano);
-    l.Valor(e.Quantidade, 7, 3);
+    e.DataEmissao = l.Data(kCampoNotaDia, kCampoNotaMes, kCampoNotaAno, dia, mes, ano);
+    l.Valor(e.Quantidade, kCampoNotaQuantidade, 3);
 
-    const std::string produto = l.Aparado(8).substr(0, 20);
+    const std::string produto = l.Aparado(kCampoNotaProduto).substr(0, 20);
     e.CodMercadoria = ValorNumerico(produto);
-    l.Valor(e.Aliquota, 12, 3);
+    l.Valor(e.Aliquota, kCampoNotaAliquota, 3);
     if (std::optional<Decimal> codigo = produtos_.Busca(produto, e.Aliquota, o.utiliza))
         e.CodMercadoria = *codigo;
     else
         lista(prefixo + " Produto não cadastrado.");
 
-    e.CFO = l.Inteiro<std::uint16_t>(9);
+    e.CFO = l.Inteiro<std::uint16_t>(kCampoNotaCfo);
     if (CfoForaDoPeriodo(e.CFO, o.ano))
         lista("Nota fiscal no dia " + TextoData(e.DataEmissao) +
               " o CFO selecionado não pode ser utilizado no período em questão!!!");
-    e.CFOComplementar = l.Inteiro<std::uint8_t>(10);
-    l.Valor(e.BaseICMS, 11, 2);
-    l.Valor(e.ValorICMS, 13, 2);
+    e.CFOComplementar = l.Inteiro<std::uint8_t>(kCampoNotaCfoComplementar);
+    l.Valor(e.BaseICMS, kCampoNotaBase, 2);
+    l.Valor(e.ValorICMS, kCampoNotaValor, 2);
     const Decimal calculado = static_cast<const Decimal&>(e.BaseICMS) * e.Aliquota / Decimal(100);
     const Decimal& lido = e.ValorICMS;
     if (lido > Decimal(0) && calculado != lido && calculado.fits(15, 2)) e.ValorICMS = calculado;
-    l.Valor(e.BaseICMSPropria, 14, 2);
-    e.Lote = l.Texto(15);
-    e.Complemento = l.Inteiro<std::int16_t>(16);
+    l.Valor(e.BaseICMSPropria, kCampoEntradaBasePropria, 2);
+    e.Lote = l.Texto(kCampoEntradaLote);
+    e.Complemento = l.Inteiro<std::int16_t>(kCampoEntradaComplemento);
     return {mes, e.Numero};
 }
 

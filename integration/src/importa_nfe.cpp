@@ -16,25 +16,13 @@ namespace vorel::integration {
 
 namespace keys = dictionary::keys;
 
-Posicoes PosicoesItensNfe(SentidoNfe sentido) {
-    // Widths in field-code order; fields follow one another from column 1.
-    static constexpr int kEntradas[] = {14, 2, 6, 2, 2, 4, 13, 14, 4, 2, 13, 6, 13, 13, 20, 1};
-    static constexpr int kSaidas[] = {14, 2, 6, 2, 2, 4, 13, 14, 4, 2, 13, 6, 13, 2, 13, 20, 1};
-    Posicoes p(1);
-    int coluna = 1;
-    auto poe = [&](int largura) {
-        p.push_back({coluna, coluna + largura - 1});
-        coluna += largura;
-    };
-    if (sentido == SentidoNfe::Entrada)
-        for (int l : kEntradas) poe(l);
-    else
-        for (int l : kSaidas) poe(l);
-    return p;
-}
-
-ItensPreparados PreparaItensNfe(const std::string& origem, const std::string& destino, int mes, int ano,
-                                const PerguntaMesNfe& pergunta, const PessoaNfe& pessoa) {
+ItensPreparados PreparaItensNfe(SentidoNfe sentido, const std::string& origem, const std::string& destino, int mes,
+                                int ano, const PerguntaMesNfe& pergunta, const PessoaNfe& pessoa) {
+    const LayoutNfe<CampoItem>& layout = LayoutItens(sentido);
+    constexpr Posicao kDia = kLayoutItensEntrada[CampoItem::Dia], kMes = kLayoutItensEntrada[CampoItem::Mes],
+                      kAno = kLayoutItensEntrada[CampoItem::Ano], kParceiro = kLayoutItensEntrada[CampoItem::Parceiro];
+    static_assert(kMes.inicio == kLayoutItensSaida[CampoItem::Mes].inicio &&
+                  kParceiro.fim == kLayoutItensSaida[CampoItem::Parceiro].fim);
     ItensPreparados r;
     std::ofstream out(files::resolve(destino), std::ios::binary | std::ios::trunc);
     if (!out) {
@@ -46,21 +34,24 @@ ItensPreparados PreparaItensNfe(const std::string& origem, const std::string& de
     for (std::string linha; in && std::getline(in, linha);) {
         if (!linha.empty() && linha.back() == '\r') linha.pop_back();
         ++r.linhas;
-        const int mesLinha = linha.size() >= 26 ? std::atoi(linha.substr(24, 2).c_str()) : 0;
+        const int mesLinha = std::atoi(CortaCampo(linha, kMes).c_str());
         if (mesLinha != 0 && mesLinha != mes) {
-            const std::string d1 = linha.substr(22, 2) + "/" + linha.substr(24, 2) + "/" + text::sub(linha, 27, 4);
+            const std::string d1 = CortaCampo(linha, kDia) + "/" + CortaCampo(linha, kMes) + "/" + CortaCampo(linha, kAno);
             const std::string d2 = "01/" + text::zero_fill(mes, 2) + "/" + text::zero_fill(ano, 4);
-            const std::string numero = std::to_string(std::atol(linha.substr(16, 6).c_str()));
+            const std::string numero = std::to_string(std::atol(CortaCampo(linha, layout[CampoItem::Numero]).c_str()));
             if (!pergunta(text::from_utf8("Mês da NFe diferente(") + d1 +
                           text::from_utf8("). Deseja lançar no mês selecionado(") + d2 + text::from_utf8(") a NF de número ") +
                           numero + " ??")) {
                 ++r.descartadas;
                 continue;
             }
-            linha.replace(22, 8, primeiro);
+            linha.replace(kDia.inicio - 1, kAno.fim - kDia.inicio + 1, primeiro);
         }
-        if (pessoa && linha.size() >= 14 && linha.compare(0, 3, "000") == 0 && pessoa(linha.substr(3, 11)))
-            linha.replace(0, 14, text::pad("0", 14));
+        // A CPF sits in the last 11 columns of the partner's, behind zeros.
+        const std::size_t largura = kParceiro.fim - kParceiro.inicio + 1;
+        if (pessoa && linha.size() >= largura && linha.compare(0, largura - 11, std::string(largura - 11, '0')) == 0 &&
+            pessoa(linha.substr(largura - 11, 11)))
+            linha.replace(0, largura, text::pad("0", largura));
         out << linha << "\r\n";
     }
     out.close();

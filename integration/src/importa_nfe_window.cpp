@@ -303,7 +303,7 @@ private:
         const std::string copia = files::join(pasta, ArquivoNfeDoMes(entrada ? "NFEntrada_Lida" : "NFSaida_Lida", mes, ano));
         PessoasRegistradas pessoas;
         ItensPreparados q = PreparaItensNfe(
-            origem, copia, mes, ano,
+            sentido_, origem, copia, mes, ano,
             [](const std::string& pergunta) {
                 return ui::Ask(text::to_utf8(pergunta), "Atenção!!!", ui::Icon::Exclamation, "&Sim|&Não") == "&Sim";
             },

@@ -37,11 +37,11 @@ void ImportacaoSaidas::NovaLeitura() {
 ImportacaoTexto::DadosLinha ImportacaoSaidas::PreencheLinha(LinhaImportada& l, const OpcoesLeitura& o) {
     auto& s = staging().rec<SaidaVorelRec>();
     auto lista = [&](const std::string& utf8) { l.Lista(text::from_utf8(utf8)); };
-    s.Numero = l.Inteiro<std::uint32_t>(3);
+    s.Numero = l.Inteiro<std::uint32_t>(kCampoNotaNumero);
     const std::string prefixo = Prefixo(s.Numero);
 
     // Customer (and its state; field 14 when none comes from the register).
-    s.CNPJ = l.Texto(1);
+    s.CNPJ = l.Texto(kCampoNotaParceiro);
     const std::string cnpj(s.CNPJ.clipped());
     if (ValorNumerico(cnpj) != Decimal(0)) {
         if (const BuscaParceiro::Parceiro* c = clientes_.Busca(cnpj, false)) {
@@ -51,35 +51,35 @@ ImportacaoTexto::DadosLinha ImportacaoSaidas::PreencheLinha(LinhaImportada& l, c
             lista(prefixo + " Fornecedor não cadastrado.");
         }
     }
-    l.Valor(s.Quantidade, 7, 3);
-    if (s.Estado.empty()) s.Estado = l.Texto(14);
-    s.Serie = l.Texto(2);
+    l.Valor(s.Quantidade, kCampoNotaQuantidade, 3);
+    if (s.Estado.empty()) s.Estado = l.Texto(kCampoSaidaEstado);
+    s.Serie = l.Texto(kCampoNotaSerie);
     int dia = 0, mes = 0, ano = 0;
-    s.DataSaida = l.Data(4, 5, 6, dia, mes, ano);
+    s.DataSaida = l.Data(kCampoNotaDia, kCampoNotaMes, kCampoNotaAno, dia, mes, ano);
 
     // Product, by its text and the line's rate.
-    const std::string produto = l.Aparado(8).substr(0, 20);
+    const std::string produto = l.Aparado(kCampoNotaProduto).substr(0, 20);
     s.CodMercadoria = ValorNumerico(produto);
-    l.Valor(s.Alicota, 12, 3);
+    l.Valor(s.Alicota, kCampoNotaAliquota, 3);
     if (std::optional<Decimal> codigo = produtos_.Busca(produto, s.Alicota, o.utiliza))
         s.CodMercadoria = *codigo;
     else
         lista(prefixo + " Produto não cadastrado.");
 
-    s.CFO = l.Inteiro<std::uint16_t>(9);
+    s.CFO = l.Inteiro<std::uint16_t>(kCampoNotaCfo);
     if (CfoForaDoPeriodo(s.CFO, o.ano))
         lista("Nota fiscal no dia " + TextoData(s.DataSaida) +
               " o CFO selecionado não pode ser utilizado no período em questão!!!");
-    s.CFOComplementar = l.Texto(10);
-    l.Valor(s.BaseCalculo, 11, 2);
-    l.Valor(s.ICMS, 13, 2);
+    s.CFOComplementar = l.Texto(kCampoNotaCfoComplementar);
+    l.Valor(s.BaseCalculo, kCampoNotaBase, 2);
+    l.Valor(s.ICMS, kCampoNotaValor, 2);
     // The ICMS read is replaced by base x rate when it differs (an ICMS of 0 stays).
     const Decimal calculado = static_cast<const Decimal&>(s.BaseCalculo) * s.Alicota / Decimal(100);
     const Decimal& lido = s.ICMS;
     if (lido > Decimal(0) && calculado != lido && calculado.fits(13, 2)) s.ICMS = calculado;
-    l.Valor(s.BaseAntReducao, 15, 2);
-    s.Lote = l.Texto(16);
-    s.Complemento = l.Inteiro<std::int16_t>(17);
+    l.Valor(s.BaseAntReducao, kCampoSaidaBaseAntesReducao, 2);
+    s.Lote = l.Texto(kCampoSaidaLote);
+    s.Complemento = l.Inteiro<std::int16_t>(kCampoSaidaComplemento);
     return {mes, s.Numero};
 }
 

@@ -2,6 +2,7 @@
 // when the whole document fits the layouts.
 #include "vorel/integration/leitor_xml.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <optional>
 #include <set>
 #include <string_view>
+#include <vector>
 
 #include <pugixml.hpp>
 
@@ -80,50 +82,87 @@ std::optional<long long> Escalado(std::string_view s, int escala) {
     return negativo ? -v : v;
 }
 
-// Composes one fixed-width line; the first value that does not fit is kept as the reason.
+// A value of the document for a numeric field: in the field's units, with its text as the document
+// writes it (what a refusal quotes). A value that is not a number is held as -1.
+struct Valor {
+    long long v = 0;
+    std::string escrito;
+};
+
+// A decimal text of the XML in units of 10^-escala.
+Valor DecimalDe(std::string_view texto, int escala) {
+    std::optional<long long> n = Escalado(texto, escala);
+    return {n ? *n : -1, std::string(text::trim(texto))};
+}
+
+// A whole number of the document from its digits; -1 (refused by its field) when it has more than
+// 18 digits or other characters than digits.
+Valor Inteiro(std::string_view texto) {
+    std::string_view t = text::trim(texto);
+    std::string d = Digitos(t);
+    if (d.size() != t.size() || d.size() > 18) return {-1, std::string(t)};
+    return {d.empty() ? 0 : std::stoll(d), std::string(t)};
+}
+
+// A value worked out by the reader (not written in the document): units of 10^-escala, its text a
+// decimal.
+Valor Calculado(long long v, int escala) {
+    long long fator = 1;
+    for (int c = 0; c < escala; ++c) fator *= 10;
+    const long long a = v < 0 ? -v : v;
+    std::string t = (v < 0 ? "-" : "") + std::to_string(a / fator);
+    if (escala > 0) t += "." + text::zero_fill(a % fator, escala);
+    return {v, t};
+}
+
+// The sum of two values of `escala` decimals; a value that is not a number stays the one refused.
+Valor Soma(const Valor& a, const Valor& b, int escala) {
+    if (a.v < 0 || b.v < 0) return a.v < 0 ? a : b;
+    return Calculado(a.v + b.v, escala);
+}
+
+// Composes one line of a declared layout; the first value that does not fit is kept as the reason.
+template <class Campo>
 class Linha {
 public:
-    explicit Linha(std::string& motivo) : motivo_(motivo) {}
-    Linha& Num(long long v, int largura, std::string_view campo) {
-        std::string t = std::to_string(v < 0 ? -v : v);
-        if (v < 0 || static_cast<int>(t.size()) > largura) {
-            Falha(campo, std::to_string(v));
-            t.clear();
+    Linha(const LayoutNfe<Campo>& layout, std::string& motivo)
+        : layout_(layout), motivo_(motivo), linha_(static_cast<std::size_t>(layout.Comprimento()), ' ') {}
+    // A whole number, right-aligned and zero-filled.
+    Linha& Num(Campo c, const Valor& v) {
+        const Posicao p = layout_[c];
+        const int largura = p.fim - p.inicio + 1;
+        std::string t = std::to_string(v.v < 0 ? 0 : v.v);
+        if (v.v < 0 || static_cast<int>(t.size()) > largura) {
+            Falha(c, v.escrito);
+            t = "0";
         }
-        linha_ += std::string(largura - std::min<int>(largura, static_cast<int>(t.size())), '0') + t;
-        return *this;
+        return Poe(p, std::string(largura - std::min<int>(largura, static_cast<int>(t.size())), '0') + t);
     }
-    // A decimal text of the XML in units of 10^-escala.
-    Linha& Dec(std::string_view v, int escala, int largura, std::string_view campo) {
-        auto n = Escalado(v, escala);
-        if (!n) {
-            Falha(campo, std::string(v));
-            n = 0;
-        }
-        return Num(*n, largura, campo);
-    }
+    Linha& Num(Campo c, long long v) { return Num(c, Valor{v, std::to_string(v)}); }
     // A text cut or blank-filled to its width (UTF-8 in, Windows-1252 out).
-    Linha& Txt(std::string_view v, int largura) {
-        linha_ += text::pad(text::left(text::from_utf8(text::trim(v)), largura), largura);
-        return *this;
+    Linha& Txt(Campo c, std::string_view v) {
+        const Posicao p = layout_[c];
+        return Poe(p, text::left(text::from_utf8(text::trim(v)), p.fim - p.inicio + 1));
     }
     // A text that identifies something (a code, a series): never cut.
-    Linha& Codigo(std::string_view v, int largura, std::string_view campo) {
-        std::string t = text::from_utf8(text::trim(v));
-        if (static_cast<int>(t.size()) > largura) Falha(campo, text::trim(v));
-        return Txt(v, largura);
-    }
-    Linha& Brancos(int largura) {
-        linha_.append(largura, ' ');
-        return *this;
+    Linha& Codigo(Campo c, std::string_view v) {
+        const Posicao p = layout_[c];
+        if (static_cast<int>(text::from_utf8(text::trim(v)).size()) > p.fim - p.inicio + 1) Falha(c, text::trim(v));
+        return Txt(c, v);
     }
     std::string Fim() { return std::move(linha_) + "\r\n"; }
 
 private:
-    void Falha(std::string_view campo, std::string_view valor) {
-        if (motivo_.empty())
-            motivo_ = text::from_utf8(campo) + " " + text::from_utf8(valor) + text::from_utf8(" não cabe no seu campo");
+    Linha& Poe(Posicao p, const std::string& t) {
+        linha_.replace(static_cast<std::size_t>(p.inicio - 1), t.size(), t);
+        return *this;
     }
+    void Falha(Campo c, std::string_view valor) {
+        if (motivo_.empty())
+            motivo_ = text::from_utf8(layout_.Def(c)->nome) + " " + text::from_utf8(valor) +
+                      text::from_utf8(" não cabe no seu campo");
+    }
+    const LayoutNfe<Campo>& layout_;
     std::string& motivo_;
     std::string linha_;
 };
@@ -163,12 +202,55 @@ std::string DataDdMmAaaa(std::string_view d) {
     return Digitos(r).size() == 8 ? r : std::string();
 }
 
+std::string DataLegivel(const std::string& ddmmaaaa) {
+    return ddmmaaaa.substr(0, 2) + "/" + ddmmaaaa.substr(2, 2) + "/" + ddmmaaaa.substr(4, 4);
+}
+
 // The ICMS group of an item (ICMS00, ICMS10, ..., ICMSSN500): its single element child.
 pugi::xml_node GrupoIcms(pugi::xml_node det) {
     pugi::xml_node icms = Filho(Filho(det, "imposto"), "ICMS");
     for (pugi::xml_node c = icms.first_child(); c; c = c.next_sibling())
         if (c.type() == pugi::node_element) return c;
     return {};
+}
+
+// The ICMS an item line carries, and the rate its product gets: one rule for both. An entry of goods
+// under tax substitution carries the substitution's base, rate and value (retained earlier: the
+// retention's), so its product is valued at the substitution's rate; otherwise, and on every exit,
+// the own operation's.
+struct IcmsDoItem {
+    std::string_view base, aliquota, valor;
+};
+
+IcmsDoItem IcmsDe(pugi::xml_node icms, SentidoNfe sentido) {
+    if (sentido == SentidoNfe::Entrada) {
+        if (Escalado(Texto(icms, "vBCST"), 2).value_or(0) > 0)
+            return {Texto(icms, "vBCST"), Texto(icms, "pICMSST"), Texto(icms, "vICMSST")};
+        if (Escalado(Texto(icms, "vBCSTRet"), 2).value_or(0) > 0)
+            return {Texto(icms, "vBCSTRet"), Texto(icms, "pST"), Texto(icms, "vICMSSTRet")};
+    }
+    return {Texto(icms, "vBC"), Texto(icms, "pICMS"), Texto(icms, "vICMS")};
+}
+
+// An item line of a document before it is written: the items of one product and CFOP summed.
+struct ItemNfe {
+    std::string produto;  // cProd as written (trimmed)
+    int cfop = 0;
+    Valor cfopEscrito;
+    Valor quantidade, base, aliquota, valor, extra;  // extra: own base (entries), base before reduction (exits)
+    std::string lote;  // the reader writes no batch
+};
+
+// The namespace of NF-e documents, the only one a document's root may be in.
+constexpr std::string_view kNamespaceNfe = "http://www.portalfiscal.inf.br/nfe";
+
+// The namespace the root element is in: its prefix's declaration on the root itself (an element
+// with no parent declares its own), or the default one.
+std::string_view NamespaceDaRaiz(pugi::xml_node raiz) {
+    std::string_view nome = raiz.name();
+    auto p = nome.find(':');
+    std::string atributo = p == std::string_view::npos ? "xmlns" : "xmlns:" + std::string(nome.substr(0, p));
+    return raiz.attribute(atributo.c_str()).value();
 }
 
 class Leitor {
@@ -182,10 +264,16 @@ private:
     void Anota(const std::string& arquivo, std::string_view motivoUtf8) {
         r_.problemas.push_back(text::from_utf8("Arquivo ") + arquivo + ": " + text::from_utf8(motivoUtf8));
     }
+    bool NoMes(const std::string& ddmmaaaa) const {
+        return !ddmmaaaa.empty() && std::stoi(ddmmaaaa.substr(2, 2)) == a_.mes &&
+               std::stoi(ddmmaaaa.substr(4, 4)) == a_.ano;
+    }
     std::string LinhaProduto(pugi::xml_node prod, pugi::xml_node icms, std::string& motivo) const;
-    std::string LinhaParte(pugi::xml_node parte, const Documento& doc, std::string& motivo) const;
-    std::string LinhaItem(const Documento& parceiro, std::string_view uf, std::string_view serie, long long numero,
-                          const std::string& data, pugi::xml_node det, bool trocaCfop, std::string& motivo) const;
+    std::string LinhaParte(pugi::xml_node parte, const Documento& doc, const std::string& arquivo,
+                           std::string& motivo);
+    ItemNfe Item(pugi::xml_node det, pugi::xml_node icmsGrupo, bool trocaCfop) const;
+    std::string LinhaItem(const Documento& parceiro, std::string_view uf, std::string_view serie, const Valor& numero,
+                          const std::string& data, const ItemNfe& item, std::string& motivo) const;
     bool Grava(std::FILE* f, const std::string& s) {
         if (s.empty()) return true;
         if (std::fwrite(s.data(), 1, s.size(), f) == s.size()) return true;
@@ -203,101 +291,116 @@ private:
     std::set<std::string> produtosGravados_;
     std::set<std::string> partesGravadas_;
     std::set<std::string> alheios_;  // documents of other companies met (CNPJ.txt when none is ours)
+    std::vector<std::string> avisos_;  // notes of the document being read, kept when it is written
     std::string buffer_;
 };
 
 std::string Leitor::LinhaProduto(pugi::xml_node prod, pugi::xml_node icms, std::string& motivo) const {
-    Linha l(motivo);
-    std::string_view reducao = Texto(icms, "pRedBC");
-    l.Codigo(Texto(prod, "cProd"), 14, "Código do produto")
-        .Brancos(13)
-        .Num(0, 3, "Grupo")
-        .Txt(Texto(prod, "xProd"), 100)
-        .Dec(Texto(icms, "pICMS"), 2, 6, "Alíquota")
-        .Txt(Texto(prod, "uCom"), 3)
-        .Num(0, 8, "Data inicial")
-        .Num(0, 8, "Data final")
-        .Dec(reducao, 2, 7, "Redução da base")
-        .Codigo(Texto(prod, "NCM"), 8, "NCM");
+    using C = CampoProduto;
+    Linha<C> l(kLayoutProdutos, motivo);
+    l.Codigo(C::Codigo, Texto(prod, "cProd"))
+        .Num(C::Grupo, 0)
+        .Txt(C::Descricao, Texto(prod, "xProd"))
+        .Num(C::Aliquota, DecimalDe(IcmsDe(icms, a_.sentido).aliquota, 2))
+        .Txt(C::Unidade, Texto(prod, "uCom"))
+        .Num(C::DataInicial, 0)
+        .Num(C::DataFinal, 0)
+        .Num(C::Reducao, DecimalDe(Texto(icms, "pRedBC"), 2))
+        .Codigo(C::Ncm, Texto(prod, "NCM"));
     return l.Fim();
 }
 
-std::string Leitor::LinhaParte(pugi::xml_node parte, const Documento& doc, std::string& motivo) const {
+std::string Leitor::LinhaParte(pugi::xml_node parte, const Documento& doc, const std::string& arquivo,
+                               std::string& motivo) {
+    using C = CampoParte;
     pugi::xml_node end = Filho(parte, "enderEmit");
     if (!end) end = Filho(parte, "enderDest");
-    Linha l(motivo);
-    std::string nro = Digitos(Texto(end, "nro"));
+    Linha<C> l(kLayoutPartes, motivo);
+    // A phone is read without the country code (55, on 12 or 13 digits) and the trunk 0 (before 9 to
+    // 11 digits); of 9 digits or more left, the first two are the area code. A number longer than
+    // its 8 columns (a mobile's 9 digits) is left blank and noted.
     std::string fone = Digitos(Texto(end, "fone"));
-    std::string cep = Digitos(Texto(end, "CEP"));
-    // A number is read without the country code (55) and the trunk 0 in front; what is left is
-    // the area code (2 digits) and the number, which must fit 8 digits: a 9-digit number (a mobile,
-    // or one whose area code cannot be told) leaves the document out.
     if ((fone.size() == 12 || fone.size() == 13) && fone.compare(0, 2, "55") == 0) fone.erase(0, 2);
-    if ((fone.size() == 11 || fone.size() == 12) && fone[0] == '0') fone.erase(0, 1);
-    std::string ddd = fone.size() >= 10 ? fone.substr(0, 2) : std::string();
-    std::string telefone = fone.size() >= 10 ? fone.substr(2) : fone;
-    l.Num(0, 7, "Código")
-        .Txt(Texto(parte, "xNome"), 40)
-        .Txt(Texto(end, "xLgr"), 40)
-        .Num(nro.size() > 10 ? -1 : (nro.empty() ? 0 : std::stoll(nro)), 10, "Número do endereço")
-        .Txt(Texto(end, "xCpl"), 25)
-        .Txt(Texto(end, "xBairro"), 25)
-        .Txt(Texto(end, "xMun"), 25)
-        .Codigo(Texto(end, "UF"), 2, "UF")
-        .Num(cep.size() > 12 ? -1 : (cep.empty() ? 0 : std::stoll(cep)), 8, "CEP")
-        .Num(ddd.empty() ? 0 : std::stoll(ddd), 3, "DDD")
-        .Num(telefone.empty() ? 0 : (telefone.size() > 12 ? -1 : std::stoll(telefone)), 8, "Telefone")
-        .Brancos(13)
-        .Num(doc.tipo, 1, "Tipo de inscrição")
-        .Codigo(doc.tipo == 1 ? doc.numero : std::string(), 14, "CNPJ")
-        .Codigo(doc.tipo == 2 ? doc.numero : std::string(), 11, "CPF")
-        .Codigo(Texto(parte, "IE"), 20, "Inscrição estadual");
+    if (fone.size() >= 10 && fone.size() <= 12 && fone[0] == '0') fone.erase(0, 1);
+    std::string ddd = fone.size() >= 9 ? fone.substr(0, 2) : std::string();
+    std::string telefone = fone.size() >= 9 ? fone.substr(2) : fone;
+    const int colunasFone = kLayoutPartes[C::Telefone].fim - kLayoutPartes[C::Telefone].inicio + 1;
+    const bool longo = static_cast<int>(telefone.size()) > colunasFone;
+    if (longo) {
+        avisos_.push_back(text::from_utf8("Arquivo ") + arquivo + ": " +
+                          text::from_utf8("telefone " + std::string(text::trim(Texto(end, "fone"))) + " de " +
+                                          std::string(text::trim(Texto(parte, "xNome"))) + " (" + doc.numero +
+                                          ") não cabe no cadastro e fica em branco"));
+    }
+    l.Num(C::Codigo, 0)
+        .Txt(C::Nome, Texto(parte, "xNome"))
+        .Txt(C::Endereco, Texto(end, "xLgr"))
+        .Num(C::Numero, Inteiro(Digitos(Texto(end, "nro"))))
+        .Txt(C::Complemento, Texto(end, "xCpl"))
+        .Txt(C::Bairro, Texto(end, "xBairro"))
+        .Txt(C::Cidade, Texto(end, "xMun"))
+        .Codigo(C::Uf, Texto(end, "UF"))
+        .Num(C::Cep, Inteiro(Digitos(Texto(end, "CEP"))))
+        .Num(C::Ddd, Inteiro(ddd));
+    if (!longo) l.Num(C::Telefone, Inteiro(telefone));
+    l.Num(C::Tipo, doc.tipo)
+        .Codigo(C::Cnpj, doc.tipo == 1 ? doc.numero : std::string())
+        .Codigo(C::Cpf, doc.tipo == 2 ? doc.numero : std::string())
+        .Codigo(C::Ie, Texto(parte, "IE"));
     return l.Fim();
 }
 
-std::string Leitor::LinhaItem(const Documento& parceiro, std::string_view uf, std::string_view serie, long long numero,
-                              const std::string& data, pugi::xml_node det, bool trocaCfop,
-                              std::string& motivo) const {
+ItemNfe Leitor::Item(pugi::xml_node det, pugi::xml_node icmsGrupo, bool trocaCfop) const {
     pugi::xml_node prod = Filho(det, "prod");
-    pugi::xml_node icms = GrupoIcms(det);
-    Linha l(motivo);
-    const bool entrada = a_.sentido == SentidoNfe::Entrada;
-    if (entrada)
-        l.Codigo(parceiro.numero, 14, "CNPJ");
-    else if (parceiro.tipo == 2)
-        l.Num(parceiro.numero.size() > 11 ? -1 : std::stoll(parceiro.numero), 14, "CPF");
-    else
-        l.Codigo(parceiro.numero, 14, "CNPJ");
-    std::string cfopTexto = Digitos(Texto(prod, "CFOP"));
-    int cfop = cfopTexto.empty() || cfopTexto.size() > 4 ? 0 : std::stoi(cfopTexto);
-    if (entrada && trocaCfop) cfop = CfopDeEntrada(cfop);
-    l.Codigo(serie, 2, "Série").Num(numero, 6, "Número da nota").Txt(data, 8);
-    l.Dec(Texto(prod, "qCom"), 3, 13, "Quantidade").Codigo(Texto(prod, "cProd"), 14, "Código do produto");
-    l.Num(cfop, 4, "CFOP").Num(0, 2, "CFOP complementar");
-    if (entrada) {
-        // Goods under tax substitution carry the substitution's base, rate and value; the
-        // supplier's own operation keeps its base beside them.
-        std::string_view base = Texto(icms, "vBC"), aliquota = Texto(icms, "pICMS"), valor = Texto(icms, "vICMS");
-        if (Escalado(Texto(icms, "vBCST"), 2).value_or(0) > 0) {
-            base = Texto(icms, "vBCST");
-            aliquota = Texto(icms, "pICMSST");
-            valor = Texto(icms, "vICMSST");
-        } else if (Escalado(Texto(icms, "vBCSTRet"), 2).value_or(0) > 0) {
-            base = Texto(icms, "vBCSTRet");
-            aliquota = Texto(icms, "pST");
-            valor = Texto(icms, "vICMSSTRet");
-        }
-        l.Dec(base, 2, 13, "Base do ICMS").Dec(aliquota, 3, 6, "Alíquota").Dec(valor, 2, 13, "Valor do ICMS");
-        l.Dec(Texto(icms, "vBC"), 2, 13, "Base própria").Brancos(20).Num(0, 1, "Complemento");
+    const IcmsDoItem icms = IcmsDe(icmsGrupo, a_.sentido);
+    ItemNfe i;
+    i.produto = std::string(text::trim(Texto(prod, "cProd")));
+    i.cfopEscrito = Inteiro(Texto(prod, "CFOP"));
+    i.cfop = i.cfopEscrito.v >= 0 && i.cfopEscrito.v <= 9999 ? static_cast<int>(i.cfopEscrito.v) : -1;
+    if (i.cfop >= 0 && trocaCfop) i.cfop = CfopDeEntrada(i.cfop);
+    i.quantidade = DecimalDe(Texto(prod, "qCom"), 3);
+    i.base = DecimalDe(icms.base, 2);
+    i.aliquota = DecimalDe(icms.aliquota, 3);
+    i.valor = DecimalDe(icms.valor, 2);
+    if (a_.sentido == SentidoNfe::Entrada) {
+        i.extra = DecimalDe(Texto(icmsGrupo, "vBC"), 2);
     } else {
-        std::string_view base = Texto(icms, "vBC");
-        long long antes = Escalado(base, 2).value_or(0);
-        long long reducao = Escalado(Texto(icms, "pRedBC"), 4).value_or(0);  // percent, 4 places
+        // The base before its reduction: the reduced base grown back by the reduction's percent.
+        long long antes = Escalado(icms.base, 2).value_or(0);
+        long long reducao = Escalado(Texto(icmsGrupo, "pRedBC"), 4).value_or(0);  // percent, 4 places
         if (reducao > 0 && reducao < 1000000) antes = (antes * 1000000 + (1000000 - reducao) / 2) / (1000000 - reducao);
-        l.Dec(base, 2, 13, "Base do ICMS").Dec(Texto(icms, "pICMS"), 3, 6, "Alíquota");
-        l.Dec(Texto(icms, "vICMS"), 2, 13, "Valor do ICMS").Codigo(uf, 2, "UF");
-        l.Num(antes, 13, "Base antes da redução").Brancos(20).Num(0, 1, "Complemento");
+        i.extra = Calculado(antes, 2);
     }
+    return i;
+}
+
+std::string Leitor::LinhaItem(const Documento& parceiro, std::string_view uf, std::string_view serie,
+                              const Valor& numero, const std::string& data, const ItemNfe& i,
+                              std::string& motivo) const {
+    using C = CampoItem;
+    const bool entrada = a_.sentido == SentidoNfe::Entrada;
+    Linha<C> l(LayoutItens(a_.sentido), motivo);
+    if (!entrada && parceiro.tipo == 2)
+        l.Num(C::Parceiro, Inteiro(parceiro.numero));
+    else
+        l.Codigo(C::Parceiro, parceiro.numero);
+    l.Codigo(C::Serie, serie)
+        .Num(C::NumeroCurto, numero.v >= 0 && numero.v <= 999999 ? numero.v : 0)
+        .Txt(C::Dia, data.substr(0, 2))
+        .Txt(C::Mes, data.substr(2, 2))
+        .Txt(C::Ano, data.substr(4, 4))
+        .Num(C::Quantidade, i.quantidade)
+        .Codigo(C::Produto, i.produto)
+        .Num(C::Cfop, i.cfop >= 0 ? Valor{i.cfop, i.cfopEscrito.escrito} : i.cfopEscrito)
+        .Num(C::CfopComplementar, 0)
+        .Num(C::Base, i.base)
+        .Num(C::Aliquota, i.aliquota)
+        .Num(C::Valor, i.valor);
+    if (entrada)
+        l.Num(C::BasePropria, i.extra);
+    else
+        l.Codigo(C::Uf, uf).Num(C::AntesReducao, i.extra);
+    l.Txt(C::Lote, i.lote).Num(C::Complemento, 0).Num(C::Numero, numero);
     return l.Fim();
 }
 
@@ -313,13 +416,18 @@ void Leitor::LeArquivo(const std::string& nome) {
         buffer_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     pugi::xml_document xml;
-    // No DOCTYPE processing: entities are never loaded from outside the document.
-    pugi::xml_parse_result lido =
-        xml.load_buffer_inplace(buffer_.data(), buffer_.size(), pugi::parse_default, pugi::encoding_utf8);
+    // The DOCTYPE is kept as a node only to refuse the document: no entity of it is ever expanded.
+    pugi::xml_parse_result lido = xml.load_buffer_inplace(buffer_.data(), buffer_.size(),
+                                                          pugi::parse_default | pugi::parse_doctype, pugi::encoding_utf8);
     if (!lido) {
         Anota(nome, std::string("XML inválido (") + lido.description() + ")");
         return;
     }
+    for (pugi::xml_node n = xml.first_child(); n; n = n.next_sibling())
+        if (n.type() == pugi::node_doctype) {
+            Anota(nome, "documento com DOCTYPE, que uma NF-e não tem");
+            return;
+        }
     pugi::xml_node raiz = xml.document_element();
     std::string_view nomeRaiz = raiz.name();
     if (auto p = nomeRaiz.find(':'); p != std::string_view::npos) nomeRaiz = nomeRaiz.substr(p + 1);
@@ -330,22 +438,34 @@ void Leitor::LeArquivo(const std::string& nome) {
         Anota(nome, "não é uma NF-e");
         return;
     }
+    if (std::string_view ns = NamespaceDaRaiz(raiz); ns != kNamespaceNfe) {
+        Anota(nome, ns.empty() ? std::string("fora do espaço de nomes da NF-e (nenhum)")
+                               : "fora do espaço de nomes da NF-e (" + std::string(ns) + ")");
+        return;
+    }
     std::string_view modelo = text::trim(Texto(ide, "mod"));
     if (modelo != "55" && modelo != "65") {
         Anota(nome, "modelo " + std::string(modelo) + " não é NF-e nem NFC-e");
         return;
     }
-    std::string emissao = DataDdMmAaaa(Filho(ide, "dhEmi") ? Texto(ide, "dhEmi") : Texto(ide, "dEmi"));
+    // One date per direction chooses the month and dates the items: entries their emission, exits
+    // their exit (the emission when there is none).
+    const std::string emissao = DataDdMmAaaa(Filho(ide, "dhEmi") ? Texto(ide, "dhEmi") : Texto(ide, "dEmi"));
     if (emissao.empty()) {
         Anota(nome, "sem data de emissão");
         return;
     }
-    if (std::stoi(emissao.substr(2, 2)) != a_.mes || std::stoi(emissao.substr(4, 4)) != a_.ano) return;
+    const std::string saiEnt = DataDdMmAaaa(Filho(ide, "dhSaiEnt") ? Texto(ide, "dhSaiEnt") : Texto(ide, "dSaiEnt"));
+    const bool entrada = a_.sentido == SentidoNfe::Entrada;
+    const std::string data = entrada || saiEnt.empty() ? emissao : saiEnt;
+    const std::string outra = entrada ? saiEnt : emissao;
+    const bool doMes = NoMes(data);
+    if (!doMes && !NoMes(outra)) return;
 
     pugi::xml_node protocolo = Filho(Filho(raiz, "protNFe"), "infProt");
     std::string_view situacao = text::trim(Texto(protocolo, "cStat"));
     if (protocolo && situacao != "100" && situacao != "150") {
-        Anota(nome, "nota não autorizada (situação " + std::string(situacao) + ")");
+        if (doMes) Anota(nome, "nota não autorizada (situação " + std::string(situacao) + ")");
         return;
     }
 
@@ -355,52 +475,82 @@ void Leitor::LeArquivo(const std::string& nome) {
     const bool tpNF1 = text::trim(Texto(ide, "tpNF")) == "1";
     const bool somosEmit = Mesmo(docEmit, empresa_), somosDest = Mesmo(docDest, empresa_);
     if (!somosEmit && !somosDest) {
+        if (!doMes) return;
         Anota(nome, "a empresa não é emitente nem destinatária");
-        const Documento& lado = a_.sentido == SentidoNfe::Entrada ? docDest : docEmit;
+        const Documento& lado = entrada ? docDest : docEmit;
         if (lado.tipo != 0) alheios_.insert(lado.numero);
         return;
     }
     // The document's direction from the company's side: an own issue with tpNF 1 is an exit.
     const bool saida = somosEmit && tpNF1;
-    if (saida != (a_.sentido == SentidoNfe::Saida)) return;
+    if (saida != !entrada) return;
+    const Valor numero = Inteiro(Texto(ide, "nNF"));
+    if (!doMes) {
+        // The company's document whose other date is in the month: said, never skipped silently.
+        Anota(nome, "outro mês: nota " + numero.escrito + (entrada ? " emitida em " : " com saída em ") +
+                        DataLegivel(data) + (entrada ? ", entrada em " : ", emitida em ") + DataLegivel(outra) +
+                        "; é importada no mês " + data.substr(2, 2) + "/" + data.substr(4, 4));
+        return;
+    }
 
     pugi::xml_node parte = somosDest && !somosEmit ? emit : dest;
     const Documento& docParte = somosDest && !somosEmit ? docEmit : docDest;
     const bool trocaCfop = !somosEmit;
     std::string ufParte(Texto(Filho(parte, parte == emit ? "enderEmit" : "enderDest"), "UF"));
-    std::string itemData = DataDdMmAaaa(Filho(ide, "dhSaiEnt") ? Texto(ide, "dhSaiEnt") : Texto(ide, "dSaiEnt"));
-    if (itemData.empty()) itemData = emissao;
-    std::string nnf = Digitos(Texto(ide, "nNF"));
-    long long numero = nnf.empty() || nnf.size() > 12 ? -1 : std::stoll(nnf);
 
+    // One line per product and CFOP: the document's items of one key summed, the first item's other
+    // fields kept; a rate that differs is noted.
     std::string motivo, itens, produtos, partes;
+    avisos_.clear();
+    std::vector<ItemNfe> linhas;
     long quantos = 0;
     std::set<std::string> produtosDoc;
     for (pugi::xml_node det = inf.first_child(); det && motivo.empty(); det = det.next_sibling()) {
         std::string_view n = det.name();
         if (auto p = n.find(':'); p != std::string_view::npos) n = n.substr(p + 1);
         if (n != "det") continue;
-        itens += LinhaItem(docParte, ufParte, Texto(ide, "serie"), numero, itemData, det, trocaCfop, motivo);
         ++quantos;
-        std::string codigo(text::trim(Texto(Filho(det, "prod"), "cProd")));
-        if (!produtosGravados_.count(codigo) && produtosDoc.insert(codigo).second)
+        ItemNfe item = Item(det, GrupoIcms(det), trocaCfop);
+        if (!produtosGravados_.count(item.produto) && produtosDoc.insert(item.produto).second)
             produtos += LinhaProduto(Filho(det, "prod"), GrupoIcms(det), motivo);
+        auto mesmo = std::find_if(linhas.begin(), linhas.end(), [&](const ItemNfe& i) {
+            return i.produto == item.produto && i.cfop == item.cfop;
+        });
+        if (mesmo == linhas.end()) {
+            linhas.push_back(std::move(item));
+            continue;
+        }
+        if (mesmo->aliquota.v != item.aliquota.v || mesmo->lote != item.lote)
+            avisos_.push_back(text::from_utf8("Arquivo ") + nome + ": " +
+                              text::from_utf8("nota " + numero.escrito + ", produto " + item.produto + ", CFOP " +
+                                              std::to_string(item.cfop) + ": itens de alíquota " +
+                                              mesmo->aliquota.escrito + " e " + item.aliquota.escrito +
+                                              " somados numa linha com a alíquota do primeiro"));
+        mesmo->quantidade = Soma(mesmo->quantidade, item.quantidade, 3);
+        mesmo->base = Soma(mesmo->base, item.base, 2);
+        mesmo->valor = Soma(mesmo->valor, item.valor, 2);
+        mesmo->extra = Soma(mesmo->extra, item.extra, 2);
+    }
+    for (const ItemNfe& i : linhas) {
+        if (!motivo.empty()) break;
+        itens += LinhaItem(docParte, ufParte, Texto(ide, "serie"), numero, data, i, motivo);
     }
     if (motivo.empty() && quantos == 0) motivo = "nota sem itens";
     std::string chaveParte = docParte.numero + "/" + std::string(text::trim(Texto(parte, "IE")));
     if (motivo.empty() && docParte.tipo != 0 && !partesGravadas_.count(chaveParte))
-        partes = LinhaParte(parte, docParte, motivo);
+        partes = LinhaParte(parte, docParte, nome, motivo);
     if (!motivo.empty()) {
         r_.problemas.push_back(text::from_utf8("Arquivo ") + nome + text::from_utf8(": não importada, ") + motivo);
         return;
     }
     if (!Grava(itens_, itens) || !Grava(produtos_, produtos) || !Grava(partes_, partes) ||
-        !Grava(cnpj_, text::pad(empresa_, 14) + "\r\n"))
+        !Grava(cnpj_, text::pad(empresa_, kLayoutCnpj.Comprimento()) + "\r\n"))
         return;
     produtosGravados_.insert(produtosDoc.begin(), produtosDoc.end());
     if (!partes.empty()) partesGravadas_.insert(chaveParte);
     ++r_.documentos;
-    r_.itens += quantos;
+    r_.itens += static_cast<long>(linhas.size());
+    r_.problemas.insert(r_.problemas.end(), avisos_.begin(), avisos_.end());
     if (!protocolo) Anota(nome, "nota sem protocolo de autorização (lida)");
 }
 
@@ -431,7 +581,7 @@ ResultadoLeitor Leitor::Executa() {
         if (erro && r_.falha.empty()) r_.falha = "não foi possível ler a pasta " + text::to_utf8(a_.pasta);
         // No document of the company: the check file names the companies whose documents these are.
         if (r_.documentos == 0)
-            for (const std::string& d : alheios_) Grava(cnpj_, text::pad(d, 14) + "\r\n");
+            for (const std::string& d : alheios_) Grava(cnpj_, text::pad(d, kLayoutCnpj.Comprimento()) + "\r\n");
     }
     for (auto& s : saidas)
         if (*s.f && std::fclose(*s.f) != 0 && r_.falha.empty()) r_.falha = "falha ao gravar " + text::to_utf8(s.nome);

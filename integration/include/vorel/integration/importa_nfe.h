@@ -9,7 +9,7 @@
 //   batches, rate history) with one difference: an item already imported (same date, number,
 //   series, CFO and product) is replaced, never doubled.
 //
-//     auto q = PreparaItensNfe(arquivoDoLeitor, copia, mes, ano, pergunta);
+//     auto q = PreparaItensNfe(SentidoNfe::Entrada, arquivoDoLeitor, copia, mes, ano, pergunta);
 //     ImportacaoNfeEntradas run; run.Abre();
 //     auto r = run.Le({copia, 0, utiliza, mes, ano, PosicoesItensNfe(SentidoNfe::Entrada)});
 //     if (r.PodeImportar()) run.Importa(mes);
@@ -24,9 +24,6 @@
 #include "vorel/integration/leitor_xml.h"
 
 namespace vorel::integration {
-
-// The columns of the reader's item lines, as field codes of the entry (16) and exit (17) layouts.
-Posicoes PosicoesItensNfe(SentidoNfe sentido);
 
 // The question's text (Windows-1252) for a line of another month; true: post it in the working month.
 using PerguntaMesNfe = std::function<bool(const std::string& pergunta)>;
@@ -43,8 +40,8 @@ using PessoaNfe = std::function<bool(const std::string& cpf)>;
 // Copies `origem` (program path; a missing file has no lines) into `destino` for the read. With
 // `pessoa` (exits), a line whose customer is a registered person (CPF in columns 4-14) gets the
 // document "0", so its state is the line's.
-ItensPreparados PreparaItensNfe(const std::string& origem, const std::string& destino, int mes, int ano,
-                                const PerguntaMesNfe& pergunta, const PessoaNfe& pessoa = {});
+ItensPreparados PreparaItensNfe(SentidoNfe sentido, const std::string& origem, const std::string& destino, int mes,
+                                int ano, const PerguntaMesNfe& pergunta, const PessoaNfe& pessoa = {});
 
 // `PessoaNfe` over the register, on a cursor of its own (opened at construction).
 class PessoasRegistradas {

@@ -21,6 +21,16 @@ inline constexpr int kTipoFornecedores = 9, kTipoProdutos = 10, kTipoEntradas = 
                      kTipoEntradaVeiculos = 18, kTipoSaidaVeiculos = 19, kTipoMaquinas = 20, kTipoMestre = 21,
                      kTipoAnalitico = 22, kTipoDiario = 23, kTipoSaldoAnterior = 38;
 
+// The field codes of the entry (16) and exit (17) invoice layouts, as their imports read them;
+// codes 1-13 mean the same in both.
+inline constexpr int kCampoNotaParceiro = 1, kCampoNotaSerie = 2, kCampoNotaNumero = 3, kCampoNotaDia = 4,
+                     kCampoNotaMes = 5, kCampoNotaAno = 6, kCampoNotaQuantidade = 7, kCampoNotaProduto = 8,
+                     kCampoNotaCfo = 9, kCampoNotaCfoComplementar = 10, kCampoNotaBase = 11,
+                     kCampoNotaAliquota = 12, kCampoNotaValor = 13;
+inline constexpr int kCampoEntradaBasePropria = 14, kCampoEntradaLote = 15, kCampoEntradaComplemento = 16;
+inline constexpr int kCampoSaidaEstado = 14, kCampoSaidaBaseAntesReducao = 15, kCampoSaidaLote = 16,
+                     kCampoSaidaComplemento = 17;
+
 struct CampoCatalogo {
     int codigo;            // CAMPARQ:CodigoCampo
     const char* rotulo;    // "1-Código do Fornecedor."

@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
-namespace vorel::integration {
+#include "vorel/integration/linhas_nfe.h"
 
-enum class SentidoNfe { Entrada, Saida };
+namespace vorel::integration {
 
 struct ArgumentosLeitor {
     std::string pasta;      // program path of the NF-e folder

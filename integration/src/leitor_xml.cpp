@@ -115,6 +115,27 @@ Valor Calculado(long long v, int escala) {
     return {v, t};
 }
 
+// A whole number of the digits of a text ("01310-100"), quoted as the document writes it.
+Valor InteiroDosDigitos(std::string_view texto) {
+    Valor v = Inteiro(Digitos(texto));
+    v.escrito = std::string(text::trim(texto));
+    return v;
+}
+
+// The first reference to an entity other than XML's five and character references ("&xxe;"):
+// without a DOCTYPE none is declared, and pugixml would keep it as text.
+std::string_view EntidadeNaoDeclarada(std::string_view xml) {
+    static constexpr std::string_view kPredefinidas[] = {"amp;", "lt;", "gt;", "quot;", "apos;"};
+    for (std::size_t p = xml.find('&'); p != std::string_view::npos; p = xml.find('&', p + 1)) {
+        std::string_view resto = xml.substr(p + 1);
+        if (!resto.empty() && resto.front() == '#') continue;
+        if (std::none_of(std::begin(kPredefinidas), std::end(kPredefinidas),
+                         [&](std::string_view e) { return resto.substr(0, e.size()) == e; }))
+            return xml.substr(p, std::min(resto.find(';'), std::size_t{30}) + 2);
+    }
+    return {};
+}
+
 // The sum of two values of `escala` decimals; a value that is not a number stays the one refused.
 Valor Soma(const Valor& a, const Valor& b, int escala) {
     if (a.v < 0 || b.v < 0) return a.v < 0 ? a : b;
@@ -335,12 +356,12 @@ std::string Leitor::LinhaParte(pugi::xml_node parte, const Documento& doc, const
     l.Num(C::Codigo, 0)
         .Txt(C::Nome, Texto(parte, "xNome"))
         .Txt(C::Endereco, Texto(end, "xLgr"))
-        .Num(C::Numero, Inteiro(Digitos(Texto(end, "nro"))))
+        .Num(C::Numero, InteiroDosDigitos(Texto(end, "nro")))
         .Txt(C::Complemento, Texto(end, "xCpl"))
         .Txt(C::Bairro, Texto(end, "xBairro"))
         .Txt(C::Cidade, Texto(end, "xMun"))
         .Codigo(C::Uf, Texto(end, "UF"))
-        .Num(C::Cep, Inteiro(Digitos(Texto(end, "CEP"))))
+        .Num(C::Cep, InteiroDosDigitos(Texto(end, "CEP")))
         .Num(C::Ddd, Inteiro(ddd));
     if (!longo) l.Num(C::Telefone, Inteiro(telefone));
     l.Num(C::Tipo, doc.tipo)
@@ -415,6 +436,8 @@ void Leitor::LeArquivo(const std::string& nome) {
         }
         buffer_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
+    // Looked for before the parse, which rewrites the buffer.
+    const std::string entidade(EntidadeNaoDeclarada(buffer_));
     pugi::xml_document xml;
     // The DOCTYPE is kept as a node only to refuse the document: no entity of it is ever expanded.
     pugi::xml_parse_result lido = xml.load_buffer_inplace(buffer_.data(), buffer_.size(),
@@ -428,6 +451,10 @@ void Leitor::LeArquivo(const std::string& nome) {
             Anota(nome, "documento com DOCTYPE, que uma NF-e não tem");
             return;
         }
+    if (!entidade.empty()) {
+        Anota(nome, "XML inválido (entidade não declarada " + entidade + ")");
+        return;
+    }
     pugi::xml_node raiz = xml.document_element();
     std::string_view nomeRaiz = raiz.name();
     if (auto p = nomeRaiz.find(':'); p != std::string_view::npos) nomeRaiz = nomeRaiz.substr(p + 1);

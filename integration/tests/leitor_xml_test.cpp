@@ -216,6 +216,7 @@ TEST(LeitorXml, MixedFolderImportsTheGoodOnesAndListsEveryOtherWithItsReason) {
                {{"<nNF>47428</nNF>", "<nNF>47433</nNF>"},
                 {"?>", "?><!DOCTYPE nfeProc [<!ENTITY xxe SYSTEM \"file:///etc/passwd\">]>"},
                 {"<xProd>", "<xProd>&xxe;"}});
+    p.Variante(boas[0], "entidade.xml", {{"<nNF>47428</nNF>", "<nNF>47434</nNF>"}, {"<xProd>", "<xProd>&lol9;"}});
     // The NF-e namespace under a prefix of its own is the NF-e's.
     p.Variante(boas[0], "prefixada.xml",
                {{"<nNF>47428</nNF>", "<nNF>47432</nNF>"},
@@ -226,7 +227,7 @@ TEST(LeitorXml, MixedFolderImportsTheGoodOnesAndListsEveryOtherWithItsReason) {
 
     ResultadoLeitor r = p.Le(S, "34128745000152", 8, 2018);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.arquivos, 16);
+    EXPECT_EQ(r.arquivos, 17);
     EXPECT_EQ(r.documentos, 4);
     EXPECT_EQ(r.itens, 6 + 21 + 4 + 6);
     EXPECT_EQ(p.Arquivo("NFSaida", 8, 2018).size(), 37u);
@@ -236,7 +237,7 @@ TEST(LeitorXml, MixedFolderImportsTheGoodOnesAndListsEveryOtherWithItsReason) {
         auto dois = u.find(':');
         motivos[u.substr(8, dois - 8)] = u.substr(dois + 2);
     }
-    EXPECT_EQ(motivos.size(), 11u);
+    EXPECT_EQ(motivos.size(), 12u);
     EXPECT_NE(motivos["malformado.xml"].find("XML inválido"), std::string::npos);
     EXPECT_NE(motivos["truncado.xml"].find("XML inválido"), std::string::npos);
     EXPECT_EQ(motivos["outro.xml"], "não é uma NF-e");
@@ -249,12 +250,16 @@ TEST(LeitorXml, MixedFolderImportsTheGoodOnesAndListsEveryOtherWithItsReason) {
     EXPECT_EQ(motivos["alheia.xml"], "fora do espaço de nomes da NF-e (http://example.com/evil)");
     EXPECT_EQ(motivos["prefixo.xml"], "fora do espaço de nomes da NF-e (http://example.com/evil)");
     EXPECT_EQ(motivos["doctype.xml"], "documento com DOCTYPE, que uma NF-e não tem");
+    EXPECT_EQ(motivos["entidade.xml"], "XML inválido (entidade não declarada &lol9;)");
     // Nothing of a refused document reached the files: each invoice number is one of the good ones.
     for (const std::string& l : p.Arquivo("NFSaida", 8, 2018))
         EXPECT_TRUE(Col(l, 17, 22) == "047428" || Col(l, 17, 22) == "047449" || Col(l, 17, 22) == "047605" ||
                     Col(l, 17, 22) == "047432")
             << l;
-    for (const std::string& l : p.Arquivo("Produtos", 8, 2018)) EXPECT_EQ(l.find("&xxe;"), std::string::npos);
+    for (const std::string& l : p.Arquivo("Produtos", 8, 2018)) {
+        EXPECT_EQ(l.find("xxe"), std::string::npos) << l;
+        EXPECT_EQ(l.find("lol9"), std::string::npos) << l;
+    }
     for (const std::string& l : Linhas(p.pasta / "CNPJ.txt")) EXPECT_EQ(l, "34128745000152");
 }
 

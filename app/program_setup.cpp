@@ -5,6 +5,7 @@
 #include "vorel/computation/vehicle_procedures.h"
 #include "vorel/dictionary/tables.h"
 #include "vorel/integration/procedures.h"
+#include "vorel/listings/procedures.h"
 #include "vorel/movements/procedures.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/sheets/procedures.h"
@@ -25,6 +26,7 @@ void (*const kSubsystems[])() = {
     integration::AddIntegrationProcedures,  // "Layout", "ImportaSaidasNota", ...
     computation::AddComputationProcedures,  // "CalculoMensal", "CalculoAnual", "PlanilhaFinal", ...
     computation::AddVehicleProcedures,  // "PlanilhaVeiculos", "ExpExcelPlanilhaVeiculos", ...
+    listings::AddListingProcedures,  // "JRelProdutos", "JRelSaldos", "RelatorioCF", ...
 };
 
 }  // namespace

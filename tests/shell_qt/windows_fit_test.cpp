@@ -106,13 +106,10 @@ struct NotBuilt {
     const char* reason;
 };
 const NotBuilt kNotBuilt[] = {
-    {"RelatorioSaldoAnterior", "listings not built yet"},
     {"RelatorioEntradas", "listings not built yet"},
     {"RelatorioSaidas", "listings not built yet"},
     {"RelatorioCF", "listings not built yet"},
     {"ListagemEmpresas", "listings not built yet"},
-    {"JRelSaldos", "listings not built yet"},
-    {"JRelProdutos", "listings not built yet"},
     {"ArquivoMagnetico", "exports not built yet"},
     {"ExportaExcelEntrada", "exports not built yet"},
     {"ExportaExcelSaidas", "exports not built yet"},
@@ -135,6 +132,18 @@ const NotBuilt kNotBuilt[] = {
     {"ExcluirSaldoAliq", "maintenance not built yet"},
     {"AjusteAliqProd", "maintenance not built yet"},
 };
+
+// Menu items that open no window of their own on a data root without records: a report without an
+// option window that has nothing to list ends at once, as it should.
+const NotBuilt kWithoutWindow[] = {
+    {"RelatorioSaldoAnterior", "a report without an option window; nothing to list on an empty data root"},
+};
+
+const NotBuilt* WithoutWindow(const std::string& procedure) {
+    for (const NotBuilt& n : kWithoutWindow)
+        if (procedure == n.procedure) return &n;
+    return nullptr;
+}
 
 const NotBuilt* Unbuilt(const std::string& procedure) {
     for (const NotBuilt& n : kNotBuilt)
@@ -360,6 +369,7 @@ TEST_P(MenuWindowsFit, EveryControlLiesInsideItsWindow) {
         ASSERT_NE(n, nullptr) << o.procedure << " is not in the program and not listed as not built";
         GTEST_SKIP() << o.procedure << ": " << n->reason;
     }
+    if (const NotBuilt* n = WithoutWindow(o.procedure)) GTEST_SKIP() << o.procedure << ": " << n->reason;
     OpenCheckAndClose(o);
 }
 

@@ -1,0 +1,17 @@
+// The listings' procedures, registered by name for the main menu.
+#pragma once
+
+namespace vorel::ui {
+class ProcContext;
+}
+
+namespace vorel::listings {
+
+// Registers every listing procedure (once per process).
+void AddListingProcedures();
+
+void RunJRelProdutos(ui::ProcContext& ctx);
+void RunJRelSaldos(ui::ProcContext& ctx);
+void RunRelatorioSaldoAnterior(ui::ProcContext& ctx);
+
+}  // namespace vorel::listings

@@ -1,0 +1,23 @@
+// The balance listings: `RelSaldosW` ("Relação de Saldos - MM/AAAA", the working month's
+// `SaldosVorel` rows by product text, month and rate, optionally only those whose quantity is not
+// zero; window `JRelSaldos`) and `RelatorioSaldoAnterior` ("Relatório de Saldo Anterior", the working
+// year's opening-balance entries of `EntradaVorel`, number 0, with running totals in every page
+// footer). Both look products up in `Produtos`, read nothing else but the working company's
+// `Empresa` record, and run through the previewer in every printing mode; neither is e-mailed.
+#pragma once
+
+#include "vorel/report/page_model.h"
+
+namespace vorel::ui {
+class ProcContext;
+}
+
+namespace vorel::listings {
+
+void RelSaldosW(ui::ProcContext& ctx, bool somenteComSaldo);
+report::Document DocumentoRelSaldos(bool somenteComSaldo);
+
+void RelatorioSaldoAnterior(ui::ProcContext& ctx);
+report::Document DocumentoSaldoAnterior();
+
+}  // namespace vorel::listings

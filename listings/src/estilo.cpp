@@ -1,0 +1,120 @@
+// The listings' shared report pieces (estilo.h).
+#include "estilo.h"
+
+#include "vorel/core/picture.h"
+#include "vorel/data/open_table.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/shell/globals.h"
+#include "vorel/shell/report_step.h"
+
+namespace vorel::listings::estilo {
+
+report::Font Fonte(int pontos, bool negrito, const char* familia) {
+    report::Font f;
+    f.family = familia;
+    f.points = pontos;
+    f.bold = negrito;
+    return f;
+}
+
+Empresa LeEmpresa() {
+    Empresa e;
+    data::FileManager emp(dictionary::Empresa());
+    emp.set_create(false);
+    if (!emp.open().ok()) return e;
+    auto& r = emp.rec<dictionary::EmpresaRec>();
+    emp.clear_record();
+    r.Codigo = static_cast<std::uint16_t>(shell::GLO_EMPRESA_CODIGO.Get());
+    if (emp.get(dictionary::keys::EMP_KEY_CODIGO).ok())
+        e = {r.Codigo, std::string(r.RAZAOSOCIAL.value()), std::string(r.CGC.value()), std::string(r.EMAIL.value())};
+    (void)emp.close();
+    return e;
+}
+
+void LinhaEmpresa(report::BandPainter& p, double y, const PosicoesEmpresa& x, const Empresa& e) {
+    p.text(Caixa(x.rotulo, y, x.nome - x.rotulo, 4), "Empresa :", Times(10, true));
+    p.text(Caixa(x.nome, y, x.rotuloCnpj - x.nome, 4), picture::format("@s40", e.razao), Times(10));
+    p.text(Caixa(x.rotuloCnpj, y, x.cnpj - x.rotuloCnpj, 4), x.textoCnpj, Times(10, true));
+    p.text(Caixa(x.cnpj, y, 40, 4), picture::format(kPadraoCnpj, e.cgc), Times(10));
+}
+
+report::ReportSetup PaginaA4(double esquerda, double cabecalho, double detalhe, double rodape, std::string titulo) {
+    report::ReportSetup s;
+    s.title = std::move(titulo);
+    s.paper = report::Paper::a4();
+    s.left = Mm(esquerda);
+    s.form_top = Mm(cabecalho);
+    s.header_top = Mm(cabecalho);
+    s.detail_top = Mm(detalhe);
+    s.detail_height = Mm(rodape) - Mm(detalhe);
+    s.footer_top = Mm(rodape);
+    s.footer_on_last_page = false;
+    return s;
+}
+
+report::Band BandaFecho(double largura, double altura, const std::string& rodape, int pontos) {
+    return {Mm(altura), [largura, altura, rodape, pontos](report::BandPainter& p) {
+                p.line(0, 0, Mm(largura), 0);
+                p.text(Caixa(0, 0.3, largura, altura - 0.3), rodape, Fonte(pontos));
+            }};
+}
+
+Leitura::Leitura(const data::TableDesc& tabela, std::string nome) : fm_(tabela), nome_(std::move(nome)) {}
+
+Leitura::~Leitura() {
+    if (aberta_) (void)fm_.close();
+}
+
+bool Leitura::Abre(data::KeyName chave) {
+    data::AbreArquivo(fm_, 1, 0, 0, 1);
+    aberta_ = fm_.is_open();
+    if (!aberta_) return false;
+    fm_.clear_record();
+    if (!fm_.set(chave).ok()) data::AvisoPadraoSemTexto(36);
+    return true;
+}
+
+bool Leitura::Proximo() {
+    while (aberta_ && !fim_) {
+        data::Result r = fm_.next();
+        if (!r.ok()) {
+            if (r != data::kRecordNotAvailable) data::AvisoPadraoComTexto(35, nome_);
+            fim_ = true;
+            return false;
+        }
+        if (!aceita_ || aceita_()) return true;
+    }
+    return false;
+}
+
+std::size_t Leitura::Total() {
+    if (!aberta_) return 0;
+    return static_cast<std::size_t>(std::max<std::int64_t>(0, fm_.records()));
+}
+
+ConsultaProdutos::ConsultaProdutos() : fm_(dictionary::Produtos()) { data::AbreArquivo(fm_, 1, 0, 0, 1); }
+
+ConsultaProdutos::~ConsultaProdutos() {
+    if (fm_.is_open()) (void)fm_.close();
+}
+
+std::string ConsultaProdutos::Descricao(const Decimal& codigo) {
+    if (!fm_.is_open()) return {};
+    auto& p = fm_.rec<dictionary::ProdutosRec>();
+    fm_.clear_record();
+    p.Codigo = codigo;
+    if (!fm_.get(dictionary::keys::PRO_KEY_CODIGO).ok()) return {};
+    return std::string(text::clip(p.Produtos.value()));
+}
+
+ui::Response ExecutaSemEmail(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,
+                             std::string nome) {
+    shell::OpcoesRelatorio o;
+    o.nome = std::move(nome);
+    o.tituloPergunta = "Preview";
+    o.textoPergunta = "Do you wish to PREVIEW this Report?";
+    return shell::ExecutaRelatorio(ctx, relatorio, std::move(loop), o);
+}
+
+}  // namespace vorel::listings::estilo

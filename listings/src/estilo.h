@@ -1,0 +1,110 @@
+// What the listings' page reports share: millimetres, fonts, the working company's record, the
+// company line of a page header, the reading of a table in key order with the standard warnings,
+// and the previewer step of the reports that are never e-mailed.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "vorel/core/decimal.h"
+#include "vorel/core/text.h"
+#include "vorel/data/file_manager.h"
+#include "vorel/report/band.h"
+#include "vorel/report/report_controller.h"
+#include "vorel/report/report_run.h"
+#include "vorel/ui/types.h"
+
+namespace vorel::ui {
+class ProcContext;
+}
+
+namespace vorel::listings::estilo {
+
+inline report::Mils Mm(double mm) { return static_cast<report::Mils>(std::lround(mm * 1000.0 / 25.4)); }
+inline report::Rect Caixa(double x, double y, double largura, double altura) {
+    return {Mm(x), Mm(y), Mm(largura), Mm(altura)};
+}
+
+report::Font Fonte(int pontos, bool negrito = false, const char* familia = "Arial");
+inline report::Font Times(int pontos, bool negrito = false) { return Fonte(pontos, negrito, "Times New Roman"); }
+
+// Windows-1252 of a UTF-8 literal.
+inline std::string W(std::string_view utf8) { return text::from_utf8(utf8); }
+
+inline constexpr const char* kPadraoCnpj = "@p##.###.###/####-##p";
+
+// The working company's record (`Empresa` by `GLO:EMPRESA:CODIGO`), read on a cursor of its own;
+// blank fields when it cannot be read.
+struct Empresa {
+    std::uint16_t codigo = 0;
+    std::string razao, cgc, email;
+};
+Empresa LeEmpresa();
+
+// The company line of a page header at `y` mm: "Empresa :" and the name, the CNPJ label and the
+// CNPJ through its pattern; positions in mm from the band's left edge.
+struct PosicoesEmpresa {
+    double rotulo, nome, rotuloCnpj, cnpj;
+    const char* textoCnpj = "CNPJ :";
+};
+void LinhaEmpresa(report::BandPainter& p, double y, const PosicoesEmpresa& x, const Empresa& e);
+
+// A portrait A4 page: bands `esquerda` mm from the left edge, the page header at `cabecalho`, the
+// detail area from `detalhe` to `rodape`, where the page footer lies.
+report::ReportSetup PaginaA4(double esquerda, double cabecalho, double detalhe, double rodape, std::string titulo);
+
+// The closing band of the listings: a line across `largura` mm and the footer text, `altura` mm high.
+report::Band BandaFecho(double largura, double altura, const std::string& rodape, int pontos = 8);
+
+// A table read in the order of a key through `AbreArquivo`, closed at the end when this cursor opened
+// it. `Proximo` skips records that the filter refuses; a read error other than the end shows
+// standard warning 35 naming the table and ends the reading as the end does.
+class Leitura {
+public:
+    Leitura(const data::TableDesc& tabela, std::string nome);
+    ~Leitura();
+    Leitura(const Leitura&) = delete;
+    Leitura& operator=(const Leitura&) = delete;
+
+    // Opens the table and sets the order (standard warning 36 when the order cannot be set).
+    bool Abre(data::KeyName chave);
+    void Filtro(std::function<bool()> aceita) { aceita_ = std::move(aceita); }
+    bool Proximo();
+    std::size_t Total();  // records of the whole table
+    data::FileManager& tabela() { return fm_; }
+    template <class R>
+    R& rec() {
+        return fm_.rec<R>();
+    }
+
+private:
+    data::FileManager fm_;
+    std::string nome_;
+    std::function<bool()> aceita_;
+    bool aberta_ = false;
+    bool fim_ = false;
+};
+
+// Products looked up by code in `Produtos` (opened through `AbreArquivo`): the description without
+// trailing blanks, "" for a product missing from the register.
+class ConsultaProdutos {
+public:
+    ConsultaProdutos();
+    ~ConsultaProdutos();
+    ConsultaProdutos(const ConsultaProdutos&) = delete;
+    ConsultaProdutos& operator=(const ConsultaProdutos&) = delete;
+    std::string Descricao(const Decimal& codigo);
+
+private:
+    data::FileManager fm_;
+};
+
+// The previewer step of a report that names no attachment and is never e-mailed (the product,
+// balance and opening-balance listings): ask-preview texts "Preview", no viewer settings kept.
+ui::Response ExecutaSemEmail(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,
+                             std::string nome);
+
+}  // namespace vorel::listings::estilo

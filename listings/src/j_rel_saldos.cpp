@@ -1,0 +1,43 @@
+// Window "JRelSaldos" (caption "Caption"): the option " Imprimir somente produtos com Saldo" of the
+// balance listing `RelSaldosW`, which "&Imprimir" runs through the previewer in every printing mode;
+// the window stays open until "&Fecha". Opens no table of its own.
+#include "vorel/listings/procedures.h"
+#include "vorel/listings/saldos.h"
+#include "vorel/shell/email_options.h"
+#include "vorel/shell/report_options_window.h"
+
+namespace vorel::listings {
+
+namespace {
+
+class JRelSaldos : public shell::JanelaOpcoesRelatorio {
+public:
+    enum : int { kSaldo = 1, kImprimir, kFecha, kEmail };
+
+    explicit JRelSaldos(ui::ProcContext& ctx)
+        : JanelaOpcoesRelatorio(ctx, "JRelSaldos", "Caption", {kEmail, kImprimir, kFecha}) {}
+
+    ui::Level Setup() override {
+        ui::Level l = JanelaOpcoesRelatorio::Setup();
+        if (l == ui::Level::Benign) window()[kFecha].Text("&Fecha");
+        return l;
+    }
+
+private:
+    ui::Level AdicionaOpcoes(ui::Window& w) override {
+        shell::PreencheEmail("Relação de Saldos");
+        w.Check(kSaldo, " Imprimir somente produtos com Saldo", ui::Use(somenteComSaldo_));
+        AdicionaEmail();
+        return ui::Level::Benign;
+    }
+
+    void Imprime() override { RelSaldosW(context(), somenteComSaldo_); }
+
+    bool somenteComSaldo_ = false;
+};
+
+}  // namespace
+
+void RunJRelSaldos(ui::ProcContext& ctx) { JRelSaldos(ctx).Execute(); }
+
+}  // namespace vorel::listings

@@ -1,0 +1,133 @@
+// Report "RelSaldosW" ("Relação de Saldos - MM/AAAA"): the working month's balances (`SaldosVorel`
+// in the order of product text, month and rate), one line per product and rate, the product's
+// description from `Produtos`, the working company (`Empresa`) in the page header. A4 portrait, no
+// totals; never e-mailed.
+#include "estilo.h"
+#include "vorel/core/date.h"
+#include "vorel/core/picture.h"
+#include "vorel/data/error_manager.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/own_tables.h"
+#include "vorel/dictionary/shared_registers.h"
+#include "vorel/listings/saldos.h"
+#include "vorel/shell/globals.h"
+#include "vorel/shell/text_report.h"
+#include "vorel/ui/runtime.h"
+
+namespace vorel::listings {
+
+namespace {
+
+using estilo::Caixa;
+using estilo::Fonte;
+using estilo::Times;
+using estilo::W;
+using report::Align;
+using report::BandPainter;
+
+// The numeric value of a product code kept as text: its digits after leading blanks, 0 when none.
+Decimal CodigoDoTexto(std::string_view texto) {
+    const std::string_view t = text::trim(texto);
+    std::size_t n = 0;
+    while (n < t.size() && n < 15 && t[n] >= '0' && t[n] <= '9') ++n;
+    return n == 0 ? Decimal(0) : Decimal::from_string(t.substr(0, n));
+}
+
+class RelatorioSaldos {
+public:
+    explicit RelatorioSaldos(bool somenteComSaldo)
+        : somenteComSaldo_(somenteComSaldo), relatorio_(estilo::PaginaA4(6, 7, 27, 276, "RelSaldosW")),
+          saldos_(dictionary::SaldosVorel(), "SaldosVorel") {
+        mes_ = shell::GLO_MES.Get();
+        ano_ = shell::GLO_ANO.Get();
+        titulo_ = W("Relação de Saldos - ") + picture::format("@n02", mes_) + "/" + picture::format("@n04", ano_);
+        empresa_ = estilo::LeEmpresa();
+        rodape_ = shell::RodapeRelatorio();
+        Bandas();
+    }
+    report::ReportController& relatorio() { return relatorio_; }
+
+    report::RecordLoop Laco() {
+        report::RecordLoop loop;
+        if (saldos_.Abre(dictionary::keys::SQEL_KEY_PRODDATAALIQUOTA)) loop.total = saldos_.Total();
+        saldos_.Filtro([this] {
+            const auto& s = saldos_.rec<dictionary::SaldosVorelRec>();
+            if (s.Competencia <= 0 || date::month(s.Competencia) != mes_ || date::year(s.Competencia) != ano_) return false;
+            return !somenteComSaldo_ || !s.QuantProdutos.value().is_zero();
+        });
+        loop.next = [this] { return saldos_.Proximo(); };
+        loop.on_record = [this](report::ReportController& r) {
+            r.print(Detalhe(saldos_.rec<dictionary::SaldosVorelRec>()));
+            impressos_ = true;
+        };
+        loop.on_end = [this](report::ReportController& r) {
+            if (impressos_) r.print(estilo::BandaFecho(194, 6, rodape_, 9));
+        };
+        return loop;
+    }
+
+private:
+    std::string Produto(const dictionary::SaldosVorelRec& s) {
+        const Decimal codigo = CodigoDoTexto(s.Produto.value());
+        return codigo.to_string() + " - " + produtos_.Descricao(codigo);
+    }
+
+    report::Band Detalhe(const dictionary::SaldosVorelRec& s) {
+        return {estilo::Mm(4), [produto = picture::format("@s150", Produto(s)),
+                                aliquota = picture::format("@n-8.2", s.Aliquota.value()),
+                                quantidade = picture::format("@n-16.3", s.QuantProdutos.value()),
+                                unitario = picture::format("@n-14.3", s.ValorUnit.value()),
+                                base = picture::format("@n-15.2", s.BaseAcunulada.value())](BandPainter& b) {
+                    const report::Font f = Fonte(9);
+                    b.text(Caixa(2, 0, 103, 4), produto, f);
+                    b.text(Caixa(109, 0, 9, 4), aliquota, f, Align::Right);
+                    b.text(Caixa(117, 0, 27, 4), quantidade, f, Align::Right);
+                    b.text(Caixa(144, 0, 23, 4), unitario, f, Align::Right);
+                    b.text(Caixa(168, 0, 25, 4), base, f, Align::Right);
+                }};
+    }
+
+    void Bandas() {
+        relatorio_.set_page_header({estilo::Mm(20), [this](BandPainter& p) {
+            p.text(Caixa(5, 0, 184, 8), titulo_, Times(18), Align::Center);
+            estilo::LinhaEmpresa(p, 9, {2, 20, 91, 103}, empresa_);
+            p.line(estilo::Mm(1), estilo::Mm(14), estilo::Mm(194), estilo::Mm(14));
+            p.line(estilo::Mm(1), estilo::Mm(19), estilo::Mm(194), estilo::Mm(19));
+            const report::Font f = Times(10, true);
+            p.text(Caixa(2, 15, 100, 4), W("Código e Descrição do Produto"), f);
+            p.text(Caixa(112, 15, 14, 4), "Aliq", f);
+            p.text(Caixa(128, 15, 20, 4), "Quantidade", f);
+            p.text(Caixa(149, 15, 20, 4), W("Vlr Unitário"), f);
+            p.text(Caixa(170, 15, 24, 4), W("Base de Cálculo"), f);
+        }});
+        relatorio_.set_page_footer({estilo::Mm(6), [this](BandPainter& p) {
+            p.line(estilo::Mm(1), 0, estilo::Mm(194), 0);
+            p.text(Caixa(1, 0.5, 192, 4), rodape_, Fonte(9));
+        }});
+    }
+
+    bool somenteComSaldo_;
+    int mes_ = 0, ano_ = 0;
+    std::string titulo_;
+    report::ReportController relatorio_;
+    estilo::Leitura saldos_;
+    estilo::ConsultaProdutos produtos_;
+    estilo::Empresa empresa_;
+    std::string rodape_;
+    bool impressos_ = false;
+};
+
+}  // namespace
+
+report::Document DocumentoRelSaldos(bool somenteComSaldo) {
+    RelatorioSaldos r(somenteComSaldo);
+    return report::run_report(r.relatorio(), r.Laco()).document;
+}
+
+void RelSaldosW(ui::ProcContext& ctx, bool somenteComSaldo) {
+    data::ProcedureScope procedimento("RelSaldosW");
+    RelatorioSaldos r(somenteComSaldo);
+    ctx.response = estilo::ExecutaSemEmail(ctx, r.relatorio(), r.Laco(), "RelSaldosW");
+}
+
+}  // namespace vorel::listings

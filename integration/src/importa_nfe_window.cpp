@@ -26,6 +26,7 @@
 #include "vorel/integration/cadastros_nfe.h"
 #include "vorel/integration/importa_nfe.h"
 #include "vorel/integration/procedures.h"
+#include "vorel/integration/text_import.h"
 #include "vorel/shell/error_report.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/working_context.h"
@@ -247,7 +248,7 @@ private:
         long linhas = 0;
         for (std::string l; std::getline(in, l);) {
             if (!l.empty() && l.back() == '\r') l.pop_back();
-            const std::string doc(text::trim(l));
+            const std::string doc(text::trim(CortaCampo(l, kLayoutCnpj[CampoCnpj::Documento])));
             if (doc.empty()) continue;
             ++linhas;
             if (!nosso.empty() && doc == nosso) continue;

@@ -185,6 +185,7 @@ struct CalculoFixture : ::testing::Test, vorel::testing::DataRoot {
         const char* unit = "0";
         const char* base = "0";
         int exclusao = 0;
+        const char* unitAnt = nullptr;  // SQEL:ValorUnit_Ant; the unit value when not given
     };
     void Saldo(const Sld& s, const std::string& arquivo = {}) {
         Grava<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), [&](auto& r) {
@@ -194,7 +195,7 @@ struct CalculoFixture : ::testing::Test, vorel::testing::DataRoot {
             r.QuantProdutos = D(s.qtd);
             r.ValorUnit = D(s.unit);
             r.BaseAcunulada = D(s.base);
-            r.ValorUnit_Ant = D(s.unit);
+            r.ValorUnit_Ant = D(s.unitAnt ? s.unitAnt : s.unit);
             r.Exclusao = static_cast<std::uint8_t>(s.exclusao);
         }, arquivo);
     }

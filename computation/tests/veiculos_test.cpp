@@ -134,6 +134,32 @@ TEST_F(VeiculosTest, ModelZeroRowsFollowTheStockAtTheMonthEnds) {
     EXPECT_TRUE(r.transporte.empty());  // not December
 }
 
+// The month's first and last days belong to it: a vehicle sold on the last day is not in stock at
+// the month's end, one sold on the first day was in stock when the month began (its earlier entry
+// is a row), one sold the day before the month is gone; a sale the day after leaves it in stock.
+TEST_F(VeiculosTest, MonthBoundsDecideTheStockAndTheRows) {
+    Entra({"ULTIMODIA", Dia(2016, 2, 10), 1, "1000"});
+    Sai("ULTIMODIA", Dia(2016, 3, 31), 10, "1100");
+    Entra({"PRIMEIRODIA", Dia(2016, 2, 11), 2, "900"});
+    Sai("PRIMEIRODIA", Dia(2016, 3, 1), 11, "950");
+    Entra({"VESPERA", Dia(2016, 2, 12), 3, "800"});
+    Sai("VESPERA", Dia(2016, 2, 29), 12, "850");
+    Entra({"DIASEGUINTE", Dia(2016, 2, 13), 4, "700"});
+    Sai("DIASEGUINTE", Dia(2016, 4, 1), 13, "750");
+    Entra({"COMPRAULTIMODIA", Dia(2016, 3, 31), 5, "600"});
+    AvisosDeTeste avisos;
+    OpcoesVeiculos o;
+    o.percentual = D("12");
+    ResultadoVeiculos r = Calcula(o, avisos);
+    ASSERT_TRUE(r.ok) << r.erro;
+    std::vector<std::string> visto;
+    for (auto& w : Linhas(r.arquivoTrabalho))
+        visto.push_back(Chassi(w) + " " + std::to_string(w.ENTSAI) + " " + w.BASEESTREMANESCENTE.value().to_string());
+    ApagaTrabalho(r.arquivoTrabalho);
+    EXPECT_EQ(visto, (std::vector<std::string>{"ULTIMODIA 1 0", "PRIMEIRODIA 1 0", "DIASEGUINTE 1 700", "PRIMEIRODIA 2 0",
+                                               "COMPRAULTIMODIA 1 600", "ULTIMODIA 2 0"}));
+}
+
 TEST_F(VeiculosTest, ModelOnePairsTheSaleOnItsEntryRow) {
     Mes();
     AvisosDeTeste avisos;

@@ -281,5 +281,90 @@ TEST(ValorMedioGestao, BalanceAndNegativeOptionsChooseTheLines) {
     }
 }
 
+// Every stored value keeps its field's places rounded half away from zero, in both forms: the
+// average 70 / 13 = 5.384615 is 5.385, an exit of 5 at it 26.925 is 26.93; a stock whose base went
+// below zero averages -1 / 16 = -0.0625 to -0.063.
+TEST(ValorMedioGestao, StoredValuesRoundHalfAwayFromZeroInBothForms) {
+    for (FormaPlanilha f : {FormaPlanilha::Pagina, FormaPlanilha::Texto}) {
+        SCOPED_TRACE(f == FormaPlanilha::Pagina ? "page" : "text");
+        OpcoesGestao o;
+        o.forma = f;
+        Cenario c;
+        ValorMedioGestao v(o, c.Consultas());
+        auto l = v.Linha(Row(1403, "3", "20.00", 5), kLoteAtual, 0, "");
+        EXPECT_EQ(l.back().saldoValUnitario, D("5.385"));
+        l = v.Linha(Row(5102, "5", "0", 6), kLoteAtual, 0, "");
+        EXPECT_EQ(l.back().valores[1], D("26.93"));
+        EXPECT_EQ(l.back().saldoBase, D("43.07"));
+        EXPECT_EQ(l.back().saldoValUnitario, D("5.385"));  // an exit does not recompute the average
+
+        c.anterior = {D("20"), D("2.5"), D("50.00")};
+        ValorMedioGestao negativo(o, c.Consultas());
+        l = negativo.Linha(Row(5202, "4", "51.00", 5), kLoteAtual, 0, "");
+        EXPECT_EQ(l.back().saldoBase, D("-1.00"));
+        EXPECT_EQ(l.back().saldoValUnitario, D("-0.063"));
+    }
+}
+
+// Column 16 from the product's entries (newest first: 3 units of base 10.00 on the exit's day, 5 of
+// 15.00, 10 of 100.00). Another state: entries are summed until they cover the exit; an exit exactly
+// equal to the summed quantities takes the summed base's average; beyond every entry, the newest
+// entry's unit base cut to 2 places. Exempt: the latest entry's unit base cut to 2 places (the text
+// form takes an entry of an earlier day).
+TEST(ValorMedioGestao, EntryBaseOfColumn16) {
+    struct Caso {
+        FormaPlanilha forma;
+        std::uint16_t cfo;
+        const char* q;
+        const char* c16;
+    } casos[] = {
+        {FormaPlanilha::Pagina, 6404, "8", "25.00"},   // 3 + 5 units cover it exactly: 25.00 / 8 x 8
+        {FormaPlanilha::Texto, 6404, "8", "25.00"},
+        {FormaPlanilha::Pagina, 6404, "2", "6.67"},    // the newest entry alone: 10.00 / 3 x 2
+        {FormaPlanilha::Pagina, 6404, "20", "66.60"},  // beyond every entry: 3.33 x 20
+        {FormaPlanilha::Pagina, 5949, "3", "9.99"},    // 3.33 x 3
+        {FormaPlanilha::Texto, 5949, "3", "9.00"},     // 3.00 x 3
+    };
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(std::string(k.forma == FormaPlanilha::Pagina ? "page " : "text ") + std::to_string(k.cfo) + " " + k.q);
+        Cenario c;
+        c.anterior = {D("100"), D("1.000"), D("100.00")};
+        c.entradas = {{date::make(2016, 7, 10), D("3"), D("10.00"), false},
+                      {date::make(2016, 7, 2), D("5"), D("15.00"), false},
+                      {date::make(2016, 7, 1), D("10"), D("100.00"), false}};
+        OpcoesGestao o;
+        o.forma = k.forma;
+        ValorMedioGestao v(o, c.Consultas());
+        const auto l = v.Linha(Row(k.cfo, k.q, "0"), kLoteAtual, 0, "");
+        EXPECT_EQ(l.back().valores[6], D(k.c16));
+    }
+}
+
+// A sale return under an entry code without a base of its own takes, as its effective base, the
+// unit base (4 places) of the product's latest final-consumer exit with a base: 10.00 / 3 is
+// 3.3333, times 2 is 6.67.
+TEST(ValorMedioGestao, SaleReturnWithoutBaseTakesTheLastExitsUnitBase) {
+    Cenario c;
+    ValorMedioGestao v({}, c.Consultas());
+    (void)v.Linha(Row(5405, "3", "10.00", 5), kLoteAtual, 0, "");
+    const auto l = v.Linha(Row(1102, "2", "0", 6), kLoteAtual, 0, "");
+    EXPECT_EQ(l.back().valores[5], D("6.67"));
+    EXPECT_TRUE(l.back().subtrai);
+}
+
+// With the negative option the page form prints from the row whose check finds the base below
+// zero: a return of purchases takes the base below zero without a check, the entry of the other
+// hypotheses after it checks and prints.
+TEST(ValorMedioGestao, NegativeOptionPrintsFromTheCheckedRow) {
+    Cenario c;
+    OpcoesGestao o;
+    o.saldoNegativo = true;
+    ValorMedioGestao v(o, c.Consultas());
+    EXPECT_TRUE(v.Linha(Row(5202, "2", "60.00", 5), kLoteAtual, 0, "").empty());  // base -10.00
+    const auto l = v.Linha(Row(1949, "1", "5.00", 6), kLoteAtual, 0, "");         // base -5.00
+    ASSERT_EQ(l.size(), 1u);
+    EXPECT_EQ(l[0].saldoBase, D("-5.00"));
+}
+
 }  // namespace
 }  // namespace vorel::sheets

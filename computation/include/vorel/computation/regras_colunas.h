@@ -52,7 +52,7 @@ struct Corrente {
     DecimalField<15, 3> S{};   // quantity
     DecimalField<13, 6> W{};   // unit value
     DecimalField<11, 2> X{};   // retention base
-    DecimalField<11, 6> L{};   // last positive unit value after an exit row
+    DecimalField<13, 6> L{};   // last positive unit value after an exit row (as wide as W)
     DecimalField<13, 6> E{};   // unit value of the latest exit of columns 2 to 6
     DecimalField<13, 6> P{};   // previous unit value (follows every row's unit value above 0)
     DecimalField<11, 4> baseUnitConsumidor{};  // unit base of the latest final-consumer exit with a base

@@ -102,8 +102,10 @@ ResultadoCadastro ImportaProdutosNfe(const std::string& arquivo, int intProdutos
             break;
         }
         ++r.linhas;
-        const std::string texto(text::trim(Campo(linha, CampoProduto::Codigo)));
-        const bool porApelido = intProdutos != 0 || !SomenteDigitos(texto);
+        const std::string texto(text::trim(Campo(linha, CampoProduto::CodigoInteiro)));
+        // A code of letters, or of more digits than a product code holds, goes by nickname.
+        const std::optional<Decimal> numero = NumeroDoTexto(texto, 0);
+        const bool porApelido = intProdutos != 0 || !SomenteDigitos(texto) || !numero || !numero->fits(15, 0);
         pro.clear_record();
         if (porApelido) {
             p.Apelido = texto;

@@ -167,13 +167,18 @@ public:
     }
     // A text that identifies something (a code, a series): never cut.
     Linha& Codigo(Campo c, std::string_view v) {
-        const Posicao p = layout_[c];
-        if (static_cast<int>(text::from_utf8(text::trim(v)).size()) > p.fim - p.inicio + 1) Falha(c, text::trim(v));
+        if (!Cabe(c, v)) Falha(c, text::trim(v));
         return Txt(c, v);
     }
+    // The same written only when it fits (the narrow column of a value also written whole).
+    Linha& CodigoSeCabe(Campo c, std::string_view v) { return Cabe(c, v) ? Txt(c, v) : *this; }
     std::string Fim() { return std::move(linha_) + "\r\n"; }
 
 private:
+    bool Cabe(Campo c, std::string_view v) const {
+        const Posicao p = layout_[c];
+        return static_cast<int>(text::from_utf8(text::trim(v)).size()) <= p.fim - p.inicio + 1;
+    }
     Linha& Poe(Posicao p, const std::string& t) {
         linha_.replace(static_cast<std::size_t>(p.inicio - 1), t.size(), t);
         return *this;
@@ -319,7 +324,8 @@ private:
 std::string Leitor::LinhaProduto(pugi::xml_node prod, pugi::xml_node icms, std::string& motivo) const {
     using C = CampoProduto;
     Linha<C> l(kLayoutProdutos, motivo);
-    l.Codigo(C::Codigo, Texto(prod, "cProd"))
+    l.CodigoSeCabe(C::Codigo, Texto(prod, "cProd"))
+        .Codigo(C::CodigoInteiro, Texto(prod, "cProd"))
         .Num(C::Grupo, 0)
         .Txt(C::Descricao, Texto(prod, "xProd"))
         .Num(C::Aliquota, DecimalDe(IcmsDe(icms, a_.sentido).aliquota, 2))
@@ -411,6 +417,7 @@ std::string Leitor::LinhaItem(const Documento& parceiro, std::string_view uf, st
         .Txt(C::Mes, data.substr(2, 2))
         .Txt(C::Ano, data.substr(4, 4))
         .Num(C::Quantidade, i.quantidade)
+        .CodigoSeCabe(C::ProdutoCurto, i.produto)
         .Codigo(C::Produto, i.produto)
         .Num(C::Cfop, i.cfop >= 0 ? Valor{i.cfop, i.cfopEscrito.escrito} : i.cfopEscrito)
         .Num(C::CfopComplementar, 0)

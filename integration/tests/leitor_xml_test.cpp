@@ -154,9 +154,10 @@ TEST(LeitorXml, EveryTestDocumentReadWithItsItemsAgainstTheXml) {
         EXPECT_EQ(Col(l, 77, 82), c.aliquota);
         EXPECT_EQ(Col(l, 83, 95), c.valor);
         EXPECT_EQ(Col(l, 96, c.sentido == E ? 108 : 110), c.extra);
-        // The whole number after the last column of the Parts' layout.
+        // The whole number and product code after the last column of the import's layout.
         EXPECT_EQ(c.sentido == E ? Col(l, 130, 138) : Col(l, 132, 140), std::string("000") + c.numero);
-        EXPECT_EQ(l.size(), c.sentido == E ? 138u : 140u);
+        EXPECT_EQ(c.sentido == E ? Col(l, 139, 158) : Col(l, 141, 160), Col(l, 44, 57) + "      ");
+        EXPECT_EQ(l.size(), c.sentido == E ? 158u : 160u);
         auto check = Linhas(p.pasta / "CNPJ.txt");
         ASSERT_EQ(check.size(), 1u);
         EXPECT_EQ(text::trim(check[0]), c.empresa);
@@ -172,7 +173,10 @@ TEST(LeitorXml, ProductsAndPartnersInTheirLayouts) {
     EXPECT_EQ(std::count_if(itens.begin(), itens.end(), [](auto& l) { return Col(l, 58, 61) == "1403"; }), 12);
     auto produtos = p.Arquivo("Produtos", 8, 2018);
     ASSERT_FALSE(produtos.empty());
-    for (const std::string& l : produtos) EXPECT_EQ(l.size(), 170u) << l;
+    for (const std::string& l : produtos) {
+        EXPECT_EQ(l.size(), 190u) << l;
+        EXPECT_EQ(Col(l, 171, 190), Col(l, 1, 14) + "      ");
+    }
     auto fornecedores = p.Arquivo("Fornecedores", 8, 2018);
     ASSERT_EQ(fornecedores.size(), 1u);
     const std::string& f = fornecedores[0];
@@ -206,6 +210,7 @@ TEST(LeitorXml, MixedFolderImportsTheGoodOnesAndListsEveryOtherWithItsReason) {
     // Values that do not fit are quoted as the document writes them.
     p.Variante(boas[0], "grande.xml", {{"<nNF>47428</nNF>", "<nNF>12345678901234567890123</nNF>"}});
     p.Variante(boas[0], "negativa.xml", {{"<nNF>47428</nNF>", "<nNF>47430</nNF>"}, {"<qCom>6.0000</qCom>", "<qCom>-5.0000</qCom>"}});
+    p.Variante(boas[0], "codigo.xml", {{"<nNF>47428</nNF>", "<nNF>47435</nNF>"}, {"<cProd>1208</cProd>", "<cProd>ABCDEFGHIJKLMNOPQRSTU</cProd>"}});
     p.Variante(boas[0], "base.xml", {{"<nNF>47428</nNF>", "<nNF>47431</nNF>"}, {"<vBC>50.60</vBC>", "<vBC>-100.00</vBC>"}});
     // Another namespace, with or without a prefix, and a DOCTYPE whose entity a name refers to.
     p.Variante(boas[0], "alheia.xml", {{raiz, "<nfeProc xmlns=\"http://example.com/evil\""}});
@@ -227,7 +232,7 @@ TEST(LeitorXml, MixedFolderImportsTheGoodOnesAndListsEveryOtherWithItsReason) {
 
     ResultadoLeitor r = p.Le(S, "34128745000152", 8, 2018);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.arquivos, 17);
+    EXPECT_EQ(r.arquivos, 18);
     EXPECT_EQ(r.documentos, 4);
     EXPECT_EQ(r.itens, 6 + 21 + 4 + 6);
     EXPECT_EQ(p.Arquivo("NFSaida", 8, 2018).size(), 37u);
@@ -237,7 +242,7 @@ TEST(LeitorXml, MixedFolderImportsTheGoodOnesAndListsEveryOtherWithItsReason) {
         auto dois = u.find(':');
         motivos[u.substr(8, dois - 8)] = u.substr(dois + 2);
     }
-    EXPECT_EQ(motivos.size(), 12u);
+    EXPECT_EQ(motivos.size(), 13u);
     EXPECT_NE(motivos["malformado.xml"].find("XML inválido"), std::string::npos);
     EXPECT_NE(motivos["truncado.xml"].find("XML inválido"), std::string::npos);
     EXPECT_EQ(motivos["outro.xml"], "não é uma NF-e");
@@ -246,6 +251,7 @@ TEST(LeitorXml, MixedFolderImportsTheGoodOnesAndListsEveryOtherWithItsReason) {
               "a empresa não é emitente nem destinatária");
     EXPECT_EQ(motivos["grande.xml"], "não importada, Número da nota 12345678901234567890123 não cabe no seu campo");
     EXPECT_EQ(motivos["negativa.xml"], "não importada, Quantidade -5.0000 não cabe no seu campo");
+    EXPECT_EQ(motivos["codigo.xml"], "não importada, Código do produto ABCDEFGHIJKLMNOPQRSTU não cabe no seu campo");
     EXPECT_EQ(motivos["base.xml"], "não importada, Base do ICMS -100.00 não cabe no seu campo");
     EXPECT_EQ(motivos["alheia.xml"], "fora do espaço de nomes da NF-e (http://example.com/evil)");
     EXPECT_EQ(motivos["prefixo.xml"], "fora do espaço de nomes da NF-e (http://example.com/evil)");

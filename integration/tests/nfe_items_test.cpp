@@ -209,9 +209,11 @@ TEST_F(NfeItems, AnExitToARegisteredPersonKeepsNoDocumentAndTakesTheStateOfTheLi
     }
 }
 
-TEST_F(NfeItems, AMobilePhoneAndAMillionthInvoiceAreImportedWholeAndTheTrunkZeroIsDropped) {
+TEST_F(NfeItems, AMobilePhoneAMillionthInvoiceAndALongProductCodeAreImportedWholeAndTheTrunkZeroIsDropped) {
     Documento(kEntrada, "2016-03-08", "2016-03-08",
-              {{"<fone>551912345678</fone>", "<fone>11912345678</fone>"}, {"<nNF>47449</nNF>", "<nNF>1234567</nNF>"}});
+              {{"<fone>551912345678</fone>", "<fone>11912345678</fone>"},
+               {"<nNF>47449</nNF>", "<nNF>1234567</nNF>"},
+               {"<cProd>1176</cProd>", "<cProd>PRODUTO-1176-LONGO</cProd>"}});
     Corrida c = Importa(SentidoNfe::Entrada, "53232886000165", {.cadastros = true});
     EXPECT_EQ(c.lido.documentos, 1);
     ASSERT_EQ(c.lido.problemas.size(), 1u);
@@ -220,6 +222,17 @@ TEST_F(NfeItems, AMobilePhoneAndAMillionthInvoiceAreImportedWholeAndTheTrunkZero
     auto itens = Entradas();
     ASSERT_EQ(itens.size(), 21u);
     for (const auto& e : itens) EXPECT_EQ(e.Numero, 1234567u);
+    // The 18-character code, a product registered by nickname, found again by the item.
+    auto produtos = All<dictionary::ProdutosRec>(dictionary::Produtos(), dictionary::keys::PRO_KEY_CODIGO);
+    auto longo = std::find_if(produtos.begin(), produtos.end(),
+                              [](auto& p) { return std::string(p.Apelido.clipped()) == "PRODUTO-1176-LONGO"; });
+    ASSERT_NE(longo, produtos.end());
+    EXPECT_EQ(std::count_if(itens.begin(), itens.end(),
+                            [&](auto& e) {
+                                return static_cast<const Decimal&>(e.CodMercadoria) ==
+                                       static_cast<const Decimal&>(longo->Codigo);
+                            }),
+              1);
     auto parceiros = All<dictionary::ForCliRec>(dictionary::ForCli(), dictionary::keys::FOR_KEY_CODIGO);
     ASSERT_EQ(parceiros.size(), 1u);  // the supplier already registered, written over
     EXPECT_EQ(parceiros[0].DDD, 11);

@@ -10,6 +10,7 @@
 #include "vorel/core/paths.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/integration/cadastros_nfe.h"
+#include "vorel/integration/linhas_nfe.h"
 #include "vorel/dictionary/key_names.h"
 
 namespace vorel::integration::testing {
@@ -19,10 +20,15 @@ namespace {
 using dictionary::ForCliRec;
 using dictionary::ProdutosRec;
 
-// A line of the reader's products file.
+// A line of the reader's products file (the code in both of its columns).
 std::string Produto(const std::string& codigo, const std::string& nome, const std::string& aliquota) {
-    std::string l = text::pad(codigo, 14) + std::string(13, ' ') + "000" + text::pad(nome, 100) + aliquota + "UN " +
-                    "00000000" + "00000000" + "0000000" + "12345678";
+    using C = CampoProduto;
+    std::string l(kLayoutProdutos.Comprimento(), ' ');
+    for (auto [campo, valor] : {std::pair{C::Codigo, codigo}, {C::Grupo, "000"}, {C::Descricao, nome},
+                                {C::Aliquota, aliquota}, {C::Unidade, "UN"}, {C::DataInicial, "00000000"},
+                                {C::DataFinal, "00000000"}, {C::Reducao, "0000000"}, {C::Ncm, "12345678"},
+                                {C::CodigoInteiro, codigo}})
+        l.replace(kLayoutProdutos[campo].inicio - 1, valor.size(), valor);
     return l + "\r\n";
 }
 

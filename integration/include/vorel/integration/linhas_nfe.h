@@ -9,10 +9,11 @@
 //     constexpr Posicao mes = kLayoutItensEntrada[CampoItem::Mes];   // {25, 26}
 //     std::string descricao = CortaCampo(linha, kLayoutProdutos[CampoProduto::Descricao]);
 //
-// Item files (amounts in hundredths, quantities and rates in thousandths): entries 1-129 and exits
-// 1-131 as the import's default layouts of types 16 and 17, then the whole invoice number in 9
-// digits (entries 130-138, exits 132-140), which is the one the items steps read: the 6 columns
-// 17-22 hold the number only when it fits them, zeros otherwise.
+// The layouts are those of the NF-e import with two fields added after the last column, which the
+// steps read in place of the narrower ones (these hold the value only when it fits them): the
+// whole invoice number in 9 digits (item lines: entries 130-138, exits 132-140) and the product
+// code in 20 characters (products 171-190; item lines: entries 139-158, exits 141-160). Amounts
+// are in hundredths, quantities and item rates in thousandths.
 #pragma once
 
 #include <array>
@@ -72,7 +73,7 @@ inline constexpr DefCampoNfe<CampoCnpj> kDefCnpj[] = {{CampoCnpj::Documento, 14,
 inline constexpr LayoutNfe<CampoCnpj> kLayoutCnpj{kDefCnpj};
 
 // "Produtos" mm yyyy ".txt": one product per line.
-enum class CampoProduto { Codigo, Nbm, Grupo, Descricao, Aliquota, Unidade, DataInicial, DataFinal, Reducao, Ncm };
+enum class CampoProduto { Codigo, Nbm, Grupo, Descricao, Aliquota, Unidade, DataInicial, DataFinal, Reducao, Ncm, CodigoInteiro };
 inline constexpr DefCampoNfe<CampoProduto> kDefProdutos[] = {
     {CampoProduto::Codigo, 14, "Código do produto"},
     {CampoProduto::Nbm, 13, "NBM"},
@@ -84,6 +85,7 @@ inline constexpr DefCampoNfe<CampoProduto> kDefProdutos[] = {
     {CampoProduto::DataFinal, 8, "Data final"},
     {CampoProduto::Reducao, 7, "Redução da base"},  // hundredths of a percent
     {CampoProduto::Ncm, 8, "NCM"},
+    {CampoProduto::CodigoInteiro, 20, "Código do produto"},  // the code the products step reads
 };
 inline constexpr LayoutNfe<CampoProduto> kLayoutProdutos{kDefProdutos};
 
@@ -113,11 +115,11 @@ inline constexpr LayoutNfe<CampoParte> kLayoutPartes{kDefPartes};
 
 // "NFEntrada"/"NFSaida" mm yyyy ".txt": one line per document and item key.
 enum class CampoItem {
-    Parceiro, Serie, NumeroCurto, Dia, Mes, Ano, Quantidade, Produto, Cfop, CfopComplementar, Base, Aliquota, Valor,
+    Parceiro, Serie, NumeroCurto, Dia, Mes, Ano, Quantidade, ProdutoCurto, Cfop, CfopComplementar, Base, Aliquota, Valor,
     BasePropria,   // entries: the own operation's base
     Uf,            // exits: the customer's state
     AntesReducao,  // exits: the base before its reduction
-    Lote, Complemento, Numero
+    Lote, Complemento, Numero, Produto
 };
 // Columns 1-95 are the same in both directions.
 inline constexpr std::array<DefCampoNfe<CampoItem>, 13> kDefItensInicio = {{
@@ -128,7 +130,7 @@ inline constexpr std::array<DefCampoNfe<CampoItem>, 13> kDefItensInicio = {{
     {CampoItem::Mes, 2, "Mês", kCampoNotaMes},
     {CampoItem::Ano, 4, "Ano", kCampoNotaAno},
     {CampoItem::Quantidade, 13, "Quantidade", kCampoNotaQuantidade},
-    {CampoItem::Produto, 14, "Código do produto", kCampoNotaProduto},
+    {CampoItem::ProdutoCurto, 14, "Código do produto"},
     {CampoItem::Cfop, 4, "CFOP", kCampoNotaCfo},
     {CampoItem::CfopComplementar, 2, "CFOP complementar", kCampoNotaCfoComplementar},
     {CampoItem::Base, 13, "Base do ICMS", kCampoNotaBase},
@@ -144,18 +146,20 @@ constexpr std::array<DefCampoNfe<CampoItem>, 13 + N> ItensCom(const std::array<D
     return r;
 }
 
-inline constexpr auto kDefItensEntrada = ItensCom(std::array<DefCampoNfe<CampoItem>, 4>{{
+inline constexpr auto kDefItensEntrada = ItensCom(std::array<DefCampoNfe<CampoItem>, 5>{{
     {CampoItem::BasePropria, 13, "Base própria", kCampoEntradaBasePropria},
     {CampoItem::Lote, 20, "Lote", kCampoEntradaLote},
     {CampoItem::Complemento, 1, "Complemento", kCampoEntradaComplemento},
     {CampoItem::Numero, 9, "Número da nota", kCampoNotaNumero},
+    {CampoItem::Produto, 20, "Código do produto", kCampoNotaProduto},
 }});
-inline constexpr auto kDefItensSaida = ItensCom(std::array<DefCampoNfe<CampoItem>, 5>{{
+inline constexpr auto kDefItensSaida = ItensCom(std::array<DefCampoNfe<CampoItem>, 6>{{
     {CampoItem::Uf, 2, "UF", kCampoSaidaEstado},
     {CampoItem::AntesReducao, 13, "Base antes da redução", kCampoSaidaBaseAntesReducao},
     {CampoItem::Lote, 20, "Lote", kCampoSaidaLote},
     {CampoItem::Complemento, 1, "Complemento", kCampoSaidaComplemento},
     {CampoItem::Numero, 9, "Número da nota", kCampoNotaNumero},
+    {CampoItem::Produto, 20, "Código do produto", kCampoNotaProduto},
 }});
 inline constexpr LayoutNfe<CampoItem> kLayoutItensEntrada{kDefItensEntrada};
 inline constexpr LayoutNfe<CampoItem> kLayoutItensSaida{kDefItensSaida};

@@ -1,6 +1,8 @@
 // The listings' shared report pieces (estilo.h).
 #include "estilo.h"
 
+#include <memory>
+
 #include "vorel/core/picture.h"
 #include "vorel/data/open_table.h"
 #include "vorel/dictionary/key_names.h"
@@ -93,13 +95,45 @@ std::size_t Leitura::Total() {
     return static_cast<std::size_t>(std::max<std::int64_t>(0, fm_.records()));
 }
 
-ConsultaProdutos::ConsultaProdutos() : fm_(dictionary::Produtos()) { data::AbreArquivo(fm_, 1, 0, 0, 1); }
+report::RecordLoop LacoListagem(Leitura& leitura, std::function<report::Band()> detalhe, report::Band fecho) {
+    report::RecordLoop loop;
+    loop.total = leitura.Total();
+    auto impresso = std::make_shared<bool>(false);
+    loop.next = [&leitura] { return leitura.Proximo(); };
+    loop.on_record = [detalhe = std::move(detalhe), impresso](report::ReportController& r) {
+        r.print(detalhe());
+        *impresso = true;
+    };
+    loop.on_end = [fecho = std::move(fecho), impresso](report::ReportController& r) {
+        if (*impresso) r.print(fecho);
+    };
+    return loop;
+}
+
+void CabecalhoListagem(report::BandPainter& p, const Empresa& e) {
+    LinhaEmpresa(p, 9, {2, 20, 91, 103}, e);
+    p.line(Mm(1), Mm(14), Mm(194), Mm(14));
+    p.line(Mm(1), Mm(19), Mm(194), Mm(19));
+}
+
+report::Band RodapeListagem(const std::string& rodape) {
+    return {Mm(6), [rodape](report::BandPainter& p) {
+                p.line(Mm(1), 0, Mm(194), 0);
+                p.text(Caixa(1, 0.5, 192, 4), rodape, Fonte(9));
+            }};
+}
+
+ConsultaProdutos::ConsultaProdutos() : fm_(dictionary::Produtos()) {}
 
 ConsultaProdutos::~ConsultaProdutos() {
     if (fm_.is_open()) (void)fm_.close();
 }
 
 std::string ConsultaProdutos::Descricao(const Decimal& codigo) {
+    if (!aberta_) {
+        aberta_ = true;
+        data::AbreArquivo(fm_, 1, 0, 0, 1);
+    }
     if (!fm_.is_open()) return {};
     auto& p = fm_.rec<dictionary::ProdutosRec>();
     fm_.clear_record();

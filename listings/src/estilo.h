@@ -88,8 +88,17 @@ private:
     bool fim_ = false;
 };
 
-// Products looked up by code in `Produtos` (opened through `AbreArquivo`): the description without
-// trailing blanks, "" for a product missing from the register.
+// One band per record of `leitura` (`detalhe` makes it from the current record) and `fecho` once
+// after the last when a band was printed: an empty listing makes no page.
+report::RecordLoop LacoListagem(Leitura& leitura, std::function<report::Band()> detalhe, report::Band fecho);
+
+// The product and balance listings' page: the company line at 9 mm and the lines at 14 and 19 mm
+// of the page header, and the page footer (a line across and the footer text).
+void CabecalhoListagem(report::BandPainter& p, const Empresa& e);
+report::Band RodapeListagem(const std::string& rodape);
+
+// Products looked up by code in `Produtos` (opened through `AbreArquivo` at the first look-up): the
+// description without trailing blanks, "" for a product missing from the register.
 class ConsultaProdutos {
 public:
     ConsultaProdutos();
@@ -100,6 +109,7 @@ public:
 
 private:
     data::FileManager fm_;
+    bool aberta_ = false;
 };
 
 // The previewer step of a report that names no attachment and is never e-mailed (the product,

@@ -2,18 +2,18 @@
 // report, which "&Imprimir" runs through the previewer in every printing mode, and the export of
 // the register to "Relacao_Produtos.csv" ("&Gerar Excel", offered with "Modelo 01" only). Reads the
 // working company's `Empresa` record and `Produtos`; writes only the export file.
+#include "janela_fecha.h"
 #include "vorel/listings/procedures.h"
 #include "vorel/listings/produtos.h"
 #include "vorel/shell/email_options.h"
 #include "vorel/shell/globals.h"
-#include "vorel/shell/report_options_window.h"
 #include "vorel/ui/message_box.h"
 
 namespace vorel::listings {
 
 namespace {
 
-class JRelProdutos : public shell::JanelaOpcoesRelatorio {
+class JRelProdutos : public JanelaComFecha {
 public:
     enum : int {
         kPromptModelo = 1, kModelo, kGrupoOrdem, kOrdemCodigo, kOrdemDescricao, kGerarExcel, kGrupoExportacao,
@@ -21,13 +21,7 @@ public:
     };
 
     explicit JRelProdutos(ui::ProcContext& ctx)
-        : JanelaOpcoesRelatorio(ctx, "JRelProdutos", "Relação de Produtos", {kEmail, kImprimir, kFecha}) {}
-
-    ui::Level Setup() override {
-        ui::Level l = JanelaOpcoesRelatorio::Setup();
-        if (l == ui::Level::Benign) window()[kFecha].Text("&Fecha");
-        return l;
-    }
+        : JanelaComFecha(ctx, "JRelProdutos", "Relação de Produtos", {kEmail, kImprimir, kFecha}) {}
 
 private:
     ui::Level AdicionaOpcoes(ui::Window& w) override {

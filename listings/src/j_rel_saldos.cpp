@@ -1,27 +1,21 @@
 // Window "JRelSaldos" (caption "Caption"): the option " Imprimir somente produtos com Saldo" of the
 // balance listing `RelSaldosW`, which "&Imprimir" runs through the previewer in every printing mode;
 // the window stays open until "&Fecha". Opens no table of its own.
+#include "janela_fecha.h"
 #include "vorel/listings/procedures.h"
 #include "vorel/listings/saldos.h"
 #include "vorel/shell/email_options.h"
-#include "vorel/shell/report_options_window.h"
 
 namespace vorel::listings {
 
 namespace {
 
-class JRelSaldos : public shell::JanelaOpcoesRelatorio {
+class JRelSaldos : public JanelaComFecha {
 public:
     enum : int { kSaldo = 1, kImprimir, kFecha, kEmail };
 
     explicit JRelSaldos(ui::ProcContext& ctx)
-        : JanelaOpcoesRelatorio(ctx, "JRelSaldos", "Caption", {kEmail, kImprimir, kFecha}) {}
-
-    ui::Level Setup() override {
-        ui::Level l = JanelaOpcoesRelatorio::Setup();
-        if (l == ui::Level::Benign) window()[kFecha].Text("&Fecha");
-        return l;
-    }
+        : JanelaComFecha(ctx, "JRelSaldos", "Caption", {kEmail, kImprimir, kFecha}) {}
 
 private:
     ui::Level AdicionaOpcoes(ui::Window& w) override {

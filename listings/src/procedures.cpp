@@ -14,6 +14,8 @@ void AddListingProcedures() {
         ProcedureRegistry::Add("JRelProdutos", RunJRelProdutos);
         ProcedureRegistry::Add("JRelSaldos", RunJRelSaldos);
         ProcedureRegistry::Add("RelatorioSaldoAnterior", RunRelatorioSaldoAnterior);
+        ProcedureRegistry::Add("ListagemEmpresas", RunListagemEmpresas);
+        ProcedureRegistry::Add("RelatorioCF", RunRelatorioCF);
     });
 }
 

@@ -49,21 +49,12 @@ public:
     const char* nome() const { return variante_.nome; }
 
     report::RecordLoop Laco() {
-        report::RecordLoop loop;
-        const bool aberta = produtos_.Abre(ordem_ == OrdemProdutos::Codigo ? dictionary::keys::PRO_KEY_CODIGO
-                                                                           : dictionary::keys::PRO_KEY_PRODUTO);
-        if (aberta) loop.total = produtos_.Total();
+        (void)produtos_.Abre(ordem_ == OrdemProdutos::Codigo ? dictionary::keys::PRO_KEY_CODIGO
+                                                             : dictionary::keys::PRO_KEY_PRODUTO);
         if (modelo_ == ModeloProdutos::AliquotaZero)
             produtos_.Filtro([this] { return produtos_.rec<dictionary::ProdutosRec>().Alicota.value().is_zero(); });
-        loop.next = [this] { return produtos_.Proximo(); };
-        loop.on_record = [this](report::ReportController& r) {
-            r.print(Detalhe(produtos_.rec<dictionary::ProdutosRec>()));
-            impressos_ = true;
-        };
-        loop.on_end = [this](report::ReportController& r) {
-            if (impressos_) r.print(estilo::BandaFecho(194, 6, rodape_, 9));
-        };
-        return loop;
+        return estilo::LacoListagem(produtos_, [this] { return Detalhe(produtos_.rec<dictionary::ProdutosRec>()); },
+                                    estilo::BandaFecho(194, 6, rodape_, 9));
     }
 
 private:
@@ -89,9 +80,7 @@ private:
     void Bandas() {
         relatorio_.set_page_header({estilo::Mm(20), [this](BandPainter& p) {
             p.text(Caixa(2, 0, 191, 8), W(variante_.titulo), Fonte(16, true), Align::Center);
-            estilo::LinhaEmpresa(p, 9, {2, 20, 91, 103}, empresa_);
-            p.line(estilo::Mm(1), estilo::Mm(14), estilo::Mm(194), estilo::Mm(14));
-            p.line(estilo::Mm(1), estilo::Mm(19), estilo::Mm(194), estilo::Mm(19));
+            estilo::CabecalhoListagem(p, empresa_);
             const report::Font f = Times(10, true);
             p.text(Caixa(2, 15, 19, 4), W("Código"), f);
             p.text(Caixa(21, 15, 77, 4), W("Descrição do Produto"), f);
@@ -102,10 +91,7 @@ private:
             p.text(Caixa(175, 15, 8, 4), "Aliq", f);
             p.text(Caixa(183, 15, 11, 4), "A. Red.", f);
         }});
-        relatorio_.set_page_footer({estilo::Mm(6), [this](BandPainter& p) {
-            p.line(estilo::Mm(1), 0, estilo::Mm(194), 0);
-            p.text(Caixa(1, 0.5, 192, 4), rodape_, Fonte(9));
-        }});
+        relatorio_.set_page_footer(estilo::RodapeListagem(rodape_));
     }
 
     ModeloProdutos modelo_;
@@ -115,7 +101,6 @@ private:
     estilo::Leitura produtos_;
     estilo::Empresa empresa_;
     std::string rodape_;
-    bool impressos_ = false;
 };
 
 }  // namespace

@@ -48,22 +48,14 @@ public:
     report::ReportController& relatorio() { return relatorio_; }
 
     report::RecordLoop Laco() {
-        report::RecordLoop loop;
-        if (saldos_.Abre(dictionary::keys::SQEL_KEY_PRODDATAALIQUOTA)) loop.total = saldos_.Total();
+        (void)saldos_.Abre(dictionary::keys::SQEL_KEY_PRODDATAALIQUOTA);
         saldos_.Filtro([this] {
             const auto& s = saldos_.rec<dictionary::SaldosVorelRec>();
             if (s.Competencia <= 0 || date::month(s.Competencia) != mes_ || date::year(s.Competencia) != ano_) return false;
             return !somenteComSaldo_ || !s.QuantProdutos.value().is_zero();
         });
-        loop.next = [this] { return saldos_.Proximo(); };
-        loop.on_record = [this](report::ReportController& r) {
-            r.print(Detalhe(saldos_.rec<dictionary::SaldosVorelRec>()));
-            impressos_ = true;
-        };
-        loop.on_end = [this](report::ReportController& r) {
-            if (impressos_) r.print(estilo::BandaFecho(194, 6, rodape_, 9));
-        };
-        return loop;
+        return estilo::LacoListagem(saldos_, [this] { return Detalhe(saldos_.rec<dictionary::SaldosVorelRec>()); },
+                                    estilo::BandaFecho(194, 6, rodape_, 9));
     }
 
 private:
@@ -90,9 +82,7 @@ private:
     void Bandas() {
         relatorio_.set_page_header({estilo::Mm(20), [this](BandPainter& p) {
             p.text(Caixa(5, 0, 184, 8), titulo_, Times(18), Align::Center);
-            estilo::LinhaEmpresa(p, 9, {2, 20, 91, 103}, empresa_);
-            p.line(estilo::Mm(1), estilo::Mm(14), estilo::Mm(194), estilo::Mm(14));
-            p.line(estilo::Mm(1), estilo::Mm(19), estilo::Mm(194), estilo::Mm(19));
+            estilo::CabecalhoListagem(p, empresa_);
             const report::Font f = Times(10, true);
             p.text(Caixa(2, 15, 100, 4), W("Código e Descrição do Produto"), f);
             p.text(Caixa(112, 15, 14, 4), "Aliq", f);
@@ -100,10 +90,7 @@ private:
             p.text(Caixa(149, 15, 20, 4), W("Vlr Unitário"), f);
             p.text(Caixa(170, 15, 24, 4), W("Base de Cálculo"), f);
         }});
-        relatorio_.set_page_footer({estilo::Mm(6), [this](BandPainter& p) {
-            p.line(estilo::Mm(1), 0, estilo::Mm(194), 0);
-            p.text(Caixa(1, 0.5, 192, 4), rodape_, Fonte(9));
-        }});
+        relatorio_.set_page_footer(estilo::RodapeListagem(rodape_));
     }
 
     bool somenteComSaldo_;
@@ -114,7 +101,6 @@ private:
     estilo::ConsultaProdutos produtos_;
     estilo::Empresa empresa_;
     std::string rodape_;
-    bool impressos_ = false;
 };
 
 }  // namespace

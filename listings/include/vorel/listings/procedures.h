@@ -13,5 +13,7 @@ void AddListingProcedures();
 void RunJRelProdutos(ui::ProcContext& ctx);
 void RunJRelSaldos(ui::ProcContext& ctx);
 void RunRelatorioSaldoAnterior(ui::ProcContext& ctx);
+void RunListagemEmpresas(ui::ProcContext& ctx);
+void RunRelatorioCF(ui::ProcContext& ctx);
 
 }  // namespace vorel::listings

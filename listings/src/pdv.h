@@ -1,0 +1,91 @@
+// What the cash-register reports share: the working month as day numbers, the dates kept as text,
+// the machine register, the page frame (a box 188 mm wide from 10 mm, the footer at 270 mm) and the
+// previewer step with the run's e-mail.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "estilo.h"
+#include "vorel/core/date.h"
+
+namespace vorel::listings::pdv {
+
+inline constexpr double kLargura = 188;  // mm
+
+struct Periodo {
+    date::Day inicial = 0, final = 0;
+    static Periodo DoMes();  // the working month, first to last day
+    // Whether a date kept as day-number text lies in the period (compared as numbers).
+    bool Contem(std::string_view dataTexto) const;
+};
+
+// A date kept as day-number text, as dd/mm/yyyy (blank when none).
+std::string Data(std::string_view dataTexto);
+
+// Machines looked up by number in `ICMSEletronica`; a missing one has a blank name and coupon kind.
+class Maquinas {
+public:
+    Maquinas();
+    ~Maquinas();
+    Maquinas(const Maquinas&) = delete;
+    Maquinas& operator=(const Maquinas&) = delete;
+    struct Maquina {
+        std::string nome, cupom;
+    };
+    Maquina Le(std::int16_t codigo);
+
+private:
+    data::FileManager fm_;
+};
+
+// A portrait A4 page: the box from 10 mm, the page header at `cabecalho` mm, details from `detalhe`.
+report::ReportSetup Pagina(double cabecalho, double detalhe, const char* nome);
+// The page footer: a line across the box and the footer text.
+report::Band Rodape(const std::string& rodape);
+// The vertical lines at both edges of the box, through a band of `altura` mils.
+void Bordas(report::BandPainter& p, report::Mils altura);
+// The report's previewer step with the e-mail fields of its window.
+ui::Response Executa(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,
+                     const char* nome, const char* anexo);
+
+// The look-ups of a report's lines.
+struct Consultas {
+    Maquinas maquinas;
+    estilo::ConsultaProdutos produtos;
+};
+
+// The one design of the master, analytic and daily reports: one table of the month in key order, a
+// band per record, the closing band after the last. What differs is given by a `Modelo`.
+struct Modelo {
+    const char* nome;        // the procedure's name: the document's and the print job's
+    const char* anexo;       // the e-mail attachment
+    const data::TableDesc& (*tabela)();
+    const char* nomeTabela;  // named in a read error
+    data::KeyName chave;
+    double cabecalho, alturaCabecalho, detalhe, alturaFecho;  // mm
+    std::string_view (*data)(data::FileManager&);             // the current record's DataEmissao
+    void (*pintaCabecalho)(report::BandPainter&, const estilo::Empresa&);
+    report::Band (*detalheDe)(data::FileManager&, Consultas&);
+};
+
+class RelatorioTabela {
+public:
+    explicit RelatorioTabela(const Modelo& m);
+    report::Document Documento();
+    void Executa(ui::ProcContext& ctx);
+
+private:
+    report::RecordLoop Laco();
+
+    const Modelo& m_;
+    Periodo periodo_;
+    report::ReportController relatorio_;
+    estilo::Leitura leitura_;
+    Consultas consultas_;
+    estilo::Empresa empresa_;
+    std::string rodape_;
+};
+
+}  // namespace vorel::listings::pdv

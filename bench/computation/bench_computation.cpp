@@ -1,22 +1,28 @@
 // The monthly computation over a month of movement rows (200,000 by default, over 2,000 products;
 // VOREL_BENCH_COMPUTATION_ROWS changes the rows), all products, against a raw SQLite baseline in
-// the same program that does the same writes in the same transactions: it reads the month's exits
-// and entries and inserts the work rows (the engine's own schema and indexes), reads each
-// product's rows back in key order (and for an exit to another state the product's entries back
-// from its date), updates each row's result and balance columns and writes one record per product.
-// Alternated rounds (bench_rounds prints every round and the median ratios).
+// the same program that produces the same files in one ordered pass: it reads the month's exits and
+// entries through their (product, date) keys, values each product's rows in memory in the work
+// table's order (an exit to another state reads the product's entries once, for its last
+// entries), inserts each work row once with its results into a work table without indexes, writes
+// one month record per product, and builds the work table's indexes (the engine's schema) at the
+// end. Alternated rounds (bench_rounds prints every round and the median ratios, wall and CPU).
 //
 // Peak memory: the process's resident high-water mark (VmHWM, reset through /proc/self/clear_refs
 // before the pass) and SQLite's own high-water mark, for one engine pass, printed at the end; run
-// with 50,000 and 200,000 rows to compare.
+// with 20,000 and 2,000,000 rows to compare.
+//
+// VOREL_BENCH_DUMP=<file>: runs the engine once and writes its results instead of timing: every
+// month record of the month and every work row (results included), one per line in a fixed order,
+// so that two builds of the engine can be compared on this data set
+// (scripts/compare-computation.sh).
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -95,101 +101,149 @@ void EsquemaDoTrabalho() {
     fs::copy_file(files::resolve(g_ano.CaminhoSaldosVorel), g_saldosBase, fs::copy_options::overwrite_existing);
 }
 
+// One work row of the baseline, as the engine's work table keeps it (scaled integers, as stored).
+struct Linha {
+    long long data = 0, quantidade = 0, base = 0, produto = 0, cfo = 0, complemento = 0, cfocompl = 0, forcli = 0;
+    int entsai = 0;
+    std::string cnpj, serie, numero;
+};
+
+// A product's entry that a last-entries base is taken from (CFOP 1403, 2403, 1409, 2409).
+struct EntradaDeBase {
+    long long data, quantidade, basePropria;
+};
+
 double Base() {
     const fs::path work = g_root / "Temp" / "trabalho-base.db";
     fs::remove(work);
     Sql s;
     if (sqlite3_open(work.c_str(), &s.db) != SQLITE_OK) return -1;
     data::register_collations(s.db);
-    s.exec("PRAGMA journal_mode = DELETE; PRAGMA synchronous = FULL");
-    for (const std::string& d : g_ddl)
-        if (!s.exec(d)) return -1;
+    s.exec("PRAGMA journal_mode = DELETE; PRAGMA synchronous = FULL; PRAGMA cache_size = -8192");
+    if (!s.exec(g_ddl.front())) return -1;  // the table; its indexes once it is whole
     if (!s.exec("ATTACH '" + files::resolve(g_ano.CaminhoSaidaVorel).string() + "' AS sai") ||
         !s.exec("ATTACH '" + files::resolve(g_ano.CaminhoEntradaVorel).string() + "' AS ent") ||
         !s.exec("ATTACH '" + g_saldosBase.string() + "' AS sal"))
         return -1;
     const int inicio = date::make(2016, 3, 1), fim = date::make(2016, 3, 31);
     return bench_rounds::seconds([&] {
-        std::set<long long> produtos;
+        // Both streams in (product, date) order through the movement files' own keys.
+        Stmt saidas{s.prep("SELECT CodMercadoria, DataSaida, CNPJ, Serie, Numero, CFO, Complemento, Quantidade, BaseCalculo, "
+                           "CodigoForCli FROM sai.rec WHERE DataSaida BETWEEN ?1 AND ?2 ORDER BY CodMercadoria, DataSaida")};
+        Stmt entradas{s.prep("SELECT CodMercadoria, DataEmissao, Cnpj, Serie, Numero, CFO, Complemento, Quantidade, BaseICMS, "
+                             "CodigoForCli, CFOComplementar FROM ent.rec WHERE DataEmissao BETWEEN ?1 AND ?2 "
+                             "ORDER BY CodMercadoria, DataEmissao")};
+        Stmt ultimas{s.prep("SELECT DataEmissao, Quantidade, BaseICMSPropria FROM ent.rec WHERE CodMercadoria = ? "
+                            "AND CFO IN (1403, 2403, 1409, 2409) ORDER BY CodMercadoria, DataEmissao")};
         Stmt ins{s.prep("INSERT INTO main.rec (DATA, CNPJFORPROD, SERIE, NUMERO, CFO, COMPLEMENTO, CFOCOMPL, QUANTIDADE, "
-                        "BASEICMS, CODMERCADORIA, ENTSAI, CODIGOFORCLI) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)")};
-        auto reune = [&](const char* sql, int entsai) {
-            Stmt q{s.prep(sql)};
-            sqlite3_bind_int(q.st, 1, inicio);
-            sqlite3_bind_int(q.st, 2, fim);
-            if (!s.exec("BEGIN")) return false;
-            while (sqlite3_step(q.st) == SQLITE_ROW) {
-                for (int c = 0; c < 10; ++c) sqlite3_bind_value(ins.st, c + 1, sqlite3_column_value(q.st, c));
-                sqlite3_bind_int(ins.st, 11, entsai);
-                sqlite3_bind_value(ins.st, 12, sqlite3_column_value(q.st, 10));
-                if (sqlite3_step(ins.st) != SQLITE_DONE) return false;
-                sqlite3_reset(ins.st);
-                produtos.insert(sqlite3_column_int64(q.st, 9));
-            }
-            return s.exec("COMMIT");
-        };
-        if (!reune("SELECT DataSaida, CNPJ, Serie, Numero, CFO, Complemento, 0, Quantidade, BaseCalculo, CodMercadoria, "
-                   "CodigoForCli FROM sai.rec WHERE DataSaida BETWEEN ? AND ? ORDER BY DataSaida",
-                   2) ||
-            !reune("SELECT DataEmissao, Cnpj, Serie, Numero, CFO, Complemento, CFOComplementar, Quantidade, BaseICMS, "
-                   "CodMercadoria, CodigoForCli FROM ent.rec WHERE DataEmissao BETWEEN ? AND ? ORDER BY DataEmissao",
-                   1))
-            return false;
-        Stmt abre{s.prep("INSERT INTO main.rec (CODMERCADORIA) VALUES (?)")};
-        Stmt linhas{s.prep("SELECT rid, QUANTIDADE, BASEICMS, ENTSAI, CFO, DATA FROM main.rec WHERE CODMERCADORIA = ? "
-                           "ORDER BY CODMERCADORIA, DATA, ENTSAI, NUMERO COLLATE VNOCASE")};
-        // An exit to another state reads the product's entries back from its date (none of these
-        // entries is of a CFOP that gives a base, so every one of them is read).
-        Stmt ultimas{s.prep("SELECT CFO, Quantidade, BaseICMSPropria, Aliquota FROM ent.rec WHERE CodMercadoria = ? "
-                            "AND DataEmissao <= ? ORDER BY CodMercadoria DESC, DataEmissao DESC, rid DESC")};
-        Stmt atualiza{s.prep("UPDATE main.rec SET SAIVALUNITARIO = ?, SAICONSFINAL = ?, SAINREALIZADO = 0, SAIISENTA = 0, "
-                             "SAIOUTORUF = 0, SAISUBSEQUENTE = 0, CONFUSUFINAL = ?, CONFENTRADASDEMHIP = 0, "
-                             "SALDOQUANTIDADE = ?, SALDOVALUNITARIO = ?, SALDOBASERETENCAO = ? WHERE rid = ?")};
-        Stmt apaga{s.prep("DELETE FROM sal.rec WHERE Produto = ? AND Competencia = ?")};
+                        "BASEICMS, CODMERCADORIA, ENTSAI, CODIGOFORCLI, SAIVALUNITARIO, SAICONSFINAL, SAINREALIZADO, SAIISENTA, "
+                        "SAIOUTORUF, SAISUBSEQUENTE, CONFUSUFINAL, CONFENTRADASDEMHIP, SALDOQUANTIDADE, SALDOVALUNITARIO, "
+                        "SALDOBASERETENCAO) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,0,0,0,0,?,0,?,?,?)")};
+        Stmt apaga{s.prep("DELETE FROM sal.rec WHERE Produto = ? COLLATE VNOCASE AND Competencia = ?")};
         Stmt grava{s.prep("INSERT INTO sal.rec (Produto, Competencia, Aliquota, QuantProdutos, ValorUnit, BaseAcunulada, "
                           "CalcUsuFinal, Situacao) VALUES (?,?,18000,?,?,?,?,1)")};
+        for (sqlite3_stmt* q : {saidas.st, entradas.st}) {
+            sqlite3_bind_int(q, 1, inicio);
+            sqlite3_bind_int(q, 2, fim);
+        }
+        auto texto = [](sqlite3_stmt* q, int c) {
+            const unsigned char* t = sqlite3_column_text(q, c);
+            return t ? std::string(reinterpret_cast<const char*>(t)) : std::string();
+        };
+        auto le = [&](sqlite3_stmt* q, int entsai, Linha& l) {
+            if (sqlite3_step(q) != SQLITE_ROW) return false;
+            l.produto = sqlite3_column_int64(q, 0);
+            l.data = sqlite3_column_int64(q, 1);
+            l.cnpj = texto(q, 2);
+            l.serie = texto(q, 3);
+            const long long numero = sqlite3_column_int64(q, 4);
+            l.numero = std::to_string(numero);
+            if (entsai == 2 && l.numero.size() < 6) l.numero.insert(0, 6 - l.numero.size(), ' ');
+            l.cfo = sqlite3_column_int64(q, 5);
+            l.complemento = sqlite3_column_int64(q, 6);
+            l.quantidade = sqlite3_column_int64(q, 7);
+            l.base = sqlite3_column_int64(q, 8);
+            l.forcli = sqlite3_column_int64(q, 9);
+            l.cfocompl = entsai == 1 ? sqlite3_column_int64(q, 10) : 0;
+            l.entsai = entsai;
+            return true;
+        };
         if (!s.exec("BEGIN")) return false;
-        for (long long p : produtos) {
-            sqlite3_bind_int64(abre.st, 1, p);
-            if (sqlite3_step(abre.st) != SQLITE_DONE) return false;
-            sqlite3_reset(abre.st);
-            long long q = 0, base = 0, unit = 0, total = 0;  // scaled integers, as stored
-            sqlite3_bind_int64(linhas.st, 1, p);
-            while (sqlite3_step(linhas.st) == SQLITE_ROW) {
-                long long quant = sqlite3_column_int64(linhas.st, 1), b = sqlite3_column_int64(linhas.st, 2);
-                long long sai = 0;
-                if (sqlite3_column_int(linhas.st, 3) == 1) {
-                    q += quant;
-                    base += b;
-                } else if (sqlite3_column_int(linhas.st, 3) == 2) {
-                    if (sqlite3_column_int(linhas.st, 4) == 6102) {
-                        sqlite3_bind_int64(ultimas.st, 1, p);
-                        sqlite3_bind_int(ultimas.st, 2, sqlite3_column_int(linhas.st, 5));
-                        long long lidas = 0;
-                        while (sqlite3_step(ultimas.st) == SQLITE_ROW) {
-                            lidas += sqlite3_column_int(ultimas.st, 0) + sqlite3_column_int64(ultimas.st, 1) +
-                                     sqlite3_column_int64(ultimas.st, 2) + sqlite3_column_int64(ultimas.st, 3);
-                        }
-                        sqlite3_reset(ultimas.st);
-                        benchmark::DoNotOptimize(lidas);
-                    }
-                    sai = quant * unit / 1000000000;
-                    q -= quant;
-                    base -= sai;
-                    total += sai;
-                }
-                unit = q ? base * 1000000000 / q : 0;
-                sqlite3_bind_int64(atualiza.st, 1, unit);
-                sqlite3_bind_int64(atualiza.st, 2, sai);
-                sqlite3_bind_int64(atualiza.st, 3, sai);
-                sqlite3_bind_int64(atualiza.st, 4, q);
-                sqlite3_bind_int64(atualiza.st, 5, unit);
-                sqlite3_bind_int64(atualiza.st, 6, base);
-                sqlite3_bind_int64(atualiza.st, 7, sqlite3_column_int64(linhas.st, 0));
-                if (sqlite3_step(atualiza.st) != SQLITE_DONE) return false;
-                sqlite3_reset(atualiza.st);
+        Linha sai, ent;
+        bool temSai = le(saidas.st, 2, sai), temEnt = le(entradas.st, 1, ent);
+        std::vector<Linha> produto;
+        std::vector<EntradaDeBase> base;
+        while (temSai || temEnt) {
+            // The next product's rows from both streams, in the work table's order.
+            const long long p = !temEnt || (temSai && sai.produto < ent.produto) ? sai.produto : ent.produto;
+            produto.clear();
+            while (temSai && sai.produto == p) {
+                produto.push_back(std::move(sai));
+                temSai = le(saidas.st, 2, sai);
             }
-            sqlite3_reset(linhas.st);
+            while (temEnt && ent.produto == p) {
+                produto.push_back(std::move(ent));
+                temEnt = le(entradas.st, 1, ent);
+            }
+            std::stable_sort(produto.begin(), produto.end(), [](const Linha& a, const Linha& b) {
+                if (a.data != b.data) return a.data < b.data;
+                if (a.entsai != b.entsai) return a.entsai < b.entsai;
+                return a.numero < b.numero;
+            });
+            bool baseLida = false;
+            long long q = 0, saldo = 0, unit = 0, total = 0;
+            auto insere = [&](const Linha* l, long long sai) {
+                sqlite3_reset(ins.st);
+                int k = 1;
+                if (l) {
+                    sqlite3_bind_int64(ins.st, k++, l->data);
+                    sqlite3_bind_text(ins.st, k++, l->cnpj.c_str(), -1, SQLITE_STATIC);
+                    sqlite3_bind_text(ins.st, k++, l->serie.c_str(), -1, SQLITE_STATIC);
+                    sqlite3_bind_text(ins.st, k++, l->numero.c_str(), -1, SQLITE_STATIC);
+                    for (long long v : {l->cfo, l->complemento, l->cfocompl, l->quantidade, l->base, l->produto})
+                        sqlite3_bind_int64(ins.st, k++, v);
+                    sqlite3_bind_int(ins.st, k++, l->entsai);
+                    sqlite3_bind_int64(ins.st, k++, l->forcli);
+                } else {
+                    for (; k <= 12; ++k) sqlite3_bind_int(ins.st, k, 0);
+                    sqlite3_bind_int64(ins.st, 10, p);
+                }
+                for (long long v : {unit, sai, sai, q, unit, saldo}) sqlite3_bind_int64(ins.st, k++, v);
+                return sqlite3_step(ins.st) == SQLITE_DONE;
+            };
+            if (!insere(nullptr, 0)) return false;  // the opening row
+            for (const Linha& l : produto) {
+                long long saida = 0;
+                if (l.entsai == 1) {
+                    q += l.quantidade;
+                    saldo += l.base;
+                } else {
+                    if (l.cfo == 6102) {
+                        if (!baseLida) {  // the product's base entries, once
+                            base.clear();
+                            sqlite3_bind_int64(ultimas.st, 1, p);
+                            while (sqlite3_step(ultimas.st) == SQLITE_ROW)
+                                base.push_back({sqlite3_column_int64(ultimas.st, 0), sqlite3_column_int64(ultimas.st, 1),
+                                                sqlite3_column_int64(ultimas.st, 2)});
+                            sqlite3_reset(ultimas.st);
+                            baseLida = true;
+                        }
+                        long long restante = l.quantidade, lida = 0;
+                        for (auto it = base.rbegin(); it != base.rend() && restante > 0; ++it) {
+                            if (it->data > l.data) continue;
+                            restante -= it->quantidade;
+                            lida += it->basePropria;
+                        }
+                        benchmark::DoNotOptimize(lida);
+                    }
+                    saida = l.quantidade * unit / 1000000000;
+                    q -= l.quantidade;
+                    saldo -= saida;
+                    total += saida;
+                }
+                unit = q ? saldo * 1000000000 / q : 0;
+                if (!insere(&l, saida)) return false;
+            }
             const std::string codigo = std::to_string(p);
             sqlite3_bind_text(apaga.st, 1, codigo.c_str(), -1, SQLITE_TRANSIENT);
             sqlite3_bind_int(apaga.st, 2, inicio);
@@ -199,19 +253,74 @@ double Base() {
             sqlite3_bind_int(grava.st, 2, inicio);
             sqlite3_bind_int64(grava.st, 3, q);
             sqlite3_bind_int64(grava.st, 4, unit);
-            sqlite3_bind_int64(grava.st, 5, base);
+            sqlite3_bind_int64(grava.st, 5, saldo);
             sqlite3_bind_int64(grava.st, 6, total);
             if (sqlite3_step(grava.st) != SQLITE_DONE) return false;
             sqlite3_reset(grava.st);
         }
+        for (std::size_t i = 1; i < g_ddl.size(); ++i)
+            if (!s.exec(g_ddl[i])) return false;
         return s.exec("COMMIT");
     });
+}
+
+// ------------------------------------------------------------------ the results, for a comparison
+// Every row of `tabela` in file `arquivo` (all columns but the row id, rows sorted), one a line.
+void Despeja(std::FILE* out, const std::string& arquivo, const char* titulo) {
+    Sql s;
+    if (sqlite3_open_v2(arquivo.c_str(), &s.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) std::abort();
+    data::register_collations(s.db);
+    std::vector<std::string> colunas;
+    {
+        Stmt c{s.prep("SELECT name FROM pragma_table_info('rec') WHERE name <> 'rid'")};
+        while (sqlite3_step(c.st) == SQLITE_ROW) colunas.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(c.st, 0)));
+    }
+    std::string lista;
+    for (const std::string& c : colunas) lista += (lista.empty() ? "" : ", ") + ("\"" + c + "\"");
+    Stmt q{s.prep("SELECT " + lista + " FROM rec ORDER BY " + lista)};
+    long long n = 0;
+    while (sqlite3_step(q.st) == SQLITE_ROW) {
+        std::fprintf(out, "%s", titulo);
+        for (int c = 0; c < sqlite3_column_count(q.st); ++c) {
+            const unsigned char* t = sqlite3_column_text(q.st, c);
+            std::fprintf(out, "|%s", t ? reinterpret_cast<const char*>(t) : "");
+        }
+        std::fputc('\n', out);
+        ++n;
+    }
+    std::fprintf(stderr, "%s: %lld rows\n", titulo, n);
+}
+
+bool Resultados(const char* arquivo) {
+    bench_movimentos::SemAvisos avisos;
+    computation::OpcoesCalculo o;
+    o.todos = true;
+    o.manterTrabalho = true;
+    computation::ResultadoCalculo r = computation::CalculoProdutos(o, avisos);
+    if (!r.ok()) {
+        std::fprintf(stderr, "engine: %s\n", r.erro.c_str());
+        return false;
+    }
+    std::FILE* out = std::fopen(arquivo, "w");
+    if (!out) return false;
+    Despeja(out, files::resolve(g_ano.CaminhoSaldosVorel).string(), "month");
+    Despeja(out, files::resolve(r.arquivoTrabalho).string(), "work");
+    std::fclose(out);
+    computation::ApagaTrabalho(r.arquivoTrabalho);
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     Prepara();
+    if (const char* arquivo = std::getenv("VOREL_BENCH_DUMP"); arquivo && *arquivo) {
+        const bool ok = Resultados(arquivo);
+        dictionary::TeardownDictionary();
+        std::error_code ec;
+        fs::remove_all(g_root, ec);
+        return ok ? 0 : 1;
+    }
     benchmark::Initialize(&argc, argv);
     Motor();  // one pass first, so the month records exist on both sides
     EsquemaDoTrabalho();

@@ -1,9 +1,14 @@
 // ApuraBaseUltimasEntradas and the entry base of a stock return: the own-operation base of the
 // product's latest entries before an exit, newest first, from the working year's entries and then
 // the earlier years' files, each through a cursor of the run (the working year's name variables
-// and the shared working year are never changed).
+// and the shared working year are never changed). A product's entries of a year's file are read
+// once, on its first exit that needs them, and searched in memory by every later exit of the
+// product: the cost grows with the product's entries, not with its exits times its entries.
 //
 // Tables: EntradaVorel (the working year's file and the earlier years' Entradas.Tps).
+
+#include <algorithm>
+#include <iterator>
 
 #include "execucao.h"
 #include "vorel/dictionary/key_names.h"
@@ -24,20 +29,16 @@ int PrimeiroDigito(int cfo) {
     return cfo;
 }
 
-// Reads the product's entries backwards from the exit's date; `visita` gets each item of the
-// product and returns false to end the search in this file and in the earlier years.
+bool DeBase(int cfo) { return cfo == 1403 || cfo == 2403 || cfo == 1409 || cfo == 2409; }
+
+// Reads the product's entries of one year's file backwards from the exit's date; `visita` gets
+// each and returns false to end the search in this file and in the earlier years.
 template <class Visita>
-bool LeAtras(FileManager& ent, const LinhaTrabalho& linha, Visita&& visita) {
-    auto& e = ent.rec<EntradaVorelRec>();
-    ent.clear_record();
-    e.CodMercadoria = linha.CODMERCADORIA;
-    e.DataEmissao = linha.DATA;
-    if (!ent.set_within(keys::ENT_KEY_PRODUTODATA, 1).ok()) return true;
-    while (ent.previous().ok()) {
-        if (e.CodMercadoria.value() != linha.CODMERCADORIA.value()) return true;
-        if (e.DataEmissao > linha.DATA) continue;
-        if (!visita(e)) return false;
-    }
+bool LeAtras(const std::vector<EntradaDeBase>& entradas, date::Day dia, Visita&& visita) {
+    auto fim = std::upper_bound(entradas.begin(), entradas.end(), dia,
+                                [](date::Day d, const EntradaDeBase& e) { return d < e.dia; });
+    for (auto it = std::make_reverse_iterator(fim); it != entradas.rend(); ++it)
+        if (!visita(*it)) return false;
     return true;
 }
 
@@ -70,16 +71,39 @@ FileManager* BasesDaExecucao::Ano(int ano) {
     return it->second.get();
 }
 
+const std::vector<EntradaDeBase>* BasesDaExecucao::Entradas(int ano, const Decimal& produto) {
+    if (produto != produtoLido_) {
+        lidas_.clear();
+        produtoLido_ = produto;
+    }
+    auto it = lidas_.find(ano);
+    if (it != lidas_.end()) return it->second ? &*it->second : nullptr;
+    FileManager* ent = Ano(ano);
+    std::optional<std::vector<EntradaDeBase>>& lista = lidas_[ano];
+    if (!ent) return nullptr;
+    lista.emplace();
+    // Every entry of the product in this file, in the key's order; only those a base is taken
+    // from are kept (any other is passed over by both searches).
+    auto& e = ent->rec<EntradaVorelRec>();
+    ent->clear_record();
+    e.CodMercadoria = produto;
+    Checa(ent->set_within(keys::ENT_KEY_PRODUTODATA, 1, 1), "Lendo as entradas");
+    while (ent->next().ok()) {
+        if (!DeBase(e.CFO)) continue;
+        lista->push_back({e.DataEmissao, e.CFO, e.Quantidade, e.BaseICMSPropria, e.Aliquota});
+    }
+    return &*lista;
+}
+
 Decimal BasesDaExecucao::UltimasEntradas(const LinhaTrabalho& linha) {
     const Decimal quantidadeSaida = linha.QUANTIDADE;
     DecimalField<11, 2> base{};
     DecimalField<15, 3> restante = quantidadeSaida;
     DecimalField<15, 3> coberta{}, tomada{};
-    auto visita = [&](const EntradaVorelRec& e) {
+    auto visita = [&](const EntradaDeBase& e) {
         if (restante.value().sign() <= 0) return false;
-        const int cfo = e.CFO;
-        if (cfo != 1403 && cfo != 2403 && cfo != 1409 && cfo != 2409) return true;
-        const Decimal q = e.Quantidade;
+        const int cfo = e.cfo;
+        const Decimal& q = e.quantidade;
         restante -= q;
         if (tomada.value().is_zero()) {
             if (quantidadeSaida > q) {
@@ -94,8 +118,8 @@ Decimal BasesDaExecucao::UltimasEntradas(const LinhaTrabalho& linha) {
         } else {
             tomada = quantidadeSaida - coberta;
         }
-        const Decimal aliquota = e.Aliquota.value().sign() > 0 ? e.Aliquota.value() : aliquotaProduto_;
-        const Decimal unitaria = Decimal::divide_or_zero(e.BaseICMSPropria, q);
+        const Decimal aliquota = e.aliquota.sign() > 0 ? e.aliquota : aliquotaProduto_;
+        const Decimal unitaria = Decimal::divide_or_zero(e.baseIcmsPropria, q);
         DecimalField<11, 2> baseUnitaria{};
         if (PrimeiroDigito(cfo) == 2 && aliquota == Decimal(18))
             baseUnitaria = TruncaDuasCasas(unitaria * kFator);
@@ -105,9 +129,9 @@ Decimal BasesDaExecucao::UltimasEntradas(const LinhaTrabalho& linha) {
         return true;
     };
     for (int ano = run_.ano; restante.value().sign() > 0; --ano) {
-        FileManager* ent = Ano(ano);
+        const std::vector<EntradaDeBase>* ent = Entradas(ano, linha.CODMERCADORIA);
         if (!ent) break;
-        if (!LeAtras(*ent, linha, visita)) break;
+        if (!LeAtras(*ent, linha.DATA, visita)) break;
     }
     return base;
 }
@@ -115,17 +139,17 @@ Decimal BasesDaExecucao::UltimasEntradas(const LinhaTrabalho& linha) {
 Decimal BasesDaExecucao::DevolucaoEstoque(const LinhaTrabalho& linha) {
     Decimal resultado;
     bool achou = false;
-    auto visita = [&](const EntradaVorelRec& e) {
-        if (e.CFO != 1403 && e.CFO != 2403) return true;
-        const Decimal unitaria = TruncaDuasCasas(Decimal::divide_or_zero(e.BaseICMSPropria, e.Quantidade));
+    auto visita = [&](const EntradaDeBase& e) {
+        if (e.cfo != 1403 && e.cfo != 2403) return true;
+        const Decimal unitaria = TruncaDuasCasas(Decimal::divide_or_zero(e.baseIcmsPropria, e.quantidade));
         resultado = TruncaDuasCasas(unitaria * linha.QUANTIDADE);
         achou = true;
         return false;
     };
     for (int ano = run_.ano; !achou; --ano) {
-        FileManager* ent = Ano(ano);
+        const std::vector<EntradaDeBase>* ent = Entradas(ano, linha.CODMERCADORIA);
         if (!ent) break;
-        if (!LeAtras(*ent, linha, visita)) break;
+        if (!LeAtras(*ent, linha.DATA, visita)) break;
     }
     return resultado;
 }

@@ -365,6 +365,9 @@ void Executa(Execucao& run) {
     (void)files::remove_file(run.arquivoTrabalho);
     Checa(run.trabalho.open_path(run.arquivoTrabalho), "Abrindo a tabela de trabalho");
     (void)run.trabalho.send(detail::kCacheDoTrabalho);
+    // The gathering only appends: the work table's keys are built once it is whole, each in one
+    // sorted pass, rather than grown row by row in every index.
+    Checa(run.trabalho.drop_keys(), "Abrindo a tabela de trabalho");
 
     run.progresso.total1 = Registros(dictionary::SaidaVorel()) + Registros(dictionary::EntradaVorel()) +
                            Registros(dictionary::MovMaqRegistradora());
@@ -378,6 +381,7 @@ void Executa(Execucao& run) {
         ReuneMesAnterior(run);
         t.Confirma("Gravando a tabela de trabalho");
     }
+    Checa(run.trabalho.rebuild_keys(), "Gravando a tabela de trabalho");
     run.progresso.barra1 = 0;
     run.progresso.contador = 0;
     detail::CalculaPlanilhaMensal(run);

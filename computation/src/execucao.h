@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -97,6 +98,13 @@ int NumeroDoTexto(std::string_view t);
 // The valuation and the carry of the other products, in one transaction with the month records.
 void CalculaPlanilhaMensal(Execucao& run);
 
+// An entry a base of columns 4, 5 and 9 is taken from (CFOP 1403, 2403, 1409 or 2409).
+struct EntradaDeBase {
+    date::Day dia = 0;
+    int cfo = 0;
+    Decimal quantidade, baseIcmsPropria, aliquota;
+};
+
 // The entry bases of columns 4, 5 and 9, read from the working year's entries and the earlier
 // years' files, through cursors of the run.
 class BasesDaExecucao : public BasesEntradas {
@@ -110,10 +118,15 @@ public:
 
 private:
     data::FileManager* Ano(int ano);  // nullptr when that year's entry file does not exist
+    // The product's base entries of a year's file in the key's order (product, date), read on
+    // the first call for the product and year; nullptr when that year's file does not exist.
+    const std::vector<EntradaDeBase>* Entradas(int ano, const Decimal& produto);
 
     Execucao& run_;
     Decimal aliquotaProduto_;
     std::map<int, std::unique_ptr<data::FileManager>> anos_;
+    Decimal produtoLido_{-1};
+    std::map<int, std::optional<std::vector<EntradaDeBase>>> lidas_;
 };
 
 }  // namespace vorel::computation::detail

@@ -61,7 +61,7 @@ TEST_F(CalculoProdutosTest, ExitEmptyingTheStockStoresTheCutRetentionAndAZeroBal
 
 // 2403 at 18 %: 4 units of own base 100.00 give 16.66 a unit; 1403 in the previous year's file:
 // 6 more units at 5.00; 96.64 in all. An entry of the exit's own date counts; 2409 at 12 % takes
-// no factor.
+// no factor. An earlier exit of the product sees only the entries before it (2 units at 5.00).
 TEST_F(CalculoProdutosTest, BaseOfTheLastEntriesReachesIntoThePreviousYear) {
     Cfo(2403, kEntradas);
     Cfo(2409, kEntradas);
@@ -72,6 +72,7 @@ TEST_F(CalculoProdutosTest, BaseOfTheLastEntriesReachesIntoThePreviousYear) {
     Entrada({.produto = 7, .data = Dia(2015, 11, 10), .numero = 50, .cfo = 1403, .qtd = "10", .base = "60", .propria = "50"},
             ArquivoAno(2015, false));
     Entrada({.produto = 7, .data = Dia(2016, 3, 5), .numero = 51, .cfo = 2403, .qtd = "4", .base = "120", .propria = "100"});
+    Saida(7, Dia(2016, 3, 4), 899, 6102, "2");
     Saida(7, Dia(2016, 3, 5), 900, 6102, "10");
     Entrada({.produto = 8, .data = Dia(2016, 3, 2), .numero = 52, .cfo = 2409, .qtd = "2", .base = "40", .propria = "30",
              .aliquota = "12"});
@@ -86,10 +87,10 @@ TEST_F(CalculoProdutosTest, BaseOfTheLastEntriesReachesIntoThePreviousYear) {
     std::vector<std::pair<int, std::string>> bases;
     for (const auto& l : Linhas(r.arquivoTrabalho))
         if (l.ENTSAI == 2) bases.emplace_back(static_cast<int>(l.CODMERCADORIA.value().to_integer()), l.CONFENTRADASDEMHIP.value().to_string());
-    EXPECT_EQ(bases, (std::vector<std::pair<int, std::string>>{{7, "96.64"}, {8, "15"}}));
+    EXPECT_EQ(bases, (std::vector<std::pair<int, std::string>>{{7, "10"}, {7, "96.64"}, {8, "15"}}));
     auto saldos = Saldos();
     ASSERT_NE(Do(saldos, 7, kMar), nullptr);
-    EXPECT_EQ(Do(saldos, 7, kMar)->ConfDemHip.value(), D("96.64"));
+    EXPECT_EQ(Do(saldos, 7, kMar)->ConfDemHip.value(), D("106.64"));
     ApagaTrabalho(r.arquivoTrabalho);
 }
 

@@ -649,6 +649,15 @@ Result FileManager::rebuild_keys() {
     return rc;
 }
 
+Result FileManager::drop_keys() {
+    if (text_) return kNoError;
+    if (int rc = check_open(); rc) return rc;
+    if (int rc = check_writable(); rc) return rc;
+    int rc = schema::drop_keys(handle_, lock_wait_);
+    ++handle_->generation;
+    return rc;
+}
+
 Result FileManager::pack() {
     if (text_) return kNoError;
     if (int rc = check_open(); rc) return rc;

@@ -318,6 +318,19 @@ int rebuild_keys(FileHandle* h, const TableDesc& d, int wait_seconds) {
     return kNoError;
 }
 
+int drop_keys(FileHandle* h, int wait_seconds) {
+    FileTxn txn(h, wait_seconds);
+    int rc = txn.rc();
+    Master m;
+    if (rc == SQLITE_OK) rc = read_master(h, m);
+    if (rc == SQLITE_OK) rc = drop_indexes(h, m);
+    if (rc == SQLITE_OK) rc = txn.commit();
+    h->stmts.clear();
+    if (rc != SQLITE_OK) return storage_error(h->db(), rc, h->program_path);
+    clear_error();
+    return kNoError;
+}
+
 namespace {
 
 // "c1 = ?1 AND c2 = ?2" for the first `n` components.

@@ -14,6 +14,8 @@ namespace vorel::data::schema {
 int prepare(FileHandle* h, const TableDesc& d, bool create, int wait_seconds);
 int empty_table(FileHandle* h, const TableDesc& d, int wait_seconds);
 int rebuild_keys(FileHandle* h, const TableDesc& d, int wait_seconds);
+// Drops every index of the table, inside the caller's transaction when one is open.
+int drop_keys(FileHandle* h, int wait_seconds);
 int stored_version(FileHandle* h);
 int current_version(const TableDesc& d);
 std::string layout_signature(const TableDesc& d);

@@ -436,6 +436,31 @@ TEST_F(FileManagerTest, PositionOfADeletedRecordNeverFindsALaterOne) {
 namespace vorel::data::testing {
 namespace {
 
+// A load without keys: the records added while the keys are dropped are all in every key once they
+// are built again, inside the load's transaction; a file left without them does not open (46).
+TEST_F(FileManagerTest, KeysDroppedForALoadAreBuiltAgainWhole) {
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    add_item(fm, 3, "Cebola", "B", 10);
+    {
+        Transaction t({&fm});
+        ASSERT_EQ(fm.drop_keys(), kNoError);
+        add_item(fm, 1, "Alho", "A", 20);
+        add_item(fm, 2, "Batata", "A", 30);
+        ASSERT_EQ(fm.rebuild_keys(), kNoError);
+        ASSERT_EQ(t.commit(), kNoError);
+    }
+    EXPECT_EQ(read_all(fm, data::KeyName{"ITE:KEY:CODIGO"}), (std::vector<std::uint32_t>{1, 2, 3}));
+    EXPECT_EQ(read_all(fm, data::KeyName{"KEY:NOME"}, -1), (std::vector<std::uint32_t>{3, 2, 1}));
+    ASSERT_EQ(fm.drop_keys(), kNoError);
+    EXPECT_EQ(fm.close(), kNoError);
+    FileManager outro(Itens());
+    EXPECT_EQ(outro.open(), kKeysInvalid);
+    ASSERT_EQ(outro.rebuild_keys(), kNoError);
+    ASSERT_EQ(outro.open(), kNoError);
+    EXPECT_EQ(read_all(outro, data::KeyName{"ITE:KEY:CODIGO"}), (std::vector<std::uint32_t>{1, 2, 3}));
+}
+
 // A bulk writer's small page cache: the option answers the size in force, and a transaction larger
 // than the cache spills to the file instead of holding every page in memory, and still commits whole.
 class FileManagerCacheTest : public DataTest {};

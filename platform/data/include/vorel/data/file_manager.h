@@ -149,6 +149,11 @@ public:
 
     // --- maintenance ---
     Result rebuild_keys();                     // recreates every index (also of a file that does not open: 46)
+    // Drops every index of the open file, for a load that appends many records: each add then
+    // writes the table only, and rebuild_keys afterwards builds each index in one sorted pass.
+    // Until then nothing reads by a key, no unique key is checked and the file does not open
+    // elsewhere (46).
+    Result drop_keys();
     Result pack();                             // compacts the file
     int stored_version();                   // structure version stored in the open file, -1 on error
     Result verify();                           // 0 when the file is whole, 47 when damaged

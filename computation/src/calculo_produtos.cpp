@@ -365,6 +365,7 @@ void Executa(Execucao& run) {
     (void)files::remove_file(run.arquivoTrabalho);
     Checa(run.trabalho.open_path(run.arquivoTrabalho), "Abrindo a tabela de trabalho");
     (void)run.trabalho.send(detail::kCacheDoTrabalho);
+    (void)run.trabalho.send("Scratch=1");  // the run's own file, deleted when the run fails
     // The gathering only appends: the work table's keys are built once it is whole, each in one
     // sorted pass, rather than grown row by row in every index.
     Checa(run.trabalho.drop_keys(), "Abrindo a tabela de trabalho");

@@ -48,6 +48,12 @@ public:
     data::Result falha;
 };
 
+bool SemChaveUnica(const data::TableDesc& tabela) {
+    for (const data::KeyDesc& k : tabela.keys)
+        if (k.unique()) return false;
+    return true;
+}
+
 }  // namespace
 
 ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progresso& progresso) {
@@ -73,6 +79,10 @@ ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progress
         (void)mat.close();
         return r;
     }
+    // A staging table without a unique key is loaded without its keys, which are built once it is
+    // whole (each in one sorted pass instead of growing row by row).
+    const bool semChaves = SemChaveUnica(stg.desc());
+    if (semChaves) r.falha = stg.drop_keys();
     if (data::Result s = mat.set(0); !s.ok()) r.falha = s;
     while (r.falha.ok()) {
         data::Result lido = mat.next();
@@ -109,7 +119,8 @@ ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progress
     (void)mat.close();
     if (r.falha.ok() && !r.interrompida) {
         if (aviso_) aviso_(true);
-        r.falha = tx.commit();
+        if (semChaves) r.falha = stg.rebuild_keys();
+        if (r.falha.ok()) r.falha = tx.commit();
         if (aviso_) aviso_(false);
     }
     if (!r.falha.ok() || r.interrompida) {

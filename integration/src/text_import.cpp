@@ -163,7 +163,10 @@ data::Result Preparacao::AbreVazio() {
     staging_->set_create(true);
     data::Result r = staging_->open_path(nome_);
     aberto_ = r.ok();
-    if (aberto_) (void)staging_->send(kCacheImportacao);
+    if (aberto_) {
+        (void)staging_->send(kCacheImportacao);
+        (void)staging_->send("Scratch=1");  // the run's own file
+    }
     return r;
 }
 

@@ -94,6 +94,13 @@ std::string FileManager::send(std::string_view option) {
                             "PRAGMA " + handle_->schema + ".cache_size=-" + std::to_string(handle_->cache_kib));
         return std::to_string(handle_->cache_kib);
     }
+    if (name == "SCRATCH" && eq != std::string_view::npos && handle_) {
+        handle_->scratch = std::atoi(std::string(option.substr(eq + 1)).c_str()) != 0;
+        if (handle_->conn)
+            (void)sql::exec(handle_->conn->db, "PRAGMA " + handle_->schema +
+                                                   (handle_->scratch ? ".synchronous=OFF" : ".synchronous=FULL"));
+        return handle_->scratch ? "1" : "0";
+    }
     return {};
 }
 

@@ -188,7 +188,7 @@ int Session::attach(Connection* c, FileHandle* h, int wait_seconds) {
     h->conn = c;
     h->slot = slot;
     h->schema = schema;
-    sql::exec(c->db, "PRAGMA " + schema + ".synchronous=FULL");
+    sql::exec(c->db, "PRAGMA " + schema + (h->scratch ? ".synchronous=OFF" : ".synchronous=FULL"));
     // Reading in key order jumps between pages: a page cache of up to 32 MB per file (taken only
     // as pages are read) keeps a file of a year's movements in memory. A bulk writer that passes
     // over a file once may ask for less (FileManager::send "CacheKiB=").

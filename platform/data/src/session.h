@@ -51,6 +51,7 @@ struct FileHandle {
     bool in_txn = false;
     bool detach_pending = false;
     int cache_kib = 32768;      // the file's page cache (FileManager::send "CacheKiB=")
+    bool scratch = false;       // a run's own file, written without syncs (FileManager::send "Scratch=1")
     std::unordered_map<std::uint32_t, sql::Stmt> stmts;
 
     sql::Stmt* cached(std::uint32_t id) {

@@ -83,7 +83,9 @@ public:
     int lock_wait() const { return lock_wait_; }
     // Driver option strings: "Recover=N" sets the lock wait; "CacheKiB=N" the open file's page cache
     // (32768 by default; for as long as the file stays open on the thread, shared by its cursors);
-    // answers "" for unknown options.
+    // "Scratch=1" marks the open file as a run's own scratch file (a work or staging file nobody
+    // else reads until the run hands it over): its commits and spills are not synced to disk, so a
+    // crash may leave it damaged, never another file; answers "" for unknown options.
     std::string send(std::string_view option);
 
     // --- reading ---

@@ -1,11 +1,13 @@
-// The NF-e reader over a folder of 1,000 and of 10,000 documents: copies of the test documents of
-// one company (its exits of August 2018) with changed invoice numbers. Reports documents per
-// second and the process's peak resident set after each size: the reader keeps nothing of a
-// document once its lines are written, so the peak must not grow with the number of documents.
+// The NF-e reader over a folder of 1,000 and of 10,000 documents (VOREL_BENCH_NFE_DOCS, a list such
+// as "1000,10000,100000", changes the sizes): copies of the test documents of one company (its
+// exits of August 2018) with changed invoice numbers. Reports documents per second of wall time
+// ("docs/s wall") and the process's peak resident set after each size: the reader keeps nothing of
+// a document once its lines are written, so the peak must not grow with the number of documents.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -69,19 +71,29 @@ void BM_LeitorXml(benchmark::State& state) {
         if (!r.ok() || r.documentos != quantos) state.SkipWithError("documents not all read");
         documentos += r.documentos;
     }
-    state.counters["docs/s"] = benchmark::Counter(static_cast<double>(documentos), benchmark::Counter::kIsRate);
+    // A rate of a benchmark timed in real time is per second of wall time.
+    state.counters["docs/s wall"] = benchmark::Counter(static_cast<double>(documentos), benchmark::Counter::kIsRate);
     state.counters["peak_KiB"] = static_cast<double>(PicoKiB());
+}
+
+std::vector<int> Tamanhos() {
+    std::vector<int> t;
+    const char* v = std::getenv("VOREL_BENCH_NFE_DOCS");
+    std::stringstream s(v && *v ? v : "1000,10000");
+    for (std::string n; std::getline(s, n, ',');)
+        if (!n.empty()) t.push_back(std::stoi(n));
+    return t;
 }
 
 }  // namespace
 
-// Smaller first: the peak after 10,000 documents is compared with the peak after 1,000.
-BENCHMARK(BM_LeitorXml)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
-
 int main(int argc, char** argv) {
+    // Smaller first: the peak after the largest folder is compared with the peak after the smallest.
+    for (int n : Tamanhos())
+        benchmark::RegisterBenchmark("BM_LeitorXml", BM_LeitorXml)->Arg(n)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    for (int n : {1000, 10000}) fs::remove_all(CaminhoPasta(n));
+    for (int n : Tamanhos()) fs::remove_all(CaminhoPasta(n));
     return 0;
 }

@@ -9,6 +9,7 @@
 
 #include "colunas_cfo.h"
 #include "execucao.h"
+#include "vorel/data/cursor.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
@@ -69,6 +70,13 @@ public:
         p.total2 = run_.trabalho.records();
         run_.Mostra();
 
+        // The walk reads and rewrites only what the rules read and write of a work row.
+        Checa(data::Cursor::read_only(run_.trabalho,
+                                      {"DATA", "NUMERO", "CFO", "COMPLEMENTO", "QUANTIDADE", "BASEICMS", "CODMERCADORIA",
+                                       "ALIQUOTA", "SAIVALUNITARIO", "SAICONSFINAL", "SAINREALIZADO", "SAIISENTA",
+                                       "SAIOUTORUF", "SAISUBSEQUENTE", "CONFUSUFINAL", "CONFENTRADASDEMHIP",
+                                       "SALDOQUANTIDADE", "SALDOVALUNITARIO", "SALDOBASERETENCAO"}),
+              "Lendo a tabela de trabalho");
         TransacaoDoCalculo t(run_, {&run_.trabalho, &saldos_});
         for (const auto& [codigo, item] : run_.produtos) {
             Produto(codigo, item);
@@ -80,6 +88,7 @@ public:
         p.barra2Visivel = false;
         if (run_.opcoes.todos && run_.gravaMes) TodosOsProdutos();
         t.Confirma("Gravando os saldos do mês");
+        data::Cursor::read_every_field(run_.trabalho);
 
         if (run_.negativo && !run_.opcoes.somenteNegativos)
             run_.avisos.Mensagem("!!! Atenção !!!",

@@ -14,6 +14,7 @@
 #include "vorel/computation/calculo_anual.h"
 #include "vorel/computation/calculo_produtos.h"
 #include "vorel/core/text.h"
+#include "vorel/data/cursor.h"
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
@@ -162,6 +163,13 @@ private:
         Checa(sai_.open(), "Abrindo as saídas");
         Checa(mmr_.open(), "Abrindo os itens das máquinas registradoras");
         for (FileManager* fm : {&ent_, &sai_, &mmr_}) (void)fm->send(detail::kCacheDaExecucao);
+        // Of the wide movement records, only what the year's walk takes.
+        Checa(data::Cursor::read_only(ent_, {"DataEmissao", "CFO", "Complemento", "Quantidade", "BaseICMS"}),
+              "Abrindo as entradas");
+        Checa(data::Cursor::read_only(sai_, {"DataSaida", "CFO", "Complemento", "Quantidade", "BaseCalculo"}),
+              "Abrindo as saídas");
+        Checa(data::Cursor::read_only(mmr_, {"DataEmissao", "Aliquota", "Quantidade", "BaseCalculo"}),
+              "Abrindo os itens das máquinas registradoras");
     }
 
     // The product's movements of the year in date order: its entries, exits and "F" cash-register

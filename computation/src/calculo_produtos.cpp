@@ -14,6 +14,7 @@
 #include "execucao.h"
 #include "vorel/core/paths.h"
 #include "vorel/core/text.h"
+#include "vorel/data/bulk_load.h"
 #include "vorel/data/error.h"
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/folders.h"
@@ -368,7 +369,7 @@ void Executa(Execucao& run) {
     (void)run.trabalho.send("Scratch=1");  // the run's own file, deleted when the run fails
     // The gathering only appends: the work table's keys are built once it is whole, each in one
     // sorted pass, rather than grown row by row in every index.
-    Checa(run.trabalho.drop_keys(), "Abrindo a tabela de trabalho");
+    Checa(data::drop_keys(run.trabalho), "Abrindo a tabela de trabalho");
 
     run.progresso.total1 = Registros(dictionary::SaidaVorel()) + Registros(dictionary::EntradaVorel()) +
                            Registros(dictionary::MovMaqRegistradora());

@@ -2,6 +2,7 @@
 #include "vorel/integration/import_run.h"
 
 #include "vorel/core/text.h"
+#include "vorel/data/bulk_load.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/data/open_mode.h"
@@ -82,7 +83,7 @@ ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progress
     // A staging table without a unique key is loaded without its keys, which are built once it is
     // whole (each in one sorted pass instead of growing row by row).
     const bool semChaves = SemChaveUnica(stg.desc());
-    if (semChaves) r.falha = stg.drop_keys();
+    if (semChaves) r.falha = data::drop_keys(stg);
     if (data::Result s = mat.set(0); !s.ok()) r.falha = s;
     while (r.falha.ok()) {
         data::Result lido = mat.next();

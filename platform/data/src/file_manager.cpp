@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "vorel/core/paths.h"
+#include "vorel/data/bulk_load.h"
+#include "vorel/data/cursor.h"
 #include "vorel/data/open_mode.h"
 #include "vorel/data/transaction.h"
 #include "schema.h"
@@ -38,6 +40,9 @@ constexpr std::uint32_t stmt_id(StmtKind kind, int key = 0, int level = 0, int d
            (static_cast<std::uint32_t>(level & 0xFF) << 8) | (dir < 0 ? 1u : 0u);
 }
 
+// A statement id of a field selection: its slot in the bits the direction leaves free.
+constexpr std::uint32_t with_slot(std::uint32_t id, int slot) { return id | (static_cast<std::uint32_t>(slot & 0x7F) << 1); }
+
 constexpr int kAllLevel = 255;
 constexpr int kPrefixLevel = 128;  // + p: the first p components equal
 constexpr int kFirstBatch = 8;
@@ -69,6 +74,13 @@ struct FileManager::CursorState {
     int batch_size = kFirstBatch;
     std::string scratch;
     std::vector<std::string> bind_scratch;  // texts converted for a write, kept from call to call
+    // The fields selected (Cursor::read_only), ascending; empty: every field. put writes them; a
+    // batch reads them and the fields of the cursor's key (its position needs them); get and reget
+    // read them and the fields of every key. Each list has its slot on the handle its statements
+    // were made for.
+    std::vector<int> fields, with_keys, with_key;
+    int slot = 0, slot_keys = 0, slot_key = 0, key_of_with_key = -1;
+    const FileHandle* slot_handle = nullptr;
 };
 
 FileManager::FileManager(const TableDesc& desc) : desc_(desc), buffer_(desc), cursor_(std::make_unique<CursorState>()) {}
@@ -212,12 +224,12 @@ namespace {
 
 // Runs a statement that returns at most one record into `record`; 35 when none.
 int read_one(sql::Stmt& st, const TableDesc& d, void* record, std::int64_t* id, std::string& scratch,
-             const std::string& file) {
+             const std::string& file, const std::vector<int>* fields = nullptr) {
     sql::ResetGuard guard(st);
     int rc = st.step();
     if (rc == SQLITE_ROW) {
         *id = sqlite3_column_int64(st.get(), 0);
-        table_sql::read_record(st.get(), d, record, 1, scratch);
+        table_sql::read_record(st.get(), d, record, 1, scratch, fields);
         return kNoError;
     }
     if (rc == SQLITE_DONE) return set_error(kRecordNotFound, file);
@@ -225,6 +237,37 @@ int read_one(sql::Stmt& st, const TableDesc& d, void* record, std::int64_t* id, 
 }
 
 std::string from_rec(const FileHandle* h) { return " FROM " + h->schema + ".rec"; }
+
+// The lists of the cursor's field selection (nullptr: every field) and their slots on handle `h`:
+// the selection itself (`what` 0), with every key's fields (1), with the fields of key `key` (2).
+template <class State>
+const std::vector<int>* selection(State& c, FileHandle* h, const TableDesc& desc, int what, int* slot, int key = -1) {
+    if (c.fields.empty()) return nullptr;
+    if (c.slot_handle != h) {
+        c.slot = h->field_set_slot(c.fields);
+        c.slot_keys = h->field_set_slot(c.with_keys);
+        c.key_of_with_key = -1;
+        c.slot_handle = h;
+    }
+    if (what == 0) {
+        *slot = c.slot;
+        return &c.fields;
+    }
+    if (what == 1) {
+        *slot = c.slot_keys;
+        return &c.with_keys;
+    }
+    if (c.key_of_with_key != key) {
+        c.with_key = c.fields;
+        for (const KeyComponent& kc : desc.keys[static_cast<std::size_t>(key)].components) c.with_key.push_back(kc.field);
+        std::sort(c.with_key.begin(), c.with_key.end());
+        c.with_key.erase(std::unique(c.with_key.begin(), c.with_key.end()), c.with_key.end());
+        c.slot_key = h->field_set_slot(c.with_key);
+        c.key_of_with_key = key;
+    }
+    *slot = c.slot_key;
+    return &c.with_key;
+}
 
 // True when the two records hold the same values in every component of the key (texts byte for byte).
 bool same_key_values(const TableDesc& layout, const KeyDesc& k, const void* a, const void* b) {
@@ -248,9 +291,11 @@ Result FileManager::get(int key) {
     const TableDesc& d = desc_.layout();
     const KeyDesc& k = desc_.keys[static_cast<std::size_t>(key)];
     int n = static_cast<int>(k.components.size());
-    std::uint32_t id = stmt_id(kSeek, key, n, 1);
+    int slot = 0;
+    const std::vector<int>* fields = selection(*cursor_, handle_, desc_, 1, &slot);
+    std::uint32_t id = with_slot(stmt_id(kSeek, key, n, 1), slot);
     sql::Stmt* st = handle_->cached(id);
-    if (!st) st = &handle_->prepare(id, schema::seek_sql(handle_, d, key, n, 1));
+    if (!st) st = &handle_->prepare(id, schema::seek_sql(handle_, d, key, n, 1, fields));
     std::string scratch;
     for (int c = 0; c < n; ++c)
         table_sql::bind_field(st->get(), c + 1, d.fields[static_cast<std::size_t>(k.components[c].field)], buffer(), 0,
@@ -258,7 +303,8 @@ Result FileManager::get(int key) {
     sqlite3_bind_int64(st->get(), n + 1, 0);
     sqlite3_bind_int64(st->get(), n + 2, 1);
     std::int64_t rid = 0;
-    int rc = read_one(*st, d, buffer(), &rid, cursor_->scratch, open_name_);
+    if (fields) clear_record();
+    int rc = read_one(*st, d, buffer(), &rid, cursor_->scratch, open_name_, fields);
     if (rc == kNoError) {
         current_id_ = rid;
         clear_error();
@@ -274,12 +320,16 @@ Result FileManager::reget(Position p) {
         return rc;
     }
     const TableDesc& d = desc_.layout();
-    std::uint32_t id = stmt_id(kById);
+    int slot = 0;
+    const std::vector<int>* fields = selection(*cursor_, handle_, desc_, 1, &slot);
+    std::uint32_t id = with_slot(stmt_id(kById), slot);
     sql::Stmt* st = handle_->cached(id);
-    if (!st) st = &handle_->prepare(id, "SELECT " + table_sql::select_list(d) + from_rec(handle_) + " WHERE rid = ?1");
+    if (!st)
+        st = &handle_->prepare(id, "SELECT " + table_sql::select_list(d, fields) + from_rec(handle_) + " WHERE rid = ?1");
     st->bind(1, p.id);
     std::int64_t rid = 0;
-    int rc = read_one(*st, d, buffer(), &rid, cursor_->scratch, open_name_);
+    if (fields) clear_record();
+    int rc = read_one(*st, d, buffer(), &rid, cursor_->scratch, open_name_, fields);
     if (rc == kNoError) {
         current_id_ = rid;
         clear_error();
@@ -365,10 +415,12 @@ int FileManager::fill() {
     c.generation = handle_->generation;
     std::size_t want = static_cast<std::size_t>(c.batch_size);
     std::string scratch;
+    int slot = 0;
+    const std::vector<int>* fields = selection(c, handle_, desc_, 2, &slot, c.key);
     auto run = [&](int level) -> int {
-        std::uint32_t id = stmt_id(kSeek, c.key, level, c.dir);
+        std::uint32_t id = with_slot(stmt_id(kSeek, c.key, level, c.dir), slot);
         sql::Stmt* st = handle_->cached(id);
-        if (!st) st = &handle_->prepare(id, schema::seek_sql(handle_, d, c.key, level, c.dir));
+        if (!st) st = &handle_->prepare(id, schema::seek_sql(handle_, d, c.key, level, c.dir, fields));
         sql::ResetGuard guard(*st);
         int p = 1;
         if (level > kPrefixLevel && level < kAllLevel) {
@@ -392,7 +444,7 @@ int FileManager::fill() {
             if (rc == SQLITE_DONE) return kNoError;
             if (rc != SQLITE_ROW) return storage_error(handle_->db(), rc, open_name_);
             c.ids[c.count] = sqlite3_column_int64(st->get(), 0);
-            table_sql::read_record(st->get(), d, c.batch[c.count].get(), 1, c.scratch);
+            table_sql::read_record(st->get(), d, c.batch[c.count].get(), 1, c.scratch, fields);
             ++c.count;
         }
     };
@@ -533,15 +585,17 @@ Result FileManager::put() {
     bool keys_as_read = keep;
     for (std::size_t k = 0; keys_as_read && k < d.keys.size(); ++k)
         keys_as_read = same_key_values(d, d.keys[k], as_read, buffer());
-    std::uint32_t id = stmt_id(kUpdate, 0, keys_as_read ? 1 : 0);
+    int slot = 0;
+    const std::vector<int>* fields = selection(*cursor_, handle_, desc_, 0, &slot);
+    std::uint32_t id = with_slot(stmt_id(kUpdate, 0, keys_as_read ? 1 : 0), slot);
     sql::Stmt* st = handle_->cached(id);
-    if (!st) st = &handle_->prepare(id, table_sql::update(d, handle_->schema, keys_as_read));
+    if (!st) st = &handle_->prepare(id, table_sql::update(d, handle_->schema, keys_as_read, fields));
     set_wait(handle_, lock_wait_);
     std::vector<std::string>& scratch = cursor_->bind_scratch;
     int rc;
     {
         sql::ResetGuard guard(*st);
-        table_sql::bind_record(st->get(), d, buffer(), 1, scratch);
+        table_sql::bind_record(st->get(), d, buffer(), 1, scratch, fields);
         sqlite3_bind_int64(st->get(), sqlite3_bind_parameter_count(st->get()), current_id_);
         rc = st->step();
     }
@@ -656,12 +710,12 @@ Result FileManager::rebuild_keys() {
     return rc;
 }
 
-Result FileManager::drop_keys() {
-    if (text_) return kNoError;
-    if (int rc = check_open(); rc) return rc;
-    if (int rc = check_writable(); rc) return rc;
-    int rc = schema::drop_keys(handle_, lock_wait_);
-    ++handle_->generation;
+Result drop_keys(FileManager& fm) {
+    if (!fm.is_open()) return set_error(kFileNotOpen, fm.file_name());
+    FileHandle* h = fm.handle();
+    if (!h) return kNoError;  // a text file has no keys
+    int rc = schema::drop_keys(h, fm.lock_wait());
+    ++h->generation;
     return rc;
 }
 
@@ -690,6 +744,43 @@ Result FileManager::verify() {
 int FileManager::stored_version() {
     if (check_open() || text_) return -1;
     return schema::stored_version(handle_);
+}
+
+// ----------------------------------------------------------------------------- Cursor
+
+Result Cursor::read_only(FileManager& fm, std::initializer_list<std::string_view> names) {
+    std::vector<bool> chosen(fm.desc().layout().fields.size(), false);
+    for (std::string_view n : names) {
+        const int i = fm.desc().field_index(n);
+        if (i < 0) return set_error(kBadValue, fm.file_name(), "no field " + std::string(n));
+        chosen[static_cast<std::size_t>(i)] = true;
+    }
+    std::vector<int> fields;
+    for (std::size_t i = 0; i < chosen.size(); ++i)
+        if (chosen[i]) fields.push_back(static_cast<int>(i));
+    if (fields.size() == chosen.size()) fields.clear();
+    select(fm, std::move(fields));
+    clear_error();
+    return kNoError;
+}
+
+void Cursor::read_every_field(FileManager& fm) { select(fm, {}); }
+
+void Cursor::select(FileManager& fm, std::vector<int> fields) {
+    auto& c = *fm.cursor_;
+    if (fields == c.fields) return;
+    c.with_keys = fields;
+    for (const TableDesc* d : {&fm.desc(), &fm.desc().layout()})
+        for (const KeyDesc& k : d->keys)
+            for (const KeyComponent& kc : k.components) c.with_keys.push_back(kc.field);
+    std::sort(c.with_keys.begin(), c.with_keys.end());
+    c.with_keys.erase(std::unique(c.with_keys.begin(), c.with_keys.end()), c.with_keys.end());
+    c.fields = std::move(fields);
+    c.slot_handle = nullptr;
+    c.batch.clear();  // records read with another selection
+    c.count = c.index = 0;
+    c.exhausted = false;
+    c.key = -1;  // reads again from a new positioning
 }
 
 }  // namespace vorel::data

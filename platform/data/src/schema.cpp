@@ -351,10 +351,10 @@ std::string with_filter(const TableDesc& d, int key, std::string where) {
 
 }  // namespace
 
-std::string seek_sql(const FileHandle* h, const TableDesc& d, int key, int level, int dir) {
+std::string seek_sql(const FileHandle* h, const TableDesc& d, int key, int level, int dir, const std::vector<int>* fields) {
     const KeyDesc& k = d.keys[static_cast<std::size_t>(key)];
     int n = static_cast<int>(k.components.size());
-    std::string head = "SELECT " + table_sql::select_list(d) + " FROM " + h->schema + ".rec";
+    std::string head = "SELECT " + table_sql::select_list(d, fields) + " FROM " + h->schema + ".rec";
     int param = 1;
     std::string where;
     if (level == 255 || n == 0) {

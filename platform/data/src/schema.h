@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "session.h"
 #include "vorel/data/table_desc.h"
@@ -22,7 +23,8 @@ std::string layout_signature(const TableDesc& d);
 
 // Seek of a cursor: level n (all components equal, rid beyond ?n+1), level i < n (first i equal,
 // component i beyond), or 255 (the whole order); parameters in that order, LIMIT last.
-std::string seek_sql(const FileHandle* h, const TableDesc& d, int key, int level, int dir);
+std::string seek_sql(const FileHandle* h, const TableDesc& d, int key, int level, int dir,
+                     const std::vector<int>* fields = nullptr);
 // Another record (rid <> ?n+1) with equal components of a unique key.
 std::string dup_sql(const FileHandle* h, const TableDesc& d, int key);
 // " WHERE c1 = ?1 AND ... cn = ?n" over the key's first n components (and the optional key's filter).

@@ -52,6 +52,14 @@ struct FileHandle {
     bool detach_pending = false;
     int cache_kib = 32768;      // the file's page cache (FileManager::send "CacheKiB=")
     bool scratch = false;       // a run's own file, written without syncs (FileManager::send "Scratch=1")
+    // The field sets its cursors read (Cursor::read_only): a set's place + 1 marks its statements.
+    std::vector<std::vector<int>> field_sets;
+    int field_set_slot(const std::vector<int>& fields) {
+        for (std::size_t i = 0; i < field_sets.size(); ++i)
+            if (field_sets[i] == fields) return static_cast<int>(i) + 1;
+        field_sets.push_back(fields);
+        return static_cast<int>(field_sets.size());
+    }
     std::unordered_map<std::uint32_t, sql::Stmt> stmts;
 
     sql::Stmt* cached(std::uint32_t id) {

@@ -81,10 +81,16 @@ std::string create_index(const TableDesc& d, int key, const std::string& schema)
     return s;
 }
 
-std::string select_list(const TableDesc& d) {
+std::string select_list(const TableDesc& d, const std::vector<int>* fields) {
     std::string s = "rid";
-    for (std::size_t i = 0; i < d.fields.size(); ++i)
-        for (int e = 0; e < d.fields[i].elements; ++e) s += ", " + column_of(d, static_cast<int>(i), e);
+    auto add = [&](int i) {
+        for (int e = 0; e < d.fields[static_cast<std::size_t>(i)].elements; ++e) s += ", " + column_of(d, i, e);
+    };
+    if (fields) {
+        for (int i : *fields) add(i);
+    } else {
+        for (std::size_t i = 0; i < d.fields.size(); ++i) add(static_cast<int>(i));
+    }
     return s;
 }
 
@@ -104,22 +110,27 @@ std::string insert(const TableDesc& d, const std::string& schema) {
     return "INSERT INTO " + schema + ".rec (" + cols + ") VALUES (" + params + ")";
 }
 
-std::string update(const TableDesc& d, const std::string& schema, bool outside_keys) {
+std::string update(const TableDesc& d, const std::string& schema, bool outside_keys, const std::vector<int>* fields) {
     std::vector<bool> in_key(d.fields.size(), false);
     if (outside_keys)
         for (const KeyDesc& k : d.keys)
             for (const KeyComponent& c : k.components) in_key[static_cast<std::size_t>(c.field)] = true;
     std::string set;
     int n = 0;
-    for (std::size_t i = 0; i < d.fields.size(); ++i) {
+    auto add = [&](std::size_t i) {
         for (int e = 0; e < d.fields[i].elements; ++e) {
             ++n;
             if (in_key[i]) continue;
             if (!set.empty()) set += ", ";
             set += column_of(d, static_cast<int>(i), e) + " = ?" + std::to_string(n);
         }
+    };
+    if (fields) {
+        for (int i : *fields) add(static_cast<std::size_t>(i));
+    } else {
+        for (std::size_t i = 0; i < d.fields.size(); ++i) add(i);
     }
-    if (set.empty()) return update(d, schema, false);
+    if (set.empty()) return update(d, schema, false, fields);
     return "UPDATE " + schema + ".rec SET " + set + " WHERE rid = ?" + std::to_string(n + 1);
 }
 
@@ -151,32 +162,51 @@ void bind_field(sqlite3_stmt* st, int i, const FieldDesc& f, const void* record,
     }
 }
 
-void bind_record(sqlite3_stmt* st, const TableDesc& d, const void* record, int first, std::vector<std::string>& scratch) {
+void bind_record(sqlite3_stmt* st, const TableDesc& d, const void* record, int first, std::vector<std::string>& scratch,
+                 const std::vector<int>* fields) {
     if (scratch.size() < 1) scratch.resize(1);
     int i = first;
+    if (fields) {
+        for (int fi : *fields) {
+            const FieldDesc& f = d.fields[static_cast<std::size_t>(fi)];
+            for (int e = 0; e < f.elements; ++e) bind_field(st, i++, f, record, e, scratch[0]);
+        }
+        return;
+    }
     for (const auto& f : d.fields)
         for (int e = 0; e < f.elements; ++e) bind_field(st, i++, f, record, e, scratch[0]);
 }
 
-void read_record(sqlite3_stmt* st, const TableDesc& d, void* record, int first, std::string& scratch) {
-    int i = first;
-    for (const auto& f : d.fields) {
-        for (int e = 0; e < f.elements; ++e, ++i) {
-            void* p = f.element(record, e);
-            if (is_text(f.type)) {
-                const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-                std::string_view v(t ? t : "", static_cast<std::size_t>(sqlite3_column_bytes(st, i)));
-                if (cp1252::is_ascii(v)) {
-                    f.access.set_text(p, v);
-                } else {
-                    cp1252::from_utf8(v, scratch);
-                    f.access.set_text(p, scratch);
-                }
+namespace {
+
+void read_field(sqlite3_stmt* st, const FieldDesc& f, void* record, int& i, std::string& scratch) {
+    for (int e = 0; e < f.elements; ++e, ++i) {
+        void* p = f.element(record, e);
+        if (is_text(f.type)) {
+            const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+            std::string_view v(t ? t : "", static_cast<std::size_t>(sqlite3_column_bytes(st, i)));
+            if (cp1252::is_ascii(v)) {
+                f.access.set_text(p, v);
             } else {
-                f.access.set_int(p, sqlite3_column_int64(st, i));
+                cp1252::from_utf8(v, scratch);
+                f.access.set_text(p, scratch);
             }
+        } else {
+            f.access.set_int(p, sqlite3_column_int64(st, i));
         }
     }
+}
+
+}  // namespace
+
+void read_record(sqlite3_stmt* st, const TableDesc& d, void* record, int first, std::string& scratch,
+                 const std::vector<int>* fields) {
+    int i = first;
+    if (fields) {
+        for (int fi : *fields) read_field(st, d.fields[static_cast<std::size_t>(fi)], record, i, scratch);
+        return;
+    }
+    for (const auto& f : d.fields) read_field(st, f, record, i, scratch);
 }
 
 }  // namespace vorel::data::table_sql

@@ -18,12 +18,15 @@ std::string create_table(const TableDesc& d, const std::string& schema);
 std::string create_meta(const std::string& schema);
 std::string index_name(int key);
 std::string create_index(const TableDesc& d, int key, const std::string& schema);
-std::string select_list(const TableDesc& d);  // "rowid, c1, c2, ..."
+// "rowid, c1, c2, ...": every column, or those of `fields` (field numbers, ascending) when given.
+std::string select_list(const TableDesc& d, const std::vector<int>* fields = nullptr);
 std::string insert(const TableDesc& d, const std::string& schema);
 // The update of a record by rid: parameters numbered as bind_record binds them, rid after the last.
 // `outside_keys` leaves out the columns of every key (no index is touched); a layout whose columns
 // all lie in keys gets the full update.
-std::string update(const TableDesc& d, const std::string& schema, bool outside_keys = false);
+// With `fields`, only those fields' columns, numbered as bind_record binds them.
+std::string update(const TableDesc& d, const std::string& schema, bool outside_keys = false,
+                   const std::vector<int>* fields = nullptr);
 // The optional key's filter ("(c1 <> '' OR c2 <> 0)"), or "" for other keys.
 std::string optional_filter(const TableDesc& d, int key);
 // The key's ORDER BY list for a direction (+1 ascending order of the key, -1 reverse), rowid last.
@@ -35,10 +38,15 @@ std::string component_expr(const TableDesc& d, int key, int component);
 
 // Binds every column of the record from parameter `first`. `scratch` keeps converted texts alive
 // until the statement has run.
-void bind_record(sqlite3_stmt* st, const TableDesc& d, const void* record, int first, std::vector<std::string>& scratch);
+// With `fields`, only those fields, in their order.
+void bind_record(sqlite3_stmt* st, const TableDesc& d, const void* record, int first, std::vector<std::string>& scratch,
+                 const std::vector<int>* fields = nullptr);
 // Binds one field element (as bind_record does) to parameter i.
 void bind_field(sqlite3_stmt* st, int i, const FieldDesc& f, const void* record, int element, std::string& scratch);
 // Reads the record from column `first` on (the columns of select_list after rowid).
-void read_record(sqlite3_stmt* st, const TableDesc& d, void* record, int first, std::string& scratch);
+// With `fields`, only those fields' columns (select_list with the same fields); the others are left
+// as the record holds them.
+void read_record(sqlite3_stmt* st, const TableDesc& d, void* record, int first, std::string& scratch,
+                 const std::vector<int>* fields = nullptr);
 
 }  // namespace vorel::data::table_sql

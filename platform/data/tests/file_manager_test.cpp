@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "test_tables.h"
+#include "vorel/data/bulk_load.h"
+#include "vorel/data/cursor.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/data/transaction.h"
 
@@ -444,7 +446,7 @@ TEST_F(FileManagerTest, KeysDroppedForALoadAreBuiltAgainWhole) {
     add_item(fm, 3, "Cebola", "B", 10);
     {
         Transaction t({&fm});
-        ASSERT_EQ(fm.drop_keys(), kNoError);
+        ASSERT_EQ(drop_keys(fm), kNoError);
         add_item(fm, 1, "Alho", "A", 20);
         add_item(fm, 2, "Batata", "A", 30);
         ASSERT_EQ(fm.rebuild_keys(), kNoError);
@@ -452,13 +454,53 @@ TEST_F(FileManagerTest, KeysDroppedForALoadAreBuiltAgainWhole) {
     }
     EXPECT_EQ(read_all(fm, data::KeyName{"ITE:KEY:CODIGO"}), (std::vector<std::uint32_t>{1, 2, 3}));
     EXPECT_EQ(read_all(fm, data::KeyName{"KEY:NOME"}, -1), (std::vector<std::uint32_t>{3, 2, 1}));
-    ASSERT_EQ(fm.drop_keys(), kNoError);
+    ASSERT_EQ(drop_keys(fm), kNoError);
     EXPECT_EQ(fm.close(), kNoError);
     FileManager outro(Itens());
     EXPECT_EQ(outro.open(), kKeysInvalid);
     ASSERT_EQ(outro.rebuild_keys(), kNoError);
     ASSERT_EQ(outro.open(), kNoError);
     EXPECT_EQ(read_all(outro, data::KeyName{"ITE:KEY:CODIGO"}), (std::vector<std::uint32_t>{1, 2, 3}));
+}
+
+// A pass over a few fields: the cursor fills those and the fields of the key it goes by, put writes
+// only those (a value in another field is not written), get leaves the others blank, and every
+// field comes back once the selection is lifted.
+TEST_F(FileManagerTest, SelectedFieldsAreTheOnlyOnesReadAndWritten) {
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    auto& r = fm.rec<ItemRec>();
+    for (std::uint32_t i = 1; i <= 3; ++i) {
+        fm.clear_record();
+        r.Codigo = i;
+        r.Nome = "item " + std::to_string(i);
+        r.Valor = Decimal(10 * i);
+        r.Nivel = 1;
+        ASSERT_EQ(fm.add(), kNoError);
+    }
+    EXPECT_EQ(Cursor::read_only(fm, {"ITE:Nada"}), kBadValue);
+    ASSERT_EQ(Cursor::read_only(fm, {"ITE:Nivel"}), kNoError);
+    fm.clear_record();
+    ASSERT_EQ(fm.set(data::KeyName{"ITE:KEY:CODIGO"}), kNoError);
+    std::vector<std::uint32_t> lidos;
+    while (fm.next() == kNoError) {
+        lidos.push_back(r.Codigo);
+        EXPECT_EQ(r.Nivel, 1);
+        r.Nivel = 2;
+        r.Valor = Decimal(99);
+        ASSERT_EQ(fm.put(), kNoError);
+    }
+    EXPECT_EQ(lidos, (std::vector<std::uint32_t>{1, 2, 3}));
+    fm.clear_record();
+    r.Codigo = 2;
+    r.Valor = Decimal(5);
+    ASSERT_EQ(fm.get(data::KeyName{"ITE:KEY:CODIGO"}), kNoError);
+    EXPECT_EQ(r.Nome.clipped(), "item 2");  // a key's field
+    EXPECT_EQ(r.Valor.value(), Decimal(0));
+    Cursor::read_every_field(fm);
+    ASSERT_EQ(fm.get(data::KeyName{"ITE:KEY:CODIGO"}), kNoError);
+    EXPECT_EQ(r.Nivel, 2);
+    EXPECT_EQ(r.Valor.value(), Decimal(20));
 }
 
 // A bulk writer's small page cache: the option answers the size in force, and a transaction larger

@@ -83,9 +83,7 @@ public:
     int lock_wait() const { return lock_wait_; }
     // Driver option strings: "Recover=N" sets the lock wait; "CacheKiB=N" the open file's page cache
     // (32768 by default; for as long as the file stays open on the thread, shared by its cursors);
-    // "Scratch=1" marks the open file as a run's own scratch file (a work or staging file nobody
-    // else reads until the run hands it over): its commits and spills are not synced to disk, so a
-    // crash may leave it damaged, never another file; answers "" for unknown options.
+    // answers "" for unknown options.
     std::string send(std::string_view option);
 
     // --- reading ---
@@ -151,11 +149,6 @@ public:
 
     // --- maintenance ---
     Result rebuild_keys();                     // recreates every index (also of a file that does not open: 46)
-    // Drops every index of the open file, for a load that appends many records: each add then
-    // writes the table only, and rebuild_keys afterwards builds each index in one sorted pass.
-    // Until then nothing reads by a key, no unique key is checked and the file does not open
-    // elsewhere (46).
-    Result drop_keys();
     Result pack();                             // compacts the file
     int stored_version();                   // structure version stored in the open file, -1 on error
     Result verify();                           // 0 when the file is whole, 47 when damaged

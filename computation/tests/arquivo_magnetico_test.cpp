@@ -1,0 +1,412 @@
+// The digital file: its records byte for byte, the invoice records of the work table, the opening
+// balances and the file written whole or not at all.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "calculo_fixture.h"
+#include "vorel/computation/arquivo_magnetico.h"
+#include "vorel/core/paths.h"
+#include "vorel/dictionary/payroll_tables.h"
+
+namespace vorel::computation::testing {
+namespace {
+
+std::string P(std::string s, std::size_t w) {
+    s.resize(w, ' ');
+    return s;
+}
+std::string Z(int n) { return std::string(static_cast<std::size_t>(n), '0'); }
+
+struct AvisosArquivoTeste : AvisosArquivo {
+    long long chamadas = 0;
+    bool Progresso(const ContadoresArquivo&) override { return ++chamadas > 0; }
+};
+
+// One work-table row (the computation's output).
+struct Row {
+    date::Day data = 0;
+    int entsai = 1;
+    const char* numero = "1";
+    const char* serie = "";
+    int cfo = 1102, complemento = 0, cfocompl = 0;
+    int produto = 1234;
+    const char* qtd = "1";
+    const char* base = "0";
+    const char* cnpj = "";
+    std::uint32_t forcli = 0;
+    const char* consFinal = "0";
+    const char* confUsu = "0";
+    const char* demHip = "0";
+    const char* aliquota = "";
+};
+
+class ArquivoMagneticoTest : public CalculoFixture {
+protected:
+    void SetUp() override {
+        CalculoFixture::SetUp();
+        trabalho = root + "Trabalho.tps";
+        alvo = root + "ARQ.TXT";
+        Companhia();
+    }
+
+    void Companhia(long long cnae = 4530703, const char* web = "") {
+        std::thread([&] {
+            data::FileManager fm(dictionary::Empresa());
+            ASSERT_TRUE(fm.open().ok());
+            auto& e = fm.rec<dictionary::EmpresaRec>();
+            fm.clear_record();
+            e.Codigo = 1;
+            ASSERT_TRUE(fm.get(keys::EMP_KEY_CODIGO).ok());
+            e.CGC = "12345678000195";
+            e.INSCESTADUAL = "110.042.490.114";
+            e.CNAE = static_cast<std::uint32_t>(cnae);
+            e.RAZAOSOCIAL = "AUTO PECAS EXEMPLO LTDA";
+            e.CIDADE = "SAO PAULO";
+            e.UF = "SP";
+            e.ENDERECO = "RUA DAS FLORES";
+            e.NUMERO = 120;
+            e.COMPLEMENTO = "SALA 2";
+            e.BAIRRO = "CENTRO";
+            e.CEP = 1310100;
+            e.FONE = 33334444;
+            e.EMAIL = "fiscal@exemplo.com.br";
+            e.PAGINAWEB = web;
+            e.CODRESPESCR = 7;
+            ASSERT_TRUE(fm.put().ok());
+            (void)fm.close();
+        }).join();
+        Grava<dictionary::FuncionariosRec>(dictionary::Funcionarios(), [](auto& f) {
+            f.CODIGO = 7;
+            f.Nome = "MARIA CONTADORA";
+        });
+    }
+
+    void Linhas(const std::vector<Row>& rows) {
+        std::thread([&] {
+            data::FileManager fm(dictionary::EntradaSaidaVorel());
+            ASSERT_TRUE(fm.open_path(trabalho).ok());
+            for (const Row& r : rows) {
+                fm.clear_record();
+                auto& w = fm.rec<dictionary::EntradaSaidaVorelRec>();
+                w.DATA = r.data;
+                w.ENTSAI = static_cast<std::uint8_t>(r.entsai);
+                w.NUMERO = r.numero;
+                w.SERIE = r.serie;
+                w.CFO = static_cast<std::uint16_t>(r.cfo);
+                w.COMPLEMENTO = static_cast<std::uint8_t>(r.complemento);
+                w.CFOCOMPL = static_cast<std::int16_t>(r.cfocompl);
+                w.CODMERCADORIA = r.produto;
+                w.QUANTIDADE = D(r.qtd);
+                w.BASEICMS = D(r.base);
+                w.CNPJFORPROD = r.cnpj;
+                w.CODIGOFORCLI = r.forcli;
+                w.SAICONSFINAL = D(r.consFinal);
+                w.CONFUSUFINAL = D(r.confUsu);
+                w.CONFENTRADASDEMHIP = D(r.demHip);
+                w.ALIQUOTA = r.aliquota;
+                ASSERT_TRUE(fm.add().ok());
+            }
+            (void)fm.close();
+        }).join();
+    }
+
+    PedidoArquivo Pedido(VersaoArquivo v = VersaoArquivo::V23) {
+        if (!files::exists(trabalho)) Linhas({});
+        PedidoArquivo p;
+        p.empresa = 1;
+        p.anoTrabalho = 2016;
+        p.mesTrabalho = 3;
+        p.inicio = Dia(2016, 3, 1);
+        p.fim = Dia(2016, 3, 31);
+        p.versao = v;
+        p.arquivo = alvo;
+        p.trabalho = trabalho;
+        return p;
+    }
+
+    ResultadoArquivo Gera(const PedidoArquivo& p) {
+        ResultadoArquivo r;
+        std::thread([&] {
+            dictionary::InitDictionary();
+            AvisosArquivoTeste avisos;
+            r = GravaArquivoMagnetico(p, avisos);
+            dictionary::TeardownDictionary();
+        }).join();
+        return r;
+    }
+
+    std::string Conteudo(const std::string& arquivo = {}) {
+        std::ifstream in(files::resolve(arquivo.empty() ? alvo : arquivo), std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    std::vector<std::string> LinhasDoArquivo(VersaoArquivo v = VersaoArquivo::V23) { return LinhasDoArquivo(Pedido(v)); }
+    std::vector<std::string> LinhasDoArquivo(const PedidoArquivo& p) {
+        ResultadoArquivo r = Gera(p);
+        EXPECT_TRUE(r.ok()) << r.erro << (r.recusas.empty() ? "" : r.recusas[0].campo);
+        std::vector<std::string> out;
+        std::string c = Conteudo();
+        std::size_t i = 0;
+        while (i < c.size()) {
+            std::size_t f = c.find("\r\n", i);
+            EXPECT_NE(f, std::string::npos) << "every line ends with CR LF";
+            if (f == std::string::npos) break;
+            out.push_back(c.substr(i, f - i));
+            i = f + 2;
+        }
+        return out;
+    }
+
+    std::string trabalho, alvo;
+};
+
+TEST_F(ArquivoMagneticoTest, AnEmptyPeriodGivesTheHeaderAndTwoCounts) {
+    const std::string cabecalho23 = "01" "12345678000195" "110.042.490.11" "45307" "45307" +
+                                    P("AUTO PECAS EXEMPLO LTDA", 35) + P("SAO PAULO", 30) + "SP" + "20160301" +
+                                    "20160331" + P("RUA DAS FLORES", 34) + "00120" + P("SALA 2", 22) + P("CENTRO", 15) +
+                                    "01310100" + P("MARIA CONTADORA", 28) + Z(10) + "000033334444" +
+                                    P("fiscal@exemplo.com.br", 50) + P("", 40);
+    const std::string contagens = "0601" "00000000000001\r\n" "0606" "00000000000003\r\n";
+    struct Caso {
+        VersaoArquivo v;
+        std::string cabecalho;
+    } casos[] = {
+        {VersaoArquivo::V23, cabecalho23},
+        {VersaoArquivo::V21, cabecalho23},
+        {VersaoArquivo::V23Port9905, cabecalho23.substr(0, 30) + "4530703" + cabecalho23.substr(40)},
+    };
+    for (const Caso& c : casos) {
+        ASSERT_TRUE(Gera(Pedido(c.v)).ok());
+        EXPECT_EQ(Conteudo(), c.cabecalho + "\r\n" + contagens) << static_cast<int>(c.v);
+    }
+    EXPECT_EQ(cabecalho23.size(), 347u);
+}
+
+TEST_F(ArquivoMagneticoTest, FieldEncodings) {
+    std::vector<ValorRecusado> recusas;
+    // CNAE with fewer than 7 digits: leading zeros in both layouts; a blank web page still ends at 347.
+    DadosCabecalho h;
+    h.cnae = 123456;
+    const std::string l23 = RegistroCabecalho(h, VersaoArquivo::V23, recusas);
+    EXPECT_EQ(l23.substr(30, 10), "0123401234");
+    EXPECT_EQ(l23.size(), 347u);
+    EXPECT_EQ(RegistroCabecalho(h, VersaoArquivo::V23Port9905, recusas).substr(30, 7), "0123456");
+    EXPECT_EQ(RegistroCabecalho(h, VersaoArquivo::V23Port9905, recusas).size(), 344u);
+
+    DadosEstoque d;
+    d.produto = 1234;
+    d.quantidade = D("2.5");
+    d.valorA = D("10.01");
+    d.cfop = "1102";
+    const std::string e = RegistroEstoque(d, recusas);
+    EXPECT_EQ(e.size(), 142u);
+    EXPECT_EQ(e.substr(54, 13), "0000000002500");
+    EXPECT_EQ(e.substr(67, 13), "0000000001001");
+    EXPECT_EQ(e.substr(93, 14), "1234          ");
+    EXPECT_EQ(RegistroAliquota(1234, 1, 1, D("7"), recusas).substr(32), "0700");
+    EXPECT_EQ(RegistroAliquota(1234, 1, 1, D("7.125"), recusas).substr(32), "0713");  // half away from zero
+    const std::string p = RegistroProduto(1234, std::string(80, 'X'), "UNIDADE", recusas);
+    EXPECT_EQ(p.size(), 94u);
+    EXPECT_EQ(p.substr(91), "UNI");
+    EXPECT_TRUE(recusas.empty());
+}
+
+TEST_F(ArquivoMagneticoTest, ValuesTheLayoutCannotHoldAreListedNeverWritten) {
+    struct Caso {
+        const char* campo;
+        std::function<void(DadosEstoque&)> muda;
+        VersaoArquivo v = VersaoArquivo::V23;
+    } casos[] = {
+        {"quantidade", [](DadosEstoque& d) { d.quantidade = D("-1"); }},
+        {"base 1", [](DadosEstoque& d) { d.valorA = D("100000000000"); }},
+        {"número", [](DadosEstoque& d) { d.numero = 1000000; }},
+        {"produto", [](DadosEstoque& d) { d.produto = D("123456789012345"); }},
+    };
+    for (const Caso& c : casos) {
+        std::vector<ValorRecusado> recusas;
+        DadosEstoque d;
+        d.cfop = "1102";
+        c.muda(d);
+        EXPECT_EQ(RegistroEstoque(d, recusas).size(), 142u) << c.campo;
+        ASSERT_EQ(recusas.size(), 1u) << c.campo;
+        EXPECT_EQ(recusas[0].campo, c.campo);
+    }
+    std::vector<ValorRecusado> recusas;
+    EXPECT_EQ(CampoCfop(1102, VersaoArquivo::V21, "x", recusas), "000");
+    ASSERT_EQ(recusas.size(), 1u);
+    EXPECT_EQ(recusas[0].campo, "CFOP");
+
+    // In a run: a negative balance keeps the old file and names the record.
+    std::ofstream(files::resolve(alvo), std::ios::binary) << "ANTIGO";
+    Produto(1234);
+    Entrada({.produto = 1234, .data = Dia(2016, 3, 1), .numero = 0, .qtd = "-2"});
+    ResultadoArquivo r = Gera(Pedido());
+    EXPECT_EQ(r.estado, ResultadoArquivo::Estado::Recusado);
+    ASSERT_EQ(r.recusas.size(), 1u);
+    EXPECT_EQ(r.recusas[0].registro, "02 saldo anterior do produto 1234");
+    EXPECT_EQ(Conteudo(), "ANTIGO");
+}
+
+TEST_F(ArquivoMagneticoTest, OneOpeningBalanceInEachVersion) {
+    Produto(1234, "18");
+    Grava<dictionary::ProdutosRec>(dictionary::Produtos(), [](auto&) {}, {});  // product 0: nothing of it
+    Entrada({.produto = 1234, .data = Dia(2016, 3, 1), .numero = 0, .qtd = "2.5", .base = "10.01"});
+    const std::string comum = "02" "12345678000195" + P("110042490114", 14) + "SP" + "20160301" + "SK" + "000000";
+    const std::string valores = "00" "0000000002500" "0000000001001" "0000000000000" + P("1234", 14);
+    struct Caso {
+        VersaoArquivo v;
+        std::string linha;
+    } casos[] = {
+        {VersaoArquivo::V23, comum + "1403" + valores + P("", 22) + Z(13)},
+        {VersaoArquivo::V23Port9905, comum + "0002" + valores + P("", 22) + Z(13)},
+        {VersaoArquivo::V21, comum + "172" + valores},
+    };
+    for (const Caso& c : casos) {
+        auto l = LinhasDoArquivo(c.v);
+        ASSERT_EQ(l.size(), 9u);  // 01, 02, 04, 05, 0601, 0602, 0604, 0605, 0606
+        EXPECT_EQ(l[1], c.linha);
+        EXPECT_EQ(l[2], "04" + P("1234", 14) + P("", 75) + P("", 3));
+        EXPECT_EQ(l[3], "05" + P("1234", 14) + "20160301" "20160331" "1800");
+        EXPECT_EQ(l[8], "0606" "00000000000009");
+    }
+}
+
+TEST_F(ArquivoMagneticoTest, OpeningBalancesOfTheSearch) {
+    Ano(2016);
+    // 1: typed 0 in the first month; 2: last balance 0, no movement; 3: moved in January, no balance
+    // movement in February; 4: only a December 2015 balance with December movement.
+    for (int p : {1, 2, 3, 4}) Produto(p);
+    Entrada({.produto = 1, .data = Dia(2016, 3, 1), .numero = 0, .qtd = "0"});
+    Saldo({.produto = 2, .mes = Dia(2016, 2, 1), .qtd = "0"});
+    Saldo({.produto = 3, .mes = Dia(2016, 1, 1), .qtd = "5", .base = "50"});
+    Saldo({.produto = 3, .mes = Dia(2016, 2, 1), .qtd = "4", .base = "40"});
+    Saida(3, Dia(2016, 1, 20), 10, 5102, "1");
+    Saldo({.produto = 4, .mes = Dia(2015, 12, 1), .qtd = "7", .base = "70"}, ArquivoAno(2015, true));
+    Entrada({.produto = 4, .data = Dia(2015, 12, 5), .numero = 9, .qtd = "7"}, ArquivoAno(2015, false));
+    auto l = LinhasDoArquivo();
+    std::vector<std::string> saldos;
+    for (const auto& s : l)
+        if (s.rfind("02", 0) == 0) saldos.push_back(s.substr(93, 4) + s.substr(54, 13) + "/" + s.substr(67, 13));
+    EXPECT_EQ(saldos, (std::vector<std::string>{"1   0000000000000/0000000000000", "3   0000000005000/0000000005000",
+                                                "4   0000000007000/0000000007000"}));
+    EXPECT_EQ(l.size(), 1u + 3 + 3 + 3 + 5);
+}
+
+TEST_F(ArquivoMagneticoTest, TheBackwardSearchStopsAtTheFirstYearWithoutBalances) {
+    Produto(1);
+    // 2013 holds a balance with movement, but 2014 has no balance file: the search stops there.
+    Saldo({.produto = 1, .mes = Dia(2013, 6, 1), .qtd = "3"}, ArquivoAno(2013, true));
+    Entrada({.produto = 1, .data = Dia(2013, 6, 2), .numero = 5, .qtd = "3"}, ArquivoAno(2013, false));
+    Saldo({.produto = 9, .mes = Dia(2015, 6, 1), .qtd = "3"}, ArquivoAno(2015, true));
+    EXPECT_EQ(LinhasDoArquivo().size(), 3u);
+    // With 2014's file present the search reaches 2013.
+    Saldo({.produto = 9, .mes = Dia(2014, 6, 1), .qtd = "3"}, ArquivoAno(2014, true));
+    auto l = LinhasDoArquivo();
+    ASSERT_EQ(l.size(), 9u);
+    EXPECT_EQ(l[1].substr(54, 13), "0000000003000");
+}
+
+TEST_F(ArquivoMagneticoTest, InvoiceRecords) {
+    Cfo(1102, kEntradas);
+    Cfo(5405, kConsumidorFinal);
+    Cfo(1999, kEntradasDemaisHipoteses);
+    Grava<dictionary::CFORec>(dictionary::CFO(), [](auto& c) {
+        c.CODIGO = 1403;
+        c.COLUNA = kEntradas;
+        c.CODIGO_CFO_ARQUIVOMAGNETICO_VOREL = 112;
+    });
+    Grava<dictionary::ForCliRec>(dictionary::ForCli(), [](auto& f) {
+        f.Codigo = 5;
+        f.CGC = "11222333000181";
+        f.InscricaoEstadual = "110.042.490.114me";
+        f.Estado = "MG";
+    });
+    const date::Day d = Dia(2016, 3, 10);
+    Linhas({
+        {.data = d, .entsai = 1, .numero = "7", .serie = "1", .cfo = 1102, .produto = 1, .qtd = "1", .base = "100",
+         .cnpj = "11222333000181", .forcli = 5, .demHip = "20"},
+        {.data = d, .entsai = 1, .numero = "71", .serie = "3", .cfo = 1999, .produto = 1, .base = "55"},
+        {.data = d, .entsai = 1, .numero = "8", .serie = "2", .cfo = 1403, .cfocompl = 6, .produto = 1,
+         .cnpj = "11222333000181", .forcli = 99},
+        {.data = d, .entsai = 2, .numero = "10", .serie = "4", .cfo = 5405, .produto = 1, .consFinal = "30",
+         .confUsu = "3"},
+    });
+    auto l = LinhasDoArquivo();
+    ASSERT_EQ(l.size(), 1u + 4 + 3);
+    // Supplier by code: registration cleaned ("ME" removed), state of the register.
+    EXPECT_EQ(l[1], "02" "11222333000181" + P("110042490114", 14) + "MG" "20160310" "1 " "000007" "1102" "00" +
+                        "0000000001000" "0000000010000" "0000000002000" + P("1", 14) + P("", 22) + Z(13));
+    // Column 7 right after column 1: bases 0, never the previous row's; its own date and series.
+    EXPECT_EQ(l[2].substr(32, 10), "201603103 ");
+    EXPECT_EQ(l[2].substr(67, 26), Z(26));
+    // Unknown supplier code: found by CNPJ; complement 6 is 00 in "2.3"; the year-2016 CFOP is the register's.
+    EXPECT_EQ(l[3].substr(16, 16), P("110042490114", 14) + "MG");
+    EXPECT_EQ(l[3].substr(48, 6), "140300");
+    // An exit without CNPJ: "ISENTO" / "SP"; its bases from column 2.
+    EXPECT_EQ(l[4].substr(2, 30), Z(14) + P("ISENTO", 14) + "SP");
+    EXPECT_EQ(l[4].substr(67, 26), "0000000003000" "0000000000300");
+
+    struct Caso {
+        VersaoArquivo v;
+        int ano;
+        const char* cfopComplemento;
+    } casos[] = {
+        {VersaoArquivo::V23, 2002, "011200"},
+        {VersaoArquivo::V23, 2003, "140300"},
+        {VersaoArquivo::V23Port9905, 2016, "140306"},
+    };
+    for (const Caso& c : casos) {
+        PedidoArquivo p = Pedido(c.v);
+        p.anoTrabalho = c.ano;
+        auto v = LinhasDoArquivo(p);
+        ASSERT_EQ(v.size(), l.size());
+        EXPECT_EQ(v[3].substr(48, 6), c.cfopComplemento) << c.ano;
+    }
+}
+
+TEST_F(ArquivoMagneticoTest, AMissingCfoIsListedOnceAndKeepsTheOldFile) {
+    std::ofstream(files::resolve(alvo), std::ios::binary) << "ANTIGO";
+    const date::Day d = Dia(2016, 3, 10);
+    Linhas({{.data = d, .numero = "1", .cfo = 1949}, {.data = d, .numero = "2", .cfo = 1949}});
+    ResultadoArquivo r = Gera(Pedido());
+    EXPECT_EQ(r.estado, ResultadoArquivo::Estado::Recusado);
+    ASSERT_EQ(r.cfosAusentes.size(), 1u);
+    EXPECT_EQ(r.cfosAusentes[0].cfo, 1949);
+    EXPECT_EQ(Conteudo(), "ANTIGO");
+}
+
+TEST_F(ArquivoMagneticoTest, RunsThatCannotWriteAreRefused) {
+    std::ofstream(files::resolve(alvo), std::ios::binary) << "ANTIGO";
+    PedidoArquivo p = Pedido();
+    p.arquivo = "   ";
+    EXPECT_FALSE(Gera(p).ok());
+    p = Pedido();
+    p.inicio = Dia(2016, 4, 1);
+    EXPECT_FALSE(Gera(p).ok());
+    EXPECT_EQ(Conteudo(), "ANTIGO");
+    // A folder that does not exist, as the default "C:\..." name on a machine without it.
+    p = Pedido();
+    p.arquivo = root + "NaoExiste\\ARQ.TXT";
+    ResultadoArquivo r = Gera(p);
+    EXPECT_EQ(r.estado, ResultadoArquivo::Estado::Falhou);
+    EXPECT_NE(r.erro.find("ARQ.TXT"), std::string::npos) << r.erro;
+    // Two runs give the same file; no temporary file stays beside it.
+    ASSERT_TRUE(Gera(Pedido()).ok());
+    const std::string primeiro = Conteudo();
+    ASSERT_TRUE(Gera(Pedido()).ok());
+    EXPECT_EQ(Conteudo(), primeiro);
+    EXPECT_EQ(files::list(root, "*.gravando").size(), 0u);
+    EXPECT_EQ(files::list(root, ".*").size(), 0u);
+}
+
+TEST(NomeArquivoMagnetico, CompanyYearAndMonthOfTheLastDay) {
+    EXPECT_EQ(NomeArquivoMagnetico(12, date::make(2016, 3, 31)), "C:\\00121603.TXT");
+    EXPECT_EQ(NomeArquivoMagnetico(12, date::make(2016, 4, 30)), "C:\\00121604.TXT");
+}
+
+}  // namespace
+}  // namespace vorel::computation::testing

@@ -1,7 +1,10 @@
 # Which library may link which, checked when the build is configured (docs/architecture.md has the
-# table). A library of a subsystem reaches the shell's services (vorel_shell_services), never the
-# shell's windows (vorel_shell) nor the Qt front end (vorel_qt); the platform reaches no subsystem.
-# A link that breaks a rule stops the configuration with the chain of libraries that made it.
+# table). A library of a subsystem reaches the shell's services (vorel_shell_services) and the
+# fiscal floor (vorel_fiscal), never the shell's windows (vorel_shell), the Qt front end (vorel_qt)
+# nor another subsystem's library; the fiscal floor reaches the services, the dictionary and the
+# platform only; the services and the dictionary reach neither the floor nor a subsystem; the
+# platform reaches no subsystem. A link that breaks a rule stops the configuration with the chain
+# of libraries that made it.
 
 # Every target that `target` links, directly or through other targets, as "a>b>c" chains in `out`.
 function(vorel_link_chains target out)
@@ -61,19 +64,46 @@ function(vorel_forbid_links rule)
   endforeach()
 endfunction()
 
-function(vorel_check_layering)
-  set(subsystems dictionary shell/services registers movements computation sheets integration
-                 listings exports maintenance)
-  set(subsystem_libraries "")
-  foreach(dir IN LISTS subsystems ITEMS shell)
+# The libraries defined in `dirs` (folders without a CMakeLists.txt are passed over) in `out`.
+function(vorel_dir_libraries out)
+  set(libraries "")
+  foreach(dir IN LISTS ARGN)
     if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
       get_property(targets DIRECTORY ${CMAKE_SOURCE_DIR}/${dir} PROPERTY BUILDSYSTEM_TARGETS)
-      list(APPEND subsystem_libraries ${targets})
+      foreach(target IN LISTS targets)
+        get_target_property(type ${target} TYPE)
+        if(type MATCHES "LIBRARY$")
+          list(APPEND libraries ${target})
+        endif()
+      endforeach()
     endif()
   endforeach()
+  set(${out} ${libraries} PARENT_SCOPE)
+endfunction()
+
+function(vorel_check_layering)
+  set(below dictionary shell/services)
+  set(floor fiscal)
+  set(upper registers movements computation sheets integration listings exports maintenance)
+  vorel_dir_libraries(below_libraries ${below})
+  vorel_dir_libraries(floor_libraries ${floor})
+  vorel_dir_libraries(upper_libraries ${upper} shell)
   vorel_forbid_links("a subsystem links the shell's services, not its windows nor the Qt front end"
-                     DIRS ${subsystems} FORBIDDEN vorel_shell vorel_qt vorel_qt_testing)
+                     DIRS ${below} ${floor} ${upper} FORBIDDEN vorel_shell vorel_qt vorel_qt_testing)
+  vorel_forbid_links("the fiscal floor links the shell's services, the dictionary and the platform only"
+                     DIRS ${floor} FORBIDDEN ${upper_libraries})
+  foreach(dir IN LISTS upper)
+    vorel_dir_libraries(own ${dir})
+    set(others ${upper_libraries})
+    if(own)
+      list(REMOVE_ITEM others ${own})
+    endif()
+    vorel_forbid_links("a subsystem links no other subsystem: what two of them share goes to the fiscal floor"
+                       DIRS ${dir} FORBIDDEN ${others})
+  endforeach()
+  vorel_forbid_links("the shell's services and the dictionary sit below the fiscal floor and the subsystems"
+                     DIRS ${below} FORBIDDEN ${floor_libraries} ${upper_libraries})
   vorel_forbid_links("the platform knows no subsystem"
                      DIRS platform/core platform/data platform/ui platform/report platform/qt
-                     FORBIDDEN ${subsystem_libraries})
+                     FORBIDDEN ${below_libraries} ${floor_libraries} ${upper_libraries})
 endfunction()

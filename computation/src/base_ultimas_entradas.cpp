@@ -13,6 +13,7 @@
 #include "execucao.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
+#include "vorel/fiscal/cfop.h"
 
 namespace vorel::computation::detail {
 
@@ -140,7 +141,7 @@ Decimal BasesDaExecucao::DevolucaoEstoque(const LinhaTrabalho& linha) {
     Decimal resultado;
     bool achou = false;
     auto visita = [&](const EntradaDeBase& e) {
-        if (e.cfo != 1403 && e.cfo != 2403) return true;
+        if (!fiscal::CompraComRetencao(e.cfo)) return true;
         const Decimal unitaria = TruncaDuasCasas(Decimal::divide_or_zero(e.baseIcmsPropria, e.quantidade));
         resultado = TruncaDuasCasas(unitaria * linha.QUANTIDADE);
         achou = true;

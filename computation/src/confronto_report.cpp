@@ -2,7 +2,7 @@
 // three-row column headings on every page, three rows per line (the exit's cells hidden on a
 // continuation line, whose rule sits higher), then the summary by CFOP ("Resumo por C.F.O.") and the
 // totals line "Total CFO´s", which prints even when the summary is empty.
-#include "estilo_relatorio.h"
+#include "vorel/fiscal/estilo_relatorio.h"
 #include "vorel/computation/confronto_report.h"
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
@@ -16,9 +16,9 @@ using report::BandPainter;
 using report::Font;
 using report::Mils;
 
-using estilo::Fonte;
-using estilo::Mm;
-using estilo::W;
+using fiscal::estilo::Fonte;
+using fiscal::estilo::Mm;
+using fiscal::estilo::W;
 std::string N(const char* figura, const Decimal& v) { return picture::format(picture::Picture(figura), v); }
 std::string Data(date::Day d) { return d ? picture::format("@D06b", d) : std::string(); }
 
@@ -151,7 +151,7 @@ report::ReportSetup PaginaConfronto() {
 
 void MontaPaginasConfronto(report::ReportController& r, const std::string& rodape) {
     r.set_page_header(Cabecalho());
-    r.set_page_footer(estilo::RodapePaisagem(rodape));
+    r.set_page_footer(fiscal::estilo::RodapePaisagem(rodape));
 }
 
 void ImprimeLinhaConfronto(report::ReportController& r, const LinhaConfronto& l) { r.print(Detalhe(l)); }

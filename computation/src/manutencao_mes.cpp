@@ -11,6 +11,7 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/dictionary/tables.h"
+#include "vorel/fiscal/cfop.h"
 
 namespace vorel::computation {
 namespace {
@@ -49,7 +50,7 @@ std::vector<data::Position> RegistrosDoMes(data::FileManager& saldos, date::Day 
 
 // Whether an exit lowers the stock (a stock-raising return never does).
 bool BaixaEstoque(const SaidaVorelRec& s) {
-    return s.Quantidade.value() > Decimal(0) && !ListaRetorno(s.CFO);
+    return s.Quantidade.value() > Decimal(0) && !fiscal::RetornaAoEstoque(s.CFO);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 // `PlanilhaAnualProdutos` (the report with its previewer step) and `VerificaSaldosAnual`'s window
 // are in planilha_anual_window.cpp; this file draws the pages.
 
-#include "estilo_relatorio.h"
+#include "vorel/fiscal/estilo_relatorio.h"
 #include "vorel/computation/planilha_anual.h"
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
@@ -21,9 +21,9 @@ using report::BandPainter;
 using report::Font;
 using report::Mils;
 
-using estilo::Fonte;
-using estilo::Mm;
-using estilo::W;
+using fiscal::estilo::Fonte;
+using fiscal::estilo::Mm;
+using fiscal::estilo::W;
 
 // The labels: a section heading has line number 0.
 struct Rotulo {
@@ -134,7 +134,7 @@ std::vector<report::Band> PaginasPlanilhaAnual(const MetodoAnual& m) {
     return paginas;
 }
 
-report::Band RodapePlanilhaAnual(std::string rodape) { return estilo::RodapePaisagem(std::move(rodape)); }
+report::Band RodapePlanilhaAnual(std::string rodape) { return fiscal::estilo::RodapePaisagem(std::move(rodape)); }
 
 report::Document DocumentoPlanilhaAnual(const std::vector<TaxaAnual>& taxas, int paginaInicial, const std::string& rodape) {
     report::ReportController r(PaginaPlanilhaAnual(paginaInicial));

@@ -3,7 +3,7 @@
 // balances in every page's footer and once after the last line.
 #include <vector>
 
-#include "estilo_relatorio.h"
+#include "vorel/fiscal/estilo_relatorio.h"
 #include "vorel/computation/planilha_veiculos_paginas.h"
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
@@ -17,8 +17,8 @@ using report::Align;
 using report::BandPainter;
 using report::Font;
 using report::Mils;
-using estilo::Mm;
-using estilo::W;
+using fiscal::estilo::Mm;
+using fiscal::estilo::W;
 
 Font F(const char* familia, int pontos, bool negrito = false) {
     Font f;

@@ -1,21 +1,15 @@
 // The sheet columns' rules of the monthly valuation (regras_colunas.h).
 #include "vorel/computation/regras_colunas.h"
 
-#include <algorithm>
-#include <array>
+#include "vorel/fiscal/cfop.h"
 
 namespace vorel::computation {
 
 namespace {
 
-constexpr std::array<int, 12> kRetorno = {178, 278, 1411, 2411, 1611, 2611, 1661, 2661, 1662, 2662, 1202, 2202};
-constexpr std::array<int, 8> kSubtracao = {178, 278, 1411, 2411, 1661, 2661, 1202, 2202};
-constexpr std::array<int, 4> kReavaliada = {176, 276, 1659, 2659};
-
-template <std::size_t N>
-bool Contem(const std::array<int, N>& lista, int cfo) {
-    return std::find(lista.begin(), lista.end(), cfo) != lista.end();
-}
+using fiscal::CfoDeEntrada;
+using fiscal::EntradaReavaliada;
+using fiscal::RetornaAoEstoque;
 
 bool DevolucaoVenda(int cfo) { return cfo == 1411 || cfo == 2411; }
 
@@ -56,10 +50,6 @@ void Zera(LinhaTrabalho& l) {
 
 Decimal TruncaDuasCasas(const Decimal& x) { return x.rounded(5).cut(2); }
 
-bool ListaRetorno(int cfo) { return Contem(kRetorno, cfo); }
-bool ListaSubtracao(int cfo) { return Contem(kSubtracao, cfo); }
-bool FaixaEntrada(int cfo) { return (cfo >= 1001 && cfo <= 4999) || cfo < 500; }
-bool EntradaReavaliada(int cfo) { return Contem(kReavaliada, cfo); }
 
 bool LeiAplica(const ContextoRegra& ctx, date::Day data, int cfo) {
     if (!ctx.adotaLei) return false;
@@ -98,8 +88,8 @@ void AplicaRegra(int coluna, const ContextoRegra& ctx, Corrente& c, LinhaTrabalh
             l.CONFUSUFINAL = b;
             c.baseUnitConsumidor = TruncaDuasCasas(Decimal::divide_or_zero(b, q));
         }
-        novo = (ListaRetorno(cfo) || FaixaEntrada(cfo)) ? Sobe(c, q, v) : Desce(c, q, v);
-        if (!lei && FaixaEntrada(cfo) && !ListaRetorno(cfo) && b.is_zero())
+        novo = (RetornaAoEstoque(cfo) || CfoDeEntrada(cfo)) ? Sobe(c, q, v) : Desce(c, q, v);
+        if (!lei && CfoDeEntrada(cfo) && !RetornaAoEstoque(cfo) && b.is_zero())
             l.CONFUSUFINAL = TruncaDuasCasas(c.baseUnitConsumidor * q);
         novo.unit = ComL(v, c);
         break;
@@ -116,7 +106,7 @@ void AplicaRegra(int coluna, const ContextoRegra& ctx, Corrente& c, LinhaTrabalh
             l.SAIISENTA = resultado;
             l.CONFENTRADASDEMHIP = bases.UltimasEntradas(l);
         }
-        novo = ListaRetorno(cfo) ? Sobe(c, q, wl) : Desce(c, q, wl);
+        novo = RetornaAoEstoque(cfo) ? Sobe(c, q, wl) : Desce(c, q, wl);
         novo.unit = wl;
         break;
     }
@@ -130,7 +120,7 @@ void AplicaRegra(int coluna, const ContextoRegra& ctx, Corrente& c, LinhaTrabalh
         } else {
             l.SAISUBSEQUENTE = TruncaDuasCasas(q * v);
         }
-        novo = ListaRetorno(cfo) ? Sobe(c, q, v) : Desce(c, q, v);
+        novo = RetornaAoEstoque(cfo) ? Sobe(c, q, v) : Desce(c, q, v);
         novo.unit = v;
         break;
     }
@@ -189,12 +179,6 @@ void AplicaRegra(int coluna, const ContextoRegra& ctx, Corrente& c, LinhaTrabalh
     if (saida && c.W.value().sign() > 0) c.L = c.W;
     if (coluna >= kConsumidorFinal && coluna <= kSubsequente) c.E = l.SAIVALUNITARIO;
     if (coluna != kEntradas && c.S.value().sign() < 0) c.negativo = true;
-}
-
-bool SubtraiDosTotais(int coluna, int cfo) {
-    const bool caixa = coluna == kCaixa;
-    return (!caixa && coluna == kDevolucaoCompras) || ListaSubtracao(cfo) ||
-           (!caixa && coluna == kConsumidorFinal && FaixaEntrada(cfo));
 }
 
 void TotaisMes::Soma(const LinhaTrabalho& l, bool subtrai) {

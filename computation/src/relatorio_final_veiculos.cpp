@@ -4,7 +4,7 @@
 // compensate.
 #include <array>
 
-#include "estilo_relatorio.h"
+#include "vorel/fiscal/estilo_relatorio.h"
 #include "vorel/computation/planilha_veiculos_paginas.h"
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
@@ -15,9 +15,9 @@ namespace {
 
 using report::Align;
 using report::BandPainter;
-using estilo::Fonte;
-using estilo::Mm;
-using estilo::W;
+using fiscal::estilo::Fonte;
+using fiscal::estilo::Mm;
+using fiscal::estilo::W;
 
 constexpr double kLargura = 265, kTaxa = 25, kColuna = 40;
 

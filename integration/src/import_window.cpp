@@ -20,13 +20,6 @@ namespace vorel::integration {
 
 using ui::Level;
 
-namespace {
-
-// How often the counter and the progress bar are shown again during a read or an import.
-constexpr long kMostraACada = 500;
-
-}  // namespace
-
 std::string TextoFalha(data::Result r) {
     std::string t = text::to_utf8(std::string(data::error_text(r)));
     const std::string arquivo = text::to_utf8(data::last_error().file);
@@ -60,6 +53,41 @@ void ImprimeListaErros(ui::ProcContext& ctx, const std::vector<std::string>& err
     }
     if (shell::FormaDoRelatorio(shell::ModoImpressao.Get()) == shell::FormaRelatorio::Texto) return;
     (void)shell::Rel_Erro_ECF_W(ctx, erros);
+}
+
+void MostraListaErros(ui::Window& w, int lista, int quantidade, const std::vector<std::string>& erros) {
+    w[lista].Rows(LinhasErros(erros));
+    w[quantidade].Text(std::to_string(erros.size()));
+}
+
+Progresso ContaLeitura(ui::ProcContext& ctx, ui::Window& w, int contador) {
+    return [&ctx, &w, contador](long n) {
+        if (n % kMostraACada == 0) w[contador].Text(std::to_string(n));
+        return !ctx.StopRequested();
+    };
+}
+
+ResultadoImportacao FaseImportacao(ui::ProcContext& ctx, ui::Window& w, const ControlesImportacao& c, long total,
+                                   const std::function<ResultadoImportacao(const Progresso&)>& importa) {
+    w[c.importa].Disable();
+    w[c.contador].Text("0");
+    w[c.progresso].Range(0, static_cast<int>(total)).Progress(0);
+    ResultadoImportacao r = importa([&](long n) {
+        if (n % kMostraACada == 0) {
+            w[c.contador].Text(std::to_string(n));
+            w[c.progresso].Progress(static_cast<int>(n));
+        }
+        return !ctx.StopRequested();
+    });
+    if (r.ok()) {
+        w[c.contador].Text(std::to_string(r.importados));
+        return r;
+    }
+    if (!r.interrompida)
+        ui::Message("A importação falhou e nada foi gravado: " + TextoFalha(r.falha), "Atenção!!!",
+                    ui::Icon::Exclamation);
+    w[c.importa].Enable();
+    return r;
 }
 
 JanelaImportacao::JanelaImportacao(ui::ProcContext& ctx, TextosImportacao textos, ImportacaoTexto& run)
@@ -239,10 +267,7 @@ void JanelaImportacao::Ler() {
     AntesDeLer();
     std::unique_ptr<ui::Window> aguarde;
     if (textos_.aguardeAoGravar) AguardeAoGravar(run_, context(), aguarde);
-    ResultadoLeitura r = run_.Le(o, [&](long n) {
-        if (n % kMostraACada == 0) w[kContador].Text(std::to_string(n));
-        return !context().StopRequested();
-    });
+    ResultadoLeitura r = run_.Le(o, ContaLeitura(context(), w, kContador));
     run_.AvisoGravacao({});
     w[kContador].Text(std::to_string(r.linhas));
     erros_ = std::move(r.erros);
@@ -282,38 +307,21 @@ void JanelaImportacao::Ler() {
     }
 }
 
-void JanelaImportacao::MostraErros() {
-    ui::Window& w = window();
-    w[kErros].Rows(LinhasErros(erros_));
-    w[kQuantErros].Text(std::to_string(erros_.size()));
-}
+void JanelaImportacao::MostraErros() { MostraListaErros(window(), kErros, kQuantErros, erros_); }
 
 void JanelaImportacao::ImprimeErros() { ImprimeListaErros(context(), erros_); }
 
 void JanelaImportacao::Importa() {
     ui::Window& w = window();
-    w[kImporta].Disable();  // the staged records go in once
-    w[kContador].Text("0");
-    w[kProgresso].Range(0, static_cast<int>(run_.staging().records())).Progress(0);
-    ResultadoImportacao r = run_.Importa(shell::GLO_MES.Get(), [&](long n) {
-        if (n % kMostraACada == 0) {
-            w[kContador].Text(std::to_string(n));
-            w[kProgresso].Progress(static_cast<int>(n));
-        }
-        return !context().StopRequested();
-    });
+    const ResultadoImportacao r =
+        FaseImportacao(context(), w, {kImporta, kContador, kProgresso}, static_cast<long>(run_.staging().records()),
+                       [this](const Progresso& p) { return run_.Importa(shell::GLO_MES.Get(), p); });
     if (r.ok()) {
-        w[kContador].Text(std::to_string(r.importados));
         if (!r.erros.empty()) {  // records the target refused: named beside the read's problems
             erros_.insert(erros_.end(), r.erros.begin(), r.erros.end());
             MostraErros();
         }
         if (*textos_.importacaoOk) ui::Message(textos_.importacaoOk);
-    } else {
-        if (!r.interrompida)
-            ui::Message("A importação falhou e nada foi gravado: " + TextoFalha(r.falha), "Atenção!!!",
-                        ui::Icon::Exclamation);
-        w[kImporta].Enable();  // nothing was written: the staged records may go in again
     }
     w.Select(kFecha);
 }

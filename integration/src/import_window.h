@@ -4,6 +4,7 @@
 // (import_run.h) and the columns of its staged records.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +47,25 @@ bool ArquivoTextoExiste(const std::string& utf8);
 std::string EscolheArquivoTexto(const char* titulo, const char* mascara, const std::string& atual);
 std::vector<ui::Row> LinhasErros(const std::vector<std::string>& erros);
 void ImprimeListaErros(ui::ProcContext& ctx, const std::vector<std::string>& erros);
+// The error list (`lista`) and its count (`quantidade`) shown.
+void MostraListaErros(ui::Window& w, int lista, int quantidade, const std::vector<std::string>& erros);
+
+// How often the counter and the progress bar are shown again during a read or an import.
+inline constexpr long kMostraACada = 500;
+// The progress of a read: the counter `contador` shown every kMostraACada lines; the user's stop
+// ends the read.
+Progresso ContaLeitura(ui::ProcContext& ctx, ui::Window& w, int contador);
+// The controls an import window shows the import phase in.
+struct ControlesImportacao {
+    int importa, contador, progresso;
+};
+// The import phase as the import windows run it over `total` staged records: the import button off
+// (the records go in once), the counter and the progress bar from 0, shown every kMostraACada
+// records while `importa` runs; the user's stop ends it. Done: the counter shows the records
+// imported. Failed: said (unless the user stopped it), and the button back on, since nothing was
+// written. The caller says what success means to it and moves the focus.
+ResultadoImportacao FaseImportacao(ui::ProcContext& ctx, ui::Window& w, const ControlesImportacao& c, long total,
+                                   const std::function<ResultadoImportacao(const Progresso&)>& importa);
 
 class JanelaImportacao : public ui::WindowController {
 public:

@@ -28,7 +28,6 @@ using ui::Level;
 namespace keys = dictionary::keys;
 
 constexpr const char* kSecao = "ImportaECF";
-constexpr long kMostraACada = 500;
 
 // One of the three files: its controls, its layouts and its staged records' list.
 struct Arquivo {
@@ -269,10 +268,7 @@ private:
         o.ano = shell::GLO_ANO.Get();
         w[kImporta].Disable();  // until this read has succeeded
         w[kProgresso].Range(0, 0).Progress(0);
-        ResultadoECF r = run_.Le(o, [&](long n) {
-            if (n % kMostraACada == 0) w[kContador].Text(std::to_string(n));
-            return !context().StopRequested();
-        });
+        ResultadoECF r = run_.Le(o, ContaLeitura(context(), w, kContador));
         w[kContador].Text("0");
         erros_ = std::move(r.erros);
         MostraErros();
@@ -300,35 +296,15 @@ private:
         }
     }
 
-    void MostraErros() {
-        ui::Window& w = window();
-        w[kErros].Rows(LinhasErros(erros_));
-        w[kQuantErros].Text(std::to_string(erros_.size()));
-    }
+    void MostraErros() { MostraListaErros(window(), kErros, kQuantErros, erros_); }
 
     void Importa() {
-        ui::Window& w = window();
-        w[kImporta].Disable();  // the staged records go in once
-        w[kContador].Text("0");
         const auto total = run_.mestre().records() + run_.analitico().records() + run_.diario().records();
-        w[kProgresso].Range(0, static_cast<int>(total)).Progress(0);
-        ResultadoImportacao r = run_.Importa(shell::GLO_MES.Get(), [&](long n) {
-            if (n % kMostraACada == 0) {
-                w[kContador].Text(std::to_string(n));
-                w[kProgresso].Progress(static_cast<int>(n));
-            }
-            return !context().StopRequested();
-        });
-        if (r.ok()) {
-            w[kContador].Text(std::to_string(r.importados));
-            ui::Message("Importaçao realizada com sucesso");
-        } else {
-            if (!r.interrompida)
-                ui::Message("A importação falhou e nada foi gravado: " + TextoFalha(r.falha), "Atenção!!!",
-                            ui::Icon::Exclamation);
-            w[kImporta].Enable();  // nothing was written: the staged records may go in again
-        }
-        w.Select(kFecha);
+        const ResultadoImportacao r =
+            FaseImportacao(context(), window(), {kImporta, kContador, kProgresso}, static_cast<long>(total),
+                           [this](const Progresso& p) { return run_.Importa(shell::GLO_MES.Get(), p); });
+        if (r.ok()) ui::Message("Importaçao realizada com sucesso");
+        window().Select(kFecha);
     }
 
     ImportacaoECF& run_;

@@ -7,9 +7,10 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/cadastros_do_item.h"
+#include "vorel/fiscal/cfop.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/integration/layout_catalogue.h"
-#include "vorel/shell/produto_aliquota.h"
-#include "vorel/shell/product_rate.h"
 
 namespace vorel::integration {
 
@@ -22,7 +23,6 @@ constexpr int kCampos = 20;
 
 std::string Prefixo(std::uint32_t numero) { return "Nota Fiscal de número " + TextoNumero(numero); }
 
-// The active supplier of the CNPJ, else of a CPF in the CNPJ's first 11 characters.
 }  // namespace
 
 ImportacaoEntradas::ImportacaoEntradas()
@@ -72,7 +72,7 @@ ImportacaoTexto::DadosLinha ImportacaoEntradas::PreencheLinha(LinhaImportada& l,
         lista(prefixo + " Produto não cadastrado.");
 
     e.CFO = l.Inteiro<std::uint16_t>(kCampoNotaCfo);
-    if (CfoForaDoPeriodo(e.CFO, o.ano))
+    if (!fiscal::CfoDoPeriodo(e.CFO, o.ano))
         lista("Nota fiscal no dia " + TextoData(e.DataEmissao) +
               " o CFO selecionado não pode ser utilizado no período em questão!!!");
     e.CFOComplementar = l.Inteiro<std::uint8_t>(kCampoNotaCfoComplementar);
@@ -107,19 +107,12 @@ data::Result ImportacaoEntradas::ImportaRegistro(int mesImpor) {
     e.MesImpor = static_cast<std::uint8_t>(mesImpor);
     if (data::Result r = ent.add(); !r.ok()) return r;
 
-    // The supplier-product link, once per pair, and the product's batch, whatever the CFO.
-    if (data::Result r = VinculaFornecedor(std::string(e.Cnpj.value()), e.CodMercadoria); !r.ok()) return r;
-    if (data::Result r = GaranteLote(std::string(e.Lote.value()), e.CodMercadoria, 1); !r.ok()) return r;
-
-    // The rate history, when the entry's rate is not the product's on the invoice date.
-    const Decimal produto = e.CodMercadoria;
-    const Decimal aliquota = e.Aliquota;
-    if (produto > Decimal(0) && aliquota > Decimal(0)) {
-        date::Day dia = e.DataEmissao;
-        const Decimal vigente = shell::AliquotaProdutoData(produto, dia, 1).rounded(3);
-        if (aliquota != vigente) return shell::AtualizaAliquotaProduto(produto, e.DataEmissao, aliquota);
-    }
-    return data::kNoError;
+    // The supplier-product link (the active supplier of the CNPJ, else of a CPF in its first 11
+    // characters), the product's batch and the rate history, as every entry's write keeps them.
+    const std::uint32_t fornecedor =
+        fiscal::CodigoDoDocumento(data::dictionary::file(dictionary::ForCli()), e.Cnpj.value());
+    return fiscal::RegistraCadastrosDaEntrada(data::dictionary::file(dictionary::ForCliQel()),
+                                              data::dictionary::file(dictionary::LoteVorel()), e, fornecedor);
 }
 
 }  // namespace vorel::integration

@@ -7,6 +7,8 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/cadastros_do_item.h"
+#include "vorel/fiscal/cfop.h"
 #include "vorel/integration/layout_catalogue.h"
 
 namespace vorel::integration {
@@ -67,7 +69,7 @@ ImportacaoTexto::DadosLinha ImportacaoSaidas::PreencheLinha(LinhaImportada& l, c
         lista(prefixo + " Produto não cadastrado.");
 
     s.CFO = l.Inteiro<std::uint16_t>(kCampoNotaCfo);
-    if (CfoForaDoPeriodo(s.CFO, o.ano))
+    if (!fiscal::CfoDoPeriodo(s.CFO, o.ano))
         lista("Nota fiscal no dia " + TextoData(s.DataSaida) +
               " o CFO selecionado não pode ser utilizado no período em questão!!!");
     s.CFOComplementar = l.Texto(kCampoNotaCfoComplementar);
@@ -106,16 +108,7 @@ data::Result ImportacaoSaidas::ImportaRegistro(int mesImpor) {
     // An entry CFO used on an exit: the batch of the product is kept.
     const std::string cfo = std::to_string(s.CFO);
     if (cfo[0] != '1' && cfo[0] != '2') return data::kNoError;
-    auto& t = lote.rec<dictionary::LoteVorelRec>();
-    lote.clear_record();
-    t.LOTE = s.Lote.value();
-    t.CODPRODUTO = s.CodMercadoria;
-    if (lote.get(keys::LTC_KEY_LOTEPROD).ok()) return data::kNoError;
-    lote.clear_record();
-    t.LOTE = s.Lote.value();
-    t.CODPRODUTO = s.CodMercadoria;
-    t.TIPO = 1;
-    return lote.add();
+    return fiscal::RegistraLote(lote, s.Lote.clipped(), s.CodMercadoria, fiscal::kLoteAtual);
 }
 
 }  // namespace vorel::integration

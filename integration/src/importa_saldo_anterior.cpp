@@ -7,6 +7,8 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/cadastros_do_item.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/integration/layout_catalogue.h"
 #include "vorel/integration/product_lookup.h"
 
@@ -84,8 +86,14 @@ data::Result ImportacaoSaldoAnterior::ImportaRegistro(int mesImpor) {
     e.MesImpor = static_cast<std::uint8_t>(mesImpor);
     e.Saldo_Inicial = 1;
     if (data::Result r = ent.add(); !r.ok()) return r;
-    if (data::Result r = VinculaFornecedor(std::string(e.Cnpj.value()), e.CodMercadoria); !r.ok()) return r;
-    return GaranteLote(std::string(e.Lote.value()), e.CodMercadoria, 0);
+    const std::uint32_t fornecedor =
+        fiscal::CodigoDoDocumento(data::dictionary::file(dictionary::ForCli()), e.Cnpj.value());
+    if (data::Result r = fiscal::VinculaFornecedorProduto(data::dictionary::file(dictionary::ForCliQel()), fornecedor,
+                                                          e.CodMercadoria);
+        !r.ok())
+        return r;
+    return fiscal::RegistraLote(data::dictionary::file(dictionary::LoteVorel()), e.Lote.clipped(), e.CodMercadoria,
+                                fiscal::kLoteAnterior);
 }
 
 }  // namespace vorel::integration

@@ -5,6 +5,7 @@
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/integration/text_import.h"
 
 namespace vorel::integration {
@@ -18,22 +19,12 @@ Decimal ValorNumerico(const std::string& texto) {
 
 bool LeProdutoDaLinha(const std::string& texto, const Decimal& valor, int utiliza, bool porCodigo) {
     data::FileManager& pro = data::dictionary::file(dictionary::Produtos());
-    auto& p = pro.rec<dictionary::ProdutosRec>();
-    auto porApelido = [&](const std::string& apelido) {
-        pro.clear_record();
-        p.Apelido = apelido;
-        return pro.get(keys::PRO_Key_Apelido).ok();
-    };
-    if (utiliza != 1) return porApelido(texto);
-    if (porCodigo) {
-        pro.clear_record();
-        p.Codigo = valor;
-        if (pro.get(keys::PRO_KEY_CODIGO).ok()) return true;
-    }
-    if (porApelido(texto)) return true;
+    if (utiliza != 1) return fiscal::LeProdutoPorApelido(pro, texto);
+    if (porCodigo && fiscal::LeProdutoPorCodigo(pro, valor)) return true;
+    if (fiscal::LeProdutoPorApelido(pro, texto)) return true;
     std::string digitos = valor.to_fixed(0);
     if (digitos.size() < 20) digitos.insert(0, 20 - digitos.size(), '0');
-    return porApelido(digitos);
+    return fiscal::LeProdutoPorApelido(pro, digitos);
 }
 
 std::optional<Decimal> BuscaProduto::Busca(const std::string& texto, const Decimal& aliquota, int utiliza) {
@@ -59,8 +50,6 @@ const BuscaParceiro::Parceiro* BuscaParceiro::Busca(const std::string& cnpj, boo
     return &cache_.emplace(cnpj, Parceiro{std::string(f.Estado.clipped()), f.Codigo}).first->second;
 }
 
-bool CfoForaDoPeriodo(int cfo, int ano) { return (cfo < 1000 && ano > 2002) || (cfo >= 1000 && ano <= 2002); }
-
 bool CfoCadastrado(int cfo, std::set<int>& cache) {
     if (cache.count(cfo)) return true;
     data::FileManager& t = data::dictionary::file(dictionary::CFO());
@@ -71,53 +60,6 @@ bool CfoCadastrado(int cfo, std::set<int>& cache) {
     if (!t.get(keys::CFO_KEY_CFO).ok()) return false;
     cache.insert(cfo);
     return true;
-}
-
-namespace {
-
-// The active supplier with the CNPJ, or with a CPF in its first 11 characters (in ForCli's buffer).
-bool AchaFornecedor(const std::string& cnpj) {
-    data::FileManager& forcli = data::dictionary::file(dictionary::ForCli());
-    auto& f = forcli.rec<dictionary::ForCliRec>();
-    forcli.clear_record();
-    f.CGC = cnpj;
-    f.Inativo = 0;
-    if (forcli.get(keys::FOR_KEY_CGC).ok()) return true;
-    forcli.clear_record();
-    f.CPF = cnpj.substr(0, 11);
-    f.Inativo = 0;
-    return forcli.get(keys::FOR_KEY_CPF).ok();
-}
-
-}  // namespace
-
-data::Result VinculaFornecedor(const std::string& cnpj, const Decimal& produto) {
-    if (!AchaFornecedor(cnpj)) return data::kNoError;
-    const std::uint32_t fornecedor = data::dictionary::file(dictionary::ForCli()).rec<dictionary::ForCliRec>().Codigo;
-    data::FileManager& qel = data::dictionary::file(dictionary::ForCliQel());
-    auto& q = qel.rec<dictionary::ForCliQelRec>();
-    qel.clear_record();
-    q.CODFOR = fornecedor;
-    q.CODPROD = produto;
-    if (qel.get(keys::FCC_KEY_FORPROD).ok()) return data::kNoError;
-    qel.clear_record();
-    q.CODFOR = fornecedor;
-    q.CODPROD = produto;
-    return qel.add();
-}
-
-data::Result GaranteLote(const std::string& lote, const Decimal& produto, int tipo) {
-    data::FileManager& f = data::dictionary::file(dictionary::LoteVorel());
-    auto& t = f.rec<dictionary::LoteVorelRec>();
-    f.clear_record();
-    t.LOTE = lote;
-    t.CODPRODUTO = produto;
-    if (f.get(keys::LTC_KEY_LOTEPROD).ok()) return data::kNoError;
-    f.clear_record();
-    t.LOTE = lote;
-    t.CODPRODUTO = produto;
-    t.TIPO = static_cast<std::uint8_t>(tipo);
-    return f.add();
 }
 
 }  // namespace vorel::integration

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "vorel/core/text.h"
+#include "vorel/fiscal/estilo_relatorio.h"
 #include "vorel/integration/layout_printout.h"
 #include "vorel/report/report_controller.h"
 #include "vorel/report/report_run.h"
@@ -23,7 +24,7 @@ using report::BandPainter;
 using report::Font;
 using report::Mils;
 
-Mils Mm(double mm) { return static_cast<Mils>(std::lround(mm * 1000.0 / 25.4)); }
+using fiscal::estilo::Mm;
 
 Font Fonte(const char* familia, int pontos, bool negrito = false, bool sublinhado = false) {
     Font f;

@@ -107,7 +107,7 @@ TEST_F(EntryImport, TheImportLinksSuppliersByCnpjOrCpfOnceAndKeepsEveryBatch) {
     EXPECT_EQ(lotes[0].TIPO, 1);
 }
 
-TEST_F(EntryImport, ADifferentRateOpensANewRowFromTheInvoicesMonth) {
+TEST_F(EntryImport, ARateConfirmedInALaterMonthOrADifferentRateOpensTheInvoicesMonth) {
     Seed<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), [](auto& a) {
         a.CODIGO = Decimal(1);
         a.CODIGO_PRODUTO = Decimal(10);
@@ -115,13 +115,17 @@ TEST_F(EntryImport, ADifferentRateOpensANewRowFromTheInvoicesMonth) {
         a.DATA_INICIAL = date::make(2016, 1, 1);
         a.DATA_ALTERACAO = date::make(2016, 1, 1);
     });
-    // At 12.000, at rate 0 and for product 0 nothing changes.
+    // The same 12.000 confirmed in a later month starts that month's period, as an item typed in
+    // the entry form does (one rule for every movement); at rate 0 and for product 0 nothing changes.
     ASSERT_TRUE(ReadAndImport({Entrada({{12, "012000"}}), Entrada({{12, "000000"}, {3, "000002"}}),
                                Entrada({{8, "0"}, {3, "000003"}})})
                     .importacao.ok());
-    EXPECT_EQ(Rates(), (std::vector<std::string>{"12.000 01/01/2016..- 01/01/2016"}));
+    EXPECT_EQ(Rates(), (std::vector<std::string>{"12.000 01/01/2016..29/02/2016 01/01/2016",
+                                                 "12.000 01/03/2016..- 10/03/2016"}));
+    // Another rate closes the open row at the end of the month before and opens its own.
     ASSERT_TRUE(ReadAndImport({Entrada({{12, "018000"}})}).importacao.ok());
     EXPECT_EQ(Rates(), (std::vector<std::string>{"12.000 01/01/2016..29/02/2016 01/01/2016",
+                                                 "12.000 01/03/2016..29/02/2016 10/03/2016",
                                                  "18.000 01/03/2016..- 10/03/2016"}));
 }
 

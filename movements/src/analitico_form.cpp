@@ -10,7 +10,6 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/dictionary/text_dates.h"
 #include "vorel/movements/movement_steps.h"
 #include "vorel/movements/procedures.h"
 #include "vorel/ui/pictured_use.h"
@@ -107,25 +106,12 @@ public:
     }
 
     Level OnAccepted(int feq) override {
-        switch (feq) {
-            case kParaDiario:
-                window()[kSheet].Selected(2);
-                return Level::Benign;
-            case kCancel:
-                if (!MayCancel()) return ui::kHandled;
-                break;
-            default:
-                break;
-        }
+        if (std::optional<Level> l = AbasDaLista(feq, kSheet, kParaDiario, kCancel)) return *l;
         return MovementForm::OnAccepted(feq);
     }
 
-    // The product-line form from the list, which takes this record's fields as they are typed.
-    Response CallProcedure(int, Request r) override {
-        if (request() == Request::View) return Response::Cancelled;
-        UpdateComponents();
-        return context().Call("UDiario", r);
-    }
+    // The product-line form from the list.
+    Response CallProcedure(int, Request r) override { return ChamaFormDaLista("UDiario", r); }
 
 private:
     void SetUpList() {
@@ -143,9 +129,7 @@ private:
             },
             kInsert, kChange, kDelete);
         b.AddColumn({"Código", 30, 'R', [this] { return std::to_string(mmr_.Codigo); }});
-        b.AddColumn({"Data", 48, 'C', [this] {
-                         return ui::FormatNumber("@d06b", dictionary::DiaDoTexto(mmr_.DataEmissao.value()));
-                     }});
+        b.AddColumn({"Data", 48, 'C', [this] { return MostraDataTexto(mmr_.DataEmissao); }});
         b.AddColumn({"Produto", 50, 'R', [this] { return mmr_.CodMercadoria.to_string(); }});
         b.AddColumn({"Descrição Produto", 120, 'L', [this] { return Descricao(); }});
         b.AddColumn({"Quantidade", 50, 'R', [this] { return ui::ShowDecimal(mmr_.Quantidade, 3); }});

@@ -9,6 +9,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/cfop.h"
 #include "vorel/movements/entry_items.h"
 #include "vorel/shell/text_report.h"
 
@@ -142,7 +143,7 @@ std::vector<std::string> TestaItem(const ItemAuditado& item, Movimento tipo, Cad
         linhas.push_back("Cadastro Produto " + item.produto.to_fixed(0) + W(" Aliquota não cadastrada na Tabela."));
 
     // 10: the code's numbering and the working year.
-    if (!CfoDoPeriodo(item.cfo, ano))
+    if (!fiscal::CfoDoPeriodo(item.cfo, ano))
         linhas.push_back("Nota fiscal no dia " + picture::format("@D06b", item.data) +
                          W(" o CFO selecionado não pode ser utilizado no período em questão!!!"));
 

@@ -12,7 +12,8 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
-#include "vorel/movements/month_balance.h"
+#include "vorel/fiscal/consultas_cadastro.h"
+#include "vorel/fiscal/saldo_do_mes.h"
 #include "vorel/movements/month_lock.h"
 #include "vorel/movements/movement_steps.h"
 #include "vorel/movements/procedures.h"
@@ -55,7 +56,7 @@ public:
 private:
     data::Result MarcaLinha() {
         const auto& linha = file().rec<MovMaqRegistradoraRec>();
-        return MarcaSaldoDoMes(saldos_, linha.CodMercadoria, MesDeTrabalho(),
+        return fiscal::MarcaSaldoDoMes(saldos_, linha.CodMercadoria, MesDeTrabalho(),
                                produtos_.rec<ProdutosRec>().Alicota, false);
     }
     template <class Write>
@@ -151,7 +152,7 @@ public:
         if (request() == Request::Insert)
             produtos_.clear_record();
         else
-            (void)LeProduto(produtos_, rec_.CodMercadoria);
+            (void)fiscal::LeProduto(produtos_, rec_.CodMercadoria);
         window().Display();
         return l;
     }
@@ -205,7 +206,7 @@ private:
     // The product typed: by code, else by the user's code; unknown: chosen in the register.
     bool ProdutoAccepted() {
         bool ok = true;
-        if (LeProduto(produtos_, rec_.CodMercadoria))
+        if (fiscal::LeProduto(produtos_, rec_.CodMercadoria))
             rec_.CodMercadoria = produtos_.rec<ProdutosRec>().Codigo;
         else
             ok = BuscaProduto();

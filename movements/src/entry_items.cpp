@@ -1,26 +1,18 @@
-// Entry items: the checks and the writes beside the item, shared by the entry form and the imports.
+// Entry items: the checks of the entry form and the tables of its write.
 #include "vorel/movements/entry_items.h"
-
-#include <algorithm>
 
 #include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/cfop.h"
 #include "vorel/shell/other_year.h"
-#include "vorel/shell/product_rate.h"
-#include "vorel/shell/produto_aliquota.h"
 
 namespace vorel::movements {
 
 namespace keys = dictionary::keys;
 using dictionary::EntradaVorelRec;
-
-bool CfoDeDevolucao(unsigned codigo) {
-    constexpr unsigned kDevolucoes[] = {1411, 1661, 1662, 2661, 2662, 2411, 1202, 2202};
-    return std::find(std::begin(kDevolucoes), std::end(kDevolucoes), codigo) != std::end(kDevolucoes);
-}
 
 namespace {
 data::FileManager& Thread(const data::TableDesc& t) { return data::dictionary::file(t); }
@@ -77,7 +69,7 @@ bool UltimaEntradaFornecedorProduto(data::FileManager& entradas0, std::string_vi
 
 namespace {
 
-bool TakesBase(const EntradaVorelRec& e) { return e.CFO == 1403 || e.CFO == 2403; }
+bool TakesBase(const EntradaVorelRec& e) { return fiscal::CompraComRetencao(e.CFO); }
 
 // Reads the product's items backwards from (product, date) in the order of `key` (product, date);
 // `skipFirst` passes over the first item reached. True when an item with CFOP 1403 or 2403 was found
@@ -125,55 +117,6 @@ BaseOrigem ProcuraBaseOrigem(data::FileManager& entradas0, int ano, const Decima
             return Prorated(f.rec<EntradaVorelRec>(), quantidade, anterior);
     }
     return {};
-}
-
-bool VinculoExiste(data::FileManager& vinculos, std::uint32_t fornecedor, const Decimal& produto) {
-    auto& v = vinculos.rec<dictionary::ForCliQelRec>();
-    vinculos.clear_record();
-    v.CODFOR = fornecedor;
-    v.CODPROD = produto;
-    return vinculos.get(keys::FCC_KEY_FORPROD).ok();
-}
-
-data::Result VinculaFornecedorProduto(data::FileManager& vinculos, std::uint32_t fornecedor, const Decimal& produto) {
-    if (fornecedor == 0 || VinculoExiste(vinculos, fornecedor, produto)) return data::kNoError;
-    auto& v = vinculos.rec<dictionary::ForCliQelRec>();
-    vinculos.clear_record();
-    v.CODFOR = fornecedor;
-    v.CODPROD = produto;
-    return vinculos.add();
-}
-
-data::Result DesvinculaFornecedorProduto(data::FileManager& vinculos, std::uint32_t fornecedor, const Decimal& produto) {
-    if (!VinculoExiste(vinculos, fornecedor, produto)) return data::kNoError;
-    return vinculos.remove();
-}
-
-data::Result RegistraLoteEntrada(data::FileManager& lotes, std::string_view lote, const Decimal& produto) {
-    auto& l = lotes.rec<dictionary::LoteVorelRec>();
-    lotes.clear_record();
-    l.LOTE = lote;
-    l.CODPRODUTO = produto;
-    if (lotes.get(keys::LTC_KEY_LOTEPROD).ok()) return data::kNoError;
-    lotes.clear_record();
-    l.LOTE = lote;
-    l.CODPRODUTO = produto;
-    l.TIPO = 1;
-    return lotes.add();
-}
-
-data::Result AtualizaHistoricoAliquota(const Decimal& produto, date::Day data, const Decimal& aliquota) {
-    if (produto.sign() <= 0 || aliquota.sign() <= 0) return data::kNoError;
-    date::Day alteracao = data;
-    const Decimal vigente = shell::AliquotaProdutoData(produto, alteracao, 1);
-    if (vigente != aliquota || data > alteracao) return shell::AtualizaAliquotaProduto(produto, data, aliquota);
-    return data::kNoError;
-}
-
-data::Result RegistraCadastrosDaEntrada(EntryTables& tables, const EntradaVorelRec& item, std::uint32_t fornecedor) {
-    if (data::Result r = VinculaFornecedorProduto(tables.vinculos, fornecedor, item.CodMercadoria); !r.ok()) return r;
-    if (data::Result r = RegistraLoteEntrada(tables.lotes, item.Lote.clipped(), item.CodMercadoria); !r.ok()) return r;
-    return AtualizaHistoricoAliquota(item.CodMercadoria, item.DataEmissao, item.Aliquota);
 }
 
 }  // namespace vorel::movements

@@ -28,15 +28,6 @@ std::optional<Decimal> BaseAutomaticaSaida(data::FileManager& valores, const Sai
     return static_cast<const Decimal&>(item.Quantidade) * *valor;
 }
 
-std::optional<std::uint8_t> ColunaDoCfo(data::FileManager& cfo, int codigo, int complemento) {
-    auto& c = cfo.rec<dictionary::CFORec>();
-    cfo.clear_record();
-    c.CODIGO = static_cast<std::int16_t>(codigo);
-    c.COMPLEMENTO = static_cast<std::int16_t>(complemento);
-    if (!cfo.get(keys::CFO_KEY_CFO).ok()) return std::nullopt;
-    return c.COLUNA;
-}
-
 bool SaidaRepetida(data::FileManager& saidas0, const SaidaVorelRec& item) {
     auto& s = saidas0.rec<SaidaVorelRec>();
     saidas0.clear_record();

@@ -134,15 +134,10 @@ public:
                 window().Display();
                 return l;
             }
-            case kParaAnalitico:
-                window()[kSheet].Selected(2);
-                return Level::Benign;
-            case kCancel:
-                if (!MayCancel()) return ui::kHandled;
-                break;
             default:
                 break;
         }
+        if (std::optional<Level> l = AbasDaLista(feq, kSheet, kParaAnalitico, kCancel)) return *l;
         return MovementForm::OnAccepted(feq);
     }
 
@@ -151,8 +146,7 @@ public:
     Response CallProcedure(int, Request r) override {
         if (request() == Request::View) return Response::Cancelled;
         if (r == Request::Select) return Escolhe(r);
-        UpdateComponents();
-        return context().Call("UAnalitico", r);
+        return ChamaFormDaLista("UAnalitico", r);
     }
 
 private:
@@ -170,9 +164,7 @@ private:
             },
             kInsert, kChange, kDelete);
         b.AddColumn({"Código", 30, 'R', [this] { return std::to_string(ana_.Codigo); }});
-        b.AddColumn({"Data Emissão", 48, 'C', [this] {
-                         return ui::FormatNumber("@d06b", dictionary::DiaDoTexto(ana_.DataEmissao.value()));
-                     }});
+        b.AddColumn({"Data Emissão", 48, 'C', [this] { return MostraDataTexto(ana_.DataEmissao); }});
         b.AddColumn({"Alíquota", 24, 'L', [this] { return text::to_utf8(ana_.Aliquota.clipped()); }});
         b.AddColumn({"Fechamento", 30, 'R', [this] { return std::to_string(ana_.Fechamento); }});
         b.AddColumn({"Totalizador", 60, 'R', [this] { return ui::ShowDecimal(ana_.Totalizador, 2); }});

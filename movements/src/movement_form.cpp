@@ -26,6 +26,21 @@ Response MovementForm::EscolheNoCadastro(const char* browse, data::FileManager& 
     return r;
 }
 
+std::optional<Level> MovementForm::AbasDaLista(int feq, int sheet, int paraLista, int cancel) {
+    if (feq == paraLista) {
+        window()[sheet].Selected(2);
+        return Level::Benign;
+    }
+    if (feq == cancel && !MayCancel()) return ui::kHandled;
+    return std::nullopt;
+}
+
+Response MovementForm::ChamaFormDaLista(const char* procedimento, Request request) {
+    if (this->request() == Request::View) return Response::Cancelled;
+    UpdateComponents();
+    return context().Call(procedimento, request);
+}
+
 bool MovementForm::Changed() {
     for (const data::FieldDesc& f : file().desc().fields)
         if (data::field_text(f, opened_.get()) != data::field_text(f, file().buffer())) return true;

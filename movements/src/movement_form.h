@@ -10,10 +10,13 @@
 // - `ChildList`: a list of the record's children (the records of another table whose leading key
 //   components are the record's link), whose update buttons run the form's `CallProcedure`; it
 //   takes its events before the form, except during OK's pass over the fields.
+// - `AbasDaLista`, `ChamaFormDaLista`: the arrow to the list's tab, the guarded cancel and the
+//   list's own form, as the master and analytic forms have them.
 #pragma once
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +42,13 @@ protected:
     // Calls a register's browse by name (for selection unless `request` says otherwise); when the
     // user chose nothing, the register's buffer is put back as it was.
     Response EscolheNoCadastro(const char* browse, data::FileManager& table, Request request = Request::Select);
+    // The forms of a record with a list of its children on a second tab (`UMestre`, `UAnalitico`):
+    // `paraLista`, the arrow button, shows that tab of `sheet`; `cancel` closes only when
+    // `MayCancel` allows. The level to return when `feq` is one of the two; nothing otherwise.
+    std::optional<Level> AbasDaLista(int feq, int sheet, int paraLista, int cancel);
+    // The list's form (by its procedure's name), which takes this record's fields as they are typed;
+    // nothing while this form only views.
+    Response ChamaFormDaLista(const char* procedimento, Request request);
     // Whether the record differs from the one the form primed or opened.
     bool Changed();
     // True when the form may close on cancel (asked when an insert or change has changed fields).

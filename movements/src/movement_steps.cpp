@@ -15,43 +15,18 @@ void AvisaCfoForaDoPeriodo() {
                 ui::Icon::Question, "&OK");
 }
 
-bool LeProduto(data::FileManager& produtos, const Decimal& codigo) {
-    auto& p = produtos.rec<dictionary::ProdutosRec>();
-    produtos.clear_record();
-    p.Codigo = codigo;
-    if (produtos.get(dictionary::keys::PRO_KEY_CODIGO) == data::kNoError) return true;
-    produtos.clear_record();
-    p.Apelido = codigo.to_string();
-    if (produtos.get(dictionary::keys::PRO_Key_Apelido) == data::kNoError) return true;
-    // What a failed search leaves: the cleared record with the text searched.
-    produtos.clear_record();
-    p.Apelido = codigo.to_string();
-    return false;
-}
-
-bool LeProdutoPorCodigo(data::FileManager& produtos, const Decimal& codigo) {
-    auto& p = produtos.rec<dictionary::ProdutosRec>();
-    produtos.clear_record();
-    p.Codigo = codigo;
-    if (produtos.get(dictionary::keys::PRO_KEY_CODIGO).ok()) return true;
-    produtos.clear_record();
-    return false;
-}
-
-bool LeFornecedorPorCodigo(data::FileManager& forcli, std::uint32_t codigo) {
-    forcli.clear_record();
-    forcli.rec<dictionary::ForCliRec>().Codigo = codigo;
-    return forcli.get(dictionary::keys::FOR_KEY_CODIGO1).ok();
-}
-
 std::string ErroDeGravacao(data::Result r) {
     const data::LastError& e = data::last_error();
     return "erro " + std::to_string(r.code()) + " (" + text::to_utf8(e.text) +
            (e.file.empty() ? std::string() : ", " + text::to_utf8(e.file)) + ")";
 }
 
+std::string MostraDataTexto(const String<8>& campo) {
+    return ui::FormatNumber("@d06b", dictionary::DiaDoTexto(campo.value()));
+}
+
 ui::UsePtr UseDataTexto(String<8>& campo) {
-    return ui::UseFn([&campo] { return ui::FormatNumber("@d06b", dictionary::DiaDoTexto(campo.value())); },
+    return ui::UseFn([&campo] { return MostraDataTexto(campo); },
                      [&campo](const std::string& typed) {
                          long long dia = 0;
                          if (!ui::ParseNumber("@d06b", typed, 0, 99999999, dia)) return false;

@@ -30,8 +30,8 @@ namespace vorel::movements {
 namespace {
 
 namespace keys = dictionary::keys;
-using estilo::Fonte;
-using estilo::W;
+using fiscal::estilo::Fonte;
+using fiscal::estilo::W;
 using report::Align;
 using report::BandPainter;
 
@@ -191,11 +191,11 @@ constexpr report::Mils kLargura = 7480;
 report::ReportSetup Pagina() {
     report::ReportSetup s;
     s.paper = report::Paper::a4();
-    s.left = estilo::Mm(10);
-    s.form_top = estilo::Mm(10);
-    s.header_top = estilo::Mm(10);
-    s.detail_top = estilo::Mm(10) + 1150;
-    s.footer_top = estilo::Mm(280) - 300;
+    s.left = fiscal::estilo::Mm(10);
+    s.form_top = fiscal::estilo::Mm(10);
+    s.header_top = fiscal::estilo::Mm(10);
+    s.detail_top = fiscal::estilo::Mm(10) + 1150;
+    s.footer_top = fiscal::estilo::Mm(280) - 300;
     s.detail_height = s.footer_top - s.detail_top;
     return s;
 }

@@ -26,9 +26,9 @@ namespace vorel::movements {
 namespace {
 
 namespace keys = dictionary::keys;
-using estilo::Fonte;
-using estilo::Mm;
-using estilo::W;
+using fiscal::estilo::Fonte;
+using fiscal::estilo::Mm;
+using fiscal::estilo::W;
 using report::Align;
 using report::BandPainter;
 

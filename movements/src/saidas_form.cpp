@@ -17,10 +17,13 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/cfop.h"
+#include "vorel/fiscal/colunas.h"
+#include "vorel/fiscal/consultas_cadastro.h"
+#include "vorel/fiscal/saldo_do_mes.h"
 #include "vorel/movements/counting_lines.h"
 #include "vorel/movements/entry_items.h"
 #include "vorel/movements/exit_items.h"
-#include "vorel/movements/month_balance.h"
 #include "vorel/movements/month_lock.h"
 #include "vorel/movements/movement_steps.h"
 #include "vorel/movements/procedures.h"
@@ -388,7 +391,7 @@ private:
     void DataAccepted() { rec_.DataSaida = CorrigeDataPeriodo(rec_.DataSaida); }
 
     void ComplementoAccepted() {
-        if (!ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento)) ChooseCfo();
+        if (!fiscal::ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento)) ChooseCfo();
     }
     void ChooseCfo() {
         UpdateComponents();
@@ -418,7 +421,7 @@ private:
     // --- the product and the bases ---
 
     // By code, else by the user's own code equal to the typed code; the record stays in the buffer.
-    bool ReadProduct() { return LeProduto(produtos_, rec_.CodMercadoria); }
+    bool ReadProduct() { return fiscal::LeProduto(produtos_, rec_.CodMercadoria); }
     void ShowProduct(bool found) {
         const auto& p = produtos_.rec<ProdutosRec>();
         descricao_ = found ? text::to_utf8(p.Produtos.clipped()) : std::string();
@@ -516,9 +519,9 @@ private:
         // takes a row without a number for the product's opening line.
         if (request() != Request::Delete && rec_.Numero == 0)
             return Refuse("Por favor informe o número da Nota Fiscal.", kNumero);
-        std::optional<std::uint8_t> coluna = ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento);
+        std::optional<std::uint8_t> coluna = fiscal::ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento);
         if (!coluna) return Refuse("Atenção!!! O CFO informado não está cadastrado!!!", kCfo);
-        if (ColunaDeEntrada(*coluna))
+        if (fiscal::ColunaDeEntrada(*coluna))
             return Refuse("Você está fazendo um Lançamento de Saída com um CFO de Entrada!!!", kCfo);
         if (request() == Request::Insert && SaidaRepetida(saidas0_, rec_) &&
             ui::Ask("Atenção!!! Já existe lançamento com a mesma Data, Número, Série, CFOP e Produto informado!!! "
@@ -536,7 +539,7 @@ private:
                 return false;
             }
         }
-        if (!CfoDoPeriodo(rec_.CFO, shell::GLO_ANO.Get())) {
+        if (!fiscal::CfoDoPeriodo(rec_.CFO, shell::GLO_ANO.Get())) {
             AvisaCfoForaDoPeriodo();
             window().Select(kCfo);
             return false;
@@ -549,9 +552,7 @@ private:
 
     data::Result WritesAlongside(bool exclusao) {
         const date::Day competencia = date::first_of_month(shell::GLO_ANO.Get(), shell::GLO_MES.Get());
-        if (data::Result r = MarcaSaldoDoMes(saldos_, rec_.CodMercadoria, competencia, rec_.Alicota, exclusao); !r.ok())
-            return r;
-        return data::kNoError;
+        return fiscal::MarcaSaldoDoMes(saldos_, rec_.CodMercadoria, competencia, rec_.Alicota, exclusao);
     }
 
     static std::vector<std::string> Estados() {

@@ -5,11 +5,14 @@
 // writes it together with its lot (LoteVorel, type 0, when missing) in one transaction; no other
 // check runs. Tables: EntradaVorel (written), LoteVorel (written with it), ForCli, Produtos, CFO.
 #include "cnpj_text.h"
+#include "item_lookups.h"
 #include "vorel/core/text.h"
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/cadastros_do_item.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/movements/exit_items.h"
 #include "vorel/movements/movement_steps.h"
 #include "vorel/movements/procedures.h"
@@ -24,7 +27,6 @@ namespace {
 using dictionary::CFORec;
 using dictionary::EntradaVorelRec;
 using dictionary::ForCliRec;
-using dictionary::LoteVorelRec;
 using dictionary::ProdutosRec;
 namespace keys = dictionary::keys;
 
@@ -173,31 +175,18 @@ public:
         const EntradaVorelRec item = rec_;
         data::Transaction tx({&file(), &lotes_});
         if (!tx.status().ok()) return Failed(tx.status());
-        if (data::Result r = RegistraLote(item); !r.ok()) return Failed(r);
+        // The lot of a balance (type 0: carried in from before) when the product has no such record of
+        // that type; a blank lot included.
+        if (data::Result r = fiscal::RegistraLoteDoTipo(lotes_, item.Lote.clipped(), item.CodMercadoria,
+                                                        fiscal::kLoteAnterior);
+            !r.ok())
+            return Failed(r);
         if (!writeItem()) return false;  // the framework said why; the transaction rolls back
         if (data::Result r = tx.commit(); !r.ok()) return Failed(r);
         return true;
     }
 
 private:
-    // The lot of a balance (type 0: carried in from before) when the product has no such record;
-    // a blank lot included.
-    data::Result RegistraLote(const EntradaVorelRec& item) {
-        auto& l = lotes_.rec<LoteVorelRec>();
-        lotes_.clear_record();
-        l.CODPRODUTO = item.CodMercadoria;
-        l.LOTE = item.Lote;
-        l.TIPO = 0;
-        data::Result r = lotes_.get(keys::LTC_KEY_PRODLOTE);
-        if (r.ok()) return r;
-        if (r != data::kRecordNotFound) return r;
-        lotes_.clear_record();
-        l.CODPRODUTO = item.CodMercadoria;
-        l.LOTE = item.Lote;
-        l.TIPO = 0;
-        return lotes_.add();
-    }
-
     bool Failed(data::Result r) {
         ui::Message("O saldo anterior não foi gravado: " + ErroDeGravacao(r) + ". Nada foi gravado.", "Atenção!!!",
                     ui::Icon::Exclamation);
@@ -217,22 +206,10 @@ private:
         window().Display();
     }
 
-    // B.7: the CNPJ as a 14-digit number among the active suppliers, else the typed number as an
-    // active supplier's code; neither: the supplier look-up (when `mayLookUp`).
+    // B.7: the CNPJ typed, else the code typed (LeFornecedorDigitado); neither: the supplier look-up
+    // (when `mayLookUp`).
     void CnpjTyped(bool mayLookUp) {
-        const std::string number = AsNumber(rec_.Cnpj.clipped());
-        auto& f = forcli_.rec<ForCliRec>();
-        forcli_.clear_record();
-        f.CGC = FourteenDigits(number);
-        f.Inativo = 0;
-        bool found = forcli_.get(keys::FOR_KEY_CGC).ok();
-        if (!found && number.size() <= 9) {
-            forcli_.clear_record();
-            f.Codigo = number.empty() ? 0u : static_cast<std::uint32_t>(std::stoul(number));
-            f.Inativo = 0;
-            found = forcli_.get(keys::FOR_KEY_CODIGO).ok();
-        }
-        if (found) return TakeSupplier();
+        if (LeFornecedorDigitado(forcli_, rec_.Cnpj.clipped())) return TakeSupplier();
         ShowSupplierName(false);
         if (mayLookUp) ChooseSupplier();
     }
@@ -240,29 +217,22 @@ private:
     // B.4: the register code typed.
     void SupplierCodeTyped() {
         if (rec_.CodigoForCli == 0) return;
-        if (LeFornecedorPorCodigo(forcli_, rec_.CodigoForCli)) return TakeSupplier();
+        if (fiscal::LeFornecedorPorCodigo(forcli_, rec_.CodigoForCli)) return TakeSupplier();
         ChooseSupplier();
     }
 
     // B.5: the supplier register to select; leaving it without a choice changes nothing.
     void ChooseSupplier() {
-        if (context().Call("Fornecedores", Request::Select) != Response::Completed) {
-            window().Display();
-            return;
-        }
-        TakeSupplier();
+        if (EscolheNoRegistro(context(), window(), "Fornecedores")) TakeSupplier();
     }
 
     // B.6: the code and complement must be registered.
     void ComplementTyped() {
-        if (!ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento)) ChooseCfo();
+        if (!fiscal::ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento)) ChooseCfo();
     }
 
     void ChooseCfo() {
-        if (context().Call("CFO", Request::Select) != Response::Completed) {
-            window().Display();
-            return;
-        }
+        if (!EscolheNoRegistro(context(), window(), "CFO")) return;
         const auto& c = cfo_.rec<CFORec>();
         rec_.CFO = static_cast<std::uint16_t>(c.CODIGO);
         rec_.Complemento = c.COMPLEMENTO;
@@ -270,7 +240,7 @@ private:
     }
 
     void ShowProduct() {
-        (void)LeProdutoPorCodigo(produtos_, rec_.CodMercadoria);
+        (void)fiscal::LeProdutoPorCodigo(produtos_, rec_.CodMercadoria);
         window()[kDescricao].Text(text::to_utf8(produtos_.rec<ProdutosRec>().Produtos.clipped()));
     }
 
@@ -278,7 +248,7 @@ private:
     // keeps the focus on the code.
     void ProductTyped() {
         if (rec_.CodMercadoria.value().is_zero()) return;
-        if (LeProdutoPorCodigo(produtos_, rec_.CodMercadoria)) {
+        if (fiscal::LeProdutoPorCodigo(produtos_, rec_.CodMercadoria)) {
             window()[kDescricao].Text(text::to_utf8(produtos_.rec<ProdutosRec>().Produtos.clipped()));
             return;
         }
@@ -286,10 +256,7 @@ private:
     }
 
     bool ChooseProduct() {
-        if (context().Call("Produtos", Request::Select) != Response::Completed) {
-            window().Display();
-            return false;
-        }
+        if (!EscolheNoRegistro(context(), window(), "Produtos")) return false;
         const auto& p = produtos_.rec<ProdutosRec>();
         rec_.CodMercadoria = p.Codigo;
         window()[kDescricao].Text(text::to_utf8(p.Produtos.clipped()));

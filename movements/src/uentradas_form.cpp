@@ -15,10 +15,13 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/cadastros_do_item.h"
+#include "vorel/fiscal/cfop.h"
+#include "vorel/fiscal/consultas_cadastro.h"
+#include "vorel/fiscal/saldo_do_mes.h"
 #include "vorel/movements/counting_lines.h"
 #include "vorel/movements/entry_items.h"
 #include "vorel/movements/exit_items.h"
-#include "vorel/movements/month_balance.h"
 #include "vorel/movements/month_lock.h"
 #include "vorel/movements/movement_steps.h"
 #include "vorel/movements/procedures.h"
@@ -29,6 +32,7 @@
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/register_window.h"
 #include "cnpj_text.h"
+#include "item_lookups.h"
 
 namespace vorel::movements {
 
@@ -337,7 +341,7 @@ public:
             if (rec_.Numero == 0) return Refuse("Por favor informe o número da Nota Fiscal.", kNumero);
             if (rec_.Quantidade.value().is_zero()) return Refuse("Por favor informe a quantidade de produtos.", kQuantidade);
         }
-        if (CfoDeSaida(rec_.CFO))
+        if (fiscal::CfoDeSaida(rec_.CFO))
             return Refuse("Você está fazendo um Lançamento de Entrada com um CFO de Saída!!!", kCfo);
         if (r == Request::Insert && EntradaRepetida(entradas0_, rec_)) {
             if (ui::Ask("Atenção!!! Já existe lançamento com a mesma Data, Número, Série, CFOP e Produto informado!!! "
@@ -356,14 +360,14 @@ public:
                 return false;
             }
         }
-        if (!CfoDoPeriodo(rec_.CFO, shell::GLO_ANO.Get()))
+        if (!fiscal::CfoDoPeriodo(rec_.CFO, shell::GLO_ANO.Get()))
             return Refuse("Atenção!!! O CFO selecionado não pode ser utilizado no período em questão!!!", kCfo);
         desvincular_ = false;
         if (r == Request::Delete && UltimaEntradaFornecedorProduto(entradas0_, rec_.Cnpj.clipped(), rec_.CodMercadoria)) {
             data::FileManager& vinculos = ui::ThreadFile(dictionary::ForCliQel());
             bool existe = false;
             if (vinculos.open().ok()) {
-                existe = VinculoExiste(vinculos, fornecedor_, rec_.CodMercadoria);
+                existe = fiscal::VinculoExiste(vinculos, fornecedor_, rec_.CodMercadoria);
                 (void)vinculos.close();
             }
             if (existe) {
@@ -393,15 +397,19 @@ public:
         {
             data::Transaction tx(t.All());
             if (!tx.status().ok()) return Failed(tx.status());
-            failed = MarcaSaldoDoMes(t.saldos, item.CodMercadoria, competencia, item.Aliquota, r == Request::Delete);
+            failed = fiscal::MarcaSaldoDoMes(t.saldos, item.CodMercadoria, competencia, item.Aliquota,
+                                             r == Request::Delete);
             if (failed.ok()) {
                 if (r == Request::Delete) {
-                    if (desvincular_) failed = DesvinculaFornecedorProduto(t.vinculos, fornecedor_, item.CodMercadoria);
-                    if (failed.ok()) failed = RegistraLoteEntrada(t.lotes, item.Lote.clipped(), item.CodMercadoria);
+                    if (desvincular_)
+                        failed = fiscal::DesvinculaFornecedorProduto(t.vinculos, fornecedor_, item.CodMercadoria);
                     if (failed.ok())
-                        failed = AtualizaHistoricoAliquota(item.CodMercadoria, item.DataEmissao, item.Aliquota);
+                        failed = fiscal::RegistraLote(t.lotes, item.Lote.clipped(), item.CodMercadoria,
+                                                      fiscal::kLoteAtual);
+                    if (failed.ok())
+                        failed = fiscal::AtualizaHistoricoAliquota(item.CodMercadoria, item.DataEmissao, item.Aliquota);
                 } else {
-                    failed = RegistraCadastrosDaEntrada(t, item, fornecedor_);
+                    failed = fiscal::RegistraCadastrosDaEntrada(t.vinculos, t.lotes, item, fornecedor_);
                 }
             }
             if (!failed.ok()) return Failed(failed);
@@ -517,7 +525,7 @@ private:
             found = forcli_.get(keys::FOR_KEY_CGC).ok() || FindByCgcAnyMark();
             if (found) rec_.Estado = f.Estado;
         } else {
-            found = LeFornecedorPorCodigo(forcli_, rec_.CodigoForCli);
+            found = fiscal::LeFornecedorPorCodigo(forcli_, rec_.CodigoForCli);
             if (found) {
                 rec_.Cnpj = f.CGC;
                 rec_.Estado = f.Estado;
@@ -561,19 +569,7 @@ private:
     // typed CNPJ handed over to the supplier form.
     void SupplierTyped() {
         const std::string typed(rec_.Cnpj.clipped());
-        const std::string number = AsNumber(typed);
-        auto& f = forcli_.rec<ForCliRec>();
-        forcli_.clear_record();
-        f.CGC = FourteenDigits(typed);
-        f.Inativo = 0;
-        bool found = forcli_.get(keys::FOR_KEY_CGC).ok();
-        if (!found && !number.empty() && number.size() <= 9) {
-            forcli_.clear_record();
-            f.Codigo = static_cast<std::uint32_t>(std::stoul(number));
-            f.Inativo = 0;
-            found = forcli_.get(keys::FOR_KEY_CODIGO).ok();
-        }
-        if (!found) {
+        if (!LeFornecedorDigitado(forcli_, typed)) {
             (void)shell::EntregaCnpjAoCadastro(typed);
             ChooseSupplier();
             return;
@@ -585,7 +581,7 @@ private:
     // C.2: the register code typed.
     void SupplierCodeTyped() {
         if (rec_.CodigoForCli == 0) return;
-        if (!LeFornecedorPorCodigo(forcli_, rec_.CodigoForCli)) {
+        if (!fiscal::LeFornecedorPorCodigo(forcli_, rec_.CodigoForCli)) {
             ChooseSupplier();
             return;
         }
@@ -595,27 +591,14 @@ private:
 
     // C.3: the supplier register to select.
     void ChooseSupplier() {
-        if (context().Call("Fornecedores", Request::Select) != Response::Completed) {
-            window().Display();
-            return;
-        }
+        if (!EscolheNoRegistro(context(), window(), "Fornecedores")) return;
         rec_.CodigoForCli = forcli_.rec<ForCliRec>().Codigo;
         SupplierCodeTyped();
     }
 
-    bool FindProduct() {
-        auto& p = produtos_.rec<ProdutosRec>();
-        produtos_.clear_record();
-        p.Codigo = rec_.CodMercadoria;
-        if (produtos_.get(keys::PRO_KEY_CODIGO).ok()) return true;
-        produtos_.clear_record();
-        p.Apelido = rec_.CodMercadoria.value().to_fixed(0);
-        return produtos_.get(keys::PRO_Key_Apelido).ok();
-    }
-
     // B.5: the description of the stored product.
     void ShowProduct() {
-        (void)LeProdutoPorCodigo(produtos_, rec_.CodMercadoria);
+        (void)fiscal::LeProdutoPorCodigo(produtos_, rec_.CodMercadoria);
         window()[kDescricao].Text(text::to_utf8(produtos_.rec<ProdutosRec>().Produtos.clipped()));
         ShowReduction();
     }
@@ -630,7 +613,7 @@ private:
     // C.5: the product by code or user code; its rate, its reference value and the base of origin.
     void ProductTyped(bool pass) {
         Remember();
-        if (!FindProduct()) {
+        if (!fiscal::LeProduto(produtos_, rec_.CodMercadoria)) {
             ChooseProduct();
             return;
         }
@@ -662,16 +645,13 @@ private:
 
     // C.6: the product register to select.
     void ChooseProduct() {
-        if (context().Call("Produtos", Request::Select) != Response::Completed) {
-            window().Display();
-            return;
-        }
+        if (!EscolheNoRegistro(context(), window(), "Produtos")) return;
         rec_.CodMercadoria = produtos_.rec<ProdutosRec>().Codigo;
         ProductTyped(false);
     }
 
     void ShowOriginInvoice() {
-        const bool devolucao = CfoDeDevolucao(rec_.CFO);
+        const bool devolucao = fiscal::CfoDeDevolucao(rec_.CFO);
         window()[kPromptNfOrigem].Hide(!devolucao);
         window()[kNfOrigem].Hide(!devolucao);
     }
@@ -687,15 +667,12 @@ private:
     // C.8: the code and complement must be registered.
     void ComplementTyped() {
         Remember();
-        if (!ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento)) ChooseCfo();
+        if (!fiscal::ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento)) ChooseCfo();
     }
 
     // C.9
     void ChooseCfo() {
-        if (context().Call("CFO", Request::Select) != Response::Completed) {
-            window().Display();
-            return;
-        }
+        if (!EscolheNoRegistro(context(), window(), "CFO")) return;
         const auto& c = cfo_.rec<CFORec>();
         rec_.CFO = static_cast<std::uint16_t>(c.CODIGO);
         rec_.Complemento = c.COMPLEMENTO;

@@ -6,6 +6,8 @@
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/cfop.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/movements/entry_items.h"
 #include "vorel/movements/exit_items.h"
 #include "vorel/movements/movement_steps.h"
@@ -177,7 +179,7 @@ Level VehicleForm<Rec>::OnWindowOpened() {
     } else {
         // The partner's name and registration, and the product's description, show.
         const bool found = LeFornecedor();
-        (void)LeProduto(produtos_, rec_.CodProduto);
+        (void)fiscal::LeProduto(produtos_, rec_.CodProduto);
         OpenedOnRecord(found);
     }
     window().Display();
@@ -242,7 +244,7 @@ Level VehicleForm<Rec>::OnAccepted(int feq) {
             if (request() == Request::Insert || request() == Request::Change) {
                 UpdateComponents();
                 TakeCarried();
-                if (!CfoDoPeriodo(rec_.CFO, shell::GLO_ANO.Get())) {
+                if (!fiscal::CfoDoPeriodo(rec_.CFO, shell::GLO_ANO.Get())) {
                     AvisaCfoForaDoPeriodo();
                     window().Select(kCfo);
                     return ui::kHandled;
@@ -318,7 +320,7 @@ void VehicleForm<Rec>::BuscaCnpjPressed() {
 
 template <class Rec>
 void VehicleForm<Rec>::ProdutoAccepted() {
-    if (LeProduto(produtos_, rec_.CodProduto))
+    if (fiscal::LeProduto(produtos_, rec_.CodProduto))
         rec_.CodProduto = produtos_.rec<ProdutosRec>().Codigo;
     else
         BuscaProdutoPressed();
@@ -340,7 +342,7 @@ void VehicleForm<Rec>::BuscaProdutoPressed() {
 template <class Rec>
 void VehicleForm<Rec>::ComplementoAccepted() {
     carried_.complemento = rec_.Complemento;
-    if (!ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento)) BuscaCfoPressed();
+    if (!fiscal::ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento)) BuscaCfoPressed();
 }
 
 template <class Rec>

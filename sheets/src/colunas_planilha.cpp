@@ -5,13 +5,13 @@
 
 #include "vorel/core/text.h"
 #include "vorel/dictionary/own_tables.h"
+#include "vorel/fiscal/colunas.h"
 
 namespace vorel::sheets {
 
 namespace {
 
 constexpr std::uint16_t kNumeroNaEntrada[] = {178, 278, 1661, 2661, 1662, 2662};
-constexpr std::uint16_t kSubtraidos[] = {178, 278, 1411, 2411, 1661, 2661, 1202, 2202};
 
 template <std::size_t N>
 bool Em(const std::uint16_t (&lista)[N], std::uint16_t cfo) {
@@ -20,13 +20,7 @@ bool Em(const std::uint16_t (&lista)[N], std::uint16_t cfo) {
 
 }  // namespace
 
-bool CodigoDeEntrada(std::uint16_t cfo) { return (cfo > 1000 && cfo < 5000) || cfo < 500; }
-
 bool NumeroNaEntrada(std::uint16_t cfo) { return Em(kNumeroNaEntrada, cfo); }
-
-bool Subtrai(std::uint8_t coluna, std::uint16_t cfo) {
-    return coluna == 8 || Em(kSubtraidos, cfo) || (coluna == 2 && CodigoDeEntrada(cfo));
-}
 
 Tipo TipoDaLinha(const dictionary::EntradaSaidaVorelRec& esa, bool cfoEncontrado, std::uint8_t coluna) {
     if (esa.ENTSAI == 0) return {TipoLinha::SaldoAnterior, 0};
@@ -69,18 +63,19 @@ LinhaPlanilha ColocaLinha(const dictionary::EntradaSaidaVorelRec& esa, Tipo tipo
         l.saiQuantidade = esa.QUANTIDADE;
     };
     switch (coluna) {
-    case 1: entrada(true); break;
-    case 7: entrada(false); break;
-    case 8: entrada(true); break;
-    case 2: case 3: case 4: case 5: case 6:
+    case fiscal::kEntradas: entrada(true); break;
+    case fiscal::kEntradasDemaisHipoteses: entrada(false); break;
+    case fiscal::kDevolucaoCompras: entrada(true); break;
+    case fiscal::kConsumidorFinal: case fiscal::kFatoGeradorNaoRealizado: case fiscal::kIsenta:
+    case fiscal::kOutroEstado: case fiscal::kSubsequente:
         if (NumeroNaEntrada(esa.CFO)) l.entNumero = numero;
         else l.saiNumero = numero;
         l.saiSerie = serie;
         l.saiQuantidade = esa.QUANTIDADE;
         break;
-    default: saida(); break;  // 9 and the cash register
+    default: saida(); break;  // kDevolucaoEstoque and the cash register
     }
-    l.subtrai = tipo.linha == TipoLinha::Coluna && Subtrai(coluna, esa.CFO);
+    l.subtrai = tipo.linha == TipoLinha::Coluna && fiscal::SubtraiDosTotais(coluna, esa.CFO);
     return l;
 }
 

@@ -4,6 +4,7 @@
 
 #include "formato.h"
 #include "pagina.h"
+#include "vorel/fiscal/estilo_relatorio.h"
 #include "vorel/report/report_controller.h"
 #include "vorel/sheets/planilha_mensal.h"
 
@@ -18,7 +19,7 @@ using report::Align;
 using report::BandPainter;
 using report::Mils;
 
-Mils Mm(double mm) { return static_cast<Mils>(std::lround(mm * 1000.0 / 25.4)); }
+using fiscal::estilo::Mm;
 
 struct LinhaResultado {
     std::uint32_t codigo = 0;

@@ -8,13 +8,18 @@
 #include "formato.h"
 #include "vorel/core/text.h"
 #include "vorel/dictionary/own_tables.h"
+#include "vorel/fiscal/cfop.h"
+#include "vorel/fiscal/colunas.h"
 
 namespace vorel::sheets {
 
 namespace {
 
+// The sheet columns and a row's results, by name.
+using enum fiscal::Coluna;
+using enum fiscal::Retencao;
+
 constexpr std::uint16_t kAoCustoMedio[] = {176, 276, 1409, 2409, 1659, 2659};
-constexpr std::uint16_t kRetornaEstoque[] = {178, 278, 1411, 2411, 1611, 2611, 1661, 2661, 1662, 2662, 1202, 2202};
 
 template <std::size_t N>
 bool Na(const std::uint16_t (&lista)[N], std::uint16_t cfo) {
@@ -35,7 +40,6 @@ std::string NumeroSeisPosicoes(std::string_view numero) {
 }  // namespace
 
 bool EntradaAoCustoMedio(std::uint16_t cfo) { return Na(kAoCustoMedio, cfo); }
-bool RetornaEstoque(std::uint16_t cfo) { return Na(kRetornaEstoque, cfo); }
 
 ValorMedioGestao::ValorMedioGestao(OpcoesGestao opcoes, ConsultasGestao consultas)
     : op_(std::move(opcoes)), c_(std::move(consultas)) {}
@@ -137,7 +141,7 @@ void ValorMedioGestao::Fila(std::uint8_t tipoLote, std::uint32_t fornecedor, con
 
 void ValorMedioGestao::MovimentoDeSaida(std::uint16_t cfo, const Decimal& quantidade) {
     const Decimal valor = R(quantidade * saldo_.valUnitario, 2);
-    if (RetornaEstoque(cfo)) {
+    if (fiscal::RetornaAoEstoque(cfo)) {
         saldo_.quantidade += quantidade;
         saldo_.base += valor;
     } else {
@@ -211,8 +215,8 @@ void ValorMedioGestao::Valora(const dictionary::EntradaSaidaVorelRec& esa) {
     if (!esa.ALIQUOTA.clipped().empty()) {  // a cash-register row
         linha_.tipo = {TipoLinha::Caixa, 0};
         saida(false);
-        linha_.valores[0] = media();
-        linha_.valores[5] = b;
+        linha_.valores[kValConsumidorFinal] = media();
+        linha_.valores[kValConfUsuarioFinal] = b;
         MovimentoDeSaida(cfo, q);
         verificaNegativo();
         return fecha();
@@ -221,16 +225,16 @@ void ValorMedioGestao::Valora(const dictionary::EntradaSaidaVorelRec& esa) {
     const std::optional<std::uint8_t> coluna = c_.coluna ? c_.coluna(cfo, esa.COMPLEMENTO) : std::nullopt;
     if (!coluna) desconhecidos_.emplace(cfo, esa.COMPLEMENTO);
     const std::uint8_t col = coluna.value_or(0);
-    if (col < 1 || col > 9 || (texto && col == 9)) {
+    if (col < kEntradas || col > kDevolucaoEstoque || (texto && col == kDevolucaoEstoque)) {
         // Nothing is valued: the line shows its date and the balance as it stands.
         linha_.tipo = {TipoLinha::Desconhecida, 0};
         return fecha();
     }
     linha_.tipo = {TipoLinha::Coluna, col};
-    linha_.subtrai = Subtrai(col, cfo);
-    const bool devolucao = NumeroNaEntrada(cfo) && !(texto && col == 2);
+    linha_.subtrai = fiscal::SubtraiDosTotais(col, cfo);
+    const bool devolucao = NumeroNaEntrada(cfo) && !(texto && col == kConsumidorFinal);
     switch (col) {
-    case 1: {
+    case kEntradas: {
         entrada(true);
         const bool transferencia = !texto && (cfo == 1409 || cfo == 2409) && !aberturaImpressa_;
         if (transferencia) {
@@ -244,69 +248,69 @@ void ValorMedioGestao::Valora(const dictionary::EntradaSaidaVorelRec& esa) {
         recalculaMedia();
         break;
     }
-    case 2: {
+    case kConsumidorFinal: {
         saida(devolucao);
-        linha_.valores[0] = media();
-        linha_.valores[5] = b;
+        linha_.valores[kValConsumidorFinal] = media();
+        linha_.valores[kValConfUsuarioFinal] = b;
         if (b.sign() > 0) unitConsumidor_ = R(Div(b, q), 4);
-        if (RetornaEstoque(cfo)) {
+        if (fiscal::RetornaAoEstoque(cfo)) {
             MovimentoDeSaida(cfo, q);
-        } else if (CodigoDeEntrada(cfo)) {
+        } else if (fiscal::CfoDeEntrada(cfo)) {
             saldo_.quantidade += q;
             saldo_.base += media();
-            if (b.is_zero()) linha_.valores[5] = R(unitConsumidor_ * q, 2);
+            if (b.is_zero()) linha_.valores[kValConfUsuarioFinal] = R(unitConsumidor_ * q, 2);
         } else {
             MovimentoDeSaida(cfo, q);
         }
         verificaNegativo();
         break;
     }
-    case 3:
+    case kFatoGeradorNaoRealizado:
         saida(devolucao);
-        linha_.valores[1] = media();
-        linha_.valores[6] = linha_.valores[1];
+        linha_.valores[kValFatoGeradorNaoRealizado] = media();
+        linha_.valores[kValConfDemaisHipoteses] = linha_.valores[kValFatoGeradorNaoRealizado];
         MovimentoDeSaida(cfo, q);
         verificaNegativo();
         break;
-    case 4:
+    case kIsenta:
         saida(devolucao);
-        linha_.valores[2] = media();
-        linha_.valores[6] = Coluna16Isenta(produto, esa.DATA, q);
+        linha_.valores[kValIsenta] = media();
+        linha_.valores[kValConfDemaisHipoteses] = Coluna16Isenta(produto, esa.DATA, q);
         MovimentoDeSaida(cfo, q);
         verificaNegativo();
         break;
-    case 5:
+    case kOutroEstado:
         saida(devolucao);
-        linha_.valores[3] = media();
-        linha_.valores[6] = Coluna16OutroEstado(produto, esa.DATA, q);
+        linha_.valores[kValOutroEstado] = media();
+        linha_.valores[kValConfDemaisHipoteses] = Coluna16OutroEstado(produto, esa.DATA, q);
         MovimentoDeSaida(cfo, q);
         verificaNegativo();
         break;
-    case 6:
+    case kSubsequente:
         saida(devolucao);
-        linha_.valores[4] = media();
+        linha_.valores[kValSubsequente] = media();
         MovimentoDeSaida(cfo, q);
         verificaNegativo();
         break;
-    case 7:
+    case kEntradasDemaisHipoteses:
         entrada(true);
-        linha_.valores[6] = b;
+        linha_.valores[kValConfDemaisHipoteses] = b;
         saldo_.quantidade += q;
         saldo_.base += b;
         verificaNegativo();
         recalculaMedia();
         break;
-    case 8:
+    case kDevolucaoCompras:
         entrada(false);
         linha_.entBase = b;
         saldo_.quantidade -= q;
         saldo_.base -= b;
         recalculaMedia();
         break;
-    case 9:
+    case kDevolucaoEstoque:
         saida(false);
-        linha_.valores[1] = media();
-        linha_.valores[6] = Coluna16Isenta(produto, esa.DATA, q);
+        linha_.valores[kValFatoGeradorNaoRealizado] = media();
+        linha_.valores[kValConfDemaisHipoteses] = Coluna16Isenta(produto, esa.DATA, q);
         saldo_.base -= media();
         saldo_.quantidade -= q;
         verificaNegativo();

@@ -18,34 +18,18 @@
 #include "vorel/core/decimal.h"
 #include "vorel/core/decimal_field.h"
 #include "vorel/dictionary/own_tables.h"
+#include "vorel/fiscal/colunas.h"
 
 namespace vorel::computation {
 
 using LinhaTrabalho = dictionary::EntradaSaidaVorelRec;
 
-// The rule a row follows: a sheet column 1..9, the cash-register rule, or none.
-enum Coluna : int {
-    kSemRegra = 0,
-    kEntradas = 1,
-    kConsumidorFinal = 2,
-    kFatoGeradorNaoRealizado = 3,
-    kIsenta = 4,
-    kOutroEstado = 5,
-    kSubsequente = 6,
-    kEntradasDemaisHipoteses = 7,
-    kDevolucaoCompras = 8,
-    kDevolucaoEstoque = 9,
-    kCaixa = 10,  // a cash-register item of the tax-substitution totaliser "F"
-};
+// The rule a row follows (the floor's columns, named alike in every subsystem).
+using fiscal::Coluna;
+using enum fiscal::Coluna;
 
 // `TruncaDuasCasas` of x computed as decimal(15,5).
 Decimal TruncaDuasCasas(const Decimal& x);
-
-// The code lists of the rules.
-bool ListaRetorno(int cfo);      // raises the stock in columns 2 to 6
-bool ListaSubtracao(int cfo);    // subtracted from the month totals
-bool FaixaEntrada(int cfo);      // 1001..4999 or below 500
-bool EntradaReavaliada(int cfo); // 176, 276, 1659, 2659
 
 // A product's running values while its rows are walked.
 struct Corrente {
@@ -83,7 +67,7 @@ bool LeiAplica(const ContextoRegra& ctx, date::Day data, int cfo);
 void AplicaRegra(int coluna, const ContextoRegra& ctx, Corrente& c, LinhaTrabalho& linha, BasesEntradas& bases);
 
 // Whether a row's results are subtracted from the month totals (else added).
-bool SubtraiDosTotais(int coluna, int cfo);
+using fiscal::SubtraiDosTotais;
 
 // The seven month totals of a product.
 struct TotaisMes {

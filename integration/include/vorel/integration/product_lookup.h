@@ -1,6 +1,6 @@
 // The imports' look-ups of the registers, each with the cache of one read: the product of a line's
-// product text (by code or by nickname, as the user's option says), the active partner of a CNPJ,
-// the CFO register, and the CFO-period rule (three-digit codes up to 2002, four-digit ones after).
+// product text (by code or by nickname, as the user's option says), the active partner of a CNPJ
+// and the CFO register (the code's working-year rule is the floor's `fiscal::CfoDoPeriodo`).
 #pragma once
 
 #include <cstdint>
@@ -55,16 +55,7 @@ private:
 // The text's whole-number value (0 when it is not a number).
 Decimal ValorNumerico(const std::string& texto);
 
-// True when a CFO may not be used in the working year: below 1000 after 2002, 1000 or more up to 2002.
-bool CfoForaDoPeriodo(int cfo, int ano);
-
 // True when the CFO register holds the code with complement 1 (cached for the caller).
 bool CfoCadastrado(int cfo, std::set<int>& cache);
-
-// The supplier-product link (ForCliQel) of the active supplier whose CNPJ is `cnpj` (or whose CPF is
-// its first 11 characters), added once per pair; nothing when no such supplier is registered.
-data::Result VinculaFornecedor(const std::string& cnpj, const Decimal& produto);
-// The product's batch (LoteVorel), added with `tipo` unless the batch and product are there (of any type).
-data::Result GaranteLote(const std::string& lote, const Decimal& produto, int tipo);
 
 }  // namespace vorel::integration

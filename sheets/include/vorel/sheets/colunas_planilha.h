@@ -19,6 +19,7 @@
 
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
+#include "vorel/fiscal/colunas.h"
 
 namespace vorel::dictionary {
 struct EntradaSaidaVorelRec;
@@ -44,13 +45,9 @@ Tipo TipoDaLinha(const dictionary::EntradaSaidaVorelRec& esa, bool cfoEncontrado
 
 // The CFO codes whose number prints among the entries even on an exit row.
 bool NumeroNaEntrada(std::uint16_t cfo);
-// An entry's CFO code (1001 to 4999, or below 500 in the old numbering).
-bool CodigoDeEntrada(std::uint16_t cfo);
-// Whether an invoice row of that print column and CFO enters the totals subtracted.
-bool Subtrai(std::uint8_t coluna, std::uint16_t cfo);
 
 // Columns 10 to 16, in order.
-inline constexpr std::size_t kValores = 7;
+inline constexpr std::size_t kValores = fiscal::kRetencoes;  // indexed by fiscal::Retencao
 
 struct LinhaPlanilha {
     Tipo tipo;

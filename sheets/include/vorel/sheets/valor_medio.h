@@ -79,7 +79,6 @@ struct OpcoesGestao {
 
 // Codes of the valuation.
 bool EntradaAoCustoMedio(std::uint16_t cfo);  // column 1 valued at the average
-bool RetornaEstoque(std::uint16_t cfo);       // an exit-column movement that returns to the stock
 
 class ValorMedioGestao {
 public:

@@ -1,5 +1,9 @@
-// What the computation's page reports share: millimetres, the Arial font, Windows-1252 texts and
-// the landscape page footer (the report's footer text and "Página" with the page number).
+// What the subsystems' page reports share: millimetres in the page model's thousandths of an inch,
+// the report fonts (Arial unless another family is named), Windows-1252 texts from UTF-8 literals,
+// and the footer of an A4 landscape page (the report's footer text and "Página" with the number).
+//
+//     using fiscal::estilo::Mm;
+//     p.text({Mm(10), Mm(2), Mm(120), Mm(4)}, fiscal::estilo::W("Razão Social"), fiscal::estilo::Fonte(8, true));
 #pragma once
 
 #include <cmath>
@@ -9,13 +13,13 @@
 #include "vorel/core/text.h"
 #include "vorel/report/band.h"
 
-namespace vorel::computation::estilo {
+namespace vorel::fiscal::estilo {
 
 inline report::Mils Mm(double mm) { return static_cast<report::Mils>(std::lround(mm * 1000.0 / 25.4)); }
 
-inline report::Font Fonte(int pontos, bool negrito = false) {
+inline report::Font Fonte(int pontos, bool negrito = false, const char* familia = "Arial") {
     report::Font f;
-    f.family = "Arial";
+    f.family = familia;
     f.points = pontos;
     f.bold = negrito;
     return f;
@@ -34,4 +38,4 @@ inline report::Band RodapePaisagem(std::string rodape) {
             }};
 }
 
-}  // namespace vorel::computation::estilo
+}  // namespace vorel::fiscal::estilo

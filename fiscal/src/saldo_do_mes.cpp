@@ -1,11 +1,11 @@
 // The month's balance row marked by a movement.
-#include "vorel/movements/month_balance.h"
+#include "vorel/fiscal/saldo_do_mes.h"
 
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 
-namespace vorel::movements {
+namespace vorel::fiscal {
 
 data::Result MarcaSaldoDoMes(data::FileManager& saldos, const Decimal& produto, date::Day competencia,
                              const Decimal& aliquota, bool exclusao) {
@@ -26,4 +26,4 @@ data::Result MarcaSaldoDoMes(data::FileManager& saldos, const Decimal& produto, 
     return found ? saldos.put() : saldos.add();
 }
 
-}  // namespace vorel::movements
+}  // namespace vorel::fiscal

@@ -1,0 +1,70 @@
+// The register look-ups of consultas_cadastro.h.
+#include "vorel/fiscal/consultas_cadastro.h"
+
+#include <string>
+
+#include "vorel/data/file_manager.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/dictionary/shared_registers.h"
+
+namespace vorel::fiscal {
+
+namespace keys = dictionary::keys;
+
+bool LeProdutoPorCodigo(data::FileManager& produtos, const Decimal& codigo) {
+    auto& p = produtos.rec<dictionary::ProdutosRec>();
+    produtos.clear_record();
+    p.Codigo = codigo;
+    if (produtos.get(keys::PRO_KEY_CODIGO).ok()) return true;
+    produtos.clear_record();
+    return false;
+}
+
+bool LeProdutoPorApelido(data::FileManager& produtos, std::string_view apelido) {
+    produtos.clear_record();
+    produtos.rec<dictionary::ProdutosRec>().Apelido = apelido;
+    return produtos.get(keys::PRO_Key_Apelido).ok();
+}
+
+bool LeProduto(data::FileManager& produtos, const Decimal& codigo) {
+    if (LeProdutoPorCodigo(produtos, codigo)) return true;
+    const std::string apelido = codigo.to_string();
+    if (LeProdutoPorApelido(produtos, apelido)) return true;
+    // What a failed search leaves: the cleared record with the text searched.
+    produtos.clear_record();
+    produtos.rec<dictionary::ProdutosRec>().Apelido = apelido;
+    return false;
+}
+
+bool LeFornecedorPorCodigo(data::FileManager& forcli, std::uint32_t codigo) {
+    forcli.clear_record();
+    forcli.rec<dictionary::ForCliRec>().Codigo = codigo;
+    return forcli.get(keys::FOR_KEY_CODIGO1).ok();
+}
+
+bool LeFornecedorPorDocumento(data::FileManager& forcli, std::string_view documento) {
+    auto& f = forcli.rec<dictionary::ForCliRec>();
+    forcli.clear_record();
+    f.CGC = documento;
+    f.Inativo = 0;
+    if (forcli.get(keys::FOR_KEY_CGC).ok()) return true;
+    forcli.clear_record();
+    f.CPF = documento.substr(0, 11);
+    f.Inativo = 0;
+    return forcli.get(keys::FOR_KEY_CPF).ok();
+}
+
+std::uint32_t CodigoDoDocumento(data::FileManager& forcli, std::string_view documento) {
+    return LeFornecedorPorDocumento(forcli, documento) ? forcli.rec<dictionary::ForCliRec>().Codigo : 0u;
+}
+
+std::optional<std::uint8_t> ColunaDoCfo(data::FileManager& cfo, int codigo, int complemento) {
+    auto& c = cfo.rec<dictionary::CFORec>();
+    cfo.clear_record();
+    c.CODIGO = static_cast<std::int16_t>(codigo);
+    c.COMPLEMENTO = static_cast<std::int16_t>(complemento);
+    if (!cfo.get(keys::CFO_KEY_CFO).ok()) return std::nullopt;
+    return c.COLUNA;
+}
+
+}  // namespace vorel::fiscal

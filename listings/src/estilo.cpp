@@ -12,14 +12,6 @@
 
 namespace vorel::listings::estilo {
 
-report::Font Fonte(int pontos, bool negrito, const char* familia) {
-    report::Font f;
-    f.family = familia;
-    f.points = pontos;
-    f.bold = negrito;
-    return f;
-}
-
 Empresa LeEmpresa() {
     Empresa e;
     data::FileManager emp(dictionary::Empresa());

@@ -3,7 +3,6 @@
 // and the previewer step of the reports that are never e-mailed.
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -12,6 +11,7 @@
 #include "vorel/core/decimal.h"
 #include "vorel/core/text.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/fiscal/estilo_relatorio.h"
 #include "vorel/report/band.h"
 #include "vorel/report/report_controller.h"
 #include "vorel/report/report_run.h"
@@ -23,16 +23,16 @@ class ProcContext;
 
 namespace vorel::listings::estilo {
 
-inline report::Mils Mm(double mm) { return static_cast<report::Mils>(std::lround(mm * 1000.0 / 25.4)); }
+// Millimetres, fonts and Windows-1252 literals are the fiscal floor's report style.
+using fiscal::estilo::Fonte;
+using fiscal::estilo::Mm;
+using fiscal::estilo::W;
+
 inline report::Rect Caixa(double x, double y, double largura, double altura) {
     return {Mm(x), Mm(y), Mm(largura), Mm(altura)};
 }
 
-report::Font Fonte(int pontos, bool negrito = false, const char* familia = "Arial");
 inline report::Font Times(int pontos, bool negrito = false) { return Fonte(pontos, negrito, "Times New Roman"); }
-
-// Windows-1252 of a UTF-8 literal.
-inline std::string W(std::string_view utf8) { return text::from_utf8(utf8); }
 
 inline constexpr const char* kPadraoCnpj = "@p##.###.###/####-##p";
 

@@ -36,6 +36,17 @@ bool LeProduto(data::FileManager& produtos, const Decimal& codigo) {
     return false;
 }
 
+std::string ApelidoDeVinteDigitos(const Decimal& codigo) {
+    std::string digitos = codigo.to_fixed(0);
+    if (digitos.size() < 20) digitos.insert(0, 20 - digitos.size(), '0');
+    return digitos;
+}
+
+bool LeProdutoPorCodigoOuApelido(data::FileManager& produtos, const Decimal& codigo, std::string_view texto) {
+    return LeProdutoPorCodigo(produtos, codigo) || LeProdutoPorApelido(produtos, texto) ||
+           LeProdutoPorApelido(produtos, ApelidoDeVinteDigitos(codigo));
+}
+
 bool LeFornecedorPorCodigo(data::FileManager& forcli, std::uint32_t codigo) {
     forcli.clear_record();
     forcli.rec<dictionary::ForCliRec>().Codigo = codigo;

@@ -20,11 +20,8 @@ Decimal ValorNumerico(const std::string& texto) {
 bool LeProdutoDaLinha(const std::string& texto, const Decimal& valor, int utiliza, bool porCodigo) {
     data::FileManager& pro = data::dictionary::file(dictionary::Produtos());
     if (utiliza != 1) return fiscal::LeProdutoPorApelido(pro, texto);
-    if (porCodigo && fiscal::LeProdutoPorCodigo(pro, valor)) return true;
-    if (fiscal::LeProdutoPorApelido(pro, texto)) return true;
-    std::string digitos = valor.to_fixed(0);
-    if (digitos.size() < 20) digitos.insert(0, 20 - digitos.size(), '0');
-    return fiscal::LeProdutoPorApelido(pro, digitos);
+    if (porCodigo) return fiscal::LeProdutoPorCodigoOuApelido(pro, valor, texto);
+    return fiscal::LeProdutoPorApelido(pro, texto) || fiscal::LeProdutoPorApelido(pro, fiscal::ApelidoDeVinteDigitos(valor));
 }
 
 std::optional<Decimal> BuscaProduto::Busca(const std::string& texto, const Decimal& aliquota, int utiliza) {
@@ -52,12 +49,7 @@ const BuscaParceiro::Parceiro* BuscaParceiro::Busca(const std::string& cnpj, boo
 
 bool CfoCadastrado(int cfo, std::set<int>& cache) {
     if (cache.count(cfo)) return true;
-    data::FileManager& t = data::dictionary::file(dictionary::CFO());
-    auto& c = t.rec<dictionary::CFORec>();
-    t.clear_record();
-    c.CODIGO = static_cast<std::int16_t>(cfo);
-    c.COMPLEMENTO = 1;
-    if (!t.get(keys::CFO_KEY_CFO).ok()) return false;
+    if (!fiscal::ColunaDoCfo(data::dictionary::file(dictionary::CFO()), cfo, 1)) return false;
     cache.insert(cfo);
     return true;
 }

@@ -10,6 +10,7 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/fiscal/cfop.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/movements/entry_items.h"
 #include "vorel/shell/text_report.h"
 
@@ -45,17 +46,7 @@ bool ForCliCadastrado(CadastrosAuditoria& cad, const ItemAuditado& item) {
 
 // The product by its code, else by its user's code as plain digits, else as 20 digits.
 bool ProdutoCadastrado(CadastrosAuditoria& cad, const Decimal& codigo) {
-    auto& p = cad.produtos.rec<dictionary::ProdutosRec>();
-    cad.produtos.clear_record();
-    p.Codigo = codigo;
-    if (cad.produtos.get(keys::PRO_KEY_CODIGO).ok()) return true;
-    const std::string digitos = codigo.to_fixed(0);
-    for (const std::string& apelido : {digitos, std::string(20 - std::min<std::size_t>(20, digitos.size()), '0') + digitos}) {
-        cad.produtos.clear_record();
-        p.Apelido = apelido;
-        if (cad.produtos.get(keys::PRO_Key_Apelido).ok()) return true;
-    }
-    return false;
+    return fiscal::LeProdutoPorCodigoOuApelido(cad.produtos, codigo, codigo.to_fixed(0));
 }
 
 // A row of the product's rate history with that rate, whatever its dates.

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "vorel/core/decimal.h"
@@ -26,6 +27,13 @@ bool LeProdutoPorApelido(data::FileManager& produtos, std::string_view apelido);
 // By code, else by the user's code equal to the code written as text. Not found: the buffer holds
 // the cleared record of the last search (rate 0, description blank).
 bool LeProduto(data::FileManager& produtos, const Decimal& codigo);
+
+// The product a line or an item names by number (the imports' option "Código", the audit): by
+// the code `codigo`, else by `texto` as the user's code, else by the code written with twenty
+// digits (leading zeros) as the user's code.
+bool LeProdutoPorCodigoOuApelido(data::FileManager& produtos, const Decimal& codigo, std::string_view texto);
+// The code as a user's code of twenty digits, with leading zeros.
+std::string ApelidoDeVinteDigitos(const Decimal& codigo);
 
 // `ForCli` by `FOR:KEY:CODIGO1`: the register code, whatever the inactive mark.
 bool LeFornecedorPorCodigo(data::FileManager& forcli, std::uint32_t codigo);

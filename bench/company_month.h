@@ -19,6 +19,7 @@
 #include "vorel/dictionary/folders.h"
 #include "vorel/dictionary/tables.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/working_context.h"
 
 namespace bench_company {
 

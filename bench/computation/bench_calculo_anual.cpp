@@ -96,7 +96,7 @@ void Prepara() {
 double Motor() {
     return bench_rounds::seconds([] {
         bench_movimentos::SemAvisos avisos;
-        computation::ResultadoAnual r = computation::CalculoAnualProdutos(avisos);
+        computation::ResultadoAnual r = computation::CalculoAnualProdutos(shell::PeriodoDeTrabalho(), avisos);
         if (!r.ok()) std::fprintf(stderr, "engine: %s\n", r.erro.c_str());
         return r.ok() && r.produtos == kProdutos;
     });

@@ -39,6 +39,7 @@
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/dictionary/tables.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/working_context.h"
 
 namespace fs = std::filesystem;
 using namespace vorel;
@@ -82,7 +83,7 @@ double Motor() {
         bench_movimentos::SemAvisos avisos;
         computation::OpcoesCalculo o;
         o.todos = true;
-        computation::ResultadoCalculo r = computation::CalculoProdutos(o, avisos);
+        computation::ResultadoCalculo r = computation::CalculoProdutos(shell::PeriodoDeTrabalho(), o, avisos);
         if (!r.ok()) std::fprintf(stderr, "engine: %s\n", r.erro.c_str());
         return r.ok();
     });
@@ -296,7 +297,7 @@ bool Resultados(const char* arquivo) {
     computation::OpcoesCalculo o;
     o.todos = true;
     o.manterTrabalho = true;
-    computation::ResultadoCalculo r = computation::CalculoProdutos(o, avisos);
+    computation::ResultadoCalculo r = computation::CalculoProdutos(shell::PeriodoDeTrabalho(), o, avisos);
     if (!r.ok()) {
         std::fprintf(stderr, "engine: %s\n", r.erro.c_str());
         return false;

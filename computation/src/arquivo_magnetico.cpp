@@ -83,7 +83,8 @@ bool CnpjVazio(std::string_view c) {
 struct TabelaAno {
     std::unique_ptr<shell::OtherYearFile> f;
     bool aberta = false;
-    TabelaAno(const data::TableDesc& t, int ano) : f(std::make_unique<shell::OtherYearFile>(t, ano)) {
+    TabelaAno(const data::TableDesc& t, std::uint32_t empresa, int ano)
+        : f(std::make_unique<shell::OtherYearFile>(t, empresa, ano)) {
         data::Result r = f->open();
         if (r == data::kFileNotFound) return;
         Checa(r, t.label + " de " + std::to_string(ano));
@@ -96,9 +97,9 @@ struct TabelaAno {
 struct AnoSaldos {
     int ano;
     TabelaAno saldos, saidas, entradas, caixa;
-    explicit AnoSaldos(int a)
-        : ano(a), saldos(dictionary::SaldosVorel(), a), saidas(dictionary::SaidaVorel(), a),
-          entradas(dictionary::EntradaVorel(), a), caixa(dictionary::MovMaqRegistradora(), a) {}
+    AnoSaldos(std::uint32_t empresa, int a)
+        : ano(a), saldos(dictionary::SaldosVorel(), empresa, a), saidas(dictionary::SaidaVorel(), empresa, a),
+          entradas(dictionary::EntradaVorel(), empresa, a), caixa(dictionary::MovMaqRegistradora(), empresa, a) {}
 
     // Whether the product has an exit, an entry or a cash-register item in the month of `mes`.
     bool Movimento(const Decimal& produto, date::Day mes) {
@@ -410,7 +411,7 @@ private:
     // ---- 02: opening balances
     AnoSaldos& Ano(int ano) {
         auto it = anos_.find(ano);
-        if (it == anos_.end()) it = anos_.emplace(ano, std::make_unique<AnoSaldos>(ano)).first;
+        if (it == anos_.end()) it = anos_.emplace(ano, std::make_unique<AnoSaldos>(static_cast<std::uint32_t>(p_.empresa), ano)).first;
         return *it->second;
     }
 

@@ -1,11 +1,11 @@
 // ApuraBaseUltimasEntradas and the entry base of a stock return: the own-operation base of the
-// product's latest entries before an exit, newest first, from the working year's entries and then
-// the earlier years' files, each through a cursor of the run (the working year's name variables
-// and the shared working year are never changed). A product's entries of a year's file are read
-// once, on its first exit that needs them, and searched in memory by every later exit of the
-// product: the cost grows with the product's entries, not with its exits times its entries.
+// product's latest entries before an exit, newest first, from the computed year's entries and then
+// the earlier years' files, each through a cursor of the run at its path (no name variable and no
+// shared working year is read or changed). A product's entries of a year's file are read once, on
+// its first exit that needs them, and searched in memory by every later exit of the product: the
+// cost grows with the product's entries, not with its exits times its entries.
 //
-// Tables: EntradaVorel (the working year's file and the earlier years' Entradas.Tps).
+// Tables: EntradaVorel (the computed year's file and the earlier years' Entradas.Tps).
 
 #include <algorithm>
 #include <iterator>
@@ -54,7 +54,7 @@ BasesDaExecucao::~BasesDaExecucao() {
 
 void BasesDaExecucao::Abre() {
     auto atual = std::make_unique<FileManager>(dictionary::EntradaVorel());
-    Checa(atual->open(), "Abrindo as entradas");
+    run_.Abre(*atual, "Abrindo as entradas");
     (void)atual->send(kCacheDaExecucao);
     anos_[run_.ano] = std::move(atual);
 }
@@ -63,7 +63,7 @@ FileManager* BasesDaExecucao::Ano(int ano) {
     auto it = anos_.find(ano);
     if (it == anos_.end()) {
         auto fm = std::make_unique<FileManager>(dictionary::EntradaVorel());
-        if (!Execucao::AbreSeExiste(*fm, run_.ArquivoDoAno(ano, false)))
+        if (!run_.AbreDoAno(*fm, ano))
             fm.reset();
         else
             (void)fm->send(kCacheDaExecucao);

@@ -2,7 +2,7 @@
 // the month records in SaldosVorel, and the carry of the previous month for every other
 // registered product; all in one transaction with the work rows.
 //
-// Tables: the run's work table, SaldosVorel (the working year's file; its alias on the previous
+// Tables: the run's work table, SaldosVorel (the computed year's file; a cursor on the previous
 // year's file in January), Produtos, CFO, and the entry files through BasesDaExecucao.
 #include <map>
 #include <utility>
@@ -48,11 +48,11 @@ public:
     }
 
     void Executa() {
-        Checa(saldos_.open(), "Abrindo os saldos");
+        run_.Abre(saldos_, "Abrindo os saldos");
         if (run_.mes == 1) {
-            temAnterior_ = Execucao::AbreSeExiste(anterior_, run_.ArquivoDoAno(run_.ano - 1, true));
+            temAnterior_ = run_.AbreDoAno(anterior_, run_.ano - 1);
         } else {
-            Checa(anterior_.open(), "Abrindo os saldos");
+            run_.Abre(anterior_, "Abrindo os saldos");
             temAnterior_ = true;
         }
         Checa(produtos_.open(), "Abrindo os produtos");

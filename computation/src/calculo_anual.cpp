@@ -111,10 +111,10 @@ void Checa(data::Result r, const char* oque) {
 
 class Recalculo {
 public:
-    explicit Recalculo(AvisosCalculo& avisos)
-        : avisos_(avisos), saldos_(dictionary::SaldosVorel()), cfo_(dictionary::CFO()),
-          produtos_(dictionary::Produtos()), anterior_(dictionary::SaldosVorel(), shell::GLO_ANO.Get() - 1) {
-        ano_ = shell::GLO_ANO.Get();
+    Recalculo(const shell::EmpresaPeriodo& periodo, AvisosCalculo& avisos)
+        : avisos_(avisos), periodo_(periodo), saldos_(dictionary::SaldosVorel()), cfo_(dictionary::CFO()),
+          produtos_(dictionary::Produtos()), anterior_(dictionary::SaldosVorel(), periodo.empresa, periodo.ano - 1) {
+        ano_ = periodo.ano;
     }
     ~Recalculo() {
         for (FileManager* fm : {&saldos_, &cfo_, &produtos_, &ent_, &sai_, &mmr_})
@@ -127,7 +127,7 @@ public:
             AbreMovimentos();
             Checa(produtos_.open(), "Abrindo os produtos");
             Checa(cfo_.open(), "Abrindo os CFOs");
-            Checa(saldos_.open(), "Abrindo os saldos");
+            Checa(shell::AbreNoAno(saldos_, periodo_), "Abrindo os saldos");
             // The previous year's balances, once for the run (none: every product starts from zero).
             temAnterior_ = anterior_.open().ok();
             progresso_.total1 = static_cast<long long>(produtos_.records());
@@ -159,9 +159,9 @@ public:
 private:
     // The year's movement files, open for the run with a small page cache each.
     void AbreMovimentos() {
-        Checa(ent_.open(), "Abrindo as entradas");
-        Checa(sai_.open(), "Abrindo as saídas");
-        Checa(mmr_.open(), "Abrindo os itens das máquinas registradoras");
+        Checa(shell::AbreNoAno(ent_, periodo_), "Abrindo as entradas");
+        Checa(shell::AbreNoAno(sai_, periodo_), "Abrindo as saídas");
+        Checa(shell::AbreNoAno(mmr_, periodo_), "Abrindo os itens das máquinas registradoras");
         for (FileManager* fm : {&ent_, &sai_, &mmr_}) (void)fm->send(detail::kCacheDaExecucao);
         // Of the wide movement records, only what the year's walk takes.
         Checa(data::Cursor::read_only(ent_, {"DataEmissao", "CFO", "Complemento", "Quantidade", "BaseICMS"}),
@@ -262,6 +262,7 @@ private:
     }
 
     AvisosCalculo& avisos_;
+    const shell::EmpresaPeriodo periodo_;
     int ano_ = 0;
     FileManager saldos_, cfo_, produtos_;
     shell::OtherYearFile anterior_;
@@ -273,6 +274,8 @@ private:
 
 }  // namespace
 
-ResultadoAnual CalculoAnualProdutos(AvisosCalculo& avisos) { return Recalculo(avisos).Executa(); }
+ResultadoAnual CalculoAnualProdutos(const shell::EmpresaPeriodo& periodo, AvisosCalculo& avisos) {
+    return Recalculo(periodo, avisos).Executa();
+}
 
 }  // namespace vorel::computation

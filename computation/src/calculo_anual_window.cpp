@@ -14,6 +14,7 @@
 #include "vorel/dictionary/tables.h"
 #include "vorel/shell/company_register_browse.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/progress_window.h"
 #include "vorel/ui/register_window.h"
@@ -117,7 +118,7 @@ void RunCalculoAnual(ui::ProcContext& ctx) { CalculoAnualBrowse(ctx).Execute(); 
 
 void RunCalculoAnualProdutos(ui::ProcContext& ctx) {
     JanelaCalculoAnual janela(ctx);
-    ResultadoAnual r = CalculoAnualProdutos(janela);
+    ResultadoAnual r = CalculoAnualProdutos(shell::PeriodoDeTrabalho(), janela);
     if (!r.erro.empty()) janela.Mensagem("Cálculo Mensal de Produtos", r.erro);
 }
 

@@ -12,6 +12,7 @@
 #include "vorel/dictionary/tables.h"
 #include "vorel/shell/company_register_browse.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/register_window.h"
@@ -113,7 +114,7 @@ public:
         if (calcular_) {
             OpcoesCalculo o;
             o.todos = true;
-            (void)CalculoProdutos(context(), o);  // the run shows its own messages
+            (void)CalculoProdutos(context(), shell::PeriodoDeTrabalho(), o);  // the run shows its own messages
         }
         return l;
     }

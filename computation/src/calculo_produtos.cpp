@@ -5,6 +5,7 @@
 //
 // Tables: SaidaVorel, EntradaVorel, MovMaqRegistradora, ICMSEletronica, SaldosVorel (and the
 // previous year's file in January), Empresa; the work table EntradaSaidaVorel on the run's file.
+// The year files are the computed period's, opened at their paths on the run's own cursors.
 #include "vorel/computation/calculo_produtos.h"
 
 #include <charconv>
@@ -17,11 +18,11 @@
 #include "vorel/data/bulk_load.h"
 #include "vorel/data/error.h"
 #include "vorel/data/transaction.h"
-#include "vorel/dictionary/folders.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/other_year.h"
 #include "vorel/shell/period.h"
 #include "vorel/shell/text_report.h"
 #include "vorel/shell/work_table_handover.h"
@@ -53,20 +54,20 @@ int NumeroDoTexto(std::string_view t) {
     return v;
 }
 
-Execucao::Execucao(const OpcoesCalculo& o, AvisosCalculo& a)
-    : opcoes(o), avisos(a), trabalho(dictionary::EntradaSaidaVorel()) {
-    ano = shell::GLO_ANO.Get();
-    mes = shell::GLO_MES.Get();
-    empresa = shell::GLO_EMPRESA_CODIGO.Get();
-    mesTrabalho = date::first_of_month(ano, mes);
-    mesAnterior = mes == 1 ? date::first_of_month(ano - 1, 12) : date::first_of_month(ano, mes - 1);
+Execucao::Execucao(const shell::EmpresaPeriodo& p, const OpcoesCalculo& o, AvisosCalculo& a)
+    : periodo(p), opcoes(o), avisos(a), trabalho(dictionary::EntradaSaidaVorel()) {
+    ano = p.ano;
+    mes = p.mes;
+    empresa = p.empresa;
+    mesTrabalho = p.Inicio();
+    mesAnterior = p.Anterior().Inicio();
     if (o.periodoExplicito) {
         inicio = o.inicio;
         fim = o.fim;
-        gravaMes = inicio == mesTrabalho && fim == shell::UltimoDiaMes(mesTrabalho);
+        gravaMes = inicio == mesTrabalho && fim == p.Fim();
     } else {
         inicio = mesTrabalho;
-        fim = shell::UltimoDiaMes(mesTrabalho);
+        fim = p.Fim();
     }
 }
 
@@ -84,13 +85,11 @@ void Execucao::Conta() {
     Mostra();
 }
 
-std::string Execucao::ArquivoDoAno(int outroAno, bool saldos) const {
-    auto c = dictionary::CaminhosArquivosAno(shell::PastaRaiz.Get(), empresa, outroAno);
-    return saldos ? c.CaminhoSaldosVorel : c.CaminhoEntradaVorel;
-}
+void Execucao::Abre(FileManager& fm, const char* oque) const { Checa(shell::AbreNoAno(fm, periodo), oque); }
 
-bool Execucao::AbreSeExiste(FileManager& fm, const std::string& arquivo) {
-    if (!files::exists(arquivo)) return false;
+bool Execucao::AbreDoAno(FileManager& fm, int outroAno) const {
+    const std::string arquivo = shell::ArquivoDoAno(fm.desc(), empresa, outroAno);
+    if (arquivo.empty() || !files::exists(arquivo)) return false;
     fm.set_create(false);
     return fm.open_path(arquivo).ok();
 }
@@ -174,7 +173,7 @@ void LeDoPeriodo(Execucao& run, FileManager& fm, data::KeyName chave, Posiciona 
 // Exits: step 3.
 void ReuneSaidas(Execucao& run) {
     FileManager sai(dictionary::SaidaVorel());
-    Checa(sai.open(), "Abrindo as saídas");
+    run.Abre(sai, "Abrindo as saídas");
     (void)sai.send(detail::kCacheDaExecucao);
     auto& s = sai.rec<dictionary::SaidaVorelRec>();
     auto& w = run.trabalho.rec<LinhaTrabalho>();
@@ -209,7 +208,7 @@ void ReuneSaidas(Execucao& run) {
 // Entries: step 4. Several opening-balance entries of a product in the period add up.
 void ReuneEntradas(Execucao& run) {
     FileManager ent(dictionary::EntradaVorel());
-    Checa(ent.open(), "Abrindo as entradas");
+    run.Abre(ent, "Abrindo as entradas");
     (void)ent.send(detail::kCacheDaExecucao);
     auto& e = ent.rec<dictionary::EntradaVorelRec>();
     auto& w = run.trabalho.rec<LinhaTrabalho>();
@@ -250,9 +249,9 @@ void ReuneEntradas(Execucao& run) {
 void ReuneCaixas(Execucao& run) {
     FileManager mmr(dictionary::MovMaqRegistradora());
     FileManager icm(dictionary::ICMSEletronica());
-    Checa(mmr.open(), "Abrindo os itens das máquinas registradoras");
+    run.Abre(mmr, "Abrindo os itens das máquinas registradoras");
     (void)mmr.send(detail::kCacheDaExecucao);
-    Checa(icm.open(), "Abrindo as máquinas registradoras");
+    run.Abre(icm, "Abrindo as máquinas registradoras");
     auto& m = mmr.rec<dictionary::MovMaqRegistradoraRec>();
     auto& maquina = icm.rec<dictionary::ICMSEletronicaRec>();
     auto& w = run.trabalho.rec<LinhaTrabalho>();
@@ -291,7 +290,7 @@ void ReuneCaixas(Execucao& run) {
 // Products whose month record is marked for recomputation: step 6.
 void ReuneMarcados(Execucao& run) {
     FileManager saldos(dictionary::SaldosVorel());
-    Checa(saldos.open(), "Abrindo os saldos");
+    run.Abre(saldos, "Abrindo os saldos");
     auto& q = saldos.rec<dictionary::SaldosVorelRec>();
     const std::string escolhido = CodigoTexto(run.opcoes.produto);
     saldos.clear_record();
@@ -314,9 +313,9 @@ void ReuneMarcados(Execucao& run) {
 void ReuneMesAnterior(Execucao& run) {
     FileManager saldos(dictionary::SaldosVorel());
     if (run.mes == 1) {
-        if (!Execucao::AbreSeExiste(saldos, run.ArquivoDoAno(run.ano - 1, true))) return;
+        if (!run.AbreDoAno(saldos, run.ano - 1)) return;
     } else {
-        Checa(saldos.open(), "Abrindo os saldos");
+        run.Abre(saldos, "Abrindo os saldos");
     }
     auto& q = saldos.rec<dictionary::SaldosVorelRec>();
     const std::string escolhido = CodigoTexto(run.opcoes.produto);
@@ -336,9 +335,9 @@ void ReuneMesAnterior(Execucao& run) {
     (void)saldos.close();
 }
 
-long long Registros(const data::TableDesc& desc) {
+long long Registros(const Execucao& run, const data::TableDesc& desc) {
     FileManager fm(desc);
-    if (!fm.open().ok()) return 0;
+    if (!shell::AbreNoAno(fm, run.periodo).ok()) return 0;
     long long n = fm.records();
     (void)fm.close();
     return n < 0 ? 0 : n;
@@ -371,8 +370,8 @@ void Executa(Execucao& run) {
     // sorted pass, rather than grown row by row in every index.
     Checa(data::drop_keys(run.trabalho), "Abrindo a tabela de trabalho");
 
-    run.progresso.total1 = Registros(dictionary::SaidaVorel()) + Registros(dictionary::EntradaVorel()) +
-                           Registros(dictionary::MovMaqRegistradora());
+    run.progresso.total1 = Registros(run, dictionary::SaidaVorel()) + Registros(run, dictionary::EntradaVorel()) +
+                           Registros(run, dictionary::MovMaqRegistradora());
     run.Mostra();
     ReuneSaidas(run);
     ReuneEntradas(run);
@@ -391,10 +390,10 @@ void Executa(Execucao& run) {
 
 }  // namespace
 
-ResultadoCalculo CalculoProdutos(const OpcoesCalculo& opcoes, AvisosCalculo& avisos) {
+ResultadoCalculo CalculoProdutos(const shell::EmpresaPeriodo& periodo, const OpcoesCalculo& opcoes, AvisosCalculo& avisos) {
     ResultadoCalculo r;
     {
-        Execucao run(opcoes, avisos);
+        Execucao run(periodo, opcoes, avisos);
         try {
             Executa(run);
             r.produtosValorados = static_cast<long long>(run.produtos.size());
@@ -421,7 +420,8 @@ void ApagaTrabalho(const std::string& arquivo) {
     for (const char* fim : {"", "-lock", "-journal"}) (void)files::remove_file(arquivo + fim);
 }
 
-void EntregaCalculo(ui::ProcContext& ctx, const OpcoesCalculo& opcoes, const ResultadoCalculo& r, AvisosCalculo& avisos) {
+void EntregaCalculo(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, const OpcoesCalculo& opcoes,
+                    const ResultadoCalculo& r, AvisosCalculo& avisos) {
     if (!r.ok()) return;
     const bool modoTexto = shell::ModoImpressao.Get() == 2;
     std::string alvo;
@@ -437,7 +437,7 @@ void EntregaCalculo(ui::ProcContext& ctx, const OpcoesCalculo& opcoes, const Res
         avisos.Mensagem("Vorel", "A função \"" + alvo + "\" ainda não está disponível nesta versão.");
         return;
     }
-    shell::EntregaTrabalho entrega({r.arquivoTrabalho, opcoes.resumo});
+    shell::EntregaTrabalho entrega({r.arquivoTrabalho, opcoes.resumo, periodo});
     (void)ctx.Call(alvo);
 }
 
@@ -462,12 +462,12 @@ private:
 
 }  // namespace
 
-ResultadoCalculo CalculoProdutos(ui::ProcContext& ctx, OpcoesCalculo opcoes) {
+ResultadoCalculo CalculoProdutos(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, OpcoesCalculo opcoes) {
     JanelaCalculo janela(ctx);
     const bool manter = opcoes.manterTrabalho;
     opcoes.manterTrabalho = true;
-    ResultadoCalculo r = CalculoProdutos(opcoes, janela);
-    EntregaCalculo(ctx, opcoes, r, janela);
+    ResultadoCalculo r = CalculoProdutos(periodo, opcoes, janela);
+    EntregaCalculo(ctx, periodo, opcoes, r, janela);
     if (!manter) {
         ApagaTrabalho(r.arquivoTrabalho);
         r.arquivoTrabalho.clear();

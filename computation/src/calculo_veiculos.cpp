@@ -17,6 +17,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/other_year.h"
 #include "vorel/shell/period.h"
 #include "vorel/shell/text_report.h"
 
@@ -57,8 +58,8 @@ bool PorChassi(FileManager& fm, data::KeyName chave, const auto& chassi) {
 
 class Execucao {
 public:
-    Execucao(const OpcoesVeiculos& o, AvisosCalculo& a)
-        : o_(o), avisos_(a), trabalho_(dictionary::EntradaSaidaVorel()), ent_(dictionary::EntradaVeiculo()),
+    Execucao(const shell::EmpresaPeriodo& p, const OpcoesVeiculos& o, AvisosCalculo& a)
+        : periodo_(p), o_(o), avisos_(a), trabalho_(dictionary::EntradaSaidaVorel()), ent_(dictionary::EntradaVeiculo()),
           entChassi_(dictionary::EntradaVeiculo()), sai_(dictionary::SaidaVeiculo()),
           saiChassi_(dictionary::SaidaVeiculo()) {}
     ~Execucao() {
@@ -67,10 +68,9 @@ public:
     }
 
     void Executa(ResultadoVeiculos& r) {
-        r.ano = shell::GLO_ANO.Get();
-        r.mes = shell::GLO_MES.Get();
-        inicio_ = date::first_of_month(r.ano, r.mes);
-        fim_ = shell::UltimoDiaMes(inicio_);
+        r.periodo = periodo_;
+        inicio_ = periodo_.Inicio();
+        fim_ = periodo_.Fim();
 
         shell::NomeTemporario nome = shell::NomeArqTemp();
         if (!nome.ok()) throw Interrupcao{false, nome.erro};
@@ -78,7 +78,7 @@ public:
         (void)files::remove_file(r.arquivoTrabalho);
         Checa(trabalho_.open_path(r.arquivoTrabalho), "Abrindo a tabela de trabalho");
         for (FileManager* fm : {&ent_, &entChassi_, &sai_, &saiChassi_}) {
-            Checa(fm->open(), "Abrindo os veículos");
+            Checa(shell::AbreNoAno(*fm, periodo_), "Abrindo os veículos");
             (void)fm->send(detail::kCacheDaExecucao);
         }
         progresso_.total1 = ent_.records() + sai_.records();
@@ -117,7 +117,7 @@ private:
             date::Day saida = 0;
             const bool saiu = Saiu(e, saida);
             const bool emEstoque = !saiu || saida > fim_;
-            if (emEstoque && r.mes == 12) r.transporte.push_back(Transportado(e));
+            if (emEstoque && r.periodo.mes == 12) r.transporte.push_back(Transportado(e));
             // An earlier entry shows only while the vehicle was in stock on the month's first day.
             if (e.DataEntrada < inicio_ && saiu && saida < inicio_) continue;
             trabalho_.clear_record();
@@ -207,6 +207,7 @@ private:
         return v;
     }
 
+    const shell::EmpresaPeriodo periodo_;
     const OpcoesVeiculos& o_;
     AvisosCalculo& avisos_;
     date::Day inicio_ = 0, fim_ = 0;
@@ -216,10 +217,11 @@ private:
 
 }  // namespace
 
-ResultadoVeiculos CalculoPlanilhaVeiculos(const OpcoesVeiculos& opcoes, AvisosCalculo& avisos) {
+ResultadoVeiculos CalculoPlanilhaVeiculos(const shell::EmpresaPeriodo& periodo, const OpcoesVeiculos& opcoes,
+                                          AvisosCalculo& avisos) {
     ResultadoVeiculos r;
     try {
-        Execucao run(opcoes, avisos);
+        Execucao run(periodo, opcoes, avisos);
         run.Executa(r);
     } catch (const Interrupcao& i) {
         r.ok = false;
@@ -238,11 +240,10 @@ ResultadoVeiculos CalculoPlanilhaVeiculos(const OpcoesVeiculos& opcoes, AvisosCa
 
 ResultadoVeiculos TransportaVeiculos(const ResultadoVeiculos& run, const OpcoesVeiculos& opcoes) {
     ResultadoVeiculos r;
-    r.ano = run.ano;
-    r.mes = run.mes;
-    if (!run.ok || run.mes != 12) return r;
+    r.periodo = run.periodo;
+    if (!run.ok || run.periodo.mes != 12) return r;
     try {
-        auto c = dictionary::CaminhosArquivosAno(shell::PastaRaiz.Get(), shell::GLO_EMPRESA_CODIGO.Get(), run.ano + 1);
+        auto c = dictionary::CaminhosArquivosAno(shell::PastaRaiz.Get(), run.periodo.empresa, run.periodo.ano + 1);
         if (std::error_code ec = dictionary::CriaPastas(c)) throw Interrupcao{false, "Criando a pasta " + c.PastaAno};
         FileManager prox(dictionary::EntradaVeiculo());
         Checa(prox.open_path(c.CaminhoEntradaVeiculo), "Abrindo as entradas de veículos do ano seguinte");
@@ -258,7 +259,7 @@ ResultadoVeiculos TransportaVeiculos(const ResultadoVeiculos& run, const OpcoesV
         prox.clear_record();
         Checa(prox.set(keys::ENV_KEY_NUMERO), "Lendo as entradas de veículos do ano seguinte");
         while (prox.next().ok()) {
-            if (date::year(e.DataEntrada) > run.ano) break;
+            if (date::year(e.DataEntrada) > run.periodo.ano) break;
             if (e.Aliquota.value() == opcoes.percentual && DoFornecedor(opcoes, e)) antigos.push_back(prox.position());
         }
         for (const data::Position& p : antigos) {

@@ -139,8 +139,8 @@ void Checa(data::Result r, const char* oque) {
 
 class Montagem {
 public:
-    Montagem(std::string_view filtro, Confronto& out, AvisosCalculo& avisos)
-        : filtro_(text::clip(filtro)), out_(out), avisos_(avisos), trabalho_(dictionary::EntradaSaidaVorel()),
+    Montagem(const shell::EmpresaPeriodo& periodo, std::string_view filtro, Confronto& out, AvisosCalculo& avisos)
+        : periodo_(periodo), filtro_(text::clip(filtro)), out_(out), avisos_(avisos), trabalho_(dictionary::EntradaSaidaVorel()),
           entradas_(dictionary::EntradaVorel()), produtos_(dictionary::Produtos()), forcli_(dictionary::ForCli()),
           cfo_(dictionary::CFO()) {}
     ~Montagem() {
@@ -150,11 +150,11 @@ public:
 
     std::string Executa(const std::string& arquivo) {
         try {
-            ano_ = shell::GLO_ANO.Get();
-            mesTrabalho_ = date::first_of_month(ano_, shell::GLO_MES.Get());
+            ano_ = periodo_.ano;
+            mesTrabalho_ = periodo_.Inicio();
             trabalho_.set_create(false);
             Checa(trabalho_.open_path(arquivo), "EntradaSaidaVorel");
-            Checa(entradas_.open(), "Abrindo as entradas");
+            Checa(shell::AbreNoAno(entradas_, periodo_), "Abrindo as entradas");
             Checa(produtos_.open(), "Abrindo os produtos");
             Checa(forcli_.open(), "Abrindo os fornecedores e clientes");
             Checa(cfo_.open(), "Abrindo os CFOs");
@@ -267,7 +267,7 @@ private:
         return tem;
     }
 
-    // The entries of the product from the exit's date backwards: the working year's, then each
+    // The entries of the product from the exit's date backwards: the computed year's, then each
     // earlier year's file while one exists.
     std::function<bool(EntradaConfronto&)> Entradas(const dictionary::EntradaSaidaVorelRec& w) {
         struct Estado {
@@ -298,7 +298,7 @@ private:
                 }
                 // This year's entries are exhausted: the year before, when its file exists.
                 --st->ano;
-                st->outro = std::make_unique<shell::OtherYearFile>(dictionary::EntradaVorel(), st->ano);
+                st->outro = std::make_unique<shell::OtherYearFile>(dictionary::EntradaVorel(), periodo_.empresa, st->ano);
                 st->fm = st->outro->open().ok() ? &st->outro->file() : nullptr;
                 st->posicionar = true;
             }
@@ -333,6 +333,7 @@ private:
         }
     }
 
+    const shell::EmpresaPeriodo periodo_;
     std::string filtro_;
     Confronto& out_;
     AvisosCalculo& avisos_;
@@ -345,9 +346,9 @@ private:
 
 }  // namespace
 
-std::string MontaConfronto(const std::string& arquivoTrabalho, std::string_view filtroCnpj, Confronto& out,
-                           AvisosCalculo& avisos) {
-    return Montagem(filtroCnpj, out, avisos).Executa(arquivoTrabalho);
+std::string MontaConfronto(const shell::EmpresaPeriodo& periodo, const std::string& arquivoTrabalho,
+                           std::string_view filtroCnpj, Confronto& out, AvisosCalculo& avisos) {
+    return Montagem(periodo, filtroCnpj, out, avisos).Executa(arquivoTrabalho);
 }
 
 }  // namespace vorel::computation

@@ -16,6 +16,7 @@
 #include "vorel/computation/regras_colunas.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/data/transaction.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::computation::detail {
 
@@ -46,18 +47,19 @@ inline void Checa(data::Result r, const char* oque) {
 }
 
 struct Execucao {
-    Execucao(const OpcoesCalculo& o, AvisosCalculo& a);
+    Execucao(const shell::EmpresaPeriodo& p, const OpcoesCalculo& o, AvisosCalculo& a);
     ~Execucao();
 
+    const shell::EmpresaPeriodo periodo;  // the company and month computed
     const OpcoesCalculo& opcoes;
     AvisosCalculo& avisos;
     date::Day inicio = 0, fim = 0;    // the period gathered
-    int ano = 0, mes = 0;              // the working year and month
-    date::Day mesTrabalho = 0;         // first day of the working month
+    int ano = 0, mes = 0;              // the month computed
+    date::Day mesTrabalho = 0;         // first day of the month computed
     date::Day mesAnterior = 0;         // first day of the month before it
     std::uint32_t empresa = 0;
     ContextoRegra regra;
-    bool gravaMes = true;              // the working month's records are written (not for another period)
+    bool gravaMes = true;              // the month's records are written (not for another period)
 
     std::map<Decimal, ItemProduto> produtos;
     ProgressoCalculo progresso;
@@ -70,10 +72,12 @@ struct Execucao {
     // Counts one record on the first bar; false from the caller stops the run.
     void Conta();
     void Mostra();
-    // The file of a table of another year of the working company (program path).
-    std::string ArquivoDoAno(int ano, bool saldos) const;
-    // Opens `fm` on another year's file when that file exists; false when it does not.
-    static bool AbreSeExiste(data::FileManager& fm, const std::string& arquivo);
+    // Opens `fm` at its table's file in the year computed (never through the name variable); a
+    // failure stops the run naming `oque`.
+    void Abre(data::FileManager& fm, const char* oque) const;
+    // Opens `fm` at its table's file in another year of the company when that file exists; false
+    // when it does not.
+    bool AbreDoAno(data::FileManager& fm, int outroAno) const;
 };
 
 // A transaction of the run with its lock wait of one second. One that cannot start shows the

@@ -101,7 +101,7 @@ private:
         }
         // The default folder is made when missing; a folder the user typed must exist.
         if (pasta == PastaExcelPadrao() && !files::is_folder(pasta)) (void)files::make_folder(pasta);
-        VerificaSaldos(context(), {.paginaInicial = 1, .somenteCalcula = false, .porFornecedor = true,
+        VerificaSaldos(context(), shell::PeriodoDeTrabalho(), {.paginaInicial = 1, .somenteCalcula = false, .porFornecedor = true,
                                    .codFornecedor = fornecedor_.codigo, .geraExcel = true, .modelo = 2});
         window().Select(kCancelar);
     }

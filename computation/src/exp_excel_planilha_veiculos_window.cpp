@@ -86,7 +86,7 @@ private:
             w.Select(kArquivo);
             return;
         }
-        ExecutaPlanilhaVeiculos(context(), opcoes_, std::string(text::clip(caminho_ + arquivo_)));
+        ExecutaPlanilhaVeiculos(context(), shell::PeriodoDeTrabalho(), opcoes_, std::string(text::clip(caminho_ + arquivo_)));
         w.Select(kCancelar);
     }
 

@@ -61,13 +61,13 @@ struct Empresa {
     bool lida = false;
 };
 
-Empresa LeEmpresa() {
+Empresa LeEmpresa(std::uint32_t codigo) {
     Empresa out;
     data::FileManager emp(dictionary::Empresa());
     if (!emp.open().ok()) return out;
     auto& e = emp.rec<dictionary::EmpresaRec>();
     emp.clear_record();
-    e.Codigo = static_cast<decltype(e.Codigo)>(shell::GLO_EMPRESA_CODIGO.Get());
+    e.Codigo = static_cast<decltype(e.Codigo)>(codigo);
     if (emp.get(keys::EMP_KEY_CODIGO).ok()) {
         out.lida = true;
         out.razao = std::string(e.RAZAOSOCIAL.clipped());
@@ -161,9 +161,9 @@ Coluna ColunaDoRegistro(const ResumoFinalRec& r) {
 
 class FolhaColunas {
 public:
-    FolhaColunas(std::string nome, int pagina, bool porFornecedor)
-        : pagina_(pagina), porFornecedor_(porFornecedor), relatorio_(Setup(std::move(nome))) {
-        empresa_ = LeEmpresa();
+    FolhaColunas(const shell::EmpresaPeriodo& periodo, std::string nome, int pagina, bool porFornecedor)
+        : periodo_(periodo), pagina_(pagina), porFornecedor_(porFornecedor), relatorio_(Setup(std::move(nome))) {
+        empresa_ = LeEmpresa(periodo.empresa);
         rodape_ = std::string(text::clip(shell::RodapeRelatorio()));
     }
 
@@ -203,7 +203,7 @@ private:
                     p.text({5600, 150, 1600, 160}, picture::format("@p##.###.###/####-##p", empresa_.cgc), f8);
                     p.text({250, 330, 700, 160}, W("Período:"), n8);
                     p.text({950, 330, 1000, 160},
-                           std::to_string(shell::GLO_MES.Get()) + "/" + picture::format("@n04", shell::GLO_ANO.Get()), f8);
+                           std::to_string(periodo_.mes) + "/" + picture::format("@n04", periodo_.ano), f8);
                     p.text({250, 520, 7800, 200}, W(kTitulo), Fonte(9, true), Align::Center);
                     if (porFornecedor_) p.text({250, 730, 7800, 160}, pg.fornecedor, n8);
                     p.text({250, 900, 3650, 150}, W("TÍTULO"), n7, Align::Center);
@@ -236,6 +236,7 @@ private:
                 }};
     }
 
+    const shell::EmpresaPeriodo periodo_;
     int pagina_;
     bool porFornecedor_;
     Empresa empresa_;
@@ -338,9 +339,9 @@ constexpr const char* kTitulos02[12][3] = {
 
 class Modelo02 {
 public:
-    explicit Modelo02(std::vector<ResumoFinalRec> registros)
-        : registros_(std::move(registros)), relatorio_(Setup()) {
-        empresa_ = LeEmpresa();
+    Modelo02(const shell::EmpresaPeriodo& periodo, std::vector<ResumoFinalRec> registros)
+        : periodo_(periodo), registros_(std::move(registros)), relatorio_(Setup()) {
+        empresa_ = LeEmpresa(periodo.empresa);
         rodape_ = std::string(text::clip(shell::RodapeRelatorio()));
         mostraEndereco_ = shell::LeOpcoesEscritorio(shell::PastaRaiz.Get()).enderecoPlanilha == 1;
         for (const auto& r : registros_) ++porFornecedor_[r.COD_FORNECEDOR];
@@ -413,7 +414,7 @@ private:
             p.text({kMargem + 1300, 430, 2500, 160}, empresa_.inscricao, f);
             p.text({kMargem + 4000, 430, 1800, 160}, W("Mês e Ano Referência :"), n);
             p.text({kMargem + 5800, 430, 1000, 160},
-                   std::to_string(shell::GLO_MES.Get()) + "/" + std::to_string(shell::GLO_ANO.Get()), f);
+                   std::to_string(periodo_.mes) + "/" + std::to_string(periodo_.ano), f);
             if (mostraEndereco_) {
                 p.text({kMargem, 600, 1300, 160}, W("Endereço :"), n);
                 p.text({kMargem + 1300, 600, 6000, 160}, empresa_.endereco, f);
@@ -453,6 +454,7 @@ private:
         }});
     }
 
+    const shell::EmpresaPeriodo periodo_;
     std::vector<ResumoFinalRec> registros_;
     Empresa empresa_;
     std::string rodape_;
@@ -486,13 +488,15 @@ shell::OpcoesRelatorio Opcoes(const char* nome) {
 
 }  // namespace
 
-report::Document DocumentoPlanilhaFinal(data::FileManager& resumo, int modelo, int paginaInicial) {
+report::Document DocumentoPlanilhaFinal(const shell::EmpresaPeriodo& periodo, data::FileManager& resumo, int modelo,
+                                        int paginaInicial) {
     if (modelo == 2) {
-        Modelo02 m(LeResumo(resumo, keys::RFC_KEY_FORALIQ, true));
+        Modelo02 m(periodo, LeResumo(resumo, keys::RFC_KEY_FORALIQ, true));
         report::RecordLoop loop = m.Laco();
         return report::run_report(m.relatorio(), loop).document;
     }
-    FolhaColunas f(modelo == 1 ? "PlanilhaFinalProdutos_Fornecedor" : "PlanilhaFinalProdutos", paginaInicial, modelo == 1);
+    FolhaColunas f(periodo, modelo == 1 ? "PlanilhaFinalProdutos_Fornecedor" : "PlanilhaFinalProdutos", paginaInicial,
+                   modelo == 1);
     if (modelo == 1)
         f.Adiciona(PaginasModelo01(LeResumo(resumo, keys::RFC_KEY_FORALIQ, true)));
     else if (auto r = LeResumo(resumo, keys::RFC_KEY_NUMERO, false); !r.empty())
@@ -501,27 +505,30 @@ report::Document DocumentoPlanilhaFinal(data::FileManager& resumo, int modelo, i
     return report::run_report(f.relatorio(), loop).document;
 }
 
-void PlanilhaFinalProdutos(ui::ProcContext& ctx, data::FileManager& resumo, int paginaInicial) {
+void PlanilhaFinalProdutos(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, data::FileManager& resumo,
+                           int paginaInicial) {
     data::ProcedureScope procedimento("PlanilhaFinalProdutos");
     if (!AbreVisao(resumo, keys::RFC_KEY_NUMERO)) return;
     const auto registros = LeResumo(resumo, keys::RFC_KEY_NUMERO, false);
-    FolhaColunas f("PlanilhaFinalProdutos", paginaInicial, false);
+    FolhaColunas f(periodo, "PlanilhaFinalProdutos", paginaInicial, false);
     if (!registros.empty()) f.Adiciona(PaginasPorAliquota(registros));
     ctx.response = shell::ExecutaRelatorio(ctx, f.relatorio(), f.Laco(), Opcoes("PlanilhaFinalProdutos"));
 }
 
-void PlanilhaFinalProdutosFornecedor(ui::ProcContext& ctx, data::FileManager& resumo, int paginaInicial) {
+void PlanilhaFinalProdutosFornecedor(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo,
+                                     data::FileManager& resumo, int paginaInicial) {
     data::ProcedureScope procedimento("PlanilhaFinalProdutos_Fornecedor");
     if (!AbreVisao(resumo, keys::RFC_KEY_FORALIQ)) return;
-    FolhaColunas f("PlanilhaFinalProdutos_Fornecedor", paginaInicial, true);
+    FolhaColunas f(periodo, "PlanilhaFinalProdutos_Fornecedor", paginaInicial, true);
     f.Adiciona(PaginasModelo01(LeResumo(resumo, keys::RFC_KEY_FORALIQ, true)));
     ctx.response = shell::ExecutaRelatorio(ctx, f.relatorio(), f.Laco(), Opcoes("PlanilhaFinalProdutos_Fornecedor"));
 }
 
-void PlanilhaFinalProdutosFornecedor02(ui::ProcContext& ctx, data::FileManager& resumo) {
+void PlanilhaFinalProdutosFornecedor02(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo,
+                                       data::FileManager& resumo) {
     data::ProcedureScope procedimento("PlanilhaFinalProdutos_Fornecedor_02");
     if (!AbreVisao(resumo, keys::RFC_KEY_FORALIQ)) return;
-    Modelo02 m(LeResumo(resumo, keys::RFC_KEY_FORALIQ, true));
+    Modelo02 m(periodo, LeResumo(resumo, keys::RFC_KEY_FORALIQ, true));
     ctx.response = shell::ExecutaRelatorio(ctx, m.relatorio(), m.Laco(), Opcoes("PlanilhaFinalProdutos_Fornecedor_02"));
 }
 

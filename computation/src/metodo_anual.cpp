@@ -83,18 +83,19 @@ struct Registro {
 
 class Verificacao {
 public:
-    Verificacao(std::vector<TaxaAnual>& taxas, const std::function<void(long long, long long)>& progresso)
-        : taxas_(taxas), progresso_(progresso) {}
+    Verificacao(const shell::EmpresaPeriodo& periodo, std::vector<TaxaAnual>& taxas,
+                const std::function<void(long long, long long)>& progresso)
+        : periodo_(periodo), taxas_(taxas), progresso_(progresso) {}
 
     std::string Executa() {
-        ano_ = shell::GLO_ANO.Get();
-        mesTrabalho_ = date::first_of_month(ano_, shell::GLO_MES.Get());
+        ano_ = periodo_.ano;
+        mesTrabalho_ = periodo_.Inicio();
         if (auto erro = SaldoAnterior(); !erro.empty()) return erro;
         std::vector<Registro> registros;
         if (auto erro = Le(registros); !erro.empty()) return erro;
         Donos(registros);
         FileManager ent(dictionary::EntradaVorel());
-        if (!ent.open().ok()) return Erro("Abrindo as entradas");
+        if (!shell::AbreNoAno(ent, periodo_).ok()) return Erro("Abrindo as entradas");
         long long feitos = 0;
         for (const Registro& r : registros) {
             if (progresso_) progresso_(++feitos, std::max(total_, feitos));
@@ -126,7 +127,7 @@ private:
 
     // Line 1: the previous year's December records, when that year's file exists.
     std::string SaldoAnterior() {
-        shell::OtherYearFile anterior(dictionary::SaldosVorel(), ano_ - 1);
+        shell::OtherYearFile anterior(dictionary::SaldosVorel(), periodo_.empresa, ano_ - 1);
         data::Result r = anterior.open();
         if (r == data::kFileNotFound) return {};
         if (!r.ok()) return Erro("Abrindo os saldos do ano anterior");
@@ -141,7 +142,7 @@ private:
 
     std::string Le(std::vector<Registro>& out) {
         FileManager saldos(dictionary::SaldosVorel());
-        if (!saldos.open().ok()) return Erro("Abrindo os saldos");
+        if (!shell::AbreNoAno(saldos, periodo_).ok()) return Erro("Abrindo os saldos");
         auto& q = saldos.rec<dictionary::SaldosVorelRec>();
         saldos.clear_record();
         if (!saldos.set(keys::SQEL_KEY_DATA).ok()) return Erro("Lendo os saldos");
@@ -193,6 +194,7 @@ private:
     std::vector<TaxaAnual>& taxas_;
     const std::function<void(long long, long long)>& progresso_;
     long long total_ = 0;
+    const shell::EmpresaPeriodo periodo_;
     int ano_ = 0;
     date::Day mesTrabalho_ = 0;
     std::map<Decimal, TaxaAnual> porTaxa_;
@@ -201,8 +203,9 @@ private:
 
 }  // namespace
 
-std::string VerificaSaldosAnual(std::vector<TaxaAnual>& taxas, const std::function<void(long long, long long)>& progresso) {
-    return Verificacao(taxas, progresso).Executa();
+std::string VerificaSaldosAnual(const shell::EmpresaPeriodo& periodo, std::vector<TaxaAnual>& taxas,
+                                const std::function<void(long long, long long)>& progresso) {
+    return Verificacao(periodo, taxas, progresso).Executa();
 }
 
 }  // namespace vorel::computation

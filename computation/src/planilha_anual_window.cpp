@@ -58,7 +58,7 @@ void VerificaSaldosAnual(ui::ProcContext& ctx, int paginaInicial) {
         // A process window without buttons: it shows the month records summed and closes.
         ui::ProgressWindow pw(ctx, "Preparando Relatório");
         pw.window()[ui::ProgressWindow::kCancel].Hide(true);
-        erro = VerificaSaldosAnual(taxas, [&pw](long long feito, long long total) { (void)pw.Update(feito, total); });
+        erro = VerificaSaldosAnual(shell::PeriodoDeTrabalho(), taxas, [&pw](long long feito, long long total) { (void)pw.Update(feito, total); });
     }
     if (!erro.empty()) {
         ui::Message(erro, "Atenção!!!", ui::Icon::Exclamation);

@@ -5,6 +5,7 @@
 #include "vorel/computation/vehicle_procedures.h"
 #include "vorel/core/text.h"
 #include "vorel/shell/report_options_window.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/window_controller.h"
 
@@ -32,7 +33,7 @@ private:
         return ui::Level::Benign;
     }
 
-    void Imprime() override { ExecutaResumoFinalVeiculo(context(), paginaInicial_); }
+    void Imprime() override { ExecutaResumoFinalVeiculo(context(), shell::PeriodoDeTrabalho(), paginaInicial_); }
 
     int paginaInicial_ = 1;
 };

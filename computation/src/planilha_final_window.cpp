@@ -5,6 +5,7 @@
 #include "vorel/computation/folhas_resumo.h"
 #include "vorel/computation/procedures.h"
 #include "vorel/shell/report_options_window.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/ui/pictured_use.h"
 
 namespace vorel::computation {
@@ -40,7 +41,7 @@ private:
     }
 
     void Imprime() override {
-        VerificaSaldos(context(), {.paginaInicial = pagina_, .somenteCalcula = false, .porFornecedor = porFornecedor_,
+        VerificaSaldos(context(), shell::PeriodoDeTrabalho(), {.paginaInicial = pagina_, .somenteCalcula = false, .porFornecedor = porFornecedor_,
                                    .codFornecedor = fornecedor_.codigo, .geraExcel = false,
                                    .modelo = static_cast<std::uint8_t>(modelo_)});
     }

@@ -6,6 +6,7 @@
 #include "vorel/computation/procedures.h"
 #include "vorel/shell/produto_digitado.h"
 #include "vorel/shell/report_options_window.h"
+#include "vorel/shell/working_context.h"
 
 namespace vorel::computation {
 
@@ -57,7 +58,7 @@ private:
         o.resumo = static_cast<std::uint8_t>(resumo_);
         o.planilha = relatorio_ == 0;
         o.confronto = relatorio_ == 1;
-        (void)CalculoProdutos(context(), o);  // the run shows its own messages
+        (void)CalculoProdutos(context(), shell::PeriodoDeTrabalho(), o);  // the run shows its own messages
     }
 
     void OnOption(int feq) override {

@@ -81,8 +81,7 @@ std::vector<std::string> Fechamento(const TotaisVeiculos& t) {
 ResultadoVeiculos PlanilhaVeiculoExcel(const ResultadoVeiculos& run, const OpcoesVeiculos& opcoes,
                                        std::string_view caminho, AvisosCalculo& avisos) {
     ResultadoVeiculos r;
-    r.ano = run.ano;
-    r.mes = run.mes;
+    r.periodo = run.periodo;
     shell::ArquivoTexto arquivo;
     auto falha = [&](std::string erro) {
         r.ok = false;
@@ -99,7 +98,7 @@ ResultadoVeiculos PlanilhaVeiculoExcel(const ResultadoVeiculos& run, const Opcoe
         FileManager& fm;
         ~Fecha() { (void)fm.close(); }
     } fecha{trabalho};
-    const CabecalhoVeiculos emp = CabecalhoDaEmpresa(opcoes.percentual, run.mes, run.ano);
+    const CabecalhoVeiculos emp = CabecalhoDaEmpresa(opcoes.percentual, run.periodo);
     TotaisVeiculos totais;
     ProgressoCalculo progresso;
     progresso.total1 = trabalho.records();

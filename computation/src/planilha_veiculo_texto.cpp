@@ -58,16 +58,16 @@ const std::initializer_list<std::size_t> kBarrasDetalhe = {1,   27,  38,  46,  5
 
 }  // namespace
 
-CabecalhoVeiculos CabecalhoDaEmpresa(const Decimal& percentual, int mes, int ano) {
+CabecalhoVeiculos CabecalhoDaEmpresa(const Decimal& percentual, const shell::EmpresaPeriodo& periodo) {
     CabecalhoVeiculos c;
     c.percentual = percentual;
-    c.mes = mes;
-    c.ano = ano;
+    c.mes = periodo.mes;
+    c.ano = periodo.ano;
     data::FileManager emp(dictionary::Empresa());
     if (!emp.open().ok()) return c;
     auto& e = emp.rec<dictionary::EmpresaRec>();
     emp.clear_record();
-    e.Codigo = static_cast<decltype(e.Codigo)>(shell::GLO_EMPRESA_CODIGO.Get());
+    e.Codigo = static_cast<decltype(e.Codigo)>(periodo.empresa);
     if (emp.get(dictionary::keys::EMP_KEY_CODIGO).ok()) {
         c.razao = e.RAZAOSOCIAL.value();
         c.inscricao = e.INSCESTADUAL.value();

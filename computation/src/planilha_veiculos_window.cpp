@@ -10,6 +10,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/report_options_window.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/ui/pictured_use.h"
 #include "vorel/ui/register_window.h"
 #include "vorel/ui/window_controller.h"
@@ -69,7 +70,7 @@ private:
         return ui::Level::Benign;
     }
 
-    void Imprime() override { ExecutaPlanilhaVeiculos(context(), Opcoes(), {}); }
+    void Imprime() override { ExecutaPlanilhaVeiculos(context(), shell::PeriodoDeTrabalho(), Opcoes(), {}); }
 
     void OnOption(int feq) override {
         switch (feq) {

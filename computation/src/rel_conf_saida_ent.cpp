@@ -37,7 +37,7 @@ void RunRelConfSaidaEnt(ui::ProcContext& ctx) {
     Confronto c;
     {
         JanelaConfronto janela(ctx);
-        if (std::string erro = MontaConfronto(t->arquivo, "", c, janela); !erro.empty()) {
+        if (std::string erro = MontaConfronto(t->periodo, t->arquivo, "", c, janela); !erro.empty()) {
             (void)ui::Message(erro, "Atenção!!!", ui::Icon::Exclamation);
             return;
         }

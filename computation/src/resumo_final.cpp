@@ -16,6 +16,7 @@
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/dictionary/tables.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/other_year.h"
 #include "vorel/shell/text_report.h"
 
 namespace vorel::computation {
@@ -35,7 +36,10 @@ struct Cancelou {};
 
 struct Aberta {
     data::FileManager fm;
-    explicit Aberta(const data::TableDesc& t, const char* oque) : fm(t) { Checa(fm.open(), oque); }
+    // At the year file of `periodo` when one is given, else at the table's name variable.
+    Aberta(const data::TableDesc& t, const char* oque, const shell::EmpresaPeriodo* periodo = nullptr) : fm(t) {
+        Checa(periodo ? shell::AbreNoAno(fm, *periodo) : fm.open(), oque);
+    }
     ~Aberta() { (void)fm.close(); }
 };
 
@@ -111,15 +115,15 @@ std::string AbreResumoFinal(data::FileManager& resumo) {
     return {};
 }
 
-std::string MontaResumoFinal(const OpcoesResumo& o, data::FileManager& resumo,
+std::string MontaResumoFinal(const shell::EmpresaPeriodo& periodo, const OpcoesResumo& o, data::FileManager& resumo,
                              const std::function<bool(long long, long long)>& progresso) {
     try {
-        Aberta saldos(dictionary::SaldosVorel(), "Abrindo os saldos");
-        Aberta entradas(dictionary::EntradaVorel(), "Abrindo as entradas");
+        Aberta saldos(dictionary::SaldosVorel(), "Abrindo os saldos", &periodo);
+        Aberta entradas(dictionary::EntradaVorel(), "Abrindo as entradas", &periodo);
         Aberta forcli(dictionary::ForCli(), "Abrindo os fornecedores");
         const std::set<std::string> estabelecimentos =
             o.codFornecedor != 0 ? Estabelecimentos(forcli.fm, o.codFornecedor) : std::set<std::string>{};
-        const date::Day mes = date::first_of_month(shell::GLO_ANO.Get(), shell::GLO_MES.Get());
+        const date::Day mes = periodo.Inicio();
 
         data::Transaction t({&resumo}, 1);
         Checa(t.status(), "Iniciando a transação do resumo final");
@@ -243,7 +247,8 @@ std::string Campos(const std::vector<Decimal>& v) {
 
 }  // namespace
 
-ResultadoArquivo GeraArquivoResumoFornecedor(data::FileManager& resumo, const std::string& arquivo,
+ResultadoArquivo GeraArquivoResumoFornecedor(const shell::EmpresaPeriodo& periodo, data::FileManager& resumo,
+                                             const std::string& arquivo,
                                             const std::function<void(long long, long long)>& progresso) {
     ResultadoArquivo out;
     const std::string nome(text::clip(arquivo));
@@ -251,13 +256,13 @@ ResultadoArquivo GeraArquivoResumoFornecedor(data::FileManager& resumo, const st
     auto& r = resumo.rec<ResumoFinalRec>();
     shell::ArquivoTexto arq;
     try {
-        // The working company.
+        // The period's company.
         std::string razao, inscricao;
         {
             Aberta empresa(dictionary::Empresa(), "Abrindo as empresas");
             auto& e = empresa.fm.rec<dictionary::EmpresaRec>();
             empresa.fm.clear_record();
-            e.Codigo = static_cast<decltype(e.Codigo)>(shell::GLO_EMPRESA_CODIGO.Get());
+            e.Codigo = static_cast<decltype(e.Codigo)>(periodo.empresa);
             if (empresa.fm.get(keys::EMP_KEY_CODIGO).ok()) {
                 razao = text::to_utf8(e.RAZAOSOCIAL.clipped());
                 inscricao = text::to_utf8(e.INSCESTADUAL.clipped());
@@ -271,14 +276,13 @@ ResultadoArquivo GeraArquivoResumoFornecedor(data::FileManager& resumo, const st
 
         if (auto o = arq.AbreExportacao(nome); !o.ok()) throw Falhou{o.error};
         LinhasArquivo linha(arq);
-        char periodo[16];
-        std::snprintf(periodo, sizeof periodo, "%02d/%04d", static_cast<int>(shell::GLO_MES.Get()),
-                      static_cast<int>(shell::GLO_ANO.Get()));
+        char mesAno[16];
+        std::snprintf(mesAno, sizeof mesAno, "%02d/%04d", periodo.mes, periodo.ano);
         linha("MÉTODO PERMANENTE - APURAÇÃO DO IMPOSTO A SER COMPLEMENTADO OU RESSARCIDO");
         linha("");
         linha("Contribuinte : " + razao);
         linha("Inscrição Estadual : " + inscricao);
-        linha(std::string("Período : ") + periodo);
+        linha(std::string("Período : ") + mesAno);
         linha("");
         linha("Fornecedores;Aliq;01;02;03;04;05;06;07;08;09;10;11;12");
 

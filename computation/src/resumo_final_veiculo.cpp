@@ -9,6 +9,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/other_year.h"
 #include "vorel/shell/period.h"
 
 namespace vorel::computation {
@@ -20,13 +21,13 @@ using detail::Interrupcao;
 
 namespace {
 
-std::vector<SomaTaxa> SomaSaidas(AvisosCalculo& avisos) {
-    const date::Day inicio = date::first_of_month(shell::GLO_ANO.Get(), shell::GLO_MES.Get());
-    const date::Day fim = shell::UltimoDiaMes(inicio);
+std::vector<SomaTaxa> SomaSaidas(const shell::EmpresaPeriodo& periodo, AvisosCalculo& avisos) {
+    const date::Day inicio = periodo.Inicio();
+    const date::Day fim = periodo.Fim();
     FileManager sai(dictionary::SaidaVeiculo());
     FileManager ent(dictionary::EntradaVeiculo());
-    Checa(sai.open(), "Abrindo as saídas de veículos");
-    Checa(ent.open(), "Abrindo as entradas de veículos");
+    Checa(shell::AbreNoAno(sai, periodo), "Abrindo as saídas de veículos");
+    Checa(shell::AbreNoAno(ent, periodo), "Abrindo as entradas de veículos");
     struct Fecha {
         FileManager &a, &b;
         ~Fecha() {
@@ -75,10 +76,10 @@ std::vector<SomaTaxa> SomaSaidas(AvisosCalculo& avisos) {
 
 }  // namespace
 
-ResultadoResumoVeiculos ResumoFinalVeiculo(AvisosCalculo& avisos) {
+ResultadoResumoVeiculos ResumoFinalVeiculo(const shell::EmpresaPeriodo& periodo, AvisosCalculo& avisos) {
     ResultadoResumoVeiculos r;
     try {
-        r.linhas = LinhasResumoVeiculo(SomaSaidas(avisos));
+        r.linhas = LinhasResumoVeiculo(SomaSaidas(periodo, avisos));
     } catch (const Interrupcao& i) {
         r.ok = false;
         r.erro = i.cancelado ? "Cancelado" : i.erro;

@@ -66,7 +66,7 @@ void PlanilhaVeiculo(ui::ProcContext& ctx, const ResultadoVeiculos& r, const Opc
     data::ProcedureScope procedimento(nome);
     data::FileManager trabalho(dictionary::EntradaSaidaVorel());
     if (!trabalho.open_path(r.arquivoTrabalho).ok()) return Falhou("Atenção!!!", "Abrindo a tabela de trabalho");
-    CabecalhoVeiculos cab = CabecalhoDaEmpresa(opcoes.percentual, r.mes, r.ano);
+    CabecalhoVeiculos cab = CabecalhoDaEmpresa(opcoes.percentual, r.periodo);
     cab.emissao = date::today();
     PaginasPlanilhaVeiculos paginas(modelo, cab, shell::RodapeRelatorio());
     report::RecordLoop loop;
@@ -92,15 +92,16 @@ void PlanilhaVeiculo(ui::ProcContext& ctx, const ResultadoVeiculos& r, const Opc
 }
 
 // The final summary's page report from the run's `ResumoFinal`, pages numbered from `paginaInicial`.
-void RelatorioFinal(ui::ProcContext& ctx, data::FileManager& resumo, int paginaInicial) {
+void RelatorioFinal(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, data::FileManager& resumo,
+                    int paginaInicial) {
     data::ProcedureScope procedimento("RelatorioFinalVeiculos");
     std::vector<LinhaResumoVeiculo> linhas;
     if (!LeResumoFinalVeiculo(resumo, linhas)) return data::AvisoPadraoSemTexto(36);
     CabecalhoFinalVeiculos cab;
     cab.razao = shell::GLO_EMPRESA_RAZAO.Get();
-    cab.inscricao = std::string(text::clip(CabecalhoDaEmpresa({}, 0, 0).inscricao));
-    cab.mes = shell::GLO_MES.Get();
-    cab.ano = shell::GLO_ANO.Get();
+    cab.inscricao = std::string(text::clip(CabecalhoDaEmpresa({}, periodo).inscricao));
+    cab.mes = periodo.mes;
+    cab.ano = periodo.ano;
     cab.emissao = date::today();
     RelatorioFinalVeiculos relatorio(cab, paginaInicial, shell::RodapeRelatorio());
     std::size_t proxima = 0;
@@ -126,7 +127,7 @@ void PlanilhaVeiculoM(ui::ProcContext& ctx, const ResultadoVeiculos& r, const Op
             arquivo.Apaga();
             return Falhou("Atenção!!!", "Abrindo a tabela de trabalho");
         }
-        CabecalhoVeiculos cab = CabecalhoDaEmpresa(opcoes.percentual, r.mes, r.ano);
+        CabecalhoVeiculos cab = CabecalhoDaEmpresa(opcoes.percentual, r.periodo);
         cab.emissao = date::today();
         std::string erro;
         TextoPlanilhaVeiculos texto(modelo, cab, arquivo.codigos(), shell::RodapeRelatorio(), [&](const std::string& l) {
@@ -163,7 +164,8 @@ void PlanilhaVeiculoM(ui::ProcContext& ctx, const ResultadoVeiculos& r, const Op
 
 }  // namespace
 
-void ExecutaPlanilhaVeiculos(ui::ProcContext& ctx, const OpcoesVeiculos& opcoes, const std::string& nomeArquivo) {
+void ExecutaPlanilhaVeiculos(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, const OpcoesVeiculos& opcoes,
+                             const std::string& nomeArquivo) {
     static const char* const kProcedimentos[2][2] = {{"CalculoPlanilhaVeiculos", "CalculoPlanilhaVeiculos2"},
                                                      {"CalculoPlanilhaVeicFornecedor", "CalculoPlanilhaVeicFornecedor2"}};
     const int modelo = opcoes.modelo == 1 ? 1 : 0;
@@ -171,7 +173,7 @@ void ExecutaPlanilhaVeiculos(ui::ProcContext& ctx, const OpcoesVeiculos& opcoes,
     ResultadoVeiculos r;
     {
         JanelaVeiculos janela(ctx, "Cálculo da Planilha de Veículos");
-        r = CalculoPlanilhaVeiculos(opcoes, janela);
+        r = CalculoPlanilhaVeiculos(periodo, opcoes, janela);
     }
     if (!r.ok) return Falhou("Cálculo da Planilha de Veículos", r.erro == "Cancelado" ? std::string() : r.erro);
 
@@ -191,12 +193,12 @@ void ExecutaPlanilhaVeiculos(ui::ProcContext& ctx, const OpcoesVeiculos& opcoes,
     if (!t.ok) Falhou("Transporte dos Veículos para o Ano Seguinte", t.erro);
 }
 
-void ExecutaResumoFinalVeiculo(ui::ProcContext& ctx, int paginaInicial) {
+void ExecutaResumoFinalVeiculo(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, int paginaInicial) {
     data::ProcedureScope procedimento("ResumoFinalVeiculo");
     ResultadoResumoVeiculos r;
     {
         JanelaVeiculos janela(ctx, "Resumo Final de Veículos");
-        r = ResumoFinalVeiculo(janela);
+        r = ResumoFinalVeiculo(periodo, janela);
     }
     if (!r.ok) return Falhou("Resumo Final de Veículos", r.erro == "Cancelado" ? std::string() : r.erro);
     // The rows live in a `ResumoFinal` of this run's own, deleted when the report is done.
@@ -213,7 +215,7 @@ void ExecutaResumoFinalVeiculo(ui::ProcContext& ctx, int paginaInicial) {
     if (std::string erro = GravaResumoFinalVeiculo(r.linhas, resumo); !erro.empty())
         return Falhou("Resumo Final de Veículos", erro);
     if (shell::FormaDoRelatorio(shell::ModoImpressao.Get()) == shell::FormaRelatorio::Texto) return;
-    RelatorioFinal(ctx, resumo, paginaInicial);
+    RelatorioFinal(ctx, periodo, resumo, paginaInicial);
 }
 
 void AdicionaModeloEPercentual(ui::Window& w, OpcoesVeiculos& opcoes, int primeiro) {

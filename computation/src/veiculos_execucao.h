@@ -14,12 +14,14 @@ class Window;
 
 namespace vorel::computation {
 
-// `nomeArquivo` empty: printed (the text report in printing mode 2, else the page report);
-// otherwise the `;` file at that path.
-void ExecutaPlanilhaVeiculos(ui::ProcContext& ctx, const OpcoesVeiculos& opcoes, const std::string& nomeArquivo);
+// The sheet of `periodo`'s month. `nomeArquivo` empty: printed (the text report in printing mode 2,
+// else the page report); otherwise the `;` file at that path.
+void ExecutaPlanilhaVeiculos(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, const OpcoesVeiculos& opcoes,
+                             const std::string& nomeArquivo);
 
-// The final summary with its report (none in printing mode 2), the first page numbered `paginaInicial`.
-void ExecutaResumoFinalVeiculo(ui::ProcContext& ctx, int paginaInicial);
+// The final summary of `periodo`'s month with its report (none in printing mode 2), the first page
+// numbered `paginaInicial`.
+void ExecutaResumoFinalVeiculo(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, int paginaInicial);
 
 // The "Modelo:" drop list and the "Percentual:" entry of the options: four controls numbered from
 // `primeiro` (model prompt, model, rate prompt, rate).

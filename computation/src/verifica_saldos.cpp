@@ -16,11 +16,11 @@ namespace vorel::computation {
 namespace {
 
 // `GeraExcelPlanilhaFinalFornecedor`: the name and folder the option window stored.
-void GeraExcel(ui::ProcContext& ctx, data::FileManager& resumo) {
+void GeraExcel(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, data::FileManager& resumo) {
     const std::string arquivo = ArquivoExcelConfigurado();
     if (arquivo.empty()) return;
     ui::ProgressWindow pw(ctx, "GERANDO ARQUIVO EXCEL");
-    ResultadoArquivo r = GeraArquivoResumoFornecedor(resumo, arquivo, [&pw](long long feito, long long total) {
+    ResultadoArquivo r = GeraArquivoResumoFornecedor(periodo, resumo, arquivo, [&pw](long long feito, long long total) {
         (void)pw.Update(feito, total, std::to_string(feito));
     });
     if (r.estado == ResultadoArquivo::Estado::Falhou)
@@ -32,7 +32,7 @@ void GeraExcel(ui::ProcContext& ctx, data::FileManager& resumo) {
 
 }  // namespace
 
-void VerificaSaldos(ui::ProcContext& ctx, const ArgumentosResumo& a) {
+void VerificaSaldos(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, const ArgumentosResumo& a) {
     data::FileManager& resumo = ui::ThreadFile(dictionary::ResumoFinal());
     if (std::string e = AbreResumoFinal(resumo); !e.empty()) {
         ui::Message(e, "Atenção!!!", ui::Icon::Exclamation);
@@ -41,7 +41,7 @@ void VerificaSaldos(ui::ProcContext& ctx, const ArgumentosResumo& a) {
     std::string erro;
     {
         ui::ProgressWindow pw(ctx, "Preparando Relatório");
-        erro = MontaResumoFinal({.porFornecedor = a.porFornecedor, .codFornecedor = a.codFornecedor}, resumo,
+        erro = MontaResumoFinal(periodo, {.porFornecedor = a.porFornecedor, .codFornecedor = a.codFornecedor}, resumo,
                                 [&pw](long long feito, long long total) {
                                     return pw.Update(feito, total, std::to_string(feito));
                                 });
@@ -50,13 +50,13 @@ void VerificaSaldos(ui::ProcContext& ctx, const ArgumentosResumo& a) {
         ui::Message(erro, "Atenção!!!", ui::Icon::Exclamation);
     } else if (shell::ModoImpressao.Get() != 2 && !a.somenteCalcula) {
         if (!a.porFornecedor)
-            PlanilhaFinalProdutos(ctx, resumo, a.paginaInicial);
+            PlanilhaFinalProdutos(ctx, periodo, resumo, a.paginaInicial);
         else if (a.geraExcel)
-            GeraExcel(ctx, resumo);
+            GeraExcel(ctx, periodo, resumo);
         else if (a.modelo == 1)
-            PlanilhaFinalProdutosFornecedor(ctx, resumo, a.paginaInicial);
+            PlanilhaFinalProdutosFornecedor(ctx, periodo, resumo, a.paginaInicial);
         else if (a.modelo == 2)
-            PlanilhaFinalProdutosFornecedor02(ctx, resumo);
+            PlanilhaFinalProdutosFornecedor02(ctx, periodo, resumo);
     }
     (void)resumo.close();
 }

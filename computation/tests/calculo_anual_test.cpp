@@ -76,7 +76,7 @@ protected:
         std::thread([&] {
             dictionary::InitDictionary();
             AvisosDeTeste avisos;
-            r = CalculoAnualProdutos(avisos);
+            r = CalculoAnualProdutos(shell::PeriodoDeTrabalho(), avisos);
             dictionary::TeardownDictionary();
         }).join();
         return r;

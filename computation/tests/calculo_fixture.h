@@ -27,6 +27,7 @@
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/dictionary/tables.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/working_context.h"
 
 namespace vorel {
 inline void PrintTo(const Decimal& d, std::ostream* os) { *os << d.to_string(); }
@@ -126,7 +127,8 @@ struct CalculoFixture : ::testing::Test, vorel::testing::DataRoot {
             r.Alicota = D(aliquota);
         });
     }
-    void Saida(int produto, date::Day data, std::uint32_t numero, int cfo, const char* qtd, const char* base = "0") {
+    void Saida(int produto, date::Day data, std::uint32_t numero, int cfo, const char* qtd, const char* base = "0",
+               const std::string& arquivo = {}) {
         Grava<dictionary::SaidaVorelRec>(dictionary::SaidaVorel(), [&](auto& r) {
             r.CodMercadoria = produto;
             r.DataSaida = data;
@@ -135,7 +137,7 @@ struct CalculoFixture : ::testing::Test, vorel::testing::DataRoot {
             r.Quantidade = D(qtd);
             r.BaseCalculo = D(base);
             r.Alicota = 18;
-        });
+        }, arquivo);
     }
     struct Ent {
         int produto = 0;
@@ -236,7 +238,7 @@ struct CalculoFixture : ::testing::Test, vorel::testing::DataRoot {
         ResultadoCalculo r;
         std::thread([&] {
             dictionary::InitDictionary();
-            r = CalculoProdutos(o, avisos);
+            r = CalculoProdutos(shell::PeriodoDeTrabalho(), o, avisos);
             dictionary::TeardownDictionary();
         }).join();
         return r;

@@ -334,7 +334,7 @@ TEST_F(CalculoProdutosTest, RunsKeepTheirOwnFilesAndAnotherPeriodWritesNoMonthRe
             OpcoesCalculo o;
             o.produto = i + 1;
             o.manterTrabalho = true;
-            r[i] = CalculoProdutos(o, avisos);
+            r[i] = CalculoProdutos(shell::PeriodoDeTrabalho(), o, avisos);
             dictionary::TeardownDictionary();
         });
     }
@@ -365,6 +365,56 @@ TEST_F(CalculoProdutosTest, RunsKeepTheirOwnFilesAndAnotherPeriodWritesNoMonthRe
     EXPECT_EQ(linhas, (std::vector<std::string>{"1:0:10", "1:2:6", "2:0:10"}));
     ApagaTrabalho(f.arquivoTrabalho);
     EXPECT_EQ(TodosOsSaldos(), antes);
+}
+
+// The company and month come as a value: a run for another month than the working one (of the
+// working year, and of the year before) reads and writes that month's year files, and leaves the
+// working period, the year tables' names and the working month's stored balances as they were.
+TEST_F(CalculoProdutosTest, AnotherMonthIsComputedFromItsOwnYearFilesWithoutTouchingTheWorkingMonth) {
+    Cfo(5102, kConsumidorFinal);
+    Produto(1);
+    const std::string saldos2015 = ArquivoAno(2015, true);
+    const std::string saidas2015 = dictionary::CaminhosArquivosAno(root, 1, 2015).CaminhoSaidaVorel;
+    Saldo({.produto = 1, .mes = Dia(2015, 11, 1), .qtd = "10", .unit = "1", .base = "10"}, saldos2015);
+    Saida(1, Dia(2015, 12, 10), 1, 5102, "4", "0", saidas2015);
+    Saldo({.produto = 1, .mes = Dia(2016, 1, 1), .qtd = "8", .unit = "2", .base = "16"});
+    Saida(1, Dia(2016, 2, 10), 2, 5102, "3");
+    Saldo({.produto = 1, .mes = kMar, .qtd = "99", .unit = "1", .base = "99"});
+    const std::string nomeSaldos = dictionary::CaminhoSaldosVorel.get();
+    const auto marco = Texto(*Do(Saldos(), 1, kMar));
+
+    struct Caso {
+        shell::EmpresaPeriodo periodo;
+        std::string arquivo;  // the year's balances ("" : the working year's)
+        const char* quantidade;
+        const char* base;
+    } casos[] = {
+        {{1, 2015, 12}, saldos2015, "6", "6"},
+        {{1, 2016, 2}, "", "5", "10"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(std::to_string(c.periodo.mes) + "/" + std::to_string(c.periodo.ano));
+        AvisosDeTeste avisos;
+        OpcoesCalculo o;
+        o.todos = true;
+        ResultadoCalculo r;
+        std::thread([&] {
+            dictionary::InitDictionary();
+            r = CalculoProdutos(c.periodo, o, avisos);
+            dictionary::TeardownDictionary();
+        }).join();
+        ASSERT_TRUE(r.ok()) << r.erro;
+        auto saldos = c.arquivo.empty() ? Saldos()
+                                        : Le<SaldosVorelRec>(dictionary::SaldosVorel(), keys::SQEL_KEY_PRODDATAALIQUOTA, c.arquivo);
+        const SaldosVorelRec* mes = Do(saldos, 1, c.periodo.Inicio());
+        ASSERT_NE(mes, nullptr);
+        EXPECT_EQ(mes->QuantProdutos.value(), D(c.quantidade));
+        EXPECT_EQ(mes->BaseAcunulada.value(), D(c.base));
+
+        EXPECT_EQ(shell::PeriodoDeTrabalho(), (shell::EmpresaPeriodo{1, 2016, 3}));
+        EXPECT_EQ(dictionary::CaminhoSaldosVorel.get(), nomeSaldos);
+        EXPECT_EQ(Texto(*Do(Saldos(), 1, kMar)), marco);
+    }
 }
 
 }  // namespace

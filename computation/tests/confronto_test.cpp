@@ -112,7 +112,7 @@ protected:
         Confronto c;
         std::thread([&] {
             dictionary::InitDictionary();
-            EXPECT_EQ(MontaConfronto(arquivo, filtro, c, avisos), "");
+            EXPECT_EQ(MontaConfronto(shell::PeriodoDeTrabalho(), arquivo, filtro, c, avisos), "");
             dictionary::TeardownDictionary();
         }).join();
         return c;

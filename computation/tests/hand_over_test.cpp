@@ -6,6 +6,7 @@
 
 #include "calculo_fixture.h"
 #include "vorel/core/paths.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/shell/work_table_handover.h"
 #include "vorel/ui/headless.h"
 #include "vorel/ui/runtime.h"
@@ -75,7 +76,7 @@ TEST_F(HandOverTest, SheetGetsTheRunsWorkTableAndPrintingMode2PrintsNothing) {
             o.resumo = 2;
             o.planilha = k.planilha;
             o.exportacao = k.exportacao;
-            ResultadoCalculo r = CalculoProdutos(ctx, o);
+            ResultadoCalculo r = CalculoProdutos(ctx, shell::PeriodoDeTrabalho(), o);
             arquivo = r.arquivoTrabalho;
         });
         if (k.mensagem) {

@@ -58,7 +58,7 @@ protected:
         std::vector<TaxaAnual> taxas;
         std::thread([&] {
             dictionary::InitDictionary();
-            EXPECT_EQ(VerificaSaldosAnual(taxas), "");
+            EXPECT_EQ(VerificaSaldosAnual(shell::PeriodoDeTrabalho(), taxas), "");
             dictionary::TeardownDictionary();
         }).join();
         return taxas;

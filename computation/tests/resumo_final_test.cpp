@@ -33,10 +33,10 @@ protected:
             dictionary::InitDictionary();
             data::FileManager resumo(dictionary::ResumoFinal());
             ASSERT_EQ(AbreResumoFinal(resumo), "");
-            ASSERT_EQ(MontaResumoFinal(o, resumo), "");
+            ASSERT_EQ(MontaResumoFinal(shell::PeriodoDeTrabalho(), o, resumo), "");
             ASSERT_TRUE(resumo.set(keys::RFC_KEY_FORALIQ).ok());
             while (resumo.next().ok()) out.push_back(resumo.rec<ResumoFinalRec>());
-            if (gerado) *gerado = GeraArquivoResumoFornecedor(resumo, arquivo);
+            if (gerado) *gerado = GeraArquivoResumoFornecedor(shell::PeriodoDeTrabalho(), resumo, arquivo);
             (void)resumo.close();
             dictionary::TeardownDictionary();
         }).join();
@@ -49,8 +49,8 @@ protected:
             dictionary::InitDictionary();
             data::FileManager resumo(dictionary::ResumoFinal());
             ASSERT_EQ(AbreResumoFinal(resumo), "");
-            ASSERT_EQ(MontaResumoFinal({.porFornecedor = modelo != 0}, resumo), "");
-            doc = DocumentoPlanilhaFinal(resumo, modelo, paginaInicial);
+            ASSERT_EQ(MontaResumoFinal(shell::PeriodoDeTrabalho(), {.porFornecedor = modelo != 0}, resumo), "");
+            doc = DocumentoPlanilhaFinal(shell::PeriodoDeTrabalho(), resumo, modelo, paginaInicial);
             (void)resumo.close();
             dictionary::TeardownDictionary();
         }).join();

@@ -57,7 +57,7 @@ TEST_F(RunKilledTest, KilledRunLeavesTheMonthAsBefore) {
                 avisos.entrada = volta[0];
                 OpcoesCalculo o;
                 o.todos = true;
-                ResultadoCalculo r = CalculoProdutos(o, avisos);
+                ResultadoCalculo r = CalculoProdutos(shell::PeriodoDeTrabalho(), o, avisos);
                 _exit(r.ok() ? 0 : 3);
             }).join();
             _exit(4);

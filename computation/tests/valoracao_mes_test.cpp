@@ -55,7 +55,7 @@ protected:
             dictionary::InitDictionary();
             data::FileManager resumo(dictionary::ResumoFinal());
             ASSERT_EQ(AbreResumoFinal(resumo), "");
-            ASSERT_EQ(MontaResumoFinal({}, resumo), "");
+            ASSERT_EQ(MontaResumoFinal(shell::PeriodoDeTrabalho(), {}, resumo), "");
             ASSERT_TRUE(resumo.set(keys::RFC_KEY_NUMERO).ok());
             while (resumo.next().ok()) out.push_back(LinhasDoResumo(resumo.rec<dictionary::ResumoFinalRec>()));
             (void)resumo.close();

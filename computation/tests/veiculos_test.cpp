@@ -81,7 +81,7 @@ struct VeiculosTest : ComVeiculos<CalculoFixture> {
         return r;
     }
     ResultadoVeiculos Calcula(OpcoesVeiculos o, AvisosDeTeste& avisos) {
-        return NaThread([&] { return CalculoPlanilhaVeiculos(o, avisos); });
+        return NaThread([&] { return CalculoPlanilhaVeiculos(shell::PeriodoDeTrabalho(), o, avisos); });
     }
     std::vector<EntradaSaidaVorelRec> Linhas(const std::string& arquivo) {
         return Le<EntradaSaidaVorelRec>(dictionary::EntradaSaidaVorel(), keys::Esa_Key_DataEspelho, arquivo);
@@ -308,7 +308,7 @@ TEST_F(VeiculosTest, FinalSummaryNetsEveryRateOfTheMonth) {
     Entra({"SETE", Dia(2016, 2, 1), 30, "1000", "800", "7"});
     Sai("SETE", Dia(2016, 3, 2), 31, "1300", "7");
     AvisosDeTeste avisos;
-    ResultadoResumoVeiculos r = NaThread([&] { return ResumoFinalVeiculo(avisos); });
+    ResultadoResumoVeiculos r = NaThread([&] { return ResumoFinalVeiculo(shell::PeriodoDeTrabalho(), avisos); });
     ASSERT_TRUE(r.ok) << r.erro;
     ASSERT_EQ(r.linhas.size(), 4u);
     EXPECT_EQ(r.linhas[0].percentual, D("7"));

@@ -104,14 +104,14 @@ BaseOrigem Prorated(const EntradaVorelRec& origem, const Decimal& quantidade, in
 
 }  // namespace
 
-BaseOrigem ProcuraBaseOrigem(data::FileManager& entradas0, int ano, const Decimal& produto, date::Day data,
-                             const Decimal& quantidade) {
+BaseOrigem ProcuraBaseOrigem(data::FileManager& entradas0, std::uint32_t empresa, int ano, const Decimal& produto,
+                             date::Day data, const Decimal& quantidade) {
     if (BackwardsFrom(entradas0, keys::ESPENT_KEY_PRODUTODATA, produto, data, true))
         return Prorated(entradas0.rec<EntradaVorelRec>(), quantidade, ano);
     // The earlier years, each through a cursor of its own on that year's file: the table's name and
     // the working year stay as every other window sees them. A year without the file ends the search.
     for (int anterior = ano - 1; anterior > 1800; --anterior) {
-        shell::OtherYearFile f(dictionary::EntradaVorel(), anterior);
+        shell::OtherYearFile f(dictionary::EntradaVorel(), empresa, anterior);
         if (!f.open().ok()) break;
         if (BackwardsFrom(f.file(), keys::ENT_KEY_PRODUTODATA, produto, data, false))
             return Prorated(f.rec<EntradaVorelRec>(), quantidade, anterior);

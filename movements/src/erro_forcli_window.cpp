@@ -42,9 +42,9 @@ private:
 
     void Imprime() override {
         if (shell::FormaDoRelatorio(shell::ModoImpressao.Get()) == shell::FormaRelatorio::Texto)
-            RelErroForCliM(context(), t_.porNota);
+            RelErroForCliM(context(), shell::GLO_EMPRESA_CODIGO.Get(), t_.porNota);
         else
-            RelErroForCli(context(), t_.porNota);
+            RelErroForCli(context(), shell::GLO_EMPRESA_CODIGO.Get(), t_.porNota);
     }
 
     TextosJanela t_;

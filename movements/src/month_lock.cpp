@@ -7,8 +7,8 @@
 #include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/own_tables.h"
-#include "vorel/shell/globals.h"
 #include "vorel/shell/month_closing.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/ui/browse_manager.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/runtime.h"
@@ -30,7 +30,7 @@ bool UsuarioConfirmado(ui::ProcContext& ctx, std::string& usuario) {
 
 }  // namespace
 
-date::Day MesDeTrabalho() { return date::make(shell::GLO_ANO.Get(), shell::GLO_MES.Get(), 1); }
+date::Day MesDeTrabalho() { return shell::PeriodoDeTrabalho().Inicio(); }
 
 bool MesDeTrabalhoFechado() { return shell::MesFechado(MesDeTrabalho()); }
 
@@ -99,8 +99,9 @@ void MonthLock::Apply(bool closed) {
 
 date::Day CorrigeDataPeriodo(date::Day dia) {
     if (dia <= 0) return dia;
-    const int ano = shell::GLO_ANO.Get();
-    const int mes = shell::GLO_MES.Get();
+    const shell::EmpresaPeriodo periodo = shell::PeriodoDeTrabalho();
+    const int ano = periodo.ano;
+    const int mes = periodo.mes;
     const int dias = date::days_in_month(ano, mes);
     if (dias == 0) return dia;  // no working month to move it into
     const date::Day corrigida = date::make(ano, mes, std::min(date::split(dia).day, dias));

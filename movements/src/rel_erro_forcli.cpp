@@ -202,8 +202,8 @@ report::ReportSetup Pagina() {
 
 class RelatorioPaginas {
 public:
-    explicit RelatorioPaginas(bool porNota) : porNota_(porNota), selecao_(porNota), relatorio_(Pagina()) {
-        empresa_ = estilo::LeEmpresa();
+    RelatorioPaginas(std::uint32_t empresa, bool porNota) : porNota_(porNota), selecao_(porNota), relatorio_(Pagina()) {
+        empresa_ = estilo::LeEmpresa(empresa);
         rodape_ = std::string(text::clip(shell::RodapeRelatorio()));
         Bandas();
     }
@@ -304,13 +304,13 @@ std::string Centro(std::string_view t, std::size_t largura) {
 
 class RelatorioTexto {
 public:
-    RelatorioTexto(bool porNota, const shell::CodigosImpressoraRec& c)
+    RelatorioTexto(std::uint32_t empresa, bool porNota, const shell::CodigosImpressoraRec& c)
         : porNota_(porNota), cpi10_(text::clip(c.CPI10)), cpi17_(text::clip(c.CPI17)), lneg_(text::clip(c.LNEG)),
           dneg_(text::clip(c.DNEG)) {
         // A printer whose page cannot hold the header, a line and the footer prints 66-line pages.
         const int linhas = c.NLINHAS >= 12 ? c.NLINHAS : 66;
         limite_ = linhas - 2;
-        empresa_ = estilo::LeEmpresa();
+        empresa_ = estilo::LeEmpresa(empresa);
         rodape_ = std::string(text::clip(shell::RodapeRelatorio()));
     }
 
@@ -407,20 +407,21 @@ private:
 
 }  // namespace
 
-report::Document DocumentoRelErroForCli(bool porNota) {
-    RelatorioPaginas r(porNota);
+report::Document DocumentoRelErroForCli(std::uint32_t empresa, bool porNota) {
+    RelatorioPaginas r(empresa, porNota);
     report::RecordLoop loop = r.Laco();
     return report::run_report(r.relatorio(), loop).document;
 }
 
-std::vector<std::string> LinhasRelErroForCliM(bool porNota, const shell::CodigosImpressoraRec& codigos) {
-    return RelatorioTexto(porNota, codigos).Linhas({});
+std::vector<std::string> LinhasRelErroForCliM(std::uint32_t empresa, bool porNota,
+                                              const shell::CodigosImpressoraRec& codigos) {
+    return RelatorioTexto(empresa, porNota, codigos).Linhas({});
 }
 
-void RelErroForCli(ui::ProcContext& ctx, bool porNota) {
+void RelErroForCli(ui::ProcContext& ctx, std::uint32_t empresa, bool porNota) {
     const char* nome = porNota ? "RelErroForCliNF" : "RelErroForCli";
     data::ProcedureScope procedimento(nome);
-    RelatorioPaginas r(porNota);
+    RelatorioPaginas r(empresa, porNota);
     shell::OpcoesRelatorio o;
     o.nome = nome;
     o.tituloPergunta = "Preview";
@@ -431,7 +432,7 @@ void RelErroForCli(ui::ProcContext& ctx, bool porNota) {
     ctx.response = shell::ExecutaRelatorio(ctx, r.relatorio(), r.Laco(), o);
 }
 
-void RelErroForCliM(ui::ProcContext& ctx, bool porNota) {
+void RelErroForCliM(ui::ProcContext& ctx, std::uint32_t empresa, bool porNota) {
     const char* nome = porNota ? "RelErroForCliNFM" : "RelErroForCliM";
     data::ProcedureScope procedimento(nome);
     shell::ArquivoTexto arquivo(shell::CodigosImpressora.Get());
@@ -446,7 +447,7 @@ void RelErroForCliM(ui::ProcContext& ctx, bool porNota) {
         w.String(1, "Relatório de Erros Matricial");
         w.Progress(2).Range(0, 100);
         w.Open();
-        linhas = RelatorioTexto(porNota, arquivo.codigos()).Linhas([&w](std::size_t lidos, std::size_t total) {
+        linhas = RelatorioTexto(empresa, porNota, arquivo.codigos()).Linhas([&w](std::size_t lidos, std::size_t total) {
             if (total > 0 && (lidos % 25 == 0 || lidos == total))
                 w[2].Range(0, static_cast<int>(total)).Progress(static_cast<int>(lidos));
         });

@@ -14,8 +14,8 @@ struct EmpresaRelatorio {
     std::uint32_t codigo = 0;
     std::string razao, cgc, email;
 };
-// The working company's record (`Empresa` by its code), read on a cursor of the caller's own;
-// blank fields when it cannot be read.
-EmpresaRelatorio LeEmpresa();
+// Company `codigo`'s record (`Empresa` by its code), read on a cursor of the caller's own; blank
+// fields when it cannot be read.
+EmpresaRelatorio LeEmpresa(std::uint32_t codigo);
 
 }  // namespace vorel::movements::estilo

@@ -728,7 +728,8 @@ private:
     void LookBack() {
         if (!rec_.BaseICMS.value().is_zero() || rec_.CFO != 1409) return;
         const BaseOrigem b =
-            ProcuraBaseOrigem(entradas0_, shell::GLO_ANO.Get(), rec_.CodMercadoria, rec_.DataEmissao, rec_.Quantidade);
+            ProcuraBaseOrigem(entradas0_, shell::GLO_EMPRESA_CODIGO.Get(), shell::GLO_ANO.Get(), rec_.CodMercadoria,
+                              rec_.DataEmissao, rec_.Quantidade);
         rec_.BaseICMS = b.base;
         rec_.BaseICMSPropria = b.basePropria;
     }

@@ -170,12 +170,12 @@ TEST_F(AuditReports, InvalidRegistrationsByNameWithAndWithoutTheirInvoices) {
     SeedRegistrations();
     SeedInvoices();
     const std::string paginas = OnThread([] {
-        return report::to_text(DocumentoRelErroForCli(false)) + report::to_text(DocumentoRelErroForCli(true));
+        return report::to_text(DocumentoRelErroForCli(1, false)) + report::to_text(DocumentoRelErroForCli(1, true));
     });
     EXPECT_TRUE(matches_reference(paginas, "rel_erro_forcli.txt"));
     // The text form by invoice on 14-line pages: a section title near a page's end starts the
     // next page after framed blank lines; the last page holds the header and the closing footer.
-    const Strings linhas = OnThread([] { return LinhasRelErroForCliM(true, Codigos(14)); });
+    const Strings linhas = OnThread([] { return LinhasRelErroForCliM(1, true, Codigos(14)); });
     EXPECT_TRUE(matches_reference(Utf8Lines(linhas), "rel_erro_forcli_nfm.txt"));
 }
 
@@ -190,13 +190,13 @@ TEST_F(AuditReports, TextPagesHoldSixHeaderLinesAndFiftyEightDetails) {
     };
     // ALFA, BETA and 56 others fill the page exactly: the closing sends a page of its own footer.
     clientes(0, 56);
-    const Strings cheia = OnThread([] { return LinhasRelErroForCliM(false, Codigos(66)); });
+    const Strings cheia = OnThread([] { return LinhasRelErroForCliM(1, false, Codigos(66)); });
     ASSERT_EQ(cheia.size(), 67u + 3u);
     EXPECT_EQ(cheia[64], std::string(136, '='));
     EXPECT_EQ(Strings(cheia.begin() + 67, cheia.end()), (Strings{std::string(136, '='), "", "\f"}));
     // One more: 59 invalid registrations.
     clientes(56, 1);
-    const Strings l = OnThread([] { return LinhasRelErroForCliM(false, Codigos(66)); });
+    const Strings l = OnThread([] { return LinhasRelErroForCliM(1, false, Codigos(66)); });
     ASSERT_EQ(l.size(), 67u + 7u + 3u);  // page 1, page 2 (header and one detail), the closing footer
     EXPECT_EQ(l[0], "{17}" + std::string(136, '-'));
     EXPECT_EQ(l[6].substr(0, 18), "|      1   ALFA   ");
@@ -225,7 +225,7 @@ TEST_F(AuditReports, TheTextReportGoesToThePrintersPortInPrintingModeTwo) {
     ui->Press(ui->ByText(w, "&Imprimir"));
     ui->WaitUntil([&] { return std::filesystem::file_size(porta) > 0; }, "the file at the printer's port");
     std::string esperado;
-    for (const std::string& l : OnThread([] { return LinhasRelErroForCliM(false, Codigos(66)); }))
+    for (const std::string& l : OnThread([] { return LinhasRelErroForCliM(1, false, Codigos(66)); }))
         esperado += shell::LinhaTexto(l, 0, false) + "\r\n";
     EXPECT_EQ(ReadFile(porta), esperado);
     EXPECT_TRUE(std::filesystem::is_empty(dir / "Temp")) << "the run's own file is deleted";

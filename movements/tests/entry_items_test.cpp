@@ -204,7 +204,7 @@ TEST_F(EntryTest, BaseOfOriginIsTakenFromTheLatestEarlier1403Entry) {
             data::dictionary::init(dictionary::table_descs());
             data::FileManager& f = data::dictionary::file(dictionary::EntradaVorel0());
             ASSERT_EQ(f.open(), vorel::data::kNoError);
-            b = ProcuraBaseOrigem(f, 2016, Decimal(10), dia, Decimal(3));
+            b = ProcuraBaseOrigem(f, 1, 2016, Decimal(10), dia, Decimal(3));
             (void)f.close();
             data::dictionary::teardown();
         }).join();

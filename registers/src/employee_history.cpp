@@ -6,7 +6,6 @@
 #include "vorel/data/open_mode.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/payroll_tables.h"
-#include "vorel/shell/globals.h"
 #include "vorel/ui/message_box.h"
 
 namespace vorel::registers {
@@ -48,7 +47,6 @@ private:
     data::Result rc_;
 };
 
-date::Day Resolve(date::Day data) { return data == 0 ? PrimeiroDiaMesTrabalho() : data; }
 
 Decimal ValueOf(const std::string& typed) {
     if (auto d = Decimal::parse(typed)) return d->rounded(4);
@@ -68,11 +66,9 @@ bool Differs(std::uint8_t tipo, const ACFuncionariosRec& found, const HistoricoN
 
 }  // namespace
 
-date::Day PrimeiroDiaMesTrabalho() { return date::make(shell::GLO_ANO.Get(), shell::GLO_MES.Get(), 1); }
-
 bool LeHistoricoFuncionario(std::uint32_t codigo, std::uint8_t tipo, date::Day data, const HistoricoLido& out) {
     HistoryFile h;
-    if (!h.Find(codigo, tipo, Resolve(data))) return false;
+    if (!h.Find(codigo, tipo, data)) return false;
     const ACFuncionariosRec& r = h.rec();
     if (out.texto) *out.texto = std::string(r.ALTERACAO.clipped());
     if (out.dataEx) *out.dataEx = r.DATAEX;
@@ -88,7 +84,6 @@ bool GravaHistoricoFuncionario(std::uint32_t codigo, std::uint8_t tipo, date::Da
         ui::Message("Abertura do arquivo incorreta: " + text::to_utf8(e.text), "Código Erro: " + std::to_string(e.code),
                     ui::Icon::Exclamation, "&OK");
     }
-    data = Resolve(data);
     const Decimal valor = ValueOf(novo.valor);
     const bool found = h.Find(codigo, tipo, data);
     if (found && !Differs(tipo, h.rec(), novo, valor)) return false;

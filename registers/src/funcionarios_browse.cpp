@@ -33,7 +33,7 @@ public:
     PersonRows(ui::WindowController& owner, ui::BrowseSource& source, FuncionariosRec& rec)
         : ui::BrowseManager(owner, source), rec_(rec) {}
     void FillRow(ui::Row& row) override {
-        if (!AdmitidoAposPeriodo(rec_)) return;
+        if (!AdmitidoAposPeriodo(rec_, shell::PeriodoDeTrabalho())) return;
         for (ui::Cell& c : row) {
             c.bg = kFundoAdmitidoPosterior;
             c.selBg = kFundoAdmitidoPosteriorSelecao;
@@ -93,7 +93,7 @@ public:
         b.AddColumn({"CEP", 48, 'L', [this] { return ui::FormatNumber("@p##.###-###p", rec_.CEP); }});
         b.AddColumn({"UF", 16, 'L', [this, text] { return text(rec_.UF); }});
         b.AddColumn({"RG", 64, 'L', [this, text] { return text(rec_.RG); }});
-        b.AddColumn({"Status", 12, 'L', [this] { return AdmitidoAposPeriodo(rec_) ? "1" : "0"; }});
+        b.AddColumn({"Status", 12, 'L', [this] { return AdmitidoAposPeriodo(rec_, shell::PeriodoDeTrabalho()) ? "1" : "0"; }});
         const auto& d = file().desc();
         b.AddSortOrder({d.key_index(dictionary::keys::FUN_Key_Nome), 0, false, [this] { return NameHasPart(); }});
         b.SetSheet(kSheet);

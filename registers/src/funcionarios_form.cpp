@@ -17,6 +17,7 @@
 #include "vorel/shell/check_digits.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/picture_file.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/ui/message_box.h"
 
 namespace vorel::registers {
@@ -170,7 +171,7 @@ public:
         std::string funcao;
         HistoricoLido lido;
         lido.texto = &funcao;
-        if (LeHistoricoFuncionario(rec_.CODIGO, kTipoFuncao, 0, lido)) funcao_ = text::to_utf8(funcao);
+        if (LeHistoricoFuncionario(rec_.CODIGO, kTipoFuncao, shell::PeriodoDeTrabalho().Inicio(), lido)) funcao_ = text::to_utf8(funcao);
         if (!std::string_view(rec_.FOTO.clipped()).empty()) ShowPhoto();
         window().Display();
         return l;
@@ -208,7 +209,7 @@ public:
         {
             HistoricoNovo novo;
             novo.texto = text::from_utf8(funcao_);
-            GravaHistoricoFuncionario(rec_.CODIGO, kTipoFuncao, 0, novo);
+            GravaHistoricoFuncionario(rec_.CODIGO, kTipoFuncao, shell::PeriodoDeTrabalho().Inicio(), novo);
         }
         return l;
     }

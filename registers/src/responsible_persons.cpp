@@ -3,14 +3,13 @@
 
 #include "vorel/core/date.h"
 #include "vorel/dictionary/payroll_tables.h"
-#include "vorel/shell/globals.h"
 
 namespace vorel::registers {
 
-bool AdmitidoAposPeriodo(const dictionary::FuncionariosRec& rec) {
+bool AdmitidoAposPeriodo(const dictionary::FuncionariosRec& rec, const shell::EmpresaPeriodo& periodo) {
     if (rec.ADMISSAO <= 0) return false;
     const date::Ymd d = date::split(rec.ADMISSAO);
-    const int ano = shell::GLO_ANO.Get(), mes = shell::GLO_MES.Get();
+    const int ano = periodo.ano, mes = periodo.mes;
     return d.year > ano || (d.year == ano && d.month > mes);
 }
 

@@ -71,22 +71,20 @@ struct PersonsTest : RegisterFixture {
 TEST_F(PersonsTest, HistoryRowsAreReadBackByDate) {
     std::string read;
     auto readIn = [&](int year, int month) {
-        WorkingMonth(year, month);
         read = "-";
         OnThread([&] {
             std::string t;
             HistoricoLido lido;
             lido.texto = &t;
-            if (LeHistoricoFuncionario(5, 8, 0, lido)) read = t;
+            if (LeHistoricoFuncionario(5, 8, date::make(year, month, 1), lido)) read = t;
         });
         return read;
     };
     bool wrote = false;
     auto writeIn = [&](int year, int month, const std::string& text, std::uint8_t type = 8) {
-        WorkingMonth(year, month);
         HistoricoNovo novo;
         novo.texto = text;
-        OnThread([&] { wrote = GravaHistoricoFuncionario(5, type, 0, novo); });
+        OnThread([&] { wrote = GravaHistoricoFuncionario(5, type, date::make(year, month, 1), novo); });
         return wrote;
     };
     EXPECT_TRUE(writeIn(2016, 3, "A"));

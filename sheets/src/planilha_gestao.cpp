@@ -74,8 +74,8 @@ void PlanilhaMensalProdutos_Aux(ui::ProcContext& ctx, const TrabalhoGestao& trab
         (void)esa.close();
         return;
     }
-    DadosEmpresa empresa = LeDadosEmpresa();
-    TabelasGestao tabelas(FormaPlanilha::Pagina, empresa.mes, empresa.ano);
+    DadosEmpresa empresa = LeDadosEmpresa(trabalho.periodo);
+    TabelasGestao tabelas(FormaPlanilha::Pagina, trabalho.periodo);
     if (!op.cnpj.empty()) {
         if (std::optional<FornecedorLinha> f = tabelas.FornecedorPorCnpj(op.cnpj)) {
             empresa.endereco = text::sub(f->nome, 1, 70);

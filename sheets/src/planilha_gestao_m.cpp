@@ -30,8 +30,8 @@ void PlanilhaMensalProdutosM_Aux(ui::ProcContext& ctx, const TrabalhoGestao& tra
         arquivo.Apaga();
         return;
     }
-    const DadosEmpresa empresa = LeDadosEmpresa();
-    TabelasGestao tabelas(FormaPlanilha::Texto, empresa.mes, empresa.ano);
+    const DadosEmpresa empresa = LeDadosEmpresa(trabalho.periodo);
+    TabelasGestao tabelas(FormaPlanilha::Texto, trabalho.periodo);
     CabecalhoTexto cab;
     cab.empresa = empresa.nome;
     cab.inscricao = empresa.inscricao;

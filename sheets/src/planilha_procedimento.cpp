@@ -62,12 +62,12 @@ void Resultado(ui::ProcContext& ctx, MembroResultado membro, const ResumoPlanilh
 
 }  // namespace
 
-DadosEmpresa LeDadosEmpresa() {
+DadosEmpresa LeDadosEmpresa(const shell::EmpresaPeriodo& periodo) {
     DadosEmpresa d;
-    d.mes = shell::GLO_MES.Get();
-    d.ano = shell::GLO_ANO.Get();
+    d.mes = periodo.mes;
+    d.ano = periodo.ano;
     d.rodape = shell::RodapeRelatorio();
-    const std::uint32_t codigo = shell::GLO_EMPRESA_CODIGO.Get();
+    const std::uint32_t codigo = periodo.empresa;
     Aberta emp(dictionary::Empresa());
     auto& e = emp.f.rec<dictionary::EmpresaRec>();
     emp.f.clear_record();
@@ -93,7 +93,7 @@ void PlanilhaMensalProdutos(ui::ProcContext& ctx) {
     Aberta produtos(dictionary::Produtos());
     Aberta cfo(dictionary::CFO());
     FornecedorDoProduto fornecedores;
-    const DadosEmpresa empresa = LeDadosEmpresa();
+    const DadosEmpresa empresa = LeDadosEmpresa(entregue->periodo);
     const date::Day inicioMes = date::make(empresa.ano, empresa.mes, 1);
 
     Consultas consultas;

@@ -44,9 +44,9 @@ struct TabelasGestao::Estado {
     std::unique_ptr<shell::OtherYearFile> anoAnterior;
     Decimal aliquota;  // PRO:Alicota of the product last read
 
-    Estado(FormaPlanilha f, int m, int a) : forma(f), mes(m), ano(a) {
+    Estado(FormaPlanilha f, const shell::EmpresaPeriodo& p) : forma(f), mes(p.mes), ano(p.ano) {
         if (mes == 1) {
-            anoAnterior = std::make_unique<shell::OtherYearFile>(dictionary::SaldosVorel(), ano - 1);
+            anoAnterior = std::make_unique<shell::OtherYearFile>(dictionary::SaldosVorel(), p.empresa, ano - 1);
             if (!anoAnterior->open().ok()) anoAnterior.reset();
         }
     }
@@ -89,8 +89,8 @@ struct TabelasGestao::Estado {
     }
 };
 
-TabelasGestao::TabelasGestao(FormaPlanilha forma, int mes, int ano)
-    : e_(std::make_unique<Estado>(forma, mes, ano)) {}
+TabelasGestao::TabelasGestao(FormaPlanilha forma, const shell::EmpresaPeriodo& periodo)
+    : e_(std::make_unique<Estado>(forma, periodo)) {}
 TabelasGestao::~TabelasGestao() = default;
 
 ConsultasGestao TabelasGestao::Consultas() {

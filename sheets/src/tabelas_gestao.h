@@ -22,7 +22,7 @@ struct FornecedorLinha {
 
 class TabelasGestao {
 public:
-    TabelasGestao(FormaPlanilha forma, int mes, int ano);
+    TabelasGestao(FormaPlanilha forma, const shell::EmpresaPeriodo& periodo);
     ~TabelasGestao();
     TabelasGestao(const TabelasGestao&) = delete;
     TabelasGestao& operator=(const TabelasGestao&) = delete;

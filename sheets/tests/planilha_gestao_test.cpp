@@ -76,7 +76,7 @@ struct AberturaTest : testing::TabelasFixture {
             r.QuantProdutos = Decimal(10);
             r.ValorUnit = Decimal(5);
             r.BaseAcunulada = D(base);
-        }, shell::ArquivoDoAno(dictionary::SaldosVorel(), ano));
+        }, shell::ArquivoDoAno(dictionary::SaldosVorel(), 1, ano));
     }
     void TearDown() override {
         shell::GLO_EMPRESA_CODIGO.Set(0);
@@ -94,7 +94,7 @@ TEST_F(AberturaTest, PreviousMonthAndInJanuaryThePreviousYearsDecember) {
     std::thread([&] {
         for (const auto& [mes, base] : {std::pair{7, "50.00"}, std::pair{1, "40.00"}, std::pair{3, "0"}}) {
             SCOPED_TRACE(mes);
-            TabelasGestao t(FormaPlanilha::Pagina, mes, 2016);
+            TabelasGestao t(FormaPlanilha::Pagina, {1, 2016, mes});
             (void)t.Produto(5);  // the rate the record is read with
             EXPECT_EQ(t.Consultas().saldoAnterior(5).base, D(base));
         }

@@ -7,6 +7,7 @@
 #include "vorel/sheets/procedures.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/work_table_handover.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/ui/headless.h"
 #include "vorel/ui/runtime.h"
 
@@ -73,7 +74,7 @@ TEST_F(PlanilhaProcedimentoTest, SheetThenAlertThenResultBySupplier) {
     Linha(arquivo, 1, 2, 7, "9003", 5999, "21.00");
 
     const int t = rt->Start("Calculo", [&](ui::ProcContext& ctx) {
-        shell::EntregaTrabalho entrega({arquivo, 2});
+        shell::EntregaTrabalho entrega({arquivo, 2, shell::PeriodoDeTrabalho()});
         (void)ctx.Call("PlanilhaMensalProdutos");
     });
     Preview("PlanilhaMensalProdutos");

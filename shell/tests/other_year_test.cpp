@@ -50,7 +50,7 @@ TEST_F(OtherYearTest, ReadsThatYearBackwardsWhileTheWorkingYearStays) {
     OnTables([&] {
         auto& atual = data::dictionary::file(dictionary::EntradaVorel());
         ASSERT_TRUE(atual.open().ok());
-        shell::OtherYearFile anterior(dictionary::EntradaVorel(), 2015);
+        shell::OtherYearFile anterior(dictionary::EntradaVorel(), 1, 2015);
         ASSERT_TRUE(anterior.open().ok());
         EXPECT_EQ(dictionary::CaminhoEntradaVorel.get(), working);
 
@@ -75,10 +75,10 @@ TEST_F(OtherYearTest, ReadsThatYearBackwardsWhileTheWorkingYearStays) {
 
 TEST_F(OtherYearTest, AYearWithoutTheFileIsNotCreated) {
     OnTables([&] {
-        shell::OtherYearFile nenhum(dictionary::EntradaVorel(), 2014);
+        shell::OtherYearFile nenhum(dictionary::EntradaVorel(), 1, 2014);
         EXPECT_EQ(nenhum.open(), data::kFileNotFound);
         EXPECT_FALSE(files::exists(nenhum.path()));
-        shell::OtherYearFile naoAnual(dictionary::ForCli(), 2015);
+        shell::OtherYearFile naoAnual(dictionary::ForCli(), 1, 2015);
         EXPECT_EQ(naoAnual.open(), data::kFileNotFound);
     });
 }

@@ -1,4 +1,4 @@
-// A cursor on another year's file of the working company.
+// Cursors on a company's year files.
 #include "vorel/shell/other_year.h"
 
 #include "vorel/core/paths.h"
@@ -7,12 +7,20 @@
 
 namespace vorel::shell {
 
-std::string ArquivoDoAno(const data::TableDesc& table, int year) {
-    return dictionary::CaminhoNoAno(
-        dictionary::CaminhosArquivosAno(PastaRaiz.Get(), GLO_EMPRESA_CODIGO.Get(), year), table);
+std::string ArquivoDoAno(const data::TableDesc& table, std::uint32_t empresa, int year) {
+    return dictionary::CaminhoNoAno(dictionary::CaminhosArquivosAno(PastaRaiz.Get(), empresa, year), table);
 }
 
-OtherYearFile::OtherYearFile(const data::TableDesc& table, int year) : file_(table), path_(ArquivoDoAno(table, year)) {
+data::Result AbreNoAno(data::FileManager& fm, const EmpresaPeriodo& p) {
+    const dictionary::CaminhosAno c = dictionary::CaminhosArquivosAno(PastaRaiz.Get(), p.empresa, p.ano);
+    const std::string arquivo = dictionary::CaminhoNoAno(c, fm.desc());
+    if (arquivo.empty()) return fm.open();
+    if (!files::exists(arquivo)) (void)dictionary::CriaPastas(c);  // a failure shows as the open's
+    return fm.open_path(arquivo);
+}
+
+OtherYearFile::OtherYearFile(const data::TableDesc& table, std::uint32_t empresa, int year)
+    : file_(table), path_(ArquivoDoAno(table, empresa, year)) {
     file_.set_create(false);
 }
 

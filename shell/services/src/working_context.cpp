@@ -15,6 +15,8 @@ bool GaranteEmpresa(ui::ProcContext& ctx) {
     return GLO_EMPRESA_CODIGO.Get() != 0;
 }
 
+EmpresaPeriodo PeriodoDeTrabalho() { return {GLO_EMPRESA_CODIGO.Get(), GLO_ANO.Get(), GLO_MES.Get()}; }
+
 void CaminhosArquivosEmpresa() {
     const auto& emp = data::dictionary::file(dictionary::Empresa()).rec<dictionary::EmpresaRec>();
     const dictionary::CaminhosEmpresa c = dictionary::CaminhosArquivosEmpresa(

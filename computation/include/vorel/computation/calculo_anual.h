@@ -13,7 +13,7 @@
 //
 //     SaldoAnual dezembro{...};
 //     std::vector<MesAnual> meses = ValoraAnoProduto(dezembro, movimentos);   // the records to write
-//     ResultadoAnual r = CalculoAnualProdutos(avisos);
+//     ResultadoAnual r = CalculoAnualProdutos(periodo, avisos);
 #pragma once
 
 #include <array>
@@ -23,6 +23,7 @@
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
 #include "vorel/core/decimal_field.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::computation {
 
@@ -77,7 +78,8 @@ struct ResultadoAnual {
     bool ok() const { return erro.empty() && !cancelado; }
 };
 
-// The recalculation of every registered product (progress: one step per product).
-[[nodiscard]] ResultadoAnual CalculoAnualProdutos(AvisosCalculo& avisos);
+// The recalculation of every registered product over the year of `periodo` (its month is not
+// read), from that year's files (progress: one step per product).
+[[nodiscard]] ResultadoAnual CalculoAnualProdutos(const shell::EmpresaPeriodo& periodo, AvisosCalculo& avisos);
 
 }  // namespace vorel::computation

@@ -9,13 +9,16 @@
 //
 // It is a library call with no window: progress, messages and the cancel come and go through an
 // `AvisosCalculo` that the caller gives (a window, the headless driver, a test). It runs on a
-// thread whose table dictionary is set up (InitDictionary), with the working company, year and
-// month set (shell globals and table names).
+// thread whose table dictionary is set up (InitDictionary). The company and month come as a value
+// (`shell::EmpresaPeriodo`; a window passes `shell::PeriodoDeTrabalho()`): the run opens that
+// year's movement and balance files at their paths on cursors of its own, and reads neither the
+// working period nor the year tables' name variables. The company's registers (products, rates,
+// CFOP) are those the thread's name variables point at.
 //
-//     OpcoesCalculo o;  o.todos = true;          // all products of the working month
-//     ResultadoCalculo r = CalculoProdutos(o, avisos);
+//     OpcoesCalculo o;  o.todos = true;          // all products of the month
+//     ResultadoCalculo r = CalculoProdutos(periodo, o, avisos);
 //     if (!r.ok()) ... r.erro
-//     EntregaCalculo(ctx, o, r, avisos);          // sheet, confrontation or export, as asked
+//     EntregaCalculo(ctx, periodo, o, r, avisos); // sheet, confrontation or export, as asked
 //
 // A caller that reads the work table afterwards sets `manterTrabalho` and deletes
 // `r.arquivoTrabalho` itself (ApagaTrabalho).
@@ -28,6 +31,7 @@
 
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::ui {
 class ProcContext;
@@ -43,7 +47,7 @@ struct OpcoesCalculo {
     bool planilha = false;            // hand over to the monthly sheet
     bool exportacao = false;          // hand over to the spreadsheet export
     bool confronto = false;           // hand over to the confrontation report
-    bool periodoExplicito = false;    // the period is inicio..fim, not the working month
+    bool periodoExplicito = false;    // the items gathered are inicio..fim's, not the month's
     date::Day inicio = 0;
     date::Day fim = 0;
     bool manterTrabalho = false;      // the caller keeps (and deletes) the work table
@@ -89,19 +93,22 @@ struct ResultadoCalculo {
     bool ok() const { return estado == Estado::Concluido; }
 };
 
-[[nodiscard]] ResultadoCalculo CalculoProdutos(const OpcoesCalculo& opcoes, AvisosCalculo& avisos);
+[[nodiscard]] ResultadoCalculo CalculoProdutos(const shell::EmpresaPeriodo& periodo, const OpcoesCalculo& opcoes,
+                                               AvisosCalculo& avisos);
 
 // The hand-over after a finished run, by the first flag that holds: the sheet
 // ("PlanilhaMensalProdutos") and the confrontation ("RelConfSaidaEnt") unless the printing mode is
 // 2, the export ("PlanilhaExcelProdutos") in every mode. Each is called by name on the caller's
-// thread with the work table handed to it; one not in the program says it is not yet available.
-void EntregaCalculo(ui::ProcContext& ctx, const OpcoesCalculo& opcoes, const ResultadoCalculo& r, AvisosCalculo& avisos);
+// thread with the work table and the period handed to it; one not in the program says it is not
+// yet available.
+void EntregaCalculo(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, const OpcoesCalculo& opcoes,
+                    const ResultadoCalculo& r, AvisosCalculo& avisos);
 
 // Deletes a kept work table (closed), with its lock and journal files.
 void ApagaTrabalho(const std::string& arquivo);
 
 // The run with its hand-over, on a procedure thread, with the progress window
 // "Cálculo Mensal de Produtos" and message boxes; the work table is deleted at the end.
-ResultadoCalculo CalculoProdutos(ui::ProcContext& ctx, OpcoesCalculo opcoes);
+ResultadoCalculo CalculoProdutos(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, OpcoesCalculo opcoes);
 
 }  // namespace vorel::computation

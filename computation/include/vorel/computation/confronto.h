@@ -2,7 +2,7 @@
 // ("Relatório de Confronto Entre as Saídas e as Entradas Interestaduais", `RelConfSaidaEnt`).
 //
 // For each exit of CFOP 6000..6999 in a monthly computation's work table, the product's entries of
-// CFOP 1403, 1409, 2403 or 2409 are walked back from the exit's date (the working year's, then the
+// CFOP 1403, 1409, 2403 or 2409 are walked back from the exit's date (the computed year's, then the
 // earlier years' files) until the exit's quantity is covered; each entry used is a line with the
 // quantity taken from it, the matching share of its own-operation base, the rate and the ICMS. The
 // lines are summed by (entry CFOP, exit CFOP, rate) into `ResumoCFO`; the CFOP 2411 rows (interstate
@@ -12,7 +12,7 @@
 // tables into a `Confronto`, which the page report prints (confronto_report.cpp).
 //
 //     Confronto c;
-//     std::string erro = MontaConfronto(arquivoTrabalho, "", c, avisos);   // "" : no CNPJ filter
+//     std::string erro = MontaConfronto(periodo, arquivoTrabalho, "", c, avisos);   // "" : no CNPJ filter
 #pragma once
 
 #include <cstdint>
@@ -26,6 +26,7 @@
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
 #include "vorel/core/decimal_field.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::computation {
 
@@ -98,10 +99,11 @@ struct Confronto {
     ResumoCFO resumo;
 };
 
-// Reads the work table `arquivoTrabalho` (program path) and the entries into `out`. A CFOP missing
+// Reads the work table `arquivoTrabalho` (program path), computed for `periodo`, and that company's
+// entries into `out`. A CFOP missing
 // from the register is told once per row through `avisos` ("Alerta!"); the row's exit cells are
 // then blank. Returns the error (UTF-8) of a table that could not be read, else "".
-[[nodiscard]] std::string MontaConfronto(const std::string& arquivoTrabalho, std::string_view filtroCnpj, Confronto& out,
-                                         AvisosCalculo& avisos);
+[[nodiscard]] std::string MontaConfronto(const shell::EmpresaPeriodo& periodo, const std::string& arquivoTrabalho,
+                                         std::string_view filtroCnpj, Confronto& out, AvisosCalculo& avisos);
 
 }  // namespace vorel::computation

@@ -3,10 +3,12 @@
 // rate (`PlanilhaFinalProdutos`) and by supplier, models 01 and 02. Each sheet ends in the report
 // step `ExecutaRelatorio` (preview, e-mail when GLO:EMAIL:ENVIAR is set, printing).
 //
-//     VerificaSaldos(ctx, {.paginaInicial = 1, .porFornecedor = true, .modelo = 2});
+//     VerificaSaldos(ctx, periodo, {.paginaInicial = 1, .porFornecedor = true, .modelo = 2});
 #pragma once
 
 #include <cstdint>
+
+#include "vorel/shell/period.h"
 
 namespace vorel::ui {
 class ProcContext;
@@ -29,14 +31,20 @@ struct ArgumentosResumo {
     std::uint8_t modelo = 0;       // by supplier: sheet model 1 or 2 (another prints nothing)
 };
 
-void VerificaSaldos(ui::ProcContext& ctx, const ArgumentosResumo& argumentos);
+// The summary of `periodo`'s month and its output.
+void VerificaSaldos(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, const ArgumentosResumo& argumentos);
 
-// The sheets, from an open `ResumoFinal` built by `VerificaSaldos`.
-void PlanilhaFinalProdutos(ui::ProcContext& ctx, data::FileManager& resumo, int paginaInicial);
-void PlanilhaFinalProdutosFornecedor(ui::ProcContext& ctx, data::FileManager& resumo, int paginaInicial);
-void PlanilhaFinalProdutosFornecedor02(ui::ProcContext& ctx, data::FileManager& resumo);
+// The sheets, from an open `ResumoFinal` built by `VerificaSaldos` for `periodo` (its company and
+// month head the pages).
+void PlanilhaFinalProdutos(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, data::FileManager& resumo,
+                           int paginaInicial);
+void PlanilhaFinalProdutosFornecedor(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo,
+                                     data::FileManager& resumo, int paginaInicial);
+void PlanilhaFinalProdutosFornecedor02(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo,
+                                       data::FileManager& resumo);
 
 // The pages of a sheet without the report step (model 0: by rate; 1 and 2: by supplier).
-report::Document DocumentoPlanilhaFinal(data::FileManager& resumo, int modelo, int paginaInicial);
+report::Document DocumentoPlanilhaFinal(const shell::EmpresaPeriodo& periodo, data::FileManager& resumo, int modelo,
+                                        int paginaInicial);
 
 }  // namespace vorel::computation

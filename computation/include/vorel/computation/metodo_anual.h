@@ -7,7 +7,7 @@
 // kept in memory for the one run); `ApuraMetodoAnual` is the sheet's arithmetic, pure.
 //
 //     std::vector<TaxaAnual> taxas;
-//     if (auto erro = VerificaSaldosAnual(taxas); !erro.empty()) ...
+//     if (auto erro = VerificaSaldosAnual(periodo, taxas); !erro.empty()) ...
 //     MetodoAnual m = ApuraMetodoAnual(taxas);   // m.colunas: the rates printed, m.totais, m.IMPCOMPL
 #pragma once
 
@@ -18,6 +18,7 @@
 
 #include "vorel/core/decimal.h"
 #include "vorel/core/decimal_field.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::computation {
 
@@ -58,11 +59,11 @@ LinhasMetodoAnual LinhasDaTaxa(const TaxaAnual& t);
 // printed nor totalled.
 MetodoAnual ApuraMetodoAnual(const std::vector<TaxaAnual>& taxas);
 
-// Sums the working year's month records by rate (ascending). A product-month's entries are counted
+// Sums the month records of `periodo`'s year by rate (ascending), up to its month. A product-month's entries are counted
 // once: under its record at the product's rate for that month, else under its first record read.
 // `progresso` is told (done, all) per month record summed, all being the records of the balances
 // file. Returns the error (UTF-8) of a table that could not be read, else "".
-[[nodiscard]] std::string VerificaSaldosAnual(std::vector<TaxaAnual>& taxas,
+[[nodiscard]] std::string VerificaSaldosAnual(const shell::EmpresaPeriodo& periodo, std::vector<TaxaAnual>& taxas,
                                               const std::function<void(long long, long long)>& progresso = {});
 
 }  // namespace vorel::computation

@@ -27,6 +27,7 @@
 #include "vorel/computation/calculo_produtos.h"
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::data {
 class FileManager;
@@ -84,13 +85,14 @@ struct ResultadoVeiculos {
     bool ok = true;
     std::string erro;                            // UTF-8, when it failed
     std::string arquivoTrabalho;                 // the run's work table (the caller deletes it)
-    int ano = 0, mes = 0;                        // the period it covered
+    shell::EmpresaPeriodo periodo;               // the company and month it covered
     std::vector<VeiculoTransportado> transporte; // filled in December only, in entry order
 };
 
-// Gathers the month's vehicle rows of the rate into a work table of the run's own. An exit whose
+// Gathers the vehicle rows of `periodo`'s month of the rate into a work table of the run's own. An exit whose
 // chassis has no entry says "Veículo com Chassi ... não possui Lançamento de Entrada!!!".
-[[nodiscard]] ResultadoVeiculos CalculoPlanilhaVeiculos(const OpcoesVeiculos& opcoes, AvisosCalculo& avisos);
+[[nodiscard]] ResultadoVeiculos CalculoPlanilhaVeiculos(const shell::EmpresaPeriodo& periodo, const OpcoesVeiculos& opcoes,
+                                                        AvisosCalculo& avisos);
 
 // In December, replaces in the next year's entry file the vehicles that an earlier run of the same
 // rate (and supplier) carried with this run's unsold ones; the new year's own entries and the
@@ -131,14 +133,14 @@ std::string LinhaCsv(const LinhaVeiculo& l);
 struct LinhaResumoVeiculo {
     Decimal percentual, complementar, ressarcir, compensar;  // the rate's netted bases (lines 1 to 3)
 };
-// The month's exits of every rate netted by rate, with the standard rates 12, 18, 25 and 9.5
+// The exits of `periodo`'s month of every rate netted by rate, with the standard rates 12, 18, 25 and 9.5
 // added while fewer than four rows exist; in rate order.
 struct ResultadoResumoVeiculos {
     bool ok = true;
     std::string erro;
     std::vector<LinhaResumoVeiculo> linhas;
 };
-[[nodiscard]] ResultadoResumoVeiculos ResumoFinalVeiculo(AvisosCalculo& avisos);
+[[nodiscard]] ResultadoResumoVeiculos ResumoFinalVeiculo(const shell::EmpresaPeriodo& periodo, AvisosCalculo& avisos);
 
 // The rows into `ResumoFinal` (open on the run's own file, see resumo_final.h `AbreResumoFinal`):
 // the rate and the three net bases of each, every other field zero; one transaction. Returns the

@@ -20,8 +20,8 @@ struct CabecalhoVeiculos {
     date::Day emissao = 0;         // model 1's date of issue
 };
 
-// The working company's name and state registration, with the period and rate given.
-CabecalhoVeiculos CabecalhoDaEmpresa(const Decimal& percentual, int mes, int ano);
+// The name and state registration of the period's company, with the period and rate given.
+CabecalhoVeiculos CabecalhoDaEmpresa(const Decimal& percentual, const shell::EmpresaPeriodo& periodo);
 
 class TextoPlanilhaVeiculos {
 public:

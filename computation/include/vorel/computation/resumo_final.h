@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "vorel/core/decimal.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::data {
 class FileManager;
@@ -40,10 +41,11 @@ struct OpcoesResumo {
 [[nodiscard]] std::string AbreResumoFinal(data::FileManager& resumo);
 
 // The accumulation, in one transaction on `resumo` (open): one record per rate (or per supplier
-// and rate) of the month's balance rows, lines 1 to 8 summed, lines 9 to 12 worked out from the
+// and rate) of the balance rows of `periodo`'s month, lines 1 to 8 summed, lines 9 to 12 worked out from the
 // sums. `progresso` is called per row counted (done, all); false stops and rolls back.
 // Returns the error text, empty when done.
-[[nodiscard]] std::string MontaResumoFinal(const OpcoesResumo& opcoes, data::FileManager& resumo,
+[[nodiscard]] std::string MontaResumoFinal(const shell::EmpresaPeriodo& periodo, const OpcoesResumo& opcoes,
+                                           data::FileManager& resumo,
                                            const std::function<bool(long long, long long)>& progresso = {});
 
 // The twelve amounts of a record (lines 1 to 12 of the final sheet), in line order.
@@ -82,10 +84,12 @@ struct ResultadoArquivo {
     long long linhas = 0;  // data lines written
 };
 
-// The `;` file (Windows-1252, CR LF, accents stripped) of `resumo` (open, built by supplier) at
+// The `;` file (Windows-1252, CR LF, accents stripped) of `resumo` (open, built by supplier for
+// `periodo`, whose company and month head it) at
 // `arquivo`, replacing a file of that name. An empty `arquivo` name or an empty table: nothing
 // happens. A line that cannot be written stops the file and says so.
-[[nodiscard]] ResultadoArquivo GeraArquivoResumoFornecedor(data::FileManager& resumo, const std::string& arquivo,
+[[nodiscard]] ResultadoArquivo GeraArquivoResumoFornecedor(const shell::EmpresaPeriodo& periodo, data::FileManager& resumo,
+                                                           const std::string& arquivo,
                                                            const std::function<void(long long, long long)>& progresso = {});
 
 }  // namespace vorel::computation

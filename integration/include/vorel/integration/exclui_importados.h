@@ -4,7 +4,7 @@
 // (`SQEL:Exclusao`), at the item's rate when such a balance exists, else the product's first
 // balance of that month. Runs on the calling thread with its table dictionary.
 //
-//     ResultadoExclusao r = ExcluiImportados(Importados::Saidas, {3, 5}, GLO_MES, GLO_ANO);
+//     ResultadoExclusao r = ExcluiImportados(Importados::Saidas, {3, 5}, periodo.mes, periodo.ano);
 //     if (!r.falha.ok()) ... nothing was deleted
 #pragma once
 

@@ -34,9 +34,9 @@ report::Document DocumentoRelErrosItens(Movimento tipo, std::string_view arquivo
 void RelErrosItens(ui::ProcContext& ctx, const ArquivoErros& arquivo);
 
 // The invalid registrations, without (`porNota` false) or with the invoice items.
-report::Document DocumentoRelErroForCli(bool porNota);
-std::vector<std::string> LinhasRelErroForCliM(bool porNota, const shell::CodigosImpressoraRec& codigos);
-void RelErroForCli(ui::ProcContext& ctx, bool porNota);   // "RelErroForCli" / "RelErroForCliNF"
-void RelErroForCliM(ui::ProcContext& ctx, bool porNota);  // "RelErroForCliM" / "RelErroForCliNFM"
+report::Document DocumentoRelErroForCli(std::uint32_t empresa, bool porNota);
+std::vector<std::string> LinhasRelErroForCliM(std::uint32_t empresa, bool porNota, const shell::CodigosImpressoraRec& codigos);
+void RelErroForCli(ui::ProcContext& ctx, std::uint32_t empresa, bool porNota);   // "RelErroForCli" / "RelErroForCliNF"
+void RelErroForCliM(ui::ProcContext& ctx, std::uint32_t empresa, bool porNota);  // "RelErroForCliM" / "RelErroForCliNFM"
 
 }  // namespace vorel::movements

@@ -83,9 +83,9 @@ struct BaseOrigem {
     int ano = 0;  // the year whose file held the entry
 };
 // The product's items read backwards from (product, date) in the working year's file (the first
-// item reached passed over), then in each earlier year's file of the working company until a year
-// has none. `entradas0` is an open EntradaVorel0 cursor on the working year's file, `ano` that year.
-BaseOrigem ProcuraBaseOrigem(data::FileManager& entradas0, int ano, const Decimal& produto, date::Day data,
-                             const Decimal& quantidade);
+// item reached passed over), then in each earlier year's file of company `empresa` until a year
+// has none. `entradas0` is an open EntradaVorel0 cursor on that company's file of year `ano`.
+BaseOrigem ProcuraBaseOrigem(data::FileManager& entradas0, std::uint32_t empresa, int ano, const Decimal& produto,
+                             date::Day data, const Decimal& quantidade);
 
 }  // namespace vorel::movements

@@ -31,7 +31,7 @@
 
 namespace vorel::movements {
 
-// The working month: day 1 of GLO:MES / GLO:ANO.
+// The working month: day 1 of GLO:MES / GLO:ANO (shell::PeriodoDeTrabalho), for the windows.
 date::Day MesDeTrabalho();
 
 // True when the working month is closed.

@@ -3,7 +3,7 @@
 // and the words of a write that failed. The register look-ups (the product typed as a code or as the
 // user's own code, the supplier by register code) are the floor's, vorel/fiscal/consultas_cadastro.h.
 //
-//     if (!fiscal::CfoDoPeriodo(rec.CFO, shell::GLO_ANO.Get())) { AvisaCfoForaDoPeriodo(); window().Select(kCfo); ... }
+//     if (!fiscal::CfoDoPeriodo(rec.CFO, periodo.ano)) { AvisaCfoForaDoPeriodo(); window().Select(kCfo); ... }
 #pragma once
 
 #include <cstdint>

@@ -2,8 +2,8 @@
 // kind of change that applies on a date, and record a new value from a date.
 //
 // Records are keyed by person, change type and date (latest first); the record that applies on a
-// date is the latest one dated on or before it. A date of 0 stands for the first day of the working
-// month (`GLO_MES`, `GLO_ANO` of the shell). The change type decides what tells a new value from the
+// date is the latest one dated on or before it (a form passes the working month's first day). The
+// change type decides what tells a new value from the
 // one in force: type 2 the second date, type 8 the text (the responsible person's function), types
 // 1, 3 to 7 and 9 to 36 the value; for any other type a value is never taken as changed. Both
 // routines work on the calling thread's ACFuncionarios object and leave it open when it was open.
@@ -11,9 +11,9 @@
 //
 //     std::string funcao;
 //     HistoricoLido lido;  lido.texto = &funcao;
-//     LeHistoricoFuncionario(codigo, 8, 0, lido);
+//     LeHistoricoFuncionario(codigo, 8, mes, lido);
 //     HistoricoNovo novo;  novo.texto = funcao;
-//     GravaHistoricoFuncionario(codigo, 8, 0, novo);
+//     GravaHistoricoFuncionario(codigo, 8, mes, novo);
 #pragma once
 
 #include <cstdint>
@@ -40,9 +40,6 @@ struct HistoricoNovo {
     std::string anotacao;
     date::Day dataEx = 0;
 };
-
-// The first day of the working month.
-date::Day PrimeiroDiaMesTrabalho();
 
 // True, with the values put where `out` says, when a record of that person and type is dated on
 // or before `data`; false, changing nothing, when none is or it cannot be read.

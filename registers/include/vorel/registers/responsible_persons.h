@@ -9,15 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "vorel/shell/period.h"
+
 namespace vorel::dictionary {
 struct FuncionariosRec;
 }
 
 namespace vorel::registers {
 
-// True when the admission's year is later than the working year (GLO_ANO), or equal with a later
-// month than the working month (GLO_MES); false for an empty admission date.
-bool AdmitidoAposPeriodo(const dictionary::FuncionariosRec& rec);
+// True when the admission's year is later than the period's year, or equal with a later month than
+// the period's month; false for an empty admission date.
+bool AdmitidoAposPeriodo(const dictionary::FuncionariosRec& rec, const shell::EmpresaPeriodo& periodo);
 
 struct CategoriaFuncionario {
     std::uint8_t codigo = 0;

@@ -19,6 +19,7 @@
 
 #include "vorel/core/decimal.h"
 #include "vorel/sheets/valor_medio.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::ui {
 class ProcContext;
@@ -30,6 +31,7 @@ struct TrabalhoGestao {
     std::string arquivo;                       // the run's work table (program path)
     std::map<Decimal, SaldoGestao> aberturas;  // each product's opening values from the window
     Decimal produto;                           // the one product chosen (0: all)
+    shell::EmpresaPeriodo periodo;             // the company and month gathered
 };
 
 // What the sheets read back from the user's Vorel.ini (sections "CNPJ", "DescSaldo" and

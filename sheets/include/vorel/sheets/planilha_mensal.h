@@ -26,6 +26,7 @@
 #include "vorel/report/report_controller.h"
 #include "vorel/sheets/resultado_texto.h"
 #include "vorel/sheets/resumo_planilha.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::ui {
 class ProcContext;
@@ -46,8 +47,8 @@ struct DadosEmpresa {
     int mes = 0, ano = 0;
     std::string rodape;
 };
-// From the working company's record, the office parameters and the working period.
-DadosEmpresa LeDadosEmpresa();
+// From the company's record, the office parameters and the period.
+DadosEmpresa LeDadosEmpresa(const shell::EmpresaPeriodo& periodo);
 
 struct ProdutoPlanilha {
     std::string descricao;  // PRO:Produtos, clipped ("" when the product is missing)

@@ -6,9 +6,9 @@
 // that tools such as the headless script can print and set them as text.
 //
 //     // shell/src/globals.cpp
-//     vorel::ui::Guarded<std::uint32_t> GLO_EMPRESA_CODIGO{0};
-//     GLO_EMPRESA_CODIGO.Set(12);  auto code = GLO_EMPRESA_CODIGO.Get();
-//     GLO_EMPRESA_CODIGO.Update([](auto& v) { ++v; });
+//     vorel::ui::Guarded<std::uint8_t> ModoImpressao{1};
+//     ModoImpressao.Set(2);  auto modo = ModoImpressao.Get();
+//     ModoImpressao.Update([](auto& v) { v = v == 2 ? 1 : v; });
 #pragma once
 
 #include <functional>

@@ -1,14 +1,18 @@
-// A cursor on another year's file of a per-year table of the working company.
+// Cursors on a company's year files, opened at their path without moving any name variable.
 //
 // `OtherYearFile` is a FileManager of its own (its own record buffer, key order and position) opened
-// at the file that `table` has in year `year` of the working company (PastaRaiz,
-// GLO:EMPRESA:CODIGO): the previous year's entries for a look-back, the previous year's balances in
-// January, the next year's vehicle entries. Nothing else moves: the table's name variable, the
-// thread's dictionary object of the table and the windows of every thread keep the working year's
-// file. A year the company has no such file for is not created: `open` answers data::kFileNotFound
-// (so does a table that is not kept per year). The file is closed when the cursor goes.
+// at the file that `table` has in year `year` of company `empresa`: the previous year's entries for
+// a look-back, the previous year's balances in January, the next year's vehicle entries. Nothing
+// else moves: the table's name variable, the thread's dictionary object of the table and the
+// windows of every thread keep the working year's file. A year the company has no such file for is
+// not created: `open` answers data::kFileNotFound (so does a table that is not kept per year). The
+// file is closed when the cursor goes.
 //
-//     OtherYearFile anterior(dictionary::EntradaVorel(), GLO_ANO.Get() - 1);
+// `AbreNoAno` opens a cursor at the file of the period's own year, which a library call given a
+// company and month (period.h) reads and writes: created with the year's folder when missing, as
+// the working year's files are at their first open.
+//
+//     OtherYearFile anterior(dictionary::EntradaVorel(), periodo.empresa, periodo.ano - 1);
 //     data::Result r = anterior.open();
 //     if (r == data::kFileNotFound) ...nothing to look back on
 //     else if (!r.ok()) ...report it
@@ -16,20 +20,29 @@
 //     e.CodMercadoria = produto; e.DataEmissao = fim;
 //     (void)anterior.file().set_at(dictionary::keys::ENT_KEY_PRODUTODATA);
 //     while (anterior.file().previous().ok() && e.CodMercadoria == produto) ...   // newest first
+//
+//     FileManager saidas(dictionary::SaidaVorel());
+//     if (!AbreNoAno(saidas, periodo).ok()) ...report it
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "vorel/data/file_manager.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::shell {
 
-// The file of `table` in year `year` of the working company ("" for a table not kept per year).
-std::string ArquivoDoAno(const data::TableDesc& table, int year);
+// The file of `table` in year `year` of company `empresa` ("" for a table not kept per year).
+std::string ArquivoDoAno(const data::TableDesc& table, std::uint32_t empresa, int year);
+
+// Opens `fm` at its table's file in the year of `p` (creating the file and the year's folder when
+// missing); a table not kept per year opens at its name variable.
+[[nodiscard]] data::Result AbreNoAno(data::FileManager& fm, const EmpresaPeriodo& p);
 
 class OtherYearFile {
 public:
-    OtherYearFile(const data::TableDesc& table, int year);
+    OtherYearFile(const data::TableDesc& table, std::uint32_t empresa, int year);
     ~OtherYearFile();
     OtherYearFile(const OtherYearFile&) = delete;
     OtherYearFile& operator=(const OtherYearFile&) = delete;

@@ -2,11 +2,11 @@
 //
 // The monthly computation calls the sheet, the confrontation report or the spreadsheet export by
 // name, on its own thread, once its work table is complete. The called procedure reads that run's
-// table (its own temporary file, never a shared name) and the summary option from here while the
-// call lasts; outside such a call there is nothing to read. Each thread sees only its own hand-over.
+// table (its own temporary file, never a shared name), the summary option and the company and month
+// computed from here while the call lasts; outside such a call there is nothing to read. Each thread sees only its own hand-over.
 //
 //     {   // the computation
-//         EntregaTrabalho entrega({.arquivo = run.arquivo, .resumo = 1});
+//         EntregaTrabalho entrega({.arquivo = run.arquivo, .resumo = 1, .periodo = periodo});
 //         ctx.Call("PlanilhaMensalProdutos");
 //     }
 //     // the sheet
@@ -17,11 +17,14 @@
 #include <cstdint>
 #include <string>
 
+#include "vorel/shell/period.h"
+
 namespace vorel::shell {
 
 struct TrabalhoEntregue {
     std::string arquivo;       // the work table's file (program path)
     std::uint8_t resumo = 0;   // summary option: 0 none, 1 by product, 2 by supplier
+    EmpresaPeriodo periodo;    // the company and month the table was computed for
 };
 
 // Makes `t` this thread's hand-over until it goes out of scope (the previous one comes back).

@@ -13,10 +13,16 @@
 // a table: a table that is open keeps its file until it is opened again. A folder that cannot be
 // created shows later, when a table in it fails to open.
 //
+// `PeriodoDeTrabalho()` reads the working company and month into the value that windows hand to
+// the library calls (period.h).
+//
 //     if (!GaranteEmpresa(ctx)) return;
+//     CalculoProdutos(PeriodoDeTrabalho(), opcoes, avisos);
 //     GLO_EMPRESA_CODIGO.Set(15); (Empresa buffer holds company 15)
 //     CaminhosArquivosEmpresa(); CaminhosArquivosAno();
 #pragma once
+
+#include "vorel/shell/period.h"
 
 namespace vorel::ui {
 class ProcContext;
@@ -27,6 +33,9 @@ namespace vorel::shell {
 // Calls "SelecionaEmpresa" on the caller's thread when GLO:EMPRESA:CODIGO is 0; true when a
 // company is chosen afterwards, false when the user cancelled.
 bool GaranteEmpresa(ui::ProcContext& ctx);
+
+// GLO:EMPRESA:CODIGO, GLO:ANO and GLO:MES as one value.
+EmpresaPeriodo PeriodoDeTrabalho();
 
 void CaminhosArquivosEmpresa();
 void CaminhosArquivosAno();

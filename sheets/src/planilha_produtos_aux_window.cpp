@@ -182,6 +182,7 @@ private:
         (void)files::remove_file(nome.nome);
         TrabalhoGestao trabalho;
         trabalho.arquivo = nome.nome;
+        trabalho.periodo = shell::PeriodoDeTrabalho();
         trabalho.produto = todos_ ? Decimal() : produto_.codigo;
         std::int64_t linhas = 0;
         {
@@ -192,7 +193,7 @@ private:
                                   ui::Icon::Exclamation);
                 return Remove(trabalho.arquivo);
             }
-            const ResultadoMontagem m = Monta(esa, escolhas.cnpj);
+            const ResultadoMontagem m = Monta(esa, escolhas.cnpj, trabalho.periodo);
             linhas = esa.records();
             (void)esa.close();
             if (!m.ok()) {
@@ -216,15 +217,15 @@ private:
         if (linhas == 0 || shell::ModoImpressao.Get() != 2 || resulPlanilha_ != 1) w.Select(kCancelar);
     }
 
-    ResultadoMontagem Monta(data::FileManager& esa, const std::string& cnpj) {
+    ResultadoMontagem Monta(data::FileManager& esa, const std::string& cnpj, const shell::EmpresaPeriodo& periodo) {
         ui::Window& w = window();
         OpcoesMontagem o;
         o.todos = todos_;
         o.produto = produto_.codigo;
         o.fornecedor = filtrar_ ? fornecedor_ : 0;
         o.cnpjFornecedor = cnpj;
-        o.inicio = date::make(shell::GLO_ANO.Get(), shell::GLO_MES.Get(), 1);
-        o.fim = shell::UltimoDiaMes(o.inicio);
+        o.inicio = periodo.Inicio();
+        o.fim = periodo.Fim();
         o.arquivoErros = erros_;
         long long total = 0;
         for (const data::TableDesc* t : {&dictionary::EntradaVorel(), &dictionary::SaidaVorel(),

@@ -12,14 +12,14 @@
 
 namespace vorel::listings::estilo {
 
-Empresa LeEmpresa() {
+Empresa LeEmpresa(std::uint32_t codigo) {
     Empresa e;
     data::FileManager emp(dictionary::Empresa());
     emp.set_create(false);
     if (!emp.open().ok()) return e;
     auto& r = emp.rec<dictionary::EmpresaRec>();
     emp.clear_record();
-    r.Codigo = static_cast<std::uint16_t>(shell::GLO_EMPRESA_CODIGO.Get());
+    r.Codigo = static_cast<std::uint16_t>(codigo);
     if (emp.get(dictionary::keys::EMP_KEY_CODIGO).ok())
         e = {r.Codigo, std::string(r.RAZAOSOCIAL.value()), std::string(r.CGC.value()), std::string(r.EMAIL.value())};
     (void)emp.close();

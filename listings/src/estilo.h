@@ -36,13 +36,13 @@ inline report::Font Times(int pontos, bool negrito = false) { return Fonte(ponto
 
 inline constexpr const char* kPadraoCnpj = "@p##.###.###/####-##p";
 
-// The working company's record (`Empresa` by `GLO:EMPRESA:CODIGO`), read on a cursor of its own;
-// blank fields when it cannot be read.
+// Company `codigo`'s record (`Empresa` by its code), read on a cursor of its own; blank fields when
+// it cannot be read.
 struct Empresa {
     std::uint16_t codigo = 0;
     std::string razao, cgc, email;
 };
-Empresa LeEmpresa();
+Empresa LeEmpresa(std::uint32_t codigo);
 
 // The company line of a page header at `y` mm: "Empresa :" and the name, the CNPJ label and the
 // CNPJ through its pattern; positions in mm from the band's left edge.

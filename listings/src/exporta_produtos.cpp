@@ -21,10 +21,10 @@ std::string LinhaProduto(const dictionary::ProdutosRec& p) {
            picture::format("@n8`3", p.Alicota.value()) + ";" + picture::format("@n9`4", p.AliqReducao.value());
 }
 
-report::Outcome Escreve(shell::ArquivoTexto& arq, std::string_view caminho, OrdemProdutos ordem,
+report::Outcome Escreve(shell::ArquivoTexto& arq, std::uint32_t empresa, std::string_view caminho, OrdemProdutos ordem,
                         const std::function<void(std::size_t, std::size_t)>& progresso) {
     if (report::Outcome o = arq.AbreExportacao(caminho); !o.ok()) return o;
-    const estilo::Empresa e = estilo::LeEmpresa();
+    const estilo::Empresa e = estilo::LeEmpresa(empresa);
     const std::string cabecalho[] = {
         estilo::W(";;;;Relação de Produtos"),
         "Empresa: ;" + std::string(text::clip(e.razao)) + ";" + "CNPJ: " + text::pad(e.cgc, 14),
@@ -49,14 +49,14 @@ report::Outcome Escreve(shell::ArquivoTexto& arq, std::string_view caminho, Orde
 
 }  // namespace
 
-report::Outcome ExportaProdutos(std::string_view caminho, OrdemProdutos ordem,
+report::Outcome ExportaProdutos(std::uint32_t empresa, std::string_view caminho, OrdemProdutos ordem,
                                 const std::function<void(std::size_t, std::size_t)>& progresso) {
     const std::string alvo(text::clip(caminho));
     const std::string novo = alvo + ".novo";
     report::Outcome o;
     {
         shell::ArquivoTexto arq;
-        o = Escreve(arq, novo, ordem, progresso);
+        o = Escreve(arq, empresa, novo, ordem, progresso);
     }
     if (o.ok()) {
         if (std::error_code ec = files::rename(novo, alvo); ec)

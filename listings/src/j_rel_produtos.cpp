@@ -7,6 +7,7 @@
 #include "vorel/listings/produtos.h"
 #include "vorel/shell/email_options.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/ui/message_box.h"
 
 namespace vorel::listings {
@@ -53,7 +54,7 @@ private:
     OrdemProdutos Ordem() const { return ordem_ == 1 ? OrdemProdutos::Codigo : OrdemProdutos::Descricao; }
 
     void Imprime() override {
-        RelProdutos(context(), modelo_ == 2 ? ModeloProdutos::AliquotaZero : ModeloProdutos::Todos, Ordem());
+        RelProdutos(context(), shell::PeriodoDeTrabalho().empresa, modelo_ == 2 ? ModeloProdutos::AliquotaZero : ModeloProdutos::Todos, Ordem());
     }
 
     void OnOption(int feq) override {
@@ -75,7 +76,7 @@ private:
         }
         w[kProgresso].Range(0, 100).Progress(0).Unhide();
         w.Display();
-        const report::Outcome o = ExportaProdutos(text::from_utf8(caminho_), Ordem(), [&w](std::size_t lidos, std::size_t total) {
+        const report::Outcome o = ExportaProdutos(shell::PeriodoDeTrabalho().empresa, text::from_utf8(caminho_), Ordem(), [&w](std::size_t lidos, std::size_t total) {
             if (total > 0 && (lidos % 25 == 0 || lidos == total))
                 w[kProgresso].Range(0, static_cast<int>(total)).Progress(static_cast<int>(lidos));
         });

@@ -5,6 +5,7 @@
 #include "vorel/listings/procedures.h"
 #include "vorel/listings/saldos.h"
 #include "vorel/shell/email_options.h"
+#include "vorel/shell/working_context.h"
 
 namespace vorel::listings {
 
@@ -25,7 +26,7 @@ private:
         return ui::Level::Benign;
     }
 
-    void Imprime() override { RelSaldosW(context(), somenteComSaldo_); }
+    void Imprime() override { RelSaldosW(context(), shell::PeriodoDeTrabalho(), somenteComSaldo_); }
 
     bool somenteComSaldo_ = false;
 };

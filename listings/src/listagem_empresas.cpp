@@ -10,6 +10,7 @@
 #include "vorel/shell/email_options.h"
 #include "vorel/shell/printer_codes.h"
 #include "vorel/shell/report_options_window.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/ui/window.h"
 
 namespace vorel::listings {
@@ -27,9 +28,9 @@ private:
     ui::Level AdicionaOpcoes(ui::Window&) override {
         shell::PreencheEmail("Listagem de Empresas");
         // The listing is of every company: the text names the period only.
-        shell::GLO_EMAIL_TEXTO.Set(estilo::W("Listagem de Empresas - Período: ") +
-                                   text::zero_fill(shell::GLO_MES.Get(), 2) + "/" +
-                                   text::zero_fill(shell::GLO_ANO.Get(), 4) + ".");
+        const shell::EmpresaPeriodo p = shell::PeriodoDeTrabalho();
+        shell::GLO_EMAIL_TEXTO.Set(estilo::W("Listagem de Empresas - Período: ") + text::zero_fill(p.mes, 2) + "/" +
+                                   text::zero_fill(p.ano, 4) + ".");
         AdicionaEmail();
         return ui::Level::Benign;
     }

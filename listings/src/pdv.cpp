@@ -10,14 +10,16 @@
 #include "vorel/shell/globals.h"
 #include "vorel/shell/report_step.h"
 #include "vorel/shell/text_report.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/ui/runtime.h"
 
 namespace vorel::listings::pdv {
 
 Periodo Periodo::DoMes() {
-    const int ano = shell::GLO_ANO.Get(), mes = shell::GLO_MES.Get();
-    if (!date::valid(ano, mes, 1)) return {};
-    return {date::make(ano, mes, 1), date::make(ano, mes, date::days_in_month(ano, mes))};
+    const shell::EmpresaPeriodo p = shell::PeriodoDeTrabalho();
+    const int ano = p.ano, mes = p.mes;
+    if (!date::valid(ano, mes, 1)) return {0, 0, p.empresa};
+    return {date::make(ano, mes, 1), date::make(ano, mes, date::days_in_month(ano, mes)), p.empresa};
 }
 
 bool Periodo::Contem(std::string_view dataTexto) const {
@@ -71,7 +73,7 @@ ui::Response Executa(ui::ProcContext& ctx, report::ReportController& relatorio, 
 RelatorioTabela::RelatorioTabela(const Modelo& m)
     : m_(m), periodo_(Periodo::DoMes()), relatorio_(Pagina(m.cabecalho, m.detalhe, m.nome)),
       leitura_(m.tabela(), m.nomeTabela) {
-    empresa_ = estilo::LeEmpresa();
+    empresa_ = estilo::LeEmpresa(periodo_.empresa);
     rodape_ = shell::RodapeRelatorio();
     relatorio_.set_page_header({estilo::Mm(m.alturaCabecalho), [this](report::BandPainter& p) {
                                     Bordas(p, estilo::Mm(m_.alturaCabecalho));

@@ -16,7 +16,8 @@ inline constexpr double kLargura = 188;  // mm
 
 struct Periodo {
     date::Day inicial = 0, final = 0;
-    static Periodo DoMes();  // the working month, first to last day
+    std::uint32_t empresa = 0;
+    static Periodo DoMes();  // the working company and month, first to last day
     // Whether a date kept as day-number text lies in the period (compared as numbers).
     bool Contem(std::string_view dataTexto) const;
 };

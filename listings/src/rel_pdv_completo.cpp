@@ -47,7 +47,7 @@ public:
         : periodo_(pdv::Periodo::DoMes()), relatorio_(pdv::Pagina(5, 42, kNome)),
           mestres_(dictionary::LancICMSEletronico(), "LancICMSEletronico"), analiticos_(dictionary::AnaliticoICMS()),
           diarios_(dictionary::MovMaqRegistradora()) {
-        empresa_ = estilo::LeEmpresa();
+        empresa_ = estilo::LeEmpresa(periodo_.empresa);
         rodape_ = shell::RodapeRelatorio();
         relatorio_.set_page_header({Mm(37), [this](BandPainter& p) { Cabecalho(p); }});
         relatorio_.set_page_footer(pdv::Rodape(rodape_));

@@ -38,10 +38,10 @@ Variante VarianteDe(ModeloProdutos modelo, OrdemProdutos ordem) {
 
 class RelatorioProdutos {
 public:
-    RelatorioProdutos(ModeloProdutos modelo, OrdemProdutos ordem)
+    RelatorioProdutos(std::uint32_t empresa, ModeloProdutos modelo, OrdemProdutos ordem)
         : modelo_(modelo), ordem_(ordem), variante_(VarianteDe(modelo, ordem)),
           relatorio_(estilo::PaginaA4(6, 7, 27, 276, variante_.nome)), produtos_(dictionary::Produtos(), "Produtos") {
-        empresa_ = estilo::LeEmpresa();
+        empresa_ = estilo::LeEmpresa(empresa);
         rodape_ = shell::RodapeRelatorio();
         Bandas();
     }
@@ -105,13 +105,13 @@ private:
 
 }  // namespace
 
-report::Document DocumentoRelProdutos(ModeloProdutos modelo, OrdemProdutos ordem) {
-    RelatorioProdutos r(modelo, ordem);
+report::Document DocumentoRelProdutos(std::uint32_t empresa, ModeloProdutos modelo, OrdemProdutos ordem) {
+    RelatorioProdutos r(empresa, modelo, ordem);
     return report::run_report(r.relatorio(), r.Laco()).document;
 }
 
-void RelProdutos(ui::ProcContext& ctx, ModeloProdutos modelo, OrdemProdutos ordem) {
-    RelatorioProdutos r(modelo, ordem);
+void RelProdutos(ui::ProcContext& ctx, std::uint32_t empresa, ModeloProdutos modelo, OrdemProdutos ordem) {
+    RelatorioProdutos r(empresa, modelo, ordem);
     data::ProcedureScope procedimento(r.nome());
     ctx.response = estilo::ExecutaSemEmail(ctx, r.relatorio(), r.Laco(), r.nome());
 }

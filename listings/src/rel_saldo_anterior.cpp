@@ -32,8 +32,9 @@ constexpr const char* kNome = "RelatorioSaldoAnterior";
 
 class RelatorioSaldoAnteriorPaginas {
 public:
-    RelatorioSaldoAnteriorPaginas() : relatorio_(Pagina()), entradas_(dictionary::EntradaVorel(), "EntradaVorel") {
-        ano_ = shell::GLO_ANO.Get();
+    explicit RelatorioSaldoAnteriorPaginas(const shell::EmpresaPeriodo& periodo)
+        : relatorio_(Pagina()), entradas_(dictionary::EntradaVorel(), "EntradaVorel") {
+        ano_ = periodo.ano;
         rodape_ = shell::RodapeRelatorio();
         Bandas();
     }
@@ -127,15 +128,15 @@ private:
 
 }  // namespace
 
-report::Document DocumentoSaldoAnterior() {
-    RelatorioSaldoAnteriorPaginas r;
+report::Document DocumentoSaldoAnterior(const shell::EmpresaPeriodo& periodo) {
+    RelatorioSaldoAnteriorPaginas r(periodo);
     return report::run_report(r.relatorio(), r.Laco()).document;
 }
 
 void RelatorioSaldoAnterior(ui::ProcContext& ctx) {
     data::ProcedureScope procedimento(kNome);
     (void)shell::GaranteEmpresa(ctx);  // the report goes on whatever the choice
-    RelatorioSaldoAnteriorPaginas r;
+    RelatorioSaldoAnteriorPaginas r(shell::PeriodoDeTrabalho());
     ctx.response = estilo::ExecutaSemEmail(ctx, r.relatorio(), r.Laco(), kNome);
 }
 

@@ -35,13 +35,13 @@ Decimal CodigoDoTexto(std::string_view texto) {
 
 class RelatorioSaldos {
 public:
-    explicit RelatorioSaldos(bool somenteComSaldo)
+    RelatorioSaldos(const shell::EmpresaPeriodo& periodo, bool somenteComSaldo)
         : somenteComSaldo_(somenteComSaldo), relatorio_(estilo::PaginaA4(6, 7, 27, 276, "RelSaldosW")),
           saldos_(dictionary::SaldosVorel(), "SaldosVorel") {
-        mes_ = shell::GLO_MES.Get();
-        ano_ = shell::GLO_ANO.Get();
+        mes_ = periodo.mes;
+        ano_ = periodo.ano;
         titulo_ = W("Relação de Saldos - ") + picture::format("@n02", mes_) + "/" + picture::format("@n04", ano_);
-        empresa_ = estilo::LeEmpresa();
+        empresa_ = estilo::LeEmpresa(periodo.empresa);
         rodape_ = shell::RodapeRelatorio();
         Bandas();
     }
@@ -105,14 +105,14 @@ private:
 
 }  // namespace
 
-report::Document DocumentoRelSaldos(bool somenteComSaldo) {
-    RelatorioSaldos r(somenteComSaldo);
+report::Document DocumentoRelSaldos(const shell::EmpresaPeriodo& periodo, bool somenteComSaldo) {
+    RelatorioSaldos r(periodo, somenteComSaldo);
     return report::run_report(r.relatorio(), r.Laco()).document;
 }
 
-void RelSaldosW(ui::ProcContext& ctx, bool somenteComSaldo) {
+void RelSaldosW(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, bool somenteComSaldo) {
     data::ProcedureScope procedimento("RelSaldosW");
-    RelatorioSaldos r(somenteComSaldo);
+    RelatorioSaldos r(periodo, somenteComSaldo);
     ctx.response = estilo::ExecutaSemEmail(ctx, r.relatorio(), r.Laco(), "RelSaldosW");
 }
 

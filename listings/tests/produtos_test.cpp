@@ -44,7 +44,7 @@ TEST_F(Produtos, FourReportsByModelAndOrder) {
     const std::string paginas = OnThread([] {
         std::string s;
         for (auto m : {ModeloProdutos::Todos, ModeloProdutos::AliquotaZero})
-            for (auto o : {OrdemProdutos::Codigo, OrdemProdutos::Descricao}) s += report::to_text(DocumentoRelProdutos(m, o));
+            for (auto o : {OrdemProdutos::Codigo, OrdemProdutos::Descricao}) s += report::to_text(DocumentoRelProdutos(1, m, o));
         return s;
     });
     EXPECT_TRUE(matches_reference(paginas, "rel_produtos.txt"));
@@ -55,8 +55,8 @@ TEST_F(Produtos, NoProductOfRateZeroGivesNoPages) {
         r.Codigo = Decimal(1);
         r.Alicota = Decimal::from_string("0.001");
     });
-    EXPECT_TRUE(OnThread([] { return DocumentoRelProdutos(ModeloProdutos::AliquotaZero, OrdemProdutos::Codigo); }).pages.empty());
-    EXPECT_EQ(OnThread([] { return DocumentoRelProdutos(ModeloProdutos::Todos, OrdemProdutos::Codigo); }).pages.size(), 1u);
+    EXPECT_TRUE(OnThread([] { return DocumentoRelProdutos(1, ModeloProdutos::AliquotaZero, OrdemProdutos::Codigo); }).pages.empty());
+    EXPECT_EQ(OnThread([] { return DocumentoRelProdutos(1, ModeloProdutos::Todos, OrdemProdutos::Codigo); }).pages.size(), 1u);
 }
 
 TEST_F(Produtos, TheWindowExportsTheRegisterAndHidesTheExportForModelTwo) {
@@ -101,7 +101,7 @@ TEST_F(Produtos, AnExportThatCannotBeWrittenSaysSoAndKeepsTheOldFile) {
     // A folder that cannot be written: a file stands where the folder should be.
     std::ofstream(dir / "naopasta") << "x";
     const std::string alvo = root + "naopasta/Relacao_Produtos.csv";
-    EXPECT_FALSE(OnThread([&] { return ExportaProdutos(alvo, OrdemProdutos::Codigo); }).ok());
+    EXPECT_FALSE(OnThread([&] { return ExportaProdutos(1, alvo, OrdemProdutos::Codigo); }).ok());
     // Through the window: the failure, never the success message.
     ui->Start("JRelProdutos");
     const int w = ui->WindowByCaption("Relação de Produtos");
@@ -115,7 +115,7 @@ TEST_F(Produtos, AnExportThatCannotBeWrittenSaysSoAndKeepsTheOldFile) {
     const fs::path bom = dir / "Relacao_Produtos.csv";
     std::ofstream(bom) << "antigo";
     fs::create_directory(dir / "Relacao_Produtos.csv.novo");  // the new file cannot be made
-    EXPECT_FALSE(OnThread([&] { return ExportaProdutos(root + "Relacao_Produtos.csv", OrdemProdutos::Codigo); }).ok());
+    EXPECT_FALSE(OnThread([&] { return ExportaProdutos(1, root + "Relacao_Produtos.csv", OrdemProdutos::Codigo); }).ok());
     EXPECT_EQ(ReadFile(bom), "antigo");
     ui->Press(ui->ByText(w, "&Fecha"));
 }

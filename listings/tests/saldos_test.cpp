@@ -10,6 +10,7 @@
 #include "vorel/core/text.h"
 #include "vorel/listings/saldos.h"
 #include "vorel/report/page_model.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/ui/headless.h"
 
 namespace vorel::listings::testing {
@@ -52,17 +53,17 @@ TEST_F(Saldos, TheMonthsBalancesByProductTextWithAndWithoutTheZeroQuantities) {
         r.BaseAcunulada = Decimal::from_string("1234.5");
     });
     const std::string paginas = OnThread([] {
-        return report::to_text(DocumentoRelSaldos(false)) + report::to_text(DocumentoRelSaldos(true));
+        return report::to_text(DocumentoRelSaldos(shell::PeriodoDeTrabalho(), false)) + report::to_text(DocumentoRelSaldos(shell::PeriodoDeTrabalho(), true));
     });
     EXPECT_TRUE(matches_reference(paginas, "rel_saldos.txt"));
     // February with the option: "100" (quantity 0) is left out, "20" stays.
     shell::GLO_MES.Set(2);
-    const report::Document fevereiro = OnThread([] { return DocumentoRelSaldos(true); });
+    const report::Document fevereiro = OnThread([] { return DocumentoRelSaldos(shell::PeriodoDeTrabalho(), true); });
     ASSERT_EQ(fevereiro.pages.size(), 1u);
     EXPECT_EQ(Textos(fevereiro.pages[0]).front(), "Relação de Saldos - 02/2016");
     // A month whose every row is left out gives no page.
     shell::GLO_MES.Set(4);
-    EXPECT_TRUE(OnThread([] { return DocumentoRelSaldos(false); }).pages.empty());
+    EXPECT_TRUE(OnThread([] { return DocumentoRelSaldos(shell::PeriodoDeTrabalho(), false); }).pages.empty());
 }
 
 TEST_F(Saldos, OpeningBalancesOfTheYearOneLineEachWithTheirTotals) {
@@ -84,10 +85,10 @@ TEST_F(Saldos, OpeningBalancesOfTheYearOneLineEachWithTheirTotals) {
         r.BaseICMS = Decimal::from_string(e.base);
         r.BaseICMSPropria = Decimal::from_string(e.propria);
     });
-    EXPECT_TRUE(matches_reference(report::to_text(OnThread([] { return DocumentoSaldoAnterior(); })),
+    EXPECT_TRUE(matches_reference(report::to_text(OnThread([] { return DocumentoSaldoAnterior(shell::PeriodoDeTrabalho()); })),
                                   "rel_saldo_anterior.txt"));
     shell::GLO_ANO.Set(2017);
-    EXPECT_TRUE(OnThread([] { return DocumentoSaldoAnterior(); }).pages.empty());
+    EXPECT_TRUE(OnThread([] { return DocumentoSaldoAnterior(shell::PeriodoDeTrabalho()); }).pages.empty());
 }
 
 TEST_F(Saldos, EveryPageFooterShowsTheTotalsAsThatPageEnded) {
@@ -98,7 +99,7 @@ TEST_F(Saldos, EveryPageFooterShowsTheTotalsAsThatPageEnded) {
         r.BaseICMS = Decimal::from_string("1000.5");
         r.BaseICMSPropria = Decimal::from_string("0.25");
     });
-    const report::Document d = OnThread([] { return DocumentoSaldoAnterior(); });
+    const report::Document d = OnThread([] { return DocumentoSaldoAnterior(shell::PeriodoDeTrabalho()); });
     ASSERT_EQ(d.pages.size(), 2u);
     auto rodape = [](const report::Page& p) {
         const Strings t = Textos(p);

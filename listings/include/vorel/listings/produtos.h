@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -23,15 +24,16 @@ enum class ModeloProdutos { Todos = 1, AliquotaZero = 2 };  // "Modelo 01", "Mod
 enum class OrdemProdutos { Codigo = 1, Descricao = 2 };
 
 // The report of a model and order, run to its previewer step on the caller's thread.
-void RelProdutos(ui::ProcContext& ctx, ModeloProdutos modelo, OrdemProdutos ordem);
+// `empresa` names the company in the page header.
+void RelProdutos(ui::ProcContext& ctx, std::uint32_t empresa, ModeloProdutos modelo, OrdemProdutos ordem);
 // Its pages, without the previewer (empty when no product passes).
-report::Document DocumentoRelProdutos(ModeloProdutos modelo, OrdemProdutos ordem);
+report::Document DocumentoRelProdutos(std::uint32_t empresa, ModeloProdutos modelo, OrdemProdutos ordem);
 
 // Writes every product of the register, in the order given, to `caminho` (a program path): the
 // lines go to a new file beside the target, which replaces the target once every line and the
 // close have succeeded. A failure leaves the target as it was and says what went wrong.
-// `progresso(lidos, total)` hears every product written.
-report::Outcome ExportaProdutos(std::string_view caminho, OrdemProdutos ordem,
+// `progresso(lidos, total)` hears every product written. `empresa` names the company in the heading.
+report::Outcome ExportaProdutos(std::uint32_t empresa, std::string_view caminho, OrdemProdutos ordem,
                                 const std::function<void(std::size_t, std::size_t)>& progresso = {});
 
 }  // namespace vorel::listings

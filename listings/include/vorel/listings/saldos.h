@@ -7,6 +7,7 @@
 #pragma once
 
 #include "vorel/report/page_model.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::ui {
 class ProcContext;
@@ -14,10 +15,12 @@ class ProcContext;
 
 namespace vorel::listings {
 
-void RelSaldosW(ui::ProcContext& ctx, bool somenteComSaldo);
-report::Document DocumentoRelSaldos(bool somenteComSaldo);
+// The balances of `periodo`'s month and company.
+void RelSaldosW(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, bool somenteComSaldo);
+report::Document DocumentoRelSaldos(const shell::EmpresaPeriodo& periodo, bool somenteComSaldo);
 
+// The procedure makes sure of a company (GaranteEmpresa) and lists the working year's entries.
 void RelatorioSaldoAnterior(ui::ProcContext& ctx);
-report::Document DocumentoSaldoAnterior();
+report::Document DocumentoSaldoAnterior(const shell::EmpresaPeriodo& periodo);
 
 }  // namespace vorel::listings

@@ -59,6 +59,7 @@ TEST(ConfrontaSaida, TakesTheLatestEntriesUntilTheExitIsCovered) {
          "1/5/12/0.6/0/1;"},
         {"18 % interstate: the 0.6666 factor", "1", "18", {E(dia, 2409, "1", "1000")}, "1/666.6/18/119.99/2409/1;"},
         {"cut before and after multiplying", "3", "12", {E(dia, 1403, "3", "10")}, "3/9.99/12/1.2/0/1;"},
+        {"unit cut before multiplying", "4", "12", {E(dia, 1403, "6", "20")}, "4/13.32/12/1.6/0/1;"},
         {"an opening balance prints Estoque; no own base: rate 0", "2", "12", {E(dia, 1403, "5", "0", 0)},
          "2/0/0/0/0/Estoque;"},
     };

@@ -87,6 +87,7 @@ TEST_F(MetodoAnualTest, SumsTheYearByRate) {
     Saldo({.produto = 2, .mes = Dia(2016, 3, 1), .aliquota = "17", .base = "40"});
     Entrada({.produto = 1, .data = Dia(2016, 2, 3), .numero = 1, .cfo = 1403, .qtd = "1", .base = "100"});
     Entrada({.produto = 1, .data = Dia(2016, 2, 9), .numero = 2, .cfo = 177, .qtd = "1", .base = "1000"});
+    Entrada({.produto = 1, .data = Dia(2016, 2, 10), .numero = 5, .cfo = 178, .qtd = "1", .base = "2000"});
     Entrada({.produto = 1, .data = Dia(2016, 3, 1), .numero = 3, .cfo = 1403, .qtd = "1", .base = "5000"});
     Entrada({.produto = 2, .data = Dia(2016, 3, 4), .numero = 4, .cfo = 2403, .qtd = "1", .base = "200"});
 

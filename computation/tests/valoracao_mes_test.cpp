@@ -48,6 +48,19 @@ protected:
                " cu=" + r.ConfUsuFinal.value().to_string() + " cd=" + r.ConfDemHip.value().to_string() +
                " ua=" + r.ValorUnit_Ant.value().to_string();
     }
+    // A run over every product; its work rows (the run's work file is deleted).
+    std::vector<LinhaTrabalho> CalculaTodosComLinhas() {
+        AvisosDeTeste avisos;
+        OpcoesCalculo o;
+        o.todos = true;
+        o.manterTrabalho = true;
+        ResultadoCalculo r = Calcula(o, avisos);
+        EXPECT_TRUE(r.ok()) << r.erro;
+        if (!r.ok()) return {};
+        std::vector<LinhaTrabalho> linhas = Linhas(r.arquivoTrabalho);
+        ApagaTrabalho(r.arquivoTrabalho);
+        return linhas;
+    }
     // The final summary by rate of the working month: lines 1 to 12 of each rate.
     std::vector<std::vector<Decimal>> Resumo() {
         std::vector<std::vector<Decimal>> out;
@@ -72,25 +85,25 @@ protected:
 TEST_F(ValoracaoMesTest, ReturnsSubtractFromTheMonthTotalsAndTheSummary) {
     Produto(1);
     Saldo({.produto = 1, .mes = kFev, .qtd = "20", .unit = "2.5", .base = "50"});
-    Saida(1, Dia(2016, 3, 2), 1, 5102, "4", "12");  // cf +10, cu +12; unit base 3
-    Saida(1, Dia(2016, 3, 3), 2, 1102, "2", "0");   // cf -5, cu -cut(3 x 2) = -6
+    Saida(1, Dia(2016, 3, 2), 1, 5102, "3", "10");  // cf +7.5, cu +10; unit base cut(3.3333) = 3.33
+    Saida(1, Dia(2016, 3, 3), 2, 1102, "4", "0");   // cf -10, cu -cut(3.33 x 4) = -13.32
     Saida(1, Dia(2016, 3, 4), 3, 1411, "1");        // fg -2.5, cd -2.5
     Saida(1, Dia(2016, 3, 5), 4, 1611, "3");        // fg +7.5, cd +7.5
     Caixa(1, Dia(2016, 3, 6), 3, "2", "9");         // cf +5, cu +9
     Saida(1, Dia(2016, 3, 7), 5, 2202, "2");        // uf -5
     Saida(1, Dia(2016, 3, 8), 6, 6102, "1");        // uf +2.5
     ASSERT_EQ(CalculaTodos().erro, "");
-    EXPECT_EQ(Figuras(Marco(1)), "q=21 u=2.5 b=52.5 cf=10 fg=5 is=0 uf=-2.5 su=0 cu=15 cd=5 ua=2.5");
+    EXPECT_EQ(Figuras(Marco(1)), "q=24 u=2.5 b=60 cf=2.5 fg=5 is=0 uf=-2.5 su=0 cu=5.68 cd=5 ua=2.5");
 
     const auto resumo = Resumo();
     ASSERT_EQ(resumo.size(), 1u);
     const auto& l = resumo[0];
-    EXPECT_EQ(l[0], D("10"));    // line 1
-    EXPECT_EQ(l[4], D("12.5"));  // line 5 = 10 + 5 + 0 - 2.5
-    EXPECT_EQ(l[5], D("15"));    // line 6
-    EXPECT_EQ(l[7], D("20"));    // line 8 = 15 + 5
-    EXPECT_EQ(l[8], D("7.5"));   // line 9
-    EXPECT_EQ(l[10], D("1.35")); // line 11 = 7.5 x 18 %
+    EXPECT_EQ(l[0], D("2.5"));   // line 1
+    EXPECT_EQ(l[4], D("5"));     // line 5 = 2.5 + 5 + 0 - 2.5
+    EXPECT_EQ(l[5], D("5.68"));  // line 6
+    EXPECT_EQ(l[7], D("10.68")); // line 8 = 5.68 + 5
+    EXPECT_EQ(l[8], D("5.68"));  // line 9
+    EXPECT_EQ(l[10], D("1.02")); // line 11 = 5.68 x 18 %
 }
 
 // A return of purchases larger than the stock's base leaves the running base below zero: the row
@@ -100,17 +113,10 @@ TEST_F(ValoracaoMesTest, NegativeBaseShowsZeroOnTheRowAndCarriesOn) {
     Saldo({.produto = 1, .mes = kFev, .qtd = "10", .unit = "1", .base = "10"});
     Saida(1, Dia(2016, 3, 2), 1, 5202, "2", "15");  // 8 units, base -5
     Entrada({.produto = 1, .data = Dia(2016, 3, 3), .numero = 2, .cfo = 1949, .qtd = "2", .base = "25"});
-    AvisosDeTeste avisos;
-    OpcoesCalculo o;
-    o.todos = true;
-    o.manterTrabalho = true;
-    ResultadoCalculo r = Calcula(o, avisos);
-    ASSERT_TRUE(r.ok()) << r.erro;
     std::vector<std::string> linhas;
-    for (const auto& l : Linhas(r.arquivoTrabalho))
+    for (const auto& l : CalculaTodosComLinhas())
         linhas.push_back(l.SALDOQUANTIDADE.value().to_string() + " " + l.SALDOVALUNITARIO.value().to_string() + " " +
                          l.SALDOBASERETENCAO.value().to_string());
-    ApagaTrabalho(r.arquivoTrabalho);
     EXPECT_EQ(linhas, (std::vector<std::string>{"10 1 10", "8 0 0", "10 2 20"}));
     const SaldosVorelRec m = Marco(1);
     EXPECT_EQ(m.BaseAcunulada.value(), D("20"));  // -5 + 25, not 0 + 25
@@ -146,19 +152,22 @@ TEST_F(ValoracaoMesTest, PreviousMonthIsCarriedOnlyWhenItsSumIsAboveZero) {
 }
 
 // Exits to another state and with subsequent substitution from an emptied stock (unit value 0)
-// are valued at the last positive unit value.
-TEST_F(ValoracaoMesTest, OtherStateAndSubsequentExitsFallBackToTheLastPositiveUnitValue) {
-    for (int p : {1, 2}) {
+// are valued at the last positive unit value; a final-consumer exit is valued at the unit value 0
+// and only its new unit value falls back.
+TEST_F(ValoracaoMesTest, ExitsFromAnEmptiedStockFallBackToTheLastPositiveUnitValue) {
+    const int cfos[] = {6102, 5403, 5102};
+    for (int p : {1, 2, 3}) {
         Produto(p);
         Saldo({.produto = p, .mes = kFev, .qtd = "10", .unit = "2", .base = "20"});
         Saida(p, Dia(2016, 3, 2), 1, 5102, "4");
         Saida(p, Dia(2016, 3, 3), 2, 5102, "6");  // the stock is empty: unit value 0
-        Saida(p, Dia(2016, 3, 4), 3, p == 1 ? 6102 : 5403, "3");
+        Saida(p, Dia(2016, 3, 4), 3, cfos[p - 1], "3");
     }
     ASSERT_EQ(CalculaTodos().erro, "");
     EXPECT_EQ(Marco(1).CalcOutUF.value(), D("6"));
     EXPECT_EQ(Marco(2).CalcSubsequente.value(), D("6"));
     EXPECT_EQ(Marco(1).QuantProdutos.value(), D("-3"));
+    EXPECT_EQ(Figuras(Marco(3)), "q=-3 u=2 b=0 cf=20 fg=0 is=0 uf=0 su=0 cu=0 cd=0 ua=2");
 }
 
 // A sale return valued with a unit value of 0 takes the last exit unit value, which starts as the
@@ -211,7 +220,8 @@ TEST_F(ValoracaoMesTest, CompanyFlagOfTheLawDecidesTheEffectiveBase) {
 // The entry bases of an exempt exit (the latest qualifying entries covering it, newest first; an
 // entry without a rate takes the product's, so a 2403 entry at 18 % gets the factor; an entry after
 // the exit does not count) and of a stock return (the latest 1403/2403 entry's unit base, cut before
-// and after multiplying; found in the previous year's file when the year has none).
+// and after multiplying; found in the previous year's file when the year has none). A line's base
+// is cut after multiplying by a broken quantity.
 TEST_F(ValoracaoMesTest, EntryBasesOfExemptExitsAndStockReturns) {
     Cfo(1403, kEntradas);
     Cfo(2403, kEntradas);
@@ -230,18 +240,14 @@ TEST_F(ValoracaoMesTest, EntryBasesOfExemptExitsAndStockReturns) {
     Saldo({.produto = 2, .mes = kFev, .qtd = "5", .unit = "2", .base = "10"});
     Entrada({.produto = 2, .data = Dia(2016, 3, 2), .numero = 5, .cfo = 1949, .qtd = "1", .base = "5", .propria = "7"});
     Saida(2, Dia(2016, 3, 15), 3, 5556, "2");   // 4.50 x 2 from 2015, past an entry of another CFOP
-    AvisosDeTeste avisos;
-    OpcoesCalculo o;
-    o.todos = true;
-    o.manterTrabalho = true;
-    ResultadoCalculo r = Calcula(o, avisos);
-    ASSERT_TRUE(r.ok()) << r.erro;
+    Produto(3);
+    Entrada({.produto = 3, .data = Dia(2016, 3, 1), .numero = 6, .cfo = 1403, .qtd = "10", .base = "40", .propria = "33.33"});
+    Saida(3, Dia(2016, 3, 10), 4, 5949, "2.5");  // cut(3.33 x 2.5) = 8.32
     std::vector<std::string> bases;
-    for (const auto& l : Linhas(r.arquivoTrabalho))
+    for (const auto& l : CalculaTodosComLinhas())
         if (l.ENTSAI == 2)
             bases.push_back(l.CODMERCADORIA.value().to_string() + ":" + l.CONFENTRADASDEMHIP.value().to_string());
-    ApagaTrabalho(r.arquivoTrabalho);
-    EXPECT_EQ(bases, (std::vector<std::string>{"1:96.64", "1:233.31", "2:9"}));
+    EXPECT_EQ(bases, (std::vector<std::string>{"1:96.64", "1:233.31", "2:9", "3:8.32"}));
     EXPECT_EQ(Marco(1).ConfDemHip.value(), D("329.95"));
 }
 

@@ -304,13 +304,16 @@ int empty_table(FileHandle* h, const TableDesc&, int wait_seconds) {
     return kNoError;
 }
 
-int rebuild_keys(FileHandle* h, const TableDesc& d, int wait_seconds) {
+namespace {
+
+// Drops every index of the file, then (given a layout) creates the layout's, in one transaction.
+int replace_keys(FileHandle* h, const TableDesc* d, int wait_seconds) {
     FileTxn txn(h, wait_seconds);
     int rc = txn.rc();
     Master m;
     if (rc == SQLITE_OK) rc = read_master(h, m);
     if (rc == SQLITE_OK) rc = drop_indexes(h, m);
-    if (rc == SQLITE_OK) rc = create_indexes(h, d);
+    if (rc == SQLITE_OK && d) rc = create_indexes(h, *d);
     if (rc == SQLITE_OK) rc = txn.commit();
     h->stmts.clear();
     if (rc != SQLITE_OK) return storage_error(h->db(), rc, h->program_path);
@@ -318,18 +321,11 @@ int rebuild_keys(FileHandle* h, const TableDesc& d, int wait_seconds) {
     return kNoError;
 }
 
-int drop_keys(FileHandle* h, int wait_seconds) {
-    FileTxn txn(h, wait_seconds);
-    int rc = txn.rc();
-    Master m;
-    if (rc == SQLITE_OK) rc = read_master(h, m);
-    if (rc == SQLITE_OK) rc = drop_indexes(h, m);
-    if (rc == SQLITE_OK) rc = txn.commit();
-    h->stmts.clear();
-    if (rc != SQLITE_OK) return storage_error(h->db(), rc, h->program_path);
-    clear_error();
-    return kNoError;
-}
+}  // namespace
+
+int rebuild_keys(FileHandle* h, const TableDesc& d, int wait_seconds) { return replace_keys(h, &d, wait_seconds); }
+
+int drop_keys(FileHandle* h, int wait_seconds) { return replace_keys(h, nullptr, wait_seconds); }
 
 namespace {
 

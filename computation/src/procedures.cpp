@@ -20,6 +20,7 @@ void AddComputationProcedures() {
         ProcedureRegistry::Add("PlanilhaProdutos", RunPlanilhaProdutos);
         ProcedureRegistry::Add("PlanilhaFinal", RunPlanilhaFinal);
         ProcedureRegistry::Add("ExpExcelPlanilhaFinalFornecedor", RunExpExcelPlanilhaFinalFornecedor);
+        ProcedureRegistry::Add("ArquivoMagnetico", RunArquivoMagnetico);
     });
 }
 

@@ -108,7 +108,6 @@ struct NotBuilt {
 const NotBuilt kNotBuilt[] = {
     {"RelatorioEntradas", "listings not built yet"},
     {"RelatorioSaidas", "listings not built yet"},
-    {"ArquivoMagnetico", "exports not built yet"},
     {"ExportaExcelEntrada", "exports not built yet"},
     {"ExportaExcelSaidas", "exports not built yet"},
     {"ExpExcelPlanMensal", "exports not built yet"},

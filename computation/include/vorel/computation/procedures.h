@@ -23,6 +23,7 @@ void RunPlanilhaProdutos(ui::ProcContext& ctx);        // "PlanilhaProdutos"
 void RunRecalcLancamentos(ui::ProcContext& ctx);       // "RecalcLancamentos"
 void RunPlanilhaFinal(ui::ProcContext& ctx);           // "PlanilhaFinal"
 void RunExpExcelPlanilhaFinalFornecedor(ui::ProcContext& ctx);  // "ExpExcelPlanilhaFinalFornecedor"
+void RunArquivoMagnetico(ui::ProcContext& ctx);        // "ArquivoMagnetico"
 
 // "&Imprimir" of "Planilha Anual": the summary by rate, then the sheet unless the printing mode is 2.
 void VerificaSaldosAnual(ui::ProcContext& ctx, int paginaInicial);

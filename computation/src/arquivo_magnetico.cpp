@@ -17,6 +17,7 @@
 #include "vorel/computation/arquivo_inteiro.h"
 #include "vorel/core/text.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/payroll_tables.h"
@@ -147,6 +148,8 @@ public:
           caixa_(dictionary::MovMaqRegistradora()), maquinas_(dictionary::ICMSEletronica()) {}
 
     ~Gravador() {
+        anos_.clear();
+        leitura_.reset();
         for (FileManager* fm : Tabelas())
             if (fm->is_open()) (void)fm->close();
     }
@@ -205,6 +208,11 @@ private:
         Checa(trabalho_.open_path(p_.trabalho), "Abrindo a tabela de trabalho");
         for (FileManager* fm : Tabelas())
             if (fm != &trabalho_) Checa(fm->open(), "Abrindo " + fm->desc().label);
+        // One lock over the run's reads (the batch mode of the walk): each read outside it would
+        // take and drop the files' locks. Nothing is written; it is rolled back at the end.
+        leitura_ = std::make_unique<data::Transaction>(
+            std::vector<FileManager*>{&trabalho_, &cfo_, &forcli_, &produtos_, &entVeic_, &saiVeic_}, 10);
+        Checa(leitura_->status(), "Lendo as tabelas");
     }
 
     void Escreve(const std::string& linha, long long ContadoresArquivo::*contador) {
@@ -250,30 +258,49 @@ private:
         Escreve(RegistroCabecalho(d, p_.versao, recusas_), nullptr);
     }
 
-    // ---- the CFO register
-    const dictionary::CFORec* CfoRegistro(int codigo, int complemento) {
-        auto& c = cfo_.rec<dictionary::CFORec>();
-        cfo_.clear_record();
-        c.CODIGO = static_cast<std::int16_t>(codigo);
-        c.COMPLEMENTO = static_cast<std::int16_t>(complemento);
-        return cfo_.get(keys::CFO_KEY_CFO).ok() ? &c : nullptr;
+    // ---- the CFO register (each code read once per run)
+    struct Cfo {
+        bool existe = false;
+        int codigo = 0, arquivo = 0, coluna = 0;
+    };
+    const Cfo* CfoRegistro(int codigo, int complemento) {
+        auto [it, novo] = cfos_.try_emplace({codigo, complemento});
+        if (novo) {
+            auto& c = cfo_.rec<dictionary::CFORec>();
+            c.CODIGO = static_cast<std::int16_t>(codigo);
+            c.COMPLEMENTO = static_cast<std::int16_t>(complemento);
+            if (cfo_.get(keys::CFO_KEY_CFO).ok()) it->second = {true, c.CODIGO, c.CODIGO_CFO_ARQUIVOMAGNETICO_VOREL, c.COLUNA};
+        }
+        return it->second.existe ? &it->second : nullptr;
+    }
+    // The walk's look-up: the register row with an empty state.
+    const Cfo* CfoSemEstado(int codigo, int complemento) {
+        auto [it, novo] = cfosSemEstado_.try_emplace({codigo, complemento});
+        if (novo) {
+            auto& c = cfo_.rec<dictionary::CFORec>();
+            c.ESTADO = "";
+            c.CODIGO = static_cast<std::int16_t>(codigo);
+            c.COMPLEMENTO = static_cast<std::int16_t>(complemento);
+            if (cfo_.get(keys::CFO_KEY_CODIGO).ok()) it->second = {true, c.CODIGO, c.CODIGO_CFO_ARQUIVOMAGNETICO_VOREL, c.COLUNA};
+        }
+        return it->second.existe ? &it->second : nullptr;
     }
 
     enum class Tipo { Nota, VeiculoEstoque, VeiculoDia };
 
     std::string Cfop(int proprio, int complemento, Tipo tipo, const std::string& rotulo) {
         Decimal codigo = proprio;
-        if (const dictionary::CFORec* c = CfoRegistro(proprio, complemento)) {
-            const int arquivo = c->CODIGO_CFO_ARQUIVOMAGNETICO_VOREL;
+        if (const Cfo* c = CfoRegistro(proprio, complemento)) {
+            const int arquivo = c->arquivo;
             switch (p_.versao) {
                 case VersaoArquivo::V23:
-                    codigo = p_.anoTrabalho >= 2003 && p_.mesTrabalho > 0 ? c->CODIGO : arquivo;
+                    codigo = p_.anoTrabalho >= 2003 && p_.mesTrabalho > 0 ? c->codigo : arquivo;
                     break;
                 case VersaoArquivo::V23Port9905:
-                    codigo = tipo == Tipo::VeiculoEstoque && c->CODIGO < 1000 ? arquivo : c->CODIGO;
+                    codigo = tipo == Tipo::VeiculoEstoque && c->codigo < 1000 ? arquivo : c->codigo;
                     break;
                 case VersaoArquivo::V21:
-                    codigo = tipo == Tipo::Nota ? c->CODIGO : arquivo;
+                    codigo = tipo == Tipo::Nota ? c->codigo : arquivo;
                     break;
             }
         }
@@ -308,6 +335,12 @@ private:
     }
 
     Parte ParteNota(bool entrada, std::uint32_t codigo, std::string_view cnpj) {
+        auto chave = std::make_tuple(entrada, codigo, std::string(text::clip(cnpj)));
+        auto it = partes_.find(chave);
+        if (it == partes_.end()) it = partes_.emplace(std::move(chave), BuscaParteNota(entrada, codigo, cnpj)).first;
+        return it->second;
+    }
+    Parte BuscaParteNota(bool entrada, std::uint32_t codigo, std::string_view cnpj) {
         if (codigo > 0)
             if (const auto* f = ForCliPorCodigo(codigo))
                 return entrada ? ParteEntrada(*f) : Parte{Inscricao(f->InscricaoEstadual.value(), true), std::string(f->Estado.value())};
@@ -545,21 +578,14 @@ private:
         if (!aliquota.empty()) {
             serieEntrada = aliquota != "F" && entrada;
         } else {
-            const dictionary::CFORec* c = nullptr;
-            {
-                auto& reg = cfo_.rec<dictionary::CFORec>();
-                cfo_.clear_record();
-                reg.CODIGO = static_cast<std::int16_t>(w.CFO);
-                reg.COMPLEMENTO = w.COMPLEMENTO;
-                if (cfo_.get(keys::CFO_KEY_CODIGO).ok()) c = &reg;
-            }
+            const Cfo* c = CfoSemEstado(w.CFO, w.COMPLEMENTO);
             int coluna = 0;
             if (!c) {
                 auto chave = std::make_tuple(static_cast<int>(w.CFO), static_cast<int>(w.COMPLEMENTO));
                 if (!ausentes_.count(chave))
                     ausentes_[chave] = CfoAusente{w.CODMERCADORIA, w.DATA, std::string(text::clip(w.NUMERO.value())), w.CFO, w.COMPLEMENTO};
             } else {
-                coluna = c->COLUNA;
+                coluna = c->coluna;
             }
             const int cfo = w.CFO;
             const bool devolucao = cfo == 178 || cfo == 278 || cfo == 1661 || cfo == 2661 || cfo == 1662 || cfo == 2662;
@@ -707,9 +733,12 @@ private:
     const PedidoArquivo& p_;
     AvisosArquivo& avisos_;
     ArquivoInteiro arquivo_;
+    std::unique_ptr<data::Transaction> leitura_;
     FileManager trabalho_, empresa_, funcionarios_, cfo_, forcli_, produtos_, entVeic_, saiVeic_, lanc_, analitico_,
         caixa_, maquinas_;
     std::map<int, std::unique_ptr<AnoSaldos>> anos_;
+    std::map<std::pair<int, int>, Cfo> cfos_, cfosSemEstado_;
+    std::map<std::tuple<bool, std::uint32_t, std::string>, Parte> partes_;
     std::string empresaCnpj_, empresaIe_, empresaUf_;
     std::set<std::string> lista_;
     std::vector<Decimal> ordem_;

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -400,6 +404,79 @@ TEST_F(ArquivoMagneticoTest, RunsThatCannotWriteAreRefused) {
     ASSERT_TRUE(Gera(Pedido()).ok());
     EXPECT_EQ(Conteudo(), primeiro);
     EXPECT_EQ(files::list(root, "*.gravando").size(), 0u);
+    EXPECT_EQ(files::list(root, ".*").size(), 0u);
+}
+
+// A run killed at random points (any record before the file is put in place) leaves the previous
+// file; a run that is not killed leaves the whole new one.
+TEST_F(ArquivoMagneticoTest, AKilledRunLeavesThePreviousFileOrTheWholeNewOne) {
+    Cfo(1102, kEntradas);
+    std::vector<Row> rows;
+    for (int i = 0; i < 3000; ++i)
+        rows.push_back({.data = Dia(2016, 3, 1 + i % 31), .numero = "1", .cfo = 1102, .produto = 1 + i % 50});
+    Linhas(rows);
+    ASSERT_TRUE(Gera(Pedido()).ok());
+    const std::string novo = Conteudo();
+    ASSERT_GT(novo.size(), 3000u * 144);
+
+    auto filho = [&](long long ponto) {
+        int ida[2], volta[2];
+        EXPECT_EQ(pipe(ida), 0);
+        EXPECT_EQ(pipe(volta), 0);
+        pid_t pid = fork();
+        if (pid == 0) {
+            close(ida[0]);
+            close(volta[1]);
+            std::thread([&] {
+                dictionary::InitDictionary();
+                struct EmPasso : AvisosArquivo {
+                    int saida = -1, entrada = -1;
+                    bool Progresso(const ContadoresArquivo&) override {
+                        char c = 1;
+                        if (write(saida, &c, 1) != 1 || read(entrada, &c, 1) != 1) _exit(2);
+                        return true;
+                    }
+                } avisos;
+                avisos.saida = ida[1];
+                avisos.entrada = volta[0];
+                ResultadoArquivo r = GravaArquivoMagnetico(Pedido(), avisos);
+                _exit(r.ok() ? 0 : 3);
+            }).join();
+            _exit(4);
+        }
+        close(ida[1]);
+        close(volta[0]);
+        long long chamadas = 0;
+        char c = 0;
+        while (read(ida[0], &c, 1) == 1) {
+            if (++chamadas == ponto) {
+                kill(pid, SIGKILL);
+                break;
+            }
+            if (write(volta[1], &c, 1) != 1) break;
+        }
+        close(ida[0]);
+        close(volta[1]);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        if (ponto < 0) EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        return chamadas;
+    };
+    std::ofstream(files::resolve(alvo), std::ios::binary | std::ios::trunc) << "ANTIGO";
+    const long long total = filho(-1);
+    EXPECT_EQ(Conteudo(), novo);
+    std::mt19937 sorte(static_cast<unsigned>(std::random_device{}()));
+    std::uniform_int_distribution<long long> ponto(1, total);
+    for (int rodada = 0; rodada < 6; ++rodada) {
+        std::ofstream(files::resolve(alvo), std::ios::binary | std::ios::trunc) << "ANTIGO";
+        const long long k = ponto(sorte);
+        SCOPED_TRACE("killed at record " + std::to_string(k) + " of " + std::to_string(total));
+        filho(k);
+        EXPECT_EQ(Conteudo(), "ANTIGO");
+    }
+    // The next run replaces what a killed one left beside the target.
+    ASSERT_TRUE(Gera(Pedido()).ok());
+    EXPECT_EQ(Conteudo(), novo);
     EXPECT_EQ(files::list(root, ".*").size(), 0u);
 }
 

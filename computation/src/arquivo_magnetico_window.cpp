@@ -151,7 +151,7 @@ private:
         o.inicio = inicial_;
         o.fim = final_;
         o.manterTrabalho = true;
-        ResultadoCalculo calculo = CalculoProdutos(context(), o);  // the run shows its own messages
+        ResultadoCalculo calculo = CalculoProdutos(context(), shell::PeriodoDeTrabalho(), o);  // the run shows its own messages
         if (!calculo.ok()) {
             ApagaTrabalho(calculo.arquivoTrabalho);
             return;

@@ -407,6 +407,81 @@ TEST_F(ArquivoMagneticoTest, RunsThatCannotWriteAreRefused) {
     EXPECT_EQ(files::list(root, ".*").size(), 0u);
 }
 
+TEST_F(ArquivoMagneticoTest, VehiclesAndCashRegisterRecords) {
+    Cfo(1102, kEntradas);
+    auto entrada = [&](const char* chassi, date::Day dia, std::uint32_t numero, const char* serie) {
+        Grava<dictionary::EntradaVeiculoRec>(dictionary::EntradaVeiculo(), [&](auto& v) {
+            v.Chassi = chassi;
+            v.DataEntrada = dia;
+            v.Numero = numero;
+            v.Serie = serie;
+            v.CFO = 1102;
+            v.Quantidade = 1;
+            v.BaseCalcRetencao = D("100");
+            v.BasepropSubstituid = D("80");
+            v.CodProduto = 77;
+        });
+    };
+    auto saida = [&](const char* chassi, date::Day dia) {
+        Grava<dictionary::SaidaVeiculoRec>(dictionary::SaidaVeiculo(), [&](auto& v) {
+            v.Chassi = chassi;
+            v.DataSaida = dia;
+            v.Numero = 5;
+            v.CFO = 1102;
+            v.Quantidade = 1;
+            v.CodProduto = 77;
+        });
+    };
+    entrada("CHASSI-EM-ESTOQUE", Dia(2016, 2, 10), 1, "1");  // exits in the period: in stock at the start
+    saida("CHASSI-EM-ESTOQUE", Dia(2016, 3, 5));
+    entrada("CHASSI-SEM-SAIDA", Dia(2016, 2, 11), 2, "1");   // no exit row: not written
+    entrada("", Dia(2016, 3, 7), 3, "1");                   // a day's entry without chassis
+    entrada("CHASSI-SK", Dia(2016, 3, 8), 4, "SK");          // opening stock in "2.3"
+    Grava<dictionary::LancICMSEletronicoRec>(dictionary::LancICMSEletronico(), [&](auto& l) {
+        l.Codigo = 1;
+        l.DataEmissao = std::to_string(Dia(2016, 3, 31));
+        l.GTFinal = D("10.5");
+    });
+    Grava<dictionary::LancICMSEletronicoRec>(dictionary::LancICMSEletronico(), [&](auto& l) {
+        l.Codigo = 1;
+        l.DataEmissao = std::to_string(Dia(2016, 4, 1));  // after the period
+    });
+    Grava<dictionary::AnaliticoICMSRec>(dictionary::AnaliticoICMS(), [&](auto& a) {
+        a.Codigo = 1;
+        a.DataEmissao = std::to_string(Dia(2016, 3, 31));
+        a.Aliquota = "F";
+        a.Totalizador = D("10.5");
+    });
+    Caixa(77, Dia(2016, 3, 31), 1, "2", "10.5");          // has its analytic row
+    Caixa(78, Dia(2016, 3, 31), 1, "1", "1", "T18");      // has none: left out
+    auto l = LinhasDoArquivo();
+    std::vector<std::string> tipos;
+    for (const auto& s : l) tipos.push_back(s.substr(0, s[2] == 'M' || s[2] == 'A' || s[2] == 'P' ? 3 : 2));
+    // 01; the vehicle in stock; the exit of 05/03; the entries of 07/03 and 08/03; 03M, 03A, 03P; counts.
+    ASSERT_EQ(tipos, (std::vector<std::string>{"01", "02", "02", "02", "02", "03M", "03A", "03P", "06", "06", "06", "06"}));
+    EXPECT_EQ(l[1].substr(32, 8), "20160210");  // written year-month-day, in 8 positions
+    EXPECT_EQ(l[1].substr(107, 22), P("CHASSI-EM-ESTOQUE", 22));
+    EXPECT_EQ(l[1].substr(129), "0000000008000");
+    EXPECT_EQ(l[3].substr(107), P("", 22) + Z(13));  // no chassis: 22 blanks and 13 zeros
+    EXPECT_EQ(l[4].substr(40, 14), "SK000004140300");
+    EXPECT_EQ(l[5], "03M" "20160331" "001" + P("", 15) + "  " + Z(18) + Z(16) + "0000000000001050");
+    EXPECT_EQ(l[7], "03P" "20160331" "001" "0000000002000" + Z(13) + "0000000001050" + P("77", 14));
+    for (const auto& s : l) EXPECT_EQ(s.size(), s.rfind("02", 0) == 0 ? 142u : s.size()) << s;
+}
+
+TEST_F(ArquivoMagneticoTest, JanuaryReadsDecemberOfThePreviousYear) {
+    Ano(2016);
+    Produto(1);
+    Saldo({.produto = 1, .mes = Dia(2015, 12, 1), .qtd = "4", .base = "8"}, ArquivoAno(2015, true));
+    Entrada({.produto = 1, .data = Dia(2015, 12, 3), .numero = 9, .qtd = "4"}, ArquivoAno(2015, false));
+    PedidoArquivo p = Pedido();
+    p.inicio = Dia(2016, 1, 1);
+    p.fim = Dia(2016, 1, 31);
+    auto l = LinhasDoArquivo(p);
+    ASSERT_EQ(l.size(), 9u);
+    EXPECT_EQ(l[1].substr(54, 26), "0000000004000" "0000000000800");
+}
+
 // A run killed at random points (any record before the file is put in place) leaves the previous
 // file; a run that is not killed leaves the whole new one.
 TEST_F(ArquivoMagneticoTest, AKilledRunLeavesThePreviousFileOrTheWholeNewOne) {

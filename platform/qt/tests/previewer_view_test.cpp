@@ -4,7 +4,9 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMainWindow>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QPushButton>
@@ -69,6 +71,81 @@ TEST(PreviewerView, ThePageScrollsInsideTheWindowAndTurns) {
 
     QTest::mouseClick(qobject_cast<QPushButton*>(front->ControlWidget(w, report::preview::kNext)), Qt::LeftButton);
     ASSERT_TRUE(RunEventsUntil([&] { return page->pixmap().toImage() != first; })) << "the next page is shown";
+    QTest::mouseClick(qobject_cast<QPushButton*>(front->ControlWidget(w, report::preview::kClose)), Qt::LeftButton);
+    ASSERT_TRUE(RunEventsUntil([&] { return done.load(); }));
+    EXPECT_FALSE(result.print);
+    rt.Shutdown();
+    front.reset();
+}
+
+// Enter in "Página" and "Zoom (%)" applies the value typed and keeps the focus there (it never
+// prints); "&Imprimir" on a machine with no printer says so in plain words and the preview stays.
+TEST(PreviewerView, EnterInPageOrZoomAppliesItAndNoPrinterIsSaidPlainly) {
+    TestApplication();
+    ui::Runtime rt;
+    auto front = std::make_unique<QtFrontEnd>(rt);
+    front->mainWindow()->resize(1000, 700);
+    front->Show();
+    report::Document pages = TwoPages();
+    std::atomic<bool> done{false};
+    report::PreviewResult result;
+    rt.Start("Teste", [&](ui::ProcContext& ctx) {
+        result = report::preview_report(ctx, pages, {.zoom = 125, .copies = 1, .queues = [] { return report::PrintQueues{}; }});
+        done = true;
+    });
+    ASSERT_TRUE(RunEventsUntil([&] { return front->WindowByCaption("Visualização - Teste") != 0 && rt.Idle(); }));
+    QCoreApplication::processEvents();
+    const int w = front->WindowByCaption("Visualização - Teste");
+    auto* page = qobject_cast<QLabel*>(qobject_cast<QScrollArea*>(front->ControlWidget(w, report::preview::kPage))->widget());
+    ASSERT_NE(page, nullptr);
+    auto settle = [&] {
+        ASSERT_TRUE(RunEventsUntil([&] { return rt.Idle(); }));
+        QCoreApplication::processEvents();
+    };
+    auto focusIn = [&](int feq) {
+        QWidget* c = front->ControlWidget(w, feq);
+        QWidget* f = QApplication::focusWidget();
+        return c && f && (f == c || c->isAncestorOf(f));
+    };
+    // The page number: typed, Enter.
+    QWidget* number = front->ControlWidget(w, report::preview::kPageNumber);
+    ASSERT_NE(number, nullptr);
+    QTest::mouseClick(number, Qt::LeftButton);
+    settle();
+    auto* edit = number->findChild<QLineEdit*>() ? number->findChild<QLineEdit*>() : qobject_cast<QLineEdit*>(number);
+    ASSERT_NE(edit, nullptr);
+    edit->selectAll();
+    QTest::keyClicks(edit, "2");
+    QTest::keyClick(edit, Qt::Key_Return);
+    settle();
+    ASSERT_TRUE(RunEventsUntil([&] { return front->ControlWidget(w, report::preview::kFirst)->isEnabled(); }, 3000))
+        << "page 2 is shown";
+    EXPECT_FALSE(done.load()) << "Enter in \"Página\" printed the report";
+    EXPECT_TRUE(focusIn(report::preview::kPageNumber));
+    // The zoom: typed, Enter.
+    const int width = page->pixmap().width();
+    QWidget* zoom = front->ControlWidget(w, report::preview::kZoom);
+    QTest::mouseClick(zoom, Qt::LeftButton);
+    settle();
+    QWidget* zoomEdit = QApplication::focusWidget();
+    ASSERT_NE(zoomEdit, nullptr);
+    QTest::keyClick(zoomEdit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(zoomEdit, "50");
+    QTest::keyClick(zoomEdit, Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(RunEventsUntil([&] { return page->pixmap().width() != width; }, 3000)) << "the zoom applied";
+    EXPECT_FALSE(done.load()) << "Enter in \"Zoom (%)\" printed the report";
+    EXPECT_TRUE(focusIn(report::preview::kZoom));
+    // No printer on this machine: "&Imprimir" says so and the preview stays.
+    QTest::mouseClick(qobject_cast<QPushButton*>(front->ControlWidget(w, report::preview::kPrint)), Qt::LeftButton);
+    ASSERT_TRUE(RunEventsUntil([&] { return front->OpenDialog() != nullptr; }));
+    auto* text = front->OpenDialog()->findChild<QLabel*>("text");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->text().toStdString(), "Nenhuma impressora disponível; o relatório não foi impresso.");
+    QTest::keyClick(front->OpenDialog(), Qt::Key_Return);
+    ASSERT_TRUE(RunEventsUntil([&] { return front->OpenDialog() == nullptr && rt.Idle(); }));
+    EXPECT_FALSE(done.load());
+    EXPECT_NE(front->WindowByCaption("Visualização - Teste"), 0) << "the preview stays open";
     QTest::mouseClick(qobject_cast<QPushButton*>(front->ControlWidget(w, report::preview::kClose)), Qt::LeftButton);
     ASSERT_TRUE(RunEventsUntil([&] { return done.load(); }));
     EXPECT_FALSE(result.print);

@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "vorel/core/text.h"
+#include "vorel/report/print_file.h"
 #include "vorel/report/renderer.h"
+#include "vorel/ui/message_box.h"
 #include "vorel/ui/window.h"
 
 namespace vorel::report {
@@ -59,6 +61,8 @@ public:
     Preview(ui::ProcContext& ctx, const Document& pages, const PreviewOptions& options)
         : ctx_(ctx), pages_(pages), zoom_(options.zoom), copies_(options.copies) {
         printer_ = queue_entries(options, queues_);
+        const bool anyQueue = !(queues_.size() == 1 && queues_.front().empty());
+        canPrint_ = options.can_print ? options.can_print : [anyQueue] { return anyQueue && print_command_available(); };
     }
 
     PreviewResult run() {
@@ -70,12 +74,12 @@ public:
         w.Button(kNext, "Pr\xC3\xB3&xima");
         w.Button(kLast, "\xC3\x9A&ltima");
         w.Prompt(kPagePrompt, "P\xC3\xA1gina:");
-        w.Entry(kPageNumber, ui::Use(page_));
+        w.Entry(kPageNumber, ui::Use(page_)).Alert(ui::key::Enter);
         w.String(kPageCount, "de " + std::to_string(pages_.pages.size()));
         w.Prompt(kZoomPrompt, "Zoom (%):");
-        w.Spin(kZoom, ui::Use(zoom_)).Range(kMinZoom, kMaxZoom);
+        w.Spin(kZoom, ui::Use(zoom_)).Range(kMinZoom, kMaxZoom).Alert(ui::key::Enter);
         w.Prompt(kCopiesPrompt, "C\xC3\xB3pias:");
-        w.Spin(kCopies, ui::Use(copies_)).Range(1, kMaxCopies);
+        w.Spin(kCopies, ui::Use(copies_)).Range(1, kMaxCopies).Alert(ui::key::Enter);
         w.Prompt(kPrinterPrompt, "Impressora:");
         std::vector<std::string> entries = queues_;
         if (entries.size() == 1 && entries.front().empty()) entries.front() = "(padr\xC3\xA3o do sistema)";
@@ -89,6 +93,12 @@ public:
         PreviewResult result;
         for (ui::Event e; (e = w.Accept()).code != ui::event::None;) {
             if (e.code == ui::event::CloseWindow) w.Close();
+            if (e.code == ui::event::AlertKey && e.key == ui::key::Enter) {
+                // Enter in a value applies it; it never prints.
+                w.Update(e.feq);
+                show(w);
+                continue;
+            }
             if (e.code != ui::event::Accepted) continue;
             const int count = static_cast<int>(pages_.pages.size());
             switch (e.feq) {
@@ -97,6 +107,11 @@ public:
                 case kNext: page_ = std::min(count, page_ + 1); break;
                 case kLast: page_ = count; break;
                 case kPrint:
+                    if (!canPrint_()) {
+                        ui::Message("Nenhuma impressora dispon\xC3\xADvel; o relat\xC3\xB3rio n\xC3\xA3o foi impresso.",
+                                    "Aten\xC3\xA7\xC3\xA3o!!!", ui::Icon::Exclamation);
+                        continue;
+                    }
                     result = {true, copies_, printer_};
                     w.Close();
                     continue;
@@ -142,6 +157,7 @@ private:
     int copies_;
     std::vector<std::string> queues_;  // the queue names behind the printer list's entries
     std::string printer_;
+    std::function<bool()> canPrint_;
 };
 
 }  // namespace

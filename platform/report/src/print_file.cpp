@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -54,6 +55,21 @@ Outcome to_device(const std::string& file, const PrintTarget& target) {
 }
 
 }  // namespace
+
+bool print_command_available(const std::string& program) {
+    if (program.empty()) return false;
+    if (program.find('/') != std::string::npos) return ::access(program.c_str(), X_OK) == 0;
+    const char* path = std::getenv("PATH");
+    std::string folders = path ? path : "/usr/bin:/bin";
+    for (std::size_t start = 0; start <= folders.size();) {
+        std::size_t end = folders.find(':', start);
+        if (end == std::string::npos) end = folders.size();
+        const std::string folder = end > start ? folders.substr(start, end - start) : ".";
+        if (::access((folder + "/" + program).c_str(), X_OK) == 0) return true;
+        start = end + 1;
+    }
+    return false;
+}
 
 Outcome print_file(std::string_view program_path, const PrintTarget& target, const PrintOptions& options) {
     const std::string file = files::resolve(program_path).string();

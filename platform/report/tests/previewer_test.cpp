@@ -78,7 +78,7 @@ TEST(Previewer, ShowsPagesAsImagesAndTurnsAndJumps) {
 }
 
 TEST(Previewer, PrintAnswersWithTheCopiesChosen) {
-    PreviewRun run;
+    PreviewRun run({.can_print = [] { return true; }});
     HeadlessDriver ui(run.runtime);
     const int w = ui.WindowByCaption("Visualiza\xC3\xA7\xC3\xA3o - RelEntradas");
     ui.Type(ui.Control(w, preview::kCopies), "2");
@@ -108,7 +108,7 @@ TEST(Previewer, OffersThePrintQueuesAndAnswersTheOneChosen) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        PreviewRun run({.printer = c.asked, .queues = [&c] { return c.system; }});
+        PreviewRun run({.printer = c.asked, .queues = [&c] { return c.system; }, .can_print = [] { return true; }});
         HeadlessDriver ui(run.runtime);
         const int w = ui.WindowByCaption("Visualiza\xC3\xA7\xC3\xA3o - RelEntradas");
         const auto list = ui.ByPrompt(w, "Impressora:");
@@ -122,6 +122,48 @@ TEST(Previewer, OffersThePrintQueuesAndAnswersTheOneChosen) {
         EXPECT_TRUE(run.result.print);
         EXPECT_EQ(run.result.printer, c.printed);
     }
+}
+
+// Enter in "Página", "Zoom (%)" or "Cópias" applies the value and keeps the focus there; it never
+// answers "print".
+TEST(Previewer, EnterInAValueAppliesItOnly) {
+    PreviewRun run({.can_print = [] { return true; }});
+    HeadlessDriver ui(run.runtime);
+    const int w = ui.WindowByCaption("Visualiza\xC3\xA7\xC3\xA3o - RelEntradas");
+    ui.Type(ui.Control(w, preview::kPageNumber), "2");
+    ui.Key(w, key::Enter);
+    ui.WaitIdle();
+    EXPECT_EQ(ui.Value(ui.Control(w, preview::kPageNumber)), "2");
+    EXPECT_TRUE(ui.Enabled(ui.Control(w, preview::kPrevious))) << "page 2 is shown";
+    EXPECT_EQ(ui.Focus(w), preview::kPageNumber);
+    ui.Type(ui.Control(w, preview::kZoom), "50");
+    ui.Key(w, key::Enter);
+    ui.WaitIdle();
+    EXPECT_EQ(shown(ui, w).width(), 408);
+    EXPECT_EQ(ui.Focus(w), preview::kZoom);
+    EXPECT_FALSE(run.done) << "Enter printed the report";
+    ui.CloseWindow(w);
+    ui.WaitIdle();
+    EXPECT_FALSE(run.result.print);
+}
+
+// With no print queue (or no print command) "&Imprimir" says so in plain words and the preview
+// stays open.
+TEST(Previewer, WithoutAPrinterPrintSaysSoAndThePreviewStays) {
+    PreviewRun run({.queues = [] { return PrintQueues{}; }});
+    HeadlessDriver ui(run.runtime);
+    const int w = ui.WindowByCaption("Visualiza\xC3\xA7\xC3\xA3o - RelEntradas");
+    ui.Press(ui.Control(w, preview::kPrint));
+    ui.WaitUntil([&] { return ui.HasMessageBox(); }, "the message");
+    EXPECT_EQ(ui.PendingMessageBox().text, "Nenhuma impressora dispon\xC3\xADvel; o relat\xC3\xB3rio n\xC3\xA3o foi impresso.");
+    ui.Answer(1);
+    ui.WaitIdle();
+    EXPECT_FALSE(run.done);
+    EXPECT_TRUE(ui.HasWindow("Visualiza\xC3\xA7\xC3\xA3o - RelEntradas"));
+    ui.CloseWindow(w);
+    ui.WaitIdle();
+    EXPECT_TRUE(run.done);
+    EXPECT_FALSE(run.result.print);
 }
 
 }  // namespace

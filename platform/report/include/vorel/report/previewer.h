@@ -15,10 +15,14 @@
 // else the first. With no queue at all it holds the one entry "(padrão do sistema)", which answers
 // an empty queue name: print on whatever the system takes as its default.
 //
+// Enter in "Página", "Zoom (%)" or "Cópias" applies the value typed there (the focus stays); only
+// "&Imprimir" prints.
+//
 //   PreviewResult r = preview_report(ctx, result.document, {.zoom = 125, .printer = last});
 //   if (r.print) print(result.document, r.copies, r.printer);
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "vorel/report/page_model.h"
@@ -35,6 +39,10 @@ struct PreviewOptions {
     int copies = 1;
     std::string printer{};   // the queue to choose first when it exists (UTF-8); "": the default
     PrintQueueSource queues{};  // empty: the system's (system_print_queues)
+    // Whether the pages can be printed at all; empty: some print queue exists and the print
+    // command ("lp") can be started. When not, "&Imprimir" says "Nenhuma impressora disponível; o
+    // relatório não foi impresso." and the preview stays open.
+    std::function<bool()> can_print{};
 };
 
 struct PreviewResult {

@@ -27,4 +27,8 @@ struct PrintOptions {
 
 Outcome print_file(std::string_view file, const PrintTarget& target, const PrintOptions& options = {});
 
+// Whether the print command can be started: a path to an executable file, or a name found in one
+// of PATH's folders.
+bool print_command_available(const std::string& program = PrintOptions{}.program);
+
 }  // namespace vorel::report

@@ -4,7 +4,9 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/dictionary/text_dates.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/core/text.h"
+#include "vorel/ui/browse_manager.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/pictured_use.h"
 
@@ -13,6 +15,23 @@ namespace vorel::movements {
 void AvisaCfoForaDoPeriodo() {
     ui::Message("Atenção!!! O CFO selecionado não pode ser utilizado no período em questão!!!", "Atenção!!!",
                 ui::Icon::Question, "&OK");
+}
+
+CfoDigitado ConfereCfoDigitado(ui::ProcContext& ctx, ui::Window& janela, int campoCfo, data::FileManager& cfo,
+                               int codigo, int complemento) {
+    if (fiscal::ColunaDoCfo(cfo, codigo, complemento)) return CfoDigitado::Cadastrado;
+    ui::Message("C.F.O.P. não cadastrado", "Atenção!!!", ui::Icon::Exclamation);
+    auto& c = cfo.rec<dictionary::CFORec>();
+    cfo.clear_record();
+    c.CODIGO = static_cast<decltype(c.CODIGO)>(codigo);
+    c.COMPLEMENTO = static_cast<decltype(c.COMPLEMENTO)>(complemento);
+    ui::OpenNextSelectionAtBuffer();
+    const bool chosen = ctx.Call("CFO", ui::Request::Select) == ui::Response::Completed;
+    ui::OpenNextSelectionAtBuffer(false);
+    if (chosen) return CfoDigitado::Escolhido;
+    janela.Display();
+    janela.Select(campoCfo);
+    return CfoDigitado::Recusado;
 }
 
 std::string ErroDeGravacao(data::Result r) {

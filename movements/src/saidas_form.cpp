@@ -390,12 +390,18 @@ private:
 
     void DataAccepted() { rec_.DataSaida = CorrigeDataPeriodo(rec_.DataSaida); }
 
+    // A code not registered is said so and the register opens at the nearest code; the typed code
+    // changes only when the user picks one, else the code keeps the focus.
     void ComplementoAccepted() {
-        if (!fiscal::ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento)) ChooseCfo();
+        if (ConfereCfoDigitado(context(), window(), kCfo, cfo_, rec_.CFO, rec_.Complemento) == CfoDigitado::Escolhido)
+            TakeCfo();
     }
     void ChooseCfo() {
         UpdateComponents();
         if (context().Call("CFO", Request::Select) != Response::Completed) return;
+        TakeCfo();
+    }
+    void TakeCfo() {
         const auto& c = cfo_.rec<CFORec>();
         rec_.CFO = static_cast<std::uint16_t>(c.CODIGO);
         rec_.Complemento = c.COMPLEMENTO;

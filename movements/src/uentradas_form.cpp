@@ -664,15 +664,22 @@ private:
         window().Display();
     }
 
-    // C.8: the code and complement must be registered.
+    // C.8: the code and complement must be registered. One that is not is said so and the register
+    // opens at the nearest code; the typed code changes only when the user picks one, and when none
+    // is picked the code keeps the focus (OK's pass stops there: nothing is saved with it).
     void ComplementTyped() {
         Remember();
-        if (!fiscal::ColunaDoCfo(cfo_, rec_.CFO, rec_.Complemento)) ChooseCfo();
+        if (ConfereCfoDigitado(context(), window(), kCfo, cfo_, rec_.CFO, rec_.Complemento) == CfoDigitado::Escolhido)
+            TakeCfo();
     }
 
     // C.9
     void ChooseCfo() {
         if (!EscolheNoRegistro(context(), window(), "CFO")) return;
+        TakeCfo();
+    }
+
+    void TakeCfo() {
         const auto& c = cfo_.rec<CFORec>();
         rec_.CFO = static_cast<std::uint16_t>(c.CODIGO);
         rec_.Complemento = c.COMPLEMENTO;

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "not_available.h"
 #include "vorel/core/date.h"
@@ -60,7 +61,6 @@ public:
             for (const auto& [feq, item] : menu_.itens)
                 if (item->tecla) c->Alert(item->tecla);
         }
-        if (!naveliFalta_.empty()) w.SetStatus(naveliFalta_);
         return Level::Benign;
     }
 
@@ -114,6 +114,12 @@ public:
                     window().Post(event::Accepted, q::kEmpresa);
                     return Level::Benign;
                 }
+                // One period window at a time: an open one (also one the company window called)
+                // comes forward instead.
+                if (int aberta = ctx_.runtime().WindowOfProcedure("SelecionaPeriodo")) {
+                    ctx_.runtime().Send(ui::WindowRaised{aberta});
+                    return Level::Benign;
+                }
                 Inicia("SelecionaPeriodo", "Seleciona Período");
                 return Level::Benign;
             case q::kCalculadora: Inicia("Calculadora", "Calculadora"); return Level::Benign;
@@ -153,14 +159,13 @@ private:
         return ctx_.Call(*login) == Response::Completed;
     }
 
+    // The news program at every start, when it is there; its absence is said only when the user
+    // asks for it (its menu item), not at every start.
     void IniciaNaveli() {
         std::string exe = PastaPrograma.Get() + "Naveli.exe";
-        if (!files::exists(exe)) {
-            naveliFalta_ = "Naveli.exe não encontrado.";
-            return;
-        }
+        if (!files::exists(exe)) return;
         auto r = program::run(exe, {"6"}, {.wait = program::Wait::No, .working_folder = {}});
-        if (r.error) naveliFalta_ = "Naveli.exe não pôde ser iniciado: " + r.error.message();
+        if (r.error) std::fprintf(stderr, "vorel: Naveli.exe not started: %s\n", r.error.message().c_str());
     }
 
     void ConstroiBarra(Window& w) {
@@ -221,20 +226,22 @@ private:
             case AcaoMenu::Naveli: {
                 if (auto ec = GravaUltimoAcessoNaveli("01/03/2006"))
                     std::fprintf(stderr, "vorel: Naveli.ini not written: %s\n", ec.message().c_str());
-                RodaExterno("Naveli.exe", {"6", "1"});
+                RodaExterno("Naveli.exe", {"6", "1"}, "O boletim de notícias");
                 return Level::Benign;
             }
-            case AcaoMenu::Trispo: RodaExterno("Trispo.exe", {}); return Level::Benign;
+            case AcaoMenu::Trispo: RodaExterno("Trispo.exe", {}, "O programa Trispo"); return Level::Benign;
             case AcaoMenu::Sair: Encerra(); return Level::Benign;
         }
         return Level::Benign;
     }
 
-    void RodaExterno(const std::string& nome, const std::vector<std::string>& args) {
+    // An outside program the user asked for (`oQue` says what it is in a clerk's words).
+    void RodaExterno(const std::string& nome, const std::vector<std::string>& args, const std::string& oQue) {
         std::string exe = PastaPrograma.Get() + nome;
         if (!files::exists(exe)) {
-            Message("O programa " + U(nome) + " não foi encontrado em " + U(files::to_display_path(PastaPrograma.Get())) + ".", "Vorel",
-                    Icon::Exclamation);
+            Message(oQue + " não está instalado neste computador (falta o arquivo " + U(nome) + " na pasta do Vorel, " +
+                        U(files::to_display_path(PastaPrograma.Get())) + ").",
+                    "Vorel", Icon::Information);
             return;
         }
         auto r = program::run(exe, args, {.wait = program::Wait::No, .working_folder = {}});
@@ -256,6 +263,7 @@ private:
     // first, each as its own close box would close it (its questions, its stored position). A
     // window that stays open (a question answered so) keeps the frame open too.
     void Encerra() {
+        if (!ConfirmaSaida()) return;
         FechaAbertura();
         Runtime& rt = ctx_.runtime();
         for (;;) {
@@ -282,6 +290,22 @@ private:
         CloseWith(Response::Completed);
     }
 
+    // An insert or change form holding typed values not saved: the user says whether to leave all
+    // the same ("&Não", the default, closes nothing). Each other window's thread first takes what
+    // was typed into it (a short wait while it works).
+    bool ConfirmaSaida() {
+        Runtime& rt = ctx_.runtime();
+        for (const auto& [janela, dona] : rt.OpenWindows()) {
+            if (dona == ctx_.thread()) continue;
+            const auto ate = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+            while (!rt.WaitsForUser(dona) && std::chrono::steady_clock::now() < ate && !ctx_.StopRequested())
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        if (rt.UnsavedWindows().empty()) return true;
+        return Ask("Há dados digitados que não foram gravados. Sair assim mesmo?", "Atenção", Icon::Question, "&Sim|&Não",
+                   2) == "&Sim";
+    }
+
     // Closes the splash when it is still open.
     void FechaAbertura() {
         if (!abertura_) return;
@@ -292,7 +316,6 @@ private:
     const ServicosMain& s_;
     std::shared_ptr<void> tabelas_;
     MenuConstruido menu_;
-    std::string naveliFalta_;
     std::shared_ptr<std::atomic<int>> abertura_;
 };
 

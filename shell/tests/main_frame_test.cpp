@@ -207,9 +207,23 @@ TEST_F(FrameTest, OpeningAppliesWallpaperPrintingModeParametersAndKeypad) {
     EXPECT_TRUE(h.frame);
     EXPECT_EQ(h.wallpaper, vorel::text::to_utf8(PastaRaiz.Get()) + "netfundo.bmp");
     EXPECT_EQ(h.wallpaperLayout, 2);
-    EXPECT_EQ(h.status, "Naveli.exe não encontrado.");
+    EXPECT_EQ(h.status, "") << "a missing news program is said only when it is asked for";
     ASSERT_EQ(h.zones.size(), 3u);
     EXPECT_EQ(h.zones[2].size(), 8u) << "the time of day, hh:mm:ss";
+    ui.CloseWindow(w);
+}
+
+// The news program missing: nothing at the start (above); its menu item says so in plain words.
+TEST_F(FrameTest, AMissingNewsProgramIsSaidWhenItsMenuItemIsChosen) {
+    StartMain();
+    HeadlessDriver ui(rt);
+    int w = FrameWindow(ui);
+    ui.Press(ui.ByText(w, "&Naveli"));
+    ui.WaitUntil([&] { return ui.HasMessageBox(); }, "the message");
+    EXPECT_EQ(ui.PendingMessageBox().text.rfind("O boletim de notícias não está instalado neste computador", 0), 0u)
+        << ui.PendingMessageBox().text;
+    ui.Answer(1);
+    EXPECT_EQ(ui.Mirror(w).header.status, "");
     ui.CloseWindow(w);
 }
 

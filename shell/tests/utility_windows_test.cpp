@@ -153,9 +153,10 @@ TEST_F(UtilityWindows, ClosingDecember9999IsRefused) {
     driver->Press(driver->ByText(w, "Fecha Vários Meses"));
     int r = WaitWindow(" Fecha Vários Meses");
     driver->Type(driver->Control(r, 2), "12/9999");
-    driver->Type(driver->Control(r, 4), "01/10000");  // no such month: the entry refuses it
+    driver->Type(driver->Control(r, 4), "01/10000");  // no such month: the entry refuses it, saying why
     driver->Press(driver->ByText(r, "&OK"));
-    EXPECT_FALSE(driver->HasMessageBox());
+    EXPECT_EQ(driver->PendingMessageBox().text, "Data inválida");
+    driver->Answer(1);
     EXPECT_TRUE(driver->HasWindow(" Fecha Vários Meses"));
     driver->Type(driver->Control(r, 4), "12/9999");
     driver->Press(driver->ByText(r, "&OK"));

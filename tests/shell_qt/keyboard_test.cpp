@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
@@ -18,12 +19,17 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QTableWidget>
 
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 #include "program_root.h"
+#include "program_setup.h"
 #include "vorel/core/paths.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/dictionary/tables.h"
 #include "vorel/qt/front_end.h"
@@ -54,6 +60,8 @@ protected:
         runtime.Shutdown();
         front.reset();
         shell::GLO_EMPRESA_CODIGO.Set(0);
+        shell::GLO_ANO.Set(0);
+        shell::GLO_MES.Set(0);
     }
 
     bool Until(const std::function<bool()>& pred, int ms = 10000) { return qt::RunEventsUntil(pred, ms); }
@@ -105,12 +113,20 @@ protected:
         return text ? text->text().toStdString() : std::string("(no message box)");
     }
     bool Closed(const std::string& caption) { return Until([&] { return front->WindowByCaption(caption) == 0; }); }
-    // With VOREL_SCREENS_DIR set, a picture of a window is saved there.
+    // With VOREL_SCREENS_DIR set, a picture of a window is saved there; with VOREL_SCREEN_FB also
+    // set (the screen file of an Xvfb started with -fbdir), a copy of the whole screen beside it
+    // ("<name>.xwd").
     void Shot(const char* name, QWidget* what) {
         QByteArray dir = qgetenv("VOREL_SCREENS_DIR");
         if (dir.isEmpty() || !what) return;
         QCoreApplication::processEvents();
-        what->grab().save(QDir(QString::fromUtf8(dir)).filePath(QString::fromUtf8(name)));
+        const QString file = QDir(QString::fromUtf8(dir)).filePath(QString::fromUtf8(name));
+        what->grab().save(file);
+        if (QByteArray fb = qgetenv("VOREL_SCREEN_FB"); !fb.isEmpty()) {
+            QCoreApplication::processEvents();
+            QFile::remove(file + ".xwd");
+            QFile::copy(QString::fromUtf8(fb), file + ".xwd");
+        }
     }
     int WaitWindow(const std::string& caption) {
         EXPECT_TRUE(Until([&] { return front->WindowByCaption(caption) != 0; })) << caption;
@@ -174,6 +190,99 @@ protected:
         for (int feq = 1; feq < 100; ++feq)
             if (qobject_cast<QTableWidget*>(front->ControlWidget(window, feq))) return feq;
         return 0;
+    }
+
+    // A clerk's month: company 1, supplier 1, product 1 at 18 %, CFOPs 1403 (an entry's) and 5405
+    // (an exit's); with `working`, company 1 and December 2026 are the working company and period
+    // (as F2 and F3 leave them), with their folders.
+    void SeedMonth(bool working) {
+        app::AddSubsystemProcedures();
+        Seed();
+        const std::string dados = shell::PastaRaiz.Get();
+        vorel::testing::NameCompanyTables(dados, 1);  // (suppliers and products are the company's)
+        vorel::testing::NameYearTables(dados, 1, 2026);
+        int t = runtime.Start("SeedMonth", [](ui::ProcContext&) {
+            auto add = [](const data::TableDesc& d, auto fill) {
+                data::FileManager f(d);
+                ASSERT_EQ(f.open(), data::kNoError) << d.label;
+                f.clear_record();
+                fill(f);
+                ASSERT_EQ(f.add(), data::kNoError) << d.label;
+                (void)f.close();
+            };
+            add(dictionary::Empresa(), [](data::FileManager& f) {
+                auto& e = f.rec<dictionary::EmpresaRec>();
+                e.Codigo = 1;
+                e.RAZAOSOCIAL = "COMERCIAL EXEMPLO";
+            });
+            add(dictionary::ForCli(), [](data::FileManager& f) {
+                auto& r = f.rec<dictionary::ForCliRec>();
+                r.Codigo = 1;
+                r.CGC = "11222333000181";
+                r.Nome = "DISTRIBUIDORA MODELO";
+                r.Estado = "SP";
+                r.TipoInscricao = 1;
+            });
+            add(dictionary::Produtos(), [](data::FileManager& f) {
+                auto& r = f.rec<dictionary::ProdutosRec>();
+                r.Codigo = 1;
+                r.Produtos = "PNEU ARO 13";
+                r.Alicota = 18;
+            });
+            for (int code : {1403, 5405})
+                add(dictionary::CFO(), [code](data::FileManager& f) {
+                    auto& r = f.rec<dictionary::CFORec>();
+                    r.CODIGO = static_cast<std::int16_t>(code);
+                    r.COMPLEMENTO = 0;
+                    r.DESCRICAO = code == 1403 ? "COMPRA COM ST" : "VENDA COM ST";
+                    r.ESTADO = "SP";
+                    r.COLUNA = code == 1403 ? 1 : 2;
+                });
+        });
+        ASSERT_TRUE(Until([&] { return runtime.Finished(t).has_value(); }));
+        if (!working) return;
+        shell::GLO_EMPRESA_CODIGO.Set(1);
+        shell::GLO_ANO.Set(2026);
+        shell::GLO_MES.Set(12);
+    }
+    // Records in a table of the working company (read on a thread of their own).
+    long long Stored(const data::TableDesc& (*table)()) {
+        std::atomic<long long> n{-1};
+        int t = runtime.Start("Stored", [&n, table](ui::ProcContext&) {
+            data::FileManager f(table());
+            if (f.open() != data::kNoError) return;
+            n = f.records();
+            (void)f.close();
+        });
+        EXPECT_TRUE(Until([&] { return runtime.Finished(t).has_value(); }));
+        return n.load();
+    }
+    // The insert form of "Lançamentos de Entradas" (Ctrl+Alt+E, then "&Inclui"), or of "Saídas".
+    int OpenInsertForm(bool exits) {
+        Key(exits ? Qt::Key_S : Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
+        WaitWindow(exits ? "Janela de Lançamentos de Saídas" : "Janela de Lançamentos de Entrada");
+        Key(Qt::Key_I, Qt::AltModifier);
+        return WaitWindow(exits ? "Inclui Novo Registro de Saída" : "Inclui Novo Lançamento");
+    }
+    // The line edit of a control (an entry, or a spin's editor).
+    QLineEdit* EditOf(int window, int feq) {
+        QWidget* w = front->ControlWidget(window, feq);
+        if (auto* e = qobject_cast<QLineEdit*>(w)) return e;
+        return w ? w->findChild<QLineEdit*>() : nullptr;
+    }
+    // The open message box's buttons' texts, the default one first.
+    QPushButton* DialogButton(const QString& text) {
+        QWidget* d = front->OpenDialog();
+        if (!d) return nullptr;
+        for (auto* b : d->findChildren<QPushButton*>())
+            if (b->text() == text) return b;
+        return nullptr;
+    }
+    // A picture of the main window (and of the box, when it is a window of its own).
+    void ShotWithBox(const char* name) {
+        Shot(name, front->mainWindow());
+        if (QWidget* d = front->OpenDialog(); d && d->isWindow())
+            Shot((std::string("box-") + name).c_str(), d);
     }
 
     vorel::testing::ProgramRoot root_{"vorel-keys"};
@@ -407,6 +516,217 @@ TEST_F(Keyboard, CompanyCfopAndSupplierTypedWithEnterBetweenFields) {
     auto* suppliers = qobject_cast<QTableWidget*>(front->ControlWidget(fornecedores, ListOf(fornecedores)));
     ASSERT_NE(suppliers, nullptr);
     ASSERT_TRUE(Until([&] { return suppliers->rowCount() >= 1 && suppliers->item(0, 1)->text() == "DISTRIBUIDORA MODELO"; }));
+}
+
+// ---- A clerk's month, typed with Enter ----
+
+// The entry form's controls (UEntradas) and the exit form's (Usaidas) that the keys reach.
+namespace entrada {
+constexpr int kCnpj = 2, kCodigo = 4, kUf = 8, kSerie = 12, kNumero = 14, kData = 16, kContagem = 17,
+              kQuantidade = 19, kLinhas = 28, kProduto = 30, kLote = 35, kCfo = 37, kCompl = 39;
+}
+namespace saida {
+constexpr int kCnpj = 2, kCodigo = 4, kUf = 8, kSerie = 12, kNumero = 14, kData = 16, kQuantidade = 18,
+              kContagem = 19, kLinhas = 24, kProduto = 26;
+}
+
+// Enter on the counting grid, empty because counting is not ticked, moves on to the product as Tab
+// does: it never accepts the half-typed item (it was saved with quantity 10 and base 0,00).
+TEST_F(Keyboard, EnterOnTheEmptyCountingGridMovesOnAndSavesNothing) {
+    LogIn();
+    SeedMonth(true);
+    {
+        SCOPED_TRACE("entry form");
+        using namespace entrada;
+        const int f = OpenInsertForm(false);
+        ASSERT_TRUE(Until([&] { return FocusOn(f, kCnpj); })) << Name(Focused()).toStdString();
+        const Step steps[] = {{"1", kCodigo}, {"", kUf}, {"", kSerie}, {"1", kNumero}, {"100", kData},
+                              {"05/12/2026", kContagem}, {"", kQuantidade}, {"10", kLinhas}, {"", kProduto}};
+        for (const Step& s : steps) Field(f, s.text, s.next);
+        Shot("entry-form-after-enters.png", front->WindowWidget(f));
+        EXPECT_EQ(front->WindowByCaption("Inclui Novo Lançamento"), f) << "the form is still open";
+        EXPECT_EQ(Box(), "(no message box)");
+        EXPECT_EQ(Stored(dictionary::EntradaVorel), 0) << "nothing was saved";
+        Key(Qt::Key_Escape);
+        ASSERT_TRUE(Closed("Inclui Novo Lançamento")) << Box();
+        Key(Qt::Key_Escape);
+        ASSERT_TRUE(Closed("Janela de Lançamentos de Entrada"));
+    }
+    {
+        SCOPED_TRACE("exit form");
+        using namespace saida;
+        const int f = OpenInsertForm(true);
+        ASSERT_TRUE(Until([&] { return FocusOn(f, kCnpj); })) << Name(Focused()).toStdString();
+        const Step steps[] = {{"1", kCodigo}, {"", kUf}, {"", kSerie}, {"1", kNumero}, {"100", kData},
+                              {"05/12/2026", kQuantidade}, {"10", kContagem}, {"", kLinhas}, {"", kProduto}};
+        for (const Step& s : steps) Field(f, s.text, s.next);
+        EXPECT_EQ(front->WindowByCaption("Inclui Novo Registro de Saída"), f) << "the form is still open";
+        EXPECT_EQ(Stored(dictionary::SaidaVorel), 0) << "nothing was saved";
+    }
+}
+
+// A CFOP that is not registered is said so; the list opens at the nearest code without choosing it;
+// the code typed changes only when the clerk picks one.
+TEST_F(Keyboard, AnUnregisteredCfopIsSaidSoAndReplacedOnlyByTheClerksChoice) {
+    using namespace entrada;
+    LogIn();
+    SeedMonth(true);
+    const int f = OpenInsertForm(false);
+    ASSERT_TRUE(Until([&] { return FocusOn(f, kCnpj); })) << Name(Focused()).toStdString();
+    const Step steps[] = {{"1", kCodigo}, {"", kUf}, {"", kSerie}, {"1", kNumero}, {"100", kData},
+                          {"05/12/2026", kContagem}, {"", kQuantidade}, {"10", kLinhas}, {"", kProduto},
+                          {"1", kLote}, {"", kCfo}, {"9999", kCompl}};
+    for (const Step& s : steps) Field(f, s.text, s.next);
+    // The code on the list's highlighted row (drawn in the palette's highlight colour).
+    auto highlighted = [&](int lookup) {
+        auto* list = qobject_cast<QTableWidget*>(front->ControlWidget(lookup, ListOf(lookup)));
+        for (int r = 0; list && r < list->rowCount(); ++r)
+            if (QTableWidgetItem* i = list->item(r, 0);
+                i && i->data(Qt::BackgroundRole).value<QColor>() == list->palette().color(QPalette::Highlight))
+                return i->text().toStdString();
+        return std::string("(none)");
+    };
+    Key(Qt::Key_Return);  // leaves the complement: 9999 / 0 is not registered
+    ASSERT_TRUE(Until([&] { return front->OpenDialog() != nullptr; }));
+    EXPECT_EQ(Box(), "C.F.O.P. não cadastrado");
+    ShotWithBox("cfop-not-registered.png");
+    Key(Qt::Key_Return);  // OK
+    int lookup = WaitWindow("Janela de C.F.O.P. Cadastrados");
+    EXPECT_EQ(highlighted(lookup), "5405") << "the nearest code, highlighted";
+    Key(Qt::Key_Escape);  // left without a choice
+    ASSERT_TRUE(Closed("Janela de C.F.O.P. Cadastrados"));
+    Settle();
+    EXPECT_TRUE(Until([&] { return FocusOn(f, kCfo); }, 3000)) << Name(Focused()).toStdString();
+    EXPECT_EQ(EditOf(f, kCfo)->text().trimmed().toStdString(), "9999") << "the code typed stays";
+    // OK with the code not registered: said again, nothing saved.
+    Key(Qt::Key_O, Qt::AltModifier);
+    ASSERT_TRUE(Until([&] { return front->OpenDialog() != nullptr; }));
+    EXPECT_EQ(Box(), "C.F.O.P. não cadastrado");
+    Key(Qt::Key_Return);
+    WaitWindow("Janela de C.F.O.P. Cadastrados");
+    Key(Qt::Key_Escape);
+    ASSERT_TRUE(Closed("Janela de C.F.O.P. Cadastrados"));
+    Settle();
+    EXPECT_EQ(Stored(dictionary::EntradaVorel), 0) << "nothing was saved";
+    EXPECT_EQ(front->WindowByCaption("Inclui Novo Lançamento"), f);
+    // 1400 is not registered either: the list opens at 1403, and Enter there picks it.
+    ASSERT_TRUE(Until([&] { return FocusOn(f, kCfo); }, 3000)) << Name(Focused()).toStdString();
+    EditOf(f, kCfo)->selectAll();
+    Field(f, "1400", kCompl);
+    Key(Qt::Key_Return);
+    ASSERT_TRUE(Until([&] { return front->OpenDialog() != nullptr; }));
+    Key(Qt::Key_Return);
+    lookup = WaitWindow("Janela de C.F.O.P. Cadastrados");
+    EXPECT_EQ(highlighted(lookup), "1403");
+    Key(Qt::Key_Return);  // the clerk picks it
+    ASSERT_TRUE(Closed("Janela de C.F.O.P. Cadastrados"));
+    Settle();
+    EXPECT_TRUE(Until([&] { return EditOf(f, kCfo)->text().trimmed() == "1403"; }, 3000))
+        << EditOf(f, kCfo)->text().toStdString();
+}
+
+// A date the calendar lacks keeps the focus and says why.
+TEST_F(Keyboard, ADateTheCalendarLacksSaysDataInvalida) {
+    using namespace entrada;
+    LogIn();
+    SeedMonth(true);
+    const int f = OpenInsertForm(false);
+    ASSERT_TRUE(Until([&] { return FocusOn(f, kCnpj); })) << Name(Focused()).toStdString();
+    const Step steps[] = {{"1", kCodigo}, {"", kUf}, {"", kSerie}, {"1", kNumero}, {"100", kData}};
+    for (const Step& s : steps) Field(f, s.text, s.next);
+    Keys("31/02/2026");
+    Key(Qt::Key_Return);
+    ASSERT_TRUE(Until([&] { return front->OpenDialog() != nullptr; }));
+    EXPECT_EQ(Box(), "Data inválida");
+    Key(Qt::Key_Return);
+    ASSERT_TRUE(Until([&] { return front->OpenDialog() == nullptr; }));
+    Settle();
+    EXPECT_TRUE(Until([&] { return FocusOn(f, kData); }, 3000)) << Name(Focused()).toStdString();
+    EXPECT_EQ(Stored(dictionary::EntradaVorel), 0);
+}
+
+// Leaving the program while an insert form holds typed values asks first, with No as the default;
+// No closes nothing. A form as it opened (nothing typed) asks nothing.
+TEST_F(Keyboard, LeavingWithTypedValuesAsksFirstAndNoClosesNothing) {
+    using namespace entrada;
+    LogIn();
+    SeedMonth(true);
+    const int f = OpenInsertForm(false);
+    ASSERT_TRUE(Until([&] { return FocusOn(f, kCnpj); })) << Name(Focused()).toStdString();
+    const Step steps[] = {{"1", kCodigo}, {"", kUf}, {"", kSerie}, {"1", kNumero}};
+    for (const Step& s : steps) Field(f, s.text, s.next);
+    Keys("100");  // typed, not yet left
+    const char* question = "Há dados digitados que não foram gravados. Sair assim mesmo?";
+    for (const char* how : {"Alt+S", "the frame's close"}) {
+        SCOPED_TRACE(how);
+        if (std::string(how) == "Alt+S") Key(Qt::Key_S, Qt::AltModifier);
+        else front->mainWindow()->close();
+        ASSERT_TRUE(Until([&] { return front->OpenDialog() != nullptr; })) << "no question";
+        EXPECT_EQ(Box(), question);
+        QPushButton* no = DialogButton("&Não");
+        ASSERT_NE(no, nullptr);
+        EXPECT_TRUE(no->isDefault()) << "No is the default";
+        if (std::string(how) == "Alt+S") ShotWithBox("leave-with-typed-values.png");
+        QTest::keyClick(front->OpenDialog(), Qt::Key_Return);  // the default: No
+        ASSERT_TRUE(Until([&] { return front->OpenDialog() == nullptr; }));
+        Settle();
+        EXPECT_NE(front->FrameWindow(), 0) << "the program goes on";
+        EXPECT_EQ(front->WindowByCaption("Inclui Novo Lançamento"), f) << "the form stays open";
+        EXPECT_EQ(EditOf(f, kNumero)->text().trimmed().toStdString(), "100") << "with what was typed";
+    }
+    EXPECT_EQ(Stored(dictionary::EntradaVorel), 0);
+    // Yes: the program ends, the item unsaved.
+    Key(Qt::Key_S, Qt::AltModifier);
+    ASSERT_TRUE(Until([&] { return front->OpenDialog() != nullptr; }));
+    QTest::mouseClick(DialogButton("&Sim"), Qt::LeftButton);
+    ASSERT_TRUE(Until([&] { return front->FrameWindow() == 0; })) << Box();
+    EXPECT_EQ(Stored(dictionary::EntradaVorel), 0);
+}
+
+TEST_F(Keyboard, LeavingWithAFormAsItOpenedAsksNothing) {
+    LogIn();
+    SeedMonth(true);
+    const int f = OpenInsertForm(false);
+    ASSERT_TRUE(Until([&] { return FocusOn(f, entrada::kCnpj); })) << Name(Focused()).toStdString();
+    Key(Qt::Key_S, Qt::AltModifier);
+    ASSERT_TRUE(Until([&] { return front->FrameWindow() == 0 || front->OpenDialog() != nullptr; }));
+    EXPECT_EQ(front->FrameWindow(), 0) << "asked: " << Box();
+}
+
+// F3 while the period window is open (the company window called it) brings that window forward
+// instead of opening a second one; every window is reached and closed from the keyboard.
+TEST_F(Keyboard, ASecondF3BringsThePeriodWindowForward) {
+    LogIn();
+    SeedMonth(false);
+    Key(Qt::Key_F2);
+    int selecao = WaitWindow("");
+    ASSERT_TRUE(Until([&] { return FocusOn(selecao, 3); })) << Name(Focused()).toStdString();
+    Field(selecao, "1", 7);
+    Field(selecao, "", 8);
+    Key(Qt::Key_Return);  // "&Seleciona": no period yet, so the period window opens
+    int periodo = 0;
+    ASSERT_TRUE(Until([&] {
+        for (int w : front->Windows())
+            if (w != selecao && w != front->FrameWindow()) periodo = w;
+        return periodo != 0;
+    }));
+    Settle();
+    ASSERT_TRUE(Until([&] { return FocusOn(periodo, 3); })) << Name(Focused()).toStdString();
+    const std::size_t open = front->Windows().size();
+    for (int i = 0; i < 2; ++i) {
+        Key(Qt::Key_F3);
+        Settle();
+        EXPECT_EQ(front->Windows().size(), open) << "no second period window";
+        EXPECT_TRUE(Until([&] { return FocusOn(periodo, 3); }, 3000)) << Name(Focused()).toStdString();
+    }
+    // Ctrl+Tab onto the company window, which waits on the period window, lands on the latter.
+    Key(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_TRUE(Until([&] { return FocusOn(periodo, 3); }, 3000)) << Name(Focused()).toStdString();
+    // Escape closes the period window, and the company window that called it goes with it (the
+    // company chosen, the period left as it was).
+    Key(Qt::Key_Escape);
+    EXPECT_TRUE(Until([&] { return front->Windows().size() == 1; })) << "only the frame is left";
+    EXPECT_EQ(shell::GLO_EMPRESA_CODIGO.Get(), 1);
 }
 
 }  // namespace

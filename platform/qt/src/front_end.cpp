@@ -200,6 +200,14 @@ struct QtFrontEnd::Impl : public ViewHost {
             if (now && v->subWindow() == now) {
                 std::erase(activations, id);
                 activations.push_back(id);
+                // A window waiting on one it called (greyed, deaf to the keys) passes the
+                // activation (Ctrl+Tab, a click) on to the window its procedure waits on.
+                if (v->blocked() && !v->standalone()) {
+                    const int thread = v->thread();
+                    QTimer::singleShot(0, frame.get(), [this, thread] {
+                        if (stacks.count(thread)) Restack(thread);
+                    });
+                }
             }
     }
 
@@ -353,6 +361,8 @@ void QtFrontEnd::Apply(const ui::UiMessage& message) {
                     d.frameWindow = 0;
                     if (onFrameClosed) onFrameClosed();
                 }
+            } else if constexpr (std::is_same_v<T, ui::WindowRaised>) {
+                if (auto it = d.views.find(m.window); it != d.views.end()) d.Restack(it->second->thread());
             } else if constexpr (std::is_same_v<T, ui::MessageBoxAsked>) {
                 int dialog = m.dialog;
                 QPointer<QWidget> owner = d.DialogOwner(m.window);

@@ -16,6 +16,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <thread>
 
 #include "vorel/qt/front_end.h"
@@ -40,22 +41,37 @@ report::Document TwoPages() {
     return d;
 }
 
-TEST(PreviewerView, ThePageScrollsInsideTheWindowAndTurns) {
-    TestApplication();
+// The two pages previewed under the Qt front end; `Open` answers the previewer's window.
+struct PreviewerView : ::testing::Test {
     ui::Runtime rt;
-    auto front = std::make_unique<QtFrontEnd>(rt);
-    front->mainWindow()->resize(1000, 700);
-    front->Show();
+    std::unique_ptr<QtFrontEnd> front;
     report::Document pages = TwoPages();
     std::atomic<bool> done{false};
     report::PreviewResult result;
-    rt.Start("Teste", [&](ui::ProcContext& ctx) {
-        result = report::preview_report(ctx, pages, {.zoom = 125, .copies = 1});
-        done = true;
-    });
-    ASSERT_TRUE(RunEventsUntil([&] { return front->WindowByCaption("Visualização - Teste") != 0 && rt.Idle(); }));
-    QCoreApplication::processEvents();
-    int w = front->WindowByCaption("Visualização - Teste");
+
+    void SetUp() override {
+        TestApplication();
+        front = std::make_unique<QtFrontEnd>(rt);
+        front->mainWindow()->resize(1000, 700);
+        front->Show();
+    }
+    void TearDown() override {
+        rt.Shutdown();
+        front.reset();
+    }
+    int Open(report::PreviewOptions options) {
+        rt.Start("Teste", [this, options](ui::ProcContext& ctx) {
+            result = report::preview_report(ctx, pages, options);
+            done = true;
+        });
+        EXPECT_TRUE(RunEventsUntil([&] { return front->WindowByCaption("Visualização - Teste") != 0 && rt.Idle(); }));
+        QCoreApplication::processEvents();
+        return front->WindowByCaption("Visualização - Teste");
+    }
+};
+
+TEST_F(PreviewerView, ThePageScrollsInsideTheWindowAndTurns) {
+    const int w = Open({.zoom = 125, .copies = 1});
     auto* scroll = qobject_cast<QScrollArea*>(front->ControlWidget(w, report::preview::kPage));
     ASSERT_NE(scroll, nullptr);
     auto* page = qobject_cast<QLabel*>(scroll->widget());
@@ -74,28 +90,12 @@ TEST(PreviewerView, ThePageScrollsInsideTheWindowAndTurns) {
     QTest::mouseClick(qobject_cast<QPushButton*>(front->ControlWidget(w, report::preview::kClose)), Qt::LeftButton);
     ASSERT_TRUE(RunEventsUntil([&] { return done.load(); }));
     EXPECT_FALSE(result.print);
-    rt.Shutdown();
-    front.reset();
 }
 
 // Enter in "Página" and "Zoom (%)" applies the value typed and keeps the focus there (it never
 // prints); "&Imprimir" on a machine with no printer says so in plain words and the preview stays.
-TEST(PreviewerView, EnterInPageOrZoomAppliesItAndNoPrinterIsSaidPlainly) {
-    TestApplication();
-    ui::Runtime rt;
-    auto front = std::make_unique<QtFrontEnd>(rt);
-    front->mainWindow()->resize(1000, 700);
-    front->Show();
-    report::Document pages = TwoPages();
-    std::atomic<bool> done{false};
-    report::PreviewResult result;
-    rt.Start("Teste", [&](ui::ProcContext& ctx) {
-        result = report::preview_report(ctx, pages, {.zoom = 125, .copies = 1, .queues = [] { return report::PrintQueues{}; }});
-        done = true;
-    });
-    ASSERT_TRUE(RunEventsUntil([&] { return front->WindowByCaption("Visualização - Teste") != 0 && rt.Idle(); }));
-    QCoreApplication::processEvents();
-    const int w = front->WindowByCaption("Visualização - Teste");
+TEST_F(PreviewerView, EnterInPageOrZoomAppliesItAndNoPrinterIsSaidPlainly) {
+    const int w = Open({.zoom = 125, .copies = 1, .queues = [] { return report::PrintQueues{}; }});
     auto* page = qobject_cast<QLabel*>(qobject_cast<QScrollArea*>(front->ControlWidget(w, report::preview::kPage))->widget());
     ASSERT_NE(page, nullptr);
     auto settle = [&] {
@@ -149,8 +149,6 @@ TEST(PreviewerView, EnterInPageOrZoomAppliesItAndNoPrinterIsSaidPlainly) {
     QTest::mouseClick(qobject_cast<QPushButton*>(front->ControlWidget(w, report::preview::kClose)), Qt::LeftButton);
     ASSERT_TRUE(RunEventsUntil([&] { return done.load(); }));
     EXPECT_FALSE(result.print);
-    rt.Shutdown();
-    front.reset();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "vorel/ui/browse_manager.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "vorel/ui/query.h"
 
@@ -134,6 +135,12 @@ bool BrowseManager::FetchHighlighted() {
     std::int64_t p = HighlightedPlace();
     return p != 0 && source_.Fetch(p);
 }
+
+namespace {
+thread_local bool openAtBuffer = false;  // OpenNextSelectionAtBuffer's request, taken by the next open
+}  // namespace
+
+void OpenNextSelectionAtBuffer(bool on) { openAtBuffer = on; }
 
 void BrowseManager::ResetToTop() {
     page_.clear();
@@ -282,7 +289,14 @@ Level BrowseManager::TakeEvent(const Event& e) {
             for (const SortOrder& o : orders_)
                 if (Control* loc = o.locator ? owner_.window().Find(o.locator) : nullptr) loc->OwnText().Value("");
             ChooseSortOrder();
-            ResetToTop();
+            if (selectMode_ && std::exchange(openAtBuffer, false)) {
+                source_.ToBuffer();
+                inRange_ = false;
+                if (ReadNext()) ResetTo(source_.Current());
+                else ToBottom();
+            } else {
+                ResetToTop();
+            }
             return Level::Benign;
         case event::AlertKey:
             if (e.feq != list_) break;

@@ -17,6 +17,7 @@ Level FormController::Setup() {
 }
 
 Level FormController::PrepareRequest() {
+    openedWithDue_ = true;  // taken when the loop next waits, after the record is shown
     primedNew_ = false;
     if (request_ == Request::Insert) {
         if (!file_.PrimeNew()) return Level::Cancel;
@@ -53,7 +54,28 @@ void FormController::RunEventLoop() {
         case Request::Delete: if (!captions_.del.empty()) window().SetCaption(captions_.del); break;
         default: break;
     }
+    if (request_ == Request::Insert || request_ == Request::Change) window().SetBeforeWait([this] { NoteUnsaved(); });
     WindowController::RunEventLoop();
+}
+
+std::vector<std::string> FormController::DataValues() {
+    std::vector<std::string> values;
+    for (Control* c : window().Controls())
+        if (c->use()) values.push_back(c->value());
+    return values;
+}
+
+void FormController::NoteUnsaved() {
+    bool unsaved = false;
+    if (openedWithDue_) {
+        openedWith_ = DataValues();
+        openedWithDue_ = false;
+    } else {
+        unsaved = DataValues() != openedWith_;
+    }
+    if (unsaved == unsaved_) return;
+    unsaved_ = unsaved;
+    ctx_.runtime().MarkUnsaved(window().id(), unsaved);
 }
 
 Level FormController::OnAccepted(int feq) {

@@ -22,7 +22,8 @@ std::vector<int> KeyboardNavigator::KeysFor(const Control& c, int option) {
             return {key::Enter, key::Up, key::Down};
         case ControlType::List: case ControlType::DropList: {
             std::vector<int> keys;
-            if (c.dropCount() > 0) keys.push_back(key::Enter);
+            // A plain list takes Enter too: on an empty list it moves on (below).
+            if (c.dropCount() > 0 || c.type() == ControlType::List) keys.push_back(key::Enter);
             if (option == 0) { keys.push_back(key::Left); keys.push_back(key::Right); }
             return keys;
         }
@@ -52,6 +53,8 @@ bool KeyboardNavigator::HandleEvent(Window& window, const Event& e) {
             if (c->type() == ControlType::Text || c->type() == ControlType::SubList) {
                 PressKey(window, key::ShiftEnter);
                 PressKey(window, key::ShiftOnly);
+            } else if (c->type() == ControlType::List && c->dropCount() == 0 && !c->rows().empty()) {
+                window.EnterOnList(*c);  // a list with rows keeps its own meaning
             } else {
                 PressKey(window, key::Tab);
             }

@@ -12,6 +12,8 @@
 #include <deque>
 #include <map>
 #include <mutex>
+#include <set>
+#include <string>
 #include <stdexcept>
 
 #include "process_state.h"
@@ -122,6 +124,8 @@ struct Runtime::Impl {
     std::map<int, std::unique_ptr<ThreadRec>> threads;
     std::map<int, Response> finished;
     std::map<int, int> windowThread;
+    std::map<int, std::string> windowProcedure;  // the procedure whose window it is
+    std::set<int> unsaved;                        // forms holding typed values not saved
     std::map<int, int> dialogThread;
     std::vector<UiMessage> out;
     int efd = -1;
@@ -376,6 +380,31 @@ void Runtime::BindWindow(int window, int thread) {
 void Runtime::UnbindWindow(int window) {
     std::lock_guard lock(impl_->m);
     impl_->windowThread.erase(window);
+    impl_->windowProcedure.erase(window);
+    impl_->unsaved.erase(window);
+}
+
+void Runtime::NameWindow(int window, std::string procedure) {
+    std::lock_guard lock(impl_->m);
+    if (impl_->windowThread.count(window)) impl_->windowProcedure[window] = std::move(procedure);
+}
+
+int Runtime::WindowOfProcedure(std::string_view procedure) const {
+    std::lock_guard lock(impl_->m);
+    for (auto it = impl_->windowProcedure.rbegin(); it != impl_->windowProcedure.rend(); ++it)
+        if (it->second == procedure) return it->first;
+    return 0;
+}
+
+void Runtime::MarkUnsaved(int window, bool unsaved) {
+    std::lock_guard lock(impl_->m);
+    if (unsaved && impl_->windowThread.count(window)) impl_->unsaved.insert(window);
+    else impl_->unsaved.erase(window);
+}
+
+std::vector<int> Runtime::UnsavedWindows() const {
+    std::lock_guard lock(impl_->m);
+    return {impl_->unsaved.begin(), impl_->unsaved.end()};
 }
 
 void Runtime::Send(UiMessage message) {

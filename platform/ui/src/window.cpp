@@ -301,6 +301,16 @@ void Window::Select(int feq) {
     if (feq) pending_.push_back({event::Selected, feq, 0});
 }
 
+namespace {
+// One refusal of a control waits at a time (OK's update and the focus staying on the control
+// would otherwise tell it twice).
+void QueueRefused(std::deque<Event>& pending, int feq) {
+    for (const Event& e : pending)
+        if (e.code == event::Refused && e.feq == feq) return;
+    pending.push_back({event::Refused, feq, 0});
+}
+}  // namespace
+
 bool Window::Leave() {
     Control* c = Find(header_.focus);
     if (c && c->touched_) {
@@ -308,7 +318,7 @@ bool Window::Leave() {
             // Not a value of its variable: the field keeps the focus and its text, and the front
             // end is told again where the focus is; the procedure hears of it (it may say why).
             sentHeader_.focus = -1;
-            pending_.push_back({event::Refused, c->feq(), 0});
+            QueueRefused(pending_, c->feq());
             return false;
         }
         c->touched_ = false;
@@ -344,6 +354,12 @@ void Window::MoveFocus(int dir) {
 void Window::PressDefault() {
     Control* d = Find(header_.defaultButton);
     if (d && d->s_.enabled && !d->s_.hidden) pending_.push_back({event::Accepted, d->feq(), 0});
+}
+
+void Window::EnterOnList(Control& list) {
+    CheckThread();
+    if (Find(header_.defaultButton)) PressDefault();
+    else pending_.push_back({event::Accepted, list.feq(), key::Enter});
 }
 
 void Window::ListMove(Control& c, int code) {
@@ -390,8 +406,7 @@ void Window::ProcessKey(int code) {
         } else if (t == ControlType::Text) {
             if (!c->s_.readOnly) { c->s_.value += "\n"; c->touched_ = true; }
         } else if (isList) {
-            if (Find(header_.defaultButton)) PressDefault();
-            else pending_.push_back({event::Accepted, c->feq(), code});
+            EnterOnList(*c);
         } else if (Leave()) {
             PressDefault();
         }
@@ -568,7 +583,7 @@ bool Window::Update(int feq) {
         if ((feq && c->feq() != feq) || !c->touched_) continue;
         if (!c->Store()) {
             ok = false;
-            pending_.push_back({event::Refused, c->feq(), 0});
+            QueueRefused(pending_, c->feq());
             continue;
         }
         c->touched_ = false;
@@ -647,6 +662,7 @@ Event Window::Next(bool wait) {
         }
         Refresh();
         Flush();
+        if (wait && beforeWait_) beforeWait_();
         std::optional<std::chrono::milliseconds> timeout;
         if (!wait) timeout = std::chrono::milliseconds(0);
         else if (timerHundredths_ > 0) {

@@ -1,10 +1,13 @@
 // WindowController.
 #include "vorel/ui/window_controller.h"
 
+#include <chrono>
 #include <cstdio>
+#include <string>
 
 #include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
+#include "vorel/ui/message_box.h"
 #include "vorel/ui/toolbar.h"
 
 namespace vorel::ui {
@@ -49,6 +52,7 @@ void WindowController::OpenWindow() {
     Window& w = window();
     if (position_) RestorePosition();
     w.Open();
+    ctx_.runtime().NameWindow(w.id(), procedure_);
     if (navigation_) {
         highlighter_.Setup(w, StandardConfig(StandardHighlightColour().Get()));
         navigator_.Setup(w, 0);
@@ -140,7 +144,33 @@ Level WindowController::OnWindowEvent(const Event& e) {
     }
 }
 
-Level WindowController::OnOtherEvent(const Event&) { return Level::Benign; }
+namespace {
+// The refusal last told on this thread: one click on a button can refuse a field twice (leaving it,
+// then the button's own update), and the user hears of it once.
+struct Told {
+    int window = 0, feq = 0;
+    std::string text;
+    std::chrono::steady_clock::time_point at{};
+};
+thread_local Told told;
+}  // namespace
+
+// A date field whose text is not a date of the calendar (31/02/2026) keeps the focus; the user is
+// told why.
+Level WindowController::OnOtherEvent(const Event& e) {
+    if (e.code != event::Refused) return Level::Benign;
+    const Control* c = window_ ? window_->Find(e.feq) : nullptr;
+    if (!c || c->picture().size() < 2 || c->picture()[0] != '@' || (c->picture()[1] != 'd' && c->picture()[1] != 'D'))
+        return Level::Benign;
+    const auto now = std::chrono::steady_clock::now();
+    if (told.window == window_->id() && told.feq == e.feq && told.text == c->value() &&
+        now - told.at < std::chrono::milliseconds(300))
+        return Level::Benign;
+    told = {window_->id(), e.feq, c->value(), now};
+    Message("Data inválida", "Atenção", Icon::Exclamation);
+    told.at = std::chrono::steady_clock::now();  // from the answer on
+    return Level::Benign;
+}
 
 Level WindowController::OnCompleted() {
     CloseWith(Response::Completed);

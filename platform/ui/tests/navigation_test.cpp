@@ -19,7 +19,7 @@ namespace {
 
 enum : int {
     kEntryA = 2, kEntryOff = 3, kList = 4, kDrop = 5, kNotes = 6, kOk = 7, kNext = 8, kCheck = 9,
-    kHidden = 10, kEntryB = 11
+    kHidden = 10, kEntryB = 11, kLines = 12
 };
 
 struct Seen {
@@ -46,6 +46,7 @@ public:
         w.Check(kCheck, "Ativo", Use(flag_)).At(10, 210, 60, 12);
         w.Entry(kHidden, Use(c_)).Hide();
         w.Entry(kEntryB, Use(d_)).At(100, 230, 80, 12);
+        w.List(kLines, {{"Linha", 30, 'R'}}).At(10, 250, 200, 40);  // a grid without rows
         w.SetPosition({0, 0, 400, 300});
         w.SetDefaultButton(kOk);
         navigator().ExcludeControl(kOk);
@@ -97,6 +98,7 @@ TEST_F(NavFixture, KeysMoveByControlKind) {
         {"button not excluded: Enter moves on", kNext, key::Enter, kCheck},
         {"check box: Up moves back", kCheck, key::Up, kNext},
         {"check box: Down moves on, over the hidden entry", kCheck, key::Down, kEntryB},
+        {"list without rows: Enter moves on, the default button is not pressed", kLines, key::Enter, kEntryA},
     };
     for (const Case& c : cases) {
         FocusAndPress(c.from, c.keyCode);

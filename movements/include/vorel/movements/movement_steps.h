@@ -14,12 +14,23 @@
 #include "vorel/core/fixed_string.h"
 #include "vorel/data/error.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/ui/runtime.h"
 #include "vorel/ui/use_var.h"
+#include "vorel/ui/window.h"
 
 namespace vorel::movements {
 
 // The refusal: "Atenção!!! O CFO selecionado não pode ser utilizado no período em questão!!!".
 void AvisaCfoForaDoPeriodo();
+
+// A CFOP code and complement typed, checked against the register (`cfo`, open): registered, nothing
+// more. Not registered: "C.F.O.P. não cadastrado", then the CFO register opens for selection at the
+// nearest code; a code picked is in `cfo`'s buffer for the form to take (Escolhido); left without a
+// choice, the typed code stays and the code field `campoCfo` gets the focus (which also stops OK's
+// pass over the fields: nothing is saved with a code that is not registered).
+enum class CfoDigitado { Cadastrado, Escolhido, Recusado };
+CfoDigitado ConfereCfoDigitado(ui::ProcContext& ctx, ui::Window& janela, int campoCfo, data::FileManager& cfo,
+                               int codigo, int complemento);
 
 // What a failed write says after its code: "erro 33 (text, file)", the table layer's last error
 // (UTF-8; the file only when there is one).

@@ -100,6 +100,12 @@ private:
 
 class Query;
 
+// The next browse that this thread opens for selection starts at the record its table's buffer
+// holds (the first at or after the buffer's key values in the browse's order, else the last)
+// instead of at the top: a look-up for a code that is not registered opens at the nearest code,
+// highlighted, and nothing is chosen until the user picks it. `false` withdraws the request.
+void OpenNextSelectionAtBuffer(bool on = true);
+
 class BrowseManager {
 public:
     BrowseManager(WindowController& owner, BrowseSource& source);

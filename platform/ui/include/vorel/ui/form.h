@@ -13,7 +13,9 @@
 //   delete: the deletion question (message 21 of the message table), then the delete.
 // A completed write saves the field history (key 734) and ends the form with Response 1, or, with
 // `SetBatchInsert`, primes the next record and stays open. Cancel ends with Response 2 and gives an
-// abandoned insert's auto-number back.
+// abandoned insert's auto-number back. While an insert or change form is open it tells the runtime
+// whether its data controls hold values other than those it opened with (a batch's carry-over
+// counts as opened with): `Runtime::UnsavedWindows`, which the program's exit asks about.
 #pragma once
 
 #include <map>
@@ -58,6 +60,15 @@ protected:
     std::vector<int> disableOnDelete_;
     bool batch_ = false;
     bool primedNew_ = false;
+
+private:
+    // Whether the data controls differ from what the form opened (or primed the batch's next
+    // record) with, told to the runtime each time the loop waits for the user.
+    void NoteUnsaved();
+    std::vector<std::string> DataValues();
+    std::vector<std::string> openedWith_;
+    bool openedWithDue_ = false;
+    bool unsaved_ = false;
 };
 
 // A lookup: `find()` looks the typed code up; when it is missing the register's browse runs with

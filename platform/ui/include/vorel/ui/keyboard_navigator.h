@@ -6,7 +6,9 @@
 // kind, the keys it takes over as alert keys. In the procedure's event dispatch, `HandleEvent`
 // returns true when it handled the event (the procedure then reports it handled):
 //   Enter -> Tab (Shift+Enter and Shift in a text box or sub-list); Down, Right -> Tab;
-//   Up, Left -> Shift+Tab.
+//   Up, Left -> Shift+Tab. A list that does not drop down keeps Enter's own meaning while it has
+//   rows (its window's default button, else the list accepted); on an empty list (a form's grid of
+//   lines not in use) Enter moves on as Tab, so it never accepts a half-typed form.
 #pragma once
 
 #include <vector>

@@ -104,6 +104,7 @@ struct WindowChanged { WindowHeader header; };
 struct ControlChanged { int window = 0; ControlState control; };
 struct ControlRemoved { int window = 0; int feq = 0; };
 struct WindowClosed { int window = 0; };
+struct WindowRaised { int window = 0; };  // brought forward and activated (with the windows it called over it)
 
 enum class Icon { None, Information, Exclamation, Question, Hand, Asterisk };
 struct MessageBoxAsked {
@@ -126,7 +127,7 @@ struct FileDialogAsked {
 struct DialogWithdrawn { int dialog = 0; };  // the asker stopped waiting (program closing)
 
 using UiMessage = std::variant<WindowOpened, WindowChanged, ControlChanged, ControlRemoved,
-                               WindowClosed, MessageBoxAsked, FileDialogAsked, DialogWithdrawn>;
+                               WindowClosed, WindowRaised, MessageBoxAsked, FileDialogAsked, DialogWithdrawn>;
 
 // A user's action, posted by a front end.
 struct UserEvent {

@@ -111,6 +111,14 @@ public:
     // Used by the window layer: records which thread owns a window, and sends a message out.
     void BindWindow(int window, int thread);
     void UnbindWindow(int window);
+    // The procedure an open window belongs to (set by its controller when it opens), and the
+    // newest open window of a procedure (0 when none).
+    void NameWindow(int window, std::string procedure);
+    int WindowOfProcedure(std::string_view procedure) const;
+    // Insert and change forms say here whether they hold values typed and not saved; the frame
+    // asks before the program ends.
+    void MarkUnsaved(int window, bool unsaved);
+    std::vector<int> UnsavedWindows() const;
     void Send(UiMessage message);
 
     struct Impl;

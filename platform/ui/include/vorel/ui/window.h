@@ -25,6 +25,7 @@
 
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -111,6 +112,7 @@ public:
 
     const std::string& text() const { return s_.text; }
     const std::string& value() const { return s_.value; }
+    const std::string& picture() const { return s_.picture; }
     bool enabled() const { return s_.enabled; }
     bool hidden() const { return s_.hidden; }
     bool readOnly() const { return s_.readOnly; }
@@ -240,6 +242,12 @@ public:
     bool acceptAllStopped = false;
 
     void CheckThread() const;
+    // Run each time the event loop has nothing left to do and is about to wait for the user (the
+    // controls show what was typed, the variables what was accepted).
+    void SetBeforeWait(std::function<void()> fn) { beforeWait_ = std::move(fn); }
+    // Enter's own meaning on a list: the default button when the window has one, else the list
+    // is accepted.
+    void EnterOnList(Control& list);
 
 private:
     friend class Control;
@@ -257,6 +265,7 @@ private:
     ControlState Published(const Control& c) const;
 
     ProcContext& ctx_;
+    std::function<void()> beforeWait_;
     std::thread::id owner_;
     WindowHeader header_;
     WindowHeader sentHeader_;

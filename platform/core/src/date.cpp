@@ -8,7 +8,7 @@ namespace vorel::date {
 namespace {
 
 // Days from 1 January 1970 of a proleptic Gregorian date (month 1..12, any day count).
-long long days_from_civil(long long y, int m, long long d) {
+constexpr long long days_from_civil(long long y, int m, long long d) {
     y -= m <= 2;
     const long long era = (y >= 0 ? y : y - 399) / 400;
     const long long yoe = y - era * 400;
@@ -17,7 +17,7 @@ long long days_from_civil(long long y, int m, long long d) {
     return era * 146097 + doe - 719468;
 }
 
-Ymd civil_from_days(long long z) {
+constexpr Ymd civil_from_days(long long z) {
     z += 719468;
     const long long era = (z >= 0 ? z : z - 146096) / 146097;
     const long long doe = z - era * 146097;
@@ -29,8 +29,8 @@ Ymd civil_from_days(long long z) {
     return Ymd{static_cast<int>(yoe + era * 400 + (m <= 2)), m, d};
 }
 
-// Day 0 is 28 December 1800.
-const long long kEpoch = days_from_civil(1800, 12, 28);
+// Day 0 is 28 December 1800. A compile-time constant: statics of other files call make() at start-up.
+constexpr long long kEpoch = days_from_civil(1800, 12, 28);
 constexpr int kLastYear = 9999;
 
 std::tm local_now(int* hundredths) {

@@ -296,9 +296,16 @@ QtFrontEnd::~QtFrontEnd() {
     qApp->removeEventFilter(&impl_->keys);
     impl_->busyWatch.reset();
     impl_->notifier.reset();
+    // Destroying a sub-window makes the window area activate another one: no signal of the area
+    // may reach this half-destroyed front end. Each view leaves the map before it is destroyed, so
+    // whatever its destruction still reaches sees a whole map.
+    QObject::disconnect(impl_->frame->area(), nullptr, impl_->frame.get(), nullptr);
     for (auto& [id, d] : impl_->dialogs)
         if (d) delete d.data();
-    impl_->views.clear();
+    while (!impl_->views.empty()) {
+        auto node = impl_->views.extract(impl_->views.begin());
+        node.mapped().reset();
+    }
     impl_->frame.reset();
 }
 

@@ -66,6 +66,13 @@ LastError& last_error() {
     return e;
 }
 
+std::string describe(const LastError& e) {
+    std::string t = e.text.empty() ? std::string(error_text(e.code)) : e.text;
+    if (!e.file_error_text.empty() && e.file_error_text != e.text) t += ": " + e.file_error_text;
+    if (!e.file.empty()) t += " (" + e.file + ")";
+    return t;
+}
+
 int set_error(int code, std::string_view file, std::string_view detail, int file_error_code) {
     LastError& e = last_error();
     e.code = code;

@@ -116,6 +116,8 @@ std::string FileManager::send(std::string_view option) {
     return {};
 }
 
+std::size_t FileManager::line_length() const { return text_ ? text_->line_length() : 0; }
+
 Result FileManager::open() { return open_at(desc_.file_name(), open_mode::kShared); }
 
 Result FileManager::open_path(std::string_view path) { return open_at(std::string(path), open_mode::kShared); }

@@ -1,5 +1,8 @@
 #include "root_relative_vfs.h"
 
+#include <cerrno>
+#include <utility>
+
 #include <sqlite3.h>
 
 #include <atomic>
@@ -61,17 +64,24 @@ int x_close(sqlite3_file* f) {
 int x_read(sqlite3_file* f, void* buf, int n, sqlite3_int64 off) {
     return inner(f)->pMethods->xRead(inner(f), buf, n, off);
 }
+thread_local int t_failed_write_errno = 0;
+// Keeps the system's error of a failed change (the default layer reports a full disk met part-way
+// through a write, or a file-size limit, only as a write error).
+int noted(int rc) {
+    if (rc != SQLITE_OK) t_failed_write_errno = errno;
+    return rc;
+}
 int x_write(sqlite3_file* f, const void* buf, int n, sqlite3_int64 off) {
     probe("write", file_name(f));
-    return inner(f)->pMethods->xWrite(inner(f), buf, n, off);
+    return noted(inner(f)->pMethods->xWrite(inner(f), buf, n, off));
 }
 int x_truncate(sqlite3_file* f, sqlite3_int64 size) {
     probe("truncate", file_name(f));
-    return inner(f)->pMethods->xTruncate(inner(f), size);
+    return noted(inner(f)->pMethods->xTruncate(inner(f), size));
 }
 int x_sync(sqlite3_file* f, int flags) {
     probe("sync", file_name(f));
-    return inner(f)->pMethods->xSync(inner(f), flags);
+    return noted(inner(f)->pMethods->xSync(inner(f), flags));
 }
 int x_file_size(sqlite3_file* f, sqlite3_int64* size) { return inner(f)->pMethods->xFileSize(inner(f), size); }
 int x_lock(sqlite3_file* f, int level) { return inner(f)->pMethods->xLock(inner(f), level); }
@@ -228,5 +238,7 @@ const char* root_relative_vfs(const std::filesystem::path& root) {
 namespace vfs_testing {
 void set_io_probe(IoProbe p) { g_probe.store(p); }
 }  // namespace vfs_testing
+
+int take_failed_write_errno() { return std::exchange(t_failed_write_errno, 0); }
 
 }  // namespace vorel::data

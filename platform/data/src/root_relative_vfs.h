@@ -26,6 +26,10 @@ namespace vorel::data {
 // empty root gives the system's default layer (names stay full names).
 const char* root_relative_vfs(const std::filesystem::path& root);
 
+// The system's error number of the last write, truncate or sync through the layer on this thread
+// that failed (0 when none since the last call), taken once.
+int take_failed_write_errno();
+
 // The root marker that stands for the data root inside the names SQLite keeps.
 inline constexpr const char* kRootMarker = "<root>";
 

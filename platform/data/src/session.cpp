@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include "vorel/core/text.h"
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,6 +13,7 @@
 
 #include "cp1252.h"
 #include "root_relative_vfs.h"
+#include "vorel/core/text.h"
 #include "vorel/data/data_root.h"
 #include "vorel/data/error.h"
 #include "vorel/data/sqlite_collation.h"
@@ -111,9 +114,29 @@ fs::path data_root() {
     return g_data_root;
 }
 
+namespace {
+// The cause of a storage error as the user reads it (UTF-8); empty: the engine's own words.
+std::string_view storage_cause(int primary, int system_errno) {
+    // No room: the disk, the user's quota, or the largest file the system lets the program write.
+    if (system_errno == ENOSPC || system_errno == EDQUOT || system_errno == EFBIG) return "disco cheio";
+    switch (primary) {
+        case SQLITE_FULL: return "disco cheio";
+        case SQLITE_IOERR: return "falha de leitura ou gravação no disco";
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED: return "arquivo em uso por outro usuário ou estação";
+        case SQLITE_READONLY: return "arquivo somente para leitura";
+        case SQLITE_CANTOPEN: return "o arquivo não pôde ser aberto";
+        default: return {};
+    }
+}
+}  // namespace
+
 int storage_error(sqlite3* db, int rc, std::string_view file) {
     int primary = rc & 0xFF;
-    const char* msg = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    const int failed = take_failed_write_errno();
+    const std::string_view cause = storage_cause(primary, failed ? failed : db ? sqlite3_system_errno(db) : 0);
+    const std::string msg = cause.empty() ? std::string(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc))
+                                          : text::from_utf8(cause);
     int code;
     switch (primary) {
         case SQLITE_BUSY:

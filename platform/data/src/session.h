@@ -100,7 +100,8 @@ private:
 
 
 // SQLite result code to the engine's error code (busy: 32, not a database: 47, others 90), setting the
-// thread's last error with SQLite's text.
+// thread's last error with the cause in words ("disco cheio", "arquivo em uso por outro usuário ou
+// estação", ...) or SQLite's own text.
 int storage_error(sqlite3* db, int rc, std::string_view file);
 
 }  // namespace vorel::data

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "vorel/core/text.h"
 #include "vorel/data/error.h"
 
 namespace vorel::data {
@@ -79,9 +80,13 @@ int TextLines::create(const fs::path& path, const std::string& name) {
 
 int TextLines::open(const fs::path& path, const std::string& name, bool create) {
     std::error_code ec;
-    if (!fs::exists(path, ec)) {
+    const fs::file_status st = fs::status(path, ec);
+    if (!fs::exists(st)) {
         if (!create) return set_error(kFileNotFound, name);
         if (int rc = TextLines::create(path, name); rc) return rc;
+    } else if (fs::is_fifo(st) || fs::is_socket(st) || fs::is_directory(st)) {
+        // A pipe would block the open until someone writes to it: files and devices only.
+        return set_error(kInvalidFile, name, text::from_utf8("não é um arquivo comum"));
     }
     path_ = path;
     name_ = name;
@@ -150,13 +155,16 @@ int TextLines::read_line(std::string_view& line) {
     for (;;) {
         std::size_t start = static_cast<std::size_t>(next_offset_ - buf_off_);
         const char* from = buf_.data() + start;
-        if (const void* nl = std::memchr(from, '\n', buf_len_ - start)) {
-            std::size_t n = static_cast<std::size_t>(static_cast<const char*>(nl) - from);
-            line = std::string_view(from, n);
-            used = n + 1;
+        const char* end = buf_.data() + buf_len_;
+        const char* at = std::find_if(from, end, [](char c) { return c == '\n' || c == '\r'; });
+        // CR LF, LF and CR alone each end a line; a CR at the end of what was read waits for the
+        // next block to tell whether an LF follows.
+        if (at != end && (*at == '\n' || at + 1 != end || buf_eof_)) {
+            line = std::string_view(from, static_cast<std::size_t>(at - from));
+            used = line.size() + (*at == '\r' && at + 1 != end && at[1] == '\n' ? 2 : 1);
             break;
         }
-        if (buf_eof_) {
+        if (at == end && buf_eof_) {
             if (start == buf_len_) return set_error(kRecordNotAvailable, name_);
             line = std::string_view(from, buf_len_ - start);  // a last line without its end
             used = line.size();
@@ -184,7 +192,7 @@ int TextLines::read_line(std::string_view& line) {
     }
     line_start_ = next_offset_;
     next_offset_ += static_cast<std::int64_t>(used);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    line_length_ = line.size();
     if (line.size() > kMaxLine) line = line.substr(0, kMaxLine);
     return kNoError;
 }
@@ -239,10 +247,13 @@ std::int64_t TextLines::count() {
     while (in) {
         in.read(buf, sizeof buf);
         std::streamsize got = in.gcount();
-        for (std::streamsize i = 0; i < got; ++i) n += buf[i] == '\n';
-        if (got > 0) last = buf[got - 1];
+        // Line ends as the reader takes them: LF, and CR when no LF follows it.
+        for (std::streamsize i = 0; i < got; ++i) {
+            n += (buf[i] == '\n') + (last == '\r' && buf[i] != '\n');
+            last = buf[i];
+        }
     }
-    if (last != '\n') ++n;  // a last line without its end
+    if (last != '\n') ++n;  // a last line ending in CR, or without its end
     clear_error();
     return n;
 }

@@ -1,5 +1,6 @@
-// The text-line driver: a table over a text file, one record per line (Windows-1252, CR LF, lines
-// of up to 2000 characters). The record's fields lie along the line at their widths; the last text
+// The text-line driver: a table over a text file, one record per line (Windows-1252; written with
+// CR LF, read with CR LF, LF or CR alone as the line's end; lines of up to 2000 characters, a longer
+// one read cut, its whole length told by `line_length`). A pipe, socket or folder is refused (47), never waited on. The record's fields lie along the line at their widths; the last text
 // field takes the rest of the line. Written lines end without trailing blanks.
 //
 // The file is opened once per open of the table: lines are read in large blocks into a buffer of our
@@ -29,6 +30,8 @@ public:
     int add(const TableDesc& d, const void* record);
     std::int64_t count();
     std::int64_t position() const { return line_start_; }
+    // The length of the line read last, before it was cut to kMaxLine.
+    std::size_t line_length() const { return line_length_; }
     int reget(const TableDesc& d, void* record, std::int64_t offset);
 
 private:
@@ -48,6 +51,7 @@ private:
     std::string pending_;      // added lines not yet handed to the stream
     std::int64_t next_offset_ = 0;
     std::int64_t line_start_ = 0;
+    std::size_t line_length_ = 0;
     std::string line_;
 };
 

@@ -67,14 +67,34 @@ void Transaction::begin(const std::vector<FileManager*>& tables, int lock_wait_s
         }
         h->in_txn = true;
     }
+    for (FileManager* fm : tables_) generations_.push_back(fm->handle()->generation);
     clear_error();
 }
+
+namespace {
+// The files a failed commit concerns: those the transaction wrote to (all of them when it cannot
+// tell), by their names, joined.
+std::string written_files(const std::vector<FileManager*>& tables, const std::vector<std::uint64_t>& generations) {
+    std::string names;
+    for (bool all : {false, true}) {
+        for (std::size_t i = 0; i < tables.size(); ++i) {
+            const FileHandle* h = tables[i]->handle();
+            if (!all && (!h || i >= generations.size() || h->generation == generations[i])) continue;
+            const std::string name = tables[i]->file_name();
+            if (names.find(name) != std::string::npos) continue;
+            names += (names.empty() ? "" : ", ") + name;
+        }
+        if (!names.empty()) break;
+    }
+    return names;
+}
+}  // namespace
 
 Result Transaction::commit() {
     if (!active_) return set_error(kNoTransaction);
     int rc = nested_ ? sql::exec(conn_->db, "RELEASE vt" + std::to_string(savepoint_)) : sql::exec(conn_->db, "COMMIT");
     if (rc != SQLITE_OK) {
-        int code = storage_error(conn_->db, rc, tables_.empty() ? std::string() : tables_.front()->file_name());
+        int code = storage_error(conn_->db, rc, written_files(tables_, generations_));
         LastError saved = last_error();
         (void)rollback();
         last_error() = saved;

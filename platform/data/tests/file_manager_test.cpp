@@ -1,14 +1,20 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "test_tables.h"
 #include "vorel/data/bulk_load.h"
 #include "vorel/data/cursor.h"
+#include "vorel/data/data_root.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/data/transaction.h"
 
@@ -541,6 +547,51 @@ TEST_F(FileManagerCacheTest, ASmallPageCacheKeepsALargeTransactionOutOfMemory) {
     const long long usual = peak("A.Tps", nullptr), small = peak("B.Tps", "CacheKiB=256");
     EXPECT_LT(small, 2 * 1024 * 1024) << small;
     EXPECT_LT(small * 2, usual) << small << " against " << usual;
+}
+
+// A disk that fills while a transaction over two tables writes one of them: the error says "disco
+// cheio" and names the table being written, not the other one. (A child process whose files may not
+// grow past a limit stands for the full disk.)
+TEST_F(FileManagerTest, AFullDiskIsSaidWithTheTableBeingWritten) {
+    {
+        FileManager p(Pedidos()), i(Itens());
+        ASSERT_EQ(p.open(), kNoError);
+        ASSERT_EQ(i.open(), kNoError);
+        for (std::uint32_t c = 1; c <= 20; ++c) add_item(i, c, "item " + std::to_string(c), "G", 1);
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        int code = 9;
+        std::thread([&] {
+            ::signal(SIGXFSZ, SIG_IGN);
+            set_data_root(dir_);  // as the program runs: its files through the data root's layer
+            FileManager p(Pedidos()), i(Itens());
+            if (p.open() != kNoError || i.open() != kNoError) return;
+            const rlimit limit{static_cast<rlim_t>(fs::file_size(path("Itens.Tps")) + 30000),
+                               static_cast<rlim_t>(fs::file_size(path("Itens.Tps")) + 30000)};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            Transaction t({&p, &i}, 1);
+            Result r = t.status();
+            for (std::uint32_t c = 100; r.ok() && c < 20000; ++c) {
+                i.clear_record();
+                i.rec<ItemRec>().Codigo = c;
+                i.rec<ItemRec>().Nome = "item " + std::to_string(c);
+                r = i.add();
+            }
+            if (r.ok()) r = t.commit();
+            const LastError& e = last_error();
+            code = r.ok() ? 1 : e.file_error_text != "disco cheio" ? 2 : e.file != CaminhoItens.get() ? 3
+                 : describe(e) != "Erro do sistema de arquivos: disco cheio (" + CaminhoItens.get() + ")" ? 4 : 0;
+        }).join();
+        _exit(code);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no failure, 2: another cause, 3: another file, 4: another text";
+    FileManager i(Itens());
+    ASSERT_EQ(i.open(), kNoError);
+    EXPECT_EQ(i.records(), 20) << "nothing of the failed transaction stayed";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -125,6 +126,20 @@ const TableDesc& Texto() {
     return d;
 }
 
+// A text-line table whose one field takes a whole line (2000 characters).
+struct LinhaLonga {
+    String<2000> Texto;
+};
+NameVariable CaminhoLinhasLongas;
+const TableDesc& LinhasLongas() {
+    static const TableDesc d = TableBuilder<LinhaLonga>("ImpLonga", "LON")
+                                   .file(CaminhoLinhasLongas)
+                                   .text_lines()
+                                   .field("Texto", &LinhaLonga::Texto)
+                                   .build();
+    return d;
+}
+
 TEST_F(OpenTableTest, TextLineDriverWritesWindows1252LinesWithCrLf) {
     CaminhoTexto.set(path("relat.txt"));
     FileManager fm(Texto());
@@ -152,6 +167,61 @@ TEST_F(OpenTableTest, TextLineDriverWritesWindows1252LinesWithCrLf) {
     fm.set_create(false);
     CaminhoTexto.set(path("nenhum.txt"));
     EXPECT_EQ(fm.open(), kFileNotFound);
+}
+
+// What the reader makes of a file's bytes: each line, the count, and the length of a cut line.
+TEST_F(OpenTableTest, TextLinesEndAtCrLfLfOrCrAloneAndALongLineTellsItsLength) {
+    const std::string block(65534, 'x');  // a CR at the end of the first 64 KiB read
+    const std::string longo(2500, 'y');
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"CR LF", "um\r\ndois\r\n", {"um", "dois"}},
+        {"LF", "um\ndois\n", {"um", "dois"}},
+        {"CR alone", "um\rdois\rtres\r", {"um", "dois", "tres"}},
+        {"mixed, last without end", "um\r\ndois\rtres\nquatro", {"um", "dois", "tres", "quatro"}},
+        {"blank lines", "\r\r\n\n\rum", {"", "", "", "", "um"}},
+        {"CR then LF across a block", "a" + block + "\r\nb\r\n", {"a" + block, "b"}},
+        {"CR alone at a block's end", "a" + block + "\rb", {"a" + block, "b"}},
+        {"empty file", "", {}},
+        {"longer than 2000", longo + "\r" + "fim", {longo, "fim"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        {
+            std::ofstream out(path("linhas.txt"), std::ios::binary | std::ios::trunc);
+            out << c.bytes;
+        }
+        FileManager fm(LinhasLongas());
+        fm.set_create(false);
+        ASSERT_EQ(fm.open_path(path("linhas.txt")), kNoError);
+        EXPECT_EQ(fm.records(), static_cast<std::int64_t>(c.lines.size()));
+        ASSERT_EQ(fm.set(0), kNoError);
+        std::vector<Position> at;
+        for (const std::string& want : c.lines) {
+            ASSERT_EQ(fm.next(), kNoError);
+            at.push_back(fm.position());
+            EXPECT_EQ(fm.line_length(), want.size());
+            EXPECT_EQ(std::string(fm.rec<LinhaLonga>().Texto.clipped()), want.substr(0, 2000));
+        }
+        EXPECT_EQ(fm.next(), kRecordNotAvailable);
+        if (!at.empty()) {  // a line is found again where it was read
+            ASSERT_EQ(fm.reget(at.back()), kNoError);
+            EXPECT_EQ(std::string(fm.rec<LinhaLonga>().Texto.clipped()), c.lines.back().substr(0, 2000));
+        }
+        EXPECT_EQ(fm.close(), kNoError);
+    }
+}
+
+TEST_F(OpenTableTest, APipeIsRefusedAtOnceNotWaitedOn) {
+    ASSERT_EQ(::mkfifo(path("fila").c_str(), 0600), 0);
+    FileManager fm(Texto());
+    fm.set_create(false);
+    EXPECT_EQ(fm.open_path(path("fila")), kInvalidFile);
+    EXPECT_EQ(last_error().file_error_text, "n\xE3o \xE9 um arquivo comum");
+    EXPECT_FALSE(fm.is_open());
 }
 
 TEST_F(OpenTableTest, TextLinesAddedWhileReadingAreReadOnAndAFailedWriteIsReported) {

@@ -14,6 +14,7 @@
 //   data::set_data_root(files::resolve(pastaRaiz));
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 
 namespace vorel::data {
@@ -24,5 +25,11 @@ std::filesystem::path data_root();
 
 // The folder of the root that holds the connections' main database.
 inline constexpr const char* kJournalFolder = "Journal";
+
+// Removes the super-journals in the root's journal folder that no commit needs any more: older than
+// `min_age` (a commit in progress keeps its own for a moment only) and naming no journal that still
+// exists (a journal that names its super-journal is rolled back by the next opener of its table,
+// which needs the super-journal). The number removed.
+int remove_stale_super_journals(std::chrono::seconds min_age);
 
 }  // namespace vorel::data

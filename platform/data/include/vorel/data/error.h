@@ -95,6 +95,9 @@ struct LastError {
 
 // The running thread's last error; every operation sets or clears it.
 LastError& last_error();
+// An error as its user reads it (Windows-1252): the code's text, the cause when the system gave one
+// and the file or files it concerns: "Erro do sistema de arquivos: disco cheio (C:\...\SaldoPro.Tps)".
+std::string describe(const LastError& e);
 // Sets the thread's last error and returns its code (for `return fail(...)`).
 int set_error(int code, std::string_view file = {}, std::string_view detail = {}, int file_error_code = 0);
 void clear_error();

@@ -93,6 +93,9 @@ public:
     Result get(KeyName key_name) { return get(key_number(key_name)); }
     Result reget(Position p);                  // 35 when the record is gone
     Position position() const { return {current_id_}; }
+    // A text-line table: the whole length of the line read last, of which the record holds the
+    // first 2000 characters (0 for other tables).
+    std::size_t line_length() const;
     // Makes `p` the current record without reading it (the buffer already holds it).
     void reget_position_only(Position p) { current_id_ = p.id; }
     // Positions at the start (next) or end (previous) of the key order.

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <cstdint>
 #include <vector>
 
 #include "vorel/data/error.h"
@@ -42,6 +43,7 @@ private:
 
     Connection* conn_ = nullptr;
     std::vector<FileManager*> tables_;
+    std::vector<std::uint64_t> generations_;  // each table's writes when the transaction began
     bool active_ = false;
     bool nested_ = false;
     int savepoint_ = 0;

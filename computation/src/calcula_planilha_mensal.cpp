@@ -77,7 +77,7 @@ public:
                                        "SAIOUTORUF", "SAISUBSEQUENTE", "CONFUSUFINAL", "CONFENTRADASDEMHIP",
                                        "SALDOQUANTIDADE", "SALDOVALUNITARIO", "SALDOBASERETENCAO"}),
               "Lendo a tabela de trabalho");
-        TransacaoDoCalculo t(run_, {&run_.trabalho, &saldos_});
+        TransacaoDoCalculo t(run_, {&saldos_, &run_.trabalho});  // a failure names the month's table first
         for (const auto& [codigo, item] : run_.produtos) {
             Produto(codigo, item);
             ++p.barra1;

@@ -149,7 +149,7 @@ public:
             avisos_.Aguarde(false);
             Checa(c, "Gravando os saldos");
         } catch (const Falhou& f) {
-            r.erro = f.oque + ": " + text::to_utf8(data::last_error().text);
+            r.erro = f.oque + ": " + text::to_utf8(data::describe(data::last_error()));
         } catch (const std::exception& e) {  // a value too wide for its field
             r.erro = e.what();
         }

@@ -23,6 +23,7 @@
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/other_year.h"
+#include "vorel/shell/month_exclusion.h"
 #include "vorel/shell/period.h"
 #include "vorel/shell/text_report.h"
 #include "vorel/shell/work_table_handover.h"
@@ -38,10 +39,7 @@ using data::FileManager;
 namespace detail {
 
 void Falha(const std::string& oque) {
-    const data::LastError& e = data::last_error();
-    std::string texto = oque + ": " + text::to_utf8(e.text);
-    if (!e.file.empty()) texto += " (" + text::to_utf8(e.file) + ")";
-    throw Interrupcao{false, texto};
+    throw Interrupcao{false, oque + ": " + text::to_utf8(data::describe(data::last_error()))};
 }
 
 std::string CodigoTexto(const Decimal& codigo) { return codigo.to_string(); }
@@ -97,7 +95,7 @@ bool Execucao::AbreDoAno(FileManager& fm, int outroAno) const {
 TransacaoDoCalculo::TransacaoDoCalculo(Execucao& run, std::vector<FileManager*> tabelas) : run_(run), t_(tabelas, 1) {
     if (!t_.status().ok()) {
         std::string titulo = "Codigo Erro " + std::to_string(static_cast<int>(t_.status().code()));
-        std::string texto = text::to_utf8(data::last_error().text);
+        std::string texto = text::to_utf8(data::describe(data::last_error()));
         run_.avisos.Mensagem(titulo, texto);
         throw Interrupcao{false, titulo + ": " + texto};
     }
@@ -390,11 +388,29 @@ void Executa(Execucao& run) {
 
 }  // namespace
 
+namespace {
+
+// The months the run reads, held against the writers of their movements for the whole run: a
+// month being written refuses the run before it reads anything.
+std::vector<shell::MesEmUso> TomaMeses(const Execucao& run) {
+    std::vector<shell::MesEmUso> meses;
+    if (run.inicio <= 0) return meses;  // no period: nothing is read
+    for (int a = date::year(run.inicio), m = date::month(run.inicio);
+         date::first_of_month(a, m) <= run.fim; a += m / 12, m = m % 12 + 1) {
+        meses.emplace_back(shell::MesEmUso::Calculo, run.empresa, a, m);
+        if (!meses.back().tomado()) throw Interrupcao{false, meses.back().recusa()};
+    }
+    return meses;
+}
+
+}  // namespace
+
 ResultadoCalculo CalculoProdutos(const shell::EmpresaPeriodo& periodo, const OpcoesCalculo& opcoes, AvisosCalculo& avisos) {
     ResultadoCalculo r;
     {
         Execucao run(periodo, opcoes, avisos);
         try {
+            const std::vector<shell::MesEmUso> meses = TomaMeses(run);
             Executa(run);
             r.produtosValorados = static_cast<long long>(run.produtos.size());
         } catch (const Interrupcao& i) {

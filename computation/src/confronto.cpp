@@ -172,7 +172,7 @@ public:
                 if (!avisos_.Progresso(progresso)) break;
             }
         } catch (const Falhou& f) {
-            return f.oque + ": " + text::to_utf8(data::last_error().text);
+            return f.oque + ": " + text::to_utf8(data::describe(data::last_error()));
         }
         return {};
     }

@@ -116,7 +116,7 @@ public:
     }
 
 private:
-    static std::string Erro(const char* oque) { return std::string(oque) + ": " + text::to_utf8(data::last_error().text); }
+    static std::string Erro(const char* oque) { return std::string(oque) + ": " + text::to_utf8(data::describe(data::last_error())); }
 
     TaxaAnual& Taxa(const Decimal& aliquota) {
         const Decimal chave = DecimalField<5, 2>(aliquota).value();

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <set>
 
+#include "vorel/computation/calculo_produtos.h"
 #include "vorel/core/date.h"
 #include "vorel/core/paths.h"
 #include "vorel/core/picture.h"
@@ -113,6 +114,13 @@ std::string AbreResumoFinal(data::FileManager& resumo) {
     (void)files::remove_file(nome.nome);
     if (!resumo.open_path(nome.nome).ok()) return "Abrindo a tabela do resumo final";
     return {};
+}
+
+ApagaResumoFinal::ApagaResumoFinal(data::FileManager& resumo) : resumo_(resumo), arquivo_(resumo.file_name()) {}
+
+ApagaResumoFinal::~ApagaResumoFinal() {
+    (void)resumo_.close();
+    ApagaTrabalho(arquivo_);
 }
 
 std::string MontaResumoFinal(const shell::EmpresaPeriodo& periodo, const OpcoesResumo& o, data::FileManager& resumo,

@@ -204,14 +204,7 @@ void ExecutaResumoFinalVeiculo(ui::ProcContext& ctx, const shell::EmpresaPeriodo
     // The rows live in a `ResumoFinal` of this run's own, deleted when the report is done.
     data::FileManager resumo(dictionary::ResumoFinal());
     if (std::string erro = AbreResumoFinal(resumo); !erro.empty()) return Falhou("Resumo Final de Veículos", erro);
-    struct Apaga {
-        data::FileManager& resumo;
-        std::string arquivo;
-        ~Apaga() {
-            (void)resumo.close();
-            ApagaTrabalho(arquivo);
-        }
-    } apaga{resumo, resumo.file_name()};
+    const ApagaResumoFinal apaga(resumo);
     if (std::string erro = GravaResumoFinalVeiculo(r.linhas, resumo); !erro.empty())
         return Falhou("Resumo Final de Veículos", erro);
     if (shell::FormaDoRelatorio(shell::ModoImpressao.Get()) == shell::FormaRelatorio::Texto) return;

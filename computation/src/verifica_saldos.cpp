@@ -38,6 +38,9 @@ void VerificaSaldos(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, 
         ui::Message(e, "Atenção!!!", ui::Icon::Exclamation);
         return;
     }
+    // The rows live in a file of this run's own, deleted when the report is done (in every printing
+    // mode and for the export alike).
+    const ApagaResumoFinal apaga(resumo);
     std::string erro;
     {
         ui::ProgressWindow pw(ctx, "Preparando Relatório");
@@ -58,7 +61,6 @@ void VerificaSaldos(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, 
         else if (a.modelo == 2)
             PlanilhaFinalProdutosFornecedor02(ctx, periodo, resumo);
     }
-    (void)resumo.close();
 }
 
 }  // namespace vorel::computation

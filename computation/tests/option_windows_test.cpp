@@ -199,6 +199,7 @@ TEST_F(OptionWindows, ExportWritesTheFileWhereFolderAndNameSay) {
     ASSERT_EQ(falha.size(), 1u);
     EXPECT_EQ(falha[0].rfind("O arquivo " + root + "Falta\\PlFinal032016.csv não foi gerado", 0), 0u) << falha[0];
     ui->Press(ui->ByText(w, "&Cancelar"));
+    EXPECT_TRUE(fs::is_empty(dir / "Temp")) << "every run's own ResumoFinal file is deleted";
 }
 
 // "&Calcular" runs the month under the progress window while other windows keep working; its cancel

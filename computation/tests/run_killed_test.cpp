@@ -7,7 +7,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <random>
+
+#include "vorel/core/paths.h"
+#include "vorel/shell/run_leftovers.h"
+#include "vorel/shell/text_report.h"
 
 #include "calculo_fixture.h"
 
@@ -101,6 +106,55 @@ TEST_F(RunKilledTest, KilledRunLeavesTheMonthAsBefore) {
     const auto limpo = Registros();
     ASSERT_TRUE(CalculaTodos().ok());
     EXPECT_EQ(Registros(), limpo);
+}
+
+// What a killed run leaves in Temp (its work table with the table's journal and lock file) is
+// removed by the next start, which knows the dead run by its owner slot; a running program's files
+// stay.
+TEST_F(RunKilledTest, TheNextStartRemovesWhatAKilledRunLeft) {
+    Cfo(5102, kConsumidorFinal);
+    ProdutosComSaidas(40);
+    int ida[2], volta[2];
+    ASSERT_EQ(pipe(ida), 0);
+    ASSERT_EQ(pipe(volta), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::thread([&] {
+            dictionary::InitDictionary();
+            struct Para : AvisosDeTeste {
+                int saida = -1, entrada = -1;
+                long long n = 0;
+                bool Progresso(const ProgressoCalculo&) override {
+                    char c = 1;
+                    if (++n == 60 && (write(saida, &c, 1) != 1 || read(entrada, &c, 1) != 1)) _exit(2);
+                    return true;
+                }
+            } avisos;
+            avisos.saida = ida[1];
+            avisos.entrada = volta[0];
+            OpcoesCalculo o;
+            o.todos = true;
+            (void)CalculoProdutos(o, avisos);
+        }).join();
+        _exit(4);
+    }
+    char c = 0;
+    ASSERT_EQ(read(ida[0], &c, 1), 1) << "the run never reached its 60th progress call";
+    const std::string outro = shell::NomeArqTemp().nome;  // a file of this running program
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    for (int fd : {ida[0], ida[1], volta[0], volta[1]}) close(fd);
+
+    auto restos = [&] {
+        std::vector<std::string> nomes;
+        for (const auto& f : fs::directory_iterator(dir / "Temp")) nomes.push_back(f.path().filename().string());
+        std::sort(nomes.begin(), nomes.end());
+        return nomes;
+    };
+    const auto deixados = restos();
+    ASSERT_GE(deixados.size(), 3u) << "the work table, its journal and its lock file, and this program's file";
+    EXPECT_EQ(shell::RemoveSobras(), 1) << "the dead run's work table";
+    EXPECT_EQ(restos(), std::vector<std::string>{fs::path(files::resolve(outro)).filename().string()});
 }
 
 }  // namespace

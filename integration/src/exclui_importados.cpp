@@ -1,6 +1,7 @@
 // Deleting the records of a range of import months, with the balance marks of invoice items.
 #include "vorel/integration/exclui_importados.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "vorel/core/date.h"
@@ -11,6 +12,8 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/shell/month_exclusion.h"
+#include "vorel/shell/working_context.h"
 
 namespace vorel::integration {
 
@@ -153,6 +156,16 @@ long ContaImportados(Importados qual, FaixaMeses faixa, int ano) {
 ResultadoExclusao ExcluiImportados(Importados qual, FaixaMeses faixa, int mesTrabalho, int ano,
                                    const std::function<void(long)>& progresso) {
     ResultadoExclusao r;
+    // The months whose movements go are held against their computation while they are deleted.
+    std::vector<shell::MesEmUso> meses;
+    if (qual != Importados::Produtos && qual != Importados::Maquinas)
+        for (int m = std::max(faixa.inicio, 1); m <= std::min(faixa.fim, 12); ++m) {
+            meses.emplace_back(shell::MesEmUso::Gravacao, shell::PeriodoDeTrabalho().empresa, ano, m);
+            if (!meses.back().tomado()) {
+                r.recusa = meses.back().recusa();
+                return r;
+            }
+        }
     const std::vector<Parte> partes = Partes(qual);
     std::vector<const data::TableDesc*> tabelas;
     for (const Parte& p : partes) tabelas.push_back(p.tabela);

@@ -151,6 +151,10 @@ private:
         });
         lista_->ResetToTop();
         w[kProgresso].Progress(0);
+        if (!r.recusa.empty()) {
+            ui::Message(r.recusa, "Atenção!!!", ui::Icon::Exclamation);
+            return;
+        }
         if (!r.falha.ok()) {
             w[kContador].Text("0");
             ui::Message("A exclusão falhou e nada foi excluído: " + Texto(data::error_text(r.falha)), "Atenção!!!",

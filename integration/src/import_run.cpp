@@ -1,6 +1,10 @@
 // The read and import steps shared by the text imports.
 #include "vorel/integration/import_run.h"
 
+#include <filesystem>
+#include <optional>
+
+#include "vorel/core/paths.h"
 #include "vorel/core/text.h"
 #include "vorel/data/bulk_load.h"
 #include "vorel/data/dictionary.h"
@@ -8,6 +12,8 @@
 #include "vorel/data/open_mode.h"
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/own_tables.h"
+#include "vorel/shell/month_exclusion.h"
+#include "vorel/shell/working_context.h"
 
 namespace vorel::integration {
 
@@ -67,7 +73,14 @@ ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progress
     const Posicoes posicoes =
         opcoes.posicoes.empty() ? CarregaPosicoes(tipo_, opcoes.layout, capacidade_) : opcoes.posicoes;
 
-    // The user's file, read only: a cursor of the text-line table of this run.
+    // The user's file, read only: a cursor of the text-line table of this run. Only a plain file:
+    // a pipe would block the read for ever, a device never end.
+    std::error_code ec;
+    const auto estado = std::filesystem::status(files::resolve(opcoes.arquivo), ec);
+    if (std::filesystem::exists(estado) && !std::filesystem::is_regular_file(estado)) {
+        r.falha = data::set_error(data::kInvalidFile, opcoes.arquivo, text::from_utf8("não é um arquivo comum"));
+        return r;
+    }
     data::FileManager mat(dictionary::ImpMatricial());
     mat.set_create(false);
     if (r.falha = mat.open_path(opcoes.arquivo, data::open_mode::kReadOnly | data::open_mode::kDenyNone); !r.falha.ok())
@@ -93,6 +106,10 @@ ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progress
             break;
         }
         ++r.linhas;
+        if (const std::size_t tamanho = mat.line_length(); tamanho > kLinhaMaxima)
+            AdicionaErro(r.erros, text::from_utf8("Linha " + std::to_string(r.linhas) + ": tem " +
+                                                  std::to_string(tamanho) + " caracteres; lidos os primeiros " +
+                                                  std::to_string(kLinhaMaxima) + ", o resto ficou de fora."));
         LinhaImportada l(linha.LINHA.value(), posicoes, r.linhas, tipo_, r.erros);
         stg.clear_record();
         const DadosLinha d = PreencheLinha(l, opcoes);
@@ -118,6 +135,7 @@ ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progress
         }
     }
     (void)mat.close();
+    r.vazio = r.falha.ok() && r.linhas == 0;
     if (r.falha.ok() && !r.interrompida) {
         if (aviso_) aviso_(true);
         if (semChaves) r.falha = stg.rebuild_keys();
@@ -154,6 +172,14 @@ data::Result ImportacaoTexto::CopiaPreparados(int mesImpor, const Progresso& pro
 ResultadoImportacao ImportacaoTexto::Importa(int mesImpor, const Progresso& progresso) {
     ResultadoImportacao r;
     errosImportacao_.clear();
+    std::optional<shell::MesEmUso> mes;
+    if (GravaMovimentos() && opcoes_.mes >= 1 && opcoes_.mes <= 12) {
+        mes.emplace(shell::MesEmUso::Gravacao, shell::PeriodoDeTrabalho().empresa, opcoes_.ano, opcoes_.mes);
+        if (!mes->tomado()) {
+            r.recusa = mes->recusa();
+            return r;
+        }
+    }
     Abertas tabelas(importacao_, alvos_);
     r.falha = tabelas.falha;
     if (r.falha.ok()) {

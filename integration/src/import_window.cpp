@@ -21,9 +21,9 @@ namespace vorel::integration {
 using ui::Level;
 
 std::string TextoFalha(data::Result r) {
-    std::string t = text::to_utf8(std::string(data::error_text(r)));
-    const std::string arquivo = text::to_utf8(data::last_error().file);
-    return arquivo.empty() ? t : t + " (" + arquivo + ")";
+    const data::LastError& e = data::last_error();
+    if (e.code == r.code()) return text::to_utf8(data::describe(e));
+    return text::to_utf8(std::string(data::error_text(r)));
 }
 
 bool ArquivoTextoExiste(const std::string& utf8) {
@@ -83,7 +83,9 @@ ResultadoImportacao FaseImportacao(ui::ProcContext& ctx, ui::Window& w, const Co
         w[c.contador].Text(std::to_string(r.importados));
         return r;
     }
-    if (!r.interrompida)
+    if (!r.recusa.empty())
+        ui::Message(r.recusa, "Atenção!!!", ui::Icon::Exclamation);
+    else if (!r.interrompida)
         ui::Message("A importação falhou e nada foi gravado: " + TextoFalha(r.falha), "Atenção!!!",
                     ui::Icon::Exclamation);
     w[c.importa].Enable();
@@ -281,6 +283,10 @@ void JanelaImportacao::Ler() {
     if (!r.falha.ok()) {
         ui::Message("A leitura do arquivo falhou e nada foi lido: " + TextoFalha(r.falha), "Atenção!!!",
                     ui::Icon::Exclamation);
+        return;
+    }
+    if (r.vazio) {
+        ui::Message("Arquivo vazio", "Atenção!!!", ui::Icon::Exclamation);
         return;
     }
     if (r.mesDiferente) {

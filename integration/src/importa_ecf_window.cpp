@@ -276,9 +276,15 @@ private:
         if (auto ec = shell::GravaUtilizaImportacao(kSecao, utiliza_)) {
             // The option is only remembered for the next window; the read stands.
         }
-        for (const ResultadoLeitura& a : r.arquivos) {
+        for (std::size_t i = 0; i < r.arquivos.size(); ++i) {
+            const ResultadoLeitura& a = r.arquivos[i];
             if (!a.falha.ok()) {
                 ui::Message("A leitura dos arquivos falhou e nada foi lido: " + TextoFalha(a.falha), "Atenção!!!",
+                            ui::Icon::Exclamation);
+                return;
+            }
+            if (a.vazio) {  // the file as the user chose it
+                ui::Message("Arquivo vazio: " + std::string(text::trim(arquivos_[i].nome)), "Atenção!!!",
                             ui::Icon::Exclamation);
                 return;
             }

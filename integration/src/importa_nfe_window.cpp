@@ -350,7 +350,9 @@ private:
             w[kProgresso].Progress(static_cast<int>(n));
             return !context().StopRequested();
         });
-        if (!i.ok() && !i.interrompida)
+        if (!i.recusa.empty())
+            ui::Message(i.recusa, "Atenção!!!", ui::Icon::Exclamation);
+        else if (!i.ok() && !i.interrompida)
             ui::Message("A importação falhou e nada foi gravado: " +
                             text::to_utf8(std::string(data::error_text(i.falha))),
                         "Atenção!!!", ui::Icon::Exclamation);

@@ -2,6 +2,8 @@
 // staging file of each run and the import into SaidaVorel with its batches.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <map>
 
 #include "import_fixture.h"
@@ -120,7 +122,9 @@ TEST_F(ExitImport, AWrongMonthStopsTheReadAfterStagingThatLineAndNothingCanBeImp
     EXPECT_FALSE(ReadAndImport({Saida({{5, "02"}})}).leitura.PodeImportar());
     const auto vazio = ReadAndImport({});
     EXPECT_EQ(vazio.leitura.linhas, 0);
+    EXPECT_TRUE(vazio.leitura.vazio);
     EXPECT_FALSE(vazio.leitura.PodeImportar());
+    EXPECT_FALSE(r.leitura.vazio);
 }
 
 TEST_F(ExitImport, IcmsIsRecomputedFromBaseAndRateUnlessReadAsZero) {
@@ -191,14 +195,45 @@ TEST_F(ExitImport, ValuesThatAreNotNumbersOrDatesAreNamedWithTheirLineAndField) 
     ASSERT_EQ(r.leitura.preparados, 2);  // the month check still read month 2
 }
 
-TEST_F(ExitImport, CrLfAndLfFilesReadAlikeAndAccentsStayInTheirColumns) {
+// Client systems end lines in CR LF, LF or CR alone: each is a line, every one staged and imported.
+TEST_F(ExitImport, EveryLineEndEndsALineAndAccentsStayInTheirColumns) {
     const std::string lote = text::from_utf8("AÇÃO");
-    const auto crlf = ReadAndImport({Saida({{16, lote}}), Saida({{3, "000011"}})}, false, 1, "\r\n");
-    const auto lf = ReadAndImport({Saida({{16, lote}}), Saida({{3, "000011"}})}, false, 1, "\n");
-    ASSERT_EQ(crlf.preparados.size(), 2u);
-    ASSERT_EQ(lf.preparados.size(), 2u);
-    for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(crlf.preparados[i].Lote, lf.preparados[i].Lote.value());
-    EXPECT_EQ(text::to_utf8(crlf.preparados[0].Lote.clipped()), "AÇÃO");
+    std::size_t guardadas = 0;
+    for (const char* fim : {"\r\n", "\n", "\r"}) {
+        SCOPED_TRACE(::testing::PrintToString(std::string(fim)));
+        std::vector<std::string> linhas;
+        for (int n = 1; n <= 100; ++n) linhas.push_back(Saida({{3, std::to_string(100000 + n)}, {16, lote}}));
+        const auto r = ReadAndImport(linhas, true, 1, fim);
+        EXPECT_EQ(r.leitura.linhas, 100);
+        ASSERT_EQ(r.preparados.size(), 100u);
+        EXPECT_TRUE(r.leitura.erros.empty());
+        EXPECT_EQ(text::to_utf8(r.preparados[99].Lote.clipped()), "AÇÃO");
+        EXPECT_EQ(r.preparados[99].Numero, 100100u);
+        EXPECT_EQ(r.importacao.importados, 100);
+        EXPECT_EQ(Saidas().size(), guardadas += 100);
+    }
+}
+
+// A line longer than the reader takes is read cut and named, never cut without a word; a pipe is
+// refused at once (a read of it would wait for ever).
+TEST_F(ExitImport, ALineTooLongIsListedAndAPipeIsRefused) {
+    const std::string longa = Saida() + std::string(2100 - Saida().size() - 1, ' ') + "X";
+    const auto r = ReadAndImport({Saida({{3, "000001"}}), longa}, false);
+    EXPECT_EQ(r.leitura.preparados, 2);
+    EXPECT_TRUE(HasError(r, "Linha 2: tem 2100 caracteres; lidos os primeiros 2000, o resto ficou de fora."))
+        << (r.leitura.erros.empty() ? "" : text::to_utf8(r.leitura.erros[0]));
+    EXPECT_TRUE(r.leitura.PodeImportar());
+
+    const std::string fila = (dir / "fila").string();
+    ASSERT_EQ(::mkfifo(fila.c_str(), 0600), 0);
+    OnThread([&] {
+        ImportacaoSaidas run;
+        ASSERT_EQ(run.Abre(), "");
+        const ResultadoLeitura l = run.Le({fila, 1, 1, 3, 2016});
+        EXPECT_EQ(l.falha, data::kInvalidFile);
+        EXPECT_EQ(text::to_utf8(data::last_error().file_error_text), "não é um arquivo comum");
+        EXPECT_FALSE(l.PodeImportar());
+    });
 }
 
 TEST_F(ExitImport, EachReadReplacesTheStagedRecordsAndTheUsersFileIsLeftAsItWas) {

@@ -9,6 +9,7 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/shell/month_closing.h"
 #include "vorel/shell/working_context.h"
+#include "vorel/shell/month_exclusion.h"
 #include "vorel/ui/browse_manager.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/runtime.h"
@@ -31,6 +32,16 @@ bool UsuarioConfirmado(ui::ProcContext& ctx, std::string& usuario) {
 }  // namespace
 
 date::Day MesDeTrabalho() { return shell::PeriodoDeTrabalho().Inicio(); }
+
+ui::Level GravaNoMesDeTrabalho(const std::function<ui::Level()>& grava) {
+    const shell::EmpresaPeriodo p = shell::PeriodoDeTrabalho();
+    shell::MesEmUso mes(shell::MesEmUso::Gravacao, p.empresa, p.ano, p.mes);
+    if (!mes.tomado()) {
+        (void)ui::Message(mes.recusa(), "Atenção!!!", ui::Icon::Exclamation);
+        return ui::kHandled;
+    }
+    return grava();
+}
 
 bool MesDeTrabalhoFechado() { return shell::MesFechado(MesDeTrabalho()); }
 

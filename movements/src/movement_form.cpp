@@ -1,6 +1,8 @@
 // The update form shared by the vehicle and cash-register forms (see movement_form.h).
 #include "movement_form.h"
 
+#include "vorel/movements/month_lock.h"
+
 #include "vorel/data/field.h"
 #include "vorel/ui/message_box.h"
 
@@ -55,11 +57,14 @@ bool MovementForm::MayCancel() {
 }
 
 Level MovementForm::OnCompleted() {
-    if (request() != Request::Delete) return ui::RegisterForm::OnCompleted();
-    if (!ConfirmDelete() || !savedFile()->Delete()) return ui::kHandled;
-    SetResponse(Response::Completed);
-    window().Close();
-    return Level::Benign;
+    if (request() == Request::View) return ui::RegisterForm::OnCompleted();
+    return GravaNoMesDeTrabalho([this] {
+        if (request() != Request::Delete) return ui::RegisterForm::OnCompleted();
+        if (!ConfirmDelete() || !savedFile()->Delete()) return ui::kHandled;
+        SetResponse(Response::Completed);
+        window().Close();
+        return Level::Benign;
+    });
 }
 
 ui::BrowseManager& MovementForm::ChildList(int listFeq, data::FileManager& table, data::KeyName key,

@@ -93,6 +93,11 @@ private:
 
 class SaidasForm : public ui::RegisterForm {
 public:
+    // The write holds the working month against its computation.
+    Level OnCompleted() override {
+        if (request() == Request::View) return ui::RegisterForm::OnCompleted();
+        return GravaNoMesDeTrabalho([this] { return ui::RegisterForm::OnCompleted(); });
+    }
     enum : int {
         kPromptCnpj = 1, kCnpj, kBuscaCliente, kCodigoCliente, kPromptNome, kNome, kPromptEstado, kEstado,
         kPromptInscricao, kInscricao, kPromptSerie, kSerie, kPromptNumero, kNumero, kPromptData, kData,

@@ -13,6 +13,7 @@
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/fiscal/cadastros_do_item.h"
 #include "vorel/fiscal/consultas_cadastro.h"
+#include "vorel/movements/month_lock.h"
 #include "vorel/movements/exit_items.h"
 #include "vorel/movements/movement_steps.h"
 #include "vorel/movements/procedures.h"
@@ -48,6 +49,11 @@ private:
 
 class USaldoAnteriorForm : public ui::RegisterForm {
 public:
+    // The write holds the working month against its computation.
+    Level OnCompleted() override {
+        if (request() == Request::View) return ui::RegisterForm::OnCompleted();
+        return GravaNoMesDeTrabalho([this] { return ui::RegisterForm::OnCompleted(); });
+    }
     enum : int {
         kHeading = 1, kPromptData, kData, kPromptQuantidade, kQuantidade, kPromptBase, kBase, kPromptBasePropria,
         kBasePropria, kPromptAliquota, kAliquota, kPromptCfo, kCfo, kPromptCompl, kCompl, kBuscaCfo, kPromptProduto,

@@ -70,6 +70,11 @@ private:
 
 class UEntradasForm : public ui::RegisterForm {
 public:
+    // The write holds the working month against its computation.
+    Level OnCompleted() override {
+        if (request() == Request::View) return ui::RegisterForm::OnCompleted();
+        return GravaNoMesDeTrabalho([this] { return ui::RegisterForm::OnCompleted(); });
+    }
     enum : int {
         kPromptCnpj = 1, kCnpj, kBuscaFornecedor, kCodigoForCli, kPromptNome, kNome, kPromptUf, kUf, kPromptIe, kIe,
         kPromptSerie, kSerie, kPromptNumero, kNumero, kPromptData, kData, kContagem, kPromptQuantidade, kQuantidade,

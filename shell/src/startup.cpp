@@ -8,6 +8,7 @@
 #include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
 #include "vorel/data/data_root.h"
+#include "vorel/shell/run_leftovers.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/procedures.h"
 #include "vorel/shell/program_settings.h"
@@ -84,6 +85,10 @@ Inicio IniciaPrograma(std::string_view pastaTrabalho, std::string_view pastaProg
     r.falhas = CriaPastas(r.pastaRaiz);
     // The table engine keeps its journals' names relative to the root, for every workstation.
     data::set_data_root(files::resolve(r.pastaRaiz));
+    // What killed runs left: their temporary files (work tables, staging files) and the
+    // super-journals of their commits.
+    (void)RemoveSobras();
+    (void)data::remove_stale_super_journals(std::chrono::minutes(10));
     return r;
 }
 

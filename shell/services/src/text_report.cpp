@@ -13,6 +13,7 @@
 #include "vorel/core/settings_file.h"
 #include "vorel/core/text.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/run_leftovers.h"
 
 namespace vorel::shell {
 
@@ -154,6 +155,9 @@ NomeTemporario NomeArqTemp(std::string_view pasta, settings::SettingsFile& conta
         r.erro = "Não foi possível gravar os contadores de arquivos temporários: " + escrita.message();
         r.nome.clear();
     }
+    // The name is this process's: should it be killed, the next start removes the file. A name that
+    // cannot be noted still serves the run (only a crash would leave it behind), so the run goes on.
+    if (r.ok()) (void)AnotaTemporario(r.nome);
     return r;
 }
 

@@ -36,9 +36,22 @@ struct OpcoesResumo {
     std::uint32_t codFornecedor = 0;  // the chosen supplier and its establishments; 0: all
 };
 
-// Opens `resumo` on a new temporary file (`NomeArqTemp`); the file stays on disk after the run.
+// Opens `resumo` on a new temporary file (`NomeArqTemp`), which the run deletes when it ends
+// (`ApagaResumoFinal`).
 // Returns the error text, empty when open.
 [[nodiscard]] std::string AbreResumoFinal(data::FileManager& resumo);
+// Closes the run's `ResumoFinal` and deletes its file when the run ends, however it ends.
+class ApagaResumoFinal {
+public:
+    explicit ApagaResumoFinal(data::FileManager& resumo);
+    ~ApagaResumoFinal();
+    ApagaResumoFinal(const ApagaResumoFinal&) = delete;
+    ApagaResumoFinal& operator=(const ApagaResumoFinal&) = delete;
+
+private:
+    data::FileManager& resumo_;
+    std::string arquivo_;
+};
 
 // The accumulation, in one transaction on `resumo` (open): one record per rate (or per supplier
 // and rate) of the balance rows of `periodo`'s month, lines 1 to 8 summed, lines 9 to 12 worked out from the

@@ -40,6 +40,7 @@ struct FaixaMeses {
 struct ResultadoExclusao {
     long excluidos = 0;  // records deleted and committed
     data::Result falha;  // the failure that left everything in place
+    std::string recusa;  // a month of the range is being computed: nothing was deleted (UTF-8)
 };
 
 // The table a deletion window lists (the first one deleted).

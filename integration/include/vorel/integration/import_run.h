@@ -11,6 +11,8 @@
 // - every line's month is checked: the read stops at the first line of another month (that line
 //   stays staged), and such a read, an empty one, a stopped one or a failed one cannot be imported;
 // - the user's file is only read (never written, moved or deleted);
+// - the import of movements holds the month against its computation (month_exclusion.h): while
+//   the month is computed the import is refused and writes nothing;
 // - the import is all or nothing: a write or the commit that fails rolls everything back and the
 //   result says so; `importados` counts only committed records.
 //
@@ -57,6 +59,7 @@ struct ResultadoLeitura {
     std::uint32_t notaFatal = 0;
     bool recusada = false;            // a line withholds the import (a balance of another year)
     bool interrompida = false;        // stopped by the caller
+    bool vazio = false;               // the file holds no line ("Arquivo vazio")
     data::Result falha;               // a file that could not be read or written (nothing staged)
     bool PodeImportar() const {
         return falha.ok() && !mesDiferente && !linhaFatal && !recusada && !interrompida && preparados > 0;
@@ -68,7 +71,8 @@ struct ResultadoImportacao {
     std::vector<std::string> erros;  // records the target refused and left out (Windows-1252)
     bool interrompida = false;
     data::Result falha;   // the failed write or commit (everything rolled back)
-    bool ok() const { return falha.ok() && !interrompida; }
+    std::string recusa;   // the month is being computed: nothing was written (UTF-8, names the run)
+    bool ok() const { return falha.ok() && !interrompida && recusa.empty(); }
 };
 
 // What a run reads and writes: the staging alias its lines go to, the registers the read looks up
@@ -134,6 +138,9 @@ protected:
     // Registers stage a code once: a line whose staging key repeats one already staged is left
     // out of the staging file without a word. Movements stage every line.
     virtual bool IgnoraRepetidas() const { return false; }
+    // Whether the import writes the month's movements (registers do not): it then holds the
+    // working month against its computation (month_exclusion.h) while it writes.
+    virtual bool GravaMovimentos() const { return true; }
     // The import's tables are open in its transaction: what the records' writes start from.
     virtual data::Result ComecaImportacao() { return data::kNoError; }
     // The staged records are copied, the transaction not yet committed: what goes in with them.

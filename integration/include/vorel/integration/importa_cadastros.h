@@ -31,6 +31,7 @@ protected:
     DadosLinha PreencheLinha(LinhaImportada& linha, const OpcoesLeitura& opcoes) override;
     data::Result ImportaRegistro(int mesImpor) override;
     bool IgnoraRepetidas() const override { return true; }
+    bool GravaMovimentos() const override { return false; }
 
 private:
     bool sobrescreve_ = false;
@@ -51,6 +52,7 @@ protected:
     DadosLinha PreencheLinha(LinhaImportada& linha, const OpcoesLeitura& opcoes) override;
     data::Result ImportaRegistro(int mesImpor) override;
     bool IgnoraRepetidas() const override { return true; }
+    bool GravaMovimentos() const override { return false; }
     data::Result ComecaImportacao() override;
 
 private:
@@ -70,6 +72,7 @@ protected:
     DadosLinha PreencheLinha(LinhaImportada& linha, const OpcoesLeitura& opcoes) override;
     data::Result ImportaRegistro(int mesImpor) override;
     bool IgnoraRepetidas() const override { return true; }
+    bool GravaMovimentos() const override { return false; }
 };
 
 // The stamp of the register imports: the first day of the working month.

@@ -24,6 +24,7 @@
 // `CorrigeDataPeriodo` is what the movement forms call when their date field is accepted.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "vorel/core/date.h"
@@ -33,6 +34,11 @@ namespace vorel::movements {
 
 // The working month: day 1 of GLO:MES / GLO:ANO (shell::PeriodoDeTrabalho), for the windows.
 date::Day MesDeTrabalho();
+
+// A movement form's write (OK on insert, change or delete), run while the working month is held
+// against its computation (vorel/shell/month_exclusion.h): while the month is computed, here or at
+// another station, nothing is written, a box names the run and the form stays open.
+ui::Level GravaNoMesDeTrabalho(const std::function<ui::Level()>& grava);
 
 // True when the working month is closed.
 bool MesDeTrabalhoFechado();

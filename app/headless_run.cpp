@@ -1,6 +1,8 @@
 // The headless run of the program.
 #include "headless_run.h"
 
+#include <QtGui/QGuiApplication>
+
 #include <fstream>
 #include <iostream>
 
@@ -17,6 +19,12 @@ int RunHeadless(const char* scriptPath) {
         std::cerr << "vorel: cannot read the script " << scriptPath << "\n";
         return 2;
     }
+    // Page reports are drawn with fonts and painters, which need Qt's graphical application
+    // object: one without a display, so that a report is drawn and previewed as on the desktop.
+    int qtArgc = 3;
+    char program[] = "vorel", option[] = "-platform", offscreen[] = "offscreen";
+    char* qtArgv[] = {program, option, offscreen, nullptr};
+    QGuiApplication qtGui(qtArgc, qtArgv);
     ProgramSetup setup = PrepareProgram();
     if (!setup.error.empty()) return 2;  // said on standard error by the start-up
     ui::Runtime runtime(setup.options);

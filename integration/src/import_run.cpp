@@ -66,6 +66,13 @@ bool SemChaveUnica(const data::TableDesc& tabela) {
 ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progresso& progresso) {
     ResultadoLeitura r;
     opcoes_ = opcoes;
+    // Only a plain file: a pipe would block the read for ever, a device never end.
+    std::error_code ec;
+    const auto estado = std::filesystem::status(files::resolve(opcoes.arquivo), ec);
+    if (std::filesystem::exists(estado) && !std::filesystem::is_regular_file(estado)) {
+        r.falha = data::set_error(data::kInvalidFile, opcoes.arquivo, text::from_utf8("não é um arquivo comum"));
+        return r;
+    }
     NovaLeitura();
     Abertas registros(leitura_);
     if (r.falha = registros.falha; !r.falha.ok()) return r;
@@ -73,14 +80,7 @@ ResultadoLeitura ImportacaoTexto::Le(const OpcoesLeitura& opcoes, const Progress
     const Posicoes posicoes =
         opcoes.posicoes.empty() ? CarregaPosicoes(tipo_, opcoes.layout, capacidade_) : opcoes.posicoes;
 
-    // The user's file, read only: a cursor of the text-line table of this run. Only a plain file:
-    // a pipe would block the read for ever, a device never end.
-    std::error_code ec;
-    const auto estado = std::filesystem::status(files::resolve(opcoes.arquivo), ec);
-    if (std::filesystem::exists(estado) && !std::filesystem::is_regular_file(estado)) {
-        r.falha = data::set_error(data::kInvalidFile, opcoes.arquivo, text::from_utf8("não é um arquivo comum"));
-        return r;
-    }
+    // The user's file, read only: a cursor of the text-line table of this run.
     data::FileManager mat(dictionary::ImpMatricial());
     mat.set_create(false);
     if (r.falha = mat.open_path(opcoes.arquivo, data::open_mode::kReadOnly | data::open_mode::kDenyNone); !r.falha.ok())

@@ -271,6 +271,7 @@ void JanelaImportacao::Ler() {
     if (textos_.aguardeAoGravar) AguardeAoGravar(run_, context(), aguarde);
     ResultadoLeitura r = run_.Le(o, ContaLeitura(context(), w, kContador));
     run_.AvisoGravacao({});
+    const std::string falha = r.falha.ok() ? std::string() : TextoFalha(r.falha);  // before other reads
     w[kContador].Text(std::to_string(r.linhas));
     erros_ = std::move(r.erros);
     MostraErros();
@@ -281,7 +282,7 @@ void JanelaImportacao::Ler() {
         }
     }
     if (!r.falha.ok()) {
-        ui::Message("A leitura do arquivo falhou e nada foi lido: " + TextoFalha(r.falha), "Atenção!!!",
+        ui::Message("A leitura do arquivo falhou e nada foi lido: " + falha, "Atenção!!!",
                     ui::Icon::Exclamation);
         return;
     }

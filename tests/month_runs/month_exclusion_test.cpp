@@ -85,7 +85,12 @@ struct MonthExclusion : ImportFixture {
         ImportFixture::SetUp();
         LayoutPadrao(17, 1, "Saídas");
         SeedProduct(10);
-        SeedCfo(5102);
+        for (int complemento : {0, 1})  // exits to the final consumer, whatever complement the line gets
+            Seed<dictionary::CFORec>(dictionary::CFO(), [&](auto& c) {
+                c.CODIGO = 5102;
+                c.COMPLEMENTO = static_cast<std::int16_t>(complemento);
+                c.COLUNA = 2;
+            });
     }
     // An exits file of March 2016 with `n` lines numbered from `primeira`.
     std::string Arquivo(const std::string& nome, int primeira, int n) {
@@ -149,7 +154,7 @@ TEST_F(MonthExclusion, AnImportOrADeletionOfAMonthBeingComputedIsRefusedAndWrite
     EXPECT_EQ(e.recusa, kCalculando);
     EXPECT_EQ(Saidas(), 1u) << "nothing imported, nothing deleted";
     EXPECT_EQ(calculo.Termina(), 0);
-    EXPECT_EQ(Saldos(), std::vector<std::string>{"10 3 -1.000"}) << "the month as its one exit makes it";
+    EXPECT_EQ(Saldos(), std::vector<std::string>{"10 3 -1"}) << "the month as its one exit makes it";
 
     // The computation ended: the same import goes through.
     EXPECT_TRUE(Importa(segunda).ok());
@@ -184,7 +189,7 @@ TEST_F(MonthExclusion, AComputationOfAMonthBeingImportedIsRefusedAndWritesNothin
     // The import ended: the computation goes through and takes the 20 exits.
     Avisos depois;
     EXPECT_TRUE(Calcula(depois).ok());
-    EXPECT_EQ(Saldos(), std::vector<std::string>{"10 3 -20.000"});
+    EXPECT_EQ(Saldos(), std::vector<std::string>{"10 3 -20"});
 }
 
 }  // namespace

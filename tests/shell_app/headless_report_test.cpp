@@ -26,7 +26,8 @@ TEST(HeadlessReport, ALayoutPrintedToItsPreviewEndsWithExitCodeZero) {
            "press \"&Ok\"\nwait\n"
            "menu \"Layout de Saídas\"\npress \"&Inclui\"\nwindow \"Incluindo Novo Layout\"\n"
            "type \"02 Descrição\" \"Saidas do cliente\"\npress \"&Grava\"\nwait\n"
-           "row 1\npress \"&Altera\"\nwindow \"Alterando Layout\"\npress \"&Imprimir\"\nwait\nshow\n";
+           "row 1\npress \"&Altera\"\nwindow \"Alterando Layout\"\npress \"&Imprimir\"\n"
+           "await \"Visualização\"\nshow\n";
     // The program with its output into a file, in the working folder (whose "Trabalho" makes it the
     // data root), with a display platform asked for that it must not use.
     const pid_t pid = fork();
@@ -44,7 +45,7 @@ TEST(HeadlessReport, ALayoutPrintedToItsPreviewEndsWithExitCodeZero) {
     saida << std::ifstream(dir / "saida.txt").rdbuf();
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status) << "\n" << saida.str();
     EXPECT_EQ(WEXITSTATUS(status), 0) << saida.str();
-    EXPECT_NE(saida.str().find("window \"Visualiza"), std::string::npos) << saida.str();
+    EXPECT_NE(saida.str().find("window \"Visualização - "), std::string::npos) << saida.str();
     std::error_code ec;
     fs::remove_all(dir, ec);
 }

@@ -122,6 +122,18 @@ public:
             ui_.CloseWindow(Current());
         } else if (cmd == "wait") {
             ui_.WaitIdle();
+        } else if (cmd == "await") {
+            // A window that comes later, on a procedure's timer (a report's preview after its
+            // progress window): the start of its caption is enough.
+            need(1, "await CAPTION");
+            const std::string wanted = Lower(t[1]);
+            ui_.WaitUntil(
+                [&] {
+                    for (const std::string& c : ui_.Captions())
+                        if (Lower(c).rfind(wanted, 0) == 0) return true;
+                    return false;
+                },
+                "a window with the caption \"" + t[1] + "\"");
         } else if (cmd == "show") {
             out_ << ui_.Dump(Current());
         } else if (cmd == "caption") {

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <pthread.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -91,8 +92,22 @@ void ForgetInChild() {
 
 // This process's slot in `folder`, taken at the first call; what a dead holder of that slot left
 // is cleared first. Null when no slot can be had.
+// The slot this process holds in `folder`, if it still is the folder's lock file's (not one
+// deleted with its folder and made again since); null when none.
+Slot* Own(const fs::path& folder) {
+    auto it = g_slots.find(folder);
+    if (it == g_slots.end()) return nullptr;
+    struct stat held {}, now {};
+    if (::fstat(it->second.fd, &held) == 0 && ::stat((folder / kDonos).c_str(), &now) == 0 &&
+        held.st_ino == now.st_ino && held.st_dev == now.st_dev)
+        return &it->second;
+    ::close(it->second.fd);
+    g_slots.erase(it);
+    return nullptr;
+}
+
 Slot* Take(const fs::path& folder) {
-    if (auto it = g_slots.find(folder); it != g_slots.end()) return &it->second;
+    if (Slot* own = Own(folder)) return own;
     static const bool registered = (::pthread_atfork(nullptr, nullptr, ForgetInChild), true);
     (void)registered;
     const int fd = ::open((folder / kDonos).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
@@ -129,9 +144,9 @@ int RemoveSobras() {
     std::lock_guard lock(g_mutex);
     int own = 0;
     int fd = -1;
-    if (auto it = g_slots.find(folder); it != g_slots.end()) {
-        own = it->second.slot;
-        fd = it->second.fd;
+    if (Slot* s = Own(folder)) {
+        own = s->slot;
+        fd = s->fd;
     } else {
         fd = ::open((folder / kDonos).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
         if (fd < 0) return 0;

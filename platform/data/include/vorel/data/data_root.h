@@ -27,8 +27,8 @@ std::filesystem::path data_root();
 inline constexpr const char* kJournalFolder = "Journal";
 
 // Removes the super-journals in the root's journal folder that no commit needs any more: older than
-// `min_age` (a commit in progress keeps its own for a moment only) and naming no journal that still
-// exists (a journal that names its super-journal is rolled back by the next opener of its table,
+// `min_age` (a commit in progress keeps its own for a moment only) and named by none of the journals
+// it lists (a journal that names its super-journal is rolled back by the next opener of its table,
 // which needs the super-journal). The number removed.
 int remove_stale_super_journals(std::chrono::seconds min_age);
 

@@ -134,7 +134,7 @@ TEST_F(RunKilledTest, TheNextStartRemovesWhatAKilledRunLeft) {
             avisos.entrada = volta[0];
             OpcoesCalculo o;
             o.todos = true;
-            (void)CalculoProdutos(o, avisos);
+            (void)CalculoProdutos(shell::PeriodoDeTrabalho(), o, avisos);
         }).join();
         _exit(4);
     }

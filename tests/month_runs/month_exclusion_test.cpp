@@ -14,6 +14,7 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/integration/exclui_importados.h"
 #include "vorel/integration/importa_saidas.h"
+#include "vorel/shell/working_context.h"
 
 namespace vorel::integration::testing {
 namespace {
@@ -117,7 +118,7 @@ struct MonthExclusion : ImportFixture {
         OnThread([&] {
             computation::OpcoesCalculo o;
             o.todos = true;
-            r = computation::CalculoProdutos(o, avisos);
+            r = computation::CalculoProdutos(shell::PeriodoDeTrabalho(), o, avisos);
         });
         return r;
     }
@@ -143,7 +144,7 @@ TEST_F(MonthExclusion, AnImportOrADeletionOfAMonthBeingComputedIsRefusedAndWrite
         avisos.primeiro = pausa;
         computation::OpcoesCalculo o;
         o.todos = true;
-        return computation::CalculoProdutos(o, avisos).ok() ? 0 : 3;
+        return computation::CalculoProdutos(shell::PeriodoDeTrabalho(), o, avisos).ok() ? 0 : 3;
     });
     const ResultadoImportacao i = Importa(segunda);
     EXPECT_FALSE(i.ok());

@@ -116,7 +116,7 @@ computation::PedidoArquivo Pedido() {
 double Motor() {
     return bench_rounds::seconds([] {
         SemAvisos avisos;
-        computation::ResultadoArquivo r = computation::GravaArquivoMagnetico(Pedido(), avisos);
+        computation::ResultadoMagnetico r = computation::GravaArquivoMagnetico(Pedido(), avisos);
         if (!r.ok()) std::fprintf(stderr, "writer: %s\n", r.erro.c_str());
         return r.ok();
     });

@@ -154,8 +154,8 @@ public:
             if (fm->is_open()) (void)fm->close();
     }
 
-    ResultadoArquivo Executa() {
-        ResultadoArquivo r;
+    ResultadoMagnetico Executa() {
+        ResultadoMagnetico r;
         try {
             if (p_.inicio <= 0 || p_.fim <= 0 || p_.inicio > p_.fim)
                 throw Falhou{"O período do arquivo é inválido: a data inicial é posterior à final."};
@@ -175,21 +175,21 @@ public:
             Contagens();
         } catch (const Falhou& f) {
             arquivo_.Abandona();
-            r.estado = ResultadoArquivo::Estado::Falhou;
+            r.estado = ResultadoMagnetico::Estado::Falhou;
             r.erro = f.oque;
         } catch (const Cancelado&) {
             arquivo_.Abandona();
-            r.estado = ResultadoArquivo::Estado::Cancelado;
+            r.estado = ResultadoMagnetico::Estado::Cancelado;
         }
         for (const auto& [k, v] : ausentes_) r.cfosAusentes.push_back(v);
         r.recusas = std::move(recusas_);
         if (r.ok() && (!r.recusas.empty() || !r.cfosAusentes.empty())) {
             arquivo_.Abandona();
-            r.estado = ResultadoArquivo::Estado::Recusado;
+            r.estado = ResultadoMagnetico::Estado::Recusado;
         }
         if (r.ok()) {
             if (std::string e = arquivo_.Conclui(); !e.empty()) {
-                r.estado = ResultadoArquivo::Estado::Falhou;
+                r.estado = ResultadoMagnetico::Estado::Falhou;
                 r.erro = e;
             }
         }
@@ -749,7 +749,7 @@ private:
 
 }  // namespace
 
-ResultadoArquivo GravaArquivoMagnetico(const PedidoArquivo& pedido, AvisosArquivo& avisos) {
+ResultadoMagnetico GravaArquivoMagnetico(const PedidoArquivo& pedido, AvisosArquivo& avisos) {
     return Gravador(pedido, avisos).Executa();
 }
 

@@ -166,12 +166,12 @@ private:
         p.tipoCompl = tipoCompl_;
         p.arquivo = text::from_utf8(arquivo_);
         p.trabalho = calculo.arquivoTrabalho;
-        ResultadoArquivo r = GravaArquivoMagnetico(p, *this);
+        ResultadoMagnetico r = GravaArquivoMagnetico(p, *this);
         ApagaTrabalho(calculo.arquivoTrabalho);
         Progresso(r.contadores);
-        if (r.estado == ResultadoArquivo::Estado::Falhou) {
+        if (r.estado == ResultadoMagnetico::Estado::Falhou) {
             ui::Message("O arquivo não foi gravado. " + r.erro, "Atenção!!!", ui::Icon::Exclamation);
-        } else if (r.estado == ResultadoArquivo::Estado::Recusado) {
+        } else if (r.estado == ResultadoMagnetico::Estado::Recusado) {
             std::string texto = "O arquivo não foi gravado: há valores que o leiaute não comporta.";
             std::size_t n = 0;
             for (const auto& c : r.cfosAusentes) {

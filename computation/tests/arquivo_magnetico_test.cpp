@@ -131,8 +131,8 @@ protected:
         return p;
     }
 
-    ResultadoArquivo Gera(const PedidoArquivo& p) {
-        ResultadoArquivo r;
+    ResultadoMagnetico Gera(const PedidoArquivo& p) {
+        ResultadoMagnetico r;
         std::thread([&] {
             dictionary::InitDictionary();
             AvisosArquivoTeste avisos;
@@ -150,7 +150,7 @@ protected:
     }
     std::vector<std::string> LinhasDoArquivo(VersaoArquivo v = VersaoArquivo::V23) { return LinhasDoArquivo(Pedido(v)); }
     std::vector<std::string> LinhasDoArquivo(const PedidoArquivo& p) {
-        ResultadoArquivo r = Gera(p);
+        ResultadoMagnetico r = Gera(p);
         EXPECT_TRUE(r.ok()) << r.erro << (r.recusas.empty() ? "" : r.recusas[0].campo);
         std::vector<std::string> out;
         std::string c = Conteudo();
@@ -248,8 +248,8 @@ TEST_F(ArquivoMagneticoTest, ValuesTheLayoutCannotHoldAreListedNeverWritten) {
     std::ofstream(files::resolve(alvo), std::ios::binary) << "ANTIGO";
     Produto(1234);
     Entrada({.produto = 1234, .data = Dia(2016, 3, 1), .numero = 0, .qtd = "-2"});
-    ResultadoArquivo r = Gera(Pedido());
-    EXPECT_EQ(r.estado, ResultadoArquivo::Estado::Recusado);
+    ResultadoMagnetico r = Gera(Pedido());
+    EXPECT_EQ(r.estado, ResultadoMagnetico::Estado::Recusado);
     ASSERT_EQ(r.recusas.size(), 1u);
     EXPECT_EQ(r.recusas[0].registro, "02 saldo anterior do produto 1234");
     EXPECT_EQ(Conteudo(), "ANTIGO");
@@ -376,8 +376,8 @@ TEST_F(ArquivoMagneticoTest, AMissingCfoIsListedOnceAndKeepsTheOldFile) {
     std::ofstream(files::resolve(alvo), std::ios::binary) << "ANTIGO";
     const date::Day d = Dia(2016, 3, 10);
     Linhas({{.data = d, .numero = "1", .cfo = 1949}, {.data = d, .numero = "2", .cfo = 1949}});
-    ResultadoArquivo r = Gera(Pedido());
-    EXPECT_EQ(r.estado, ResultadoArquivo::Estado::Recusado);
+    ResultadoMagnetico r = Gera(Pedido());
+    EXPECT_EQ(r.estado, ResultadoMagnetico::Estado::Recusado);
     ASSERT_EQ(r.cfosAusentes.size(), 1u);
     EXPECT_EQ(r.cfosAusentes[0].cfo, 1949);
     EXPECT_EQ(Conteudo(), "ANTIGO");
@@ -395,8 +395,8 @@ TEST_F(ArquivoMagneticoTest, RunsThatCannotWriteAreRefused) {
     // A folder that does not exist, as the default "C:\..." name on a machine without it.
     p = Pedido();
     p.arquivo = root + "NaoExiste\\ARQ.TXT";
-    ResultadoArquivo r = Gera(p);
-    EXPECT_EQ(r.estado, ResultadoArquivo::Estado::Falhou);
+    ResultadoMagnetico r = Gera(p);
+    EXPECT_EQ(r.estado, ResultadoMagnetico::Estado::Falhou);
     EXPECT_NE(r.erro.find("ARQ.TXT"), std::string::npos) << r.erro;
     // Two runs give the same file; no temporary file stays beside it.
     ASSERT_TRUE(Gera(Pedido()).ok());
@@ -514,7 +514,7 @@ TEST_F(ArquivoMagneticoTest, AKilledRunLeavesThePreviousFileOrTheWholeNewOne) {
                 } avisos;
                 avisos.saida = ida[1];
                 avisos.entrada = volta[0];
-                ResultadoArquivo r = GravaArquivoMagnetico(Pedido(), avisos);
+                ResultadoMagnetico r = GravaArquivoMagnetico(Pedido(), avisos);
                 _exit(r.ok() ? 0 : 3);
             }).join();
             _exit(4);

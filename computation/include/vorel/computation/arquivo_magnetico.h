@@ -14,7 +14,7 @@
 //     PedidoArquivo p;  p.empresa = 12;  p.anoTrabalho = 2016;  p.mesTrabalho = 3;
 //     p.inicio = date::make(2016, 3, 1);  p.fim = date::make(2016, 3, 31);
 //     p.arquivo = "C:\\00121603.TXT";  p.trabalho = r.arquivoTrabalho;
-//     ResultadoArquivo a = GravaArquivoMagnetico(p, avisos);
+//     ResultadoMagnetico a = GravaArquivoMagnetico(p, avisos);
 #pragma once
 
 #include <string>
@@ -54,7 +54,7 @@ public:
     virtual bool Progresso(const ContadoresArquivo& c) = 0;
 };
 
-struct ResultadoArquivo {
+struct ResultadoMagnetico {
     enum class Estado { Gravado, Cancelado, Recusado, Falhou };
     Estado estado = Estado::Gravado;
     std::string erro;                       // UTF-8, when it failed
@@ -64,7 +64,7 @@ struct ResultadoArquivo {
     bool ok() const { return estado == Estado::Gravado; }
 };
 
-[[nodiscard]] ResultadoArquivo GravaArquivoMagnetico(const PedidoArquivo& pedido, AvisosArquivo& avisos);
+[[nodiscard]] ResultadoMagnetico GravaArquivoMagnetico(const PedidoArquivo& pedido, AvisosArquivo& avisos);
 
 // The default file name: "C:\" + company (4 digits) + year (2) + month (2) + ".TXT" of `fim`.
 std::string NomeArquivoMagnetico(int empresa, date::Day fim);

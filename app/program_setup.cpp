@@ -4,8 +4,10 @@
 #include "vorel/computation/procedures.h"
 #include "vorel/computation/vehicle_procedures.h"
 #include "vorel/dictionary/tables.h"
+#include "vorel/exports/procedures.h"
 #include "vorel/integration/procedures.h"
 #include "vorel/listings/procedures.h"
+#include "vorel/maintenance/procedures.h"
 #include "vorel/movements/procedures.h"
 #include "vorel/registers/procedures.h"
 #include "vorel/sheets/procedures.h"
@@ -27,6 +29,8 @@ void (*const kSubsystems[])() = {
     computation::AddComputationProcedures,  // "CalculoMensal", "CalculoAnual", "PlanilhaFinal", ...
     computation::AddVehicleProcedures,  // "PlanilhaVeiculos", "ExpExcelPlanilhaVeiculos", ...
     listings::AddListingProcedures,  // "JRelProdutos", "JRelSaldos", "RelatorioCF", ...
+    exports::AddExportProcedures,  // the `;` exports
+    maintenance::AddMaintenanceProcedures,  // table maintenance, unification, batch repairs
 };
 
 }  // namespace

@@ -1,0 +1,13 @@
+// The maintenance (table files, unification, batch repairs) procedures, registered by name for the main menu.
+#pragma once
+
+namespace vorel::ui {
+class ProcContext;
+}
+
+namespace vorel::maintenance {
+
+// Registers every procedure of this folder (once per process).
+void AddMaintenanceProcedures();
+
+}  // namespace vorel::maintenance

@@ -37,14 +37,16 @@ struct Aberta {
 
 struct Cancelou {};
 
-// The month records of `mes` (positions), read through SQEL:KEY:DATA.
+// The month records of `mes`'s month (positions), read through SQEL:KEY:DATA from its first day to
+// its last.
 std::vector<data::Position> RegistrosDoMes(data::FileManager& saldos, date::Day mes) {
     std::vector<data::Position> out;
     auto& s = saldos.rec<SaldosVorelRec>();
     saldos.clear_record();
-    s.Competencia = mes;
+    s.Competencia = date::first_of_month(mes);
     Checa(saldos.set_at(keys::SQEL_KEY_DATA), "Lendo os saldos do mês");
-    while (saldos.next().ok() && s.Competencia == mes) out.push_back(saldos.position());
+    const date::Day ultimo = date::last_of_month(mes);
+    while (saldos.next().ok() && s.Competencia <= ultimo) out.push_back(saldos.position());
     return out;
 }
 
@@ -55,13 +57,16 @@ bool BaixaEstoque(const SaidaVorelRec& s) {
 
 }  // namespace
 
-ResultadoLimpeza ExcluiAliquotasZeradas(date::Day mes) {
+ResultadoLimpeza ExcluiAliquotasZeradas(date::Day mes, const ProgressoManutencao& progresso) {
     ResultadoLimpeza r;
     try {
         Aberta saldos(dictionary::SaldosVorel(), "Abrindo os saldos");
         data::Transaction t({&saldos.fm}, 1);
         Checa(t.status(), "Iniciando a transação");
+        const long long total = saldos.fm.records();
+        long long feitos = 0;
         for (auto p : RegistrosDoMes(saldos.fm, mes)) {
+            if (progresso && !progresso(++feitos, total)) throw Cancelou{};
             Checa(saldos.fm.reget(p), "Lendo um saldo do mês");
             if (saldos.fm.rec<SaldosVorelRec>().Aliquota.value() != Decimal(0)) continue;
             Checa(saldos.fm.remove(), "Excluindo um saldo de alíquota zero");
@@ -69,8 +74,11 @@ ResultadoLimpeza ExcluiAliquotasZeradas(date::Day mes) {
         }
         Checa(t.commit(), "Confirmando a exclusão");
     } catch (const Falhou& f) {
+        r = {};
         r.erro = f.oque;
-        r.saldosExcluidos = 0;
+    } catch (const Cancelou&) {
+        r = {};
+        r.cancelado = true;
     }
     return r;
 }

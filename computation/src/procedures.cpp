@@ -21,6 +21,8 @@ void AddComputationProcedures() {
         ProcedureRegistry::Add("PlanilhaFinal", RunPlanilhaFinal);
         ProcedureRegistry::Add("ExpExcelPlanilhaFinalFornecedor", RunExpExcelPlanilhaFinalFornecedor);
         ProcedureRegistry::Add("ArquivoMagnetico", RunArquivoMagnetico);
+        ProcedureRegistry::Add("ExcluirSaldoZero", RunExcluirSaldoZero);
+        ProcedureRegistry::Add("RelExcluiSaldoZero", RunRelExcluiSaldoZero);
     });
 }
 

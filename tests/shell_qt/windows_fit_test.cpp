@@ -125,7 +125,6 @@ const NotBuilt kNotBuilt[] = {
     {"AjustaLançamentos", "maintenance not built yet"},
     {"AjustaCodForCli", "maintenance not built yet"},
     {"AjustaCodForCli_Ent", "maintenance not built yet"},
-    {"ExcluirSaldoZero", "maintenance not built yet"},
     {"ExcluirSaldoAliq", "maintenance not built yet"},
     {"AjusteAliqProd", "maintenance not built yet"},
 };

@@ -30,9 +30,10 @@ struct ResultadoLimpeza {
     bool ok() const { return erro.empty() && !cancelado; }
 };
 
-// "Excluir Alíquotas Zeradas": deletes the month records of `SaldosVorel` (month of `mes`) whose
-// rate is 0.
-[[nodiscard]] ResultadoLimpeza ExcluiAliquotasZeradas(date::Day mes);
+// "Excluir Alíquotas Zeradas" (and "Exclui Saldo Zero"): deletes the month records of `SaldosVorel`
+// (month of `mes`) whose rate is 0, whatever their quantity and values. The progress hears every
+// month record read, out of the records of the year's table.
+[[nodiscard]] ResultadoLimpeza ExcluiAliquotasZeradas(date::Day mes, const ProgressoManutencao& progresso = {});
 
 // "Excluir Saldo Negativo": for every month record whose quantity is below 0, deletes the
 // product's exits of the month from the last day backwards until the deficit is covered, then the

@@ -24,6 +24,8 @@ void RunRecalcLancamentos(ui::ProcContext& ctx);       // "RecalcLancamentos"
 void RunPlanilhaFinal(ui::ProcContext& ctx);           // "PlanilhaFinal"
 void RunExpExcelPlanilhaFinalFornecedor(ui::ProcContext& ctx);  // "ExpExcelPlanilhaFinalFornecedor"
 void RunArquivoMagnetico(ui::ProcContext& ctx);        // "ArquivoMagnetico"
+void RunExcluirSaldoZero(ui::ProcContext& ctx);        // "ExcluirSaldoZero"
+void RunRelExcluiSaldoZero(ui::ProcContext& ctx);      // "RelExcluiSaldoZero" (the working month)
 
 // "&Imprimir" of "Planilha Anual": the summary by rate, then the sheet unless the printing mode is 2.
 void VerificaSaldosAnual(ui::ProcContext& ctx, int paginaInicial);

@@ -165,7 +165,7 @@ bool PassoEngine(int n) {
     EsvaziaAlvo();
     integration::ImportacaoSaidas run;
     if (!run.Abre().empty()) return false;
-    const auto lido = run.Le({Arquivo(n), 1, 1, 3, 2016});
+    const auto lido = run.Le({Arquivo(n), 1, 1, 3, 2016, {}, 1});
     if (!lido.PodeImportar() || lido.preparados != n || !lido.erros.empty()) return false;
     return run.Importa(3).importados == n;
 }

@@ -13,7 +13,6 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/month_exclusion.h"
-#include "vorel/shell/working_context.h"
 
 namespace vorel::integration {
 
@@ -153,14 +152,15 @@ long ContaImportados(Importados qual, FaixaMeses faixa, int ano) {
     return n;
 }
 
-ResultadoExclusao ExcluiImportados(Importados qual, FaixaMeses faixa, int mesTrabalho, int ano,
+ResultadoExclusao ExcluiImportados(Importados qual, FaixaMeses faixa, const shell::EmpresaPeriodo& periodo,
                                    const std::function<void(long)>& progresso) {
     ResultadoExclusao r;
+    const int ano = periodo.ano;
     // The months whose movements go are held against their computation while they are deleted.
     std::vector<shell::MesEmUso> meses;
     if (qual != Importados::Produtos && qual != Importados::Maquinas)
         for (int m = std::max(faixa.inicio, 1); m <= std::min(faixa.fim, 12); ++m) {
-            meses.emplace_back(shell::MesEmUso::Gravacao, shell::PeriodoDeTrabalho().empresa, ano, m);
+            meses.emplace_back(shell::MesEmUso::Gravacao, periodo.empresa, ano, m);
             if (!meses.back().tomado()) {
                 r.recusa = meses.back().recusa();
                 return r;
@@ -174,7 +174,7 @@ ResultadoExclusao ExcluiImportados(Importados qual, FaixaMeses faixa, int mesTra
     if (r.falha = abertas.falha; !r.falha.ok()) return r;
     data::Transaction tx(abertas.todas, 1);
     if (r.falha = tx.status(); !r.falha.ok()) return r;
-    const date::Day mes = date::make(ano, mesTrabalho, 1);
+    const date::Day mes = periodo.Inicio();
     long feitos = 0;
     for (const Parte& p : partes) {
         std::vector<data::Position> sel;

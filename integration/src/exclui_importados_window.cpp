@@ -145,7 +145,7 @@ private:
         if (ui::Message(pergunta, "Atenção!!!", ui::Icon::Question, "&Não|&Sim", 1) != 2) return;
         w[kProgresso].Range(0, static_cast<int>(total)).Progress(0);
         w[kContador].Text("0");
-        ResultadoExclusao r = ExcluiImportados(m_.qual, faixa, shell::GLO_MES.Get(), ano, [&](long n) {
+        ResultadoExclusao r = ExcluiImportados(m_.qual, faixa, shell::PeriodoDeTrabalho(), [&](long n) {
             w[kContador].Text(std::to_string(n));
             w[kProgresso].Progress(static_cast<int>(n));
         });

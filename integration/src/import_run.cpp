@@ -13,7 +13,6 @@
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/shell/month_exclusion.h"
-#include "vorel/shell/working_context.h"
 
 namespace vorel::integration {
 
@@ -174,7 +173,7 @@ ResultadoImportacao ImportacaoTexto::Importa(int mesImpor, const Progresso& prog
     errosImportacao_.clear();
     std::optional<shell::MesEmUso> mes;
     if (GravaMovimentos() && opcoes_.mes >= 1 && opcoes_.mes <= 12) {
-        mes.emplace(shell::MesEmUso::Gravacao, shell::PeriodoDeTrabalho().empresa, opcoes_.ano, opcoes_.mes);
+        mes.emplace(shell::MesEmUso::Gravacao, opcoes_.empresa, opcoes_.ano, opcoes_.mes);
         if (!mes->tomado()) {
             r.recusa = mes->recusa();
             return r;

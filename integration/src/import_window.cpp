@@ -263,6 +263,7 @@ void JanelaImportacao::Ler() {
     o.utiliza = utiliza_;
     o.mes = shell::GLO_MES.Get();
     o.ano = shell::GLO_ANO.Get();
+    o.empresa = shell::GLO_EMPRESA_CODIGO.Get();
     w[kImporta].Disable();  // until this read has succeeded
     w[kProgresso].Range(0, 0).Progress(0);
     w[kContador].Text("0");

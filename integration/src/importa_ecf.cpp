@@ -201,7 +201,7 @@ ResultadoECF ImportacaoECF::Le(const OpcoesECF& o, const Progresso& progresso) {
     const std::array<std::string, 3> arquivos{o.mestre, o.analitico, o.diario};
     const std::array<ImportacaoTexto*, 3> runs{&mestre_, &analitico_, &diario_};
     for (std::size_t i = 0; i < runs.size(); ++i) {
-        OpcoesLeitura ol{arquivos[i], o.layouts[i], o.utiliza, o.mes, o.ano, o.posicoes[i]};
+        OpcoesLeitura ol{arquivos[i], o.layouts[i], o.utiliza, o.mes, o.ano, o.posicoes[i], o.empresa};
         r.arquivos[i] = runs[i]->Le(ol, progresso);
         r.erros.insert(r.erros.end(), r.arquivos[i].erros.begin(), r.arquivos[i].erros.end());
         if (!r.arquivos[i].falha.ok() || r.arquivos[i].interrompida) break;

@@ -324,7 +324,8 @@ private:
             return;
         }
         ui::Window& w = window();
-        ResultadoLeitura r = run.Le({copia, 0, opcoes_.intProdutos == 0 ? 1 : 2, mes, ano, PosicoesItensNfe(sentido_)},
+        ResultadoLeitura r = run.Le({copia, 0, opcoes_.intProdutos == 0 ? 1 : 2, mes, ano, PosicoesItensNfe(sentido_),
+                                     shell::GLO_EMPRESA_CODIGO.Get()},
                                     [&](long n) {
                                         w[kContador].Text(std::to_string(n));
                                         return !context().StopRequested();

@@ -36,7 +36,7 @@ struct DeleteImported : ImportFixture {
         ResultadoExclusao r;
         OnThread([&] {
             if (contados) *contados = ContaImportados(qual, faixa, 2016);
-            r = ExcluiImportados(qual, faixa, 3, 2016);
+            r = ExcluiImportados(qual, faixa, {1, 2016, 3});
         });
         return r;
     }

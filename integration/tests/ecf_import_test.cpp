@@ -53,7 +53,7 @@ struct EcfImport : ImportFixture {
     void Run(const std::vector<std::string>& mestre, const std::vector<std::string>& analitico,
              const std::vector<std::string>& diario, int utiliza = 1) {
         const OpcoesECF o{FileOfLines("mestre.txt", mestre), FileOfLines("analitico.txt", analitico),
-                          FileOfLines("diario.txt", diario), {1, 2, 3}, utiliza, 3, 2016, {}};
+                          FileOfLines("diario.txt", diario), {1, 2, 3}, utiliza, 3, 2016, {}, 1};
         OnThread([&] {
             ImportacaoECF ecf;
             ASSERT_EQ(ecf.Abre(), "");

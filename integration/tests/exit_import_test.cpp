@@ -48,7 +48,7 @@ struct ExitImport : ImportFixture {
         OnThread([&] {
             ImportacaoSaidas run;
             ASSERT_EQ(run.Abre(), "");
-            r.leitura = run.Le({arquivo, 1, utiliza, shell::GLO_MES.Get(), shell::GLO_ANO.Get()});
+            r.leitura = run.Le({arquivo, 1, utiliza, shell::GLO_MES.Get(), shell::GLO_ANO.Get(), {}, 1});
             data::FileManager& stg = run.staging();
             (void)stg.set(dictionary::SaidaVorel().key_index(dictionary::keys::SAI_KEY_NUMERO));
             while (stg.next().ok()) r.preparados.push_back(stg.rec<SaidaVorelRec>());
@@ -229,7 +229,7 @@ TEST_F(ExitImport, ALineTooLongIsListedAndAPipeIsRefused) {
     OnThread([&] {
         ImportacaoSaidas run;
         ASSERT_EQ(run.Abre(), "");
-        const ResultadoLeitura l = run.Le({fila, 1, 1, 3, 2016});
+        const ResultadoLeitura l = run.Le({fila, 1, 1, 3, 2016, {}, 1});
         EXPECT_EQ(l.falha, data::kInvalidFile);
         EXPECT_EQ(text::to_utf8(data::last_error().file_error_text), "não é um arquivo comum");
         EXPECT_FALSE(l.PodeImportar());
@@ -244,7 +244,7 @@ TEST_F(ExitImport, EachReadReplacesTheStagedRecordsAndTheUsersFileIsLeftAsItWas)
         ASSERT_EQ(a.Abre(), "");
         ASSERT_EQ(b.Abre(), "");
         EXPECT_NE(a.staging().file_name(), b.staging().file_name());
-        const OpcoesLeitura o{arquivo, 1, 1, 3, 2016};
+        const OpcoesLeitura o{arquivo, 1, 1, 3, 2016, {}, 1};
         EXPECT_EQ(a.Le(o).preparados, 2);
         EXPECT_EQ(a.Le(o).preparados, 2);
         EXPECT_EQ(a.staging().records(), 2);

@@ -35,7 +35,7 @@ template <class Run>
 Trabalho Simples(std::string arquivo, int layout) {
     return [arquivo, layout](const Progresso& progresso) {
         Run run;
-        if (!run.Abre().empty() || !run.Le({arquivo, layout, 1, 3, 2016}).PodeImportar()) return false;
+        if (!run.Abre().empty() || !run.Le({arquivo, layout, 1, 3, 2016, {}, 1}).PodeImportar()) return false;
         return run.Importa(3, progresso).ok();
     };
 }
@@ -168,7 +168,7 @@ TEST_F(ImportKilled, VehiclesAndOpeningBalances) {
     });
     Rounds(3, [&](const Progresso& p) {
         ImportacaoVeiculos run(false);
-        if (!run.Abre().empty() || !run.Le({veiculos, 1, 1, 3, 2016}).PodeImportar()) return false;
+        if (!run.Abre().empty() || !run.Le({veiculos, 1, 1, 3, 2016, {}, 1}).PodeImportar()) return false;
         return run.Importa(3, p).ok();
     }, {{&dictionary::EntradaVeiculo(), kLinhas}});
 
@@ -203,6 +203,7 @@ TEST_F(ImportKilled, CashRegisterMonthGoesInWhole) {
     o.layouts = {1, 2, 3};
     o.mes = 3;
     o.ano = 2016;
+    o.empresa = 1;
     constexpr std::int64_t n = kMaquinas * kDias;
     Rounds(3, [&](const Progresso& p) {
         ImportacaoECF ecf;

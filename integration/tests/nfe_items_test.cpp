@@ -98,7 +98,7 @@ struct NfeItems : ImportFixture {
             auto corre = [&](ImportacaoTexto& run) {
                 ASSERT_EQ(run.Abre(), "");
                 run.AvisoGravacao([&](bool gravando) { c.avisos.push_back(gravando); });
-                c.leitura = run.Le({copia, 0, 1, o.mes, 2016, PosicoesItensNfe(sentido)});
+                c.leitura = run.Le({copia, 0, 1, o.mes, 2016, PosicoesItensNfe(sentido), 1});
                 if (c.leitura.PodeImportar()) c.importacao = run.Importa(o.mes);
             };
             if (entrada) {

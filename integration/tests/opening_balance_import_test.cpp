@@ -41,7 +41,7 @@ struct OpeningBalanceImport : ImportFixture {
         OnThread([&] {
             ImportacaoSaldoAnterior run;
             ASSERT_EQ(run.Abre(), "");
-            r.leitura = run.Le({arquivo, 1, 1, 3, 2016});
+            r.leitura = run.Le({arquivo, 1, 1, 3, 2016, {}, 1});
             data::FileManager& stg = run.staging();
             (void)stg.set(dictionary::EntradaVorel().key_index(dictionary::keys::ENT_KEY_NUMERO));
             while (stg.next().ok()) r.preparados.push_back(stg.rec<dictionary::EntradaVorelRec>());

@@ -31,7 +31,7 @@ struct RegisterImport : ImportFixture {
             Run run;
             prepara(run);
             ASSERT_EQ(run.Abre(), "");
-            r.first = run.Le({arquivo, 1, 1, shell::GLO_MES.Get(), shell::GLO_ANO.Get()});
+            r.first = run.Le({arquivo, 1, 1, shell::GLO_MES.Get(), shell::GLO_ANO.Get(), {}, 1});
             if (r.first.PodeImportar()) r.second = run.Importa(shell::GLO_MES.Get());
         });
         return r;

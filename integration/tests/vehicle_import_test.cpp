@@ -40,7 +40,7 @@ struct VehicleImport : ImportFixture {
         OnThread([&] {
             ImportacaoVeiculos run(saidas);
             ASSERT_EQ(run.Abre(), "");
-            r.first = run.Le({arquivo, saidas ? 2 : 1, 1, 3, 2016});
+            r.first = run.Le({arquivo, saidas ? 2 : 1, 1, 3, 2016, {}, 1});
             if (r.first.PodeImportar()) r.second = run.Importa(3);
         });
         return r;

@@ -10,13 +10,11 @@
 #include "vorel/shell/globals.h"
 #include "vorel/shell/report_step.h"
 #include "vorel/shell/text_report.h"
-#include "vorel/shell/working_context.h"
 #include "vorel/ui/runtime.h"
 
 namespace vorel::listings::pdv {
 
-Periodo Periodo::DoMes() {
-    const shell::EmpresaPeriodo p = shell::PeriodoDeTrabalho();
+Periodo Periodo::DoMes(const shell::EmpresaPeriodo& p) {
     const int ano = p.ano, mes = p.mes;
     if (!date::valid(ano, mes, 1)) return {0, 0, p.empresa};
     return {date::make(ano, mes, 1), date::make(ano, mes, date::days_in_month(ano, mes)), p.empresa};
@@ -70,8 +68,8 @@ ui::Response Executa(ui::ProcContext& ctx, report::ReportController& relatorio, 
     return shell::ExecutaRelatorio(ctx, relatorio, std::move(loop), o);
 }
 
-RelatorioTabela::RelatorioTabela(const Modelo& m)
-    : m_(m), periodo_(Periodo::DoMes()), relatorio_(Pagina(m.cabecalho, m.detalhe, m.nome)),
+RelatorioTabela::RelatorioTabela(const Modelo& m, const shell::EmpresaPeriodo& periodo)
+    : m_(m), periodo_(Periodo::DoMes(periodo)), relatorio_(Pagina(m.cabecalho, m.detalhe, m.nome)),
       leitura_(m.tabela(), m.nomeTabela) {
     empresa_ = estilo::LeEmpresa(periodo_.empresa);
     rodape_ = shell::RodapeRelatorio();

@@ -9,6 +9,7 @@
 
 #include "estilo.h"
 #include "vorel/core/date.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::listings::pdv {
 
@@ -17,7 +18,7 @@ inline constexpr double kLargura = 188;  // mm
 struct Periodo {
     date::Day inicial = 0, final = 0;
     std::uint32_t empresa = 0;
-    static Periodo DoMes();  // the working company and month, first to last day
+    static Periodo DoMes(const shell::EmpresaPeriodo& p);  // the company and month, first to last day
     // Whether a date kept as day-number text lies in the period (compared as numbers).
     bool Contem(std::string_view dataTexto) const;
 };
@@ -73,7 +74,7 @@ struct Modelo {
 
 class RelatorioTabela {
 public:
-    explicit RelatorioTabela(const Modelo& m);
+    RelatorioTabela(const Modelo& m, const shell::EmpresaPeriodo& periodo);
     report::Document Documento();
     void Executa(ui::ProcContext& ctx);
 

@@ -54,8 +54,12 @@ const pdv::Modelo kAnalitico = {
 
 }  // namespace
 
-report::Document DocumentoPDVAnalitico() { return pdv::RelatorioTabela(kAnalitico).Documento(); }
+report::Document DocumentoPDVAnalitico(const shell::EmpresaPeriodo& periodo) {
+    return pdv::RelatorioTabela(kAnalitico, periodo).Documento();
+}
 
-void RelPDVAnalitico(ui::ProcContext& ctx) { pdv::RelatorioTabela(kAnalitico).Executa(ctx); }
+void RelPDVAnalitico(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo) {
+    pdv::RelatorioTabela(kAnalitico, periodo).Executa(ctx);
+}
 
 }  // namespace vorel::listings

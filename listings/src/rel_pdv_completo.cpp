@@ -43,8 +43,8 @@ private:
 
 class RelatorioCompleto {
 public:
-    RelatorioCompleto()
-        : periodo_(pdv::Periodo::DoMes()), relatorio_(pdv::Pagina(5, 42, kNome)),
+    explicit RelatorioCompleto(const shell::EmpresaPeriodo& periodo)
+        : periodo_(pdv::Periodo::DoMes(periodo)), relatorio_(pdv::Pagina(5, 42, kNome)),
           mestres_(dictionary::LancICMSEletronico(), "LancICMSEletronico"), analiticos_(dictionary::AnaliticoICMS()),
           diarios_(dictionary::MovMaqRegistradora()) {
         empresa_ = estilo::LeEmpresa(periodo_.empresa);
@@ -192,14 +192,14 @@ private:
 
 }  // namespace
 
-report::Document DocumentoPDVCompleto() {
-    RelatorioCompleto r;
+report::Document DocumentoPDVCompleto(const shell::EmpresaPeriodo& periodo) {
+    RelatorioCompleto r(periodo);
     return report::run_report(r.relatorio(), r.Laco()).document;
 }
 
-void RelPDVCompleto(ui::ProcContext& ctx) {
+void RelPDVCompleto(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo) {
     data::ProcedureScope procedimento(kNome);
-    RelatorioCompleto r;
+    RelatorioCompleto r(periodo);
     ctx.response = pdv::Executa(ctx, r.relatorio(), r.Laco(), kNome, "LancamentosMestreAnaliticoDiario.zip");
 }
 

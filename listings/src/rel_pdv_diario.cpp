@@ -60,8 +60,12 @@ const pdv::Modelo kDiario = {
 
 }  // namespace
 
-report::Document DocumentoPDVDiario() { return pdv::RelatorioTabela(kDiario).Documento(); }
+report::Document DocumentoPDVDiario(const shell::EmpresaPeriodo& periodo) {
+    return pdv::RelatorioTabela(kDiario, periodo).Documento();
+}
 
-void RelPDVDiario(ui::ProcContext& ctx) { pdv::RelatorioTabela(kDiario).Executa(ctx); }
+void RelPDVDiario(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo) {
+    pdv::RelatorioTabela(kDiario, periodo).Executa(ctx);
+}
 
 }  // namespace vorel::listings

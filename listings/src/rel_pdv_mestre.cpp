@@ -67,8 +67,12 @@ const pdv::Modelo kMestre = {
 
 }  // namespace
 
-report::Document DocumentoPDVMestre() { return pdv::RelatorioTabela(kMestre).Documento(); }
+report::Document DocumentoPDVMestre(const shell::EmpresaPeriodo& periodo) {
+    return pdv::RelatorioTabela(kMestre, periodo).Documento();
+}
 
-void RelPDVMestre(ui::ProcContext& ctx) { pdv::RelatorioTabela(kMestre).Executa(ctx); }
+void RelPDVMestre(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo) {
+    pdv::RelatorioTabela(kMestre, periodo).Executa(ctx);
+}
 
 }  // namespace vorel::listings

@@ -9,12 +9,10 @@
 #include "vorel/data/error_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
-#include "vorel/listings/procedures.h"
 #include "vorel/listings/saldos.h"
 #include "vorel/report/running_total.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/text_report.h"
-#include "vorel/shell/working_context.h"
 #include "vorel/ui/runtime.h"
 
 namespace vorel::listings {
@@ -133,13 +131,10 @@ report::Document DocumentoSaldoAnterior(const shell::EmpresaPeriodo& periodo) {
     return report::run_report(r.relatorio(), r.Laco()).document;
 }
 
-void RelatorioSaldoAnterior(ui::ProcContext& ctx) {
+void RelatorioSaldoAnterior(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo) {
     data::ProcedureScope procedimento(kNome);
-    (void)shell::GaranteEmpresa(ctx);  // the report goes on whatever the choice
-    RelatorioSaldoAnteriorPaginas r(shell::PeriodoDeTrabalho());
+    RelatorioSaldoAnteriorPaginas r(periodo);
     ctx.response = estilo::ExecutaSemEmail(ctx, r.relatorio(), r.Laco(), kNome);
 }
-
-void RunRelatorioSaldoAnterior(ui::ProcContext& ctx) { RelatorioSaldoAnterior(ctx); }
 
 }  // namespace vorel::listings

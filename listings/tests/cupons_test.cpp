@@ -9,6 +9,7 @@
 #include "vorel/dictionary/text_dates.h"
 #include "vorel/listings/cupons.h"
 #include "vorel/report/page_model.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/ui/headless.h"
 #include "vorel/ui/runtime.h"
 
@@ -78,8 +79,8 @@ struct Cupons : ListingFixture {
 TEST_F(Cupons, TheMonthsRecordsOfTheFourReports) {
     SeedCupons();
     const std::string paginas = OnThread([] {
-        return report::to_text(DocumentoPDVMestre()) + report::to_text(DocumentoPDVAnalitico()) +
-               report::to_text(DocumentoPDVDiario()) + report::to_text(DocumentoPDVCompleto());
+        return report::to_text(DocumentoPDVMestre(shell::PeriodoDeTrabalho())) + report::to_text(DocumentoPDVAnalitico(shell::PeriodoDeTrabalho())) +
+               report::to_text(DocumentoPDVDiario(shell::PeriodoDeTrabalho())) + report::to_text(DocumentoPDVCompleto(shell::PeriodoDeTrabalho()));
     });
     EXPECT_TRUE(matches_reference(paginas, "rel_pdv.txt"));
 }
@@ -88,10 +89,10 @@ TEST_F(Cupons, AnEmptyMonthMakesNoPageAndAnswersCancelled) {
     SeedCupons();
     shell::GLO_MES.Set(5);
     EXPECT_TRUE(OnThread([] {
-        return DocumentoPDVMestre().empty() && DocumentoPDVAnalitico().empty() && DocumentoPDVDiario().empty() &&
-               DocumentoPDVCompleto().empty();
+        return DocumentoPDVMestre(shell::PeriodoDeTrabalho()).empty() && DocumentoPDVAnalitico(shell::PeriodoDeTrabalho()).empty() && DocumentoPDVDiario(shell::PeriodoDeTrabalho()).empty() &&
+               DocumentoPDVCompleto(shell::PeriodoDeTrabalho()).empty();
     }));
-    ui::ProcedureRegistry::Add("RelPDVMestre", RelPDVMestre);
+    ui::ProcedureRegistry::Add("RelPDVMestre", [](ui::ProcContext& c) { RelPDVMestre(c, shell::PeriodoDeTrabalho()); });
     const int t = ui->Start("RelPDVMestre");
     ui->WaitUntil([&] { return rt->Finished(t).has_value(); }, "the report to end");
     EXPECT_EQ(*rt->Finished(t), ui::Response::Cancelled);

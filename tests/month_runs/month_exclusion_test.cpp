@@ -108,7 +108,7 @@ struct MonthExclusion : ImportFixture {
         OnThread([&] {
             ImportacaoSaidas run;
             ASSERT_EQ(run.Abre(), "");
-            ASSERT_TRUE(run.Le({arquivo, 1, 1, 3, 2016}).PodeImportar());
+            ASSERT_TRUE(run.Le({arquivo, 1, 1, 3, 2016, {}, 1}).PodeImportar());
             i = run.Importa(3, progresso);
         });
         return i;
@@ -151,7 +151,7 @@ TEST_F(MonthExclusion, AnImportOrADeletionOfAMonthBeingComputedIsRefusedAndWrite
     EXPECT_EQ(i.recusa, kCalculando);
     EXPECT_EQ(i.importados, 0);
     ResultadoExclusao e;
-    ImportFixture::OnThread([&] { e = ExcluiImportados(Importados::Saidas, {3, 3}, 3, 2016); });
+    ImportFixture::OnThread([&] { e = ExcluiImportados(Importados::Saidas, {3, 3}, {1, 2016, 3}); });
     EXPECT_EQ(e.recusa, kCalculando);
     EXPECT_EQ(Saidas(), 1u) << "nothing imported, nothing deleted";
     EXPECT_EQ(calculo.Termina(), 0);
@@ -167,7 +167,7 @@ TEST_F(MonthExclusion, AComputationOfAMonthBeingImportedIsRefusedAndWritesNothin
     Filho importacao([&](const std::function<void()>& pausa) {  // another station imports into March
         int codigo = 4;
         ImportacaoSaidas run;
-        if (run.Abre().empty() && run.Le({arquivo, 1, 1, 3, 2016}).PodeImportar()) {
+        if (run.Abre().empty() && run.Le({arquivo, 1, 1, 3, 2016, {}, 1}).PodeImportar()) {
             bool primeiro = true;
             codigo = run.Importa(3, [&](long) {
                          if (std::exchange(primeiro, false)) pausa();

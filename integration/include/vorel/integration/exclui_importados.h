@@ -4,7 +4,7 @@
 // (`SQEL:Exclusao`), at the item's rate when such a balance exists, else the product's first
 // balance of that month. Runs on the calling thread with its table dictionary.
 //
-//     ResultadoExclusao r = ExcluiImportados(Importados::Saidas, {3, 5}, periodo.mes, periodo.ano);
+//     ResultadoExclusao r = ExcluiImportados(Importados::Saidas, {3, 5}, periodo);  // company 1, March 2016
 //     if (!r.falha.ok()) ... nothing was deleted
 #pragma once
 
@@ -12,6 +12,7 @@
 #include <string>
 
 #include "vorel/data/error.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::data {
 struct TableDesc;
@@ -49,8 +50,10 @@ const data::TableDesc& TabelaListada(Importados qual);
 bool NoIntervalo(Importados qual, data::FileManager& tabela, FaixaMeses faixa, int ano);
 // How many records the deletion would remove.
 long ContaImportados(Importados qual, FaixaMeses faixa, int ano);
-// Deletes them; `progresso` is called after each record with the count so far.
-ResultadoExclusao ExcluiImportados(Importados qual, FaixaMeses faixa, int mesTrabalho, int ano,
+// Deletes them from `periodo`'s year (the working company and month: the months of the range are
+// held for the company, the balance marks go to the month); `progresso` is called after each record
+// with the count so far.
+ResultadoExclusao ExcluiImportados(Importados qual, FaixaMeses faixa, const shell::EmpresaPeriodo& periodo,
                                    const std::function<void(long)>& progresso = {});
 
 }  // namespace vorel::integration

@@ -18,7 +18,7 @@
 //
 //     ImportacaoSaidas run;                   // importa_saidas.h
 //     if (auto erro = run.Abre(); !erro.empty()) ...
-//     ResultadoLeitura r = run.Le({arquivo, layout, utiliza, mes, ano});
+//     ResultadoLeitura r = run.Le({arquivo, layout, utiliza, mes, ano, {}, empresa});
 //     if (r.PodeImportar()) ResultadoImportacao i = run.Importa(mes);
 #pragma once
 
@@ -44,6 +44,7 @@ struct OpcoesLeitura {
     int mes = 0;          // the working month and year (GLO:MES, GLO:ANO)
     int ano = 0;
     Posicoes posicoes{};  // a fixed layout (index = field code); empty: the stored layout `layout`
+    std::uint32_t empresa = 0;  // the working company (GLO:EMPRESA_CODIGO), whose month an import holds
 };
 
 // Called after each line or record with the count so far; false stops the run.

@@ -74,6 +74,7 @@ struct OpcoesECF {
     int utiliza = 1;                        // product matching: 1 by code, 2 by nickname
     int mes = 0, ano = 0;
     std::array<Posicoes, 3> posicoes{};     // fixed layouts (index = field code); empty: the stored ones
+    std::uint32_t empresa = 0;              // the working company (GLO:EMPRESA_CODIGO)
 };
 
 struct ResultadoECF {

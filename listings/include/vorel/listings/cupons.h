@@ -1,4 +1,5 @@
-// The cash-register listings of the working month (`GLO:MES`, `GLO:ANO`): the master records
+// The cash-register listings of a company's month (the working one, passed by the window
+// `RelatorioCF`): the master records
 // (`RelPDVMestre`, `LancICMSEletronico`), the analytic records (`RelPDVAnalitico`, `AnaliticoICMS`),
 // the daily product records (`RelPDVDiario`, `MovMaqRegistradora`) and the three together under each
 // master record (`RelPDVCompleto`). Machines are looked up in `ICMSEletronica`, products in
@@ -8,6 +9,7 @@
 #pragma once
 
 #include "vorel/report/page_model.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::ui {
 class ProcContext;
@@ -15,15 +17,15 @@ class ProcContext;
 
 namespace vorel::listings {
 
-void RelPDVMestre(ui::ProcContext& ctx);
-void RelPDVAnalitico(ui::ProcContext& ctx);
-void RelPDVDiario(ui::ProcContext& ctx);
-void RelPDVCompleto(ui::ProcContext& ctx);
+void RelPDVMestre(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo);
+void RelPDVAnalitico(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo);
+void RelPDVDiario(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo);
+void RelPDVCompleto(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo);
 
 // Their pages, without the previewer (empty when the month has no record).
-report::Document DocumentoPDVMestre();
-report::Document DocumentoPDVAnalitico();
-report::Document DocumentoPDVDiario();
-report::Document DocumentoPDVCompleto();
+report::Document DocumentoPDVMestre(const shell::EmpresaPeriodo& periodo);
+report::Document DocumentoPDVAnalitico(const shell::EmpresaPeriodo& periodo);
+report::Document DocumentoPDVDiario(const shell::EmpresaPeriodo& periodo);
+report::Document DocumentoPDVCompleto(const shell::EmpresaPeriodo& periodo);
 
 }  // namespace vorel::listings

@@ -19,8 +19,9 @@ namespace vorel::listings {
 void RelSaldosW(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, bool somenteComSaldo);
 report::Document DocumentoRelSaldos(const shell::EmpresaPeriodo& periodo, bool somenteComSaldo);
 
-// The procedure makes sure of a company (GaranteEmpresa) and lists the working year's entries.
-void RelatorioSaldoAnterior(ui::ProcContext& ctx);
+// The opening balances of `periodo`'s year and company. The menu's procedure makes sure of a company
+// (GaranteEmpresa) first and passes the working period.
+void RelatorioSaldoAnterior(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo);
 report::Document DocumentoSaldoAnterior(const shell::EmpresaPeriodo& periodo);
 
 }  // namespace vorel::listings

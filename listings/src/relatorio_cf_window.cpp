@@ -8,6 +8,7 @@
 #include "vorel/shell/email_options.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/report_options_window.h"
+#include "vorel/shell/working_context.h"
 
 namespace vorel::listings {
 
@@ -55,9 +56,9 @@ private:
     }
 
     void Imprime() override {
-        using Relatorio = void (*)(ui::ProcContext&);
+        using Relatorio = void (*)(ui::ProcContext&, const shell::EmpresaPeriodo&);
         static constexpr Relatorio kRelatorios[] = {RelPDVMestre, RelPDVAnalitico, RelPDVDiario, RelPDVCompleto};
-        kRelatorios[tipo_](context());
+        kRelatorios[tipo_](context(), shell::PeriodoDeTrabalho());
     }
 
     // A choice rewrites the subject and the text for it, whatever was typed there.

@@ -20,6 +20,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/estilo_relatorio.h"
 #include "vorel/report/report_controller.h"
 #include "vorel/report/report_run.h"
 #include "vorel/shell/globals.h"
@@ -42,42 +43,19 @@ constexpr const char* kTitulo = "MÉTODO PERMANENTE - APURAÇÃO DO IMPOSTO A SE
 constexpr const char* kSaldoComplemento = "SALDO DO IMPOSTO A SER COMPLEMENTADO TOTAL DO 11 ( - ) TOTAL DO 12";
 constexpr const char* kSaldoRessarcimento = "SALDO DO IMPOSTO A SER RESSARCIDO TOTAL DO 12 ( - ) TOTAL 11";
 
-std::string W(std::string_view utf8) { return text::from_utf8(utf8); }
-
-report::Font Fonte(int pontos, bool negrito = false) {
-    report::Font f;
-    f.points = pontos;
-    f.bold = negrito;
-    return f;
-}
+using fiscal::estilo::Fonte;
+using fiscal::estilo::W;
 
 // An amount of a sheet: points between thousands, a comma before the decimals; blank or 0,00 for zero.
 std::string Valor(const Decimal& v, bool zeroEmBranco) {
     return std::string(text::trim(picture::format(zeroEmBranco ? "@n-15`2b" : "@n-15`2", v)));
 }
 
-struct Empresa {
-    std::string razao, cgc, inscricao, endereco;  // Windows-1252
-    bool lida = false;
-};
-
-Empresa LeEmpresa(std::uint32_t codigo) {
-    Empresa out;
-    data::FileManager emp(dictionary::Empresa());
-    if (!emp.open().ok()) return out;
-    auto& e = emp.rec<dictionary::EmpresaRec>();
-    emp.clear_record();
-    e.Codigo = static_cast<decltype(e.Codigo)>(codigo);
-    if (emp.get(keys::EMP_KEY_CODIGO).ok()) {
-        out.lida = true;
-        out.razao = std::string(e.RAZAOSOCIAL.clipped());
-        out.cgc = std::string(e.CGC.clipped());
-        out.inscricao = std::string(e.INSCESTADUAL.clipped());
-        out.endereco = std::string(e.ENDERECO.clipped()) + ", " + std::to_string(e.NUMERO) + " " +
-                       std::string(e.COMPLEMENTO.clipped()) + " - " + std::string(e.BAIRRO.clipped());
-    }
-    (void)emp.close();
-    return out;
+// The company of the sheets' headings, its texts without trailing blanks.
+fiscal::estilo::Empresa EmpresaDasFolhas(std::uint32_t codigo) {
+    fiscal::estilo::Empresa e = fiscal::estilo::LeEmpresa(codigo);
+    for (std::string* t : {&e.razao, &e.cgc, &e.inscricao}) *t = std::string(text::clip(*t));
+    return e;
 }
 
 std::vector<ResumoFinalRec> LeResumo(data::FileManager& resumo, data::KeyName chave, bool semZerados) {
@@ -163,7 +141,7 @@ class FolhaColunas {
 public:
     FolhaColunas(const shell::EmpresaPeriodo& periodo, std::string nome, int pagina, bool porFornecedor)
         : periodo_(periodo), pagina_(pagina), porFornecedor_(porFornecedor), relatorio_(Setup(std::move(nome))) {
-        empresa_ = LeEmpresa(periodo.empresa);
+        empresa_ = EmpresaDasFolhas(periodo.empresa);
         rodape_ = std::string(text::clip(shell::RodapeRelatorio()));
     }
 
@@ -239,7 +217,7 @@ private:
     const shell::EmpresaPeriodo periodo_;
     int pagina_;
     bool porFornecedor_;
-    Empresa empresa_;
+    fiscal::estilo::Empresa empresa_;
     std::string rodape_;
     std::vector<PaginaColunas> paginas_;
     std::size_t atual_ = static_cast<std::size_t>(-1);
@@ -341,7 +319,7 @@ class Modelo02 {
 public:
     Modelo02(const shell::EmpresaPeriodo& periodo, std::vector<ResumoFinalRec> registros)
         : periodo_(periodo), registros_(std::move(registros)), relatorio_(Setup()) {
-        empresa_ = LeEmpresa(periodo.empresa);
+        empresa_ = EmpresaDasFolhas(periodo.empresa);
         rodape_ = std::string(text::clip(shell::RodapeRelatorio()));
         mostraEndereco_ = shell::LeOpcoesEscritorio(shell::PastaRaiz.Get()).enderecoPlanilha == 1;
         for (const auto& r : registros_) ++porFornecedor_[r.COD_FORNECEDOR];
@@ -456,7 +434,7 @@ private:
 
     const shell::EmpresaPeriodo periodo_;
     std::vector<ResumoFinalRec> registros_;
-    Empresa empresa_;
+    fiscal::estilo::Empresa empresa_;
     std::string rodape_;
     bool mostraEndereco_ = false;
     std::map<std::uint32_t, int> porFornecedor_;

@@ -7,24 +7,11 @@
 #include "vorel/data/open_table.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/report_step.h"
 
 namespace vorel::listings::estilo {
-
-Empresa LeEmpresa(std::uint32_t codigo) {
-    Empresa e;
-    data::FileManager emp(dictionary::Empresa());
-    emp.set_create(false);
-    if (!emp.open().ok()) return e;
-    auto& r = emp.rec<dictionary::EmpresaRec>();
-    emp.clear_record();
-    r.Codigo = static_cast<std::uint16_t>(codigo);
-    if (emp.get(dictionary::keys::EMP_KEY_CODIGO).ok())
-        e = {r.Codigo, std::string(r.RAZAOSOCIAL.value()), std::string(r.CGC.value()), std::string(r.EMAIL.value())};
-    (void)emp.close();
-    return e;
-}
 
 void LinhaEmpresa(report::BandPainter& p, double y, const PosicoesEmpresa& x, const Empresa& e) {
     p.text(Caixa(x.rotulo, y, x.nome - x.rotulo, 4), "Empresa :", Times(10, true));
@@ -126,12 +113,8 @@ std::string ConsultaProdutos::Descricao(const Decimal& codigo) {
         aberta_ = true;
         data::AbreArquivo(fm_, 1, 0, 0, 1);
     }
-    if (!fm_.is_open()) return {};
-    auto& p = fm_.rec<dictionary::ProdutosRec>();
-    fm_.clear_record();
-    p.Codigo = codigo;
-    if (!fm_.get(dictionary::keys::PRO_KEY_CODIGO).ok()) return {};
-    return std::string(text::clip(p.Produtos.value()));
+    if (!fm_.is_open() || !fiscal::LeProdutoPorCodigo(fm_, codigo)) return {};
+    return std::string(fm_.rec<dictionary::ProdutosRec>().Produtos.clipped());
 }
 
 ui::Response ExecutaSemEmail(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,

@@ -27,6 +27,9 @@ namespace vorel::listings::estilo {
 using fiscal::estilo::Fonte;
 using fiscal::estilo::Mm;
 using fiscal::estilo::W;
+// The working company's record is the floor's too.
+using fiscal::estilo::Empresa;
+using fiscal::estilo::LeEmpresa;
 
 inline report::Rect Caixa(double x, double y, double largura, double altura) {
     return {Mm(x), Mm(y), Mm(largura), Mm(altura)};
@@ -35,14 +38,6 @@ inline report::Rect Caixa(double x, double y, double largura, double altura) {
 inline report::Font Times(int pontos, bool negrito = false) { return Fonte(pontos, negrito, "Times New Roman"); }
 
 inline constexpr const char* kPadraoCnpj = "@p##.###.###/####-##p";
-
-// Company `codigo`'s record (`Empresa` by its code), read on a cursor of its own; blank fields when
-// it cannot be read.
-struct Empresa {
-    std::uint16_t codigo = 0;
-    std::string razao, cgc, email;
-};
-Empresa LeEmpresa(std::uint32_t codigo);
 
 // The company line of a page header at `y` mm: "Empresa :" and the name, the CNPJ label and the
 // CNPJ through its pattern; positions in mm from the band's left edge.
@@ -97,7 +92,8 @@ report::RecordLoop LacoListagem(Leitura& leitura, std::function<report::Band()> 
 void CabecalhoListagem(report::BandPainter& p, const Empresa& e);
 report::Band RodapeListagem(const std::string& rodape);
 
-// Products looked up by code in `Produtos` (opened through `AbreArquivo` at the first look-up): the
+// Products looked up by code in `Produtos` (`fiscal::LeProdutoPorCodigo`; the table opened through
+// `AbreArquivo` at the first look-up): the
 // description without trailing blanks, "" for a product missing from the register.
 class ConsultaProdutos {
 public:

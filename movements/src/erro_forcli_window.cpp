@@ -2,7 +2,6 @@
 // Clientes/Fornecedores por NF"): the options of the reports of invalid state registrations, the
 // e-mail fields (GLO:EMAIL:*) preset from the working company (`Empresa`), and "&Imprimir", which
 // runs the page report, or the text report in printing mode 2, on this window's thread.
-#include "report_style.h"
 #include "vorel/core/picture.h"
 #include "vorel/movements/audit_reports.h"
 #include "vorel/movements/procedures.h"

@@ -6,7 +6,6 @@
 #include <functional>
 #include <optional>
 
-#include "report_style.h"
 #include "vorel/core/picture.h"
 #include "vorel/data/error_manager.h"
 #include "vorel/data/file_manager.h"
@@ -14,6 +13,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/estilo_relatorio.h"
 #include "vorel/movements/audit_reports.h"
 #include "vorel/report/report_controller.h"
 #include "vorel/report/report_run.h"
@@ -203,7 +203,7 @@ report::ReportSetup Pagina() {
 class RelatorioPaginas {
 public:
     RelatorioPaginas(std::uint32_t empresa, bool porNota) : porNota_(porNota), selecao_(porNota), relatorio_(Pagina()) {
-        empresa_ = estilo::LeEmpresa(empresa);
+        empresa_ = fiscal::estilo::LeEmpresa(empresa);
         rodape_ = std::string(text::clip(shell::RodapeRelatorio()));
         Bandas();
     }
@@ -288,7 +288,7 @@ private:
 
     bool porNota_;
     Selecao selecao_;
-    estilo::EmpresaRelatorio empresa_;
+    fiscal::estilo::Empresa empresa_;
     std::string rodape_;
     report::ReportController relatorio_;
 };
@@ -310,7 +310,7 @@ public:
         // A printer whose page cannot hold the header, a line and the footer prints 66-line pages.
         const int linhas = c.NLINHAS >= 12 ? c.NLINHAS : 66;
         limite_ = linhas - 2;
-        empresa_ = estilo::LeEmpresa(empresa);
+        empresa_ = fiscal::estilo::LeEmpresa(empresa);
         rodape_ = std::string(text::clip(shell::RodapeRelatorio()));
     }
 
@@ -397,7 +397,7 @@ private:
     bool porNota_;
     std::string cpi10_, cpi17_, lneg_, dneg_;
     int limite_ = 64;
-    estilo::EmpresaRelatorio empresa_;
+    fiscal::estilo::Empresa empresa_;
     std::string rodape_;
     std::vector<std::string> linhas_;
     int contagem_ = 0;

@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 
-#include "report_style.h"
 #include "vorel/core/picture.h"
 #include "vorel/data/error_manager.h"
 #include "vorel/data/file_manager.h"
@@ -13,6 +12,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/estilo_relatorio.h"
 #include "vorel/movements/audit_reports.h"
 #include "vorel/report/report_controller.h"
 #include "vorel/report/report_run.h"

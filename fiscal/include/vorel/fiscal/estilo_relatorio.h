@@ -1,12 +1,14 @@
 // What the subsystems' page reports share: millimetres in the page model's thousandths of an inch,
 // the report fonts (Arial unless another family is named), Windows-1252 texts from UTF-8 literals,
-// and the footer of an A4 landscape page (the report's footer text and "Página" with the number).
+// the footer of an A4 landscape page (the report's footer text and "Página" with the number), and
+// the company a report's heading names (`LeEmpresa`).
 //
 //     using fiscal::estilo::Mm;
 //     p.text({Mm(10), Mm(2), Mm(120), Mm(4)}, fiscal::estilo::W("Razão Social"), fiscal::estilo::Fonte(8, true));
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -37,5 +39,16 @@ inline report::Band RodapePaisagem(std::string rodape) {
                 p.page_text({Mm(262), Mm(2), Mm(15), Mm(4)}, "{page}", Fonte(7), report::Align::Right);
             }};
 }
+
+// The company of a report's heading, as `Empresa` stores it (Windows-1252, the fields' full width).
+struct Empresa {
+    std::uint16_t codigo = 0;
+    std::string razao, cgc, email, inscricao;
+    std::string endereco;  // "street, number complement - district", each part without trailing blanks
+    bool lida = false;     // false: the record could not be read and the fields are blank
+};
+// Company `codigo`'s record (`Empresa` by its code), read on a cursor of its own; the table is not
+// created when it is missing.
+Empresa LeEmpresa(std::uint32_t codigo);
 
 }  // namespace vorel::fiscal::estilo

@@ -12,6 +12,9 @@ void AddMaintenanceProcedures() {
     std::call_once(once, [] {
         using ui::ProcedureRegistry;
         (void)sizeof(ProcedureRegistry);  // each procedure of the folder adds its line here
+        // Batch changes of movements and products.
+        ProcedureRegistry::Add("JanAltCFOLote", RunJanAltCFOLote);
+        ProcedureRegistry::Add("CopiaCodProdutos", RunCopiaCodProdutos);
     });
 }
 

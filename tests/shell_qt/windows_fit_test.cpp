@@ -117,8 +117,6 @@ const NotBuilt kNotBuilt[] = {
     {"CopiaFornecedores", "maintenance not built yet"},
     {"GerarUnificacao", "maintenance not built yet"},
     {"Unificacao", "maintenance not built yet"},
-    {"JanAltCFOLote", "maintenance not built yet"},
-    {"CopiaCodProdutos", "maintenance not built yet"},
     {"AjustaLancEntrada", "maintenance not built yet"},
     {"AjustaBaseCalc_Ent", "maintenance not built yet"},
     {"AjustaECF", "maintenance not built yet"},

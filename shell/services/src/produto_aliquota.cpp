@@ -1,6 +1,8 @@
 // AtualizaAliquotaProduto: the rate history row of a movement's product, rate and month.
 #include "vorel/shell/produto_aliquota.h"
 
+#include <vector>
+
 #include "vorel/data/dictionary.h"
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
@@ -89,6 +91,47 @@ data::Result Update(data::FileManager& pro, data::FileManager& aliq, const Decim
 }
 
 }  // namespace
+
+data::Result MudaAliquotaDesde(data::FileManager& aliq, const Decimal& produto, date::Day desde, const Decimal& aliquota,
+                               date::Day hoje, bool& comAberta) {
+    comAberta = false;
+    auto& a = aliq.rec<ProdutosAliqRec>();
+    // The product's open rows, found before any is rewritten.
+    std::vector<data::Position> fechar;
+    aliq.clear_record();
+    a.CODIGO_PRODUTO = produto;
+    if (data::Result r = aliq.set_at(aliq.key_number(dictionary::keys::PALIQ_KEY_PRODUTOALIQ), 1); !r.ok()) return r;
+    for (;;) {
+        const data::Result r = aliq.next();
+        if (r == data::kRecordNotAvailable || (r.ok() && static_cast<const Decimal&>(a.CODIGO_PRODUTO) != produto)) break;
+        if (!r.ok()) return r;
+        if (a.DATA_FINAL != 0) continue;
+        comAberta = true;
+        if (static_cast<const Decimal&>(a.ALIQUOTA) != aliquota) fechar.push_back(aliq.position());
+    }
+    if (fechar.empty()) return data::kNoError;
+    for (data::Position p : fechar) {
+        if (data::Result r = aliq.reget(p); !r.ok()) return r;
+        a.DATA_FINAL = desde - 1;
+        a.DATA_ALTERACAO = hoje;
+        if (data::Result r = aliq.put(); !r.ok()) return r;
+    }
+    aliq.clear_record();
+    a.CODIGO_PRODUTO = produto;
+    a.ALIQUOTA = aliquota;
+    a.DATA_INICIAL = desde;
+    if (aliq.get(dictionary::keys::PALIQ_KEY_PRODUTOALIQ) == data::kNoError) {
+        a.DATA_FINAL = 0;
+        return aliq.put();
+    }
+    const Decimal proximo = HighestCode(aliq) + Decimal(1);
+    aliq.clear_record();
+    a.CODIGO_PRODUTO = produto;
+    a.CODIGO = proximo;
+    a.ALIQUOTA = aliquota;
+    a.DATA_INICIAL = desde;
+    return aliq.add();
+}
 
 data::Result AtualizaAliquotaProduto(const Decimal& codigoProduto, date::Day data, const Decimal& aliquota) {
     data::FileManager& pro = data::dictionary::file(dictionary::Produtos());

@@ -10,4 +10,9 @@ namespace vorel::maintenance {
 // Registers every procedure of this folder (once per process).
 void AddMaintenanceProcedures();
 
+// The batch changes of movements and products.
+void RunJanAltCFOLote(ui::ProcContext& ctx);
+void RunCopiaCodProdutos(ui::ProcContext& ctx);
+
+
 }  // namespace vorel::maintenance

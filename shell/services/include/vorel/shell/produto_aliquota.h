@@ -1,4 +1,5 @@
-// The products' rate history kept by the movements: `AtualizaAliquotaProduto`.
+// The products' rate history kept by the movements (`AtualizaAliquotaProduto`) and by the batch
+// change of the product register (`MudaAliquotaDesde`).
 //
 // Called by the entry-item form, the entry imports and the batch rate adjustment when a movement
 // carries a rate for a product. The product is found by its code, else by a `PRO:Apelido` equal to
@@ -22,9 +23,21 @@
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
 #include "vorel/data/error.h"
+#include "vorel/data/file_manager.h"
 
 namespace vorel::shell {
 
 data::Result AtualizaAliquotaProduto(const Decimal& codigoProduto, date::Day data, const Decimal& aliquota);
+
+// The batch change of the product register: from `desde` on, product `produto`'s rate is
+// `aliquota`. Every open row of the product (no end date) of another rate ends on the day before
+// `desde`, with `hoje` as its change date; when one was closed, the product's row of `aliquota`
+// from `desde` is added open (the file's next code, no change date), or reopened when it exists.
+// A product without an open row, or whose open rows all carry `aliquota`, gets no row.
+// `comAberta` tells whether the product had an open row (the register's rate follows only then).
+// Reads and writes through `aliq`, a cursor the caller holds open on `ProdutosAliq`, inside the
+// caller's transaction; returns the first failed read or write's code.
+data::Result MudaAliquotaDesde(data::FileManager& aliq, const Decimal& produto, date::Day desde, const Decimal& aliquota,
+                               date::Day hoje, bool& comAberta);
 
 }  // namespace vorel::shell

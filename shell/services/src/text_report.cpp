@@ -191,6 +191,11 @@ report::Outcome ArquivoTexto::GravaLinhaTexto(std::string_view linha, std::uint8
     return arquivo_.write_line(LinhaTexto(linha, codigos_.ACENTOS, flag != 0 || exportacao_));
 }
 
+report::Outcome ArquivoTexto::GravaLinhaInteira(std::string_view linha) {
+    if (!arquivo_.is_open()) return report::Outcome::failure("O arquivo de texto não está aberto");
+    return arquivo_.write_line(linha);
+}
+
 report::Outcome ArquivoTexto::Fecha() {
     if (!arquivo_.is_open()) return report::Outcome::success();
     return arquivo_.close();

@@ -74,6 +74,8 @@ public:
 
     // Appends one line; `flag` other than 0 strips accents whatever the printer.
     report::Outcome GravaLinhaTexto(std::string_view linha, std::uint8_t flag = 0);
+    // Appends one line as given: neither cut nor its accents changed (the exports that keep them).
+    report::Outcome GravaLinhaInteira(std::string_view linha);
     report::Outcome Fecha();
     // Deletes the temporary file (closing it first); an export is never deleted.
     void Apaga();

@@ -1,5 +1,5 @@
-// Placement of a work-table row on the sheet's nineteen columns, and the sign rule of the totals.
-#include "vorel/sheets/colunas_planilha.h"
+// Placement of a work-table row on the monthly sheet's nineteen columns, and the sign rule of the totals.
+#include "vorel/fiscal/linha_planilha.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/fiscal/colunas.h"
 
-namespace vorel::sheets {
+namespace vorel::fiscal {
 
 namespace {
 
@@ -88,4 +88,4 @@ void TotaisPlanilha::Soma(const LinhaPlanilha& l) {
     for (std::size_t i = 0; i < kValores; ++i) soma(valores[i], l.valores[i]);
 }
 
-}  // namespace vorel::sheets
+}  // namespace vorel::fiscal

@@ -3,6 +3,7 @@
 
 #include <mutex>
 
+#include "vorel/exports/saldo_mensal.h"
 #include "vorel/ui/runtime.h"
 
 namespace vorel::exports {
@@ -11,7 +12,7 @@ void AddExportProcedures() {
     static std::once_flag once;
     std::call_once(once, [] {
         using ui::ProcedureRegistry;
-        (void)sizeof(ProcedureRegistry);  // each procedure of the folder adds its line here
+        ProcedureRegistry::Add("ExpExcelSaldoMensal", RunExpExcelSaldoMensal);
     });
 }
 

@@ -111,7 +111,6 @@ const NotBuilt kNotBuilt[] = {
     {"ExportaExcelEntrada", "exports not built yet"},
     {"ExportaExcelSaidas", "exports not built yet"},
     {"ExpExcelPlanMensal", "exports not built yet"},
-    {"ExpExcelSaldoMensal", "exports not built yet"},
     {"RunTimeFileManager", "maintenance not built yet"},
     {"AtualizaArquivos", "maintenance not built yet"},
     {"CopiaFornecedores", "maintenance not built yet"},

@@ -1,0 +1,23 @@
+// Columns of the `;` exports (colunas_csv.h).
+#include "colunas_csv.h"
+
+#include "vorel/core/picture.h"
+#include "vorel/core/text.h"
+
+namespace vorel::exports::colunas_csv {
+
+std::string Numero(std::string_view picture, const Decimal& valor, std::string_view coluna) {
+    const picture::Picture p(picture);
+    if (!picture::fits(p, valor))
+        throw NaoCabe("O valor " + valor.to_string() + " não cabe na coluna \"" + text::to_utf8(coluna) + "\" (" +
+                      std::to_string(p.width()) + " posições).");
+    return picture::format(p, valor);
+}
+
+std::string Simples(const Decimal& valor) { return valor.to_string(); }
+
+std::string Texto(std::string_view texto, std::size_t largura) { return text::pad(texto.substr(0, largura), largura); }
+
+Decimal CodigoDoTexto(std::string_view texto) { return Decimal::parse(text::trim(texto)).value_or(Decimal(0)); }
+
+}  // namespace vorel::exports::colunas_csv

@@ -12,6 +12,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/fiscal/consultas_cadastro.h"
+#include "vorel/fiscal/estilo_relatorio.h"
 #include "vorel/shell/exportacao_inteira.h"
 #include "vorel/shell/other_year.h"
 
@@ -63,12 +64,12 @@ std::string Linha(const SaldosVorelRec& s, std::string_view descricao) {
 report::Outcome Grava(shell::ExportacaoInteira& arquivo, const shell::EmpresaPeriodo& periodo, TipoSaldoMensal tipo,
                       const ProgressoSaldo& progresso) {
     if (report::Outcome o = arquivo.Abre(); !o.ok()) return o;
-    const dictionary::EmpresaRec empresa = LeEmpresa(periodo.empresa);
+    const fiscal::estilo::Empresa empresa = fiscal::estilo::LeEmpresa(periodo.empresa);
     const std::string cabecalho[] = {
         "Calculo Saldo Mensal",
         "",
-        "Contribuinte :  " + text::left(empresa.RAZAOSOCIAL.value(), 40) + W("Inscrição Estadual :  ") +
-            std::string(empresa.INSCESTADUAL.value()),
+        "Contribuinte :  " + text::left(empresa.razao, 40) + W("Inscrição Estadual :  ") +
+            empresa.inscricao,
         W("Referência   :  ") + std::to_string(periodo.mes) + "/" + std::to_string(periodo.ano),
         "",
         W("Código;Descrição Produto;Mes/Ano;Aliquota; Ret. Usuario Final;Ret. F.G.N. Realizado;Ret. Isentas; Ret. "

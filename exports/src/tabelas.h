@@ -1,8 +1,5 @@
-// The tables the exports of this folder read alike: a table opened for one export and closed when
-// it ends, and the company's register record.
+// A table opened for one export and closed when it ends.
 #pragma once
-
-#include <cstdint>
 
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/shared_registers.h"
@@ -20,8 +17,5 @@ struct Aberta {
     Aberta(const Aberta&) = delete;
     Aberta& operator=(const Aberta&) = delete;
 };
-
-// The company's register record; blank fields when it is not registered.
-dictionary::EmpresaRec LeEmpresa(std::uint32_t codigo);
 
 }  // namespace vorel::exports

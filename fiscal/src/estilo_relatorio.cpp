@@ -21,6 +21,7 @@ Empresa LeEmpresa(std::uint32_t codigo) {
         e.cgc = std::string(r.CGC.value());
         e.email = std::string(r.EMAIL.value());
         e.inscricao = std::string(r.INSCESTADUAL.value());
+        e.cidade = std::string(r.CIDADE.value());
         e.endereco = std::string(r.ENDERECO.clipped()) + ", " + std::to_string(r.NUMERO) + " " +
                      std::string(r.COMPLEMENTO.clipped()) + " - " + std::string(r.BAIRRO.clipped());
         e.lida = true;

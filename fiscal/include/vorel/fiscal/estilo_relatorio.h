@@ -43,7 +43,7 @@ inline report::Band RodapePaisagem(std::string rodape) {
 // The company of a report's heading, as `Empresa` stores it (Windows-1252, the fields' full width).
 struct Empresa {
     std::uint16_t codigo = 0;
-    std::string razao, cgc, email, inscricao;
+    std::string razao, cgc, email, inscricao, cidade;
     std::string endereco;  // "street, number complement - district", each part without trailing blanks
     bool lida = false;     // false: the record could not be read and the fields are blank
 };

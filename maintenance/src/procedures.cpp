@@ -15,6 +15,13 @@ void AddMaintenanceProcedures() {
         // Batch changes of movements and products.
         ProcedureRegistry::Add("JanAltCFOLote", RunJanAltCFOLote);
         ProcedureRegistry::Add("CopiaCodProdutos", RunCopiaCodProdutos);
+        // Batch repairs.
+        ProcedureRegistry::Add("AjustaBaseCalc_Ent", RunAjustaBaseCalcEnt);
+        ProcedureRegistry::Add("AjustaECF", RunAjustaECF);
+        ProcedureRegistry::Add("AjustaLançamentos", RunAjustaLancamentos);
+        ProcedureRegistry::Add("ExcluirSaldoAliq", RunExcluirSaldoAliq);
+        ProcedureRegistry::Add("AjustaCodForCli", RunAjustaCodForCli);
+        ProcedureRegistry::Add("AjustaCodForCli_Ent", RunAjustaCodForCliEnt);
     });
 }
 

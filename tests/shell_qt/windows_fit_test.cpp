@@ -117,12 +117,6 @@ const NotBuilt kNotBuilt[] = {
     {"GerarUnificacao", "maintenance not built yet"},
     {"Unificacao", "maintenance not built yet"},
     {"AjustaLancEntrada", "maintenance not built yet"},
-    {"AjustaBaseCalc_Ent", "maintenance not built yet"},
-    {"AjustaECF", "maintenance not built yet"},
-    {"AjustaLançamentos", "maintenance not built yet"},
-    {"AjustaCodForCli", "maintenance not built yet"},
-    {"AjustaCodForCli_Ent", "maintenance not built yet"},
-    {"ExcluirSaldoAliq", "maintenance not built yet"},
     {"AjusteAliqProd", "maintenance not built yet"},
 };
 

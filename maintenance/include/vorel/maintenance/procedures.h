@@ -14,5 +14,12 @@ void AddMaintenanceProcedures();
 void RunJanAltCFOLote(ui::ProcContext& ctx);
 void RunCopiaCodProdutos(ui::ProcContext& ctx);
 
+// The batch repairs' windows.
+void RunAjustaBaseCalcEnt(ui::ProcContext& ctx);
+void RunAjustaECF(ui::ProcContext& ctx);
+void RunAjustaLancamentos(ui::ProcContext& ctx);
+void RunExcluirSaldoAliq(ui::ProcContext& ctx);
+void RunAjustaCodForCli(ui::ProcContext& ctx);
+void RunAjustaCodForCliEnt(ui::ProcContext& ctx);
 
 }  // namespace vorel::maintenance

@@ -1,0 +1,78 @@
+// What the repairs of this folder share inside: a failed step named for the user (with the storage
+// layer's own words), the cancel of the progress callback, a table opened for the run and closed
+// however the run ends, and the transactions of the runs that commit after every 1001 records read.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "vorel/data/file_manager.h"
+#include "vorel/data/transaction.h"
+#include "vorel/maintenance/resultado_reparo.h"
+#include "vorel/shell/other_year.h"
+#include "vorel/shell/period.h"
+
+namespace vorel::maintenance::detail {
+
+// A failed step: `oque` says what was being done; the storage layer's last error says why.
+struct Falhou {
+    std::string texto;
+};
+[[noreturn]] void Falha(const char* oque);
+inline void Checa(data::Result r, const char* oque) {
+    if (!r.ok()) Falha(oque);
+}
+// The progress callback said stop.
+struct Cancelou {};
+inline void Avanca(const ProgressoReparo& progresso, long long lidos, long long total) {
+    if (progresso && !progresso(lidos, total)) throw Cancelou{};
+}
+
+// The next record of a walk: false at the end of the key order; any other failure is `oque`'s.
+inline bool Proximo(data::FileManager& fm, const char* oque) {
+    const data::Result r = fm.next();
+    if (r == data::kRecordNotAvailable) return false;
+    Checa(r, oque);
+    return true;
+}
+
+// A table of the run, closed when the run ends. `noAno`: the file of the year of `p` (created when
+// missing, as the working year's are); otherwise the table's name variable (the company's registers).
+struct TabelaDoReparo {
+    data::FileManager fm;
+    TabelaDoReparo(const data::TableDesc& t, const shell::EmpresaPeriodo& p, const char* oque) : fm(t) {
+        Checa(shell::AbreNoAno(fm, p), oque);
+    }
+    ~TabelaDoReparo() { (void)fm.close(); }
+};
+
+// The runs that commit in batches: a transaction over `tabelas` begun at once and, after every
+// 1001 records read (`Conta` returns true after the count passes 1000), committed and begun anew.
+// Each commit is noted in the result's `confirmados`. Destroyed uncommitted, the open batch rolls
+// back and the result's counts go back to those of the last commit.
+class TransacaoEmLotes {
+public:
+    TransacaoEmLotes(std::vector<data::FileManager*> tabelas, ResultadoReparo& r);
+    ~TransacaoEmLotes();
+    TransacaoEmLotes(const TransacaoEmLotes&) = delete;
+    TransacaoEmLotes& operator=(const TransacaoEmLotes&) = delete;
+    void Conta();     // one more record read; commits the batch when it is whole
+    void Encerra();   // commits the open batch
+private:
+    void Inicia();
+    void Confirma();
+    std::vector<data::FileManager*> tabelas_;
+    ResultadoReparo& r_;
+    std::optional<data::Transaction> t_;
+    long long noLote_ = 0;
+    long long lidos_ = 0, alterados_ = 0;  // at the last commit
+};
+
+// The run's result after a failure (`falha`) or a cancel (null), saying how far it got when
+// batches were committed.
+void Interrompido(ResultadoReparo& r, const Falhou* falha);
+// The result of a run of one transaction after a failure (`falha`) or a cancel (null): nothing done.
+void Desfeito(ResultadoReparo& r, const Falhou* falha);
+
+}  // namespace vorel::maintenance::detail

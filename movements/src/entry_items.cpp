@@ -69,12 +69,24 @@ bool UltimaEntradaFornecedorProduto(data::FileManager& entradas0, std::string_vi
 
 namespace {
 
-bool TakesBase(const EntradaVorelRec& e) { return fiscal::CompraComRetencao(e.CFO); }
+// What the search passes over besides the items of other codes.
+struct Regra {
+    bool skipFirst = false;               // the first item reached in the working year's file, unexamined
+    const NotaDoItem* nota = nullptr;     // the items of this invoice
+    bool skipZeroQuantity = false;        // sources of quantity 0
+};
 
-// Reads the product's items backwards from (product, date) in the order of `key` (product, date);
-// `skipFirst` passes over the first item reached. True when an item with CFOP 1403 or 2403 was found
-// (left in the buffer).
-bool BackwardsFrom(data::FileManager& f, data::KeyName key, const Decimal& produto, date::Day data, bool skipFirst) {
+bool TakesBase(const EntradaVorelRec& e, const Regra& regra) {
+    if (!fiscal::CompraComRetencao(e.CFO)) return false;
+    if (regra.skipZeroQuantity && e.Quantidade.value().is_zero()) return false;
+    const NotaDoItem* n = regra.nota;
+    return !(n && e.DataEmissao == n->data && e.Numero == n->numero && e.Serie.clipped() == n->serie);
+}
+
+// Reads the product's items backwards from (product, date) in the order of `key` (product, date).
+// True when a source was found (left in the buffer).
+bool BackwardsFrom(data::FileManager& f, data::KeyName key, const Decimal& produto, date::Day data, bool skipFirst,
+                   const Regra& regra) {
     auto& e = f.rec<EntradaVorelRec>();
     f.clear_record();
     e.CodMercadoria = produto;
@@ -88,7 +100,7 @@ bool BackwardsFrom(data::FileManager& f, data::KeyName key, const Decimal& produ
             continue;
         }
         first = false;
-        if (TakesBase(e)) return true;
+        if (TakesBase(e, regra)) return true;
     }
     return false;
 }
@@ -102,21 +114,35 @@ BaseOrigem Prorated(const EntradaVorelRec& origem, const Decimal& quantidade, in
     return b;
 }
 
+BaseOrigem Procura(data::FileManager& entradas0, std::uint32_t empresa, int ano, const Decimal& produto, date::Day data,
+                   const Decimal& quantidade, const Regra& regra) {
+    if (BackwardsFrom(entradas0, keys::ESPENT_KEY_PRODUTODATA, produto, data, regra.skipFirst, regra))
+        return Prorated(entradas0.rec<EntradaVorelRec>(), quantidade, ano);
+    // The earlier years, each through a cursor of its own on that year's file: the table's name and
+    // the working year stay as every other window sees them. A year without the file ends the
+    // search; a file that does not open is passed over like a year without a source.
+    for (int anterior = ano - 1; anterior > 1800; --anterior) {
+        shell::OtherYearFile f(dictionary::EntradaVorel(), empresa, anterior);
+        const data::Result aberto = f.open();
+        if (aberto == data::kFileNotFound) break;
+        if (!aberto.ok()) continue;
+        if (BackwardsFrom(f.file(), keys::ENT_KEY_PRODUTODATA, produto, data, false, regra))
+            return Prorated(f.rec<EntradaVorelRec>(), quantidade, anterior);
+    }
+    return {};
+}
+
 }  // namespace
 
 BaseOrigem ProcuraBaseOrigem(data::FileManager& entradas0, std::uint32_t empresa, int ano, const Decimal& produto,
                              date::Day data, const Decimal& quantidade) {
-    if (BackwardsFrom(entradas0, keys::ESPENT_KEY_PRODUTODATA, produto, data, true))
-        return Prorated(entradas0.rec<EntradaVorelRec>(), quantidade, ano);
-    // The earlier years, each through a cursor of its own on that year's file: the table's name and
-    // the working year stay as every other window sees them. A year without the file ends the search.
-    for (int anterior = ano - 1; anterior > 1800; --anterior) {
-        shell::OtherYearFile f(dictionary::EntradaVorel(), empresa, anterior);
-        if (!f.open().ok()) break;
-        if (BackwardsFrom(f.file(), keys::ENT_KEY_PRODUTODATA, produto, data, false))
-            return Prorated(f.rec<EntradaVorelRec>(), quantidade, anterior);
-    }
-    return {};
+    return Procura(entradas0, empresa, ano, produto, data, quantidade, Regra{.skipFirst = true});
+}
+
+BaseOrigem ProcuraBaseOrigem(data::FileManager& entradas0, std::uint32_t empresa, int ano, const Decimal& produto,
+                             const NotaDoItem& nota, const Decimal& quantidade) {
+    return Procura(entradas0, empresa, ano, produto, nota.data, quantidade,
+                   Regra{.nota = &nota, .skipZeroQuantity = true});
 }
 
 }  // namespace vorel::movements

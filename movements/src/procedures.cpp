@@ -33,6 +33,8 @@ void AddMovementProcedures() {
         ProcedureRegistry::Add("Auditoria", RunAuditoria);
         ProcedureRegistry::Add("JanErroForCli", RunJanErroForCli);
         ProcedureRegistry::Add("JanErroNotaForCli", RunJanErroNotaForCli);
+        // Repair of stored entry items.
+        ProcedureRegistry::Add("AjustaLancEntrada", RunAjustaLancEntrada);
     });
 }
 

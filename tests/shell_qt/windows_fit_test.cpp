@@ -116,7 +116,6 @@ const NotBuilt kNotBuilt[] = {
     {"CopiaFornecedores", "maintenance not built yet"},
     {"GerarUnificacao", "maintenance not built yet"},
     {"Unificacao", "maintenance not built yet"},
-    {"AjustaLancEntrada", "maintenance not built yet"},
     {"AjusteAliqProd", "maintenance not built yet"},
 };
 

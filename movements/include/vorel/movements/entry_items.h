@@ -84,8 +84,21 @@ struct BaseOrigem {
 };
 // The product's items read backwards from (product, date) in the working year's file (the first
 // item reached passed over), then in each earlier year's file of company `empresa` until a year
-// has none. `entradas0` is an open EntradaVorel0 cursor on that company's file of year `ano`.
+// has none (a file that does not open is passed over). `entradas0` is an open EntradaVorel0 cursor
+// on that company's file of year `ano`. The entry form's search for the item being typed.
 BaseOrigem ProcuraBaseOrigem(data::FileManager& entradas0, std::uint32_t empresa, int ano, const Decimal& produto,
                              date::Day data, const Decimal& quantidade);
+
+// The invoice of a stored item: its date, series and number.
+struct NotaDoItem {
+    date::Day data = 0;
+    std::string serie;
+    std::uint32_t numero = 0;
+};
+// The same search for a stored item (the repair of stored 1409 items): every item reached is
+// examined but the items of the item's own invoice and the sources of quantity 0, which are passed
+// over (no proration from them).
+BaseOrigem ProcuraBaseOrigem(data::FileManager& entradas0, std::uint32_t empresa, int ano, const Decimal& produto,
+                             const NotaDoItem& nota, const Decimal& quantidade);
 
 }  // namespace vorel::movements

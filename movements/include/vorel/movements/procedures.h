@@ -52,4 +52,7 @@ void RunAuditoria(ProcContext& ctx);          // "Auditoria"
 void RunJanErroForCli(ProcContext& ctx);      // "JanErroForCli"
 void RunJanErroNotaForCli(ProcContext& ctx);  // "JanErroNotaForCli"
 
+// Repair of stored entry items.
+void RunAjustaLancEntrada(ProcContext& ctx);  // "AjustaLancEntrada"
+
 }  // namespace vorel::movements

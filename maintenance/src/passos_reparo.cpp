@@ -1,12 +1,8 @@
 // What the repairs share inside (passos_reparo.h).
 #include "passos_reparo.h"
 
-#include "vorel/core/text.h"
-#include "vorel/data/error.h"
 
 namespace vorel::maintenance::detail {
-
-void Falha(const char* oque) { throw Falhou{std::string(oque) + ": " + text::to_utf8(data::describe(data::last_error()))}; }
 
 TransacaoEmLotes::TransacaoEmLotes(std::vector<data::FileManager*> tabelas, ResultadoReparo& r)
     : tabelas_(std::move(tabelas)), r_(r) {

@@ -1,12 +1,14 @@
-// What the repairs of this folder share inside: a failed step named for the user (with the storage
-// layer's own words), the cancel of the progress callback, a table opened for the run and closed
-// however the run ends, and the transactions of the runs that commit after every 1001 records read.
+// What the repairs of this folder share inside, beside the batch changes' steps (lote_passos.h: a
+// failed step named for the user, the cancel of the progress callback): the next record of a walk,
+// a year's table opened for the run and closed however the run ends, the transactions of the runs
+// that commit after every 1001 records read, and the result of an interrupted run.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "lote_passos.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/data/transaction.h"
 #include "vorel/maintenance/resultado_reparo.h"
@@ -15,19 +17,11 @@
 
 namespace vorel::maintenance::detail {
 
-// A failed step: `oque` says what was being done; the storage layer's last error says why.
-struct Falhou {
-    std::string texto;
-};
-[[noreturn]] void Falha(const char* oque);
-inline void Checa(data::Result r, const char* oque) {
-    if (!r.ok()) Falha(oque);
-}
-// The progress callback said stop.
-struct Cancelou {};
-inline void Avanca(const ProgressoReparo& progresso, long long lidos, long long total) {
-    if (progresso && !progresso(lidos, total)) throw Cancelou{};
-}
+using lote::Avanca;
+using lote::Cancelou;
+using lote::Checa;
+using lote::Falha;
+using lote::Falhou;
 
 // The next record of a walk: false at the end of the key order; any other failure is `oque`'s.
 inline bool Proximo(data::FileManager& fm, const char* oque) {
@@ -37,8 +31,8 @@ inline bool Proximo(data::FileManager& fm, const char* oque) {
     return true;
 }
 
-// A table of the run, closed when the run ends. `noAno`: the file of the year of `p` (created when
-// missing, as the working year's are); otherwise the table's name variable (the company's registers).
+// A table of the run at its file of the year of `p` (created when missing, as the working year's
+// are; a table not kept per year at its name variable), closed when the run ends.
 struct TabelaDoReparo {
     data::FileManager fm;
     TabelaDoReparo(const data::TableDesc& t, const shell::EmpresaPeriodo& p, const char* oque) : fm(t) {

@@ -1,13 +1,19 @@
 // Columns of the `;` exports (colunas_csv.h).
 #include "colunas_csv.h"
 
+#include <map>
+
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
 
 namespace vorel::exports::colunas_csv {
 
 std::string Numero(std::string_view picture, const Decimal& valor, std::string_view coluna) {
-    const picture::Picture p(picture);
+    // The exports write a handful of pictures a great many times: each is compiled once a thread.
+    thread_local std::map<std::string, picture::Picture, std::less<>> compiladas;
+    auto i = compiladas.find(picture);
+    if (i == compiladas.end()) i = compiladas.emplace(std::string(picture), picture::Picture(picture)).first;
+    const picture::Picture& p = i->second;
     if (!picture::fits(p, valor))
         throw NaoCabe("O valor " + valor.to_string() + " não cabe na coluna \"" + text::to_utf8(coluna) + "\" (" +
                       std::to_string(p.width()) + " posições).");

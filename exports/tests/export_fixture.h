@@ -66,11 +66,15 @@ struct ExportFixture : ::testing::Test, vorel::testing::DataRoot, vorel::testing
         }).join();
     }
 
-    // `f()` on a thread of its own (each thread has its own table handles).
+    // `f()` on a thread of its own, with its own table dictionary (as a procedure thread has).
     template <class F>
     static auto OnThread(F f) {
         std::optional<decltype(f())> out;
-        std::thread([&] { out.emplace(f()); }).join();
+        std::thread([&] {
+            dictionary::InitDictionary();
+            out.emplace(f());
+            dictionary::TeardownDictionary();
+        }).join();
         return std::move(*out);
     }
 

@@ -1,5 +1,5 @@
 // The customer-code repair of a year's exits (`AjustaCodigosForCli`, the window "AjustaCodForCli")
-// over 100,000 exits (VOREL_BENCH_FORCLI_ROWS changes it) against a raw SQLite baseline in the same
+// over 100,000 exits (VOREL_BENCH_FORCLI_ROWS changes it; VOREL_BENCH_FORCLI_ROUNDS the 5 rounds) against a raw SQLite baseline in the same
 // program doing the same work on copies of the same files: the year's exits read in date order
 // through the date index, each document zero-filled and looked up among the active customers by
 // CNPJ, then by CPF, through their indexes, the code written where it changed, a commit after every
@@ -160,7 +160,8 @@ int main(int argc, char** argv) {
     fs::copy_file(files::resolve(engine), rawSaidas);
     fs::copy_file(files::resolve(g_forcli), rawForCli);
 
-    bench_rounds::add("customer codes of " + std::to_string(n) + " exits", "raw-sqlite", 5,
+    const int rodadas = bench_company::Linhas("VOREL_BENCH_FORCLI_ROUNDS", 5);
+    bench_rounds::add("customer codes of " + std::to_string(n) + " exits", "raw-sqlite", rodadas,
                       [&] {
                           if (!Zera(rawSaidas)) return -1.0;
                           return bench_rounds::seconds([&] { return PassoRaw(rawSaidas, rawForCli); });

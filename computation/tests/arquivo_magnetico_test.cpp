@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 
 #include "calculo_fixture.h"
+#include "killed_run.h"
 #include "vorel/computation/arquivo_magnetico.h"
 #include "vorel/core/paths.h"
 #include "vorel/dictionary/payroll_tables.h"
@@ -495,47 +496,17 @@ TEST_F(ArquivoMagneticoTest, AKilledRunLeavesThePreviousFileOrTheWholeNewOne) {
     ASSERT_GT(novo.size(), 3000u * 144);
 
     auto filho = [&](long long ponto) {
-        int ida[2], volta[2];
-        EXPECT_EQ(pipe(ida), 0);
-        EXPECT_EQ(pipe(volta), 0);
-        pid_t pid = fork();
-        if (pid == 0) {
-            close(ida[0]);
-            close(volta[1]);
-            std::thread([&] {
-                dictionary::InitDictionary();
-                struct EmPasso : AvisosArquivo {
-                    int saida = -1, entrada = -1;
-                    bool Progresso(const ContadoresArquivo&) override {
-                        char c = 1;
-                        if (write(saida, &c, 1) != 1 || read(entrada, &c, 1) != 1) _exit(2);
-                        return true;
-                    }
-                } avisos;
-                avisos.saida = ida[1];
-                avisos.entrada = volta[0];
-                ResultadoMagnetico r = GravaArquivoMagnetico(Pedido(), avisos);
-                _exit(r.ok() ? 0 : 3);
-            }).join();
-            _exit(4);
-        }
-        close(ida[1]);
-        close(volta[0]);
-        long long chamadas = 0;
-        char c = 0;
-        while (read(ida[0], &c, 1) == 1) {
-            if (++chamadas == ponto) {
-                kill(pid, SIGKILL);
-                break;
-            }
-            if (write(volta[1], &c, 1) != 1) break;
-        }
-        close(ida[0]);
-        close(volta[1]);
-        int status = 0;
-        waitpid(pid, &status, 0);
-        if (ponto < 0) EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        return chamadas;
+        return vorel::testing::MataNaChamada(ponto, [&](const std::function<void()>& pausa) {
+            struct EmPasso : AvisosArquivo {
+                const std::function<void()>* pausa = nullptr;
+                bool Progresso(const ContadoresArquivo&) override {
+                    (*pausa)();
+                    return true;
+                }
+            } avisos;
+            avisos.pausa = &pausa;
+            return GravaArquivoMagnetico(Pedido(), avisos).ok();
+        });
     };
     std::ofstream(files::resolve(alvo), std::ios::binary | std::ios::trunc) << "ANTIGO";
     const long long total = filho(-1);

@@ -15,6 +15,7 @@
 #include "vorel/shell/text_report.h"
 
 #include "calculo_fixture.h"
+#include "killed_run.h"
 
 namespace vorel::computation::testing {
 namespace {
@@ -38,54 +39,22 @@ TEST_F(RunKilledTest, KilledRunLeavesTheMonthAsBefore) {
     ProdutosComSaidas(kProdutos);
     ASSERT_TRUE(CalculaTodos().ok());
 
-    // The run in a child process that stops at each progress call until the parent answers; the
-    // parent kills it at call `ponto` (never, when negative) and returns how many calls it saw.
+    // The run in a child process, killed at progress call `ponto` (never when negative); returns
+    // how many calls it saw.
     auto filho = [&](long long ponto) {
-        int ida[2], volta[2];
-        EXPECT_EQ(pipe(ida), 0);
-        EXPECT_EQ(pipe(volta), 0);
-        pid_t pid = fork();
-        if (pid == 0) {
-            close(ida[0]);
-            close(volta[1]);
-            std::thread([&] {
-                dictionary::InitDictionary();
-                struct EmPasso : AvisosDeTeste {
-                    int saida = -1, entrada = -1;
-                    bool Progresso(const ProgressoCalculo&) override {
-                        char c = 1;
-                        if (write(saida, &c, 1) != 1 || read(entrada, &c, 1) != 1) _exit(2);
-                        return true;
-                    }
-                } avisos;
-                avisos.saida = ida[1];
-                avisos.entrada = volta[0];
-                OpcoesCalculo o;
-                o.todos = true;
-                ResultadoCalculo r = CalculoProdutos(shell::PeriodoDeTrabalho(), o, avisos);
-                _exit(r.ok() ? 0 : 3);
-            }).join();
-            _exit(4);
-        }
-        close(ida[1]);
-        close(volta[0]);
-        long long chamadas = 0;
-        char c = 0;
-        while (read(ida[0], &c, 1) == 1) {
-            if (++chamadas == ponto) {
-                kill(pid, SIGKILL);
-                break;
-            }
-            if (write(volta[1], &c, 1) != 1) break;
-        }
-        close(ida[0]);
-        close(volta[1]);
-        int status = 0;
-        waitpid(pid, &status, 0);
-        if (ponto < 0) {
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        }
-        return chamadas;
+        return vorel::testing::MataNaChamada(ponto, [](const std::function<void()>& pausa) {
+            struct EmPasso : AvisosDeTeste {
+                const std::function<void()>* pausa = nullptr;
+                bool Progresso(const ProgressoCalculo&) override {
+                    (*pausa)();
+                    return true;
+                }
+            } avisos;
+            avisos.pausa = &pausa;
+            OpcoesCalculo o;
+            o.todos = true;
+            return CalculoProdutos(shell::PeriodoDeTrabalho(), o, avisos).ok();
+        });
     };
     const long long total = filho(-1);
     ASSERT_GT(total, 1000);

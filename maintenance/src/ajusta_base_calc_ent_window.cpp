@@ -5,7 +5,6 @@
 #include "vorel/maintenance/procedures.h"
 #include "vorel/shell/repair_window.h"
 #include "vorel/shell/working_context.h"
-#include "vorel/ui/message_box.h"
 
 namespace vorel::maintenance {
 
@@ -28,12 +27,7 @@ protected:
                       "Deseja continuar?"))
             return;
         const ResultadoReparo r = CopiaBasePropriaParaBaseCalculo(periodo, Andamento());
-        if (!r.erro.empty()) {
-            ui::Message(r.erro, "Atenção!!!", ui::Icon::Exclamation);
-        } else if (r.ok()) {
-            ui::Message("Ajuste efetuado com sucesso!", "Concluído!");
-            CloseWith(ui::Response::Completed);
-        }
+        Conclui(r.erro, r.ok(), "Ajuste efetuado com sucesso!", "Concluído!", Depois::Fecha);
     }
 };
 

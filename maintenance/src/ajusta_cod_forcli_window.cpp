@@ -6,7 +6,6 @@
 #include "vorel/maintenance/procedures.h"
 #include "vorel/shell/repair_window.h"
 #include "vorel/shell/working_context.h"
-#include "vorel/ui/message_box.h"
 
 namespace vorel::maintenance {
 
@@ -41,8 +40,7 @@ protected:
                                 "Deseja continuar?"))
             return;
         const ResultadoReparo r = AjustaCodigosForCli(quais_, periodo, Andamento());
-        if (!r.erro.empty()) ui::Message(r.erro, "Atenção!!!", ui::Icon::Exclamation);
-        else if (r.ok()) ui::Message("Ajuste efetuado com sucesso!", "Concluído!");
+        Conclui(r.erro, r.ok(), "Ajuste efetuado com sucesso!", "Concluído!", Depois::Fica);
     }
 
 private:

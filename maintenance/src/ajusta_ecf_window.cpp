@@ -6,7 +6,6 @@
 #include "vorel/maintenance/procedures.h"
 #include "vorel/shell/repair_window.h"
 #include "vorel/shell/working_context.h"
-#include "vorel/ui/message_box.h"
 
 namespace vorel::maintenance {
 
@@ -27,12 +26,7 @@ protected:
                       std::to_string(periodo.ano) + " serão excluídos. Deseja continuar?"))
             return;
         const ResultadoReparo r = ExcluiCuponsOrfaos(periodo, Andamento());
-        if (!r.erro.empty()) {
-            ui::Message(r.erro, "Atenção!!!", ui::Icon::Exclamation);
-        } else if (r.ok()) {
-            ui::Message("Lançamentos Ajustos com Sucesso!", "Concluído");
-            CloseWith(ui::Response::Completed);
-        }
+        Conclui(r.erro, r.ok(), "Lançamentos Ajustos com Sucesso!", "Concluído", Depois::Fecha);
     }
 };
 

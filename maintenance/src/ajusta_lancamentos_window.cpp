@@ -5,7 +5,6 @@
 #include "vorel/maintenance/procedures.h"
 #include "vorel/shell/repair_window.h"
 #include "vorel/shell/working_context.h"
-#include "vorel/ui/message_box.h"
 
 namespace vorel::maintenance {
 
@@ -26,9 +25,7 @@ protected:
         if (!Confirma("As entradas do arquivo de " + ano + " com data de outro ano serão excluídas. Deseja continuar?"))
             return;
         const ResultadoReparo r = ExcluiEntradasDeOutroAno(periodo, Andamento());
-        if (!r.erro.empty()) ui::Message(r.erro, "Atenção!!!", ui::Icon::Exclamation);
-        else if (r.ok()) ui::Message("Lançamentos Ajustados com sucesso!", "Concluído");
-        ZeraAndamento();
+        Conclui(r.erro, r.ok(), "Lançamentos Ajustados com sucesso!", "Concluído", Depois::Zera);
     }
 };
 

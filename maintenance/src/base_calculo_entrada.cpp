@@ -11,37 +11,25 @@ namespace vorel::maintenance {
 
 using namespace detail;
 
-ResultadoReparo CopiaBasePropriaParaBaseCalculo(const shell::EmpresaPeriodo& ano, const ProgressoReparo& progresso) {
-    ResultadoReparo r;
-    try {
-        TabelaDoReparo entradas(dictionary::EntradaVorel(), ano, "Abrindo as entradas do ano");
-        data::FileManager& m = entradas.fm;
-        Checa(data::Cursor::read_only(m, {"ENT:DataEmissao", "ENT:CFO", "ENT:BaseICMS", "ENT:BaseICMSPropria"}),
-              "Lendo as entradas do ano");
-        const long long total = m.records();
-        const date::Day fim = date::make(ano.ano, 12, 31);
-        auto& e = m.rec<dictionary::EntradaVorelRec>();
-        TransacaoEmLotes lotes({&m}, r);
-        m.clear_record();
-        e.DataEmissao = date::make(ano.ano, 1, 1);
-        Checa(m.set_at(dictionary::keys::ENT_KEY_DATA), "Lendo as entradas do ano");
-        while (Proximo(m, "Lendo as entradas do ano")) {
-            if (e.DataEmissao > fim) break;
-            Avanca(progresso, ++r.lidos, total);
-            if (e.BaseICMS.value().is_zero() && fiscal::CompraComRetencao(e.CFO)) {
-                e.BaseICMS = e.BaseICMSPropria.value();
-                Checa(m.put(), "Gravando a base de cálculo de uma entrada");
-                ++r.alterados;
-            }
-            lotes.Conta();
-        }
-        lotes.Encerra();
-    } catch (const Falhou& f) {
-        Interrompido(r, &f);
-    } catch (const Cancelou&) {
-        Interrompido(r, nullptr);
-    }
-    return r;
+ResultadoReparo CopiaBasePropriaParaBaseCalculo(const shell::EmpresaPeriodo& ano,
+                                                const ProgressoReparo& progresso) {
+    return Roda(
+        [&](ResultadoReparo& r) {
+            TabelaDoReparo entradas(dictionary::EntradaVorel(), ano, "Abrindo as entradas do ano");
+            data::FileManager& m = entradas.fm;
+            Checa(data::Cursor::read_only(
+                      m, {"ENT:DataEmissao", "ENT:CFO", "ENT:BaseICMS", "ENT:BaseICMSPropria"}),
+                  "Lendo as entradas do ano");
+            PercorreAnoEmLotes(m, dictionary::keys::ENT_KEY_DATA, &dictionary::EntradaVorelRec::DataEmissao,
+                               ano.ano, progresso, r, [&](dictionary::EntradaVorelRec& e) {
+                                   if (!e.BaseICMS.value().is_zero() || !fiscal::CompraComRetencao(e.CFO))
+                                       return false;
+                                   e.BaseICMS = e.BaseICMSPropria.value();
+                                   Checa(m.put(), "Gravando a base de cálculo de uma entrada");
+                                   return true;
+                               });
+        },
+        Interrompido);
 }
 
 }  // namespace vorel::maintenance

@@ -63,40 +63,24 @@ struct Lado {
 };
 
 template <class Rec>
-ResultadoReparo Ajusta(const Lado<Rec>& lado, const shell::EmpresaPeriodo& ano, const ProgressoReparo& progresso) {
-    ResultadoReparo r;
-    try {
-        TabelaDoReparo movimentos(lado.tabela(), ano, "Abrindo os movimentos do ano");
-        TabelaDoReparo forcli(dictionary::ForCli(), ano, "Abrindo o cadastro de fornecedores e clientes");
-        data::FileManager& m = movimentos.fm;
-        Checa(data::Cursor::read_only(m, lado.campos), "Lendo os movimentos do ano");
-        const long long total = m.records();
-        const date::Day inicio = date::make(ano.ano, 1, 1), fim = date::make(ano.ano, 12, 31);
-        auto& rec = m.rec<Rec>();
-        TransacaoEmLotes lotes({&m}, r);
-        m.clear_record();
-        rec.*lado.data = inicio;
-        Checa(m.set_at(lado.chaveData), "Lendo os movimentos do ano");
-        while (Proximo(m, "Lendo os movimentos do ano")) {
-            if (rec.*lado.data > fim) break;
-            Avanca(progresso, ++r.lidos, total);
-            if (const auto numero = DocumentoLido((rec.*lado.documento).clipped())) {
-                const auto codigo = CodigoDoNumero(forcli.fm, *numero);
-                if (codigo && *codigo != rec.*lado.codigo) {
-                    rec.*lado.codigo = *codigo;
-                    Checa(m.put(), "Gravando o código de um movimento");
-                    ++r.alterados;
-                }
-            }
-            lotes.Conta();
-        }
-        lotes.Encerra();
-    } catch (const Falhou& f) {
-        Interrompido(r, &f);
-    } catch (const Cancelou&) {
-        Interrompido(r, nullptr);
-    }
-    return r;
+ResultadoReparo Ajusta(const Lado<Rec>& lado, const shell::EmpresaPeriodo& ano,
+                       const ProgressoReparo& progresso) {
+    return Roda(
+        [&](ResultadoReparo& r) {
+            TabelaDoReparo movimentos(lado.tabela(), ano, "Abrindo os movimentos do ano");
+            TabelaDoReparo forcli(dictionary::ForCli(), ano, "Abrindo o cadastro de fornecedores e clientes");
+            data::FileManager& m = movimentos.fm;
+            Checa(data::Cursor::read_only(m, lado.campos), "Lendo os movimentos do ano");
+            PercorreAnoEmLotes(m, lado.chaveData, lado.data, ano.ano, progresso, r, [&](Rec& rec) {
+                const auto numero = DocumentoLido((rec.*lado.documento).clipped());
+                const auto codigo = numero ? CodigoDoNumero(forcli.fm, *numero) : std::nullopt;
+                if (!codigo || *codigo == rec.*lado.codigo) return false;
+                rec.*lado.codigo = *codigo;
+                Checa(m.put(), "Gravando o código de um movimento");
+                return true;
+            });
+        },
+        Interrompido);
 }
 
 }  // namespace
@@ -106,12 +90,18 @@ ResultadoReparo AjustaCodigosForCli(MovimentosForCli quais, const shell::Empresa
     using dictionary::EntradaVorelRec;
     using dictionary::SaidaVorelRec;
     if (quais == MovimentosForCli::Saidas)
-        return Ajusta(Lado<SaidaVorelRec>{&dictionary::SaidaVorel, keys::SAI_KEY_DATA, &SaidaVorelRec::DataSaida,
-                                          &SaidaVorelRec::CNPJ, &SaidaVorelRec::CodigoForCli,
+        return Ajusta(Lado<SaidaVorelRec>{&dictionary::SaidaVorel,
+                                          keys::SAI_KEY_DATA,
+                                          &SaidaVorelRec::DataSaida,
+                                          &SaidaVorelRec::CNPJ,
+                                          &SaidaVorelRec::CodigoForCli,
                                           {"SAI:DataSaida", "SAI:CNPJ", "SAI:CodigoForCli"}},
                       ano, progresso);
-    return Ajusta(Lado<EntradaVorelRec>{&dictionary::EntradaVorel, keys::ENT_KEY_DATA, &EntradaVorelRec::DataEmissao,
-                                        &EntradaVorelRec::Cnpj, &EntradaVorelRec::CodigoForCli,
+    return Ajusta(Lado<EntradaVorelRec>{&dictionary::EntradaVorel,
+                                        keys::ENT_KEY_DATA,
+                                        &EntradaVorelRec::DataEmissao,
+                                        &EntradaVorelRec::Cnpj,
+                                        &EntradaVorelRec::CodigoForCli,
                                         {"ENT:DataEmissao", "ENT:Cnpj", "ENT:CodigoForCli"}},
                   ano, progresso);
 }

@@ -88,9 +88,7 @@ protected:
         const OpcoesSaldoAliquota o{.empresa = shell::PeriodoDeTrabalho().empresa, .ano = ano_, .aliquota = aliquota_,
                                     .todos = todos_, .produto = produto_.codigo, .historico = historico_};
         const ResultadoReparo r = ExcluiSaldosPorAliquota(o, Andamento());
-        if (!r.erro.empty()) ui::Message(r.erro, "Atenção!!!", ui::Icon::Exclamation);
-        else if (r.ok()) ui::Message("Exclusão efetuada com sucesso!", "Concluído!");
-        ZeraAndamento();
+        Conclui(r.erro, r.ok(), "Exclusão efetuada com sucesso!", "Concluído!", Depois::Zera);
     }
 
 private:

@@ -32,11 +32,13 @@ inline bool Proximo(data::FileManager& fm, const char* oque) {
 }
 
 // A table of the run at its file of the year of `p` (created when missing, as the working year's
-// are; a table not kept per year at its name variable), closed when the run ends.
+// are; a table not kept per year at its name variable), closed when the run ends. Its page cache is
+// kept small (1 MB), so a run over a large year takes the memory of a small one.
 struct TabelaDoReparo {
     data::FileManager fm;
     TabelaDoReparo(const data::TableDesc& t, const shell::EmpresaPeriodo& p, const char* oque) : fm(t) {
         Checa(shell::AbreNoAno(fm, p), oque);
+        (void)fm.send("CacheKiB=1024");
     }
     ~TabelaDoReparo() { (void)fm.close(); }
 };
@@ -63,10 +65,46 @@ private:
     long long lidos_ = 0, alterados_ = 0;  // at the last commit
 };
 
+// The year's records of `m` (open, its fields selected) walked by `chave`, whose first component
+// is the date `data`, from 1 January to 31 December of `ano`, in batches of 1001: `passo(rec)`
+// for each record read (true when it rewrote it). Counts into `r`; a failure or a cancel throws.
+template <class Rec, class Passo>
+void PercorreAnoEmLotes(data::FileManager& m, data::KeyName chave, std::int32_t Rec::*data, int ano,
+                        const ProgressoReparo& progresso, ResultadoReparo& r, Passo passo) {
+    const long long total = m.records();
+    const date::Day fim = date::make(ano, 12, 31);
+    auto& rec = m.rec<Rec>();
+    TransacaoEmLotes lotes({&m}, r);
+    m.clear_record();
+    rec.*data = date::make(ano, 1, 1);
+    Checa(m.set_at(chave), "Lendo os registros do ano");
+    while (Proximo(m, "Lendo os registros do ano") && rec.*data <= fim) {
+        Avanca(progresso, ++r.lidos, total);
+        if (passo(rec)) ++r.alterados;
+        lotes.Conta();
+    }
+    lotes.Encerra();
+}
+
 // The run's result after a failure (`falha`) or a cancel (null), saying how far it got when
 // batches were committed.
 void Interrompido(ResultadoReparo& r, const Falhou* falha);
 // The result of a run of one transaction after a failure (`falha`) or a cancel (null): nothing done.
 void Desfeito(ResultadoReparo& r, const Falhou* falha);
+
+// The run `corpo(r)`; a failure or a cancel it throws goes to `interrompido` (Interrompido for
+// the runs in batches, Desfeito for the others).
+template <class Corpo>
+ResultadoReparo Roda(Corpo corpo, void (*interrompido)(ResultadoReparo&, const Falhou*)) {
+    ResultadoReparo r;
+    try {
+        corpo(r);
+    } catch (const Falhou& f) {
+        interrompido(r, &f);
+    } catch (const Cancelou&) {
+        interrompido(r, nullptr);
+    }
+    return r;
+}
 
 }  // namespace vorel::maintenance::detail

@@ -68,33 +68,29 @@ void ReescreveHistorico(data::FileManager& produtos, data::FileManager& historic
 }  // namespace
 
 ResultadoReparo ExcluiSaldosPorAliquota(const OpcoesSaldoAliquota& o, const ProgressoReparo& progresso) {
-    ResultadoReparo r;
-    if (!o.todos && o.produto.is_zero()) return r;  // no product chosen
-    try {
-        shell::OtherYearFile saldos(dictionary::SaldosVorel(), o.empresa, o.ano);
-        if (const data::Result aberto = saldos.open(); aberto == data::kFileNotFound)
-            throw Falhou{"Não existe o arquivo de saldos de " + std::to_string(o.ano) + " (" + saldos.path() + ")"};
-        else
+    if (!o.todos && o.produto.is_zero()) return {};  // no product chosen
+    return Roda(
+        [&](ResultadoReparo& r) {
+            shell::OtherYearFile saldos(dictionary::SaldosVorel(), o.empresa, o.ano);
+            const data::Result aberto = saldos.open();
+            if (aberto == data::kFileNotFound)
+                throw Falhou{"Não existe o arquivo de saldos de " + std::to_string(o.ano) + " (" + saldos.path() + ")"};
             Checa(aberto, "Abrindo os saldos do ano");
-        const shell::EmpresaPeriodo empresa{.empresa = o.empresa, .ano = o.ano, .mes = 1};
-        std::optional<TabelaDoReparo> produtos, historico;
-        std::vector<data::FileManager*> tabelas{&saldos.file()};
-        if (o.historico) {
-            produtos.emplace(dictionary::Produtos(), empresa, "Abrindo os produtos");
-            historico.emplace(dictionary::ProdutosAliq(), empresa, "Abrindo o histórico de alíquotas");
-            tabelas.push_back(&historico->fm);
-        }
-        data::Transaction t(tabelas, 1);
-        Checa(t.status(), "Iniciando a transação");
-        ExcluiSaldos(saldos.file(), o, progresso, r);
-        if (o.historico) ReescreveHistorico(produtos->fm, historico->fm, o, progresso);
-        Checa(t.commit(), "Confirmando a exclusão");
-    } catch (const Falhou& f) {
-        Desfeito(r, &f);
-    } catch (const Cancelou&) {
-        Desfeito(r, nullptr);
-    }
-    return r;
+            const shell::EmpresaPeriodo empresa{.empresa = o.empresa, .ano = o.ano, .mes = 1};
+            std::optional<TabelaDoReparo> produtos, historico;
+            std::vector<data::FileManager*> tabelas{&saldos.file()};
+            if (o.historico) {
+                produtos.emplace(dictionary::Produtos(), empresa, "Abrindo os produtos");
+                historico.emplace(dictionary::ProdutosAliq(), empresa, "Abrindo o histórico de alíquotas");
+                tabelas.push_back(&historico->fm);
+            }
+            data::Transaction t(tabelas, 1);
+            Checa(t.status(), "Iniciando a transação");
+            ExcluiSaldos(saldos.file(), o, progresso, r);
+            if (o.historico) ReescreveHistorico(produtos->fm, historico->fm, o, progresso);
+            Checa(t.commit(), "Confirmando a exclusão");
+        },
+        Desfeito);
 }
 
 }  // namespace vorel::maintenance

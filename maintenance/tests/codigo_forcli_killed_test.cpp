@@ -3,12 +3,9 @@
 // (never part of a batch), and the files read back whole. (That a commit itself is whole after a
 // kill is the table engine's crash test.)
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <random>
 
+#include "killed_run.h"
 #include "reparo_fixture.h"
 #include "vorel/maintenance/codigo_forcli.h"
 
@@ -41,46 +38,14 @@ protected:
             (void)fm.close();
         }).join();
     }
-    // The run in a child process that stops at each progress call until the parent answers; the
-    // parent kills it at call `ponto` (never, when negative) and returns how many calls it saw.
+    // The run in a child process, killed at progress call `ponto` (never when negative).
     long long Filho(long long ponto) {
-        int ida[2], volta[2];
-        EXPECT_EQ(pipe(ida), 0);
-        EXPECT_EQ(pipe(volta), 0);
-        const pid_t pid = fork();
-        if (pid == 0) {
-            close(ida[0]);
-            close(volta[1]);
-            std::thread([&] {
-                dictionary::InitDictionary();
-                const ResultadoReparo r = AjustaCodigosForCli(MovimentosForCli::Saidas, periodo, [&](long long, long long) {
-                    char c = 1;
-                    if (write(ida[1], &c, 1) != 1 || read(volta[0], &c, 1) != 1) _exit(2);
-                    return true;
-                });
-                _exit(r.ok() ? 0 : 3);
-            }).join();
-            _exit(4);
-        }
-        close(ida[1]);
-        close(volta[0]);
-        long long chamadas = 0;
-        char c = 0;
-        while (read(ida[0], &c, 1) == 1) {
-            if (++chamadas == ponto) {
-                kill(pid, SIGKILL);
-                break;
-            }
-            if (write(volta[1], &c, 1) != 1) break;
-        }
-        close(ida[0]);
-        close(volta[1]);
-        int status = 0;
-        waitpid(pid, &status, 0);
-        if (ponto < 0) {
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        }
-        return chamadas;
+        return vorel::testing::MataNaChamada(ponto, [this](const std::function<void()>& pausa) {
+            return AjustaCodigosForCli(MovimentosForCli::Saidas, periodo, [&](long long, long long) {
+                pausa();
+                return true;
+            }).ok();
+        });
     }
 };
 

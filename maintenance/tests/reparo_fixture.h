@@ -1,54 +1,15 @@
-// The batch repairs' test fixture: a data root in a temporary folder with company 1, year 2016 and
-// the working month March, helpers that write records straight into a table (the working year's
-// file, or another year's), read a file back in a key's order and run a library call on a thread
-// with its own table dictionary, and the headless user for the windows.
+// The batch repairs' test fixture: the batch changes' (lote_fixture.h: a data root with company 1,
+// year 2016 and the working month March, records written and read back, library calls on a thread
+// of their own, the headless user) with many records written in one transaction and any table's
+// file of another year.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <string>
-#include <thread>
-#include <vector>
-
-#include "data_root.h"
-#include "vorel/core/date.h"
-#include "vorel/core/decimal.h"
-#include "vorel/data/file_manager.h"
-#include "vorel/data/transaction.h"
-#include "vorel/dictionary/folders.h"
-#include "vorel/dictionary/key_names.h"
-#include "vorel/dictionary/own_tables.h"
-#include "vorel/dictionary/shared_registers.h"
-#include "vorel/dictionary/tables.h"
-#include "vorel/maintenance/procedures.h"
-#include "vorel/shell/globals.h"
-#include "vorel/shell/period.h"
-
-namespace vorel {
-inline void PrintTo(const Decimal& d, std::ostream* os) { *os << d.to_string(); }
-}  // namespace vorel
+#include "lote_fixture.h"
 
 namespace vorel::maintenance::testing {
 
-namespace keys = dictionary::keys;
-
-inline Decimal D(const char* s) { return Decimal::from_string(s); }
-inline date::Day Dia(int y, int m, int d) { return date::make(y, m, d); }
-
-struct ReparoFixture : ::testing::Test, vorel::testing::DataRoot, vorel::testing::HeadlessUser {
-    const shell::EmpresaPeriodo periodo{.empresa = 1, .ano = 2016, .mes = 3};
-
-    void SetUp() override {
-        CreateDataRoot("vorel-maintenance");
-        SetWorkingCompany();
-        shell::PastaTemp.Set(root + "Temp\\");
-        AddMaintenanceProcedures();
-    }
-    void TearDown() override {
-        StopUser();
-        RemoveDataRoot();
-    }
+struct ReparoFixture : LoteFixture {
+    using LoteFixture::Grava;
 
     // The file of `table` in year `ano` of company 1 (its folder made).
     std::string NoAno(const data::TableDesc& table, int ano) {
@@ -76,33 +37,6 @@ struct ReparoFixture : ::testing::Test, vorel::testing::DataRoot, vorel::testing
             }
             (void)fm.close();
         }).join();
-    }
-
-    // Every record of a file in a key's order.
-    template <class Rec>
-    std::vector<Rec> Le(const data::TableDesc& table, data::KeyName key, const std::string& arquivo = {}) {
-        std::vector<Rec> out;
-        std::thread([&] {
-            data::FileManager fm(table);
-            ASSERT_TRUE((arquivo.empty() ? fm.open() : fm.open_path(arquivo)).ok());
-            fm.clear_record();
-            ASSERT_TRUE(fm.set(key).ok());
-            while (fm.next().ok()) out.push_back(fm.rec<Rec>());
-            (void)fm.close();
-        }).join();
-        return out;
-    }
-
-    // `f()` on a thread with its own table dictionary.
-    template <class F>
-    auto NaThread(F f) {
-        decltype(f()) r;
-        std::thread([&] {
-            dictionary::InitDictionary();
-            r = f();
-            dictionary::TeardownDictionary();
-        }).join();
-        return r;
     }
 };
 

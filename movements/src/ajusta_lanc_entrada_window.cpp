@@ -6,7 +6,6 @@
 #include "vorel/movements/procedures.h"
 #include "vorel/shell/repair_window.h"
 #include "vorel/shell/working_context.h"
-#include "vorel/ui/message_box.h"
 
 namespace vorel::movements {
 
@@ -29,12 +28,7 @@ protected:
                       "anterior do produto com CFOP 1403 ou 2403, proporcionais à quantidade. Deseja continuar?"))
             return;
         const ResultadoAjusteBases r = AjustaBasesDeOrigem(periodo, Andamento());
-        if (!r.erro.empty()) {
-            ui::Message(r.erro, "Atenção!!!", ui::Icon::Exclamation);
-        } else if (r.ok()) {
-            ui::Message("Lançamentos Ajustos com Sucesso!", "Concluído");
-            CloseWith(ui::Response::Completed);
-        }
+        Conclui(r.erro, r.ok(), "Lançamentos Ajustos com Sucesso!", "Concluído", Depois::Fecha);
     }
 };
 

@@ -68,4 +68,12 @@ void JanelaReparo::ZeraAndamento(bool esconde) {
     w.Display();
 }
 
+void JanelaReparo::Conclui(const std::string& erro, bool completo, const std::string& texto,
+                           const std::string& titulo, Depois depois) {
+    if (!erro.empty()) ui::Message(erro, "Atenção!!!", ui::Icon::Exclamation);
+    else if (completo) ui::Message(texto, titulo);
+    if (depois == Depois::Fecha && completo) CloseWith(ui::Response::Completed);
+    else if (depois == Depois::Zera) ZeraAndamento();
+}
+
 }  // namespace vorel::shell

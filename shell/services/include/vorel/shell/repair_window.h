@@ -14,7 +14,7 @@
 //         void Executa() override {
 //             if (!Confirma("Deseja ...?")) return;
 //             ResultadoX r = X(shell::PeriodoDeTrabalho(), Andamento());
-//             ...
+//             Conclui(r.erro, r.ok(), "Ajuste efetuado com sucesso!", "Concluído!", Depois::Fica);
 //         }
 //     };
 #pragma once
@@ -58,6 +58,14 @@ protected:
     std::function<bool(long long, long long)> Andamento();
     // The counter and the bar back at 0 (hidden with `esconde`).
     void ZeraAndamento(bool esconde = false);
+
+    // What the window does once a run ends: closes (after a complete run), stays as it is, or
+    // stays with the counter and the bar back at 0.
+    enum class Depois { Fecha, Fica, Zera };
+    // Tells how the run ended: its failure `erro` (title "Atenção!!!"), else, when it ran to the
+    // end (`completo`), `texto` under `titulo`; a run the program's end stopped says nothing.
+    void Conclui(const std::string& erro, bool completo, const std::string& texto, const std::string& titulo,
+                 Depois depois);
 
     const ControlesJanelaReparo& controles() const { return controles_; }
 

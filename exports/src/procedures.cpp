@@ -3,6 +3,7 @@
 
 #include <mutex>
 
+#include "vorel/exports/saidas.h"
 #include "vorel/exports/saldo_mensal.h"
 #include "vorel/ui/runtime.h"
 
@@ -13,6 +14,7 @@ void AddExportProcedures() {
     std::call_once(once, [] {
         using ui::ProcedureRegistry;
         ProcedureRegistry::Add("ExpExcelSaldoMensal", RunExpExcelSaldoMensal);
+        ProcedureRegistry::Add("ExportaExcelSaidas", RunExportaExcelSaidas);
     });
 }
 

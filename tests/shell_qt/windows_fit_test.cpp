@@ -109,7 +109,6 @@ const NotBuilt kNotBuilt[] = {
     {"RelatorioEntradas", "listings not built yet"},
     {"RelatorioSaidas", "listings not built yet"},
     {"ExportaExcelEntrada", "exports not built yet"},
-    {"ExportaExcelSaidas", "exports not built yet"},
     {"ExpExcelPlanMensal", "exports not built yet"},
     {"RunTimeFileManager", "maintenance not built yet"},
     {"AtualizaArquivos", "maintenance not built yet"},

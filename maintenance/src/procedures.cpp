@@ -22,6 +22,7 @@ void AddMaintenanceProcedures() {
         ProcedureRegistry::Add("ExcluirSaldoAliq", RunExcluirSaldoAliq);
         ProcedureRegistry::Add("AjustaCodForCli", RunAjustaCodForCli);
         ProcedureRegistry::Add("AjustaCodForCli_Ent", RunAjustaCodForCliEnt);
+        ProcedureRegistry::Add("AjusteAliqProd", RunAjusteAliqProd);
     });
 }
 

@@ -7,33 +7,14 @@
 #include "lote_fixture.h"
 #include "vorel/maintenance/ajusta_cadastro_produtos.h"
 #include "vorel/ui/headless.h"
-#include "vorel/ui/pictured_use.h"
 
 namespace vorel::maintenance::testing {
 namespace {
 
-using dictionary::ProdutosAliqRec;
 using dictionary::ProdutosRec;
 
 class AjustaCadastroTest : public LoteFixture {
 protected:
-    void Produto(int codigo, const char* aliquota, const char* apelido = "") {
-        Grava<ProdutosRec>(dictionary::Produtos(), [&](auto& r) {
-            r.Codigo = codigo;
-            r.Alicota = D(aliquota);
-            r.Apelido = apelido;
-            r.DataInicio = Dia(2010, 1, 1);
-        });
-    }
-    void Linha(int produto, int codigo, const char* aliquota, date::Day inicio, date::Day fim = 0) {
-        Grava<ProdutosAliqRec>(dictionary::ProdutosAliq(), [&](auto& r) {
-            r.CODIGO_PRODUTO = produto;
-            r.CODIGO = codigo;
-            r.ALIQUOTA = D(aliquota);
-            r.DATA_INICIAL = inicio;
-            r.DATA_FINAL = fim;
-        });
-    }
     // "code:rate" of a product with its alias and dates.
     std::map<int, std::string> Produtos() {
         std::map<int, std::string> out;
@@ -41,16 +22,6 @@ protected:
             out[std::stoi(p.Codigo.value().to_fixed(0))] = p.Alicota.value().to_fixed(0) + " [" +
                                                             std::string(p.Apelido.value()) + "] " +
                                                             std::to_string(p.DataInicio) + "-" + std::to_string(p.DataFinal);
-        return out;
-    }
-    static std::string Data(date::Day d) { return d == 0 ? std::string() : ui::FormatNumber("@d06b", d); }
-    // "rate start-end change" of a product's rows, in the order of rate and start.
-    std::vector<std::string> Historico(int produto) {
-        std::vector<std::string> out;
-        for (const auto& a : Le<ProdutosAliqRec>(dictionary::ProdutosAliq(), keys::PALIQ_KEY_PRODUTOALIQ))
-            if (a.CODIGO_PRODUTO.value() == Decimal(produto))
-                out.push_back(a.ALIQUOTA.value().to_fixed(0) + " " + Data(a.DATA_INICIAL) + "-" + Data(a.DATA_FINAL) + " " +
-                              Data(a.DATA_ALTERACAO) + " #" + a.CODIGO.value().to_fixed(0));
         return out;
     }
 };
@@ -62,9 +33,9 @@ TEST_F(AjustaCadastroTest, RateChangesFollowTheOpenRowsAndTheAliasIsTheCodesDigi
     Produto(2, "12");
     Produto(3, "12");
     Produto(123, "12", "X");
-    Linha(2, 1, "12", Dia(2010, 1, 1), Dia(2012, 12, 31));
-    Linha(3, 2, "18", Dia(2012, 1, 1));
-    Linha(123, 3, "12", Dia(2013, 1, 1));
+    LinhaAliquota(2, 1, "12", Dia(2010, 1, 1), Dia(2012, 12, 31));
+    LinhaAliquota(3, 2, "18", Dia(2012, 1, 1));
+    LinhaAliquota(123, 3, "12", Dia(2013, 1, 1));
 
     AjusteCadastro a{.apelido = true, .aliquota = true, .dataAliquota = Dia(2014, 4, 1), .novaAliquota = D("18"),
                      .hoje = Dia(2016, 3, 15)};
@@ -111,8 +82,8 @@ TEST_F(AjustaCadastroTest, DatesAreSetEmptyIncludedAndNothingTickedStillCountsEv
 TEST_F(AjustaCadastroTest, CancelRollsBackTheProductInHandOnly) {
     Produto(1, "12");
     Produto(2, "12");
-    Linha(1, 1, "12", Dia(2013, 1, 1));
-    Linha(2, 2, "12", Dia(2013, 1, 1));
+    LinhaAliquota(1, 1, "12", Dia(2013, 1, 1));
+    LinhaAliquota(2, 2, "12", Dia(2013, 1, 1));
     AjusteCadastro a{.apelido = true, .aliquota = true, .dataAliquota = Dia(2014, 4, 1), .novaAliquota = D("18"), .hoje = 1};
     ResultadoReparo r = NaThread([&] { return AjustaCadastroProdutos(a, [](long long feito, long long) { return feito < 2; }); });
     EXPECT_TRUE(r.cancelado);
@@ -127,7 +98,7 @@ TEST_F(AjustaCadastroTest, CancelRollsBackTheProductInHandOnly) {
 // and both questions preselect "&Não".
 TEST_F(AjustaCadastroTest, WindowRefusesMissingValuesAndAsksTwiceForARateChange) {
     Produto(1, "12");
-    Linha(1, 1, "12", Dia(2013, 1, 1));
+    LinhaAliquota(1, 1, "12", Dia(2013, 1, 1));
     StartUser();
     ui->Start("CopiaCodProdutos");
     const int w = ui->WindowByCaption("Ajustar Cadastro de Produtos");

@@ -1,7 +1,7 @@
 // The batch changes' test fixture: a data root with company 1, year 2016 and the working month
 // March; records written straight into a table (the working year's file or another year's), a
 // table read back in a key's order, a library call run on a thread with its own table dictionary,
-// and the headless user for the windows.
+// the headless user for the windows, and products with their rate history written and read back.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -24,6 +24,7 @@
 #include "vorel/maintenance/procedures.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/period.h"
+#include "vorel/ui/pictured_use.h"
 
 namespace vorel::maintenance::testing {
 
@@ -91,6 +92,36 @@ struct LoteFixture : ::testing::Test, vorel::testing::DataRoot, vorel::testing::
             while (fm.next().ok()) out.push_back(fm.rec<Rec>());
             (void)fm.close();
         }).join();
+        return out;
+    }
+
+    // A product of the register at `aliquota`, its start date 01/01/2010.
+    void Produto(int codigo, const char* aliquota, const char* apelido = "") {
+        Grava<dictionary::ProdutosRec>(dictionary::Produtos(), [&](auto& r) {
+            r.Codigo = codigo;
+            r.Alicota = D(aliquota);
+            r.Apelido = apelido;
+            r.DataInicio = Dia(2010, 1, 1);
+        });
+    }
+    // Row `codigo` of the rate history of `produto`, open when `fim` is 0.
+    void LinhaAliquota(int produto, int codigo, const char* aliquota, date::Day inicio, date::Day fim = 0) {
+        Grava<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), [&](auto& r) {
+            r.CODIGO_PRODUTO = produto;
+            r.CODIGO = codigo;
+            r.ALIQUOTA = D(aliquota);
+            r.DATA_INICIAL = inicio;
+            r.DATA_FINAL = fim;
+        });
+    }
+    static std::string Data(date::Day d) { return d == 0 ? std::string() : ui::FormatNumber("@d06b", d); }
+    // "rate start-end change #row" of a product's history rows, in the order of rate and start.
+    std::vector<std::string> Historico(int produto) {
+        std::vector<std::string> out;
+        for (const auto& a : Le<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), keys::PALIQ_KEY_PRODUTOALIQ))
+            if (a.CODIGO_PRODUTO.value() == Decimal(produto))
+                out.push_back(a.ALIQUOTA.value().to_fixed(0) + " " + Data(a.DATA_INICIAL) + "-" + Data(a.DATA_FINAL) + " " +
+                              Data(a.DATA_ALTERACAO) + " #" + a.CODIGO.value().to_fixed(0));
         return out;
     }
 };

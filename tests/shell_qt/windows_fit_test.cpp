@@ -115,7 +115,6 @@ const NotBuilt kNotBuilt[] = {
     {"CopiaFornecedores", "maintenance not built yet"},
     {"GerarUnificacao", "maintenance not built yet"},
     {"Unificacao", "maintenance not built yet"},
-    {"AjusteAliqProd", "maintenance not built yet"},
 };
 
 // Menu items that open no window of their own on a data root without records: a report without an

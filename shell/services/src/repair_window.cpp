@@ -26,6 +26,7 @@ ui::Level JanelaReparo::Setup() {
     w.String(controles_.contador, "").Hide();
     w.Progress(controles_.progresso).Hide();
     w.Button(controles_.executar, executar_);
+    AdicionaBotoes(w);
     w.Button(controles_.fechar, fechar_);
     SetCancelButton(controles_.fechar);
     for (int b : {controles_.executar, controles_.fechar}) navigator().ExcludeControl(b);

@@ -21,5 +21,6 @@ void RunAjustaLancamentos(ui::ProcContext& ctx);
 void RunExcluirSaldoAliq(ui::ProcContext& ctx);
 void RunAjustaCodForCli(ui::ProcContext& ctx);
 void RunAjustaCodForCliEnt(ui::ProcContext& ctx);
+void RunAjusteAliqProd(ui::ProcContext& ctx);
 
 }  // namespace vorel::maintenance

@@ -46,6 +46,8 @@ public:
 protected:
     // The window's own controls, above the counter.
     virtual void AdicionaCampos(ui::Window&) {}
+    // The window's own buttons between the run button and the close button (another way to run).
+    virtual void AdicionaBotoes(ui::Window&) {}
     // The run, when the run button is pressed.
     virtual void Executa() = 0;
     // Any other control accepted.

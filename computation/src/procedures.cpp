@@ -23,6 +23,8 @@ void AddComputationProcedures() {
         ProcedureRegistry::Add("ArquivoMagnetico", RunArquivoMagnetico);
         ProcedureRegistry::Add("ExcluirSaldoZero", RunExcluirSaldoZero);
         ProcedureRegistry::Add("RelExcluiSaldoZero", RunRelExcluiSaldoZero);
+        ProcedureRegistry::Add("ExpExcelPlanMensal", RunExpExcelPlanMensal);
+        ProcedureRegistry::Add("ExportaExcelEntrada", RunExportaExcelEntrada);
     });
 }
 

@@ -3,13 +3,11 @@
 // list), and the file ("A:\Saida.CSV" at every opening); "Exportar" writes the period's exit items
 // of the working year (`SaidaVorel`, `QuantidadeVorel`) into the file and closes the window.
 #include "vorel/core/text.h"
-#include "vorel/dictionary/key_names.h"
-#include "vorel/dictionary/shared_registers.h"
 #include "vorel/exports/saidas.h"
+#include "vorel/shell/cfo_digitado.h"
 #include "vorel/shell/working_context.h"
 #include "vorel/ui/message_box.h"
 #include "vorel/ui/pictured_use.h"
-#include "vorel/ui/register_window.h"
 #include "vorel/ui/window_controller.h"
 
 namespace vorel::exports {
@@ -24,7 +22,7 @@ public:
     };
 
     explicit ExportaExcelSaidas(ui::ProcContext& ctx)
-        : ui::WindowController(ctx, "ExportaExcelSaidas", "Exporta Saídas -> Excel"), cfo_(ui::ThreadFile(dictionary::CFO())) {
+        : ui::WindowController(ctx, "ExportaExcelSaidas", "Exporta Saídas -> Excel") {
         RememberPosition();
     }
 
@@ -32,7 +30,6 @@ public:
         (void)shell::GaranteEmpresa(context());  // the window opens whatever the choice
         ui::Level l = ui::WindowController::Setup();
         if (l != ui::Level::Benign) return l;
-        aberto_ = cfo_.open().ok();
         periodo_ = shell::PeriodoDeTrabalho();
         inicio_ = periodo_.Inicio();
         fim_ = periodo_.Fim();
@@ -43,9 +40,9 @@ public:
         w.Prompt(kPromptFinal, "Data Final:");
         w.Entry(kFinal, ui::UseDate(fim_, "@d06b"), "@d06b");
         w.Prompt(kPromptCfo, "Infome o CFO:");
-        w.Entry(kCfo, ui::Use(codigo_), "@n4");
+        w.Entry(kCfo, ui::Use(cfo_.codigo), "@n4");
         w.Prompt(kPromptComplemento, "Compl.:");
-        w.Entry(kComplemento, ui::Use(complemento_), "@n3");
+        w.Entry(kComplemento, ui::Use(cfo_.complemento), "@n3");
         w.Prompt(kPromptCaminho, "Nome do Arquivo:");
         w.Entry(kCaminho, ui::Use(caminho_), "@s100");
         w.Button(kBCfo, "...");
@@ -56,11 +53,6 @@ public:
         SetCancelButton(kFechar);
         for (int b : {kExportar, kFechar}) navigator().ExcludeControl(b);
         return ui::Level::Benign;
-    }
-
-    ui::Level Teardown() override {
-        if (aberto_) (void)cfo_.close();
-        return ui::WindowController::Teardown();
     }
 
     // Leaving the complement always looks the code up.
@@ -82,29 +74,25 @@ public:
     }
 
 private:
-    void Mostra(const std::string& descricao) {
-        window()[kDescricao].Text(text::to_utf8(text::sub(descricao, 1, 30)));
+    // The description in its 30 positions.
+    void Mostra() {
+        window()[kDescricao].Text(text::to_utf8(text::sub(text::from_utf8(cfo_.descricao), 1, 30)));
         window().Display();
     }
 
     void ConfereCfo() {
         window().Update();
-        if (codigo_ == 0) return Mostra("");
-        auto& c = cfo_.rec<dictionary::CFORec>();
-        cfo_.clear_record();
-        c.CODIGO = static_cast<std::int16_t>(codigo_);
-        c.COMPLEMENTO = static_cast<std::int16_t>(complemento_);
-        if (aberto_ && cfo_.get(dictionary::keys::CFO_KEY_CFO).ok()) return Mostra(std::string(c.DESCRICAO.clipped()));
+        if (cfo_.codigo == 0) {
+            cfo_.descricao.clear();
+            return Mostra();
+        }
+        if (cfo_.Procura()) return Mostra();
         window().Post(ui::event::Accepted, kBCfo);  // the list is opened for the user
     }
 
-    // The CFOP list for a choice: code, complement and description from the record it leaves.
     void EscolheCfo() {
-        (void)context().Call("CFO", ui::Request::Select);
-        const auto& c = cfo_.rec<dictionary::CFORec>();
-        codigo_ = std::max<int>(0, c.CODIGO);
-        complemento_ = std::max<int>(0, c.COMPLEMENTO);
-        Mostra(std::string(c.DESCRICAO.clipped()));
+        cfo_.Escolhe(context());
+        Mostra();
     }
 
     void Exporta() {
@@ -113,7 +101,7 @@ private:
         if (inicio_ > fim_) return w.Select(kInicial);
         if (text::trim(caminho_).empty()) return w.Select(kCaminho);
         const report::Outcome o = ExportaSaidas(
-            periodo_, {.inicio = inicio_, .fim = fim_, .cfo = codigo_, .caminho = text::from_utf8(caminho_)},
+            periodo_, {.inicio = inicio_, .fim = fim_, .cfo = cfo_.codigo, .caminho = text::from_utf8(caminho_)},
             [&](long long lidos, long long total) {
                 if (total > 0 && (lidos % 25 == 0 || lidos == total)) {
                     w[kProgresso].Range(0, static_cast<int>(total)).Progress(static_cast<int>(lidos));
@@ -125,11 +113,9 @@ private:
         CloseWith(ui::Response::Completed);
     }
 
-    data::FileManager& cfo_;  // the thread's CFO register, where the list leaves its choice
-    bool aberto_ = false;
+    shell::CfoDigitado cfo_;
     shell::EmpresaPeriodo periodo_;
     std::int32_t inicio_ = 0, fim_ = 0;
-    int codigo_ = 0, complemento_ = 0;
     std::string caminho_;  // UTF-8, as the entry shows it
 };
 

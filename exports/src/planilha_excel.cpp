@@ -5,7 +5,7 @@
 #include <map>
 #include <optional>
 
-#include "colunas_csv.h"
+#include "vorel/fiscal/colunas_csv.h"
 #include "tabelas.h"
 #include "vorel/core/date.h"
 #include "vorel/core/picture.h"
@@ -26,7 +26,7 @@ namespace vorel::exports {
 namespace {
 
 namespace keys = dictionary::keys;
-using colunas_csv::Numero;
+using fiscal::colunas_csv::Numero;
 using dictionary::EntradaSaidaVorelRec;
 using fiscal::estilo::W;
 
@@ -183,16 +183,16 @@ private:
         const std::string texto = codigo.to_string() + " - " + std::string(text::clip(descricao));
         date::Day dia = periodo_.Inicio();
         const Decimal aliquota = shell::AliquotaProdutoData(codigo, dia, 0);
-        std::vector<std::string> l3{"Contribuinte:", std::to_string(periodo_.empresa), colunas_csv::Texto(empresa_.razao, 40),
+        std::vector<std::string> l3{"Contribuinte:", std::to_string(periodo_.empresa), fiscal::colunas_csv::Texto(empresa_.razao, 40),
                                     std::string(text::clip(empresa_.cidade))};
         Anexa(l3, Vazios(8));
-        Anexa(l3, {W("Inscricao Estadual:"), colunas_csv::Texto(empresa_.inscricao, 20)});
+        Anexa(l3, {W("Inscricao Estadual:"), fiscal::colunas_csv::Texto(empresa_.inscricao, 20)});
         Anexa(l3, Vazios(5));
         std::vector<std::string> l4{"Mes e Ano Referencia:", MesAno()};
         Anexa(l4, Vazios(3));
-        Anexa(l4, {"Mercadoria:", colunas_csv::Texto(texto, 50)});
+        Anexa(l4, {"Mercadoria:", fiscal::colunas_csv::Texto(texto, 50)});
         Anexa(l4, Vazios(3));
-        Anexa(l4, {"Unidade de Medida:", colunas_csv::Texto(medida, 3)});
+        Anexa(l4, {"Unidade de Medida:", fiscal::colunas_csv::Texto(medida, 3)});
         Anexa(l4, Vazios(4));
         Anexa(l4, {"Aliquota", Numero("@n-5`2", aliquota, "Aliquota")});
         const std::string bloco[] = {
@@ -223,11 +223,11 @@ private:
         std::vector<std::string> c{
             picture::format("@d06b", l.data),
             text::right(num6, 6),
-            colunas_csv::Texto(l.entSerie, 2),
+            fiscal::colunas_csv::Texto(l.entSerie, 2),
             Numero("@n-19`3b", l.entQuantidade, "04"),
             Numero("@n-15`2b", l.entBase, "05"),
-            colunas_csv::Texto(num8, 8),
-            " " + colunas_csv::Texto(l.saiSerie, 2),
+            fiscal::colunas_csv::Texto(num8, 8),
+            " " + fiscal::colunas_csv::Texto(l.saiSerie, 2),
             Numero("@n-16`3b", l.saiQuantidade, "08"),
             Numero("@n-15`6b", l.saiValUnitario, "09"),
         };
@@ -255,7 +255,7 @@ private:
                                              1, 80)));
         std::vector<std::string> l5{"Contribuinte:", contribuinte};
         Anexa(l5, Vazios(9));
-        Anexa(l5, {W("Inscrição Estadual:"), colunas_csv::Texto(empresa_.inscricao, 20)});
+        Anexa(l5, {W("Inscrição Estadual:"), fiscal::colunas_csv::Texto(empresa_.inscricao, 20)});
         std::vector<std::string> linhas{
             "",
             "",
@@ -277,7 +277,7 @@ private:
         std::array<Decimal, fiscal::kValores> geral{};
         for (const auto& [codigo, e] : resumo_) {
             std::vector<std::string> c{Numero("@n-13", codigo, W("Código")),
-                                       colunas_csv::Texto(codigo.is_zero() ? "SALDO ANTERIOR" : e.descricao, 50)};
+                                       fiscal::colunas_csv::Texto(codigo.is_zero() ? "SALDO ANTERIOR" : e.descricao, 50)};
             Anexa(c, Vazios(7));
             for (std::size_t i = 0; i < fiscal::kValores; ++i) {
                 c.push_back(Numero("@n-15`2", e.somas[i], kTitulosValores[i]));
@@ -382,7 +382,7 @@ ResultadoPlanilhaExcel GravaPlanilhaExcel(std::string_view trabalho, const shell
         }
         if (r.saida = escritor.Fim(); !r.saida.ok()) return r;
         r.cfosDesconhecidos = escritor.desconhecidos();
-    } catch (const colunas_csv::NaoCabe& e) {
+    } catch (const fiscal::colunas_csv::NaoCabe& e) {
         r.saida = report::Outcome::failure(e.what());
         return r;
     }

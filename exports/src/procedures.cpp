@@ -3,6 +3,7 @@
 
 #include <mutex>
 
+#include "vorel/exports/planilha_excel.h"
 #include "vorel/exports/saidas.h"
 #include "vorel/exports/saldo_mensal.h"
 #include "vorel/ui/runtime.h"
@@ -15,6 +16,7 @@ void AddExportProcedures() {
         using ui::ProcedureRegistry;
         ProcedureRegistry::Add("ExpExcelSaldoMensal", RunExpExcelSaldoMensal);
         ProcedureRegistry::Add("ExportaExcelSaidas", RunExportaExcelSaidas);
+        ProcedureRegistry::Add("PlanilhaExcelProdutos", PlanilhaExcelProdutos);  // the monthly computation's hand-over
     });
 }
 

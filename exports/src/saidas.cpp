@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "colunas_csv.h"
+#include "vorel/fiscal/colunas_csv.h"
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
 #include "vorel/dictionary/key_names.h"
@@ -17,38 +17,28 @@ namespace vorel::exports {
 namespace {
 
 namespace keys = dictionary::keys;
-using colunas_csv::Numero;
-using colunas_csv::Simples;
+using fiscal::colunas_csv::Numero;
+using fiscal::colunas_csv::Simples;
 using dictionary::QuantidadeVorelRec;
 using dictionary::SaidaVorelRec;
-
-// A table of the period's year, open for the export.
-struct DoAno {
-    data::FileManager f;
-    data::Result aberta;
-    DoAno(const data::TableDesc& t, const shell::EmpresaPeriodo& p) : f(t), aberta(shell::AbreNoAno(f, p)) {}
-    ~DoAno() {
-        if (aberta.ok()) (void)f.close();
-    }
-};
 
 // A CNPJ text as the number its digits make, fourteen digits with leading zeros.
 std::string Numero14(std::string_view cnpj) { return picture::format("@n014", text::trim(cnpj)); }
 
 std::string Linha(const SaidaVorelRec& s, std::uint32_t unitario, std::uint32_t quantidade) {
-    return picture::format("@p##.###.###/####-##p", text::trim(s.CNPJ.value())) + ";" + picture::format("@d06b", s.DataSaida) +
-           ";" + colunas_csv::Texto(s.Serie.value(), 2) + ";" + std::to_string(s.Numero) + ";" + std::to_string(s.CFO) + ";" +
-           std::to_string(s.Complemento) + ";" + colunas_csv::Texto(s.CFOComplementar.value(), 2) + ";" +
+    return fiscal::colunas_csv::Cnpj(s.CNPJ.value()) + ";" + picture::format("@d06b", s.DataSaida) +
+           ";" + fiscal::colunas_csv::Texto(s.Serie.value(), 2) + ";" + std::to_string(s.Numero) + ";" + std::to_string(s.CFO) + ";" +
+           std::to_string(s.Complemento) + ";" + fiscal::colunas_csv::Texto(s.CFOComplementar.value(), 2) + ";" +
            std::to_string(unitario) + ";" + std::to_string(quantidade) + ";" +
            Numero("@n-15`3", s.Quantidade.value(), "Quantidade") + ";" + Numero("@n-15`2", s.BaseCalculo.value(), "Base Calculo") +
            ";" + Numero("@n-15`2", s.ICMS.value(), "Valor ICMS") + ";" + Simples(s.CodMercadoria.value()) + ";" +
-           Simples(s.Alicota.value()) + ";" + colunas_csv::Texto(s.Estado.value(), 2) + ";" +
+           Simples(s.Alicota.value()) + ";" + fiscal::colunas_csv::Texto(s.Estado.value(), 2) + ";" +
            Numero("@n-15`2", s.BaseAntReducao.value(), "Base Anterior a Base de Reducao");
 }
 
 report::Outcome Grava(shell::ExportacaoInteira& arquivo, const shell::EmpresaPeriodo& periodo, const OpcoesSaidas& o,
                       const ProgressoSaidas& progresso) {
-    DoAno saidas(dictionary::SaidaVorel(), periodo), quantidades(dictionary::QuantidadeVorel(), periodo);
+    shell::AbertaNoAno saidas(dictionary::SaidaVorel(), periodo), quantidades(dictionary::QuantidadeVorel(), periodo);
     if (!saidas.aberta.ok() || !quantidades.aberta.ok())
         return report::Outcome::failure("Não foi possível abrir as saídas do ano (SaidaVorel, QuantidadeVorel).");
     if (report::Outcome r = arquivo.Abre(); !r.ok()) return r;
@@ -102,7 +92,7 @@ report::Outcome ExportaSaidas(const shell::EmpresaPeriodo& periodo, const Opcoes
     shell::ExportacaoInteira arquivo(opcoes.caminho);
     try {
         return Grava(arquivo, periodo, opcoes, progresso);  // a failure leaves the old file, and no other
-    } catch (const colunas_csv::NaoCabe& e) {
+    } catch (const fiscal::colunas_csv::NaoCabe& e) {
         return report::Outcome::failure(e.what());
     }
 }

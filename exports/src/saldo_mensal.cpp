@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "colunas_csv.h"
+#include "vorel/fiscal/colunas_csv.h"
 #include "tabelas.h"
 #include "vorel/core/date.h"
 #include "vorel/core/paths.h"
@@ -21,7 +21,7 @@ namespace vorel::exports {
 namespace {
 
 namespace keys = dictionary::keys;
-using colunas_csv::Numero;
+using fiscal::colunas_csv::Numero;
 using dictionary::SaldosVorelRec;
 
 std::string W(std::string_view utf8) { return text::from_utf8(utf8); }
@@ -51,7 +51,7 @@ bool Escreve(const SaldosVorelRec& s, TipoSaldoMensal tipo) {
 }
 
 std::string Linha(const SaldosVorelRec& s, std::string_view descricao) {
-    std::string l = colunas_csv::Texto(s.Produto.value(), 14) + ";" + std::string(text::clip(descricao)) + ";" +
+    std::string l = fiscal::colunas_csv::Texto(s.Produto.value(), 14) + ";" + std::string(text::clip(descricao)) + ";" +
                     picture::format("@d014", s.Competencia) + ";" + Numero("@n-8`4", s.Aliquota.value(), "Aliquota");
     const std::array<Decimal, 7> r = Resultados(s);
     for (std::size_t i = 0; i < r.size(); ++i) l += ";" + Numero("@n-15`2", r[i], kTitulosResultados[i]);
@@ -100,7 +100,7 @@ report::Outcome Grava(shell::ExportacaoInteira& arquivo, const shell::EmpresaPer
             if (progresso && !progresso(++lidos, total)) return report::Outcome::failure("Exportação interrompida.");
             if (!Escreve(s, tipo)) continue;
             std::string descricao;
-            if (produtos.aberta.ok() && fiscal::LeProdutoPorCodigo(produtos.f, colunas_csv::CodigoDoTexto(s.Produto.value())))
+            if (produtos.aberta.ok() && fiscal::LeProdutoPorCodigo(produtos.f, fiscal::colunas_csv::CodigoDoTexto(s.Produto.value())))
                 descricao = produtos.f.rec<dictionary::ProdutosRec>().Produtos.value();
             if (report::Outcome o = arquivo.Linha(Linha(s, descricao)); !o.ok()) return o;
             const std::array<Decimal, 7> r = Resultados(s);
@@ -110,7 +110,7 @@ report::Outcome Grava(shell::ExportacaoInteira& arquivo, const shell::EmpresaPer
         for (std::size_t i = 0; i < totais.size(); ++i) linha += ";" + Numero("@n-15`2", totais[i], kTitulosResultados[i]);
         if (report::Outcome o = arquivo.Linha(""); !o.ok()) return o;
         if (report::Outcome o = arquivo.Linha(linha); !o.ok()) return o;
-    } catch (const colunas_csv::NaoCabe& e) {
+    } catch (const fiscal::colunas_csv::NaoCabe& e) {
         return report::Outcome::failure(e.what());
     }
     return arquivo.Conclui();

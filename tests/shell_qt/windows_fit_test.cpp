@@ -108,8 +108,6 @@ struct NotBuilt {
 const NotBuilt kNotBuilt[] = {
     {"RelatorioEntradas", "listings not built yet"},
     {"RelatorioSaidas", "listings not built yet"},
-    {"ExportaExcelEntrada", "exports not built yet"},
-    {"ExpExcelPlanMensal", "exports not built yet"},
     {"RunTimeFileManager", "maintenance not built yet"},
     {"AtualizaArquivos", "maintenance not built yet"},
     {"CopiaFornecedores", "maintenance not built yet"},

@@ -98,6 +98,29 @@ std::error_code GravaTecladoPadraoBR(long long valor) {
     return SettingsFile("qel.ini").write_number("Parametros", "TecladoPadraoBR", valor);
 }
 
+namespace {
+constexpr std::string_view kChavePlanMensal = "Caminho";
+}  // namespace
+
+OpcoesPlanMensal LeOpcoesPlanMensal() {
+    SettingsFile vorel("Vorel.ini");
+    OpcoesPlanMensal o;
+    o.caminho = std::string(text::clip(vorel.read_text("ExportaPlanMensal", kChavePlanMensal)));
+    o.cfo = static_cast<int>(vorel.read_number("CFO", kChavePlanMensal, 0));
+    o.compCfo = static_cast<int>(vorel.read_number("CompCFO", kChavePlanMensal, 0));
+    return o;
+}
+
+std::error_code GravaOpcoesPlanMensal(const OpcoesPlanMensal& o) {
+    return SettingsFile("Vorel.ini").update([&](settings::Content& c) {
+        c.set("ExportaPlanMensal", kChavePlanMensal, o.caminho);
+        c.set("TodosProdutos", kChavePlanMensal, "1");
+        c.set("CFO", kChavePlanMensal, std::to_string(o.cfo));
+        c.set("CompCFO", kChavePlanMensal, std::to_string(o.compCfo));
+        c.set("CNPJ", kChavePlanMensal, "");
+    });
+}
+
 std::error_code EntregaCnpjAoCadastro(std::string_view cnpj) {
     SettingsFile vorel("Vorel.ini");
     if (auto ec = vorel.write_text("Temp", "CNPJ", cnpj)) return ec;

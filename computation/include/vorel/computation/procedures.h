@@ -26,6 +26,8 @@ void RunExpExcelPlanilhaFinalFornecedor(ui::ProcContext& ctx);  // "ExpExcelPlan
 void RunArquivoMagnetico(ui::ProcContext& ctx);        // "ArquivoMagnetico"
 void RunExcluirSaldoZero(ui::ProcContext& ctx);        // "ExcluirSaldoZero"
 void RunRelExcluiSaldoZero(ui::ProcContext& ctx);      // "RelExcluiSaldoZero" (the working month)
+void RunExpExcelPlanMensal(ui::ProcContext& ctx);      // "ExpExcelPlanMensal" (hands over to "PlanilhaExcelProdutos")
+void RunExportaExcelEntrada(ui::ProcContext& ctx);     // "ExportaExcelEntrada"
 
 // "&Imprimir" of "Planilha Anual": the summary by rate, then the sheet unless the printing mode is 2.
 void VerificaSaldosAnual(ui::ProcContext& ctx, int paginaInicial);

@@ -40,6 +40,18 @@ std::string ArquivoDoAno(const data::TableDesc& table, std::uint32_t empresa, in
 // missing); a table not kept per year opens at its name variable.
 [[nodiscard]] data::Result AbreNoAno(data::FileManager& fm, const EmpresaPeriodo& p);
 
+// A cursor opened by `AbreNoAno` for a run, closed when it goes (when it opened).
+struct AbertaNoAno {
+    data::FileManager f;
+    data::Result aberta;
+    AbertaNoAno(const data::TableDesc& t, const EmpresaPeriodo& p) : f(t), aberta(AbreNoAno(f, p)) {}
+    ~AbertaNoAno() {
+        if (aberta.ok()) (void)f.close();
+    }
+    AbertaNoAno(const AbertaNoAno&) = delete;
+    AbertaNoAno& operator=(const AbertaNoAno&) = delete;
+};
+
 class OtherYearFile {
 public:
     OtherYearFile(const data::TableDesc& table, std::uint32_t empresa, int year);

@@ -40,6 +40,19 @@ struct ArquivoExcel {
 ArquivoExcel LeArquivoExcel();
 [[nodiscard]] std::error_code GravaArquivoExcel(const ArquivoExcel& a);
 
+// Vorel.ini, key Caminho of the sections ExportaPlanMensal (the monthly sheet export's file), CFO and
+// CompCFO (its CFOP filter; 0 or missing: none), as the export window last wrote them. The window
+// writes the five sections in one locked step, in this order: ExportaPlanMensal, TodosProdutos
+// (always 1), CFO, CompCFO and CNPJ (emptied: the same section holds the management sheet's
+// supplier filter).
+struct OpcoesPlanMensal {
+    std::string caminho;  // Windows-1252 program path; empty when never written
+    int cfo = 0;
+    int compCfo = 0;
+};
+OpcoesPlanMensal LeOpcoesPlanMensal();
+[[nodiscard]] std::error_code GravaOpcoesPlanMensal(const OpcoesPlanMensal& o);
+
 // XML.ini [XMLSaida]: the NF-e import window's options, kept for its next opening in either
 // direction (each 0 when missing): SobForCli, CriaConta, IntProdutos, IntegraICMS, IntegraIPI.
 struct OpcoesXml {

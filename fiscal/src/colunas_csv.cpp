@@ -1,12 +1,12 @@
-// Columns of the `;` exports (colunas_csv.h).
-#include "colunas_csv.h"
+// Columns of the `;` exports (vorel/fiscal/colunas_csv.h).
+#include "vorel/fiscal/colunas_csv.h"
 
 #include <map>
 
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
 
-namespace vorel::exports::colunas_csv {
+namespace vorel::fiscal::colunas_csv {
 
 std::string Numero(std::string_view picture, const Decimal& valor, std::string_view coluna) {
     // The exports write a handful of pictures a great many times: each is compiled once a thread.
@@ -24,6 +24,8 @@ std::string Simples(const Decimal& valor) { return valor.to_string(); }
 
 std::string Texto(std::string_view texto, std::size_t largura) { return text::pad(texto.substr(0, largura), largura); }
 
+std::string Cnpj(std::string_view cnpj) { return picture::format("@p##.###.###/####-##p", text::trim(cnpj)); }
+
 Decimal CodigoDoTexto(std::string_view texto) { return Decimal::parse(text::trim(texto)).value_or(Decimal(0)); }
 
-}  // namespace vorel::exports::colunas_csv
+}  // namespace vorel::fiscal::colunas_csv

@@ -35,8 +35,7 @@ std::vector<Decimal> Codigos(data::FileManager& produtos) {
 }  // namespace
 
 ResultadoReparo AjustaCadastroProdutos(const AjusteCadastro& a, const ProgressoReparo& progresso) {
-    ResultadoReparo r;
-    try {
+    return lote::PorProduto([&](ResultadoReparo& r) {
         lote::Aberta produtos(dictionary::Produtos());
         Checa(produtos.fm.open(), "Abrindo os produtos");
         lote::Aberta aliq(dictionary::ProdutosAliq());
@@ -68,14 +67,7 @@ ResultadoReparo AjustaCadastroProdutos(const AjusteCadastro& a, const ProgressoR
             ++r.lidos;
             ++r.alterados;
         }
-    } catch (const lote::Falhou& f) {
-        r.erro = f.texto + (r.alterados > 0 ? ". Os " + std::to_string(r.alterados) +
-                                                  " primeiros produtos ficaram alterados; os demais ficaram como estavam."
-                                            : std::string());
-    } catch (const lote::Cancelou&) {
-        r.cancelado = true;
-    }
-    return r;
+    });
 }
 
 }  // namespace vorel::maintenance

@@ -102,21 +102,6 @@ private:
     lote::Aberta aliq_;
 };
 
-template <class Run>
-ResultadoReparo Executa(Run run) {
-    ResultadoReparo r;
-    try {
-        run(r);
-    } catch (const lote::Falhou& f) {
-        r.erro = f.texto + (r.alterados > 0 ? ". Os " + std::to_string(r.alterados) +
-                                                  " primeiros produtos ficaram ajustados; os demais ficaram como estavam."
-                                            : std::string());
-    } catch (const lote::Cancelou&) {
-        r.cancelado = true;
-    }
-    return r;
-}
-
 }  // namespace
 
 ResultadoReparo AjustaAliquotasPelasEntradas(std::uint32_t empresa, const std::vector<ProdutoDoAjuste>& selecao,
@@ -127,7 +112,7 @@ ResultadoReparo AjustaAliquotasPelasEntradas(std::uint32_t empresa, const std::v
                  std::to_string(anoFinal) + "); nenhum histórico foi alterado.";
         return r;
     }
-    return Executa([&](ResultadoReparo& r) {
+    return lote::PorProduto([&](ResultadoReparo& r) {
         Reconstrucao run(empresa, selecao, progresso, r);
         run.Cada([&](const ProdutoDoAjuste& p, bool) {
             Decimal ultima(0);
@@ -138,7 +123,7 @@ ResultadoReparo AjustaAliquotasPelasEntradas(std::uint32_t empresa, const std::v
 
 ResultadoReparo AjustaAliquotasPelaRegra(std::uint32_t empresa, const std::vector<ProdutoDoAjuste>& selecao,
                                          const ProgressoReparo& progresso) {
-    return Executa([&](ResultadoReparo& r) {
+    return lote::PorProduto([&](ResultadoReparo& r) {
         Reconstrucao run(empresa, selecao, progresso, r);
         const Decimal dezoito(18);
         run.Cada([&](const ProdutoDoAjuste& p, bool tinha) {

@@ -29,6 +29,25 @@ inline void Avanca(const ProgressoReparo& progresso, long long feitos, long long
     if (progresso && !progresso(feitos, total)) throw Cancelou{};
 }
 
+// The run of a change made one product at a time, each product in a transaction of its own:
+// `corpo(r)`. A failure it throws comes back as its text and how many products before it stayed
+// changed (`r.alterados`); a cancel as `cancelado`.
+template <class Corpo>
+ResultadoReparo PorProduto(Corpo corpo) {
+    ResultadoReparo r;
+    try {
+        corpo(r);
+    } catch (const Falhou& f) {
+        r.erro = f.texto;
+        if (r.alterados > 0)
+            r.erro += ". Os " + std::to_string(r.alterados) +
+                      " primeiros produtos ficaram ajustados; os demais ficaram como estavam.";
+    } catch (const Cancelou&) {
+        r.cancelado = true;
+    }
+    return r;
+}
+
 // A table of the run, closed when the run ends; `abre` opens it (at the name variable, or at a
 // year's file).
 struct Aberta {

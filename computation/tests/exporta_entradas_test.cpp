@@ -1,8 +1,8 @@
 // The entries export: the header, one line an item (the CNPJ pattern zero-filled, plain numbers, the
 // columns' widths), the totals and the two closing lines from the working month's final summary
 // (the first rate's base of other hypotheses), the CFOP filter over every complement and state, the
-// state filter of codes 2000 to 2999 while it is shown, an empty period, and a month without a
-// summary row.
+// state filter of codes 2000 to 2999 while it is shown, an empty period, a month without a
+// summary row, and the window's refusals and a file that cannot be written.
 #include "calculo_window_fixture.h"
 #include "reference_file.h"
 #include "vorel/computation/exporta_entradas.h"
@@ -150,6 +150,32 @@ TEST_F(ExportaEntradasTest, AnEmptyPeriodAndAMonthWithoutSummary) {
                      ";;;;;;;;;;;;;Diferenca Aliquota 6%;;;           0,00\r\n"),
               std::string::npos)
         << f;
+}
+
+TEST_F(ExportaEntradasTest, RefusalsKeepTheWindowAndAFailedWriteLeavesNoFile) {
+    ui->Start("ExportaExcelEntrada");
+    const int w = ui->WindowByCaption("Exporta Entradas -> Excel");
+    ui->Type(ui->ByPrompt(w, "Data Inicial:"), "01/04/2016");
+    ui->Press(ui->ByText(w, "Exportar"));
+    ui->WaitIdle();
+    EXPECT_EQ(ui->Focus(w), ui->ByPrompt(w, "Data Inicial:").feq);
+    ui->Type(ui->ByPrompt(w, "Data Inicial:"), "01/03/2016");
+    ui->Type(ui->ByPrompt(w, "Nome do Arquivo:"), "");
+    ui->Press(ui->ByText(w, "Exportar"));
+    ui->WaitIdle();
+    EXPECT_EQ(ui->Focus(w), ui->ByPrompt(w, "Nome do Arquivo:").feq);
+    EXPECT_TRUE(ui->MessageBoxes().empty());
+
+    ui->Type(ui->ByPrompt(w, "Nome do Arquivo:"), root + "NaoExiste\\Entrada.csv");
+    ui->Press(ui->ByText(w, "Exportar"));
+    ui->WaitUntil([&] { return ui->HasMessageBox(); }, "the failure");
+    EXPECT_EQ(ui->PendingMessageBox().text.rfind(
+                  "O arquivo não foi gerado.|Não foi possível gravar o arquivo " + root + "NaoExiste\\Entrada.csv: ", 0),
+              0u)
+        << ui->PendingMessageBox().text;
+    ui->Answer(1);
+    ui->WaitUntil([&] { return !ui->HasWindow("Exporta Entradas -> Excel"); }, "the window to close");
+    EXPECT_FALSE(fs::exists(dir / "NaoExiste"));
 }
 
 }  // namespace

@@ -2,12 +2,15 @@
 // heading blocks, each product's opening row first, the placement of entries, exits, returns and
 // cash-register rows, the numbers cut to their columns, the sign of column-2 codes in the totals,
 // an unregistered CFO written blank and named once, the summary by product; the CFOP filter; a
-// cancel after the first row; and the hand-over from a computation run.
+// cancel after the first row; and the procedure a computation run hands its work table to, which
+// reads the file and the filter from the export window's settings. (The window running the
+// computation into it: tests/computation_exports.)
 #include "export_fixture.h"
 
 #include "vorel/core/date.h"
 #include "vorel/core/paths.h"
 #include "vorel/exports/planilha_excel.h"
+#include "vorel/shell/program_settings.h"
 #include "vorel/shell/work_table_handover.h"
 #include "vorel/ui/headless.h"
 
@@ -127,6 +130,32 @@ TEST_F(PlanilhaExcel, ACancelAfterTheFirstRowStillEndsWithThatProductsTotalsAndT
     EXPECT_FALSE(Grava({.caminho = Alvo()}, [](long long, long long) { return PassoPlanilha::Interrompe; }).saida.ok());
     EXPECT_EQ(File(files::resolve(Alvo())), antes);
     EXPECT_EQ(Files(dir / "Excel"), 1u);
+}
+
+TEST_F(PlanilhaExcel, TheHandOverReadsTheWindowsSettingsAndNamesEachUnregisteredCfoOnce) {
+    ASSERT_FALSE(shell::GravaOpcoesPlanMensal({.caminho = Alvo(), .cfo = 0, .compCfo = 7}));
+    const int t = rt->Start("Calculo", [&](ui::ProcContext& ctx) {
+        shell::EntregaTrabalho entrega({trabalho, 1, {1, 2016, 3}});
+        (void)ctx.Call("PlanilhaExcelProdutos");
+    });
+    ui->WaitUntil([&] { return ui->HasMessageBox(); }, "the unregistered CFOs");
+    EXPECT_EQ(ui->PendingMessageBox().title, "Alerta!");
+    EXPECT_EQ(ui->PendingMessageBox().text,
+              "Atenção! Identificamos inconsistências nos CFO abaixo ou eles não existem. Favor verifica a tabela de "
+              "CFO.\n5999 - 0");
+    ui->Answer(1);
+    ui->WaitUntil([&] { return rt->Finished(t).has_value(); }, "the export to end");
+    EXPECT_TRUE(matches_reference(File(files::resolve(Alvo())), "planilha_excel.csv"));
+
+    // With the window's CFOP filter: its rows only.
+    ASSERT_FALSE(shell::GravaOpcoesPlanMensal({.caminho = Alvo(), .cfo = 5102, .compCfo = 0}));
+    const int t2 = rt->Start("Calculo", [&](ui::ProcContext& ctx) {
+        shell::EntregaTrabalho entrega({trabalho, 0, {1, 2016, 3}});
+        (void)ctx.Call("PlanilhaExcelProdutos");
+    });
+    ui->WaitUntil([&] { return rt->Finished(t2).has_value(); }, "the export to end");
+    EXPECT_FALSE(ui->HasMessageBox());
+    EXPECT_TRUE(matches_reference(File(files::resolve(Alvo())), "planilha_excel_filtro.csv"));
 }
 
 }  // namespace

@@ -23,6 +23,9 @@ void AddMaintenanceProcedures() {
         ProcedureRegistry::Add("AjustaCodForCli", RunAjustaCodForCli);
         ProcedureRegistry::Add("AjustaCodForCli_Ent", RunAjustaCodForCliEnt);
         ProcedureRegistry::Add("AjusteAliqProd", RunAjusteAliqProd);
+        // Table files and the one-time conversion.
+        ProcedureRegistry::Add("AtualizaArquivos", RunAtualizaArquivos);
+        ProcedureRegistry::Add("RunTimeFileManager", RunRunTimeFileManager);
     });
 }
 

@@ -1,4 +1,5 @@
-// A run killed with its process at a chosen point, for the tests that show what a killed run leaves.
+// A run killed with its process at a chosen point, for the tests that show what a killed run leaves:
+// killed_child.h's `MataNaChamada` with the child's thread given its table dictionary.
 //
 // `MataNaChamada(ponto, corrida)` forks: the child runs `corrida(pausa)` on a thread of its own
 // with its table dictionary and calls `pausa()` at every point where a kill may fall (a progress
@@ -10,56 +11,14 @@
 //     MataNaChamada(k, [&](auto& pausa) { return Roda(pausa).ok(); });   // killed at call k
 #pragma once
 
-#include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <functional>
-#include <thread>
-
+#include "killed_child.h"
 #include "vorel/dictionary/tables.h"
 
 namespace vorel::testing {
 
 inline long long MataNaChamada(long long ponto,
                                const std::function<bool(const std::function<void()>& pausa)>& corrida) {
-    int ida[2], volta[2];
-    EXPECT_EQ(pipe(ida), 0);
-    EXPECT_EQ(pipe(volta), 0);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(ida[0]);
-        close(volta[1]);
-        std::thread([&] {
-            dictionary::InitDictionary();
-            const std::function<void()> pausa = [&] {
-                char c = 1;
-                if (write(ida[1], &c, 1) != 1 || read(volta[0], &c, 1) != 1) _exit(2);
-            };
-            _exit(corrida(pausa) ? 0 : 3);
-        }).join();
-        _exit(4);
-    }
-    close(ida[1]);
-    close(volta[0]);
-    long long chamadas = 0;
-    char c = 0;
-    while (read(ida[0], &c, 1) == 1) {
-        if (++chamadas == ponto) {
-            kill(pid, SIGKILL);
-            break;
-        }
-        if (write(volta[1], &c, 1) != 1) break;
-    }
-    close(ida[0]);
-    close(volta[1]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (ponto < 0) {
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-    return chamadas;
+    return MataNaChamada(ponto, corrida, [] { dictionary::InitDictionary(); });
 }
 
 }  // namespace vorel::testing

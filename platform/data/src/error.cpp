@@ -33,6 +33,7 @@ std::string_view source_text(int code) {
         case kTooManyFiles: return "Arquivos abertos demais";
         case kOsError: return "Erro do sistema de arquivos";
         case kNoTransaction: return "Nenhuma transação ativa";
+        case kStopped: return "Operação interrompida";
         default: return "Erro desconhecido";
     }
 }
@@ -44,7 +45,7 @@ std::string_view error_text(int code) {
         std::map<int, std::string> m;
         for (int c : std::initializer_list<int>{kNoError, kFileNotFound, kPathNotFound, kAccessDenied, kFileLocked, kRecordNotAvailable,
                       kRecordNotFound, kFileNotOpen, kDuplicateKey, kNoRecord, kKeysInvalid, kInvalidFile,
-                      kAlreadyOpen, kTransactionActive, kBadValue, kTooManyFiles, kOsError, kNoTransaction,
+                      kAlreadyOpen, kTransactionActive, kBadValue, kTooManyFiles, kOsError, kNoTransaction, kStopped,
                       kUnknown})
             m[c] = text::from_utf8(source_text(c));
         return m;

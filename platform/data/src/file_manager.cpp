@@ -152,13 +152,17 @@ int FileManager::open_at(std::string program_path, std::uint8_t mode) {
         s.release(h);
         return rc;
     }
+    int keys_rc = kNoError;
     if (h->refs == 1 || !h->layout) {
         int rc = schema::prepare(h, desc_.layout(), create_, lock_wait_);
-        if (rc != kNoError) {
+        if (rc == kKeysInvalid && keep_invalid_keys_) {
+            keys_rc = rc;
+        } else if (rc != kNoError) {
             s.release(h);
             return rc;
+        } else {
+            h->layout = &desc_.layout();
         }
-        h->layout = &desc_.layout();
     }
     handle_ = h;
     share_ = std::move(share);
@@ -167,11 +171,15 @@ int FileManager::open_at(std::string program_path, std::uint8_t mode) {
     current_id_ = 0;
     *cursor_ = CursorState{};
     // Records primed by a program that died with its form open are removed (by an opener that writes).
-    if (open_mode::writes(mode) && primed::has_orphans(h, *share_)) {
+    released_on_open_ = 0;
+    if (keys_rc == kNoError && open_mode::writes(mode) && primed::has_orphans(h, *share_)) {
         Transaction t({this}, lock_wait_);
-        if (t.status() == kNoError && primed::remove_orphans(h, *share_) == SQLITE_OK) (void)t.commit();
+        std::int64_t removed = 0;
+        if (t.status() == kNoError && primed::remove_orphans(h, *share_, &removed) == SQLITE_OK && t.commit().ok())
+            released_on_open_ = removed;
         ++h->generation;
     }
+    if (keys_rc != kNoError) return set_error(keys_rc, program_path);
     clear_error();
     return kNoError;
 }
@@ -695,7 +703,9 @@ std::int64_t FileManager::highest(int key, int component) {
     return -1;
 }
 
-Result FileManager::rebuild_keys() {
+Result FileManager::rebuild_keys() { return rebuild_keys(KeyProgress{}); }
+
+Result FileManager::rebuild_keys(const KeyProgress& progress) {
     if (text_) return kNoError;
     if (open_count_ == 0) {
         // The keys of a file that does not open (46): rebuilt without opening it as a table.
@@ -703,11 +713,12 @@ Result FileManager::rebuild_keys() {
         Session& s = Session::current();
         FileHandle* h = nullptr;
         if (int rc = s.acquire(files::resolve(name), name, false, lock_wait_, &h); rc) return rc;
-        int rc = schema::rebuild_keys(h, desc_.layout(), lock_wait_);
+        int rc = schema::rebuild_keys(h, desc_.layout(), lock_wait_, progress);
         s.release(h);
         return rc;
     }
-    int rc = schema::rebuild_keys(handle_, desc_.layout(), lock_wait_);
+    int rc = schema::rebuild_keys(handle_, desc_.layout(), lock_wait_, progress);
+    if (rc == kNoError) handle_->layout = &desc_.layout();
     ++handle_->generation;
     return rc;
 }

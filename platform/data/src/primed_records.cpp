@@ -66,6 +66,10 @@ int unmark(FileHandle* h, std::int64_t rid) {
 
 bool has_orphans(FileHandle* h, const ShareLock& share) { return !orphans(h, share).empty(); }
 
-int remove_orphans(FileHandle* h, const ShareLock& share) { return remove(h, orphans(h, share)); }
+int remove_orphans(FileHandle* h, const ShareLock& share, std::int64_t* removed) {
+    const std::vector<std::int64_t> rids = orphans(h, share);
+    if (removed) *removed = static_cast<std::int64_t>(rids.size());
+    return remove(h, rids);
+}
 
 }  // namespace vorel::data::primed

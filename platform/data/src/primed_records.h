@@ -27,9 +27,9 @@ int mark(FileHandle* h, std::int64_t rid, int slot, bool fresh_slot);
 int unmark(FileHandle* h, std::int64_t rid);
 // Whether the file lists any record whose owner no process holds.
 bool has_orphans(FileHandle* h, const ShareLock& share);
-// Removes the listed records whose owner no process holds, and their list entries. Inside a write
-// transaction. SQLite code.
-int remove_orphans(FileHandle* h, const ShareLock& share);
+// Removes the listed records whose owner no process holds, and their list entries (how many records in
+// `removed`). Inside a write transaction. SQLite code.
+int remove_orphans(FileHandle* h, const ShareLock& share, std::int64_t* removed = nullptr);
 
 }  // namespace primed
 }  // namespace vorel::data

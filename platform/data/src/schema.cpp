@@ -306,16 +306,59 @@ int empty_table(FileHandle* h, const TableDesc&, int wait_seconds) {
 
 namespace {
 
+using KeyProgress = std::function<bool(const std::string& key, int percent)>;
+
+// The key being built and how far the rebuild is, for SQLite's progress handler.
+struct KeyBuild {
+    const KeyProgress* progress = nullptr;
+    std::string key;
+    int percent = 0;
+    bool stopped = false;
+};
+
+int on_progress(void* p) {
+    auto* b = static_cast<KeyBuild*>(p);
+    if (!(*b->progress)(b->key, b->percent)) b->stopped = true;
+    return b->stopped ? 1 : 0;
+}
+
+// Creates the layout's indexes one by one, telling `progress` about each before it is built, every
+// 200,000 steps of SQLite's machine while it is built, and at the end (100).
+int create_indexes_told(FileHandle* h, const TableDesc& d, const KeyProgress& progress, bool& stopped) {
+    int total = 0;
+    for (const auto& k : d.keys) total += k.components.empty() ? 0 : 1;
+    KeyBuild b{&progress};
+    sqlite3_progress_handler(h->db(), 200000, on_progress, &b);
+    int rc = SQLITE_OK, done = 0;
+    for (std::size_t k = 0; k < d.keys.size() && rc == SQLITE_OK && !b.stopped; ++k) {
+        if (d.keys[k].components.empty()) continue;
+        b.key = d.keys[k].name;
+        b.percent = done * 100 / total;
+        if (!progress(b.key, b.percent)) {
+            b.stopped = true;
+            break;
+        }
+        rc = sql::exec(h->db(), table_sql::create_index(d, static_cast<int>(k), h->schema));
+        ++done;
+    }
+    sqlite3_progress_handler(h->db(), 0, nullptr, nullptr);
+    if (rc == SQLITE_OK && !b.stopped && !progress(b.key, 100)) b.stopped = true;
+    stopped = b.stopped;
+    return stopped ? SQLITE_INTERRUPT : rc;
+}
+
 // Drops every index of the file, then (given a layout) creates the layout's, in one transaction.
-int replace_keys(FileHandle* h, const TableDesc* d, int wait_seconds) {
+int replace_keys(FileHandle* h, const TableDesc* d, int wait_seconds, const KeyProgress& progress = {}) {
     FileTxn txn(h, wait_seconds);
     int rc = txn.rc();
     Master m;
+    bool stopped = false;
     if (rc == SQLITE_OK) rc = read_master(h, m);
     if (rc == SQLITE_OK) rc = drop_indexes(h, m);
-    if (rc == SQLITE_OK && d) rc = create_indexes(h, *d);
+    if (rc == SQLITE_OK && d) rc = progress ? create_indexes_told(h, *d, progress, stopped) : create_indexes(h, *d);
     if (rc == SQLITE_OK) rc = txn.commit();
     h->stmts.clear();
+    if (stopped) return set_error(kStopped, h->program_path);
     if (rc != SQLITE_OK) return storage_error(h->db(), rc, h->program_path);
     clear_error();
     return kNoError;
@@ -323,7 +366,9 @@ int replace_keys(FileHandle* h, const TableDesc* d, int wait_seconds) {
 
 }  // namespace
 
-int rebuild_keys(FileHandle* h, const TableDesc& d, int wait_seconds) { return replace_keys(h, &d, wait_seconds); }
+int rebuild_keys(FileHandle* h, const TableDesc& d, int wait_seconds, const KeyProgress& progress) {
+    return replace_keys(h, &d, wait_seconds, progress);
+}
 
 int drop_keys(FileHandle* h, int wait_seconds) { return replace_keys(h, nullptr, wait_seconds); }
 

@@ -2,6 +2,7 @@
 // key rebuild, and the SQL of cursor seeks.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,11 @@ namespace vorel::data::schema {
 // older one, and checks the keys (46 when an index is missing or differs).
 int prepare(FileHandle* h, const TableDesc& d, bool create, int wait_seconds);
 int empty_table(FileHandle* h, const TableDesc& d, int wait_seconds);
-int rebuild_keys(FileHandle* h, const TableDesc& d, int wait_seconds);
+// Drops every index and builds the layout's, in one transaction. `progress` (may be empty) hears each
+// key's name and the percentage of keys done, before the key and while it is built; its false rolls
+// the whole rebuild back (92).
+int rebuild_keys(FileHandle* h, const TableDesc& d, int wait_seconds,
+                 const std::function<bool(const std::string& key, int percent)>& progress = {});
 // Drops every index of the table, inside the caller's transaction when one is open.
 int drop_keys(FileHandle* h, int wait_seconds);
 int stored_version(FileHandle* h);

@@ -23,4 +23,8 @@ void RunAjustaCodForCli(ui::ProcContext& ctx);
 void RunAjustaCodForCliEnt(ui::ProcContext& ctx);
 void RunAjusteAliqProd(ui::ProcContext& ctx);
 
+// Table files and the one-time conversion of the rate history.
+void RunAtualizaArquivos(ui::ProcContext& ctx);
+void RunRunTimeFileManager(ui::ProcContext& ctx);
+
 }  // namespace vorel::maintenance

@@ -5,7 +5,7 @@
 // message tokens (%ErrorCode, %Error, %FileError, ...) read. The codes are those the procedures test:
 // 2 missing file, 32 access denied (file locked by another user), 33 end of the key order, 35 record
 // not found, 40 duplicate key, 46 keys invalid, 47 invalid file, 52 already open, 90 operating-system
-// error (with the system's own text and code in file_error_*).
+// error (with the system's own text and code in file_error_*), 92 stopped by the caller's progress callback.
 #pragma once
 
 #include <iosfwd>
@@ -33,6 +33,7 @@ enum ErrorCode : int {
     kTooManyFiles = 80,      // more files open at once in one thread than the engine can attach
     kOsError = 90,
     kNoTransaction = 91,
+    kStopped = 92,           // the caller's progress callback asked to stop; nothing was changed
 };
 
 // The result of a table operation: its error code, kNoError when it was done. Every result must be

@@ -24,6 +24,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -152,6 +153,17 @@ public:
 
     // --- maintenance ---
     Result rebuild_keys();                     // recreates every index (also of a file that does not open: 46)
+    // The same in one transaction, telling `progress` each key's name and the percentage of keys done
+    // (before each key, now and then while it is built, and 100 at the end); its false rolls the
+    // rebuild back and returns 92, the file as it was.
+    using KeyProgress = std::function<bool(const std::string& key, int percent)>;
+    Result rebuild_keys(const KeyProgress& progress);
+    // An open that finds the file's keys invalid (46) keeps the file open in its mode and returns 46, so
+    // that rebuild_keys mends them under that open (an exclusive one, for the maintenance window).
+    // Nothing but rebuild_keys, pack, verify, records and close is meant for a file so opened.
+    void keep_open_on_invalid_keys(bool on) { keep_invalid_keys_ = on; }
+    // Records left primed by a process that no longer runs, which the last open for writing removed.
+    std::int64_t released_on_open() const { return released_on_open_; }
     Result pack();                             // compacts the file
     int stored_version();                   // structure version stored in the open file, -1 on error
     Result verify();                           // 0 when the file is whole, 47 when damaged
@@ -185,6 +197,8 @@ private:
     FileHandle* handle_ = nullptr;
     int open_count_ = 0;
     bool create_ = true;
+    bool keep_invalid_keys_ = false;
+    std::int64_t released_on_open_ = 0;
     int lock_wait_ = 10;
     std::string open_name_;
     std::int64_t current_id_ = 0;

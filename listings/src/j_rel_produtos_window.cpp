@@ -25,6 +25,9 @@ public:
         : JanelaComFecha(ctx, "JRelProdutos", "Relação de Produtos", {kEmail, kImprimir, kFecha}) {}
 
 private:
+    // Opens without a company too: the reports then name a blank company.
+    bool AbreSemEmpresa() const override { return true; }
+
     ui::Level AdicionaOpcoes(ui::Window& w) override {
         shell::PreencheEmail("Relação de Produtos");
         caminho_ = text::to_utf8(shell::PastaRaiz.Get()) + "Excel\\Relacao_Produtos.csv";

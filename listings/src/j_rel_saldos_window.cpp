@@ -19,6 +19,9 @@ public:
         : JanelaComFecha(ctx, "JRelSaldos", "Caption", {kEmail, kImprimir, kFecha}) {}
 
 private:
+    // Opens without a company too; "&Imprimir" asks for one again.
+    bool AbreSemEmpresa() const override { return true; }
+
     ui::Level AdicionaOpcoes(ui::Window& w) override {
         shell::PreencheEmail("Relação de Saldos");
         w.Check(kSaldo, " Imprimir somente produtos com Saldo", ui::Use(somenteComSaldo_));
@@ -26,7 +29,10 @@ private:
         return ui::Level::Benign;
     }
 
-    void Imprime() override { RelSaldosW(context(), shell::PeriodoDeTrabalho(), somenteComSaldo_); }
+    void Imprime() override {
+        (void)shell::GaranteEmpresa(context());  // the listing runs whatever the answer
+        RelSaldosW(context(), shell::PeriodoDeTrabalho(), somenteComSaldo_);
+    }
 
     bool somenteComSaldo_ = false;
 };

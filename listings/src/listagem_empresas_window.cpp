@@ -25,6 +25,9 @@ public:
         : JanelaOpcoesRelatorio(ctx, "ListagemEmpresas", "Listagem de Empresas", {kEmail, kImprimir, kCancelar}) {}
 
 private:
+    // Opens without a company too: the listing is of every company.
+    bool AbreSemEmpresa() const override { return true; }
+
     ui::Level AdicionaOpcoes(ui::Window&) override {
         shell::PreencheEmail("Listagem de Empresas");
         // The listing is of every company: the text names the period only.

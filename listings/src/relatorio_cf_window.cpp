@@ -37,6 +37,9 @@ public:
     }
 
 private:
+    // Opens without a company too: the reports then name a blank company.
+    bool AbreSemEmpresa() const override { return true; }
+
     ui::Level AdicionaOpcoes(ui::Window& w) override {
         shell::PreencheEmail(kTitulos[0]);
         w.Add(kGrupoTipo, ui::ControlType::Group, " Tipo Lançamentos ");

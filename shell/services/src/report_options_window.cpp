@@ -15,7 +15,7 @@ JanelaOpcoesRelatorio::JanelaOpcoesRelatorio(ui::ProcContext& ctx, std::string p
 void JanelaOpcoesRelatorio::AdicionaEmail() { shell::AdicionaEmail(window(), email_); }
 
 ui::Level JanelaOpcoesRelatorio::Setup() {
-    if (!GaranteEmpresa(context())) return ui::Level::Cancel;
+    if (!GaranteEmpresa(context()) && !AbreSemEmpresa()) return ui::Level::Cancel;
     ui::Level l = ui::WindowController::Setup();
     if (l != ui::Level::Benign) return l;
     ui::Window& w = window();

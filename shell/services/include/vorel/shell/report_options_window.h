@@ -1,5 +1,6 @@
 // The options window of a printed report: what every such window of the subsystems shares around
-// its own options. It asks for the working company first (no company: the window does not open),
+// its own options. It asks for the working company first (no company: the window does not open,
+// unless it lists what needs none: `AbreSemEmpresa`),
 // ends with the "&Imprimir" and "&Cancelar" buttons (kept out of key navigation, "&Cancelar" the
 // cancel button), and keeps the e-mail options (email_options.h) under the printing-mode rule when
 // it opens, when the "Enviar e-mail" check is pressed and after every print. "&Imprimir" updates the
@@ -50,6 +51,9 @@ protected:
     virtual void Imprime() = 0;
     // Any other control accepted (after the window's own handling).
     virtual void OnOption(int /*feq*/) {}
+    // True: the window opens even when the user left the company window without a company (its
+    // reports then name a blank company).
+    virtual bool AbreSemEmpresa() const { return false; }
 
     // Adds the "Enviar e-mail" check and its group at this point of the window.
     void AdicionaEmail();

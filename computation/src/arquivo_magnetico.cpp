@@ -16,6 +16,8 @@
 
 #include "vorel/computation/arquivo_inteiro.h"
 #include "vorel/core/text.h"
+#include "vorel/data/cursor.h"
+#include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
@@ -44,6 +46,8 @@ namespace {
 struct Falhou {
     std::string oque;
 };
+
+constexpr std::string_view kCache = "CacheKiB=1024";
 struct Cancelado {};
 
 void Checa(data::Result r, const std::string& oque) {
@@ -90,17 +94,27 @@ struct TabelaAno {
         if (r == data::kFileNotFound) return;
         Checa(r, t.label + " de " + std::to_string(ano));
         aberta = true;
+        (void)f->file().send(kCache);
     }
     FileManager& fm() { return f->file(); }
 };
 
-// The four tables of a year that the opening-balance search reads.
+// The four tables of a year that the opening-balance search reads, under one read lock while the
+// search lasts (each look-up outside it would take and drop the file's lock).
 struct AnoSaldos {
     int ano;
     TabelaAno saldos, saidas, entradas, caixa;
+    std::unique_ptr<data::Transaction> leitura;
     AnoSaldos(std::uint32_t empresa, int a)
         : ano(a), saldos(dictionary::SaldosVorel(), empresa, a), saidas(dictionary::SaidaVorel(), empresa, a),
-          entradas(dictionary::EntradaVorel(), empresa, a), caixa(dictionary::MovMaqRegistradora(), empresa, a) {}
+          entradas(dictionary::EntradaVorel(), empresa, a), caixa(dictionary::MovMaqRegistradora(), empresa, a) {
+        std::vector<FileManager*> abertas;
+        for (TabelaAno* t : {&saldos, &saidas, &entradas, &caixa})
+            if (t->aberta) abertas.push_back(&t->fm());
+        if (abertas.empty()) return;
+        leitura = std::make_unique<data::Transaction>(abertas, 10);
+        Checa(leitura->status(), "Lendo as tabelas de " + std::to_string(a));
+    }
 
     // Whether the product has an exit, an entry or a cash-register item in the month of `mes`.
     bool Movimento(const Decimal& produto, date::Day mes) {
@@ -152,6 +166,7 @@ public:
         leitura_.reset();
         for (FileManager* fm : Tabelas())
             if (fm->is_open()) (void)fm->close();
+        for (FileManager* fm : aliquotas_) (void)fm->close();
     }
 
     ResultadoMagnetico Executa() {
@@ -203,15 +218,38 @@ private:
                 &saiVeic_, &lanc_, &analitico_, &caixa_, &maquinas_};
     }
 
+    bool Caixa(const FileManager* fm) const { return fm == &lanc_ || fm == &analitico_ || fm == &caixa_ || fm == &maquinas_; }
+
     void Abre() {
         trabalho_.set_create(false);
         Checa(trabalho_.open_path(p_.trabalho), "Abrindo a tabela de trabalho");
+        // The cash-register tables open when their records are written: the opening-balance search
+        // reads the working year's MovMaqRegistradora under a lock of its own.
         for (FileManager* fm : Tabelas())
-            if (fm != &trabalho_) Checa(fm->open(), "Abrindo " + fm->desc().label);
+            if (fm != &trabalho_ && !Caixa(fm)) Checa(fm->open(), "Abrindo " + fm->desc().label);
+        // The thread's cursors that AliquotaProdutoData reads stay open for the run, so its calls
+        // for records 05 neither open nor close them.
+        for (const data::TableDesc* t : {&dictionary::ProdutosAliq(), &dictionary::Produtos0()}) {
+            FileManager& fm = data::dictionary::file(*t);
+            Checa(fm.open(), "Abrindo " + t->label);
+            aliquotas_.push_back(&fm);
+        }
+        // The walks fill only the fields the records take.
+        Checa(data::Cursor::read_only(trabalho_, {"DATA", "ENTSAI", "NUMERO", "SERIE", "CFO", "COMPLEMENTO", "CFOCOMPL",
+                                                  "ALIQUOTA", "CODMERCADORIA", "QUANTIDADE", "BASEICMS", "SAICONSFINAL",
+                                                  "SAINREALIZADO", "SAIISENTA", "SAIOUTORUF", "SAISUBSEQUENTE",
+                                                  "CONFUSUFINAL", "CONFENTRADASDEMHIP", "CNPJFORPROD", "CODIGOFORCLI"}),
+              "EntradaSaidaVorel");
+        Checa(data::Cursor::read_only(produtos_, {"Codigo", "Alicota", "Produtos", "Medida"}), "Produtos");
+        // A run over a large period reads each page once: a small page cache is enough.
+        for (FileManager* fm : Tabelas())
+            if (fm->is_open()) (void)fm->send(kCache);
+        for (FileManager* fm : aliquotas_) (void)fm->send(kCache);
         // One lock over the run's reads (the batch mode of the walk): each read outside it would
         // take and drop the files' locks. Nothing is written; it is rolled back at the end.
-        leitura_ = std::make_unique<data::Transaction>(
-            std::vector<FileManager*>{&trabalho_, &cfo_, &forcli_, &produtos_, &entVeic_, &saiVeic_}, 10);
+        std::vector<FileManager*> lidas{&trabalho_, &cfo_, &forcli_, &produtos_, &entVeic_, &saiVeic_};
+        lidas.insert(lidas.end(), aliquotas_.begin(), aliquotas_.end());
+        leitura_ = std::make_unique<data::Transaction>(lidas, 10);
         Checa(leitura_->status(), "Lendo as tabelas");
     }
 
@@ -288,7 +326,17 @@ private:
 
     enum class Tipo { Nota, VeiculoEstoque, VeiculoDia };
 
+    // The CFOP field of a record; each code's text is made once (a refused one every time, so that
+    // each of its records is listed).
     std::string Cfop(int proprio, int complemento, Tipo tipo, const std::string& rotulo) {
+        const auto chave = std::make_tuple(proprio, complemento, tipo);
+        if (auto it = cfopsFeitos_.find(chave); it != cfopsFeitos_.end()) return it->second;
+        const std::size_t recusasAntes = recusas_.size();
+        std::string campo = FazCfop(proprio, complemento, tipo, rotulo);
+        if (recusas_.size() == recusasAntes) cfopsFeitos_.emplace(chave, campo);
+        return campo;
+    }
+    std::string FazCfop(int proprio, int complemento, Tipo tipo, const std::string& rotulo) {
         Decimal codigo = proprio;
         if (const Cfo* c = CfoRegistro(proprio, complemento)) {
             const int arquivo = c->arquivo;
@@ -553,6 +601,7 @@ private:
         }
         c_.mensagemSaldo.clear();
         c_.produtosExaminados = 0;
+        anos_.clear();  // the years' tables and their locks are no longer needed
     }
 
     // ---- 02: invoice items of a day
@@ -570,7 +619,16 @@ private:
         }
     }
 
+    // Names the values refused since `desde` after their record: the label is made only then.
+    template <class Rotulo>
+    void NomeiaRecusas(std::size_t desde, Rotulo rotulo) {
+        if (recusas_.size() == desde) return;
+        const std::string r = rotulo();
+        for (std::size_t i = desde; i < recusas_.size(); ++i) recusas_[i].registro = r;
+    }
+
     void Nota(const dictionary::EntradaSaidaVorelRec& w) {
+        const std::size_t recusasAntes = recusas_.size();
         const bool entrada = w.ENTSAI == 1;
         Decimal base1, base2;
         bool serieEntrada = entrada;
@@ -602,9 +660,7 @@ private:
             }
         }
         DadosEstoque d;
-        d.rotulo = std::string(entrada ? "02 entrada " : "02 saída ") + std::string(text::clip(w.NUMERO.value())) +
-                   " de " + DataBr(w.DATA) + " produto " + Decimal(w.CODMERCADORIA).to_string();
-        LinhaArquivo n(d.rotulo, recusas_);
+        LinhaArquivo n({}, recusas_);
         n.Cnpj(w.CNPJFORPROD.value());
         d.cnpj = n.str();
         Parte parte = ParteNota(entrada, w.CODIGOFORCLI, w.CNPJFORPROD.value());
@@ -613,7 +669,7 @@ private:
         d.data = w.DATA;
         d.serie = serieEntrada == entrada ? std::string(w.SERIE.value()) : std::string();
         d.numero = NumeroDoTexto(w.NUMERO.value());
-        d.cfop = Cfop(w.CFO, w.COMPLEMENTO, Tipo::Nota, d.rotulo);
+        d.cfop = Cfop(w.CFO, w.COMPLEMENTO, Tipo::Nota, {});
         if (p_.tipoCompl == 1) {
             const int cc = w.CFOCOMPL;
             d.complemento = entrada && p_.versao == VersaoArquivo::V23 && (cc == 5 || cc == 6 || cc == 7) ? 0 : cc;
@@ -625,7 +681,12 @@ private:
         d.valorB = base2;
         d.produto = w.CODMERCADORIA;
         d.completo = p_.versao != VersaoArquivo::V21;
-        Escreve(RegistroEstoque(d, recusas_), &ContadoresArquivo::tipo02);
+        std::string linha = RegistroEstoque(d, recusas_);
+        NomeiaRecusas(recusasAntes, [&] {
+            return std::string(entrada ? "02 entrada " : "02 saída ") + std::string(text::clip(w.NUMERO.value())) +
+                   " de " + DataBr(w.DATA) + " produto " + Decimal(w.CODMERCADORIA).to_string();
+        });
+        Escreve(linha, &ContadoresArquivo::tipo02);
     }
 
     // ---- 03M, 03A, 03P
@@ -637,6 +698,10 @@ private:
     void Caixa() {
         c_.mensagem = "Gerando Arquivo do Tipo 03";
         c_.registrosPasso = 0;
+        for (FileManager* fm : {&lanc_, &analitico_, &caixa_, &maquinas_}) {
+            Checa(fm->open(), "Abrindo " + fm->desc().label);
+            (void)fm->send(kCache);
+        }
         const std::string desde = std::to_string(p_.inicio);
         auto& l = lanc_.rec<dictionary::LancICMSEletronicoRec>();
         auto& m = maquinas_.rec<dictionary::ICMSEletronicaRec>();
@@ -736,8 +801,10 @@ private:
     std::unique_ptr<data::Transaction> leitura_;
     FileManager trabalho_, empresa_, funcionarios_, cfo_, forcli_, produtos_, entVeic_, saiVeic_, lanc_, analitico_,
         caixa_, maquinas_;
+    std::vector<FileManager*> aliquotas_;  // the thread's ProdutosAliq and Produtos0, open for the run
     std::map<int, std::unique_ptr<AnoSaldos>> anos_;
     std::map<std::pair<int, int>, Cfo> cfos_, cfosSemEstado_;
+    std::map<std::tuple<int, int, Tipo>, std::string> cfopsFeitos_;
     std::map<std::tuple<bool, std::uint32_t, std::string>, Parte> partes_;
     std::string empresaCnpj_, empresaIe_, empresaUf_;
     std::set<std::string> lista_;

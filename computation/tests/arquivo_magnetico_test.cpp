@@ -4,11 +4,7 @@
 
 #include <fstream>
 #include <random>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <sstream>
-#include <sys/stat.h>
 
 #include "calculo_fixture.h"
 #include "killed_run.h"
@@ -254,6 +250,20 @@ TEST_F(ArquivoMagneticoTest, ValuesTheLayoutCannotHoldAreListedNeverWritten) {
     ASSERT_EQ(r.recusas.size(), 1u);
     EXPECT_EQ(r.recusas[0].registro, "02 saldo anterior do produto 1234");
     EXPECT_EQ(Conteudo(), "ANTIGO");
+
+    // Invoice items: each refused value named by its own record; a CFOP that "2.1" cannot hold is
+    // listed for every record that carries it.
+    Cfo(1102, kEntradas);
+    Linhas({{.data = Dia(2016, 3, 10), .numero = "7", .cfo = 1102, .produto = 1234, .qtd = "-1"},
+            {.data = Dia(2016, 3, 11), .numero = "8", .cfo = 1102, .produto = 1234}});
+    r = Gera(Pedido(VersaoArquivo::V21));
+    std::vector<std::string> listadas;
+    for (const ValorRecusado& v : r.recusas) listadas.push_back(v.registro + ": " + v.campo);
+    EXPECT_EQ(listadas, (std::vector<std::string>{"02 saldo anterior do produto 1234: quantidade",
+                                                  "02 entrada 7 de 10/03/2016 produto 1234: CFOP",
+                                                  "02 entrada 7 de 10/03/2016 produto 1234: quantidade",
+                                                  "02 entrada 8 de 11/03/2016 produto 1234: CFOP"}));
+    EXPECT_EQ(Conteudo(), "ANTIGO");
 }
 
 TEST_F(ArquivoMagneticoTest, OneOpeningBalanceInEachVersion) {
@@ -313,6 +323,58 @@ TEST_F(ArquivoMagneticoTest, TheBackwardSearchStopsAtTheFirstYearWithoutBalances
     auto l = LinhasDoArquivo();
     ASSERT_EQ(l.size(), 9u);
     EXPECT_EQ(l[1].substr(54, 13), "0000000003000");
+}
+
+// While the search reads 2015's and 2014's tables, a window opened on another thread finds the
+// working year: the balance and entry tables it opens are 2016's, and GLO:ANO is 2016.
+TEST_F(ArquivoMagneticoTest, AWindowOpenedDuringTheSearchReadsTheWorkingYear) {
+    Ano(2016);
+    for (int p : {1, 2}) Produto(p);
+    Saldo({.produto = 1, .mes = Dia(2014, 6, 1), .qtd = "3"}, ArquivoAno(2014, true));
+    Entrada({.produto = 1, .data = Dia(2014, 6, 2), .numero = 5, .qtd = "3"}, ArquivoAno(2014, false));
+    Saldo({.produto = 9, .mes = Dia(2015, 6, 1), .qtd = "1"}, ArquivoAno(2015, true));
+    Saldo({.produto = 555, .mes = Dia(2016, 1, 1), .qtd = "1"});  // only in the working year's files
+    Entrada({.produto = 555, .data = Dia(2016, 1, 2), .numero = 6, .qtd = "1"});
+
+    struct Janela : AvisosArquivo {
+        std::vector<std::string> viu;
+        bool Progresso(const ContadoresArquivo& c) override {
+            // After product 1's search, while the run still holds the earlier years open.
+            if (viu.empty() && !c.mensagemSaldo.empty() && c.produtosExaminados == 1)
+                std::thread([&] {
+                    dictionary::InitDictionary();
+                    viu.push_back("ano " + std::to_string(shell::GLO_ANO.Get()));
+                    data::FileManager saldos(dictionary::SaldosVorel()), entradas(dictionary::EntradaVorel());
+                    if (saldos.open().ok()) {
+                        auto& q = saldos.rec<dictionary::SaldosVorelRec>();
+                        saldos.clear_record();
+                        if (saldos.set(keys::SQEL_KEY_PRODDATAALIQUOTA).ok() && saldos.next().ok())
+                            viu.push_back("saldo " + std::string(text::clip(q.Produto.value())));
+                        (void)saldos.close();
+                    }
+                    if (entradas.open().ok()) {
+                        auto& e = entradas.rec<dictionary::EntradaVorelRec>();
+                        entradas.clear_record();
+                        if (entradas.set(keys::ENT_KEY_PRODUTODATA).ok() && entradas.next().ok())
+                            viu.push_back("entrada " + Decimal(e.CodMercadoria).to_string());
+                        (void)entradas.close();
+                    }
+                    dictionary::TeardownDictionary();
+                }).join();
+            return true;
+        }
+    };
+    Janela janela;
+    ResultadoMagnetico r;
+    std::thread([&] {
+        dictionary::InitDictionary();
+        r = GravaArquivoMagnetico(Pedido(), janela);
+        dictionary::TeardownDictionary();
+    }).join();
+    EXPECT_EQ(janela.viu, (std::vector<std::string>{"ano 2016", "saldo 555", "entrada 555"}));
+    ASSERT_TRUE(r.ok()) << r.erro;
+    EXPECT_EQ(Conteudo().substr(349 + 54, 13), "0000000003000");  // product 1's balance of 2014
+    EXPECT_EQ(shell::GLO_ANO.Get(), 2016);
 }
 
 TEST_F(ArquivoMagneticoTest, InvoiceRecords) {
@@ -468,6 +530,71 @@ TEST_F(ArquivoMagneticoTest, VehiclesAndCashRegisterRecords) {
     EXPECT_EQ(l[5], "03M" "20160331" "001" + P("", 15) + "  " + Z(18) + Z(16) + "0000000000001050");
     EXPECT_EQ(l[7], "03P" "20160331" "001" "0000000002000" + Z(13) + "0000000001050" + P("77", 14));
     for (const auto& s : l) EXPECT_EQ(s.size(), s.rfind("02", 0) == 0 ? 142u : s.size()) << s;
+}
+
+// The CFOP and complement of the vehicle records by version and complement choice: the
+// complementary codes 5, 6 and 7 stay on vehicle entries (only invoice entries of "2.3" drop them);
+// "2.1" takes the register's file code in 3 positions and keeps the amount C of a day's entry
+// without chassis.
+TEST_F(ArquivoMagneticoTest, VehicleCfopAndComplementByVersion) {
+    for (auto [codigo, coluna, arquivo] : {std::tuple{1102, kEntradas, 112}, std::tuple{5102, kConsumidorFinal, 512}})
+        Grava<dictionary::CFORec>(dictionary::CFO(), [&](auto& c) {
+            c.CODIGO = static_cast<std::int16_t>(codigo);
+            c.COLUNA = static_cast<std::uint8_t>(coluna);
+            c.CODIGO_CFO_ARQUIVOMAGNETICO_VOREL = static_cast<std::int16_t>(arquivo);
+        });
+    auto entrada = [&](const char* chassi, date::Day dia, std::uint32_t numero, int complementar) {
+        Grava<dictionary::EntradaVeiculoRec>(dictionary::EntradaVeiculo(), [&](auto& v) {
+            v.Chassi = chassi;
+            v.DataEntrada = dia;
+            v.Numero = numero;
+            v.CFO = 1102;
+            v.CFOComplementar = static_cast<std::uint8_t>(complementar);
+            v.Quantidade = 1;
+            v.BasepropSubstituid = D("80");
+            v.CodProduto = 77;
+        });
+    };
+    entrada("CH-A", Dia(2016, 2, 10), 1, 6);  // in stock at the start
+    Grava<dictionary::SaidaVeiculoRec>(dictionary::SaidaVeiculo(), [&](auto& v) {
+        v.Chassi = "CH-A";
+        v.DataSaida = Dia(2016, 3, 5);
+        v.Numero = 2;
+        v.CFO = 5102;
+        v.CFOComplementar = 7;
+        v.Quantidade = 1;
+        v.CodProduto = 77;
+    });
+    entrada("", Dia(2016, 3, 7), 3, 5);  // a day's entry without chassis
+    entrada("CH-C", Dia(2016, 3, 8), 4, 6);
+    const std::string zeros = P("", 22) + Z(13), propria = P("", 22) + "0000000008000";
+    struct Caso {
+        VersaoArquivo v;
+        int tipoCompl;
+        std::vector<std::string> cfops;  // in stock, exit, entry without chassis, entry
+        std::string semChassi;           // the end of the entry without chassis
+    } casos[] = {
+        {VersaoArquivo::V23, 1, {"110206", "510207", "110205", "110206"}, zeros},
+        {VersaoArquivo::V23, 2, {"110200", "510200", "110205", "110200"}, zeros},
+        {VersaoArquivo::V23Port9905, 1, {"110206", "510207", "110205", "110206"}, zeros},
+        {VersaoArquivo::V23Port9905, 2, {"110200", "510200", "110200", "110200"}, zeros},
+        {VersaoArquivo::V21, 1, {"11206", "51207", "11205", "11206"}, propria},
+        {VersaoArquivo::V21, 2, {"11200", "51200", "11200", "11200"}, propria},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE("version " + std::to_string(static_cast<int>(c.v)) + ", choice " + std::to_string(c.tipoCompl));
+        PedidoArquivo p = Pedido(c.v);
+        p.tipoCompl = c.tipoCompl;
+        auto l = LinhasDoArquivo(p);
+        ASSERT_EQ(l.size(), 1u + 4 + 3);
+        std::vector<std::string> cfops;
+        for (std::size_t i = 1; i <= 4; ++i) {
+            cfops.push_back(l[i].substr(48, c.cfops[0].size()));
+            EXPECT_EQ(l[i].size(), c.v == VersaoArquivo::V21 ? 141u : 142u) << i;
+        }
+        EXPECT_EQ(cfops, c.cfops);
+        EXPECT_EQ(l[3].substr(l[3].size() - 35), c.semChassi);
+    }
 }
 
 TEST_F(ArquivoMagneticoTest, JanuaryReadsDecemberOfThePreviousYear) {

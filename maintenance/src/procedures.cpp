@@ -26,6 +26,10 @@ void AddMaintenanceProcedures() {
         // Table files and the one-time conversion.
         ProcedureRegistry::Add("AtualizaArquivos", RunAtualizaArquivos);
         ProcedureRegistry::Add("RunTimeFileManager", RunRunTimeFileManager);
+        // Unification of companies' movements and suppliers, and the supplier register copy.
+        ProcedureRegistry::Add("GerarUnificacao", RunGerarUnificacao);
+        ProcedureRegistry::Add("Unificacao", RunUnificacao);
+        ProcedureRegistry::Add("CopiaFornecedores", RunCopiaFornecedores);
     });
 }
 

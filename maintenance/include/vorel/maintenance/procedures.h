@@ -27,4 +27,9 @@ void RunAjusteAliqProd(ui::ProcContext& ctx);
 void RunAtualizaArquivos(ui::ProcContext& ctx);
 void RunRunTimeFileManager(ui::ProcContext& ctx);
 
+// Unification of companies' movements and suppliers, and the supplier register copy.
+void RunGerarUnificacao(ui::ProcContext& ctx);
+void RunUnificacao(ui::ProcContext& ctx);
+void RunCopiaFornecedores(ui::ProcContext& ctx);
+
 }  // namespace vorel::maintenance

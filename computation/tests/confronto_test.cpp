@@ -52,6 +52,9 @@ TEST(ConfrontaSaida, TakesTheLatestEntriesUntilTheExitIsCovered) {
          {E(dia, 2403, "4", "40", 7), E(dia - 5, 1403, "8", "80", 6), E(dia - 9, 1403, "50", "50")},
          "4/40/12/4.8/2403/7;+6/60/12/7.2/0/6;"},
         {"covered by the latest", "3", "12", {E(dia, 1409, "3", "30"), E(dia - 1, 1403, "9", "9")}, "3/30/12/3.6/0/1;"},
+        {"three entries: the third takes what the first two left", "10", "12",
+         {E(dia, 1403, "4", "40", 3), E(dia - 1, 1403, "3", "30", 2), E(dia - 2, 1403, "8", "80", 1)},
+         "4/40/12/4.8/0/3;+3/30/12/3.6/0/2;+3/30/12/3.6/0/1;"},
         {"quantity 0", "0", "12", {E(dia, 1403, "3", "30")}, ""},
         {"negative quantity", "-2", "12", {E(dia, 1403, "3", "30")}, ""},
         {"other CFOPs only", "2", "12", {E(dia, 1102, "3", "30"), E(dia, 2102, "3", "30")}, ""},
@@ -157,6 +160,35 @@ TEST_F(ConfrontoTest, ExitsAgainstEntriesOfTwoYears) {
     EXPECT_EQ(got, want);
     EXPECT_EQ(c.resumo.TOTABASE().value(), D("70"));   // 40 + 60 + 10 + 10 - 50
     EXPECT_EQ(c.resumo.TOTALICMS().value(), D("8.4"));
+}
+
+// Only exits coded 6000 to 6999 print, at the product's rate on the month's first day (a rate
+// starting later in the month is not the month's); a CFOP 2411 row's ICMS is its base x rate
+// rounded to the cent, and it is subtracted from the totals.
+TEST_F(ConfrontoTest, InterstateExitsAtTheRateOfTheMonthsFirstDay) {
+    for (int cfo : {5949, 6000, 6999, 7949}) Cfo(cfo, 5);
+    Cfo(2411, 7);
+    Produto(1, "12");
+    Grava<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), [](auto& r) {
+        r.CODIGO = 1;
+        r.CODIGO_PRODUTO = 1;
+        r.ALIQUOTA = D("18");
+        r.DATA_INICIAL = Dia(2016, 3, 5);
+    });
+    Entrada({.produto = 1, .data = Dia(2016, 3, 2), .numero = 40, .cfo = 1403, .qtd = "10", .propria = "100"});
+    const int cfos[] = {5949, 6000, 6999, 7949};
+    for (int i = 0; i < 4; ++i) Linha(1, Dia(2016, 3, 10), std::to_string(201 + i).c_str(), cfos[i], "1");
+    Linha(1, Dia(2016, 3, 11), "205", 2411, "1", "", 1, "50.05");
+
+    AvisosDeTeste avisos;
+    const Confronto c = Monta(avisos);
+    std::vector<std::string> got;
+    for (const LinhaConfronto& l : c.linhas)
+        got.push_back(std::to_string(l.CFO) + " " + l.ALIQ.to_string() + " " + l.entrada.BASEICMSPROPRIA.value().to_string() +
+                      " " + l.entrada.VLRICMS.value().to_string());
+    EXPECT_EQ(got, (std::vector<std::string>{"6000 12 10 1.2", "6999 12 10 1.2"}));
+    EXPECT_EQ(c.resumo.TOTABASE().value(), D("-30.05"));  // 10 + 10 - 50.05
+    EXPECT_EQ(c.resumo.TOTALICMS().value(), D("-3.61"));  // 1.20 + 1.20 - 6.01 (50.05 x 12 % = 6.006)
 }
 
 // With a CNPJ filter only the products with an entry of that CNPJ in the working year print:

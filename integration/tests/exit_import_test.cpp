@@ -129,17 +129,21 @@ TEST_F(ExitImport, AWrongMonthStopsTheReadAfterStagingThatLineAndNothingCanBeImp
 
 TEST_F(ExitImport, IcmsIsRecomputedFromBaseAndRateUnlessReadAsZero) {
     const auto r = ReadAndImport({Saida({{3, "000001"}, {13, "0000000001701"}}), Saida({{3, "000002"}, {13, "0000000000000"}}),
-                                  Saida({{3, "000003"}, {12, "018000"}, {13, "0000000001700"}})});
-    ASSERT_EQ(r.preparados.size(), 3u);
+                                  Saida({{3, "000003"}, {12, "018000"}, {13, "0000000001700"}}),
+                                  Saida({{3, "000004"}, {11, "0000000001005"}, {13, "0000000000100"}})});
+    ASSERT_EQ(r.preparados.size(), 4u);
     EXPECT_EQ(static_cast<const Decimal&>(r.preparados[0].ICMS), Decimal::from_string("17.00"));
     EXPECT_EQ(static_cast<const Decimal&>(r.preparados[1].ICMS), Decimal(0));
     EXPECT_EQ(static_cast<const Decimal&>(r.preparados[2].ICMS), Decimal(18));
+    EXPECT_EQ(static_cast<const Decimal&>(r.preparados[3].ICMS), Decimal::from_string("1.71"));  // 10.05 x 17 % = 1.7085
 }
 
 TEST_F(ExitImport, CfoCodesOfTheOtherPeriodAndUnknownRegistersAreListedButStaged) {
     shell::GLO_ANO.Set(2003);
-    auto r = ReadAndImport({Saida({{9, "0102"}, {6, "2003"}})}, false);
+    // The working year decides, not the invoice's: a four-digit code dated 2002 passes in 2003.
+    auto r = ReadAndImport({Saida({{9, "0102"}, {6, "2003"}}), Saida({{3, "000011"}, {6, "2002"}})}, false);
     EXPECT_TRUE(HasError(r, "Nota fiscal no dia 05/03/2003 o CFO selecionado não pode ser utilizado no período em questão!!!"));
+    EXPECT_FALSE(HasError(r, "Nota fiscal no dia 05/03/2002 o CFO selecionado não pode ser utilizado no período em questão!!!"));
     EXPECT_TRUE(HasError(r, "Nota Fiscal de número 10 Código Fiscal de Operação (CFO) não cadastrado."));
     shell::GLO_ANO.Set(2002);
     r = ReadAndImport({Saida({{9, "5102"}, {6, "2002"}, {1, "99999999000199"}, {8, "XYZ"}, {3, "000000"}})}, false);

@@ -63,6 +63,7 @@ TEST(ConfrontaSaida, TakesTheLatestEntriesUntilTheExitIsCovered) {
         {"18 % interstate: the 0.6666 factor", "1", "18", {E(dia, 2409, "1", "1000")}, "1/666.6/18/119.99/2409/1;"},
         {"cut before and after multiplying", "3", "12", {E(dia, 1403, "3", "10")}, "3/9.99/12/1.2/0/1;"},
         {"unit cut before multiplying", "4", "12", {E(dia, 1403, "6", "20")}, "4/13.32/12/1.6/0/1;"},
+        {"a broken quantity: the ICMS of the cut base", "1.25", "12", {E(dia, 1403, "2", "25")}, "1.25/15.62/12/1.87/0/1;"},
         {"an opening balance prints Estoque; no own base: rate 0", "2", "12", {E(dia, 1403, "5", "0", 0)},
          "2/0/0/0/0/Estoque;"},
     };
@@ -168,17 +169,17 @@ TEST_F(ConfrontoTest, ExitsAgainstEntriesOfTwoYears) {
 TEST_F(ConfrontoTest, InterstateExitsAtTheRateOfTheMonthsFirstDay) {
     for (int cfo : {5949, 6000, 6999, 7949}) Cfo(cfo, 5);
     Cfo(2411, 7);
-    Produto(1, "12");
+    Produto(1, "18");
     Grava<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), [](auto& r) {
         r.CODIGO = 1;
         r.CODIGO_PRODUTO = 1;
-        r.ALIQUOTA = D("18");
+        r.ALIQUOTA = D("25");
         r.DATA_INICIAL = Dia(2016, 3, 5);
     });
     Entrada({.produto = 1, .data = Dia(2016, 3, 2), .numero = 40, .cfo = 1403, .qtd = "10", .propria = "100"});
     const int cfos[] = {5949, 6000, 6999, 7949};
     for (int i = 0; i < 4; ++i) Linha(1, Dia(2016, 3, 10), std::to_string(201 + i).c_str(), cfos[i], "1");
-    Linha(1, Dia(2016, 3, 11), "205", 2411, "1", "", 1, "50.05");
+    Linha(1, Dia(2016, 3, 11), "205", 2411, "1", "", 1, "50.03");
 
     AvisosDeTeste avisos;
     const Confronto c = Monta(avisos);
@@ -186,9 +187,9 @@ TEST_F(ConfrontoTest, InterstateExitsAtTheRateOfTheMonthsFirstDay) {
     for (const LinhaConfronto& l : c.linhas)
         got.push_back(std::to_string(l.CFO) + " " + l.ALIQ.to_string() + " " + l.entrada.BASEICMSPROPRIA.value().to_string() +
                       " " + l.entrada.VLRICMS.value().to_string());
-    EXPECT_EQ(got, (std::vector<std::string>{"6000 12 10 1.2", "6999 12 10 1.2"}));
-    EXPECT_EQ(c.resumo.TOTABASE().value(), D("-30.05"));  // 10 + 10 - 50.05
-    EXPECT_EQ(c.resumo.TOTALICMS().value(), D("-3.61"));  // 1.20 + 1.20 - 6.01 (50.05 x 12 % = 6.006)
+    EXPECT_EQ(got, (std::vector<std::string>{"6000 18 10 1.8", "6999 18 10 1.8"}));
+    EXPECT_EQ(c.resumo.TOTABASE().value(), D("-30.03"));  // 10 + 10 - 50.03
+    EXPECT_EQ(c.resumo.TOTALICMS().value(), D("-5.41"));  // 1.80 + 1.80 - 9.01 (50.03 x 18 % = 9.0054)
 }
 
 // With a CNPJ filter only the products with an entry of that CNPJ in the working year print:

@@ -287,6 +287,10 @@ TEST_F(VeiculosTest, SemicolonFileHasTheSheetAndItsBalances) {
               "SEMENTRADA            ;          ;       ;   ;               ;               ;07/03/2016;     14;2 ;"
               "               ;         300,00;               ;              ;        300,00;              ;"
               "              ;");  // trailing blanks are not written
+    // Column totals: 05 own bases 800 x 3 + 300; 06 retention bases 1000 + 1000 + 500 + 400; 11 sales
+    // 450 + 300 + 700; 12 entry bases taken 400 + 1000; 13 stock left 1000 + 500; 14 to 17 as below.
+    EXPECT_EQ(l[17 + 7 + 1], "Totais Colunas;;;;       2.700,00;       2.900,00;;;;               ;       1.450,00;"
+                             "       1.400,00;       1.500,00;         350,00;         300,00;         200,00;         100,00");
     // 18: 50 (NOVO) + 300; 19: 200; 20: 100 (VENDIDONOMES 700 against 1000 / 800).
     EXPECT_EQ(l[17 + 7 + 4], "Somas;;;;;;;;;;;;;;        350,00;        200,00;        100,00");
     EXPECT_EQ(l[17 + 7 + 8], "Diferenca da Base de Calculo do Imposto a ser Complementado;;;;;;;;;;;;;;;se Positivo;"

@@ -79,8 +79,12 @@ TEST_F(EcfImport, TheThreeFilesOfOneReadLinkMasterToAnalyticToDaily) {
             m.InicialCupom = 1;
             m.MesImpor = 2;
         });
+    // The 9th: one coupon and an unchanged grand total (a day without sales) is no problem.
+    const std::string semVendas = LinhaPadrao(kTipoMestre, {{1, "09"}, {2, "03"}, {3, "2016"}, {4, "001"}, {5, "000050"},
+                                                            {6, "000050"}, {7, "000005"}, {8, "0000000000030000"},
+                                                            {9, "0000000000030000"}});
     Run({Mestre("05", "001", "000100", "000200"), Mestre("05", "001", "000300", "000400"),
-         Mestre("06", "002", "000010", "000005")},
+         Mestre("06", "002", "000010", "000005"), semVendas},
         {Analitico("05", "T18 "), Analitico("07", "F   ")},
         {Diario("05", "00000000000010"), Diario("05", "00000000000099"), Diario("08", "00000000000010")});
 
@@ -93,16 +97,17 @@ TEST_F(EcfImport, TheThreeFilesOfOneReadLinkMasterToAnalyticToDaily) {
         "Diario Linha 3 Não existe Lançamento Mestre para o Lançamento Diário do dia 08/03/2016 ECF 1"}));
     ASSERT_TRUE(lido.PodeImportar());  // problems are listed, they do not withhold the import
     ASSERT_TRUE(importado.ok()) << data::error_text(importado.falha);
-    EXPECT_EQ(importado.importados, 2 + 2 + 3);
+    EXPECT_EQ(importado.importados, 3 + 2 + 3);
 
     const auto mestres = All<LancICMSEletronicoRec>(dictionary::LancICMSEletronico(), keys::LAN_KEY_CODIGO);
-    ASSERT_EQ(mestres.size(), 3u);
+    ASSERT_EQ(mestres.size(), 4u);
     std::map<std::pair<int, int>, LancICMSEletronicoRec> porDia;  // (day of March, machine)
     for (const auto& m : mestres) porDia[{DiaDoMes(m.DataEmissao), m.Codigo}] = m;
     const auto& quinto = porDia.at({5, 1});
     EXPECT_EQ(quinto.InicialCupom, 100);  // the first line of a repeated key, replacing the stored one
     EXPECT_EQ(quinto.FinalCupom, 200);
     EXPECT_EQ(quinto.MesImpor, 3);
+    EXPECT_EQ(quinto.GTInicio.value(), *Decimal::parse("100.00"));
     EXPECT_EQ(quinto.GTFinal.value(), *Decimal::parse("200.00"));
     EXPECT_EQ(porDia.at({20, 1}).MesImpor, 2);
     EXPECT_EQ(porDia.at({6, 2}).MesImpor, 3);
@@ -125,6 +130,7 @@ TEST_F(EcfImport, TheThreeFilesOfOneReadLinkMasterToAnalyticToDaily) {
         EXPECT_EQ(d.Codigo, 1);
         produtos.push_back(std::to_string(DiaDoMes(d.DataEmissao)) + ":" + d.CodMercadoria.value().to_fixed(0));
         EXPECT_EQ(d.Quantidade.value(), *Decimal::parse("1.500"));
+        EXPECT_EQ(d.BaseCalculo.value(), *Decimal::parse("100.00"));
         EXPECT_EQ(d.ValorICMS.value(), *Decimal::parse("18.00"));
     }
     std::sort(produtos.begin(), produtos.end());

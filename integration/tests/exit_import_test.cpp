@@ -180,14 +180,25 @@ TEST_F(ExitImport, ProductTextsMatchByCodeOrNicknameAsTheOptionSays) {
 
 TEST_F(ExitImport, AnEntryCfoOnAnExitKeepsOneCurrentBatchPerProduct) {
     SeedCfo(1202);
+    SeedCfo(2202);
     const auto r = ReadAndImport({Saida({{9, "1202"}, {16, "A1"}}), Saida({{9, "1202"}, {16, "A1"}, {3, "000011"}}),
-                                  Saida({{16, "B2"}, {3, "000012"}})});
+                                  Saida({{16, "B2"}, {3, "000012"}}), Saida({{9, "2202"}, {16, "C3"}, {3, "000013"}})});
     ASSERT_TRUE(r.importacao.ok());
     const auto lotes = All<dictionary::LoteVorelRec>(dictionary::LoteVorel(), dictionary::keys::LTC_KEY_LOTEPROD);
-    ASSERT_EQ(lotes.size(), 1u);
+    ASSERT_EQ(lotes.size(), 2u);  // A1 (1202) and C3 (2202); none for the 5102 exit
     EXPECT_EQ(std::string(lotes[0].LOTE.clipped()), "A1");
     EXPECT_EQ(static_cast<const Decimal&>(lotes[0].CODPRODUTO), Decimal(10));
     EXPECT_EQ(lotes[0].TIPO, 1);
+}
+
+// The import month is the working month's, also for a line whose date could not be read.
+TEST_F(ExitImport, ALineWithoutAValidDateIsStillStampedWithTheWorkingMonth) {
+    const auto r = ReadAndImport({Saida({{4, "32"}})});
+    ASSERT_TRUE(r.importacao.ok());
+    const auto s = Saidas();
+    ASSERT_EQ(s.size(), 1u);
+    EXPECT_EQ(s[0].DataSaida, 0);
+    EXPECT_EQ(s[0].MesImpor, 3);
 }
 
 TEST_F(ExitImport, ValuesThatAreNotNumbersOrDatesAreNamedWithTheirLineAndField) {

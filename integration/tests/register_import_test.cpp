@@ -131,6 +131,19 @@ TEST_F(RegisterImport, ProductsByNicknameGetNewCodesAndTheirFirstRateRow) {
     EXPECT_EQ(a[1].DATA_INICIAL, date::make(1900, 1, 1));
 }
 
+TEST_F(RegisterImport, ANewProductsCodeFollowsTheHighestCodeOfFourteenDigits) {
+    LayoutPadrao(kTipoProdutos, 1, "Cadastro");
+    SeedProduct(7);
+    SeedProduct(123456789012345LL);  // a code of 15 digits, given by hand
+    const auto r = ReadAndImport<ImportacaoProdutos>(kTipoProdutos, {LinhaPadrao(kTipoProdutos, {{1, "NOVO"}, {4, "Novo"}})},
+                                                     [](ImportacaoProdutos&) {});
+    ASSERT_TRUE(r.second.ok());
+    const auto p = Products();
+    ASSERT_EQ(p.size(), 3u);
+    EXPECT_EQ(static_cast<const Decimal&>(p[1].Codigo), Decimal(8));
+    EXPECT_EQ(std::string(p[1].Apelido.clipped()), "NOVO");
+}
+
 TEST_F(RegisterImport, ARateRowIsAddedOnlyWhenTheHistoryHasNoneAtOrAboveTheRate) {
     LayoutPadrao(kTipoProdutos, 1, "Cadastro");
     auto linha = [&](long long codigo, long long aliquota) {

@@ -55,12 +55,14 @@ TEST_F(VehicleImport, ARateOtherThanTheProductsIsListedAndStoredAsReadAndTheSame
     EXPECT_EQ(Utf8(r.first.erros),
               std::vector<std::string>{"Nota Fiscal de número 10 Alíquota de ICMS não confere com a informanda no Produto."});
     ASSERT_TRUE(r.second.ok());
-    r = Run(false, {Veiculo(t, {{12, "018000"}, {13, "0000000020000"}})});
+    r = Run(false, {Veiculo(t, {{7, "0000000001000"}, {12, "018000"}, {13, "0000000020000"}, {14, "0000000015050"}})});
     EXPECT_TRUE(r.first.erros.empty());
     ASSERT_TRUE(r.second.ok());
     const auto v = All<dictionary::EntradaVeiculoRec>(dictionary::EntradaVeiculo(), dictionary::keys::ENV_KEY_NUMERO);
     ASSERT_EQ(v.size(), 1u);  // updated, not doubled
+    EXPECT_EQ(static_cast<const Decimal&>(v[0].Quantidade), Decimal(1));
     EXPECT_EQ(static_cast<const Decimal&>(v[0].BaseCalcRetencao), Decimal(200));
+    EXPECT_EQ(static_cast<const Decimal&>(v[0].BasepropSubstituid), Decimal::from_string("150.50"));
     EXPECT_EQ(static_cast<const Decimal&>(v[0].Aliquota), Decimal(18));
     EXPECT_EQ(std::string(v[0].Estado.clipped()), "PR");
     EXPECT_EQ(v[0].Complemento, 1);
@@ -85,13 +87,14 @@ TEST_F(VehicleImport, ABlankChassisOrAnotherMonthStopsTheReadAndTheMonthComesFir
 
 TEST_F(VehicleImport, AnExitWithoutCnpjTakesTheStateOfItsLine) {
     const int t = kTipoSaidaVeiculos;
-    auto r = Run(true, {Veiculo(t, {{1, "00000000000000"}, {14, "SC"}}),
+    auto r = Run(true, {Veiculo(t, {{1, "00000000000000"}, {13, "0000000045000"}, {14, "SC"}}),
                         Veiculo(t, {{1, "00000000000000"}, {3, "000011"}})});
     EXPECT_EQ(Utf8(r.first.erros), std::vector<std::string>{"Nota Fiscal de número 11 o Estado deve ser informado."});
     ASSERT_TRUE(r.second.ok());
     const auto v = All<dictionary::SaidaVeiculoRec>(dictionary::SaidaVeiculo(), dictionary::keys::SAV_KEY_NUMERO);
     ASSERT_EQ(v.size(), 2u);
     EXPECT_EQ(std::string(v[0].Estado.clipped()), "SC");
+    EXPECT_EQ(static_cast<const Decimal&>(v[0].BaseSaidaConsFinal), Decimal(450));
 }
 
 }  // namespace vorel::integration::testing

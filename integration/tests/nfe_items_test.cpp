@@ -162,6 +162,31 @@ TEST_F(NfeItems, EntriesOfAnotherMonthAskedMovedAndImportedOnceWithTheirLinks) {
     EXPECT_EQ(Entradas().size(), 21u);
 }
 
+// Only a line dated in another month is asked about; moved, it is dated the working month's first
+// day in the working year. A line without a month is not asked about and keeps its blank date.
+TEST_F(NfeItems, TheMonthQuestionMovesALineOfAnotherMonthAndYearIntoTheWorkingMonth) {
+    const Posicao dia = kLayoutItensSaida[CampoItem::Dia];
+    auto linha = [&](const std::string& data) {
+        std::string l(static_cast<std::size_t>(kLayoutItensSaida.Comprimento()), ' ');
+        l.replace(dia.inicio - 1, 8, data);
+        return l;
+    };
+    File("itens_saida.txt", linha("10042015") + "\r\n" + linha("        ") + "\r\n" + linha("05032016") + "\r\n");
+    std::vector<std::string> perguntas;
+    const ItensPreparados r = PreparaItensNfe(SentidoNfe::Saida, files::to_program_path(dir / "itens_saida.txt"),
+                                              files::to_program_path(dir / "copia.txt"), 3, 2016, [&](const std::string& p) {
+                                                  perguntas.push_back(text::to_utf8(p));
+                                                  return true;
+                                              });
+    EXPECT_EQ(r.linhas, 3);
+    ASSERT_EQ(perguntas.size(), 1u);
+    EXPECT_NE(perguntas[0].find("diferente(10/04/2015)"), std::string::npos) << perguntas[0];
+    std::ifstream in(dir / "copia.txt", std::ios::binary);
+    std::vector<std::string> datas;
+    for (std::string l; std::getline(in, l);) datas.push_back(l.substr(dia.inicio - 1, 8));
+    EXPECT_EQ(datas, (std::vector<std::string>{"01032016", "        ", "05032016"}));
+}
+
 TEST_F(NfeItems, AnsweringNoDropsTheLines) {
     Documento(kEntrada, "2016-03-08", "2016-03-08");
     Corrida c = Importa(SentidoNfe::Entrada, "53232886000165", {.sim = false, .altera = EmAbril});

@@ -100,6 +100,39 @@ TEST_F(NfeRegisters, ProductsByCodeUpdateInPlaceAndACodeWithLettersNeverOverwrit
     EXPECT_TRUE(All<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), dictionary::keys::PALIQ_Key_Codigo).empty());
 }
 
+// Under "Código": a registered product is updated and stamped with the import month; a code of
+// letters becomes a new product numbered after the highest code of 14 digits (a 15-digit code does
+// not count); an entry's rate opens a history row only for a product with no row at or above it;
+// a start date without its day is no date.
+TEST_F(NfeRegisters, RegisteredProductsNewCodesAndTheFirstRateRow) {
+    SeedProduct(5);
+    SeedProduct(6);
+    SeedProduct(123456789012345LL);
+    int linha = 0;
+    for (auto [produto, aliquota] : {std::pair{5, 25}, {6, 12}})
+        Seed<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), [&](auto& a) {
+            a.CODIGO = Decimal(++linha);
+            a.CODIGO_PRODUTO = Decimal(produto);
+            a.ALIQUOTA = Decimal(aliquota);
+            a.DATA_INICIAL = date::make(2010, 1, 1);
+        });
+    std::string seis = Produto("6", "SEIS", "001800");
+    seis.replace(kLayoutProdutos[CampoProduto::DataInicial].inicio - 1, 8, "00032016");
+    ASSERT_TRUE(Produtos(Arquivo("p.txt", Produto("5", "CINCO", "001800") + seis + Produto("X9", "NOVO", "001800")), 0, true)
+                    .falha.ok());
+    auto ps = Produtos();
+    ASSERT_EQ(ps.size(), 4u);
+    EXPECT_EQ(std::string(ps[0].Produtos.clipped()), "CINCO");
+    EXPECT_EQ(ps[0].MesImport, date::make(2016, 3, 1));
+    EXPECT_EQ(ps[1].DataInicio, 0);
+    EXPECT_EQ(static_cast<const Decimal&>(ps[2].Codigo), Decimal(7));
+    EXPECT_EQ(std::string(ps[2].Apelido.clipped()), "X9");
+    std::vector<std::string> historico;
+    for (const auto& a : All<dictionary::ProdutosAliqRec>(dictionary::ProdutosAliq(), dictionary::keys::PALIQ_Key_Codigo))
+        historico.push_back(a.CODIGO_PRODUTO.value().to_fixed(0) + "@" + a.ALIQUOTA.value().to_fixed(0));
+    EXPECT_EQ(historico, (std::vector<std::string>{"5@25", "6@12", "6@18", "7@18"}));
+}
+
 TEST_F(NfeRegisters, PartnersByCnpjOrByCpfAndStateRegistration) {
     Seed<ForCliRec>(dictionary::ForCli(), [](auto& f) {
         f.Codigo = 4;

@@ -112,8 +112,7 @@ double Motor() {
         esa.set_create(true);
         if (!esa.open_path(arquivo).ok()) return false;
         sheets::OpcoesMontagem o;
-        o.inicio = date::make(2016, 3, 1);
-        o.fim = date::make(2016, 3, 31);
+        o.periodo = {1, 2016, 3};
         o.arquivoErros = shell::PastaTemp.Get() + "Erros_Notas.txt";
         const sheets::ResultadoMontagem r = sheets::MontaMovimentoMes(esa, o, {});
         if (!r.ok()) std::fprintf(stderr, "engine: %s\n", r.falha.c_str());

@@ -25,6 +25,9 @@
 #include "vorel/dictionary/payroll_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/dictionary/tables.h"
+#include "vorel/fiscal/colunas.h"
+#include "vorel/fiscal/consultas_cadastro.h"
+#include "vorel/fiscal/linha_planilha.h"
 #include "vorel/shell/other_year.h"
 #include "vorel/shell/product_rate.h"
 #include "vorel/shell/text_utils.h"
@@ -304,10 +307,9 @@ private:
     const Cfo* CfoRegistro(int codigo, int complemento) {
         auto [it, novo] = cfos_.try_emplace({codigo, complemento});
         if (novo) {
-            auto& c = cfo_.rec<dictionary::CFORec>();
-            c.CODIGO = static_cast<std::int16_t>(codigo);
-            c.COMPLEMENTO = static_cast<std::int16_t>(complemento);
-            if (cfo_.get(keys::CFO_KEY_CFO).ok()) it->second = {true, c.CODIGO, c.CODIGO_CFO_ARQUIVOMAGNETICO_VOREL, c.COLUNA};
+            const auto& c = cfo_.rec<dictionary::CFORec>();
+            if (fiscal::ColunaDoCfo(cfo_, codigo, complemento))
+                it->second = {true, c.CODIGO, c.CODIGO_CFO_ARQUIVOMAGNETICO_VOREL, c.COLUNA};
         }
         return it->second.existe ? &it->second : nullptr;
     }
@@ -315,11 +317,9 @@ private:
     const Cfo* CfoSemEstado(int codigo, int complemento) {
         auto [it, novo] = cfosSemEstado_.try_emplace({codigo, complemento});
         if (novo) {
-            auto& c = cfo_.rec<dictionary::CFORec>();
-            c.ESTADO = "";
-            c.CODIGO = static_cast<std::int16_t>(codigo);
-            c.COMPLEMENTO = static_cast<std::int16_t>(complemento);
-            if (cfo_.get(keys::CFO_KEY_CODIGO).ok()) it->second = {true, c.CODIGO, c.CODIGO_CFO_ARQUIVOMAGNETICO_VOREL, c.COLUNA};
+            const auto& c = cfo_.rec<dictionary::CFORec>();
+            if (fiscal::ColunaDoCfo(cfo_, codigo, complemento, fiscal::EstadoDoCfo::SemEstado))
+                it->second = {true, c.CODIGO, c.CODIGO_CFO_ARQUIVOMAGNETICO_VOREL, c.COLUNA};
         }
         return it->second.existe ? &it->second : nullptr;
     }
@@ -645,17 +645,18 @@ private:
             } else {
                 coluna = c->coluna;
             }
-            const int cfo = w.CFO;
-            const bool devolucao = cfo == 178 || cfo == 278 || cfo == 1661 || cfo == 2661 || cfo == 1662 || cfo == 2662;
+            // Exits of columns 2 to 6 whose number the sheet prints among the entries go on the entry side.
+            const bool naEntrada = fiscal::NumeroNaEntrada(w.CFO);
             switch (coluna) {
-                case 1: case 8: base1 = w.BASEICMS; base2 = w.CONFENTRADASDEMHIP; serieEntrada = true; break;
-                case 2: base1 = w.SAICONSFINAL; base2 = w.CONFUSUFINAL; serieEntrada = devolucao; break;
-                case 3: base1 = w.SAINREALIZADO; base2 = w.CONFENTRADASDEMHIP; serieEntrada = devolucao; break;
-                case 4: base1 = w.SAIISENTA; base2 = w.CONFENTRADASDEMHIP; serieEntrada = devolucao; break;
-                case 5: base1 = w.SAIOUTORUF; base2 = w.CONFENTRADASDEMHIP; serieEntrada = devolucao; break;
-                case 6: base1 = w.SAISUBSEQUENTE; base2 = w.CONFENTRADASDEMHIP; serieEntrada = devolucao; break;
-                case 7: serieEntrada = true; break;
-                case 9: base1 = w.SAINREALIZADO; base2 = w.CONFENTRADASDEMHIP; serieEntrada = false; break;
+                case fiscal::kEntradas:
+                case fiscal::kDevolucaoCompras: base1 = w.BASEICMS; base2 = w.CONFENTRADASDEMHIP; serieEntrada = true; break;
+                case fiscal::kConsumidorFinal: base1 = w.SAICONSFINAL; base2 = w.CONFUSUFINAL; serieEntrada = naEntrada; break;
+                case fiscal::kFatoGeradorNaoRealizado: base1 = w.SAINREALIZADO; base2 = w.CONFENTRADASDEMHIP; serieEntrada = naEntrada; break;
+                case fiscal::kIsenta: base1 = w.SAIISENTA; base2 = w.CONFENTRADASDEMHIP; serieEntrada = naEntrada; break;
+                case fiscal::kOutroEstado: base1 = w.SAIOUTORUF; base2 = w.CONFENTRADASDEMHIP; serieEntrada = naEntrada; break;
+                case fiscal::kSubsequente: base1 = w.SAISUBSEQUENTE; base2 = w.CONFENTRADASDEMHIP; serieEntrada = naEntrada; break;
+                case fiscal::kEntradasDemaisHipoteses: serieEntrada = true; break;
+                case fiscal::kDevolucaoEstoque: base1 = w.SAINREALIZADO; base2 = w.CONFENTRADASDEMHIP; serieEntrada = false; break;
                 default: break;  // the row's own date and series, bases 0
             }
         }

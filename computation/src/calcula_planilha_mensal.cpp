@@ -7,13 +7,14 @@
 #include <map>
 #include <utility>
 
-#include "colunas_cfo.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "execucao.h"
 #include "vorel/data/cursor.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/shell/other_year.h"
 #include "vorel/shell/product_rate.h"
 
 namespace vorel::computation::detail {
@@ -55,13 +56,16 @@ public:
             run_.Abre(anterior_, "Abrindo os saldos");
             temAnterior_ = true;
         }
-        Checa(produtos_.open(), "Abrindo os produtos");
+        // The company's registers are the computed company's files; the CFOP register is the office's.
+        run_.Abre(produtos_, "Abrindo os produtos");
         Checa(cfo_.open(), "Abrindo os CFOs");
         bases_.Abre();
         // The product's rate (AliquotaProdutoData) reads through this thread's own cursors, opening
-        // and closing them on every call: held open for the run, each call only counts.
+        // and closing them on every call: held open for the run at the company's files, each call
+        // only counts (and so reads there).
         for (const data::TableDesc* t : {&dictionary::Produtos0(), &dictionary::ProdutosAliq()})
-            if (FileManager* fm = data::dictionary::find(*t); fm && fm->open().ok()) abertasDaAliquota_.push_back(fm);
+            if (FileManager* fm = data::dictionary::find(*t); fm && shell::AbreNoAno(*fm, run_.periodo).ok())
+                abertasDaAliquota_.push_back(fm);
 
         ProgressoCalculo& p = run_.progresso;
         p.barra2Visivel = true;
@@ -99,9 +103,10 @@ public:
 private:
     // The sheet column of a CFOP and complement (blank state); kSemRegra when the register lacks it.
     int Coluna(int cfo, int complemento, bool& existe) {
-        const std::optional<int> coluna = colunas_.Coluna(cfo, complemento);
+        const std::optional<std::uint8_t> coluna = colunas_.Coluna(cfo, complemento);
         existe = coluna.has_value();
-        return (coluna && *coluna >= kEntradas && *coluna <= kDevolucaoEstoque) ? *coluna : kSemRegra;
+        if (!coluna || *coluna < kEntradas || *coluna > kDevolucaoEstoque) return kSemRegra;
+        return *coluna;
     }
 
     Anterior BuscaAnterior(const Decimal& codigo) {
@@ -333,7 +338,7 @@ private:
     FileManager saldos_, anterior_, produtos_, cfo_;
     BasesDaExecucao bases_;
     bool temAnterior_ = false;
-    ColunasDoCfo colunas_;
+    fiscal::ColunasDoCfo colunas_;
     std::vector<FileManager*> abertasDaAliquota_;
 };
 

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <map>
 
-#include "colunas_cfo.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "execucao.h"
 #include "vorel/computation/calculo_anual.h"
 #include "vorel/computation/calculo_produtos.h"
@@ -125,7 +125,7 @@ public:
         ResultadoAnual r;
         try {
             AbreMovimentos();
-            Checa(produtos_.open(), "Abrindo os produtos");
+            Checa(shell::AbreNoAno(produtos_, periodo_), "Abrindo os produtos");
             Checa(cfo_.open(), "Abrindo os CFOs");
             Checa(shell::AbreNoAno(saldos_, periodo_), "Abrindo os saldos");
             // The previous year's balances, once for the run (none: every product starts from zero).
@@ -268,7 +268,7 @@ private:
     shell::OtherYearFile anterior_;
     bool temAnterior_ = false;
     FileManager ent_{dictionary::EntradaVorel()}, sai_{dictionary::SaidaVorel()}, mmr_{dictionary::MovMaqRegistradora()};
-    ColunasDoCfo colunas_{cfo_};
+    fiscal::ColunasDoCfo colunas_{cfo_};
     ProgressoCalculo progresso_;
 };
 

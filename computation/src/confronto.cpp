@@ -17,6 +17,8 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/dictionary/tables.h"
+#include "vorel/fiscal/consultas_cadastro.h"
+#include "vorel/fiscal/linha_planilha.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/other_year.h"
 #include "vorel/shell/product_rate.h"
@@ -203,13 +205,8 @@ private:
         if (!text::clip(w.ALIQUOTA.value()).empty()) {
             coluna = w.ALIQUOTA.clipped() == "F" ? 2 : 0;
         } else {
-            auto& c = cfo_.rec<dictionary::CFORec>();
-            cfo_.clear_record();
-            c.ESTADO = "";
-            c.CODIGO = static_cast<std::int16_t>(w.CFO);
-            c.COMPLEMENTO = static_cast<std::int16_t>(w.COMPLEMENTO);
-            if (cfo_.get(keys::CFO_KEY_CODIGO).ok()) {
-                coluna = c.COLUNA;
+            if (const auto c = fiscal::ColunaDoCfo(cfo_, w.CFO, w.COMPLEMENTO, fiscal::EstadoDoCfo::SemEstado)) {
+                coluna = *c;
             } else {
                 avisos_.Mensagem("Alerta!", "Atenção! Identificamos inconsistências no CFO " + std::to_string(w.CFO) +
                                                 " - " + std::to_string(w.COMPLEMENTO) +
@@ -217,8 +214,7 @@ private:
             }
         }
         if (coluna < 1 || coluna > 9) return false;
-        const int cfo = w.CFO;
-        const bool comoEntrada = cfo == 178 || cfo == 278 || cfo == 1661 || cfo == 2661 || cfo == 1662 || cfo == 2662;
+        const bool comoEntrada = fiscal::NumeroNaEntrada(w.CFO);
         if ((coluna >= 2 && coluna <= 6) || coluna == 9) {
             if (!comoEntrada) {
                 l.SAINUMERO = std::string(text::clip(w.NUMERO.value()));
@@ -237,8 +233,7 @@ private:
         const std::string_view cnpj = text::clip(w.CNPJFORPROD.value());
         bool achou;
         if (cnpj.size() == 14) {
-            f.CGC = std::string(cnpj);
-            achou = forcli_.get(keys::FOR_KEY_CGC).ok();
+            achou = fiscal::LeFornecedorPorCnpj(forcli_, cnpj);
         } else {
             std::uint32_t codigo = 0;
             for (char ch : cnpj)

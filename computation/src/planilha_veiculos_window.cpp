@@ -9,6 +9,7 @@
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/shell/report_options_window.h"
 #include "vorel/shell/working_context.h"
 #include "vorel/ui/pictured_use.h"
@@ -96,13 +97,7 @@ private:
     }
 
     // The active supplier of the CNPJ; false when there is none.
-    bool LeFornecedor(const std::string& cnpj) {
-        auto& f = forcli_.rec<ForCliRec>();
-        forcli_.clear_record();
-        f.CGC = cnpj;
-        f.Inativo = 0;
-        return forcli_.get(keys::FOR_KEY_CGC).ok();
-    }
+    bool LeFornecedor(const std::string& cnpj) { return fiscal::LeFornecedorPorCnpj(forcli_, cnpj); }
 
     // The register to choose from, starting at `cnpj`; the chosen supplier's CNPJ when completed.
     bool Escolhe(std::string& cnpj) {

@@ -15,6 +15,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/dictionary/tables.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/other_year.h"
@@ -81,10 +82,7 @@ std::uint32_t FornecedorDoProduto(data::FileManager& entradas, data::FileManager
             if (estabelecimentos.count(cnpj)) return escolhido;
             continue;
         }
-        forcli.clear_record();
-        f.CGC = cnpj;
-        f.Inativo = 0;
-        if (forcli.get(keys::FOR_KEY_CGC).ok()) return f.Codigo;
+        if (fiscal::LeFornecedorPorCnpj(forcli, cnpj)) return f.Codigo;
     }
     return 0;
 }

@@ -233,16 +233,18 @@ struct CalculoFixture : ::testing::Test, vorel::testing::DataRoot {
         });
     }
 
-    // Runs the computation on a thread of its own with the table dictionary set up.
-    ResultadoCalculo Calcula(OpcoesCalculo o, AvisosCalculo& avisos) {
+    // Runs the computation of a company's month on a thread of its own with the table dictionary set up.
+    ResultadoCalculo CalculaNo(const shell::EmpresaPeriodo& periodo, OpcoesCalculo o, AvisosCalculo& avisos) {
         ResultadoCalculo r;
         std::thread([&] {
             dictionary::InitDictionary();
-            r = CalculoProdutos(shell::PeriodoDeTrabalho(), o, avisos);
+            r = CalculoProdutos(periodo, o, avisos);
             dictionary::TeardownDictionary();
         }).join();
         return r;
     }
+    // The same for the working company and month.
+    ResultadoCalculo Calcula(OpcoesCalculo o, AvisosCalculo& avisos) { return CalculaNo(shell::PeriodoDeTrabalho(), o, avisos); }
     ResultadoCalculo CalculaTodos() {
         AvisosDeTeste avisos;
         OpcoesCalculo o;

@@ -397,12 +397,7 @@ TEST_F(CalculoProdutosTest, AnotherMonthIsComputedFromItsOwnYearFilesWithoutTouc
         AvisosDeTeste avisos;
         OpcoesCalculo o;
         o.todos = true;
-        ResultadoCalculo r;
-        std::thread([&] {
-            dictionary::InitDictionary();
-            r = CalculoProdutos(c.periodo, o, avisos);
-            dictionary::TeardownDictionary();
-        }).join();
+        const ResultadoCalculo r = CalculaNo(c.periodo, o, avisos);
         ASSERT_TRUE(r.ok()) << r.erro;
         auto saldos = c.arquivo.empty() ? Saldos()
                                         : Le<SaldosVorelRec>(dictionary::SaldosVorel(), keys::SQEL_KEY_PRODDATAALIQUOTA, c.arquivo);
@@ -415,6 +410,43 @@ TEST_F(CalculoProdutosTest, AnotherMonthIsComputedFromItsOwnYearFilesWithoutTouc
         EXPECT_EQ(dictionary::CaminhoSaldosVorel.get(), nomeSaldos);
         EXPECT_EQ(Texto(*Do(Saldos(), 1, kMar)), marco);
     }
+}
+
+// Another company's run reads that company's own registers (its products file, by EMP:TIPONBM 2),
+// not the working company's that the thread's table names point at: the month record takes the
+// computed company's product rate.
+TEST_F(CalculoProdutosTest, AnotherCompanyIsComputedFromItsOwnRegisters) {
+    Cfo(5102, kConsumidorFinal);
+    Produto(1, "18");  // the working company's (shared) register
+    Grava<dictionary::EmpresaRec>(dictionary::Empresa(), [](auto& e) {
+        e.Codigo = 2;
+        e.TIPONBM = 2;
+    });
+    const auto empresa2 = dictionary::CaminhosArquivosEmpresa(root, 2, 2, 0);
+    const auto ano2 = dictionary::CaminhosArquivosAno(root, 2, 2016);
+    ASSERT_FALSE(dictionary::CriaPastas(empresa2));
+    ASSERT_FALSE(dictionary::CriaPastas(ano2));
+    Grava<dictionary::ProdutosRec>(dictionary::Produtos(), [](auto& r) {
+        r.Codigo = 1;
+        r.Alicota = D("25");
+    }, empresa2.CaminhoProdutos);
+    Saldo({.produto = 1, .mes = Dia(2016, 1, 1), .aliquota = "25", .qtd = "10", .unit = "1", .base = "10"},
+          ano2.CaminhoSaldosVorel);
+    Saida(1, Dia(2016, 2, 10), 1, 5102, "3", "0", ano2.CaminhoSaidaVorel);
+    const std::string nomeProdutos = dictionary::CaminhoProdutos.get();
+
+    AvisosDeTeste avisos;
+    OpcoesCalculo o;
+    o.todos = true;
+    const ResultadoCalculo r = CalculaNo({2, 2016, 2}, o, avisos);
+    ASSERT_TRUE(r.ok()) << r.erro;
+    auto saldos = Le<SaldosVorelRec>(dictionary::SaldosVorel(), keys::SQEL_KEY_PRODDATAALIQUOTA, ano2.CaminhoSaldosVorel);
+    const SaldosVorelRec* fev = Do(saldos, 1, Dia(2016, 2, 1));
+    ASSERT_NE(fev, nullptr);
+    EXPECT_EQ(fev->Aliquota.value(), D("25"));
+    EXPECT_EQ(fev->QuantProdutos.value(), D("7"));
+    EXPECT_EQ(dictionary::CaminhoProdutos.get(), nomeProdutos);
+    EXPECT_EQ(shell::PeriodoDeTrabalho(), (shell::EmpresaPeriodo{1, 2016, 3}));
 }
 
 }  // namespace

@@ -57,6 +57,29 @@ std::string CaminhoNoAno(const CaminhosAno& c, const data::TableDesc& table) {
     return {};
 }
 
+std::string CaminhoNaEmpresa(const CaminhosEmpresa& c, const data::TableDesc& table) {
+    const std::pair<const data::NameVariable*, const std::string CaminhosEmpresa::*> daEmpresa[] = {
+        {&CaminhoFuncionarios, &CaminhosEmpresa::CaminhoFuncionarios},
+        {&CaminhoACFuncionarios, &CaminhosEmpresa::CaminhoACFuncionarios},
+        {&CaminhoDepSuspSF, &CaminhosEmpresa::CaminhoDepSuspSF},
+        {&CaminhoDepVacinacao, &CaminhosEmpresa::CaminhoDepVacinacao},
+        {&CaminhoDependentes, &CaminhosEmpresa::CaminhoDependentes},
+        {&CaminhoMovFuncionarios, &CaminhosEmpresa::CaminhoMovFuncionarios},
+        {&CaminhoRefTotalMedia, &CaminhosEmpresa::CaminhoRefTotalMedia},
+        {&CaminhoRefMedCta, &CaminhosEmpresa::CaminhoRefMedCta},
+        {&CaminhoRefVlrMensais, &CaminhosEmpresa::CaminhoRefVlrMensais},
+        {&CaminhoProdutos, &CaminhosEmpresa::CaminhoProdutos},
+        {&CaminhoProdutosAliq, &CaminhosEmpresa::CaminhoProdutosAliq},
+        {&CaminhoForCli, &CaminhosEmpresa::CaminhoForCli},
+        {&ArquivoForCliMorto, &CaminhosEmpresa::ArquivoForCliMorto},
+        {&CaminhoTabValorIndProduto, &CaminhosEmpresa::CaminhoTabValorIndProduto},
+        {&CaminhoTabelaValorProdutoSaida, &CaminhosEmpresa::CaminhoTabelaValorProdutoSaida},
+    };
+    for (const auto& [variavel, caminho] : daEmpresa)
+        if (table.layout().name == variavel) return c.*caminho;
+    return {};
+}
+
 void AplicaCaminhos(const CaminhosComuns& c) {
     CaminhoEmpresa.set(c.CaminhoEmpresa);
     CaminhoFiliais.set(c.CaminhoFiliais);

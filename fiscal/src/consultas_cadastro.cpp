@@ -6,6 +6,7 @@
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/shell/other_year.h"
 
 namespace vorel::fiscal {
 
@@ -53,12 +54,17 @@ bool LeFornecedorPorCodigo(data::FileManager& forcli, std::uint32_t codigo) {
     return forcli.get(keys::FOR_KEY_CODIGO1).ok();
 }
 
-bool LeFornecedorPorDocumento(data::FileManager& forcli, std::string_view documento) {
+bool LeFornecedorPorCnpj(data::FileManager& forcli, std::string_view cnpj) {
     auto& f = forcli.rec<dictionary::ForCliRec>();
     forcli.clear_record();
-    f.CGC = documento;
+    f.CGC = cnpj;
     f.Inativo = 0;
-    if (forcli.get(keys::FOR_KEY_CGC).ok()) return true;
+    return forcli.get(keys::FOR_KEY_CGC).ok();
+}
+
+bool LeFornecedorPorDocumento(data::FileManager& forcli, std::string_view documento) {
+    if (LeFornecedorPorCnpj(forcli, documento)) return true;
+    auto& f = forcli.rec<dictionary::ForCliRec>();
     forcli.clear_record();
     f.CPF = documento.substr(0, 11);
     f.Inativo = 0;
@@ -69,13 +75,35 @@ std::uint32_t CodigoDoDocumento(data::FileManager& forcli, std::string_view docu
     return LeFornecedorPorDocumento(forcli, documento) ? forcli.rec<dictionary::ForCliRec>().Codigo : 0u;
 }
 
-std::optional<std::uint8_t> ColunaDoCfo(data::FileManager& cfo, int codigo, int complemento) {
+std::optional<std::uint8_t> ColunaDoCfo(data::FileManager& cfo, int codigo, int complemento, EstadoDoCfo estado) {
     auto& c = cfo.rec<dictionary::CFORec>();
-    cfo.clear_record();
+    cfo.clear_record();  // a blank state
     c.CODIGO = static_cast<std::int16_t>(codigo);
     c.COMPLEMENTO = static_cast<std::int16_t>(complemento);
-    if (!cfo.get(keys::CFO_KEY_CFO).ok()) return std::nullopt;
+    if (!cfo.get(estado == EstadoDoCfo::SemEstado ? keys::CFO_KEY_CODIGO : keys::CFO_KEY_CFO).ok()) return std::nullopt;
     return c.COLUNA;
+}
+
+std::optional<std::uint8_t> ColunasDoCfo::Coluna(int codigo, int complemento) {
+    auto [it, novo] = colunas_.try_emplace({codigo, complemento});
+    if (novo) it->second = ColunaDoCfo(cfo_, codigo, complemento, estado_);
+    return it->second;
+}
+
+ConsultaProdutos::ConsultaProdutos(const shell::EmpresaPeriodo& periodo)
+    : periodo_(periodo), fm_(dictionary::Produtos()) {}
+
+ConsultaProdutos::~ConsultaProdutos() {
+    if (fm_.is_open()) (void)fm_.close();
+}
+
+std::string ConsultaProdutos::Descricao(const Decimal& codigo) {
+    if (!tentou_) {
+        tentou_ = true;
+        (void)shell::AbreNoAno(fm_, periodo_);  // not open: every description is blank
+    }
+    if (!fm_.is_open() || !LeProdutoPorCodigo(fm_, codigo)) return {};
+    return std::string(fm_.rec<dictionary::ProdutosRec>().Produtos.clipped());
 }
 
 }  // namespace vorel::fiscal

@@ -3,14 +3,11 @@
 
 #include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
-#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/integration/text_import.h"
 
 namespace vorel::integration {
-
-namespace keys = dictionary::keys;
 
 Decimal ValorNumerico(const std::string& texto) {
     std::optional<Decimal> v = NumeroDoTexto(texto, 0);
@@ -39,11 +36,8 @@ std::optional<Decimal> BuscaProduto::Busca(const std::string& texto, const Decim
 const BuscaParceiro::Parceiro* BuscaParceiro::Busca(const std::string& cnpj, bool comEstado) {
     if (auto it = cache_.find(cnpj); it != cache_.end()) return &it->second;
     data::FileManager& forcli = data::dictionary::file(dictionary::ForCli());
-    auto& f = forcli.rec<dictionary::ForCliRec>();
-    forcli.clear_record();
-    f.CGC = cnpj;
-    f.Inativo = 0;
-    if (!forcli.get(keys::FOR_KEY_CGC).ok() || (comEstado && f.Estado.empty())) return nullptr;
+    const auto& f = forcli.rec<dictionary::ForCliRec>();
+    if (!fiscal::LeFornecedorPorCnpj(forcli, cnpj) || (comEstado && f.Estado.empty())) return nullptr;
     return &cache_.emplace(cnpj, Parceiro{std::string(f.Estado.clipped()), f.Codigo}).first->second;
 }
 

@@ -5,10 +5,8 @@
 
 #include "vorel/core/picture.h"
 #include "vorel/data/open_table.h"
-#include "vorel/dictionary/key_names.h"
-#include "vorel/dictionary/shared_registers.h"
-#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/other_year.h"
 #include "vorel/shell/report_step.h"
 
 namespace vorel::listings::estilo {
@@ -43,12 +41,19 @@ report::Band BandaFecho(double largura, double altura, const std::string& rodape
 
 Leitura::Leitura(const data::TableDesc& tabela, std::string nome) : fm_(tabela), nome_(std::move(nome)) {}
 
+Leitura::Leitura(const data::TableDesc& tabela, std::string nome, const shell::EmpresaPeriodo& periodo)
+    : fm_(tabela), nome_(std::move(nome)), periodo_(periodo) {}
+
 Leitura::~Leitura() {
     if (aberta_) (void)fm_.close();
 }
 
 bool Leitura::Abre(data::KeyName chave) {
-    data::AbreArquivo(fm_, 1, 0, 0, 1);
+    if (!periodo_) {
+        data::AbreArquivo(fm_, 1, 0, 0, 1);
+    } else if (!shell::AbreNoAno(fm_, *periodo_).ok()) {
+        data::AvisoPadraoComTexto(30, nome_);
+    }
     aberta_ = fm_.is_open();
     if (!aberta_) return false;
     fm_.clear_record();
@@ -100,21 +105,6 @@ report::Band RodapeListagem(const std::string& rodape) {
                 p.line(Mm(1), 0, Mm(194), 0);
                 p.text(Caixa(1, 0.5, 192, 4), rodape, Fonte(9));
             }};
-}
-
-ConsultaProdutos::ConsultaProdutos() : fm_(dictionary::Produtos()) {}
-
-ConsultaProdutos::~ConsultaProdutos() {
-    if (fm_.is_open()) (void)fm_.close();
-}
-
-std::string ConsultaProdutos::Descricao(const Decimal& codigo) {
-    if (!aberta_) {
-        aberta_ = true;
-        data::AbreArquivo(fm_, 1, 0, 0, 1);
-    }
-    if (!fm_.is_open() || !fiscal::LeProdutoPorCodigo(fm_, codigo)) return {};
-    return std::string(fm_.rec<dictionary::ProdutosRec>().Produtos.clipped());
 }
 
 ui::Response ExecutaSemEmail(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,

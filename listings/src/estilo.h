@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,7 @@
 #include "vorel/report/band.h"
 #include "vorel/report/report_controller.h"
 #include "vorel/report/report_run.h"
+#include "vorel/shell/period.h"
 #include "vorel/ui/types.h"
 
 namespace vorel::ui {
@@ -54,12 +56,15 @@ report::ReportSetup PaginaA4(double esquerda, double cabecalho, double detalhe, 
 // The closing band of the listings: a line across `largura` mm and the footer text, `altura` mm high.
 report::Band BandaFecho(double largura, double altura, const std::string& rodape, int pontos = 8);
 
-// A table read in the order of a key through `AbreArquivo`, closed at the end when this cursor opened
-// it. `Proximo` skips records that the filter refuses; a read error other than the end shows
-// standard warning 35 naming the table and ends the reading as the end does.
+// A table read in the order of a key, closed at the end when this cursor opened it: a register of
+// the office through `AbreArquivo`; a table given a period at the period's own file (its year's
+// movements and balances, its company's registers: `shell::AbreNoAno`), standard warning 30 naming
+// the table when it does not open. `Proximo` skips records that the filter refuses; a read error
+// other than the end shows standard warning 35 naming the table and ends the reading as the end does.
 class Leitura {
 public:
     Leitura(const data::TableDesc& tabela, std::string nome);
+    Leitura(const data::TableDesc& tabela, std::string nome, const shell::EmpresaPeriodo& periodo);
     ~Leitura();
     Leitura(const Leitura&) = delete;
     Leitura& operator=(const Leitura&) = delete;
@@ -78,6 +83,7 @@ public:
 private:
     data::FileManager fm_;
     std::string nome_;
+    std::optional<shell::EmpresaPeriodo> periodo_;
     std::function<bool()> aceita_;
     bool aberta_ = false;
     bool fim_ = false;
@@ -91,22 +97,6 @@ report::RecordLoop LacoListagem(Leitura& leitura, std::function<report::Band()> 
 // of the page header, and the page footer (a line across and the footer text).
 void CabecalhoListagem(report::BandPainter& p, const Empresa& e);
 report::Band RodapeListagem(const std::string& rodape);
-
-// Products looked up by code in `Produtos` (`fiscal::LeProdutoPorCodigo`; the table opened through
-// `AbreArquivo` at the first look-up): the
-// description without trailing blanks, "" for a product missing from the register.
-class ConsultaProdutos {
-public:
-    ConsultaProdutos();
-    ~ConsultaProdutos();
-    ConsultaProdutos(const ConsultaProdutos&) = delete;
-    ConsultaProdutos& operator=(const ConsultaProdutos&) = delete;
-    std::string Descricao(const Decimal& codigo);
-
-private:
-    data::FileManager fm_;
-    bool aberta_ = false;
-};
 
 // The previewer step of a report that names no attachment and is never e-mailed (the product,
 // balance and opening-balance listings): ask-preview texts "Preview", no viewer settings kept.

@@ -70,7 +70,7 @@ ui::Response Executa(ui::ProcContext& ctx, report::ReportController& relatorio, 
 
 RelatorioTabela::RelatorioTabela(const Modelo& m, const shell::EmpresaPeriodo& periodo)
     : m_(m), periodo_(Periodo::DoMes(periodo)), relatorio_(Pagina(m.cabecalho, m.detalhe, m.nome)),
-      leitura_(m.tabela(), m.nomeTabela) {
+      leitura_(m.tabela(), m.nomeTabela, periodo), consultas_(periodo) {
     empresa_ = estilo::LeEmpresa(periodo_.empresa);
     rodape_ = shell::RodapeRelatorio();
     relatorio_.set_page_header({estilo::Mm(m.alturaCabecalho), [this](report::BandPainter& p) {

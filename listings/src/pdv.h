@@ -9,6 +9,7 @@
 
 #include "estilo.h"
 #include "vorel/core/date.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/shell/period.h"
 
 namespace vorel::listings::pdv {
@@ -52,10 +53,11 @@ void Bordas(report::BandPainter& p, report::Mils altura);
 ui::Response Executa(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,
                      const char* nome, const char* anexo);
 
-// The look-ups of a report's lines.
+// The look-ups of a report's lines (the products of the period's company).
 struct Consultas {
+    explicit Consultas(const shell::EmpresaPeriodo& periodo) : produtos(periodo) {}
     Maquinas maquinas;
-    estilo::ConsultaProdutos produtos;
+    fiscal::ConsultaProdutos produtos;
 };
 
 // The one design of the master, analytic and daily reports: one table of the month in key order, a

@@ -46,7 +46,7 @@ public:
     explicit RelatorioCompleto(const shell::EmpresaPeriodo& periodo)
         : periodo_(pdv::Periodo::DoMes(periodo)), relatorio_(pdv::Pagina(5, 42, kNome)),
           mestres_(dictionary::LancICMSEletronico(), "LancICMSEletronico"), analiticos_(dictionary::AnaliticoICMS()),
-          diarios_(dictionary::MovMaqRegistradora()) {
+          diarios_(dictionary::MovMaqRegistradora()), produtos_(periodo) {
         empresa_ = estilo::LeEmpresa(periodo_.empresa);
         rodape_ = shell::RodapeRelatorio();
         relatorio_.set_page_header({Mm(37), [this](BandPainter& p) { Cabecalho(p); }});
@@ -184,7 +184,7 @@ private:
     estilo::Leitura mestres_;
     Tabela analiticos_, diarios_;
     pdv::Maquinas maquinas_;
-    estilo::ConsultaProdutos produtos_;
+    fiscal::ConsultaProdutos produtos_;
     estilo::Empresa empresa_;
     std::string rodape_;
     bool impressos_ = false;

@@ -1,6 +1,6 @@
-// Report "RelatorioSaldoAnterior" ("Relatório de Saldo Anterior"): the working year's opening
-// balances, the entries of `EntradaVorel` numbered 0 and dated in `GLO:ANO`, by product and date,
-// the description from `Produtos`; every page footer shows the running totals of quantity, ICMS
+// Report "RelatorioSaldoAnterior" ("Relatório de Saldo Anterior"): a company's opening balances of
+// a year, the entries of that year's `EntradaVorel` numbered 0 and dated in the year, by product
+// and date, the description from the company's `Produtos`; every page footer shows the running totals of quantity, ICMS
 // base and own ICMS base as the page ends, the last page's those of the whole listing. A4 portrait;
 // never e-mailed.
 #include "estilo.h"
@@ -9,6 +9,7 @@
 #include "vorel/data/error_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/listings/saldos.h"
 #include "vorel/report/running_total.h"
 #include "vorel/shell/globals.h"
@@ -31,7 +32,7 @@ constexpr const char* kNome = "RelatorioSaldoAnterior";
 class RelatorioSaldoAnteriorPaginas {
 public:
     explicit RelatorioSaldoAnteriorPaginas(const shell::EmpresaPeriodo& periodo)
-        : relatorio_(Pagina()), entradas_(dictionary::EntradaVorel(), "EntradaVorel") {
+        : relatorio_(Pagina()), entradas_(dictionary::EntradaVorel(), "EntradaVorel", periodo), produtos_(periodo) {
         ano_ = periodo.ano;
         rodape_ = shell::RodapeRelatorio();
         Bandas();
@@ -119,7 +120,7 @@ private:
     int ano_ = 0;
     report::ReportController relatorio_;
     estilo::Leitura entradas_;
-    estilo::ConsultaProdutos produtos_;
+    fiscal::ConsultaProdutos produtos_;
     report::RunningTotal<Decimal> quantidade_, base_, propria_;
     std::string rodape_;
 };

@@ -9,6 +9,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/listings/saldos.h"
 #include "vorel/shell/globals.h"
 #include "vorel/shell/text_report.h"
@@ -37,7 +38,7 @@ class RelatorioSaldos {
 public:
     RelatorioSaldos(const shell::EmpresaPeriodo& periodo, bool somenteComSaldo)
         : somenteComSaldo_(somenteComSaldo), relatorio_(estilo::PaginaA4(6, 7, 27, 276, "RelSaldosW")),
-          saldos_(dictionary::SaldosVorel(), "SaldosVorel") {
+          saldos_(dictionary::SaldosVorel(), "SaldosVorel", periodo), produtos_(periodo) {
         mes_ = periodo.mes;
         ano_ = periodo.ano;
         titulo_ = W("Relação de Saldos - ") + picture::format("@n02", mes_) + "/" + picture::format("@n04", ano_);
@@ -98,7 +99,7 @@ private:
     std::string titulo_;
     report::ReportController relatorio_;
     estilo::Leitura saldos_;
-    estilo::ConsultaProdutos produtos_;
+    fiscal::ConsultaProdutos produtos_;
     estilo::Empresa empresa_;
     std::string rodape_;
 };

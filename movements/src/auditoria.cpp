@@ -39,9 +39,7 @@ bool ForCliCadastrado(CadastrosAuditoria& cad, const ItemAuditado& item) {
         f.Codigo = item.codigoForCli;
         return cad.forcli.get(keys::FOR_KEY_CODIGO1).ok();
     }
-    f.CGC = item.cnpj;
-    f.Inativo = 0;
-    return cad.forcli.get(keys::FOR_KEY_CGC).ok();
+    return fiscal::LeFornecedorPorCnpj(cad.forcli, item.cnpj);
 }
 
 // The product by its code, else by its user's code as plain digits, else as 20 digits.

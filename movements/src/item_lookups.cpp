@@ -7,17 +7,15 @@
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 
 namespace vorel::movements {
 
 bool LeFornecedorDigitado(data::FileManager& forcli, std::string_view digitado) {
     const std::string numero = AsNumber(digitado);
-    auto& f = forcli.rec<dictionary::ForCliRec>();
-    forcli.clear_record();
-    f.CGC = FourteenDigits(digitado);
-    f.Inativo = 0;
-    if (forcli.get(dictionary::keys::FOR_KEY_CGC).ok()) return true;
+    if (fiscal::LeFornecedorPorCnpj(forcli, FourteenDigits(digitado))) return true;
     if (numero.empty() || numero.size() > 9) return false;
+    auto& f = forcli.rec<dictionary::ForCliRec>();
     forcli.clear_record();
     f.Codigo = static_cast<std::uint32_t>(std::stoul(numero));
     f.Inativo = 0;

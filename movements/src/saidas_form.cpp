@@ -320,13 +320,7 @@ private:
         return true;
     }
 
-    bool ReadCustomerByCnpj(std::string_view typed) {
-        auto& f = forcli_.rec<ForCliRec>();
-        forcli_.clear_record();
-        f.CGC = FourteenDigits(typed);
-        f.Inativo = 0;
-        return forcli_.get(keys::FOR_KEY_CGC).ok();
-    }
+    bool ReadCustomerByCnpj(std::string_view typed) { return fiscal::LeFornecedorPorCnpj(forcli_, FourteenDigits(typed)); }
     bool ReadCustomerByCode(std::uint32_t code, data::KeyName key) {
         auto& f = forcli_.rec<ForCliRec>();
         forcli_.clear_record();

@@ -188,9 +188,7 @@ Level VehicleForm<Rec>::OnWindowOpened() {
 
 template <class Rec>
 bool VehicleForm<Rec>::LeFornecedor() {
-    forcli_.clear_record();
-    fornecedor().CGC = rec_.CNPJforcli;
-    return forcli_.get(dictionary::keys::FOR_KEY_CGC) == data::kNoError;
+    return fiscal::LeFornecedorPorCnpj(forcli_, rec_.CNPJforcli.value());
 }
 
 template <class Rec>

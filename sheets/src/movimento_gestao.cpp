@@ -11,6 +11,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/shell/other_year.h"
 #include "vorel/shell/text_append.h"
 
 namespace vorel::sheets {
@@ -40,9 +41,10 @@ struct Leitura {
     data::FileManager pares{dictionary::ForCliQel()};
     std::vector<data::FileManager*> abertas;
 
-    // A table whose file does not exist yet holds nothing to gather.
-    data::Result Abre(data::FileManager& f, bool& existe) {
-        data::Result r = f.open();
+    // The period's file of the table (shell::AbreNoAno). A table whose file does not exist yet holds
+    // nothing to gather.
+    data::Result Abre(data::FileManager& f, const shell::EmpresaPeriodo& periodo, bool& existe) {
+        data::Result r = shell::AbreNoAno(f, periodo);
         existe = r.ok();
         if (r.ok()) abertas.push_back(&f);
         return r == data::kFileNotFound ? data::Result() : r;
@@ -55,7 +57,7 @@ struct Leitura {
 class Montagem {
 public:
     Montagem(data::FileManager& trabalho, const OpcoesMontagem& o, const AvisosMontagem& a)
-        : esa_(trabalho), o_(o), a_(a) {}
+        : esa_(trabalho), o_(o), a_(a), inicio_(o.periodo.Inicio()), fim_(o.periodo.Fim()) {}
 
     ResultadoMontagem Executa() {
         for (const std::string& l : CabecalhoErrosNotas()) Anexa(l);
@@ -67,7 +69,7 @@ public:
                        {&t_.produtos, &temProdutos_}, {&t_.lotes, &temLotes_}, {&t_.maquinas, &temMaquinas_},
                        {&t_.pares, &temPares_}};
         for (auto& t : tabelas)
-            if (!Checa(t_.Abre(*t.f, *t.existe), t.f->desc().label)) return r_;
+            if (!Checa(t_.Abre(*t.f, o_.periodo, *t.existe), t.f->desc().label)) return r_;
 
         data::Transaction escrita({&esa_});
         if (!Checa(escrita.status(), "EntradaSaidaVorel")) return r_;
@@ -109,7 +111,7 @@ private:
         if (r.ok()) ++r_.linhas;
         return Checa(r, origem);
     }
-    bool ForaDoMes(date::Day d) const { return d < o_.inicio || d > o_.fim; }
+    bool ForaDoMes(date::Day d) const { return d < inicio_ || d > fim_; }
 
     std::string DescricaoProduto(const Decimal& codigo) {
         if (!temProdutos_) return {};
@@ -125,7 +127,7 @@ private:
         auto& s = t_.saidas.rec<dictionary::SaidaVorelRec>();
         t_.saidas.clear_record();
         s.CodMercadoria = um.value_or(Decimal());
-        s.DataSaida = um ? o_.inicio : 0;
+        s.DataSaida = um ? inicio_ : 0;
         if (!Checa(t_.saidas.set_at(keys::SAI_KEY_PRODUTODATA), "SaidaVorel")) return;
         while (Proximo(t_.saidas)) {
             Avanca();
@@ -181,7 +183,7 @@ private:
         auto& e = t_.entradas.rec<dictionary::EntradaVorelRec>();
         t_.entradas.clear_record();
         e.CodMercadoria = um.value_or(Decimal());
-        e.DataEmissao = um ? o_.inicio : 0;
+        e.DataEmissao = um ? inicio_ : 0;
         if (!Checa(t_.entradas.set_at(keys::ENT_KEY_PRODUTODATA), "EntradaVorel")) return;
         const std::string filtro(text::clip(o_.cnpjFornecedor));
         while (Proximo(t_.entradas)) {
@@ -216,7 +218,7 @@ private:
         auto& m = t_.caixas.rec<dictionary::MovMaqRegistradoraRec>();
         t_.caixas.clear_record();
         m.CodMercadoria = um.value_or(Decimal());
-        m.DataEmissao = um ? std::to_string(o_.inicio) : std::string();
+        m.DataEmissao = um ? std::to_string(inicio_) : std::string();
         if (!Checa(t_.caixas.set_at(keys::MMR_KEY_PRODUTODATA), "MovMaqRegistradora")) return;
         while (Proximo(t_.caixas)) {
             Avanca();
@@ -276,6 +278,7 @@ private:
     data::FileManager& esa_;
     const OpcoesMontagem& o_;
     const AvisosMontagem& a_;
+    const date::Day inicio_, fim_;  // the month's first and last day
     Leitura t_;
     ResultadoMontagem r_;
     bool temSaidas_ = false, temEntradas_ = false, temCaixas_ = false, temProdutos_ = false, temLotes_ = false,

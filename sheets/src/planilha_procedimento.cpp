@@ -7,6 +7,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/report/report_run.h"
 #include "vorel/sheets/planilha_gestao.h"
 #include "vorel/sheets/planilha_mensal.h"
@@ -111,12 +112,8 @@ void PlanilhaMensalProdutos(ui::ProcContext& ctx) {
         return p;
     };
     consultas.coluna = [&](std::uint16_t codigo, std::uint8_t complemento) -> std::optional<std::uint8_t> {
-        auto& c = cfo.f.rec<dictionary::CFORec>();
-        cfo.f.clear_record();
-        c.CODIGO = static_cast<std::int16_t>(codigo);
-        c.COMPLEMENTO = complemento;
-        if (!cfo.aberta || !cfo.f.get(keys::CFO_KEY_CODIGO).ok()) return std::nullopt;
-        return c.COLUNA;
+        if (!cfo.aberta) return std::nullopt;
+        return fiscal::ColunaDoCfo(cfo.f, codigo, complemento, fiscal::EstadoDoCfo::SemEstado);
     };
     consultas.fornecedor = [&](const Decimal& produto) {
         std::uint32_t codigo = 0;

@@ -224,8 +224,7 @@ private:
         o.produto = produto_.codigo;
         o.fornecedor = filtrar_ ? fornecedor_ : 0;
         o.cnpjFornecedor = cnpj;
-        o.inicio = periodo.Inicio();
-        o.fim = periodo.Fim();
+        o.periodo = periodo;
         o.arquivoErros = erros_;
         long long total = 0;
         for (const data::TableDesc* t : {&dictionary::EntradaVorel(), &dictionary::SaidaVorel(),

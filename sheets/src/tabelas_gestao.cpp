@@ -5,6 +5,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/shell/other_year.h"
 
 namespace vorel::sheets {
@@ -16,7 +17,8 @@ namespace keys = dictionary::keys;
 struct Tabela {
     data::FileManager f;
     bool aberta = false;
-    explicit Tabela(const data::TableDesc& t) : f(t) { aberta = f.open().ok(); }
+    // The period's file: its year's movements and balances, its company's registers.
+    Tabela(const data::TableDesc& t, const shell::EmpresaPeriodo& p) : f(t) { aberta = shell::AbreNoAno(f, p).ok(); }
     ~Tabela() {
         if (aberta) (void)f.close();
     }
@@ -33,18 +35,19 @@ struct Tabela {
 struct TabelasGestao::Estado {
     FormaPlanilha forma;
     int mes, ano;
-    Tabela cfo{dictionary::CFO()};
-    Tabela entradas{dictionary::EntradaVorel()};
-    Tabela forcli{dictionary::ForCli()};
-    Tabela pares{dictionary::ForCliQel()};
-    Tabela lotes{dictionary::LoteVorel()};
-    Tabela produtos{dictionary::Produtos()};
-    Tabela saldos{dictionary::SaldosVorel()};
+    shell::EmpresaPeriodo periodo;
+    Tabela cfo{dictionary::CFO(), periodo};
+    Tabela entradas{dictionary::EntradaVorel(), periodo};
+    Tabela forcli{dictionary::ForCli(), periodo};
+    Tabela pares{dictionary::ForCliQel(), periodo};
+    Tabela lotes{dictionary::LoteVorel(), periodo};
+    Tabela produtos{dictionary::Produtos(), periodo};
+    Tabela saldos{dictionary::SaldosVorel(), periodo};
     // January reads the previous December from the previous year's file, when it has one.
     std::unique_ptr<shell::OtherYearFile> anoAnterior;
     Decimal aliquota;  // PRO:Alicota of the product last read
 
-    Estado(FormaPlanilha f, const shell::EmpresaPeriodo& p) : forma(f), mes(p.mes), ano(p.ano) {
+    Estado(FormaPlanilha f, const shell::EmpresaPeriodo& p) : forma(f), mes(p.mes), ano(p.ano), periodo(p) {
         if (mes == 1) {
             anoAnterior = std::make_unique<shell::OtherYearFile>(dictionary::SaldosVorel(), p.empresa, ano - 1);
             if (!anoAnterior->open().ok()) anoAnterior.reset();
@@ -52,16 +55,11 @@ struct TabelasGestao::Estado {
     }
 
     std::optional<std::uint8_t> Coluna(std::uint16_t codigo, std::uint8_t complemento) {
-        auto& c = cfo.Limpa<dictionary::CFORec>();
-        c.CODIGO = static_cast<std::int16_t>(codigo);
-        c.COMPLEMENTO = complemento;
+        if (!cfo.aberta) return std::nullopt;
         // The page sheet reads the code of no state; the text sheet the code of any state.
-        const bool achou = forma == FormaPlanilha::Pagina ? cfo.Get(keys::CFO_KEY_CODIGO) : [&] {
-            if (!cfo.aberta || !cfo.f.set_at(keys::CFO_KEY_CFO).ok() || !cfo.f.next().ok()) return false;
-            return c.CODIGO == static_cast<std::int16_t>(codigo) && c.COMPLEMENTO == complemento;
-        }();
-        if (!achou) return std::nullopt;
-        return c.COLUNA;
+        return fiscal::ColunaDoCfo(cfo.f, codigo, complemento,
+                                   forma == FormaPlanilha::Pagina ? fiscal::EstadoDoCfo::SemEstado
+                                                                  : fiscal::EstadoDoCfo::Qualquer);
     }
 
     SaldoGestao SaldoAnterior(const Decimal& produto) {
@@ -125,9 +123,8 @@ std::uint8_t TabelasGestao::TipoLote(std::string_view lote, const Decimal& produ
 }
 
 std::optional<FornecedorLinha> TabelasGestao::FornecedorPorCnpj(std::string_view cnpj) {
-    auto& f = e_->forcli.Limpa<dictionary::ForCliRec>();
-    f.CGC = cnpj;
-    if (!e_->forcli.Get(keys::FOR_KEY_CGC)) return std::nullopt;
+    const auto& f = e_->forcli.f.rec<dictionary::ForCliRec>();
+    if (!e_->forcli.aberta || !fiscal::LeFornecedorPorCnpj(e_->forcli.f, cnpj)) return std::nullopt;
     return FornecedorLinha{f.Codigo, std::string(f.Nome.clipped()), std::string(f.CGC.clipped())};
 }
 

@@ -93,8 +93,7 @@ struct MovimentoGestaoTest : testing::TabelasFixture {
         std::vector<std::string> mensagens;
     };
     Corrida Monta(OpcoesMontagem o) {
-        o.inicio = date::make(2016, 7, 1);
-        o.fim = date::make(2016, 7, 31);
+        o.periodo = {1, 2016, 7};
         o.arquivoErros = root + "Temp\\Erros_Notas.txt";
         Corrida c;
         std::thread([&] {

@@ -26,6 +26,8 @@ struct PlanilhaProdutosAuxTest : testing::TabelasFixture {
         shell::PastaRaiz.Set(root);
         shell::PastaTemp.Set(root + "Temp\\");
         shell::GLO_EMPRESA_CODIGO.Set(12);
+        vorel::testing::NameCompanyTables(root, 12);  // the working company's files, which the run reads
+        vorel::testing::NameYearTables(root, 12, 2016);
         shell::GLO_MES.Set(7);
         shell::GLO_ANO.Set(2016);
         shell::ModoImpressao.Set(1);

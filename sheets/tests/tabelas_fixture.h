@@ -16,6 +16,7 @@
 #include "vorel/dictionary/folders.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/shell/globals.h"
 
 namespace vorel::sheets::testing {
 
@@ -26,6 +27,7 @@ struct TabelasFixture : ::testing::Test, vorel::testing::DataRoot {
         CreateDataRoot("vorel-sheets");
         vorel::testing::NameCompanyTables(root, 1);
         vorel::testing::NameYearTables(root, 1, 2016);
+        shell::PastaRaiz.Set(root);  // a company's month is read at its files under the data root
     }
     void TearDown() override { RemoveDataRoot(); }
 

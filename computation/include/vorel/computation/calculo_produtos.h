@@ -11,9 +11,9 @@
 // `AvisosCalculo` that the caller gives (a window, the headless driver, a test). It runs on a
 // thread whose table dictionary is set up (InitDictionary). The company and month come as a value
 // (`shell::EmpresaPeriodo`; a window passes `shell::PeriodoDeTrabalho()`): the run opens that
-// year's movement and balance files at their paths on cursors of its own, and reads neither the
-// working period nor the year tables' name variables. The company's registers (products, rates,
-// CFOP) are those the thread's name variables point at.
+// year's movement and balance files and that company's products and rate history at their paths on
+// cursors of its own, and reads neither the working period nor the name variables of those tables
+// (the CFOP register is the office's, the same for every company).
 //
 //     OpcoesCalculo o;  o.todos = true;          // all products of the month
 //     ResultadoCalculo r = CalculoProdutos(periodo, o, avisos);

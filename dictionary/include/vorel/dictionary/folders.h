@@ -71,6 +71,9 @@ CaminhosComuns CaminhosArquivosComuns(std::string_view pastaRaiz);
 
 // The file among `c`'s that a per-year table (or its alias) opens: "" for a table kept elsewhere.
 std::string CaminhoNoAno(const CaminhosAno& c, const data::TableDesc& table);
+// The file among `c`'s that a per-company table (or its alias) opens: the company's products, rate
+// history, suppliers and customers, payroll and unit-value tables; "" for a table kept elsewhere.
+std::string CaminhoNaEmpresa(const CaminhosEmpresa& c, const data::TableDesc& table);
 
 // Stores the names into the tables' name variables (name_variables.h); the company's names also
 // set `ArquivoForCliMorto`. A table already open keeps its file; the next open takes the new name.

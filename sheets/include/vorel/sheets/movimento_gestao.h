@@ -1,4 +1,4 @@
-// The gathering of the management sheet: the working month's exits, entries and "F" cash-register
+// The gathering of the management sheet: a company's month's exits, entries and "F" cash-register
 // items, of one product or all, of one supplier or all, copied into the run's own work table
 // (EntradaSaidaVorel at a temporary file of that run), with the opening values of the month's
 // opening-balance entries and the error file "Erros_Notas.txt" of exits whose batch is not
@@ -23,6 +23,7 @@
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
 #include "vorel/sheets/valor_medio.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::data {
 class FileManager;
@@ -38,7 +39,9 @@ struct OpcoesMontagem {
     Decimal produto;                  // the one product when not `todos`
     std::uint32_t fornecedor = 0;     // 0: every supplier
     std::string cnpjFornecedor;       // the supplier's FOR:CGC: entries of another CNPJ are left out
-    date::Day inicio = 0, fim = 0;    // the month
+    // The company and month: that year's movements and that company's registers are read, at
+    // their files, whatever the working period is.
+    shell::EmpresaPeriodo periodo;
     std::string arquivoErros;         // program path of "Erros_Notas.txt"
 };
 

@@ -8,9 +8,12 @@
 // not created: `open` answers data::kFileNotFound (so does a table that is not kept per year). The
 // file is closed when the cursor goes.
 //
-// `AbreNoAno` opens a cursor at the file of the period's own year, which a library call given a
-// company and month (period.h) reads and writes: created with the year's folder when missing, as
-// the working year's files are at their first open.
+// `AbreNoAno` opens a cursor at the period's own file, which a library call given a company and
+// month (period.h) reads and writes: a year table at the file of the period's year, a company
+// table (products, rate history, suppliers and customers, ...) at the period's company's file (its
+// own or the office's shared one, as the company's record says), created with its folder when
+// missing, as the working files are at their first open. The office's shared registers (CFOP,
+// companies, ...) are the same for every company and period: they open at their name variable.
 //
 //     OtherYearFile anterior(dictionary::EntradaVorel(), periodo.empresa, periodo.ano - 1);
 //     data::Result r = anterior.open();
@@ -36,8 +39,14 @@ namespace vorel::shell {
 // The file of `table` in year `year` of company `empresa` ("" for a table not kept per year).
 std::string ArquivoDoAno(const data::TableDesc& table, std::uint32_t empresa, int year);
 
-// Opens `fm` at its table's file in the year of `p` (creating the file and the year's folder when
-// missing); a table not kept per year opens at its name variable.
+// The file of `table` kept per company for company `empresa`: its own or the office's shared one,
+// as its record's EMP:TIPONBM (products, rates) and EMP:TIPOFORNECEDOR (suppliers and customers)
+// say ("" for a table not kept per company).
+std::string ArquivoDaEmpresa(const data::TableDesc& table, std::uint32_t empresa);
+
+// Opens `fm` at its table's file in the year of `p`, or at the company's file of a table kept per
+// company (creating the file and its folder when missing); any other table opens at its name
+// variable.
 [[nodiscard]] data::Result AbreNoAno(data::FileManager& fm, const EmpresaPeriodo& p);
 
 // A cursor opened by `AbreNoAno` for a run, closed when it goes (when it opened).

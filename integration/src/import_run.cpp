@@ -12,6 +12,7 @@
 #include "vorel/data/open_mode.h"
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/own_tables.h"
+#include "vorel/fiscal/saldo_do_mes.h"
 #include "vorel/shell/month_exclusion.h"
 
 namespace vorel::integration {
@@ -168,9 +169,19 @@ data::Result ImportacaoTexto::CopiaPreparados(int mesImpor, const Progresso& pro
     return r;
 }
 
+data::Result ImportacaoTexto::GravaMarcas() {
+    if (marcas_.empty()) return data::kNoError;
+    data::FileManager& saldos = data::dictionary::file(dictionary::SaldosVorel());
+    const date::Day competencia = date::first_of_month(opcoes_.ano, opcoes_.mes);
+    for (const auto& [produto, aliquota] : marcas_)
+        if (data::Result r = fiscal::MarcaSaldoDoMes(saldos, produto, competencia, aliquota, false); !r.ok()) return r;
+    return data::kNoError;
+}
+
 ResultadoImportacao ImportacaoTexto::Importa(int mesImpor, const Progresso& progresso) {
     ResultadoImportacao r;
     errosImportacao_.clear();
+    marcas_.clear();
     std::optional<shell::MesEmUso> mes;
     if (GravaMovimentos() && opcoes_.mes >= 1 && opcoes_.mes <= 12) {
         mes.emplace(shell::MesEmUso::Gravacao, opcoes_.empresa, opcoes_.ano, opcoes_.mes);
@@ -188,6 +199,7 @@ ResultadoImportacao ImportacaoTexto::Importa(int mesImpor, const Progresso& prog
         if (r.falha.ok()) r.falha = ComecaImportacao();
         if (r.falha.ok()) r.falha = CopiaPreparados(mesImpor, progresso, feitos, r.interrompida);
         if (r.falha.ok() && !r.interrompida) r.falha = TerminaImportacao(mesImpor, progresso, feitos, r.interrompida);
+        if (r.falha.ok() && !r.interrompida) r.falha = GravaMarcas();
         if (r.falha.ok() && !r.interrompida) {
             if (aviso_) aviso_(true);
             r.falha = tx.commit();

@@ -30,7 +30,8 @@ ImportacaoEntradas::ImportacaoEntradas()
                       {dictionary::EntradaVorel0(),
                        {&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO()},
                        {&dictionary::EntradaVorel(), &dictionary::LoteVorel(), &dictionary::ForCliQel(),
-                        &dictionary::ProdutosAliq(), &dictionary::ForCli(), &dictionary::Produtos()},
+                        &dictionary::ProdutosAliq(), &dictionary::ForCli(), &dictionary::Produtos(),
+                        &dictionary::SaldosVorel()},
                        keys::ENT_KEY_NUMERO}) {}
 
 void ImportacaoEntradas::NovaLeitura() {
@@ -106,6 +107,7 @@ data::Result ImportacaoEntradas::ImportaRegistro(int mesImpor) {
     e = staging().rec<EntradaVorelRec>();
     e.MesImpor = static_cast<std::uint8_t>(mesImpor);
     if (data::Result r = ent.add(); !r.ok()) return r;
+    MarcaSaldo(e.CodMercadoria, e.Aliquota);
 
     // The supplier-product link (the active supplier of the CNPJ, else of a CPF in its first 11
     // characters), the product's batch and the rate history, as every entry's write keeps them.

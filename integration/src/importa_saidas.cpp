@@ -28,7 +28,7 @@ ImportacaoSaidas::ImportacaoSaidas()
     : ImportacaoTexto(kTipoSaidas, kCampos,
                       {dictionary::SaidaVorel0(),
                        {&dictionary::ForCli(), &dictionary::Produtos(), &dictionary::CFO()},
-                       {&dictionary::SaidaVorel(), &dictionary::LoteVorel()},
+                       {&dictionary::SaidaVorel(), &dictionary::LoteVorel(), &dictionary::SaldosVorel()},
                        keys::SAI_KEY_NUMERO}) {}
 
 void ImportacaoSaidas::NovaLeitura() {
@@ -105,6 +105,7 @@ data::Result ImportacaoSaidas::ImportaRegistro(int mesImpor) {
     s = staging().rec<SaidaVorelRec>();
     s.MesImpor = static_cast<std::uint8_t>(mesImpor);
     if (data::Result r = sai.add(); !r.ok()) return r;
+    MarcaSaldo(s.CodMercadoria, s.Alicota);
     // An entry CFO used on an exit: the batch of the product is kept.
     const std::string cfo = std::to_string(s.CFO);
     if (cfo[0] != '1' && cfo[0] != '2') return data::kNoError;

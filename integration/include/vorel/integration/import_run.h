@@ -14,7 +14,10 @@
 // - the import of movements holds the month against its computation (month_exclusion.h): while
 //   the month is computed the import is refused and writes nothing;
 // - the import is all or nothing: a write or the commit that fails rolls everything back and the
-//   result says so; `importados` counts only committed records.
+//   result says so; `importados` counts only committed records;
+// - an import of invoice items marks the month's balance row of every product and rate it wrote
+//   (`MarcaSaldo`; vorel/fiscal/saldo_do_mes.h), once each, in the same transaction, as the movement
+//   forms mark the items they save: the next computation takes those products again.
 //
 //     ImportacaoSaidas run;                   // importa_saidas.h
 //     if (auto erro = run.Abre(); !erro.empty()) ...
@@ -24,9 +27,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "vorel/core/decimal.h"
 #include "vorel/data/error.h"
 #include "vorel/data/key_name.h"
 #include "vorel/integration/text_import.h"
@@ -151,6 +157,10 @@ protected:
     }
     // A staged record the import leaves out, named in the import's problem list.
     void ListaImportacao(std::string texto);
+    // The item just written marks its product's balance row of the import's month at its rate
+    // (written once per product and rate before the commit). The importer lists `SaldosVorel`
+    // among the tables it writes.
+    void MarcaSaldo(const Decimal& produto, const Decimal& aliquota) { marcas_.emplace(produto, aliquota); }
 
 private:
     int tipo_;
@@ -163,6 +173,9 @@ private:
     OpcoesLeitura opcoes_;
     std::function<void(bool)> aviso_;
     std::vector<std::string> errosImportacao_;
+    std::set<std::pair<Decimal, Decimal>> marcas_;  // (product, rate) of the items written
+
+    data::Result GravaMarcas();
 };
 
 }  // namespace vorel::integration

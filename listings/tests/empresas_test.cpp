@@ -124,6 +124,17 @@ TEST_F(Empresas, PrintingModeTwoSendsTheTextToThePortAndSaysWhenThePortIsMissing
     ui->WaitIdle();
     EXPECT_FALSE(ui->HasMessageBox());
     EXPECT_TRUE(fs::is_empty(dir / "Temp")) << "the run's own file is deleted";
+    // The run's small window offered "&Cancela" (a cancel sends nothing: the text run's own test).
+    bool comCancela = false;
+    for (const auto& j : ui->ClosedWindows()) {
+        bool texto = false, cancela = false;
+        for (const auto& c : j.controls) {
+            texto = texto || c.text == "Relatório de Empresas";
+            cancela = cancela || c.text == "&Cancela";
+        }
+        comCancela = comCancela || (texto && cancela);
+    }
+    EXPECT_TRUE(comCancela);
     // A port whose device is missing: the failure is told, and the file deleted all the same.
     shell::CodigosImpressora.Set(Codigos(66, (dir / "sem-dispositivo" / "lp0").string()));
     ui->Press(ui->ByText(w, "&Imprimir"));

@@ -20,10 +20,8 @@
 #include "vorel/shell/inscricao_estadual.h"
 #include "vorel/shell/report_step.h"
 #include "vorel/shell/text_report.h"
-#include "vorel/shell/text_viewer.h"
-#include "vorel/ui/message_box.h"
+#include "vorel/shell/text_report_run.h"
 #include "vorel/ui/runtime.h"
-#include "vorel/ui/window.h"
 
 namespace vorel::movements {
 
@@ -295,12 +293,7 @@ private:
 
 // ---- the text form ----
 
-std::string Centro(std::string_view t, std::size_t largura) {
-    const std::string s(text::trim(t));
-    if (s.size() >= largura) return s.substr(0, largura);
-    const std::size_t antes = (largura - s.size()) / 2;
-    return std::string(antes, ' ') + s + std::string(largura - s.size() - antes, ' ');
-}
+using fiscal::estilo::Centro;
 
 class RelatorioTexto {
 public:
@@ -435,32 +428,16 @@ void RelErroForCli(ui::ProcContext& ctx, std::uint32_t empresa, bool porNota) {
 void RelErroForCliM(ui::ProcContext& ctx, std::uint32_t empresa, bool porNota) {
     const char* nome = porNota ? "RelErroForCliNFM" : "RelErroForCliM";
     data::ProcedureScope procedimento(nome);
-    shell::ArquivoTexto arquivo(shell::CodigosImpressora.Get());
-    if (report::Outcome o = arquivo.AbreTemporario(); !o.ok()) {
-        ui::Message(o.error, "Atenção!!!", ui::Icon::Exclamation);
-        return;
-    }
-    std::vector<std::string> linhas;
-    {
-        ui::Window w(ctx, "");
-        w.SetCaptionBar(false);
-        w.String(1, "Relatório de Erros Matricial");
-        w.Progress(2).Range(0, 100);
-        w.Open();
-        linhas = RelatorioTexto(empresa, porNota, arquivo.codigos()).Linhas([&w](std::size_t lidos, std::size_t total) {
-            if (total > 0 && (lidos % 25 == 0 || lidos == total))
-                w[2].Range(0, static_cast<int>(total)).Progress(static_cast<int>(lidos));
+    (void)shell::ExecutaRelatorioTexto(
+        ctx, {"Relatório de Erros Matricial", std::string(nome) + ".txt", false, false},
+        [&](const shell::CodigosImpressoraRec& codigos, const shell::EscreveLinhaTexto& escreve,
+            const shell::ProgressoTexto& progresso) {
+            const std::vector<std::string> linhas = RelatorioTexto(empresa, porNota, codigos).Linhas(
+                [&progresso](std::size_t lidos, std::size_t total) { (void)progresso(lidos, total); });
+            for (const std::string& linha : linhas)
+                if (report::Outcome o = escreve(linha); !o.ok()) return o;
+            return report::Outcome{};
         });
-        w.Close();
-    }
-    for (const std::string& linha : linhas) {
-        if (report::Outcome o = arquivo.GravaLinhaTexto(linha); !o.ok()) {
-            ui::Message(o.error, "Atenção!!!", ui::Icon::Exclamation);
-            arquivo.Apaga();
-            return;
-        }
-    }
-    (void)shell::EncerraRelatorioTexto(ctx, arquivo, std::string(nome) + ".txt", false);
 }
 
 }  // namespace vorel::movements

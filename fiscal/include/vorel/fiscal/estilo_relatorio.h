@@ -1,7 +1,7 @@
 // What the subsystems' page reports share: millimetres in the page model's thousandths of an inch,
 // the report fonts (Arial unless another family is named), Windows-1252 texts from UTF-8 literals,
-// the footer of an A4 landscape page (the report's footer text and "Página" with the number), and
-// the company a report's heading names (`LeEmpresa`).
+// the footer of an A4 landscape page (the report's footer text and "Página" with the number), the
+// company a report's heading names (`LeEmpresa`), and a title centred in a text report's line.
 //
 //     using fiscal::estilo::Mm;
 //     p.text({Mm(10), Mm(2), Mm(120), Mm(4)}, fiscal::estilo::W("Razão Social"), fiscal::estilo::Fonte(8, true));
@@ -29,6 +29,15 @@ inline report::Font Fonte(int pontos, bool negrito = false, const char* familia 
 
 // Windows-1252 of a UTF-8 literal.
 inline std::string W(std::string_view utf8) { return text::from_utf8(utf8); }
+
+// `t` without its outer blanks, centred in `largura` positions (the odd blank after it); cut to
+// `largura` when longer.
+inline std::string Centro(std::string_view t, std::size_t largura) {
+    const std::string s(text::trim(t));
+    if (s.size() >= largura) return s.substr(0, largura);
+    const std::size_t antes = (largura - s.size()) / 2;
+    return std::string(antes, ' ') + s + std::string(largura - s.size() - antes, ' ');
+}
 
 // The footer of an A4 landscape page (277 mm of print width); `rodape` in Windows-1252.
 inline report::Band RodapePaisagem(std::string rodape) {

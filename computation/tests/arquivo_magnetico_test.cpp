@@ -10,6 +10,7 @@
 #include "killed_run.h"
 #include "vorel/computation/arquivo_magnetico.h"
 #include "vorel/core/paths.h"
+#include "vorel/data/transaction.h"
 #include "vorel/dictionary/payroll_tables.h"
 
 namespace vorel::computation::testing {
@@ -89,6 +90,7 @@ protected:
         std::thread([&] {
             data::FileManager fm(dictionary::EntradaSaidaVorel());
             ASSERT_TRUE(fm.open_path(trabalho).ok());
+            data::Transaction t({&fm});  // one commit for all the rows
             for (const Row& r : rows) {
                 fm.clear_record();
                 auto& w = fm.rec<dictionary::EntradaSaidaVorelRec>();
@@ -110,6 +112,7 @@ protected:
                 w.ALIQUOTA = r.aliquota;
                 ASSERT_TRUE(fm.add().ok());
             }
+            ASSERT_TRUE(t.commit().ok());
             (void)fm.close();
         }).join();
     }

@@ -3,9 +3,9 @@
 //
 // `MataNaChamada(ponto, corrida, inicio)` forks: the child runs `inicio()` and then `corrida(pausa)` on
 // a thread of its own and calls `pausa()` at every point where a kill may fall (a progress call, an
-// I/O of the file layer); each `pausa()` waits for the parent. The parent counts the calls and kills
-// the child with SIGKILL at the `ponto`-th (never when `ponto` is negative: the run ends by itself and
-// must exit with `corrida`'s true). Returns the calls seen.
+// I/O of the file layer); the child is killed with SIGKILL inside the `ponto`-th call (never when
+// `ponto` is negative: the run ends by itself and must exit with `corrida`'s true). Returns the calls
+// made (`ponto` when the child was killed).
 //
 //     const long long total = MataNaChamada(-1, [&](auto& pausa) { return Roda(pausa).ok(); }, {});
 //     MataNaChamada(k, [&](auto& pausa) { return Roda(pausa).ok(); }, {});   // killed at call k
@@ -16,6 +16,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cstring>
 #include <functional>
 #include <thread>
 
@@ -23,6 +25,8 @@ namespace vorel::testing {
 
 inline long long MataNaChamada(long long ponto, const std::function<bool(const std::function<void()>& pausa)>& corrida,
                                const std::function<void()>& inicio) {
+    // The child counts its own calls: at the `ponto`-th it says so and waits to be killed (one
+    // round trip per run, not one per call); a run that ends by itself sends its count.
     int ida[2], volta[2];
     EXPECT_EQ(pipe(ida), 0);
     EXPECT_EQ(pipe(volta), 0);
@@ -32,24 +36,30 @@ inline long long MataNaChamada(long long ponto, const std::function<bool(const s
         close(volta[1]);
         std::thread([&] {
             if (inicio) inicio();
+            std::atomic<long long> chamadas{0};
             const std::function<void()> pausa = [&] {
+                if (++chamadas != ponto) return;
                 char c = 1;
-                if (write(ida[1], &c, 1) != 1 || read(volta[0], &c, 1) != 1) _exit(2);
+                if (write(ida[1], &c, 1) == 1) (void)read(volta[0], &c, 1);
+                _exit(2);
             };
-            _exit(corrida(pausa) ? 0 : 3);
+            const bool ok = corrida(pausa);
+            const long long total = chamadas;
+            if (write(ida[1], &total, sizeof total) != static_cast<ssize_t>(sizeof total)) _exit(2);
+            _exit(ok ? 0 : 3);
         }).join();
         _exit(4);
     }
     close(ida[1]);
     close(volta[0]);
     long long chamadas = 0;
-    char c = 0;
-    while (read(ida[0], &c, 1) == 1) {
-        if (++chamadas == ponto) {
-            kill(pid, SIGKILL);
-            break;
-        }
-        if (write(volta[1], &c, 1) != 1) break;
+    char lido[sizeof chamadas];
+    const ssize_t n = read(ida[0], lido, sizeof lido);
+    if (n == 1) {
+        kill(pid, SIGKILL);
+        chamadas = ponto;
+    } else if (n == static_cast<ssize_t>(sizeof lido)) {
+        std::memcpy(&chamadas, lido, sizeof lido);
     }
     close(ida[0]);
     close(volta[1]);

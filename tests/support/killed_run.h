@@ -3,9 +3,9 @@
 //
 // `MataNaChamada(ponto, corrida)` forks: the child runs `corrida(pausa)` on a thread of its own
 // with its table dictionary and calls `pausa()` at every point where a kill may fall (a progress
-// call); each `pausa()` waits for the parent. The parent counts the calls and kills the child with
-// SIGKILL at the `ponto`-th (never when `ponto` is negative: the run ends by itself and must exit
-// with `corrida`'s true). Returns the calls seen.
+// call); the child is killed with SIGKILL inside the `ponto`-th call (never when `ponto` is
+// negative: the run ends by itself and must exit with `corrida`'s true). Returns the calls made
+// (`ponto` when the child was killed).
 //
 //     const long long total = MataNaChamada(-1, [&](auto& pausa) { return Roda(pausa).ok(); });
 //     MataNaChamada(k, [&](auto& pausa) { return Roda(pausa).ok(); });   // killed at call k

@@ -5,9 +5,11 @@
 
 #include "gui_run.h"
 #include "headless_run.h"
+#include "vorel/core/heap.h"
 #include "vorel/core/version.h"
 
 int main(int argc, char** argv) {
+    vorel::heap::keep_freed_memory();
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("Vorel %s\n", vorel::version());

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "vorel/core/heap.h"
 #include "vorel/core/paths.h"
 #include "vorel/integration/leitor_xml.h"
 
@@ -88,6 +89,7 @@ std::vector<int> Tamanhos() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    vorel::heap::keep_freed_memory();  // as the program does at its start
     // Smaller first: the peak after the largest folder is compared with the peak after the smallest.
     for (int n : Tamanhos())
         benchmark::RegisterBenchmark("BM_LeitorXml", BM_LeitorXml)->Arg(n)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();

@@ -286,7 +286,7 @@ public:
     ResultadoLeitor Executa();
 
 private:
-    void LeArquivo(const std::string& nome);
+    void LeArquivo(const std::filesystem::path& caminho, const std::string& nome);
     void Anota(const std::string& arquivo, std::string_view motivoUtf8) {
         r_.problemas.push_back(text::from_utf8("Arquivo ") + arquivo + ": " + text::from_utf8(motivoUtf8));
     }
@@ -318,6 +318,7 @@ private:
     std::set<std::string> partesGravadas_;
     std::set<std::string> alheios_;  // documents of other companies met (CNPJ.txt when none is ours)
     std::vector<std::string> avisos_;  // notes of the document being read, kept when it is written
+    std::vector<ItemNfe> linhas_;      // the item lines of the document being read
     std::string buffer_;
 };
 
@@ -432,13 +433,12 @@ std::string Leitor::LinhaItem(const Documento& parceiro, std::string_view uf, st
     return l.Fim();
 }
 
-void Leitor::LeArquivo(const std::string& nome) {
+void Leitor::LeArquivo(const std::filesystem::path& caminho, const std::string& nome) {
     ++r_.arquivos;
-    const std::string caminho = files::join(a_.pasta, nome);
     {
         // The whole file in one read into the buffer, which keeps its room from document to
         // document (a read character by character took as long as the parse).
-        std::ifstream in(files::resolve(caminho), std::ios::binary | std::ios::ate);
+        std::ifstream in(caminho, std::ios::binary | std::ios::ate);
         const std::streamoff tamanho = in ? static_cast<std::streamoff>(in.tellg()) : -1;
         if (tamanho >= 0) {
             buffer_.resize(static_cast<std::size_t>(tamanho));
@@ -543,7 +543,8 @@ void Leitor::LeArquivo(const std::string& nome) {
     // fields kept; a rate that differs is noted.
     std::string motivo, itens, produtos, partes;
     avisos_.clear();
-    std::vector<ItemNfe> linhas;
+    std::vector<ItemNfe>& linhas = linhas_;  // its room kept from document to document
+    linhas.clear();
     long quantos = 0;
     std::set<std::string> produtosDoc;
     for (pugi::xml_node det = inf.first_child(); det && motivo.empty(); det = det.next_sibling()) {
@@ -617,7 +618,8 @@ ResultadoLeitor Leitor::Executa() {
         for (std::filesystem::directory_iterator it(files::resolve(a_.pasta), erro), fim; !erro && it != fim;
              it.increment(erro)) {
             std::string nome = text::from_utf8(it->path().filename().string());
-            if (files::matches(nome, "*.xml") && !it->is_directory(erro)) LeArquivo(nome);
+            // Opened by the path the walk found (the folder was resolved once, above).
+            if (files::matches(nome, "*.xml") && !it->is_directory(erro)) LeArquivo(it->path(), nome);
         }
         if (erro && r_.falha.empty()) r_.falha = "não foi possível ler a pasta " + text::to_utf8(a_.pasta);
         // No document of the company: the check file names the companies whose documents these are.

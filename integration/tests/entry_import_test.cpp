@@ -76,6 +76,29 @@ struct EntryImport : ImportFixture {
     }
 };
 
+// Quantities, bases and rates at their scales; an ICMS read is replaced by base x rate rounded to
+// the cent, one read as 0 stays; the working year, not the invoice's, judges a CFOP's numbering;
+// every entry carries the import month.
+TEST_F(EntryImport, ALineIsStagedAtItsScalesWithItsIcmsAndImportedWithTheImportMonth) {
+    const auto r = ReadAndImport({Entrada({{7, "0000000001500"}, {11, "0000000001005"}, {12, "017000"},
+                                           {13, "0000000000100"}, {14, "0000000000850"}}),
+                                  Entrada({{3, "000011"}}), Entrada({{3, "000012"}, {6, "2002"}})});
+    for (const std::string& e : Errors(r)) EXPECT_EQ(e.find("período em questão"), std::string::npos) << e;
+    ASSERT_TRUE(r.importacao.ok());
+    std::map<std::uint32_t, EntradaVorelRec> porNumero;
+    for (const auto& e : All<EntradaVorelRec>(dictionary::EntradaVorel(), dictionary::keys::ENT_KEY_NUMERO))
+        porNumero[e.Numero] = e;
+    ASSERT_EQ(porNumero.size(), 3u);
+    const EntradaVorelRec& e = porNumero.at(10);
+    EXPECT_EQ(static_cast<const Decimal&>(e.Quantidade), Decimal::from_string("1.5"));
+    EXPECT_EQ(static_cast<const Decimal&>(e.BaseICMS), Decimal::from_string("10.05"));
+    EXPECT_EQ(static_cast<const Decimal&>(e.Aliquota), Decimal(17));
+    EXPECT_EQ(static_cast<const Decimal&>(e.ValorICMS), Decimal::from_string("1.71"));  // 10.05 x 17 % = 1.7085
+    EXPECT_EQ(static_cast<const Decimal&>(e.BaseICMSPropria), Decimal::from_string("8.5"));
+    EXPECT_EQ(static_cast<const Decimal&>(porNumero.at(11).ValorICMS), Decimal(0));
+    for (const auto& [numero, x] : porNumero) EXPECT_EQ(x.MesImpor, 3) << numero;
+}
+
 TEST_F(EntryImport, SuppliersMustBeGivenRegisteredAndHaveAState) {
     Fornecedor(8, "44555666000177", "", "");
     const auto r = ReadAndImport({Entrada({{1, "00000000000000"}, {3, "000001"}}), Entrada({{1, "44555666000177"}, {3, "000002"}}),

@@ -54,7 +54,8 @@ struct OpeningBalanceImport : ImportFixture {
 }  // namespace
 
 TEST_F(OpeningBalanceImport, ABalanceIsStagedAsReadAndStoredAsAnOpeningEntryWithItsLinkAndBatch) {
-    const auto r = ReadAndImport({Saldo(), Saldo({{10, "L2"}, {12, "012000"}})});
+    const std::map<int, std::string> bases = {{5, "000000000000012345"}, {6, "000000000000010000"}};
+    const auto r = ReadAndImport({Saldo(bases), Saldo({{5, bases.at(5)}, {6, bases.at(6)}, {10, "L2"}, {12, "012000"}})});
     EXPECT_TRUE(r.leitura.erros.empty());
     ASSERT_EQ(r.preparados.size(), 2u);
     EXPECT_EQ(r.preparados[0].Complemento, 0);  // listed as read
@@ -68,6 +69,8 @@ TEST_F(OpeningBalanceImport, ABalanceIsStagedAsReadAndStoredAsAnOpeningEntryWith
         EXPECT_EQ(x.MesImpor, 3);
         EXPECT_EQ(x.DataEmissao, date::make(2016, 2, 29));
         EXPECT_EQ(static_cast<const Decimal&>(x.Quantidade), Decimal(5));
+        EXPECT_EQ(static_cast<const Decimal&>(x.BaseICMS), Decimal::from_string("123.45"));
+        EXPECT_EQ(static_cast<const Decimal&>(x.BaseICMSPropria), Decimal(100));
     }
     std::vector<Decimal> aliquotas = {e[0].Aliquota, e[1].Aliquota};
     std::sort(aliquotas.begin(), aliquotas.end());
@@ -85,6 +88,11 @@ TEST_F(OpeningBalanceImport, ABalanceOfAnotherYearIsListedAndWithholdsTheImportW
     ASSERT_EQ(r.leitura.erros.size(), 2u) << text::to_utf8(r.leitura.erros.back());
     EXPECT_EQ(text::to_utf8(r.leitura.erros[0]), "O ano do saldo anterior é diferente do ano selecionado produto: 10");
     EXPECT_EQ(text::to_utf8(r.leitura.erros[1]), "Nota Fiscal de número 0 Fornecedor deve ser informado.");
+
+    const auto seguinte = ReadAndImport({Saldo({{1, "28"}, {3, "2017"}})});  // a later year is another year too
+    EXPECT_FALSE(seguinte.leitura.PodeImportar());
+    ASSERT_FALSE(seguinte.leitura.erros.empty());
+    EXPECT_EQ(text::to_utf8(seguinte.leitura.erros[0]), "O ano do saldo anterior é diferente do ano selecionado produto: 10");
 }
 
 }  // namespace vorel::integration::testing

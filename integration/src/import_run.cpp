@@ -153,6 +153,7 @@ void ImportacaoTexto::ListaImportacao(std::string texto) { AdicionaErro(errosImp
 
 data::Result ImportacaoTexto::CopiaPreparados(int mesImpor, const Progresso& progresso, long& feitos,
                                               bool& interrompida) {
+    marcas_.clear();
     data::FileManager& stg = staging();
     data::Result r = stg.set(chave_);
     while (r.ok()) {
@@ -181,7 +182,6 @@ data::Result ImportacaoTexto::GravaMarcas() {
 ResultadoImportacao ImportacaoTexto::Importa(int mesImpor, const Progresso& progresso) {
     ResultadoImportacao r;
     errosImportacao_.clear();
-    marcas_.clear();
     std::optional<shell::MesEmUso> mes;
     if (GravaMovimentos() && opcoes_.mes >= 1 && opcoes_.mes <= 12) {
         mes.emplace(shell::MesEmUso::Gravacao, opcoes_.empresa, opcoes_.ano, opcoes_.mes);

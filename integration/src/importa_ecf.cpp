@@ -45,7 +45,8 @@ LeituraMestre::LeituraMestre()
     : ImportacaoTexto(kTipoMestre, kCampos,
                       {dictionary::LancICMSEletronico0(),
                        {&dictionary::ICMSEletronica()},
-                       {&dictionary::LancICMSEletronico(), &dictionary::AnaliticoICMS(), &dictionary::MovMaqRegistradora()},
+                       {&dictionary::LancICMSEletronico(), &dictionary::AnaliticoICMS(), &dictionary::MovMaqRegistradora(),
+                        &dictionary::SaldosVorel()},
                        keys::LAN_KEY_CODIGO}) {}
 
 ImportacaoTexto::DadosLinha LeituraMestre::PreencheLinha(LinhaImportada& l, const OpcoesLeitura& o) {
@@ -89,6 +90,7 @@ data::Result LeituraMestre::TerminaImportacao(int mesImpor, const Progresso& pro
         if (!run) continue;
         if (data::Result r = run->CopiaPreparados(mesImpor, progresso, feitos, interrompida); !r.ok() || interrompida)
             return r;
+        if (data::Result r = run->GravaMarcas(); !r.ok()) return r;
     }
     return data::kNoError;
 }
@@ -127,6 +129,9 @@ ImportacaoTexto::DadosLinha LeituraDetalhe::PreencheLinha(LinhaImportada& l, con
     const Decimal numero = ValorNumerico(texto);
     std::optional<Decimal> produto = produtos_.Busca(texto, Decimal(0), o.utiliza == 2 ? 2 : 1);
     m.CodMercadoria = produto.value_or(numero);
+    // The first look-up of a product in a read finds it in the register's buffer.
+    if (produto)
+        aliquotas_.try_emplace(*produto, data::dictionary::file(dictionary::Produtos()).rec<dictionary::ProdutosRec>().Alicota);
     if (!produto)
         Lista(l, "Diario Linha " + std::to_string(l.numero()) + " O produtos " + numero.to_fixed(0) +
                      " do Lançamento Diário do dia " + TextoData(data) + " não está cadastrado.");
@@ -167,9 +172,14 @@ void LeituraDetalhe::DepoisDeAdicionar(LinhaImportada& l) {
 }
 
 data::Result LeituraDetalhe::ImportaRegistro(int mesImpor) {
-    if (diario_)
-        return Grava(staging().rec<MovMaqRegistradoraRec>(), dictionary::MovMaqRegistradora(), keys::MMR_KEY_CODIGO,
-                     mesImpor);
+    if (diario_) {
+        const auto& m = staging().rec<MovMaqRegistradoraRec>();
+        if (data::Result r = Grava(m, dictionary::MovMaqRegistradora(), keys::MMR_KEY_CODIGO, mesImpor); !r.ok()) return r;
+        // The product's balance row at its register's rate, as the daily cash-register form marks it.
+        const auto aliquota = aliquotas_.find(m.CodMercadoria);
+        MarcaSaldo(m.CodMercadoria, aliquota == aliquotas_.end() ? Decimal(0) : aliquota->second);
+        return data::kNoError;
+    }
     return Grava(staging().rec<AnaliticoICMSRec>(), dictionary::AnaliticoICMS(), keys::ANA_KEY_ALICOTA, mesImpor);
 }
 

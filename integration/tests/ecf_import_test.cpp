@@ -137,6 +137,20 @@ TEST_F(EcfImport, TheThreeFilesOfOneReadLinkMasterToAnalyticToDaily) {
     EXPECT_EQ(produtos, (std::vector<std::string>{"5:10", "5:99", "8:10"}));
 }
 
+// The daily items mark their product's balance row of the month at the register's rate, as the
+// daily cash-register form does (an unregistered product at rate 0), once per product.
+TEST_F(EcfImport, DailyItemsMarkTheirProductsMonthAtTheRegistersRate) {
+    SeedProduct(40, 18);
+    Run({Mestre("05", "001")}, {Analitico("05", "T18 ")},
+        {Diario("05", "00000000000040"), Diario("05", "00000000000040"), Diario("05", "00000000000099")});
+    ASSERT_TRUE(importado.ok()) << data::error_text(importado.falha);
+    std::vector<std::string> marcas;
+    for (const auto& q : All<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), keys::SQEL_KEY_PRODDATAALIQUOTA))
+        marcas.push_back(std::string(q.Produto.clipped()) + (q.Competencia == date::make(2016, 3, 1) ? " 03/2016 " : " ? ") +
+                         q.Aliquota.value().to_string() + " s" + std::to_string(q.Situacao));
+    EXPECT_EQ(marcas, (std::vector<std::string>{"40 03/2016 18 s0", "99 03/2016 0 s0"}));
+}
+
 TEST_F(EcfImport, AnyLineOfAnotherMonthOrAnEmptyFileWithholdsTheImport) {
     struct Caso {
         const char* nome;

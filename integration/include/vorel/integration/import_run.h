@@ -117,6 +117,10 @@ public:
     // caller holds open in its transaction; `feitos` counts the records copied and a false from
     // `progresso` sets `interrompida` and stops. The first failure.
     data::Result CopiaPreparados(int mesImpor, const Progresso& progresso, long& feitos, bool& interrompida);
+    // Writes the balance marks of the records the last `CopiaPreparados` copied (`MarcaSaldo`), into
+    // the open `SaldosVorel` of the caller's transaction. `Importa` does it for its own records; a
+    // run whose records another run's import copies is called there.
+    data::Result GravaMarcas();
 
     // Told true before the read's staging or the import commits and false after (the window's
     // wait message).
@@ -174,8 +178,6 @@ private:
     std::function<void(bool)> aviso_;
     std::vector<std::string> errosImportacao_;
     std::set<std::pair<Decimal, Decimal>> marcas_;  // (product, rate) of the items written
-
-    data::Result GravaMarcas();
 };
 
 }  // namespace vorel::integration

@@ -5,7 +5,8 @@
 // Each file is a text-import run of its own (import_run.h) with its own staging file; analytic and
 // daily lines are checked against the master lines of this read. A line whose key repeats one
 // already staged is left out without a word. The import copies the three staging files into their
-// targets in one transaction, replacing a stored record with the same key: all three or nothing.
+// targets in one transaction, replacing a stored record with the same key: all three or nothing;
+// the daily items mark their products' balance rows of the month at the register's rate in it.
 //
 //     ImportacaoECF ecf;
 //     if (auto erro = ecf.Abre(); !erro.empty()) ...
@@ -14,6 +15,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <string>
 
 #include "vorel/integration/import_run.h"
@@ -53,7 +55,10 @@ public:
     LeituraDetalhe(bool diario, data::FileManager& mestre);
 
 protected:
-    void NovaLeitura() override { produtos_.Esvazia(); }
+    void NovaLeitura() override {
+        produtos_.Esvazia();
+        aliquotas_.clear();
+    }
     DadosLinha PreencheLinha(LinhaImportada& linha, const OpcoesLeitura& opcoes) override;
     void DepoisDeAdicionar(LinhaImportada& linha) override;
     data::Result ImportaRegistro(int mesImpor) override;
@@ -64,6 +69,7 @@ private:
     bool diario_;
     data::FileManager& mestre_;  // the master run's staging file
     BuscaProduto produtos_{true};
+    std::map<Decimal, Decimal> aliquotas_;  // the register's rate (PRO:Alicota) of each product read
     int mes_ = 0;
     int mesTrabalho_ = 0;
 };

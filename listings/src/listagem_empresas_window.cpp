@@ -11,6 +11,7 @@
 #include "vorel/shell/printer_codes.h"
 #include "vorel/shell/report_options_window.h"
 #include "vorel/shell/working_context.h"
+#include "vorel/ui/progress_window.h"
 #include "vorel/ui/window.h"
 
 namespace vorel::listings {
@@ -41,21 +42,19 @@ private:
     void Imprime() override { RelatorioEmpresas(context()); }
 };
 
-// The pass over the register that follows the report, behind its progress window.
+// The pass over the register that follows the report, behind its progress window; "&Cancelar"
+// stops it.
 void PassaEmpresas(ui::ProcContext& ctx) {
     estilo::Leitura empresas(dictionary::Empresa(), "Empresa");
     if (!empresas.Abre(dictionary::keys::EMP_KEY_CODIGO)) return;
     const std::size_t total = empresas.Total();
-    ui::Window w(ctx, "Processing Records");
-    w.String(1, "0% Completed");
-    w.Progress(2).Range(0, 100);
-    w.Open();
+    ui::ProgressWindow w(ctx, "Processing Records", "&Cancelar");
+    w.window()[ui::ProgressWindow::kText].Text("0% Completed");
     for (std::size_t lidos = 1; empresas.Proximo(); ++lidos) {
-        const int pct = total > 0 ? static_cast<int>(std::min<std::size_t>(100, lidos * 100 / total)) : 100;
-        w[2].Progress(pct);
-        w[1].Text(std::to_string(pct) + "% Completed");
+        const long long pct = total > 0 ? static_cast<long long>(std::min<std::size_t>(100, lidos * 100 / total)) : 100;
+        if (!w.Update(pct, 100, std::to_string(pct) + "% Completed")) break;
     }
-    w.Close();
+    w.window().Close();
 }
 
 }  // namespace

@@ -162,8 +162,15 @@ TEST_F(Empresas, PrintingModesZeroAndOnePrintThePageReport) {
         EXPECT_EQ(text::clip(ui->Value(ui->ByPrompt(w, "Texto:"))), "Listagem de Empresas - Período: 03/2016.");
         ui->Press(ui->ByText(w, "&Imprimir"));
         ClosePreview("RelEmp");
+        ui->WaitIdle();
         ui->Press(ui->ByText(w, "&Cancelar"));
     }
+    // The pass after the report: "Processing Records" with its "&Cancelar", each run.
+    int passes = 0;
+    for (const auto& j : ui->ClosedWindows())
+        if (j.header.caption == "Processing Records")
+            for (const auto& c : j.controls) passes += c.text == "&Cancelar" ? 1 : 0;
+    EXPECT_EQ(passes, 2);
 }
 
 }  // namespace

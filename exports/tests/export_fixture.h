@@ -17,6 +17,7 @@
 
 #include "data_root.h"
 #include "reference_file.h"
+#include "table_seed.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
@@ -27,7 +28,8 @@ namespace vorel::exports::testing {
 
 using report::testing::matches_reference;
 
-struct ExportFixture : ::testing::Test, vorel::testing::DataRoot, vorel::testing::HeadlessUser {
+struct ExportFixture : ::testing::Test, vorel::testing::DataRoot, vorel::testing::HeadlessUser,
+                         vorel::testing::TableSeed {
     void SetUp() override {
         CreateDataRoot("vorel-exports");
         SetWorkingCompany();
@@ -49,21 +51,6 @@ struct ExportFixture : ::testing::Test, vorel::testing::DataRoot, vorel::testing
     void TearDown() override {
         StopUser();
         RemoveDataRoot();
-    }
-
-    // Adds `count` records to a table (at its name variable's file): `fill(rec, i)` fills the i-th.
-    template <class Rec>
-    void Seed(const data::TableDesc& table, int count, const std::function<void(Rec&, int)>& fill) {
-        std::thread([&] {
-            data::FileManager fm(table);
-            ASSERT_EQ(fm.open(), data::kNoError);
-            for (int i = 0; i < count; ++i) {
-                fm.clear_record();
-                fill(fm.rec<Rec>(), i);
-                ASSERT_EQ(fm.add(), data::kNoError) << "record " << i;
-            }
-            (void)fm.close();
-        }).join();
     }
 
     // `f()` on a thread of its own, with its own table dictionary (as a procedure thread has).

@@ -19,6 +19,7 @@
 
 #include "data_root.h"
 #include "reference_file.h"
+#include "table_seed.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
@@ -31,7 +32,8 @@ namespace vorel::listings::testing {
 using Strings = std::vector<std::string>;
 using report::testing::matches_reference;
 
-struct ListingFixture : ::testing::Test, vorel::testing::DataRoot, vorel::testing::HeadlessUser {
+struct ListingFixture : ::testing::Test, vorel::testing::DataRoot, vorel::testing::HeadlessUser,
+                         vorel::testing::TableSeed {
     void SetUp() override {
         // The previewer and the PDF need a Qt application.
         if (QGuiApplication::instance() == nullptr) {
@@ -57,21 +59,6 @@ struct ListingFixture : ::testing::Test, vorel::testing::DataRoot, vorel::testin
         StopUser();
         shell::ModoImpressao.Set(shell::kModoWindows);
         RemoveDataRoot();
-    }
-
-    // Adds `count` records to a table: `fill(rec, i)` fills the i-th.
-    template <class Rec>
-    void Seed(const data::TableDesc& table, int count, const std::function<void(Rec&, int)>& fill) {
-        std::thread([&] {
-            data::FileManager fm(table);
-            ASSERT_EQ(fm.open(), data::kNoError);
-            for (int i = 0; i < count; ++i) {
-                fm.clear_record();
-                fill(fm.rec<Rec>(), i);
-                ASSERT_EQ(fm.add(), data::kNoError) << "record " << i;
-            }
-            (void)fm.close();
-        }).join();
     }
 
     template <class F>

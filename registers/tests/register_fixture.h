@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "data_root.h"
+#include "table_seed.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/folders.h"
@@ -28,7 +29,8 @@ namespace vorel::registers::testing {
 namespace fs = std::filesystem;
 using Rows = std::vector<std::vector<std::string>>;
 
-struct RegisterFixture : ::testing::Test, vorel::testing::DataRoot, vorel::testing::HeadlessUser {
+struct RegisterFixture : ::testing::Test, vorel::testing::DataRoot, vorel::testing::HeadlessUser,
+                         vorel::testing::TableSeed {
     void SetUp() override {
         CreateDataRoot("vorel-registers");
         AddRegisterProcedures();
@@ -39,20 +41,6 @@ struct RegisterFixture : ::testing::Test, vorel::testing::DataRoot, vorel::testi
         RemoveDataRoot();
     }
 
-    // Adds records to a table: `fill(rec, i)` fills the i-th of `count` records.
-    template <class Rec>
-    void Seed(const data::TableDesc& table, int count, const std::function<void(Rec&, int)>& fill) {
-        std::thread([&] {
-            data::FileManager fm(table);
-            ASSERT_EQ(fm.open(), data::kNoError);
-            for (int i = 0; i < count; ++i) {
-                fm.clear_record();
-                fill(fm.rec<Rec>(), i);
-                ASSERT_EQ(fm.add(), data::kNoError) << "record " << i;
-            }
-            (void)fm.close();
-        }).join();
-    }
     // Every record of a table in the order of a key, as `show(rec)` makes it.
     template <class Rec>
     std::vector<std::string> Read(const data::TableDesc& table, data::KeyName key,

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "itens_do_mes.h"
 #include "vorel/dictionary/own_tables.h"
@@ -17,52 +19,46 @@
 
 namespace vorel::listings::itens {
 
-class EntradasDoMes {
+class EntradasDoMes : public ItensListados {
 public:
     EntradasDoMes(const shell::EmpresaPeriodo& periodo, ParteEscolhida fornecedor);
 
-    bool Abre();
-    std::size_t Total() { return entradas_.Total(); }
-    std::size_t lidas() const { return lidas_; }
-    // The next entry of the month, listed or not.
-    bool Le();
-    // Whether the entry read passes the supplier filter; when it does, its look-ups are made.
-    bool Listada();
-    // The next listed entry.
-    bool ProximaListada();
-
-    // The entry read and, once listed, what was looked up for it.
-    const dictionary::EntradaVorelRec& entrada() { return entradas_.rec<dictionary::EntradaVorelRec>(); }
-    const Consultas::Parte& parte() const { return parte_; }
-    const Consultas::Produto& produto() const { return produto_; }
+    // The entry read and, once listed, the ICMS of the supplier's own operation.
+    const dictionary::EntradaVorelRec& entrada() { return itens_.rec<dictionary::EntradaVorelRec>(); }
     const Decimal& aliquotaPropria() const { return aliquota_; }
     const Decimal& icmsProprio() const { return icms_; }
 
     // The CNPJ column: the code kept in the CNPJ field when the supplier was found by it, else the
-    // field as stored (`mascara`: through "##.###.###/####-##").
+    // field as stored (`mascara`: through "##.###.###/####-##", a blank field left blank).
     std::string ColunaCnpj(bool mascara);
 
 private:
-    shell::EmpresaPeriodo periodo_;
-    ParteEscolhida fornecedor_;
-    ItensDoMes entradas_;
-    Consultas consultas_;
-    Consultas::Parte parte_;
-    Consultas::Produto produto_;
+    std::string_view CnpjDoItem() override { return entrada().Cnpj.value(); }
+    std::uint32_t CodigoDoItem() override { return entrada().CodigoForCli; }
+    Decimal ProdutoDoItem() override { return entrada().CodMercadoria.value(); }
+    void Calcula() override;
+
     Decimal aliquota_, icms_;
-    std::size_t lidas_ = 0;
 };
 
 }  // namespace vorel::listings::itens
 
 namespace vorel::listings::entradas {
 
-// The previewer step of the entry listings' page reports: "RelatorioEntradas.zip", the report
-// viewer's settings kept, the run's e-mail fields.
-ui::Response Executa(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,
-                     const char* nome);
 // The pages of each model, without the previewer.
 report::Document Documento01(const shell::EmpresaPeriodo& periodo, const ParteEscolhida& fornecedor);
 report::Document Documento02(const shell::EmpresaPeriodo& periodo, const ParteEscolhida& fornecedor);
+
+// A text form's model: the headings of its pages, the three lines of a listed entry (model 02 also
+// sums the entry into its summary), and what follows the entries' last page.
+class ModeloTexto {
+public:
+    virtual ~ModeloTexto() = default;
+    virtual itens::FolhaTexto::Forma Forma() const = 0;
+    virtual std::vector<std::string> Linhas(itens::EntradasDoMes& e) = 0;
+    virtual report::Outcome Fim(itens::FolhaTexto& /*folha*/) { return {}; }
+};
+std::unique_ptr<ModeloTexto> ModeloTexto01();
+std::unique_ptr<ModeloTexto> ModeloTexto02();
 
 }  // namespace vorel::listings::entradas

@@ -11,6 +11,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/fiscal/consultas_cadastro.h"
+#include "vorel/shell/report_step.h"
 #include "vorel/shell/text_report.h"
 #include "vorel/shell/text_viewer.h"
 #include "vorel/ui/message_box.h"
@@ -42,10 +43,19 @@ bool MesmoNumero(std::string_view a, std::string_view b) {
     return x && y && *x == *y;
 }
 
-std::string NumeroLargo(const char* pic, int largura, const Decimal& valor, int maxima) {
-    const picture::Picture p(std::string(pic) + std::to_string(largura));
+unsigned long long LeituraNumerica(std::string_view texto) {
+    std::size_t i = 0;
+    while (i < texto.size() && texto[i] == ' ') ++i;
+    unsigned long long n = 0;
+    for (; i < texto.size() && texto[i] >= '0' && texto[i] <= '9' && n < 100000000000000000ULL; ++i)
+        n = n * 10 + static_cast<unsigned long long>(texto[i] - '0');
+    return n;
+}
+
+std::string NumeroLargo(const char* pic, int largura, const Decimal& valor, int maxima, const char* sufixo) {
+    const picture::Picture p(std::string(pic) + std::to_string(largura) + sufixo);
     if (picture::fits(p, valor)) return picture::format(p, valor);
-    return std::string(text::trim(picture::format(std::string(pic) + std::to_string(maxima), valor)));
+    return std::string(text::trim(picture::format(std::string(pic) + std::to_string(maxima) + sufixo, valor)));
 }
 
 std::string TextoCodigo(std::uint64_t codigo) {
@@ -142,6 +152,32 @@ Consultas::Produto Consultas::LeProduto(const Decimal& codigo) {
     return {std::string(text::clip(r.Produtos.value())), r.Alicota.value()};
 }
 
+ItensListados::ItensListados(const shell::EmpresaPeriodo& periodo, ParteEscolhida parte, const data::TableDesc& tabela,
+                             std::string nome, data::KeyName chave, ItensDoMes::DataDoItem data)
+    : itens_(tabela, std::move(nome), chave, data), periodo_(periodo), escolhida_(std::move(parte)) {}
+
+bool ItensListados::Le() {
+    if (!itens_.Proximo()) return false;
+    ++lidas_;
+    return true;
+}
+
+bool ItensListados::Listada() {
+    const std::string_view cnpj = CnpjDoItem();
+    const std::uint32_t codigo = CodigoDoItem();
+    if (!escolhida_.Aceita(cnpj, codigo)) return false;
+    produto_ = consultas_.LeProduto(ProdutoDoItem());
+    parte_ = consultas_.LeParte(cnpj, codigo, escolhida_);
+    Calcula();
+    return true;
+}
+
+bool ItensListados::ProximaListada() {
+    while (Le())
+        if (Listada()) return true;
+    return false;
+}
+
 Decimal AliquotaPropria(int cfo, const Decimal& aliquotaProduto) {
     if (cfo >= 1000 && cfo <= 1999) return aliquotaProduto;
     if (cfo >= 2000 && cfo <= 2999) return Decimal(12);
@@ -168,6 +204,24 @@ std::string Centro(std::string_view texto, std::size_t largura) {
 }
 
 std::string Regua() { return "+" + std::string(134, '-') + "+"; }
+
+std::string LinhaParte(const LinhaItem& i) {
+    std::string l = "| " + Campo(i.cnpj, 23) + Campo(i.nome, 30) + Brancos(16);
+    l += NumeroLargo("@n", 3, Decimal(i.serie)) + Brancos(7);
+    l += NumeroLargo("@n", 6, Decimal(i.numero)) + Brancos(11);
+    l += picture::format("@D06b", i.data) + Brancos(2);
+    l += picture::format("@n6.", i.cfo) + Brancos(5);
+    return l + NumeroLargo("@n", 2, Decimal(i.complemento)) + Brancos(12) + "|";
+}
+
+std::string LinhaProduto(const LinhaItem& i) {
+    std::string l = "|" + NumeroLargo("@N-", 19, i.produto, 20, ".") + Brancos(5);
+    l += Campo(i.descricao, 30) + Brancos(1);
+    l += NumeroLargo("@n-", 18, i.quantidade, 20, "`3") + Brancos(5);
+    l += NumeroLargo("@n-", 18, i.base, 20, "`2") + Brancos(3);
+    l += NumeroLargo("@n-", 8, i.aliquota, 20, "`2") + Brancos(7);
+    return l + NumeroLargo("@n-", 19, i.icms, 20, "`2") + Brancos(1) + "|";
+}
 
 FolhaTexto::FolhaTexto(const shell::CodigosImpressoraRec& codigos, Forma forma, const EscreveLinha& escreve)
     : c_(codigos), forma_(std::move(forma)), escreve_(escreve), rodape_(shell::RodapeRelatorio()) {
@@ -210,6 +264,34 @@ report::Outcome FolhaTexto::FimDePagina() {
     contador_ = 0;
     if (report::Outcome o = escreve_(rodape_); !o.ok()) return o;
     return escreve_("\f");
+}
+
+report::Outcome PassaItens(ItensListados& itens, FolhaTexto& folha, int folga,
+                           const std::function<std::vector<std::string>()>& linhas, const ProgressoTexto& progresso) {
+    const std::size_t total = itens.Abre() ? itens.Total() : 0;
+    while (itens.Le()) {
+        if (folha.contador() == 0)
+            if (report::Outcome o = folha.Cabecalho(); !o.ok()) return o;
+        if (itens.Listada()) {
+            for (const std::string& l : linhas())
+                if (report::Outcome o = folha.Linha(l); !o.ok()) return o;
+            if (folha.contador() >= folha.linhasPorPagina() - folga)
+                if (report::Outcome o = folha.FimDePagina(); !o.ok()) return o;
+        }
+        if (progresso) progresso(itens.lidas(), total);
+    }
+    if (folha.contador() > 0) return folha.FimDePagina();
+    return {};
+}
+
+ui::Response ExecutaPaginas(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,
+                            const char* nome, const char* anexo) {
+    shell::OpcoesRelatorio o;
+    o.nome = nome;
+    o.anexo = anexo;
+    o.gravaRViewer = true;
+    o.email = shell::CapturaCamposEmail();
+    return shell::ExecutaRelatorio(ctx, relatorio, std::move(loop), o);
 }
 
 void ExecutaTexto(ui::ProcContext& ctx, const char* procedimento, const char* texto, const char* nomeSalvar,

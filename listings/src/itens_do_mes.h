@@ -12,28 +12,37 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/report/report_controller.h"
+#include "vorel/report/report_run.h"
+#include "vorel/ui/types.h"
 #include "vorel/listings/movimentos.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::listings::itens {
 
 // The number a text field holds (blanks around it ignored); nullopt when it holds anything but
 // digits, or more than 19 of them. A blank field is 0.
 std::optional<std::uint64_t> NumeroDoTexto(std::string_view texto);
+// A text field's numeric reading: blanks in front skipped, then the digits up to the first other
+// character ("1A" is 1, "A" and "" are 0).
+unsigned long long LeituraNumerica(std::string_view texto);
 // Both read as numbers and equal (what the filter compares: "n014" of both sides).
 bool MesmoNumero(std::string_view a, std::string_view b);
 
 // A register code in the code column: five positions, thousands by commas ("1,234"); a code wider
 // than that keeps every digit in a wider text.
 std::string TextoCodigo(std::uint64_t codigo);
-// A number through a picture of `largura` positions (`pic` without the width, e.g. "@n" or "@n-"),
-// or, when it does not fit, through one of `maxima` positions, blanks on the left dropped: the
-// value is never cut or shown as '#'.
-std::string NumeroLargo(const char* pic, int largura, const Decimal& valor, int maxima = 20);
+// A number through a picture of `largura` positions (`pic` the part before the width, e.g. "@n" or
+// "@n-", `sufixo` the part after it, e.g. "`2" or "."), or, when it does not fit, through one of
+// `maxima` positions, blanks on the left dropped: the value is never cut or shown as '#' (the line
+// grows by what it needs).
+std::string NumeroLargo(const char* pic, int largura, const Decimal& valor, int maxima = 20, const char* sufixo = "");
 
 // Reads the items of a month (table opened through `AbreArquivo`) in the order of a key that starts
 // with the date: from the first day's first item until one dated after the last day. A read error
@@ -94,6 +103,47 @@ private:
     data::FileManager forcli_, produtos_;
 };
 
+// The items of a month that the party chosen lists, with each listed item's party and product.
+class ItensListados {
+public:
+    ItensListados(const shell::EmpresaPeriodo& periodo, ParteEscolhida parte, const data::TableDesc& tabela,
+                  std::string nome, data::KeyName chave, ItensDoMes::DataDoItem data);
+    virtual ~ItensListados() = default;
+    ItensListados(const ItensListados&) = delete;
+    ItensListados& operator=(const ItensListados&) = delete;
+
+    bool Abre() { return itens_.Abre(periodo_.Inicio(), periodo_.Fim()); }
+    std::size_t Total() { return itens_.Total(); }
+    std::size_t lidas() const { return lidas_; }
+    // The next item of the month, listed or not.
+    bool Le();
+    // Whether the item read passes the party filter; when it does, its look-ups are made.
+    bool Listada();
+    // The next listed item.
+    bool ProximaListada();
+
+    const Consultas::Parte& parte() const { return parte_; }
+    const Consultas::Produto& produto() const { return produto_; }
+
+protected:
+    // The item read: its CNPJ field, its register code and its product.
+    virtual std::string_view CnpjDoItem() = 0;
+    virtual std::uint32_t CodigoDoItem() = 0;
+    virtual Decimal ProdutoDoItem() = 0;
+    // What a listed item computes once its party and product are known.
+    virtual void Calcula() {}
+
+    ItensDoMes itens_;
+
+private:
+    shell::EmpresaPeriodo periodo_;
+    ParteEscolhida escolhida_;
+    Consultas consultas_;
+    Consultas::Parte parte_;
+    Consultas::Produto produto_;
+    std::size_t lidas_ = 0;
+};
+
 // The entries' model 02: the rate of the supplier's own operation (1000 to 1999 the product's
 // rate, 2000 to 2999 12 %, any other code 0) and its ICMS on the own-operation base, rounded to
 // two places half away from zero.
@@ -120,6 +170,22 @@ std::string Campo(std::string_view texto, std::size_t largura);  // cut or blank
 std::string Centro(std::string_view texto, std::size_t largura);
 // The "+", 134 "-", "+" rule of the entries' text forms.
 std::string Regua();
+
+// The two 136-column lines of an item in the first model's text forms (entries and exits alike):
+// the party and invoice (the CNPJ column in columns 3-25, name, series, number, date, CFOP,
+// complement) and the product and values (code, description, quantity, base, rate, ICMS).
+struct LinhaItem {
+    std::string cnpj, nome;  // the CNPJ column as it prints; the name, Windows-1252
+    unsigned long long serie = 0, complemento = 0;
+    std::uint32_t numero = 0;
+    date::Day data = 0;
+    int cfo = 0;
+    Decimal produto;
+    std::string descricao;
+    Decimal quantidade, base, aliquota, icms;
+};
+std::string LinhaParte(const LinhaItem& i);
+std::string LinhaProduto(const LinhaItem& i);
 
 // A text form's pages: the six header lines (title, page number, condensed print and 136 "=",
 // the two heading lines, the sixth line), the line count, and the page end.
@@ -148,6 +214,17 @@ private:
     int contador_ = 0;
     int pagina_ = 0;
 };
+
+// A text form's pass over its items: a page header when a page is due (before the item's party is
+// tested, so an item of another party can begin a page), the lines of each listed item, the page
+// ended once its count reaches the page length less `folga`, and the last page ended.
+report::Outcome PassaItens(ItensListados& itens, FolhaTexto& folha, int folga,
+                           const std::function<std::vector<std::string>()>& linhas, const ProgressoTexto& progresso);
+
+// The previewer step of the movement listings' page reports: e-mailed as `anexo`, the report
+// viewer's settings kept, the run's own copy of the e-mail fields.
+ui::Response ExecutaPaginas(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,
+                            const char* nome, const char* anexo);
 
 // The text forms' run: the printer check ("Impressora não selecionada"), the run's own temporary
 // file, the window `texto` with its progress bar while `gera` writes the lines, then the viewer

@@ -24,6 +24,8 @@ void AddListingProcedures() {
         ProcedureRegistry::Add("RelatorioSaldoAnterior", RunRelatorioSaldoAnterior);
         ProcedureRegistry::Add("ListagemEmpresas", RunListagemEmpresas);
         ProcedureRegistry::Add("RelatorioCF", RunRelatorioCF);
+        ProcedureRegistry::Add("RelatorioEntradas", RunRelatorioEntradas);
+        ProcedureRegistry::Add("RelatorioSaidas", RunRelatorioSaidas);
     });
 }
 

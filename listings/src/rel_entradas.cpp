@@ -8,7 +8,6 @@
 #include "vorel/core/picture.h"
 #include "vorel/data/error_manager.h"
 #include "vorel/listings/movimentos.h"
-#include "vorel/shell/report_step.h"
 #include "vorel/shell/text_report.h"
 #include "vorel/ui/runtime.h"
 
@@ -159,16 +158,6 @@ private:
 
 namespace entradas {
 
-ui::Response Executa(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,
-                     const char* nome) {
-    shell::OpcoesRelatorio o;
-    o.nome = nome;
-    o.anexo = "RelatorioEntradas.zip";
-    o.gravaRViewer = true;
-    o.email = shell::CapturaCamposEmail();
-    return shell::ExecutaRelatorio(ctx, relatorio, std::move(loop), o);
-}
-
 report::Document Documento01(const shell::EmpresaPeriodo& periodo, const ParteEscolhida& fornecedor) {
     RelEntradasPaginas r(periodo, fornecedor);
     return report::run_report(r.relatorio(), r.Laco()).document;
@@ -185,7 +174,7 @@ report::Document DocumentoRelEntradas(const shell::EmpresaPeriodo& periodo, cons
 void RelEntradas(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, const ParteEscolhida& fornecedor) {
     data::ProcedureScope procedimento(kNome);
     RelEntradasPaginas r(periodo, fornecedor);
-    ctx.response = entradas::Executa(ctx, r.relatorio(), r.Laco(), kNome);
+    ctx.response = itens::ExecutaPaginas(ctx, r.relatorio(), r.Laco(), kNome, "RelatorioEntradas.zip");
 }
 
 }  // namespace vorel::listings

@@ -193,7 +193,7 @@ report::Document entradas::Documento02(const shell::EmpresaPeriodo& periodo, con
 void RelEntradas_Mod02(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, const ParteEscolhida& fornecedor) {
     data::ProcedureScope procedimento(kNome);
     RelEntradasMod02Paginas r(periodo, fornecedor);
-    ctx.response = entradas::Executa(ctx, r.relatorio(), r.Laco(), kNome);
+    ctx.response = itens::ExecutaPaginas(ctx, r.relatorio(), r.Laco(), kNome, "RelatorioEntradas.zip");
 }
 
 }  // namespace vorel::listings

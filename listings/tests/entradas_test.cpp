@@ -4,77 +4,10 @@
 // points), the supplier filter (a CNPJ party, a code kept in the CNPJ field skipped, a party by
 // CPF), and the second model's rate and own ICMS as a table of cases with its summary by CFOP and
 // rate.
-#include "movimentos_fixture.h"
+#include "entradas_fixture.h"
 
 namespace vorel::listings::testing {
 namespace {
-
-using dictionary::EntradaVorelRec;
-
-struct Entrada {
-    int mes, dia;
-    std::uint32_t numero;
-    const char* cnpj;
-    std::uint32_t codigoForCli;
-    int produto;
-    int cfo;
-    const char* basePropria = "0";
-};
-
-struct Entradas : MovimentosFixture {
-    void Entra(const std::vector<Entrada>& entradas) {
-        Seed<EntradaVorelRec>(dictionary::EntradaVorel(), static_cast<int>(entradas.size()),
-                              [&entradas](EntradaVorelRec& r, int i) {
-                                  const Entrada& e = entradas[static_cast<std::size_t>(i)];
-                                  r.DataEmissao = date::make(2016, e.mes, e.dia);
-                                  r.Numero = e.numero;
-                                  r.Serie = "1";
-                                  r.Cnpj = e.cnpj;
-                                  r.CodigoForCli = e.codigoForCli;
-                                  r.CodMercadoria = Decimal(e.produto);
-                                  r.CFO = static_cast<std::uint16_t>(e.cfo);
-                                  r.CFOComplementar = 2;
-                                  r.Quantidade = Decimal::from_string("1234.5");
-                                  r.BaseICMS = Decimal::from_string("1000");
-                                  r.ValorICMS = Decimal::from_string("180");
-                                  r.BaseICMSPropria = Decimal::from_string(e.basePropria);
-                              });
-    }
-
-    // The month used by the first model's tests.
-    void EntraMes() {
-        Entra({
-            {3, 1, 1, "22222222000122", 7, 100, 1102},  // the register code wins over the CNPJ
-            {3, 2, 2, "123", 0, 999, 1102},              // a code in the CNPJ field; no such product
-            {3, 3, 3, "11111111000111", 0, 200, 1102},   // a full CNPJ after it
-            {3, 4, 4, "1234", 0, 100, 1102},
-            {3, 5, 5, "123456", 0, 100, 1102},
-            {3, 10, 9, "12345678901", 0, 100, 1102},     // a CPF in the CNPJ field
-            {3, 11, 10, "", 50, 100, 1102},              // the party by CPF, by register code
-            {3, 31, 6, "33333333000133", 0, 100, 1403},  // the month's last day
-            {4, 1, 7, "33333333000133", 0, 100, 1403},   // the next month's first
-            {2, 29, 8, "33333333000133", 0, 100, 1403},  // the month before
-        });
-    }
-
-    // The invoice numbers of the document's entries, in order (the fourth text of each entry's first row).
-    static std::vector<std::string> Numeros(const report::Document& d) {
-        std::vector<std::string> out;
-        for (const std::string& l : Linhas(d)) {
-            if (l.find("/2016") == std::string::npos) continue;
-            std::vector<std::string> campos;
-            std::size_t de = 0;
-            for (std::size_t ate; (ate = l.find('|', de)) != std::string::npos; de = ate + 1) campos.push_back(l.substr(de, ate - de));
-            campos.push_back(l.substr(de));
-            out.push_back(campos.size() > 3 ? campos[3] : l);
-        }
-        return out;
-    }
-
-    static report::Document Documento(ParteEscolhida fornecedor, ModeloEntradas modelo) {
-        return OnThread([&] { return DocumentoRelEntradas(Marco(), fornecedor, modelo); });
-    }
-};
 
 TEST_F(Entradas, TheFirstModelsEntriesWithTheirSuppliersAndProducts) {
     EntraMes();

@@ -3,6 +3,7 @@
 // products, and helpers that read a page model's rows and a text form's lines.
 #pragma once
 
+#include <filesystem>
 #include <variant>
 
 #include "listing_fixture.h"
@@ -12,6 +13,7 @@
 #include "vorel/listings/movimentos.h"
 #include "vorel/report/page_model.h"
 #include "vorel/shell/period.h"
+#include "vorel/ui/headless.h"
 
 namespace vorel::listings::testing {
 
@@ -87,13 +89,13 @@ struct MovimentosFixture : ListingFixture {
         return out;
     }
 
-    // The text form's lines, as they leave the report (before the line writer), in UTF-8.
+    // A text form's lines as they leave the report (before the line writer), in Windows-1252.
     template <class F>
-    static Strings LinhasTexto(F gera) {
+    static Strings LinhasCp1252(F gera) {
         Strings linhas;
         const report::Outcome o = OnThread([&] {
             return gera([&linhas](const std::string& l) {
-                linhas.push_back(text::to_utf8(l));
+                linhas.push_back(l);
                 return report::Outcome{};
             });
         });
@@ -101,10 +103,39 @@ struct MovimentosFixture : ListingFixture {
         return linhas;
     }
 
+    // Lines in UTF-8, one a line of the text (a reference's form).
     static std::string Junta(const Strings& linhas) {
         std::string out;
-        for (const std::string& l : linhas) out += l + "\n";
+        for (const std::string& l : linhas) out += text::to_utf8(l) + "\n";
         return out;
+    }
+
+    // The text forms' temporary files (the data root's Temp folder).
+    std::vector<std::filesystem::path> Temporarios() const {
+        std::vector<std::filesystem::path> out;
+        for (const auto& f : std::filesystem::directory_iterator(dir / "Temp"))
+            if (f.is_regular_file()) out.push_back(f.path());
+        return out;
+    }
+
+    // The lines of the file the text viewer shows (CR LF ends), read before the viewer is closed.
+    Strings ArquivoDoVisualizador() {
+        static const std::string visualizador = "Visualização Impressão Matricial";
+        ui->WaitUntil([&] { return ui->HasWindow(visualizador); }, "the text viewer");
+        const std::vector<std::filesystem::path> t = Temporarios();
+        EXPECT_EQ(t.size(), 1u);
+        Strings linhas;
+        const std::string s = t.empty() ? std::string() : ReadFile(t[0]);
+        for (std::size_t de = 0, ate; (ate = s.find("\r\n", de)) != std::string::npos; de = ate + 2)
+            linhas.push_back(s.substr(de, ate - de));
+        ui->Press(ui->ByText(ui->WindowByCaption(visualizador), "&Fechar"));
+        ui->WaitUntil([&] { return !ui->HasWindow(visualizador); }, "the viewer to close");
+        return linhas;
+    }
+
+    // Columns `de` to `ate` (from 1) of a line.
+    static std::string Colunas(const std::string& linha, std::size_t de, std::size_t ate) {
+        return de <= linha.size() ? linha.substr(de - 1, ate - de + 1) : "";
     }
 };
 

@@ -71,18 +71,22 @@ struct QtFrontEnd::Impl : public ViewHost {
     }
 
     // The sub-window that was active before `now` (another one, or none when the main window lost
-    // the desktop's focus) tells its procedure.
+    // the desktop's focus) tells its procedure, and `now` tells its own that it has the focus.
     void Deactivated(QMdiSubWindow* now) {
         QMdiSubWindow* before = lastActive;
         lastActive = now;
-        if (!before || before == now) return;
-        for (auto& [id, v] : views)
-            if (v->subWindow() == before) {
-                ui::UserEvent e;
+        if (before == now) return;
+        for (auto& [id, v] : views) {
+            ui::UserEvent e;
+            e.window = id;
+            if (before && v->subWindow() == before)
                 e.kind = ui::UserEvent::Deactivated;
-                e.window = id;
-                runtime.Post(e);
-            }
+            else if (now && v->subWindow() == now)
+                e.kind = ui::UserEvent::Activated;
+            else
+                continue;
+            runtime.Post(e);
+        }
     }
 
     // A procedure working for a while (not waiting for the user) shows the busy cursor over its

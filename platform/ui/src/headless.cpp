@@ -290,6 +290,7 @@ void HeadlessDriver::Check(Ctl box, bool on) { State(box); Post({UserEvent::Chec
 
 void HeadlessDriver::CloseWindow(int window) { Mirror(window); Post({UserEvent::Close, window, 0, 0, 0, {}, {}}); }
 void HeadlessDriver::Deactivate(int window) { Mirror(window); Post({UserEvent::Deactivated, window, 0, 0, 0, {}, {}}); }
+void HeadlessDriver::Activate(int window) { Mirror(window); Post({UserEvent::Activated, window, 0, 0, 0, {}, {}}); }
 
 void HeadlessDriver::Maximize(int window, Rect at) { Mirror(window); Post({UserEvent::Maximize, window, 0, 0, 0, {}, at}); }
 

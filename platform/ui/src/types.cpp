@@ -67,6 +67,7 @@ const char* Name(int code) {
         case Selected: return "selected";
         case CloseWindow: return "close window";
         case OpenWindow: return "open window";
+        case GainFocus: return "gain focus";
         case LoseFocus: return "lose focus";
         case Timer: return "timer";
         case Maximized: return "maximized";

@@ -522,6 +522,9 @@ void Window::Translate(const UserEvent& e) {
         case UserEvent::Deactivated:
             pending_.push_back({event::LoseFocus, 0, 0});
             break;
+        case UserEvent::Activated:
+            pending_.push_back({event::GainFocus, 0, 0});
+            break;
         case UserEvent::Answer:
         case UserEvent::FileAnswer:
             break;

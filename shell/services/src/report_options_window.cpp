@@ -34,6 +34,12 @@ ui::Level JanelaOpcoesRelatorio::OnWindowOpened() {
     return l;
 }
 
+ui::Level JanelaOpcoesRelatorio::OnOtherEvent(const ui::Event& e) {
+    ui::Level l = ui::WindowController::OnOtherEvent(e);
+    if (e.code == ui::event::GainFocus) AplicaModoEmail(window(), email_);
+    return l;
+}
+
 ui::Level JanelaOpcoesRelatorio::OnAccepted(int feq) {
     ui::Level l = ui::WindowController::OnAccepted(feq);
     ui::Window& w = window();

@@ -15,5 +15,7 @@ void RunJRelSaldos(ui::ProcContext& ctx);
 void RunRelatorioSaldoAnterior(ui::ProcContext& ctx);
 void RunListagemEmpresas(ui::ProcContext& ctx);
 void RunRelatorioCF(ui::ProcContext& ctx);
+void RunRelatorioEntradas(ui::ProcContext& ctx);
+void RunRelatorioSaidas(ui::ProcContext& ctx);
 
 }  // namespace vorel::listings

@@ -94,6 +94,7 @@ public:
     void Check(Ctl box, bool on);
     void CloseWindow(int window);
     void Deactivate(int window);  // another window or program became the active one
+    void Activate(int window);    // the user came back to the window
     void Maximize(int window, Rect at = {});
     void Resize(int window, Rect at);
     // What a front end reports when a list is laid out anew: it shows `rows` whole rows.

@@ -145,6 +145,7 @@ struct UserEvent {
         Maximize,
         Resize,      // new size in `at`
         Deactivated, // the window stopped being the active one (another window or program took it)
+        Activated,   // the window became the active one (the user came back to it)
         Answer,      // a message box answered: `dialog`, `number` the 1-based button
         FileAnswer,  // a file dialog answered: `dialog`, `text` the path; `number` 0 when cancelled
         ListRows,    // list `feq` now shows `number` whole rows (>= 1); posted only when that changes

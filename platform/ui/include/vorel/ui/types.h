@@ -38,6 +38,7 @@ inline constexpr int TabChanging = 21;
 inline constexpr int Selected = 257;
 inline constexpr int CloseWindow = 513;
 inline constexpr int OpenWindow = 515;
+inline constexpr int GainFocus = 517;  // the window became the active one
 inline constexpr int LoseFocus = 518;  // the window stopped being the active one
 inline constexpr int Timer = 519;
 inline constexpr int Maximized = 563;

@@ -3,7 +3,8 @@
 // unless it lists what needs none: `AbreSemEmpresa`),
 // ends with the "&Imprimir" and "&Cancelar" buttons (kept out of key navigation, "&Cancelar" the
 // cancel button), and keeps the e-mail options (email_options.h) under the printing-mode rule when
-// it opens, when the "Enviar e-mail" check is pressed and after every print. "&Imprimir" updates the
+// it opens, each time it gains the focus (a printing mode changed meanwhile hides or shows them),
+// when the "Enviar e-mail" check is pressed and after every print. "&Imprimir" updates the
 // globals from the screen and runs the window's print step on its own thread; "&Cancelar" closes
 // the window, which otherwise stays open for another run.
 //
@@ -41,6 +42,7 @@ public:
     ui::Level Setup() override;
     ui::Level OnWindowOpened() override;
     ui::Level OnAccepted(int feq) override;
+    ui::Level OnOtherEvent(const ui::Event& e) override;
 
 protected:
     // Set-up of the window's own part, before the two buttons: preset the e-mail fields and add

@@ -5,6 +5,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/email_options.h"
+#include "vorel/shell/working_context.h"
 #include "vorel/ui/register_window.h"
 #include "vorel/ui/window.h"
 
@@ -82,6 +83,7 @@ void JanelaParte::Guarda(std::uint32_t codigo, std::string_view cgc, std::string
 }
 
 void JanelaParte::Imprime() {
+    (void)shell::GaranteEmpresa(context());
     ParteEscolhida parte;
     if (filtrar_ && codigo_ != 0) {
         // A code typed over the one shown is looked up again; one not in the register filters by

@@ -38,6 +38,8 @@ private:
     ui::Level AdicionaOpcoes(ui::Window& w) override;
     void Imprime() override;
     void OnOption(int feq) override;
+    // The window opens without a company too; a print asks for one again and runs whatever the answer.
+    bool AbreSemEmpresa() const override { return true; }
 
     bool Procura();   // the typed code among the active parties
     void Escolhe();   // the register's browse

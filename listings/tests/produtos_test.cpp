@@ -57,6 +57,15 @@ TEST_F(Produtos, NoProductOfRateZeroGivesNoPages) {
     });
     EXPECT_TRUE(OnThread([] { return DocumentoRelProdutos(1, ModeloProdutos::AliquotaZero, OrdemProdutos::Codigo); }).pages.empty());
     EXPECT_EQ(OnThread([] { return DocumentoRelProdutos(1, ModeloProdutos::Todos, OrdemProdutos::Codigo); }).pages.size(), 1u);
+    // Through the window: no preview and no message.
+    ui->Start("JRelProdutos");
+    const int w = ui->WindowByCaption("Relação de Produtos");
+    ui->PickItem(ui->ByPrompt(w, "Modelo"), "Modelo 02");
+    ui->Press(ui->ByText(w, "&Imprimir"));
+    ui->WaitIdle();
+    EXPECT_FALSE(ui->HasWindow("Visualização - RelProdutosW02_Codigo"));
+    EXPECT_TRUE(ui->MessageBoxes().empty());
+    ui->Press(ui->ByText(w, "&Fecha"));
 }
 
 TEST_F(Produtos, TheWindowExportsTheRegisterAndHidesTheExportForModelTwo) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "vorel/data/file_manager.h"
+#include "vorel/data/sqlite_collation.h"
 #include "vorel/dictionary/folders.h"
 #include "vorel/dictionary/tables.h"
 #include "vorel/shell/globals.h"
@@ -134,6 +135,33 @@ void Memoria(const std::string& oque, Passo passo) {
                 "SQLite peak %lld KiB above the start\n",
                 oque.c_str(), pico, pico - antes,
                 static_cast<long long>((sqlite3_memory_highwater(0) - sqliteBase) / 1024));
+}
+
+// Writes every record of the table file `arquivo` (a "rec" table), one a line after `titulo`, its
+// fields in their order and the records ordered by every field: two engines' results compare as text.
+inline void Despeja(std::FILE* out, const std::string& arquivo, const char* titulo) {
+    Sql s;
+    if (sqlite3_open_v2(arquivo.c_str(), &s.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) std::abort();
+    vorel::data::register_collations(s.db);
+    std::vector<std::string> colunas;
+    {
+        Stmt c{s.prep("SELECT name FROM pragma_table_info('rec') WHERE name <> 'rid'")};
+        while (sqlite3_step(c.st) == SQLITE_ROW) colunas.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(c.st, 0)));
+    }
+    std::string lista;
+    for (const std::string& c : colunas) lista += (lista.empty() ? "" : ", ") + ("\"" + c + "\"");
+    Stmt q{s.prep("SELECT " + lista + " FROM rec ORDER BY " + lista)};
+    long long n = 0;
+    while (sqlite3_step(q.st) == SQLITE_ROW) {
+        std::fprintf(out, "%s", titulo);
+        for (int c = 0; c < sqlite3_column_count(q.st); ++c) {
+            const unsigned char* t = sqlite3_column_text(q.st, c);
+            std::fprintf(out, "|%s", t ? reinterpret_cast<const char*>(t) : "");
+        }
+        std::fputc('\n', out);
+        ++n;
+    }
+    std::fprintf(stderr, "%s: %lld rows\n", titulo, n);
 }
 
 }  // namespace bench_company

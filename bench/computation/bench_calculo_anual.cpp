@@ -7,6 +7,10 @@
 // product its twelve month records at its rate deleted, its December balance read and its new
 // month records written. Alternated rounds (bench_rounds prints every round and the median
 // ratios), then the peak memory of one engine pass.
+//
+// VOREL_BENCH_DUMP=<file>: runs the engine once and writes every record of the year's balances
+// file, one a line in a fixed order, instead of timing, so that two builds of the engine can be
+// compared on this data set.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -238,6 +242,19 @@ double Base() {
 
 int main(int argc, char** argv) {
     Prepara();
+    if (const char* arquivo = std::getenv("VOREL_BENCH_DUMP"); arquivo && *arquivo) {
+        bool ok = Motor() >= 0;
+        if (std::FILE* out = std::fopen(arquivo, "w")) {
+            bench_company::Despeja(out, files::resolve(g_ano.CaminhoSaldosVorel).string(), "month");
+            ok = std::fclose(out) == 0 && ok;
+        } else {
+            ok = false;
+        }
+        dictionary::TeardownDictionary();
+        std::error_code ec;
+        fs::remove_all(g_root, ec);
+        return ok ? 0 : 1;
+    }
     benchmark::Initialize(&argc, argv);
     Motor();  // one pass first, so the year's records exist on both sides
     g_saldosBase = g_root / "Temp" / "saldos-base.db";

@@ -266,32 +266,7 @@ double Base() {
 }
 
 // ------------------------------------------------------------------ the results, for a comparison
-// Every row of `tabela` in file `arquivo` (all columns but the row id, rows sorted), one a line.
-void Despeja(std::FILE* out, const std::string& arquivo, const char* titulo) {
-    Sql s;
-    if (sqlite3_open_v2(arquivo.c_str(), &s.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) std::abort();
-    data::register_collations(s.db);
-    std::vector<std::string> colunas;
-    {
-        Stmt c{s.prep("SELECT name FROM pragma_table_info('rec') WHERE name <> 'rid'")};
-        while (sqlite3_step(c.st) == SQLITE_ROW) colunas.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(c.st, 0)));
-    }
-    std::string lista;
-    for (const std::string& c : colunas) lista += (lista.empty() ? "" : ", ") + ("\"" + c + "\"");
-    Stmt q{s.prep("SELECT " + lista + " FROM rec ORDER BY " + lista)};
-    long long n = 0;
-    while (sqlite3_step(q.st) == SQLITE_ROW) {
-        std::fprintf(out, "%s", titulo);
-        for (int c = 0; c < sqlite3_column_count(q.st); ++c) {
-            const unsigned char* t = sqlite3_column_text(q.st, c);
-            std::fprintf(out, "|%s", t ? reinterpret_cast<const char*>(t) : "");
-        }
-        std::fputc('\n', out);
-        ++n;
-    }
-    std::fprintf(stderr, "%s: %lld rows\n", titulo, n);
-}
-
+// The engine's month records and work rows of one pass, written to `arquivo`.
 bool Resultados(const char* arquivo) {
     bench_movimentos::SemAvisos avisos;
     computation::OpcoesCalculo o;
@@ -304,8 +279,8 @@ bool Resultados(const char* arquivo) {
     }
     std::FILE* out = std::fopen(arquivo, "w");
     if (!out) return false;
-    Despeja(out, files::resolve(g_ano.CaminhoSaldosVorel).string(), "month");
-    Despeja(out, files::resolve(r.arquivoTrabalho).string(), "work");
+    bench_company::Despeja(out, files::resolve(g_ano.CaminhoSaldosVorel).string(), "month");
+    bench_company::Despeja(out, files::resolve(r.arquivoTrabalho).string(), "work");
     std::fclose(out);
     computation::ApagaTrabalho(r.arquivoTrabalho);
     return true;

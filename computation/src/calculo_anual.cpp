@@ -3,11 +3,14 @@
 // writes the new ones, in one transaction.
 //
 // Tables: Produtos, EntradaVorel, SaidaVorel, MovMaqRegistradora, CFO, SaldosVorel (the working
-// year's file, and the previous year's through a cursor of its own). Each product's movements of
-// the year are read when it is valued, in date order; the run holds one product's at a time.
+// year's file, and the previous year's through a cursor of its own). Each movement file is walked
+// once along its (product, date) key, in step with the products; the run holds one product's
+// movements at a time.
 
 #include <algorithm>
+#include <functional>
 #include <map>
+#include <optional>
 
 #include "vorel/fiscal/consultas_cadastro.h"
 #include "execucao.h"
@@ -92,14 +95,15 @@ std::vector<MesAnual> ValoraAnoProduto(const SaldoAnual& dezembro, const std::ve
 namespace {
 
 // A gathered movement of the year: the product's rows in date order; same-day rows keep the order
-// in which they were read (entries, exits, cash-register items).
+// in which they were read (entries, exits, cash-register items). The quantity and the base are
+// kept as the fields store them (3 and 2 places), so the year's rows take 32 bytes each.
 struct LinhaAnual {
     date::Day data = 0;
     int cfo = 0;
     int complemento = 0;
     bool caixa = false;
-    Decimal quantidade;
-    Decimal base;
+    long long quantidade = 0;  // thousandths
+    long long base = 0;        // cents
 };
 
 struct Falhou {
@@ -164,42 +168,56 @@ private:
         Checa(shell::AbreNoAno(mmr_, periodo_), "Abrindo os itens das máquinas registradoras");
         for (FileManager* fm : {&ent_, &sai_, &mmr_}) (void)fm->send(detail::kCacheDaExecucao);
         // Of the wide movement records, only what the year's walk takes.
-        Checa(data::Cursor::read_only(ent_, {"DataEmissao", "CFO", "Complemento", "Quantidade", "BaseICMS"}),
+        Checa(data::Cursor::read_only(ent_, {"CodMercadoria", "DataEmissao", "CFO", "Complemento", "Quantidade", "BaseICMS"}),
               "Abrindo as entradas");
-        Checa(data::Cursor::read_only(sai_, {"DataSaida", "CFO", "Complemento", "Quantidade", "BaseCalculo"}),
+        Checa(data::Cursor::read_only(sai_, {"CodMercadoria", "DataSaida", "CFO", "Complemento", "Quantidade", "BaseCalculo"}),
               "Abrindo as saídas");
-        Checa(data::Cursor::read_only(mmr_, {"DataEmissao", "Aliquota", "Quantidade", "BaseCalculo"}),
+        Checa(data::Cursor::read_only(mmr_, {"CodMercadoria", "DataEmissao", "Aliquota", "Quantidade", "BaseCalculo"}),
               "Abrindo os itens das máquinas registradoras");
     }
 
+    // One movement file walked once along its (product, date) key, in step with the products
+    // (valued in the order of their codes): a walk per product started the key's search anew for
+    // each, in small batches. `le` turns the record read into a row (none: a record not counted)
+    // and says its product's code.
+    class Passeio {
+    public:
+        using Leitura = std::function<std::optional<LinhaAnual>(long long& codigo)>;
+        Passeio(FileManager& fm, data::KeyName chave, const char* oque, Leitura le)
+            : fm_(fm), chave_(chave), oque_(oque), le_(std::move(le)) {}
+        // The product's rows, in the key's order, after those of lower codes (not in the register).
+        void Toma(long long codigo, std::vector<LinhaAnual>& v) {
+            if (!comecou_) {
+                comecou_ = true;
+                fm_.clear_record();
+                Checa(fm_.set(chave_), oque_);
+                Avanca();
+            }
+            while (!fim_ && atual_ < codigo) Avanca();
+            for (; !fim_ && atual_ == codigo; Avanca())
+                if (linha_) v.push_back(*linha_);
+        }
+
+    private:
+        void Avanca() {
+            fim_ = !fm_.next().ok();
+            if (!fim_) linha_ = le_(atual_);
+        }
+        FileManager& fm_;
+        data::KeyName chave_;
+        const char* oque_;
+        Leitura le_;
+        bool comecou_ = false, fim_ = false;
+        long long atual_ = 0;
+        std::optional<LinhaAnual> linha_;
+    };
+
     // The product's movements of the year in date order: its entries, exits and "F" cash-register
-    // items, each file read along the product's range of its (product, date) key; same-day rows
-    // keep that order (entries, exits, cash-register items).
+    // items, each file read along its (product, date) key; same-day rows keep that order (entries,
+    // exits, cash-register items).
     std::vector<LinhaAnual> Movimentos(const Decimal& codigo) {
         std::vector<LinhaAnual> v;
-        auto& e = ent_.rec<dictionary::EntradaVorelRec>();
-        ent_.clear_record();
-        e.CodMercadoria = codigo;
-        Checa(ent_.set_within(keys::ENT_KEY_PRODUTODATA, 1, 1), "Lendo as entradas");
-        while (ent_.next().ok())
-            v.push_back({.data = e.DataEmissao, .cfo = e.CFO, .complemento = e.Complemento, .quantidade = e.Quantidade,
-                         .base = e.BaseICMS});
-        auto& s = sai_.rec<dictionary::SaidaVorelRec>();
-        sai_.clear_record();
-        s.CodMercadoria = codigo;
-        Checa(sai_.set_within(keys::SAI_KEY_PRODUTODATA, 1, 1), "Lendo as saídas");
-        while (sai_.next().ok())
-            v.push_back({.data = s.DataSaida, .cfo = s.CFO, .complemento = s.Complemento, .quantidade = s.Quantidade,
-                         .base = s.BaseCalculo});
-        auto& m = mmr_.rec<dictionary::MovMaqRegistradoraRec>();
-        mmr_.clear_record();
-        m.CodMercadoria = codigo;
-        Checa(mmr_.set_within(keys::MMR_KEY_PRODUTODATA, 1, 1), "Lendo os itens das máquinas registradoras");
-        while (mmr_.next().ok()) {
-            if (m.Aliquota.clipped() != "F") continue;
-            v.push_back({.data = detail::NumeroDoTexto(m.DataEmissao.value()), .caixa = true, .quantidade = m.Quantidade,
-                         .base = m.BaseCalculo});
-        }
+        for (Passeio* p : {&entradas_, &saidas_, &caixa_}) p->Toma(codigo.scaled(0), v);
         std::stable_sort(v.begin(), v.end(), [](const LinhaAnual& a, const LinhaAnual& b) { return a.data < b.data; });
         return v;
     }
@@ -236,7 +254,8 @@ private:
         std::vector<MovimentoAnual> movimentos;
         for (const LinhaAnual& l : Movimentos(codigo)) {
             const int coluna = l.caixa ? 2 : Coluna(l.cfo, l.complemento);
-            movimentos.push_back({date::month(l.data), coluna, l.quantidade, l.base});
+            movimentos.push_back(
+                {date::month(l.data), coluna, Decimal::from_scaled(l.quantidade, 3), Decimal::from_scaled(l.base, 2)});
         }
         for (const MesAnual& m : ValoraAnoProduto(Dezembro(texto, aliquota), movimentos)) {
             saldos_.clear_record();
@@ -268,6 +287,28 @@ private:
     shell::OtherYearFile anterior_;
     bool temAnterior_ = false;
     FileManager ent_{dictionary::EntradaVorel()}, sai_{dictionary::SaidaVorel()}, mmr_{dictionary::MovMaqRegistradora()};
+    Passeio entradas_{ent_, keys::ENT_KEY_PRODUTODATA, "Lendo as entradas", [this](long long& codigo) {
+                          auto& e = ent_.rec<dictionary::EntradaVorelRec>();
+                          codigo = e.CodMercadoria.scaled();
+                          return std::optional<LinhaAnual>(
+                              {.data = e.DataEmissao, .cfo = e.CFO, .complemento = e.Complemento,
+                               .quantidade = e.Quantidade.scaled(), .base = e.BaseICMS.scaled()});
+                      }};
+    Passeio saidas_{sai_, keys::SAI_KEY_PRODUTODATA, "Lendo as saídas", [this](long long& codigo) {
+                        auto& s = sai_.rec<dictionary::SaidaVorelRec>();
+                        codigo = s.CodMercadoria.scaled();
+                        return std::optional<LinhaAnual>(
+                            {.data = s.DataSaida, .cfo = s.CFO, .complemento = s.Complemento,
+                             .quantidade = s.Quantidade.scaled(), .base = s.BaseCalculo.scaled()});
+                    }};
+    Passeio caixa_{mmr_, keys::MMR_KEY_PRODUTODATA, "Lendo os itens das máquinas registradoras",
+                   [this](long long& codigo) -> std::optional<LinhaAnual> {
+                       auto& m = mmr_.rec<dictionary::MovMaqRegistradoraRec>();
+                       codigo = m.CodMercadoria.scaled();
+                       if (m.Aliquota.clipped() != "F") return std::nullopt;
+                       return LinhaAnual{.data = detail::NumeroDoTexto(m.DataEmissao.value()), .caixa = true,
+                                         .quantidade = m.Quantidade.scaled(), .base = m.BaseCalculo.scaled()};
+                   }};
     fiscal::ColunasDoCfo colunas_{cfo_};
     ProgressoCalculo progresso_;
 };

@@ -1,7 +1,8 @@
 // The table maintenance window and its operations on our files: the two questions, the sorted list
 // and the buttons that follow the marks, the run-time files passed over, Info and Create on a missing
 // file, a file another process holds left alone with its message while the run goes on, a stopped
-// table left as it was, and Fix, Release and Freshen from the window.
+// table left as it was (the progress window's "&Cancel" stops the table in hand so), and Fix, Release
+// and Freshen from the window.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sqlite3.h>
@@ -198,7 +199,7 @@ TEST_F(RunTimeFileManagerTest, AFileAnotherProcessHoldsIsSaidAndLeftAsItWasWhile
     EXPECT_EQ(Colunas(w, "Cadastro de Produtos")[2], "?");
 }
 
-TEST_F(RunTimeFileManagerTest, AStoppedTableStaysAsItWasAndTheOthersAreDone) {
+TEST_F(RunTimeFileManagerTest, AStoppedBuildLeavesTheTableAsItWasAndALaterOneBuildsIt) {
     Registros(300);
     const std::string aliq = Arquivo(dictionary::ProdutosAliq());
     SemIndice(aliq);

@@ -228,13 +228,19 @@ private:
         Checa(trabalho_.open_path(p_.trabalho), "Abrindo a tabela de trabalho");
         // The cash-register tables open when their records are written: the opening-balance search
         // reads the working year's MovMaqRegistradora under a lock of its own.
-        for (FileManager* fm : Tabelas())
-            if (fm != &trabalho_ && !Caixa(fm)) Checa(fm->open(), "Abrindo " + fm->desc().label);
-        // The thread's cursors that AliquotaProdutoData reads stay open for the run, so its calls
-        // for records 05 neither open nor close them.
+        // The company's registers (suppliers and customers, products, employees) are the asked
+        // company's files, whatever company the windows work on.
+        const shell::EmpresaPeriodo empresa{static_cast<std::uint32_t>(p_.empresa), p_.anoTrabalho, p_.mesTrabalho};
+        for (FileManager* fm : Tabelas()) {
+            if (fm == &trabalho_ || Caixa(fm)) continue;
+            const bool daEmpresa = fm == &forcli_ || fm == &produtos_ || fm == &funcionarios_;
+            Checa(daEmpresa ? shell::AbreNoAno(*fm, empresa) : fm->open(), "Abrindo " + fm->desc().label);
+        }
+        // The thread's cursors that AliquotaProdutoData reads stay open for the run at the company's
+        // files, so its calls for records 05 neither open nor close them and read there.
         for (const data::TableDesc* t : {&dictionary::ProdutosAliq(), &dictionary::Produtos0()}) {
             FileManager& fm = data::dictionary::file(*t);
-            Checa(fm.open(), "Abrindo " + t->label);
+            Checa(shell::AbreNoAno(fm, empresa), "Abrindo " + t->label);
             aliquotas_.push_back(&fm);
         }
         // The walks fill only the fields the records take.

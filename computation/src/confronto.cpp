@@ -157,8 +157,8 @@ public:
             trabalho_.set_create(false);
             Checa(trabalho_.open_path(arquivo), "EntradaSaidaVorel");
             Checa(shell::AbreNoAno(entradas_, periodo_), "Abrindo as entradas");
-            Checa(produtos_.open(), "Abrindo os produtos");
-            Checa(forcli_.open(), "Abrindo os fornecedores e clientes");
+            Checa(shell::AbreNoAno(produtos_, periodo_), "Abrindo os produtos");
+            Checa(shell::AbreNoAno(forcli_, periodo_), "Abrindo os fornecedores e clientes");
             Checa(cfo_.open(), "Abrindo os CFOs");
             auto& w = trabalho_.rec<dictionary::EntradaSaidaVorelRec>();
             trabalho_.clear_record();

@@ -3,6 +3,7 @@
 
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
+#include "vorel/data/cursor.h"
 #include "vorel/dictionary/key_names.h"
 
 namespace vorel::listings::itens {
@@ -16,6 +17,11 @@ std::int32_t& DataEmissao(data::FileManager& fm) { return fm.rec<dictionary::Ent
 EntradasDoMes::EntradasDoMes(const shell::EmpresaPeriodo& periodo, ParteEscolhida fornecedor)
     : ItensListados(periodo, std::move(fornecedor), dictionary::EntradaVorel(), "EntradaVorel",
                     dictionary::keys::ENT_KEY_NUMERO, DataEmissao) {}
+
+void EntradasDoMes::Seleciona(data::FileManager& tabela) {
+    (void)data::Cursor::read_only(tabela, {"DataEmissao", "Numero", "Serie", "Cnpj", "CodigoForCli", "CodMercadoria", "CFO",
+                                           "CFOComplementar", "Quantidade", "BaseICMS", "ValorICMS", "BaseICMSPropria"});
+}
 
 void EntradasDoMes::Calcula() {
     aliquota_ = AliquotaPropria(entrada().CFO, produto().aliquota);

@@ -37,6 +37,7 @@ private:
     std::uint32_t CodigoDoItem() override { return entrada().CodigoForCli; }
     Decimal ProdutoDoItem() override { return entrada().CodMercadoria.value(); }
     void Calcula() override;
+    void Seleciona(data::FileManager& tabela) override;
 
     Decimal aliquota_, icms_;
 };

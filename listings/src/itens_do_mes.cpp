@@ -6,6 +6,7 @@
 
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
+#include "vorel/data/cursor.h"
 #include "vorel/data/error_manager.h"
 #include "vorel/data/open_table.h"
 #include "vorel/dictionary/key_names.h"
@@ -58,6 +59,14 @@ std::string NumeroLargo(const char* pic, int largura, const Decimal& valor, int 
     return std::string(text::trim(picture::format(std::string(pic) + std::to_string(maxima) + sufixo, valor)));
 }
 
+NumeroFixo::NumeroFixo(const char* pic, int largura, const char* sufixo, int maxima)
+    : normal_(std::string(pic) + std::to_string(largura) + sufixo), larga_(std::string(pic) + std::to_string(maxima) + sufixo) {}
+
+std::string NumeroFixo::operator()(const Decimal& valor) const {
+    if (picture::fits(normal_, valor)) return picture::format(normal_, valor);
+    return std::string(text::trim(picture::format(larga_, valor)));
+}
+
 std::string TextoCodigo(std::uint64_t codigo) {
     static const picture::Picture n5("@n5");
     const Decimal d(static_cast<unsigned long long>(codigo));
@@ -72,11 +81,14 @@ ItensDoMes::~ItensDoMes() {
     if (aberta_) (void)fm_.close();
 }
 
-bool ItensDoMes::Abre(date::Day inicio, date::Day fim) {
+bool ItensDoMes::Abre(date::Day inicio, date::Day fim, const std::function<void(data::FileManager&)>& seleciona) {
     fim_ = fim;
     data::AbreArquivo(fm_, 1, 0, 0, 1);
     aberta_ = fm_.is_open();
     if (!aberta_) return false;
+    // One pass in key order: a small page cache keeps the memory flat however long the month.
+    (void)fm_.send("CacheKiB=1024");
+    if (seleciona) seleciona(fm_);
     fm_.clear_record();
     // The key's first component is the item's date: the month is one stretch of it.
     data_(fm_) = inicio;
@@ -105,6 +117,16 @@ std::size_t ItensDoMes::Total() {
 Consultas::Consultas() : forcli_(dictionary::ForCli()), produtos_(dictionary::Produtos()) {
     data::AbreArquivo(forcli_, 1, 0, 0, 1);
     data::AbreArquivo(produtos_, 1, 0, 0, 1);
+    // Of the wide product register only what the listings show. (Not of `ForCli`: a look-up by its
+    // CNPJ key with a selection in force does not find the CNPJ's party.)
+    if (produtos_.is_open()) (void)data::Cursor::read_only(produtos_, {"Produtos", "Alicota"});
+}
+
+std::vector<data::FileManager*> Consultas::Tabelas() {
+    std::vector<data::FileManager*> t;
+    for (data::FileManager* fm : {&forcli_, &produtos_})
+        if (fm->is_open()) t.push_back(fm);
+    return t;
 }
 
 Consultas::~Consultas() {
@@ -156,8 +178,20 @@ ItensListados::ItensListados(const shell::EmpresaPeriodo& periodo, ParteEscolhid
                              std::string nome, data::KeyName chave, ItensDoMes::DataDoItem data)
     : itens_(tabela, std::move(nome), chave, data), periodo_(periodo), escolhida_(std::move(parte)) {}
 
+bool ItensListados::Abre() {
+    if (!itens_.Abre(periodo_.Inicio(), periodo_.Fim(), [this](data::FileManager& fm) { Seleciona(fm); })) return false;
+    std::vector<data::FileManager*> tabelas = consultas_.Tabelas();
+    tabelas.push_back(&itens_.tabela());
+    leitura_.emplace(tabelas, 10);
+    if (!leitura_->status().ok()) leitura_.reset();  // the items are read all the same, each read locking
+    return true;
+}
+
 bool ItensListados::Le() {
-    if (!itens_.Proximo()) return false;
+    if (!itens_.Proximo()) {
+        Encerra();
+        return false;
+    }
     ++lidas_;
     return true;
 }
@@ -206,21 +240,25 @@ std::string Centro(std::string_view texto, std::size_t largura) {
 std::string Regua() { return "+" + std::string(134, '-') + "+"; }
 
 std::string LinhaParte(const LinhaItem& i) {
+    static const NumeroFixo n3("@n", 3), n6("@n", 6), n2("@n", 2);
+    static const picture::Picture d06b("@D06b"), n6p("@n6.");
     std::string l = "| " + Campo(i.cnpj, 23) + Campo(i.nome, 30) + Brancos(16);
-    l += NumeroLargo("@n", 3, Decimal(i.serie)) + Brancos(7);
-    l += NumeroLargo("@n", 6, Decimal(i.numero)) + Brancos(11);
-    l += picture::format("@D06b", i.data) + Brancos(2);
-    l += picture::format("@n6.", i.cfo) + Brancos(5);
-    return l + NumeroLargo("@n", 2, Decimal(i.complemento)) + Brancos(12) + "|";
+    l += n3(Decimal(i.serie)) + Brancos(7);
+    l += n6(Decimal(i.numero)) + Brancos(11);
+    l += picture::format(d06b, i.data) + Brancos(2);
+    l += picture::format(n6p, i.cfo) + Brancos(5);
+    return l + n2(Decimal(i.complemento)) + Brancos(12) + "|";
 }
 
 std::string LinhaProduto(const LinhaItem& i) {
-    std::string l = "|" + NumeroLargo("@N-", 19, i.produto, 20, ".") + Brancos(5);
+    static const NumeroFixo codigo("@N-", 19, "."), q18("@n-", 18, "`3"), v18("@n-", 18, "`2"), v8("@n-", 8, "`2"),
+        v19("@n-", 19, "`2");
+    std::string l = "|" + codigo(i.produto) + Brancos(5);
     l += Campo(i.descricao, 30) + Brancos(1);
-    l += NumeroLargo("@n-", 18, i.quantidade, 20, "`3") + Brancos(5);
-    l += NumeroLargo("@n-", 18, i.base, 20, "`2") + Brancos(3);
-    l += NumeroLargo("@n-", 8, i.aliquota, 20, "`2") + Brancos(7);
-    return l + NumeroLargo("@n-", 19, i.icms, 20, "`2") + Brancos(1) + "|";
+    l += q18(i.quantidade) + Brancos(5);
+    l += v18(i.base) + Brancos(3);
+    l += v8(i.aliquota) + Brancos(7);
+    return l + v19(i.icms) + Brancos(1) + "|";
 }
 
 FolhaTexto::FolhaTexto(const shell::CodigosImpressoraRec& codigos, Forma forma, const EscreveLinha& escreve)

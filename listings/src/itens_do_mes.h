@@ -16,7 +16,9 @@
 
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
+#include "vorel/core/picture.h"
 #include "vorel/data/file_manager.h"
+#include "vorel/data/transaction.h"
 #include "vorel/report/report_controller.h"
 #include "vorel/report/report_run.h"
 #include "vorel/ui/types.h"
@@ -43,6 +45,15 @@ std::string TextoCodigo(std::uint64_t codigo);
 // `maxima` positions, blanks on the left dropped: the value is never cut or shown as '#' (the line
 // grows by what it needs).
 std::string NumeroLargo(const char* pic, int largura, const Decimal& valor, int maxima = 20, const char* sufixo = "");
+// The same with both pictures read once (for the lines written per item).
+class NumeroFixo {
+public:
+    NumeroFixo(const char* pic, int largura, const char* sufixo = "", int maxima = 20);
+    std::string operator()(const Decimal& valor) const;
+
+private:
+    picture::Picture normal_, larga_;
+};
 
 // Reads the items of a month (table opened through `AbreArquivo`) in the order of a key that starts
 // with the date: from the first day's first item until one dated after the last day. A read error
@@ -56,8 +67,10 @@ public:
     ItensDoMes(const ItensDoMes&) = delete;
     ItensDoMes& operator=(const ItensDoMes&) = delete;
 
-    // Opens the table and positions it at `inicio` (standard warning 36 when it cannot).
-    bool Abre(date::Day inicio, date::Day fim);
+    // Opens the table, reads only the fields `seleciona` selects (data::Cursor::read_only) when it
+    // is given, and positions it at `inicio` (standard warning 36 when it cannot).
+    bool Abre(date::Day inicio, date::Day fim, const std::function<void(data::FileManager&)>& seleciona = {});
+    data::FileManager& tabela() { return fm_; }
     bool Proximo();
     std::size_t Total();  // records of the whole table (the progress' 100 %)
     template <class R>
@@ -98,6 +111,8 @@ public:
         Decimal aliquota;       // PRO:Alicota
     };
     Produto LeProduto(const Decimal& codigo);
+    // The registers that are open.
+    std::vector<data::FileManager*> Tabelas();
 
 private:
     data::FileManager forcli_, produtos_;
@@ -112,7 +127,11 @@ public:
     ItensListados(const ItensListados&) = delete;
     ItensListados& operator=(const ItensListados&) = delete;
 
-    bool Abre() { return itens_.Abre(periodo_.Inicio(), periodo_.Fim()); }
+    // Opens the items and holds one read lock over them and the registers while they are read
+    // (each read outside it would take and drop the files' locks); nothing is written.
+    bool Abre();
+    // The reading is over: the lock goes (also when the items run out).
+    void Encerra() { leitura_.reset(); }
     std::size_t Total() { return itens_.Total(); }
     std::size_t lidas() const { return lidas_; }
     // The next item of the month, listed or not.
@@ -132,6 +151,8 @@ protected:
     virtual Decimal ProdutoDoItem() = 0;
     // What a listed item computes once its party and product are known.
     virtual void Calcula() {}
+    // The item fields the listing reads.
+    virtual void Seleciona(data::FileManager& tabela) = 0;
 
     ItensDoMes itens_;
 
@@ -142,6 +163,7 @@ private:
     Consultas::Parte parte_;
     Consultas::Produto produto_;
     std::size_t lidas_ = 0;
+    std::optional<data::Transaction> leitura_;
 };
 
 // The entries' model 02: the rate of the supplier's own operation (1000 to 1999 the product's

@@ -75,6 +75,7 @@ public:
             impresso_ = true;
         };
         loop.on_end = [this](report::ReportController& r) {
+            entradas_.Encerra();  // a cancelled run previews without holding the tables
             if (impresso_) r.print(Fecho());
         };
         return loop;

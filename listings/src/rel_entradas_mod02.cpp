@@ -74,6 +74,7 @@ public:
             r.print(Detalhe());
         };
         loop.on_end = [this](report::ReportController& r) {
+            entradas_.Encerra();  // a cancelled run previews without holding the tables
             if (resumo_.vazio()) return;
             r.page_break();
             r.print(CabecalhoResumo());

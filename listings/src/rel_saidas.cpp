@@ -64,6 +64,7 @@ public:
             impresso_ = true;
         };
         loop.on_end = [this](report::ReportController& r) {
+            saidas_.Encerra();  // a cancelled run previews without holding the tables
             if (impresso_) r.print(Fecho());
         };
         return loop;

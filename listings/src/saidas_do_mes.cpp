@@ -3,6 +3,7 @@
 
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
+#include "vorel/data/cursor.h"
 #include "vorel/dictionary/key_names.h"
 
 namespace vorel::listings::itens {
@@ -16,6 +17,11 @@ std::int32_t& DataSaida(data::FileManager& fm) { return fm.rec<dictionary::Saida
 SaidasDoMes::SaidasDoMes(const shell::EmpresaPeriodo& periodo, ParteEscolhida cliente)
     : ItensListados(periodo, std::move(cliente), dictionary::SaidaVorel(), "SaidaVorel",
                     dictionary::keys::SAI_KEY_NUMERO, DataSaida) {}
+
+void SaidasDoMes::Seleciona(data::FileManager& tabela) {
+    (void)data::Cursor::read_only(tabela, {"DataSaida", "Numero", "Serie", "CNPJ", "CodigoForCli", "CodMercadoria", "CFO",
+                                           "CFOComplementar", "Quantidade", "BaseCalculo", "ICMS"});
+}
 
 std::string SaidasDoMes::ColunaCnpj() {
     const std::string_view cnpj = text::clip(saida().CNPJ.value());

@@ -25,6 +25,7 @@ private:
     std::string_view CnpjDoItem() override { return saida().CNPJ.value(); }
     std::uint32_t CodigoDoItem() override { return saida().CodigoForCli; }
     Decimal ProdutoDoItem() override { return saida().CodMercadoria.value(); }
+    void Seleciona(data::FileManager& tabela) override;
 };
 
 }  // namespace vorel::listings::itens

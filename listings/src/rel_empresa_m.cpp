@@ -121,8 +121,9 @@ void RelEmpresaM(ui::ProcContext& ctx) {
         ui::Message("Selecione uma impressora para imprimir", "Impressora não selecionada", ui::Icon::Information);
         return;
     }
-    // "&Cancela" stops the listing and sends nothing; an empty register sends nothing either.
-    (void)shell::ExecutaRelatorioTexto(ctx, {"Relatório de Empresas", "", false, true},
+    // "&Cancela" stops the listing: the open page is ended and the printed part goes to the port.
+    // An empty register sends nothing.
+    (void)shell::ExecutaRelatorioTexto(ctx, {"Relatório de Empresas", "", false, true, true},
                                        [](const shell::CodigosImpressoraRec& codigos, const shell::EscreveLinhaTexto& escreve,
                                           const shell::ProgressoTexto& progresso) {
                                            return ListagemTexto(codigos, escreve).Escreve(progresso);

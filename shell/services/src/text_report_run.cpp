@@ -82,12 +82,13 @@ FimRelatorioTexto ExecutaRelatorioTexto(ui::ProcContext& ctx, const JanelaRelato
         arquivo.Apaga();
         return FimRelatorioTexto::Falhou;
     }
-    if (cancelado || (escritas == 0 && !janela.visualizar)) {
+    const bool descarta = cancelado && !janela.enviaParteAoCancelar;
+    if (descarta || (escritas == 0 && !janela.visualizar)) {
         arquivo.Apaga();
         return cancelado ? FimRelatorioTexto::Cancelado : FimRelatorioTexto::Vazio;
     }
-    return EncerraRelatorioTexto(ctx, arquivo, janela.nomeSalvar, janela.visualizar).ok() ? FimRelatorioTexto::Encerrado
-                                                                                           : FimRelatorioTexto::Falhou;
+    if (!EncerraRelatorioTexto(ctx, arquivo, janela.nomeSalvar, janela.visualizar).ok()) return FimRelatorioTexto::Falhou;
+    return cancelado ? FimRelatorioTexto::Cancelado : FimRelatorioTexto::Encerrado;
 }
 
 }  // namespace vorel::shell

@@ -1,5 +1,6 @@
 // A text report's run behind its small window: the lines reach the printer's port and the run's file
-// goes; a cancel, a failed line or a run without lines sends nothing to the port.
+// goes; a cancel, a failed line or a run without lines sends nothing to the port, unless the report
+// sends its printed part when cancelled.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -34,11 +35,12 @@ struct RelatorioTextoRun : shell_test::ShellTest {
     }
 
     // Runs `gera` on a procedure thread of its own; `durante` plays the user meanwhile.
-    FimRelatorioTexto Executa(bool cancela, const GeraLinhasTexto& gera, const std::function<void()>& durante = {}) {
+    FimRelatorioTexto Executa(bool cancela, const GeraLinhasTexto& gera, const std::function<void()>& durante = {},
+                              bool enviaParte = false) {
         std::atomic<bool> fim{false};
         std::optional<FimRelatorioTexto> r;
         const int t = rt.Start("RelTexto", [&](ui::ProcContext& ctx) {
-            r = ExecutaRelatorioTexto(ctx, {"Relatório de Teste", "RelTexto.txt", false, cancela}, gera);
+            r = ExecutaRelatorioTexto(ctx, {"Relatório de Teste", "RelTexto.txt", false, cancela, enviaParte}, gera);
             fim = true;
         });
         ui.AllowBusy(t);
@@ -126,6 +128,35 @@ TEST_F(RelatorioTextoRun, ACancelAFailedLineOrNoLineSendsNothingToThePort) {
               FimRelatorioTexto::Vazio);
     EXPECT_EQ(ui.MessageBoxes().size(), mensagens);
     EXPECT_TRUE(TempVazio());
+}
+
+TEST_F(RelatorioTextoRun, ACancelOfAReportThatSendsItsPrintedPartEndsThePageAndSendsIt) {
+    WriteFile(Native("impressora"), "");
+    std::atomic<int> progressos{0};
+    EXPECT_EQ(Executa(
+                  true,
+                  [&](const CodigosImpressoraRec&, const EscreveLinhaTexto& escreve, const ProgressoTexto& progresso) {
+                      const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+                      while (std::chrono::steady_clock::now() < limite) {
+                          if (report::Outcome o = escreve("linha"); !o.ok()) return o;
+                          ++progressos;
+                          if (!progresso(1, 1000)) return escreve("fim da pagina");
+                          std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                      }
+                      ADD_FAILURE() << "the cancel never reached the report";
+                      return report::Outcome{};
+                  },
+                  [&] {
+                      ui.WaitUntil([&] { return progressos.load() > 0; }, "the run to be under way");
+                      ui.Press(ui.ByText(ui.TopWindow(), "&Cancela"));
+                  },
+                  true),
+              FimRelatorioTexto::Cancelado);
+    const std::string enviado = ReadFile(Native("impressora"));
+    EXPECT_EQ(enviado.rfind("linha\r\n", 0), 0u) << enviado;
+    EXPECT_TRUE(enviado.size() >= 15 && enviado.compare(enviado.size() - 15, 15, "fim da pagina\r\n") == 0) << enviado;
+    EXPECT_TRUE(TempVazio());
+    EXPECT_TRUE(ui.MessageBoxes().empty());
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 // the end shows that file in the viewer or sends it straight to the printer's port
 // (`EncerraRelatorioTexto`, which tells the user of a failure).
 //
-// A cancel, or a line that cannot be written (told to the user), deletes the file: nothing is shown
-// or printed. A run for the port that wrote no line sends nothing either.
+// A line that cannot be written (told to the user) deletes the file: nothing is shown or printed.
+// A cancel does the same, unless the report sends its printed part (`enviaParteAoCancelar`): the
+// report then ends its open page when the progress says false, and what it wrote goes to the end
+// as a finished run's would. A run for the port that wrote no line sends nothing.
 //
 //   ExecutaRelatorioTexto(ctx, {"Relatório de Empresas", "", false, true},
 //       [](const CodigosImpressoraRec& codigos, const EscreveLinhaTexto& escreve, const ProgressoTexto& progresso) {
@@ -35,6 +37,7 @@ struct JanelaRelatorioTexto {
     std::string nomeSalvar;  // the name the viewer offers for saving
     bool visualizar = true;  // false: straight to the printer's port
     bool cancela = false;    // the window offers "&Cancela"
+    bool enviaParteAoCancelar = false;  // a cancel still shows or sends the lines written
 };
 
 // One line to the run's file.

@@ -1,8 +1,9 @@
 // The digital file's writer (arquivo_magnetico.h): the walk of the tables in record order.
 //
-// Tables: the run's work table (its own file), Empresa, Funcionarios, CFO, ForCli, Produtos,
-// EntradaVeiculo, SaidaVeiculo, LancICMSEletronico, AnaliticoICMS, MovMaqRegistradora,
-// ICMSEletronica by their name variables; SaldosVorel, EntradaVorel, SaidaVorel and
+// Tables: the run's work table (its own file); Empresa and CFO by their name variables; the asked
+// company's Funcionarios, ForCli, Produtos and ICMSEletronica, and the EntradaVeiculo,
+// SaidaVeiculo, LancICMSEletronico, AnaliticoICMS and MovMaqRegistradora of the period's year,
+// at their files (shell::AbreNoAno); SaldosVorel, EntradaVorel, SaidaVorel and
 // MovMaqRegistradora of the opening balances' years through cursors of their own.
 
 #include "vorel/computation/arquivo_magnetico.h"
@@ -223,18 +224,25 @@ private:
 
     bool Caixa(const FileManager* fm) const { return fm == &lanc_ || fm == &analitico_ || fm == &caixa_ || fm == &maquinas_; }
 
+    // The asked company in the month where the period starts: its year's files hold the vehicle and
+    // cash-register rows the file writes.
+    shell::EmpresaPeriodo Periodo() const {
+        const date::Ymd i = date::split(p_.inicio);
+        return {static_cast<std::uint32_t>(p_.empresa), i.year, i.month};
+    }
+
     void Abre() {
         trabalho_.set_create(false);
         Checa(trabalho_.open_path(p_.trabalho), "Abrindo a tabela de trabalho");
         // The cash-register tables open when their records are written: the opening-balance search
         // reads the working year's MovMaqRegistradora under a lock of its own.
         // The company's registers (suppliers and customers, products, employees) are the asked
-        // company's files, whatever company the windows work on.
-        const shell::EmpresaPeriodo empresa{static_cast<std::uint32_t>(p_.empresa), p_.anoTrabalho, p_.mesTrabalho};
+        // company's files, whatever company the windows work on; the vehicle tables are the files
+        // of the period's year, whatever year the windows work on.
+        const shell::EmpresaPeriodo empresa = Periodo();
         for (FileManager* fm : Tabelas()) {
             if (fm == &trabalho_ || Caixa(fm)) continue;
-            const bool daEmpresa = fm == &forcli_ || fm == &produtos_ || fm == &funcionarios_;
-            Checa(daEmpresa ? shell::AbreNoAno(*fm, empresa) : fm->open(), "Abrindo " + fm->desc().label);
+            Checa(shell::AbreNoAno(*fm, empresa), "Abrindo " + fm->desc().label);
         }
         // The thread's cursors that AliquotaProdutoData reads stay open for the run at the company's
         // files, so its calls for records 05 neither open nor close them and read there.
@@ -705,8 +713,9 @@ private:
     void Caixa() {
         c_.mensagem = "Gerando Arquivo do Tipo 03";
         c_.registrosPasso = 0;
+        const shell::EmpresaPeriodo periodo = Periodo();
         for (FileManager* fm : {&lanc_, &analitico_, &caixa_, &maquinas_}) {
-            Checa(fm->open(), "Abrindo " + fm->desc().label);
+            Checa(shell::AbreNoAno(*fm, periodo), "Abrindo " + fm->desc().label);
             (void)fm->send(kCache);
         }
         const std::string desde = std::to_string(p_.inicio);

@@ -535,6 +535,39 @@ TEST_F(ArquivoMagneticoTest, VehiclesAndCashRegisterRecords) {
     for (const auto& s : l) EXPECT_EQ(s.size(), s.rfind("02", 0) == 0 ? 142u : s.size()) << s;
 }
 
+// A period of an earlier year than the working one reads the vehicle and cash-register rows of its
+// own year's files, not the working year's.
+TEST_F(ArquivoMagneticoTest, APeriodOfAnEarlierYearReadsItsYearsVehicleAndCashRegisterRows) {
+    Cfo(1102, kEntradas);
+    Grava<dictionary::EntradaVeiculoRec>(dictionary::EntradaVeiculo(), [&](auto& v) {
+        v.Chassi = "CH-2016";
+        v.DataEntrada = Dia(2016, 3, 7);
+        v.Numero = 3;
+        v.CFO = 1102;
+        v.Quantidade = 1;
+        v.CodProduto = 77;
+    });
+    Grava<dictionary::LancICMSEletronicoRec>(dictionary::LancICMSEletronico(), [&](auto& l) {
+        l.Codigo = 1;
+        l.DataEmissao = std::to_string(Dia(2016, 3, 31));
+    });
+    Grava<dictionary::AnaliticoICMSRec>(dictionary::AnaliticoICMS(), [&](auto& a) {
+        a.Codigo = 1;
+        a.DataEmissao = std::to_string(Dia(2016, 3, 31));
+        a.Aliquota = "F";
+    });
+    Caixa(77, Dia(2016, 3, 31), 1, "2", "10.5");
+    Ano(2017);  // the rows above are in 2016's files only
+    PedidoArquivo p = Pedido();
+    p.anoTrabalho = 2017;
+    p.mesTrabalho = 1;
+    auto l = LinhasDoArquivo(p);
+    std::vector<std::string> tipos;
+    for (const auto& s : l) tipos.push_back(s.substr(0, s[2] == 'M' || s[2] == 'A' || s[2] == 'P' ? 3 : 2));
+    ASSERT_EQ(tipos, (std::vector<std::string>{"01", "02", "03M", "03A", "03P", "06", "06", "06", "06"}));
+    EXPECT_EQ(l[1].substr(107, 22), P("CH-2016", 22));
+}
+
 // The CFOP and complement of the vehicle records by version and complement choice: the
 // complementary codes 5, 6 and 7 stay on vehicle entries (only invoice entries of "2.3" drop them);
 // "2.1" takes the register's file code in 3 positions and keeps the amount C of a day's entry

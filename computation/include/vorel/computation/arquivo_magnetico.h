@@ -2,10 +2,11 @@
 //
 // `GravaArquivoMagnetico` is a library call: it takes the company, the working month and the
 // period as values (never the shell's working context), reads the work table that a
-// `CalculoProdutos` run kept (`manterTrabalho`) and the company's tables by their name variables
-// (earlier years through `shell::OtherYearFile`), and writes the records in order: 01, the
-// vehicles in stock, the opening balances, each day's invoice items and vehicle movements, the
-// cash-register records, 04, 05 and the counts 06 (layouts: registros_arquivo.h).
+// `CalculoProdutos` run kept (`manterTrabalho`), the company's registers and the vehicle and
+// cash-register tables of the period's year at their files (`shell::AbreNoAno`, the year of
+// `inicio`; earlier years' balances through `shell::OtherYearFile`), and writes the records in
+// order: 01, the vehicles in stock, the opening balances, each day's invoice items and vehicle
+// movements, the cash-register records, 04, 05 and the counts 06 (layouts: registros_arquivo.h).
 //
 // The file is written whole or not at all (ArquivoInteiro): a failed write, a cancel, a value the
 // layout cannot hold (`recusas`) or a CFOP missing from the register (`cfosAusentes`, each listed

@@ -80,18 +80,41 @@ std::size_t Leitura::Total() {
 }
 
 report::RecordLoop LacoListagem(Leitura& leitura, std::function<report::Band()> detalhe, report::Band fecho) {
+    return LacoListagem(leitura.Total(), [&leitura] { return leitura.Proximo(); }, std::move(detalhe), std::move(fecho));
+}
+
+report::RecordLoop LacoListagem(std::size_t total, std::function<bool()> proximo, std::function<report::Band()> detalhe,
+                                report::Band fecho, std::function<void()> fim) {
     report::RecordLoop loop;
-    loop.total = leitura.Total();
+    loop.total = total;
     auto impresso = std::make_shared<bool>(false);
-    loop.next = [&leitura] { return leitura.Proximo(); };
+    loop.next = std::move(proximo);
     loop.on_record = [detalhe = std::move(detalhe), impresso](report::ReportController& r) {
         r.print(detalhe());
         *impresso = true;
     };
-    loop.on_end = [fecho = std::move(fecho), impresso](report::ReportController& r) {
+    loop.on_end = [fecho = std::move(fecho), impresso, fim = std::move(fim)](report::ReportController& r) {
+        if (fim) fim();
         if (*impresso) r.print(fecho);
     };
     return loop;
+}
+
+void Textos(report::BandPainter& p, report::Mils y, report::Mils altura, const Coluna* colunas,
+            const std::vector<std::string>& textos, const std::vector<report::Font>& fontes) {
+    for (std::size_t i = 0; i < textos.size(); ++i)
+        p.text({colunas[i].x, y, colunas[i].largura, altura}, textos[i], fontes[i < fontes.size() ? i : 0],
+               colunas[i].alinha);
+}
+
+ui::Response ExecutaComEmail(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,
+                             const char* nome, const char* anexo) {
+    shell::OpcoesRelatorio o;
+    o.nome = nome;
+    o.anexo = anexo;
+    o.gravaRViewer = true;
+    o.email = shell::CapturaCamposEmail();
+    return shell::ExecutaRelatorio(ctx, relatorio, std::move(loop), o);
 }
 
 void CabecalhoListagem(report::BandPainter& p, const Empresa& e) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "vorel/core/decimal.h"
 #include "vorel/core/text.h"
@@ -53,6 +54,16 @@ void LinhaEmpresa(report::BandPainter& p, double y, const PosicoesEmpresa& x, co
 // detail area from `detalhe` to `rodape`, where the page footer lies.
 report::ReportSetup PaginaA4(double esquerda, double cabecalho, double detalhe, double rodape, std::string titulo);
 
+// A column of a band's row, in mils: its left edge, width and alignment.
+struct Coluna {
+    report::Mils x, largura;
+    report::Align alinha = report::Align::Left;
+};
+// One row of texts at `y`, `altura` high, each in its column and in `fontes[i]` (the first font for
+// the texts past the fonts given).
+void Textos(report::BandPainter& p, report::Mils y, report::Mils altura, const Coluna* colunas,
+            const std::vector<std::string>& textos, const std::vector<report::Font>& fontes);
+
 // The closing band of the listings: a line across `largura` mm and the footer text, `altura` mm high.
 report::Band BandaFecho(double largura, double altura, const std::string& rodape, int pontos = 8);
 
@@ -92,11 +103,20 @@ private:
 // One band per record of `leitura` (`detalhe` makes it from the current record) and `fecho` once
 // after the last when a band was printed: an empty listing makes no page.
 report::RecordLoop LacoListagem(Leitura& leitura, std::function<report::Band()> detalhe, report::Band fecho);
+// The same over any reading (`proximo` moves to the next record; `fim`, when given, runs once the
+// records end, a cancelled run too).
+report::RecordLoop LacoListagem(std::size_t total, std::function<bool()> proximo, std::function<report::Band()> detalhe,
+                                report::Band fecho, std::function<void()> fim = {});
 
 // The product and balance listings' page: the company line at 9 mm and the lines at 14 and 19 mm
 // of the page header, and the page footer (a line across and the footer text).
 void CabecalhoListagem(report::BandPainter& p, const Empresa& e);
 report::Band RodapeListagem(const std::string& rodape);
+
+// The previewer step of a report e-mailed as `anexo` when its window asks: the run's own copy of the
+// e-mail fields, the report viewer's settings kept.
+ui::Response ExecutaComEmail(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,
+                             const char* nome, const char* anexo);
 
 // The previewer step of a report that names no attachment and is never e-mailed (the product,
 // balance and opening-balance listings): ask-preview texts "Preview", no viewer settings kept.

@@ -322,16 +322,6 @@ report::Outcome PassaItens(ItensListados& itens, FolhaTexto& folha, int folga,
     return {};
 }
 
-ui::Response ExecutaPaginas(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,
-                            const char* nome, const char* anexo) {
-    shell::OpcoesRelatorio o;
-    o.nome = nome;
-    o.anexo = anexo;
-    o.gravaRViewer = true;
-    o.email = shell::CapturaCamposEmail();
-    return shell::ExecutaRelatorio(ctx, relatorio, std::move(loop), o);
-}
-
 void ExecutaTexto(ui::ProcContext& ctx, const char* procedimento, const char* texto, const char* nomeSalvar,
                   const GeraTexto& gera) {
     data::ProcedureScope escopo(procedimento);

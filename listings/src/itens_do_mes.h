@@ -243,11 +243,6 @@ private:
 report::Outcome PassaItens(ItensListados& itens, FolhaTexto& folha, int folga,
                            const std::function<std::vector<std::string>()>& linhas, const ProgressoTexto& progresso);
 
-// The previewer step of the movement listings' page reports: e-mailed as `anexo`, the report
-// viewer's settings kept, the run's own copy of the e-mail fields.
-ui::Response ExecutaPaginas(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,
-                            const char* nome, const char* anexo);
-
 // The text forms' run: the printer check ("Impressora não selecionada"), the run's own temporary
 // file, the window `texto` with its progress bar while `gera` writes the lines, then the viewer
 // under `nomeSalvar` and the file deleted. A line that cannot be written stops the run, says so

@@ -58,15 +58,6 @@ void Bordas(report::BandPainter& p, report::Mils altura) {
     p.line(estilo::Mm(kLargura), 0, estilo::Mm(kLargura), altura);
 }
 
-ui::Response Executa(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,
-                     const char* nome, const char* anexo) {
-    shell::OpcoesRelatorio o;
-    o.nome = nome;
-    o.anexo = anexo;
-    o.gravaRViewer = true;
-    o.email = shell::CapturaCamposEmail();
-    return shell::ExecutaRelatorio(ctx, relatorio, std::move(loop), o);
-}
 
 RelatorioTabela::RelatorioTabela(const Modelo& m, const shell::EmpresaPeriodo& periodo)
     : m_(m), periodo_(Periodo::DoMes(periodo)), relatorio_(Pagina(m.cabecalho, m.detalhe, m.nome)),
@@ -91,7 +82,7 @@ report::Document RelatorioTabela::Documento() { return report::run_report(relato
 
 void RelatorioTabela::Executa(ui::ProcContext& ctx) {
     data::ProcedureScope procedimento(m_.nome);
-    ctx.response = pdv::Executa(ctx, relatorio_, Laco(), m_.nome, m_.anexo);
+    ctx.response = estilo::ExecutaComEmail(ctx, relatorio_, Laco(), m_.nome, m_.anexo);
 }
 
 }  // namespace vorel::listings::pdv

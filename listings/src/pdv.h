@@ -49,9 +49,6 @@ report::ReportSetup Pagina(double cabecalho, double detalhe, const char* nome);
 report::Band Rodape(const std::string& rodape);
 // The vertical lines at both edges of the box, through a band of `altura` mils.
 void Bordas(report::BandPainter& p, report::Mils altura);
-// The report's previewer step with the e-mail fields of its window.
-ui::Response Executa(ui::ProcContext& ctx, report::ReportController& relatorio, report::RecordLoop loop,
-                     const char* nome, const char* anexo);
 
 // The look-ups of a report's lines (the products of the period's company).
 struct Consultas {

@@ -66,19 +66,11 @@ public:
     }
     report::ReportController& relatorio() { return relatorio_; }
 
+    // A cancelled run previews without holding the tables.
     report::RecordLoop Laco() {
-        report::RecordLoop loop;
-        if (entradas_.Abre()) loop.total = entradas_.Total();
-        loop.next = [this] { return entradas_.ProximaListada(); };
-        loop.on_record = [this](report::ReportController& r) {
-            r.print(Detalhe(Formata(entradas_)));
-            impresso_ = true;
-        };
-        loop.on_end = [this](report::ReportController& r) {
-            entradas_.Encerra();  // a cancelled run previews without holding the tables
-            if (impresso_) r.print(Fecho());
-        };
-        return loop;
+        return estilo::LacoListagem(
+            entradas_.Abre() ? entradas_.Total() : 0, [this] { return entradas_.ProximaListada(); },
+            [this] { return Detalhe(Formata(entradas_)); }, Fecho(), [this] { entradas_.Encerra(); });
     }
 
 private:
@@ -152,7 +144,6 @@ private:
     report::ReportController relatorio_;
     itens::EntradasDoMes entradas_;
     std::string rodape_;
-    bool impresso_ = false;
 };
 
 }  // namespace
@@ -175,7 +166,7 @@ report::Document DocumentoRelEntradas(const shell::EmpresaPeriodo& periodo, cons
 void RelEntradas(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, const ParteEscolhida& fornecedor) {
     data::ProcedureScope procedimento(kNome);
     RelEntradasPaginas r(periodo, fornecedor);
-    ctx.response = itens::ExecutaPaginas(ctx, r.relatorio(), r.Laco(), kNome, "RelatorioEntradas.zip");
+    ctx.response = estilo::ExecutaComEmail(ctx, r.relatorio(), r.Laco(), kNome, "RelatorioEntradas.zip");
 }
 
 }  // namespace vorel::listings

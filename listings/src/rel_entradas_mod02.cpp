@@ -29,11 +29,8 @@ constexpr Mils kSeparadores[] = {1021, 2865, 3427, 4083, 4635, 4958, 5750, 6417,
 report::Font Times(int pontos, bool negrito = false) { return estilo::Times(pontos, negrito); }
 report::Font Arial(int pontos, bool negrito = false) { return estilo::Fonte(pontos, negrito); }
 
-// A column of a row: its left edge, width and alignment.
-struct Coluna {
-    Mils x, largura;
-    Align alinha = Align::Left;
-};
+using estilo::Coluna;
+
 // Row 1: CNPJ, name, series, number, date, CFOP, complement, own base, own rate, own ICMS.
 constexpr Coluna kLinha1[] = {{156, 860},   {1063, 1708}, {2900, 500, Align::Right}, {3440, 630, Align::Right},
                               {4090, 540, Align::Right}, {4640, 310, Align::Right}, {5021, 688, Align::Center},
@@ -47,9 +44,7 @@ constexpr Coluna kResumo[] = {{177, 500, Align::Right}, {1688, 1500, Align::Righ
 
 void Textos(BandPainter& p, Mils y, const Coluna* colunas, const std::vector<std::string>& textos,
             const std::vector<report::Font>& fontes) {
-    for (std::size_t i = 0; i < textos.size(); ++i)
-        p.text({colunas[i].x, y, colunas[i].largura, kLinha}, textos[i], fontes[i < fontes.size() ? i : 0],
-               colunas[i].alinha);
+    estilo::Textos(p, y, kLinha, colunas, textos, fontes);
 }
 
 void Separadores(BandPainter& p, Mils de, Mils ate) {
@@ -194,7 +189,7 @@ report::Document entradas::Documento02(const shell::EmpresaPeriodo& periodo, con
 void RelEntradas_Mod02(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, const ParteEscolhida& fornecedor) {
     data::ProcedureScope procedimento(kNome);
     RelEntradasMod02Paginas r(periodo, fornecedor);
-    ctx.response = itens::ExecutaPaginas(ctx, r.relatorio(), r.Laco(), kNome, "RelatorioEntradas.zip");
+    ctx.response = estilo::ExecutaComEmail(ctx, r.relatorio(), r.Laco(), kNome, "RelatorioEntradas.zip");
 }
 
 }  // namespace vorel::listings

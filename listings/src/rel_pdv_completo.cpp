@@ -200,7 +200,7 @@ report::Document DocumentoPDVCompleto(const shell::EmpresaPeriodo& periodo) {
 void RelPDVCompleto(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo) {
     data::ProcedureScope procedimento(kNome);
     RelatorioCompleto r(periodo);
-    ctx.response = pdv::Executa(ctx, r.relatorio(), r.Laco(), kNome, "LancamentosMestreAnaliticoDiario.zip");
+    ctx.response = estilo::ExecutaComEmail(ctx, r.relatorio(), r.Laco(), kNome, "LancamentosMestreAnaliticoDiario.zip");
 }
 
 }  // namespace vorel::listings

@@ -23,11 +23,8 @@ constexpr const char* kNome = "RelSaidas";
 constexpr Mils kLargura = 7500;
 constexpr Mils kLinha = 140;  // the second row of a band lies this far below the first
 
-// A column of a row: its left edge, width and alignment.
-struct Coluna {
-    Mils x, largura;
-    Align alinha = Align::Left;
-};
+using estilo::Coluna;
+
 // Row 1: CNPJ, name, series, number, date, CFOP, complement.
 constexpr Coluna kLinha1[] = {{146, 1200}, {1354, 2650}, {4052, 350}, {4438, 800}, {5323, 650, Align::Right},
                               {5990, 450, Align::Right}, {6948, 500}};
@@ -37,8 +34,7 @@ constexpr Coluna kLinha2[] = {{156, 1150}, {1354, 2188}, {3000, 1050, Align::Rig
 
 void Textos(BandPainter& p, Mils y, const Coluna* colunas, const std::vector<std::string>& textos,
             const report::Font& f) {
-    for (std::size_t i = 0; i < textos.size(); ++i)
-        p.text({colunas[i].x, y, colunas[i].largura, kLinha}, textos[i], f, colunas[i].alinha);
+    estilo::Textos(p, y, kLinha, colunas, textos, {f});
 }
 
 report::Font Times(int pontos, bool negrito = false, bool sublinhado = false) {
@@ -55,19 +51,10 @@ public:
     }
     report::ReportController& relatorio() { return relatorio_; }
 
+    // A cancelled run previews without holding the tables.
     report::RecordLoop Laco() {
-        report::RecordLoop loop;
-        if (saidas_.Abre()) loop.total = saidas_.Total();
-        loop.next = [this] { return saidas_.ProximaListada(); };
-        loop.on_record = [this](report::ReportController& r) {
-            r.print(Detalhe());
-            impresso_ = true;
-        };
-        loop.on_end = [this](report::ReportController& r) {
-            saidas_.Encerra();  // a cancelled run previews without holding the tables
-            if (impresso_) r.print(Fecho());
-        };
-        return loop;
+        return estilo::LacoListagem(saidas_.Abre() ? saidas_.Total() : 0, [this] { return saidas_.ProximaListada(); },
+                                    [this] { return Detalhe(); }, Fecho(), [this] { saidas_.Encerra(); });
     }
 
 private:
@@ -138,7 +125,6 @@ private:
     report::ReportController relatorio_;
     itens::SaidasDoMes saidas_;
     std::string rodape_;
-    bool impresso_ = false;
 };
 
 }  // namespace
@@ -151,7 +137,7 @@ report::Document DocumentoRelSaidas(const shell::EmpresaPeriodo& periodo, const 
 void RelSaidas(ui::ProcContext& ctx, const shell::EmpresaPeriodo& periodo, const ParteEscolhida& cliente) {
     data::ProcedureScope procedimento(kNome);
     RelSaidasPaginas r(periodo, cliente);
-    ctx.response = itens::ExecutaPaginas(ctx, r.relatorio(), r.Laco(), kNome, "RelatorioSaidas.zip");
+    ctx.response = estilo::ExecutaComEmail(ctx, r.relatorio(), r.Laco(), kNome, "RelatorioSaidas.zip");
 }
 
 }  // namespace vorel::listings

@@ -114,7 +114,6 @@ const std::vector<NotBuilt> kNotBuilt = {};
 const NotBuilt kWithoutWindow[] = {
     {"RelatorioSaldoAnterior", "a report without an option window; nothing to list on an empty data root"},
     {"AtualizaArquivos", "the rate-history conversion closes its own window as soon as it has run"},
-    {"RunTimeFileManager", "asks its two questions before its window opens (run_time_file_manager_test)"},
 };
 
 // Menu items whose own warning comes before their window opens: the check answers it and goes on.
@@ -125,6 +124,15 @@ const NotBuilt kWarnsFirst[] = {
 bool WarnsFirst(const std::string& procedure) {
     for (const NotBuilt& n : kWarnsFirst)
         if (procedure == n.procedure) return true;
+    return false;
+}
+
+// Menu items that ask before their window opens: every question is answered "&Sim".
+const char* const kAskFirst[] = {"RunTimeFileManager"};
+
+bool AsksFirst(const std::string& procedure) {
+    for (const char* p : kAskFirst)
+        if (procedure == p) return true;
     return false;
 }
 
@@ -303,6 +311,16 @@ void WindowsFit::OpenCheckAndClose(const Opened& o) {
             ok->click();
             ASSERT_TRUE(qt::RunEventsUntil([&] { return !front.Windows().empty() && !front.OpenDialog() && runtime.Idle(); }, 15000))
                 << o.procedure << " opened no window after its warning";
+        }
+        for (int asked = 0; asked < 4 && AsksFirst(o.procedure) && front.OpenDialog(); ++asked) {
+            QWidget* box = front.OpenDialog();
+            const QString name = box->objectName();
+            for (auto* b : box->findChildren<QPushButton*>())
+                if (b->text() == "&Sim") b->click();
+            ASSERT_TRUE(qt::RunEventsUntil([&] {
+                QWidget* next = front.OpenDialog();
+                return ((next && next->objectName() != name) || (!next && !front.Windows().empty())) && runtime.Idle();
+            }, 15000)) << o.procedure << " opened no window after its questions";
         }
         if (QWidget* box = front.OpenDialog()) {
             ADD_FAILURE() << o.procedure << " said on opening: " << DialogText(box);

@@ -8,6 +8,7 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/text_dates.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/other_year.h"
 #include "vorel/shell/report_step.h"
 #include "vorel/shell/text_report.h"
 #include "vorel/ui/runtime.h"
@@ -27,7 +28,9 @@ bool Periodo::Contem(std::string_view dataTexto) const {
 
 std::string Data(std::string_view dataTexto) { return picture::format("@D06b", dictionary::DiaDoTexto(dataTexto)); }
 
-Maquinas::Maquinas() : fm_(dictionary::ICMSEletronica()) { data::AbreArquivo(fm_, 1, 0, 0, 1); }
+Maquinas::Maquinas(const shell::EmpresaPeriodo& periodo) : fm_(dictionary::ICMSEletronica()) {
+    (void)shell::AbreNoAno(fm_, periodo);  // not open: every machine reads blank
+}
 
 Maquinas::~Maquinas() {
     if (fm_.is_open()) (void)fm_.close();

@@ -27,10 +27,11 @@ struct Periodo {
 // A date kept as day-number text, as dd/mm/yyyy (blank when none).
 std::string Data(std::string_view dataTexto);
 
-// Machines looked up by number in `ICMSEletronica`; a missing one has a blank name and coupon kind.
+// Machines looked up by number in the period's company's `ICMSEletronica`; a missing one has a
+// blank name and coupon kind.
 class Maquinas {
 public:
-    Maquinas();
+    explicit Maquinas(const shell::EmpresaPeriodo& periodo);
     ~Maquinas();
     Maquinas(const Maquinas&) = delete;
     Maquinas& operator=(const Maquinas&) = delete;
@@ -52,7 +53,7 @@ void Bordas(report::BandPainter& p, report::Mils altura);
 
 // The look-ups of a report's lines (the products of the period's company).
 struct Consultas {
-    explicit Consultas(const shell::EmpresaPeriodo& periodo) : produtos(periodo) {}
+    explicit Consultas(const shell::EmpresaPeriodo& periodo) : maquinas(periodo), produtos(periodo) {}
     Maquinas maquinas;
     fiscal::ConsultaProdutos produtos;
 };

@@ -1,8 +1,9 @@
 // Report "RelPDVCompleto" ("Relatório de Lançamentos Mestres/Analíticos/Sintéticos"): under each of
-// the working month's master records (`LancICMSEletronico`, date, machine and closing) its analytic
-// records (`AnaliticoICMS`) and its daily product records (`MovMaqRegistradora`) of the same date,
-// machine and closing, and "Soma", the sum of those daily bases. Machines from `ICMSEletronica`,
-// products from `Produtos`, the working company from `Empresa`. A4 portrait; e-mailed as
+// the month's master records (`LancICMSEletronico`, date, machine and closing) its analytic records
+// (`AnaliticoICMS`) and its daily product records (`MovMaqRegistradora`) of the same date, machine
+// and closing, and "Soma", the sum of those daily bases: the tables of the month's year, at their
+// files. Machines from the company's `ICMSEletronica`, products from its `Produtos`, the company
+// from `Empresa`. A4 portrait; e-mailed as
 // "LancamentosMestreAnaliticoDiario.zip".
 #include "pdv.h"
 #include "vorel/core/picture.h"
@@ -11,6 +12,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/listings/cupons.h"
+#include "vorel/shell/other_year.h"
 #include "vorel/shell/text_report.h"
 #include "vorel/ui/runtime.h"
 
@@ -27,10 +29,13 @@ using report::BandPainter;
 
 constexpr const char* kNome = "RelPDVCompleto";
 
-// A table opened for the run's scans (closed at the end when the run opened it).
+// A table of the period's year opened for the run's scans at its file (closed at the end when the
+// run opened it).
 class Tabela {
 public:
-    explicit Tabela(const data::TableDesc& t) : fm_(t) { data::AbreArquivo(fm_, 1, 0, 0, 1); }
+    Tabela(const data::TableDesc& t, const shell::EmpresaPeriodo& periodo) : fm_(t) {
+        (void)shell::AbreNoAno(fm_, periodo);  // not open: the scans print nothing under the master
+    }
     ~Tabela() {
         if (fm_.is_open()) (void)fm_.close();
     }
@@ -45,8 +50,9 @@ class RelatorioCompleto {
 public:
     explicit RelatorioCompleto(const shell::EmpresaPeriodo& periodo)
         : periodo_(pdv::Periodo::DoMes(periodo)), relatorio_(pdv::Pagina(5, 42, kNome)),
-          mestres_(dictionary::LancICMSEletronico(), "LancICMSEletronico"), analiticos_(dictionary::AnaliticoICMS()),
-          diarios_(dictionary::MovMaqRegistradora()), produtos_(periodo) {
+          mestres_(dictionary::LancICMSEletronico(), "LancICMSEletronico", periodo),
+          analiticos_(dictionary::AnaliticoICMS(), periodo), diarios_(dictionary::MovMaqRegistradora(), periodo),
+          maquinas_(periodo), produtos_(periodo) {
         empresa_ = estilo::LeEmpresa(periodo_.empresa);
         rodape_ = shell::RodapeRelatorio();
         relatorio_.set_page_header({Mm(37), [this](BandPainter& p) { Cabecalho(p); }});

@@ -85,6 +85,19 @@ TEST_F(Cupons, TheMonthsRecordsOfTheFourReports) {
     EXPECT_TRUE(matches_reference(paginas, "rel_pdv.txt"));
 }
 
+// A month of a year other than the working one reads that year's master, analytic and daily
+// records and the company's machines at their files: the same pages as when it is the working year.
+TEST_F(Cupons, TheFullReportReadsTheTablesOfItsMonthsYear) {
+    SeedCupons();
+    const shell::EmpresaPeriodo marco{1, 2016, 3};
+    const std::string noAno = OnThread([&] { return report::to_text(DocumentoPDVCompleto(marco)); });
+    vorel::testing::NameYearTables(root, 1, 2017);  // the working year's files hold nothing
+    shell::GLO_ANO.Set(2017);
+    EXPECT_EQ(OnThread([&] { return report::to_text(DocumentoPDVCompleto(marco)); }), noAno);
+    EXPECT_NE(noAno.find("CAIXA DOIS"), std::string::npos);
+    EXPECT_NE(noAno.find("PARAFUSO"), std::string::npos);
+}
+
 TEST_F(Cupons, AnEmptyMonthMakesNoPageAndAnswersCancelled) {
     SeedCupons();
     shell::GLO_MES.Set(5);
@@ -100,6 +113,8 @@ TEST_F(Cupons, AnEmptyMonthMakesNoPageAndAnswersCancelled) {
 }
 
 TEST_F(Cupons, TheWindowsEmailFollowsTheChoiceAndPrintsInEveryMode) {
+    vorel::testing::NameCompanyTables(root, 12);  // the records are the working company's
+    vorel::testing::NameYearTables(root, 12, 2016);
     SeedCupons();
     Seed<dictionary::EmpresaRec>(dictionary::Empresa(), 1, [](dictionary::EmpresaRec& r, int) {
         r.Codigo = 12;

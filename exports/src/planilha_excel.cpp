@@ -132,19 +132,10 @@ public:
 private:
     report::Outcome Grava(std::string_view linha) { return arquivo_.Linha(linha); }
 
+    // The column of the register row with a blank state; none when the CFO table did not open.
     std::optional<std::uint8_t> Coluna(int codigo, int complemento) {
-        const auto chave = std::make_pair(codigo, complemento);
-        if (auto i = colunas_.find(chave); i != colunas_.end()) return i->second;
-        std::optional<std::uint8_t> c;
-        if (cfo_.aberta.ok()) {
-            auto& rec = cfo_.f.rec<dictionary::CFORec>();
-            cfo_.f.clear_record();  // the state blank
-            rec.CODIGO = static_cast<std::int16_t>(codigo);
-            rec.COMPLEMENTO = static_cast<std::int16_t>(complemento);
-            if (cfo_.f.get(keys::CFO_KEY_CODIGO).ok()) c = rec.COLUNA;
-        }
-        colunas_.emplace(chave, c);
-        return c;
+        if (!cfo_.aberta.ok()) return std::nullopt;
+        return colunas_.Coluna(codigo, complemento);
     }
 
     void Desconhecido(int codigo, int complemento) {
@@ -305,7 +296,7 @@ private:
     fiscal::estilo::Empresa empresa_;
     Aberta produtos_, cfo_;
     TaxasAbertas taxas_;
-    std::map<std::pair<int, int>, std::optional<std::uint8_t>> colunas_;  // each CFOP read once a run
+    fiscal::ColunasDoCfo colunas_{cfo_.f, fiscal::EstadoDoCfo::SemEstado};  // each CFOP read once a run
     std::vector<std::pair<int, int>> desconhecidos_;
     std::optional<Decimal> atual_;  // the product whose block was written last
     fiscal::TotaisPlanilha totais_;

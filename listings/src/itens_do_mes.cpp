@@ -151,10 +151,7 @@ Consultas::Parte Consultas::LeParte(std::string_view cnpjItem, std::uint32_t cod
     if (codigoItem > 0) {
         achou = fiscal::LeFornecedorPorCodigo(forcli_, codigoItem);
     } else if (cnpj.size() == 14) {
-        forcli_.clear_record();
-        f.CGC = cnpj;
-        f.Inativo = 0;
-        achou = forcli_.get(dictionary::keys::FOR_KEY_CGC).ok();
+        achou = fiscal::LeFornecedorPorCnpj(forcli_, cnpj);
     } else {
         p.codigo = NumeroDoTexto(cnpj).value_or(0);
         forcli_.clear_record();

@@ -6,6 +6,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 
 namespace vorel::maintenance {
 
@@ -34,12 +35,7 @@ std::string ComZeros(const std::string& numero, std::size_t largura) {
 
 std::optional<std::uint32_t> CodigoDoNumero(data::FileManager& forcli, const std::string& numero) {
     auto& f = forcli.rec<dictionary::ForCliRec>();
-    if (numero.size() <= 14) {
-        forcli.clear_record();
-        f.CGC = ComZeros(numero, 14);
-        f.Inativo = 0;
-        if (forcli.get(keys::FOR_KEY_CGC).ok()) return f.Codigo;
-    }
+    if (numero.size() <= 14 && fiscal::LeFornecedorPorCnpj(forcli, ComZeros(numero, 14))) return f.Codigo;
     if (numero.size() <= 11) {
         forcli.clear_record();
         f.CPF = ComZeros(numero, 11);

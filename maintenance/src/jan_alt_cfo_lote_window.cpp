@@ -7,6 +7,7 @@
 #include "vorel/core/picture.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
+#include "vorel/fiscal/consultas_cadastro.h"
 #include "vorel/maintenance/altera_cfo_lote.h"
 #include "vorel/maintenance/procedures.h"
 #include "vorel/shell/globals.h"
@@ -134,11 +135,9 @@ private:
     // The code and complement typed must be registered (state blank); else the complement is cleared
     // and the CFOP list opens.
     void ConfereCfo(std::uint32_t& cfo, std::uint16_t& compl_, int campo) {
-        auto& c = cfo_.rec<dictionary::CFORec>();
-        cfo_.clear_record();
-        c.CODIGO = static_cast<std::int16_t>(cfo);
-        c.COMPLEMENTO = static_cast<std::int16_t>(compl_);
-        if (cfo <= 0x7fff && cfo_.get(keys::CFO_KEY_CODIGO).ok()) return;
+        if (cfo <= 0x7fff &&
+            fiscal::ColunaDoCfo(cfo_, static_cast<int>(cfo), compl_, fiscal::EstadoDoCfo::SemEstado))
+            return;
         compl_ = 0;
         window().Display();
         ui::Message("CFO não cadastrado!!!", "Atenção!!!");

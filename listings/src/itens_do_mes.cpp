@@ -117,8 +117,8 @@ std::size_t ItensDoMes::Total() {
 Consultas::Consultas() : forcli_(dictionary::ForCli()), produtos_(dictionary::Produtos()) {
     data::AbreArquivo(forcli_, 1, 0, 0, 1);
     data::AbreArquivo(produtos_, 1, 0, 0, 1);
-    // Of the wide product register only what the listings show. (Not of `ForCli`: a look-up by its
-    // CNPJ key with a selection in force does not find the CNPJ's party.)
+    // Of the wide registers only what the listings show.
+    if (forcli_.is_open()) (void)data::Cursor::read_only(forcli_, {"Nome"});
     if (produtos_.is_open()) (void)data::Cursor::read_only(produtos_, {"Produtos", "Alicota"});
 }
 

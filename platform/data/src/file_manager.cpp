@@ -232,14 +232,17 @@ int FileManager::key_number(KeyName name) const { return desc_.key_index(name); 
 
 namespace {
 
-// Runs a statement that returns at most one record into `record`; 35 when none.
-int read_one(sql::Stmt& st, const TableDesc& d, void* record, std::int64_t* id, std::string& scratch,
+// Runs a statement that returns at most one record into `record`; 35 when none (the record as it was).
+// With a field selection the record is blanked before the selected fields are read into it, only once
+// the statement has run: its texts may be bound straight from the record.
+int read_one(sql::Stmt& st, const TableDesc& d, RecordBuffer& record, std::int64_t* id, std::string& scratch,
              const std::string& file, const std::vector<int>* fields = nullptr) {
     sql::ResetGuard guard(st);
     int rc = st.step();
     if (rc == SQLITE_ROW) {
         *id = sqlite3_column_int64(st.get(), 0);
-        table_sql::read_record(st.get(), d, record, 1, scratch, fields);
+        if (fields) record.clear();
+        table_sql::read_record(st.get(), d, record.get(), 1, scratch, fields);
         return kNoError;
     }
     if (rc == SQLITE_DONE) return set_error(kRecordNotFound, file);
@@ -313,8 +316,7 @@ Result FileManager::get(int key) {
     sqlite3_bind_int64(st->get(), n + 1, 0);
     sqlite3_bind_int64(st->get(), n + 2, 1);
     std::int64_t rid = 0;
-    if (fields) clear_record();
-    int rc = read_one(*st, d, buffer(), &rid, cursor_->scratch, open_name_, fields);
+    int rc = read_one(*st, d, buffer_, &rid, cursor_->scratch, open_name_, fields);
     if (rc == kNoError) {
         current_id_ = rid;
         clear_error();
@@ -338,8 +340,7 @@ Result FileManager::reget(Position p) {
         st = &handle_->prepare(id, "SELECT " + table_sql::select_list(d, fields) + from_rec(handle_) + " WHERE rid = ?1");
     st->bind(1, p.id);
     std::int64_t rid = 0;
-    if (fields) clear_record();
-    int rc = read_one(*st, d, buffer(), &rid, cursor_->scratch, open_name_, fields);
+    int rc = read_one(*st, d, buffer_, &rid, cursor_->scratch, open_name_, fields);
     if (rc == kNoError) {
         current_id_ = rid;
         clear_error();

@@ -509,6 +509,52 @@ TEST_F(FileManagerTest, SelectedFieldsAreTheOnlyOnesReadAndWritten) {
     EXPECT_EQ(r.Valor.value(), Decimal(20));
 }
 
+// A look-up by a text key with a field selection in force finds the record holding the text asked for,
+// not one whose key text is blank (the selection blanks the record, which must not blank the value
+// being looked up), and finds nothing for a text no record holds.
+TEST_F(FileManagerTest, ALookUpByATextKeyUnderASelectionFindsTheTextAsked) {
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    auto& r = fm.rec<ItemRec>();
+    const struct {
+        std::uint32_t codigo;
+        const char* nome;
+        const char* grupo;
+    } itens[] = {{1, "sem grupo", ""}, {2, "grupo ab", "AB"}, {3, "grupo çã", "ÇÃ"}};
+    for (const auto& i : itens) {
+        fm.clear_record();
+        r.Codigo = i.codigo;
+        r.Nome = i.nome;
+        r.Grupo = i.grupo;
+        r.Data = 5;
+        ASSERT_EQ(fm.add(), kNoError);
+    }
+    ASSERT_EQ(Cursor::read_only(fm, {"ITE:Nivel"}), kNoError);
+    const struct {
+        const char* key;
+        const char* nome;
+        const char* grupo;
+        ErrorCode rc;
+        std::uint32_t codigo;
+    } casos[] = {
+        {"ITE:KEY:GRUPODATA", "", "AB", kNoError, 2},
+        {"ITE:KEY:GRUPODATA", "", "ab", kNoError, 2},
+        {"ITE:KEY:GRUPODATA", "", "ÇÃ", kNoError, 3},
+        {"ITE:KEY:GRUPODATA", "", "ZZ", kRecordNotFound, 0},
+        {"ITE:KEY:NOME", "grupo ab", "", kNoError, 2},
+        {"ITE:KEY:NOME", "nenhum", "", kRecordNotFound, 0},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.key) + " " + c.nome + c.grupo);
+        fm.clear_record();
+        r.Nome = c.nome;
+        r.Grupo = c.grupo;
+        r.Data = 5;
+        EXPECT_EQ(fm.get(data::KeyName{c.key}), c.rc);
+        if (c.rc == kNoError) EXPECT_EQ(r.Codigo, c.codigo);
+    }
+}
+
 // A bulk writer's small page cache: the option answers the size in force, and a transaction larger
 // than the cache spills to the file instead of holding every page in memory, and still commits whole.
 class FileManagerCacheTest : public DataTest {};

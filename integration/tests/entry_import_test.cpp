@@ -99,6 +99,39 @@ TEST_F(EntryImport, ALineIsStagedAtItsScalesWithItsIcmsAndImportedWithTheImportM
     for (const auto& [numero, x] : porNumero) EXPECT_EQ(x.MesImpor, 3) << numero;
 }
 
+// The entries imported mark their product's balance row of the month, as the entry form marks what
+// it saves: an existing row at the entry's rate is marked for the computation and keeps its
+// figures, a missing one is added with zeros; a read that cannot be imported marks nothing.
+TEST_F(EntryImport, ImportedEntriesMarkTheirProductsMonthForTheComputation) {
+    SeedProduct(11);
+    Seed<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), [](auto& s) {
+        s.Produto = "10";
+        s.Competencia = date::make(2016, 3, 1);
+        s.Aliquota = Decimal(18);
+        s.QuantProdutos = Decimal(5);
+        s.Situacao = 1;
+    });
+    auto saldos = [&] {
+        std::vector<std::string> v;
+        for (const auto& s : All<dictionary::SaldosVorelRec>(dictionary::SaldosVorel(), dictionary::keys::SQEL_KEY_PRODDATAALIQUOTA))
+            v.push_back(std::string(s.Produto.clipped()) + " " + std::to_string(s.Competencia) + " " +
+                        s.Aliquota.value().to_string() + " q" + s.QuantProdutos.value().to_string() + " s" +
+                        std::to_string(s.Situacao) + " e" + std::to_string(s.Exclusao));
+        return v;
+    };
+    const std::vector<std::string> antes = saldos();
+    const auto recusada = ReadAndImport({Entrada({{3, "000001"}, {5, "04"}})});
+    ASSERT_FALSE(recusada.leitura.PodeImportar());
+    EXPECT_EQ(saldos(), antes);
+
+    const auto r = ReadAndImport({Entrada({{3, "000001"}}), Entrada({{3, "000002"}}),
+                                  Entrada({{3, "000003"}, {8, "11"}, {12, "012000"}})});
+    ASSERT_TRUE(r.importacao.ok());
+    ASSERT_EQ(r.importacao.importados, 3);
+    const std::string marco = std::to_string(date::make(2016, 3, 1));
+    EXPECT_EQ(saldos(), (std::vector<std::string>{"10 " + marco + " 18 q5 s0 e0", "11 " + marco + " 12 q0 s0 e0"}));
+}
+
 TEST_F(EntryImport, SuppliersMustBeGivenRegisteredAndHaveAState) {
     Fornecedor(8, "44555666000177", "", "");
     const auto r = ReadAndImport({Entrada({{1, "00000000000000"}, {3, "000001"}}), Entrada({{1, "44555666000177"}, {3, "000002"}}),

@@ -19,6 +19,7 @@
 #include "vorel/fiscal/estilo_relatorio.h"
 #include "vorel/fiscal/linha_planilha.h"
 #include "vorel/shell/exportacao_inteira.h"
+#include "vorel/shell/other_year.h"
 #include "vorel/shell/product_rate.h"
 
 namespace vorel::exports {
@@ -53,12 +54,15 @@ struct EntradaResumo {
     Saldo saldo;  // the product's own closing balance
 };
 
-// The thread's rate-history and product cursors held open for the run, so that each product's
-// `AliquotaProdutoData` finds them open instead of opening and closing the files.
+// The thread's rate-history and product cursors held open for the run at the company's files, so
+// that each product's `AliquotaProdutoData` finds them open (and reads there) instead of opening and
+// closing the working company's files.
 struct TaxasAbertas {
     data::FileManager& hist = data::dictionary::file(dictionary::ProdutosAliq());
     data::FileManager& pro = data::dictionary::file(dictionary::Produtos0());
-    const bool h = hist.open().ok(), p = pro.open().ok();
+    const bool h, p;
+    explicit TaxasAbertas(const shell::EmpresaPeriodo& periodo)
+        : h(shell::AbreNoAno(hist, periodo).ok()), p(shell::AbreNoAno(pro, periodo).ok()) {}
     ~TaxasAbertas() {
         if (h) (void)hist.close();
         if (p) (void)pro.close();
@@ -69,7 +73,7 @@ class Escritor {
 public:
     Escritor(shell::ExportacaoInteira& arquivo, const shell::EmpresaPeriodo& periodo, const OpcoesPlanilhaExcel& opcoes)
         : arquivo_(arquivo), periodo_(periodo), opcoes_(opcoes), empresa_(fiscal::estilo::LeEmpresa(periodo.empresa)),
-          produtos_(dictionary::Produtos()), cfo_(dictionary::CFO()) {}
+          produtos_(dictionary::Produtos(), periodo), cfo_(dictionary::CFO()), taxas_(periodo) {}
 
     report::Outcome Titulos() {
         for (const char* l : {";;;;Controle de Estoque - Mercadorias Enquadradas na Substituicao Tributaria",
@@ -294,7 +298,8 @@ private:
     shell::EmpresaPeriodo periodo_;
     const OpcoesPlanilhaExcel& opcoes_;
     fiscal::estilo::Empresa empresa_;
-    Aberta produtos_, cfo_;
+    shell::AbertaNoAno produtos_;  // the company's products
+    Aberta cfo_;                   // the office's CFOP register
     TaxasAbertas taxas_;
     fiscal::ColunasDoCfo colunas_{cfo_.f, fiscal::EstadoDoCfo::SemEstado};  // each CFOP read once a run
     std::vector<std::pair<int, int>> desconhecidos_;

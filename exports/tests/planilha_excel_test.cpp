@@ -100,8 +100,9 @@ struct PlanilhaExcel : ExportFixture {
         }).join();
     }
 
-    ResultadoPlanilhaExcel Grava(const OpcoesPlanilhaExcel& o, const ProgressoPlanilha& p = {}) {
-        return OnThread([&] { return GravaPlanilhaExcel(trabalho, {1, 2016, 3}, o, p); });
+    ResultadoPlanilhaExcel Grava(const OpcoesPlanilhaExcel& o, const ProgressoPlanilha& p = {},
+                                 const shell::EmpresaPeriodo& periodo = {1, 2016, 3}) {
+        return OnThread([&] { return GravaPlanilhaExcel(trabalho, periodo, o, p); });
     }
     std::string Alvo() const { return files::to_program_path(dir / "Excel" / "Planilha Mensal Excel.csv"); }
 };
@@ -157,6 +158,29 @@ TEST_F(PlanilhaExcel, TheHandOverReadsTheWindowsSettingsAndNamesEachUnregistered
     ui->WaitUntil([&] { return rt->Finished(t2).has_value(); }, "the export to end");
     EXPECT_FALSE(ui->HasMessageBox());
     EXPECT_TRUE(matches_reference(File(files::resolve(Alvo())), "planilha_excel_filtro.csv"));
+}
+
+TEST_F(PlanilhaExcel, AnotherCompanysSheetTakesNameUnitAndRateFromItsOwnProducts) {
+    Seed<dictionary::EmpresaRec>(dictionary::Empresa(), 1, [](dictionary::EmpresaRec& r, int) {
+        r.Codigo = 2;
+        r.RAZAOSOCIAL = "OUTRA EMPRESA";
+        r.TIPONBM = 2;  // its own products and rate history
+    });
+    const auto empresa2 = dictionary::CaminhosArquivosEmpresa(root, 2, 2, 0);
+    ASSERT_FALSE(dictionary::CriaPastas(empresa2));
+    Seed<dictionary::ProdutosRec>(dictionary::Produtos(), 1, [](dictionary::ProdutosRec& r, int) {
+        r.Codigo = Decimal(10);
+        r.Produtos = "CHAVE DE FENDA";
+        r.Medida = "PC";
+        r.Alicota = Decimal(25);
+    }, empresa2.CaminhoProdutos);
+
+    ASSERT_TRUE(Grava({.caminho = Alvo(), .resumo = 1}, {}, {2, 2016, 3}).saida.ok());
+    const std::string f = File(files::resolve(Alvo()));
+    EXPECT_NE(f.find("Mercadoria:;10 - CHAVE DE FENDA"), std::string::npos);
+    EXPECT_NE(f.find("Unidade de Medida:;PC ;;;;;Aliquota;25,00"), std::string::npos);
+    EXPECT_EQ(f.find("PARAFUSO"), std::string::npos);  // the working company's product
+    EXPECT_EQ(f.find("Aliquota;18,00"), std::string::npos);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/fiscal/consultas_cadastro.h"
+#include "vorel/shell/other_year.h"
 #include "vorel/shell/report_step.h"
 #include "vorel/shell/text_report.h"
 #include "vorel/shell/text_viewer.h"
@@ -114,9 +115,13 @@ std::size_t ItensDoMes::Total() {
     return static_cast<std::size_t>(std::max<std::int64_t>(0, fm_.records()));
 }
 
-Consultas::Consultas() : forcli_(dictionary::ForCli()), produtos_(dictionary::Produtos()) {
-    data::AbreArquivo(forcli_, 1, 0, 0, 1);
-    data::AbreArquivo(produtos_, 1, 0, 0, 1);
+Consultas::Consultas(const shell::EmpresaPeriodo& periodo)
+    : forcli_(dictionary::ForCli()), produtos_(dictionary::Produtos()) {
+    // The period's company's registers; one that cannot open is named in the standard warning and
+    // its look-ups come out blank.
+    for (data::FileManager* fm : {&forcli_, &produtos_})
+        if (!shell::AbreNoAno(*fm, periodo).ok())
+            data::AvisoPadraoComTexto(30, shell::ArquivoDaEmpresa(fm->desc(), periodo.empresa));
     // Of the wide registers only what the listings show.
     if (forcli_.is_open()) (void)data::Cursor::read_only(forcli_, {"Nome"});
     if (produtos_.is_open()) (void)data::Cursor::read_only(produtos_, {"Produtos", "Alicota"});

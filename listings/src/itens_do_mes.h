@@ -88,11 +88,11 @@ private:
     bool acabou_ = false;
 };
 
-// The party and product of an item, each looked up from an empty record: a party or product that
-// is not found leaves a blank name and a rate of 0.
+// The party and product of an item, each looked up from an empty record in the period's company's
+// registers: a party or product that is not found leaves a blank name and a rate of 0.
 class Consultas {
 public:
-    Consultas();
+    explicit Consultas(const shell::EmpresaPeriodo& periodo);
     ~Consultas();
     Consultas(const Consultas&) = delete;
     Consultas& operator=(const Consultas&) = delete;
@@ -159,7 +159,7 @@ protected:
 private:
     shell::EmpresaPeriodo periodo_;
     ParteEscolhida escolhida_;
-    Consultas consultas_;
+    Consultas consultas_{periodo_};
     Consultas::Parte parte_;
     Consultas::Produto produto_;
     std::size_t lidas_ = 0;

@@ -18,7 +18,8 @@ struct Entrada {
 };
 
 struct Entradas : MovimentosFixture {
-    void Entra(const std::vector<Entrada>& entradas) {
+    // At the working company's file, or at `path`.
+    void Entra(const std::vector<Entrada>& entradas, const std::string& path = {}) {
         Seed<dictionary::EntradaVorelRec>(dictionary::EntradaVorel(), static_cast<int>(entradas.size()),
                                           [&entradas](dictionary::EntradaVorelRec& r, int i) {
                                               const Entrada& e = entradas[static_cast<std::size_t>(i)];
@@ -34,7 +35,8 @@ struct Entradas : MovimentosFixture {
                                               r.BaseICMS = Decimal::from_string("1000");
                                               r.ValorICMS = Decimal::from_string("180");
                                               r.BaseICMSPropria = Decimal::from_string(e.basePropria);
-                                          });
+                                          },
+                                          path);
     }
 
     // The month used by the first model's tests.

@@ -6,6 +6,10 @@
 // rate.
 #include "entradas_fixture.h"
 
+#include "vorel/core/paths.h"
+#include "vorel/data/asker.h"
+#include "vorel/data/error_manager.h"
+
 namespace vorel::listings::testing {
 namespace {
 
@@ -38,6 +42,73 @@ TEST_F(Entradas, TheSupplierFilter) {
     EXPECT_EQ(std::count_if(linhas.begin(), linhas.end(),
                             [](const std::string& l) { return l.find("PESSOA FISICA") != std::string::npos; }),
               2);
+}
+
+// Company 2 keeps its own suppliers and products: supplier 7 and product 100 under other names than
+// the working company's. Its entry of 1 March is in both companies' entry files, so the names come
+// from company 2's registers whichever entry file the listing reads.
+struct OutraEmpresa : Entradas {
+    dictionary::CaminhosEmpresa empresa2;
+
+    void SetUp() override {
+        Entradas::SetUp();
+        Seed<dictionary::EmpresaRec>(dictionary::Empresa(), 1, [](dictionary::EmpresaRec& r, int) {
+            r.Codigo = 2;
+            r.TIPONBM = 2;
+            r.TIPOFORNECEDOR = 2;
+        });
+        empresa2 = dictionary::CaminhosArquivosEmpresa(root, 2, 2, 2);
+        const auto ano2 = dictionary::CaminhosArquivosAno(root, 2, 2016);
+        ASSERT_FALSE(dictionary::CriaPastas(empresa2));
+        ASSERT_FALSE(dictionary::CriaPastas(ano2));
+        Seed<dictionary::ProdutosRec>(dictionary::Produtos(), 1, [](dictionary::ProdutosRec& r, int) {
+            r.Codigo = Decimal(100);
+            r.Produtos = "CHAVE DA OUTRA";
+            r.Alicota = Decimal(25);
+        }, empresa2.CaminhoProdutos);
+        const std::vector<Entrada> entrada{{3, 1, 1, "11111111000111", 7, 100, 1102}};
+        Entra(entrada);
+        Entra(entrada, ano2.CaminhoEntradaVorel);
+    }
+
+    // The first model's page rows for March 2016 of company 2, and the boxes the run showed.
+    std::string Lista(data::ScriptedAsker& asker) {
+        const report::Document d = OnThread([&] {
+            data::ErrorManager::current().set_asker(&asker);
+            report::Document doc = DocumentoRelEntradas({2, 2016, 3}, {}, ModeloEntradas::Modelo01);
+            data::ErrorManager::current().set_asker(nullptr);
+            return doc;
+        });
+        return Junta(Linhas(d));
+    }
+};
+
+TEST_F(OutraEmpresa, ItsEntriesNameTheSuppliersAndProductsOfItsOwnRegisters) {
+    Seed<dictionary::ForCliRec>(dictionary::ForCli(), 1, [](dictionary::ForCliRec& r, int) {
+        r.Codigo = 7;
+        r.CGC = "11111111000111";
+        r.Nome = "FORNECEDOR DA OUTRA";
+    }, empresa2.CaminhoForCli);
+    data::ScriptedAsker asker;
+    const std::string texto = Lista(asker);
+    EXPECT_NE(texto.find("FORNECEDOR DA OUTRA"), std::string::npos) << texto;
+    EXPECT_NE(texto.find("CHAVE DA OUTRA"), std::string::npos);
+    EXPECT_EQ(texto.find("FORNECEDOR SETE"), std::string::npos);
+    EXPECT_EQ(texto.find("PARAFUSO"), std::string::npos);
+    EXPECT_TRUE(asker.asked.empty());
+}
+
+TEST_F(OutraEmpresa, ARegisterThatCannotOpenIsNamedInTheStandardWarningAndItsNamesComeOutBlank) {
+    std::filesystem::create_directories(files::resolve(empresa2.CaminhoForCli));  // not a table file
+    data::ScriptedAsker asker;
+    const std::string texto = Lista(asker);
+    ASSERT_EQ(asker.asked.size(), 1u);
+    EXPECT_EQ(asker.asked[0].title, "File Access Error");
+    EXPECT_NE(asker.asked[0].text.find("File (" + empresa2.CaminhoForCli + ") could not be opened."), std::string::npos)
+        << asker.asked[0].text;
+    EXPECT_TRUE(asker.halts.empty());
+    EXPECT_NE(texto.find("CHAVE DA OUTRA"), std::string::npos);  // the products still opened
+    EXPECT_EQ(texto.find("FORNECEDOR"), std::string::npos) << texto;
 }
 
 TEST_F(Entradas, TheSecondModelsOwnOperationRateAndIcms) {

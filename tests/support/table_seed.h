@@ -17,12 +17,13 @@
 namespace vorel::testing {
 
 struct TableSeed {
-    // Adds `count` records to `table`: `fill(rec, i)` fills the i-th.
+    // Adds `count` records to `table` (at the file `path`, when given): `fill(rec, i)` fills the i-th.
     template <class Rec>
-    static void Seed(const data::TableDesc& table, int count, const std::function<void(Rec&, int)>& fill) {
+    static void Seed(const data::TableDesc& table, int count, const std::function<void(Rec&, int)>& fill,
+                     const std::string& path = {}) {
         std::thread([&] {
             data::FileManager fm(table);
-            ASSERT_EQ(fm.open(), data::kNoError);
+            ASSERT_EQ(path.empty() ? fm.open() : fm.open_path(path), data::kNoError);
             for (int i = 0; i < count; ++i) {
                 fm.clear_record();
                 fill(fm.rec<Rec>(), i);

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <tuple>
 
@@ -170,7 +171,6 @@ public:
         leitura_.reset();
         for (FileManager* fm : Tabelas())
             if (fm->is_open()) (void)fm->close();
-        for (FileManager* fm : aliquotas_) (void)fm->close();
     }
 
     ResultadoMagnetico Executa() {
@@ -246,11 +246,8 @@ private:
         }
         // The thread's cursors that AliquotaProdutoData reads stay open for the run at the company's
         // files, so its calls for records 05 neither open nor close them and read there.
-        for (const data::TableDesc* t : {&dictionary::ProdutosAliq(), &dictionary::Produtos0()}) {
-            FileManager& fm = data::dictionary::file(*t);
-            Checa(shell::AbreNoAno(fm, empresa), "Abrindo " + t->label);
-            aliquotas_.push_back(&fm);
-        }
+        aliquotas_.emplace(empresa);
+        Checa(aliquotas_->aberta(), "Abrindo " + aliquotas_->tabela());
         // The walks fill only the fields the records take.
         Checa(data::Cursor::read_only(trabalho_, {"DATA", "ENTSAI", "NUMERO", "SERIE", "CFO", "COMPLEMENTO", "CFOCOMPL",
                                                   "ALIQUOTA", "CODMERCADORIA", "QUANTIDADE", "BASEICMS", "SAICONSFINAL",
@@ -261,11 +258,11 @@ private:
         // A run over a large period reads each page once: a small page cache is enough.
         for (FileManager* fm : Tabelas())
             if (fm->is_open()) (void)fm->send(kCache);
-        for (FileManager* fm : aliquotas_) (void)fm->send(kCache);
+        for (FileManager* fm : aliquotas_->tabelas()) (void)fm->send(kCache);
         // One lock over the run's reads (the batch mode of the walk): each read outside it would
         // take and drop the files' locks. Nothing is written; it is rolled back at the end.
         std::vector<FileManager*> lidas{&trabalho_, &cfo_, &forcli_, &produtos_, &entVeic_, &saiVeic_};
-        lidas.insert(lidas.end(), aliquotas_.begin(), aliquotas_.end());
+        lidas.insert(lidas.end(), aliquotas_->tabelas().begin(), aliquotas_->tabelas().end());
         leitura_ = std::make_unique<data::Transaction>(lidas, 10);
         Checa(leitura_->status(), "Lendo as tabelas");
     }
@@ -817,7 +814,7 @@ private:
     std::unique_ptr<data::Transaction> leitura_;
     FileManager trabalho_, empresa_, funcionarios_, cfo_, forcli_, produtos_, entVeic_, saiVeic_, lanc_, analitico_,
         caixa_, maquinas_;
-    std::vector<FileManager*> aliquotas_;  // the thread's ProdutosAliq and Produtos0, open for the run
+    std::optional<shell::AliquotasAbertas> aliquotas_;  // the thread's rate cursors, open for the run
     std::map<int, std::unique_ptr<AnoSaldos>> anos_;
     std::map<std::pair<int, int>, Cfo> cfos_, cfosSemEstado_;
     std::map<std::tuple<int, int, Tipo>, std::string> cfopsFeitos_;

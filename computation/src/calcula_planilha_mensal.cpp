@@ -5,6 +5,7 @@
 // Tables: the run's work table, SaldosVorel (the computed year's file; a cursor on the previous
 // year's file in January), Produtos, CFO, and the entry files through BasesDaExecucao.
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "vorel/fiscal/consultas_cadastro.h"
@@ -45,7 +46,6 @@ public:
     ~Valoracao() {
         for (FileManager* fm : {&saldos_, &anterior_, &produtos_, &cfo_})
             if (fm->is_open()) (void)fm->close();
-        for (FileManager* fm : abertasDaAliquota_) (void)fm->close();
     }
 
     void Executa() {
@@ -63,9 +63,7 @@ public:
         // The product's rate (AliquotaProdutoData) reads through this thread's own cursors, opening
         // and closing them on every call: held open for the run at the company's files, each call
         // only counts (and so reads there).
-        for (const data::TableDesc* t : {&dictionary::Produtos0(), &dictionary::ProdutosAliq()})
-            if (FileManager* fm = data::dictionary::find(*t); fm && shell::AbreNoAno(*fm, run_.periodo).ok())
-                abertasDaAliquota_.push_back(fm);
+        aliquotas_.emplace(run_.periodo);
 
         ProgressoCalculo& p = run_.progresso;
         p.barra2Visivel = true;
@@ -339,7 +337,7 @@ private:
     BasesDaExecucao bases_;
     bool temAnterior_ = false;
     fiscal::ColunasDoCfo colunas_;
-    std::vector<FileManager*> abertasDaAliquota_;
+    std::optional<shell::AliquotasAbertas> aliquotas_;
 };
 
 }  // namespace

@@ -54,21 +54,6 @@ struct EntradaResumo {
     Saldo saldo;  // the product's own closing balance
 };
 
-// The thread's rate-history and product cursors held open for the run at the company's files, so
-// that each product's `AliquotaProdutoData` finds them open (and reads there) instead of opening and
-// closing the working company's files.
-struct TaxasAbertas {
-    data::FileManager& hist = data::dictionary::file(dictionary::ProdutosAliq());
-    data::FileManager& pro = data::dictionary::file(dictionary::Produtos0());
-    const bool h, p;
-    explicit TaxasAbertas(const shell::EmpresaPeriodo& periodo)
-        : h(shell::AbreNoAno(hist, periodo).ok()), p(shell::AbreNoAno(pro, periodo).ok()) {}
-    ~TaxasAbertas() {
-        if (h) (void)hist.close();
-        if (p) (void)pro.close();
-    }
-};
-
 class Escritor {
 public:
     Escritor(shell::ExportacaoInteira& arquivo, const shell::EmpresaPeriodo& periodo, const OpcoesPlanilhaExcel& opcoes)
@@ -128,8 +113,7 @@ public:
         std::vector<data::FileManager*> t;
         if (produtos_.aberta.ok()) t.push_back(&produtos_.f);
         if (cfo_.aberta.ok()) t.push_back(&cfo_.f);
-        if (taxas_.h) t.push_back(&taxas_.hist);
-        if (taxas_.p) t.push_back(&taxas_.pro);
+        t.insert(t.end(), taxas_.tabelas().begin(), taxas_.tabelas().end());
         return t;
     }
 
@@ -300,7 +284,7 @@ private:
     fiscal::estilo::Empresa empresa_;
     shell::AbertaNoAno produtos_;  // the company's products
     Aberta cfo_;                   // the office's CFOP register
-    TaxasAbertas taxas_;
+    shell::AliquotasAbertas taxas_;  // each product's rate read at the company's files
     fiscal::ColunasDoCfo colunas_{cfo_.f, fiscal::EstadoDoCfo::SemEstado};  // each CFOP read once a run
     std::vector<std::pair<int, int>> desconhecidos_;
     std::optional<Decimal> atual_;  // the product whose block was written last

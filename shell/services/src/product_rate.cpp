@@ -7,6 +7,7 @@
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/shell/globals.h"
+#include "vorel/shell/other_year.h"
 
 namespace vorel::shell {
 
@@ -75,6 +76,23 @@ Decimal AliquotaProdutoData(const Decimal& produto, date::Day& data, std::uint8_
 
 Decimal AliquotaProdutoData(const Decimal& produto, date::Day& data, std::uint8_t devolveData) {
     return AliquotaProdutoData(produto, data, devolveData, GLO_USAALIQPRODUTO.Get());
+}
+
+AliquotasAbertas::AliquotasAbertas(const EmpresaPeriodo& periodo) {
+    for (const data::TableDesc* t : {&dictionary::ProdutosAliq(), &dictionary::Produtos0()}) {
+        data::FileManager* fm = data::dictionary::find(*t);
+        if (!fm) continue;  // a thread without these tables: each call opens its own
+        aberta_ = AbreNoAno(*fm, periodo);
+        if (!aberta_.ok()) {
+            tabela_ = t->label;
+            return;
+        }
+        abertas_.push_back(fm);
+    }
+}
+
+AliquotasAbertas::~AliquotasAbertas() {
+    for (data::FileManager* fm : abertas_) (void)fm->close();
 }
 
 }  // namespace vorel::shell

@@ -9,7 +9,8 @@
 //
 // It reads through the calling thread's own cursors (its table dictionary's `ProdutosAliq` and
 // `Produtos0`): two threads asking at once never disturb each other's position or buffer, and the
-// caller's `Produtos` buffer is left untouched. The tables are opened and closed again per call.
+// caller's `Produtos` buffer is left untouched. The tables are opened and closed again per call,
+// unless a run holds them open (`AliquotasAbertas`): a call then reads where they stand.
 //
 //     date::Day dia = item.DataEmissao;
 //     Decimal aliquota = AliquotaProdutoData(produto, dia, 1);   // dia: the change date found
@@ -17,8 +18,13 @@
 
 #include <cstdint>
 
+#include <string>
+#include <vector>
+
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
+#include "vorel/data/file_manager.h"
+#include "vorel/shell/period.h"
 
 namespace vorel::shell {
 
@@ -27,5 +33,30 @@ Decimal AliquotaProdutoData(const Decimal& produto, date::Day& data, std::uint8_
 // The same with the office's choice given (1: only the product's own rate).
 Decimal AliquotaProdutoData(const Decimal& produto, date::Day& data, std::uint8_t devolveData,
                             std::uint8_t usaAliquotaProduto);
+
+// Holds the calling thread's cursors that `AliquotaProdutoData` reads open for a run at the files
+// of the period's company (`AbreNoAno`), so its calls neither open nor close them and read that
+// company's rates; closed again when it goes. Opening stops at the first table that fails:
+// `aberta()` is that failure and `tabela()` names it (last_error() still holds its text).
+//
+//     AliquotasAbertas aliquotas(periodo);
+//     if (!aliquotas.aberta().ok()) ...report "Abrindo " + aliquotas.tabela()
+class AliquotasAbertas {
+public:
+    explicit AliquotasAbertas(const EmpresaPeriodo& periodo);
+    ~AliquotasAbertas();
+    AliquotasAbertas(const AliquotasAbertas&) = delete;
+    AliquotasAbertas& operator=(const AliquotasAbertas&) = delete;
+
+    const data::Result& aberta() const { return aberta_; }
+    const std::string& tabela() const { return tabela_; }
+    // The cursors it holds open (for a run's read lock or page cache).
+    const std::vector<data::FileManager*>& tabelas() const { return abertas_; }
+
+private:
+    std::vector<data::FileManager*> abertas_;
+    data::Result aberta_;
+    std::string tabela_;
+};
 
 }  // namespace vorel::shell

@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 #include <stdlib.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -137,8 +138,37 @@ void Memoria(const std::string& oque, Passo passo) {
                 static_cast<long long>((sqlite3_memory_highwater(0) - sqliteBase) / 1024));
 }
 
+// The index definitions of an engine file: each index's name, the column list of its order, and the
+// filter of a partial index ("" when none), as the engine created them.
+struct OrdemDeChave {
+    std::string nome, colunas, filtro;
+};
+inline std::vector<OrdemDeChave> OrdensDasChaves(Sql& s) {
+    std::vector<OrdemDeChave> ordens;
+    Stmt q{s.prep("SELECT name, sql FROM sqlite_master WHERE type = 'index' AND tbl_name = 'rec' AND sql IS NOT NULL "
+                  "ORDER BY name")};
+    while (sqlite3_step(q.st) == SQLITE_ROW) {
+        const std::string sql = reinterpret_cast<const char*>(sqlite3_column_text(q.st, 1));
+        const std::size_t abre = sql.find('(', sql.find(" ON "));
+        std::size_t fecha = abre;
+        for (int nivel = 0; fecha < sql.size(); ++fecha) {
+            if (sql[fecha] == '(') ++nivel;
+            if (sql[fecha] == ')' && --nivel == 0) break;
+        }
+        if (abre == std::string::npos || fecha >= sql.size()) std::abort();
+        OrdemDeChave o{reinterpret_cast<const char*>(sqlite3_column_text(q.st, 0)), sql.substr(abre + 1, fecha - abre - 1), {}};
+        if (const std::size_t w = sql.find(" WHERE ", fecha); w != std::string::npos) o.filtro = sql.substr(w);
+        ordens.push_back(std::move(o));
+    }
+    return ordens;
+}
+
 // Writes every record of the table file `arquivo` (a "rec" table), one a line after `titulo`, its
 // fields in their order and the records ordered by every field: two engines' results compare as text.
+// Then, for every index of the file, the order in which a cursor on that key delivers the records
+// (ties broken by the record id, as the engine reads): a hash of the records' fields in that order,
+// a line every 4,096 records, so that two runs that write the same records in another order among
+// equal key values differ too.
 inline void Despeja(std::FILE* out, const std::string& arquivo, const char* titulo) {
     Sql s;
     if (sqlite3_open_v2(arquivo.c_str(), &s.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) std::abort();
@@ -162,6 +192,22 @@ inline void Despeja(std::FILE* out, const std::string& arquivo, const char* titu
         ++n;
     }
     std::fprintf(stderr, "%s: %lld rows\n", titulo, n);
+    for (const OrdemDeChave& o : OrdensDasChaves(s)) {
+        Stmt k{s.prep("SELECT " + lista + " FROM rec" + o.filtro + " ORDER BY " + o.colunas + ", rid")};
+        std::uint64_t hash = 1469598103934665603ull;  // FNV-1a over the fields, a separator after each
+        long long lidos = 0;
+        auto linha = [&] { std::fprintf(out, "%s order %s %lld %016llx\n", titulo, o.nome.c_str(), lidos,
+                                        static_cast<unsigned long long>(hash)); };
+        while (sqlite3_step(k.st) == SQLITE_ROW) {
+            for (int c = 0; c < sqlite3_column_count(k.st); ++c) {
+                const unsigned char* t = sqlite3_column_text(k.st, c);
+                for (const unsigned char* p = t; p && *p; ++p) hash = (hash ^ *p) * 1099511628211ull;
+                hash = (hash ^ 0x1f) * 1099511628211ull;
+            }
+            if (++lidos % 4096 == 0) linha();
+        }
+        linha();
+    }
 }
 
 }  // namespace bench_company

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Compares the monthly computation's results of this build with those of another revision on the
-# computation benchmark's data set: every month record and every work row, to the last digit.
+# computation benchmark's data set: every month record and every work row, to the last digit, and the
+# order in which each key of both files delivers them (same-day rows included).
 #   scripts/compare-computation.sh REV [ROWS]      builds bench_computation at REV (a commit) in a
 #                                                  temporary folder, then compares
 #   scripts/compare-computation.sh FILE [ROWS]     compares with an existing bench_computation binary
@@ -25,7 +26,7 @@ CCACHE_BASEDIR=$root cmake --build "$build" --target bench_computation >/dev/nul
 VOREL_BENCH_COMPUTATION_ROWS=$rows VOREL_BENCH_DUMP=$work/before.txt "$before"
 VOREL_BENCH_COMPUTATION_ROWS=$rows VOREL_BENCH_DUMP=$work/after.txt "$build/bench/bench_computation"
 if cmp -s "$work/before.txt" "$work/after.txt"; then
-  echo "same results over $rows rows: $(grep -c '^month' "$work/after.txt") month records, $(grep -c '^work' "$work/after.txt") work rows"
+  echo "same results over $rows rows: $(grep -c '^month|' "$work/after.txt") month records, $(grep -c '^work|' "$work/after.txt") work rows, $(grep -c '^work order' "$work/after.txt") work key-order lines"
 else
   echo "the results differ over $rows rows (first differences):"
   diff "$work/before.txt" "$work/after.txt" | head -20

@@ -13,8 +13,8 @@
 //
 // VOREL_BENCH_DUMP=<file>: runs the engine once and writes its results instead of timing: every
 // month record of the month and every work row (results included), one per line in a fixed order,
-// so that two builds of the engine can be compared on this data set
-// (scripts/compare-computation.sh).
+// and the order in which each key of both files delivers them, so that two builds of the engine can
+// be compared on this data set (scripts/compare-computation.sh).
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 #include <stdlib.h>

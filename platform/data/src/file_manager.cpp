@@ -562,16 +562,28 @@ void set_wait(FileHandle* h, int seconds) {
 Result FileManager::add() {
     if (int rc = check_writable(); rc) return rc;
     if (text_) return text_->add(desc_, buffer());
+    return insert_row(0);
+}
+
+Result FileManager::add_at(Position p) {
+    if (int rc = check_writable(); rc) return rc;
+    if (text_) return set_error(kInvalidFile, open_name_, "not possible on a text file");
+    if (p.id <= 0) return set_error(kNoRecord, open_name_, "a record position is a positive number");
+    return insert_row(p.id);
+}
+
+int FileManager::insert_row(std::int64_t at) {
     const TableDesc& d = desc_.layout();
-    std::uint32_t id = stmt_id(kInsert);
+    std::uint32_t id = stmt_id(kInsert, 0, at ? 1 : 0);
     sql::Stmt* st = handle_->cached(id);
-    if (!st) st = &handle_->prepare(id, table_sql::insert(d, handle_->schema));
+    if (!st) st = &handle_->prepare(id, table_sql::insert(d, handle_->schema, at != 0));
     set_wait(handle_, lock_wait_);
     std::vector<std::string>& scratch = cursor_->bind_scratch;
     int rc;
     {
         sql::ResetGuard guard(*st);
         table_sql::bind_record(st->get(), d, buffer(), 1, scratch);
+        if (at) sqlite3_bind_int64(st->get(), sqlite3_bind_parameter_count(st->get()), at);
         rc = st->step();
     }
     if (rc != SQLITE_DONE) return write_error(rc, 0);

@@ -94,7 +94,7 @@ std::string select_list(const TableDesc& d, const std::vector<int>* fields) {
     return s;
 }
 
-std::string insert(const TableDesc& d, const std::string& schema) {
+std::string insert(const TableDesc& d, const std::string& schema, bool with_id) {
     std::string cols, params;
     int n = 0;
     for (std::size_t i = 0; i < d.fields.size(); ++i) {
@@ -106,6 +106,10 @@ std::string insert(const TableDesc& d, const std::string& schema) {
             cols += column_of(d, static_cast<int>(i), e);
             params += "?" + std::to_string(++n);
         }
+    }
+    if (with_id) {
+        cols += ", rid";
+        params += ", ?" + std::to_string(++n);
     }
     return "INSERT INTO " + schema + ".rec (" + cols + ") VALUES (" + params + ")";
 }

@@ -20,7 +20,9 @@ std::string index_name(int key);
 std::string create_index(const TableDesc& d, int key, const std::string& schema);
 // "rowid, c1, c2, ...": every column, or those of `fields` (field numbers, ascending) when given.
 std::string select_list(const TableDesc& d, const std::vector<int>* fields = nullptr);
-std::string insert(const TableDesc& d, const std::string& schema);
+// The insert of a record, parameters numbered as bind_record binds them; with `with_id` the record's
+// id (rid) is the parameter after the last column.
+std::string insert(const TableDesc& d, const std::string& schema, bool with_id = false);
 // The update of a record by rid: parameters numbered as bind_record binds them, rid after the last.
 // `outside_keys` leaves out the columns of every key (no index is touched); a layout whose columns
 // all lie in keys gets the full update.

@@ -469,6 +469,32 @@ TEST_F(FileManagerTest, KeysDroppedForALoadAreBuiltAgainWhole) {
     EXPECT_EQ(read_all(outro, data::KeyName{"ITE:KEY:CODIGO"}), (std::vector<std::uint32_t>{1, 2, 3}));
 }
 
+// Records added at given positions read, among equal key values, in the order of those positions,
+// not of the adds; a taken position is refused and a later add numbers after the highest.
+TEST_F(FileManagerTest, RecordsAddedAtAPositionReadInThatPositionsOrderAmongEqualKeys) {
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    auto& r = fm.rec<ItemRec>();
+    auto add_at = [&](std::uint32_t code, std::int64_t at) {
+        fm.clear_record();
+        r.Codigo = code;
+        r.Nome = "item " + std::to_string(code);
+        r.Grupo = "A";
+        r.Data = 5;
+        return fm.add_at(Position{at});
+    };
+    ASSERT_EQ(add_at(1, std::int64_t{1} << 42), kNoError);
+    EXPECT_EQ(fm.position().id, std::int64_t{1} << 42);
+    ASSERT_EQ(add_at(2, 7), kNoError);
+    ASSERT_EQ(add_at(3, std::int64_t{1} << 40), kNoError);
+    EXPECT_EQ(add_at(9, 7), kDuplicateKey);
+    EXPECT_EQ(add_at(9, 0), kNoRecord);
+    add_item(fm, 4, "item 4", "A", 5);
+    EXPECT_EQ(read_all(fm, data::KeyName{"KEY:GRUPODATA"}), (std::vector<std::uint32_t>{2, 3, 1, 4}));
+    EXPECT_EQ(read_all(fm, data::KeyName{"KEY:GRUPODATA"}, -1), (std::vector<std::uint32_t>{4, 1, 3, 2}));
+    EXPECT_EQ(fm.records(), 4);
+}
+
 // A pass over a few fields: the cursor fills those and the fields of the key it goes by, put writes
 // only those (a value in another field is not written), get leaves the others blank, and every
 // field comes back once the selection is lifted.

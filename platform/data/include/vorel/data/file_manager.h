@@ -125,6 +125,11 @@ public:
 
     // --- raw writing: error code only ---
     Result add();      // appends the buffer as a new record (40 on a duplicate unique key)
+    // Adds the buffer as a new record at position `p` (a positive record id no record holds; 40 when
+    // one does): among records of equal key values it reads where that id places it, whatever the
+    // order of the adds. For a run that writes its own file in another order than it must read back.
+    // Later add()s number after the highest id the file ever held.
+    Result add_at(Position p);
     Result put();      // writes the buffer over the current record
     Result remove();   // deletes the current record
     // Clears the buffer (blank text, zero numbers).
@@ -183,6 +188,7 @@ private:
     int step(int dir);  // one record along the key order, 1 forward or -1 back
     bool delivered_last() const;  // the current record is the cursor's last delivered, batch fresh
     int write_error(int rc, std::int64_t self_id);
+    int insert_row(std::int64_t at);  // the insert of add (at 0: the next id) and add_at
     int number_and_write(bool show, bool priming);  // auto-numbering with its retries
     int settle_primed(bool remove_it);  // the primed record written over or deleted, off the list
     int duplicate_key(std::int64_t self_id);  // the unique key the buffer collides with, -1 none

@@ -9,7 +9,8 @@
 //
 // Peak memory: the process's resident high-water mark (VmHWM, reset through /proc/self/clear_refs
 // before the pass) and SQLite's own high-water mark, for one engine pass, printed at the end; run
-// with 20,000 and 2,000,000 rows to compare.
+// with 20,000 and 2,000,000 rows to compare. VOREL_BENCH_MEMORY_ONLY=1: only that pass (after the
+// first one that writes the month records), without the timed rounds.
 //
 // VOREL_BENCH_DUMP=<file>: runs the engine once and writes its results instead of timing: every
 // month record of the month and every work row (results included), one per line in a fixed order,
@@ -299,10 +300,13 @@ int main(int argc, char** argv) {
     }
     benchmark::Initialize(&argc, argv);
     Motor();  // one pass first, so the month records exist on both sides
-    EsquemaDoTrabalho();
-    bench_rounds::add("monthly computation, " + std::to_string(linhas()) + " rows", "raw SQLite", kRounds, Base, Motor);
-    benchmark::RunSpecifiedBenchmarks();
-    bench_rounds::print_ratios();
+    const char* soMemoria = std::getenv("VOREL_BENCH_MEMORY_ONLY");
+    if (!soMemoria || !*soMemoria) {
+        EsquemaDoTrabalho();
+        bench_rounds::add("monthly computation, " + std::to_string(linhas()) + " rows", "raw SQLite", kRounds, Base, Motor);
+        benchmark::RunSpecifiedBenchmarks();
+        bench_rounds::print_ratios();
+    }
     bench_company::Memoria(std::to_string(linhas()) + " rows", Motor);
     benchmark::Shutdown();
     dictionary::TeardownDictionary();

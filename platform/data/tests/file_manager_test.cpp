@@ -621,6 +621,41 @@ TEST_F(FileManagerCacheTest, ASmallPageCacheKeepsALargeTransactionOutOfMemory) {
     EXPECT_LT(small * 2, usual) << small << " against " << usual;
 }
 
+// Counting a file walks a whole b-tree once: the count holds only a small cache of it, and the
+// file's own cache is in force again after (a read in key order fills it as before).
+TEST_F(FileManagerCacheTest, ACountHoldsLittleOfTheFileInMemoryAndLeavesItsCacheInForce) {
+    {
+        FileManager fm(Itens());
+        ASSERT_EQ(fm.open(), kNoError);
+        Transaction t({&fm});
+        for (std::uint32_t i = 1; i <= 200000; ++i) {
+            fm.clear_record();
+            fm.rec<ItemRec>().Codigo = i;
+            fm.rec<ItemRec>().Nome = "item " + std::to_string(i);
+            ASSERT_EQ(fm.add(), kNoError);
+        }
+        ASSERT_EQ(t.commit(), kNoError);
+    }
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    auto growth = [](auto&& step) {
+        const long long before = sqlite3_memory_used();
+        sqlite3_memory_highwater(1);
+        step();
+        return sqlite3_memory_highwater(0) - before;
+    };
+    const long long counting = growth([&] { EXPECT_EQ(fm.records(), 200000); });
+    EXPECT_LT(counting, 512 * 1024) << counting;
+    const long long reading = growth([&] {
+        ASSERT_EQ(fm.set(KeyName{"ITE:KEY:NOME"}), kNoError);
+        long long n = 0;
+        while (fm.next() == kNoError) ++n;
+        EXPECT_EQ(n, 200000);
+    });
+    EXPECT_GT(reading, 4 * 1024 * 1024) << reading;
+    EXPECT_EQ(fm.close(), kNoError);
+}
+
 // A disk that fills while a transaction over two tables writes one of them: the error says "disco
 // cheio" and names the table being written, not the other one. (A child process whose files may not
 // grow past a limit stands for the full disk.)

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <optional>
 #include <set>
@@ -279,6 +278,26 @@ std::string_view NamespaceDaRaiz(pugi::xml_node raiz) {
     return raiz.attribute(atributo.c_str()).value();
 }
 
+// Reads a whole file into `buffer` from its start, growing it when the file does not fit: the
+// file's bytes go straight from the system into the buffer (no stream buffer between), in reads of
+// the buffer's whole room, so a file that fits costs one read and the one that says the file has
+// ended. The buffer's size is its room (kept for the next file); `tamanho` is the file's length.
+bool LeTudo(const std::filesystem::path& caminho, std::vector<char>& buffer, std::size_t& tamanho) {
+    std::FILE* f = std::fopen(caminho.c_str(), "rb");
+    if (!f) return false;
+    std::setvbuf(f, nullptr, _IONBF, 0);
+    tamanho = 0;
+    if (buffer.size() < 65536) buffer.resize(65536);
+    for (;;) {
+        tamanho += std::fread(buffer.data() + tamanho, 1, buffer.size() - tamanho, f);
+        if (tamanho < buffer.size()) break;
+        buffer.resize(buffer.size() * 2);
+    }
+    const bool lido = !std::ferror(f);
+    std::fclose(f);
+    return lido;
+}
+
 class Leitor {
 public:
     explicit Leitor(const ArgumentosLeitor& a) : a_(a), empresa_(Digitos(a.documento)) {}
@@ -319,7 +338,7 @@ private:
     std::set<std::string> alheios_;  // documents of other companies met (CNPJ.txt when none is ours)
     std::vector<std::string> avisos_;  // notes of the document being read, kept when it is written
     std::vector<ItemNfe> linhas_;      // the item lines of the document being read
-    std::string buffer_;
+    std::vector<char> buffer_;  // the document being read; its room kept from document to document
 };
 
 std::string Leitor::LinhaProduto(pugi::xml_node prod, pugi::xml_node icms, std::string& motivo) const {
@@ -435,26 +454,17 @@ std::string Leitor::LinhaItem(const Documento& parceiro, std::string_view uf, st
 
 void Leitor::LeArquivo(const std::filesystem::path& caminho, const std::string& nome) {
     ++r_.arquivos;
-    {
-        // The whole file in one read into the buffer, which keeps its room from document to
-        // document (a read character by character took as long as the parse).
-        std::ifstream in(caminho, std::ios::binary | std::ios::ate);
-        const std::streamoff tamanho = in ? static_cast<std::streamoff>(in.tellg()) : -1;
-        if (tamanho >= 0) {
-            buffer_.resize(static_cast<std::size_t>(tamanho));
-            in.seekg(0);
-            in.read(buffer_.data(), tamanho);
-        }
-        if (!in) {
-            Anota(nome, "não foi possível ler o arquivo");
-            return;
-        }
+    std::size_t tamanho = 0;
+    if (!LeTudo(caminho, buffer_, tamanho)) {
+        Anota(nome, "não foi possível ler o arquivo");
+        return;
     }
+    const std::string_view texto(buffer_.data(), tamanho);
     // Looked for before the parse, which rewrites the buffer.
-    const std::string entidade(EntidadeNaoDeclarada(buffer_));
+    const std::string entidade(EntidadeNaoDeclarada(texto));
     pugi::xml_document xml;
     // The DOCTYPE is kept as a node only to refuse the document: no entity of it is ever expanded.
-    pugi::xml_parse_result lido = xml.load_buffer_inplace(buffer_.data(), buffer_.size(),
+    pugi::xml_parse_result lido = xml.load_buffer_inplace(buffer_.data(), tamanho,
                                                           pugi::parse_default | pugi::parse_doctype, pugi::encoding_utf8);
     if (!lido) {
         Anota(nome, std::string("XML inválido (") + lido.description() + ")");
@@ -607,10 +617,14 @@ ResultadoLeitor Leitor::Executa() {
         {&partes_, ArquivoNfeDoMes("Fornecedores", a_.mes, a_.ano)},
         {&itens_, ArquivoNfeDoMes(entrada ? "NFEntrada" : "NFSaida", a_.mes, a_.ano)},
     };
+    // The item lines, by far the largest file, are handed to the system 64 KB at a time (the
+    // stream's own buffer, a disk block, is one write call per two documents).
+    std::vector<char> espacoItens(std::size_t{1} << 16);
     for (auto& s : saidas) {
         *s.f = std::fopen(files::resolve(files::join(a_.pasta, s.nome)).c_str(), "wb");
         if (!*s.f && r_.falha.empty()) r_.falha = "não foi possível criar " + text::to_utf8(s.nome);
     }
+    if (itens_) std::setvbuf(itens_, espacoItens.data(), _IOFBF, espacoItens.size());
     if (r_.falha.empty()) {
         // The folder is walked as it stands (not listed into memory first), so a folder of any
         // size is read in the same memory.

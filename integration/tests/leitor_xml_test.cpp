@@ -229,10 +229,12 @@ TEST(LeitorXml, MixedFolderImportsTheGoodOnesAndListsEveryOtherWithItsReason) {
                 {"</nfeProc>", "</nfe:nfeProc>"}});
     // A document of another month is simply not chosen.
     p.Copia("41170706117473000150550010000463202612756525-procNFe.xml");
+    // A name that leads to no file is listed; the walk goes on.
+    fs::create_symlink(p.pasta / "sumida", p.pasta / "ilegivel.xml");
 
     ResultadoLeitor r = p.Le(S, "34128745000152", 8, 2018);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.arquivos, 18);
+    EXPECT_EQ(r.arquivos, 19);
     EXPECT_EQ(r.documentos, 4);
     EXPECT_EQ(r.itens, 6 + 21 + 4 + 6);
     EXPECT_EQ(p.Arquivo("NFSaida", 8, 2018).size(), 37u);
@@ -242,7 +244,8 @@ TEST(LeitorXml, MixedFolderImportsTheGoodOnesAndListsEveryOtherWithItsReason) {
         auto dois = u.find(':');
         motivos[u.substr(8, dois - 8)] = u.substr(dois + 2);
     }
-    EXPECT_EQ(motivos.size(), 13u);
+    EXPECT_EQ(motivos.size(), 14u);
+    EXPECT_EQ(motivos["ilegivel.xml"], "não foi possível ler o arquivo");
     EXPECT_NE(motivos["malformado.xml"].find("XML inválido"), std::string::npos);
     EXPECT_NE(motivos["truncado.xml"].find("XML inválido"), std::string::npos);
     EXPECT_EQ(motivos["outro.xml"], "não é uma NF-e");

@@ -244,13 +244,14 @@ private:
     bool Produto(const Decimal& codigo, const Decimal& aliquota) {
         const std::string texto = detail::CodigoTexto(codigo);
         auto& q = saldos_.rec<dictionary::SaldosVorelRec>();
-        for (int mes = 1; mes <= 12; ++mes) {
-            saldos_.clear_record();
-            q.Produto = texto;
-            q.Competencia = date::first_of_month(ano_, mes);
-            q.Aliquota = aliquota;
-            if (saldos_.get(keys::SQEL_KEY_PRODDATAALIQUOTA).ok()) Checa(saldos_.remove(), "Apagando os saldos");
-        }
+        // The year's month records at the rate, January to December, in one deletion.
+        saldos_.clear_record();
+        q.Produto = texto;
+        q.Aliquota = aliquota;
+        q.Competencia = date::first_of_month(ano_, 12);
+        const dictionary::SaldosVorelRec dezembro = q;
+        q.Competencia = date::first_of_month(ano_, 1);
+        Checa(saldos_.remove_range(keys::SQEL_PRODUTOALIQDATA, &dezembro), "Apagando os saldos");
         std::vector<MovimentoAnual> movimentos;
         for (const LinhaAnual& l : Movimentos(codigo)) {
             const int coluna = l.caixa ? 2 : Coluna(l.cfo, l.complemento);

@@ -100,8 +100,12 @@ TEST_F(CalculoAnualTest, RebuildsTheYearAtTheCurrentRateOnly) {
     Saldo({.produto = 2, .mes = Dia(2016, 3, 1), .aliquota = "12", .qtd = "99", .base = "990"});
     Entrada({.produto = 2, .data = Dia(2016, 3, 10), .numero = 7, .cfo = 1403, .qtd = "10", .base = "100"});
     Saida(2, Dia(2016, 3, 10), 11, 5405, "4", "55");
-    // Product 3: a stale record at its current rate and no movement: deleted.
+    // Product 3: stale records at its current rate and no movement: the year's, January to
+    // December, deleted; the previous December's in the year's file stays.
+    Saldo({.produto = 3, .mes = Dia(2016, 1, 1), .qtd = "1", .base = "1"});
     Saldo({.produto = 3, .mes = Dia(2016, 8, 1), .qtd = "1", .base = "1"});
+    Saldo({.produto = 3, .mes = Dia(2016, 12, 1), .qtd = "1", .base = "1"});
+    Saldo({.produto = 3, .mes = Dia(2015, 12, 1), .qtd = "7", .base = "7"});
 
     ResultadoAnual r = Recalcula();
     ASSERT_TRUE(r.ok()) << r.erro;
@@ -120,6 +124,7 @@ TEST_F(CalculoAnualTest, RebuildsTheYearAtTheCurrentRateOnly) {
         "1 5 18 q=3 u=10 b=30 cf=20 cu=30 s=1",
         "2 3 12 q=6 u=10 b=60 cf=40 cu=55 s=1",
         "2 3 17 q=9 u=0 b=90 cf=0 cu=0 s=0",
+        "3 12 18 q=7 u=0 b=7 cf=0 cu=0 s=0",
     };
     EXPECT_EQ(got, want);
 }

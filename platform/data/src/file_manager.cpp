@@ -33,6 +33,7 @@ enum StmtKind : std::uint32_t {
     kSeek,      // key, level, direction
     kMaxComp,   // key: highest auto-numbered component under the earlier ones
     kDupCheck,  // key: another record with equal components
+    kRangeDelete,  // key, components equal in both bounds
 };
 
 constexpr std::uint32_t stmt_id(StmtKind kind, int key = 0, int level = 0, int dir = 1) {
@@ -687,6 +688,50 @@ Result FileManager::remove() {
     bool gone = sqlite3_changes(handle_->db()) == 0;
     current_id_ = 0;
     if (gone) return set_error(kRecordNotFound, open_name_);
+    clear_error();
+    return kNoError;
+}
+
+Result FileManager::remove_range(int key, const void* last, std::int64_t* removed) {
+    if (removed) *removed = 0;
+    if (int rc = check_writable(); rc) return rc;
+    if (text_) return set_error(kInvalidFile, open_name_, "not possible on a text file");
+    if (key < 0 || key >= static_cast<int>(desc_.keys.size()) || desc_.keys[key].components.empty())
+        return set_error(kKeysInvalid, open_name_, "no such key");
+    const TableDesc& d = desc_.layout();
+    const KeyDesc& k = desc_.keys[static_cast<std::size_t>(key)];
+    const int n = static_cast<int>(k.components.size());
+    // The leading components that both bounds hold alike go to the statement as equalities.
+    int equal = 0;
+    while (equal < n) {
+        const FieldDesc& f = d.fields[static_cast<std::size_t>(k.components[equal].field)];
+        const void* a = f.element(buffer(), 0);
+        const void* b = f.element(last, 0);
+        if (is_text(f.type) ? f.access.get_text(a) != f.access.get_text(b) : f.access.get_int(a) != f.access.get_int(b))
+            break;
+        ++equal;
+    }
+    std::uint32_t id = stmt_id(kRangeDelete, key, equal);
+    sql::Stmt* st = handle_->cached(id);
+    if (!st) st = &handle_->prepare(id, schema::range_delete_sql(handle_, d, key, equal));
+    set_wait(handle_, lock_wait_);
+    std::string scratch;
+    int rc;
+    {
+        sql::ResetGuard guard(*st);
+        int p = 1;
+        for (int c = 0; c < n; ++c)
+            table_sql::bind_field(st->get(), p++, d.fields[static_cast<std::size_t>(k.components[c].field)], buffer(), 0,
+                                  scratch);
+        for (int c = equal; c < n; ++c)
+            table_sql::bind_field(st->get(), p++, d.fields[static_cast<std::size_t>(k.components[c].field)], last, 0,
+                                  scratch);
+        rc = st->step();
+    }
+    if (rc != SQLITE_DONE) return storage_error(handle_->db(), rc, open_name_);
+    ++handle_->generation;
+    current_id_ = 0;
+    if (removed) *removed = sqlite3_changes64(handle_->db());
     clear_error();
     return kNoError;
 }

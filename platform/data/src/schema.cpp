@@ -415,6 +415,41 @@ std::string seek_sql(const FileHandle* h, const TableDesc& d, int key, int level
     return head + with_filter(d, key, where) + " ORDER BY " + order + " LIMIT ?" + std::to_string(param);
 }
 
+std::string range_delete_sql(const FileHandle* h, const TableDesc& d, int key, int equal) {
+    const KeyDesc& k = d.keys[static_cast<std::size_t>(key)];
+    const int n = static_cast<int>(k.components.size());
+    int param = 1;
+    std::string where = equal_prefix(d, key, equal, param);
+    // Components c.. at or after (`after`) or at or before the bound whose component c is parameter
+    // p: beyond it on c, or equal on c and so on the next ones; the last one compared inclusively.
+    auto bound = [&](bool after, int first_param) {
+        std::string s;
+        for (int c = n - 1; c >= equal; --c) {
+            const std::string expr = table_sql::component_expr(d, key, c);
+            const std::string p = "?" + std::to_string(first_param + c - equal);
+            const bool greater = k.components[static_cast<std::size_t>(c)].descending != after;
+            if (c == n - 1)
+                s = expr + (greater ? " >= " : " <= ") + p;
+            else
+                s = "(" + expr + (greater ? " > " : " < ") + p + " OR (" + expr + " = " + p + " AND " + s + "))";
+        }
+        return s;
+    };
+    if (equal < n) {
+        const int first = param, last = param + (n - equal);
+        if (!where.empty()) where += " AND ";
+        where += bound(true, first) + " AND " + bound(false, last);
+        if (equal < n - 1) {
+            // The first ranged component's own bounds, which the planner takes to the index.
+            const std::string expr = table_sql::component_expr(d, key, equal);
+            const bool descending = k.components[static_cast<std::size_t>(equal)].descending;
+            where += " AND " + expr + (descending ? " <= ?" : " >= ?") + std::to_string(first) + " AND " + expr +
+                     (descending ? " >= ?" : " <= ?") + std::to_string(last);
+        }
+    }
+    return "DELETE FROM " + h->schema + ".rec" + with_filter(d, key, where);
+}
+
 std::string prefix_where(const TableDesc& d, int key, int n) {
     int param = 1;
     return with_filter(d, key, equal_prefix(d, key, n, param));

@@ -30,6 +30,11 @@ std::string layout_signature(const TableDesc& d);
 // component i beyond), or 255 (the whole order); parameters in that order, LIMIT last.
 std::string seek_sql(const FileHandle* h, const TableDesc& d, int key, int level, int dir,
                      const std::vector<int>* fields = nullptr);
+// Deletion of the records between two bounds of a key, both included: the first `equal` components
+// equal (?1.. in key order), then the others at or after the first bound's and at or before the last
+// bound's, compared in the key's order; parameters: the equal components, the first bound's others,
+// the last bound's others.
+std::string range_delete_sql(const FileHandle* h, const TableDesc& d, int key, int equal);
 // Another record (rid <> ?n+1) with equal components of a unique key.
 std::string dup_sql(const FileHandle* h, const TableDesc& d, int key);
 // " WHERE c1 = ?1 AND ... cn = ?n" over the key's first n components (and the optional key's filter).

@@ -314,6 +314,63 @@ TEST_F(FileManagerTest, CursorWithinARangeStopsAtItsEnds) {
     EXPECT_EQ(fm.next(), kRecordNotAvailable);
 }
 
+// A range of a key deleted in one call: bounds compared in the key's order (case folded, a
+// descending date), across a change of the leading component, an optional key's unlisted records
+// left alone, an empty range.
+TEST_F(FileManagerTest, ARangeOfAKeyIsDeletedInOneCall) {
+    struct Case {
+        const char* key;
+        const char* grupo1;
+        int data1;
+        std::uint32_t codigo1;
+        const char* grupo2;
+        int data2;
+        std::uint32_t codigo2;
+        std::vector<std::uint32_t> gone;
+    };
+    const std::vector<Case> cases = {
+        {"KEY:GRUPODATA", "g1", 200, 0, "G1", 100, 0, {13, 16, 19}},
+        {"KEY:GRUPODATA", "G0", 60, 0, "G1", 250, 0, {3, 6, 28}},
+        {"KEY:GRUPODATA", "G2", 80, 0, "G2", 80, 0, {8}},
+        {"KEY:GRUPODATA", "G1", 100, 0, "G1", 200, 0, {}},
+        {"KEY:GRUPO", "", 0, 0, "G0", 0, 0, {3, 6, 9, 12, 18, 21, 24, 27}},
+        {"KEY:CODIGO", "", 0, 10, "", 0, 12, {10, 11, 12}},
+    };
+    int n = 0;
+    for (const Case& k : cases) {
+        SCOPED_TRACE(std::string(k.key) + " case " + std::to_string(n));
+        FileManager fm(Itens());
+        ASSERT_EQ(fm.open_path(path("faixa" + std::to_string(n++) + ".Tps")), kNoError);
+        std::vector<std::uint32_t> left;
+        {
+            Transaction t({&fm});
+            for (std::uint32_t i = 1; i <= 30; ++i) {
+                add_item(fm, i, "n" + std::to_string(i), i % 5 == 0 ? "" : "G" + std::to_string(i % 3), static_cast<int>(i) * 10);
+                if (std::find(k.gone.begin(), k.gone.end(), i) == k.gone.end()) left.push_back(i);
+            }
+            ASSERT_EQ(t.commit(), kNoError);
+        }
+        auto& r = fm.rec<ItemRec>();
+        fm.clear_record();
+        r.Grupo = k.grupo2;
+        r.Data = k.data2;
+        r.Codigo = k.codigo2;
+        const ItemRec last = r;
+        r.Grupo = k.grupo1;
+        r.Data = k.data1;
+        r.Codigo = k.codigo1;
+        std::int64_t removed = -1;
+        ASSERT_EQ(fm.remove_range(data::KeyName{k.key}, &last, &removed), kNoError) << last_error().file_error_text;
+        EXPECT_EQ(removed, static_cast<std::int64_t>(k.gone.size()));
+        EXPECT_FALSE(fm.has_current());
+        EXPECT_EQ(read_all(fm, data::KeyName{"KEY:CODIGO"}), left);
+    }
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    ItemRec last;
+    EXPECT_EQ(fm.remove_range(-1, &last), kKeysInvalid);
+}
+
 TEST_F(FileManagerTest, PositionByRecordAmongThousandsOfEqualKeysStepsBothWays) {
     FileManager fm(Itens());
     ASSERT_EQ(fm.open(), kNoError);

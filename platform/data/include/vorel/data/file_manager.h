@@ -132,6 +132,17 @@ public:
     Result add_at(Position p);
     Result put();      // writes the buffer over the current record
     Result remove();   // deletes the current record
+    // Deletes, in one statement, every record whose components of `key` lie between the buffer's
+    // and those of `last` (a record of this table) in the key's order, both ends included; an
+    // optional key's range holds only the records the key lists. `removed` (may be null) gets the
+    // number deleted; an empty range is no error. No record is current afterwards.
+    //   q.Produto = p; q.Aliquota = r; q.Competencia = janeiro;   // key Produto, Aliquota, Competencia
+    //   SaldosRec ate = q; ate.Competencia = dezembro;
+    //   fm.remove_range(keys::PRODALIQUOTADATA, &ate);             // the twelve months at rate r
+    Result remove_range(int key, const void* last, std::int64_t* removed = nullptr);
+    Result remove_range(KeyName key_name, const void* last, std::int64_t* removed = nullptr) {
+        return remove_range(key_number(key_name), last, removed);
+    }
     // Clears the buffer (blank text, zero numbers).
     void clear_record();
     bool has_current() const { return current_id_ != 0; }

@@ -30,6 +30,7 @@
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
+#include "vorel/fiscal/linha_planilha.h"
 #include "vorel/report/pdf.h"
 #include "vorel/sheets/planilha_mensal.h"
 
@@ -154,7 +155,8 @@ void GravaTrabalho() {
     (void)esa.close();
 }
 
-// The engine: the procedure's read loop and the sheet's filling (the previewer left out).
+// The engine: the procedure's read loop (the fields the sheet prints) and the sheet's filling (the
+// previewer left out).
 double Motor() {
     report::Document d;
     double s = bench_rounds::seconds([&] {
@@ -162,6 +164,7 @@ double Motor() {
         if (!esa.open_path(g_trabalho).ok()) return false;
         sheets::PlanilhaMensal p(Empresa(), sheets::kResumoFornecedores, Cadastros());
         (void)esa.send("QUICKSCAN=on");
+        if (!fiscal::LeSoCamposDaLinha(esa).ok()) return false;
         if (!esa.set(dictionary::keys::ESA_KEY_DATA_ENTSAI_NUM_AUX).ok()) return false;
         const auto& linha = esa.rec<dictionary::EntradaSaidaVorelRec>();
         while (esa.next().ok()) p.Linha(linha);

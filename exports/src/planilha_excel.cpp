@@ -10,7 +10,6 @@
 #include "vorel/core/date.h"
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
-#include "vorel/data/cursor.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
@@ -327,11 +326,7 @@ ResultadoPlanilhaExcel GravaPlanilhaExcel(std::string_view trabalho, const shell
         }
         if (r.saida = escritor.Titulos(); !r.saida.ok()) return r;
         const long long total = esa.records();
-        (void)data::Cursor::read_only(
-            esa, {"CODMERCADORIA", "DATA", "ENTSAI", "NUMERO", "SERIE", "CFO", "COMPLEMENTO", "ALIQUOTA", "QUANTIDADE",
-                  "BASEICMS", "SAIVALUNITARIO", "SAICONSFINAL", "SAINREALIZADO", "SAIISENTA", "SAIOUTORUF",
-                  "SAISUBSEQUENTE", "CONFUSUFINAL", "CONFENTRADASDEMHIP", "SALDOQUANTIDADE", "SALDOVALUNITARIO",
-                  "SALDOBASERETENCAO"});
+        (void)fiscal::LeSoCamposDaLinha(esa);
         const auto& linha = esa.rec<EntradaSaidaVorelRec>();
         if (!esa.set(keys::ESA_KEY_DATA_ENTSAI_NUM_AUX).ok()) {
             r.saida = report::Outcome::failure("Não foi possível ler a tabela de trabalho (EntradaSaidaVorel).");

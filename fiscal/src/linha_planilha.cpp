@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "vorel/core/text.h"
+#include "vorel/data/cursor.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/fiscal/colunas.h"
 
@@ -77,6 +78,14 @@ LinhaPlanilha ColocaLinha(const dictionary::EntradaSaidaVorelRec& esa, Tipo tipo
     }
     l.subtrai = tipo.linha == TipoLinha::Coluna && fiscal::SubtraiDosTotais(coluna, esa.CFO);
     return l;
+}
+
+data::Result LeSoCamposDaLinha(data::FileManager& trabalho) {
+    return data::Cursor::read_only(
+        trabalho, {"CODMERCADORIA", "DATA", "ENTSAI", "NUMERO", "SERIE", "CFO", "COMPLEMENTO", "ALIQUOTA", "QUANTIDADE",
+                   "BASEICMS", "SAIVALUNITARIO", "SAICONSFINAL", "SAINREALIZADO", "SAIISENTA", "SAIOUTORUF",
+                   "SAISUBSEQUENTE", "CONFUSUFINAL", "CONFENTRADASDEMHIP", "SALDOQUANTIDADE", "SALDOVALUNITARIO",
+                   "SALDOBASERETENCAO"});
 }
 
 void TotaisPlanilha::Soma(const LinhaPlanilha& l) {

@@ -8,6 +8,7 @@
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/dictionary/shared_registers.h"
 #include "vorel/fiscal/consultas_cadastro.h"
+#include "vorel/fiscal/linha_planilha.h"
 #include "vorel/report/report_run.h"
 #include "vorel/sheets/planilha_gestao.h"
 #include "vorel/sheets/planilha_mensal.h"
@@ -131,6 +132,7 @@ void PlanilhaMensalProdutos(ui::ProcContext& ctx) {
         if (primeiro) {
             primeiro = false;
             (void)esa.send("QUICKSCAN=on");
+            (void)fiscal::LeSoCamposDaLinha(esa);  // the sheet prints nothing else of a row
             if (data::Result r = esa.set(keys::ESA_KEY_DATA_ENTSAI_NUM_AUX); !r.ok()) return false;
         }
         data::Result r = esa.next();

@@ -6,6 +6,10 @@
 #include <map>
 
 #include "reference_file.h"
+#include "tabelas_fixture.h"
+#include "vorel/dictionary/key_names.h"
+#include "vorel/fiscal/linha_planilha.h"
+#include "work_table_rows.h"
 #include "vorel/core/date.h"
 #include "vorel/core/text.h"
 #include "vorel/dictionary/own_tables.h"
@@ -171,6 +175,72 @@ TEST(PlanilhaMensal, ResultPagesAgainstReferenceAndCallersPagesFirst) {
         ASSERT_TRUE(report::write_pdf(DocumentoResultado(MembroResultado::Fornecedor, r, Empresa(), fornecedor),
                                       std::string(pasta) + "/resultado.pdf").ok());
     }
+}
+
+// The procedure reads the work table with the fields a row's placement uses only: every kind of
+// row, each with every field set, read back so prints the pages, names the unknown CFOs and sums
+// the summary as the whole rows do.
+struct PlanilhaDaTabelaTest : testing::TabelasFixture {};
+
+TEST_F(PlanilhaDaTabelaTest, RowsReadWithTheSheetsFieldsPrintAsTheWholeRows) {
+    const struct {
+        int produto, dia, entsai;
+        std::uint16_t cfo;
+        std::uint8_t complemento;
+        const char* aliquota;
+        bool semNumero;
+    } casos[] = {
+        {1, 1, 0, 0, 0, "", true},           // the opening balance
+        {1, 2, 1, 1102, 1, "", false},       // an entry with its base (column 1)
+        {1, 3, 1, 1411, 1, "", false},       // a purchase return (column 8, subtracted)
+        {1, 4, 1, 1407, 2, "", false},       // an entry of the other hypotheses (column 7)
+        {1, 5, 2, 5405, 1, "", false},       // a sale to the final consumer (column 2)
+        {1, 6, 2, 1661, 1, "", false},       // its number among the entries
+        {1, 7, 2, 5409, 1, "", false},       // a return to the stock (column 9)
+        {1, 8, 2, 5405, 3, "", false},       // the same CFO under a complement not registered
+        {1, 9, 2, 5405, 1, "", true},        // no number: skipped
+        {2, 1, 0, 0, 0, "", true},
+        {2, 10, 2, 5405, 1, "F", false},     // a cash-register row
+        {2, 11, 2, 5405, 1, "X", false},     // an unknown rate field
+    };
+    std::vector<dictionary::EntradaSaidaVorelRec> linhas;
+    for (const auto& c : casos) {
+        dictionary::EntradaSaidaVorelRec r{};
+        vorel::testing::FillEveryField(r, static_cast<int>(linhas.size()) + 1);
+        r.CODMERCADORIA = Decimal(c.produto);
+        r.DATA = date::make(2016, 7, c.dia);
+        r.ENTSAI = static_cast<std::uint8_t>(c.entsai);
+        r.CFO = c.cfo;
+        r.COMPLEMENTO = c.complemento;
+        r.ALIQUOTA = c.aliquota;
+        if (c.semNumero) r.NUMERO = "";
+        linhas.push_back(r);
+    }
+    Consultas cadastros = Cadastros();
+    cadastros.coluna = [](std::uint16_t cfo, std::uint8_t complemento) -> std::optional<std::uint8_t> {
+        static const std::map<std::pair<int, int>, std::uint8_t> colunas = {
+            {{1102, 1}, 1}, {{1411, 1}, 8}, {{1407, 2}, 7}, {{5405, 1}, 2}, {{1661, 1}, 3}, {{5409, 1}, 9}};
+        auto it = colunas.find({cfo, complemento});
+        if (it == colunas.end()) return std::nullopt;
+        return it->second;
+    };
+    const auto folha = [&](PlanilhaMensal& p) {
+        const report::Document d = p.Termina();
+        std::string texto = report::to_text(d) + report::to_text(DocumentoResultado(
+                                                     MembroResultado::Produtos, p.Resumo(), Empresa(), {}));
+        for (const auto& [cfo, complemento] : p.CfosDesconhecidos())
+            texto += "\n" + std::to_string(cfo) + "-" + std::to_string(complemento);
+        return texto;
+    };
+    PlanilhaMensal inteiras(Empresa(), kResumoProdutos, cadastros);
+    for (const auto& r : linhas) inteiras.Linha(r);
+    PlanilhaMensal lidas(Empresa(), kResumoProdutos, cadastros);
+    vorel::testing::ReadBack(root + "trabalho.tps", linhas, dictionary::keys::ESA_KEY_DATA_ENTSAI_NUM_AUX,
+                             fiscal::LeSoCamposDaLinha,
+                             [&](const dictionary::EntradaSaidaVorelRec& r) { lidas.Linha(r); });
+    const std::string esperado = folha(inteiras);
+    EXPECT_NE(esperado.find("5405-3"), std::string::npos);
+    EXPECT_EQ(folha(lidas), esperado);
 }
 
 }  // namespace

@@ -11,6 +11,10 @@
 //   TipoLinha t = TipoDaLinha(esa, cfoEncontrado, cfo.COLUNA);
 //   LinhaPlanilha l = ColocaLinha(esa, t);
 //   totais.Soma(l);                         // added or subtracted as the row's sign says
+//
+// A pass over the work table that places its rows so reads only the fields placing uses:
+//
+//   LeSoCamposDaLinha(trabalho);            // before positioning the table
 #pragma once
 
 #include <array>
@@ -19,10 +23,14 @@
 
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
+#include "vorel/data/error.h"
 #include "vorel/fiscal/colunas.h"
 
 namespace vorel::dictionary {
 struct EntradaSaidaVorelRec;
+}
+namespace vorel::data {
+class FileManager;
 }
 
 namespace vorel::fiscal {
@@ -63,6 +71,11 @@ struct LinhaPlanilha {
 };
 
 LinhaPlanilha ColocaLinha(const dictionary::EntradaSaidaVorelRec& esa, Tipo tipo);
+
+// Makes the work table's reads fill only what a row's placement reads (TipoDaLinha, ColocaLinha,
+// the CFO register's look-up) and its product: the other fields read blank until the table is
+// positioned again after data::Cursor::read_every_field.
+data::Result LeSoCamposDaLinha(data::FileManager& trabalho);
 
 // The ten totals of a product's page footer (columns 04, 05, 08 and 10 to 16). Unbounded: a
 // month's sums never overflow.

@@ -6,6 +6,7 @@
 
 #include "vorel/core/picture.h"
 #include "vorel/core/text.h"
+#include "vorel/data/cursor.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
@@ -70,6 +71,20 @@ public:
                        {&t_.pares, &temPares_}};
         for (auto& t : tabelas)
             if (!Checa(t_.Abre(*t.f, o_.periodo, *t.existe), t.f->desc().label)) return r_;
+        // The movement files are wide: only what a work row, the batch look-up and the error line take
+        // is read.
+        if (!Checa(data::Cursor::read_only(t_.saidas, {"CodMercadoria", "DataSaida", "Serie", "Numero", "CFO",
+                                                       "Complemento", "CFOComplementar", "Quantidade", "BaseCalculo",
+                                                       "Lote", "CNPJ"}),
+                   "SaidaVorel") ||
+            !Checa(data::Cursor::read_only(t_.entradas, {"CodMercadoria", "DataEmissao", "Cnpj", "Saldo_Inicial",
+                                                         "Serie", "Numero", "CFO", "Complemento", "CFOComplementar",
+                                                         "Quantidade", "BaseICMS", "Lote"}),
+                   "EntradaVorel") ||
+            !Checa(data::Cursor::read_only(t_.caixas, {"CodMercadoria", "DataEmissao", "Aliquota", "Codigo",
+                                                       "Quantidade", "BaseCalculo"}),
+                   "MovMaqRegistradora"))
+            return r_;
 
         data::Transaction escrita({&esa_});
         if (!Checa(escrita.status(), "EntradaSaidaVorel")) return r_;

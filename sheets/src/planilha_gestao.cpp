@@ -106,6 +106,7 @@ void PlanilhaMensalProdutos_Aux(ui::ProcContext& ctx, const TrabalhoGestao& trab
         if (primeiro) {
             primeiro = false;
             (void)esa.send("QUICKSCAN=on");
+            if (data::Result r = LeSoCamposDaGestao(esa); !r.ok()) return false;
             if (data::Result r = esa.set(keys::ESA_KEY_DATA_ENTSAI_NUM_AUX); !r.ok()) return false;
         }
         data::Result r = esa.next();

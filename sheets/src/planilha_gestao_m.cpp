@@ -63,7 +63,7 @@ void PlanilhaMensalProdutosM_Aux(ui::ProcContext& ctx, const TrabalhoGestao& tra
         if (og.umProduto) o = texto.Abertura(trabalho.produto);
         auto& linha = esa.rec<dictionary::EntradaSaidaVorelRec>();
         long long feitos = 0;
-        bool lendo = o.ok() && esa.set(dictionary::keys::ESA_KEY_DATA_ENTSAI_NUM_AUX).ok();
+        bool lendo = o.ok() && LeSoCamposDaGestao(esa).ok() && esa.set(dictionary::keys::ESA_KEY_DATA_ENTSAI_NUM_AUX).ok();
         while (lendo && o.ok()) {
             data::Result r = esa.next();
             if (!r.ok()) {

@@ -7,6 +7,7 @@
 
 #include "formato.h"
 #include "vorel/core/text.h"
+#include "vorel/data/cursor.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/fiscal/cfop.h"
 #include "vorel/fiscal/colunas.h"
@@ -94,6 +95,11 @@ std::optional<LinhaPlanilha> ValorMedioGestao::TomaAbertura(const Decimal& produ
     }
     if (!imprime) return std::nullopt;
     return linha_;
+}
+
+data::Result LeSoCamposDaGestao(data::FileManager& trabalho) {
+    return data::Cursor::read_only(trabalho, {"CODMERCADORIA", "DATA", "NUMERO", "SERIE", "CFO", "COMPLEMENTO",
+                                              "ALIQUOTA", "QUANTIDADE", "BASEICMS", "LOTE", "CNPJFORPROD"});
 }
 
 std::vector<LinhaPlanilha> ValorMedioGestao::Linha(const dictionary::EntradaSaidaVorelRec& esa, std::uint8_t tipoLote,

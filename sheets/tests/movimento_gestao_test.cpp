@@ -25,6 +25,7 @@ struct MovimentoGestaoTest : testing::TabelasFixture {
                 r.Serie = "1";
                 r.CFO = 5405;
                 r.CFOComplementar = "07";
+                r.Complemento = 2;
                 r.CNPJ = "33333333000100";
                 r.Lote = lote;
                 r.Quantidade = Decimal(2);
@@ -38,7 +39,10 @@ struct MovimentoGestaoTest : testing::TabelasFixture {
                 r.DataEmissao = date::make(2016, 7, dia);
                 r.Numero = numero;
                 r.Cnpj = cnpj;
+                r.Serie = numero ? "2" : "";  // the opening entry is found with a blank series
                 r.CFO = 1403;
+                r.Complemento = 3;
+                r.CFOComplementar = 8;
                 r.Saldo_Inicial = static_cast<std::uint8_t>(inicial);
                 r.Lote = lote;
                 r.Quantidade = Decimal(4);
@@ -121,10 +125,18 @@ TEST_F(MovimentoGestaoTest, EveryProductOfTheMonth) {
     ASSERT_EQ(c.linhas.size(), 7u);
     const auto& abertura = c.linhas[0];
     EXPECT_EQ(abertura.NUMERO.clipped(), "");
+    EXPECT_EQ(abertura.LOTE.clipped(), "L1");
+    const auto& entrada1 = c.linhas[1];
+    EXPECT_EQ(entrada1.SERIE.clipped(), "2");
+    EXPECT_EQ(entrada1.COMPLEMENTO, 3);
+    EXPECT_EQ(entrada1.CFOCOMPL, 8);
     const auto& saida1 = c.linhas[2];
     EXPECT_EQ(saida1.NUMERO.clipped(), "   123");
     EXPECT_EQ(saida1.ENTSAI, 2);
     EXPECT_EQ(saida1.CFOCOMPL, 7);
+    EXPECT_EQ(saida1.COMPLEMENTO, 2);
+    EXPECT_EQ(saida1.QUANTIDADE.value(), Decimal(2));
+    EXPECT_EQ(saida1.BASEICMS.value(), Decimal(20));
     EXPECT_EQ(saida1.CNPJFORPROD.clipped(), "11111111000100");  // the old batch's opening entry
     const auto& saida2 = c.linhas[3];
     EXPECT_EQ(saida2.NUMERO.clipped(), "1234567");  // kept whole
@@ -133,6 +145,8 @@ TEST_F(MovimentoGestaoTest, EveryProductOfTheMonth) {
     EXPECT_EQ(caixa.NUMERO.clipped(), "ECF0001");
     EXPECT_EQ(caixa.SERIE.clipped(), "0");
     EXPECT_EQ(caixa.ALIQUOTA.clipped(), "F");
+    EXPECT_EQ(caixa.QUANTIDADE.value(), Decimal(1));
+    EXPECT_EQ(caixa.BASEICMS.value(), Decimal(5));
     EXPECT_EQ(c.linhas[5].NUMERO.clipped(), "9");
 
     // Each product's own opening values; none for a product without an opening entry.

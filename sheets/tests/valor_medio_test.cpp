@@ -4,8 +4,11 @@
 
 #include <map>
 
+#include "tabelas_fixture.h"
+#include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
 #include "vorel/sheets/valor_medio.h"
+#include "work_table_rows.h"
 
 namespace vorel::sheets {
 namespace {
@@ -364,6 +367,101 @@ TEST(ValorMedioGestao, NegativeOptionPrintsFromTheCheckedRow) {
     const auto l = v.Linha(Row(1949, "1", "5.00", 6), kLoteAtual, 0, "");         // base -5.00
     ASSERT_EQ(l.size(), 1u);
     EXPECT_EQ(l[0].saldoBase, D("-5.00"));
+}
+
+// The management procedures read the work table with the fields the sheet takes only: every kind of
+// row, each with every field set, read back so values, prints, totals and sums as the whole rows
+// do, in both forms and under a balance option that goes by the row's batch.
+struct GestaoDaTabelaTest : testing::TabelasFixture {};
+
+TEST_F(GestaoDaTabelaTest, RowsReadWithTheManagementFieldsValueAsTheWholeRows) {
+    const struct {
+        int produto, dia;
+        std::uint16_t cfo;
+        std::uint8_t complemento;
+        const char* aliquota;
+        bool semNumero;
+    } casos[] = {
+        {5, 2, 1403, 1, "", false},  {5, 3, 1409, 1, "", false}, {5, 4, 1102, 1, "", false},
+        {5, 5, 5405, 1, "", false},  {5, 6, 5102, 1, "", false}, {5, 7, 5949, 1, "", false},
+        {5, 8, 6404, 1, "", false},  {5, 9, 5408, 1, "", false}, {5, 10, 1949, 1, "", false},
+        {5, 11, 5202, 1, "", false}, {5, 12, 5927, 1, "", false},
+        {5, 13, 5405, 3, "", false},  // a complement the register lacks
+        {5, 14, 5405, 1, "", true},   // no number
+        {6, 2, 5405, 1, "F", false},  // a cash-register row
+        {6, 3, 1403, 1, "", false},
+    };
+    std::vector<dictionary::EntradaSaidaVorelRec> linhas;
+    for (const auto& c : casos) {
+        dictionary::EntradaSaidaVorelRec r{};
+        vorel::testing::FillEveryField(r, static_cast<int>(linhas.size()) + 1);
+        r.CODMERCADORIA = Decimal(c.produto);
+        r.DATA = date::make(2016, 7, c.dia);
+        r.CFO = c.cfo;
+        r.COMPLEMENTO = c.complemento;
+        r.ALIQUOTA = c.aliquota;
+        if (c.semNumero) r.NUMERO = "";
+        linhas.push_back(r);
+    }
+    Cenario cenario;
+    cenario.entradas = {{date::make(2016, 7, 6), D("4"), D("30.00"), false}, {date::make(2016, 7, 1), D("3"), D("21.00"), false}};
+    ConsultasGestao consultas = cenario.Consultas();
+    const auto porColuna = consultas.coluna;
+    consultas.coluna = [porColuna](std::uint16_t cfo, std::uint8_t complemento) -> std::optional<std::uint8_t> {
+        if (complemento != 1) return std::nullopt;
+        return porColuna(cfo, complemento);
+    };
+    const auto texto = [](const LinhaPlanilha& l) {
+        std::string t = std::to_string(static_cast<int>(l.tipo.linha)) + "/" + std::to_string(l.tipo.coluna) +
+                        (l.subtrai ? "-" : "+") + std::to_string(l.data) + " " + l.entNumero + " " + l.entSerie + " " +
+                        l.entQuantidade.to_string() + " " + l.entBase.to_string() + " " + l.saiNumero + " " +
+                        l.saiSerie + " " + l.saiQuantidade.to_string() + " " + l.saiValUnitario.to_string();
+        for (const Decimal& v : l.valores) t += " " + v.to_string();
+        return t + " " + l.saldoQuantidade.to_string() + " " + l.saldoValUnitario.to_string() + " " +
+               l.saldoBase.to_string() + "\n";
+    };
+    for (const FormaPlanilha forma : {FormaPlanilha::Pagina, FormaPlanilha::Texto})
+        for (const std::uint8_t descSaldo : {kSaldoNormal, kApenasSaldoAtual}) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(forma)) + "/" + std::to_string(descSaldo));
+            OpcoesGestao o;
+            o.forma = forma;
+            o.descSaldo = descSaldo;
+            // As the procedures do: the batch's type and the supplier of the row's CNPJ.
+            const auto folha = [&](ValorMedioGestao& v, const dictionary::EntradaSaidaVorelRec& r) {
+                const std::string lote(r.LOTE.clipped()), cnpj(r.CNPJFORPROD.clipped());
+                const std::uint8_t tipo = lote.empty() ? kLoteAusente : (lote.back() - '0') % 2 ? kLoteAtual : kLoteAnterior;
+                const std::uint32_t fornecedor = cnpj.empty() ? 0u : static_cast<std::uint32_t>(std::stoul(cnpj.substr(10)));
+                std::string t;
+                for (const LinhaPlanilha& l : v.Linha(r, tipo, fornecedor, cnpj)) t += texto(l);
+                return t + "= " + v.Totais().entBase.to_string() + " " + v.Totais().valores[5].to_string() + "\n";
+            };
+            const auto resumo = [&](const ValorMedioGestao& v) {
+                std::string t;
+                for (const EntradaResumo& e : v.Resumo().Entradas()) {
+                    t += std::to_string(e.codigo) + " " + e.descricao;
+                    for (const Decimal& x : e.valores) t += " " + x.to_string();
+                    t += "\n";
+                }
+                for (const auto& [cfo, complemento] : v.CfosDesconhecidos())
+                    t += std::to_string(cfo) + "-" + std::to_string(complemento) + "\n";
+                return t;
+            };
+            ValorMedioGestao inteiras(o, consultas);
+            std::string esperado;
+            for (const auto& r : linhas) esperado += folha(inteiras, r);
+            esperado += resumo(inteiras);
+            ValorMedioGestao lidas(o, consultas);
+            std::string obtido;
+            const std::string arquivo = root + "gestao" + std::to_string(static_cast<int>(forma)) +
+                                        std::to_string(descSaldo) + ".tps";
+            vorel::testing::ReadBack(arquivo, linhas, dictionary::keys::ESA_KEY_DATA_ENTSAI_NUM_AUX, LeSoCamposDaGestao,
+                                     [&](const dictionary::EntradaSaidaVorelRec& r) { obtido += folha(lidas, r); });
+            obtido += resumo(lidas);
+            if (descSaldo == kSaldoNormal) {
+                EXPECT_NE(esperado.find("5405-3"), std::string::npos);
+            }
+            EXPECT_EQ(obtido, esperado);
+        }
 }
 
 }  // namespace

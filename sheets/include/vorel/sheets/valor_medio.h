@@ -31,11 +31,15 @@
 
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
+#include "vorel/data/error.h"
 #include "vorel/sheets/colunas_planilha.h"
 #include "vorel/sheets/resumo_planilha.h"
 
 namespace vorel::dictionary {
 struct EntradaSaidaVorelRec;
+}
+namespace vorel::data {
+class FileManager;
 }
 
 namespace vorel::sheets {
@@ -76,6 +80,11 @@ struct OpcoesGestao {
     std::map<Decimal, SaldoGestao> aberturas;
     bool umProduto = false;   // the run gathered one product
 };
+
+// Makes the work table's reads fill only what the management sheet takes of a row: what
+// ValorMedioGestao::Linha reads, and the batch and supplier CNPJ the sheet looks up. The other
+// fields read blank.
+data::Result LeSoCamposDaGestao(data::FileManager& trabalho);
 
 // Codes of the valuation.
 bool EntradaAoCustoMedio(std::uint16_t cfo);  // column 1 valued at the average

@@ -3,9 +3,9 @@
 // writes the new ones, in one transaction.
 //
 // Tables: Produtos, EntradaVorel, SaidaVorel, MovMaqRegistradora, CFO, SaldosVorel (the working
-// year's file, and the previous year's through a cursor of its own). Each movement file is walked
-// once along its (product, date) key, in step with the products; the run holds one product's
-// movements at a time.
+// year's file, and the previous year's through a cursor of its own). Each movement file is read
+// once along its date key, which follows the order in which the files are written, and its rows
+// are gathered per product in memory (24 bytes a movement); then each product is valued in turn.
 
 #include <algorithm>
 #include <functional>
@@ -94,16 +94,21 @@ std::vector<MesAnual> ValoraAnoProduto(const SaldoAnual& dezembro, const std::ve
 
 namespace {
 
-// A gathered movement of the year: the product's rows in date order; same-day rows keep the order
-// in which they were read (entries, exits, cash-register items). The quantity and the base are
-// kept as the fields store them (3 and 2 places), so the year's rows take 32 bytes each.
+// A gathered movement of the year, with its print column; a product's rows are put in date order,
+// same-day rows in the order in which they were read (entries, exits, cash-register items). The
+// quantity and the base are kept as the fields store them (3 and 2 places): 24 bytes a row.
 struct LinhaAnual {
     date::Day data = 0;
-    int cfo = 0;
-    int complemento = 0;
-    bool caixa = false;
+    std::uint8_t coluna = 0;
     long long quantidade = 0;  // thousandths
     long long base = 0;        // cents
+};
+
+// A registered product, its current rate and its movements of the year.
+struct ProdutoDoAno {
+    Decimal codigo;
+    Decimal aliquota;
+    std::vector<LinhaAnual> linhas;
 };
 
 struct Falhou {
@@ -135,13 +140,15 @@ public:
             // The previous year's balances, once for the run (none: every product starts from zero).
             temAnterior_ = anterior_.open().ok();
             progresso_.total1 = static_cast<long long>(produtos_.records());
+            LeProdutos();
+            if (!ReuneMovimentos()) {
+                r.cancelado = true;
+                return r;
+            }
             data::Transaction t({&saldos_}, 1);
             Checa(t.status(), "Iniciando a gravação dos saldos");
-            auto& p = produtos_.rec<dictionary::ProdutosRec>();
-            produtos_.clear_record();
-            Checa(produtos_.set(keys::PRO_KEY_CODIGO), "Lendo os produtos");
-            while (produtos_.next().ok()) {
-                if (!Produto(p.Codigo.value(), p.Alicota.value())) {
+            for (ProdutoDoAno& p : lista_) {
+                if (!Produto(p)) {
                     r.cancelado = true;
                     (void)t.rollback();
                     return r;
@@ -167,7 +174,7 @@ private:
         Checa(shell::AbreNoAno(sai_, periodo_), "Abrindo as saídas");
         Checa(shell::AbreNoAno(mmr_, periodo_), "Abrindo os itens das máquinas registradoras");
         for (FileManager* fm : {&ent_, &sai_, &mmr_}) (void)fm->send(detail::kCacheDaExecucao);
-        // Of the wide movement records, only what the year's walk takes.
+        // Of the wide movement records, only what the year's reading takes.
         Checa(data::Cursor::read_only(ent_, {"CodMercadoria", "DataEmissao", "CFO", "Complemento", "Quantidade", "BaseICMS"}),
               "Abrindo as entradas");
         Checa(data::Cursor::read_only(sai_, {"CodMercadoria", "DataSaida", "CFO", "Complemento", "Quantidade", "BaseCalculo"}),
@@ -176,54 +183,72 @@ private:
               "Abrindo os itens das máquinas registradoras");
     }
 
-    // One movement file walked once along its (product, date) key, in step with the products
-    // (valued in the order of their codes): a walk per product started the key's search anew for
-    // each, in small batches. `le` turns the record read into a row (none: a record not counted)
-    // and says its product's code.
-    class Passeio {
-    public:
-        using Leitura = std::function<std::optional<LinhaAnual>(long long& codigo)>;
-        Passeio(FileManager& fm, data::KeyName chave, const char* oque, Leitura le)
-            : fm_(fm), chave_(chave), oque_(oque), le_(std::move(le)) {}
-        // The product's rows, in the key's order, after those of lower codes (not in the register).
-        void Toma(long long codigo, std::vector<LinhaAnual>& v) {
-            if (!comecou_) {
-                comecou_ = true;
-                fm_.clear_record();
-                Checa(fm_.set(chave_), oque_);
-                Avanca();
+    // The registered products in the order of their codes, with their current rates.
+    void LeProdutos() {
+        Checa(data::Cursor::read_only(produtos_, {"Codigo", "Alicota"}), "Abrindo os produtos");
+        auto& p = produtos_.rec<dictionary::ProdutosRec>();
+        produtos_.clear_record();
+        Checa(produtos_.set(keys::PRO_KEY_CODIGO), "Lendo os produtos");
+        for (;;) {
+            const data::Result r = produtos_.next();
+            if (r.code() == data::kRecordNotAvailable) break;
+            Checa(r, "Lendo os produtos");
+            indice_.emplace_back(p.Codigo.scaled(), lista_.size());
+            lista_.push_back({p.Codigo.value(), p.Alicota.value(), {}});
+        }
+        std::sort(indice_.begin(), indice_.end());
+    }
+
+    // The year's entries, exits and "F" cash-register items of the registered products, each file
+    // read whole along its date key (same-day records in the order they were written) and its rows
+    // appended to their products'. False when the run was stopped.
+    bool ReuneMovimentos() {
+        return Reune(ent_, keys::ENT_KEY_DATA, "Lendo as entradas",
+                     [this](long long& codigo) {
+                         auto& e = ent_.rec<dictionary::EntradaVorelRec>();
+                         codigo = e.CodMercadoria.scaled();
+                         return std::optional<LinhaAnual>(
+                             {e.DataEmissao, Coluna(e.CFO, e.Complemento), e.Quantidade.scaled(), e.BaseICMS.scaled()});
+                     }) &&
+               Reune(sai_, keys::SAI_KEY_DATA, "Lendo as saídas",
+                     [this](long long& codigo) {
+                         auto& s = sai_.rec<dictionary::SaidaVorelRec>();
+                         codigo = s.CodMercadoria.scaled();
+                         return std::optional<LinhaAnual>(
+                             {s.DataSaida, Coluna(s.CFO, s.Complemento), s.Quantidade.scaled(), s.BaseCalculo.scaled()});
+                     }) &&
+               Reune(mmr_, keys::MMR_KEY_DATA, "Lendo os itens das máquinas registradoras",
+                     [this](long long& codigo) -> std::optional<LinhaAnual> {
+                         auto& m = mmr_.rec<dictionary::MovMaqRegistradoraRec>();
+                         codigo = m.CodMercadoria.scaled();
+                         if (m.Aliquota.clipped() != "F") return std::nullopt;
+                         return LinhaAnual{detail::NumeroDoTexto(m.DataEmissao.value()), 2, m.Quantidade.scaled(),
+                                           m.BaseCalculo.scaled()};
+                     });
+    }
+
+    // One movement file read whole along `chave`; `le` turns the record read into a row (none: a
+    // record not counted) and says its product's code. The run can be stopped while it reads.
+    template <class Le>
+    bool Reune(FileManager& fm, data::KeyName chave, const char* oque, Le le) {
+        fm.clear_record();
+        Checa(fm.set(chave), oque);
+        for (long long n = 1;; ++n) {
+            const data::Result r = fm.next();
+            if (r.code() == data::kRecordNotAvailable) return true;
+            Checa(r, oque);
+            long long codigo = 0;
+            if (std::optional<LinhaAnual> l = le(codigo)) {
+                // A code registered twice: the first in the register's order takes the rows.
+                const auto it = std::lower_bound(indice_.begin(), indice_.end(), std::make_pair(codigo, std::size_t{0}));
+                if (it != indice_.end() && it->first == codigo) lista_[it->second].linhas.push_back(*l);
             }
-            while (!fim_ && atual_ < codigo) Avanca();
-            for (; !fim_ && atual_ == codigo; Avanca())
-                if (linha_) v.push_back(*linha_);
+            if (n % 4096 == 0 && !avisos_.Progresso(progresso_)) return false;
         }
-
-    private:
-        void Avanca() {
-            fim_ = !fm_.next().ok();
-            if (!fim_) linha_ = le_(atual_);
-        }
-        FileManager& fm_;
-        data::KeyName chave_;
-        const char* oque_;
-        Leitura le_;
-        bool comecou_ = false, fim_ = false;
-        long long atual_ = 0;
-        std::optional<LinhaAnual> linha_;
-    };
-
-    // The product's movements of the year in date order: its entries, exits and "F" cash-register
-    // items, each file read along its (product, date) key; same-day rows keep that order (entries,
-    // exits, cash-register items).
-    std::vector<LinhaAnual> Movimentos(const Decimal& codigo) {
-        std::vector<LinhaAnual> v;
-        for (Passeio* p : {&entradas_, &saidas_, &caixa_}) p->Toma(codigo.scaled(0), v);
-        std::stable_sort(v.begin(), v.end(), [](const LinhaAnual& a, const LinhaAnual& b) { return a.data < b.data; });
-        return v;
     }
 
     // The print column of a CFOP (blank state); 0 when the register lacks it.
-    int Coluna(int cfo, int complemento) { return colunas_.Coluna(cfo, complemento).value_or(0); }
+    std::uint8_t Coluna(int cfo, int complemento) { return colunas_.Coluna(cfo, complemento).value_or(0); }
 
     SaldoAnual Dezembro(const std::string& codigo, const Decimal& aliquota) {
         SaldoAnual s;
@@ -241,8 +266,9 @@ private:
         return s;
     }
 
-    bool Produto(const Decimal& codigo, const Decimal& aliquota) {
-        const std::string texto = detail::CodigoTexto(codigo);
+    bool Produto(ProdutoDoAno& p) {
+        const Decimal& aliquota = p.aliquota;
+        const std::string texto = detail::CodigoTexto(p.codigo);
         auto& q = saldos_.rec<dictionary::SaldosVorelRec>();
         // The year's month records at the rate, January to December, in one deletion.
         saldos_.clear_record();
@@ -252,12 +278,14 @@ private:
         const dictionary::SaldosVorelRec dezembro = q;
         q.Competencia = date::first_of_month(ano_, 1);
         Checa(saldos_.remove_range(keys::SQEL_PRODUTOALIQDATA, &dezembro), "Apagando os saldos");
+        std::stable_sort(p.linhas.begin(), p.linhas.end(),
+                         [](const LinhaAnual& a, const LinhaAnual& b) { return a.data < b.data; });
         std::vector<MovimentoAnual> movimentos;
-        for (const LinhaAnual& l : Movimentos(codigo)) {
-            const int coluna = l.caixa ? 2 : Coluna(l.cfo, l.complemento);
+        movimentos.reserve(p.linhas.size());
+        for (const LinhaAnual& l : p.linhas)
             movimentos.push_back(
-                {date::month(l.data), coluna, Decimal::from_scaled(l.quantidade, 3), Decimal::from_scaled(l.base, 2)});
-        }
+                {date::month(l.data), l.coluna, Decimal::from_scaled(l.quantidade, 3), Decimal::from_scaled(l.base, 2)});
+        std::vector<LinhaAnual>().swap(p.linhas);
         for (const MesAnual& m : ValoraAnoProduto(Dezembro(texto, aliquota), movimentos)) {
             saldos_.clear_record();
             q.Produto = texto;
@@ -288,29 +316,9 @@ private:
     shell::OtherYearFile anterior_;
     bool temAnterior_ = false;
     FileManager ent_{dictionary::EntradaVorel()}, sai_{dictionary::SaidaVorel()}, mmr_{dictionary::MovMaqRegistradora()};
-    Passeio entradas_{ent_, keys::ENT_KEY_PRODUTODATA, "Lendo as entradas", [this](long long& codigo) {
-                          auto& e = ent_.rec<dictionary::EntradaVorelRec>();
-                          codigo = e.CodMercadoria.scaled();
-                          return std::optional<LinhaAnual>(
-                              {.data = e.DataEmissao, .cfo = e.CFO, .complemento = e.Complemento,
-                               .quantidade = e.Quantidade.scaled(), .base = e.BaseICMS.scaled()});
-                      }};
-    Passeio saidas_{sai_, keys::SAI_KEY_PRODUTODATA, "Lendo as saídas", [this](long long& codigo) {
-                        auto& s = sai_.rec<dictionary::SaidaVorelRec>();
-                        codigo = s.CodMercadoria.scaled();
-                        return std::optional<LinhaAnual>(
-                            {.data = s.DataSaida, .cfo = s.CFO, .complemento = s.Complemento,
-                             .quantidade = s.Quantidade.scaled(), .base = s.BaseCalculo.scaled()});
-                    }};
-    Passeio caixa_{mmr_, keys::MMR_KEY_PRODUTODATA, "Lendo os itens das máquinas registradoras",
-                   [this](long long& codigo) -> std::optional<LinhaAnual> {
-                       auto& m = mmr_.rec<dictionary::MovMaqRegistradoraRec>();
-                       codigo = m.CodMercadoria.scaled();
-                       if (m.Aliquota.clipped() != "F") return std::nullopt;
-                       return LinhaAnual{.data = detail::NumeroDoTexto(m.DataEmissao.value()), .caixa = true,
-                                         .quantidade = m.Quantidade.scaled(), .base = m.BaseCalculo.scaled()};
-                   }};
     fiscal::ColunasDoCfo colunas_{cfo_};
+    std::vector<ProdutoDoAno> lista_;
+    std::vector<std::pair<long long, std::size_t>> indice_;  // (code, place in lista_), ascending
     ProgressoCalculo progresso_;
 };
 

@@ -583,6 +583,10 @@ Decimal Decimal::stored(int digits, int places) const {
 
 long long Decimal::scaled(int places) const {
     check_places(places);
+    // A value held at those very places within 64 bits is its own scaled integer (a field's value
+    // as the table engine reads and writes it).
+    if (scale_ == places && hi_ == (static_cast<std::int64_t>(lo_) < 0 ? ~std::uint64_t{0} : 0))
+        return static_cast<long long>(lo_);
     return DecimalAccess::to_int64(rounded(places), places);
 }
 

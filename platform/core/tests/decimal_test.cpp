@@ -144,6 +144,10 @@ TEST(Decimal, OverflowIsRefusedNamingTheValue) {
     EXPECT_EQ(d("-12.345").scaled(2), -1235);
     EXPECT_EQ(d("-9223372036854775808").scaled(0), std::numeric_limits<long long>::min());
     EXPECT_THROW((void)d("9223372036854775808").scaled(0), DecimalOverflow);
+    // Held at the places asked: one past the lowest 64-bit value, 2^64, and -1 (every high bit set).
+    EXPECT_THROW((void)d("-9223372036854775809").scaled(0), DecimalOverflow);
+    EXPECT_THROW((void)d("18446744073709551616").scaled(0), DecimalOverflow);
+    EXPECT_EQ(d("-1.00").scaled(2), -100);
     EXPECT_EQ(d("-12.99").to_integer(), -12);
     EXPECT_EQ(Decimal::from_scaled(-12345, 2).to_string(), "-123.45");
     EXPECT_EQ(Decimal(std::numeric_limits<long long>::min()).to_string(), "-9223372036854775808");

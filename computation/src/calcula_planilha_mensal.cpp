@@ -1,16 +1,20 @@
-// CalculaPlanilhaMensal: the valuation of the run's product list by the weighted moving average,
-// the month records in SaldosVorel, and the carry of the previous month for every other
-// registered product; all in one transaction with the work rows.
+// CalculaPlanilhaMensal: the valuation, by the weighted moving average, of each product the
+// gathering hands over: its rows ordered as the work table's (product, date, in/out, number) key
+// orders them, valued in memory and written once with their results; the month records in
+// SaldosVorel, the carry of the previous month for every other registered product and the work
+// table's keys; all in one transaction with the work rows.
 //
 // Tables: the run's work table, SaldosVorel (the computed year's file; a cursor on the previous
 // year's file in January), Produtos, CFO, and the entry files through BasesDaExecucao.
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <utility>
 
 #include "vorel/fiscal/consultas_cadastro.h"
 #include "execucao.h"
-#include "vorel/data/cursor.h"
+#include "reuniao_produtos.h"
+#include "vorel/core/text.h"
 #include "vorel/data/dictionary.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
@@ -48,7 +52,7 @@ public:
             if (fm->is_open()) (void)fm->close();
     }
 
-    void Executa() {
+    void Executa(ReuniaoProdutos& reuniao) {
         run_.Abre(saldos_, "Abrindo os saldos");
         if (run_.mes == 1) {
             temAnterior_ = run_.AbreDoAno(anterior_, run_.ano - 1);
@@ -65,32 +69,22 @@ public:
         // only counts (and so reads there).
         aliquotas_.emplace(run_.periodo);
 
-        ProgressoCalculo& p = run_.progresso;
-        p.barra2Visivel = true;
-        p.total1 = static_cast<long long>(run_.produtos.size());
-        p.barra1 = 0;
-        p.total2 = run_.trabalho.records();
-        run_.Mostra();
-
-        // The walk reads and rewrites only what the rules read and write of a work row.
-        Checa(data::Cursor::read_only(run_.trabalho,
-                                      {"DATA", "NUMERO", "CFO", "COMPLEMENTO", "QUANTIDADE", "BASEICMS", "CODMERCADORIA",
-                                       "ALIQUOTA", "SAIVALUNITARIO", "SAICONSFINAL", "SAINREALIZADO", "SAIISENTA",
-                                       "SAIOUTORUF", "SAISUBSEQUENTE", "CONFUSUFINAL", "CONFENTRADASDEMHIP",
-                                       "SALDOQUANTIDADE", "SALDOVALUNITARIO", "SALDOBASERETENCAO"}),
-              "Lendo a tabela de trabalho");
+        // The first bar and the counter follow the records read (the gathering counts them against the
+        // three files' records), the second the rows of the product being valued; each row valued
+        // and each product ended shows them too, so a cancel is taken at once.
         TransacaoDoCalculo t(run_, {&saldos_, &run_.trabalho});  // a failure names the month's table first
-        for (const auto& [codigo, item] : run_.produtos) {
-            Produto(codigo, item);
-            ++p.barra1;
-            ++p.contador;
+        reuniao.Abre();
+        Decimal codigo;
+        ItemProduto item;
+        std::vector<LinhaDoProduto> linhas;
+        while (reuniao.Proximo(codigo, item, linhas)) {
+            run_.produtos.emplace(codigo, item);
+            Produto(codigo, item, linhas);
             run_.Mostra();
         }
-        p.barra1 = p.barra2 = p.contador = 0;
-        p.barra2Visivel = false;
         if (run_.opcoes.todos && run_.gravaMes) TodosOsProdutos();
+        Checa(run_.trabalho.rebuild_keys(), "Gravando a tabela de trabalho");
         t.Confirma("Gravando os saldos do mês");
-        data::Cursor::read_every_field(run_.trabalho);
 
         if (run_.negativo && !run_.opcoes.somenteNegativos)
             run_.avisos.Mensagem("!!! Atenção !!!",
@@ -147,17 +141,16 @@ private:
         }
     }
 
-    // Deletes the product's work rows: all of them, or only its opening row.
-    void ApagaLinhas(const Decimal& codigo) {
-        FileManager& w = run_.trabalho;
-        auto& l = w.rec<LinhaTrabalho>();
-        w.clear_record();
-        l.CODMERCADORIA = codigo;
-        Checa(w.set_within(keys::ESA_KEY_DATA_ENTSAI_NUM_AUX, 1, 1), "Lendo a tabela de trabalho");
-        while (w.next().ok() && l.CODMERCADORIA.value() == codigo) Checa(w.remove(), "Excluindo da tabela de trabalho");
+    // The order of ESA:KEY:DATA_ENTSAI_NUM_AUX within a product (the number's case folded, trailing
+    // blanks ignored), rows of equal values by their positions: the opening row (day 0) first.
+    static bool Antes(const LinhaDoProduto& a, const LinhaDoProduto& b) {
+        if (a.linha.DATA != b.linha.DATA) return a.linha.DATA < b.linha.DATA;
+        if (a.linha.ENTSAI != b.linha.ENTSAI) return a.linha.ENTSAI < b.linha.ENTSAI;
+        if (const int n = text::compare_nocase(a.linha.NUMERO.clipped(), b.linha.NUMERO.clipped())) return n < 0;
+        return a.posicao < b.posicao;
     }
 
-    void Produto(const Decimal& codigo, const ItemProduto& item) {
+    void Produto(const Decimal& codigo, const ItemProduto& item, std::vector<LinhaDoProduto>& linhas) {
         // 1. The product's record (a blank one when it is not registered).
         auto& pro = produtos_.rec<dictionary::ProdutosRec>();
         produtos_.clear_record();
@@ -174,42 +167,40 @@ private:
 
         // 3. The opening row.
         FileManager& w = run_.trabalho;
-        auto& l = w.rec<LinhaTrabalho>();
+        auto& a = w.rec<LinhaTrabalho>();
         w.clear_record();
-        l.CODMERCADORIA = codigo;
+        a.CODMERCADORIA = codigo;
         if (ant.achou && (ant.quantidade + ant.valorUnit + ant.base).sign() > 0) {
-            l.SALDOQUANTIDADE = ant.quantidade;
-            l.SALDOVALUNITARIO = ant.valorUnit;
-            l.SALDOBASERETENCAO = ant.base;
+            a.SALDOQUANTIDADE = ant.quantidade;
+            a.SALDOVALUNITARIO = ant.valorUnit;
+            a.SALDOBASERETENCAO = ant.base;
             c.E = ant.valorUnit;
         } else {
-            l.SALDOQUANTIDADE = item.saldoQuantidade;
-            l.SALDOVALUNITARIO = item.saldoValUnitario;
-            l.SALDOBASERETENCAO = item.saldoBaseRetencao;
+            a.SALDOQUANTIDADE = item.saldoQuantidade;
+            a.SALDOVALUNITARIO = item.saldoValUnitario;
+            a.SALDOBASERETENCAO = item.saldoBaseRetencao;
         }
-        if (l.SALDOQUANTIDADE.value().sign() < 0) c.negativo = true;
-        if (l.SALDOQUANTIDADE.value().is_zero()) {
-            l.SALDOVALUNITARIO = 0;
-            l.SALDOBASERETENCAO = 0;
+        if (a.SALDOQUANTIDADE.value().sign() < 0) c.negativo = true;
+        if (a.SALDOQUANTIDADE.value().is_zero()) {
+            a.SALDOVALUNITARIO = 0;
+            a.SALDOBASERETENCAO = 0;
         }
-        const bool aberturaZero = l.SALDOQUANTIDADE.value().is_zero();
-        Checa(w.add(), "Gravando a tabela de trabalho");
+        const bool aberturaZero = a.SALDOQUANTIDADE.value().is_zero();
+        linhas.push_back({a, posicaoAbertura_++});
+        std::sort(linhas.begin(), linhas.end(), Antes);
 
         // 4-6. The walk over the product's rows.
         DecimalField<15, 3> finalQ{};
         DecimalField<13, 6> finalW{};
         DecimalField<11, 2> finalX{};
-        long long linhas = 0;
-        w.clear_record();
-        l.CODMERCADORIA = codigo;
-        Checa(w.set_within(keys::ESA_KEY_DATA_ENTSAI_NUM_AUX, 1, 1), "Lendo a tabela de trabalho");
         ProgressoCalculo& p = run_.progresso;
         p.barra2 = 0;
-        while (w.next().ok() && l.CODMERCADORIA.value() == codigo) {
-            ++linhas;
+        p.total2 = static_cast<long long>(linhas.size());
+        for (LinhaDoProduto& linha : linhas) {
+            LinhaTrabalho& l = linha.linha;
             ++p.barra2;
             run_.Mostra();
-            if (linhas == 1) {  // the opening row, first in the key's order
+            if (p.barra2 == 1) {  // the opening row, first in the key's order
                 c.S = l.SALDOQUANTIDADE;
                 c.W = l.SALDOVALUNITARIO;
                 c.X = l.SALDOBASERETENCAO;
@@ -237,16 +228,18 @@ private:
             finalQ = l.SALDOQUANTIDADE;
             finalW = l.SALDOVALUNITARIO;
             finalX = l.SALDOBASERETENCAO;
-            Checa(w.put(), "Gravando a tabela de trabalho");
             if (l.SALDOVALUNITARIO.value().sign() > 0) c.P = l.SALDOVALUNITARIO;
         }
 
-        // 7. The end of the product.
+        // 7. The end of the product: its rows written with their results, unless only products that
+        // went negative are kept and this one did not, or its only row is a zero opening row.
         if (c.negativo) run_.negativo = true;
-        if (run_.opcoes.somenteNegativos && !c.negativo) {
-            ApagaLinhas(codigo);
-        } else if (linhas <= 1 && aberturaZero) {
-            ApagaLinhas(codigo);
+        const bool escreve = !(run_.opcoes.somenteNegativos && !c.negativo) && !(linhas.size() <= 1 && aberturaZero);
+        if (escreve) {
+            for (const LinhaDoProduto& linha : linhas) {
+                w.rec<LinhaTrabalho>() = linha.linha;
+                Checa(w.add_at(data::Position{linha.posicao}), "Gravando a tabela de trabalho");
+            }
         }
         if (run_.opcoes.somenteNegativos || !run_.gravaMes) return;
 
@@ -336,12 +329,13 @@ private:
     FileManager saldos_, anterior_, produtos_, cfo_;
     BasesDaExecucao bases_;
     bool temAnterior_ = false;
+    std::int64_t posicaoAbertura_ = kPosicaoAberturas;
     fiscal::ColunasDoCfo colunas_;
     std::optional<shell::AliquotasAbertas> aliquotas_;
 };
 
 }  // namespace
 
-void CalculaPlanilhaMensal(Execucao& run) { Valoracao(run).Executa(); }
+void CalculaPlanilhaMensal(Execucao& run, ReuniaoProdutos& reuniao) { Valoracao(run).Executa(reuniao); }
 
 }  // namespace vorel::computation::detail

@@ -1,11 +1,11 @@
 // CalculoProdutos: the monthly computation run. Set-up (period, the run's own work file, the
-// company's law flag), the gathering of exits, entries and cash-register items into the work table
-// in three transactions, the valuation (calcula_planilha_mensal.cpp), the hand-over and the
-// tear-down that deletes the work file.
+// company's law flag), one pass over the products in code order, each product's exits, entries and
+// cash-register items gathered (reuniao_produtos.cpp) and valued (calcula_planilha_mensal.cpp)
+// before the next is read, the hand-over and the tear-down that deletes the work file.
 //
-// Tables: SaidaVorel, EntradaVorel, MovMaqRegistradora, ICMSEletronica, SaldosVorel (and the
-// previous year's file in January), Empresa; the work table EntradaSaidaVorel on the run's file.
-// The year files are the computed period's, opened at their paths on the run's own cursors.
+// Tables: the counts of SaidaVorel, EntradaVorel and MovMaqRegistradora, Empresa; the work table
+// EntradaSaidaVorel on the run's file. The year files are the computed period's, opened at their
+// paths on the run's own cursors.
 #include "vorel/computation/calculo_produtos.h"
 
 #include <charconv>
@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "execucao.h"
+#include "reuniao_produtos.h"
 #include "vorel/core/paths.h"
 #include "vorel/core/text.h"
 #include "vorel/data/bulk_load.h"
@@ -113,225 +114,8 @@ void TransacaoDoCalculo::Confirma(const char* oque) {
 namespace {
 
 using detail::Checa;
-using detail::CodigoTexto;
-using detail::NumeroDoTexto;
 using detail::Execucao;
 using detail::Interrupcao;
-using detail::ItemProduto;
-using detail::TransacaoDoCalculo;
-
-// An exit number right-aligned in six positions, leading zeros as blanks (0: all blanks); a number
-// of more digits is written whole, so no digit is lost.
-std::string NumeroSaida(std::uint32_t numero) {
-    if (numero == 0) return std::string(6, ' ');
-    std::string digitos = std::to_string(numero);
-    return digitos.size() >= 6 ? digitos : std::string(6 - digitos.size(), ' ') + digitos;
-}
-
-// Reads a movement table's items of the period through its (product, date) key and hands each to
-// `visita`. For one product it reads that product's range. For every product it reaches each
-// product's range by a seek: the items of other months are never read, and a product's work rows
-// lie together in the work table, so that its valuation reads and rewrites a few pages (the items
-// of a product and day keep their order, as in the date key).
-template <class Posiciona, class ProdutoDe, class DiaDe, class Visita>
-void LeDoPeriodo(Execucao& run, FileManager& fm, data::KeyName chave, Posiciona posiciona, ProdutoDe produtoDe,
-                 DiaDe diaDe, Visita visita) {
-    const bool todos = run.opcoes.todos;
-    fm.clear_record();
-    if (todos) {
-        Checa(fm.set(chave), "Lendo os movimentos");
-    } else {
-        posiciona(run.opcoes.produto, false);
-        Checa(fm.set_at(chave), "Lendo os movimentos");
-    }
-    Decimal noInicio(-1);  // the product last positioned at the period's first day
-    bool posicionado = false;
-    while (fm.next().ok()) {
-        run.Conta();
-        const Decimal produto = produtoDe();
-        const date::Day dia = diaDe();
-        if (!todos) {
-            if (produto != run.opcoes.produto || dia > run.fim || dia < run.inicio) break;
-        } else if (dia < run.inicio || dia > run.fim) {
-            // Before the period: to the product's first day (once); after it: to the next product.
-            const bool depois = dia > run.fim || (posicionado && noInicio == produto);
-            if (!depois) {
-                noInicio = produto;
-                posicionado = true;
-            }
-            fm.clear_record();
-            posiciona(produto, depois);
-            Checa(fm.set_at(chave), "Lendo os movimentos");
-            continue;
-        }
-        visita();
-    }
-}
-
-// Exits: step 3.
-void ReuneSaidas(Execucao& run) {
-    FileManager sai(dictionary::SaidaVorel());
-    run.Abre(sai, "Abrindo as saídas");
-    (void)sai.send(detail::kCacheDaExecucao);
-    auto& s = sai.rec<dictionary::SaidaVorelRec>();
-    auto& w = run.trabalho.rec<LinhaTrabalho>();
-    TransacaoDoCalculo t(run, {&run.trabalho});
-    auto posiciona = [&](const Decimal& produto, bool depois) {
-        s.CodMercadoria = produto;
-        s.DataSaida = depois ? std::numeric_limits<std::int32_t>::max() : run.inicio;
-    };
-    LeDoPeriodo(run, sai, keys::SAI_KEY_PRODUTODATA, posiciona, [&] { return s.CodMercadoria.value(); },
-                [&] { return s.DataSaida; }, [&] {
-        run.trabalho.clear_record();
-        w.DATA = s.DataSaida;
-        w.SERIE = s.Serie.value();
-        w.NUMERO = NumeroSaida(s.Numero);
-        w.CFO = s.CFO;
-        w.COMPLEMENTO = static_cast<std::uint8_t>(s.Complemento & 0xFF);
-        w.CFOCOMPL = static_cast<std::int16_t>(NumeroDoTexto(s.CFOComplementar.value()));
-        w.QUANTIDADE = s.Quantidade;
-        w.BASEICMS = s.BaseCalculo;
-        w.CODMERCADORIA = s.CodMercadoria;
-        w.ENTSAI = 2;
-        w.CNPJFORPROD = s.CNPJ.value();
-        w.CODIGOFORCLI = s.CodigoForCli;
-        Checa(run.trabalho.add(), "Gravando a tabela de trabalho");
-        auto [it, novo] = run.produtos.try_emplace(s.CodMercadoria.value());
-        if (novo) it->second.aliquota = s.Alicota;
-    });
-    t.Confirma("Gravando a tabela de trabalho");
-    (void)sai.close();
-}
-
-// Entries: step 4. Several opening-balance entries of a product in the period add up.
-void ReuneEntradas(Execucao& run) {
-    FileManager ent(dictionary::EntradaVorel());
-    run.Abre(ent, "Abrindo as entradas");
-    (void)ent.send(detail::kCacheDaExecucao);
-    auto& e = ent.rec<dictionary::EntradaVorelRec>();
-    auto& w = run.trabalho.rec<LinhaTrabalho>();
-    TransacaoDoCalculo t(run, {&run.trabalho});
-    auto posiciona = [&](const Decimal& produto, bool depois) {
-        e.CodMercadoria = produto;
-        e.DataEmissao = depois ? std::numeric_limits<std::int32_t>::max() : run.inicio;
-    };
-    LeDoPeriodo(run, ent, keys::ENT_KEY_PRODUTODATA, posiciona, [&] { return e.CodMercadoria.value(); },
-                [&] { return e.DataEmissao; }, [&] {
-        run.trabalho.clear_record();
-        w.DATA = e.DataEmissao;
-        w.SERIE = e.Serie.value();
-        w.NUMERO = e.Numero > 0 ? std::to_string(e.Numero) : std::string();
-        w.CFO = e.CFO;
-        w.COMPLEMENTO = static_cast<std::uint8_t>(e.Complemento & 0xFF);
-        w.CFOCOMPL = e.CFOComplementar;
-        w.QUANTIDADE = e.Quantidade;
-        w.BASEICMS = e.BaseICMS;
-        w.CODMERCADORIA = e.CodMercadoria;
-        w.ENTSAI = 1;
-        w.CNPJFORPROD = e.Cnpj.value();
-        w.CODIGOFORCLI = e.CodigoForCli;
-        Checa(run.trabalho.add(), "Gravando a tabela de trabalho");
-        ItemProduto& item = run.produtos[e.CodMercadoria.value()];
-        item.aliquota = e.Aliquota;
-        if (e.Saldo_Inicial == 1) {
-            item.saldoBaseRetencao += e.BaseICMS;
-            item.saldoQuantidade += e.Quantidade;
-            item.saldoValUnitario = Decimal::divide_or_zero(item.saldoBaseRetencao, item.saldoQuantidade);
-        }
-    });
-    t.Confirma("Gravando a tabela de trabalho");
-    (void)ent.close();
-}
-
-// Cash-register items of the totaliser "F": step 5 (not for an explicit period).
-void ReuneCaixas(Execucao& run) {
-    FileManager mmr(dictionary::MovMaqRegistradora());
-    FileManager icm(dictionary::ICMSEletronica());
-    run.Abre(mmr, "Abrindo os itens das máquinas registradoras");
-    (void)mmr.send(detail::kCacheDaExecucao);
-    run.Abre(icm, "Abrindo as máquinas registradoras");
-    auto& m = mmr.rec<dictionary::MovMaqRegistradoraRec>();
-    auto& maquina = icm.rec<dictionary::ICMSEletronicaRec>();
-    auto& w = run.trabalho.rec<LinhaTrabalho>();
-    std::map<int, std::string> series;  // machine code -> ICM:Serie ("" when not registered)
-    auto posiciona = [&](const Decimal& produto, bool depois) {
-        m.CodMercadoria = produto;
-        m.DataEmissao = depois ? std::string(8, '9') : std::to_string(run.inicio);
-    };
-    LeDoPeriodo(run, mmr, keys::MMR_KEY_PRODUTODATA, posiciona, [&] { return m.CodMercadoria.value(); },
-                [&] { return NumeroDoTexto(m.DataEmissao.value()); }, [&] {
-        if (m.Aliquota.clipped() != "F") return;
-        const int dia = NumeroDoTexto(m.DataEmissao.value());
-        auto serie = series.find(m.Codigo);
-        if (serie == series.end()) {
-            icm.clear_record();
-            maquina.Codigo = m.Codigo;
-            std::string s = icm.get(keys::ICM_KEY_NUMERO).ok() ? std::string(maquina.Serie.clipped()) : std::string();
-            serie = series.emplace(m.Codigo, s).first;
-        }
-        run.trabalho.clear_record();
-        w.DATA = dia;
-        w.NUMERO = serie->second;
-        w.SERIE = "0";
-        w.CODMERCADORIA = m.CodMercadoria;
-        w.QUANTIDADE = m.Quantidade;
-        w.BASEICMS = m.BaseCalculo;
-        w.ALIQUOTA = m.Aliquota.value();
-        w.ENTSAI = 2;
-        Checa(run.trabalho.add(), "Gravando a tabela de trabalho");
-        run.produtos.try_emplace(m.CodMercadoria.value());
-    });
-    (void)mmr.close();
-    (void)icm.close();
-}
-
-// Products whose month record is marked for recomputation: step 6.
-void ReuneMarcados(Execucao& run) {
-    FileManager saldos(dictionary::SaldosVorel());
-    run.Abre(saldos, "Abrindo os saldos");
-    auto& q = saldos.rec<dictionary::SaldosVorelRec>();
-    const std::string escolhido = CodigoTexto(run.opcoes.produto);
-    saldos.clear_record();
-    q.Competencia = run.inicio;
-    q.Exclusao = 1;
-    Checa(saldos.set_at(keys::SQEL_KEY_EXCLUSAO), "Lendo os saldos");
-    while (saldos.next().ok()) {
-        run.Conta();
-        if (q.Competencia > run.fim || q.Exclusao == 0) break;
-        if (!run.opcoes.todos && q.Produto.clipped() != escolhido) continue;
-        if (auto codigo = Decimal::parse(q.Produto.clipped())) {
-            auto [it, novo] = run.produtos.try_emplace(*codigo);
-            if (novo) it->second.aliquota = q.Aliquota;
-        }
-    }
-    (void)saldos.close();
-}
-
-// Products of the previous month's balances: step 7 (the previous year's file in January).
-void ReuneMesAnterior(Execucao& run) {
-    FileManager saldos(dictionary::SaldosVorel());
-    if (run.mes == 1) {
-        if (!run.AbreDoAno(saldos, run.ano - 1)) return;
-    } else {
-        run.Abre(saldos, "Abrindo os saldos");
-    }
-    auto& q = saldos.rec<dictionary::SaldosVorelRec>();
-    const std::string escolhido = CodigoTexto(run.opcoes.produto);
-    saldos.clear_record();
-    q.Competencia = run.mesAnterior;
-    if (!run.opcoes.todos) q.Produto = escolhido;
-    Checa(saldos.set_at(run.opcoes.todos ? keys::SQEL_KEY_DATA : keys::SQEL_KEY_PROD_DATA), "Lendo os saldos");
-    while (saldos.next().ok()) {
-        run.Conta();
-        if (q.Competencia <= 0 || date::first_of_month(q.Competencia) != run.mesAnterior) break;
-        if (!run.opcoes.todos && q.Produto.clipped() != escolhido) break;
-        if (auto codigo = Decimal::parse(q.Produto.clipped())) {
-            auto [it, novo] = run.produtos.try_emplace(*codigo);
-            if (novo) it->second.aliquota = q.Aliquota;
-        }
-    }
-    (void)saldos.close();
-}
 
 long long Registros(const Execucao& run, const data::TableDesc& desc) {
     FileManager fm(desc);
@@ -364,26 +148,15 @@ void Executa(Execucao& run) {
     Checa(run.trabalho.open_path(run.arquivoTrabalho), "Abrindo a tabela de trabalho");
     (void)run.trabalho.send(detail::kCacheDoTrabalho);
     (void)run.trabalho.send("Scratch=1");  // the run's own file, deleted when the run fails
-    // The gathering only appends: the work table's keys are built once it is whole, each in one
-    // sorted pass, rather than grown row by row in every index.
+    // The run only appends: the work table's keys are built once it is whole, each in one sorted
+    // pass, rather than grown row by row in every index.
     Checa(data::drop_keys(run.trabalho), "Abrindo a tabela de trabalho");
 
     run.progresso.total1 = Registros(run, dictionary::SaidaVorel()) + Registros(run, dictionary::EntradaVorel()) +
                            Registros(run, dictionary::MovMaqRegistradora());
     run.Mostra();
-    ReuneSaidas(run);
-    ReuneEntradas(run);
-    {
-        TransacaoDoCalculo t(run, {&run.trabalho});
-        if (!run.opcoes.periodoExplicito) ReuneCaixas(run);
-        ReuneMarcados(run);
-        ReuneMesAnterior(run);
-        t.Confirma("Gravando a tabela de trabalho");
-    }
-    Checa(run.trabalho.rebuild_keys(), "Gravando a tabela de trabalho");
-    run.progresso.barra1 = 0;
-    run.progresso.contador = 0;
-    detail::CalculaPlanilhaMensal(run);
+    detail::ReuniaoProdutos reuniao(run);
+    detail::CalculaPlanilhaMensal(run, reuniao);
 }
 
 }  // namespace

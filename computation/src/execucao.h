@@ -1,9 +1,11 @@
 // One run of the monthly computation: its options, period, product list, its own table cursors
-// (the work table on the run's own file) and its progress. Shared by the run's steps: the
-// gathering (calculo_produtos.cpp), the valuation (calcula_planilha_mensal.cpp) and the base of
-// the last entries (base_ultimas_entradas.cpp). Nothing here outlives the run.
+// (the work table on the run's own file) and its progress. Shared by the run's steps: the set-up
+// (calculo_produtos.cpp), the gathering of each product's rows (reuniao_produtos.cpp), the
+// valuation (calcula_planilha_mensal.cpp) and the base of the last entries
+// (base_ultimas_entradas.cpp). Nothing here outlives the run.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -35,10 +37,10 @@ struct Interrupcao {
 };
 
 // The page caches a run asks for (KiB), so its memory stays the same however many movements the
-// month holds: the movement files it reads, and its work table, whose rows it writes, reads back by
-// product and rewrites. Kept small, so that a small month nearly fills them: with 2 MB and 8 MB
-// SQLite's memory grew from 7.7 MB at 20,000 rows to 11.8 MB at 200,000, with 1 MB and 4 MB from
-// 5.9 MB to 6.6 MB, and the larger caches made the run no faster.
+// month holds: the movement files it reads, and its work table, whose rows it writes once and
+// whose keys it builds at the end. Kept small, so that a small month nearly fills them: with 2 MB
+// and 8 MB SQLite's memory grew from 7.7 MB at 20,000 rows to 11.8 MB at 200,000, with 1 MB and
+// 4 MB from 5.9 MB to 6.6 MB, and the larger caches made the run no faster.
 inline constexpr const char* kCacheDaExecucao = "CacheKiB=1024";
 inline constexpr const char* kCacheDoTrabalho = "CacheKiB=4096";
 
@@ -101,8 +103,28 @@ std::string CodigoTexto(const Decimal& codigo);
 // when there is none.
 int NumeroDoTexto(std::string_view t);
 
-// The valuation and the carry of the other products, in one transaction with the month records.
-void CalculaPlanilhaMensal(Execucao& run);
+// The positions (record ids) of the work rows: one band per source, so that rows of equal key
+// values read in the order the sources are gathered, as the sheets and exports list them: every
+// exit, then every entry, then every cash-register item, then the products' opening rows. Within a
+// band the rows take the order in which their source is read (products in code order, a product's
+// items in their file's (product, date) key order), whatever the order in which they are written.
+inline constexpr std::int64_t kPosicaoSaidas = 1;
+inline constexpr std::int64_t kPosicaoEntradas = std::int64_t{1} << 40;
+inline constexpr std::int64_t kPosicaoCaixas = std::int64_t{1} << 41;
+inline constexpr std::int64_t kPosicaoAberturas = std::int64_t{1} << 42;
+
+// A product's work row held until it is valued and written, with its position.
+struct LinhaDoProduto {
+    LinhaTrabalho linha;
+    std::int64_t posicao = 0;
+};
+
+class ReuniaoProdutos;
+
+// The valuation of every product the gathering hands over, each product's rows written once with
+// their results, the month records, the carry of the other products and the work table's keys: all
+// in one transaction.
+void CalculaPlanilhaMensal(Execucao& run, ReuniaoProdutos& reuniao);
 
 // An entry a base of columns 4, 5 and 9 is taken from (CFOP 1403, 2403, 1409 or 2409).
 struct EntradaDeBase {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "calculo_fixture.h"
+#include "vorel/core/text.h"
 #include "vorel/dictionary/name_variables.h"
 
 namespace vorel::computation::testing {
@@ -135,6 +136,46 @@ TEST_F(CalculoProdutosTest, WorkTableOrderAndAOneProductRun) {
     const SaldosVorelRec* cinco = Do(saldos, 5, kMar);
     ASSERT_NE(cinco, nullptr);
     EXPECT_EQ(cinco->QuantProdutos.value(), D("8"));  // 11 in, 2 exits and one cash-register item out
+}
+
+// Rows of equal key values read in the order in which the run gathers its sources, not in the order
+// it values them: every exit, then every entry, then every cash-register item (each in its file's
+// product and date order, same-day items as written), then the opening rows in product order. By
+// product and day the exits come before the entry; by day alone the two products' exits before
+// their entries.
+TEST_F(CalculoProdutosTest, RowsOfEqualKeysReadInTheOrderTheSourcesAreGathered) {
+    Cfo(1102, kEntradas);
+    Cfo(5102, kConsumidorFinal);
+    Produto(5);
+    Produto(6);
+    Maquina(3, "ABC1");
+    const date::Day dia = Dia(2016, 3, 10);
+    Caixa(6, dia, 3, "1", "2");
+    Entrada({.produto = 6, .data = dia, .numero = 30, .cfo = 1102, .qtd = "5", .base = "10"});
+    Saida(6, dia, 9, 5102, "1");
+    Caixa(5, dia, 3, "1", "2");
+    Entrada({.produto = 5, .data = dia, .numero = 20, .cfo = 1102, .qtd = "5", .base = "10"});
+    Saida(5, dia, 8, 5102, "1");
+    Saida(5, dia, 7, 5102, "1");
+
+    AvisosDeTeste avisos;
+    OpcoesCalculo o;
+    o.todos = true;
+    o.manterTrabalho = true;
+    ResultadoCalculo r = Calcula(o, avisos);
+    ASSERT_TRUE(r.ok()) << r.erro;
+    auto ordem = [&](data::KeyName chave) {
+        std::vector<std::string> out;
+        for (const auto& l : Le<EntradaSaidaVorelRec>(dictionary::EntradaSaidaVorel(), chave, r.arquivoTrabalho))
+            out.push_back(l.CODMERCADORIA.value().to_string() + ":" + std::to_string(l.ENTSAI) + ":" +
+                          std::string(text::trim(l.NUMERO.clipped())));
+        return out;
+    };
+    EXPECT_EQ(ordem(keys::ESA_KEY_DATAPRODUTO), (std::vector<std::string>{"5:0:", "5:2:8", "5:2:7", "5:1:20", "5:2:ABC1",
+                                                                         "6:0:", "6:2:9", "6:1:30", "6:2:ABC1"}));
+    EXPECT_EQ(ordem(keys::ESA_KEY_VEICULOS), (std::vector<std::string>{"5:0:", "6:0:", "5:2:8", "5:2:7", "6:2:9", "5:1:20",
+                                                                      "6:1:30", "5:2:ABC1", "6:2:ABC1"}));
+    ApagaTrabalho(r.arquivoTrabalho);
 }
 
 TEST_F(CalculoProdutosTest, NegativeOnlyKeepsOnlyProductsBelowZeroAndWritesNoRecordOfThem) {

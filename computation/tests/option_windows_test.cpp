@@ -221,16 +221,14 @@ TEST_F(OptionWindows, CalculoCancelledFromItsProgressWindowWritesNothing) {
     ui->Press(ui->ByText(outra, "&Cancelar"));
     ui->WaitUntil([&] { return !ui->HasWindow("Planilha Final de Produtos"); }, "the other window to close");
     ASSERT_FALSE(rt->Finished(thread).has_value()) << "the run ended before the other window was used";
-    // The progress text counts the movements gathered (beyond the number of products), then,
-    // from 0 again, the products valued.
-    bool reunidos = false;
+    // The progress text counts the records read: the previous month's balances (one a product),
+    // then the exits, each product valued and its month record written once its exits are read;
+    // 200 exits on, some ten products have been.
     ui->WaitUntil([&] {
         for (int id : ui->Windows()) {
             const auto* texto = ui->Mirror(id).Find(ui::ProgressWindow::kText);
             if (!texto || !ui->Mirror(id).Find(ui::ProgressWindow::kCancel)) continue;
-            const int contador = std::atoi(texto->text.c_str());
-            if (contador > kProdutos) reunidos = true;
-            else if (reunidos && contador >= 20) return true;
+            if (std::atoi(texto->text.c_str()) > kProdutos + 200) return true;
         }
         return false;
     }, "the valuation to be under way");

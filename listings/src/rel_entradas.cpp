@@ -103,7 +103,8 @@ private:
                     Texto(p, 156, y2, 1150, v.codigo, f);
                     Texto(p, 1323, y2, 2250, v.produto, f);
                     Texto(p, 3542, y2, 771, v.quantidade, f, Align::Right);
-                    Texto(p, 4573, y2, 1250, v.base, f, Align::Right);
+                    // The base ends before the rate's box begins, so the two never run together.
+                    Texto(p, 4573, y2, 5460 - 4573, v.base, f, Align::Right);
                     Texto(p, 5510, y2, 550, v.aliquota, f, Align::Right);
                     Texto(p, 6250, y2, 1150, v.icms, f, Align::Right);
                     p.line(0, 240, kLargura, 240);

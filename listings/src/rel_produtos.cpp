@@ -89,7 +89,7 @@ private:
             p.text(Caixa(134, 15, 18, 4), "Data Inicial", f);
             p.text(Caixa(153, 15, 18, 4), "Data Final", f, Align::Center);
             p.text(Caixa(175, 15, 8, 4), "Aliq", f);
-            p.text(Caixa(183, 15, 11, 4), "A. Red.", f);
+            p.text(Caixa(182, 15, 12, 4), "A. Red.", f);
         }});
         relatorio_.set_page_footer(estilo::RodapeListagem(rodape_));
     }

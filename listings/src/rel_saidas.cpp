@@ -28,6 +28,10 @@ using estilo::Coluna;
 // Row 1: CNPJ, name, series, number, date, CFOP, complement.
 constexpr Coluna kLinha1[] = {{146, 1200}, {1354, 2650}, {4052, 350}, {4438, 800}, {5323, 650, Align::Right},
                               {5990, 450, Align::Right}, {6948, 500}};
+// The headings of row 1 over those columns; the complement's heading, wider than its column, ends
+// at the frame instead of being cut there.
+constexpr Coluna kCabecalho1[] = {{146, 1200}, {1354, 2650}, {4052, 350}, {4438, 800}, {5323, 650, Align::Right},
+                                  {5990, 450, Align::Right}, {6790, 700, Align::Right}};
 // Row 2: product code, description, quantity, base, rate, ICMS.
 constexpr Coluna kLinha2[] = {{156, 1150}, {1354, 2188}, {3000, 1050, Align::Right}, {4073, 1050, Align::Right},
                               {5156, 600, Align::Right}, {6021, 1050, Align::Right}};
@@ -108,7 +112,7 @@ private:
             p.text({0, 0, kLargura, 500}, W("Relatório de Saidas"), Times(30, false, true), Align::Center);
             p.box({0, 550, kLargura, 600});
             const report::Font f = Times(8, true, true);
-            Textos(p, 620, kLinha1,
+            Textos(p, 620, kCabecalho1,
                    {W("C.N.P.J. Destinatário"), W("Destinatário"), W("Série"), W("Número"), W("Data Emissão"),
                     "C.F.O.", W("Código Compl")},
                    f);

@@ -5,6 +5,7 @@
 // CPF), and the second model's rate and own ICMS as a table of cases with its summary by CFOP and
 // rate.
 #include "entradas_fixture.h"
+#include "legibilidade.h"
 
 #include "vorel/core/paths.h"
 #include "vorel/data/asker.h"
@@ -15,7 +16,10 @@ namespace {
 
 TEST_F(Entradas, TheFirstModelsEntriesWithTheirSuppliersAndProducts) {
     EntraMes();
-    EXPECT_TRUE(matches_reference(report::to_text(Documento({}, ModeloEntradas::Modelo01)), "rel_entradas.txt"));
+    const report::Document d = Documento({}, ModeloEntradas::Modelo01);
+    EXPECT_TRUE(matches_reference(report::to_text(d), "rel_entradas.txt"));
+    // The base and the rate of a row side by side, every heading whole.
+    EXPECT_THAT(TextosIlegiveis(d, 927), ::testing::IsEmpty());
 }
 
 TEST_F(Entradas, TheSupplierFilter) {
@@ -157,6 +161,7 @@ TEST_F(Entradas, OneEntryMakesTwoPagesAndAnEmptyMonthNone) {
     Entra({{3, 15, 1, "11111111000111", 0, 100, 1403, "1000"}});
     const report::Document d = Documento({}, ModeloEntradas::Modelo02);
     EXPECT_TRUE(matches_reference(report::to_text(d), "rel_entradas_mod02.txt"));
+    EXPECT_THAT(TextosIlegiveis(d, 927), ::testing::IsEmpty());
     EXPECT_TRUE(Documento(Escolhida(2), ModeloEntradas::Modelo02).pages.empty());
     EXPECT_TRUE(Documento(Escolhida(2), ModeloEntradas::Modelo01).pages.empty());
 }

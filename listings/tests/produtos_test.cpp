@@ -1,6 +1,7 @@
 // The product register listings: the four page reports against a reference text, the export file
 // byte for byte, the window's model choice hiding the export, and an export that cannot be written
 // reporting the failure instead of the success message.
+#include "legibilidade.h"
 #include "listing_fixture.h"
 
 #include "vorel/core/date.h"
@@ -41,13 +42,19 @@ struct Produtos : ListingFixture {
 
 TEST_F(Produtos, FourReportsByModelAndOrder) {
     SeedProdutos();
-    const std::string paginas = OnThread([] {
+    std::vector<std::string> ilegiveis;
+    const std::string paginas = OnThread([&ilegiveis] {
         std::string s;
         for (auto m : {ModeloProdutos::Todos, ModeloProdutos::AliquotaZero})
-            for (auto o : {OrdemProdutos::Codigo, OrdemProdutos::Descricao}) s += report::to_text(DocumentoRelProdutos(1, m, o));
+            for (auto o : {OrdemProdutos::Codigo, OrdemProdutos::Descricao}) {
+                const report::Document d = DocumentoRelProdutos(1, m, o);
+                s += report::to_text(d);
+                for (std::string& f : TextosIlegiveis(d, 1000)) ilegiveis.push_back(std::move(f));
+            }
         return s;
     });
     EXPECT_TRUE(matches_reference(paginas, "rel_produtos.txt"));
+    EXPECT_THAT(ilegiveis, ::testing::IsEmpty());
 }
 
 TEST_F(Produtos, NoProductOfRateZeroGivesNoPages) {

@@ -2,6 +2,7 @@
 // pattern, a code kept in the CNPJ field in five positions, the register code over the CNPJ, an
 // inactive customer named only through its register code, the month's bounds), the customer
 // filter, 29 items a page at 66 lines, and an empty month: no page and Response 2, an empty file.
+#include "legibilidade.h"
 #include "movimentos_fixture.h"
 #include "vorel/shell/text_report.h"
 #include "vorel/ui/headless.h"
@@ -70,7 +71,10 @@ struct Saidas : MovimentosFixture {
 
 TEST_F(Saidas, PagesAndTextLinesOfTheMonth) {
     SaiMes();
-    EXPECT_TRUE(matches_reference(report::to_text(Documento({})), "rel_saidas.txt"));
+    const report::Document d = Documento({});
+    EXPECT_TRUE(matches_reference(report::to_text(d), "rel_saidas.txt"));
+    // Every heading whole (the complement's reaches the frame), no two texts of a row over each other.
+    EXPECT_THAT(TextosIlegiveis(d, 1500), ::testing::IsEmpty());
     const Strings l = Texto({});
     EXPECT_TRUE(matches_reference(Junta(l), "rel_saidas_m.txt"));
     EXPECT_EQ(l[1], std::string(60, ' ') + text::from_utf8("Número Página....001"));

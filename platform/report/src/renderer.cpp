@@ -1,6 +1,7 @@
 #include "vorel/report/renderer.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
@@ -96,6 +97,10 @@ QImage page_image(const Page& page, double dpi) {
     paint_page(painter, page, dpi, dpi);
     painter.end();
     return image;
+}
+
+Mils text_width(const Font& font, const std::string& text) {
+    return static_cast<Mils>(QFontMetricsF(qfont(font)).horizontalAdvance(qstring(text)) + 0.999);
 }
 
 }  // namespace vorel::report

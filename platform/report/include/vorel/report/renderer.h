@@ -22,4 +22,8 @@ void paint_page(QPainter& painter, const Page& page, double dpi_x, double dpi_y)
 // The page painted on a white image of `dpi` dots per inch (the previewer's page images).
 QImage page_image(const Page& page, double dpi);
 
+// The width in mils that `text` (Windows-1252) takes when painted in `font`: what a text's box
+// must hold for the renderer to draw it whole (it cuts a text at its box).
+Mils text_width(const Font& font, const std::string& text);
+
 }  // namespace vorel::report

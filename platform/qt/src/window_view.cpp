@@ -746,6 +746,14 @@ bool WindowView::HandleKey(Item& item, QKeyEvent* e) {
             return true;
         default: break;
     }
+    if (item.s.type == ControlType::Radio) {
+        switch (code) {
+            case key::Up: case key::Down: case key::Left: case key::Right:
+                Post(UserEvent::Key, item.s.feq, code);  // the model chooses the next radio
+                return true;
+            default: break;
+        }
+    }
     if (IsList(item.s.type)) {
         switch (code) {
             case key::Up: case key::Down: case key::PageUp: case key::PageDown: case key::Home: case key::End:

@@ -344,11 +344,24 @@ void Window::MoveFocus(int dir) {
     for (int step = 0; step < n; ++step) {
         i = (i + dir + n) % n;
         if (i == start) break;
-        if (Focusable(*controls_[i]) && !controls_[i]->skip_) {
+        if (Focusable(*controls_[i]) && !controls_[i]->skip_ && !OtherRadioChosen(*controls_[i])) {
             ChangeFocus(controls_[i]->feq(), true);
             return;
         }
     }
+}
+
+namespace {
+bool Chosen(const ControlState& s) { return !s.value.empty() && s.value != "0"; }
+}  // namespace
+
+bool Window::OtherRadioChosen(const Control& c) const {
+    if (c.type() != ControlType::Radio || c.s_.parent == 0 || Chosen(c.s_)) return false;
+    for (const auto& o : controls_)
+        if (o.get() != &c && o->type() == ControlType::Radio && o->s_.parent == c.s_.parent && Chosen(o->s_) &&
+            Focusable(*o))
+            return true;
+    return false;
 }
 
 void Window::PressDefault() {
@@ -420,12 +433,35 @@ void Window::ProcessKey(int code) {
         ListMove(*c, code);
         return;
     }
+    if (t == ControlType::Radio &&
+        (code == key::Up || code == key::Down || code == key::Left || code == key::Right)) {
+        StepRadio(*c, code == key::Down || code == key::Right ? 1 : -1);
+        return;
+    }
     if (code == key::Space && (t == ControlType::Check || t == ControlType::Radio)) {
         c->s_.value = c->s_.value == "1" ? "0" : "1";
         c->touched_ = true;
         Leave();  // accepts it
         return;
     }
+}
+
+void Window::StepRadio(Control& radio, int dir) {
+    std::vector<Control*> group;
+    for (const auto& o : controls_)
+        if (o.get() == &radio || (o->type() == ControlType::Radio && radio.s_.parent != 0 &&
+                                  o->s_.parent == radio.s_.parent && Focusable(*o) && !o->s_.readOnly))
+            group.push_back(o.get());
+    const auto at = std::find(group.begin(), group.end(), &radio) - group.begin();
+    const auto n = static_cast<std::ptrdiff_t>(group.size());
+    if (n < 2) return;
+    Control& next = *group[static_cast<std::size_t>((at + dir + n) % n)];
+    ChangeFocus(next.feq(), true);
+    if (header_.focus != next.feq()) return;  // the control left refused its value
+    next.s_.value = "1";
+    if (next.use_ && !next.use_->Set(next.s_.value)) return;
+    next.touched_ = false;
+    pending_.push_back({event::Accepted, next.feq(), 0});
 }
 
 void Window::Translate(const UserEvent& e) {

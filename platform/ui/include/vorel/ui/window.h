@@ -257,7 +257,13 @@ private:
     void Translate(const UserEvent& e);
     void NoteListRows(const UserEvent& e);
     void ProcessKey(int code);
+    // Tab and Shift+Tab stop at the chosen radio of a group (the radios sharing a parent) only,
+    // or at each of them while none is chosen, as a Windows option group does.
     void MoveFocus(int dir);
+    bool OtherRadioChosen(const Control& c) const;
+    // The arrow keys on a radio choose the next (+1) or previous (-1) radio of its group, round
+    // from the last to the first.
+    void StepRadio(Control& radio, int dir);
     void ChangeFocus(int feq, bool queueSelected);
     bool Leave();
     void PressDefault();

@@ -280,13 +280,12 @@ private:
         Checa(saldos_.remove_range(keys::SQEL_PRODUTOALIQDATA, &dezembro), "Apagando os saldos");
         std::stable_sort(p.linhas.begin(), p.linhas.end(),
                          [](const LinhaAnual& a, const LinhaAnual& b) { return a.data < b.data; });
-        std::vector<MovimentoAnual> movimentos;
-        movimentos.reserve(p.linhas.size());
+        movimentos_.clear();
         for (const LinhaAnual& l : p.linhas)
-            movimentos.push_back(
+            movimentos_.push_back(
                 {date::month(l.data), l.coluna, Decimal::from_scaled(l.quantidade, 3), Decimal::from_scaled(l.base, 2)});
         std::vector<LinhaAnual>().swap(p.linhas);
-        for (const MesAnual& m : ValoraAnoProduto(Dezembro(texto, aliquota), movimentos)) {
+        for (const MesAnual& m : ValoraAnoProduto(Dezembro(texto, aliquota), movimentos_)) {
             saldos_.clear_record();
             q.Produto = texto;
             q.Competencia = date::first_of_month(ano_, m.mes);
@@ -318,7 +317,8 @@ private:
     FileManager ent_{dictionary::EntradaVorel()}, sai_{dictionary::SaidaVorel()}, mmr_{dictionary::MovMaqRegistradora()};
     fiscal::ColunasDoCfo colunas_{cfo_};
     std::vector<ProdutoDoAno> lista_;
-    std::vector<std::pair<long long, std::size_t>> indice_;  // (code, place in lista_), ascending
+    std::vector<std::pair<long long, std::size_t>> indice_;
+    std::vector<MovimentoAnual> movimentos_;  // the product in hand's, valued; its room kept from product to product  // (code, place in lista_), ascending
     ProgressoCalculo progresso_;
 };
 

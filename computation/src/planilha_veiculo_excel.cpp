@@ -106,7 +106,8 @@ ResultadoVeiculos PlanilhaVeiculoExcel(const ResultadoVeiculos& run, const Opcoe
 
     const auto& w = trabalho.rec<dictionary::EntradaSaidaVorelRec>();
     trabalho.clear_record();
-    if (!trabalho.set(keys::Esa_Key_DataEspelho).ok()) return falha("Lendo a tabela de trabalho");
+    if (!LeSoCamposDaLinhaVeiculo(trabalho).ok() || !trabalho.set(keys::Esa_Key_DataEspelho).ok())
+        return falha("Lendo a tabela de trabalho");
     bool cabecalho = false;
     while (trabalho.next().ok()) {
         ++progresso.barra1;

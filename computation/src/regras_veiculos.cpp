@@ -5,6 +5,7 @@
 
 #include "vorel/computation/planilha_veiculos.h"
 #include "vorel/core/picture.h"
+#include "vorel/data/cursor.h"
 #include "vorel/dictionary/own_tables.h"
 
 namespace vorel::computation {
@@ -100,6 +101,12 @@ LinhaVeiculo LinhaDaPlanilha(const dictionary::EntradaSaidaVorelRec& w, int mode
     col(16) = d.ressarcir;
     col(17) = d.compensar;
     return l;
+}
+
+data::Result LeSoCamposDaLinhaVeiculo(data::FileManager& trabalho) {
+    return data::Cursor::read_only(trabalho, {"CHASSI", "ENTSAI", "DATA", "NUMERO", "SERIE", "BASEICMS",
+                                              "BASEPROPSUBSTITUIDO", "BASEESTREMANESCENTE", "BASEEFETENT", "SDATA",
+                                              "SNUMERO", "SSERIE", "SBASEICMS"});
 }
 
 void TotaisVeiculos::Soma(const LinhaVeiculo& l) {

@@ -75,7 +75,7 @@ void PlanilhaVeiculo(ui::ProcContext& ctx, const ResultadoVeiculos& r, const Opc
     loop.next = [&] {
         if (std::exchange(primeiro, false)) {
             trabalho.clear_record();
-            if (!trabalho.set(dictionary::keys::Esa_Key_DataEspelho).ok()) {
+            if (!LeSoCamposDaLinhaVeiculo(trabalho).ok() || !trabalho.set(dictionary::keys::Esa_Key_DataEspelho).ok()) {
                 data::AvisoPadraoSemTexto(36);
                 return false;
             }
@@ -138,7 +138,8 @@ void PlanilhaVeiculoM(ui::ProcContext& ctx, const ResultadoVeiculos& r, const Op
         ProgressoCalculo p;
         p.total1 = trabalho.records();
         trabalho.clear_record();
-        bool lendo = trabalho.set(dictionary::keys::Esa_Key_DataEspelho).ok();
+        bool lendo =
+            LeSoCamposDaLinhaVeiculo(trabalho).ok() && trabalho.set(dictionary::keys::Esa_Key_DataEspelho).ok();
         while (lendo && erro.empty() && trabalho.next().ok()) {
             texto.Linha(trabalho.rec<dictionary::EntradaSaidaVorelRec>());
             ++p.barra1;

@@ -6,7 +6,11 @@
 #include "linhas_veiculos.h"
 #include "reference_file.h"
 #include "vorel/computation/planilha_veiculos_paginas.h"
+#include "data_root.h"
+#include "vorel/computation/planilha_veiculos.h"
 #include "vorel/core/text.h"
+#include "vorel/dictionary/key_names.h"
+#include "work_table_rows.h"
 
 namespace vorel::computation::testing {
 namespace {
@@ -119,6 +123,39 @@ TEST(RelatorioFinalVeiculos, RatesTotalsAndBalancesMatchTheReferencePage) {
     ASSERT_EQ(doc.pages.size(), 1u);
     EXPECT_EQ(doc.pages[0].number, 3);
     EXPECT_TRUE(report::testing::matches_reference(report::to_text(doc), "relatorio_final_veiculos.txt"));
+}
+
+// The sheet's pages, text and `;` file read the work table with the fields of a line only: entry
+// and exit rows, each with every field set, read back so make the lines of both models that the
+// whole rows make.
+struct LinhaVeiculoDaTabelaTest : ::testing::Test, vorel::testing::DataRoot {
+    void SetUp() override { CreateDataRoot("vorel-veiculos-campos"); }
+    void TearDown() override { RemoveDataRoot(); }
+};
+
+TEST_F(LinhaVeiculoDaTabelaTest, RowsReadWithTheLinesFieldsMakeTheLinesOfTheWholeRows) {
+    std::vector<dictionary::EntradaSaidaVorelRec> linhas;
+    for (int n = 1; n <= 6; ++n) {
+        dictionary::EntradaSaidaVorelRec r{};
+        vorel::testing::FillEveryField(r, n);  // entries and exits alternate
+        linhas.push_back(r);
+    }
+    const auto texto = [](const LinhaVeiculo& l) {
+        std::string t = l.chassi + "|" + l.serieEntrada + "|" + l.serieSaida + "|" + std::to_string(l.dataEntrada) +
+                        "|" + std::to_string(l.dataSaida) + "|" + std::to_string(l.numeroEntrada) + "|" +
+                        std::to_string(l.numeroSaida);
+        for (const Decimal& v : l.valores) t += "|" + v.to_string();
+        return t + "\n";
+    };
+    for (const int modelo : {0, 1}) {
+        SCOPED_TRACE(modelo);
+        std::string esperado, obtido;
+        for (const auto& r : linhas) esperado += texto(LinhaDaPlanilha(r, modelo));
+        vorel::testing::ReadBack(root + "trabalho" + std::to_string(modelo) + ".tps", linhas,
+                                 dictionary::keys::Esa_Key_DataEspelho, LeSoCamposDaLinhaVeiculo,
+                                 [&](const dictionary::EntradaSaidaVorelRec& r) { obtido += texto(LinhaDaPlanilha(r, modelo)); });
+        EXPECT_EQ(obtido, esperado);
+    }
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "vorel/computation/calculo_produtos.h"
 #include "vorel/core/date.h"
 #include "vorel/core/decimal.h"
+#include "vorel/data/error.h"
 #include "vorel/shell/period.h"
 
 namespace vorel::data {
@@ -112,6 +113,9 @@ struct LinhaVeiculo {
     const Decimal& coluna(int n) const;  // 5, 6, 10..17
 };
 LinhaVeiculo LinhaDaPlanilha(const dictionary::EntradaSaidaVorelRec& w, int modelo);
+// Makes the work table's reads fill only what LinhaDaPlanilha reads (the sheet's pages, text and
+// `;` file print nothing else of a row); the other fields read blank.
+[[nodiscard]] data::Result LeSoCamposDaLinhaVeiculo(data::FileManager& trabalho);
 
 // Column totals, sums 18 to 20 and balances 21 to 23 as lines are added.
 struct TotaisVeiculos {

@@ -13,6 +13,7 @@
 
 #include "vorel/core/date.h"
 #include "vorel/core/text.h"
+#include "vorel/data/cursor.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
@@ -96,6 +97,9 @@ public:
         Donos(registros);
         FileManager ent(dictionary::EntradaVorel());
         if (!shell::AbreNoAno(ent, periodo_).ok()) return Erro("Abrindo as entradas");
+        // The entries are wide: each product's month is summed from its CFOs and bases only.
+        if (!data::Cursor::read_only(ent, {"CodMercadoria", "DataEmissao", "CFO", "BaseICMS"}).ok())
+            return Erro("Lendo as entradas");
         long long feitos = 0;
         for (const Registro& r : registros) {
             if (progresso_) progresso_(++feitos, std::max(total_, feitos));
@@ -133,6 +137,8 @@ private:
         if (!r.ok()) return Erro("Abrindo os saldos do ano anterior");
         auto& q = anterior.rec<dictionary::SaldosVorelRec>();
         const date::Day dezembro = date::first_of_month(ano_ - 1, 12);
+        if (!data::Cursor::read_only(anterior.file(), {"Competencia", "Aliquota", "BaseAcunulada"}).ok())
+            return Erro("Lendo os saldos do ano anterior");
         anterior.file().clear_record();
         q.Competencia = dezembro;
         if (!anterior.file().set_at(keys::SQEL_KEY_DATA).ok()) return Erro("Lendo os saldos do ano anterior");
@@ -144,6 +150,11 @@ private:
         FileManager saldos(dictionary::SaldosVorel());
         if (!shell::AbreNoAno(saldos, periodo_).ok()) return Erro("Abrindo os saldos");
         auto& q = saldos.rec<dictionary::SaldosVorelRec>();
+        // What the sheet's lines take of a balance record; the other fields read blank.
+        if (!data::Cursor::read_only(saldos, {"Produto", "Competencia", "Aliquota", "BaseAcunulada", "CalcFGNRealisado",
+                                              "CalcIsenta", "CalcOutUF", "ConfUsuFinal", "ConfDemHip"})
+                 .ok())
+            return Erro("Lendo os saldos");
         saldos.clear_record();
         if (!saldos.set(keys::SQEL_KEY_DATA).ok()) return Erro("Lendo os saldos");
         total_ = std::max<long long>(0, saldos.records());

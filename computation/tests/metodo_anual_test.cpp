@@ -83,6 +83,7 @@ TEST_F(MetodoAnualTest, SumsTheYearByRate) {
         r.CalcIsenta = D("2");
         r.CalcFGNRealisado = D("3");
         r.ConfUsuFinal = D("4");
+        r.ConfDemHip = D("5");
     });
     Saldo({.produto = 2, .mes = Dia(2016, 3, 1), .aliquota = "17", .base = "40"});
     Entrada({.produto = 1, .data = Dia(2016, 2, 3), .numero = 1, .cfo = 1403, .qtd = "1", .base = "100"});
@@ -96,11 +97,12 @@ TEST_F(MetodoAnualTest, SumsTheYearByRate) {
         got.push_back(t.PERCENTUAL.value().to_string() + " l1=" + t.SALDOANTERIOR.value().to_string() +
                       " l2=" + t.ENTRADAEXDEVO.value().to_string() + " l3=" + t.ENTRADAOUTEST.value().to_string() +
                       " l4=" + t.RETFINALISENTA.value().to_string() + " l5=" + t.RETFINALFGNREALISADO.value().to_string() +
-                      " l6=" + t.BASEESTFINAL.value().to_string() + " l10=" + t.RETCONSAIDAUSUFINAL.value().to_string());
+                      " l6=" + t.BASEESTFINAL.value().to_string() + " l10=" + t.RETCONSAIDAUSUFINAL.value().to_string() +
+                      " l11=" + t.RETCONDEMHIP.value().to_string());
     const std::vector<std::string> want = {
-        "12 l1=0 l2=200 l3=1 l4=2 l5=3 l6=30 l10=4",
-        "17 l1=0 l2=0 l3=0 l4=0 l5=0 l6=40 l10=0",
-        "18 l1=70 l2=100 l3=0 l4=0 l5=0 l6=0 l10=0",
+        "12 l1=0 l2=200 l3=1 l4=2 l5=3 l6=30 l10=4 l11=5",
+        "17 l1=0 l2=0 l3=0 l4=0 l5=0 l6=40 l10=0 l11=0",
+        "18 l1=70 l2=100 l3=0 l4=0 l5=0 l6=0 l10=0 l11=0",
     };
     EXPECT_EQ(got, want);
 }

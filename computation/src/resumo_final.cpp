@@ -10,6 +10,7 @@
 #include "vorel/core/picture.h"
 #include "vorel/shell/program_settings.h"
 #include "vorel/core/text.h"
+#include "vorel/data/cursor.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
@@ -127,6 +128,11 @@ std::string MontaResumoFinal(const shell::EmpresaPeriodo& periodo, const OpcoesR
         Aberta saldos(dictionary::SaldosVorel(), "Abrindo os saldos", &periodo);
         Aberta entradas(dictionary::EntradaVorel(), "Abrindo as entradas", &periodo);
         Aberta forcli(dictionary::ForCli(), "Abrindo os fornecedores");
+        // Only what the summary sums of a balance, and what the supplier search reads of an entry.
+        Checa(data::Cursor::read_only(saldos.fm, {"Produto", "Competencia", "Aliquota", "CalcUsuFinal", "CalcFGNRealisado",
+                                                  "CalcIsenta", "CalcOutUF", "ConfUsuFinal", "ConfDemHip"}),
+              "Lendo os saldos do mês");
+        Checa(data::Cursor::read_only(entradas.fm, {"CodMercadoria", "DataEmissao", "Cnpj"}), "Lendo as entradas");
         const std::set<std::string> estabelecimentos =
             o.codFornecedor != 0 ? Estabelecimentos(forcli.fm, o.codFornecedor) : std::set<std::string>{};
         const date::Day mes = periodo.Inicio();

@@ -172,7 +172,9 @@ private:
         }
         const int selecionada = w[kLista].selected();
         w[kLista].Rows(std::move(rows));
+        // The list stands on its first row until the user moves: Enter marks a row at once.
         if (selecionada > 0) w[kLista].Selected(selecionada);
+        else if (!linhas_.empty()) w[kLista].Selected(1);
         for (int b : {kReindexa, kLimpa, kAtualiza, kCorrige, kForca, kInformacoes, kCria}) w[b].Enable(alguma);
         w.Display();
     }

@@ -118,6 +118,13 @@ TEST_F(RunTimeFileManagerTest, AsksTwiceThenListsTheTablesByDescriptionWithButto
         return n;
     };
     EXPECT_EQ(habilitados(), 0);
+    // The list opens on its first row: Enter there marks it, and again unmarks it.
+    ASSERT_EQ(ui->Focus(w), Lista(w).feq);
+    ui->Key(w, ui::key::Enter);
+    EXPECT_EQ(ui->CellAt(Lista(w), 1, 1).icon, 1);
+    EXPECT_EQ(habilitados(), 7);
+    ui->Key(w, ui::key::Enter);
+    EXPECT_EQ(ui->CellAt(Lista(w), 1, 1).icon, 0);
     ui->PickRow(Lista(w), 2, true);
     EXPECT_EQ(ui->CellAt(Lista(w), 2, 1).icon, 1);
     EXPECT_EQ(habilitados(), 7);

@@ -71,11 +71,12 @@ TEST(ValoraAnoProduto, ColumnsResetEachMonthWhileTheStockCarriesOn) {
 
 class CalculoAnualTest : public CalculoFixture {
 protected:
-    ResultadoAnual Recalcula() {
+    ResultadoAnual Recalcula(long long cancelaApos = -1) {
         ResultadoAnual r;
         std::thread([&] {
             dictionary::InitDictionary();
             AvisosDeTeste avisos;
+            avisos.cancelaApos = cancelaApos;
             r = CalculoAnualProdutos(shell::PeriodoDeTrabalho(), avisos);
             dictionary::TeardownDictionary();
         }).join();
@@ -127,6 +128,28 @@ TEST_F(CalculoAnualTest, RebuildsTheYearAtTheCurrentRateOnly) {
         "3 12 18 q=7 u=0 b=7 cf=0 cu=0 s=0",
     };
     EXPECT_EQ(got, want);
+}
+
+// Stopped after the first product was written, the run leaves the year's records as they were.
+TEST_F(CalculoAnualTest, AStoppedRunLeavesTheYearAsItWas) {
+    Cfo(1403, 1);
+    Produto(1, "18");
+    Produto(2, "18");
+    Entrada({.produto = 1, .data = Dia(2016, 2, 10), .numero = 7, .cfo = 1403, .qtd = "10", .base = "100"});
+    Saldo({.produto = 1, .mes = Dia(2016, 5, 1), .qtd = "3", .base = "30"});
+    Saldo({.produto = 2, .mes = Dia(2016, 6, 1), .qtd = "4", .base = "40"});
+    auto lista = [&] {
+        std::vector<std::string> v;
+        for (const SaldosVorelRec& s : Saldos())
+            v.push_back(std::string(s.Produto.clipped()) + " " + std::to_string(date::month(s.Competencia)) + " " +
+                        s.QuantProdutos.value().to_string());
+        return v;
+    };
+    const std::vector<std::string> antes = lista();
+    ResultadoAnual r = Recalcula(1);
+    EXPECT_TRUE(r.cancelado);
+    EXPECT_EQ(r.produtos, 1);
+    EXPECT_EQ(lista(), antes);
 }
 
 }  // namespace

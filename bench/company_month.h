@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -130,7 +131,11 @@ void Memoria(const std::string& oque, Passo passo) {
     const long antes = Kb("VmRSS:");
     const sqlite3_int64 sqliteBase = sqlite3_memory_used();
     sqlite3_memory_highwater(1);
+    timespec c0, c1;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &c0);
     passo();
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &c1);
+    std::printf("pass CPU %.2f s\n", (c1.tv_sec - c0.tv_sec) + (c1.tv_nsec - c0.tv_nsec) / 1e9);
     const long pico = Kb("VmHWM:");
     std::printf("memory of one engine pass over %s: resident peak %ld KiB (%ld KiB above the start), "
                 "SQLite peak %lld KiB above the start\n",

@@ -12,6 +12,7 @@
 #include "vorel/computation/calculo_produtos.h"
 #include "vorel/computation/regras_colunas.h"
 #include "vorel/core/text.h"
+#include "vorel/data/cursor.h"
 #include "vorel/data/file_manager.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
@@ -132,6 +133,12 @@ std::string MascaraCnpj(std::string_view c) {
     return s.substr(0, 2) + "." + s.substr(2, 3) + "." + s.substr(5, 3) + "/" + s.substr(8, 4) + "-" + s.substr(12, 2);
 }
 
+// What the walk back over a product's entries and the supplier filter read of an entry.
+data::Result LeSoCamposDasEntradas(FileManager& fm) {
+    return data::Cursor::read_only(fm, {"CodMercadoria", "DataEmissao", "CFO", "Quantidade", "BaseICMSPropria",
+                                        "Numero", "Cnpj"});
+}
+
 struct Falhou {
     std::string oque;
 };
@@ -157,10 +164,16 @@ public:
             trabalho_.set_create(false);
             Checa(trabalho_.open_path(arquivo), "EntradaSaidaVorel");
             Checa(shell::AbreNoAno(entradas_, periodo_), "Abrindo as entradas");
+            Checa(LeSoCamposDasEntradas(entradas_), "Abrindo as entradas");
             Checa(shell::AbreNoAno(produtos_, periodo_), "Abrindo os produtos");
             Checa(shell::AbreNoAno(forcli_, periodo_), "Abrindo os fornecedores e clientes");
             Checa(cfo_.open(), "Abrindo os CFOs");
             auto& w = trabalho_.rec<dictionary::EntradaSaidaVorelRec>();
+            // What the report takes of a work row; the other fields read blank.
+            Checa(data::Cursor::read_only(trabalho_, {"CODMERCADORIA", "DATA", "ENTSAI", "NUMERO", "SERIE", "CFO",
+                                                      "COMPLEMENTO", "ALIQUOTA", "QUANTIDADE", "SAIOUTORUF",
+                                                      "CONFENTRADASDEMHIP", "CNPJFORPROD"}),
+                  "EntradaSaidaVorel");
             trabalho_.clear_record();
             Checa(trabalho_.set(keys::ESA_KEY_DATA_ENTSAI_NUM_AUX), "EntradaSaidaVorel");
             ProgressoCalculo progresso;
@@ -294,7 +307,8 @@ private:
                 // This year's entries are exhausted: the year before, when its file exists.
                 --st->ano;
                 st->outro = std::make_unique<shell::OtherYearFile>(dictionary::EntradaVorel(), periodo_.empresa, st->ano);
-                st->fm = st->outro->open().ok() ? &st->outro->file() : nullptr;
+                st->fm = st->outro->open().ok() && LeSoCamposDasEntradas(st->outro->file()).ok() ? &st->outro->file()
+                                                                                               : nullptr;
                 st->posicionar = true;
             }
         };

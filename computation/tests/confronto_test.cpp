@@ -99,13 +99,15 @@ protected:
         arquivo = root + "Temp\\confronto.tps";
     }
     void Linha(int produto, date::Day data, const char* numero, int cfo, const char* qtd, const char* cnpj = "",
-               int entsai = 2, const char* demHip = "0") {
+               int entsai = 2, const char* demHip = "0", const char* aliquota = "", int complemento = 0) {
         Grava<dictionary::EntradaSaidaVorelRec>(dictionary::EntradaSaidaVorel(), [&](auto& r) {
             r.CODMERCADORIA = produto;
             r.DATA = data;
             r.NUMERO = numero;
             r.SERIE = "1";
             r.CFO = static_cast<std::uint16_t>(cfo);
+            r.COMPLEMENTO = static_cast<std::uint8_t>(complemento);
+            r.ALIQUOTA = aliquota;
             r.QUANTIDADE = D(qtd);
             r.SAIOUTORUF = D("77");
             r.CNPJFORPROD = cnpj;
@@ -135,8 +137,9 @@ TEST_F(ConfrontoTest, ExitsAgainstEntriesOfTwoYears) {
     Entrada({.produto = 1, .data = Dia(2015, 12, 1), .numero = 30, .cfo = 1403, .qtd = "8", .propria = "80"},
             ArquivoAno(2015, false));
     Linha(1, Dia(2016, 3, 10), "100", 6102, "10", "12345678000195");
-    Linha(1, Dia(2016, 3, 11), "101", 6102, "1", "00009");       // a code not registered: blank counterpart
-    Linha(2, Dia(2016, 3, 12), "102", 6949, "1", "");            // CFOP missing from the register: blank cells
+    // A code not registered: blank counterpart; a rate field other than "F": blank cells.
+    Linha(1, Dia(2016, 3, 11), "101", 6102, "1", "00009", 2, "0", "T");
+    Linha(2, Dia(2016, 3, 12), "102", 6949, "1", "", 2, "0", "", 3);  // CFOP missing from the register: blank cells
     Linha(2, Dia(2016, 3, 13), "103", 2411, "1", "", 1, "50");
     Entrada({.produto = 2, .data = Dia(2016, 3, 1), .numero = 41, .cfo = 1403, .qtd = "2", .propria = "20"});
 
@@ -144,19 +147,19 @@ TEST_F(ConfrontoTest, ExitsAgainstEntriesOfTwoYears) {
     const Confronto c = Monta(avisos);
     ASSERT_EQ(avisos.mensagens.size(), 1u);
     EXPECT_EQ(avisos.mensagens[0].first, "Alerta!");
-    EXPECT_NE(avisos.mensagens[0].second.find("CFO 6949 - 0 ou ele não existe"), std::string::npos);
+    EXPECT_NE(avisos.mensagens[0].second.find("CFO 6949 - 3 ou ele não existe"), std::string::npos);
 
     std::vector<std::string> got;
     for (const LinhaConfronto& l : c.linhas)
-        got.push_back((l.continuacao ? "+ " : "") + l.CNPJ_FORNECEDOR + "|" + l.NOME + "|" + l.SAINUMERO + "|" +
+        got.push_back((l.continuacao ? "+ " : "") + l.CNPJ_FORNECEDOR + "|" + l.NOME + "|" + l.SAINUMERO + "|" + l.SAISERIE + "|" +
                       l.SAIQUANTIDADE.to_string() + "|" + l.SAIOUTORUF.to_string() + "|" + l.ALIQ.to_string() + "|" +
                       Numero(l.entrada.NUMERONFENTRADA) + " " + l.entrada.QTDE.value().to_string() + " " +
                       l.entrada.BASEICMSPROPRIA.value().to_string());
     const std::vector<std::string> want = {
-        "12.345.678/0001-95|Loja Azul|100|10|77|12|40 4 40",
-        "+ |||0|0|0|30 6 60",
-        "||101|1|77|12|40 1 10",
-        "|||0|0|12|41 1 10",
+        "12.345.678/0001-95|Loja Azul|100|1|10|77|12|40 4 40",
+        "+ ||||0|0|0|30 6 60",
+        "||||0|0|12|40 1 10",
+        "||||0|0|12|41 1 10",
     };
     EXPECT_EQ(got, want);
     EXPECT_EQ(c.resumo.TOTABASE().value(), D("70"));   // 40 + 60 + 10 + 10 - 50

@@ -160,8 +160,10 @@ thread_local Told told;
 Level WindowController::OnOtherEvent(const Event& e) {
     if (e.code != event::Refused) return Level::Benign;
     const Control* c = window_ ? window_->Find(e.feq) : nullptr;
-    if (!c || c->picture().size() < 2 || c->picture()[0] != '@' || (c->picture()[1] != 'd' && c->picture()[1] != 'D'))
-        return Level::Benign;
+    if (!c) return Level::Benign;
+    // The entry's own picture, else its variable's (an entry made with `UseDate` alone).
+    const std::string picture = !c->picture().empty() ? c->picture() : c->use() ? c->use()->Picture() : std::string();
+    if (picture.size() < 2 || picture[0] != '@' || (picture[1] != 'd' && picture[1] != 'D')) return Level::Benign;
     const auto now = std::chrono::steady_clock::now();
     if (told.window == window_->id() && told.feq == e.feq && told.text == c->value() &&
         now - told.at < std::chrono::milliseconds(300))

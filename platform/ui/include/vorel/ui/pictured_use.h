@@ -42,7 +42,7 @@ enum class Zero { Formatted, Blank };
 template <class Int>
     requires std::is_integral_v<Int>
 UsePtr UsePattern(Int& v, std::string picture, Zero zero = Zero::Formatted) {
-    return UseFn(
+    return std::make_shared<PicturedFnUse>(
         [&v, picture, zero] {
             if (zero == Zero::Blank && v == 0) return std::string();
             return FormatNumber(picture, static_cast<long long>(v));
@@ -54,7 +54,8 @@ UsePtr UsePattern(Int& v, std::string picture, Zero zero = Zero::Formatted) {
                 return false;
             v = static_cast<Int>(n);
             return true;
-        });
+        },
+        picture);
 }
 // A plain number limited to [low, high] (an entry that takes fewer digits than its field holds).
 template <class Int>

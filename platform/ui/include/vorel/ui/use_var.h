@@ -31,6 +31,8 @@ public:
     virtual bool Set(const std::string& text) = 0;     // false: the text is not a valid value
     // Characters the variable holds (a record's text field); 0 when it sets no limit.
     virtual std::size_t MaxLength() const { return 0; }
+    // The picture the variable shows and reads its text through ("@d06b"), when it has one.
+    virtual std::string Picture() const { return {}; }
 };
 using UsePtr = std::shared_ptr<UseVar>;
 
@@ -49,6 +51,17 @@ private:
 inline UsePtr UseFn(std::function<std::string()> get, std::function<bool(const std::string&)> set) {
     return std::make_shared<FnUse>(std::move(get), std::move(set));
 }
+
+// A pair of functions that show and read the value through `picture`.
+class PicturedFnUse : public FnUse {
+public:
+    PicturedFnUse(std::function<std::string()> get, std::function<bool(const std::string&)> set, std::string picture)
+        : FnUse(std::move(get), std::move(set)), picture_(std::move(picture)) {}
+    std::string Picture() const override { return picture_; }
+
+private:
+    std::string picture_;
+};
 
 // Reads the leading integer of a text ("  12", "-3", "1 CFO Entrada" -> 1); blank is 0.
 bool ParseLeadingInteger(const std::string& text, long long& out);

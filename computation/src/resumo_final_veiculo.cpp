@@ -5,6 +5,7 @@
 #include "execucao.h"
 #include "vorel/computation/planilha_veiculos.h"
 #include "vorel/core/text.h"
+#include "vorel/data/cursor.h"
 #include "vorel/data/transaction.h"
 #include "vorel/dictionary/key_names.h"
 #include "vorel/dictionary/own_tables.h"
@@ -28,6 +29,11 @@ std::vector<SomaTaxa> SomaSaidas(const shell::EmpresaPeriodo& periodo, AvisosCal
     FileManager ent(dictionary::EntradaVeiculo());
     Checa(shell::AbreNoAno(sai, periodo), "Abrindo as saídas de veículos");
     Checa(shell::AbreNoAno(ent, periodo), "Abrindo as entradas de veículos");
+    // Only what the split of each sale against its entry takes.
+    Checa(data::Cursor::read_only(sai, {"DataSaida", "Chassi", "BaseSaidaConsFinal", "Aliquota"}),
+          "Lendo as saídas de veículos");
+    Checa(data::Cursor::read_only(ent, {"Chassi", "BaseCalcRetencao", "BasepropSubstituid"}),
+          "Lendo as entradas de veículos");
     struct Fecha {
         FileManager &a, &b;
         ~Fecha() {

@@ -311,6 +311,9 @@ TEST_F(VeiculosTest, FinalSummaryNetsEveryRateOfTheMonth) {
     Mes();
     Entra({"SETE", Dia(2016, 2, 1), 30, "1000", "800", "7"});
     Sai("SETE", Dia(2016, 3, 2), 31, "1300", "7");
+    // At 25: a sale below its entry's own-operation base (1000 / 900 / 800).
+    Entra({"VINTECINCO", Dia(2016, 2, 4), 34, "1000", "900", "25"});
+    Sai("VINTECINCO", Dia(2016, 3, 4), 35, "800", "25");
     AvisosDeTeste avisos;
     ResultadoResumoVeiculos r = NaThread([&] { return ResumoFinalVeiculo(shell::PeriodoDeTrabalho(), avisos); });
     ASSERT_TRUE(r.ok) << r.erro;
@@ -323,6 +326,8 @@ TEST_F(VeiculosTest, FinalSummaryNetsEveryRateOfTheMonth) {
     EXPECT_EQ(r.linhas[1].ressarcir, D("0"));
     EXPECT_EQ(r.linhas[2].percentual, D("18"));  // OUTRATAXA: 100 against 100
     EXPECT_EQ(r.linhas[3].percentual, D("25"));
+    EXPECT_EQ(r.linhas[3].ressarcir, D("100"));   // 1000 - 900
+    EXPECT_EQ(r.linhas[3].compensar, D("100"));   // 900 - 800
     EXPECT_EQ(avisos.mensagens.size(), 1u);
 
     // Kept in the run's own `ResumoFinal` and read back in rate order for the report.

@@ -183,13 +183,7 @@ TEST(PlanilhaMensal, ResultPagesAgainstReferenceAndCallersPagesFirst) {
 struct PlanilhaDaTabelaTest : testing::TabelasFixture {};
 
 TEST_F(PlanilhaDaTabelaTest, RowsReadWithTheSheetsFieldsPrintAsTheWholeRows) {
-    const struct {
-        int produto, dia, entsai;
-        std::uint16_t cfo;
-        std::uint8_t complemento;
-        const char* aliquota;
-        bool semNumero;
-    } casos[] = {
+    const std::vector<dictionary::EntradaSaidaVorelRec> linhas = vorel::testing::RowsOfKinds({
         {1, 1, 0, 0, 0, "", true},           // the opening balance
         {1, 2, 1, 1102, 1, "", false},       // an entry with its base (column 1)
         {1, 3, 1, 1411, 1, "", false},       // a purchase return (column 8, subtracted)
@@ -202,20 +196,7 @@ TEST_F(PlanilhaDaTabelaTest, RowsReadWithTheSheetsFieldsPrintAsTheWholeRows) {
         {2, 1, 0, 0, 0, "", true},
         {2, 10, 2, 5405, 1, "F", false},     // a cash-register row
         {2, 11, 2, 5405, 1, "X", false},     // an unknown rate field
-    };
-    std::vector<dictionary::EntradaSaidaVorelRec> linhas;
-    for (const auto& c : casos) {
-        dictionary::EntradaSaidaVorelRec r{};
-        vorel::testing::FillEveryField(r, static_cast<int>(linhas.size()) + 1);
-        r.CODMERCADORIA = Decimal(c.produto);
-        r.DATA = date::make(2016, 7, c.dia);
-        r.ENTSAI = static_cast<std::uint8_t>(c.entsai);
-        r.CFO = c.cfo;
-        r.COMPLEMENTO = c.complemento;
-        r.ALIQUOTA = c.aliquota;
-        if (c.semNumero) r.NUMERO = "";
-        linhas.push_back(r);
-    }
+    });
     Consultas cadastros = Cadastros();
     cadastros.coluna = [](std::uint16_t cfo, std::uint8_t complemento) -> std::optional<std::uint8_t> {
         static const std::map<std::pair<int, int>, std::uint8_t> colunas = {

@@ -375,34 +375,16 @@ TEST(ValorMedioGestao, NegativeOptionPrintsFromTheCheckedRow) {
 struct GestaoDaTabelaTest : testing::TabelasFixture {};
 
 TEST_F(GestaoDaTabelaTest, RowsReadWithTheManagementFieldsValueAsTheWholeRows) {
-    const struct {
-        int produto, dia;
-        std::uint16_t cfo;
-        std::uint8_t complemento;
-        const char* aliquota;
-        bool semNumero;
-    } casos[] = {
-        {5, 2, 1403, 1, "", false},  {5, 3, 1409, 1, "", false}, {5, 4, 1102, 1, "", false},
-        {5, 5, 5405, 1, "", false},  {5, 6, 5102, 1, "", false}, {5, 7, 5949, 1, "", false},
-        {5, 8, 6404, 1, "", false},  {5, 9, 5408, 1, "", false}, {5, 10, 1949, 1, "", false},
-        {5, 11, 5202, 1, "", false}, {5, 12, 5927, 1, "", false},
-        {5, 13, 5405, 3, "", false},  // a complement the register lacks
-        {5, 14, 5405, 1, "", true},   // no number
-        {6, 2, 5405, 1, "F", false},  // a cash-register row
-        {6, 3, 1403, 1, "", false},
-    };
-    std::vector<dictionary::EntradaSaidaVorelRec> linhas;
-    for (const auto& c : casos) {
-        dictionary::EntradaSaidaVorelRec r{};
-        vorel::testing::FillEveryField(r, static_cast<int>(linhas.size()) + 1);
-        r.CODMERCADORIA = Decimal(c.produto);
-        r.DATA = date::make(2016, 7, c.dia);
-        r.CFO = c.cfo;
-        r.COMPLEMENTO = c.complemento;
-        r.ALIQUOTA = c.aliquota;
-        if (c.semNumero) r.NUMERO = "";
-        linhas.push_back(r);
-    }
+    const std::vector<dictionary::EntradaSaidaVorelRec> linhas = vorel::testing::RowsOfKinds({
+        {5, 2, 1, 1403, 1, "", false},  {5, 3, 1, 1409, 1, "", false}, {5, 4, 1, 1102, 1, "", false},
+        {5, 5, 2, 5405, 1, "", false},  {5, 6, 2, 5102, 1, "", false}, {5, 7, 2, 5949, 1, "", false},
+        {5, 8, 2, 6404, 1, "", false},  {5, 9, 2, 5408, 1, "", false}, {5, 10, 1, 1949, 1, "", false},
+        {5, 11, 2, 5202, 1, "", false}, {5, 12, 2, 5927, 1, "", false},
+        {5, 13, 2, 5405, 3, "", false},  // a complement the register lacks
+        {5, 14, 2, 5405, 1, "", true},   // no number
+        {6, 2, 2, 5405, 1, "F", false},  // a cash-register row
+        {6, 3, 1, 1403, 1, "", false},
+    });
     Cenario cenario;
     cenario.entradas = {{date::make(2016, 7, 6), D("4"), D("30.00"), false}, {date::make(2016, 7, 1), D("3"), D("21.00"), false}};
     ConsultasGestao consultas = cenario.Consultas();

@@ -2,8 +2,7 @@
 // them. A pass that reads only some fields (data::Cursor::read_only) must give from the file what it
 // gives from the whole rows: a field it uses but does not select reads blank, and the two differ.
 //
-//     dictionary::EntradaSaidaVorelRec r{};
-//     vorel::testing::FillEveryField(r, 3);     // then the fields that choose the row's kind
+//     const auto rows = vorel::testing::RowsOfKinds({{1, 2, 1, 1102, 1, "", false}, ...});
 //     vorel::testing::ReadBack(path, rows, keys::ESA_KEY_DATA_ENTSAI_NUM_AUX, fiscal::LeSoCamposDaLinha,
 //                              [&](const dictionary::EntradaSaidaVorelRec& r) { sheet.Linha(r); });
 #pragma once
@@ -11,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -61,6 +61,33 @@ inline void FillEveryField(dictionary::EntradaSaidaVorelRec& r, int n) {
     r.INSCESTADUAL = "IE" + t;
     r.UF = "SP";
     r.CODIGOFORCLI = static_cast<std::uint32_t>(700 + n);
+}
+
+// The fields that choose a row's kind, for a test's table of cases.
+struct RowKind {
+    int produto, dia, entsai;  // dia: a day of July 2016
+    std::uint16_t cfo;
+    std::uint8_t complemento;
+    const char* aliquota;
+    bool semNumero;  // NUMERO blank
+};
+
+// A row of each kind, the i-th (from 1) with every other field as FillEveryField(r, i) sets it.
+inline std::vector<dictionary::EntradaSaidaVorelRec> RowsOfKinds(std::initializer_list<RowKind> kinds) {
+    std::vector<dictionary::EntradaSaidaVorelRec> rows;
+    for (const RowKind& k : kinds) {
+        dictionary::EntradaSaidaVorelRec r{};
+        FillEveryField(r, static_cast<int>(rows.size()) + 1);
+        r.CODMERCADORIA = Decimal(k.produto);
+        r.DATA = date::make(2016, 7, k.dia);
+        r.ENTSAI = static_cast<std::uint8_t>(k.entsai);
+        r.CFO = k.cfo;
+        r.COMPLEMENTO = k.complemento;
+        r.ALIQUOTA = k.aliquota;
+        if (k.semNumero) r.NUMERO = "";
+        rows.push_back(r);
+    }
+    return rows;
 }
 
 // Writes `rows` (in the order of `key`) to a new work table at `path`, then reads it in that order

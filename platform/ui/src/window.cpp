@@ -356,7 +356,7 @@ bool Chosen(const ControlState& s) { return !s.value.empty() && s.value != "0"; 
 }  // namespace
 
 bool Window::OtherRadioChosen(const Control& c) const {
-    if (c.type() != ControlType::Radio || c.s_.parent == 0 || Chosen(c.s_)) return false;
+    if (c.type() != ControlType::Radio || Chosen(c.s_)) return false;
     for (const auto& o : controls_)
         if (o.get() != &c && o->type() == ControlType::Radio && o->s_.parent == c.s_.parent && Chosen(o->s_) &&
             Focusable(*o))
@@ -449,8 +449,8 @@ void Window::ProcessKey(int code) {
 void Window::StepRadio(Control& radio, int dir) {
     std::vector<Control*> group;
     for (const auto& o : controls_)
-        if (o.get() == &radio || (o->type() == ControlType::Radio && radio.s_.parent != 0 &&
-                                  o->s_.parent == radio.s_.parent && Focusable(*o) && !o->s_.readOnly))
+        if (o.get() == &radio || (o->type() == ControlType::Radio && o->s_.parent == radio.s_.parent &&
+                                  Focusable(*o) && !o->s_.readOnly))
             group.push_back(o.get());
     const auto at = std::find(group.begin(), group.end(), &radio) - group.begin();
     const auto n = static_cast<std::ptrdiff_t>(group.size());

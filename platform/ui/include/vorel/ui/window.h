@@ -257,7 +257,8 @@ private:
     void Translate(const UserEvent& e);
     void NoteListRows(const UserEvent& e);
     void ProcessKey(int code);
-    // Tab and Shift+Tab stop at the chosen radio of a group (the radios sharing a parent) only,
+    // Tab and Shift+Tab stop at the chosen radio of a group (the radios sharing a parent, or the
+    // window's radios that have none) only,
     // or at each of them while none is chosen, as a Windows option group does.
     void MoveFocus(int dir);
     bool OtherRadioChosen(const Control& c) const;

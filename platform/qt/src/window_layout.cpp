@@ -10,6 +10,8 @@
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QScrollArea>
 #include <QtWidgets/QScrollBar>
+#include <QtWidgets/QStyle>
+#include <QtWidgets/QStyleOptionTitleBar>
 #include <QtWidgets/QTabBar>
 #include <QtWidgets/QTabWidget>
 #include <QtWidgets/QVBoxLayout>
@@ -103,6 +105,16 @@ void WindowView::KeepInsideArea() {
 QSize WindowView::WantedSize() const {
     QSize content = content_->sizeHint().expandedTo(content_->minimumSizeHint()).expandedTo(content_->minimumSize());
     QSize want = content + (sub_->sizeHint() - scroll_->sizeHint()).expandedTo(QSize(0, 0));
+    // The caption says what the window does: a narrow window (two buttons) is widened so that its
+    // title bar shows the caption whole beside the icon and the title bar's buttons.
+    if (!sub_->windowTitle().isEmpty()) {
+        QStyleOptionTitleBar bar;
+        bar.initFrom(sub_);
+        const int height = sub_->style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, sub_);
+        QFont title = sub_->font();
+        title.setBold(true);
+        want.setWidth(std::max(want.width(), QFontMetrics(title).horizontalAdvance(sub_->windowTitle()) + 5 * height));
+    }
     if (standalone_) return want;
     const QSize area = host_.mainFrame().area()->viewport()->size();
     if (want.height() > area.height()) want.rwidth() += scroll_->verticalScrollBar()->sizeHint().width();

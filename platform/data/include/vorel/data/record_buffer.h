@@ -43,10 +43,7 @@ public:
     const void* get() const { return p_; }
     void copy_from(const void* record) { ops_->copy(p_, record); }
     void copy_to(void* record) const { ops_->copy(record, p_); }
-    void clear() {
-        ops_->destroy(p_);
-        ops_->construct(p_);
-    }
+    void clear() { ops_->clear(p_); }
     explicit operator bool() const { return p_ != nullptr; }
 
 private:

@@ -28,6 +28,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -35,6 +36,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -107,6 +109,7 @@ struct RecordOps {
     void (*construct)(void*) = nullptr;
     void (*destroy)(void*) = nullptr;
     void (*copy)(void* to, const void* from) = nullptr;
+    void (*clear)(void*) = nullptr;  // back to a default-made record
 };
 
 struct TableDesc {
@@ -171,6 +174,19 @@ public:
         d_.record.construct = [](void* p) { new (p) R(); };
         d_.record.destroy = [](void* p) { static_cast<R*>(p)->~R(); };
         d_.record.copy = [](void* to, const void* from) { *static_cast<R*>(to) = *static_cast<const R*>(from); };
+        // A plain record is cleared by copying a blank one over it, which is cheaper than making
+        // each field anew (a pass that clears a wide record for every row it writes).
+        if constexpr (std::is_trivially_copyable_v<R> && std::is_trivially_destructible_v<R>) {
+            d_.record.clear = [](void* p) {
+                static const R blank = R();
+                std::memcpy(p, &blank, sizeof(R));
+            };
+        } else {
+            d_.record.clear = [](void* p) {
+                static_cast<R*>(p)->~R();
+                new (p) R();
+            };
+        }
     }
 
     static const void* tag() {

@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <limits>
 
 namespace vorel {
 
@@ -585,8 +586,18 @@ long long Decimal::scaled(int places) const {
     check_places(places);
     // A value held at those very places within 64 bits is its own scaled integer (a field's value
     // as the table engine reads and writes it).
-    if (scale_ == places && hi_ == (static_cast<std::int64_t>(lo_) < 0 ? ~std::uint64_t{0} : 0))
-        return static_cast<long long>(lo_);
+    if (hi_ == (static_cast<std::int64_t>(lo_) < 0 ? ~std::uint64_t{0} : 0)) {
+        const auto v = static_cast<long long>(lo_);
+        if (scale_ == places || v == 0) return v;
+        // Held at fewer places (a value assigned from a whole number, a blank field): the integer
+        // times a power of ten, when the product stays within 64 bits.
+        if (scale_ < places && places - scale_ <= 18) {
+            long long unit = 1;
+            for (int k = scale_; k < places; ++k) unit *= 10;
+            const long long limit = std::numeric_limits<long long>::max() / unit;
+            if (v <= limit && v >= -limit) return v * unit;
+        }
+    }
     return DecimalAccess::to_int64(rounded(places), places);
 }
 

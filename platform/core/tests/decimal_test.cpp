@@ -148,6 +148,15 @@ TEST(Decimal, OverflowIsRefusedNamingTheValue) {
     EXPECT_THROW((void)d("-9223372036854775809").scaled(0), DecimalOverflow);
     EXPECT_THROW((void)d("18446744073709551616").scaled(0), DecimalOverflow);
     EXPECT_EQ(d("-1.00").scaled(2), -100);
+    // Held at fewer places than asked (a whole number, zero): scaled up, still checked for 64 bits.
+    EXPECT_EQ(d("-1").scaled(2), -100);
+    EXPECT_EQ(d("12.5").scaled(3), 12500);
+    EXPECT_EQ(Decimal().scaled(6), 0);
+    EXPECT_EQ(d("-922337203685477580").scaled(1), -9223372036854775800LL);
+    EXPECT_EQ(d("922337203685477580.7").scaled(1), 9223372036854775807LL);
+    EXPECT_THROW((void)d("922337203685477581").scaled(1), DecimalOverflow);
+    EXPECT_THROW((void)d("-922337203685477581").scaled(1), DecimalOverflow);
+    EXPECT_THROW((void)d("1").scaled(19), DecimalOverflow);
     EXPECT_EQ(d("-12.99").to_integer(), -12);
     EXPECT_EQ(Decimal::from_scaled(-12345, 2).to_string(), "-123.45");
     EXPECT_EQ(Decimal(std::numeric_limits<long long>::min()).to_string(), "-9223372036854775808");

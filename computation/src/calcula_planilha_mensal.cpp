@@ -187,7 +187,12 @@ private:
         }
         const bool aberturaZero = a.SALDOQUANTIDADE.value().is_zero();
         linhas.push_back({a, posicaoAbertura_++});
-        std::sort(linhas.begin(), linhas.end(), Antes);
+        // The rows are valued in the key's order and written in the order they were gathered, which
+        // is the order of their positions within each source's band (the rows are wide: only their
+        // indexes are sorted).
+        ordem_.resize(linhas.size());
+        for (std::size_t i = 0; i < ordem_.size(); ++i) ordem_[i] = i;
+        std::sort(ordem_.begin(), ordem_.end(), [&](std::size_t x, std::size_t y) { return Antes(linhas[x], linhas[y]); });
 
         // 4-6. The walk over the product's rows.
         DecimalField<15, 3> finalQ{};
@@ -196,8 +201,8 @@ private:
         ProgressoCalculo& p = run_.progresso;
         p.barra2 = 0;
         p.total2 = static_cast<long long>(linhas.size());
-        for (LinhaDoProduto& linha : linhas) {
-            LinhaTrabalho& l = linha.linha;
+        for (const std::size_t i : ordem_) {
+            LinhaTrabalho& l = linhas[i].linha;
             ++p.barra2;
             run_.Mostra();
             if (p.barra2 == 1) {  // the opening row, first in the key's order
@@ -330,6 +335,7 @@ private:
     BasesDaExecucao bases_;
     bool temAnterior_ = false;
     std::int64_t posicaoAbertura_ = kPosicaoAberturas;
+    std::vector<std::size_t> ordem_;  // a product's rows in the key's order
     fiscal::ColunasDoCfo colunas_;
     std::optional<shell::AliquotasAbertas> aliquotas_;
 };

@@ -582,10 +582,8 @@ Decimal Decimal::stored(int digits, int places) const {
     return r;
 }
 
-long long Decimal::scaled(int places) const {
+long long Decimal::scaled_other(int places) const {
     check_places(places);
-    // A value held at those very places within 64 bits is its own scaled integer (a field's value
-    // as the table engine reads and writes it).
     if (hi_ == (static_cast<std::int64_t>(lo_) < 0 ? ~std::uint64_t{0} : 0)) {
         const auto v = static_cast<long long>(lo_);
         if (scale_ == places || v == 0) return v;

@@ -5,8 +5,6 @@
 
 namespace vorel::data {
 
-bool is_text(FieldType t) { return t == FieldType::String || t == FieldType::CString || t == FieldType::PString; }
-
 std::string type_word(FieldType t, int width, int digits, int places) {
     switch (t) {
         case FieldType::String: return "string(" + std::to_string(width) + ")";

@@ -67,7 +67,13 @@ public:
 
     // Unscaled integer at `places` places (rounded half away from zero), for storage as an integer;
     // throws DecimalOverflow when it does not fit 64 bits.
-    long long scaled(int places) const;
+    long long scaled(int places) const {
+        // A value held at those very places within 64 bits is its own scaled integer (a field's
+        // value as the table engine reads and writes it).
+        if (scale_ == places && hi_ == (static_cast<std::int64_t>(lo_) < 0 ? ~std::uint64_t{0} : 0))
+            return static_cast<long long>(lo_);
+        return scaled_other(places);
+    }
     // Integer part, cut toward zero (throws DecimalOverflow beyond 64 bits).
     long long to_integer() const;
 
@@ -98,6 +104,8 @@ public:
     friend bool operator==(const Decimal& a, const Decimal& b) { return (a <=> b) == 0; }
 
 private:
+    long long scaled_other(int places) const;
+
     // 128-bit two's complement magnitude, kept as two halves so that no compiler extension leaks.
     std::uint64_t hi_ = 0;
     std::uint64_t lo_ = 0;

@@ -26,7 +26,9 @@ enum class FieldType : std::uint8_t {
 
 // The type word as the record layouts write it ("string(14)", "decimal(13,2)", "ulong").
 std::string type_word(FieldType type, int width, int digits = 0, int places = 0);
-bool is_text(FieldType type);
+inline bool is_text(FieldType t) {
+    return t == FieldType::String || t == FieldType::CString || t == FieldType::PString;
+}
 
 // Operations on one element of a field, given its address inside a record.
 struct FieldAccess {

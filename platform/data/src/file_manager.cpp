@@ -614,7 +614,7 @@ int FileManager::insert_row(std::int64_t at) {
     int rc;
     {
         sql::ResetGuard guard(*st);
-        table_sql::bind_record(st->get(), d, buffer(), 1, scratch);
+        table_sql::bind_record(st->get(), d, buffer(), 1, scratch, nullptr, &st->bound());
         if (at) sqlite3_bind_int64(st->get(), sqlite3_bind_parameter_count(st->get()), at);
         rc = st->step();
     }

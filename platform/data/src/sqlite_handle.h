@@ -7,19 +7,30 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace vorel::data::sql {
+
+// The integers a statement's parameters hold since they were last bound, so that a statement run
+// for row after row (an insert) binds again only the integers that changed: SQLite keeps bindings
+// from one run to the next until they are cleared.
+struct BoundIntegers {
+    std::vector<std::int64_t> value;
+    std::vector<unsigned char> held;  // 1: parameter i + 1 holds value[i]
+    void forget() { held.assign(held.size(), 0); }
+};
 
 class Stmt {
 public:
     Stmt() = default;
     Stmt(sqlite3* db, std::string_view sql);  // throws std::runtime_error on a preparation error
     ~Stmt() { sqlite3_finalize(s_); }
-    Stmt(Stmt&& o) noexcept : s_(std::exchange(o.s_, nullptr)) {}
+    Stmt(Stmt&& o) noexcept : s_(std::exchange(o.s_, nullptr)), bound_(std::move(o.bound_)) {}
     Stmt& operator=(Stmt&& o) noexcept {
         if (this != &o) {
             sqlite3_finalize(s_);
             s_ = std::exchange(o.s_, nullptr);
+            bound_ = std::move(o.bound_);
         }
         return *this;
     }
@@ -31,7 +42,9 @@ public:
     void reset() {
         sqlite3_reset(s_);
         sqlite3_clear_bindings(s_);
+        bound_.forget();
     }
+    BoundIntegers& bound() { return bound_; }
     void bind(int i, std::int64_t v) { sqlite3_bind_int64(s_, i, v); }
     void bind(int i, std::string_view v) {
         sqlite3_bind_text(s_, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
@@ -40,6 +53,7 @@ public:
 
 private:
     sqlite3_stmt* s_ = nullptr;
+    BoundIntegers bound_;
 };
 
 // Resets a statement when the scope ends, so that no read stays open between calls.

@@ -148,7 +148,8 @@ std::string order_by(const TableDesc& d, int key, int dir, int from) {
     return s + (dir < 0 ? "rid DESC" : "rid");
 }
 
-void bind_field(sqlite3_stmt* st, int i, const FieldDesc& f, const void* record, int e, std::string& scratch) {
+void bind_field(sqlite3_stmt* st, int i, const FieldDesc& f, const void* record, int e, std::string& scratch,
+                sql::BoundIntegers* bound) {
     const void* p = f.element(record, e);
     if (is_text(f.type)) {
         std::string_view v = f.access.get_text(p);
@@ -162,23 +163,36 @@ void bind_field(sqlite3_stmt* st, int i, const FieldDesc& f, const void* record,
             sqlite3_bind_text(st, i, scratch.data(), static_cast<int>(scratch.size()), SQLITE_TRANSIENT);
         }
     } else {
-        sqlite3_bind_int64(st, i, f.access.get_int(p));
+        const std::int64_t v = f.access.get_int(p);
+        if (!bound) {
+            sqlite3_bind_int64(st, i, v);
+            return;
+        }
+        const auto k = static_cast<std::size_t>(i - 1);
+        if (k >= bound->held.size()) {
+            bound->held.resize(k + 1, 0);
+            bound->value.resize(k + 1, 0);
+        }
+        if (bound->held[k] && bound->value[k] == v) return;
+        sqlite3_bind_int64(st, i, v);
+        bound->held[k] = 1;
+        bound->value[k] = v;
     }
 }
 
 void bind_record(sqlite3_stmt* st, const TableDesc& d, const void* record, int first, std::vector<std::string>& scratch,
-                 const std::vector<int>* fields) {
+                 const std::vector<int>* fields, sql::BoundIntegers* bound) {
     if (scratch.size() < 1) scratch.resize(1);
     int i = first;
     if (fields) {
         for (int fi : *fields) {
             const FieldDesc& f = d.fields[static_cast<std::size_t>(fi)];
-            for (int e = 0; e < f.elements; ++e) bind_field(st, i++, f, record, e, scratch[0]);
+            for (int e = 0; e < f.elements; ++e) bind_field(st, i++, f, record, e, scratch[0], bound);
         }
         return;
     }
     for (const auto& f : d.fields)
-        for (int e = 0; e < f.elements; ++e) bind_field(st, i++, f, record, e, scratch[0]);
+        for (int e = 0; e < f.elements; ++e) bind_field(st, i++, f, record, e, scratch[0], bound);
 }
 
 namespace {

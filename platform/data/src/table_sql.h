@@ -10,6 +10,10 @@
 
 #include "vorel/data/table_desc.h"
 
+namespace vorel::data::sql {
+struct BoundIntegers;
+}
+
 namespace vorel::data::table_sql {
 
 // Column names of the layout, in field order (array elements "Name_1", "Name_2", ...).
@@ -41,10 +45,13 @@ std::string component_expr(const TableDesc& d, int key, int component);
 // Binds every column of the record from parameter `first`. `scratch` keeps converted texts alive
 // until the statement has run.
 // With `fields`, only those fields, in their order.
+// With `bound` (the statement's own, sql::Stmt::bound), an integer the parameter already holds is
+// not bound again.
 void bind_record(sqlite3_stmt* st, const TableDesc& d, const void* record, int first, std::vector<std::string>& scratch,
-                 const std::vector<int>* fields = nullptr);
+                 const std::vector<int>* fields = nullptr, sql::BoundIntegers* bound = nullptr);
 // Binds one field element (as bind_record does) to parameter i.
-void bind_field(sqlite3_stmt* st, int i, const FieldDesc& f, const void* record, int element, std::string& scratch);
+void bind_field(sqlite3_stmt* st, int i, const FieldDesc& f, const void* record, int element, std::string& scratch,
+                sql::BoundIntegers* bound = nullptr);
 // Reads the record from column `first` on (the columns of select_list after rowid).
 // With `fields`, only those fields' columns (select_list with the same fields); the others are left
 // as the record holds them.

@@ -552,6 +552,51 @@ TEST_F(FileManagerTest, RecordsAddedAtAPositionReadInThatPositionsOrderAmongEqua
     EXPECT_EQ(fm.records(), 4);
 }
 
+// Records added one after another keep each its own integers and decimals, whether a field holds
+// what the record before held, goes back to zero or changes again (the insert binds again only what
+// changed), also after a failed add and a put in between.
+TEST_F(FileManagerTest, SuccessiveAddsKeepEachRecordsOwnNumbers) {
+    FileManager fm(Itens());
+    ASSERT_EQ(fm.open(), kNoError);
+    auto& r = fm.rec<ItemRec>();
+    struct Linha {
+        std::uint32_t codigo;
+        std::int32_t data;
+        const char* valor;
+        std::uint8_t nivel;
+    };
+    const std::vector<Linha> linhas = {{1, 5, "12.50", 3}, {2, 5, "12.50", 3}, {3, 0, "0", 0},     {4, 7, "-1", 3},
+                                       {5, 0, "0", 0},     {6, 0, "0.01", 9}, {7, 7, "12.5", 3}};
+    auto add = [&](const Linha& l) {
+        fm.clear_record();
+        r.Codigo = l.codigo;
+        r.Nome = "item " + std::to_string(l.codigo);
+        r.Data = l.data;
+        r.Valor = Decimal::from_string(l.valor);
+        r.Nivel = l.nivel;
+        return fm.add();
+    };
+    for (std::size_t i = 0; i < linhas.size(); ++i) {
+        ASSERT_EQ(add(linhas[i]), kNoError);
+        if (i == 2) EXPECT_EQ(add(linhas[0]), kDuplicateKey);  // code 1 again: refused
+        if (i == 4) {
+            r.Valor = Decimal(99);
+            ASSERT_EQ(fm.put(), kNoError);
+            r.Valor = Decimal(0);
+            ASSERT_EQ(fm.put(), kNoError);
+        }
+    }
+    ASSERT_EQ(fm.set(data::KeyName{"ITE:KEY:CODIGO"}), kNoError);
+    for (const Linha& l : linhas) {
+        ASSERT_EQ(fm.next(), kNoError);
+        EXPECT_EQ(r.Codigo, l.codigo);
+        EXPECT_EQ(r.Data, l.data) << l.codigo;
+        EXPECT_EQ(r.Valor.value(), Decimal::from_string(l.valor)) << l.codigo;
+        EXPECT_EQ(r.Nivel, l.nivel) << l.codigo;
+    }
+    EXPECT_NE(fm.next(), kNoError);
+}
+
 // A pass over a few fields: the cursor fills those and the fields of the key it goes by, put writes
 // only those (a value in another field is not written), get leaves the others blank, and every
 // field comes back once the selection is lifted.

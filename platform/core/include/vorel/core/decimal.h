@@ -72,6 +72,7 @@ public:
         // value as the table engine reads and writes it).
         if (scale_ == places && hi_ == (static_cast<std::int64_t>(lo_) < 0 ? ~std::uint64_t{0} : 0))
             return static_cast<long long>(lo_);
+        if ((hi_ | lo_) == 0 && places >= 0 && places <= kMaxScale) return 0;
         return scaled_other(places);
     }
     // Integer part, cut toward zero (throws DecimalOverflow beyond 64 bits).

@@ -28,8 +28,10 @@ constexpr double kLargura = 277;
 struct Caixa {
     double x, w;
 };
+// The entry's number stands right of the ICMS, so that the second line of its heading ("NF Orig.")
+// clears the ICMS heading on the same row; the complement takes the room it leaves.
 constexpr Caixa kCnpj{0, 32}, kNome{33, 70}, kSerie{104, 8}, kNumero{113, 25}, kData{139, 20}, kCfo{160, 14},
-    kCompl{175, 12}, kNumEnt{188, 25};
+    kCompl{175, 16}, kNumEnt{196, 25};
 constexpr Caixa kQtde{100, 30}, kBase{131, 30}, kAliq{162, 16}, kIcms{179, 30};
 constexpr Caixa kCodigo{0, 28}, kProduto{29, 100}, kSaiQtd{130, 30}, kSaiBase{161, 26}, kSaiAliq{188, 16},
     kIcmsTitulo{205, 16}, kDataEnt{222, 22};

@@ -57,12 +57,12 @@ std::vector<Coluna> Colunas(int modelo) {
         {104, 119, {"Data"}},
         {119, 130, {"Número"}},
         {130, 135, {"Sé-", "rie"}},
-        {135, 152, {"Base de Cál-", "culo Reten-", "ção Saida", "Comercializa-", "ção"}},
-        {152, 171, {"Base de Cál-", "culo Efetiva", "na Saída Con-", "sumidor Final"}},
+        {135, 152.5, {"Base de Cál-", "culo Reten-", "ção Saida", "Comercializa-", "ção"}},
+        {152.5, 171, {"Base de Cál-", "culo Efetiva", "na Saída Con-", "sumidor Final"}},
         {171, 188, {"Base de Cál-", "culo Efetiva ", "na Entrada"}},
         {188, 207, {"Base de Cal-", "culo Retenção", "Estoque Re-", "manecente"}},
-        {207, 223, {"Complemen-", "to Imposto"}},
-        {223, 237, {"Total", "Exedente"}},
+        {207, 223.5, {"Complemen-", "to Imposto"}},
+        {223.5, 237, {"Total", "Exedente"}},
         {237, 251, {"Parcela p/", "Cálculo do", "Ressarci-", "mento"}},
         {251, 265, {"Parcela p/", "Cálculo da", "Compen-", "sação"}},
     };
@@ -118,8 +118,8 @@ void Cabecalho(BandPainter& p, int modelo, const CabecalhoVeiculos& cab, const s
     p.text(Caixa(3, 13.5, 38, 4), W("Mês e Ano de Referência :"), Times(10));
     p.text(Caixa(41, 13.5, 6, 4), std::to_string(cab.mes), Times(10), Align::Right);
     p.text(Caixa(47, 13.5, 12, 4), "/" + std::to_string(cab.ano), Times(10));
-    p.text(Caixa(163, 13.5, 14, 4), W("Alíquota :"), Times(10));
-    p.text(Caixa(177, 13.5, 20, 4), std::string(text::trim(picture::format("@n7`2", cab.percentual))), Times(10));
+    p.text(Caixa(163, 13.5, 15, 4), W("Alíquota :"), Times(10));
+    p.text(Caixa(178, 13.5, 19, 4), std::string(text::trim(picture::format("@n7`2", cab.percentual))), Times(10));
     regua(kTopoColunas);
     p.line(Mm(kEsquerda), Mm(1), Mm(kEsquerda), Mm(kTopoColunas));
     p.line(Mm(kDireita), Mm(1), Mm(kDireita), Mm(kTopoColunas));
@@ -231,16 +231,17 @@ void PaginasPlanilhaVeiculos::Linha(const dictionary::EntradaSaidaVorelRec& w) {
     const report::Band linha{Mm(kLinha), [l, numero, modelo = modelo_](BandPainter& p) {
         const std::vector<Coluna> colunas = Colunas(modelo);
         const Font f = Courier(7);
-        auto em = [&](int coluna, const std::string& t, Align a) {
+        // A cell keeps 0.2 mm from its borders; a date, as wide as its column at 7 points, 0.1 mm.
+        auto em = [&](int coluna, const std::string& t, Align a, double margem = 0.2) {
             const Coluna& c = colunas[static_cast<std::size_t>(coluna - 1)];
-            if (!t.empty()) p.text(Caixa(c.de + 0.2, 0.3, c.ate - c.de - 0.4, kLinha - 0.5), t, f, a);
+            if (!t.empty()) p.text(Caixa(c.de + margem, 0.3, c.ate - c.de - 2 * margem, kLinha - 0.5), t, f, a);
         };
         if (modelo == 1) p.text(Caixa(kEsquerda, 0.4, 5 - kEsquerda, kLinha - 0.6), std::to_string(numero), Courier(6), Align::Right);
         em(1, std::string(text::clip(l.chassi.substr(0, 22))), Align::Left);
-        em(2, Data(l.dataEntrada), Align::Left);
+        em(2, Data(l.dataEntrada), Align::Left, 0.1);
         em(3, Numero(l.numeroEntrada), Align::Right);
         em(4, std::string(text::clip(l.serieEntrada)), Align::Left);
-        em(7, Data(l.dataSaida), Align::Left);
+        em(7, Data(l.dataSaida), Align::Left, 0.1);
         em(8, Numero(l.numeroSaida), Align::Right);
         em(9, std::string(text::clip(l.serieSaida)), Align::Left);
         for (int n : {5, 6, 10, 11, 12, 13, 14, 15, 16, 17}) em(n, Valor(l.coluna(n)), Align::Right);

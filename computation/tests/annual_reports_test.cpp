@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "calculo_fixture.h"
+#include "legibilidade.h"
 #include "reference_file.h"
 #include "vorel/computation/confronto_report.h"
 #include "vorel/computation/planilha_anual.h"
@@ -68,6 +69,35 @@ TEST(ConfrontoPages, LinesContinuationSummaryAndTotals) {
     EXPECT_TRUE(matches_reference(report::to_text(DocumentoConfronto(c, "Rodape")), "confronto.txt"));
     // Nothing to confront: the totals line alone, with zeros.
     EXPECT_TRUE(matches_reference(report::to_text(DocumentoConfronto({}, "")), "confronto_vazio.txt"));
+}
+
+// Every heading, the two-digit days and months of the dates and a full complement are drawn whole,
+// and no two texts of a row run into each other (the figures fit their columns, so the whole page
+// is checked).
+TEST(ConfrontoPages, HeadingsAndWidestDatesAreDrawnWhole) {
+    Confronto c;
+    LinhaConfronto l;
+    l.CNPJ_FORNECEDOR = "12.345.678/0001-95";
+    l.NOME = "Loja Azul";
+    l.SAISERIE = "1";
+    l.SAINUMERO = "100";
+    l.DATA = Dia(2016, 12, 28);
+    l.CFO = 6102;
+    l.COMPLEMENTO = 99;
+    l.CODMERCADORIA = D("1");
+    l.PRODUTOS = "Pneu";
+    l.SAIQUANTIDADE = D("10");
+    l.SAIOUTORUF = D("77");
+    l.ALIQ = D("12");
+    l.entrada.QTDE = D("4");
+    l.entrada.BASEICMSPROPRIA = D("40");
+    l.entrada.ALICOTA = D("12");
+    l.entrada.VLRICMS = D("4.8");
+    l.entrada.NUMERONFENTRADA = "       123456";
+    l.entrada.DATANFENTRADA = Dia(2016, 11, 30);
+    c.linhas.push_back(l);
+    c.resumo.Acumula(2403, 6102, D("12"), D("40"), D("4.8"));
+    EXPECT_THAT(vorel::testing::TextosIlegiveis(DocumentoConfronto(c, "Rodape"), 8268), ::testing::IsEmpty());
 }
 
 }  // namespace

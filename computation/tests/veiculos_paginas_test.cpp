@@ -3,6 +3,7 @@
 // last line, model 1's line numbers across pages, and no page for an empty sheet.
 #include <gtest/gtest.h>
 
+#include "legibilidade.h"
 #include "linhas_veiculos.h"
 #include "reference_file.h"
 #include "vorel/computation/planilha_veiculos_paginas.h"
@@ -78,6 +79,28 @@ TEST(PaginasPlanilhaVeiculos, BothModelsMatchTheirReferencePages) {
         EXPECT_EQ(p.Totais().saldos.ressarcir, D("20"));
         EXPECT_EQ(p.Totais().saldos.compensar, D("5"));
         EXPECT_TRUE(report::testing::matches_reference(Texto(p.Relatorio().finish()), "planilha_veiculo2.txt"));
+    }
+}
+
+// The heading's labels and the dates of both models, with two-digit days and months, are drawn
+// whole and apart from their neighbours (the figures fit their columns, so the whole page is
+// checked).
+TEST(PaginasPlanilhaVeiculos, HeadingsAndWidestDatesAreDrawnWhole) {
+    const date::Day entrada = date::make(2016, 11, 28), saida = date::make(2016, 12, 20);
+    for (const int modelo : {0, 1}) {
+        SCOPED_TRACE(modelo);
+        CabecalhoVeiculos cab = Cab();
+        cab.mes = 12;
+        cab.emissao = date::make(2016, 12, 31);
+        PaginasPlanilhaVeiculos p(modelo, cab, "RODAPE DO ESCRITORIO");
+        if (modelo == 0) {
+            p.Linha(Entrada("9BWZZZ377VT004251", entrada, "123456", "1000", "0"));
+            p.Linha(Saida("9BWZZZ377VT004251", saida, "123457", "950", "1000", "970"));
+        } else {
+            p.Linha(Vendido(Entrada("9BWZZZ377VT004251", entrada, "123456", "1000", "0"), saida, "123457", "1010"));
+        }
+        p.Fecha();
+        EXPECT_THAT(vorel::testing::TextosIlegiveis(p.Relatorio().finish(), 8268), ::testing::IsEmpty());
     }
 }
 

@@ -14,6 +14,8 @@
 namespace vorel::listings::testing {
 namespace {
 
+using vorel::testing::TextosIlegiveis;
+
 TEST_F(Entradas, TheFirstModelsEntriesWithTheirSuppliersAndProducts) {
     EntraMes();
     const report::Document d = Documento({}, ModeloEntradas::Modelo01);

@@ -13,6 +13,8 @@
 namespace vorel::listings::testing {
 namespace {
 
+using vorel::testing::TextosIlegiveis;
+
 namespace fs = std::filesystem;
 using dictionary::ProdutosRec;
 

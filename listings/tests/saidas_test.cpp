@@ -11,6 +11,8 @@
 namespace vorel::listings::testing {
 namespace {
 
+using vorel::testing::TextosIlegiveis;
+
 struct Saida {
     int mes, dia;
     std::uint32_t numero;

@@ -147,7 +147,14 @@ struct PlanilhaMensal::Estado {
             Escreve(p, Celula(col - 1, 0, 125), formato::Numero(v, casas, branco), f, Align::Right);
         };
         const int casasUnitario = gestao ? 3 : 6;
-        Escreve(p, Celula(0, 0, 125), Data(l.data, gestao), f);
+        if (gestao) {
+            // With its four-digit year the date does not fit the column at 6 points: it takes the
+            // size below, centred over the column's whole width.
+            Escreve(p, {kColunas[0].de, 0, kColunas[0].ate - kColunas[0].de, 125}, Data(l.data, true),
+                    Fonte("Courier New", 5), Align::Center);
+        } else {
+            Escreve(p, Celula(0, 0, 125), Data(l.data), f);
+        }
         if (gestao)
             n(2, Decimal::parse(text::trim(l.entNumero)).value_or(Decimal()), 0, true);
         else

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../src/tabelas_gestao.h"
+#include "legibilidade.h"
 #include "reference_file.h"
 #include "tabelas_fixture.h"
 #include "vorel/dictionary/folders.h"
@@ -15,10 +16,11 @@ namespace {
 
 Decimal D(const char* s) { return Decimal::from_string(s); }
 
-dictionary::EntradaSaidaVorelRec Row(std::uint16_t cfo, const char* q, const char* b, int dia, const char* numero) {
+dictionary::EntradaSaidaVorelRec Row(std::uint16_t cfo, const char* q, const char* b, int dia, const char* numero,
+                                     int mes = 7) {
     dictionary::EntradaSaidaVorelRec r{};
     r.ENTSAI = cfo < 5000 ? 1 : 2;
-    r.DATA = date::make(2016, 7, dia);
+    r.DATA = date::make(2016, mes, dia);
     r.NUMERO = numero;
     r.SERIE = "1";
     r.CFO = cfo;
@@ -28,7 +30,7 @@ dictionary::EntradaSaidaVorelRec Row(std::uint16_t cfo, const char* q, const cha
     return r;
 }
 
-TEST(PlanilhaGestao, WorkedMonthPageAndResultAgainstReference) {
+ConsultasGestao ConsultasDoMes() {
     ConsultasGestao c;
     c.coluna = [](std::uint16_t cfo, std::uint8_t) -> std::optional<std::uint8_t> {
         return cfo == 1403 ? 1 : cfo == 5405 ? 2 : 5;
@@ -37,13 +39,22 @@ TEST(PlanilhaGestao, WorkedMonthPageAndResultAgainstReference) {
     c.entradas = [](const Decimal&, date::Day, const std::function<bool(const EntradaAnterior&)>& v) {
         (void)v({date::make(2016, 7, 5), D("10"), D("50"), false});
     };
-    ValorMedioGestao valor({}, c);
+    return c;
+}
+
+DadosEmpresa EmpresaDoMes() {
     DadosEmpresa empresa;
     empresa.nome = "12 - ACME LTDA ( SAO PAULO ) ";
     empresa.endereco = "FORNECEDOR TRES";
     empresa.mostraEndereco = empresa.enderecoFornecedor = true;
     empresa.mes = 7;
     empresa.ano = 2016;
+    return empresa;
+}
+
+TEST(PlanilhaGestao, WorkedMonthPageAndResultAgainstReference) {
+    ValorMedioGestao valor({}, ConsultasDoMes());
+    const DadosEmpresa empresa = EmpresaDoMes();
     Consultas consultas;
     consultas.produto = [](const Decimal&) { return ProdutoPlanilha{"PARAFUSO", "UN", D("18")}; };
     PlanilhaMensal folha(empresa, kSemResumo, consultas);
@@ -61,6 +72,28 @@ TEST(PlanilhaGestao, WorkedMonthPageAndResultAgainstReference) {
     EXPECT_TRUE(report::testing::matches_reference(texto, "planilha_gestao.txt"));
     EXPECT_NE(texto.find("\"-6,00\""), std::string::npos);  // result A: 24,00 - 30,00
     EXPECT_NE(texto.find("\"2,00\""), std::string::npos);   // result B: 12,00 - 10,00
+}
+
+// The sheet's dates carry the year in four digits; with two-digit days and months, as with every
+// heading, each text is drawn whole and apart from its neighbours (the figures are small enough
+// for their columns, so the whole page is checked).
+TEST(PlanilhaGestao, DatesAndHeadingsAreDrawnWhole) {
+    ValorMedioGestao valor({}, ConsultasDoMes());
+    DadosEmpresa empresa = EmpresaDoMes();
+    empresa.mes = 12;
+    Consultas consultas;
+    consultas.produto = [](const Decimal&) { return ProdutoPlanilha{"PARAFUSO", "UN", D("18")}; };
+    PlanilhaMensal folha(empresa, kSemResumo, consultas);
+    folha.Gestao();
+    folha.ProdutoGestao(5);
+    for (const auto& row : {Row(1403, "10", "70", 28, "1234", 12), Row(5405, "4", "30", 29, "77", 12)})
+        for (const LinhaPlanilha& l : valor.Linha(row, kLoteAtual, 3, "FORNECEDOR TRES")) folha.LinhaGestao(&l, valor.Totais());
+    const report::Document paginas = folha.Termina();
+    const report::Document d = DocumentoResultado(MembroResultado::ModeloNovo, valor.Resumo(), empresa,
+                                                  [](std::uint32_t) { return std::optional<std::string>("FORNECEDOR TRES"); },
+                                                  &paginas);
+    ASSERT_EQ(d.pages.size(), 2u);
+    EXPECT_THAT(vorel::testing::TextosIlegiveis(d, 8268), ::testing::IsEmpty());
 }
 
 struct AberturaTest : testing::TabelasFixture {

@@ -2,12 +2,18 @@
 // heading that its box cuts (the renderer cuts a text at its box). Widths come from the renderer's
 // own measure (`report::text_width`), in the fonts the program prints with; a report's data columns
 // may cut a long value on purpose, so only the texts above `fim_cabecalho` (the page header's
-// headings) are checked for cuts.
+// headings) are checked for cuts: a test whose data is chosen to fit passes the page's height to
+// have every text checked. Any test program that links vorel_report may use it:
+//
+//     EXPECT_THAT(vorel::testing::TextosIlegiveis(document, 927), ::testing::IsEmpty());
 #pragma once
 
 #include <gmock/gmock.h>
 
+#include <QGuiApplication>
+
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -15,7 +21,7 @@
 #include "vorel/report/page_model.h"
 #include "vorel/report/renderer.h"
 
-namespace vorel::listings::testing {
+namespace vorel::testing {
 
 namespace legibilidade {
 
@@ -46,6 +52,16 @@ inline Pintado Extensao(const report::TextItem& t) {
     return {&t, de, ate};
 }
 
+// The fonts are measured by Qt, which needs an application; tests without one get it here.
+inline void GaranteAplicacaoQt() {
+    if (QGuiApplication::instance() != nullptr) return;
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char nome[] = "legibilidade";
+    static char* argv[] = {nome, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
 }  // namespace legibilidade
 
 // What a text may pass its box by unseen: about a dot of a 300 dpi printer.
@@ -53,6 +69,7 @@ constexpr report::Mils kFolga = 4;
 
 // One line per fault: "cut: <heading>" or "<text> over <text>", texts in UTF-8.
 inline std::vector<std::string> TextosIlegiveis(const report::Document& d, report::Mils fim_cabecalho) {
+    legibilidade::GaranteAplicacaoQt();
     std::vector<std::string> faltas;
     for (const report::Page& pagina : d.pages) {
         std::vector<legibilidade::Pintado> textos;
@@ -80,4 +97,4 @@ inline std::vector<std::string> TextosIlegiveis(const report::Document& d, repor
     return faltas;
 }
 
-}  // namespace vorel::listings::testing
+}  // namespace vorel::testing

@@ -33,10 +33,10 @@ int PrimeiroDigito(int cfo) {
 
 bool DeBase(int cfo) { return cfo == 1403 || cfo == 2403 || cfo == 1409 || cfo == 2409; }
 
-// A year's entries file of the run: a 1 MB page cache, and its reads fill only the fields an
+// A year's entries file of the run: its page cache (`cache`), and its reads fill only the fields an
 // entry base takes (the file's records are wide; the product's every entry is read).
-void PreparaLeitura(FileManager& fm) {
-    (void)fm.send(kCacheDaExecucao);
+void PreparaLeitura(FileManager& fm, const char* cache) {
+    (void)fm.send(cache);
     Checa(data::Cursor::read_only(fm, {"CodMercadoria", "DataEmissao", "CFO", "Quantidade", "BaseICMSPropria", "Aliquota"}),
           "Lendo as entradas");
 }
@@ -64,7 +64,7 @@ BasesDaExecucao::~BasesDaExecucao() {
 void BasesDaExecucao::Abre() {
     auto atual = std::make_unique<FileManager>(dictionary::EntradaVorel());
     run_.Abre(*atual, "Abrindo as entradas");
-    PreparaLeitura(*atual);
+    PreparaLeitura(*atual, kCacheDasEntradas);  // the file the gathering reads: one cache
     anos_[run_.ano] = std::move(atual);
 }
 
@@ -75,7 +75,7 @@ FileManager* BasesDaExecucao::Ano(int ano) {
         if (!run_.AbreDoAno(*fm, ano))
             fm.reset();
         else
-            PreparaLeitura(*fm);
+            PreparaLeitura(*fm, kCacheDaExecucao);
         it = anos_.emplace(ano, std::move(fm)).first;
     }
     return it->second.get();

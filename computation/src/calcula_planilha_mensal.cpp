@@ -82,7 +82,9 @@ public:
             Produto(codigo, item, linhas);
             run_.Mostra();
         }
+        reuniao.DevolveCaches();
         if (run_.opcoes.todos && run_.gravaMes) TodosOsProdutos();
+        (void)run_.trabalho.send(kCacheDasChaves);
         Checa(run_.trabalho.rebuild_keys(), "Gravando a tabela de trabalho");
         t.Confirma("Gravando os saldos do mês");
 

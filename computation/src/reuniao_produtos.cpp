@@ -89,7 +89,7 @@ void ReuniaoProdutos::Abre() {
 
     // Each movement file is read for the fields a work row takes from it, not its whole records.
     run_.Abre(sai_, "Abrindo as saídas");
-    (void)sai_.send(kCacheDaExecucao);
+    (void)sai_.send(kCacheDasSaidas);
     Checa(data::Cursor::read_only(sai_, {"CodMercadoria", "DataSaida", "Serie", "Numero", "CFO", "Complemento",
                                          "CFOComplementar", "Quantidade", "BaseCalculo", "CNPJ", "CodigoForCli", "Alicota"}),
           "Lendo as saídas");
@@ -103,7 +103,7 @@ void ReuniaoProdutos::Abre() {
         [&] { return s.CodMercadoria.value(); }, [&] { return s.DataSaida; }, {}}));
 
     run_.Abre(ent_, "Abrindo as entradas");
-    (void)ent_.send(kCacheDaExecucao);
+    (void)ent_.send(kCacheDasEntradas);
     Checa(data::Cursor::read_only(ent_, {"CodMercadoria", "DataEmissao", "Serie", "Numero", "CFO", "Complemento",
                                          "CFOComplementar", "Quantidade", "BaseICMS", "Cnpj", "CodigoForCli", "Aliquota",
                                          "Saldo_Inicial"}),
@@ -135,6 +135,11 @@ void ReuniaoProdutos::Abre() {
             [&] { return m.Aliquota.clipped() == "F"; }}));
     }
     for (auto& f : fontes_) f->Inicia();
+}
+
+void ReuniaoProdutos::DevolveCaches() {
+    for (FileManager* fm : {&sai_, &ent_, &mmr_})
+        if (fm->is_open()) (void)fm->send(kCacheDevolvido);
 }
 
 // Products whose month record is marked for recomputation, then those of the previous month's

@@ -31,6 +31,9 @@ public:
     // The next product in code order: its code, its list entry and its rows (exits, entries, cash
     // items, each in its file's order); false when none is left.
     bool Proximo(Decimal& codigo, ItemProduto& item, std::vector<LinhaDoProduto>& linhas);
+    // Once every product is gathered: the movement files' page caches shrink to kCacheDevolvido, so
+    // that their pages serve the building of the work table's keys.
+    void DevolveCaches();
 
     // One movement file read through its (product, date) key over the period, an item at a time.
     struct Leitura {

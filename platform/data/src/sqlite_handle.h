@@ -11,12 +11,15 @@
 
 namespace vorel::data::sql {
 
-// The integers a statement's parameters hold since they were last bound, so that a statement run
-// for row after row (an insert) binds again only the integers that changed: SQLite keeps bindings
-// from one run to the next until they are cleared.
+// The integers a statement's parameters hold since they were last bound, and the parameters that
+// hold a blank text, so that a statement run for row after row (an insert) binds again only the
+// integers that changed and the texts that are not blank: SQLite keeps bindings from one run to the
+// next until they are cleared.
 struct BoundIntegers {
+    static constexpr unsigned char kInteger = 1;    // parameter i + 1 holds value[i]
+    static constexpr unsigned char kBlankText = 2;  // parameter i + 1 holds ''
     std::vector<std::int64_t> value;
-    std::vector<unsigned char> held;  // 1: parameter i + 1 holds value[i]
+    std::vector<unsigned char> held;
     void forget() { held.assign(held.size(), 0); }
 };
 

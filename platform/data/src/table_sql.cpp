@@ -156,6 +156,16 @@ void bind_field(sqlite3_stmt* st, int i, const FieldDesc& f, const void* record,
         std::size_t n = v.size();
         while (n > 0 && (v[n - 1] == ' ' || v[n - 1] == '\0')) --n;
         v = v.substr(0, n);
+        if (bound) {
+            // A blank text is bound once: the parameter holds '' until a text is bound to it.
+            const auto k = static_cast<std::size_t>(i - 1);
+            if (k >= bound->held.size()) {
+                bound->held.resize(k + 1, 0);
+                bound->value.resize(k + 1, 0);
+            }
+            if (v.empty() && bound->held[k] == sql::BoundIntegers::kBlankText) return;
+            bound->held[k] = v.empty() ? sql::BoundIntegers::kBlankText : 0;
+        }
         if (cp1252::is_ascii(v)) {
             sqlite3_bind_text(st, i, v.data(), static_cast<int>(v.size()), SQLITE_STATIC);
         } else {
@@ -173,9 +183,9 @@ void bind_field(sqlite3_stmt* st, int i, const FieldDesc& f, const void* record,
             bound->held.resize(k + 1, 0);
             bound->value.resize(k + 1, 0);
         }
-        if (bound->held[k] && bound->value[k] == v) return;
+        if (bound->held[k] == sql::BoundIntegers::kInteger && bound->value[k] == v) return;
         sqlite3_bind_int64(st, i, v);
-        bound->held[k] = 1;
+        bound->held[k] = sql::BoundIntegers::kInteger;
         bound->value[k] = v;
     }
 }

@@ -552,9 +552,10 @@ TEST_F(FileManagerTest, RecordsAddedAtAPositionReadInThatPositionsOrderAmongEqua
     EXPECT_EQ(fm.records(), 4);
 }
 
-// Records added one after another keep each its own integers and decimals, whether a field holds
-// what the record before held, goes back to zero or changes again (the insert binds again only what
-// changed), also after a failed add and a put in between.
+// Records added one after another keep each its own integers, decimals and texts, whether a field
+// holds what the record before held, goes back to zero or blank or changes again (the insert binds
+// again only the integers that changed and the texts that are not blank), also after a failed add
+// and a put in between.
 TEST_F(FileManagerTest, SuccessiveAddsKeepEachRecordsOwnNumbers) {
     FileManager fm(Itens());
     ASSERT_EQ(fm.open(), kNoError);
@@ -564,9 +565,11 @@ TEST_F(FileManagerTest, SuccessiveAddsKeepEachRecordsOwnNumbers) {
         std::int32_t data;
         const char* valor;
         std::uint8_t nivel;
+        const char* grupo;
     };
-    const std::vector<Linha> linhas = {{1, 5, "12.50", 3}, {2, 5, "12.50", 3}, {3, 0, "0", 0},     {4, 7, "-1", 3},
-                                       {5, 0, "0", 0},     {6, 0, "0.01", 9}, {7, 7, "12.5", 3}};
+    const std::vector<Linha> linhas = {{1, 5, "12.50", 3, "A"}, {2, 5, "12.50", 3, ""}, {3, 0, "0", 0, ""},
+                                       {4, 7, "-1", 3, "B"},    {5, 0, "0", 0, ""},     {6, 0, "0.01", 9, "B"},
+                                       {7, 7, "12.5", 3, ""}};
     auto add = [&](const Linha& l) {
         fm.clear_record();
         r.Codigo = l.codigo;
@@ -574,6 +577,7 @@ TEST_F(FileManagerTest, SuccessiveAddsKeepEachRecordsOwnNumbers) {
         r.Data = l.data;
         r.Valor = Decimal::from_string(l.valor);
         r.Nivel = l.nivel;
+        r.Grupo = l.grupo;
         return fm.add();
     };
     for (std::size_t i = 0; i < linhas.size(); ++i) {
@@ -593,6 +597,7 @@ TEST_F(FileManagerTest, SuccessiveAddsKeepEachRecordsOwnNumbers) {
         EXPECT_EQ(r.Data, l.data) << l.codigo;
         EXPECT_EQ(r.Valor.value(), Decimal::from_string(l.valor)) << l.codigo;
         EXPECT_EQ(r.Nivel, l.nivel) << l.codigo;
+        EXPECT_EQ(r.Grupo.clipped(), l.grupo) << l.codigo;
     }
     EXPECT_NE(fm.next(), kNoError);
 }

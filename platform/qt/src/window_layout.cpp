@@ -279,6 +279,21 @@ void WindowView::BuildContainer(int parent, QWidget* into) {
             ++gridRow;
             continue;
         }
+        // A prompt and the value it names (a counter, a total, a name read from a register) on a
+        // row, as a prompt and its entry: one row each, not two.
+        if (t == ControlType::Prompt && next && next->s.type == ControlType::String) {
+            ensureGrid();
+            QWidget* label = MakeWidget(*k, into);
+            QWidget* w = MakeWidget(*kids[n + 1], into);
+            ++n;
+            if (label) grid->addWidget(label, gridRow, 0, Qt::AlignLeft | Qt::AlignVCenter);
+            if (w) {
+                if (auto* value = qobject_cast<QLabel*>(w)) value->setWordWrap(true);
+                grid->addWidget(w, gridRow, 1, Qt::AlignLeft | Qt::AlignVCenter);
+            }
+            ++gridRow;
+            continue;
+        }
         QWidget* w = MakeWidget(*k, into);
         if (!w) continue;
         if (t == ControlType::Button) {

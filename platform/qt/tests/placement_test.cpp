@@ -1,7 +1,7 @@
 // Controls a procedure places by position (dialog units, relative to the window): on a tab page
 // they land where the window says, not shifted by the sheet and its tab bar; inside a group they
 // are shown (in front of the group's frame); when the procedure moves them, their widgets follow.
-// Without positions, an entry's search button stands beside it.
+// Without positions, an entry's search button stands beside it, and a prompt beside the value it names.
 #include <gtest/gtest.h>
 
 #include <QtCore/QCoreApplication>
@@ -133,6 +133,45 @@ TEST(Placement, SearchButtonsStandBesideTheirEntries) {
     }
     EXPECT_GT(box(kOk).top(), box(kCadeado).bottom());
     EXPECT_LT(box(kCodigo).width(), 300) << "the entry keeps its own width beside its button";
+    rt.Shutdown();
+    front.reset();
+}
+
+// Without positions: a prompt followed by the value it names (a counter, a name read from a
+// register) stands on one row with it, as a prompt and its entry do, so that a window of counters
+// is one row a counter, not two.
+TEST(Placement, APromptAndItsValueShareARow) {
+    enum { kPTipo02 = 1, kTipo02, kPTotal, kTotal, kOk };
+    TestApplication();
+    ui::Runtime rt;
+    auto front = std::make_unique<QtFrontEnd>(rt);
+    front->mainWindow()->resize(900, 600);
+    front->Show();
+    rt.Start("Contadores", [](ui::ProcContext& ctx) {
+        ui::Window w(ctx, "Contadores");
+        w.Prompt(kPTipo02, "Arquivo Tipo 02");
+        w.String(kTipo02, "             2");
+        w.Prompt(kPTotal, "Total de Registros");
+        w.String(kTotal, "            10");
+        w.Button(kOk, "&OK");
+        w.Open();
+        for (ui::Event e; (e = w.Accept()).code != ui::event::None;)
+            if (e.code == ui::event::CloseWindow) w.Close();
+    });
+    ASSERT_TRUE(RunEventsUntil([&] { return front->WindowByCaption("Contadores") != 0 && rt.Idle(); }));
+    RunEventsUntil([] { return false; }, 100);
+    int win = front->WindowByCaption("Contadores");
+    QWidget* content = front->WindowWidget(win)->findChild<QWidget*>("content-" + QString::number(win));
+    ASSERT_NE(content, nullptr);
+    auto box = [&](int feq) {
+        QWidget* w = front->ControlWidget(win, feq);
+        return QRect(w->mapTo(content, QPoint(0, 0)), w->size());
+    };
+    for (auto [prompt, value] : {std::pair{kPTipo02, kTipo02}, {kPTotal, kTotal}}) {
+        EXPECT_EQ(box(value).center().y(), box(prompt).center().y()) << "value " << value;
+        EXPECT_GT(box(value).left(), box(prompt).right()) << "value " << value;
+    }
+    EXPECT_GT(box(kPTotal).top(), box(kTipo02).bottom()) << "the next prompt starts the next row";
     rt.Shutdown();
     front.reset();
 }

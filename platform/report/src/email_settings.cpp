@@ -46,9 +46,9 @@ EmailSettings read_email_settings(const settings::SettingsFile& file) {
     const std::string tls = file.read_text(kEmailSection, "TLS");
     const std::optional<TlsChoice> choice = tls_choice(tls);
     if (!choice) {
-        s.error = "the key TLS of section Email of Vorel.ini holds \"" + text::to_utf8(tls) +
-                  "\", which is none of 0 (plain SMTP), 1 (STARTTLS), 2 (TLS from the start) or yes "
-                  "(TLS as the port implies).";
+        s.error = "a chave TLS da seção Email do Vorel.ini contém \"" + text::to_utf8(tls) +
+                  "\", que não é 0 (SMTP sem criptografia), 1 (STARTTLS), 2 (TLS desde o início) nem yes "
+                  "(TLS conforme a porta).";
     }
     switch (choice.value_or(TlsChoice::ByPort)) {
         case TlsChoice::ByPort:

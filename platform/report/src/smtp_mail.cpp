@@ -81,17 +81,17 @@ bool valid_address(std::string_view a) {
 Outcome send_mail(const EmailSettings& s, const MailMessage& m, long timeout_seconds) {
     const std::string recipient = std::string(text::trim(m.recipient_address));
     const std::string sender = std::string(text::trim(s.sender));
-    const std::string what = "The e-mail to " + (recipient.empty() ? std::string("(no address)") : recipient);
-    if (!s.error.empty()) return Outcome::failure(what + " was not sent: " + s.error);
+    const std::string what = "O e-mail para " + (recipient.empty() ? std::string("(sem endereço)") : recipient);
+    if (!s.error.empty()) return Outcome::failure(what + " não foi enviado: " + s.error);
     if (text::trim(s.server).empty())
-        return Outcome::failure(what + " was not sent: no e-mail server is set (section Email of Vorel.ini).");
-    if (!valid_address(recipient)) return Outcome::failure(what + " was not sent: the address is not valid.");
+        return Outcome::failure(what + " não foi enviado: nenhum servidor de e-mail está configurado (seção Email do Vorel.ini).");
+    if (!valid_address(recipient)) return Outcome::failure(what + " não foi enviado: o endereço não é válido.");
     if (!valid_address(sender))
-        return Outcome::failure(what + " was not sent: no valid sender address is set (section Email of Vorel.ini).");
+        return Outcome::failure(what + " não foi enviado: nenhum endereço de remetente válido está configurado (seção Email do Vorel.ini).");
 
     global_init();
     std::unique_ptr<CURL, CurlFree> curl(curl_easy_init());
-    if (!curl) return Outcome::failure(what + " was not sent: the mail library could not start.");
+    if (!curl) return Outcome::failure(what + " não foi enviado: a biblioteca de e-mail não pôde ser iniciada.");
     CURL* c = curl.get();
 
     const std::string scheme = s.security == MailSecurity::Tls ? "smtps://" : "smtp://";
@@ -144,13 +144,13 @@ Outcome send_mail(const EmailSettings& s, const MailMessage& m, long timeout_sec
     if (rc != CURLE_OK) {
         long reply = 0;
         curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &reply);
-        std::string message = what + " was not sent through " + url + ": " + (error[0] ? error : curl_easy_strerror(rc));
-        if (reply != 0) message += " (server reply " + std::to_string(reply) + ")";
+        std::string message = what + " não foi enviado por " + url + ": " + (error[0] ? error : curl_easy_strerror(rc));
+        if (reply != 0) message += " (resposta do servidor " + std::to_string(reply) + ")";
         return Outcome::failure(message);
     }
     if (s.security == MailSecurity::None && !s.user.empty())
-        return Outcome::success_with(what + " was sent without encryption (TLS=0 in section Email of Vorel.ini): "
-                                            "the user name and password crossed the network in clear.");
+        return Outcome::success_with(what + " foi enviado sem criptografia (TLS=0 na seção Email do Vorel.ini): "
+                                            "o usuário e a senha passaram pela rede sem proteção.");
     return Outcome::success();
 }
 

@@ -111,7 +111,7 @@ TEST(EmailSettings, ReadFromSectionEmailOfVorelIni) {
     EXPECT_EQ(s.password, "p w");
     EXPECT_EQ(s.sender, "a@b.c");
     for (const char* unknown : {"TLS=maybe\n", "TLS=3\n", "TLS=yes please\n"})
-        EXPECT_NE(file.read(unknown).error.find("the key TLS of section Email"), std::string::npos) << unknown;
+        EXPECT_NE(file.read(unknown).error.find("a chave TLS da seção Email"), std::string::npos) << unknown;
 }
 
 // The TLS key against a sink that offers log-in and STARTTLS: the credentials go in clear only
@@ -161,9 +161,9 @@ TEST(EmailSettings, NoLogInInClearUnlessTlsZeroIsWritten) {
         EXPECT_EQ(password, c.auth_in_clear);
         if (c.sent) {
             EXPECT_NE(outcome.notice.find("TLS=0"), std::string::npos) << outcome.notice;
-            EXPECT_NE(outcome.notice.find("password crossed the network in clear"), std::string::npos) << outcome.notice;
+            EXPECT_NE(outcome.notice.find("a senha passaram pela rede sem proteção"), std::string::npos) << outcome.notice;
         } else if (c.tls == "TLS=maybe\n") {
-            EXPECT_NE(outcome.error.find("the key TLS of section Email of Vorel.ini holds \"maybe\""), std::string::npos)
+            EXPECT_NE(outcome.error.find("a chave TLS da seção Email do Vorel.ini contém \"maybe\""), std::string::npos)
                 << outcome.error;
             EXPECT_TRUE(sink.lines().empty()) << "nothing reached the server";
         }
@@ -247,7 +247,8 @@ TEST(ReportMailer, FailuresAreReportedClearly) {
     EmailSettings no_server = sink_settings(refusing);
     no_server.server = "";
     const Outcome unset = mailer.send(no_server, mail, pages).get();
-    EXPECT_NE(unset.error.find("no e-mail server is set"), std::string::npos) << unset.error;
+    EXPECT_EQ(unset.error, "O e-mail para ana@example.com não foi enviado: nenhum servidor de e-mail está configurado "
+                           "(seção Email do Vorel.ini).");
 
     EmailSettings closed = sink_settings(refusing);
     { SmtpSink gone; closed.port = gone.port(); }  // a port nobody listens on any more

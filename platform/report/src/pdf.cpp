@@ -28,10 +28,10 @@ QPageLayout layout_of(const Page& page) {
 }  // namespace
 
 Outcome paint_document(QPagedPaintDevice& device, const Document& document, int copies) {
-    if (document.pages.empty()) return Outcome::failure("The report " + document.title + " has no pages.");
+    if (document.pages.empty()) return Outcome::failure("O relatório " + document.title + " não tem páginas.");
     device.setPageLayout(layout_of(document.pages.front()));
     QPainter painter;
-    if (!painter.begin(&device)) return Outcome::failure("Cannot start printing the report " + document.title + ".");
+    if (!painter.begin(&device)) return Outcome::failure("Não foi possível começar a impressão do relatório " + document.title + ".");
     const double dpi_x = device.logicalDpiX(), dpi_y = device.logicalDpiY();
     bool first = true;
     for (int copy = 0; copy < std::max(1, copies); ++copy) {
@@ -40,14 +40,14 @@ Outcome paint_document(QPagedPaintDevice& device, const Document& document, int 
                 device.setPageLayout(layout_of(page));
                 if (!device.newPage()) {
                     painter.end();
-                    return Outcome::failure("Printing the report " + document.title + " stopped at a new page.");
+                    return Outcome::failure("A impressão do relatório " + document.title + " parou numa nova página.");
                 }
             }
             first = false;
             paint_page(painter, page, dpi_x, dpi_y);
         }
     }
-    if (!painter.end()) return Outcome::failure("Printing the report " + document.title + " did not complete.");
+    if (!painter.end()) return Outcome::failure("A impressão do relatório " + document.title + " não terminou.");
     return Outcome::success();
 }
 
@@ -76,10 +76,10 @@ Outcome write_pdf(const Document& document, const std::string& path) {
         return Outcome::failure(e.what());
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return Outcome::failure("Cannot create the PDF file " + path);
+    if (!out) return Outcome::failure("Não foi possível criar o arquivo PDF " + path);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
-    if (!out) return Outcome::failure("Cannot write the PDF file " + path);
+    if (!out) return Outcome::failure("Não foi possível gravar o arquivo PDF " + path);
     return Outcome::success();
 }
 

@@ -20,24 +20,24 @@ Outcome to_queue(const std::string& file, const PrintTarget& target, const Print
     std::vector<std::string> arguments;
     if (!target.name.empty()) arguments = {"-d", target.name};
     arguments.push_back(file);
-    const std::string queue = target.name.empty() ? "the default printer" : "the printer " + target.name;
+    const std::string queue = target.name.empty() ? "na impressora padrão" : "na impressora " + target.name;
     const program::RunResult r = program::run(options.program, arguments);
     if (r.error)
-        return Outcome::failure("Cannot print " + file + " on " + queue + ": the print command " + options.program +
-                                " could not start (" + r.error.message() + ").");
+        return Outcome::failure("Não foi possível imprimir " + file + " " + queue + ": o comando de impressão " + options.program +
+                                " não pôde ser iniciado (" + r.error.message() + ").");
     if (r.exit_code != 0)
-        return Outcome::failure("Printing " + file + " on " + queue + " failed: the print command " + options.program +
-                                " ended with code " + std::to_string(r.exit_code) + ".");
+        return Outcome::failure("A impressão de " + file + " " + queue + " falhou: o comando de impressão " + options.program +
+                                " terminou com o código " + std::to_string(r.exit_code) + ".");
     return Outcome::success();
 }
 
 Outcome to_device(const std::string& file, const PrintTarget& target) {
     std::ifstream in(file, std::ios::binary);
-    if (!in) return Outcome::failure("Cannot read the file to print " + file + ".");
+    if (!in) return Outcome::failure("Não foi possível ler o arquivo a imprimir " + file + ".");
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const std::string device = files::resolve(target.name).string();
     const int fd = ::open(device.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);  // never creates a file
-    if (fd < 0) return Outcome::failure("Cannot open the printer port " + device + ": " + std::strerror(errno) + ".");
+    if (fd < 0) return Outcome::failure("Não foi possível abrir a porta da impressora " + device + ": " + std::strerror(errno) + ".");
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -45,12 +45,12 @@ Outcome to_device(const std::string& file, const PrintTarget& target) {
         if (n <= 0) {
             const std::string why = std::strerror(errno);
             ::close(fd);
-            return Outcome::failure("Printing on the printer port " + device + " stopped: " + why + ".");
+            return Outcome::failure("A impressão na porta da impressora " + device + " parou: " + why + ".");
         }
         done += static_cast<std::size_t>(n);
     }
     if (::close(fd) != 0)
-        return Outcome::failure("Printing on the printer port " + device + " failed: " + std::strerror(errno) + ".");
+        return Outcome::failure("A impressão na porta da impressora " + device + " falhou: " + std::strerror(errno) + ".");
     return Outcome::success();
 }
 

@@ -9,7 +9,7 @@
 namespace vorel::report {
 
 Outcome mail_report(const EmailSettings& settings, const ReportMail& mail, const Document& pages) {
-    if (pages.empty()) return Outcome::failure("The report " + pages.title + " has no pages to e-mail.");
+    if (pages.empty()) return Outcome::failure("O relatório " + pages.title + " não tem páginas para enviar por e-mail.");
     MailMessage message{mail.recipient_name, mail.recipient_address, mail.subject, mail.text,
                         attachment_zip_name(mail.attachment_name), {}};
     try {
@@ -45,7 +45,7 @@ std::future<Outcome> ReportMailer::send(EmailSettings settings, ReportMail mail,
         try {
             outcome = mail_report(settings, mail, pages);
         } catch (const std::exception& e) {
-            outcome = Outcome::failure("The e-mail of report " + pages.title + " failed: " + e.what());
+            outcome = Outcome::failure("O e-mail do relatório " + pages.title + " falhou: " + e.what());
         }
         if (done) done(outcome);
         promise->set_value(outcome);

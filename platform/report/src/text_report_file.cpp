@@ -16,19 +16,19 @@ TextReportFile::~TextReportFile() {
 }
 
 Outcome TextReportFile::open(std::string_view program_path, Create mode) {
-    if (file_ != nullptr) return Outcome::failure("The text report file " + path_ + " is already open.");
+    if (file_ != nullptr) return Outcome::failure("O arquivo texto do relatório " + path_ + " já está aberto.");
     path_ = files::resolve(program_path).string();
     lines_ = 0;
     // "x": fail when the file exists, so a run never writes into another run's file.
     file_ = std::fopen(path_.c_str(), mode == Create::New ? "wbx" : "wb");
-    if (file_ == nullptr) return Outcome::failure("Cannot create the text report file " + path_ + ": " + reason());
+    if (file_ == nullptr) return Outcome::failure("Não foi possível criar o arquivo texto do relatório " + path_ + ": " + reason());
     return Outcome::success();
 }
 
 Outcome TextReportFile::write_line(std::string_view line) {
-    if (file_ == nullptr) return Outcome::failure("The text report file " + path_ + " is not open.");
+    if (file_ == nullptr) return Outcome::failure("O arquivo texto do relatório " + path_ + " não está aberto.");
     if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() || std::fwrite("\r\n", 1, 2, file_) != 2)
-        return Outcome::failure("Cannot write to the text report file " + path_ + ": " + reason());
+        return Outcome::failure("Não foi possível gravar no arquivo texto do relatório " + path_ + ": " + reason());
     ++lines_;
     return Outcome::success();
 }
@@ -41,7 +41,7 @@ Outcome TextReportFile::close() {
     file_ = nullptr;
     if (!flushed || !closed) {
         errno = flushed ? errno : saved;
-        return Outcome::failure("Cannot write to the text report file " + path_ + ": " + reason());
+        return Outcome::failure("Não foi possível gravar no arquivo texto do relatório " + path_ + ": " + reason());
     }
     return Outcome::success();
 }

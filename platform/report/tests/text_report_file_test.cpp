@@ -61,6 +61,7 @@ TEST(TextReportFile, FailedWritesAreReported) {
         if (o.ok()) o = full.close();
         EXPECT_FALSE(o.ok());
         EXPECT_NE(o.error.find("/dev/full"), std::string::npos) << o.error;
+        EXPECT_EQ(o.error.rfind("Não foi possível gravar no arquivo texto do relatório", 0), 0u) << o.error;
     }
 }
 
@@ -81,9 +82,9 @@ TEST(PrintFile, QueueGetsTheFileThroughAnArgumentList) {
     EXPECT_FALSE(std::filesystem::exists(dir.filePath("hacked.txt").toStdString()));
 
     const Outcome refused = print_file(report, {PrintTarget::Kind::Queue, "broken"}, {fake});
-    EXPECT_NE(refused.error.find("ended with code 3"), std::string::npos) << refused.error;
+    EXPECT_NE(refused.error.find("terminou com o código 3"), std::string::npos) << refused.error;
     const Outcome no_command = print_file(report, {PrintTarget::Kind::Queue, ""}, {dir.filePath("no-lp").toStdString()});
-    EXPECT_NE(no_command.error.find("could not start"), std::string::npos) << no_command.error;
+    EXPECT_NE(no_command.error.find("não pôde ser iniciado"), std::string::npos) << no_command.error;
 }
 
 TEST(PrintFile, DeviceGetsTheBytesAndAMissingDeviceIsNotCreated) {
@@ -96,7 +97,9 @@ TEST(PrintFile, DeviceGetsTheBytesAndAMissingDeviceIsNotCreated) {
     EXPECT_EQ(read_file(port), "linha 1\r\n\f\r\n");
 
     const std::string missing = dir.filePath("lp9").toStdString();
-    EXPECT_FALSE(print_file(report, {PrintTarget::Kind::Device, missing}).ok());
+    const Outcome sem_porta = print_file(report, {PrintTarget::Kind::Device, missing});
+    EXPECT_FALSE(sem_porta.ok());
+    EXPECT_EQ(sem_porta.error.rfind("Não foi possível abrir a porta da impressora " + missing, 0), 0u) << sem_porta.error;
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
 

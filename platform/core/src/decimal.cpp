@@ -584,11 +584,11 @@ Decimal Decimal::stored(int digits, int places) const {
 
 long long Decimal::scaled_other(int places) const {
     check_places(places);
+    // (A value held at the places asked within 64 bits, and zero, take scaled's inline path.)
     if (hi_ == (static_cast<std::int64_t>(lo_) < 0 ? ~std::uint64_t{0} : 0)) {
         const auto v = static_cast<long long>(lo_);
-        if (scale_ == places || v == 0) return v;
-        // Held at fewer places (a value assigned from a whole number, a blank field): the integer
-        // times a power of ten, when the product stays within 64 bits.
+        // Held at fewer places (a value assigned from a whole number): the integer times a power
+        // of ten, when the product stays within 64 bits.
         if (scale_ < places && places - scale_ <= 18) {
             long long unit = 1;
             for (int k = scale_; k < places; ++k) unit *= 10;

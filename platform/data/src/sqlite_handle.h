@@ -11,16 +11,24 @@
 
 namespace vorel::data::sql {
 
-// The integers a statement's parameters hold since they were last bound, and the parameters that
-// hold a blank text, so that a statement run for row after row (an insert) binds again only the
-// integers that changed and the texts that are not blank: SQLite keeps bindings from one run to the
-// next until they are cleared.
-struct BoundIntegers {
-    static constexpr unsigned char kInteger = 1;    // parameter i + 1 holds value[i]
-    static constexpr unsigned char kBlankText = 2;  // parameter i + 1 holds ''
-    std::vector<std::int64_t> value;
-    std::vector<unsigned char> held;
-    void forget() { held.assign(held.size(), 0); }
+// What a statement's parameters hold since they were last bound (an integer, or a blank text), so
+// that a statement run for row after row (an insert) binds again only the integers that changed and
+// the texts that are not blank: SQLite keeps bindings from one run to the next until they are
+// cleared.
+struct BoundParameters {
+    enum Held : unsigned char { kNothingKnown, kInteger, kBlankText };
+    std::vector<std::int64_t> value;  // for kInteger
+    std::vector<Held> held;
+    // The index of parameter i's entry (parameters count from 1).
+    std::size_t slot(int i) {
+        const auto k = static_cast<std::size_t>(i - 1);
+        if (k >= held.size()) {
+            held.resize(k + 1, kNothingKnown);
+            value.resize(k + 1, 0);
+        }
+        return k;
+    }
+    void forget() { held.assign(held.size(), kNothingKnown); }
 };
 
 class Stmt {
@@ -47,7 +55,7 @@ public:
         sqlite3_clear_bindings(s_);
         bound_.forget();
     }
-    BoundIntegers& bound() { return bound_; }
+    BoundParameters& bound() { return bound_; }
     void bind(int i, std::int64_t v) { sqlite3_bind_int64(s_, i, v); }
     void bind(int i, std::string_view v) {
         sqlite3_bind_text(s_, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
@@ -56,7 +64,7 @@ public:
 
 private:
     sqlite3_stmt* s_ = nullptr;
-    BoundIntegers bound_;
+    BoundParameters bound_;
 };
 
 // Resets a statement when the scope ends, so that no read stays open between calls.

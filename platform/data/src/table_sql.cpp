@@ -149,7 +149,7 @@ std::string order_by(const TableDesc& d, int key, int dir, int from) {
 }
 
 void bind_field(sqlite3_stmt* st, int i, const FieldDesc& f, const void* record, int e, std::string& scratch,
-                sql::BoundIntegers* bound) {
+                sql::BoundParameters* bound) {
     const void* p = f.element(record, e);
     if (is_text(f.type)) {
         std::string_view v = f.access.get_text(p);
@@ -158,13 +158,9 @@ void bind_field(sqlite3_stmt* st, int i, const FieldDesc& f, const void* record,
         v = v.substr(0, n);
         if (bound) {
             // A blank text is bound once: the parameter holds '' until a text is bound to it.
-            const auto k = static_cast<std::size_t>(i - 1);
-            if (k >= bound->held.size()) {
-                bound->held.resize(k + 1, 0);
-                bound->value.resize(k + 1, 0);
-            }
-            if (v.empty() && bound->held[k] == sql::BoundIntegers::kBlankText) return;
-            bound->held[k] = v.empty() ? sql::BoundIntegers::kBlankText : 0;
+            const std::size_t k = bound->slot(i);
+            if (v.empty() && bound->held[k] == sql::BoundParameters::kBlankText) return;
+            bound->held[k] = v.empty() ? sql::BoundParameters::kBlankText : sql::BoundParameters::kNothingKnown;
         }
         if (cp1252::is_ascii(v)) {
             sqlite3_bind_text(st, i, v.data(), static_cast<int>(v.size()), SQLITE_STATIC);
@@ -174,24 +170,18 @@ void bind_field(sqlite3_stmt* st, int i, const FieldDesc& f, const void* record,
         }
     } else {
         const std::int64_t v = f.access.get_int(p);
-        if (!bound) {
-            sqlite3_bind_int64(st, i, v);
-            return;
+        if (bound) {
+            const std::size_t k = bound->slot(i);
+            if (bound->held[k] == sql::BoundParameters::kInteger && bound->value[k] == v) return;
+            bound->held[k] = sql::BoundParameters::kInteger;
+            bound->value[k] = v;
         }
-        const auto k = static_cast<std::size_t>(i - 1);
-        if (k >= bound->held.size()) {
-            bound->held.resize(k + 1, 0);
-            bound->value.resize(k + 1, 0);
-        }
-        if (bound->held[k] == sql::BoundIntegers::kInteger && bound->value[k] == v) return;
         sqlite3_bind_int64(st, i, v);
-        bound->held[k] = sql::BoundIntegers::kInteger;
-        bound->value[k] = v;
     }
 }
 
 void bind_record(sqlite3_stmt* st, const TableDesc& d, const void* record, int first, std::vector<std::string>& scratch,
-                 const std::vector<int>* fields, sql::BoundIntegers* bound) {
+                 const std::vector<int>* fields, sql::BoundParameters* bound) {
     if (scratch.size() < 1) scratch.resize(1);
     int i = first;
     if (fields) {

@@ -11,7 +11,7 @@
 #include "vorel/data/table_desc.h"
 
 namespace vorel::data::sql {
-struct BoundIntegers;
+struct BoundParameters;
 }
 
 namespace vorel::data::table_sql {
@@ -45,13 +45,13 @@ std::string component_expr(const TableDesc& d, int key, int component);
 // Binds every column of the record from parameter `first`. `scratch` keeps converted texts alive
 // until the statement has run.
 // With `fields`, only those fields, in their order.
-// With `bound` (the statement's own, sql::Stmt::bound), an integer the parameter already holds is
-// not bound again.
+// With `bound` (the statement's own, sql::Stmt::bound), an integer the parameter already holds, or
+// a blank text where it holds one, is not bound again.
 void bind_record(sqlite3_stmt* st, const TableDesc& d, const void* record, int first, std::vector<std::string>& scratch,
-                 const std::vector<int>* fields = nullptr, sql::BoundIntegers* bound = nullptr);
+                 const std::vector<int>* fields = nullptr, sql::BoundParameters* bound = nullptr);
 // Binds one field element (as bind_record does) to parameter i.
 void bind_field(sqlite3_stmt* st, int i, const FieldDesc& f, const void* record, int element, std::string& scratch,
-                sql::BoundIntegers* bound = nullptr);
+                sql::BoundParameters* bound = nullptr);
 // Reads the record from column `first` on (the columns of select_list after rowid).
 // With `fields`, only those fields' columns (select_list with the same fields); the others are left
 // as the record holds them.

@@ -37,8 +37,8 @@ TEST(PlanilhaAnualPages, ManyRatesGoOnOverTheNextPage) {
     EXPECT_EQ(DocumentoPlanilhaAnual(taxas, 1, "").pages.size(), 2u);
 }
 
-TEST(ConfrontoPages, LinesContinuationSummaryAndTotals) {
-    Confronto c;
+// An exit to another state of 10 units, its first entry of 4 (number 40) beside it.
+LinhaConfronto SaidaComEntrada() {
     LinhaConfronto l;
     l.CNPJ_FORNECEDOR = "12.345.678/0001-95";
     l.NOME = "Loja Azul";
@@ -57,6 +57,12 @@ TEST(ConfrontoPages, LinesContinuationSummaryAndTotals) {
     l.entrada.VLRICMS = D("4.8");
     l.entrada.NUMERONFENTRADA = "           40";
     l.entrada.DATANFENTRADA = Dia(2016, 3, 10);
+    return l;
+}
+
+TEST(ConfrontoPages, LinesContinuationSummaryAndTotals) {
+    Confronto c;
+    const LinhaConfronto l = SaidaComEntrada();
     c.linhas.push_back(l);
     LinhaConfronto cont;
     cont.continuacao = true;
@@ -76,23 +82,9 @@ TEST(ConfrontoPages, LinesContinuationSummaryAndTotals) {
 // is checked).
 TEST(ConfrontoPages, HeadingsAndWidestDatesAreDrawnWhole) {
     Confronto c;
-    LinhaConfronto l;
-    l.CNPJ_FORNECEDOR = "12.345.678/0001-95";
-    l.NOME = "Loja Azul";
-    l.SAISERIE = "1";
-    l.SAINUMERO = "100";
+    LinhaConfronto l = SaidaComEntrada();
     l.DATA = Dia(2016, 12, 28);
-    l.CFO = 6102;
     l.COMPLEMENTO = 99;
-    l.CODMERCADORIA = D("1");
-    l.PRODUTOS = "Pneu";
-    l.SAIQUANTIDADE = D("10");
-    l.SAIOUTORUF = D("77");
-    l.ALIQ = D("12");
-    l.entrada.QTDE = D("4");
-    l.entrada.BASEICMSPROPRIA = D("40");
-    l.entrada.ALICOTA = D("12");
-    l.entrada.VLRICMS = D("4.8");
     l.entrada.NUMERONFENTRADA = "       123456";
     l.entrada.DATANFENTRADA = Dia(2016, 11, 30);
     c.linhas.push_back(l);

@@ -52,21 +52,24 @@ DadosEmpresa EmpresaDoMes() {
     return empresa;
 }
 
-TEST(PlanilhaGestao, WorkedMonthPageAndResultAgainstReference) {
+// Product 5's management page for `rows` of supplier 3 and the result page after it.
+report::Document PaginasDaGestao(const DadosEmpresa& empresa, std::initializer_list<dictionary::EntradaSaidaVorelRec> rows) {
     ValorMedioGestao valor({}, ConsultasDoMes());
-    const DadosEmpresa empresa = EmpresaDoMes();
     Consultas consultas;
     consultas.produto = [](const Decimal&) { return ProdutoPlanilha{"PARAFUSO", "UN", D("18")}; };
     PlanilhaMensal folha(empresa, kSemResumo, consultas);
     folha.Gestao();
     folha.ProdutoGestao(5);
-    for (const auto& row : {Row(1403, "10", "70", 5, "1234"), Row(5405, "4", "30", 10, "    77"),
-                            Row(6404, "2", "0", 12, "    78")})
+    for (const auto& row : rows)
         for (const LinhaPlanilha& l : valor.Linha(row, kLoteAtual, 3, "FORNECEDOR TRES")) folha.LinhaGestao(&l, valor.Totais());
     const report::Document paginas = folha.Termina();
-    const report::Document d = DocumentoResultado(MembroResultado::ModeloNovo, valor.Resumo(), empresa,
-                                                  [](std::uint32_t) { return std::optional<std::string>("FORNECEDOR TRES"); },
-                                                  &paginas);
+    return DocumentoResultado(MembroResultado::ModeloNovo, valor.Resumo(), empresa,
+                              [](std::uint32_t) { return std::optional<std::string>("FORNECEDOR TRES"); }, &paginas);
+}
+
+TEST(PlanilhaGestao, WorkedMonthPageAndResultAgainstReference) {
+    const report::Document d = PaginasDaGestao(
+        EmpresaDoMes(), {Row(1403, "10", "70", 5, "1234"), Row(5405, "4", "30", 10, "    77"), Row(6404, "2", "0", 12, "    78")});
     ASSERT_EQ(d.pages.size(), 2u);
     const std::string texto = report::to_text(d);
     EXPECT_TRUE(report::testing::matches_reference(texto, "planilha_gestao.txt"));
@@ -78,20 +81,10 @@ TEST(PlanilhaGestao, WorkedMonthPageAndResultAgainstReference) {
 // heading, each text is drawn whole and apart from its neighbours (the figures are small enough
 // for their columns, so the whole page is checked).
 TEST(PlanilhaGestao, DatesAndHeadingsAreDrawnWhole) {
-    ValorMedioGestao valor({}, ConsultasDoMes());
     DadosEmpresa empresa = EmpresaDoMes();
     empresa.mes = 12;
-    Consultas consultas;
-    consultas.produto = [](const Decimal&) { return ProdutoPlanilha{"PARAFUSO", "UN", D("18")}; };
-    PlanilhaMensal folha(empresa, kSemResumo, consultas);
-    folha.Gestao();
-    folha.ProdutoGestao(5);
-    for (const auto& row : {Row(1403, "10", "70", 28, "1234", 12), Row(5405, "4", "30", 29, "77", 12)})
-        for (const LinhaPlanilha& l : valor.Linha(row, kLoteAtual, 3, "FORNECEDOR TRES")) folha.LinhaGestao(&l, valor.Totais());
-    const report::Document paginas = folha.Termina();
-    const report::Document d = DocumentoResultado(MembroResultado::ModeloNovo, valor.Resumo(), empresa,
-                                                  [](std::uint32_t) { return std::optional<std::string>("FORNECEDOR TRES"); },
-                                                  &paginas);
+    const report::Document d =
+        PaginasDaGestao(empresa, {Row(1403, "10", "70", 28, "1234", 12), Row(5405, "4", "30", 29, "77", 12)});
     ASSERT_EQ(d.pages.size(), 2u);
     EXPECT_THAT(vorel::testing::TextosIlegiveis(d, 8268), ::testing::IsEmpty());
 }
